@@ -1,0 +1,88 @@
+#include "runtime/Text.h"
+
+#include <cstdint>
+
+namespace brindlemar {
+
+namespace {
+// Windows-1252 bytes 0x80..0x9F; 0 where the code page has no character.
+const char32_t kHigh[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+}  // namespace
+
+std::string Cp1252ToUtf8(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (unsigned char b : text) {
+        char32_t c = b;
+        if (b >= 0x80 && b < 0xA0) c = kHigh[b - 0x80] ? kHigh[b - 0x80] : b;
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char b = static_cast<unsigned char>(text[i]);
+        char32_t c;
+        size_t len;
+        if (b < 0x80) { c = b; len = 1; }
+        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
+        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
+        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
+        else { out += '?'; ++i; continue; }
+        if (i + len > text.size()) { out += '?'; break; }
+        bool valid = true;
+        for (size_t k = 1; k < len; ++k) {
+            const unsigned char cont = static_cast<unsigned char>(text[i + k]);
+            if ((cont & 0xC0) != 0x80) { valid = false; break; }
+            c = (c << 6) | (cont & 0x3F);
+        }
+        i += valid ? len : 1;
+        if (!valid) { out += '?'; continue; }
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += static_cast<char>(c); continue; }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k)
+            if (kHigh[k] == c && c != 0) { mapped = static_cast<char>(0x80 + k); break; }
+        out += mapped;
+    }
+    return out;
+}
+
+std::string LCase(std::string text) {
+    for (char& ch : text)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return text;
+}
+
+std::string UCase(std::string text) {
+    for (char& ch : text)
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    return text;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,18 @@
+#pragma once
+// Texts are kept as the files hold them, one byte a character in
+// Windows-1252; the user interface converts at its edge.
+
+#include <string>
+
+namespace brindlemar {
+
+std::string Cp1252ToUtf8(const std::string& text);
+// Characters without a Windows-1252 byte become "?".
+std::string Utf8ToCp1252(const std::string& text);
+
+// ASCII-only case mapping (the program's LCase/UCase on file names).
+std::string LCase(std::string text);
+std::string UCase(std::string text);
+std::string Trim(const std::string& text);
+
+}  // namespace brindlemar

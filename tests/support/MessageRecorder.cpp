@@ -1,0 +1,26 @@
+#include "support/MessageRecorder.h"
+
+namespace brindlemar::test {
+
+MessageRecorder::MessageRecorder() {
+    UiHooks hooks;
+    hooks.MsgBox = [this](const std::string& text, int style, const std::string& title) {
+        Messages.push_back({text, style, title});
+        if (!answers_.empty()) {
+            const int answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        }
+        return DefaultMsgBoxAnswer(style);
+    };
+    hooks.Beep = [this] { ++Beeps; };
+    hooks.SetBusyPointer = [this](bool busy) {
+        ++BusyCalls;
+        BusyDepth += busy ? 1 : -1;
+    };
+    previous_ = InstallUiHooks(std::move(hooks));
+}
+
+MessageRecorder::~MessageRecorder() { InstallUiHooks(std::move(previous_)); }
+
+}  // namespace brindlemar::test
