@@ -1,0 +1,19 @@
+#pragma once
+// What resetting the model needs of the project files: whether the defaults
+// file exists, and reading it. Implemented with the file readers.
+
+#include <cstdint>
+#include <string>
+
+namespace brindlemar {
+
+struct Model;
+
+// -1 when a file exists at `path`, else 0.
+int16_t FileExists(const std::string& path);
+
+// Reads the user's defaults file into `m`. Returns false when the file could
+// not be read whole; the reader has then told the user why.
+bool ReadDefaultsFile(Model& m, const std::string& path);
+
+}  // namespace brindlemar
