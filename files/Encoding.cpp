@@ -122,14 +122,16 @@ void RecordReader::LeadIn() {
         throw FileFormatError("it does not begin like one (variant type " + std::to_string(variantType) + ")");
 }
 
-int16_t RecordReader::Count(const char* noun, const char* nouns, int lo, int hi, std::size_t bytesEach) {
+int16_t RecordReader::Count(const char* noun, const char* nouns, int lo, int hi, std::size_t bytesEach,
+                            int extra) {
     const int16_t count = Integer();
     const auto named = [&](int n) { return std::to_string(n) + " " + (n == 1 ? noun : nouns); };
     if (count < lo) throw FileFormatError(named(count) + " (at least " + std::to_string(lo) + ")");
     if (count > hi) throw FileFormatError(named(count) + " (at most " + std::to_string(hi) + ")");
-    const std::size_t needed = static_cast<std::size_t>(count) * bytesEach;
+    const std::size_t needed = static_cast<std::size_t>(count + extra) * bytesEach;
     if (needed > Left())
-        throw FileFormatError(named(count) + " need " + Bytes(needed) + " but only " + Bytes(Left()) +
+        throw FileFormatError(named(count) + (extra ? " (" + std::to_string(count + extra) + " records)" : "") +
+                              " need " + Bytes(needed) + " but only " + Bytes(Left()) +
                               " follow");
     return count;
 }
@@ -179,7 +181,7 @@ void RecordReader::Record(CombinationSet& set) {
 int16_t RecordReader::SetTable(CombinationSetTable& sets) {
     // slots 0 to count are read: the last is the spare slot after the sets
     const int16_t count = Count("combination set", "combination sets", 0,
-                                static_cast<int>(sets.size()) - 1, MinCombinationSetBytes);
+                                static_cast<int>(sets.size()) - 1, MinCombinationSetBytes, 1);
     for (int slot = 0; slot <= count; ++slot) Record(sets[static_cast<std::size_t>(slot)]);
     return count;
 }

@@ -77,8 +77,8 @@ public:
 
     // An Integer that must lie within lo..hi ("73 line loads (at most 50)").
     // `noun` names one of what is counted; each needs at least `bytesEach`
-    // of the bytes left.
-    int16_t Count(const char* noun, const char* nouns, int lo, int hi, std::size_t bytesEach);
+    // of the bytes left, and so do `extra` more that follow them.
+    int16_t Count(const char* noun, const char* nouns, int lo, int hi, std::size_t bytesEach, int extra = 0);
     // An option code that must be one of lo..hi.
     int16_t Code(const char* name, int lo, int hi);
     // A Boolean switch: 0 or -1.

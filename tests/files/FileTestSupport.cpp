@@ -8,10 +8,10 @@
 
 namespace brindlemar::test {
 
-Model BuiltInModel(const std::string& programDirectory) {
-    Model m;
-    m.ProgramDirectory = programDirectory;
-    InitialiseProject(m);
+std::unique_ptr<Model> BuiltInModel(const std::string& programDirectory) {
+    auto m = std::make_unique<Model>();
+    m->ProgramDirectory = programDirectory;
+    InitialiseProject(*m);
     return m;
 }
 

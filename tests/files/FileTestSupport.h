@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "model/Model.h"
@@ -12,7 +13,7 @@ namespace brindlemar::test {
 
 // A model reset to the built-in new-project values, with its program folder
 // (and so its defaults file) in `programDirectory`.
-Model BuiltInModel(const std::string& programDirectory);
+std::unique_ptr<Model> BuiltInModel(const std::string& programDirectory);
 
 // Expects every member that a file reader may write to be equal in `a` and
 // `b`, naming the first members that differ.
