@@ -217,12 +217,16 @@ void SoilBasePressure(Model& m, double width) {
 }
 
 // The base bears only when the resultant lies strictly inside it under a
-// downward force; on an edge, or beyond, the wall is not stable.
+// downward force; on an edge, or beyond, the wall is not stable. The sums
+// hold about seven digits, so a resultant within a millionth of the base
+// width of an edge stands on it: its contact width and pressures would be
+// rounding noise.
 void BasePressure(Model& m) {
     const double B = m.BaseWidth;
     const float V = m.TotalVerticalForce;
-    const float xr = m.EccentricityFromOverturningPoint;
-    if (!(V > 0) || !(xr > 0) || !(xr < B)) return ClearContact(m);
+    const double xr = m.EccentricityFromOverturningPoint;
+    const double onEdge = 1E-6 * std::fabs(B);
+    if (!(V > 0) || !(xr > onEdge) || !(xr < B - onEdge)) return ClearContact(m);
     if (m.BaseMaterialOption == Rock) return RockBasePressure(m);
     const double width = B - 2 * std::fabs(static_cast<double>(m.EccentricityFromMidbase));
     if (!(width > 0)) return ClearContact(m);
