@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "files/Encoding.h"
+#include "files/FieldGroups.h"
 #include "files/FileAccess.h"
 #include "files/Paths.h"
 
@@ -15,22 +16,12 @@ namespace brindlemar {
 namespace {
 
 void WriteDefaultsLayout(const Model& m, RecordWriter& w) {
-    w.LeadIn();
-    w.Integer(m.PageMarginLeft);
-    w.Integer(m.PageMarginRight);
-    w.Integer(m.PageMarginTop);
-    w.Integer(m.PageMarginBottom);
-    for (int i = 1; i <= 3; ++i) w.Text(m.FooterTexts[i]);
-    w.Text(m.ReportFontName);
-    w.Single(m.ReportFontSize);
+    WritePageSettings(m, w);
     w.Integer(m.CurrentUnitSystem);
-    for (float v : {m.GravityAcceleration, m.ConcreteUnitWeight, m.ConcreteCompressiveStress,
-                    m.ConcreteElasticityModulus, m.ConcretePoissonRatio, m.RebarYieldStress,
-                    m.RebarElasticityModulus, m.ConcreteCover, m.WaterUnitWeight, m.BackfillUnitWeight,
-                    m.BackfillDryDensity, m.BackfillSaturatedDensity, m.BackfillFrictionAngle,
-                    m.BackfillCohesion, m.BaseFrictionAngle, m.BaseCohesion, m.NominalBearingResistance,
-                    m.BaseElasticityModulus, m.EarthToEarthFrictionAngle, m.ConcreteToEarthFrictionAngle})
-        w.Single(v);
+    w.Single(m.GravityAcceleration);
+    WriteSingles(m, w, ConcreteFields);
+    w.Single(m.ConcreteCover);
+    WriteSingles(m, w, SoilFields);
     w.Integer(m.LegacySurchargeLoadType);
     w.Single(m.EnteredSeismicCoefficient);
     w.Text(FileTypeTitleText);
@@ -38,49 +29,23 @@ void WriteDefaultsLayout(const Model& m, RecordWriter& w) {
     w.Integer(m.WaterIncluded);
     w.Integer(m.SeismicIncluded);
     w.Integer(m.PassiveToePressureIncluded);
-    for (float v : {m.ToeEarthUnitWeight, m.ToeEarthDryDensity, m.ToeEarthSaturatedDensity,
-                    m.ToeEarthFrictionAngle, m.ToeEarthCohesion})
-        w.Single(v);
+    WriteSingles(m, w, ToeEarthFields);
     w.Integer(m.BaseMaterialOption);
     w.Integer(m.EarthPressureOption);
     w.Integer(m.SurchargeLoadType);
     w.Integer(m.ReinforcementDesignMethod);
     w.Integer(m.ReservedFileInteger);
-    w.Record(m.CurrentLoadCombination);
-    w.SetTable(m.CombinationSetCount, m.CombinationSets);
-    w.Integer(m.ActiveCombinationSet);
-    w.Integer(m.CurrentCombination);
-    w.Integer(m.KaSource);
-    w.Single(m.EnteredKa);
-    w.Integer(m.KaeSource);
-    w.Single(m.EnteredKae);
-    w.Integer(m.KpSource);
-    w.Single(m.EnteredKp);
-    w.Single(m.BaseUnitWeight);
-    w.Integer(m.BearingResistanceMethod);
-    w.Single(m.BaseSptBlowCount);
-    w.Single(m.BaseCptTipResistance);
-    w.Single(m.MinimumFluidDensity);
-    w.Integer(m.MinimumFluidDensityEnabled);
+    WriteSetsAndCoefficients(m, w);
+    WriteBearing(m, w);
 }
 
 void ReadDefaultsLayout(Model& m, RecordReader& r) {
-    r.LeadIn();
-    m.PageMarginLeft = r.Integer();
-    m.PageMarginRight = r.Integer();
-    m.PageMarginTop = r.Integer();
-    m.PageMarginBottom = r.Integer();
-    for (int i = 1; i <= 3; ++i) m.FooterTexts[i] = r.Text();
-    m.ReportFontName = r.Text();
-    m.ReportFontSize = r.Single();
+    ReadPageSettings(m, r);
     m.CurrentUnitSystem = r.Code("unit system", Metric, British);
-    for (float* v : {&m.GravityAcceleration, &m.ConcreteUnitWeight, &m.ConcreteCompressiveStress,
-                     &m.ConcreteElasticityModulus, &m.ConcretePoissonRatio, &m.RebarYieldStress,
-                     &m.RebarElasticityModulus, &m.ConcreteCover, &m.WaterUnitWeight, &m.BackfillUnitWeight,
-                     &m.BackfillDryDensity, &m.BackfillSaturatedDensity, &m.BackfillFrictionAngle,
-                     &m.BackfillCohesion, &m.BaseFrictionAngle, &m.BaseCohesion, &m.NominalBearingResistance,
-                     &m.BaseElasticityModulus, &m.EarthToEarthFrictionAngle, &m.ConcreteToEarthFrictionAngle})
-        *v = r.Single();
+    m.GravityAcceleration = r.Single();
+    ReadSingles(m, r, ConcreteFields);
+    m.ConcreteCover = r.Single();
+    ReadSingles(m, r, SoilFields);
     // kept as it stands: only project files of old versions give it a meaning
     m.LegacySurchargeLoadType = r.Integer();
     m.EnteredSeismicCoefficient = r.Single();
@@ -90,31 +55,14 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     m.WaterIncluded = r.Switch("water switch");
     m.SeismicIncluded = r.Switch("seismic switch");
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
-    for (float* v : {&m.ToeEarthUnitWeight, &m.ToeEarthDryDensity, &m.ToeEarthSaturatedDensity,
-                     &m.ToeEarthFrictionAngle, &m.ToeEarthCohesion})
-        *v = r.Single();
+    ReadSingles(m, r, ToeEarthFields);
     m.BaseMaterialOption = r.Code("base material", Rock, Soil);
     m.EarthPressureOption = r.Code("earth pressure option", Active, AtRest);
     m.SurchargeLoadType = r.Code("surcharge load type", DL, IC);
     m.ReinforcementDesignMethod = r.Code("design method", 0, 1);
     m.ReservedFileInteger = r.Integer();
-    r.Record(m.CurrentLoadCombination);
-    m.CombinationSetCount = r.SetTable(m.CombinationSets);
-    m.ActiveCombinationSet = r.Integer();
-    m.CurrentCombination = r.Integer();
-    CheckSelection(m.CombinationSets, m.CombinationSetCount, m.ActiveCombinationSet, m.CurrentCombination);
-    m.KaSource = r.Code("Ka source", Computed, UserValue);
-    m.EnteredKa = r.Single();
-    m.KaeSource = r.Code("Kae source", Computed, UserValue);
-    m.EnteredKae = r.Single();
-    m.KpSource = r.Code("Kp source", Computed, UserValue);
-    m.EnteredKp = r.Single();
-    m.BaseUnitWeight = r.Single();
-    m.BearingResistanceMethod = r.Code("bearing method", NominalBearing, CptBearing);
-    m.BaseSptBlowCount = r.Single();
-    m.BaseCptTipResistance = r.Single();
-    m.MinimumFluidDensity = r.Single();
-    m.MinimumFluidDensityEnabled = r.Code("minimum fluid density switch", 0, 1);
+    ReadSetsAndCoefficients(m, r);
+    ReadBearing(m, r);
 
     // the entered values are not in the file: the values in use follow them
     m.FrontWaterDepth = m.EnteredFrontWaterDepth;

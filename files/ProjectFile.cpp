@@ -1,9 +1,12 @@
 #include "files/ProjectFile.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <memory>
 
 #include "files/Encoding.h"
+#include "files/FieldGroups.h"
 #include "files/FileAccess.h"
 #include "files/Paths.h"
 #include "model/Outline.h"
@@ -27,6 +30,23 @@ bool IsOneOf(const std::string& version, std::initializer_list<const char*> vers
     return std::any_of(versions.begin(), versions.end(), [&](const char* v) { return version == v; });
 }
 
+// wall dimensions, backfill slope and entered water depths, in the old block
+constexpr std::array<SingleField, 15> GeometryFields{
+    &ModelInputs::ToeLength,       &ModelInputs::StemFrontBatter, &ModelInputs::StemTopThickness,
+    &ModelInputs::StemBackBatter,  &ModelInputs::HeelLength,      &ModelInputs::BaseWidth,
+    &ModelInputs::FrontStemHeight, &ModelInputs::ToeTopDrop,      &ModelInputs::ToeTipThickness,
+    &ModelInputs::BackStemHeight,  &ModelInputs::HeelTopDrop,     &ModelInputs::HeelEndThickness,
+    &ModelInputs::BackfillSlopeRatio, &ModelInputs::EnteredFrontWaterDepth, &ModelInputs::EnteredBackWaterDepth};
+
+// water and seismic values in use, adjacent structure capacity, key depth
+constexpr std::array<SingleField, 5> RestraintFields{
+    &ModelInputs::FrontWaterDepth, &ModelInputs::BackWaterDepth, &ModelInputs::AppliedSeismicCoefficient,
+    &ModelInputs::AdjacentStructureCapacity, &ModelInputs::ShearKeyDepth};
+
+constexpr std::array<SingleField, 4> KeyPositionFields{
+    &ModelInputs::AdjacentStructurePosition, &ModelInputs::ShearKeyToeDistance, &ModelInputs::ShearKeyWidth,
+    &ModelInputs::ShearKeyHeelDistance};
+
 // ---- writing ----
 
 // The old-format values that the first block still carries, from the current ones.
@@ -44,29 +64,14 @@ void PrepareLegacyValues(Model& m) {
 
 void WriteOldFormatBlock(const Model& m, RecordWriter& w) {
     const double oldForm = OldFormFactor(m);
-    w.LeadIn();
-    w.Integer(m.PageMarginLeft);
-    w.Integer(m.PageMarginRight);
-    w.Integer(m.PageMarginTop);
-    w.Integer(m.PageMarginBottom);
-    for (int i = 1; i <= 3; ++i) w.Text(m.FooterTexts[i]);
-    w.Text(m.ReportFontName);
-    w.Single(m.ReportFontSize);
+    WritePageSettings(m, w);
     w.Text(m.ProjectTitle);
     w.Integer(m.CurrentUnitSystem);
-    for (float v : {m.ToeLength, m.StemFrontBatter, m.StemTopThickness, m.StemBackBatter, m.HeelLength,
-                    m.BaseWidth, m.FrontStemHeight, m.ToeTopDrop, m.ToeTipThickness, m.BackStemHeight,
-                    m.HeelTopDrop, m.HeelEndThickness, m.BackfillSlopeRatio, m.EnteredFrontWaterDepth,
-                    m.EnteredBackWaterDepth, m.ConcreteUnitWeight, m.ConcreteCompressiveStress,
-                    m.ConcreteElasticityModulus, m.ConcretePoissonRatio, m.RebarYieldStress,
-                    m.RebarElasticityModulus})
-        w.Single(v);
+    WriteSingles(m, w, GeometryFields);
+    WriteSingles(m, w, ConcreteFields);
     w.Single(ToSingle(m.ConcreteCover / oldForm));
-    for (float v : {m.WaterUnitWeight, m.BackfillUnitWeight, m.BackfillDryDensity, m.BackfillSaturatedDensity,
-                    m.BackfillFrictionAngle, m.BackfillCohesion, m.BaseFrictionAngle, m.BaseCohesion,
-                    m.NominalBearingResistance, m.BaseElasticityModulus, m.EarthToEarthFrictionAngle,
-                    m.ConcreteToEarthFrictionAngle, m.BackfillSurcharge})
-        w.Single(v);
+    WriteSingles(m, w, SoilFields);
+    w.Single(m.BackfillSurcharge);
     w.Integer(m.LegacySurchargeLoadType);
     w.Single(m.EnteredSeismicCoefficient);
     w.Integer(m.LegacyProjectFlag);
@@ -86,19 +91,14 @@ void WriteCurrentBlocks(const Model& m, RecordWriter& w) {
     // water, seismic loading, restraints and toe earth
     w.Integer(m.WaterIncluded);
     w.Integer(m.SeismicIncluded);
-    for (float v : {m.FrontWaterDepth, m.BackWaterDepth, m.AppliedSeismicCoefficient,
-                    m.AdjacentStructureCapacity, m.ShearKeyDepth})
-        w.Single(v);
+    WriteSingles(m, w, RestraintFields);
     w.Integer(m.PassiveToePressureIncluded);
     w.Integer(m.AdjacentStructureIncluded);
     w.Integer(m.ShearKeyIncluded);
-    for (float v : {m.ToeEarthUnitWeight, m.ToeEarthDryDensity, m.ToeEarthSaturatedDensity,
-                    m.ToeEarthFrictionAngle, m.ToeEarthCohesion})
-        w.Single(v);
+    WriteSingles(m, w, ToeEarthFields);
 
     // restraint position, shear key, options, line loads, reinforcement choices, sets
-    for (float v : {m.AdjacentStructurePosition, m.ShearKeyToeDistance, m.ShearKeyWidth, m.ShearKeyHeelDistance})
-        w.Single(v);
+    WriteSingles(m, w, KeyPositionFields);
     w.Integer(m.BaseMaterialOption);
     w.Integer(m.EarthPressureOption);
     w.Integer(m.SurchargeLoadType);
@@ -112,24 +112,10 @@ void WriteCurrentBlocks(const Model& m, RecordWriter& w) {
     }
     w.Integer(m.ReinforcementDesignMethod);
     w.Integer(m.ReservedFileInteger);
-    w.Record(m.CurrentLoadCombination);
-    w.SetTable(m.CombinationSetCount, m.CombinationSets);
-    w.Integer(m.ActiveCombinationSet);
-    w.Integer(m.CurrentCombination);
-    w.Integer(m.KaSource);
-    w.Single(m.EnteredKa);
-    w.Integer(m.KaeSource);
-    w.Single(m.EnteredKae);
-    w.Integer(m.KpSource);
-    w.Single(m.EnteredKp);
+    WriteSetsAndCoefficients(m, w);
 
-    // bearing resistance and minimum fluid density
-    w.Single(m.BaseUnitWeight);
-    w.Integer(m.BearingResistanceMethod);
-    w.Single(m.BaseSptBlowCount);
-    w.Single(m.BaseCptTipResistance);
-    w.Single(m.MinimumFluidDensity);
-    w.Integer(m.MinimumFluidDensityEnabled);
+    // the 2.60 part
+    WriteBearing(m, w);
 }
 
 // ---- reading ----
@@ -150,29 +136,14 @@ void CheckLegacyLoadType(int16_t type, const std::string& what) {
 }
 
 void ReadOldFormatBlock(Model& m, RecordReader& r, OldFormValues& old) {
-    r.LeadIn();
-    m.PageMarginLeft = r.Integer();
-    m.PageMarginRight = r.Integer();
-    m.PageMarginTop = r.Integer();
-    m.PageMarginBottom = r.Integer();
-    for (int i = 1; i <= 3; ++i) m.FooterTexts[i] = r.Text();
-    m.ReportFontName = r.Text();
-    m.ReportFontSize = r.Single();
+    ReadPageSettings(m, r);
     m.ProjectTitle = r.Text();
     m.CurrentUnitSystem = r.Code("unit system", Metric, British);
-    for (float* v : {&m.ToeLength, &m.StemFrontBatter, &m.StemTopThickness, &m.StemBackBatter, &m.HeelLength,
-                     &m.BaseWidth, &m.FrontStemHeight, &m.ToeTopDrop, &m.ToeTipThickness, &m.BackStemHeight,
-                     &m.HeelTopDrop, &m.HeelEndThickness, &m.BackfillSlopeRatio, &m.EnteredFrontWaterDepth,
-                     &m.EnteredBackWaterDepth, &m.ConcreteUnitWeight, &m.ConcreteCompressiveStress,
-                     &m.ConcreteElasticityModulus, &m.ConcretePoissonRatio, &m.RebarYieldStress,
-                     &m.RebarElasticityModulus})
-        *v = r.Single();
+    ReadSingles(m, r, GeometryFields);
+    ReadSingles(m, r, ConcreteFields);
     old.Cover = r.Single();
-    for (float* v : {&m.WaterUnitWeight, &m.BackfillUnitWeight, &m.BackfillDryDensity, &m.BackfillSaturatedDensity,
-                     &m.BackfillFrictionAngle, &m.BackfillCohesion, &m.BaseFrictionAngle, &m.BaseCohesion,
-                     &m.NominalBearingResistance, &m.BaseElasticityModulus, &m.EarthToEarthFrictionAngle,
-                     &m.ConcreteToEarthFrictionAngle, &m.BackfillSurcharge})
-        *v = r.Single();
+    ReadSingles(m, r, SoilFields);
+    m.BackfillSurcharge = r.Single();
     m.LegacySurchargeLoadType = r.Integer();
     m.EnteredSeismicCoefficient = r.Single();
     m.LegacyProjectFlag = r.Integer();
@@ -213,15 +184,11 @@ void CompleteFirstVersion(Model& m) {
 void ReadRestraintBlock(Model& m, RecordReader& r) {
     m.WaterIncluded = r.Switch("water switch");
     m.SeismicIncluded = r.Switch("seismic switch");
-    for (float* v : {&m.FrontWaterDepth, &m.BackWaterDepth, &m.AppliedSeismicCoefficient,
-                     &m.AdjacentStructureCapacity, &m.ShearKeyDepth})
-        *v = r.Single();
+    ReadSingles(m, r, RestraintFields);
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
     m.AdjacentStructureIncluded = r.Code("adjacent structure switch", 0, 1);
     m.ShearKeyIncluded = r.Code("shear key switch", 0, 1);
-    for (float* v : {&m.ToeEarthUnitWeight, &m.ToeEarthDryDensity, &m.ToeEarthSaturatedDensity,
-                     &m.ToeEarthFrictionAngle, &m.ToeEarthCohesion})
-        *v = r.Single();
+    ReadSingles(m, r, ToeEarthFields);
 }
 
 // 2.00 to 2.21 kept their line loads and surcharge type only in the old numbering.
@@ -236,8 +203,7 @@ void TakeOverLegacyLoads(Model& m) {
 }
 
 void ReadDesignAndSetsBlock(Model& m, RecordReader& r) {
-    for (float* v : {&m.AdjacentStructurePosition, &m.ShearKeyToeDistance, &m.ShearKeyWidth, &m.ShearKeyHeelDistance})
-        *v = r.Single();
+    ReadSingles(m, r, KeyPositionFields);
     m.BaseMaterialOption = r.Code("base material", Rock, Soil);
     m.EarthPressureOption = r.Code("earth pressure option", Active, AtRest);
     m.SurchargeLoadType = r.Code("surcharge load type", DL, IC);
@@ -256,26 +222,7 @@ void ReadDesignAndSetsBlock(Model& m, RecordReader& r) {
     }
     m.ReinforcementDesignMethod = r.Code("design method", 0, 1);
     m.ReservedFileInteger = r.Integer();
-    r.Record(m.CurrentLoadCombination);
-    m.CombinationSetCount = r.SetTable(m.CombinationSets);
-    m.ActiveCombinationSet = r.Integer();
-    m.CurrentCombination = r.Integer();
-    CheckSelection(m.CombinationSets, m.CombinationSetCount, m.ActiveCombinationSet, m.CurrentCombination);
-    m.KaSource = r.Code("Ka source", Computed, UserValue);
-    m.EnteredKa = r.Single();
-    m.KaeSource = r.Code("Kae source", Computed, UserValue);
-    m.EnteredKae = r.Single();
-    m.KpSource = r.Code("Kp source", Computed, UserValue);
-    m.EnteredKp = r.Single();
-}
-
-void ReadBearingBlock(Model& m, RecordReader& r) {
-    m.BaseUnitWeight = r.Single();
-    m.BearingResistanceMethod = r.Code("bearing method", NominalBearing, CptBearing);
-    m.BaseSptBlowCount = r.Single();
-    m.BaseCptTipResistance = r.Single();
-    m.MinimumFluidDensity = r.Single();
-    m.MinimumFluidDensityEnabled = r.Code("minimum fluid density switch", 0, 1);
+    ReadSetsAndCoefficients(m, r);
 }
 
 // Versions before 2.50: no restraint position, a default key at the heel end,
@@ -324,7 +271,7 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
     if (IsOneOf(version, {"2.50", "2.60"})) {
         ReadDesignAndSetsBlock(m, r);
         if (version == "2.60") {
-            ReadBearingBlock(m, r);
+            ReadBearing(m, r);
         } else {
             m.BaseUnitWeight = m.ToeEarthUnitWeight;
             m.BearingResistanceMethod = NominalBearing;
@@ -367,9 +314,12 @@ void RefitShearKey(Model& m) {
     float& width = m.ShearKeyWidth;
     float& heel = m.ShearKeyHeelDistance;
     const auto inside = [&](float v) { return v >= 0 && v <= B; };
-    // the sum as the distances are stored, in single precision
+    // the sum as the distances are stored, in single precision; a sum that
+    // matches the base to that precision is left alone, so that a key once
+    // refitted stays as it is
     const float s = toe + width + heel;
-    if (s == B && inside(toe) && inside(width) && inside(heel)) return;
+    const float tolerance = 4 * std::numeric_limits<float>::epsilon() * std::max(std::fabs(B), 1.0f);
+    if (std::fabs(s - B) <= tolerance && inside(toe) && inside(width) && inside(heel)) return;
 
     // the width and heel distance stand as given as far as the base allows;
     // the toe distance takes up the rest
