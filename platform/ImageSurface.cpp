@@ -1,0 +1,52 @@
+#include "platform/ImageSurface.h"
+
+#include <algorithm>
+
+namespace brindlemar {
+
+namespace {
+// 96 pixels to the inch, so point sizes give the screen's text sizes.
+constexpr int kDotsPerMeter = 3780;
+}  // namespace
+
+ImageSurface::ImageSurface(int widthPixels, int heightPixels) {
+    SetResolution(ScreenTwipsPerPixel, ScreenTwipsPerPixel);
+    Resize(widthPixels, heightPixels);
+}
+
+ImageSurface::~ImageSurface() { EndPainting(); }
+
+void ImageSurface::Resize(int widthPixels, int heightPixels) {
+    EndPainting();
+    image_ = QImage(std::max(widthPixels, 1), std::max(heightPixels, 1), QImage::Format_RGB32);
+    image_.setDotsPerMeterX(kDotsPerMeter);
+    image_.setDotsPerMeterY(kDotsPerMeter);
+    image_.fill(Qt::white);
+}
+
+const QImage& ImageSurface::Image() {
+    EndPainting();
+    return image_;
+}
+
+QPainter& ImageSurface::ActivePainter() {
+    if (!painter_.isActive()) {
+        painter_.begin(&image_);
+        // Crisp lines as on a screen: each line lights whole pixels.
+        painter_.setRenderHint(QPainter::Antialiasing, false);
+        painter_.setRenderHint(QPainter::TextAntialiasing, true);
+        PainterRestarted();
+    }
+    return painter_;
+}
+
+void ImageSurface::EndPainting() {
+    if (painter_.isActive()) painter_.end();
+}
+
+void ImageSurface::Clear() {
+    EndPainting();
+    image_.fill(Qt::white);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,66 @@
+#include "platform/PrinterSurface.h"
+
+#include <QPrinter>
+
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+constexpr double kTwipsPerInch = 1440;
+constexpr double kTwipsPerPoint = 20;
+constexpr int kPrinterError = 482;
+}  // namespace
+
+PrinterSurface::PrinterSurface(QPrinter& printer) : printer_(printer) {
+    const double twipsPerPixel = kTwipsPerInch / printer_.resolution();
+    SetResolution(twipsPerPixel, twipsPerPixel);
+}
+
+PrinterSurface::~PrinterSurface() {
+    if (painter_.isActive()) painter_.end();
+}
+
+double PrinterSurface::ScaleWidth() const {
+    return printer_.pageLayout().paintRectPixels(printer_.resolution()).width() * TwipsPerPixelX();
+}
+
+double PrinterSurface::ScaleHeight() const {
+    return printer_.pageLayout().paintRectPixels(printer_.resolution()).height() * TwipsPerPixelY();
+}
+
+double PrinterSurface::PageWidth() const {
+    return printer_.pageLayout().fullRect(QPageLayout::Point).width() * kTwipsPerPoint;
+}
+
+double PrinterSurface::PageHeight() const {
+    return printer_.pageLayout().fullRect(QPageLayout::Point).height() * kTwipsPerPoint;
+}
+
+const QPaintDevice* PrinterSurface::MetricsDevice() const { return &printer_; }
+
+QPainter& PrinterSurface::ActivePainter() {
+    if (!painter_.isActive()) {
+        if (!painter_.begin(&printer_)) RaiseError(kPrinterError, "Printer error");
+        newPagePending_ = false;
+        pages_ = 1;
+        PainterRestarted();
+    } else if (newPagePending_) {
+        if (!printer_.newPage()) RaiseError(kPrinterError, "Printer error");
+        newPagePending_ = false;
+        ++pages_;
+        PainterRestarted();
+    }
+    return painter_;
+}
+
+void PrinterSurface::NewPage() {
+    if (painter_.isActive()) newPagePending_ = true;
+}
+
+void PrinterSurface::EndDoc() {
+    if (painter_.isActive()) painter_.end();
+    newPagePending_ = false;
+}
+
+}  // namespace brindlemar
