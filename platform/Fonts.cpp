@@ -1,7 +1,6 @@
 #include "platform/Fonts.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <algorithm>
@@ -22,9 +21,9 @@ const std::map<std::string, std::vector<std::string>>& MetricCompatibleFaces() {
     return faces;
 }
 
-bool IsOffered(const std::string& name, const QStringList& installed) {
+bool IsOffered(const std::string& name, const std::vector<std::string>& installed) {
     // the comparison is exact: a name in other letter case is another name
-    if (installed.contains(QString::fromStdString(name), Qt::CaseSensitive)) return true;
+    if (std::find(installed.begin(), installed.end(), name) != installed.end()) return true;
     const auto stand_ins = MetricCompatibleFaces().find(name);
     if (stand_ins == MetricCompatibleFaces().end()) return false;
     const std::string resolved = ResolvedFontFamily(name);
@@ -39,8 +38,8 @@ std::string ResolvedFontFamily(const std::string& name) {
     return QFontInfo(font).family().toStdString();
 }
 
-std::vector<std::string> OfferedFontNames(const std::vector<std::string>& wanted) {
-    const QStringList installed = QFontDatabase::families();
+std::vector<std::string> OfferedFontNames(const std::vector<std::string>& wanted,
+                                          const std::vector<std::string>& installed) {
     std::vector<std::string> offered;
     for (const std::string& name : wanted)
         if (IsOffered(name, installed)) offered.push_back(name);

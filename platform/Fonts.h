@@ -9,8 +9,10 @@
 
 namespace brindlemar {
 
-// The names of `wanted` that are offered, in the order given.
-std::vector<std::string> OfferedFontNames(const std::vector<std::string>& wanted);
+// The names of `wanted` that are offered by a device whose font list is
+// `installed` (names compared exactly, letter case included), in the order given.
+std::vector<std::string> OfferedFontNames(const std::vector<std::string>& wanted,
+                                          const std::vector<std::string>& installed);
 
 // The family that the font system actually uses for `name`.
 std::string ResolvedFontFamily(const std::string& name);

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
@@ -103,6 +104,8 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     setMinimumSize(MinimumWindowSize());
 }
+
+Form1::~Form1() = default;
 
 int Form1::Px(double twips) const { return TwipsToPixels(twips, tpp_); }
 double Form1::Twips(int pixels) const { return PixelsToTwips(pixels, tpp_); }

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <string>
 
 #include "model/Model.h"
@@ -22,6 +23,7 @@ class QRadioButton;
 
 namespace brindlemar {
 
+class ImageSurface;
 class Panel3D;
 
 // A tool-bar picture: reports presses, moves and clicks to the window.
@@ -60,6 +62,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(Model& m, QWidget* parent = nullptr);
+    ~Form1() override;
 
     Model& model() { return m_; }
 
@@ -162,8 +165,7 @@ private:
     Model& m_;
     double tpp_ = 15;          // twips per pixel
     double rowScale_ = 1;      // vertical pitch of the right-hand column against its designed 240 twips
-    int previousCombination_ = 0;
-    bool redrawing_ = false;
+    std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
 };
 
 }  // namespace brindlemar
