@@ -379,110 +379,80 @@ void Form1::ConnectHandlers() {
 
 // ---- layout ---------------------------------------------------------------
 
-QSize Form1::MinimumWindowSize() const {
-    const double row = std::max(240.0, PixelsToTwips(optView[0]->sizeHint().height(), tpp_));
-    const double comboHeight = PixelsToTwips(Combo1a->sizeHint().height(), tpp_);
-    const double buttonHeight = std::max(375.0, PixelsToTwips(Command2->sizeHint().height(), tpp_));
+namespace {
 
-    // width: the row of command buttons beside the right-hand column
-    double buttons = 4 * 30 + 120;
-    for (const QPushButton* b : {Command2, Command3, Command6, Command4, Command5})
-        buttons += PixelsToTwips(b->sizeHint().width(), tpp_);
-    buttons += std::max(0.0, 1815 - PixelsToTwips(Command3->sizeHint().width(), tpp_));
-    double column = 1505;
-    for (const QWidget* w : std::initializer_list<const QWidget*>{Label10, Label11, Label12, Label9})
-        column = std::max(column, PixelsToTwips(w->sizeHint().width(), tpp_) + 150);
-    const double width = std::max(7350.0 - 180, 60 + buttons + 60 + column);
+// The longest status line the panel must hold, in its six pieces.
+const char* const WidestStatus[6] = {"[Resistance/load ratios:", " bearing = 999.99", ", sliding = 99.99",
+                                     ", eccentricity = 999.99", ", rotation = 99.99",
+                                     "] [e = -999.99 ft = 0.99 \u00BDB] [100.0%]"};
 
-    // height: the right-hand column from the command row down to the loads frame
-    const double columnHeight = 465 + row + std::max(390.0, comboHeight + 90) + 60 + 9 * row + 30 + 60 + 4 * row +
-                                90 + 60 + 2 * row + 120 + 2 * (row + comboHeight + 60) + 120;
-    const double picture = ToolBarHeight + 15 + buttonHeight + 15 + 390 + 15 + 2000 + 15 + 540 + 60;
-    const double height = std::max({6900.0 - 600, columnHeight, picture});
-    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height());
+// Lines that pieces of these widths take in a row `width` wide; a piece that
+// would run past the end starts the next line.
+int LinesFor(const std::array<int, 6>& widths, int width, std::array<QPoint, 6>* at = nullptr, int lineHeight = 0) {
+    int x = 0, lines = 1;
+    for (size_t i = 0; i < widths.size(); ++i) {
+        if (x > 0 && x + widths[i] > width) {
+            x = 0;
+            ++lines;
+        }
+        if (at != nullptr) (*at)[i] = QPoint(x, (lines - 1) * lineHeight);
+        x += widths[i];
+    }
+    return lines;
 }
 
-void Form1::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
-}
+}  // namespace
 
-void Form1::Form_Resize() {
-    if (isMinimized()) return;
-    const QWidget* client = centralWidget();
-    const double W = Twips(client->width());
-    const double H = Twips(client->height());
-    const double row = std::max(240.0, Twips(optView[0]->sizeHint().height()));
-    rowScale_ = row / 240.0;
-    const double comboHeight = Twips(Combo1a->sizeHint().height());
+double Form1::RowPitch() const { return std::max(240.0, Twips(optView[0]->sizeHint().height())); }
 
-    Panel3D4->setGeometry(0, 0, client->width(), Px(ToolBarHeight));
-
-    // right-hand column width: at least its design, wider for wide texts
+double Form1::ColumnWidth() const {
+    // at least its designed width, wider for wide texts
     double column = 1505;
     for (const QWidget* w : std::initializer_list<const QWidget*>{Label10, Label11, Label12, Label9})
         column = std::max(column, Twips(w->sizeHint().width()) + 150);
+    // and for the names of the sets and combinations, within reason: the drawing needs the room more
+    double names = 0;
+    for (const QComboBox* combo : {Combo2, Combo3})
+        for (int i = 0; i < combo->count(); ++i)
+            names = std::max(names, Twips(combo->fontMetrics().horizontalAdvance(combo->itemText(i))) + 600 + 90);
+    return std::max(column, std::min(names, 3300.0));
+}
 
-    // title panel
-    const double buttonTop = 435;
-    const double buttonHeight = std::max(375.0, Twips(Command2->sizeHint().height()));
-    const double panelLeft = 60;
-    const double panelWidth = std::max(1000.0, W - 60 - column - 60);
-    const double titleTop = buttonTop + buttonHeight + 15;
-    const double titleHeight = std::max(390.0, Twips(Text1->sizeHint().height()) + 90);
-    Panel3D2->setGeometry(Px(panelLeft), Px(titleTop), Px(panelWidth), Px(titleHeight));
-    const int labelWidth = Label4->sizeHint().width();
-    Label4->setGeometry(Px(90), (Panel3D2->height() - Label4->sizeHint().height()) / 2, labelWidth,
-                        Label4->sizeHint().height());
-    const int textLeft = Label4->x() + labelWidth + Px(75);
-    Text1->setGeometry(textLeft, (Panel3D2->height() - Text1->sizeHint().height()) / 2,
-                       std::max(Px(300), Panel3D2->width() - textLeft - Px(60)), Text1->sizeHint().height());
+double Form1::ButtonRowWidth() const {
+    double width = 4 * 30;
+    for (const QPushButton* b : {Command2, Command3, Command6, Command4, Command5})
+        width += Twips(b->sizeHint().width());
+    return width + std::max(0.0, 1815 - Twips(Command3->sizeHint().width()));
+}
 
-    // status panel: a verdict and the ratios, which take a second line when the panel is narrow
-    const double statusHeight = std::max(540.0, Twips(2 * Label6[0]->fontMetrics().height()) + 150);
-    const double drawingTop = titleTop + titleHeight + 15;
-    const double drawingHeight = std::max(1000.0, H - 60 - statusHeight - 15 - drawingTop);
-    Panel3D1->setGeometry(Px(panelLeft), Px(drawingTop), Px(panelWidth), Px(drawingHeight));
-    const int inset = Panel3D1->frameWidth();
-    Picture1->setGeometry(inset, inset, Panel3D1->width() - 2 * inset, Panel3D1->height() - 2 * inset);
-    Panel3D3->setGeometry(Px(panelLeft), Px(drawingTop + drawingHeight + 15), Px(panelWidth), Px(statusHeight));
-    LayoutStatusLine();
-
-    // command buttons: one row as wide as the drawing panel, "Loads and
-    // Resistances" never narrower than 1815 nor than its text
-    QPushButton* const rowButtons[5] = {Command2, Command3, Command6, Command4, Command5};
-    const double gaps = 4 * 30;
-    double wide = std::max(1815.0, Twips(Command3->sizeHint().width()));
-    double each = (panelWidth - gaps) / 5;
-    if (each < wide) each = (panelWidth - gaps - wide) / 4;
-    else wide = each;
-    double x = panelLeft;
-    for (QPushButton* b : rowButtons) {
-        const double w = b == Command3 ? wide : each;
-        b->setGeometry(Px(x), Px(buttonTop), Px(w), Px(buttonHeight));
-        x += w + 30;
-    }
-
-    // right-hand column, each control placed from the one above it
-    const double labelLeft = panelLeft + panelWidth + 60;
+double Form1::PlaceColumn(double labelLeft, bool apply) {
+    const double row = RowPitch();
+    const double column = ColumnWidth();
+    const double comboHeight = Twips(Combo1a->sizeHint().height());
     const double comboLeft = labelLeft + 30;
     const double comboWidth = column - 110;
     const auto place = [&](QWidget* w, double left, double top, double width = -1) {
+        if (!apply) return;
         const QSize hint = w->sizeHint();
         w->setGeometry(Px(left), Px(top), width > 0 ? Px(width) : hint.width(), hint.height());
     };
-    const auto line = [&](QFrame* l, double y) { l->setGeometry(Px(labelLeft - 30), Px(y) - 1, Px(column + 25), 2); };
+    const auto line = [&](QFrame* l, double y) {
+        if (apply) l->setGeometry(Px(labelLeft - 30), Px(y) - 1, Px(column + 25), 2);
+    };
 
-    double y = buttonTop + 30;
+    // units
+    double y = 435 + 30;
     place(Label1, labelLeft, y);
     y += row;
     place(Combo1a, comboLeft, y, comboWidth);
     y += std::max(390.0, comboHeight + 90);
     line(Line1, y);
 
+    // views: the load-type views are reached through the View menu only
     y += 60;
     place(Label2, labelLeft, y);
-    for (int i = 1; i <= 7; ++i) optView[i]->hide();
+    if (apply)
+        for (int i = 1; i <= 7; ++i) optView[i]->hide();
     for (int i : {0, 10, 8, 9}) {
         y += row;
         place(optView[i], comboLeft, y);
@@ -496,6 +466,7 @@ void Form1::Form_Resize() {
     y += row + 30;
     line(Line2, y);
 
+    // options
     y += 60;
     place(Label7, labelLeft, y);
     y += row;
@@ -526,7 +497,96 @@ void Form1::Form_Resize() {
     fy += row;
     place(Combo3, 30, fy, frameWidth - 60);
     fy += comboHeight + 30;
-    Picture3->setGeometry(Px(comboLeft - 30), Px(y), Px(frameWidth), Px(fy));
+    if (apply) Picture3->setGeometry(Px(comboLeft - 30), Px(y), Px(frameWidth), Px(fy));
+    return y + fy;
+}
+
+int Form1::StatusLines(int pictureWidth) const {
+    std::array<int, 6> widths{};
+    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(QString::fromUtf8(WidestStatus[i]));
+    return LinesFor(widths, pictureWidth);
+}
+
+double Form1::StatusHeight(double panelWidth) const {
+    const int verdictWidth = Label5->fontMetrics().horizontalAdvance("NOT STABLE");
+    const int pictureWidth = Px(panelWidth) - Px(120) - verdictWidth - 2 - 2 * Px(90) - Px(60);
+    const int lines = StatusLines(std::max(10, pictureWidth));
+    return std::max(540.0, Twips(lines * Label6[0]->fontMetrics().height()) + 150);
+}
+
+double Form1::TitleHeight() const { return std::max(390.0, Twips(Text1->sizeHint().height()) + 90); }
+double Form1::ButtonHeight() const { return std::max(375.0, Twips(Command2->sizeHint().height())); }
+
+QSize Form1::MinimumWindowSize() const {
+    auto* self = const_cast<Form1*>(this);
+    // width: the row of command buttons beside the right-hand column
+    const double panelWidth = ButtonRowWidth();
+    const double width = std::max(7350.0 - 180, 60 + panelWidth + 60 + ColumnWidth());
+    // height: the right-hand column, or the picture column with a drawing of useful size
+    const double columnBottom = self->PlaceColumn(0, false) + 60;
+    const double pictureBottom =
+        435 + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60;
+    const double height = std::max({6900.0 - 600, columnBottom, pictureBottom});
+    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height());
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize() {
+    if (isMinimized()) return;
+    const QWidget* client = centralWidget();
+    const double W = Twips(client->width());
+    const double H = Twips(client->height());
+
+    Panel3D4->setGeometry(0, 0, client->width(), Px(ToolBarHeight));
+
+    // title panel
+    const double buttonTop = 435;
+    const double buttonHeight = ButtonHeight();
+    const double panelLeft = 60;
+    const double panelWidth = std::max(ButtonRowWidth(), W - 60 - ColumnWidth() - 60);
+    const double titleTop = buttonTop + buttonHeight + 15;
+    const double titleHeight = TitleHeight();
+    Panel3D2->setGeometry(Px(panelLeft), Px(titleTop), Px(panelWidth), Px(titleHeight));
+    const int labelWidth = Label4->sizeHint().width();
+    Label4->setGeometry(Px(90), (Panel3D2->height() - Label4->sizeHint().height()) / 2, labelWidth,
+                        Label4->sizeHint().height());
+    const int textLeft = Label4->x() + labelWidth + Px(75);
+    Text1->setGeometry(textLeft, (Panel3D2->height() - Text1->sizeHint().height()) / 2,
+                       std::max(Px(300), Panel3D2->width() - textLeft - Px(60)), Text1->sizeHint().height());
+
+    // drawing panel and, under it, the status panel, as high as its ratios need
+    const double statusHeight = StatusHeight(panelWidth);
+    const double drawingTop = titleTop + titleHeight + 15;
+    const double drawingHeight = std::max(1000.0, H - 60 - statusHeight - 15 - drawingTop);
+    Panel3D1->setGeometry(Px(panelLeft), Px(drawingTop), Px(panelWidth), Px(drawingHeight));
+    const int inset = Panel3D1->frameWidth();
+    Picture1->setGeometry(inset, inset, Panel3D1->width() - 2 * inset, Panel3D1->height() - 2 * inset);
+    Panel3D3->setGeometry(Px(panelLeft), Px(drawingTop + drawingHeight + 15), Px(panelWidth), Px(statusHeight));
+    LayoutStatusLine();
+
+    // command buttons: one row as wide as the drawing panel, "Loads and
+    // Resistances" never narrower than 1815 nor than its text
+    QPushButton* const rowButtons[5] = {Command2, Command3, Command6, Command4, Command5};
+    double wide = std::max(1815.0, Twips(Command3->sizeHint().width()));
+    double each = (panelWidth - 4 * 30) / 5;
+    if (each < wide)
+        each = (panelWidth - 4 * 30 - wide) / 4;
+    else
+        wide = each;
+    double x = panelLeft;
+    for (QPushButton* b : rowButtons) {
+        const double w = b == Command3 ? wide : each;
+        b->setGeometry(Px(x), Px(buttonTop), Px(w), Px(buttonHeight));
+        x += w + 30;
+    }
+
+    // right-hand column, each control placed from the one above it
+    PlaceColumn(panelLeft + panelWidth + 60, true);
+    laidOutColumn_ = ColumnWidth();
 
     RedrawView();
 }
@@ -541,22 +601,14 @@ void Form1::LayoutStatusLine() {
     const int left = lineX + Px(90);
     Picture4->setGeometry(left, 0, std::max(10, Panel3D3->width() - left - Px(60)), height);
 
-    // the six pieces read as one line; a piece that would run past the panel starts a second line
+    // the six pieces read as one line; a piece that would run past the panel starts another line
     const int lineHeight = Label6[0]->fontMetrics().height();
-    int x = 0, lines = 1;
+    std::array<int, 6> widths{};
+    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(Label6[i]->text());
     std::array<QPoint, 6> at{};
-    for (int i = 0; i < 6; ++i) {
-        const int w = Label6[i]->fontMetrics().horizontalAdvance(Label6[i]->text());
-        if (x > 0 && x + w > Picture4->width()) {
-            x = 0;
-            ++lines;
-        }
-        at[i] = QPoint(x, (lines - 1) * lineHeight);
-        Label6[i]->resize(w, lineHeight);
-        x += w;
-    }
-    const int top = (height - lines * lineHeight) / 2;
-    for (int i = 0; i < 6; ++i) Label6[i]->move(at[i].x(), top + at[i].y());
+    const int lines = LinesFor(widths, Picture4->width(), &at, lineHeight);
+    const int top = std::max(0, (height - lines * lineHeight) / 2);
+    for (int i = 0; i < 6; ++i) Label6[i]->setGeometry(at[i].x(), top + at[i].y(), widths[i], lineHeight);
 }
 
 // ---- events ---------------------------------------------------------------

@@ -158,13 +158,23 @@ private:
     void ConnectHandlers();
     void ShowStatus();
     void LayoutStatusLine();
+    // layout measures, twips
+    double RowPitch() const;
+    double ColumnWidth() const;
+    double ButtonRowWidth() const;
+    double TitleHeight() const;
+    double ButtonHeight() const;
+    double StatusHeight(double panelWidth) const;
+    int StatusLines(int pictureWidth) const;
+    // places the right-hand column from `labelLeft` (or only measures it) and returns its bottom
+    double PlaceColumn(double labelLeft, bool apply);
     void SetUnitMenuChecks();
     int Px(double twips) const;
     double Twips(int pixels) const;
 
     Model& m_;
     double tpp_ = 15;          // twips per pixel
-    double rowScale_ = 1;      // vertical pitch of the right-hand column against its designed 240 twips
+    double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
 };
 

@@ -127,7 +127,13 @@ void Form1::FillCombinationCombo() {
     SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
     SelectItem(Combo3, m_.CurrentCombination, [this] { Combo3_Click(); });
     SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
-    RedrawView();
+    // names of another width widen or narrow the right-hand column; the layout redraws
+    if (ColumnWidth() != laidOutColumn_) {
+        setMinimumSize(MinimumWindowSize());
+        Form_Resize();
+    } else {
+        RedrawView();
+    }
 }
 
 void Form1::Combo2_Click() {
