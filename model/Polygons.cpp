@@ -1,0 +1,144 @@
+#include "model/Polygons.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+void ComputePolygonAreaCentroid(int16_t n, PolygonPointArray& points, float& area, float& cx,
+                                float& cy) {
+    At(points, n + 1) = At(points, 1);
+
+    // Each edge with the line y = 0 bounds a strip: a rectangle on the
+    // edge's first vertex plus a triangle up to its second.
+    double A = 0, Sx = 0, Sy = 0, extent = 0;
+    for (int i = 1; i <= n; ++i) {
+        const double x0 = points[i].X, y0 = points[i].Y;
+        const double dx = points[i + 1].X - x0, dy = points[i + 1].Y - y0;
+        const double R = dx * y0;
+        const double T = dx * dy / 2;
+        A += R + T;
+        Sx += (x0 + dx / 2) * R + (x0 + 2 * dx / 3) * T;
+        Sy += (y0 / 2) * R + (y0 + dy / 3) * T;
+        extent = std::max({extent, std::fabs(x0), std::fabs(y0)});
+    }
+
+    // A polygon without area (its vertices on one line) has its centroid at
+    // its first vertex; an area that is only the rounding left over from
+    // such a polygon counts as none, or its centroid would be noise.
+    if (std::fabs(A) <= 1e-12 * extent * extent) {
+        area = 0;
+        cx = points[1].X;
+        cy = points[1].Y;
+        return;
+    }
+    area = ToSingle(A);
+    cx = ToSingle(Sx / A);
+    cy = ToSingle(Sy / A);
+}
+
+namespace {
+
+void SetNodePolygon(Model& m, std::initializer_list<int16_t> nodes) {
+    int i = 0;
+    for (int16_t node : nodes) {
+        PolygonPoint& point = At(m.PolygonPoints, ++i);
+        point.X = At(m.NodeXCoordinates, node);
+        point.Y = At(m.NodeYCoordinates, node);
+    }
+}
+
+struct BlockNodes {
+    int16_t Count;
+    int16_t Nodes[4];
+};
+
+// The blocks, each listed counter-clockwise as drawn. 1 to 9 are concrete,
+// 10 to 12 and 15 to 16 backfill above the back water, 13, 14 and 17 below it.
+constexpr BlockNodes Blocks[18] = {
+    {0, {}},
+    {4, {1, 26, 27, 8}},    // stem core between the verticals of the top corners
+    {3, {1, 2, 21}},        // front batter triangle
+    {3, {8, 22, 7}},        // back batter triangle
+    {4, {2, 25, 26, 21}},   // below the front batter
+    {4, {22, 27, 28, 7}},   // below the back batter
+    {3, {2, 3, 23}},        // toe top wedge
+    {3, {7, 24, 6}},        // heel top wedge
+    {4, {3, 4, 25, 23}},    // toe slab
+    {4, {24, 28, 5, 6}},    // heel slab
+    {3, {40, 8, 32}},       // sloping backfill above the wall top
+    {3, {8, 13, 31}},       // wedge on the back face above the water
+    {4, {31, 13, 41, 32}},  // backfill over the heel above the water
+    {3, {13, 7, 33}},       // wedge on the back face below the water
+    {4, {33, 7, 35, 41}},   // backfill over the heel below the water
+    {3, {7, 17, 34}},       // over the sloping heel top above the water
+    {4, {34, 17, 42, 35}},  // beyond it, above the water
+    {3, {17, 6, 42}},       // over the sloping heel top below the water
+};
+
+void BodyPolygon(Model& m, int body, std::initializer_list<int16_t> nodes,
+                 std::initializer_list<int> blocks) {
+    SetNodePolygon(m, nodes);
+    float area = 0;
+    ComputePolygonAreaCentroid(static_cast<int16_t>(nodes.size()), m.PolygonPoints, area,
+                               m.BodyCentroidsX[body], m.BodyCentroidsY[body]);
+    m.BodyWeights[body] = 0;
+    m.BodySeismicForces[body] = 0;
+    for (int k : blocks) {
+        m.BodyWeights[body] = ToSingle(double(m.BodyWeights[body]) + m.BlockWeights[k]);
+        m.BodySeismicForces[body] =
+            ToSingle(double(m.BodySeismicForces[body]) + m.BlockSeismicForces[k]);
+    }
+}
+
+}  // namespace
+
+void SetTrianglePolygon(Model& m, int16_t a, int16_t b, int16_t c) { SetNodePolygon(m, {a, b, c}); }
+
+void SetQuadPolygon(Model& m, int16_t a, int16_t b, int16_t c, int16_t d) {
+    SetNodePolygon(m, {a, b, c, d});
+}
+
+void ComputeRegionAreasCentroids(Model& m) {
+    for (int k = 1; k <= 17; ++k) {
+        const BlockNodes& block = Blocks[k];
+        if (block.Count == 3)
+            SetTrianglePolygon(m, block.Nodes[0], block.Nodes[1], block.Nodes[2]);
+        else
+            SetQuadPolygon(m, block.Nodes[0], block.Nodes[1], block.Nodes[2], block.Nodes[3]);
+        ComputePolygonAreaCentroid(block.Count, m.PolygonPoints, m.BlockAreas[k],
+                                   m.BlockCentroidsX[k], m.BlockCentroidsY[k]);
+    }
+
+    // factored weights and seismic inertia; submerged backfill weighs its
+    // buoyant unit weight but shakes with its full saturated mass
+    const auto& factor = m.CurrentLoadCombination.Factor;
+    const double kh = m.AppliedSeismicCoefficient;
+    auto weigh = [&](int k, double weightDensity, double massDensity, int loadCode) {
+        m.BlockWeights[k] = ToSingle(weightDensity * m.BlockAreas[k] * factor[loadCode]);
+        m.BlockSeismicForces[k] =
+            ToSingle(massDensity * m.BlockAreas[k] * kh * factor[EQ] * factor[loadCode]);
+    };
+    const double concrete = m.ConcreteUnitWeight;
+    const double moist = m.BackfillUnitWeight;
+    const double saturated = m.BackfillSaturatedDensity;
+    const double buoyant = double(m.BackfillSaturatedDensity) - m.WaterUnitWeight;
+    for (int k = 1; k <= 9; ++k) weigh(k, concrete, concrete, DL);
+    for (int k : {10, 11, 12, 15, 16}) weigh(k, moist, moist, EV);
+    for (int k : {13, 14, 17}) weigh(k, buoyant, saturated, EV);
+
+    // bodies, each polygon covering exactly the blocks summed for it
+    BodyPolygon(m, 1, {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    if (m.BackWaterDepth <= m.BackStemHeight) {
+        BodyPolygon(m, 2, {8, 13, 41, 40}, {10, 11, 12, 15, 16});
+        BodyPolygon(m, 3, {13, 7, 6, 41}, {13, 14, 17});
+    } else {
+        BodyPolygon(m, 2, {8, 7, 17, 42, 40}, {10, 11, 12, 15, 16});
+        BodyPolygon(m, 3, {17, 6, 42}, {13, 14, 17});
+    }
+}
+
+}  // namespace brindlemar

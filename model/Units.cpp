@@ -1,0 +1,127 @@
+#include "model/Units.h"
+
+#include "model/Outline.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+void FillUnitLabels(Model& m) {
+    // Windows-1252: \xB2 and \xB3 are the superscripts 2 and 3, \xB0 the degree sign
+    m.ForceUnitLabels = {"T", "kN", "Kip", ""};
+    m.UnitWeightUnitLabels = {"T/m\xB3", "kN/m\xB3", "Kip/ft\xB3", ""};
+    m.LengthUnitLabels = {"m", "m", "ft", ""};
+    m.SectionUnitLabels = {"cm", "mm", "in", ""};
+    m.BarUnitLabels = {"mm", "mm", "in", ""};
+    m.StressUnitLabels = {"kg/cm\xB2", "MPa", "psi", ""};
+    m.PressureUnitLabels = {"T/m\xB2", "kPa", "Kip/ft\xB2", ""};
+    m.VolumeUnitLabels = {"m\xB3", "m\xB3", "ft\xB3", ""};
+    m.ModulusUnitLabels = {"E+5 kg/cm\xB2", "E+5 MPa", "E+5 psi", ""};
+    m.AngleUnitLabels = {"\xB0", "\xB0", "\xB0", ""};
+}
+
+namespace {
+
+constexpr double MetresPerFoot = 0.3048;
+constexpr double MillimetresPerInch = 25.4;
+constexpr double CentimetresPerInch = 2.54;
+constexpr double TonnesPerKip = 0.454;
+
+// What one unit of each kind in the old system is worth in the new one.
+struct ConversionFactors {
+    double Length = 1, Bar = 1, Section = 1, Force = 1, Pressure = 1, Stress = 1;
+};
+
+// A gravity acceleration of 0 is refused here, before any value has changed.
+ConversionFactors FactorsFor(int from, int to, double g) {
+    const double perG = CheckedDivide(1, g);
+    const double ft2 = MetresPerFoot * MetresPerFoot;
+    ConversionFactors f;
+    if (from == Metric && to == SI) {
+        f = {1, 1, 10, g, g, g / 100};
+    } else if (from == Metric && to == British) {
+        f = {1 / MetresPerFoot, 1 / MillimetresPerInch, 1 / CentimetresPerInch, 1 / TonnesPerKip,
+             ft2 / TonnesPerKip, CentimetresPerInch * CentimetresPerInch / TonnesPerKip};
+    } else if (from == SI && to == Metric) {
+        f = {1, 1, 0.1, perG, perG, 100 * perG};
+    } else if (from == SI && to == British) {
+        f = {1 / MetresPerFoot, 1 / MillimetresPerInch, 1 / MillimetresPerInch,
+             perG / TonnesPerKip, ft2 / TonnesPerKip * perG,
+             MillimetresPerInch * MillimetresPerInch / TonnesPerKip * perG};
+    } else if (from == British && to == Metric) {
+        f = {MetresPerFoot, MillimetresPerInch, CentimetresPerInch, TonnesPerKip,
+             TonnesPerKip / ft2, TonnesPerKip / (CentimetresPerInch * CentimetresPerInch)};
+    } else if (from == British && to == SI) {
+        f = {MetresPerFoot, MillimetresPerInch, MillimetresPerInch, g * TonnesPerKip,
+             g * TonnesPerKip / ft2, g * TonnesPerKip / (MillimetresPerInch * MillimetresPerInch)};
+    }
+    return f;
+}
+
+void Scale(float& value, double factor) { value = ToSingle(value * factor); }
+
+// Unit weights and forces per length: the force factor first, then the length.
+void ScaleUnitWeight(float& value, const ConversionFactors& f) {
+    value = ToSingle(value * f.Force / (f.Length * f.Length * f.Length));
+}
+void ScaleForcePerLength(float& value, const ConversionFactors& f) {
+    value = ToSingle(value * f.Force / f.Length);
+}
+
+}  // namespace
+
+void ConvertUnits(Model& m) {
+    const ConversionFactors f =
+        FactorsFor(m.PreviousUnitSystem, m.CurrentUnitSystem, m.GravityAcceleration);
+
+    for (float* length : {&m.ToeLength, &m.StemFrontBatter, &m.StemTopThickness, &m.StemBackBatter,
+                          &m.HeelLength, &m.BaseWidth, &m.FrontStemHeight, &m.ToeTopDrop,
+                          &m.ToeTipThickness, &m.BackStemHeight, &m.HeelTopDrop,
+                          &m.HeelEndThickness, &m.WallHeight, &m.FrontWaterDepth,
+                          &m.BackWaterDepth})
+        Scale(*length, f.Length);
+
+    // materials; moduli are entered in units of 100000 x stress
+    ScaleUnitWeight(m.ConcreteUnitWeight, f);
+    Scale(m.ConcreteCompressiveStress, f.Stress);
+    Scale(m.ConcreteElasticityModulus, f.Stress);
+    Scale(m.RebarYieldStress, f.Stress);
+    Scale(m.RebarElasticityModulus, f.Stress);
+    Scale(m.ConcreteCover, f.Section);
+    for (float* unitWeight : {&m.WaterUnitWeight, &m.BackfillUnitWeight, &m.BackfillDryDensity,
+                              &m.BackfillSaturatedDensity})
+        ScaleUnitWeight(*unitWeight, f);
+    for (float* stress : {&m.BackfillCohesion, &m.BaseCohesion, &m.NominalBearingResistance,
+                          &m.BaseElasticityModulus})
+        Scale(*stress, f.Stress);
+    for (float* unitWeight :
+         {&m.ToeEarthUnitWeight, &m.ToeEarthDryDensity, &m.ToeEarthSaturatedDensity})
+        ScaleUnitWeight(*unitWeight, f);
+    Scale(m.ToeEarthCohesion, f.Stress);
+    ScaleUnitWeight(m.BaseUnitWeight, f);
+    Scale(m.BaseCptTipResistance, f.Stress);
+    ScaleUnitWeight(m.MinimumFluidDensity, f);
+
+    // restraints, shear key, entered water depths and the design's upper stem
+    ScaleForcePerLength(m.AdjacentStructureCapacity, f);
+    for (float* length : {&m.AdjacentStructurePosition, &m.ShearKeyDepth, &m.ShearKeyToeDistance,
+                          &m.ShearKeyWidth, &m.ShearKeyHeelDistance, &m.EnteredFrontWaterDepth,
+                          &m.EnteredBackWaterDepth, &m.UpperStemLength})
+        Scale(*length, f.Length);
+    Scale(m.BackfillSurcharge, f.Pressure);
+
+    // the user's bars of the eight design positions
+    for (int position = 1; position <= 8; ++position) Scale(m.UserBarDiameters[position], f.Bar);
+    for (int position = 1; position <= 8; ++position) Scale(m.UserBarSpacings[position], f.Section);
+
+    // line loads: value, then position; direction and load type keep their numbers
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        LineLoad& load = At(m.LineLoads, i);
+        ScaleForcePerLength(load.Value, f);
+        Scale(load.X, f.Length);
+        Scale(load.Y, f.Length);
+    }
+
+    ComputeWallOutline(m);
+}
+
+}  // namespace brindlemar

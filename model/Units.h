@@ -1,0 +1,18 @@
+#pragma once
+// Unit systems: the unit labels of every quantity kind and the conversion of
+// every stored value when the user switches the unit system.
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Fills the ten unit-label tables for Metric, SI and British (element 3 stays empty).
+void FillUnitLabels(Model& m);
+
+// Rewrites every stored dimensional value from PreviousUnitSystem into
+// CurrentUnitSystem (the caller makes sure they differ), then rebuilds the
+// outline. Values are kept at full float precision: the screens round them
+// for showing, and converting back and forth returns the values one started from.
+void ConvertUnits(Model& m);
+
+}  // namespace brindlemar
