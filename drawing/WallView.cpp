@@ -96,11 +96,18 @@ void DrawWaterLevelMark(const Model& m, Surface& s, double x, double y) {
     }
 }
 
+// The frame's right and bottom edges lie just outside it: the last pixel
+// inside is one pixel before them.
+double FrameRight(const Model& m, const Surface& s) { return m.FrameWidth - s.TwipsPerPixelX(); }
+double FrameBottom(const Model& m, const Surface& s) {
+    return static_cast<double>(m.FrameTop) + m.FrameHeight - s.TwipsPerPixelY();
+}
+
 void FillSoilAndWater(Model& m, Surface& s) {
     const Point n1 = Node(m, 1), n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5), n8 = Node(m, 8),
                 n11 = Node(m, 11), n40 = Node(m, 40);
-    const double right = m.FrameWidth;
-    const double bottom = static_cast<double>(m.FrameTop) + m.FrameHeight;
+    const double right = FrameRight(m, s);
+    const double bottom = FrameBottom(m, s);
     const double top = m.FrameTop;
 
     // backfill over the heel; the concrete covers its part of the rectangle later
@@ -135,7 +142,7 @@ void FillSoilAndWater(Model& m, Surface& s) {
 
 void DrawGroundLines(Model& m, Surface& s) {
     const Point n3 = Node(m, 3), n6 = Node(m, 6), n8 = Node(m, 8), n11 = Node(m, 11), n40 = Node(m, 40);
-    const double right = m.FrameWidth;
+    const double right = FrameRight(m, s);
     const double top = m.FrameTop;
 
     // the backfill surface to the frame's right edge, a slope stopping at the frame's top
