@@ -16,22 +16,34 @@
 
 namespace brindlemar::test {
 
-inline void EnsureUiApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    // the tests never read or write the user's own settings
-    static TempDir settingsDir;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settingsDir.Path().string()));
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(settingsDir.Path().string()));
-}
+// The application object lives from before the first test to after the
+// last one, and goes before the program's static objects do.
+class UiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+        // the tests never read or write the user's own settings
+        settingsDir_ = std::make_unique<TempDir>();
+        const QString path = QString::fromStdString(settingsDir_->Path().string());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    }
+    void TearDown() override {
+        app_.reset();
+        settingsDir_.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<TempDir> settingsDir_;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureUiApplication();
         m.ProgramDirectory = dir.Path().string();
         window.reset(Main(m, ""));
     }
