@@ -47,10 +47,10 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double ch = std::cos(delta), cv = std::sin(delta);
 
     // line loads on the heel between the cut and the heel end
+    const double heelHeight = double(m.HeelEndThickness) + m.HeelTopDrop;
     AddLineLoads(
-        m, body,
-        [&](const LineLoad& p) { return p.X >= xc && p.X <= B && p.Y >= 0 && p.Y <= m.HeelEndThickness + m.HeelTopDrop; },
-        [&](const LineLoad& p) { return p.X > xc; });
+        m, body, [&](const LineLoad& p) { return p.X <= B && p.Y >= 0 && p.Y <= heelHeight; },
+        [&](const LineLoad& p) { return p.X - xc; });
 
     // surcharge on the backfill over the free body
     const double q = m.BackfillSurcharge * Factor(m, m.SurchargeLoadType) * Factor(m, S1);
@@ -152,11 +152,8 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     // soil in front of the toe bears on the toe only
     const BaseResistances r = ShareBaseResistances(m);
     body.AddHorizontal(r.direction * FrictionShare(r, reaction.F), 0);
-    const double restraintAt = B - m.AdjacentStructurePosition;
-    if (s >= restraintAt)
-        body.AddHorizontal(r.direction * r.restraint, 0, s > restraintAt ? Sets::Both : Sets::FirstOnly);
-    const double keyAt = double(m.ShearKeyHeelDistance) + m.ShearKeyWidth;
-    if (s >= keyAt) body.AddHorizontal(r.direction * r.shearKey, 0, s > keyAt ? Sets::Both : Sets::FirstOnly);
+    AddBaseForce(m, body, r.direction * r.restraint, s - (B - m.AdjacentStructurePosition));
+    AddBaseForce(m, body, r.direction * r.shearKey, s - (double(m.ShearKeyHeelDistance) + m.ShearKeyWidth));
     return body;
 }
 

@@ -49,9 +49,8 @@ FreeBody StemFreeBody(Model& m, double pos) {
     // line loads standing on the stem above the cut
     const double xStemBack = xBackTop + m.StemBackBatter;
     AddLineLoads(
-        m, body,
-        [&](const LineLoad& p) { return p.X >= m.ToeLength && p.X <= xStemBack && p.Y >= yc && p.Y <= H; },
-        [&](const LineLoad& p) { return p.Y > yc; });
+        m, body, [&](const LineLoad& p) { return p.X >= m.ToeLength && p.X <= xStemBack && p.Y <= H; },
+        [&](const LineLoad& p) { return p.Y - yc; });
 
     // concrete above the cut
     const AreaCentroid concrete =

@@ -28,8 +28,8 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     // line loads on the toe between the tip and the cut
     const double toeHeight = tip + m.ToeTopDrop;
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return p.X >= 0 && p.X <= s && p.Y >= 0 && p.Y <= toeHeight; },
-        [&](const LineLoad& p) { return p.X < s; });
+        m, body, [&](const LineLoad& p) { return p.X >= 0 && p.Y >= 0 && p.Y <= toeHeight; },
+        [&](const LineLoad& p) { return s - p.X; });
 
     // concrete between the tip and the cut
     const AreaCentroid concrete = Polygon(m, {{0, 0}, {0, tip}, {s, t}, {s, 0}});
@@ -71,13 +71,10 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     // horizontal resistances along the underside of the base
     const BaseResistances r = ShareBaseResistances(m);
     body.AddHorizontal(r.direction * FrictionShare(r, reaction.F), 0);
-    const double restraintAt = m.AdjacentStructurePosition;
-    if (s >= restraintAt)
-        body.AddHorizontal(r.direction * r.restraint, 0, s > restraintAt ? Sets::Both : Sets::FirstOnly);
+    AddBaseForce(m, body, r.direction * r.restraint, s - m.AdjacentStructurePosition);
     // the passive soil in front of the tip bears on every cut
     body.AddHorizontal(r.direction * r.toePassive, 0);
-    const double keyAt = m.ShearKeyToeDistance;
-    if (s >= keyAt) body.AddHorizontal(r.direction * r.shearKey, 0, s > keyAt ? Sets::Both : Sets::FirstOnly);
+    AddBaseForce(m, body, r.direction * r.shearKey, s - m.ShearKeyToeDistance);
     return body;
 }
 

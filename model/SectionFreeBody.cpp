@@ -1,5 +1,6 @@
 #include "model/SectionFreeBody.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/Analysis.h"
@@ -74,19 +75,34 @@ AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> 
     return {std::abs(double(area)), cx, cy};
 }
 
+Placement PlaceAlong(const Model& m, double beyondDistance) {
+    const double size = 1 + std::max(std::abs(FrontHeight(m)), std::abs(double(m.BaseWidth)));
+    const double tolerance = 1e-6 * size;
+    if (beyondDistance > tolerance) return Placement::Beyond;
+    if (beyondDistance >= -tolerance) return Placement::AtCut;
+    return Placement::Outside;
+}
+
 void AddLineLoads(const Model& m, FreeBody& body,
-                  const std::function<bool(const LineLoad&)>& inWindow,
-                  const std::function<bool(const LineLoad&)>& beyond) {
+                  const std::function<bool(const LineLoad&)>& onMember,
+                  const std::function<double(const LineLoad&)>& beyond) {
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (!inWindow(load)) continue;
+        if (!onMember(load)) continue;
+        const Placement place = PlaceAlong(m, beyond(load));
+        if (place == Placement::Outside) continue;
         // P·sin θ towards the heel and P·cos θ upwards, as the stability analysis takes them
         const double theta = Radians(load.Direction);
         const double f = Factor(m, load.LoadType);
         const double fx = load.Value * std::sin(theta) * f;
         const double fy = load.Value * std::cos(theta) * f;
-        body.Add(fx, fy, load.X, load.Y, beyond(load) ? Sets::Both : Sets::FirstOnly);
+        body.Add(fx, fy, load.X, load.Y, SetsFor(place));
     }
+}
+
+void AddBaseForce(const Model& m, FreeBody& body, double fx, double beyondDistance) {
+    const Placement place = PlaceAlong(m, beyondDistance);
+    if (place != Placement::Outside) body.AddHorizontal(fx, 0, SetsFor(place));
 }
 
 namespace {

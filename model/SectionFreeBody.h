@@ -66,12 +66,26 @@ Resultant Trapezoid(double a1, double a2, double p1, double p2);
 // Area and centroid of a polygon, loaded into the model's scratch polygon.
 AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> points);
 
-// Adds every line load whose point lies in the member's window; `beyond`
-// tells which of them lie strictly beyond the cut and so enter the second
-// set as well.
+// Where a point force lies along the member relative to the cut, from its
+// distance beyond the cut (towards the free body's far end). Within a
+// rounding tolerance of the wall's size it stands at the cut: positions in
+// the model are 32-bit floats, and a station derived from a force's position
+// must find that force at its cut.
+enum class Placement { Outside, AtCut, Beyond };
+Placement PlaceAlong(const Model& m, double beyondDistance);
+// The sets a point force enters; Outside enters none.
+inline Sets SetsFor(Placement p) { return p == Placement::Beyond ? Sets::Both : Sets::FirstOnly; }
+
+// Adds every line load that lies on the member (`onMember` tests the bounds
+// other than the cut) and at or beyond the cut (`beyond` gives its distance
+// beyond the cut).
 void AddLineLoads(const Model& m, FreeBody& body,
-                  const std::function<bool(const LineLoad&)>& inWindow,
-                  const std::function<bool(const LineLoad&)>& beyond);
+                  const std::function<bool(const LineLoad&)>& onMember,
+                  const std::function<double(const LineLoad&)>& beyond);
+
+// A point force along the underside of the base, (fx towards the heel), at
+// `beyondDistance` beyond the cut: nothing when it lies outside the free body.
+void AddBaseForce(const Model& m, FreeBody& body, double fx, double beyondDistance);
 
 // Horizontal force of the front water under earthquake on a vertical face
 // between heights y1 < y2 above the base: the pressure 7/8·γw·kh·√(hf·z) at

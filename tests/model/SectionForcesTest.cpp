@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "SectionTestWall.h"
+#include "model/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
 #include "model/SectionForces.h"
 #include "model/SectionStations.h"
 #include "support/MessageRecorder.h"
@@ -296,7 +299,7 @@ TEST(CalcStemSectionForces, SubmergedSeismicIncrementCarriesTheEarthPressureFact
         const Forces f = Cut(m, Member::Stem, 8.0f);
         const double want = dK * 36 / 2 * EH;   // triangle from ΔK·hs at the water level to 0 at the foot
         EXPECT_NEAR(f.V, -want, 2e-4 * want) << EH;
-        EXPECT_NEAR(f.M, -want * 6 / 3, 2e-4 * want * 2) << EH;
+        EXPECT_NEAR(f.M, -want * 6 * 2 / 3, 2e-4 * want * 4) << EH;   // 2/3 of the 6.0 above the cut
     }
 }
 
@@ -380,6 +383,175 @@ TEST(SectionForces, AnArithmeticFailureLeavesZerosAndSaysSo) {
     EXPECT_EQ(messages.Messages[0].Text, "Division by zero");
     EXPECT_EQ(messages.Messages[0].Style, 48);
     EXPECT_EQ(messages.Messages[0].Title, "Brindlemar");
+}
+
+// A wall whose stem base, toe root and heel root all lie 1.3 above the base,
+// with a vertical back face and a level backfill without wall friction: the
+// stem's own earth pressure then equals that on the plane through the heel
+// end, so the parts describe exactly the loads of the stability analysis.
+struct BalanceWall : test::BuiltInWall {
+    BalanceWall() {
+        m.ToeLength = 2.0f;
+        m.StemFrontBatter = 0.4f;
+        m.StemTopThickness = 0.6f;
+        m.StemBackBatter = 0;
+        m.HeelLength = 3.0f;
+        m.BaseWidth = 6.0f;
+        m.FrontStemHeight = 8.0f;
+        m.BackStemHeight = 8.0f;
+        m.ToeTopDrop = 0.5f;
+        m.ToeTipThickness = 0.8f;
+        m.HeelTopDrop = 0.3f;
+        m.HeelEndThickness = 1.0f;
+        m.WallHeight = 9.3f;
+        m.BackfillSlopeRatio = 0;
+        m.ShearKeyWidth = 0.4f;
+        m.ShearKeyHeelDistance = 0.2f;
+        m.ShearKeyToeDistance = 5.4f;
+        m.ConcreteToEarthFrictionAngle = 0;
+        m.EarthToEarthFrictionAngle = 0;
+        m.BackfillSurcharge = 1.5f;
+        m.ActiveCombinationSet = 1;
+        m.CurrentCombination = 1;   // every load factor 1, S1 included
+    }
+
+    void Analyse() {
+        SetWaterDepths(m);
+        SetSeismicCoefficient(m);
+        ComputeWallOutline(m);
+        AnalyseCombination(m);
+    }
+
+    // Sets the adjacent structure's capacity so that friction, the structure
+    // and part of the passive resistances all take a share of the sliding force.
+    void ShareTheSlidingForceAmongAllResistances() {
+        m.AdjacentStructureIncluded = 1;
+        m.AdjacentStructureCapacity = 0;
+        Analyse();
+        const double passive = double(m.ToePassiveResistance) + m.ShearKeyPassiveResistance;
+        const double capacity = std::abs(m.TotalHorizontalForce) - m.BaseFrictionResistance - passive / 2;
+        ASSERT_GT(passive, 0);
+        ASSERT_GT(capacity, 0);
+        m.AdjacentStructureCapacity = float(capacity);
+        Analyse();
+    }
+};
+
+// Adds the four parts (toe, stem, heel cut at the block under the stem, and
+// that block) as forces on the whole wall: a net force to the right and up
+// and a clockwise moment about the toe tip at the underside of the base.
+struct Totals {
+    double Fx = 0, Fy = 0, M = 0;
+};
+
+Totals SumOfTheParts(Model& m) {
+    const double front = 1.3;   // height of the stem base, toe root and heel root
+    const double xFront = m.ToeLength, xBack = m.BaseWidth - m.HeelLength;
+    const Forces toe = Cut(m, Member::Toe, m.ToeLength);
+    const Forces stem = Cut(m, Member::Stem, 8.0f);
+    const Forces heel = Cut(m, Member::Heel, m.HeelLength);
+    EXPECT_TRUE(toe.ok && stem.ok && heel.ok);
+    Totals t;
+    // toe: M clockwise about (ToeLength, 0.65), V up, N towards the heel
+    t.Fx += toe.N;
+    t.Fy += toe.V;
+    t.M += toe.M + front / 2 * toe.N - xFront * toe.V;
+    // stem: M clockwise about its centre at (2.5, 1.3), V towards the heel, N down
+    t.Fx += stem.V;
+    t.Fy -= stem.N;
+    t.M += stem.M + front * stem.V + (xFront + xBack) / 2 * stem.N;
+    // heel: M counter-clockwise about (3.0, 0.65), V up, N towards the toe
+    t.Fx -= heel.N;
+    t.Fy += heel.V;
+    t.M += -heel.M - front / 2 * heel.N - xBack * heel.V;
+
+    // the block under the stem, between the toe and heel roots
+    const double DL = m.CurrentLoadCombination.Factor[brindlemar::DL];
+    const double WA = m.CurrentLoadCombination.Factor[brindlemar::WA];
+    const double width = xBack - xFront, middle = (xFront + xBack) / 2;
+    auto trapezoid = [&](double p1, double p2) {   // resultant and its x over the block's width
+        const double F = (p1 + p2) / 2 * width;
+        return std::pair{F, xFront + width * (p1 + 2 * p2) / (3 * (p1 + p2))};
+    };
+    const double weight = m.ConcreteUnitWeight * width * front * DL;
+    t.Fy -= weight;
+    t.M += weight * middle;
+    if (m.SeismicIncluded != 0) t.Fx -= weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
+    if (m.SeismicIncluded != 0) t.M -= front / 2 * weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
+    if (m.WaterIncluded != 0) {
+        const double hf = 9.3 - m.FrontWaterDepth, hb = 9.3 - m.BackWaterDepth, B = m.BaseWidth;
+        auto head = [&](double x) { return (hf + (hb - hf) * x / B) * m.WaterUnitWeight * WA; };
+        const auto [U, xU] = trapezoid(head(xFront), head(xBack));
+        t.Fy += U;
+        t.M -= U * xU;
+    }
+    // base pressure under the block, and its part of the base friction
+    EXPECT_LE(m.BearingContactStart, xFront);
+    EXPECT_GE(m.BearingContactEnd, xBack);
+    auto pressure = [&](double x) {
+        return m.LeftBearingPressure + (x - m.BearingContactStart) / m.BearingPressureWidth *
+                                           (m.RightBearingPressure - m.LeftBearingPressure);
+    };
+    const auto [R, xR] = trapezoid(pressure(xFront), pressure(xBack));
+    t.Fy += R;
+    t.M -= R * xR;
+    const double totalReaction = (m.LeftBearingPressure + m.RightBearingPressure) / 2.0 * m.BearingPressureWidth;
+    const double friction = std::min<double>(std::abs(m.TotalHorizontalForce), m.BaseFrictionResistance);
+    t.Fx += friction * R / totalReaction;
+    return t;
+}
+
+void ExpectEquilibrium(Model& m, const char* what) {
+    ASSERT_EQ(m.WallStable, True) << what;
+    ASSERT_LT(m.TotalHorizontalForce, 0) << what;
+    ASSERT_GE(m.SlidingResistingForce, m.SlidingForce) << what;   // the wall does not slide
+    // the analysis's base reaction and resistances hold its load totals, so the
+    // parts with their share of them must add up to nothing
+    const Totals t = SumOfTheParts(m);
+    const double V = m.TotalVerticalForce, H = m.TotalHorizontalForce, M = m.MomentAtOverturningPoint;
+    EXPECT_NEAR(t.Fy, 0, 2e-5 * std::abs(V)) << what << ": vertical, against V = " << V;
+    EXPECT_NEAR(t.Fx, 0, 2e-5 * std::abs(H)) << what << ": horizontal, against H = " << H;
+    EXPECT_NEAR(t.M, 0, 2e-5 * std::abs(M)) << what << ": moment, against M = " << M;
+}
+
+TEST(SectionForces, ToeHeelStemAndBlockBalanceTheStabilityTotals) {
+    test::MessageRecorder messages;
+    BalanceWall w;
+    Model& m = w.m;
+    m.WaterIncluded = True;
+    m.EnteredFrontWaterDepth = 7.0f;
+    m.EnteredBackWaterDepth = 3.0f;
+    m.SeismicIncluded = 0;
+    m.BaseFrictionAngle = 20;
+    m.LineLoadCount = 0;
+    w.m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
+    w.m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+    w.m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
+    m.AdjacentStructurePosition = 1.0f;                             // under the toe
+    w.ShareTheSlidingForceAmongAllResistances();
+    ExpectEquilibrium(m, "static loads");
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST(SectionForces, ToeStemAndBlockBalanceTheStabilityTotalsUnderEarthquake) {
+    test::MessageRecorder messages;
+    BalanceWall w;
+    Model& m = w.m;
+    // at rest there is no seismic increment, and a weightless dry backfill has
+    // no inertia: what remains is the concrete's inertia and the front water's
+    // hydrodynamic pressure, which stem and toe share with the block
+    m.EarthPressureOption = AtRest;
+    m.BackfillUnitWeight = 0;
+    m.WaterIncluded = True;
+    m.EnteredFrontWaterDepth = 7.0f;
+    m.EnteredBackWaterDepth = 9.3f;
+    m.SeismicIncluded = True;
+    m.EnteredSeismicCoefficient = 0.2f;
+    m.BaseFrictionAngle = 30;
+    m.LineLoadCount = 0;
+    w.Analyse();
+    ExpectEquilibrium(m, "earthquake");
+    EXPECT_TRUE(messages.Messages.empty());
 }
 
 TEST(SectionThickness, StraightLineAlongEachMemberWithoutDividingByZero) {
