@@ -6,7 +6,6 @@
 
 #include "model/BackfillPressure.h"
 #include "model/BearingCapacity.h"
-#include "model/Polygons.h"
 #include "model/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -101,13 +100,14 @@ void AddLoads(Model& m, double toeDepth) {
     const double W = m.BackfillSurcharge * Factor(m, m.SurchargeLoadType) * Ls;
     sums.AddVertical(W * Factor(m, S1), B - Ls / 2, Resisting);
 
-    // self-weight of the wall and of the earth on it
-    ComputeRegionAreasCentroids(m);
+    // Self-weight of the wall and of the earth on it. The seismic pressures
+    // compute the blocks for this combination first; nothing changes them
+    // in between, so they are computed once.
+    CalcSeismicBackfillPressure(m);
     for (int i = 1; i <= 17; ++i) sums.AddVertical(m.BlockWeights[i], m.BlockCentroidsX[i], Resisting);
 
     // earthquake: inertia of the blocks, the earth-pressure increment and the
     // front water, all towards the toe; the increment's vertical part reduces the driving moment
-    CalcSeismicBackfillPressure(m);
     for (int i = 1; i <= 17; ++i)
         sums.AddHorizontal(-m.BlockSeismicForces[i], m.BlockCentroidsY[i], Rotating);
     for (int i = 1; i <= 2; ++i)
@@ -116,7 +116,9 @@ void AddLoads(Model& m, double toeDepth) {
         sums.AddVertical(m.SeismicPressureForces[i], m.SeismicPressureArmsX[i], Rotating);
     sums.AddHorizontal(-m.HydrodynamicPressureForces[1], m.HydrodynamicPressureArmsY[1], Rotating);
 
-    // static backfill pressure towards the toe, with its downward wall-friction part
+    // Static backfill pressure towards the toe, with its downward wall-friction
+    // part; again, because the seismic check may have flattened the slope.
+    // The passive blocks that sliding and rotation read are computed here once.
     CalcStaticBackfillPressure(m);
     CalcPassivePressure(m);
     for (int i = 1; i <= 2; ++i)
@@ -270,14 +272,12 @@ void Sliding(Model& m, double u) {
     }
     m.ToePassiveResistance = 0;
     if (m.PassiveToePressureIncluded == 1) {
-        CalcPassivePressure(m);
         m.ToePassiveResistance =
             ToSingle(fEP * (static_cast<double>(m.PassivePressureForces[1]) + m.PassivePressureForces[2]));
         m.SlidingResistingForce = ToSingle(m.SlidingResistingForce + static_cast<double>(m.ToePassiveResistance));
     }
     m.ShearKeyPassiveResistance = 0;
     if (m.ShearKeyIncluded == 1) {
-        CalcPassivePressure(m);
         m.ShearKeyPassiveResistance = ToSingle(fEP * m.PassivePressureForces[3]);
         m.SlidingResistingForce =
             ToSingle(m.SlidingResistingForce + static_cast<double>(m.ShearKeyPassiveResistance));
@@ -292,7 +292,6 @@ void Sliding(Model& m, double u) {
 void Rotation(Model& m, double toeDepth) {
     m.RotatingMoment = ToSingle(-static_cast<double>(m.RotatingMoment));
     if (m.PassiveToePressureIncluded == 1) {
-        CalcPassivePressure(m);
         const auto& F = m.PassivePressureForces;
         const auto& y = m.PassivePressureArmsY;
         m.RotationResistingMoment = ToSingle(m.RotationResistingMoment + F[1] * (toeDepth - y[1]) +
@@ -339,10 +338,11 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
     const CombinationSet& set = m.CombinationSets[setIndex];
     const LoadCombination& combination = set.Combinations[combIndex];
     m.CurrentLoadCombination.Name = combination.Name;
+    if (m.FactorCount > MaxFactorCount) RaiseError(ErrSubscript);
     for (int k = 1; k <= m.FactorCount; ++k) {
-        At(m.CurrentFactorDefinition.FactorCode, k) = At(set.Factors.FactorCode, k);
-        At(m.CurrentFactorDefinition.FactorName, k) = At(set.Factors.FactorName, k);
-        At(m.CurrentLoadCombination.Factor, k) = At(combination.Factor, k);
+        m.CurrentFactorDefinition.FactorCode[k] = set.Factors.FactorCode[k];
+        m.CurrentFactorDefinition.FactorName[k] = set.Factors.FactorName[k];
+        m.CurrentLoadCombination.Factor[k] = combination.Factor[k];
     }
 }
 
