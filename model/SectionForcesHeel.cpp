@@ -18,9 +18,7 @@ namespace {
 
 FreeBody HeelFreeBody(Model& m, double pos) {
     const double HL = m.HeelLength;
-    double s = pos;
-    if (s > HL) s = HL;
-    if (s < 0) s = 0;
+    const double s = OnMember(pos, HL);
     const double t = HeelThickness(m, s);
     const double B = m.BaseWidth;
     const double xc = B - s;

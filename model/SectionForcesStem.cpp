@@ -19,9 +19,7 @@ namespace {
 FreeBody StemFreeBody(Model& m, double pos) {
     const double FSH = m.FrontStemHeight, BSH = m.BackStemHeight;
     const double L = FSH < BSH ? FSH : BSH;
-    double d = pos;
-    if (d > L) d = L;
-    if (d < 0) d = 0;
+    const double d = OnMember(pos, L);
     const double H = FrontHeight(m);
     const double yc = H - d;
     const double t = StemThickness(m, d);

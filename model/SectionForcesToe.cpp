@@ -14,9 +14,7 @@ namespace {
 
 FreeBody ToeFreeBody(Model& m, double pos) {
     const double TL = m.ToeLength;
-    double s = pos;
-    if (s > TL) s = TL;
-    if (s < 0) s = 0;
+    const double s = OnMember(pos, TL);
     const double t = ToeThickness(m, s);
     FreeBody body(Member::Toe, s, t / 2);
     const double tip = m.ToeTipThickness;

@@ -40,6 +40,11 @@ double FrontHeight(const Model& m) {
     return double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
 }
 
+double OnMember(double pos, double length) {
+    if (pos > length) pos = length;
+    return pos < 0 ? 0 : pos;
+}
+
 double StemThickness(const Model& m, double x) {
     double t = m.StemTopThickness;
     if (m.FrontStemHeight > 0) t += x * m.StemFrontBatter / m.FrontStemHeight;

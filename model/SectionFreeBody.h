@@ -56,6 +56,9 @@ struct AreaCentroid {
 
 // Height of the wall top above the underside of the base.
 double FrontHeight(const Model& m);
+// A cut position moved onto the member: a cut before its start is taken at
+// the start, one beyond its end at the end.
+double OnMember(double pos, double length);
 // Member thicknesses at a distance x from the free end, in double precision.
 double StemThickness(const Model& m, double x);
 double ToeThickness(const Model& m, double x);
