@@ -6,14 +6,6 @@
 
 namespace brindlemar {
 
-std::string CommandLinePath(const std::string& commandLine) {
-    if (commandLine.empty() || commandLine.front() != '"') return commandLine;
-    std::string path = commandLine.substr(1);
-    // a path opened with a quote but never closed keeps its last character
-    if (!path.empty() && path.back() == '"') path.pop_back();
-    return path;
-}
-
 const std::vector<std::string>& ReportFontCandidates() {
     static const std::vector<std::string> names = {"Arial", "Times New Roman", "Courier New", "Symbol"};
     return names;

@@ -6,22 +6,6 @@
 namespace brindlemar {
 namespace {
 
-TEST(StartUp, CommandLineQuotesAroundAPath) {
-    struct Case {
-        const char* commandLine;
-        const char* path;
-    } cases[] = {
-        {"", ""},
-        {"\"/home/eng/quay wall.bmi\"", "/home/eng/quay wall.bmi"},
-        {"/home/eng/quay wall.bmi", "/home/eng/quay wall.bmi"},
-        // opened with a quote and never closed: the last character stays
-        {"\"/home/eng/quay wall.bmi", "/home/eng/quay wall.bmi"},
-        {"\"", ""},
-        {"wall.bmi\"", "wall.bmi\""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(CommandLinePath(c.commandLine), c.path) << c.commandLine;
-}
-
 TEST(StartUp, ReportFontsByPreference) {
     struct Case {
         const char* what;
