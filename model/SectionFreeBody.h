@@ -76,7 +76,7 @@ AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> 
 // must find that force at its cut.
 enum class Placement { Outside, AtCut, Beyond };
 Placement PlaceAlong(const Model& m, double beyondDistance);
-// The sets a point force enters; Outside enters none.
+// The sets a point force at or beyond the cut enters.
 inline Sets SetsFor(Placement p) { return p == Placement::Beyond ? Sets::Both : Sets::FirstOnly; }
 
 // Adds every line load that lies on the member (`onMember` tests the bounds
