@@ -258,15 +258,14 @@ TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {
     EXPECT_EQ(window->ToolPanel[10]->BevelOuter(), Panel3D::None);
 
     // a greyed command's button shows no look
-    ASSERT_FALSE(window->imgTool[0]->isEnabled());
-    window->imgTool_MouseDown(0);
-    window->imgTool_MouseMove(0);
-    EXPECT_EQ(window->ToolPanel[0]->BevelOuter(), Panel3D::None);
+    ASSERT_FALSE(window->imgTool[3]->isEnabled());
+    window->imgTool_MouseDown(3);
+    window->imgTool_MouseMove(3);
+    EXPECT_EQ(window->ToolPanel[3]->BevelOuter(), Panel3D::None);
 }
 
 TEST_F(MainWindowTest, CommandsWithoutTheirWindowsAreGreyed) {
-    for (QAction* a : {window->mnuFileNew, window->mnuFileOpen, window->mnuFileSave, window->mnuFileSaveAs,
-                       window->mnuFilePrint, window->mnuEditLoads, window->mnuCalculateStability,
+    for (QAction* a : {window->mnuFilePrint, window->mnuEditLoads, window->mnuCalculateStability,
                        window->mnuCalculateCalcu})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     for (QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4, window->Command5})

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/Model.h"
+#include "platform/FileDialogs.h"
 #include "support/TempDir.h"
 #include "ui/main/Form1.h"
 #include "ui/main/Main.h"
@@ -30,6 +31,9 @@ public:
         const QString path = QString::fromStdString(settingsDir_->Path().string());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+        // no test waits on a real file dialog: unless a test answers, the
+        // dialog is cancelled
+        InstallFileDialogAnswerer([](const FileDialogRequest&) { return std::optional<std::string>(); });
     }
     void TearDown() override {
         app_.reset();

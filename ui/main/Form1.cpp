@@ -102,6 +102,8 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     CreateControls();
     CreateToolBar();
     ConnectHandlers();
+    ConnectDimensionLabels();
+    ConnectFileCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -195,10 +197,9 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: the file commands,
-    // printing, the input dialogs, the stability and reinforcement windows and
-    // the calculator.
-    for (QAction* action : {mnuFileNew, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFilePageSetup, mnuFilePrint,
+    // Greyed until their windows are part of the program: printing, the input
+    // dialogs, the stability and reinforcement windows and the calculator.
+    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
                             mnuFilePrinterSetup, mnuEditProperties, mnuEditLoads, mnuEditRestraint,
                             mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
         action->setEnabled(false);

@@ -24,6 +24,7 @@ class QRadioButton;
 namespace brindlemar {
 
 class ImageSurface;
+class frmEdit;
 class Panel3D;
 
 // A tool-bar picture: reports presses, moves and clicks to the window.
@@ -99,6 +100,21 @@ public:
     // the picture and the status panel
     void RedrawView();
 
+    // dimension labels and the number-entry pop-up
+    void UpdateDimensionLabels();
+    void PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index, int mode);
+    void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index);
+    void lblDim_Click(int index);
+    frmEdit& EditForm();  // created on first use
+
+    // file commands
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileList_Click(int index);
+    void OpenProjectFile(const std::string& path);
+    void AddRecentFile(const std::string& path);
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
@@ -170,6 +186,13 @@ private:
     // places the right-hand column from `labelLeft` (or only measures it) and returns its bottom
     double PlaceColumn(double labelLeft, bool apply);
     void SetUnitMenuChecks();
+    void ConnectDimensionLabels();
+    void PlaceEditForm(frmEdit& popUp, int index);
+    void ConnectFileCommands();
+    bool SavePrompt();  // false when the command is to end
+    bool ReadProject(const std::string& path);
+    void SetProjectCaption(const std::string& path);
+    void RebuildRecentFileMenu();
     int Px(double twips) const;
     double Twips(int pixels) const;
 
@@ -177,6 +200,7 @@ private:
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
+    frmEdit* editForm_ = nullptr;
 };
 
 }  // namespace brindlemar

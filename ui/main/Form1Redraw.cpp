@@ -128,7 +128,9 @@ void Form1::RedrawView() {
                                      m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
             if (m_.ViewDimensions) {
                 DrawWall(m_, s, 1, 0);
-                DrawDimensionsView(m_, s, 0);
+                // the labels stand where the drawing would print the values
+                DrawDimensionsView(m_, s, 1);
+                UpdateDimensionLabels();
             } else if (anyWallView) {
                 const bool grey = m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
                 DrawWall(m_, s, 1, grey ? 1 : 0);

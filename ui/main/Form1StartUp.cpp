@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "model/CommandLine.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
 #include "ui/main/Form1.h"
@@ -13,11 +14,11 @@ namespace brindlemar {
 
 void Form1::Form_Load(const std::string& commandLine) {
     // a project named on the command line opens with the file commands
-    (void)commandLine;
+    const std::string path = CommandLinePath(commandLine);
+    if (!path.empty()) OpenProjectFile(path);
 
     Updating = true;
-    mnuFileX3->setVisible(m_.RecentFileCount > 0);
-    for (int i = 1; i <= 4; ++i) mnuFileList[i]->setVisible(false);
+    RebuildRecentFileMenu();
 
     setWindowTitle(QString::fromStdString("Brindlemar " + m_.ProgramVersion));
     {
@@ -74,12 +75,6 @@ void Form1::Form_Unload(int& Cancel) {
         StoreWindowPlacement(this, *settings);
     }
     RestoreFormWindow(this);
-}
-
-void Form1::mnuFileSave_Click() {
-    // the project is written by the file commands; until one has written it
-    // the save has not succeeded, so a caller waiting for it goes no further
-    m_.SaveSucceeded = False;
 }
 
 }  // namespace brindlemar

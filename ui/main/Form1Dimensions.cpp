@@ -1,0 +1,205 @@
+// The dimension labels laid over the drawing, and editing a dimension
+// through the number-entry pop-up.
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QScreen>
+#include <algorithm>
+
+#include "model/DimensionEdit.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+#include "runtime/RuntimeError.h"
+#include "ui/main/Form1.h"
+#include "ui/main/frmEdit.h"
+
+namespace brindlemar {
+
+namespace {
+
+// Turns a left-button click on a label into a call.
+class LabelClicks : public QObject {
+public:
+    LabelClicks(QObject* parent, std::function<void()> onClick) : QObject(parent), onClick_(std::move(onClick)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            onClick_();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+void SetForeColour(QWidget* w, const QColor& colour) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    w->setPalette(palette);
+}
+
+}  // namespace
+
+void Form1::ConnectDimensionLabels() {
+    for (int i = 0; i < DimensionLabelCount; ++i)
+        lblDim[i]->installEventFilter(new LabelClicks(lblDim[i], [this, i] { lblDim_Click(i); }));
+}
+
+frmEdit& Form1::EditForm() {
+    if (!editForm_) editForm_ = new frmEdit(m_, this);
+    return *editForm_;
+}
+
+// ---- placing the labels ---------------------------------------------------
+
+void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index,
+                                    int mode) {
+    QLabel* label = At(lblDim, index);
+    label->setText(QString::fromStdString(caption));
+    label->adjustSize();
+    const double W = Twips(label->width()), H = Twips(label->height());
+    const bool fits = W < std::fabs(x2 - x1) - 60;
+    double left = 0, top = 0;
+    if (mode == 0) {
+        // centred; a text that does not fit moves away from the line
+        left = (x1 + x2) / 2 - W / 2;
+        if (fits)
+            top = x2 >= x1 ? yDim - H : yDim;
+        else
+            top = x2 >= x1 ? yDim - 120 - H : yDim + 120;
+    } else {
+        top = x2 > x1 ? yDim - H : yDim;
+        if (fits)
+            left = (x1 + x2) / 2 - W / 2;
+        else
+            left = mode == 1 ? x2 - W - 30 : x1 + 30;
+    }
+    label->move(Px(left), Px(top));
+}
+
+void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index) {
+    QLabel* label = At(lblDim, index);
+    label->setText(QString::fromStdString(caption));
+    label->adjustSize();
+    const double W = Twips(label->width()), H = Twips(label->height());
+    const double top = (y1 + y2) / 2 - H / 2;
+    const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
+    label->move(Px(left), Px(top));
+}
+
+void Form1::UpdateDimensionLabels() {
+    try {
+        BusyPointer busy;
+        const auto& x = m_.DrawingXCoordinates;
+        const auto& y = m_.DrawingYCoordinates;
+        const double s = m_.DrawingScale;
+        const auto caption = [this](int index) { return DimensionCaption(m_, index); };
+        const bool keyIncluded = m_.ShearKeyIncluded == 1;
+        const bool keyShown = keyIncluded && m_.ShearKeyDepth > 0;
+        // the base line stands below the key when the key is drawn
+        const double a = std::max(double(m_.BaseWidth) / 10, double(m_.ShearKeyDepth));
+        const double keyLine = y[4] + a * s + 240;
+
+        for (int i = 0; i < DimensionLabelCount; ++i) lblDim[i]->setText(QString::fromStdString(caption(i)));
+
+        const double top = y[10] - 240;
+        PlaceHorizontalDimLabel(x[3], x[2], top, caption(ToeLengthLabel), ToeLengthLabel, 1);
+        PlaceHorizontalDimLabel(x[2], x[1], top, caption(StemFrontBatterLabel), StemFrontBatterLabel, 0);
+        PlaceHorizontalDimLabel(x[1], x[8], top, caption(StemTopThicknessLabel), StemTopThicknessLabel, 1);
+        PlaceHorizontalDimLabel(x[8], x[7], top, caption(StemBackBatterLabel), StemBackBatterLabel, 0);
+        PlaceHorizontalDimLabel(x[7], x[6], top, caption(HeelLengthLabel), HeelLengthLabel, 2);
+        if (!keyShown) {
+            PlaceHorizontalDimLabel(x[5], x[4], y[50] + 240, caption(BaseWidthLabel), BaseWidthLabel, 0);
+        } else {
+            PlaceHorizontalDimLabel(x[5], x[4], keyLine + 240, caption(BaseWidthLabel), BaseWidthLabel, 0);
+            const double kt = m_.ShearKeyToeDistance * s, kw = m_.ShearKeyWidth * s;
+            PlaceHorizontalDimLabel(x[4] + kt, x[4], keyLine, caption(ShearKeyToeDistanceLabel),
+                                    ShearKeyToeDistanceLabel, 0);
+            PlaceHorizontalDimLabel(x[4] + kt + kw, x[4] + kt, keyLine, caption(ShearKeyWidthLabel),
+                                    ShearKeyWidthLabel, 0);
+            PlaceHorizontalDimLabel(x[5], x[5] - m_.ShearKeyHeelDistance * s, keyLine,
+                                    caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
+        }
+
+        const double front = x[11] - 240, back = x[10] + 240;
+        PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel);
+        PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel);
+        PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel);
+        PlaceVerticalDimLabel(y[8], y[7], back, caption(BackStemHeightLabel), BackStemHeightLabel);
+        PlaceVerticalDimLabel(y[7], y[6], back, caption(HeelTopDropLabel), HeelTopDropLabel);
+        PlaceVerticalDimLabel(y[6], y[5], back, caption(HeelEndThicknessLabel), HeelEndThicknessLabel);
+        PlaceVerticalDimLabel(y[4], y[1], x[11] - 600, caption(WallHeightLabel), WallHeightLabel);
+
+        if (m_.WaterIncluded != 0) {
+            // the water levels where the drawing puts them: on the stem, on
+            // the sloping toe or heel top, or below it
+            double frontLevel = y[1] + m_.FrontWaterDepth * s;
+            if (m_.FrontWaterDepth <= m_.FrontStemHeight)
+                frontLevel = y[11];
+            else if (m_.FrontWaterDepth <= double(m_.FrontStemHeight) + m_.ToeTopDrop)
+                frontLevel = y[15];
+            double backLevel = y[8] + m_.BackWaterDepth * s;
+            if (m_.BackWaterDepth <= m_.BackStemHeight)
+                backLevel = y[14];
+            else if (m_.BackWaterDepth <= double(m_.BackStemHeight) + m_.HeelTopDrop)
+                backLevel = y[17];
+            PlaceVerticalDimLabel(frontLevel, y[1], x[11] - 960, caption(FrontWaterDepthLabel), FrontWaterDepthLabel);
+            PlaceVerticalDimLabel(y[8], backLevel, x[10] + 600, caption(BackWaterDepthLabel), BackWaterDepthLabel);
+        }
+        if (keyIncluded)
+            PlaceVerticalDimLabel(y[5], y[5] + m_.ShearKeyDepth * s, back, caption(ShearKeyDepthLabel),
+                                  ShearKeyDepthLabel);
+
+        // the slope reads "1 : ratio", its right edge 480 right of the middle
+        // of the backfill surface
+        QLabel* slope = lblDim[BackfillSlopeLabel];
+        slope->setVisible(true);
+        slope->adjustSize();
+        slope->move(Px((x[10] + x[6]) / 2 + 480 - Twips(slope->width())),
+                    Px(y[10] - 210 - Twips(slope->height())));
+        lblSlope->adjustSize();
+        lblSlope->move(slope->x() - lblSlope->width(), slope->y());
+
+        for (QLabel* label : lblDim) label->setVisible(true);
+        lblDim[FrontWaterDepthLabel]->setVisible(m_.WaterIncluded != 0);
+        lblDim[BackWaterDepthLabel]->setVisible(m_.WaterIncluded != 0);
+        if (m_.BackfillSlopeRatio > 0) lblSlope->setVisible(true);
+        lblDim[ShearKeyDepthLabel]->setVisible(keyIncluded);
+        for (int i : {ShearKeyToeDistanceLabel, ShearKeyWidthLabel, ShearKeyHeelDistanceLabel})
+            lblDim[i]->setVisible(keyShown);
+    } catch (const RuntimeError& e) {
+        MsgBox(e.Description, vbExclamation, ProductName);
+    }
+}
+
+// ---- editing a dimension --------------------------------------------------
+
+void Form1::PlaceEditForm(frmEdit& popUp, int index) {
+    // just below the label; near the bottom of the screen it opens higher
+    // up, over the label
+    popUp.adjustSize();
+    const QLabel* label = lblDim[index];
+    QPoint at = label->mapToGlobal(QPoint(0, label->height() + Px(120)));
+    const QScreen* screen = label->screen() ? label->screen() : QGuiApplication::primaryScreen();
+    if (screen && at.y() + popUp.frameGeometry().height() > screen->availableGeometry().bottom())
+        at.ry() -= popUp.frameGeometry().height() + Px(180);
+    popUp.move(at);
+}
+
+void Form1::lblDim_Click(int index) {
+    frmEdit& popUp = EditForm();
+    EditDimension(m_, index, [&] {
+        PlaceEditForm(popUp, index);
+        SetForeColour(&popUp, QColor(0, 0, 128));
+        popUp.exec();
+        SetForeColour(&popUp, QColor(0, 0, 0));
+    });
+    RedrawView();
+}
+
+}  // namespace brindlemar
