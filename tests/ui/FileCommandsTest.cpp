@@ -1,0 +1,324 @@
+#include <QAction>
+#include <QLineEdit>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "UiTestSupport.h"
+#include "files/Paths.h"
+#include "model/DimensionEdit.h"
+#include "model/RecentFiles.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the file dialogs with the scripted paths (nullopt: Cancel) and
+// records what each asked.
+class DialogAnswers {
+public:
+    explicit DialogAnswers(std::deque<std::optional<std::string>> answers) : answers_(std::move(answers)) {
+        previous_ = InstallFileDialogAnswerer([this](const FileDialogRequest& r) {
+            Requests.push_back(r);
+            if (answers_.empty()) {
+                ADD_FAILURE() << "a file dialog more than scripted: " << r.Title;
+                return std::optional<std::string>();
+            }
+            auto answer = answers_.front();
+            answers_.pop_front();
+            return answer;
+        });
+    }
+    ~DialogAnswers() { InstallFileDialogAnswerer(previous_); }
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+
+    std::vector<FileDialogRequest> Requests;
+
+private:
+    std::deque<std::optional<std::string>> answers_;
+    FileDialogAnswerer previous_;
+};
+
+class FileCommandsTest : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        walls = dir.Path() / "Walls";
+        fs::create_directories(walls);
+    }
+
+    std::string Wall(const std::string& name) const { return (walls / name).string(); }
+
+    // Saves the open project under `path` through Save as.
+    void SaveAs(const std::string& path) {
+        DialogAnswers answers({path});
+        window->mnuFileSaveAs->trigger();
+    }
+
+    void Open(const std::string& path) {
+        DialogAnswers answers({path});
+        window->mnuFileOpen->trigger();
+    }
+
+    void Edit(int label, float value) {
+        StoreDimension(m, label, value);
+        window->RedrawView();
+    }
+
+    QStringList RecentMenu() const {
+        QStringList items;
+        for (int i = 1; i <= 4; ++i)
+            if (window->mnuFileList[i]->isVisible()) items << window->mnuFileList[i]->text();
+        return items;
+    }
+
+    QString Caption(int label) const { return window->lblDim[label]->text(); }
+
+    // The menu item of a file in `walls`.
+    QString Item(int index, const std::string& name) const {
+        const std::string path = Wall(name);
+        return QString::fromStdString(
+            RecentFileCaption(index, GetFileDirectory(path), GetFileBaseName(path), GetFileExtension(path)));
+    }
+
+    fs::path walls;
+};
+
+TEST_F(FileCommandsTest, FileCommandsAndTheirToolButtonsAreAvailable) {
+    for (QAction* a : {window->mnuFileNew, window->mnuFileOpen, window->mnuFileSave, window->mnuFileSaveAs})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (int i : {0, 1, 2}) EXPECT_TRUE(window->imgTool[i]->isEnabled()) << i;
+    EXPECT_FALSE(window->mnuFileX3->isVisible());
+    EXPECT_TRUE(RecentMenu().isEmpty());
+}
+
+TEST_F(FileCommandsTest, NewAfterEditsAsksAndResets) {
+    test::MessageRecorder rec;
+    Edit(ToeLengthLabel, 3);
+    m.ProjectModified = True;
+
+    rec.Answer(vbCancel);
+    window->mnuFileNew->trigger();
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "[Unnamed] is not saved.  Do you want to save it now?");
+    EXPECT_EQ(rec.Messages[0].Style, vbYesNoCancel + vbExclamation);
+    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+    EXPECT_FLOAT_EQ(m.ToeLength, 3) << "Cancel keeps the project";
+
+    rec.Answer(vbNo);
+    window->imgTool_Click(0);
+    EXPECT_FLOAT_EQ(m.ToeLength, 2);
+    EXPECT_EQ(Caption(ToeLengthLabel), "2.00");
+    EXPECT_EQ(m.ProjectModified, False);
+    EXPECT_EQ(m.ProjectFilePath, "");
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - [Unnamed]");
+    EXPECT_TRUE(fs::exists(m.DefaultsFilePath)) << "New writes the defaults file";
+}
+
+TEST_F(FileCommandsTest, SaveAsSaveAndOpenBringTheWallBack) {
+    test::MessageRecorder rec;
+    Edit(HeelLengthLabel, 4.5f);
+    window->Text1->setText("Quay wall");
+    {
+        DialogAnswers answers({Wall("quay.bmi")});
+        window->mnuFileSave->trigger();  // unnamed: Save runs Save as
+        ASSERT_EQ(answers.Requests.size(), 1u);
+        const FileDialogRequest& r = answers.Requests[0];
+        EXPECT_TRUE(r.Save);
+        EXPECT_EQ(r.Title, "Brindlemar: Save as");
+        EXPECT_EQ(r.Filter, "Input files (*.bmi)|*.bmi|All files (*.*)|*.*");
+        EXPECT_EQ(r.DefaultExtension, "bmi");
+        EXPECT_EQ(r.FileName, "");
+    }
+    EXPECT_TRUE(fs::exists(Wall("quay.bmi")));
+    EXPECT_EQ(m.ProjectFilePath, Wall("quay.bmi"));
+    EXPECT_EQ(m.ProjectModified, False);
+    EXPECT_EQ(m.SaveSucceeded, True);
+    EXPECT_EQ(m.StartDirectory, walls.string());
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - quay.bmi");
+    EXPECT_TRUE(window->mnuFileX3->isVisible());
+    EXPECT_EQ(RecentMenu(), QStringList{Item(1, "quay.bmi")});
+
+    // Save of a named project asks nothing and leaves caption and list alone
+    Edit(HeelLengthLabel, 5);
+    {
+        DialogAnswers none({});
+        window->imgTool_Click(2);
+        EXPECT_TRUE(none.Requests.empty());
+    }
+    EXPECT_EQ(m.ProjectModified, False);
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - quay.bmi");
+    EXPECT_EQ(RecentMenu().size(), 1);
+    EXPECT_FALSE(fs::exists(walls / "quay.BAK")) << "a completed save leaves no backup";
+
+    // Save as proposes the file's own name in its own folder
+    {
+        DialogAnswers cancel({std::nullopt});
+        window->mnuFileSaveAs->trigger();
+        ASSERT_EQ(cancel.Requests.size(), 1u);
+        EXPECT_EQ(cancel.Requests[0].FileName, "quay.bmi");
+        EXPECT_EQ(cancel.Requests[0].InitialDirectory, walls.string());
+    }
+
+    window->mnuFileNew->trigger();
+    EXPECT_FLOAT_EQ(m.HeelLength, 3.37f);
+    {
+        DialogAnswers answers({Wall("quay.bmi")});
+        window->imgTool_Click(1);
+        ASSERT_EQ(answers.Requests.size(), 1u);
+        const FileDialogRequest& r = answers.Requests[0];
+        EXPECT_FALSE(r.Save);
+        EXPECT_EQ(r.Title, "Brindlemar: Open file");
+        EXPECT_EQ(r.FilterIndex, 1);
+        EXPECT_EQ(r.InitialDirectory, walls.string());
+    }
+    EXPECT_FLOAT_EQ(m.HeelLength, 5);
+    EXPECT_FLOAT_EQ(m.BaseWidth, 8.83f);
+    EXPECT_EQ(Caption(HeelLengthLabel), "5.00");
+    EXPECT_EQ(window->Text1->text(), "Quay wall");
+    EXPECT_EQ(m.ProjectModified, False);
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - quay.bmi");
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+}
+
+TEST_F(FileCommandsTest, RecentListKeepsFourNewestFirst) {
+    test::MessageRecorder rec;
+    for (const char* name : {"a.bmi", "b.bmi", "c.bmi", "d.bmi", "e.bmi"}) SaveAs(Wall(name));
+    const auto item = [this](int i, const char* name) { return Item(i, name); };
+    EXPECT_EQ(RecentMenu(), (QStringList{item(1, "e.bmi"), item(2, "d.bmi"), item(3, "c.bmi"), item(4, "b.bmi")}));
+
+    // opening a listed file moves it to the top without a second entry
+    Edit(ToeLengthLabel, 2.5f);  // unsaved: the prompt comes first
+    rec.Answer(vbNo);
+    window->mnuFileList[3]->trigger();
+    EXPECT_EQ(m.ProjectFilePath, Wall("c.bmi"));
+    EXPECT_FLOAT_EQ(m.ToeLength, 2);
+    EXPECT_EQ(RecentMenu(), (QStringList{item(1, "c.bmi"), item(2, "e.bmi"), item(3, "d.bmi"), item(4, "b.bmi")}));
+
+    // a listed file deleted since: "File not found", the project stays
+    fs::remove(Wall("d.bmi"));
+    Edit(ToeLengthLabel, 2.5f);
+    rec.Answer(vbNo);
+    window->mnuFileList[3]->trigger();
+    ASSERT_EQ(rec.Messages.size(), 3u) << "two prompts, then the message";
+    EXPECT_EQ(rec.Messages[2].Text, "File not found");
+    EXPECT_EQ(rec.Messages[2].Style, vbExclamation);
+    EXPECT_EQ(m.ProjectFilePath, Wall("c.bmi"));
+    EXPECT_FLOAT_EQ(m.ToeLength, 2.5f);
+    EXPECT_EQ(m.ProjectModified, True);
+}
+
+TEST_F(FileCommandsTest, RecentCaptionsShortenLongFoldersInLowerCase) {
+    const fs::path deep = walls / "Retaining" / "North Quay Stage Two";
+    fs::create_directories(deep);
+    const std::string path = (deep / "Wall.BMI").string();
+    SaveAs(path);
+    const std::string folder = GetFileDirectory(path);
+    ASSERT_GE(folder.size(), 32u);
+    EXPECT_EQ(RecentMenu(), QStringList{QString::fromStdString("&1 ..." + folder.substr(folder.size() - 30) + "/wall.bmi")});
+    EXPECT_EQ(folder.substr(folder.size() - 20), "north quay stage two");
+    EXPECT_TRUE(fs::exists(path)) << "the file keeps its capitals";
+}
+
+TEST_F(FileCommandsTest, ANameWithCapitalsIsSavedAndBackedUpUnderItsOwnCase) {
+    const std::string path = Wall("Quay Wall.bmi");
+    SaveAs(path);
+    Edit(ToeLengthLabel, 3);
+    window->mnuFileSave->trigger();
+    EXPECT_EQ(m.ProjectFilePath, path);
+    EXPECT_EQ(m.ProjectModified, False);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(walls)) names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Quay Wall.bmi"}) << "no lower-case twin, no backup left";
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - quay wall.bmi");
+
+    window->mnuFileNew->trigger();
+    Open(path);
+    EXPECT_FLOAT_EQ(m.ToeLength, 3);
+}
+
+TEST_F(FileCommandsTest, MissingOrCorruptFileLeavesTheProjectAsItWas) {
+    test::MessageRecorder rec;
+    SaveAs(Wall("good.bmi"));
+    Edit(ToeLengthLabel, 2.5f);
+    m.ProjectModified = True;
+    {
+        std::ofstream bad(Wall("bad.bmi"), std::ios::binary);
+        bad << std::string("\0\0\0\0\x19\0garbage", 12);
+    }
+    for (const std::string& path : {Wall("missing.bmi"), Wall("bad.bmi")}) {
+        SCOPED_TRACE(path);
+        rec.Messages.clear();
+        rec.Answer(vbNo);
+        window->OpenProjectFile(path);
+        ASSERT_EQ(rec.Messages.size(), 2u) << "the prompt, then the reader's message";
+        EXPECT_EQ(rec.Messages[1].Style & vbExclamation, vbExclamation);
+        EXPECT_FLOAT_EQ(m.ToeLength, 2.5f);
+        EXPECT_EQ(m.ProjectModified, True);
+        EXPECT_EQ(m.ProjectFilePath, Wall("good.bmi"));
+        EXPECT_EQ(RecentMenu().size(), 1);
+        EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - good.bmi");
+    }
+}
+
+TEST_F(FileCommandsTest, ASaveThatFailsKeepsTheProjectModifiedAndUnnamed) {
+    test::MessageRecorder rec;
+    { std::ofstream file(Wall("not a folder")); }
+    const std::string unwritable = Wall("not a folder") + "/wall.bmi";
+    Edit(ToeLengthLabel, 3);
+    SaveAs(unwritable);
+    ASSERT_EQ(rec.Messages.size(), 1u) << "the writer says why";
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_EQ(m.SaveSucceeded, False);
+    EXPECT_EQ(m.ProjectFilePath, "");
+    EXPECT_TRUE(RecentMenu().isEmpty());
+
+    // "Yes" in the prompt with a save that fails ends New: nothing is lost
+    m.ProjectFilePath = unwritable;
+    rec.Answer(vbYes);
+    window->mnuFileNew->trigger();
+    EXPECT_FLOAT_EQ(m.ToeLength, 3);
+    EXPECT_EQ(m.ProjectModified, True);
+
+    // and "Yes" for an unnamed project whose Save-as dialog is cancelled ends Open
+    m.ProjectFilePath.clear();
+    rec.Answer(vbYes);
+    {
+        DialogAnswers answers({std::nullopt});
+        window->mnuFileOpen->trigger();
+        ASSERT_EQ(answers.Requests.size(), 1u);
+        EXPECT_TRUE(answers.Requests[0].Save) << "only the Save-as dialog opened";
+    }
+    EXPECT_FLOAT_EQ(m.ToeLength, 3);
+    EXPECT_EQ(m.ProjectModified, True);
+}
+
+TEST_F(FileCommandsTest, CommandLineOpensTheFileWithOrWithoutQuotes) {
+    const fs::path spaced = walls / "North Quay";
+    fs::create_directories(spaced);
+    const std::string path = (spaced / "Wall 1.bmi").string();
+    Edit(StemTopThicknessLabel, 1.1f);
+    SaveAs(path);
+
+    for (const std::string& line : {"\"" + path + "\"", path}) {
+        SCOPED_TRACE(line);
+        test::MessageRecorder rec;
+        Model started;
+        started.ProgramDirectory = dir.Path().string();
+        std::unique_ptr<Form1> second(Main(started, line));
+        EXPECT_TRUE(rec.Messages.empty());
+        EXPECT_FLOAT_EQ(started.StemTopThickness, 1.1f);
+        EXPECT_EQ(second->lblDim[StemTopThicknessLabel]->text(), "1.10");
+        EXPECT_EQ(started.ProjectFilePath, path);
+        EXPECT_EQ(started.ProjectModified, False);
+        EXPECT_EQ(started.RecentFileCount, 1);
+        EXPECT_TRUE(second->mnuFileList[1]->isVisible());
+        EXPECT_EQ(second->windowTitle(), "Brindlemar 2.60");
+    }
+}
+
+}  // namespace
+}  // namespace brindlemar
