@@ -279,5 +279,17 @@ TEST_F(MainWindowTest, CommandsWithoutTheirWindowsAreGreyed) {
     EXPECT_TRUE(window->imgTool[4]->isEnabled());
 }
 
+TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {
+    test::MessageRecorder rec;
+    m.ActiveCombinationSet = 60;  // no such set: the selection is refused with error 9
+    window->RedrawView();
+    ASSERT_FALSE(rec.Messages.empty());
+    EXPECT_EQ(rec.Messages[0].Text, "Subscript out of range");
+    EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+    m.ActiveCombinationSet = 1;
+    window->RedrawView();
+    EXPECT_EQ(m.CurrentLoadCombination.Name, "Sliding and eccentricity");
+}
+
 }  // namespace
 }  // namespace brindlemar

@@ -98,8 +98,11 @@ TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {
         // the status line fits in its panel
         for (const QLabel* piece : window->Label6)
             EXPECT_TRUE(window->Picture4->rect().contains(piece->geometry())) << piece->objectName().toStdString();
-        // "Loads and Resistances" is never narrower than 1815 twips
+        // "Loads and Resistances" is never narrower than 1815 twips, and no caption is cut
         EXPECT_GE(window->Command3->width(), 121);
+        for (const QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4,
+                                     window->Command5})
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString();
     }
 }
 

@@ -418,11 +418,14 @@ double Form1::ColumnWidth() const {
     return std::max(column, std::min(names, 3300.0));
 }
 
+double Form1::CommonButtonWidth() const {
+    double width = 0;
+    for (const QPushButton* b : {Command2, Command6, Command4, Command5}) width = std::max(width, Twips(b->sizeHint().width()));
+    return width;
+}
+
 double Form1::ButtonRowWidth() const {
-    double width = 4 * 30;
-    for (const QPushButton* b : {Command2, Command3, Command6, Command4, Command5})
-        width += Twips(b->sizeHint().width());
-    return width + std::max(0.0, 1815 - Twips(Command3->sizeHint().width()));
+    return 4 * 30 + 4 * CommonButtonWidth() + std::max(1815.0, Twips(Command3->sizeHint().width()));
 }
 
 double Form1::PlaceColumn(double labelLeft, bool apply) {
@@ -574,7 +577,7 @@ void Form1::Form_Resize() {
     double wide = std::max(1815.0, Twips(Command3->sizeHint().width()));
     double each = (panelWidth - 4 * 30) / 5;
     if (each < wide)
-        each = (panelWidth - 4 * 30 - wide) / 4;
+        each = std::max(CommonButtonWidth(), (panelWidth - 4 * 30 - wide) / 4);
     else
         wide = each;
     double x = panelLeft;

@@ -162,6 +162,7 @@ private:
     double RowPitch() const;
     double ColumnWidth() const;
     double ButtonRowWidth() const;
+    double CommonButtonWidth() const;
     double TitleHeight() const;
     double ButtonHeight() const;
     double StatusHeight(double panelWidth) const;

@@ -13,6 +13,7 @@
 #include "platform/ImageSurface.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {
@@ -107,7 +108,7 @@ void Form1::RedrawView() {
     s.Cls();
     for (QLabel* label : lblDim) label->hide();
     lblSlope->hide();
-    ComputeDrawingScale(m_);
+    RunTrapped([&] { ComputeDrawingScale(m_); });
 
     // the check boxes follow the options (a box that changes runs its handler)
     Check1->setChecked(m_.WaterIncluded != 0);
@@ -118,22 +119,23 @@ void Form1::RedrawView() {
         LoadOptionScope loadOption(m_, optLoad[ASD]->isChecked());
         SetWaterDepths(m_);
         SetSeismicCoefficient(m_);
-        SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
+        RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
 
         // the active view; the loads, reactions, resistances and force
         // diagrams show the wall until their pictures are drawn
-        const bool anyWallView = m_.ViewDimensions || m_.ViewLoads || m_.ViewReactions || m_.ViewResistances ||
-                                 m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
-        if (m_.ViewDimensions) {
-            DrawWall(m_, s, 1, 0);
-            DrawDimensionsView(m_, s, 0);
-        } else if (anyWallView) {
-            const bool grey = m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
-            DrawWall(m_, s, 1, grey ? 1 : 0);
-        }
-
+        RunTrapped([&] {
+            const bool anyWallView = m_.ViewDimensions || m_.ViewLoads || m_.ViewReactions || m_.ViewResistances ||
+                                     m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
+            if (m_.ViewDimensions) {
+                DrawWall(m_, s, 1, 0);
+                DrawDimensionsView(m_, s, 0);
+            } else if (anyWallView) {
+                const bool grey = m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
+                DrawWall(m_, s, 1, grey ? 1 : 0);
+            }
+        });
         Label8->setText(QString::fromStdString(GeneralNumber(m_.EnteredSeismicCoefficient) + "g"));
-        if (!m_.ViewDimensions) DrawFactorTable(m_, s);
+        if (!m_.ViewDimensions) RunTrapped([&] { DrawFactorTable(m_, s); });
 
         ComputeWallOutline(m_);
         AnalyseCombination(m_);

@@ -11,6 +11,7 @@
 #include "model/Outline.h"
 #include "model/Units.h"
 #include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {
@@ -93,7 +94,7 @@ void Form1::Combo1a_Click() {
     m_.CurrentUnitSystem = static_cast<int16_t>(selected);
     SetUnitMenuChecks();
     if (m_.PreviousUnitSystem != m_.CurrentUnitSystem) {
-        ConvertUnits(m_);
+        RunTrapped([&] { ConvertUnits(m_); });
         RedrawView();
     }
 }
@@ -126,7 +127,7 @@ void Form1::FillCombinationCombo() {
 
     SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
     SelectItem(Combo3, m_.CurrentCombination, [this] { Combo3_Click(); });
-    SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
+    RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
     // names of another width widen or narrow the right-hand column; the layout redraws
     if (ColumnWidth() != laidOutColumn_) {
         setMinimumSize(MinimumWindowSize());
@@ -164,10 +165,12 @@ void Form1::optLoad_Click(int index) {
     const bool lrfd = index == LRFD;
     Combo2->setEnabled(lrfd);
     Combo3->setEnabled(lrfd);
-    if (lrfd)
-        SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
-    else
-        SelectLoadCombination(m_, 0, 0);
+    RunTrapped([&] {
+        if (lrfd)
+            SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
+        else
+            SelectLoadCombination(m_, 0, 0);
+    });
     RedrawView();
 }
 
