@@ -164,7 +164,7 @@ TEST_F(DesignReinforcementTest, UserBarsAreCheckedWithEveryVerdict) {
     // 16 mm at 20 cm: As = 10.05 cm², d = 50 - 5 - 0.8 = 44.2 cm,
     // a = 1.774 cm, eps_t = 0.0605 (tension), phi Mn = 16.46 T·m > 15 T·m.
     // For Mu = 15 T·m: a = 1.450 cm, fs = 3432 kg/cm², As,req = 9.13 cm²,
-    // 1.3333·As,req > As so As,min = 14.01 cm² > As: "Not OK".
+    // 1.3333·As,req > As so As,min = 200/59684·100·44.2 = 14.81 cm² > As: "Not OK".
     // s,max = 15·(40000/48773)·2.54 - 2.5·5 = 18.75 cm < 20 cm: "Not OK".
     Load(3, -15, 0, 0.5f);
     UserBars(3, 16, 20);
@@ -181,7 +181,7 @@ TEST_F(DesignReinforcementTest, UserBarsAreCheckedWithEveryVerdict) {
     EXPECT_NEAR(*r.SteelRatio, 0.0022744562, 1e-9);
     EXPECT_NEAR(*r.MomentStrength, 16.459231, 1e-4);
     EXPECT_NEAR(*r.SteelStress, 3432.0234, 0.01);  // kg/cm²
-    EXPECT_NEAR(*r.MinimumSteelArea, 14.014173e-4, 1e-9);
+    EXPECT_NEAR(*r.MinimumSteelArea, 14.811239e-4, 1e-9);
     EXPECT_NEAR(*r.MaximumSpacing, 0.18748067, 1e-6);
     EXPECT_FLOAT_EQ(r.PhiTension, 0.9f);
     EXPECT_FLOAT_EQ(r.PhiCompression, 0.65f);

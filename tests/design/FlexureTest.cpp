@@ -80,17 +80,19 @@ TEST(FlexureHandCalculation, SinglyReinforcedStripInEachUnitSystem) {
         // c = 4.152 cm (f'c = 3979 psi, beta1 = 0.85), eps_t = 0.02807 (tension),
         // phi Mn = 0.9·84000·(43 - 1.765) kg·cm = 31.174 T·m.
         // Mu = 25 T·m: a = 2.516 cm, fs = 2994.6 kg/cm², As,req = 15.84 cm²,
-        // 1.3333·As,req = 21.13 > 20 so As,min = 3√3979/59684·100·43 = 13.634 cm²;
+        // 1.3333·As,req = 21.13 > 20 so As,min = 200/59684·100·43 = 14.409 cm²
+        // (3√3979 = 189 psi is below the 200 psi floor);
         // s,max = 15·(40000/42555)·2.54 - 2.5·5 = 23.31 cm (cap 28.65 cm).
         {"Metric", Metric, 280, 4200, 21, 0.50, 0.43, 20e-4, 25, 0.05, 0.0280675, FlexureControl::Tension,
-         0.9, 31.173882353, 913.8528, 0.0289, 0.0285681357, 29946.027520, 13.6336972e-4, 0.23312461},
+         0.9, 31.173882353, 913.8528, 0.0289, 0.0285681357, 29946.027520, 14.4091240e-4, 0.23312461},
         // b = 1000 mm, d = 520 mm, As = 2500 mm²: f'c = 4346 psi gives
         // beta1 = 0.8327; a = 2500·420/(0.85·30·1000) = 41.18 mm, c = 49.45 mm,
         // eps_t = 0.02855, phi Mn = 0.9·1.05e6·(520 - 20.59) N·mm = 471.94 kN·m.
-        // Mu = 400 kN·m: fs = 317.18 MPa, As,min = 1690.3 mm² (2500 < 1.3333·2097.7),
+        // Mu = 400 kN·m: fs = 317.18 MPa, As,min = 200/60840·1000·520 = 1709.4 mm²
+        // (2500 < 1.3333·2097.7; 3√4346 = 198 psi is below the floor),
         // s,max = 206.70 mm.
         {"SI", SI, 30, 420, 2, 0.60, 0.52, 2500e-6, 400, 0.05, 0.0285479251, FlexureControl::Tension,
-         0.9, 471.94411765, 11726.1, 0.0297397484, 0.0297517432, 317175.76, 1690.3033e-6, 0.20669766},
+         0.9, 471.94411765, 11726.1, 0.0297397484, 0.0297517432, 317175.76, 1709.39125e-6, 0.20669766},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -198,11 +200,12 @@ TEST(Flexure, ControlStateAtItsBoundaries) {
 TEST(Flexure, MinimumSteelWaivedAboveTheConstantTimesTheRequiredSteel) {
     // British, Mu = 50 kip-ft per ft on d = 13.5 in: a = 1.1372 in,
     // As,req = 40800·1.1372/60000/0.9 = 0.85924 in² (tension-controlled).
-    // The constant is 1.3333, not 4/3: 1.33331 already waives the minimum.
+    // The constant is 1.3333, not 4/3: 1.33331 already waives the minimum,
+    // which is 200/60000·12·13.5 = 0.54 in² (3√4000 = 190 psi is below 200).
     const double AsRequired = 0.85923576;
     const Model m = Materials(British, 4000, 60000, 290);
     struct Case { double times; double AsMin; };
-    const Case cases[] = {{1.3334, 0}, {1.33331, 0}, {1.33329, 0.51228898}, {1.0, 0.51228898}};
+    const Case cases[] = {{1.3334, 0}, {1.33331, 0}, {1.33329, 0.54}, {1.0, 0.54}};
     for (const Case& k : cases) {
         for (int method = 0; method < 2; ++method) {
             FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, k.times * AsRequired / 144, 50, 0, 2.0 / 12);
@@ -211,6 +214,31 @@ TEST(Flexure, MinimumSteelWaivedAboveTheConstantTimesTheRequiredSteel) {
             else
                 DesignFlexureAciAlternate(m, r);
             EXPECT_EQ(r.Control, FlexureControl::Tension);
+            ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
+        }
+    }
+}
+
+TEST(Flexure, MinimumSteelIsTheLargerOfTheTwoStressLimits) {
+    // British, b = 12 in, d = 13.5 in, fy = 60000 psi, 0.1 in² under 10 kip-ft
+    // (far below a third more than required): As,min = max(3·√f'c, 200)/fy·b·d.
+    // 3·√f'c passes 200 psi at f'c = 4444 psi.
+    struct Case { float fc; double AsMin; };
+    const Case cases[] = {
+        {3000, 200 * 162 / 60000.0},                     // 3√3000 = 164 psi
+        {4000, 200 * 162 / 60000.0},                     // 3√4000 = 190 psi
+        {5000, 3 * std::sqrt(5000.0) * 162 / 60000.0},   // 212 psi
+        {8000, 3 * std::sqrt(8000.0) * 162 / 60000.0},   // 268 psi
+    };
+    for (const Case& k : cases) {
+        for (int method = 0; method < 2; ++method) {
+            const Model m = Materials(British, k.fc, 60000, 290);
+            FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 0.1 / 144, 10, 0, 2.0 / 12);
+            if (method == 0)
+                DesignFlexureAci(m, r);
+            else
+                DesignFlexureAciAlternate(m, r);
+            SCOPED_TRACE(k.fc);
             ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
         }
     }
