@@ -94,7 +94,10 @@ std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, Design
     const double Cc = 0.85 * fc * beta1 * b * c;
     const double Cs = Quotient(eps_cu * (c - dc), c) * Es * Asc;
     r.MomentStrength = Stored(phi * (Cc * (d - beta1 * c / 2) + Cs * (d - dc) - Pu * (d - h / 2)));
-    r.AxialStrength = Stored(phi * 0.8 * (0.85 * fc * (b * h - As - Asc) + fy * (As + Asc)));
+    // the largest axial load a tied section may carry: under pure compression
+    // the section is compression-controlled, whatever the strain under Mu
+    r.AxialStrength = Stored(static_cast<double>(r.PhiCompression) * 0.8 *
+                             (0.85 * fc * (b * h - As - Asc) + fy * (As + Asc)));
 
     // the stress block that carries the applied moment about the tension
     // steel, the steel stress it needs and the steel it requires
