@@ -1,0 +1,81 @@
+#include "drawing/ForceArrows.h"
+
+#include <cmath>
+
+#include "drawing/Primitives.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+// Room between an arrow and its text.
+constexpr double kTextGap = 30;
+
+void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int32_t colour,
+                    int pen) {
+    DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
+}
+
+}  // namespace
+
+std::string LoadValueText(double value) { return Format(value, "#0.#0"); }
+
+std::string LoadCodeText(const Model& m, int code) {
+    if (code < 0 || code >= static_cast<int>(m.CurrentFactorDefinition.FactorCode.size())) return "";
+    return m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(code)];
+}
+
+void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (!(std::fabs(magnitude) >= NegligibleForce)) return;
+    // a negative force points the other way
+    if (magnitude < 0) angle += 4 * std::atan(1.0);
+    const double L = m.ForceArrowLength;
+    const double ux = std::sin(angle), uy = -std::cos(angle);
+    DrawForceArrow(m, s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
+
+    // The text stands beside the middle of the shaft, moved across it far
+    // enough to clear it: on the right of an upright arrow, above a level one.
+    const std::string text = LoadValueText(std::fabs(magnitude)) + label;
+    const double tw = s.TextWidth(text);
+    const double th = kTwipsPerPoint * s.FontSize;
+    double nx = std::cos(angle), ny = std::sin(angle);
+    if (nx - ny < -1E-9) {
+        nx = -nx;
+        ny = -ny;
+    }
+    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap;
+    s.CurrentX = x + L / 2 * ux + d * nx - tw / 2;
+    s.CurrentY = y + L / 2 * uy + d * ny - th / 2;
+    s.ForeColor = textColour;
+    s.Print(text);
+}
+
+void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                             const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (value == 0) return;
+    const double L = m.ForceArrowLength;
+    const double end = value > 0 ? x + L : x - L;
+    DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
+    const std::string text = LoadValueText(std::fabs(value)) + label;
+    s.CurrentX = (x + end) / 2 - s.TextWidth(text) / 2;
+    s.CurrentY = y - kTwipsPerPoint * s.FontSize - kTextGap;
+    s.ForeColor = textColour;
+    s.Print(text);
+}
+
+void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                           const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (value == 0) return;
+    const double L = m.ForceArrowLength;
+    const double end = value > 0 ? y + L : y - L;
+    DrawForceArrow(m, s, x, y, x, end, arrowColour, pen);
+    s.CurrentX = x + 15;
+    s.CurrentY = (y + end) / 2 - s.TextHeight("") / 2;
+    s.ForeColor = textColour;
+    s.Print(LoadValueText(std::fabs(value)) + label);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,92 @@
+#include "drawing/PressureTrapezoids.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/Primitives.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+constexpr double kTextGap = 15;
+// Shorter spans and smaller ordinates draw nothing at all.
+constexpr double kNegligible = 1E-5;
+
+bool Degenerate(double a1, double a2, double p1, double p2) {
+    return !(std::fabs(a2 - a1) >= kNegligible) || (!(std::fabs(p1) > kNegligible) && !(std::fabs(p2) > kNegligible));
+}
+
+// Calls arrow(a, p) at every multiple of the pitch from a1 to a2 (either
+// order), p the ordinate interpolated there.
+template <typename Arrow>
+void ForEachGridArrow(double a1, double a2, double p1, double p2, double pitch, Arrow arrow) {
+    if (!(pitch > 0)) return;
+    const double low = std::min(a1, a2), high = std::max(a1, a2);
+    const long first = static_cast<long>(std::ceil(low / pitch));
+    const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
+    for (long k = 0; k < count; ++k) {
+        const double a = (first + k) * pitch;
+        if (a > high) break;
+        arrow(a, p1 + (p2 - p1) * (a - a1) / (a2 - a1));
+    }
+}
+
+}  // namespace
+
+void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, double x, double p1, double p2,
+                            const std::string& text1, const std::string& text2, int32_t colour,
+                            int32_t textColour, int pen) {
+    if (Degenerate(y1, y2, p1, p2)) return;
+    ForEachGridArrow(y1, y2, p1, p2, m.ArrowHeadSize, [&](double y, double p) {
+        int32_t c = colour;
+        int w = pen;
+        DrawArrow(m, s, x - p, y, x, y, 1, c, w);
+    });
+    DrawLineSolid(s, x, y1, x - p1, y1, colour, pen);
+    DrawLineSolid(s, x, y2, x - p2, y2, colour, pen);
+    DrawLineSolid(s, x, y1, x, y2, colour, pen);
+    DrawLineSolid(s, x - p1, y1, x - p2, y2, colour, pen);
+
+    // each text beyond the outer end of its ordinate, inside the trapezoid's height
+    s.ForeColor = textColour;
+    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
+        if (text.empty()) return;
+        s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
+        s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
+        s.Print(text);
+    };
+    place(text1, y1, p1, y1 < y2);
+    place(text2, y2, p2, y2 < y1);
+}
+
+void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, double y, double p1, double p2,
+                            const std::string& text1, const std::string& text2, int32_t colour,
+                            int32_t textColour, int pen) {
+    if (Degenerate(x1, x2, p1, p2)) return;
+    ForEachGridArrow(x1, x2, p1, p2, m.ArrowHeadSize, [&](double x, double p) {
+        int32_t c = colour;
+        int w = pen;
+        DrawArrow(m, s, x, y - p, x, y, 1, c, w);
+    });
+    DrawLineSolid(s, x1, y, x1, y - p1, colour, pen);
+    DrawLineSolid(s, x2, y, x2, y - p2, colour, pen);
+    DrawLineSolid(s, x1, y, x2, y, colour, pen);
+    DrawLineSolid(s, x1, y - p1, x2, y - p2, colour, pen);
+
+    // each text inside the span at its end, beyond the outer line
+    s.ForeColor = textColour;
+    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
+        if (text.empty()) return;
+        s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
+        s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
+        s.Print(text);
+    };
+    place(text1, x1, p1, x2 > x1);
+    place(text2, x2, p2, x1 > x2);
+}
+
+}  // namespace brindlemar
