@@ -72,20 +72,13 @@ std::vector<std::string> PainterSurface::FontNames() const {
 }
 
 void PainterSurface::ApplyMode(QPainter& painter) {
-    if (DrawMode == vbMaskPen) {
-        // AND with what lies below; a device without raster operations
-        // (a PDF) gets the nearest blend, which darkens the same way.
-        const QPaintEngine* engine = painter.paintEngine();
-        if (engine && engine->hasFeature(QPaintEngine::RasterOpModes)) {
-            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-        } else if (engine && engine->hasFeature(QPaintEngine::BlendModes)) {
-            painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-        } else {
-            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
-    } else {
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
+    // AND with what lies below exists on pixels only; a page description
+    // (PDF, printer) draws the pen plainly, where the light grey wall under a
+    // diagram leaves the hatches just as visible.
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool pixels = engine && engine->type() == QPaintEngine::Raster;
+    painter.setCompositionMode(DrawMode == vbMaskPen && pixels ? QPainter::RasterOp_SourceAndDestination
+                                                               : QPainter::CompositionMode_SourceOver);
 }
 
 QPainter& PainterSurface::PainterWithPen(int32_t colour) {

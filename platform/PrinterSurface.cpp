@@ -8,7 +8,7 @@ namespace brindlemar {
 
 namespace {
 constexpr double kTwipsPerInch = 1440;
-constexpr double kTwipsPerPoint = 20;
+constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
 constexpr int kPrinterError = 482;
 }  // namespace
 
@@ -30,11 +30,11 @@ double PrinterSurface::ScaleHeight() const {
 }
 
 double PrinterSurface::PageWidth() const {
-    return printer_.pageLayout().fullRect(QPageLayout::Point).width() * kTwipsPerPoint;
+    return printer_.pageLayout().fullRect(QPageLayout::Millimeter).width() * kTwipsPerMillimetre;
 }
 
 double PrinterSurface::PageHeight() const {
-    return printer_.pageLayout().fullRect(QPageLayout::Point).height() * kTwipsPerPoint;
+    return printer_.pageLayout().fullRect(QPageLayout::Millimeter).height() * kTwipsPerMillimetre;
 }
 
 const QPaintDevice* PrinterSurface::MetricsDevice() const { return &printer_; }

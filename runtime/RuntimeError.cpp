@@ -25,16 +25,6 @@ void RaiseError(int number) { throw RuntimeError(number, ErrorDescription(number
 
 void RaiseError(int number, const std::string& description) { throw RuntimeError(number, description); }
 
-double CheckedFinite(double x) {
-    if (!std::isfinite(x)) RaiseError(ErrOverflow);
-    return x;
-}
-
-double CheckedDivide(double a, double b) {
-    if (b == 0.0) RaiseError(ErrDivisionByZero);
-    return CheckedFinite(a / b);
-}
-
 double CheckedSqrt(double x) {
     if (x < 0.0 || std::isnan(x)) RaiseError(ErrInvalidCall);
     return std::sqrt(x);
@@ -51,22 +41,11 @@ double CheckedPow(double x, double y) {
     return CheckedFinite(std::pow(x, y));
 }
 
-float ToSingle(double x) {
-    if (!std::isfinite(x) || std::fabs(x) > static_cast<double>(std::numeric_limits<float>::max()))
-        RaiseError(ErrOverflow);
-    return static_cast<float>(x);
-}
-
 int16_t ToInteger(double x) {
     if (!std::isfinite(x)) RaiseError(ErrOverflow);
     const double r = std::nearbyint(x);  // default rounding mode: half to even
     if (r < -32768.0 || r > 32767.0) RaiseError(ErrOverflow);
     return static_cast<int16_t>(r);
-}
-
-long CheckedIndex(long index, long lo, long hi) {
-    if (index < lo || index > hi) RaiseError(ErrSubscript);
-    return index;
 }
 
 }  // namespace brindlemar

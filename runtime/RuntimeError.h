@@ -2,8 +2,10 @@
 // Run-time errors as the program's users know them, and checked arithmetic
 // that raises them instead of letting NaN or infinity into the model.
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -33,22 +35,35 @@ std::string ErrorDescription(int number);
 // Throws RuntimeError with a description of its own.
 [[noreturn]] void RaiseError(int number, const std::string& description);
 
+// Error 6 unless x is finite; returns x.
+inline double CheckedFinite(double x) {
+    if (!std::isfinite(x)) RaiseError(ErrOverflow);
+    return x;
+}
 // a / b; error 11 when b is 0, error 6 when the quotient is not finite.
-double CheckedDivide(double a, double b);
+inline double CheckedDivide(double a, double b) {
+    if (b == 0.0) RaiseError(ErrDivisionByZero);
+    return CheckedFinite(a / b);
+}
 // Square root; error 5 for a negative argument.
 double CheckedSqrt(double x);
 // Natural logarithm; error 5 for an argument of 0 or less.
 double CheckedLog(double x);
 // x ^ y; error 5 when the result has no real value, 6 when it overflows.
 double CheckedPow(double x, double y);
-// Error 6 unless x is finite; returns x.
-double CheckedFinite(double x);
 // Rounds to a 32-bit float for storing; error 6 when out of float range or not finite.
-float ToSingle(double x);
+// Inline: the analysis stores hundreds of results per load combination.
+inline float ToSingle(double x) {
+    if (!(std::fabs(x) <= static_cast<double>(std::numeric_limits<float>::max()))) RaiseError(ErrOverflow);
+    return static_cast<float>(x);
+}
 // Rounds half to even into a 16-bit integer; error 6 when out of range or not finite.
 int16_t ToInteger(double x);
 // Error 9 unless lo <= index <= hi; returns index.
-long CheckedIndex(long index, long lo, long hi);
+inline long CheckedIndex(long index, long lo, long hi) {
+    if (index < lo || index > hi) RaiseError(ErrSubscript);
+    return index;
+}
 
 // Element `index` of a fixed array, error 9 when outside it.
 template <class Array>

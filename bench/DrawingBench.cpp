@@ -1,0 +1,44 @@
+// The main window's dimensions view redrawn into a full-HD picture: the wall
+// with its fills, the dimension lines and the caption.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "drawing/Draw.h"
+#include "model/Initialise.h"
+#include "model/Model.h"
+#include "platform/ImageSurface.h"
+
+namespace {
+
+void EnsureApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "brindlemar_bench";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+}
+
+void DimensionsViewFullHd(benchmark::State& state) {
+    using namespace brindlemar;
+    EnsureApplication();
+    Model m;
+    InitialiseProject(m, false);   // the built-in wall, not the defaults of this machine
+    m.TextFontName = "Arial";
+    ImageSurface s(1920, 1080);
+    s.FontName = m.TextFontName;
+    s.FontSize = 8;
+    m.FrameWidth = 1920 * 15;
+    m.FrameHeight = 1080 * 15;
+    for (auto _ : state) {
+        s.Cls();
+        DrawWall(m, s, 1, 0);
+        DrawDimensionsView(m, s, 1);
+        benchmark::DoNotOptimize(s.Image().constBits());
+    }
+}
+BENCHMARK(DimensionsViewFullHd)->Unit(benchmark::kMillisecond);
+
+}  // namespace

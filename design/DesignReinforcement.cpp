@@ -1,0 +1,233 @@
+#include "design/DesignReinforcement.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "design/DesignArithmetic.h"
+#include "design/DesignUnits.h"
+#include "design/Flexure.h"
+#include "design/Shear.h"
+
+namespace brindlemar {
+
+using namespace design;
+
+namespace {
+
+// The bars the search tries, in the wall length unit: spacings widest first,
+// diameters smallest first at each spacing. The grid ends where twice the
+// largest bar reaches the spacing.
+struct BarGrid {
+    std::vector<float> Spacings, Diameters;
+};
+
+const BarGrid& SearchGrid(const Model& m) {
+    static const BarGrid grids[2] = {
+        [] {  // Metric and SI: 0.30 to 0.06 m by 0.01 m, 4 to 31 mm by 1 mm
+            BarGrid g;
+            for (int cm = 30; cm >= 6; --cm) g.Spacings.push_back(static_cast<float>(cm / 100.0));
+            for (int mm = 4; mm <= 31; ++mm) g.Diameters.push_back(static_cast<float>(mm / 1000.0));
+            return g;
+        }(),
+        [] {  // British: 12 to 2.5 in by 0.5 in, 1/8 to 1 1/4 in by 1/16 in, in feet
+            BarGrid g;
+            for (int halves = 24; halves >= 5; --halves)
+                g.Spacings.push_back(static_cast<float>(halves * 0.5 / 12));
+            for (int sixteenths = 2; sixteenths <= 20; ++sixteenths)
+                g.Diameters.push_back(static_cast<float>(sixteenths / 16.0 / 12));
+            return g;
+        }(),
+    };
+    return grids[UnitIndex(m) == British ? 1 : 0];
+}
+
+// Steel area per unit length of wall of bars db at spacing s; none without a
+// positive spacing, or when no float holds it.
+float BarArea(double db, double s, double width) {
+    if (!(s > 0)) return 0;
+    return Stored(std::numbers::pi / 4 * db * db * width / s).value_or(0.0f);
+}
+
+// Puts bars on the face and derives what follows from them.
+void UseBars(FlexureDesignResult& r, float db, float s) {
+    r.BarDiameter = db;
+    r.BarSpacing = s;
+    r.SteelArea = BarArea(db, s, r.Width);
+    r.EffectiveDepth = Stored(static_cast<double>(r.Height) - r.Cover - db / 2.0).value_or(0.0f);
+    r.SteelRatio = r.EffectiveDepth > 0
+                       ? Stored(Quotient(r.SteelArea, static_cast<double>(r.EffectiveDepth) * r.Width))
+                       : std::nullopt;
+}
+
+// Every value a check computes, and every verdict, as for a face not checked.
+void ClearResults(FlexureDesignResult& r) {
+    r.BalancedRatio.reset();
+    r.BalancedStrain.reset();
+    r.TensileStrain.reset();
+    r.Control.reset();
+    r.MomentStrength.reset();
+    r.AxialStrength.reset();
+    r.Phi.reset();
+    r.SteelStress.reset();
+    r.SteelStrain.reset();
+    r.MinimumSteelArea.reset();
+    r.MaximumSpacing.reset();
+    r.MinimumTensileStrain.reset();
+    r.RatioResult = r.MomentResult = r.AxialResult = r.MinimumSteelResult = r.SpacingResult =
+        r.StrainResult = VerdictNone;
+}
+
+bool Alternate(const Model& m) {
+    return m.ReinforcementDesignMethod == static_cast<int16_t>(DesignMethod::Aci31808Alternate);
+}
+
+// The section check of the chosen method; returns the factor on the
+// balanced ratio that the steel ratio may reach.
+std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r) {
+    if (Alternate(m)) return DesignFlexureAciAlternate(m, r);
+    DesignFlexureAci(m, r);
+    return 1.0f;
+}
+
+// The search takes the first bars that carry the moment with at least the
+// minimum steel; the other limits only show in the verdicts.
+bool CarriesTheMoment(const FlexureDesignResult& r) {
+    return r.MomentStrength && r.Moment <= *r.MomentStrength && r.MinimumSteelArea &&
+           r.SteelArea >= *r.MinimumSteelArea;
+}
+
+void SearchBars(const Model& m, FlexureDesignResult& r) {
+    const BarGrid& grid = SearchGrid(m);
+    for (const float s : grid.Spacings) {
+        for (const float db : grid.Diameters) {
+            UseBars(r, db, s);
+            CheckSection(m, r);
+            if (CarriesTheMoment(r)) return;
+        }
+    }
+    // nothing carries it: the last and heaviest bars stay, and fail
+}
+
+const char* Verdict(bool ok) { return ok ? VerdictOK : VerdictNotOK; }
+
+// Verdicts of a checked face. A value the check could not compute cannot
+// show the face to be sound: its verdict reads "Not OK".
+void JudgeFlexure(FlexureDesignResult& r, const std::optional<float>& ratioLimit) {
+    const std::optional<float> allowedRatio =
+        ratioLimit && r.BalancedRatio ? Stored(static_cast<double>(*ratioLimit) * *r.BalancedRatio)
+                                      : std::nullopt;
+    r.RatioResult = Verdict(r.SteelRatio && allowedRatio && !(*r.SteelRatio > *allowedRatio));
+
+    r.MinimumSteelResult = Verdict(r.MinimumSteelArea && !(r.SteelArea < *r.MinimumSteelArea));
+
+    r.AxialResult = Verdict(r.AxialStrength && !(*r.AxialStrength < r.AxialForce));
+
+    if (r.MaximumSpacing && *r.MaximumSpacing <= 0)
+        r.SpacingResult = VerdictNone;
+    else
+        r.SpacingResult = Verdict(r.MaximumSpacing && !(r.BarSpacing > *r.MaximumSpacing));
+
+    if (r.Moment <= 0)
+        r.MomentResult = VerdictNone;
+    else
+        r.MomentResult = Verdict(r.MomentStrength && !(*r.MomentStrength < r.Moment));
+
+    // too little strain matters only while the steel is in tension
+    const bool belowMinimum =
+        !r.TensileStrain || !r.MinimumTensileStrain || *r.TensileStrain < *r.MinimumTensileStrain;
+    const bool inTension = !r.SteelStress || *r.SteelStress > 0;
+    r.StrainResult = Verdict(!(belowMinimum && inTension));
+}
+
+}  // namespace
+
+void DesignReinforcement(Model& m) {
+    // strength reduction factors of the set's first combination
+    const LoadCombination& first = At(m.CombinationSets, m.ActiveCombinationSet).Combinations[0];
+    const float phiTension = first.Factor[CT];
+    const float phiCompression = first.Factor[CC];
+    const float phiShear = first.Factor[CS];
+
+    // cover and the user's bars from the section and bar units to the wall length unit
+    const double sectionUnits = SectionUnitsPerLength(m), barUnits = BarUnitsPerLength(m);
+    const float cover = static_cast<float>(m.ConcreteCover / sectionUnits);
+    auto userDiameter = [&](int p) { return static_cast<float>(m.UserBarDiameters[p] / barUnits); };
+    auto userSpacing = [&](int p) { return static_cast<float>(m.UserBarSpacings[p] / sectionUnits); };
+
+    for (int p = 1; p <= PositionCount; ++p) {
+        FlexureDesignResult& r = m.FlexureDesignResults[p];
+        const int g = static_cast<int>(CheckedIndex(m.GoverningFlexureCombinations[p], 0, DesignCombinationRows - 1));
+        const int o = OtherFace(p);
+
+        // the face's section and forces under its governing combination
+        r.Distance = m.FlexureSectionDistances[g][p];
+        r.Width = 1;
+        r.Height = m.FlexureSectionDepths[g][p];
+        r.Cover = cover;
+        r.Moment = std::fabs(m.FlexureMoments[g][p]);
+        r.AxialForce = m.FlexureAxialForces[g][p];
+
+        // the user's bars on the other face work as compression steel
+        r.OtherBarDiameter = userDiameter(o);
+        r.OtherBarSpacing = userSpacing(o);
+        r.CompressionSteelDepth =
+            r.OtherBarDiameter > 0 ? static_cast<float>(cover + r.OtherBarDiameter / 2.0) : 0.0f;
+        r.CompressionSteelArea = BarArea(r.OtherBarDiameter, r.OtherBarSpacing, r.Width);
+
+        UseBars(r, userDiameter(p), userSpacing(p));
+        r.PhiCompression = phiCompression;
+        r.PhiTension = phiTension;
+        ClearResults(r);
+
+        const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
+        if (!loaded) continue;
+        // bars given by halves are searched afresh, diameter and spacing both
+        if (r.BarDiameter == 0 || r.BarSpacing == 0) SearchBars(m, r);
+        if (r.SteelArea <= 0) {
+            // a loaded face without steel has no strength
+            ClearResults(r);
+            r.MomentStrength = 0.0f;
+            r.MomentResult = VerdictNotOK;
+            continue;
+        }
+
+        const std::optional<float> ratioLimit = CheckSection(m, r);
+        r.SteelStress = Stored(Value(r.SteelStress) / StressToPressure(m));
+        JudgeFlexure(r, ratioLimit);
+    }
+
+    for (int member = 1; member <= MemberCount; ++member) {
+        ShearDesignResult& r = m.ShearDesignResults[member];
+        const int g = static_cast<int>(CheckedIndex(m.GoverningShearCombinations[member], 0, DesignCombinationRows - 1));
+
+        r.Distance = m.ShearSectionDistances[g][member];
+        r.Width = 1;
+        r.Height = m.ShearSectionDepths[g][member];
+        r.Cover = cover;
+        r.Shear = std::fabs(m.ShearForces[g][member]);
+        r.AxialForce = m.ShearAxialForces[g][member];
+
+        // the face with the larger moment is in tension; the second on a tie
+        const float M1 = std::fabs(m.FlexureMoments[g][2 * member - 1]);
+        const float M2 = std::fabs(m.FlexureMoments[g][2 * member]);
+        const int tensionFace = M1 > M2 ? 2 * member - 1 : 2 * member;
+        r.Moment = M1 > M2 ? M1 : M2;
+
+        // only the user's bars count here, never the searched ones
+        const float db = userDiameter(tensionFace);
+        r.EffectiveDepth = Stored(static_cast<double>(r.Height) - r.Cover - db).value_or(0.0f);
+        r.SteelArea = BarArea(db, userSpacing(tensionFace), r.Width);
+        r.Lambda = 1;
+        r.Phi = phiShear;
+
+        r.ShearStrength.reset();
+        r.Result = VerdictNone;
+        if (r.Shear > 0) {
+            DesignShear(m, r);
+            r.Result = Verdict(r.ShearStrength && !(*r.ShearStrength < r.Shear));
+        }
+    }
+}
+
+}  // namespace brindlemar

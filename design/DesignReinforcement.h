@@ -1,0 +1,16 @@
+#pragma once
+// Reinforcement design of the four wall members for the active set of load
+// combinations: the flexure of the eight faces, with the user's bars or a
+// searched bar diameter and spacing, and the one-way shear of the four
+// members. Reads the design force tables and governing combinations, which
+// must have been computed for the active set; writes FlexureDesignResults
+// and ShearDesignResults completely (a face or member that carries nothing
+// shows "--" for every verdict and no computed value).
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+void DesignReinforcement(Model& m);
+
+}  // namespace brindlemar

@@ -1,0 +1,91 @@
+#include "drawing/FactorTable.h"
+
+#include <algorithm>
+
+#include "drawing/Primitives.h"
+#include "drawing/TextPlacement.h"
+#include "runtime/Format.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr int kLoadFactors = 11;
+
+// One table: a name column with two caption lines, then one column per
+// factor code with its code above its factor.
+struct TableLayout {
+    int first, last;            // factor codes
+    double nameWidth;           // in column widths
+    double captionRow;          // text rows below the text base, in text heights
+    double codeRow, factorRow;
+    double ruleTop, ruleMiddle, ruleBottom;   // rules below the rule base, in text heights
+    const char* caption;
+};
+
+void DrawTableTexts(const Model& m, Surface& s, const TableLayout& t, double g, double cw, double th, double y0) {
+    const double nameWidth = t.nameWidth * cw;
+    s.CurrentY = y0 + t.captionRow * th;
+    PrintCentered(s, t.caption, g + nameWidth / 2);
+    s.CurrentY = y0 + (t.captionRow + 1) * th;
+    PrintCentered(s, "Factors", g + nameWidth / 2);
+    for (int k = t.first; k <= t.last; ++k) {
+        const double x = g + nameWidth + (k - t.first + 0.5) * cw;
+        s.CurrentY = y0 + t.codeRow * th;
+        PrintCentered(s, m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(k)], x);
+        s.CurrentY = y0 + t.factorRow * th;
+        PrintCentered(s, FactorTableText(m.CurrentLoadCombination.Factor[static_cast<size_t>(k)]), x);
+    }
+}
+
+void DrawTableRules(const Model& m, Surface& s, const TableLayout& t, double g, double cw, double th, double yL) {
+    const int32_t colour = m.FactorTableGridColour;
+    const int pen = m.FactorTablePenWidth;
+    const double nameRight = g + t.nameWidth * cw;
+    const double right = nameRight + (t.last - t.first + 1) * cw;
+    for (double row : {t.ruleTop, t.ruleBottom, t.ruleMiddle}) {
+        DrawLineSolid(s, g, yL + row * th, right, yL + row * th, colour, pen);
+    }
+    const double top = yL + t.ruleTop * th, bottom = yL + t.ruleBottom * th;
+    DrawLineSolid(s, g, top, g, bottom, colour, pen);
+    DrawLineSolid(s, nameRight, top, nameRight, bottom, colour, pen);
+    for (int j = 1; j <= t.last - t.first + 1; ++j) {
+        DrawLineSolid(s, nameRight + j * cw, top, nameRight + j * cw, bottom, colour, pen);
+    }
+}
+
+}  // namespace
+
+std::string FactorTableText(double factor) {
+    // A negative factor keeps its sign: a reversed load must not read as a positive one.
+    return Format(factor, "0.00;-0.00;--");
+}
+
+void DrawFactorTable(const Model& m, Surface& s) {
+    const int factorCount = std::clamp<int>(m.FactorCount, kLoadFactors, MaxFactorCount);
+    const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
+    const LoadCombination& combination = At(set.Combinations, m.CurrentCombination);
+
+    // every measure follows the surface's font, so a larger font widens the whole table
+    const double th = s.TextHeight("T");
+    const double cw = 1.3 * s.TextWidth("1.23");
+    const double g = 0.4 * th;
+    const double y0 = m.FrameTop + 1.5 * g;   // base of the text rows
+    const double yL = m.FrameTop + g;         // base of the rules
+
+    const TableLayout loads{1, kLoadFactors, 2.0, 1.2, 1.0, 2.4, 1.0, 2.3, 3.6, "Load"};
+    const TableLayout resistances{kLoadFactors + 1, factorCount, 2.7, 4.2, 4.0, 5.4, 4.0, 5.3, 6.6, "Resistance"};
+
+    s.ForeColor = m.FactorTableTextColour;
+    DrawTableTexts(m, s, loads, g, cw, th, y0);
+    s.CurrentY = m.FrameTop + g;
+    PrintAt(s, "Combinations: " + set.Name + ", " + combination.Name, g);
+    DrawTableRules(m, s, loads, g, cw, th, yL);
+
+    s.ForeColor = m.FactorTableTextColour;
+    DrawTableTexts(m, s, resistances, g, cw, th, y0);
+    if (factorCount > kLoadFactors) DrawTableRules(m, s, resistances, g, cw, th, yL);
+}
+
+}  // namespace brindlemar

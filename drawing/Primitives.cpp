@@ -1,0 +1,222 @@
+#include "drawing/Primitives.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/Outline.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerMillimetre = 56.7;
+constexpr double kTwipsPerPoint = 20;
+
+// Nearest integer, halves to the even one.
+int32_t RoundHalfEven(double x) {
+    const double r = std::nearbyint(x);
+    if (!std::isfinite(r) || std::fabs(r) > 2147483647.0) return 0;
+    return static_cast<int32_t>(r);
+}
+
+void PlaceNothing(Model& m) {
+    m.DrawingScale = 0;
+    m.DrawingOffsetX = 0;
+    m.DrawingOffsetY = 0;
+    m.DrawingXCoordinates.fill(0);
+    m.DrawingYCoordinates.fill(0);
+}
+
+}  // namespace
+
+void ComputeDrawingScale(Model& m) {
+    m.DrawingMarginX = RoundHalfEven(0.4 * m.FrameWidth);
+    m.DrawingMarginY = RoundHalfEven(0.2 * m.FrameHeight);
+
+    // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
+    const double B = m.BaseWidth;
+    const double extentX = B + B / 4 + B / 10;
+    double extentY = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness + B / 10;
+    // a rising backfill climbs over the heel and the backfill beyond it
+    double rise = 0;
+    if (m.BackfillSlopeRatio > 0) {
+        rise = (m.HeelLength + m.StemBackBatter + B / 4) / m.BackfillSlopeRatio;
+        extentY += rise;
+    }
+    // a shear key deeper than the ground shown under the base needs its own room
+    if (m.ShearKeyIncluded == 1) extentY = std::max(extentY, extentY - B / 10 + m.ShearKeyDepth);
+
+    // the area left for the wall, 32-bit so that wide screens do not overflow
+    const int64_t usableX = static_cast<int64_t>(m.FrameWidth) - m.DrawingMarginX - 240;
+    const int64_t usableY = static_cast<int64_t>(m.FrameHeight) - m.DrawingMarginY - 120 - 480;
+
+    ComputeWallOutline(m);
+
+    // a frame with no room, or a wall with no size, cannot be fitted: draw nothing
+    if (usableX <= 0 || usableY <= 0 || !(extentX > 0) || !(extentY > 0) || !std::isfinite(extentX) ||
+        !std::isfinite(extentY)) {
+        PlaceNothing(m);
+        return;
+    }
+
+    const double ux = static_cast<double>(usableX), uy = static_cast<double>(usableY);
+    double scale, offsetX, offsetY;
+    if (extentX / extentY > ux / uy) {
+        // the width limits: centred vertically
+        scale = ux / extentX;
+        offsetX = 120 + m.DrawingMarginX / 2.0 + scale * B / 10;
+        offsetY = m.FrameTop + 120 + m.DrawingMarginY / 2.0 + (uy - scale * extentY) / 2;
+    } else {
+        // the height limits: centred horizontally
+        scale = uy / extentY;
+        offsetX = 120 + m.DrawingMarginX / 2.0 + (ux - scale * extentX) / 2 + scale * B / 10;
+        offsetY = m.FrameTop + 120 + m.DrawingMarginY / 2.0;
+    }
+    // the raised backfill surface stays inside the frame
+    if (m.BackfillSlopeRatio > 0) offsetY += scale * rise;
+
+    if (!(static_cast<float>(scale) > 0) || !std::isfinite(offsetY)) {
+        PlaceNothing(m);
+        return;
+    }
+    m.DrawingScale = static_cast<float>(scale);
+    m.DrawingOffsetX = static_cast<float>(offsetX);
+    m.DrawingOffsetY = static_cast<float>(offsetY);
+    m.DrawingXCoordinates[0] = 0;
+    m.DrawingYCoordinates[0] = 0;
+    for (int i = 1; i <= 50; ++i) {
+        m.DrawingXCoordinates[i] = static_cast<float>(m.DrawingScale * m.NodeXCoordinates[i] + m.DrawingOffsetX);
+        m.DrawingYCoordinates[i] = static_cast<float>(m.DrawingScale * m.NodeYCoordinates[i] + m.DrawingOffsetY);
+    }
+}
+
+bool DrawingFitted(const Model& m) { return m.DrawingScale > 0; }
+
+double PenWidthPixels(const Surface& s, double widthMm) {
+    return std::max(1.0, widthMm * kTwipsPerMillimetre / s.TwipsPerPixelX());
+}
+
+void DrawLineSolid(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width) {
+    s.DrawStyle = vbSolid;
+    if (colour < 0) colour = s.ForeColor;
+    s.DrawWidth = width == 0 ? 1 : width;
+    s.ForeColor = colour;
+    s.Line(x1, y1, x2, y2, colour);
+}
+
+void DrawLineDashed(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width) {
+    constexpr double dash = 180, gap = 60;
+    s.DrawStyle = vbSolid;
+    if (colour <= 0) colour = s.ForeColor;
+    s.DrawWidth = width == 0 ? 1 : width;
+    const double length = std::hypot(x2 - x1, y2 - y1);
+    // a line of no length has no direction to dash along
+    if (!(length > 0) || !std::isfinite(length)) return;
+    const double ux = (x2 - x1) / length, uy = (y2 - y1) / length;
+    double p = 0, cx = x1, cy = y1;
+    while (p < length) {
+        p += dash;
+        double ex = x2, ey = y2;
+        if (p <= length) {
+            ex = cx + dash * ux;
+            ey = cy + dash * uy;
+        }
+        s.Line(cx, cy, ex, ey, colour);
+        p += gap;
+        cx = ex + gap * ux;
+        cy = ey + gap * uy;
+    }
+}
+
+void DrawBox(Surface& s, double x1, double y1, double x2, double y2, int32_t colour) {
+    s.DrawStyle = vbSolid;
+    s.DrawWidth = 1;
+    if (colour <= 0) colour = s.ForeColor;
+    s.FilledBox(x1, y1, x2, y2, colour);
+    s.DrawStyle = vbSolid;
+}
+
+void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int heads,
+               int32_t& colour, int& width) {
+    if (colour == 0) colour = s.ForeColor;
+    if (width == 0) width = s.DrawWidth;
+    const double h = m.ArrowHeadSize;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double length = std::hypot(dx, dy);
+    // an arrow of no length has no direction for its heads
+    if (!(length > 0) || !std::isfinite(length)) return;
+    const double ux = dx / length, uy = dy / length;   // along the arrow
+    const double nx = -uy, ny = ux;                     // across it
+
+    // two barbs meeting at (px, py), their open ends `back` along the arrow from it
+    auto head = [&](double px, double py, double back) {
+        DrawLineSolid(s, px - back * ux + h / 2 * nx, py - back * uy + h / 2 * ny, px, py, colour, width);
+        DrawLineSolid(s, px - back * ux - h / 2 * nx, py - back * uy - h / 2 * ny, px, py, colour, width);
+    };
+
+    if ((heads == 1 && length >= h) || (heads == 2 && length >= 3 * h)) {
+        DrawLineSolid(s, x1, y1, x2, y2, colour, width);
+        head(x2, y2, h);
+        if (heads == 2) head(x1, y1, -h);
+    } else if (heads == 2) {
+        // too short for two heads inside: stubs outside with the heads pointing in
+        DrawLineSolid(s, x2, y2, x2 + 1.5 * h * ux, y2 + 1.5 * h * uy, colour, width);
+        head(x2, y2, -h);
+        DrawLineSolid(s, x1, y1, x1 - 1.5 * h * ux, y1 - 1.5 * h * uy, colour, width);
+        head(x1, y1, h);
+    } else {
+        DrawLineSolid(s, x1, y1, x2, y2, colour, width);
+    }
+}
+
+void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
+                             double yDim, const std::string& text, int mode, double fontSize, int noText) {
+    // extension lines start 60 off the feature and run 120 past the dimension line
+    const double sA = yDim < yA ? 1 : -1;
+    DrawLineSolid(s, x1, yA - 60 * sA, x1, yDim - 120 * sA, m.DimensionLineColour, 1);
+    const double sB = yDim < yB ? 1 : -1;
+    DrawLineSolid(s, x2, yB - 60 * sB, x2, yDim - 120 * sB, m.DimensionLineColour, 1);
+    int32_t colour = m.DimensionLineColour;
+    int width = 1;
+    DrawArrow(m, s, x1, yDim, x2, yDim, 2, colour, width);
+    if (noText != 0) return;
+
+    if (fontSize > 0) s.FontSize = fontSize;
+    s.ForeColor = m.DimensionTextColour;
+    const double textWidth = s.TextWidth(text);
+    const bool fits = textWidth < std::fabs(x2 - x1) - 60;
+    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const bool above = mode == 0 ? x2 >= x1 : x2 > x1;
+    s.CurrentY = above ? yDim - lineHeight : yDim;
+    s.CurrentX = (x1 + x2) / 2 - textWidth / 2;
+    if (!fits) {
+        if (mode == 0) {
+            s.CurrentY = x2 >= x1 ? yDim - 120 - lineHeight : yDim + 120;
+        } else if (mode == 1) {
+            s.CurrentX = x2 - textWidth - 30;
+        } else {
+            s.CurrentX = x1 + 30;
+        }
+    }
+    s.Print(text);
+}
+
+void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
+                           const std::string& text, double fontSize, int noText) {
+    const double sA = xDim < xA ? 1 : -1;
+    DrawLineSolid(s, xA - 60 * sA, y1, xDim - 120 * sA, y1, m.DimensionLineColour, 1);
+    const double sB = xDim < xB ? 1 : -1;
+    DrawLineSolid(s, xB - 60 * sB, y2, xDim - 120 * sB, y2, m.DimensionLineColour, 1);
+    int32_t colour = m.DimensionLineColour;
+    int width = 1;
+    DrawArrow(m, s, xDim, y1, xDim, y2, 2, colour, width);
+    if (noText != 0) return;
+
+    if (fontSize > 0) s.FontSize = fontSize;
+    s.ForeColor = m.DimensionTextColour;
+    s.CurrentY = (y1 + y2) / 2 - kTwipsPerPoint * s.FontSize / 2;
+    s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 : xDim + 30;
+    s.Print(text);
+}
+
+}  // namespace brindlemar

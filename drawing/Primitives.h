@@ -1,0 +1,56 @@
+#pragma once
+// The fitting of the wall into the drawing frame, pen widths, and the
+// primitives every view is built from: solid and dashed lines, filled boxes,
+// arrows and dimensions. Coordinates are the surface's twips.
+
+#include <cstdint>
+#include <string>
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Fits the wall into the frame: margins, scale, offsets and the drawing
+// coordinates of the outline nodes (recomputed first). A frame with no room
+// left for the wall, or a wall of no extent, gets scale 0: see DrawingFitted.
+void ComputeDrawingScale(Model& m);
+
+// True when the last fitting placed the wall; a view draws nothing otherwise.
+bool DrawingFitted(const Model& m);
+
+// Device pixels of a pen `widthMm` millimetres wide, at least 1, not rounded.
+double PenWidthPixels(const Surface& s, double widthMm);
+
+// A solid line; a negative colour is the surface's ForeColor, which the
+// line then leaves set to its colour. Width 0 is one pixel.
+void DrawLineSolid(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width);
+
+// A dashed line of 180-unit dashes and 60-unit gaps, drawn dash by dash so
+// that it looks the same on every device; a colour of 0 or below is the
+// surface's ForeColor, which stays unchanged.
+void DrawLineDashed(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width);
+
+// A rectangle filled solid; a colour of 0 or below is the surface's ForeColor.
+void DrawBox(Surface& s, double x1, double y1, double x2, double y2, int32_t colour);
+
+// A line from point 1 to point 2 with no, one (at point 2) or two heads of
+// ArrowHeadSize; a two-headed arrow too short for its heads gets them
+// outside, pointing inwards. A colour or width of 0 is taken from the
+// surface and written back.
+void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int heads,
+               int32_t& colour, int& width);
+
+// A horizontal dimension between the feature points (x1, yA) and (x2, yB) on
+// the line y = yDim, with its text unless noText is non-zero. Mode 0 moves a
+// text that does not fit away from the line; mode 1 ends it before x2; any
+// other mode starts it after x1. A font size above 0 becomes the surface's.
+void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
+                             double yDim, const std::string& text, int mode, double fontSize, int noText);
+
+// A vertical dimension between the feature points (xA, y1) and (xB, y2) on
+// the line x = xDim; the text stands left of the line when y1 > y2.
+void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
+                           const std::string& text, double fontSize, int noText);
+
+}  // namespace brindlemar

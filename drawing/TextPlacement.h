@@ -1,0 +1,27 @@
+#pragma once
+// Placing text on a surface: aligned plain strings and the in-band markup
+// of report and drawing texts. "&" and a code letter switch the font:
+// B/b bold, I/i italic, U/u underline, S/s symbol font (raised 0.15 of the
+// size), H/h superscript and L/l subscript (0.8 of the size, moved 0.3 of
+// it); "&" with any other character is dropped with it.
+
+#include <string>
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Prints at x on the line CurrentY; the caller sets the font and CurrentY.
+void PrintAt(Surface& s, const std::string& text, double x);
+// Prints the text centred on x.
+void PrintCentered(Surface& s, const std::string& text, double x);
+// Prints the text ending at x.
+void PrintRightAligned(Surface& s, const std::string& text, double x);
+
+// Renders a text with markup from (x, y) in TextFontName at `size` points,
+// one character at a time. The surface keeps the font and line the last
+// code left.
+void PrintMarkup(const Model& m, Surface& s, double x, double y, const std::string& text, double size);
+
+}  // namespace brindlemar

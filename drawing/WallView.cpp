@@ -1,0 +1,357 @@
+#include "drawing/WallView.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "drawing/Primitives.h"
+#include "drawing/TextPlacement.h"
+#include "runtime/Colours.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+// Fills are drawn as lines 15 units apart: one screen pixel, a fine hatch on paper.
+constexpr double kFillPitch = 15;
+
+// The six wall colours, swapped for light greys while the wall is drawn
+// under a force diagram, and put back however the drawing ends.
+class GreyPalette {
+public:
+    GreyPalette(Model& m, bool active) : m_(m), active_(active) {
+        if (!active_) return;
+        kept_ = {m.BackfillColour, m.GroundColour, m.WaterColour, m.OutlineColour, m.ConcreteColour,
+                 m.RestraintColour};
+        m.BackfillColour = RGB(235, 235, 235);
+        m.GroundColour = RGB(235, 235, 235);
+        m.WaterColour = RGB(245, 245, 245);
+        m.OutlineColour = RGB(200, 200, 200);
+        m.ConcreteColour = RGB(225, 225, 225);
+        m.RestraintColour = RGB(200, 200, 200);
+    }
+    ~GreyPalette() {
+        if (!active_) return;
+        m_.BackfillColour = kept_[0];
+        m_.GroundColour = kept_[1];
+        m_.WaterColour = kept_[2];
+        m_.OutlineColour = kept_[3];
+        m_.ConcreteColour = kept_[4];
+        m_.RestraintColour = kept_[5];
+    }
+    GreyPalette(const GreyPalette&) = delete;
+    GreyPalette& operator=(const GreyPalette&) = delete;
+
+private:
+    Model& m_;
+    bool active_;
+    std::array<int32_t, 6> kept_{};
+};
+
+struct Point {
+    double x, y;
+};
+
+Point Node(const Model& m, int i) { return {m.DrawingXCoordinates[i], m.DrawingYCoordinates[i]}; }
+
+// y of the straight edge from a to b at x
+double EdgeY(Point a, Point b, double x) {
+    if (b.x == a.x) return a.y;
+    return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+}
+
+// The water depths as drawing levels below the wall top.
+double FrontWaterLevel(const Model& m) { return Node(m, 1).y + m.DrawingScale * m.FrontWaterDepth; }
+double BackWaterLevel(const Model& m) { return Node(m, 8).y + m.DrawingScale * m.BackWaterDepth; }
+
+// Where the front water level meets the wall or the ground in front of it.
+double FrontWaterMeetsX(const Model& m) {
+    if (m.FrontWaterDepth <= m.FrontStemHeight) return Node(m, 12).x;
+    if (m.FrontWaterDepth < m.FrontStemHeight + m.ToeTopDrop) return Node(m, 16).x;
+    return Node(m, 3).x;
+}
+
+double BackWaterMeetsX(const Model& m) {
+    if (m.BackWaterDepth <= m.BackStemHeight) return Node(m, 13).x;
+    if (m.BackWaterDepth < m.BackStemHeight + m.HeelTopDrop) return Node(m, 17).x;
+    return Node(m, 6).x;
+}
+
+// The usual water-level sign standing on the level at x: an inverted
+// triangle above the line and three shortening strokes below it.
+void DrawWaterLevelMark(const Model& m, Surface& s, double x, double y) {
+    const double size = 2.0 * m.ArrowHeadSize;
+    const int32_t colour = m.OutlineColour;
+    const int width = m.DetailPenWidth;
+    DrawLineSolid(s, x - size / 2, y - 0.8 * size, x + size / 2, y - 0.8 * size, colour, width);
+    DrawLineSolid(s, x - size / 2, y - 0.8 * size, x, y, colour, width);
+    DrawLineSolid(s, x + size / 2, y - 0.8 * size, x, y, colour, width);
+    for (int k = 1; k <= 3; ++k) {
+        const double half = size / 2 * (1 - (k - 1) / 3.0);
+        const double yk = y + k * size / 4;
+        DrawLineSolid(s, x - half, yk, x + half, yk, colour, width);
+    }
+}
+
+// The frame's right and bottom edges lie just outside it: the last pixel
+// inside is one pixel before them.
+double FrameRight(const Model& m, const Surface& s) { return m.FrameWidth - s.TwipsPerPixelX(); }
+double FrameBottom(const Model& m, const Surface& s) {
+    return static_cast<double>(m.FrameTop) + m.FrameHeight - s.TwipsPerPixelY();
+}
+
+void FillSoilAndWater(Model& m, Surface& s) {
+    const Point n1 = Node(m, 1), n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5), n8 = Node(m, 8),
+                n11 = Node(m, 11), n40 = Node(m, 40);
+    const double right = FrameRight(m, s);
+    const double bottom = FrameBottom(m, s);
+    const double top = m.FrameTop;
+
+    // backfill over the heel; the concrete covers its part of the rectangle later
+    DrawBox(s, n8.x, n8.y, n5.x, n5.y, m.BackfillColour);
+    if (m.BackfillSlopeRatio > 0 && n8.y > n40.y) {
+        // the wedge above the wall top, up to the surface from node 8 to node 40
+        for (double y = std::nearbyint(n1.y); y >= n40.y; y -= kFillPitch) {
+            const double x = n8.x + (n40.x - n8.x) * (n8.y - y) / (n8.y - n40.y);
+            DrawBox(s, x, y, n40.x, y, m.BackfillColour);
+        }
+    }
+
+    // natural ground: beyond the heel, under the base and in front of the toe
+    DrawBox(s, n5.x, n40.y, right, n5.y, m.GroundColour);
+    DrawBox(s, n11.x, n4.y, right, bottom, m.GroundColour);
+    DrawBox(s, n11.x, n3.y, n4.x, n4.y, m.GroundColour);
+    if (m.BackfillSlopeRatio > 0) {
+        // the ground beyond node 40 rises on with the backfill slope, up to the frame's top
+        for (double y = n40.y; y > top; y -= kFillPitch) {
+            const double x = n40.x + (n40.y - y) * m.BackfillSlopeRatio;
+            if (x >= right) break;
+            DrawBox(s, x, y, right, y, m.GroundColour);
+        }
+    }
+
+    // the water in front of the wall, down to the top of the toe tip
+    if (m.WaterIncluded != 0) {
+        const double level = FrontWaterLevel(m);
+        if (level < n3.y) DrawBox(s, n11.x, level, Node(m, 12).x, n3.y, m.WaterColour);
+    }
+}
+
+void DrawGroundLines(Model& m, Surface& s) {
+    const Point n3 = Node(m, 3), n6 = Node(m, 6), n8 = Node(m, 8), n11 = Node(m, 11), n40 = Node(m, 40);
+    const double right = FrameRight(m, s);
+    const double top = m.FrameTop;
+
+    // the backfill surface to the frame's right edge, a slope stopping at the frame's top
+    Point end{right, n8.y};
+    if (m.BackfillSlopeRatio > 0) {
+        end.y = n8.y - (right - n8.x) / m.BackfillSlopeRatio;
+        if (end.y < top) end = {n8.x + (n8.y - top) * m.BackfillSlopeRatio, top};
+    }
+    DrawLineSolid(s, n8.x, n8.y, end.x, end.y, m.OutlineColour, m.DetailPenWidth);
+    // the ground in front of the toe, and the boundary of the backfill over the heel
+    DrawLineSolid(s, n3.x, n3.y, n11.x, n3.y, m.OutlineColour, m.DetailPenWidth);
+    DrawLineDashed(s, n6.x, n6.y, n40.x, n40.y, m.OutlineColour, m.DetailPenWidth);
+
+    if (m.WaterIncluded == 0) return;
+    const double size = 2.0 * m.ArrowHeadSize;
+    const double frontLevel = FrontWaterLevel(m), frontMeets = FrontWaterMeetsX(m);
+    DrawLineSolid(s, n11.x, frontLevel, frontMeets, frontLevel, m.OutlineColour, m.DetailPenWidth);
+    DrawWaterLevelMark(m, s, std::max(n11.x + size, frontMeets - 2 * size), frontLevel);
+    const double backLevel = BackWaterLevel(m), backMeets = BackWaterMeetsX(m), backEnd = Node(m, 14).x;
+    DrawLineSolid(s, backMeets, backLevel, backEnd, backLevel, m.OutlineColour, m.DetailPenWidth);
+    DrawWaterLevelMark(m, s, std::min(backEnd - size, backMeets + 2 * size), backLevel);
+}
+
+// Vertical lines 15 apart across one part of the concrete, each kept 15
+// inside the part's top and bottom edges so the outline drawn later stays clear.
+void FillConcretePart(Model& m, Surface& s, Point topLeft, Point topRight, double base) {
+    if (!(topRight.x > topLeft.x)) return;
+    for (double x = topLeft.x; x <= topRight.x; x += kFillPitch) {
+        const double yTop = EdgeY(topLeft, topRight, x) + kFillPitch;
+        const double yBottom = base - kFillPitch;
+        if (yBottom > yTop) DrawBox(s, x, yBottom, x, yTop, m.ConcreteColour);
+    }
+}
+
+void FillConcrete(Model& m, Surface& s) {
+    const Point n1 = Node(m, 1), n2 = Node(m, 2), n3 = Node(m, 3), n6 = Node(m, 6), n7 = Node(m, 7),
+                n8 = Node(m, 8);
+    const double base = Node(m, 4).y;
+    if (m.ToeLength > 0) FillConcretePart(m, s, n3, n2, base);
+    if (m.StemFrontBatter > 0) FillConcretePart(m, s, n2, n1, base);
+    FillConcretePart(m, s, n1, n8, base);
+    if (m.StemBackBatter > 0) FillConcretePart(m, s, n8, n7, base);
+    if (m.HeelLength > 0) FillConcretePart(m, s, n7, n6, base);
+}
+
+bool ShearKeyShown(const Model& m) { return m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0; }
+
+void DrawOutline(Model& m, Surface& s, bool fillAreas) {
+    const Point n[9] = {{0, 0},     Node(m, 1), Node(m, 2), Node(m, 3), Node(m, 4),
+                        Node(m, 5), Node(m, 6), Node(m, 7), Node(m, 8)};
+    const int32_t outline = m.OutlineColour;
+    const int pen = m.OutlinePenWidth;
+    const double keyLeft = n[4].x + m.ShearKeyToeDistance * m.DrawingScale;
+    const double keyRight = n[5].x - m.ShearKeyHeelDistance * m.DrawingScale;
+    const double keyBottom = n[4].y + m.ShearKeyDepth * m.DrawingScale;
+
+    if (ShearKeyShown(m) && fillAreas) DrawBox(s, keyLeft, n[4].y, keyRight, keyBottom, m.ConcreteColour);
+
+    DrawLineSolid(s, n[1].x, n[1].y, n[2].x, n[2].y, outline, pen);
+    DrawLineSolid(s, n[2].x, n[2].y, n[3].x, n[3].y, outline, pen);
+    DrawLineSolid(s, n[3].x, n[3].y, n[4].x, n[4].y, outline, pen);
+    if (ShearKeyShown(m)) {
+        // the base runs to the key, a thin dashed line across its top, then on to the heel
+        DrawLineSolid(s, n[4].x, n[4].y, keyLeft, n[4].y, outline, pen);
+        DrawLineDashed(s, keyLeft, n[4].y, keyRight, n[4].y, outline, m.DetailPenWidth);
+        DrawLineSolid(s, keyRight, n[5].y, n[5].x, n[5].y, outline, pen);
+    } else {
+        DrawLineSolid(s, n[4].x, n[4].y, n[5].x, n[5].y, outline, pen);
+    }
+    DrawLineSolid(s, n[5].x, n[5].y, n[6].x, n[6].y, outline, pen);
+    DrawLineSolid(s, n[6].x, n[6].y, n[7].x, n[7].y, outline, pen);
+    DrawLineSolid(s, n[7].x, n[7].y, n[8].x, n[8].y, outline, pen);
+    DrawLineSolid(s, n[8].x, n[8].y, n[1].x, n[1].y, outline, pen);
+
+    if (ShearKeyShown(m)) {
+        DrawLineSolid(s, keyLeft, n[4].y, keyLeft, keyBottom, m.RestraintColour, pen);
+        DrawLineSolid(s, keyLeft, keyBottom, keyRight, keyBottom, m.RestraintColour, pen);
+        DrawLineSolid(s, keyRight, keyBottom, keyRight, n[5].y, m.RestraintColour, pen);
+    }
+
+    if (m.AdjacentStructureIncluded != 0) {
+        // a restraint mark under the base: a triangle with its apex on the base
+        const double x = n[4].x + m.AdjacentStructurePosition * m.DrawingScale, y = n[4].y;
+        DrawLineSolid(s, x, y, x - 60, y + 120, m.RestraintColour, pen);
+        DrawLineSolid(s, x, y, x + 60, y + 120, m.RestraintColour, pen);
+        DrawLineSolid(s, x - 60, y + 120, x + 60, y + 120, m.RestraintColour, pen);
+    }
+}
+
+std::string Dimension(double value) { return Format(value, "#0.#0"); }
+
+}  // namespace
+
+void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette) {
+    BusyPointer busy;
+    GreyPalette palette(m, greyPalette != 0);
+    ComputeDrawingScale(m);
+    if (!DrawingFitted(m)) return;
+
+    if (fillAreas != 0) FillSoilAndWater(m, s);
+    DrawGroundLines(m, s);
+    if (fillAreas != 0) FillConcrete(m, s);
+    DrawOutline(m, s, fillAreas != 0);
+}
+
+void DrawDimensionsView(Model& m, Surface& s, int noText) {
+    if (!DrawingFitted(m)) return;
+    BusyPointer busy;
+    const Point n1 = Node(m, 1), n2 = Node(m, 2), n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5),
+                n6 = Node(m, 6), n7 = Node(m, 7), n8 = Node(m, 8), n10 = Node(m, 10), n11 = Node(m, 11),
+                n14 = Node(m, 14), n15 = Node(m, 15), n18 = Node(m, 18), n50 = Node(m, 50);
+    const double scale = m.DrawingScale;
+
+    // across the top, above the highest point of the backfill
+    const double yTop = n10.y - 240;
+    if (m.ToeLength > 0)
+        DrawDimensionHorizontal(m, s, n3.x, n2.x, n3.y, n2.y, yTop, Dimension(m.ToeLength), 1, 0, noText);
+    if (m.StemFrontBatter > 0)
+        DrawDimensionHorizontal(m, s, n2.x, n1.x, n2.y, n1.y, yTop, Dimension(m.StemFrontBatter), 0, 0, noText);
+    if (m.StemTopThickness > 0)
+        DrawDimensionHorizontal(m, s, n1.x, n8.x, n1.y, n8.y, yTop, Dimension(m.StemTopThickness), 0, 0, noText);
+    if (m.StemBackBatter > 0)
+        DrawDimensionHorizontal(m, s, n8.x, n7.x, n8.y, n7.y, yTop, Dimension(m.StemBackBatter), 0, 0, noText);
+    if (m.HeelLength > 0)
+        DrawDimensionHorizontal(m, s, n7.x, n6.x, n7.y, n6.y, yTop, Dimension(m.HeelLength), 2, 0, noText);
+
+    // the base, and the shear key under it
+    if (!ShearKeyShown(m)) {
+        if (m.BaseWidth > 0)
+            DrawDimensionHorizontal(m, s, n4.x, n5.x, n4.y, n5.y, n50.y + 240, Dimension(m.BaseWidth), 0, 0,
+                                    noText);
+    } else {
+        const double keyBottom = n4.y + m.ShearKeyDepth * scale;
+        const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
+        const double keyLine = n4.y + below + 240, baseLine = n4.y + below + 480;
+        const double keyLeft = n4.x + m.ShearKeyToeDistance * scale;
+        const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
+        if (m.BaseWidth > 0)
+            DrawDimensionHorizontal(m, s, n4.x, n5.x, keyBottom, keyBottom, baseLine, Dimension(m.BaseWidth), 0, 0,
+                                    noText);
+        if (m.ShearKeyToeDistance > 0)
+            DrawDimensionHorizontal(m, s, n4.x, keyLeft, keyBottom, keyBottom, keyLine,
+                                    Dimension(m.ShearKeyToeDistance), 1, 0, noText);
+        if (m.ShearKeyWidth > 0)
+            DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine,
+                                    Dimension(m.ShearKeyWidth), 0, 0, noText);
+        if (m.ShearKeyHeelDistance > 0)
+            DrawDimensionHorizontal(m, s, keyRight, n5.x, keyBottom, keyBottom, keyLine,
+                                    Dimension(m.ShearKeyHeelDistance), 2, 0, noText);
+    }
+
+    // heights in front of the wall (texts left of their lines) and behind it (right)
+    const double xFront = n11.x - 240, xBack = n10.x + 240;
+    if (m.FrontStemHeight > 0)
+        DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText);
+    if (m.ToeTopDrop > 0)
+        DrawDimensionVertical(m, s, n3.x, n2.x, n3.y, n2.y, xFront, Dimension(m.ToeTopDrop), 0, noText);
+    if (m.ToeTipThickness > 0)
+        DrawDimensionVertical(m, s, n4.x, n3.x, n4.y, n3.y, xFront, Dimension(m.ToeTipThickness), 0, noText);
+    if (m.BackStemHeight > 0)
+        DrawDimensionVertical(m, s, n8.x, n7.x, n8.y, n7.y, xBack, Dimension(m.BackStemHeight), 0, noText);
+    if (m.HeelTopDrop > 0)
+        DrawDimensionVertical(m, s, n7.x, n6.x, n7.y, n6.y, xBack, Dimension(m.HeelTopDrop), 0, noText);
+    if (m.HeelEndThickness > 0)
+        DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText);
+    if (m.WallHeight > 0)
+        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600, Dimension(m.WallHeight), 0, noText);
+
+    // the water depths below the wall top, outermost on each side
+    if (m.WaterIncluded != 0) {
+        if (m.FrontWaterDepth > 0) {
+            const Point edge = m.FrontWaterDepth <= m.FrontStemHeight ? n11 : n15;
+            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960,
+                                  Dimension(m.FrontWaterDepth), 0, noText);
+        }
+        if (m.BackWaterDepth > 0) {
+            const Point edge = m.BackWaterDepth <= m.BackStemHeight ? n14 : n18;
+            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600,
+                                  Dimension(m.BackWaterDepth), 0, noText);
+        }
+    }
+
+    // the depth of the shear key, continuing the heights behind the heel
+    if (ShearKeyShown(m)) {
+        const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
+        DrawDimensionVertical(m, s, n5.x, keyRight, n5.y, n5.y + m.ShearKeyDepth * scale, n18.x + 240,
+                              Dimension(m.ShearKeyDepth), 0, noText);
+    }
+
+    // the backfill slope mark half-way along the surface behind the heel
+    const double middle = (n6.x + n10.x) / 2;
+    const bool sloping = m.BackfillSlopeRatio > 0;
+    if (noText != 0 || sloping) {
+        const double surface = sloping ? n10.y + (n10.x - n6.x) / 2 / m.BackfillSlopeRatio : n10.y;
+        DrawLineSolid(s, middle, n10.y - 180, n10.x + 480, n10.y - 180, m.DimensionLineColour, 1);
+        int32_t colour = m.DimensionLineColour;
+        int width = 1;
+        DrawArrow(m, s, middle, n10.y - 180, middle, surface, 1, colour, width);
+        if (noText == 0) {
+            s.ForeColor = m.DimensionTextColour;
+            s.CurrentY = n10.y - 210 - 20 * s.FontSize;
+            PrintCentered(s, "1 : " + Dimension(m.BackfillSlopeRatio), middle + 480);
+        }
+    }
+
+    // the caption at the bottom left of the frame
+    s.ForeColor = m.CaptionColour;
+    s.CurrentY = static_cast<double>(m.FrameTop) + m.FrameHeight - s.TextHeight("T") - 60;
+    PrintAt(s, "Dimensions in " + At(m.LengthUnitLabels, m.CurrentUnitSystem), 120);
+}
+
+}  // namespace brindlemar

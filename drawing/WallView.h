@@ -1,0 +1,20 @@
+#pragma once
+// The wall section with its soil, water and restraints, and the view of its
+// dimensions. Every picture of the wall starts with DrawWall.
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Fits the wall into the frame and draws it: with fillAreas non-zero the
+// soil, water and concrete are filled, otherwise only lines are drawn;
+// greyPalette non-zero draws in light greys (the model's colours are kept).
+void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette);
+
+// Every dimension of the wall, the backfill slope mark and the caption, over
+// a wall already fitted. With noText non-zero (the screen, whose labels show
+// the values) the dimension values and the slope text are left out.
+void DrawDimensionsView(Model& m, Surface& s, int noText);
+
+}  // namespace brindlemar

@@ -1,0 +1,36 @@
+#pragma once
+// Stability of the wall under one load combination and under every
+// combination of the active set.
+
+#include <cmath>
+
+#include "model/Model.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+// Copies combination `combIndex` of set `setIndex` into CurrentLoadCombination
+// and the set's factor names and codes into CurrentFactorDefinition. Error 9
+// when either index lies outside 0 to 50.
+void SelectLoadCombination(Model& m, int setIndex, int combIndex);
+
+// Loads, resultant, base pressure, bearing, sliding and rotation of the
+// combination that ActiveCombinationSet and CurrentCombination select. Traps
+// its run-time errors: shows the error's text and leaves WallStable false.
+void AnalyseCombination(Model& m);
+
+// Analyses every combination of the active set into the stability table and
+// restores CurrentCombination. Error 9, before anything is analysed, for an
+// active set outside 0 to 50 or a set of more than 50 combinations.
+void AnalyseAllCombinations(Model& m);
+
+// Factor of `code` in the combination being analysed (error 9 outside 0 to 21).
+inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
+
+// Stress unit to pressure unit: kg/cm² to T/m², MPa to kPa, psi to Kip/ft².
+double StressToPressureFactor(int unitSystem);
+
+inline double Radians(double degrees) { return degrees * std::atan(1.0) / 45.0; }
+inline double Degrees(double radians) { return radians * 45.0 / std::atan(1.0); }
+
+}  // namespace brindlemar

@@ -1,0 +1,38 @@
+#pragma once
+// Lateral pressure of the backfill on the vertical back plane through the
+// heel end: static (earth and surcharge), its seismic increment, and the
+// hydrodynamic pressure of the front water; the slope flattening that keeps
+// the backfill within its friction angle; the trapezoid resultant that every
+// pressure block uses.
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Resultant F of a pressure varying linearly from p1 at x1 to p2 at x2, and
+// the coordinate xc of its line of action (x1 when F is 0).
+void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, float& xc);
+inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, float& F, float& xc) {
+    TrapezoidResultant(x1, x2, p1, p2, F, xc);
+}
+
+// Static pressure: coefficient, ordinates, the two blocks above and below the
+// back water level and their wall-friction components. Flattens a slope
+// steeper than the friction angle, with a warning.
+void CalcStaticBackfillPressure(Model& m);
+
+// Recomputes the part weights and the static pressure, then the seismic
+// increment over the whole plane and over the submerged height, and the
+// hydrodynamic force of the front water. Flattens a slope steeper than the
+// friction angle less the seismic angle, with a warning.
+void CalcSeismicBackfillPressure(Model& m);
+
+// The run per unit rise that flattens the backfill to at most `angle`
+// degrees: the cotangent rounded up to the next 0.1; 0 (level) when no
+// rising slope can stay within the angle.
+double FlattenedSlopeRatio(double angle);
+
+// The backfill slope in degrees above the horizontal, 0 for a level backfill.
+float BackfillSlopeAngle(float slopeRatio);
+
+}  // namespace brindlemar

@@ -1,0 +1,17 @@
+#pragma once
+// Static water pressure on both faces of the wall, the weight of water over
+// the battered faces and sloping tops, the uplift under the base; and the
+// passive pressure of the earth in front of the toe tip and the shear key.
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Factored water blocks 1 to 11 of the current combination.
+void CalcWaterPressures(Model& m);
+
+// Unfactored passive blocks: toe earth above (1) and below (2) the front
+// water level, and the earth in front of the shear key (3).
+void CalcPassivePressure(Model& m);
+
+}  // namespace brindlemar

@@ -1,0 +1,358 @@
+// The design driver over force tables filled by hand: the bar search, the
+// user's bars, every verdict and the faces and members that carry nothing.
+//
+// Expected bars and values come from the rectangular stress block worked by
+// hand for a singly reinforced 1 m (or 1 ft) strip:
+//   Metric: f'c = 280 kg/cm² = 2800 T/m² (3979 psi by 2.54²/0.454),
+//           fy = 4200 kg/cm² = 42000 T/m², Es = 2.1e6 kg/cm², cover 5 cm.
+//   British: f'c = 4000 psi = 576 Kip/ft², fy = 60000 psi = 8640 Kip/ft²,
+//           Es = 29e6 psi, cover 2 in.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+#include "design/DesignReinforcement.h"
+
+namespace brindlemar {
+namespace {
+
+constexpr int Governing = 1;
+
+struct DesignReinforcementTest : ::testing::Test {
+    std::unique_ptr<Model> wall = std::make_unique<Model>();
+    Model& m = *wall;
+
+    void SetUp() override {
+        Metric();
+        m.ActiveCombinationSet = 1;
+        m.CombinationSets[1].CombinationCount = 2;
+        Factors(0, 0.9f, 0.65f, 0.75f);
+        // a second combination with other factors must not be read
+        Factors(1, 0.5f, 0.5f, 0.5f);
+        m.CurrentCombination = 1;
+    }
+
+    void Metric() {
+        m.CurrentUnitSystem = brindlemar::Metric;
+        m.ConcreteCompressiveStress = 280;
+        m.RebarYieldStress = 4200;
+        m.RebarElasticityModulus = 21;
+        m.ConcreteCover = 5;
+    }
+
+    void British() {
+        m.CurrentUnitSystem = brindlemar::British;
+        m.ConcreteCompressiveStress = 4000;
+        m.RebarYieldStress = 60000;
+        m.RebarElasticityModulus = 290;
+        m.ConcreteCover = 2;
+    }
+
+    void Factors(int combination, float ct, float cc, float cs) {
+        auto& factor = m.CombinationSets[1].Combinations[combination].Factor;
+        factor[CT] = ct;
+        factor[CC] = cc;
+        factor[CS] = cs;
+    }
+
+    // Forces of face p under the governing combination; combination 2 holds
+    // larger forces that do not govern.
+    void Load(int p, float moment, float axial, float depth, float distance = 1.5f) {
+        m.GoverningFlexureCombinations[p] = Governing;
+        m.FlexureMoments[Governing][p] = moment;
+        m.FlexureAxialForces[Governing][p] = axial;
+        m.FlexureSectionDepths[Governing][p] = depth;
+        m.FlexureSectionDistances[Governing][p] = distance;
+        m.FlexureMoments[2][p] = moment * 10;
+        m.FlexureSectionDepths[2][p] = depth / 2;
+    }
+
+    void LoadShear(int member, float shear, float axial, float depth) {
+        m.GoverningShearCombinations[member] = Governing;
+        m.ShearForces[Governing][member] = shear;
+        m.ShearAxialForces[Governing][member] = axial;
+        m.ShearSectionDepths[Governing][member] = depth;
+        m.ShearSectionDistances[Governing][member] = 0.7f;
+    }
+
+    void UserBars(int p, float diameter, float spacing) {
+        m.UserBarDiameters[p] = diameter;
+        m.UserBarSpacings[p] = spacing;
+    }
+
+    const FlexureDesignResult& Face(int p) const { return m.FlexureDesignResults[p]; }
+};
+
+void ExpectVerdicts(const FlexureDesignResult& r, const char* ratio, const char* moment, const char* axial,
+                    const char* minimum, const char* spacing, const char* strain) {
+    EXPECT_EQ(r.RatioResult, ratio);
+    EXPECT_EQ(r.MomentResult, moment);
+    EXPECT_EQ(r.AxialResult, axial);
+    EXPECT_EQ(r.MinimumSteelResult, minimum);
+    EXPECT_EQ(r.SpacingResult, spacing);
+    EXPECT_EQ(r.StrainResult, strain);
+}
+
+void ExpectNothingComputed(const FlexureDesignResult& r) {
+    for (const auto& v : {r.BalancedRatio, r.BalancedStrain, r.TensileStrain, r.Phi, r.AxialStrength,
+                          r.SteelStress, r.SteelStrain, r.MinimumSteelArea, r.MaximumSpacing,
+                          r.MinimumTensileStrain}) {
+        EXPECT_FALSE(v.has_value());
+    }
+    EXPECT_FALSE(r.Control.has_value());
+}
+
+TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
+    struct Case {
+        const char* what;
+        bool british;
+        float moment, height;
+        float spacing, diameter;  // wall length unit
+    };
+    const Case cases[] = {
+        // Mu = 20 T·m on h = 0.5 m: at 0.30 m, 23 mm bars give As = 13.85 cm²
+        // below As,min = 3√3979/59684·100·43.85 = 13.90 cm² (As,req = 12.1 cm²,
+        // not waived); 24 mm give 15.08 cm² > 13.88 cm² and phi Mn = 24.2 T·m.
+        {"Metric", false, -20, 0.5f, 0.30f, 0.024f},
+        // Mu = 60 kip-ft on h = 18 in: at 12 in, 1 1/16 in bars carry only
+        // 59.1 kip-ft; 1 1/8 in bars carry 65.8 kip-ft with As = 0.994 in²
+        // above As,min = 0.586 in².
+        {"British", true, -60, 1.5f, 1.0f, 1.125f / 12},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        if (k.british) British();
+        Load(1, k.moment, 0, k.height);
+        DesignReinforcement(m);
+        const FlexureDesignResult& r = Face(1);
+        EXPECT_FLOAT_EQ(r.BarSpacing, k.spacing);
+        EXPECT_FLOAT_EQ(r.BarDiameter, k.diameter);
+        EXPECT_FLOAT_EQ(r.SteelArea, std::numbers::pi / 4 * k.diameter * k.diameter / k.spacing);
+        EXPECT_FLOAT_EQ(r.EffectiveDepth, k.height - r.Cover - k.diameter / 2);
+        EXPECT_EQ(r.MomentResult, "OK");
+        EXPECT_EQ(r.MinimumSteelResult, "OK");
+        // the user's bars are not touched by the search
+        EXPECT_EQ(m.UserBarDiameters[1], 0);
+    }
+}
+
+TEST_F(DesignReinforcementTest, SearchWithoutSuccessKeepsTheHeaviestBarsAndFails) {
+    // Mu = 200 T·m on h = 0.5 m exceeds what any bar of the grid carries
+    struct Case { const char* what; bool british; float moment, height, spacing, diameter; };
+    const Case cases[] = {
+        {"Metric", false, 200, 0.5f, 0.06f, 0.031f},
+        {"British", true, 900, 1.0f, 2.5f / 12, 1.25f / 12},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        if (k.british) British();
+        Load(6, k.moment, 0, k.height);
+        DesignReinforcement(m);
+        const FlexureDesignResult& r = Face(6);
+        EXPECT_FLOAT_EQ(r.BarSpacing, k.spacing);
+        EXPECT_FLOAT_EQ(r.BarDiameter, k.diameter);
+        EXPECT_EQ(r.MomentResult, "Not OK");
+    }
+}
+
+TEST_F(DesignReinforcementTest, UserBarsAreCheckedWithEveryVerdict) {
+    // 16 mm at 20 cm: As = 10.05 cm², d = 50 - 5 - 0.8 = 44.2 cm,
+    // a = 1.774 cm, eps_t = 0.0605 (tension), phi Mn = 16.46 T·m > 15 T·m.
+    // For Mu = 15 T·m: a = 1.450 cm, fs = 3432 kg/cm², As,req = 9.13 cm²,
+    // 1.3333·As,req > As so As,min = 14.01 cm² > As: "Not OK".
+    // s,max = 15·(40000/48773)·2.54 - 2.5·5 = 18.75 cm < 20 cm: "Not OK".
+    Load(3, -15, 0, 0.5f);
+    UserBars(3, 16, 20);
+    DesignReinforcement(m);
+    const FlexureDesignResult& r = Face(3);
+    EXPECT_FLOAT_EQ(r.BarDiameter, 0.016f);
+    EXPECT_FLOAT_EQ(r.BarSpacing, 0.2f);
+    EXPECT_FLOAT_EQ(r.Cover, 0.05f);
+    EXPECT_FLOAT_EQ(r.EffectiveDepth, 0.442f);
+    EXPECT_FLOAT_EQ(r.Moment, 15);
+    EXPECT_FLOAT_EQ(r.Height, 0.5f);
+    EXPECT_FLOAT_EQ(r.Distance, 1.5f);
+    EXPECT_FLOAT_EQ(r.Width, 1);
+    EXPECT_NEAR(*r.SteelRatio, 0.0022744562, 1e-9);
+    EXPECT_NEAR(*r.MomentStrength, 16.459231, 1e-4);
+    EXPECT_NEAR(*r.SteelStress, 3432.0234, 0.01);  // kg/cm²
+    EXPECT_NEAR(*r.MinimumSteelArea, 14.014173e-4, 1e-9);
+    EXPECT_NEAR(*r.MaximumSpacing, 0.18748067, 1e-6);
+    EXPECT_FLOAT_EQ(r.PhiTension, 0.9f);
+    EXPECT_FLOAT_EQ(r.PhiCompression, 0.65f);
+    EXPECT_EQ(r.Control, FlexureControl::Tension);
+    ExpectVerdicts(r, "OK", "OK", "OK", "Not OK", "Not OK", "OK");
+}
+
+TEST_F(DesignReinforcementTest, HalfGivenBarsAreSearchedAfresh) {
+    Load(1, -20, 0, 0.5f);
+    for (const auto& [diameter, spacing] : {std::pair{16.0f, 0.0f}, std::pair{0.0f, 15.0f}}) {
+        UserBars(1, diameter, spacing);
+        DesignReinforcement(m);
+        EXPECT_FLOAT_EQ(Face(1).BarSpacing, 0.30f);
+        EXPECT_FLOAT_EQ(Face(1).BarDiameter, 0.024f);
+    }
+}
+
+TEST_F(DesignReinforcementTest, OtherFaceBarsActAsCompressionSteel) {
+    Load(7, -20, 0, 0.5f);
+    DesignReinforcement(m);
+    const float alone = *Face(7).MomentStrength;
+    const float bar = Face(7).BarDiameter, spacing = Face(7).BarSpacing;
+
+    UserBars(7, bar * 1000, spacing * 100);  // the same bars, now the user's
+    UserBars(8, 20, 10);                     // 20 mm at 10 cm on the other face
+    DesignReinforcement(m);
+    const FlexureDesignResult& r = Face(7);
+    EXPECT_FLOAT_EQ(r.OtherBarDiameter, 0.02f);
+    EXPECT_FLOAT_EQ(r.OtherBarSpacing, 0.1f);
+    EXPECT_FLOAT_EQ(r.CompressionSteelDepth, 0.05f + 0.01f);
+    EXPECT_FLOAT_EQ(r.CompressionSteelArea, std::numbers::pi / 4 * 0.02 * 0.02 / 0.1);
+    EXPECT_GT(*r.MomentStrength, alone);
+    // face 8 carries nothing: its bars are not checked
+    EXPECT_EQ(Face(8).MomentResult, "--");
+}
+
+TEST_F(DesignReinforcementTest, RatioLimitOfEachMethod) {
+    // 30 mm at 6 cm: rho = 117.8/(100·43.5) = 0.0271, between 0.75 rho_b
+    // (alternate: 0.75·0.02857 = 0.0214) and rho_b (0.0289 without axial force)
+    Load(1, -10, 0, 0.5f);
+    UserBars(1, 30, 6);
+    m.ReinforcementDesignMethod = 0;
+    DesignReinforcement(m);
+    EXPECT_EQ(Face(1).RatioResult, "OK");
+    m.ReinforcementDesignMethod = 1;
+    DesignReinforcement(m);
+    EXPECT_EQ(Face(1).RatioResult, "Not OK");
+}
+
+TEST_F(DesignReinforcementTest, AxialForceWithoutMomentIsChecked) {
+    Load(5, 0, 30, 0.5f);
+    UserBars(5, 16, 20);
+    DesignReinforcement(m);
+    const FlexureDesignResult& r = Face(5);
+    EXPECT_EQ(r.MomentResult, "--");
+    EXPECT_EQ(r.AxialResult, "OK");
+    EXPECT_TRUE(r.AxialStrength.has_value());
+    EXPECT_GT(*r.AxialStrength, 30);
+}
+
+TEST_F(DesignReinforcementTest, FacesThatCarryNothingShowNoStaleResults) {
+    Load(2, 20, 0, 0.5f);
+    Load(4, -20, 0, 0.5f);
+    DesignReinforcement(m);
+    ASSERT_EQ(Face(2).MomentResult, "OK");
+    ASSERT_EQ(Face(4).MomentResult, "OK");
+
+    // the next run finds no force on face 2; face 4's force goes ungoverned
+    m.FlexureMoments[Governing][2] = 0;
+    m.GoverningFlexureCombinations[4] = 0;
+    DesignReinforcement(m);
+    for (int p : {2, 4}) {
+        SCOPED_TRACE(p);
+        ExpectVerdicts(Face(p), "--", "--", "--", "--", "--", "--");
+        ExpectNothingComputed(Face(p));
+        EXPECT_FALSE(Face(p).MomentStrength.has_value());
+        EXPECT_EQ(Face(p).BarDiameter, 0);
+    }
+}
+
+TEST_F(DesignReinforcementTest, LoadedFaceWithoutSteelHasNoStrength) {
+    // a negative spacing leaves no steel area and is not searched
+    Load(1, -20, 0, 0.5f);
+    UserBars(1, 16, -20);
+    DesignReinforcement(m);
+    const FlexureDesignResult& r = Face(1);
+    EXPECT_EQ(r.SteelArea, 0);
+    EXPECT_EQ(r.MomentStrength, 0.0f);
+    ExpectVerdicts(r, "--", "Not OK", "--", "--", "--", "--");
+}
+
+TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
+    struct Case { const char* what; float height, moment; float ct, cc; bool userBars; };
+    const Case cases[] = {
+        {"cover as deep as the section, user bars", 0.05f, -5, 0.9f, 0.65f, true},
+        {"cover deeper than the section, searched", 0.04f, -5, 0.9f, 0.65f, false},
+        {"moment beyond the concrete", 0.2f, -200, 0.9f, 0.65f, true},
+        {"strength reduction factors 0, user bars", 0.5f, -20, 0, 0, true},
+        {"strength reduction factors 0, searched", 0.5f, -20, 0, 0, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Factors(0, k.ct, k.cc, 0.75f);
+        Load(1, k.moment, 0, k.height);
+        UserBars(1, k.userBars ? 16 : 0, k.userBars ? 20 : 0);
+        DesignReinforcement(m);
+        const FlexureDesignResult& r = Face(1);
+        EXPECT_TRUE(r.MomentResult == "Not OK" || r.MinimumSteelResult == "Not OK");
+        if (!k.userBars) {
+            EXPECT_FLOAT_EQ(r.BarSpacing, 0.06f);
+            EXPECT_FLOAT_EQ(r.BarDiameter, 0.031f);
+        }
+        for (const auto& v : {r.SteelRatio, r.BalancedRatio, r.TensileStrain, r.Phi, r.MomentStrength,
+                              r.AxialStrength, r.SteelStress, r.MinimumSteelArea, r.MaximumSpacing}) {
+            if (v) {
+                EXPECT_TRUE(std::isfinite(*v));
+            }
+        }
+    }
+    // no lever arm: the ratio and everything from it reads "--" and "Not OK"
+    Factors(0, 0.9f, 0.65f, 0.75f);
+    Load(1, -5, 0, 0.05f);
+    UserBars(1, 16, 20);
+    DesignReinforcement(m);
+    EXPECT_FALSE(Face(1).SteelRatio.has_value());
+    EXPECT_FALSE(Face(1).MomentStrength.has_value());
+    ExpectVerdicts(Face(1), "Not OK", "Not OK", "Not OK", "Not OK", "Not OK", "Not OK");
+}
+
+TEST_F(DesignReinforcementTest, ShearUsesTheUserBarsOfTheTensionFace) {
+    // no bars, Mu = 0 on h = 0.5 m: d = 0.45 m = 697.5 in²,
+    // phi Vc = 0.75·1.9·√3979·697.5 lb·0.000454 T/lb = 28.464 T
+    LoadShear(2, 20, 0, 0.5f);
+    DesignReinforcement(m);
+    const ShearDesignResult& r = m.ShearDesignResults[2];
+    EXPECT_FLOAT_EQ(r.EffectiveDepth, 0.45f);
+    EXPECT_EQ(r.SteelArea, 0);
+    EXPECT_FLOAT_EQ(r.Phi, 0.75f);
+    EXPECT_FLOAT_EQ(r.Lambda, 1);
+    EXPECT_FLOAT_EQ(r.Distance, 0.7f);
+    EXPECT_NEAR(*r.ShearStrength, 28.464306, 1e-4);
+    EXPECT_EQ(r.Result, "OK");
+
+    // equal face moments: the second face is in tension, its bars count
+    m.FlexureMoments[Governing][3] = -12;
+    m.FlexureMoments[Governing][4] = 12;
+    UserBars(3, 25, 10);
+    UserBars(4, 20, 20);
+    LoadShear(2, 40, 0, 0.5f);
+    DesignReinforcement(m);
+    EXPECT_FLOAT_EQ(r.Moment, 12);
+    EXPECT_FLOAT_EQ(r.EffectiveDepth, 0.5f - 0.05f - 0.02f);
+    EXPECT_FLOAT_EQ(r.SteelArea, std::numbers::pi / 4 * 0.02 * 0.02 / 0.2);
+    EXPECT_EQ(r.Result, "Not OK");
+
+    // the larger moment picks the first face
+    m.FlexureMoments[Governing][3] = -13;
+    DesignReinforcement(m);
+    EXPECT_FLOAT_EQ(r.Moment, 13);
+    EXPECT_FLOAT_EQ(r.EffectiveDepth, 0.5f - 0.05f - 0.025f);
+}
+
+TEST_F(DesignReinforcementTest, MemberWithoutShearShowsNoStaleResult) {
+    LoadShear(3, 50, 0, 0.5f);
+    DesignReinforcement(m);
+    ASSERT_EQ(m.ShearDesignResults[3].Result, "Not OK");
+    m.ShearForces[Governing][3] = 0;
+    DesignReinforcement(m);
+    EXPECT_EQ(m.ShearDesignResults[3].Result, "--");
+    EXPECT_FALSE(m.ShearDesignResults[3].ShearStrength.has_value());
+    // the members never loaded show no verdict either
+    for (int member : {1, 2, 4}) EXPECT_EQ(m.ShearDesignResults[member].Result, "--");
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "drawing/Primitives.h"
+#include "model/BuiltInWall.h"
+#include "runtime/Colours.h"
+#include "support/RecordingSurface.h"
+
+namespace brindlemar {
+namespace {
+
+using test::RecordingSurface;
+using test::SurfaceCall;
+
+// the wall of the fitting example: 7.2 wide, 10 high, level backfill, no deep key
+void MakeExampleWall(Model& m) {
+    m.BackfillSlopeRatio = 0;
+    m.ShearKeyIncluded = 0;
+}
+
+TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
+    struct Case {
+        const char* what;
+        int32_t frameTop, frameWidth, frameHeight;
+        float slope;
+        int16_t key;
+        float keyDepth;
+        int32_t marginX, marginY;
+        double extentX, extentY;
+        bool heightLimits;
+    };
+    const double rise = (3.37 + 0.5 + 7.2 / 4) / 5.0;
+    const Case cases[] = {
+        {"10000 x 6000 frame, level backfill", 0, 10000, 6000, 0, 0, 0, 4000, 1200, 9.72, 10.72, true},
+        {"rising backfill adds its rise", 0, 10000, 6000, 5, 0, 0, 4000, 1200, 9.72, 10.72 + rise, true},
+        {"a key shallower than B/10 changes nothing", 0, 10000, 6000, 0, 1, 0.67f, 4000, 1200, 9.72, 10.72, true},
+        {"a deeper key adds the difference", 0, 10000, 6000, 0, 1, 1.0f, 4000, 1200, 9.72, 10.72 + 0.28, true},
+        {"a key that is switched off adds nothing", 0, 10000, 6000, 0, 0, 1.0f, 4000, 1200, 9.72, 10.72, true},
+        {"a flat frame: the height limits", 0, 30000, 3000, 0, 0, 0, 12000, 600, 9.72, 10.72, true},
+        {"a tall frame: the width limits", 0, 6000, 30000, 0, 0, 0, 2400, 6000, 9.72, 10.72, false},
+        {"a half page lower down on paper", 7000, 9356, 6577, 5, 1, 0.67f, 3742, 1315, 9.72, 10.72 + rise, true},
+        // wider than 32767 twips: would overflow 16-bit frame arithmetic
+        {"a wide screen of 2600 x 1400 pixels", 0, 39000, 21000, 5, 1, 0.67f, 15600, 4200, 9.72, 10.72 + rise, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::BuiltInWall w;
+        Model& m = w.m;
+        MakeExampleWall(m);
+        m.BackfillSlopeRatio = c.slope;
+        m.ShearKeyIncluded = c.key;
+        m.ShearKeyDepth = c.keyDepth;
+        m.FrameTop = c.frameTop;
+        m.FrameWidth = c.frameWidth;
+        m.FrameHeight = c.frameHeight;
+        ComputeDrawingScale(m);
+        EXPECT_EQ(m.DrawingMarginX, c.marginX);
+        EXPECT_EQ(m.DrawingMarginY, c.marginY);
+        const double ux = c.frameWidth - c.marginX - 240.0, uy = c.frameHeight - c.marginY - 600.0;
+        const double scale = c.heightLimits ? uy / c.extentY : ux / c.extentX;
+        EXPECT_NEAR(m.DrawingScale, scale, scale * 1e-6);
+        double offsetX = 120 + c.marginX / 2.0 + scale * 0.72;
+        double offsetY = c.frameTop + 120 + c.marginY / 2.0;
+        if (c.heightLimits) {
+            offsetX += (ux - scale * c.extentX) / 2;
+        } else {
+            offsetY += (uy - scale * c.extentY) / 2;
+        }
+        if (c.slope > 0) offsetY += scale * rise;
+        EXPECT_NEAR(m.DrawingOffsetX, offsetX, 0.05);
+        EXPECT_NEAR(m.DrawingOffsetY, offsetY, 0.05);
+        // the nodes follow from the outline: toe tip at the offset plus the node
+        EXPECT_NEAR(m.DrawingXCoordinates[4], offsetX, 0.05);
+        EXPECT_NEAR(m.DrawingYCoordinates[4], offsetY + scale * 10.0, 0.1);
+        EXPECT_NEAR(m.DrawingXCoordinates[10], offsetX + scale * 9.0, 0.1);
+        // everything drawn stays inside the frame
+        EXPECT_GE(m.DrawingXCoordinates[11], 120 + c.marginX / 2.0 - 0.1);
+        EXPECT_LE(m.DrawingXCoordinates[10], c.frameWidth - 120 - c.marginX / 2.0 + 0.1);
+        EXPECT_GE(m.DrawingYCoordinates[10], c.frameTop + 120 + c.marginY / 2.0 - 0.1);
+        EXPECT_TRUE(DrawingFitted(m));
+    }
+}
+
+TEST(ComputeDrawingScale, NoRoomOrNoWallPlacesNothing) {
+    struct Case {
+        const char* what;
+        int32_t frameWidth, frameHeight;
+        float baseWidth;
+    };
+    const Case cases[] = {
+        {"too narrow for the margins", 400, 6000, 7.2f},
+        {"too low for the legend room", 10000, 750, 7.2f},
+        {"an empty picture box", 0, 0, 7.2f},
+        {"a wall without a base", 10000, 6000, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::BuiltInWall w;
+        Model& m = w.m;
+        m.FrameWidth = c.frameWidth;
+        m.FrameHeight = c.frameHeight;
+        if (c.baseWidth == 0) {
+            m.ToeLength = m.StemFrontBatter = m.StemTopThickness = m.StemBackBatter = m.HeelLength = 0;
+            m.BaseWidth = 0;
+            m.ToeTopDrop = m.FrontStemHeight = m.ToeTipThickness = 0;
+        }
+        ComputeDrawingScale(m);
+        EXPECT_FALSE(DrawingFitted(m));
+        EXPECT_EQ(m.DrawingScale, 0);
+        for (int i = 0; i <= 50; ++i) {
+            EXPECT_TRUE(std::isfinite(m.DrawingXCoordinates[i]) && std::isfinite(m.DrawingYCoordinates[i]));
+        }
+    }
+}
+
+TEST(PenWidthPixels, MillimetresToDevicePixelsAtLeastOne) {
+    RecordingSurface screen(10000, 6000, 15);
+    RecordingSurface printer(10000, 6000, 2.4);
+    EXPECT_DOUBLE_EQ(PenWidthPixels(screen, 0.1), 1);
+    EXPECT_NEAR(PenWidthPixels(printer, 0.35), 8.26875, 1e-9);
+    EXPECT_NEAR(PenWidthPixels(printer, 0.1), 2.3625, 1e-9);
+}
+
+TEST(DrawLineSolid, ColourAndWidthRules) {
+    RecordingSurface s;
+    s.ForeColor = RGB(0, 0, 255);
+    s.DrawStyle = vbDot;
+    DrawLineSolid(s, 0, 0, 100, 0, 0, 0);           // colour 0 is black, width 0 one pixel
+    DrawLineSolid(s, 0, 0, 100, 0, -1, 3);          // a negative colour keeps the current one
+    DrawLineSolid(s, 0, 0, 100, 0, RGB(255, 0, 0), 2);
+    ASSERT_EQ(s.Calls.size(), 3u);
+    EXPECT_EQ(s.Calls[0].Colour, 0);
+    EXPECT_EQ(s.Calls[0].Width, 1);
+    EXPECT_EQ(s.Calls[0].Style, vbSolid);
+    EXPECT_EQ(s.Calls[1].Colour, 0);                 // the first line left ForeColor black
+    EXPECT_EQ(s.Calls[1].Width, 3);
+    EXPECT_EQ(s.ForeColor, RGB(255, 0, 0));          // the line colour stays set
+}
+
+TEST(DrawLineDashed, DashesOf180AndGapsOf60) {
+    RecordingSurface s;
+    s.ForeColor = RGB(0, 128, 0);
+    DrawLineDashed(s, 1000, 2000, 1500, 2000, 0, 2);
+    const auto lines = s.Of("Line");
+    ASSERT_EQ(lines.size(), 3u);
+    const double want[3][2] = {{1000, 1180}, {1240, 1420}, {1480, 1500}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(lines[i].X1, want[i][0], 1e-9);
+        EXPECT_NEAR(lines[i].X2, want[i][1], 1e-9);
+        EXPECT_EQ(lines[i].Colour, RGB(0, 128, 0));   // colour 0 takes the current ForeColor
+        EXPECT_EQ(lines[i].Width, 2);
+    }
+    EXPECT_EQ(s.ForeColor, RGB(0, 128, 0));
+
+    // along a slope the dashes keep their length
+    RecordingSurface slope;
+    DrawLineDashed(slope, 0, 0, 300, 400, RGB(255, 0, 0), 1);
+    const auto dashes = slope.Of("Line");
+    ASSERT_EQ(dashes.size(), 3u);
+    EXPECT_NEAR(dashes[0].X2, 108, 1e-9);
+    EXPECT_NEAR(dashes[0].Y2, 144, 1e-9);
+    EXPECT_NEAR(dashes[2].X2, 300, 1e-9);
+    EXPECT_NEAR(dashes[2].Y2, 400, 1e-9);
+    EXPECT_EQ(slope.ForeColor, 0);                    // a dashed line leaves ForeColor alone
+
+    RecordingSurface point;
+    DrawLineDashed(point, 700, 700, 700, 700, RGB(255, 0, 0), 1);
+    EXPECT_TRUE(point.Calls.empty());
+}
+
+TEST(DrawBox, FillsInTheColourOrTheCurrentOne) {
+    RecordingSurface s;
+    s.ForeColor = RGB(1, 2, 3);
+    s.DrawWidth = 4;
+    DrawBox(s, 10, 20, 30, 20, RGB(51, 51, 153));
+    DrawBox(s, 10, 20, 30, 40, 0);
+    ASSERT_EQ(s.Calls.size(), 2u);
+    EXPECT_EQ(s.Calls[0].Kind, "FilledBox");
+    EXPECT_EQ(s.Calls[0].Colour, RGB(51, 51, 153));
+    EXPECT_EQ(s.Calls[0].Width, 1);
+    EXPECT_EQ(s.Calls[1].Colour, RGB(1, 2, 3));
+    EXPECT_EQ(s.ForeColor, RGB(1, 2, 3));
+}
+
+TEST(DrawArrow, HeadsInsideOutsideOrNone) {
+    struct Case {
+        const char* what;
+        double length;
+        int heads;
+        std::vector<std::array<double, 4>> lines;   // along x from (1000, 500)
+    };
+    // head size 60: barbs reach 60 back and 30 to each side
+    const Case cases[] = {
+        {"one head, shorter than a head: plain line", 59, 1, {{1000, 500, 1059, 500}}},
+        {"one head, exactly a head long", 60, 1,
+         {{1000, 500, 1060, 500}, {1000, 530, 1060, 500}, {1000, 470, 1060, 500}}},
+        {"two heads, room for both", 180, 2,
+         {{1000, 500, 1180, 500}, {1120, 530, 1180, 500}, {1120, 470, 1180, 500}, {1060, 530, 1000, 500},
+          {1060, 470, 1000, 500}}},
+        {"two heads, 100 long: stubs of 90 outside pointing in", 100, 2,
+         {{1100, 500, 1190, 500}, {1160, 530, 1100, 500}, {1160, 470, 1100, 500}, {1000, 500, 910, 500},
+          {940, 530, 1000, 500}, {940, 470, 1000, 500}}},
+        {"no heads", 300, 0, {{1000, 500, 1300, 500}}},
+        {"three heads is no arrow", 300, 3, {{1000, 500, 1300, 500}}},
+        {"no length draws nothing", 0, 2, {}},
+        {"no length, one head", 0, 1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        RecordingSurface s;
+        int32_t colour = RGB(255, 0, 0);
+        int width = 2;
+        DrawArrow(m, s, 1000, 500, 1000 + c.length, 500, c.heads, colour, width);
+        const auto lines = s.Of("Line");
+        ASSERT_EQ(lines.size(), c.lines.size());
+        for (size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_NEAR(lines[i].X1, c.lines[i][0], 1e-9) << i;
+            EXPECT_NEAR(lines[i].Y1, c.lines[i][1], 1e-9) << i;
+            EXPECT_NEAR(lines[i].X2, c.lines[i][2], 1e-9) << i;
+            EXPECT_NEAR(lines[i].Y2, c.lines[i][3], 1e-9) << i;
+            EXPECT_EQ(lines[i].Colour, RGB(255, 0, 0));
+            EXPECT_EQ(lines[i].Width, 2);
+        }
+    }
+}
+
+TEST(DrawArrow, ColourAndWidthZeroComeFromTheSurfaceAndGoBack) {
+    Model m;
+    RecordingSurface s;
+    s.ForeColor = RGB(0, 0, 255);
+    s.DrawWidth = 3;
+    int32_t colour = 0;
+    int width = 0;
+    DrawArrow(m, s, 0, 0, 0, 600, 1, colour, width);
+    EXPECT_EQ(colour, RGB(0, 0, 255));
+    EXPECT_EQ(width, 3);
+    for (const SurfaceCall& line : s.Of("Line")) {
+        EXPECT_EQ(line.Colour, RGB(0, 0, 255));
+        EXPECT_EQ(line.Width, 3);
+    }
+}
+
+TEST(DrawDimensionHorizontal, ExtensionLinesAndTextPlaces) {
+    struct Case {
+        const char* what;
+        double x1, x2;
+        std::string text;   // 100 twips a character at 10 points
+        int mode;
+        double wantX, wantY;
+    };
+    const double yDim = 1000;
+    const Case cases[] = {
+        {"fits: centred above", 1000, 2000, "2.00", 0, 1300, 800},
+        {"mode 0, 500 wide between ends 400 apart: lifted 120", 1000, 1400, "12.50", 0, 950, 680},
+        {"mode 0 reversed: below the line", 2000, 1000, "2.00", 0, 1300, 1000},
+        {"mode 0 reversed, too wide: 120 below", 1400, 1000, "12.50", 0, 950, 1120},
+        {"mode 0, equal ends: above", 1000, 1000, "1", 0, 950, 680},
+        {"mode 1 fits: centred", 1000, 2000, "2.00", 1, 1300, 800},
+        {"mode 1 too wide: ends 30 before x2", 1000, 1400, "12.50", 1, 870, 800},
+        {"mode 1, equal ends: below, ending 30 before x2", 1000, 1000, "1", 1, 870, 1000},
+        {"mode 2 too wide: starts 30 after x1", 1000, 1400, "12.50", 2, 1030, 800},
+        {"mode 2 fits exactly 60 short: still too wide", 1000, 1460, "1234", 2, 1030, 800},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        m.DimensionLineColour = RGB(255, 0, 0);
+        m.DimensionTextColour = RGB(0, 0, 128);
+        RecordingSurface s;
+        DrawDimensionHorizontal(m, s, c.x1, c.x2, 3000, 2500, yDim, c.text, c.mode, 0, 0);
+        const auto lines = s.Of("Line");
+        ASSERT_GE(lines.size(), 2u);
+        // the dimension line lies above both features: extensions from 60 off them to 120 past it
+        EXPECT_DOUBLE_EQ(lines[0].Y1, 2940);
+        EXPECT_DOUBLE_EQ(lines[0].Y2, 880);
+        EXPECT_DOUBLE_EQ(lines[1].Y1, 2440);
+        EXPECT_EQ(lines[0].Colour, RGB(255, 0, 0));
+        const SurfaceCall* text = s.FindText(c.text);
+        ASSERT_NE(text, nullptr);
+        EXPECT_DOUBLE_EQ(text->X1, c.wantX);
+        EXPECT_DOUBLE_EQ(text->Y1, c.wantY);
+        EXPECT_EQ(text->Colour, RGB(0, 0, 128));
+    }
+}
+
+TEST(DrawDimensionHorizontal, BelowTheFeatureAndWithoutText) {
+    Model m;
+    RecordingSurface s;
+    s.FontSize = 8;
+    DrawDimensionHorizontal(m, s, 0, 3000, 1000, 1200, 2000, "7.20", 0, 12, 1);
+    EXPECT_TRUE(s.Of("Print").empty());
+    EXPECT_DOUBLE_EQ(s.FontSize, 8);   // no text, no font change
+    const auto lines = s.Of("Line");
+    EXPECT_DOUBLE_EQ(lines[0].Y1, 1060);
+    EXPECT_DOUBLE_EQ(lines[0].Y2, 2120);
+    EXPECT_DOUBLE_EQ(lines[1].Y1, 1260);
+
+    RecordingSurface sized;
+    DrawDimensionHorizontal(m, sized, 0, 3000, 1000, 1200, 2000, "7.20", 0, 12, 0);
+    EXPECT_DOUBLE_EQ(sized.FontSize, 12);
+    EXPECT_DOUBLE_EQ(sized.FindText("7.20")->Y1, 2000 - 240);
+}
+
+TEST(DrawDimensionVertical, TextLeftWhenTheLineRunsUp) {
+    Model m;
+    RecordingSurface up;
+    DrawDimensionVertical(m, up, 3000, 3000, 2000, 1000, 2000, "1.00", 0, 0);
+    const SurfaceCall* left = up.FindText("1.00");
+    ASSERT_NE(left, nullptr);
+    EXPECT_DOUBLE_EQ(left->X1, 2000 - 400 - 30);
+    EXPECT_DOUBLE_EQ(left->Y1, 1500 - 100);
+    const auto lines = up.Of("Line");
+    EXPECT_DOUBLE_EQ(lines[0].X1, 2940);
+    EXPECT_DOUBLE_EQ(lines[0].X2, 1880);
+
+    RecordingSurface down;
+    DrawDimensionVertical(m, down, 1000, 1000, 1000, 2000, 2000, "1.00", 0, 0);
+    EXPECT_DOUBLE_EQ(down.FindText("1.00")->X1, 2030);
+    EXPECT_DOUBLE_EQ(down.Of("Line")[0].X1, 1060);
+    EXPECT_DOUBLE_EQ(down.Of("Line")[0].X2, 2120);
+}
+
+}  // namespace
+}  // namespace brindlemar

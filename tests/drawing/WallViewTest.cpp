@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/Primitives.h"
+#include "drawing/WallView.h"
+#include "model/BuiltInWall.h"
+#include "model/Units.h"
+#include "runtime/Colours.h"
+#include "support/MessageRecorder.h"
+#include "support/RecordingSurface.h"
+
+namespace brindlemar {
+namespace {
+
+using test::RecordingSurface;
+using test::SurfaceCall;
+
+// The built-in wall in a picture of 1200 x 900 pixels.
+struct WallPicture {
+    test::BuiltInWall w;
+    Model& m = w.m;
+    RecordingSurface s{18000, 13500, 15};
+
+    WallPicture() {
+        m.TextFontName = "Arial";
+        m.FrameWidth = 18000;
+        m.FrameHeight = 13500;
+    }
+    double X(int node) const { return m.DrawingXCoordinates[node]; }
+    double Y(int node) const { return m.DrawingYCoordinates[node]; }
+    std::vector<SurfaceCall> Boxes(int32_t colour) const {
+        std::vector<SurfaceCall> out;
+        for (const SurfaceCall& c : s.Of("FilledBox")) {
+            if (c.Colour == colour) out.push_back(c);
+        }
+        return out;
+    }
+};
+
+TEST(DrawDimensionsView, TextsOfTheBuiltInWallInEveryUnitSystem) {
+    struct Case {
+        const char* what;
+        int16_t unitSystem;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {"Metric", Metric,
+         {"2.00", "0.50", "0.83", "0.50", "3.37", "7.20", "6.60", "0.60", "8.00", "1.00", "1.00", "7.73", "1.00",
+          "1.27", "10.00", "5.00", "1.50", "0.67", "1 : 5.00", "Dimensions in m"}},
+        {"SI", SI,
+         {"2.00", "0.50", "0.83", "0.50", "3.37", "7.20", "6.60", "0.60", "8.00", "1.00", "1.00", "7.73", "1.00",
+          "1.27", "10.00", "5.00", "1.50", "0.67", "1 : 5.00", "Dimensions in m"}},
+        {"British", British,
+         {"6.56", "1.64", "2.72", "1.64", "11.06", "23.62", "21.65", "1.97", "26.25", "3.28", "3.28", "25.36",
+          "3.28", "4.17", "32.81", "16.40", "4.92", "2.20", "1 : 5.00", "Dimensions in ft"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WallPicture p;
+        if (c.unitSystem != Metric) {
+            p.m.PreviousUnitSystem = Metric;
+            p.m.CurrentUnitSystem = c.unitSystem;
+            ConvertUnits(p.m);
+        }
+        ComputeDrawingScale(p.m);
+        DrawDimensionsView(p.m, p.s, 0);
+        EXPECT_EQ(p.s.Texts(), c.texts);
+    }
+}
+
+TEST(DrawDimensionsView, ThePictureDoesNotMoveWithTheUnitSystem) {
+    WallPicture metric, british;
+    british.m.PreviousUnitSystem = Metric;
+    british.m.CurrentUnitSystem = British;
+    ConvertUnits(british.m);
+    ComputeDrawingScale(metric.m);
+    ComputeDrawingScale(british.m);
+    for (int node : {1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 14, 40, 50}) {
+        EXPECT_NEAR(metric.X(node), british.X(node), 0.5) << node;
+        EXPECT_NEAR(metric.Y(node), british.Y(node), 0.5) << node;
+    }
+}
+
+TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
+    WallPicture p;
+    ComputeDrawingScale(p.m);
+    DrawDimensionsView(p.m, p.s, 0);
+    const double lineHeight = 20 * p.s.FontSize;
+    // the top chain lies 240 above the backfill's highest point
+    const SurfaceCall* heel = p.s.FindText("3.37");
+    ASSERT_NE(heel, nullptr);
+    EXPECT_NEAR(heel->Y1, p.Y(10) - 240 - lineHeight, 1e-3);
+    EXPECT_NEAR((heel->X1 + heel->X2) / 2, (p.X(7) + p.X(6)) / 2, 1e-3);
+    // heights in front: left of the line 240 left of node 11; behind: right of the line 240 right of node 10
+    const SurfaceCall* front = p.s.FindText("8.00");
+    EXPECT_NEAR(front->X2, p.X(11) - 240 - 30, 1e-3);
+    EXPECT_NEAR(front->Y1, (p.Y(1) + p.Y(2)) / 2 - lineHeight / 2, 1e-3);
+    const SurfaceCall* back = p.s.FindText("7.73");
+    EXPECT_NEAR(back->X1, p.X(10) + 240 + 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("10.00")->X2, p.X(15) - 600 - 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("5.00")->X2, p.X(11) - 960 - 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("1.50")->X1, p.X(14) + 600 + 30, 1e-3);
+    // with the key shown, the base line lies 480 below the deeper of B/10 and the key
+    const SurfaceCall* base = p.s.FindText("7.20");
+    EXPECT_NEAR(base->Y1, p.Y(4) + 0.72 * p.m.DrawingScale + 480 - lineHeight, 0.01);
+    // the slope text sits over the middle of the backfill surface, 480 to the right
+    const SurfaceCall* slope = p.s.FindText("1 : 5.00");
+    EXPECT_NEAR((slope->X1 + slope->X2) / 2, (p.X(6) + p.X(10)) / 2 + 480, 1e-3);
+    EXPECT_NEAR(slope->Y1, p.Y(10) - 210 - lineHeight, 1e-3);
+    // the caption at the bottom left, 60 above the frame's edge
+    const SurfaceCall* caption = p.s.FindText("Dimensions in m");
+    EXPECT_DOUBLE_EQ(caption->X1, 120);
+    EXPECT_DOUBLE_EQ(caption->Y1, 13500 - p.s.TextHeight("T") - 60);
+    EXPECT_EQ(caption->Colour, p.m.CaptionColour);
+    // nothing drawn outside the frame
+    for (const SurfaceCall& c : p.s.Calls) {
+        EXPECT_GE(std::min(c.X1, c.X2), 0) << c.Kind << c.Text;
+        EXPECT_LE(std::max(c.X1, c.X2), 18000) << c.Kind << c.Text;
+        EXPECT_GE(std::min(c.Y1, c.Y2), 0) << c.Kind << c.Text;
+        EXPECT_LE(std::max(c.Y1, c.Y2), 13500) << c.Kind << c.Text;
+    }
+}
+
+TEST(DrawDimensionsView, OnScreenOnlyLinesTheSlopeArrowAndTheCaption) {
+    for (float slope : {0.0f, 5.0f}) {
+        SCOPED_TRACE(slope);
+        WallPicture p;
+        p.m.BackfillSlopeRatio = slope;
+        ComputeDrawingScale(p.m);
+        DrawDimensionsView(p.m, p.s, 1);
+        EXPECT_EQ(p.s.Texts(), std::vector<std::string>{"Dimensions in m"});
+        // the slope arrow comes down from 180 above node 10's level to the surface at the middle
+        const double middle = (p.X(6) + p.X(10)) / 2;
+        const double surface = slope > 0 ? p.Y(10) + (p.X(10) - p.X(6)) / 2 / slope : p.Y(10);
+        bool found = false;
+        for (const SurfaceCall& c : p.s.Of("Line")) {
+            found = found || (std::fabs(c.X1 - middle) < 1e-3 && std::fabs(c.Y1 - (p.Y(10) - 180)) < 1e-3 &&
+                              std::fabs(c.X2 - middle) < 1e-3 && std::fabs(c.Y2 - surface) < 1e-3);
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
+TEST(DrawDimensionsView, LevelBackfillOnPaperHasNoSlopeMark) {
+    WallPicture p;
+    p.m.BackfillSlopeRatio = 0;
+    ComputeDrawingScale(p.m);
+    DrawDimensionsView(p.m, p.s, 0);
+    const auto texts = p.s.Texts();
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.rfind("1 :", 0) == 0; }),
+              0);
+    const double middle = (p.X(6) + p.X(10)) / 2;
+    for (const SurfaceCall& c : p.s.Of("Line")) EXPECT_FALSE(std::fabs(c.X1 - middle) < 1e-3 && c.X1 == c.X2);
+}
+
+TEST(DrawDimensionsView, WithoutTheKeyTheBaseLiesUnderTheBase) {
+    WallPicture p;
+    p.m.ShearKeyIncluded = 0;
+    ComputeDrawingScale(p.m);
+    DrawDimensionsView(p.m, p.s, 0);
+    const auto texts = p.s.Texts();
+    for (const char* gone : {"6.60", "0.60", "0.67"}) EXPECT_EQ(std::find(texts.begin(), texts.end(), gone), texts.end());
+    EXPECT_NEAR(p.s.FindText("7.20")->Y1, p.Y(50) + 240 - 20 * p.s.FontSize, 1e-3);
+}
+
+TEST(DrawDimensionsView, ZeroDimensionsAreNotDrawn) {
+    WallPicture p;
+    p.m.ShearKeyIncluded = 0;
+    p.m.BaseWidth -= p.m.HeelLength;
+    p.m.HeelLength = 0;
+    ComputeDrawingScale(p.m);
+    DrawWall(p.m, p.s, 1, 0);
+    DrawDimensionsView(p.m, p.s, 0);
+    const auto texts = p.s.Texts();
+    EXPECT_EQ(std::find(texts.begin(), texts.end(), "3.37"), texts.end());
+    // no concrete beyond the stem's back foot: the heel has no length
+    for (const SurfaceCall& c : p.Boxes(p.m.ConcreteColour)) EXPECT_LE(c.X1, p.X(7) + 1e-3);
+}
+
+TEST(DrawWall, GreyPaletteLeavesTheModelColours) {
+    WallPicture p;
+    const Model before = p.m;
+    DrawWall(p.m, p.s, 1, 1);
+    EXPECT_EQ(p.m.ConcreteColour, before.ConcreteColour);
+    EXPECT_EQ(p.m.BackfillColour, before.BackfillColour);
+    EXPECT_EQ(p.m.GroundColour, before.GroundColour);
+    EXPECT_EQ(p.m.WaterColour, before.WaterColour);
+    EXPECT_EQ(p.m.OutlineColour, before.OutlineColour);
+    EXPECT_EQ(p.m.RestraintColour, before.RestraintColour);
+    // and the picture was drawn in the greys
+    EXPECT_FALSE(p.Boxes(RGB(225, 225, 225)).empty());
+    EXPECT_TRUE(p.Boxes(before.ConcreteColour).empty());
+    for (const SurfaceCall& c : p.s.Of("Line")) EXPECT_NE(c.Colour, before.OutlineColour);
+}
+
+TEST(DrawWall, BackfillWedgeOnlyWhenTheBackfillRises) {
+    for (float slope : {0.0f, 5.0f}) {
+        SCOPED_TRACE(slope);
+        WallPicture p;
+        p.m.BackfillSlopeRatio = slope;
+        DrawWall(p.m, p.s, 1, 0);
+        std::vector<double> wedge;
+        for (const SurfaceCall& c : p.Boxes(p.m.BackfillColour)) {
+            if (c.Y1 == c.Y2) wedge.push_back(c.Y1);
+        }
+        if (slope == 0) {
+            EXPECT_TRUE(wedge.empty());
+            continue;
+        }
+        ASSERT_GT(wedge.size(), 10u);
+        EXPECT_DOUBLE_EQ(wedge.front(), std::nearbyint(p.Y(1)));
+        for (size_t i = 1; i < wedge.size(); ++i) EXPECT_DOUBLE_EQ(wedge[i - 1] - wedge[i], 15);
+        EXPECT_GE(wedge.back(), p.Y(40));
+        EXPECT_LT(wedge.back() - 15, p.Y(40));
+    }
+}
+
+TEST(DrawWall, OutlineKeyAndRestraintMark) {
+    WallPicture p;
+    p.m.AdjacentStructureIncluded = 1;
+    p.m.AdjacentStructurePosition = 3;
+    DrawWall(p.m, p.s, 0, 0);
+    // lines only: no fills at all without fillAreas
+    EXPECT_TRUE(p.s.Of("FilledBox").empty());
+    std::vector<SurfaceCall> restraint;
+    for (const SurfaceCall& c : p.s.Of("Line")) {
+        if (c.Colour == p.m.RestraintColour) restraint.push_back(c);
+    }
+    // the key's two sides and bottom, then the triangle under the base
+    ASSERT_EQ(restraint.size(), 6u);
+    const double keyBottom = p.Y(4) + 0.67 * p.m.DrawingScale;
+    EXPECT_NEAR(restraint[1].Y1, keyBottom, 0.01);
+    EXPECT_NEAR(restraint[1].X1, p.X(4) + 6.6 * p.m.DrawingScale, 0.01);
+    EXPECT_NEAR(restraint[1].X2, p.X(5), 0.01);
+    EXPECT_EQ(restraint[0].Width, p.m.OutlinePenWidth);
+    EXPECT_NEAR(restraint[3].X1, p.X(4) + 3 * p.m.DrawingScale, 0.01);
+    EXPECT_NEAR(restraint[3].Y2, p.Y(4) + 120, 0.01);
+}
+
+TEST(DrawWall, NothingInAFrameTooSmall) {
+    WallPicture p;
+    p.m.FrameWidth = 300;
+    p.m.FrameHeight = 300;
+    DrawWall(p.m, p.s, 1, 0);
+    DrawDimensionsView(p.m, p.s, 0);
+    EXPECT_TRUE(p.s.Calls.empty());
+}
+
+TEST(DrawWall, FillsStayInsideTheFrame) {
+    for (float slope : {0.0f, 1.0f, 5.0f}) {
+        SCOPED_TRACE(slope);
+        WallPicture p;
+        p.m.BackfillSlopeRatio = slope;
+        p.m.FrameTop = 7000;   // a lower half page: nothing may reach above it
+        DrawWall(p.m, p.s, 1, 0);
+        ASSERT_FALSE(p.s.Calls.empty());
+        for (const SurfaceCall& c : p.s.Calls) {
+            EXPECT_GE(std::min(c.Y1, c.Y2), 7000 - 1e-6) << c.Kind;
+            EXPECT_LE(std::max(c.Y1, c.Y2), 7000 + 13500 + 1e-6) << c.Kind;
+            EXPECT_LE(std::max(c.X1, c.X2), 18000 + 1e-6) << c.Kind;
+        }
+    }
+}
+
+TEST(DrawWall, BusyPointerWhileDrawing) {
+    test::MessageRecorder recorder;
+    WallPicture p;
+    ComputeDrawingScale(p.m);
+    DrawWall(p.m, p.s, 1, 0);
+    DrawDimensionsView(p.m, p.s, 1);
+    EXPECT_EQ(recorder.BusyDepth, 0);
+    EXPECT_GE(recorder.BusyCalls, 4);
+}
+
+}  // namespace
+}  // namespace brindlemar
