@@ -119,19 +119,51 @@ private:
     // the side of the interval it belongs to, so that the two values of a
     // jump stand apart.
     void Label(bool vertical, Point axis, double value, bool forwards) {
-        const std::string text = Format(value, "0.00");
+        PendingLabel label;
+        label.text = Format(value, "0.00");
+        label.value = value;
         const Point tip = Tip(vertical, axis, value);
-        const double tw = s_.TextWidth(text), th = kTwipsPerPoint * s_.FontSize;
-        s_.ForeColor = m_.DiagramTextColours[1];
+        label.width = s_.TextWidth(label.text);
+        label.height = kTwipsPerPoint * s_.FontSize;
         if (vertical) {
-            s_.CurrentX = value < 0 ? tip.x - tw - kLabelGap : tip.x + kLabelGap;
-            s_.CurrentY = forwards ? tip.y : tip.y - th;
+            label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
+            label.y = forwards ? tip.y : tip.y - label.height;
         } else {
-            s_.CurrentX = forwards ? tip.x : tip.x - tw;
-            s_.CurrentY = value < 0 ? tip.y - th - kLabelGap : tip.y + kLabelGap;
+            label.x = forwards ? tip.x : tip.x - label.width;
+            label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
         }
-        s_.Print(text);
+        pending_.push_back(label);
     }
+
+public:
+    // Writes the values collected, the largest first; a value whose text
+    // would run into one already written is left out, so that the values
+    // crowded at close stations stay readable.
+    void WriteLabels() {
+        std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
+            return std::fabs(a.value) > std::fabs(b.value);
+        });
+        s_.ForeColor = m_.DiagramTextColours[1];
+        for (const PendingLabel& label : pending_) {
+            const bool crowded = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
+                return label.x < other.x + other.width && other.x < label.x + label.width &&
+                       label.y < other.y + other.height && other.y < label.y + label.height;
+            });
+            if (crowded) continue;
+            s_.CurrentX = label.x;
+            s_.CurrentY = label.y;
+            s_.Print(label.text);
+            written_.push_back(label);
+        }
+        pending_.clear();
+    }
+
+private:
+    struct PendingLabel {
+        std::string text;
+        double value = 0, x = 0, y = 0, width = 0, height = 0;
+    };
+    std::vector<PendingLabel> pending_, written_;
 
     Model& m_;
     Surface& s_;
@@ -222,6 +254,7 @@ void DrawForceDiagrams(Model& m, Surface& s, int kind) {
     }
     s.DrawMode = vbCopyPen;
     if (!drawn) return;
+    painter.WriteLabels();
 
     std::vector<std::string> lines = StabilityLegendLines(m);
     const std::string& force = UnitLabel(m, m.ForceUnitLabels);

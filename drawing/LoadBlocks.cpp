@@ -200,8 +200,11 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     if (w[10] != 0) LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
 
-    // uplift under the base, pushing up
-    const double yBase = NodeY(m, 50) + 30;
+    // uplift under the base, pushing up; below the shear key when there is one
+    double yBase = NodeY(m, 50);
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0)
+        yBase = std::max(yBase, NodeY(m, 4) + double(m.DrawingScale) * m.ShearKeyDepth);
+    yBase += 30;
     H(NodeX(m, 4), NodeX(m, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
     s.ForeColor = m.LoadLabelColour;
     if (w[11] != 0 || w[12] != 0) {

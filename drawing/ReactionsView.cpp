@@ -66,14 +66,14 @@ void DrawReactionsView(Model& m, Surface& s) {
     DrawLineSolid(s, middle, yBase, middle, yBase - 240, m.OutlineColour, m.DetailPenWidth);
 
     // The resultant, ending where it meets the base and pointing the way it
-    // acts: H > 0 towards the toe, V > 0 downwards.
+    // acts: H > 0 towards the heel, V > 0 downwards.
     int32_t colour = EccentricityZoneColour(m.EccentricityFromMidbase, m.AnalysisBaseWidth);
     const double px = xToe + scale * m.EccentricityFromOverturningPoint, py = yBase;
     const double H = m.TotalHorizontalForce, V = m.TotalVerticalForce;
     const double R = std::hypot(H, V);
     if (R > 0) {
         const double L2 = 2.0 * m.ForceArrowLength;
-        const double tailX = px + L2 * H / R, tailY = py - L2 * V / R;
+        const double tailX = px - L2 * H / R, tailY = py - L2 * V / R;
         int pen = m.ResultantArrowPenWidth;
         DrawArrow(m, s, tailX, tailY, px, py, 1, colour, pen);
         // the value beyond the tail: above an arrow coming down, below one going up
@@ -90,8 +90,9 @@ void DrawReactionsView(Model& m, Surface& s) {
                            yBase + 45, -left * m.LoadArrowScale, -right * m.LoadArrowScale, PressureText(left),
                            PressureText(right), m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
 
-    // the horizontal load at the base, towards the toe for H > 0
-    DrawInclinedForce(m, s, px, py, -H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
+    // the net horizontal load at the base, the way it acts (towards the toe
+    // for H < 0), on the other side of the resultant's point from its tail
+    DrawInclinedForce(m, s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
                       m.LoadArrowPenWidth);
     DrawLoadsLegend(m, s);
 }

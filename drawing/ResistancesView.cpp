@@ -45,9 +45,9 @@ void DrawResistancesView(Model& m, Surface& s) {
     // Passive earth in front of the toe and of the key, pushing towards the
     // wall; the values are factored like the lengths drawn.
     const auto& p = m.PassivePressureOrdinates;
-    const double EP = factor[EP];
-    auto drawn = [&](int k) { return EP * p[static_cast<size_t>(k)] * m.LoadArrowScale; };
-    auto text = [&](int k) { return LoadValueText(EP * p[static_cast<size_t>(k)]); };
+    const double passiveFactor = factor[EP];
+    auto drawn = [&](int k) { return passiveFactor * p[static_cast<size_t>(k)] * m.LoadArrowScale; };
+    auto text = [&](int k) { return LoadValueText(passiveFactor * p[static_cast<size_t>(k)]); };
     auto trapezoid = [&](double y1, double y2, int k1, int k2) {
         DrawPressureTrapezoidV(m, s, y1, y2, m.DrawingXCoordinates[15] - 30, drawn(k1), drawn(k2), "", text(k2),
                                m.ResistanceColour, m.ResistanceLabelColour, m.ResistanceDiagramPenWidth);
