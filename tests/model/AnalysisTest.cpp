@@ -255,8 +255,10 @@ TEST(AnalyseCombination, BearingResistanceIsCappedByTheConcreteAndConvertedToPre
         m.NominalBearingResistance = c.nominal;
         m.ConcreteCompressiveStress = c.concrete;
         m.CombinationSets[0].Combinations[0].Factor[BE] = 0.5f;
+        m.BaseFrictionAngle = -5;   // taken as 0, in the model too
         wall.LoadDown(12, static_cast<float>(m.BaseWidth / 2));
         AnalyseCombination(m);
+        EXPECT_EQ(m.BaseFrictionAngle, 0);
         const double q = 12.0 / m.BaseWidth;
         EXPECT_FLOAT_EQ(m.ComputedBearingResistance, c.nominal);
         EXPECT_NEAR(m.BearingResistanceRatio, std::min(c.nominal, c.concrete) * c.pressurePerStress / q * 0.5,

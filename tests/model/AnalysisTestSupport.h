@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "model/Model.h"
 

@@ -148,20 +148,5 @@ TEST(UltimateBearingCapacity, ComputesOnlyWhatTheMethodNeeds) {
     EXPECT_GT(UltimateBearingCapacity(m, 0, phi, m.BaseUnitWeight, 3, 100000, 0, -1), 0);
 }
 
-TEST(BearingTables, FilledWhenTheProjectIsReset) {
-    BuiltInWall wall;
-    const BearingFactorTable& t = wall.m.BearingCapacityFactors;
-    EXPECT_EQ(t.Count, 45);
-    for (int k = 0; k <= 45; ++k) EXPECT_EQ(t.FrictionAngle[k], k);
-    EXPECT_EQ(t.Nc[0], 5.14f);
-    EXPECT_EQ(t.Ngamma[45], 271.8f);
-    const DepthFactorTable& d = wall.m.DepthCorrectionFactors;
-    EXPECT_EQ(d.AngleCount, 2);
-    EXPECT_EQ(d.RatioCount, 3);
-    EXPECT_EQ(d.FrictionAngle[2], 42);
-    EXPECT_EQ(d.EmbedmentRatio[1][3], 8);
-    EXPECT_EQ(d.DepthFactor[2][0], 1.15f);
-}
-
 }  // namespace
 }  // namespace brindlemar

@@ -1,0 +1,63 @@
+#include "platform/FileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QStringList>
+
+#include "runtime/Text.h"
+
+namespace brindlemar {
+
+namespace {
+
+FileDialogAnswerer& Answerer() {
+    static FileDialogAnswerer answerer;
+    return answerer;
+}
+
+QString ToQString(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+}  // namespace
+
+std::string QtFileFilter(const std::string& filter) {
+    const QStringList parts = ToQString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString& pattern = parts[i + 1];
+        // Qt reads the patterns from the parentheses of the description
+        filters << (description.contains("(" + pattern + ")") ? description
+                                                               : description + " (" + pattern + ")");
+    }
+    return FromQString(filters.join(";;"));
+}
+
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogRequest& request) {
+    if (Answerer()) return Answerer()(request);
+
+    QFileDialog dialog(owner, ToQString(request.Title));
+    dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = ToQString(QtFileFilter(request.Filter)).split(";;", Qt::SkipEmptyParts);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.DefaultExtension.empty()) dialog.setDefaultSuffix(ToQString(request.DefaultExtension));
+    const QString folder = QString::fromStdString(request.InitialDirectory);
+    if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
+    if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(chosen.front()).toStdString();
+}
+
+FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer) {
+    FileDialogAnswerer previous = std::move(Answerer());
+    Answerer() = std::move(answerer);
+    return previous;
+}
+
+}  // namespace brindlemar

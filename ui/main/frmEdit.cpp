@@ -1,0 +1,115 @@
+#include "ui/main/frmEdit.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "model/NumberEntry.h"
+#include "runtime/Hooks.h"
+#include "runtime/Text.h"
+
+namespace brindlemar {
+
+namespace {
+
+QString ToQString(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+
+}  // namespace
+
+frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
+    setObjectName("frmEdit");
+    setWindowTitle(ProductName);
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Panel3D1 = new QFrame(this);
+    Panel3D1->setObjectName("Panel3D1");
+    Panel3D1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Text1 = new QLineEdit(Panel3D1);
+    Text1->setObjectName("Text1");
+    Text1->setMinimumWidth(110);
+    auto* panelLayout = new QHBoxLayout(Panel3D1);
+    panelLayout->setContentsMargins(2, 2, 2, 2);
+    panelLayout->addWidget(Text1);
+
+    // the two small step buttons, one above the other right of the text box
+    cmdUp = new QToolButton(this);
+    cmdUp->setObjectName("cmdUp");
+    cmdUp->setArrowType(Qt::UpArrow);
+    cmdDown = new QToolButton(this);
+    cmdDown->setObjectName("cmdDown");
+    cmdDown->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {cmdUp, cmdDown}) {
+        b->setFixedSize(16, 14);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoRepeat(true);
+    }
+    auto* steps = new QVBoxLayout;
+    steps->setSpacing(0);
+    steps->addWidget(cmdUp);
+    steps->addWidget(cmdDown);
+
+    Command1 = new QPushButton("Accept", this);
+    Command1->setObjectName("Command1");
+    Command1->setDefault(true);
+    Command2 = new QPushButton("Cancel", this);
+    Command2->setObjectName("Command2");
+    for (QPushButton* b : {Command1, Command2}) b->setMinimumSize(57, 20);
+
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(Panel3D1, 1);
+    entry->addLayout(steps);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(entry);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdUp, &QToolButton::clicked, this, &frmEdit::cmdUp_Click);
+    connect(cmdDown, &QToolButton::clicked, this, &frmEdit::cmdDown_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmEdit::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &frmEdit::Command2_Click);
+}
+
+void frmEdit::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void frmEdit::Form_Activate() {
+    Text1->setText(ToQString(m_.EditValueText));
+    Text1->selectAll();
+    Text1->setFocus();
+}
+
+void frmEdit::cmdUp_Click() { Text1->setText(ToQString(StepEntryUp(FromQString(Text1->text())))); }
+
+void frmEdit::cmdDown_Click() { Text1->setText(ToQString(StepEntryDown(FromQString(Text1->text())))); }
+
+void frmEdit::Command1_Click() {
+    const std::string text = FromQString(Text1->text());
+    if (!IsAcceptableEntry(text)) {
+        Beep();
+        Text1->setFocus();
+        return;
+    }
+    m_.EditValueText = text;
+    m_.DialogCancelled = False;
+    accept();
+}
+
+void frmEdit::Command2_Click() { reject(); }
+
+void frmEdit::reject() {
+    m_.DialogCancelled = True;
+    QDialog::reject();
+}
+
+}  // namespace brindlemar

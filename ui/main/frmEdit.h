@@ -1,0 +1,43 @@
+#pragma once
+// The number-entry pop-up of the dimension labels: a text box with two step
+// buttons, Accept and Cancel. It works on the model's EditValueText and
+// DialogCancelled.
+
+#include <QDialog>
+
+#include "model/Model.h"
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace brindlemar {
+
+class frmEdit : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmEdit(Model& m, QWidget* parent = nullptr);
+
+    void Form_Activate();
+    void cmdUp_Click();
+    void cmdDown_Click();
+    void Command1_Click();  // Accept
+    void Command2_Click();  // Cancel
+
+    // Esc and the window's close button are Cancel too
+    void reject() override;
+
+    QFrame* Panel3D1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    QToolButton *cmdUp = nullptr, *cmdDown = nullptr;
+    QPushButton *Command1 = nullptr, *Command2 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Model& m_;
+};
+
+}  // namespace brindlemar
