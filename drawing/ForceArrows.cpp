@@ -18,6 +18,13 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
     DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
 }
 
+void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+    s.CurrentX = x;
+    s.CurrentY = y;
+    s.ForeColor = colour;
+    s.Print(text);
+}
+
 }  // namespace
 
 std::string LoadValueText(double value) { return Format(value, "#0.#0"); }
@@ -47,35 +54,28 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
         ny = -ny;
     }
     const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap;
-    s.CurrentX = x + L / 2 * ux + d * nx - tw / 2;
-    s.CurrentY = y + L / 2 * uy + d * ny - th / 2;
-    s.ForeColor = textColour;
-    s.Print(text);
+    PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour);
 }
 
 void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
                              const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
-    const double L = m.ForceArrowLength;
-    const double end = value > 0 ? x + L : x - L;
+    const double end = x + (value > 0 ? 1 : -1) * m.ForceArrowLength;
     DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
     const std::string text = LoadValueText(std::fabs(value)) + label;
-    s.CurrentX = (x + end) / 2 - s.TextWidth(text) / 2;
-    s.CurrentY = y - kTwipsPerPoint * s.FontSize - kTextGap;
-    s.ForeColor = textColour;
-    s.Print(text);
+    // centred above the shaft
+    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - kTwipsPerPoint * s.FontSize - kTextGap,
+                   textColour);
 }
 
 void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
                            const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
-    const double L = m.ForceArrowLength;
-    const double end = value > 0 ? y + L : y - L;
+    const double end = y + (value > 0 ? 1 : -1) * m.ForceArrowLength;
     DrawForceArrow(m, s, x, y, x, end, arrowColour, pen);
-    s.CurrentX = x + 15;
-    s.CurrentY = (y + end) / 2 - s.TextHeight("") / 2;
-    s.ForeColor = textColour;
-    s.Print(LoadValueText(std::fabs(value)) + label);
+    // right of the shaft, on its middle
+    PrintForceText(s, LoadValueText(std::fabs(value)) + label, x + 15, (y + end) / 2 - s.TextHeight("") / 2,
+                   textColour);
 }
 
 }  // namespace brindlemar

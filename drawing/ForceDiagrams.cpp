@@ -21,12 +21,6 @@ constexpr double kTwipsPerPoint = 20;
 // Room between an ordinate's tip and its value.
 constexpr double kLabelGap = 30;
 
-int32_t RoundHalfEven(double x) {
-    const double r = std::nearbyint(x);
-    if (!std::isfinite(r) || std::fabs(r) > 2147483647.0) return 0;
-    return static_cast<int32_t>(r);
-}
-
 struct Point {
     double x = 0, y = 0;
 };
@@ -202,8 +196,7 @@ void DrawForceDiagrams(Model& m, Surface& s, int kind) {
     BusyPointer busy;
     AnalyseCombination(m);
     BuildSectionStations(m);
-    m.DrawingMarginX = RoundHalfEven(0.3 * m.FrameWidth);
-    m.DrawingMarginY = RoundHalfEven(0.3 * m.FrameHeight);
+    SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;
 
     // the largest expected ordinate and two value cells fit in the smaller margin

@@ -9,7 +9,6 @@
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
-#include "runtime/Hooks.h"
 
 namespace brindlemar {
 
@@ -130,7 +129,6 @@ void DrawWeightBlocks(const Model& m, Surface& s) {
 }
 
 void DrawLateralEarthPressure(const Model& m, Surface& s) {
-    BusyPointer busy;
     const double x = NodeX(m, 14) + 30;
     const double scale = m.LoadArrowScale;
     const auto& q = m.BackfillPressureOrdinates;

@@ -18,13 +18,6 @@ namespace {
 
 constexpr double kTwipsPerPoint = 20;
 
-// Nearest integer, halves to the even one, wide enough for any frame.
-int32_t RoundHalfEven(double x) {
-    const double r = std::nearbyint(x);
-    if (!std::isfinite(r) || std::fabs(r) > 2147483647.0) return 0;
-    return static_cast<int32_t>(r);
-}
-
 double SurchargeFactor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
@@ -99,8 +92,7 @@ void FitLoadArrowScale(Model& m, const TextCell& cell) {
 void DrawLoadsView(Model& m, Surface& s) {
     BusyPointer busy;
     AnalyseCombination(m);
-    m.DrawingMarginX = RoundHalfEven(0.4 * m.FrameWidth);
-    m.DrawingMarginY = RoundHalfEven(0.2 * m.FrameHeight);
+    SetDrawingMargins(m, 0.4, 0.2);
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);
 

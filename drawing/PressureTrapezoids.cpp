@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "drawing/Primitives.h"
 
@@ -18,19 +19,35 @@ bool Degenerate(double a1, double a2, double p1, double p2) {
     return !(std::fabs(a2 - a1) >= kNegligible) || (!(std::fabs(p1) > kNegligible) && !(std::fabs(p2) > kNegligible));
 }
 
-// Calls arrow(a, p) at every multiple of the pitch from a1 to a2 (either
-// order), p the ordinate interpolated there.
-template <typename Arrow>
-void ForEachGridArrow(double a1, double a2, double p1, double p2, double pitch, Arrow arrow) {
-    if (!(pitch > 0)) return;
-    const double low = std::min(a1, a2), high = std::max(a1, a2);
-    const long first = static_cast<long>(std::ceil(low / pitch));
-    const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
-    for (long k = 0; k < count; ++k) {
-        const double a = (first + k) * pitch;
-        if (a > high) break;
-        arrow(a, p1 + (p2 - p1) * (a - a1) / (a2 - a1));
+// The arrows and the outline of a trapezoid along a line from a1 to a2;
+// at(a, p) is the drawing point of the ordinate p at position a (p = 0 on
+// the line). The arrows stand at every multiple of the pitch between the
+// ends, whichever way the ends are given, each from its ordinate's outer end
+// to its head on the line.
+template <typename At>
+void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double p1, double p2, int32_t colour,
+                       int pen, At at) {
+    const double pitch = m.ArrowHeadSize;
+    if (pitch > 0) {
+        const double low = std::min(a1, a2), high = std::max(a1, a2);
+        const long first = static_cast<long>(std::ceil(low / pitch));
+        const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
+        for (long k = 0; k < count; ++k) {
+            const double a = (first + k) * pitch;
+            if (a > high) break;
+            const auto tail = at(a, p1 + (p2 - p1) * (a - a1) / (a2 - a1)), head = at(a, 0.0);
+            int32_t c = colour;
+            int w = pen;
+            DrawArrow(m, s, tail.first, tail.second, head.first, head.second, 1, c, w);
+        }
     }
+    auto line = [&](std::pair<double, double> from, std::pair<double, double> to) {
+        DrawLineSolid(s, from.first, from.second, to.first, to.second, colour, pen);
+    };
+    line(at(a1, 0.0), at(a1, p1));
+    line(at(a2, 0.0), at(a2, p2));
+    line(at(a1, 0.0), at(a2, 0.0));
+    line(at(a1, p1), at(a2, p2));
 }
 
 }  // namespace
@@ -39,15 +56,7 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(y1, y2, p1, p2)) return;
-    ForEachGridArrow(y1, y2, p1, p2, m.ArrowHeadSize, [&](double y, double p) {
-        int32_t c = colour;
-        int w = pen;
-        DrawArrow(m, s, x - p, y, x, y, 1, c, w);
-    });
-    DrawLineSolid(s, x, y1, x - p1, y1, colour, pen);
-    DrawLineSolid(s, x, y2, x - p2, y2, colour, pen);
-    DrawLineSolid(s, x, y1, x, y2, colour, pen);
-    DrawLineSolid(s, x - p1, y1, x - p2, y2, colour, pen);
+    DrawTrapezoidBody(m, s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
 
     // each text beyond the outer end of its ordinate, inside the trapezoid's height
     s.ForeColor = textColour;
@@ -66,15 +75,7 @@ void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, do
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(x1, x2, p1, p2)) return;
-    ForEachGridArrow(x1, x2, p1, p2, m.ArrowHeadSize, [&](double x, double p) {
-        int32_t c = colour;
-        int w = pen;
-        DrawArrow(m, s, x, y - p, x, y, 1, c, w);
-    });
-    DrawLineSolid(s, x1, y, x1, y - p1, colour, pen);
-    DrawLineSolid(s, x2, y, x2, y - p2, colour, pen);
-    DrawLineSolid(s, x1, y, x2, y, colour, pen);
-    DrawLineSolid(s, x1, y - p1, x2, y - p2, colour, pen);
+    DrawTrapezoidBody(m, s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
 
     // each text inside the span at its end, beyond the outer line
     s.ForeColor = textColour;

@@ -8,11 +8,8 @@
 #include <QPageSize>
 #include <QPrinter>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <sstream>
 
+#include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
@@ -30,23 +27,8 @@
 namespace brindlemar {
 namespace {
 
-void KeepPicture(const std::string& file, const std::string& name) {
-    const char* folder = std::getenv("BRINDLEMAR_PICTURES");
-    if (!folder || !*folder) return;
-    std::filesystem::copy_file(file, std::filesystem::path(folder) / name,
-                               std::filesystem::copy_options::overwrite_existing);
-}
-
-std::string CommandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
+using test::CommandOutput;
+using test::KeepPicture;
 
 struct View {
     int kind;
@@ -143,10 +125,7 @@ TEST_P(AnalysisViewsPicture, EveryViewPrintsOnOnePdfPageWithItsCaptionsAndValues
         std::vector<std::string> expected;
         {
             QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(QString::fromStdString(pdf));
-            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                              QMarginsF(25, 20, 20, 20), QPageLayout::Millimeter));
+            test::PrintToA4Pdf(printer, pdf);
             PrinterSurface s(printer);
             // the top half of the sheet with the pens of paper
             m.FrameTop = 0;
@@ -189,11 +168,7 @@ TEST_P(AnalysisViewsPicture, EveryViewPrintsOnOnePdfPageWithItsCaptionsAndValues
         expected.push_back("Combinations: ");
         const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
         for (const std::string& want : expected) EXPECT_NE(text.find(want), std::string::npos) << want << "\n" << text;
-        std::istringstream info(CommandOutput("pdfinfo '" + pdf + "'"));
-        int pages = 0;
-        for (std::string line; std::getline(info, line);)
-            if (line.rfind("Pages:", 0) == 0) pages = std::stoi(line.substr(6));
-        EXPECT_EQ(pages, 1);
+        EXPECT_EQ(test::PdfPageCount(pdf), 1);
     }
     EXPECT_TRUE(messages.Messages.empty());
 }
