@@ -1,9 +1,18 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
+# make sanitize  builds into build-sanitize with AddressSanitizer and
+#                UndefinedBehaviorSanitizer and runs every test there
+# make fuzz  builds the file-reader fuzzers with clang into build-fuzz, runs
+#            each for FUZZ_SECONDS and keeps the inputs that reach new code
+#            in fuzz/corpus/<reader>/ (replayed by `make test`)
 BUILD ?= build
 JOBS ?= $(shell nproc)
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_READERS = ProjectFile DefaultsFile FactorFile
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench clean sanitize fuzz
 
 all: build
 
@@ -25,5 +34,25 @@ run: build
 bench: build
 	./$(BUILD)/bench/brindlemar_bench
 
+sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEMAR_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+fuzz:
+	bash scripts/install-deps fuzz
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DBRINDLEMAR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target brindlemar_fuzzers
+	@set -e; for r in $(FUZZ_READERS); do \
+	  mkdir -p fuzz/corpus/$$r $(FUZZ_BUILD)/work/$$r $(FUZZ_BUILD)/artifacts; \
+	  echo "== fuzzing $$r for $(FUZZ_SECONDS) s"; \
+	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$r -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/work/$$r fuzz/corpus/$$r; \
+	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$r -merge=1 fuzz/corpus/$$r $(FUZZ_BUILD)/work/$$r 2>&1 | tail -1; \
+	done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -4,10 +4,10 @@ namespace brindlemar {
 
 std::string CommandLinePath(const std::string& commandLine) {
     if (commandLine.empty() || commandLine.front() != '"') return commandLine;
-    // the last character goes whatever it is: a missing closing quote costs
-    // the path its last character
-    if (commandLine.size() < 2) return {};
-    return commandLine.substr(1, commandLine.size() - 2);
+    std::string path = commandLine.substr(1);
+    // a path opened with a quote but never closed keeps its last character
+    if (!path.empty() && path.back() == '"') path.pop_back();
+    return path;
 }
 
 }  // namespace brindlemar

@@ -6,8 +6,8 @@
 namespace brindlemar {
 
 // The path in the command-line text: the whole text, blanks included, or,
-// when it begins with a double quote, the text without its first and its
-// last character. Empty when nothing was named.
+// when it begins with a double quote, the text without that quote and
+// without the closing quote when there is one. Empty when nothing was named.
 std::string CommandLinePath(const std::string& commandLine);
 
 }  // namespace brindlemar

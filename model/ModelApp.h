@@ -11,6 +11,20 @@
 namespace brindlemar {
 
 struct ModelApp {
+    // the open project file; empty while the project has no name
+    std::string ProjectFilePath;
+    // first folder of the Open and Save-as dialogs
+    std::string StartDirectory;
+    // recent project files: slot 1 the most recent, slots 1 to 4 used
+    std::array<std::string, 6> RecentFiles{};
+    int16_t RecentFileCount = 0;
+    // False from the start of a project write until it has completed
+    int16_t SaveSucceeded = 0;
+
+    // the view the main window shows: at most one flag is True
+    int16_t ViewDimensions = 0, ViewDead = 0, ViewLive = 0, ViewSoil = 0, ViewWater = 0,
+            ViewStructural = 0, ViewImpact = 0, ViewSeismic = 0, ViewReactions = 0,
+            ViewResistances = 0, ViewLoads = 0, ViewMoment = 0, ViewShear = 0, ViewNormal = 0;
 };
 
 }  // namespace brindlemar

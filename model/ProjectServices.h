@@ -1,6 +1,6 @@
 #pragma once
 // What resetting the model needs of the project files: whether the defaults
-// file exists, and reading it. Implemented with the file readers.
+// file exists, where it lives, and reading it. Implemented with the file readers.
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,13 @@ struct Model;
 int16_t FileExists(const std::string& path);
 
 // Reads the user's defaults file into `m`. Returns false when the file could
-// not be read whole; the reader has then told the user why.
+// not be read whole; the reader has then told the user why, and `m` is as it
+// was before the call.
 bool ReadDefaultsFile(Model& m, const std::string& path);
+
+// Where the defaults file lives: "Default.dat" in the program's folder, or in
+// the user's configuration folder when the program's folder cannot be written
+// (an installed program).
+std::string DefaultsFileLocation(const std::string& programDirectory);
 
 }  // namespace brindlemar

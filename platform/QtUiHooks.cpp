@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMessageBox>
 
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -11,53 +10,79 @@ namespace brindlemar {
 
 namespace {
 
+bool busyShown = false;
+
 int ShowMessageBox(const std::string& text, int style, const std::string& title) {
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
-    box.setText(QString::fromStdString(Cp1252ToUtf8(text)));
-    switch (style & 0x70) {
-        case vbCritical: box.setIcon(QMessageBox::Critical); break;
-        case vbQuestion: box.setIcon(QMessageBox::Question); break;
-        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-        case vbInformation: box.setIcon(QMessageBox::Information); break;
-        default: box.setIcon(QMessageBox::NoIcon); break;
-    }
-    struct Choice { QMessageBox::StandardButton button; int result; };
-    std::vector<Choice> choices;
-    switch (style & 7) {
-        case vbOKCancel: choices = {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}}; break;
-        case vbYesNoCancel:
-            choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
-            break;
-        case vbYesNo: choices = {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}}; break;
-        default: choices = {{QMessageBox::Ok, vbOK}}; break;
-    }
-    QMessageBox::StandardButtons buttons;
-    for (const auto& c : choices) buttons |= c.button;
-    box.setStandardButtons(buttons);
-    const size_t defaultIndex = static_cast<size_t>((style & 0xF00) / 256);
-    if (defaultIndex < choices.size()) box.setDefaultButton(choices[defaultIndex].button);
+    PrepareMessageBox(box, text, style, title);
+    // a busy pointer over a question would hide that the program waits for an answer
+    const bool wasBusy = QtBusyPointerShown();
+    if (wasBusy) SetQtBusyPointer(false);
     const int pressed = box.exec();
-    for (const auto& c : choices)
-        if (pressed == c.button) return c.result;
-    // closed with the window's close button: Cancel where there is one
-    for (const auto& c : choices)
-        if (c.result == vbCancel) return vbCancel;
-    return choices.front().result;
+    if (wasBusy) SetQtBusyPointer(true);
+    return MessageBoxAnswer(style, pressed);
 }
 
 }  // namespace
+
+std::vector<MessageBoxChoice> MessageBoxChoices(int style) {
+    switch (style & 7) {
+        case vbOKCancel: return {{QMessageBox::Ok, vbOK}, {QMessageBox::Cancel, vbCancel}};
+        case vbYesNoCancel: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+        case vbYesNo: return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
+        default: return {{QMessageBox::Ok, vbOK}};
+    }
+}
+
+QMessageBox::Icon MessageBoxIcon(int style) {
+    switch (style & 0x70) {
+        case vbCritical: return QMessageBox::Critical;
+        case vbQuestion: return QMessageBox::Question;
+        case vbExclamation: return QMessageBox::Warning;
+        case vbInformation: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+void PrepareMessageBox(QMessageBox& box, const std::string& text, int style, const std::string& title) {
+    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString::fromStdString(Cp1252ToUtf8(text)));
+    box.setIcon(MessageBoxIcon(style));
+    const std::vector<MessageBoxChoice> choices = MessageBoxChoices(style);
+    QMessageBox::StandardButtons buttons;
+    for (const auto& c : choices) buttons |= c.Button;
+    box.setStandardButtons(buttons);
+    const size_t defaultIndex = static_cast<size_t>((style & 0xF00) / 256);
+    box.setDefaultButton(choices[defaultIndex < choices.size() ? defaultIndex : 0].Button);
+}
+
+int MessageBoxAnswer(int style, int pressedButton) {
+    const std::vector<MessageBoxChoice> choices = MessageBoxChoices(style);
+    for (const auto& c : choices)
+        if (pressedButton == c.Button) return c.Result;
+    for (int safe : {vbCancel, vbNo, vbOK})
+        for (const auto& c : choices)
+            if (c.Result == safe) return safe;
+    return choices.front().Result;
+}
+
+void SetQtBusyPointer(bool busy) {
+    if (busy == busyShown) return;
+    busyShown = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool QtBusyPointerShown() { return busyShown; }
 
 void InstallQtUiHooks() {
     UiHooks hooks;
     hooks.MsgBox = ShowMessageBox;
     hooks.Beep = [] { QApplication::beep(); };
-    hooks.SetBusyPointer = [](bool busy) {
-        if (busy)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        else if (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-    };
+    hooks.SetBusyPointer = SetQtBusyPointer;
     InstallUiHooks(std::move(hooks));
 }
 

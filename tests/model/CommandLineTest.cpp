@@ -14,7 +14,9 @@ TEST(CommandLine, QuotedAndPlainPaths) {
         {"", ""},
         {"/walls/quay wall.bmi", "/walls/quay wall.bmi"},
         {"\"/walls/quay wall.bmi\"", "/walls/quay wall.bmi"},
-        {"\"/walls/quay wall.bmi", "/walls/quay wall.bm"},
+        // opened with a quote and never closed: the last character stays
+        {"\"/walls/quay wall.bmi", "/walls/quay wall.bmi"},
+        {"wall.bmi\"", "wall.bmi\""},
         {"\"", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(CommandLinePath(c.line), c.path) << c.line;

@@ -1,11 +1,683 @@
 #include "ui/main/Form1.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+
+#include "platform/ImageSurface.h"
+#include "platform/Panel3D.h"
+#include "platform/Shell.h"
+#include "platform/Twips.h"
+#include "runtime/Text.h"
+#include "ui/main/ToolIcons.h"
+#include "ui/main/frmAbout.h"
+
 namespace brindlemar {
+
+namespace {
+
+struct ToolButtonText {
+    const char* ToolTip;
+};
+const ToolButtonText ToolTips[11] = {
+    {"Create a new wall"},        {"Open a saved wall"},          {"Save current wall"},
+    {"Print reports"},            {"Change material properties"}, {"Edit loads and resistances"},
+    {"Add or remove sliding restraints"}, {"Calculate stabilities"}, {"Reinforcement design"},
+    {"Soil pressure calculator"}, {"Help"},
+};
+
+const char* const ViewCaptions[14] = {"Dimensions", "Dead",        "Live",  "Soil",   "Water",
+                                      "Structural", "Impact",      "Seismic", "Reactions", "Resistances",
+                                      "Loads",      "Moment",      "Shear", "Normal"};
+
+// Tool-bar geometry, twips: the panels of the buttons, the picture inside
+// them (moved by 15 when pressed) and the gap that holds a separator.
+constexpr double ToolBarHeight = 420;
+constexpr double ToolPanelSize = 390;
+constexpr double ToolImageOffset = 30;
+constexpr double ToolImagePressedOffset = 45;
+constexpr double ToolGroupGap = 120;
+// The commands before which the tool bar puts a separator.
+bool SeparatorBefore(int index) { return index == 3 || index == 4 || index == 7 || index == 10; }
+
+QFrame* MakeLine(QWidget* parent, const char* name, QFrame::Shape shape) {
+    auto* line = new QFrame(parent);
+    line->setObjectName(name);
+    line->setFrameShape(shape);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+template <typename T>
+T* Named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+}  // namespace
+
+ToolImage::ToolImage(int index, QWidget* parent) : QLabel(parent), index_(index) {
+    setMouseTracking(true);
+    setObjectName(QString("imgTool_%1").arg(index));
+}
+
+void ToolImage::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    pressed_ = true;
+    emit MouseDown(index_);
+}
+
+void ToolImage::mouseMoveEvent(QMouseEvent*) { emit MouseMove(index_); }
+
+void ToolImage::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click) emit Clicked(index_);
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!Image.isNull()) painter.drawImage(0, 0, Image);
+}
 
 Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     setObjectName("Form1");
     setWindowTitle("Brindlemar");
-    resize(1024, 700);
+    tpp_ = ScreenTwipsPerPixel();
+    CreateMenus();
+    CreateControls();
+    CreateToolBar();
+    ConnectHandlers();
+    setMinimumSize(MinimumWindowSize());
+}
+
+Form1::~Form1() = default;
+
+int Form1::Px(double twips) const { return TwipsToPixels(twips, tpp_); }
+double Form1::Twips(int pixels) const { return PixelsToTwips(pixels, tpp_); }
+
+void Form1::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    const auto menu = [&](QMenu* parentMenu, const char* name, const char* caption) {
+        QMenu* sub = parentMenu != nullptr ? parentMenu->addMenu(caption) : bar->addMenu(caption);
+        sub->setObjectName(name);
+        sub->menuAction()->setObjectName(QString(name) + "Item");
+        return sub;
+    };
+    const auto item = [&](QMenu* owner, const char* name, const char* caption, bool checkable = false) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(name);
+        action->setCheckable(checkable);
+        owner->addAction(action);
+        return action;
+    };
+    const auto separator = [&](QMenu* owner, const char* name) {
+        QAction* action = owner->addSeparator();
+        action->setObjectName(name);
+        return action;
+    };
+
+    QMenu* file = menu(nullptr, "mnuFile", "&File");
+    mnuFileNew = item(file, "mnuFileNew", "&New");
+    mnuFileOpen = item(file, "mnuFileOpen", "&Open");
+    mnuFileSave = item(file, "mnuFileSave", "&Save");
+    mnuFileSaveAs = item(file, "mnuFileSaveAs", "Sa&ve as");
+    separator(file, "mnuFileX1");
+    mnuFilePageSetup = item(file, "mnuFilePageSetup", "Pa&ge Setup");
+    mnuFilePrint = item(file, "mnuFilePrint", "&Print");
+    mnuFilePrinterSetup = item(file, "mnuFilePrinterSetup", "P&rinter setup");
+    separator(file, "mnuFileX2");
+    mnuFileExit = item(file, "mnuFileExit", "E&xit");
+    mnuFileX3 = separator(file, "mnuFileX3");
+    for (int i = 1; i <= 4; ++i) {
+        mnuFileList[i] = item(file, "", "");
+        mnuFileList[i]->setObjectName(QString("mnuFileList_%1").arg(i));
+        mnuFileList[i]->setVisible(false);
+    }
+    mnuFileX3->setVisible(false);
+
+    QMenu* edit = menu(nullptr, "mnuEdit", "&Edit");
+    mnuEditProperties = item(edit, "mnuEditProperties", "&Properties");
+    mnuEditLoads = item(edit, "mnuEditLoads", "&Loads and resistances");
+    mnuEditRestraint = item(edit, "mnuEditRestraint", "&Restraints");
+
+    QMenu* view = menu(nullptr, "mnuView", "&View");
+    mnuViewItems[0] = item(view, "mnuViewDimensions", "&Dimensions", true);
+    separator(view, "mnuViewX1");
+    mnuViewItems[1] = item(view, "mnuViewDead", "&Dead loads", true);
+    mnuViewItems[2] = item(view, "mnuViewLive", "&Live loads", true);
+    mnuViewItems[3] = item(view, "mnuViewSoil", "&Soil pressure", true);
+    mnuViewItems[4] = item(view, "mnuViewWater", "&Water pressure", true);
+    mnuViewItems[5] = item(view, "mnuViewEquip", "S&tructural loads", true);
+    mnuViewItems[6] = item(view, "mnuViewImpact", "&Impact loads", true);
+    mnuViewItems[7] = item(view, "mnuViewSeismic", "S&eismic loads", true);
+    mnuViewItems[10] = item(view, "mnuViewLoads", "&Loads", true);
+    separator(view, "mnuViewX2");
+    mnuViewItems[8] = item(view, "mnuViewReaction", "&Reactions", true);
+    mnuViewItems[9] = item(view, "mnuViewRestraint", "Resis&tances", true);
+    QMenu* diagram = menu(view, "mnuViewDiagram", "&Force diagrams");
+    mnuViewItems[11] = item(diagram, "mnuViewDiagramMoment", "&Moment", true);
+    mnuViewItems[12] = item(diagram, "mnuViewDiagramShear", "&Shear", true);
+    mnuViewItems[13] = item(diagram, "mnuViewDiagramNormal", "&Normal", true);
+
+    QMenu* calculate = menu(nullptr, "mnuCalculate", "&Calculate");
+    mnuCalculateStability = item(calculate, "mnuCalculateStability", "&Stabilities");
+    mnuCalculateConcrete = item(calculate, "mnuCalculateConcrete", "&Reinforcement design");
+    separator(calculate, "mnuCalculateX1");
+    mnuCalculateCalcu = item(calculate, "mnuCalculateCalcu", "Soil pressure ca&lculator");
+
+    QMenu* options = menu(nullptr, "mnuOptionS", "&Options");
+    QMenu* unit = menu(options, "mnuOptionsUnit", "&Unit");
+    mnuUnitMetric = item(unit, "mnuUnitMetric", "&Metric", true);
+    mnuUnitSI = item(unit, "mnuUnitSI", "&SI", true);
+    mnuUnitBritish = item(unit, "mnuUnitBritish", "&British", true);
+    separator(options, "mnuOptionX1");
+    mnuOptionWater = item(options, "mnuOptionWater", "&Water", true);
+    mnuOptionSeismic = item(options, "mnuOptionSeismic", "&Seismic", true);
+    mnuOptionKey = item(options, "mnuOptionKey", "S&hear key", true);
+
+    QMenu* help = menu(nullptr, "mnuHelp", "&Help");
+    mnuHelpRet = item(help, "mnuHelpRet", "&Brindlemar help");
+    separator(help, "mnuHelpX1");
+    mnuAbout = item(help, "mnuAbout", "&About");
+
+    // Greyed until their windows are part of the program: the file commands,
+    // printing, the input dialogs, the stability and reinforcement windows and
+    // the calculator.
+    for (QAction* action : {mnuFileNew, mnuFileOpen, mnuFileSave, mnuFileSaveAs, mnuFilePageSetup, mnuFilePrint,
+                            mnuFilePrinterSetup, mnuEditProperties, mnuEditLoads, mnuEditRestraint,
+                            mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
+        action->setEnabled(false);
+}
+
+void Form1::CreateControls() {
+    auto* form = Named(new QWidget(this), "FormClient");
+    form->setMouseTracking(true);
+    setCentralWidget(form);
+
+    Command2 = Named(new QPushButton("Properties", form), "Command2");
+    Command3 = Named(new QPushButton("Loads and Resistances", form), "Command3");
+    Command6 = Named(new QPushButton("Restraints", form), "Command6");
+    Command4 = Named(new QPushButton("Stabilities", form), "Command4");
+    Command5 = Named(new QPushButton("Reinforcement", form), "Command5");
+    // each button stands for a menu command and is available when it is
+    const std::pair<QPushButton*, QAction*> forwards[] = {{Command2, mnuEditProperties},
+                                                          {Command3, mnuEditLoads},
+                                                          {Command6, mnuEditRestraint},
+                                                          {Command4, mnuCalculateStability},
+                                                          {Command5, mnuCalculateConcrete}};
+    for (const auto& [button, action] : forwards) {
+        button->setEnabled(action->isEnabled());
+        QAction* a = action;
+        QPushButton* b = button;
+        connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
+        connect(b, &QPushButton::clicked, a, &QAction::trigger);
+    }
+
+    Panel3D2 = Named(new Panel3D(form, Panel3D::Raised), "Panel3D2");
+    Label4 = Named(new QLabel("Title:", Panel3D2), "Label4");
+    Text1 = Named(new QLineEdit(Panel3D2), "Text1");
+
+    Panel3D1 = Named(new Panel3D(form, Panel3D::Inset), "Panel3D1");
+    Picture1 = Named(new PictureBox(Panel3D1), "Picture1");
+    QFont small = font();
+    small.setPointSizeF(std::max(6.0, font().pointSizeF() - 1));
+    for (int i = 0; i < 20; ++i) {
+        lblDim[i] = Named(new QLabel("12.34", Picture1), QString("lblDim_%1").arg(i));
+        lblDim[i]->setFont(small);
+        lblDim[i]->setToolTip("Click to change");
+        lblDim[i]->setCursor(Qt::PointingHandCursor);
+        lblDim[i]->hide();
+    }
+    lblSlope = Named(new QLabel("1 : ", Picture1), "lblSlope");
+    lblSlope->setFont(small);
+    lblSlope->hide();
+
+    Panel3D3 = Named(new Panel3D(form, Panel3D::Raised), "Panel3D3");
+    Label5 = Named(new QLabel("NOT STABLE", Panel3D3), "Label5");
+    QFont verdict = font();
+    verdict.setBold(true);
+    verdict.setPointSizeF(font().pointSizeF() + 2);
+    Label5->setFont(verdict);
+    Label5->setText("");
+    MakeLine(Panel3D3, "Line4", QFrame::VLine);
+    Picture4 = Named(new QWidget(Panel3D3), "Picture4");
+    for (int i = 0; i < 6; ++i) Label6[i] = Named(new QLabel(Picture4), QString("Label6_%1").arg(i));
+
+    Label1 = Named(new QLabel("Unit", form), "Label1");
+    Combo1a = Named(new QComboBox(form), "Combo1a");
+    Line1 = MakeLine(form, "Line1", QFrame::HLine);
+
+    Label2 = Named(new QLabel("View", form), "Label2");
+    for (int i = 0; i < 14; ++i) optView[i] = Named(new QRadioButton(ViewCaptions[i], form), QString("optView_%1").arg(i));
+    Label9 = Named(new QLabel("Force diagrams:", form), "Label9");
+    Line2 = MakeLine(form, "Line2", QFrame::HLine);
+
+    Label7 = Named(new QLabel("Options", form), "Label7");
+    Check1 = Named(new QCheckBox("Water", form), "Check1");
+    Check2 = Named(new QCheckBox("Seismic", form), "Check2");
+    Label8 = Named(new QLabel("0.15g", form), "Label8");
+    Check3 = Named(new QCheckBox("Shear key", form), "Check3");
+    Line3 = MakeLine(form, "Line3", QFrame::HLine);
+
+    Picture3 = Named(new QWidget(form), "Picture3");
+    Label10 = Named(new QLabel("Loads and Resistances", Picture3), "Label10");
+    optLoad[0] = Named(new QRadioButton("ASD", Picture3), "optLoad_0");
+    optLoad[1] = Named(new QRadioButton("LRFD", Picture3), "optLoad_1");
+    Label11 = Named(new QLabel("Combinations set:", Picture3), "Label11");
+    Combo2 = Named(new QComboBox(Picture3), "Combo2");
+    Label12 = Named(new QLabel("Load combinations:", Picture3), "Label12");
+    Combo3 = Named(new QComboBox(Picture3), "Combo3");
+    for (QComboBox* combo : {Combo1a, Combo2, Combo3}) combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Combo2->setMinimumContentsLength(8);
+    Combo3->setMinimumContentsLength(8);
+
+    for (QLabel* heading : {Label1, Label2, Label7, Label10}) {
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+    }
+
+    // a mouse move over these returns a raised or pressed tool button to normal
+    for (QWidget* w : std::initializer_list<QWidget*>{form, Label4, Panel3D1, Panel3D2, Picture1, Text1}) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void Form1::CreateToolBar() {
+    Panel3D4 = Named(new Panel3D(centralWidget(), Panel3D::Raised), "Panel3D4");
+    Panel3D4->setMouseTracking(true);
+    Panel3D4->installEventFilter(this);
+    const QAction* commands[11] = {mnuFileNew, mnuFileOpen, mnuFileSave, mnuFilePrint, mnuEditProperties,
+                                   mnuEditLoads, mnuEditRestraint, mnuCalculateStability, mnuCalculateConcrete,
+                                   mnuCalculateCalcu, mnuHelpRet};
+    const int imageSize = Px(ToolPanelSize - 2 * ToolImageOffset);
+    double x = 60;
+    int separator = 0;
+    for (int i = 0; i < 11; ++i) {
+        if (SeparatorBefore(i)) {
+            QFrame* line = MakeLine(Panel3D4, "", QFrame::VLine);
+            line->setObjectName(QString("lnTool_%1").arg(separator++));
+            line->setGeometry(Px(x + ToolGroupGap / 2) - 1, Px(60), 2, Px(ToolBarHeight - 120));
+            x += ToolGroupGap;
+        }
+        ToolPanel[i] = Named(new Panel3D(Panel3D4, Panel3D::None), QString("ToolPanel_%1").arg(i));
+        ToolPanel[i]->setGeometry(Px(x), Px((ToolBarHeight - ToolPanelSize) / 2), Px(ToolPanelSize), Px(ToolPanelSize));
+        imgTool[i] = new ToolImage(i, ToolPanel[i]);
+        imgTool[i]->setPixmap(ToolIcon(i, imageSize));
+        imgTool[i]->setGeometry(Px(ToolImageOffset), Px(ToolImageOffset), imageSize, imageSize);
+        imgTool[i]->setToolTip(ToolTips[i].ToolTip);
+        imgTool[i]->setEnabled(commands[i]->isEnabled());
+        ToolImage* image = imgTool[i];
+        connect(commands[i], &QAction::changed, image, [image, a = commands[i]] { image->setEnabled(a->isEnabled()); });
+        connect(image, &ToolImage::MouseDown, this, &Form1::imgTool_MouseDown);
+        connect(image, &ToolImage::MouseMove, this, &Form1::imgTool_MouseMove);
+        connect(image, &ToolImage::Clicked, this, &Form1::imgTool_Click);
+        x += ToolPanelSize;
+    }
+}
+
+void Form1::ConnectHandlers() {
+    // the menu items that mark a choice take their check marks from the
+    // handlers, not from the click
+    const auto menuCommand = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [this, action, handler] {
+            if (action->isCheckable()) action->setChecked(!action->isChecked());
+            handler();
+        });
+    };
+    menuCommand(mnuFileExit, [this] { mnuFileExit_Click(); });
+    menuCommand(mnuHelpRet, [this] { mnuHelpRet_Click(); });
+    menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
+
+    menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });
+    menuCommand(mnuOptionSeismic, [this] { Check2->setChecked(!Check2->isChecked()); });
+    menuCommand(mnuOptionKey, [this] { Check3->setChecked(!Check3->isChecked()); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+    connect(Check2, &QCheckBox::toggled, this, [this] { Check2_Click(); });
+    connect(Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
+
+    const auto unitCommand = [this](int unit) {
+        Combo1a->setCurrentIndex(unit);
+        Combo1a_Click();
+    };
+    menuCommand(mnuUnitMetric, [unitCommand] { unitCommand(Metric); });
+    menuCommand(mnuUnitSI, [unitCommand] { unitCommand(SI); });
+    menuCommand(mnuUnitBritish, [unitCommand] { unitCommand(British); });
+    connect(Combo1a, &QComboBox::activated, this, [this] { Combo1a_Click(); });
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+    connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
+
+    for (int i = 0; i < 2; ++i)
+        connect(optLoad[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) optLoad_Click(i);
+        });
+    for (int i = 0; i < 14; ++i) {
+        connect(optView[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) optView_Click(i);
+        });
+        menuCommand(mnuViewItems[i], [this, i] { SelectViewFromMenu(i); });
+    }
+
+    connect(Text1, &QLineEdit::textChanged, this, [this] { Text1_Change(); });
+}
+
+// ---- layout ---------------------------------------------------------------
+
+namespace {
+
+// The longest status line the panel must hold, in its six pieces.
+const char* const WidestStatus[6] = {"[Resistance/load ratios:", " bearing = 999.99", ", sliding = 99.99",
+                                     ", eccentricity = 999.99", ", rotation = 99.99",
+                                     "] [e = -999.99 ft = 0.99 \u00BDB] [100.0%]"};
+
+// Lines that pieces of these widths take in a row `width` wide; a piece that
+// would run past the end starts the next line.
+int LinesFor(const std::array<int, 6>& widths, int width, std::array<QPoint, 6>* at = nullptr, int lineHeight = 0) {
+    int x = 0, lines = 1;
+    for (size_t i = 0; i < widths.size(); ++i) {
+        if (x > 0 && x + widths[i] > width) {
+            x = 0;
+            ++lines;
+        }
+        if (at != nullptr) (*at)[i] = QPoint(x, (lines - 1) * lineHeight);
+        x += widths[i];
+    }
+    return lines;
+}
+
+}  // namespace
+
+double Form1::RowPitch() const { return std::max(240.0, Twips(optView[0]->sizeHint().height())); }
+
+double Form1::ColumnWidth() const {
+    // at least its designed width, wider for wide texts
+    double column = 1505;
+    for (const QWidget* w : std::initializer_list<const QWidget*>{Label10, Label11, Label12, Label9})
+        column = std::max(column, Twips(w->sizeHint().width()) + 150);
+    // and for the names of the sets and combinations, within reason: the drawing needs the room more
+    double names = 0;
+    for (const QComboBox* combo : {Combo2, Combo3})
+        for (int i = 0; i < combo->count(); ++i)
+            names = std::max(names, Twips(combo->fontMetrics().horizontalAdvance(combo->itemText(i))) + 600 + 90);
+    return std::max(column, std::min(names, 3300.0));
+}
+
+double Form1::CommonButtonWidth() const {
+    double width = 0;
+    for (const QPushButton* b : {Command2, Command6, Command4, Command5}) width = std::max(width, Twips(b->sizeHint().width()));
+    return width;
+}
+
+double Form1::ButtonRowWidth() const {
+    return 4 * 30 + 4 * CommonButtonWidth() + std::max(1815.0, Twips(Command3->sizeHint().width()));
+}
+
+double Form1::PlaceColumn(double labelLeft, bool apply) {
+    const double row = RowPitch();
+    const double column = ColumnWidth();
+    const double comboHeight = Twips(Combo1a->sizeHint().height());
+    const double comboLeft = labelLeft + 30;
+    const double comboWidth = column - 110;
+    const auto place = [&](QWidget* w, double left, double top, double width = -1) {
+        if (!apply) return;
+        const QSize hint = w->sizeHint();
+        w->setGeometry(Px(left), Px(top), width > 0 ? Px(width) : hint.width(), hint.height());
+    };
+    const auto line = [&](QFrame* l, double y) {
+        if (apply) l->setGeometry(Px(labelLeft - 30), Px(y) - 1, Px(column + 25), 2);
+    };
+
+    // units
+    double y = 435 + 30;
+    place(Label1, labelLeft, y);
+    y += row;
+    place(Combo1a, comboLeft, y, comboWidth);
+    y += std::max(390.0, comboHeight + 90);
+    line(Line1, y);
+
+    // views: the load-type views are reached through the View menu only
+    y += 60;
+    place(Label2, labelLeft, y);
+    if (apply)
+        for (int i = 1; i <= 7; ++i) optView[i]->hide();
+    for (int i : {0, 10, 8, 9}) {
+        y += row;
+        place(optView[i], comboLeft, y);
+    }
+    y += row;
+    place(Label9, comboLeft, y);
+    for (int i : {11, 12, 13}) {
+        y += row;
+        place(optView[i], comboLeft + 120, y);
+    }
+    y += row + 30;
+    line(Line2, y);
+
+    // options
+    y += 60;
+    place(Label7, labelLeft, y);
+    y += row;
+    place(Check1, comboLeft, y);
+    y += row;
+    place(Check2, comboLeft, y);
+    y += row;
+    place(Label8, comboLeft + 270, y);
+    y += row;
+    place(Check3, comboLeft, y);
+    y += row + 90;
+    line(Line3, y);
+
+    // loads frame
+    y += 60;
+    const double frameWidth = column - 30;
+    double fy = 0;
+    place(Label10, 0, fy);
+    fy += row;
+    place(optLoad[0], 30, fy);
+    place(optLoad[1], 30 + std::max(720.0, Twips(optLoad[0]->sizeHint().width()) + 90), fy);
+    fy += row + 120;
+    place(Label11, 0, fy);
+    fy += row;
+    place(Combo2, 30, fy, frameWidth - 60);
+    fy += comboHeight + 60;
+    place(Label12, 0, fy);
+    fy += row;
+    place(Combo3, 30, fy, frameWidth - 60);
+    fy += comboHeight + 30;
+    if (apply) Picture3->setGeometry(Px(comboLeft - 30), Px(y), Px(frameWidth), Px(fy));
+    return y + fy;
+}
+
+int Form1::StatusLines(int pictureWidth) const {
+    std::array<int, 6> widths{};
+    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(QString::fromUtf8(WidestStatus[i]));
+    return LinesFor(widths, pictureWidth);
+}
+
+double Form1::StatusHeight(double panelWidth) const {
+    const int verdictWidth = Label5->fontMetrics().horizontalAdvance("NOT STABLE");
+    const int pictureWidth = Px(panelWidth) - Px(120) - verdictWidth - 2 - 2 * Px(90) - Px(60);
+    const int lines = StatusLines(std::max(10, pictureWidth));
+    return std::max(540.0, Twips(lines * Label6[0]->fontMetrics().height()) + 150);
+}
+
+double Form1::TitleHeight() const { return std::max(390.0, Twips(Text1->sizeHint().height()) + 90); }
+double Form1::ButtonHeight() const { return std::max(375.0, Twips(Command2->sizeHint().height())); }
+
+QSize Form1::MinimumWindowSize() const {
+    auto* self = const_cast<Form1*>(this);
+    // width: the row of command buttons beside the right-hand column
+    const double panelWidth = ButtonRowWidth();
+    const double width = std::max(7350.0 - 180, 60 + panelWidth + 60 + ColumnWidth());
+    // height: the right-hand column, or the picture column with a drawing of useful size
+    const double columnBottom = self->PlaceColumn(0, false) + 60;
+    const double pictureBottom =
+        435 + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60;
+    const double height = std::max({6900.0 - 600, columnBottom, pictureBottom});
+    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height());
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize() {
+    if (isMinimized()) return;
+    const QWidget* client = centralWidget();
+    const double W = Twips(client->width());
+    const double H = Twips(client->height());
+
+    Panel3D4->setGeometry(0, 0, client->width(), Px(ToolBarHeight));
+
+    // title panel
+    const double buttonTop = 435;
+    const double buttonHeight = ButtonHeight();
+    const double panelLeft = 60;
+    const double panelWidth = std::max(ButtonRowWidth(), W - 60 - ColumnWidth() - 60);
+    const double titleTop = buttonTop + buttonHeight + 15;
+    const double titleHeight = TitleHeight();
+    Panel3D2->setGeometry(Px(panelLeft), Px(titleTop), Px(panelWidth), Px(titleHeight));
+    const int labelWidth = Label4->sizeHint().width();
+    Label4->setGeometry(Px(90), (Panel3D2->height() - Label4->sizeHint().height()) / 2, labelWidth,
+                        Label4->sizeHint().height());
+    const int textLeft = Label4->x() + labelWidth + Px(75);
+    Text1->setGeometry(textLeft, (Panel3D2->height() - Text1->sizeHint().height()) / 2,
+                       std::max(Px(300), Panel3D2->width() - textLeft - Px(60)), Text1->sizeHint().height());
+
+    // drawing panel and, under it, the status panel, as high as its ratios need
+    const double statusHeight = StatusHeight(panelWidth);
+    const double drawingTop = titleTop + titleHeight + 15;
+    const double drawingHeight = std::max(1000.0, H - 60 - statusHeight - 15 - drawingTop);
+    Panel3D1->setGeometry(Px(panelLeft), Px(drawingTop), Px(panelWidth), Px(drawingHeight));
+    const int inset = Panel3D1->frameWidth();
+    Picture1->setGeometry(inset, inset, Panel3D1->width() - 2 * inset, Panel3D1->height() - 2 * inset);
+    Panel3D3->setGeometry(Px(panelLeft), Px(drawingTop + drawingHeight + 15), Px(panelWidth), Px(statusHeight));
+    LayoutStatusLine();
+
+    // command buttons: one row as wide as the drawing panel, "Loads and
+    // Resistances" never narrower than 1815 nor than its text
+    QPushButton* const rowButtons[5] = {Command2, Command3, Command6, Command4, Command5};
+    double wide = std::max(1815.0, Twips(Command3->sizeHint().width()));
+    double each = (panelWidth - 4 * 30) / 5;
+    if (each < wide)
+        each = std::max(CommonButtonWidth(), (panelWidth - 4 * 30 - wide) / 4);
+    else
+        wide = each;
+    double x = panelLeft;
+    for (QPushButton* b : rowButtons) {
+        const double w = b == Command3 ? wide : each;
+        b->setGeometry(Px(x), Px(buttonTop), Px(w), Px(buttonHeight));
+        x += w + 30;
+    }
+
+    // right-hand column, each control placed from the one above it
+    PlaceColumn(panelLeft + panelWidth + 60, true);
+    laidOutColumn_ = ColumnWidth();
+
+    RedrawView();
+}
+
+void Form1::LayoutStatusLine() {
+    const int height = Panel3D3->height();
+    const QSize verdict = Label5->fontMetrics().size(Qt::TextSingleLine, "NOT STABLE");
+    Label5->setGeometry(Px(120), (height - verdict.height()) / 2, verdict.width() + 2, verdict.height());
+    auto* line4 = Panel3D3->findChild<QFrame*>("Line4");
+    const int lineX = Label5->x() + Label5->width() + Px(90);
+    line4->setGeometry(lineX, Px(60), 2, height - Px(120));
+    const int left = lineX + Px(90);
+    Picture4->setGeometry(left, 0, std::max(10, Panel3D3->width() - left - Px(60)), height);
+
+    // the six pieces read as one line; a piece that would run past the panel starts another line
+    const int lineHeight = Label6[0]->fontMetrics().height();
+    std::array<int, 6> widths{};
+    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(Label6[i]->text());
+    std::array<QPoint, 6> at{};
+    const int lines = LinesFor(widths, Picture4->width(), &at, lineHeight);
+    const int top = std::max(0, (height - lines * lineHeight) / 2);
+    for (int i = 0; i < 6; ++i) Label6[i]->setGeometry(at[i].x(), top + at[i].y(), widths[i], lineHeight);
+}
+
+// ---- events ---------------------------------------------------------------
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove || (watched == Panel3D4 && event->type() == QEvent::Leave))
+        ResetToolButtons();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QApplication::quit();
+}
+
+// ---- tool bar ---------------------------------------------------------------
+
+void Form1::imgTool_Click(int index) {
+    ResetToolButtons();
+    if (index < 0 || index > 10 || !imgTool[index]->isEnabled()) return;
+    QAction* const commands[11] = {mnuFileNew, mnuFileOpen, mnuFileSave, mnuFilePrint, mnuEditProperties,
+                                   mnuEditLoads, mnuEditRestraint, mnuCalculateStability, mnuCalculateConcrete,
+                                   mnuCalculateCalcu, mnuHelpRet};
+    commands[index]->trigger();
+}
+
+void Form1::imgTool_MouseDown(int index) {
+    if (!imgTool[index]->isEnabled()) return;
+    ToolPanel[index]->SetBevelOuter(Panel3D::Inset);
+    imgTool[index]->move(Px(ToolImagePressedOffset), Px(ToolImagePressedOffset));
+}
+
+void Form1::imgTool_MouseMove(int index) {
+    if (!imgTool[index]->isEnabled()) return;
+    ToolPanel[index]->SetBevelOuter(Panel3D::Raised);
+    imgTool[index]->move(Px(ToolImageOffset), Px(ToolImageOffset));
+}
+
+void Form1::ResetToolButtons() {
+    const QPoint normal(Px(ToolImageOffset), Px(ToolImageOffset));
+    for (int i = 0; i < 11; ++i) {
+        if (ToolPanel[i]->BevelOuter() >= 1) ToolPanel[i]->SetBevelOuter(Panel3D::None);
+        if (imgTool[i]->pos() != normal) imgTool[i]->move(normal);
+    }
+}
+
+// ---- commands ---------------------------------------------------------------
+
+void Form1::Text1_Change() {
+    if (!Updating) m_.ProjectModified = True;
+    m_.ProjectTitle = Utf8ToCp1252(Text1->text().toStdString());
+}
+
+void Form1::mnuFileExit_Click() { close(); }
+
+void Form1::mnuHelpRet_Click() { ShowHelp(); }
+
+void Form1::mnuAbout_Click() {
+    frmAbout about(m_, this);
+    about.exec();
 }
 
 }  // namespace brindlemar

@@ -1,19 +1,182 @@
 #pragma once
-// The main window.
+// The main window: tool bar, command buttons, project title, the drawing of
+// the wall with the status panel below it, and the selectors of units, views,
+// options and load combinations on the right.
 
+#include <QImage>
+#include <QLabel>
 #include <QMainWindow>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <string>
 
 #include "model/Model.h"
 
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
 namespace brindlemar {
+
+class ImageSurface;
+class Panel3D;
+
+// A tool-bar picture: reports presses, moves and clicks to the window.
+class ToolImage : public QLabel {
+    Q_OBJECT
+public:
+    ToolImage(int index, QWidget* parent);
+    int Index() const { return index_; }
+signals:
+    void MouseDown(int index);
+    void MouseMove(int index);
+    void Clicked(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int index_;
+    bool pressed_ = false;
+};
+
+// The drawing area: shows the picture that the drawing routines paint.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent);
+    QImage Image;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(Model& m, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    Model& model() { return m_; }
+
+    // start-up and shutdown
+    void Form_Load(const std::string& commandLine);
+    void Form_Unload(int& Cancel);
+
+    // frame
+    void Form_Resize();
+    void RefreshControlsFromModel();
+    void ResetToolButtons();
+    void imgTool_Click(int index);
+    void imgTool_MouseDown(int index);
+    void imgTool_MouseMove(int index);
+    void Text1_Change();
+    void mnuFileExit_Click();
+    void mnuFileSave_Click();
+    void mnuHelpRet_Click();
+    void mnuAbout_Click();
+
+    // selectors
+    void Check1_Click();
+    void Check2_Click();
+    void Check3_Click();
+    void Combo1a_Click();
+    void Combo2_Click();
+    void Combo3_Click();
+    void FillCombinationSetCombo();
+    void FillCombinationCombo();
+    void optLoad_Click(int index);
+    void optView_Click(int index);
+    void SelectViewFromMenu(int index);
+
+    // the picture and the status panel
+    void RedrawView();
+
+    // True while the program itself writes the controls: handlers then leave
+    // the modified and results-valid flags alone
+    bool Updating = false;
+
+    // controls, named as the program names them
+    Panel3D* Panel3D4 = nullptr;
+    std::array<Panel3D*, 11> ToolPanel{};
+    std::array<ToolImage*, 11> imgTool{};
+    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command6 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr;
+    Panel3D* Panel3D2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Text1 = nullptr;
+    Panel3D* Panel3D1 = nullptr;
+    PictureBox* Picture1 = nullptr;
+    std::array<QLabel*, 20> lblDim{};
+    QLabel* lblSlope = nullptr;
+    Panel3D* Panel3D3 = nullptr;
+    QWidget* Picture4 = nullptr;
+    QLabel* Label5 = nullptr;
+    std::array<QLabel*, 6> Label6{};
+    QLabel* Label1 = nullptr;
+    QComboBox* Combo1a = nullptr;
+    QFrame *Line1 = nullptr, *Line2 = nullptr, *Line3 = nullptr;
+    QLabel *Label2 = nullptr, *Label9 = nullptr, *Label7 = nullptr, *Label8 = nullptr;
+    std::array<QRadioButton*, 14> optView{};
+    QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
+    QWidget* Picture3 = nullptr;
+    QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
+    std::array<QRadioButton*, 2> optLoad{};
+    QComboBox *Combo2 = nullptr, *Combo3 = nullptr;
+
+    // menus
+    QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr,
+            *mnuFilePageSetup = nullptr, *mnuFilePrint = nullptr, *mnuFilePrinterSetup = nullptr,
+            *mnuFileExit = nullptr, *mnuFileX3 = nullptr;
+    std::array<QAction*, 5> mnuFileList{};  // 1 to 4
+    QAction *mnuEditProperties = nullptr, *mnuEditLoads = nullptr, *mnuEditRestraint = nullptr;
+    std::array<QAction*, 14> mnuViewItems{};  // by view index
+    QAction *mnuCalculateStability = nullptr, *mnuCalculateConcrete = nullptr, *mnuCalculateCalcu = nullptr;
+    QAction *mnuUnitMetric = nullptr, *mnuUnitSI = nullptr, *mnuUnitBritish = nullptr;
+    QAction *mnuOptionWater = nullptr, *mnuOptionSeismic = nullptr, *mnuOptionKey = nullptr;
+    QAction *mnuHelpRet = nullptr, *mnuAbout = nullptr;
+
+    // the smallest window, in pixels, that holds every control
+    QSize MinimumWindowSize() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void CreateControls();
+    void CreateMenus();
+    void CreateToolBar();
+    void ConnectHandlers();
+    void ShowStatus();
+    void LayoutStatusLine();
+    // layout measures, twips
+    double RowPitch() const;
+    double ColumnWidth() const;
+    double ButtonRowWidth() const;
+    double CommonButtonWidth() const;
+    double TitleHeight() const;
+    double ButtonHeight() const;
+    double StatusHeight(double panelWidth) const;
+    int StatusLines(int pictureWidth) const;
+    // places the right-hand column from `labelLeft` (or only measures it) and returns its bottom
+    double PlaceColumn(double labelLeft, bool apply);
+    void SetUnitMenuChecks();
+    int Px(double twips) const;
+    double Twips(int pixels) const;
+
     Model& m_;
+    double tpp_ = 15;          // twips per pixel
+    double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
+    std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
 };
 
 }  // namespace brindlemar

@@ -1,0 +1,20 @@
+#pragma once
+// The factored section forces at the design sections of upper stem, lower
+// stem, toe and heel for every combination of the active set, and the
+// combination that governs each face and each member.
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Analyses every combination of the active set, scans the cuts of the four
+// members and fills the design force tables, CombinationWallStableFlags,
+// CombinationDesignable, the governing combinations and AllCombinationsStable.
+// A combination that is unstable, or whose section forces could not be
+// computed, keeps zeros in every table and never governs. CurrentCombination
+// is restored; the current-combination results and the station lists are
+// those of the set's last combination. Error 9 for an active set outside
+// 0 to 50 or a combination number above 50.
+void ComputeDesignSectionForces(Model& m);
+
+}  // namespace brindlemar

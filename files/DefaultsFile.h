@@ -1,0 +1,23 @@
+#pragma once
+// The defaults file: the user's standing choices (page settings, units,
+// materials, options, combination sets) carried from one project to the next.
+// ReadDefaultsFile and DefaultsFileLocation are declared with the services
+// the model uses (model/ProjectServices.h).
+
+#include <string>
+
+#include "model/Model.h"
+#include "model/ProjectServices.h"
+
+namespace brindlemar {
+
+// Writes the defaults file the same way as a project file: a temporary file
+// beside it, renamed over it once written, so a failed write keeps the old one.
+// Creates the folder when it is missing (the user's configuration folder).
+bool WriteDefaultsFile(const Model& m, const std::string& path);
+
+// The user's configuration folder for the program: $XDG_CONFIG_HOME/Brindlemar,
+// else ~/.config/Brindlemar; "" when neither is known.
+std::string UserConfigDirectory();
+
+}  // namespace brindlemar

@@ -1,0 +1,40 @@
+#include "files/FactorFile.h"
+
+#include <memory>
+
+#include "files/FileAccess.h"
+
+namespace brindlemar {
+
+bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path) {
+    return WriteFileWith(path, [&](RecordWriter& w) {
+        w.LeadIn();
+        w.Text(FileTypeTitleText);
+        w.Text(FileLayoutVersion);
+        w.SetTable(count, sets);
+    });
+}
+
+bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {
+    // a table of 51 sets is large: keep the copy being read off the stack
+    auto staged = std::make_unique<FactorFileSets>();
+    const bool read = ReadFileWith(path, "load and resistance factor", [&](RecordReader& r) {
+        r.LeadIn();
+        // title and version: there is only one layout
+        r.Text();
+        r.Text();
+        staged->Count = r.SetTable(staged->Sets);
+    });
+    if (read) file = std::move(*staged);
+    return read;
+}
+
+bool ReadFactorFile(CombinationSetTable& sets, int16_t& count, const std::string& path) {
+    auto file = std::make_unique<FactorFileSets>();
+    if (!ReadFactorFileSets(path, *file)) return false;
+    for (int slot = 0; slot <= file->Count; ++slot) sets[slot] = std::move(file->Sets[slot]);
+    count = file->Count <= 0 ? 2 : file->Count;
+    return true;
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,28 @@
+#include "platform/Shell.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace brindlemar {
+
+bool ShellOpen(const std::string& target) {
+    const QString text = QString::fromStdString(target);
+    const QUrl url = QFileInfo(text).isAbsolute() ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::TolerantMode);
+    if (!url.isValid() || url.isEmpty()) return false;
+    return QDesktopServices::openUrl(url);
+}
+
+std::string HelpFilePath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath("Brindlemar.html").toStdString();
+}
+
+bool ShowHelp() {
+    const std::string path = HelpFilePath();
+    if (!QFileInfo::exists(QString::fromStdString(path))) return false;
+    return ShellOpen(path);
+}
+
+}  // namespace brindlemar

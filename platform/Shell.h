@@ -1,0 +1,19 @@
+#pragma once
+// Hands a web address, a mail address or a local file to the desktop, which
+// opens it in the browser or the mail program.
+
+#include <string>
+
+namespace brindlemar {
+
+// Opens `target` ("https://...", "mailto:...", or a file path). Returns
+// whether the desktop accepted it.
+bool ShellOpen(const std::string& target);
+
+// The program's help page, installed beside the program.
+std::string HelpFilePath();
+// Opens the help page in the browser. A missing page leaves everything as it
+// was; returns whether the page was handed to the browser.
+bool ShowHelp();
+
+}  // namespace brindlemar

@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "design/DesignSectionForces.h"
+#include "model/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
+#include "model/SectionTestWall.h"
+#include "runtime/RuntimeError.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+// The section-force test wall under a set of its own: vertical stem, level
+// backfill, no water, no seismic loading, no surcharge.
+struct DesignWall : test::SectionTestWall {
+    explicit DesignWall(int combinations = 1) {
+        w().EarthOn();
+        m.ConcreteToEarthFrictionAngle = 15;
+        m.ShearKeyIncluded = 0;
+        m.UpperStemLength = 4;
+        SetWaterDepths(m);
+        SetSeismicCoefficient(m);
+        ComputeWallOutline(m);
+        m.ActiveCombinationSet = 1;
+        m.CurrentCombination = 0;
+        CombinationSet& set = m.CombinationSets[1];
+        set.CombinationCount = static_cast<int16_t>(combinations);
+        for (int c = 0; c < combinations; ++c) Scale(c, 1.0f);
+    }
+    test::SectionTestWall& w() { return *this; }
+
+    // Every load factor of combination `index` set to `factor`, every resistance factor to 1.
+    void Scale(int index, float factor) {
+        LoadCombination& combination = m.CombinationSets[1].Combinations[index];
+        for (int k = 1; k <= 21; ++k) combination.Factor[k] = k <= 11 ? factor : 1.0f;
+    }
+};
+
+constexpr double Ka15 = 0.30142;   // Coulomb active, φ 30°, vertical wall, level ground, δ 15°
+const double ch15 = std::cos(15.0 * M_PI / 180);
+constexpr double gamma = 1.8;
+double StemMoment(double h) { return -Ka15 * gamma * h * h * h * ch15 / 6; }
+double StemShear(double h) { return Ka15 * gamma * h * h * ch15 / 2; }
+
+TEST(ComputeDesignSectionForces, StemForcesAtTheDesignSectionsMatchTheHandFormulas) {
+    DesignWall d;
+    Model& m = d.m;
+    ComputeDesignSectionForces(m);
+    ASSERT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_EQ(m.AllCombinationsStable, True);
+
+    // upper stem down to 4.0, lower stem from 4.0 to the stem foot at 8.0;
+    // the earth bends the stem one way only, so the "Left" faces stay empty
+    EXPECT_NEAR(m.FlexureMoments[1][1], StemMoment(4), 2e-4 * std::abs(StemMoment(4)));
+    EXPECT_FLOAT_EQ(m.FlexureSectionDistances[1][1], 4.0f);
+    EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][1], 0.8f);
+    EXPECT_NEAR(m.FlexureAxialForces[1][1], 2.4 * 0.8 * 4, 1e-4);
+    EXPECT_NEAR(m.FlexureMoments[1][3], StemMoment(8), 2e-4 * std::abs(StemMoment(8)));
+    EXPECT_FLOAT_EQ(m.FlexureSectionDistances[1][3], 8.0f);
+    for (int p : {2, 4}) {
+        EXPECT_EQ(m.FlexureMoments[1][p], 0) << p;
+        EXPECT_EQ(m.FlexureSectionDistances[1][p], 0) << p;
+        EXPECT_EQ(m.GoverningFlexureCombinations[p], 0) << p;
+    }
+    EXPECT_EQ(m.GoverningFlexureCombinations[1], 1);
+    EXPECT_EQ(m.GoverningFlexureCombinations[3], 1);
+
+    // the lower stem's shear is taken one stem thickness above the toe top
+    EXPECT_FLOAT_EQ(m.LowerStemShearStation, 7.2f);
+    EXPECT_NEAR(m.ShearForces[1][2], StemShear(7.2), 2e-4 * StemShear(7.2));
+    EXPECT_FLOAT_EQ(m.ShearSectionDistances[1][2], 7.2f);
+    EXPECT_FLOAT_EQ(m.ShearSectionDepths[1][2], 0.8f);
+    EXPECT_NEAR(m.ShearForces[1][1], StemShear(4), 2e-4 * StemShear(4));
+
+    // design sections of the combination last scanned
+    EXPECT_FLOAT_EQ(m.UpperStemDesignStation, 4.0f);
+    EXPECT_FLOAT_EQ(m.LowerStemDesignStation, 8.0f);
+    EXPECT_FLOAT_EQ(m.ToeDesignStation, 2.0f);
+    EXPECT_FLOAT_EQ(m.ToeShearStation, 1.0f);
+    EXPECT_FLOAT_EQ(m.HeelDesignStation, 3.0f);
+    EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][5], 1.0f);
+    EXPECT_GT(m.ShearForces[1][3], 0);
+    EXPECT_GT(m.ShearForces[1][4], 0);
+}
+
+TEST(ComputeDesignSectionForces, TheLargestFactorsGovernAndTiesGoToTheLowerCombination) {
+    DesignWall d(3);
+    Model& m = d.m;
+    d.Scale(1, 1.5f);
+    d.Scale(2, 1.5f);
+    m.CurrentCombination = 2;
+    ComputeDesignSectionForces(m);
+    EXPECT_EQ(m.AllCombinationsStable, True);
+    EXPECT_NEAR(m.FlexureMoments[2][3], 1.5 * StemMoment(8), 1e-3 * std::abs(StemMoment(8)));
+    EXPECT_EQ(m.FlexureMoments[2][3], m.FlexureMoments[3][3]);
+    EXPECT_EQ(m.GoverningFlexureCombinations[1], 2);
+    EXPECT_EQ(m.GoverningFlexureCombinations[3], 2);
+    EXPECT_EQ(m.GoverningShearCombinations[2], 2);
+    EXPECT_EQ(m.CurrentCombination, 2);
+}
+
+TEST(ComputeDesignSectionForces, AnUnstableCombinationKeepsZerosAndNeverGoverns) {
+    DesignWall d(3);
+    Model& m = d.m;
+    d.Scale(1, 1.2f);
+    // combination 2 overturns: its earth pressure twenty times over
+    m.CombinationSets[1].Combinations[1].Factor[EH] = 20;
+    ComputeDesignSectionForces(m);
+    EXPECT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_EQ(m.CombinationWallStableFlags[2], False);
+    EXPECT_EQ(m.CombinationWallStableFlags[3], True);
+    EXPECT_EQ(m.AllCombinationsStable, False);
+    for (int p = 1; p <= 8; ++p) {
+        EXPECT_EQ(m.FlexureMoments[2][p], 0) << p;
+        EXPECT_EQ(m.FlexureSectionDepths[2][p], 0) << p;
+        EXPECT_NE(m.GoverningFlexureCombinations[p], 2) << p;
+    }
+    for (int member = 1; member <= 4; ++member) {
+        EXPECT_EQ(m.ShearForces[2][member], 0) << member;
+        EXPECT_NE(m.GoverningShearCombinations[member], 2) << member;
+    }
+    // the results left are those of the set's last combination
+    EXPECT_EQ(m.CurrentCombination, 0);
+    EXPECT_EQ(m.CurrentLoadCombination.Factor[EH], 1.0f);
+}
+
+TEST(ComputeDesignSectionForces, ACombinationWhoseSectionForcesFailIsNotDesignable) {
+    test::MessageRecorder messages;
+    DesignWall d;
+    Model& m = d.m;
+    // under earthquake a wall friction of 85° leaves the stem's own seismic
+    // coefficient without a value, while the stability analysis, on the plane
+    // through the heel end, works with the earth-to-earth friction (and the
+    // passive toe earth, without friction of its own, takes any wall friction)
+    m.ConcreteToEarthFrictionAngle = 85;
+    m.ToeEarthFrictionAngle = 0;
+    m.SeismicIncluded = True;
+    m.EnteredSeismicCoefficient = 0.15f;
+    SetSeismicCoefficient(m);
+    m.FlexureMoments[1][3] = 99;
+    ComputeDesignSectionForces(m);
+    EXPECT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_EQ(m.CombinationDesignable[1], False);
+    EXPECT_EQ(m.AllCombinationsStable, False);
+    for (int p = 1; p <= 8; ++p) EXPECT_EQ(m.FlexureMoments[1][p], 0) << p;
+    for (int p = 1; p <= 8; ++p) EXPECT_EQ(m.GoverningFlexureCombinations[p], 0) << p;
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Text, "Invalid procedure call or argument");
+}
+
+TEST(ComputeDesignSectionForces, AnEmptySetChangesNoTable) {
+    DesignWall d(0);
+    Model& m = d.m;
+    m.FlexureMoments[1][3] = -7;
+    m.ShearForces[1][2] = 3;
+    m.GoverningFlexureCombinations[3] = 1;
+    ComputeDesignSectionForces(m);
+    EXPECT_EQ(m.FlexureMoments[1][3], -7);
+    EXPECT_EQ(m.ShearForces[1][2], 3);
+    EXPECT_EQ(m.AllCombinationsStable, True);
+    EXPECT_EQ(m.GoverningFlexureCombinations[3], 0);
+}
+
+TEST(ComputeDesignSectionForces, UpperStemLengthAtEitherEndOfTheStem) {
+    struct Case {
+        const char* what;
+        float upper;
+        double upperMoment;     // at the deepest upper-stem cut
+        float upperDepth;       // thickness recorded before the scan
+        float lowerDistance;    // where the lower stem's largest moment lies
+    };
+    const Case cases[] = {
+        {"upper stem of no length", 0, 0, 0.8f, 8.0f},
+        {"upper stem down to the foot", 8, StemMoment(8), 0.8f, 8.0f},
+    };
+    for (const Case& c : cases) {
+        DesignWall d;
+        Model& m = d.m;
+        m.StemTopThickness = 0.6f;
+        m.StemBackBatter = 0.4f;   // 0.6 at the top, 1.0 at the foot
+        m.UpperStemLength = c.upper;
+        ComputeDesignSectionForces(m);
+        ASSERT_EQ(m.AllCombinationsStable, True) << c.what;
+        EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][1], c.upper == 0 ? 0.6f : 1.0f) << c.what;
+        if (c.upperMoment == 0) {
+            EXPECT_EQ(m.FlexureMoments[1][1], 0) << c.what;
+            EXPECT_EQ(m.GoverningFlexureCombinations[1], 0) << c.what;
+        } else {
+            EXPECT_LT(m.FlexureMoments[1][1], 0) << c.what;
+            EXPECT_FLOAT_EQ(m.FlexureSectionDistances[1][1], c.upper) << c.what;
+        }
+        EXPECT_LT(m.FlexureMoments[1][3], 0) << c.what;
+        EXPECT_FLOAT_EQ(m.FlexureSectionDistances[1][3], c.lowerDistance) << c.what;
+        EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][3], 1.0f) << c.what;
+    }
+}
+
+TEST(ComputeDesignSectionForces, AWallWithoutToeLeavesOnlyItsTipThickness) {
+    DesignWall d;
+    Model& m = d.m;
+    m.ToeLength = 0;
+    m.BaseWidth = 3.8f;
+    m.ShearKeyToeDistance = 0;
+    ComputeWallOutline(m);
+    ComputeDesignSectionForces(m);
+    ASSERT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][5], m.ToeTipThickness);
+    EXPECT_EQ(m.FlexureSectionDepths[1][6], 0);
+    EXPECT_EQ(m.FlexureMoments[1][5], 0);
+    EXPECT_EQ(m.FlexureMoments[1][6], 0);
+    EXPECT_EQ(m.ShearForces[1][3], 0);
+}
+
+TEST(ComputeDesignSectionForces, MoreCombinationsThanTheTablesHoldIsRefused) {
+    DesignWall d(51);
+    Model& m = d.m;
+    m.CurrentCombination = 3;
+    EXPECT_THROW(ComputeDesignSectionForces(m), RuntimeError);
+    EXPECT_EQ(m.CurrentCombination, 3);
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "FileTestSupport.h"
+#include "files/ProjectFile.h"
+#include "support/MessageRecorder.h"
+#include "support/ProjectFileBuilder.h"
+#include "support/TempDir.h"
+
+namespace brindlemar {
+namespace {
+
+using test::ProjectFileBuilder;
+
+// A project the user had open before trying a bad file: not the built-in
+// one, so that a reader that changed anything would show.
+std::unique_ptr<Model> OpenProject(const std::string& folder) {
+    auto m = test::BuiltInModel(folder);
+    m->ProjectTitle = "Before";
+    m->LineLoadCount = 2;
+    m->LineLoads[1] = {3, 1, 1, 90, LL};
+    m->LineLoads[2] = {4, 2, 1, 0, WA};
+    m->CombinationSets[1].Comment = "mine";
+    m->ProjectModified = -1;
+    m->NodeXCoordinates[1] = 123.0f;
+    return m;
+}
+
+// Reads `bytes` as a project file into a model that must stay as it was;
+// returns the one message shown.
+std::string Refusal(const std::string& bytes) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = OpenProject(dir.Path().string());
+    const auto before = std::make_unique<Model>(*m);
+    test::WriteBytes(dir.File("bad.bmi"), bytes);
+    EXPECT_FALSE(ReadProjectFile(*m, dir.File("bad.bmi")));
+    test::ExpectSameFileState(*m, *before);
+    EXPECT_EQ(rec.BusyDepth, 0);
+    if (rec.Messages.size() != 1) {
+        ADD_FAILURE() << rec.Messages.size() << " messages";
+        return "";
+    }
+    EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+    return rec.Messages[0].Text;
+}
+
+ProjectFileBuilder WithLoads(const char* version) {
+    ProjectFileBuilder file;
+    file.Version = version;
+    file.OldLoads = {{1, 1, 1, 90, 2}, {2, 2, 2, 0, 4}};
+    file.Loads = {{5, 1, 2, 45, LD}};
+    return file;
+}
+
+TEST(BadProjectFiles, EveryTruncationIsRefusedAndChangesNothing) {
+    // small files, so that every byte offset can be tried: one set only
+    ProjectFileBuilder current = WithLoads("2.60");
+    current.Sets = {test::StandardSet("ASD", 1)};
+    current.SetCount = 0;
+    current.Active = 0;
+    current.CurrentCombination = 0;
+    ProjectFileBuilder old = WithLoads("2.10");
+    old.Marker = -1;
+
+    for (const ProjectFileBuilder* file : {&current, &old}) {
+        const std::string whole = file->Bytes();
+        SCOPED_TRACE(file->Version);
+        test::TempDir dir;
+        test::MessageRecorder rec;
+        auto m = OpenProject(dir.Path().string());
+        const auto before = std::make_unique<Model>(*m);
+        const std::string path = dir.File("cut.bmi");
+        for (std::size_t length = 0; length < whole.size(); ++length) {
+            test::WriteBytes(path, whole.substr(0, length));
+            ASSERT_FALSE(ReadProjectFile(*m, path)) << "accepted " << length << " of " << whole.size() << " bytes";
+            ASSERT_EQ(rec.Messages.size(), length + 1);
+            ASSERT_EQ(rec.Messages.back().Text.rfind("Not a valid project file: ", 0), 0u) << rec.Messages.back().Text;
+            // a full comparison at a spread of lengths keeps the run short
+            if (length % 61 == 0 || length + 8 > whole.size()) test::ExpectSameFileState(*m, *before);
+            ASSERT_EQ(m->ProjectTitle, "Before");
+        }
+        test::WriteBytes(path, whole);
+        EXPECT_TRUE(ReadProjectFile(*m, path));
+        EXPECT_EQ(rec.BusyDepth, 0);
+    }
+}
+
+TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
+    struct Case {
+        const char* what;
+        const char* version;
+        const char* field;      // offset recorded by the builder
+        std::size_t plus;       // bytes after it
+        int16_t value;          // patched Integer
+        const char* message;
+    };
+    const Case cases[] = {
+        {"line loads -1", "2.60", "LoadCount", 0, -1, "-1 line loads (at least 0)"},
+        {"line loads 51", "2.60", "LoadCount", 0, 51, "51 line loads (at most 50)"},
+        {"old loads past the end", "1.0", "OldLoadCount", 0, 50, "50 old-format line loads need 900 bytes but only"},
+        {"old loads -1", "2.10", "OldLoadCount", 0, -1, "-1 old-format line loads (at least 0)"},
+        {"old loads 51", "2.60", "OldLoadCount", 0, 51, "51 old-format line loads (at most 50)"},
+        {"sets -1", "2.60", "SetCount", 0, -1, "-1 combination sets (at least 0)"},
+        {"sets 51", "2.60", "SetCount", 0, 51, "51 combination sets (at most 50)"},
+        {"sets past the end", "2.60", "SetCount", 0, 30, "30 combination sets (31 records) need"},
+        {"combinations -1", "2.60", "CombinationCount1", 0, -1, "-1 combinations in a set (at least 0)"},
+        {"combinations 52", "2.60", "CombinationCount1", 0, 52, "52 combinations in a set (at most 51)"},
+        {"title length -1", "2.60", "Title", 0, -1, "a text at byte"},
+        {"title length 30000", "2.60", "Title", 0, 30000, "has length 30000 but only"},
+        {"comment length 30000", "2.60", "Comment2", 0, 30000, "has length 30000 but only"},
+        {"unit system 3", "2.60", "UnitSystem", 0, 3, "unit system 3 (0 to 2)"},
+        {"unit system -1", "1.0", "UnitSystem", 0, -1, "unit system -1 (0 to 2)"},
+        {"load type 0", "2.60", "Loads", 16, 0, "line load 1 has load type 0 (1 to 9)"},
+        {"load type 10", "2.50", "Loads", 16, 10, "line load 1 has load type 10 (1 to 9)"},
+        {"old load type 8", "2.10", "OldLoads", 18 + 16, 8, "old-format line load 2 has the old load type 8 (1 to 7)"},
+        {"old load type 0", "1.0", "OldLoads", 16, 0, "old-format line load 1 has the old load type 0 (1 to 7)"},
+        {"old surcharge type 9", "2.20", "OldSurchargeType", 0, 9, "the surcharge has the old load type 9 (1 to 7)"},
+        {"surcharge type 10", "2.60", "SurchargeType", 0, 10, "surcharge load type 10 (1 to 9)"},
+        {"base material 2", "2.60", "BaseMaterial", 0, 2, "base material 2 (0 to 1)"},
+        {"earth pressure 2", "2.60", "BaseMaterial", 2, 2, "earth pressure option 2 (0 to 1)"},
+        {"design method 2", "2.50", "DesignMethod", 0, 2, "design method 2 (0 to 1)"},
+        {"Ka source 2", "2.60", "KaSource", 0, 2, "Ka source 2 (0 to 1)"},
+        {"bearing method 4", "2.60", "Bearing", 0, 4, "bearing method 4 (0 to 3)"},
+        {"minimum fluid switch 2", "2.60", "MinFluidOn", 0, 2, "minimum fluid density switch 2 (0 to 1)"},
+        {"water switch 1", "2.00", "Water", 0, 1, "water switch 1 (0 or -1)"},
+        {"passive switch -1", "2.21", "Passive", 0, -1, "passive toe pressure switch -1 (0 to 1)"},
+        {"active set 2", "2.60", "Active", 0, 2, "active combination set 2 (0 to 1)"},
+        {"current combination 3", "2.60", "Active", 2, 3, "current combination 3 of set 1 (0 to 2)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ByteWriter file = WithLoads(c.version).Build();
+        ASSERT_TRUE(file.Offsets.count(c.field)) << c.field;
+        test::PatchInteger(file.Bytes, file.Offsets[c.field] + c.plus, c.value);
+        const std::string message = Refusal(file.Bytes);
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_EQ(message.rfind("Not a valid project file: ", 0), 0u) << message;
+    }
+}
+
+TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
+    for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        test::ByteWriter file = WithLoads("2.60").Build();
+        test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4, bad);
+        EXPECT_NE(Refusal(file.Bytes).find("is not a number"), std::string::npos);
+    }
+    // values that overflow when the reader adds them up
+    test::ByteWriter file = WithLoads("2.60").Build();
+    for (std::size_t i : {6u, 7u, 8u}) test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * i, 3e38f);
+    EXPECT_EQ(Refusal(file.Bytes), "Overflow");
+}
+
+TEST(BadProjectFiles, AMissingFileIsReported) {
+    test::TempDir dir;
+    EXPECT_EQ(Refusal(std::string()).rfind("Not a valid project file", 0), 0u);
+    test::MessageRecorder rec;
+    auto m = OpenProject(dir.Path().string());
+    EXPECT_FALSE(ReadProjectFile(*m, dir.File("none.bmi")));
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "File not found: " + dir.File("none.bmi"));
+    EXPECT_EQ(m->ProjectModified, -1);
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "files/Paths.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+
+namespace brindlemar {
+namespace {
+
+TEST(Paths, NamesComeBackInLowerCase) {
+    struct Case {
+        const char* path;
+        const char* extension;
+        const char* baseName;
+        const char* directory;
+    };
+    const Case cases[] = {
+        {"C:\\Walls\\Quay Wall.BMI", "bmi", "quay wall", "c:\\walls"},
+        {"/home/Ann/Walls/Quay Wall.bmi", "bmi", "quay wall", "/home/ann/walls"},
+        {"/home/ann/walls\\Pier.v2.bmi", "bmi", "pier.v2", "/home/ann/walls"},
+        {"C:\\Walls\\README", "", "readme", "c:\\walls"},
+        // a dot in a folder counts when the file name has none
+        {"C:\\My.Walls\\Quay", "walls\\quay", "quay", "c:\\my.walls"},
+        {"/srv/x.y/Quay", "y/quay", "quay", "/srv/x.y"},
+        {"Quay.bmi", "bmi", "quay", ""},
+        {"/Trailing/", "", "", "/trailing"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GetFileExtension(c.path), c.extension) << c.path;
+        EXPECT_EQ(GetFileBaseName(c.path), c.baseName) << c.path;
+        EXPECT_EQ(GetFileDirectory(c.path), c.directory) << c.path;
+    }
+}
+
+TEST(Paths, BackupKeepsTheCaseOfThePath) {
+    EXPECT_EQ(BackupFilePath("/home/Ann/Quay Wall.bmi"), "/home/Ann/Quay Wall.BAK");
+    EXPECT_EQ(BackupFilePath("C:\\Walls\\Pier.V2.BMI"), "C:\\Walls\\Pier.V2.BAK");
+    EXPECT_EQ(BackupFilePath("/home/Ann.Walls/Quay"), "/home/Ann.Walls/Quay.BAK");
+}
+
+TEST(Paths, FileExistsOnlyForFiles) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    const std::string file = dir.File("Wall.bmi");
+    EXPECT_EQ(FileExists(file), 0);
+    { std::ofstream(file) << "x"; }
+    EXPECT_EQ(FileExists(file), -1);
+    // the backslash separates folders here too
+    const std::string withBackslash = dir.Path().string() + "\\Wall.bmi";
+    EXPECT_EQ(FileExists(withBackslash), -1);
+    EXPECT_EQ(FileExists(dir.Path().string()), 0);
+    EXPECT_EQ(FileExists(dir.File("no such folder/Wall.bmi")), 0);
+    EXPECT_EQ(FileExists(file + "/below a file"), 0);
+    EXPECT_EQ(FileExists(""), 0);
+    EXPECT_TRUE(rec.Messages.empty());
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "FileTestSupport.h"
+#include "files/Encoding.h"
+#include "files/Paths.h"
+#include "files/ProjectFile.h"
+#include "model/Units.h"
+#include "runtime/RuntimeError.h"
+#include "support/MessageRecorder.h"
+#include "support/TempDir.h"
+
+namespace brindlemar {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BuiltInModel;
+using test::ReadBytes;
+
+std::size_t TextBytes(const std::string& s) { return 2 + s.size(); }
+
+// The length of a set record, counted from the layout: name, 51
+// combinations (name and 22 Singles), count, 22 names, 22 codes, comment.
+std::size_t SetBytes(const CombinationSet& set) {
+    std::size_t n = TextBytes(set.Name) + 2 + TextBytes(set.Comment);
+    for (const auto& c : set.Combinations) n += TextBytes(c.Name) + 22 * 4;
+    for (int k = 0; k <= 21; ++k) n += TextBytes(set.Factors.FactorName[k]) + TextBytes(set.Factors.FactorCode[k]);
+    return n;
+}
+
+// A wall that fills the file: 50 line loads of every type, 50 sets (the
+// table's last slot the spare), texts of 0 and 255 characters.
+void FillToTheLimits(Model& m) {
+    m.ProjectTitle = std::string(255, 'T');
+    m.FooterTexts[2] = "";
+    m.FooterTexts[3] = std::string(255, '\xE9');
+    m.LineLoadCount = 50;
+    for (int i = 1; i <= 50; ++i)
+        m.LineLoads[i] = {10.0f + i, 0.1f * i, 0.2f * i, 15.0f * (i % 24), static_cast<int16_t>(1 + i % 9)};
+    m.CombinationSetCount = 50;
+    for (int s = 2; s <= 50; ++s) {
+        CombinationSet& set = m.CombinationSets[s];
+        set = m.CombinationSets[1];
+        set.Name = s % 2 ? "" : std::string(255, 'S');
+        set.Comment = "Set " + std::to_string(s);
+        set.CombinationCount = static_cast<int16_t>(1 + s % 50);
+        for (int c = 0; c < set.CombinationCount; ++c) {
+            set.Combinations[c].Name = "C" + std::to_string(c);
+            for (int k = 1; k <= 21; ++k) set.Combinations[c].Factor[k] = 0.05f * static_cast<float>(k + c);
+        }
+    }
+    m.ActiveCombinationSet = 49;
+    m.CurrentCombination = 49;
+    for (int i = 1; i <= 8; ++i) {
+        m.UserBarDiameters[i] = 10.0f + 2 * i;
+        m.UserBarSpacings[i] = 100.0f + 25 * i;
+    }
+    m.UpperStemLength = 3.5f;
+    m.ReinforcementDesignMethod = 1;
+    m.BearingResistanceMethod = CptBearing;
+    m.MinimumFluidDensity = 0.55f;
+    m.MinimumFluidDensityEnabled = 1;
+    m.KaSource = UserValue;
+    m.EnteredKa = 0.31f;
+}
+
+TEST(ProjectFileWrite, BuiltInWallHasTheLengthOfTheLayout) {
+    test::TempDir dir;
+    auto m = BuiltInModel(dir.Path().string());
+    const std::string path = dir.File("wall.bmi");
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    const std::string bytes = ReadBytes(path);
+
+    std::size_t expected = 4 + 4 * 2;  // lead-in, margins
+    for (int i = 1; i <= 3; ++i) expected += TextBytes(m->FooterTexts[i]);
+    expected += TextBytes(m->ReportFontName) + 4 + TextBytes(m->ProjectTitle) + 2;
+    expected += 35 * 4 + 2 + 4 + 2 + 2;  // geometry to surcharge, old surcharge type, seismic, flag, count
+    expected += 2 + 12 * 4;               // results marker, old-form bars
+    expected += TextBytes("Brindlemar Input Data") + TextBytes("2.60");
+    expected += 2 * 2 + 5 * 4 + 3 * 2 + 5 * 4;                   // water to toe earth
+    expected += 4 * 4 + 4 * 2 + 2 * 4 + 16 * 4 + 2 * 2;          // key to reserved, no line loads
+    expected += TextBytes(m->CurrentLoadCombination.Name) + 88;  // current combination
+    expected += 2;                                               // set count
+    for (int s = 0; s <= m->CombinationSetCount; ++s) expected += SetBytes(m->CombinationSets[s]);
+    expected += 2 * 2 + 3 * (2 + 4);  // active, current, coefficient sources
+    expected += 4 + 2 + 3 * 4 + 2;    // bearing and minimum fluid density
+    EXPECT_EQ(bytes.size(), expected);
+    EXPECT_EQ(bytes.substr(0, 4), std::string(4, '\0'));
+    EXPECT_EQ(m->SaveSucceeded, -1);
+}
+
+// Writing what was read gives the same bytes: nothing is lost or altered on
+// the way through the model, in any unit system and at the table limits.
+TEST(ProjectFileWrite, WriteReadWriteGivesIdenticalBytes) {
+    struct Case {
+        const char* what;
+        void (*prepare)(Model&);
+    };
+    const Case cases[] = {
+        {"built-in wall", [](Model&) {}},
+        {"converted to British",
+         [](Model& m) {
+             m.PreviousUnitSystem = Metric;
+             m.CurrentUnitSystem = British;
+             ConvertUnits(m);
+         }},
+        {"converted to SI",
+         [](Model& m) {
+             m.PreviousUnitSystem = Metric;
+             m.CurrentUnitSystem = SI;
+             ConvertUnits(m);
+         }},
+        {"50 loads, 50 sets, long and empty texts", FillToTheLimits},
+        {"at the limits, in SI",
+         [](Model& m) {
+             FillToTheLimits(m);
+             m.PreviousUnitSystem = Metric;
+             m.CurrentUnitSystem = SI;
+             ConvertUnits(m);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::MessageRecorder rec;
+        auto original = BuiltInModel(dir.Path().string());
+        c.prepare(*original);
+        ASSERT_TRUE(WriteProjectFile(*original, dir.File("first.bmi")));
+
+        auto reread = BuiltInModel(dir.Path().string());
+        ASSERT_TRUE(ReadProjectFile(*reread, dir.File("first.bmi")));
+        ASSERT_TRUE(WriteProjectFile(*reread, dir.File("second.bmi")));
+        EXPECT_EQ(ReadBytes(dir.File("first.bmi")), ReadBytes(dir.File("second.bmi")));
+        EXPECT_TRUE(rec.Messages.empty());
+
+        EXPECT_EQ(reread->CurrentUnitSystem, original->CurrentUnitSystem);
+        EXPECT_EQ(reread->LineLoadCount, original->LineLoadCount);
+        EXPECT_TRUE(reread->CombinationSets == original->CombinationSets);
+        EXPECT_EQ(reread->ProjectTitle, original->ProjectTitle);
+        EXPECT_EQ(reread->ConcreteCover, original->ConcreteCover);
+        EXPECT_EQ(reread->UserBarDiameters, original->UserBarDiameters);
+        EXPECT_EQ(reread->ProjectModified, 0);
+    }
+}
+
+TEST(ProjectFileWrite, TwelveLoadsKeepTenInTheOldBlockAndAllTwelveInTheNew) {
+    test::TempDir dir;
+    auto m = BuiltInModel(dir.Path().string());
+    m->LineLoadCount = 12;
+    for (int i = 1; i <= 12; ++i) m->LineLoads[i] = {1.0f * i, 0.5f, 1.0f, 90, static_cast<int16_t>(i % 9 + 1)};
+    m->SurchargeLoadType = LL;
+    ASSERT_TRUE(WriteProjectFile(*m, dir.File("wall.bmi")));
+    EXPECT_EQ(m->LegacyLineLoadCount, 10);
+    EXPECT_EQ(m->LegacySurchargeLoadType, 2);
+    // old numbering: DL, EV, ES, IC -> 1; EH 3; LL 2; LD 6; WA 4; EQ 7
+    const int16_t oldTypes[10] = {1, 3, 1, 2, 6, 4, 7, 1, 1, 1};
+    for (int i = 1; i <= 10; ++i) EXPECT_EQ(m->LegacyLineLoads[i].LoadType, oldTypes[i - 1]) << i;
+
+    auto back = BuiltInModel(dir.Path().string());
+    ASSERT_TRUE(ReadProjectFile(*back, dir.File("wall.bmi")));
+    EXPECT_EQ(back->LineLoadCount, 12);
+    for (int i = 1; i <= 12; ++i) EXPECT_TRUE(back->LineLoads[i] == m->LineLoads[i]) << i;
+    EXPECT_EQ(back->SurchargeLoadType, LL);
+}
+
+TEST(ProjectFileWrite, SavingLeavesNoBackupAndKeepsTheCaseOfThePath) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = BuiltInModel(dir.Path().string());
+    fs::create_directory(dir.Path() / "Mixed Case");
+    const std::string path = dir.File("Mixed Case/Quay Wall.bmi");
+
+    m->ProjectModified = -1;
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    EXPECT_EQ(m->SaveSucceeded, -1);
+    EXPECT_EQ(m->ProjectModified, 0);
+    m->ProjectTitle = "second";
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+
+    // only the project is left: no backup, no temporary file, no lower-cased folder
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path() / "Mixed Case"))
+        names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"Quay Wall.bmi"});
+    EXPECT_FALSE(fs::exists(dir.Path() / "mixed case"));
+    EXPECT_EQ(rec.Messages.size(), 0u);
+    EXPECT_EQ(rec.BusyDepth, 0);
+}
+
+TEST(ProjectFileWrite, AProjectNamedLikeItsBackupSurvivesItsSave) {
+    test::TempDir dir;
+    auto m = BuiltInModel(dir.Path().string());
+    const std::string path = dir.File("wall.BAK");
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    EXPECT_TRUE(fs::exists(path));
+    auto back = BuiltInModel(dir.Path().string());
+    EXPECT_TRUE(ReadProjectFile(*back, path));
+}
+
+TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = BuiltInModel(dir.Path().string());
+    const std::string path = dir.File("wall.bmi");
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    const std::string before = ReadBytes(path);
+
+    // a folder where the temporary file would go makes the write fail
+    const auto blocker = fs::path(path + "." + std::to_string(::getpid()) + ".tmp");
+    fs::create_directory(blocker);
+    m->ProjectTitle = "changed";
+    m->ProjectModified = -1;
+    EXPECT_FALSE(WriteProjectFile(*m, path));
+    EXPECT_EQ(m->SaveSucceeded, 0);
+    EXPECT_EQ(m->ProjectModified, -1);
+    EXPECT_EQ(ReadBytes(path), before);
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text.rfind("Cannot write " + path, 0), 0u) << rec.Messages[0].Text;
+    EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+    EXPECT_EQ(rec.BusyDepth, 0);
+
+    // into a folder that does not exist
+    EXPECT_FALSE(WriteProjectFile(*m, dir.File("missing/wall.bmi")));
+    EXPECT_EQ(m->SaveSucceeded, 0);
+    EXPECT_EQ(rec.Messages.size(), 2u);
+}
+
+TEST(ProjectFileWrite, ValuesTheLayoutCannotHoldFailTheWrite) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = BuiltInModel(dir.Path().string());
+    m->ProjectTitle = std::string(40000, 'x');
+    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
+    m->ProjectTitle = "";
+    m->LineLoadCount = 51;
+    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
+    EXPECT_FALSE(fs::exists(dir.File("wall.bmi")));
+    EXPECT_EQ(rec.Messages.size(), 2u);
+    EXPECT_EQ(m->SaveSucceeded, 0);
+}
+
+TEST(ShearKeyRefit, DistancesEndWithinTheBase) {
+    struct Case {
+        const char* what;
+        float toe, width, heel;
+        float wantToe, wantWidth, wantHeel;
+    };
+    // base width 7.2 throughout
+    const Case cases[] = {
+        {"fits: unchanged", 3.0f, 0.5f, 3.7f, 3.0f, 0.5f, 3.7f},
+        {"too short: the toe distance takes the rest", 1.0f, 0.5f, 1.0f, 5.7f, 0.5f, 1.0f},
+        {"too long: the toe distance gives way", 6.6f, 0.6f, 0.6f, 6.0f, 0.6f, 0.6f},
+        {"heel distance beyond the base", 2.0f, 0.6f, 8.0f, 0.0f, 0.6f, 6.6f},
+        {"too long with the heel filling it", 5.0f, 0.6f, 7.0f, 0.0f, 0.6f, 6.6f},
+        {"key wider than the base", 0.0f, 9.0f, 0.0f, 0.0f, 7.2f, 0.0f},
+        {"negative distances", -1.0f, 0.6f, -2.0f, 6.6f, 0.6f, 0.0f},
+        {"sums up but lies outside", -1.0f, 0.6f, 7.6f, 0.0f, 0.6f, 6.6f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        m.BaseWidth = 7.2f;
+        m.ShearKeyToeDistance = c.toe;
+        m.ShearKeyWidth = c.width;
+        m.ShearKeyHeelDistance = c.heel;
+        RefitShearKey(m);
+        EXPECT_NEAR(m.ShearKeyToeDistance, c.wantToe, 1e-5);
+        EXPECT_NEAR(m.ShearKeyWidth, c.wantWidth, 1e-5);
+        EXPECT_NEAR(m.ShearKeyHeelDistance, c.wantHeel, 1e-5);
+        for (float v : {m.ShearKeyToeDistance, m.ShearKeyWidth, m.ShearKeyHeelDistance}) {
+            EXPECT_GE(v, 0.0f);
+            EXPECT_LE(v, m.BaseWidth);
+        }
+    }
+}
+
+TEST(LoadTypeNumbering, OldAndCurrentCodesMapBothWays) {
+    const int16_t oldOf[10] = {0, 1, 1, 3, 1, 2, 6, 4, 7, 1};
+    for (int16_t t = DL; t <= IC; ++t) EXPECT_EQ(LegacyLoadTypeOf(t), oldOf[t]) << t;
+    const int16_t currentOf[8] = {0, DL, LL, EH, WA, DL, LD, EQ};
+    for (int16_t t = 1; t <= 7; ++t) EXPECT_EQ(LoadTypeOfLegacy(t), currentOf[t]) << t;
+    EXPECT_THROW(LoadTypeOfLegacy(0), RuntimeError);
+    EXPECT_THROW(LoadTypeOfLegacy(8), RuntimeError);
+    EXPECT_THROW(LegacyLoadTypeOf(10), RuntimeError);
+}
+
+}  // namespace
+}  // namespace brindlemar

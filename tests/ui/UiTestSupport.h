@@ -1,0 +1,70 @@
+#pragma once
+// The application object and a private settings store for the window tests,
+// and a main window started as the program starts it.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QSettings>
+#include <memory>
+#include <string>
+
+#include "model/Model.h"
+#include "support/TempDir.h"
+#include "ui/main/Form1.h"
+#include "ui/main/Main.h"
+
+namespace brindlemar::test {
+
+// The application object lives from before the first test to after the
+// last one, and goes before the program's static objects do.
+class UiEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+        // the tests never read or write the user's own settings
+        settingsDir_ = std::make_unique<TempDir>();
+        const QString path = QString::fromStdString(settingsDir_->Path().string());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
+    }
+    void TearDown() override {
+        app_.reset();
+        settingsDir_.reset();
+    }
+
+private:
+    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<TempDir> settingsDir_;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m.ProgramDirectory = dir.Path().string();
+        window.reset(Main(m, ""));
+    }
+
+    template <typename T = QWidget>
+    T* Find(const QString& name) {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+
+    // The status line as it reads on the screen.
+    QString StatusLine() {
+        QString line;
+        for (QLabel* piece : window->Label6) line += piece->text();
+        return line;
+    }
+
+    TempDir dir;
+    Model m;
+    std::unique_ptr<Form1> window;
+};
+
+}  // namespace brindlemar::test

@@ -1,0 +1,160 @@
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include "UiTestSupport.h"
+#include "support/MessageRecorder.h"
+#include "ui/main/frmAbout.h"
+
+namespace brindlemar {
+namespace {
+
+using test::MainWindowTest;
+
+// Takes the addresses handed to the desktop instead of starting a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    UrlRecorder() {
+        for (const char* scheme : {"https", "mailto"}) QDesktopServices::setUrlHandler(scheme, this, "Open");
+    }
+    ~UrlRecorder() override {
+        for (const char* scheme : {"https", "mailto"}) QDesktopServices::unsetUrlHandler(scheme);
+    }
+    QList<QUrl> Opened;
+public slots:
+    void Open(const QUrl& url) { Opened << url; }
+};
+
+const char* const SavePrompt = "[Unnamed] is not saved.  Do you want to save it now?";
+
+TEST_F(MainWindowTest, ClosingAnUnchangedProjectAsksNothing) {
+    test::MessageRecorder rec;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(rec.Messages.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, SavePromptCancelKeepsTheProgramRunning) {
+    test::MessageRecorder rec;
+    m.ProjectModified = True;
+    rec.Answer(vbCancel);
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, SavePrompt);
+    EXPECT_EQ(rec.Messages[0].Style, vbYesNoCancel + vbExclamation);
+    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(m.ProjectModified, True);
+}
+
+TEST_F(MainWindowTest, SavePromptYesWithoutASaveKeepsTheProgramRunning) {
+    test::MessageRecorder rec;
+    m.ProjectModified = True;
+    rec.Answer(vbYes);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(rec.Messages.size(), 1u);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(m.ProjectModified, True);
+}
+
+TEST_F(MainWindowTest, SavePromptNoEndsTheProgramAndNamesTheFile) {
+    test::MessageRecorder rec;
+    m.ProjectModified = True;
+    m.ProjectFilePath = "/home/eng/Quay Wall.bmi";
+    rec.Answer(vbNo);
+    window->mnuFileExit->trigger();
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "/home/eng/Quay Wall.bmi is not saved.  Do you want to save it now?");
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {
+    window->resize(1, 1);
+    const QSize minimum = window->minimumSize();
+    EXPECT_EQ(window->size(), minimum);
+    EXPECT_GE(minimum.width(), 490);   // 7350 twips at 96 dots per inch
+    EXPECT_GE(minimum.height(), 460);  // 6900 twips
+
+    for (const QSize size : {minimum, QSize(1280, 800), QSize(1920, 1080)}) {
+        window->resize(size);
+        const QRect inside = window->rect();
+        const QWidget* client = window->centralWidget();
+        std::vector<const QWidget*> placed;
+        for (const QWidget* w : client->findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            const QRect r(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+            EXPECT_TRUE(inside.contains(r)) << w->objectName().toStdString() << " at " << size.width() << "x"
+                                            << size.height();
+            if (w->parentWidget() == client && !w->objectName().startsWith("Line")) placed.push_back(w);
+        }
+        // the controls laid side by side and one under the other never overlap
+        for (size_t i = 0; i < placed.size(); ++i)
+            for (size_t j = i + 1; j < placed.size(); ++j)
+                EXPECT_FALSE(placed[i]->geometry().intersects(placed[j]->geometry()))
+                    << placed[i]->objectName().toStdString() << " and " << placed[j]->objectName().toStdString()
+                    << " at " << size.width() << "x" << size.height();
+        // the status line fits in its panel
+        for (const QLabel* piece : window->Label6)
+            EXPECT_TRUE(window->Picture4->rect().contains(piece->geometry())) << piece->objectName().toStdString();
+        // "Loads and Resistances" is never narrower than 1815 twips, and no caption is cut
+        EXPECT_GE(window->Command3->width(), 121);
+        for (const QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4,
+                                     window->Command5})
+            EXPECT_GE(b->width(), b->sizeHint().width()) << b->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, AboutShowsTheProgramsVersionAndFollowsItsLinks) {
+    m.ProjectFilePath = "/tmp/other.bmi";
+    frmAbout about(m, window.get());
+    EXPECT_EQ(about.windowTitle(), "About Brindlemar");
+    EXPECT_EQ(about.lblAbout[2]->text(), "Version 2.60 dated June 2011");
+    EXPECT_EQ(about.cmdAbout->text(), "Close");
+
+    QLabel* web = about.lblAbout[4];
+    about.lblAbout_MouseMove(4);
+    EXPECT_TRUE(web->font().bold());
+    EXPECT_TRUE(web->font().underline());
+    EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    about.Form_MouseMove();
+    EXPECT_TRUE(web->font().bold());
+    EXPECT_FALSE(web->font().underline());
+    EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    about.lblAbout_MouseMove(2);  // not a link
+    EXPECT_FALSE(about.lblAbout[2]->font().underline());
+
+    UrlRecorder urls;
+    about.lblAbout_Click(4);
+    about.lblAbout_Click(3);
+    about.lblAbout_Click(1);
+    ASSERT_EQ(urls.Opened.size(), 2);
+    EXPECT_EQ(urls.Opened[0].toString(), frmAbout::WebAddress);
+    EXPECT_EQ(urls.Opened[1].toString(), QString("mailto:") + frmAbout::MailAddress);
+    EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    // a followed link hovered again turns blue, and black when left
+    about.lblAbout_MouseMove(4);
+    EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    about.Form_MouseMove();
+    EXPECT_EQ(web->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+}
+
+TEST_F(MainWindowTest, AboutOpensFromTheHelpMenuAndCloses) {
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* about = window->findChild<frmAbout*>("frmAbout");
+        ASSERT_NE(about, nullptr);
+        shown = about->isVisible();
+        about->cmdAbout->click();
+    });
+    window->mnuAbout->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(window->findChild<frmAbout*>("frmAbout"), nullptr);
+}
+
+}  // namespace
+}  // namespace brindlemar
+
+#include "WindowLifeTest.moc"

@@ -1,0 +1,165 @@
+// The picture of the active view and the status panel under it.
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include "drawing/FactorTable.h"
+#include "drawing/Primitives.h"
+#include "drawing/WallView.h"
+#include "model/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
+#include "model/StatusPanel.h"
+#include "platform/ImageSurface.h"
+#include "runtime/Format.h"
+#include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
+#include "ui/main/Form1.h"
+
+namespace brindlemar {
+
+namespace {
+
+// While "ASD" is chosen the analysis and the pictures use the hidden set's
+// first combination; the user's set and combination come back afterwards.
+class LoadOptionScope {
+public:
+    LoadOptionScope(Model& m, bool asd)
+        : m_(m), asd_(asd), set_(m.ActiveCombinationSet), combination_(m.CurrentCombination) {
+        if (!asd_) return;
+        m_.ActiveCombinationSet = 0;
+        m_.CurrentCombination = 0;
+    }
+    ~LoadOptionScope() {
+        if (!asd_) return;
+        m_.ActiveCombinationSet = set_;
+        m_.CurrentCombination = combination_;
+    }
+    LoadOptionScope(const LoadOptionScope&) = delete;
+    LoadOptionScope& operator=(const LoadOptionScope&) = delete;
+
+private:
+    Model& m_;
+    bool asd_;
+    int16_t set_, combination_;
+};
+
+void SetScreenPens(Model& m) {
+    m.OutlinePenWidth = 2;
+    m.DetailPenWidth = 1;
+    m.LoadArrowPenWidth = 2;
+    m.LoadOutlinePenWidth = 1;
+    m.ResistanceArrowPenWidth = 2;
+    m.ResistanceDiagramPenWidth = 1;
+    m.DiagramPenWidths = {2, 1};
+    m.ResultantArrowPenWidth = 2;
+    m.FactorTablePenWidth = 1;
+    m.ArrowHeadSize = 60;
+    m.ForceArrowLength = 480;
+    m.DiagramHatchPitch = 30;
+}
+
+StatusInputs StatusFromModel(const Model& m) {
+    const auto& f = m.CurrentLoadCombination.Factor;
+    StatusInputs in;
+    in.WallStable = m.WallStable != 0;
+    in.BE = f[BE];
+    in.FC = f[FC];
+    in.EP = f[EP];
+    in.RH = f[RH];
+    in.EX = f[EX];
+    in.RO = f[RO];
+    in.BearingResistanceRatio = m.BearingResistanceRatio;
+    in.SlidingResistanceRatio = m.SlidingResistanceRatio;
+    in.RotationResistanceRatio = m.RotationResistanceRatio;
+    in.Eccentricity = m.EccentricityFromMidbase;
+    in.BaseWidth = m.AnalysisBaseWidth;
+    in.BearingPressureWidth = m.BearingPressureWidth;
+    const int unit = std::clamp<int>(m.CurrentUnitSystem, 0, static_cast<int>(m.LengthUnitLabels.size()) - 1);
+    in.LengthUnit = m.LengthUnitLabels[unit];
+    return in;
+}
+
+void SetTextColour(QLabel* label, bool red) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, red ? QColor(255, 0, 0) : label->parentWidget()->palette().color(QPalette::ButtonText));
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+void Form1::RedrawView() {
+    // the window's picture: a surface as large as the drawing area
+    const int widthPixels = std::max(1, Picture1->width());
+    const int heightPixels = std::max(1, Picture1->height());
+    if (!surface_)
+        surface_ = std::make_unique<ImageSurface>(widthPixels, heightPixels);
+    else if (surface_->Image().size() != QSize(widthPixels, heightPixels))
+        surface_->Resize(widthPixels, heightPixels);
+    Surface& s = *surface_;
+
+    // frame and pens of the screen
+    m_.FrameLeft = 0;
+    m_.FrameTop = 0;
+    m_.FrameWidth = static_cast<int32_t>(std::lround(s.ScaleWidth()));
+    m_.FrameHeight = static_cast<int32_t>(std::lround(s.ScaleHeight()));
+    SetScreenPens(m_);
+
+    s.Cls();
+    for (QLabel* label : lblDim) label->hide();
+    lblSlope->hide();
+    RunTrapped([&] { ComputeDrawingScale(m_); });
+
+    // the check boxes follow the options (a box that changes runs its handler)
+    Check1->setChecked(m_.WaterIncluded != 0);
+    Check2->setChecked(m_.SeismicIncluded != 0);
+    Check3->setChecked(m_.ShearKeyIncluded == 1);
+
+    {
+        LoadOptionScope loadOption(m_, optLoad[ASD]->isChecked());
+        SetWaterDepths(m_);
+        SetSeismicCoefficient(m_);
+        RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
+
+        // the active view; the loads, reactions, resistances and force
+        // diagrams show the wall until their pictures are drawn
+        RunTrapped([&] {
+            const bool anyWallView = m_.ViewDimensions || m_.ViewLoads || m_.ViewReactions || m_.ViewResistances ||
+                                     m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
+            if (m_.ViewDimensions) {
+                DrawWall(m_, s, 1, 0);
+                DrawDimensionsView(m_, s, 0);
+            } else if (anyWallView) {
+                const bool grey = m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
+                DrawWall(m_, s, 1, grey ? 1 : 0);
+            }
+        });
+        Label8->setText(QString::fromStdString(GeneralNumber(m_.EnteredSeismicCoefficient) + "g"));
+        if (!m_.ViewDimensions) RunTrapped([&] { DrawFactorTable(m_, s); });
+
+        ComputeWallOutline(m_);
+        AnalyseCombination(m_);
+        if (m_.BackfillSlopeAdjusted != 0) {
+            // the analysis has flattened the backfill: draw the picture again with the slope it used
+            m_.BackfillSlopeAdjusted = False;
+            RedrawView();
+        }
+        ShowStatus();
+    }
+
+    Picture1->Image = surface_->Image();
+    Picture1->update();
+}
+
+void Form1::ShowStatus() {
+    const StatusTexts texts = ComputeStatusTexts(StatusFromModel(m_));
+    Label5->setText(QString::fromStdString(texts.Verdict));
+    SetTextColour(Label5, texts.VerdictRed);
+    for (int i = 0; i < 6; ++i) {
+        Label6[i]->setText(QString::fromStdString(Cp1252ToUtf8(texts.Ratios[i])));
+        SetTextColour(Label6[i], texts.Red[i]);
+    }
+    LayoutStatusLine();
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,221 @@
+// The right-hand column of the main window: units, options, load option,
+// combination set and combination, and the view.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include "model/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
+#include "model/Units.h"
+#include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
+#include "ui/main/Form1.h"
+
+namespace brindlemar {
+
+namespace {
+
+// The view flags in view order.
+std::array<int16_t*, 14> ViewFlags(Model& m) {
+    return {&m.ViewDimensions, &m.ViewDead,      &m.ViewLive,      &m.ViewSoil,       &m.ViewWater,
+            &m.ViewStructural, &m.ViewImpact,    &m.ViewSeismic,   &m.ViewReactions,  &m.ViewResistances,
+            &m.ViewLoads,      &m.ViewMoment,    &m.ViewShear,     &m.ViewNormal};
+}
+
+// Views that have a picture of their own; the others only show the factor table.
+bool ViewHasFlag(int index) { return index == 0 || index >= 8; }
+
+// Selecting a list item from code runs the list's handler as a user's choice does.
+template <typename Handler>
+void SelectItem(QComboBox* combo, int index, Handler handler) {
+    combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+    handler();
+}
+
+QString ListText(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+
+}  // namespace
+
+// ---- options ----------------------------------------------------------------
+
+void Form1::Check1_Click() {
+    m_.WaterIncluded = Check1->isChecked() ? True : False;
+    mnuOptionWater->setChecked(Check1->isChecked());
+    SetWaterDepths(m_);
+    if (!Updating) {
+        m_.ProjectModified = True;
+        m_.ResultsValid = False;
+    }
+    ComputeWallOutline(m_);
+    RedrawView();
+}
+
+void Form1::Check2_Click() {
+    m_.SeismicIncluded = Check2->isChecked() ? True : False;
+    mnuOptionSeismic->setChecked(Check2->isChecked());
+    Label8->setVisible(Check2->isChecked());
+    SetSeismicCoefficient(m_);
+    if (!Updating) {
+        m_.ProjectModified = True;
+        m_.ResultsValid = False;
+    }
+    RedrawView();
+}
+
+void Form1::Check3_Click() {
+    m_.ShearKeyIncluded = Check3->isChecked() ? 1 : 0;
+    mnuOptionKey->setChecked(Check3->isChecked());
+    if (!Updating) {
+        m_.ProjectModified = True;
+        m_.ResultsValid = False;
+    }
+    RedrawView();
+}
+
+// ---- units ------------------------------------------------------------------
+
+void Form1::SetUnitMenuChecks() {
+    mnuUnitMetric->setChecked(m_.CurrentUnitSystem == Metric);
+    mnuUnitSI->setChecked(m_.CurrentUnitSystem == SI);
+    mnuUnitBritish->setChecked(m_.CurrentUnitSystem == British);
+}
+
+void Form1::Combo1a_Click() {
+    const int selected = Combo1a->currentIndex();
+    if (selected < 0) return;
+    if (!Updating) {
+        m_.ProjectModified = True;
+        m_.ResultsValid = False;
+    }
+    m_.PreviousUnitSystem = m_.CurrentUnitSystem;
+    m_.CurrentUnitSystem = static_cast<int16_t>(selected);
+    SetUnitMenuChecks();
+    if (m_.PreviousUnitSystem != m_.CurrentUnitSystem) {
+        RunTrapped([&] { ConvertUnits(m_); });
+        RedrawView();
+    }
+}
+
+// ---- combination set and combination -------------------------------------------
+
+void Form1::FillCombinationSetCombo() {
+    Combo2->clear();
+    for (int i = 1; i < m_.CombinationSetCount && i < static_cast<int>(m_.CombinationSets.size()); ++i)
+        Combo2->addItem(ListText(m_.CombinationSets[i].Name));
+    const int listed = Combo2->count();
+    if (m_.ActiveCombinationSet <= listed) {
+        SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
+    } else {
+        SelectItem(Combo2, listed - 1, [this] { Combo2_Click(); });
+        m_.ActiveCombinationSet = static_cast<int16_t>(listed);
+    }
+    FillCombinationCombo();
+}
+
+void Form1::FillCombinationCombo() {
+    Combo3->clear();
+    const int set = std::clamp<int>(m_.ActiveCombinationSet, 0, static_cast<int>(m_.CombinationSets.size()) - 1);
+    const CombinationSet& active = m_.CombinationSets[set];
+    const int count = std::clamp<int>(active.CombinationCount, 0, static_cast<int>(active.Combinations.size()));
+    for (int i = 0; i < count; ++i) Combo3->addItem(ListText(active.Combinations[i].Name));
+    // a combination the set no longer has gives way to its last one
+    if (m_.CurrentCombination >= count) m_.CurrentCombination = static_cast<int16_t>(std::max(0, count - 1));
+    if (m_.CurrentCombination < 0) m_.CurrentCombination = 0;
+
+    SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
+    SelectItem(Combo3, m_.CurrentCombination, [this] { Combo3_Click(); });
+    RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
+    // names of another width widen or narrow the right-hand column; the layout redraws
+    if (ColumnWidth() != laidOutColumn_) {
+        setMinimumSize(MinimumWindowSize());
+        Form_Resize();
+    } else {
+        RedrawView();
+    }
+}
+
+void Form1::Combo2_Click() {
+    const int selected = Combo2->currentIndex();
+    if (selected < 0 && Combo2->count() > 0) return;
+    const int16_t set = static_cast<int16_t>(selected + 1);
+    if (set == m_.ActiveCombinationSet) return;
+    m_.ActiveCombinationSet = set;
+    m_.CurrentCombination = 0;
+    FillCombinationCombo();
+    RedrawView();
+}
+
+void Form1::Combo3_Click() {
+    const int selected = Combo3->currentIndex();
+    if (selected < 0 || selected == m_.CurrentCombination) return;
+    m_.CurrentCombination = static_cast<int16_t>(selected);
+    RedrawView();
+}
+
+// ---- load option ------------------------------------------------------------
+
+void Form1::optLoad_Click(int index) {
+    if (!Updating) {
+        m_.ProjectModified = True;
+        m_.ResultsValid = False;
+    }
+    const bool lrfd = index == LRFD;
+    Combo2->setEnabled(lrfd);
+    Combo3->setEnabled(lrfd);
+    RunTrapped([&] {
+        if (lrfd)
+            SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination);
+        else
+            SelectLoadCombination(m_, 0, 0);
+    });
+    RedrawView();
+}
+
+// ---- view ---------------------------------------------------------------------
+
+void Form1::optView_Click(int index) {
+    const auto flags = ViewFlags(m_);
+    for (int i = 0; i < 14; ++i) {
+        *flags[i] = False;
+        mnuViewItems[i]->setChecked(false);
+    }
+    if (ViewHasFlag(index)) {
+        *flags[index] = True;
+        mnuViewItems[index]->setChecked(true);
+    }
+    if (!Updating) RedrawView();
+}
+
+void Form1::SelectViewFromMenu(int index) {
+    QRadioButton* button = optView[index];
+    if (ViewHasFlag(index)) {
+        if (!button->isChecked()) button->setChecked(true);
+        return;
+    }
+    // the load-type views toggle: a second choice leaves no view button selected
+    if (!button->isChecked()) {
+        button->setChecked(true);
+    } else {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+}
+
+// ---- writing the controls from the model ------------------------------------------
+
+void Form1::RefreshControlsFromModel() {
+    Updating = true;
+    Text1->setText(QString::fromStdString(Cp1252ToUtf8(m_.ProjectTitle)));
+    SelectItem(Combo1a, m_.CurrentUnitSystem, [this] { Combo1a_Click(); });
+    Check1->setChecked(m_.WaterIncluded != 0);
+    Check2->setChecked(m_.SeismicIncluded != 0);
+    Check3->setChecked(m_.ShearKeyIncluded == 1);
+    FillCombinationSetCombo();
+    Updating = false;
+}
+
+}  // namespace brindlemar

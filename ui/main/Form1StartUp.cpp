@@ -1,0 +1,85 @@
+// Loading the main window and closing it.
+
+#include <QComboBox>
+#include <QRadioButton>
+
+#include "platform/WindowPlacement.h"
+#include "runtime/Hooks.h"
+#include "ui/main/Form1.h"
+
+#include <QSettings>
+
+namespace brindlemar {
+
+void Form1::Form_Load(const std::string& commandLine) {
+    // a project named on the command line opens with the file commands
+    (void)commandLine;
+
+    Updating = true;
+    mnuFileX3->setVisible(m_.RecentFileCount > 0);
+    for (int i = 1; i <= 4; ++i) mnuFileList[i]->setVisible(false);
+
+    setWindowTitle(QString::fromStdString("Brindlemar " + m_.ProgramVersion));
+    {
+        const auto settings = OpenProgramSettings();
+        LoadWindowPlacement(this, *settings);
+    }
+
+    SetUnitMenuChecks();
+    Combo1a->clear();
+    Combo1a->addItems({"Metric", "SI", "British"});
+    Combo1a->setCurrentIndex(m_.CurrentUnitSystem);
+    Combo1a_Click();
+
+    FillCombinationSetCombo();
+
+    if (m_.ViewDimensions != 0) {
+        optView[0]->setChecked(true);
+        mnuViewItems[0]->setChecked(true);
+    } else if (m_.ViewLoads != 0) {
+        optView[10]->setChecked(true);
+        mnuViewItems[10]->setChecked(true);
+    }
+    Updating = false;
+
+    // the Dimensions button is the first in the tab order: with no view chosen
+    // it takes the focus and so becomes the view shown
+    bool anyView = false;
+    for (const QRadioButton* button : optView) anyView = anyView || button->isChecked();
+    if (!anyView) {
+        optView[0]->setFocus();
+        optView[0]->setChecked(true);
+    }
+}
+
+void Form1::Form_Unload(int& Cancel) {
+    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : m_.ProjectFilePath;
+    if (m_.ProjectModified != 0) {
+        const int answer = MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation,
+                                  ProductName);
+        if (answer == vbCancel) {
+            Cancel = 1;
+            return;
+        }
+        if (answer == vbYes) {
+            mnuFileSave_Click();
+            if (m_.SaveSucceeded != True) {
+                Cancel = 1;
+                return;
+            }
+        }
+    }
+    {
+        const auto settings = OpenProgramSettings();
+        StoreWindowPlacement(this, *settings);
+    }
+    RestoreFormWindow(this);
+}
+
+void Form1::mnuFileSave_Click() {
+    // the project is written by the file commands; until one has written it
+    // the save has not succeeded, so a caller waiting for it goes no further
+    m_.SaveSucceeded = False;
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,18 @@
+#pragma once
+// Start-up: the model takes its first state, the report fonts are chosen and
+// the main window opens.
+
+#include <string>
+
+namespace brindlemar {
+
+struct Model;
+class Form1;
+
+// Resets `m` to a new project (reading the defaults file), chooses the
+// report fonts, then creates, loads and shows the main window, which opens
+// the project named in `commandLine` when there is one. The caller owns the
+// window and runs the event loop.
+Form1* Main(Model& m, const std::string& commandLine);
+
+}  // namespace brindlemar
