@@ -15,6 +15,8 @@
 #include <numbers>
 
 #include "design/DesignReinforcement.h"
+#include "design/DesignSectionForces.h"
+#include "model/BuiltInWall.h"
 
 namespace brindlemar {
 namespace {
@@ -352,6 +354,94 @@ TEST_F(DesignReinforcementTest, MemberWithoutShearShowsNoStaleResult) {
     EXPECT_FALSE(m.ShearDesignResults[3].ShearStrength.has_value());
     // the members never loaded show no verdict either
     for (int member : {1, 2, 4}) EXPECT_EQ(m.ShearDesignResults[member].Result, "--");
+}
+
+// The rule behind each verdict, applied to what the record holds.
+void ExpectFlexureRules(const FlexureDesignResult& r, bool alternate) {
+    const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
+    if (!loaded || r.SteelArea <= 0) {
+        EXPECT_EQ(r.MomentResult, loaded ? "Not OK" : "--");
+        ExpectVerdicts(r, "--", r.MomentResult.c_str(), "--", "--", "--", "--");
+        return;
+    }
+    auto verdict = [](bool ok) { return ok ? "OK" : "Not OK"; };
+    const float limit = alternate && r.AxialForce < 0.1f * 3000 * r.Height ? 0.75f : 1.0f;
+    EXPECT_EQ(r.RatioResult, verdict(r.SteelRatio && r.BalancedRatio && *r.SteelRatio <= limit * *r.BalancedRatio));
+    EXPECT_EQ(r.MomentResult, r.Moment <= 0 ? "--" : verdict(r.MomentStrength && *r.MomentStrength >= r.Moment));
+    EXPECT_EQ(r.AxialResult, verdict(r.AxialStrength && *r.AxialStrength >= r.AxialForce));
+    EXPECT_EQ(r.MinimumSteelResult, verdict(r.MinimumSteelArea && r.SteelArea >= *r.MinimumSteelArea));
+    ASSERT_TRUE(r.MaximumSpacing.has_value());
+    EXPECT_EQ(r.SpacingResult, *r.MaximumSpacing <= 0 ? "--" : verdict(r.BarSpacing <= *r.MaximumSpacing));
+    ASSERT_TRUE(r.TensileStrain && r.MinimumTensileStrain && r.SteelStress);
+    EXPECT_EQ(r.StrainResult,
+              verdict(!(*r.TensileStrain < *r.MinimumTensileStrain && *r.SteelStress > 0)));
+}
+
+TEST(DesignReinforcementOfTheBuiltInWall, BothMethodsSearchedAndWithUserBars) {
+    test::BuiltInWall wall;
+    Model& m = wall.m;
+    // a factored set: the built-in combinations with load factors above 1
+    // and the concrete's strength reduction factors
+    CombinationSet& set = m.CombinationSets[1];
+    for (int c = 0; c < set.CombinationCount; ++c) {
+        auto& factor = set.Combinations[c].Factor;
+        factor[DL] = 1.25f;
+        factor[EH] = 1.5f;
+        factor[CT] = 0.9f;
+        factor[CC] = 0.65f;
+        factor[CS] = 0.75f;
+    }
+    m.UpperStemLength = 4;  // m below the stem top, so the upper stem carries moment
+    ComputeDesignSectionForces(m);
+    ASSERT_EQ(m.AllCombinationsStable, True);
+
+    for (int method = 0; method < 2; ++method) {
+        for (bool userBars : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "method " << method << (userBars ? ", user bars" : ", search"));
+            m.ReinforcementDesignMethod = static_cast<int16_t>(method);
+            for (int p = 1; p <= PositionCount; ++p) {
+                m.UserBarDiameters[p] = userBars ? 20.0f : 0.0f;  // mm
+                m.UserBarSpacings[p] = userBars ? 15.0f : 0.0f;   // cm
+            }
+            DesignReinforcement(m);
+
+            int loaded = 0;
+            for (int p = 1; p <= PositionCount; ++p) {
+                SCOPED_TRACE(p);
+                const FlexureDesignResult& r = m.FlexureDesignResults[p];
+                const int g = m.GoverningFlexureCombinations[p];
+                EXPECT_FLOAT_EQ(r.Moment, std::fabs(m.FlexureMoments[g][p]));
+                EXPECT_FLOAT_EQ(r.Height, m.FlexureSectionDepths[g][p]);
+                EXPECT_FLOAT_EQ(r.PhiTension, 0.9f);
+                EXPECT_FLOAT_EQ(r.PhiCompression, 0.65f);
+                ExpectFlexureRules(r, method == 1);
+                if (r.Moment <= 0 && r.AxialForce == 0) continue;
+                ++loaded;
+                if (userBars) {
+                    EXPECT_FLOAT_EQ(r.BarDiameter, 0.02f);
+                    EXPECT_FLOAT_EQ(r.BarSpacing, 0.15f);
+                } else if (r.Moment > 0) {
+                    // searched bars carry the moment with the minimum steel
+                    EXPECT_EQ(r.MomentResult, "OK");
+                    EXPECT_EQ(r.MinimumSteelResult, "OK");
+                }
+            }
+            EXPECT_GE(loaded, 5);
+
+            for (int member = 1; member <= MemberCount; ++member) {
+                SCOPED_TRACE(member);
+                const ShearDesignResult& r = m.ShearDesignResults[member];
+                EXPECT_FLOAT_EQ(r.Phi, 0.75f);
+                EXPECT_FLOAT_EQ(r.EffectiveDepth, r.Height - 0.05f - (userBars ? 0.02f : 0.0f));
+                if (r.Shear <= 0) {
+                    EXPECT_EQ(r.Result, "--");
+                    continue;
+                }
+                ASSERT_TRUE(r.ShearStrength.has_value());
+                EXPECT_EQ(r.Result, *r.ShearStrength >= r.Shear ? "OK" : "Not OK");
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -72,7 +72,7 @@ TEST(FlexureHandCalculation, SinglyReinforcedStripInEachUnitSystem) {
         // fs = 40800·2.390/3.036 = 32122 psi, As,req = 97522/60000/0.8753
         // = 1.857 in², 1.3333·As,req = 2.476 < 3.036 so no minimum steel;
         // s,max = min(15·40000/32122 - 2.5·2, 12·40000/32122) = 13.679 in.
-        {"British, issue example", British, 4000, 60000, 290, 16.0 / 12, 13.5 / 12, 3.036 / 144,
+        {"British, 10 in strip scaled to 1 ft", British, 4000, 60000, 290, 16.0 / 12, 13.5 / 12, 3.036 / 144,
          100, 2.0 / 12, 0.0047104743, FlexureControl::Transition, 0.87530516,
          149.71471777681, 577.44763818, 0.0285068027, 0.0285068027, 32121.9818 * 0.144, 0,
          13.6787977 / 12},
@@ -118,7 +118,7 @@ TEST(FlexureHandCalculation, SinglyReinforcedStripInEachUnitSystem) {
     }
 }
 
-TEST(FlexureHandCalculation, TenInchStripOfTheIssueExample) {
+TEST(FlexureHandCalculation, TenInchStripOnItsOwnWidth) {
     // the same section on its own 10 in width, in feet: phi Mn = 124.76 kip-ft
     const Model m = Materials(British, 4000, 60000, 290);
     FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 2.53 / 144, 0, 0, 2.0 / 12);
