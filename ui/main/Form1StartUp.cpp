@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "files/DefaultsFile.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
 #include "ui/main/Form1.h"
@@ -74,6 +75,7 @@ void Form1::Form_Unload(int& Cancel) {
         StoreWindowPlacement(this, *settings);
     }
     RestoreFormWindow(this);
+    WriteDefaultsFile(m_, m_.DefaultsFilePath);
 }
 
 void Form1::mnuFileSave_Click() {
