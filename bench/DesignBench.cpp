@@ -26,7 +26,7 @@ std::unique_ptr<Model> LoadedWall() {
     factor[CT] = 0.9f;
     factor[CC] = 0.65f;
     factor[CS] = 0.75f;
-    const float moments[9] = {0, -4, 1, -25, 3, -12, 40, -30, 150};
+    const float moments[9] = {0, -4, 1, -25, 3, -12, 40, -150, 400};
     const float depths[9] = {0, 0.9f, 0.9f, 1.4f, 1.4f, 1.5f, 1.5f, 1.0f, 1.0f};
     for (int p = 1; p <= 8; ++p) {
         m.GoverningFlexureCombinations[p] = 1;

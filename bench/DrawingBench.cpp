@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include "BenchApplication.h"
 
 #include "drawing/Draw.h"
 #include "model/Initialise.h"
@@ -12,18 +12,9 @@
 
 namespace {
 
-void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "brindlemar_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
 void DimensionsViewFullHd(benchmark::State& state) {
     using namespace brindlemar;
-    EnsureApplication();
+    bench::EnsureApplication();
     Model m;
     InitialiseProject(m, false);   // the built-in wall, not the defaults of this machine
     m.TextFontName = "Arial";

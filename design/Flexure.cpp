@@ -18,6 +18,14 @@ double Beta1(double fcPsi) {
     return beta1 < 0.65 ? 0.65 : beta1;
 }
 
+// The minimum steel is this stress (psi) over fy, times b d: 3·√f'c, and
+// never less than 200 psi, which governs below f'c = 4444 psi.
+double MinimumSteelStress(double fcPsi) {
+    const double root = Root(fcPsi);
+    if (IsUndefined(root)) return Undefined;
+    return 3 * root < 200 ? 200 : 3 * root;
+}
+
 // The steps both methods share; the method changes the balanced ratio, the
 // neutral-axis solution and when the minimum steel and spacing apply.
 std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, DesignMethod method) {
@@ -86,7 +94,10 @@ std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, Design
     const double Cc = 0.85 * fc * beta1 * b * c;
     const double Cs = Quotient(eps_cu * (c - dc), c) * Es * Asc;
     r.MomentStrength = Stored(phi * (Cc * (d - beta1 * c / 2) + Cs * (d - dc) - Pu * (d - h / 2)));
-    r.AxialStrength = Stored(phi * 0.8 * (0.85 * fc * (b * h - As - Asc) + fy * (As + Asc)));
+    // the largest axial load a tied section may carry: under pure compression
+    // the section is compression-controlled, whatever the strain under Mu
+    r.AxialStrength = Stored(static_cast<double>(r.PhiCompression) * 0.8 *
+                             (0.85 * fc * (b * h - As - Asc) + fy * (As + Asc)));
 
     // the stress block that carries the applied moment about the tension
     // steel, the steel stress it needs and the steel it requires
@@ -117,7 +128,7 @@ std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, Design
         else if (As > 1.3333 * AsRequired)
             AsMin = 0;
         else
-            AsMin = Quotient(3 * Root(fcPsi), fyPsi) * b * d;
+            AsMin = Quotient(MinimumSteelStress(fcPsi), fyPsi) * b * d;
 
         const double stressRatio = Quotient(40000, fs / T1 * T2);  // 40000 psi over fs
         const double s1 = 15 * stressRatio * T3 - 2.5 * cc;

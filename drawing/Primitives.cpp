@@ -29,9 +29,13 @@ void PlaceNothing(Model& m) {
 
 }  // namespace
 
+void SetDrawingMargins(Model& m, double fractionX, double fractionY) {
+    m.DrawingMarginX = RoundHalfEven(fractionX * m.FrameWidth);
+    m.DrawingMarginY = RoundHalfEven(fractionY * m.FrameHeight);
+}
+
 void ComputeDrawingScale(Model& m) {
-    m.DrawingMarginX = RoundHalfEven(0.4 * m.FrameWidth);
-    m.DrawingMarginY = RoundHalfEven(0.2 * m.FrameHeight);
+    SetDrawingMargins(m, 0.4, 0.2);
 
     // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
     const double B = m.BaseWidth;

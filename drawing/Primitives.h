@@ -16,6 +16,10 @@ namespace brindlemar {
 // left for the wall, or a wall of no extent, gets scale 0: see DrawingFitted.
 void ComputeDrawingScale(Model& m);
 
+// The room kept beside and above the wall: the fractions of the frame's
+// width and height, rounded half to even.
+void SetDrawingMargins(Model& m, double fractionX, double fractionY);
+
 // True when the last fitting placed the wall; a view draws nothing otherwise.
 bool DrawingFitted(const Model& m);
 

@@ -141,7 +141,7 @@ void ResetColours(Model& m) {
 void Reset(Model& m, bool readDefaults) {
     m.ProgramVersion = "2.60";
     m.VersionDate = "June 2011";
-    m.DefaultsFilePath = m.ProgramDirectory + "/Default.dat";
+    m.DefaultsFilePath = DefaultsFileLocation(m.ProgramDirectory);
     m.FactorFileDirectory = m.ProgramDirectory;
     m.CurrentUnitSystem = Metric;
     m.GravityAcceleration = 9.81f;

@@ -67,30 +67,34 @@ TEST(FlexureHandCalculation, SinglyReinforcedStripInEachUnitSystem) {
         // eps_t = 0.003·(13.5 - 5.253)/5.253 = 0.004710 (transition),
         // phi = 0.65 + (0.004710 - 0.002069)/(0.005 - 0.002069)·0.25 = 0.8753,
         // phi Mn = 0.8753·3.036·60000·(13.5 - 4.465/2) lb-in = 149.71 kip-ft per ft
-        // (124.76 kip-ft for the 10 in strip).
+        // (124.76 kip-ft for the 10 in strip). phi Pn,max takes the
+        // compression-controlled phi whatever eps_t: 0.65·0.8·(0.85·4000·
+        // (192 - 3.036) + 60000·3.036) lb = 428.81 kip per ft.
         // Mu = 100 kip-ft: a = 13.5 - √(13.5² - 2·1.2e6/40800) = 2.390 in,
         // fs = 40800·2.390/3.036 = 32122 psi, As,req = 97522/60000/0.8753
         // = 1.857 in², 1.3333·As,req = 2.476 < 3.036 so no minimum steel;
         // s,max = min(15·40000/32122 - 2.5·2, 12·40000/32122) = 13.679 in.
-        {"British, issue example", British, 4000, 60000, 290, 16.0 / 12, 13.5 / 12, 3.036 / 144,
+        {"British, 10 in strip scaled to 1 ft", British, 4000, 60000, 290, 16.0 / 12, 13.5 / 12, 3.036 / 144,
          100, 2.0 / 12, 0.0047104743, FlexureControl::Transition, 0.87530516,
-         149.71471777681, 577.44763818, 0.0285068027, 0.0285068027, 32121.9818 * 0.144, 0,
+         149.71471777681, 428.811552, 0.0285068027, 0.0285068027, 32121.9818 * 0.144, 0,
          13.6787977 / 12},
         // b = 100 cm, d = 43 cm, As = 20 cm²: a = 20·4200/(0.85·280·100) = 3.529 cm,
         // c = 4.152 cm (f'c = 3979 psi, beta1 = 0.85), eps_t = 0.02807 (tension),
         // phi Mn = 0.9·84000·(43 - 1.765) kg·cm = 31.174 T·m.
         // Mu = 25 T·m: a = 2.516 cm, fs = 2994.6 kg/cm², As,req = 15.84 cm²,
-        // 1.3333·As,req = 21.13 > 20 so As,min = 3√3979/59684·100·43 = 13.634 cm²;
+        // 1.3333·As,req = 21.13 > 20 so As,min = 200/59684·100·43 = 14.409 cm²
+        // (3√3979 = 189 psi is below the 200 psi floor);
         // s,max = 15·(40000/42555)·2.54 - 2.5·5 = 23.31 cm (cap 28.65 cm).
         {"Metric", Metric, 280, 4200, 21, 0.50, 0.43, 20e-4, 25, 0.05, 0.0280675, FlexureControl::Tension,
-         0.9, 31.173882353, 913.8528, 0.0289, 0.0285681357, 29946.027520, 13.6336972e-4, 0.23312461},
+         0.9, 31.173882353, 660.0048, 0.0289, 0.0285681357, 29946.027520, 14.4091240e-4, 0.23312461},
         // b = 1000 mm, d = 520 mm, As = 2500 mm²: f'c = 4346 psi gives
         // beta1 = 0.8327; a = 2500·420/(0.85·30·1000) = 41.18 mm, c = 49.45 mm,
         // eps_t = 0.02855, phi Mn = 0.9·1.05e6·(520 - 20.59) N·mm = 471.94 kN·m.
-        // Mu = 400 kN·m: fs = 317.18 MPa, As,min = 1690.3 mm² (2500 < 1.3333·2097.7),
+        // Mu = 400 kN·m: fs = 317.18 MPa, As,min = 200/60840·1000·520 = 1709.4 mm²
+        // (2500 < 1.3333·2097.7; 3√4346 = 198 psi is below the floor),
         // s,max = 206.70 mm.
         {"SI", SI, 30, 420, 2, 0.60, 0.52, 2500e-6, 400, 0.05, 0.0285479251, FlexureControl::Tension,
-         0.9, 471.94411765, 11726.1, 0.0297397484, 0.0297517432, 317175.76, 1690.3033e-6, 0.20669766},
+         0.9, 471.94411765, 8468.85, 0.0297397484, 0.0297517432, 317175.76, 1709.39125e-6, 0.20669766},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -118,7 +122,7 @@ TEST(FlexureHandCalculation, SinglyReinforcedStripInEachUnitSystem) {
     }
 }
 
-TEST(FlexureHandCalculation, TenInchStripOfTheIssueExample) {
+TEST(FlexureHandCalculation, TenInchStripOnItsOwnWidth) {
     // the same section on its own 10 in width, in feet: phi Mn = 124.76 kip-ft
     const Model m = Materials(British, 4000, 60000, 290);
     FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 2.53 / 144, 0, 0, 2.0 / 12);
@@ -198,11 +202,12 @@ TEST(Flexure, ControlStateAtItsBoundaries) {
 TEST(Flexure, MinimumSteelWaivedAboveTheConstantTimesTheRequiredSteel) {
     // British, Mu = 50 kip-ft per ft on d = 13.5 in: a = 1.1372 in,
     // As,req = 40800·1.1372/60000/0.9 = 0.85924 in² (tension-controlled).
-    // The constant is 1.3333, not 4/3: 1.33331 already waives the minimum.
+    // The constant is 1.3333, not 4/3: 1.33331 already waives the minimum,
+    // which is 200/60000·12·13.5 = 0.54 in² (3√4000 = 190 psi is below 200).
     const double AsRequired = 0.85923576;
     const Model m = Materials(British, 4000, 60000, 290);
     struct Case { double times; double AsMin; };
-    const Case cases[] = {{1.3334, 0}, {1.33331, 0}, {1.33329, 0.51228898}, {1.0, 0.51228898}};
+    const Case cases[] = {{1.3334, 0}, {1.33331, 0}, {1.33329, 0.54}, {1.0, 0.54}};
     for (const Case& k : cases) {
         for (int method = 0; method < 2; ++method) {
             FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, k.times * AsRequired / 144, 50, 0, 2.0 / 12);
@@ -211,6 +216,31 @@ TEST(Flexure, MinimumSteelWaivedAboveTheConstantTimesTheRequiredSteel) {
             else
                 DesignFlexureAciAlternate(m, r);
             EXPECT_EQ(r.Control, FlexureControl::Tension);
+            ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
+        }
+    }
+}
+
+TEST(Flexure, MinimumSteelIsTheLargerOfTheTwoStressLimits) {
+    // British, b = 12 in, d = 13.5 in, fy = 60000 psi, 0.1 in² under 10 kip-ft
+    // (far below a third more than required): As,min = max(3·√f'c, 200)/fy·b·d.
+    // 3·√f'c passes 200 psi at f'c = 4444 psi.
+    struct Case { float fc; double AsMin; };
+    const Case cases[] = {
+        {3000, 200 * 162 / 60000.0},                     // 3√3000 = 164 psi
+        {4000, 200 * 162 / 60000.0},                     // 3√4000 = 190 psi
+        {5000, 3 * std::sqrt(5000.0) * 162 / 60000.0},   // 212 psi
+        {8000, 3 * std::sqrt(8000.0) * 162 / 60000.0},   // 268 psi
+    };
+    for (const Case& k : cases) {
+        for (int method = 0; method < 2; ++method) {
+            const Model m = Materials(British, k.fc, 60000, 290);
+            FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 0.1 / 144, 10, 0, 2.0 / 12);
+            if (method == 0)
+                DesignFlexureAci(m, r);
+            else
+                DesignFlexureAciAlternate(m, r);
+            SCOPED_TRACE(k.fc);
             ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
         }
     }
@@ -277,31 +307,29 @@ TEST(Flexure, SectionsWithoutAnAnswerLeaveThoseValuesEmpty) {
         double h, d, As, Mu, Pu;
         float phi;
         bool alternate;
-        // which values must be empty: fs, As,min, s,max, eps_t or control, phi Mn, phi Pn
-        bool stress, minimum, spacing, strain, strength, axial;
+        // which values must be empty: fs, As,min, s,max, eps_t or control, phi Mn
+        bool stress, minimum, spacing, strain, strength;
     };
     // Metric, fy = 4200 kg/cm² = 42000 T/m²; As = 2^-9 m² makes fy·As exact
     const double As = 1.0 / 512;
     const double capacity = 0.425 * 2800 * 0.43 * 0.43;  // 0.425 f'c b d², T·m
     const Case cases[] = {
         {"moment beyond 0.425 f'c b d²", Metric, 280, 21, 0.5, 0.43, As, capacity * 1.01, 0, 0.9f, false,
-         true, true, true, false, false, false},
+         true, true, true, false, false},
         {"neutral axis at 0 (tension equal to fy As)", Metric, 280, 21, 0.5, 0.43, As, 20, -42000 * As,
-         0.9f, false, false, true, false, true, true, true},
+         0.9f, false, false, true, false, true, true},
         {"strength reduction factor 0", Metric, 280, 21, 0.5, 0.43, As, 25, 0, 0, false, false, true, false,
-         false, false, false},
-        {"effective depth 0", Metric, 280, 21, 0.5, 0, As, 25, 0, 0.9f, false, true, true, true, true, true,
-         true},
+         false, false},
+        {"effective depth 0", Metric, 280, 21, 0.5, 0, As, 25, 0, 0.9f, false, true, true, true, true, true},
         {"effective depth negative", Metric, 280, 21, 0.05, -0.01, As, 25, 0, 0.9f, true, true, true, true,
-         true, true, true},
+         true, true},
         {"steel stress 0 (no steel, alternate method)", Metric, 280, 21, 0.5, 0.43, 0, 25, 10, 0.9f, true,
-         false, false, true, false, false, false},
+         false, false, true, false, false},
         {"no concrete strength", Metric, 0, 21, 0.5, 0.43, As, 25, 0, 0.9f, false, true, true, true, true,
-         true, true},
-        {"no steel modulus", Metric, 280, 0, 0.5, 0.43, As, 25, 0, 0.9f, false, false, true, false, true,
-         true, true},
-        {"no gravity under SI", SI, 30, 2, 0.5, 0.43, As, 25, 0, 0.9f, true, false, true, true, true, true,
          true},
+        {"no steel modulus", Metric, 280, 0, 0.5, 0.43, As, 25, 0, 0.9f, false, false, true, false, true,
+         true},
+        {"no gravity under SI", SI, 30, 2, 0.5, 0.43, As, 25, 0, 0.9f, true, false, true, true, true, true},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -321,7 +349,8 @@ TEST(Flexure, SectionsWithoutAnAnswerLeaveThoseValuesEmpty) {
         EXPECT_EQ(!r.MaximumSpacing, k.spacing);
         EXPECT_EQ(!r.TensileStrain || !r.Control, k.strain);
         EXPECT_EQ(!r.MomentStrength, k.strength);
-        EXPECT_EQ(!r.AxialStrength, k.axial);
+        // the axial capacity needs neither the neutral axis nor a lever arm
+        EXPECT_TRUE(r.AxialStrength.has_value());
         // what is held is a real number
         for (const auto& v : {r.BalancedRatio, r.BalancedStrain, r.TensileStrain, r.Phi, r.MomentStrength,
                               r.AxialStrength, r.SteelStress, r.SteelStrain, r.MinimumSteelArea,

@@ -69,6 +69,26 @@ TEST(CalcStemSectionForces, EarthPressureOnAVerticalStemMatchesTheHandFormula) {
     }
 }
 
+TEST(CalcStemSectionForces, MinimumEquivalentFluidDensityHoldsOnTheStem) {
+    // Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
+    // above it replaces it, one below it or switched off does not
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.ConcreteToEarthFrictionAngle = 15;
+    const double h = 8, natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
+    struct Case { float minimum; int16_t enabled; double gradient; };
+    const Case cases[] = {{0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
+    for (const Case& k : cases) {
+        m.MinimumFluidDensity = k.minimum;
+        m.MinimumFluidDensityEnabled = k.enabled;
+        const Forces f = Cut(m, Member::Stem, float(h));
+        ASSERT_TRUE(f.ok);
+        EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h) << k.minimum << k.enabled;
+        EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h) << k.minimum << k.enabled;
+    }
+}
+
 // Along a prismatic member with no point load between two cuts, the change of
 // moment is the integral of the shear (Simpson's rule over close cuts); a
 // horizontal traction on the underside of toe or heel adds its moment about

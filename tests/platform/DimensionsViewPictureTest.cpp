@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
 #include "drawing/Draw.h"
 #include "model/BuiltInWall.h"
@@ -24,24 +25,8 @@
 namespace brindlemar {
 namespace {
 
-// Pictures are kept for a person to look at when BRINDLEMAR_PICTURES names a folder.
-void KeepPicture(const std::string& file, const std::string& name) {
-    const char* folder = std::getenv("BRINDLEMAR_PICTURES");
-    if (!folder || !*folder) return;
-    std::filesystem::copy_file(file, std::filesystem::path(folder) / name,
-                               std::filesystem::copy_options::overwrite_existing);
-}
-
-std::string CommandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
+using test::CommandOutput;
+using test::KeepPicture;
 
 class DimensionsViewPicture : public ::testing::Test {
 protected:
@@ -116,10 +101,7 @@ TEST_F(DimensionsViewPicture, PaperPictureIsOnePdfPageWithTheDimensionTexts) {
     const std::string pdf = folder.File("dimensions.pdf");
     {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString(pdf));
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(25, 20, 20, 20), QPageLayout::Millimeter));
+        test::PrintToA4Pdf(printer, pdf);
         PrinterSurface s(printer);
         // the top half of the sheet, with the pens and sizes of paper
         m.FrameTop = 0;
@@ -138,12 +120,7 @@ TEST_F(DimensionsViewPicture, PaperPictureIsOnePdfPageWithTheDimensionTexts) {
     }
     ASSERT_TRUE(std::filesystem::exists(pdf));
     KeepPicture(pdf, "dimensions-paper.pdf");
-    std::istringstream info(CommandOutput("pdfinfo '" + pdf + "'"));
-    int pages = 0;
-    for (std::string line; std::getline(info, line);) {
-        if (line.rfind("Pages:", 0) == 0) pages = std::stoi(line.substr(6));
-    }
-    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(test::PdfPageCount(pdf), 1);
     const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
     for (const char* caption : {"2.00", "0.50", "0.83", "3.37", "7.20", "6.60", "0.60", "8.00", "7.73", "1.27",
                                 "10.00", "5.00", "1.50", "0.67", "1 : 5.00", "Dimensions in m"}) {

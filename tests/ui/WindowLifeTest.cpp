@@ -1,9 +1,11 @@
 #include <QDesktopServices>
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include "UiTestSupport.h"
+#include "model/ProjectServices.h"
 #include "support/MessageRecorder.h"
 #include "ui/main/frmAbout.h"
 
@@ -47,6 +49,7 @@ TEST_F(MainWindowTest, SavePromptCancelKeepsTheProgramRunning) {
     EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_EQ(FileExists(m.DefaultsFilePath), 0);
 }
 
 TEST_F(MainWindowTest, SavePromptYesWithoutASaveKeepsTheProgramRunning) {
@@ -68,6 +71,24 @@ TEST_F(MainWindowTest, SavePromptNoEndsTheProgramAndNamesTheFile) {
     ASSERT_EQ(rec.Messages.size(), 1u);
     EXPECT_EQ(rec.Messages[0].Text, "/home/eng/Quay Wall.bmi is not saved.  Do you want to save it now?");
     EXPECT_FALSE(window->isVisible());
+    // the defaults are kept for the next start
+    EXPECT_EQ(FileExists(m.DefaultsFilePath), True);
+}
+
+TEST_F(MainWindowTest, TheNextStartBeginsWithTheDefaultsKeptAtShutdown) {
+    test::MessageRecorder rec;
+    window->mnuUnitBritish->trigger();
+    rec.Answer(vbNo);
+    ASSERT_TRUE(window->close());
+    window.reset();
+
+    Model next;
+    next.ProgramDirectory = dir.Path().string();
+    std::unique_ptr<Form1> again(Main(next, ""));
+    EXPECT_EQ(next.CurrentUnitSystem, British);
+    EXPECT_EQ(again->Combo1a->currentIndex(), British);
+    EXPECT_TRUE(again->mnuUnitBritish->isChecked());
+    EXPECT_EQ(next.ProjectModified, False);
 }
 
 TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {

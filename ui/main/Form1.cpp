@@ -272,6 +272,7 @@ void Form1::CreateControls() {
     Check1 = Named(new QCheckBox("Water", form), "Check1");
     Check2 = Named(new QCheckBox("Seismic", form), "Check2");
     Label8 = Named(new QLabel("0.15g", form), "Label8");
+    Label8->hide();  // shown with the seismic option
     Check3 = Named(new QCheckBox("Shear key", form), "Check3");
     Line3 = MakeLine(form, "Line3", QFrame::HLine);
 

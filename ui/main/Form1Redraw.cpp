@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
+#include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
@@ -121,19 +122,22 @@ void Form1::RedrawView() {
         SetSeismicCoefficient(m_);
         RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
 
-        // the active view; the loads, reactions, resistances and force
-        // diagrams show the wall until their pictures are drawn
+        // the active view; the views Dead to Seismic draw no picture of their own
         RunTrapped([&] {
-            const bool anyWallView = m_.ViewDimensions || m_.ViewLoads || m_.ViewReactions || m_.ViewResistances ||
-                                     m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
+            const int analysisView = m_.ViewLoads         ? LoadsView
+                                     : m_.ViewReactions   ? ReactionsView
+                                     : m_.ViewResistances ? ResistancesView
+                                     : m_.ViewMoment      ? MomentView
+                                     : m_.ViewShear       ? ShearView
+                                     : m_.ViewNormal      ? NormalView
+                                                          : 0;
             if (m_.ViewDimensions) {
                 DrawWall(m_, s, 1, 0);
                 // the labels stand where the drawing would print the values
                 DrawDimensionsView(m_, s, 1);
                 UpdateDimensionLabels();
-            } else if (anyWallView) {
-                const bool grey = m_.ViewMoment || m_.ViewShear || m_.ViewNormal;
-                DrawWall(m_, s, 1, grey ? 1 : 0);
+            } else if (analysisView != 0) {
+                DrawAnalysisView(m_, s, analysisView);
             }
         });
         Label8->setText(QString::fromStdString(GeneralNumber(m_.EnteredSeismicCoefficient) + "g"));

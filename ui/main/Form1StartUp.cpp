@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "files/DefaultsFile.h"
 #include "model/CommandLine.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
@@ -75,6 +76,7 @@ void Form1::Form_Unload(int& Cancel) {
         StoreWindowPlacement(this, *settings);
     }
     RestoreFormWindow(this);
+    WriteDefaultsFile(m_, m_.DefaultsFilePath);
 }
 
 }  // namespace brindlemar

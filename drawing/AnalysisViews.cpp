@@ -1,0 +1,46 @@
+#include "drawing/AnalysisViews.h"
+
+#include "drawing/ForceDiagrams.h"
+#include "drawing/LoadsView.h"
+#include "drawing/ReactionsView.h"
+#include "drawing/ResistancesView.h"
+#include "drawing/WallView.h"
+#include "model/Analysis.h"
+#include "model/Outline.h"
+
+namespace brindlemar {
+
+void DrawAnalysisView(Model& m, Surface& s, int view) {
+    switch (view) {
+    case LoadsView:
+        DrawWall(m, s, 1, 0);
+        DrawLoadsView(m, s);
+        break;
+    case ReactionsView:
+        ComputeWallOutline(m);
+        AnalyseCombination(m);
+        if (m.WallStable == 0) {
+            DrawWall(m, s, 1, 0);
+            break;
+        }
+        SetReactionsArrowScale(m);
+        DrawWall(m, s, 1, 0);
+        DrawReactionsView(m, s);
+        break;
+    case ResistancesView:
+        SetResistancesArrowScale(m);
+        DrawWall(m, s, 1, 0);
+        DrawResistancesView(m, s);
+        break;
+    case MomentView:
+    case ShearView:
+    case NormalView:
+        DrawWall(m, s, 1, 1);
+        DrawForceDiagrams(m, s, view - MomentView + MomentDiagram);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace brindlemar

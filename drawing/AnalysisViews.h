@@ -1,0 +1,27 @@
+#pragma once
+// The wall with one of the analysis views over it, prepared as the main
+// window shows it: the arrow scale set for the reactions and resistances,
+// the wall in grey under the force diagrams.
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// The analysis views, numbered as the main window's view selector numbers them.
+enum AnalysisViewKind : int {
+    ReactionsView = 8,
+    ResistancesView = 9,
+    LoadsView = 10,
+    MomentView = 11,
+    ShearView = 12,
+    NormalView = 13,
+};
+
+// Draws the wall (which fits it into the frame) and the view. The caller has
+// set the frame and pens, the water depths, the seismic coefficient and the
+// combination. The reactions view of a wall that is not stable shows the
+// wall alone. Any other kind draws nothing.
+void DrawAnalysisView(Model& m, Surface& s, int view);
+
+}  // namespace brindlemar

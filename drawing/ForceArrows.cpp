@@ -1,0 +1,81 @@
+#include "drawing/ForceArrows.h"
+
+#include <cmath>
+
+#include "drawing/Primitives.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+// Room between an arrow and its text.
+constexpr double kTextGap = 30;
+
+void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int32_t colour,
+                    int pen) {
+    DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
+}
+
+void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+    s.CurrentX = x;
+    s.CurrentY = y;
+    s.ForeColor = colour;
+    s.Print(text);
+}
+
+}  // namespace
+
+std::string LoadValueText(double value) { return Format(value, "#0.#0"); }
+
+std::string LoadCodeText(const Model& m, int code) {
+    if (code < 0 || code >= static_cast<int>(m.CurrentFactorDefinition.FactorCode.size())) return "";
+    return m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(code)];
+}
+
+void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (!(std::fabs(magnitude) >= NegligibleForce)) return;
+    // a negative force points the other way
+    if (magnitude < 0) angle += 4 * std::atan(1.0);
+    const double L = m.ForceArrowLength;
+    const double ux = std::sin(angle), uy = -std::cos(angle);
+    DrawForceArrow(m, s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
+
+    // The text stands beside the middle of the shaft, moved across it far
+    // enough to clear it: on the right of an upright arrow, above a level one.
+    const std::string text = LoadValueText(std::fabs(magnitude)) + label;
+    const double tw = s.TextWidth(text);
+    const double th = kTwipsPerPoint * s.FontSize;
+    double nx = std::cos(angle), ny = std::sin(angle);
+    if (nx - ny < -1E-9) {
+        nx = -nx;
+        ny = -ny;
+    }
+    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap;
+    PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour);
+}
+
+void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                             const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (value == 0) return;
+    const double end = x + (value > 0 ? 1 : -1) * m.ForceArrowLength;
+    DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
+    const std::string text = LoadValueText(std::fabs(value)) + label;
+    // centred above the shaft
+    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - kTwipsPerPoint * s.FontSize - kTextGap,
+                   textColour);
+}
+
+void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                           const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+    if (value == 0) return;
+    const double end = y + (value > 0 ? 1 : -1) * m.ForceArrowLength;
+    DrawForceArrow(m, s, x, y, x, end, arrowColour, pen);
+    // right of the shaft, on its middle
+    PrintForceText(s, LoadValueText(std::fabs(value)) + label, x + 15, (y + end) / 2 - s.TextHeight("") / 2,
+                   textColour);
+}
+
+}  // namespace brindlemar

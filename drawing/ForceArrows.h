@@ -1,0 +1,40 @@
+#pragma once
+// Fixed-length force arrows with their values: the line loads and every
+// resultant of the loads, reactions and resistances views. The arrow is
+// ForceArrowLength long whatever the force; the text tells its size.
+
+#include <cstdint>
+#include <string>
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// Forces below this size are not drawn: they would show as "0.00".
+inline constexpr double NegligibleForce = 1E-5;
+
+// The value text of a force or pressure: two decimals at most.
+std::string LoadValueText(double value);
+
+// The two-letter code of load type `code` in the factor definition in use;
+// empty for a code outside the table.
+std::string LoadCodeText(const Model& m, int code);
+
+// An arrow from (x, y) in the direction `angle` (radians, 0 straight up, a
+// quarter turn to the right), reversed for a negative magnitude; its value
+// and label stand beside its middle, clear of the shaft.
+void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
+
+// A horizontal arrow from (x, y), to the right for a positive value and to
+// the left for a negative one, its text centred above it.
+void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                             const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
+
+// A vertical arrow from (x, y), down for a positive value and up for a
+// negative one, its text right of its middle.
+void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+                           const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
+
+}  // namespace brindlemar

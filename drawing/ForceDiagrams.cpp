@@ -1,0 +1,260 @@
+#include "drawing/ForceDiagrams.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "drawing/Legend.h"
+#include "drawing/Primitives.h"
+#include "model/Analysis.h"
+#include "model/SectionForces.h"
+#include "model/SectionStations.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+// Room between an ordinate's tip and its value.
+constexpr double kLabelGap = 30;
+
+struct Point {
+    double x = 0, y = 0;
+};
+
+using SectionRoutine = bool (*)(Model&, float, float&, float&, float&, float&, float&, float&);
+
+// One member as the diagram sees it: the cuts in the order drawn, where a
+// cut lies on the drawing, and which way a positive ordinate points.
+struct Member {
+    std::vector<float> cuts;
+    SectionRoutine forces;
+    std::function<Point(double)> at;   // drawing point of the axis at a cut
+    bool vertical;                     // stem: hatches horizontal, ordinates along x
+};
+
+class DiagramPainter {
+public:
+    DiagramPainter(Model& m, Surface& s, int kind, double scale) : m_(m), s_(s), kind_(kind), scale_(scale) {}
+
+    // Draws the member's axis, hatching, edge and values; false when a
+    // section-force routine failed (it has shown its message).
+    bool Draw(const Member& member) {
+        if (member.cuts.size() < 1) return true;
+        const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
+        DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], m_.DiagramPenWidths[0]);
+        double previousEnd = 0;
+        for (size_t k = 1; k < member.cuts.size(); ++k) {
+            SectionForces a, b;
+            if (!member.forces(m_, member.cuts[k - 1], a.M, a.V, a.N, a.M2, a.V2, a.N2)) return false;
+            if (!member.forces(m_, member.cuts[k], b.M, b.V, b.N, b.M2, b.V2, b.N2)) return false;
+            // just past the first cut counts a force standing on it; just before the second does not
+            const double v0 = First(a), v1 = Second(b);
+            const Point p0 = member.at(member.cuts[k - 1]), p1 = member.at(member.cuts[k]);
+            Hatch(member.vertical, p0, p1, v0, v1);
+            const double along = member.vertical ? p1.y - p0.y : p1.x - p0.x;
+            if (std::fabs(v0 - previousEnd) > 0.01) Label(member.vertical, p0, v0, along >= 0);
+            if (v1 != 0) Label(member.vertical, p1, v1, along < 0);
+            previousEnd = v1;
+        }
+        return true;
+    }
+
+private:
+    double First(const SectionForces& f) const { return kind_ == 1 ? f.M : kind_ == 2 ? f.V : f.N; }
+    double Second(const SectionForces& f) const { return kind_ == 1 ? f.M2 : kind_ == 2 ? f.V2 : f.N2; }
+
+    Point Tip(bool vertical, Point axis, double value) const {
+        return vertical ? Point{axis.x + value * scale_, axis.y} : Point{axis.x, axis.y + value * scale_};
+    }
+
+    // Hatch lines across the axis at every multiple of the pitch between the
+    // two cuts, closed by lines at both cuts, and the diagram's edge through
+    // their tips.
+    void Hatch(bool vertical, Point p0, Point p1, double v0, double v1) {
+        const double length = std::hypot(p1.x - p0.x, p1.y - p0.y);
+        if (!(length > 0)) return;
+        const double a0 = vertical ? p0.y : p0.x, a1 = vertical ? p1.y : p1.x;
+        const int32_t colour = m_.DiagramColours[1];
+        const int pen = m_.DiagramPenWidths[1];
+        auto line = [&](double t, Point& tip) {
+            const Point axis{p0.x + t * (p1.x - p0.x), p0.y + t * (p1.y - p0.y)};
+            tip = Tip(vertical, axis, v0 + t * (v1 - v0));
+            DrawLineSolid(s_, axis.x, axis.y, tip.x, tip.y, colour, pen);
+        };
+        Point previous, tip;
+        line(0, previous);
+        const double pitch = m_.DiagramHatchPitch;
+        if (pitch > 0 && a1 != a0) {
+            const double low = std::min(a0, a1), high = std::max(a0, a1);
+            const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
+            const double firstStep = std::ceil(low / pitch);
+            // in the order drawn, so that the edge runs from the first cut to the second
+            for (long i = 0; i < count; ++i) {
+                const long step = a1 > a0 ? static_cast<long>(firstStep) + i
+                                          : static_cast<long>(std::floor(high / pitch)) - i;
+                const double a = step * pitch;
+                if (a < low || a > high) continue;
+                line((a - a0) / (a1 - a0), tip);
+                DrawLineSolid(s_, previous.x, previous.y, tip.x, tip.y, colour, pen);
+                previous = tip;
+            }
+        }
+        line(1, tip);
+        DrawLineSolid(s_, previous.x, previous.y, tip.x, tip.y, colour, pen);
+    }
+
+    // The value just beyond its ordinate's tip: right of a positive stem
+    // ordinate and left of a negative one, below a positive toe or heel
+    // ordinate and above a negative one. Along the axis the text stands on
+    // the side of the interval it belongs to, so that the two values of a
+    // jump stand apart.
+    void Label(bool vertical, Point axis, double value, bool forwards) {
+        PendingLabel label;
+        label.text = Format(value, "0.00");
+        label.value = value;
+        const Point tip = Tip(vertical, axis, value);
+        label.width = s_.TextWidth(label.text);
+        label.height = kTwipsPerPoint * s_.FontSize;
+        if (vertical) {
+            label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
+            label.y = forwards ? tip.y : tip.y - label.height;
+        } else {
+            label.x = forwards ? tip.x : tip.x - label.width;
+            label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
+        }
+        pending_.push_back(label);
+    }
+
+public:
+    // Writes the values collected, the largest first; a value whose text
+    // would run into one already written is left out, so that the values
+    // crowded at close stations stay readable.
+    void WriteLabels() {
+        std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
+            return std::fabs(a.value) > std::fabs(b.value);
+        });
+        s_.ForeColor = m_.DiagramTextColours[1];
+        for (const PendingLabel& label : pending_) {
+            const bool crowded = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
+                return label.x < other.x + other.width && other.x < label.x + label.width &&
+                       label.y < other.y + other.height && other.y < label.y + label.height;
+            });
+            if (crowded) continue;
+            s_.CurrentX = label.x;
+            s_.CurrentY = label.y;
+            s_.Print(label.text);
+            written_.push_back(label);
+        }
+        pending_.clear();
+    }
+
+private:
+    struct PendingLabel {
+        std::string text;
+        double value = 0, x = 0, y = 0, width = 0, height = 0;
+    };
+    std::vector<PendingLabel> pending_, written_;
+
+    Model& m_;
+    Surface& s_;
+    int kind_;
+    double scale_;
+};
+
+// The first `count` stations of a list (never more than it holds).
+std::vector<float> Stations(const std::vector<float>& list, int16_t count) {
+    const size_t n = std::min(list.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));
+    return {list.begin(), list.begin() + static_cast<std::ptrdiff_t>(n)};
+}
+
+}  // namespace
+
+ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room) {
+    ForceDiagramScales scales;
+    const double V = std::fabs(m.TotalVerticalForce), H = std::fabs(m.TotalHorizontalForce);
+    const double momentReference = std::max(V * m.ToeLength, V * m.HeelLength);
+    const double forceReference = std::max(H, V);
+    // a frame too small for two labels leaves no room for the diagram
+    if (momentReference > 1E-5) scales.Moment = std::max(room, 0.0) / momentReference;
+    if (forceReference > 1E-5) scales.Force = std::max(room, 0.0) / forceReference;
+    return scales;
+}
+
+std::vector<float> HeelCutsFromEnd(const Model& m) {
+    std::vector<float> cuts;
+    const std::vector<float> stations = Stations(m.HeelStations, m.HeelStationCount);
+    for (auto i = stations.rbegin(); i != stations.rend(); ++i)
+        cuts.push_back(static_cast<float>(double(m.HeelLength) - *i));
+    return cuts;
+}
+
+void DrawForceDiagrams(Model& m, Surface& s, int kind) {
+    BusyPointer busy;
+    AnalyseCombination(m);
+    BuildSectionStations(m);
+    SetDrawingMargins(m, 0.3, 0.3);
+    if (!DrawingFitted(m)) return;
+
+    // the largest expected ordinate and two value cells fit in the smaller margin
+    const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
+    const double cell = s.TextWidth("000.00") + 60;
+    const ForceDiagramScales scales = ComputeForceDiagramScales(m, margin - 2 * cell);
+    DiagramPainter painter(m, s, kind, kind == MomentDiagram ? scales.Moment : scales.Force);
+
+    // model points (x from the toe tip, y down from the wall top) on the drawing
+    const double scale = m.DrawingScale;
+    auto place = [&](double x, double y) {
+        return Point{m.DrawingXCoordinates[4] + scale * x, m.DrawingYCoordinates[4] - scale * (m.WallHeight - y)};
+    };
+    const double Tl = m.ToeLength, Fb = m.StemFrontBatter, St = m.StemTopThickness, Bb = m.StemBackBatter;
+    const double Hf = m.FrontStemHeight, Hb = m.BackStemHeight;
+
+    // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
+    s.DrawMode = vbMaskPen;
+    bool drawn = true;
+    const double stemHeight = std::min(Hf, Hb);
+    if (stemHeight > 0) {
+        // the stem's centre line, from the middle of its top to its middle at the lower foot
+        const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
+        const Point top = place(Tl + Fb + St / 2, 0);
+        const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
+        Member stem{Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces,
+                    [&](double d) {
+                        const double t = d / stemHeight;
+                        return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
+                    },
+                    true};
+        drawn = painter.Draw(stem);
+    }
+    // the base reaction that loads toe and heel exists only for a stable wall
+    if (drawn && m.WallStable != 0 && m.ToeLength > 0) {
+        const double tip = m.ToeTipThickness, drop = m.ToeTopDrop;
+        Member toe{Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces,
+                   [&](double d) { return place(d, m.WallHeight - (tip + drop * d / Tl) / 2); },
+                   false};
+        drawn = painter.Draw(toe);
+    }
+    if (drawn && m.WallStable != 0 && m.HeelLength > 0) {
+        const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength;
+        Member heel{HeelCutsFromEnd(m), &CalcHeelSectionForces,
+                    [&](double d) { return place(m.BaseWidth - d, m.WallHeight - (end + drop * d / HL) / 2); },
+                    false};
+        drawn = painter.Draw(heel);
+    }
+    s.DrawMode = vbCopyPen;
+    if (!drawn) return;
+    painter.WriteLabels();
+
+    std::vector<std::string> lines = StabilityLegendLines(m);
+    const std::string& force = UnitLabel(m, m.ForceUnitLabels);
+    const std::string& length = UnitLabel(m, m.LengthUnitLabels);
+    lines.push_back(kind == MomentDiagram ? "Moments in " + force + length + "/" + length
+                                          : "Forces in " + force + "/" + length);
+    PrintLegend(m, s, lines);
+}
+
+}  // namespace brindlemar

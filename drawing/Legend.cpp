@@ -1,0 +1,33 @@
+#include "drawing/Legend.h"
+
+#include "drawing/TextPlacement.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+std::vector<std::string> StabilityLegendLines(const Model& m) {
+    std::vector<std::string> lines;
+    if (m.WallStable == 0) lines.push_back("The wall is not stable");
+    if (m.AppliedSeismicCoefficient != 0)
+        lines.push_back("Seismic coeficient = " + Format(m.AppliedSeismicCoefficient, "#0.#0"));
+    return lines;
+}
+
+void PrintLegend(const Model& m, Surface& s, const std::vector<std::string>& lines) {
+    const double h = s.TextHeight("T");
+    const double bottom = static_cast<double>(m.FrameTop) + m.FrameHeight;
+    s.ForeColor = m.CaptionColour;
+    const auto n = static_cast<double>(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        s.CurrentY = bottom - (n - static_cast<double>(i)) * h - 60;
+        PrintAt(s, lines[i], 120);
+    }
+}
+
+const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels) {
+    const int u = m.CurrentUnitSystem;
+    if (u < 0 || u >= static_cast<int>(labels.size())) return labels[0];
+    return labels[static_cast<size_t>(u)];
+}
+
+}  // namespace brindlemar

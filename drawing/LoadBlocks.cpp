@@ -1,0 +1,276 @@
+#include "drawing/LoadBlocks.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "drawing/ForceArrows.h"
+#include "drawing/LoadsView.h"
+#include "drawing/Primitives.h"
+#include "drawing/PressureTrapezoids.h"
+#include "drawing/TextPlacement.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+
+double NodeX(const Model& m, int i) { return m.DrawingXCoordinates[static_cast<size_t>(i)]; }
+double NodeY(const Model& m, int i) { return m.DrawingYCoordinates[static_cast<size_t>(i)]; }
+
+double Sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+// Nearest whole drawing unit, halves to the even one.
+double RoundToUnit(double v) { return std::isfinite(v) ? std::nearbyint(v) : 0; }
+
+// Heights of the back and front water above the base underside, 0 when dry.
+double BackWaterHeight(const Model& m) {
+    return std::max(0.0, double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness - m.BackWaterDepth);
+}
+double FrontWaterHeight(const Model& m) {
+    return std::max(0.0, double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness - m.FrontWaterDepth);
+}
+
+// Drawing levels of the two water surfaces.
+double BackWaterLevel(const Model& m) { return NodeY(m, 5) - m.DrawingScale * BackWaterHeight(m); }
+double FrontWaterLevel(const Model& m) { return NodeY(m, 4) - m.DrawingScale * FrontWaterHeight(m); }
+
+void LoadArrowAt(const Model& m, Surface& s, double x, double y, int direction, double value,
+                 const std::string& label) {
+    if (direction == 0)
+        DrawVerticalLoadArrow(m, s, x, y, value, label, m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+    else
+        DrawHorizontalLoadArrow(m, s, x, y, value, label, m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+}
+
+void BlockLine(const Model& m, Surface& s, double x1, double y1, double x2, double y2) {
+    DrawLineSolid(s, x1, y1, x2, y2, m.LoadColour, m.LoadOutlinePenWidth);
+}
+
+// The blocks of the wall (1 to 9) and of the backfill over the heel (10 to
+// 17), by their outline nodes; a 0 in the fourth place marks a triangle.
+struct Block {
+    int p1, p2, p3, p4;
+};
+constexpr std::array<Block, 18> kBlocks{{
+    {0, 0, 0, 0},
+    {1, 26, 27, 8}, {1, 2, 21, 0},  {8, 22, 7, 0},    {2, 25, 26, 21}, {22, 27, 28, 7}, {2, 3, 23, 0},
+    {7, 24, 6, 0},  {3, 4, 25, 23}, {24, 28, 5, 6},   {8, 32, 40, 0},  {8, 13, 31, 0},  {31, 13, 41, 32},
+    {13, 7, 33, 0}, {33, 7, 35, 41}, {7, 17, 34, 0},  {34, 17, 42, 35}, {17, 6, 42, 0},
+}};
+
+void DrawBlock(const Model& m, Surface& s, int k, int direction, double value, const std::string& label) {
+    const Block& b = kBlocks[static_cast<size_t>(k)];
+    if (b.p4 == 0)
+        DrawWeightTriangle(m, s, b.p1, b.p2, b.p3, direction, value, label);
+    else
+        DrawWeightQuad(m, s, b.p1, b.p2, b.p3, b.p4, direction, value, label);
+}
+
+// A body's centroid on the drawing, from the lower toe end and the wall top.
+double BodyX(const Model& m, int i) {
+    return NodeX(m, 4) + double(m.DrawingScale) * m.BodyCentroidsX[static_cast<size_t>(i)];
+}
+double BodyY(const Model& m, int i) {
+    return NodeY(m, 1) + double(m.DrawingScale) * m.BodyCentroidsY[static_cast<size_t>(i)];
+}
+
+// A short label beside a block end, vertically centred on the middle of the
+// ordinate p (drawing units) standing on the line y.
+void LabelBesideOrdinate(Surface& s, const std::string& label, double x, bool endsAtX, double y, double p) {
+    s.CurrentY = y - p / 2 - kTwipsPerPoint * s.FontSize / 2;
+    if (endsAtX)
+        PrintRightAligned(s, label, x);
+    else
+        PrintAt(s, label, x);
+}
+
+}  // namespace
+
+void DrawWeightTriangle(const Model& m, Surface& s, int p1, int p2, int p3, int direction, double value,
+                        const std::string& label) {
+    if (value == 0) return;
+    const int p[] = {p1, p2, p3};
+    for (int i = 0; i < 3; ++i) {
+        const int a = p[i], b = p[(i + 1) % 3], c = p[(i + 2) % 3];
+        BlockLine(m, s, NodeX(m, a), NodeY(m, a), NodeX(m, b), NodeY(m, b));
+        // median from the opposite corner to the side's middle
+        BlockLine(m, s, NodeX(m, c), NodeY(m, c), (NodeX(m, a) + NodeX(m, b)) / 2, (NodeY(m, a) + NodeY(m, b)) / 2);
+    }
+    const double cx = (NodeX(m, p1) + NodeX(m, p2) + NodeX(m, p3)) / 3;
+    const double cy = (NodeY(m, p1) + NodeY(m, p2) + NodeY(m, p3)) / 3;
+    LoadArrowAt(m, s, cx, cy, direction, value, label);
+}
+
+void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, int direction, double value,
+                    const std::string& label) {
+    if (value == 0) return;
+    const int p[] = {p1, p2, p3, p4};
+    for (int i = 0; i < 4; ++i)
+        BlockLine(m, s, NodeX(m, p[i]), NodeY(m, p[i]), NodeX(m, p[(i + 1) % 4]), NodeY(m, p[(i + 1) % 4]));
+    BlockLine(m, s, NodeX(m, p1), NodeY(m, p1), NodeX(m, p3), NodeY(m, p3));
+    BlockLine(m, s, NodeX(m, p2), NodeY(m, p2), NodeX(m, p4), NodeY(m, p4));
+    const double cx = (NodeX(m, p1) + NodeX(m, p2) + NodeX(m, p3) + NodeX(m, p4)) / 4;
+    const double cy = (NodeY(m, p1) + NodeY(m, p2) + NodeY(m, p3) + NodeY(m, p4)) / 4;
+    LoadArrowAt(m, s, cx, cy, direction, value, label);
+}
+
+void DrawWeightBlocks(const Model& m, Surface& s) {
+    if (m.ShowWeightResultants != 0) {
+        // the wall's weight, then the two backfill bodies
+        constexpr int codes[] = {0, DL, EV, EV};
+        for (int i = 1; i <= 3; ++i)
+            DrawVerticalLoadArrow(m, s, BodyX(m, i), BodyY(m, i), m.BodyWeights[static_cast<size_t>(i)],
+                                  LoadCodeText(m, codes[i]), m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+        return;
+    }
+    for (int k = 1; k <= 17; ++k) DrawBlock(m, s, k, 0, m.BlockWeights[static_cast<size_t>(k)], LoadCodeText(m, DL));
+}
+
+void DrawLateralEarthPressure(const Model& m, Surface& s) {
+    const double x = NodeX(m, 14) + 30;
+    const double scale = m.LoadArrowScale;
+    const auto& q = m.BackfillPressureOrdinates;
+    const double yWater = BackWaterLevel(m);
+    // the pressure points towards the wall, so the blocks stand right of the line
+    DrawPressureTrapezoidV(m, s, NodeY(m, 40), yWater, x, -q[0] * scale, -q[1] * scale, LoadValueText(q[0]),
+                           LoadValueText(q[1]), m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
+    DrawPressureTrapezoidV(m, s, yWater, NodeY(m, 5), x, -q[1] * scale, -q[2] * scale, "", LoadValueText(q[2]),
+                           m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
+    // wall friction on the back plane through the heel end, ending at the heel's top
+    const std::string code = LoadCodeText(m, EH);
+    DrawVerticalLoadArrow(m, s, NodeX(m, 6), NodeY(m, 6) - m.ForceArrowLength,
+                          double(m.BackfillPressureForces[3]) + m.BackfillPressureForces[4], code, m.LoadColour,
+                          m.LoadLabelColour, m.LoadArrowPenWidth);
+    s.ForeColor = m.LoadLabelColour;
+    s.CurrentY = NodeY(m, 5);
+    if (q[2] != 0) PrintCentered(s, code, x + q[2] / 2.0 * scale);
+}
+
+void DrawWaterPressure(const Model& m, Surface& s) {
+    const TextCell cell = MeasureTextCell(s);
+    const double scale = m.LoadArrowScale;
+    const auto& w = m.WaterPressureOrdinates;
+    const double q2 = m.BackfillPressureOrdinates[2];
+    const double surcharge = m.BackfillSurcharge;
+    const std::string code = LoadCodeText(m, WA);
+    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    auto V = [&](double y1, double y2, double x, double p1, double p2, const std::string& t1, const std::string& t2) {
+        DrawPressureTrapezoidV(m, s, y1, y2, x, p1, p2, t1, t2, m.LoadColour, m.LoadLabelColour,
+                               m.LoadOutlinePenWidth);
+    };
+    auto H = [&](double x1, double x2, double y, double p1, double p2, const std::string& t1, const std::string& t2) {
+        DrawPressureTrapezoidH(m, s, x1, x2, y, p1, p2, t1, t2, m.LoadColour, m.LoadLabelColour,
+                               m.LoadOutlinePenWidth);
+    };
+    auto text = [](double v) { return LoadValueText(v); };
+
+    // on the back plane, beyond the earth-pressure block and its values
+    const double xBack = NodeX(m, 14) + scale * q2 + Sign(q2) * cell.Width + 30;
+    V(BackWaterLevel(m), NodeY(m, 5), xBack, 0, -w[3] * scale, "", text(w[3]));
+    s.ForeColor = m.LoadLabelColour;
+    s.CurrentY = NodeY(m, 5);
+    if (w[3] != 0) PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
+
+    // on the front face, in front of the ground before the toe
+    const double xFront = NodeX(m, 11) - 30;
+    V(FrontWaterLevel(m), NodeY(m, 4), xFront, 0, w[6] * scale, "", text(w[6]));
+    s.ForeColor = m.LoadLabelColour;
+    s.CurrentY = NodeY(m, 5);
+    if (w[6] != 0) PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
+
+    // the water standing on the back batter and the heel, above the surcharge arrows
+    const double yHeel = NodeY(m, 40) - (scale * surcharge + Sign(surcharge) * cell.Height + 30);
+    H(NodeX(m, 13), NodeX(m, 7), yHeel, 0, w[7] * scale, "", text(w[7]));
+    H(NodeX(m, 17), NodeX(m, 6), yHeel, w[7] * scale, w[8] * scale, m.StemBackBatter == 0 ? text(w[7]) : "",
+      text(w[8]));
+    s.ForeColor = m.LoadLabelColour;
+    if (w[8] != 0) LabelBesideOrdinate(s, code, NodeX(m, 6) + 15, false, yHeel, w[8] * scale);
+
+    // the water standing on the front batter and the toe, just above the
+    // front water surface; deepest where the faces are lowest (the stem foot
+    // and the toe tip)
+    const double yToe = (m.FrontWaterDepth < m.FrontStemHeight ? NodeY(m, 12) : NodeY(m, 2)) - 30;
+    H(NodeX(m, 12), NodeX(m, 2), yToe, 0, w[9] * scale, "", text(w[9]));
+    H(NodeX(m, 16), NodeX(m, 3), yToe, w[9] * scale, w[10] * scale, m.StemFrontBatter == 0 ? text(w[9]) : "",
+      text(w[10]));
+    s.ForeColor = m.LoadLabelColour;
+    if (w[10] != 0) LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
+
+    // uplift under the base, pushing up; below the shear key when there is one
+    double yBase = NodeY(m, 50);
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0)
+        yBase = std::max(yBase, NodeY(m, 4) + double(m.DrawingScale) * m.ShearKeyDepth);
+    yBase += 30;
+    H(NodeX(m, 4), NodeX(m, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
+    s.ForeColor = m.LoadLabelColour;
+    if (w[11] != 0 || w[12] != 0) {
+        s.CurrentY = yBase + w[12] * scale / 2 - lineHeight / 2;
+        PrintAt(s, code, NodeX(m, 6) + 15);
+    }
+}
+
+void DrawSeismicLoads(const Model& m, Surface& s) {
+    if (m.AppliedSeismicCoefficient == 0 || m.SeismicIncluded == 0) return;
+    const TextCell cell = MeasureTextCell(s);
+    const double scale = m.LoadArrowScale;
+    const std::string code = LoadCodeText(m, EQ);
+
+    // inertia of the bodies (or blocks), towards the toe
+    if (m.ShowWeightResultants != 0) {
+        for (int i = 1; i <= 3; ++i)
+            DrawHorizontalLoadArrow(m, s, RoundToUnit(BodyX(m, i)), RoundToUnit(BodyY(m, i)),
+                                    -m.BodySeismicForces[static_cast<size_t>(i)], code, m.LoadColour,
+                                    m.LoadLabelColour, m.LoadArrowPenWidth);
+    } else {
+        for (int k = 1; k <= 17; ++k) DrawBlock(m, s, k, 1, -m.BlockSeismicForces[static_cast<size_t>(k)], code);
+    }
+
+    // The increment of the earth pressure stands beyond the earth-pressure
+    // block and, with water, beyond the back-water block, each with its values.
+    const auto& q = m.BackfillPressureOrdinates;
+    const auto& w = m.WaterPressureOrdinates;
+    double x = NodeX(m, 14) + 30 + scale * std::fabs(q[2]) + cell.Width;
+    if (m.WaterIncluded != 0 && w[3] != 0) x += scale * std::fabs(w[3]) + cell.Width;
+    const double s1 = m.SeismicPressureOrdinates[1], s2 = m.SeismicPressureOrdinates[2];
+    const double yTop = NodeY(m, 40), yBase = NodeY(m, 5);
+    const double yWater = NodeY(m, 8) + double(m.DrawingScale) * m.BackWaterDepth;
+    // the increment falls linearly from s1 at the surface to 0 at the base
+    const double planeHeight = yBase - yTop;
+    const double pw = planeHeight != 0 ? s1 * (m.DrawingScale * BackWaterHeight(m)) / planeHeight : 0;
+    DrawPressureTrapezoidV(m, s, yTop, yWater, x, -s1 * scale, -pw * scale, LoadValueText(s1), LoadValueText(pw),
+                           m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
+    DrawPressureTrapezoidV(m, s, yWater, yBase, x, -(pw + s2) * scale, 0, LoadValueText(pw + s2), "", m.LoadColour,
+                           m.LoadLabelColour, m.LoadOutlinePenWidth);
+    DrawVerticalLoadArrow(m, s, x, NodeY(m, 6), double(m.SeismicPressureForces[3]) + m.SeismicPressureForces[4],
+                          code, m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+    s.ForeColor = m.LoadLabelColour;
+    if (s1 != 0) {
+        s.CurrentY = yTop - kTwipsPerPoint * s.FontSize - 30;
+        PrintCentered(s, code, x + s1 / 2 * scale);
+    }
+
+    // hydrodynamic pressure of the front water, beyond the front-water block
+    const double hf = FrontWaterHeight(m);
+    const double e = m.HydrodynamicPressureOrdinates[1];
+    if (!(hf > 0) || e == 0) return;
+    const double yw = NodeY(m, 1) + double(m.DrawingScale) * m.FrontWaterDepth;
+    const double yb = NodeY(m, 4);
+    double xf = NodeX(m, 11) - 30;
+    if (m.WaterIncluded != 0 && w[6] != 0) xf -= scale * std::fabs(w[6]) + cell.Width;
+    const double width = e * scale;
+    DrawLineSolid(s, xf, yb, xf - width, yb, m.LoadColour, m.LoadOutlinePenWidth);
+    for (int k = 1; k <= 5; ++k) {
+        const double a = std::sqrt((k - 1) / 5.0), b = std::sqrt(k / 5.0);
+        DrawLineSolid(s, xf - width * a, yw + (yb - yw) * (k - 1) / 5, xf - width * b, yw + (yb - yw) * k / 5,
+                      m.LoadColour, m.LoadOutlinePenWidth);
+    }
+    DrawHorizontalLoadArrow(m, s, xf - width / 2, yw + 0.6 * (yb - yw), -m.HydrodynamicPressureForces[1], code,
+                            m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+    s.ForeColor = m.LoadLabelColour;
+    s.CurrentY = NodeY(m, 5);
+    if (e > 1E-5) PrintCentered(s, code, xf - e / 2 * scale);
+}
+
+}  // namespace brindlemar

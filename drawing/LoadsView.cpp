@@ -1,0 +1,145 @@
+#include "drawing/LoadsView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "drawing/ForceArrows.h"
+#include "drawing/Legend.h"
+#include "drawing/LoadBlocks.h"
+#include "drawing/Primitives.h"
+#include "model/Analysis.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double kTwipsPerPoint = 20;
+
+double SurchargeFactor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
+
+// One row of surcharge arrows on the backfill surface from x0 to x1, the
+// surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
+// Arrow ends and the tail line are kept below `ceiling`.
+void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
+    const double ratio = m.BackfillSlopeRatio;
+    auto surface = [&](double x) { return ratio > 0 ? y0 - (x - x0) / ratio : y0; };
+    const double length = m.LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
+    const double pitch = m.ArrowHeadSize;
+    const double span = x1 - x0;
+    if (pitch > 0 && span >= 0) {
+        const long count = static_cast<long>(std::floor(span / pitch)) + 1;
+        for (long k = 0; k < count; ++k) {
+            const double x = x0 + k * pitch;
+            const double head = std::max(surface(x), ceiling);
+            const double tail = std::max(surface(x) - length, ceiling);
+            int32_t colour = m.LoadColour;
+            int pen = m.LoadOutlinePenWidth;
+            DrawArrow(m, s, x, tail, x, head, 1, colour, pen);
+        }
+    }
+    const double tail0 = std::max(surface(x0) - length, ceiling);
+    const double tail1 = std::max(surface(x1) - length, ceiling);
+    DrawLineSolid(s, x0, tail0, x1, tail1, m.LoadColour, m.LoadOutlinePenWidth);
+
+    // the value over the middle of the row, beyond the tails
+    const std::string text =
+        LoadValueText(std::fabs(static_cast<double>(m.BackfillSurcharge) * factor)) + LoadCodeText(m, m.SurchargeLoadType);
+    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double meanTail = (tail0 + tail1) / 2;
+    s.CurrentX = (x0 + x1 - s.TextWidth(text)) / 2;
+    s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight, ceiling) : meanTail + 15;
+    s.ForeColor = m.LoadLabelColour;
+    s.Print(text);
+}
+
+}  // namespace
+
+TextCell MeasureTextCell(Surface& s) { return {s.TextWidth("00.00") + 60, s.TextHeight("00.00") + 60}; }
+
+void FitLoadArrowScale(Model& m, const TextCell& cell) {
+    const auto& w = m.WaterPressureOrdinates;
+    const double MX = m.DrawingMarginX / 2.0, MY = m.DrawingMarginY / 2.0;
+    const double cw = cell.Width, ch = cell.Height;
+    struct Group {
+        double magnitude, room;
+    };
+    const double surcharge = m.BackfillSurcharge;
+    const Group groups[] = {
+        // horizontal pressures on the back plane
+        {double(m.BackfillPressureOrdinates[2]) + w[3] + m.SeismicPressureOrdinates[1], MX - 3 * cw},
+        // uplift under the base
+        {w[11], MY - ch},
+        {w[12], MY - ch},
+        // surcharge and water over the heel, and over the toe
+        {surcharge + w[8], MY - 2 * ch},
+        {surcharge + w[10], MY - 2 * ch},
+        // pressures on the front face
+        {double(m.HydrodynamicPressureOrdinates[1]) + w[6], MX - 2 * cw},
+    };
+    double scale = 10000;
+    for (const Group& g : groups) {
+        const double magnitude = std::fabs(g.magnitude);
+        if (!(magnitude > 1E-5)) continue;
+        const double candidate = std::max(g.room, 0.0) / magnitude;
+        if (candidate < scale) scale = candidate;
+    }
+    m.LoadArrowScale = static_cast<float>(scale);
+}
+
+void DrawLoadsView(Model& m, Surface& s) {
+    BusyPointer busy;
+    AnalyseCombination(m);
+    SetDrawingMargins(m, 0.4, 0.2);
+    if (!DrawingFitted(m)) return;
+    const TextCell cell = MeasureTextCell(s);
+
+    // water ordinates left over from rounding are no water at all
+    for (int k = 1; k <= 12; ++k)
+        if (std::fabs(m.WaterPressureOrdinates[static_cast<size_t>(k)]) < 1E-5)
+            m.WaterPressureOrdinates[static_cast<size_t>(k)] = 0;
+
+    FitLoadArrowScale(m, cell);
+    for (int i = 1; i <= m.LineLoadCount; ++i) DrawLineLoad(m, s, i);
+    DrawSurchargeLoads(m, s);
+    DrawWeightBlocks(m, s);
+    if (m.WaterIncluded != 0) DrawWaterPressure(m, s);
+    DrawLateralEarthPressure(m, s);
+    DrawSeismicLoads(m, s);
+    DrawLoadsLegend(m, s);
+}
+
+void DrawLineLoad(Model& m, Surface& s, int index) {
+    const LineLoad& load = At(m.LineLoads, index);
+    if (load.Value == 0) return;
+    const double x = m.DrawingXCoordinates[4] + double(m.DrawingScale) * load.X;
+    const double y = m.DrawingYCoordinates[4] - double(m.DrawingScale) * load.Y;
+    const double angle = load.Direction * std::atan(1.0) / 45;
+    // a line load's value is written in the arrow's colour
+    DrawInclinedForce(m, s, x, y, load.Value, angle, LoadCodeText(m, load.LoadType), m.LoadColour, m.LoadColour,
+                      m.LoadArrowPenWidth);
+}
+
+void DrawSurchargeLoads(Model& m, Surface& s) {
+    const double q = double(m.BackfillSurcharge) * SurchargeFactor(m, m.SurchargeLoadType);
+    if (q == 0) return;
+    const auto& X = m.DrawingXCoordinates;
+    const auto& Y = m.DrawingYCoordinates;
+    // over the heel, from the top of the stem's back face to the heel end
+    const double overHeel = SurchargeFactor(m, S1);
+    if (overHeel != 0) DrawSurchargeRow(m, s, X[8], Y[8], X[40], overHeel, -1E30);
+    // beyond the heel, out to the frame's edge and no higher than its top
+    const double beyondHeel = SurchargeFactor(m, S2);
+    if (beyondHeel != 0) DrawSurchargeRow(m, s, X[40], Y[40], m.FrameWidth, beyondHeel, m.FrameTop);
+}
+
+void DrawLoadsLegend(const Model& m, Surface& s) {
+    std::vector<std::string> lines = StabilityLegendLines(m);
+    lines.push_back("Line loads in " + UnitLabel(m, m.ForceUnitLabels) + "/" + UnitLabel(m, m.LengthUnitLabels));
+    lines.push_back("Distributed loads in " + UnitLabel(m, m.PressureUnitLabels));
+    PrintLegend(m, s, lines);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,42 @@
+#pragma once
+// The loads view: every load of the current combination over the wall, the
+// line loads as inclined arrows, the surcharge as rows of arrows on the
+// backfill, the weights, earth, water and seismic pressures as blocks and
+// trapezoids, and the legend with the units.
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// The room a value text takes beside a block: TextWidth("00.00") + 60 wide,
+// TextHeight("00.00") + 60 high, in the surface's current font.
+struct TextCell {
+    double Width = 0;
+    double Height = 0;
+};
+TextCell MeasureTextCell(Surface& s);
+
+// Analyses the current combination and draws the whole view over a wall
+// already drawn.
+void DrawLoadsView(Model& m, Surface& s);
+
+// One arrow scale for all pressures, so that the largest pressure group of
+// each side fits the room kept beside, above or below the wall. Starts at
+// 10000; each group larger than 1E-5 may only make it smaller. A frame so
+// small that the text cells leave no room gives 0 (no pressure is drawn).
+void FitLoadArrowScale(Model& m, const TextCell& cell);
+
+// Line load `index` as an inclined force at its point, with its value and
+// load-type code.
+void DrawLineLoad(Model& m, Surface& s, int index);
+
+// The surcharge over the heel (S1) and beyond it (S2) as rows of vertical
+// arrows standing on the backfill surface.
+void DrawSurchargeLoads(Model& m, Surface& s);
+
+// The legend: the stability and seismic lines, and the units of line and
+// distributed loads.
+void DrawLoadsLegend(const Model& m, Surface& s);
+
+}  // namespace brindlemar

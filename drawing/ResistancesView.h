@@ -1,0 +1,21 @@
+#pragma once
+// The resistances view: what holds the wall against sliding, the base
+// friction and cohesion, the adjacent structure, and the passive earth
+// pressure in front of the toe and of the shear key.
+
+#include "drawing/Surface.h"
+#include "model/Model.h"
+
+namespace brindlemar {
+
+// LoadArrowScale of the resistances view: the passive pressure at the base
+// of the toe earth drawn ForceArrowLength long, or, with a shear key, the
+// pressure at the key's bottom (unchanged when neither is drawn). Computes
+// the passive pressure first.
+void SetResistancesArrowScale(Model& m);
+
+// Rebuilds the outline, analyses the current combination and draws the
+// resistances over a wall already drawn, then the legend.
+void DrawResistancesView(Model& m, Surface& s);
+
+}  // namespace brindlemar

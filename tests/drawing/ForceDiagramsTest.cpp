@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ViewTestSupport.h"
+#include "drawing/ForceDiagrams.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+using test::SurfaceCall;
+using test::ViewPicture;
+
+TEST(ForceDiagrams, ScalesFitTheLargestExpectedOrdinate) {
+    struct Case {
+        const char* what;
+        float V, H, toe, heel;
+        double room, moment, force;
+    };
+    const Case cases[] = {
+        {"no forces keep 10000", 0, 0, 2, 3, 600, 10000, 10000},
+        {"moments by V and the longer of toe and heel", 10, 4, 2, 3, 600, 20, 60},
+        {"forces by the larger of H and V", 2, -8, 2, 3, 600, 100, 75},
+        {"no room leaves no diagram", 10, 4, 2, 3, -50, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        m.TotalVerticalForce = c.V;
+        m.TotalHorizontalForce = c.H;
+        m.ToeLength = c.toe;
+        m.HeelLength = c.heel;
+        const ForceDiagramScales scales = ComputeForceDiagramScales(m, c.room);
+        EXPECT_DOUBLE_EQ(scales.Moment, c.moment);
+        EXPECT_DOUBLE_EQ(scales.Force, c.force);
+    }
+}
+
+TEST(ForceDiagrams, HeelCutsAreCountedFromTheHeelEnd) {
+    Model m;
+    m.HeelLength = 3;
+    m.HeelStations = {0, 1, 2.5f, 3};
+    m.HeelStationCount = 4;
+    EXPECT_EQ(HeelCutsFromEnd(m), (std::vector<float>{0, 0.5f, 2, 3}));
+}
+
+// Hatch lines of the diagram: horizontal ones on the stem, vertical ones on toe and heel.
+std::pair<int, int> HatchLines(const ViewPicture& p) {
+    int stem = 0, baseSlab = 0;
+    for (const SurfaceCall& c : p.s.Of("Line")) {
+        if (c.Colour != p.m.DiagramColours[1] || c.Mode != vbMaskPen) continue;
+        if (c.Y1 == c.Y2 && c.X1 != c.X2) ++stem;
+        if (c.X1 == c.X2 && c.Y1 != c.Y2) ++baseSlab;
+    }
+    return {stem, baseSlab};
+}
+
+TEST(ForceDiagrams, AWallThatIsNotStableShowsTheStemAlone) {
+    test::MessageRecorder messages;
+    for (int kind : {MomentDiagram, ShearDiagram, NormalForceDiagram}) {
+        SCOPED_TRACE(kind);
+        ViewPicture stable, overturned;
+        stable.m.SeismicIncluded = False;
+        SetSeismicCoefficient(stable.m);
+        DrawForceDiagrams(stable.m, stable.s, kind);
+        ASSERT_NE(stable.m.WallStable, False);
+        EXPECT_GT(HatchLines(stable).first, 50);
+        EXPECT_GT(HatchLines(stable).second, 50);
+        EXPECT_EQ(stable.s.FindText("The wall is not stable"), nullptr);
+
+        overturned.m.SeismicIncluded = False;
+        SetSeismicCoefficient(overturned.m);
+        overturned.m.LineLoadCount = 1;
+        overturned.m.LineLoads[1] = {500, 2.9f, 10, 270, DL};
+        DrawForceDiagrams(overturned.m, overturned.s, kind);
+        ASSERT_EQ(overturned.m.WallStable, False);
+        EXPECT_GT(HatchLines(overturned).first, 50);
+        EXPECT_EQ(HatchLines(overturned).second, 0);
+        // said even without seismic loading, above the caption
+        const std::string caption = kind == MomentDiagram ? "Moments in Tm/m" : "Forces in T/m";
+        EXPECT_EQ(overturned.s.Texts().back(), caption);
+        const SurfaceCall* verdict = overturned.s.FindText("The wall is not stable");
+        ASSERT_NE(verdict, nullptr);
+        EXPECT_EQ(verdict->Y1, 13500 - 2 * 230 - 60);
+        EXPECT_EQ(verdict->Mode, vbCopyPen);
+    }
+    EXPECT_EQ(messages.Messages.size(), 0u);
+}
+
+TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
+    ViewPicture p;
+    test::MessageRecorder messages;
+    // a level load on the stem's front face halfway up makes the shear jump there
+    p.m.LineLoadCount = 1;
+    p.m.LineLoads[1] = {20, 2.19f, 6, 90, LL};
+    DrawForceDiagrams(p.m, p.s, ShearDiagram);
+    const double y = p.Y(4) - 6.0 * p.m.DrawingScale;
+    int above = 0, below = 0;
+    for (const SurfaceCall& c : p.s.Of("Print")) {
+        if (std::fabs(c.Y1 - (y - 200)) < 1) ++above;
+        if (std::fabs(c.Y1 - y) < 1) ++below;
+    }
+    EXPECT_EQ(above, 1);
+    EXPECT_EQ(below, 1);
+}
+
+}  // namespace
+}  // namespace brindlemar

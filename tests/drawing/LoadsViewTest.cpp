@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ViewTestSupport.h"
+#include "drawing/ForceArrows.h"
+#include "drawing/LoadBlocks.h"
+#include "drawing/LoadsView.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+using test::RecordingSurface;
+using test::SurfaceCall;
+using test::ViewPicture;
+
+TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
+    struct Case {
+        const char* what;
+        int32_t marginX;
+        float q2, w3, s1, w6, hydro, w8, w10, w11, w12, surcharge;
+        double want;
+    };
+    // MX = 2000 and MY = 600 with the margins 4000 and 1200; text cells 560 x 290
+    const Case cases[] = {
+        {"no load above 1E-5 keeps 10000", 4000, 0, 0, 0, 0, 0, 0, 0, 5E-6f, 0, 0, 10000},
+        {"back plane: earth, water and seismic together", 4000, 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, (2000 - 1680) / 4.0},
+        {"uplift", 4000, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, (600 - 290) / 4.0},
+        {"surcharge with water over the heel", 4000, 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, (600 - 580) / 3.0},
+        {"front face: water and hydrodynamic", 4000, 0, 0, 0, 3, 1, 0, 0, 0, 0, 0, (2000 - 1120) / 4.0},
+        {"the smallest candidate wins", 4000, 2, 1, 1, 0, 0, 0, 0, 4, 0, 0, (600 - 290) / 4.0},
+        {"no room beside the wall draws no pressure", 1000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        m.DrawingMarginX = c.marginX;
+        m.DrawingMarginY = 1200;
+        m.BackfillPressureOrdinates[2] = c.q2;
+        m.WaterPressureOrdinates[3] = c.w3;
+        m.SeismicPressureOrdinates[1] = c.s1;
+        m.WaterPressureOrdinates[6] = c.w6;
+        m.HydrodynamicPressureOrdinates[1] = c.hydro;
+        m.WaterPressureOrdinates[8] = c.w8;
+        m.WaterPressureOrdinates[10] = c.w10;
+        m.WaterPressureOrdinates[11] = c.w11;
+        m.WaterPressureOrdinates[12] = c.w12;
+        m.BackfillSurcharge = c.surcharge;
+        FitLoadArrowScale(m, {560, 290});
+        EXPECT_NEAR(m.LoadArrowScale, c.want, 1e-4);
+    }
+}
+
+TEST(LoadsView, LegendSaysWhenTheWallIsNotStableWithOrWithoutSeismicLoading) {
+    struct Case {
+        int16_t stable;
+        float seismic;
+        std::vector<std::string> lines;
+    };
+    const std::string line = "Line loads in T/m", distributed = "Distributed loads in T/m\xB2";
+    const Case cases[] = {
+        {True, 0, {line, distributed}},
+        {True, 0.15f, {"Seismic coeficient = 0.15", line, distributed}},
+        {False, 0, {"The wall is not stable", line, distributed}},
+        {False, 0.15f, {"The wall is not stable", "Seismic coeficient = 0.15", line, distributed}},
+    };
+    for (const Case& c : cases) {
+        ViewPicture p;
+        p.m.WallStable = c.stable;
+        p.m.AppliedSeismicCoefficient = c.seismic;
+        DrawLoadsLegend(p.m, p.s);
+        EXPECT_EQ(p.s.Texts(), c.lines);
+        // the last line 60 above the frame's bottom, the others one text height apart above it
+        const auto prints = p.s.Of("Print");
+        EXPECT_EQ(prints.back().Y1, 13500 - 230 - 60);
+        EXPECT_EQ(prints.front().Y1, 13500 - 230.0 * static_cast<double>(prints.size()) - 60);
+        EXPECT_EQ(prints.front().X1, 120);
+    }
+}
+
+TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
+    ViewPicture p;
+    auto& factor = p.m.CombinationSets[1].Combinations[0].Factor;
+    p.m.LoadArrowScale = 400;
+    factor[ES] = 0;
+    factor[S1] = factor[S2] = 1;
+    SelectLoadCombination(p.m, 1, 0);
+    DrawSurchargeLoads(p.m, p.s);
+    EXPECT_TRUE(p.s.Calls.empty()) << "no surcharge when its load type has no factor";
+
+    factor[ES] = 1;
+    factor[S1] = 0;
+    p.m.BackfillSlopeRatio = 0.5f;   // steep: the row beyond the heel runs out of the frame's top
+    DrawWall(p.m, p.s, 1, 0);
+    p.s.Calls.clear();
+    SelectLoadCombination(p.m, 1, 0);
+    DrawSurchargeLoads(p.m, p.s);
+    ASSERT_EQ(p.s.Texts(), std::vector<std::string>{"1.00ES"});
+    for (const SurfaceCall& c : p.s.Of("Line")) {
+        EXPECT_GE(std::min(c.X1, c.X2), p.X(40) - 30 - 1e-3) << "only the row beyond the heel (barbs 30 wide)";
+        EXPECT_GE(std::min(c.Y1, c.Y2), p.m.FrameTop);
+    }
+}
+
+TEST(LoadsView, WaterOverTheToeIsDeepestAtTheToeTip) {
+    ViewPicture p;
+    test::MessageRecorder messages;
+    SelectLoadCombination(p.m, 1, 0);
+    AnalyseCombination(p.m);
+    p.m.LoadArrowScale = 100;
+    DrawWaterPressure(p.m, p.s);
+    // the toe block's arrows point down onto the line just above the front water
+    const double y = p.Y(12) - 30;
+    std::vector<std::pair<double, double>> toe;   // x, length
+    for (const SurfaceCall& c : p.s.Of("Line"))
+        if (c.X1 == c.X2 && c.Y2 == y && c.Y1 < y && c.X1 < p.X(2)) toe.emplace_back(c.X1, y - c.Y1);
+    ASSERT_GE(toe.size(), 2u);
+    std::sort(toe.begin(), toe.end());
+    EXPECT_NEAR(toe.front().second, 100 * p.m.WaterPressureOrdinates[10], 100 * 0.1);
+    EXPECT_GT(toe.front().second, toe.back().second);
+    // with a back batter the heel block leaves its first value to the batter block
+    const auto texts = p.s.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), LoadValueText(p.m.WaterPressureOrdinates[7])), 1);
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,42 @@
+#pragma once
+// The built-in wall fitted into a picture of 1200 x 900 pixels on a
+// recording surface, for the tests of the analysis views.
+
+#include <cmath>
+#include <vector>
+
+#include "drawing/WallView.h"
+#include "model/Analysis.h"
+#include "model/BuiltInWall.h"
+#include "model/Initialise.h"
+#include "support/RecordingSurface.h"
+
+namespace brindlemar::test {
+
+struct ViewPicture {
+    BuiltInWall w;
+    Model& m = w.m;
+    RecordingSurface s{18000, 13500, 15};
+
+    ViewPicture() {
+        m.TextFontName = "Arial";
+        m.FrameWidth = 18000;
+        m.FrameHeight = 13500;
+        SetWaterDepths(m);
+        SetSeismicCoefficient(m);
+        DrawWall(m, s, 1, 0);
+        s.Calls.clear();
+    }
+    double X(int node) const { return m.DrawingXCoordinates[static_cast<size_t>(node)]; }
+    double Y(int node) const { return m.DrawingYCoordinates[static_cast<size_t>(node)]; }
+    // Lines ending at (x, y) that start somewhere else: the shafts and barbs of arrows pointing there.
+    std::vector<SurfaceCall> LinesTo(double x, double y) const {
+        std::vector<SurfaceCall> out;
+        for (const SurfaceCall& c : s.Of("Line"))
+            if (std::fabs(c.X2 - x) < 0.5 && std::fabs(c.Y2 - y) < 0.5 && std::hypot(c.X1 - x, c.Y1 - y) > 0.5)
+                out.push_back(c);
+        return out;
+    }
+};
+
+}  // namespace brindlemar::test
