@@ -8,7 +8,6 @@
 #include <algorithm>
 
 #include "model/DimensionEdit.h"
-#include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "ui/main/Form1.h"

@@ -1,6 +1,5 @@
 #include "ui/main/frmEdit.h"
 
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -8,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/NumberEntry.h"
+#include "platform/Panel3D.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
@@ -26,9 +26,8 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    Panel3D1 = new QFrame(this);
+    Panel3D1 = new Panel3D(this, Panel3D::Inset);
     Panel3D1->setObjectName("Panel3D1");
-    Panel3D1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Text1 = new QLineEdit(Panel3D1);
     Text1->setObjectName("Text1");
     Text1->setMinimumWidth(110);

@@ -7,12 +7,13 @@
 
 #include "model/Model.h"
 
-class QFrame;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
 
 namespace brindlemar {
+
+class Panel3D;
 
 class frmEdit : public QDialog {
     Q_OBJECT
@@ -28,7 +29,7 @@ public:
     // Esc and the window's close button are Cancel too
     void reject() override;
 
-    QFrame* Panel3D1 = nullptr;
+    Panel3D* Panel3D1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QToolButton *cmdUp = nullptr, *cmdDown = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr;
