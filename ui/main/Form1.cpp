@@ -238,16 +238,25 @@ void Form1::CreateControls() {
     Picture1 = Named(new PictureBox(Panel3D1), "Picture1");
     QFont small = font();
     small.setPointSizeF(std::max(6.0, font().pointSizeF() - 1));
+    // A dimension text stands where the drawing puts it, and that place may
+    // lie on a water line, an extension line or the ground: the label masks
+    // what lies under it with the paper's white, so that it reads.
+    auto onPaper = [&small](QLabel* label) {
+        label->setFont(small);
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+        label->hide();
+    };
     for (int i = 0; i < 20; ++i) {
         lblDim[i] = Named(new QLabel("12.34", Picture1), QString("lblDim_%1").arg(i));
-        lblDim[i]->setFont(small);
         lblDim[i]->setToolTip("Click to change");
         lblDim[i]->setCursor(Qt::PointingHandCursor);
-        lblDim[i]->hide();
+        onPaper(lblDim[i]);
     }
     lblSlope = Named(new QLabel("1 : ", Picture1), "lblSlope");
-    lblSlope->setFont(small);
-    lblSlope->hide();
+    onPaper(lblSlope);
 
     Panel3D3 = Named(new Panel3D(form, Panel3D::Raised), "Panel3D3");
     Label5 = Named(new QLabel("NOT STABLE", Panel3D3), "Label5");
