@@ -1,7 +1,5 @@
 #include "runtime/Text.h"
 
-#include <cstdint>
-
 namespace brindlemar {
 
 namespace {
@@ -69,12 +67,6 @@ std::string Utf8ToCp1252(const std::string& text) {
 std::string LCase(std::string text) {
     for (char& ch : text)
         if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return text;
-}
-
-std::string UCase(std::string text) {
-    for (char& ch : text)
-        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
     return text;
 }
 

@@ -10,9 +10,8 @@ std::string Cp1252ToUtf8(const std::string& text);
 // Characters without a Windows-1252 byte become "?".
 std::string Utf8ToCp1252(const std::string& text);
 
-// ASCII-only case mapping (the program's LCase/UCase on file names).
+// ASCII-only lower case, for comparing and showing file and font names.
 std::string LCase(std::string text);
-std::string UCase(std::string text);
 std::string Trim(const std::string& text);
 
 }  // namespace brindlemar
