@@ -70,6 +70,12 @@ std::string LCase(std::string text) {
     return text;
 }
 
+std::string UCase(std::string text) {
+    for (char& ch : text)
+        if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+    return text;
+}
+
 std::string Trim(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos) return "";

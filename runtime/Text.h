@@ -10,8 +10,9 @@ std::string Cp1252ToUtf8(const std::string& text);
 // Characters without a Windows-1252 byte become "?".
 std::string Utf8ToCp1252(const std::string& text);
 
-// ASCII-only lower case, for comparing and showing file and font names.
+// ASCII-only case mapping (file, font and footer-field names).
 std::string LCase(std::string text);
+std::string UCase(std::string text);
 std::string Trim(const std::string& text);
 
 }  // namespace brindlemar
