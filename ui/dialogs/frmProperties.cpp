@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -87,6 +88,8 @@ frmProperties::frmProperties(Model& m, QWidget* parent) : ValidatingDialog(m, pa
 
 void frmProperties::CreateControls() {
     SSTab1 = Named(new QTabWidget(this), "SSTab1");
+    // all seven tabs in view at once
+    SSTab1->setUsesScrollButtons(false);
     const int boxWidth = fontMetrics().horizontalAdvance("0000000000") + 8;
 
     // a row: bullet, caption, box, unit
