@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
+#include <memory>
+
+#include "model/Model.h"
 
 namespace brindlemar::test {
 
@@ -60,11 +63,15 @@ inline void Click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, marked ? QPoint(6, w->height() / 2) : w->rect().center());
 }
 
-// Shows a dialog made by the test as the main window would, active.
-inline void ShowActive(QWidget* dialog) {
+// A dialog made by the test over the main window, shown active as the
+// window's command would show it.
+template <typename D>
+std::unique_ptr<D> OpenDialog(Model& m, QWidget* mainWindow) {
+    auto dialog = std::make_unique<D>(m, mainWindow);
     dialog->show();
     dialog->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    return dialog;
 }
 
 }  // namespace brindlemar::test

@@ -16,12 +16,7 @@ using test::TypeInto;
 
 class PropertiesDialogTest : public test::MainWindowTest {
 protected:
-    // The dialog made and shown as the main window's command would.
-    std::unique_ptr<frmProperties> Open() {
-        auto dialog = std::make_unique<frmProperties>(m, window.get());
-        test::ShowActive(dialog.get());
-        return dialog;
-    }
+    std::unique_ptr<frmProperties> Open() { return test::OpenDialog<frmProperties>(m, window.get()); }
     // The box on its page, as the user finds it.
     static QLineEdit* Box(frmProperties& d, int index) {
         ShowPage(d, PropertyBoxAt(index).Page);

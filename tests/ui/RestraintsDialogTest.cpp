@@ -15,11 +15,7 @@ using test::TypeInto;
 
 class RestraintsDialogTest : public test::MainWindowTest {
 protected:
-    std::unique_ptr<frmRestraint> Open() {
-        auto dialog = std::make_unique<frmRestraint>(m, window.get());
-        test::ShowActive(dialog.get());
-        return dialog;
-    }
+    std::unique_ptr<frmRestraint> Open() { return test::OpenDialog<frmRestraint>(m, window.get()); }
 };
 
 TEST_F(RestraintsDialogTest, OpensFromItsButtonMenuAndToolButtonAndAcceptStoresAndRedraws) {

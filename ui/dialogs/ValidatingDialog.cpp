@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +13,7 @@
 #include "platform/Shell.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 
@@ -21,9 +24,25 @@ ValidatingDialog::ValidatingDialog(Model& m, QWidget* parent) : QDialog(parent),
 
 std::string ValidatingDialog::BoxText(const QLineEdit* box) { return Utf8ToCp1252(box->text().toStdString()); }
 
-void ValidatingDialog::WatchBoxes(const std::vector<QLineEdit*>& boxes, QPushButton* cancel) {
+QBoxLayout* ValidatingDialog::CreateButtonRow() {
+    Command1 = Named(new QPushButton("Accept", this), "Command1");
+    Command2 = Named(new QPushButton("Cancel", this), "Command2");
+    for (QPushButton* b : {Command1, Command2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setMinimumWidth(fontMetrics().horizontalAdvance("Accept") + 40);
+    }
+    auto* row = new QHBoxLayout;
+    row->addWidget(Named(new QLabel("F1 - Help", this), "lblHelp"));
+    row->addStretch(1);
+    row->addWidget(Command1);
+    row->addWidget(Command2);
+    return row;
+}
+
+void ValidatingDialog::WatchBoxes(const std::vector<QLineEdit*>& boxes) {
     boxes_ = boxes;
-    cancel_ = cancel;
     for (QLineEdit* box : boxes_)
         if (box != nullptr) box->installEventFilter(this);
 }
@@ -46,7 +65,7 @@ bool ValidatingDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void ValidatingDialog::txtValue_LostFocus(int index) {
     // on the way to Cancel nothing needs checking: nothing will be stored
-    if (cancel_ != nullptr && QApplication::focusWidget() == cancel_) {
+    if (Command2 != nullptr && QApplication::focusWidget() == Command2) {
         m_.DialogCancelled = False;
         return;
     }
@@ -91,6 +110,8 @@ void ValidatingDialog::Cancel() {
     closing_ = true;
     QDialog::reject();
 }
+
+bool ValidatingDialog::RunStore(const std::function<void()>& store) { return RunTrapped(store); }
 
 void ValidatingDialog::CloseAccepted() {
     closing_ = true;

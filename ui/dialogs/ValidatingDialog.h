@@ -6,11 +6,13 @@
 // and the place over the main window.
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "model/Model.h"
 
+class QBoxLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -27,13 +29,25 @@ public:
     // The window's close button is Cancel.
     void reject() override;
 
+    QPushButton *Command1 = nullptr, *Command2 = nullptr;  // Accept, Cancel
+
+    // Names a control as the program names it.
+    template <typename W>
+    static W* Named(W* widget, const QString& name) {
+        widget->setObjectName(name);
+        return widget;
+    }
+
 protected:
     virtual bool IsValidBoxText(int index, const std::string& text) const = 0;
     // Brings box `index` into view (its page of a tabbed dialog).
     virtual void RevealBox(int /*index*/) {}
 
-    // The value boxes by index, and the button that skips their check.
-    void WatchBoxes(const std::vector<QLineEdit*>& boxes, QPushButton* cancel);
+    // The row under the dialog's controls: "F1 - Help", Accept and Cancel,
+    // neither of them the default button.
+    QBoxLayout* CreateButtonRow();
+    // The value boxes by index; moving to Cancel skips their check.
+    void WatchBoxes(const std::vector<QLineEdit*>& boxes);
     // Notes what the boxes show now, after the dialog filled them.
     void RememberShownTexts();
     // Accept's own check: a box the user changed must hold a valid value even
@@ -41,10 +55,15 @@ protected:
     // click was abandoned, or its page was put away). A failing box is
     // treated as when it lost the focus. False when Accept must not go on.
     bool ChangedBoxesValid();
+    // Accept: unless a box was refused, `store` and close. A run-time error
+    // in `store` is told and keeps the dialog open.
+    template <typename Store>
+    void Accept(Store&& store) {
+        if (m_.DialogCancelled != 0 || !ChangedBoxesValid()) return;
+        if (RunStore(store)) CloseAccepted();
+    }
     // Cancel: nothing is stored and the caller is told so.
     void Cancel();
-    // Accept after a store: the dialog closes.
-    void CloseAccepted();
 
     static std::string BoxText(const QLineEdit* box);
 
@@ -57,10 +76,11 @@ protected:
 private:
     void Refuse(int index);
     void CentreOnOwner();
+    bool RunStore(const std::function<void()>& store);
+    void CloseAccepted();
 
     std::vector<QLineEdit*> boxes_;
     std::vector<QString> shown_;
-    QPushButton* cancel_ = nullptr;
     bool refocusing_ = false;  // the focus moves back to a refused box: no check on the way
     bool closing_ = false;
 };

@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 
@@ -64,12 +63,6 @@ const PageRows Rows[PropertiesPageCount] = {
     {{0, 1, 2, 3}, {}},
     {{4, 5, 6}, {}},
 };
-
-template <typename W>
-W* Named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QLabel* Caption(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -189,22 +182,9 @@ void frmProperties::CreateControls() {
     Option2[0]->setChecked(true);
     Option3[0]->setChecked(true);
 
-    Command1 = Named(new QPushButton("Accept", this), "Command1");
-    Command2 = Named(new QPushButton("Cancel", this), "Command2");
-    for (QPushButton* b : {Command1, Command2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->setMinimumWidth(fontMetrics().horizontalAdvance("Accept") + 40);
-    }
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Named(new QLabel("F1 - Help", this), "lblHelp"));
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
-    layout->addLayout(buttons);
+    layout->addLayout(CreateButtonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     for (int i = 0; i < 2; ++i)
@@ -217,7 +197,7 @@ void frmProperties::CreateControls() {
         });
     connect(Command1, &QPushButton::clicked, this, &frmProperties::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmProperties::Command2_Click);
-    WatchBoxes({txtValue.begin(), txtValue.end()}, Command2);
+    WatchBoxes({txtValue.begin(), txtValue.end()});
 }
 
 void frmProperties::Form_Load() {
@@ -299,10 +279,7 @@ PropertyEntries frmProperties::Entries() const {
 void frmProperties::StoreProperties() { brindlemar::StoreProperties(m_, Entries()); }
 
 void frmProperties::Command1_Click() {
-    if (m_.DialogCancelled != 0) return;
-    if (!ChangedBoxesValid()) return;
-    if (!RunTrapped([this] { StoreProperties(); })) return;
-    CloseAccepted();
+    Accept([this] { StoreProperties(); });
 }
 
 void frmProperties::Command2_Click() { Cancel(); }

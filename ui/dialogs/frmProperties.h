@@ -10,7 +10,6 @@
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
 class QTabWidget;
 
@@ -37,7 +36,6 @@ public:
     std::array<QRadioButton*, 2> Option1{};
     std::array<QRadioButton*, 2> Option2{};
     std::array<QRadioButton*, 4> Option3{};
-    QPushButton *Command1 = nullptr, *Command2 = nullptr;
 
 protected:
     bool IsValidBoxText(int index, const std::string& text) const override;

@@ -9,19 +9,8 @@
 #include <QVBoxLayout>
 
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
-
-namespace {
-
-template <typename W>
-W* Named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-}  // namespace
 
 frmRestraint::frmRestraint(Model& m, QWidget* parent) : ValidatingDialog(m, parent) {
     setObjectName("frmRestraint");
@@ -64,29 +53,16 @@ void frmRestraint::CreateControls() {
     grid->addWidget(Check1[ShearKeyCheck], grid->rowCount(), 0, 1, 4);
     valueRow(ShearKeyDepthBox, "Depth:");
 
-    Command1 = Named(new QPushButton("Accept", this), "Command1");
-    Command2 = Named(new QPushButton("Cancel", this), "Command2");
-    for (QPushButton* b : {Command1, Command2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->setMinimumWidth(fontMetrics().horizontalAdvance("Accept") + 40);
-    }
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Named(new QLabel("F1 - Help", this), "lblHelp"));
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(CreateButtonRow());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     for (int i = 0; i < 3; ++i) connect(Check1[i], &QCheckBox::clicked, this, [this, i] { Check1_Click(i); });
     connect(Command1, &QPushButton::clicked, this, &frmRestraint::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmRestraint::Command2_Click);
-    WatchBoxes({txtValue.begin(), txtValue.end()}, Command2);
+    WatchBoxes({txtValue.begin(), txtValue.end()});
 }
 
 void frmRestraint::Form_Load() {
@@ -124,10 +100,7 @@ RestraintEntries frmRestraint::Entries() const {
 void frmRestraint::StoreRestraints() { brindlemar::StoreRestraints(m_, Entries()); }
 
 void frmRestraint::Command1_Click() {
-    if (m_.DialogCancelled != 0) return;
-    if (!ChangedBoxesValid()) return;
-    if (!RunTrapped([this] { StoreRestraints(); })) return;
-    CloseAccepted();
+    Accept([this] { StoreRestraints(); });
 }
 
 void frmRestraint::Command2_Click() { Cancel(); }

@@ -11,7 +11,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace brindlemar {
 
@@ -31,7 +30,6 @@ public:
     std::array<QCheckBox*, 4> Check1{};
     std::array<QLineEdit*, 3> txtValue{};
     std::array<QLabel*, 3> lblUnit{};
-    QPushButton *Command1 = nullptr, *Command2 = nullptr;
 
 protected:
     bool IsValidBoxText(int index, const std::string& text) const override;
