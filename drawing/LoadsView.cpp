@@ -16,8 +16,6 @@ namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
-
 double SurchargeFactor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
@@ -47,7 +45,7 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     // the value over the middle of the row, beyond the tails
     const std::string text =
         LoadValueText(std::fabs(static_cast<double>(m.BackfillSurcharge) * factor)) + LoadCodeText(m, m.SurchargeLoadType);
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     const double meanTail = (tail0 + tail1) / 2;
     s.CurrentX = (x0 + x1 - s.TextWidth(text)) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight, ceiling) : meanTail + 15;
