@@ -8,7 +8,6 @@
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
 #include "model/Analysis.h"
-#include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
