@@ -9,6 +9,7 @@
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
+#include "model/WaterPressure.h"
 
 namespace brindlemar {
 
@@ -23,14 +24,6 @@ double Sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 // Nearest whole drawing unit, halves to the even one.
 double RoundToUnit(double v) { return std::isfinite(v) ? std::nearbyint(v) : 0; }
-
-// Heights of the back and front water above the base underside, 0 when dry.
-double BackWaterHeight(const Model& m) {
-    return std::max(0.0, double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness - m.BackWaterDepth);
-}
-double FrontWaterHeight(const Model& m) {
-    return std::max(0.0, double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness - m.FrontWaterDepth);
-}
 
 // Drawing levels of the two water surfaces.
 double BackWaterLevel(const Model& m) { return NodeY(m, 5) - m.DrawingScale * BackWaterHeight(m); }

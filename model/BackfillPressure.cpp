@@ -7,6 +7,7 @@
 #include "model/Analysis.h"
 #include "model/Coefficients.h"
 #include "model/Polygons.h"
+#include "model/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -183,7 +184,7 @@ void CalcSeismicBackfillPressure(Model& m) {
     dK = m.SeismicIncrementCoefficient;
 
     const double frontHeight = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
-    const double hf = std::max(0.0, frontHeight - m.FrontWaterDepth);
+    const double hf = FrontWaterHeight(m);
     const BackPlane plane = BackPlaneHeights(m, a.beta);
     const double fEQ = Factor(m, EQ);
     const double fEH = Factor(m, EH);
