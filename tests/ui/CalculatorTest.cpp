@@ -218,6 +218,23 @@ TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAccept
                                        QString("%1/calculator-report").arg(pictures)});
 }
 
+TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {
+    const auto keep = frmCalculator::Printer();
+    frmCalculator::Printer() = [] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName("/no/such/folder/calculator.pdf");
+        return printer;
+    };
+    test::MessageRecorder messages;
+    dialog->Command2->click();
+    frmCalculator::Printer() = keep;
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
+    EXPECT_EQ(messages.BusyDepth, 0);
+    EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
+}
+
 TEST_F(CalculatorTest, UnitLabelsFollowTheProjectUnits) {
     m.CurrentUnitSystem = SI;
     dialog->SetUnitLabels();
