@@ -201,7 +201,7 @@ void Form1::CreateMenus() {
     // Greyed until their windows are part of the program: printing, the input
     // dialogs, the stability and reinforcement windows.
     for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup, mnuEditProperties, mnuEditLoads, mnuEditRestraint,
+                            mnuFilePrinterSetup, mnuEditLoads,
                             mnuCalculateStability, mnuCalculateConcrete})
         action->setEnabled(false);
 }
@@ -347,6 +347,8 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuFileExit, [this] { mnuFileExit_Click(); });
     menuCommand(mnuHelpRet, [this] { mnuHelpRet_Click(); });
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
+    menuCommand(mnuEditProperties, [this] { Command2_Click(); });
+    menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
     menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });

@@ -116,6 +116,10 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // the material-properties and sliding-restraints dialogs
+    void Command2_Click();
+    void Command6_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
