@@ -3,6 +3,7 @@
 #include "calculator/CalculatorReport.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/Colours.h"
+#include "support/MessageRecorder.h"
 
 namespace brindlemar {
 namespace {
@@ -158,7 +159,9 @@ TEST_F(CalculatorReportTest, ValuesColumnByColumnWithTheSingleValuesAfterTheFirs
 TEST_F(CalculatorReportTest, UnitsOfTheProjectAndDashesForCasesWithoutResult) {
     m.CurrentUnitSystem = British;
     in.SoilSlope = 28;  // steeper than phi - psi: no seismic active wedge
+    test::MessageRecorder messages;
     CalcSoilPressures(in, r);
+    EXPECT_EQ(messages.Messages.size(), 1u);
     Print();
     EXPECT_EQ(At("Kip/ft", 3600).X1, Mm(142));
     EXPECT_EQ(At("Kip/ft\xB3", 240).Colour, 0);
