@@ -115,6 +115,9 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // the loads-and-resistances dialog
+    void Command3_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
