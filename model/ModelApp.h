@@ -4,9 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "model/Enums.h"
 #include "model/ModelInputs.h"
 
 namespace brindlemar {

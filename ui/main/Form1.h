@@ -118,6 +118,10 @@ public:
     // the loads-and-resistances dialog
     void Command3_Click();
 
+    // the material-properties and sliding-restraints dialogs
+    void Command2_Click();
+    void Command6_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
@@ -203,6 +207,7 @@ private:
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
+    std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
 };
 
