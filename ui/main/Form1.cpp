@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "calculator/ui/frmCalculator.h"
 #include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
@@ -199,10 +200,10 @@ void Form1::CreateMenus() {
     mnuAbout = item(help, "mnuAbout", "&About");
 
     // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows and the calculator.
+    // dialogs, the stability and reinforcement windows.
     for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
                             mnuFilePrinterSetup,
-                            mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
+                            mnuCalculateStability, mnuCalculateConcrete})
         action->setEnabled(false);
 }
 
@@ -356,7 +357,10 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuFileExit, [this] { mnuFileExit_Click(); });
     menuCommand(mnuHelpRet, [this] { mnuHelpRet_Click(); });
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
-                            mnuFilePrinterSetup,
+    menuCommand(mnuEditProperties, [this] { Command2_Click(); });
+    menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
+    menuCommand(mnuEditLoads, [this] { Command3_Click(); });
+    menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });
     menuCommand(mnuOptionSeismic, [this] { Check2->setChecked(!Check2->isChecked()); });
@@ -680,6 +684,12 @@ void Form1::mnuHelpRet_Click() { ShowHelp(); }
 void Form1::mnuAbout_Click() {
     frmAbout about(m_, this);
     about.exec();
+}
+
+void Form1::mnuCalculateCalcu_Click() {
+    // every opening starts again from the wall as it stands
+    frmCalculator calculator(m_, this);
+    calculator.exec();
 }
 
 }  // namespace brindlemar
