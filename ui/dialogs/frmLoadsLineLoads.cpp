@@ -104,6 +104,7 @@ void frmLoads::UpdateLineLoadButtons() {
     // an empty table is drawn plain
     g->SetFocusRect(loads ? FlexFocusLight : FlexFocusNone);
     g->SetHighLight(loads ? FlexHighlightWithFocus : FlexHighlightNever);
+    g->SetGridColor(loads ? palette().color(QPalette::Dark) : palette().color(QPalette::Midlight));
     g->SetGridColorFixed(palette().color(QPalette::Dark));
     cmdLAdd->setEnabled(g->Rows() < MaxLineLoads + 1);
     const bool wholeRow = loads && g->Col() == 1 && g->ColSel() == g->Cols() - 1;
