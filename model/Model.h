@@ -8,6 +8,7 @@
 #include "model/ModelDrawing.h"
 #include "model/ModelGeometry.h"
 #include "model/ModelInputs.h"
+#include "model/ModelReport.h"
 #include "model/ModelSections.h"
 
 namespace brindlemar {
@@ -18,7 +19,8 @@ struct Model : ModelInputs,
                ModelSections,
                ModelDesign,
                ModelDrawing,
-               ModelApp {
+               ModelApp,
+               ModelReport {
     // The program's folder (where the defaults file lives). Tests point it
     // at a fresh temporary folder.
     std::string ProgramDirectory;

@@ -11,7 +11,10 @@ inline void EnsureQtApplication() {
     static int argc = 1;
     static char name[] = "test_platform";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // left to the end of the process: destroyed among the other statics it
+    // would outlive the input devices that shown windows register with it
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
 }
 
 }  // namespace brindlemar::test

@@ -1,0 +1,745 @@
+#include "platform/FlexGrid.h"
+
+#include <QAbstractItemView>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Twips.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr int DefaultColWidthTwips = 960;
+constexpr int TextMarginPx = 3;
+
+bool IsNumberText(const QString& text) {
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    return ok;
+}
+
+}  // namespace
+
+FlexGrid::FlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    gridColorFixed_ = palette().color(QPalette::Dark);
+    Reshape(rows_, cols_);
+    SetScrollBars(scrollBars_);
+}
+
+// ---- shape ------------------------------------------------------------------
+
+FlexGrid::Cell* FlexGrid::At(int row, int col) {
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return nullptr;
+    return &cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+const FlexGrid::Cell* FlexGrid::At(int row, int col) const {
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) return nullptr;
+    return &cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void FlexGrid::Reshape(int rows, int cols) {
+    rows_ = std::max(rows, 0);
+    cols_ = std::max(cols, 0);
+    cells_.resize(static_cast<size_t>(rows_));
+    for (auto& row : cells_) row.resize(static_cast<size_t>(cols_));
+    rowHeights_.resize(static_cast<size_t>(rows_), -1);
+    colWidths_.resize(static_cast<size_t>(cols_), -1);
+    colAlignment_.resize(static_cast<size_t>(cols_), FlexAlignGeneral);
+    fixedAlignment_.resize(static_cast<size_t>(cols_), FlexAlignLeftCenter);
+    fixedRows_ = std::min(fixedRows_, rows_);
+    fixedCols_ = std::min(fixedCols_, cols_);
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::SetRows(int rows) { Reshape(rows, cols_); }
+void FlexGrid::SetCols(int cols) { Reshape(rows_, cols); }
+
+void FlexGrid::SetFixedRows(int fixedRows) {
+    fixedRows_ = std::clamp(fixedRows, 0, rows_);
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::SetFixedCols(int fixedCols) {
+    fixedCols_ = std::clamp(fixedCols, 0, cols_);
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+// Keeps the current cell, the selection and the scroll position on cells that
+// exist; with no scrollable row (or column) they rest on the last one there is.
+void FlexGrid::ClampCurrent() {
+    auto clampTo = [](int v, int first, int count) {
+        if (count <= 0) return 0;
+        return std::clamp(v, std::min(first, count - 1), count - 1);
+    };
+    row_ = clampTo(row_, fixedRows_, rows_);
+    rowSel_ = clampTo(rowSel_, fixedRows_, rows_);
+    col_ = clampTo(col_, fixedCols_, cols_);
+    colSel_ = clampTo(colSel_, fixedCols_, cols_);
+    topRow_ = clampTo(topRow_, fixedRows_, rows_);
+    leftCol_ = clampTo(leftCol_, fixedCols_, cols_);
+    topRow_ = std::min(topRow_, std::max(LastTopRow(), std::min(fixedRows_, rows_ - 1)));
+    leftCol_ = std::min(leftCol_, std::max(LastLeftCol(), std::min(fixedCols_, cols_ - 1)));
+}
+
+// ---- current cell and selection --------------------------------------------
+
+void FlexGrid::MoveTo(int row, int col, int rowSel, int colSel) {
+    const int oldRow = row_, oldCol = col_, oldRowSel = rowSel_, oldColSel = colSel_;
+    row_ = row;
+    col_ = col;
+    rowSel_ = rowSel;
+    colSel_ = colSel;
+    ClampCurrent();
+    const bool cellChanged = row_ != oldRow || col_ != oldCol;
+    const bool selChanged = cellChanged || rowSel_ != oldRowSel || colSel_ != oldColSel;
+    if (cellChanged || selChanged) viewport()->update();
+    if (cellChanged) {
+        emit LeaveCell();
+        emit EnterCell();
+        emit RowColChange();
+    }
+    if (selChanged) emit SelChange();
+}
+
+void FlexGrid::SetRow(int row) {
+    if (row < 0 || row >= rows_) return;
+    MoveTo(row, col_, row, col_);
+}
+
+void FlexGrid::SetCol(int col) {
+    if (col < 0 || col >= cols_) return;
+    MoveTo(row_, col, row_, col);
+}
+
+void FlexGrid::SetRowSel(int row) {
+    if (row < 0 || row >= rows_) return;
+    MoveTo(row_, col_, row, colSel_);
+}
+
+void FlexGrid::SetColSel(int col) {
+    if (col < 0 || col >= cols_) return;
+    MoveTo(row_, col_, rowSel_, col);
+}
+
+void FlexGrid::SetTopRow(int row) {
+    topRow_ = row;
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::SetLeftCol(int col) {
+    leftCol_ = col;
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+// ---- texts and looks ----------------------------------------------------------
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+    const Cell* cell = At(row, col);
+    return cell != nullptr ? cell->text : QString();
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
+    if (Cell* cell = At(row, col)) {
+        cell->text = text;
+        viewport()->update();
+    }
+}
+
+int FlexGrid::ColWidth(int col) const {
+    if (col < 0 || col >= cols_) return 0;
+    const int w = colWidths_[static_cast<size_t>(col)];
+    return w >= 0 ? w : DefaultColWidthTwips;
+}
+
+void FlexGrid::SetColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_) return;
+    colWidths_[static_cast<size_t>(col)] = std::max(twips, 0);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+int FlexGrid::DefaultRowHeight() const {
+    // the font's line with a little air, in whole pixels
+    return static_cast<int>(std::lround((fontMetrics().height() + 4) * Tpp()));
+}
+
+int FlexGrid::RowHeight(int row) const {
+    if (row < 0 || row >= rows_) return 0;
+    const int h = rowHeights_[static_cast<size_t>(row)];
+    return h >= 0 ? h : DefaultRowHeight();
+}
+
+void FlexGrid::SetRowHeight(int row, int twips) {
+    if (row < 0 || row >= rows_) return;
+    rowHeights_[static_cast<size_t>(row)] = std::max(twips, 0);
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+int FlexGrid::ColAlignment(int col) const {
+    return col >= 0 && col < cols_ ? colAlignment_[static_cast<size_t>(col)] : FlexAlignGeneral;
+}
+
+void FlexGrid::SetColAlignment(int col, int alignment) {
+    if (col < 0 || col >= cols_) return;
+    colAlignment_[static_cast<size_t>(col)] = std::clamp(alignment, 0, 9);
+    viewport()->update();
+}
+
+int FlexGrid::FixedAlignment(int col) const {
+    return col >= 0 && col < cols_ ? fixedAlignment_[static_cast<size_t>(col)] : FlexAlignLeftCenter;
+}
+
+void FlexGrid::SetFixedAlignment(int col, int alignment) {
+    if (col < 0 || col >= cols_) return;
+    fixedAlignment_[static_cast<size_t>(col)] = std::clamp(alignment, 0, 9);
+    viewport()->update();
+}
+
+void FlexGrid::SetCellAlignment(int row, int col, int alignment) {
+    if (Cell* cell = At(row, col)) {
+        cell->alignment = std::clamp(alignment, 0, 9);
+        viewport()->update();
+    }
+}
+
+void FlexGrid::SetCellForeColor(int row, int col, const QColor& colour) {
+    if (Cell* cell = At(row, col)) {
+        cell->fore = colour;
+        viewport()->update();
+    }
+}
+
+QColor FlexGrid::CellForeColor(int row, int col) const {
+    const Cell* cell = At(row, col);
+    return cell != nullptr && cell->fore.isValid() ? cell->fore : palette().color(QPalette::Text);
+}
+
+void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
+    if (Cell* cell = At(row, col)) {
+        cell->bold = bold;
+        viewport()->update();
+    }
+}
+
+bool FlexGrid::CellFontBold(int row, int col) const {
+    const Cell* cell = At(row, col);
+    return cell != nullptr && cell->bold;
+}
+
+void FlexGrid::SetScrollBars(int bars) {
+    scrollBars_ = std::clamp(bars, 0, 3);
+    setHorizontalScrollBarPolicy((scrollBars_ & FlexScrollHorizontal) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy((scrollBars_ & FlexScrollVertical) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    UpdateScrollBars();
+}
+
+void FlexGrid::SetFocusRect(int focusRect) {
+    focusRect_ = focusRect;
+    viewport()->update();
+}
+
+void FlexGrid::SetHighLight(int highLight) {
+    highLight_ = highLight;
+    viewport()->update();
+}
+
+void FlexGrid::SetGridColor(const QColor& colour) {
+    gridColor_ = colour;
+    viewport()->update();
+}
+
+void FlexGrid::SetGridColorFixed(const QColor& colour) {
+    gridColorFixed_ = colour;
+    viewport()->update();
+}
+
+void FlexGrid::SetBackColorBkg(const QColor& colour) {
+    backColorBkg_ = colour;
+    viewport()->update();
+}
+
+// ---- rows ---------------------------------------------------------------------
+
+void FlexGrid::AddItem(const QString& text, int index) {
+    if (index < 0 || index > rows_) index = rows_;
+    const auto at = static_cast<size_t>(index);
+    std::vector<Cell> row(static_cast<size_t>(cols_));
+    const QStringList parts = text.split('\t');
+    for (int c = 0; c < cols_ && c < parts.size(); ++c) row[static_cast<size_t>(c)].text = parts[c];
+    cells_.insert(cells_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+    rowHeights_.insert(rowHeights_.begin() + static_cast<std::ptrdiff_t>(at), -1);
+    ++rows_;
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+void FlexGrid::RemoveItem(int index) {
+    if (index < 0 || index >= rows_) return;
+    cells_.erase(cells_.begin() + index);
+    rowHeights_.erase(rowHeights_.begin() + index);
+    --rows_;
+    fixedRows_ = std::min(fixedRows_, rows_);
+    ClampCurrent();
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+// ---- geometry -----------------------------------------------------------------
+
+double FlexGrid::Tpp() const { return TwipsPerPixel(this); }
+
+int FlexGrid::Px(int twips) const { return TwipsToPixels(twips, Tpp()); }
+
+int FlexGrid::FixedWidthPx() const {
+    int w = 0;
+    for (int c = 0; c < fixedCols_; ++c) w += ColPx(c);
+    return w;
+}
+
+int FlexGrid::FixedHeightPx() const {
+    int h = 0;
+    for (int r = 0; r < fixedRows_; ++r) h += RowPx(r);
+    return h;
+}
+
+int FlexGrid::ColX(int col) const {
+    if (col < fixedCols_) {
+        int x = 0;
+        for (int c = 0; c < col; ++c) x += ColPx(c);
+        return x;
+    }
+    int x = FixedWidthPx();
+    if (col >= leftCol_)
+        for (int c = leftCol_; c < col; ++c) x += ColPx(c);
+    else
+        for (int c = col; c < leftCol_; ++c) x -= ColPx(c);
+    return x;
+}
+
+int FlexGrid::RowY(int row) const {
+    if (row < fixedRows_) {
+        int y = 0;
+        for (int r = 0; r < row; ++r) y += RowPx(r);
+        return y;
+    }
+    int y = FixedHeightPx();
+    if (row >= topRow_)
+        for (int r = topRow_; r < row; ++r) y += RowPx(r);
+    else
+        for (int r = row; r < topRow_; ++r) y -= RowPx(r);
+    return y;
+}
+
+// The highest first row that still fills the view down to the last row.
+int FlexGrid::LastTopRow() const {
+    const int room = viewport()->height() - FixedHeightPx();
+    int top = rows_ - 1, used = 0;
+    for (int r = rows_ - 1; r >= fixedRows_; --r) {
+        used += RowPx(r);
+        if (used > room) break;
+        top = r;
+    }
+    return std::max(top, fixedRows_);
+}
+
+int FlexGrid::LastLeftCol() const {
+    const int room = viewport()->width() - FixedWidthPx();
+    int left = cols_ - 1, used = 0;
+    for (int c = cols_ - 1; c >= fixedCols_; --c) {
+        used += ColPx(c);
+        if (used > room) break;
+        left = c;
+    }
+    return std::max(left, fixedCols_);
+}
+
+bool FlexGrid::CellAt(const QPoint& point, int& row, int& col) const {
+    row = -1;
+    col = -1;
+    for (int r = 0; r < rows_ && row < 0; ++r) {
+        if (r >= fixedRows_ && r < topRow_) continue;
+        const int y = RowY(r);
+        if (point.y() >= y && point.y() < y + RowPx(r)) row = r;
+    }
+    for (int c = 0; c < cols_ && col < 0; ++c) {
+        if (c >= fixedCols_ && c < leftCol_) continue;
+        const int x = ColX(c);
+        if (point.x() >= x && point.x() < x + ColPx(c)) col = c;
+    }
+    return row >= 0 && col >= 0;
+}
+
+void FlexGrid::EnsureVisible(int row, int col) {
+    if (row >= fixedRows_ && row < rows_) {
+        if (row < topRow_) topRow_ = row;
+        const int room = viewport()->height() - FixedHeightPx();
+        while (topRow_ < row && RowY(row) - FixedHeightPx() + RowPx(row) > room) ++topRow_;
+    }
+    if (col >= fixedCols_ && col < cols_) {
+        if (col < leftCol_) leftCol_ = col;
+        const int room = viewport()->width() - FixedWidthPx();
+        while (leftCol_ < col && ColX(col) - FixedWidthPx() + ColPx(col) > room) ++leftCol_;
+    }
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+int FlexGrid::CellLeft() {
+    EnsureVisible(row_, col_);
+    return static_cast<int>(std::lround((ColX(col_) + frameWidth()) * Tpp()));
+}
+
+int FlexGrid::CellTop() {
+    EnsureVisible(row_, col_);
+    return static_cast<int>(std::lround((RowY(row_) + frameWidth()) * Tpp()));
+}
+
+int FlexGrid::CellWidth() {
+    EnsureVisible(row_, col_);
+    return ColWidth(col_);
+}
+
+int FlexGrid::CellHeight() {
+    EnsureVisible(row_, col_);
+    return RowHeight(row_);
+}
+
+void FlexGrid::PlaceOverCurrentCell(QWidget* editor, int leftInset, int topInset, int widthLess, int heightLess) {
+    const double tpp = Tpp();
+    const int left = CellLeft(), top = CellTop(), width = CellWidth(), height = CellHeight();
+    const QPoint origin = mapTo(editor->parentWidget(), QPoint(0, 0));
+    editor->setGeometry(origin.x() + TwipsToPixels(left + leftInset, tpp),
+                        origin.y() + TwipsToPixels(top + topInset, tpp),
+                        std::max(TwipsToPixels(width - widthLess, tpp), 1),
+                        std::max(TwipsToPixels(height - heightLess, tpp), 1));
+    editor->raise();
+}
+
+void FlexGrid::UpdateScrollBars() {
+    syncingScroll_ = true;
+    verticalScrollBar()->setRange(0, std::max(LastTopRow() - fixedRows_, 0));
+    verticalScrollBar()->setPageStep(std::max(LastTopRow() > fixedRows_ ? 1 : 0, 1));
+    verticalScrollBar()->setValue(topRow_ - fixedRows_);
+    horizontalScrollBar()->setRange(0, std::max(LastLeftCol() - fixedCols_, 0));
+    horizontalScrollBar()->setValue(leftCol_ - fixedCols_);
+    syncingScroll_ = false;
+}
+
+void FlexGrid::scrollContentsBy(int, int) {
+    if (syncingScroll_) return;
+    topRow_ = std::min(fixedRows_ + verticalScrollBar()->value(), std::max(rows_ - 1, 0));
+    leftCol_ = std::min(fixedCols_ + horizontalScrollBar()->value(), std::max(cols_ - 1, 0));
+    viewport()->update();
+}
+
+void FlexGrid::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    ClampCurrent();
+    UpdateScrollBars();
+}
+
+// ---- painting -----------------------------------------------------------------
+
+void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const {
+    const Cell& cell = *At(row, col);
+    const bool fixed = row < fixedRows_ || col < fixedCols_;
+    const bool showSelection = highLight_ == FlexHighlightAlways || (highLight_ == FlexHighlightWithFocus && hasFocus());
+    const bool inSelection = !fixed && row >= std::min(row_, rowSel_) && row <= std::max(row_, rowSel_) &&
+                             col >= std::min(col_, colSel_) && col <= std::max(col_, colSel_);
+    const bool current = row == row_ && col == col_;
+    const bool highlighted = showSelection && inSelection && !current;
+
+    p.fillRect(rect, fixed ? palette().color(QPalette::Button)
+                           : highlighted ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base));
+    // lines on the right and bottom edges, as the cells tile
+    p.setPen(fixed ? gridColorFixed_ : gridColor_);
+    p.drawLine(rect.topRight(), rect.bottomRight());
+    p.drawLine(rect.bottomLeft(), rect.bottomRight());
+
+    int alignment = cell.alignment >= 0 ? cell.alignment : fixed && row < fixedRows_ ? FixedAlignment(col) : ColAlignment(col);
+    if (fixed && col < fixedCols_ && row >= fixedRows_ && cell.alignment < 0) alignment = FixedAlignment(col);
+    Qt::Alignment align;
+    if (alignment == FlexAlignGeneral) {
+        align = (IsNumberText(cell.text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    } else {
+        const int h = alignment / 3, v = alignment % 3;
+        align = (h == 0 ? Qt::AlignLeft : h == 1 ? Qt::AlignHCenter : Qt::AlignRight) |
+                (v == 0 ? Qt::AlignTop : v == 1 ? Qt::AlignVCenter : Qt::AlignBottom);
+    }
+    QFont font = p.font();
+    font.setBold(cell.bold);
+    p.setFont(font);
+    p.setPen(highlighted ? palette().color(QPalette::HighlightedText)
+                         : cell.fore.isValid() ? cell.fore : palette().color(fixed ? QPalette::ButtonText : QPalette::Text));
+    p.drawText(rect.adjusted(TextMarginPx, 1, -TextMarginPx, -1), static_cast<int>(align), cell.text);
+
+    if (current && !fixed && focusRect_ != FlexFocusNone && hasFocus()) {
+        QPen pen(palette().color(QPalette::Text));
+        pen.setStyle(focusRect_ == FlexFocusLight ? Qt::DotLine : Qt::SolidLine);
+        pen.setWidth(focusRect_ == FlexFocusHeavy ? 2 : 1);
+        p.setPen(pen);
+        p.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
+}
+
+void FlexGrid::paintEvent(QPaintEvent*) {
+    QPainter p(viewport());
+    const QRect area = viewport()->rect();
+    p.fillRect(area, backColorBkg_);
+    const int fixedW = FixedWidthPx(), fixedH = FixedHeightPx();
+    const QFont base = p.font();
+    // scrollable cells first, clipped beside the headings; then the headings
+    for (int pass = 0; pass < 4; ++pass) {
+        const bool fixedRowPass = pass == 1 || pass == 3;
+        const bool fixedColPass = pass == 2 || pass == 3;
+        QRect clip = area;
+        if (!fixedRowPass) clip.setTop(fixedH);
+        if (!fixedColPass) clip.setLeft(fixedW);
+        p.setClipRect(clip);
+        const int r0 = fixedRowPass ? 0 : topRow_, r1 = fixedRowPass ? fixedRows_ : rows_;
+        const int c0 = fixedColPass ? 0 : leftCol_, c1 = fixedColPass ? fixedCols_ : cols_;
+        for (int r = r0; r < r1; ++r) {
+            const int y = RowY(r);
+            if (y > area.bottom()) break;
+            for (int c = c0; c < c1; ++c) {
+                const int x = ColX(c);
+                if (x > area.right()) break;
+                p.setFont(base);
+                DrawCell(p, r, c, QRect(x, y, ColPx(c), RowPx(r)));
+            }
+        }
+    }
+}
+
+// ---- mouse and keys -----------------------------------------------------------
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    setFocus(Qt::MouseFocusReason);
+    int r = 0, c = 0;
+    if (!CellAt(event->position().toPoint(), r, c)) return;
+    if (r < fixedRows_ && c < fixedCols_) return;  // the corner
+    if (c < fixedCols_) {
+        // a row heading selects its whole row
+        if (cols_ > fixedCols_) MoveTo(r, fixedCols_, r, cols_ - 1);
+    } else if (r < fixedRows_) {
+        if (rows_ > fixedRows_) MoveTo(fixedRows_, c, rows_ - 1, c);
+    } else if (event->modifiers() & Qt::ShiftModifier) {
+        MoveTo(row_, col_, r, c);
+    } else {
+        MoveTo(r, c, r, c);
+        dragging_ = true;
+    }
+}
+
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    int r = 0, c = 0;
+    if (CellAt(event->position().toPoint(), r, c) && r >= fixedRows_ && c >= fixedCols_) MoveTo(row_, col_, r, c);
+}
+
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragging_ = false;
+    emit Click();
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    emit DblClick();
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    const bool extend = event->modifiers() & Qt::ShiftModifier;
+    int r = extend ? rowSel_ : row_, c = extend ? colSel_ : col_;
+    const int firstRow = std::min(fixedRows_, rows_ - 1), firstCol = std::min(fixedCols_, cols_ - 1);
+    const int page = std::max(LastTopRow() > fixedRows_ ? (viewport()->height() - FixedHeightPx()) /
+                                                              std::max(RowPx(std::max(rows_ - 1, 0)), 1)
+                                                        : 1,
+                              1);
+    switch (event->key()) {
+        case Qt::Key_Up: r = std::max(r - 1, firstRow); break;
+        case Qt::Key_Down: r = std::min(r + 1, rows_ - 1); break;
+        case Qt::Key_Left: c = std::max(c - 1, firstCol); break;
+        case Qt::Key_Right: c = std::min(c + 1, cols_ - 1); break;
+        case Qt::Key_PageUp: r = std::max(r - page, firstRow); break;
+        case Qt::Key_PageDown: r = std::min(r + page, rows_ - 1); break;
+        case Qt::Key_Home: c = firstCol; break;
+        case Qt::Key_End: c = cols_ - 1; break;
+        default: {
+            int key = 0;
+            if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = 13;
+            else if (event->key() == Qt::Key_Escape) key = 27;
+            else if (event->key() == Qt::Key_Backspace) key = 8;
+            else if (!event->text().isEmpty() && event->text()[0].unicode() >= 32 && event->text()[0].unicode() < 256 &&
+                     !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+                key = event->text()[0].unicode();
+            if (key == 0) {
+                QAbstractScrollArea::keyPressEvent(event);
+                return;
+            }
+            emit KeyPress(key);
+            event->accept();
+            return;
+        }
+    }
+    if (rows_ <= fixedRows_ || cols_ <= fixedCols_) return;
+    if (extend)
+        MoveTo(row_, col_, r, c);
+    else
+        MoveTo(r, c, r, c);
+    EnsureVisible(extend ? rowSel_ : row_, extend ? colSel_ : col_);
+    event->accept();
+}
+
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void FlexGrid::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
+// ---- in-cell editors ------------------------------------------------------------
+
+namespace {
+// Focus that leaves for a pop-up or another window is still the editor's.
+bool LeavesEditor(const QFocusEvent* event) {
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+}  // namespace
+
+GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
+
+void GridCellEditor::Open(const QString& text, bool selectAll) {
+    setText(text);
+    open_ = true;
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+    if (selectAll)
+        this->selectAll();
+    else {
+        deselect();
+        setCursorPosition(static_cast<int>(this->text().size()));
+    }
+}
+
+void GridCellEditor::Close() {
+    open_ = false;
+    hide();
+    emit Closed();
+}
+
+void GridCellEditor::keyPressEvent(QKeyEvent* event) {
+    if (open_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        open_ = false;  // nothing more is committed while the editor closes
+        emit Commit(true);
+        Close();
+        return;
+    }
+    if (open_ && event->key() == Qt::Key_Escape) {
+        event->accept();
+        open_ = false;
+        emit Abandon();
+        Close();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void GridCellEditor::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (open_) emit GotFocus();
+}
+
+void GridCellEditor::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (!open_ || !LeavesEditor(event)) return;
+    open_ = false;
+    emit Commit(false);
+    Close();
+}
+
+GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
+    hide();
+    connect(this, &QComboBox::activated, this, [this](int) {
+        if (!open_) return;
+        open_ = false;
+        emit Commit(true);
+        Close();
+    });
+}
+
+void GridCellChooser::Open(int index) {
+    setCurrentIndex(index);
+    open_ = true;
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void GridCellChooser::Close() {
+    open_ = false;
+    hide();
+    emit Closed();
+}
+
+void GridCellChooser::keyPressEvent(QKeyEvent* event) {
+    if (open_ && event->key() == Qt::Key_Escape) {
+        event->accept();
+        open_ = false;
+        emit Abandon();
+        Close();
+        return;
+    }
+    if (open_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        open_ = false;
+        emit Commit(true);
+        Close();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void GridCellChooser::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    if (open_) emit GotFocus();
+}
+
+void GridCellChooser::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    if (!open_ || !LeavesEditor(event) || (view() != nullptr && view()->isVisible())) return;
+    open_ = false;
+    emit Commit(false);
+    Close();
+}
+
+}  // namespace brindlemar

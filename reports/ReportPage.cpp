@@ -1,0 +1,206 @@
+#include "reports/ReportPage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "drawing/Primitives.h"
+#include "drawing/TextPlacement.h"
+#include "runtime/Colours.h"
+#include "runtime/Hooks.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+// The 165 x 257 mm layout in twips.
+constexpr double LayoutWidth = 165 * ReportTwipsPerMm;
+constexpr double LayoutHeight = 257 * ReportTwipsPerMm;
+
+// Runs one step of the block frame; a step the surface refuses is left out
+// and the frame goes on, so one bad value never loses the block.
+void Skipping(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const RuntimeError&) {
+    }
+}
+
+int FramePenWidth(const Model& m, const Surface& s) {
+    return RoundTwips(PenWidthPixels(s, 0.3 * m.PrintScale));
+}
+
+Picture MakeLogo() {
+    // A cantilever wall in section: grey stem and base, brown backfill behind
+    // it, on white inside a dark blue border.
+    constexpr int size = 64;
+    Picture logo;
+    logo.Width = size;
+    logo.Height = size;
+    logo.Pixels.assign(size * size, 0xFFFFFFFFu);
+    const auto put = [&](int x, int y, uint32_t colour) { logo.Pixels[static_cast<size_t>(y * size + x)] = colour; };
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const bool border = x < 3 || y < 3 || x >= size - 3 || y >= size - 3;
+            const bool stem = x >= 24 && x < 32 && y >= 10 && y < 48;
+            const bool base = x >= 12 && x < 52 && y >= 48 && y < 54;
+            const bool backfill = x >= 32 && x < 61 && y >= 14 + (x - 32) / 4 && y < 48;
+            if (border) put(x, y, 0xFF000080u);
+            else if (stem || base) put(x, y, 0xFF8C8C8Cu);
+            else if (backfill) put(x, y, 0xFFC8A46Eu);
+        }
+    }
+    return logo;
+}
+
+}  // namespace
+
+int32_t ReportDarkBlue() { return RGB(0, 0, 128); }
+int32_t ReportLightGrey() { return RGB(200, 200, 200); }
+int32_t ReportRed() { return RGB(255, 0, 0); }
+int32_t ReportBandGrey() { return RGB(210, 210, 210); }
+
+int32_t RoundTwips(double value) {
+    const double rounded = std::nearbyint(CheckedFinite(value));
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) RaiseError(6, "Overflow");
+    return static_cast<int32_t>(rounded);
+}
+
+const Picture& ReportLogo() {
+    static const Picture logo = MakeLogo();
+    return logo;
+}
+
+void SetupPrinterPage(Model& m, Surface& s) {
+    const double W = s.PageWidth();
+    const double Ht = s.PageHeight();
+    m.PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * ReportTwipsPerMm);
+    m.PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * ReportTwipsPerMm);
+
+    // (0, 0) on the top-left margin corner: the unprintable border is taken
+    // as half the difference between the sheet and its printable area
+    s.ScaleLeft = -m.PageMarginLeft * ReportTwipsPerMm + (W - s.ScaleWidth()) / 2;
+    s.ScaleTop = -m.PageMarginTop * ReportTwipsPerMm + (Ht - s.ScaleHeight()) / 2;
+
+    // Margins as wide as the sheet leave no printable area: refuse the job
+    // rather than print a mirrored or empty layout.
+    if (m.PrintableWidth <= 0 || m.PrintableHeight <= 0)
+        RaiseError(5, "The page margins leave no room to print on this paper");
+    m.PrintScale = static_cast<float>(std::min(m.PrintableWidth / LayoutWidth, m.PrintableHeight / LayoutHeight));
+
+    m.FrameWidth = m.PrintableWidth;
+    m.HalfPageHeight = RoundTwips((m.PrintableHeight - 13 * ReportTwipsPerMm * m.PrintScale) / 2);
+    m.FrameHeight = RoundTwips(m.HalfPageHeight - 4 * ReportTwipsPerMm * m.PrintScale);
+
+    const auto pen = [&](double mm) { return ToInteger(PenWidthPixels(s, mm) * m.PrintScale); };
+    m.OutlinePenWidth = pen(0.35);
+    m.DetailPenWidth = pen(0.1);
+    m.LoadArrowPenWidth = pen(0.35);
+    m.LoadOutlinePenWidth = pen(0.1);
+    m.ResistanceArrowPenWidth = pen(0.35);
+    m.ResistanceDiagramPenWidth = pen(0.1);
+    m.ResultantArrowPenWidth = pen(0.35);
+    m.FactorTablePenWidth = pen(0.1);
+    m.ArrowHeadSize = ToInteger(60 * m.PrintScale);
+    m.ForceArrowLength = ToInteger(480 * m.PrintScale);
+
+    m.PageNumber = 1;
+}
+
+void PrintBlockFrame(Model& m, Surface& s) {
+    const double scale = m.PrintScale;
+    const double W = m.FrameWidth;
+    Skipping([&] { m.PageBandHeight = RoundTwips(8 * ReportTwipsPerMm * scale); });
+    Skipping([&] { m.TitleBandHeight = RoundTwips(4 * ReportTwipsPerMm * scale); });
+    m.FrameLeft = 0;
+    Skipping([&] {
+        m.FrameTop = RoundTwips(m.PageBandHeight + m.TitleBandHeight +
+                                static_cast<double>(m.CurrentHalfPage) * (m.FrameHeight + m.TitleBandHeight));
+    });
+
+    if (m.CurrentHalfPage == 0) {
+        // the grey page band with the logo at its left end
+        s.FillStyle = vbFSSolid;
+        s.ForeColor = ReportBandGrey();
+        s.FillColor = ReportBandGrey();
+        Skipping([&] { s.FilledBox(0, 0, W, m.PageBandHeight); });
+        Skipping([&] { s.PaintPicture(ReportLogo(), 0, 0, m.PageBandHeight, m.PageBandHeight); });
+        Skipping([&] { s.DrawWidth = FramePenWidth(m, s); });
+        s.FillStyle = vbFSTransparent;
+        s.ForeColor = ReportDarkBlue();
+        // the line between the halves and the sheet frame, which also frames
+        // an empty bottom half
+        Skipping([&] { s.Line(0, m.FrameTop + m.FrameHeight, W, m.FrameTop + m.FrameHeight); });
+        Skipping([&] { s.Box(0, 0, W, m.PageBandHeight + 2.0 * m.HalfPageHeight); });
+        Skipping([&] { s.Line(0, m.PageBandHeight, W, m.PageBandHeight); });
+        Skipping([&] { s.Line(0.2 * W, 0, 0.2 * W, m.PageBandHeight); });
+
+        const double x = m.PageBandHeight + ReportTwipsPerMm * scale;
+        s.ForeColor = 0;
+        Skipping([&] {
+            SetPrinterFont(s, m.TitleFontName, 12 * scale, true, true);
+            s.CurrentY = (5 * ReportTwipsPerMm - 240) / 2 * scale;
+            PrintAt(s, ProductName, x);
+        });
+        s.ForeColor = ReportDarkBlue();
+        Skipping([&] {
+            SetPrinterFont(s, m.TitleFontName, 6 * scale, false, false);
+            s.CurrentY = (5 * ReportTwipsPerMm + (2 * ReportTwipsPerMm - 120) / 2) * scale;
+            PrintAt(s, "Version " + m.ProgramVersion, x);
+        });
+    }
+
+    // the title band: project title left of the rule, section title right
+    Skipping([&] { s.DrawWidth = FramePenWidth(m, s); });
+    s.ForeColor = ReportDarkBlue();
+    Skipping([&] { s.Box(0, m.FrameTop - m.TitleBandHeight, W, m.FrameTop); });
+    Skipping([&] { s.Box(0.7 * W, m.FrameTop - m.TitleBandHeight, 0.7 * W, m.FrameTop); });
+
+    SetPrinterFont(s, m.TextFontName, 10 * scale, false, false);
+    s.ForeColor = 0;
+    Skipping([&] {
+        double size = s.FontSize;
+        const double lineHeight = s.TextHeight("");
+        const double width = s.TextWidth(m.ProjectTitle);
+        if (width >= 0.7 * W && width > 0) size = size * 0.7 * W / width;
+        s.CurrentY = m.FrameTop - m.TitleBandHeight / 2.0 - lineHeight / 2;
+        const std::string title =
+            FitTextToWidth(s, m.ProjectTitle, RoundTwips(0.7 * W), s.FontName, size, s.FontBold, s.FontItalic);
+        PrintCentered(s, title, 0.35 * W);
+    });
+}
+
+void PrintBlockTitle(Model& m, Surface& s, const std::string& title) {
+    s.ForeColor = 0;
+    SetPrinterFont(s, m.TextFontName, 10 * m.PrintScale, false, false);
+    s.CurrentY = m.FrameTop - m.TitleBandHeight / 2.0 - s.TextHeight("") / 2;
+    PrintCentered(s, title, 0.85 * m.FrameWidth);
+}
+
+void SetPrinterFont(Surface& s, const std::string& fontName, double size, bool bold, bool italic) {
+    s.FontName = fontName;
+    s.FontSize = size;
+    s.FontBold = bold;
+    s.FontItalic = italic;
+}
+
+std::string FitTextToWidth(Surface& s, const std::string& text, double maxWidth, const std::string& fontName,
+                           double size, bool bold, bool italic) {
+    SetPrinterFont(s, fontName, size, bold, italic);
+    std::string fitted = text;
+    while (!fitted.empty() && s.TextWidth(fitted) > maxWidth) fitted.pop_back();
+    return fitted;
+}
+
+void PrintSubscript(Surface& s, const std::string& text) {
+    const double y = s.CurrentY;
+    const double size = s.FontSize;
+    s.CurrentY = y + size * 10;
+    s.FontSize = size * 2 / 3;
+    s.Print(text);
+    s.CurrentY = y;
+    s.FontSize = size;
+}
+
+}  // namespace brindlemar

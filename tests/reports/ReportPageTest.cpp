@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "reports/ReportPage.h"
+#include "reports/ReportTestSupport.h"
+#include "runtime/Colours.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar::test {
+namespace {
+
+TEST(ReportPage, SheetsAreMeasuredFromTheMarginCorner) {
+    struct Case {
+        const char* what;
+        double widthMm, heightMm;
+        double wantScale;
+    } cases[] = {
+        // A4 with the default margins holds the 165 x 257 mm layout exactly
+        {"A4", 210, 297, 9354.0 / 9355.5},
+        // a wider sheet of the same height is limited by its height
+        {"wider than A4", 297, 297, (297 * TwipsPerMm - 40 * 56.7) / 14571.9},
+        // A3 is relatively narrower than the layout: limited by its height
+        {"A3", 297, 420, (420 * TwipsPerMm - 40 * 56.7) / 14571.9},
+        // a narrow tall sheet is limited by its width
+        {"narrow", 210, 420, (210 * TwipsPerMm - 45 * 56.7) / 9355.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        BuiltInWall w;
+        PaperSurface s(c.widthMm, c.heightMm);
+        SetupPrinterPage(w.m, s);
+        EXPECT_EQ(w.m.PrintableWidth, RoundTwips(c.widthMm * TwipsPerMm - 45 * 56.7));
+        EXPECT_EQ(w.m.PrintableHeight, RoundTwips(c.heightMm * TwipsPerMm - 40 * 56.7));
+        EXPECT_NEAR(w.m.PrintScale, c.wantScale, 2e-4);
+        // (0, 0) is 25 mm from the left edge and 20 mm from the top of the
+        // sheet: the printable area starts 5 mm in
+        EXPECT_NEAR(s.ScaleLeft, -25 * 56.7 + 5 * TwipsPerMm, 1e-6);
+        EXPECT_NEAR(s.ScaleTop, -20 * 56.7 + 5 * TwipsPerMm, 1e-6);
+        EXPECT_EQ(w.m.FrameWidth, w.m.PrintableWidth);
+        EXPECT_EQ(w.m.HalfPageHeight, RoundTwips((w.m.PrintableHeight - 737.1 * w.m.PrintScale) / 2));
+        EXPECT_EQ(w.m.FrameHeight, RoundTwips(w.m.HalfPageHeight - 226.8 * w.m.PrintScale));
+        EXPECT_EQ(w.m.PageNumber, 1);
+    }
+}
+
+TEST(ReportPage, PensAndArrowsScaleWithTheSheet) {
+    BuiltInWall w;
+    Model& m = w.m;
+    // a 600 dpi printer: 0.35 mm is 8.27 pixels, 0.1 mm 2.36
+    PaperSurface s(210, 297, 2.4);
+    SetupPrinterPage(m, s);
+    EXPECT_EQ(m.OutlinePenWidth, 8);
+    EXPECT_EQ(m.ResultantArrowPenWidth, 8);
+    EXPECT_EQ(m.DetailPenWidth, 2);
+    EXPECT_EQ(m.FactorTablePenWidth, 2);
+    EXPECT_EQ(m.ArrowHeadSize, 60);
+    EXPECT_EQ(m.ForceArrowLength, 480);
+    // the force-diagram pens stay as the screen set them
+    EXPECT_EQ(m.DiagramPenWidths[0], 2);
+    EXPECT_EQ(m.DiagramHatchPitch, 30);
+
+    // A5 scales everything down; a coarse printer still gets one-pixel pens
+    PaperSurface a5(148, 210, 1440.0 / 72);
+    SetupPrinterPage(m, a5);
+    EXPECT_LT(m.PrintScale, 0.71);
+    EXPECT_EQ(m.DetailPenWidth, 1);
+    EXPECT_EQ(m.ForceArrowLength, RoundTwips(480 * m.PrintScale));
+}
+
+TEST(ReportPage, MarginsThatLeaveNoRoomAreRefused) {
+    BuiltInWall w;
+    w.m.PageMarginLeft = 50;
+    w.m.PageMarginRight = 50;
+    PaperSurface envelope(98, 225);
+    try {
+        SetupPrinterPage(w.m, envelope);
+        FAIL() << "a sheet narrower than its margins was measured";
+    } catch (const RuntimeError& e) {
+        EXPECT_NE(e.Description.find("margins"), std::string::npos);
+    }
+}
+
+TEST(ReportPage, TopBlockCarriesTheSheetFurniture) {
+    ReportSheet r;
+    Model& m = r.m;
+    m.ProgramVersion = "2.60";
+    m.ProjectTitle = "Quay";
+    PrintBlockFrame(m, r.s);
+    const double W = m.FrameWidth;
+    EXPECT_EQ(m.PageBandHeight, RoundTwips(8 * 56.7 * m.PrintScale));
+    EXPECT_EQ(m.TitleBandHeight, RoundTwips(4 * 56.7 * m.PrintScale));
+    EXPECT_EQ(m.FrameTop, m.PageBandHeight + m.TitleBandHeight);
+
+    const auto band = r.s.Of("FilledBox");
+    ASSERT_EQ(band.size(), 1u);
+    EXPECT_EQ(band[0].Colour, RGB(210, 210, 210));
+    EXPECT_DOUBLE_EQ(band[0].Y2, m.PageBandHeight);
+    const auto logo = r.s.Of("Picture");
+    ASSERT_EQ(logo.size(), 1u);
+    EXPECT_DOUBLE_EQ(logo[0].X2 - logo[0].X1, m.PageBandHeight);
+
+    // sheet frame over both halves, title band, its divider at 0.7 W
+    const auto boxes = r.s.Of("Box");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_DOUBLE_EQ(boxes[0].Y2, m.PageBandHeight + 2.0 * m.HalfPageHeight);
+    EXPECT_DOUBLE_EQ(boxes[1].Y1, m.FrameTop - m.TitleBandHeight);
+    EXPECT_DOUBLE_EQ(boxes[2].X1, 0.7 * W);
+    for (const SurfaceCall& b : boxes) EXPECT_EQ(b.Colour, RGB(0, 0, 128));
+
+    const SurfaceCall* product = r.s.FindText("Brindlemar");
+    ASSERT_NE(product, nullptr);
+    EXPECT_TRUE(product->Bold && product->Italic);
+    EXPECT_NEAR(product->FontSize, 12 * m.PrintScale, 1e-4);
+    ASSERT_NE(r.s.FindText("Version 2.60"), nullptr);
+    const SurfaceCall* title = r.s.FindText("Quay");
+    ASSERT_NE(title, nullptr);
+    EXPECT_NEAR((title->X1 + title->X2) / 2, 0.35 * W, 1e-6);
+}
+
+TEST(ReportPage, BottomBlockHasOnlyItsTitleBand) {
+    ReportSheet r;
+    Model& m = r.m;
+    m.CurrentHalfPage = 1;
+    PrintBlockFrame(m, r.s);
+    EXPECT_EQ(m.FrameTop, m.PageBandHeight + m.TitleBandHeight + m.FrameHeight + m.TitleBandHeight);
+    EXPECT_TRUE(r.s.Of("FilledBox").empty());
+    EXPECT_TRUE(r.s.Of("Picture").empty());
+    EXPECT_EQ(r.s.Of("Box").size(), 2u);
+    EXPECT_EQ(r.s.FindText("Brindlemar"), nullptr);
+    // the frame lies inside the printable area, above the footer strip
+    EXPECT_LT(m.FrameTop + m.FrameHeight, m.PrintableHeight - 8 * 20 * m.PrintScale);
+}
+
+TEST(ReportPage, LongProjectTitleShrinksToTheBand) {
+    ReportSheet r;
+    Model& m = r.m;
+    const double W = m.FrameWidth;
+    const double normal = 10 * m.PrintScale;
+    // 100 characters at 10 points measure 10000 twips: more than 0.7 W
+    m.ProjectTitle = std::string(100, 'x');
+    PrintBlockFrame(m, r.s);
+    const SurfaceCall* title = r.s.FindText(m.ProjectTitle);
+    ASSERT_NE(title, nullptr);
+    // 1000 twips per point of size: the size that fills 0.7 W
+    EXPECT_NEAR(title->FontSize, 0.7 * W / 1000, 1e-3);
+    EXPECT_LE(title->X2 - title->X1, RoundTwips(0.7 * W) + 1e-6);
+    // still placed for the 10-point line
+    EXPECT_NEAR(title->Y1, m.FrameTop - m.TitleBandHeight / 2.0 - 23 * normal / 2, 1e-3);
+}
+
+TEST(ReportPage, FitTextToWidthCutsOnTheRight) {
+    RecordingSurface s;
+    struct Case {
+        const char* text;
+        double maxWidth;
+        const char* want;
+    } cases[] = {
+        {"abcdef", 600, "abcdef"},  // exactly fits: 6 characters at 10 points, 100 each
+        {"abcdef", 599, "abcde"},
+        {"abcdef", 150, "a"},
+        {"abcdef", 50, ""},
+        {"", 0, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitTextToWidth(s, c.text, c.maxWidth, "Arial", 10, false, false), c.want) << c.text;
+        EXPECT_EQ(s.FontSize, 10);
+    }
+}
+
+TEST(ReportPage, SubscriptDropsHalfALineAndContinuesTheLine) {
+    RecordingSurface s;
+    s.FontSize = 9;
+    s.CurrentX = 100;
+    s.CurrentY = 1000;
+    s.Print("f");
+    PrintSubscript(s, "y");
+    s.Print("=");
+    const auto prints = s.Of("Print");
+    ASSERT_EQ(prints.size(), 3u);
+    EXPECT_DOUBLE_EQ(prints[1].Y1, 1090);
+    EXPECT_DOUBLE_EQ(prints[1].FontSize, 6);
+    EXPECT_DOUBLE_EQ(prints[2].Y1, 1000);
+    EXPECT_DOUBLE_EQ(prints[2].FontSize, 9);
+    EXPECT_DOUBLE_EQ(prints[2].X1, prints[1].X2);
+}
+
+}  // namespace
+}  // namespace brindlemar::test
