@@ -195,8 +195,8 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     c[9].Text = Format(r.Moment, "0.#0;-0.#0;--");
     c[10] = designed(Format(r.AxialForce, "0.#0"));
     // the bars are shown as the user types them, in whole bar and section units
-    c[13].Text = GeneralNumber(static_cast<float>(r.BarDiameter * bar));
-    c[14].Text = GeneralNumber(static_cast<float>(r.BarSpacing * section));
+    c[BarDiameterRow] = {GeneralNumber(static_cast<float>(r.BarDiameter * bar)), false, true};
+    c[BarSpacingRow] = {GeneralNumber(static_cast<float>(r.BarSpacing * section)), false, true};
     c[15].Text = Format(r.SteelArea * area, si ? "0;-0;--" : "0.0;-0.0;--");
     c[16] = designed(shown(r.SteelRatio, 100, "0.##0;-0.##0;--"));
     c[19] = designed(shown(r.BalancedRatio, 100, "0.##0"));

@@ -104,6 +104,7 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectDesignCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -198,10 +199,10 @@ void Form1::CreateMenus() {
     mnuAbout = item(help, "mnuAbout", "&About");
 
     // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows and the calculator.
+    // dialogs and the calculator.
     for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
                             mnuFilePrinterSetup, mnuEditProperties, mnuEditLoads, mnuEditRestraint,
-                            mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
+                            mnuCalculateCalcu})
         action->setEnabled(false);
 }
 
