@@ -5,6 +5,7 @@
 // (T/m², kN/m², Kip/ft²); the design formulas are written in psi and inches.
 
 #include "design/DesignArithmetic.h"
+#include "model/Analysis.h"
 #include "model/Model.h"
 #include "runtime/RuntimeError.h"
 
@@ -12,11 +13,8 @@ namespace brindlemar::design {
 
 inline int UnitIndex(const Model& m) { return static_cast<int>(CheckedIndex(m.CurrentUnitSystem, 0, 2)); }
 
-// stress unit to analysis units: kg/cm² -> T/m², MPa -> kN/m², psi -> Kip/ft²
-inline double StressToPressure(const Model& m) {
-    constexpr double factor[3] = {10.0, 1000.0, 144.0 / 1000.0};
-    return factor[UnitIndex(m)];
-}
+// stress unit to analysis units (kg/cm² -> T/m², MPa -> kN/m², psi -> Kip/ft²), as in the stability analysis
+inline double StressToPressure(const Model& m) { return StressToPressureFactor(m.CurrentUnitSystem); }
 
 // stress unit to psi; 0.454 tonnes to the kip, g between tonne-force and kN
 inline double StressToPsi(const Model& m) {

@@ -1,7 +1,6 @@
 #include "drawing/ResistancesView.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "drawing/ForceArrows.h"
 #include "drawing/LoadsView.h"
@@ -56,7 +55,7 @@ void DrawResistancesView(Model& m, Surface& s) {
     if (p[2] > 0 && m.PassiveToePressureIncluded == 1) {
         // dry toe earth above the front water level
         if (toeTop < m.FrontWaterDepth) {
-            const double hf = std::max(0.0, toeTop + m.ToeTipThickness - m.FrontWaterDepth);
+            const double hf = FrontWaterHeight(m);
             trapezoid(m.DrawingYCoordinates[3], yBase - scale * hf, 0, 1);
         }
         // submerged toe earth below it

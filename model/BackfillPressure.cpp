@@ -7,6 +7,7 @@
 #include "model/Analysis.h"
 #include "model/Coefficients.h"
 #include "model/Polygons.h"
+#include "model/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -70,8 +71,7 @@ struct BackPlane {
 
 BackPlane BackPlaneHeights(const Model& m, float beta) {
     BackPlane p;
-    p.hw = std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
-                             m.BackWaterDepth);
+    p.hw = BackWaterHeight(m);
     p.rise = (static_cast<double>(m.HeelLength) + m.StemBackBatter) * std::tan(Radians(beta));
     p.height = static_cast<double>(m.BackStemHeight) + p.rise + m.HeelTopDrop + m.HeelEndThickness;
     return p;
@@ -183,7 +183,7 @@ void CalcSeismicBackfillPressure(Model& m) {
     dK = m.SeismicIncrementCoefficient;
 
     const double frontHeight = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
-    const double hf = std::max(0.0, frontHeight - m.FrontWaterDepth);
+    const double hf = FrontWaterHeight(m);
     const BackPlane plane = BackPlaneHeights(m, a.beta);
     const double fEQ = Factor(m, EQ);
     const double fEH = Factor(m, EH);

@@ -8,6 +8,7 @@
 #include "model/BackfillPressure.h"
 #include "model/SectionForces.h"
 #include "model/SectionFreeBody.h"
+#include "model/WaterPressure.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -33,8 +34,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     double yw = H - m.BackWaterDepth;
     if (yw < 0) yw = 0;
     const double backHeight = double(m.BackStemHeight) + m.HeelTopDrop + end;
-    double hb = backHeight - m.BackWaterDepth;
-    if (hb < 0) hb = 0;
+    const double hb = BackWaterHeight(m);
     const double xi = m.HeelTopDrop > 0 ? B - (yw - end) / m.HeelTopDrop * HL : xc;
     const double DL = Factor(m, brindlemar::DL), EV = Factor(m, brindlemar::EV);
     const double EH = Factor(m, brindlemar::EH), EQ = Factor(m, brindlemar::EQ);
@@ -76,7 +76,6 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     // analysis takes on that plane
     const double K = m.BackfillPressureCoefficient;
     const double rise = ratio != 0 ? (m.StemBackBatter + HL) / ratio : 0;
-    const double hs = backHeight > m.BackWaterDepth ? backHeight - m.BackWaterDepth : 0;
     const double dryDepth = backHeight > m.BackWaterDepth ? m.BackWaterDepth + rise : rise + backHeight;
     const double beta = Radians(BackfillSlopeAngle(m.BackfillSlopeRatio));
     const double pq = K * CheckedDivide(m.BackfillSurcharge * Factor(m, m.SurchargeLoadType), std::cos(beta)) *
@@ -84,10 +83,10 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double pw = pq + K * dryDepth * gamma * EH;
     // pressure at height y above the base
     auto pressure = [&](double y) {
-        if (y >= hs) return pq + (hs + dryDepth - y) * K * gamma * EH;
-        return pw + (hs - y) * K * (gammaSat - gammaW) * EH;
+        if (y >= hb) return pq + (hb + dryDepth - y) * K * gamma * EH;
+        return pw + (hb - y) * K * (gammaSat - gammaW) * EH;
     };
-    const double split = hs >= t ? t : hs;
+    const double split = hb >= t ? t : hb;
     for (const auto& [y1, y2] : {std::pair{t, split}, std::pair{split, 0.0}}) {
         const double p1 = pressure(y1), p2 = pressure(y2);
         const Resultant h = Trapezoid(y1, y2, p1 * ch, p2 * ch);

@@ -1,10 +1,9 @@
 // Section forces of the toe at a vertical cut.
 
 #include "model/Analysis.h"
-#include "model/BackfillPressure.h"
 #include "model/SectionForces.h"
 #include "model/SectionFreeBody.h"
-#include "runtime/RuntimeError.h"
+#include "model/WaterPressure.h"
 
 namespace brindlemar {
 
@@ -20,8 +19,7 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     const double tip = m.ToeTipThickness;
     const double DL = Factor(m, brindlemar::DL), WA = Factor(m, brindlemar::WA);
     const double g = m.WaterUnitWeight * WA;
-    double hw = FrontHeight(m) - m.FrontWaterDepth;   // front water height above the base
-    if (hw < 0) hw = 0;
+    const double hw = FrontWaterHeight(m);
 
     // line loads on the toe between the tip and the cut
     const double toeHeight = tip + m.ToeTopDrop;

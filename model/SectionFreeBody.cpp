@@ -7,6 +7,7 @@
 #include "model/BackfillPressure.h"
 #include "model/Polygons.h"
 #include "model/SectionForces.h"
+#include "model/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -109,20 +110,6 @@ void AddBaseForce(const Model& m, FreeBody& body, double fx, double beyondDistan
     const Placement place = PlaceAlong(m, beyondDistance);
     if (place != Placement::Outside) body.AddHorizontal(fx, 0, SetsFor(place));
 }
-
-namespace {
-
-double FrontWaterHeight(const Model& m) {
-    const double hf = FrontHeight(m) - m.FrontWaterDepth;
-    return hf > 0 ? hf : 0;
-}
-
-double BackWaterHeight(const Model& m) {
-    const double hb = double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness - m.BackWaterDepth;
-    return hb > 0 ? hb : 0;
-}
-
-}  // namespace
 
 Resultant HydrodynamicForce(const Model& m, double y1, double y2) {
     const double hf = FrontWaterHeight(m);

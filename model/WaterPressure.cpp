@@ -47,6 +47,16 @@ SideOrdinates SideWaterOrdinates(WaterCase c, double depth, double stemHeight, d
 
 }  // namespace
 
+double FrontWaterHeight(const Model& m) {
+    return std::max(0.0, static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness -
+                             m.FrontWaterDepth);
+}
+
+double BackWaterHeight(const Model& m) {
+    return std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
+                             m.BackWaterDepth);
+}
+
 void CalcWaterPressures(Model& m) {
     const auto& x = m.NodeXCoordinates;
     const auto& y = m.NodeYCoordinates;
@@ -58,10 +68,8 @@ void CalcWaterPressures(Model& m) {
     const double fWA = Factor(m, WA);
 
     // heads of the water above the base underside, in front and behind
-    const double hf = std::max(0.0, static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight +
-                                        m.ToeTipThickness - m.FrontWaterDepth);
-    const double hb = std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight +
-                                        m.HeelEndThickness - m.BackWaterDepth);
+    const double hf = FrontWaterHeight(m);
+    const double hb = BackWaterHeight(m);
 
     // back water on the stem back face, the heel end above the heel top, and
     // the heel end below it; pushing towards the toe

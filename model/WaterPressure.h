@@ -7,6 +7,11 @@
 
 namespace brindlemar {
 
+// Heights of the front and back water surfaces above the underside of the
+// base; 0 when the water stands lower.
+double FrontWaterHeight(const Model& m);
+double BackWaterHeight(const Model& m);
+
 // Factored water blocks 1 to 11 of the current combination.
 void CalcWaterPressures(Model& m);
 

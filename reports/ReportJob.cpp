@@ -14,9 +14,9 @@ int16_t* Switches(Model& m, int section) {
     return switches[CheckedIndex(section, 0, 6)];
 }
 
-int ActiveCombinationCount(const Model& m) { return At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount; }
-
 }  // namespace
+
+int ActiveCombinationCount(const Model& m) { return At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount; }
 
 int16_t& SectionSwitch(Model& m, int section) { return *Switches(m, section); }
 int16_t SectionSwitch(const Model& m, int section) { return *Switches(const_cast<Model&>(m), section); }

@@ -15,6 +15,9 @@ namespace brindlemar {
 int16_t& SectionSwitch(Model& m, int section);
 int16_t SectionSwitch(const Model& m, int section);
 
+// Combinations in the active set.
+int ActiveCombinationCount(const Model& m);
+
 // Pages of force tables per table kind of the reinforcement section for n
 // combinations: the smallest whole number not below (n + 2) / 15.
 int ReinforcementTablePages(int n);

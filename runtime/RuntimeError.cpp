@@ -1,7 +1,6 @@
 #include "runtime/RuntimeError.h"
 
 #include <cmath>
-#include <limits>
 
 namespace brindlemar {
 
@@ -33,12 +32,6 @@ double CheckedSqrt(double x) {
 double CheckedLog(double x) {
     if (!(x > 0.0)) RaiseError(ErrInvalidCall);
     return std::log(x);
-}
-
-double CheckedPow(double x, double y) {
-    if (x == 0.0 && y < 0.0) RaiseError(ErrDivisionByZero);
-    if (x < 0.0 && y != std::floor(y)) RaiseError(ErrInvalidCall);
-    return CheckedFinite(std::pow(x, y));
 }
 
 int16_t ToInteger(double x) {

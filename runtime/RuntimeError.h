@@ -49,8 +49,6 @@ inline double CheckedDivide(double a, double b) {
 double CheckedSqrt(double x);
 // Natural logarithm; error 5 for an argument of 0 or less.
 double CheckedLog(double x);
-// x ^ y; error 5 when the result has no real value, 6 when it overflows.
-double CheckedPow(double x, double y);
 // Rounds to a 32-bit float for storing; error 6 when out of float range or not finite.
 // Inline: the analysis stores hundreds of results per load combination.
 inline float ToSingle(double x) {

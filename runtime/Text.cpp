@@ -1,7 +1,5 @@
 #include "runtime/Text.h"
 
-#include <cstdint>
-
 namespace brindlemar {
 
 namespace {

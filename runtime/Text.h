@@ -10,7 +10,7 @@ std::string Cp1252ToUtf8(const std::string& text);
 // Characters without a Windows-1252 byte become "?".
 std::string Utf8ToCp1252(const std::string& text);
 
-// ASCII-only case mapping (the program's LCase/UCase on file names).
+// ASCII-only case mapping (file, font and footer-field names).
 std::string LCase(std::string text);
 std::string UCase(std::string text);
 std::string Trim(const std::string& text);

@@ -3,6 +3,11 @@
 // printable area (an unprintable border of 5 mm all round), and the
 // built-in wall measured on it for one print job.
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "model/BuiltInWall.h"
 #include "reports/ReportPage.h"
 #include "support/RecordingSurface.h"
@@ -38,5 +43,24 @@ struct ReportSheet {
         m.CurrentHalfPage = 0;
     }
 };
+
+// The prints whose top lies within 100 twips of y and whose left edge lies
+// in [xFrom, xTo), left to right; only those of `colour` when it is given.
+inline std::vector<SurfaceCall> PrintsOnLine(const RecordingSurface& s, double y, double xFrom, double xTo,
+                                             int32_t colour = -1) {
+    std::vector<SurfaceCall> out;
+    for (const SurfaceCall& c : s.Of("Print"))
+        if (std::fabs(c.Y1 - y) < 100 && c.X1 >= xFrom - 1e-6 && c.X1 < xTo && (colour < 0 || c.Colour == colour))
+            out.push_back(c);
+    std::stable_sort(out.begin(), out.end(), [](const SurfaceCall& a, const SurfaceCall& b) { return a.X1 < b.X1; });
+    return out;
+}
+
+// Their texts joined: what a reader sees on that stretch of the line.
+inline std::string TextOnLine(const RecordingSurface& s, double y, double xFrom, double xTo, int32_t colour = -1) {
+    std::string text;
+    for (const SurfaceCall& c : PrintsOnLine(s, y, xFrom, xTo, colour)) text += c.Text;
+    return text;
+}
 
 }  // namespace brindlemar::test

@@ -83,6 +83,7 @@ public:
     void mnuFileSave_Click();
     void mnuHelpRet_Click();
     void mnuAbout_Click();
+    void mnuCalculateCalcu_Click();
 
     // selectors
     void Check1_Click();
@@ -114,6 +115,10 @@ public:
     void mnuFileList_Click(int index);
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
+
+    // the material-properties and sliding-restraints dialogs
+    void Command2_Click();
+    void Command6_Click();
 
     // stability results and reinforcement design
     void Command4_Click();
@@ -205,6 +210,7 @@ private:
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
+    std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
 };
 

@@ -1,0 +1,78 @@
+// The blocks that are pictures of the wall: its dimensions, the loads of one
+// combination, one force diagram, and the reactions and resistances.
+
+#include <algorithm>
+
+#include "drawing/FactorTable.h"
+#include "drawing/ForceDiagrams.h"
+#include "drawing/LoadsView.h"
+#include "drawing/Primitives.h"
+#include "drawing/ReactionsView.h"
+#include "drawing/ResistancesView.h"
+#include "drawing/WallView.h"
+#include "model/Analysis.h"
+#include "model/Outline.h"
+#include "model/WaterPressure.h"
+#include "reports/ReportBlocks.h"
+#include "reports/ReportPage.h"
+
+namespace brindlemar {
+
+namespace {
+
+// Frame, title, and the picture font: 6 points scaled.
+void OpenPictureBlock(Model& m, Surface& s, const std::string& title, bool fitFirst) {
+    PrintBlockFrame(m, s);
+    PrintBlockTitle(m, s, title);
+    if (fitFirst) ComputeDrawingScale(m);
+    m.BlockFontSize = 6 * m.PrintScale;
+    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, false, false);
+}
+
+}  // namespace
+
+void PrintDimensionsBlock(Model& m, Surface& s) {
+    OpenPictureBlock(m, s, "Dimensions", true);
+    DrawDimensionsView(m, s, 0);
+    DrawWall(m, s, 0, 0);
+}
+
+void PrintLoadsBlock(Model& m, Surface& s) {
+    OpenPictureBlock(m, s, "Loads", false);
+    DrawWall(m, s, 0, 0);
+    DrawLoadsView(m, s);
+    DrawFactorTable(m, s);
+}
+
+void PrintDiagramBlock(Model& m, Surface& s, int k) {
+    static const char* const titles[] = {"Moment diagram", "Shear force diagram", "Normal force diagram"};
+    OpenPictureBlock(m, s, titles[CheckedIndex(k, 1, 3) - 1], false);
+    // the wall in grey so that the diagram stands out
+    DrawWall(m, s, 0, 1);
+    DrawForceDiagrams(m, s, k);
+    DrawFactorTable(m, s);
+}
+
+void PrintReactionsBlock(Model& m, Surface& s) {
+    OpenPictureBlock(m, s, "Reactions and restraints", true);
+    const double labelHeight = s.TextHeight("00.00") + 60;
+    DrawWall(m, s, 0, 0);
+    ComputeWallOutline(m);
+    AnalyseCombination(m);
+
+    // the largest base pressure and its label fill half the room above the wall
+    const double largest = std::max<double>(m.LeftBearingPressure, m.RightBearingPressure);
+    m.LoadArrowScale = largest == 0 ? 10000.0f
+                                    : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
+    CalcPassivePressure(m);
+    if (m.WallStable) {
+        // both views end with the legend
+        DrawReactionsView(m, s);
+        DrawResistancesView(m, s);
+    } else {
+        DrawLoadsLegend(m, s);
+    }
+    DrawFactorTable(m, s);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,133 @@
+// The report job: the chosen sections in their fixed order, two half-page
+// blocks to a sheet, each sheet finished with its footer.
+
+#include "design/DesignReinforcement.h"
+#include "model/Analysis.h"
+#include "model/Outline.h"
+#include "reports/ReportBlocks.h"
+#include "reports/ReportFooter.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportPage.h"
+
+namespace brindlemar {
+
+namespace {
+
+// Puts CurrentCombination back however the job ends.
+class KeepCurrentCombination {
+public:
+    explicit KeepCurrentCombination(Model& m) : m_(m), kept_(m.CurrentCombination) {}
+    ~KeepCurrentCombination() { m_.CurrentCombination = kept_; }
+    int16_t Kept() const { return kept_; }
+    KeepCurrentCombination(const KeepCurrentCombination&) = delete;
+    KeepCurrentCombination& operator=(const KeepCurrentCombination&) = delete;
+
+private:
+    Model& m_;
+    int16_t kept_;
+};
+
+class ReportPrinter {
+public:
+    ReportPrinter(Model& m, Surface& s) : m_(m), s_(s) {}
+
+    // One half-page block, then the turn: after a bottom block the sheet is
+    // finished with its footer and the next one begun.
+    template <typename Block>
+    void PrintBlock(Block&& block) {
+        if (m_.CurrentHalfPage == -1) m_.CurrentHalfPage = 0;
+        block();
+        const int16_t old = m_.CurrentHalfPage;
+        m_.CurrentHalfPage = static_cast<int16_t>(1 - old);
+        if (old == 1) {
+            PrintPageFooter(m_, s_);
+            s_.NewPage();
+            ++m_.PageNumber;
+        }
+    }
+
+private:
+    Model& m_;
+    Surface& s_;
+};
+
+}  // namespace
+
+void PrintReport(Model& m, Surface& s, const std::function<void(const std::string&)>& progress) {
+    const auto tell = [&](const char* caption) {
+        if (progress) progress(caption);
+    };
+    KeepCurrentCombination keep(m);
+    try {
+        SetupPrinterPage(m, s);
+        m.CurrentHalfPage = -1;
+        m.PageCount = ReportPageCount(m);
+        const int n = ActiveCombinationCount(m);
+        ReportPrinter job(m, s);
+        const auto select = [&](int i) { m.CurrentCombination = static_cast<int16_t>(i - 1); };
+
+        if (m.PrintDimensions) {
+            tell("Printing dimensions");
+            job.PrintBlock([&] { PrintDimensionsBlock(m, s); });
+        }
+        if (m.PrintProperties) {
+            tell("Printing properties");
+            job.PrintBlock([&] { PrintPropertiesBlock(m, s); });
+        }
+        if (m.PrintLoads) {
+            for (int i = 1; i <= n; ++i) {
+                tell("Printing loads");
+                select(i);
+                job.PrintBlock([&] { PrintLoadsBlock(m, s); });
+            }
+            m.CurrentCombination = keep.Kept();
+        }
+        if (m.PrintReactions) {
+            for (int i = 1; i <= n; ++i) {
+                tell("Printing reactions");
+                select(i);
+                ComputeWallOutline(m);
+                AnalyseCombination(m);
+                job.PrintBlock([&] { PrintReactionsBlock(m, s); });
+            }
+            m.CurrentCombination = keep.Kept();
+        }
+        if (m.PrintStability) {
+            ComputeWallOutline(m);
+            AnalyseAllCombinations(m);
+            for (int k = 1; k <= (n + 2) / 3; ++k) {
+                tell("Printing stability");
+                job.PrintBlock([&] { PrintStabilityBlock(m, s, k); });
+            }
+        }
+        if (m.PrintDiagrams) {
+            for (int i = 1; i <= n; ++i) {
+                tell("Printing diagrams");
+                select(i);
+                ComputeWallOutline(m);
+                AnalyseCombination(m);
+                for (int kind = 1; kind <= 3; ++kind) job.PrintBlock([&] { PrintDiagramBlock(m, s, kind); });
+            }
+            m.CurrentCombination = keep.Kept();
+        }
+        if (m.PrintReinforcementDesign) {
+            tell("Printing reinforcement design");
+            const int tables = 2 * ReinforcementTablePages(n);
+            for (int i = 1; i <= tables; ++i) job.PrintBlock([&] { PrintReinforcementBlock(m, s, i); });
+            if (DesignBlocksApply(m)) {
+                DesignReinforcement(m);
+                for (int i = tables + 1; i <= tables + 3; ++i)
+                    job.PrintBlock([&] { PrintReinforcementBlock(m, s, i); });
+            }
+        }
+        // a last sheet holding only a top block still gets its footer
+        if (m.CurrentHalfPage == 1) PrintPageFooter(m, s);
+        s.EndDoc();
+    } catch (...) {
+        // release what was printed so far; the caller tells the error
+        s.EndDoc();
+        throw;
+    }
+}
+
+}  // namespace brindlemar

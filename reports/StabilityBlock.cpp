@@ -1,0 +1,192 @@
+// The stability block: a caption column and the results of three load
+// combinations of the active set, one column each, from the table that
+// AnalyseAllCombinations filled.
+
+#include <cmath>
+#include <optional>
+
+#include "drawing/Legend.h"
+#include "drawing/Primitives.h"
+#include "drawing/TextPlacement.h"
+#include "model/Analysis.h"
+#include "reports/CombinationTexts.h"
+#include "reports/ReportBlocks.h"
+#include "reports/ReportPage.h"
+#include "runtime/Colours.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr int LastRow = 26;
+// Resistance ratios the analysis stores when nothing drives the wall (1E+10)
+// and every ratio this large: no number is printed.
+constexpr double NoDrivingLoad = 1000;
+
+double RowTop(const Model& m, int row) { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * row; }
+double ColumnCentre(const Model& m, int j) { return m.FrameWidth * (0.16 + 0.24 * j); }
+
+std::string Value(const std::optional<float>& value, const char* mask = "#0.#0") {
+    return value ? Format(*value, mask) : "";
+}
+
+// A printed cell: its text and whether it marks a failure.
+struct Cell {
+    std::string text;
+    bool red = false;
+};
+
+// Row r of the column of combination idx (1-based); an empty cell when the
+// row does not apply to it.
+Cell StabilityCell(const Model& m, int idx, int row) {
+    const LoadCombination& combination =
+        At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1);
+    const double EX = combination.Factor[FactorCodeIndex::EX], BE = combination.Factor[FactorCodeIndex::BE],
+                 FC = combination.Factor[FactorCodeIndex::FC], RO = combination.Factor[FactorCodeIndex::RO];
+    const size_t i = static_cast<size_t>(idx);
+    const bool stable = m.CombinationWallStableFlags[i].value_or(0) != 0;
+    const double B = m.AnalysisBaseWidth;
+    const auto ratio = [](const std::optional<float>& value, bool unlimited) -> Cell {
+        if (!value || (!unlimited && *value >= NoDrivingLoad)) return {};
+        return {Format(*value, "#0.#0"), *value <= 1};
+    };
+
+    switch (row) {
+        case 4: return stable ? Cell{"Stable"} : Cell{"Not stable", true};
+        case 6: {
+            const auto& h = m.CombinationTotalHorizontalForces[i];
+            return {h ? Format(-static_cast<double>(*h), "#0.#0") : ""};
+        }
+        case 7: return {Value(m.CombinationTotalVerticalForces[i])};
+        case 8: return {Value(m.CombinationMomentsAtOverturningPoint[i])};
+        case 9: return {Value(m.CombinationMomentsAtMidbase[i])};
+        case 10: return {Value(m.CombinationEccentricitiesFromOverturningPoint[i])};
+        case 11: return {Value(m.CombinationEccentricitiesFromMidbase[i])};
+        case 12: {
+            const auto& e = m.CombinationEccentricitiesFromMidbase[i];
+            if (!(EX > 0) || !e) return {};
+            const double c = B * EX / 2;
+            const double size = std::fabs(static_cast<double>(*e));
+            // a resultant exactly at midbase has no finite ratio: the criterion alone
+            std::string text = GeneralNumber(static_cast<float>(EX)) + " \xBD" "B";
+            if (size > 0) text += ", " + Format(c / size, "0.#0");
+            return {text, size > c};
+        }
+        case 14: return stable ? Cell{Value(m.CombinationLeftBearingPressures[i])} : Cell{};
+        case 15: return stable ? Cell{Value(m.CombinationRightBearingPressures[i])} : Cell{};
+        case 16: {
+            const auto& width = m.CombinationBearingPressureWidths[i];
+            if (!stable || !width) return {};
+            std::string text = Format(*width, "#0.#0");
+            if (B > 0) text += ", " + Format(*width / B, "#0.0%");
+            return {text};
+        }
+        case 17: {
+            if (!stable || !(BE > 0)) return {};
+            return {Format(StressToPressureFactor(m.CurrentUnitSystem) * m.NominalBearingResistance * BE, "#0.#0")};
+        }
+        case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
+        case 20: return stable ? Cell{Value(m.CombinationSlidingForces[i])} : Cell{};
+        case 21: return stable && FC > 0 ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
+        case 22: return stable && FC > 0 ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
+        case 24: return stable ? Cell{Value(m.CombinationRotatingMoments[i])} : Cell{};
+        case 25: return stable && RO > 0 ? Cell{Value(m.CombinationRotationResistingMoments[i])} : Cell{};
+        case 26: return stable && RO > 0 ? ratio(m.CombinationRotationResistanceRatios[i], false) : Cell{};
+        default: return {};
+    }
+}
+
+// The caption of row r, unit labels of the current unit system.
+std::string StabilityCaption(const Model& m, int row) {
+    const std::string F = UnitLabel(m, m.ForceUnitLabels);
+    const std::string L = UnitLabel(m, m.LengthUnitLabels);
+    const std::string P = UnitLabel(m, m.PressureUnitLabels);
+    switch (row) {
+        case 1: return "&BLoad combinations&b";
+        case 2: return "&B" + At(m.CombinationSets, m.ActiveCombinationSet).Name + "&b";
+        case 4: return "&BStability&b";
+        case 5: return "&BEccentricity (overturning)&b";
+        case 6: return "- Horizontal (" + F + ")";
+        case 7: return "- Vertical (" + F + ")";
+        case 8: return "- Moment at overturning point (" + F + L + ")";
+        case 9: return "- Moment at midbase (" + F + L + ")";
+        case 10: return "- Eccentricity from overturning point (" + L + ")";
+        case 11: return "- Eccentricity from midbase (" + L + ")";
+        case 12: return "- Criterion, criterion/eccentricity ratio";
+        case 13: return "&BBearing pressure&b";
+        case 14: return "- Left (" + P + ")";
+        case 15: return "- Right (" + P + ")";
+        case 16: return "- Pressure width (" + L + ", %)";
+        case 17: return "- Factored bearing resistance (" + P + ")";
+        case 18: case 22: case 26: return "- Resistance/load ratio";
+        case 19: return "&BSliding&b";
+        case 20: return "- Sliding force (" + F + ")";
+        case 21: return "- Resisting force (" + F + ")";
+        case 23: return "&BRotation&b";
+        case 24: return "- Rotating moment (" + F + L + ")";
+        case 25: return "- Resisting moment (" + F + L + ")";
+        default: return "";
+    }
+}
+
+void PrintStabilityCaptions(Model& m, Surface& s) {
+    const double scale = m.PrintScale;
+    const double y0 = RowTop(m, 0);
+    m.BlockFontSize = 7 * scale;
+    for (int row = 0; row <= LastRow; ++row) {
+        const std::string caption = StabilityCaption(m, row);
+        if (!caption.empty()) PrintMarkup(m, s, 120 * scale, RowTop(m, row), caption, m.BlockFontSize);
+    }
+    const int pen = RoundTwips(0.1 * scale);
+    DrawLineSolid(s, 0, y0 + 912 * scale, m.FrameWidth, y0 + 912 * scale, 0, pen);
+    for (int row = 4; row <= LastRow; ++row) {
+        const double y = y0 + 240 * scale * (row + 0.8);
+        DrawLineSolid(s, 0, y, m.FrameWidth, y, ReportLightGrey(), pen);
+    }
+    for (int i = 0; i <= 2; ++i) {
+        const double x = m.FrameWidth * (0.28 + 0.24 * i);
+        DrawLineSolid(s, x, m.FrameTop, x, m.FrameTop + m.FrameHeight, 0, pen);
+    }
+}
+
+// The name line of a wrapped combination text ends in a line feed and a
+// carriage return: only the name is printed.
+std::string WithoutLineEnd(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+void PrintStabilityBlock(Model& m, Surface& s, int k) {
+    PrintBlockFrame(m, s);
+    PrintBlockTitle(m, s, "Stabilities");
+    m.BlockFontSize = 7 * m.PrintScale;
+    s.FontSize = m.BlockFontSize;
+    m.WorkingCurrentCombination = m.CurrentCombination;
+
+    PrintStabilityCaptions(m, s);
+    s.ForeColor = 0;
+    const int count = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
+    const int columns = std::min(3, count - 3 * (k - 1));
+    for (int j = 1; j <= columns; ++j) {
+        const int idx = 3 * (k - 1) + j;
+        const double x = ColumnCentre(m, j);
+        for (int line = 1; line <= 4; ++line) {
+            s.CurrentY = RowTop(m, line - 1);
+            PrintCentered(s, WithoutLineEnd(FormatCombinationWrapped(m, m.ActiveCombinationSet, idx - 1, line)), x);
+        }
+        for (int row = 4; row <= LastRow; ++row) {
+            const Cell cell = StabilityCell(m, idx, row);
+            if (cell.text.empty()) continue;
+            s.CurrentY = RowTop(m, row);
+            if (cell.red) s.ForeColor = ReportRed();
+            PrintCentered(s, cell.text, x);
+            s.ForeColor = 0;
+        }
+    }
+    m.CurrentCombination = m.WorkingCurrentCombination;
+}
+
+}  // namespace brindlemar

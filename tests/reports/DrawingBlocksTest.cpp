@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "model/Analysis.h"
+#include "model/Initialise.h"
+#include "reports/ReportBlocks.h"
+#include "reports/ReportTestSupport.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar::test {
+namespace {
+
+// The title in the right part of the title band, centred at 0.85 W.
+const SurfaceCall* BlockTitle(const ReportSheet& r, const std::string& title) {
+    const SurfaceCall* call = r.s.FindText(title);
+    if (call == nullptr) return nullptr;
+    EXPECT_NEAR((call->X1 + call->X2) / 2, 0.85 * r.m.FrameWidth, 1e-6);
+    // a 10-point line centred in the band (23 twips a point on the recording surface)
+    EXPECT_NEAR(call->Y1 + 23 * call->FontSize / 2, r.m.FrameTop - r.m.TitleBandHeight / 2.0, 1e-6);
+    return call;
+}
+
+// Every text of the picture lies inside the block's frame.
+void ExpectInsideFrame(const ReportSheet& r) {
+    for (const SurfaceCall& c : r.s.Of("Print")) {
+        if (c.Y1 < r.m.FrameTop) continue;  // the title band
+        EXPECT_LE(c.Y1, r.m.FrameTop + r.m.FrameHeight) << c.Text;
+    }
+}
+
+TEST(DrawingBlocks, EachBlockPrintsItsTitleAndPicture) {
+    MessageRecorder messages;
+    struct Case {
+        const char* title;
+        std::function<void(Model&, Surface&)> print;
+        const char* inPicture;
+    } cases[] = {
+        {"Dimensions", [](Model& m, Surface& s) { PrintDimensionsBlock(m, s); }, "Dimensions in m"},
+        {"Loads", [](Model& m, Surface& s) { PrintLoadsBlock(m, s); }, "DL"},
+        {"Moment diagram", [](Model& m, Surface& s) { PrintDiagramBlock(m, s, 1); }, "Moments in Tm/m"},
+        {"Shear force diagram", [](Model& m, Surface& s) { PrintDiagramBlock(m, s, 2); }, "Forces in T/m"},
+        {"Normal force diagram", [](Model& m, Surface& s) { PrintDiagramBlock(m, s, 3); }, "Forces in T/m"},
+        {"Reactions and restraints", [](Model& m, Surface& s) { PrintReactionsBlock(m, s); }, "DL"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        for (int half : {0, 1}) {
+            ReportSheet r;
+            SetWaterDepths(r.m);
+            SetSeismicCoefficient(r.m);
+            AnalyseCombination(r.m);
+            r.m.CurrentHalfPage = static_cast<int16_t>(half);
+            c.print(r.m, r.s);
+            const SurfaceCall* title = BlockTitle(r, c.title);
+            ASSERT_NE(title, nullptr);
+            EXPECT_NEAR(title->FontSize, 10 * r.m.PrintScale, 1e-6);
+            EXPECT_NEAR(r.m.BlockFontSize, 6 * r.m.PrintScale, 1e-6);
+            EXPECT_NE(r.s.FindText(c.inPicture), nullptr);
+            ExpectInsideFrame(r);
+        }
+    }
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST(DrawingBlocks, ReactionsScaleTheLargestPressureIntoTheRoomAboveTheWall) {
+    ReportSheet r;
+    PrintReactionsBlock(r.m, r.s);
+    ASSERT_NE(r.m.WallStable, 0);
+    const double largest = std::max(r.m.LeftBearingPressure, r.m.RightBearingPressure);
+    ASSERT_GT(largest, 0);
+    const double label = 23 * 6 * r.m.PrintScale + 60;
+    EXPECT_NEAR(r.m.LoadArrowScale, (r.m.DrawingMarginY / 2.0 - label) / largest, 1e-3);
+}
+
+TEST(DrawingBlocks, ReactionsOfAWallThatIsNotStableShowTheWallAndLegendOnly) {
+    MessageRecorder messages;
+    ReportSheet r;
+    r.m.LineLoadCount = 1;
+    r.m.LineLoads[1] = {500, 2.9f, 10, 270, DL};
+    PrintReactionsBlock(r.m, r.s);
+    ASSERT_EQ(r.m.WallStable, 0);
+    EXPECT_NE(r.s.FindText("The wall is not stable"), nullptr);
+    // no base pressure: the arrow scale of a wall without pressure
+    EXPECT_EQ(r.m.LoadArrowScale, 10000);
+    EXPECT_EQ(r.s.FindText("Forces in T/m"), nullptr);
+}
+
+TEST(DrawingBlocks, TextsShrinkWithTheSheet) {
+    // a sheet 0.8 of A4 with margins 0.8 as wide gives a scale of 0.8
+    BuiltInWall w;
+    Model& m = w.m;
+    m.TextFontName = "Arial";
+    m.PageMarginLeft = 20;
+    m.PageMarginRight = 16;
+    m.PageMarginTop = 16;
+    m.PageMarginBottom = 16;
+    PaperSurface s(0.8 * 210 * 56.7 / TwipsPerMm, 0.8 * 297 * 56.7 / TwipsPerMm);
+    SetupPrinterPage(m, s);
+    ASSERT_NEAR(m.PrintScale, 0.8, 1e-4);
+    m.CurrentHalfPage = 0;
+    PrintDimensionsBlock(m, s);
+    EXPECT_NEAR(s.FindText("Dimensions")->FontSize, 8, 1e-3);
+    EXPECT_NEAR(m.BlockFontSize, 4.8, 1e-3);
+}
+
+}  // namespace
+}  // namespace brindlemar::test

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "reports/ReportBlocks.h"
+#include "reports/ReportTestSupport.h"
+#include "runtime/Colours.h"
+
+namespace brindlemar::test {
+namespace {
+
+// Four combinations with results written by hand, so that each cell's rule
+// can be seen on its own: combination 1 stable with ordinary numbers.
+struct StabilitySheet : ReportSheet {
+    StabilitySheet() {
+        CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
+        set.Name = "Service";
+        set.CombinationCount = 4;
+        for (int c = 0; c < 4; ++c) {
+            LoadCombination& k = set.Combinations[static_cast<size_t>(c)];
+            k.Name = "C" + std::to_string(c + 1);
+            k.Factor.fill(0);
+            k.Factor[1] = 1.25f;
+            k.Factor[EX] = 0.5f;
+            k.Factor[BE] = 0.45f;
+            k.Factor[FC] = 0.8f;
+            k.Factor[RO] = 1;
+        }
+        m.AnalysisBaseWidth = 4;
+        m.NominalBearingResistance = 10;
+        for (size_t i = 1; i <= 4; ++i) {
+            m.CombinationWallStableFlags[i] = -1;
+            m.CombinationTotalHorizontalForces[i] = -12.5f;
+            m.CombinationTotalVerticalForces[i] = 60;
+            m.CombinationMomentsAtOverturningPoint[i] = 100;
+            m.CombinationMomentsAtMidbase[i] = 20;
+            m.CombinationEccentricitiesFromOverturningPoint[i] = 1.6f;
+            m.CombinationEccentricitiesFromMidbase[i] = 0.4f;
+            m.CombinationLeftBearingPressures[i] = 21;
+            m.CombinationRightBearingPressures[i] = 9;
+            m.CombinationBearingPressureWidths[i] = 3.2f;
+            m.CombinationBearingResistanceRatios[i] = 2.5f;
+            m.CombinationSlidingForces[i] = 12.5f;
+            m.CombinationSlidingResistingForces[i] = 20;
+            m.CombinationSlidingResistanceRatios[i] = 1.6f;
+            m.CombinationRotatingMoments[i] = 50;
+            m.CombinationRotationResistingMoments[i] = 150;
+            m.CombinationRotationResistanceRatios[i] = 3;
+        }
+    }
+    LoadCombination& Combination(int idx) {
+        return m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)].Combinations[static_cast<size_t>(idx - 1)];
+    }
+    double Row(int r) const { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * r; }
+    // The cell of column j (1 to 3) in row r, and its prints.
+    std::vector<SurfaceCall> CellPrints(int j, int r) const {
+        const double centre = m.FrameWidth * (0.16 + 0.24 * j);
+        std::vector<SurfaceCall> out;
+        for (const SurfaceCall& c : PrintsOnLine(s, Row(r), m.FrameWidth * 0.28, m.FrameWidth))
+            if (std::fabs((c.X1 + c.X2) / 2 - centre) < 1) out.push_back(c);
+        return out;
+    }
+    std::string Cell(int j, int r) const {
+        const auto prints = CellPrints(j, r);
+        return prints.empty() ? "" : prints[0].Text;
+    }
+    void Print(int k) {
+        s.Calls.clear();
+        PrintStabilityBlock(m, s, k);
+    }
+};
+
+TEST(StabilityBlock, StableCombinationShowsEveryRow) {
+    StabilitySheet t;
+    t.m.CurrentCombination = 2;
+    t.Print(1);
+    EXPECT_NE(t.s.FindText("Stabilities"), nullptr);
+    const struct {
+        int row;
+        const char* want;
+    } rows[] = {
+        {0, "C1"}, {1, "1.25DL"}, {2, ""}, {4, "Stable"},
+        {6, "12.50"},  // the horizontal force with its sign reversed
+        {7, "60.00"}, {8, "100.00"}, {9, "20.00"}, {10, "1.60"}, {11, "0.40"},
+        {12, "0.5 \xBD" "B, 2.50"},  // criterion B/4 = 1 over e = 0.4
+        {14, "21.00"}, {15, "9.00"},
+        {16, "3.20, 80.0%"},
+        {17, "45.00"},  // 10 kg/cm2 x 10 T/m2 per kg/cm2 x BE 0.45
+        {18, "2.50"}, {20, "12.50"}, {21, "20.00"}, {22, "1.60"}, {24, "50.00"}, {25, "150.00"}, {26, "3.00"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(t.Cell(1, r.row), r.want) << "row " << r.row;
+    for (int row = 4; row <= 26; ++row)
+        for (const SurfaceCall& c : t.CellPrints(1, row)) EXPECT_EQ(c.Colour, 0) << "row " << row;
+    EXPECT_EQ(t.m.CurrentCombination, 2);
+    EXPECT_NEAR(t.m.BlockFontSize, 7 * t.m.PrintScale, 1e-6);
+}
+
+TEST(StabilityBlock, SecondBlockHoldsTheFourthCombinationWithAllRules) {
+    StabilitySheet t;
+    t.Print(2);
+    EXPECT_EQ(t.Cell(1, 0), "C4");
+    EXPECT_EQ(t.Cell(2, 0), "");
+    EXPECT_EQ(t.Cell(3, 4), "");
+    // header rule, 23 row rules, 3 column rules, all in the one-pixel pen
+    std::vector<SurfaceCall> lines;
+    for (const SurfaceCall& l : t.s.Of("Line"))
+        if (l.Width == 1) lines.push_back(l);
+    ASSERT_EQ(lines.size(), 27u);
+    int grey = 0;
+    for (const SurfaceCall& l : lines) grey += l.Colour == RGB(200, 200, 200);
+    EXPECT_EQ(grey, 23);
+    EXPECT_NE(t.s.FindText("T"), nullptr);
+    // captions of the units in force
+    EXPECT_EQ(TextOnLine(t.s, t.Row(8), 0, t.m.FrameWidth * 0.28), "- Moment at overturning point (Tm)");
+    EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28), "Service");
+}
+
+TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
+    struct Case {
+        const char* what;
+        std::function<void(StabilitySheet&)> change;
+        int row;
+        const char* want;
+        bool red;
+    } cases[] = {
+        {"not stable", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 4, "Not stable", true},
+        {"not stable keeps forces", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 7, "60.00",
+         false},
+        {"not stable: no pressure", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 14, "", false},
+        {"not stable: no rotation", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 26, "", false},
+        {"EX 0", [](StabilitySheet& t) { t.Combination(2).Factor[EX] = 0; }, 12, "", false},
+        {"BE 0: no resistance", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 17, "", false},
+        {"BE 0: no ratio", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 18, "", false},
+        {"FC 0", [](StabilitySheet& t) { t.Combination(2).Factor[FC] = 0; }, 22, "", false},
+        {"RO 0", [](StabilitySheet& t) { t.Combination(2).Factor[RO] = 0; }, 25, "", false},
+        {"bearing ratio 1", [](StabilitySheet& t) { t.m.CombinationBearingResistanceRatios[2] = 1; }, 18, "1.00",
+         true},
+        {"bearing ratio huge", [](StabilitySheet& t) { t.m.CombinationBearingResistanceRatios[2] = 5000; }, 18,
+         "5000.00", false},
+        {"no sliding force", [](StabilitySheet& t) { t.m.CombinationSlidingResistanceRatios[2] = 1e10f; }, 22, "",
+         false},
+        {"no rotating moment", [](StabilitySheet& t) { t.m.CombinationRotationResistanceRatios[2] = 1e10f; }, 26,
+         "", false},
+        {"sliding fails", [](StabilitySheet& t) { t.m.CombinationSlidingResistanceRatios[2] = 0.74f; }, 22, "0.74",
+         true},
+        {"eccentricity at the criterion",
+         [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = -1; }, 12, "0.5 \xBD" "B, 1.00", false},
+        {"eccentricity beyond the criterion",
+         [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = -1.25f; }, 12,
+         "0.5 \xBD" "B, 0.80", true},
+        {"resultant at midbase", [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = 0; }, 12,
+         "0.5 \xBD" "B", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StabilitySheet t;
+        c.change(t);
+        t.Print(1);
+        const auto prints = t.CellPrints(2, c.row);
+        EXPECT_EQ(prints.empty() ? "" : prints[0].Text, c.want);
+        if (!prints.empty()) {
+            EXPECT_EQ(prints[0].Colour, c.red ? RGB(255, 0, 0) : 0);
+        }
+        // the first column keeps its own combination's factors and results
+        EXPECT_FALSE(t.Cell(1, c.row).empty());
+    }
+}
+
+TEST(StabilityBlock, BritishAndSiCaptions) {
+    struct Case {
+        int16_t units;
+        const char *moment, *pressure;
+    } cases[] = {{British, "- Rotating moment (Kipft)", "- Left (Kip/ft\xB2)"},
+                 {SI, "- Rotating moment (kNm)", "- Left (kPa)"}};
+    for (const Case& c : cases) {
+        StabilitySheet t;
+        t.m.CurrentUnitSystem = c.units;
+        t.Print(1);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(24), 0, t.m.FrameWidth * 0.28), c.moment);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(14), 0, t.m.FrameWidth * 0.28), c.pressure);
+    }
+}
+
+}  // namespace
+}  // namespace brindlemar::test
