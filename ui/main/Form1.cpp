@@ -200,10 +200,8 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: printing and the
-    // loads dialog.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup, mnuEditLoads})
+    // Greyed until their windows are part of the program: printing.
+    for (QAction* action : {mnuFilePageSetup, mnuFilePrint, mnuFilePrinterSetup})
         action->setEnabled(false);
 }
 
@@ -359,6 +357,7 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
     menuCommand(mnuEditProperties, [this] { Command2_Click(); });
     menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
+    menuCommand(mnuEditLoads, [this] { Command3_Click(); });
     menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });
