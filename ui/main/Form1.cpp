@@ -19,6 +19,7 @@
 #include "platform/Twips.h"
 #include "runtime/Text.h"
 #include "ui/main/StatusLine.h"
+#include "ui/main/ErrorTrap.h"
 #include "ui/main/ToolIcons.h"
 #include "ui/main/frmAbout.h"
 
@@ -106,6 +107,7 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectDesignCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -199,11 +201,8 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup,
-                            mnuCalculateStability, mnuCalculateConcrete})
+    // Greyed until their windows are part of the program: printing.
+    for (QAction* action : {mnuFilePageSetup, mnuFilePrint, mnuFilePrinterSetup})
         action->setEnabled(false);
 }
 
@@ -694,8 +693,10 @@ void Form1::mnuAbout_Click() {
 
 void Form1::mnuCalculateCalcu_Click() {
     // every opening starts again from the wall as it stands
-    frmCalculator calculator(m_, this);
-    calculator.exec();
+    RunTrapped([this] {
+        frmCalculator calculator(m_, this);
+        calculator.exec();
+    });
 }
 
 }  // namespace brindlemar
