@@ -9,7 +9,6 @@ namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 // Room between an arrow and its text.
 constexpr double kTextGap = 30;
 
@@ -47,7 +46,7 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
     // enough to clear it: on the right of an upright arrow, above a level one.
     const std::string text = LoadValueText(std::fabs(magnitude)) + label;
     const double tw = s.TextWidth(text);
-    const double th = kTwipsPerPoint * s.FontSize;
+    const double th = TwipsPerPoint * s.FontSize;
     double nx = std::cos(angle), ny = std::sin(angle);
     if (nx - ny < -1E-9) {
         nx = -nx;
@@ -64,7 +63,7 @@ void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, dou
     DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
     const std::string text = LoadValueText(std::fabs(value)) + label;
     // centred above the shaft
-    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - kTwipsPerPoint * s.FontSize - kTextGap,
+    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - TwipsPerPoint * s.FontSize - kTextGap,
                    textColour);
 }
 
