@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drawing/Primitives.h"
+#include "runtime/Colours.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -18,6 +19,7 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
 }
 
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+    s.FilledBox(x, y, x + s.TextWidth(text), y + kTwipsPerPoint * s.FontSize, RGB(255, 255, 255));
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
@@ -34,7 +36,8 @@ std::string LoadCodeText(const Model& m, int code) {
 }
 
 void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
-                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
+                       double clearance) {
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
@@ -52,7 +55,7 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
         nx = -nx;
         ny = -ny;
     }
-    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap;
+    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap + clearance;
     PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour);
 }
 

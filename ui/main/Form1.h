@@ -83,6 +83,7 @@ public:
     void mnuFileSave_Click();
     void mnuHelpRet_Click();
     void mnuAbout_Click();
+    void mnuCalculateCalcu_Click();
 
     // selectors
     void Check1_Click();
@@ -204,6 +205,7 @@ private:
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
+    std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
 };
 
