@@ -78,8 +78,8 @@ double MononobeOkabeCoefficient(float phiDegrees, float thetaDegrees, float beta
 
 double MononobeOkabePassiveCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
                                        float deltaDegrees, float kh) {
-    const double phi = Radians(phiDegrees), theta = Radians(thetaDegrees),
-                 beta = Radians(betaDegrees), delta = Radians(deltaDegrees);
+    const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
+                 beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     const double psi = static_cast<float>(std::atan(double(kh)));
     // theta enters the wall-friction term as in the static passive
     // coefficient, so that kh = 0 gives Kp (a trial-wedge search agrees)

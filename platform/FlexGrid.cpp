@@ -68,14 +68,19 @@ void FlexGrid::SetRows(int rows) { Reshape(rows, cols_); }
 void FlexGrid::SetCols(int cols) { Reshape(rows_, cols); }
 
 void FlexGrid::SetFixedRows(int fixedRows) {
+    // the scroll position stays as many rows past the headings
+    const int scrolled = topRow_ - fixedRows_;
     fixedRows_ = std::clamp(fixedRows, 0, rows_);
+    topRow_ = fixedRows_ + std::max(scrolled, 0);
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
 }
 
 void FlexGrid::SetFixedCols(int fixedCols) {
+    const int scrolled = leftCol_ - fixedCols_;
     fixedCols_ = std::clamp(fixedCols, 0, cols_);
+    leftCol_ = fixedCols_ + std::max(scrolled, 0);
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();

@@ -202,7 +202,7 @@ void Form1::CreateMenus() {
     // Greyed until their windows are part of the program: printing, the input
     // dialogs, the stability and reinforcement windows.
     for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup, mnuEditLoads,
+                            mnuFilePrinterSetup,
                             mnuCalculateStability, mnuCalculateConcrete})
         action->setEnabled(false);
 }
@@ -359,6 +359,7 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
     menuCommand(mnuEditProperties, [this] { Command2_Click(); });
     menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
+    menuCommand(mnuEditLoads, [this] { Command3_Click(); });
     menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });

@@ -116,6 +116,9 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // the loads-and-resistances dialog
+    void Command3_Click();
+
     // the material-properties and sliding-restraints dialogs
     void Command2_Click();
     void Command6_Click();
