@@ -124,10 +124,16 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
         ASSERT_TRUE(d.txtFactor->isVisible());
         QTest::keyClicks(d.txtFactor, "2");
         QTest::keyClick(d.txtFactor, Qt::Key_Return);
+        d.SSTab1->setCurrentIndex(0);
+        d.Check1[2]->setChecked(!d.Check1[2]->isChecked());  // the shear key
         d.Command3->click();
     });
+    const bool key = window->Check3->isChecked();
     window->Command3->click();
     ASSERT_TRUE(script.done);
+    // the main window's shear-key option shows what the dialog stored
+    EXPECT_NE(window->Check3->isChecked(), key);
+    EXPECT_EQ(window->Check3->isChecked(), m.ShearKeyIncluded == 1);
     ASSERT_EQ(m.LineLoadCount, loads + 1);
     const LineLoad& added = m.LineLoads[loads + 1];
     EXPECT_EQ(added.Value, 40.0f);
@@ -352,6 +358,16 @@ TEST_F(LoadsDialogTest, FactorFilesSaveLoadAndAppendWithinTheLimit) {
     EXPECT_EQ(m.WorkingCombinationSetCount, before);
     ASSERT_FALSE(messages.Messages.empty());
     EXPECT_EQ(messages.Messages.back().Text, "Too many combinations.  Delete unneccesary ones and try again.");
+
+    // a file without a set of its own replaces nothing
+    const std::string empty = (dir.Path() / "empty.bmf").string();
+    ASSERT_TRUE(WriteFactorFile(m.WorkingCombinationSets, 1, empty));
+    const int16_t working = m.WorkingCombinationSetCount;
+    messages.Answer(vbYes);
+    answers.push_back(empty);
+    d->Command9_Click();
+    EXPECT_EQ(m.WorkingCombinationSetCount, working);
+    EXPECT_EQ(messages.Messages.back().Style, vbExclamation);
 
     messages.Answer(vbYes);
     answers.push_back(path);

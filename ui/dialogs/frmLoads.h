@@ -176,6 +176,7 @@ private:
     void CreateFactorsTab(QWidget* page);
     void ConnectHandlers();
     void PlaceTypeRows();
+    static bool MoveSelectedRow(FlexGrid* grid, int direction);
     // a box whose Enter, Esc and leaving run `handler` (Enter and Esc go no further)
     void OnEnterOrLeave(QLineEdit* box, std::function<void()> handler);
     LoadOptionControls ReadControls() const;

@@ -318,37 +318,15 @@ void frmLoads::cmdFDelete_Click() {
     UpdateFactorButtons();
 }
 
-namespace {
-void ExchangeFactorRows(FlexGrid* g, int a, int b) {
-    for (int c = 1; c < g->Cols(); ++c) {
-        const QString t = g->TextMatrix(a, c);
-        g->SetTextMatrix(a, c, g->TextMatrix(b, c));
-        g->SetTextMatrix(b, c, t);
-    }
-}
-}  // namespace
-
 void frmLoads::cmdFMUp_Click() {
-    FlexGrid* g = MSHFlexGrid1;
-    if (g->Rows() >= 3 && g->Row() > 1) {
-        ExchangeFactorRows(g, g->Row(), g->Row() - 1);
-        g->SetRow(g->Row() - 1);
-        g->SetColSel(g->Cols() - 1);
-        StoreFactorGrid(m_.EditedCombinationSet);
-    }
-    g->setFocus();
+    if (MoveSelectedRow(MSHFlexGrid1, -1)) StoreFactorGrid(m_.EditedCombinationSet);
+    MSHFlexGrid1->setFocus();
     UpdateFactorButtons();
 }
 
 void frmLoads::cmdFMDown_Click() {
-    FlexGrid* g = MSHFlexGrid1;
-    if (g->Rows() >= 3 && g->Row() >= 1 && g->Row() < g->Rows() - 1) {
-        ExchangeFactorRows(g, g->Row(), g->Row() + 1);
-        g->SetRow(g->Row() + 1);
-        g->SetColSel(g->Cols() - 1);
-        StoreFactorGrid(m_.EditedCombinationSet);
-    }
-    g->setFocus();
+    if (MoveSelectedRow(MSHFlexGrid1, 1)) StoreFactorGrid(m_.EditedCombinationSet);
+    MSHFlexGrid1->setFocus();
     UpdateFactorButtons();
 }
 

@@ -104,6 +104,7 @@ void frmLoads::UpdateLineLoadButtons() {
     // an empty table is drawn plain
     g->SetFocusRect(loads ? FlexFocusLight : FlexFocusNone);
     g->SetHighLight(loads ? FlexHighlightWithFocus : FlexHighlightNever);
+    g->SetGridColor(loads ? palette().color(QPalette::Dark) : palette().color(QPalette::Midlight));
     g->SetGridColorFixed(palette().color(QPalette::Dark));
     cmdLAdd->setEnabled(g->Rows() < MaxLineLoads + 1);
     const bool wholeRow = loads && g->Col() == 1 && g->ColSel() == g->Cols() - 1;
@@ -232,39 +233,31 @@ void frmLoads::cmdLDelete_Click() {
     UpdateLineLoadButtons();
 }
 
-namespace {
-// Exchanges the loads of two rows; their numbers stay where they are.
-void ExchangeRows(FlexGrid* g, int a, int b) {
-    for (int c = 1; c < g->Cols(); ++c) {
-        const QString t = g->TextMatrix(a, c);
-        g->SetTextMatrix(a, c, g->TextMatrix(b, c));
-        g->SetTextMatrix(b, c, t);
-    }
-}
-}  // namespace
-
 void frmLoads::cmdLMUp_Click() {
-    FlexGrid* g = MSHFlexGrid3;
-    if (g->Row() >= 2 && g->Rows() >= 3) {
-        ExchangeRows(g, g->Row(), g->Row() - 1);
-        g->SetRow(g->Row() - 1);
-        g->SetColSel(g->Cols() - 1);
-        StoreLineLoadGrid();
-    }
-    g->setFocus();
+    if (MoveSelectedRow(MSHFlexGrid3, -1)) StoreLineLoadGrid();
+    MSHFlexGrid3->setFocus();
     UpdateLineLoadButtons();
 }
 
 void frmLoads::cmdLMDown_Click() {
-    FlexGrid* g = MSHFlexGrid3;
-    if (g->Row() >= 1 && g->Row() < g->Rows() - 1 && g->Rows() >= 3) {
-        ExchangeRows(g, g->Row(), g->Row() + 1);
-        g->SetRow(g->Row() + 1);
-        g->SetColSel(g->Cols() - 1);
-        StoreLineLoadGrid();
-    }
-    g->setFocus();
+    if (MoveSelectedRow(MSHFlexGrid3, 1)) StoreLineLoadGrid();
+    MSHFlexGrid3->setFocus();
     UpdateLineLoadButtons();
+}
+
+// The texts of the current row and its neighbour change places, all but the
+// row numbers; the moved row stays current and wholly selected.
+bool frmLoads::MoveSelectedRow(FlexGrid* g, int direction) {
+    const int from = g->Row(), to = from + direction;
+    if (g->Rows() < 3 || from < 1 || to < 1 || to > g->Rows() - 1) return false;
+    for (int c = 1; c < g->Cols(); ++c) {
+        const QString t = g->TextMatrix(from, c);
+        g->SetTextMatrix(from, c, g->TextMatrix(to, c));
+        g->SetTextMatrix(to, c, t);
+    }
+    g->SetRow(to);
+    g->SetColSel(g->Cols() - 1);
+    return true;
 }
 
 }  // namespace brindlemar

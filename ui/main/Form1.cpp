@@ -19,6 +19,7 @@
 #include "platform/Twips.h"
 #include "runtime/Text.h"
 #include "ui/main/StatusLine.h"
+#include "ui/main/ErrorTrap.h"
 #include "ui/main/ToolIcons.h"
 #include "ui/main/frmAbout.h"
 
@@ -688,8 +689,10 @@ void Form1::mnuAbout_Click() {
 
 void Form1::mnuCalculateCalcu_Click() {
     // every opening starts again from the wall as it stands
-    frmCalculator calculator(m_, this);
-    calculator.exec();
+    RunTrapped([this] {
+        frmCalculator calculator(m_, this);
+        calculator.exec();
+    });
 }
 
 }  // namespace brindlemar
