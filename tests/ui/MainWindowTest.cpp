@@ -265,15 +265,16 @@ TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {
 }
 
 TEST_F(MainWindowTest, CommandsWithoutTheirWindowsAreGreyed) {
-    for (QAction* a : {window->mnuFilePrint, window->mnuCalculateStability})
+    for (QAction* a : {window->mnuFilePrint, window->mnuFilePageSetup, window->mnuFilePrinterSetup})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    for (QPushButton* b : {window->Command4, window->Command5}) EXPECT_FALSE(b->isEnabled());
+    EXPECT_FALSE(window->imgTool[3]->isEnabled());
+    for (QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4, window->Command5})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     EXPECT_TRUE(window->mnuHelpRet->isEnabled());
     EXPECT_TRUE(window->imgTool[10]->isEnabled());
-    // a button follows its command as soon as the command becomes available
-    window->mnuCalculateStability->setEnabled(true);
-    EXPECT_TRUE(window->Command4->isEnabled());
-    EXPECT_TRUE(window->imgTool[7]->isEnabled());
+    // a tool button follows its command as soon as the command becomes available
+    window->mnuFilePrint->setEnabled(true);
+    EXPECT_TRUE(window->imgTool[3]->isEnabled());
 }
 
 TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {

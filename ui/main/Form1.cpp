@@ -107,6 +107,7 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectDesignCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -200,11 +201,8 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup,
-                            mnuCalculateStability, mnuCalculateConcrete})
+    // Greyed until their windows are part of the program: printing.
+    for (QAction* action : {mnuFilePageSetup, mnuFilePrint, mnuFilePrinterSetup})
         action->setEnabled(false);
 }
 

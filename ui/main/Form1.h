@@ -123,6 +123,10 @@ public:
     void Command2_Click();
     void Command6_Click();
 
+    // stability results and reinforcement design
+    void Command4_Click();
+    void Command5_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
@@ -197,6 +201,7 @@ private:
     void ConnectDimensionLabels();
     void PlaceEditForm(frmEdit& popUp, int index);
     void ConnectFileCommands();
+    void ConnectDesignCommands();
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);
