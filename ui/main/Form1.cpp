@@ -104,6 +104,7 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectPrintCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -199,8 +200,7 @@ void Form1::CreateMenus() {
 
     // Greyed until their windows are part of the program: printing, the input
     // dialogs, the stability and reinforcement windows and the calculator.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup, mnuEditProperties, mnuEditLoads, mnuEditRestraint,
+    for (QAction* action : {mnuEditProperties, mnuEditLoads, mnuEditRestraint,
                             mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
         action->setEnabled(false);
 }

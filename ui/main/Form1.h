@@ -115,6 +115,11 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // printing
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrinterSetup_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
@@ -189,6 +194,7 @@ private:
     void ConnectDimensionLabels();
     void PlaceEditForm(frmEdit& popUp, int index);
     void ConnectFileCommands();
+    void ConnectPrintCommands();
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);
