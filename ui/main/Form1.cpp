@@ -200,7 +200,7 @@ void Form1::CreateMenus() {
 
     // Greyed until their windows are part of the program: printing, the input
     // dialogs, the stability and reinforcement windows and the calculator.
-    for (QAction* action : {mnuEditProperties, mnuEditLoads, mnuEditRestraint,
+    for (QAction* action : {mnuEditLoads,
                             mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
         action->setEnabled(false);
 }
@@ -346,6 +346,8 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuFileExit, [this] { mnuFileExit_Click(); });
     menuCommand(mnuHelpRet, [this] { mnuHelpRet_Click(); });
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
+    menuCommand(mnuEditProperties, [this] { Command2_Click(); });
+    menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });
     menuCommand(mnuOptionSeismic, [this] { Check2->setChecked(!Check2->isChecked()); });

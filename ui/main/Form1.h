@@ -120,6 +120,10 @@ public:
     void mnuFilePageSetup_Click();
     void mnuFilePrinterSetup_Click();
 
+    // the material-properties and sliding-restraints dialogs
+    void Command2_Click();
+    void Command6_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;

@@ -1,0 +1,32 @@
+#pragma once
+// The value boxes of the properties and restraints dialogs, apart from their
+// windows: what a box shows for a stored value, which texts a box accepts,
+// and the value a text stores.
+
+#include <string>
+
+namespace brindlemar {
+
+// What a box demands of its number.
+enum class EntryRule { Positive, NotNegative, AnyNumber };
+
+// The text a box shows for a stored value: the general number form.
+std::string EntryText(float value);
+
+// True when the whole text is one number that a stored value can hold and
+// that keeps `rule` once rounded to a stored Single. "2,5", "12abc" and an
+// empty text are no numbers; a positive value too small for a Single would
+// be stored as 0 and is refused where 0 is.
+bool IsValidEntry(EntryRule rule, const std::string& text);
+
+// The Single a box's text stores: the number at its start, 0 when it starts
+// with none. Error 6 for a number beyond what a Single holds.
+float EntryValue(const std::string& text);
+
+// The Single a box stores over `stored`: `stored` itself while the text is
+// still the one it was shown with. The general number form keeps at most 7
+// digits, which some Singles need more than to read back exactly; a box the
+// user left alone must neither nudge its value nor mark the project modified.
+float EntryValue(const std::string& text, float stored);
+
+}  // namespace brindlemar

@@ -1,0 +1,134 @@
+#include "reports/FlexureListing.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design/DesignUnits.h"
+#include "drawing/TextPlacement.h"
+#include "reports/FlexuralSummary.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+namespace {
+
+using ListingRow = DesignTableRow<FlexureDesignResult>;
+
+// A computed value that may be undefined, scaled into the printed unit.
+std::string Masked(const std::optional<float>& value, double factor, const std::string& mask) {
+    if (!value) return "--";
+    return Format(static_cast<float>(*value * factor), mask);
+}
+
+std::string Masked(float value, double factor, const std::string& mask) {
+    return Format(static_cast<float>(value * factor), mask);
+}
+
+// A bar's diameter and spacing in as few digits as they need, as bars are named.
+std::string Plain(float value, double factor) { return GeneralNumber(static_cast<float>(value * factor)); }
+
+std::vector<ListingRow> Block1Rows(const Model& m) {
+    const int u = design::UnitIndex(m);
+    const bool si = u == SI;
+    const double L = design::SectionUnitsPerLength(m);
+    const double B = design::BarUnitsPerLength(m);
+    const std::string section = m.SectionUnitLabels[u];
+    const std::string dimensionMask = si ? "0" : "0.0";
+    const std::string areaMask = si ? "0;-0;--" : "0.0;-0.0;--";
+    return {
+        {3, "&BSection&b", "", nullptr},
+        {4, DetailRow + "Distance from end", m.LengthUnitLabels[u],
+         [](const FlexureDesignResult& r) { return Masked(r.Distance, 1, "0.#0"); }},
+        {5, DetailRow + "Width, b", section, [L](const FlexureDesignResult& r) { return Masked(r.Width, L, "0"); }},
+        {6, DetailRow + "Height, h", section,
+         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Height, L, dimensionMask); }},
+        {7, DetailRow + "Rebar cover", section,
+         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Cover, L, dimensionMask); }},
+        {8, "&BForces&b", "", nullptr},
+        {9, DetailRow + "Moment, M&Lu&l", MomentUnitLabel(m),
+         [](const FlexureDesignResult& r) { return Masked(r.Moment, 1, "0.#0;-0.#0;--"); }, false},
+        {10, DetailRow + "Axial, P&Lu&l", m.ForceUnitLabels[u],
+         [](const FlexureDesignResult& r) { return Masked(r.AxialForce, 1, "0.#0"); }},
+        {11, "&BReinforcements&b", "", nullptr},
+        {12, DetailRow + "Nominal diameter, d&Lb&l", m.BarUnitLabels[u],
+         [B](const FlexureDesignResult& r) { return Plain(r.BarDiameter, B); }, false, true},
+        {13, DetailRow + "Spacing, s", section, [L](const FlexureDesignResult& r) { return Plain(r.BarSpacing, L); },
+         false, true},
+        {14, DetailRow + "Area, A&Ls&l", section + "\xB2",
+         [L, areaMask](const FlexureDesignResult& r) { return Masked(r.SteelArea, L * L, areaMask); }, false},
+        {15, DetailRow + "Area ratio, &Sr&s", "%",
+         [](const FlexureDesignResult& r) { return Masked(r.SteelRatio, 100, "0.##0;-0.##0;--"); }},
+        {16, "&BBalanced strain condition&b", "", nullptr},
+        {17, DetailRow + "Area ratio, &Sr&s&Lb&l", "%",
+         [](const FlexureDesignResult& r) { return Masked(r.BalancedRatio, 100, "0.##0"); }},
+        {18, DetailRow + "Tensile strain, &Se&s&Lb&l", "",
+         [](const FlexureDesignResult& r) { return Masked(r.BalancedStrain, 1, "0.###0"); }},
+        {19, "&BNominal strength&b", "", nullptr},
+        {20, DetailRow + "Tensile strain, &Se&s&Lt&l", "",
+         [](const FlexureDesignResult& r) { return Masked(r.TensileStrain, 1, "0.###0"); }},
+        {21, DetailRow + "Control", "",
+         [](const FlexureDesignResult& r) {
+             return r.Control ? std::string(FlexureControlName(*r.Control)) : std::string("--");
+         }},
+        {22, DetailRow + "Strength reduction factor, &Sf&s", "",
+         [](const FlexureDesignResult& r) { return Masked(r.Phi, 1, "0.#0"); }},
+        {23, DetailRow + "Maximum moment, &Sf&sM&Ln&l", MomentUnitLabel(m),
+         [](const FlexureDesignResult& r) { return Masked(r.MomentStrength, 1, "0.#0"); }},
+        {24, DetailRow + "Maximum axial load, &Sf&sP&Ln&l", m.ForceUnitLabels[u],
+         [](const FlexureDesignResult& r) { return Masked(r.AxialStrength, 1, "0.#0"); }},
+    };
+}
+
+std::vector<ListingRow> Block2Rows(const Model& m) {
+    const int u = design::UnitIndex(m);
+    const bool si = u == SI;
+    const double L = design::SectionUnitsPerLength(m);
+    const std::string section = m.SectionUnitLabels[u];
+    const std::string areaMask = si ? "0;-0;--" : "0.0;-0.0;--";
+    const std::string spacingMask = si ? "0;--;--" : "0.0;--;--";
+    const auto verdict = [](std::string FlexureDesignResult::*field) {
+        return [field](const FlexureDesignResult& r) { return r.*field; };
+    };
+    return {
+        {3, "&BApplied forces&b", "", nullptr},
+        {4, DetailRow + "Tensile stress, f&Ls&l", m.StressUnitLabels[u],
+         [](const FlexureDesignResult& r) { return Masked(r.SteelStress, 1, "0.#0;-0.#0;--"); }},
+        {5, "&BOther requirements&b", "", nullptr},
+        {6, DetailRow + "Minimum reinforcement area, A&Ls.min&l", section + "\xB2",
+         [L, areaMask](const FlexureDesignResult& r) { return Masked(r.MinimumSteelArea, L * L, areaMask); }},
+        {7, DetailRow + "Maximum reinforcement spacing, s&Lmax&l", section,
+         [L, spacingMask](const FlexureDesignResult& r) { return Masked(r.MaximumSpacing, L, spacingMask); }},
+        {8, DetailRow + "Minimum tensile strain, &Se&s&Lt.min&l", "",
+         [](const FlexureDesignResult& r) {
+             // without tension in the bars there is no strain to reach
+             if (!r.SteelStress || *r.SteelStress <= 0) return std::string("--");
+             return Masked(r.MinimumTensileStrain, 1, "0.##0;-0.##0;--");
+         }},
+        {9, "&BResults&b", "", nullptr},
+        {10, DetailRow + "Area ratio, &Sr&s &S\xA3&s &Sr&s&Lb&l", "", verdict(&FlexureDesignResult::RatioResult)},
+        {11, DetailRow + "Moment strength, M&Lu&l &S\xA3&s &Sf&sM&Ln&l", "", verdict(&FlexureDesignResult::MomentResult)},
+        {12, DetailRow + "Reinforcement area, A&Ls&l &S\xB3&s A&Ls.min&l", "",
+         verdict(&FlexureDesignResult::MinimumSteelResult)},
+        {13, DetailRow + "Reinforcement spacing, s &S\xA3&s s&Lmax&l", "", verdict(&FlexureDesignResult::SpacingResult)},
+        {14, DetailRow + "Tensile strain, &Se&s&Lt&l &S\xB3&s &Se&s&Lt.min&l", "",
+         verdict(&FlexureDesignResult::StrainResult)},
+    };
+}
+
+}  // namespace
+
+bool FaceNotDesigned(const FlexureDesignResult& r) {
+    return (r.Moment == 0 && r.AxialForce == 0) || !(r.Moment > 0 || r.AxialForce != 0 || r.SteelArea > 0);
+}
+
+void PrintFlexureDesignBlock(Model& m, Surface& s, int block) {
+    const bool first = block == 1;
+    PrintFlexureSummary(m, s);
+    const auto lines = DesignTableLines<FlexureDesignResult>(first ? Block1Rows(m) : Block2Rows(m),
+                                                             m.FlexureDesignResults, FaceNotDesigned);
+    PrintDesignTableBody(m, s, ReinforcementBlock::Current(m), lines, PositionCount, 0.003,
+                         first ? std::vector<double>{7.8, 10.8, 15.8, 18.8, 24.8} : std::vector<double>{4.8, 8.8, 14.8});
+}
+
+}  // namespace brindlemar

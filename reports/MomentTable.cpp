@@ -1,0 +1,148 @@
+#include "reports/MomentTable.h"
+
+#include <algorithm>
+
+#include "design/DesignUnits.h"
+#include "drawing/TextPlacement.h"
+#include "model/DesignTypes.h"
+#include "reports/CombinationTexts.h"
+#include "reports/FlexuralSummary.h"
+#include "reports/ReportPage.h"
+#include "runtime/Format.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+// The label column ends and the member columns begin at this width fraction.
+constexpr double LabelRight = 0.42;
+constexpr double MemberWidth = 0.145;
+
+}  // namespace
+
+int ForceTableRows(int n, int page) { return std::clamp(n - ForceTableRowsPerPage * (page - 1), 0, ForceTableRowsPerPage); }
+
+void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table) {
+    const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
+    const int n = static_cast<int>(CheckedIndex(set.CombinationCount, 0, MaxCombinationSets));
+    const int u = design::UnitIndex(m);
+    const double size = b.FontSize();
+    const double h = b.RowPitch();
+    const double x = b.LabelX();
+    const double y0 = b.Top + 0.25 * h;
+    const double y1 = b.Top + 360 * b.Scale;
+    const double labelWidth = CInt(b.At(LabelRight) - x);
+    const int columns = static_cast<int>(table.Heads.size());
+    const double columnWidth = (1 - LabelRight) / columns;
+    const auto memberCentre = [&](int k) { return b.At(LabelRight + MemberWidth * (k - 0.5)); };
+    const auto valueEdge = [&](int j) { return b.At(LabelRight + columnWidth * j - 0.001); };
+    const auto plain = [&](bool bold) { SetPrinterFont(s, m.TextFontName, size, bold, false); };
+    const auto printValue = [&](float value, const std::string& mask, int j, double y) {
+        s.CurrentY = y;
+        PrintRightAligned(s, Format(value, mask), valueEdge(j));
+    };
+
+    m.BlockFontSize = static_cast<float>(size);
+    plain(false);
+
+    // heading and the unit of its values
+    PrintMarkup(m, s, x, y0, table.Heading, size);
+    s.CurrentY = y0;
+    PrintRightAligned(s, "Unit: " + table.Unit, b.At(0.99));
+
+    // members and their lengths
+    PrintMarkup(m, s, x, y1, "&BMember&b", size);
+    s.FontBold = true;
+    for (int k = 1; k <= MemberCount; ++k) {
+        s.CurrentY = y1;
+        PrintCentered(s, WallMemberNames[k], memberCentre(k));
+    }
+    s.FontBold = false;
+    PrintMarkup(m, s, x, y1 + h, "&BLength (" + m.LengthUnitLabels[u] + ")&b", size);
+    for (int k = 1; k <= MemberCount; ++k) {
+        s.CurrentY = y1 + h;
+        PrintCentered(s, MemberLengthText(m, k), memberCentre(k));
+    }
+
+    // the set's name over the combinations, the column heads beside it
+    const std::string setLine = FitTextToWidth(s, "Load combinations: " + set.Name, labelWidth, m.TextFontName, size, true, false);
+    s.CurrentY = y1 + 2 * h;
+    PrintAt(s, setLine, x);
+    plain(false);
+    for (int j = 1; j <= columns; ++j) {
+        s.CurrentY = y1 + 2 * h;
+        PrintCentered(s, table.Heads[static_cast<size_t>(j - 1)], b.At(LabelRight + columnWidth * (j - 0.5)));
+    }
+
+    // one row per combination: its name, its formula, and its values between them
+    const int rows = ForceTableRows(n, page);
+    for (int i = 1; i <= rows; ++i) {
+        const int c = ForceTableRowsPerPage * (page - 1) + i - 1;
+        const bool stable = m.CombinationWallStableFlags[static_cast<size_t>(c + 1)] == True;
+        std::string name = set.Combinations[static_cast<size_t>(c)].Name;
+        if (!stable) name += " (not stable)";
+        s.CurrentY = y1 + h * (1.5 * i + 1.4);
+        PrintAt(s, FitTextToWidth(s, name, labelWidth, m.TextFontName, size, false, false), x);
+        s.CurrentY = y1 + h * (1.5 * i + 2);
+        PrintAt(s, FitTextToWidth(s, FormatCombination(m, m.ActiveCombinationSet, c), labelWidth, m.TextFontName, size,
+                                  false, false),
+                x);
+        TableRuleAcross(s, b, y1 + h * (1.5 * i + 2.8), ReportLightGrey());
+        s.ForeColor = RuleBlack;
+        // a combination whose section forces could not be computed has no
+        // values to show, stable or not
+        if (m.CombinationDesignable[static_cast<size_t>(c + 1)] != True) continue;
+        for (int j = 1; j <= columns; ++j) printValue(table.Force(c + 1, j), table.Mask, j, y1 + h * (1.5 * i + 1.7));
+    }
+
+    // grid of the header and the rows
+    const double rowsEnd = y1 + h * (1.5 * rows + 2.8);
+    TableRuleAcross(s, b, rowsEnd, RuleBlack);
+    for (double row : {-0.2, 0.8, 1.8, 2.8}) TableRuleAcross(s, b, y1 + row * h, RuleBlack);
+    const bool columnPerMember = columns == MemberCount;
+    for (int k = 0; k <= MemberCount; ++k)
+        TableRuleDown(s, b, LabelRight + MemberWidth * k, y1 - 0.2 * h, columnPerMember ? rowsEnd : y1 + 1.8 * h);
+    if (!columnPerMember)
+        for (int j = 0; j <= columns; ++j) TableRuleDown(s, b, LabelRight + columnWidth * j, y1 + 1.8 * h, rowsEnd);
+
+    // the governing values take the room of two rows: only a page of 13 rows
+    // or fewer has it, which the page count makes the last one
+    if (rows > ForceTableRowsPerPage - 2) return;
+    const double closing = y1 + h * (1.5 * rows + 3);
+    PrintMarkup(m, s, x, closing, "&BFor section strength design&b", size);
+    PrintMarkup(m, s, x, closing + h, "&BCorresponding P&Lu&l (" + ForcePerLengthLabel(m) + ")&b", size);
+    PrintMarkup(m, s, x, closing + 2 * h, "&BDistance from end (" + m.LengthUnitLabels[u] + ")&b", size);
+    if (m.AllCombinationsStable == True) {
+        for (int j = 1; j <= columns; ++j) {
+            const int g = static_cast<int>(CheckedIndex(table.Governing(j), 0, MaxCombinationSets));
+            const float force = table.Force(g, j);
+            printValue(force, table.Mask, j, closing);
+            printValue(table.AxialForce(g, j), table.Mask, j, closing + h);
+            printValue(table.Distance(g, j), force == 0 ? table.NoDistance : table.DistanceMask, j, closing + 2 * h);
+        }
+    }
+    TableRuleAcross(s, b, y1 + h * (1.5 * rows + 3.8), ReportLightGrey());
+    TableRuleAcross(s, b, y1 + h * (1.5 * rows + 4.8), ReportLightGrey());
+    TableRuleAcross(s, b, y1 + h * (1.5 * rows + 5.8), RuleBlack);
+    for (int j = 0; j <= columns; ++j)
+        TableRuleDown(s, b, LabelRight + columnWidth * j, rowsEnd, y1 + h * (1.5 * rows + 5.8));
+}
+
+void PrintMomentTable(Model& m, Surface& s, int page) {
+    ForceTableColumns table;
+    table.Heading = "&BBending moment, M&Lu&l&b";
+    const int u = design::UnitIndex(m);
+    table.Unit = MomentUnitLabel(m) + "/" + m.LengthUnitLabels[u];
+    for (int j = 1; j <= PositionCount; ++j) table.Heads.push_back(j % 2 == 1 ? "Mu-" : "Mu+");
+    table.Force = [&m](int row, int j) { return At(At(m.FlexureMoments, row), j); };
+    table.AxialForce = [&m](int row, int j) { return At(At(m.FlexureAxialForces, row), j); };
+    table.Distance = [&m](int row, int j) { return At(At(m.FlexureSectionDistances, row), j); };
+    table.Governing = [&m](int j) { return At(m.GoverningFlexureCombinations, j); };
+    table.Mask = "0.#0 ;-0.#0 ;-- ";
+    table.DistanceMask = "0.#0 ";
+    table.NoDistance = "-- ";
+    PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,207 @@
+// The moment and shear tables of the reinforcement pages: paging with the
+// closing block, the masks of the values, unstable combinations and the
+// governing values, on force tables filled by hand.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "ReinforcementTestSupport.h"
+#include "reports/MomentTable.h"
+#include "reports/ShearTable.h"
+
+namespace brindlemar::test {
+namespace {
+
+struct ForceTables : ::testing::Test {
+    ReinforcementSheet r;
+    Model& m = r.m;
+
+    void SetUp() override { Combinations(3); }
+
+    // n stable combinations named C1, C2...
+    void Combinations(int n) {
+        CombinationSet& set = m.CombinationSets[1];
+        m.ActiveCombinationSet = 1;
+        set.Name = "Strength";
+        set.CombinationCount = static_cast<int16_t>(n);
+        for (int c = 0; c < n; ++c) {
+            set.Combinations[c].Name = "C" + std::to_string(c + 1);
+            set.Combinations[c].Factor = {};
+            set.Combinations[c].Factor[DL] = 1.25f;
+            set.Combinations[c].Factor[EH] = 1.5f;
+            m.CombinationWallStableFlags[c + 1] = True;
+            m.CombinationDesignable[c + 1] = True;
+        }
+        m.AllCombinationsStable = True;
+    }
+
+    double H() const { return r.Row(); }
+    double Y1() const { return r.RowY(0); }
+    // text lines of combination row i of a page
+    double NameY(int i) const { return Y1() + H() * (1.5 * i + 1.4); }
+    double ValueY(int i) const { return Y1() + H() * (1.5 * i + 1.7); }
+    double ClosingY(int rows, int line) const { return Y1() + H() * (1.5 * rows + 3 + line); }
+    double LabelRight() const { return 0.42 * r.W(); }
+    double MomentEdge(int j) const { return r.W() * (0.42 + 0.0725 * j - 0.001); }
+    double ShearEdge(int k) const { return r.W() * (0.42 + 0.145 * k - 0.001); }
+};
+
+struct Table {
+    const char* name;
+    std::function<void(Model&, Surface&, int)> print;
+};
+const Table kTables[] = {{"moment", PrintMomentTable}, {"shear", PrintShearTable}};
+
+TEST_F(ForceTables, FifteenRowsToAPageAndTheClosingBlockWhereTwoRowsAreLeft) {
+    struct Case {
+        int n, page, rows;
+        bool closing;
+    } cases[] = {
+        {0, 1, 0, true},    {1, 1, 1, true},   {13, 1, 13, true}, {14, 1, 14, false}, {14, 2, 0, true},
+        {15, 1, 15, false}, {15, 2, 0, true},  {16, 2, 1, true},  {29, 2, 14, false}, {29, 3, 0, true},
+        {50, 3, 15, false}, {50, 4, 5, true},
+    };
+    for (const Table& t : kTables) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << t.name << " n " << c.n << " page " << c.page);
+            Combinations(c.n);
+            r.Reprint();
+            t.print(m, r.s, c.page);
+            for (int i = 1; i <= 15; ++i) {
+                const std::string name = r.LineAt(NameY(i), 0, LabelRight());
+                if (i <= c.rows) EXPECT_EQ(name, "C" + std::to_string(15 * (c.page - 1) + i));
+                else EXPECT_EQ(name, "");
+            }
+            const std::string closing = r.LineAt(ClosingY(c.rows, 0), 0, LabelRight());
+            EXPECT_EQ(closing, c.closing ? "For section strength design" : "");
+            // the rule under the last row closes the table
+            const double rowsEnd = Y1() + H() * (1.5 * c.rows + 2.8);
+            bool closed = false;
+            for (const SurfaceCall& l : r.s.Of("Line"))
+                closed |= std::fabs(l.Y1 - rowsEnd) < 0.5 && std::fabs(l.Y2 - rowsEnd) < 0.5 && l.Colour == 0;
+            EXPECT_TRUE(closed);
+        }
+    }
+}
+
+TEST_F(ForceTables, ValuesTakeTheMasksOfTheirTable) {
+    // combination 1: a negative moment keeps its sign, a zero reads "--"
+    m.FlexureMoments[1][1] = -3.1f;
+    m.FlexureMoments[1][2] = 12.345f;
+    m.FlexureMoments[1][3] = 0;
+    m.ShearForces[1][1] = 12.345f;
+    m.ShearForces[1][2] = 0;
+    PrintMomentTable(m, r.s, 1);
+    EXPECT_EQ(r.TextEndingAt(MomentEdge(1), ValueY(1)), "-3.10 ");
+    EXPECT_EQ(r.TextEndingAt(MomentEdge(2), ValueY(1)), "12.35 ");
+    EXPECT_EQ(r.TextEndingAt(MomentEdge(3), ValueY(1)), "-- ");
+    EXPECT_EQ(r.TextCentredOn(r.W() * (0.42 + 0.0725 * 0.5), Y1() + 2 * H()), "Mu-");
+    EXPECT_EQ(r.TextCentredOn(r.W() * (0.42 + 0.0725 * 7.5), Y1() + 2 * H()), "Mu+");
+    // the formula of the combination under its name
+    EXPECT_EQ(r.LineAt(Y1() + H() * 3.5, 0, LabelRight()), "1.25DL+1.5EH");
+
+    r.Reprint();
+    PrintShearTable(m, r.s, 1);
+    EXPECT_EQ(r.TextEndingAt(ShearEdge(1), ValueY(1)), "12.35        ");
+    EXPECT_EQ(r.TextEndingAt(ShearEdge(2), ValueY(1)), "--        ");
+    EXPECT_EQ(r.TextCentredOn(r.W() * (0.42 + 0.145 * 3.5), Y1() + 2 * H()), "Vu");
+}
+
+TEST_F(ForceTables, UnstableCombinationShowsNoValuesAndNoGoverningValues) {
+    m.CombinationWallStableFlags[2] = False;
+    m.CombinationDesignable[2] = False;
+    m.AllCombinationsStable = False;
+    m.GoverningFlexureCombinations[1] = 1;
+    m.FlexureMoments[1][1] = -5;
+    for (const Table& t : kTables) {
+        SCOPED_TRACE(t.name);
+        r.Reprint();
+        t.print(m, r.s, 1);
+        EXPECT_EQ(r.LineAt(NameY(2), 0, LabelRight()), "C2 (not stable)");
+        EXPECT_EQ(r.LineAt(ValueY(2), LabelRight()), "");
+        EXPECT_NE(r.LineAt(ValueY(1), LabelRight()), "");
+        // the closing captions and no value beside them
+        EXPECT_EQ(r.LineAt(ClosingY(3, 2), 0, LabelRight()), "Distance from end (m)");
+        for (int line = 0; line < 3; ++line) EXPECT_EQ(r.LineAt(ClosingY(3, line), LabelRight()), "");
+    }
+}
+
+TEST_F(ForceTables, GoverningValuesWithTheirAxialForceAndDistance) {
+    m.FlexureMoments[2][1] = -20.5f;
+    m.FlexureAxialForces[2][1] = 7.25f;
+    m.FlexureSectionDistances[2][1] = 3.5f;
+    m.GoverningFlexureCombinations[1] = 2;
+    m.GoverningFlexureCombinations[2] = 0;  // no combination bends this face
+    m.ShearForces[3][4] = 9;
+    m.ShearAxialForces[3][4] = -1.5f;
+    m.ShearSectionDistances[3][4] = 0.75f;
+    m.GoverningShearCombinations[4] = 3;
+    PrintMomentTable(m, r.s, 1);
+    const std::string moments[] = {"-20.50 ", "7.25 ", "3.50 "};
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_EQ(r.TextEndingAt(MomentEdge(1), ClosingY(3, line)), moments[line]);
+        EXPECT_EQ(r.TextEndingAt(MomentEdge(2), ClosingY(3, line)), "-- ");
+    }
+
+    r.Reprint();
+    PrintShearTable(m, r.s, 1);
+    const std::string shears[] = {"9.00        ", "-1.50        ", "0.75        "};
+    for (int line = 0; line < 3; ++line) {
+        EXPECT_EQ(r.TextEndingAt(ShearEdge(4), ClosingY(3, line)), shears[line]);
+        EXPECT_EQ(r.TextEndingAt(ShearEdge(1), ClosingY(3, line)), "--        ");
+    }
+    // the "u" stands lower, as a subscript
+    EXPECT_EQ(r.LineAt(ClosingY(3, 1), 0, LabelRight()), "Corresponding P (T/m)");
+}
+
+TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
+    m.UpperStemLength = 3;
+    m.StemStations = {0, 2, 7.5f};
+    m.ToeStations = {0, 1.25f};
+    m.HeelStations = {0, 0.5f, 3};
+    const double memberY = Y1(), lengthY = Y1() + H();
+    const auto centre = [&](int k) { return r.W() * (0.42 + 0.145 * (k - 0.5)); };
+
+    PrintMomentTable(m, r.s, 1);
+    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.m.FrameTop + 0.25 * H()), "Unit: Tm/m");
+    const char* lengths[] = {"3.00", "4.50", "1.25", "3.00"};
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(r.TextCentredOn(centre(k), lengthY), lengths[k - 1]);
+        ASSERT_NE(r.EndingAt(centre(k) + r.s.TextWidth(WallMemberNames[k]) / 2, memberY), nullptr);
+        EXPECT_TRUE(r.EndingAt(centre(k) + r.s.TextWidth(WallMemberNames[k]) / 2, memberY)->Bold);
+    }
+    EXPECT_EQ(r.LineAt(lengthY, 0, LabelRight()), "Length (m)");
+    EXPECT_EQ(r.LineAt(Y1() + 2 * H(), 0, LabelRight()), "Load combinations: Strength");
+
+    // SI shear table; toe and heel stations never computed read "--"
+    m.CurrentUnitSystem = SI;
+    m.ToeStations.clear();
+    m.HeelStations.clear();
+    r.Reprint();
+    PrintShearTable(m, r.s, 1);
+    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.m.FrameTop + 0.25 * H()), "Unit: kN/m");
+    EXPECT_EQ(r.TextCentredOn(centre(3), lengthY), "--");
+    EXPECT_EQ(r.TextCentredOn(centre(4), lengthY), "--");
+}
+
+TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
+    CombinationSet& set = m.CombinationSets[1];
+    set.Name = std::string(120, 'S');
+    set.Combinations[0].Name = std::string(200, 'n');
+    for (int f = DL; f <= S2; ++f) set.Combinations[0].Factor[f] = 1.125f;
+    PrintMomentTable(m, r.s, 1);
+    const double room = std::nearbyint(0.42 * r.W() - 120 * r.Scale());
+    for (double y : {Y1() + 2 * H(), NameY(1), NameY(1) + 0.6 * H()}) {
+        const std::string text = r.LineAt(y, 0, LabelRight());
+        ASSERT_FALSE(text.empty());
+        const SurfaceCall* call = r.s.FindText(text);
+        ASSERT_NE(call, nullptr);
+        EXPECT_LE(call->X2 - call->X1, room);
+        EXPECT_GT(call->X2 - call->X1, room - 10 * 7 * r.Scale() - 1e-6);  // at most one character short
+    }
+}
+
+}  // namespace
+}  // namespace brindlemar::test

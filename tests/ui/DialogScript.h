@@ -1,0 +1,77 @@
+#pragma once
+// Driving the properties and restraints dialogs as a user would: act on one
+// once the main window has opened it modally, type into a box, click.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+#include <memory>
+
+#include "model/Model.h"
+
+namespace brindlemar::test {
+
+// Runs `act` on the dialog of type D as soon as it is open and modal. `act`
+// should close it; a dialog still open afterwards is a failure, and is
+// cancelled so that the test goes on.
+template <typename D>
+class WhenOpen {
+public:
+    explicit WhenOpen(std::function<void(D&)> act) : act_(std::move(act)) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) return;
+            timer_.stop();
+            ran_ = true;
+            act_(*dialog);
+            if (dialog->isVisible()) {
+                ADD_FAILURE() << "the dialog stayed open";
+                dialog->Command2->click();
+            }
+        });
+        timer_.start();
+    }
+    bool Ran() const { return ran_; }
+
+private:
+    std::function<void(D&)> act_;
+    QTimer timer_;
+    bool ran_ = false;
+};
+
+// Gives the box the focus and types `text` over what it holds.
+inline void TypeInto(QLineEdit* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    box->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Delete);
+    else
+        QTest::keyClicks(box, text);
+}
+
+// Option buttons and check boxes take a click on their mark, not anywhere in their row.
+inline void Click(QWidget* w) {
+    const bool marked = qobject_cast<QRadioButton*>(w) != nullptr || qobject_cast<QCheckBox*>(w) != nullptr;
+    QTest::mouseClick(w, Qt::LeftButton, {}, marked ? QPoint(6, w->height() / 2) : w->rect().center());
+}
+
+// A dialog made by the test over the main window, shown active as the
+// window's command would show it.
+template <typename D>
+std::unique_ptr<D> OpenDialog(Model& m, QWidget* mainWindow) {
+    auto dialog = std::make_unique<D>(m, mainWindow);
+    dialog->show();
+    dialog->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    return dialog;
+}
+
+}  // namespace brindlemar::test

@@ -1,0 +1,223 @@
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "DialogScript.h"
+#include "UiTestSupport.h"
+#include "support/MessageRecorder.h"
+#include "ui/dialogs/frmProperties.h"
+
+namespace brindlemar {
+namespace {
+
+using test::Click;
+using test::TypeInto;
+
+class PropertiesDialogTest : public test::MainWindowTest {
+protected:
+    std::unique_ptr<frmProperties> Open() { return test::OpenDialog<frmProperties>(m, window.get()); }
+    // The box on its page, as the user finds it.
+    static QLineEdit* Box(frmProperties& d, int index) {
+        ShowPage(d, PropertyBoxAt(index).Page);
+        return d.txtValue[index];
+    }
+    static void ShowPage(frmProperties& d, int page) {
+        d.SSTab1->setCurrentIndex(page);
+        QApplication::processEvents();
+    }
+    // A value of the model that only a redraw's analysis writes.
+    static constexpr float NotAnalysed = -7;
+};
+
+TEST_F(PropertiesDialogTest, OpensFromItsButtonMenuAndToolButtonAndCancelChangesNothing) {
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"button", [this] { Click(window->Command2); }},
+        {"menu", [this] { window->mnuEditProperties->trigger(); }},
+        {"tool button", [this] { window->imgTool_Click(4); }},
+    };
+    for (const auto& [what, command] : commands) {
+        SCOPED_TRACE(what);
+        const float weight = m.ConcreteUnitWeight;
+        m.ProjectModified = False;
+        m.SlidingResistanceRatio = NotAnalysed;
+        test::WhenOpen<frmProperties> script([](frmProperties& d) {
+            EXPECT_EQ(d.windowTitle(), "Brindlemar: Properties");
+            EXPECT_EQ(d.SSTab1->currentIndex(), 0);
+            QStringList tabs;
+            for (int i = 0; i < d.SSTab1->count(); ++i) tabs << d.SSTab1->tabText(i);
+            EXPECT_EQ(tabs.join("|"), "Backfill earth|Base|Toe earth|Water|Friction angles|Wall|Reinforcement");
+            EXPECT_EQ(d.txtValue[8]->text(), "1.7");
+            TypeInto(Box(d, 0), "9");
+            Click(d.Command2);
+        });
+        command();
+        EXPECT_TRUE(script.Ran());
+        EXPECT_EQ(m.ConcreteUnitWeight, weight);
+        EXPECT_EQ(m.ProjectModified, False);
+        EXPECT_EQ(m.DialogCancelled, False);
+        EXPECT_EQ(m.SlidingResistanceRatio, NotAnalysed) << "a cancelled dialog redraws nothing";
+    }
+}
+
+TEST_F(PropertiesDialogTest, AcceptStoresTheValuesMarksTheProjectAndRedraws) {
+    m.ProjectModified = False;
+    m.SlidingResistanceRatio = NotAnalysed;
+    test::WhenOpen<frmProperties> script([](frmProperties& d) {
+        TypeInto(Box(d, 0), "2.5");
+        ShowPage(d, BackfillEarthPage);
+        Click(d.Option1[AtRest]);
+        Click(d.Command1);
+        EXPECT_FALSE(d.isVisible());
+    });
+    Click(window->Command2);
+    EXPECT_EQ(m.ConcreteUnitWeight, 2.5f);
+    EXPECT_EQ(m.EarthPressureOption, AtRest);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_EQ(m.DialogCancelled, False);
+    EXPECT_NE(m.SlidingResistanceRatio, NotAnalysed);
+}
+
+TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorrected) {
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = SptBearing;
+    struct Case {
+        int index;
+        const char* text;
+        bool refused;
+    };
+    const Case cases[] = {
+        {0, "0", true},    {11, "0", false},  {11, "-1", true},    {24, "-5", false},
+        {26, "", true},    {8, "12a", true},  {13, "2,5", true},   {18, "1e-3", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.index) + " \"" + c.text + "\"");
+        const float before = m.*PropertyBoxAt(c.index).Variable;
+        auto d = Open();
+        test::MessageRecorder rec;
+        QLineEdit* box = Box(*d, c.index);
+        TypeInto(box, c.text);
+        Click(d->Command1);  // leaving the box checks it first
+        if (!c.refused) {
+            EXPECT_EQ(rec.Beeps, 0);
+            EXPECT_FALSE(d->isVisible());
+            EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, EntryValue(c.text));
+            continue;
+        }
+        EXPECT_EQ(rec.Beeps, 1);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_TRUE(box->hasFocus());
+        EXPECT_EQ(box->text(), c.text) << "the text stays as typed";
+        EXPECT_EQ(m.DialogCancelled, True);
+        EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, before);
+        // corrected and left, Accept stores and closes
+        TypeInto(box, "5");
+        Click(d->Command1);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, 5.0f);
+        EXPECT_EQ(m.DialogCancelled, False);
+    }
+}
+
+TEST_F(PropertiesDialogTest, CancelFromABadValueClosesWithoutABeep) {
+    m.SlidingResistanceRatio = NotAnalysed;
+    test::MessageRecorder rec;
+    test::WhenOpen<frmProperties> script([](frmProperties& d) {
+        TypeInto(Box(d, 0), "0");
+        Click(d.Command2);
+    });
+    Click(window->Command2);
+    EXPECT_EQ(rec.Beeps, 0);
+    EXPECT_NE(m.ConcreteUnitWeight, 0.0f);
+    EXPECT_EQ(m.DialogCancelled, False);
+    EXPECT_EQ(m.SlidingResistanceRatio, NotAnalysed);
+}
+
+TEST_F(PropertiesDialogTest, ABadValueLeftByAnyOtherWayIsStillRefusedByAccept) {
+    test::MessageRecorder rec;
+    // the press on Cancel skips the check, but the click is abandoned
+    auto d = Open();
+    TypeInto(Box(*d, 0), "0");
+    QTest::mousePress(d->Command2, Qt::LeftButton);
+    QTest::mouseRelease(d->Command2, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(rec.Beeps, 0);
+    Click(d->Command1);
+    EXPECT_EQ(rec.Beeps, 1);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(d->txtValue[0]->hasFocus());
+    EXPECT_NE(m.ConcreteUnitWeight, 0.0f);
+    d.reset();
+
+    // another page chosen while the box holds a bad value: its page comes back
+    d = Open();
+    TypeInto(Box(*d, 8), "0");
+    QTabBar* tabs = d->SSTab1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(WallPage).center());
+    QApplication::processEvents();
+    EXPECT_EQ(rec.Beeps, 2);
+    EXPECT_EQ(d->SSTab1->currentIndex(), BackfillEarthPage);
+    EXPECT_TRUE(d->txtValue[8]->hasFocus());
+    Click(d->Command1);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_NE(m.BackfillUnitWeight, 0.0f);
+}
+
+TEST_F(PropertiesDialogTest, TheBaseMaterialAndMethodEnableTheBoxTheMethodNeeds) {
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = CptBearing;
+    auto d = Open();
+    const auto enabled = [&] {
+        std::string state;
+        for (int i : {NominalBearingBox, SptBlowCountBox, CptTipResistanceBox}) state += d->txtValue[i]->isEnabled() ? '1' : '0';
+        state += ' ';
+        for (int i = 1; i < 4; ++i) state += d->Option3[i]->isEnabled() ? '1' : '0';
+        return state;
+    };
+    EXPECT_EQ(enabled(), "001 111");
+    EXPECT_TRUE(d->Option3[CptBearing]->isChecked());
+    ShowPage(*d, BasePage);
+    struct Step {
+        QRadioButton* click;
+        const char* state;
+    };
+    const Step steps[] = {
+        {d->Option3[TheoreticalBearing], "000 111"},
+        {d->Option3[SptBearing], "010 111"},
+        {d->Option2[Rock], "100 000"},
+        {d->Option2[Soil], "100 111"},
+        {d->Option3[CptBearing], "001 111"},
+    };
+    for (const Step& s : steps) {
+        Click(s.click);
+        EXPECT_EQ(enabled(), s.state) << s.click->objectName().toStdString();
+    }
+    Click(d->Option2[Rock]);
+    EXPECT_TRUE(d->Option3[NominalBearing]->isChecked());
+}
+
+TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValuesAndEscapeDoesNothing) {
+    m.BackfillCohesion = 1.25f;
+    m.BaseElasticityModulus = 0;  // not a valid modulus, but never shown, so kept
+    m.ToeEarthCohesion = 0.5f;
+    m.ProjectModified = False;
+    auto d = Open();
+    for (int i : {12, 16, 23}) {
+        EXPECT_TRUE(d->txtValue[i]->isHidden()) << i;
+        EXPECT_FALSE(d->txtValue[i]->isEnabled()) << i;
+        EXPECT_TRUE(d->findChild<QLabel*>(QString("Shape1_%1").arg(i))->isHidden()) << i;
+        EXPECT_TRUE(d->lblUnit[i]->isHidden()) << i;
+    }
+    QTest::keyClick(d->txtValue[8], Qt::Key_Escape);
+    QTest::keyClick(d->txtValue[8], Qt::Key_Return);
+    EXPECT_TRUE(d->isVisible());
+    Click(d->Command1);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.BackfillCohesion, 1.25f);
+    EXPECT_EQ(m.BaseElasticityModulus, 0.0f);
+    EXPECT_EQ(m.ToeEarthCohesion, 0.5f);
+    EXPECT_EQ(m.ProjectModified, False);
+}
+
+}  // namespace
+}  // namespace brindlemar
