@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "drawing/Primitives.h"
+#include "runtime/Colours.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 // Room between an arrow and its text.
 constexpr double kTextGap = 30;
 
@@ -19,6 +19,7 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
 }
 
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+    s.FilledBox(x, y, x + s.TextWidth(text), y + kTwipsPerPoint * s.FontSize, RGB(255, 255, 255));
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
@@ -35,7 +36,8 @@ std::string LoadCodeText(const Model& m, int code) {
 }
 
 void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
-                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
+                       double clearance) {
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
@@ -47,13 +49,13 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
     // enough to clear it: on the right of an upright arrow, above a level one.
     const std::string text = LoadValueText(std::fabs(magnitude)) + label;
     const double tw = s.TextWidth(text);
-    const double th = kTwipsPerPoint * s.FontSize;
+    const double th = TwipsPerPoint * s.FontSize;
     double nx = std::cos(angle), ny = std::sin(angle);
     if (nx - ny < -1E-9) {
         nx = -nx;
         ny = -ny;
     }
-    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap;
+    const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap + clearance;
     PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour);
 }
 
@@ -64,7 +66,7 @@ void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, dou
     DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
     const std::string text = LoadValueText(std::fabs(value)) + label;
     // centred above the shaft
-    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - kTwipsPerPoint * s.FontSize - kTextGap,
+    PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - TwipsPerPoint * s.FontSize - kTextGap,
                    textColour);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Fixed-length force arrows with their values: the line loads and every
 // resultant of the loads, reactions and resistances views. The arrow is
-// ForceArrowLength long whatever the force; the text tells its size.
+// ForceArrowLength long whatever the force; the text tells its size, on a
+// white ground as high as the font's size, so that it reads over the
+// concrete and the soil that the views fill.
 
 #include <cstdint>
 #include <string>
@@ -23,9 +25,11 @@ std::string LoadCodeText(const Model& m, int code);
 
 // An arrow from (x, y) in the direction `angle` (radians, 0 straight up, a
 // quarter turn to the right), reversed for a negative magnitude; its value
-// and label stand beside its middle, clear of the shaft.
+// and label stand beside its middle, clear of the shaft, and `clearance`
+// further off where the caller draws a line of its own beside the shaft.
 void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
-                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
+                       const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
+                       double clearance = 0);
 
 // A horizontal arrow from (x, y), to the right for a positive value and to
 // the left for a negative one, its text centred above it.

@@ -17,7 +17,6 @@ namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 // Room between an ordinate's tip and its value.
 constexpr double kLabelGap = 30;
 
@@ -118,7 +117,7 @@ private:
         label.value = value;
         const Point tip = Tip(vertical, axis, value);
         label.width = s_.TextWidth(label.text);
-        label.height = kTwipsPerPoint * s_.FontSize;
+        label.height = TwipsPerPoint * s_.FontSize;
         if (vertical) {
             label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
             label.y = forwards ? tip.y : tip.y - label.height;

@@ -15,8 +15,6 @@ namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
-
 double NodeX(const Model& m, int i) { return m.DrawingXCoordinates[static_cast<size_t>(i)]; }
 double NodeY(const Model& m, int i) { return m.DrawingYCoordinates[static_cast<size_t>(i)]; }
 
@@ -72,7 +70,7 @@ double BodyY(const Model& m, int i) {
 // A short label beside a block end, vertically centred on the middle of the
 // ordinate p (drawing units) standing on the line y.
 void LabelBesideOrdinate(Surface& s, const std::string& label, double x, bool endsAtX, double y, double p) {
-    s.CurrentY = y - p / 2 - kTwipsPerPoint * s.FontSize / 2;
+    s.CurrentY = y - p / 2 - TwipsPerPoint * s.FontSize / 2;
     if (endsAtX)
         PrintRightAligned(s, label, x);
     else
@@ -148,7 +146,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     const double q2 = m.BackfillPressureOrdinates[2];
     const double surcharge = m.BackfillSurcharge;
     const std::string code = LoadCodeText(m, WA);
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     auto V = [&](double y1, double y2, double x, double p1, double p2, const std::string& t1, const std::string& t2) {
         DrawPressureTrapezoidV(m, s, y1, y2, x, p1, p2, t1, t2, m.LoadColour, m.LoadLabelColour,
                                m.LoadOutlinePenWidth);
@@ -240,7 +238,7 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                           code, m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     if (s1 != 0) {
-        s.CurrentY = yTop - kTwipsPerPoint * s.FontSize - 30;
+        s.CurrentY = yTop - TwipsPerPoint * s.FontSize - 30;
         PrintCentered(s, code, x + s1 / 2 * scale);
     }
 

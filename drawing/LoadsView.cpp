@@ -8,17 +8,12 @@
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
 #include "model/Analysis.h"
-#include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
 namespace {
-
-constexpr double kTwipsPerPoint = 20;
-
-double SurchargeFactor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
@@ -47,7 +42,7 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     // the value over the middle of the row, beyond the tails
     const std::string text =
         LoadValueText(std::fabs(static_cast<double>(m.BackfillSurcharge) * factor)) + LoadCodeText(m, m.SurchargeLoadType);
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     const double meanTail = (tail0 + tail1) / 2;
     s.CurrentX = (x0 + x1 - s.TextWidth(text)) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight, ceiling) : meanTail + 15;
@@ -116,22 +111,22 @@ void DrawLineLoad(Model& m, Surface& s, int index) {
     if (load.Value == 0) return;
     const double x = m.DrawingXCoordinates[4] + double(m.DrawingScale) * load.X;
     const double y = m.DrawingYCoordinates[4] - double(m.DrawingScale) * load.Y;
-    const double angle = load.Direction * std::atan(1.0) / 45;
+    const double angle = Radians(load.Direction);
     // a line load's value is written in the arrow's colour
     DrawInclinedForce(m, s, x, y, load.Value, angle, LoadCodeText(m, load.LoadType), m.LoadColour, m.LoadColour,
                       m.LoadArrowPenWidth);
 }
 
 void DrawSurchargeLoads(Model& m, Surface& s) {
-    const double q = double(m.BackfillSurcharge) * SurchargeFactor(m, m.SurchargeLoadType);
+    const double q = double(m.BackfillSurcharge) * Factor(m, m.SurchargeLoadType);
     if (q == 0) return;
     const auto& X = m.DrawingXCoordinates;
     const auto& Y = m.DrawingYCoordinates;
     // over the heel, from the top of the stem's back face to the heel end
-    const double overHeel = SurchargeFactor(m, S1);
+    const double overHeel = Factor(m, S1);
     if (overHeel != 0) DrawSurchargeRow(m, s, X[8], Y[8], X[40], overHeel, -1E30);
     // beyond the heel, out to the frame's edge and no higher than its top
-    const double beyondHeel = SurchargeFactor(m, S2);
+    const double beyondHeel = Factor(m, S2);
     if (beyondHeel != 0) DrawSurchargeRow(m, s, X[40], Y[40], m.FrameWidth, beyondHeel, m.FrameTop);
 }
 

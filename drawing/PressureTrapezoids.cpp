@@ -10,7 +10,6 @@ namespace brindlemar {
 
 namespace {
 
-constexpr double kTwipsPerPoint = 20;
 constexpr double kTextGap = 15;
 // Shorter spans and smaller ordinates draw nothing at all.
 constexpr double kNegligible = 1E-5;
@@ -60,7 +59,7 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
 
     // each text beyond the outer end of its ordinate, inside the trapezoid's height
     s.ForeColor = textColour;
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
         if (text.empty()) return;
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
@@ -79,7 +78,7 @@ void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, do
 
     // each text inside the span at its end, beyond the outer line
     s.ForeColor = textColour;
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
         if (text.empty()) return;
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);

@@ -10,7 +10,6 @@ namespace brindlemar {
 namespace {
 
 constexpr double kTwipsPerMillimetre = 56.7;
-constexpr double kTwipsPerPoint = 20;
 
 // Nearest integer, halves to the even one.
 int32_t RoundHalfEven(double x) {
@@ -189,7 +188,7 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
     s.ForeColor = m.DimensionTextColour;
     const double textWidth = s.TextWidth(text);
     const bool fits = textWidth < std::fabs(x2 - x1) - 60;
-    const double lineHeight = kTwipsPerPoint * s.FontSize;
+    const double lineHeight = TwipsPerPoint * s.FontSize;
     const bool above = mode == 0 ? x2 >= x1 : x2 > x1;
     s.CurrentY = above ? yDim - lineHeight : yDim;
     s.CurrentX = (x1 + x2) / 2 - textWidth / 2;
@@ -218,7 +217,7 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
 
     if (fontSize > 0) s.FontSize = fontSize;
     s.ForeColor = m.DimensionTextColour;
-    s.CurrentY = (y1 + y2) / 2 - kTwipsPerPoint * s.FontSize / 2;
+    s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
     s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 : xDim + 30;
     s.Print(text);
 }

@@ -91,9 +91,11 @@ void DrawReactionsView(Model& m, Surface& s) {
                            PressureText(right), m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
 
     // the net horizontal load at the base, the way it acts (towards the toe
-    // for H < 0), on the other side of the resultant's point from its tail
+    // for H < 0), on the other side of the resultant's point from its tail;
+    // its value stands above the band of zones, which runs just over the shaft
+    const double bandReach = 30 + bandPen * s.TwipsPerPixelY() / 2;
     DrawInclinedForce(m, s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
-                      m.LoadArrowPenWidth);
+                      m.LoadArrowPenWidth, bandReach);
     DrawLoadsLegend(m, s);
 }
 

@@ -1,7 +1,6 @@
 #include "drawing/ResistancesView.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "drawing/ForceArrows.h"
 #include "drawing/LoadsView.h"

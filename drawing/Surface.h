@@ -16,6 +16,8 @@
 
 namespace brindlemar {
 
+inline constexpr double TwipsPerPoint = 20;
+
 // Draw styles (only solid is used by the views; dashes are drawn piece by piece).
 enum DrawStyleValue : int {
     vbSolid = 0,

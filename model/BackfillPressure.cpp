@@ -71,8 +71,7 @@ struct BackPlane {
 
 BackPlane BackPlaneHeights(const Model& m, float beta) {
     BackPlane p;
-    p.hw = std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
-                             m.BackWaterDepth);
+    p.hw = BackWaterHeight(m);
     p.rise = (static_cast<double>(m.HeelLength) + m.StemBackBatter) * std::tan(Radians(beta));
     p.height = static_cast<double>(m.BackStemHeight) + p.rise + m.HeelTopDrop + m.HeelEndThickness;
     return p;

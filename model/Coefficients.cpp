@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/Analysis.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -10,7 +11,7 @@ namespace {
 
 // Angles are turned into radians held as 32-bit floats; the trigonometry and
 // arithmetic on them run in double precision.
-float Radians(float degrees) { return static_cast<float>(degrees * std::atan(1.0) / 45.0); }
+float SingleRadians(float degrees) { return static_cast<float>(Radians(degrees)); }
 
 // 32-bit radians put cos(90 degrees) near 4E-8 and 1 - sin(90 degrees) near
 // 1E-15 instead of 0; a divisor that small is a zero divisor, not a reason
@@ -26,8 +27,8 @@ double Divisor(double d) {
 
 double CoulombActiveCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
                                 float deltaDegrees) {
-    const double phi = Radians(phiDegrees), theta = Radians(thetaDegrees),
-                 beta = Radians(betaDegrees), delta = Radians(deltaDegrees);
+    const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
+                 beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     // On a plane whose foot lies further into the soil, the active thrust
     // leans delta + theta from the horizontal: the wall-friction term takes
     // theta with a plus sign (a trial-wedge search gives the same values).
@@ -41,8 +42,8 @@ double CoulombActiveCoefficient(float phiDegrees, float thetaDegrees, float beta
 
 double CoulombPassiveCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
                                  float deltaDegrees) {
-    const double phi = Radians(phiDegrees), theta = Radians(thetaDegrees),
-                 beta = Radians(betaDegrees), delta = Radians(deltaDegrees);
+    const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
+                 beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     const double R = std::sin(phi + delta) * std::sin(phi + beta) /
                      (Divisor(std::cos(delta - theta)) * Divisor(std::cos(beta - theta)));
     // the passive wedge has no solution once the root reaches 1; beyond it
@@ -55,14 +56,14 @@ double CoulombPassiveCoefficient(float phiDegrees, float thetaDegrees, float bet
 }
 
 double AtRestCoefficient(float phiDegrees, float betaDegrees) {
-    const double phi = Radians(phiDegrees), beta = Radians(betaDegrees);
+    const double phi = SingleRadians(phiDegrees), beta = SingleRadians(betaDegrees);
     return (1 - std::sin(phi)) / Divisor(1 - std::sin(beta));
 }
 
 double MononobeOkabeCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
                                 float deltaDegrees, float kh) {
-    const double phi = Radians(phiDegrees), theta = Radians(thetaDegrees),
-                 beta = Radians(betaDegrees), delta = Radians(deltaDegrees);
+    const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
+                 beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     // the seismic inclination of the resultant body force
     const double psi = static_cast<float>(std::atan(double(kh)));
     // with kh = 0 this is the active coefficient, theta entering the same way

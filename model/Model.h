@@ -2,6 +2,8 @@
 // The open wall: every value the program keeps, in one plain struct with
 // flat members. The application owns one; a test makes its own.
 
+#include <string>
+
 #include "model/ModelAnalysis.h"
 #include "model/ModelApp.h"
 #include "model/ModelDesign.h"

@@ -4,10 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <vector>
-
-#include "model/Enums.h"
 
 namespace brindlemar {
 

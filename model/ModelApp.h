@@ -4,9 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
-
-#include "model/Enums.h"
 
 namespace brindlemar {
 

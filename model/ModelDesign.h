@@ -3,11 +3,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <vector>
 
 #include "model/DesignTypes.h"
-#include "model/Enums.h"
 
 namespace brindlemar {
 

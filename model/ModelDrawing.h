@@ -3,10 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <vector>
-
-#include "model/Enums.h"
 
 namespace brindlemar {
 

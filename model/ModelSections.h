@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "model/Enums.h"

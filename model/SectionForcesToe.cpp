@@ -1,11 +1,9 @@
 // Section forces of the toe at a vertical cut.
 
 #include "model/Analysis.h"
-#include "model/BackfillPressure.h"
 #include "model/SectionForces.h"
 #include "model/SectionFreeBody.h"
 #include "model/WaterPressure.h"
-#include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/WaterPressure.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -72,8 +73,7 @@ std::vector<float> ToeStationList(const Model& m) {
             list.push_back(load.X);
     }
     // where the front water level meets the sloping top of the toe
-    double hf = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness - m.FrontWaterDepth;
-    if (hf < 0) hf = 0;
+    const double hf = FrontWaterHeight(m);
     if (m.ToeTipThickness < hf && hf <= toeHeight)
         Add(list, double(m.ToeLength) * (hf - m.ToeTipThickness) / m.ToeTopDrop);
     if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 && m.ShearKeyToeDistance <= m.ToeLength)
@@ -106,8 +106,7 @@ std::vector<float> HeelStationList(const Model& m) {
             Add(list, load.X - root);
     }
     // where the back water level meets the sloping top of the heel
-    double hw = double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness - m.BackWaterDepth;
-    if (hw < 0) hw = 0;
+    const double hw = BackWaterHeight(m);
     if (m.HeelEndThickness < hw && hw <= heelHeight)
         Add(list, double(m.HeelLength) * (heelHeight - hw) / m.HeelTopDrop);
     if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 &&

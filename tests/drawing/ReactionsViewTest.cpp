@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ViewTestSupport.h"
@@ -62,6 +63,36 @@ TEST(ReactionsView, ResultantPointsTheWayItActsAndTheBaseForceTheWayHActs) {
                    std::fabs(l.X2 - (px + 480 * (c.H > 0 ? 1 : -1))) < 1e-6;
         });
         EXPECT_EQ(level, c.H != 0);
+    }
+}
+
+TEST(ReactionsView, TheBaseForceValueReadsAboveTheBandOnAWhiteGround) {
+    // the value stands over the concrete of the base, where the band of
+    // zones runs just above the arrow's shaft
+    for (const int outlinePen : {1, 2, 4}) {
+        SCOPED_TRACE(outlinePen);
+        ViewPicture p;
+        p.m.OutlinePenWidth = outlinePen;
+        p.m.TotalHorizontalForce = -86.88f;
+        p.m.TotalVerticalForce = 100;
+        p.m.EccentricityFromOverturningPoint = 1.5;
+        DrawReactionsView(p.m, p.s);
+        const auto& calls = p.s.Calls;
+        const auto text = std::find_if(calls.begin(), calls.end(),
+                                       [](const SurfaceCall& c) { return c.Kind == "Print" && c.Text == "86.88"; });
+        ASSERT_NE(text, calls.end());
+        const double bandPen = std::nearbyint(1.5 * outlinePen);
+        const double bandTop = p.Y(4) - 30 - bandPen * 15 / 2;
+        EXPECT_LE(text->Y1 + 20 * text->FontSize, bandTop - 30);
+        // the white ground is laid just before the text, under the whole of it
+        ASSERT_NE(text, calls.begin());
+        const SurfaceCall& ground = *(text - 1);
+        EXPECT_EQ(ground.Kind, "FilledBox");
+        EXPECT_EQ(ground.Colour, RGB(255, 255, 255));
+        EXPECT_NEAR(ground.X1, text->X1, 1e-9);
+        EXPECT_NEAR(ground.Y1, text->Y1, 1e-9);
+        EXPECT_NEAR(ground.X2, text->X1 + p.s.TextWidth("86.88"), 1e-9);
+        EXPECT_NEAR(ground.Y2, text->Y1 + 20 * text->FontSize, 1e-9);
     }
 }
 

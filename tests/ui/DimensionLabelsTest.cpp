@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
@@ -57,6 +58,30 @@ TEST_F(DimensionLabelsTest, EveryDimensionIsALabelOverTheDrawing) {
         EXPECT_LT(window->lblDim[i]->geometry().center().x(), window->lblDim[i + 1]->geometry().center().x()) << i;
     // the front heights stand left of the back heights
     EXPECT_LT(window->lblDim[FrontStemHeightLabel]->x(), window->lblDim[BackStemHeightLabel]->x());
+}
+
+TEST_F(DimensionLabelsTest, EveryLabelReadsClearOfTheLinesAndAreasUnderIt) {
+    // In the built-in wall the wall height's text stands on the front water
+    // level's extension line and the key's texts on the ground: what shows
+    // inside a label is its text on white, in every unit system.
+    for (const int unit : {Metric, SI, British}) {
+        window->Combo1a->setCurrentIndex(unit);
+        emit window->Combo1a->activated(unit);
+        const QImage shown = window->Picture1->grab().toImage();
+        for (int i = 0; i < DimensionLabelCount; ++i) {
+            const QLabel* label = window->lblDim[i];
+            if (!label->isVisible()) continue;
+            int stray = 0;
+            const QRect r = label->geometry().intersected(shown.rect());
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    const QColor c = shown.pixelColor(x, y);
+                    // the text is black, smoothed into the white
+                    if (std::abs(c.red() - c.green()) > 8 || std::abs(c.green() - c.blue()) > 8) ++stray;
+                }
+            EXPECT_EQ(stray, 0) << "label " << i << " (" << label->text().toStdString() << ") in unit " << unit;
+        }
+    }
 }
 
 TEST_F(DimensionLabelsTest, LabelsFollowTheOptionsAndTheView) {

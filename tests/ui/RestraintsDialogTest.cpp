@@ -65,7 +65,7 @@ TEST_F(RestraintsDialogTest, LettersInABoxAreRefusedUntilCorrected) {
     EXPECT_EQ(m.ShearKeyDepth, 0.9f);
 }
 
-TEST_F(RestraintsDialogTest, CancelFromANegativeValueStoresNothing) {
+TEST_F(RestraintsDialogTest, CancelOrClosingStoresNothingEvenFromANegativeValue) {
     test::MessageRecorder rec;
     m.AdjacentStructureIncluded = 1;
     m.AdjacentStructurePosition = 1.5f;
@@ -80,6 +80,13 @@ TEST_F(RestraintsDialogTest, CancelFromANegativeValueStoresNothing) {
     EXPECT_EQ(m.AdjacentStructurePosition, 1.5f);
     EXPECT_EQ(m.ProjectModified, False);
     EXPECT_EQ(m.DialogCancelled, False);
+
+    // the window's close button is Cancel too
+    auto d = Open();
+    TypeInto(d->txtValue[AdjacentPositionBox], "3");
+    d->close();
+    EXPECT_EQ(m.DialogCancelled, True);
+    EXPECT_EQ(m.AdjacentStructurePosition, 1.5f);
 }
 
 TEST_F(RestraintsDialogTest, UntickingTheStructureGreysItsBoxesButStillStoresThem) {

@@ -52,6 +52,10 @@ void frmRestraint::CreateControls() {
     valueRow(AdjacentPositionBox, "Position from toe end:");
     grid->addWidget(Check1[ShearKeyCheck], grid->rowCount(), 0, 1, 4);
     valueRow(ShearKeyDepthBox, "Depth:");
+    // the Tab key goes down the dialog as it reads
+    QWidget* const reading[] = {Check1[PassiveToeCheck], Check1[AdjacentStructureCheck], txtValue[AdjacentCapacityBox],
+                                txtValue[AdjacentPositionBox], Check1[ShearKeyCheck], txtValue[ShearKeyDepthBox]};
+    for (size_t i = 1; i < std::size(reading); ++i) setTabOrder(reading[i - 1], reading[i]);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

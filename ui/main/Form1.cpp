@@ -17,6 +17,7 @@
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/Text.h"
+#include "ui/main/StatusLine.h"
 #include "ui/main/ToolIcons.h"
 #include "ui/main/frmAbout.h"
 
@@ -237,16 +238,25 @@ void Form1::CreateControls() {
     Picture1 = Named(new PictureBox(Panel3D1), "Picture1");
     QFont small = font();
     small.setPointSizeF(std::max(6.0, font().pointSizeF() - 1));
+    // A dimension text stands where the drawing puts it, and that place may
+    // lie on a water line, an extension line or the ground: the label masks
+    // what lies under it with the paper's white, so that it reads.
+    auto onPaper = [&small](QLabel* label) {
+        label->setFont(small);
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
+        label->hide();
+    };
     for (int i = 0; i < 20; ++i) {
         lblDim[i] = Named(new QLabel("12.34", Picture1), QString("lblDim_%1").arg(i));
-        lblDim[i]->setFont(small);
         lblDim[i]->setToolTip("Click to change");
         lblDim[i]->setCursor(Qt::PointingHandCursor);
-        lblDim[i]->hide();
+        onPaper(lblDim[i]);
     }
     lblSlope = Named(new QLabel("1 : ", Picture1), "lblSlope");
-    lblSlope->setFont(small);
-    lblSlope->hide();
+    onPaper(lblSlope);
 
     Panel3D3 = Named(new Panel3D(form, Panel3D::Raised), "Panel3D3");
     Label5 = Named(new QLabel("NOT STABLE", Panel3D3), "Label5");
@@ -390,21 +400,6 @@ const char* const WidestStatus[6] = {"[Resistance/load ratios:", " bearing = 999
                                      ", eccentricity = 999.99", ", rotation = 99.99",
                                      "] [e = -999.99 ft = 0.99 \u00BDB] [100.0%]"};
 
-// Lines that pieces of these widths take in a row `width` wide; a piece that
-// would run past the end starts the next line.
-int LinesFor(const std::array<int, 6>& widths, int width, std::array<QPoint, 6>* at = nullptr, int lineHeight = 0) {
-    int x = 0, lines = 1;
-    for (size_t i = 0; i < widths.size(); ++i) {
-        if (x > 0 && x + widths[i] > width) {
-            x = 0;
-            ++lines;
-        }
-        if (at != nullptr) (*at)[i] = QPoint(x, (lines - 1) * lineHeight);
-        x += widths[i];
-    }
-    return lines;
-}
-
 }  // namespace
 
 double Form1::RowPitch() const { return std::max(240.0, Twips(optView[0]->sizeHint().height())); }
@@ -509,9 +504,11 @@ double Form1::PlaceColumn(double labelLeft, bool apply) {
 }
 
 int Form1::StatusLines(int pictureWidth) const {
-    std::array<int, 6> widths{};
-    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(QString::fromUtf8(WidestStatus[i]));
-    return LinesFor(widths, pictureWidth);
+    std::array<QString, 6> widest;
+    for (int i = 0; i < 6; ++i) widest[i] = QString::fromUtf8(WidestStatus[i]);
+    const QFontMetrics metrics = Label6[0]->fontMetrics();
+    return WrapStatusLine(widest, pictureWidth, 0, [&](const QString& t) { return metrics.horizontalAdvance(t); })
+        .Lines;
 }
 
 double Form1::StatusHeight(double panelWidth) const {
@@ -609,13 +606,15 @@ void Form1::LayoutStatusLine() {
     Picture4->setGeometry(left, 0, std::max(10, Panel3D3->width() - left - Px(60)), height);
 
     // the six pieces read as one line; a piece that would run past the panel starts another line
-    const int lineHeight = Label6[0]->fontMetrics().height();
-    std::array<int, 6> widths{};
-    for (int i = 0; i < 6; ++i) widths[i] = Label6[i]->fontMetrics().horizontalAdvance(Label6[i]->text());
-    std::array<QPoint, 6> at{};
-    const int lines = LinesFor(widths, Picture4->width(), &at, lineHeight);
-    const int top = std::max(0, (height - lines * lineHeight) / 2);
-    for (int i = 0; i < 6; ++i) Label6[i]->setGeometry(at[i].x(), top + at[i].y(), widths[i], lineHeight);
+    const QFontMetrics metrics = Label6[0]->fontMetrics();
+    const int lineHeight = metrics.height();
+    const StatusLineLayout row = WrapStatusLine(statusPieces_, Picture4->width(), lineHeight,
+                                                [&](const QString& t) { return metrics.horizontalAdvance(t); });
+    const int top = std::max(0, (height - row.Lines * lineHeight) / 2);
+    for (int i = 0; i < 6; ++i) {
+        Label6[i]->setText(row.Shown[i]);
+        Label6[i]->setGeometry(row.At[i].x(), top + row.At[i].y(), row.Widths[i], lineHeight);
+    }
 }
 
 // ---- events ---------------------------------------------------------------

@@ -210,6 +210,7 @@ private:
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
+    std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
 };
 

@@ -162,7 +162,7 @@ void Form1::ShowStatus() {
     Label5->setText(QString::fromStdString(texts.Verdict));
     SetTextColour(Label5, texts.VerdictRed);
     for (int i = 0; i < 6; ++i) {
-        Label6[i]->setText(QString::fromStdString(Cp1252ToUtf8(texts.Ratios[i])));
+        statusPieces_[i] = QString::fromStdString(Cp1252ToUtf8(texts.Ratios[i]));
         SetTextColour(Label6[i], texts.Red[i]);
     }
     LayoutStatusLine();
