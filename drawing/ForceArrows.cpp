@@ -19,7 +19,7 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
 }
 
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
-    s.FilledBox(x, y, x + s.TextWidth(text), y + kTwipsPerPoint * s.FontSize, RGB(255, 255, 255));
+    s.FilledBox(x, y, x + s.TextWidth(text), y + TwipsPerPoint * s.FontSize, RGB(255, 255, 255));
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
