@@ -14,17 +14,12 @@ namespace brindlemar {
 
 namespace {
 
-using SectionRoutine = bool (*)(Model&, float, float&, float&, float&, float&, float&, float&);
 using ThicknessFunction = float (*)(const Model&, float);
 
 constexpr int UpperStem = 1, LowerStem = 2, Toe = 3, Heel = 4;
 
-struct Forces {
-    float M = 0, V = 0, N = 0, M2 = 0, V2 = 0, N2 = 0;
-};
-
-std::optional<Forces> ForcesAt(Model& m, SectionRoutine routine, float x) {
-    Forces f;
+std::optional<SectionForces> ForcesAt(Model& m, SectionRoutine routine, float x) {
+    SectionForces f;
     if (!routine(m, x, f.M, f.V, f.N, f.M2, f.V2, f.N2)) return std::nullopt;
     return f;
 }
@@ -58,16 +53,16 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         m.ShearSectionDistances[c][member] = x;
         m.ShearSectionDepths[c][member] = thickness(m, x);
     };
-    std::optional<Forces> atLimit;
+    std::optional<SectionForces> atLimit;
     for (float x : cuts) {
-        const std::optional<Forces> f = ForcesAt(m, routine, x);
+        const std::optional<SectionForces> f = ForcesAt(m, routine, x);
         if (!f) return false;
         if (f->M < m.FlexureMoments[c][negative]) flexure(negative, f->M, f->N, x);
         if (f->M2 < m.FlexureMoments[c][negative]) flexure(negative, f->M2, f->N2, x);
         if (f->M > m.FlexureMoments[c][positive]) flexure(positive, f->M, f->N, x);
         if (f->M2 > m.FlexureMoments[c][positive]) flexure(positive, f->M2, f->N2, x);
 
-        Forces s = *f;
+        SectionForces s = *f;
         float xs = x;
         if (shearLimit && x > *shearLimit) {
             xs = *shearLimit;

@@ -24,8 +24,6 @@ struct Point {
     double x = 0, y = 0;
 };
 
-using SectionRoutine = bool (*)(Model&, float, float&, float&, float&, float&, float&, float&);
-
 // One member as the diagram sees it: the cuts in the order drawn, where a
 // cut lies on the drawing, and which way a positive ordinate points.
 struct Member {

@@ -1,7 +1,6 @@
 #include "drawing/LoadBlocks.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 #include "drawing/ForceArrows.h"
@@ -9,6 +8,7 @@
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
+#include "model/Polygons.h"
 #include "model/WaterPressure.h"
 
 namespace brindlemar {
@@ -39,24 +39,12 @@ void BlockLine(const Model& m, Surface& s, double x1, double y1, double x2, doub
     DrawLineSolid(s, x1, y1, x2, y2, m.LoadColour, m.LoadOutlinePenWidth);
 }
 
-// The blocks of the wall (1 to 9) and of the backfill over the heel (10 to
-// 17), by their outline nodes; a 0 in the fourth place marks a triangle.
-struct Block {
-    int p1, p2, p3, p4;
-};
-constexpr std::array<Block, 18> kBlocks{{
-    {0, 0, 0, 0},
-    {1, 26, 27, 8}, {1, 2, 21, 0},  {8, 22, 7, 0},    {2, 25, 26, 21}, {22, 27, 28, 7}, {2, 3, 23, 0},
-    {7, 24, 6, 0},  {3, 4, 25, 23}, {24, 28, 5, 6},   {8, 32, 40, 0},  {8, 13, 31, 0},  {31, 13, 41, 32},
-    {13, 7, 33, 0}, {33, 7, 35, 41}, {7, 17, 34, 0},  {34, 17, 42, 35}, {17, 6, 42, 0},
-}};
-
 void DrawBlock(const Model& m, Surface& s, int k, int direction, double value, const std::string& label) {
-    const Block& b = kBlocks[static_cast<size_t>(k)];
-    if (b.p4 == 0)
-        DrawWeightTriangle(m, s, b.p1, b.p2, b.p3, direction, value, label);
+    const int16_t* p = WallBlocks[k].Nodes;
+    if (WallBlocks[k].Count == 3)
+        DrawWeightTriangle(m, s, p[0], p[1], p[2], direction, value, label);
     else
-        DrawWeightQuad(m, s, b.p1, b.p2, b.p3, b.p4, direction, value, label);
+        DrawWeightQuad(m, s, p[0], p[1], p[2], p[3], direction, value, label);
 }
 
 // A body's centroid on the drawing, from the lower toe end and the wall top.

@@ -76,4 +76,20 @@ double MononobeOkabeCoefficient(float phiDegrees, float thetaDegrees, float beta
                           root * root));
 }
 
+double MononobeOkabePassiveCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
+                                       float deltaDegrees, float kh) {
+    const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
+                 beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
+    const double psi = static_cast<float>(std::atan(double(kh)));
+    // theta enters the wall-friction term as in the static passive
+    // coefficient, so that kh = 0 gives Kp (a trial-wedge search agrees)
+    const double R = std::sin(phi + delta) * std::sin(phi + beta - psi) /
+                     (Divisor(std::cos(delta + psi - theta)) * Divisor(std::cos(beta - theta)));
+    const double root = Divisor(1 - CheckedSqrt(R));
+    if (root < 0) RaiseError(ErrInvalidCall);
+    const double cosTheta = Divisor(std::cos(theta));
+    return CheckedFinite(std::pow(std::cos(phi - psi + theta), 2) /
+                         (std::cos(psi) * cosTheta * cosTheta * std::cos(delta + psi - theta) * root * root));
+}
+
 }  // namespace brindlemar

@@ -14,4 +14,9 @@ double CoulombPassiveCoefficient(float phi, float theta, float beta, float delta
 double AtRestCoefficient(float phi, float beta);
 double MononobeOkabeCoefficient(float phi, float theta, float beta, float delta, float kh);
 
+// Passive coefficient under a horizontal seismic acceleration kh (the
+// acceleration lowers the passive resistance); kh = 0 gives the Coulomb
+// passive coefficient.
+double MononobeOkabePassiveCoefficient(float phi, float theta, float beta, float delta, float kh);
+
 }  // namespace brindlemar

@@ -51,34 +51,6 @@ void SetNodePolygon(Model& m, std::initializer_list<int16_t> nodes) {
     }
 }
 
-struct BlockNodes {
-    int16_t Count;
-    int16_t Nodes[4];
-};
-
-// The blocks, each listed counter-clockwise as drawn. 1 to 9 are concrete,
-// 10 to 12 and 15 to 16 backfill above the back water, 13, 14 and 17 below it.
-constexpr BlockNodes Blocks[18] = {
-    {0, {}},
-    {4, {1, 26, 27, 8}},    // stem core between the verticals of the top corners
-    {3, {1, 2, 21}},        // front batter triangle
-    {3, {8, 22, 7}},        // back batter triangle
-    {4, {2, 25, 26, 21}},   // below the front batter
-    {4, {22, 27, 28, 7}},   // below the back batter
-    {3, {2, 3, 23}},        // toe top wedge
-    {3, {7, 24, 6}},        // heel top wedge
-    {4, {3, 4, 25, 23}},    // toe slab
-    {4, {24, 28, 5, 6}},    // heel slab
-    {3, {40, 8, 32}},       // sloping backfill above the wall top
-    {3, {8, 13, 31}},       // wedge on the back face above the water
-    {4, {31, 13, 41, 32}},  // backfill over the heel above the water
-    {3, {13, 7, 33}},       // wedge on the back face below the water
-    {4, {33, 7, 35, 41}},   // backfill over the heel below the water
-    {3, {7, 17, 34}},       // over the sloping heel top above the water
-    {4, {34, 17, 42, 35}},  // beyond it, above the water
-    {3, {17, 6, 42}},       // over the sloping heel top below the water
-};
-
 void BodyPolygon(Model& m, int body, std::initializer_list<int16_t> nodes,
                  std::initializer_list<int> blocks) {
     SetNodePolygon(m, nodes);
@@ -104,7 +76,7 @@ void SetQuadPolygon(Model& m, int16_t a, int16_t b, int16_t c, int16_t d) {
 
 void ComputeRegionAreasCentroids(Model& m) {
     for (int k = 1; k <= 17; ++k) {
-        const BlockNodes& block = Blocks[k];
+        const BlockNodes& block = WallBlocks[k];
         if (block.Count == 3)
             SetTrianglePolygon(m, block.Nodes[0], block.Nodes[1], block.Nodes[2]);
         else

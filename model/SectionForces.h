@@ -25,6 +25,9 @@
 
 namespace brindlemar {
 
+// The shape the three routines share, for code that walks any member.
+using SectionRoutine = bool (*)(Model&, float pos, float& M, float& V, float& N, float& M2, float& V2, float& N2);
+
 bool CalcStemSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2);
 bool CalcToeSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "calculator/ui/frmCalculator.h"
 #include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
@@ -199,10 +200,9 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows and the calculator.
-    for (QAction* action : {mnuEditLoads,
-                            mnuCalculateStability, mnuCalculateConcrete, mnuCalculateCalcu})
+    // Greyed until their windows are part of the program: the loads dialog,
+    // the stability and reinforcement windows.
+    for (QAction* action : {mnuEditLoads, mnuCalculateStability, mnuCalculateConcrete})
         action->setEnabled(false);
 }
 
@@ -358,6 +358,7 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
     menuCommand(mnuEditProperties, [this] { Command2_Click(); });
     menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
+    menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });
     menuCommand(mnuOptionSeismic, [this] { Check2->setChecked(!Check2->isChecked()); });
@@ -681,6 +682,12 @@ void Form1::mnuHelpRet_Click() { ShowHelp(); }
 void Form1::mnuAbout_Click() {
     frmAbout about(m_, this);
     about.exec();
+}
+
+void Form1::mnuCalculateCalcu_Click() {
+    // every opening starts again from the wall as it stands
+    frmCalculator calculator(m_, this);
+    calculator.exec();
 }
 
 }  // namespace brindlemar

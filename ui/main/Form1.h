@@ -83,6 +83,7 @@ public:
     void mnuFileSave_Click();
     void mnuHelpRet_Click();
     void mnuAbout_Click();
+    void mnuCalculateCalcu_Click();
 
     // selectors
     void Check1_Click();

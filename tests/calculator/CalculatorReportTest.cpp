@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "calculator/CalculatorReport.h"
+#include "reports/ReportTestSupport.h"
+#include "runtime/Colours.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+using test::PaperSurface;
+using test::SurfaceCall;
+
+class CalculatorReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
+        m.SymbolFontName = "Symbol";
+        in.WetDensity = 1.8f;
+        in.SaturatedDensity = 2;
+        in.WaterDensity = 1;
+        in.FrictionAngle = 30;
+        in.SoilDepth = 6;
+        in.WaterTableDepth = 2;
+        in.SurchargeLoad = 1;
+        in.SeismicCoefficient = 0.15f;
+        CalcSoilPressures(in, r);
+    }
+    void Print() { PrintCalculatorReport(m, s, in, r); }
+
+    double Mm(double mm) const { return mm * 56.7 * m.PrintScale; }
+    // the line `offset` twips below the block's base line
+    double Line(double offset) const { return m.FrameTop + (320 + offset) * m.PrintScale; }
+    const SurfaceCall& At(const std::string& text, double offset) {
+        for (const SurfaceCall& c : s.Calls)
+            if (c.Kind == "Print" && c.Text == text && std::abs(c.Y1 - Line(offset)) < 1) return c;
+        ADD_FAILURE() << "\"" << text << "\" not printed on line " << offset;
+        static const SurfaceCall none;
+        return none;
+    }
+
+    test::BuiltInWall w;
+    Model& m = w.m;
+    PaperSurface s{210, 297};
+    SoilPressureInputs in;
+    SoilPressureResults r;
+};
+
+TEST_F(CalculatorReportTest, OneBlockInTheTopHalfOfOneSheetWithoutFooter) {
+    Print();
+    EXPECT_EQ(m.CurrentHalfPage, 0);
+    EXPECT_FLOAT_EQ(m.BlockFontSize, 8 * m.PrintScale);
+    EXPECT_EQ(s.Of("EndDoc").size(), 1u);
+    EXPECT_EQ(s.Calls.back().Kind, "EndDoc");
+    EXPECT_TRUE(s.Of("NewPage").empty());
+    for (const SurfaceCall& c : s.Of("Print")) {
+        EXPECT_LT(c.Y1, m.PageBandHeight + m.HalfPageHeight) << c.Text << " lies in the bottom half";
+        EXPECT_EQ(c.Text.find("Page"), std::string::npos) << "no footer";
+    }
+
+    const SurfaceCall* title = s.FindText("Calculator");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Colour, RGB(0, 0, 128));
+    EXPECT_DOUBLE_EQ(title->FontSize, 10 * m.PrintScale);
+    EXPECT_NEAR((title->X1 + title->X2) / 2, 0.85 * m.FrameWidth, 1);
+    EXPECT_LT(title->Y1, m.FrameTop);
+
+    const SurfaceCall* heading = s.FindText("SOIL PRESSURE");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->Bold && heading->Underline);
+    EXPECT_EQ(heading->Colour, 0);
+    EXPECT_NEAR((heading->X1 + heading->X2) / 2, m.FrameWidth / 2.0, 1);
+    EXPECT_NEAR(heading->Y1, Line(-120), 1);
+}
+
+TEST_F(CalculatorReportTest, LabelsBlackValuesBlueEachInItsPlace) {
+    Print();
+    struct Case {
+        const char* text;
+        double offset;
+        double x;         // where the text starts, or ends when rightAligned
+        bool rightAligned;
+        bool value;
+    };
+    const double half = m.FrameWidth / 2.0;
+    const Case cases[] = {
+        {"- Cohesion (c) =", 1200, 240 * m.PrintScale, false, false},
+        {"- Depth of soil (h) =", 720, half, false, false},
+        {"1.80", 240, Mm(50), true, true},
+        {"6.00", 720, half + Mm(50), true, true},
+        {"m", 720, half + Mm(52), false, false},
+        {"- Pressure coefficient (K) =", 2160, 240 * m.PrintScale, false, false},
+        {"0.333", 2160, Mm(60), true, true},
+        {"0.433", 2160, Mm(80), true, true},
+        {"3.000", 2160, Mm(100), true, true},
+        {"2.727", 2160, Mm(120), true, true},
+        {"0.500", 2160, Mm(140), true, true},
+        {"2.25/2.33", 2880, Mm(80), true, true},
+        {"11.84/11.62", 2880, Mm(120), true, true},
+        {"T/m", 4560, Mm(142), false, false},
+        {"   depth of resultant =", 4800, 240 * m.PrintScale, false, false},
+        {"3.68", 4800, Mm(60), true, true},
+        {"4.67", 5760, Mm(60), true, true},
+        {"T/m\xB2", 5280, Mm(62), false, false},
+        {"Seismic", 1920, Mm(80), true, false},
+    };
+    for (const Case& c : cases) {
+        const SurfaceCall& call = At(c.text, c.offset);
+        EXPECT_NEAR(c.rightAligned ? call.X2 : call.X1, c.x, 1) << c.text;
+        EXPECT_EQ(call.Colour, c.value ? RGB(0, 0, 128) : 0) << c.text;
+        EXPECT_DOUBLE_EQ(call.FontSize, 8 * m.PrintScale) << c.text;
+    }
+    const SurfaceCall& active = At("Active", 1680);
+    EXPECT_TRUE(active.Bold);
+    EXPECT_NEAR((active.X1 + active.X2) / 2, Mm(60), 1);
+    // the seismic coefficient and the coefficient row carry no unit
+    for (const SurfaceCall& c : s.Of("Print")) {
+        if (std::abs(c.Y1 - Line(1440)) < 1 || std::abs(c.Y1 - Line(2160)) < 1) {
+            EXPECT_LT(c.X1, Mm(141)) << c.Text;
+        }
+    }
+}
+
+TEST_F(CalculatorReportTest, GreekLettersInTheSymbolFontAndSubscriptsSmaller) {
+    Print();
+    // "- Saturated density of soil (" gamma, subscript s, ") =" on one line
+    const SurfaceCall& start = At("- Saturated density of soil (", 480);
+    const SurfaceCall& gamma = At("g", 480);
+    EXPECT_EQ(gamma.Font, "Symbol");
+    EXPECT_NEAR(gamma.X1, start.X2, 1e-6);
+    const SurfaceCall* subscript = nullptr;
+    for (const SurfaceCall& c : s.Of("Print"))
+        if (c.Text == "s" && std::abs(c.X1 - gamma.X2) < 1e-6) subscript = &c;
+    ASSERT_NE(subscript, nullptr);
+    EXPECT_EQ(subscript->Font, "Arial");
+    EXPECT_NEAR(subscript->FontSize, 8 * m.PrintScale * 2 / 3, 1e-6);
+    EXPECT_GT(subscript->Y1, gamma.Y1);
+    // theta + delta of the pressure inclination
+    EXPECT_EQ(At("q", 5040).Font, "Symbol");
+    EXPECT_EQ(At("d", 5040).Font, "Symbol");
+    EXPECT_EQ(At(" + ", 5040).Font, "Arial");
+}
+
+TEST_F(CalculatorReportTest, ValuesColumnByColumnWithTheSingleValuesAfterTheFirst) {
+    Print();
+    std::vector<std::string> blue;
+    for (const SurfaceCall& c : s.Of("Print"))
+        if (c.Colour == RGB(0, 0, 128) && c.Text != "Calculator" && c.Text != "Version 2.60") blue.push_back(c.Text);
+    std::vector<std::string> want;
+    for (int i = 0; i < CalculatorInputCount; ++i) want.push_back(InputText(InputValue(in, i)));
+    for (int c = 0; c < PressureCaseCount; ++c) {
+        for (const std::string& text : ResultColumnTexts(r, c)) want.push_back(text);
+        if (c == 0)
+            for (const std::string& text : SingleResultTexts(in, r)) want.push_back(text);
+    }
+    EXPECT_EQ(blue, want);
+}
+
+TEST_F(CalculatorReportTest, UnitsOfTheProjectAndDashesForCasesWithoutResult) {
+    m.CurrentUnitSystem = British;
+    in.SoilSlope = 28;  // steeper than phi - psi: no seismic active wedge
+    test::MessageRecorder messages;
+    CalcSoilPressures(in, r);
+    EXPECT_EQ(messages.Messages.size(), 1u);
+    Print();
+    EXPECT_EQ(At("Kip/ft", 3600).X1, Mm(142));
+    EXPECT_EQ(At("Kip/ft\xB3", 240).Colour, 0);
+    EXPECT_EQ(At("--", 2160).X2, Mm(80));
+    EXPECT_EQ(At("--", 4800).X2, Mm(80));
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,249 @@
+// The soil-pressure calculator as a user meets it: opened from the main
+// window, edited box by box, printed to a PDF file.
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <cstdlib>
+#include <functional>
+
+#include "UiTestSupport.h"
+#include "calculator/ui/frmCalculator.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+using test::MainWindowTest;
+
+// Runs `check` on the calculator once the main window has opened it
+// modally, then closes it with its Close button.
+class WhenCalculatorOpens {
+public:
+    explicit WhenCalculatorOpens(std::function<void(frmCalculator&)> check) : check_(std::move(check)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<frmCalculator*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) return;
+            timer_.stop();
+            Modal = dialog->isModal();
+            check_(*dialog);
+            dialog->Command1->click();
+            Opened = true;
+        });
+        timer_.start(0);
+    }
+    bool Opened = false;
+    bool Modal = false;
+
+private:
+    std::function<void(frmCalculator&)> check_;
+    QTimer timer_;
+};
+
+class CalculatorTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        dialog = std::make_unique<frmCalculator>(m, window.get());
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    void TearDown() override {
+        dialog.reset();
+        MainWindowTest::TearDown();
+    }
+
+    // Types over box i and presses Enter.
+    void Enter(int i, const QString& text) {
+        dialog->txtValue[i]->setFocus();
+        dialog->txtValue[i]->selectAll();
+        QTest::keyClicks(dialog->txtValue[i], text);
+        QTest::keyClick(dialog->txtValue[i], Qt::Key_Return);
+    }
+    QString Box(int i) { return dialog->txtValue[i]->text(); }
+    QString Column(const std::array<QLabel*, 10>& column, int e) { return column[e]->text(); }
+
+    std::unique_ptr<frmCalculator> dialog;
+};
+
+TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
+    test::MessageRecorder messages;
+    ASSERT_TRUE(window->mnuCalculateCalcu->isEnabled());
+    ASSERT_TRUE(window->imgTool[9]->isEnabled());
+    EXPECT_EQ(window->mnuCalculateCalcu->text(), "Soil pressure ca&lculator");
+    EXPECT_EQ(window->imgTool[9]->toolTip(), "Soil pressure calculator");
+    const Model before = m;
+    for (const std::function<void()>& open : {std::function<void()>([&] { window->mnuCalculateCalcu->trigger(); }),
+                                             std::function<void()>([&] { window->imgTool_Click(9); })}) {
+        WhenCalculatorOpens opened([&](frmCalculator& d) {
+            EXPECT_EQ(d.windowTitle(), "Brindlemar: Soil pressure calculator");
+            // the built-in wall's backfill, with its results already shown
+            EXPECT_EQ(d.txtValue[FrictionAngleInput]->text().toStdString(), InputText(m.BackfillFrictionAngle));
+            EXPECT_EQ(d.txtValue[SoilDepthInput]->text().toStdString(), InputText(m.BackStemHeight));
+            EXPECT_FALSE(d.lblResultA1[0]->text().isEmpty());
+            EXPECT_FALSE(d.lblResultR[9]->text().isEmpty());
+            // an edit lives only in the dialog
+            d.txtValue[WetDensityInput]->setFocus();
+            d.txtValue[WetDensityInput]->setText("3");
+            int enter = 13;
+            d.txtValue_KeyPress(WetDensityInput, enter);
+            EXPECT_EQ(d.Inputs.WetDensity, 3.0f);
+        });
+        open();
+        EXPECT_TRUE(opened.Opened);
+        EXPECT_TRUE(opened.Modal);
+    }
+    EXPECT_EQ(m.BackfillUnitWeight, before.BackfillUnitWeight);
+    EXPECT_EQ(m.BackStemHeight, before.BackStemHeight);
+    EXPECT_EQ(m.BackWaterDepth, before.BackWaterDepth);
+    EXPECT_EQ(m.ProjectModified, before.ProjectModified);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(CalculatorTest, TypedInputsShowTheHandCalculatedResults) {
+    // Metric, level ground, vertical smooth face (worked in
+    // tests/calculator/hand_calc_soil_pressure.py)
+    const char* const typed[12] = {"1.8", "2", "1", "30", "0", "0", "0", "0", "6", "2", "1", "0.15"};
+    for (int i = 0; i < 12; ++i) Enter(i, typed[i]);
+    EXPECT_FALSE(dialog->InputChanged);
+    const char* const active[10] = {"0.333", "0.33", "1.53", "2.87", "1.87", "1.21", "8.80", "4.20", "10.67", "3.68"};
+    const char* const activeSeismic[10] = {"0.433", "1.41", "2.25/2.33", "2.87", "3.66",
+                                           "1.08",  "10.39", "4.07",     "14.05", "3.29"};
+    const char* const passive[10] = {"3.000", "3.00", "13.80", "25.80", "16.80", "1.21", "79.20", "4.20", "96.00", "3.68"};
+    const char* const passiveSeismic[10] = {"2.727", "0.05",  "11.84/11.62", "25.80", "11.89",
+                                            "1.33",  "74.84", "4.25",        "86.72", "3.85"};
+    const char* const atRest[10] = {"0.500", "0.50", "2.30", "4.30", "2.80", "1.21", "13.20", "4.20", "16.00", "3.68"};
+    for (int e = 0; e < 10; ++e) {
+        EXPECT_EQ(Column(dialog->lblResultA1, e), active[e]) << e;
+        EXPECT_EQ(Column(dialog->lblResultA2, e), activeSeismic[e]) << e;
+        EXPECT_EQ(Column(dialog->lblResultP1, e), passive[e]) << e;
+        EXPECT_EQ(Column(dialog->lblResultP2, e), passiveSeismic[e]) << e;
+        EXPECT_EQ(Column(dialog->lblResultR, e), atRest[e]) << e;
+    }
+    const char* const singles[4] = {"0.00", "4.00", "8.00", "4.67"};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(dialog->lblResult[i]->text(), singles[i]) << i;
+    EXPECT_EQ(dialog->lblUnit[WetDensityInput]->text(), QString::fromUtf8("T/m\u00B3"));
+    EXPECT_EQ(dialog->lblUnitResultB[8]->text(), "T/m");
+    EXPECT_EQ(dialog->lblUnit[SeismicCoefficientInput]->text(), "");
+
+    if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+        dialog->grab().save(QString("%1/calculator.png").arg(folder));
+}
+
+TEST_F(CalculatorTest, RefusedInputBeepsKeepsTheFocusAndComputesNothing) {
+    test::MessageRecorder messages;
+    Enter(SoilDepthInput, "5");
+    const QString before = Column(dialog->lblResultA1, 8);
+    for (const char* bad : {"abc", "-1"}) {
+        Enter(SoilDepthInput, bad);
+        EXPECT_EQ(Box(SoilDepthInput), bad);
+        EXPECT_EQ(dialog->Inputs.SoilDepth, 5.0f) << bad;
+        EXPECT_TRUE(dialog->InputChanged);
+        EXPECT_EQ(m.DialogCancelled, True);
+        EXPECT_EQ(Column(dialog->lblResultA1, 8), before);
+        // leaving the box for another box is refused too
+        dialog->txtValue[CohesionInput]->setFocus();
+        EXPECT_TRUE(dialog->txtValue[SoilDepthInput]->hasFocus()) << bad;
+    }
+    EXPECT_EQ(messages.Beeps, 4);
+    Enter(SoilDepthInput, "4");
+    EXPECT_EQ(m.DialogCancelled, False);
+    EXPECT_EQ(dialog->Inputs.SoilDepth, 4.0f);
+    EXPECT_NE(Column(dialog->lblResultA1, 8), before);
+    EXPECT_FALSE(dialog->InputChanged);
+    // Enter with nothing changed does nothing
+    m.DialogCancelled = True;
+    int enter = 13;
+    dialog->txtValue_KeyPress(SoilDepthInput, enter);
+    EXPECT_EQ(m.DialogCancelled, True);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsShown) {
+    Enter(SoilDepthInput, "6");
+    Enter(WaterTableDepthInput, "9");
+    EXPECT_EQ(Box(WaterTableDepthInput), "6.00");
+    EXPECT_EQ(dialog->Inputs.WaterTableDepth, 6.0f);
+    EXPECT_EQ(dialog->lblResult[1]->text(), "0.00");  // no water below the soil
+    Enter(WaterTableDepthInput, "3");
+    Enter(SoilDepthInput, "2.5");
+    EXPECT_EQ(Box(WaterTableDepthInput), "2.50");
+    EXPECT_EQ(dialog->Inputs.WaterTableDepth, 2.5f);
+    Enter(SurchargeLoadInput, "0.125");
+    EXPECT_EQ(Box(SurchargeLoadInput), "0.13");
+    EXPECT_EQ(dialog->Inputs.SurchargeLoad, 0.13f);
+}
+
+TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAcceptedValues) {
+    test::TempDir folder;
+    const QString pdf = QString::fromStdString((folder.Path() / "calculator.pdf").string());
+    const auto keep = frmCalculator::Printer();
+    frmCalculator::Printer() = [&] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        return printer;
+    };
+    test::MessageRecorder messages;
+    Enter(SoilDepthInput, "6");
+    dialog->txtValue[SoilDepthInput]->setFocus();
+    dialog->txtValue[SoilDepthInput]->setText("7");
+    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
+    frmCalculator::Printer() = keep;
+
+    EXPECT_EQ(dialog->Inputs.SoilDepth, 6.0f);
+    EXPECT_TRUE(dialog->InputChanged);
+    EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
+    EXPECT_EQ(messages.BusyDepth, 0);
+    EXPECT_TRUE(messages.Messages.empty());
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& wanted : {QString("SOIL PRESSURE"), QString("Calculator"), QString("Brindlemar"),
+                                  QString("Depth of soil (h) ="), QString("6.00"), QString("Pressure coefficient (K) ="),
+                                  dialog->lblResultA1[0]->text(), dialog->lblResultP2[2]->text(),
+                                  dialog->lblResultR[8]->text(), QString::fromUtf8("- Wet density of soil (\u03B3) ="),
+                                  QString::fromUtf8("(\u03B8 + \u03B4)")})
+        EXPECT_TRUE(page.contains(wanted)) << wanted.toStdString();
+    EXPECT_FALSE(page.contains("7.00"));
+    if (const char* pictures = std::getenv("BRINDLEMAR_PICTURES"); pictures && *pictures)
+        QProcess::execute("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", pdf,
+                                       QString("%1/calculator-report").arg(pictures)});
+}
+
+TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {
+    const auto keep = frmCalculator::Printer();
+    frmCalculator::Printer() = [] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName("/no/such/folder/calculator.pdf");
+        return printer;
+    };
+    test::MessageRecorder messages;
+    dialog->Command2->click();
+    frmCalculator::Printer() = keep;
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
+    EXPECT_EQ(messages.BusyDepth, 0);
+    EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
+}
+
+TEST_F(CalculatorTest, UnitLabelsFollowTheProjectUnits) {
+    m.CurrentUnitSystem = SI;
+    dialog->SetUnitLabels();
+    EXPECT_EQ(dialog->lblUnit[WetDensityInput]->text(), QString::fromUtf8("kN/m\u00B3"));
+    EXPECT_EQ(dialog->lblUnit[CohesionInput]->text(), "MPa");
+    EXPECT_EQ(dialog->lblUnitResultB[4]->text(), "kN/m");
+    EXPECT_EQ(dialog->lblUnitResult[2]->text(), "kN/m");
+    EXPECT_EQ(dialog->lblUnitResultB[0]->text(), "");
+}
+
+}  // namespace
+}  // namespace brindlemar
