@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/Analysis.h"
 #include "model/Coefficients.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -11,9 +12,6 @@
 namespace brindlemar {
 
 namespace {
-
-double Radians(double degrees) { return degrees * std::atan(1.0) / 45.0; }
-double Degrees(double radians) { return radians * 45.0 / std::atan(1.0); }
 
 // A cosine this small belongs to a right angle held in binary: dividing by
 // it would give a force of millions instead of no force at all.

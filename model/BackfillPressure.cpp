@@ -106,6 +106,12 @@ void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, fl
     xc = ToSingle(F != 0 ? CheckedDivide(F1 * arm1 + F2 * arm2, total) : x1);
 }
 
+double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch) {
+    if (m.MinimumFluidDensityEnabled == 1 && gamma * K * ch < m.MinimumFluidDensity)
+        return CheckedDivide(m.MinimumFluidDensity, gamma * ch);
+    return K;
+}
+
 void CalcStaticBackfillPressure(Model& m) {
     BackfillAngles a = TakeBackfillAngles(m);
 
@@ -117,11 +123,8 @@ void CalcStaticBackfillPressure(Model& m) {
 
     // coefficient, raised where the user asks for a minimum equivalent-fluid density
     const double gamma = m.BackfillUnitWeight;
-    double K = StaticCoefficient(m, a);
-    if (m.MinimumFluidDensityEnabled == 1 && gamma * K * a.ch < m.MinimumFluidDensity)
-        K = CheckedDivide(m.MinimumFluidDensity, gamma * a.ch);
-    m.BackfillPressureCoefficient = ToSingle(K);
-    K = m.BackfillPressureCoefficient;
+    m.BackfillPressureCoefficient = ToSingle(WithMinimumFluidDensity(m, StaticCoefficient(m, a), gamma, a.ch));
+    const double K = m.BackfillPressureCoefficient;
 
     const BackPlane plane = BackPlaneHeights(m, a.beta);
     const double fEH = Factor(m, EH);

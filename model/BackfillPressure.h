@@ -16,6 +16,11 @@ inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, floa
     TrapezoidResultant(x1, x2, p1, p2, F, xc);
 }
 
+// An earth-pressure coefficient K raised, where the user asks for a minimum
+// equivalent-fluid density, until the horizontal pressure γ·K·ch of a unit
+// depth reaches it.
+double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch);
+
 // Static pressure: coefficient, ordinates, the two blocks above and below the
 // back water level and their wall-friction components. Flattens a slope
 // steeper than the friction angle, with a warning.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/ModelInputs.h"
+
 namespace brindlemar {
 
 struct ModelApp {
@@ -22,6 +24,15 @@ struct ModelApp {
     int16_t ViewDimensions = 0, ViewDead = 0, ViewLive = 0, ViewSoil = 0, ViewWater = 0,
             ViewStructural = 0, ViewImpact = 0, ViewSeismic = 0, ViewReactions = 0,
             ViewResistances = 0, ViewLoads = 0, ViewMoment = 0, ViewShear = 0, ViewNormal = 0;
+
+    // the loads dialog's copy of the combination sets, edited while it is open
+    // and written back only when it is accepted (the copy of the current
+    // combination is WorkingCurrentCombination)
+    std::array<CombinationSet, 51> WorkingCombinationSets{};
+    int16_t WorkingCombinationSetCount = 0;
+    int16_t WorkingActiveCombinationSet = 0;
+    // the set on show in the dialog's factor editor
+    int16_t EditedCombinationSet = 0;
 };
 
 }  // namespace brindlemar

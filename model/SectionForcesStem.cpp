@@ -62,8 +62,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
     else if (m.EarthPressureOption == Active) K = CoulombActiveCoefficient(phi, alphaDegrees, beta, delta);
     else K = AtRestCoefficient(phi, beta);
     // the user's minimum equivalent-fluid density holds here as in the stability analysis
-    if (m.MinimumFluidDensityEnabled == 1 && gamma * K * ch < m.MinimumFluidDensity)
-        K = CheckedDivide(m.MinimumFluidDensity, gamma * ch);
+    K = WithMinimumFluidDensity(m, K, gamma, ch);
     const double pq = K * m.BackfillSurcharge *
                       CheckedDivide(std::cos(alpha), std::cos(alpha - Radians(beta))) * EH *
                       Factor(m, m.SurchargeLoadType) * Factor(m, S1);

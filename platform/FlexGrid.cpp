@@ -68,14 +68,19 @@ void FlexGrid::SetRows(int rows) { Reshape(rows, cols_); }
 void FlexGrid::SetCols(int cols) { Reshape(rows_, cols); }
 
 void FlexGrid::SetFixedRows(int fixedRows) {
+    // the scroll position stays as many rows past the headings
+    const int scrolled = topRow_ - fixedRows_;
     fixedRows_ = std::clamp(fixedRows, 0, rows_);
+    topRow_ = fixedRows_ + std::max(scrolled, 0);
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
 }
 
 void FlexGrid::SetFixedCols(int fixedCols) {
+    const int scrolled = leftCol_ - fixedCols_;
     fixedCols_ = std::clamp(fixedCols, 0, cols_);
+    leftCol_ = fixedCols_ + std::max(scrolled, 0);
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
@@ -313,67 +318,50 @@ double FlexGrid::Tpp() const { return TwipsPerPixel(this); }
 
 int FlexGrid::Px(int twips) const { return TwipsToPixels(twips, Tpp()); }
 
-int FlexGrid::FixedWidthPx() const {
-    int w = 0;
-    for (int c = 0; c < fixedCols_; ++c) w += ColPx(c);
-    return w;
-}
+namespace {
 
-int FlexGrid::FixedHeightPx() const {
-    int h = 0;
-    for (int r = 0; r < fixedRows_; ++r) h += RowPx(r);
-    return h;
-}
-
-int FlexGrid::ColX(int col) const {
-    if (col < fixedCols_) {
-        int x = 0;
-        for (int c = 0; c < col; ++c) x += ColPx(c);
-        return x;
-    }
-    int x = FixedWidthPx();
-    if (col >= leftCol_)
-        for (int c = leftCol_; c < col; ++c) x += ColPx(c);
+// Pixels from the view's edge to the start of line `index` (a row or a
+// column): the headings first, then the scrolled lines from `first`.
+template <class Size>
+int Edge(int index, int fixed, int first, Size size) {
+    int at = 0;
+    for (int i = 0; i < std::min(index, fixed); ++i) at += size(i);
+    if (index < fixed) return at;
+    if (index >= first)
+        for (int i = first; i < index; ++i) at += size(i);
     else
-        for (int c = col; c < leftCol_; ++c) x -= ColPx(c);
-    return x;
+        for (int i = index; i < first; ++i) at -= size(i);
+    return at;
 }
 
-int FlexGrid::RowY(int row) const {
-    if (row < fixedRows_) {
-        int y = 0;
-        for (int r = 0; r < row; ++r) y += RowPx(r);
-        return y;
-    }
-    int y = FixedHeightPx();
-    if (row >= topRow_)
-        for (int r = topRow_; r < row; ++r) y += RowPx(r);
-    else
-        for (int r = row; r < topRow_; ++r) y -= RowPx(r);
-    return y;
-}
-
-// The highest first row that still fills the view down to the last row.
-int FlexGrid::LastTopRow() const {
-    const int room = viewport()->height() - FixedHeightPx();
-    int top = rows_ - 1, used = 0;
-    for (int r = rows_ - 1; r >= fixedRows_; --r) {
-        used += RowPx(r);
+// The highest first scrolled line that still fills `room` down to the last line.
+template <class Size>
+int LastFirst(int count, int fixed, int room, Size size) {
+    int first = count - 1, used = 0;
+    for (int i = count - 1; i >= fixed; --i) {
+        used += size(i);
         if (used > room) break;
-        top = r;
+        first = i;
     }
-    return std::max(top, fixedRows_);
+    return std::max(first, fixed);
+}
+
+}  // namespace
+
+int FlexGrid::FixedWidthPx() const { return Edge(fixedCols_, fixedCols_, fixedCols_, [this](int c) { return ColPx(c); }); }
+
+int FlexGrid::FixedHeightPx() const { return Edge(fixedRows_, fixedRows_, fixedRows_, [this](int r) { return RowPx(r); }); }
+
+int FlexGrid::ColX(int col) const { return Edge(col, fixedCols_, leftCol_, [this](int c) { return ColPx(c); }); }
+
+int FlexGrid::RowY(int row) const { return Edge(row, fixedRows_, topRow_, [this](int r) { return RowPx(r); }); }
+
+int FlexGrid::LastTopRow() const {
+    return LastFirst(rows_, fixedRows_, viewport()->height() - FixedHeightPx(), [this](int r) { return RowPx(r); });
 }
 
 int FlexGrid::LastLeftCol() const {
-    const int room = viewport()->width() - FixedWidthPx();
-    int left = cols_ - 1, used = 0;
-    for (int c = cols_ - 1; c >= fixedCols_; --c) {
-        used += ColPx(c);
-        if (used > room) break;
-        left = c;
-    }
-    return std::max(left, fixedCols_);
+    return LastFirst(cols_, fixedCols_, viewport()->width() - FixedWidthPx(), [this](int c) { return ColPx(c); });
 }
 
 bool FlexGrid::CellAt(const QPoint& point, int& row, int& col) const {

@@ -200,9 +200,9 @@ void Form1::CreateMenus() {
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 
-    // Greyed until their windows are part of the program: the loads dialog,
-    // the stability and reinforcement windows.
-    for (QAction* action : {mnuEditLoads, mnuCalculateStability, mnuCalculateConcrete})
+    // Greyed until their windows are part of the program: the stability and
+    // reinforcement windows.
+    for (QAction* action : {mnuCalculateStability, mnuCalculateConcrete})
         action->setEnabled(false);
 }
 
@@ -358,6 +358,7 @@ void Form1::ConnectHandlers() {
     menuCommand(mnuAbout, [this] { mnuAbout_Click(); });
     menuCommand(mnuEditProperties, [this] { Command2_Click(); });
     menuCommand(mnuEditRestraint, [this] { Command6_Click(); });
+    menuCommand(mnuEditLoads, [this] { Command3_Click(); });
     menuCommand(mnuCalculateCalcu, [this] { mnuCalculateCalcu_Click(); });
 
     menuCommand(mnuOptionWater, [this] { Check1->setChecked(!Check1->isChecked()); });

@@ -121,6 +121,9 @@ public:
     void mnuFilePageSetup_Click();
     void mnuFilePrinterSetup_Click();
 
+    // the loads-and-resistances dialog
+    void Command3_Click();
+
     // the material-properties and sliding-restraints dialogs
     void Command2_Click();
     void Command6_Click();

@@ -1,0 +1,110 @@
+#pragma once
+// What the loads dialog does without its window: the working copy of the
+// combination sets and line loads, the set operations of its factor editor,
+// the coefficients it shows, the texts of its grids and the compare-and-store
+// of Accept. The dialog reads its controls into LoadOptionControls and hands
+// them here.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/Model.h"
+
+namespace brindlemar {
+
+using LineLoadTable = std::array<LineLoad, 51>;
+
+// ---- texts ----------------------------------------------------------------------
+
+// "DL - Structural dead load": factor k's code, " - " and its long name.
+std::string LoadTypeText(const FactorDefinition& factors, int k);
+
+// The load type (1 to 9) whose code begins `text`, else `previous`. An empty
+// code names no type: it would match every text.
+int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text, int16_t previous);
+
+// A factor in the summary: two decimals, the magnitude of a negative one,
+// "--" for zero.
+std::string FactorSummaryText(float factor);
+
+// The absolute value of the text's leading number, as a numeric box of the
+// dialog rewrites its text on Enter or on leaving.
+std::string AbsoluteValueText(const std::string& text);
+
+// The leading number of a text as a stored Single; nothing when it does not
+// fit one.
+std::optional<float> SingleOfText(const std::string& text);
+
+// ---- earth-pressure coefficients on show ---------------------------------------
+
+// The angles of the backfill coefficients, from the model as it stands: the
+// backfill slope from its ratio, the wall friction of earth on earth when
+// the heel or back batter carries earth, else of concrete on earth.
+struct BackfillAngles {
+    float phi = 0;
+    float beta = 0;
+    float delta = 0;
+};
+BackfillAngles BackfillCoefficientAngles(const Model& m);
+
+// The coefficient texts ("0.#0"); nothing when the angles give no coefficient
+// (a backfill steeper than the friction angle allows), and the box keeps its text.
+std::optional<std::string> ActiveCoefficientText(const Model& m, bool atRest);
+std::optional<std::string> SeismicCoefficientText(const Model& m, float kh);
+std::optional<std::string> PassiveCoefficientText(const Model& m);
+
+// ---- the working copy of the combination sets ------------------------------------
+
+// Copies slots 0 to CombinationSetCount (the spare slot after the last set
+// too), the count, the active set and the current combination.
+void CopyCombinationSetsToWorkingCopy(Model& m);
+
+// Appends a new set after the last one: no name, the factor names and codes
+// in use, one combination with every factor 1 except the eccentricity
+// factor 0. False, with nothing changed, when 49 sets exist.
+bool AddWorkingCombinationSet(Model& m);
+
+// Deletes the set in `slot`; the sets behind it move up, the summary's set
+// stays on its set (or takes the one that moved into its place). False when
+// it is the only set or `slot` holds none.
+bool DeleteWorkingCombinationSet(Model& m, int slot);
+
+// Exchanges the set in `slot` with its neighbour above (-1) or below (+1);
+// the summary's set follows its set. False without a neighbour.
+bool MoveWorkingCombinationSet(Model& m, int slot, int direction);
+
+// Appends the sets of a factor file's table (slots 1 to fileCount - 1).
+// False, with nothing appended, when the working copy would pass 50 slots.
+bool AppendWorkingCombinationSets(Model& m, const std::array<CombinationSet, 51>& fileSets, int16_t fileCount);
+
+// ---- Accept -------------------------------------------------------------------------
+
+// The dialog's controls as Accept reads them. Texts are the boxes' own; -1 for
+// a list or option group with nothing selected.
+struct LoadOptionControls {
+    std::string Surcharge, Seismic, Ka, Kae, Kp, MinFluid;
+    std::array<std::string, 6> Resist;  // nominal q, base friction angle, cohesion, SPT N, CPT qc, unit weight
+    std::array<std::string, 3> Value;   // adjacent capacity, shear-key depth, adjacent position
+    int SurchargeTypeIndex = -1;        // list index: load type - 1
+    int EarthPressureOption = 0;        // 0 active, 1 at rest
+    int KaSource = 0, KaeSource = 0, KpSource = 0;
+    int BaseMaterialOption = 0;
+    int BearingMethod = -1;
+    std::array<int, 3> Check{};  // passive toe, adjacent structure, shear key: 0 or 1
+    int MinFluidEnabled = 0;
+};
+
+// The first box whose number does not fit a Single, or nothing when all do;
+// Accept refuses to store such a text rather than let infinity in.
+std::optional<std::string> OversizedLoadOption(const LoadOptionControls& controls, const LineLoadTable& loads,
+                                               int16_t loadCount);
+
+// Stores the controls and the working copies into the model; when anything
+// but the sets' contents differs from what the model held, the project is
+// modified and its results are no longer valid. Call only after
+// OversizedLoadOption found nothing.
+void StoreLoadOptions(Model& m, const LoadOptionControls& controls, const LineLoadTable& loads, int16_t loadCount);
+
+}  // namespace brindlemar

@@ -1,0 +1,401 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <deque>
+#include <filesystem>
+#include <functional>
+
+#include "UiTestSupport.h"
+#include "files/FactorFile.h"
+#include "platform/FlexGrid.h"
+#include "support/MessageRecorder.h"
+#include "ui/dialogs/frmLoads.h"
+
+namespace brindlemar {
+namespace {
+
+// Acts on the loads dialog once the main window has it open.
+class WhileOpen {
+public:
+    explicit WhileOpen(std::function<void(frmLoads&)> act) : act_(std::move(act)) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<frmLoads*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) return;
+            timer_.stop();
+            act_(*dialog);
+            done = true;
+            // a script that left the dialog open closes it, as Cancel
+            if (dialog->isVisible()) dialog->Command4->click();
+        });
+        timer_.start();
+    }
+    bool done = false;
+
+private:
+    std::function<void(frmLoads&)> act_;
+    QTimer timer_;
+};
+
+QPoint CellCentre(FlexGrid* g, int row, int col) {
+    const double tpp = g->Tpp();
+    int x = 0, y = 0;
+    for (int c = 0; c < col; ++c) x += static_cast<int>(g->ColWidth(c) / tpp + 0.5);
+    for (int r = 0; r < row; ++r) y += static_cast<int>(g->RowHeight(r) / tpp + 0.5);
+    return {x + static_cast<int>(g->ColWidth(col) / tpp / 2), y + static_cast<int>(g->RowHeight(row) / tpp / 2)};
+}
+
+void ClickCell(FlexGrid* g, int row, int col) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, CellCentre(g, row, col)); }
+
+// Types into the grid's current cell (opening its editor) and presses Enter.
+void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
+    QTest::keyClicks(g, text.left(1));
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+class LoadsDialogTest : public test::MainWindowTest {
+protected:
+    // The dialog on its own, shown but not modal.
+    std::unique_ptr<frmLoads> Open() {
+        auto dialog = std::make_unique<frmLoads>(m, window.get());
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        QApplication::processEvents();
+        return dialog;
+    }
+};
+
+TEST_F(LoadsDialogTest, EveryCommandOpensTheDialogOnItsFirstTab) {
+    std::vector<std::function<void()>> commands = {
+        [&] { window->mnuEditLoads->trigger(); },
+        [&] { window->Command3->click(); },
+        [&] { window->imgTool_Click(5); },
+    };
+    for (size_t i = 0; i < commands.size(); ++i) {
+        int tab = -1;
+        QString title;
+        WhileOpen script([&](frmLoads& d) {
+            tab = d.SSTab1->currentIndex();
+            title = d.windowTitle();
+            d.SSTab1->setCurrentIndex(1);  // the next opening starts on the first tab again
+        });
+        commands[i]();
+        EXPECT_TRUE(script.done) << i;
+        EXPECT_EQ(tab, 0) << i;
+        EXPECT_EQ(title, "Brindlemar: Loads and Resistances") << i;
+    }
+    EXPECT_TRUE(window->mnuEditLoads->isEnabled());
+}
+
+TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain) {
+    const float vertical = m.TotalVerticalForce;
+    const float slidingRatio = m.SlidingResistanceRatio;
+    const int loads = m.LineLoadCount;
+    std::filesystem::remove(m.DefaultsFilePath);
+    m.ProjectModified = False;
+    WhileOpen script([&](frmLoads& d) {
+        // a vertical load of 40 on the stem top
+        d.cmdLAdd->click();
+        FlexGrid* g = d.MSHFlexGrid3;
+        ASSERT_EQ(g->Rows(), loads + 2);
+        ASSERT_EQ(g->Col(), 1);
+        TypeIntoCell(g, d.txtLoad, "40");
+        EXPECT_EQ(g->Col(), 2);  // Enter moves on to X
+        TypeIntoCell(g, d.txtLoad, "1.5");
+        TypeIntoCell(g, d.txtLoad, "10");
+        TypeIntoCell(g, d.txtLoad, "-90");
+        // the factor of the horizontal earth pressure of the chosen combination, on the second tab
+        d.SSTab1->setCurrentIndex(1);
+        FlexGrid* f = d.MSHFlexGrid1;
+        const int row = m.CurrentCombination + 1;
+        ClickCell(f, row, 1 + EH);
+        ClickCell(f, row, 1 + EH);  // the second click edits
+        ASSERT_TRUE(d.txtFactor->isVisible());
+        QTest::keyClicks(d.txtFactor, "2");
+        QTest::keyClick(d.txtFactor, Qt::Key_Return);
+        d.SSTab1->setCurrentIndex(0);
+        d.Check1[2]->setChecked(!d.Check1[2]->isChecked());  // the shear key
+        d.Command3->click();
+    });
+    const bool key = window->Check3->isChecked();
+    window->Command3->click();
+    ASSERT_TRUE(script.done);
+    // the main window's shear-key option shows what the dialog stored
+    EXPECT_NE(window->Check3->isChecked(), key);
+    EXPECT_EQ(window->Check3->isChecked(), m.ShearKeyIncluded == 1);
+    ASSERT_EQ(m.LineLoadCount, loads + 1);
+    const LineLoad& added = m.LineLoads[loads + 1];
+    EXPECT_EQ(added.Value, 40.0f);
+    EXPECT_EQ(added.X, 1.5f);
+    EXPECT_EQ(added.Y, 10.0f);
+    EXPECT_EQ(added.Direction, -90.0f);
+    EXPECT_EQ(added.LoadType, DL);
+    EXPECT_EQ(m.CombinationSets[m.ActiveCombinationSet].Combinations[m.CurrentCombination].Factor[EH], 2.0f);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_TRUE(std::filesystem::exists(m.DefaultsFilePath));
+    // the main window analysed the wall with the new load and factor
+    EXPECT_NE(m.TotalVerticalForce, vertical);
+    EXPECT_NE(m.SlidingResistanceRatio, slidingRatio);
+}
+
+TEST_F(LoadsDialogTest, CancelLeavesTheModelAsItWas) {
+    auto before = std::make_unique<Model>(m);
+    m.ProjectModified = False;
+    before->ProjectModified = False;
+    WhileOpen script([&](frmLoads& d) {
+        d.cmdLAdd->click();
+        d.Option2[1 - m.BaseMaterialOption]->setChecked(true);
+        d.txtSurcharge->setText("99");
+        d.cmdAdd->click();
+        d.Command4->click();
+    });
+    window->Command3->click();
+    ASSERT_TRUE(script.done);
+    EXPECT_EQ(m.LineLoadCount, before->LineLoadCount);
+    EXPECT_EQ(m.BaseMaterialOption, before->BaseMaterialOption);
+    EXPECT_EQ(m.BackfillSurcharge, before->BackfillSurcharge);
+    EXPECT_EQ(m.CombinationSetCount, before->CombinationSetCount);
+    EXPECT_EQ(m.CombinationSets, before->CombinationSets);
+    EXPECT_EQ(m.ProjectModified, False);
+    // and the next opening shows the model again
+    auto d = Open();
+    EXPECT_EQ(d->MSHFlexGrid3->Rows(), m.LineLoadCount + 1);
+    EXPECT_EQ(d->lstComboSet->count(), m.CombinationSetCount - 1);
+}
+
+TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
+    auto d = Open();
+    FlexGrid* g = d->MSHFlexGrid3;
+    d->cmdLAdd->click();
+    const int r = g->Rows() - 1;
+    EXPECT_EQ(g->TextMatrix(r, 5), "DL - Structural dead load");
+    ClickCell(g, r, 2);
+    EXPECT_FALSE(d->txtLoad->isVisible());  // the first click only selects
+    ClickCell(g, r, 2);
+    EXPECT_TRUE(d->txtLoad->isVisible());
+    QTest::keyClicks(d->txtLoad, "abc");
+    QTest::keyClick(d->txtLoad, Qt::Key_Return);
+    EXPECT_EQ(g->TextMatrix(r, 2), "0");
+    EXPECT_EQ(g->Col(), 3);
+    // Esc abandons
+    TypeIntoCell(g, d->txtLoad, "7");
+    g->SetCol(3);
+    QTest::keyClicks(g, "5");
+    QTest::keyClick(d->txtLoad, Qt::Key_Escape);
+    EXPECT_EQ(g->TextMatrix(r, 3), "7");
+    // a typed type keeps its text; its code decides the type, an unknown one keeps it
+    g->SetCol(5);
+    TypeIntoCell(g, d->txtLoad, "LL from the crane");
+    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
+    TypeIntoCell(g, d->txtLoad, "crane");
+    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
+    // the list over the type cell
+    d->EditLoadTypeCell();
+    ASSERT_TRUE(d->cmbType->isVisible());
+    d->cmbType->setCurrentIndex(WA - 1);
+    emit d->cmbType->activated(WA - 1);
+    EXPECT_EQ(g->TextMatrix(r, 5), "WA - Water pressure");
+    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, WA);
+    // a number beyond a Single is refused: the cell keeps its number
+    g->SetCol(1);
+    TypeIntoCell(g, d->txtLoad, "1e39");
+    EXPECT_EQ(g->TextMatrix(r, 1), "0");
+}
+
+TEST_F(LoadsDialogTest, LineLoadButtonsFollowTheSelectedRowAndTheLimit) {
+    auto d = Open();
+    FlexGrid* g = d->MSHFlexGrid3;
+    while (g->Rows() > 1) {
+        ClickCell(g, 1, 0);
+        d->cmdLDelete->click();
+    }
+    EXPECT_EQ(d->WorkingLineLoadCount, 0);
+    EXPECT_FALSE(d->cmdLDelete->isEnabled());
+    EXPECT_TRUE(d->cmdLAdd->isEnabled());
+    ClickCell(g, 0, 1);  // clicking the empty table opens nothing
+    QTest::keyClicks(g, "5");
+    EXPECT_FALSE(d->txtLoad->isVisible());
+
+    for (int i = 0; i < 3; ++i) {
+        d->cmdLAdd->click();
+        g->SetTextMatrix(g->Row(), 1, QString::number(i + 1));
+    }
+    d->StoreLineLoadGrid();
+    ClickCell(g, 1, 0);  // a row number selects the whole row
+    EXPECT_TRUE(d->cmdLDelete->isEnabled());
+    EXPECT_FALSE(d->cmdLMUp->isEnabled());
+    EXPECT_TRUE(d->cmdLMDown->isEnabled());
+    d->cmdLMDown->click();
+    d->cmdLMDown->click();  // the moved load stays selected
+    EXPECT_EQ(g->Row(), 3);
+    EXPECT_FALSE(d->cmdLMDown->isEnabled());
+    EXPECT_EQ(g->TextMatrix(3, 0), "3");  // numbers stay
+    EXPECT_EQ(d->WorkingLineLoads[3].Value, 1.0f);
+    EXPECT_EQ(d->WorkingLineLoads[1].Value, 2.0f);
+
+    while (d->WorkingLineLoadCount < MaxLineLoads) d->cmdLAdd->click();
+    EXPECT_FALSE(d->cmdLAdd->isEnabled());
+    EXPECT_GE(g->TopRow(), g->Rows() - 6);  // the newest load shows
+    d->cmdLAdd->click();
+    EXPECT_EQ(d->WorkingLineLoadCount, MaxLineLoads);
+}
+
+TEST_F(LoadsDialogTest, OptionsEnableTheirBoxesAndShowComputedCoefficients) {
+    m.KaSource = Computed;
+    m.EarthPressureOption = Active;
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = SptBearing;
+    auto d = Open();
+    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, false));
+    EXPECT_FALSE(d->txtKa->isEnabled());
+    d->Option1[1]->setChecked(true);  // at rest
+    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, true));
+    d->optKa[1]->setChecked(true);
+    EXPECT_TRUE(d->txtKa->isEnabled());
+    d->Option1[0]->setChecked(true);  // a user value stays
+    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, true));
+
+    // numeric boxes: the absolute value of their number on Enter, Esc leaves them
+    d->txtKa->setFocus();
+    d->txtKa->setText("-0.25");
+    QTest::keyClick(d->txtKa, Qt::Key_Escape);
+    EXPECT_EQ(d->txtKa->text(), "-0.25");
+    EXPECT_TRUE(d->isVisible());
+    QTest::keyClick(d->txtKa, Qt::Key_Return);
+    EXPECT_EQ(d->txtKa->text(), "0.25");
+    EXPECT_TRUE(d->isVisible());
+
+    // soil with SPT: only the blow count box
+    EXPECT_TRUE(d->Option3[2]->isChecked());
+    EXPECT_TRUE(d->txtResist1[3]->isEnabled());
+    EXPECT_FALSE(d->txtResist1[0]->isEnabled());
+    EXPECT_FALSE(d->txtResist1[4]->isEnabled());
+    d->Option2[0]->setChecked(true);  // rock
+    EXPECT_TRUE(d->Option3[0]->isChecked());
+    EXPECT_TRUE(d->txtResist1[0]->isEnabled());
+    for (int i = 1; i <= 3; ++i) EXPECT_FALSE(d->Option3[i]->isEnabled()) << i;
+    EXPECT_FALSE(d->txtResist1[5]->isVisible());
+
+    d->Check1[1]->setChecked(!d->Check1[1]->isChecked());
+    EXPECT_EQ(d->txtValue[0]->isEnabled(), d->Check1[1]->isChecked());
+    d->Check1[2]->setChecked(!d->Check1[2]->isChecked());
+    EXPECT_FALSE(d->txtValue[1]->isEnabled());  // the key depth is the restraints'
+}
+
+TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
+    auto d = Open();
+    d->SSTab1->setCurrentIndex(1);
+    const int sets = d->lstComboSet->count();
+    d->cmdAdd->click();
+    EXPECT_EQ(d->lstComboSet->count(), sets + 1);
+    EXPECT_EQ(d->cmbComboSet1->count(), sets + 1);
+    EXPECT_EQ(d->MSHFlexGrid1->Rows(), 2);
+    EXPECT_EQ(d->MSHFlexGrid1->TextMatrix(1, 1 + EX), "0");
+    EXPECT_EQ(d->txtResist[CC]->text(), "1");
+    // rename the new set
+    d->cmdRename->click();
+    ASSERT_TRUE(d->txtComboSet->isVisible());
+    QTest::keyClicks(d->txtComboSet, "Seismic check");
+    QTest::keyClick(d->txtComboSet, Qt::Key_Return);
+    EXPECT_EQ(d->lstComboSet->item(sets)->text(), "Seismic check");
+    EXPECT_EQ(d->cmbComboSet1->itemText(sets), "Seismic check");
+    EXPECT_EQ(m.WorkingCombinationSets[sets + 1].Name, "Seismic check");
+    // a code changed here heads the summary at once
+    d->cmbComboSet1->setCurrentIndex(sets);
+    d->cmbComboSet1_Click();
+    d->txtShortLoad[DL]->setText("XX");
+    QTest::keyClick(d->txtShortLoad[DL], Qt::Key_Return);
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(0, 0), "XX");
+    EXPECT_EQ(d->MSHFlexGrid1->TextMatrix(0, 2), "XX");
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, 0), "1.00");
+    EXPECT_EQ(d->MSHFlexGrid2[2]->TextMatrix(1, EX - BE), "--");
+    // deleting the summary's set moves the summary to the set in its place
+    d->cmdDelete->click();
+    EXPECT_EQ(d->lstComboSet->count(), sets);
+    EXPECT_EQ(m.WorkingActiveCombinationSet, sets);
+    EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
+}
+
+TEST_F(LoadsDialogTest, FactorFilesSaveLoadAndAppendWithinTheLimit) {
+    test::MessageRecorder messages;
+    const std::string path = (dir.Path() / "sets.bmf").string();
+    std::deque<std::optional<std::string>> answers;
+    const FileDialogAnswerer previous = InstallFileDialogAnswerer([&](const FileDialogRequest&) {
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    });
+    auto d = Open();
+    const int sets = d->lstComboSet->count();
+    answers.push_back(path);
+    d->Command5_Click();
+    ASSERT_TRUE(std::filesystem::exists(path));
+
+    // No to the confirmation: nothing happens
+    messages.Answer(vbNo);
+    d->Command9_Click();
+    EXPECT_EQ(d->lstComboSet->count(), sets);
+
+    answers.push_back(path);
+    d->Command1_Click();  // appended
+    EXPECT_EQ(d->lstComboSet->count(), 2 * sets);
+
+    while (m.WorkingCombinationSetCount + sets + 1 <= MaxCombinationSets) d->cmdAdd->click();
+    const int before = m.WorkingCombinationSetCount;
+    answers.push_back(path);
+    d->Command1_Click();  // one slot too many
+    EXPECT_EQ(m.WorkingCombinationSetCount, before);
+    ASSERT_FALSE(messages.Messages.empty());
+    EXPECT_EQ(messages.Messages.back().Text, "Too many combinations.  Delete unneccesary ones and try again.");
+
+    // a file without a set of its own replaces nothing
+    const std::string empty = (dir.Path() / "empty.bmf").string();
+    ASSERT_TRUE(WriteFactorFile(m.WorkingCombinationSets, 1, empty));
+    const int16_t working = m.WorkingCombinationSetCount;
+    messages.Answer(vbYes);
+    answers.push_back(empty);
+    d->Command9_Click();
+    EXPECT_EQ(m.WorkingCombinationSetCount, working);
+    EXPECT_EQ(messages.Messages.back().Style, vbExclamation);
+
+    messages.Answer(vbYes);
+    answers.push_back(path);
+    d->Command9_Click();  // replaced by the file's sets
+    EXPECT_EQ(d->lstComboSet->count(), sets);
+    EXPECT_EQ(m.WorkingActiveCombinationSet, 1);
+    EXPECT_EQ(d->lstComboSet->currentRow(), 0);
+    InstallFileDialogAnswerer(previous);
+}
+
+TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {
+    // enough loads for the grid's scroll bar
+    m.LineLoadCount = 8;
+    for (int i = 1; i <= 8; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(i)};
+    auto d = Open();
+    for (int tab = 0; tab < 2; ++tab) {
+        d->SSTab1->setCurrentIndex(tab);
+        QApplication::processEvents();
+        QWidget* page = d->SSTab1->widget(tab);
+        d->grab().save(QString("loads_dialog_tab%1.png").arg(tab));
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            if (!w->isVisible() || w->parentWidget() == nullptr || w->parentWidget()->inherits("QComboBox")) continue;
+            const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
+            EXPECT_TRUE(page->rect().contains(inPage))
+                << w->objectName().toStdString() << " " << w->metaObject()->className() << " on tab " << tab;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,193 @@
+#pragma once
+// The "Loads and Resistances" dialog: surcharge, earthquake, line loads,
+// earth pressures, bearing and sliding resistances on its first tab with a
+// summary of the chosen load combination's factors; the load-combination
+// sets, their factors and factor files on its second. Everything is edited
+// on a working copy that only Accept writes back to the model.
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <map>
+
+#include "model/LoadsWorkingCopy.h"
+#include "model/Model.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace brindlemar {
+
+class FlexGrid;
+class GridCellChooser;
+class GridCellEditor;
+
+class frmLoads : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLoads(Model& m, QWidget* parent = nullptr);
+    ~frmLoads() override;
+
+    // opening, filling, closing
+    void Form_Load();
+    void LoadControlsFromModel();
+    // false, with the user told why, when a box holds a number no Single holds
+    bool StoreLoadOptions();
+    void Command3_Click();  // Accept
+    void Command4_Click();  // Cancel
+
+    // line-load grid
+    void FillLineLoadGrid();
+    void StoreLineLoadGrid();
+    void FillLoadTypeCombos();
+    void UpdateLineLoadButtons();
+    void EditLineLoadCell(const QString& text, bool selectAll);
+    void EditLoadTypeCell();
+    void MSHFlexGrid3_Click();
+    void MSHFlexGrid3_KeyPress(int& keyAscii);
+    void MSHFlexGrid3_SelChange();
+    void txtLoad_GotFocus();
+    void txtLoad_Commit(bool byEnter);
+    void txtLoad_LostFocus(bool toGrid);
+    void cmbType_Commit(bool byChoice);
+    void cmdLAdd_Click();
+    void cmdLDelete_Click();
+    void cmdLMUp_Click();
+    void cmdLMDown_Click();
+
+    // combination sets and factor editor
+    void FillCombinationSetList();
+    void ShowFactorSetEditor(int set);
+    void UpdateFactorButtons();
+    void StoreFactorGrid(int set);
+    void EditFactorCell(const QString& text, bool selectAll);
+    void lstComboSet_Click();
+    void cmdAdd_Click();
+    void cmdDelete_Click();
+    void cmdRename_Click();
+    void cmdMUp_Click();
+    void cmdMDown_Click();
+    void txtComboSet_GotFocus();
+    void txtComboSet_Commit();
+    void txtComboSet_LostFocus();
+    void MSHFlexGrid1_Click();
+    void MSHFlexGrid1_DblClick();
+    void MSHFlexGrid1_KeyPress(int& keyAscii);
+    void MSHFlexGrid1_SelChange();
+    void txtFactor_GotFocus();
+    void txtFactor_Commit(bool byEnter);
+    void txtFactor_LostFocus(bool toGrid);
+    void cmdFAdd_Click();
+    void cmdFDelete_Click();
+    void cmdFMUp_Click();
+    void cmdFMDown_Click();
+    void txtShortLoad_Store(int k);
+    void txtLongLoad_Store(int k);
+    void txtResist_Store(int k);
+    void txtComment_Change();
+
+    // factor summary
+    void FillCombinationSetCombo();
+    void FillCombinationCombo();
+    void FillFactorSummary();
+    void cmbComboSet1_Click();
+    void cmbCombo1_Click();
+
+    // factor files
+    void Command9_Click();  // Load from file
+    void Command1_Click();  // Add from file
+    void Command5_Click();  // Save to file
+
+    // earth-pressure and resistance options
+    void Option1_Click(int index);
+    void optKa_Click(int index);
+    void optKae_Click(int index);
+    void optKp_Click(int index);
+    void chkMinFluid_Click();
+    void cmbSurType_Click();
+    void Option2_Click(int index);
+    void Option3_Click(int index);
+    void Check1_Click(int index);
+    void NumericBox_Rewrite(QLineEdit* box);
+    void txtSeismic_Changed();
+
+    // working line loads, entries 1 to WorkingLineLoadCount
+    LineLoadTable WorkingLineLoads{};
+    int16_t WorkingLineLoadCount = 0;
+    bool DialogLoading = false;
+    bool LineLoadCellEntered = false;
+    bool FactorCellEntered = false;
+
+    // controls, named as the program names them
+    QTabWidget* SSTab1 = nullptr;
+    QPushButton *Command3 = nullptr, *Command4 = nullptr;
+    // first tab: loads
+    QLineEdit *txtSurcharge = nullptr, *txtSeismic = nullptr;
+    QComboBox* cmbSurType = nullptr;
+    QLabel *Label9 = nullptr, *lblEarthquake = nullptr, *lblEarth = nullptr;
+    FlexGrid* MSHFlexGrid3 = nullptr;
+    GridCellEditor* txtLoad = nullptr;
+    GridCellChooser* cmbType = nullptr;
+    QPushButton *cmdLAdd = nullptr, *cmdLDelete = nullptr, *cmdLMUp = nullptr, *cmdLMDown = nullptr;
+    std::array<QRadioButton*, 2> Option1{}, optKa{}, optKae{}, optKp{}, Option2{};
+    QLineEdit *txtKa = nullptr, *txtKae = nullptr, *txtKp = nullptr, *txtMinFluid = nullptr;
+    QCheckBox* chkMinFluid = nullptr;
+    QLabel* lblUnitMinFluid = nullptr;
+    // first tab: resistances
+    std::array<QRadioButton*, 4> Option3{};
+    std::array<QLineEdit*, 6> txtResist1{};
+    std::array<QLabel*, 8> lblUnit{};
+    std::array<QCheckBox*, 3> Check1{};
+    std::array<QLineEdit*, 3> txtValue{};
+    QLabel* lblBaseUnitWeight = nullptr;
+    // first tab: factor summary
+    QComboBox *cmbComboSet1 = nullptr, *cmbCombo1 = nullptr;
+    std::array<FlexGrid*, 3> MSHFlexGrid2{};
+    // second tab
+    QListWidget* lstComboSet = nullptr;
+    QPushButton *cmdAdd = nullptr, *cmdRename = nullptr, *cmdDelete = nullptr, *cmdMUp = nullptr, *cmdMDown = nullptr;
+    GridCellEditor* txtComboSet = nullptr;
+    FlexGrid* MSHFlexGrid1 = nullptr;
+    GridCellEditor* txtFactor = nullptr;
+    QPushButton *cmdFAdd = nullptr, *cmdFDelete = nullptr, *cmdFMUp = nullptr, *cmdFMDown = nullptr;
+    std::array<QLineEdit*, 22> txtShortLoad{};  // 1 to 21
+    std::array<QLabel*, 22> lblLongLoad{};      // 1 to 21
+    std::array<QLineEdit*, 22> txtLongLoad{};   // 4, 5, 6, 9
+    std::array<QLineEdit*, 22> txtResist{};     // 19 to 21
+    std::array<QLabel*, 5> lblTypeTitles{};
+    QPlainTextEdit* txtComment = nullptr;
+    QPushButton *Command9 = nullptr, *Command1 = nullptr, *Command5 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateLoadsTab(QWidget* page);
+    void CreateResistancesFrame(QWidget* page);
+    void CreateSummaryFrame(QWidget* page);
+    void CreateFactorsTab(QWidget* page);
+    void ConnectHandlers();
+    void PlaceTypeRows();
+    static bool MoveSelectedRow(FlexGrid* grid, int direction);
+    // a box whose Enter, Esc and leaving run `handler` (Enter and Esc go no further)
+    void OnEnterOrLeave(QLineEdit* box, std::function<void()> handler);
+    LoadOptionControls ReadControls() const;
+    QString LoadTypeCaption(int k) const;
+    void SetCoefficient(QLineEdit* box, const std::optional<std::string>& text);
+    int Px(double twips) const;
+    void PlaceTwips(QWidget* w, double left, double top, double width, double height) const;
+
+    Model& m_;
+    double tpp_ = 15;
+    std::map<QObject*, std::function<void()>> enterOrLeave_;
+};
+
+}  // namespace brindlemar

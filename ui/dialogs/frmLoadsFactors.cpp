@@ -1,0 +1,506 @@
+// The loads dialog's combination sets: the set list and factor editor of the
+// second tab, the factor summary of the first, and the factor files.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <memory>
+
+#include "files/FactorFile.h"
+#include "platform/FileDialogs.h"
+#include "platform/FlexGrid.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+#include "runtime/Text.h"
+#include "ui/dialogs/frmLoads.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr int FactorColumns = MaxFactorCount - 1;  // number, name, codes 1 to 18
+constexpr int SummaryColumnWidth = 480;
+constexpr const char* FactorFileFilter = "Load and resistance factors files (*.bmf)|*.bmf|All files (*.*)|*.*";
+
+QString Shown(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
+std::string Typed(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
+QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
+
+int Slot(int index) { return std::clamp(index, 0, MaxCombinationSets); }
+
+}  // namespace
+
+// ---- set list ---------------------------------------------------------------------------
+
+void frmLoads::FillCombinationSetList() {
+    {
+        const QSignalBlocker blocker(lstComboSet);
+        lstComboSet->clear();
+        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) lstComboSet->addItem(Shown(m_.WorkingCombinationSets[s].Name));
+        const int rows = lstComboSet->count();
+        lstComboSet->setCurrentRow(m_.ActiveCombinationSet - 1 < rows ? m_.ActiveCombinationSet - 1 : rows - 1);
+    }
+    lstComboSet_Click();
+}
+
+void frmLoads::lstComboSet_Click() {
+    const int rows = lstComboSet->count();
+    const int row = lstComboSet->currentRow();
+    lstComboSet->setEnabled(true);
+    cmdAdd->setEnabled(rows < MaxCombinationSets - 1);
+    cmdDelete->setEnabled(rows > 1);
+    cmdMUp->setEnabled(row > 0);
+    cmdMDown->setEnabled(row >= 0 && row < rows - 1);
+    cmdRename->setEnabled(true);
+    if (row < 0) return;
+    m_.EditedCombinationSet = static_cast<int16_t>(row + 1);
+    ShowFactorSetEditor(m_.EditedCombinationSet);
+}
+
+void frmLoads::cmdAdd_Click() {
+    if (AddWorkingCombinationSet(m_)) {
+        {
+            const QSignalBlocker blocker(lstComboSet);
+            lstComboSet->addItem(QString());
+            lstComboSet->setCurrentRow(lstComboSet->count() - 1);
+        }
+        lstComboSet_Click();
+        FillCombinationSetCombo();
+    }
+    lstComboSet->setFocus();
+}
+
+void frmLoads::cmdDelete_Click() {
+    const int row = lstComboSet->currentRow();
+    if (row >= 0 && DeleteWorkingCombinationSet(m_, row + 1)) {
+        {
+            const QSignalBlocker blocker(lstComboSet);
+            delete lstComboSet->takeItem(row);
+            lstComboSet->setCurrentRow(std::min(row, lstComboSet->count() - 1));
+        }
+        lstComboSet_Click();
+        FillCombinationSetCombo();
+    }
+    lstComboSet->setFocus();
+}
+
+void frmLoads::cmdMUp_Click() {
+    const int row = lstComboSet->currentRow();
+    if (row >= 1 && MoveWorkingCombinationSet(m_, row + 1, -1)) {
+        {
+            const QSignalBlocker blocker(lstComboSet);
+            lstComboSet->item(row)->setText(Shown(m_.WorkingCombinationSets[row + 1].Name));
+            lstComboSet->item(row - 1)->setText(Shown(m_.WorkingCombinationSets[row].Name));
+            lstComboSet->setCurrentRow(row - 1);
+        }
+        lstComboSet_Click();
+        FillCombinationSetCombo();
+    }
+    lstComboSet->setFocus();
+}
+
+void frmLoads::cmdMDown_Click() {
+    const int row = lstComboSet->currentRow();
+    if (row >= 0 && MoveWorkingCombinationSet(m_, row + 1, 1)) {
+        {
+            const QSignalBlocker blocker(lstComboSet);
+            lstComboSet->item(row)->setText(Shown(m_.WorkingCombinationSets[row + 1].Name));
+            lstComboSet->item(row + 1)->setText(Shown(m_.WorkingCombinationSets[row + 2].Name));
+            lstComboSet->setCurrentRow(row + 1);
+        }
+        lstComboSet_Click();
+        FillCombinationSetCombo();
+    }
+    lstComboSet->setFocus();
+}
+
+void frmLoads::cmdRename_Click() {
+    const int row = lstComboSet->currentRow();
+    if (row < 0) return;
+    // the rename box lies over the selected row
+    const QRect item = lstComboSet->visualItemRect(lstComboSet->item(row));
+    const bool scrolling = lstComboSet->verticalScrollBar()->isVisible();
+    const int width = lstComboSet->width() - Px(scrolling ? 300 : 60);
+    txtComboSet->setGeometry(lstComboSet->x() + Px(30), lstComboSet->y() + lstComboSet->frameWidth() + item.top(), width,
+                             std::max(item.height(), Px(210)));
+    txtComboSet->Open(lstComboSet->item(row)->text(), true);
+}
+
+void frmLoads::txtComboSet_GotFocus() {
+    txtComboSet->selectAll();
+    for (QWidget* w : std::initializer_list<QWidget*>{lstComboSet, cmdAdd, cmdDelete, cmdMUp, cmdMDown}) w->setEnabled(false);
+}
+
+void frmLoads::txtComboSet_Commit() {
+    const int row = lstComboSet->currentRow();
+    if (row >= 0) {
+        lstComboSet->item(row)->setText(txtComboSet->text());
+        m_.WorkingCombinationSets[Slot(row + 1)].Name = Typed(txtComboSet->text());
+    }
+    FillCombinationSetCombo();
+}
+
+void frmLoads::txtComboSet_LostFocus() {
+    for (QWidget* w : std::initializer_list<QWidget*>{lstComboSet, cmdAdd, cmdDelete, cmdMUp, cmdMDown}) w->setEnabled(true);
+    lstComboSet->setFocus();
+    lstComboSet_Click();
+}
+
+// ---- factor editor -------------------------------------------------------------------------
+
+void frmLoads::ShowFactorSetEditor(int set) {
+    const CombinationSet& s = m_.WorkingCombinationSets[Slot(set)];
+    for (int k = 1; k <= MaxFactorCount; ++k) {
+        txtShortLoad[k]->setText(Shown(s.Factors.FactorCode[k]));
+        lblLongLoad[k]->setText(Shown(s.Factors.FactorName[k]));
+        if (txtLongLoad[k] != nullptr) txtLongLoad[k]->setText(Shown(s.Factors.FactorName[k]));
+        if (txtResist[k] != nullptr) txtResist[k]->setText(Number(s.Combinations[0].Factor[k]));
+    }
+
+    FlexGrid* g = MSHFlexGrid1;
+    const int count = std::clamp<int>(s.CombinationCount, 0, MaxCombinations - 1);
+    g->SetCols(FactorColumns);
+    g->SetRows(count + 1);
+    g->SetFixedRows(1);
+    g->SetFixedCols(1);
+    g->SetColWidth(0, 240);
+    g->SetColWidth(1, 2220);
+    g->SetColAlignment(1, FlexAlignLeftCenter);
+    g->SetFixedAlignment(1, FlexAlignLeftTop);
+    g->SetTextMatrix(0, 1, "Combinations");
+    for (int c = 2; c < FactorColumns; ++c) {
+        g->SetColWidth(c, 480);
+        g->SetColAlignment(c, FlexAlignCenterTop);
+        g->SetFixedAlignment(c, FlexAlignCenterTop);
+        g->SetTextMatrix(0, c, Shown(s.Factors.FactorCode[c - 1]));
+    }
+    for (int r = 1; r <= count; ++r) {
+        const LoadCombination& combination = s.Combinations[r - 1];
+        g->SetTextMatrix(r, 0, QString::number(r));
+        g->SetTextMatrix(r, 1, Shown(combination.Name));
+        for (int c = 2; c < FactorColumns; ++c) g->SetTextMatrix(r, c, Number(combination.Factor[c - 1]));
+    }
+    UpdateFactorButtons();
+    const double top = (g->y() + g->height()) * tpp_ + 30;
+    int i = 0;
+    for (QPushButton* b : {cmdFAdd, cmdFDelete, cmdFMUp, cmdFMDown}) PlaceTwips(b, 120 + 1300 * i++, top, 1200, 330);
+    PlaceTypeRows();
+
+    // showing a set is no edit of its commentary
+    const QSignalBlocker blocker(txtComment);
+    txtComment->setPlainText(Shown(s.Comment));
+}
+
+void frmLoads::UpdateFactorButtons() {
+    FlexGrid* g = MSHFlexGrid1;
+    cmdFAdd->setEnabled(g->Rows() <= MaxCombinations - 1);
+    const bool wholeRow = g->Col() == 1 && g->ColSel() == g->Cols() - 1 && g->Rows() >= 3;
+    cmdFDelete->setEnabled(wholeRow);
+    cmdFMUp->setEnabled(wholeRow && g->Row() != 1);
+    cmdFMDown->setEnabled(wholeRow && g->Row() != g->Rows() - 1);
+    // ten rows show; a scroll bar beyond them
+    const double width = (g->Cols() - 2) * 480.0 + 2460 + (g->Rows() > 10 ? 285 : 15) + 15;
+    g->resize(Px(width), Px(10.0 * g->RowHeight(0) + 45));
+}
+
+void frmLoads::StoreFactorGrid(int set) {
+    const FlexGrid* g = MSHFlexGrid1;
+    CombinationSet& s = m_.WorkingCombinationSets[Slot(set)];
+    const int rows = std::min(g->Rows() - 1, MaxCombinations - 1);
+    for (int r = 1; r <= rows; ++r) {
+        LoadCombination& combination = s.Combinations[r - 1];
+        combination.Name = Typed(g->TextMatrix(r, 1));
+        for (int c = 2; c < g->Cols(); ++c) {
+            combination.Factor[c - 1] = SingleOfText(Typed(g->TextMatrix(r, c))).value_or(0);
+            s.Factors.FactorCode[c - 1] = Typed(txtShortLoad[c - 1]->text());
+        }
+    }
+    s.CombinationCount = static_cast<int16_t>(std::max(rows, 0));
+    s.Comment = Typed(txtComment->toPlainText());
+    FillCombinationSetCombo();
+}
+
+void frmLoads::EditFactorCell(const QString& text, bool selectAll) {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->Row() < 1 || g->Col() < 1) return;
+    g->PlaceOverCurrentCell(txtFactor, 45, 15, 75, 15);
+    txtFactor->setAlignment((g->Col() == 1 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    txtFactor->Open(text, selectAll);
+}
+
+void frmLoads::MSHFlexGrid1_Click() {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->ColSel() != g->Col()) {
+        UpdateFactorButtons();
+    } else if (FactorCellEntered) {
+        FactorCellEntered = false;
+    } else {
+        EditFactorCell(g->TextMatrix(g->Row(), g->Col()), true);
+    }
+}
+
+void frmLoads::MSHFlexGrid1_DblClick() {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->ColSel() == g->Col())
+        EditFactorCell(g->TextMatrix(g->Row(), g->Col()), true);
+    else
+        UpdateFactorButtons();
+}
+
+void frmLoads::MSHFlexGrid1_KeyPress(int& keyAscii) {
+    if (keyAscii < 32 || keyAscii > 126) return;
+    EditFactorCell(QString(QChar(keyAscii)), false);
+}
+
+void frmLoads::MSHFlexGrid1_SelChange() {
+    if (MSHFlexGrid1->RowSel() != MSHFlexGrid1->Row()) MSHFlexGrid1->SetRowSel(MSHFlexGrid1->Row());
+}
+
+void frmLoads::txtFactor_GotFocus() {
+    FlexGrid* g = MSHFlexGrid1;
+    g->SetScrollBars(FlexScrollNone);
+    g->resize(Px((g->Cols() - 2) * 480.0 + 2460 + 30), g->height());
+    cmdFAdd->setEnabled(false);
+}
+
+void frmLoads::txtFactor_Commit(bool byEnter) {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->Col() == 1) {
+        g->SetTextMatrix(g->Row(), 1, txtFactor->text());
+    } else if (const std::optional<float> value = SingleOfText(Typed(txtFactor->text()))) {
+        g->SetTextMatrix(g->Row(), g->Col(), Number(*value));
+    } else {
+        Beep();
+        byEnter = false;
+    }
+    if (byEnter && g->Row() < g->Rows() - 1) g->SetRow(g->Row() + 1);
+    StoreFactorGrid(m_.EditedCombinationSet);
+}
+
+void frmLoads::txtFactor_LostFocus(bool toGrid) {
+    MSHFlexGrid1->SetScrollBars(FlexScrollVertical);
+    UpdateFactorButtons();
+    StoreFactorGrid(m_.EditedCombinationSet);
+    const QWidget* focus = QApplication::focusWidget();
+    if (toGrid || focus == nullptr || focus == txtFactor || focus == this) MSHFlexGrid1->setFocus();
+}
+
+void frmLoads::cmdFAdd_Click() {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->Rows() - 1 < MaxCombinations - 1) {
+        const int r = g->Rows();
+        g->AddItem(QString::number(r));
+        // a new combination starts from the factors of the last one
+        for (int c = 2; c < g->Cols(); ++c) g->SetTextMatrix(r, c, g->TextMatrix(r - 1, c));
+        g->SetRow(r);
+        g->SetCol(1);
+        if (g->Rows() > 9) g->SetTopRow(g->Rows() - 9);
+        StoreFactorGrid(m_.EditedCombinationSet);
+    }
+    g->setFocus();
+    UpdateFactorButtons();
+}
+
+void frmLoads::cmdFDelete_Click() {
+    FlexGrid* g = MSHFlexGrid1;
+    if (g->Rows() >= 3 && g->Row() >= 1) {
+        const int removed = g->Row();
+        g->RemoveItem(removed);
+        for (int r = removed; r < g->Rows(); ++r) g->SetTextMatrix(r, 0, QString::number(r));
+        StoreFactorGrid(m_.EditedCombinationSet);
+    }
+    g->setFocus();
+    UpdateFactorButtons();
+}
+
+void frmLoads::cmdFMUp_Click() {
+    if (MoveSelectedRow(MSHFlexGrid1, -1)) StoreFactorGrid(m_.EditedCombinationSet);
+    MSHFlexGrid1->setFocus();
+    UpdateFactorButtons();
+}
+
+void frmLoads::cmdFMDown_Click() {
+    if (MoveSelectedRow(MSHFlexGrid1, 1)) StoreFactorGrid(m_.EditedCombinationSet);
+    MSHFlexGrid1->setFocus();
+    UpdateFactorButtons();
+}
+
+// A code or a long name changed: every heading and type name that shows it follows.
+void frmLoads::txtShortLoad_Store(int k) {
+    txtShortLoad[k]->deselect();
+    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorCode[k] = Typed(txtShortLoad[k]->text());
+    ShowFactorSetEditor(m_.EditedCombinationSet);
+    FillFactorSummary();
+    FillLoadTypeCombos();
+    FillLineLoadGrid();
+}
+
+void frmLoads::txtLongLoad_Store(int k) {
+    txtLongLoad[k]->deselect();
+    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorName[k] = Typed(txtLongLoad[k]->text());
+    ShowFactorSetEditor(m_.EditedCombinationSet);
+    FillFactorSummary();
+    FillLoadTypeCombos();
+    FillLineLoadGrid();
+}
+
+void frmLoads::txtResist_Store(int k) {
+    float& factor = m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Combinations[0].Factor[k];
+    const std::optional<float> value = SingleOfText(Typed(txtResist[k]->text()));
+    if (value)
+        factor = std::fabs(*value);
+    else
+        Beep();
+    txtResist[k]->setText(Number(factor));
+    txtResist[k]->deselect();
+    FillFactorSummary();
+}
+
+void frmLoads::txtComment_Change() { StoreFactorGrid(m_.EditedCombinationSet); }
+
+// ---- factor summary ----------------------------------------------------------------------------
+
+void frmLoads::FillCombinationSetCombo() {
+    {
+        const QSignalBlocker blocker(cmbComboSet1);
+        cmbComboSet1->clear();
+        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) cmbComboSet1->addItem(Shown(m_.WorkingCombinationSets[s].Name));
+        const int rows = cmbComboSet1->count();
+        // a set beyond the list gives way to the last one
+        if (m_.WorkingActiveCombinationSet > rows) m_.WorkingActiveCombinationSet = static_cast<int16_t>(std::max(rows, 1));
+        cmbComboSet1->setCurrentIndex(m_.WorkingActiveCombinationSet - 1);
+    }
+    cmbComboSet1_Click();
+    {
+        const QSignalBlocker blocker(cmbCombo1);
+        cmbCombo1->clear();
+        const CombinationSet& s = m_.WorkingCombinationSets[Slot(m_.WorkingActiveCombinationSet)];
+        const int count = std::clamp<int>(s.CombinationCount, 0, MaxCombinations - 1);
+        for (int j = 0; j < count; ++j) cmbCombo1->addItem(Shown(s.Combinations[j].Name));
+        cmbCombo1->setCurrentIndex(std::min<int>(m_.WorkingCurrentCombination, count - 1));
+    }
+    cmbCombo1_Click();
+    FillLoadTypeCombos();
+    FillLineLoadGrid();
+}
+
+void frmLoads::cmbComboSet1_Click() {
+    if (DialogLoading || cmbComboSet1->currentIndex() < 0) return;
+    m_.WorkingActiveCombinationSet = static_cast<int16_t>(cmbComboSet1->currentIndex() + 1);
+    FillCombinationCombo();
+    FillLoadTypeCombos();
+    FillLineLoadGrid();
+}
+
+void frmLoads::FillCombinationCombo() {
+    {
+        const QSignalBlocker blocker(cmbCombo1);
+        cmbCombo1->clear();
+        const CombinationSet& s = m_.WorkingCombinationSets[Slot(cmbComboSet1->currentIndex() + 1)];
+        const int count = std::clamp<int>(s.CombinationCount, 0, MaxCombinations - 1);
+        for (int j = 0; j < count; ++j) cmbCombo1->addItem(Shown(s.Combinations[j].Name));
+        cmbCombo1->setCurrentIndex(count > 0 ? 0 : -1);
+    }
+    cmbCombo1_Click();
+}
+
+void frmLoads::cmbCombo1_Click() {
+    if (cmbCombo1->currentIndex() >= 0) m_.WorkingCurrentCombination = static_cast<int16_t>(cmbCombo1->currentIndex());
+    FillFactorSummary();
+}
+
+void frmLoads::FillFactorSummary() {
+    const CombinationSet& s = m_.WorkingCombinationSets[Slot(cmbComboSet1->currentIndex() + 1)];
+    const int j = cmbCombo1->currentIndex();
+    struct Range {
+        int first, last;
+    };
+    const Range ranges[3] = {{DL, IC}, {S1, S2}, {BE, CS}};
+    for (int g = 0; g < 3; ++g) {
+        FlexGrid* grid = MSHFlexGrid2[g];
+        const int columns = ranges[g].last - ranges[g].first + 1;
+        grid->SetCols(columns);
+        grid->SetRows(2);
+        grid->SetFixedRows(1);
+        grid->SetFixedCols(0);
+        for (int c = 0; c < columns; ++c) {
+            const int k = ranges[g].first + c;
+            grid->SetColWidth(c, SummaryColumnWidth);
+            grid->SetColAlignment(c, FlexAlignCenterCenter);
+            grid->SetFixedAlignment(c, FlexAlignCenterCenter);
+            grid->SetTextMatrix(0, c, Shown(s.Factors.FactorCode[k]));
+            // the reinforced-concrete factors belong to the set: combination 0 holds them
+            const int from = k >= CT ? 0 : j;
+            grid->SetTextMatrix(1, c, from >= 0 ? QString::fromStdString(FactorSummaryText(s.Combinations[from].Factor[k])) : QString());
+        }
+        grid->resize(Px(grid->ColWidth(0) * columns - 15 + 30), Px(grid->RowHeight(0) * 2.0 - 15 + 30));
+    }
+}
+
+// ---- factor files ---------------------------------------------------------------------------------
+
+namespace {
+FileDialogRequest FactorFileRequest(const Model& m, bool save) {
+    FileDialogRequest request;
+    request.Save = save;
+    request.Title = save ? "Brindlemar: Save load and resistance factors as file"
+                         : "Brindlemar: Open load and resistance factors from file";
+    request.Filter = FactorFileFilter;
+    request.FilterIndex = 1;
+    request.InitialDirectory = m.FactorFileDirectory;
+    request.DefaultExtension = "bmf";
+    return request;
+}
+}  // namespace
+
+void frmLoads::Command9_Click() {
+    if (MsgBox("All load combinations will be deleted and replaced. Do you want to continue?", vbYesNo, ProductName) != vbYes)
+        return;
+    const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, false));
+    if (!path) return;
+    // read into a copy: a file without a set of its own replaces nothing
+    auto sets = std::make_unique<std::array<CombinationSet, 51>>(m_.WorkingCombinationSets);
+    int16_t count = m_.WorkingCombinationSetCount;
+    if (!ReadFactorFile(*sets, count, *path)) return;
+    if (count < 2) {
+        MsgBox("The file holds no load combination set.", vbExclamation, ProductName);
+        return;
+    }
+    m_.WorkingCombinationSets = std::move(*sets);
+    m_.WorkingCombinationSetCount = count;
+    m_.WorkingActiveCombinationSet = 1;
+    m_.WorkingCurrentCombination = 0;
+    FillCombinationSetCombo();
+    FillCombinationSetList();
+    ShowFactorSetEditor(lstComboSet->currentRow() + 1);
+    FillCombinationCombo();
+    lstComboSet->setCurrentRow(0);
+}
+
+void frmLoads::Command1_Click() {
+    const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, false));
+    if (!path) return;
+    auto file = std::make_unique<FactorFileSets>();
+    if (!ReadFactorFileSets(*path, *file)) return;
+    if (!AppendWorkingCombinationSets(m_, file->Sets, file->Count)) {
+        MsgBox("Too many combinations.  Delete unneccesary ones and try again.", vbOKOnly, ProductName);
+        return;
+    }
+    FillCombinationSetCombo();
+    FillCombinationSetList();
+    ShowFactorSetEditor(lstComboSet->currentRow() + 1);
+    FillCombinationCombo();
+}
+
+void frmLoads::Command5_Click() {
+    const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, true));
+    if (!path) return;
+    WriteFactorFile(m_.WorkingCombinationSets, m_.WorkingCombinationSetCount, *path);
+}
+
+}  // namespace brindlemar

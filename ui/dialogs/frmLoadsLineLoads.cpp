@@ -1,0 +1,263 @@
+// The line-load grid of the loads dialog and the load-type lists.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/FlexGrid.h"
+#include "runtime/Format.h"
+#include "runtime/Hooks.h"
+#include "runtime/Text.h"
+#include "ui/dialogs/frmLoads.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr int LineLoadColumns = 6;
+constexpr std::array<int, LineLoadColumns> LineLoadWidths{240, 1200, 690, 690, 690, 2880};
+constexpr int TypeColumn = 5;
+
+int SumOfWidths(const FlexGrid* grid) {
+    int sum = 0;
+    for (int c = 0; c < grid->Cols(); ++c) sum += grid->ColWidth(c);
+    return sum;
+}
+
+QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
+
+}  // namespace
+
+void frmLoads::FillLoadTypeCombos() {
+    const QSignalBlocker blocker(cmbSurType);
+    cmbType->clear();
+    cmbSurType->clear();
+    for (int k = DL; k <= IC; ++k) {
+        cmbType->addItem(LoadTypeCaption(k));
+        cmbSurType->addItem(LoadTypeCaption(k));
+    }
+    lblEarth->setText(LoadTypeCaption(EH));
+    lblEarthquake->setText(LoadTypeCaption(EQ));
+    // a surcharge type the list does not hold leaves it without a choice
+    const int chosen = m_.LegacySurchargeLoadType - 1;
+    cmbSurType->setCurrentIndex(chosen >= 0 && chosen < cmbSurType->count() ? chosen : -1);
+}
+
+void frmLoads::FillLineLoadGrid() {
+    FlexGrid* g = MSHFlexGrid3;
+    g->SetCols(LineLoadColumns);
+    g->SetRows(WorkingLineLoadCount + 1);
+    g->SetFixedRows(1);
+    g->SetFixedCols(1);
+    for (int c = 0; c < LineLoadColumns; ++c) g->SetColWidth(c, LineLoadWidths[c]);
+    UpdateLineLoadButtons();
+    for (int c = 1; c < LineLoadColumns; ++c) {
+        g->SetColAlignment(c, FlexAlignLeftCenter);
+        g->SetFixedAlignment(c, FlexAlignLeftCenter);
+    }
+    const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+    const std::string force = m_.ForceUnitLabels[unit], length = m_.LengthUnitLabels[unit];
+    const QString headings[LineLoadColumns] = {
+        "",
+        QString::fromStdString(Cp1252ToUtf8("Load (" + force + "/" + length + ")")),
+        QString::fromStdString(Cp1252ToUtf8("X (" + length + ")")),
+        QString::fromStdString(Cp1252ToUtf8("Y (" + length + ")")),
+        QString::fromStdString(Cp1252ToUtf8("Dir. (" + m_.AngleUnitLabels[unit] + ")")),
+        "Load type"};
+    for (int c = 0; c < LineLoadColumns; ++c) g->SetTextMatrix(0, c, headings[c]);
+    for (int r = 1; r < g->Rows(); ++r) {
+        const LineLoad& load = WorkingLineLoads[r];
+        g->SetTextMatrix(r, 0, QString::number(r));
+        g->SetTextMatrix(r, 1, Number(load.Value));
+        g->SetTextMatrix(r, 2, Number(load.X));
+        g->SetTextMatrix(r, 3, Number(load.Y));
+        g->SetTextMatrix(r, 4, Number(load.Direction));
+        g->SetTextMatrix(r, TypeColumn, LoadTypeCaption(load.LoadType));
+    }
+}
+
+// Every edit of the grid goes back into the working loads at once. The type
+// is read with the codes the grid shows, those of the summary's set.
+void frmLoads::StoreLineLoadGrid() {
+    const FlexGrid* g = MSHFlexGrid3;
+    const int set = std::clamp<int>(m_.WorkingActiveCombinationSet, 0, MaxCombinationSets);
+    const FactorDefinition& factors = m_.WorkingCombinationSets[set].Factors;
+    const int rows = std::min(g->Rows() - 1, MaxLineLoads);
+    for (int r = 1; r <= rows; ++r) {
+        LineLoad& load = WorkingLineLoads[r];
+        auto value = [&](int c) { return SingleOfText(Utf8ToCp1252(g->TextMatrix(r, c).toStdString())).value_or(0); };
+        load.Value = value(1);
+        load.X = value(2);
+        load.Y = value(3);
+        load.Direction = value(4);
+        // a load new to the working copy has no type of its own to keep
+        const int16_t previous = r > WorkingLineLoadCount || load.LoadType < DL || load.LoadType > IC ? int16_t{DL} : load.LoadType;
+        load.LoadType = LoadTypeOfText(factors, Utf8ToCp1252(g->TextMatrix(r, TypeColumn).toStdString()), previous);
+    }
+    WorkingLineLoadCount = static_cast<int16_t>(std::max(rows, 0));
+}
+
+void frmLoads::UpdateLineLoadButtons() {
+    FlexGrid* g = MSHFlexGrid3;
+    const bool loads = g->Rows() >= 2;
+    // an empty table is drawn plain
+    g->SetFocusRect(loads ? FlexFocusLight : FlexFocusNone);
+    g->SetHighLight(loads ? FlexHighlightWithFocus : FlexHighlightNever);
+    g->SetGridColor(loads ? palette().color(QPalette::Dark) : palette().color(QPalette::Midlight));
+    g->SetGridColorFixed(palette().color(QPalette::Dark));
+    cmdLAdd->setEnabled(g->Rows() < MaxLineLoads + 1);
+    const bool wholeRow = loads && g->Col() == 1 && g->ColSel() == g->Cols() - 1;
+    cmdLDelete->setEnabled(wholeRow);
+    cmdLMUp->setEnabled(wholeRow && g->Row() >= 2);
+    cmdLMDown->setEnabled(wholeRow && g->Row() < g->Rows() - 1);
+    // room for the heading and six loads, and for the scroll bar beyond them
+    const double width = SumOfWidths(g) + (g->Rows() > 7 ? 300 : 15) + 15;
+    const double height = 7.0 * g->RowHeight(0) + 45;
+    g->resize(Px(width), Px(height));
+}
+
+void frmLoads::EditLineLoadCell(const QString& text, bool selectAll) {
+    if (MSHFlexGrid3->Rows() < 2) return;
+    MSHFlexGrid3->PlaceOverCurrentCell(txtLoad, 45, 15, 45, 15);
+    txtLoad->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtLoad->Open(text, selectAll);
+}
+
+void frmLoads::EditLoadTypeCell() {
+    FlexGrid* g = MSHFlexGrid3;
+    if (g->Rows() < 2) return;
+    g->PlaceOverCurrentCell(cmbType, 0, 0, 0, 0);
+    cmbType->resize(cmbType->width(), std::max(cmbType->height(), cmbType->sizeHint().height()));
+    const int set = std::clamp<int>(m_.WorkingActiveCombinationSet, 0, MaxCombinationSets);
+    const int16_t type =
+        LoadTypeOfText(m_.WorkingCombinationSets[set].Factors, Utf8ToCp1252(g->TextMatrix(g->Row(), TypeColumn).toStdString()), 0);
+    cmbType->Open(type - 1);
+}
+
+void frmLoads::MSHFlexGrid3_Click() {
+    FlexGrid* g = MSHFlexGrid3;
+    if (g->Rows() < 2 || g->Row() < 1) return;
+    if (g->ColSel() != g->Col()) {
+        UpdateLineLoadButtons();
+    } else if (LineLoadCellEntered) {
+        // a click that made the cell current only selects it
+        LineLoadCellEntered = false;
+        StoreLineLoadGrid();
+    } else if (g->Col() >= 1 && g->Col() <= 4) {
+        EditLineLoadCell(g->TextMatrix(g->Row(), g->Col()), true);
+        StoreLineLoadGrid();
+    } else if (g->Col() == TypeColumn) {
+        EditLoadTypeCell();
+        StoreLineLoadGrid();
+    }
+}
+
+void frmLoads::MSHFlexGrid3_KeyPress(int& keyAscii) {
+    if (keyAscii < 32 || keyAscii > 126 || MSHFlexGrid3->Row() < 1) return;
+    EditLineLoadCell(QString(QChar(keyAscii)), false);
+}
+
+void frmLoads::MSHFlexGrid3_SelChange() {
+    // a selection never spans rows
+    if (MSHFlexGrid3->RowSel() != MSHFlexGrid3->Row()) MSHFlexGrid3->SetRowSel(MSHFlexGrid3->Row());
+}
+
+void frmLoads::txtLoad_GotFocus() {
+    // the grid holds still under its editor
+    MSHFlexGrid3->SetScrollBars(FlexScrollNone);
+    MSHFlexGrid3->resize(Px(SumOfWidths(MSHFlexGrid3) + 30), MSHFlexGrid3->height());
+    cmdLAdd->setEnabled(false);
+}
+
+void frmLoads::txtLoad_Commit(bool byEnter) {
+    FlexGrid* g = MSHFlexGrid3;
+    const std::string typed = Utf8ToCp1252(txtLoad->text().toStdString());
+    if (g->Col() == TypeColumn) {
+        g->SetTextMatrix(g->Row(), g->Col(), txtLoad->text());
+    } else if (const std::optional<float> value = SingleOfText(typed)) {
+        g->SetTextMatrix(g->Row(), g->Col(), Number(*value));
+    } else {
+        // a number no Single holds: the cell keeps what it had
+        Beep();
+        byEnter = false;
+    }
+    if (byEnter && g->Col() < g->Cols() - 1) g->SetCol(g->Col() + 1);
+    StoreLineLoadGrid();
+}
+
+void frmLoads::cmbType_Commit(bool) {
+    if (cmbType->currentIndex() >= 0) MSHFlexGrid3->SetTextMatrix(MSHFlexGrid3->Row(), TypeColumn, cmbType->currentText());
+    StoreLineLoadGrid();
+}
+
+// The editor has closed: the grid scrolls again. After Enter, Esc or a
+// choice the focus goes back to the grid; a click elsewhere keeps its target.
+void frmLoads::txtLoad_LostFocus(bool toGrid) {
+    MSHFlexGrid3->SetScrollBars(FlexScrollVertical);
+    UpdateLineLoadButtons();
+    StoreLineLoadGrid();
+    const QWidget* focus = QApplication::focusWidget();
+    if (toGrid || focus == nullptr || focus == txtLoad || focus == cmbType || focus == this) MSHFlexGrid3->setFocus();
+}
+
+void frmLoads::cmdLAdd_Click() {
+    FlexGrid* g = MSHFlexGrid3;
+    if (WorkingLineLoadCount < MaxLineLoads) {
+        const int r = g->Rows();
+        g->AddItem(QString("%1\t0\t0\t0\t0\t").arg(r) + LoadTypeCaption(DL));
+        g->SetRow(r);
+        g->SetCol(1);
+        if (g->Rows() - 6 > 0) g->SetTopRow(g->Rows() - 6);
+        StoreLineLoadGrid();
+    }
+    g->setFocus();
+    UpdateLineLoadButtons();
+}
+
+void frmLoads::cmdLDelete_Click() {
+    FlexGrid* g = MSHFlexGrid3;
+    if (g->Rows() >= 2) {
+        if (g->Rows() > 2) {
+            const int removed = g->Row();
+            g->RemoveItem(removed);
+            for (int r = removed; r < g->Rows(); ++r) g->SetTextMatrix(r, 0, QString::number(r));
+        } else {
+            g->SetRows(1);
+            g->SetCol(0);
+            g->SetColSel(0);
+        }
+        StoreLineLoadGrid();
+    }
+    g->setFocus();
+    UpdateLineLoadButtons();
+}
+
+void frmLoads::cmdLMUp_Click() {
+    if (MoveSelectedRow(MSHFlexGrid3, -1)) StoreLineLoadGrid();
+    MSHFlexGrid3->setFocus();
+    UpdateLineLoadButtons();
+}
+
+void frmLoads::cmdLMDown_Click() {
+    if (MoveSelectedRow(MSHFlexGrid3, 1)) StoreLineLoadGrid();
+    MSHFlexGrid3->setFocus();
+    UpdateLineLoadButtons();
+}
+
+// The texts of the current row and its neighbour change places, all but the
+// row numbers; the moved row stays current and wholly selected.
+bool frmLoads::MoveSelectedRow(FlexGrid* g, int direction) {
+    const int from = g->Row(), to = from + direction;
+    if (g->Rows() < 3 || from < 1 || to < 1 || to > g->Rows() - 1) return false;
+    for (int c = 1; c < g->Cols(); ++c) {
+        const QString t = g->TextMatrix(from, c);
+        g->SetTextMatrix(from, c, g->TextMatrix(to, c));
+        g->SetTextMatrix(to, c, t);
+    }
+    g->SetRow(to);
+    g->SetColSel(g->Cols() - 1);
+    return true;
+}
+
+}  // namespace brindlemar
