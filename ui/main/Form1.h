@@ -128,6 +128,10 @@ public:
     void Command2_Click();
     void Command6_Click();
 
+    // stability results and reinforcement design
+    void Command4_Click();
+    void Command5_Click();
+
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
     bool Updating = false;
@@ -203,6 +207,7 @@ private:
     void PlaceEditForm(frmEdit& popUp, int index);
     void ConnectFileCommands();
     void ConnectPrintCommands();
+    void ConnectDesignCommands();
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);
