@@ -20,6 +20,7 @@
 #include "design/ReinforcementSheets.h"
 #include "design/ui/DesignWindows.h"
 #include "platform/FlexGrid.h"
+#include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -44,8 +45,6 @@ QLabel* Caption(const QString& text, QWidget* parent) {
     label->setTextFormat(Qt::RichText);
     return label;
 }
-
-QString ModelText(const std::string& text) { return CellText(text); }
 
 }  // namespace
 
@@ -177,13 +176,13 @@ void frmRein::Form_Load() {
                                       &m_.StressUnitLabels,     &m_.ModulusUnitLabels, &m_.SectionUnitLabels};
     for (int i = 0; i < 6; ++i) {
         txtValue[i]->setText(QString::fromStdString(GeneralNumber(*values[i])));
-        lblUnit[i]->setText(ModelText(At(*units[i], m_.CurrentUnitSystem)));
+        lblUnit[i]->setText(CellText(At(*units[i], m_.CurrentUnitSystem)));
     }
     const int codes[3] = {CT, CC, CS};
     for (int i = 0; i < 3; ++i)
         lblResist[i]->setText(QString::fromStdString(GeneralNumber(set.Combinations[0].Factor[codes[i]])));
-    lblComboSet->setText(ModelText(set.Name));
-    Text1->setPlainText(ModelText(CombinationsListing(m_)));
+    lblComboSet->setText(CellText(set.Name));
+    Text1->setPlainText(CellText(CombinationsListing(m_)));
 
     // a stem shortened since the length was chosen: the upper stem ends at
     // the stem's foot, and the forces are those of the length shown
@@ -226,6 +225,15 @@ void frmRein::done(int result) {
 void frmRein::Form_Unload() { StoreMaterialProperties(); }
 
 void frmRein::Command1_Click() { reject(); }
+
+void frmRein::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void frmRein::StoreMaterialProperties() {
     std::array<std::string, 6> texts;
@@ -335,7 +343,7 @@ void frmRein::FillForceTables(int kind) {
     governing.SetRow(2);
     governing.SetCol(1);
 
-    lblUnit1->setText(ModelText(t.UnitCaption));
+    lblUnit1->setText(CellText(t.UnitCaption));
 
     // the upper stem's length is typed over its cell of the member grid
     const QPoint cell = members.viewport()->mapTo(Picture1[1], QPoint(Px(this, members.ColWidth(0)), Px(this, members.RowHeight(0))));

@@ -95,6 +95,7 @@ public:
     static constexpr int DesignTab = 2;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 

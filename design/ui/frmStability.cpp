@@ -1,5 +1,6 @@
 #include "design/ui/frmStability.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "model/Analysis.h"
 #include "platform/FlexGrid.h"
 #include "platform/Panel3D.h"
+#include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/RuntimeError.h"
 
@@ -69,6 +71,15 @@ void frmStability::Form_Load() {
 }
 
 void frmStability::Command1_Click() { accept(); }
+
+void frmStability::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void frmStability::ShowResults() {
     FlexGrid& grid = *MSHFlexGrid1;

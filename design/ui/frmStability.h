@@ -34,6 +34,9 @@ public:
     QLabel* Label35 = nullptr;
     QPushButton* Command1 = nullptr;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Place();
     void SetTwips(QWidget* w, double left, double top, double width, double height);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -267,6 +268,22 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
     });
 }
 
+// The stem was shortened since the upper stem's length was chosen: the
+// length is cut back before any force is shown, and the forces are those of
+// the length shown.
+TEST_F(DesignWindowsTest, UpperStemLongerThanTheStemIsCutBackFirst) {
+    FactoredForConcrete();
+    m.UpperStemLength = 50;
+    InReinforcementDialog([this](frmRein& d) {
+        const float stem = LastStation(m.StemStations);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, stem);
+        EXPECT_FLOAT_EQ(m.UpperStemDesignStation, stem);
+        EXPECT_EQ(d.txtLStem1->text().toStdString(), GeneralNumber(stem));
+        EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), "0.00");
+        EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 2), "0.00");
+    });
+}
+
 TEST_F(DesignWindowsTest, MaterialBoxes) {
     FactoredForConcrete();
     InReinforcementDialog([this](frmRein& d) {
@@ -292,6 +309,46 @@ TEST_F(DesignWindowsTest, MaterialBoxes) {
     });
     // what the boxes hold is kept when the dialog closes
     EXPECT_FLOAT_EQ(m.ConcreteUnitWeight, 1.2f);
+}
+
+// A push at the top of the wall towards the toe that only the second
+// combination carries, and four more combinations than fit side by side.
+TEST_F(DesignWindowsTest, UnstableCombinationAndMoreColumnsThanFit) {
+    FactoredForConcrete();
+    CombinationSet& set = m.CombinationSets[1];
+    for (int c = 2; c < 6; ++c) set.Combinations[c] = set.Combinations[0];
+    set.CombinationCount = 6;
+    set.Combinations[1].Factor[LL] = 1;
+    for (int c : {0, 2, 3, 4, 5}) set.Combinations[c].Factor[LL] = 0;
+    m.LineLoadCount = 1;
+    m.LineLoads[1] = {200, 5, 11, -90, LL};
+
+    WhenOpen<frmStability> stability([](frmStability& w) {
+        const FlexGrid* grid = w.MSHFlexGrid1;
+        EXPECT_EQ(Text(grid, 2, 2), "Not stable");
+        EXPECT_EQ(grid->CellForeColor(2, 2), QColor(255, 0, 0));
+        EXPECT_NE(Text(grid, 10, 2), "");
+        EXPECT_EQ(Text(grid, 14, 2), "");
+        EXPECT_EQ(Text(grid, 2, 6), "Stable");
+        // four combinations in sight, the rest behind the horizontal scroll bar
+        const int fourColumns = grid->ColWidth(0) + 4 * grid->ColWidth(1);
+        EXPECT_NEAR(grid->width() * grid->Tpp(), fourColumns + 45, 45);
+        EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+        EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+    });
+    window->Command4->click();
+    EXPECT_TRUE(stability.Ran());
+
+    InReinforcementDialog([](frmRein& d) {
+        EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab));
+        EXPECT_EQ(d.Label16->text(), "One or more combinations are not stable, reinforcement design cancelled.");
+        EXPECT_TRUE(d.MSHFlexGrid1->TextMatrix(3, 0).contains(" (not stable)\n"));
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 1), "");
+        EXPECT_EQ(Text(d.MSHFlexGrid3, 0, 1), "");
+        d.Combo1a->setCurrentIndex(1);
+        d.Combo1a_Click();
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 1), "Not stable");
+    });
 }
 
 TEST_F(DesignWindowsTest, WithoutStrengthFactorsThereIsNoDesignTab) {
