@@ -120,7 +120,8 @@ private:
             label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
             label.y = forwards ? tip.y : tip.y - label.height;
         } else {
-            label.x = forwards ? tip.x : tip.x - label.width;
+            // side by side on one line two values must not read as one number
+            label.x = forwards ? tip.x + kLabelGap : tip.x - label.width - kLabelGap;
             label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
         }
         pending_.push_back(label);
@@ -128,8 +129,9 @@ private:
 
 public:
     // Writes the values collected, the largest first; a value whose text
-    // would run into one already written is left out, so that the values
-    // crowded at close stations stay readable.
+    // would run into one already written, or come within a gap of it on the
+    // same line, is left out, so that the values crowded at close stations
+    // stay readable.
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             return std::fabs(a.value) > std::fabs(b.value);
@@ -137,7 +139,7 @@ public:
         s_.ForeColor = m_.DiagramTextColours[1];
         for (const PendingLabel& label : pending_) {
             const bool crowded = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
-                return label.x < other.x + other.width && other.x < label.x + label.width &&
+                return label.x < other.x + other.width + kLabelGap && other.x < label.x + label.width + kLabelGap &&
                        label.y < other.y + other.height && other.y < label.y + label.height;
             });
             if (crowded) continue;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "ViewTestSupport.h"
 #include "drawing/ForceDiagrams.h"
@@ -103,6 +104,30 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
     }
     EXPECT_EQ(above, 1);
     EXPECT_EQ(below, 1);
+}
+
+TEST(ForceDiagrams, ValuesSideBySideNeverReadAsOneNumber) {
+    // the built-in wall's heel has values at close stations
+    for (const int kind : {MomentDiagram, ShearDiagram, NormalForceDiagram}) {
+        SCOPED_TRACE(kind);
+        ViewPicture p;
+        test::MessageRecorder messages;
+        DrawForceDiagrams(p.m, p.s, kind);
+        std::vector<SurfaceCall> values;
+        for (const SurfaceCall& c : p.s.Of("Print"))
+            if (!c.Text.empty() && (std::isdigit(static_cast<unsigned char>(c.Text[0])) || c.Text[0] == '-'))
+                values.push_back(c);
+        ASSERT_GE(values.size(), 4u);
+        for (size_t i = 0; i < values.size(); ++i)
+            for (size_t j = i + 1; j < values.size(); ++j) {
+                const SurfaceCall &a = values[i], &b = values[j];
+                const double height = 20 * a.FontSize;
+                if (std::fabs(a.Y1 - b.Y1) >= height) continue;   // on different lines
+                const double gap = std::max(b.X1 - (a.X1 + p.s.TextWidth(a.Text)), a.X1 - (b.X1 + p.s.TextWidth(b.Text)));
+                EXPECT_GE(gap, 30 - 1e-6) << a.Text << " and " << b.Text;
+            }
+        EXPECT_TRUE(messages.Messages.empty());
+    }
 }
 
 }  // namespace
