@@ -298,7 +298,12 @@ void Rotation(Model& m, double toeDepth) {
                                              F[2] * (toeDepth - y[2]));
     }
     m.RotationResistingMoment = ToSingle(Factor(m, RO) * m.RotationResistingMoment);
-    m.RotationResistanceRatio = m.RotatingMoment != 0
+    // The driving actions may hold the wall back as a whole: an earth thrust
+    // on a rising backfill turns the wall back about its toe with its
+    // vertical part more than it tips it with its horizontal part. Nothing
+    // then overturns the wall, which is no failure: the ratio is that of no
+    // driving moment, never a negative one that would read as failing.
+    m.RotationResistanceRatio = m.RotatingMoment > 0
                                     ? ToSingle(static_cast<double>(m.RotationResistingMoment) / m.RotatingMoment)
                                     : NoDrivingTerm;
 }

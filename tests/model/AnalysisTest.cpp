@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "model/Analysis.h"
+#include "model/Initialise.h"
 #include "model/Outline.h"
 #include "runtime/Hooks.h"
 #include "support/MessageRecorder.h"
@@ -201,6 +202,34 @@ TEST(AnalyseCombination, NoVerticalForceAndNoDrivingTerms) {
     // nothing pushes and nothing overturns
     EXPECT_EQ(m.SlidingResistanceRatio, 1E+10f);
     EXPECT_EQ(m.RotationResistanceRatio, 1E+10f);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST(AnalyseCombination, DrivingActionsThatHoldTheWallBackGiveNoRotationRatio) {
+    // Without water and earthquake the built-in wall's earth thrust on its
+    // rising backfill turns it back about the toe with its vertical part
+    // more than it tips it: nothing overturns, and the ratio must not read
+    // as a failing negative number.
+    BuiltInWall wall;
+    Model& m = wall.m;
+    MessageRecorder messages;
+    m.WaterIncluded = False;
+    m.SeismicIncluded = False;
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
+    ComputeWallOutline(m);
+    AnalyseCombination(m);
+    ASSERT_EQ(m.WallStable, True);
+    EXPECT_LT(m.RotatingMoment, 0);
+    EXPECT_GT(m.RotationResistingMoment, 0);
+    EXPECT_EQ(m.RotationResistanceRatio, 1E+10f);
+
+    // a line load pushing towards the toe high on the stem tips it again
+    m.LineLoadCount = 1;
+    m.LineLoads[1] = {10.0f, 2.6f, 9.0f, 270.0f, EH};
+    AnalyseCombination(m);
+    ASSERT_GT(m.RotatingMoment, 0);
+    EXPECT_FLOAT_EQ(m.RotationResistanceRatio, m.RotationResistingMoment / m.RotatingMoment);
     EXPECT_TRUE(messages.Messages.empty());
 }
 
