@@ -107,6 +107,7 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectPrintCommands();
     ConnectDesignCommands();
     setMinimumSize(MinimumWindowSize());
 }
@@ -200,10 +201,6 @@ void Form1::CreateMenus() {
     mnuHelpRet = item(help, "mnuHelpRet", "&Brindlemar help");
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
-
-    // Greyed until their windows are part of the program: printing.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint, mnuFilePrinterSetup})
-        action->setEnabled(false);
 }
 
 void Form1::CreateControls() {

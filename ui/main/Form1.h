@@ -116,6 +116,11 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // printing
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrinterSetup_Click();
+
     // the loads-and-resistances dialog
     void Command3_Click();
 
@@ -201,6 +206,7 @@ private:
     void ConnectDimensionLabels();
     void PlaceEditForm(frmEdit& popUp, int index);
     void ConnectFileCommands();
+    void ConnectPrintCommands();
     void ConnectDesignCommands();
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
