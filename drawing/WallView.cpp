@@ -4,12 +4,12 @@
 #include <array>
 #include <cmath>
 
+#include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
 #include "runtime/Colours.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
-#include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
@@ -343,15 +343,13 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
         DrawArrow(m, s, middle, n10.y - 180, middle, surface, 1, colour, width);
         if (noText == 0) {
             s.ForeColor = m.DimensionTextColour;
-            s.CurrentY = n10.y - 210 - 20 * s.FontSize;
+            s.CurrentY = n10.y - 210 - TwipsPerPoint * s.FontSize;
             PrintCentered(s, "1 : " + Dimension(m.BackfillSlopeRatio), middle + 480);
         }
     }
 
-    // the caption at the bottom left of the frame
-    s.ForeColor = m.CaptionColour;
-    s.CurrentY = static_cast<double>(m.FrameTop) + m.FrameHeight - s.TextHeight("T") - 60;
-    PrintAt(s, "Dimensions in " + At(m.LengthUnitLabels, m.CurrentUnitSystem), 120);
+    // the caption at the bottom left of the frame, where the analysis views keep their legend
+    PrintLegend(m, s, {"Dimensions in " + UnitLabel(m, m.LengthUnitLabels)});
 }
 
 }  // namespace brindlemar

@@ -4,6 +4,7 @@
 
 #include "model/Coefficients.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace brindlemar {
 namespace {
@@ -58,15 +59,6 @@ TEST(EarthPressureCoefficients, SeismicCoefficientWithoutAccelerationIsTheActive
                     << theta << " " << beta << " " << delta;
 }
 
-int ErrorOf(const std::function<double()>& coefficient) {
-    try {
-        coefficient();
-    } catch (const RuntimeError& e) {
-        return e.Number;
-    }
-    return 0;
-}
-
 TEST(EarthPressureCoefficients, AnglesWithoutMeaningRaiseErrorsNotHugeNumbers) {
     struct Failure {
         const char* what;
@@ -85,7 +77,7 @@ TEST(EarthPressureCoefficients, AnglesWithoutMeaningRaiseErrorsNotHugeNumbers) {
         {"passive root of 1", [] { return CoulombPassiveCoefficient(45, 0, 0, 45); }, 11},
         {"passive root beyond 1", [] { return CoulombPassiveCoefficient(45, 0, 0, 50); }, 5},
     };
-    for (const Failure& f : failures) EXPECT_EQ(ErrorOf(f.coefficient), f.error) << f.what;
+    for (const Failure& f : failures) EXPECT_EQ(test::ErrorOf(f.coefficient), f.error) << f.what;
 }
 
 }  // namespace

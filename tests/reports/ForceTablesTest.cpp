@@ -109,22 +109,34 @@ TEST_F(ForceTables, ValuesTakeTheMasksOfTheirTable) {
     EXPECT_EQ(r.TextCentredOn(r.W() * (0.42 + 0.145 * 3.5), Y1() + 2 * H()), "Vu");
 }
 
-TEST_F(ForceTables, UnstableCombinationShowsNoValuesAndNoGoverningValues) {
-    m.CombinationWallStableFlags[2] = False;
-    m.CombinationDesignable[2] = False;
+TEST_F(ForceTables, CombinationsWithoutForcesShowNoValuesAndNoGoverningValues) {
+    struct Case {
+        const char* what;
+        int16_t stable;
+        const char* name;
+    } cases[] = {
+        {"unstable", False, "C2 (not stable)"},
+        // stable, but its section forces could not be computed: its zeros
+        // are no forces and must not read as "--"
+        {"section forces failed", True, "C2"},
+    };
     m.AllCombinationsStable = False;
     m.GoverningFlexureCombinations[1] = 1;
     m.FlexureMoments[1][1] = -5;
-    for (const Table& t : kTables) {
-        SCOPED_TRACE(t.name);
-        r.Reprint();
-        t.print(m, r.s, 1);
-        EXPECT_EQ(r.LineAt(NameY(2), 0, LabelRight()), "C2 (not stable)");
-        EXPECT_EQ(r.LineAt(ValueY(2), LabelRight()), "");
-        EXPECT_NE(r.LineAt(ValueY(1), LabelRight()), "");
-        // the closing captions and no value beside them
-        EXPECT_EQ(r.LineAt(ClosingY(3, 2), 0, LabelRight()), "Distance from end (m)");
-        for (int line = 0; line < 3; ++line) EXPECT_EQ(r.LineAt(ClosingY(3, line), LabelRight()), "");
+    m.CombinationDesignable[2] = False;
+    for (const Case& c : cases) {
+        m.CombinationWallStableFlags[2] = c.stable;
+        for (const Table& t : kTables) {
+            SCOPED_TRACE(testing::Message() << c.what << ", " << t.name);
+            r.Reprint();
+            t.print(m, r.s, 1);
+            EXPECT_EQ(r.LineAt(NameY(2), 0, LabelRight()), c.name);
+            EXPECT_EQ(r.LineAt(ValueY(2), LabelRight()), "");
+            EXPECT_NE(r.LineAt(ValueY(1), LabelRight()), "");
+            // the closing captions and no value beside them
+            EXPECT_EQ(r.LineAt(ClosingY(3, 2), 0, LabelRight()), "Distance from end (m)");
+            for (int line = 0; line < 3; ++line) EXPECT_EQ(r.LineAt(ClosingY(3, line), LabelRight()), "");
+        }
     }
 }
 

@@ -4,19 +4,13 @@
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
+#include "support/ErrorOf.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
 namespace {
 
-int ErrorOf(void (*f)()) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 TEST(CheckedArithmetic, RefusesWhatHasNoValue) {
     EXPECT_EQ(ErrorOf([] { CheckedDivide(1, 0); }), 11);

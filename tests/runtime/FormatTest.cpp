@@ -10,19 +10,12 @@
 
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace brindlemar {
 namespace {
 
-template <class F>
-int ErrorOf(F f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number;
-    }
-    return 0;
-}
+using test::ErrorOf;
 
 struct MaskCase {
     const char* what;

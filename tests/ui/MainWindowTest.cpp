@@ -258,22 +258,27 @@ TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {
     EXPECT_EQ(window->ToolPanel[10]->BevelOuter(), Panel3D::None);
 
     // a greyed command's button shows no look
+    window->mnuFilePrint->setEnabled(false);
     ASSERT_FALSE(window->imgTool[3]->isEnabled());
     window->imgTool_MouseDown(3);
     window->imgTool_MouseMove(3);
     EXPECT_EQ(window->ToolPanel[3]->BevelOuter(), Panel3D::None);
 }
 
-TEST_F(MainWindowTest, CommandsWithoutTheirWindowsAreGreyed) {
-    for (QAction* a : {window->mnuFilePrint, window->mnuCalculateStability})
-        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    for (QPushButton* b : {window->Command4, window->Command5}) EXPECT_FALSE(b->isEnabled());
-    EXPECT_TRUE(window->mnuHelpRet->isEnabled());
-    EXPECT_TRUE(window->imgTool[10]->isEnabled());
-    // a button follows its command as soon as the command becomes available
-    window->mnuCalculateStability->setEnabled(true);
-    EXPECT_TRUE(window->Command4->isEnabled());
-    EXPECT_TRUE(window->imgTool[7]->isEnabled());
+TEST_F(MainWindowTest, EveryCommandIsAvailableAndItsButtonsFollowIt) {
+    for (QAction* a : {window->mnuFilePrint, window->mnuFilePageSetup, window->mnuFilePrinterSetup,
+                       window->mnuEditProperties, window->mnuEditLoads, window->mnuEditRestraint,
+                       window->mnuCalculateStability, window->mnuCalculateConcrete, window->mnuCalculateCalcu,
+                       window->mnuHelpRet})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4, window->Command5})
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+    for (ToolImage* image : window->imgTool) EXPECT_TRUE(image->isEnabled()) << image->Index();
+    // a tool button follows its command
+    window->mnuFilePrint->setEnabled(false);
+    EXPECT_FALSE(window->imgTool[3]->isEnabled());
+    window->mnuFilePrint->setEnabled(true);
+    EXPECT_TRUE(window->imgTool[3]->isEnabled());
 }
 
 TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {

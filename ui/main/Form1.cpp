@@ -19,6 +19,7 @@
 #include "platform/Twips.h"
 #include "runtime/Text.h"
 #include "ui/main/StatusLine.h"
+#include "ui/main/ErrorTrap.h"
 #include "ui/main/ToolIcons.h"
 #include "ui/main/frmAbout.h"
 
@@ -106,6 +107,8 @@ Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
     ConnectHandlers();
     ConnectDimensionLabels();
     ConnectFileCommands();
+    ConnectPrintCommands();
+    ConnectDesignCommands();
     setMinimumSize(MinimumWindowSize());
 }
 
@@ -198,13 +201,6 @@ void Form1::CreateMenus() {
     mnuHelpRet = item(help, "mnuHelpRet", "&Brindlemar help");
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
-
-    // Greyed until their windows are part of the program: printing, the input
-    // dialogs, the stability and reinforcement windows.
-    for (QAction* action : {mnuFilePageSetup, mnuFilePrint,
-                            mnuFilePrinterSetup,
-                            mnuCalculateStability, mnuCalculateConcrete})
-        action->setEnabled(false);
 }
 
 void Form1::CreateControls() {
@@ -688,8 +684,10 @@ void Form1::mnuAbout_Click() {
 
 void Form1::mnuCalculateCalcu_Click() {
     // every opening starts again from the wall as it stands
-    frmCalculator calculator(m_, this);
-    calculator.exec();
+    RunTrapped([this] {
+        frmCalculator calculator(m_, this);
+        calculator.exec();
+    });
 }
 
 }  // namespace brindlemar

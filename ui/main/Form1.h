@@ -116,12 +116,21 @@ public:
     void OpenProjectFile(const std::string& path);
     void AddRecentFile(const std::string& path);
 
+    // printing
+    void mnuFilePrint_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrinterSetup_Click();
+
     // the loads-and-resistances dialog
     void Command3_Click();
 
     // the material-properties and sliding-restraints dialogs
     void Command2_Click();
     void Command6_Click();
+
+    // stability results and reinforcement design
+    void Command4_Click();
+    void Command5_Click();
 
     // True while the program itself writes the controls: handlers then leave
     // the modified and results-valid flags alone
@@ -197,6 +206,8 @@ private:
     void ConnectDimensionLabels();
     void PlaceEditForm(frmEdit& popUp, int index);
     void ConnectFileCommands();
+    void ConnectPrintCommands();
+    void ConnectDesignCommands();
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);

@@ -1,0 +1,289 @@
+#include "design/ReinforcementSheets.h"
+
+#include <cmath>
+#include <limits>
+
+#include "design/DesignUnits.h"
+#include "design/StabilityTable.h"
+#include "runtime/Format.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+namespace {
+
+const std::string& Unit(const Model& m, const UnitLabelTable& labels) { return At(labels, m.CurrentUnitSystem); }
+
+// Detail captions are indented under their group caption by a soft hyphen
+// and a space.
+SheetRow Detail(const std::string& caption, const std::string& unit) { return {{"\xAD " + caption}, unit}; }
+SheetRow Group(const std::string& caption) { return {{caption, false, true}, ""}; }
+
+TableCell Verdict(const std::string& verdict, const std::string& tail = "") {
+    return {verdict + tail, verdict == VerdictNotOK};
+}
+
+}  // namespace
+
+std::string CombinationTitle(const Model& m, int setIndex, int combinationIndex) {
+    const CombinationSet& set = At(m.CombinationSets, setIndex);
+    std::string text = At(set.Combinations, combinationIndex).Name;
+    const std::optional<int16_t>& stable = At(m.CombinationWallStableFlags, combinationIndex + 1);
+    if (!stable || *stable == 0) text += " (not stable)";
+    text += "\r\n";
+    const std::vector<std::string> terms = LoadFactorTerms(m, setIndex, combinationIndex);
+    for (std::size_t k = 0; k < terms.size(); ++k) text += (k > 0 ? "+" : "") + terms[k];
+    return text;
+}
+
+std::string CombinationsListing(const Model& m) {
+    const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
+    std::string text;
+    for (int i = 0; i < set.CombinationCount; ++i) {
+        for (char ch : CombinationTitle(m, m.ActiveCombinationSet, i)) text += ch == '+' ? std::string(" + ") : std::string(1, ch);
+        text += "\r\n\r\n";
+    }
+    text += "Notes:\r\n";
+    for (int k = DL; k <= S2; ++k)
+        if (!set.Factors.FactorCode[k].empty())
+            text += set.Factors.FactorCode[k] + " - " + set.Factors.FactorName[k] + "\r\n";
+    return text;
+}
+
+float LastStation(const std::vector<float>& stations) { return stations.empty() ? 0.0f : stations.back(); }
+
+std::array<float, 5> MemberLengths(const Model& m) {
+    return {0.0f, m.UpperStemLength,
+            static_cast<float>(static_cast<double>(LastStation(m.StemStations)) - m.UpperStemLength),
+            LastStation(m.ToeStations), LastStation(m.HeelStations)};
+}
+
+ForceTableTexts ForceTables(const Model& m, ForceKind kind) {
+    const std::string& force = Unit(m, m.ForceUnitLabels);
+    const std::string& length = Unit(m, m.LengthUnitLabels);
+    const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
+    const bool moments = kind == ForceKind::Moment;
+    const int columns = moments ? DesignPositionCount + 1 : DesignMemberCount + 1;
+    const char* const mask = "0.#0 ;-0.#0 ;-- ";
+    // one value of a design force table, [combination][position or member]
+    const auto value = [&](const FlexureTable& flexure, const ShearTable& shear, int c, int j) -> float {
+        return moments ? At(At(flexure, c), j) : At(At(shear, c), j);
+    };
+
+    ForceTableTexts t;
+    t.Columns = columns;
+    t.Headings.push_back("Load combinations: " + set.Name);
+    for (int j = 1; j < columns; ++j) t.Headings.push_back(moments ? (j % 2 == 1 ? "Mu-" : "Mu+") : "Vu");
+
+    for (int c = 1; c <= set.CombinationCount; ++c) {
+        std::vector<TableCell> row(columns);
+        row[0].Text = CombinationTitle(m, m.ActiveCombinationSet, c - 1);
+        const std::optional<int16_t>& stable = At(m.CombinationWallStableFlags, c);
+        if (stable && *stable != 0) {
+            for (int j = 1; j < columns; ++j)
+                row[j].Text = Format(value(m.FlexureMoments, m.ShearForces, c, j), mask);
+        } else if (!moments) {
+            row[1].Text = "Not stable";
+        }
+        t.Combinations.push_back(std::move(row));
+    }
+
+    t.Governing[0] = {"For section strength design"};
+    t.Governing[1] = {"Corresponding Pu (" + force + "/" + length + ")"};
+    t.Governing[2] = {"Distance from end (" + length + ")"};
+    for (auto& row : t.Governing) row.resize(columns);
+    if (m.AllCombinationsStable != 0) {
+        for (int j = 1; j < columns; ++j) {
+            const int g = moments ? At(m.GoverningFlexureCombinations, j) : At(m.GoverningShearCombinations, j);
+            t.Governing[0][j] = Format(value(m.FlexureMoments, m.ShearForces, g, j), mask);
+            t.Governing[1][j] = Format(value(m.FlexureAxialForces, m.ShearAxialForces, g, j), mask);
+            t.Governing[2][j] = t.Governing[0][j] == "-- "
+                                    ? "-- "
+                                    : Format(value(m.FlexureSectionDistances, m.ShearSectionDistances, g, j), "0.#0 ");
+        }
+    }
+    t.UnitCaption = "Unit: " + force + (moments ? length : "") + "/" + length;
+    return t;
+}
+
+std::array<SheetRow, FlexureSheetRows> FlexureSheetCaptions(const Model& m) {
+    const std::string& L = Unit(m, m.LengthUnitLabels);
+    const std::string& S = Unit(m, m.SectionUnitLabels);
+    const std::string& B = Unit(m, m.BarUnitLabels);
+    const std::string& F = Unit(m, m.ForceUnitLabels);
+    const std::string& P = Unit(m, m.StressUnitLabels);
+    const std::string S2 = S + "\xB2";
+
+    std::array<SheetRow, FlexureSheetRows> r{};
+    r[0] = {{"Flexure", false, true}, "Unit"};
+    r[2] = Group("Section");
+    r[3] = Detail("Distance from end", L);
+    r[4] = Detail("Width", S);
+    r[5] = Detail("Height", S);
+    r[6] = Detail("Rebar cover", S);
+    r[8] = Group("Forces");
+    r[9] = Detail("Moment", F + L);
+    r[10] = Detail("Axial", F);
+    r[12] = Group("Reinforcements");
+    r[13] = Detail("Nominal diameter", B);
+    r[14] = Detail("Spacing", S);
+    r[15] = Detail("Area", S2);
+    r[16] = Detail("Area ratio", "%");
+    r[18] = Group("Balanced strain condition");
+    r[19] = Detail("Area ratio", "%");
+    r[20] = Detail("Tensile strain", "");
+    r[22] = Group("Nominal strength");
+    r[23] = Detail("Tensile strain", "");
+    r[24] = Detail("Control", "");
+    r[25] = Detail("Strength reduction factor", "");
+    r[26] = Detail("Maximum moment", F + L);
+    r[27] = Detail("Maximum axial load", F);
+    r[29] = Group("Applied forces");
+    r[30] = Detail("Tensile stress", P);
+    r[32] = Group("Other requirements");
+    r[33] = Detail("Minimum reinforcement area", S2);
+    r[34] = Detail("Maximum reinforcement spacing", S);
+    r[35] = Detail("Minimum tensile strain", "");
+    r[37] = Group("Results");
+    r[38] = Detail("Area ratio", "");
+    r[39] = Detail("Moment strength", "");
+    r[40] = Detail("Reinforcement area", "");
+    r[41] = Detail("Reinforcement spacing", "");
+    r[42] = Detail("Tensile strain", "");
+    return r;
+}
+
+std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m) {
+    const std::string& L = Unit(m, m.LengthUnitLabels);
+    const std::string& S = Unit(m, m.SectionUnitLabels);
+    const std::string& F = Unit(m, m.ForceUnitLabels);
+
+    std::array<SheetRow, ShearSheetRows> r{};
+    r[0] = {{"Shear", false, true}, "Unit"};
+    r[2] = Group("Section");
+    r[3] = Detail("Distance from end", L);
+    r[4] = Detail("Width", S);
+    r[5] = Detail("Height", S);
+    r[7] = Group("Forces");
+    r[8] = Detail("Shear", F);
+    r[9] = Detail("Axial", F);
+    r[11] = Group("Shear resistance");
+    r[12] = Detail("Strength reduction factor", "");
+    r[13] = Detail("Shear strength", F);
+    r[14] = Detail("Results", "");
+    return r;
+}
+
+std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p) {
+    const FlexureDesignResult& r = At(m.FlexureDesignResults, p);
+    const bool si = m.CurrentUnitSystem == SI;
+    const double section = design::SectionUnitsPerLength(m);
+    const double bar = design::BarUnitsPerLength(m);
+    const double area = section * section;
+    // a face that carries neither moment nor axial force has no design
+    const bool unloaded = r.Moment == 0 && r.AxialForce == 0;
+    const auto shown = [&](const std::optional<float>& value, double scale, const char* mask) -> std::string {
+        return value ? Format(*value * scale, mask) : std::string(VerdictNone);
+    };
+    const auto designed = [&](std::string text) { return TableCell{unloaded ? std::string(VerdictNone) : std::move(text)}; };
+    const auto verdict = [&](const std::string& text) { return unloaded ? TableCell{VerdictNone} : Verdict(text); };
+
+    std::array<TableCell, FlexureSheetRows> c{};
+    c[3] = designed(Format(r.Distance, "0.#0"));
+    c[4] = designed(Format(r.Width * section, "0"));
+    c[5] = designed(Format(r.Height * section, si ? "0" : "0.0"));
+    c[6] = designed(Format(r.Cover * section, si ? "0" : "0.0"));
+    c[9].Text = Format(r.Moment, "0.#0;-0.#0;--");
+    c[10] = designed(Format(r.AxialForce, "0.#0"));
+    // the bars are shown as the user types them, in whole bar and section units
+    c[BarDiameterRow] = {GeneralNumber(static_cast<float>(r.BarDiameter * bar)), false, true};
+    c[BarSpacingRow] = {GeneralNumber(static_cast<float>(r.BarSpacing * section)), false, true};
+    c[15].Text = Format(r.SteelArea * area, si ? "0;-0;--" : "0.0;-0.0;--");
+    c[16] = designed(shown(r.SteelRatio, 100, "0.##0;-0.##0;--"));
+    c[19] = designed(shown(r.BalancedRatio, 100, "0.##0"));
+    c[20] = designed(shown(r.BalancedStrain, 1, "0.###0"));
+    c[23] = designed(shown(r.TensileStrain, 1, "0.###0"));
+    c[24] = designed(r.Control ? FlexureControlName(*r.Control) : VerdictNone);
+    c[25] = designed(shown(r.Phi, 1, "0.#0"));
+    c[26] = designed(shown(r.MomentStrength, 1, "0.#0"));
+    c[27] = designed(shown(r.AxialStrength, 1, "0.#0"));
+    c[30] = designed(shown(r.SteelStress, 1, "0.#0;-0.#0;--"));
+    c[33] = designed(shown(r.MinimumSteelArea, area, si ? "0;-0;--" : "0.0;-0.0;--"));
+    c[34] = designed(shown(r.MaximumSpacing, section, si ? "0;--;--" : "0.0;--;--"));
+    // no tension in the steel: no strain to require
+    const bool tension = r.SteelStress && *r.SteelStress > 0;
+    c[35] = designed(tension ? shown(r.MinimumTensileStrain, 1, "0.##0;-0.##0;--") : VerdictNone);
+    c[38] = verdict(r.RatioResult);
+    c[39] = verdict(r.MomentResult);
+    c[40] = verdict(r.MinimumSteelResult);
+    c[41] = verdict(r.SpacingResult);
+    c[42] = verdict(r.StrainResult);
+    return c;
+}
+
+std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int member) {
+    const ShearDesignResult& r = At(m.ShearDesignResults, member);
+    const double section = design::SectionUnitsPerLength(m);
+    // the four blanks keep right-aligned numbers clear of the cell border
+    const std::string none = "--    ";
+    const bool noShear = r.Shear == 0;
+    const auto designed = [&](std::string text) { return TableCell{noShear ? none : std::move(text)}; };
+
+    std::array<TableCell, ShearSheetRows> c{};
+    c[3] = designed(Format(r.Distance, "0.#0    "));
+    c[4] = designed(Format(r.Width * section, "0    "));
+    c[5] = designed(Format(r.Height * section, m.CurrentUnitSystem == SI ? "0    " : "0.0    "));
+    c[8].Text = Format(r.Shear, "0.#0    ;-0.#0    ;--    ");
+    c[9] = designed(Format(r.AxialForce, "0.#0    "));
+    c[12] = designed(Format(r.Phi, "0.#0    "));
+    c[13] = designed(r.ShearStrength ? Format(*r.ShearStrength, "0.#0    ") : none);
+    c[14] = noShear ? TableCell{none} : Verdict(r.Result, "    ");
+    return c;
+}
+
+std::optional<float> TypedNumber(const std::string& text) {
+    const double v = std::fabs(Val(text));
+    if (!(v <= std::numeric_limits<float>::max())) return std::nullopt;
+    return static_cast<float>(v);
+}
+
+std::array<float*, 6> MaterialValues(Model& m) {
+    return {&m.ConcreteUnitWeight, &m.ConcreteCompressiveStress, &m.ConcreteElasticityModulus,
+            &m.RebarYieldStress,   &m.RebarElasticityModulus,    &m.ConcreteCover};
+}
+
+bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
+    const std::array<float*, 6> values = MaterialValues(m);
+    bool changed = false;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const std::optional<float> typed = TypedNumber(texts[i]);
+        if (!typed || *typed == *values[i]) continue;
+        *values[i] = *typed;
+        changed = true;
+    }
+    if (changed) {
+        m.ProjectModified = True;
+        m.ResultsValid = False;
+    }
+    return changed;
+}
+
+UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& text) {
+    UpperStemLengthCheck check;
+    const double v = Val(text);
+    if (!IsNumeric(text) || v < 0) return check;
+    const float last = LastStation(m.StemStations);
+    if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > last) {
+        check.Replacement = GeneralNumber(last);
+        return check;
+    }
+    check.Valid = true;
+    check.Length = static_cast<float>(v);
+    return check;
+}
+
+bool StrengthFactorsGiven(const Model& m) {
+    const auto& factor = At(m.CombinationSets, m.ActiveCombinationSet).Combinations[0].Factor;
+    return factor[CT] != 0 && factor[CC] != 0;
+}
+
+}  // namespace brindlemar

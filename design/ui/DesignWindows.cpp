@@ -1,0 +1,111 @@
+#include "design/ui/DesignWindows.h"
+
+#include <QColor>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/FlexGrid.h"
+#include "platform/Twips.h"
+#include "runtime/Text.h"
+
+namespace brindlemar {
+
+void CentreOnOwner(QWidget* window, const QWidget* owner) {
+    if (owner == nullptr) return;
+    const QRect main = owner->frameGeometry();
+    const QRect self = window->frameGeometry();
+    const int left = std::max(0, (main.width() - self.width()) / 2 + main.left());
+    const int top = std::max(0, (main.height() - self.height()) / 2 + main.top());
+    window->move(left, top);
+}
+
+void UseDesignedFont(QWidget* window) {
+    QFont font = window->font();
+    font.setPointSizeF(8.25);
+    window->setFont(font);
+}
+
+namespace {
+
+// Fits a grid's scroll bars each time it comes into sight: while it is
+// hidden its viewport is not laid out again, so the bars it had when it was
+// last shown at another size would stay.
+class ScrollBarFitter : public QObject {
+public:
+    explicit ScrollBarFitter(FlexGrid& grid) : QObject(&grid), grid_(grid) { grid.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &grid_ && event->type() == QEvent::Show) FitScrollBars(grid_);
+        return false;
+    }
+
+private:
+    FlexGrid& grid_;
+};
+
+}  // namespace
+
+void PrepareGrid(FlexGrid& grid) {
+    grid.setFrameStyle(QFrame::Box | QFrame::Plain);
+    grid.setLineWidth(1);
+    new ScrollBarFitter(grid);
+}
+
+double BorderAllowance(const FlexGrid& grid, double designed) {
+    // a pixel more than the border, as pixel sizes round
+    return std::max(designed, (2.0 * grid.frameWidth() + 1) * TwipsPerPixel(&grid));
+}
+
+double ScrollBarAllowance(const FlexGrid& grid) {
+    return std::max(240.0, grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) * TwipsPerPixel(&grid));
+}
+
+void FitScrollBars(FlexGrid& grid) {
+    const int bars = grid.ScrollBars();
+    grid.SetScrollBars(FlexScrollNone);
+    grid.SetScrollBars(bars);
+}
+
+double ColumnWidthFor(const FlexGrid& grid, const std::vector<TableCell>& cells, double designed) {
+    // the grid leaves a few pixels of air on either side of a text
+    constexpr int Air = 10;
+    int widest = 0;
+    for (const TableCell& cell : cells) {
+        QFont font = grid.font();
+        font.setBold(cell.Bold);
+        const QFontMetrics metrics(font);
+        for (const QString& line : CellText(cell.Text).split('\n'))
+            widest = std::max(widest, metrics.horizontalAdvance(line) + Air);
+    }
+    return std::max(designed, widest * TwipsPerPixel(&grid));
+}
+
+int Px(const QWidget* widget, double twips) { return TwipsToPixels(twips, TwipsPerPixel(widget)); }
+
+QString CellText(const std::string& text) {
+    QString s = QString::fromStdString(Cp1252ToUtf8(text));
+    s.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
+    return s;
+}
+
+void ResetGrid(FlexGrid& grid, int rows, int cols, int fixedRows, int fixedCols) {
+    grid.SetRows(0);
+    grid.SetCols(0);
+    grid.SetRows(rows);
+    grid.SetCols(cols);
+    grid.SetFixedRows(fixedRows);
+    grid.SetFixedCols(fixedCols);
+}
+
+void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
+    grid.SetTextMatrix(row, col, CellText(cell.Text));
+    grid.SetCellFontBold(row, col, cell.Bold);
+    // pure red marks a check that failed; otherwise the grid's own colour
+    grid.SetCellForeColor(row, col, cell.Red ? QColor(255, 0, 0) : QColor());
+}
+
+}  // namespace brindlemar

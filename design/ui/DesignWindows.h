@@ -1,0 +1,68 @@
+#pragma once
+// What the stability window and the reinforcement dialog share: placing a
+// window over the main window, sizes in twips, and writing table cells into
+// a grid.
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "design/TableCell.h"
+
+class QWidget;
+
+namespace brindlemar {
+
+class FlexGrid;
+
+// Gives a control the program's name for it, which tests look it up by.
+template <typename T>
+T* Named(T* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+// Centres `window` over `owner` (its outer rectangle), never above or left
+// of the screen's origin.
+void CentreOnOwner(QWidget* window, const QWidget* owner);
+
+// The font the windows were laid out for: the application's face at 8.25
+// points, so that the captions fit the designed column widths.
+void UseDesignedFont(QWidget* window);
+
+// A grid drawn with a thin plain border, its scroll bars fitted to its size
+// whenever it comes into sight.
+void PrepareGrid(FlexGrid& grid);
+
+// What a grid's outer size adds to its cells, in twips: its border, and never
+// less than the designed allowance `designed`, so that the cells that are
+// meant to be in sight are.
+double BorderAllowance(const FlexGrid& grid, double designed);
+
+// The room a grid's scroll bar takes, in twips, never less than the
+// designed 240.
+double ScrollBarAllowance(const FlexGrid& grid);
+
+// Decides a grid's scroll bars afresh for its present size: a bar shown
+// while the grid was smaller would otherwise keep itself in place.
+void FitScrollBars(FlexGrid& grid);
+
+// The width, in twips, that a column needs to show each of `cells` whole in
+// the grid's font, and never less than its designed width.
+double ColumnWidthFor(const FlexGrid& grid, const std::vector<TableCell>& cells, double designed);
+
+// Twips to whole pixels on the widget's screen.
+int Px(const QWidget* widget, double twips);
+
+// A text of the model (Windows-1252) as a cell shows it: a line feed and a
+// carriage return in either order make one line break.
+QString CellText(const std::string& text);
+
+// Empties the grid and gives it its shape, every size and alignment back to
+// the grid's own.
+void ResetGrid(FlexGrid& grid, int rows, int cols, int fixedRows, int fixedCols);
+
+// Writes a cell's text, boldness and, for a failed check, the red text colour.
+void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell);
+
+}  // namespace brindlemar

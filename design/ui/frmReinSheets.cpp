@@ -1,0 +1,247 @@
+// The "Reinforcements" tab of the reinforcement dialog: the member header,
+// the flexure and shear design sheets, the design method and the bars the
+// user types into the flexure sheet.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "design/DesignReinforcement.h"
+#include "design/ReinforcementSheets.h"
+#include "design/ui/DesignWindows.h"
+#include "design/ui/frmRein.h"
+#include "platform/FlexGrid.h"
+#include "runtime/Format.h"
+#include "ui/main/ErrorTrap.h"
+
+namespace brindlemar {
+namespace {
+
+// designed sizes, twips
+constexpr double GridLeft = 120;
+constexpr double HeaderTop = 600;
+constexpr int CaptionWidth = 2640;
+constexpr int UnitWidth = 1200;
+constexpr int FaceWidth = 1020;
+constexpr int MemberWidth = 2040;
+constexpr int HeadingHeight = 300;
+constexpr int SeparatorHeight = 30;
+
+// Captions and units of a sheet, its rows' heights and the bold group captions.
+template <std::size_t Rows, std::size_t Separators>
+void LayOutSheet(FlexGrid& sheet, const std::array<SheetRow, Rows>& rows, const std::array<int, Separators>& separators) {
+    sheet.SetRowHeight(0, HeadingHeight);
+    for (int r : separators) sheet.SetRowHeight(r, SeparatorHeight);
+    for (std::size_t r = 0; r < Rows; ++r) {
+        SetCell(sheet, static_cast<int>(r), 0, rows[r].Caption);
+        SetCell(sheet, static_cast<int>(r), 1, {rows[r].Unit});
+    }
+}
+
+void AlignSheetColumns(FlexGrid& sheet, int valueColumns, int valueWidth) {
+    sheet.SetColWidth(0, CaptionWidth);
+    sheet.SetColWidth(1, UnitWidth);
+    for (int c = 0; c < 2; ++c) {
+        const int alignment = c == 0 ? FlexAlignLeftCenter : FlexAlignCenterCenter;
+        sheet.SetColAlignment(c, alignment);
+        sheet.SetFixedAlignment(c, alignment);
+    }
+    for (int c = 2; c < 2 + valueColumns; ++c) {
+        sheet.SetColWidth(c, valueWidth);
+        sheet.SetFixedAlignment(c, FlexAlignCenterCenter);
+        sheet.SetColAlignment(c, FlexAlignRightCenter);
+    }
+}
+
+}  // namespace
+
+void frmRein::CreateReinforcements() {
+    QWidget* page = Picture1[DesignTab];
+    Combo2 = Named(new QComboBox(page), "Combo2");
+    SetTwips(Combo2, GridLeft, 120, 2000, 330);
+    Label3 = Named(new QLabel("Design method:", page), "Label3");
+    SetTwips(Label3, 2400, 150, 1500, 300);
+    for (int i = 0; i < 2; ++i) {
+        Option1[i] = Named(new QRadioButton(DesignMethodNames[i], page), QString("Option1_%1").arg(i));
+        SetTwips(Option1[i], 3900 + i * 1700, 120, i == 0 ? 1600 : 2600, 330);
+        connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) RunTrapped([this, i] { Option1_Click(i); });
+        });
+    }
+    MSHFlexGrid4 = Named(new FlexGrid(page), "MSHFlexGrid4");
+    MSHFlexGrid5 = Named(new FlexGrid(page), "MSHFlexGrid5");
+    MSHFlexGrid6 = Named(new FlexGrid(page), "MSHFlexGrid6");
+    for (FlexGrid* grid : {MSHFlexGrid4, MSHFlexGrid5, MSHFlexGrid6}) PrepareGrid(*grid);
+    MSHFlexGrid4->SetScrollBars(FlexScrollNone);
+    MSHFlexGrid6->SetScrollBars(FlexScrollNone);
+    MSHFlexGrid5->SetScrollBars(FlexScrollVertical);
+    txtRebar = Named(new GridCellEditor(page), "txtRebar");
+    txtRebar->setAlignment(Qt::AlignRight);
+
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+    connect(MSHFlexGrid5, &FlexGrid::EnterCell, this, [this] { MSHFlexGrid5_EnterCell(); });
+    connect(MSHFlexGrid5, &FlexGrid::Click, this, [this] { MSHFlexGrid5_Click(); });
+    connect(MSHFlexGrid5, &FlexGrid::DblClick, this, [this] { MSHFlexGrid5_DblClick(); });
+    connect(MSHFlexGrid5, &FlexGrid::KeyPress, this, [this](int& key) { MSHFlexGrid5_KeyPress(key); });
+    connect(txtRebar, &GridCellEditor::GotFocus, this, [this] { txtRebar_GotFocus(); });
+    connect(txtRebar, &GridCellEditor::Commit, this, [this](bool byEnter) { RunTrapped([this, byEnter] { txtRebar_Commit(byEnter); }); });
+    connect(txtRebar, &GridCellEditor::Abandon, this, [this] { RunTrapped([this] { txtRebar_Abandon(); }); });
+    connect(txtRebar, &GridCellEditor::Closed, this, [this] { txtRebar_LostFocus(); });
+}
+
+// ---- the sheets -------------------------------------------------------------
+
+void frmRein::InitGridReinforce1() {
+    // the member header over both sheets
+    FlexGrid& header = *MSHFlexGrid4;
+    ResetGrid(header, 3, 5, 2, 1);
+    header.SetColWidth(0, CaptionWidth + UnitWidth);
+    header.SetFixedAlignment(0, FlexAlignLeftCenter);
+    header.SetRowHeight(0, HeadingHeight);
+    header.SetRowHeight(1, HeadingHeight);
+    header.SetRowHeight(2, 0);
+    const std::array<float, 5> lengths = MemberLengths(m_);
+    SetCell(header, 0, 0, {"Member", false, true});
+    SetCell(header, 1, 0, {"Length (" + At(m_.LengthUnitLabels, m_.CurrentUnitSystem) + ")", false, true});
+    for (int c = 1; c <= DesignMemberCount; ++c) {
+        header.SetColWidth(c, MemberWidth);
+        header.SetFixedAlignment(c, FlexAlignCenterCenter);
+        SetCell(header, 0, c, {WallMemberNames[c], false, true});
+        SetCell(header, 1, c, {Format(lengths[c], "0.#0")});
+    }
+    SetTwips(&header, GridLeft, HeaderTop, CaptionWidth + UnitWidth + 4 * MemberWidth + BorderAllowance(header, 15),
+             2 * HeadingHeight + BorderAllowance(header, 15));
+
+    // flexure: one column per face
+    FlexGrid& flexure = *MSHFlexGrid5;
+    ResetGrid(flexure, FlexureSheetRows, 2 + DesignPositionCount, 1, 2);
+    AlignSheetColumns(flexure, DesignPositionCount, FaceWidth);
+    LayOutSheet(flexure, FlexureSheetCaptions(m_), FlexureSeparatorRows);
+    for (int p = 1; p <= DesignPositionCount; ++p) SetCell(flexure, 0, p + 1, {DesignPositionFaces[p]});
+    // the heading and 26 rows in sight, the rest scrolled to
+    const double row = flexure.RowHeight(2);
+    SetTwips(&flexure, GridLeft, HeaderTop + 600, 8 * FaceWidth + UnitWidth + CaptionWidth + ScrollBarAllowance(flexure) + BorderAllowance(flexure, 45),
+             26 * row + HeadingHeight - 15);
+    FitScrollBars(flexure);
+    sheetNarrowed_ = false;
+
+    // shear: one column per member, every row in sight
+    FlexGrid& shear = *MSHFlexGrid6;
+    ResetGrid(shear, ShearSheetRows, 2 + DesignMemberCount, 2, 2);
+    AlignSheetColumns(shear, DesignMemberCount, MemberWidth);
+    LayOutSheet(shear, ShearSheetCaptions(m_), ShearSeparatorRows);
+    SetTwips(&shear, GridLeft, HeaderTop + 600, 4 * MemberWidth + UnitWidth + CaptionWidth + BorderAllowance(shear, 15),
+             (ShearSheetRows - 5) * row + HeadingHeight + 4 * SeparatorHeight + BorderAllowance(shear, 15));
+
+    RunDesignAndShowResults();
+}
+
+void frmRein::RunDesignAndShowResults() {
+    DesignReinforcement(m_);
+    for (int p = 1; p <= DesignPositionCount; ++p) {
+        const auto column = FlexureSheetColumn(m_, p);
+        for (int r = 3; r < FlexureSheetRows; ++r) SetCell(*MSHFlexGrid5, r, p + 1, column[r]);
+    }
+    for (int member = 1; member <= DesignMemberCount; ++member) {
+        const auto column = ShearSheetColumn(m_, member);
+        for (int r = 3; r < ShearSheetRows; ++r) SetCell(*MSHFlexGrid6, r, member + 1, column[r]);
+    }
+}
+
+// ---- the design method --------------------------------------------------------
+
+void frmRein::Option1_Click(int index) {
+    m_.ReinforcementDesignMethod = static_cast<int16_t>(index);
+    RunDesignAndShowResults();
+}
+
+// ---- the bars typed into the flexure sheet -----------------------------------
+
+void frmRein::StoreRebarChoices() {
+    // every face keeps the bars it shows: the search's become the user's
+    for (int p = 1; p <= DesignPositionCount; ++p) {
+        m_.UserBarDiameters[p] = TypedNumber(MSHFlexGrid5->TextMatrix(BarDiameterRow, p + 1).toStdString()).value_or(0);
+        m_.UserBarSpacings[p] = TypedNumber(MSHFlexGrid5->TextMatrix(BarSpacingRow, p + 1).toStdString()).value_or(0);
+    }
+}
+
+bool frmRein::OnEditableCell() const {
+    const int row = MSHFlexGrid5->Row();
+    return (row == BarDiameterRow || row == BarSpacingRow) && MSHFlexGrid5->Col() >= 2;
+}
+
+void frmRein::PlaceRebarEditor() {
+    MSHFlexGrid5->PlaceOverCurrentCell(txtRebar, 0, 15, 45, 15);
+}
+
+void frmRein::MSHFlexGrid5_EnterCell() { SkipNextCellClick = true; }
+
+// A click that moves to a cell only selects it; a click on the current cell opens the editor.
+void frmRein::MSHFlexGrid5_Click() {
+    if (!OnEditableCell() || txtRebar->IsOpen()) return;
+    if (SkipNextCellClick) {
+        SkipNextCellClick = false;
+        return;
+    }
+    PlaceRebarEditor();
+    txtRebar->Open(MSHFlexGrid5->TextMatrix(MSHFlexGrid5->Row(), MSHFlexGrid5->Col()), true);
+}
+
+void frmRein::MSHFlexGrid5_DblClick() {
+    if (!OnEditableCell() || txtRebar->IsOpen()) return;
+    PlaceRebarEditor();
+    txtRebar->Open(MSHFlexGrid5->TextMatrix(MSHFlexGrid5->Row(), MSHFlexGrid5->Col()), true);
+}
+
+// A printable character typed on a bar cell starts the editor with it.
+void frmRein::MSHFlexGrid5_KeyPress(int& keyAscii) {
+    if (!OnEditableCell() || keyAscii < 32 || keyAscii > 126) return;
+    PlaceRebarEditor();
+    txtRebar->Open(QString(QChar(keyAscii)), false);
+    keyAscii = 0;
+}
+
+void frmRein::txtRebar_GotFocus() {
+    if (sheetNarrowed_) return;
+    sheetScrollBars_ = MSHFlexGrid5->ScrollBars();
+    MSHFlexGrid5->SetScrollBars(FlexScrollNone);
+    // the sheet gives up its scroll bar's room while the editor is open
+    MSHFlexGrid5->resize(MSHFlexGrid5->width() - Px(this, ScrollBarAllowance(*MSHFlexGrid5) + 30), MSHFlexGrid5->height());
+    sheetNarrowed_ = true;
+}
+
+// Enter, or leaving the editor: the typed bar goes into its cell and every
+// face is designed again with the bars the sheet shows.
+void frmRein::txtRebar_Commit(bool) {
+    FlexGrid& sheet = *MSHFlexGrid5;
+    const int row = sheet.Row(), col = sheet.Col();
+    const float typed = TypedNumber(txtRebar->text().toStdString()).value_or(0);
+    sheet.SetTextMatrix(row, col, QString::fromStdString(GeneralNumber(typed)));
+    m_.ProjectModified = True;
+    StoreRebarChoices();
+    RunDesignAndShowResults();
+    sheet.SetRow(row);
+    sheet.SetCol(col);
+    sheet.viewport()->update();
+}
+
+// Esc: the typed text is dropped; the sheet's bars are still stored and designed.
+void frmRein::txtRebar_Abandon() {
+    FlexGrid& sheet = *MSHFlexGrid5;
+    const int row = sheet.Row(), col = sheet.Col();
+    StoreRebarChoices();
+    RunDesignAndShowResults();
+    sheet.SetRow(row);
+    sheet.SetCol(col);
+    sheet.viewport()->update();
+}
+
+void frmRein::txtRebar_LostFocus() {
+    if (!sheetNarrowed_) return;
+    MSHFlexGrid5->SetScrollBars(sheetScrollBars_);
+    MSHFlexGrid5->resize(MSHFlexGrid5->width() + Px(this, ScrollBarAllowance(*MSHFlexGrid5) + 30), MSHFlexGrid5->height());
+    sheetNarrowed_ = false;
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,143 @@
+#include "design/ui/frmStability.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
+#include "design/StabilityTable.h"
+#include "design/ui/DesignWindows.h"
+#include "model/Analysis.h"
+#include "platform/FlexGrid.h"
+#include "platform/Panel3D.h"
+#include "platform/Shell.h"
+#include "platform/Twips.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+namespace {
+
+// designed sizes, twips
+constexpr double CaptionColumnWidth = 3000;
+constexpr double CombinationColumnWidth = 2460;
+constexpr double HeaderRowHeight = 960;
+constexpr double SeparatorHeight = 30;
+constexpr int VisibleCombinations = 4;
+constexpr double ButtonWidth = 1515;
+
+}  // namespace
+
+frmStability::frmStability(Model& m, QWidget* owner) : QDialog(owner), m_(m), owner_(owner) {
+    setObjectName("frmStability");
+    setWindowTitle("Brindlemar: Stabilities");
+    setModal(true);
+    UseDesignedFont(this);
+
+    SSPanel1 = Named(new Panel3D(this, Panel3D::Raised), "SSPanel1");
+    Picture1 = Named(new QWidget(SSPanel1), "Picture1");
+    MSHFlexGrid1 = Named(new FlexGrid(Picture1), "MSHFlexGrid1");
+    PrepareGrid(*MSHFlexGrid1);
+    Label33 = Named(new QLabel("Note:", Picture1), "Label33");
+    lblNote = Named(new QLabel("Note:", Picture1), "lblNote");
+    lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label35 = Named(new QLabel("F1 - Help", this), "Label35");
+    Command1 = Named(new QPushButton("OK", this), "Command1");
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &frmStability::Command1_Click);
+
+    // as designed; ShowResults fits the width to the set
+    SetTwips(SSPanel1, 120, 120, 13935, 7695);
+    SetTwips(Picture1, 60, 60, 13815, 7575);
+    SetTwips(MSHFlexGrid1, 120, 120, 9855, 6615);
+    SetTwips(Label33, 120, 7200, 390, 195);
+    SetTwips(lblNote, 600, 7200, 5715, 375);
+    SetTwips(Label35, 120, 7920, 1095, 255);
+    SetTwips(Command1, 12480, 7920, ButtonWidth, 315);
+    setFixedSize(Px(this, 14205), Px(this, 8355));
+
+    Form_Load();
+}
+
+void frmStability::SetTwips(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(Px(this, left), Px(this, top), Px(this, width), Px(this, height));
+}
+
+void frmStability::Place() { CentreOnOwner(this, owner_); }
+
+void frmStability::Form_Load() {
+    Place();
+    ShowResults();
+}
+
+void frmStability::Command1_Click() { accept(); }
+
+void frmStability::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        ShowHelp();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmStability::ShowResults() {
+    FlexGrid& grid = *MSHFlexGrid1;
+    const int s = static_cast<int>(CheckedIndex(m_.ActiveCombinationSet, 0, MaxCombinationSets));
+    const int n = m_.CombinationSets[s].CombinationCount;
+
+    const auto captions = StabilityCaptions(m_);
+    // the captions in sight whole, whatever the font's width
+    const double captionWidth =
+        ColumnWidthFor(grid, std::vector<TableCell>(captions.begin(), captions.end()), CaptionColumnWidth);
+
+    ResetGrid(grid, StabilityTableRows, n + 1, 2, 1);
+    grid.SetColWidth(0, static_cast<int>(captionWidth));
+    grid.SetColAlignment(0, FlexAlignLeftCenter);
+    grid.SetFixedAlignment(0, FlexAlignLeftCenter);
+    grid.SetRowHeight(0, static_cast<int>(HeaderRowHeight));
+    for (int i = 1; i <= n; ++i) {
+        grid.SetColWidth(i, static_cast<int>(CombinationColumnWidth));
+        grid.SetFixedAlignment(i, FlexAlignCenterTop);
+        grid.SetColAlignment(i, FlexAlignCenterCenter);
+    }
+
+    // at most four combination columns in sight, the rest reached by scrolling
+    const double gridWidth =
+        captionWidth + std::min(n, VisibleCombinations) * CombinationColumnWidth + BorderAllowance(grid, 45);
+    const double pictureWidth = gridWidth + 300;
+    const double panelWidth = pictureWidth + 120;
+    const double clientWidth = panelWidth + 240;
+    for (int row : StabilitySeparatorRows) grid.SetRowHeight(row, static_cast<int>(SeparatorHeight));
+    for (int row = 0; row < StabilityTableRows; ++row) SetCell(grid, row, 0, captions[row]);
+
+    // the 23 ordinary rows, the header, the six thin rows and, with more
+    // columns than fit, the horizontal scroll bar
+    const double gridHeight = grid.RowHeight(2) * 23.0 + grid.RowHeight(0) + 180 + (n > VisibleCombinations ? ScrollBarAllowance(grid) : 0) +
+                              BorderAllowance(grid, 60);
+    const double noteTop = std::max(7200.0, 120 + gridHeight + 120);
+    const double pictureHeight = std::max(7575.0, noteTop + 375);
+    const double panelHeight = pictureHeight + 120;
+    const double buttonTop = 120 + panelHeight + 105;
+    SetTwips(MSHFlexGrid1, 120, 120, gridWidth, gridHeight);
+    FitScrollBars(grid);
+    Label33->adjustSize();
+    Label33->move(Px(this, 120), Px(this, noteTop));
+    SetTwips(lblNote, 120 + Label33->width() * TwipsPerPixel(this) + 90, noteTop, std::min(5715.0, pictureWidth - 720), 375);
+    SetTwips(Picture1, 60, 60, pictureWidth, pictureHeight);
+    SetTwips(SSPanel1, 120, 120, panelWidth, panelHeight);
+    SetTwips(Label35, 120, buttonTop, 1095, 255);
+    SetTwips(Command1, clientWidth - ButtonWidth - 240, buttonTop, ButtonWidth, 315);
+    setFixedSize(Px(this, clientWidth), Px(this, buttonTop + 315 + 120));
+    Place();
+
+    lblNote->setText(CellText(StabilityNote(m_)));
+
+    AnalyseAllCombinations(m_);
+    for (int i = 1; i <= n; ++i) {
+        const auto column = StabilityColumn(m_, i);
+        for (int row = 0; row < StabilityTableRows; ++row) SetCell(grid, row, i, column[row]);
+    }
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,45 @@
+#pragma once
+// The printing window: shown modally for one report, it prints the chosen
+// sections on the current printer (or into a PDF file) as soon as it is
+// shown, tells which section it is at, and closes itself at the end.
+
+#include <QDialog>
+#include <optional>
+#include <string>
+
+#include "model/Model.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace brindlemar {
+
+class frmPrinting : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmPrinting(Model& m, QWidget* owner = nullptr);
+
+    // Prints the report and closes the window.
+    void Form_Activate();
+
+    // The file a PDF report was written to, "" when none.
+    std::string PdfPath() const { return pdfPath_; }
+
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The file to print a PDF report into; nothing when the user cancelled.
+    std::optional<std::string> AskPdfPath();
+
+    Model& m_;
+    bool started_ = false;
+    std::string pdfPath_;
+};
+
+}  // namespace brindlemar

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "design/DesignSectionForces.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportTestSupport.h"
+#include "runtime/RuntimeError.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar::test {
+namespace {
+
+// A print job of the built-in wall on A4, read back from the recording.
+struct Job {
+    BuiltInWall w;
+    Model& m = w.m;
+    PaperSurface s{210, 297};
+    MessageRecorder messages;
+    std::vector<std::string> captions;
+
+    Job() {
+        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
+        m.SymbolFontName = "Symbol";
+        m.ProjectTitle = "Quay wall";
+    }
+    CombinationSet& Set() { return m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)]; }
+    void Combinations(int n) {
+        for (int i = 1; i < n; ++i) Set().Combinations[static_cast<size_t>(i)] = Set().Combinations[0];
+        Set().CombinationCount = static_cast<int16_t>(n);
+    }
+    void Run() {
+        ComputeDesignSectionForces(m);
+        PrintReport(m, s, [this](const std::string& caption) { captions.push_back(caption); });
+    }
+    // Blocks printed: each frames its half page with the project title.
+    int Blocks() const {
+        const auto texts = s.Texts();
+        return static_cast<int>(std::count(texts.begin(), texts.end(), "Quay wall"));
+    }
+    std::vector<std::string> Footers() const {
+        std::vector<std::string> out;
+        for (const std::string& t : s.Texts())
+            if (t.rfind("Page ", 0) == 0) out.push_back(t);
+        return out;
+    }
+    int Kinds(const char* kind) const { return static_cast<int>(s.Of(kind).size()); }
+};
+
+TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
+    struct Case {
+        const char* what;
+        std::vector<int> sections;
+        int combinations;
+        int blocks;
+        std::vector<std::string> footers;
+        int newPages;
+    } cases[] = {
+        {"dimensions alone", {SectionDimensions}, 1, 1, {"Page 1 of 1"}, 0},
+        // the sheet after the bottom block is begun but receives nothing
+        {"dimensions and properties", {SectionDimensions, SectionProperties}, 1, 2, {"Page 1 of 1"}, 1},
+        {"loads of three", {SectionLoads}, 3, 3, {"Page 1 of 2", "Page 2 of 2"}, 1},
+        {"stability of four", {SectionStability}, 4, 2, {"Page 1 of 1"}, 1},
+        {"diagrams of two", {SectionDiagrams}, 2, 6, {"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}, 3},
+        {"reactions of one", {SectionReactions}, 1, 1, {"Page 1 of 1"}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Job job;
+        job.Combinations(c.combinations);
+        for (int section : c.sections) SectionSwitch(job.m, section) = 1;
+        job.Run();
+        EXPECT_EQ(job.Blocks(), c.blocks);
+        EXPECT_EQ(CountReportBlocks(job.m), c.blocks);
+        EXPECT_EQ(job.Footers(), c.footers);
+        EXPECT_EQ(job.Kinds("NewPage"), c.newPages);
+        EXPECT_EQ(job.s.Calls.back().Kind, "EndDoc");
+        EXPECT_EQ(job.m.PageCount, static_cast<int>(c.footers.size()));
+        EXPECT_TRUE(job.messages.Messages.empty());
+    }
+}
+
+TEST(ReportPrinting, WholeReportKeepsTheCombinationAndCountsItsBlocks) {
+    Job job;
+    job.Combinations(4);
+    job.m.CurrentCombination = 2;
+    for (int section = 0; section <= 6; ++section) SectionSwitch(job.m, section) = 1;
+    job.Run();
+    EXPECT_EQ(job.m.CurrentCombination, 2);
+    EXPECT_EQ(job.Blocks(), CountReportBlocks(job.m));
+    EXPECT_EQ(static_cast<int>(job.Footers().size()), job.m.PageCount);
+    EXPECT_EQ(job.m.PageNumber, job.m.PageCount + (job.m.CurrentHalfPage == 0 ? 1 : 0));
+    // the captions in the order of the sections, one per block up to the
+    // stability section, one per combination of the diagrams, one for the
+    // reinforcement
+    std::vector<std::string> want = {"Printing dimensions", "Printing properties"};
+    for (const char* caption : {"Printing loads", "Printing reactions"})
+        want.insert(want.end(), 4, caption);
+    want.insert(want.end(), 2, "Printing stability");
+    want.insert(want.end(), 4, "Printing diagrams");
+    want.push_back("Printing reinforcement design");
+    EXPECT_EQ(job.captions, want);
+    EXPECT_TRUE(job.messages.Messages.empty());
+}
+
+TEST(ReportPrinting, NothingChosenPrintsNothing) {
+    Job job;
+    job.Run();
+    EXPECT_EQ(job.Blocks(), 0);
+    EXPECT_EQ(job.Kinds("Print"), 0);
+    EXPECT_EQ(job.m.PageCount, 0);
+    EXPECT_EQ(job.s.Calls.size(), 1u);  // the end of the document
+}
+
+TEST(ReportPrinting, AnErrorEndsTheDocumentAndKeepsTheCombination) {
+    Job job;
+    job.m.PrintDimensions = 1;
+    job.m.CurrentCombination = 1;
+    job.m.PageMarginLeft = 50;
+    job.m.PageMarginRight = 50;
+    PaperSurface envelope(98, 225);
+    EXPECT_THROW(PrintReport(job.m, envelope, nullptr), RuntimeError);
+    ASSERT_FALSE(envelope.Calls.empty());
+    EXPECT_EQ(envelope.Calls.back().Kind, "EndDoc");
+    EXPECT_EQ(job.m.CurrentCombination, 1);
+}
+
+}  // namespace
+}  // namespace brindlemar::test

@@ -1,0 +1,359 @@
+// The stability results window and the reinforcement design dialog, opened
+// through the main window's commands on the built-in wall: what the grids
+// show against the model's results, and the edits that run the design again.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest/QTest>
+#include <functional>
+
+#include "UiTestSupport.h"
+#include "design/ReinforcementSheets.h"
+#include "design/ui/frmRein.h"
+#include "design/ui/frmStability.h"
+#include "platform/FlexGrid.h"
+#include "runtime/Format.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+// Acts on the modal window of type `Dialog` once it is open, then closes it.
+template <typename Dialog>
+class WhenOpen {
+public:
+    explicit WhenOpen(std::function<void(Dialog&)> act) : act_(std::move(act)) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) return;
+            timer_.stop();
+            // the keyboard goes to the window in front, as on a desktop
+            QApplication::setActiveWindow(dialog);
+            act_(*dialog);
+            ran_ = true;
+            if (dialog->isVisible()) dialog->Command1->click();
+        });
+        timer_.start();
+    }
+    bool Ran() const { return ran_; }
+
+private:
+    std::function<void(Dialog&)> act_;
+    QTimer timer_;
+    bool ran_ = false;
+};
+
+std::string Text(const FlexGrid* grid, int row, int col) { return grid->TextMatrix(row, col).toStdString(); }
+
+class DesignWindowsTest : public test::MainWindowTest {
+protected:
+    // the concrete's strength reduction factors, without which there is no design
+    void FactoredForConcrete() {
+        for (LoadCombination& c : m.CombinationSets[1].Combinations) {
+            c.Factor[CT] = 0.9f;
+            c.Factor[CC] = 0.65f;
+            c.Factor[CS] = 0.75f;
+        }
+        m.UpperStemLength = 4;
+    }
+
+    // Opens the reinforcement dialog by its button and runs `act` in it.
+    void InReinforcementDialog(std::function<void(frmRein&)> act) {
+        WhenOpen<frmRein> script(std::move(act));
+        window->Command5->click();
+        EXPECT_TRUE(script.Ran());
+    }
+
+    // Clicks cell (row, col) of a grid where it stands on the screen.
+    static void ClickCell(FlexGrid* grid, int row, int col, bool twice = false) {
+        const double tpp = grid->Tpp();
+        int x = 0, y = 0;
+        for (int c = 0; c < col; ++c) x += grid->ColWidth(c);
+        for (int r = 0; r < row; ++r) y += grid->RowHeight(r);
+        const QPoint at(static_cast<int>((x + grid->ColWidth(col) / 2) / tpp), static_cast<int>((y + grid->RowHeight(row) / 2) / tpp));
+        if (twice)
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // Types `text` into the bar cell (row, col) of the flexure sheet and ends with `key`.
+    static void TypeBar(frmRein& d, int row, int col, const QString& text, Qt::Key key = Qt::Key_Return) {
+        d.SSTab1->setCurrentIndex(frmRein::DesignTab);
+        d.MSHFlexGrid5->SetRow(row);
+        d.MSHFlexGrid5->SetCol(col);
+        d.MSHFlexGrid5->setFocus();
+        QTest::keyClicks(d.MSHFlexGrid5, text.left(1));
+        EXPECT_TRUE(d.txtRebar->isVisible());
+        QTest::keyClicks(d.txtRebar, text.mid(1));
+        QTest::keyClick(d.txtRebar, key);
+    }
+};
+
+TEST_F(DesignWindowsTest, StabilitiesFromMenuToolButtonAndCommandButton) {
+    struct Entry {
+        const char* what;
+        std::function<void()> open;
+    };
+    const Entry entries[] = {
+        {"menu", [this] { window->mnuCalculateStability->trigger(); }},
+        {"tool button", [this] { window->imgTool_Click(7); }},
+        {"command button", [this] { window->Command4->click(); }},
+    };
+    EXPECT_TRUE(window->Command4->isEnabled());
+    EXPECT_TRUE(window->imgTool[7]->isEnabled());
+    m.CurrentCombination = 1;
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.what);
+        WhenOpen<frmStability> script([this](frmStability& w) {
+            EXPECT_EQ(w.windowTitle(), "Brindlemar: Stabilities");
+            const FlexGrid* grid = w.MSHFlexGrid1;
+            const int n = m.CombinationSets[1].CombinationCount;
+            ASSERT_EQ(grid->Cols(), n + 1);
+            EXPECT_EQ(grid->TextMatrix(0, 0), "Load combinations\nUnfactored");
+            EXPECT_EQ(grid->TextMatrix(0, 1), "Sliding and eccentricity\n1DL+1EV+1EH+1ES\n+1LL+1LD+1WA+1EQ\n+1IC+1S2");
+            for (int i = 1; i <= n; ++i) {
+                SCOPED_TRACE(i);
+                EXPECT_EQ(Text(grid, 2, i), "Stable");
+                EXPECT_EQ(Text(grid, 5, i), Format(-*m.CombinationTotalHorizontalForces[i], "#0.#0"));
+                EXPECT_EQ(Text(grid, 6, i), Format(*m.CombinationTotalVerticalForces[i], "#0.#0"));
+                EXPECT_EQ(Text(grid, 15, i), Format(*m.CombinationRightBearingPressures[i], "#0.#0"));
+                EXPECT_EQ(Text(grid, 27, i), Format(*m.CombinationRotationResistingMoments[i], "#0.#0"));
+            }
+            // the built-in wall fails sliding: ratio 0.74, in red
+            EXPECT_EQ(Text(grid, 23, 1), "0.74");
+            EXPECT_EQ(grid->CellForeColor(23, 1), QColor(255, 0, 0));
+            EXPECT_NE(grid->CellForeColor(18, 1), QColor(255, 0, 0));
+            EXPECT_EQ(w.lblNote->text(), "Per 1 m of wall length.");
+        });
+        entry.open();
+        EXPECT_TRUE(script.Ran());
+        // the combination of the main window is the one it was
+        EXPECT_EQ(m.CurrentCombination, 1);
+    }
+}
+
+TEST_F(DesignWindowsTest, ReinforcementShowsTheForcesAndTheDesign) {
+    FactoredForConcrete();
+    InReinforcementDialog([this](frmRein& d) {
+        EXPECT_EQ(d.windowTitle(), "Brindlemar: Reinforcement design");
+        EXPECT_EQ(d.txtValue[1]->text(), "300");
+        EXPECT_EQ(d.lblResist[0]->text(), "0.9");
+        EXPECT_EQ(d.Label16->text(), "");
+        ASSERT_TRUE(d.SSTab1->isTabEnabled(frmRein::DesignTab));
+
+        const FlexGrid* forces = d.MSHFlexGrid1;
+        ASSERT_EQ(forces->Rows(), 2 + 2);
+        for (int c = 1; c <= 2; ++c)
+            for (int j = 1; j <= 8; ++j) EXPECT_EQ(Text(forces, c + 1, j), Format(m.FlexureMoments[c][j], "0.#0 ;-0.#0 ;-- "));
+        EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), Format(LastStation(m.StemStations) - 4, "0.#0"));
+        EXPECT_EQ(d.txtLStem1->text(), "4");
+
+        d.Combo1a->setCurrentIndex(1);
+        d.Combo1a_Click();
+        EXPECT_EQ(d.MSHFlexGrid1->Cols(), 5);
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 2), Format(m.ShearForces[2][2], "0.#0 ;-0.#0 ;-- "));
+        EXPECT_EQ(d.lblUnit1->text(), "Unit: T/m");
+
+        // the lower stem's foot, worked by hand: 31 mm bars at 21 cm
+        const FlexGrid* flexure = d.MSHFlexGrid5;
+        EXPECT_EQ(Text(flexure, BarDiameterRow, 4), "31");
+        EXPECT_EQ(Text(flexure, BarSpacingRow, 4), "21");
+        EXPECT_EQ(Text(flexure, 0, 4), "Right");
+        EXPECT_EQ(Text(d.MSHFlexGrid4, 0, 2), "Lower stem");
+        for (int member = 1; member <= 4; ++member)
+            EXPECT_EQ(Text(d.MSHFlexGrid6, 14, member + 1), m.ShearDesignResults[member].Result + "    ");
+    });
+}
+
+TEST_F(DesignWindowsTest, TypedBarsAreDesignedAndEveryFaceKeepsItsBars) {
+    FactoredForConcrete();
+    m.ProjectModified = False;
+    InReinforcementDialog([this](frmRein& d) {
+        const std::string searched = Text(d.MSHFlexGrid5, BarDiameterRow, 2);
+        TypeBar(d, BarDiameterRow, 4, "-25");
+        EXPECT_EQ(Text(d.MSHFlexGrid5, BarDiameterRow, 4), "25");
+        EXPECT_FLOAT_EQ(m.UserBarDiameters[3], 25);
+        EXPECT_FLOAT_EQ(m.FlexureDesignResults[3].BarDiameter, 0.025f);
+        EXPECT_EQ(m.ProjectModified, True);
+        // the bars the search found elsewhere are now the user's
+        EXPECT_FLOAT_EQ(m.UserBarDiameters[1], Val(searched));
+        EXPECT_EQ(d.MSHFlexGrid5->Row(), BarDiameterRow);
+        EXPECT_EQ(d.MSHFlexGrid5->Col(), 4);
+        EXPECT_FALSE(d.txtRebar->isVisible());
+
+        // text without a number: the face is searched again
+        TypeBar(d, BarSpacingRow, 4, "abc");
+        EXPECT_FLOAT_EQ(m.UserBarSpacings[3], 0);
+        EXPECT_GT(Val(Text(d.MSHFlexGrid5, BarSpacingRow, 4)), 0);
+
+        // Esc keeps the cell as it was
+        m.ProjectModified = False;
+        const std::string before = Text(d.MSHFlexGrid5, BarDiameterRow, 5);
+        TypeBar(d, BarDiameterRow, 5, "9", Qt::Key_Escape);
+        EXPECT_EQ(Text(d.MSHFlexGrid5, BarDiameterRow, 5), before);
+        EXPECT_EQ(m.ProjectModified, False);
+        EXPECT_TRUE(d.isVisible());
+
+        // the design method re-runs the design and leaves the project as it was
+        d.Option1[1]->click();
+        EXPECT_EQ(m.ReinforcementDesignMethod, 1);
+        EXPECT_EQ(m.ProjectModified, False);
+    });
+}
+
+TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
+    FactoredForConcrete();
+    InReinforcementDialog([](frmRein& d) {
+        d.SSTab1->setCurrentIndex(frmRein::DesignTab);
+        FlexGrid* sheet = d.MSHFlexGrid5;
+        const int width = sheet->width();
+        ClickCell(sheet, BarDiameterRow, 3);
+        EXPECT_EQ(sheet->Row(), BarDiameterRow);
+        EXPECT_FALSE(d.txtRebar->isVisible()) << "a click that moves only selects";
+        ClickCell(sheet, BarDiameterRow, 3);
+        ASSERT_TRUE(d.txtRebar->isVisible());
+        EXPECT_EQ(d.txtRebar->text().toStdString(), Text(sheet, BarDiameterRow, 3));
+        EXPECT_EQ(sheet->ScrollBars(), FlexScrollNone);
+        EXPECT_NEAR(width - sheet->width(), 270 / sheet->Tpp(), 1);
+        QTest::keyClick(d.txtRebar, Qt::Key_Escape);
+        EXPECT_EQ(sheet->width(), width);
+        EXPECT_EQ(sheet->ScrollBars(), FlexScrollVertical);
+
+        // a caption cell opens nothing
+        sheet->SetRow(9);
+        sheet->SetCol(3);
+        ClickCell(sheet, 9, 3, true);
+        EXPECT_FALSE(d.txtRebar->isVisible());
+    });
+}
+
+TEST_F(DesignWindowsTest, UpperStemLengthBox) {
+    FactoredForConcrete();
+    test::MessageRecorder rec;
+    m.ProjectModified = False;
+    InReinforcementDialog([&](frmRein& d) {
+        d.SSTab1->setCurrentIndex(1);
+        const std::string stem = GeneralNumber(LastStation(m.StemStations));
+        struct Case { const char* typed; bool valid; std::string shown; };
+        const Case cases[] = {{"100", false, stem}, {"-1", false, "-1"}, {"x", false, "x"}, {"3", true, "3"}, {stem.c_str(), true, stem}};
+        for (const Case& k : cases) {
+            SCOPED_TRACE(k.typed);
+            const int beeps = rec.Beeps;
+            d.txtLStem1->setFocus();
+            d.txtLStem1->setText(k.typed);
+            QTest::keyClick(d.txtLStem1, Qt::Key_Return);
+            EXPECT_EQ(d.txtLStem1->text().toStdString(), k.shown);
+            EXPECT_EQ(rec.Beeps, beeps + (k.valid ? 0 : 1));
+            EXPECT_EQ(m.DialogCancelled, k.valid ? False : True);
+            if (k.valid) {
+                EXPECT_FLOAT_EQ(m.UpperStemLength, static_cast<float>(Val(k.shown)));
+                EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 1), Format(m.UpperStemLength, "0.#0"));
+            }
+        }
+        EXPECT_EQ(m.ProjectModified, True);
+        // leaving the box for "Close" neither checks nor stores it
+        d.txtLStem1->setFocus();
+        d.txtLStem1->setText("2");
+        d.Command1->setFocus();
+        EXPECT_FLOAT_EQ(m.UpperStemLength, LastStation(m.StemStations));
+    });
+}
+
+// The stem was shortened since the upper stem's length was chosen: the
+// length is cut back before any force is shown, and the forces are those of
+// the length shown.
+TEST_F(DesignWindowsTest, UpperStemLongerThanTheStemIsCutBackFirst) {
+    FactoredForConcrete();
+    m.UpperStemLength = 50;
+    InReinforcementDialog([this](frmRein& d) {
+        const float stem = LastStation(m.StemStations);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, stem);
+        EXPECT_FLOAT_EQ(m.UpperStemDesignStation, stem);
+        EXPECT_EQ(d.txtLStem1->text().toStdString(), GeneralNumber(stem));
+        EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), "0.00");
+        EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 2), "0.00");
+    });
+}
+
+TEST_F(DesignWindowsTest, MaterialBoxes) {
+    FactoredForConcrete();
+    InReinforcementDialog([this](frmRein& d) {
+        m.ProjectModified = False;
+        d.txtValue[1]->setFocus();
+        d.txtValue[1]->setText("-280");
+        QTest::keyClick(d.txtValue[1], Qt::Key_Return);
+        EXPECT_EQ(d.txtValue[1]->text(), "280");
+        EXPECT_FLOAT_EQ(m.ConcreteCompressiveStress, 280);
+        EXPECT_EQ(m.ProjectModified, True);
+        EXPECT_EQ(m.ResultsValid, False);
+        // Esc in a box does not close the dialog
+        QTest::keyClick(d.txtValue[1], Qt::Key_Escape);
+        EXPECT_TRUE(d.isVisible());
+
+        // the concrete's weight changes the design forces
+        const float moment = m.FlexureMoments[1][3];
+        d.txtValue[0]->setFocus();
+        d.txtValue[0]->setText("1.2");
+        QTest::keyClick(d.txtValue[0], Qt::Key_Return);
+        EXPECT_NE(m.FlexureMoments[1][3], moment);
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 2, 3), Format(m.FlexureMoments[1][3], "0.#0 ;-0.#0 ;-- "));
+    });
+    // what the boxes hold is kept when the dialog closes
+    EXPECT_FLOAT_EQ(m.ConcreteUnitWeight, 1.2f);
+}
+
+// A push at the top of the wall towards the toe that only the second
+// combination carries, and four more combinations than fit side by side.
+TEST_F(DesignWindowsTest, UnstableCombinationAndMoreColumnsThanFit) {
+    FactoredForConcrete();
+    CombinationSet& set = m.CombinationSets[1];
+    for (int c = 2; c < 6; ++c) set.Combinations[c] = set.Combinations[0];
+    set.CombinationCount = 6;
+    set.Combinations[1].Factor[LL] = 1;
+    for (int c : {0, 2, 3, 4, 5}) set.Combinations[c].Factor[LL] = 0;
+    m.LineLoadCount = 1;
+    m.LineLoads[1] = {200, 5, 11, -90, LL};
+
+    WhenOpen<frmStability> stability([](frmStability& w) {
+        const FlexGrid* grid = w.MSHFlexGrid1;
+        EXPECT_EQ(Text(grid, 2, 2), "Not stable");
+        EXPECT_EQ(grid->CellForeColor(2, 2), QColor(255, 0, 0));
+        EXPECT_NE(Text(grid, 10, 2), "");
+        EXPECT_EQ(Text(grid, 14, 2), "");
+        EXPECT_EQ(Text(grid, 2, 6), "Stable");
+        // four combinations in sight, the rest behind the horizontal scroll bar
+        const int fourColumns = grid->ColWidth(0) + 4 * grid->ColWidth(1);
+        EXPECT_NEAR(grid->width() * grid->Tpp(), fourColumns + 45, 45);
+        EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+        EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+    });
+    window->Command4->click();
+    EXPECT_TRUE(stability.Ran());
+
+    InReinforcementDialog([](frmRein& d) {
+        EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab));
+        EXPECT_EQ(d.Label16->text(), "One or more combinations are not stable, reinforcement design cancelled.");
+        EXPECT_TRUE(d.MSHFlexGrid1->TextMatrix(3, 0).contains(" (not stable)\n"));
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 1), "");
+        EXPECT_EQ(Text(d.MSHFlexGrid3, 0, 1), "");
+        d.Combo1a->setCurrentIndex(1);
+        d.Combo1a_Click();
+        EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 1), "Not stable");
+    });
+}
+
+TEST_F(DesignWindowsTest, WithoutStrengthFactorsThereIsNoDesignTab) {
+    InReinforcementDialog([](frmRein& d) { EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab)); });
+}
+
+}  // namespace
+}  // namespace brindlemar

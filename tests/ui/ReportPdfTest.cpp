@@ -1,0 +1,118 @@
+#include <QtTest/QTest>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "DialogScript.h"
+#include "UiTestSupport.h"
+#include "platform/Printers.h"
+#include "reports/ReportJob.h"
+#include "reports/ui/frmPrint.h"
+#include "runtime/Format.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+// The output of a command, "" when it could not run.
+std::string CommandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+class ReportPdfTest : public test::MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        CurrentPrinter::Get().Reset();
+        CurrentPrinter::Get().Select(PdfPrinterName);
+        CurrentPrinter::Get().SetPaperSize(9);
+    }
+    // Prints the chosen sections from the main window's Print command into `pdf`.
+    void PrintFromMainWindow(const std::string& pdf, const std::function<void(frmPrint&)>& choose) {
+        std::vector<FileDialogRequest> requests;
+        const FileDialogAnswerer previous = InstallFileDialogAnswerer([&](const FileDialogRequest& r) {
+            requests.push_back(r);
+            return std::optional<std::string>(pdf);
+        });
+        test::WhenOpen<frmPrint> script([&](frmPrint& d) {
+            choose(d);
+            test::Click(d.Command2);
+        });
+        window->mnuFilePrint->trigger();
+        InstallFileDialogAnswerer(previous);
+        EXPECT_TRUE(script.Ran());
+        ASSERT_EQ(requests.size(), 1u);
+        EXPECT_TRUE(requests[0].Save);
+        EXPECT_EQ(requests[0].DefaultExtension, "pdf");
+    }
+};
+
+TEST_F(ReportPdfTest, WholeReportOfTheBuiltInWall) {
+    test::MessageRecorder messages;
+    const std::string pdf = dir.File("report.pdf");
+    PrintFromMainWindow(pdf, [](frmPrint& d) { test::Click(d.Command4); });
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_TRUE(messages.Messages.empty());
+
+    const int pages = m.PageCount;
+    EXPECT_EQ(pages, ReportPageCount(m));
+    EXPECT_GT(pages, 5);
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+    const size_t at = info.find("Pages:");
+    ASSERT_NE(at, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(at + 6)), pages) << info;
+
+    const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
+    for (const char* caption :
+         {"Brindlemar", "Dimensions", "Properties", "Loads", "Reactions and restraints", "Stabilities",
+          "Moment diagram", "Shear force diagram", "Normal force diagram", "Backfill earth:",
+          "Rock (elastic)", "Load combinations", "Resistance/load ratio", "[Unnamed]"})
+        EXPECT_NE(text.find(caption), std::string::npos) << caption;
+    EXPECT_NE(text.find("Page 1 of " + std::to_string(pages)), std::string::npos);
+    EXPECT_NE(text.find("Page " + std::to_string(pages) + " of " + std::to_string(pages)), std::string::npos);
+    // the backfill's unit weight and the concrete's strength as entered
+    EXPECT_NE(text.find("1.70"), std::string::npos);
+    EXPECT_NE(text.find("300"), std::string::npos);
+    // every combination's vertical force reaches the stability table
+    const CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
+    for (int i = 1; i <= set.CombinationCount; ++i)
+        EXPECT_NE(text.find(Format(*m.CombinationTotalVerticalForces[static_cast<size_t>(i)], "#0.#0")),
+                  std::string::npos)
+            << i;
+    // the picture and the frame are back for the screen
+    EXPECT_EQ(m.FrameTop, 0);
+}
+
+TEST_F(ReportPdfTest, CancelledFileNamePrintsNothing) {
+    test::MessageRecorder messages;
+    const FileDialogAnswerer previous =
+        InstallFileDialogAnswerer([](const FileDialogRequest&) { return std::optional<std::string>(); });
+    test::WhenOpen<frmPrint> script([&](frmPrint& d) {
+        test::Click(d.chkPrint[SectionDimensions]);
+        test::Click(d.Command2);
+    });
+    window->mnuFilePrint->trigger();
+    InstallFileDialogAnswerer(previous);
+    EXPECT_EQ(m.PrintConfirmed, True);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(ReportPdfTest, UnwritableFileIsToldAndTheWindowCloses) {
+    test::MessageRecorder messages;
+    const std::string pdf = dir.File("no such folder/report.pdf");
+    PrintFromMainWindow(pdf, [](frmPrint& d) { test::Click(d.chkPrint[SectionDimensions]); });
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,62 @@
+// The main window's printing commands: the print dialog and the report,
+// and the choice of printer.
+
+#include <QAction>
+
+#include "platform/Printers.h"
+#include "reports/ui/frmPrint.h"
+#include "reports/ui/frmPrinting.h"
+#include "ui/main/ErrorTrap.h"
+#include "ui/main/Form1.h"
+
+namespace brindlemar {
+
+void Form1::ConnectPrintCommands() {
+    for (QAction* action : {mnuFilePageSetup, mnuFilePrint, mnuFilePrinterSetup}) action->setEnabled(true);
+    connect(mnuFilePrint, &QAction::triggered, this, [this] { mnuFilePrint_Click(); });
+    connect(mnuFilePageSetup, &QAction::triggered, this, [this] { mnuFilePageSetup_Click(); });
+    connect(mnuFilePrinterSetup, &QAction::triggered, this, [this] { mnuFilePrinterSetup_Click(); });
+}
+
+void Form1::mnuFilePrint_Click() {
+    RunTrapped([&] {
+        {
+            frmPrint dialog(m_, this);
+            dialog.exec();
+        }
+        if (m_.PrintConfirmed) {
+            frmPrinting printing(m_, this);
+            printing.exec();
+        }
+    });
+    // the report sets the frame and pens for paper: the picture takes its own again
+    RedrawView();
+}
+
+void Form1::mnuFilePageSetup_Click() {
+    // paper, margins, font and footers are set in the print dialog
+    mnuFilePrint_Click();
+}
+
+void Form1::mnuFilePrinterSetup_Click() {
+    RunTrapped([&] {
+        CurrentPrinter& printer = CurrentPrinter::Get();
+        PrinterSetupRequest request;
+        request.PrinterName = printer.DeviceName();
+        request.DriverName = printer.DriverName();
+        request.Port = printer.Port();
+        request.PaperSize = printer.PaperSize();
+        request.Flags = 576;
+        const std::optional<PrinterSetupAnswer> answer = ShowPrinterSetup(this, request);
+        // a cancelled dialog leaves the printer as it was
+        if (!answer) return;
+        for (const std::string& name : PrinterDeviceNames()) {
+            if (name == answer->PrinterName) {
+                printer.Select(name);
+                break;
+            }
+        }
+    });
+}
+
+}  // namespace brindlemar
