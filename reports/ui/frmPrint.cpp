@@ -15,6 +15,8 @@
 #include <functional>
 
 #include "design/DesignSectionForces.h"
+#include "model/StartUp.h"
+#include "platform/Fonts.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"
 #include "reports/ReportJob.h"
@@ -303,6 +305,12 @@ void frmPrint::Form_Load() {
 
     Step([&] {
         QStringList families = QFontDatabase::families();
+        // the usual report faces stand in the list when the font system
+        // offers them through a face of the same metrics, as at start-up
+        std::vector<std::string> installed;
+        for (const QString& family : families) installed.push_back(family.toStdString());
+        for (const std::string& name : OfferedFontNames(ReportFontCandidates(), installed))
+            if (!families.contains(QString::fromStdString(name))) families << QString::fromStdString(name);
         families.sort();
         Combo3->clear();
         Combo3->addItems(families);

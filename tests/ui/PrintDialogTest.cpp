@@ -138,6 +138,26 @@ TEST_F(PrintDialogTest, FontSizeOutsideTheListIsNormalised) {
     }
 }
 
+TEST_F(PrintDialogTest, SavedFontKeptOrReplacedByTheFirstUsualFace) {
+    const struct {
+        const char* saved;
+        const char* chosen;
+        bool modified;
+    } cases[] = {{"Arial", "Arial", false}, {"No Such Face", "Arial", true}, {"Courier New", "Courier New", false}};
+    for (const auto& c : cases) {
+        m.ReportFontName = c.saved;
+        m.ReportFontSize = 10;
+        m.ProjectModified = False;
+        auto d = Open();
+        EXPECT_EQ(d->Combo3->currentText(), c.chosen);
+        EXPECT_EQ(d->lblSample->font().family(), c.chosen);
+        d->reject();
+        EXPECT_EQ(m.ReportFontName, c.chosen);
+        EXPECT_EQ(m.TextFontName, c.chosen);
+        EXPECT_EQ(m.ProjectModified != False, c.modified) << c.saved;
+    }
+}
+
 TEST_F(PrintDialogTest, TokenButtonsTypeIntoTheLastFooterBox) {
     auto d = Open();
     // nothing has lost the focus yet: nothing happens
