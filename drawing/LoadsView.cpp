@@ -39,13 +39,17 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     const double tail1 = std::max(surface(x1) - length, ceiling);
     DrawLineSolid(s, x0, tail0, x1, tail1, m.LoadColour, m.LoadOutlinePenWidth);
 
-    // the value over the middle of the row, beyond the tails
+    // the value over the middle of the row, beyond the tails; on a rising
+    // backfill the tail line climbs under the text's far half, so the text
+    // stands higher (lower under a row of negative arrows) by that climb
     const std::string text =
         LoadValueText(std::fabs(static_cast<double>(m.BackfillSurcharge) * factor)) + LoadCodeText(m, m.SurchargeLoadType);
     const double lineHeight = TwipsPerPoint * s.FontSize;
     const double meanTail = (tail0 + tail1) / 2;
-    s.CurrentX = (x0 + x1 - s.TextWidth(text)) / 2;
-    s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight, ceiling) : meanTail + 15;
+    const double width = s.TextWidth(text);
+    const double climb = ratio > 0 ? width / 2 / ratio : 0;
+    s.CurrentX = (x0 + x1 - width) / 2;
+    s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight - climb, ceiling) : meanTail + 15 + climb;
     s.ForeColor = m.LoadLabelColour;
     s.Print(text);
 }

@@ -103,6 +103,35 @@ TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
     }
 }
 
+TEST(LoadsView, SurchargeValueStandsClearOfItsSlopingTailLine) {
+    for (const float ratio : {0.0f, 5.0f, 2.0f}) {
+        SCOPED_TRACE(ratio);
+        ViewPicture p;
+        auto& factor = p.m.CombinationSets[1].Combinations[0].Factor;
+        factor[ES] = factor[S1] = 1;
+        factor[S2] = 0;
+        p.m.BackfillSlopeRatio = ratio;
+        p.m.LoadArrowScale = 200;
+        DrawWall(p.m, p.s, 1, 0);
+        p.s.Calls.clear();
+        SelectLoadCombination(p.m, 1, 0);
+        DrawSurchargeLoads(p.m, p.s);
+        const SurfaceCall* text = p.s.FindText("1.00ES");
+        ASSERT_NE(text, nullptr);
+        // the tail line joins the arrows' tails from node 8 to node 40
+        const auto lines = p.s.Of("Line");
+        const auto tails = std::find_if(lines.begin(), lines.end(), [&](const SurfaceCall& c) {
+            return std::fabs(c.X1 - p.X(8)) < 1e-6 && std::fabs(c.X2 - p.X(40)) < 1e-6;
+        });
+        ASSERT_NE(tails, lines.end());
+        const double bottom = text->Y1 + 20 * text->FontSize;
+        for (const double x : {text->X1, text->X1 + p.s.TextWidth("1.00ES")}) {
+            const double line = tails->Y1 + (tails->Y2 - tails->Y1) * (x - tails->X1) / (tails->X2 - tails->X1);
+            EXPECT_LE(bottom, line - 15 + 1e-6) << "at x " << x;
+        }
+    }
+}
+
 TEST(LoadsView, WaterOverTheToeIsDeepestAtTheToeTip) {
     ViewPicture p;
     test::MessageRecorder messages;

@@ -232,6 +232,17 @@ TEST_F(MainWindowTest, LoadTypeViewsToggleFromTheMenu) {
     EXPECT_TRUE(window->mnuViewItems[12]->isChecked());
 }
 
+TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
+    // the buttons a Tab stops on, from Dimensions to the first option
+    QStringList stops;
+    for (QWidget* w = window->optView[0]; w != window->Check1; w = w->nextInFocusChain()) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) stops << w->objectName();
+        ASSERT_LT(stops.size(), 20) << "the chain never reaches the options";
+    }
+    EXPECT_EQ(stops, QStringList({"optView_0", "optView_10", "optView_8", "optView_9", "optView_11", "optView_12",
+                                  "optView_13"}));
+}
+
 TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot) {
     m.ProjectTitle = "Quay wall \xBD";
     m.ResultsValid = True;

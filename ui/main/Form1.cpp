@@ -272,6 +272,12 @@ void Form1::CreateControls() {
 
     Label2 = Named(new QLabel("View", form), "Label2");
     for (int i = 0; i < 14; ++i) optView[i] = Named(new QRadioButton(ViewCaptions[i], form), QString("optView_%1").arg(i));
+    // the Tab key walks the view buttons in the order they stand, Loads second
+    QWidget* previous = optView[0];
+    for (int i : {10, 8, 9, 11, 12, 13}) {
+        setTabOrder(previous, optView[i]);
+        previous = optView[i];
+    }
     Label9 = Named(new QLabel("Force diagrams:", form), "Label9");
     Line2 = MakeLine(form, "Line2", QFrame::HLine);
 
