@@ -56,15 +56,6 @@ constexpr char32_t kSymbol[224] = {
     0x23A0, 0x23A4, 0x23A5, 0x23A6, 0x23AB, 0x23AC, 0x23AD, 0,
 };
 
-char32_t Cp1252Character(unsigned char byte) {
-    const std::string utf8 = Cp1252ToUtf8(std::string(1, static_cast<char>(byte)));
-    const auto b0 = static_cast<unsigned char>(utf8[0]);
-    if (utf8.size() == 1) return b0;
-    if (utf8.size() == 2) return ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[1]) & 0x3Fu);
-    return ((b0 & 0x0Fu) << 12) | ((static_cast<unsigned char>(utf8[1]) & 0x3Fu) << 6) |
-           (static_cast<unsigned char>(utf8[2]) & 0x3Fu);
-}
-
 }  // namespace
 
 bool IsSymbolFont(const std::string& fontName) {

@@ -23,14 +23,15 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 }  // namespace
 
+char32_t Cp1252Character(unsigned char byte) {
+    if (byte >= 0x80 && byte < 0xA0 && kHigh[byte - 0x80] != 0) return kHigh[byte - 0x80];
+    return byte;
+}
+
 std::string Cp1252ToUtf8(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (unsigned char b : text) {
-        char32_t c = b;
-        if (b >= 0x80 && b < 0xA0) c = kHigh[b - 0x80] ? kHigh[b - 0x80] : b;
-        AppendUtf8(out, c);
-    }
+    for (unsigned char b : text) AppendUtf8(out, Cp1252Character(b));
     return out;
 }
 

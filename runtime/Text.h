@@ -7,6 +7,9 @@
 namespace brindlemar {
 
 std::string Cp1252ToUtf8(const std::string& text);
+// The character a Windows-1252 byte stands for; the five bytes the code page
+// leaves undefined stand for the control characters of the same number.
+char32_t Cp1252Character(unsigned char byte);
 // Characters without a Windows-1252 byte become "?".
 std::string Utf8ToCp1252(const std::string& text);
 

@@ -351,6 +351,21 @@ TEST_F(DesignWindowsTest, UnstableCombinationAndMoreColumnsThanFit) {
     });
 }
 
+// A set of more combinations than the result tables hold is refused with a
+// message, and the program goes on.
+TEST_F(DesignWindowsTest, ARunTimeErrorIsToldAndNoWindowOpens) {
+    for (QPushButton* command : {window->Command4, window->Command5}) {
+        SCOPED_TRACE(command->objectName().toStdString());
+        test::MessageRecorder rec;
+        m.CombinationSets[1].CombinationCount = 51;
+        command->click();
+        m.CombinationSets[1].CombinationCount = 2;
+        ASSERT_FALSE(rec.Messages.empty());
+        EXPECT_EQ(rec.Messages.back().Text, "Subscript out of range");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
 TEST_F(DesignWindowsTest, WithoutStrengthFactorsThereIsNoDesignTab) {
     InReinforcementDialog([](frmRein& d) { EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab)); });
 }

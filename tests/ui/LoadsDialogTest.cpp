@@ -327,6 +327,47 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
 }
 
+TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsTakeTheLeadingNumber) {
+    auto d = Open();
+    d->SSTab1->setCurrentIndex(1);
+    FlexGrid* f = d->MSHFlexGrid1;
+    CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
+    struct Case {
+        const char* typed;
+        const char* shown;
+        float stored;
+    };
+    const Case cases[] = {{"abc", "0", 0.0f}, {"1,5", "1", 1.0f}, {"-1.2", "-1.2", -1.2f}, {"1.35x", "1.35", 1.35f}};
+    for (const Case& c : cases) {
+        f->SetRow(1);
+        f->SetCol(1 + LL);
+        TypeIntoCell(f, d->txtFactor, c.typed);
+        EXPECT_EQ(f->TextMatrix(1, 1 + LL), c.shown) << c.typed;
+        EXPECT_EQ(set.Combinations[0].Factor[LL], c.stored) << c.typed;
+        EXPECT_EQ(f->Row(), 2) << c.typed;  // Enter goes down a row
+    }
+    f->SetRow(f->Rows() - 1);
+    TypeIntoCell(f, d->txtFactor, "2");
+    EXPECT_EQ(f->Row(), f->Rows() - 1);  // but not past the last
+    // a concrete factor is a magnitude, shown for the set whichever combination is chosen
+    d->txtResist[CT]->setText("-0.9");
+    QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
+    EXPECT_EQ(d->txtResist[CT]->text(), "0.9");
+    EXPECT_EQ(set.Combinations[0].Factor[CT], 0.9f);
+    d->cmbCombo1->setCurrentIndex(1);
+    d->cmbCombo1_Click();
+    EXPECT_EQ(d->MSHFlexGrid2[2]->TextMatrix(1, CT - BE), "0.90");
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, LL - DL), "2.00");  // combination 1's own factor
+    // a new combination copies the last one's factors, whichever row is current
+    f->SetRow(1);
+    d->cmdFAdd->click();
+    const int added = f->Rows() - 1;
+    EXPECT_EQ(f->TextMatrix(added, 1), "");
+    EXPECT_EQ(f->TextMatrix(added, 1 + LL), "2");
+    EXPECT_EQ(set.CombinationCount, added);
+    EXPECT_EQ(set.Combinations[added - 1].Factor[LL], 2.0f);
+}
+
 TEST_F(LoadsDialogTest, FactorFilesSaveLoadAndAppendWithinTheLimit) {
     test::MessageRecorder messages;
     const std::string path = (dir.Path() / "sets.bmf").string();

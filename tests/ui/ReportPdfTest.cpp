@@ -1,11 +1,9 @@
 #include <QtTest/QTest>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "platform/PictureFiles.h"
 #include "platform/Printers.h"
 #include "reports/ReportJob.h"
 #include "reports/ui/frmPrint.h"
@@ -14,18 +12,6 @@
 
 namespace brindlemar {
 namespace {
-
-// The output of a command, "" when it could not run.
-std::string CommandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
 
 class ReportPdfTest : public test::MainWindowTest {
 protected:
@@ -65,12 +51,10 @@ TEST_F(ReportPdfTest, WholeReportOfTheBuiltInWall) {
     const int pages = m.PageCount;
     EXPECT_EQ(pages, ReportPageCount(m));
     EXPECT_GT(pages, 5);
-    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
-    const size_t at = info.find("Pages:");
-    ASSERT_NE(at, std::string::npos) << info;
-    EXPECT_EQ(std::stoi(info.substr(at + 6)), pages) << info;
+    EXPECT_EQ(test::PdfPageCount(pdf), pages);
+    test::KeepPicture(pdf, "report-built-in-wall.pdf");
 
-    const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
+    const std::string text = test::CommandOutput("pdftotext -layout '" + pdf + "' -");
     for (const char* caption :
          {"Brindlemar", "Dimensions", "Properties", "Loads", "Reactions and restraints", "Stabilities",
           "Moment diagram", "Shear force diagram", "Normal force diagram", "Backfill earth:",
