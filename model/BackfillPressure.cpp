@@ -53,13 +53,6 @@ void FlattenBackfill(Model& m, BackfillAngles& a, double limitAngle) {
     m.BackfillSlopeAdjusted = True;
 }
 
-// Static coefficient: Coulomb active or at rest, or the user's value for either state.
-double StaticCoefficient(const Model& m, const BackfillAngles& a) {
-    if (m.KaSource != Computed) return m.EnteredKa;
-    if (m.EarthPressureOption == AtRest) return AtRestCoefficient(a.phi, a.beta);
-    return CoulombActiveCoefficient(a.phi, a.theta, a.beta, a.delta);
-}
-
 // Heights on the back plane: back water above the base (hw), rise of the
 // backfill surface at the heel end above the wall top, and the plane's
 // height from the base to the backfill surface (H').
@@ -106,6 +99,12 @@ void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, fl
     xc = ToSingle(F != 0 ? CheckedDivide(F1 * arm1 + F2 * arm2, total) : x1);
 }
 
+double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta, float delta) {
+    if (m.KaSource != Computed) return m.EnteredKa;
+    if (m.EarthPressureOption == AtRest) return AtRestCoefficient(phi, beta);
+    return CoulombActiveCoefficient(phi, theta, beta, delta);
+}
+
 double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch) {
     if (m.MinimumFluidDensityEnabled == 1 && gamma * K * ch < m.MinimumFluidDensity)
         return CheckedDivide(m.MinimumFluidDensity, gamma * ch);
@@ -123,7 +122,8 @@ void CalcStaticBackfillPressure(Model& m) {
 
     // coefficient, raised where the user asks for a minimum equivalent-fluid density
     const double gamma = m.BackfillUnitWeight;
-    m.BackfillPressureCoefficient = ToSingle(WithMinimumFluidDensity(m, StaticCoefficient(m, a), gamma, a.ch));
+    const double K0 = StaticEarthCoefficient(m, a.phi, a.theta, a.beta, a.delta);
+    m.BackfillPressureCoefficient = ToSingle(WithMinimumFluidDensity(m, K0, gamma, a.ch));
     const double K = m.BackfillPressureCoefficient;
 
     const BackPlane plane = BackPlaneHeights(m, a.beta);
@@ -173,7 +173,7 @@ void CalcSeismicBackfillPressure(Model& m) {
 
     // static coefficient again, without the minimum fluid density, and the
     // seismic increment over it (none at rest)
-    m.BackfillPressureCoefficient = ToSingle(StaticCoefficient(m, a));
+    m.BackfillPressureCoefficient = ToSingle(StaticEarthCoefficient(m, a.phi, a.theta, a.beta, a.delta));
     double dK = 0;
     if (m.EarthPressureOption != AtRest) {
         const double KAE = m.KaeSource == Computed

@@ -16,6 +16,10 @@ inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, floa
     TrapezoidResultant(x1, x2, p1, p2, F, xc);
 }
 
+// Static earth-pressure coefficient on a plane inclined theta degrees from
+// the vertical: Coulomb active or at rest, or the user's value for either state.
+double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta, float delta);
+
 // An earth-pressure coefficient K raised, where the user asks for a minimum
 // equivalent-fluid density, until the horizontal pressure γ·K·ch of a unit
 // depth reaches it.

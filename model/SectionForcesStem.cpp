@@ -57,12 +57,8 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
     // static backfill pressure on the back face, dry above the back water and
     // submerged below it; the surcharge over the heel adds a uniform pressure
-    double K;
-    if (m.KaSource != Computed) K = m.EnteredKa;
-    else if (m.EarthPressureOption == Active) K = CoulombActiveCoefficient(phi, alphaDegrees, beta, delta);
-    else K = AtRestCoefficient(phi, beta);
-    // the user's minimum equivalent-fluid density holds here as in the stability analysis
-    K = WithMinimumFluidDensity(m, K, gamma, ch);
+    // the coefficient and the user's minimum equivalent-fluid density as in the stability analysis
+    const double K = WithMinimumFluidDensity(m, StaticEarthCoefficient(m, phi, alphaDegrees, beta, delta), gamma, ch);
     const double pq = K * m.BackfillSurcharge *
                       CheckedDivide(std::cos(alpha), std::cos(alpha - Radians(beta))) * EH *
                       Factor(m, m.SurchargeLoadType) * Factor(m, S1);
