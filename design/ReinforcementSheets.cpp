@@ -5,13 +5,12 @@
 
 #include "design/DesignUnits.h"
 #include "design/StabilityTable.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 namespace {
-
-const std::string& Unit(const Model& m, const UnitLabelTable& labels) { return At(labels, m.CurrentUnitSystem); }
 
 // Detail captions are indented under their group caption by a soft hyphen
 // and a space.
@@ -58,8 +57,8 @@ std::array<float, 5> MemberLengths(const Model& m) {
 }
 
 ForceTableTexts ForceTables(const Model& m, ForceKind kind) {
-    const std::string& force = Unit(m, m.ForceUnitLabels);
-    const std::string& length = Unit(m, m.LengthUnitLabels);
+    const std::string& force = UnitLabel(m, m.ForceUnitLabels);
+    const std::string& length = UnitLabel(m, m.LengthUnitLabels);
     const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
     const bool moments = kind == ForceKind::Moment;
     const int columns = moments ? DesignPositionCount + 1 : DesignMemberCount + 1;
@@ -106,11 +105,11 @@ ForceTableTexts ForceTables(const Model& m, ForceKind kind) {
 }
 
 std::array<SheetRow, FlexureSheetRows> FlexureSheetCaptions(const Model& m) {
-    const std::string& L = Unit(m, m.LengthUnitLabels);
-    const std::string& S = Unit(m, m.SectionUnitLabels);
-    const std::string& B = Unit(m, m.BarUnitLabels);
-    const std::string& F = Unit(m, m.ForceUnitLabels);
-    const std::string& P = Unit(m, m.StressUnitLabels);
+    const std::string& L = UnitLabel(m, m.LengthUnitLabels);
+    const std::string& S = UnitLabel(m, m.SectionUnitLabels);
+    const std::string& B = UnitLabel(m, m.BarUnitLabels);
+    const std::string& F = UnitLabel(m, m.ForceUnitLabels);
+    const std::string& P = UnitLabel(m, m.StressUnitLabels);
     const std::string S2 = S + "\xB2";
 
     std::array<SheetRow, FlexureSheetRows> r{};
@@ -153,9 +152,9 @@ std::array<SheetRow, FlexureSheetRows> FlexureSheetCaptions(const Model& m) {
 }
 
 std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m) {
-    const std::string& L = Unit(m, m.LengthUnitLabels);
-    const std::string& S = Unit(m, m.SectionUnitLabels);
-    const std::string& F = Unit(m, m.ForceUnitLabels);
+    const std::string& L = UnitLabel(m, m.LengthUnitLabels);
+    const std::string& S = UnitLabel(m, m.SectionUnitLabels);
+    const std::string& F = UnitLabel(m, m.ForceUnitLabels);
 
     std::array<SheetRow, ShearSheetRows> r{};
     r[0] = {{"Shear", false, true}, "Unit"};

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/Analysis.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 // A resistance/load ratio this large means nothing drives the wall that way.
 constexpr float NoDrivingRatio = 1000;
-
-const std::string& Unit(const Model& m, const UnitLabelTable& labels) { return At(labels, m.CurrentUnitSystem); }
 
 const LoadCombination& CombinationOf(const Model& m, int i) {
     return At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, i - 1);
@@ -54,9 +53,9 @@ std::string CombinationFormula(const Model& m, int setIndex, int combinationInde
 }
 
 std::array<TableCell, StabilityTableRows> StabilityCaptions(const Model& m) {
-    const std::string& force = Unit(m, m.ForceUnitLabels);
-    const std::string& length = Unit(m, m.LengthUnitLabels);
-    const std::string& pressure = Unit(m, m.PressureUnitLabels);
+    const std::string& force = UnitLabel(m, m.ForceUnitLabels);
+    const std::string& length = UnitLabel(m, m.LengthUnitLabels);
+    const std::string& pressure = UnitLabel(m, m.PressureUnitLabels);
     const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
 
     std::array<TableCell, StabilityTableRows> c{};
@@ -148,6 +147,6 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
     return c;
 }
 
-std::string StabilityNote(const Model& m) { return "Per 1 " + Unit(m, m.LengthUnitLabels) + " of wall length."; }
+std::string StabilityNote(const Model& m) { return "Per 1 " + UnitLabel(m, m.LengthUnitLabels) + " of wall length."; }
 
 }  // namespace brindlemar

@@ -24,10 +24,4 @@ void PrintLegend(const Model& m, Surface& s, const std::vector<std::string>& lin
     }
 }
 
-const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels) {
-    const int u = m.CurrentUnitSystem;
-    if (u < 0 || u >= static_cast<int>(labels.size())) return labels[0];
-    return labels[static_cast<size_t>(u)];
-}
-
 }  // namespace brindlemar

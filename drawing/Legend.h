@@ -6,6 +6,8 @@
 
 #include "drawing/Surface.h"
 #include "model/Model.h"
+// the legends' unit lines take their labels from UnitLabel
+#include "model/Units.h"
 
 namespace brindlemar {
 
@@ -17,8 +19,5 @@ std::vector<std::string> StabilityLegendLines(const Model& m);
 // Prints the lines top to bottom in CaptionColour at x = 120, one
 // TextHeight("T") apart, the last one 60 above the frame's bottom edge.
 void PrintLegend(const Model& m, Surface& s, const std::vector<std::string>& lines);
-
-// The unit label of the current unit system from one of the label tables.
-const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels);
 
 }  // namespace brindlemar

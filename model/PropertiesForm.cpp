@@ -1,5 +1,6 @@
 #include "model/PropertiesForm.h"
 
+#include "model/Units.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -49,8 +50,7 @@ std::array<std::string, PropertyUnitLabelCount> PropertyUnitLabels(const Model& 
     std::array<std::string, PropertyUnitLabelCount> labels{};
     for (const PropertyBox& box : Boxes) {
         if (box.UnitLabel < 0 || box.Units == nullptr) continue;
-        const UnitLabelTable& table = m.*box.Units;
-        labels[box.UnitLabel] = table[CheckedIndex(m.CurrentUnitSystem, 0, static_cast<int>(table.size()) - 1)];
+        labels[box.UnitLabel] = UnitLabel(m, m.*box.Units);
     }
     return labels;
 }

@@ -19,6 +19,12 @@ void FillUnitLabels(Model& m) {
     m.AngleUnitLabels = {"\xB0", "\xB0", "\xB0", ""};
 }
 
+const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels) {
+    const int u = m.CurrentUnitSystem;
+    if (u < 0 || u >= static_cast<int>(labels.size())) return labels[0];
+    return labels[static_cast<size_t>(u)];
+}
+
 namespace {
 
 constexpr double MetresPerFoot = 0.3048;

@@ -9,6 +9,10 @@ namespace brindlemar {
 // Fills the ten unit-label tables for Metric, SI and British (element 3 stays empty).
 void FillUnitLabels(Model& m);
 
+// The label of the current unit system from one of the label tables; the
+// Metric label for a unit system outside the three.
+const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels);
+
 // Rewrites every stored dimensional value from PreviousUnitSystem into
 // CurrentUnitSystem (the caller makes sure they differ), then rebuilds the
 // outline. Values are kept at full float precision: the screens round them
