@@ -90,8 +90,7 @@ std::array<TableCell, StabilityTableRows> StabilityCaptions(const Model& m) {
 std::optional<double> FactoredBearingResistance(const Model& m, int i) {
     const std::optional<float>& qn = At(m.CombinationNominalBearingResistances, i);
     if (!qn) return std::nullopt;
-    const double qc = *qn <= m.ConcreteCompressiveStress ? *qn : m.ConcreteCompressiveStress;
-    return StressToPressureFactor(m.CurrentUnitSystem) * qc * CombinationOf(m, i).Factor[BE];
+    return CappedBearingResistance(m, *qn) * CombinationOf(m, i).Factor[BE];
 }
 
 std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i) {

@@ -237,7 +237,7 @@ void BasePressure(Model& m) {
 
 // Bearing resistance against the larger edge pressure, the resistance
 // capped by the concrete strength.
-void Bearing(Model& m, double u) {
+void Bearing(Model& m) {
     if (m.WallStable == False) {
         m.ComputedBearingResistance = 0;
         m.BearingResistanceRatio = 0;
@@ -248,9 +248,8 @@ void Bearing(Model& m, double u) {
     const float qn = UltimateBearingCapacity(m, m.BaseCohesion, m.BaseFrictionAngle, m.BaseUnitWeight,
                                              m.EffectiveBaseWidth, 100000, m.ToeTipThickness, waterBelowToeTop);
     m.ComputedBearingResistance = qn;
-    const double qc = qn <= m.ConcreteCompressiveStress ? qn : m.ConcreteCompressiveStress;
     const double qmax = std::max(m.LeftBearingPressure, m.RightBearingPressure);
-    m.BearingResistanceRatio = ToSingle(CheckedDivide(qc * u, qmax) * Factor(m, BE));
+    m.BearingResistanceRatio = ToSingle(CheckedDivide(CappedBearingResistance(m, qn), qmax) * Factor(m, BE));
 }
 
 // Sliding: base friction and cohesion, adjacent structures, passive earth
@@ -337,6 +336,11 @@ double StressToPressureFactor(int unitSystem) {
     return At(factors, unitSystem);
 }
 
+double CappedBearingResistance(const Model& m, double qn) {
+    const double qc = qn <= m.ConcreteCompressiveStress ? qn : m.ConcreteCompressiveStress;
+    return qc * StressToPressureFactor(m.CurrentUnitSystem);
+}
+
 void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
     CheckedIndex(setIndex, 0, MaxCombinationSets);
     CheckedIndex(combIndex, 0, MaxCombinations - 1);
@@ -368,7 +372,7 @@ void AnalyseCombination(Model& m) {
         AddLoads(m, toeDepth);
         LocateResultant(m);
         BasePressure(m);
-        Bearing(m, u);
+        Bearing(m);
         Sliding(m, u);
         Rotation(m, toeDepth);
     } catch (const RuntimeError& e) {

@@ -30,6 +30,10 @@ inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombinat
 // Stress unit to pressure unit: kg/cm² to T/m², MPa to kPa, psi to Kip/ft².
 double StressToPressureFactor(int unitSystem);
 
+// A bearing resistance qn (stress unit) capped by the concrete's strength,
+// in the pressure unit.
+double CappedBearingResistance(const Model& m, double qn);
+
 inline double Radians(double degrees) { return degrees * std::atan(1.0) / 45.0; }
 inline double Degrees(double radians) { return radians * 45.0 / std::atan(1.0); }
 
