@@ -19,14 +19,24 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
 }
 
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+    s.CurrentX = x;
+    s.CurrentY = y;
+    s.ForeColor = colour;
+    PrintLoadValue(s, text);
+}
+
+}  // namespace
+
+void PrintLoadValue(Surface& s, const std::string& text) {
+    if (text.empty()) return;
+    const double x = s.CurrentX, y = s.CurrentY;
+    const int32_t colour = s.ForeColor;
     s.FilledBox(x, y, x + s.TextWidth(text), y + TwipsPerPoint * s.FontSize, RGB(255, 255, 255));
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
     s.Print(text);
 }
-
-}  // namespace
 
 std::string LoadValueText(double value) { return Format(value, "#0.#0"); }
 

@@ -1,9 +1,10 @@
 #pragma once
 // Fixed-length force arrows with their values: the line loads and every
 // resultant of the loads, reactions and resistances views. The arrow is
-// ForceArrowLength long whatever the force; the text tells its size, on a
-// white ground as high as the font's size, so that it reads over the
-// concrete and the soil that the views fill.
+// ForceArrowLength long whatever the force; the text tells its size. The
+// values of forces and pressures stand on a white ground as high as the
+// font's size, so that they read over the concrete and the soil that the
+// views fill.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,9 @@ namespace brindlemar {
 
 // Forces below this size are not drawn: they would show as "0.00".
 inline constexpr double NegligibleForce = 1E-5;
+
+// Prints a load's value at the current position on its white ground.
+void PrintLoadValue(Surface& s, const std::string& text);
 
 // The value text of a force or pressure: two decimals at most.
 std::string LoadValueText(double value);

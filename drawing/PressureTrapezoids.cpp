@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "drawing/ForceArrows.h"
 #include "drawing/Primitives.h"
 
 namespace brindlemar {
@@ -64,7 +65,7 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
         if (text.empty()) return;
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
         s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
-        s.Print(text);
+        PrintLoadValue(s, text);
     };
     place(text1, y1, p1, y1 < y2);
     place(text2, y2, p2, y2 < y1);
@@ -83,7 +84,7 @@ void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, do
         if (text.empty()) return;
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
         s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
-        s.Print(text);
+        PrintLoadValue(s, text);
     };
     place(text1, x1, p1, x2 > x1);
     place(text2, x2, p2, x1 > x2);
