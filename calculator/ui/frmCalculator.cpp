@@ -90,7 +90,9 @@ frmCalculator::frmCalculator(Model& m, QWidget* parent) : QDialog(parent), m_(m)
     Form_Load();
 }
 
-frmCalculator::~frmCalculator() = default;
+// The child widgets give up the focus while they are destroyed; by then this
+// window is no longer a frmCalculator, so it must not hear of it.
+frmCalculator::~frmCalculator() { disconnect(qApp, &QApplication::focusChanged, this, nullptr); }
 
 frmCalculator::PrinterSource& frmCalculator::Printer() {
     static PrinterSource source = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };

@@ -129,8 +129,8 @@ TEST_F(CalculatorReportTest, GreekLettersInTheSymbolFontAndSubscriptsSmaller) {
     EXPECT_EQ(gamma.Font, "Symbol");
     EXPECT_NEAR(gamma.X1, start.X2, 1e-6);
     const SurfaceCall* subscript = nullptr;
-    for (const SurfaceCall& c : s.Of("Print"))
-        if (c.Text == "s" && std::abs(c.X1 - gamma.X2) < 1e-6) subscript = &c;
+    for (const SurfaceCall& c : s.Calls)
+        if (c.Kind == "Print" && c.Text == "s" && std::abs(c.X1 - gamma.X2) < 1e-6) subscript = &c;
     ASSERT_NE(subscript, nullptr);
     EXPECT_EQ(subscript->Font, "Arial");
     EXPECT_NEAR(subscript->FontSize, 8 * m.PrintScale * 2 / 3, 1e-6);
