@@ -105,6 +105,14 @@ double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta
     return CoulombActiveCoefficient(phi, theta, beta, delta);
 }
 
+double SeismicIncrementOver(const Model& m, double staticK, float phi, float theta, float beta, float delta,
+                            float kh) {
+    if (m.EarthPressureOption == AtRest) return 0;
+    const double KAE =
+        m.KaeSource == Computed ? MononobeOkabeCoefficient(phi, theta, beta, delta, kh) : m.EnteredKae;
+    return std::max(0.0, KAE - staticK);
+}
+
 double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch) {
     if (m.MinimumFluidDensityEnabled == 1 && gamma * K * ch < m.MinimumFluidDensity)
         return CheckedDivide(m.MinimumFluidDensity, gamma * ch);
@@ -174,13 +182,7 @@ void CalcSeismicBackfillPressure(Model& m) {
     // static coefficient again, without the minimum fluid density, and the
     // seismic increment over it (none at rest)
     m.BackfillPressureCoefficient = ToSingle(StaticEarthCoefficient(m, a.phi, a.theta, a.beta, a.delta));
-    double dK = 0;
-    if (m.EarthPressureOption != AtRest) {
-        const double KAE = m.KaeSource == Computed
-                               ? MononobeOkabeCoefficient(a.phi, a.theta, a.beta, a.delta, kh)
-                               : m.EnteredKae;
-        dK = std::max(0.0, KAE - m.BackfillPressureCoefficient);
-    }
+    double dK = SeismicIncrementOver(m, m.BackfillPressureCoefficient, a.phi, a.theta, a.beta, a.delta, kh);
     m.SeismicIncrementCoefficient = ToSingle(dK);
     m.SeismicIncrementCoefficientBelowWater = m.SeismicIncrementCoefficient;
     dK = m.SeismicIncrementCoefficient;

@@ -20,6 +20,12 @@ inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, floa
 // the vertical: Coulomb active or at rest, or the user's value for either state.
 double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta, float delta);
 
+// Seismic increment of the earth-pressure coefficient over the static one in
+// use: the Mononobe-Okabe coefficient (or the user's) less the static
+// coefficient (or the user's), never below 0; none for earth at rest.
+double SeismicIncrementOver(const Model& m, double staticK, float phi, float theta, float beta, float delta,
+                            float kh);
+
 // An earth-pressure coefficient K raised, where the user asks for a minimum
 // equivalent-fluid density, until the horizontal pressure γ·K·ch of a unit
 // depth reaches it.

@@ -80,12 +80,9 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
         // seismic increment of the backfill pressure: falls linearly from the
         // stem top to nothing at the foot of the back face
-        double dK = 0;
-        if (m.EarthPressureOption == Active) {
-            dK = MononobeOkabeCoefficient(phi, alphaDegrees, beta, delta, m.AppliedSeismicCoefficient) -
-                 CoulombActiveCoefficient(phi, alphaDegrees, beta, delta);
-            if (dK < 0) dK = 0;
-        }
+        // (the user's own coefficients count here as in the stability analysis)
+        const double dK = SeismicIncrementOver(m, StaticEarthCoefficient(m, phi, alphaDegrees, beta, delta), phi,
+                                               alphaDegrees, beta, delta, m.AppliedSeismicCoefficient);
         auto addIncrement = [&](double zTop, double pTop, double pCut) {
             const Resultant h = Trapezoid(H - zTop, yc, pTop * ch, pCut * ch);
             body.AddHorizontal(-h.F, h.at);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SectionTestWall.h"
+#include "model/Coefficients.h"
 #include "model/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
@@ -300,6 +301,38 @@ TEST(SectionForces, HydrodynamicPressureIsTheOneTheStabilityAnalysisIntegrates) 
     // moments about the base underside: the stem's force acts at its own arm above the cut at y 1.0
     const double momentAboutBase = -foot.M + (-foot.V) * 1.0 + (-toe.M) - toe.N * 0.5;
     EXPECT_NEAR(momentAboutBase, total * 0.4 * 6, 1e-4 * total);
+}
+
+TEST(CalcStemSectionForces, SeismicIncrementTakesTheUsersCoefficientsAsTheAnalysisDoes) {
+    // the stem's increment is KAE - Ka on its own plane; with the user's
+    // coefficients it is EnteredKae - EnteredKa, as in the stability analysis
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.ConcreteToEarthFrictionAngle = 15;
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.15f;
+    const float h = 8;
+    const double computedK = CoulombActiveCoefficient(30, 0, 0, 15);
+    const double computedKAE = MononobeOkabeCoefficient(30, 0, 0, 15, 0.15f);
+    const Forces computed = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(computed.ok);
+
+    m.KaSource = UserValue;
+    m.EnteredKa = static_cast<float>(computedK);
+    m.KaeSource = UserValue;
+    m.EnteredKae = static_cast<float>(computedKAE);
+    const Forces same = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(same.ok);
+    EXPECT_NEAR(same.M, computed.M, 1e-4 * std::abs(computed.M));
+
+    // a larger user KAE adds its extra increment: a triangle from the top,
+    // 0.1·h·γ·cos δ at the top, whose moment about the foot is 0.1·γ·cos δ·h³/3
+    m.EnteredKae = static_cast<float>(computedKAE + 0.1);
+    const Forces more = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(more.ok);
+    const double extra = 0.1 * 1.8 * std::cos(15.0 * M_PI / 180) * h * h * h / 3;
+    EXPECT_NEAR(more.M - computed.M, -extra, 2e-3 * extra);
 }
 
 TEST(CalcStemSectionForces, SubmergedSeismicIncrementCarriesTheEarthPressureFactor) {
