@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "model/Coefficients.h"
+#include "model/DialogEntries.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
@@ -190,9 +191,20 @@ std::optional<std::string> OversizedLoadOption(const LoadOptionControls& c, cons
 void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable& loads, int16_t loadCount) {
     loadCount = static_cast<int16_t>(std::clamp<int>(loadCount, 0, MaxLineLoads));
 
+    // A box still showing the text it opened with keeps its stored value: the
+    // general number form holds 7 digits, and a value converted between unit
+    // systems may need more to read back exactly.
+    auto valueOf = [](const std::string& text, float stored) {
+        return text == EntryText(stored) ? stored : SingleOf(text);
+    };
     // compare: any difference outside the sets' contents modifies the project
     bool changed = false;
-    auto single = [&](const std::string& text, float stored) { changed |= SingleOf(text) != stored; };
+    auto single = [&](const std::string& text, float stored) { changed |= valueOf(text, stored) != stored; };
+    // a computed coefficient is stored over the entered one, but while it is
+    // computed the entered value takes no part in any result
+    auto coefficient = [&](int source, const std::string& text, float stored) {
+        if (source != 0) single(text, stored);
+    };
     auto option = [&](int selected, int stored) { changed |= selected != stored; };
     single(c.Surcharge, m.BackfillSurcharge);
     single(c.Seismic, m.EnteredSeismicCoefficient);
@@ -205,9 +217,9 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     single(c.Value[0], m.AdjacentStructureCapacity);
     single(c.Value[2], m.AdjacentStructurePosition);
     single(c.Value[1], m.ShearKeyDepth);
-    single(c.Ka, m.EnteredKa);
-    single(c.Kae, m.EnteredKae);
-    single(c.Kp, m.EnteredKp);
+    coefficient(c.KaSource, c.Ka, m.EnteredKa);
+    coefficient(c.KaeSource, c.Kae, m.EnteredKae);
+    coefficient(c.KpSource, c.Kp, m.EnteredKp);
     single(c.MinFluid, m.MinimumFluidDensity);
     if (c.SurchargeTypeIndex >= 0) option(c.SurchargeTypeIndex + 1, m.SurchargeLoadType);
     changed |= loadCount != m.LineLoadCount;
@@ -231,32 +243,32 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     }
 
     // store every control, changed or not
-    m.BackfillSurcharge = SingleOf(c.Surcharge);
+    m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge);
     // with no type chosen the surcharge keeps its type rather than take none
     if (c.SurchargeTypeIndex >= 0) m.SurchargeLoadType = static_cast<int16_t>(c.SurchargeTypeIndex + 1);
-    m.EnteredSeismicCoefficient = SingleOf(c.Seismic);
+    m.EnteredSeismicCoefficient = valueOf(c.Seismic, m.EnteredSeismicCoefficient);
     m.LineLoadCount = loadCount;
     for (int i = 1; i <= loadCount; ++i) m.LineLoads[i] = loads[i];
     m.EarthPressureOption = static_cast<int16_t>(c.EarthPressureOption);
     m.KaSource = static_cast<int16_t>(c.KaSource);
     m.KaeSource = static_cast<int16_t>(c.KaeSource);
     m.KpSource = static_cast<int16_t>(c.KpSource);
-    m.EnteredKa = SingleOf(c.Ka);
-    m.EnteredKae = SingleOf(c.Kae);
-    m.EnteredKp = SingleOf(c.Kp);
-    m.MinimumFluidDensity = SingleOf(c.MinFluid);
+    m.EnteredKa = valueOf(c.Ka, m.EnteredKa);
+    m.EnteredKae = valueOf(c.Kae, m.EnteredKae);
+    m.EnteredKp = valueOf(c.Kp, m.EnteredKp);
+    m.MinimumFluidDensity = valueOf(c.MinFluid, m.MinimumFluidDensity);
     m.MinimumFluidDensityEnabled = static_cast<int16_t>(c.MinFluidEnabled);
-    m.NominalBearingResistance = SingleOf(c.Resist[0]);
-    m.BaseFrictionAngle = SingleOf(c.Resist[1]);
-    m.BaseCohesion = SingleOf(c.Resist[2]);
+    m.NominalBearingResistance = valueOf(c.Resist[0], m.NominalBearingResistance);
+    m.BaseFrictionAngle = valueOf(c.Resist[1], m.BaseFrictionAngle);
+    m.BaseCohesion = valueOf(c.Resist[2], m.BaseCohesion);
     m.BaseMaterialOption = static_cast<int16_t>(c.BaseMaterialOption);
     if (c.BearingMethod >= 0) m.BearingResistanceMethod = static_cast<int16_t>(c.BearingMethod);
-    m.BaseSptBlowCount = SingleOf(c.Resist[3]);
-    m.BaseCptTipResistance = SingleOf(c.Resist[4]);
-    m.BaseUnitWeight = SingleOf(c.Resist[5]);
-    m.AdjacentStructureCapacity = SingleOf(c.Value[0]);
-    m.AdjacentStructurePosition = SingleOf(c.Value[2]);
-    m.ShearKeyDepth = SingleOf(c.Value[1]);
+    m.BaseSptBlowCount = valueOf(c.Resist[3], m.BaseSptBlowCount);
+    m.BaseCptTipResistance = valueOf(c.Resist[4], m.BaseCptTipResistance);
+    m.BaseUnitWeight = valueOf(c.Resist[5], m.BaseUnitWeight);
+    m.AdjacentStructureCapacity = valueOf(c.Value[0], m.AdjacentStructureCapacity);
+    m.AdjacentStructurePosition = valueOf(c.Value[2], m.AdjacentStructurePosition);
+    m.ShearKeyDepth = valueOf(c.Value[1], m.ShearKeyDepth);
     m.PassiveToePressureIncluded = static_cast<int16_t>(c.Check[0]);
     m.AdjacentStructureIncluded = static_cast<int16_t>(c.Check[1]);
     m.ShearKeyIncluded = static_cast<int16_t>(c.Check[2]);

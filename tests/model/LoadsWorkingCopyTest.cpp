@@ -210,7 +210,14 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         {"rock to soil", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.BaseMaterialOption = 1 - c.BaseMaterialOption; }, true},
         {"at rest", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.EarthPressureOption = 1; }, true},
         {"a surcharge", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.Surcharge = "12 kPa"; }, true},
-        {"a computed Ka differing from the stored one", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.Ka = "0.33"; }, true},
+        // the entered coefficient is not in use while the shown one is computed
+        {"a computed Ka differing from the stored one", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.Ka = "0.33"; }, false},
+        {"an entered Ka changed",
+         [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) {
+             c.KaSource = 1;
+             c.Ka = "0.33";
+         },
+         true},
         {"a line load added",
          [](LoadOptionControls&, LineLoadTable& loads, int16_t& n, Model&) {
              loads[++n] = LineLoad{10, 1, 2, 90, LL};
@@ -242,6 +249,29 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         EXPECT_EQ(w.EnteredKa, static_cast<float>(Val(controls.Ka))) << c.what;
         EXPECT_EQ(w.BackfillSurcharge, static_cast<float>(Val(controls.Surcharge))) << c.what;
     }
+}
+
+// Values converted to other units can need more digits than a box shows:
+// accepting the boxes as they opened keeps every value and the saved state.
+TEST(LoadsAccept, UntouchedBoxesKeepValuesTheirTextCannotHoldExactly) {
+    BuiltInWall fresh;
+    Model& m = fresh.m;
+    CopyCombinationSetsToWorkingCopy(m);
+    m.BackfillSurcharge = 0.204632252f;
+    m.NominalBearingResistance = 142.105743f;
+    m.ShearKeyDepth = 2.19816279f;
+    m.MinimumFluidDensity = 0.981000066f;
+    ASSERT_NE(static_cast<float>(Val(GeneralNumber(m.BackfillSurcharge))), m.BackfillSurcharge);
+    const Model before = m;
+    m.ProjectModified = False;
+    m.ResultsValid = True;
+    StoreLoadOptions(m, ControlsOf(m), m.LineLoads, m.LineLoadCount);
+    EXPECT_EQ(m.ProjectModified, False);
+    EXPECT_EQ(m.ResultsValid, True);
+    EXPECT_EQ(m.BackfillSurcharge, before.BackfillSurcharge);
+    EXPECT_EQ(m.NominalBearingResistance, before.NominalBearingResistance);
+    EXPECT_EQ(m.ShearKeyDepth, before.ShearKeyDepth);
+    EXPECT_EQ(m.MinimumFluidDensity, before.MinimumFluidDensity);
 }
 
 TEST_F(WorkingSets, AcceptWritesTheUserSetsButNeverTheHiddenOne) {
