@@ -254,6 +254,9 @@ bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
     const std::array<float*, 6> values = MaterialValues(m);
     bool changed = false;
     for (std::size_t i = 0; i < values.size(); ++i) {
+        // a box still showing its value's text keeps the value: 7 digits may
+        // not read back exactly a value converted to other units
+        if (texts[i] == GeneralNumber(*values[i])) continue;
         const std::optional<float> typed = TypedNumber(texts[i]);
         if (!typed || *typed == *values[i]) continue;
         *values[i] = *typed;

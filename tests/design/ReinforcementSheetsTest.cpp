@@ -8,6 +8,7 @@
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
+#include "runtime/Format.h"
 #include "model/BuiltInWall.h"
 
 namespace brindlemar {
@@ -219,6 +220,21 @@ TEST_F(ReinforcementSheetsTest, StoringMaterialValues) {
     EXPECT_FLOAT_EQ(m.ConcreteCover, 5);  // beyond any float: kept
     EXPECT_EQ(m.ProjectModified, True);
     EXPECT_EQ(m.ResultsValid, False);
+}
+
+TEST_F(ReinforcementSheetsTest, MaterialBoxesLeftAloneKeepValuesTheirTextCannotHoldExactly) {
+    // British values converted from metric need more than the 7 digits shown
+    const std::array<float, 6> converted{0.149827585f, 4.26708221f, 1991.22f, 42.6708221f, 29868.3086f, 1.96850395f};
+    const std::array<float*, 6> values = MaterialValues(m);
+    std::array<std::string, 6> shown;
+    for (int i = 0; i < 6; ++i) {
+        *values[i] = converted[i];
+        shown[i] = GeneralNumber(converted[i]);
+    }
+    m.ProjectModified = False;
+    EXPECT_FALSE(StoreMaterialTexts(m, shown));
+    EXPECT_EQ(m.ProjectModified, False);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(*values[i], converted[i]) << i;
 }
 
 TEST_F(ReinforcementSheetsTest, TypedNumbers) {
