@@ -391,7 +391,9 @@ void frmPrint::Form_Unload() {
         At(m_.FooterTexts, i) = text;
     }
     const std::string font = Stored(Combo3->currentText());
-    if (font != m_.ReportFontName) changed = true;
+    // a font never chosen (the very first start) takes the shown one as the
+    // program's own choice, not the user's change
+    if (font != m_.ReportFontName && !m_.ReportFontName.empty()) changed = true;
     m_.ReportFontName = font;
     const float size = static_cast<float>(Combo4->currentIndex() + 6);
     if (m_.ReportFontSize != size) changed = true;

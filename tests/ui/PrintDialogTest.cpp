@@ -143,7 +143,8 @@ TEST_F(PrintDialogTest, SavedFontKeptOrReplacedByTheFirstUsualFace) {
         const char* saved;
         const char* chosen;
         bool modified;
-    } cases[] = {{"Arial", "Arial", false}, {"No Such Face", "Arial", true}, {"Courier New", "Courier New", false}};
+    } cases[] = {{"Arial", "Arial", false}, {"No Such Face", "Arial", true}, {"Courier New", "Courier New", false},
+                 {"", "Arial", false}};  // none chosen yet: the program's first choice
     for (const auto& c : cases) {
         m.ReportFontName = c.saved;
         m.ReportFontSize = 10;
