@@ -419,6 +419,26 @@ TEST_F(LoadsDialogTest, FactorFilesSaveLoadAndAppendWithinTheLimit) {
     InstallFileDialogAnswerer(previous);
 }
 
+TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodified) {
+    for (QAction* units : {window->mnuUnitSI, window->mnuUnitBritish, window->mnuUnitMetric}) {
+        SCOPED_TRACE(units->text().toStdString());
+        units->trigger();
+        const float surcharge = m.BackfillSurcharge, bearing = m.NominalBearingResistance;
+        m.ProjectModified = False;
+        WhileOpen script([](frmLoads& d) {
+            // converted values run longer than their boxes: each shows its first digits
+            for (QLineEdit* box : {d.txtSurcharge, d.txtResist1[0], d.txtValue[1]})
+                EXPECT_EQ(box->cursorPosition(), 0) << box->text().toStdString();
+            d.Command3->click();
+        });
+        window->Command3->click();
+        ASSERT_TRUE(script.done);
+        EXPECT_EQ(m.ProjectModified, False);
+        EXPECT_EQ(m.BackfillSurcharge, surcharge);
+        EXPECT_EQ(m.NominalBearingResistance, bearing);
+    }
+}
+
 TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {
     // enough loads for the grid's scroll bar
     m.LineLoadCount = 8;

@@ -600,6 +600,8 @@ void frmLoads::LoadControlsFromModel() {
     txtValue[0]->setEnabled(Check1[1]->isChecked());
     txtValue[2]->setEnabled(Check1[1]->isChecked());
     txtValue[1]->setEnabled(false);
+    // a number longer than its box reads from its first digit, not its last
+    for (QLineEdit* box : findChildren<QLineEdit*>()) box->setCursorPosition(0);
 
     CopyCombinationSetsToWorkingCopy(m_);
     FillCombinationSetCombo();
