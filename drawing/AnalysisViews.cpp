@@ -26,11 +26,13 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
         SetReactionsArrowScale(m);
         DrawWall(m, s, 1, 0);
         DrawReactionsView(m, s);
+        DrawLoadsLegend(m, s);
         break;
     case ResistancesView:
         SetResistancesArrowScale(m);
         DrawWall(m, s, 1, 0);
         DrawResistancesView(m, s);
+        DrawLoadsLegend(m, s);
         break;
     case MomentView:
     case ShearView:

@@ -96,7 +96,6 @@ void DrawReactionsView(Model& m, Surface& s) {
     const double bandReach = 30 + bandPen * s.TwipsPerPixelY() / 2;
     DrawInclinedForce(m, s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
                       m.LoadArrowPenWidth, bandReach);
-    DrawLoadsLegend(m, s);
 }
 
 }  // namespace brindlemar

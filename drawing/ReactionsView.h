@@ -21,8 +21,9 @@ void SetReactionsArrowScale(Model& m);
 
 // Draws the view over a wall already drawn, for the combination the caller
 // has analysed: the eccentricity band under the base, the resultant arrow in
-// its zone's colour, the base pressure, the horizontal base force and the
-// legend.
+// its zone's colour, the base pressure and the horizontal base force. The
+// caller draws the legend (DrawLoadsLegend), once for every view it puts on
+// the same picture.
 void DrawReactionsView(Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -63,7 +63,6 @@ void DrawResistancesView(Model& m, Surface& s) {
             trapezoid(m.DrawingYCoordinates[1] + scale * std::max(toeTop, double(m.FrontWaterDepth)), yBase, 1, 2);
     }
     if (p[3] > 0 && m.ShearKeyIncluded == 1) trapezoid(yBase, yBase + scale * m.ShearKeyDepth, 2, 3);
-    DrawLoadsLegend(m, s);
 }
 
 }  // namespace brindlemar

@@ -15,7 +15,8 @@ namespace brindlemar {
 void SetResistancesArrowScale(Model& m);
 
 // Rebuilds the outline, analyses the current combination and draws the
-// resistances over a wall already drawn, then the legend.
+// resistances over a wall already drawn. The caller draws the legend
+// (DrawLoadsLegend), once for every view it puts on the same picture.
 void DrawResistancesView(Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -427,11 +427,31 @@ void FlexGrid::PlaceOverCurrentCell(QWidget* editor, int leftInset, int topInset
 }
 
 void FlexGrid::UpdateScrollBars() {
+    // The room is worked out from the grid's own size rather than from the
+    // viewport's: a hidden grid's viewport is laid out again only when shown,
+    // and a bar kept from an earlier size narrows the viewport enough to
+    // justify itself (each bar can hold the other up).
+    const QSize whole = contentsRect().marginsRemoved(viewportMargins()).size();
+    const auto rowPx = [this](int r) { return RowPx(r); };
+    const auto colPx = [this](int c) { return ColPx(c); };
+    const auto lastTop = [&](int height) { return LastFirst(rows_, fixedRows_, height - FixedHeightPx(), rowPx); };
+    const auto lastLeft = [&](int width) { return LastFirst(cols_, fixedCols_, width - FixedWidthPx(), colPx); };
+    const int barWidth = verticalScrollBar()->sizeHint().width();
+    const int barHeight = horizontalScrollBar()->sizeHint().height();
+    const bool canV = (scrollBars_ & FlexScrollVertical) != 0, canH = (scrollBars_ & FlexScrollHorizontal) != 0;
+    bool needV = canV && lastTop(whole.height()) > fixedRows_;
+    bool needH = canH && lastLeft(whole.width()) > fixedCols_;
+    // one bar may leave too little room for the other direction
+    if (needV && !needH) needH = canH && lastLeft(whole.width() - barWidth) > fixedCols_;
+    if (needH && !needV) needV = canV && lastTop(whole.height() - barHeight) > fixedRows_;
+    const int topLimit = lastTop(whole.height() - (needH ? barHeight : 0));
+    const int leftLimit = lastLeft(whole.width() - (needV ? barWidth : 0));
+
     syncingScroll_ = true;
-    verticalScrollBar()->setRange(0, std::max(LastTopRow() - fixedRows_, 0));
-    verticalScrollBar()->setPageStep(std::max(LastTopRow() > fixedRows_ ? 1 : 0, 1));
+    verticalScrollBar()->setRange(0, std::max(topLimit - fixedRows_, 0));
+    verticalScrollBar()->setPageStep(1);
     verticalScrollBar()->setValue(topRow_ - fixedRows_);
-    horizontalScrollBar()->setRange(0, std::max(LastLeftCol() - fixedCols_, 0));
+    horizontalScrollBar()->setRange(0, std::max(leftLimit - fixedCols_, 0));
     horizontalScrollBar()->setValue(leftCol_ - fixedCols_);
     syncingScroll_ = false;
 }

@@ -66,12 +66,11 @@ void PrintReactionsBlock(Model& m, Surface& s) {
                                     : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
     CalcPassivePressure(m);
     if (m.WallStable) {
-        // both views end with the legend
         DrawReactionsView(m, s);
         DrawResistancesView(m, s);
-    } else {
-        DrawLoadsLegend(m, s);
     }
+    // one legend for the two views drawn on the same picture
+    DrawLoadsLegend(m, s);
     DrawFactorTable(m, s);
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "design/StabilityTable.h"
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
@@ -83,8 +84,10 @@ Cell StabilityCell(const Model& m, int idx, int row) {
             return {text};
         }
         case 17: {
+            // the resistance the ratio below was formed from, as the results window shows it
             if (!stable || !(BE > 0)) return {};
-            return {Format(StressToPressureFactor(m.CurrentUnitSystem) * m.NominalBearingResistance * BE, "#0.#0")};
+            const std::optional<double> q = FactoredBearingResistance(m, idx);
+            return {q ? Format(*q, "#0.#0") : ""};
         }
         case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
         case 20: return stable ? Cell{Value(m.CombinationSlidingForces[i])} : Cell{};

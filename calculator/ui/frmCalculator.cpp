@@ -12,6 +12,8 @@
 
 #include "calculator/CalculatorReport.h"
 #include "platform/PrinterSurface.h"
+#include "platform/Printers.h"
+#include "reports/ui/frmPrinting.h"
 #include "platform/Shell.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -95,7 +97,8 @@ frmCalculator::frmCalculator(Model& m, QWidget* parent) : QDialog(parent), m_(m)
 frmCalculator::~frmCalculator() { disconnect(qApp, &QApplication::focusChanged, this, nullptr); }
 
 frmCalculator::PrinterSource& frmCalculator::Printer() {
-    static PrinterSource source = [] { return std::make_unique<QPrinter>(QPrinter::HighResolution); };
+    // empty: the current printer, set up in PrintCalculatorReport
+    static PrinterSource source;
     return source;
 }
 
@@ -322,12 +325,20 @@ void frmCalculator::Command1_Click() { accept(); }
 void frmCalculator::Command2_Click() { PrintCalculatorReport(); }
 
 void frmCalculator::PrintCalculatorReport() {
+    // the page goes where the report goes: a PDF file needs its name first
+    const CurrentPrinter& chosen = CurrentPrinter::Get();
+    std::string pdfPath;
+    if (!Printer() && chosen.IsPdf()) {
+        const std::optional<std::string> path = AskPdfPath(this, m_);
+        if (!path) return;
+        pdfPath = *path;
+    }
     const QString caption = windowTitle();
     setWindowTitle(caption + " (Printing .....)");
     SetBusyPointer(true);
     // a printer that fails is told; the caption and pointer come back either way
     try {
-        std::unique_ptr<QPrinter> printer = Printer()();
+        std::unique_ptr<QPrinter> printer = Printer() ? Printer()() : chosen.MakePrinter(pdfPath);
         PrinterSurface paper(*printer);
         brindlemar::PrintCalculatorReport(m_, paper, Inputs, Results);
         SetBusyPointer(false);

@@ -38,8 +38,9 @@ public:
     void Command2_Click();
     void PrintCalculatorReport();
 
-    // Where Print sends the page: the system's default printer unless
-    // replaced (a test prints to a PDF file this way).
+    // Where Print sends the page: the program's current printer (the one
+    // chosen in the print dialog, else the system's default) unless replaced
+    // (a test prints to a PDF file this way).
     using PrinterSource = std::function<std::unique_ptr<QPrinter>()>;
     static PrinterSource& Printer();
 

@@ -1,7 +1,6 @@
 #include "design/ui/DesignWindows.h"
 
 #include <QColor>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QStyle>
 #include <QWidget>
@@ -28,31 +27,9 @@ void UseDesignedFont(QWidget* window) {
     window->setFont(font);
 }
 
-namespace {
-
-// Fits a grid's scroll bars each time it comes into sight: while it is
-// hidden its viewport is not laid out again, so the bars it had when it was
-// last shown at another size would stay.
-class ScrollBarFitter : public QObject {
-public:
-    explicit ScrollBarFitter(FlexGrid& grid) : QObject(&grid), grid_(grid) { grid.installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &grid_ && event->type() == QEvent::Show) FitScrollBars(grid_);
-        return false;
-    }
-
-private:
-    FlexGrid& grid_;
-};
-
-}  // namespace
-
 void PrepareGrid(FlexGrid& grid) {
     grid.setFrameStyle(QFrame::Box | QFrame::Plain);
     grid.setLineWidth(1);
-    new ScrollBarFitter(grid);
 }
 
 double BorderAllowance(const FlexGrid& grid, double designed) {
@@ -62,12 +39,6 @@ double BorderAllowance(const FlexGrid& grid, double designed) {
 
 double ScrollBarAllowance(const FlexGrid& grid) {
     return std::max(240.0, grid.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &grid) * TwipsPerPixel(&grid));
-}
-
-void FitScrollBars(FlexGrid& grid) {
-    const int bars = grid.ScrollBars();
-    grid.SetScrollBars(FlexScrollNone);
-    grid.SetScrollBars(bars);
 }
 
 double ColumnWidthFor(const FlexGrid& grid, const std::vector<TableCell>& cells, double designed) {

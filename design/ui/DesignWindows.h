@@ -30,8 +30,7 @@ void CentreOnOwner(QWidget* window, const QWidget* owner);
 // points, so that the captions fit the designed column widths.
 void UseDesignedFont(QWidget* window);
 
-// A grid drawn with a thin plain border, its scroll bars fitted to its size
-// whenever it comes into sight.
+// A grid drawn with a thin plain border.
 void PrepareGrid(FlexGrid& grid);
 
 // What a grid's outer size adds to its cells, in twips: its border, and never
@@ -42,10 +41,6 @@ double BorderAllowance(const FlexGrid& grid, double designed);
 // The room a grid's scroll bar takes, in twips, never less than the
 // designed 240.
 double ScrollBarAllowance(const FlexGrid& grid);
-
-// Decides a grid's scroll bars afresh for its present size: a bar shown
-// while the grid was smaller would otherwise keep itself in place.
-void FitScrollBars(FlexGrid& grid);
 
 // The width, in twips, that a column needs to show each of `cells` whole in
 // the grid's font, and never less than its designed width.

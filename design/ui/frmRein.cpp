@@ -318,7 +318,6 @@ void frmRein::FillForceTables(int kind) {
     SetTwips(&perCombination, GridLeft, ForcesTop + 600,
              tableCells + BorderAllowance(perCombination, 15) + (n > VisibleCombinationRows ? ScrollBarAllowance(perCombination) + 30 : 0),
              perCombinationHeight);
-    FitScrollBars(perCombination);
     if (n > 0) {
         perCombination.SetRow(2);
         perCombination.SetCol(1);

@@ -123,7 +123,6 @@ void frmRein::InitGridReinforce1() {
     const double row = flexure.RowHeight(2);
     SetTwips(&flexure, GridLeft, HeaderTop + 600, 8 * FaceWidth + UnitWidth + CaptionWidth + ScrollBarAllowance(flexure) + BorderAllowance(flexure, 45),
              26 * row + HeadingHeight - 15);
-    FitScrollBars(flexure);
     sheetNarrowed_ = false;
 
     // shear: one column per member, every row in sight

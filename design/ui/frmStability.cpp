@@ -120,7 +120,6 @@ void frmStability::ShowResults() {
     const double panelHeight = pictureHeight + 120;
     const double buttonTop = 120 + panelHeight + 105;
     SetTwips(MSHFlexGrid1, 120, 120, gridWidth, gridHeight);
-    FitScrollBars(grid);
     Label33->adjustSize();
     Label33->move(Px(this, 120), Px(this, noteTop));
     SetTwips(lblNote, 120 + Label33->width() * TwipsPerPixel(this) + 90, noteTop, std::min(5715.0, pictureWidth - 720), 375);

@@ -50,23 +50,23 @@ void frmPrinting::showEvent(QShowEvent* event) {
     }
 }
 
-std::optional<std::string> frmPrinting::AskPdfPath() {
+std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
     FileDialogRequest request;
     request.Save = true;
     request.Title = "Print to PDF file";
     request.Filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*";
     request.DefaultExtension = "pdf";
-    const std::string project = m_.ProjectFilePath.empty() ? "report" : GetFileBaseName(m_.ProjectFilePath);
+    const std::string project = m.ProjectFilePath.empty() ? "report" : GetFileBaseName(m.ProjectFilePath);
     request.FileName = project + ".pdf";
-    request.InitialDirectory = m_.ProjectFilePath.empty() ? m_.StartDirectory : GetFileDirectory(m_.ProjectFilePath);
-    return ShowFileDialog(this, request);
+    request.InitialDirectory = m.ProjectFilePath.empty() ? m.StartDirectory : GetFileDirectory(m.ProjectFilePath);
+    return ShowFileDialog(owner, request);
 }
 
 void frmPrinting::Form_Activate() {
     repaint();
     CurrentPrinter& printer = CurrentPrinter::Get();
     if (printer.IsPdf()) {
-        const std::optional<std::string> path = AskPdfPath();
+        const std::optional<std::string> path = AskPdfPath(this, m_);
         if (!path) {
             close();
             return;

@@ -15,6 +15,11 @@ class QPushButton;
 
 namespace brindlemar {
 
+// Asks for the file to print into when the current printer is the PDF file,
+// offering the project's name in the project's folder; nothing when the
+// user cancelled.
+std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m);
+
 class frmPrinting : public QDialog {
     Q_OBJECT
 public:
@@ -34,9 +39,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The file to print a PDF report into; nothing when the user cancelled.
-    std::optional<std::string> AskPdfPath();
-
     Model& m_;
     bool started_ = false;
     std::string pdfPath_;

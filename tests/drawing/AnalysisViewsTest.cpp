@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "ViewTestSupport.h"
@@ -47,6 +48,22 @@ TEST(AnalysisViews, WallsWithoutSomeLoadsDrawTheRestWithoutDividingByZero) {
             EXPECT_TRUE(std::isfinite(p.m.LoadArrowScale));
             EXPECT_TRUE(messages.Messages.empty()) << messages.Messages.front().Text;
         }
+    }
+}
+
+// Each view's legend is printed once: printed twice on the same spot it
+// reads bold.
+TEST(AnalysisViews, LegendIsPrintedOnce) {
+    for (int view : {LoadsView, ReactionsView, ResistancesView}) {
+        SCOPED_TRACE(testing::Message() << "view " << view);
+        ViewPicture p;
+        test::MessageRecorder messages;
+        SelectLoadCombination(p.m, 1, 0);
+        DrawAnalysisView(p.m, p.s, view);
+        ASSERT_NE(p.m.WallStable, False);
+        const std::vector<std::string> texts = p.s.Texts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Line loads in T/m"), 1);
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), "Distributed loads in T/m\xB2"), 1);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ViewTestSupport.h"
+#include "drawing/AnalysisViews.h"
 #include "drawing/ForceArrows.h"
 #include "drawing/ReactionsView.h"
 #include "drawing/ResistancesView.h"
@@ -157,7 +158,7 @@ TEST(ResistancesView, AWallThatIsNotStableShowsNoBaseFriction) {
     test::MessageRecorder messages;
     p.m.LineLoadCount = 1;
     p.m.LineLoads[1] = {500, 2.9f, 10, 270, DL};   // pushes the wall over towards the toe
-    DrawResistancesView(p.m, p.s);
+    DrawAnalysisView(p.m, p.s, ResistancesView);
     ASSERT_EQ(p.m.WallStable, False);
     // (the key's passive pressure stands in front of the toe, left of the base)
     for (const SurfaceCall& c : p.s.Of("Line"))

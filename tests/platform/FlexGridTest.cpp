@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 #include <memory>
@@ -175,6 +176,49 @@ TEST_F(FlexGridTest, CellGeometryIsInTwipsAndScrollsTheCellIntoView) {
     int row = 0, col = 0;
     ASSERT_TRUE(grid->CellAt(CellCentre(1, 1), row, col));  // first scrolled row under the heading
     EXPECT_EQ(row, 5);
+}
+
+// A grid that had both bars, resized while hidden to just hold its cells,
+// shows none: each bar must not keep the other in place by the room it takes.
+TEST_F(FlexGridTest, ScrollBarsOfAHiddenGridFollowItsNewSize) {
+    const double tpp = grid->Tpp();
+    int cells = 0, lines = 0;
+    for (int c = 0; c < grid->Cols(); ++c) cells += static_cast<int>(grid->ColWidth(c) / tpp + 0.5);
+    for (int r = 0; r < grid->Rows(); ++r) lines += static_cast<int>(grid->RowHeight(r) / tpp + 0.5);
+    const int border = 2 * grid->frameWidth() + 2;
+    grid->resize(cells / 2, lines / 2);
+    QApplication::processEvents();
+    ASSERT_TRUE(grid->horizontalScrollBar()->isVisible());
+    ASSERT_TRUE(grid->verticalScrollBar()->isVisible());
+
+    grid->hide();
+    grid->resize(cells + border, lines + border);
+    grid->show();
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+
+    // a grid filled in a window not yet shown, then sized to its cells
+    QWidget unshown;
+    auto* fresh = new FlexGrid(&unshown);
+    fresh->SetCols(grid->Cols());
+    for (int c = 0; c < grid->Cols(); ++c) fresh->SetColWidth(c, grid->ColWidth(c));
+    fresh->SetRows(grid->Rows());
+    fresh->resize(cells / 2, lines / 2);
+    fresh->resize(cells + border, lines + border);
+    unshown.resize(cells + 2 * border, lines + 2 * border);
+    unshown.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(fresh->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(fresh->verticalScrollBar()->isVisible());
+
+    // and a grid made too small again while hidden gets its bars back
+    grid->hide();
+    grid->resize(cells / 2, lines / 2);
+    grid->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
 }
 
 TEST_F(FlexGridTest, EditorCommitsOnceAndAbandonsOnEscape) {

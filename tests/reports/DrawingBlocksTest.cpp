@@ -74,6 +74,18 @@ TEST(DrawingBlocks, ReactionsScaleTheLargestPressureIntoTheRoomAboveTheWall) {
     EXPECT_NEAR(r.m.LoadArrowScale, (r.m.DrawingMarginY / 2.0 - label) / largest, 1e-3);
 }
 
+// The reactions and the resistances share one picture and one legend: a
+// legend printed twice on the same spot reads bold.
+TEST(DrawingBlocks, ReactionsOfAStableWallPrintTheLegendOnce) {
+    MessageRecorder messages;
+    ReportSheet r;
+    PrintReactionsBlock(r.m, r.s);
+    ASSERT_NE(r.m.WallStable, 0);
+    const std::vector<std::string> texts = r.s.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Line loads in T/m"), 1);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Distributed loads in T/m\xB2"), 1);
+}
+
 TEST(DrawingBlocks, ReactionsOfAWallThatIsNotStableShowTheWallAndLegendOnly) {
     MessageRecorder messages;
     ReportSheet r;

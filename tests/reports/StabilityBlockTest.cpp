@@ -28,7 +28,9 @@ struct StabilitySheet : ReportSheet {
         }
         m.AnalysisBaseWidth = 4;
         m.NominalBearingResistance = 10;
+        m.ConcreteCompressiveStress = 250;
         for (size_t i = 1; i <= 4; ++i) {
+            m.CombinationNominalBearingResistances[i] = 10;
             m.CombinationWallStableFlags[i] = -1;
             m.CombinationTotalHorizontalForces[i] = -12.5f;
             m.CombinationTotalVerticalForces[i] = 60;
@@ -130,6 +132,13 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         {"not stable: no rotation", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 26, "", false},
         {"EX 0", [](StabilitySheet& t) { t.Combination(2).Factor[EX] = 0; }, 12, "", false},
         {"BE 0: no resistance", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 17, "", false},
+        // the row shows the resistance the ratio was formed from, not the user's nominal value
+        {"resistance by the bearing method",
+         [](StabilitySheet& t) { t.m.CombinationNominalBearingResistances[2] = 8; }, 17, "36.00", false},
+        {"resistance capped by the concrete",
+         [](StabilitySheet& t) { t.m.ConcreteCompressiveStress = 6; }, 17, "27.00", false},
+        {"never analysed", [](StabilitySheet& t) { t.m.CombinationNominalBearingResistances[2].reset(); }, 17, "",
+         false},
         {"BE 0: no ratio", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 18, "", false},
         {"FC 0", [](StabilitySheet& t) { t.Combination(2).Factor[FC] = 0; }, 22, "", false},
         {"RO 0", [](StabilitySheet& t) { t.Combination(2).Factor[RO] = 0; }, 25, "", false},

@@ -8,10 +8,13 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 
 #include "UiTestSupport.h"
 #include "calculator/ui/frmCalculator.h"
+#include "platform/FileDialogs.h"
+#include "platform/Printers.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -233,6 +236,37 @@ TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {
     EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
     EXPECT_EQ(messages.BusyDepth, 0);
     EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
+}
+
+// The page goes to the printer chosen for the report; the PDF file printer
+// asks for its file first, and a cancelled file dialog prints nothing.
+TEST_F(CalculatorTest, PrintFollowsTheChosenPrinter) {
+    test::TempDir folder;
+    const std::string pdf = (folder.Path() / "chosen.pdf").string();
+    CurrentPrinter::Get().Select(PdfPrinterName);
+    for (bool named : {false, true}) {
+        SCOPED_TRACE(named ? "file named" : "file dialog cancelled");
+        int asked = 0;
+        const FileDialogAnswerer previous = InstallFileDialogAnswerer([&](const FileDialogRequest& r) {
+            ++asked;
+            EXPECT_EQ(r.DefaultExtension, "pdf");
+            return named ? std::optional<std::string>(pdf) : std::nullopt;
+        });
+        test::MessageRecorder messages;
+        dialog->Command2->click();
+        InstallFileDialogAnswerer(previous);
+        EXPECT_EQ(asked, 1);
+        EXPECT_TRUE(messages.Messages.empty());
+        EXPECT_EQ(messages.BusyDepth, 0);
+        EXPECT_EQ(std::filesystem::exists(pdf), named);
+        EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
+    }
+    CurrentPrinter::Get().Reset();
+
+    QProcess text;
+    text.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    ASSERT_TRUE(text.waitForFinished(20000));
+    EXPECT_TRUE(QString::fromUtf8(text.readAllStandardOutput()).contains("SOIL PRESSURE"));
 }
 
 TEST_F(CalculatorTest, UnitLabelsFollowTheProjectUnits) {
