@@ -299,9 +299,23 @@ TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {
     ASSERT_FALSE(rec.Messages.empty());
     EXPECT_EQ(rec.Messages[0].Text, "Subscript out of range");
     EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+    // every step of the redraw meets the same fault: one box tells it
+    EXPECT_EQ(rec.Messages.size(), 1u);
     m.ActiveCombinationSet = 1;
     window->RedrawView();
     EXPECT_EQ(m.CurrentLoadCombination.Name, "Sliding and eccentricity");
+
+    // values beyond what the analysis can sum: one box, and the next
+    // redraw tells it again
+    rec.Messages.clear();
+    m.BackfillSurcharge = 1e30f;
+    m.BackfillUnitWeight = 1e30f;
+    m.ShearKeyDepth = 1e30f;
+    for (int redraw = 1; redraw <= 2; ++redraw) {
+        window->RedrawView();
+        ASSERT_EQ(rec.Messages.size(), static_cast<size_t>(redraw));
+        EXPECT_EQ(rec.Messages.back().Text, "Overflow");
+    }
 }
 
 }  // namespace

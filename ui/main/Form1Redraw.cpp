@@ -90,6 +90,7 @@ void SetTextColour(QLabel* label, bool red) {
 }  // namespace
 
 void Form1::RedrawView() {
+    const OneBoxPerError oneBox;
     // the window's picture: a surface as large as the drawing area
     const int widthPixels = std::max(1, Picture1->width());
     const int heightPixels = std::max(1, Picture1->height());
