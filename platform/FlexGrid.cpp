@@ -640,6 +640,32 @@ namespace {
 bool LeavesEditor(const QFocusEvent* event) {
     return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
 }
+
+enum class Ending { Chosen, Left, Abandoned };
+
+// Tells the owner how the edit ended, then hides the editor.
+template <class Editor>
+void EndEditing(Editor& editor, bool& open, Ending ending) {
+    open = false;  // nothing more is committed while the editor closes
+    if (ending == Ending::Abandoned)
+        emit editor.Abandon();
+    else
+        emit editor.Commit(ending == Ending::Chosen);
+    open = false;
+    editor.hide();
+    emit editor.Closed();
+}
+
+// Enter commits an open editor and Escape abandons it; true when the key was taken.
+template <class Editor>
+bool EndByKey(Editor& editor, bool& open, QKeyEvent* event) {
+    if (!open) return false;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter && event->key() != Qt::Key_Escape) return false;
+    event->accept();
+    EndEditing(editor, open, enter ? Ending::Chosen : Ending::Abandoned);
+    return true;
+}
 }  // namespace
 
 GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
@@ -658,28 +684,8 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
     }
 }
 
-void GridCellEditor::Close() {
-    open_ = false;
-    hide();
-    emit Closed();
-}
-
 void GridCellEditor::keyPressEvent(QKeyEvent* event) {
-    if (open_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        event->accept();
-        open_ = false;  // nothing more is committed while the editor closes
-        emit Commit(true);
-        Close();
-        return;
-    }
-    if (open_ && event->key() == Qt::Key_Escape) {
-        event->accept();
-        open_ = false;
-        emit Abandon();
-        Close();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
+    if (!EndByKey(*this, open_, event)) QLineEdit::keyPressEvent(event);
 }
 
 void GridCellEditor::focusInEvent(QFocusEvent* event) {
@@ -689,19 +695,13 @@ void GridCellEditor::focusInEvent(QFocusEvent* event) {
 
 void GridCellEditor::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (!open_ || !LeavesEditor(event)) return;
-    open_ = false;
-    emit Commit(false);
-    Close();
+    if (open_ && LeavesEditor(event)) EndEditing(*this, open_, Ending::Left);
 }
 
 GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
     hide();
     connect(this, &QComboBox::activated, this, [this](int) {
-        if (!open_) return;
-        open_ = false;
-        emit Commit(true);
-        Close();
+        if (open_) EndEditing(*this, open_, Ending::Chosen);
     });
 }
 
@@ -713,28 +713,8 @@ void GridCellChooser::Open(int index) {
     setFocus(Qt::OtherFocusReason);
 }
 
-void GridCellChooser::Close() {
-    open_ = false;
-    hide();
-    emit Closed();
-}
-
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (open_ && event->key() == Qt::Key_Escape) {
-        event->accept();
-        open_ = false;
-        emit Abandon();
-        Close();
-        return;
-    }
-    if (open_ && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        event->accept();
-        open_ = false;
-        emit Commit(true);
-        Close();
-        return;
-    }
-    QComboBox::keyPressEvent(event);
+    if (!EndByKey(*this, open_, event)) QComboBox::keyPressEvent(event);
 }
 
 void GridCellChooser::focusInEvent(QFocusEvent* event) {
@@ -744,10 +724,9 @@ void GridCellChooser::focusInEvent(QFocusEvent* event) {
 
 void GridCellChooser::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
-    if (!open_ || !LeavesEditor(event) || (view() != nullptr && view()->isVisible())) return;
-    open_ = false;
-    emit Commit(false);
-    Close();
+    // the list dropped down from the chooser keeps the edit open
+    if (open_ && LeavesEditor(event) && (view() == nullptr || !view()->isVisible()))
+        EndEditing(*this, open_, Ending::Left);
 }
 
 }  // namespace brindlemar

@@ -233,7 +233,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Close();
     bool open_ = false;
 };
 
@@ -257,7 +256,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void Close();
     bool open_ = false;
 };
 
