@@ -102,4 +102,13 @@ void RestoreFormWindow(QWidget* window) {
         window->setWindowState(Qt::WindowNoState);
 }
 
+void CentreOnOwner(QWidget* window, const QWidget* owner) {
+    if (owner == nullptr) return;
+    const QRect main = owner->frameGeometry();
+    const QRect self = window->frameGeometry();
+    const int left = std::max(0, (main.width() - self.width()) / 2 + main.left());
+    const int top = std::max(0, (main.height() - self.height()) / 2 + main.top());
+    window->move(left, top);
+}
+
 }  // namespace brindlemar

@@ -35,4 +35,8 @@ void StoreWindowPlacement(const QWidget* window, QSettings& settings);
 // Returns the window to its normal state.
 void RestoreFormWindow(QWidget* window);
 
+// Centres `window` over `owner` (its outer rectangle), never above or left
+// of the screen's origin.
+void CentreOnOwner(QWidget* window, const QWidget* owner);
+
 }  // namespace brindlemar

@@ -12,15 +12,6 @@
 
 namespace brindlemar {
 
-void CentreOnOwner(QWidget* window, const QWidget* owner) {
-    if (owner == nullptr) return;
-    const QRect main = owner->frameGeometry();
-    const QRect self = window->frameGeometry();
-    const int left = std::max(0, (main.width() - self.width()) / 2 + main.left());
-    const int top = std::max(0, (main.height() - self.height()) / 2 + main.top());
-    window->move(left, top);
-}
-
 void UseDesignedFont(QWidget* window) {
     QFont font = window->font();
     font.setPointSizeF(8.25);

@@ -22,10 +22,6 @@ T* Named(T* widget, const QString& name) {
     return widget;
 }
 
-// Centres `window` over `owner` (its outer rectangle), never above or left
-// of the screen's origin.
-void CentreOnOwner(QWidget* window, const QWidget* owner);
-
 // The font the windows were laid out for: the application's face at 8.25
 // points, so that the captions fit the designed column widths.
 void UseDesignedFont(QWidget* window);

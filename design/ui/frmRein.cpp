@@ -22,6 +22,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "ui/main/ErrorTrap.h"

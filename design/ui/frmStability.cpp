@@ -13,6 +13,7 @@
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "platform/WindowPlacement.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {

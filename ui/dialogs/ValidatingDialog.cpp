@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "platform/Shell.h"
+#include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 #include "ui/main/ErrorTrap.h"
@@ -136,17 +137,8 @@ void ValidatingDialog::keyPressEvent(QKeyEvent* event) {
 
 void ValidatingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    CentreOnOwner();
+    CentreOnOwner(this, parentWidget() != nullptr ? parentWidget()->window() : nullptr);
 }
 
-void ValidatingDialog::CentreOnOwner() {
-    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
-    if (owner == nullptr) return;
-    const QRect main = owner->frameGeometry();
-    const QRect self = frameGeometry();
-    const int left = std::max(0, main.left() + (main.width() - self.width()) / 2);
-    const int top = std::max(0, main.top() + (main.height() - self.height()) / 2);
-    move(left, top);
-}
 
 }  // namespace brindlemar

@@ -75,7 +75,6 @@ protected:
 
 private:
     void Refuse(int index);
-    void CentreOnOwner();
     bool RunStore(const std::function<void()>& store);
     void CloseAccepted();
 
