@@ -150,13 +150,6 @@ void FlexGrid::SetTopRow(int row) {
     viewport()->update();
 }
 
-void FlexGrid::SetLeftCol(int col) {
-    leftCol_ = col;
-    ClampCurrent();
-    UpdateScrollBars();
-    viewport()->update();
-}
-
 // ---- texts and looks ----------------------------------------------------------
 
 QString FlexGrid::TextMatrix(int row, int col) const {
@@ -222,13 +215,6 @@ void FlexGrid::SetFixedAlignment(int col, int alignment) {
     viewport()->update();
 }
 
-void FlexGrid::SetCellAlignment(int row, int col, int alignment) {
-    if (Cell* cell = At(row, col)) {
-        cell->alignment = std::clamp(alignment, 0, 9);
-        viewport()->update();
-    }
-}
-
 void FlexGrid::SetCellForeColor(int row, int col, const QColor& colour) {
     if (Cell* cell = At(row, col)) {
         cell->fore = colour;
@@ -246,11 +232,6 @@ void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
         cell->bold = bold;
         viewport()->update();
     }
-}
-
-bool FlexGrid::CellFontBold(int row, int col) const {
-    const Cell* cell = At(row, col);
-    return cell != nullptr && cell->bold;
 }
 
 void FlexGrid::SetScrollBars(int bars) {
@@ -277,11 +258,6 @@ void FlexGrid::SetGridColor(const QColor& colour) {
 
 void FlexGrid::SetGridColorFixed(const QColor& colour) {
     gridColorFixed_ = colour;
-    viewport()->update();
-}
-
-void FlexGrid::SetBackColorBkg(const QColor& colour) {
-    backColorBkg_ = colour;
     viewport()->update();
 }
 
@@ -487,8 +463,7 @@ void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const 
     p.drawLine(rect.topRight(), rect.bottomRight());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
 
-    int alignment = cell.alignment >= 0 ? cell.alignment : fixed && row < fixedRows_ ? FixedAlignment(col) : ColAlignment(col);
-    if (fixed && col < fixedCols_ && row >= fixedRows_ && cell.alignment < 0) alignment = FixedAlignment(col);
+    const int alignment = fixed ? FixedAlignment(col) : ColAlignment(col);
     Qt::Alignment align;
     if (alignment == FlexAlignGeneral) {
         align = (IsNumberText(cell.text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;

@@ -82,11 +82,9 @@ public:
     void SetRowSel(int row);
     void SetColSel(int col);
 
-    // first scrollable row and column on show
+    // first scrollable row on show
     int TopRow() const { return topRow_; }
     void SetTopRow(int row);
-    int LeftCol() const { return leftCol_; }
-    void SetLeftCol(int col);
 
     // texts; an address outside the grid reads "" and writes nothing
     QString TextMatrix(int row, int col) const;
@@ -98,19 +96,16 @@ public:
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);
 
-    // alignment of a column's scrollable cells and of its heading cells;
-    // a cell's own alignment, when set, goes before both
+    // alignment of a column's scrollable cells and of its heading cells
     int ColAlignment(int col) const;
     void SetColAlignment(int col, int alignment);
     int FixedAlignment(int col) const;
     void SetFixedAlignment(int col, int alignment);
-    void SetCellAlignment(int row, int col, int alignment);
 
     // per-cell look
     void SetCellForeColor(int row, int col, const QColor& colour);  // invalid colour: the grid's
     QColor CellForeColor(int row, int col) const;
     void SetCellFontBold(int row, int col, bool bold);
-    bool CellFontBold(int row, int col) const;
 
     // geometry of the current cell in twips from the grid's top left corner;
     // asking scrolls the cell into view
@@ -131,7 +126,6 @@ public:
     void SetHighLight(int highLight);
     void SetGridColor(const QColor& colour);
     void SetGridColorFixed(const QColor& colour);
-    void SetBackColorBkg(const QColor& colour);
 
     // the cell under a point of the viewport, or false beyond the last cell
     bool CellAt(const QPoint& viewportPoint, int& row, int& col) const;
@@ -165,8 +159,7 @@ protected:
 private:
     struct Cell {
         QString text;
-        int alignment = -1;  // -1: the column's
-        QColor fore;         // invalid: the grid's
+        QColor fore;  // invalid: the grid's
         bool bold = false;
     };
 

@@ -104,9 +104,7 @@ private:
     void CreateForces();
     void CreateReinforcements();
     void SetTwips(QWidget* w, double left, double top, double width, double height);
-    void PlaceForceGrids(int columns, int combinations);
     void FillForceTables(int kind);
-    void UpdateDesignTab();
     bool DesignTabEnabled() const;
     // the current cell of the flexure sheet is one the user may type bars into
     bool OnEditableCell() const;

@@ -28,9 +28,6 @@ public:
     // Prints the report and closes the window.
     void Form_Activate();
 
-    // The file a PDF report was written to, "" when none.
-    std::string PdfPath() const { return pdfPath_; }
-
     QGroupBox* Frame1 = nullptr;
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
