@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QUrl>
 
 namespace brindlemar {
@@ -23,6 +24,13 @@ bool ShowHelp() {
     const std::string path = HelpFilePath();
     if (!QFileInfo::exists(QString::fromStdString(path))) return false;
     return ShellOpen(path);
+}
+
+bool ShowHelpOnF1(QKeyEvent* event) {
+    if (event->key() != Qt::Key_F1) return false;
+    ShowHelp();
+    event->accept();
+    return true;
 }
 
 }  // namespace brindlemar

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class QKeyEvent;
+
 namespace brindlemar {
 
 // Opens `target` ("https://...", "mailto:...", or a file path). Returns
@@ -15,5 +17,8 @@ std::string HelpFilePath();
 // Opens the help page in the browser. A missing page leaves everything as it
 // was; returns whether the page was handed to the browser.
 bool ShowHelp();
+// F1 in a window opens the help page; returns whether the key was F1, which
+// the window then leaves alone.
+bool ShowHelpOnF1(QKeyEvent* event);
 
 }  // namespace brindlemar

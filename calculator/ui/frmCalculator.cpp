@@ -313,11 +313,7 @@ bool frmCalculator::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmCalculator::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
 }
 
 void frmCalculator::Command1_Click() { accept(); }

@@ -228,12 +228,7 @@ void frmRein::Form_Unload() { StoreMaterialProperties(); }
 void frmRein::Command1_Click() { reject(); }
 
 void frmRein::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
 }
 
 void frmRein::StoreMaterialProperties() {

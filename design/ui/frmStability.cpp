@@ -74,12 +74,7 @@ void frmStability::Form_Load() {
 void frmStability::Command1_Click() { accept(); }
 
 void frmStability::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
 }
 
 void frmStability::ShowResults() {

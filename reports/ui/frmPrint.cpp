@@ -253,11 +253,7 @@ bool frmPrint::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmPrint::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        ShowHelp();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
 }
 
 void frmPrint::Form_Load() {

@@ -122,15 +122,12 @@ void ValidatingDialog::CloseAccepted() {
 void ValidatingDialog::reject() { Cancel(); }
 
 void ValidatingDialog::keyPressEvent(QKeyEvent* event) {
+    if (ShowHelpOnF1(event)) return;
     // neither button is the default or the cancel button: Enter and Esc do nothing here
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter: event->accept(); return;
-    case Qt::Key_F1:
-        ShowHelp();
-        event->accept();
-        return;
     default: QDialog::keyPressEvent(event);
     }
 }
