@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "calculator/CalculatorReport.h"
+#include "platform/ControlNames.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Printers.h"
 #include "reports/ui/frmPrinting.h"
@@ -61,12 +62,6 @@ const char* const SingleCaptions[4] = {
 };
 
 QString Shown(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
-
-template <typename T>
-T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QLabel* ValueLabel(QWidget* parent, const QString& name) {
     auto* label = Named(new QLabel(parent), name);

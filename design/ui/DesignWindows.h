@@ -8,19 +8,13 @@
 #include <vector>
 
 #include "design/TableCell.h"
+#include "platform/ControlNames.h"
 
 class QWidget;
 
 namespace brindlemar {
 
 class FlexGrid;
-
-// Gives a control the program's name for it, which tests look it up by.
-template <typename T>
-T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 // The font the windows were laid out for: the application's face at 8.25
 // points, so that the captions fit the designed column widths.

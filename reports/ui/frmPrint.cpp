@@ -16,6 +16,7 @@
 
 #include "design/DesignSectionForces.h"
 #include "model/StartUp.h"
+#include "platform/ControlNames.h"
 #include "platform/Fonts.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"
@@ -44,12 +45,6 @@ void Step(const std::function<void()>& step) {
         step();
     } catch (const RuntimeError&) {
     }
-}
-
-template <typename T>
-T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
 }
 
 // The list index of a paper code; -1 for a code the list has no entry for.

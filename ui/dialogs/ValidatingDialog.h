@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "platform/ControlNames.h"
 
 class QBoxLayout;
 class QLineEdit;
@@ -30,13 +31,6 @@ public:
     void reject() override;
 
     QPushButton *Command1 = nullptr, *Command2 = nullptr;  // Accept, Cancel
-
-    // Names a control as the program names it.
-    template <typename W>
-    static W* Named(W* widget, const QString& name) {
-        widget->setObjectName(name);
-        return widget;
-    }
 
 protected:
     virtual bool IsValidBoxText(int index, const std::string& text) const = 0;

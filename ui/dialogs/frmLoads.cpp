@@ -19,6 +19,7 @@
 #include <QTabWidget>
 
 #include "files/DefaultsFile.h"
+#include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
 #include "platform/Twips.h"
 #include "runtime/Format.h"
@@ -29,12 +30,6 @@
 namespace brindlemar {
 
 namespace {
-
-template <typename W>
-W* Named(W* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
 

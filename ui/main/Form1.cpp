@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "calculator/ui/frmCalculator.h"
+#include "platform/ControlNames.h"
 #include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
@@ -57,12 +58,6 @@ QFrame* MakeLine(QWidget* parent, const char* name, QFrame::Shape shape) {
     line->setFrameShape(shape);
     line->setFrameShadow(QFrame::Sunken);
     return line;
-}
-
-template <typename T>
-T* Named(T* widget, const QString& name) {
-    widget->setObjectName(name);
-    return widget;
 }
 
 }  // namespace
