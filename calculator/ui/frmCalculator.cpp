@@ -19,6 +19,7 @@
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 
@@ -328,15 +329,12 @@ void frmCalculator::PrintCalculatorReport() {
     setWindowTitle(caption + " (Printing .....)");
     SetBusyPointer(true);
     // a printer that fails is told; the caption and pointer come back either way
-    try {
+    RunTrapped([&] {
         std::unique_ptr<QPrinter> printer = Printer() ? Printer()() : chosen.MakePrinter(pdfPath);
         PrinterSurface paper(*printer);
         brindlemar::PrintCalculatorReport(m_, paper, Inputs, Results);
         SetBusyPointer(false);
-    } catch (const RuntimeError& e) {
-        SetBusyPointer(false);
-        MsgBox(e.Description, vbExclamation, ProductName);
-    }
+    });
     setWindowTitle(caption);
 }
 

@@ -15,6 +15,7 @@
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
+#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 
@@ -65,27 +66,24 @@ std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
 void frmPrinting::Form_Activate() {
     repaint();
     CurrentPrinter& printer = CurrentPrinter::Get();
+    std::string pdfPath;
     if (printer.IsPdf()) {
         const std::optional<std::string> path = AskPdfPath(this, m_);
         if (!path) {
             close();
             return;
         }
-        pdfPath_ = *path;
+        pdfPath = *path;
     }
-    try {
-        std::unique_ptr<QPrinter> device = printer.MakePrinter(pdfPath_);
+    // a failed job ends here: what was printed is released, the error told
+    RunTrapped([&] {
+        std::unique_ptr<QPrinter> device = printer.MakePrinter(pdfPath);
         PrinterSurface surface(*device);
         PrintReport(m_, surface, [this](const std::string& caption) {
             Label1->setText(QString::fromStdString(caption));
             Label1->repaint();
         });
-    } catch (const RuntimeError& e) {
-        // the job ended: what was printed is released, the error told
-        SetBusyPointer(false);
-        MsgBox(e.Description, vbExclamation, ProductName);
-        pdfPath_.clear();
-    }
+    });
     close();
 }
 

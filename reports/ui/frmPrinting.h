@@ -38,7 +38,6 @@ protected:
 private:
     Model& m_;
     bool started_ = false;
-    std::string pdfPath_;
 };
 
 }  // namespace brindlemar
