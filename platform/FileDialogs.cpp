@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/QtText.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -14,9 +15,6 @@ FileDialogAnswerer& Answerer() {
     static FileDialogAnswerer answerer;
     return answerer;
 }
-
-QString ToQString(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 }  // namespace
 

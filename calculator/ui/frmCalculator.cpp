@@ -14,6 +14,7 @@
 #include "platform/ControlNames.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Printers.h"
+#include "platform/QtText.h"
 #include "reports/ui/frmPrinting.h"
 #include "platform/Shell.h"
 #include "runtime/Hooks.h"
@@ -61,8 +62,6 @@ const char* const SingleCaptions[4] = {
     "Water force (F<sub>w</sub>):",
     "Depth of resultant:",
 };
-
-QString Shown(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
 QLabel* ValueLabel(QWidget* parent, const QString& name) {
     auto* label = Named(new QLabel(parent), name);
@@ -216,9 +215,9 @@ void frmCalculator::Form_Load() {
 
 void frmCalculator::SetUnitLabels() {
     const CalculatorUnitLabels units = CalculatorUnits(m_);
-    for (int i = 0; i < CalculatorInputCount; ++i) lblUnit[i]->setText(Shown(units.Inputs[i]));
-    for (int i = 0; i < 10; ++i) lblUnitResultB[i]->setText(Shown(units.ResultRows[i]));
-    for (int i = 0; i < 4; ++i) lblUnitResult[i]->setText(Shown(units.SingleResults[i]));
+    for (int i = 0; i < CalculatorInputCount; ++i) lblUnit[i]->setText(ToQString(units.Inputs[i]));
+    for (int i = 0; i < 10; ++i) lblUnitResultB[i]->setText(ToQString(units.ResultRows[i]));
+    for (int i = 0; i < 4; ++i) lblUnitResult[i]->setText(ToQString(units.SingleResults[i]));
 }
 
 void frmCalculator::LoadInputsFromWallModel() {

@@ -19,6 +19,7 @@
 #include "platform/ControlNames.h"
 #include "platform/Fonts.h"
 #include "platform/Printers.h"
+#include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "reports/ReportJob.h"
 #include "runtime/Format.h"
@@ -35,9 +36,6 @@ constexpr int UserDefinedIndex = 41;
 constexpr const char* PaperNotSupported = "Printer: Paper size not supported";
 // the setup dialog reports a cancel with this error number
 constexpr int CancelError = 32755;
-
-QString Ui(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string Stored(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
 // A step of loading or activating the dialog: one that fails is left out.
 void Step(const std::function<void()>& step) {
@@ -271,8 +269,8 @@ void frmPrint::Form_Load() {
     Step([&] { Combo1->setCurrentIndex(m_.SelectedPrinterIndex); });
     Step([&] {
         FillPaperSizeNames();
-        for (int code = 1; code <= 41; ++code) Combo2->addItem(Ui(PaperSizeNames[static_cast<size_t>(code)]));
-        Combo2->addItem(Ui(PaperSizeNames[UserDefinedPaper]));
+        for (int code = 1; code <= 41; ++code) Combo2->addItem(ToQString(PaperSizeNames[static_cast<size_t>(code)]));
+        Combo2->addItem(ToQString(PaperSizeNames[UserDefinedPaper]));
     });
     Step([&] { SelectPrinterPaper(); });
 
@@ -286,7 +284,7 @@ void frmPrint::Form_Load() {
     });
     Step([&] {
         for (int i = 1; i <= 3; ++i) {
-            txtFooter[i]->setPlainText(Ui(At(m_.FooterTexts, i)));
+            txtFooter[i]->setPlainText(ToQString(At(m_.FooterTexts, i)));
             // every paragraph of the box takes its alignment
             txtFooter[i]->selectAll();
             txtFooter[i]->setAlignment(static_cast<Qt::Alignment>(txtFooter[i]->property("alignment").toInt()));
@@ -305,7 +303,7 @@ void frmPrint::Form_Load() {
         families.sort();
         Combo3->clear();
         Combo3->addItems(families);
-        const QString saved = Ui(m_.ReportFontName);
+        const QString saved = ToQString(m_.ReportFontName);
         int savedIndex = -1, arial = -1, times = -1, courier = -1;
         for (int i = 0; i < Combo3->count(); ++i) {
             const QString name = Combo3->itemText(i);
@@ -372,16 +370,16 @@ void frmPrint::Form_Unload() {
     int16_t* const margins[5] = {nullptr, &m_.PageMarginLeft, &m_.PageMarginRight, &m_.PageMarginTop,
                                  &m_.PageMarginBottom};
     for (int i = 1; i <= 4; ++i) {
-        const double value = Val(Stored(txtMargin[i]->text()));
+        const double value = Val(FromQString(txtMargin[i]->text()));
         if (value != *margins[i]) changed = true;
         Step([&] { *margins[i] = CInt(value); });
     }
     for (int i = 1; i <= 3; ++i) {
-        const std::string text = Stored(txtFooter[i]->Text());
+        const std::string text = FromQString(txtFooter[i]->Text());
         if (text != At(m_.FooterTexts, i)) changed = true;
         At(m_.FooterTexts, i) = text;
     }
-    const std::string font = Stored(Combo3->currentText());
+    const std::string font = FromQString(Combo3->currentText());
     // a font never chosen (the very first start) takes the shown one as the
     // program's own choice, not the user's change
     if (font != m_.ReportFontName && !m_.ReportFontName.empty()) changed = true;
@@ -419,7 +417,7 @@ void frmPrint::UpdatePrintSelection() {
 
 void frmPrint::txtMargin_LostFocus(int index) {
     QLineEdit* box = txtMargin[static_cast<size_t>(index)];
-    const double x = Val(Stored(box->text()));
+    const double x = Val(FromQString(box->text()));
     const std::string text = x < 5 ? "5" : x > 50 ? "50" : GeneralNumber(static_cast<float>(x));
     box->setText(QString::fromStdString(text));
     marginText_[static_cast<size_t>(index)] = box->text();

@@ -21,6 +21,7 @@
 #include "files/DefaultsFile.h"
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -33,13 +34,10 @@ namespace {
 
 QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
 
-QString Shown(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string Typed(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
-
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
 
 // A value the user typed: the leading number of its text.
-std::string BoxText(const QLineEdit* box) { return Typed(box->text()); }
+std::string BoxText(const QLineEdit* box) { return FromQString(box->text()); }
 
 QLabel* Heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -513,7 +511,7 @@ void frmLoads::Form_Load() {
 
 QString frmLoads::LoadTypeCaption(int k) const {
     const int set = std::clamp<int>(m_.WorkingActiveCombinationSet, 0, MaxCombinationSets);
-    return Shown(LoadTypeText(m_.WorkingCombinationSets[set].Factors, k));
+    return ToQString(LoadTypeText(m_.WorkingCombinationSets[set].Factors, k));
 }
 
 void frmLoads::SetCoefficient(QLineEdit* box, const std::optional<std::string>& text) {
@@ -528,9 +526,9 @@ void frmLoads::LoadControlsFromModel() {
 
     txtSurcharge->setText(Number(m_.BackfillSurcharge));
     txtSeismic->setText(Number(m_.EnteredSeismicCoefficient));
-    Label9->setText(Shown(m_.PressureUnitLabels[unit]));
+    Label9->setText(ToQString(m_.PressureUnitLabels[unit]));
     const int active = std::clamp<int>(m_.ActiveCombinationSet, 0, MaxCombinationSets);
-    lblEarthquake->setText(Shown(LoadTypeText(m_.CombinationSets[active].Factors, EQ)));
+    lblEarthquake->setText(ToQString(LoadTypeText(m_.CombinationSets[active].Factors, EQ)));
 
     Option1[m_.EarthPressureOption != 0 ? 1 : 0]->setChecked(true);
 
@@ -551,7 +549,7 @@ void frmLoads::LoadControlsFromModel() {
     chkMinFluid->setChecked(m_.MinimumFluidDensityEnabled == 1);
     txtMinFluid->setText(Number(m_.MinimumFluidDensity));
     coefficient(m_.KpSource, m_.EnteredKp, optKp, txtKp, PassiveCoefficientText(m_));
-    lblEarth->setText(Shown(LoadTypeText(m_.CombinationSets[active].Factors, EH)));
+    lblEarth->setText(ToQString(LoadTypeText(m_.CombinationSets[active].Factors, EH)));
 
     txtResist1[0]->setText(Number(m_.NominalBearingResistance));
     txtResist1[1]->setText(Number(m_.BaseFrictionAngle));
@@ -576,15 +574,15 @@ void frmLoads::LoadControlsFromModel() {
         txtResist1[4]->setEnabled(false);
     }
 
-    lblUnitMinFluid->setText(Shown(m_.UnitWeightUnitLabels[unit]));
-    lblUnit[0]->setText(Shown(m_.StressUnitLabels[unit]));
-    lblUnit[1]->setText(Shown(m_.AngleUnitLabels[unit]));
-    lblUnit[2]->setText(Shown(m_.StressUnitLabels[unit]));
-    lblUnit[3]->setText(Shown(m_.ForceUnitLabels[unit] + "/" + m_.LengthUnitLabels[unit]));
-    lblUnit[4]->setText(Shown(m_.LengthUnitLabels[unit]));
-    lblUnit[5]->setText(Shown(m_.LengthUnitLabels[unit]));
-    lblUnit[6]->setText(Shown(m_.StressUnitLabels[unit]));
-    lblUnit[7]->setText(Shown(m_.UnitWeightUnitLabels[unit]));
+    lblUnitMinFluid->setText(ToQString(m_.UnitWeightUnitLabels[unit]));
+    lblUnit[0]->setText(ToQString(m_.StressUnitLabels[unit]));
+    lblUnit[1]->setText(ToQString(m_.AngleUnitLabels[unit]));
+    lblUnit[2]->setText(ToQString(m_.StressUnitLabels[unit]));
+    lblUnit[3]->setText(ToQString(m_.ForceUnitLabels[unit] + "/" + m_.LengthUnitLabels[unit]));
+    lblUnit[4]->setText(ToQString(m_.LengthUnitLabels[unit]));
+    lblUnit[5]->setText(ToQString(m_.LengthUnitLabels[unit]));
+    lblUnit[6]->setText(ToQString(m_.StressUnitLabels[unit]));
+    lblUnit[7]->setText(ToQString(m_.UnitWeightUnitLabels[unit]));
 
     txtValue[0]->setText(Number(m_.AdjacentStructureCapacity));
     txtValue[1]->setText(Number(m_.ShearKeyDepth));

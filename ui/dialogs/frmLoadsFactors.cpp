@@ -14,6 +14,7 @@
 #include "files/FactorFile.h"
 #include "platform/FileDialogs.h"
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -27,8 +28,6 @@ constexpr int FactorColumns = MaxFactorCount - 1;  // number, name, codes 1 to 1
 constexpr int SummaryColumnWidth = 480;
 constexpr const char* FactorFileFilter = "Load and resistance factors files (*.bmf)|*.bmf|All files (*.*)|*.*";
 
-QString Shown(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string Typed(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
 
 int Slot(int index) { return std::clamp(index, 0, MaxCombinationSets); }
@@ -41,7 +40,7 @@ void frmLoads::FillCombinationSetList() {
     {
         const QSignalBlocker blocker(lstComboSet);
         lstComboSet->clear();
-        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) lstComboSet->addItem(Shown(m_.WorkingCombinationSets[s].Name));
+        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) lstComboSet->addItem(ToQString(m_.WorkingCombinationSets[s].Name));
         const int rows = lstComboSet->count();
         lstComboSet->setCurrentRow(m_.ActiveCombinationSet - 1 < rows ? m_.ActiveCombinationSet - 1 : rows - 1);
     }
@@ -94,8 +93,8 @@ void frmLoads::cmdMUp_Click() {
     if (row >= 1 && MoveWorkingCombinationSet(m_, row + 1, -1)) {
         {
             const QSignalBlocker blocker(lstComboSet);
-            lstComboSet->item(row)->setText(Shown(m_.WorkingCombinationSets[row + 1].Name));
-            lstComboSet->item(row - 1)->setText(Shown(m_.WorkingCombinationSets[row].Name));
+            lstComboSet->item(row)->setText(ToQString(m_.WorkingCombinationSets[row + 1].Name));
+            lstComboSet->item(row - 1)->setText(ToQString(m_.WorkingCombinationSets[row].Name));
             lstComboSet->setCurrentRow(row - 1);
         }
         lstComboSet_Click();
@@ -109,8 +108,8 @@ void frmLoads::cmdMDown_Click() {
     if (row >= 0 && MoveWorkingCombinationSet(m_, row + 1, 1)) {
         {
             const QSignalBlocker blocker(lstComboSet);
-            lstComboSet->item(row)->setText(Shown(m_.WorkingCombinationSets[row + 1].Name));
-            lstComboSet->item(row + 1)->setText(Shown(m_.WorkingCombinationSets[row + 2].Name));
+            lstComboSet->item(row)->setText(ToQString(m_.WorkingCombinationSets[row + 1].Name));
+            lstComboSet->item(row + 1)->setText(ToQString(m_.WorkingCombinationSets[row + 2].Name));
             lstComboSet->setCurrentRow(row + 1);
         }
         lstComboSet_Click();
@@ -140,7 +139,7 @@ void frmLoads::txtComboSet_Commit() {
     const int row = lstComboSet->currentRow();
     if (row >= 0) {
         lstComboSet->item(row)->setText(txtComboSet->text());
-        m_.WorkingCombinationSets[Slot(row + 1)].Name = Typed(txtComboSet->text());
+        m_.WorkingCombinationSets[Slot(row + 1)].Name = FromQString(txtComboSet->text());
     }
     FillCombinationSetCombo();
 }
@@ -156,9 +155,9 @@ void frmLoads::txtComboSet_LostFocus() {
 void frmLoads::ShowFactorSetEditor(int set) {
     const CombinationSet& s = m_.WorkingCombinationSets[Slot(set)];
     for (int k = 1; k <= MaxFactorCount; ++k) {
-        txtShortLoad[k]->setText(Shown(s.Factors.FactorCode[k]));
-        lblLongLoad[k]->setText(Shown(s.Factors.FactorName[k]));
-        if (txtLongLoad[k] != nullptr) txtLongLoad[k]->setText(Shown(s.Factors.FactorName[k]));
+        txtShortLoad[k]->setText(ToQString(s.Factors.FactorCode[k]));
+        lblLongLoad[k]->setText(ToQString(s.Factors.FactorName[k]));
+        if (txtLongLoad[k] != nullptr) txtLongLoad[k]->setText(ToQString(s.Factors.FactorName[k]));
         if (txtResist[k] != nullptr) txtResist[k]->setText(Number(s.Combinations[0].Factor[k]));
     }
 
@@ -177,12 +176,12 @@ void frmLoads::ShowFactorSetEditor(int set) {
         g->SetColWidth(c, 480);
         g->SetColAlignment(c, FlexAlignCenterTop);
         g->SetFixedAlignment(c, FlexAlignCenterTop);
-        g->SetTextMatrix(0, c, Shown(s.Factors.FactorCode[c - 1]));
+        g->SetTextMatrix(0, c, ToQString(s.Factors.FactorCode[c - 1]));
     }
     for (int r = 1; r <= count; ++r) {
         const LoadCombination& combination = s.Combinations[r - 1];
         g->SetTextMatrix(r, 0, QString::number(r));
-        g->SetTextMatrix(r, 1, Shown(combination.Name));
+        g->SetTextMatrix(r, 1, ToQString(combination.Name));
         for (int c = 2; c < FactorColumns; ++c) g->SetTextMatrix(r, c, Number(combination.Factor[c - 1]));
     }
     UpdateFactorButtons();
@@ -193,7 +192,7 @@ void frmLoads::ShowFactorSetEditor(int set) {
 
     // showing a set is no edit of its commentary
     const QSignalBlocker blocker(txtComment);
-    txtComment->setPlainText(Shown(s.Comment));
+    txtComment->setPlainText(ToQString(s.Comment));
 }
 
 void frmLoads::UpdateFactorButtons() {
@@ -214,14 +213,14 @@ void frmLoads::StoreFactorGrid(int set) {
     const int rows = std::min(g->Rows() - 1, MaxCombinations - 1);
     for (int r = 1; r <= rows; ++r) {
         LoadCombination& combination = s.Combinations[r - 1];
-        combination.Name = Typed(g->TextMatrix(r, 1));
+        combination.Name = FromQString(g->TextMatrix(r, 1));
         for (int c = 2; c < g->Cols(); ++c) {
-            combination.Factor[c - 1] = SingleOfText(Typed(g->TextMatrix(r, c))).value_or(0);
-            s.Factors.FactorCode[c - 1] = Typed(txtShortLoad[c - 1]->text());
+            combination.Factor[c - 1] = SingleOfText(FromQString(g->TextMatrix(r, c))).value_or(0);
+            s.Factors.FactorCode[c - 1] = FromQString(txtShortLoad[c - 1]->text());
         }
     }
     s.CombinationCount = static_cast<int16_t>(std::max(rows, 0));
-    s.Comment = Typed(txtComment->toPlainText());
+    s.Comment = FromQString(txtComment->toPlainText());
     FillCombinationSetCombo();
 }
 
@@ -272,7 +271,7 @@ void frmLoads::txtFactor_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid1;
     if (g->Col() == 1) {
         g->SetTextMatrix(g->Row(), 1, txtFactor->text());
-    } else if (const std::optional<float> value = SingleOfText(Typed(txtFactor->text()))) {
+    } else if (const std::optional<float> value = SingleOfText(FromQString(txtFactor->text()))) {
         g->SetTextMatrix(g->Row(), g->Col(), Number(*value));
     } else {
         Beep();
@@ -333,7 +332,7 @@ void frmLoads::cmdFMDown_Click() {
 // A code or a long name changed: every heading and type name that shows it follows.
 void frmLoads::txtShortLoad_Store(int k) {
     txtShortLoad[k]->deselect();
-    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorCode[k] = Typed(txtShortLoad[k]->text());
+    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorCode[k] = FromQString(txtShortLoad[k]->text());
     ShowFactorSetEditor(m_.EditedCombinationSet);
     FillFactorSummary();
     FillLoadTypeCombos();
@@ -342,7 +341,7 @@ void frmLoads::txtShortLoad_Store(int k) {
 
 void frmLoads::txtLongLoad_Store(int k) {
     txtLongLoad[k]->deselect();
-    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorName[k] = Typed(txtLongLoad[k]->text());
+    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorName[k] = FromQString(txtLongLoad[k]->text());
     ShowFactorSetEditor(m_.EditedCombinationSet);
     FillFactorSummary();
     FillLoadTypeCombos();
@@ -351,7 +350,7 @@ void frmLoads::txtLongLoad_Store(int k) {
 
 void frmLoads::txtResist_Store(int k) {
     float& factor = m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Combinations[0].Factor[k];
-    const std::optional<float> value = SingleOfText(Typed(txtResist[k]->text()));
+    const std::optional<float> value = SingleOfText(FromQString(txtResist[k]->text()));
     if (value)
         factor = std::fabs(*value);
     else
@@ -369,7 +368,7 @@ void frmLoads::FillCombinationSetCombo() {
     {
         const QSignalBlocker blocker(cmbComboSet1);
         cmbComboSet1->clear();
-        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) cmbComboSet1->addItem(Shown(m_.WorkingCombinationSets[s].Name));
+        for (int s = 1; s < m_.WorkingCombinationSetCount; ++s) cmbComboSet1->addItem(ToQString(m_.WorkingCombinationSets[s].Name));
         const int rows = cmbComboSet1->count();
         // a set beyond the list gives way to the last one
         if (m_.WorkingActiveCombinationSet > rows) m_.WorkingActiveCombinationSet = static_cast<int16_t>(std::max(rows, 1));
@@ -381,7 +380,7 @@ void frmLoads::FillCombinationSetCombo() {
         cmbCombo1->clear();
         const CombinationSet& s = m_.WorkingCombinationSets[Slot(m_.WorkingActiveCombinationSet)];
         const int count = std::clamp<int>(s.CombinationCount, 0, MaxCombinations - 1);
-        for (int j = 0; j < count; ++j) cmbCombo1->addItem(Shown(s.Combinations[j].Name));
+        for (int j = 0; j < count; ++j) cmbCombo1->addItem(ToQString(s.Combinations[j].Name));
         cmbCombo1->setCurrentIndex(std::min<int>(m_.WorkingCurrentCombination, count - 1));
     }
     cmbCombo1_Click();
@@ -403,7 +402,7 @@ void frmLoads::FillCombinationCombo() {
         cmbCombo1->clear();
         const CombinationSet& s = m_.WorkingCombinationSets[Slot(cmbComboSet1->currentIndex() + 1)];
         const int count = std::clamp<int>(s.CombinationCount, 0, MaxCombinations - 1);
-        for (int j = 0; j < count; ++j) cmbCombo1->addItem(Shown(s.Combinations[j].Name));
+        for (int j = 0; j < count; ++j) cmbCombo1->addItem(ToQString(s.Combinations[j].Name));
         cmbCombo1->setCurrentIndex(count > 0 ? 0 : -1);
     }
     cmbCombo1_Click();
@@ -433,7 +432,7 @@ void frmLoads::FillFactorSummary() {
             grid->SetColWidth(c, SummaryColumnWidth);
             grid->SetColAlignment(c, FlexAlignCenterCenter);
             grid->SetFixedAlignment(c, FlexAlignCenterCenter);
-            grid->SetTextMatrix(0, c, Shown(s.Factors.FactorCode[k]));
+            grid->SetTextMatrix(0, c, ToQString(s.Factors.FactorCode[k]));
             // the reinforced-concrete factors belong to the set: combination 0 holds them
             const int from = k >= CT ? 0 : j;
             grid->SetTextMatrix(1, c, from >= 0 ? QString::fromStdString(FactorSummaryText(s.Combinations[from].Factor[k])) : QString());

@@ -10,6 +10,7 @@
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"
+#include "platform/QtText.h"
 #include "runtime/Text.h"
 #include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
@@ -34,8 +35,6 @@ void SelectItem(QComboBox* combo, int index, Handler handler) {
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
     handler();
 }
-
-QString ListText(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
 
 }  // namespace
 
@@ -104,7 +103,7 @@ void Form1::Combo1a_Click() {
 void Form1::FillCombinationSetCombo() {
     Combo2->clear();
     for (int i = 1; i < m_.CombinationSetCount && i < static_cast<int>(m_.CombinationSets.size()); ++i)
-        Combo2->addItem(ListText(m_.CombinationSets[i].Name));
+        Combo2->addItem(ToQString(m_.CombinationSets[i].Name));
     const int listed = Combo2->count();
     if (m_.ActiveCombinationSet <= listed) {
         SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
@@ -120,7 +119,7 @@ void Form1::FillCombinationCombo() {
     const int set = std::clamp<int>(m_.ActiveCombinationSet, 0, static_cast<int>(m_.CombinationSets.size()) - 1);
     const CombinationSet& active = m_.CombinationSets[set];
     const int count = std::clamp<int>(active.CombinationCount, 0, static_cast<int>(active.Combinations.size()));
-    for (int i = 0; i < count; ++i) Combo3->addItem(ListText(active.Combinations[i].Name));
+    for (int i = 0; i < count; ++i) Combo3->addItem(ToQString(active.Combinations[i].Name));
     // a combination the set no longer has gives way to its last one
     if (m_.CurrentCombination >= count) m_.CurrentCombination = static_cast<int16_t>(std::max(0, count - 1));
     if (m_.CurrentCombination < 0) m_.CurrentCombination = 0;

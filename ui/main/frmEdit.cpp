@@ -8,17 +8,11 @@
 
 #include "model/NumberEntry.h"
 #include "platform/Panel3D.h"
+#include "platform/QtText.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
-
-namespace {
-
-QString ToQString(const std::string& text) { return QString::fromStdString(Cp1252ToUtf8(text)); }
-std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
-
-}  // namespace
 
 frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     setObjectName("frmEdit");
