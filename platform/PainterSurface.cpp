@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "drawing/SymbolFont.h"
+#include "platform/QtText.h"
 #include "runtime/Colours.h"
 #include "runtime/Text.h"
 
@@ -26,7 +27,7 @@ QFont PainterSurface::CurrentFont() {
     if (!IsSymbolFont(FontName) && !Trim(FontName).empty()) textFamily_ = FontName;
     FontKey key{textFamily_, FontSize, FontBold, FontItalic, FontUnderline};
     if (fontKey_ && *fontKey_ == key) return font_;
-    font_ = QFont(QString::fromStdString(Cp1252ToUtf8(textFamily_)));
+    font_ = QFont(ToQString(textFamily_));
     font_.setPointSizeF(FontSize > 0 ? FontSize : 1);
     font_.setBold(FontBold);
     font_.setItalic(FontItalic);
@@ -47,7 +48,7 @@ QString PainterSurface::DisplayText(const std::string& text) const {
         const std::u32string unicode = SymbolTextToUnicode(text);
         return QString::fromUcs4(unicode.data(), static_cast<qsizetype>(unicode.size()));
     }
-    return QString::fromStdString(Cp1252ToUtf8(text));
+    return ToQString(text);
 }
 
 double PainterSurface::TextWidth(const std::string& text) {
@@ -64,7 +65,7 @@ std::vector<std::string> PainterSurface::FontNames() const {
     std::vector<std::string> names;
     bool symbol = false;
     for (const QString& family : QFontDatabase::families()) {
-        names.push_back(Utf8ToCp1252(family.toStdString()));
+        names.push_back(FromQString(family));
         symbol = symbol || IsSymbolFont(names.back());
     }
     if (!symbol) names.emplace_back(SymbolFontFamily);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 
+#include "platform/QtText.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
@@ -45,9 +46,9 @@ QMessageBox::Icon MessageBoxIcon(int style) {
 }
 
 void PrepareMessageBox(QMessageBox& box, const std::string& text, int style, const std::string& title) {
-    box.setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+    box.setWindowTitle(ToQString(title));
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromStdString(Cp1252ToUtf8(text)));
+    box.setText(ToQString(text));
     box.setIcon(MessageBoxIcon(style));
     const std::vector<MessageBoxChoice> choices = MessageBoxChoices(style);
     QMessageBox::StandardButtons buttons;

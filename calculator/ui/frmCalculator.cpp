@@ -261,7 +261,7 @@ void frmCalculator::txtValue_LostFocus(int index) {
     // moving to Close or Print leaves the edit unchecked, so both always work
     if (receivingFocus_ == Command1 || receivingFocus_ == Command2) return;
 
-    const auto accepted = AcceptInputText(Utf8ToCp1252(txtValue[index]->text().toStdString()));
+    const auto accepted = AcceptInputText(FromQString(txtValue[index]->text()));
     if (!accepted) {
         m_.DialogCancelled = True;
         Beep();

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
 #include "platform/Twips.h"
 #include "runtime/Text.h"
 
@@ -49,7 +50,7 @@ double ColumnWidthFor(const FlexGrid& grid, const std::vector<TableCell>& cells,
 int Px(const QWidget* widget, double twips) { return TwipsToPixels(twips, TwipsPerPixel(widget)); }
 
 QString CellText(const std::string& text) {
-    QString s = QString::fromStdString(Cp1252ToUtf8(text));
+    QString s = ToQString(text);
     s.replace("\r\n", "\n").replace("\n\r", "\n").replace('\r', '\n');
     return s;
 }

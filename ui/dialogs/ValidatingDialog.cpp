@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
@@ -23,7 +24,7 @@ ValidatingDialog::ValidatingDialog(Model& m, QWidget* parent) : QDialog(parent),
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
-std::string ValidatingDialog::BoxText(const QLineEdit* box) { return Utf8ToCp1252(box->text().toStdString()); }
+std::string ValidatingDialog::BoxText(const QLineEdit* box) { return FromQString(box->text()); }
 
 QBoxLayout* ValidatingDialog::CreateButtonRow() {
     Command1 = Named(new QPushButton("Accept", this), "Command1");

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -60,10 +61,10 @@ void frmLoads::FillLineLoadGrid() {
     const std::string force = m_.ForceUnitLabels[unit], length = m_.LengthUnitLabels[unit];
     const QString headings[LineLoadColumns] = {
         "",
-        QString::fromStdString(Cp1252ToUtf8("Load (" + force + "/" + length + ")")),
-        QString::fromStdString(Cp1252ToUtf8("X (" + length + ")")),
-        QString::fromStdString(Cp1252ToUtf8("Y (" + length + ")")),
-        QString::fromStdString(Cp1252ToUtf8("Dir. (" + m_.AngleUnitLabels[unit] + ")")),
+        ToQString("Load (" + force + "/" + length + ")"),
+        ToQString("X (" + length + ")"),
+        ToQString("Y (" + length + ")"),
+        ToQString("Dir. (" + m_.AngleUnitLabels[unit] + ")"),
         "Load type"};
     for (int c = 0; c < LineLoadColumns; ++c) g->SetTextMatrix(0, c, headings[c]);
     for (int r = 1; r < g->Rows(); ++r) {
@@ -86,14 +87,14 @@ void frmLoads::StoreLineLoadGrid() {
     const int rows = std::min(g->Rows() - 1, MaxLineLoads);
     for (int r = 1; r <= rows; ++r) {
         LineLoad& load = WorkingLineLoads[r];
-        auto value = [&](int c) { return SingleOfText(Utf8ToCp1252(g->TextMatrix(r, c).toStdString())).value_or(0); };
+        auto value = [&](int c) { return SingleOfText(FromQString(g->TextMatrix(r, c))).value_or(0); };
         load.Value = value(1);
         load.X = value(2);
         load.Y = value(3);
         load.Direction = value(4);
         // a load new to the working copy has no type of its own to keep
         const int16_t previous = r > WorkingLineLoadCount || load.LoadType < DL || load.LoadType > IC ? int16_t{DL} : load.LoadType;
-        load.LoadType = LoadTypeOfText(factors, Utf8ToCp1252(g->TextMatrix(r, TypeColumn).toStdString()), previous);
+        load.LoadType = LoadTypeOfText(factors, FromQString(g->TextMatrix(r, TypeColumn)), previous);
     }
     WorkingLineLoadCount = static_cast<int16_t>(std::max(rows, 0));
 }
@@ -131,7 +132,7 @@ void frmLoads::EditLoadTypeCell() {
     cmbType->resize(cmbType->width(), std::max(cmbType->height(), cmbType->sizeHint().height()));
     const int set = std::clamp<int>(m_.WorkingActiveCombinationSet, 0, MaxCombinationSets);
     const int16_t type =
-        LoadTypeOfText(m_.WorkingCombinationSets[set].Factors, Utf8ToCp1252(g->TextMatrix(g->Row(), TypeColumn).toStdString()), 0);
+        LoadTypeOfText(m_.WorkingCombinationSets[set].Factors, FromQString(g->TextMatrix(g->Row(), TypeColumn)), 0);
     cmbType->Open(type - 1);
 }
 
@@ -172,7 +173,7 @@ void frmLoads::txtLoad_GotFocus() {
 
 void frmLoads::txtLoad_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid3;
-    const std::string typed = Utf8ToCp1252(txtLoad->text().toStdString());
+    const std::string typed = FromQString(txtLoad->text());
     if (g->Col() == TypeColumn) {
         g->SetTextMatrix(g->Row(), g->Col(), txtLoad->text());
     } else if (const std::optional<float> value = SingleOfText(typed)) {

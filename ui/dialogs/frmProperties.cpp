@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/QtText.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -214,12 +215,12 @@ void frmProperties::showEvent(QShowEvent* event) {
 
 void frmProperties::SetUnitLabels() {
     const auto labels = PropertyUnitLabels(m_);
-    for (int i = 0; i < PropertyUnitLabelCount; ++i) lblUnit[i]->setText(QString::fromStdString(Cp1252ToUtf8(labels[i])));
+    for (int i = 0; i < PropertyUnitLabelCount; ++i) lblUnit[i]->setText(ToQString(labels[i]));
 }
 
 void frmProperties::ShowProperties() {
     const PropertyEntries e = PropertyEntriesFromModel(m_);
-    for (int i = 0; i < PropertyBoxCount; ++i) txtValue[i]->setText(QString::fromStdString(Cp1252ToUtf8(e.Values[i])));
+    for (int i = 0; i < PropertyBoxCount; ++i) txtValue[i]->setText(ToQString(e.Values[i]));
     Option1[e.EarthPressure]->setChecked(true);
     if (e.BaseMaterial == Soil) {
         for (int i = 1; i < 4; ++i) Option3[i]->setEnabled(true);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/QtText.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -77,12 +78,12 @@ void frmRestraint::Form_Load() {
 
 void frmRestraint::SetUnitLabels() {
     const auto labels = RestraintUnitLabels(m_);
-    for (int i = 0; i < 3; ++i) lblUnit[i]->setText(QString::fromStdString(Cp1252ToUtf8(labels[i])));
+    for (int i = 0; i < 3; ++i) lblUnit[i]->setText(ToQString(labels[i]));
 }
 
 void frmRestraint::ShowRestraints() {
     const RestraintEntries e = RestraintEntriesFromModel(m_);
-    for (int i = 0; i < 3; ++i) txtValue[i]->setText(QString::fromStdString(Cp1252ToUtf8(e.Values[i])));
+    for (int i = 0; i < 3; ++i) txtValue[i]->setText(ToQString(e.Values[i]));
     for (int i = 0; i < 3; ++i) Check1[i]->setChecked(e.Checks[i] != 0);
     Check1_Click(0);
 }

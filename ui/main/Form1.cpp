@@ -16,6 +16,7 @@
 #include "platform/ControlNames.h"
 #include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"
+#include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/Text.h"
@@ -671,7 +672,7 @@ void Form1::ResetToolButtons() {
 
 void Form1::Text1_Change() {
     if (!Updating) m_.ProjectModified = True;
-    m_.ProjectTitle = Utf8ToCp1252(Text1->text().toStdString());
+    m_.ProjectTitle = FromQString(Text1->text());
 }
 
 void Form1::mnuFileExit_Click() { close(); }

@@ -12,6 +12,7 @@
 #include "model/Outline.h"
 #include "model/StatusPanel.h"
 #include "platform/ImageSurface.h"
+#include "platform/QtText.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
 #include "ui/main/ErrorTrap.h"
@@ -163,7 +164,7 @@ void Form1::ShowStatus() {
     Label5->setText(QString::fromStdString(texts.Verdict));
     SetTextColour(Label5, texts.VerdictRed);
     for (int i = 0; i < 6; ++i) {
-        statusPieces_[i] = QString::fromStdString(Cp1252ToUtf8(texts.Ratios[i]));
+        statusPieces_[i] = ToQString(texts.Ratios[i]);
         SetTextColour(Label6[i], texts.Red[i]);
     }
     LayoutStatusLine();

@@ -208,7 +208,7 @@ void Form1::SelectViewFromMenu(int index) {
 
 void Form1::RefreshControlsFromModel() {
     Updating = true;
-    Text1->setText(QString::fromStdString(Cp1252ToUtf8(m_.ProjectTitle)));
+    Text1->setText(ToQString(m_.ProjectTitle));
     SelectItem(Combo1a, m_.CurrentUnitSystem, [this] { Combo1a_Click(); });
     Check1->setChecked(m_.WaterIncluded != 0);
     Check2->setChecked(m_.SeismicIncluded != 0);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Panel3D.h"
+#include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "runtime/Text.h"
 
@@ -77,8 +78,7 @@ frmAbout::frmAbout(const Model& m, QWidget* parent) : QDialog(parent) {
         lblAbout[i]->setMouseTracking(true);
         lblAbout[i]->installEventFilter(this);
     }
-    lblAbout[2]->setText(QString::fromStdString(
-        Cp1252ToUtf8("Version " + m.ProgramVersion + " dated " + m.VersionDate)));
+    lblAbout[2]->setText(ToQString("Version " + m.ProgramVersion + " dated " + m.VersionDate));
     for (int i : {3, 4}) lblAbout[i]->setToolTip(i == 3 ? "Write a mail" : "Open the web page");
 
     cmdAbout = new QPushButton("Close", this);
