@@ -89,6 +89,7 @@ public:
     void cmdFDelete_Click();
     void cmdFMUp_Click();
     void cmdFMDown_Click();
+    void StoreFactorText(QLineEdit* box, std::string& text);
     void txtShortLoad_Store(int k);
     void txtLongLoad_Store(int k);
     void txtResist_Store(int k);

@@ -330,22 +330,21 @@ void frmLoads::cmdFMDown_Click() {
 }
 
 // A code or a long name changed: every heading and type name that shows it follows.
-void frmLoads::txtShortLoad_Store(int k) {
-    txtShortLoad[k]->deselect();
-    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorCode[k] = FromQString(txtShortLoad[k]->text());
+void frmLoads::StoreFactorText(QLineEdit* box, std::string& text) {
+    box->deselect();
+    text = FromQString(box->text());
     ShowFactorSetEditor(m_.EditedCombinationSet);
     FillFactorSummary();
     FillLoadTypeCombos();
     FillLineLoadGrid();
 }
 
+void frmLoads::txtShortLoad_Store(int k) {
+    StoreFactorText(txtShortLoad[k], m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorCode[k]);
+}
+
 void frmLoads::txtLongLoad_Store(int k) {
-    txtLongLoad[k]->deselect();
-    m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorName[k] = FromQString(txtLongLoad[k]->text());
-    ShowFactorSetEditor(m_.EditedCombinationSet);
-    FillFactorSummary();
-    FillLoadTypeCombos();
-    FillLineLoadGrid();
+    StoreFactorText(txtLongLoad[k], m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Factors.FactorName[k]);
 }
 
 void frmLoads::txtResist_Store(int k) {
