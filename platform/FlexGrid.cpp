@@ -626,6 +626,7 @@ void EndEditing(Editor& editor, bool& open, Ending ending) {
         emit editor.Abandon();
     else
         emit editor.Commit(ending == Ending::Chosen);
+    // closed and hidden, even where the owner opened it again meanwhile
     open = false;
     editor.hide();
     emit editor.Closed();
