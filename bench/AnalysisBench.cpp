@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Model.h"
 

@@ -7,7 +7,7 @@
 
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Model.h"
 #include "platform/ImageSurface.h"

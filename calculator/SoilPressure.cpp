@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "model/Analysis.h"
-#include "model/Coefficients.h"
+#include "analysis/Analysis.h"
+#include "analysis/Coefficients.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"

@@ -5,9 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "model/Analysis.h"
-#include "model/SectionForces.h"
-#include "model/SectionStations.h"
+#include "analysis/Analysis.h"
+#include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {

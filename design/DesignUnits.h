@@ -5,7 +5,7 @@
 // (T/m², kN/m², Kip/ft²); the design formulas are written in psi and inches.
 
 #include "design/DesignArithmetic.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Model.h"
 #include "runtime/RuntimeError.h"
 

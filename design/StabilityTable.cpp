@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"

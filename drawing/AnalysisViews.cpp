@@ -5,7 +5,7 @@
 #include "drawing/ReactionsView.h"
 #include "drawing/ResistancesView.h"
 #include "drawing/WallView.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Outline.h"
 
 namespace brindlemar {

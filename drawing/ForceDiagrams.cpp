@@ -7,9 +7,9 @@
 
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
-#include "model/Analysis.h"
-#include "model/SectionForces.h"
-#include "model/SectionStations.h"
+#include "analysis/Analysis.h"
+#include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 

@@ -9,7 +9,7 @@
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
 #include "model/Polygons.h"
-#include "model/WaterPressure.h"
+#include "analysis/WaterPressure.h"
 
 namespace brindlemar {
 

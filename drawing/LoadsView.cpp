@@ -7,7 +7,7 @@
 #include "drawing/Legend.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 

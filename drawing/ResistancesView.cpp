@@ -6,9 +6,9 @@
 #include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Outline.h"
-#include "model/WaterPressure.h"
+#include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
 
 namespace brindlemar {

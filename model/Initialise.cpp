@@ -1,6 +1,6 @@
 #include "model/Initialise.h"
 
-#include "model/BearingCapacity.h"
+#include "model/BearingTables.h"
 #include "model/FactorNames.h"
 #include "model/Outline.h"
 #include "model/ProjectServices.h"

@@ -10,9 +10,9 @@
 #include "drawing/ReactionsView.h"
 #include "drawing/ResistancesView.h"
 #include "drawing/WallView.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Outline.h"
-#include "model/WaterPressure.h"
+#include "analysis/WaterPressure.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
 

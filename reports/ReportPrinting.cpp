@@ -2,7 +2,7 @@
 // blocks to a sheet, each sheet finished with its footer.
 
 #include "design/DesignReinforcement.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Outline.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportFooter.h"

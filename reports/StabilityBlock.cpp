@@ -9,7 +9,7 @@
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "reports/CombinationTexts.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"

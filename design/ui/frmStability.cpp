@@ -8,7 +8,7 @@
 
 #include "design/StabilityTable.h"
 #include "design/ui/DesignWindows.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "platform/FlexGrid.h"
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"

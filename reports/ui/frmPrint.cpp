@@ -15,7 +15,7 @@
 #include <functional>
 
 #include "design/DesignSectionForces.h"
-#include "model/StartUp.h"
+#include "forms/StartUp.h"
 #include "platform/ControlNames.h"
 #include "platform/Fonts.h"
 #include "platform/Printers.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "calculator/SoilPressure.h"
-#include "model/Coefficients.h"
+#include "analysis/Coefficients.h"
 #include "model/Initialise.h"
 #include "support/MessageRecorder.h"
 

@@ -16,7 +16,7 @@
 
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 
 namespace brindlemar {
 namespace {

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "design/DesignSectionForces.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
-#include "model/SectionTestWall.h"
+#include "support/SectionTestWall.h"
 #include "runtime/RuntimeError.h"
 #include "support/MessageRecorder.h"
 

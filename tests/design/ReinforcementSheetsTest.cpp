@@ -9,7 +9,7 @@
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "runtime/Format.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 
 namespace brindlemar {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "design/StabilityTable.h"
-#include "model/Analysis.h"
-#include "model/BuiltInWall.h"
+#include "analysis/Analysis.h"
+#include "support/BuiltInWall.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -165,7 +165,7 @@ TEST(StabilityCaptions, UnitsOfTheProjectsSystem) {
 }
 
 // The built-in wall under "Sliding and eccentricity", worked by hand (see
-// tests/model/AnalysisTest.cpp): V 100.0, H -86.88, M 116.2, e -2.439 on
+// tests/analysis/AnalysisTest.cpp): V 100.0, H -86.88, M 116.2, e -2.439 on
 // B = 2 + 0.5 + 0.83 + 0.5 + 3.37 = 7.2, toe pressure 57.43 over 3.484, sliding 64.46 against 86.88,
 // rotation 542.1 against 425.2.
 TEST(StabilityTableOfTheBuiltInWall, ShowsTheHandWorkedValues) {

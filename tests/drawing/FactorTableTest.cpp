@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "drawing/FactorTable.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "support/RecordingSurface.h"
 
 namespace brindlemar {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "drawing/Primitives.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "runtime/Colours.h"
 #include "support/RecordingSurface.h"
 

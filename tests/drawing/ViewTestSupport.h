@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "drawing/WallView.h"
-#include "model/Analysis.h"
-#include "model/BuiltInWall.h"
+#include "analysis/Analysis.h"
+#include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "support/RecordingSurface.h"
 

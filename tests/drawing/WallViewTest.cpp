@@ -5,7 +5,7 @@
 
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "model/Units.h"
 #include "runtime/Colours.h"
 #include "support/MessageRecorder.h"

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "runtime/Colours.h"
 #include "support/MessageRecorder.h"

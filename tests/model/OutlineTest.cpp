@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 

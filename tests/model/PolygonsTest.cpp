@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Polygons.h"

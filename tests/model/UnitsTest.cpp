@@ -3,7 +3,7 @@
 #include <cmath>
 #include <vector>
 
-#include "BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"

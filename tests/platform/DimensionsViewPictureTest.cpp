@@ -16,7 +16,7 @@
 #include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
 #include "drawing/Draw.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "platform/ImageSurface.h"
 #include "platform/PrinterSurface.h"
 #include "runtime/Colours.h"

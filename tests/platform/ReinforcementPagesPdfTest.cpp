@@ -9,7 +9,7 @@
 #include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
 #include "design/DesignSectionForces.h"
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "platform/PrinterSurface.h"
 #include "reports/ReportJob.h"
 #include "support/MessageRecorder.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportTestSupport.h"

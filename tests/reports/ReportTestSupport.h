@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "model/BuiltInWall.h"
+#include "support/BuiltInWall.h"
 #include "reports/ReportPage.h"
 #include "support/RecordingSurface.h"
 

@@ -6,7 +6,7 @@
 
 #include "PopUpScript.h"
 #include "UiTestSupport.h"
-#include "model/DimensionEdit.h"
+#include "forms/DimensionEdit.h"
 #include "platform/Twips.h"
 #include "support/MessageRecorder.h"
 

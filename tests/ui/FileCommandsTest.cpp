@@ -6,8 +6,8 @@
 
 #include "UiTestSupport.h"
 #include "files/Paths.h"
-#include "model/DimensionEdit.h"
-#include "model/RecentFiles.h"
+#include "forms/DimensionEdit.h"
+#include "forms/RecentFiles.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {

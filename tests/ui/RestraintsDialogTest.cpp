@@ -3,7 +3,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
-#include "model/DialogEntries.h"
+#include "forms/DialogEntries.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmRestraint.h"
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <map>
 
-#include "model/LoadsWorkingCopy.h"
+#include "forms/LoadsWorkingCopy.h"
 #include "model/Model.h"
 
 class QCheckBox;

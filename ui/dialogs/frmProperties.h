@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "model/PropertiesForm.h"
+#include "forms/PropertiesForm.h"
 #include "ui/dialogs/ValidatingDialog.h"
 
 class QLabel;

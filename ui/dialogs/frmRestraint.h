@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "model/RestraintsForm.h"
+#include "forms/RestraintsForm.h"
 #include "ui/dialogs/ValidatingDialog.h"
 
 class QCheckBox;

@@ -4,7 +4,7 @@
 #include "design/DesignSectionForces.h"
 #include "design/ui/frmRein.h"
 #include "design/ui/frmStability.h"
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Outline.h"
 #include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"

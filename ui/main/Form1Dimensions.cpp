@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "model/DimensionEdit.h"
+#include "forms/DimensionEdit.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "ui/main/Form1.h"

@@ -11,7 +11,7 @@
 #include "files/ProjectFile.h"
 #include "model/Initialise.h"
 #include "model/ProjectServices.h"
-#include "model/RecentFiles.h"
+#include "forms/RecentFiles.h"
 #include "platform/FileDialogs.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"

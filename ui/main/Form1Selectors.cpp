@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "model/Analysis.h"
+#include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"

@@ -4,7 +4,7 @@
 #include <QRadioButton>
 
 #include "files/DefaultsFile.h"
-#include "model/CommandLine.h"
+#include "forms/CommandLine.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
 #include "ui/main/Form1.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/Initialise.h"
-#include "model/StartUp.h"
+#include "forms/StartUp.h"
 #include "platform/Fonts.h"
 #include "platform/ImageSurface.h"
 #include "ui/main/Form1.h"

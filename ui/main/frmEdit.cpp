@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "model/NumberEntry.h"
+#include "forms/NumberEntry.h"
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
 #include "runtime/Hooks.h"

@@ -1,0 +1,139 @@
+#include "analysis/SectionStations.h"
+
+#include <utility>
+#include <vector>
+
+#include "analysis/WaterPressure.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+void SortSingles(int16_t n, std::span<float> values, bool descending) {
+    if (n <= 1) return;
+    if (static_cast<std::size_t>(n) > values.size()) RaiseError(ErrSubscript);
+    for (int pass = 1; pass <= n - 1; ++pass) {
+        bool swapped = false;
+        for (int j = 1; j <= n - 1; ++j) {
+            float& a = values[j - 1];
+            float& b = values[j];
+            if (descending ? a < b : a > b) {
+                std::swap(a, b);
+                swapped = true;
+            }
+        }
+        if (!swapped) break;
+    }
+}
+
+namespace {
+
+// Sorts the candidates ascending and drops each entry equal to the one before
+// it, so positions that differ by any amount are all kept.
+void SortAndMerge(std::vector<float>& list) {
+    SortSingles(static_cast<int16_t>(list.size()), list, false);
+    std::vector<float> merged;
+    merged.reserve(list.size());
+    for (float x : list)
+        if (merged.empty() || x != merged.back()) merged.push_back(x);
+    list = std::move(merged);
+}
+
+void Add(std::vector<float>& list, double x) { list.push_back(ToSingle(x)); }
+
+std::vector<float> StemStationList(const Model& m) {
+    const double L = m.FrontStemHeight <= m.BackStemHeight ? m.FrontStemHeight : m.BackStemHeight;
+    std::vector<float> list{0.0f};
+    if (L <= 0) return list;
+    Add(list, L);
+    const double H = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double stemFront = m.ToeLength;
+    const double stemBack =
+        double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter;
+    // line loads standing on the stem, at their depth below the top
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        const LineLoad& load = At(m.LineLoads, i);
+        if (load.X >= stemFront && load.X <= stemBack && load.Y >= H - L && load.Y <= H)
+            Add(list, H - load.Y);
+    }
+    // water levels on the stem faces
+    if (m.FrontWaterDepth < L) list.push_back(m.FrontWaterDepth);
+    if (m.BackWaterDepth < L) list.push_back(m.BackWaterDepth);
+    SortAndMerge(list);
+    return list;
+}
+
+std::vector<float> ToeStationList(const Model& m) {
+    std::vector<float> list{0.0f};
+    if (m.ToeLength <= 0) return list;
+    list.push_back(m.ToeLength);
+    const double toeHeight = double(m.ToeTipThickness) + m.ToeTopDrop;
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        const LineLoad& load = At(m.LineLoads, i);
+        if (load.X >= 0 && load.X <= m.ToeLength && load.Y >= 0 && load.Y <= toeHeight)
+            list.push_back(load.X);
+    }
+    // where the front water level meets the sloping top of the toe
+    const double hf = FrontWaterHeight(m);
+    if (m.ToeTipThickness < hf && hf <= toeHeight)
+        Add(list, double(m.ToeLength) * (hf - m.ToeTipThickness) / m.ToeTopDrop);
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 && m.ShearKeyToeDistance <= m.ToeLength)
+        list.push_back(m.ShearKeyToeDistance);
+    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0 &&
+        m.AdjacentStructurePosition <= m.ToeLength)
+        list.push_back(m.AdjacentStructurePosition);
+    // ends of the base contact, where the base pressure starts or stops
+    if (m.WallStable != 0) {
+        if (m.BearingContactStart <= m.ToeLength) list.push_back(m.BearingContactStart);
+        if (m.BearingContactEnd <= m.ToeLength) list.push_back(m.BearingContactEnd);
+    }
+    SortAndMerge(list);
+    return list;
+}
+
+// Heel stations run from the heel root (the foot of the stem back face)
+// towards the heel end. An unstable wall has no base reaction to describe, so
+// its heel list is the root alone.
+std::vector<float> HeelStationList(const Model& m) {
+    std::vector<float> list{0.0f};
+    if (m.WallStable == 0 || m.HeelLength <= 0) return list;
+    list.push_back(m.HeelLength);
+    const double B = m.BaseWidth;
+    const double root = B - m.HeelLength;
+    const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        const LineLoad& load = At(m.LineLoads, i);
+        if (load.X >= root && load.X <= B && load.Y >= 0 && load.Y <= heelHeight)
+            Add(list, load.X - root);
+    }
+    // where the back water level meets the sloping top of the heel
+    const double hw = BackWaterHeight(m);
+    if (m.HeelEndThickness < hw && hw <= heelHeight)
+        Add(list, double(m.HeelLength) * (heelHeight - hw) / m.HeelTopDrop);
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 &&
+        double(m.ShearKeyHeelDistance) + m.ShearKeyWidth <= m.HeelLength)
+        Add(list, double(m.HeelLength) - m.ShearKeyWidth - m.ShearKeyHeelDistance);
+    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0 &&
+        B - m.AdjacentStructurePosition <= m.HeelLength)
+        Add(list, m.HeelLength - (B - m.AdjacentStructurePosition));
+    if (B - m.BearingContactStart <= m.HeelLength)
+        Add(list, m.HeelLength - (B - m.BearingContactStart));
+    if (B - m.BearingContactEnd <= m.HeelLength)
+        Add(list, m.HeelLength - (B - m.BearingContactEnd));
+    SortAndMerge(list);
+    return list;
+}
+
+void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& count) {
+    stations = std::move(list);
+    count = static_cast<int16_t>(stations.size());
+}
+
+}  // namespace
+
+void BuildSectionStations(Model& m) {
+    Store(StemStationList(m), m.StemStations, m.StemStationCount);
+    Store(ToeStationList(m), m.ToeStations, m.ToeStationCount);
+    Store(HeelStationList(m), m.HeelStations, m.HeelStationCount);
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,284 @@
+#include "forms/LoadsWorkingCopy.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "analysis/Coefficients.h"
+#include "forms/DialogEntries.h"
+#include "runtime/Format.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr double Degrees = 45.0;  // x * Atn(1) / 45 turns degrees into radians
+
+bool FitsSingle(double x) {
+    return std::isfinite(x) && std::fabs(x) <= static_cast<double>(std::numeric_limits<float>::max());
+}
+
+// A stored Single as Accept reads it; callers checked that it fits.
+float SingleOf(const std::string& text) {
+    const std::optional<float> value = SingleOfText(text);
+    return value ? *value : 0.0f;
+}
+
+// nothing when the coefficient routine refuses the angles
+template <class Compute>
+std::optional<std::string> CoefficientText(Compute compute) {
+    try {
+        return Format(compute(), "0.#0");
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+// ---- texts ----------------------------------------------------------------------
+
+std::string LoadTypeText(const FactorDefinition& factors, int k) {
+    if (k < 0 || k > MaxFactorCount) return {};
+    return factors.FactorCode[static_cast<size_t>(k)] + " - " + factors.FactorName[static_cast<size_t>(k)];
+}
+
+int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text, int16_t previous) {
+    for (int16_t k = DL; k <= IC; ++k) {
+        const std::string& code = factors.FactorCode[static_cast<size_t>(k)];
+        if (!code.empty() && text.compare(0, code.size(), code) == 0) return k;
+    }
+    return previous;
+}
+
+std::string FactorSummaryText(float factor) { return Format(factor, "0.00;0.00;--"); }
+
+std::string AbsoluteValueText(const std::string& text) {
+    const double value = std::fabs(Val(text));
+    if (!std::isfinite(value)) return "0";
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc()) return "0";
+    const std::string digits(buffer, end);
+    // the exponent as the program writes it elsewhere: "1E+20"
+    const auto e = digits.find('e');
+    if (e == std::string::npos) return digits;
+    std::string exponent = digits.substr(e + 1);
+    if (!exponent.empty() && exponent.front() == '+') exponent.erase(0, 1);
+    return digits.substr(0, e) + (!exponent.empty() && exponent.front() == '-' ? "E" : "E+") + exponent;
+}
+
+std::optional<float> SingleOfText(const std::string& text) {
+    const double value = Val(text);
+    if (!FitsSingle(value)) return std::nullopt;
+    return static_cast<float>(value);
+}
+
+// ---- coefficients ---------------------------------------------------------------------
+
+BackfillAngles BackfillCoefficientAngles(const Model& m) {
+    BackfillAngles a;
+    a.phi = m.BackfillFrictionAngle;
+    // the slope angle from its run per unit rise; a level backfill has ratio 0
+    a.beta = m.BackfillSlopeRatio != 0
+                 ? static_cast<float>(std::atan(1.0 / m.BackfillSlopeRatio) * Degrees / std::atan(1.0))
+                 : 0.0f;
+    // earth slides on earth where the heel or the back batter carries it
+    a.delta = m.StemBackBatter != 0 || m.HeelLength != 0 ? m.EarthToEarthFrictionAngle : m.ConcreteToEarthFrictionAngle;
+    return a;
+}
+
+std::optional<std::string> ActiveCoefficientText(const Model& m, bool atRest) {
+    const BackfillAngles a = BackfillCoefficientAngles(m);
+    return CoefficientText([&] {
+        return atRest ? AtRestCoefficient(a.phi, a.beta) : CoulombActiveCoefficient(a.phi, 0, a.beta, a.delta);
+    });
+}
+
+std::optional<std::string> SeismicCoefficientText(const Model& m, float kh) {
+    const BackfillAngles a = BackfillCoefficientAngles(m);
+    return CoefficientText([&] { return MononobeOkabeCoefficient(a.phi, 0, a.beta, a.delta, kh); });
+}
+
+std::optional<std::string> PassiveCoefficientText(const Model& m) {
+    // the toe earth against the concrete of the toe, level in front of the wall
+    return CoefficientText(
+        [&] { return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle); });
+}
+
+// ---- working copy of the sets ---------------------------------------------------------
+
+void CopyCombinationSetsToWorkingCopy(Model& m) {
+    const int count = std::clamp<int>(m.CombinationSetCount, 0, MaxCombinationSets);
+    m.WorkingCombinationSetCount = static_cast<int16_t>(count);
+    for (int slot = 0; slot <= count; ++slot) m.WorkingCombinationSets[slot] = m.CombinationSets[slot];
+    m.WorkingCurrentCombination = m.CurrentCombination;
+    m.WorkingActiveCombinationSet = m.ActiveCombinationSet;
+}
+
+bool AddWorkingCombinationSet(Model& m) {
+    if (m.WorkingCombinationSetCount >= MaxCombinationSets) return false;
+    ++m.WorkingCombinationSetCount;
+    CombinationSet& set = m.WorkingCombinationSets[m.WorkingCombinationSetCount - 1];
+    set.Name.clear();
+    set.Comment.clear();
+    set.CombinationCount = 1;
+    set.Factors = m.CurrentFactorDefinition;
+    for (int j = 0; j <= 1; ++j) {
+        LoadCombination& combination = set.Combinations[j];
+        combination.Name.clear();
+        combination.Factor.fill(1.0f);
+        // the eccentricity limit is a fraction of the base width: 0 until chosen
+        combination.Factor[EX] = 0.0f;
+    }
+    return true;
+}
+
+bool DeleteWorkingCombinationSet(Model& m, int slot) {
+    const int count = m.WorkingCombinationSetCount;
+    if (count < 3 || slot < 1 || slot > count - 1) return false;
+    for (int s = slot; s < count - 1; ++s) m.WorkingCombinationSets[s] = std::move(m.WorkingCombinationSets[s + 1]);
+    m.WorkingCombinationSetCount = static_cast<int16_t>(count - 1);
+    if (m.WorkingActiveCombinationSet > slot) --m.WorkingActiveCombinationSet;
+    // the summary's set was the last one: the new last set takes its place
+    m.WorkingActiveCombinationSet =
+        static_cast<int16_t>(std::clamp<int>(m.WorkingActiveCombinationSet, 1, m.WorkingCombinationSetCount - 1));
+    return true;
+}
+
+bool MoveWorkingCombinationSet(Model& m, int slot, int direction) {
+    const int other = slot + direction;
+    const int last = m.WorkingCombinationSetCount - 1;
+    if ((direction != -1 && direction != 1) || slot < 1 || slot > last || other < 1 || other > last) return false;
+    std::swap(m.WorkingCombinationSets[slot], m.WorkingCombinationSets[other]);
+    if (m.WorkingActiveCombinationSet == slot)
+        m.WorkingActiveCombinationSet = static_cast<int16_t>(other);
+    else if (m.WorkingActiveCombinationSet == other)
+        m.WorkingActiveCombinationSet = static_cast<int16_t>(slot);
+    return true;
+}
+
+bool AppendWorkingCombinationSets(Model& m, const std::array<CombinationSet, 51>& fileSets, int16_t fileCount) {
+    if (fileCount < 0 || m.WorkingCombinationSetCount + fileCount > MaxCombinationSets) return false;
+    // the file's slot 0 is its hidden set: only its own sets come across
+    for (int s = 1; s < fileCount; ++s) {
+        ++m.WorkingCombinationSetCount;
+        m.WorkingCombinationSets[m.WorkingCombinationSetCount - 1] = fileSets[s];
+    }
+    return true;
+}
+
+// ---- Accept ---------------------------------------------------------------------------
+
+std::optional<std::string> OversizedLoadOption(const LoadOptionControls& c, const LineLoadTable& loads,
+                                               int16_t loadCount) {
+    for (const std::string* text : {&c.Surcharge, &c.Seismic, &c.Ka, &c.Kae, &c.Kp, &c.MinFluid})
+        if (!SingleOfText(*text)) return *text;
+    for (const std::string& text : c.Resist)
+        if (!SingleOfText(text)) return text;
+    for (const std::string& text : c.Value)
+        if (!SingleOfText(text)) return text;
+    // the grid keeps only numbers that fit, but a load copied whole must too
+    for (int i = 1; i <= std::min<int>(loadCount, MaxLineLoads); ++i)
+        for (float v : {loads[i].Value, loads[i].X, loads[i].Y, loads[i].Direction})
+            if (!std::isfinite(v)) return GeneralNumber(0);
+    return std::nullopt;
+}
+
+void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable& loads, int16_t loadCount) {
+    loadCount = static_cast<int16_t>(std::clamp<int>(loadCount, 0, MaxLineLoads));
+
+    // A box still showing the text it opened with keeps its stored value: the
+    // general number form holds 7 digits, and a value converted between unit
+    // systems may need more to read back exactly.
+    auto valueOf = [](const std::string& text, float stored) {
+        return text == EntryText(stored) ? stored : SingleOf(text);
+    };
+    // compare: any difference outside the sets' contents modifies the project
+    bool changed = false;
+    auto single = [&](const std::string& text, float stored) { changed |= valueOf(text, stored) != stored; };
+    // a computed coefficient is stored over the entered one, but while it is
+    // computed the entered value takes no part in any result
+    auto coefficient = [&](int source, const std::string& text, float stored) {
+        if (source != 0) single(text, stored);
+    };
+    auto option = [&](int selected, int stored) { changed |= selected != stored; };
+    single(c.Surcharge, m.BackfillSurcharge);
+    single(c.Seismic, m.EnteredSeismicCoefficient);
+    single(c.Resist[0], m.NominalBearingResistance);
+    single(c.Resist[1], m.BaseFrictionAngle);
+    single(c.Resist[2], m.BaseCohesion);
+    single(c.Resist[3], m.BaseSptBlowCount);
+    single(c.Resist[4], m.BaseCptTipResistance);
+    single(c.Resist[5], m.BaseUnitWeight);
+    single(c.Value[0], m.AdjacentStructureCapacity);
+    single(c.Value[2], m.AdjacentStructurePosition);
+    single(c.Value[1], m.ShearKeyDepth);
+    coefficient(c.KaSource, c.Ka, m.EnteredKa);
+    coefficient(c.KaeSource, c.Kae, m.EnteredKae);
+    coefficient(c.KpSource, c.Kp, m.EnteredKp);
+    single(c.MinFluid, m.MinimumFluidDensity);
+    if (c.SurchargeTypeIndex >= 0) option(c.SurchargeTypeIndex + 1, m.SurchargeLoadType);
+    changed |= loadCount != m.LineLoadCount;
+    for (int i = 1; i <= std::min<int>(m.LineLoadCount, loadCount); ++i) changed |= !(loads[i] == m.LineLoads[i]);
+    if (c.BearingMethod >= 0) option(c.BearingMethod, m.BearingResistanceMethod);
+    option(c.EarthPressureOption, m.EarthPressureOption);
+    option(c.BaseMaterialOption, m.BaseMaterialOption);
+    option(c.KaSource, m.KaSource);
+    option(c.KaeSource, m.KaeSource);
+    option(c.KpSource, m.KpSource);
+    option(c.Check[0], m.PassiveToePressureIncluded);
+    option(c.Check[1], m.AdjacentStructureIncluded);
+    option(c.Check[2], m.ShearKeyIncluded);
+    option(c.MinFluidEnabled, m.MinimumFluidDensityEnabled);
+    option(m.WorkingCombinationSetCount, m.CombinationSetCount);
+    option(m.WorkingCurrentCombination, m.CurrentCombination);
+    option(m.WorkingActiveCombinationSet, m.ActiveCombinationSet);
+    if (changed) {
+        m.ProjectModified = True;
+        m.ResultsValid = False;
+    }
+
+    // store every control, changed or not
+    m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge);
+    // with no type chosen the surcharge keeps its type rather than take none
+    if (c.SurchargeTypeIndex >= 0) m.SurchargeLoadType = static_cast<int16_t>(c.SurchargeTypeIndex + 1);
+    m.EnteredSeismicCoefficient = valueOf(c.Seismic, m.EnteredSeismicCoefficient);
+    m.LineLoadCount = loadCount;
+    for (int i = 1; i <= loadCount; ++i) m.LineLoads[i] = loads[i];
+    m.EarthPressureOption = static_cast<int16_t>(c.EarthPressureOption);
+    m.KaSource = static_cast<int16_t>(c.KaSource);
+    m.KaeSource = static_cast<int16_t>(c.KaeSource);
+    m.KpSource = static_cast<int16_t>(c.KpSource);
+    m.EnteredKa = valueOf(c.Ka, m.EnteredKa);
+    m.EnteredKae = valueOf(c.Kae, m.EnteredKae);
+    m.EnteredKp = valueOf(c.Kp, m.EnteredKp);
+    m.MinimumFluidDensity = valueOf(c.MinFluid, m.MinimumFluidDensity);
+    m.MinimumFluidDensityEnabled = static_cast<int16_t>(c.MinFluidEnabled);
+    m.NominalBearingResistance = valueOf(c.Resist[0], m.NominalBearingResistance);
+    m.BaseFrictionAngle = valueOf(c.Resist[1], m.BaseFrictionAngle);
+    m.BaseCohesion = valueOf(c.Resist[2], m.BaseCohesion);
+    m.BaseMaterialOption = static_cast<int16_t>(c.BaseMaterialOption);
+    if (c.BearingMethod >= 0) m.BearingResistanceMethod = static_cast<int16_t>(c.BearingMethod);
+    m.BaseSptBlowCount = valueOf(c.Resist[3], m.BaseSptBlowCount);
+    m.BaseCptTipResistance = valueOf(c.Resist[4], m.BaseCptTipResistance);
+    m.BaseUnitWeight = valueOf(c.Resist[5], m.BaseUnitWeight);
+    m.AdjacentStructureCapacity = valueOf(c.Value[0], m.AdjacentStructureCapacity);
+    m.AdjacentStructurePosition = valueOf(c.Value[2], m.AdjacentStructurePosition);
+    m.ShearKeyDepth = valueOf(c.Value[1], m.ShearKeyDepth);
+    m.PassiveToePressureIncluded = static_cast<int16_t>(c.Check[0]);
+    m.AdjacentStructureIncluded = static_cast<int16_t>(c.Check[1]);
+    m.ShearKeyIncluded = static_cast<int16_t>(c.Check[2]);
+    // the sets go back from slot 1 (slot 0, the hidden set, is the program's)
+    // to the spare slot after the last one
+    const int count = std::clamp<int>(m.WorkingCombinationSetCount, 1, MaxCombinationSets);
+    m.CombinationSetCount = static_cast<int16_t>(count);
+    for (int slot = 1; slot <= count; ++slot) m.CombinationSets[slot] = m.WorkingCombinationSets[slot];
+    m.CurrentCombination = m.WorkingCurrentCombination;
+    m.ActiveCombinationSet = m.WorkingActiveCombinationSet;
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,59 @@
+#include "forms/RestraintsForm.h"
+
+#include "forms/DialogEntries.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+
+namespace {
+
+constexpr std::array<float ModelInputs::*, 3> BoxVariables = {
+    &ModelInputs::AdjacentStructureCapacity, &ModelInputs::ShearKeyDepth, &ModelInputs::AdjacentStructurePosition};
+constexpr std::array<int16_t ModelInputs::*, 3> CheckVariables = {
+    &ModelInputs::PassiveToePressureIncluded, &ModelInputs::AdjacentStructureIncluded, &ModelInputs::ShearKeyIncluded};
+
+}  // namespace
+
+RestraintEntries RestraintEntriesFromModel(const Model& m) {
+    RestraintEntries e;
+    for (size_t i = 0; i < BoxVariables.size(); ++i) e.Values[i] = EntryText(m.*BoxVariables[i]);
+    for (size_t i = 0; i < CheckVariables.size(); ++i) e.Checks[i] = m.*CheckVariables[i] != 0 ? 1 : 0;
+    return e;
+}
+
+std::array<std::string, 3> RestraintUnitLabels(const Model& m) {
+    const auto unit = [&m](const UnitLabelTable& table) {
+        return table[CheckedIndex(m.CurrentUnitSystem, 0, static_cast<long>(table.size()) - 1)];
+    };
+    const std::string length = unit(m.LengthUnitLabels);
+    return {unit(m.ForceUnitLabels) + "/" + length, length, length};
+}
+
+bool IsValidRestraintEntry(const std::string& text) { return IsValidEntry(EntryRule::NotNegative, text); }
+
+bool RestraintBoxEnabled(const RestraintEntries& entries, int index) {
+    switch (index) {
+    case AdjacentCapacityBox:
+    case AdjacentPositionBox: return entries.Checks[AdjacentStructureCheck] != 0;
+    case ShearKeyDepthBox: return entries.Checks[ShearKeyCheck] != 0;
+    }
+    return false;
+}
+
+void StoreRestraints(Model& m, const RestraintEntries& entries) {
+    std::array<float, 3> values{};
+    for (size_t i = 0; i < values.size(); ++i) values[i] = EntryValue(entries.Values[i], m.*BoxVariables[i]);
+
+    bool changed = false;
+    for (size_t i = 0; i < values.size(); ++i) changed = changed || values[i] != m.*BoxVariables[i];
+    for (size_t i = 0; i < CheckVariables.size(); ++i) changed = changed || entries.Checks[i] != m.*CheckVariables[i];
+    if (changed) {
+        m.ProjectModified = True;
+        m.ResultsValid = False;
+    }
+
+    for (size_t i = 0; i < values.size(); ++i) m.*BoxVariables[i] = values[i];
+    for (size_t i = 0; i < CheckVariables.size(); ++i) m.*CheckVariables[i] = static_cast<int16_t>(entries.Checks[i] != 0 ? 1 : 0);
+}
+
+}  // namespace brindlemar

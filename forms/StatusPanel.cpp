@@ -1,0 +1,57 @@
+#include "forms/StatusPanel.h"
+
+#include <cmath>
+
+#include "runtime/Format.h"
+
+namespace brindlemar {
+
+namespace {
+
+// Ratios that no load challenges (1E10) or that are too large to matter
+const char* const Unbounded = "~";
+
+std::string RatioText(double ratio) { return ratio <= 99.99 ? Format(ratio, "#0.#0") : Unbounded; }
+
+}  // namespace
+
+StatusTexts ComputeStatusTexts(const StatusInputs& in) {
+    StatusTexts out;
+    if (!in.WallStable) {
+        out.Verdict = "NOT STABLE";
+        out.VerdictRed = true;
+        return out;
+    }
+    out.Verdict = "STABLE";
+
+    const double halfBase = in.BaseWidth / 2.0;
+    const double absE = std::fabs(static_cast<double>(in.Eccentricity));
+
+    const bool anyResistanceFactor = in.FC > 0 || in.EP > 0 || in.RH > 0 || in.EX > 0 || in.RO > 0;
+    if (anyResistanceFactor) {
+        out.Ratios[0] = "[Resistance/load ratios:";
+        out.Ratios[5] = "] ";
+    }
+    if (in.BE > 0) out.Ratios[1] = " bearing = " + Format(in.BearingResistanceRatio, "#0.#0");
+    if (in.FC > 0 || in.EP > 0 || in.RH > 0) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
+
+    // a centred resultant has no eccentricity to resist
+    const bool centred = absE == 0.0;
+    const double re = centred ? 0.0 : in.EX * halfBase / absE;
+    if (in.EX > 0) out.Ratios[3] = ", eccentricity = " + (centred ? std::string(Unbounded) : Format(re, "#0.#0"));
+    if (in.RO > 0) out.Ratios[4] = ", rotation = " + RatioText(in.RotationResistanceRatio);
+
+    const bool noBase = in.BaseWidth == 0;
+    out.Ratios[5] += "[e = " + Format(in.Eccentricity, "#0.00") + " " + in.LengthUnit + " = " +
+                     (noBase ? std::string(Unbounded) : Format(absE / halfBase, "0.0#")) + " \xBD" "B] [" +
+                     (noBase ? std::string(Unbounded) : Format(in.BearingPressureWidth / in.BaseWidth * 100.0, "0.0#")) +
+                     "%]";
+
+    out.Red[1] = in.BearingResistanceRatio < 1.0f;
+    out.Red[2] = in.SlidingResistanceRatio < 1.0f;
+    out.Red[3] = !centred && re < 1.0;
+    out.Red[4] = in.RotationResistanceRatio < 1.0f;
+    return out;
+}
+
+}  // namespace brindlemar

@@ -1,0 +1,629 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "support/SectionTestWall.h"
+#include "analysis/Coefficients.h"
+#include "analysis/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
+#include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
+#include "support/MessageRecorder.h"
+
+namespace brindlemar {
+namespace {
+
+using test::SectionTestWall;
+
+enum class Member { Stem, Toe, Heel };
+const char* Name(Member member) {
+    return member == Member::Stem ? "stem" : member == Member::Toe ? "toe" : "heel";
+}
+
+struct Forces {
+    float M = 0, V = 0, N = 0, M2 = 0, V2 = 0, N2 = 0;
+    bool ok = false;
+};
+
+Forces Cut(Model& m, Member member, float pos) {
+    Forces f;
+    auto routine = member == Member::Stem ? CalcStemSectionForces
+                   : member == Member::Toe ? CalcToeSectionForces
+                                           : CalcHeelSectionForces;
+    f.ok = routine(m, pos, f.M, f.V, f.N, f.M2, f.V2, f.N2);
+    return f;
+}
+
+// Station positions in the frame each routine takes its cut in, ascending.
+std::vector<float> Positions(const Model& m, Member member) {
+    if (member == Member::Stem) return m.StemStations;
+    if (member == Member::Toe) return m.ToeStations;
+    std::vector<float> fromEnd;
+    for (float s : m.HeelStations) fromEnd.push_back(m.HeelLength - s);
+    std::sort(fromEnd.begin(), fromEnd.end());
+    return fromEnd;
+}
+
+constexpr double Ka15 = 0.30142;   // Coulomb active, φ 30°, vertical wall, level ground, δ 15°
+
+TEST(CalcStemSectionForces, EarthPressureOnAVerticalStemMatchesTheHandFormula) {
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.ConcreteToEarthFrictionAngle = 15;
+    const double gamma = 1.8, ch = std::cos(15.0 * M_PI / 180);
+    for (double h : {5.0, 8.0}) {
+        const Forces f = Cut(m, Member::Stem, float(h));
+        ASSERT_TRUE(f.ok);
+        // the backfill pushes the stem towards the toe: negative shear, and a
+        // clockwise-negative moment about the section centre
+        EXPECT_NEAR(f.M, -Ka15 * gamma * h * h * h * ch / 6, 2e-4 * Ka15 * gamma * h * h * h) << h;
+        EXPECT_NEAR(f.V, -Ka15 * gamma * h * h * ch / 2, 2e-4 * Ka15 * gamma * h * h) << h;
+        // a vertical back face takes no share of the wall friction: N is the concrete's weight
+        EXPECT_NEAR(f.N, 2.4 * 0.8 * h, 1e-4) << h;
+        EXPECT_EQ(f.M2, f.M);
+        EXPECT_EQ(f.V2, f.V);
+    }
+}
+
+TEST(CalcStemSectionForces, MinimumEquivalentFluidDensityHoldsOnTheStem) {
+    // Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
+    // above it replaces it, one below it or switched off does not
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.ConcreteToEarthFrictionAngle = 15;
+    const double h = 8, natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
+    struct Case { float minimum; int16_t enabled; double gradient; };
+    const Case cases[] = {{0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
+    for (const Case& k : cases) {
+        m.MinimumFluidDensity = k.minimum;
+        m.MinimumFluidDensityEnabled = k.enabled;
+        const Forces f = Cut(m, Member::Stem, float(h));
+        ASSERT_TRUE(f.ok);
+        EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h) << k.minimum << k.enabled;
+        EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h) << k.minimum << k.enabled;
+    }
+}
+
+// Along a prismatic member with no point load between two cuts, the change of
+// moment is the integral of the shear (Simpson's rule over close cuts); a
+// horizontal traction on the underside of toe or heel adds its moment about
+// the section centre, -yc times the change of the normal force.
+void ExpectMomentIsIntegralOfShear(Model& m, Member member, bool baseTraction, const char* what) {
+    BuildSectionStations(m);
+    const std::vector<float> stations = Positions(m, member);
+    ASSERT_GE(stations.size(), 2u) << what;
+    double scale = 1;
+    for (float x : stations) scale = std::max(scale, double(std::abs(Cut(m, member, x).M)));
+    const double yc = member == Member::Stem ? 0 : 0.5;   // toe and heel are 1.0 thick
+    int checked = 0;
+    for (std::size_t i = 1; i < stations.size(); ++i) {
+        const double a = stations[i - 1], b = stations[i];
+        constexpr int pieces = 4;
+        for (int k = 0; k < pieces; ++k) {
+            const float p = float(a + (b - a) * k / pieces), q = float(a + (b - a) * (k + 1) / pieces);
+            const Forces fp = Cut(m, member, p), fq = Cut(m, member, q);
+            const Forces fm = Cut(m, member, float((double(p) + q) / 2));
+            ASSERT_TRUE(fp.ok && fq.ok && fm.ok) << what;
+            // a point force at the lower end lies on the free body of every cut
+            // between, one at the upper end on none of them
+            const double dM = double(fq.M2) - fp.M;
+            double want = (double(q) - p) / 6 * (fp.V + 4.0 * fm.V + fq.V2);
+            if (baseTraction) want -= yc * (double(fq.N2) - fp.N);
+            const double tolerance = 0.005 * std::max(std::abs(dM), std::abs(want)) + 2e-5 * scale;
+            EXPECT_NEAR(dM, want, tolerance) << what << " on the " << Name(member) << " from " << p << " to " << q;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0) << what;
+}
+
+TEST(SectionForces, MomentIsTheIntegralOfShearForEveryLoadType) {
+    struct Case {
+        const char* what;
+        std::function<void(SectionTestWall&)> setUp;
+        bool baseTraction;
+    };
+    auto water = [](Model& m) {
+        m.FrontWaterDepth = 5.0f;
+        m.BackWaterDepth = 2.0f;
+    };
+    auto basePressure = [](Model& m) {
+        m.BearingContactStart = 0.4f;
+        m.BearingContactEnd = 5.5f;
+        m.BearingPressureWidth = 5.1f;
+        m.LeftBearingPressure = 12;
+        m.RightBearingPressure = 3;
+    };
+    const Case cases[] = {
+        {"concrete alone", [](SectionTestWall&) {}, false},
+        {"earth", [](SectionTestWall& w) { w.EarthOn(); }, false},
+        {"water",
+         [&](SectionTestWall& w) {
+             w.m.WaterIncluded = True;
+             water(w.m);
+         },
+         false},
+        {"seismic",
+         [&](SectionTestWall& w) {
+             w.EarthOn();
+             w.m.SeismicIncluded = True;
+             w.m.AppliedSeismicCoefficient = 0.15f;
+             water(w.m);   // front water for the hydrodynamic pressure, back water for the submerged increment
+         },
+         false},
+        {"surcharge",
+         [](SectionTestWall& w) {
+             w.EarthOn();
+             w.m.BackfillSurcharge = 2.0f;
+         },
+         false},
+        {"line loads",
+         [](SectionTestWall& w) {
+             w.AddLineLoad(3, 2.4f, 6.0f, 250, LL);
+             w.AddLineLoad(2, 2.4f, 9.0f, 90, EH);
+             w.AddLineLoad(4, 1.0f, 0.5f, 160, DL);
+             w.AddLineLoad(5, 4.5f, 0.8f, 200, LL);
+         },
+         false},
+        {"base pressure", [&](SectionTestWall& w) { basePressure(w.m); }, false},
+        {"base resistances",
+         [&](SectionTestWall& w) {
+             Model& m = w.m;
+             basePressure(m);
+             m.TotalHorizontalForce = -12;
+             m.BaseFrictionResistance = 6;
+             m.RestraintResistance = 2;
+             m.ToePassiveResistance = 3;
+             m.ShearKeyPassiveResistance = 2;
+             m.AdjacentStructureIncluded = 1;
+             m.AdjacentStructureCapacity = 2;
+             m.AdjacentStructurePosition = 1.2f;
+             m.ShearKeyIncluded = 1;
+             m.ShearKeyDepth = 0.5f;
+             m.ShearKeyWidth = 0.4f;
+             m.ShearKeyHeelDistance = 0.5f;
+             m.ShearKeyToeDistance = m.BaseWidth - 0.9f;
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SectionTestWall w;
+        c.setUp(w);
+        for (Member member : {Member::Stem, Member::Toe, Member::Heel})
+            ExpectMomentIsIntegralOfShear(w.m, member, c.baseTraction, c.what);
+    }
+}
+
+TEST(SectionForces, APointForceAtTheCutEntersOnlyTheFirstSet) {
+    SectionTestWall w;
+    Model& m = w.m;
+    // on the stem, 3.0 below its top: one load at the cut level, one above it
+    w.AddLineLoad(10, 2.4f, 6.0f, 90, LL);
+    w.AddLineLoad(4, 2.4f, 7.0f, 90, LL);
+    const Forces stem = Cut(m, Member::Stem, 3.0f);
+    EXPECT_NEAR(stem.V, 14, 1e-4);
+    EXPECT_NEAR(stem.V2, 4, 1e-4);
+    EXPECT_NEAR(stem.M2, 4 * 1.0, 1e-4);   // 1.0 above the cut
+    EXPECT_NEAR(stem.M, stem.M2, 1e-4);    // the load at the cut has no arm
+
+    // on the toe: a restraint and a downward load exactly at the cut
+    m.TotalHorizontalForce = -5;
+    m.RestraintResistance = 5;
+    m.AdjacentStructurePosition = 1.5f;
+    w.AddLineLoad(6, 1.5f, 1.0f, 180, DL);
+    const Forces toe = Cut(m, Member::Toe, 1.5f);
+    EXPECT_NEAR(toe.N - toe.N2, 5, 1e-4);
+    EXPECT_NEAR(toe.V - toe.V2, -6, 1e-4);
+    EXPECT_NEAR(toe.M - toe.M2, -5 * 0.5, 1e-4);   // along the underside, 0.5 below the centre
+    const Forces beyond = Cut(m, Member::Toe, 1.6f);
+    EXPECT_NEAR(beyond.N, beyond.N2, 1e-5);
+    EXPECT_NEAR(beyond.V, beyond.V2, 1e-5);
+
+    // on the heel: the toe-side face of a shear key at the cut
+    m.RestraintResistance = 0;
+    m.ShearKeyPassiveResistance = 5;
+    m.ShearKeyHeelDistance = 0.2f;
+    m.ShearKeyWidth = 0.6f;
+    const Forces heel = Cut(m, Member::Heel, 0.8f);
+    EXPECT_NEAR(heel.N - heel.N2, -5, 1e-4);
+    EXPECT_NEAR(heel.M - heel.M2, 5 * 0.5, 1e-4);
+}
+
+TEST(SectionForces, CutsAtAndBeyondTheMemberEnds) {
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.2f;
+    m.FrontWaterDepth = 5;
+
+    // above the stem top: nothing above the cut
+    const Forces top = Cut(m, Member::Stem, -1.0f);
+    EXPECT_EQ(top.M, 0);
+    EXPECT_EQ(top.V, 0);
+    EXPECT_EQ(top.N, 0);
+    // below the stem: the forces at its foot
+    const Forces foot = Cut(m, Member::Stem, 8.0f), below = Cut(m, Member::Stem, 12.0f);
+    EXPECT_EQ(below.M, foot.M);
+    EXPECT_EQ(below.V, foot.V);
+
+    // at the toe tip only the passive soil in front of it acts, along the
+    // underside (water and earth would press on the tip face itself)
+    m.SeismicIncluded = 0;
+    w.EarthOff();
+    m.TotalHorizontalForce = -4;
+    m.ToePassiveResistance = 4;
+    w.AddLineLoad(3, 0.5f, 0.5f, 180, DL);
+    const Forces tip = Cut(m, Member::Toe, -0.5f);
+    EXPECT_NEAR(tip.N, 4, 1e-5);
+    EXPECT_NEAR(tip.M, -4 * 0.5, 1e-5);
+    EXPECT_EQ(tip.V, 0);
+    EXPECT_EQ(tip.N2, tip.N);
+    const Forces root = Cut(m, Member::Toe, 2.0f), past = Cut(m, Member::Toe, 3.0f);
+    EXPECT_EQ(past.M, root.M);
+    EXPECT_EQ(past.V, root.V);
+
+    // at the heel end only a line load standing on the end counts, first set only
+    w.AddLineLoad(7, m.BaseWidth, 0.5f, 180, DL);
+    const Forces end = Cut(m, Member::Heel, 0.0f);
+    EXPECT_NEAR(end.V, -7, 1e-5);
+    EXPECT_EQ(end.V2, 0);
+    const Forces heelRoot = Cut(m, Member::Heel, 3.0f), inside = Cut(m, Member::Heel, 4.0f);
+    EXPECT_EQ(inside.M, heelRoot.M);
+}
+
+TEST(SectionForces, HydrodynamicPressureIsTheOneTheStabilityAnalysisIntegrates) {
+    SectionTestWall w;
+    Model& m = w.m;
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.2f;
+    m.ConcreteUnitWeight = 0;   // no concrete inertia
+    m.FrontWaterDepth = 3.0f;   // hf = 6 above the base
+    const double c = 7.0 / 12.0 * 1.0 * 0.2;
+
+    // 4 below the front water level: 7/12·γw·kh·√hf·z^1.5 acting 0.4·z above the cut
+    const double z = 4, F = c * std::sqrt(6.0) * std::pow(z, 1.5);
+    const Forces stem = Cut(m, Member::Stem, 7.0f);
+    EXPECT_NEAR(stem.V, -F, 1e-5 * F);
+    EXPECT_NEAR(stem.M, -F * 0.4 * z, 1e-5 * F * z);
+
+    // stem foot and toe together carry 7/12·γw·kh·hf² at 0.4·hf above the base
+    const Forces foot = Cut(m, Member::Stem, 8.0f);
+    const Forces toe = Cut(m, Member::Toe, 2.0f);
+    const double total = c * 36;
+    EXPECT_NEAR(-foot.V - toe.N, total, 1e-5 * total);
+    // moments about the base underside: the stem's force acts at its own arm above the cut at y 1.0
+    const double momentAboutBase = -foot.M + (-foot.V) * 1.0 + (-toe.M) - toe.N * 0.5;
+    EXPECT_NEAR(momentAboutBase, total * 0.4 * 6, 1e-4 * total);
+}
+
+TEST(CalcStemSectionForces, SeismicIncrementTakesTheUsersCoefficientsAsTheAnalysisDoes) {
+    // the stem's increment is KAE - Ka on its own plane; with the user's
+    // coefficients it is EnteredKae - EnteredKa, as in the stability analysis
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.ConcreteToEarthFrictionAngle = 15;
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.15f;
+    const float h = 8;
+    const double computedK = CoulombActiveCoefficient(30, 0, 0, 15);
+    const double computedKAE = MononobeOkabeCoefficient(30, 0, 0, 15, 0.15f);
+    const Forces computed = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(computed.ok);
+
+    m.KaSource = UserValue;
+    m.EnteredKa = static_cast<float>(computedK);
+    m.KaeSource = UserValue;
+    m.EnteredKae = static_cast<float>(computedKAE);
+    const Forces same = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(same.ok);
+    EXPECT_NEAR(same.M, computed.M, 1e-4 * std::abs(computed.M));
+
+    // a larger user KAE adds its extra increment: a triangle from the top,
+    // 0.1·h·γ·cos δ at the top, whose moment about the foot is 0.1·γ·cos δ·h³/3
+    m.EnteredKae = static_cast<float>(computedKAE + 0.1);
+    const Forces more = Cut(m, Member::Stem, h);
+    ASSERT_TRUE(more.ok);
+    const double extra = 0.1 * 1.8 * std::cos(15.0 * M_PI / 180) * h * h * h / 3;
+    EXPECT_NEAR(more.M - computed.M, -extra, 2e-3 * extra);
+}
+
+TEST(CalcStemSectionForces, SubmergedSeismicIncrementCarriesTheEarthPressureFactor) {
+    SectionTestWall w;
+    Model& m = w.m;
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.15f;
+    m.ConcreteUnitWeight = 0;
+    m.BackfillUnitWeight = 0;          // only the submerged increment acts:
+    m.BackfillSaturatedDensity = 1.0f; // γsat - γ = 1, γsat - γw = 0
+    m.BackWaterDepth = 2.0f;           // 6.0 of submerged backfill on the stem
+    m.FrontWaterDepth = 9.0f;
+    const double dK = 0.43294 - 0.33333;   // Mononobe-Okabe less Coulomb, φ 30°, kh 0.15
+    for (float EH : {1.0f, 0.5f}) {
+        m.CurrentLoadCombination.Factor[brindlemar::EH] = EH;
+        m.CurrentLoadCombination.Factor[brindlemar::WA] = 0;
+        const Forces f = Cut(m, Member::Stem, 8.0f);
+        const double want = dK * 36 / 2 * EH;   // triangle from ΔK·hs at the water level to 0 at the foot
+        EXPECT_NEAR(f.V, -want, 2e-4 * want) << EH;
+        EXPECT_NEAR(f.M, -want * 6 * 2 / 3, 2e-4 * want * 4) << EH;   // 2/3 of the 6.0 above the cut
+    }
+}
+
+TEST(SectionForces, UpliftIsLinearFromTheFrontHeadToTheBackHead) {
+    SectionTestWall w;
+    Model& m = w.m;
+    m.WaterIncluded = True;
+    m.ConcreteUnitWeight = 0;
+    m.FrontWaterDepth = 6.0f;   // front head 3.0 at the toe tip
+    m.BackWaterDepth = 1.0f;    // back head 8.0 at the heel end
+    const double B = 5.8;
+    auto head = [&](double x) { return 3.0 + 5.0 * x / B; };
+    // water standing on the toe and heel tops, and its pressure on their faces, as hand figures
+    const double s = 1.5;
+    const double upliftToe = (head(0) + head(s)) / 2 * s;
+    const double armToe = s - s * (head(0) + 2 * head(s)) / (3 * (head(0) + head(s)));
+    const double waterOnToe = 2.0 * s;   // 2.0 of water over the 1.0-thick toe
+    const Forces toe = Cut(m, Member::Toe, float(s));
+    EXPECT_NEAR(toe.V, upliftToe - waterOnToe, 1e-4);
+    // the front water presses on the tip face from 3.0 at the base to 2.0 at the toe top
+    const double frontThrust = 2.5, frontAt = (3.0 + 2 * 2.0) / (3 * 5.0);
+    EXPECT_NEAR(toe.M, upliftToe * armToe - waterOnToe * s / 2 + frontThrust * (frontAt - 0.5), 1e-4);
+
+    const double h = 2.0;   // heel cut 2.0 from the end
+    const double upliftHeel = (head(B - h) + head(B)) / 2 * h;
+    const double armHeel = h * (head(B - h) + 2 * head(B)) / (3 * (head(B - h) + head(B)));
+    const double waterOnHeel = 7.0 * h;
+    const Forces heel = Cut(m, Member::Heel, float(h));
+    EXPECT_NEAR(heel.V, upliftHeel - waterOnHeel, 1e-4);
+    // the back water presses on the heel end from 8.0 at the base to 7.0 at the heel top
+    const double backThrust = 7.5, backAt = (8.0 + 2 * 7.0) / (3 * 15.0);
+    EXPECT_NEAR(heel.M, upliftHeel * armHeel - waterOnHeel * h / 2 + backThrust * (backAt - 0.5), 1e-4);
+}
+
+TEST(CalcHeelSectionForces, TakesTheEarthPressureCoefficientOfTheStabilityAnalysis) {
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    // the user's coefficient, as the analysis left it for the plane through the heel end
+    m.KaSource = UserValue;
+    m.EnteredKa = 0.5f;
+    m.BackfillPressureCoefficient = 0.5f;
+    const Forces f = Cut(m, Member::Heel, 3.0f);
+    // pressure 0.5·1.8·(9 - y) over the heel's 1.0 of height, towards the stem
+    const double thrust = 0.5 * 1.8 * (9.0 * 1.0 - 0.5);
+    EXPECT_NEAR(f.N, thrust, 1e-4);
+}
+
+TEST(SectionForces, BaseResistancesOpposeTheNetHorizontalLoad) {
+    struct Case {
+        const char* what;
+        float H;
+        double direction;
+    };
+    for (const Case& c : {Case{"loads towards the toe", -3, 1}, Case{"loads towards the heel", 3, -1}}) {
+        SectionTestWall w;
+        Model& m = w.m;
+        m.LeftBearingPressure = m.RightBearingPressure = 2;   // reaction 11.6, 4.0 of it under the toe
+        m.TotalHorizontalForce = c.H;
+        m.BaseFrictionResistance = 10;
+        const Forces toe = Cut(m, Member::Toe, 2.0f);
+        EXPECT_NEAR(toe.N, c.direction * 3 * 4.0 / 11.6, 1e-5) << c.what;
+        const Forces heel = Cut(m, Member::Heel, 3.0f);
+        EXPECT_NEAR(heel.N, -c.direction * 3 * 6.0 / 11.6, 1e-5) << c.what;
+    }
+}
+
+TEST(SectionForces, AnArithmeticFailureLeavesZerosAndSaysSo) {
+    test::MessageRecorder messages;
+    SectionTestWall w;
+    Model& m = w.m;
+    w.EarthOn();
+    m.LeftBearingPressure = 5;
+    m.RightBearingPressure = 3;
+    m.BearingContactStart = 0.5f;
+    m.BearingPressureWidth = 0;   // a contact of no width that the cut lies inside
+    const Forces toe = Cut(m, Member::Toe, 1.0f);
+    EXPECT_FALSE(toe.ok);
+    for (float x : {toe.M, toe.V, toe.N, toe.M2, toe.V2, toe.N2}) EXPECT_EQ(x, 0);
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Text, "Division by zero");
+    EXPECT_EQ(messages.Messages[0].Style, 48);
+    EXPECT_EQ(messages.Messages[0].Title, "Brindlemar");
+}
+
+// A wall whose stem base, toe root and heel root all lie 1.3 above the base,
+// with a vertical back face and a level backfill without wall friction: the
+// stem's own earth pressure then equals that on the plane through the heel
+// end, so the parts describe exactly the loads of the stability analysis.
+struct BalanceWall : test::BuiltInWall {
+    BalanceWall() {
+        m.ToeLength = 2.0f;
+        m.StemFrontBatter = 0.4f;
+        m.StemTopThickness = 0.6f;
+        m.StemBackBatter = 0;
+        m.HeelLength = 3.0f;
+        m.BaseWidth = 6.0f;
+        m.FrontStemHeight = 8.0f;
+        m.BackStemHeight = 8.0f;
+        m.ToeTopDrop = 0.5f;
+        m.ToeTipThickness = 0.8f;
+        m.HeelTopDrop = 0.3f;
+        m.HeelEndThickness = 1.0f;
+        m.WallHeight = 9.3f;
+        m.BackfillSlopeRatio = 0;
+        m.ShearKeyWidth = 0.4f;
+        m.ShearKeyHeelDistance = 0.2f;
+        m.ShearKeyToeDistance = 5.4f;
+        m.ConcreteToEarthFrictionAngle = 0;
+        m.EarthToEarthFrictionAngle = 0;
+        m.BackfillSurcharge = 1.5f;
+        m.ActiveCombinationSet = 1;
+        m.CurrentCombination = 1;   // every load factor 1, S1 included
+    }
+
+    void Analyse() {
+        SetWaterDepths(m);
+        SetSeismicCoefficient(m);
+        ComputeWallOutline(m);
+        AnalyseCombination(m);
+    }
+
+    // Sets the adjacent structure's capacity so that friction, the structure
+    // and part of the passive resistances all take a share of the sliding force.
+    void ShareTheSlidingForceAmongAllResistances() {
+        m.AdjacentStructureIncluded = 1;
+        m.AdjacentStructureCapacity = 0;
+        Analyse();
+        const double passive = double(m.ToePassiveResistance) + m.ShearKeyPassiveResistance;
+        const double capacity = std::abs(m.TotalHorizontalForce) - m.BaseFrictionResistance - passive / 2;
+        ASSERT_GT(passive, 0);
+        ASSERT_GT(capacity, 0);
+        m.AdjacentStructureCapacity = float(capacity);
+        Analyse();
+    }
+};
+
+// Adds the four parts (toe, stem, heel cut at the block under the stem, and
+// that block) as forces on the whole wall: a net force to the right and up
+// and a clockwise moment about the toe tip at the underside of the base.
+struct Totals {
+    double Fx = 0, Fy = 0, M = 0;
+};
+
+Totals SumOfTheParts(Model& m) {
+    const double front = 1.3;   // height of the stem base, toe root and heel root
+    const double xFront = m.ToeLength, xBack = m.BaseWidth - m.HeelLength;
+    const Forces toe = Cut(m, Member::Toe, m.ToeLength);
+    const Forces stem = Cut(m, Member::Stem, 8.0f);
+    const Forces heel = Cut(m, Member::Heel, m.HeelLength);
+    EXPECT_TRUE(toe.ok && stem.ok && heel.ok);
+    Totals t;
+    // toe: M clockwise about (ToeLength, 0.65), V up, N towards the heel
+    t.Fx += toe.N;
+    t.Fy += toe.V;
+    t.M += toe.M + front / 2 * toe.N - xFront * toe.V;
+    // stem: M clockwise about its centre at (2.5, 1.3), V towards the heel, N down
+    t.Fx += stem.V;
+    t.Fy -= stem.N;
+    t.M += stem.M + front * stem.V + (xFront + xBack) / 2 * stem.N;
+    // heel: M counter-clockwise about (3.0, 0.65), V up, N towards the toe
+    t.Fx -= heel.N;
+    t.Fy += heel.V;
+    t.M += -heel.M - front / 2 * heel.N - xBack * heel.V;
+
+    // the block under the stem, between the toe and heel roots
+    const double DL = m.CurrentLoadCombination.Factor[brindlemar::DL];
+    const double WA = m.CurrentLoadCombination.Factor[brindlemar::WA];
+    const double width = xBack - xFront, middle = (xFront + xBack) / 2;
+    auto trapezoid = [&](double p1, double p2) {   // resultant and its x over the block's width
+        const double F = (p1 + p2) / 2 * width;
+        return std::pair{F, xFront + width * (p1 + 2 * p2) / (3 * (p1 + p2))};
+    };
+    const double weight = m.ConcreteUnitWeight * width * front * DL;
+    t.Fy -= weight;
+    t.M += weight * middle;
+    if (m.SeismicIncluded != 0) t.Fx -= weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
+    if (m.SeismicIncluded != 0) t.M -= front / 2 * weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
+    if (m.WaterIncluded != 0) {
+        const double hf = 9.3 - m.FrontWaterDepth, hb = 9.3 - m.BackWaterDepth, B = m.BaseWidth;
+        auto head = [&](double x) { return (hf + (hb - hf) * x / B) * m.WaterUnitWeight * WA; };
+        const auto [U, xU] = trapezoid(head(xFront), head(xBack));
+        t.Fy += U;
+        t.M -= U * xU;
+    }
+    // base pressure under the block, and its part of the base friction
+    EXPECT_LE(m.BearingContactStart, xFront);
+    EXPECT_GE(m.BearingContactEnd, xBack);
+    auto pressure = [&](double x) {
+        return m.LeftBearingPressure + (x - m.BearingContactStart) / m.BearingPressureWidth *
+                                           (m.RightBearingPressure - m.LeftBearingPressure);
+    };
+    const auto [R, xR] = trapezoid(pressure(xFront), pressure(xBack));
+    t.Fy += R;
+    t.M -= R * xR;
+    const double totalReaction = (m.LeftBearingPressure + m.RightBearingPressure) / 2.0 * m.BearingPressureWidth;
+    const double friction = std::min<double>(std::abs(m.TotalHorizontalForce), m.BaseFrictionResistance);
+    t.Fx += friction * R / totalReaction;
+    return t;
+}
+
+void ExpectEquilibrium(Model& m, const char* what) {
+    ASSERT_EQ(m.WallStable, True) << what;
+    ASSERT_LT(m.TotalHorizontalForce, 0) << what;
+    ASSERT_GE(m.SlidingResistingForce, m.SlidingForce) << what;   // the wall does not slide
+    // the analysis's base reaction and resistances hold its load totals, so the
+    // parts with their share of them must add up to nothing
+    const Totals t = SumOfTheParts(m);
+    const double V = m.TotalVerticalForce, H = m.TotalHorizontalForce, M = m.MomentAtOverturningPoint;
+    EXPECT_NEAR(t.Fy, 0, 2e-5 * std::abs(V)) << what << ": vertical, against V = " << V;
+    EXPECT_NEAR(t.Fx, 0, 2e-5 * std::abs(H)) << what << ": horizontal, against H = " << H;
+    EXPECT_NEAR(t.M, 0, 2e-5 * std::abs(M)) << what << ": moment, against M = " << M;
+}
+
+TEST(SectionForces, ToeHeelStemAndBlockBalanceTheStabilityTotals) {
+    test::MessageRecorder messages;
+    BalanceWall w;
+    Model& m = w.m;
+    m.WaterIncluded = True;
+    m.EnteredFrontWaterDepth = 7.0f;
+    m.EnteredBackWaterDepth = 3.0f;
+    m.SeismicIncluded = 0;
+    m.BaseFrictionAngle = 20;
+    m.LineLoadCount = 0;
+    w.m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
+    w.m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+    w.m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
+    m.AdjacentStructurePosition = 1.0f;                             // under the toe
+    w.ShareTheSlidingForceAmongAllResistances();
+    ExpectEquilibrium(m, "static loads");
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST(SectionForces, ToeStemAndBlockBalanceTheStabilityTotalsUnderEarthquake) {
+    test::MessageRecorder messages;
+    BalanceWall w;
+    Model& m = w.m;
+    // at rest there is no seismic increment, and a weightless dry backfill has
+    // no inertia: what remains is the concrete's inertia and the front water's
+    // hydrodynamic pressure, which stem and toe share with the block
+    m.EarthPressureOption = AtRest;
+    m.BackfillUnitWeight = 0;
+    m.WaterIncluded = True;
+    m.EnteredFrontWaterDepth = 7.0f;
+    m.EnteredBackWaterDepth = 9.3f;
+    m.SeismicIncluded = True;
+    m.EnteredSeismicCoefficient = 0.2f;
+    m.BaseFrictionAngle = 30;
+    m.LineLoadCount = 0;
+    w.Analyse();
+    ExpectEquilibrium(m, "earthquake");
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST(SectionThickness, StraightLineAlongEachMemberWithoutDividingByZero) {
+    test::BuiltInWall w;
+    Model& m = w.m;
+    EXPECT_FLOAT_EQ(StemThicknessAt(m, 0), 0.83f);
+    EXPECT_NEAR(StemThicknessAt(m, 4), 0.83 + 4 * 0.5 / 8 + 4 * 0.5 / 7.73, 1e-6);
+    EXPECT_FLOAT_EQ(ToeThicknessAt(m, 2.0f), 2.0f);
+    EXPECT_FLOAT_EQ(HeelThicknessAt(m, 0), 1.27f);
+    EXPECT_FLOAT_EQ(HeelThicknessAt(m, 3.37f), 2.27f);
+    EXPECT_FLOAT_EQ(ToeThicknessAt(m, -1), 0.5f);   // extended, not clipped
+    m.FrontStemHeight = 0;
+    m.BackStemHeight = 0;
+    m.ToeLength = 0;
+    m.HeelLength = 0;
+    EXPECT_FLOAT_EQ(StemThicknessAt(m, 2), 0.83f);
+    EXPECT_FLOAT_EQ(ToeThicknessAt(m, 2), 1.0f);
+    EXPECT_FLOAT_EQ(HeelThicknessAt(m, 2), 1.27f);
+}
+
+}  // namespace
+}  // namespace brindlemar

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "support/BuiltInWall.h"
+#include "forms/PropertiesForm.h"
+#include "model/Units.h"
+#include "runtime/RuntimeError.h"
+
+namespace brindlemar {
+namespace {
+
+// Each box's model value, as the dialog lists them.
+const std::pair<int, float ModelInputs::*> BoxVariables[] = {
+    {0, &ModelInputs::ConcreteUnitWeight},       {1, &ModelInputs::ConcreteCompressiveStress},
+    {2, &ModelInputs::ConcreteElasticityModulus}, {3, &ModelInputs::ConcretePoissonRatio},
+    {4, &ModelInputs::RebarYieldStress},         {5, &ModelInputs::RebarElasticityModulus},
+    {6, &ModelInputs::ConcreteCover},            {7, &ModelInputs::WaterUnitWeight},
+    {8, &ModelInputs::BackfillUnitWeight},       {9, &ModelInputs::BackfillDryDensity},
+    {10, &ModelInputs::BackfillSaturatedDensity}, {11, &ModelInputs::BackfillFrictionAngle},
+    {12, &ModelInputs::BackfillCohesion},        {13, &ModelInputs::BaseFrictionAngle},
+    {14, &ModelInputs::BaseCohesion},            {15, &ModelInputs::NominalBearingResistance},
+    {16, &ModelInputs::BaseElasticityModulus},   {17, &ModelInputs::EarthToEarthFrictionAngle},
+    {18, &ModelInputs::ConcreteToEarthFrictionAngle}, {19, &ModelInputs::ToeEarthUnitWeight},
+    {20, &ModelInputs::ToeEarthDryDensity},      {21, &ModelInputs::ToeEarthSaturatedDensity},
+    {22, &ModelInputs::ToeEarthFrictionAngle},   {23, &ModelInputs::ToeEarthCohesion},
+    {24, &ModelInputs::BaseSptBlowCount},        {25, &ModelInputs::BaseCptTipResistance},
+    {26, &ModelInputs::BaseUnitWeight},
+};
+
+TEST(PropertiesForm, EveryBoxShowsAndStoresItsOwnValue) {
+    Model m;
+    for (const auto& [index, variable] : BoxVariables) m.*variable = 100.0f + index + 0.25f;
+    PropertyEntries e = PropertyEntriesFromModel(m);
+    for (const auto& [index, variable] : BoxVariables) {
+        EXPECT_EQ(e.Values[index], EntryText(100.0f + index + 0.25f)) << "box " << index;
+        e.Values[index] = std::to_string(index + 1);
+    }
+    StoreProperties(m, e);
+    for (const auto& [index, variable] : BoxVariables) EXPECT_EQ(m.*variable, index + 1.0f) << "box " << index;
+}
+
+TEST(PropertiesForm, RulesFollowWhatEachValueMayBe) {
+    const std::set<int> positive = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 19, 20, 21};
+    const std::set<int> notNegative = {11, 12, 13, 14, 17, 18, 22, 23};
+    for (int i = 0; i < PropertyBoxCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(IsValidPropertyEntry(i, "0"), !positive.contains(i));
+        EXPECT_EQ(IsValidPropertyEntry(i, "-1"), !positive.contains(i) && !notNegative.contains(i));
+        EXPECT_TRUE(IsValidPropertyEntry(i, "0.5"));
+        EXPECT_FALSE(IsValidPropertyEntry(i, ""));
+        EXPECT_FALSE(IsValidPropertyEntry(i, "12a"));
+    }
+    EXPECT_THROW(IsValidPropertyEntry(27, "1"), RuntimeError);
+}
+
+TEST(PropertiesForm, UnitLabelsFollowTheUnitSystem) {
+    Model m;
+    FillUnitLabels(m);
+    m.CurrentUnitSystem = SI;
+    auto labels = PropertyUnitLabels(m);
+    struct Case {
+        int label;
+        const char* si;
+        const char* british;
+    };
+    // Windows-1252: \xB3 cube, \xB0 degree
+    const Case cases[] = {
+        {0, "kN/m\xB3", "Kip/ft\xB3"}, {1, "MPa", "psi"},   {2, "E+5 MPa", "E+5 psi"}, {3, "", ""},
+        {6, "mm", "in"},               {11, "\xB0", "\xB0"}, {15, "MPa", "psi"},        {24, "MPa", "psi"},
+        {25, "kN/m\xB3", "Kip/ft\xB3"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(labels[c.label], c.si) << "lblUnit " << c.label;
+    m.CurrentUnitSystem = British;
+    labels = PropertyUnitLabels(m);
+    for (const Case& c : cases) EXPECT_EQ(labels[c.label], c.british) << "lblUnit " << c.label;
+}
+
+TEST(PropertiesForm, OptionsShownFromTheModel) {
+    struct Case {
+        int16_t earth, material, method;
+        int shownEarth, shownMaterial, shownMethod;
+    };
+    const Case cases[] = {
+        {Active, Rock, NominalBearing, Active, Rock, NominalBearing},
+        {AtRest, Soil, SptBearing, AtRest, Soil, SptBearing},
+        {-1, Soil, CptBearing, AtRest, Soil, CptBearing},
+        {Active, Rock, SptBearing, Active, Rock, NominalBearing},  // on rock only the nominal value
+        {Active, Soil, 7, Active, Soil, NominalBearing},           // no such method
+    };
+    for (const Case& c : cases) {
+        Model m;
+        m.EarthPressureOption = c.earth;
+        m.BaseMaterialOption = c.material;
+        m.BearingResistanceMethod = c.method;
+        const PropertyEntries e = PropertyEntriesFromModel(m);
+        EXPECT_EQ(e.EarthPressure, c.shownEarth) << c.earth;
+        EXPECT_EQ(e.BaseMaterial, c.shownMaterial) << c.material;
+        EXPECT_EQ(e.BearingMethod, c.shownMethod) << c.method;
+    }
+}
+
+TEST(PropertiesForm, AcceptMarksTheProjectOnlyWhenSomethingDiffers) {
+    struct Case {
+        const char* what;
+        void (*edit)(PropertyEntries&);
+        bool modified;
+    };
+    const Case cases[] = {
+        {"nothing", [](PropertyEntries&) {}, false},
+        {"same value written otherwise", [](PropertyEntries& e) { e.Values[11] = " 30.000 "; }, false},
+        {"a box", [](PropertyEntries& e) { e.Values[11] = "31"; }, true},
+        {"a hidden box", [](PropertyEntries& e) { e.Values[12] = "1"; }, true},
+        {"active to at rest", [](PropertyEntries& e) { e.EarthPressure = AtRest; }, true},
+        {"rock to soil", [](PropertyEntries& e) { e.BaseMaterial = Soil; }, true},
+        {"another method", [](PropertyEntries& e) { e.BearingMethod = TheoreticalBearing; }, true},
+        {"no method selected", [](PropertyEntries& e) { e.BearingMethod = -1; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m;
+        m.BackfillFrictionAngle = 30;
+        PropertyEntries e = PropertyEntriesFromModel(m);
+        c.edit(e);
+        m.ProjectModified = False;
+        m.ResultsValid = True;
+        StoreProperties(m, e);
+        EXPECT_EQ(m.ProjectModified, c.modified ? True : False);
+        EXPECT_EQ(m.ResultsValid, c.modified ? False : True);
+    }
+
+    // and the opposite changes, from at rest on soil
+    Model m;
+    m.EarthPressureOption = AtRest;
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = CptBearing;
+    PropertyEntries e = PropertyEntriesFromModel(m);
+    e.EarthPressure = Active;
+    e.BaseMaterial = Rock;
+    e.BearingMethod = -1;
+    StoreProperties(m, e);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_EQ(m.EarthPressureOption, Active);
+    EXPECT_EQ(m.BaseMaterialOption, Rock);
+    EXPECT_EQ(m.BearingResistanceMethod, CptBearing);  // none selected: left as it was
+}
+
+TEST(PropertiesForm, AcceptingTheShownValuesChangesNothingInAnyUnitSystem) {
+    for (int16_t unit : {Metric, SI, British}) {
+        test::BuiltInWall wall;
+        Model& m = wall.m;
+        m.PreviousUnitSystem = Metric;
+        m.CurrentUnitSystem = unit;
+        ConvertUnits(m);
+        const Model before = m;
+        m.ProjectModified = False;
+        m.ResultsValid = True;
+        StoreProperties(m, PropertyEntriesFromModel(m));
+        EXPECT_EQ(m.ProjectModified, False) << "unit system " << unit;
+        for (const auto& [index, variable] : BoxVariables) EXPECT_EQ(m.*variable, before.*variable) << index;
+    }
+}
+
+TEST(PropertiesForm, ANumberTooLargeStoresNothing) {
+    Model m;
+    PropertyEntries e = PropertyEntriesFromModel(m);
+    e.Values[0] = "5";
+    e.Values[26] = "1e39";
+    e.EarthPressure = AtRest;
+    EXPECT_THROW(StoreProperties(m, e), RuntimeError);
+    EXPECT_EQ(m.ConcreteUnitWeight, 0.0f);
+    EXPECT_EQ(m.EarthPressureOption, Active);
+    EXPECT_EQ(m.ProjectModified, False);
+}
+
+}  // namespace
+}  // namespace brindlemar
