@@ -32,11 +32,11 @@ std::vector<std::string> FitTerms(const Model& m, Surface& s, int set, int comb,
 
 }  // namespace
 
-std::string FitCombinationLine(const Model& m, Surface& s, int set, int comb, double maxWidth) {
+std::string FormatCombination(const Model& m, Surface& s, int set, int comb, double maxWidth) {
     return FitTerms(m, s, set, comb, maxWidth, 1, S2)[0];
 }
 
-std::vector<std::string> FitCombinationLines(const Model& m, Surface& s, int set, int comb, double maxWidth,
+std::vector<std::string> FormatCombinationWrapped(const Model& m, Surface& s, int set, int comb, double maxWidth,
                                              int lines) {
     return FitTerms(m, s, set, comb, maxWidth, lines, 4);
 }

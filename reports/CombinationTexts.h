@@ -16,14 +16,14 @@ namespace brindlemar {
 // `maxWidth` twips in the surface's font. It holds whole terms only, never a
 // bare factor; when terms are left out it ends in "+" and an ellipsis, so a
 // shortened formula does not read as the whole combination.
-std::string FitCombinationLine(const Model& m, Surface& s, int set, int comb, double maxWidth);
+std::string FormatCombination(const Model& m, Surface& s, int set, int comb, double maxWidth);
 
 // The same formula wrapped for a narrow column: `lines` lines of at most four
 // terms, continuation lines starting with "+"; a line takes fewer terms when
 // the next does not fit and leaves it to the next line, and the last line
 // ends in "+" and an ellipsis when terms are left over. Lines past the last
 // term are "".
-std::vector<std::string> FitCombinationLines(const Model& m, Surface& s, int set, int comb, double maxWidth,
+std::vector<std::string> FormatCombinationWrapped(const Model& m, Surface& s, int set, int comb, double maxWidth,
                                              int lines);
 
 }  // namespace brindlemar

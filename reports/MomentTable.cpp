@@ -89,7 +89,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         s.CurrentY = y1 + h * (1.5 * i + 1.4);
         PrintAt(s, name + mark, x);
         s.CurrentY = y1 + h * (1.5 * i + 2);
-        PrintAt(s, FitCombinationLine(m, s, m.ActiveCombinationSet, c, labelWidth), x);
+        PrintAt(s, FormatCombination(m, s, m.ActiveCombinationSet, c, labelWidth), x);
         TableRuleAcross(s, b, y1 + h * (1.5 * i + 2.8), ReportLightGrey());
         s.ForeColor = RuleBlack;
         // a combination whose section forces could not be computed has no

@@ -190,7 +190,7 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
         s.CurrentY = RowTop(m, 0);
         PrintCentered(s, FitTextToWidth(s, name, ColumnRoom(m), m.TextFontName, m.BlockFontSize, false, false), x);
         const std::vector<std::string> formula =
-            FitCombinationLines(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
+            FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
         for (int line = 1; line <= 3; ++line) {
             s.CurrentY = RowTop(m, line);
             PrintCentered(s, formula[static_cast<size_t>(line - 1)], x);

@@ -73,8 +73,8 @@ TEST(CombinationTexts, WholeLoadTermsToTheWidthOfTheColumn) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         setFactors(k.loads);
-        EXPECT_EQ(FitCombinationLine(m, s, set, 0, k.width), k.line);
-        const std::vector<std::string> lines = FitCombinationLines(m, s, set, 0, k.width, 3);
+        EXPECT_EQ(FormatCombination(m, s, set, 0, k.width), k.line);
+        const std::vector<std::string> lines = FormatCombinationWrapped(m, s, set, 0, k.width, 3);
         ASSERT_EQ(lines.size(), 3u);
         for (size_t i = 0; i < 3; ++i) {
             EXPECT_EQ(lines[i], k.wrapped[i]) << "line " << i + 1;
