@@ -1,5 +1,6 @@
 #include "calculator/CalculatorReport.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -65,6 +66,14 @@ constexpr double SingleOffsets[4] = {5040, 5280, 5520, 5760};
 // Right edges of the five result columns, millimetres.
 constexpr double ColumnRightEdges[PressureCaseCount] = {60, 80, 100, 120, 140};
 
+// Texts keep this far apart on a line, millimetres.
+constexpr double GapMm = 1;
+// An input value gets at most this much of its line, millimetres; its label
+// has the rest.
+constexpr double InputValueRoomMm = 25;
+// The room of a result value: its column less the gap, millimetres.
+constexpr double ResultValueRoomMm = 20 - GapMm;
+
 class BlockWriter {
 public:
     BlockWriter(Model& m, Surface& s) : m_(m), s_(s), scale_(m.PrintScale) {}
@@ -72,27 +81,90 @@ public:
     double Mm(double mm) const { return mm * ReportTwipsPerMm * scale_; }
     double Tw(double twips) const { return twips * scale_; }
 
-    void Font(bool bold) { SetPrinterFont(s_, m_.TextFontName, m_.BlockFontSize, bold, false); }
+    void Font(bool bold, double size = 0) {
+        SetPrinterFont(s_, m_.TextFontName, size > 0 ? size : m_.BlockFontSize, bold, false);
+    }
 
-    // starts the line at `offset` twips below the base line y
-    void Line(double y, double offset) { s_.CurrentY = y + Tw(offset); }
+    // starts the line at `offset` twips below the base line y; a text in a
+    // smaller font stands lower, on the baseline of the line (the ascent is
+    // about four fifths of a line of text)
+    void Line(double y, double offset, double size = 0) {
+        s_.CurrentY = y + Tw(offset);
+        if (size <= 0 || size == m_.BlockFontSize) return;
+        Font(false);
+        const double full = s_.TextHeight("");
+        Font(false, size);
+        s_.CurrentY += 0.8 * (full - s_.TextHeight(""));
+        Font(false);
+    }
 
-    void PrintLabel(const Label& label, double x) {
+    // The block font size, or a smaller one at which `width(size)` fits
+    // `room`: a text that would run into its neighbour is printed smaller.
+    template <typename Width>
+    double FittingSize(Width width, double room) const {
+        double size = m_.BlockFontSize;
+        const double full = width(size);
+        if (full <= room || full <= 0) return size;
+        size *= std::max(room, 0.0) / full;
+        // fonts do not shrink exactly in proportion: a little more until it fits
+        for (int step = 0; step < 20 && width(size) > room; ++step) size *= 0.97;
+        return size;
+    }
+    double TextSize(const std::string& text, double room) {
+        const double size = FittingSize([&](double at) { Font(false, at); return s_.TextWidth(text); }, room);
+        Font(false);
+        return size;
+    }
+    double LabelSize(const Label& label, double room) {
+        const double size = FittingSize([&](double at) { return LabelWidth(label, at); }, room);
+        Font(false);
+        return size;
+    }
+
+    void PrintLabel(const Label& label, double x, double size) {
         s_.CurrentX = x;
+        Font(false, size);
         for (const Piece& piece : label) {
             switch (piece.kind) {
             case Piece::Text: s_.Print(piece.text); break;
             case Piece::Greek:
-                SetPrinterFont(s_, m_.SymbolFontName, m_.BlockFontSize, false, false);
+                SetPrinterFont(s_, m_.SymbolFontName, size, false, false);
                 s_.Print(piece.text);
-                Font(false);
+                Font(false, size);
                 break;
             case Piece::Subscript: PrintSubscript(s_, piece.text); break;
             }
         }
+        Font(false);
+    }
+
+    // A value right-aligned at x in the font size given.
+    void PrintValue(const std::string& text, double x, double size) {
+        Font(false, size);
+        PrintRightAligned(s_, text, x);
+        Font(false);
+    }
+
+    // The left end of a text right-aligned at x.
+    double LeftOf(const std::string& text, double x, double size) {
+        Font(false, size);
+        const double left = x - s_.TextWidth(text);
+        Font(false);
+        return left;
     }
 
 private:
+    double LabelWidth(const Label& label, double size) {
+        double width = 0;
+        for (const Piece& piece : label) {
+            const bool greek = piece.kind == Piece::Greek;
+            SetPrinterFont(s_, greek ? m_.SymbolFontName : m_.TextFontName,
+                           piece.kind == Piece::Subscript ? size * 2 / 3 : size, false, false);
+            width += s_.TextWidth(piece.text);
+        }
+        return width;
+    }
+
     Model& m_;
     Surface& s_;
     double scale_;
@@ -125,34 +197,69 @@ void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, c
     s.FontUnderline = false;
     w.Font(false);
 
+    // Each label ends a gap before the value on its line and each value keeps
+    // to its room; a text that would not is printed in a smaller font.
+    const double gap = w.Mm(GapMm);
+
     // inputs: two columns of six lines, labels, then units, then values
     const CalculatorUnitLabels units = CalculatorUnits(m);
-    const auto inputLine = [&](int i) { w.Line(y, 240.0 * (i % 6 + 1)); };
+    const auto inputOffset = [](int i) { return 240.0 * (i % 6 + 1); };
     const auto inputLeft = [&](int i) { return i < 6 ? 0.0 : half; };
+    const auto inputLabelX = [&](int i) { return i < 6 ? w.Tw(240) : half; };
+    std::array<std::string, CalculatorInputCount> inputTexts;
+    std::array<double, CalculatorInputCount> inputSizes{}, inputLabelSizes{};
     for (int i = 0; i < CalculatorInputCount; ++i) {
-        inputLine(i);
-        w.PrintLabel(InputLabels[i], i < 6 ? w.Tw(240) : half);
+        inputTexts[i] = InputText(InputValue(in, i));
+        inputSizes[i] = w.TextSize(inputTexts[i], w.Mm(InputValueRoomMm));
+        const double valueLeft = w.LeftOf(inputTexts[i], inputLeft(i) + w.Mm(50), inputSizes[i]);
+        inputLabelSizes[i] = w.LabelSize(InputLabels[i], valueLeft - gap - inputLabelX(i));
     }
     for (int i = 0; i < CalculatorInputCount; ++i) {
-        inputLine(i);
+        w.Line(y, inputOffset(i), inputLabelSizes[i]);
+        w.PrintLabel(InputLabels[i], inputLabelX(i), inputLabelSizes[i]);
+    }
+    for (int i = 0; i < CalculatorInputCount; ++i) {
+        w.Line(y, inputOffset(i));
         PrintAt(s, units.Inputs[i], inputLeft(i) + w.Mm(52));
     }
     s.ForeColor = ReportDarkBlue();
     for (int i = 0; i < CalculatorInputCount; ++i) {
-        inputLine(i);
-        PrintRightAligned(s, InputText(InputValue(in, i)), inputLeft(i) + w.Mm(50));
+        w.Line(y, inputOffset(i), inputSizes[i]);
+        w.PrintValue(inputTexts[i], inputLeft(i) + w.Mm(50), inputSizes[i]);
     }
+
+    // the results, each cell within its column, and the single results
+    // under the first column
+    std::array<std::array<std::string, 10>, PressureCaseCount> columns;
+    std::array<std::array<double, 10>, PressureCaseCount> sizes{};
+    for (int c = 0; c < PressureCaseCount; ++c) {
+        columns[c] = ResultColumnTexts(r, c);
+        for (size_t e = 0; e < columns[c].size(); ++e) sizes[c][e] = w.TextSize(columns[c][e], w.Mm(ResultValueRoomMm));
+    }
+    const std::array<std::string, 4> singles = SingleResultTexts(in, r);
+    std::array<double, 4> singleSizes{}, singleLabelSizes{};
+    for (int i = 0; i < 4; ++i) {
+        singleSizes[i] = w.TextSize(singles[i], w.Mm(ResultValueRoomMm));
+        singleLabelSizes[i] = w.LabelSize(SingleLabels[i], w.LeftOf(singles[i], w.Mm(60), singleSizes[i]) - gap - w.Tw(240));
+    }
+    const auto rowLabelSize = [&](const ResultRow& row) {
+        const double valueLeft =
+            row.element < 0 ? w.Mm(60)
+                            : w.LeftOf(columns[0][row.element], w.Mm(60), sizes[0][row.element]);
+        return w.LabelSize(Plain(row.caption), valueLeft - gap - w.Tw(240));
+    };
 
     // captions of the result rows and of the single results, their units,
     // then the column headings
     s.ForeColor = 0;
     for (const ResultRow& row : ResultRows) {
-        w.Line(y, row.offset);
-        PrintAt(s, row.caption, w.Tw(240));
+        const double size = rowLabelSize(row);
+        w.Line(y, row.offset, size);
+        w.PrintLabel(Plain(row.caption), w.Tw(240), size);
     }
     for (int i = 0; i < 4; ++i) {
-        w.Line(y, SingleOffsets[i]);
-        w.PrintLabel(SingleLabels[i], w.Tw(240));
+        w.Line(y, SingleOffsets[i], singleLabelSizes[i]);
+        w.PrintLabel(SingleLabels[i], w.Tw(240), singleLabelSizes[i]);
     }
     for (const ResultRow& row : ResultRows) {
         if (row.element < 0) continue;
@@ -177,18 +284,16 @@ void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, c
 
     // values column by column; the single results after the first column
     s.ForeColor = ReportDarkBlue();
-    const std::array<std::string, 4> singles = SingleResultTexts(in, r);
     for (int c = 0; c < PressureCaseCount; ++c) {
-        const std::array<std::string, 10> texts = ResultColumnTexts(r, c);
         for (const ResultRow& row : ResultRows) {
             if (row.element < 0) continue;
-            w.Line(y, row.offset);
-            PrintRightAligned(s, texts[row.element], w.Mm(ColumnRightEdges[c]));
+            w.Line(y, row.offset, sizes[c][row.element]);
+            w.PrintValue(columns[c][row.element], w.Mm(ColumnRightEdges[c]), sizes[c][row.element]);
         }
         if (c != 0) continue;
         for (int i = 0; i < 4; ++i) {
-            w.Line(y, SingleOffsets[i]);
-            PrintRightAligned(s, singles[i], w.Mm(60));
+            w.Line(y, SingleOffsets[i], singleSizes[i]);
+            w.PrintValue(singles[i], w.Mm(60), singleSizes[i]);
         }
     }
     s.EndDoc();

@@ -1,33 +1,44 @@
 #include "reports/CombinationTexts.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "design/StabilityTable.h"
-#include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
 namespace {
 
-constexpr int TermsPerLine = 4;
+std::vector<std::string> FitTerms(const Model& m, Surface& s, int set, int comb, double maxWidth, int lines,
+                                  int termsPerLine) {
+    const std::vector<std::string> terms = LoadFactorTerms(m, set, comb);
+    // "+" and the ellipsis of Windows-1252
+    const std::string more = "+\x85";
+    std::vector<std::string> out;
+    size_t next = 0;
+    for (int line = 1; line <= lines; ++line) {
+        const bool last = line == lines;
+        std::string text;
+        for (int taken = 0; next < terms.size() && taken < termsPerLine; ++taken) {
+            const std::string longer = text + (next > 0 ? "+" : "") + terms[next];
+            // the last line keeps room for the mark while terms would be left over
+            const bool leftOver = last && next + 1 < terms.size();
+            if (s.TextWidth(longer + (leftOver ? more : "")) > maxWidth) break;
+            text = longer;
+            ++next;
+        }
+        if (last && next < terms.size()) text += text.empty() ? more.substr(1) : more;
+        out.push_back(text);
+    }
+    return out;
+}
 
 }  // namespace
 
-std::string FormatCombination(const Model& m, int set, int comb) {
-    std::string text;
-    for (const std::string& term : LoadFactorTerms(m, set, comb)) text += (text.empty() ? "" : "+") + term;
-    return text;
+std::string FormatCombination(const Model& m, Surface& s, int set, int comb, double maxWidth) {
+    return FitTerms(m, s, set, comb, maxWidth, 1, S2)[0];
 }
 
-std::string FormatCombinationWrapped(const Model& m, int set, int comb, int line) {
-    if (line == 1) return At(At(m.CombinationSets, set).Combinations, comb).Name + "\n\r";
-    const std::vector<std::string> terms = LoadFactorTerms(m, set, comb);
-    std::string text;
-    const size_t first = static_cast<size_t>(std::max(0, line - 2)) * TermsPerLine;
-    for (size_t t = first; t < terms.size() && t < first + TermsPerLine; ++t)
-        text += (t > 0 ? "+" : "") + terms[t];
-    return line >= 2 ? text : "";
+std::vector<std::string> FormatCombinationWrapped(const Model& m, Surface& s, int set, int comb, double maxWidth,
+                                             int lines) {
+    return FitTerms(m, s, set, comb, maxWidth, lines, 4);
 }
 
 }  // namespace brindlemar

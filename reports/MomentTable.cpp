@@ -32,7 +32,8 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     const double x = b.LabelX();
     const double y0 = b.Top + 0.25 * h;
     const double y1 = b.Top + 360 * b.Scale;
-    const double labelWidth = CInt(b.At(LabelRight) - x);
+    // texts of the label column end short of its rule
+    const double labelWidth = CInt(b.At(LabelRight) - x) - TableTextInset * b.Scale;
     const int columns = static_cast<int>(table.Heads.size());
     const double columnWidth = (1 - LabelRight) / columns;
     const auto memberCentre = [&](int k) { return b.At(LabelRight + MemberWidth * (k - 0.5)); };
@@ -80,14 +81,15 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     for (int i = 1; i <= rows; ++i) {
         const int c = ForceTableRowsPerPage * (page - 1) + i - 1;
         const bool stable = m.CombinationWallStableFlags[static_cast<size_t>(c + 1)] == True;
-        std::string name = set.Combinations[static_cast<size_t>(c)].Name;
-        if (!stable) name += " (not stable)";
+        // the mark says why the row has no values: a long name gives way to it
+        const std::string mark = stable ? "" : " (not stable)";
+        plain(false);
+        const std::string name = FitTextToWidth(s, set.Combinations[static_cast<size_t>(c)].Name,
+                                                labelWidth - s.TextWidth(mark), m.TextFontName, size, false, false);
         s.CurrentY = y1 + h * (1.5 * i + 1.4);
-        PrintAt(s, FitTextToWidth(s, name, labelWidth, m.TextFontName, size, false, false), x);
+        PrintAt(s, name + mark, x);
         s.CurrentY = y1 + h * (1.5 * i + 2);
-        PrintAt(s, FitTextToWidth(s, FormatCombination(m, m.ActiveCombinationSet, c), labelWidth, m.TextFontName, size,
-                                  false, false),
-                x);
+        PrintAt(s, FormatCombination(m, s, m.ActiveCombinationSet, c, labelWidth), x);
         TableRuleAcross(s, b, y1 + h * (1.5 * i + 2.8), ReportLightGrey());
         s.ForeColor = RuleBlack;
         // a combination whose section forces could not be computed has no

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "design/StabilityTable.h"
 #include "drawing/Legend.h"
@@ -27,6 +29,10 @@ constexpr double NoDrivingLoad = 1000;
 
 double RowTop(const Model& m, int row) { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * row; }
 double ColumnCentre(const Model& m, int j) { return m.FrameWidth * (0.16 + 0.24 * j); }
+double Inset(const Model& m) { return TableTextInset * m.PrintScale; }
+double CaptionX(const Model& m) { return 120 * m.PrintScale; }
+double CaptionRoom(const Model& m) { return m.FrameWidth * 0.28 - CaptionX(m) - Inset(m); }
+double ColumnRoom(const Model& m) { return m.FrameWidth * 0.24 - 2 * Inset(m); }
 
 std::string Value(const std::optional<float>& value, const char* mask = "#0.#0") {
     return value ? Format(*value, mask) : "";
@@ -100,14 +106,24 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     }
 }
 
+// The set's name cut to the caption column; a cut that leaves a lone "&"
+// at its end drops it, so the closing bold switch still reads as one.
+std::string SetNameInCaption(const Model& m, Surface& s) {
+    std::string name = FitTextToWidth(s, At(m.CombinationSets, m.ActiveCombinationSet).Name, CaptionRoom(m),
+                                      m.TextFontName, m.BlockFontSize, true, false);
+    if (!name.empty() && name.back() == '&' && name.size() < At(m.CombinationSets, m.ActiveCombinationSet).Name.size())
+        name.pop_back();
+    return name;
+}
+
 // The caption of row r, unit labels of the current unit system.
-std::string StabilityCaption(const Model& m, int row) {
+std::string StabilityCaption(const Model& m, Surface& s, int row) {
     const std::string F = UnitLabel(m, m.ForceUnitLabels);
     const std::string L = UnitLabel(m, m.LengthUnitLabels);
     const std::string P = UnitLabel(m, m.PressureUnitLabels);
     switch (row) {
         case 1: return "&BLoad combinations&b";
-        case 2: return "&B" + At(m.CombinationSets, m.ActiveCombinationSet).Name + "&b";
+        case 2: return "&B" + SetNameInCaption(m, s) + "&b";
         case 4: return "&BStability&b";
         case 5: return "&BEccentricity (overturning)&b";
         case 6: return "- Horizontal (" + F + ")";
@@ -138,8 +154,8 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
     const double y0 = RowTop(m, 0);
     m.BlockFontSize = 7 * scale;
     for (int row = 0; row <= LastRow; ++row) {
-        const std::string caption = StabilityCaption(m, row);
-        if (!caption.empty()) PrintMarkup(m, s, 120 * scale, RowTop(m, row), caption, m.BlockFontSize);
+        const std::string caption = StabilityCaption(m, s, row);
+        if (!caption.empty()) PrintMarkup(m, s, CaptionX(m), RowTop(m, row), caption, m.BlockFontSize);
     }
     const int pen = RoundTwips(0.1 * scale);
     DrawLineSolid(s, 0, y0 + 912 * scale, m.FrameWidth, y0 + 912 * scale, 0, pen);
@@ -151,13 +167,6 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
         const double x = m.FrameWidth * (0.28 + 0.24 * i);
         DrawLineSolid(s, x, m.FrameTop, x, m.FrameTop + m.FrameHeight, 0, pen);
     }
-}
-
-// The name line of a wrapped combination text ends in a line feed and a
-// carriage return: only the name is printed.
-std::string WithoutLineEnd(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
 }
 
 }  // namespace
@@ -176,9 +185,15 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
     for (int j = 1; j <= columns; ++j) {
         const int idx = 3 * (k - 1) + j;
         const double x = ColumnCentre(m, j);
-        for (int line = 1; line <= 4; ++line) {
-            s.CurrentY = RowTop(m, line - 1);
-            PrintCentered(s, WithoutLineEnd(FormatCombinationWrapped(m, m.ActiveCombinationSet, idx - 1, line)), x);
+        // the name on row 0, the formula on rows 1 to 3, each cut to the column
+        const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
+        s.CurrentY = RowTop(m, 0);
+        PrintCentered(s, FitTextToWidth(s, name, ColumnRoom(m), m.TextFontName, m.BlockFontSize, false, false), x);
+        const std::vector<std::string> formula =
+            FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
+        for (int line = 1; line <= 3; ++line) {
+            s.CurrentY = RowTop(m, line);
+            PrintCentered(s, formula[static_cast<size_t>(line - 1)], x);
         }
         for (int row = 4; row <= LastRow; ++row) {
             const Cell cell = StabilityCell(m, idx, row);

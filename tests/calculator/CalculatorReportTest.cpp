@@ -31,9 +31,10 @@ protected:
     double Mm(double mm) const { return mm * 56.7 * m.PrintScale; }
     // the line `offset` twips below the block's base line
     double Line(double offset) const { return m.FrameTop + (320 + offset) * m.PrintScale; }
+    // a text on that line; one in a smaller font stands a little lower
     const SurfaceCall& At(const std::string& text, double offset) {
         for (const SurfaceCall& c : s.Calls)
-            if (c.Kind == "Print" && c.Text == text && std::abs(c.Y1 - Line(offset)) < 1) return c;
+            if (c.Kind == "Print" && c.Text == text && c.Y1 > Line(offset) - 1 && c.Y1 < Line(offset) + 60) return c;
         ADD_FAILURE() << "\"" << text << "\" not printed on line " << offset;
         static const SurfaceCall none;
         return none;
@@ -133,12 +134,49 @@ TEST_F(CalculatorReportTest, GreekLettersInTheSymbolFontAndSubscriptsSmaller) {
         if (c.Kind == "Print" && c.Text == "s" && std::abs(c.X1 - gamma.X2) < 1e-6) subscript = &c;
     ASSERT_NE(subscript, nullptr);
     EXPECT_EQ(subscript->Font, "Arial");
-    EXPECT_NEAR(subscript->FontSize, 8 * m.PrintScale * 2 / 3, 1e-6);
+    EXPECT_DOUBLE_EQ(gamma.FontSize, start.FontSize);
+    EXPECT_NEAR(subscript->FontSize, gamma.FontSize * 2 / 3, 1e-6);
     EXPECT_GT(subscript->Y1, gamma.Y1);
     // theta + delta of the pressure inclination
     EXPECT_EQ(At("q", 5040).Font, "Symbol");
     EXPECT_EQ(At("d", 5040).Font, "Symbol");
     EXPECT_EQ(At(" + ", 5040).Font, "Arial");
+}
+
+TEST_F(CalculatorReportTest, LabelsAndValuesKeepApartWhateverTheirWidth) {
+    struct Case {
+        const char* what;
+        int16_t units;
+        float wet, saturated, water, surcharge, depth, waterTable;
+    } cases[] = {
+        {"Metric", Metric, 1.8f, 2, 1, 1, 6, 2},
+        // the passive seismic cell at the water table holds two wide numbers
+        {"SI, deep soil", SI, 18, 20, 9.81f, 10, 30, 10},
+        {"British", British, 0.115f, 0.125f, 0.0624f, 0.25f, 40, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        m.CurrentUnitSystem = c.units;
+        in.WetDensity = c.wet;
+        in.SaturatedDensity = c.saturated;
+        in.WaterDensity = c.water;
+        in.SurchargeLoad = c.surcharge;
+        in.SoilDepth = c.depth;
+        in.WaterTableDepth = c.waterTable;
+        in.FrictionAngle = 35;
+        in.WallFrictionAngle = 20;
+        in.SeismicCoefficient = 0.3f;
+        CalcSoilPressures(in, r);
+        s.Calls.clear();
+        Print();
+        EXPECT_EQ(test::Clashes(s, m.FrameTop, m.FrameTop + m.FrameHeight), std::vector<std::string>{});
+        // a cell too wide for its column is printed smaller, still ending at the column's edge
+        const std::array<std::string, 10> seismic = ResultColumnTexts(r, 3);
+        const SurfaceCall& cell = At(seismic[2], 2880);
+        EXPECT_NEAR(cell.X2, Mm(120), 1);
+        EXPECT_LE(cell.X2 - cell.X1, Mm(19) + 1e-6);
+        EXPECT_LE(cell.FontSize, 8 * m.PrintScale);
+    }
 }
 
 TEST_F(CalculatorReportTest, ValuesColumnByColumnWithTheSingleValuesAfterTheFirst) {

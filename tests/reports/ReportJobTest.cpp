@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "reports/CombinationTexts.h"
@@ -17,12 +18,11 @@ void SetCombinationCount(Model& m, int n) {
     set.CombinationCount = static_cast<int16_t>(n);
 }
 
-TEST(CombinationTexts, LoadTermsJoinedAndWrapped) {
+TEST(CombinationTexts, WholeLoadTermsToTheWidthOfTheColumn) {
     BuiltInWall w;
     Model& m = w.m;
     const int set = 1;
     LoadCombination& c = m.CombinationSets[set].Combinations[0];
-    c.Name = "Strength I";
     const auto setFactors = [&](std::initializer_list<float> loads) {
         c.Factor.fill(0);
         int j = 1;
@@ -32,32 +32,54 @@ TEST(CombinationTexts, LoadTermsJoinedAndWrapped) {
         c.Factor[21] = 0.75f;
     };
     for (int j = 1; j <= 21; ++j) ASSERT_FALSE(m.CombinationSets[set].Factors.FactorCode[static_cast<size_t>(j)].empty());
+    // ten twips a character
+    RecordingSurface s;
+    s.FontSize = 1;
+    const std::initializer_list<float> eleven = {1.875f, 1.875f, 1.875f, 1.875f, 1.875f, 1.875f,
+                                                 1.875f, 1.875f, 1.875f, 1.875f, 1.875f};
 
     struct Case {
         const char* what;
         std::initializer_list<float> loads;
-        const char* line, *wrapped2, *wrapped3, *wrapped4;
+        double width;
+        const char* line;
+        std::array<const char*, 3> wrapped;
     } cases[] = {
-        {"no load", {}, "", "", "", ""},
-        {"three terms", {1.25f, 1.35f, 1.5f}, "1.25DL+1.35EV+1.5EH", "1.25DL+1.35EV+1.5EH", "", ""},
-        {"factor 1 and skipped zeros", {1, 0, 0, 0, 0.9f}, "1DL+0.9LL", "1DL+0.9LL", "", ""},
-        {"exactly four", {1, 1, 1, 1}, "1DL+1EV+1EH+1ES", "1DL+1EV+1EH+1ES", "", ""},
+        {"no load", {}, 1e9, "", {"", "", ""}},
+        {"three terms", {1.25f, 1.35f, 1.5f}, 1e9, "1.25DL+1.35EV+1.5EH", {"1.25DL+1.35EV+1.5EH", "", ""}},
+        {"factor 1 and skipped zeros", {1, 0, 0, 0, 0.9f}, 1e9, "1DL+0.9LL", {"1DL+0.9LL", "", ""}},
+        {"exactly four", {1, 1, 1, 1}, 1e9, "1DL+1EV+1EH+1ES", {"1DL+1EV+1EH+1ES", "", ""}},
         {"all eleven",
          {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         1e9,
          "1DL+2EV+3EH+4ES+5LL+6LD+7WA+8EQ+9IC+10S1+11S2",
-         "1DL+2EV+3EH+4ES",
-         "+5LL+6LD+7WA+8EQ",
-         "+9IC+10S1+11S2"},
+         {"1DL+2EV+3EH+4ES", "+5LL+6LD+7WA+8EQ", "+9IC+10S1+11S2"}},
+        // a term that does not fit goes to the next line; on the last line
+        // the mark of the terms left out takes its place
+        {"third term too wide", {1.25f, 1.35f, 1.5f}, 150, "1.25DL+1.35EV+\x85", {"1.25DL+1.35EV", "+1.5EH", ""}},
+        // cut at a whole term, not after "+1.875" or "+1.8"
+        {"eleven on sixty characters",
+         eleven,
+         600,
+         "1.875DL+1.875EV+1.875EH+1.875ES+1.875LL+1.875LD+1.875WA+\x85",
+         {"1.875DL+1.875EV+1.875EH+1.875ES", "+1.875LL+1.875LD+1.875WA+1.875EQ", "+1.875IC+1.875S1+1.875S2"}},
+        {"eleven on thirty characters",
+         eleven,
+         300,
+         "1.875DL+1.875EV+1.875EH+\x85",
+         {"1.875DL+1.875EV+1.875EH", "+1.875ES+1.875LL+1.875LD", "+1.875WA+1.875EQ+1.875IC+\x85"}},
+        {"not even one term", {1.25f}, 20, "\x85", {"", "", "\x85"}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         setFactors(k.loads);
-        EXPECT_EQ(FormatCombination(m, set, 0), k.line);
-        EXPECT_EQ(FormatCombinationWrapped(m, set, 0, 1), "Strength I\n\r");
-        EXPECT_EQ(FormatCombinationWrapped(m, set, 0, 2), k.wrapped2);
-        EXPECT_EQ(FormatCombinationWrapped(m, set, 0, 3), k.wrapped3);
-        EXPECT_EQ(FormatCombinationWrapped(m, set, 0, 4), k.wrapped4);
-        EXPECT_EQ(FormatCombinationWrapped(m, set, 0, 5), "");
+        EXPECT_EQ(FormatCombination(m, s, set, 0, k.width), k.line);
+        const std::vector<std::string> lines = FormatCombinationWrapped(m, s, set, 0, k.width, 3);
+        ASSERT_EQ(lines.size(), 3u);
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(lines[i], k.wrapped[i]) << "line " << i + 1;
+            EXPECT_LE(s.TextWidth(lines[i]), k.width);
+        }
     }
 }
 

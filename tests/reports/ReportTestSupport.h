@@ -63,4 +63,52 @@ inline std::string TextOnLine(const RecordingSurface& s, double y, double xFrom,
     return text;
 }
 
+// What a reader would see as broken in a table among the texts whose top lies in
+// [top, bottom): two texts printed over one another, or a text crossed by a
+// rule or a frame line (a text printed past the frame is crossed by it). A
+// text's box is its width by one em of its font (20 twips a point: capitals
+// and descenders, without the leading of a line); each clash is described
+// by its texts, none when the layout is clean.
+inline std::vector<std::string> Clashes(const RecordingSurface& s, double top, double bottom) {
+    constexpr double slack = 0.5;
+    struct Rect {
+        double x1, y1, x2, y2;
+        std::string what;
+    };
+    const auto overlap = [](double a1, double a2, double b1, double b2) {
+        return std::min(a2, b2) - std::max(a1, b1) > slack;
+    };
+    std::vector<Rect> texts, rules;
+    for (const SurfaceCall& c : s.Calls) {
+        if (c.Kind == "Print" && !c.Text.empty() && c.Y1 >= top && c.Y1 < bottom)
+            texts.push_back({c.X1, c.Y1, c.X2, c.Y1 + 20 * c.FontSize, "'" + c.Text + "'"});
+        const std::string at = " (" + std::to_string(c.X1) + ", " + std::to_string(c.Y1) + ")";
+        if (c.Kind == "Line") rules.push_back({c.X1, c.Y1, c.X2, c.Y2, "a rule" + at});
+        if (c.Kind == "Box") {
+            rules.push_back({c.X1, c.Y1, c.X2, c.Y1, "a frame line" + at});
+            rules.push_back({c.X1, c.Y2, c.X2, c.Y2, "a frame line" + at});
+            rules.push_back({c.X1, c.Y1, c.X1, c.Y2, "a frame line" + at});
+            rules.push_back({c.X2, c.Y1, c.X2, c.Y2, "a frame line" + at});
+        }
+    }
+    std::vector<std::string> out;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const Rect& a = texts[i];
+        for (size_t j = i + 1; j < texts.size(); ++j) {
+            const Rect& b = texts[j];
+            if (overlap(a.x1, a.x2, b.x1, b.x2) && overlap(a.y1, a.y2, b.y1, b.y2)) out.push_back(a.what + " over " + b.what);
+        }
+        for (const Rect& r : rules) {
+            const double x1 = std::min(r.x1, r.x2), x2 = std::max(r.x1, r.x2);
+            const double y1 = std::min(r.y1, r.y2), y2 = std::max(r.y1, r.y2);
+            if (x1 != x2 && y1 != y2) continue;   // the rules of a table run across or down
+            // a rule crosses a text when it passes through the inside of its box
+            const bool across = x1 == x2 ? x1 > a.x1 + slack && x1 < a.x2 - slack && overlap(y1, y2, a.y1, a.y2)
+                                         : y1 > a.y1 + slack && y1 < a.y2 - slack && overlap(x1, x2, a.x1, a.x2);
+            if (across) out.push_back(a.what + " crossed by " + r.what);
+        }
+    }
+    return out;
+}
+
 }  // namespace brindlemar::test

@@ -175,6 +175,33 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
     }
 }
 
+TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
+    const std::string name60 = "Combination with a name of sixty characters, as users write.";
+    ASSERT_EQ(name60.size(), 60u);
+    for (int16_t units : {Metric, SI, British}) {
+        SCOPED_TRACE(units);
+        StabilitySheet t;
+        // about Arial's widths, in which the fixed captions fit their column
+        t.s.CharacterWidth = 8;
+        t.m.CurrentUnitSystem = units;
+        t.m.CombinationSets[static_cast<size_t>(t.m.ActiveCombinationSet)].Name = "Set " + name60;
+        for (int idx = 1; idx <= 4; ++idx) t.Combination(idx).Name = name60;
+        for (int f = 1; f <= 11; ++f) t.Combination(2).Factor[f] = 1.234567f;
+        for (int k = 1; k <= 2; ++k) {
+            t.Print(k);
+            EXPECT_EQ(Clashes(t.s, t.m.FrameTop, t.m.FrameTop + t.m.FrameHeight), std::vector<std::string>{});
+            EXPECT_EQ(name60.rfind(t.Cell(1, 0), 0), 0u) << "the name cut on the right: " << t.Cell(1, 0);
+            EXPECT_GT(t.Cell(1, 0).size(), 30u);
+            EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28).rfind("Set Combination with", 0), 0u);
+        }
+        // the terms that do not fit a line go to the next; those left over are marked
+        t.Print(1);
+        EXPECT_EQ(t.Cell(2, 1), "1.234567DL+1.234567EV+1.234567EH");
+        EXPECT_EQ(t.Cell(2, 2), "+1.234567ES+1.234567LL+1.234567LD");
+        EXPECT_EQ(t.Cell(2, 3), "+1.234567WA+1.234567EQ+1.234567IC+\x85");
+    }
+}
+
 TEST(StabilityBlock, BritishAndSiCaptions) {
     struct Case {
         int16_t units;
