@@ -116,7 +116,7 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         {"load type 0", "2.60", "Loads", 16, 0, "line load 1 has load type 0 (1 to 9)"},
         {"load type 10", "2.50", "Loads", 16, 10, "line load 1 has load type 10 (1 to 9)"},
         {"old load type 8", "2.10", "OldLoads", 18 + 16, 8, "old-format line load 2 has the old load type 8 (1 to 7)"},
-        {"old load type 0", "1.0", "OldLoads", 16, 0, "old-format line load 1 has the old load type 0 (1 to 7)"},
+        {"old load type 0", "2.21", "OldLoads", 16, 0, "old-format line load 1 has the old load type 0 (1 to 7)"},
         {"old surcharge type 9", "2.20", "OldSurchargeType", 0, 9, "the surcharge has the old load type 9 (1 to 7)"},
         {"surcharge type 10", "2.60", "SurchargeType", 0, 10, "surcharge load type 10 (1 to 9)"},
         {"base material 2", "2.60", "BaseMaterial", 0, 2, "base material 2 (0 to 1)"},
@@ -125,9 +125,8 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         {"Ka source 2", "2.60", "KaSource", 0, 2, "Ka source 2 (0 to 1)"},
         {"bearing method 4", "2.60", "Bearing", 0, 4, "bearing method 4 (0 to 3)"},
         {"minimum fluid switch 2", "2.60", "MinFluidOn", 0, 2, "minimum fluid density switch 2 (0 to 1)"},
-        {"water switch 1", "2.00", "Water", 0, 1, "water switch 1 (0 or -1)"},
         {"passive switch -1", "2.21", "Passive", 0, -1, "passive toe pressure switch -1 (0 to 1)"},
-        {"active set 2", "2.60", "Active", 0, 2, "active combination set 2 (0 to 1)"},
+        {"active set 3", "2.60", "Active", 0, 3, "active combination set 3 (0 to 2)"},
         {"current combination 3", "2.60", "Active", 2, 3, "current combination 3 of set 1 (0 to 2)"},
     };
     for (const Case& c : cases) {
@@ -138,6 +137,7 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         const std::string message = Refusal(file.Bytes);
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
         EXPECT_EQ(message.rfind("Not a valid project file: ", 0), 0u) << message;
+        EXPECT_NE(message.find("/bad.bmi\n"), std::string::npos) << "names the file: " << message;
     }
 }
 
