@@ -82,6 +82,10 @@ bool WriteDefaultsFile(const Model& m, const std::string& path) {
     std::error_code ec;
     const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    // a configuration folder that cannot be read was told at start-up, once:
+    // the file is written after every file command, and is not worth a
+    // message each time
+    if (!folder.empty() && !FolderReadProblem(folder.string()).empty()) return false;
     return WriteFileWith(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); });
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 #include "FileTestSupport.h"
 #include "files/ProjectFile.h"
@@ -11,6 +13,7 @@
 namespace brindlemar {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ProjectFileBuilder;
 
 // A project the user had open before trying a bad file: not the built-in
@@ -153,15 +156,32 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
     EXPECT_EQ(Refusal(file.Bytes), "Overflow");
 }
 
-TEST(BadProjectFiles, AMissingFileIsReported) {
-    test::TempDir dir;
+TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
     EXPECT_EQ(Refusal(std::string()).rfind("Not a valid project file", 0), 0u);
-    test::MessageRecorder rec;
-    auto m = OpenProject(dir.Path().string());
-    EXPECT_FALSE(ReadProjectFile(*m, dir.File("none.bmi")));
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text, "File not found: " + dir.File("none.bmi"));
-    EXPECT_EQ(m->ProjectModified, -1);
+
+    test::TempDir dir;
+    fs::create_directory(dir.File("walls.bmi"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe.bmi").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const std::string notAProject = "Not a valid project file: ";
+    const Case cases[] = {
+        {dir.File("none.bmi"), "File not found: " + dir.File("none.bmi")},
+        {dir.File("walls.bmi"), notAProject + dir.File("walls.bmi") + "\nIt is a folder, not a project file."},
+        {dir.File("pipe.bmi"), notAProject + dir.File("pipe.bmi") + "\nIt is a pipe, not a project file."},
+        {"/dev/null", notAProject + "/dev/null\nIt is a device, not a project file."},
+    };
+    for (const Case& c : cases) {
+        test::MessageRecorder rec;
+        auto m = OpenProject(dir.Path().string());
+        EXPECT_FALSE(ReadProjectFile(*m, c.path));
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        EXPECT_EQ(rec.Messages[0].Text, c.message);
+        EXPECT_EQ(m->ProjectModified, -1);
+        EXPECT_EQ(rec.BusyDepth, 0);
+    }
 }
 
 }  // namespace
