@@ -91,16 +91,28 @@ TEST(BadProjectFiles, EveryTruncationIsRefusedAndChangesNothing) {
     }
 }
 
-TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
+// A file is refused only for what the reader cannot use, and then says what
+// is wrong; values a version throws away, or that read safely, let it open.
+TEST(BadProjectFiles, ValuesAreRefusedOnlyWhereTheReaderCannotUseThem) {
     struct Case {
         const char* what;
         const char* version;
         const char* field;      // offset recorded by the builder
         std::size_t plus;       // bytes after it
         int16_t value;          // patched Integer
-        const char* message;
+        const char* message;    // nullptr: the file opens, and `holds`
+        bool (*holds)(const Model&) = nullptr;
     };
     const Case cases[] = {
+        {"old load type 8 in 2.60: the current loads stand", "2.60", "OldLoads", 16, 8, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 1 && m.LineLoads[1].LoadType == LD; }},
+        {"old load type 0 in 2.50", "2.50", "OldLoads", 18 + 16, 0, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 1; }},
+        {"old load type 9 in 1.x: no loads taken", "1.0", "OldLoads", 16, 9, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 0; }},
+        {"water switch 1 is on", "2.00", "Water", 0, 1, nullptr, [](const Model& m) { return m.WaterIncluded == -1; }},
+        {"seismic switch 2 is on", "2.60", "Water", 2, 2, nullptr,
+         [](const Model& m) { return m.SeismicIncluded == -1; }},
         {"line loads -1", "2.60", "LoadCount", 0, -1, "-1 line loads (at least 0)"},
         {"line loads 51", "2.60", "LoadCount", 0, 51, "51 line loads (at most 50)"},
         {"old loads past the end", "1.0", "OldLoadCount", 0, 50, "50 old-format line loads need 900 bytes but only"},
@@ -137,6 +149,16 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         test::ByteWriter file = WithLoads(c.version).Build();
         ASSERT_TRUE(file.Offsets.count(c.field)) << c.field;
         test::PatchInteger(file.Bytes, file.Offsets[c.field] + c.plus, c.value);
+        if (!c.message) {
+            test::TempDir dir;
+            test::MessageRecorder rec;
+            auto m = test::BuiltInModel(dir.Path().string());
+            test::WriteBytes(dir.File("old.bmi"), file.Bytes);
+            EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
+            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+            EXPECT_TRUE(c.holds(*m));
+            continue;
+        }
         const std::string message = Refusal(file.Bytes);
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
         EXPECT_EQ(message.rfind("Not a valid project file: ", 0), 0u) << message;

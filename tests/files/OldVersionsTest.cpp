@@ -172,49 +172,6 @@ TEST(ProjectFileVersions, EachVersionIsReadByItsRules) {
     }
 }
 
-// Values a version throws away, or that read safely, do not keep an old
-// file from opening.
-TEST(ProjectFileVersions, WhatTheReaderCanUseOrDropDoesNotStopTheFile) {
-    struct Case {
-        const char* what;
-        const char* version;
-        const char* field;  // offset recorded by the builder
-        std::size_t plus;   // bytes after it
-        int16_t value;      // patched Integer
-        bool (*holds)(const Model&);
-    };
-    const Case cases[] = {
-        {"old load type 8 in 2.60: the current loads stand", "2.60", "OldLoads", 16, 8,
-         [](const Model& m) { return m.LineLoadCount == 2 && m.LineLoads[1].LoadType == LD; }},
-        {"old load type 0 in 2.50", "2.50", "OldLoads", 18 + 16, 0, [](const Model& m) { return m.LineLoadCount == 2; }},
-        {"old load type 9 in 1.x: no loads taken", "1.0", "OldLoads", 16, 9,
-         [](const Model& m) { return m.LineLoadCount == 0; }},
-        {"water switch 1 is on", "2.00", "Water", 0, 1, [](const Model& m) { return m.WaterIncluded == -1; }},
-        {"seismic switch 2 is on", "2.60", "Water", 2, 2, [](const Model& m) { return m.SeismicIncluded == -1; }},
-        {"the spare slot as the active set", "2.60", "Active", 0, 2,
-         [](const Model& m) { return m.ActiveCombinationSet == 2 && m.CurrentCombination == 0; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ProjectFileBuilder file;
-        file.Version = c.version;
-        file.OldLoads = OldLoads();
-        file.Loads = {{5, 1, 2, 45, LD}, {6, 2, 3, 0, IC}};
-        file.CurrentCombination = 0;
-        test::ByteWriter built = file.Build();
-        ASSERT_TRUE(built.Offsets.count(c.field)) << c.field;
-        test::PatchInteger(built.Bytes, built.Offsets[c.field] + c.plus, c.value);
-
-        test::TempDir dir;
-        test::MessageRecorder rec;
-        auto m = test::BuiltInModel(dir.Path().string());
-        test::WriteBytes(dir.File("old.bmi"), built.Bytes);
-        EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
-        EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
-        EXPECT_TRUE(c.holds(*m));
-    }
-}
-
 TEST(ProjectFileVersions, OldFooterTokenBecomesFile) {
     struct Case {
         const char* left;
