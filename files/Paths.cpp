@@ -75,14 +75,15 @@ bool IsFile(const std::string& path) {
 int16_t FileExists(const std::string& path) {
     if (path.empty()) return 0;
     std::error_code ec;
-    if (std::filesystem::status(path, ec); ec) {
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) {
         // a missing file or folder is an answer, not an error
         if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return 0;
         MsgBox("Cannot look for " + Utf8ToCp1252(path) + ": " + ec.message(), vbExclamation, ProductName);
         return 0;
     }
     // a folder, a device or a pipe is found too: the reader then says what it is
-    return -1;
+    return std::filesystem::exists(status) ? -1 : 0;
 }
 
 }  // namespace brindlemar
