@@ -52,8 +52,8 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     // title and version: the file is always taken to be in this layout
     r.Text();
     r.Text();
-    m.WaterIncluded = r.Switch("water switch");
-    m.SeismicIncluded = r.Switch("seismic switch");
+    m.WaterIncluded = r.Switch();
+    m.SeismicIncluded = r.Switch();
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
     ReadSingles(m, r, ToeEarthFields);
     m.BaseMaterialOption = r.Code("base material", Rock, Soil);
@@ -73,16 +73,19 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
 
 bool IsWritableDirectory(const std::string& directory) {
     std::error_code ec;
-    const std::string native = NativePath(directory);
-    return std::filesystem::is_directory(native, ec) && ::access(native.c_str(), W_OK) == 0;
+    return std::filesystem::is_directory(directory, ec) && ::access(directory.c_str(), W_OK) == 0;
 }
 
 }  // namespace
 
 bool WriteDefaultsFile(const Model& m, const std::string& path) {
     std::error_code ec;
-    const auto folder = std::filesystem::path(NativePath(path)).parent_path();
+    const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    // a configuration folder that cannot be read was told at start-up, once:
+    // the file is written after every file command, and is not worth a
+    // message each time
+    if (!folder.empty() && !FolderReadProblem(folder.string()).empty()) return false;
     return WriteFileWith(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); });
 }
 

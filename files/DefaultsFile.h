@@ -14,6 +14,8 @@ namespace brindlemar {
 // Writes the defaults file the same way as a project file: a temporary file
 // beside it, renamed over it once written, so a failed write keeps the old one.
 // Creates the folder when it is missing (the user's configuration folder).
+// Into a folder that cannot be read nothing is written, and nothing is said:
+// start-up has told the user.
 bool WriteDefaultsFile(const Model& m, const std::string& path);
 
 // The user's configuration folder for the program: $XDG_CONFIG_HOME/Brindlemar,

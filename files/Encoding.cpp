@@ -144,12 +144,7 @@ int16_t RecordReader::Code(const char* name, int lo, int hi) {
     return code;
 }
 
-int16_t RecordReader::Switch(const char* name) {
-    const int16_t value = Integer();
-    if (value != 0 && value != -1)
-        throw FileFormatError(std::string(name) + " " + std::to_string(value) + " (0 or -1)");
-    return value;
-}
+int16_t RecordReader::Switch() { return Integer() != 0 ? True : False; }
 
 void RecordReader::Record(LineLoad& load) {
     load.Value = Single();
@@ -187,7 +182,9 @@ int16_t RecordReader::SetTable(CombinationSetTable& sets) {
 }
 
 void CheckSelection(const CombinationSetTable& sets, int16_t count, int16_t active, int16_t current) {
-    const int lastSet = std::max(count - 1, 0);
+    // the spare slot after the sets was read too, and a table without sets
+    // of its own (count 1) is used through it
+    const int lastSet = count;
     if (active < 0 || active > lastSet)
         throw FileFormatError("active combination set " + std::to_string(active) + " (0 to " +
                               std::to_string(lastSet) + ")");

@@ -81,8 +81,9 @@ public:
     int16_t Count(const char* noun, const char* nouns, int lo, int hi, std::size_t bytesEach, int extra = 0);
     // An option code that must be one of lo..hi.
     int16_t Code(const char* name, int lo, int hi);
-    // A Boolean switch: 0 or -1.
-    int16_t Switch(const char* name);
+    // A Boolean switch: any value but 0 is on, and comes back as the
+    // program's own True (-1).
+    int16_t Switch();
 
     void Record(LineLoad& load);
     void Record(LoadCombination& combination);

@@ -12,15 +12,47 @@
 #include "files/Paths.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
 
 namespace brindlemar {
 
 namespace {
 
+namespace fs = std::filesystem;
+
+// Message boxes show the program's Windows-1252 texts; paths are UTF-8.
+std::string Shown(const std::string& path) { return Utf8ToCp1252(path); }
+
 // The pointer is back to normal before the message shows.
 void Report(const std::string& message) {
     SetBusyPointer(false);
     MsgBox(message, vbExclamation, ProductName);
+}
+
+// What an entry that is not a plain file is, in words.
+std::string KindOfEntry(fs::file_type type) {
+    switch (type) {
+        case fs::file_type::directory: return "a folder";
+        case fs::file_type::block:
+        case fs::file_type::character: return "a device";
+        case fs::file_type::fifo: return "a pipe";
+        case fs::file_type::socket: return "a socket";
+        default: return "not a plain file";
+    }
+}
+
+// Follows a chain of symbolic links to the path they end at, which need not
+// exist yet: saving through a link writes the file it points to.
+fs::path FollowLinks(const std::string& path) {
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
 }
 
 // Writes and flushes the whole buffer to a new file; false with errno's text.
@@ -44,64 +76,74 @@ bool WriteNewFile(const std::string& native, const std::string& bytes, std::stri
     return ok;
 }
 
-}  // namespace
-
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error) {
-    const std::string native = NativePath(path);
+// Reads the whole file; "" on success, else why not.
+std::string ReadWholeFile(const std::string& path, const std::string& kind, std::string& bytes) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(native, ec)) {
-        error = "File not found: " + path;
-        return false;
-    }
-    std::ifstream in(native, std::ios::binary);
-    if (!in) {
-        error = "Cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    const auto status = fs::status(path, ec);
+    if (!fs::exists(status)) return "File not found: " + Shown(path);
+    if (!fs::is_regular_file(status))
+        return "Not a valid " + kind + " file: " + Shown(path) + "\nIt is " + KindOfEntry(status.type()) +
+               ", not a " + kind + " file.";
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "Cannot open " + Shown(path) + ": " + std::strerror(errno);
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "Cannot read " + path;
-        return false;
-    }
-    return true;
+    if (in.bad()) return "Cannot read " + Shown(path);
+    return "";
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error,
-                        const std::string& backupPath) {
-    namespace fs = std::filesystem;
-    const std::string target = NativePath(path);
-    const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
+}  // namespace
+
+bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup) {
+    const fs::path target = FollowLinks(path);
+    const std::string cannot = "Cannot write " + Shown(path) + ": ";
     std::error_code ec;
 
+    // what is there now: it keeps its permission bits, and bits that forbid
+    // writing are respected even by a user the system would let write
+    const auto status = fs::status(target, ec);
+    const bool replacing = fs::exists(status);
+    if (replacing && !fs::is_regular_file(status)) {
+        error = cannot + "it is " + KindOfEntry(status.type());
+        return false;
+    }
+    if (replacing && ((status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
+                                               fs::perms::others_write)) == fs::perms::none ||
+                      ::access(target.c_str(), W_OK) != 0)) {
+        error = cannot + "the file is write-protected";
+        return false;
+    }
+
+    const std::string temporary = target.string() + "." + std::to_string(::getpid()) + ".tmp";
     std::string reason;
     if (!WriteNewFile(temporary, bytes, reason)) {
         fs::remove(temporary, ec);
-        error = "Cannot write " + path + ": " + reason;
+        error = cannot + reason;
         return false;
     }
+    if (replacing) fs::permissions(temporary, status.permissions(), ec);
 
-    // a backup that names the target itself ("wall.BAK") would delete the
-    // file just saved, so there is none then
-    const std::string backup = NativePath(backupPath);
-    const bool withBackup = !backup.empty() && fs::is_regular_file(target, ec) &&
-                            !fs::equivalent(target, backup, ec) && !fs::is_directory(backup, ec);
-    if (withBackup) fs::copy_file(target, backup, fs::copy_options::overwrite_existing, ec);
+    // a backup file already there belongs to the user (or to a save that
+    // failed before): the temporary file protects the old one, so leave it
+    const fs::path backupPath = BackupFilePath(target.string());
+    bool backedUp = false;
+    if (backup && replacing && !fs::exists(fs::symlink_status(backupPath, ec)))
+        backedUp = fs::copy_file(target, backupPath, ec);
 
     fs::rename(temporary, target, ec);
     if (ec) {
-        error = "Cannot write " + path + ": " + ec.message();
+        error = cannot + ec.message();
         fs::remove(temporary, ec);
         return false;
     }
-    if (withBackup) fs::remove(backup, ec);
+    if (backedUp) fs::remove(backupPath, ec);
     return true;
 }
 
 bool ReadFileWith(const std::string& path, const std::string& kind,
                   const std::function<void(RecordReader&)>& parse) {
     SetBusyPointer(true);
-    std::string bytes, error;
-    if (!ReadFileBytes(path, bytes, error)) {
+    std::string bytes;
+    if (const std::string error = ReadWholeFile(path, kind, bytes); !error.empty()) {
         Report(error);
         return false;
     }
@@ -109,7 +151,7 @@ bool ReadFileWith(const std::string& path, const std::string& kind,
         RecordReader reader(bytes);
         parse(reader);
     } catch (const FileFormatError& e) {
-        Report("Not a valid " + kind + " file: " + e.what());
+        Report("Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what());
         return false;
     } catch (const RuntimeError& e) {
         Report(e.Description);
@@ -119,14 +161,13 @@ bool ReadFileWith(const std::string& path, const std::string& kind,
     return true;
 }
 
-bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                   const std::string& backupPath) {
+bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup) {
     SetBusyPointer(true);
     std::string error;
     try {
         RecordWriter writer;
         compose(writer);
-        if (WriteFileReplacing(path, writer.Bytes(), error, backupPath)) {
+        if (WriteFileReplacing(path, writer.Bytes(), error, backup)) {
             SetBusyPointer(false);
             return true;
         }

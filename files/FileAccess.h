@@ -1,7 +1,8 @@
 #pragma once
 // Opening, reading and replacing whole files, with the busy pointer while it
 // lasts and a message box when it fails. Every reader and writer of the
-// project, defaults and factor files goes through here.
+// project, defaults and factor files goes through here. Paths are used
+// exactly as given.
 
 #include <functional>
 #include <string>
@@ -11,25 +12,28 @@
 namespace brindlemar {
 
 // Reads the file at `path` and hands its bytes to `parse`. A file that is
-// missing or unreadable, or that `parse` refuses (FileFormatError, or a
-// RuntimeError), is reported in a message box ("Not a valid <kind> file: ...")
-// and gives false.
+// missing or unreadable, that is no file at all (a folder, a device, a
+// pipe), or that `parse` refuses (FileFormatError, or a RuntimeError), is
+// reported in a message box that names the file ("Not a valid <kind> file:
+// <path>" and what is wrong) and gives false.
 bool ReadFileWith(const std::string& path, const std::string& kind,
                   const std::function<void(RecordReader&)>& parse);
 
 // Lets `compose` build the file's bytes, then writes them to a temporary file
 // beside `path` and renames that over `path` only once it is written and
-// closed, so a write that fails leaves the previous file as it was. With a
-// `backupPath`, the previous file is copied there before the rename and the
-// copy is deleted after it; a write that fails leaves the copy. A failure is
-// reported in a message box and gives false.
+// closed, so a write that fails leaves the previous file as it was. A
+// symbolic link is followed: the file it points to is saved and the link
+// stays. The saved file keeps the previous file's permission bits; a file
+// whose permission bits forbid writing is refused, whoever runs the program.
+// With `backup`, the previous file is copied beside it under its ".BAK" name
+// for the time of the rename, unless a file of that name is there already,
+// which is left alone. A failure is reported in a message box and gives false.
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                   const std::string& backupPath = {});
+                   bool backup = false);
 
-// The two halves of the above without the pointer and the message: the text
-// of what went wrong comes back in `error`.
-bool ReadFileBytes(const std::string& path, std::string& bytes, std::string& error);
+// The write above without the pointer and the message: the text of what
+// went wrong comes back in `error`.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error,
-                        const std::string& backupPath = {});
+                        bool backup = false);
 
 }  // namespace brindlemar

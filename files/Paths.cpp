@@ -1,7 +1,11 @@
 #include "files/Paths.h"
 
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <unistd.h>
 
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -11,7 +15,9 @@ namespace brindlemar {
 namespace {
 
 // Index of the last separator, or npos.
-std::size_t LastSeparator(const std::string& path) { return path.find_last_of("/\\"); }
+std::size_t LastSeparator(const std::string& path) {
+    return path.find_last_of(IsWindowsPath(path) ? "/\\" : "/");
+}
 
 // [start, end) of the base name: after the last separator, up to the last
 // dot that follows it.
@@ -24,6 +30,11 @@ std::pair<std::size_t, std::size_t> BaseNameSpan(const std::string& path) {
 }
 
 }  // namespace
+
+bool IsWindowsPath(const std::string& path) {
+    if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') return true;
+    return path.rfind("\\\\", 0) == 0;
+}
 
 std::string GetFileExtension(const std::string& path) {
     const std::size_t dot = path.find_last_of('.');
@@ -47,26 +58,32 @@ std::string BackupFilePath(const std::string& path) {
     return path.substr(0, end) + ".BAK";
 }
 
-std::string NativePath(const std::string& path) {
-    std::string native = path;
-    if (std::filesystem::path::preferred_separator == '/') {
-        for (char& c : native)
-            if (c == '\\') c = '/';
-    }
-    return native;
+std::string FolderReadProblem(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) return ec == std::errc::no_such_file_or_directory ? "" : ec.message();
+    if (!std::filesystem::is_directory(status)) return std::strerror(ENOTDIR);
+    if (::access(path.c_str(), R_OK | X_OK) != 0) return std::strerror(errno);
+    return "";
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
 int16_t FileExists(const std::string& path) {
     if (path.empty()) return 0;
     std::error_code ec;
-    const auto status = std::filesystem::status(NativePath(path), ec);
+    const auto status = std::filesystem::status(path, ec);
     if (ec) {
         // a missing file or folder is an answer, not an error
         if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return 0;
-        MsgBox(ec.message(), vbExclamation, ProductName);
+        MsgBox("Cannot look for " + Utf8ToCp1252(path) + ": " + ec.message(), vbExclamation, ProductName);
         return 0;
     }
-    return std::filesystem::is_regular_file(status) ? -1 : 0;
+    // a folder, a device or a pipe is found too: the reader then says what it is
+    return std::filesystem::exists(status) ? -1 : 0;
 }
 
 }  // namespace brindlemar

@@ -1,13 +1,20 @@
 #pragma once
-// Taking a path apart. "/" and "\" both separate folders. The name routines
-// return lower case because captions and menus show them that way; a path
-// that is used to open, rename or delete a file keeps its case.
+// Taking a path apart. A path the file system gave (the file dialogs, the
+// command line, the recent files) is used exactly as given: on Linux a "\"
+// is a character of a name like any other. Only a path that is plainly a
+// Windows path ("C:\Walls\Quay.bmi", "\\server\walls\quay.bmi") is split at
+// its backslashes, and only to show it or to find its base name. The name
+// routines return lower case because captions and menus show them that way;
+// a path that is used to open, rename or delete a file keeps its case.
 
 #include <string>
 
 #include "model/ProjectServices.h"
 
 namespace brindlemar {
+
+// True for a path that begins with a drive letter ("C:") or "\\".
+bool IsWindowsPath(const std::string& path);
 
 // The text after the last "." anywhere in the path, lower case; "" without a
 // dot. A dot in a folder name counts when the file name has none.
@@ -21,8 +28,8 @@ std::string GetFileDirectory(const std::string& path);
 // with the case of the path kept ("Quay Wall.bmi" -> "Quay Wall.BAK").
 std::string BackupFilePath(const std::string& path);
 
-// The path as the operating system takes it: "\" becomes "/" where "/" is
-// the separator.
-std::string NativePath(const std::string& path);
+// What keeps the program from reading the folder at `path`: "" when it can
+// be read or does not exist yet, else the reason ("Permission denied").
+std::string FolderReadProblem(const std::string& path);
 
 }  // namespace brindlemar

@@ -148,10 +148,7 @@ void ReadOldFormatBlock(Model& m, RecordReader& r, OldFormValues& old) {
     m.EnteredSeismicCoefficient = r.Single();
     m.LegacyProjectFlag = r.Integer();
     m.LegacyLineLoadCount = r.Count("old-format line load", "old-format line loads", 0, MaxLineLoads, LineLoadBytes);
-    for (int i = 1; i <= m.LegacyLineLoadCount; ++i) {
-        r.Record(m.LegacyLineLoads[i]);
-        CheckLegacyLoadType(m.LegacyLineLoads[i].LoadType, Ordinal("old-format line load", i));
-    }
+    for (int i = 1; i <= m.LegacyLineLoadCount; ++i) r.Record(m.LegacyLineLoads[i]);
 
     // what follows the results marker
     const int16_t marker = r.Integer();
@@ -182,8 +179,8 @@ void CompleteFirstVersion(Model& m) {
 }
 
 void ReadRestraintBlock(Model& m, RecordReader& r) {
-    m.WaterIncluded = r.Switch("water switch");
-    m.SeismicIncluded = r.Switch("seismic switch");
+    m.WaterIncluded = r.Switch();
+    m.SeismicIncluded = r.Switch();
     ReadSingles(m, r, RestraintFields);
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
     m.AdjacentStructureIncluded = r.Code("adjacent structure switch", 0, 1);
@@ -191,9 +188,12 @@ void ReadRestraintBlock(Model& m, RecordReader& r) {
     ReadSingles(m, r, ToeEarthFields);
 }
 
-// 2.00 to 2.21 kept their line loads and surcharge type only in the old numbering.
+// 2.00 to 2.21 kept their line loads and surcharge type only in the old
+// numbering. Only here do the old types matter: other versions throw them away.
 void TakeOverLegacyLoads(Model& m) {
     CheckLegacyLoadType(m.LegacySurchargeLoadType, "the surcharge");
+    for (int i = 1; i <= m.LegacyLineLoadCount; ++i)
+        CheckLegacyLoadType(m.LegacyLineLoads[i].LoadType, Ordinal("old-format line load", i));
     m.SurchargeLoadType = LoadTypeOfLegacy(m.LegacySurchargeLoadType);
     m.LineLoadCount = m.LegacyLineLoadCount;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
@@ -342,7 +342,7 @@ bool WriteProjectFile(Model& m, const std::string& path) {
             WriteOldFormatBlock(m, w);
             WriteCurrentBlocks(m, w);
         },
-        BackupFilePath(path));
+        true);
     if (!written) return false;
     m.SaveSucceeded = True;
     m.ProjectModified = False;

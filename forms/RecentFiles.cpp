@@ -16,6 +16,15 @@ std::string DoubledAmpersands(const std::string& text) {
     return out;
 }
 
+// Byte offsets where the characters of a UTF-8 text begin: a byte that does
+// not continue a character starts one.
+std::vector<std::size_t> CharacterStarts(const std::string& text) {
+    std::vector<std::size_t> starts;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) starts.push_back(i);
+    return starts;
+}
+
 }  // namespace
 
 void AddRecentFile(Model& m, const std::string& path) {
@@ -33,8 +42,10 @@ void AddRecentFile(Model& m, const std::string& path) {
 
 std::string RecentFileCaption(int index, const std::string& directory, const std::string& baseName,
                               const std::string& extension) {
+    // the folder is cut by characters, never inside one
     std::string folder = directory;
-    if (folder.size() >= 32) folder = "..." + folder.substr(folder.size() - 30);
+    const std::vector<std::size_t> starts = CharacterStarts(folder);
+    if (starts.size() >= 32) folder = "..." + folder.substr(starts[starts.size() - 30]);
     return "&" + std::to_string(index) + " " + DoubledAmpersands(folder + "/" + baseName + "." + extension);
 }
 

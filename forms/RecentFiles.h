@@ -17,7 +17,8 @@ inline constexpr int MaxRecentFiles = 4;
 void AddRecentFile(Model& m, const std::string& path);
 
 // The menu caption of recent file `index` (1 to 4): "&1 folder/name.ext",
-// with a folder of 32 characters or more shown as "..." and its last 30.
+// with a folder of 32 characters or more shown as "..." and its last 30
+// (UTF-8 characters, as the file system spells the path).
 // Ampersands of the path are doubled so that they show as themselves.
 std::string RecentFileCaption(int index, const std::string& directory, const std::string& baseName,
                               const std::string& extension);

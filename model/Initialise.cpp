@@ -207,7 +207,7 @@ void Reset(Model& m, bool readDefaults) {
     // The user's defaults override part of the built-in values. When the file
     // cannot be read whole, the reader has said why; start again from the
     // built-in values alone, so that a broken file is not read again.
-    if (readDefaults && FileExists(m.DefaultsFilePath) != 0) {
+    if (readDefaults && IsFile(m.DefaultsFilePath)) {
         if (!ReadDefaultsFile(m, m.DefaultsFilePath)) {
             Reset(m, false);
             return;

@@ -9,8 +9,14 @@ namespace brindlemar {
 
 struct Model;
 
-// -1 when a file exists at `path`, else 0.
+// -1 when anything (a file, a folder, a device...) exists at `path`, else
+// 0. A path that cannot be looked at is reported and gives 0.
 int16_t FileExists(const std::string& path);
+
+// True when a plain file is at `path`. A path that cannot be looked at
+// counts as no file, and nothing is said: start-up reports an unreadable
+// configuration folder once, and the reset must not repeat it.
+bool IsFile(const std::string& path);
 
 // Reads the user's defaults file into `m`. Returns false when the file could
 // not be read whole; the reader has then told the user why, and `m` is as it

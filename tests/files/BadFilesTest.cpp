@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 
 #include "FileTestSupport.h"
 #include "files/ProjectFile.h"
@@ -11,6 +13,7 @@
 namespace brindlemar {
 namespace {
 
+namespace fs = std::filesystem;
 using test::ProjectFileBuilder;
 
 // A project the user had open before trying a bad file: not the built-in
@@ -88,16 +91,28 @@ TEST(BadProjectFiles, EveryTruncationIsRefusedAndChangesNothing) {
     }
 }
 
-TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
+// A file is refused only for what the reader cannot use, and then says what
+// is wrong; values a version throws away, or that read safely, let it open.
+TEST(BadProjectFiles, ValuesAreRefusedOnlyWhereTheReaderCannotUseThem) {
     struct Case {
         const char* what;
         const char* version;
         const char* field;      // offset recorded by the builder
         std::size_t plus;       // bytes after it
         int16_t value;          // patched Integer
-        const char* message;
+        const char* message;    // nullptr: the file opens, and `holds`
+        bool (*holds)(const Model&) = nullptr;
     };
     const Case cases[] = {
+        {"old load type 8 in 2.60: the current loads stand", "2.60", "OldLoads", 16, 8, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 1 && m.LineLoads[1].LoadType == LD; }},
+        {"old load type 0 in 2.50", "2.50", "OldLoads", 18 + 16, 0, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 1; }},
+        {"old load type 9 in 1.x: no loads taken", "1.0", "OldLoads", 16, 9, nullptr,
+         [](const Model& m) { return m.LineLoadCount == 0; }},
+        {"water switch 1 is on", "2.00", "Water", 0, 1, nullptr, [](const Model& m) { return m.WaterIncluded == -1; }},
+        {"seismic switch 2 is on", "2.60", "Water", 2, 2, nullptr,
+         [](const Model& m) { return m.SeismicIncluded == -1; }},
         {"line loads -1", "2.60", "LoadCount", 0, -1, "-1 line loads (at least 0)"},
         {"line loads 51", "2.60", "LoadCount", 0, 51, "51 line loads (at most 50)"},
         {"old loads past the end", "1.0", "OldLoadCount", 0, 50, "50 old-format line loads need 900 bytes but only"},
@@ -116,7 +131,7 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         {"load type 0", "2.60", "Loads", 16, 0, "line load 1 has load type 0 (1 to 9)"},
         {"load type 10", "2.50", "Loads", 16, 10, "line load 1 has load type 10 (1 to 9)"},
         {"old load type 8", "2.10", "OldLoads", 18 + 16, 8, "old-format line load 2 has the old load type 8 (1 to 7)"},
-        {"old load type 0", "1.0", "OldLoads", 16, 0, "old-format line load 1 has the old load type 0 (1 to 7)"},
+        {"old load type 0", "2.21", "OldLoads", 16, 0, "old-format line load 1 has the old load type 0 (1 to 7)"},
         {"old surcharge type 9", "2.20", "OldSurchargeType", 0, 9, "the surcharge has the old load type 9 (1 to 7)"},
         {"surcharge type 10", "2.60", "SurchargeType", 0, 10, "surcharge load type 10 (1 to 9)"},
         {"base material 2", "2.60", "BaseMaterial", 0, 2, "base material 2 (0 to 1)"},
@@ -125,9 +140,8 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         {"Ka source 2", "2.60", "KaSource", 0, 2, "Ka source 2 (0 to 1)"},
         {"bearing method 4", "2.60", "Bearing", 0, 4, "bearing method 4 (0 to 3)"},
         {"minimum fluid switch 2", "2.60", "MinFluidOn", 0, 2, "minimum fluid density switch 2 (0 to 1)"},
-        {"water switch 1", "2.00", "Water", 0, 1, "water switch 1 (0 or -1)"},
         {"passive switch -1", "2.21", "Passive", 0, -1, "passive toe pressure switch -1 (0 to 1)"},
-        {"active set 2", "2.60", "Active", 0, 2, "active combination set 2 (0 to 1)"},
+        {"active set 3", "2.60", "Active", 0, 3, "active combination set 3 (0 to 2)"},
         {"current combination 3", "2.60", "Active", 2, 3, "current combination 3 of set 1 (0 to 2)"},
     };
     for (const Case& c : cases) {
@@ -135,9 +149,20 @@ TEST(BadProjectFiles, BadValuesAreRefusedWithWhatIsWrong) {
         test::ByteWriter file = WithLoads(c.version).Build();
         ASSERT_TRUE(file.Offsets.count(c.field)) << c.field;
         test::PatchInteger(file.Bytes, file.Offsets[c.field] + c.plus, c.value);
+        if (!c.message) {
+            test::TempDir dir;
+            test::MessageRecorder rec;
+            auto m = test::BuiltInModel(dir.Path().string());
+            test::WriteBytes(dir.File("old.bmi"), file.Bytes);
+            EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
+            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+            EXPECT_TRUE(c.holds(*m));
+            continue;
+        }
         const std::string message = Refusal(file.Bytes);
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
         EXPECT_EQ(message.rfind("Not a valid project file: ", 0), 0u) << message;
+        EXPECT_NE(message.find("/bad.bmi\n"), std::string::npos) << "names the file: " << message;
     }
 }
 
@@ -153,15 +178,32 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
     EXPECT_EQ(Refusal(file.Bytes), "Overflow");
 }
 
-TEST(BadProjectFiles, AMissingFileIsReported) {
-    test::TempDir dir;
+TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
     EXPECT_EQ(Refusal(std::string()).rfind("Not a valid project file", 0), 0u);
-    test::MessageRecorder rec;
-    auto m = OpenProject(dir.Path().string());
-    EXPECT_FALSE(ReadProjectFile(*m, dir.File("none.bmi")));
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text, "File not found: " + dir.File("none.bmi"));
-    EXPECT_EQ(m->ProjectModified, -1);
+
+    test::TempDir dir;
+    fs::create_directory(dir.File("walls.bmi"));
+    ASSERT_EQ(::mkfifo(dir.File("pipe.bmi").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        std::string message;
+    };
+    const std::string notAProject = "Not a valid project file: ";
+    const Case cases[] = {
+        {dir.File("none.bmi"), "File not found: " + dir.File("none.bmi")},
+        {dir.File("walls.bmi"), notAProject + dir.File("walls.bmi") + "\nIt is a folder, not a project file."},
+        {dir.File("pipe.bmi"), notAProject + dir.File("pipe.bmi") + "\nIt is a pipe, not a project file."},
+        {"/dev/null", notAProject + "/dev/null\nIt is a device, not a project file."},
+    };
+    for (const Case& c : cases) {
+        test::MessageRecorder rec;
+        auto m = OpenProject(dir.Path().string());
+        EXPECT_FALSE(ReadProjectFile(*m, c.path));
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        EXPECT_EQ(rec.Messages[0].Text, c.message);
+        EXPECT_EQ(m->ProjectModified, -1);
+        EXPECT_EQ(rec.BusyDepth, 0);
+    }
 }
 
 }  // namespace

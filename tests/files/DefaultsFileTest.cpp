@@ -138,17 +138,6 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     EXPECT_FLOAT_EQ(m->StemTopThickness, 0.83f);
 }
 
-TEST(DefaultsFile, ASetCountOfZeroBecomesOne) {
-    test::TempDir dir;
-    auto m = test::BuiltInModel(dir.Path().string());
-    m->CombinationSetCount = 0;
-    m->ActiveCombinationSet = 0;
-    ASSERT_TRUE(WriteDefaultsFile(*m, dir.File("Default.dat")));
-    auto read = test::BuiltInModel(dir.File("elsewhere"));
-    ASSERT_TRUE(ReadDefaultsFile(*read, dir.File("Default.dat")));
-    EXPECT_EQ(read->CombinationSetCount, 1);
-}
-
 TEST(DefaultsFile, ADamagedFileIsReportedOnceAndTheBuiltInValuesStand) {
     test::TempDir dir;
     auto m = test::BuiltInModel(dir.Path().string());

@@ -20,7 +20,11 @@ TEST(Paths, NamesComeBackInLowerCase) {
     const Case cases[] = {
         {"C:\\Walls\\Quay Wall.BMI", "bmi", "quay wall", "c:\\walls"},
         {"/home/Ann/Walls/Quay Wall.bmi", "bmi", "quay wall", "/home/ann/walls"},
-        {"/home/ann/walls\\Pier.v2.bmi", "bmi", "pier.v2", "/home/ann/walls"},
+        {"/home/Ann/Walls/Pier.v2.bmi", "bmi", "pier.v2", "/home/ann/walls"},
+        // on Linux a backslash belongs to the name; only a Windows path splits at it
+        {"/home/ann/walls\\Pier.bmi", "bmi", "walls\\pier", "/home/ann"},
+        {"we\\ird.bmi", "bmi", "we\\ird", ""},
+        {"\\\\Server\\Walls\\Quay.bmi", "bmi", "quay", "\\\\server\\walls"},
         {"C:\\Walls\\README", "", "readme", "c:\\walls"},
         // a dot in a folder counts when the file name has none
         {"C:\\My.Walls\\Quay", "walls\\quay", "quay", "c:\\my.walls"},
@@ -39,19 +43,22 @@ TEST(Paths, BackupKeepsTheCaseOfThePath) {
     EXPECT_EQ(BackupFilePath("/home/Ann/Quay Wall.bmi"), "/home/Ann/Quay Wall.BAK");
     EXPECT_EQ(BackupFilePath("C:\\Walls\\Pier.V2.BMI"), "C:\\Walls\\Pier.V2.BAK");
     EXPECT_EQ(BackupFilePath("/home/Ann.Walls/Quay"), "/home/Ann.Walls/Quay.BAK");
+    EXPECT_EQ(BackupFilePath("/home/Ann/we\\ird.bmi"), "/home/Ann/we\\ird.BAK");
 }
 
-TEST(Paths, FileExistsOnlyForFiles) {
+TEST(Paths, FileExistsFindsWhatIsThereUnderItsExactName) {
     test::TempDir dir;
     test::MessageRecorder rec;
     const std::string file = dir.File("Wall.bmi");
     EXPECT_EQ(FileExists(file), 0);
     { std::ofstream(file) << "x"; }
     EXPECT_EQ(FileExists(file), -1);
-    // the backslash separates folders here too
-    const std::string withBackslash = dir.Path().string() + "\\Wall.bmi";
-    EXPECT_EQ(FileExists(withBackslash), -1);
-    EXPECT_EQ(FileExists(dir.Path().string()), 0);
+    EXPECT_TRUE(IsFile(file));
+    // a backslash is part of a name, not a folder separator
+    EXPECT_EQ(FileExists(dir.Path().string() + "\\Wall.bmi"), 0);
+    // a folder is found (the reader then says it is no project file), but is no file
+    EXPECT_EQ(FileExists(dir.Path().string()), -1);
+    EXPECT_FALSE(IsFile(dir.Path().string()));
     EXPECT_EQ(FileExists(dir.File("no such folder/Wall.bmi")), 0);
     EXPECT_EQ(FileExists(file + "/below a file"), 0);
     EXPECT_EQ(FileExists(""), 0);

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include "FileTestSupport.h"
+#include "files/DefaultsFile.h"
 #include "files/Encoding.h"
+#include "files/FactorFile.h"
 #include "files/Paths.h"
 #include "files/ProjectFile.h"
 #include "model/Units.h"
@@ -91,57 +93,95 @@ TEST(ProjectFileWrite, BuiltInWallHasTheLengthOfTheLayout) {
     EXPECT_EQ(m->SaveSucceeded, -1);
 }
 
-// Writing what was read gives the same bytes: nothing is lost or altered on
-// the way through the model, in any unit system and at the table limits.
-TEST(ProjectFileWrite, WriteReadWriteGivesIdenticalBytes) {
+void ConvertFromMetric(Model& m, UnitSystem units) {
+    m.PreviousUnitSystem = Metric;
+    m.CurrentUnitSystem = units;
+    ConvertUnits(m);
+}
+
+// Whatever the program writes, it reads back: writing what was read gives
+// the same bytes, for project, defaults and factor files alike, in any unit
+// system and at the table limits. The defaults file goes through the reset
+// of the model, as at every start.
+TEST(FileRoundTrip, WhatIsWrittenReadsBackToTheSameBytes) {
     struct Case {
         const char* what;
         void (*prepare)(Model&);
     };
     const Case cases[] = {
         {"built-in wall", [](Model&) {}},
-        {"converted to British",
-         [](Model& m) {
-             m.PreviousUnitSystem = Metric;
-             m.CurrentUnitSystem = British;
-             ConvertUnits(m);
-         }},
-        {"converted to SI",
-         [](Model& m) {
-             m.PreviousUnitSystem = Metric;
-             m.CurrentUnitSystem = SI;
-             ConvertUnits(m);
-         }},
+        {"converted to British", [](Model& m) { ConvertFromMetric(m, British); }},
+        {"converted to SI", [](Model& m) { ConvertFromMetric(m, SI); }},
         {"50 loads, 50 sets, long and empty texts", FillToTheLimits},
         {"at the limits, in SI",
          [](Model& m) {
              FillToTheLimits(m);
-             m.PreviousUnitSystem = Metric;
-             m.CurrentUnitSystem = SI;
-             ConvertUnits(m);
+             ConvertFromMetric(m, SI);
+         }},
+        // the table without sets of its own, used through its spare slot
+        {"one slot, the first active",
+         [](Model& m) {
+             m.CombinationSetCount = 1;
+             m.ActiveCombinationSet = 1;
+             m.CurrentCombination = 0;
+         }},
+        {"no slots at all",
+         [](Model& m) {
+             m.CombinationSetCount = 0;
+             m.ActiveCombinationSet = 0;
+             m.CurrentCombination = 0;
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         test::TempDir dir;
         test::MessageRecorder rec;
-        auto original = BuiltInModel(dir.Path().string());
+        const auto folder = [&](const char* name) {
+            fs::create_directory(dir.Path() / name);
+            return (dir.Path() / name).string();
+        };
+        const std::string projects = folder("projects"), program = folder("program");
+        auto original = BuiltInModel(projects);
         c.prepare(*original);
-        ASSERT_TRUE(WriteProjectFile(*original, dir.File("first.bmi")));
 
-        auto reread = BuiltInModel(dir.Path().string());
-        ASSERT_TRUE(ReadProjectFile(*reread, dir.File("first.bmi")));
-        ASSERT_TRUE(WriteProjectFile(*reread, dir.File("second.bmi")));
-        EXPECT_EQ(ReadBytes(dir.File("first.bmi")), ReadBytes(dir.File("second.bmi")));
-        EXPECT_TRUE(rec.Messages.empty());
-
+        // project file
+        ASSERT_TRUE(WriteProjectFile(*original, projects + "/first.bmi"));
+        auto reread = BuiltInModel(projects);
+        ASSERT_TRUE(ReadProjectFile(*reread, projects + "/first.bmi"));
+        ASSERT_TRUE(WriteProjectFile(*reread, projects + "/second.bmi"));
+        EXPECT_EQ(ReadBytes(projects + "/first.bmi"), ReadBytes(projects + "/second.bmi"));
         EXPECT_EQ(reread->CurrentUnitSystem, original->CurrentUnitSystem);
         EXPECT_EQ(reread->LineLoadCount, original->LineLoadCount);
         EXPECT_TRUE(reread->CombinationSets == original->CombinationSets);
         EXPECT_EQ(reread->ProjectTitle, original->ProjectTitle);
-        EXPECT_EQ(reread->ConcreteCover, original->ConcreteCover);
         EXPECT_EQ(reread->UserBarDiameters, original->UserBarDiameters);
         EXPECT_EQ(reread->ProjectModified, 0);
+
+        // defaults file, read by two starts in a row: a set count of 0 has
+        // become 1 and the active set 1 at the first, the second takes that
+        const std::string defaults = program + "/Default.dat";
+        ASSERT_TRUE(WriteDefaultsFile(*original, defaults));
+        const std::string written = ReadBytes(defaults);
+        auto firstStart = BuiltInModel(program);
+        ASSERT_TRUE(WriteDefaultsFile(*firstStart, defaults));
+        const std::string afterFirst = ReadBytes(defaults);
+        auto secondStart = BuiltInModel(program);
+        ASSERT_TRUE(WriteDefaultsFile(*secondStart, defaults));
+        EXPECT_EQ(ReadBytes(defaults), afterFirst);
+        EXPECT_EQ(secondStart->CurrentUnitSystem, original->CurrentUnitSystem);
+        EXPECT_EQ(secondStart->CombinationSetCount, std::max<int16_t>(original->CombinationSetCount, 1));
+        if (original->CombinationSetCount > 0) {
+            EXPECT_EQ(afterFirst, written);
+        }
+
+        // factor file of the model's set table
+        ASSERT_TRUE(WriteFactorFile(original->CombinationSets, original->CombinationSetCount, projects + "/a.bmf"));
+        auto sets = std::make_unique<FactorFileSets>();
+        ASSERT_TRUE(ReadFactorFileSets(projects + "/a.bmf", *sets));
+        ASSERT_TRUE(WriteFactorFile(sets->Sets, sets->Count, projects + "/b.bmf"));
+        EXPECT_EQ(ReadBytes(projects + "/a.bmf"), ReadBytes(projects + "/b.bmf"));
+
+        EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
     }
 }
 
@@ -187,6 +227,84 @@ TEST(ProjectFileWrite, SavingLeavesNoBackupAndKeepsTheCaseOfThePath) {
     EXPECT_FALSE(fs::exists(dir.Path() / "mixed case"));
     EXPECT_EQ(rec.Messages.size(), 0u);
     EXPECT_EQ(rec.BusyDepth, 0);
+}
+
+void OldFile(const fs::path& p) { test::WriteBytes(p.string(), "old"); }
+
+// Saving writes the file the user chose, where it is and as it is: through
+// a link to its target, with its permission bits, leaving the user's own
+// backup alone, and not at all when it is write-protected.
+TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
+    struct Case {
+        const char* what;
+        const char* saveAs;              // in the test folder
+        void (*setUp)(const fs::path&);  // the folder before the save
+        const char* written;             // where the project lands; "" when refused
+        void (*check)(const fs::path&);  // the folder after it
+    };
+    const Case cases[] = {
+        {"write-protected", "wall.bmi",
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::permissions(d / "wall.bmi", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+         },
+         "",
+         [](const fs::path& d) {
+             EXPECT_EQ(ReadBytes((d / "wall.bmi").string()), "old");
+             EXPECT_EQ(fs::status(d / "wall.bmi").permissions() & fs::perms::all, fs::perms(0444));
+         }},
+        {"a link to a file", "link.bmi",
+         [](const fs::path& d) {
+             fs::create_directory(d / "real");
+             OldFile(d / "real" / "wall.bmi");
+             fs::create_symlink("real/wall.bmi", d / "link.bmi");
+         },
+         "real/wall.bmi", [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "link.bmi")); }},
+        {"a link to a file not there yet", "link.bmi",
+         [](const fs::path& d) { fs::create_symlink(d / "new.bmi", d / "link.bmi"); }, "new.bmi",
+         [](const fs::path& d) { EXPECT_TRUE(fs::is_symlink(d / "link.bmi")); }},
+        {"its permission bits", "wall.bmi",
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::permissions(d / "wall.bmi", fs::perms(0640));
+         },
+         "wall.bmi",
+         [](const fs::path& d) { EXPECT_EQ(fs::status(d / "wall.bmi").permissions() & fs::perms::all, fs::perms(0640)); }},
+        {"the user's own backup", "wall.bmi",
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             test::WriteBytes((d / "wall.BAK").string(), "mine");
+         },
+         "wall.bmi", [](const fs::path& d) { EXPECT_EQ(ReadBytes((d / "wall.BAK").string()), "mine"); }},
+        {"a backslash in the name", "we\\ird.bmi", [](const fs::path& d) { fs::create_directory(d / "we"); },
+         "we\\ird.bmi", [](const fs::path& d) { EXPECT_TRUE(fs::is_empty(d / "we")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        test::MessageRecorder rec;
+        auto m = BuiltInModel(dir.File("program"));
+        ASSERT_TRUE(WriteProjectFile(*m, dir.File("expected.bmi")));
+        c.setUp(dir.Path());
+        m->ProjectModified = -1;
+
+        const std::string path = dir.File(c.saveAs);
+        const bool refused = std::string(c.written).empty();
+        EXPECT_EQ(WriteProjectFile(*m, path), !refused);
+        if (refused) {
+            EXPECT_EQ(m->ProjectModified, -1);
+            EXPECT_EQ(m->SaveSucceeded, 0);
+            ASSERT_EQ(rec.Messages.size(), 1u);
+            EXPECT_EQ(rec.Messages[0].Text, "Cannot write " + path + ": the file is write-protected");
+        } else {
+            EXPECT_EQ(ReadBytes(dir.File(c.written)), ReadBytes(dir.File("expected.bmi")));
+            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+        }
+        c.check(dir.Path());
+        // nothing but what the case made and the saved file
+        for (const auto& entry : fs::directory_iterator(dir.Path()))
+            EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+    }
 }
 
 TEST(ProjectFileWrite, AProjectNamedLikeItsBackupSurvivesItsSave) {

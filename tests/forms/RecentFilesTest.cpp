@@ -51,6 +51,12 @@ TEST(RecentFiles, CaptionShortensLongFolders) {
     EXPECT_EQ(RecentFileCaption(2, folder32, "wall", "bmi"), "&2 ..." + std::string(30, 'z') + "/wall.bmi");
     EXPECT_EQ(RecentFileCaption(3, folder40, "w", "bmi"), "&3 ..." + folder40.substr(10) + "/w.bmi");
     EXPECT_EQ(RecentFileCaption(4, "/tmp/r&d", "a&b", "bmi"), "&4 /tmp/r&&d/a&&b.bmi");
+    // characters, not bytes, and never half of one: "\u00e9" is two bytes
+    std::string accents31, accents30;
+    for (int i = 0; i < 31; ++i) accents31 += "\u00e9";
+    for (int i = 0; i < 30; ++i) accents30 += "\u00e9";
+    EXPECT_EQ(RecentFileCaption(1, accents31, "w", "bmi"), "&1 " + accents31 + "/w.bmi");
+    EXPECT_EQ(RecentFileCaption(1, "/" + accents31, "w", "bmi"), "&1 ..." + accents30 + "/w.bmi");
 }
 
 }  // namespace

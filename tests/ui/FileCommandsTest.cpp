@@ -15,6 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // Answers the file dialogs with the scripted paths (nullopt: Cancel) and
 // records what each asked.
 class DialogAnswers {
@@ -249,13 +254,15 @@ TEST_F(FileCommandsTest, MissingOrCorruptFileLeavesTheProjectAsItWas) {
         std::ofstream bad(Wall("bad.bmi"), std::ios::binary);
         bad << std::string("\0\0\0\0\x19\0garbage", 12);
     }
-    for (const std::string& path : {Wall("missing.bmi"), Wall("bad.bmi")}) {
+    fs::create_directory(Wall("folder.bmi"));
+    for (const std::string& path : {Wall("missing.bmi"), Wall("bad.bmi"), Wall("folder.bmi")}) {
         SCOPED_TRACE(path);
         rec.Messages.clear();
         rec.Answer(vbNo);
         window->OpenProjectFile(path);
         ASSERT_EQ(rec.Messages.size(), 2u) << "the prompt, then the reader's message";
         EXPECT_EQ(rec.Messages[1].Style & vbExclamation, vbExclamation);
+        EXPECT_NE(rec.Messages[1].Text.find(path), std::string::npos) << rec.Messages[1].Text;
         EXPECT_FLOAT_EQ(m.ToeLength, 2.5f);
         EXPECT_EQ(m.ProjectModified, True);
         EXPECT_EQ(m.ProjectFilePath, Wall("good.bmi"));
@@ -276,6 +283,22 @@ TEST_F(FileCommandsTest, ASaveThatFailsKeepsTheProjectModifiedAndUnnamed) {
     EXPECT_EQ(m.ProjectFilePath, "");
     EXPECT_TRUE(RecentMenu().isEmpty());
 
+    // a named project whose file was made write-protected: Save says so and
+    // keeps the file, the modified state and the caption
+    SaveAs(Wall("kept.bmi"));
+    const std::string kept = Contents(Wall("kept.bmi"));
+    fs::permissions(Wall("kept.bmi"), fs::perms(0444));
+    Edit(ToeLengthLabel, 3.5f);
+    m.ProjectModified = True;
+    rec.Messages.clear();
+    window->mnuFileSave->trigger();
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "Cannot write " + Wall("kept.bmi") + ": the file is write-protected");
+    EXPECT_EQ(Contents(Wall("kept.bmi")), kept);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - kept.bmi");
+    Edit(ToeLengthLabel, 3);
+
     // "Yes" in the prompt with a save that fails ends New: nothing is lost
     m.ProjectFilePath = unwritable;
     rec.Answer(vbYes);
@@ -294,6 +317,41 @@ TEST_F(FileCommandsTest, ASaveThatFailsKeepsTheProjectModifiedAndUnnamed) {
     }
     EXPECT_FLOAT_EQ(m.ToeLength, 3);
     EXPECT_EQ(m.ProjectModified, True);
+}
+
+// On Linux a backslash is a character of a name: the file chosen is the file
+// written, shown and opened again, from the dialogs and the command line.
+TEST_F(FileCommandsTest, ABackslashBelongsToTheName) {
+    test::MessageRecorder rec;
+    fs::create_directory(walls / "we");
+    const std::string path = Wall("We\\ird.bmi");
+    Edit(StemTopThicknessLabel, 1.2f);
+    SaveAs(path);
+    EXPECT_TRUE(fs::is_regular_file(path));
+    EXPECT_TRUE(fs::is_empty(walls / "we")) << "nothing written into the folder \"we\"";
+    EXPECT_EQ(window->windowTitle(), "Brindlemar 2.60 - we\\ird.bmi");
+    EXPECT_EQ(RecentMenu(), QStringList{Item(1, "We\\ird.bmi")});
+    {
+        DialogAnswers cancel({std::nullopt});
+        window->mnuFileSaveAs->trigger();
+        EXPECT_EQ(cancel.Requests.at(0).FileName, "We\\ird.bmi");
+        EXPECT_EQ(cancel.Requests.at(0).InitialDirectory, walls.string());
+    }
+
+    window->mnuFileNew->trigger();
+    Open(path);
+    EXPECT_FLOAT_EQ(m.StemTopThickness, 1.2f);
+    window->mnuFileNew->trigger();
+    window->mnuFileList[1]->trigger();
+    EXPECT_FLOAT_EQ(m.StemTopThickness, 1.2f);
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+
+    Model started;
+    started.ProgramDirectory = dir.Path().string();
+    std::unique_ptr<Form1> second(Main(started, path));
+    EXPECT_EQ(started.ProjectFilePath, path);
+    EXPECT_FLOAT_EQ(started.StemTopThickness, 1.2f);
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
 }
 
 TEST_F(FileCommandsTest, CommandLineOpensTheFileWithOrWithoutQuotes) {

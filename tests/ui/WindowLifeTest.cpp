@@ -1,10 +1,13 @@
 #include <QDesktopServices>
+#include <cstdlib>
+#include <fstream>
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 
 #include "UiTestSupport.h"
+#include "files/ProjectFile.h"
 #include "model/ProjectServices.h"
 #include "support/MessageRecorder.h"
 #include "ui/main/frmAbout.h"
@@ -89,6 +92,36 @@ TEST_F(MainWindowTest, TheNextStartBeginsWithTheDefaultsKeptAtShutdown) {
     EXPECT_EQ(again->Combo1a->currentIndex(), British);
     EXPECT_TRUE(again->mnuUnitBritish->isChecked());
     EXPECT_EQ(next.ProjectModified, False);
+}
+
+// An installed program keeps its defaults in the configuration folder; one
+// it cannot read is told once at start-up, with its path, however many
+// times the model is reset, and the program starts with the built-in values.
+TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
+    const std::string project = dir.File("quay.bmi");
+    ASSERT_TRUE(WriteProjectFile(m, project));
+    { std::ofstream(dir.File("blocked")) << "a file where the folder should be"; }
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("XDG_CONFIG_HOME", dir.File("blocked").c_str(), 1);
+
+    test::MessageRecorder rec;
+    Model installed;
+    installed.ProgramDirectory = dir.File("not writable");
+    std::unique_ptr<Form1> started(Main(installed, project));
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "Cannot read " + dir.File("blocked") +
+                                        "/Brindlemar: Not a directory\nThe built-in settings are used.");
+    EXPECT_EQ(installed.ProjectFilePath, project);
+    installed.ProjectModified = False;
+    started->mnuFileNew->trigger();
+    EXPECT_TRUE(started->close());
+    EXPECT_EQ(rec.Messages.size(), 1u) << "nothing more at the next reset nor at shutdown";
+
+    if (saved)
+        ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {

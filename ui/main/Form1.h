@@ -208,6 +208,8 @@ private:
     void ConnectFileCommands();
     void ConnectPrintCommands();
     void ConnectDesignCommands();
+    // "<name> is not saved.  Do you want to save it now?"; the button pressed
+    int AskToSave() const;
     bool SavePrompt();  // false when the command is to end
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);

@@ -26,11 +26,11 @@ constexpr const char* ProjectFilter = "Input files (*.bmi)|*.bmi|All files (*.*)
 // The folder of a path with its case kept: the dialogs open it, and on a
 // file system that minds case a lower-cased folder is another folder.
 std::string FolderOf(const std::string& path) {
-    return std::filesystem::path(NativePath(path)).parent_path().string();
+    return std::filesystem::path(path).parent_path().string();
 }
 
 std::string FileNameOf(const std::string& path) {
-    return std::filesystem::path(NativePath(path)).filename().string();
+    return std::filesystem::path(path).filename().string();
 }
 
 }  // namespace
@@ -50,13 +50,16 @@ void Form1::SetProjectCaption(const std::string& path) {
     setWindowTitle(QString::fromStdString("Brindlemar " + m_.ProgramVersion + " - " + name));
 }
 
-bool Form1::SavePrompt() {
-    if (m_.ProjectModified == 0) return true;
+int Form1::AskToSave() const {
     // paths are kept as the file system spells them; the message box shows
     // the program's own texts
     const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : Utf8ToCp1252(m_.ProjectFilePath);
-    const int answer =
-        MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation, ProductName);
+    return MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation, ProductName);
+}
+
+bool Form1::SavePrompt() {
+    if (m_.ProjectModified == 0) return true;
+    const int answer = AskToSave();
     if (answer == vbCancel) return false;
     if (answer != vbYes) return true;
     // unsaved work is never thrown away: a save that did not happen ends the command

@@ -55,10 +55,8 @@ void Form1::Form_Load(const std::string& commandLine) {
 }
 
 void Form1::Form_Unload(int& Cancel) {
-    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : m_.ProjectFilePath;
     if (m_.ProjectModified != 0) {
-        const int answer = MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation,
-                                  ProductName);
+        const int answer = AskToSave();
         if (answer == vbCancel) {
             Cancel = 1;
             return;
