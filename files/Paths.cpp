@@ -86,4 +86,6 @@ int16_t FileExists(const std::string& path) {
     return std::filesystem::exists(status) ? -1 : 0;
 }
 
+std::string FolderOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+
 }  // namespace brindlemar

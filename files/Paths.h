@@ -23,6 +23,9 @@ std::string GetFileExtension(const std::string& path);
 std::string GetFileBaseName(const std::string& path);
 // The folder, without the trailing separator, lower case; "" without one.
 std::string GetFileDirectory(const std::string& path);
+// The folder with its case kept, for a dialog to open: on a file system
+// that minds case a lower-cased folder is another folder.
+std::string FolderOf(const std::string& path);
 
 // The backup beside a project file: same folder, same base name, ".BAK",
 // with the case of the path kept ("Quay Wall.bmi" -> "Quay Wall.BAK").

@@ -59,7 +59,7 @@ std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
     request.DefaultExtension = "pdf";
     const std::string project = m.ProjectFilePath.empty() ? "report" : GetFileBaseName(m.ProjectFilePath);
     request.FileName = project + ".pdf";
-    request.InitialDirectory = m.ProjectFilePath.empty() ? m.StartDirectory : GetFileDirectory(m.ProjectFilePath);
+    request.InitialDirectory = m.ProjectFilePath.empty() ? m.StartDirectory : FolderOf(m.ProjectFilePath);
     return ShowFileDialog(owner, request);
 }
 

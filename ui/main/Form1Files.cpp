@@ -23,12 +23,6 @@ namespace {
 
 constexpr const char* ProjectFilter = "Input files (*.bmi)|*.bmi|All files (*.*)|*.*";
 
-// The folder of a path with its case kept: the dialogs open it, and on a
-// file system that minds case a lower-cased folder is another folder.
-std::string FolderOf(const std::string& path) {
-    return std::filesystem::path(path).parent_path().string();
-}
-
 std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
