@@ -8,6 +8,7 @@
 
 #include "analysis/Coefficients.h"
 #include "forms/DialogEntries.h"
+#include "forms/PropertiesForm.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
@@ -173,18 +174,45 @@ bool AppendWorkingCombinationSets(Model& m, const std::array<CombinationSet, 51>
 
 // ---- Accept ---------------------------------------------------------------------------
 
+const LoadOptionBox& LoadOptionBoxAt(int index) {
+    constexpr EntryRule Magnitude = EntryRule::NotNegative;
+    static const std::array<LoadOptionBox, LoadOptionBoxCount> boxes{{
+        {"Surcharge on upper ground", Magnitude},
+        {"Horizontal acceleration", Magnitude},
+        {"Normal earth pressure coefficient", Magnitude},
+        {"Seismic earth pressure coefficient", Magnitude},
+        {"Passive earth pressure coefficient", Magnitude},
+        {"Minimum equivalent-fluid density", Magnitude},
+        {"Nominal bearing resistance", PropertyBoxAt(NominalBearingBox).Rule},
+        {"Base friction angle", PropertyBoxAt(13).Rule},
+        {"Base cohesion", PropertyBoxAt(14).Rule},
+        {"SPT blow count", PropertyBoxAt(SptBlowCountBox).Rule},
+        {"CPT tip resistance", PropertyBoxAt(CptTipResistanceBox).Rule},
+        {"Base unit weight", PropertyBoxAt(26).Rule},
+        // the restraints dialog takes no negative number in any of its boxes
+        {"Horizontal capacity", EntryRule::NotNegative},
+        {"Shear key depth", EntryRule::NotNegative},
+        {"Position from toe end", EntryRule::NotNegative},
+    }};
+    return boxes[static_cast<size_t>(CheckedIndex(index, 0, LoadOptionBoxCount - 1))];
+}
+
+const std::string& LoadOptionText(const LoadOptionControls& c, int index) {
+    const std::array<const std::string*, 6> single{&c.Surcharge, &c.Seismic, &c.Ka, &c.Kae, &c.Kp, &c.MinFluid};
+    const int i = static_cast<int>(CheckedIndex(index, 0, LoadOptionBoxCount - 1));
+    if (i < 6) return *single[static_cast<size_t>(i)];
+    if (i < 12) return c.Resist[static_cast<size_t>(i - 6)];
+    return c.Value[static_cast<size_t>(i - 12)];
+}
+
 std::optional<std::string> OversizedLoadOption(const LoadOptionControls& c, const LineLoadTable& loads,
                                                int16_t loadCount) {
-    for (const std::string* text : {&c.Surcharge, &c.Seismic, &c.Ka, &c.Kae, &c.Kp, &c.MinFluid})
-        if (!SingleOfText(*text)) return *text;
-    for (const std::string& text : c.Resist)
-        if (!SingleOfText(text)) return text;
-    for (const std::string& text : c.Value)
-        if (!SingleOfText(text)) return text;
+    for (int i = 0; i < LoadOptionBoxCount; ++i)
+        if (!SingleOfText(LoadOptionText(c, i))) return LoadOptionBoxAt(i).Name;
     // the grid keeps only numbers that fit, but a load copied whole must too
     for (int i = 1; i <= std::min<int>(loadCount, MaxLineLoads); ++i)
         for (float v : {loads[i].Value, loads[i].X, loads[i].Y, loads[i].Direction})
-            if (!std::isfinite(v)) return GeneralNumber(0);
+            if (!std::isfinite(v)) return "Line loads on wall";
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "forms/DialogEntries.h"
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -96,8 +97,22 @@ struct LoadOptionControls {
     int MinFluidEnabled = 0;
 };
 
-// The first box whose number does not fit a Single, or nothing when all do;
-// Accept refuses to store such a text rather than let infinity in.
+// The number boxes of the first tab by index: 0 surcharge, 1 seismic
+// acceleration, 2 to 4 the normal, seismic and passive coefficients, 5 the
+// minimum fluid density, 6 to 11 Resist, 12 to 14 Value. Each has the name
+// the dialog gives it and the rule its number keeps: the rules of the
+// properties and restraints dialogs where they edit the same quantity, and
+// no negative number for the others, which are magnitudes.
+inline constexpr int LoadOptionBoxCount = 15;
+struct LoadOptionBox {
+    const char* Name;
+    EntryRule Rule;
+};
+const LoadOptionBox& LoadOptionBoxAt(int index);  // error 9 outside 0 to 14
+const std::string& LoadOptionText(const LoadOptionControls& controls, int index);
+
+// The first box whose number does not fit a Single, by its name, or nothing
+// when all do; Accept refuses to store such a text rather than let infinity in.
 std::optional<std::string> OversizedLoadOption(const LoadOptionControls& controls, const LineLoadTable& loads,
                                                int16_t loadCount);
 

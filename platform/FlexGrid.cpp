@@ -1,7 +1,9 @@
 #include "platform/FlexGrid.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -168,6 +170,12 @@ int FlexGrid::ColWidth(int col) const {
     if (col < 0 || col >= cols_) return 0;
     const int w = colWidths_[static_cast<size_t>(col)];
     return w >= 0 ? w : DefaultColWidthTwips;
+}
+
+int FlexGrid::ColWidthsSum() const {
+    int sum = 0;
+    for (int c = 0; c < cols_; ++c) sum += ColWidth(c);
+    return sum;
 }
 
 void FlexGrid::SetColWidth(int col, int twips) {
@@ -389,6 +397,18 @@ int FlexGrid::CellWidth() {
 int FlexGrid::CellHeight() {
     EnsureVisible(row_, col_);
     return RowHeight(row_);
+}
+
+double FlexGrid::TextWidth(const QString& text, bool bold) const {
+    // the margins either side of a text and the grid line, and a pixel or
+    // two that the font's rounding may want
+    constexpr int Air = 2 * TextMarginPx + 4;
+    QFont f = font();
+    f.setBold(bold);
+    const QFontMetrics metrics(f);
+    int widest = 0;
+    for (const QString& line : text.split('\n')) widest = std::max(widest, metrics.horizontalAdvance(line));
+    return (widest + Air) * Tpp();
 }
 
 void FlexGrid::PlaceOverCurrentCell(QWidget* editor, int leftInset, int topInset, int widthLess, int heightLess) {
@@ -618,9 +638,12 @@ bool LeavesEditor(const QFocusEvent* event) {
 
 enum class Ending { Chosen, Left, Abandoned };
 
-// Tells the owner how the edit ended, then hides the editor.
+// Tells the owner how the edit ended, then hides the editor. An edit ended
+// by a key or a choice gives the focus back to where the edit began (the
+// grid) before the editor hides: hiding the focused editor would pass the
+// focus on to the next control, where the next keys typed would go.
 template <class Editor>
-void EndEditing(Editor& editor, bool& open, Ending ending) {
+void EndEditing(Editor& editor, bool& open, const QPointer<QWidget>& home, Ending ending) {
     open = false;  // nothing more is committed while the editor closes
     if (ending == Ending::Abandoned)
         emit editor.Abandon();
@@ -628,18 +651,30 @@ void EndEditing(Editor& editor, bool& open, Ending ending) {
         emit editor.Commit(ending == Ending::Chosen);
     // closed and hidden, even where the owner opened it again meanwhile
     open = false;
+    // the focus may also be in the editor's parts, its list among them
+    bool editorFocused = QApplication::focusWidget() == nullptr;
+    for (const QWidget* w = QApplication::focusWidget(); w != nullptr && !editorFocused; w = w->parentWidget())
+        editorFocused = w == &editor;
+    if (ending != Ending::Left && editorFocused && home != nullptr && home->isVisible() && home->isEnabled())
+        home->setFocus(Qt::OtherFocusReason);
     editor.hide();
     emit editor.Closed();
 }
 
+// The control that has the focus as an editor opens, unless it is the editor.
+QPointer<QWidget> FocusBefore(const QWidget* editor) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != editor ? QPointer<QWidget>(focus) : QPointer<QWidget>();
+}
+
 // Enter commits an open editor and Escape abandons it; true when the key was taken.
 template <class Editor>
-bool EndByKey(Editor& editor, bool& open, QKeyEvent* event) {
+bool EndByKey(Editor& editor, bool& open, const QPointer<QWidget>& home, QKeyEvent* event) {
     if (!open) return false;
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (!enter && event->key() != Qt::Key_Escape) return false;
     event->accept();
-    EndEditing(editor, open, enter ? Ending::Chosen : Ending::Abandoned);
+    EndEditing(editor, open, home, enter ? Ending::Chosen : Ending::Abandoned);
     return true;
 }
 }  // namespace
@@ -647,6 +682,7 @@ bool EndByKey(Editor& editor, bool& open, QKeyEvent* event) {
 GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
 
 void GridCellEditor::Open(const QString& text, bool selectAll) {
+    if (!open_) home_ = FocusBefore(this);
     setText(text);
     open_ = true;
     show();
@@ -661,7 +697,7 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
 }
 
 void GridCellEditor::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, event)) QLineEdit::keyPressEvent(event);
+    if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
 }
 
 void GridCellEditor::focusInEvent(QFocusEvent* event) {
@@ -671,17 +707,18 @@ void GridCellEditor::focusInEvent(QFocusEvent* event) {
 
 void GridCellEditor::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
-    if (open_ && LeavesEditor(event)) EndEditing(*this, open_, Ending::Left);
+    if (open_ && LeavesEditor(event)) EndEditing(*this, open_, home_, Ending::Left);
 }
 
 GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
     hide();
     connect(this, &QComboBox::activated, this, [this](int) {
-        if (open_) EndEditing(*this, open_, Ending::Chosen);
+        if (open_) EndEditing(*this, open_, home_, Ending::Chosen);
     });
 }
 
 void GridCellChooser::Open(int index) {
+    if (!open_) home_ = FocusBefore(this);
     setCurrentIndex(index);
     open_ = true;
     show();
@@ -690,7 +727,7 @@ void GridCellChooser::Open(int index) {
 }
 
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, event)) QComboBox::keyPressEvent(event);
+    if (!EndByKey(*this, open_, home_, event)) QComboBox::keyPressEvent(event);
 }
 
 void GridCellChooser::focusInEvent(QFocusEvent* event) {
@@ -702,7 +739,7 @@ void GridCellChooser::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     // the list dropped down from the chooser keeps the edit open
     if (open_ && LeavesEditor(event) && (view() == nullptr || !view()->isVisible()))
-        EndEditing(*this, open_, Ending::Left);
+        EndEditing(*this, open_, home_, Ending::Left);
 }
 
 }  // namespace brindlemar

@@ -24,12 +24,14 @@
 // In-cell editing: GridCellEditor (a line) and GridCellChooser (a list) are
 // laid over the current cell by PlaceOverCurrentCell. Enter (or a choice in
 // the list) commits, Escape abandons, leaving the editor commits; once the
-// editor has committed or abandoned, nothing more is committed.
+// editor has committed or abandoned, nothing more is committed. After Enter,
+// Escape or a choice the focus goes back to where it was as the edit began.
 
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <vector>
 
@@ -93,6 +95,7 @@ public:
     // sizes in twips
     int ColWidth(int col) const;
     void SetColWidth(int col, int twips);
+    int ColWidthsSum() const;  // all columns
     int RowHeight(int row) const;
     void SetRowHeight(int row, int twips);
 
@@ -134,6 +137,10 @@ public:
     void PlaceOverCurrentCell(QWidget* editor, int leftInset, int topInset, int widthLess, int heightLess);
     // twips per pixel of the grid's screen
     double Tpp() const;
+    // the width in twips a cell needs to show `text` whole, every line of it,
+    // in the grid's font (bold where asked), with the air the cell leaves
+    // around its text
+    double TextWidth(const QString& text, bool bold = false) const;
 
 signals:
     void Click();
@@ -227,6 +234,7 @@ protected:
 
 private:
     bool open_ = false;
+    QPointer<QWidget> home_;  // where the focus was as the edit began
 };
 
 // A list laid over a grid cell: choosing an entry commits it.
@@ -250,6 +258,7 @@ protected:
 
 private:
     bool open_ = false;
+    QPointer<QWidget> home_;  // where the focus was as the edit began
 };
 
 }  // namespace brindlemar

@@ -1,7 +1,6 @@
 #include "design/ui/DesignWindows.h"
 
 #include <QColor>
-#include <QFontMetrics>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -34,17 +33,9 @@ double ScrollBarAllowance(const FlexGrid& grid) {
 }
 
 double ColumnWidthFor(const FlexGrid& grid, const std::vector<TableCell>& cells, double designed) {
-    // the grid leaves a few pixels of air on either side of a text
-    constexpr int Air = 10;
-    int widest = 0;
-    for (const TableCell& cell : cells) {
-        QFont font = grid.font();
-        font.setBold(cell.Bold);
-        const QFontMetrics metrics(font);
-        for (const QString& line : CellText(cell.Text).split('\n'))
-            widest = std::max(widest, metrics.horizontalAdvance(line) + Air);
-    }
-    return std::max(designed, widest * TwipsPerPixel(&grid));
+    double widest = designed;
+    for (const TableCell& cell : cells) widest = std::max(widest, grid.TextWidth(CellText(cell.Text), cell.Bold));
+    return widest;
 }
 
 int Px(const QWidget* widget, double twips) { return TwipsToPixels(twips, TwipsPerPixel(widget)); }

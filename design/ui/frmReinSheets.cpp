@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QWidget>
+#include <cmath>
+#include <vector>
 
 #include "design/DesignReinforcement.h"
 #include "design/ReinforcementSheets.h"
@@ -39,8 +41,8 @@ void LayOutSheet(FlexGrid& sheet, const std::array<SheetRow, Rows>& rows, const 
     }
 }
 
-void AlignSheetColumns(FlexGrid& sheet, int valueColumns, int valueWidth) {
-    sheet.SetColWidth(0, CaptionWidth);
+void AlignSheetColumns(FlexGrid& sheet, int captionWidth, int valueColumns, int valueWidth) {
+    sheet.SetColWidth(0, captionWidth);
     sheet.SetColWidth(1, UnitWidth);
     for (int c = 0; c < 2; ++c) {
         const int alignment = c == 0 ? FlexAlignLeftCenter : FlexAlignCenterCenter;
@@ -93,10 +95,19 @@ void frmRein::CreateReinforcements() {
 // ---- the sheets -------------------------------------------------------------
 
 void frmRein::InitGridReinforce1() {
+    // the captions of both sheets whole in their font: the header's first
+    // column widens with them, so that the member columns stay over theirs
+    const auto flexureRows = FlexureSheetCaptions(m_);
+    const auto shearRows = ShearSheetCaptions(m_);
+    std::vector<TableCell> captions;
+    for (const SheetRow& row : flexureRows) captions.push_back(row.Caption);
+    for (const SheetRow& row : shearRows) captions.push_back(row.Caption);
+    const int captionWidth = static_cast<int>(std::ceil(ColumnWidthFor(*MSHFlexGrid5, captions, CaptionWidth)));
+
     // the member header over both sheets
     FlexGrid& header = *MSHFlexGrid4;
     ResetGrid(header, 3, 5, 2, 1);
-    header.SetColWidth(0, CaptionWidth + UnitWidth);
+    header.SetColWidth(0, captionWidth + UnitWidth);
     header.SetFixedAlignment(0, FlexAlignLeftCenter);
     header.SetRowHeight(0, HeadingHeight);
     header.SetRowHeight(1, HeadingHeight);
@@ -110,27 +121,27 @@ void frmRein::InitGridReinforce1() {
         SetCell(header, 0, c, {WallMemberNames[c], false, true});
         SetCell(header, 1, c, {Format(lengths[c], "0.#0")});
     }
-    SetTwips(&header, GridLeft, HeaderTop, CaptionWidth + UnitWidth + 4 * MemberWidth + BorderAllowance(header, 15),
+    SetTwips(&header, GridLeft, HeaderTop, captionWidth + UnitWidth + 4 * MemberWidth + BorderAllowance(header, 15),
              2 * HeadingHeight + BorderAllowance(header, 15));
 
     // flexure: one column per face
     FlexGrid& flexure = *MSHFlexGrid5;
     ResetGrid(flexure, FlexureSheetRows, 2 + DesignPositionCount, 1, 2);
-    AlignSheetColumns(flexure, DesignPositionCount, FaceWidth);
-    LayOutSheet(flexure, FlexureSheetCaptions(m_), FlexureSeparatorRows);
+    AlignSheetColumns(flexure, captionWidth, DesignPositionCount, FaceWidth);
+    LayOutSheet(flexure, flexureRows, FlexureSeparatorRows);
     for (int p = 1; p <= DesignPositionCount; ++p) SetCell(flexure, 0, p + 1, {DesignPositionFaces[p]});
     // the heading and 26 rows in sight, the rest scrolled to
     const double row = flexure.RowHeight(2);
-    SetTwips(&flexure, GridLeft, HeaderTop + 600, 8 * FaceWidth + UnitWidth + CaptionWidth + ScrollBarAllowance(flexure) + BorderAllowance(flexure, 45),
+    SetTwips(&flexure, GridLeft, HeaderTop + 600, 8 * FaceWidth + UnitWidth + captionWidth + ScrollBarAllowance(flexure) + BorderAllowance(flexure, 45),
              26 * row + HeadingHeight - 15);
     sheetNarrowed_ = false;
 
     // shear: one column per member, every row in sight
     FlexGrid& shear = *MSHFlexGrid6;
     ResetGrid(shear, ShearSheetRows, 2 + DesignMemberCount, 2, 2);
-    AlignSheetColumns(shear, DesignMemberCount, MemberWidth);
-    LayOutSheet(shear, ShearSheetCaptions(m_), ShearSeparatorRows);
-    SetTwips(&shear, GridLeft, HeaderTop + 600, 4 * MemberWidth + UnitWidth + CaptionWidth + BorderAllowance(shear, 15),
+    AlignSheetColumns(shear, captionWidth, DesignMemberCount, MemberWidth);
+    LayOutSheet(shear, shearRows, ShearSeparatorRows);
+    SetTwips(&shear, GridLeft, HeaderTop + 600, 4 * MemberWidth + UnitWidth + captionWidth + BorderAllowance(shear, 15),
              (ShearSheetRows - 5) * row + HeadingHeight + 4 * SeparatorHeight + BorderAllowance(shear, 15));
 
     RunDesignAndShowResults();

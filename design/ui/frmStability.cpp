@@ -46,6 +46,12 @@ frmStability::frmStability(Model& m, QWidget* owner) : QDialog(owner), m_(m), ow
     Command1 = Named(new QPushButton("OK", this), "Command1");
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmStability::Command1_Click);
+    // the grid has the focus; Enter and Esc are still the window's, for "OK"
+    connect(MSHFlexGrid1, &FlexGrid::KeyPress, this, [this](int& key) {
+        if (key != 13 && key != 27) return;
+        key = 0;
+        Command1->click();
+    });
 
     // as designed; ShowResults fits the width to the set
     SetTwips(SSPanel1, 120, 120, 13935, 7695);
@@ -74,7 +80,13 @@ void frmStability::Form_Load() {
 void frmStability::Command1_Click() { accept(); }
 
 void frmStability::keyPressEvent(QKeyEvent* event) {
-    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
+    if (ShowHelpOnF1(event)) return;
+    // Esc closes through "OK" as Enter does: the window has nothing to cancel
+    if (event->key() == Qt::Key_Escape) {
+        Command1->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void frmStability::ShowResults() {

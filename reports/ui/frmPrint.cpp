@@ -102,8 +102,13 @@ void frmPrint::CreateControls() {
     // diagrams; reinforcement
     const int places[7][2] = {{0, 0}, {2, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 2}, {2, 1}};
     for (int i = 0; i < 7; ++i) sectionGrid->addWidget(chkPrint[i], places[i][0], places[i][1]);
+    // Tab goes down each column in turn, as the boxes read, then to "Select All"
+    const int readingOrder[7] = {SectionDimensions, SectionProperties, SectionLoads, SectionReactions,
+                                 SectionStability, SectionDiagrams, SectionReinforcementDesign};
+    for (int k = 1; k < 7; ++k) setTabOrder(chkPrint[readingOrder[k - 1]], chkPrint[readingOrder[k]]);
     Command4 = Named(new QPushButton("Select All", sections), "Command4");
     Label10 = Named(new QLabel("Pages: 0", sections), "Label10");
+    setTabOrder(chkPrint[SectionReinforcementDesign], Command4);
     sectionGrid->addWidget(Command4, 0, 3);
     sectionGrid->addWidget(Label10, 1, 3);
     layout->addWidget(sections);

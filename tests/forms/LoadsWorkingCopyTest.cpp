@@ -286,7 +286,7 @@ TEST_F(WorkingSets, AcceptWritesTheUserSetsButNeverTheHiddenOne) {
     EXPECT_EQ(m.SurchargeLoadType, surchargeType);
     // a box beyond a Single is found before anything is stored
     controls.Kp = "1e39";
-    EXPECT_EQ(OversizedLoadOption(controls, m.LineLoads, m.LineLoadCount), "1e39");
+    EXPECT_EQ(OversizedLoadOption(controls, m.LineLoads, m.LineLoadCount), "Passive earth pressure coefficient");
 }
 
 }  // namespace

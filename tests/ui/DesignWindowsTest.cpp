@@ -141,6 +141,20 @@ TEST_F(DesignWindowsTest, StabilitiesFromMenuToolButtonAndCommandButton) {
     }
 }
 
+// The grid has the focus, yet Enter and Esc close the window through "OK".
+TEST_F(DesignWindowsTest, EnterAndEscCloseTheStabilityWindowFromItsGrid) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        bool closed = false;
+        WhenOpen<frmStability> script([&](frmStability& w) {
+            w.MSHFlexGrid1->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), key);
+            closed = !w.isVisible();
+        });
+        window->Command4->click();
+        EXPECT_TRUE(closed) << key;
+    }
+}
+
 TEST_F(DesignWindowsTest, ReinforcementShowsTheForcesAndTheDesign) {
     FactoredForConcrete();
     InReinforcementDialog([this](frmRein& d) {

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
@@ -184,9 +186,9 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     EXPECT_FALSE(d->txtLoad->isVisible());  // the first click only selects
     ClickCell(g, r, 2);
     EXPECT_TRUE(d->txtLoad->isVisible());
-    QTest::keyClicks(d->txtLoad, "abc");
+    QTest::keyClicks(d->txtLoad, "7");
     QTest::keyClick(d->txtLoad, Qt::Key_Return);
-    EXPECT_EQ(g->TextMatrix(r, 2), "0");
+    EXPECT_EQ(g->TextMatrix(r, 2), "7");
     EXPECT_EQ(g->Col(), 3);
     // Esc abandons
     TypeIntoCell(g, d->txtLoad, "7");
@@ -207,10 +209,6 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     emit d->cmbType->activated(WA - 1);
     EXPECT_EQ(g->TextMatrix(r, 5), "WA - Water pressure");
     EXPECT_EQ(d->WorkingLineLoads[r].LoadType, WA);
-    // a number beyond a Single is refused: the cell keeps its number
-    g->SetCol(1);
-    TypeIntoCell(g, d->txtLoad, "1e39");
-    EXPECT_EQ(g->TextMatrix(r, 1), "0");
 }
 
 TEST_F(LoadsDialogTest, LineLoadButtonsFollowTheSelectedRowAndTheLimit) {
@@ -265,16 +263,6 @@ TEST_F(LoadsDialogTest, OptionsEnableTheirBoxesAndShowComputedCoefficients) {
     EXPECT_TRUE(d->txtKa->isEnabled());
     d->Option1[0]->setChecked(true);  // a user value stays
     EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, true));
-
-    // numeric boxes: the absolute value of their number on Enter, Esc leaves them
-    d->txtKa->setFocus();
-    d->txtKa->setText("-0.25");
-    QTest::keyClick(d->txtKa, Qt::Key_Escape);
-    EXPECT_EQ(d->txtKa->text(), "-0.25");
-    EXPECT_TRUE(d->isVisible());
-    QTest::keyClick(d->txtKa, Qt::Key_Return);
-    EXPECT_EQ(d->txtKa->text(), "0.25");
-    EXPECT_TRUE(d->isVisible());
 
     // soil with SPT: only the blow count box
     EXPECT_TRUE(d->Option3[2]->isChecked());
@@ -439,10 +427,120 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
     }
 }
 
+// A text that is no number for its quantity is refused as the properties
+// and restraints dialogs refuse it: a beep, the focus back in the box, and
+// Accept blocked until it is corrected. The line-load cells refuse what is
+// no number but keep negative loads.
+TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) {
+    struct Case {
+        const char* what;
+        QLineEdit* frmLoads::*single;
+        std::array<QLineEdit*, 6> frmLoads::*indexed;
+        int index;
+        const char* text;
+        bool refused;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"decimal comma", &frmLoads::txtSurcharge, nullptr, 0, "2,5", true, nullptr},
+        {"letters", nullptr, &frmLoads::txtResist1, 2, "abc", true, nullptr},
+        {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", true, nullptr},
+        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", true, nullptr},
+        {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", true, nullptr},
+        {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39", true,
+         "Overflow in \"Surcharge on upper ground\""},
+        {"a decimal point", &frmLoads::txtSurcharge, nullptr, 0, "2.5", false, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto d = Open();
+        test::MessageRecorder rec;
+        QLineEdit* box = c.single != nullptr ? (*d).*c.single : ((*d).*c.indexed)[static_cast<size_t>(c.index)];
+        test::TypeInto(box, c.text);
+        QTest::keyClick(box, Qt::Key_Return);  // Enter checks the box as leaving it does
+        EXPECT_EQ(rec.Beeps, c.refused ? 1 : 0);
+        test::Click(d->Command3);
+        ASSERT_EQ(rec.Messages.size(), c.message != nullptr ? 2u : 0u);
+        if (c.message != nullptr) {
+            EXPECT_EQ(rec.Messages[0].Text, c.message);
+        }
+        EXPECT_EQ(d->isVisible(), c.refused);
+        if (!c.refused) continue;
+        EXPECT_EQ(rec.Beeps, 2);
+        EXPECT_TRUE(box->hasFocus());
+        EXPECT_EQ(box->text(), c.text) << "the text stays as typed";
+        test::TypeInto(box, "5");
+        test::Click(d->Command3);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(m.DialogCancelled, False);
+    }
+
+    auto d = Open();
+    FlexGrid* g = d->MSHFlexGrid3;
+    d->cmdLAdd->click();
+    const int r = g->Rows() - 1;
+    test::MessageRecorder rec;
+    for (const char* bad : {"2,5", "abc", "1e39", ""}) {
+        SCOPED_TRACE(bad);
+        g->SetCol(1);
+        QTest::keyClicks(g, "1");
+        d->txtLoad->setText(bad);
+        QTest::keyClick(d->txtLoad, Qt::Key_Return);
+        EXPECT_EQ(g->TextMatrix(r, 1), "0");
+        EXPECT_EQ(g->Col(), 1);
+    }
+    EXPECT_EQ(rec.Beeps, 4);
+    TypeIntoCell(g, d->txtLoad, "-12.5");  // a load may point either way
+    EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
+}
+
+// Typing a value and Enter, again and again, fills a row of a line load and
+// a column of factors: after each Enter the grid has the focus again.
+TEST_F(LoadsDialogTest, GridsAreFilledFromTheKeyboardAlone) {
+    auto d = Open();
+    // each key goes where the focus is, as from a keyboard
+    auto type = [](const std::string& text) {
+        for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    };
+    d->cmdLAdd->click();
+    FlexGrid* g = d->MSHFlexGrid3;
+    const int r = g->Rows() - 1;
+    for (const char* value : {"40", "1.5", "10", "-90"}) type(value);
+    EXPECT_TRUE(g->hasFocus());
+    const LineLoad& added = d->WorkingLineLoads[r];
+    EXPECT_EQ(added.Value, 40.0f);
+    EXPECT_EQ(added.X, 1.5f);
+    EXPECT_EQ(added.Y, 10.0f);
+    EXPECT_EQ(added.Direction, -90.0f);
+
+    d->SSTab1->setCurrentIndex(1);
+    FlexGrid* f = d->MSHFlexGrid1;
+    d->cmdFAdd->click();
+    d->cmdFAdd->click();
+    f->SetRow(1);
+    f->SetCol(1 + DL);
+    const char* factors[] = {"1.25", "0.9", "1.5", "1.35"};
+    for (const char* value : factors) type(value);
+    EXPECT_TRUE(f->hasFocus());
+    const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
+    for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;
+}
+
+// F1 opens the help page, as the caption under the tabs says; the other
+// keys of the dialog keep their places.
+TEST_F(LoadsDialogTest, F1IsTheHelpKey) {
+    auto d = Open();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    f1.ignore();
+    QApplication::sendEvent(d.get(), &f1);
+    EXPECT_TRUE(f1.isAccepted());
+}
+
 TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {
-    // enough loads for the grid's scroll bar
-    m.LineLoadCount = 8;
-    for (int i = 1; i <= 8; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(i)};
+    // every load the grid can hold: numbers to 50, and the scroll bar
+    m.LineLoadCount = MaxLineLoads;
+    for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
     auto d = Open();
     for (int tab = 0; tab < 2; ++tab) {
         d->SSTab1->setCurrentIndex(tab);
@@ -454,7 +552,17 @@ TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {
             const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
             EXPECT_TRUE(page->rect().contains(inPage))
                 << w->objectName().toStdString() << " " << w->metaObject()->className() << " on tab " << tab;
+            // and every caption whole in the font it is shown in
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                EXPECT_LE(label->sizeHint().width(), label->width() + 2) << label->text().toStdString();
+            }
         }
+        // grid cells whole: the row numbers, the combination names
+        FlexGrid* grid = tab == 0 ? d->MSHFlexGrid3 : d->MSHFlexGrid1;
+        for (int r = 0; r < grid->Rows(); ++r)
+            for (int c = 0; c < 2; ++c)
+                EXPECT_LE(grid->TextWidth(grid->TextMatrix(r, c)), grid->ColWidth(c) + 1)
+                    << grid->objectName().toStdString() << " " << grid->TextMatrix(r, c).toStdString();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QtTest/QTest>
 #include <cmath>
 
 #include "UiTestSupport.h"
@@ -241,6 +242,16 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
     }
     EXPECT_EQ(stops, QStringList({"optView_0", "optView_10", "optView_8", "optView_9", "optView_11", "optView_12",
                                   "optView_13"}));
+
+    // neither load option is chosen at start, and a view button has had the
+    // focus: Tab still stops on the load option
+    ASSERT_FALSE(window->optLoad[ASD]->isChecked() || window->optLoad[LRFD]->isChecked());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    window->optView[0]->setFocus();
+    window->Check3->setFocus();
+    QTest::keyClick(window->Check3, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window->optLoad[ASD]);
 }
 
 TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot) {

@@ -80,6 +80,17 @@ TEST_F(PrintDialogTest, SectionBoxesCountThePages) {
     again->reject();
 }
 
+TEST_F(PrintDialogTest, TabWalksTheSectionBoxesDownEachColumn) {
+    auto d = Open();
+    QStringList stops;
+    for (QWidget* w = d->chkPrint[SectionDimensions]; w != d->Command4; w = w->nextInFocusChain()) {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) stops << w->property("text").toString();
+        ASSERT_LT(stops.size(), 20) << "the chain never reaches \"Select All\"";
+    }
+    EXPECT_EQ(stops, QStringList({"Dimensions", "Properties", "Loads", "Reactions, resistances", "Stability analysis",
+                                  "Force diagrams", "Reinforcement design"}));
+}
+
 TEST_F(PrintDialogTest, MarginBoxesAreClampedWhenLeft) {
     struct Case {
         const char* typed;

@@ -12,6 +12,7 @@
 
 #include "model/Model.h"
 #include "platform/ControlNames.h"
+#include "ui/dialogs/BoxChecks.h"
 
 class QBoxLayout;
 class QLineEdit;
@@ -59,23 +60,18 @@ protected:
     // Cancel: nothing is stored and the caller is told so.
     void Cancel();
 
-    static std::string BoxText(const QLineEdit* box);
+    static std::string BoxText(const QLineEdit* box) { return BoxChecks::BoxText(box); }
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     Model& m_;
 
 private:
-    void Refuse(int index);
     bool RunStore(const std::function<void()>& store);
     void CloseAccepted();
 
-    std::vector<QLineEdit*> boxes_;
-    std::vector<QString> shown_;
-    bool refocusing_ = false;  // the focus moves back to a refused box: no check on the way
-    bool closing_ = false;
+    BoxChecks* checks_ = nullptr;
 };
 
 }  // namespace brindlemar

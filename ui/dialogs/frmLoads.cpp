@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,11 +23,13 @@
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
 #include "platform/QtText.h"
+#include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
+#include "ui/dialogs/BoxChecks.h"
 
 namespace brindlemar {
 
@@ -106,12 +109,15 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    // a click on Cancel takes the focus, so that leaving a box for it skips the box's check
+    Command4->setFocusPolicy(Qt::StrongFocus);
     ConnectHandlers();
     Form_Load();
 }
 
 // The boxes lose their focus while the window goes: nothing more is stored then.
 frmLoads::~frmLoads() {
+    checks_->Closing();
     enterOrLeave_.clear();
     for (QObject* editor : std::initializer_list<QObject*>{txtLoad, cmbType, txtFactor, txtComboSet, txtComment})
         editor->disconnect(this);
@@ -360,7 +366,19 @@ void frmLoads::PlaceTypeRows() {
         double left, nameWidth;
     };
     const Group groups[] = {{DL, IC, 1, 120, 2350}, {S1, S2, 1, 3100, 2000}, {BE, OS, 1, 5700, 3300}, {CT, CS, 2, 9700, 2500}};
-    for (const Group& g : groups) {
+    double groupLeft[4] = {};
+    double previousEnd = 0;
+    for (int i = 0; i < 4; ++i) {
+        Group g = groups[i];
+        // the long names whole in the dialog's font: a group whose names need
+        // more room than designed widens and moves the groups after it
+        const QFontMetrics metrics(lblLongLoad[g.first]->font());
+        for (int k = g.first; k <= g.last; ++k)
+            if (txtLongLoad[k] == nullptr)  // an editable name scrolls in its box
+                g.nameWidth = std::max(g.nameWidth, (metrics.horizontalAdvance(lblLongLoad[k]->text()) + 4) * tpp_);
+        g.left = std::max(g.left, previousEnd + 90);
+        groupLeft[i] = g.left;
+        previousEnd = g.left + 510 + g.nameWidth + (txtResist[g.first] != nullptr ? 660 : 0);
         for (int k = g.first; k <= g.last; ++k) {
             const int n = k - g.first + g.firstRow;
             PlaceTwips(txtShortLoad[k], g.left, top + 240 * n, 450, 210);
@@ -369,11 +387,11 @@ void frmLoads::PlaceTypeRows() {
             if (txtResist[k] != nullptr) PlaceTwips(txtResist[k], g.left + 510 + g.nameWidth + 60, top + 240 * n, 600, 210);
         }
     }
-    PlaceTwips(lblTypeTitles[0], 120, top, 2500, 220);
-    PlaceTwips(lblTypeTitles[1], 3100, top, 2500, 220);
-    PlaceTwips(lblTypeTitles[2], 5700, top, 1500, 220);
-    PlaceTwips(lblTypeTitles[3], 7300, top, 1500, 220);
-    PlaceTwips(lblTypeTitles[4], 9700, top + 240, 2500, 220);
+    PlaceTwips(lblTypeTitles[0], groupLeft[0], top, 2500, 220);
+    PlaceTwips(lblTypeTitles[1], groupLeft[1], top, 2500, 220);
+    PlaceTwips(lblTypeTitles[2], groupLeft[2], top, 1500, 220);
+    PlaceTwips(lblTypeTitles[3], groupLeft[2] + 1600, top, 1500, 220);
+    PlaceTwips(lblTypeTitles[4], groupLeft[3], top + 240, 2500, 220);
 }
 
 // ---- events ---------------------------------------------------------------------
@@ -384,6 +402,13 @@ void frmLoads::OnEnterOrLeave(QLineEdit* box, std::function<void()> handler) {
 }
 
 bool frmLoads::eventFilter(QObject* watched, QEvent* event) {
+    const int box = checks_ != nullptr ? checks_->IndexOf(watched) : -1;
+    if (box >= 0 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) checks_->CheckBox(box);
+        // Enter and Esc go no further: neither closes the dialog
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;
+    }
     const auto handler = enterOrLeave_.find(watched);
     if (handler == enterOrLeave_.end()) return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
@@ -425,12 +450,20 @@ void frmLoads::ConnectHandlers() {
     connect(chkMinFluid, &QCheckBox::toggled, this, [this] { chkMinFluid_Click(); });
     connect(cmbSurType, &QComboBox::currentIndexChanged, this, [this] { cmbSurType_Click(); });
 
-    // the numeric boxes take the absolute value of their number on Enter or on leaving
-    std::vector<QLineEdit*> numeric = {txtKa, txtKae, txtKp, txtSurcharge};
-    for (QLineEdit* box : txtResist1) numeric.push_back(box);
-    for (QLineEdit* box : txtValue) numeric.push_back(box);
-    for (QLineEdit* box : numeric) OnEnterOrLeave(box, [this, box] { NumericBox_Rewrite(box); });
-    OnEnterOrLeave(txtSeismic, [this] { txtSeismic_Changed(); });
+    // the number boxes refuse a text that is no number for their quantity, on
+    // Enter or on leaving them, as the properties and restraints dialogs do;
+    // a new acceleration shows its seismic coefficient
+    numberBoxes_ = {txtSurcharge, txtSeismic, txtKa, txtKae, txtKp, txtMinFluid};
+    std::copy(txtResist1.begin(), txtResist1.end(), numberBoxes_.begin() + 6);
+    std::copy(txtValue.begin(), txtValue.end(), numberBoxes_.begin() + 12);
+    checks_ = new BoxChecks(
+        m_, this, [this](int index, const std::string& text) { return NumberBoxValid(index, text); },
+        [this](int) { SSTab1->setCurrentIndex(0); },
+        [this](int index) {
+            if (numberBoxes_[static_cast<size_t>(index)] == txtSeismic) txtSeismic_Changed();
+        });
+    checks_->Watch({numberBoxes_.begin(), numberBoxes_.end()}, Command4);
+    for (QLineEdit* box : numberBoxes_) box->installEventFilter(this);
 
     // line-load grid
     connect(MSHFlexGrid3, &FlexGrid::Click, this, [this] { MSHFlexGrid3_Click(); });
@@ -507,6 +540,7 @@ void frmLoads::Form_Load() {
     DialogLoading = false;
     txtSeismic->setEnabled(m_.SeismicIncluded != 0);
     SSTab1->setCurrentIndex(0);
+    checks_->RememberShownTexts();
 }
 
 QString frmLoads::LoadTypeCaption(int k) const {
@@ -628,23 +662,50 @@ LoadOptionControls frmLoads::ReadControls() const {
     return c;
 }
 
+namespace {
+// "Overflow" and the name of the box whose number is too large to store
+void TellOverflow(const std::string& box) {
+    MsgBox(ErrorDescription(ErrOverflow) + " in \"" + box + "\"", vbExclamation, ProductName);
+}
+}  // namespace
+
 bool frmLoads::StoreLoadOptions() {
     const LoadOptionControls controls = ReadControls();
-    if (OversizedLoadOption(controls, WorkingLineLoads, WorkingLineLoadCount)) {
-        MsgBox(ErrorDescription(ErrOverflow), vbExclamation, ProductName);
+    if (const auto box = OversizedLoadOption(controls, WorkingLineLoads, WorkingLineLoadCount)) {
+        TellOverflow(*box);
         return false;
     }
     brindlemar::StoreLoadOptions(m_, controls, WorkingLineLoads, WorkingLineLoadCount);
     return true;
 }
 
+// A number too large to store is told by the box's name: the beep alone
+// would leave the user looking for what is wrong with a number.
+bool frmLoads::NumberBoxValid(int index, const std::string& text) const {
+    const LoadOptionBox& box = LoadOptionBoxAt(index);
+    if (IsValidEntry(box.Rule, text)) return true;
+    if (IsNumeric(text) && !SingleOfText(text)) TellOverflow(box.Name);
+    return false;
+}
+
 void frmLoads::Command3_Click() {
+    if (m_.DialogCancelled != 0 || !checks_->ChangedBoxesValid()) return;
     if (!StoreLoadOptions()) return;
     WriteDefaultsFile(m_, m_.DefaultsFilePath);
+    checks_->Closing();
     accept();
 }
 
 void frmLoads::Command4_Click() { reject(); }
+
+void frmLoads::reject() {
+    checks_->Closing();
+    QDialog::reject();
+}
+
+void frmLoads::keyPressEvent(QKeyEvent* event) {
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
+}
 
 // ---- earth-pressure and resistance options ----------------------------------------------
 
@@ -701,13 +762,7 @@ void frmLoads::Check1_Click(int) {
     txtValue[1]->setEnabled(false);
 }
 
-void frmLoads::NumericBox_Rewrite(QLineEdit* box) {
-    box->deselect();
-    box->setText(QString::fromStdString(AbsoluteValueText(BoxText(box))));
-}
-
 void frmLoads::txtSeismic_Changed() {
-    NumericBox_Rewrite(txtSeismic);
     if (optKae[0]->isChecked())
         SetCoefficient(txtKae, SeismicCoefficientText(m_, SingleOfText(BoxText(txtSeismic)).value_or(0)));
 }

@@ -26,6 +26,7 @@ class QTabWidget;
 
 namespace brindlemar {
 
+class BoxChecks;
 class FlexGrid;
 class GridCellChooser;
 class GridCellEditor;
@@ -117,7 +118,8 @@ public:
     void Option2_Click(int index);
     void Option3_Click(int index);
     void Check1_Click(int index);
-    void NumericBox_Rewrite(QLineEdit* box);
+    // the check of number box `index` (LoadOptionBoxAt) on Enter or on leaving it
+    bool NumberBoxValid(int index, const std::string& text) const;
     void txtSeismic_Changed();
 
     // working line loads, entries 1 to WorkingLineLoadCount
@@ -167,8 +169,11 @@ public:
     QPlainTextEdit* txtComment = nullptr;
     QPushButton *Command9 = nullptr, *Command1 = nullptr, *Command5 = nullptr;
 
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void CreateLoadsTab(QWidget* page);
@@ -178,6 +183,9 @@ private:
     void ConnectHandlers();
     void PlaceTypeRows();
     static bool MoveSelectedRow(FlexGrid* grid, int direction);
+    // the row-number column as wide as its widest number needs in the grid's font
+    static int RowNumberWidth(const FlexGrid* grid, int rows);
+    void FitFactorGridColumns();
     // a box whose Enter, Esc and leaving run `handler` (Enter and Esc go no further)
     void OnEnterOrLeave(QLineEdit* box, std::function<void()> handler);
     LoadOptionControls ReadControls() const;
@@ -187,6 +195,8 @@ private:
     void PlaceTwips(QWidget* w, double left, double top, double width, double height) const;
 
     Model& m_;
+    BoxChecks* checks_ = nullptr;
+    std::array<QLineEdit*, LoadOptionBoxCount> numberBoxes_{};
     double tpp_ = 15;
     std::map<QObject*, std::function<void()>> enterOrLeave_;
 };

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <cmath>
 #include <memory>
 
 #include "files/FactorFile.h"
@@ -26,6 +27,7 @@ namespace {
 
 constexpr int FactorColumns = MaxFactorCount - 1;  // number, name, codes 1 to 18
 constexpr int SummaryColumnWidth = 480;
+constexpr int NumberColumnWidth = 240, NameColumnWidth = 2220, FactorColumnWidth = 480;
 constexpr const char* FactorFileFilter = "Load and resistance factors files (*.bmf)|*.bmf|All files (*.*)|*.*";
 
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
@@ -168,12 +170,12 @@ void frmLoads::ShowFactorSetEditor(int set) {
     g->SetFixedRows(1);
     g->SetFixedCols(1);
     g->SetColWidth(0, 240);
-    g->SetColWidth(1, 2220);
+    g->SetColWidth(1, NameColumnWidth);
     g->SetColAlignment(1, FlexAlignLeftCenter);
     g->SetFixedAlignment(1, FlexAlignLeftTop);
     g->SetTextMatrix(0, 1, "Combinations");
     for (int c = 2; c < FactorColumns; ++c) {
-        g->SetColWidth(c, 480);
+        g->SetColWidth(c, FactorColumnWidth);
         g->SetColAlignment(c, FlexAlignCenterTop);
         g->SetFixedAlignment(c, FlexAlignCenterTop);
         g->SetTextMatrix(0, c, ToQString(s.Factors.FactorCode[c - 1]));
@@ -202,9 +204,22 @@ void frmLoads::UpdateFactorButtons() {
     cmdFDelete->setEnabled(wholeRow);
     cmdFMUp->setEnabled(wholeRow && g->Row() != 1);
     cmdFMDown->setEnabled(wholeRow && g->Row() != g->Rows() - 1);
+    FitFactorGridColumns();
     // ten rows show; a scroll bar beyond them
-    const double width = (g->Cols() - 2) * 480.0 + 2460 + (g->Rows() > 10 ? 285 : 15) + 15;
+    const double width = g->ColWidthsSum() + (g->Rows() > 10 ? 285 : 15) + 15;
     g->resize(Px(width), Px(10.0 * g->RowHeight(0) + 45));
+}
+
+// The numbers and the names whole in the grid's font, the designed widths
+// at least; the names no wider than the page leaves beside the factors.
+void frmLoads::FitFactorGridColumns() {
+    FlexGrid* g = MSHFlexGrid1;
+    g->SetColWidth(0, std::max(NumberColumnWidth, RowNumberWidth(g, MaxCombinations - 1)));
+    double names = NameColumnWidth;
+    for (int r = 0; r < g->Rows(); ++r) names = std::max(names, g->TextWidth(g->TextMatrix(r, 1)));
+    // the tab's own width: its page is laid out only once shown
+    const double room = SSTab1->width() * tpp_ - 2 * 120 - 300 - (g->ColWidthsSum() - g->ColWidth(1));
+    g->SetColWidth(1, static_cast<int>(std::ceil(std::min(names, std::max<double>(room, NameColumnWidth)))));
 }
 
 void frmLoads::StoreFactorGrid(int set) {
@@ -263,7 +278,7 @@ void frmLoads::MSHFlexGrid1_SelChange() {
 void frmLoads::txtFactor_GotFocus() {
     FlexGrid* g = MSHFlexGrid1;
     g->SetScrollBars(FlexScrollNone);
-    g->resize(Px((g->Cols() - 2) * 480.0 + 2460 + 30), g->height());
+    g->resize(Px(g->ColWidthsSum() + 30), g->height());
     cmdFAdd->setEnabled(false);
 }
 

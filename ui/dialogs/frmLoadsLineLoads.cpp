@@ -1,10 +1,12 @@
 // The line-load grid of the loads dialog and the load-type lists.
 
 #include <QApplication>
+#include <cmath>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 
+#include "forms/NumberEntry.h"
 #include "platform/FlexGrid.h"
 #include "platform/QtText.h"
 #include "runtime/Format.h"
@@ -19,12 +21,6 @@ namespace {
 constexpr int LineLoadColumns = 6;
 constexpr std::array<int, LineLoadColumns> LineLoadWidths{240, 1200, 690, 690, 690, 2880};
 constexpr int TypeColumn = 5;
-
-int SumOfWidths(const FlexGrid* grid) {
-    int sum = 0;
-    for (int c = 0; c < grid->Cols(); ++c) sum += grid->ColWidth(c);
-    return sum;
-}
 
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
 
@@ -52,6 +48,7 @@ void frmLoads::FillLineLoadGrid() {
     g->SetFixedRows(1);
     g->SetFixedCols(1);
     for (int c = 0; c < LineLoadColumns; ++c) g->SetColWidth(c, LineLoadWidths[c]);
+    g->SetColWidth(0, std::max(LineLoadWidths[0], RowNumberWidth(g, MaxLineLoads)));
     UpdateLineLoadButtons();
     for (int c = 1; c < LineLoadColumns; ++c) {
         g->SetColAlignment(c, FlexAlignLeftCenter);
@@ -113,7 +110,7 @@ void frmLoads::UpdateLineLoadButtons() {
     cmdLMUp->setEnabled(wholeRow && g->Row() >= 2);
     cmdLMDown->setEnabled(wholeRow && g->Row() < g->Rows() - 1);
     // room for the heading and six loads, and for the scroll bar beyond them
-    const double width = SumOfWidths(g) + (g->Rows() > 7 ? 300 : 15) + 15;
+    const double width = g->ColWidthsSum() + (g->Rows() > 7 ? 300 : 15) + 15;
     const double height = 7.0 * g->RowHeight(0) + 45;
     g->resize(Px(width), Px(height));
 }
@@ -167,7 +164,7 @@ void frmLoads::MSHFlexGrid3_SelChange() {
 void frmLoads::txtLoad_GotFocus() {
     // the grid holds still under its editor
     MSHFlexGrid3->SetScrollBars(FlexScrollNone);
-    MSHFlexGrid3->resize(Px(SumOfWidths(MSHFlexGrid3) + 30), MSHFlexGrid3->height());
+    MSHFlexGrid3->resize(Px(MSHFlexGrid3->ColWidthsSum() + 30), MSHFlexGrid3->height());
     cmdLAdd->setEnabled(false);
 }
 
@@ -176,10 +173,10 @@ void frmLoads::txtLoad_Commit(bool byEnter) {
     const std::string typed = FromQString(txtLoad->text());
     if (g->Col() == TypeColumn) {
         g->SetTextMatrix(g->Row(), g->Col(), txtLoad->text());
-    } else if (const std::optional<float> value = SingleOfText(typed)) {
-        g->SetTextMatrix(g->Row(), g->Col(), Number(*value));
+    } else if (IsAcceptableEntry(typed)) {
+        g->SetTextMatrix(g->Row(), g->Col(), Number(*SingleOfText(typed)));
     } else {
-        // a number no Single holds: the cell keeps what it had
+        // no number ("2,5", letters) or one no Single holds: the cell keeps what it had
         Beep();
         byEnter = false;
     }
@@ -244,6 +241,14 @@ void frmLoads::cmdLMDown_Click() {
     if (MoveSelectedRow(MSHFlexGrid3, 1)) StoreLineLoadGrid();
     MSHFlexGrid3->setFocus();
     UpdateLineLoadButtons();
+}
+
+// Sized for the most rows the grid can hold, so that the column does not
+// widen as rows are added.
+int frmLoads::RowNumberWidth(const FlexGrid* grid, int rows) {
+    double widest = 0;
+    for (int r = 1; r <= rows; ++r) widest = std::max(widest, grid->TextWidth(QString::number(r)));
+    return static_cast<int>(std::ceil(widest));
 }
 
 // The texts of the current row and its neighbour change places, all but the

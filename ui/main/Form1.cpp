@@ -1,6 +1,7 @@
 #include "ui/main/Form1.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -289,6 +290,11 @@ void Form1::CreateControls() {
     Label10 = Named(new QLabel("Loads and Resistances", Picture3), "Label10");
     optLoad[0] = Named(new QRadioButton("ASD", Picture3), "optLoad_0");
     optLoad[1] = Named(new QRadioButton("LRFD", Picture3), "optLoad_1");
+    // A group of their own: Qt otherwise counts them among the view buttons,
+    // whose focus takes the Tab stop from every other option button of the
+    // window, and while neither is chosen the keyboard could not reach them.
+    auto* loadOptions = new QButtonGroup(Picture3);
+    for (QRadioButton* option : optLoad) loadOptions->addButton(option);
     Label11 = Named(new QLabel("Combinations set:", Picture3), "Label11");
     Combo2 = Named(new QComboBox(Picture3), "Combo2");
     Label12 = Named(new QLabel("Load combinations:", Picture3), "Label12");

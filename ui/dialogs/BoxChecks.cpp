@@ -1,0 +1,91 @@
+#include "ui/dialogs/BoxChecks.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/QtText.h"
+#include "runtime/Hooks.h"
+
+namespace brindlemar {
+
+BoxChecks::BoxChecks(Model& m, QObject* parent, Check check, Reveal reveal, Passed passed)
+    : QObject(parent), m_(m), check_(std::move(check)), reveal_(std::move(reveal)), passed_(std::move(passed)) {}
+
+std::string BoxChecks::BoxText(const QLineEdit* box) { return FromQString(box->text()); }
+
+void BoxChecks::Watch(const std::vector<QLineEdit*>& boxes, const QWidget* cancel) {
+    boxes_ = boxes;
+    cancel_ = cancel;
+    for (QLineEdit* box : boxes_)
+        if (box != nullptr) box->installEventFilter(this);
+}
+
+void BoxChecks::RememberShownTexts() {
+    shown_.clear();
+    for (const QLineEdit* box : boxes_) shown_.push_back(box->text());
+}
+
+int BoxChecks::IndexOf(const QObject* box) const {
+    const auto found = std::find(boxes_.begin(), boxes_.end(), box);
+    return found != boxes_.end() ? static_cast<int>(found - boxes_.begin()) : -1;
+}
+
+bool BoxChecks::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !refocusing_ && !closing_) {
+        // the focus going to another window, or to the box's own menu, does not leave the box
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        const int index = IndexOf(watched);
+        if (index >= 0 && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) CheckBox(index);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void BoxChecks::CheckBox(int index) {
+    // on the way to Cancel nothing needs checking: nothing will be stored
+    if (cancel_ != nullptr && QApplication::focusWidget() == cancel_) {
+        m_.DialogCancelled = False;
+        return;
+    }
+    m_.DialogCancelled = check_(index, BoxText(boxes_[index])) ? False : True;
+    if (m_.DialogCancelled != 0)
+        Refuse(index);
+    else if (passed_)
+        passed_(index);
+}
+
+void BoxChecks::Refuse(int index) {
+    m_.DialogCancelled = True;
+    Beep();
+    QLineEdit* box = boxes_[index];
+    if (box->isVisible()) {
+        refocusing_ = true;
+        box->setFocus(Qt::OtherFocusReason);
+        refocusing_ = false;
+        return;
+    }
+    // the box's page is being put away: bring it back once that is over
+    QTimer::singleShot(0, this, [this, index] {
+        refocusing_ = true;
+        if (reveal_) reveal_(index);
+        boxes_[index]->setFocus(Qt::OtherFocusReason);
+        refocusing_ = false;
+    });
+}
+
+bool BoxChecks::ChangedBoxesValid() {
+    for (size_t i = 0; i < boxes_.size() && i < shown_.size(); ++i) {
+        if (boxes_[i]->text() == shown_[i]) continue;
+        if (check_(static_cast<int>(i), BoxText(boxes_[i]))) continue;
+        refocusing_ = true;
+        if (reveal_) reveal_(static_cast<int>(i));
+        refocusing_ = false;
+        Refuse(static_cast<int>(i));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brindlemar
