@@ -28,13 +28,16 @@ void PlaceNothing(Model& m) {
 
 }  // namespace
 
-void SetDrawingMargins(Model& m, double fractionX, double fractionY) {
+void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least) {
     m.DrawingMarginX = RoundHalfEven(fractionX * m.FrameWidth);
     m.DrawingMarginY = RoundHalfEven(fractionY * m.FrameHeight);
+    const double x = std::min(least.X, 0.7 * m.FrameWidth), y = std::min(least.Y, 0.5 * m.FrameHeight);
+    if (x > m.DrawingMarginX) m.DrawingMarginX = RoundHalfEven(std::ceil(x));
+    if (y > m.DrawingMarginY) m.DrawingMarginY = RoundHalfEven(std::ceil(y));
 }
 
-void ComputeDrawingScale(Model& m) {
-    SetDrawingMargins(m, 0.4, 0.2);
+void ComputeDrawingScale(Model& m, LeastMargins least) {
+    SetDrawingMargins(m, 0.4, 0.2, least);
 
     // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
     const double B = m.BaseWidth;

@@ -14,11 +14,18 @@ namespace brindlemar {
 // Fits the wall into the frame: margins, scale, offsets and the drawing
 // coordinates of the outline nodes (recomputed first). A frame with no room
 // left for the wall, or a wall of no extent, gets scale 0: see DrawingFitted.
-void ComputeDrawingScale(Model& m);
+// A view that writes values around the wall may ask for wider margins than
+// the usual shares of the frame (see SetDrawingMargins).
+struct LeastMargins {
+    double X = 0, Y = 0;
+};
+void ComputeDrawingScale(Model& m, LeastMargins least = {});
 
 // The room kept beside and above the wall: the fractions of the frame's
-// width and height, rounded half to even.
-void SetDrawingMargins(Model& m, double fractionX, double fractionY);
+// width and height, rounded half to even. A margin is widened to its least
+// value where that is more, but to no more than seven tenths of the width
+// or half the height, so that a small frame still shows the wall.
+void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least = {});
 
 // True when the last fitting placed the wall; a view draws nothing otherwise.
 bool DrawingFitted(const Model& m);

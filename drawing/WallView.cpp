@@ -236,10 +236,10 @@ std::string Dimension(double value) { return Format(value, "#0.#0"); }
 
 }  // namespace
 
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette) {
+void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
     GreyPalette palette(m, greyPalette != 0);
-    ComputeDrawingScale(m);
+    ComputeDrawingScale(m, least);
     if (!DrawingFitted(m)) return;
 
     if (fillAreas != 0) FillSoilAndWater(m, s);
