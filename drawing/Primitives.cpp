@@ -22,8 +22,7 @@ int32_t RoundHalfEven(double x) {
 // texts taken when there are any.
 void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken) {
     if (taken != nullptr) {
-        const TextBox box = MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), TwipsPerPoint * s.FontSize}, way,
-                                      *taken);
+        const TextBox box = MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken);
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;
     }
