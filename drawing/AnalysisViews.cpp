@@ -13,7 +13,7 @@ namespace brindlemar {
 void DrawAnalysisView(Model& m, Surface& s, int view) {
     switch (view) {
     case LoadsView:
-        DrawWall(m, s, 1, 0);
+        DrawWall(m, s, 1, 0, LoadsViewLeastMargins(s));
         DrawLoadsView(m, s);
         break;
     case ReactionsView:

@@ -1,6 +1,7 @@
 #include "drawing/FactorTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
@@ -60,6 +61,24 @@ void DrawTableRules(const Model& m, Surface& s, const TableLayout& t, double g, 
 std::string FactorTableText(double factor) {
     // A negative factor keeps its sign: a reversed load must not read as a positive one.
     return Format(factor, "0.00;-0.00;--");
+}
+
+double FactorTableHeight(Surface& s) {
+    // the resistance rules end 6.6 text heights below the rule base, which
+    // lies a margin of 0.4 below the top; another margin keeps the picture off them
+    return (0.4 + 6.6 + 0.4) * s.TextHeight("T");
+}
+
+FrameBelowFactorTable::FrameBelowFactorTable(Model& m, Surface& s)
+    : m_(m), top_(m.FrameTop), height_(m.FrameHeight) {
+    const auto table = static_cast<int32_t>(std::min<double>(std::ceil(FactorTableHeight(s)), height_));
+    m_.FrameTop = top_ + table;
+    m_.FrameHeight = height_ - table;
+}
+
+FrameBelowFactorTable::~FrameBelowFactorTable() {
+    m_.FrameTop = top_;
+    m_.FrameHeight = height_;
 }
 
 void DrawFactorTable(const Model& m, Surface& s) {

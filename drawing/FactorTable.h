@@ -14,4 +14,23 @@ std::string FactorTableText(double factor);
 
 void DrawFactorTable(const Model& m, Surface& s);
 
+// How far below the frame's top the table and a small gap under it reach,
+// in the surface's current font.
+double FactorTableHeight(Surface& s);
+
+// While it lives the frame is the part below the factor table, so that a
+// view fitted and drawn meanwhile keeps its wall, loads and values off the
+// table; the whole frame comes back for the table itself.
+class FrameBelowFactorTable {
+public:
+    FrameBelowFactorTable(Model& m, Surface& s);
+    ~FrameBelowFactorTable();
+    FrameBelowFactorTable(const FrameBelowFactorTable&) = delete;
+    FrameBelowFactorTable& operator=(const FrameBelowFactorTable&) = delete;
+
+private:
+    Model& m_;
+    int32_t top_, height_;
+};
+
 }  // namespace brindlemar

@@ -81,6 +81,7 @@ private:
             const Point axis{p0.x + t * (p1.x - p0.x), p0.y + t * (p1.y - p0.y)};
             tip = Tip(vertical, axis, v0 + t * (v1 - v0));
             DrawLineSolid(s_, axis.x, axis.y, tip.x, tip.y, colour, pen);
+            hatches_.push_back({axis, tip, vertical});
         };
         Point previous, tip;
         line(0, previous);
@@ -116,6 +117,7 @@ private:
         const Point tip = Tip(vertical, axis, value);
         label.width = s_.TextWidth(label.text);
         label.height = TwipsPerPoint * s_.FontSize;
+        label.vertical = vertical;
         if (vertical) {
             label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
             label.y = forwards ? tip.y : tip.y - label.height;
@@ -128,18 +130,21 @@ private:
     }
 
 public:
-    // Writes the values collected, the largest first; a value whose text
-    // would run into one already written, or come within a gap of it on the
-    // same line, is left out, so that the values crowded at close stations
-    // stay readable.
+    // Writes the values collected, the largest first. Each value moves
+    // further out from its member until the hatching beside its tip is
+    // behind it. A value whose text would then run into one already
+    // written, or come within a digit's width of it on the same line, is
+    // left out, so that the values crowded at close stations stay readable.
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             return std::fabs(a.value) > std::fabs(b.value);
         });
         s_.ForeColor = m_.DiagramTextColours[1];
+        const double apart = s_.TextWidth("0");
+        for (PendingLabel& label : pending_) ClearHatching(label);
         for (const PendingLabel& label : pending_) {
             const bool crowded = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
-                return label.x < other.x + other.width + kLabelGap && other.x < label.x + label.width + kLabelGap &&
+                return label.x < other.x + other.width + apart && other.x < label.x + label.width + apart &&
                        label.y < other.y + other.height && other.y < label.y + label.height;
             });
             if (crowded) continue;
@@ -155,8 +160,39 @@ private:
     struct PendingLabel {
         std::string text;
         double value = 0, x = 0, y = 0, width = 0, height = 0;
+        bool vertical = false;
     };
+    struct HatchLine {
+        Point axis, tip;
+        bool vertical;   // of the stem
+    };
+
+    // Moves the label away from the axis, across the member, just past every
+    // hatch line that runs beside it: right of positive stem ordinates, left
+    // of negative ones, below positive toe and heel ordinates, above negative ones.
+    void ClearHatching(PendingLabel& label) const {
+        for (const HatchLine& h : hatches_) {
+            if (h.vertical != label.vertical) continue;
+            if (label.vertical) {
+                if (h.axis.y < label.y - kLabelGap || h.axis.y > label.y + label.height + kLabelGap) continue;
+                const double outer = label.value < 0 ? std::min(h.axis.x, h.tip.x) : std::max(h.axis.x, h.tip.x);
+                if (label.value < 0)
+                    label.x = std::min(label.x, outer - label.width - kLabelGap);
+                else
+                    label.x = std::max(label.x, outer + kLabelGap);
+            } else {
+                if (h.axis.x < label.x - kLabelGap || h.axis.x > label.x + label.width + kLabelGap) continue;
+                const double outer = label.value < 0 ? std::min(h.axis.y, h.tip.y) : std::max(h.axis.y, h.tip.y);
+                if (label.value < 0)
+                    label.y = std::min(label.y, outer - label.height - kLabelGap);
+                else
+                    label.y = std::max(label.y, outer + kLabelGap);
+            }
+        }
+    }
+
     std::vector<PendingLabel> pending_, written_;
+    std::vector<HatchLine> hatches_;
 
     Model& m_;
     Surface& s_;

@@ -190,8 +190,25 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     }
 }
 
+namespace {
+
+bool SeismicLoadsDrawn(const Model& m) { return m.AppliedSeismicCoefficient != 0 && m.SeismicIncluded != 0; }
+
+double SeismicComponent(const Model& m) {
+    return double(m.SeismicPressureForces[3]) + m.SeismicPressureForces[4];
+}
+
+}  // namespace
+
+double SeismicComponentOverhang(const Model& m, Surface& s, const TextCell& cell) {
+    if (!SeismicLoadsDrawn(m) || SeismicComponent(m) == 0) return 0;
+    // written 15 right of the line (DrawVerticalLoadArrow)
+    const double text = s.TextWidth(LoadValueText(std::fabs(SeismicComponent(m))) + LoadCodeText(m, EQ));
+    return std::max(0.0, 15 + text - cell.Width);
+}
+
 void DrawSeismicLoads(const Model& m, Surface& s) {
-    if (m.AppliedSeismicCoefficient == 0 || m.SeismicIncluded == 0) return;
+    if (!SeismicLoadsDrawn(m)) return;
     const TextCell cell = MeasureTextCell(s);
     const double scale = m.LoadArrowScale;
     const std::string code = LoadCodeText(m, EQ);
@@ -222,8 +239,8 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                            m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
     DrawPressureTrapezoidV(m, s, yWater, yBase, x, -(pw + s2) * scale, 0, LoadValueText(pw + s2), "", m.LoadColour,
                            m.LoadLabelColour, m.LoadOutlinePenWidth);
-    DrawVerticalLoadArrow(m, s, x, NodeY(m, 6), double(m.SeismicPressureForces[3]) + m.SeismicPressureForces[4],
-                          code, m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+    DrawVerticalLoadArrow(m, s, x, NodeY(m, 6), SeismicComponent(m), code, m.LoadColour, m.LoadLabelColour,
+                          m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     if (s1 != 0) {
         s.CurrentY = yTop - TwipsPerPoint * s.FontSize - 30;

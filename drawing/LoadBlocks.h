@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "drawing/LoadsView.h"
 #include "drawing/Surface.h"
 #include "model/Model.h"
 
@@ -35,5 +36,10 @@ void DrawWaterPressure(const Model& m, Surface& s);
 // With seismic loading on: the inertia of the bodies, the seismic increment
 // of the earth pressure and the hydrodynamic pressure of the front water.
 void DrawSeismicLoads(const Model& m, Surface& s);
+
+// How far the text of the seismic earth-pressure component, written beside
+// its arrow on the seismic block's line, runs past one text cell; 0 when no
+// seismic load is drawn.
+double SeismicComponentOverhang(const Model& m, Surface& s, const TextCell& cell);
 
 }  // namespace brindlemar

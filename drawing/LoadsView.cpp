@@ -58,7 +58,13 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
 
 TextCell MeasureTextCell(Surface& s) { return {s.TextWidth("00.00") + 60, s.TextHeight("00.00") + 60}; }
 
-void FitLoadArrowScale(Model& m, const TextCell& cell) {
+LeastMargins LoadsViewLeastMargins(Surface& s) {
+    // half of each margin holds the groups' cells and a block room of two cells
+    const TextCell cell = MeasureTextCell(s);
+    return {2 * (3 + 2) * cell.Width, 2 * (2 + 2) * cell.Height};
+}
+
+void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang) {
     const auto& w = m.WaterPressureOrdinates;
     const double MX = m.DrawingMarginX / 2.0, MY = m.DrawingMarginY / 2.0;
     const double cw = cell.Width, ch = cell.Height;
@@ -68,7 +74,8 @@ void FitLoadArrowScale(Model& m, const TextCell& cell) {
     const double surcharge = m.BackfillSurcharge;
     const Group groups[] = {
         // horizontal pressures on the back plane
-        {double(m.BackfillPressureOrdinates[2]) + w[3] + m.SeismicPressureOrdinates[1], MX - 3 * cw},
+        {double(m.BackfillPressureOrdinates[2]) + w[3] + m.SeismicPressureOrdinates[1],
+         MX - 3 * cw - backPlaneOverhang},
         // uplift under the base
         {w[11], MY - ch},
         {w[12], MY - ch},
@@ -91,7 +98,7 @@ void FitLoadArrowScale(Model& m, const TextCell& cell) {
 void DrawLoadsView(Model& m, Surface& s) {
     BusyPointer busy;
     AnalyseCombination(m);
-    SetDrawingMargins(m, 0.4, 0.2);
+    SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);
 
@@ -100,7 +107,7 @@ void DrawLoadsView(Model& m, Surface& s) {
         if (std::fabs(m.WaterPressureOrdinates[static_cast<size_t>(k)]) < 1E-5)
             m.WaterPressureOrdinates[static_cast<size_t>(k)] = 0;
 
-    FitLoadArrowScale(m, cell);
+    FitLoadArrowScale(m, cell, SeismicComponentOverhang(m, s, cell));
     for (int i = 1; i <= m.LineLoadCount; ++i) DrawLineLoad(m, s, i);
     DrawSurchargeLoads(m, s);
     DrawWeightBlocks(m, s);

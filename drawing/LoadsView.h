@@ -4,6 +4,7 @@
 // backfill, the weights, earth, water and seismic pressures as blocks and
 // trapezoids, and the legend with the units.
 
+#include "drawing/Primitives.h"
 #include "drawing/Surface.h"
 #include "model/Model.h"
 
@@ -17,6 +18,13 @@ struct TextCell {
 };
 TextCell MeasureTextCell(Surface& s);
 
+// The least margins of the loads view: beside the wall the three value cells
+// of the back plane, above it the two of the heel, and in both the room of
+// two cells for the pressure blocks themselves, so that on a
+// small frame the blocks keep a readable size (the wall is drawn smaller
+// instead). The wall is drawn with them and the view uses the same margins.
+LeastMargins LoadsViewLeastMargins(Surface& s);
+
 // Analyses the current combination and draws the whole view over a wall
 // already drawn.
 void DrawLoadsView(Model& m, Surface& s);
@@ -25,7 +33,10 @@ void DrawLoadsView(Model& m, Surface& s);
 // each side fits the room kept beside, above or below the wall. Starts at
 // 10000; each group larger than 1E-5 may only make it smaller. A frame so
 // small that the text cells leave no room gives 0 (no pressure is drawn).
-void FitLoadArrowScale(Model& m, const TextCell& cell);
+// backPlaneOverhang is how far a value of the back plane runs past its
+// cell (the seismic component's text), taken from that group's room so
+// that the text stays inside the frame.
+void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang = 0);
 
 // Line load `index` as an inclined force at its point, with its value and
 // load-type code.

@@ -18,6 +18,17 @@ int32_t RoundHalfEven(double x) {
     return static_cast<int32_t>(r);
 }
 
+// Prints a dimension's text at the current position, moved clear of the
+// texts taken when there are any.
+void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken) {
+    if (taken != nullptr) {
+        const TextBox box = MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken);
+        s.CurrentX = box.Left;
+        s.CurrentY = box.Top;
+    }
+    s.Print(text);
+}
+
 void PlaceNothing(Model& m) {
     m.DrawingScale = 0;
     m.DrawingOffsetX = 0;
@@ -28,13 +39,16 @@ void PlaceNothing(Model& m) {
 
 }  // namespace
 
-void SetDrawingMargins(Model& m, double fractionX, double fractionY) {
+void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least) {
     m.DrawingMarginX = RoundHalfEven(fractionX * m.FrameWidth);
     m.DrawingMarginY = RoundHalfEven(fractionY * m.FrameHeight);
+    const double x = std::min(least.X, 0.7 * m.FrameWidth), y = std::min(least.Y, 0.5 * m.FrameHeight);
+    if (x > m.DrawingMarginX) m.DrawingMarginX = RoundHalfEven(std::ceil(x));
+    if (y > m.DrawingMarginY) m.DrawingMarginY = RoundHalfEven(std::ceil(y));
 }
 
-void ComputeDrawingScale(Model& m) {
-    SetDrawingMargins(m, 0.4, 0.2);
+void ComputeDrawingScale(Model& m, LeastMargins least) {
+    SetDrawingMargins(m, 0.4, 0.2, least);
 
     // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
     const double B = m.BaseWidth;
@@ -173,7 +187,8 @@ void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, doub
 }
 
 void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
-                             double yDim, const std::string& text, int mode, double fontSize, int noText) {
+                             double yDim, const std::string& text, int mode, double fontSize, int noText,
+                             TextBoxes* taken) {
     // extension lines start 60 off the feature and run 120 past the dimension line
     const double sA = yDim < yA ? 1 : -1;
     DrawLineSolid(s, x1, yA - 60 * sA, x1, yDim - 120 * sA, m.DimensionLineColour, 1);
@@ -201,11 +216,11 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
             s.CurrentX = x1 + 30;
         }
     }
-    s.Print(text);
+    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken);
 }
 
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
-                           const std::string& text, double fontSize, int noText) {
+                           const std::string& text, double fontSize, int noText, TextBoxes* taken) {
     const double sA = xDim < xA ? 1 : -1;
     DrawLineSolid(s, xA - 60 * sA, y1, xDim - 120 * sA, y1, m.DimensionLineColour, 1);
     const double sB = xDim < xB ? 1 : -1;
@@ -219,7 +234,7 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
     s.ForeColor = m.DimensionTextColour;
     s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
     s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 : xDim + 30;
-    s.Print(text);
+    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken);
 }
 
 }  // namespace brindlemar

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "drawing/Surface.h"
+#include "drawing/TextPlacement.h"
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -14,11 +15,18 @@ namespace brindlemar {
 // Fits the wall into the frame: margins, scale, offsets and the drawing
 // coordinates of the outline nodes (recomputed first). A frame with no room
 // left for the wall, or a wall of no extent, gets scale 0: see DrawingFitted.
-void ComputeDrawingScale(Model& m);
+// A view that writes values around the wall may ask for wider margins than
+// the usual shares of the frame (see SetDrawingMargins).
+struct LeastMargins {
+    double X = 0, Y = 0;
+};
+void ComputeDrawingScale(Model& m, LeastMargins least = {});
 
 // The room kept beside and above the wall: the fractions of the frame's
-// width and height, rounded half to even.
-void SetDrawingMargins(Model& m, double fractionX, double fractionY);
+// width and height, rounded half to even. A margin is widened to its least
+// value where that is more, but to no more than seven tenths of the width
+// or half the height, so that a small frame still shows the wall.
+void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least = {});
 
 // True when the last fitting placed the wall; a view draws nothing otherwise.
 bool DrawingFitted(const Model& m);
@@ -49,12 +57,15 @@ void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, doub
 // the line y = yDim, with its text unless noText is non-zero. Mode 0 moves a
 // text that does not fit away from the line; mode 1 ends it before x2; any
 // other mode starts it after x1. A font size above 0 becomes the surface's.
+// With `taken` given, a text that would land on one already placed moves
+// further from its line until it is clear, and is added to them.
 void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
-                             double yDim, const std::string& text, int mode, double fontSize, int noText);
+                             double yDim, const std::string& text, int mode, double fontSize, int noText,
+                             TextBoxes* taken = nullptr);
 
 // A vertical dimension between the feature points (xA, y1) and (xB, y2) on
 // the line x = xDim; the text stands left of the line when y1 > y2.
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
-                           const std::string& text, double fontSize, int noText);
+                           const std::string& text, double fontSize, int noText, TextBoxes* taken = nullptr);
 
 }  // namespace brindlemar

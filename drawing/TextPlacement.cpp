@@ -1,5 +1,7 @@
 #include "drawing/TextPlacement.h"
 
+#include <algorithm>
+
 namespace brindlemar {
 
 void PrintAt(Surface& s, const std::string& text, double x) {
@@ -15,6 +17,26 @@ void PrintCentered(Surface& s, const std::string& text, double x) {
 void PrintRightAligned(Surface& s, const std::string& text, double x) {
     s.CurrentX = x - s.TextWidth(text);
     s.Print(text);
+}
+
+TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken) {
+    auto overlaps = [&](const TextBox& t) {
+        return box.Left < t.Left + t.Width && t.Left < box.Left + box.Width && box.Top < t.Top + t.Height &&
+               t.Top < box.Top + box.Height;
+    };
+    // each step clears one box for good, as the box only moves on one way
+    for (size_t step = 0; step <= taken.size(); ++step) {
+        const auto hit = std::find_if(taken.begin(), taken.end(), overlaps);
+        if (hit == taken.end()) break;
+        switch (way) {
+        case AwayFrom::Above: box.Top = hit->Top - box.Height; break;
+        case AwayFrom::Below: box.Top = hit->Top + hit->Height; break;
+        case AwayFrom::Left: box.Left = hit->Left - box.Width; break;
+        case AwayFrom::Right: box.Left = hit->Left + hit->Width; break;
+        }
+    }
+    taken.push_back(box);
+    return box;
 }
 
 void PrintMarkup(const Model& m, Surface& s, double x, double y, const std::string& text, double size) {

@@ -6,6 +6,7 @@
 // it); "&" with any other character is dropped with it.
 
 #include <string>
+#include <vector>
 
 #include "drawing/Surface.h"
 #include "model/Model.h"
@@ -18,6 +19,19 @@ void PrintAt(Surface& s, const std::string& text, double x);
 void PrintCentered(Surface& s, const std::string& text, double x);
 // Prints the text ending at x.
 void PrintRightAligned(Surface& s, const std::string& text, double x);
+
+// The box a text takes, and the texts already placed in a picture.
+struct TextBox {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+using TextBoxes = std::vector<TextBox>;
+
+// Which way a text may move to get clear of others: away from its line.
+enum class AwayFrom { Above, Below, Left, Right };
+
+// Moves the box the way given, just as far as it must to overlap none of
+// the boxes already taken, then adds it to them.
+TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken);
 
 // Renders a text with markup from (x, y) in TextFontName at `size` points,
 // one character at a time. The surface keeps the font and line the last

@@ -236,10 +236,10 @@ std::string Dimension(double value) { return Format(value, "#0.#0"); }
 
 }  // namespace
 
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette) {
+void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
     GreyPalette palette(m, greyPalette != 0);
-    ComputeDrawingScale(m);
+    ComputeDrawingScale(m, least);
     if (!DrawingFitted(m)) return;
 
     if (fillAreas != 0) FillSoilAndWater(m, s);
@@ -255,25 +255,27 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
                 n6 = Node(m, 6), n7 = Node(m, 7), n8 = Node(m, 8), n10 = Node(m, 10), n11 = Node(m, 11),
                 n14 = Node(m, 14), n15 = Node(m, 15), n18 = Node(m, 18), n50 = Node(m, 50);
     const double scale = m.DrawingScale;
+    // texts that would land on one another move apart
+    TextBoxes taken;
 
     // across the top, above the highest point of the backfill
     const double yTop = n10.y - 240;
     if (m.ToeLength > 0)
-        DrawDimensionHorizontal(m, s, n3.x, n2.x, n3.y, n2.y, yTop, Dimension(m.ToeLength), 1, 0, noText);
+        DrawDimensionHorizontal(m, s, n3.x, n2.x, n3.y, n2.y, yTop, Dimension(m.ToeLength), 1, 0, noText, &taken);
     if (m.StemFrontBatter > 0)
-        DrawDimensionHorizontal(m, s, n2.x, n1.x, n2.y, n1.y, yTop, Dimension(m.StemFrontBatter), 0, 0, noText);
+        DrawDimensionHorizontal(m, s, n2.x, n1.x, n2.y, n1.y, yTop, Dimension(m.StemFrontBatter), 0, 0, noText, &taken);
     if (m.StemTopThickness > 0)
-        DrawDimensionHorizontal(m, s, n1.x, n8.x, n1.y, n8.y, yTop, Dimension(m.StemTopThickness), 0, 0, noText);
+        DrawDimensionHorizontal(m, s, n1.x, n8.x, n1.y, n8.y, yTop, Dimension(m.StemTopThickness), 0, 0, noText, &taken);
     if (m.StemBackBatter > 0)
-        DrawDimensionHorizontal(m, s, n8.x, n7.x, n8.y, n7.y, yTop, Dimension(m.StemBackBatter), 0, 0, noText);
+        DrawDimensionHorizontal(m, s, n8.x, n7.x, n8.y, n7.y, yTop, Dimension(m.StemBackBatter), 0, 0, noText, &taken);
     if (m.HeelLength > 0)
-        DrawDimensionHorizontal(m, s, n7.x, n6.x, n7.y, n6.y, yTop, Dimension(m.HeelLength), 2, 0, noText);
+        DrawDimensionHorizontal(m, s, n7.x, n6.x, n7.y, n6.y, yTop, Dimension(m.HeelLength), 2, 0, noText, &taken);
 
     // the base, and the shear key under it
     if (!ShearKeyShown(m)) {
         if (m.BaseWidth > 0)
             DrawDimensionHorizontal(m, s, n4.x, n5.x, n4.y, n5.y, n50.y + 240, Dimension(m.BaseWidth), 0, 0,
-                                    noText);
+                                    noText, &taken);
     } else {
         const double keyBottom = n4.y + m.ShearKeyDepth * scale;
         const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
@@ -282,46 +284,46 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
         if (m.BaseWidth > 0)
             DrawDimensionHorizontal(m, s, n4.x, n5.x, keyBottom, keyBottom, baseLine, Dimension(m.BaseWidth), 0, 0,
-                                    noText);
+                                    noText, &taken);
         if (m.ShearKeyToeDistance > 0)
             DrawDimensionHorizontal(m, s, n4.x, keyLeft, keyBottom, keyBottom, keyLine,
-                                    Dimension(m.ShearKeyToeDistance), 1, 0, noText);
+                                    Dimension(m.ShearKeyToeDistance), 1, 0, noText, &taken);
         if (m.ShearKeyWidth > 0)
             DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine,
-                                    Dimension(m.ShearKeyWidth), 0, 0, noText);
+                                    Dimension(m.ShearKeyWidth), 0, 0, noText, &taken);
         if (m.ShearKeyHeelDistance > 0)
             DrawDimensionHorizontal(m, s, keyRight, n5.x, keyBottom, keyBottom, keyLine,
-                                    Dimension(m.ShearKeyHeelDistance), 2, 0, noText);
+                                    Dimension(m.ShearKeyHeelDistance), 2, 0, noText, &taken);
     }
 
     // heights in front of the wall (texts left of their lines) and behind it (right)
     const double xFront = n11.x - 240, xBack = n10.x + 240;
     if (m.FrontStemHeight > 0)
-        DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText);
+        DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText, &taken);
     if (m.ToeTopDrop > 0)
-        DrawDimensionVertical(m, s, n3.x, n2.x, n3.y, n2.y, xFront, Dimension(m.ToeTopDrop), 0, noText);
+        DrawDimensionVertical(m, s, n3.x, n2.x, n3.y, n2.y, xFront, Dimension(m.ToeTopDrop), 0, noText, &taken);
     if (m.ToeTipThickness > 0)
-        DrawDimensionVertical(m, s, n4.x, n3.x, n4.y, n3.y, xFront, Dimension(m.ToeTipThickness), 0, noText);
+        DrawDimensionVertical(m, s, n4.x, n3.x, n4.y, n3.y, xFront, Dimension(m.ToeTipThickness), 0, noText, &taken);
     if (m.BackStemHeight > 0)
-        DrawDimensionVertical(m, s, n8.x, n7.x, n8.y, n7.y, xBack, Dimension(m.BackStemHeight), 0, noText);
+        DrawDimensionVertical(m, s, n8.x, n7.x, n8.y, n7.y, xBack, Dimension(m.BackStemHeight), 0, noText, &taken);
     if (m.HeelTopDrop > 0)
-        DrawDimensionVertical(m, s, n7.x, n6.x, n7.y, n6.y, xBack, Dimension(m.HeelTopDrop), 0, noText);
+        DrawDimensionVertical(m, s, n7.x, n6.x, n7.y, n6.y, xBack, Dimension(m.HeelTopDrop), 0, noText, &taken);
     if (m.HeelEndThickness > 0)
-        DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText);
+        DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText, &taken);
     if (m.WallHeight > 0)
-        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600, Dimension(m.WallHeight), 0, noText);
+        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600, Dimension(m.WallHeight), 0, noText, &taken);
 
     // the water depths below the wall top, outermost on each side
     if (m.WaterIncluded != 0) {
         if (m.FrontWaterDepth > 0) {
             const Point edge = m.FrontWaterDepth <= m.FrontStemHeight ? n11 : n15;
             DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960,
-                                  Dimension(m.FrontWaterDepth), 0, noText);
+                                  Dimension(m.FrontWaterDepth), 0, noText, &taken);
         }
         if (m.BackWaterDepth > 0) {
             const Point edge = m.BackWaterDepth <= m.BackStemHeight ? n14 : n18;
             DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600,
-                                  Dimension(m.BackWaterDepth), 0, noText);
+                                  Dimension(m.BackWaterDepth), 0, noText, &taken);
         }
     }
 
@@ -329,7 +331,7 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     if (ShearKeyShown(m)) {
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
         DrawDimensionVertical(m, s, n5.x, keyRight, n5.y, n5.y + m.ShearKeyDepth * scale, n18.x + 240,
-                              Dimension(m.ShearKeyDepth), 0, noText);
+                              Dimension(m.ShearKeyDepth), 0, noText, &taken);
     }
 
     // the backfill slope mark half-way along the surface behind the heel

@@ -2,6 +2,7 @@
 // The wall section with its soil, water and restraints, and the view of its
 // dimensions. Every picture of the wall starts with DrawWall.
 
+#include "drawing/Primitives.h"
 #include "drawing/Surface.h"
 #include "model/Model.h"
 
@@ -10,7 +11,8 @@ namespace brindlemar {
 // Fits the wall into the frame and draws it: with fillAreas non-zero the
 // soil, water and concrete are filled, otherwise only lines are drawn;
 // greyPalette non-zero draws in light greys (the model's colours are kept).
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette);
+// `least` widens the room kept around the wall (ComputeDrawingScale).
+void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
 
 // Every dimension of the wall, the backfill slope mark and the caption, over
 // a wall already fitted. With noText non-zero (the screen, whose labels show

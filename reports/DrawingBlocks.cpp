@@ -39,38 +39,48 @@ void PrintDimensionsBlock(Model& m, Surface& s) {
 
 void PrintLoadsBlock(Model& m, Surface& s) {
     OpenPictureBlock(m, s, "Loads", false);
-    DrawWall(m, s, 0, 0);
-    DrawLoadsView(m, s);
+    {
+        const FrameBelowFactorTable below(m, s);
+        DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
+        DrawLoadsView(m, s);
+    }
     DrawFactorTable(m, s);
 }
 
 void PrintDiagramBlock(Model& m, Surface& s, int k) {
     static const char* const titles[] = {"Moment diagram", "Shear force diagram", "Normal force diagram"};
     OpenPictureBlock(m, s, titles[CheckedIndex(k, 1, 3) - 1], false);
-    // the wall in grey so that the diagram stands out
-    DrawWall(m, s, 0, 1);
-    DrawForceDiagrams(m, s, k);
+    {
+        const FrameBelowFactorTable below(m, s);
+        // the wall in grey so that the diagram stands out
+        DrawWall(m, s, 0, 1);
+        DrawForceDiagrams(m, s, k);
+    }
     DrawFactorTable(m, s);
 }
 
 void PrintReactionsBlock(Model& m, Surface& s) {
-    OpenPictureBlock(m, s, "Reactions and restraints", true);
-    const double labelHeight = s.TextHeight("00.00") + 60;
-    DrawWall(m, s, 0, 0);
-    ComputeWallOutline(m);
-    AnalyseCombination(m);
+    OpenPictureBlock(m, s, "Reactions and restraints", false);
+    {
+        const FrameBelowFactorTable below(m, s);
+        ComputeDrawingScale(m);
+        const double labelHeight = s.TextHeight("00.00") + 60;
+        DrawWall(m, s, 0, 0);
+        ComputeWallOutline(m);
+        AnalyseCombination(m);
 
-    // the largest base pressure and its label fill half the room above the wall
-    const double largest = std::max<double>(m.LeftBearingPressure, m.RightBearingPressure);
-    m.LoadArrowScale = largest == 0 ? 10000.0f
-                                    : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
-    CalcPassivePressure(m);
-    if (m.WallStable) {
-        DrawReactionsView(m, s);
-        DrawResistancesView(m, s);
+        // the largest base pressure and its label fill half the room above the wall
+        const double largest = std::max<double>(m.LeftBearingPressure, m.RightBearingPressure);
+        m.LoadArrowScale = largest == 0 ? 10000.0f
+                                        : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
+        CalcPassivePressure(m);
+        if (m.WallStable) {
+            DrawReactionsView(m, s);
+            DrawResistancesView(m, s);
+        }
+        // one legend for the two views drawn on the same picture
+        DrawLoadsLegend(m, s);
     }
-    // one legend for the two views drawn on the same picture
-    DrawLoadsLegend(m, s);
     DrawFactorTable(m, s);
 }
 

@@ -5,6 +5,8 @@
 
 #include "ViewTestSupport.h"
 #include "drawing/AnalysisViews.h"
+#include "drawing/FactorTable.h"
+#include "drawing/WallView.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -64,6 +66,58 @@ TEST(AnalysisViews, LegendIsPrintedOnce) {
         const std::vector<std::string> texts = p.s.Texts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Line loads in T/m"), 1);
         EXPECT_EQ(std::count(texts.begin(), texts.end(), "Distributed loads in T/m\xB2"), 1);
+    }
+}
+
+// Texts the views place stay inside the frame and off the factor table (and,
+// but for the loads view's block values, off one another), on a picture of the default window, a large one and a half
+// page, for the built-in wall and a quay wall with high water on both sides.
+TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        float frontWater, backWater;
+    };
+    const Case cases[] = {
+        {"default window, built-in wall", 8745, 9600, 5, 1.5f},
+        {"default window, quay wall", 8745, 9600, 1, 0.5f},
+        {"large window, quay wall", 18000, 13500, 1, 0.5f},
+        {"half page, built-in wall", 9400, 6500, 5, 1.5f},
+    };
+    auto overlap = [](const test::SurfaceCall& a, const TextBox& b, double w) {
+        return a.X1 < b.Left + b.Width && b.Left < a.X1 + w && a.Y1 < b.Top + b.Height &&
+               b.Top < a.Y1 + 23 * a.FontSize;
+    };
+    for (const Case& c : cases) {
+        for (int view : {LoadsView, ReactionsView, MomentView}) {
+            SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
+            ViewPicture p;
+            test::MessageRecorder messages;
+            p.m.FrameWidth = c.width;
+            p.m.FrameHeight = c.height;
+            p.m.EnteredFrontWaterDepth = c.frontWater;
+            p.m.EnteredBackWaterDepth = c.backWater;
+            SetWaterDepths(p.m);
+            SelectLoadCombination(p.m, 1, 0);
+            {
+                const FrameBelowFactorTable below(p.m, p.s);
+                DrawAnalysisView(p.m, p.s, view);
+            }
+            const TextBox table{0, 0, double(c.width), FactorTableHeight(p.s)};
+            TextBoxes written;
+            for (const test::SurfaceCall& t : p.s.Of("Print")) {
+                const double w = p.s.TextWidth(t.Text);
+                EXPECT_FALSE(overlap(t, table, w)) << t.Text << " over the table";
+                EXPECT_TRUE(t.X1 >= 0 && t.X1 + w <= c.width && t.Y1 >= 0 && t.Y1 + 23 * t.FontSize <= c.height)
+                    << t.Text << " cut at the frame's edge";
+                // the loads view's pressure values at a join of two blocks stand where their blocks put them
+                if (view != LoadsView) {
+                    for (const TextBox& other : written)
+                        EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
+                }
+                written.push_back({t.X1, t.Y1, w, 23 * t.FontSize});
+            }
+        }
     }
 }
 

@@ -179,6 +179,37 @@ TEST(DrawDimensionsView, ZeroDimensionsAreNotDrawn) {
     for (const SurfaceCall& c : p.Boxes(p.m.ConcreteColour)) EXPECT_LE(c.X1, p.X(7) + 1e-3);
 }
 
+TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
+    struct Case {
+        const char* what;
+        double fontSize;   // a large sheet prints larger texts at the same offsets
+        float frontWater, keyWidth;
+    };
+    const Case cases[] = {
+        {"front water as deep as the wall is high", 10, 10, 0.5f},
+        {"a wide key under a base whose texts are large", 24, 5, 2.5f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WallPicture p;
+        p.m.WaterIncluded = True;
+        p.m.FrontWaterDepth = c.frontWater;
+        p.m.ShearKeyWidth = c.keyWidth;
+        p.s.FontSize = c.fontSize;
+        ComputeDrawingScale(p.m);
+        DrawDimensionsView(p.m, p.s, 0);
+        const auto prints = p.s.Of("Print");
+        for (size_t i = 0; i < prints.size(); ++i)
+            for (size_t j = i + 1; j < prints.size(); ++j) {
+                const SurfaceCall &a = prints[i], &b = prints[j];
+                const double h = p.s.LineHeight * a.FontSize;
+                EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) && b.X1 < a.X1 + p.s.TextWidth(a.Text) &&
+                             a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h)
+                    << a.Text << " on " << b.Text;
+            }
+    }
+}
+
 TEST(DrawWall, GreyPaletteLeavesTheModelColours) {
     WallPicture p;
     const Model before = p.m;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include "UiTestSupport.h"
 #include "files/ProjectFile.h"
@@ -130,6 +131,11 @@ TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {
     EXPECT_EQ(window->size(), minimum);
     EXPECT_GE(minimum.width(), 490);   // 7350 twips at 96 dots per inch
     EXPECT_GE(minimum.height(), 460);  // 6900 twips
+    // resized from outside, as a display without a window manager lets a tool do, it snaps back
+    window->show();
+    window->windowHandle()->resize(400, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->size(), minimum);
 
     for (const QSize size : {minimum, QSize(1280, 800), QSize(1920, 1080)}) {
         window->resize(size);

@@ -543,6 +543,11 @@ QSize Form1::MinimumWindowSize() const {
 
 void Form1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // a window manager keeps the least size; without one the window snaps back to it
+    if (!isMinimized() && isWindow() && (width() < minimumWidth() || height() < minimumHeight())) {
+        resize(size().expandedTo(minimumSize()));
+        return;
+    }
     Form_Resize();
 }
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "drawing/TextPlacement.h"
 #include "model/Model.h"
 
 class QAction;
@@ -105,6 +106,7 @@ public:
     void UpdateDimensionLabels();
     void PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index, int mode);
     void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index);
+    void MoveLabelClear(QLabel* label, TextBox box, AwayFrom way);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use
 
@@ -220,6 +222,7 @@ private:
     Model& m_;
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
+    TextBoxes* placedLabels_ = nullptr;      // the dimension labels placed so far while all are placed
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
     std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;

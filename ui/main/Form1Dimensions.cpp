@@ -56,6 +56,13 @@ frmEdit& Form1::EditForm() {
 
 // ---- placing the labels ---------------------------------------------------
 
+void Form1::MoveLabelClear(QLabel* label, TextBox box, AwayFrom way) {
+    // while all the labels are placed, one that would land on one placed
+    // before moves further from its line
+    if (placedLabels_ != nullptr) box = MoveClear(box, way, *placedLabels_);
+    label->move(Px(box.Left), Px(box.Top));
+}
+
 void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index,
                                     int mode) {
     QLabel* label = At(lblDim, index);
@@ -78,7 +85,8 @@ void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std
         else
             left = mode == 1 ? x2 - W - 30 : x1 + 30;
     }
-    label->move(Px(left), Px(top));
+    // a label that would land on one placed before moves further from its line
+    MoveLabelClear(label, {left, top, W, H}, top < yDim ? AwayFrom::Above : AwayFrom::Below);
 }
 
 void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index) {
@@ -88,7 +96,7 @@ void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::
     const double W = Twips(label->width()), H = Twips(label->height());
     const double top = (y1 + y2) / 2 - H / 2;
     const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
-    label->move(Px(left), Px(top));
+    MoveLabelClear(label, {left, top, W, H}, y1 > y2 ? AwayFrom::Left : AwayFrom::Right);
 }
 
 void Form1::UpdateDimensionLabels() {
@@ -105,6 +113,12 @@ void Form1::UpdateDimensionLabels() {
         const double keyLine = y[4] + a * s + 240;
 
         for (int i = 0; i < DimensionLabelCount; ++i) lblDim[i]->setText(QString::fromStdString(caption(i)));
+        TextBoxes placed;
+        placedLabels_ = &placed;
+        struct Done {
+            TextBoxes*& p;
+            ~Done() { p = nullptr; }
+        } done{placedLabels_};
 
         const double top = y[10] - 240;
         PlaceHorizontalDimLabel(x[3], x[2], top, caption(ToeLengthLabel), ToeLengthLabel, 1);

@@ -139,6 +139,7 @@ void Form1::RedrawView() {
                 DrawDimensionsView(m_, s, 1);
                 UpdateDimensionLabels();
             } else if (analysisView != 0) {
+                const FrameBelowFactorTable below(m_, s);
                 DrawAnalysisView(m_, s, analysisView);
             }
         });
