@@ -99,7 +99,8 @@ void DrawFactorTable(const Model& m, Surface& s) {
     s.ForeColor = m.FactorTableTextColour;
     DrawTableTexts(m, s, loads, g, cw, th, y0);
     s.CurrentY = m.FrameTop + g;
-    PrintAt(s, "Combinations: " + set.Name + ", " + combination.Name, g);
+    // long set and combination names stop at the frame's right edge
+    PrintAt(s, CutToWidth(s, "Combinations: " + set.Name + ", " + combination.Name, m.FrameLeft + m.FrameWidth - 2 * g), g);
     DrawTableRules(m, s, loads, g, cw, th, yL);
 
     s.ForeColor = m.FactorTableTextColour;

@@ -19,6 +19,12 @@ void PrintRightAligned(Surface& s, const std::string& text, double x) {
     s.Print(text);
 }
 
+std::string CutToWidth(Surface& s, const std::string& text, double maxWidth) {
+    std::string cut = text;
+    while (!cut.empty() && s.TextWidth(cut) > maxWidth) cut.pop_back();
+    return cut;
+}
+
 TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken) {
     auto overlaps = [&](const TextBox& t) {
         return box.Left < t.Left + t.Width && t.Left < box.Left + box.Width && box.Top < t.Top + t.Height &&

@@ -20,6 +20,10 @@ void PrintCentered(Surface& s, const std::string& text, double x);
 // Prints the text ending at x.
 void PrintRightAligned(Surface& s, const std::string& text, double x);
 
+// The text cut at its end to `maxWidth` in the surface's font, so that it
+// keeps to its column or frame.
+std::string CutToWidth(Surface& s, const std::string& text, double maxWidth);
+
 // The box a text takes, and the texts already placed in a picture.
 struct TextBox {
     double Left = 0, Top = 0, Width = 0, Height = 0;

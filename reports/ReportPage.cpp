@@ -188,9 +188,7 @@ void SetPrinterFont(Surface& s, const std::string& fontName, double size, bool b
 std::string FitTextToWidth(Surface& s, const std::string& text, double maxWidth, const std::string& fontName,
                            double size, bool bold, bool italic) {
     SetPrinterFont(s, fontName, size, bold, italic);
-    std::string fitted = text;
-    while (!fitted.empty() && s.TextWidth(fitted) > maxWidth) fitted.pop_back();
-    return fitted;
+    return CutToWidth(s, text, maxWidth);
 }
 
 void PrintSubscript(Surface& s, const std::string& text) {

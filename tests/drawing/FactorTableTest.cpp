@@ -10,12 +10,18 @@ namespace {
 using test::RecordingSurface;
 using test::SurfaceCall;
 
-// The built-in wall with combination `combination` of set `set` in use.
+// The built-in wall with combination `combination` of set `set` in use, drawn
+// in the whole surface.
 void UseCombination(Model& m, int16_t set, int16_t combination) {
     m.ActiveCombinationSet = set;
     m.CurrentCombination = combination;
     m.CurrentLoadCombination = m.CombinationSets[set].Combinations[combination];
     m.CurrentFactorDefinition = m.CombinationSets[set].Factors;
+    // the frame of a default recording surface
+    m.FrameLeft = 0;
+    m.FrameTop = 0;
+    m.FrameWidth = 10000;
+    m.FrameHeight = 6000;
 }
 
 TEST(FactorTableText, TwoDecimalsSignKeptZeroDashed) {
@@ -54,6 +60,21 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     for (const SurfaceCall& c : s.Of("Line")) {
         EXPECT_EQ(c.Colour, m.FactorTableGridColour);
         EXPECT_EQ(c.Width, m.FactorTablePenWidth);
+    }
+}
+
+TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
+    test::BuiltInWall w;
+    Model& m = w.m;
+    UseCombination(m, 1, 1);
+    m.CombinationSets[1].Name = std::string(60, 'S');
+    m.CombinationSets[1].Combinations[1].Name = std::string(60, 'C');
+    RecordingSurface s;
+    DrawFactorTable(m, s);
+    for (const SurfaceCall& c : s.Of("Print")) {
+        if (c.Text.rfind("Combinations: ", 0) != 0) continue;
+        EXPECT_LT(c.Text.size(), 14 + 60 + 2 + 60u);
+        EXPECT_LE(c.X1 + s.TextWidth(c.Text), m.FrameLeft + m.FrameWidth);
     }
 }
 
