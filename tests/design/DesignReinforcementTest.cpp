@@ -25,6 +25,15 @@ namespace {
 
 constexpr int Governing = 1;
 
+// The built-in set gives no strength reduction factors; the design reads
+// them from its first combination.
+void GiveStrengthFactors(Model& m) {
+    auto& factor = m.CombinationSets[1].Combinations[0].Factor;
+    factor[CT] = 0.9f;
+    factor[CC] = 0.65f;
+    factor[CS] = 0.75f;
+}
+
 struct DesignReinforcementTest : ::testing::Test {
     std::unique_ptr<Model> wall = std::make_unique<Model>();
     Model& m = *wall;
@@ -527,10 +536,7 @@ TEST(DesignReinforcementOfTheBuiltInWall, BothMethodsSearchedAndWithUserBars) {
 TEST(DesignReinforcementOfTheBuiltInWall, FootingFacesInBothUnitSystems) {
     test::BuiltInWall wall;
     Model& m = wall.m;
-    auto& factor = m.CombinationSets[1].Combinations[0].Factor;
-    factor[CT] = 0.9f;
-    factor[CC] = 0.65f;
-    factor[CS] = 0.75f;
+    GiveStrengthFactors(m);
     struct Case {
         const char* what;
         int16_t units;
@@ -598,10 +604,7 @@ namespace {
 TEST(DesignReinforcementOfTheBuiltInWall, LowerStemFootByHand) {
     test::BuiltInWall wall;
     Model& m = wall.m;
-    auto& factor = m.CombinationSets[1].Combinations[0].Factor;
-    factor[CT] = 0.9f;
-    factor[CC] = 0.65f;
-    factor[CS] = 0.75f;
+    GiveStrengthFactors(m);
     ComputeDesignSectionForces(m);
     DesignReinforcement(m);
 
