@@ -118,9 +118,13 @@ bool Acceptable(const FlexureDesignResult& r) {
 
 void SearchBars(const Model& m, FlexureDesignResult& r, int p) {
     const BarGrid& grid = SearchGrid(m);
+    // a footing's minimum steel is known before any check: lighter bars need none
+    const std::optional<float> floor =
+        IsFootingFace(p) && r.Moment > 0 ? FootingMinimumSteelArea(m, r) : std::nullopt;
     for (const float s : grid.Spacings) {
         for (const float db : grid.Diameters) {
             UseBars(r, db, s);
+            if (floor && r.SteelArea < *floor) continue;
             CheckSection(m, r, p);
             if (Acceptable(r)) return;
         }

@@ -34,6 +34,9 @@ std::optional<float> DesignFlexureAciAlternate(const Model& m, FlexureDesignResu
 // a section already checked.
 void ApplyFootingLimits(const Model& m, FlexureDesignResult& r);
 
+// That minimum steel alone, as stored; it depends on the section, not on the bars.
+std::optional<float> FootingMinimumSteelArea(const Model& m, const FlexureDesignResult& r);
+
 // Control state of a section from its net tensile strain and the yield
 // strain (both as stored), with the strength reduction factor interpolated
 // between the compression- and tension-controlled limits.
