@@ -82,31 +82,54 @@ bool Alternate(const Model& m) {
     return m.ReinforcementDesignMethod == static_cast<int16_t>(DesignMethod::Aci31808Alternate);
 }
 
-// The section check of the chosen method; returns the factor on the
-// balanced ratio that the steel ratio may reach.
-std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r) {
-    if (Alternate(m)) return DesignFlexureAciAlternate(m, r);
-    DesignFlexureAci(m, r);
-    return 1.0f;
+// Toe and heel faces are footing slabs, the stem a wall.
+bool IsFootingFace(int p) {
+    return p >= static_cast<int>(DesignPosition::ToeTop) && p <= static_cast<int>(DesignPosition::HeelBottom);
 }
+
+// The section check of the chosen method, with a footing's own limits on a
+// footing face that carries a moment; returns the factor on the balanced
+// ratio that the steel ratio may reach.
+std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, int p) {
+    std::optional<float> ratioLimit = 1.0f;
+    if (Alternate(m))
+        ratioLimit = DesignFlexureAciAlternate(m, r);
+    else
+        DesignFlexureAci(m, r);
+    if (IsFootingFace(p) && r.Moment > 0) ApplyFootingLimits(m, r);
+    return ratioLimit;
+}
+
+// The checks the bar search and the verdicts share. A value the check could
+// not compute cannot show the face to be sound.
+bool StrongEnough(const FlexureDesignResult& r) { return r.MomentStrength && !(*r.MomentStrength < r.Moment); }
+bool AboveMinimumSteel(const FlexureDesignResult& r) {
+    return r.MinimumSteelArea && !(r.SteelArea < *r.MinimumSteelArea);
+}
+bool SpacingLimited(const FlexureDesignResult& r) { return !(r.MaximumSpacing && *r.MaximumSpacing <= 0); }
+bool CloseEnough(const FlexureDesignResult& r) { return r.MaximumSpacing && !(r.BarSpacing > *r.MaximumSpacing); }
 
 // The search takes the first bars that carry the moment with at least the
-// minimum steel; the other limits only show in the verdicts.
-bool CarriesTheMoment(const FlexureDesignResult& r) {
-    return r.MomentStrength && r.Moment <= *r.MomentStrength && r.MinimumSteelArea &&
-           r.SteelArea >= *r.MinimumSteelArea;
+// minimum steel and, where a spacing limit applies, within it; the ratio and
+// strain limits only show in the verdicts.
+bool Acceptable(const FlexureDesignResult& r) {
+    return StrongEnough(r) && AboveMinimumSteel(r) && (!SpacingLimited(r) || CloseEnough(r));
 }
 
-void SearchBars(const Model& m, FlexureDesignResult& r) {
+void SearchBars(const Model& m, FlexureDesignResult& r, int p) {
     const BarGrid& grid = SearchGrid(m);
+    // a footing's minimum steel is known before any check: lighter bars need none
+    const std::optional<float> floor =
+        IsFootingFace(p) && r.Moment > 0 ? FootingMinimumSteelArea(m, r) : std::nullopt;
     for (const float s : grid.Spacings) {
         for (const float db : grid.Diameters) {
             UseBars(r, db, s);
-            CheckSection(m, r);
-            if (CarriesTheMoment(r)) return;
+            if (floor && r.SteelArea < *floor) continue;
+            CheckSection(m, r, p);
+            if (Acceptable(r)) return;
         }
     }
-    // nothing carries it: the last and heaviest bars stay, and fail
+    // nothing passes: the last and heaviest bars stay, and fail
 }
 
 const char* Verdict(bool ok) { return ok ? VerdictOK : VerdictNotOK; }
@@ -119,19 +142,13 @@ void JudgeFlexure(FlexureDesignResult& r, const std::optional<float>& ratioLimit
                                       : std::nullopt;
     r.RatioResult = Verdict(r.SteelRatio && allowedRatio && !(*r.SteelRatio > *allowedRatio));
 
-    r.MinimumSteelResult = Verdict(r.MinimumSteelArea && !(r.SteelArea < *r.MinimumSteelArea));
+    r.MinimumSteelResult = Verdict(AboveMinimumSteel(r));
 
     r.AxialResult = Verdict(r.AxialStrength && !(*r.AxialStrength < r.AxialForce));
 
-    if (r.MaximumSpacing && *r.MaximumSpacing <= 0)
-        r.SpacingResult = VerdictNone;
-    else
-        r.SpacingResult = Verdict(r.MaximumSpacing && !(r.BarSpacing > *r.MaximumSpacing));
+    r.SpacingResult = SpacingLimited(r) ? Verdict(CloseEnough(r)) : VerdictNone;
 
-    if (r.Moment <= 0)
-        r.MomentResult = VerdictNone;
-    else
-        r.MomentResult = Verdict(r.MomentStrength && !(*r.MomentStrength < r.Moment));
+    r.MomentResult = r.Moment <= 0 ? VerdictNone : Verdict(StrongEnough(r));
 
     // too little strain matters only while the steel is in tension
     const bool belowMinimum =
@@ -183,7 +200,7 @@ void DesignReinforcement(Model& m) {
         const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
         if (!loaded) continue;
         // bars given by halves are searched afresh, diameter and spacing both
-        if (r.BarDiameter == 0 || r.BarSpacing == 0) SearchBars(m, r);
+        if (r.BarDiameter == 0 || r.BarSpacing == 0) SearchBars(m, r, p);
         if (r.SteelArea <= 0) {
             // a loaded face without steel has no strength
             ClearResults(r);
@@ -192,7 +209,7 @@ void DesignReinforcement(Model& m) {
             continue;
         }
 
-        const std::optional<float> ratioLimit = CheckSection(m, r);
+        const std::optional<float> ratioLimit = CheckSection(m, r, p);
         r.SteelStress = Stored(Value(r.SteelStress) / StressToPressure(m));
         JudgeFlexure(r, ratioLimit);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -33,13 +34,48 @@ void ClearRow(Model& m, int c) {
         At(*table, c).fill(0);
 }
 
+// The first look between two cuts goes this share of the interval away from
+// the cut; while the moment keeps growing the step doubles.
+constexpr double FirstStepShare = 1.0 / 10;
+
+// How far one sign's moment at a cut reaches, the better of the two result
+// sets: larger is more extreme.
+float Reach(const SectionForces& f, int sign) {
+    return sign < 0 ? -std::min(f.M, f.M2) : std::max(f.M, f.M2);
+}
+
+// The vertex of the parabola through three points whose middle one is the
+// highest; empty when they lie on a line.
+std::optional<double> ParabolaVertex(double x0, double y0, double x1, double y1, double x2, double y2) {
+    const double p = (x1 - x0) * (y1 - y2), q = (x1 - x2) * (y1 - y0);
+    const double denominator = p - q;
+    if (denominator == 0) return std::nullopt;
+    return x1 - 0.5 * ((x1 - x0) * p - (x1 - x2) * q) / denominator;
+}
+
+// The forces at one cut, kept for the member that starts where another ends.
+struct KnownCut {
+    float x;
+    SectionForces forces;
+};
+
 // Scans the cuts of one member for combination c: its odd position keeps the
 // most negative moment, its even position the most positive, the member the
 // largest shear. Strict comparisons keep the earlier cut and, at one cut, the
 // first result set. Cuts beyond the shear limit take their shear at the limit.
-// False when a section-force routine failed.
+//
+// No load begins or ends between two cuts, yet the moment's extreme need not
+// sit on one: the base forces act on a tapered member whose section centre
+// rises along it, and loads of opposite senses meet. So from every cut where
+// one sign's moment peaks among the cuts, the moment is followed into each
+// neighbouring interval while it keeps growing, with doubling steps, and the
+// parabola through the last three looks places where it stops; every cut
+// looked at counts like a station. The shear is taken at the cuts only.
+// The forces at the last cut are left in `shared`, and taken from it for a
+// first cut at the same place. False when a section-force routine failed.
 bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, SectionRoutine routine,
-                ThicknessFunction thickness, std::optional<float> shearLimit) {
+                ThicknessFunction thickness, std::optional<float> shearLimit,
+                std::optional<KnownCut>* shared = nullptr) {
     const int negative = 2 * member - 1, positive = 2 * member;
     auto flexure = [&](int p, float moment, float axial, float x) {
         m.FlexureMoments[c][p] = moment;
@@ -53,14 +89,22 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         m.ShearSectionDistances[c][member] = x;
         m.ShearSectionDepths[c][member] = thickness(m, x);
     };
+    // both result sets at one cut, the first set first
+    auto moments = [&](const SectionForces& f, float x) {
+        if (f.M < m.FlexureMoments[c][negative]) flexure(negative, f.M, f.N, x);
+        if (f.M2 < m.FlexureMoments[c][negative]) flexure(negative, f.M2, f.N2, x);
+        if (f.M > m.FlexureMoments[c][positive]) flexure(positive, f.M, f.N, x);
+        if (f.M2 > m.FlexureMoments[c][positive]) flexure(positive, f.M2, f.N2, x);
+    };
+
+    std::vector<SectionForces> atCut;
     std::optional<SectionForces> atLimit;
     for (float x : cuts) {
-        const std::optional<SectionForces> f = ForcesAt(m, routine, x);
+        const std::optional<SectionForces> f =
+            shared && *shared && (*shared)->x == x ? (*shared)->forces : ForcesAt(m, routine, x);
         if (!f) return false;
-        if (f->M < m.FlexureMoments[c][negative]) flexure(negative, f->M, f->N, x);
-        if (f->M2 < m.FlexureMoments[c][negative]) flexure(negative, f->M2, f->N2, x);
-        if (f->M > m.FlexureMoments[c][positive]) flexure(positive, f->M, f->N, x);
-        if (f->M2 > m.FlexureMoments[c][positive]) flexure(positive, f->M2, f->N2, x);
+        atCut.push_back(*f);
+        moments(*f, x);
 
         SectionForces s = *f;
         float xs = x;
@@ -74,7 +118,68 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         if (v > m.ShearForces[c][member]) shear(v, s.N, xs);
         if (v2 > m.ShearForces[c][member]) shear(v2, s.N2, xs);
     }
-    return true;
+
+    if (shared && !cuts.empty()) *shared = KnownCut{cuts.back(), atCut.back()};
+
+    // The first look from cut i towards cut j serves both signs.
+    std::vector<std::optional<SectionForces>> firstLook(2 * cuts.size());
+    bool failed = false;
+    // The forces at a cut between cuts i and j, t the share of the way from
+    // i; empty when no float lies there or the routine failed.
+    auto between = [&](std::size_t i, std::size_t j, double t) -> std::optional<SectionForces> {
+        const float x = ToSingle(cuts[i] + t * (double(cuts[j]) - cuts[i]));
+        if (x == cuts[i] || x == cuts[j]) return std::nullopt;
+        std::optional<SectionForces> f = ForcesAt(m, routine, x);
+        if (!f) {
+            failed = true;
+            return std::nullopt;
+        }
+        moments(*f, x);
+        return f;
+    };
+    // one sign's moment followed from cut i into the interval towards cut j
+    auto follow = [&](std::size_t i, std::size_t j, int sign) {
+        std::optional<SectionForces>& first = firstLook[2 * i + (j > i ? 1 : 0)];
+        if (!first) first = between(i, j, FirstStepShare);
+        if (!first) return;
+        // shares of the way from cut i and the reach there, the last three looks
+        double t0 = 0, t1 = FirstStepShare, t2;
+        float r0 = Reach(atCut[i], sign), r1 = Reach(*first, sign), r2;
+        if (!(r1 > r0)) return;
+        // still growing: double the step until it stops growing; cut j,
+        // scanned already, ends the way
+        for (;;) {
+            t2 = std::min(2 * t1, 1.0);
+            if (t2 == 1) {
+                r2 = Reach(atCut[j], sign);
+            } else {
+                const std::optional<SectionForces> f = between(i, j, t2);
+                if (!f) return;
+                r2 = Reach(*f, sign);
+            }
+            if (!(r2 > r1)) break;
+            if (t2 == 1) return;
+            t0 = t1, r0 = r1, t1 = t2, r1 = r2;
+        }
+        // it peaks between t0 and t2, near the vertex of the parabola through them
+        const std::optional<double> t = ParabolaVertex(t0, r0, t1, r1, t2, r2);
+        if (t && *t > t0 && *t < t2) between(i, j, *t);
+    };
+    for (int sign : {-1, 1}) {
+        for (std::size_t i = 0; i < cuts.size() && !failed; ++i) {
+            const float reach = Reach(atCut[i], sign);
+            const bool before = i > 0, after = i + 1 < cuts.size();
+            // only where this sign's moment peaks among the cuts; where even
+            // the peak has the other sign, the moment would have to change
+            // sign twice between two cuts to show this one
+            if (reach < 0) continue;
+            if ((before && Reach(atCut[i - 1], sign) > reach) || (after && Reach(atCut[i + 1], sign) > reach))
+                continue;
+            if (before) follow(i, i - 1, sign);
+            if (after && !failed) follow(i, i + 1, sign);
+        }
+    }
+    return !failed;
 }
 
 // The design sections and scans of all four members for combination c, whose
@@ -95,7 +200,9 @@ bool ScanCombination(Model& m, int c) {
     }
     m.UpperStemDesignStation = upper;
     m.FlexureSectionDepths[c][1] = StemThicknessAt(m, upper);
-    if (!ScanMember(m, c, upperCuts, UpperStem, CalcStemSectionForces, StemThicknessAt, std::nullopt))
+    // the upper stem's last cut is the lower stem's first
+    std::optional<KnownCut> stemCut;
+    if (!ScanMember(m, c, upperCuts, UpperStem, CalcStemSectionForces, StemThicknessAt, std::nullopt, &stemCut))
         return false;
 
     // lower stem: from the upper-stem length down to the stem bottom; its
@@ -108,7 +215,7 @@ bool ScanCombination(Model& m, int c) {
     m.LowerStemShearStation =
         ToSingle(std::max(0.0, double(m.FrontStemHeight) - m.FlexureSectionDepths[c][3]));
     if (!ScanMember(m, c, lowerCuts, LowerStem, CalcStemSectionForces, StemThicknessAt,
-                    m.LowerStemShearStation))
+                    m.LowerStemShearStation, &stemCut))
         return false;
 
     // toe: from the tip to the stem face; its shear is taken no closer to the

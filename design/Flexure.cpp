@@ -1,5 +1,7 @@
 #include "design/Flexure.h"
 
+#include <algorithm>
+
 #include "design/DesignArithmetic.h"
 #include "design/DesignUnits.h"
 
@@ -152,6 +154,21 @@ StrainControl ClassifyTensileStrain(float epsT, float epsY, float phiCompression
                            (static_cast<double>(phiTension) - phiCompression) +
                        phiCompression;
     return {FlexureControl::Transition, phi};
+}
+
+std::optional<float> FootingMinimumSteelArea(const Model& m, const FlexureDesignResult& r) {
+    // shrinkage and temperature steel ratio by the grade of the bars
+    const double fyPsi = m.RebarYieldStress * StressToPsi(m);
+    const double rho = fyPsi < 60000 ? 0.0020 : std::max(0.0018 * Quotient(60000, fyPsi), 0.0014);
+    return Stored(rho * r.Width * r.Height);
+}
+
+void ApplyFootingLimits(const Model& m, FlexureDesignResult& r) {
+    r.MinimumSteelArea = FootingMinimumSteelArea(m, r);
+
+    const double footingSpacing = std::min(3.0 * r.Height, 18 * InchToLength(m));
+    const bool crackControl = r.MaximumSpacing && *r.MaximumSpacing > 0;
+    r.MaximumSpacing = Stored(crackControl ? std::min<double>(*r.MaximumSpacing, footingSpacing) : footingSpacing);
 }
 
 void DesignFlexureAci(const Model& m, FlexureDesignResult& r) {

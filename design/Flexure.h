@@ -26,6 +26,17 @@ void DesignFlexureAci(const Model& m, FlexureDesignResult& r);
 // when it cannot be told.
 std::optional<float> DesignFlexureAciAlternate(const Model& m, FlexureDesignResult& r);
 
+// A footing face under a moment (ACI 318-08 10.5.4 with 7.12.2.1): its
+// minimum steel is the shrinkage and temperature steel rho·b·h, with h the
+// thickness at the section, and is never waived for a third more steel than
+// required; its bars are at most the lesser of 3h and 18 in apart, besides
+// the crack-control spacing. Replaces MinimumSteelArea and MaximumSpacing of
+// a section already checked.
+void ApplyFootingLimits(const Model& m, FlexureDesignResult& r);
+
+// That minimum steel alone, as stored; it depends on the section, not on the bars.
+std::optional<float> FootingMinimumSteelArea(const Model& m, const FlexureDesignResult& r);
+
 // Control state of a section from its net tensile strain and the yield
 // strain (both as stored), with the strength reduction factor interpolated
 // between the compression- and tension-controlled limits.

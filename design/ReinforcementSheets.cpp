@@ -205,7 +205,8 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     c[25] = designed(shown(r.Phi, 1, "0.#0"));
     c[26] = designed(shown(r.MomentStrength, 1, "0.#0"));
     c[27] = designed(shown(r.AxialStrength, 1, "0.#0"));
-    c[30] = designed(shown(r.SteelStress, 1, "0.#0;-0.#0;--"));
+    // a stress the moment does not need in tension is no stress to show
+    c[30] = designed(shown(r.SteelStress, 1, "0.#0;--;--"));
     c[33] = designed(shown(r.MinimumSteelArea, area, si ? "0;-0;--" : "0.0;-0.0;--"));
     c[34] = designed(shown(r.MaximumSpacing, section, si ? "0;--;--" : "0.0;--;--"));
     // no tension in the steel: no strain to require

@@ -93,7 +93,8 @@ std::vector<ListingRow> Block2Rows(const Model& m) {
     return {
         {3, "&BApplied forces&b", "", nullptr},
         {4, DetailRow + "Tensile stress, f&Ls&l", m.StressUnitLabels[u],
-         [](const FlexureDesignResult& r) { return Masked(r.SteelStress, 1, "0.#0;-0.#0;--"); }},
+         // no tension in the bars: no stress to show
+         [](const FlexureDesignResult& r) { return Masked(r.SteelStress, 1, "0.#0;--;--"); }},
         {5, "&BOther requirements&b", "", nullptr},
         {6, DetailRow + "Minimum reinforcement area, A&Ls.min&l", section + "\xB2",
          [L, areaMask](const FlexureDesignResult& r) { return Masked(r.MinimumSteelArea, L * L, areaMask); }},

@@ -16,12 +16,23 @@
 
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
+#include "design/ReinforcementSheets.h"
+#include "model/Units.h"
 #include "support/BuiltInWall.h"
 
 namespace brindlemar {
 namespace {
 
 constexpr int Governing = 1;
+
+// The built-in set gives no strength reduction factors; the design reads
+// them from its first combination.
+void GiveStrengthFactors(Model& m) {
+    auto& factor = m.CombinationSets[1].Combinations[0].Factor;
+    factor[CT] = 0.9f;
+    factor[CC] = 0.65f;
+    factor[CS] = 0.75f;
+}
 
 struct DesignReinforcementTest : ::testing::Test {
     std::unique_ptr<Model> wall = std::make_unique<Model>();
@@ -117,12 +128,17 @@ TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
     const Case cases[] = {
         // Mu = 20 T·m on h = 0.5 m: at 0.30 m, 23 mm bars give As = 13.85 cm²
         // below As,min = 3√3979/59684·100·43.85 = 13.90 cm² (As,req = 12.1 cm²,
-        // not waived); 24 mm give 15.08 cm² > 13.88 cm² and phi Mn = 24.2 T·m.
-        {"Metric", false, -20, 0.5f, 0.30f, 0.024f},
+        // not waived); 24 mm carry phi Mn = 24.2 T·m with 15.08 cm², but at
+        // fs = 3097 kg/cm² (44,040 psi) their spacing may reach only
+        // 15·(40000/44040)·2.54 - 12.5 = 22.1 cm; 27 mm (19.09 cm², waived
+        // minimum, fs = 2456 kg/cm²) may be 31.2 cm apart.
+        {"Metric", false, -20, 0.5f, 0.30f, 0.027f},
         // Mu = 60 kip-ft on h = 18 in: at 12 in, 1 1/16 in bars carry only
-        // 59.1 kip-ft; 1 1/8 in bars carry 65.8 kip-ft with As = 0.994 in²
-        // above As,min = 0.586 in².
-        {"British", true, -60, 1.5f, 1.0f, 1.125f / 12},
+        // 59.1 kip-ft and 1 1/8 in bars, carrying 65.8 kip-ft, may be only
+        // 7.3 in apart; no bar reaches 12 in or 11.5 in (1 1/4 in: 10.1 in,
+        // 11.0 in). At 11 in, 1 1/4 in bars (As = 1.339 in², fs = 36,393 psi,
+        // phi Mn = 86.7 kip-ft) may be 15·40000/36393 - 5 = 11.49 in apart.
+        {"British", true, -60, 1.5f, 11.0f / 12, 1.25f / 12},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -136,8 +152,73 @@ TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
         EXPECT_FLOAT_EQ(r.EffectiveDepth, k.height - r.Cover - k.diameter / 2);
         EXPECT_EQ(r.MomentResult, "OK");
         EXPECT_EQ(r.MinimumSteelResult, "OK");
+        EXPECT_EQ(r.SpacingResult, "OK");
         // the user's bars are not touched by the search
         EXPECT_EQ(m.UserBarDiameters[1], 0);
+    }
+}
+
+// Toe and heel faces are footing slabs: their minimum steel is the
+// shrinkage and temperature steel rho·b·h (rho 0.0020 below fy = 60 ksi,
+// 0.0018·60000/fy from there, at least 0.0014), never waived, and their bars
+// are at most min(3h, 18 in) apart. The stem keeps the wall rules.
+TEST_F(DesignReinforcementTest, FootingFacesHoldTheirShrinkageSteel) {
+    struct Case {
+        const char* what;
+        bool british;
+        float fy;  // stress unit
+        int face;
+        float moment, axial, height;
+        float userDiameter, userSpacing;  // 0: searched
+        double minimum;                   // As,min, L²
+        double spacing;                   // s,max, L; 0 when the crack control decides
+    };
+    const Case cases[] = {
+        // 4200 kg/cm² = 59,684 psi: 0.0020·1·0.5 = 10 cm². Pu = 200 T carries
+        // Mu = 5 T·m (0.85 f'c b a = 102.8 T < Pu), so the bars need no
+        // tension and only 18 in limits their spacing. The search takes 20 mm
+        // at 30 cm (10.47 cm², phi Mn = 0.9·(2023·0.1206·(0.44 - 0.0513) -
+        // 200·0.19) = 51.2 T·m), where the wall rules took 4 mm.
+        {"toe bottom, compression carries the moment", false, 4200, 6, 5, 200, 0.5f, 0, 0, 10e-4, 0.4572},
+        {"stem, the same forces: minimum waived, no spacing limit", false, 4200, 3, 5, 200, 0.5f, 0, 0, 0, -1},
+        // 60 ksi: 0.0018·1·1.5 = 0.0027 ft² (0.389 in²)
+        {"heel top, grade 60", true, 60000, 7, -20, 0, 1.5f, 0, 0, 0.0027, 0},
+        // 75 ksi: 0.0018·60/75 = 0.00144
+        {"toe top, 75 ksi", true, 75000, 5, -10, 0, 1.0f, 0, 0, 0.00144, 0},
+        // 100 ksi: 0.00108 is raised to 0.0014
+        {"heel bottom, 100 ksi", true, 100000, 8, 10, 0, 1.0f, 0, 0, 0.0014, 0},
+        // 4.8 in slab under 40 kip that carries its moment: 3h = 14.4 in
+        // governs 18 in; the user's 1/2 in bars at 6 in give 0.393 in², above
+        // 0.002·12·4.8 = 0.115 in²
+        {"thin toe, 3h governs", true, 40000, 6, 1, 40, 0.4f, 0.5f, 6, 0.002 * 0.4, 1.2},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        if (k.british) British();
+        m.RebarYieldStress = k.fy;
+        Load(k.face, k.moment, k.axial, k.height);
+        UserBars(k.face, k.userDiameter, k.userSpacing);
+        DesignReinforcement(m);
+        const FlexureDesignResult& r = Face(k.face);
+        ASSERT_TRUE(r.MinimumSteelArea && r.MaximumSpacing && r.SteelStress);
+        EXPECT_NEAR(*r.MinimumSteelArea, k.minimum, 1e-6 * k.minimum);
+        if (k.spacing > 0) {
+            EXPECT_NEAR(*r.MaximumSpacing, k.spacing, 1e-6);
+        } else if (k.spacing < 0) {
+            EXPECT_LE(*r.MaximumSpacing, 0);
+        } else {
+            EXPECT_LT(*r.MaximumSpacing, 18.0 / 12);
+        }
+        EXPECT_EQ(r.MinimumSteelResult, "OK");
+        EXPECT_EQ(r.SpacingResult, k.spacing < 0 ? "--" : "OK");
+        if (k.face == 6 && k.userSpacing == 0) {
+            EXPECT_LT(*r.SteelStress, 0);
+            EXPECT_FLOAT_EQ(r.BarDiameter, 0.020f);
+            EXPECT_FLOAT_EQ(r.BarSpacing, 0.30f);
+            EXPECT_NEAR(*r.MomentStrength, 51.2, 0.1);
+        }
+        UserBars(k.face, 0, 0);
+        Load(k.face, 0, 0, 0);
     }
 }
 
@@ -195,7 +276,7 @@ TEST_F(DesignReinforcementTest, HalfGivenBarsAreSearchedAfresh) {
         UserBars(1, diameter, spacing);
         DesignReinforcement(m);
         EXPECT_FLOAT_EQ(Face(1).BarSpacing, 0.30f);
-        EXPECT_FLOAT_EQ(Face(1).BarDiameter, 0.024f);
+        EXPECT_FLOAT_EQ(Face(1).BarDiameter, 0.027f);
     }
 }
 
@@ -422,9 +503,10 @@ TEST(DesignReinforcementOfTheBuiltInWall, BothMethodsSearchedAndWithUserBars) {
                     EXPECT_FLOAT_EQ(r.BarDiameter, 0.02f);
                     EXPECT_FLOAT_EQ(r.BarSpacing, 0.15f);
                 } else if (r.Moment > 0) {
-                    // searched bars carry the moment with the minimum steel
+                    // searched bars carry the moment with the minimum steel, within any spacing limit
                     EXPECT_EQ(r.MomentResult, "OK");
                     EXPECT_EQ(r.MinimumSteelResult, "OK");
+                    EXPECT_NE(r.SpacingResult, "Not OK");
                 }
             }
             EXPECT_GE(loaded, 5);
@@ -441,6 +523,53 @@ TEST(DesignReinforcementOfTheBuiltInWall, BothMethodsSearchedAndWithUserBars) {
                 ASSERT_TRUE(r.ShearStrength.has_value());
                 EXPECT_EQ(r.Result, *r.ShearStrength >= r.Shear ? "OK" : "Not OK");
             }
+        }
+    }
+}
+
+// The built-in wall's toe and heel in Metric and in British units, by both
+// methods: f'c = 300 kg/cm², fy = 3000 kg/cm² = 42,632 psi, so rho = 0.0020.
+// At the toe's root (h = 2 m = 78.74 in) the base friction's compression
+// carries the moment and the shrinkage steel governs: 40 cm² (1.890 in²),
+// given by 31 mm bars at 18 cm (41.9 cm²; 19 cm give 39.7) or 1 1/4 in bars
+// at 7.5 in (1.963 in²; 8 in give 1.841).
+TEST(DesignReinforcementOfTheBuiltInWall, FootingFacesInBothUnitSystems) {
+    test::BuiltInWall wall;
+    Model& m = wall.m;
+    GiveStrengthFactors(m);
+    struct Case {
+        const char* what;
+        int16_t units;
+        float rootDiameter, rootSpacing;  // wall length unit
+        double inch;                      // in the wall length unit
+    };
+    const Case cases[] = {{"Metric", Metric, 0.031f, 0.18f, 0.0254}, {"British", British, 1.25f / 12, 7.5f / 12, 1.0 / 12}};
+    for (const Case& k : cases) {
+        m.CurrentUnitSystem = k.units;
+        ConvertUnits(m);
+        ComputeDesignSectionForces(m);
+        ASSERT_EQ(m.AllCombinationsStable, True);
+        for (int16_t method : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << k.what << ", method " << method);
+            m.ReinforcementDesignMethod = method;
+            DesignReinforcement(m);
+            for (int p = 5; p <= 8; ++p) {
+                SCOPED_TRACE(p);
+                const FlexureDesignResult& r = m.FlexureDesignResults[p];
+                if (r.Moment <= 0) continue;
+                ASSERT_TRUE(r.MinimumSteelArea && r.MaximumSpacing && r.SteelStress);
+                EXPECT_NEAR(*r.MinimumSteelArea, 0.0020 * r.Height, 1e-6 * r.Height);
+                EXPECT_LE(*r.MaximumSpacing, 18 * k.inch * (1 + 1e-6));
+                ExpectVerdicts(r, "OK", "OK", "OK", "OK", "OK", "OK");
+                // a stress the bars do not carry is not shown
+                const std::string stress = FlexureSheetColumn(m, p)[30].Text;
+                EXPECT_EQ(stress == "--", *r.SteelStress <= 0) << stress;
+            }
+            const FlexureDesignResult& root = m.FlexureDesignResults[6];
+            EXPECT_FLOAT_EQ(root.Distance, m.ToeLength);
+            EXPECT_LT(*root.SteelStress, 0);
+            EXPECT_FLOAT_EQ(root.BarDiameter, k.rootDiameter);
+            EXPECT_FLOAT_EQ(root.BarSpacing, k.rootSpacing);
         }
     }
 }
@@ -475,10 +604,7 @@ namespace {
 TEST(DesignReinforcementOfTheBuiltInWall, LowerStemFootByHand) {
     test::BuiltInWall wall;
     Model& m = wall.m;
-    auto& factor = m.CombinationSets[1].Combinations[0].Factor;
-    factor[CT] = 0.9f;
-    factor[CC] = 0.65f;
-    factor[CS] = 0.75f;
+    GiveStrengthFactors(m);
     ComputeDesignSectionForces(m);
     DesignReinforcement(m);
 

@@ -9,6 +9,9 @@
 #include "support/SectionTestWall.h"
 #include "runtime/RuntimeError.h"
 #include "support/MessageRecorder.h"
+#include "support/BuiltInWall.h"
+#include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
 
 namespace brindlemar {
 namespace {
@@ -220,6 +223,79 @@ TEST(ComputeDesignSectionForces, MoreCombinationsThanTheTablesHoldIsRefused) {
     m.CurrentCombination = 3;
     EXPECT_THROW(ComputeDesignSectionForces(m), RuntimeError);
     EXPECT_EQ(m.CurrentCombination, 3);
+}
+
+}  // namespace
+}  // namespace brindlemar
+
+namespace brindlemar {
+namespace {
+
+// The moment between stations: on the built-in wall the base friction acts
+// on a toe whose section centre rises from the tip, so the top face's
+// largest moment lies inside the toe, not at a station. Every face's value
+// must be the member's extreme found by a fine walk along it (to the walk's
+// resolution), and must be the moment at the distance reported.
+TEST(ComputeDesignSectionForces, ExtremesBetweenStationsAreFound) {
+    struct Case {
+        const char* what;
+        int lineLoads;
+    };
+    const Case cases[] = {{"built-in wall", 0}, {"line loads on every member", 6}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        test::BuiltInWall wall;
+        Model& m = wall.m;
+        m.UpperStemLength = 4;
+        for (int i = 0; i < k.lineLoads; ++i) {
+            m.LineLoads[++m.LineLoadCount] = {2.0f, 2.9f, 9.0f - 1.5f * i, 200, LL};
+            m.LineLoads[++m.LineLoadCount] = {3.0f, 0.3f + 0.3f * i, 1.0f, 180, DL};
+        }
+        ComputeDesignSectionForces(m);
+        ASSERT_EQ(m.AllCombinationsStable, True);
+        const int n = m.CombinationSets[1].CombinationCount;
+        for (int c = 1; c <= n; ++c) {
+            m.CurrentCombination = static_cast<int16_t>(c - 1);
+            AnalyseCombination(m);
+            BuildSectionStations(m);
+            struct Member {
+                SectionRoutine routine;
+                float from, to;
+            };
+            const Member members[] = {{CalcStemSectionForces, 0, m.UpperStemLength},
+                                      {CalcStemSectionForces, m.UpperStemLength, m.StemStations.back()},
+                                      {CalcToeSectionForces, 0, m.ToeStations.back()},
+                                      {CalcHeelSectionForces, 0, m.HeelStations.back()}};
+            for (int member = 1; member <= 4; ++member) {
+                const Member& b = members[member - 1];
+                float M, V, N, M2, V2, N2;
+                double lowest = 0, highest = 0;
+                for (int k = 0; k <= 2000; ++k) {
+                    ASSERT_TRUE(b.routine(m, b.from + (b.to - b.from) * k / 2000.0f, M, V, N, M2, V2, N2));
+                    lowest = std::min({lowest, double(M), double(M2)});
+                    highest = std::max({highest, double(M), double(M2)});
+                }
+                const double want[2] = {lowest, highest};
+                for (int side = 0; side < 2; ++side) {
+                    const int p = 2 * member - 1 + side;
+                    SCOPED_TRACE(testing::Message() << "combination " << c << ", face " << p);
+                    const float got = m.FlexureMoments[c][p];
+                    EXPECT_NEAR(got, want[side], 1e-4 * (1 + std::abs(want[side])));
+                    if (got == 0) continue;
+                    ASSERT_TRUE(b.routine(m, m.FlexureSectionDistances[c][p], M, V, N, M2, V2, N2));
+                    EXPECT_TRUE(got == M || got == M2);
+                }
+            }
+        }
+        if (k.lineLoads == 0) {
+            // the toe's top face: inside the toe, well beyond the tip's value
+            const int g = m.GoverningFlexureCombinations[5];
+            EXPECT_LT(m.FlexureMoments[g][5], -4.7f);
+            EXPECT_GT(m.FlexureSectionDistances[g][5], 0.3f);
+            EXPECT_LT(m.FlexureSectionDistances[g][5], 0.5f);
+            EXPECT_FLOAT_EQ(m.FlexureSectionDepths[g][5], ToeThicknessAt(m, m.FlexureSectionDistances[g][5]));
+        }
+    }
 }
 
 }  // namespace
