@@ -28,8 +28,9 @@ constexpr double NoDrivingLoad = 1000;
 double RowTop(const Model& m, int row) { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * row; }
 double ColumnCentre(const Model& m, int j) { return m.FrameWidth * (0.16 + 0.24 * j); }
 
+// A combination whose analysis failed has no value: "--".
 std::string Value(const std::optional<float>& value, const char* mask = "#0.#0") {
-    return value ? Format(*value, mask) : "";
+    return value ? Format(*value, mask) : "--";
 }
 
 // A printed cell: its text and whether it marks a failure.
@@ -57,7 +58,7 @@ Cell StabilityCell(const Model& m, int idx, int row) {
         case 4: return stable ? Cell{"Stable"} : Cell{"Not stable", true};
         case 6: {
             const auto& h = m.CombinationTotalHorizontalForces[i];
-            return {h ? Format(-static_cast<double>(*h), "#0.#0") : ""};
+            return {h ? Format(-static_cast<double>(*h), "#0.#0") : "--"};
         }
         case 7: return {Value(m.CombinationTotalVerticalForces[i])};
         case 8: return {Value(m.CombinationMomentsAtOverturningPoint[i])};
