@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/BearingCapacity.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -307,26 +310,32 @@ void Rotation(Model& m, double toeDepth) {
                                     : NoDrivingTerm;
 }
 
-// Element i of the stability table holds combination i − 1.
-void StoreStabilityResults(Model& m, int i) {
-    m.CombinationWallStableFlags[i] = m.WallStable;
-    m.CombinationTotalHorizontalForces[i] = m.TotalHorizontalForce;
-    m.CombinationTotalVerticalForces[i] = m.TotalVerticalForce;
-    m.CombinationMomentsAtOverturningPoint[i] = m.MomentAtOverturningPoint;
-    m.CombinationMomentsAtMidbase[i] = m.MomentAtMidbase;
-    m.CombinationEccentricitiesFromOverturningPoint[i] = m.EccentricityFromOverturningPoint;
-    m.CombinationEccentricitiesFromMidbase[i] = m.EccentricityFromMidbase;
-    m.CombinationLeftBearingPressures[i] = m.LeftBearingPressure;
-    m.CombinationRightBearingPressures[i] = m.RightBearingPressure;
-    m.CombinationBearingPressureWidths[i] = m.BearingPressureWidth;
-    m.CombinationNominalBearingResistances[i] = m.ComputedBearingResistance;
-    m.CombinationBearingResistanceRatios[i] = m.BearingResistanceRatio;
-    m.CombinationSlidingForces[i] = m.SlidingForce;
-    m.CombinationSlidingResistingForces[i] = m.SlidingResistingForce;
-    m.CombinationSlidingResistanceRatios[i] = m.SlidingResistanceRatio;
-    m.CombinationRotatingMoments[i] = m.RotatingMoment;
-    m.CombinationRotationResistingMoments[i] = m.RotationResistingMoment;
-    m.CombinationRotationResistanceRatios[i] = m.RotationResistanceRatio;
+// The results of combination i − 1 into element i of the stability table. An
+// analysis that failed has no results: its column holds none rather than
+// the partial sums it left behind.
+void StoreStabilityResults(Model& m, int i, bool analysed) {
+    m.CombinationWallStableFlags[i] = analysed ? m.WallStable : False;
+    const std::pair<CombinationValues*, float> results[] = {
+        {&m.CombinationTotalHorizontalForces, m.TotalHorizontalForce},
+        {&m.CombinationTotalVerticalForces, m.TotalVerticalForce},
+        {&m.CombinationMomentsAtOverturningPoint, m.MomentAtOverturningPoint},
+        {&m.CombinationMomentsAtMidbase, m.MomentAtMidbase},
+        {&m.CombinationEccentricitiesFromOverturningPoint, m.EccentricityFromOverturningPoint},
+        {&m.CombinationEccentricitiesFromMidbase, m.EccentricityFromMidbase},
+        {&m.CombinationLeftBearingPressures, m.LeftBearingPressure},
+        {&m.CombinationRightBearingPressures, m.RightBearingPressure},
+        {&m.CombinationBearingPressureWidths, m.BearingPressureWidth},
+        {&m.CombinationNominalBearingResistances, m.ComputedBearingResistance},
+        {&m.CombinationBearingResistanceRatios, m.BearingResistanceRatio},
+        {&m.CombinationSlidingForces, m.SlidingForce},
+        {&m.CombinationSlidingResistingForces, m.SlidingResistingForce},
+        {&m.CombinationSlidingResistanceRatios, m.SlidingResistanceRatio},
+        {&m.CombinationRotatingMoments, m.RotatingMoment},
+        {&m.CombinationRotationResistingMoments, m.RotationResistingMoment},
+        {&m.CombinationRotationResistanceRatios, m.RotationResistanceRatio},
+    };
+    for (const auto& [table, value] : results)
+        (*table)[static_cast<std::size_t>(i)] = analysed ? std::optional<float>(value) : std::nullopt;
 }
 
 }  // namespace
@@ -355,7 +364,7 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
     }
 }
 
-void AnalyseCombination(Model& m) {
+bool AnalyseCombination(Model& m) {
     try {
         SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
         m.MomentAtOverturningPoint = 0;
@@ -375,11 +384,13 @@ void AnalyseCombination(Model& m) {
         Bearing(m);
         Sliding(m, u);
         Rotation(m, toeDepth);
+        return true;
     } catch (const RuntimeError& e) {
         // a failed analysis is never a verdict: partial sums stay, the wall is not stable
         m.WallStable = False;
         SetBusyPointer(false);
         MsgBox(e.Description, vbExclamation, ProductName);
+        return false;
     }
 }
 
@@ -389,11 +400,13 @@ void AnalyseAllCombinations(Model& m) {
     // the table holds combinations 1 to 50 only
     if (n > MaxCombinations - 1) RaiseError(ErrSubscript);
 
+    // a fault of the wall itself meets every combination: told once
+    const OneBoxPerError oneBox;
     m.WorkingCurrentCombination = m.CurrentCombination;
     for (int i = 1; i <= n; ++i) {
         m.CurrentCombination = static_cast<int16_t>(i - 1);
-        AnalyseCombination(m);
-        StoreStabilityResults(m, i);
+        const bool analysed = AnalyseCombination(m);
+        StoreStabilityResults(m, i, analysed);
     }
     m.CurrentCombination = m.WorkingCurrentCombination;
 }

@@ -171,8 +171,12 @@ void CalcSeismicBackfillPressure(Model& m) {
 
     // Under the seismic angle the slope must stay within φ − ψ. The check
     // uses the slope as it was before the static check could flatten it.
+    // An acceleration beyond the friction angle leaves no slope that stands,
+    // not even a level one: the backfill keeps its slope, and the seismic
+    // coefficient tells the user why there is none.
     const double limit = static_cast<double>(a.phi) - psi;
-    if (a.beta > limit && a.beta > 0) {
+    const bool noSlopeStands = psi > 0 && limit <= 0;
+    if (a.beta > limit && a.beta > 0 && !noSlopeStands) {
         MsgBox(SeismicSlopeWarning, vbExclamation, ProductName);
         FlattenBackfill(m, a, limit);
     } else {

@@ -23,7 +23,22 @@ double Divisor(double d) {
     return d;
 }
 
+// Once the seismic inclination psi exceeds the friction available on the
+// slope, the formula's radicand turns negative, or, with no friction at all,
+// passes as -0 and gives a coefficient of 1 that belongs to no wedge.
+void RequireSeismicSolution(double frictionLeft) {
+    if (frictionLeft < 0) RaiseError(ErrInvalidCall, SeismicAccelerationTooLarge);
+}
+
 }  // namespace
+
+const char* const SeismicAccelerationTooLarge =
+    "The earthquake acceleration is too large for the friction angle and slope of the backfill: "
+    "no seismic earth pressure can be computed.";
+
+bool IsSeismicAccelerationTooLarge(const RuntimeError& e) {
+    return e.Number == ErrInvalidCall && e.Description == SeismicAccelerationTooLarge;
+}
 
 double CoulombActiveCoefficient(float phiDegrees, float thetaDegrees, float betaDegrees,
                                 float deltaDegrees) {
@@ -66,6 +81,7 @@ double MononobeOkabeCoefficient(float phiDegrees, float thetaDegrees, float beta
                  beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     // the seismic inclination of the resultant body force
     const double psi = static_cast<float>(std::atan(double(kh)));
+    RequireSeismicSolution(phi - psi - beta);
     // with kh = 0 this is the active coefficient, theta entering the same way
     const double R = std::sin(phi + delta) * std::sin(phi - psi - beta) /
                      (Divisor(std::cos(delta + psi + theta)) * Divisor(std::cos(beta - theta)));
@@ -81,6 +97,7 @@ double MononobeOkabePassiveCoefficient(float phiDegrees, float thetaDegrees, flo
     const double phi = SingleRadians(phiDegrees), theta = SingleRadians(thetaDegrees),
                  beta = SingleRadians(betaDegrees), delta = SingleRadians(deltaDegrees);
     const double psi = static_cast<float>(std::atan(double(kh)));
+    RequireSeismicSolution(phi + beta - psi);
     // theta enters the wall-friction term as in the static passive
     // coefficient, so that kh = 0 gives Kp (a trial-wedge search agrees)
     const double R = std::sin(phi + delta) * std::sin(phi + beta - psi) /

@@ -37,15 +37,16 @@ struct Geometry {
     double cosTheta;
 };
 
-// Forces along the face of the pressures in P (upper block from `upperTop`
-// to `upperBottom`, lower block from P[1] to P[2]) and their depths. The
-// forces act on the inclined face, so they are taken per length of face;
-// the depths are true depths below the top of the soil.
+// Forces of the pressures in P (upper block from `upperTop` to
+// `upperBottom`, lower block from P[1] to P[2]) and their depths below the
+// top of the soil. The pressures are per unit of vertical depth, so a force
+// is their integral over the depth, on a battered face as on a vertical one:
+// Coulomb's thrust K gamma h^2 / 2 is measured over the vertical height.
 void FillForces(const Geometry& g, float upperTop, float upperBottom, const std::array<float, 4>& P,
                 std::array<float, 3>& F, std::array<float, 3>& Y) {
     const double below = g.h - g.hw;
-    F[0] = ToSingle((upperTop + upperBottom) / 2.0 * g.hw / g.cosTheta);
-    F[1] = ToSingle((P[1] + P[2]) / 2.0 * below / g.cosTheta);
+    F[0] = ToSingle((upperTop + upperBottom) / 2.0 * g.hw);
+    F[1] = ToSingle((P[1] + P[2]) / 2.0 * below);
     F[2] = ToSingle(double(F[0]) + F[1]);
     Y[0] = ResultantDepth(0, g.hw, upperTop, upperBottom);
     Y[1] = ResultantDepth(static_cast<float>(g.hw), below, P[1], P[2]);
@@ -69,11 +70,12 @@ void CalcPressureDistribution(const Geometry& g, double K, std::array<float, 4>&
     FillForces(g, P[0], P[1], P, F, Y);
 }
 
-// Seismic pressures: the static ones of coefficient K plus the increment of
-// KE - K, which falls linearly from the top to nothing at the bottom (an
-// inverted triangle over the whole depth, of the moist unit weight above the
-// water table and the saturated one below it, as in the wall analysis). Its
-// resultant, added to the static one, is then the seismic thrust of KE.
+// Active seismic pressures: the static ones of coefficient K plus the
+// increment of KE - K, which falls linearly from the top to nothing at the
+// bottom (an inverted triangle over the whole depth, of the moist unit
+// weight above the water table and the saturated one below it, as in the
+// wall analysis). Its resultant, added to the static one, is then the
+// seismic thrust of KE.
 void CalcSeismicPressureDistribution(const Geometry& g, double K, double KE, std::array<float, 4>& P,
                                      std::array<float, 3>& F, std::array<float, 3>& Y) {
     const double dK = KE - K;
@@ -86,16 +88,33 @@ void CalcSeismicPressureDistribution(const Geometry& g, double K, double KE, std
     FillForces(g, P[0], P[3], P, F, Y);
 }
 
+// Passive seismic pressures: the acceleration lowers the passive resistance
+// (KPE < KP), and an inverted triangle of KPE - KP would pull on the wall
+// near the top, which cohesionless soil cannot. The static distribution
+// scaled by KPE / KP carries the same total without tension.
+void CalcScaledPressureDistribution(const std::array<float, 4>& staticP, const std::array<float, 3>& staticF,
+                                    const std::array<float, 3>& staticY, double ratio, std::array<float, 4>& P,
+                                    std::array<float, 3>& F, std::array<float, 3>& Y) {
+    for (int i = 0; i < 3; ++i) P[i] = ToSingle(staticP[i] * ratio);
+    P[3] = P[1];  // no step at the water table: both sides read the same
+    for (int i = 0; i < 3; ++i) F[i] = ToSingle(staticF[i] * ratio);
+    Y = staticY;
+}
+
 const char* const CaseNames[PressureCaseCount] = {"active (normal condition)", "active (seismic condition)",
                                                   "passive (normal condition)", "passive (seismic condition)",
                                                   "at rest"};
 
+// Runs the computation of one case: false when it has no result. A seismic
+// case refused because the acceleration is beyond what the soil's friction
+// can hold is noted in `accelerationTooLarge`, so that the user is told why.
 template <typename Step>
-bool Defined(Step&& step) {
+bool Defined(Step&& step, bool* accelerationTooLarge = nullptr) {
     try {
         step();
         return true;
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        if (accelerationTooLarge && IsSeismicAccelerationTooLarge(e)) *accelerationTooLarge = true;
         return false;
     }
 }
@@ -196,17 +215,19 @@ void CalcSoilPressures(const SoilPressureInputs& in, SoilPressureResults& r) {
     });
     // the seismic increments are measured from the static coefficients, so
     // a case without its static coefficient has no seismic one either
+    std::array<bool, PressureCaseCount> accelerationTooLarge{};
     defined[ActiveSeismicCase] = defined[ActiveNormalCase] && Defined([&] {
         r.CoefficientKae = ToSingle(MononobeOkabeCoefficient(in.FrictionAngle, theta, betaDegrees, delta, kh));
         CalcSeismicPressureDistribution(g, r.CoefficientKa, r.CoefficientKae, r.ActiveSeismicPressures,
                                         r.ActiveSeismicForces, r.ActiveSeismicDepths);
-    });
+    }, &accelerationTooLarge[ActiveSeismicCase]);
     defined[PassiveSeismicCase] = defined[PassiveNormalCase] && Defined([&] {
         r.CoefficientKpe =
             ToSingle(MononobeOkabePassiveCoefficient(in.FrictionAngle, theta, betaDegrees, delta, kh));
-        CalcSeismicPressureDistribution(g, r.CoefficientKp, r.CoefficientKpe, r.PassiveSeismicPressures,
-                                        r.PassiveSeismicForces, r.PassiveSeismicDepths);
-    });
+        CalcScaledPressureDistribution(r.PassivePressures, r.PassiveForces, r.PassiveDepths,
+                                       CheckedDivide(r.CoefficientKpe, r.CoefficientKp), r.PassiveSeismicPressures,
+                                       r.PassiveSeismicForces, r.PassiveSeismicDepths);
+    }, &accelerationTooLarge[PassiveSeismicCase]);
 
     // water below the water table, hydrostatic on the inclined face
     r.WaterDefined = faceDefined && Defined([&] {
@@ -232,13 +253,18 @@ void CalcSoilPressures(const SoilPressureInputs& in, SoilPressureResults& r) {
     if (!defined[AtRestCase]) clear(r.CoefficientK0, r.AtRestPressures, r.AtRestForces, r.AtRestDepths);
     if (!r.WaterDefined) r.WaterPressure = r.WaterForce = r.WaterForceDepth = 0;
 
+    // one message: the cases without a result, and why where it is known
     std::string missing;
-    for (int c = 0; c < PressureCaseCount; ++c)
-        if (!defined[c]) missing += (missing.empty() ? "" : ", ") + std::string(CaseNames[c]);
+    bool tooLarge = false;
+    for (int c = 0; c < PressureCaseCount; ++c) {
+        tooLarge |= accelerationTooLarge[c];
+        if (!defined[c] && !accelerationTooLarge[c]) missing += (missing.empty() ? "" : ", ") + std::string(CaseNames[c]);
+    }
     if (!r.WaterDefined) missing += (missing.empty() ? "" : ", ") + std::string("water");
-    if (!missing.empty())
-        MsgBox("These inputs give no soil pressure for: " + missing + ". Its values are shown as --.",
-               vbExclamation, ProductName);
+    std::string message;
+    if (!missing.empty()) message = "These inputs give no soil pressure for: " + missing + ". Its values are shown as --.";
+    if (tooLarge) message += (message.empty() ? "" : " ") + std::string(SeismicAccelerationTooLarge);
+    if (!message.empty()) MsgBox(message, vbExclamation, ProductName);
 }
 
 std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& r, int column) {

@@ -9,6 +9,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -259,6 +260,8 @@ void ComputeDesignSectionForces(Model& m) {
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
     m.WorkingCurrentCombination = m.CurrentCombination;
     CombinationRestorer restorer(m);
+    // a fault of the wall itself meets every combination: told once
+    const OneBoxPerError oneBox;
 
     for (int c = 1; c <= n; ++c) {
         ClearRow(m, c);

@@ -17,8 +17,9 @@ const LoadCombination& CombinationOf(const Model& m, int i) {
     return At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, i - 1);
 }
 
+// A combination whose analysis failed has no value: "--".
 std::string Number(const std::optional<float>& value, double sign = 1) {
-    return value ? Format(sign * *value, "#0.#0") : std::string();
+    return value ? Format(sign * *value, "#0.#0") : "--";
 }
 
 // A ratio cell: red when the resistance does not exceed the load; a ratio

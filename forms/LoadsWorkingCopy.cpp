@@ -28,13 +28,13 @@ float SingleOf(const std::string& text) {
     return value ? *value : 0.0f;
 }
 
-// nothing when the coefficient routine refuses the angles
+// no value when the coefficient routine refuses the angles
 template <class Compute>
-std::optional<std::string> CoefficientText(Compute compute) {
+std::string CoefficientText(Compute compute) {
     try {
         return Format(compute(), "0.#0");
     } catch (const RuntimeError&) {
-        return std::nullopt;
+        return NoCoefficientText;
     }
 }
 
@@ -92,19 +92,19 @@ BackfillAngles BackfillCoefficientAngles(const Model& m) {
     return a;
 }
 
-std::optional<std::string> ActiveCoefficientText(const Model& m, bool atRest) {
+std::string ActiveCoefficientText(const Model& m, bool atRest) {
     const BackfillAngles a = BackfillCoefficientAngles(m);
     return CoefficientText([&] {
         return atRest ? AtRestCoefficient(a.phi, a.beta) : CoulombActiveCoefficient(a.phi, 0, a.beta, a.delta);
     });
 }
 
-std::optional<std::string> SeismicCoefficientText(const Model& m, float kh) {
+std::string SeismicCoefficientText(const Model& m, float kh) {
     const BackfillAngles a = BackfillCoefficientAngles(m);
     return CoefficientText([&] { return MononobeOkabeCoefficient(a.phi, 0, a.beta, a.delta, kh); });
 }
 
-std::optional<std::string> PassiveCoefficientText(const Model& m) {
+std::string PassiveCoefficientText(const Model& m) {
     // the toe earth against the concrete of the toe, level in front of the wall
     return CoefficientText(
         [&] { return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle); });
@@ -228,10 +228,14 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     // compare: any difference outside the sets' contents modifies the project
     bool changed = false;
     auto single = [&](const std::string& text, float stored) { changed |= valueOf(text, stored) != stored; };
+    // a box without a coefficient to show keeps the value entered before
+    auto coefficientOf = [&](const std::string& text, float stored) {
+        return text == NoCoefficientText ? stored : valueOf(text, stored);
+    };
     // a computed coefficient is stored over the entered one, but while it is
     // computed the entered value takes no part in any result
     auto coefficient = [&](int source, const std::string& text, float stored) {
-        if (source != 0) single(text, stored);
+        if (source != 0) changed |= coefficientOf(text, stored) != stored;
     };
     auto option = [&](int selected, int stored) { changed |= selected != stored; };
     single(c.Surcharge, m.BackfillSurcharge);
@@ -281,9 +285,9 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     m.KaSource = static_cast<int16_t>(c.KaSource);
     m.KaeSource = static_cast<int16_t>(c.KaeSource);
     m.KpSource = static_cast<int16_t>(c.KpSource);
-    m.EnteredKa = valueOf(c.Ka, m.EnteredKa);
-    m.EnteredKae = valueOf(c.Kae, m.EnteredKae);
-    m.EnteredKp = valueOf(c.Kp, m.EnteredKp);
+    m.EnteredKa = coefficientOf(c.Ka, m.EnteredKa);
+    m.EnteredKae = coefficientOf(c.Kae, m.EnteredKae);
+    m.EnteredKp = coefficientOf(c.Kp, m.EnteredKp);
     m.MinimumFluidDensity = valueOf(c.MinFluid, m.MinimumFluidDensity);
     m.MinimumFluidDensityEnabled = static_cast<int16_t>(c.MinFluidEnabled);
     m.NominalBearingResistance = valueOf(c.Resist[0], m.NominalBearingResistance);

@@ -50,11 +50,14 @@ struct BackfillAngles {
 };
 BackfillAngles BackfillCoefficientAngles(const Model& m);
 
-// The coefficient texts ("0.#0"); nothing when the angles give no coefficient
-// (a backfill steeper than the friction angle allows), and the box keeps its text.
-std::optional<std::string> ActiveCoefficientText(const Model& m, bool atRest);
-std::optional<std::string> SeismicCoefficientText(const Model& m, float kh);
-std::optional<std::string> PassiveCoefficientText(const Model& m);
+// The coefficient texts ("0.#0"); NoCoefficientText when the angles give no
+// coefficient (a backfill steeper than the friction angle allows, or an
+// earthquake acceleration too large for it), so that no stale value stands
+// beside the inputs that refuse one.
+inline constexpr const char* NoCoefficientText = "--";
+std::string ActiveCoefficientText(const Model& m, bool atRest);
+std::string SeismicCoefficientText(const Model& m, float kh);
+std::string PassiveCoefficientText(const Model& m);
 
 // ---- the working copy of the combination sets ------------------------------------
 

@@ -8,6 +8,7 @@
 #include "reports/ReportFooter.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportPage.h"
+#include "runtime/OneBoxPerError.h"
 
 namespace brindlemar {
 
@@ -58,6 +59,8 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
         if (progress) progress(caption);
     };
     KeepCurrentCombination keep(m);
+    // a fault of the wall meets every combination of every section: told once
+    const OneBoxPerError oneBox;
     try {
         SetupPrinterPage(m, s);
         m.CurrentHalfPage = -1;

@@ -34,8 +34,9 @@ double CaptionX(const Model& m) { return 120 * m.PrintScale; }
 double CaptionRoom(const Model& m) { return m.FrameWidth * 0.28 - CaptionX(m) - Inset(m); }
 double ColumnRoom(const Model& m) { return m.FrameWidth * 0.24 - 2 * Inset(m); }
 
+// A combination whose analysis failed has no value: "--".
 std::string Value(const std::optional<float>& value, const char* mask = "#0.#0") {
-    return value ? Format(*value, mask) : "";
+    return value ? Format(*value, mask) : "--";
 }
 
 // A printed cell: its text and whether it marks a failure.
@@ -63,7 +64,7 @@ Cell StabilityCell(const Model& m, int idx, int row) {
         case 4: return stable ? Cell{"Stable"} : Cell{"Not stable", true};
         case 6: {
             const auto& h = m.CombinationTotalHorizontalForces[i];
-            return {h ? Format(-static_cast<double>(*h), "#0.#0") : ""};
+            return {h ? Format(-static_cast<double>(*h), "#0.#0") : "--"};
         }
         case 7: return {Value(m.CombinationTotalVerticalForces[i])};
         case 8: return {Value(m.CombinationMomentsAtOverturningPoint[i])};

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "analysis/Analysis.h"
+#include "analysis/Coefficients.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "runtime/Hooks.h"
@@ -460,19 +461,28 @@ TEST(AnalyseAllCombinations, RefusesSetsBeyondTheTableBeforeAnalysing) {
     }
 }
 
-TEST(AnalyseAllCombinations, AFailingCombinationIsRecordedAsNotStable) {
+// A wall that no combination can analyse is told once, in words, and its
+// columns hold no value rather than the sums the analyses left half done.
+TEST(AnalyseAllCombinations, AFailingCombinationIsToldOnceAndRecordedWithoutValues) {
     WeightlessWall wall;
     Model& m = wall.m;
     wall.LoadDown(6, 3);
     m.ActiveCombinationSet = 1;
+    AnalyseAllCombinations(m);
+    ASSERT_TRUE(m.CombinationSlidingForces[2].has_value());
     m.AppliedSeismicCoefficient = 0.15f;
     m.BackfillFrictionAngle = 5;   // below the seismic angle: no seismic coefficient exists
     m.BackfillSlopeRatio = 0;
     MessageRecorder messages;
     AnalyseAllCombinations(m);
-    EXPECT_EQ(messages.Messages.size(), 2u);
-    EXPECT_EQ(m.CombinationWallStableFlags[1], False);
-    EXPECT_EQ(m.CombinationWallStableFlags[2], False);
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Text, SeismicAccelerationTooLarge);
+    for (int i : {1, 2}) {
+        EXPECT_EQ(m.CombinationWallStableFlags[i], False) << i;
+        EXPECT_FALSE(m.CombinationTotalHorizontalForces[i].has_value()) << i;
+        EXPECT_FALSE(m.CombinationSlidingForces[i].has_value()) << i;
+        EXPECT_FALSE(m.CombinationRotationResistanceRatios[i].has_value()) << i;
+    }
 }
 
 }  // namespace

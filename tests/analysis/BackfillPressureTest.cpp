@@ -11,6 +11,7 @@
 #include "support/BuiltInWall.h"
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
+#include "analysis/Coefficients.h"
 #include "model/Outline.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -228,23 +229,24 @@ TEST(BackfillSlope, TooSteepSlopesAreFlattenedWithAWarning) {
     }
 }
 
-TEST(BackfillSlope, SeismicAngleBeyondFrictionLevelsTheBackfill) {
+TEST(BackfillSlope, SeismicAngleBeyondFrictionKeepsTheBackfill) {
     WorkedCase wall;
     Model& m = wall.m;
     m.BackfillFrictionAngle = 20;
     m.AppliedSeismicCoefficient = 0.5f;   // ψ = 26.6°
+    const float ratio = m.BackfillSlopeRatio;
     MessageRecorder messages;
-    // no active wedge exists under this acceleration, but the slope is made
-    // level rather than negative before the coefficient says so
+    // no active wedge exists under this acceleration, on any slope: the
+    // slope is left as the user gave it and the coefficient says why
     try {
         CalcSeismicBackfillPressure(m);
         ADD_FAILURE() << "a coefficient was found";
     } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number, ErrInvalidCall);
+        EXPECT_EQ(e.Description, SeismicAccelerationTooLarge);
     }
-    ASSERT_EQ(messages.Messages.size(), 1u);
-    EXPECT_EQ(messages.Messages[0].Text, SeismicWarning);
-    EXPECT_EQ(m.BackfillSlopeRatio, 0);
+    EXPECT_TRUE(messages.Messages.empty());
+    EXPECT_EQ(m.BackfillSlopeRatio, ratio);
+    EXPECT_EQ(m.BackfillSlopeAdjusted, False);
 }
 
 TEST(BackfillSlope, FlattenedRatioAndAngle) {

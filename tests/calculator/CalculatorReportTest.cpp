@@ -97,7 +97,7 @@ TEST_F(CalculatorReportTest, LabelsBlackValuesBlueEachInItsPlace) {
         {"2.727", 2160, Mm(120), true, true},
         {"0.500", 2160, Mm(140), true, true},
         {"2.25/2.33", 2880, Mm(80), true, true},
-        {"11.84/11.62", 2880, Mm(120), true, true},
+        {"12.55/12.55", 2880, Mm(120), true, true},
         {"T/m", 4560, Mm(142), false, false},
         {"   depth of resultant =", 4800, 240 * m.PrintScale, false, false},
         {"3.68", 4800, Mm(60), true, true},

@@ -74,23 +74,23 @@ TEST(SoilPressure, FiveCasesAgainstHandCalculationInThreeUnitSystems) {
          {{0.333333, {0.33333, 1.53333, 2.86667, 0}, {1.86667, 8.80000, 10.66667}, {1.21429, 4.20202, 3.67917}},
           {0.432938, {1.40907, 2.33017, 2.86667, 2.25049}, {3.65956, 10.39368, 14.05324}, {1.07664, 4.06882, 3.28964}},
           {3.000000, {3.00000, 13.80000, 25.80000, 0}, {16.80000, 79.20000, 96.00000}, {1.21429, 4.20202, 3.67917}},
-          {2.727190, {0.05365, 11.61752, 25.80000, 11.83577}, {11.88942, 74.83504, 86.72446}, {1.33032, 4.25269, 3.85205}},
+          {2.727190, {2.72719, 12.54507, 23.45383, 12.54507}, {15.27226, 71.99781, 87.27008}, {1.21429, 4.20202, 3.67917}},
           {0.500000, {0.50000, 2.30000, 4.30000, 0}, {2.80000, 13.20000, 16.00000}, {1.21429, 4.20202, 3.67917}}},
          4.0, 8.0, 4.66667},
         {"SI, sloping ground, battered rough face",
          Inputs(18, 20, 9.81f, 32, 10, 20, 5, 5, 1.5f, 10, 0.1f),
-         {{0.357276, {3.57276, 13.21919, 25.96143, 0}, {12.64207, 68.82800, 81.47007}, {0.89362, 3.43971, 3.04462}},
-          {0.449676, {11.88881, 19.68723, 25.96143, 19.04043}, {23.28554, 80.19031, 103.47584}, {0.80781, 3.33018, 2.76256}},
-          {9.861631, {98.61631, 364.88036, 716.59545, 0}, {348.95037, 1899.81204, 2248.76241}, {0.89362, 3.43971, 3.04462}},
-          {9.239308, {42.60721, 321.31773, 716.59545, 325.67399}, {277.26599, 1823.28623, 2100.55221}, {0.94215, 3.47216, 3.13820}},
-          {0.551709, {5.51709, 20.41325, 40.08996, 0}, {19.52204, 106.28507, 125.80711}, {0.89362, 3.43971, 3.04462}}},
+         {{0.357276, {3.57276, 13.21919, 25.96143, 0}, {12.59396, 68.56609, 81.16005}, {0.89362, 3.43971, 3.04462}},
+          {0.449676, {11.88881, 19.68723, 25.96143, 19.04043}, {23.19693, 79.88516, 103.08209}, {0.80781, 3.33018, 2.76256}},
+          {9.861631, {98.61631, 364.88036, 716.59545, 0}, {347.62251, 1892.58268, 2240.20519}, {0.89362, 3.43971, 3.04462}},
+          {9.239308, {92.39308, 341.85440, 671.37433, 341.85440}, {325.68561, 1773.15027, 2098.83589}, {0.89362, 3.43971, 3.04462}},
+          {0.551709, {5.51709, 20.41325, 40.08996, 0}, {19.44776, 105.88062, 125.32838}, {0.89362, 3.43971, 3.04462}}},
          34.335, 60.31577, 3.83333},
         {"British, level ground, rough face",
          Inputs(0.12f, 0.13f, 0.0624f, 34, 0, 17, 0, 20, 8, 0.25f, 0.2f),
          {{0.256438, {0.06411, 0.31029, 0.51831, 0}, {1.49760, 4.97161, 6.46920}, {4.87671, 14.50210, 12.27386}},
           {0.393204, {0.39235, 0.52365, 0.51831, 0.50723}, {3.59833, 6.25174, 9.85007}, {4.17028, 13.98976, 10.40261}},
           {6.767422, {1.69186, 8.18858, 13.67831, 0}, {39.52174, 131.20136, 170.72311}, {4.87671, 14.50210, 12.27386}},
-          {5.684645, {-0.90681, 6.49945, 13.67831, 6.62938}, {22.89029, 121.06657, 143.95686}, {5.75590, 14.71156, 13.28754}},
+          {5.684645, {1.42116, 6.87842, 11.48980, 6.87842}, {33.19833, 110.20935, 143.40767}, {4.87671, 14.50210, 12.27386}},
           {0.440807, {0.11020, 0.53338, 0.89096, 0}, {2.57431, 8.54602, 11.12033}, {4.87671, 14.50210, 12.27386}}},
          0.7488, 4.4928, 16.0},
     };
@@ -120,22 +120,42 @@ TEST(SoilPressure, FiveCasesAgainstHandCalculationInThreeUnitSystems) {
     }
 }
 
-// The seismic coefficient of Mononobe-Okabe is defined by the thrust of dry
-// soil, KAE gamma h^2 / 2: the increment over the static thrust is counted
-// once, whatever the face and the ground.
-TEST(SoilPressure, DrySoilSeismicThrustIsThatOfTheSeismicCoefficient) {
-    for (const auto& [phi, beta, delta, theta, kh] :
-         {std::array<float, 5>{30, 0, 0, 0, 0.15f}, {35, 10, 20, 8, 0.2f}, {28, 5, 14, -6, 0.1f}}) {
-        SoilPressureInputs in = Inputs(19, 21, 9.81f, phi, beta, delta, theta, 7, 7, 0, kh);
+// Dry soil against a trial-wedge search for the largest thrust on the face
+// (tests/calculator/trial_wedge.py), the surcharge lying on the ground; the
+// seismic wedge without surcharge. The pressures are per unit of vertical
+// depth, so a battered face adds nothing to the force, and the seismic
+// increment is counted once, whatever the face and the ground.
+TEST(SoilPressure, DryThrustsAreThoseOfTheTrialWedge) {
+    struct Case {
+        const char* what;
+        float gamma, h, q, phi, beta, delta, theta, kh;
+        double thrust, seismicThrust;
+    };
+    const Case cases[] = {
+        {"built-in backfill, batter 10", 1.7f, 7.73f, 1, 30, 11.30993f, 15, 10, 0.15f, 26.0741, 31.7226},
+        {"rough face, rising ground", 19, 7, 10, 35, 10, 20, 8, 0.2f, 185.4091, 257.4905},
+        {"face leaning over the soil", 19, 7, 0, 28, 5, 14, -6, 0.1f, 141.6418, 177.9178},
+        {"steep batter", 19, 7, 5, 30, 0, 10, 25, 0.1f, 268.5525, 286.1205},
+    };
+    for (const Case& c : cases) {
+        SoilPressureInputs in = Inputs(c.gamma, c.gamma + 2, 9.81f, c.phi, c.beta, c.delta, c.theta, c.h, c.h, c.q, c.kh);
         SoilPressureResults r;
         CalcSoilPressures(in, r);
-        const double cosTheta = std::cos(theta * std::atan(1.0) / 45);
-        EXPECT_NEAR(r.ActiveSeismicForces[2], 0.5 * r.CoefficientKae * 19 * 49 / cosTheta, 1e-3) << phi;
-        EXPECT_NEAR(r.PassiveSeismicForces[2], 0.5 * r.CoefficientKpe * 19 * 49 / cosTheta, 1e-2) << phi;
+        EXPECT_NEAR(r.ActiveForces[2], c.thrust, 1e-4 * c.thrust) << c.what;
+        in.SurchargeLoad = 0;
+        CalcSoilPressures(in, r);
+        EXPECT_NEAR(r.ActiveSeismicForces[2], c.seismicThrust, 1e-4 * c.seismicThrust) << c.what;
         // the static part at two thirds of the depth, the increment at one third
         const double dK = r.CoefficientKae - r.CoefficientKa;
-        EXPECT_NEAR(r.ActiveSeismicDepths[2], (r.CoefficientKa * 14.0 / 3 + dK * 7.0 / 3) / r.CoefficientKae, 1e-4);
-        EXPECT_NEAR(r.ActiveDepths[2], 14.0 / 3, 1e-5) << "a triangle's resultant, face inclined or not";
+        EXPECT_NEAR(r.ActiveSeismicDepths[2], (r.CoefficientKa * 2 * c.h / 3 + dK * c.h / 3) / r.CoefficientKae, 1e-4)
+            << c.what;
+        EXPECT_NEAR(r.ActiveDepths[2], 2 * c.h / 3, 1e-5) << c.what;
+        // the passive resistance the acceleration leaves, spread as the
+        // static one: the same depth, and no pressure pulling on the wall
+        EXPECT_NEAR(r.PassiveSeismicForces[2], r.PassiveForces[2] * r.CoefficientKpe / r.CoefficientKp,
+                    1e-5 * r.PassiveForces[2]) << c.what;
+        EXPECT_FLOAT_EQ(r.PassiveSeismicDepths[2], r.PassiveDepths[2]) << c.what;
+        for (float p : r.PassiveSeismicPressures) EXPECT_GE(p, 0) << c.what;
     }
 }
 
@@ -213,11 +233,13 @@ TEST(SoilPressure, EdgeInputsGiveFiniteNumbersOrAClearMessage) {
     };
     const Case cases[] = {
         {"zero depth", Inputs(1.8f, 2, 1, 30, 0, 0, 0, 0, 0, 1, 0.15f), {true, true, true, true, true}, true, ""},
-        {"phi 0", Inputs(1.8f, 2, 1, 0, 0, 0, 0, 6, 2, 1, 0.15f), {true, true, true, true, true}, true, ""},
+        // without friction no acceleration can be held: no seismic value, not 1
+        {"phi 0", Inputs(1.8f, 2, 1, 0, 0, 0, 0, 6, 2, 1, 0.1f), {true, false, true, false, true}, true,
+         SeismicAccelerationTooLarge},
         {"no water, no soil weight", Inputs(0, 0, 0, 30, 0, 0, 0, 6, 6, 0, 0), {true, true, true, true, true}, true,
          ""},
         {"slope between phi - psi and phi", Inputs(1.8f, 2, 1, 30, 28, 0, 0, 6, 2, 1, 0.15f),
-         {true, false, true, true, true}, true, "These inputs give no soil pressure for: active (seismic condition)."},
+         {true, false, true, true, true}, true, SeismicAccelerationTooLarge},
         {"horizontal face", Inputs(1.8f, 2, 1, 30, 0, 0, 90, 6, 2, 1, 0.15f), {false, false, false, false, false},
          false, "active (normal condition), active (seismic condition), passive (normal condition), "
                 "passive (seismic condition), at rest, water"},
@@ -321,7 +343,8 @@ TEST(SoilPressure, StartsFromTheWallModel) {
     MessageRecorder recorder;
     SoilPressureResults r;
     CalcSoilPressures(InputsFromWallModel(before), r);
-    EXPECT_EQ(recorder.Messages.size(), 1u);
+    ASSERT_EQ(recorder.Messages.size(), 1u);
+    EXPECT_EQ(recorder.Messages[0].Text, SeismicAccelerationTooLarge);
     EXPECT_FALSE(r.CaseDefined[ActiveSeismicCase]);
 }
 

@@ -8,10 +8,12 @@ depth with Simpson's rule on each layer:
 
   static:  p(z) = K (q cos(theta)/cos(beta-theta) + gamma min(z,hw)
                      + (gamma_s - gamma_w) max(z-hw, 0))
-  seismic: p(z) = static p(z) of K + (KE - K) g(z) (h - z),
-           g = gamma above the water table, gamma_s below it
+  active seismic:  p(z) = static p(z) of K + (KE - K) g(z) (h - z),
+                   g = gamma above the water table, gamma_s below it
+  passive seismic: p(z) = static p(z) of K times KE / K (no tension)
 
-Forces act on the inclined face (integral of p dz / cos(theta)); depths are
+The pressures are per unit of vertical depth: forces are the integral of
+p dz, on a battered face too (Coulomb's thrust K gamma h^2 / 2); depths are
 the integral of p z dz over the integral of p dz.
 """
 import math
@@ -46,12 +48,14 @@ def at_rest(phi, beta):
 def simpson(f, a, b):
     return (b - a) / 6 * (f(a) + 4 * f((a + b) / 2) + f(b))
 
-def case(c, K, KE=None):
+def case(c, K, KE=None, scaled=False):
     th = R(c['theta'])
     top = c['q'] * K * math.cos(th) / math.cos(R(c['beta']) - th)
     def p(z, below):
         s = top + K * c['g'] * min(z, c['hw']) + K * (c['gs'] - c['gw']) * max(z - c['hw'], 0)
-        if KE is not None:
+        if KE is not None and scaled:
+            s *= KE / K
+        elif KE is not None:
             s += (KE - K) * (c['gs'] if below else c['g']) * (c['h'] - z)
         return s
     h, hw = c['h'], c['hw']
@@ -59,7 +63,7 @@ def case(c, K, KE=None):
     f1 = simpson(lambda z: p(z, True), hw, h); m1 = simpson(lambda z: p(z, True) * z, hw, h)
     depth = lambda m, f, z: m / f if f else z
     P = [p(0, False), p(hw, True), p(h, True), p(hw, False)]
-    F = [f0 / math.cos(th), f1 / math.cos(th), (f0 + f1) / math.cos(th)]
+    F = [f0, f1, f0 + f1]
     Y = [depth(m0, f0, 0), depth(m1, f1, hw), depth(m0 + m1, f0 + f1, 0)]
     return K if KE is None else KE, P, F, Y
 
@@ -75,7 +79,7 @@ for c in CASES:
     Kae, Kpe = mo_active(*a, c['kh']), mo_passive(*a, c['kh'])
     print('//', c['name'])
     for label, res in [('active', case(c, Ka)), ('active seismic', case(c, Ka, Kae)),
-                       ('passive', case(c, Kp)), ('passive seismic', case(c, Kp, Kpe)),
+                       ('passive', case(c, Kp)), ('passive seismic', case(c, Kp, Kpe, scaled=True)),
                        ('at rest', case(c, K0))]:
         K, P, F, Y = res
         print('  %-16s K %.6f  P %s  F %s  Y %s' % (label, K, ' '.join('%.5f' % x for x in P),

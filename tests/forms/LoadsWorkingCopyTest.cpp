@@ -84,10 +84,13 @@ TEST(LoadsCoefficients, ShownFromTheAnglesOfTheWallAsItStands) {
     // a ratio of 2 is a slope of atan(1/2)
     m.BackfillSlopeRatio = 2;
     EXPECT_NEAR(BackfillCoefficientAngles(m).beta, 26.565051, 1e-4);
-    // steeper than the friction angle: no coefficient, the box keeps its text
+    // no coefficient, and no stale one either: steeper than the friction
+    // angle, or level under an acceleration beyond tan φ (0.9 g, ψ = 42°)
     m.BackfillSlopeRatio = 1;
-    EXPECT_FALSE(ActiveCoefficientText(m, false).has_value());
-    EXPECT_FALSE(SeismicCoefficientText(m, 0.2f).has_value());
+    EXPECT_EQ(ActiveCoefficientText(m, false), "--");
+    EXPECT_EQ(SeismicCoefficientText(m, 0.2f), "--");
+    m.BackfillSlopeRatio = 0;
+    EXPECT_EQ(SeismicCoefficientText(m, 0.9f), "--");
 }
 
 class WorkingSets : public ::testing::Test {
@@ -218,6 +221,8 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
              c.Ka = "0.33";
          },
          true},
+        // an acceleration beyond the backfill's friction leaves no computed value
+        {"a seismic coefficient without value", [](LoadOptionControls& c, LineLoadTable&, int16_t&, Model&) { c.Kae = "--"; }, false},
         {"a line load added",
          [](LoadOptionControls&, LineLoadTable& loads, int16_t& n, Model&) {
              loads[++n] = LineLoad{10, 1, 2, 90, LL};
@@ -230,6 +235,7 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         BuiltInWall fresh;
         Model& w = fresh.m;
         w.EnteredKa = 0.3f;
+        w.EnteredKae = 0.4f;
         w.CombinationSets[1].CombinationCount = 2;
         w.ProjectModified = False;
         w.ResultsValid = True;
@@ -247,6 +253,7 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         EXPECT_EQ(w.CombinationSets[1], edited) << c.what;
         EXPECT_EQ(w.LineLoadCount, count) << c.what;
         EXPECT_EQ(w.EnteredKa, static_cast<float>(Val(controls.Ka))) << c.what;
+        EXPECT_EQ(w.EnteredKae, 0.4f) << c.what;
         EXPECT_EQ(w.BackfillSurcharge, static_cast<float>(Val(controls.Surcharge))) << c.what;
     }
 }

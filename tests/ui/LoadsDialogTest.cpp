@@ -19,6 +19,7 @@
 #include "UiTestSupport.h"
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
+#include "runtime/Format.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmLoads.h"
 
@@ -251,18 +252,31 @@ TEST_F(LoadsDialogTest, LineLoadButtonsFollowTheSelectedRowAndTheLimit) {
 
 TEST_F(LoadsDialogTest, OptionsEnableTheirBoxesAndShowComputedCoefficients) {
     m.KaSource = Computed;
+    m.KaeSource = Computed;
+    m.SeismicIncluded = True;
+    m.BackfillSlopeRatio = 0;
     m.EarthPressureOption = Active;
     m.BaseMaterialOption = Soil;
     m.BearingResistanceMethod = SptBearing;
     auto d = Open();
-    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, false));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, false));
     EXPECT_FALSE(d->txtKa->isEnabled());
     d->Option1[1]->setChecked(true);  // at rest
-    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, true));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true));
     d->optKa[1]->setChecked(true);
     EXPECT_TRUE(d->txtKa->isEnabled());
     d->Option1[0]->setChecked(true);  // a user value stays
-    EXPECT_EQ(d->txtKa->text().toStdString(), *ActiveCoefficientText(m, true));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true));
+
+    // the seismic coefficient follows the acceleration; beyond tan phi it has
+    // none, and no value of an earlier acceleration stays beside it
+    for (const char* kh : {"0.15", "0.9", "0.1"}) {
+        d->txtSeismic->setFocus();
+        d->txtSeismic->setText(kh);
+        QTest::keyClick(d->txtSeismic, Qt::Key_Return);
+        EXPECT_EQ(d->txtKae->text().toStdString(), SeismicCoefficientText(m, static_cast<float>(Val(kh)))) << kh;
+    }
+    EXPECT_EQ(SeismicCoefficientText(m, 0.9f), "--");
 
     // soil with SPT: only the blow count box
     EXPECT_TRUE(d->Option3[2]->isChecked());

@@ -548,8 +548,8 @@ QString frmLoads::LoadTypeCaption(int k) const {
     return ToQString(LoadTypeText(m_.WorkingCombinationSets[set].Factors, k));
 }
 
-void frmLoads::SetCoefficient(QLineEdit* box, const std::optional<std::string>& text) {
-    if (text) box->setText(QString::fromStdString(*text));
+void frmLoads::SetCoefficient(QLineEdit* box, const std::string& text) {
+    box->setText(QString::fromStdString(text));
 }
 
 void frmLoads::LoadControlsFromModel() {
@@ -568,7 +568,7 @@ void frmLoads::LoadControlsFromModel() {
 
     // the coefficients the analysis would compute, where the user gave none
     auto coefficient = [&](int16_t source, float entered, std::array<QRadioButton*, 2>& options, QLineEdit* box,
-                           const std::optional<std::string>& computed) {
+                           const std::string& computed) {
         if (source != 0) {
             options[1]->setChecked(true);
             box->setText(Number(entered));

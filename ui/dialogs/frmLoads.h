@@ -190,7 +190,7 @@ private:
     void OnEnterOrLeave(QLineEdit* box, std::function<void()> handler);
     LoadOptionControls ReadControls() const;
     QString LoadTypeCaption(int k) const;
-    void SetCoefficient(QLineEdit* box, const std::optional<std::string>& text);
+    void SetCoefficient(QLineEdit* box, const std::string& text);
     int Px(double twips) const;
     void PlaceTwips(QWidget* w, double left, double top, double width, double height) const;
 
