@@ -346,7 +346,9 @@ double StressToPressureFactor(int unitSystem) {
 }
 
 double CappedBearingResistance(const Model& m, double qn) {
-    const double qc = qn <= m.ConcreteCompressiveStress ? qn : m.ConcreteCompressiveStress;
+    double qc = qn <= m.ConcreteCompressiveStress ? qn : m.ConcreteCompressiveStress;
+    // a concrete strength below zero is no strength, never a negative resistance
+    if (!(qc > 0)) qc = 0;
     return qc * StressToPressureFactor(m.CurrentUnitSystem);
 }
 

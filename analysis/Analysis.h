@@ -34,7 +34,7 @@ inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombinat
 double StressToPressureFactor(int unitSystem);
 
 // A bearing resistance qn (stress unit) capped by the concrete's strength,
-// in the pressure unit.
+// in the pressure unit; never below 0.
 double CappedBearingResistance(const Model& m, double qn);
 
 inline double Radians(double degrees) { return degrees * std::atan(1.0) / 45.0; }

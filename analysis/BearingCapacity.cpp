@@ -55,9 +55,12 @@ void LookUpBearingCapacityFactors(const Model& m, float& phi, float& Nc, float& 
 void WaterTableFactors(float Dw, float Df, float B, float& Cwq, float& Cwg) {
     const float deep = ToSingle(static_cast<double>(Df) + 1.5 * B);
     if (Dw <= Df) {
-        // Water at or above the footing level. A footing on the surface (Df = 0)
-        // has no overburden term for Cwq to scale: take the value for water at the surface.
-        Cwq = Df != 0 ? ToSingle(0.5 + 0.5 * Dw / Df) : 0.5f;
+        // Water at or above the footing level. Water at or above the ground
+        // leaves the overburden fully buoyant, which Cwq = 0.5 already
+        // describes: deeper flooding adds nothing, and must not turn the
+        // resistance negative. A footing on the surface (Df = 0) has no
+        // overburden term for Cwq to scale.
+        Cwq = Df > 0 && Dw > 0 ? ToSingle(0.5 + 0.5 * Dw / Df) : 0.5f;
         Cwg = 0.5f;
     } else if (Dw <= deep) {
         Cwq = 1;
@@ -112,8 +115,9 @@ void BearingDepthFactor(const Model& m, float& phi, float Df, float B, float& dq
     dq = ToSingle(DepthFactorOfRow(t, last, r));
 }
 
-float UltimateBearingCapacity(Model& m, float c, float& phi, float gamma, float B, float L, float Df, float Dw) {
-    if (phi < 0) phi = 0;
+namespace {
+
+float NominalBearingOfMethod(Model& m, float c, float& phi, float gamma, float B, float L, float Df, float Dw) {
     const int method = m.BearingResistanceMethod;
     // the user's own resistance needs none of the factors
     if (method == NominalBearing) return m.NominalBearingResistance;
@@ -148,6 +152,18 @@ float UltimateBearingCapacity(Model& m, float c, float& phi, float gamma, float 
     }
     const float q = ToSingle(embedment * (m.BaseCptTipResistance * 0.082 * B));
     return unit == British ? ToSingle(q * 0.3048) : q;
+}
+
+}  // namespace
+
+float UltimateBearingCapacity(Model& m, float c, float& phi, float gamma, float B, float L, float Df, float Dw) {
+    if (phi < 0) phi = 0;
+    // Only inputs outside their range (a negative cohesion, unit weight, blow
+    // count, tip resistance or entered value) give a resistance below zero;
+    // the ground then offers none, rather than a negative resistance whose
+    // ratio to the pressure would read as a meaningless negative.
+    const float qn = NominalBearingOfMethod(m, c, phi, gamma, B, L, Df, Dw);
+    return qn > 0 ? qn : 0.0f;
 }
 
 }  // namespace brindlemar

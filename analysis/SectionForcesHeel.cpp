@@ -1,6 +1,7 @@
 // Section forces of the heel at a vertical cut, with the backfill, surcharge
-// and water standing on it and the earth pressure on the vertical plane
-// through the heel end over the heel's own height.
+// and water standing on it, the horizontal earth pressure on the vertical
+// plane through the heel end over the heel's own height, and the downward
+// wall friction on that plane over its full height.
 
 #include <cmath>
 
@@ -42,7 +43,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double gamma = m.BackfillUnitWeight, gammaSat = m.BackfillSaturatedDensity;
     const double gammaW = m.WaterUnitWeight, kh = m.AppliedSeismicCoefficient;
     const double delta = Radians(m.EarthToEarthFrictionAngle);
-    const double ch = std::cos(delta), cv = std::sin(delta);
+    const double ch = std::cos(delta);
 
     // line loads on the heel between the cut and the heel end
     const double heelHeight = double(m.HeelEndThickness) + m.HeelTopDrop;
@@ -88,11 +89,18 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     };
     const double split = hb >= t ? t : hb;
     for (const auto& [y1, y2] : {std::pair{t, split}, std::pair{split, 0.0}}) {
-        const double p1 = pressure(y1), p2 = pressure(y2);
-        const Resultant h = Trapezoid(y1, y2, p1 * ch, p2 * ch);
+        const Resultant h = Trapezoid(y1, y2, pressure(y1) * ch, pressure(y2) * ch);
         body.AddHorizontal(-h.F, h.at);
-        body.AddVertical(-(p1 + p2) / 2 * cv * (y1 - y2), B);
     }
+
+    // Wall friction on that plane pulls down the earth standing on the heel
+    // over the plane's full height, not only over the heel's own: the heel
+    // carries, at its end, the whole downward part that the stability
+    // analysis puts there (static and seismic, factored as there), just as
+    // the base pressure under it contains that load.
+    const double endLoad = double(m.BackfillPressureForces[3]) + m.BackfillPressureForces[4] +
+                           m.SeismicPressureForces[3] + m.SeismicPressureForces[4];
+    body.AddVertical(-endLoad, B, SetsFor(PlaceAlong(m, s)));
 
     if (m.SeismicIncluded != 0) {
         body.AddHorizontal(-concrete.area * m.ConcreteUnitWeight * kh * EQ * DL, concrete.cy);
@@ -103,7 +111,6 @@ FreeBody HeelFreeBody(Model& m, double pos) {
         auto addIncrement = [&](double pTop) {
             const Resultant h = Trapezoid(t, 0, pTop * ch, 0);
             body.AddHorizontal(-h.F, h.at);
-            body.AddVertical(-pTop * cv / 2 * t, B);
         };
         addIncrement(dK * gamma * t * EQ * EH);
         if (yw > 0) addIncrement(dK * (gammaSat - gamma) * t * EQ * EH);

@@ -36,7 +36,13 @@ FreeBody StemFreeBody(Model& m, double pos) {
     const float beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
     const float phi = m.BackfillFrictionAngle;
     const float delta = m.ConcreteToEarthFrictionAngle;
-    const double ch = CheckedDivide(std::cos(Radians(delta)), std::cos(alpha));
+    // The thrust on the battered back face leans δ from the face's normal,
+    // so δ + α from the horizontal: per unit of depth its horizontal part is
+    // K·cos(δ + α), the split the coefficient itself is derived with. The
+    // vertical part stays the one taken over the face's horizontal
+    // projection: for any practical batter it is smaller than the thrust's
+    // own, which keeps the stem's moment on the safe side.
+    const double ch = std::cos(Radians(delta) + alpha);
     const double cv = CheckedDivide(std::sin(Radians(delta)), std::cos(alpha));
     const double DL = Factor(m, brindlemar::DL), EH = Factor(m, brindlemar::EH);
     const double EQ = Factor(m, brindlemar::EQ), WA = Factor(m, brindlemar::WA);

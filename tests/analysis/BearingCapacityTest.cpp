@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "support/BuiltInWall.h"
+#include "analysis/Analysis.h"
 #include "analysis/BearingCapacity.h"
 
 namespace brindlemar {
@@ -64,7 +65,7 @@ TEST(BearingCapacityFactors, WaterTable) {
     const Case cases[] = {
         {"at the footing level", 1, 1, 2, 1, 0.5},
         {"at the ground surface", 0, 1, 2, 0.5, 0.5},
-        {"above the ground", -1, 1, 2, 0, 0.5},
+        {"above the ground: no less than at it", -1, 1, 2, 0.5, 0.5},
         {"within 1.5 B below the footing", 2.5f, 1, 2, 1, 0.75},
         {"at 1.5 B below the footing", 4, 1, 2, 1, 1},
         {"at 3 B below the footing", 7, 1, 2, 1, 1},
@@ -146,6 +147,41 @@ TEST(UltimateBearingCapacity, ComputesOnlyWhatTheMethodNeeds) {
     // a footing on the surface under water has a capacity, not an error
     m.BaseUnitWeight = 1.8f;
     EXPECT_GT(UltimateBearingCapacity(m, 0, phi, m.BaseUnitWeight, 3, 100000, 0, -1), 0);
+}
+
+// No method gives a resistance below zero. Water standing 4 m above the
+// ground in front of a footing 1 m deep (B 3, φ 30°, γ 1.8) leaves Cwq at
+// its least, 0.5: q1 = 0.5·1.8·3·22.4·0.999988·0.5 + 1.8·1·18.4·1.2·1.0000173·0.5
+// = 50.11198 T/m², 5.011198 kg/cm². Inputs out of their range give none.
+TEST(UltimateBearingCapacity, NeverBelowZero) {
+    struct Case {
+        const char* what;
+        int16_t method;
+        float c, gamma, Dw, entered, N, qc;
+        double want;
+    };
+    const Case cases[] = {
+        {"water above the ground", TheoreticalBearing, 0, 1.8f, -4, 10, 20, 5, 5.011198},
+        {"negative cohesion", TheoreticalBearing, -5, 1.8f, 1, 10, 20, 5, 0},
+        {"negative unit weight", TheoreticalBearing, 0, -1.8f, 1, 10, 20, 5, 0},
+        {"negative entered value", NominalBearing, 0, 1.8f, 1, -10, 20, 5, 0},
+        {"negative blow count", SptBearing, 0, 1.8f, 1, 10, -20, 5, 0},
+        {"negative tip resistance", CptBearing, 0, 1.8f, 1, 10, 20, -5, 0},
+    };
+    for (const Case& c : cases) {
+        BuiltInWall wall;
+        Model& m = wall.m;
+        m.BearingResistanceMethod = c.method;
+        m.NominalBearingResistance = c.entered;
+        m.BaseSptBlowCount = c.N;
+        m.BaseCptTipResistance = c.qc;
+        float phi = 30;
+        EXPECT_NEAR(UltimateBearingCapacity(m, c.c, phi, c.gamma, 3, 100000, 1, c.Dw), c.want, 1e-5) << c.what;
+    }
+    // nor does a concrete strength below zero cap a resistance into a negative one
+    BuiltInWall wall;
+    wall.m.ConcreteCompressiveStress = -300;
+    EXPECT_EQ(CappedBearingResistance(wall.m, 5), 0);
 }
 
 }  // namespace

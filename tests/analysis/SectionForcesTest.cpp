@@ -70,6 +70,63 @@ TEST(CalcStemSectionForces, EarthPressureOnAVerticalStemMatchesTheHandFormula) {
     }
 }
 
+// Greatest thrust on a back face from its top (0, 0) down to (b, -L), with
+// the ground rising from the top at β, over trial planes from the face's foot
+// at ρ above the horizontal: the wedge's weight W, its inertia kh·W towards
+// the wall, the reaction on the plane at φ from its normal and the thrust at
+// δ from the face's normal, so at δ + α from the horizontal.
+double TrialWedgeThrust(double phi, double delta, double beta, double kh, double L, double b, double gamma) {
+    const double alpha = std::atan(b / L);
+    auto thrust = [&](double rho) {
+        const double u = (L + b * std::tan(beta)) / (std::sin(rho) - std::cos(rho) * std::tan(beta));
+        const double xG = b + u * std::cos(rho), yG = -L + u * std::sin(rho);
+        const double W = gamma * std::abs(b * yG - xG * -L) / 2;
+        return W * (kh * std::cos(rho - phi) + std::sin(rho - phi)) / std::cos(delta + alpha - rho + phi);
+    };
+    // a coarse scan, then a golden-section search around its best plane
+    const double lo = std::max(beta, phi) + 1e-6, hi = M_PI / 2 + alpha - 1e-6;
+    constexpr int steps = 400;
+    int best = 0;
+    for (int i = 1; i <= steps; ++i)
+        if (thrust(lo + (hi - lo) * i / steps) > thrust(lo + (hi - lo) * best / steps)) best = i;
+    double a = lo + (hi - lo) * std::max(best - 1, 0) / steps, c = lo + (hi - lo) * std::min(best + 1, steps) / steps;
+    const double g = (std::sqrt(5.0) - 1) / 2;
+    for (int i = 0; i < 100; ++i) {
+        const double x1 = c - g * (c - a), x2 = a + g * (c - a);
+        if (thrust(x1) < thrust(x2)) a = x1; else c = x2;
+    }
+    return thrust((a + c) / 2);
+}
+
+TEST(CalcStemSectionForces, HorizontalThrustOnABatteredBackIsTheTrialWedgeOne) {
+    // the stem foot carries the horizontal part of the whole thrust on the
+    // back face, static and under earthquake, for a slight and a steep batter
+    struct Case { const char* what; float batter, slopeRatio, kh; };
+    const Case cases[] = {
+        {"slight batter", 0.5f, 5, 0},
+        {"slight batter, earthquake", 0.5f, 5, 0.15f},
+        {"steep batter", 2.0f, 3, 0},
+        {"steep batter, earthquake", 2.0f, 3, 0.15f},
+    };
+    for (const Case& c : cases) {
+        SectionTestWall w;
+        Model& m = w.m;
+        w.EarthOn();
+        m.ConcreteUnitWeight = 0;
+        m.ConcreteToEarthFrictionAngle = 15;
+        m.StemBackBatter = c.batter;
+        m.BackfillSlopeRatio = c.slopeRatio;
+        m.SeismicIncluded = c.kh > 0 ? True : 0;
+        m.AppliedSeismicCoefficient = c.kh;
+        const double rad = M_PI / 180, alpha = std::atan(c.batter / 8.0);
+        const double P = TrialWedgeThrust(30 * rad, 15 * rad, std::atan(1.0 / c.slopeRatio), c.kh, 8, c.batter, 1.8);
+        const double want = P * std::cos(15 * rad + alpha);
+        const Forces f = Cut(m, Member::Stem, 8);
+        ASSERT_TRUE(f.ok) << c.what;
+        EXPECT_NEAR(-f.V, want, 2e-4 * want) << c.what;
+    }
+}
+
 TEST(CalcStemSectionForces, MinimumEquivalentFluidDensityHoldsOnTheStem) {
     // Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
     // above it replaces it, one below it or switched off does not
@@ -605,6 +662,51 @@ TEST(SectionForces, ToeStemAndBlockBalanceTheStabilityTotalsUnderEarthquake) {
     w.Analyse();
     ExpectEquilibrium(m, "earthquake");
     EXPECT_TRUE(messages.Messages.empty());
+}
+
+// Wall friction on the plane through the heel end, none on the stem's back
+// face, and a rising backfill: the stem's earth pressure is no longer the
+// plane's, so only the vertical loads can balance. With the coefficients
+// entered, mirroring the friction angle keeps every horizontal load as it is
+// and reverses the friction's vertical components; the difference of the
+// two mirrored walls then holds nothing but those components, and its
+// moment about the toe must vanish as the vertical total of each does.
+TEST(SectionForces, HeelCarriesTheWallFrictionTheStabilityAnalysisPutsAtItsEnd) {
+    struct Case { const char* what; int16_t seismic; float Kae; };
+    const Case cases[] = {{"static", 0, 0.3f}, {"earthquake", True, 0.34f}};
+    for (const Case& c : cases) {
+        test::MessageRecorder messages;
+        Totals parts[2];
+        double moment = 0;
+        for (int mirrored = 0; mirrored <= 1; ++mirrored) {
+            BalanceWall w;
+            Model& m = w.m;
+            m.BackfillSlopeRatio = 4;
+            m.EarthToEarthFrictionAngle = mirrored ? -20.0f : 20.0f;
+            m.KaSource = UserValue;
+            m.EnteredKa = 0.3f;
+            m.KaeSource = UserValue;
+            m.EnteredKae = c.Kae;
+            m.WaterIncluded = True;
+            m.EnteredFrontWaterDepth = 7.0f;
+            m.EnteredBackWaterDepth = 8.0f;
+            m.SeismicIncluded = c.seismic;
+            m.EnteredSeismicCoefficient = 0.05f;
+            m.BaseFrictionAngle = 30;
+            m.LineLoadCount = 0;
+            w.Analyse();
+            ASSERT_EQ(m.WallStable, True) << c.what;
+            // the friction's share is no rounding matter
+            const double friction = double(m.BackfillPressureForces[3]) + m.BackfillPressureForces[4] +
+                                    m.SeismicPressureForces[3] + m.SeismicPressureForces[4];
+            EXPECT_GT(std::abs(friction), 0.1 * m.TotalVerticalForce) << c.what;
+            parts[mirrored] = SumOfTheParts(m);
+            EXPECT_NEAR(parts[mirrored].Fy, 0, 2e-5 * m.TotalVerticalForce) << c.what << ", mirrored " << mirrored;
+            moment = std::max(moment, std::abs(double(m.MomentAtOverturningPoint)));
+        }
+        EXPECT_NEAR(parts[0].M - parts[1].M, 0, 4e-5 * moment) << c.what;
+        EXPECT_TRUE(messages.Messages.empty()) << c.what;
+    }
 }
 
 TEST(SectionThickness, StraightLineAlongEachMemberWithoutDividingByZero) {
