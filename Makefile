@@ -1,5 +1,7 @@
 # make run   installs what is missing, builds and starts the program
 # make test  installs what is missing, builds and runs every test
+# make release  builds into build-release as a packager would (Release, -O3),
+#               without running the tests
 # make sanitize  builds into build-sanitize with AddressSanitizer and
 #                UndefinedBehaviorSanitizer and runs every test there
 # make fuzz  builds the file-reader fuzzers with clang into build-fuzz, runs
@@ -7,12 +9,13 @@
 #            in fuzz/corpus/<reader>/ (replayed by `make test`)
 BUILD ?= build
 JOBS ?= $(shell nproc)
+RELEASE_BUILD ?= build-release
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_READERS = ProjectFile DefaultsFile FactorFile
 
-.PHONY: all deps configure build test run bench clean sanitize fuzz
+.PHONY: all deps configure build test run bench clean release sanitize fuzz
 
 all: build
 
@@ -20,7 +23,7 @@ deps:
 	bash scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEMAR_WERROR=ON
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -34,8 +37,12 @@ run: build
 bench: build
 	./$(BUILD)/bench/brindlemar_bench
 
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRINDLEMAR_WERROR=ON
+	cmake --build $(RELEASE_BUILD) -j$(JOBS)
+
 sanitize: deps
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEMAR_SANITIZE=ON
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEMAR_SANITIZE=ON -DBRINDLEMAR_WERROR=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
 	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
@@ -45,7 +52,7 @@ sanitize: deps
 fuzz:
 	bash scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DBRINDLEMAR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+	  -DBRINDLEMAR_WERROR=ON -DBRINDLEMAR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target brindlemar_fuzzers
 	@set -e; for r in $(FUZZ_READERS); do \
 	  mkdir -p fuzz/corpus/$$r $(FUZZ_BUILD)/work/$$r $(FUZZ_BUILD)/artifacts; \
@@ -56,4 +63,4 @@ fuzz:
 	done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(RELEASE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

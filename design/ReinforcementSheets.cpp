@@ -113,7 +113,8 @@ std::array<SheetRow, FlexureSheetRows> FlexureSheetCaptions(const Model& m) {
     const std::string S2 = S + "\xB2";
 
     std::array<SheetRow, FlexureSheetRows> r{};
-    r[0] = {{"Flexure", false, true}, "Unit"};
+    r[0] = Group("Flexure");
+    r[0].Unit = "Unit";
     r[2] = Group("Section");
     r[3] = Detail("Distance from end", L);
     r[4] = Detail("Width", S);
@@ -157,7 +158,8 @@ std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m) {
     const std::string& F = UnitLabel(m, m.ForceUnitLabels);
 
     std::array<SheetRow, ShearSheetRows> r{};
-    r[0] = {{"Shear", false, true}, "Unit"};
+    r[0] = Group("Shear");
+    r[0].Unit = "Unit";
     r[2] = Group("Section");
     r[3] = Detail("Distance from end", L);
     r[4] = Detail("Width", S);

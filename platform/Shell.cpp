@@ -17,7 +17,11 @@ bool ShellOpen(const std::string& target) {
 }
 
 std::string HelpFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("Brindlemar.html").toStdString();
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath("Brindlemar.html");
+    if (QFileInfo::exists(beside)) return beside.toStdString();
+    const QString installed = QDir::cleanPath(program.filePath(BRINDLEMAR_DATA_FROM_PROGRAM "/Brindlemar.html"));
+    return (QFileInfo::exists(installed) ? installed : beside).toStdString();
 }
 
 bool ShowHelp() {

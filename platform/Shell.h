@@ -12,7 +12,9 @@ namespace brindlemar {
 // whether the desktop accepted it.
 bool ShellOpen(const std::string& target);
 
-// The program's help page, installed beside the program.
+// The program's help page: beside the program (a build tree, an unpacked
+// folder), else in the data folder of the installed tree the program is in.
+// A page found in neither place is named beside the program.
 std::string HelpFilePath();
 // Opens the help page in the browser. A missing page leaves everything as it
 // was; returns whether the page was handed to the browser.

@@ -353,7 +353,7 @@ void Form1::ConnectHandlers() {
     // the menu items that mark a choice take their check marks from the
     // handlers, not from the click
     const auto menuCommand = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this, [this, action, handler] {
+        connect(action, &QAction::triggered, this, [action, handler] {
             if (action->isCheckable()) action->setChecked(!action->isChecked());
             handler();
         });
