@@ -186,14 +186,17 @@ void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, doub
     }
 }
 
+double OffsetScale(const Model& m) { return m.ArrowHeadSize > 0 ? m.ArrowHeadSize / 60.0 : 1.0; }
+
 void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
                              double yDim, const std::string& text, int mode, double fontSize, int noText,
                              TextBoxes* taken) {
     // extension lines start 60 off the feature and run 120 past the dimension line
+    const double u = OffsetScale(m);
     const double sA = yDim < yA ? 1 : -1;
-    DrawLineSolid(s, x1, yA - 60 * sA, x1, yDim - 120 * sA, m.DimensionLineColour, 1);
+    DrawLineSolid(s, x1, yA - 60 * u * sA, x1, yDim - 120 * u * sA, m.DimensionLineColour, 1);
     const double sB = yDim < yB ? 1 : -1;
-    DrawLineSolid(s, x2, yB - 60 * sB, x2, yDim - 120 * sB, m.DimensionLineColour, 1);
+    DrawLineSolid(s, x2, yB - 60 * u * sB, x2, yDim - 120 * u * sB, m.DimensionLineColour, 1);
     int32_t colour = m.DimensionLineColour;
     int width = 1;
     DrawArrow(m, s, x1, yDim, x2, yDim, 2, colour, width);
@@ -202,18 +205,18 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
     if (fontSize > 0) s.FontSize = fontSize;
     s.ForeColor = m.DimensionTextColour;
     const double textWidth = s.TextWidth(text);
-    const bool fits = textWidth < std::fabs(x2 - x1) - 60;
+    const bool fits = textWidth < std::fabs(x2 - x1) - 60 * u;
     const double lineHeight = TwipsPerPoint * s.FontSize;
     const bool above = mode == 0 ? x2 >= x1 : x2 > x1;
     s.CurrentY = above ? yDim - lineHeight : yDim;
     s.CurrentX = (x1 + x2) / 2 - textWidth / 2;
     if (!fits) {
         if (mode == 0) {
-            s.CurrentY = x2 >= x1 ? yDim - 120 - lineHeight : yDim + 120;
+            s.CurrentY = x2 >= x1 ? yDim - 120 * u - lineHeight : yDim + 120 * u;
         } else if (mode == 1) {
-            s.CurrentX = x2 - textWidth - 30;
+            s.CurrentX = x2 - textWidth - 30 * u;
         } else {
-            s.CurrentX = x1 + 30;
+            s.CurrentX = x1 + 30 * u;
         }
     }
     PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken);
@@ -221,10 +224,11 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
 
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
                            const std::string& text, double fontSize, int noText, TextBoxes* taken) {
+    const double u = OffsetScale(m);
     const double sA = xDim < xA ? 1 : -1;
-    DrawLineSolid(s, xA - 60 * sA, y1, xDim - 120 * sA, y1, m.DimensionLineColour, 1);
+    DrawLineSolid(s, xA - 60 * u * sA, y1, xDim - 120 * u * sA, y1, m.DimensionLineColour, 1);
     const double sB = xDim < xB ? 1 : -1;
-    DrawLineSolid(s, xB - 60 * sB, y2, xDim - 120 * sB, y2, m.DimensionLineColour, 1);
+    DrawLineSolid(s, xB - 60 * u * sB, y2, xDim - 120 * u * sB, y2, m.DimensionLineColour, 1);
     int32_t colour = m.DimensionLineColour;
     int width = 1;
     DrawArrow(m, s, xDim, y1, xDim, y2, 2, colour, width);
@@ -233,7 +237,7 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
     if (fontSize > 0) s.FontSize = fontSize;
     s.ForeColor = m.DimensionTextColour;
     s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
-    s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 : xDim + 30;
+    s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 * u : xDim + 30 * u;
     PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken);
 }
 

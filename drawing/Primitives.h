@@ -34,6 +34,11 @@ bool DrawingFitted(const Model& m);
 // Device pixels of a pen `widthMm` millimetres wide, at least 1, not rounded.
 double PenWidthPixels(const Surface& s, double widthMm);
 
+// How much the drawing's fixed offsets (in screen twips) grow on this
+// surface: 1 on screen, the report's print scale on paper, where the fonts
+// grow by it too. Read off the arrow-head size, which the report scales.
+double OffsetScale(const Model& m);
+
 // A solid line; a negative colour is the surface's ForeColor, which the
 // line then leaves set to its colour. Width 0 is one pixel.
 void DrawLineSolid(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width);

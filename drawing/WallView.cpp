@@ -255,11 +255,13 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
                 n6 = Node(m, 6), n7 = Node(m, 7), n8 = Node(m, 8), n10 = Node(m, 10), n11 = Node(m, 11),
                 n14 = Node(m, 14), n15 = Node(m, 15), n18 = Node(m, 18), n50 = Node(m, 50);
     const double scale = m.DrawingScale;
+    // the lines stand off the wall by screen twips, more on a large sheet
+    const double u = OffsetScale(m);
     // texts that would land on one another move apart
     TextBoxes taken;
 
     // across the top, above the highest point of the backfill
-    const double yTop = n10.y - 240;
+    const double yTop = n10.y - 240 * u;
     if (m.ToeLength > 0)
         DrawDimensionHorizontal(m, s, n3.x, n2.x, n3.y, n2.y, yTop, Dimension(m.ToeLength), 1, 0, noText, &taken);
     if (m.StemFrontBatter > 0)
@@ -274,12 +276,12 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     // the base, and the shear key under it
     if (!ShearKeyShown(m)) {
         if (m.BaseWidth > 0)
-            DrawDimensionHorizontal(m, s, n4.x, n5.x, n4.y, n5.y, n50.y + 240, Dimension(m.BaseWidth), 0, 0,
+            DrawDimensionHorizontal(m, s, n4.x, n5.x, n4.y, n5.y, n50.y + 240 * u, Dimension(m.BaseWidth), 0, 0,
                                     noText, &taken);
     } else {
         const double keyBottom = n4.y + m.ShearKeyDepth * scale;
         const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
-        const double keyLine = n4.y + below + 240, baseLine = n4.y + below + 480;
+        const double keyLine = n4.y + below + 240 * u, baseLine = n4.y + below + 480 * u;
         const double keyLeft = n4.x + m.ShearKeyToeDistance * scale;
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
         if (m.BaseWidth > 0)
@@ -297,7 +299,7 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     }
 
     // heights in front of the wall (texts left of their lines) and behind it (right)
-    const double xFront = n11.x - 240, xBack = n10.x + 240;
+    const double xFront = n11.x - 240 * u, xBack = n10.x + 240 * u;
     if (m.FrontStemHeight > 0)
         DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText, &taken);
     if (m.ToeTopDrop > 0)
@@ -311,18 +313,18 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     if (m.HeelEndThickness > 0)
         DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText, &taken);
     if (m.WallHeight > 0)
-        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600, Dimension(m.WallHeight), 0, noText, &taken);
+        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600 * u, Dimension(m.WallHeight), 0, noText, &taken);
 
     // the water depths below the wall top, outermost on each side
     if (m.WaterIncluded != 0) {
         if (m.FrontWaterDepth > 0) {
             const Point edge = m.FrontWaterDepth <= m.FrontStemHeight ? n11 : n15;
-            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960,
+            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960 * u,
                                   Dimension(m.FrontWaterDepth), 0, noText, &taken);
         }
         if (m.BackWaterDepth > 0) {
             const Point edge = m.BackWaterDepth <= m.BackStemHeight ? n14 : n18;
-            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600,
+            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600 * u,
                                   Dimension(m.BackWaterDepth), 0, noText, &taken);
         }
     }
@@ -330,7 +332,7 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     // the depth of the shear key, continuing the heights behind the heel
     if (ShearKeyShown(m)) {
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
-        DrawDimensionVertical(m, s, n5.x, keyRight, n5.y, n5.y + m.ShearKeyDepth * scale, n18.x + 240,
+        DrawDimensionVertical(m, s, n5.x, keyRight, n5.y, n5.y + m.ShearKeyDepth * scale, n18.x + 240 * u,
                               Dimension(m.ShearKeyDepth), 0, noText, &taken);
     }
 
@@ -339,14 +341,14 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     const bool sloping = m.BackfillSlopeRatio > 0;
     if (noText != 0 || sloping) {
         const double surface = sloping ? n10.y + (n10.x - n6.x) / 2 / m.BackfillSlopeRatio : n10.y;
-        DrawLineSolid(s, middle, n10.y - 180, n10.x + 480, n10.y - 180, m.DimensionLineColour, 1);
+        DrawLineSolid(s, middle, n10.y - 180 * u, n10.x + 480 * u, n10.y - 180 * u, m.DimensionLineColour, 1);
         int32_t colour = m.DimensionLineColour;
         int width = 1;
-        DrawArrow(m, s, middle, n10.y - 180, middle, surface, 1, colour, width);
+        DrawArrow(m, s, middle, n10.y - 180 * u, middle, surface, 1, colour, width);
         if (noText == 0) {
             s.ForeColor = m.DimensionTextColour;
-            s.CurrentY = n10.y - 210 - TwipsPerPoint * s.FontSize;
-            PrintCentered(s, "1 : " + Dimension(m.BackfillSlopeRatio), middle + 480);
+            s.CurrentY = n10.y - 210 * u - TwipsPerPoint * s.FontSize;
+            PrintCentered(s, "1 : " + Dimension(m.BackfillSlopeRatio), middle + 480 * u);
         }
     }
 

@@ -182,12 +182,14 @@ TEST(DrawDimensionsView, ZeroDimensionsAreNotDrawn) {
 TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
     struct Case {
         const char* what;
-        double fontSize;   // a large sheet prints larger texts at the same offsets
+        double fontSize;     // a large sheet prints larger texts...
+        int16_t arrowHead;   // ...and scales its offsets as the report scales the arrow heads
         float frontWater, keyWidth;
     };
     const Case cases[] = {
-        {"front water as deep as the wall is high", 10, 10, 0.5f},
-        {"a wide key under a base whose texts are large", 24, 5, 2.5f},
+        {"front water as deep as the wall is high", 10, 60, 10, 0.5f},
+        {"a wide key under a base whose texts are large", 24, 60, 5, 2.5f},
+        {"an E-size sheet: frame, texts and offsets four times the screen's", 40, 240, 3, 0.5f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,18 +197,32 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         p.m.WaterIncluded = True;
         p.m.FrontWaterDepth = c.frontWater;
         p.m.ShearKeyWidth = c.keyWidth;
+        p.m.ArrowHeadSize = c.arrowHead;
+        p.m.FrameWidth *= c.arrowHead / 60;
+        p.m.FrameHeight *= c.arrowHead / 60;
         p.s.FontSize = c.fontSize;
         ComputeDrawingScale(p.m);
         DrawDimensionsView(p.m, p.s, 0);
         const auto prints = p.s.Of("Print");
-        for (size_t i = 0; i < prints.size(); ++i)
+        for (size_t i = 0; i < prints.size(); ++i) {
+            const SurfaceCall& a = prints[i];
+            const double h = p.s.LineHeight * a.FontSize, w = p.s.TextWidth(a.Text);
             for (size_t j = i + 1; j < prints.size(); ++j) {
-                const SurfaceCall &a = prints[i], &b = prints[j];
-                const double h = p.s.LineHeight * a.FontSize;
-                EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) && b.X1 < a.X1 + p.s.TextWidth(a.Text) &&
-                             a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h)
+                const SurfaceCall& b = prints[j];
+                EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) && b.X1 < a.X1 + w && a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h)
                     << a.Text << " on " << b.Text;
             }
+            // where the offsets grow with the texts, no dimension line runs
+            // through the body of a text (one point size high)
+            if (c.arrowHead == 60) continue;
+            const double em = TwipsPerPoint * a.FontSize;
+            for (const SurfaceCall& l : p.s.Of("Line")) {
+                if (l.Colour != p.m.DimensionLineColour || l.Y1 != l.Y2) continue;
+                EXPECT_FALSE(a.Y1 < l.Y1 && l.Y1 < a.Y1 + em && std::min(l.X1, l.X2) < a.X1 + w &&
+                             a.X1 < std::max(l.X1, l.X2))
+                    << "a dimension line through " << a.Text;
+            }
+        }
     }
 }
 
