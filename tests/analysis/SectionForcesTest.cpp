@@ -624,44 +624,52 @@ void ExpectEquilibrium(Model& m, const char* what) {
     EXPECT_NEAR(t.M, 0, 2e-5 * std::abs(M)) << what << ": moment, against M = " << M;
 }
 
-TEST(SectionForces, ToeHeelStemAndBlockBalanceTheStabilityTotals) {
-    test::MessageRecorder messages;
-    BalanceWall w;
-    Model& m = w.m;
-    m.WaterIncluded = True;
-    m.EnteredFrontWaterDepth = 7.0f;
-    m.EnteredBackWaterDepth = 3.0f;
-    m.SeismicIncluded = 0;
-    m.BaseFrictionAngle = 20;
-    m.LineLoadCount = 0;
-    w.m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
-    w.m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
-    w.m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
-    m.AdjacentStructurePosition = 1.0f;                             // under the toe
-    w.ShareTheSlidingForceAmongAllResistances();
-    ExpectEquilibrium(m, "static loads");
-    EXPECT_TRUE(messages.Messages.empty());
-}
-
-TEST(SectionForces, ToeStemAndBlockBalanceTheStabilityTotalsUnderEarthquake) {
-    test::MessageRecorder messages;
-    BalanceWall w;
-    Model& m = w.m;
-    // at rest there is no seismic increment, and a weightless dry backfill has
-    // no inertia: what remains is the concrete's inertia and the front water's
-    // hydrodynamic pressure, which stem and toe share with the block
-    m.EarthPressureOption = AtRest;
-    m.BackfillUnitWeight = 0;
-    m.WaterIncluded = True;
-    m.EnteredFrontWaterDepth = 7.0f;
-    m.EnteredBackWaterDepth = 9.3f;
-    m.SeismicIncluded = True;
-    m.EnteredSeismicCoefficient = 0.2f;
-    m.BaseFrictionAngle = 30;
-    m.LineLoadCount = 0;
-    w.Analyse();
-    ExpectEquilibrium(m, "earthquake");
-    EXPECT_TRUE(messages.Messages.empty());
+TEST(SectionForces, PartsBalanceTheStabilityTotals) {
+    struct Case {
+        const char* what;
+        void (*setUp)(BalanceWall&);
+    };
+    const Case cases[] = {
+        {"static loads",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 7.0f;
+             m.EnteredBackWaterDepth = 3.0f;
+             m.SeismicIncluded = 0;
+             m.BaseFrictionAngle = 20;
+             m.LineLoadCount = 0;
+             m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
+             m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+             m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
+             m.AdjacentStructurePosition = 1.0f;                           // under the toe
+             w.ShareTheSlidingForceAmongAllResistances();
+         }},
+        // at rest there is no seismic increment, and a weightless dry backfill
+        // has no inertia: what remains is the concrete's inertia and the front
+        // water's hydrodynamic pressure, which stem and toe share with the block
+        {"earthquake",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.EarthPressureOption = AtRest;
+             m.BackfillUnitWeight = 0;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 7.0f;
+             m.EnteredBackWaterDepth = 9.3f;
+             m.SeismicIncluded = True;
+             m.EnteredSeismicCoefficient = 0.2f;
+             m.BaseFrictionAngle = 30;
+             m.LineLoadCount = 0;
+             w.Analyse();
+         }},
+    };
+    for (const Case& c : cases) {
+        test::MessageRecorder messages;
+        BalanceWall w;
+        c.setUp(w);
+        ExpectEquilibrium(w.m, c.what);
+        EXPECT_TRUE(messages.Messages.empty()) << c.what;
+    }
 }
 
 // Wall friction on the plane through the heel end, none on the stem's back
