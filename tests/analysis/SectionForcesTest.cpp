@@ -50,23 +50,33 @@ std::vector<float> Positions(const Model& m, Member member) {
 
 constexpr double Ka15 = 0.30142;   // Coulomb active, φ 30°, vertical wall, level ground, δ 15°
 
+// Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
+// equivalent fluid density above it replaces it, one below it or switched
+// off does not.
 TEST(CalcStemSectionForces, EarthPressureOnAVerticalStemMatchesTheHandFormula) {
     SectionTestWall w;
     Model& m = w.m;
     w.EarthOn();
     m.ConcreteToEarthFrictionAngle = 15;
-    const double gamma = 1.8, ch = std::cos(15.0 * M_PI / 180);
-    for (double h : {5.0, 8.0}) {
-        const Forces f = Cut(m, Member::Stem, float(h));
-        ASSERT_TRUE(f.ok);
-        // the backfill pushes the stem towards the toe: negative shear, and a
-        // clockwise-negative moment about the section centre
-        EXPECT_NEAR(f.M, -Ka15 * gamma * h * h * h * ch / 6, 2e-4 * Ka15 * gamma * h * h * h) << h;
-        EXPECT_NEAR(f.V, -Ka15 * gamma * h * h * ch / 2, 2e-4 * Ka15 * gamma * h * h) << h;
-        // a vertical back face takes no share of the wall friction: N is the concrete's weight
-        EXPECT_NEAR(f.N, 2.4 * 0.8 * h, 1e-4) << h;
-        EXPECT_EQ(f.M2, f.M);
-        EXPECT_EQ(f.V2, f.V);
+    const double natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
+    struct Case { float minimum; int16_t enabled; double gradient; };
+    const Case cases[] = {{0, 0, natural}, {0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
+    for (const Case& k : cases) {
+        m.MinimumFluidDensity = k.minimum;
+        m.MinimumFluidDensityEnabled = k.enabled;
+        for (double h : {5.0, 8.0}) {
+            SCOPED_TRACE(testing::Message() << "minimum " << k.minimum << ", enabled " << k.enabled << ", h " << h);
+            const Forces f = Cut(m, Member::Stem, float(h));
+            ASSERT_TRUE(f.ok);
+            // the backfill pushes the stem towards the toe: negative shear, and a
+            // clockwise-negative moment about the section centre
+            EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h);
+            EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h);
+            // a vertical back face takes no share of the wall friction: N is the concrete's weight
+            EXPECT_NEAR(f.N, 2.4 * 0.8 * h, 1e-4);
+            EXPECT_EQ(f.M2, f.M);
+            EXPECT_EQ(f.V2, f.V);
+        }
     }
 }
 
@@ -124,26 +134,6 @@ TEST(CalcStemSectionForces, HorizontalThrustOnABatteredBackIsTheTrialWedgeOne) {
         const Forces f = Cut(m, Member::Stem, 8);
         ASSERT_TRUE(f.ok) << c.what;
         EXPECT_NEAR(-f.V, want, 2e-4 * want) << c.what;
-    }
-}
-
-TEST(CalcStemSectionForces, MinimumEquivalentFluidDensityHoldsOnTheStem) {
-    // Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
-    // above it replaces it, one below it or switched off does not
-    SectionTestWall w;
-    Model& m = w.m;
-    w.EarthOn();
-    m.ConcreteToEarthFrictionAngle = 15;
-    const double h = 8, natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
-    struct Case { float minimum; int16_t enabled; double gradient; };
-    const Case cases[] = {{0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
-    for (const Case& k : cases) {
-        m.MinimumFluidDensity = k.minimum;
-        m.MinimumFluidDensityEnabled = k.enabled;
-        const Forces f = Cut(m, Member::Stem, float(h));
-        ASSERT_TRUE(f.ok);
-        EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h) << k.minimum << k.enabled;
-        EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h) << k.minimum << k.enabled;
     }
 }
 
