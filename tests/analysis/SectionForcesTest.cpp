@@ -50,23 +50,33 @@ std::vector<float> Positions(const Model& m, Member member) {
 
 constexpr double Ka15 = 0.30142;   // Coulomb active, φ 30°, vertical wall, level ground, δ 15°
 
+// Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
+// equivalent fluid density above it replaces it, one below it or switched
+// off does not.
 TEST(CalcStemSectionForces, EarthPressureOnAVerticalStemMatchesTheHandFormula) {
     SectionTestWall w;
     Model& m = w.m;
     w.EarthOn();
     m.ConcreteToEarthFrictionAngle = 15;
-    const double gamma = 1.8, ch = std::cos(15.0 * M_PI / 180);
-    for (double h : {5.0, 8.0}) {
-        const Forces f = Cut(m, Member::Stem, float(h));
-        ASSERT_TRUE(f.ok);
-        // the backfill pushes the stem towards the toe: negative shear, and a
-        // clockwise-negative moment about the section centre
-        EXPECT_NEAR(f.M, -Ka15 * gamma * h * h * h * ch / 6, 2e-4 * Ka15 * gamma * h * h * h) << h;
-        EXPECT_NEAR(f.V, -Ka15 * gamma * h * h * ch / 2, 2e-4 * Ka15 * gamma * h * h) << h;
-        // a vertical back face takes no share of the wall friction: N is the concrete's weight
-        EXPECT_NEAR(f.N, 2.4 * 0.8 * h, 1e-4) << h;
-        EXPECT_EQ(f.M2, f.M);
-        EXPECT_EQ(f.V2, f.V);
+    const double natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
+    struct Case { float minimum; int16_t enabled; double gradient; };
+    const Case cases[] = {{0, 0, natural}, {0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
+    for (const Case& k : cases) {
+        m.MinimumFluidDensity = k.minimum;
+        m.MinimumFluidDensityEnabled = k.enabled;
+        for (double h : {5.0, 8.0}) {
+            SCOPED_TRACE(testing::Message() << "minimum " << k.minimum << ", enabled " << k.enabled << ", h " << h);
+            const Forces f = Cut(m, Member::Stem, float(h));
+            ASSERT_TRUE(f.ok);
+            // the backfill pushes the stem towards the toe: negative shear, and a
+            // clockwise-negative moment about the section centre
+            EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h);
+            EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h);
+            // a vertical back face takes no share of the wall friction: N is the concrete's weight
+            EXPECT_NEAR(f.N, 2.4 * 0.8 * h, 1e-4);
+            EXPECT_EQ(f.M2, f.M);
+            EXPECT_EQ(f.V2, f.V);
+        }
     }
 }
 
@@ -124,26 +134,6 @@ TEST(CalcStemSectionForces, HorizontalThrustOnABatteredBackIsTheTrialWedgeOne) {
         const Forces f = Cut(m, Member::Stem, 8);
         ASSERT_TRUE(f.ok) << c.what;
         EXPECT_NEAR(-f.V, want, 2e-4 * want) << c.what;
-    }
-}
-
-TEST(CalcStemSectionForces, MinimumEquivalentFluidDensityHoldsOnTheStem) {
-    // Ka·γ·cos δ = 0.30142·1.8·0.96593 = 0.52408 per unit depth; a minimum
-    // above it replaces it, one below it or switched off does not
-    SectionTestWall w;
-    Model& m = w.m;
-    w.EarthOn();
-    m.ConcreteToEarthFrictionAngle = 15;
-    const double h = 8, natural = Ka15 * 1.8 * std::cos(15.0 * M_PI / 180);
-    struct Case { float minimum; int16_t enabled; double gradient; };
-    const Case cases[] = {{0.9f, 1, 0.9}, {0.9f, 0, natural}, {0.4f, 1, natural}};
-    for (const Case& k : cases) {
-        m.MinimumFluidDensity = k.minimum;
-        m.MinimumFluidDensityEnabled = k.enabled;
-        const Forces f = Cut(m, Member::Stem, float(h));
-        ASSERT_TRUE(f.ok);
-        EXPECT_NEAR(f.V, -k.gradient * h * h / 2, 2e-4 * k.gradient * h * h) << k.minimum << k.enabled;
-        EXPECT_NEAR(f.M, -k.gradient * h * h * h / 6, 2e-4 * k.gradient * h * h * h) << k.minimum << k.enabled;
     }
 }
 
@@ -624,44 +614,52 @@ void ExpectEquilibrium(Model& m, const char* what) {
     EXPECT_NEAR(t.M, 0, 2e-5 * std::abs(M)) << what << ": moment, against M = " << M;
 }
 
-TEST(SectionForces, ToeHeelStemAndBlockBalanceTheStabilityTotals) {
-    test::MessageRecorder messages;
-    BalanceWall w;
-    Model& m = w.m;
-    m.WaterIncluded = True;
-    m.EnteredFrontWaterDepth = 7.0f;
-    m.EnteredBackWaterDepth = 3.0f;
-    m.SeismicIncluded = 0;
-    m.BaseFrictionAngle = 20;
-    m.LineLoadCount = 0;
-    w.m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
-    w.m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
-    w.m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
-    m.AdjacentStructurePosition = 1.0f;                             // under the toe
-    w.ShareTheSlidingForceAmongAllResistances();
-    ExpectEquilibrium(m, "static loads");
-    EXPECT_TRUE(messages.Messages.empty());
-}
-
-TEST(SectionForces, ToeStemAndBlockBalanceTheStabilityTotalsUnderEarthquake) {
-    test::MessageRecorder messages;
-    BalanceWall w;
-    Model& m = w.m;
-    // at rest there is no seismic increment, and a weightless dry backfill has
-    // no inertia: what remains is the concrete's inertia and the front water's
-    // hydrodynamic pressure, which stem and toe share with the block
-    m.EarthPressureOption = AtRest;
-    m.BackfillUnitWeight = 0;
-    m.WaterIncluded = True;
-    m.EnteredFrontWaterDepth = 7.0f;
-    m.EnteredBackWaterDepth = 9.3f;
-    m.SeismicIncluded = True;
-    m.EnteredSeismicCoefficient = 0.2f;
-    m.BaseFrictionAngle = 30;
-    m.LineLoadCount = 0;
-    w.Analyse();
-    ExpectEquilibrium(m, "earthquake");
-    EXPECT_TRUE(messages.Messages.empty());
+TEST(SectionForces, PartsBalanceTheStabilityTotals) {
+    struct Case {
+        const char* what;
+        void (*setUp)(BalanceWall&);
+    };
+    const Case cases[] = {
+        {"static loads",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 7.0f;
+             m.EnteredBackWaterDepth = 3.0f;
+             m.SeismicIncluded = 0;
+             m.BaseFrictionAngle = 20;
+             m.LineLoadCount = 0;
+             m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
+             m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+             m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
+             m.AdjacentStructurePosition = 1.0f;                           // under the toe
+             w.ShareTheSlidingForceAmongAllResistances();
+         }},
+        // at rest there is no seismic increment, and a weightless dry backfill
+        // has no inertia: what remains is the concrete's inertia and the front
+        // water's hydrodynamic pressure, which stem and toe share with the block
+        {"earthquake",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.EarthPressureOption = AtRest;
+             m.BackfillUnitWeight = 0;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 7.0f;
+             m.EnteredBackWaterDepth = 9.3f;
+             m.SeismicIncluded = True;
+             m.EnteredSeismicCoefficient = 0.2f;
+             m.BaseFrictionAngle = 30;
+             m.LineLoadCount = 0;
+             w.Analyse();
+         }},
+    };
+    for (const Case& c : cases) {
+        test::MessageRecorder messages;
+        BalanceWall w;
+        c.setUp(w);
+        ExpectEquilibrium(w.m, c.what);
+        EXPECT_TRUE(messages.Messages.empty()) << c.what;
+    }
 }
 
 // Wall friction on the plane through the heel end, none on the stem's back

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "support/BuiltInWall.h"
 #include "analysis/Analysis.h"
@@ -59,32 +61,34 @@ TEST(WaterPressure, WaterAgainstBothStemFaces) {
     ExpectWaterBlocks(wall.m, {{1, 19.40645, 5.653333}, {8, 22.6801, 5.556726}, {11, 48.6, 3.911111}}, 2);
 }
 
-TEST(WaterPressure, BackLevelAtTheStemFootAndOverTheHeelTop) {
-    // at the stem foot: nothing on the stem, a triangle on the heel end above the heel top
-    WaterWall atFoot(5.0f, 7.73f);
-    CalcWaterPressures(atFoot.m);
-    EXPECT_EQ(atFoot.m.WaterPressureOrdinates[1], 0);
-    EXPECT_EQ(atFoot.m.WaterPressureOrdinates[7], 0);
-    ExpectWaterBlocks(atFoot.m, {{1, 0, 0}, {2, 0.5, 7.73 + 2.0 / 3.0}, {3, 2.07645, 9.447207}, {7, 0, 0}});
-
-    // between the stem foot and the heel-end top: water stands on part of the heel top
-    WaterWall overHeel(5.0f, 8.0f);
-    CalcWaterPressures(overHeel.m);
-    ExpectWaterBlocks(overHeel.m, {{1, 0, 0}, {2, 0.26645, 8.0 + 0.73 * 2 / 3}, {8, 0.8979365, 4.7399 + 2.4601 * 2 / 3}});
-}
-
-TEST(WaterPressure, BackLevelBelowTheHeelTopPushesOnlyTheHeelEnd) {
-    WaterWall wall(5.0f, 9.0f);
-    CalcWaterPressures(wall.m);
-    ExpectWaterBlocks(wall.m, {{1, 0, 0}, {2, 0, 0}, {3, 0.5, 9.0 + 2.0 / 3.0}, {7, 0, 0}, {8, 0, 0}});
-    EXPECT_FLOAT_EQ(wall.m.WaterPressureOrdinates[3], 1.0f);
-}
-
-TEST(WaterPressure, FrontLevelOverTheToeTop) {
-    WaterWall wall(8.5f, 1.5f);
-    CalcWaterPressures(wall.m);
-    ExpectWaterBlocks(wall.m, {{4, 0, 0}, {5, 0.125, 8.5 + 1.0 / 3.0}, {6, 1.0, 9.0 + 1.0 * (0.5 + 3.0) / (3 * 2.0)},
-                               {9, 0, 0}, {10, 0.25, 1.0 / 3.0}});
+TEST(WaterPressure, LevelsAtAndBetweenTheBreaksOfEachFace) {
+    struct Case {
+        const char* what;
+        float front, back;
+        std::vector<Block> blocks;
+        std::vector<std::pair<int, float>> ordinates;
+    };
+    const Case cases[] = {
+        // nothing on the stem, a triangle on the heel end above the heel top
+        {"back level at the stem foot", 5.0f, 7.73f,
+         {{1, 0, 0}, {2, 0.5, 7.73 + 2.0 / 3.0}, {3, 2.07645, 9.447207}, {7, 0, 0}}, {{1, 0}, {7, 0}}},
+        // water stands on part of the heel top
+        {"back level between the stem foot and the heel-end top", 5.0f, 8.0f,
+         {{1, 0, 0}, {2, 0.26645, 8.0 + 0.73 * 2 / 3}, {8, 0.8979365, 4.7399 + 2.4601 * 2 / 3}}, {}},
+        {"back level below the heel top pushes only the heel end", 5.0f, 9.0f,
+         {{1, 0, 0}, {2, 0, 0}, {3, 0.5, 9.0 + 2.0 / 3.0}, {7, 0, 0}, {8, 0, 0}}, {{3, 1.0f}}},
+        {"front level over the toe top", 8.5f, 1.5f,
+         {{4, 0, 0}, {5, 0.125, 8.5 + 1.0 / 3.0}, {6, 1.0, 9.0 + 1.0 * (0.5 + 3.0) / (3 * 2.0)}, {9, 0, 0},
+          {10, 0.25, 1.0 / 3.0}},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WaterWall wall(c.front, c.back);
+        CalcWaterPressures(wall.m);
+        for (const Block& b : c.blocks) ExpectWaterBlocks(wall.m, {b});
+        for (const auto& [k, p] : c.ordinates) EXPECT_FLOAT_EQ(wall.m.WaterPressureOrdinates[k], p) << k;
+    }
 }
 
 TEST(WaterPressure, EqualHeadsGiveUniformUpliftAtMidBase) {

@@ -44,6 +44,14 @@ FlexureDesignResult Strip(double h, double d, double As, double Mu, double Pu, d
     return r;
 }
 
+// The first method (0) or the alternate one (1).
+void Design(const Model& m, FlexureDesignResult& r, int method) {
+    if (method == 0)
+        DesignFlexureAci(m, r);
+    else
+        DesignFlexureAciAlternate(m, r);
+}
+
 // Relative comparison at the precision a float result carries.
 void ExpectNear(const std::optional<float>& got, double want, const char* what, double rel = 2e-5) {
     ASSERT_TRUE(got.has_value()) << what;
@@ -143,10 +151,7 @@ TEST(FlexureHandCalculation, CompressionSteelSolvedByTheQuadratic) {
         FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 3.036 / 144, 0, 0, 2.0 / 12);
         r.CompressionSteelArea = 1.2f / 144;
         r.CompressionSteelDepth = 2.5f / 12;
-        if (method == 0)
-            DesignFlexureAci(m, r);
-        else
-            DesignFlexureAciAlternate(m, r);
+        Design(m, r, method);
         ExpectNear(r.TensileStrain, 0.0069150688, "eps_t");
         EXPECT_EQ(r.Control, FlexureControl::Tension);
         ExpectNear(r.MomentStrength, 158.39901618, "phi Mn");
@@ -211,10 +216,7 @@ TEST(Flexure, MinimumSteelWaivedAboveTheConstantTimesTheRequiredSteel) {
     for (const Case& k : cases) {
         for (int method = 0; method < 2; ++method) {
             FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, k.times * AsRequired / 144, 50, 0, 2.0 / 12);
-            if (method == 0)
-                DesignFlexureAci(m, r);
-            else
-                DesignFlexureAciAlternate(m, r);
+            Design(m, r, method);
             EXPECT_EQ(r.Control, FlexureControl::Tension);
             ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
         }
@@ -236,10 +238,7 @@ TEST(Flexure, MinimumSteelIsTheLargerOfTheTwoStressLimits) {
         for (int method = 0; method < 2; ++method) {
             const Model m = Materials(British, k.fc, 60000, 290);
             FlexureDesignResult r = Strip(16.0 / 12, 13.5 / 12, 0.1 / 144, 10, 0, 2.0 / 12);
-            if (method == 0)
-                DesignFlexureAci(m, r);
-            else
-                DesignFlexureAciAlternate(m, r);
+            Design(m, r, method);
             SCOPED_TRACE(k.fc);
             ExpectNear(r.MinimumSteelArea, k.AsMin / 144, "As,min");
         }
@@ -340,10 +339,7 @@ TEST(Flexure, SectionsWithoutAnAnswerLeaveThoseValuesEmpty) {
         }
         FlexureDesignResult r = Strip(k.h, k.d, k.As, k.Mu, k.Pu, 0.05);
         r.PhiCompression = r.PhiTension = k.phi;
-        if (k.alternate)
-            DesignFlexureAciAlternate(m, r);
-        else
-            DesignFlexureAci(m, r);
+        Design(m, r, k.alternate ? 1 : 0);
         EXPECT_EQ(!r.SteelStress, k.stress);
         EXPECT_EQ(!r.MinimumSteelArea, k.minimum);
         EXPECT_EQ(!r.MaximumSpacing, k.spacing);

