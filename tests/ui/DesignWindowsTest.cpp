@@ -10,10 +10,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "design/ReinforcementSheets.h"
 #include "design/ui/frmRein.h"
@@ -27,28 +27,8 @@ namespace {
 
 // Acts on the modal window of type `Dialog` once it is open, then closes it.
 template <typename Dialog>
-class WhenOpen {
-public:
-    explicit WhenOpen(std::function<void(Dialog&)> act) : act_(std::move(act)) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            // the keyboard goes to the window in front, as on a desktop
-            QApplication::setActiveWindow(dialog);
-            act_(*dialog);
-            ran_ = true;
-            if (dialog->isVisible()) dialog->Command1->click();
-        });
-        timer_.start();
-    }
-    bool Ran() const { return ran_; }
-
-private:
-    std::function<void(Dialog&)> act_;
-    QTimer timer_;
-    bool ran_ = false;
+struct WhenOpen : test::WhenOpen<Dialog> {
+    explicit WhenOpen(std::function<void(Dialog&)> act) : test::WhenOpen<Dialog>(std::move(act), &Dialog::Command1) {}
 };
 
 std::string Text(const FlexGrid* grid, int row, int col) { return grid->TextMatrix(row, col).toStdString(); }

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <deque>
 #include <filesystem>
@@ -26,27 +25,10 @@
 namespace brindlemar {
 namespace {
 
-// Acts on the loads dialog once the main window has it open.
-class WhileOpen {
-public:
-    explicit WhileOpen(std::function<void(frmLoads&)> act) : act_(std::move(act)) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<frmLoads*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            act_(*dialog);
-            done = true;
-            // a script that left the dialog open closes it, as Cancel
-            if (dialog->isVisible()) dialog->Command4->click();
-        });
-        timer_.start();
-    }
-    bool done = false;
-
-private:
-    std::function<void(frmLoads&)> act_;
-    QTimer timer_;
+// Acts on the loads dialog once the main window has it open; a script that
+// left the dialog open closes it, as Cancel.
+struct WhileOpen : test::WhenOpen<frmLoads> {
+    explicit WhileOpen(std::function<void(frmLoads&)> act) : test::WhenOpen<frmLoads>(std::move(act), &frmLoads::Command4) {}
 };
 
 QPoint CellCentre(FlexGrid* g, int row, int col) {
@@ -94,7 +76,7 @@ TEST_F(LoadsDialogTest, EveryCommandOpensTheDialogOnItsFirstTab) {
             d.SSTab1->setCurrentIndex(1);  // the next opening starts on the first tab again
         });
         commands[i]();
-        EXPECT_TRUE(script.done) << i;
+        EXPECT_TRUE(script.Ran()) << i;
         EXPECT_EQ(tab, 0) << i;
         EXPECT_EQ(title, "Brindlemar: Loads and Resistances") << i;
     }
@@ -133,7 +115,7 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
     });
     const bool key = window->Check3->isChecked();
     window->Command3->click();
-    ASSERT_TRUE(script.done);
+    ASSERT_TRUE(script.Ran());
     // the main window's shear-key option shows what the dialog stored
     EXPECT_NE(window->Check3->isChecked(), key);
     EXPECT_EQ(window->Check3->isChecked(), m.ShearKeyIncluded == 1);
@@ -164,7 +146,7 @@ TEST_F(LoadsDialogTest, CancelLeavesTheModelAsItWas) {
         d.Command4->click();
     });
     window->Command3->click();
-    ASSERT_TRUE(script.done);
+    ASSERT_TRUE(script.Ran());
     EXPECT_EQ(m.LineLoadCount, before->LineLoadCount);
     EXPECT_EQ(m.BaseMaterialOption, before->BaseMaterialOption);
     EXPECT_EQ(m.BackfillSurcharge, before->BackfillSurcharge);
@@ -434,7 +416,7 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
             d.Command3->click();
         });
         window->Command3->click();
-        ASSERT_TRUE(script.done);
+        ASSERT_TRUE(script.Ran());
         EXPECT_EQ(m.ProjectModified, False);
         EXPECT_EQ(m.BackfillSurcharge, surcharge);
         EXPECT_EQ(m.NominalBearingResistance, bearing);
