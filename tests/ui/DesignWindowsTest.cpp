@@ -20,6 +20,7 @@
 #include "design/ui/frmStability.h"
 #include "platform/FlexGrid.h"
 #include "runtime/Format.h"
+#include "support/GridCells.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -50,19 +51,6 @@ protected:
         WhenOpen<frmRein> script(std::move(act));
         window->Command5->click();
         EXPECT_TRUE(script.Ran());
-    }
-
-    // Clicks cell (row, col) of a grid where it stands on the screen.
-    static void ClickCell(FlexGrid* grid, int row, int col, bool twice = false) {
-        const double tpp = grid->Tpp();
-        int x = 0, y = 0;
-        for (int c = 0; c < col; ++c) x += grid->ColWidth(c);
-        for (int r = 0; r < row; ++r) y += grid->RowHeight(r);
-        const QPoint at(static_cast<int>((x + grid->ColWidth(col) / 2) / tpp), static_cast<int>((y + grid->RowHeight(row) / 2) / tpp));
-        if (twice)
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     }
 
     // Types `text` into the bar cell (row, col) of the flexure sheet and ends with `key`.
@@ -210,10 +198,10 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
         d.SSTab1->setCurrentIndex(frmRein::DesignTab);
         FlexGrid* sheet = d.MSHFlexGrid5;
         const int width = sheet->width();
-        ClickCell(sheet, BarDiameterRow, 3);
+        test::ClickCell(sheet, BarDiameterRow, 3);
         EXPECT_EQ(sheet->Row(), BarDiameterRow);
         EXPECT_FALSE(d.txtRebar->isVisible()) << "a click that moves only selects";
-        ClickCell(sheet, BarDiameterRow, 3);
+        test::ClickCell(sheet, BarDiameterRow, 3);
         ASSERT_TRUE(d.txtRebar->isVisible());
         EXPECT_EQ(d.txtRebar->text().toStdString(), Text(sheet, BarDiameterRow, 3));
         EXPECT_EQ(sheet->ScrollBars(), FlexScrollNone);
@@ -225,7 +213,7 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
         // a caption cell opens nothing
         sheet->SetRow(9);
         sheet->SetCol(3);
-        ClickCell(sheet, 9, 3, true);
+        QTest::mouseDClick(sheet->viewport(), Qt::LeftButton, {}, test::CellCentre(sheet, 9, 3));
         EXPECT_FALSE(d.txtRebar->isVisible());
     });
 }

@@ -19,6 +19,7 @@
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
 #include "runtime/Format.h"
+#include "support/GridCells.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmLoads.h"
 
@@ -31,15 +32,7 @@ struct WhileOpen : test::WhenOpen<frmLoads> {
     explicit WhileOpen(std::function<void(frmLoads&)> act) : test::WhenOpen<frmLoads>(std::move(act), &frmLoads::Command4) {}
 };
 
-QPoint CellCentre(FlexGrid* g, int row, int col) {
-    const double tpp = g->Tpp();
-    int x = 0, y = 0;
-    for (int c = 0; c < col; ++c) x += static_cast<int>(g->ColWidth(c) / tpp + 0.5);
-    for (int r = 0; r < row; ++r) y += static_cast<int>(g->RowHeight(r) / tpp + 0.5);
-    return {x + static_cast<int>(g->ColWidth(col) / tpp / 2), y + static_cast<int>(g->RowHeight(row) / tpp / 2)};
-}
-
-void ClickCell(FlexGrid* g, int row, int col) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, CellCentre(g, row, col)); }
+using test::ClickCell;
 
 // Types into the grid's current cell (opening its editor) and presses Enter.
 void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
