@@ -5,12 +5,12 @@
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "calculator/ui/frmCalculator.h"
 #include "platform/FileDialogs.h"
@@ -21,30 +21,6 @@ namespace brindlemar {
 namespace {
 
 using test::MainWindowTest;
-
-// Runs `check` on the calculator once the main window has opened it
-// modally, then closes it with its Close button.
-class WhenCalculatorOpens {
-public:
-    explicit WhenCalculatorOpens(std::function<void(frmCalculator&)> check) : check_(std::move(check)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<frmCalculator*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            Modal = dialog->isModal();
-            check_(*dialog);
-            dialog->Command1->click();
-            Opened = true;
-        });
-        timer_.start(0);
-    }
-    bool Opened = false;
-    bool Modal = false;
-
-private:
-    std::function<void(frmCalculator&)> check_;
-    QTimer timer_;
-};
 
 class CalculatorTest : public MainWindowTest {
 protected:
@@ -82,7 +58,8 @@ TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
     const Model before = m;
     for (const std::function<void()>& open : {std::function<void()>([&] { window->mnuCalculateCalcu->trigger(); }),
                                              std::function<void()>([&] { window->imgTool_Click(9); })}) {
-        WhenCalculatorOpens opened([&](frmCalculator& d) {
+        test::WhenOpen<frmCalculator> opened([&](frmCalculator& d) {
+            EXPECT_TRUE(d.isModal());
             EXPECT_EQ(d.windowTitle(), "Brindlemar: Soil pressure calculator");
             // the built-in wall's backfill, with its results already shown
             EXPECT_EQ(d.txtValue[FrictionAngleInput]->text().toStdString(), InputText(m.BackfillFrictionAngle));
@@ -95,10 +72,9 @@ TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
             int enter = 13;
             d.txtValue_KeyPress(WetDensityInput, enter);
             EXPECT_EQ(d.Inputs.WetDensity, 3.0f);
-        });
+        }, &frmCalculator::Command1);
         open();
-        EXPECT_TRUE(opened.Opened);
-        EXPECT_TRUE(opened.Modal);
+        EXPECT_TRUE(opened.Ran());
     }
     EXPECT_EQ(m.BackfillUnitWeight, before.BackfillUnitWeight);
     EXPECT_EQ(m.BackStemHeight, before.BackStemHeight);
