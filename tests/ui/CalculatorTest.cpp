@@ -43,6 +43,19 @@ protected:
         QTest::keyClicks(dialog->txtValue[i], text);
         QTest::keyClick(dialog->txtValue[i], Qt::Key_Return);
     }
+    // Runs `print` with the calculator's page going to the A4 PDF file `pdf`.
+    static void PrintToPdf(const QString& pdf, const std::function<void()>& print) {
+        const auto keep = frmCalculator::Printer();
+        frmCalculator::Printer() = [pdf] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            printer->setPageSize(QPageSize(QPageSize::A4));
+            return printer;
+        };
+        print();
+        frmCalculator::Printer() = keep;
+    }
     QString Box(int i) { return dialog->txtValue[i]->text(); }
     QString Column(const std::array<QLabel*, 10>& column, int e) { return column[e]->text(); }
 
@@ -160,20 +173,11 @@ TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsShown) {
 TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAcceptedValues) {
     test::TempDir folder;
     const QString pdf = QString::fromStdString((folder.Path() / "calculator.pdf").string());
-    const auto keep = frmCalculator::Printer();
-    frmCalculator::Printer() = [&] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        return printer;
-    };
     test::MessageRecorder messages;
     Enter(SoilDepthInput, "6");
     dialog->txtValue[SoilDepthInput]->setFocus();
     dialog->txtValue[SoilDepthInput]->setText("7");
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    frmCalculator::Printer() = keep;
+    PrintToPdf(pdf, [this] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
 
     EXPECT_EQ(dialog->Inputs.SoilDepth, 6.0f);
     EXPECT_TRUE(dialog->InputChanged);
@@ -198,16 +202,8 @@ TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAccept
 }
 
 TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {
-    const auto keep = frmCalculator::Printer();
-    frmCalculator::Printer() = [] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName("/no/such/folder/calculator.pdf");
-        return printer;
-    };
     test::MessageRecorder messages;
-    dialog->Command2->click();
-    frmCalculator::Printer() = keep;
+    PrintToPdf("/no/such/folder/calculator.pdf", [this] { dialog->Command2->click(); });
     ASSERT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
     EXPECT_EQ(messages.BusyDepth, 0);
