@@ -42,6 +42,12 @@ void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
+// Types `text` and Enter, each key where the focus is, as from a keyboard.
+void TypeWhereTheFocusIs(const std::string& text) {
+    for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
 class LoadsDialogTest : public test::MainWindowTest {
 protected:
     // The dialog on its own, shown but not modal.
@@ -83,16 +89,15 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
     std::filesystem::remove(m.DefaultsFilePath);
     m.ProjectModified = False;
     WhileOpen script([&](frmLoads& d) {
-        // a vertical load of 40 on the stem top
+        // a vertical load of 40 on the stem top, typed from the keyboard alone
         d.cmdLAdd->click();
         FlexGrid* g = d.MSHFlexGrid3;
         ASSERT_EQ(g->Rows(), loads + 2);
         ASSERT_EQ(g->Col(), 1);
-        TypeIntoCell(g, d.txtLoad, "40");
+        TypeWhereTheFocusIs("40");
         EXPECT_EQ(g->Col(), 2);  // Enter moves on to X
-        TypeIntoCell(g, d.txtLoad, "1.5");
-        TypeIntoCell(g, d.txtLoad, "10");
-        TypeIntoCell(g, d.txtLoad, "-90");
+        for (const char* value : {"1.5", "10", "-90"}) TypeWhereTheFocusIs(value);
+        EXPECT_TRUE(g->hasFocus()) << "after each Enter the grid has the focus again";
         // the factor of the horizontal earth pressure of the chosen combination, on the second tab
         d.SSTab1->setCurrentIndex(1);
         FlexGrid* f = d.MSHFlexGrid1;
@@ -483,26 +488,10 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
     EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
 }
 
-// Typing a value and Enter, again and again, fills a row of a line load and
-// a column of factors: after each Enter the grid has the focus again.
-TEST_F(LoadsDialogTest, GridsAreFilledFromTheKeyboardAlone) {
+// Typing a value and Enter, again and again, fills a column of factors:
+// after each Enter the grid has the focus again.
+TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
     auto d = Open();
-    // each key goes where the focus is, as from a keyboard
-    auto type = [](const std::string& text) {
-        for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    };
-    d->cmdLAdd->click();
-    FlexGrid* g = d->MSHFlexGrid3;
-    const int r = g->Rows() - 1;
-    for (const char* value : {"40", "1.5", "10", "-90"}) type(value);
-    EXPECT_TRUE(g->hasFocus());
-    const LineLoad& added = d->WorkingLineLoads[r];
-    EXPECT_EQ(added.Value, 40.0f);
-    EXPECT_EQ(added.X, 1.5f);
-    EXPECT_EQ(added.Y, 10.0f);
-    EXPECT_EQ(added.Direction, -90.0f);
-
     d->SSTab1->setCurrentIndex(1);
     FlexGrid* f = d->MSHFlexGrid1;
     d->cmdFAdd->click();
@@ -510,7 +499,7 @@ TEST_F(LoadsDialogTest, GridsAreFilledFromTheKeyboardAlone) {
     f->SetRow(1);
     f->SetCol(1 + DL);
     const char* factors[] = {"1.25", "0.9", "1.5", "1.35"};
-    for (const char* value : factors) type(value);
+    for (const char* value : factors) TypeWhereTheFocusIs(value);
     EXPECT_TRUE(f->hasFocus());
     const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
     for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;
