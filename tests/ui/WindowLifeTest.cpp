@@ -1,5 +1,4 @@
 #include <QDesktopServices>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <QComboBox>
@@ -12,6 +11,7 @@
 #include "files/ProjectFile.h"
 #include "model/ProjectServices.h"
 #include "support/MessageRecorder.h"
+#include "support/ScopedEnvironment.h"
 #include "ui/main/frmAbout.h"
 
 namespace brindlemar {
@@ -108,9 +108,7 @@ TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
     const std::string project = dir.File("quay.bmi");
     ASSERT_TRUE(WriteProjectFile(m, project));
     { std::ofstream(dir.File("blocked")) << "a file where the folder should be"; }
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    ::setenv("XDG_CONFIG_HOME", dir.File("blocked").c_str(), 1);
+    const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("blocked"));
 
     test::MessageRecorder rec;
     Model installed;
@@ -124,11 +122,6 @@ TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
     started->mnuFileNew->trigger();
     EXPECT_TRUE(started->close());
     EXPECT_EQ(rec.Messages.size(), 1u) << "nothing more at the next reset nor at shutdown";
-
-    if (saved)
-        ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {
