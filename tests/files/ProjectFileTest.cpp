@@ -310,47 +310,50 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
     }
 }
 
+// A write that fails says so once, keeps the previous file as it was (or
+// makes none) and leaves the project modified.
 TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
-    test::TempDir dir;
-    test::MessageRecorder rec;
-    auto m = BuiltInModel(dir.Path().string());
-    const std::string path = dir.File("wall.bmi");
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-    const std::string before = ReadBytes(path);
-
-    // a folder where the temporary file would go makes the write fail
-    const auto blocker = fs::path(path + "." + std::to_string(::getpid()) + ".tmp");
-    fs::create_directory(blocker);
-    m->ProjectTitle = "changed";
-    m->ProjectModified = -1;
-    EXPECT_FALSE(WriteProjectFile(*m, path));
-    EXPECT_EQ(m->SaveSucceeded, 0);
-    EXPECT_EQ(m->ProjectModified, -1);
-    EXPECT_EQ(ReadBytes(path), before);
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text.rfind("Cannot write " + path, 0), 0u) << rec.Messages[0].Text;
-    EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
-    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
-    EXPECT_EQ(rec.BusyDepth, 0);
-
-    // into a folder that does not exist
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("missing/wall.bmi")));
-    EXPECT_EQ(m->SaveSucceeded, 0);
-    EXPECT_EQ(rec.Messages.size(), 2u);
-}
-
-TEST(ProjectFileWrite, ValuesTheLayoutCannotHoldFailTheWrite) {
-    test::TempDir dir;
-    test::MessageRecorder rec;
-    auto m = BuiltInModel(dir.Path().string());
-    m->ProjectTitle = std::string(40000, 'x');
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
-    m->ProjectTitle = "";
-    m->LineLoadCount = 51;
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
-    EXPECT_FALSE(fs::exists(dir.File("wall.bmi")));
-    EXPECT_EQ(rec.Messages.size(), 2u);
-    EXPECT_EQ(m->SaveSucceeded, 0);
+    struct Case {
+        const char* what;
+        const char* file;
+        void (*prepare)(Model&, const std::string& path);
+        bool cannotWrite;  // the file system refused, rather than the layout
+    };
+    const Case cases[] = {
+        {"a folder where the temporary file would go", "wall.bmi",
+         [](Model&, const std::string& path) {
+             fs::create_directory(path + "." + std::to_string(::getpid()) + ".tmp");
+         },
+         true},
+        {"into a folder that does not exist", "missing/wall.bmi", [](Model&, const std::string&) {}, true},
+        {"a title longer than a text can be", "wall.bmi",
+         [](Model& m, const std::string&) { m.ProjectTitle = std::string(40000, 'x'); }, false},
+        {"more line loads than the file holds", "wall.bmi", [](Model& m, const std::string&) { m.LineLoadCount = 51; },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        auto m = BuiltInModel(dir.Path().string());
+        const std::string path = dir.File(c.file), previous = dir.File("wall.bmi");
+        ASSERT_TRUE(WriteProjectFile(*m, previous));
+        const std::string before = ReadBytes(previous);
+        test::MessageRecorder rec;
+        c.prepare(*m, path);
+        m->ProjectModified = -1;
+        EXPECT_FALSE(WriteProjectFile(*m, path));
+        EXPECT_EQ(m->SaveSucceeded, 0);
+        EXPECT_EQ(m->ProjectModified, -1);
+        EXPECT_EQ(ReadBytes(previous), before);
+        EXPECT_FALSE(fs::exists(dir.File("missing")));
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        if (c.cannotWrite) {
+            EXPECT_EQ(rec.Messages[0].Text.rfind("Cannot write " + path, 0), 0u) << rec.Messages[0].Text;
+            EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+            EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+        }
+        EXPECT_EQ(rec.BusyDepth, 0);
+    }
 }
 
 TEST(ShearKeyRefit, DistancesEndWithinTheBase) {
