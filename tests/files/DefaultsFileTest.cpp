@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "FileTestSupport.h"
@@ -8,6 +7,7 @@
 #include "files/Encoding.h"
 #include "model/Initialise.h"
 #include "support/MessageRecorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 namespace brindlemar {
@@ -182,9 +182,7 @@ TEST(DefaultsFile, ADamagedFileIsReportedOnceAndTheBuiltInValuesStand) {
 
 TEST(DefaultsFile, LivesInTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {
     test::TempDir dir;
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    ::setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
+    const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
 
     EXPECT_EQ(DefaultsFileLocation(dir.Path().string()), dir.Path().string() + "/Default.dat");
     const std::string installed = dir.File("no such program folder");
@@ -198,11 +196,6 @@ TEST(DefaultsFile, LivesInTheConfigurationFolderWhenTheProgramFolderCannotBeWrit
     auto read = test::BuiltInModel(dir.File("elsewhere"));
     ASSERT_TRUE(ReadDefaultsFile(*read, location));
     EXPECT_EQ(read->CurrentUnitSystem, SI);
-
-    if (saved)
-        ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

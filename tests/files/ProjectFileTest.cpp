@@ -233,7 +233,8 @@ void OldFile(const fs::path& p) { test::WriteBytes(p.string(), "old"); }
 
 // Saving writes the file the user chose, where it is and as it is: through
 // a link to its target, with its permission bits, leaving the user's own
-// backup alone, and not at all when it is write-protected.
+// backup alone (and a project named like one), and not at all when it is
+// write-protected.
 TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
     struct Case {
         const char* what;
@@ -276,6 +277,8 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
              test::WriteBytes((d / "wall.BAK").string(), "mine");
          },
          "wall.bmi", [](const fs::path& d) { EXPECT_EQ(ReadBytes((d / "wall.BAK").string()), "mine"); }},
+        {"a project named like its backup", "wall.BAK", [](const fs::path& d) { OldFile(d / "wall.BAK"); }, "wall.BAK",
+         [](const fs::path&) {}},
         {"a backslash in the name", "we\\ird.bmi", [](const fs::path& d) { fs::create_directory(d / "we"); },
          "we\\ird.bmi", [](const fs::path& d) { EXPECT_TRUE(fs::is_empty(d / "we")); }},
     };
@@ -307,58 +310,50 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
     }
 }
 
-TEST(ProjectFileWrite, AProjectNamedLikeItsBackupSurvivesItsSave) {
-    test::TempDir dir;
-    auto m = BuiltInModel(dir.Path().string());
-    const std::string path = dir.File("wall.BAK");
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-    EXPECT_TRUE(fs::exists(path));
-    auto back = BuiltInModel(dir.Path().string());
-    EXPECT_TRUE(ReadProjectFile(*back, path));
-}
-
+// A write that fails says so once, keeps the previous file as it was (or
+// makes none) and leaves the project modified.
 TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
-    test::TempDir dir;
-    test::MessageRecorder rec;
-    auto m = BuiltInModel(dir.Path().string());
-    const std::string path = dir.File("wall.bmi");
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-    const std::string before = ReadBytes(path);
-
-    // a folder where the temporary file would go makes the write fail
-    const auto blocker = fs::path(path + "." + std::to_string(::getpid()) + ".tmp");
-    fs::create_directory(blocker);
-    m->ProjectTitle = "changed";
-    m->ProjectModified = -1;
-    EXPECT_FALSE(WriteProjectFile(*m, path));
-    EXPECT_EQ(m->SaveSucceeded, 0);
-    EXPECT_EQ(m->ProjectModified, -1);
-    EXPECT_EQ(ReadBytes(path), before);
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text.rfind("Cannot write " + path, 0), 0u) << rec.Messages[0].Text;
-    EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
-    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
-    EXPECT_EQ(rec.BusyDepth, 0);
-
-    // into a folder that does not exist
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("missing/wall.bmi")));
-    EXPECT_EQ(m->SaveSucceeded, 0);
-    EXPECT_EQ(rec.Messages.size(), 2u);
-}
-
-TEST(ProjectFileWrite, ValuesTheLayoutCannotHoldFailTheWrite) {
-    test::TempDir dir;
-    test::MessageRecorder rec;
-    auto m = BuiltInModel(dir.Path().string());
-    m->ProjectTitle = std::string(40000, 'x');
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
-    m->ProjectTitle = "";
-    m->LineLoadCount = 51;
-    EXPECT_FALSE(WriteProjectFile(*m, dir.File("wall.bmi")));
-    EXPECT_FALSE(fs::exists(dir.File("wall.bmi")));
-    EXPECT_EQ(rec.Messages.size(), 2u);
-    EXPECT_EQ(m->SaveSucceeded, 0);
+    struct Case {
+        const char* what;
+        const char* file;
+        void (*prepare)(Model&, const std::string& path);
+        bool cannotWrite;  // the file system refused, rather than the layout
+    };
+    const Case cases[] = {
+        {"a folder where the temporary file would go", "wall.bmi",
+         [](Model&, const std::string& path) {
+             fs::create_directory(path + "." + std::to_string(::getpid()) + ".tmp");
+         },
+         true},
+        {"into a folder that does not exist", "missing/wall.bmi", [](Model&, const std::string&) {}, true},
+        {"a title longer than a text can be", "wall.bmi",
+         [](Model& m, const std::string&) { m.ProjectTitle = std::string(40000, 'x'); }, false},
+        {"more line loads than the file holds", "wall.bmi", [](Model& m, const std::string&) { m.LineLoadCount = 51; },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        auto m = BuiltInModel(dir.Path().string());
+        const std::string path = dir.File(c.file), previous = dir.File("wall.bmi");
+        ASSERT_TRUE(WriteProjectFile(*m, previous));
+        const std::string before = ReadBytes(previous);
+        test::MessageRecorder rec;
+        c.prepare(*m, path);
+        m->ProjectModified = -1;
+        EXPECT_FALSE(WriteProjectFile(*m, path));
+        EXPECT_EQ(m->SaveSucceeded, 0);
+        EXPECT_EQ(m->ProjectModified, -1);
+        EXPECT_EQ(ReadBytes(previous), before);
+        EXPECT_FALSE(fs::exists(dir.File("missing")));
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        if (c.cannotWrite) {
+            EXPECT_EQ(rec.Messages[0].Text.rfind("Cannot write " + path, 0), 0u) << rec.Messages[0].Text;
+            EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+            EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+        }
+        EXPECT_EQ(rec.BusyDepth, 0);
+    }
 }
 
 TEST(ShearKeyRefit, DistancesEndWithinTheBase) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
 #include <cmath>
 

@@ -4,14 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPrinter>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "PictureFiles.h"
 #include "SurfaceTestApplication.h"

@@ -11,6 +11,7 @@
 
 #include "SurfaceTestApplication.h"
 #include "platform/FlexGrid.h"
+#include "support/GridCells.h"
 
 namespace brindlemar {
 namespace {
@@ -43,14 +44,7 @@ protected:
         events.clear();
     }
 
-    // the centre of cell (row, col) on screen
-    QPoint CellCentre(int row, int col) {
-        const double tpp = grid->Tpp();
-        int x = 0, y = 0;
-        for (int c = 0; c < col; ++c) x += static_cast<int>(grid->ColWidth(c) / tpp + 0.5);
-        for (int r = 0; r < row; ++r) y += static_cast<int>(grid->RowHeight(r) / tpp + 0.5);
-        return {x + static_cast<int>(grid->ColWidth(col) / tpp / 2), y + static_cast<int>(grid->RowHeight(row) / tpp / 2)};
-    }
+    QPoint CellCentre(int row, int col) const { return test::CellCentre(grid, row, col); }
 
     std::unique_ptr<QWidget> window;
     FlexGrid* grid = nullptr;

@@ -3,7 +3,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
-#include <cstdio>
 #include <filesystem>
 
 #include "SurfaceTestApplication.h"

@@ -5,12 +5,12 @@
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "calculator/ui/frmCalculator.h"
 #include "platform/FileDialogs.h"
@@ -21,30 +21,6 @@ namespace brindlemar {
 namespace {
 
 using test::MainWindowTest;
-
-// Runs `check` on the calculator once the main window has opened it
-// modally, then closes it with its Close button.
-class WhenCalculatorOpens {
-public:
-    explicit WhenCalculatorOpens(std::function<void(frmCalculator&)> check) : check_(std::move(check)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<frmCalculator*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            Modal = dialog->isModal();
-            check_(*dialog);
-            dialog->Command1->click();
-            Opened = true;
-        });
-        timer_.start(0);
-    }
-    bool Opened = false;
-    bool Modal = false;
-
-private:
-    std::function<void(frmCalculator&)> check_;
-    QTimer timer_;
-};
 
 class CalculatorTest : public MainWindowTest {
 protected:
@@ -67,6 +43,19 @@ protected:
         QTest::keyClicks(dialog->txtValue[i], text);
         QTest::keyClick(dialog->txtValue[i], Qt::Key_Return);
     }
+    // Runs `print` with the calculator's page going to the A4 PDF file `pdf`.
+    static void PrintToPdf(const QString& pdf, const std::function<void()>& print) {
+        const auto keep = frmCalculator::Printer();
+        frmCalculator::Printer() = [pdf] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(pdf);
+            printer->setPageSize(QPageSize(QPageSize::A4));
+            return printer;
+        };
+        print();
+        frmCalculator::Printer() = keep;
+    }
     QString Box(int i) { return dialog->txtValue[i]->text(); }
     QString Column(const std::array<QLabel*, 10>& column, int e) { return column[e]->text(); }
 
@@ -82,7 +71,8 @@ TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
     const Model before = m;
     for (const std::function<void()>& open : {std::function<void()>([&] { window->mnuCalculateCalcu->trigger(); }),
                                              std::function<void()>([&] { window->imgTool_Click(9); })}) {
-        WhenCalculatorOpens opened([&](frmCalculator& d) {
+        test::WhenOpen<frmCalculator> opened([&](frmCalculator& d) {
+            EXPECT_TRUE(d.isModal());
             EXPECT_EQ(d.windowTitle(), "Brindlemar: Soil pressure calculator");
             // the built-in wall's backfill, with its results already shown
             EXPECT_EQ(d.txtValue[FrictionAngleInput]->text().toStdString(), InputText(m.BackfillFrictionAngle));
@@ -95,10 +85,9 @@ TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
             int enter = 13;
             d.txtValue_KeyPress(WetDensityInput, enter);
             EXPECT_EQ(d.Inputs.WetDensity, 3.0f);
-        });
+        }, &frmCalculator::Command1);
         open();
-        EXPECT_TRUE(opened.Opened);
-        EXPECT_TRUE(opened.Modal);
+        EXPECT_TRUE(opened.Ran());
     }
     EXPECT_EQ(m.BackfillUnitWeight, before.BackfillUnitWeight);
     EXPECT_EQ(m.BackStemHeight, before.BackStemHeight);
@@ -184,20 +173,11 @@ TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsShown) {
 TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAcceptedValues) {
     test::TempDir folder;
     const QString pdf = QString::fromStdString((folder.Path() / "calculator.pdf").string());
-    const auto keep = frmCalculator::Printer();
-    frmCalculator::Printer() = [&] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(pdf);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        return printer;
-    };
     test::MessageRecorder messages;
     Enter(SoilDepthInput, "6");
     dialog->txtValue[SoilDepthInput]->setFocus();
     dialog->txtValue[SoilDepthInput]->setText("7");
-    QTest::mouseClick(dialog->Command2, Qt::LeftButton);
-    frmCalculator::Printer() = keep;
+    PrintToPdf(pdf, [this] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
 
     EXPECT_EQ(dialog->Inputs.SoilDepth, 6.0f);
     EXPECT_TRUE(dialog->InputChanged);
@@ -222,16 +202,8 @@ TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAccept
 }
 
 TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {
-    const auto keep = frmCalculator::Printer();
-    frmCalculator::Printer() = [] {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName("/no/such/folder/calculator.pdf");
-        return printer;
-    };
     test::MessageRecorder messages;
-    dialog->Command2->click();
-    frmCalculator::Printer() = keep;
+    PrintToPdf("/no/such/folder/calculator.pdf", [this] { dialog->Command2->click(); });
     ASSERT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(messages.Messages[0].Style, vbExclamation);
     EXPECT_EQ(messages.BusyDepth, 0);

@@ -10,16 +10,17 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <functional>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "design/ReinforcementSheets.h"
 #include "design/ui/frmRein.h"
 #include "design/ui/frmStability.h"
 #include "platform/FlexGrid.h"
 #include "runtime/Format.h"
+#include "support/GridCells.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -27,28 +28,8 @@ namespace {
 
 // Acts on the modal window of type `Dialog` once it is open, then closes it.
 template <typename Dialog>
-class WhenOpen {
-public:
-    explicit WhenOpen(std::function<void(Dialog&)> act) : act_(std::move(act)) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            // the keyboard goes to the window in front, as on a desktop
-            QApplication::setActiveWindow(dialog);
-            act_(*dialog);
-            ran_ = true;
-            if (dialog->isVisible()) dialog->Command1->click();
-        });
-        timer_.start();
-    }
-    bool Ran() const { return ran_; }
-
-private:
-    std::function<void(Dialog&)> act_;
-    QTimer timer_;
-    bool ran_ = false;
+struct WhenOpen : test::WhenOpen<Dialog> {
+    explicit WhenOpen(std::function<void(Dialog&)> act) : test::WhenOpen<Dialog>(std::move(act), &Dialog::Command1) {}
 };
 
 std::string Text(const FlexGrid* grid, int row, int col) { return grid->TextMatrix(row, col).toStdString(); }
@@ -70,19 +51,6 @@ protected:
         WhenOpen<frmRein> script(std::move(act));
         window->Command5->click();
         EXPECT_TRUE(script.Ran());
-    }
-
-    // Clicks cell (row, col) of a grid where it stands on the screen.
-    static void ClickCell(FlexGrid* grid, int row, int col, bool twice = false) {
-        const double tpp = grid->Tpp();
-        int x = 0, y = 0;
-        for (int c = 0; c < col; ++c) x += grid->ColWidth(c);
-        for (int r = 0; r < row; ++r) y += grid->RowHeight(r);
-        const QPoint at(static_cast<int>((x + grid->ColWidth(col) / 2) / tpp), static_cast<int>((y + grid->RowHeight(row) / 2) / tpp));
-        if (twice)
-            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-        else
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
     }
 
     // Types `text` into the bar cell (row, col) of the flexure sheet and ends with `key`.
@@ -230,10 +198,10 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
         d.SSTab1->setCurrentIndex(frmRein::DesignTab);
         FlexGrid* sheet = d.MSHFlexGrid5;
         const int width = sheet->width();
-        ClickCell(sheet, BarDiameterRow, 3);
+        test::ClickCell(sheet, BarDiameterRow, 3);
         EXPECT_EQ(sheet->Row(), BarDiameterRow);
         EXPECT_FALSE(d.txtRebar->isVisible()) << "a click that moves only selects";
-        ClickCell(sheet, BarDiameterRow, 3);
+        test::ClickCell(sheet, BarDiameterRow, 3);
         ASSERT_TRUE(d.txtRebar->isVisible());
         EXPECT_EQ(d.txtRebar->text().toStdString(), Text(sheet, BarDiameterRow, 3));
         EXPECT_EQ(sheet->ScrollBars(), FlexScrollNone);
@@ -245,7 +213,7 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
         // a caption cell opens nothing
         sheet->SetRow(9);
         sheet->SetCol(3);
-        ClickCell(sheet, 9, 3, true);
+        QTest::mouseDClick(sheet->viewport(), Qt::LeftButton, {}, test::CellCentre(sheet, 9, 3));
         EXPECT_FALSE(d.txtRebar->isVisible());
     });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Driving the properties and restraints dialogs as a user would: act on one
+// Driving the dialogs as a user would: act on one
 // once the main window has opened it modally, type into a box, click.
 
 #include <gtest/gtest.h>
@@ -18,30 +18,36 @@
 
 namespace brindlemar::test {
 
-// Runs `act` on the dialog of type D as soon as it is open and modal. `act`
-// should close it; a dialog still open afterwards is a failure, and is
-// cancelled so that the test goes on.
+// Runs `act` on the dialog of type D as soon as it is open and modal, with
+// the keyboard in it. `act` should close it; a dialog still open afterwards
+// is a failure, and is cancelled so that the test goes on. Given `closer`,
+// `act` may leave the dialog open, and that button closes it.
 template <typename D>
 class WhenOpen {
 public:
-    explicit WhenOpen(std::function<void(D&)> act) : act_(std::move(act)) {
+    explicit WhenOpen(std::function<void(D&)> act) : WhenOpen(std::move(act), &D::Command2, true) {}
+    WhenOpen(std::function<void(D&)> act, QPushButton* D::*closer) : WhenOpen(std::move(act), closer, false) {}
+    bool Ran() const { return ran_; }
+
+private:
+    WhenOpen(std::function<void(D&)> act, QPushButton* D::*closer, bool mustClose) : act_(std::move(act)) {
         timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
+        QObject::connect(&timer_, &QTimer::timeout, [this, closer, mustClose] {
             auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
             if (dialog == nullptr || !dialog->isVisible()) return;
             timer_.stop();
             ran_ = true;
+            // the keyboard goes to the window in front, as on a desktop
+            QApplication::setActiveWindow(dialog);
             act_(*dialog);
             if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                dialog->Command2->click();
+                if (mustClose) ADD_FAILURE() << "the dialog stayed open";
+                (dialog->*closer)->click();
             }
         });
         timer_.start();
     }
-    bool Ran() const { return ran_; }
 
-private:
     std::function<void(D&)> act_;
     QTimer timer_;
     bool ran_ = false;

@@ -148,9 +148,10 @@ TEST_F(DimensionLabelsTest, HorizontalAndVerticalPlacementRules) {
     EXPECT_EQ(vertical->pos(), QPoint(px(1030), px(3000 - H / 2)));
 }
 
+// How each entry re-balances the wall is the dimension-edit rules' own test;
+// here the click reaches them and the labels and the outline follow.
 TEST_F(DimensionLabelsTest, AnEntryIsStoredRebalancedAndRedrawn) {
     EXPECT_EQ(Click(FrontStemHeightLabel, {Typed("0.3")}), std::vector<QString>{"8"});
-    EXPECT_FLOAT_EQ(m.FrontStemHeight, 0.5f);
     EXPECT_EQ(Caption(FrontStemHeightLabel), "0.50");
     EXPECT_EQ(Caption(WallHeightLabel), "2.50");
     EXPECT_EQ(m.ProjectModified, True);
@@ -159,16 +160,10 @@ TEST_F(DimensionLabelsTest, AnEntryIsStoredRebalancedAndRedrawn) {
 
     Click(ToeLengthLabel, {Typed("2.3456")});
     EXPECT_EQ(Caption(ToeLengthLabel), "2.35");
-    EXPECT_FLOAT_EQ(m.ToeLength, 2.35f);
 
-    Click(BaseWidthLabel, {Typed("1.0")});
-    EXPECT_EQ(m.ToeLength, 0);
-    EXPECT_EQ(m.HeelLength, 0);
-    EXPECT_EQ(m.StemTopThickness, 0);
-    EXPECT_EQ(Caption(BaseWidthLabel), "1.00");
     Click(BaseWidthLabel, {Typed("0.2")});
-    EXPECT_EQ(m.StemFrontBatter, 0);
-    EXPECT_FLOAT_EQ(m.StemBackBatter, 0.2f);
+    EXPECT_EQ(Caption(BaseWidthLabel), "0.20");
+    EXPECT_EQ(Caption(StemTopThicknessLabel), "0.00");
     // the outline follows the edit: the heel end stands at the new base width
     EXPECT_FLOAT_EQ(m.NodeXCoordinates[5], 0.2f);
 }

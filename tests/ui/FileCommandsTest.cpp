@@ -92,14 +92,6 @@ protected:
     fs::path walls;
 };
 
-TEST_F(FileCommandsTest, FileCommandsAndTheirToolButtonsAreAvailable) {
-    for (QAction* a : {window->mnuFileNew, window->mnuFileOpen, window->mnuFileSave, window->mnuFileSaveAs})
-        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    for (int i : {0, 1, 2}) EXPECT_TRUE(window->imgTool[i]->isEnabled()) << i;
-    EXPECT_FALSE(window->mnuFileX3->isVisible());
-    EXPECT_TRUE(RecentMenu().isEmpty());
-}
-
 TEST_F(FileCommandsTest, NewAfterEditsAsksAndResets) {
     test::MessageRecorder rec;
     Edit(ToeLengthLabel, 3);

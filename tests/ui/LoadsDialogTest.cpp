@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest/QTest>
 #include <deque>
 #include <filesystem>
@@ -20,44 +19,20 @@
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
 #include "runtime/Format.h"
+#include "support/GridCells.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmLoads.h"
 
 namespace brindlemar {
 namespace {
 
-// Acts on the loads dialog once the main window has it open.
-class WhileOpen {
-public:
-    explicit WhileOpen(std::function<void(frmLoads&)> act) : act_(std::move(act)) {
-        timer_.setInterval(0);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<frmLoads*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) return;
-            timer_.stop();
-            act_(*dialog);
-            done = true;
-            // a script that left the dialog open closes it, as Cancel
-            if (dialog->isVisible()) dialog->Command4->click();
-        });
-        timer_.start();
-    }
-    bool done = false;
-
-private:
-    std::function<void(frmLoads&)> act_;
-    QTimer timer_;
+// Acts on the loads dialog once the main window has it open; a script that
+// left the dialog open closes it, as Cancel.
+struct WhileOpen : test::WhenOpen<frmLoads> {
+    explicit WhileOpen(std::function<void(frmLoads&)> act) : test::WhenOpen<frmLoads>(std::move(act), &frmLoads::Command4) {}
 };
 
-QPoint CellCentre(FlexGrid* g, int row, int col) {
-    const double tpp = g->Tpp();
-    int x = 0, y = 0;
-    for (int c = 0; c < col; ++c) x += static_cast<int>(g->ColWidth(c) / tpp + 0.5);
-    for (int r = 0; r < row; ++r) y += static_cast<int>(g->RowHeight(r) / tpp + 0.5);
-    return {x + static_cast<int>(g->ColWidth(col) / tpp / 2), y + static_cast<int>(g->RowHeight(row) / tpp / 2)};
-}
-
-void ClickCell(FlexGrid* g, int row, int col) { QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, CellCentre(g, row, col)); }
+using test::ClickCell;
 
 // Types into the grid's current cell (opening its editor) and presses Enter.
 void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
@@ -65,6 +40,12 @@ void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
     ASSERT_TRUE(editor->isVisible());
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// Types `text` and Enter, each key where the focus is, as from a keyboard.
+void TypeWhereTheFocusIs(const std::string& text) {
+    for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 
 class LoadsDialogTest : public test::MainWindowTest {
@@ -94,7 +75,7 @@ TEST_F(LoadsDialogTest, EveryCommandOpensTheDialogOnItsFirstTab) {
             d.SSTab1->setCurrentIndex(1);  // the next opening starts on the first tab again
         });
         commands[i]();
-        EXPECT_TRUE(script.done) << i;
+        EXPECT_TRUE(script.Ran()) << i;
         EXPECT_EQ(tab, 0) << i;
         EXPECT_EQ(title, "Brindlemar: Loads and Resistances") << i;
     }
@@ -108,16 +89,15 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
     std::filesystem::remove(m.DefaultsFilePath);
     m.ProjectModified = False;
     WhileOpen script([&](frmLoads& d) {
-        // a vertical load of 40 on the stem top
+        // a vertical load of 40 on the stem top, typed from the keyboard alone
         d.cmdLAdd->click();
         FlexGrid* g = d.MSHFlexGrid3;
         ASSERT_EQ(g->Rows(), loads + 2);
         ASSERT_EQ(g->Col(), 1);
-        TypeIntoCell(g, d.txtLoad, "40");
+        TypeWhereTheFocusIs("40");
         EXPECT_EQ(g->Col(), 2);  // Enter moves on to X
-        TypeIntoCell(g, d.txtLoad, "1.5");
-        TypeIntoCell(g, d.txtLoad, "10");
-        TypeIntoCell(g, d.txtLoad, "-90");
+        for (const char* value : {"1.5", "10", "-90"}) TypeWhereTheFocusIs(value);
+        EXPECT_TRUE(g->hasFocus()) << "after each Enter the grid has the focus again";
         // the factor of the horizontal earth pressure of the chosen combination, on the second tab
         d.SSTab1->setCurrentIndex(1);
         FlexGrid* f = d.MSHFlexGrid1;
@@ -133,7 +113,7 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
     });
     const bool key = window->Check3->isChecked();
     window->Command3->click();
-    ASSERT_TRUE(script.done);
+    ASSERT_TRUE(script.Ran());
     // the main window's shear-key option shows what the dialog stored
     EXPECT_NE(window->Check3->isChecked(), key);
     EXPECT_EQ(window->Check3->isChecked(), m.ShearKeyIncluded == 1);
@@ -164,7 +144,7 @@ TEST_F(LoadsDialogTest, CancelLeavesTheModelAsItWas) {
         d.Command4->click();
     });
     window->Command3->click();
-    ASSERT_TRUE(script.done);
+    ASSERT_TRUE(script.Ran());
     EXPECT_EQ(m.LineLoadCount, before->LineLoadCount);
     EXPECT_EQ(m.BaseMaterialOption, before->BaseMaterialOption);
     EXPECT_EQ(m.BackfillSurcharge, before->BackfillSurcharge);
@@ -434,7 +414,7 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
             d.Command3->click();
         });
         window->Command3->click();
-        ASSERT_TRUE(script.done);
+        ASSERT_TRUE(script.Ran());
         EXPECT_EQ(m.ProjectModified, False);
         EXPECT_EQ(m.BackfillSurcharge, surcharge);
         EXPECT_EQ(m.NominalBearingResistance, bearing);
@@ -508,26 +488,10 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
     EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
 }
 
-// Typing a value and Enter, again and again, fills a row of a line load and
-// a column of factors: after each Enter the grid has the focus again.
-TEST_F(LoadsDialogTest, GridsAreFilledFromTheKeyboardAlone) {
+// Typing a value and Enter, again and again, fills a column of factors:
+// after each Enter the grid has the focus again.
+TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
     auto d = Open();
-    // each key goes where the focus is, as from a keyboard
-    auto type = [](const std::string& text) {
-        for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    };
-    d->cmdLAdd->click();
-    FlexGrid* g = d->MSHFlexGrid3;
-    const int r = g->Rows() - 1;
-    for (const char* value : {"40", "1.5", "10", "-90"}) type(value);
-    EXPECT_TRUE(g->hasFocus());
-    const LineLoad& added = d->WorkingLineLoads[r];
-    EXPECT_EQ(added.Value, 40.0f);
-    EXPECT_EQ(added.X, 1.5f);
-    EXPECT_EQ(added.Y, 10.0f);
-    EXPECT_EQ(added.Direction, -90.0f);
-
     d->SSTab1->setCurrentIndex(1);
     FlexGrid* f = d->MSHFlexGrid1;
     d->cmdFAdd->click();
@@ -535,7 +499,7 @@ TEST_F(LoadsDialogTest, GridsAreFilledFromTheKeyboardAlone) {
     f->SetRow(1);
     f->SetCol(1 + DL);
     const char* factors[] = {"1.25", "0.9", "1.5", "1.35"};
-    for (const char* value : factors) type(value);
+    for (const char* value : factors) TypeWhereTheFocusIs(value);
     EXPECT_TRUE(f->hasFocus());
     const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
     for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;

@@ -132,12 +132,13 @@ TEST_F(MainWindowTest, SwitchingUnitsConvertsAndKeepsTheRatios) {
     EXPECT_EQ(m.PreviousUnitSystem, British);
     EXPECT_NEAR(m.ToeLength, toe, 1e-5);
     EXPECT_EQ(StatusLine(), line);
-}
 
-TEST_F(MainWindowTest, ChoosingTheUnitInUseConvertsNothingButMarksTheProject) {
-    const float toe = m.ToeLength;
+    // the unit in use chosen again converts nothing but marks the project
+    const float metricToe = m.ToeLength;
+    m.ProjectModified = False;
+    m.ResultsValid = True;
     window->mnuUnitMetric->trigger();
-    EXPECT_EQ(m.ToeLength, toe);
+    EXPECT_EQ(m.ToeLength, metricToe);
     EXPECT_EQ(m.ProjectModified, True);
     EXPECT_EQ(m.ResultsValid, False);
     EXPECT_TRUE(window->mnuUnitMetric->isChecked());
@@ -288,7 +289,8 @@ TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {
 }
 
 TEST_F(MainWindowTest, EveryCommandIsAvailableAndItsButtonsFollowIt) {
-    for (QAction* a : {window->mnuFilePrint, window->mnuFilePageSetup, window->mnuFilePrinterSetup,
+    for (QAction* a : {window->mnuFileNew, window->mnuFileOpen, window->mnuFileSave, window->mnuFileSaveAs,
+                       window->mnuFilePrint, window->mnuFilePageSetup, window->mnuFilePrinterSetup,
                        window->mnuEditProperties, window->mnuEditLoads, window->mnuEditRestraint,
                        window->mnuCalculateStability, window->mnuCalculateConcrete, window->mnuCalculateCalcu,
                        window->mnuHelpRet})
@@ -296,6 +298,9 @@ TEST_F(MainWindowTest, EveryCommandIsAvailableAndItsButtonsFollowIt) {
     for (QPushButton* b : {window->Command2, window->Command3, window->Command6, window->Command4, window->Command5})
         EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
     for (ToolImage* image : window->imgTool) EXPECT_TRUE(image->isEnabled()) << image->Index();
+    // no recent files yet: neither their items nor the separator above them
+    EXPECT_FALSE(window->mnuFileX3->isVisible());
+    for (int i = 1; i <= 4; ++i) EXPECT_FALSE(window->mnuFileList[i]->isVisible()) << i;
     // a tool button follows its command
     window->mnuFilePrint->setEnabled(false);
     EXPECT_FALSE(window->imgTool[3]->isEnabled());

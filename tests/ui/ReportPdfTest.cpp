@@ -21,12 +21,13 @@ protected:
         CurrentPrinter::Get().Select(PdfPrinterName);
         CurrentPrinter::Get().SetPaperSize(9);
     }
-    // Prints the chosen sections from the main window's Print command into `pdf`.
-    void PrintFromMainWindow(const std::string& pdf, const std::function<void(frmPrint&)>& choose) {
+    // Prints the chosen sections from the main window's Print command into
+    // `pdf`, the file dialog's answer (nullopt: Cancel).
+    void PrintFromMainWindow(const std::optional<std::string>& pdf, const std::function<void(frmPrint&)>& choose) {
         std::vector<FileDialogRequest> requests;
         const FileDialogAnswerer previous = InstallFileDialogAnswerer([&](const FileDialogRequest& r) {
             requests.push_back(r);
-            return std::optional<std::string>(pdf);
+            return pdf;
         });
         test::WhenOpen<frmPrint> script([&](frmPrint& d) {
             choose(d);
@@ -77,14 +78,7 @@ TEST_F(ReportPdfTest, WholeReportOfTheBuiltInWall) {
 
 TEST_F(ReportPdfTest, CancelledFileNamePrintsNothing) {
     test::MessageRecorder messages;
-    const FileDialogAnswerer previous =
-        InstallFileDialogAnswerer([](const FileDialogRequest&) { return std::optional<std::string>(); });
-    test::WhenOpen<frmPrint> script([&](frmPrint& d) {
-        test::Click(d.chkPrint[SectionDimensions]);
-        test::Click(d.Command2);
-    });
-    window->mnuFilePrint->trigger();
-    InstallFileDialogAnswerer(previous);
+    PrintFromMainWindow(std::nullopt, [](frmPrint& d) { test::Click(d.chkPrint[SectionDimensions]); });
     EXPECT_EQ(m.PrintConfirmed, True);
     EXPECT_TRUE(messages.Messages.empty());
 }

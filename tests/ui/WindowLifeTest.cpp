@@ -1,5 +1,5 @@
 #include <QDesktopServices>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <QComboBox>
 #include <QMouseEvent>
@@ -11,6 +11,7 @@
 #include "files/ProjectFile.h"
 #include "model/ProjectServices.h"
 #include "support/MessageRecorder.h"
+#include "support/ScopedEnvironment.h"
 #include "ui/main/frmAbout.h"
 
 namespace brindlemar {
@@ -33,50 +34,55 @@ public slots:
     void Open(const QUrl& url) { Opened << url; }
 };
 
-const char* const SavePrompt = "[Unnamed] is not saved.  Do you want to save it now?";
-
-TEST_F(MainWindowTest, ClosingAnUnchangedProjectAsksNothing) {
-    test::MessageRecorder rec;
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(rec.Messages.empty());
-    EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(MainWindowTest, SavePromptCancelKeepsTheProgramRunning) {
-    test::MessageRecorder rec;
-    m.ProjectModified = True;
-    rec.Answer(vbCancel);
-    EXPECT_FALSE(window->close());
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text, SavePrompt);
-    EXPECT_EQ(rec.Messages[0].Style, vbYesNoCancel + vbExclamation);
-    EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(FileExists(m.DefaultsFilePath), 0);
-}
-
-TEST_F(MainWindowTest, SavePromptYesWithoutASaveKeepsTheProgramRunning) {
-    test::MessageRecorder rec;
-    m.ProjectModified = True;
-    rec.Answer(vbYes);
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(rec.Messages.size(), 1u);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(m.ProjectModified, True);
-}
-
-TEST_F(MainWindowTest, SavePromptNoEndsTheProgramAndNamesTheFile) {
-    test::MessageRecorder rec;
-    m.ProjectModified = True;
-    m.ProjectFilePath = "/home/eng/Quay Wall.bmi";
-    rec.Answer(vbNo);
-    window->mnuFileExit->trigger();
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_EQ(rec.Messages[0].Text, "/home/eng/Quay Wall.bmi is not saved.  Do you want to save it now?");
-    EXPECT_FALSE(window->isVisible());
-    // the defaults are kept for the next start
-    EXPECT_EQ(FileExists(m.DefaultsFilePath), True);
+// Closing the window or choosing Exit asks to save a modified project; only
+// No (or nothing to save) ends the program, and keeps the defaults for the
+// next start.
+TEST_F(MainWindowTest, ClosingAsksToSaveAModifiedProjectAndOnlyNoEndsTheProgram) {
+    struct Case {
+        const char* what;
+        bool modified;
+        const char* path;
+        int answer;
+        bool byExit;
+        const char* prompt;  // nullptr: nothing asked
+        bool ends;
+    };
+    const Case cases[] = {
+        {"unchanged", false, "", vbNo, false, nullptr, true},
+        {"Cancel", true, "", vbCancel, false, "[Unnamed] is not saved.  Do you want to save it now?", false},
+        {"Yes without a save", true, "", vbYes, false, "[Unnamed] is not saved.  Do you want to save it now?", false},
+        {"No, from Exit, names the file", true, "/home/eng/Quay Wall.bmi", vbNo, true,
+         "/home/eng/Quay Wall.bmi is not saved.  Do you want to save it now?", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(m.DefaultsFilePath);
+        window->show();
+        test::MessageRecorder rec;
+        m.ProjectModified = c.modified ? True : False;
+        m.ProjectFilePath = c.path;
+        rec.Answer(c.answer);
+        if (c.byExit) {
+            window->mnuFileExit->trigger();
+        } else {
+            EXPECT_EQ(window->close(), c.ends);
+        }
+        if (c.prompt == nullptr) {
+            EXPECT_TRUE(rec.Messages.empty());
+        } else {
+            ASSERT_EQ(rec.Messages.size(), 1u);
+            EXPECT_EQ(rec.Messages[0].Text, c.prompt);
+            EXPECT_EQ(rec.Messages[0].Style, vbYesNoCancel + vbExclamation);
+            EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
+        }
+        EXPECT_EQ(window->isVisible(), !c.ends);
+        if (c.answer != vbYes) {
+            EXPECT_EQ(FileExists(m.DefaultsFilePath), c.ends ? True : 0) << "the defaults are kept for the next start";
+        }
+        if (!c.ends) {
+            EXPECT_EQ(m.ProjectModified, True);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, TheNextStartBeginsWithTheDefaultsKeptAtShutdown) {
@@ -102,9 +108,7 @@ TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
     const std::string project = dir.File("quay.bmi");
     ASSERT_TRUE(WriteProjectFile(m, project));
     { std::ofstream(dir.File("blocked")) << "a file where the folder should be"; }
-    const char* saved = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedValue = saved ? saved : "";
-    ::setenv("XDG_CONFIG_HOME", dir.File("blocked").c_str(), 1);
+    const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("blocked"));
 
     test::MessageRecorder rec;
     Model installed;
@@ -118,11 +122,6 @@ TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
     started->mnuFileNew->trigger();
     EXPECT_TRUE(started->close());
     EXPECT_EQ(rec.Messages.size(), 1u) << "nothing more at the next reset nor at shutdown";
-
-    if (saved)
-        ::setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(MainWindowTest, ResizedToTheMinimumEveryControlStaysInsideAndApart) {
