@@ -64,7 +64,8 @@ FreeBody StemFreeBody(Model& m, double pos) {
     // static backfill pressure on the back face, dry above the back water and
     // submerged below it; the surcharge over the heel adds a uniform pressure
     // the coefficient and the user's minimum equivalent-fluid density as in the stability analysis
-    const double K = WithMinimumFluidDensity(m, StaticEarthCoefficient(m, phi, alphaDegrees, beta, delta), gamma, ch);
+    const double K0 = StaticEarthCoefficient(m, phi, alphaDegrees, beta, delta);
+    const double K = WithMinimumFluidDensity(m, K0, gamma, ch);
     const double pq = K * m.BackfillSurcharge *
                       CheckedDivide(std::cos(alpha), std::cos(alpha - Radians(beta))) * EH *
                       Factor(m, m.SurchargeLoadType) * Factor(m, S1);
@@ -87,8 +88,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
         // seismic increment of the backfill pressure: falls linearly from the
         // stem top to nothing at the foot of the back face
         // (the user's own coefficients count here as in the stability analysis)
-        const double dK = SeismicIncrementOver(m, StaticEarthCoefficient(m, phi, alphaDegrees, beta, delta), phi,
-                                               alphaDegrees, beta, delta, m.AppliedSeismicCoefficient);
+        const double dK = SeismicIncrementOver(m, K0, phi, alphaDegrees, beta, delta, m.AppliedSeismicCoefficient);
         auto addIncrement = [&](double zTop, double pTop, double pCut) {
             const Resultant h = Trapezoid(H - zTop, yc, pTop * ch, pCut * ch);
             body.AddHorizontal(-h.F, h.at);

@@ -1,11 +1,11 @@
 #include "forms/LoadsWorkingCopy.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <utility>
 
+#include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
 #include "forms/DialogEntries.h"
 #include "forms/PropertiesForm.h"
@@ -15,8 +15,6 @@
 namespace brindlemar {
 
 namespace {
-
-constexpr double Degrees = 45.0;  // x * Atn(1) / 45 turns degrees into radians
 
 bool FitsSingle(double x) {
     return std::isfinite(x) && std::fabs(x) <= static_cast<double>(std::numeric_limits<float>::max());
@@ -57,21 +55,6 @@ int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text,
 
 std::string FactorSummaryText(float factor) { return Format(factor, "0.00;0.00;--"); }
 
-std::string AbsoluteValueText(const std::string& text) {
-    const double value = std::fabs(Val(text));
-    if (!std::isfinite(value)) return "0";
-    char buffer[32];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (error != std::errc()) return "0";
-    const std::string digits(buffer, end);
-    // the exponent as the program writes it elsewhere: "1E+20"
-    const auto e = digits.find('e');
-    if (e == std::string::npos) return digits;
-    std::string exponent = digits.substr(e + 1);
-    if (!exponent.empty() && exponent.front() == '+') exponent.erase(0, 1);
-    return digits.substr(0, e) + (!exponent.empty() && exponent.front() == '-' ? "E" : "E+") + exponent;
-}
-
 std::optional<float> SingleOfText(const std::string& text) {
     const double value = Val(text);
     if (!FitsSingle(value)) return std::nullopt;
@@ -83,10 +66,8 @@ std::optional<float> SingleOfText(const std::string& text) {
 BackfillAngles BackfillCoefficientAngles(const Model& m) {
     BackfillAngles a;
     a.phi = m.BackfillFrictionAngle;
-    // the slope angle from its run per unit rise; a level backfill has ratio 0
-    a.beta = m.BackfillSlopeRatio != 0
-                 ? static_cast<float>(std::atan(1.0 / m.BackfillSlopeRatio) * Degrees / std::atan(1.0))
-                 : 0.0f;
+    // the slope angle the analysis takes from the run per unit rise
+    a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
     // earth slides on earth where the heel or the back batter carries it
     a.delta = m.StemBackBatter != 0 || m.HeelLength != 0 ? m.EarthToEarthFrictionAngle : m.ConcreteToEarthFrictionAngle;
     return a;

@@ -30,10 +30,6 @@ int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text,
 // "--" for zero.
 std::string FactorSummaryText(float factor);
 
-// The absolute value of the text's leading number, as a numeric box of the
-// dialog rewrites its text on Enter or on leaving.
-std::string AbsoluteValueText(const std::string& text);
-
 // The leading number of a text as a stored Single; nothing when it does not
 // fit one.
 std::optional<float> SingleOfText(const std::string& text);

@@ -28,10 +28,14 @@ int DefaultMsgBoxAnswer(int style) {
     }
 }
 
-int MsgBox(const std::string& text, int style, const std::string& title) {
-    if (Installed().MsgBox) return Installed().MsgBox(text, style, title);
+int HeadlessMsgBox(const std::string& text, int style, const std::string& title) {
     std::cerr << title << ": " << text << '\n';
     return DefaultMsgBoxAnswer(style);
+}
+
+int MsgBox(const std::string& text, int style, const std::string& title) {
+    if (Installed().MsgBox) return Installed().MsgBox(text, style, title);
+    return HeadlessMsgBox(text, style, title);
 }
 
 void Beep() {

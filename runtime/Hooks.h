@@ -49,6 +49,9 @@ UiHooks InstallUiHooks(UiHooks hooks);
 int DefaultMsgBoxAnswer(int style);
 
 int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& title = ProductName);
+// The message box with no window installed: the text on standard error,
+// the default button's answer.
+int HeadlessMsgBox(const std::string& text, int style, const std::string& title);
 void Beep();
 void SetBusyPointer(bool busy);
 

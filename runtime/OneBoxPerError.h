@@ -1,7 +1,6 @@
 #pragma once
 // One message box for a fault met over and over within one command.
 
-#include <iostream>
 #include <set>
 #include <string>
 
@@ -23,9 +22,7 @@ public:
         UiHooks hooks = previous_;
         hooks.MsgBox = [this](const std::string& text, int style, const std::string& title) {
             if (style == vbExclamation && !shown_.insert(text).second) return int{vbOK};
-            if (previous_.MsgBox) return previous_.MsgBox(text, style, title);
-            std::cerr << title << ": " << text << '\n';
-            return DefaultMsgBoxAnswer(style);
+            return previous_.MsgBox ? previous_.MsgBox(text, style, title) : HeadlessMsgBox(text, style, title);
         };
         InstallUiHooks(std::move(hooks));
     }

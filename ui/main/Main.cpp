@@ -27,7 +27,6 @@ namespace {
 // without a word at every reset: say so once, at start-up, with the path.
 void ReportUnreadableConfiguration(const Model& m) {
     const std::string settingsFile = OpenProgramSettings()->fileName().toStdString();
-    const auto folderOf = [](const std::string& path) { return std::filesystem::path(path).parent_path().string(); };
 
     std::vector<std::string> seen;
     std::string message;
@@ -36,9 +35,9 @@ void ReportUnreadableConfiguration(const Model& m) {
         seen.push_back(path);
         message += (message.empty() ? "" : "\n") + ("Cannot read " + Utf8ToCp1252(path) + ": " + why);
     };
-    add(folderOf(m.DefaultsFilePath), FolderReadProblem(folderOf(m.DefaultsFilePath)));
-    const std::string settingsFolderProblem = FolderReadProblem(folderOf(settingsFile));
-    add(folderOf(settingsFile), settingsFolderProblem);
+    add(FolderOf(m.DefaultsFilePath), FolderReadProblem(FolderOf(m.DefaultsFilePath)));
+    const std::string settingsFolderProblem = FolderReadProblem(FolderOf(settingsFile));
+    add(FolderOf(settingsFile), settingsFolderProblem);
     std::error_code ec;
     if (settingsFolderProblem.empty() && std::filesystem::is_regular_file(settingsFile, ec) &&
         ::access(settingsFile.c_str(), R_OK) != 0)
