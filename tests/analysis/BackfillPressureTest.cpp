@@ -12,6 +12,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "model/Initialise.h"
 #include "model/Outline.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -226,6 +227,63 @@ TEST(BackfillSlope, TooSteepSlopesAreFlattenedWithAWarning) {
         EXPECT_FLOAT_EQ(m.BackfillSlopeRatio, c.finalRatio);
         EXPECT_EQ(m.BackfillSlopeAdjusted, c.warnings.empty() ? False : True);
         EXPECT_EQ(m.ProjectModified, 0);
+
+        // every block is of the wall the flattening leaves: the outline, the
+        // earth on the heel and the back plane as a wall given that slope has
+        // them (the analysis takes the static pressure once more afterwards)
+        WorkedCase fresh;
+        Model& f = fresh.m;
+        f.BackfillFrictionAngle = c.phi;
+        f.BackfillSlopeRatio = m.BackfillSlopeRatio;
+        f.AppliedSeismicCoefficient = c.kh;
+        ComputeWallOutline(f);
+        CalcSeismicBackfillPressure(f);
+        ASSERT_EQ(messages.Messages.size(), c.warnings.size());
+        EXPECT_EQ(m.NodeYCoordinates, f.NodeYCoordinates);
+        EXPECT_EQ(m.BlockWeights, f.BlockWeights);
+        EXPECT_EQ(m.BlockSeismicForces, f.BlockSeismicForces);
+        EXPECT_EQ(m.SeismicPressureForces, f.SeismicPressureForces);
+        EXPECT_EQ(m.SeismicPressureArmsY, f.SeismicPressureArmsY);
+    }
+}
+
+// The analysis that flattens the slope is of one wall: its sums are those
+// of a fresh analysis of the wall with the flattened slope.
+TEST(BackfillSlope, TheAnalysisThatFlattensIsOfTheFlattenedWall) {
+    struct Case {
+        const char* what;
+        float ratio, kh;
+    } cases[] = {
+        {"steeper than φ", 1.2f, 0},
+        {"within φ, too steep for the acceleration", 2, 0.4f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageRecorder messages;
+        BuiltInWall wall;
+        Model& m = wall.m;
+        m.SeismicIncluded = c.kh > 0 ? True : False;
+        m.EnteredSeismicCoefficient = c.kh;
+        SetSeismicCoefficient(m);
+        m.BackfillSlopeRatio = c.ratio;
+        ComputeWallOutline(m);
+        ASSERT_TRUE(AnalyseCombination(m));
+        ASSERT_EQ(m.BackfillSlopeAdjusted, True);
+        ASSERT_FALSE(messages.Messages.empty());
+
+        BuiltInWall fresh;
+        Model& f = fresh.m;
+        f.SeismicIncluded = m.SeismicIncluded;
+        f.EnteredSeismicCoefficient = c.kh;
+        SetSeismicCoefficient(f);
+        f.BackfillSlopeRatio = m.BackfillSlopeRatio;
+        ComputeWallOutline(f);
+        const std::size_t told = messages.Messages.size();
+        ASSERT_TRUE(AnalyseCombination(f));
+        EXPECT_EQ(messages.Messages.size(), told);
+        EXPECT_FLOAT_EQ(m.TotalVerticalForce, f.TotalVerticalForce);
+        EXPECT_FLOAT_EQ(m.TotalHorizontalForce, f.TotalHorizontalForce);
+        EXPECT_FLOAT_EQ(m.MomentAtOverturningPoint, f.MomentAtOverturningPoint);
     }
 }
 
