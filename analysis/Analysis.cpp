@@ -19,6 +19,16 @@ namespace {
 
 constexpr float NoDrivingTerm = 1E+10f;
 
+// Resistance over the driving term. Where the driving actions point the
+// other way (an earth thrust that turns the wall back, water in front that
+// pushes it into the backfill) nothing drives the wall towards failure: the
+// ratio is that of no driving term, never a negative one that would read as
+// failing. A resistance below zero resists nothing.
+float ResistanceRatio(float resisting, float driving) {
+    if (!(driving > 0)) return NoDrivingTerm;
+    return ToSingle(std::max(0.0, static_cast<double>(resisting) / driving));
+}
+
 // Running sums of one analysis. Each sum is a float rounded after every
 // addition; moments are about the lower toe end, positive when they resist
 // overturning, and each is booked as a driving or a resisting moment.
@@ -284,9 +294,7 @@ void Sliding(Model& m, double u) {
         m.SlidingResistingForce =
             ToSingle(m.SlidingResistingForce + static_cast<double>(m.ShearKeyPassiveResistance));
     }
-    m.SlidingResistanceRatio = m.SlidingForce != 0
-                                   ? ToSingle(static_cast<double>(m.SlidingResistingForce) / m.SlidingForce)
-                                   : NoDrivingTerm;
+    m.SlidingResistanceRatio = ResistanceRatio(m.SlidingResistingForce, m.SlidingForce);
 }
 
 // Rotation: the driving moment made positive, against the resisting moment
@@ -300,14 +308,9 @@ void Rotation(Model& m, double toeDepth) {
                                              F[2] * (toeDepth - y[2]));
     }
     m.RotationResistingMoment = ToSingle(Factor(m, RO) * m.RotationResistingMoment);
-    // The driving actions may hold the wall back as a whole: an earth thrust
-    // on a rising backfill turns the wall back about its toe with its
-    // vertical part more than it tips it with its horizontal part. Nothing
-    // then overturns the wall, which is no failure: the ratio is that of no
-    // driving moment, never a negative one that would read as failing.
-    m.RotationResistanceRatio = m.RotatingMoment > 0
-                                    ? ToSingle(static_cast<double>(m.RotationResistingMoment) / m.RotatingMoment)
-                                    : NoDrivingTerm;
+    // An earth thrust on a rising backfill may turn the wall back about its
+    // toe with its vertical part more than it tips it with its horizontal part.
+    m.RotationResistanceRatio = ResistanceRatio(m.RotationResistingMoment, m.RotatingMoment);
 }
 
 // The results of combination i − 1 into element i of the stability table. An

@@ -6,6 +6,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/Coefficients.h"
+#include "model/Outline.h"
 #include "model/Polygons.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
@@ -20,37 +21,15 @@ const char* const StaticSlopeWarning =
 const char* const SeismicSlopeWarning =
     "The backfill slope is to steep for the applied seismic coefficient. The slope is adjusted.";
 
-// Angles of the back plane: friction φ, slope β, plane inclination θ (the
-// plane is vertical) and wall friction δ, with the factors that split a
-// pressure acting at δ into its horizontal (ch) and vertical (cv) parts.
-struct BackfillAngles {
-    float phi = 0;
-    float beta = 0;
-    float theta = 0;
-    float delta = 0;
-    double ch = 1;
-    double cv = 0;
-};
-
-BackfillAngles TakeBackfillAngles(const Model& m) {
-    BackfillAngles a;
-    a.phi = m.BackfillFrictionAngle;
-    a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
-    a.theta = 0;
-    // with neither back batter nor heel the plane is the concrete face itself
-    a.delta = (m.StemBackBatter == 0 && m.HeelLength == 0) ? m.ConcreteToEarthFrictionAngle
-                                                             : m.EarthToEarthFrictionAngle;
-    const double cosTheta = std::cos(Radians(a.theta));
-    a.ch = CheckedDivide(std::cos(Radians(a.delta)), cosTheta);
-    a.cv = CheckedDivide(std::sin(Radians(a.delta)), cosTheta);
-    return a;
-}
-
-// Writes the flattened slope into the model, where it stays.
-void FlattenBackfill(Model& m, BackfillAngles& a, double limitAngle) {
-    m.BackfillSlopeRatio = ToSingle(FlattenedSlopeRatio(limitAngle));
+// Writes the flattened slope into the model, where it stays, and rebuilds
+// the outline and the part weights from it at once: every number of the
+// analysis that flattened the slope is then of the one wall it leaves.
+void FlattenBackfill(Model& m, BackfillAngles& a, float ratio) {
+    m.BackfillSlopeRatio = ratio;
     a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
     m.BackfillSlopeAdjusted = True;
+    ComputeWallOutline(m);
+    ComputeRegionAreasCentroids(m);
 }
 
 // Heights on the back plane: back water above the base (hw), rise of the
@@ -71,6 +50,46 @@ BackPlane BackPlaneHeights(const Model& m, float beta) {
 }
 
 }  // namespace
+
+float BackPlaneWallFriction(const Model& m) {
+    // with neither back batter nor heel the plane is the concrete face itself
+    return m.StemBackBatter == 0 && m.HeelLength == 0 ? m.ConcreteToEarthFrictionAngle : m.EarthToEarthFrictionAngle;
+}
+
+BackfillAngles BackPlaneAngles(const Model& m, float slopeRatio) {
+    BackfillAngles a;
+    a.phi = m.BackfillFrictionAngle;
+    a.beta = BackfillSlopeAngle(slopeRatio);
+    a.theta = 0;
+    a.delta = BackPlaneWallFriction(m);
+    const double cosTheta = std::cos(Radians(a.theta));
+    a.ch = CheckedDivide(std::cos(Radians(a.delta)), cosTheta);
+    a.cv = CheckedDivide(std::sin(Radians(a.delta)), cosTheta);
+    return a;
+}
+
+BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh) {
+    BackfillSlopeCheck c;
+    c.StaticRatio = c.Ratio = slopeRatio;
+    const float beta = BackfillSlopeAngle(slopeRatio);
+    if (beta > phi && beta > 0) {
+        c.StaticTooSteep = true;
+        c.StaticRatio = c.Ratio = ToSingle(FlattenedSlopeRatio(phi));
+    }
+    // Under the seismic angle the slope must stay within φ − ψ, judged on the
+    // slope as it stood before the static check. An acceleration beyond the
+    // friction angle leaves no slope that stands, not even a level one: the
+    // backfill keeps its slope, and the seismic coefficient tells the user
+    // why there is none.
+    const float psi = ToSingle(Degrees(std::atan(kh)));
+    const double limit = static_cast<double>(phi) - psi;
+    const bool noSlopeStands = psi > 0 && limit <= 0;
+    if (beta > limit && beta > 0 && !noSlopeStands) {
+        c.SeismicTooSteep = true;
+        c.Ratio = ToSingle(FlattenedSlopeRatio(limit));
+    }
+    return c;
+}
 
 float BackfillSlopeAngle(float slopeRatio) {
     // a ratio of 0 or less is a level backfill, as the outline draws it
@@ -120,12 +139,13 @@ double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch
 }
 
 void CalcStaticBackfillPressure(Model& m) {
-    BackfillAngles a = TakeBackfillAngles(m);
+    BackfillAngles a = BackPlaneAngles(m, m.BackfillSlopeRatio);
 
     // a slope steeper than the friction angle cannot stand: flatten it
-    if (a.beta > a.phi && a.beta > 0) {
+    const BackfillSlopeCheck slope = CheckBackfillSlope(a.phi, m.BackfillSlopeRatio, 0);
+    if (slope.StaticTooSteep) {
         MsgBox(StaticSlopeWarning, vbExclamation, ProductName);
-        FlattenBackfill(m, a, a.phi);
+        FlattenBackfill(m, a, slope.StaticRatio);
     }
 
     // coefficient, raised where the user asks for a minimum equivalent-fluid density
@@ -162,23 +182,16 @@ void CalcStaticBackfillPressure(Model& m) {
 }
 
 void CalcSeismicBackfillPressure(Model& m) {
-    BackfillAngles a = TakeBackfillAngles(m);
+    BackfillAngles a = BackPlaneAngles(m, m.BackfillSlopeRatio);
     const float kh = m.AppliedSeismicCoefficient;
-    const float psi = ToSingle(Degrees(std::atan(kh)));
+    const BackfillSlopeCheck slope = CheckBackfillSlope(a.phi, m.BackfillSlopeRatio, kh);
 
     ComputeRegionAreasCentroids(m);
     CalcStaticBackfillPressure(m);
 
-    // Under the seismic angle the slope must stay within φ − ψ. The check
-    // uses the slope as it was before the static check could flatten it.
-    // An acceleration beyond the friction angle leaves no slope that stands,
-    // not even a level one: the backfill keeps its slope, and the seismic
-    // coefficient tells the user why there is none.
-    const double limit = static_cast<double>(a.phi) - psi;
-    const bool noSlopeStands = psi > 0 && limit <= 0;
-    if (a.beta > limit && a.beta > 0 && !noSlopeStands) {
+    if (slope.SeismicTooSteep) {
         MsgBox(SeismicSlopeWarning, vbExclamation, ProductName);
-        FlattenBackfill(m, a, limit);
+        FlattenBackfill(m, a, slope.Ratio);
     } else {
         a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
     }

@@ -47,7 +47,40 @@ void CalcSeismicBackfillPressure(Model& m);
 // rising slope can stay within the angle.
 double FlattenedSlopeRatio(double angle);
 
-// The backfill slope in degrees above the horizontal, 0 for a level backfill.
+// The backfill slope in degrees above the horizontal, 0 for a level
+// backfill (a ratio of 0 or less).
 float BackfillSlopeAngle(float slopeRatio);
+
+// Wall friction on the vertical back plane through the heel end: of
+// concrete on earth where the plane is the stem's own back face (no back
+// batter, no heel), else of earth on earth.
+float BackPlaneWallFriction(const Model& m);
+
+// Angles of the back plane under a backfill of the given slope ratio:
+// friction φ, slope β, plane inclination θ (the plane is vertical) and wall
+// friction δ, with the factors that split a pressure acting at δ into its
+// horizontal (ch) and vertical (cv) parts.
+struct BackfillAngles {
+    float phi = 0;
+    float beta = 0;
+    float theta = 0;
+    float delta = 0;
+    double ch = 1;
+    double cv = 0;
+};
+BackfillAngles BackPlaneAngles(const Model& m, float slopeRatio);
+
+// What an analysis under the acceleration kh does with a backfill of the
+// given slope ratio: a slope steeper than φ is flattened to φ, then one
+// steeper than φ − ψ (judged on the slope as it stood) to φ − ψ; under an
+// acceleration beyond tan φ no slope stands and the slope is kept. Ratio is
+// the slope the analysis works with, and so the one its coefficients are of.
+struct BackfillSlopeCheck {
+    bool StaticTooSteep = false;
+    bool SeismicTooSteep = false;
+    float StaticRatio = 0;  // after the static check alone
+    float Ratio = 0;        // after both
+};
+BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh);
 
 }  // namespace brindlemar

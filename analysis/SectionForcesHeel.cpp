@@ -29,8 +29,8 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double end = m.HeelEndThickness;
     const double ratio = m.BackfillSlopeRatio;
     // backfill surface above the cut and above the heel end
-    const double surfaceAtCut = ratio != 0 ? H + (m.StemBackBatter + HL - s) / ratio : H;
-    const double surfaceAtEnd = ratio != 0 ? H + (m.StemBackBatter + HL) / ratio : H;
+    const double surfaceAtCut = ratio > 0 ? H + (m.StemBackBatter + HL - s) / ratio : H;
+    const double surfaceAtEnd = ratio > 0 ? H + (m.StemBackBatter + HL) / ratio : H;
     // back water level, and where it meets the sloping top of the heel
     double yw = H - m.BackWaterDepth;
     if (yw < 0) yw = 0;
@@ -42,7 +42,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double WA = Factor(m, brindlemar::WA);
     const double gamma = m.BackfillUnitWeight, gammaSat = m.BackfillSaturatedDensity;
     const double gammaW = m.WaterUnitWeight, kh = m.AppliedSeismicCoefficient;
-    const double delta = Radians(m.EarthToEarthFrictionAngle);
+    const double delta = Radians(BackPlaneWallFriction(m));
     const double ch = std::cos(delta);
 
     // line loads on the heel between the cut and the heel end
@@ -76,7 +76,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     // the section down to the base; the same coefficient as the stability
     // analysis takes on that plane
     const double K = m.BackfillPressureCoefficient;
-    const double rise = ratio != 0 ? (m.StemBackBatter + HL) / ratio : 0;
+    const double rise = ratio > 0 ? (m.StemBackBatter + HL) / ratio : 0;
     const double dryDepth = backHeight > m.BackWaterDepth ? m.BackWaterDepth + rise : rise + backHeight;
     const double beta = Radians(BackfillSlopeAngle(m.BackfillSlopeRatio));
     const double pq = K * CheckedDivide(m.BackfillSurcharge * Factor(m, m.SurchargeLoadType), std::cos(beta)) *

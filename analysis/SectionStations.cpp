@@ -41,7 +41,7 @@ void SortAndMerge(std::vector<float>& list) {
 void Add(std::vector<float>& list, double x) { list.push_back(ToSingle(x)); }
 
 std::vector<float> StemStationList(const Model& m) {
-    const double L = m.FrontStemHeight <= m.BackStemHeight ? m.FrontStemHeight : m.BackStemHeight;
+    const double L = StemMemberLength(m);
     std::vector<float> list{0.0f};
     if (L <= 0) return list;
     Add(list, L);
@@ -129,6 +129,15 @@ void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& cou
 }
 
 }  // namespace
+
+double StemMemberLength(const Model& m) {
+    const double L = m.FrontStemHeight <= m.BackStemHeight ? m.FrontStemHeight : m.BackStemHeight;
+    return L > 0 ? L : 0;
+}
+
+double ToeMemberLength(const Model& m) { return m.ToeLength > 0 ? m.ToeLength : 0; }
+
+double HeelMemberLength(const Model& m) { return m.HeelLength > 0 ? m.HeelLength : 0; }
 
 void BuildSectionStations(Model& m) {
     Store(StemStationList(m), m.StemStations, m.StemStationCount);

@@ -15,6 +15,15 @@ namespace brindlemar {
 // exceeds the values given.
 void SortSingles(int16_t n, std::span<float> values, bool descending);
 
+// Lengths of the members as their stations run, from the wall's outline:
+// the stem from its top down to the higher of its two feet, the toe from
+// its tip, the heel from its root; 0 for a member the wall does not have.
+// The stations of a combination may stop short of them (an unstable wall
+// keeps only the heel root), these never do.
+double StemMemberLength(const Model& m);
+double ToeMemberLength(const Model& m);
+double HeelMemberLength(const Model& m);
+
 // Rebuilds StemStations, ToeStations and HeelStations with their counts for
 // the combination analysed last (the toe and heel lists read its base
 // contact and WallStable).

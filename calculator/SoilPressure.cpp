@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "analysis/Analysis.h"
+#include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -140,8 +141,7 @@ SoilPressureInputs InputsFromWallModel(const Model& m) {
     in.WaterDensity = m.WaterUnitWeight;
     in.FrictionAngle = m.BackfillFrictionAngle;
     in.Cohesion = m.BackfillCohesion;
-    // the slope ratio is the horizontal run per unit rise; 0 is level
-    in.SoilSlope = m.BackfillSlopeRatio == 0 ? 0.0f : ToSingle(Degrees(std::atan(1.0 / m.BackfillSlopeRatio)));
+    in.SoilSlope = BackfillSlopeAngle(m.BackfillSlopeRatio);
     in.WallFrictionAngle = m.ConcreteToEarthFrictionAngle;
     // a back face of no height has no inclination of its own; atan2 keeps
     // that case finite instead of dividing by zero

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis/SectionStations.h"
 #include "design/DesignUnits.h"
 #include "design/StabilityTable.h"
 #include "model/Units.h"
@@ -51,9 +52,9 @@ std::string CombinationsListing(const Model& m) {
 float LastStation(const std::vector<float>& stations) { return stations.empty() ? 0.0f : stations.back(); }
 
 std::array<float, 5> MemberLengths(const Model& m) {
-    return {0.0f, m.UpperStemLength,
-            static_cast<float>(static_cast<double>(LastStation(m.StemStations)) - m.UpperStemLength),
-            LastStation(m.ToeStations), LastStation(m.HeelStations)};
+    // nothing is clamped: an upper stem longer than the stem shows as a negative rest
+    return {0.0f, m.UpperStemLength, ToSingle(StemMemberLength(m) - m.UpperStemLength), ToSingle(ToeMemberLength(m)),
+            ToSingle(HeelMemberLength(m))};
 }
 
 ForceTableTexts ForceTables(const Model& m, ForceKind kind) {

@@ -25,7 +25,8 @@ std::string CombinationTitle(const Model& m, int setIndex, int combinationIndex)
 std::string CombinationsListing(const Model& m);
 
 // Lengths of the members 1 to 4 in the wall length unit: the upper stem as
-// chosen, the rest of the stem, the toe and the heel.
+// chosen, the rest of the stem, the toe and the heel, as the wall's outline
+// gives them whatever combination was analysed last.
 std::array<float, 5> MemberLengths(const Model& m);
 
 // The last station of a member (0 for a member without stations).

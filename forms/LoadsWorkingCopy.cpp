@@ -63,25 +63,19 @@ std::optional<float> SingleOfText(const std::string& text) {
 
 // ---- coefficients ---------------------------------------------------------------------
 
-BackfillAngles BackfillCoefficientAngles(const Model& m) {
-    BackfillAngles a;
-    a.phi = m.BackfillFrictionAngle;
-    // the slope angle the analysis takes from the run per unit rise
-    a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
-    // earth slides on earth where the heel or the back batter carries it
-    a.delta = m.StemBackBatter != 0 || m.HeelLength != 0 ? m.EarthToEarthFrictionAngle : m.ConcreteToEarthFrictionAngle;
-    return a;
+BackfillAngles BackfillCoefficientAngles(const Model& m, float kh) {
+    return BackPlaneAngles(m, CheckBackfillSlope(m.BackfillFrictionAngle, m.BackfillSlopeRatio, kh).Ratio);
 }
 
-std::string ActiveCoefficientText(const Model& m, bool atRest) {
-    const BackfillAngles a = BackfillCoefficientAngles(m);
+std::string ActiveCoefficientText(const Model& m, bool atRest, float kh) {
+    const BackfillAngles a = BackfillCoefficientAngles(m, kh);
     return CoefficientText([&] {
         return atRest ? AtRestCoefficient(a.phi, a.beta) : CoulombActiveCoefficient(a.phi, 0, a.beta, a.delta);
     });
 }
 
 std::string SeismicCoefficientText(const Model& m, float kh) {
-    const BackfillAngles a = BackfillCoefficientAngles(m);
+    const BackfillAngles a = BackfillCoefficientAngles(m, kh);
     return CoefficientText([&] { return MononobeOkabeCoefficient(a.phi, 0, a.beta, a.delta, kh); });
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/BackfillPressure.h"
 #include "forms/DialogEntries.h"
 #include "model/Model.h"
 
@@ -36,22 +37,17 @@ std::optional<float> SingleOfText(const std::string& text);
 
 // ---- earth-pressure coefficients on show ---------------------------------------
 
-// The angles of the backfill coefficients, from the model as it stands: the
-// backfill slope from its ratio, the wall friction of earth on earth when
-// the heel or back batter carries earth, else of concrete on earth.
-struct BackfillAngles {
-    float phi = 0;
-    float beta = 0;
-    float delta = 0;
-};
-BackfillAngles BackfillCoefficientAngles(const Model& m);
+// The angles of the backfill coefficients as an analysis under the
+// acceleration kh takes them: of the slope it works with, flattened where
+// it is too steep for the friction angle or for the acceleration.
+BackfillAngles BackfillCoefficientAngles(const Model& m, float kh);
 
-// The coefficient texts ("0.#0"); NoCoefficientText when the angles give no
-// coefficient (a backfill steeper than the friction angle allows, or an
-// earthquake acceleration too large for it), so that no stale value stands
-// beside the inputs that refuse one.
+// The coefficient texts ("0.#0") an analysis under the acceleration kh
+// works with; NoCoefficientText when it has none (an earthquake acceleration
+// too large for the friction angle), so that no stale value stands beside
+// the inputs that refuse one.
 inline constexpr const char* NoCoefficientText = "--";
-std::string ActiveCoefficientText(const Model& m, bool atRest);
+std::string ActiveCoefficientText(const Model& m, bool atRest, float kh);
 std::string SeismicCoefficientText(const Model& m, float kh);
 std::string PassiveCoefficientText(const Model& m);
 

@@ -1,6 +1,7 @@
 #include "reports/FlexuralSummary.h"
 
 #include "design/DesignUnits.h"
+#include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
 #include "model/DesignTypes.h"
 #include "reports/ReportPage.h"
@@ -11,28 +12,9 @@ namespace brindlemar {
 
 double DesignTableRowTop(const ReinforcementBlock& b, double k) { return b.Top + 360 * b.Scale + k * b.RowPitch(); }
 
-std::optional<double> MemberLength(const Model& m, int member) {
-    const auto last = [](const std::vector<float>& stations) -> std::optional<double> {
-        if (stations.empty()) return std::nullopt;
-        return stations.back();
-    };
-    switch (member) {
-        case 1: return m.UpperStemLength;
-        case 2: {
-            const auto stem = last(m.StemStations);
-            if (!stem) return std::nullopt;
-            // nothing is clamped: an upper stem longer than the stem shows as a negative rest
-            return static_cast<double>(static_cast<float>(*stem - m.UpperStemLength));
-        }
-        case 3: return last(m.ToeStations);
-        case 4: return last(m.HeelStations);
-        default: RaiseError(ErrSubscript);
-    }
-}
-
 std::string MemberLengthText(const Model& m, int member) {
-    const auto length = MemberLength(m, member);
-    return length ? Format(*length, "0.#0") : "--";
+    const std::array<float, 5> lengths = MemberLengths(m);
+    return Format(lengths[static_cast<std::size_t>(CheckedIndex(member, 1, DesignMemberCount))], "0.#0");
 }
 
 void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, DesignTableKind kind) {

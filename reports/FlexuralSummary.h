@@ -7,7 +7,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +26,7 @@ inline constexpr double DesignTableFaceWidth = 0.0775;
 // Top of the text of table row k (row 0 holds the member names).
 double DesignTableRowTop(const ReinforcementBlock& b, double k);
 
-// Length of member 1..4 in the length unit: the upper stem as chosen, the
-// lower stem the rest of the stem, toe and heel their last section station.
-// Empty when the section stations were never computed.
-std::optional<double> MemberLength(const Model& m, int member);
-// The same with the mask "0.#0"; "--" when it is unknown.
+// Length of member 1..4 in the length unit (MemberLengths) with the mask "0.#0".
 std::string MemberLengthText(const Model& m, int member);
 
 enum class DesignTableKind { Flexure, Shear };

@@ -15,28 +15,36 @@ namespace brindlemar {
 class OneBoxPerError {
 public:
     OneBoxPerError() {
-        if (active_) return;
-        active_ = true;
-        owner_ = true;
+        if (owner_) return;
+        owner_ = this;
         previous_ = InstallUiHooks({});
         UiHooks hooks = previous_;
         hooks.MsgBox = [this](const std::string& text, int style, const std::string& title) {
             if (style == vbExclamation && !shown_.insert(text).second) return int{vbOK};
-            return previous_.MsgBox ? previous_.MsgBox(text, style, title) : HeadlessMsgBox(text, style, title);
+            return Pass(text, style, title);
         };
         InstallUiHooks(std::move(hooks));
     }
     ~OneBoxPerError() {
-        if (!owner_) return;
+        if (owner_ != this) return;
         InstallUiHooks(previous_);
-        active_ = false;
+        owner_ = nullptr;
     }
     OneBoxPerError(const OneBoxPerError&) = delete;
     OneBoxPerError& operator=(const OneBoxPerError&) = delete;
 
+    // A message the user's own action asks for (a paper the printer refuses,
+    // say) is told every time, also within a filtering scope.
+    static int Unfiltered(const std::string& text, int style, const std::string& title) {
+        return owner_ ? owner_->Pass(text, style, title) : MsgBox(text, style, title);
+    }
+
 private:
-    static inline bool active_ = false;
-    bool owner_ = false;
+    int Pass(const std::string& text, int style, const std::string& title) const {
+        return previous_.MsgBox ? previous_.MsgBox(text, style, title) : HeadlessMsgBox(text, style, title);
+    }
+
+    static inline OneBoxPerError* owner_ = nullptr;
     UiHooks previous_;
     std::set<std::string> shown_;
 };

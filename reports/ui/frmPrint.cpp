@@ -24,6 +24,7 @@
 #include "reports/ReportJob.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 
@@ -489,9 +490,9 @@ void frmPrint::Combo2_Click() {
     printer.TrackDefault = false;
     if (Combo2->currentIndex() == UserDefinedIndex) {
         // a printer that cannot take a paper of its own size says so
-        if (!printer.SetPaperSize(UserDefinedPaper)) MsgBox(PaperNotSupported, vbExclamation, ProductName);
+        if (!printer.SetPaperSize(UserDefinedPaper)) OneBoxPerError::Unfiltered(PaperNotSupported, vbExclamation, ProductName);
     } else if (!TrySetPaperSize(Combo2->currentIndex() + 1)) {
-        MsgBox(PaperNotSupported, vbExclamation, ProductName);
+        OneBoxPerError::Unfiltered(PaperNotSupported, vbExclamation, ProductName);
     }
     SelectPrinterPaper();
 }
@@ -523,9 +524,9 @@ void frmPrint::Command1_Click() {
             if (printers[i] == printer.DeviceName()) Combo1->setCurrentIndex(static_cast<int>(i));
         if (answer->PaperSize == UserDefinedPaper) Combo2->setCurrentIndex(UserDefinedIndex);
         else if (TrySetPaperSize(answer->PaperSize)) Combo2->setCurrentIndex(answer->PaperSize - 1);
-        else MsgBox(PaperNotSupported, vbExclamation, ProductName);
+        else OneBoxPerError::Unfiltered(PaperNotSupported, vbExclamation, ProductName);
     } catch (const RuntimeError& e) {
-        if (e.Number != CancelError) MsgBox("Printer: " + e.Description, vbExclamation, ProductName);
+        if (e.Number != CancelError) OneBoxPerError::Unfiltered("Printer: " + e.Description, vbExclamation, ProductName);
     }
 }
 

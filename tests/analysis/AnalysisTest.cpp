@@ -13,6 +13,7 @@
 #include "analysis/Coefficients.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
+#include "model/Units.h"
 #include "runtime/Hooks.h"
 #include "support/MessageRecorder.h"
 #include "AnalysisTestSupport.h"
@@ -212,7 +213,7 @@ TEST(AnalyseCombination, NoVerticalForceAndNoDrivingTerms) {
     EXPECT_TRUE(messages.Messages.empty());
 }
 
-TEST(AnalyseCombination, DrivingActionsThatHoldTheWallBackGiveNoRotationRatio) {
+TEST(AnalyseCombination, DrivingActionsThatHoldTheWallBackGiveNoRatio) {
     // Without water and earthquake the built-in wall's earth thrust on its
     // rising backfill turns it back about the toe with its vertical part
     // more than it tips it: nothing overturns, and the ratio must not read
@@ -237,6 +238,30 @@ TEST(AnalyseCombination, DrivingActionsThatHoldTheWallBackGiveNoRotationRatio) {
     AnalyseCombination(m);
     ASSERT_GT(m.RotatingMoment, 0);
     EXPECT_FLOAT_EQ(m.RotationResistanceRatio, m.RotationResistingMoment / m.RotatingMoment);
+
+    // Water standing high in front of a dry backfill pushes the wall into the
+    // backfill: nothing slides it towards the toe, and neither ratio may read
+    // as a failing negative number, in either unit system.
+    for (int16_t units : {Metric, British}) {
+        SCOPED_TRACE(units);
+        BuiltInWall wet;
+        Model& w = wet.m;
+        w.PreviousUnitSystem = Metric;
+        w.CurrentUnitSystem = units;
+        if (units != Metric) ConvertUnits(w);
+        w.WaterIncluded = True;
+        w.SeismicIncluded = False;
+        w.EnteredFrontWaterDepth = 0;
+        w.EnteredBackWaterDepth = w.WallHeight;
+        SetWaterDepths(w);
+        SetSeismicCoefficient(w);
+        ComputeWallOutline(w);
+        AnalyseCombination(w);
+        ASSERT_GT(w.TotalHorizontalForce, 0);
+        EXPECT_LT(w.SlidingForce, 0);
+        EXPECT_EQ(w.SlidingResistanceRatio, 1E+10f);
+        EXPECT_GE(w.RotationResistanceRatio, 0);
+    }
     EXPECT_TRUE(messages.Messages.empty());
 }
 

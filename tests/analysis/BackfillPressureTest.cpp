@@ -12,6 +12,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "model/Initialise.h"
 #include "model/Outline.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -207,16 +208,20 @@ TEST(BackfillSlope, TooSteepSlopesAreFlattenedWithAWarning) {
         {"steeper than 35°", 35, 1.2f, 0, {StaticWarning, SeismicWarning}, 1.5f},
         {"sloping on earth without friction", 0, 5, 0, {StaticWarning, SeismicWarning}, 0},
     };
+    // the worked wall with the case's friction angle and acceleration, analysed on the slope given
+    const auto analysed = [](WorkedCase& wall, const Case& c, float ratio) {
+        wall.m.BackfillFrictionAngle = c.phi;
+        wall.m.BackfillSlopeRatio = ratio;
+        wall.m.AppliedSeismicCoefficient = c.kh;
+        ComputeWallOutline(wall.m);
+        CalcSeismicBackfillPressure(wall.m);
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WorkedCase wall;
         Model& m = wall.m;
-        m.BackfillFrictionAngle = c.phi;
-        m.BackfillSlopeRatio = c.ratio;
-        m.AppliedSeismicCoefficient = c.kh;
-        ComputeWallOutline(m);
         MessageRecorder messages;
-        CalcSeismicBackfillPressure(m);
+        analysed(wall, c, c.ratio);
         ASSERT_EQ(messages.Messages.size(), c.warnings.size());
         for (std::size_t i = 0; i < c.warnings.size(); ++i) {
             EXPECT_EQ(messages.Messages[i].Text, c.warnings[i]);
@@ -226,6 +231,59 @@ TEST(BackfillSlope, TooSteepSlopesAreFlattenedWithAWarning) {
         EXPECT_FLOAT_EQ(m.BackfillSlopeRatio, c.finalRatio);
         EXPECT_EQ(m.BackfillSlopeAdjusted, c.warnings.empty() ? False : True);
         EXPECT_EQ(m.ProjectModified, 0);
+
+        // every block is of the wall the flattening leaves: the outline, the
+        // earth on the heel and the back plane as a wall given that slope has
+        // them (the analysis takes the static pressure once more afterwards)
+        WorkedCase fresh;
+        const Model& f = fresh.m;
+        analysed(fresh, c, m.BackfillSlopeRatio);
+        ASSERT_EQ(messages.Messages.size(), c.warnings.size());
+        EXPECT_EQ(m.NodeYCoordinates, f.NodeYCoordinates);
+        EXPECT_EQ(m.BlockWeights, f.BlockWeights);
+        EXPECT_EQ(m.BlockSeismicForces, f.BlockSeismicForces);
+        EXPECT_EQ(m.SeismicPressureForces, f.SeismicPressureForces);
+        EXPECT_EQ(m.SeismicPressureArmsY, f.SeismicPressureArmsY);
+    }
+}
+
+// The analysis that flattens the slope is of one wall: its sums are those
+// of a fresh analysis of the wall with the flattened slope.
+TEST(BackfillSlope, TheAnalysisThatFlattensIsOfTheFlattenedWall) {
+    struct Case {
+        const char* what;
+        float ratio, kh;
+    } cases[] = {
+        {"steeper than φ", 1.2f, 0},
+        {"within φ, too steep for the acceleration", 2, 0.4f},
+    };
+    // the built-in wall under the case's acceleration, analysed on the slope given
+    const auto analysed = [](BuiltInWall& wall, const Case& c, float ratio) {
+        Model& m = wall.m;
+        m.SeismicIncluded = c.kh > 0 ? True : False;
+        m.EnteredSeismicCoefficient = c.kh;
+        SetSeismicCoefficient(m);
+        m.BackfillSlopeRatio = ratio;
+        ComputeWallOutline(m);
+        return AnalyseCombination(m);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageRecorder messages;
+        BuiltInWall wall;
+        const Model& m = wall.m;
+        ASSERT_TRUE(analysed(wall, c, c.ratio));
+        ASSERT_EQ(m.BackfillSlopeAdjusted, True);
+        ASSERT_FALSE(messages.Messages.empty());
+
+        BuiltInWall fresh;
+        const Model& f = fresh.m;
+        const std::size_t told = messages.Messages.size();
+        ASSERT_TRUE(analysed(fresh, c, m.BackfillSlopeRatio));
+        EXPECT_EQ(messages.Messages.size(), told);
+        EXPECT_FLOAT_EQ(m.TotalVerticalForce, f.TotalVerticalForce);
+        EXPECT_FLOAT_EQ(m.TotalHorizontalForce, f.TotalHorizontalForce);
+        EXPECT_FLOAT_EQ(m.MomentAtOverturningPoint, f.MomentAtOverturningPoint);
     }
 }
 

@@ -328,6 +328,9 @@ TEST(SoilPressure, StartsFromTheWallModel) {
     in = InputsFromWallModel(m);
     EXPECT_EQ(in.SoilSlope, 0);
     EXPECT_NEAR(in.WallInclination, 5.71059, 1e-5);
+    // a negative ratio is a level backfill, as the analysis and the outline take it
+    m.BackfillSlopeRatio = -2;
+    EXPECT_EQ(InputsFromWallModel(m).SoilSlope, 0);
     // a back face without height stays finite
     m.BackStemHeight = 0;
     EXPECT_FLOAT_EQ(InputsFromWallModel(m).WallInclination, 90);

@@ -8,6 +8,8 @@
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
 #include "runtime/Format.h"
 #include "support/BuiltInWall.h"
 
@@ -99,18 +101,30 @@ TEST_F(ReinforcementSheetsTest, GoverningValues) {
     EXPECT_EQ(t.Governing[2][4], "-- ");
 }
 
-TEST_F(ReinforcementSheetsTest, MemberLengthsWithAndWithoutStations) {
+TEST(MemberLengths, AreTheWallsWhicheverCombinationRanLast) {
+    // At 0.4 g the built-in wall's last combination is not stable and keeps
+    // only the heel root among its stations; the heel is 3.37 all the same.
+    test::BuiltInWall wall;
+    Model& m = wall.m;
+    m.SeismicIncluded = True;
+    m.EnteredSeismicCoefficient = 0.4f;
+    SetSeismicCoefficient(m);
+    ComputeWallOutline(m);
+    ComputeDesignSectionForces(m);
+    ASSERT_EQ(m.WallStable, False);
+    ASSERT_EQ(m.HeelStations.size(), 1u);
     m.UpperStemLength = 3;
-    m.StemStations = {0, 2, 7.73f};
-    m.ToeStations = {0, 2};
-    m.HeelStations = {0, 3.37f};
-    const auto lengths = MemberLengths(m);
-    EXPECT_FLOAT_EQ(lengths[1], 3);
-    EXPECT_FLOAT_EQ(lengths[2], 4.73f);
-    EXPECT_FLOAT_EQ(lengths[3], 2);
-    EXPECT_FLOAT_EQ(lengths[4], 3.37f);
-    m.StemStations.clear();
-    EXPECT_FLOAT_EQ(MemberLengths(m)[2], -3);
+    const std::array<float, 5> expected{0, 3, 4.73f, 2, 3.37f};
+    EXPECT_EQ(MemberLengths(m), expected);
+
+    // the shorter stem face bounds the stem; an upper stem longer than the
+    // stem leaves a negative rest; a wall without toe or heel has none
+    m.FrontStemHeight = 2;
+    m.UpperStemLength = 5;
+    m.ToeLength = 0;
+    m.HeelLength = -1;
+    const std::array<float, 5> bare{0, 5, -3, 0, 0};
+    EXPECT_EQ(MemberLengths(m), bare);
 }
 
 TEST_F(ReinforcementSheetsTest, UnloadedFaceShowsItsBarsOnly) {

@@ -3,7 +3,11 @@
 #include <cmath>
 #include <memory>
 
+#include "analysis/Analysis.h"
+#include "model/Initialise.h"
+#include "model/Outline.h"
 #include "support/BuiltInWall.h"
+#include "support/MessageRecorder.h"
 #include "forms/LoadsWorkingCopy.h"
 #include "runtime/Format.h"
 
@@ -61,8 +65,8 @@ TEST(LoadsCoefficients, ShownFromTheAnglesOfTheWallAsItStands) {
     m.ConcreteToEarthFrictionAngle = 0;
     m.EarthToEarthFrictionAngle = 20;  // would change Ka if it were used
     m.ToeEarthFrictionAngle = 34;
-    EXPECT_EQ(ActiveCoefficientText(m, false), "0.33");
-    EXPECT_EQ(ActiveCoefficientText(m, true), Format(0.5, "0.#0"));
+    EXPECT_EQ(ActiveCoefficientText(m, false, 0), "0.33");
+    EXPECT_EQ(ActiveCoefficientText(m, true, 0), Format(0.5, "0.#0"));
     EXPECT_EQ(PassiveCoefficientText(m), Format(std::pow(std::tan((45 + 17) * std::atan(1.0) / 45), 2), "0.#0"));
     EXPECT_EQ(PassiveCoefficientText(m), "3.54");
     // with kh = 0 the seismic coefficient is the static one
@@ -70,17 +74,48 @@ TEST(LoadsCoefficients, ShownFromTheAnglesOfTheWallAsItStands) {
 
     // earth on the heel: earth-to-earth wall friction
     m.HeelLength = 1;
-    EXPECT_FLOAT_EQ(BackfillCoefficientAngles(m).delta, 20);
+    EXPECT_FLOAT_EQ(BackfillCoefficientAngles(m, 0).delta, 20);
     // a ratio of 2 is a slope of atan(1/2)
     m.BackfillSlopeRatio = 2;
-    EXPECT_NEAR(BackfillCoefficientAngles(m).beta, 26.565051, 1e-4);
-    // no coefficient, and no stale one either: steeper than the friction
-    // angle, or level under an acceleration beyond tan φ (0.9 g, ψ = 42°)
-    m.BackfillSlopeRatio = 1;
-    EXPECT_EQ(ActiveCoefficientText(m, false), "--");
-    EXPECT_EQ(SeismicCoefficientText(m, 0.2f), "--");
+    EXPECT_NEAR(BackfillCoefficientAngles(m, 0).beta, 26.565051, 1e-4);
+    // no coefficient, and no stale one either, under an acceleration beyond
+    // tan φ (0.9 g, ψ = 42°): no slope stands, not even a level one
     m.BackfillSlopeRatio = 0;
     EXPECT_EQ(SeismicCoefficientText(m, 0.9f), "--");
+}
+
+// The dialog shows the coefficients the analysis will work with: where the
+// analysis flattens a slope too steep for the friction angle or for the
+// acceleration, the dialog's coefficient is of the flattened slope.
+TEST(LoadsCoefficients, AreTheAnalysisOwnWhereItFlattensTheSlope) {
+    struct Case {
+        const char* what;
+        float ratio, kh;
+    } cases[] = {
+        {"within both limits", 2.5f, 0.1f},
+        {"steeper than the friction angle", 1, 0},
+        {"steeper than both", 1, 0.2f},
+        // ψ = 21.8° lies between φ − β = 18.7° and φ = 30°
+        {"within φ, too steep for the acceleration", 5, 0.4f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::MessageRecorder messages;
+        BuiltInWall wall;
+        Model& m = wall.m;
+        m.BackfillSlopeRatio = c.ratio;
+        m.SeismicIncluded = True;
+        m.EnteredSeismicCoefficient = c.kh;
+        SetSeismicCoefficient(m);
+        const std::string ka = ActiveCoefficientText(m, false, c.kh);
+        const std::string kae = SeismicCoefficientText(m, c.kh);
+        EXPECT_NE(kae, NoCoefficientText);
+        ComputeWallOutline(m);
+        ASSERT_TRUE(AnalyseCombination(m));
+        EXPECT_EQ(ka, Format(m.BackfillPressureCoefficient, "0.#0"));
+        EXPECT_EQ(kae, Format(static_cast<double>(m.BackfillPressureCoefficient) + m.SeismicIncrementCoefficient,
+                              "0.#0"));
+    }
 }
 
 class WorkingSets : public ::testing::Test {

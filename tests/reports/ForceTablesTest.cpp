@@ -169,10 +169,15 @@ TEST_F(ForceTables, GoverningValuesWithTheirAxialForceAndDistance) {
 }
 
 TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
+    // the wall's members, not the stations the last combination left
     m.UpperStemLength = 3;
-    m.StemStations = {0, 2, 7.5f};
-    m.ToeStations = {0, 1.25f};
-    m.HeelStations = {0, 0.5f, 3};
+    m.FrontStemHeight = 7.5f;
+    m.BackStemHeight = 8;
+    m.ToeLength = 1.25f;
+    m.HeelLength = 3;
+    m.StemStations = {0, 2};
+    m.ToeStations.clear();
+    m.HeelStations = {0};
     const double memberY = Y1(), lengthY = Y1() + H();
     const auto centre = [&](int k) { return r.W() * (0.42 + 0.145 * (k - 0.5)); };
 
@@ -187,15 +192,15 @@ TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
     EXPECT_EQ(r.LineAt(lengthY, 0, LabelRight()), "Length (m)");
     EXPECT_EQ(r.LineAt(Y1() + 2 * H(), 0, LabelRight()), "Load combinations: Strength");
 
-    // SI shear table; toe and heel stations never computed read "--"
+    // SI shear table; a wall without toe or heel has members of no length
     m.CurrentUnitSystem = SI;
-    m.ToeStations.clear();
-    m.HeelStations.clear();
+    m.ToeLength = 0;
+    m.HeelLength = 0;
     r.Reprint();
     PrintShearTable(m, r.s, 1);
     EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.m.FrameTop + 0.25 * H()), "Unit: kN/m");
-    EXPECT_EQ(r.TextCentredOn(centre(3), lengthY), "--");
-    EXPECT_EQ(r.TextCentredOn(centre(4), lengthY), "--");
+    EXPECT_EQ(r.TextCentredOn(centre(3), lengthY), "0.00");
+    EXPECT_EQ(r.TextCentredOn(centre(4), lengthY), "0.00");
 }
 
 TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {

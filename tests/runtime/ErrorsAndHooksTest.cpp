@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "runtime/Colours.h"
 #include "runtime/Hooks.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 #include "support/ErrorOf.h"
@@ -41,6 +45,28 @@ TEST(Hooks, RecorderAnswersInOrderThenDefault) {
     EXPECT_EQ(rec.Messages[1].Title, "Brindlemar");
     { BusyPointer busy; EXPECT_EQ(rec.BusyDepth, 1); }
     EXPECT_EQ(rec.BusyDepth, 0);
+}
+
+TEST(Hooks, OneBoxPerErrorTellsAFaultOnceAndTheUsersOwnActionsEveryTime) {
+    test::MessageRecorder messages;
+    const std::string fault = "fault";
+    {
+        const OneBoxPerError command;
+        MsgBox(fault, vbExclamation);
+        {
+            const OneBoxPerError step;  // an inner scope leaves the filtering to the outer one
+            MsgBox(fault, vbExclamation);
+        }
+        MsgBox(fault, vbExclamation);
+        MsgBox("question", vbYesNo);
+        MsgBox("question", vbYesNo);
+        OneBoxPerError::Unfiltered("paper", vbExclamation, ProductName);
+        OneBoxPerError::Unfiltered("paper", vbExclamation, ProductName);
+    }
+    MsgBox(fault, vbExclamation);  // the next command tells it again
+    std::vector<std::string> texts;
+    for (const test::RecordedMessage& message : messages.Messages) texts.push_back(message.Text);
+    EXPECT_EQ(texts, (std::vector<std::string>{fault, "question", "question", "paper", "paper", fault}));
 }
 
 TEST(Colours, PaletteAndRgbPutRedInTheLowByte) {

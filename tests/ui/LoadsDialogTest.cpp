@@ -239,24 +239,27 @@ TEST_F(LoadsDialogTest, OptionsEnableTheirBoxesAndShowComputedCoefficients) {
     m.BaseMaterialOption = Soil;
     m.BearingResistanceMethod = SptBearing;
     auto d = Open();
-    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, false));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, false, m.AppliedSeismicCoefficient));
     EXPECT_FALSE(d->txtKa->isEnabled());
     d->Option1[1]->setChecked(true);  // at rest
-    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true, m.AppliedSeismicCoefficient));
     d->optKa[1]->setChecked(true);
     EXPECT_TRUE(d->txtKa->isEnabled());
     d->Option1[0]->setChecked(true);  // a user value stays
-    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true));
+    EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, true, m.AppliedSeismicCoefficient));
 
     // the seismic coefficient follows the acceleration; beyond tan phi it has
-    // none, and no value of an earlier acceleration stays beside it
-    for (const char* kh : {"0.15", "0.9", "0.1"}) {
+    // none, and no value of an earlier acceleration stays beside it; short of
+    // tan phi but too steep a slope for it, it is that of the flattened slope
+    m.BackfillSlopeRatio = 5;
+    for (const char* kh : {"0.15", "0.9", "0.4", "0.1"}) {
         d->txtSeismic->setFocus();
         d->txtSeismic->setText(kh);
         QTest::keyClick(d->txtSeismic, Qt::Key_Return);
         EXPECT_EQ(d->txtKae->text().toStdString(), SeismicCoefficientText(m, static_cast<float>(Val(kh)))) << kh;
+        EXPECT_EQ(d->txtKae->text() == "--", std::string(kh) == "0.9") << kh;
     }
-    EXPECT_EQ(SeismicCoefficientText(m, 0.9f), "--");
+    m.BackfillSlopeRatio = 0;
 
     // soil with SPT: only the blow count box
     EXPECT_TRUE(d->Option3[2]->isChecked());

@@ -3,6 +3,8 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "analysis/Coefficients.h"
+#include "model/Initialise.h"
 #include "platform/PictureFiles.h"
 #include "platform/Printers.h"
 #include "reports/ReportJob.h"
@@ -81,6 +83,19 @@ TEST_F(ReportPdfTest, CancelledFileNamePrintsNothing) {
     PrintFromMainWindow(std::nullopt, [](frmPrint& d) { test::Click(d.chkPrint[SectionDimensions]); });
     EXPECT_EQ(m.PrintConfirmed, True);
     EXPECT_TRUE(messages.Messages.empty());
+}
+
+TEST_F(ReportPdfTest, AFaultOfTheWallIsToldOncePerPrintCommand) {
+    // beyond tan φ no seismic earth pressure exists: the dialog's page count,
+    // every section of the job and the redraw after it all meet that fault
+    m.SeismicIncluded = True;
+    m.EnteredSeismicCoefficient = 0.6f;
+    SetSeismicCoefficient(m);
+    test::MessageRecorder messages;
+    PrintFromMainWindow(dir.File("report.pdf"), [](frmPrint& d) { test::Click(d.Command4); });
+    int told = 0;
+    for (const test::RecordedMessage& message : messages.Messages) told += message.Text == SeismicAccelerationTooLarge;
+    EXPECT_EQ(told, 1);
 }
 
 TEST_F(ReportPdfTest, UnwritableFileIsToldAndTheWindowCloses) {

@@ -42,6 +42,12 @@ QString Number(float value) { return QString::fromStdString(GeneralNumber(value)
 // A value the user typed: the leading number of its text.
 std::string BoxText(const QLineEdit* box) { return FromQString(box->text()); }
 
+// The acceleration in the seismic box, and the one an analysis applies with
+// it (none while the seismic option is off): the static coefficient on show
+// is of the slope that analysis works with.
+float BoxSeismic(const QLineEdit* box) { return SingleOfText(BoxText(box)).value_or(0); }
+float AppliedSeismic(const Model& m, const QLineEdit* box) { return m.SeismicIncluded != 0 ? BoxSeismic(box) : 0.0f; }
+
 QLabel* Heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
@@ -578,7 +584,7 @@ void frmLoads::LoadControlsFromModel() {
             SetCoefficient(box, computed);
         }
     };
-    coefficient(m_.KaSource, m_.EnteredKa, optKa, txtKa, ActiveCoefficientText(m_, m_.EarthPressureOption != 0));
+    coefficient(m_.KaSource, m_.EnteredKa, optKa, txtKa, ActiveCoefficientText(m_, m_.EarthPressureOption != 0, AppliedSeismic(m_, txtSeismic)));
     coefficient(m_.KaeSource, m_.EnteredKae, optKae, txtKae, SeismicCoefficientText(m_, m_.AppliedSeismicCoefficient));
     chkMinFluid->setChecked(m_.MinimumFluidDensityEnabled == 1);
     txtMinFluid->setText(Number(m_.MinimumFluidDensity));
@@ -710,18 +716,18 @@ void frmLoads::keyPressEvent(QKeyEvent* event) {
 // ---- earth-pressure and resistance options ----------------------------------------------
 
 void frmLoads::Option1_Click(int index) {
-    if (optKa[0]->isChecked()) SetCoefficient(txtKa, ActiveCoefficientText(m_, index != 0));
+    if (optKa[0]->isChecked()) SetCoefficient(txtKa, ActiveCoefficientText(m_, index != 0, AppliedSeismic(m_, txtSeismic)));
 }
 
 void frmLoads::optKa_Click(int) {
     txtKa->setEnabled(optKa[1]->isChecked());
-    if (optKa[0]->isChecked()) SetCoefficient(txtKa, ActiveCoefficientText(m_, !Option1[0]->isChecked()));
+    if (optKa[0]->isChecked()) SetCoefficient(txtKa, ActiveCoefficientText(m_, !Option1[0]->isChecked(), AppliedSeismic(m_, txtSeismic)));
 }
 
 void frmLoads::optKae_Click(int) {
     txtKae->setEnabled(optKae[1]->isChecked());
     if (optKae[0]->isChecked())
-        SetCoefficient(txtKae, SeismicCoefficientText(m_, SingleOfText(BoxText(txtSeismic)).value_or(0)));
+        SetCoefficient(txtKae, SeismicCoefficientText(m_, BoxSeismic(txtSeismic)));
 }
 
 void frmLoads::optKp_Click(int) {
@@ -763,8 +769,10 @@ void frmLoads::Check1_Click(int) {
 }
 
 void frmLoads::txtSeismic_Changed() {
+    if (optKa[0]->isChecked())
+        SetCoefficient(txtKa, ActiveCoefficientText(m_, !Option1[0]->isChecked(), AppliedSeismic(m_, txtSeismic)));
     if (optKae[0]->isChecked())
-        SetCoefficient(txtKae, SeismicCoefficientText(m_, SingleOfText(BoxText(txtSeismic)).value_or(0)));
+        SetCoefficient(txtKae, SeismicCoefficientText(m_, BoxSeismic(txtSeismic)));
 }
 
 }  // namespace brindlemar

@@ -19,6 +19,10 @@ void Form1::ConnectPrintCommands() {
 }
 
 void Form1::mnuFilePrint_Click() {
+    // The dialog counts the pages from the design of every combination, the
+    // job designs them again and the picture is redrawn after it: a fault of
+    // the wall is told once per print command, not once per step.
+    const OneBoxPerError oneBox;
     RunTrapped([&] {
         {
             frmPrint dialog(m_, this);
