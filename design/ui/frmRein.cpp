@@ -54,6 +54,7 @@ frmRein::frmRein(Model& m, QWidget* owner) : QDialog(owner), m_(m), owner_(owner
     setWindowTitle("Brindlemar: Reinforcement design");
     setModal(true);
     UseDesignedFont(this);
+    twips_ = TwipLayout(this);
 
     SSTab1 = Named(new QTabWidget(this), "SSTab1");
     const char* const tabs[3] = {"Properties", "Forces", "Reinforcements"};
@@ -83,12 +84,31 @@ frmRein::frmRein(Model& m, QWidget* owner) : QDialog(owner), m_(m), owner_(owner
     SetTwips(Label24, 120, bottom + 180, 1095, 255);
     SetTwips(Command1, TabLeft + PageWidth - 1515, bottom + 120, 1515, 375);
     setFixedSize(Px(this, TabLeft + PageWidth + 120), Px(this, bottom + 615));
+    // room for the captions in the family the desktop gives
+    twips_.Fit(this);
 
     Form_Load();
 }
 
 void frmRein::SetTwips(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(Px(this, left), Px(this, top), Px(this, width), Px(this, height));
+    twips_.Place(w, left, top, width, height);
+}
+
+// A sheet whose captions need more room in this font than designed widens
+// the pages, and the window with them, so that its columns and scroll bar
+// stay in sight; the pages have their size only once the window is shown.
+void frmRein::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // the pages hidden behind the shown one are sized only when they come to the front
+    const int pageWidth = SSTab1->currentWidget()->width();
+    int more = 0;
+    for (QWidget* page : Picture1)
+        for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isHidden()) more = std::max(more, w->geometry().right() + 1 + twips_.X(GridLeft) - pageWidth);
+    if (more <= 0) return;
+    SSTab1->resize(SSTab1->width() + more, SSTab1->height());
+    Command1->move(Command1->x() + more, Command1->y());
+    setFixedSize(width() + more, height());
 }
 
 // ---- controls -----------------------------------------------------------

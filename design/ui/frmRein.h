@@ -10,6 +10,7 @@
 #include <array>
 
 #include "model/Model.h"
+#include "platform/TwipLayout.h"
 
 class QComboBox;
 class QGroupBox;
@@ -95,6 +96,7 @@ public:
     static constexpr int DesignTab = 2;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
@@ -111,6 +113,7 @@ private:
 
     Model& m_;
     QWidget* owner_;
+    TwipLayout twips_{nullptr};
     bool closing_ = false;  // the dialog is being unloaded
     int sheetScrollBars_ = 0;
     bool sheetNarrowed_ = false;

@@ -77,16 +77,16 @@ int Selection(const std::array<QRadioButton*, 2>& options) { return options[1]->
 
 }  // namespace
 
-int frmLoads::Px(double twips) const { return TwipsToPixels(twips, tpp_); }
+int frmLoads::Px(double twips) const { return twips_.Px(twips); }
 
 void frmLoads::PlaceTwips(QWidget* w, double left, double top, double width, double height) const {
-    w->setGeometry(Px(left), Px(top), Px(width), Px(height));
+    twips_.Place(w, left, top, width, height);
 }
 
 frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     setObjectName("frmLoads");
     setWindowTitle("Brindlemar: Loads and Resistances");
-    tpp_ = TwipsPerPixel(parent != nullptr ? parent : this);
+    twips_ = TwipLayout(parent != nullptr ? parent : this);
     setFixedSize(Px(14000), Px(9500));
     // the small type of the program's dialogs
     QFont small = font();
@@ -117,6 +117,8 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     }
     // a click on Cancel takes the focus, so that leaving a box for it skips the box's check
     Command4->setFocusPolicy(Qt::StrongFocus);
+    // room for the captions in the family the desktop gives
+    twips_.Fit(this);
     ConnectHandlers();
     Form_Load();
 }
@@ -366,7 +368,7 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
 // surcharge application, and the resistances for stability and for
 // reinforced concrete, side by side.
 void frmLoads::PlaceTypeRows() {
-    const double top = (cmdFAdd->y() + cmdFAdd->height()) * tpp_ + 90;
+    const double top = twips_.TwipsY(cmdFAdd->y() + cmdFAdd->height()) + 90;
     struct Group {
         int first, last, firstRow;
         double left, nameWidth;
@@ -381,7 +383,8 @@ void frmLoads::PlaceTypeRows() {
         const QFontMetrics metrics(lblLongLoad[g.first]->font());
         for (int k = g.first; k <= g.last; ++k)
             if (txtLongLoad[k] == nullptr)  // an editable name scrolls in its box
-                g.nameWidth = std::max(g.nameWidth, (metrics.horizontalAdvance(lblLongLoad[k]->text()) + 4) * tpp_);
+                g.nameWidth = std::max(g.nameWidth, (metrics.horizontalAdvance(lblLongLoad[k]->text()) + 4) *
+                                                        twips_.TwipsPerPixel() / twips_.ScaleX());
         g.left = std::max(g.left, previousEnd + 90);
         groupLeft[i] = g.left;
         previousEnd = g.left + 510 + g.nameWidth + (txtResist[g.first] != nullptr ? 660 : 0);

@@ -12,6 +12,7 @@
 
 #include "forms/LoadsWorkingCopy.h"
 #include "model/Model.h"
+#include "platform/TwipLayout.h"
 
 class QCheckBox;
 class QComboBox;
@@ -197,7 +198,7 @@ private:
     Model& m_;
     BoxChecks* checks_ = nullptr;
     std::array<QLineEdit*, LoadOptionBoxCount> numberBoxes_{};
-    double tpp_ = 15;
+    TwipLayout twips_{nullptr};
     std::map<QObject*, std::function<void()>> enterOrLeave_;
 };
 

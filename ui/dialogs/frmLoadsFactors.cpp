@@ -187,7 +187,7 @@ void frmLoads::ShowFactorSetEditor(int set) {
         for (int c = 2; c < FactorColumns; ++c) g->SetTextMatrix(r, c, Number(combination.Factor[c - 1]));
     }
     UpdateFactorButtons();
-    const double top = (g->y() + g->height()) * tpp_ + 30;
+    const double top = twips_.TwipsY(g->y() + g->height()) + 30;
     int i = 0;
     for (QPushButton* b : {cmdFAdd, cmdFDelete, cmdFMUp, cmdFMDown}) PlaceTwips(b, 120 + 1300 * i++, top, 1200, 330);
     PlaceTypeRows();
@@ -218,7 +218,7 @@ void frmLoads::FitFactorGridColumns() {
     double names = NameColumnWidth;
     for (int r = 0; r < g->Rows(); ++r) names = std::max(names, g->TextWidth(g->TextMatrix(r, 1)));
     // the tab's own width: its page is laid out only once shown
-    const double room = SSTab1->width() * tpp_ - 2 * 120 - 300 - (g->ColWidthsSum() - g->ColWidth(1));
+    const double room = SSTab1->width() * twips_.TwipsPerPixel() - 2 * 120 - 300 - (g->ColWidthsSum() - g->ColWidth(1));
     g->SetColWidth(1, static_cast<int>(std::ceil(std::min(names, std::max<double>(room, NameColumnWidth)))));
 }
 

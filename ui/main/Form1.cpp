@@ -538,7 +538,9 @@ QSize Form1::MinimumWindowSize() const {
     const double pictureBottom =
         435 + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60;
     const double height = std::max({6900.0 - 600, columnBottom, pictureBottom});
-    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height());
+    // and never smaller than the loads view needs to keep its values apart (1000 x 700 pixels at 96 dots per inch)
+    const QSize readable(Px(15000), Px(10500));
+    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height()).expandedTo(readable);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {

@@ -1,0 +1,175 @@
+// Every window whole in the desktop's font: each caption as wide as its text
+// and every control inside its parent and its window, in a wide family and a
+// large size as well as the machine's own.
+
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "UiTestSupport.h"
+#include "calculator/ui/frmCalculator.h"
+#include "design/DesignSectionForces.h"
+#include "design/ui/frmRein.h"
+#include "design/ui/frmStability.h"
+#include "reports/ui/frmPrint.h"
+#include "reports/ui/frmPrinting.h"
+#include "ui/dialogs/frmLoads.h"
+#include "ui/dialogs/frmProperties.h"
+#include "ui/dialogs/frmRestraint.h"
+#include "ui/main/frmAbout.h"
+#include "ui/main/frmEdit.h"
+
+namespace brindlemar {
+namespace {
+
+// The desktop's font as the program gets it: set on the application before
+// any window is made, and the machine's own again afterwards.
+class DesktopFont {
+public:
+    DesktopFont(const QString& family, double points) : kept_(QApplication::font()) {
+        QFont font = kept_;
+        if (!family.isEmpty()) font.setFamilies({family});
+        if (points > 0) font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    ~DesktopFont() { QApplication::setFont(kept_); }
+    DesktopFont(const DesktopFont&) = delete;
+    DesktopFont& operator=(const DesktopFont&) = delete;
+
+private:
+    QFont kept_;
+};
+
+// Controls made of other controls (a combo box's list, a grid's scroll bars)
+// place their parts themselves.
+bool PartOfAControl(const QWidget* w, const QWidget* window) {
+    for (const QWidget* p = w->parentWidget(); p != nullptr && p != window; p = p->parentWidget())
+        if (qobject_cast<const QAbstractScrollArea*>(p) != nullptr || qobject_cast<const QComboBox*>(p) != nullptr ||
+            qobject_cast<const QTabBar*>(p) != nullptr)
+            return true;
+    return false;
+}
+
+// The width a caption needs to show its text whole, 0 for a control that has none.
+int CaptionWidthNeeded(const QWidget* w) {
+    if (auto* label = qobject_cast<const QLabel*>(w)) return label->text().isEmpty() || label->wordWrap() ? 0 : label->sizeHint().width();
+    if (qobject_cast<const QCheckBox*>(w) != nullptr || qobject_cast<const QRadioButton*>(w) != nullptr)
+        return static_cast<const QAbstractButton*>(w)->text().isEmpty() ? 0 : w->sizeHint().width();
+    if (auto* button = qobject_cast<const QPushButton*>(w)) {
+        if (button->text().isEmpty()) return 0;
+        // the text inside the button's frame and margin, as the style reckons its least size
+        const QStyle* style = button->style();
+        return button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&')) +
+               style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    }
+    if (auto* group = qobject_cast<const QGroupBox*>(w)) return group->title().isEmpty() ? 0 : group->minimumSizeHint().width();
+    return 0;
+}
+
+bool ShowsText(const QWidget* w) {
+    return qobject_cast<const QLabel*>(w) != nullptr || qobject_cast<const QAbstractButton*>(w) != nullptr;
+}
+
+// What the user sees of `window` now: every caption whole, every control in
+// its parent and in the window.
+void ExpectWhole(QWidget* window, const std::string& where) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window) || w->isWindow() || PartOfAControl(w, window)) continue;
+        const std::string name = where + " " + w->metaObject()->className() + " " + w->objectName().toStdString();
+        const QWidget* parent = w->parentWidget();
+        EXPECT_TRUE(parent->rect().contains(w->geometry())) << name << " outside its parent " << parent->objectName().toStdString();
+        EXPECT_TRUE(window->rect().contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size()))) << name << " outside the window";
+        if (const int needed = CaptionWidthNeeded(w); needed > 0) {
+            EXPECT_LE(needed, w->width() + 1) << name << " cut: \"" << w->property("text").toString().toStdString()
+                                               << w->property("title").toString().toStdString() << "\"";
+        }
+        if (ShowsText(w) && !w->property("text").toString().isEmpty()) {
+            EXPECT_LE(w->fontMetrics().height(), w->height() + 1) << name << " lower than its text";
+        }
+    }
+}
+
+// Looks at every tab of every tab control of the window.
+void ExpectEveryTabWhole(QWidget* window, const std::string& where) {
+    ExpectWhole(window, where);
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        const int shown = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            ExpectWhole(window, where + " tab " + std::to_string(i));
+        }
+        tabs->setCurrentIndex(shown);
+    }
+}
+
+using WindowMaker = std::function<std::unique_ptr<QWidget>(Model&, QWidget*)>;
+
+template <typename D, typename M = Model>
+WindowMaker Maker() {
+    return [](Model& m, QWidget* main) -> std::unique_ptr<QWidget> { return std::make_unique<D>(static_cast<M&>(m), main); };
+}
+
+TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
+    const struct {
+        const char* family;
+        double points;
+        bool onSmallScreen;  // every window within a 1280 x 800 screen
+    } fonts[] = {{"", 0, true},         {"Liberation Mono", 0, false},  {"Liberation Mono", 8, false},
+                 {"", 12, false},       {"Liberation Mono", 12, false}, {"Liberation Sans", 10, true}};
+    const struct {
+        const char* name;
+        WindowMaker make;
+    } windows[] = {
+        {"frmLoads", Maker<frmLoads>()},           {"frmProperties", Maker<frmProperties>()},
+        {"frmRestraint", Maker<frmRestraint>()},   {"frmRein", [](Model& m, QWidget* main) -> std::unique_ptr<QWidget> {
+             // the design forces first, as the main window's command computes them
+             ComputeDesignSectionForces(m);
+             return std::make_unique<frmRein>(m, main);
+         }},
+        {"frmStability", Maker<frmStability>()},   {"frmPrint", Maker<frmPrint>()},
+        {"frmPrinting", Maker<frmPrinting>()},     {"frmCalculator", Maker<frmCalculator>()},
+        {"frmEdit", Maker<frmEdit>()},             {"frmAbout", Maker<frmAbout, const Model>()},
+    };
+    for (const auto& font : fonts) {
+        DesktopFont desktop(font.family, font.points);
+        const std::string where = std::string(font.family) + " " + std::to_string(font.points) + " pt: ";
+        test::TempDir dir;
+        Model m;
+        m.ProgramDirectory = dir.Path().string();
+        std::unique_ptr<Form1> main(Main(m, ""));
+        // concrete factors, so that the reinforcement dialog shows its design tab too
+        for (LoadCombination& c : m.CombinationSets[1].Combinations) {
+            c.Factor[CT] = 0.9f;
+            c.Factor[CC] = 0.65f;
+            c.Factor[CS] = 0.75f;
+        }
+        main->show();
+        QApplication::processEvents();
+        ExpectWhole(main->centralWidget(), where + "Form1");
+        for (const auto& window : windows) {
+            std::unique_ptr<QWidget> w = window.make(m, main.get());
+            // shown and laid out, but no timer run: the printing window would print
+            w->show();
+            QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            ExpectEveryTabWhole(w.get(), where + window.name);
+            if (font.onSmallScreen) {
+                EXPECT_LE(w->frameGeometry().width(), 1280) << where << window.name;
+                EXPECT_LE(w->frameGeometry().height(), 800 - 40) << where << window.name;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace brindlemar
