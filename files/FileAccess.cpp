@@ -200,7 +200,8 @@ bool WriteAndRename(Descriptor file, const fs::path& temporary, const fs::path& 
     // the data must be on the disk before the rename makes it the file
     const bool ok = (!previous || KeepOwnerAndMode(file.Get(), *previous)) &&
                     WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
-                    ::fstat(file.Get(), &saved) == 0 && file.Close() && ::rename(temporary.c_str(), target.c_str()) == 0;
+                    ::fstat(file.Get(), &saved) == 0 && file.Close() &&
+                    ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         reason = SystemError();
         ::unlink(temporary.c_str());
@@ -240,8 +241,9 @@ bool WriteInPlace(const fs::path& target, const struct stat& previous, const std
     }
 
     struct stat saved {};
-    if (WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 &&
-        ::fsync(file.Get()) == 0 && ::fstat(file.Get(), &saved) == 0) {
+    if (WriteAt(file.Get(), bytes.data(), bytes.size(), 0) &&
+        ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.Get()) == 0 &&
+        ::fstat(file.Get(), &saved) == 0) {
         RemoveOwnFile(copyPath, copy.Get());
         written = StampOf(saved);
         return true;
@@ -254,6 +256,7 @@ bool WriteInPlace(const fs::path& target, const struct stat& previous, const std
         reason += "\nThe previous file is kept in " + Shown(copyPath.string());
     return false;
 }
+
 }  // namespace
 
 FileStamp FileStampOf(const std::string& path) {
@@ -312,6 +315,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     if (written) *written = stamp;
     return true;
 }
+
 bool ReadFileWith(const std::string& path, const std::string& kind,
                   const std::function<void(RecordReader&)>& parse) {
     SetBusyPointer(true);

@@ -489,7 +489,8 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
         const int outcome = InChildProcess(c.asNobody, c.sizeLimit, [&] {
             test::MessageRecorder rec;
             const bool saved = WriteProjectFile(*m, path);
-            const bool said = rec.Messages.size() == 1 && rec.Messages[0].Text.rfind("Cannot write " + path + ": ", 0) == 0;
+            const bool said =
+                rec.Messages.size() == 1 && rec.Messages[0].Text.rfind("Cannot write " + path + ": ", 0) == 0;
             if (saved ? rec.Messages.empty() : said) return saved ? 0 : 1;
             for (const auto& message : rec.Messages) std::fprintf(stderr, "%s\n", message.Text.c_str());
             return 2;
