@@ -2,12 +2,19 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <pwd.h>
+#include <random>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 #include "files/Paths.h"
 #include "runtime/Hooks.h"
@@ -55,27 +62,6 @@ fs::path FollowLinks(const std::string& path) {
     return p;
 }
 
-// Writes and flushes the whole buffer to a new file; false with errno's text.
-bool WriteNewFile(const std::string& native, const std::string& bytes, std::string& reason) {
-    std::FILE* f = std::fopen(native.c_str(), "wb");
-    if (!f) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size() && std::fflush(f) == 0;
-    if (!ok) reason = std::strerror(errno);
-    // the data must be on the disk before the rename makes it the file
-    if (ok && ::fsync(::fileno(f)) != 0) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    if (std::fclose(f) != 0 && ok) {
-        ok = false;
-        reason = std::strerror(errno);
-    }
-    return ok;
-}
-
 // Reads the whole file; "" on success, else why not.
 std::string ReadWholeFile(const std::string& path, const std::string& kind, std::string& bytes) {
     std::error_code ec;
@@ -93,7 +79,193 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
 
 }  // namespace
 
-bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup) {
+// ---- writing ----
+
+namespace {
+
+// A file descriptor that is closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // false, with errno, when the system reports a late write error
+    bool Close() { return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+std::string SystemError() { return std::strerror(errno); }
+
+FileStamp StampOf(const struct stat& s) {
+    return {static_cast<uint64_t>(s.st_dev), static_cast<uint64_t>(s.st_ino), static_cast<int64_t>(s.st_mtim.tv_sec),
+            static_cast<int64_t>(s.st_mtim.tv_nsec)};
+}
+
+bool WriteAt(int fd, const char* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+// Makes `to` hold exactly what `from` holds, on the disk.
+bool CopyContents(int from, int to) {
+    std::vector<char> buffer(1 << 16);
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        if (!WriteAt(to, buffer.data(), static_cast<std::size_t>(n), offset)) return false;
+        offset += n;
+    }
+    return ::ftruncate(to, offset) == 0 && ::fsync(to) == 0;
+}
+
+// Creates a new file in `folder` under a random name that starts with
+// `prefix`. O_EXCL makes the call fail on a name that is taken, a planted
+// link included, instead of opening what is there.
+Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created) {
+    static std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+        created = folder / (prefix + suffix);
+        Descriptor fd(::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd.Valid() || errno != EEXIST) return fd;
+    }
+    return Descriptor();
+}
+
+// The user's cache folder for the program: $XDG_CACHE_HOME/Brindlemar, else
+// ~/.cache/Brindlemar.
+fs::path UserCacheDirectory() {
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/') return fs::path(xdg) / "Brindlemar";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        if (const passwd* user = ::getpwuid(::getuid())) home = user->pw_dir;
+    return fs::path(home ? home : "") / ".cache" / "Brindlemar";
+}
+
+// Removes a file this save created, unless someone has put another file
+// under its name since.
+void RemoveOwnFile(const fs::path& path, int fd) {
+    struct stat ours {}, now {};
+    if (::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
+        ours.st_ino == now.st_ino)
+        ::unlink(path.c_str());
+}
+
+// Copies the previous file to its ".BAK" name. A file of that name is the
+// user's (or was kept by a failed save) and stays as it is; a copy that
+// cannot be finished (a full disk) goes, so that no later save takes it for
+// the user's.
+bool MakeBackup(const fs::path& target, const fs::path& backupPath, const struct stat& previous) {
+    Descriptor from(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!from.Valid()) return false;
+    Descriptor to(::open(backupPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, previous.st_mode & 0666));
+    if (!to.Valid()) return false;
+    if (CopyContents(from.Get(), to.Get())) return to.Close();
+    RemoveOwnFile(backupPath, to.Get());
+    return false;
+}
+
+// The new file takes over the previous one's owner and group (an owner only
+// root may give, a group anyone may keep who belongs to it) and its bits.
+bool KeepOwnerAndMode(int fd, const struct stat& previous) {
+    if (::fchown(fd, previous.st_uid, previous.st_gid) != 0) {
+        if (errno != EPERM) return false;
+        if (::fchown(fd, static_cast<uid_t>(-1), previous.st_gid) != 0 && errno != EPERM) return false;
+    }
+    return ::fchmod(fd, previous.st_mode & 07777) == 0;
+}
+
+// Writes the bytes to the new file `temporary` and renames it over `target`.
+bool WriteAndRename(Descriptor file, const fs::path& temporary, const fs::path& target, const struct stat* previous,
+                    const std::string& bytes, std::string& reason, FileStamp& written) {
+    struct stat saved {};
+    // the data must be on the disk before the rename makes it the file
+    const bool ok = (!previous || KeepOwnerAndMode(file.Get(), *previous)) &&
+                    WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
+                    ::fstat(file.Get(), &saved) == 0 && file.Close() &&
+                    ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        reason = SystemError();
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    written = StampOf(saved);
+    return true;
+}
+
+// Writes the bytes over the file itself. Its previous contents wait in the
+// user's cache folder until the new ones are on the disk, and go back into
+// the file when they cannot be written; `intact` tells whether the file
+// holds either. A crash in between leaves the copy for the user.
+bool WriteInPlace(const fs::path& target, const struct stat& previous, const std::string& bytes, std::string& reason,
+                  FileStamp& written, bool& intact) {
+    intact = true;
+    Descriptor file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
+    struct stat opened {};
+    if (!file.Valid() || ::fstat(file.Get(), &opened) != 0) {
+        reason = SystemError();
+        return false;
+    }
+    if (opened.st_dev != previous.st_dev || opened.st_ino != previous.st_ino) {
+        reason = "the file was replaced while it was being saved";
+        return false;
+    }
+
+    const fs::path cache = UserCacheDirectory();
+    std::error_code ec;
+    fs::create_directories(cache, ec);
+    fs::path copyPath;
+    Descriptor copy = CreateExclusive(cache, target.filename().string().substr(0, 200) + ".", 0600, copyPath);
+    if (!copy.Valid() || !CopyContents(file.Get(), copy.Get())) {
+        reason = "no copy of the previous file could be kept in " + Shown(cache.string()) + ": " + SystemError();
+        if (copy.Valid()) RemoveOwnFile(copyPath, copy.Get());
+        return false;
+    }
+
+    struct stat saved {};
+    if (WriteAt(file.Get(), bytes.data(), bytes.size(), 0) &&
+        ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.Get()) == 0 &&
+        ::fstat(file.Get(), &saved) == 0) {
+        RemoveOwnFile(copyPath, copy.Get());
+        written = StampOf(saved);
+        return true;
+    }
+    reason = SystemError();
+    intact = CopyContents(copy.Get(), file.Get());
+    if (intact)
+        RemoveOwnFile(copyPath, copy.Get());
+    else
+        reason += "\nThe previous file is kept in " + Shown(copyPath.string());
+    return false;
+}
+
+}  // namespace
+
+FileStamp FileStampOf(const std::string& path) {
+    struct stat s {};
+    return ::stat(path.c_str(), &s) == 0 ? StampOf(s) : FileStamp{};
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup,
+                        FileStamp* written) {
     const fs::path target = FollowLinks(path);
     const std::string cannot = "Cannot write " + Shown(path) + ": ";
     std::error_code ec;
@@ -101,7 +273,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     // what is there now: it keeps its permission bits, and bits that forbid
     // writing are respected even by a user the system would let write
     const auto status = fs::status(target, ec);
-    const bool replacing = fs::exists(status);
+    struct stat previous {};
+    const bool replacing = fs::exists(status) && ::stat(target.c_str(), &previous) == 0;
     if (replacing && !fs::is_regular_file(status)) {
         error = cannot + "it is " + KindOfEntry(status.type());
         return false;
@@ -113,29 +286,33 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         return false;
     }
 
-    const std::string temporary = target.string() + "." + std::to_string(::getpid()) + ".tmp";
+    // a file with other names is written in place so that they all see the
+    // saved wall; so is one in a folder where no new file may be made
+    const bool linked = replacing && previous.st_nlink > 1;
+    fs::path temporary;
+    Descriptor file = linked ? Descriptor() : CreateExclusive(target.parent_path(), ".brindlemar-", 0666, temporary);
+    const bool inPlace = linked || (replacing && !file.Valid() && (errno == EACCES || errno == EPERM));
+    if (!inPlace && !file.Valid()) {
+        error = cannot + SystemError();
+        return false;
+    }
+
+    const fs::path backupPath = BackupFilePath(target.string());
+    const bool backedUp = backup && replacing && MakeBackup(target, backupPath, previous);
+
     std::string reason;
-    if (!WriteNewFile(temporary, bytes, reason)) {
-        fs::remove(temporary, ec);
+    FileStamp stamp;
+    bool intact = true;
+    const bool saved = inPlace ? WriteInPlace(target, previous, bytes, reason, stamp, intact)
+                               : WriteAndRename(std::move(file), temporary, target, replacing ? &previous : nullptr,
+                                                bytes, reason, stamp);
+    // the backup goes once the file holds either the new or the old contents
+    if (backedUp && intact) fs::remove(backupPath, ec);
+    if (!saved) {
         error = cannot + reason;
         return false;
     }
-    if (replacing) fs::permissions(temporary, status.permissions(), ec);
-
-    // a backup file already there belongs to the user (or to a save that
-    // failed before): the temporary file protects the old one, so leave it
-    const fs::path backupPath = BackupFilePath(target.string());
-    bool backedUp = false;
-    if (backup && replacing && !fs::exists(fs::symlink_status(backupPath, ec)))
-        backedUp = fs::copy_file(target, backupPath, ec);
-
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        error = cannot + ec.message();
-        fs::remove(temporary, ec);
-        return false;
-    }
-    if (backedUp) fs::remove(backupPath, ec);
+    if (written) *written = stamp;
     return true;
 }
 
@@ -161,13 +338,14 @@ bool ReadFileWith(const std::string& path, const std::string& kind,
     return true;
 }
 
-bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup) {
+bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
+                   FileStamp* written) {
     SetBusyPointer(true);
     std::string error;
     try {
         RecordWriter writer;
         compose(writer);
-        if (WriteFileReplacing(path, writer.Bytes(), error, backup)) {
+        if (WriteFileReplacing(path, writer.Bytes(), error, backup, written)) {
             SetBusyPointer(false);
             return true;
         }

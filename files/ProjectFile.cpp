@@ -335,6 +335,7 @@ void RefitShearKey(Model& m) {
 
 bool WriteProjectFile(Model& m, const std::string& path) {
     m.SaveSucceeded = False;
+    FileStamp stamp;
     const bool written = WriteFileWith(
         path,
         [&](RecordWriter& w) {
@@ -342,8 +343,9 @@ bool WriteProjectFile(Model& m, const std::string& path) {
             WriteOldFormatBlock(m, w);
             WriteCurrentBlocks(m, w);
         },
-        true);
+        true, &stamp);
     if (!written) return false;
+    m.ProjectFileStamp = stamp;
     m.SaveSucceeded = True;
     m.ProjectModified = False;
     return true;
@@ -352,6 +354,9 @@ bool WriteProjectFile(Model& m, const std::string& path) {
 bool ReadProjectFile(Model& m, const std::string& path) {
     // the model may be large: the copy being read lives on the heap
     auto staged = std::make_unique<Model>(m);
+    // taken before the read: a file that changes while it is read counts as
+    // changed by someone else
+    staged->ProjectFileStamp = FileStampOf(path);
     const bool read = ReadFileWith(path, "project", [&](RecordReader& r) {
         ReadProjectLayout(*staged, r);
         ComputeWallOutline(*staged);

@@ -11,13 +11,15 @@ namespace brindlemar {
 
 // Writes the open wall to `path`. The previous file survives any failure;
 // SaveSucceeded tells the file commands whether the save happened, and only a
-// save that happened clears ProjectModified.
+// save that happened clears ProjectModified and notes in ProjectFileStamp
+// what the file now is.
 bool WriteProjectFile(Model& m, const std::string& path);
 
 // Reads a project file into `m`, which the caller has reset to the
 // new-project defaults so that what an old layout lacks keeps its default.
 // The file is read into a copy: the model changes only when the whole file
 // was read, otherwise it stays exactly as it was and the user is told why.
+// ProjectFileStamp notes what the file was when it was read.
 bool ReadProjectFile(Model& m, const std::string& path);
 
 // Load types of the old numbering (1 to 7) against the current factor codes

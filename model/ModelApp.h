@@ -9,9 +9,20 @@
 
 namespace brindlemar {
 
+// Which file a path named (device and inode) and when it was last written,
+// to the nanosecond: all zero when nothing is known.
+struct FileStamp {
+    uint64_t Device = 0, Inode = 0;
+    int64_t ModifiedSeconds = 0, ModifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct ModelApp {
     // the open project file; empty while the project has no name
     std::string ProjectFilePath;
+    // the project file as this wall last read or wrote it: a file that is
+    // no longer so was saved by someone else since
+    FileStamp ProjectFileStamp;
     // first folder of the Open and Save-as dialogs
     std::string StartDirectory;
     // recent project files: slot 1 the most recent, slots 1 to 4 used

@@ -1,6 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "FileTestSupport.h"
@@ -12,6 +20,7 @@
 #include "model/Units.h"
 #include "runtime/RuntimeError.h"
 #include "support/MessageRecorder.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempDir.h"
 
 namespace brindlemar {
@@ -231,10 +240,20 @@ TEST(ProjectFileWrite, SavingLeavesNoBackupAndKeepsTheCaseOfThePath) {
 
 void OldFile(const fs::path& p) { test::WriteBytes(p.string(), "old"); }
 
+// The longest name a file may have: its backup name is as long.
+const std::string LongestName = std::string(251, 'n') + ".bmi";
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
 // Saving writes the file the user chose, where it is and as it is: through
-// a link to its target, with its permission bits, leaving the user's own
-// backup alone (and a project named like one), and not at all when it is
-// write-protected.
+// a link to its target, with its permission bits, as the same file for all
+// its names, leaving the user's own backup alone (and a project named like
+// one), and not at all when it is write-protected. A link someone planted
+// where the program once put its temporary file is not followed.
 TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
     struct Case {
         const char* what;
@@ -281,14 +300,39 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
          [](const fs::path&) {}},
         {"a backslash in the name", "we\\ird.bmi", [](const fs::path& d) { fs::create_directory(d / "we"); },
          "we\\ird.bmi", [](const fs::path& d) { EXPECT_TRUE(fs::is_empty(d / "we")); }},
+        {"a name of 255 bytes", LongestName.c_str(), [](const fs::path& d) { OldFile(d / LongestName); },
+         LongestName.c_str(), [](const fs::path&) {}},
+        {"a file with a second name", "wall.bmi",
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::create_hard_link(d / "wall.bmi", d / "other name.bmi");
+         },
+         "wall.bmi",
+         [](const fs::path& d) {
+             EXPECT_EQ(ReadBytes((d / "other name.bmi").string()), ReadBytes((d / "wall.bmi").string()));
+             EXPECT_EQ(fs::hard_link_count(d / "wall.bmi"), 2u);
+         }},
+        {"a link planted at a temporary name", "wall.bmi",
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             test::WriteBytes((d / "victim").string(), "victim");
+             fs::create_symlink("victim", d / ("wall.bmi." + std::to_string(::getpid()) + ".tmp"));
+         },
+         "wall.bmi",
+         [](const fs::path& d) {
+             EXPECT_EQ(ReadBytes((d / "victim").string()), "victim");
+             EXPECT_FALSE(fs::is_symlink(d / "wall.bmi"));
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        test::TempDir dir;
+        test::TempDir dir, cache;
+        const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", cache.Path().string());
         test::MessageRecorder rec;
         auto m = BuiltInModel(dir.File("program"));
         ASSERT_TRUE(WriteProjectFile(*m, dir.File("expected.bmi")));
         c.setUp(dir.Path());
+        std::set<std::string> before = NamesIn(dir.Path());
         m->ProjectModified = -1;
 
         const std::string path = dir.File(c.saveAs);
@@ -305,8 +349,9 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
         }
         c.check(dir.Path());
         // nothing but what the case made and the saved file
-        for (const auto& entry : fs::directory_iterator(dir.Path()))
-            EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+        if (!refused) before.insert(fs::path(c.written).begin()->string());
+        EXPECT_EQ(NamesIn(dir.Path()), before);
+        EXPECT_TRUE(!fs::exists(cache.Path() / "Brindlemar") || fs::is_empty(cache.Path() / "Brindlemar"));
     }
 }
 
@@ -320,11 +365,6 @@ TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
         bool cannotWrite;  // the file system refused, rather than the layout
     };
     const Case cases[] = {
-        {"a folder where the temporary file would go", "wall.bmi",
-         [](Model&, const std::string& path) {
-             fs::create_directory(path + "." + std::to_string(::getpid()) + ".tmp");
-         },
-         true},
         {"into a folder that does not exist", "missing/wall.bmi", [](Model&, const std::string&) {}, true},
         {"a title longer than a text can be", "wall.bmi",
          [](Model& m, const std::string&) { m.ProjectTitle = std::string(40000, 'x'); }, false},
@@ -353,6 +393,117 @@ TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
             EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
         }
         EXPECT_EQ(rec.BusyDepth, 0);
+    }
+}
+
+// Runs `body` in a child process: as the user nobody when `asNobody` (root
+// passes every permission check), and with files limited to `sizeLimit`
+// bytes when it is not 0 (a disk that fills up: writes past it fail). The
+// child's exit status comes back; CannotDrop when it could not become nobody.
+constexpr int CannotDrop = 77;
+int InChildProcess(bool asNobody, rlim_t sizeLimit, const std::function<int()>& body) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        constexpr uid_t nobody = 65534;
+        if (asNobody && ::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            ::_exit(CannotDrop);
+        if (sizeLimit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{sizeLimit, sizeLimit};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(CannotDrop);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+// A save keeps what the file was, also where the system would stop the
+// usual replacement by a new file: the owner of another user's file saved by
+// root, a writable file in a folder the user may not write (saved in place,
+// with the old contents back when the disk fills), and a disk that fills
+// while the backup is copied (no half backup left behind).
+TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
+    struct Case {
+        const char* what;
+        bool asNobody;
+        rlim_t sizeLimit;
+        void (*setUp)(const fs::path& shared);  // the folder of wall.bmi, writable by all until then
+        bool saved;
+        void (*check)(const fs::path& shared);
+    };
+    const Case cases[] = {
+        {"another user's file saved by root", false, 0,
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             if (::geteuid() == 0) {
+                 ASSERT_EQ(::chown((d / "wall.bmi").c_str(), 65534, 65534), 0);
+             }
+         },
+         true,
+         [](const fs::path& d) {
+             struct stat s {};
+             ASSERT_EQ(::stat((d / "wall.bmi").c_str(), &s), 0);
+             const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+             const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+             EXPECT_EQ(s.st_uid, owner);
+             EXPECT_EQ(s.st_gid, group);
+         }},
+        {"a writable file in a folder the user may not write", true, 0,
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::permissions(d / "wall.bmi", fs::perms(0666));
+             fs::permissions(d, fs::perms(0555));
+         },
+         true, [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+        {"the same when the disk fills while it is written", true, 1000,
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::permissions(d / "wall.bmi", fs::perms(0666));
+             fs::permissions(d, fs::perms(0555));
+         },
+         false, [](const fs::path& d) { EXPECT_EQ(ReadBytes((d / "wall.bmi").string()), "old"); }},
+        {"a disk that fills while the backup is copied", false, 100000,
+         [](const fs::path& d) { test::WriteBytes((d / "wall.bmi").string(), std::string(200000, 'o')); }, true,
+         [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        auto m = BuiltInModel(dir.File("program"));
+        ASSERT_TRUE(WriteProjectFile(*m, dir.File("expected.bmi")));
+        // the user's cache folder and the project's folder, open to nobody
+        for (const char* folder : {"cache", "shared"}) {
+            fs::create_directory(dir.Path() / folder);
+            fs::permissions(dir.Path() / folder, fs::perms(0777));
+        }
+        const fs::path shared = dir.Path() / "shared";
+        c.setUp(shared);
+        const std::string path = (shared / "wall.bmi").string();
+        const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
+
+        // the child answers 0 for a save, 1 for a refusal that said why
+        const int outcome = InChildProcess(c.asNobody, c.sizeLimit, [&] {
+            test::MessageRecorder rec;
+            const bool saved = WriteProjectFile(*m, path);
+            const bool said =
+                rec.Messages.size() == 1 && rec.Messages[0].Text.rfind("Cannot write " + path + ": ", 0) == 0;
+            if (saved ? rec.Messages.empty() : said) return saved ? 0 : 1;
+            for (const auto& message : rec.Messages) std::fprintf(stderr, "%s\n", message.Text.c_str());
+            return 2;
+        });
+        fs::permissions(shared, fs::perms::owner_all, fs::perm_options::add);
+        if (outcome == CannotDrop) GTEST_SKIP() << "cannot become the user nobody or limit the file size";
+        EXPECT_EQ(outcome, c.saved ? 0 : 1);
+        if (c.saved) {
+            EXPECT_EQ(ReadBytes(path), ReadBytes(dir.File("expected.bmi")));
+        }
+        c.check(shared);
+        // the previous file kept during the save is gone with it
+        EXPECT_TRUE(!fs::exists(dir.Path() / "cache/Brindlemar") || fs::is_empty(dir.Path() / "cache/Brindlemar"));
     }
 }
 

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QLineEdit>
+#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -309,6 +310,79 @@ TEST_F(FileCommandsTest, ASaveThatFailsKeepsTheProjectModifiedAndUnnamed) {
     }
     EXPECT_FLOAT_EQ(m.ToeLength, 3);
     EXPECT_EQ(m.ProjectModified, True);
+}
+
+// What another program does to a saved project file: writes it over within
+// the same second (a nanosecond later), or saves through a new file renamed
+// over it that bears the same time.
+void RewriteInPlace(const std::string& path) {
+    const auto time = fs::last_write_time(path);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << "theirs";
+    fs::last_write_time(path, time + std::chrono::nanoseconds(1));
+}
+void ReplaceWithTheSameTime(const std::string& path) {
+    std::ofstream(path + ".new", std::ios::binary) << "theirs";
+    fs::last_write_time(path + ".new", fs::last_write_time(path));
+    fs::rename(path + ".new", path);
+}
+
+// A file someone else saved since this wall was read or saved is replaced
+// only when the user says so; No saves nothing and keeps the wall modified.
+// A file as this wall left it saves without a question, and so does Save as
+// onto another file.
+TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram) {
+    struct Case {
+        const char* what;
+        void (*change)(const std::string& path);
+        bool throughNew;  // saved from New's prompt rather than by Save
+        int answer;
+    };
+    const Case cases[] = {
+        {"written over in place, kept", RewriteInPlace, false, vbNo},
+        {"written over in place, replaced", RewriteInPlace, false, vbYes},
+        {"replaced by a file of the same time, kept", ReplaceWithTheSameTime, false, vbNo},
+        {"kept when New offers to save first", RewriteInPlace, true, vbNo},
+    };
+    const std::string path = Wall("quay.bmi");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::MessageRecorder rec;
+        SaveAs(path);
+        Edit(ToeLengthLabel, 3);
+        m.ProjectModified = True;
+        c.change(path);
+
+        if (c.throughNew) rec.Answer(vbYes);
+        rec.Answer(c.answer);
+        (c.throughNew ? window->mnuFileNew : window->mnuFileSave)->trigger();
+        ASSERT_EQ(rec.Messages.size(), c.throughNew ? 2u : 1u);
+        const test::RecordedMessage& asked = rec.Messages.back();
+        EXPECT_EQ(asked.Text, path + " was changed by another program since it was opened. Replace it with this wall?");
+        EXPECT_EQ(asked.Style, vbYesNo + vbExclamation);
+        EXPECT_EQ(asked.Title, "Brindlemar");
+        const bool replaced = c.answer == vbYes;
+        EXPECT_EQ(Contents(path) == "theirs", !replaced);
+        EXPECT_EQ(m.ProjectModified, replaced ? False : True);
+        EXPECT_EQ(m.SaveSucceeded, replaced ? True : False);
+        EXPECT_FLOAT_EQ(m.ToeLength, 3) << "the wall stays open";
+        EXPECT_EQ(m.ProjectFilePath, path);
+    }
+
+    // as this wall left it, after a save or an open: no question
+    test::MessageRecorder rec;
+    SaveAs(path);
+    Edit(ToeLengthLabel, 2.5f);
+    window->mnuFileSave->trigger();
+    window->mnuFileNew->trigger();
+    Open(path);
+    Edit(ToeLengthLabel, 2);
+    window->mnuFileSave->trigger();
+    EXPECT_EQ(m.SaveSucceeded, True);
+    // Save as onto a file another program wrote: the dialog has asked
+    std::ofstream(Wall("other.bmi"), std::ios::binary) << "theirs";
+    SaveAs(Wall("other.bmi"));
+    EXPECT_EQ(m.SaveSucceeded, True);
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
 }
 
 // On Linux a backslash is a character of a name: the file chosen is the file

@@ -213,6 +213,12 @@ private:
     // "<name> is not saved.  Do you want to save it now?"; the button pressed
     int AskToSave() const;
     bool SavePrompt();  // false when the command is to end
+    // Another program or window may have saved the project file since this
+    // wall was read or saved: replacing that is the user's call. True when
+    // the file is as this wall left it, or the user says to replace it.
+    bool MayReplaceProjectFile() const;
+    // Save of a named project: SaveSucceeded tells whether it happened.
+    void SaveUnderProjectName();
     bool ReadProject(const std::string& path);
     void SetProjectCaption(const std::string& path);
     void RebuildRecentFileMenu();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "files/DefaultsFile.h"
+#include "files/FileAccess.h"
 #include "files/Paths.h"
 #include "files/ProjectFile.h"
 #include "model/Initialise.h"
@@ -51,6 +52,19 @@ int Form1::AskToSave() const {
     return MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation, ProductName);
 }
 
+bool Form1::MayReplaceProjectFile() const {
+    const FileStamp now = FileStampOf(m_.ProjectFilePath);
+    if (now == FileStamp{} || m_.ProjectFileStamp == FileStamp{} || now == m_.ProjectFileStamp) return true;
+    return MsgBox(Utf8ToCp1252(m_.ProjectFilePath) +
+                      " was changed by another program since it was opened. Replace it with this wall?",
+                  vbYesNo + vbExclamation, ProductName) == vbYes;
+}
+
+void Form1::SaveUnderProjectName() {
+    m_.SaveSucceeded = False;
+    if (MayReplaceProjectFile()) WriteProjectFile(m_, m_.ProjectFilePath);
+}
+
 bool Form1::SavePrompt() {
     if (m_.ProjectModified == 0) return true;
     const int answer = AskToSave();
@@ -60,7 +74,7 @@ bool Form1::SavePrompt() {
     if (m_.ProjectFilePath.empty())
         mnuFileSaveAs_Click();
     else
-        WriteProjectFile(m_, m_.ProjectFilePath);
+        SaveUnderProjectName();
     return m_.SaveSucceeded == True;
 }
 
@@ -147,7 +161,7 @@ void Form1::mnuFileSave_Click() {
     if (m_.ProjectFilePath.empty())
         mnuFileSaveAs_Click();
     else
-        WriteProjectFile(m_, m_.ProjectFilePath);
+        SaveUnderProjectName();
     WriteDefaultsFile(m_, m_.DefaultsFilePath);
 }
 
