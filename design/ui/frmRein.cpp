@@ -23,9 +23,9 @@
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 namespace {
