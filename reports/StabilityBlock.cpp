@@ -2,6 +2,7 @@
 // combinations of the active set, one column each, from the table that
 // AnalyseAllCombinations filled.
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -186,15 +187,26 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
     for (int j = 1; j <= columns; ++j) {
         const int idx = 3 * (k - 1) + j;
         const double x = ColumnCentre(m, j);
-        // the name on row 0, the formula on rows 1 to 3, each cut to the column
-        const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
-        s.CurrentY = RowTop(m, 0);
-        PrintCentered(s, FitTextToWidth(s, name, ColumnRoom(m), m.TextFontName, m.BlockFontSize, false, false), x);
-        const std::vector<std::string> formula =
+        // the name from row 0, on the rows its formula leaves it, in a smaller
+        // font before it is cut, so that similar names stay apart; the
+        // formula on the rows after it
+        SetPrinterFont(s, m.TextFontName, m.BlockFontSize, false, false);
+        std::vector<std::string> formula =
             FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
-        for (int line = 1; line <= 3; ++line) {
-            s.CurrentY = RowTop(m, line);
-            PrintCentered(s, formula[static_cast<size_t>(line - 1)], x);
+        while (!formula.empty() && formula.back().empty()) formula.pop_back();
+        const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
+        const std::vector<std::string> nameLines = FitLines(s, name, "", ColumnRoom(m),
+                                                            4 - static_cast<int>(formula.size()), LeastNameShare * m.BlockFontSize);
+        int row = 0;
+        for (const std::string& line : nameLines) {
+            s.CurrentY = RowTop(m, row++);
+            PrintCentered(s, line, x);
+        }
+        s.FontSize = m.BlockFontSize;
+        row = std::max(row, 1);
+        for (const std::string& line : formula) {
+            s.CurrentY = RowTop(m, row++);
+            PrintCentered(s, line, x);
         }
         for (int row = 4; row <= LastRow; ++row) {
             const Cell cell = StabilityCell(m, idx, row);

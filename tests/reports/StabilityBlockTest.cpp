@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <functional>
 
 #include "reports/ReportBlocks.h"
@@ -185,15 +186,36 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
         t.s.CharacterWidth = 8;
         t.m.CurrentUnitSystem = units;
         t.m.CombinationSets[static_cast<size_t>(t.m.ActiveCombinationSet)].Name = "Set " + name60;
-        for (int idx = 1; idx <= 4; ++idx) t.Combination(idx).Name = name60;
+        // names that differ only at their end
+        for (int idx = 1; idx <= 4; ++idx) t.Combination(idx).Name = name60 + (idx % 2 == 1 ? " I" : " II");
         for (int f = 1; f <= 11; ++f) t.Combination(2).Factor[f] = 1.234567f;
+        // the name's lines of column j: those above its formula
+        const auto nameIn = [&t](int j) {
+            std::string name;
+            for (int r = 0; r <= 3; ++r) {
+                const std::string line = t.Cell(j, r);
+                if (line.empty() || std::isdigit(static_cast<unsigned char>(line[0])) || line[0] == '+') break;
+                name += (r > 0 ? " " : "") + line;
+            }
+            return name;
+        };
         for (int k = 1; k <= 2; ++k) {
             t.Print(k);
             EXPECT_EQ(Clashes(t.s, t.m.FrameTop, t.m.FrameTop + t.m.FrameHeight), std::vector<std::string>{});
-            EXPECT_EQ(name60.rfind(t.Cell(1, 0), 0), 0u) << "the name cut on the right: " << t.Cell(1, 0);
-            EXPECT_GT(t.Cell(1, 0).size(), 30u);
+            // where the formula leaves rows, the name wraps onto them whole
+            EXPECT_EQ(nameIn(1), t.Combination(3 * k - 2).Name);
             EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28).rfind("Set Combination with", 0), 0u);
         }
+        t.Print(1);
+        EXPECT_EQ(nameIn(3), name60 + " I");
+        // beside a formula of three lines the name has one row: a smaller
+        // font, and only then a cut that says so
+        const auto name2 = t.CellPrints(2, 0);
+        ASSERT_EQ(name2.size(), 1u);
+        EXPECT_LT(name2[0].FontSize, t.m.BlockFontSize);
+        EXPECT_GE(name2[0].FontSize, LeastNameShare * t.m.BlockFontSize - 1e-6);
+        EXPECT_EQ(name2[0].Text.back(), '\x85');
+        EXPECT_EQ(name60.rfind(name2[0].Text.substr(0, name2[0].Text.size() - 1), 0), 0u) << name2[0].Text;
         // the terms that do not fit a line go to the next; those left over are marked
         t.Print(1);
         EXPECT_EQ(t.Cell(2, 1), "1.234567DL+1.234567EV+1.234567EH");
