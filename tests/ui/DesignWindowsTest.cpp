@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QtTest/QTest>
 #include <functional>
 
@@ -360,6 +362,11 @@ TEST_F(DesignWindowsTest, LongSimilarNamesAreCutAtTheirEndAndWholeInTheToolTip) 
             // a text in sight whole has no tip
             EXPECT_EQ(grid->CellToolTip(2, i), "");
         }
+        // the mouse resting on the second heading shows its whole text
+        const QPoint point((grid->ColWidth(0) + grid->ColWidth(1) * 1.5) / grid->Tpp(), grid->RowHeight(0) / 2 / grid->Tpp());
+        QHelpEvent help(QEvent::ToolTip, point, grid->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(grid->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), grid->TextMatrix(0, 2));
     });
     window->Command4->click();
     EXPECT_TRUE(stability.Ran());
