@@ -99,8 +99,13 @@ void DrawFactorTable(const Model& m, Surface& s) {
     s.ForeColor = m.FactorTableTextColour;
     DrawTableTexts(m, s, loads, g, cw, th, y0);
     s.CurrentY = m.FrameTop + g;
-    // long set and combination names stop at the frame's right edge
-    PrintAt(s, CutToWidth(s, "Combinations: " + set.Name + ", " + combination.Name, m.FrameLeft + m.FrameWidth - 2 * g), g);
+    // long set and combination names are printed smaller, then cut, to stop
+    // at the frame's right edge
+    const double size = s.FontSize;
+    const std::vector<std::string> names = FitLines(s, "Combinations: " + set.Name + ", " + combination.Name, "",
+                                                    m.FrameLeft + m.FrameWidth - 2 * g, 1, 0.7 * size);
+    if (!names.empty()) PrintAt(s, names[0], g);
+    s.FontSize = size;
     DrawTableRules(m, s, loads, g, cw, th, yL);
 
     s.ForeColor = m.FactorTableTextColour;

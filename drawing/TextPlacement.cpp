@@ -25,6 +25,62 @@ std::string CutToWidth(Surface& s, const std::string& text, double maxWidth) {
     return cut;
 }
 
+namespace {
+
+// The text in lines of maxWidth, wrapped at blanks, at most `lines` of them;
+// what is left over is returned in `rest`.
+std::vector<std::string> Wrap(Surface& s, const std::string& text, double maxWidth, int lines, std::string& rest) {
+    std::vector<std::string> out;
+    size_t at = 0;
+    while (at < text.size() && static_cast<int>(out.size()) < lines) {
+        // the longest run that fits, ended at a blank where there is one
+        size_t end = at + 1;
+        while (end < text.size() && s.TextWidth(text.substr(at, end + 1 - at)) <= maxWidth) ++end;
+        if (end < text.size()) {
+            const size_t blank = text.rfind(' ', end);
+            if (blank != std::string::npos && blank > at) end = blank;
+        }
+        std::string line = text.substr(at, end - at);
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        out.push_back(line);
+        at = end;
+        while (at < text.size() && text[at] == ' ') ++at;
+    }
+    rest = text.substr(at);
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::string> FitLines(Surface& s, const std::string& text, const std::string& tail, double maxWidth,
+                                  int lines, double least) {
+    if ((text.empty() && tail.empty()) || lines < 1) return {};
+    const std::string whole = text + tail;
+    const double size = s.FontSize;
+    std::string rest;
+    // a twentieth of the size at a time, the least size last
+    for (double trying = size;; trying = std::max(least, trying - size / 20)) {
+        s.FontSize = trying;
+        std::vector<std::string> out = Wrap(s, whole, maxWidth, lines, rest);
+        const bool fits = rest.empty() && std::all_of(out.begin(), out.end(), [&](const std::string& line) {
+                              return s.TextWidth(line) <= maxWidth;
+                          });
+        if (fits) return out;
+        if (trying <= least) break;
+    }
+    // the text cut at its end, the tail whole after the ellipsis
+    std::vector<std::string> out = Wrap(s, text, maxWidth, lines - 1, rest);
+    if (rest.empty()) {
+        out.push_back(CutToWidth(s, tail.substr(std::min(tail.find_first_not_of(' '), tail.size())), maxWidth));
+        return out;
+    }
+    const std::string mark = "\x85" + tail;
+    std::string last = CutToWidth(s, rest, maxWidth - s.TextWidth(mark));
+    while (!last.empty() && last.back() == ' ') last.pop_back();
+    out.push_back(last + mark);
+    return out;
+}
+
 TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken) {
     auto overlaps = [&](const TextBox& t) {
         return box.Left < t.Left + t.Width && t.Left < box.Left + box.Width && box.Top < t.Top + t.Height &&

@@ -24,6 +24,16 @@ void PrintRightAligned(Surface& s, const std::string& text, double x);
 // keeps to its column or frame.
 std::string CutToWidth(Surface& s, const std::string& text, double maxWidth);
 
+// `text` followed by `tail`, laid into at most `lines` lines of `maxWidth`
+// in the surface's font: wrapped at blanks (a word wider than a line is
+// broken), at the surface's font size or, when they will not go in, at the
+// largest size down to `least` that holds them. Only then is the text cut,
+// marked by an ellipsis, and `tail` (such as " (not stable)") is still
+// whole on the last line. Leaves the surface at the size the lines are for;
+// never more than `lines` lines, none for an empty text.
+std::vector<std::string> FitLines(Surface& s, const std::string& text, const std::string& tail, double maxWidth,
+                                  int lines, double least);
+
 // The box a text takes, and the texts already placed in a picture.
 struct TextBox {
     double Left = 0, Top = 0, Width = 0, Height = 0;

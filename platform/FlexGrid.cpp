@@ -3,11 +3,13 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -162,6 +164,7 @@ QString FlexGrid::TextMatrix(int row, int col) const {
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
     if (Cell* cell = At(row, col)) {
         cell->text = text;
+        cell->toolTip.clear();
         viewport()->update();
     }
 }
@@ -240,6 +243,29 @@ void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
         cell->bold = bold;
         viewport()->update();
     }
+}
+
+void FlexGrid::SetCellToolTip(int row, int col, const QString& tip) {
+    if (Cell* cell = At(row, col)) cell->toolTip = tip;
+}
+
+QString FlexGrid::CellToolTip(int row, int col) const {
+    const Cell* cell = At(row, col);
+    if (cell == nullptr) return "";
+    if (!cell->toolTip.isEmpty()) return cell->toolTip;
+    return ShownText(row, col) == cell->text ? "" : cell->text;
+}
+
+QString FlexGrid::ShownText(int row, int col) const {
+    const Cell* cell = At(row, col);
+    if (cell == nullptr) return "";
+    QFont f = font();
+    f.setBold(cell->bold);
+    const QFontMetrics metrics(f);
+    const int room = ColPx(col) - 2 * TextMarginPx;
+    QStringList lines = cell->text.split('\n');
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, room);
+    return lines.join('\n');
 }
 
 void FlexGrid::SetScrollBars(int bars) {
@@ -497,7 +523,7 @@ void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const 
     p.setFont(font);
     p.setPen(highlighted ? palette().color(QPalette::HighlightedText)
                          : cell.fore.isValid() ? cell.fore : palette().color(fixed ? QPalette::ButtonText : QPalette::Text));
-    p.drawText(rect.adjusted(TextMarginPx, 1, -TextMarginPx, -1), static_cast<int>(align), cell.text);
+    p.drawText(rect.adjusted(TextMarginPx, 1, -TextMarginPx, -1), static_cast<int>(align), ShownText(row, col));
 
     if (current && !fixed && focusRect_ != FlexFocusNone && hasFocus()) {
         QPen pen(palette().color(QPalette::Text));
@@ -506,6 +532,22 @@ void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const 
         p.setPen(pen);
         p.drawRect(rect.adjusted(1, 1, -2, -2));
     }
+}
+
+bool FlexGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        int r = 0, c = 0;
+        const QString tip = CellAt(help->pos(), r, c) ? CellToolTip(r, c) : QString();
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, viewport(), QRect(ColX(c), RowY(r), ColPx(c), RowPx(r)));
+        }
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 void FlexGrid::paintEvent(QPaintEvent*) {

@@ -109,6 +109,12 @@ public:
     void SetCellForeColor(int row, int col, const QColor& colour);  // invalid colour: the grid's
     QColor CellForeColor(int row, int col) const;
     void SetCellFontBold(int row, int col, bool bold);
+    // A line too wide for its cell is shown cut at its end with "…", and the
+    // cell's tool tip is then its whole text, unless a tip of its own was
+    // given (a new text drops that tip).
+    void SetCellToolTip(int row, int col, const QString& tip);
+    QString CellToolTip(int row, int col) const;  // "" when the cell has none
+    QString ShownText(int row, int col) const;    // the text as the cell shows it
 
     // geometry of the current cell in twips from the grid's top left corner;
     // asking scrolls the cell into view
@@ -152,6 +158,7 @@ signals:
     void SelChange();
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -168,6 +175,7 @@ private:
         QString text;
         QColor fore;  // invalid: the grid's
         bool bold = false;
+        QString toolTip;
     };
 
     Cell* At(int row, int col);

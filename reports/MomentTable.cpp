@@ -81,13 +81,15 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     for (int i = 1; i <= rows; ++i) {
         const int c = ForceTableRowsPerPage * (page - 1) + i - 1;
         const bool stable = m.CombinationWallStableFlags[static_cast<size_t>(c + 1)] == True;
-        // the mark says why the row has no values: a long name gives way to it
+        // the mark says why the row has no values: a long name is printed
+        // smaller, then cut, and gives way to it
         const std::string mark = stable ? "" : " (not stable)";
         plain(false);
-        const std::string name = FitTextToWidth(s, set.Combinations[static_cast<size_t>(c)].Name,
-                                                labelWidth - s.TextWidth(mark), m.TextFontName, size, false, false);
+        const std::vector<std::string> name =
+            FitLines(s, set.Combinations[static_cast<size_t>(c)].Name, mark, labelWidth, 1, LeastNameShare * size);
         s.CurrentY = y1 + h * (1.5 * i + 1.4);
-        PrintAt(s, name + mark, x);
+        if (!name.empty()) PrintAt(s, name[0], x);
+        plain(false);
         s.CurrentY = y1 + h * (1.5 * i + 2);
         PrintAt(s, FormatCombination(m, s, m.ActiveCombinationSet, c, labelWidth), x);
         TableRuleAcross(s, b, y1 + h * (1.5 * i + 2.8), ReportLightGrey());

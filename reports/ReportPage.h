@@ -45,6 +45,10 @@ void PrintBlockTitle(Model& m, Surface& s, const std::string& title);
 
 void SetPrinterFont(Surface& s, const std::string& fontName, double size, bool bold, bool italic);
 
+// A combination name too long for its column is printed down to this share
+// of the table's font size before it is cut.
+inline constexpr double LeastNameShare = 0.7;
+
 // The text cut on the right until it fits maxWidth twips in the font given
 // (which is left set on the surface).
 std::string FitTextToWidth(Surface& s, const std::string& text, double maxWidth, const std::string& fontName,

@@ -2,6 +2,7 @@
 // combinations of the active set, one column each, from the table that
 // AnalyseAllCombinations filled.
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -170,6 +171,43 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
     }
 }
 
+// The name and the formula of combination idx over rows 0 to 3 of its
+// column, whole where a smaller font holds them: at the block's size on the
+// rows, else on lines that close up with the font, down to the least size,
+// where a name still too long is cut with an ellipsis.
+void PrintCombinationHeader(Model& m, Surface& s, int idx, double x) {
+    const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
+    const double rowPitch = 240 * m.PrintScale;
+    const double bottom = RowTop(m, 0) + 912 * m.PrintScale;   // the header rule
+    const double least = LeastNameShare * m.BlockFontSize;
+    std::vector<std::string> nameLines, formula;
+    double pitch = rowPitch;
+    for (double size = m.BlockFontSize;; size = std::max(least, size - m.BlockFontSize / 20)) {
+        SetPrinterFont(s, m.TextFontName, size, false, false);
+        pitch = rowPitch * size / m.BlockFontSize;
+        // lines whose text ends above the header rule: the four rows at the block's size
+        const int lines = std::max(1, 1 + static_cast<int>((bottom - RowTop(m, 0) - s.TextHeight("")) / pitch));
+        formula = FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
+        while (!formula.empty() && formula.back().empty()) formula.pop_back();
+        const bool formulaWhole = formula.empty() || formula.back().back() != '\x85';
+        nameLines = FitLines(s, name, "", ColumnRoom(m), std::max(1, lines - static_cast<int>(formula.size())), size);
+        const bool nameWhole = nameLines.empty() || nameLines.back().back() != '\x85' || name.back() == '\x85';
+        if ((nameWhole && formulaWhole && nameLines.size() + formula.size() <= static_cast<size_t>(lines)) ||
+            size <= least)
+            break;
+    }
+    // a nameless combination keeps row 0 empty, its formula under it
+    double y = RowTop(m, 0) + (nameLines.empty() ? pitch : 0);
+    for (const std::vector<std::string>* part : {&nameLines, &formula}) {
+        for (const std::string& line : *part) {
+            s.CurrentY = y;
+            PrintCentered(s, line, x);
+            y += pitch;
+        }
+    }
+    s.FontSize = m.BlockFontSize;
+}
+
 }  // namespace
 
 void PrintStabilityBlock(Model& m, Surface& s, int k) {
@@ -186,16 +224,7 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
     for (int j = 1; j <= columns; ++j) {
         const int idx = 3 * (k - 1) + j;
         const double x = ColumnCentre(m, j);
-        // the name on row 0, the formula on rows 1 to 3, each cut to the column
-        const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
-        s.CurrentY = RowTop(m, 0);
-        PrintCentered(s, FitTextToWidth(s, name, ColumnRoom(m), m.TextFontName, m.BlockFontSize, false, false), x);
-        const std::vector<std::string> formula =
-            FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
-        for (int line = 1; line <= 3; ++line) {
-            s.CurrentY = RowTop(m, line);
-            PrintCentered(s, formula[static_cast<size_t>(line - 1)], x);
-        }
+        PrintCombinationHeader(m, s, idx, x);
         for (int row = 4; row <= LastRow; ++row) {
             const Cell cell = StabilityCell(m, idx, row);
             if (cell.text.empty()) continue;

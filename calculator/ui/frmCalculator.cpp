@@ -17,10 +17,10 @@
 #include "platform/QtText.h"
 #include "reports/ui/frmPrinting.h"
 #include "platform/Shell.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 

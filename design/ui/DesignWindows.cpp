@@ -62,4 +62,18 @@ void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
     grid.SetCellForeColor(row, col, cell.Red ? QColor(255, 0, 0) : QColor());
 }
 
+void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
+    SetCell(grid, row, col, cell);
+    const QString whole = CellText(cell.Text);
+    QStringList lines = whole.split('\n');
+    if (grid.TextWidth(lines[0], cell.Bold) <= grid.ColWidth(col)) return;
+    const QString mark = QStringLiteral(" (not stable)");
+    const QString tail = QString::fromUtf8("\u2026") + (lines[0].endsWith(mark) ? mark : QString());
+    QString name = lines[0].left(lines[0].size() - (tail.size() - 1));
+    while (!name.isEmpty() && grid.TextWidth(name + tail, cell.Bold) > grid.ColWidth(col)) name.chop(1);
+    lines[0] = name.trimmed() + tail;
+    grid.SetTextMatrix(row, col, lines.join('\n'));
+    grid.SetCellToolTip(row, col, whole);
+}
+
 }  // namespace brindlemar

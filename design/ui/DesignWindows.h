@@ -50,4 +50,9 @@ void ResetGrid(FlexGrid& grid, int rows, int cols, int fixedRows, int fixedCols)
 // Writes a cell's text, boldness and, for a failed check, the red text colour.
 void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell);
 
+// Writes a combination's title (its name, then its formula): a name too long
+// for the cell is cut at its end with "…" while a " (not stable)" after it
+// stays in sight, and the whole title becomes the cell's tool tip.
+void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell);
+
 }  // namespace brindlemar

@@ -23,9 +23,9 @@
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 namespace {
@@ -327,7 +327,8 @@ void frmRein::FillForceTables(int kind) {
     }
     for (int c = 1; c <= n; ++c) {
         perCombination.SetRowHeight(c + 1, static_cast<int>(CombinationRowHeight));
-        for (int j = 0; j < cols; ++j) SetCell(perCombination, c + 1, j, t.Combinations[c - 1][j]);
+        SetTitleCell(perCombination, c + 1, 0, t.Combinations[c - 1][0]);
+        for (int j = 1; j < cols; ++j) SetCell(perCombination, c + 1, j, t.Combinations[c - 1][j]);
     }
     const double perCombinationHeight =
         std::min(n, VisibleCombinationRows) * CombinationRowHeight + 330 + BorderAllowance(perCombination, 45);

@@ -14,8 +14,8 @@
 #include "design/ui/DesignWindows.h"
 #include "design/ui/frmRein.h"
 #include "platform/FlexGrid.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 namespace {

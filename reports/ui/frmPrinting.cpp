@@ -12,10 +12,10 @@
 #include "platform/Printers.h"
 #include "platform/PrinterSurface.h"
 #include "reports/ReportJob.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 
 namespace brindlemar {
 

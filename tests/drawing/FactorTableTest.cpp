@@ -64,17 +64,25 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
 }
 
 TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
-    test::BuiltInWall w;
-    Model& m = w.m;
-    UseCombination(m, 1, 1);
-    m.CombinationSets[1].Name = std::string(60, 'S');
-    m.CombinationSets[1].Combinations[1].Name = std::string(60, 'C');
-    RecordingSurface s;
-    DrawFactorTable(m, s);
-    for (const SurfaceCall& c : s.Of("Print")) {
-        if (c.Text.rfind("Combinations: ", 0) != 0) continue;
-        EXPECT_LT(c.Text.size(), 14 + 60 + 2 + 60u);
-        EXPECT_LE(c.X1 + s.TextWidth(c.Text), m.FrameLeft + m.FrameWidth);
+    // a name that fits in a smaller font is whole, its distinguishing end
+    // included; a longer one is cut, and marked as cut
+    for (const size_t length : {40u, 200u}) {
+        SCOPED_TRACE(length);
+        test::BuiltInWall w;
+        Model& m = w.m;
+        UseCombination(m, 1, 1);
+        m.CombinationSets[1].Name = std::string(length, 'S');
+        m.CombinationSets[1].Combinations[1].Name = std::string(length, 'C') + " II";
+        RecordingSurface s;
+        DrawFactorTable(m, s);
+        const std::string whole = "Combinations: " + m.CombinationSets[1].Name + ", " + m.CombinationSets[1].Combinations[1].Name;
+        SurfaceCall names;
+        for (const SurfaceCall& c : s.Of("Print"))
+            if (c.Text.rfind("Combinations: ", 0) == 0) names = c;
+        ASSERT_FALSE(names.Text.empty());
+        EXPECT_EQ(names.Text, length == 40 ? whole : whole.substr(0, names.Text.size() - 1) + "\x85");
+        EXPECT_LE(names.X2, m.FrameLeft + m.FrameWidth);
+        EXPECT_GE(names.FontSize, 0.7 * s.FontSize - 1e-6);
     }
 }
 

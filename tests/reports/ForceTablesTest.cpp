@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -206,35 +207,43 @@ TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
 TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
     CombinationSet& set = m.CombinationSets[1];
     set.Name = std::string(120, 'S');
-    for (int c = 0; c < 2; ++c) {
-        set.Combinations[c].Name = std::string(200, 'n');
+    const double room = std::nearbyint(0.42 * r.W() - 120 * r.Scale()) - 60 * r.Scale();
+    // with its mark a seventh longer than the label column holds: whole in a
+    // smaller font, so that names that differ only at their end stay apart
+    const std::string similar = std::string(static_cast<size_t>(1.15 * room / (10 * 7 * r.Scale())) - 16, 'm') + " II";
+    set.CombinationCount = std::max<int16_t>(set.CombinationCount, 3);
+    for (int c = 0; c < 3; ++c) {
+        set.Combinations[c].Name = c < 2 ? std::string(200, 'n') : similar;
         for (int f = DL; f <= S2; ++f) set.Combinations[c].Factor[f] = 1.125f;
     }
     m.CombinationWallStableFlags[2] = False;
+    m.CombinationWallStableFlags[3] = False;
     struct Case {
         const char* what;
         double y;
-        const char *starts, *ends;
+        std::string starts, ends;
         bool full;   // cut a character at a time: at most one character short of the room
     } cases[] = {
         {"set name", Y1() + 2 * H(), "Load combinations: SSS", "SSS", true},
-        {"name", NameY(1), "nnn", "nnn", true},
+        // too long even in the smaller font: cut, and marked as cut
+        {"name", NameY(1), "nnn", "nnn\x85", true},
         // the mark says why the row is empty: the name gives way to it
-        {"name of an unstable combination", NameY(2), "nnn", "nnn (not stable)", true},
+        {"name of an unstable combination", NameY(2), "nnn", "nnn\x85 (not stable)", true},
+        {"similar name of an unstable combination", NameY(3), similar + " (not stable)", "m II (not stable)", false},
         // whole terms and the mark of those left out, never a bare factor
         {"formula", NameY(1) + 0.6 * H(), "1.125DL+1.125EV", "+1.125LD+\x85", false},
     };
     PrintMomentTable(m, r.s, 1);
-    const double room = std::nearbyint(0.42 * r.W() - 120 * r.Scale()) - 60 * r.Scale();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string text = r.LineAt(c.y, 0, LabelRight());
         EXPECT_EQ(text.rfind(c.starts, 0), 0u) << text;
-        ASSERT_GE(text.size(), std::string(c.ends).size());
-        EXPECT_EQ(text.substr(text.size() - std::string(c.ends).size()), c.ends);
+        ASSERT_GE(text.size(), c.ends.size());
+        EXPECT_EQ(text.substr(text.size() - c.ends.size()), c.ends);
         const SurfaceCall* call = r.s.FindText(text);
         ASSERT_NE(call, nullptr);
         EXPECT_LE(call->X2 - call->X1, room);
+        EXPECT_GE(call->FontSize, LeastNameShare * 7 * r.Scale() - 1e-6);
         if (c.full) {
             EXPECT_GT(call->X2 - call->X1, room - 10 * 7 * r.Scale() - 1e-6);
         }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <functional>
 
 #include "reports/ReportBlocks.h"
@@ -185,20 +188,54 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
         t.s.CharacterWidth = 8;
         t.m.CurrentUnitSystem = units;
         t.m.CombinationSets[static_cast<size_t>(t.m.ActiveCombinationSet)].Name = "Set " + name60;
-        for (int idx = 1; idx <= 4; ++idx) t.Combination(idx).Name = name60;
+        // names that differ only at their end
+        for (int idx = 1; idx <= 4; ++idx) t.Combination(idx).Name = name60 + (idx % 2 == 1 ? " I" : " II");
         for (int f = 1; f <= 11; ++f) t.Combination(2).Factor[f] = 1.234567f;
+        t.Combination(3).Name = std::string(400, 'n');
+        // the header lines of column j from the top, split into the name's
+        // lines (joined) and the formula's; and the least font size they take
+        struct Header {
+            std::string name;
+            std::vector<std::string> formula;
+            double size = 1e9;
+        };
+        const auto header = [&t](int j) {
+            std::vector<SurfaceCall> prints;
+            for (const SurfaceCall& c : t.s.Of("Print"))
+                if (c.Y1 >= t.Row(0) - 1 && c.Y1 < t.Row(4) - 1 &&
+                    std::fabs((c.X1 + c.X2) / 2 - t.m.FrameWidth * (0.16 + 0.24 * j)) < 1)
+                    prints.push_back(c);
+            std::stable_sort(prints.begin(), prints.end(), [](const SurfaceCall& a, const SurfaceCall& b) { return a.Y1 < b.Y1; });
+            Header h;
+            for (const SurfaceCall& c : prints) {
+                h.size = std::min(h.size, c.FontSize);
+                if (std::isdigit(static_cast<unsigned char>(c.Text[0])) || c.Text[0] == '+') h.formula.push_back(c.Text);
+                else h.name += (h.name.empty() ? "" : " ") + c.Text;
+            }
+            return h;
+        };
         for (int k = 1; k <= 2; ++k) {
             t.Print(k);
             EXPECT_EQ(Clashes(t.s, t.m.FrameTop, t.m.FrameTop + t.m.FrameHeight), std::vector<std::string>{});
-            EXPECT_EQ(name60.rfind(t.Cell(1, 0), 0), 0u) << "the name cut on the right: " << t.Cell(1, 0);
-            EXPECT_GT(t.Cell(1, 0).size(), 30u);
+            // where the formula leaves rows, the name wraps onto them whole
+            EXPECT_EQ(header(1).name, t.Combination(3 * k - 2).Name);
+            EXPECT_EQ(header(1).size, t.m.BlockFontSize);
             EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28).rfind("Set Combination with", 0), 0u);
         }
-        // the terms that do not fit a line go to the next; those left over are marked
         t.Print(1);
-        EXPECT_EQ(t.Cell(2, 1), "1.234567DL+1.234567EV+1.234567EH");
-        EXPECT_EQ(t.Cell(2, 2), "+1.234567ES+1.234567LL+1.234567LD");
-        EXPECT_EQ(t.Cell(2, 3), "+1.234567WA+1.234567EQ+1.234567IC+\x85");
+        // beside a formula of three lines, name and formula are whole in a
+        // smaller font, on lines that close up with it
+        const Header two = header(2);
+        EXPECT_EQ(two.name, name60 + " II");
+        EXPECT_EQ(two.formula, (std::vector<std::string>{"1.234567DL+1.234567EV+1.234567EH+1.234567ES",
+                                                         "+1.234567LL+1.234567LD+1.234567WA+1.234567EQ",
+                                                         "+1.234567IC+1.234567S1+1.234567S2"}));
+        EXPECT_LT(two.size, t.m.BlockFontSize);
+        // a name too long even in the least size is cut, and says so
+        const Header three = header(3);
+        EXPECT_EQ(three.size, LeastNameShare * t.m.BlockFontSize);
+        ASSERT_FALSE(three.name.empty());
+        EXPECT_EQ(three.name.back(), '\x85');
     }
 }
 

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QtTest/QTest>
 #include <functional>
 
@@ -330,6 +332,55 @@ TEST_F(DesignWindowsTest, UnstableCombinationAndMoreColumnsThanFit) {
         d.Combo1a->setCurrentIndex(1);
         d.Combo1a_Click();
         EXPECT_EQ(Text(d.MSHFlexGrid1, 3, 1), "Not stable");
+    });
+}
+
+// Long names that differ only at their end: a cell shows each cut at its end
+// with "…", an unstable one keeps its mark in sight, and the whole text is
+// the cell's tool tip.
+TEST_F(DesignWindowsTest, LongSimilarNamesAreCutAtTheirEndAndWholeInTheToolTip) {
+    FactoredForConcrete();
+    CombinationSet& set = m.CombinationSets[1];
+    const std::string start = "Strength with the full hydrostatic uplift under the base and the design event";
+    set.Combinations[0].Name = start + " I";
+    set.Combinations[1].Name = start + " II";
+    set.Combinations[1].Factor[LL] = 1;
+    set.Combinations[0].Factor[LL] = 0;
+    m.LineLoadCount = 1;
+    m.LineLoads[1] = {200, 5, 11, -90, LL};
+    const auto shown = [](const FlexGrid* grid, int row, int col) { return grid->ShownText(row, col).split('\n')[0]; };
+    const QString ellipsis = QString::fromUtf8("\u2026");
+
+    WhenOpen<frmStability> stability([&](frmStability& w) {
+        const FlexGrid* grid = w.MSHFlexGrid1;
+        for (int i = 1; i <= 2; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_TRUE(shown(grid, 0, i).startsWith("Strength with")) << shown(grid, 0, i).toStdString();
+            EXPECT_TRUE(shown(grid, 0, i).endsWith(ellipsis));
+            EXPECT_EQ(grid->CellToolTip(0, i), grid->TextMatrix(0, i));
+            EXPECT_EQ(grid->CellToolTip(0, i).split('\n')[0].toStdString(), set.Combinations[i - 1].Name);
+            // a text in sight whole has no tip
+            EXPECT_EQ(grid->CellToolTip(2, i), "");
+        }
+        // the mouse resting on the second heading shows its whole text
+        const QPoint point((grid->ColWidth(0) + grid->ColWidth(1) * 1.5) / grid->Tpp(), grid->RowHeight(0) / 2 / grid->Tpp());
+        QHelpEvent help(QEvent::ToolTip, point, grid->viewport()->mapToGlobal(point));
+        QApplication::sendEvent(grid->viewport(), &help);
+        EXPECT_EQ(QToolTip::text(), grid->TextMatrix(0, 2));
+    });
+    window->Command4->click();
+    EXPECT_TRUE(stability.Ran());
+
+    InReinforcementDialog([&](frmRein& d) {
+        const FlexGrid* forces = d.MSHFlexGrid1;
+        for (int c = 1; c <= 2; ++c) {
+            SCOPED_TRACE(c);
+            const std::string whole = set.Combinations[c - 1].Name + (c == 2 ? " (not stable)" : "");
+            EXPECT_TRUE(shown(forces, c + 1, 0).startsWith("Strength with"));
+            EXPECT_TRUE(shown(forces, c + 1, 0).endsWith(ellipsis + (c == 2 ? " (not stable)" : "")))
+                << shown(forces, c + 1, 0).toStdString();
+            EXPECT_EQ(forces->CellToolTip(c + 1, 0).split('\n')[0].toStdString(), whole);
+        }
     });
 }
 

@@ -8,7 +8,7 @@
 
 #include "platform/Shell.h"
 #include "platform/WindowPlacement.h"
-#include "ui/main/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 
 namespace brindlemar {
 

@@ -20,9 +20,9 @@
 #include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Text.h"
 #include "ui/main/StatusLine.h"
-#include "ui/main/ErrorTrap.h"
 #include "ui/main/ToolIcons.h"
 #include "ui/main/frmAbout.h"
 

@@ -6,7 +6,7 @@
 #include "design/ui/frmStability.h"
 #include "analysis/Analysis.h"
 #include "model/Outline.h"
-#include "ui/main/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

@@ -5,7 +5,7 @@
 #include <QCheckBox>
 
 #include "ui/dialogs/frmLoads.h"
-#include "ui/main/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

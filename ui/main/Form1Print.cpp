@@ -6,7 +6,7 @@
 #include "platform/Printers.h"
 #include "reports/ui/frmPrint.h"
 #include "reports/ui/frmPrinting.h"
-#include "ui/main/ErrorTrap.h"
+#include "runtime/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

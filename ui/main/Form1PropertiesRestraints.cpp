@@ -3,8 +3,8 @@
 // refused a value, analyses and redraws.
 
 #include "ui/dialogs/frmProperties.h"
+#include "runtime/ErrorTrap.h"
 #include "ui/dialogs/frmRestraint.h"
-#include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

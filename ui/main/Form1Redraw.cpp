@@ -13,9 +13,9 @@
 #include "forms/StatusPanel.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

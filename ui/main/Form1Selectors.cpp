@@ -11,8 +11,8 @@
 #include "model/Outline.h"
 #include "model/Units.h"
 #include "platform/QtText.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Text.h"
-#include "ui/main/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {
