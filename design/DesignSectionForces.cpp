@@ -37,11 +37,11 @@ void ClearRow(Model& m, int c) {
 
 // Even cuts between two stations: about this many along the whole member,
 // and never fewer than the minimum in one interval, however short.
-constexpr int CutsPerMember = 64;
-constexpr int MinimumCutsPerInterval = 8;
+constexpr int CutsPerMember = 32;
+constexpr int MinimumCutsPerInterval = 6;
 // Each local extreme among the cuts is narrowed until its bracket is this
 // share of the bracket it started from.
-constexpr double RefinedShare = 1e-3;
+constexpr double RefinedShare = 0.05;
 // Moments below this share of the member's forces are the rounding of sums
 // that cancel (a tip moment of 1E-15) and count as none.
 constexpr double RoundingShare = 1e-6;
@@ -50,6 +50,10 @@ constexpr double RoundingShare = 1e-6;
 // sets: larger is more extreme.
 float Reach(const SectionForces& f, int sign) {
     return sign < 0 ? -std::min(f.M, f.M2) : std::max(f.M, f.M2);
+}
+// The same, the lesser of the two result sets.
+float LesserReach(const SectionForces& f, int sign) {
+    return sign < 0 ? -std::max(f.M, f.M2) : std::min(f.M, f.M2);
 }
 
 // The forces at one cut.
@@ -116,7 +120,9 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
     // the walk along the member: the stations and even cuts between them
     const double length = cuts.empty() ? 0.0 : std::abs(double(cuts.back()) - cuts.front());
     std::vector<KnownCut> walk;
+    std::vector<std::size_t> stationAt;
     for (std::size_t i = 0; i < stations.size(); ++i) {
+        stationAt.push_back(walk.size());
         walk.push_back(stations[i]);
         if (i + 1 == stations.size()) break;
         const double a = stations[i].x, b = stations[i + 1].x;
@@ -150,9 +156,12 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
     };
     for (const KnownCut& k : walk) moments(k.forces, k.x);
 
-    // one sign's reach at a cut of the walk, rounding counted as none
-    auto reach = [&](std::size_t j, int sign) {
-        const float r = Reach(walk[j].forces, sign);
+    // one sign's reach at a cut of the walk, rounding counted as none; at a
+    // station with a point force on it the two result sets differ, and the
+    // moment inside the intervals on either side runs on from one of them:
+    // `lower` takes the lesser, so that a station never hides a peak beside it
+    auto reach = [&](std::size_t j, int sign, bool lower = false) {
+        const float r = lower ? LesserReach(walk[j].forces, sign) : Reach(walk[j].forces, sign);
         return std::abs(r) <= rounding ? 0.0f : r;
     };
     // the most of one sign's reach between two cuts, by golden-section search
@@ -180,13 +189,25 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         }
         return r1 && r2;
     };
-    for (int sign : {-1, 1}) {
-        for (std::size_t j = 0; j < walk.size(); ++j) {
-            const float r = reach(j, sign);
-            const bool before = j > 0, after = j + 1 < walk.size();
-            const float rb = before ? reach(j - 1, sign) : r, ra = after ? reach(j + 1, sign) : r;
-            if (!(r >= rb && r >= ra && (r > rb || r > ra))) continue;
-            if (!narrow(walk[before ? j - 1 : j].x, walk[after ? j + 1 : j].x, sign)) return false;
+    // every local extreme of either sign within each interval, the stations
+    // at its ends included
+    for (std::size_t i = 0; i + 1 < stationAt.size(); ++i) {
+        const std::size_t first = stationAt[i], last = stationAt[i + 1];
+        for (int sign : {-1, 1}) {
+            for (std::size_t j = first; j <= last; ++j) {
+                const float r = reach(j, sign);
+                bool peak;
+                if (j == first) {
+                    peak = r > reach(j + 1, sign, j + 1 == last);
+                } else if (j == last) {
+                    peak = r > reach(j - 1, sign, j - 1 == first);
+                } else {
+                    const float before = reach(j - 1, sign, j - 1 == first), after = reach(j + 1, sign, j + 1 == last);
+                    peak = r >= before && r >= after && (r > before || r > after);
+                }
+                if (peak && !narrow(walk[j == first ? j : j - 1].x, walk[j == last ? j : j + 1].x, sign))
+                    return false;
+            }
         }
     }
     return true;
