@@ -71,9 +71,9 @@ struct KnownCut {
 // not sit on one: the base forces act on a tapered member whose section centre
 // rises along it, and loads of opposite senses meet, so the moment can peak,
 // even change sign twice, between two stations. So every interval is cut
-// evenly, the short ones too, and every local extreme of either sign among
-// all the cuts is narrowed by golden-section search within its neighbours;
-// every cut looked at counts like a station. The shear is taken at the
+// evenly, the short ones too, and every local extreme of either sign within
+// an interval, its ends included, is narrowed by golden-section search
+// between its neighbouring cuts; every cut looked at counts like a station. The shear is taken at the
 // stations only. The forces at the last station are left in `shared`, and
 // taken from it for a first station at the same place. False when a
 // section-force routine failed.

@@ -237,7 +237,8 @@ namespace {
 // Walls of every ordinary shape, drawn from a fixed seed so every run sees
 // the same ones: heights 1 to 10 m, toes and heels from a few centimetres to
 // most of the base, batters, sloping tops, keys, backfill slopes, water,
-// surcharges and line loads, kh up to 0.3, in Metric or British units.
+// surcharges and line loads, kh up to 0.3, factored loads, in Metric or
+// British units.
 using ThicknessAt = float (*)(const Model&, float);
 
 class WallGenerator {
@@ -292,6 +293,9 @@ public:
                                               ToSingle(m.BaseWidth - m.HeelLength * Uniform(0, 1)),
                                               m.HeelEndThickness, 180, EV};
         }
+        // the first combination factored as a load set might be, loads apart
+        auto& factor = m.CombinationSets[m.ActiveCombinationSet].Combinations[0].Factor;
+        for (int k = DL; k <= S2; ++k) factor[k] = ToSingle(Uniform(0.5, 1.75));
         SetWaterDepths(m);
         SetSeismicCoefficient(m);
         ComputeWallOutline(m);
