@@ -1,11 +1,14 @@
 // Reinforcement design of all eight faces and four members with the bar
-// search running on every face.
+// search running on every face; and the whole design of one combination,
+// from its analysis through the section forces to the bars.
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "design/DesignReinforcement.h"
+#include "design/DesignSectionForces.h"
+#include "model/Initialise.h"
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -50,6 +53,30 @@ void BM_DesignReinforcementWithBarSearch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DesignReinforcementWithBarSearch)->Unit(benchmark::kMicrosecond);
+
+// The built-in wall (water, earthquake, sloping backfill, shear key) with its
+// bearing combination alone and the concrete's strength factors, as the
+// reinforcement dialog designs it after every change.
+void BM_DesignOneCombination(benchmark::State& state) {
+    auto wall = std::make_unique<Model>();
+    Model& m = *wall;
+    InitialiseProject(m, false);   // the built-in wall, whatever defaults file lies about
+    m.UpperStemLength = 4;
+    CombinationSet& set = m.CombinationSets[1];
+    set.Combinations[0] = set.Combinations[1];
+    set.CombinationCount = 1;
+    set.Combinations[0].Factor[CT] = 0.9f;
+    set.Combinations[0].Factor[CC] = 0.65f;
+    set.Combinations[0].Factor[CS] = 0.75f;
+    m.ActiveCombinationSet = 1;
+    for (auto _ : state) {
+        ComputeDesignSectionForces(m);
+        DesignReinforcement(m);
+        benchmark::DoNotOptimize(m.FlexureDesignResults[5].MomentStrength);
+    }
+    state.counters["stable"] = m.AllCombinationsStable != 0 ? 1 : 0;
+}
+BENCHMARK(BM_DesignOneCombination)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace brindlemar

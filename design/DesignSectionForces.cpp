@@ -35,26 +35,28 @@ void ClearRow(Model& m, int c) {
         At(*table, c).fill(0);
 }
 
-// The first look between two cuts goes this share of the interval away from
-// the cut; while the moment keeps growing the step doubles.
-constexpr double FirstStepShare = 1.0 / 10;
+// Even cuts between two stations: about this many along the whole member,
+// and never fewer than the minimum in one interval, however short.
+constexpr int CutsPerMember = 32;
+constexpr int MinimumCutsPerInterval = 6;
+// Each local extreme among the cuts is narrowed until its bracket is this
+// share of the bracket it started from.
+constexpr double RefinedShare = 0.05;
+// Moments below this share of the member's forces are the rounding of sums
+// that cancel (a tip moment of 1E-15) and count as none.
+constexpr double RoundingShare = 1e-6;
 
 // How far one sign's moment at a cut reaches, the better of the two result
 // sets: larger is more extreme.
 float Reach(const SectionForces& f, int sign) {
     return sign < 0 ? -std::min(f.M, f.M2) : std::max(f.M, f.M2);
 }
-
-// The vertex of the parabola through three points whose middle one is the
-// highest; empty when they lie on a line.
-std::optional<double> ParabolaVertex(double x0, double y0, double x1, double y1, double x2, double y2) {
-    const double p = (x1 - x0) * (y1 - y2), q = (x1 - x2) * (y1 - y0);
-    const double denominator = p - q;
-    if (denominator == 0) return std::nullopt;
-    return x1 - 0.5 * ((x1 - x0) * p - (x1 - x2) * q) / denominator;
+// The same, the lesser of the two result sets.
+float LesserReach(const SectionForces& f, int sign) {
+    return sign < 0 ? -std::max(f.M, f.M2) : std::min(f.M, f.M2);
 }
 
-// The forces at one cut, kept for the member that starts where another ends.
+// The forces at one cut.
 struct KnownCut {
     float x;
     SectionForces forces;
@@ -65,15 +67,16 @@ struct KnownCut {
 // largest shear. Strict comparisons keep the earlier cut and, at one cut, the
 // first result set. Cuts beyond the shear limit take their shear at the limit.
 //
-// No load begins or ends between two cuts, yet the moment's extreme need not
-// sit on one: the base forces act on a tapered member whose section centre
-// rises along it, and loads of opposite senses meet. So from every cut where
-// one sign's moment peaks among the cuts, the moment is followed into each
-// neighbouring interval while it keeps growing, with doubling steps, and the
-// parabola through the last three looks places where it stops; every cut
-// looked at counts like a station. The shear is taken at the cuts only.
-// The forces at the last cut are left in `shared`, and taken from it for a
-// first cut at the same place. False when a section-force routine failed.
+// No load begins or ends between two stations, yet the moment's extreme need
+// not sit on one: the base forces act on a tapered member whose section centre
+// rises along it, and loads of opposite senses meet, so the moment can peak,
+// even change sign twice, between two stations. So every interval is cut
+// evenly, the short ones too, and every local extreme of either sign within
+// an interval, its ends included, is narrowed by golden-section search
+// between its neighbouring cuts; every cut looked at counts like a station. The shear is taken at the
+// stations only. The forces at the last station are left in `shared`, and
+// taken from it for a first station at the same place. False when a
+// section-force routine failed.
 bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, SectionRoutine routine,
                 ThicknessFunction thickness, std::optional<float> shearLimit,
                 std::optional<KnownCut>* shared = nullptr) {
@@ -90,22 +93,15 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         m.ShearSectionDistances[c][member] = x;
         m.ShearSectionDepths[c][member] = thickness(m, x);
     };
-    // both result sets at one cut, the first set first
-    auto moments = [&](const SectionForces& f, float x) {
-        if (f.M < m.FlexureMoments[c][negative]) flexure(negative, f.M, f.N, x);
-        if (f.M2 < m.FlexureMoments[c][negative]) flexure(negative, f.M2, f.N2, x);
-        if (f.M > m.FlexureMoments[c][positive]) flexure(positive, f.M, f.N, x);
-        if (f.M2 > m.FlexureMoments[c][positive]) flexure(positive, f.M2, f.N2, x);
-    };
 
-    std::vector<SectionForces> atCut;
+    // the stations: their forces, and the shear
+    std::vector<KnownCut> stations;
     std::optional<SectionForces> atLimit;
     for (float x : cuts) {
         const std::optional<SectionForces> f =
             shared && *shared && (*shared)->x == x ? (*shared)->forces : ForcesAt(m, routine, x);
         if (!f) return false;
-        atCut.push_back(*f);
-        moments(*f, x);
+        stations.push_back({x, *f});
 
         SectionForces s = *f;
         float xs = x;
@@ -119,68 +115,102 @@ bool ScanMember(Model& m, int c, const std::vector<float>& cuts, int member, Sec
         if (v > m.ShearForces[c][member]) shear(v, s.N, xs);
         if (v2 > m.ShearForces[c][member]) shear(v2, s.N2, xs);
     }
+    if (shared && !stations.empty()) *shared = stations.back();
 
-    if (shared && !cuts.empty()) *shared = KnownCut{cuts.back(), atCut.back()};
-
-    // The first look from cut i towards cut j serves both signs.
-    std::vector<std::optional<SectionForces>> firstLook(2 * cuts.size());
-    bool failed = false;
-    // The forces at a cut between cuts i and j, t the share of the way from
-    // i; empty when no float lies there or the routine failed.
-    auto between = [&](std::size_t i, std::size_t j, double t) -> std::optional<SectionForces> {
-        const float x = ToSingle(cuts[i] + t * (double(cuts[j]) - cuts[i]));
-        if (x == cuts[i] || x == cuts[j]) return std::nullopt;
-        std::optional<SectionForces> f = ForcesAt(m, routine, x);
-        if (!f) {
-            failed = true;
-            return std::nullopt;
-        }
-        moments(*f, x);
-        return f;
-    };
-    // one sign's moment followed from cut i into the interval towards cut j
-    auto follow = [&](std::size_t i, std::size_t j, int sign) {
-        std::optional<SectionForces>& first = firstLook[2 * i + (j > i ? 1 : 0)];
-        if (!first) first = between(i, j, FirstStepShare);
-        if (!first) return;
-        // shares of the way from cut i and the reach there, the last three looks
-        double t0 = 0, t1 = FirstStepShare, t2;
-        float r0 = Reach(atCut[i], sign), r1 = Reach(*first, sign), r2;
-        if (!(r1 > r0)) return;
-        // still growing: double the step until it stops growing; cut j,
-        // scanned already, ends the way
-        for (;;) {
-            t2 = std::min(2 * t1, 1.0);
-            if (t2 == 1) {
-                r2 = Reach(atCut[j], sign);
-            } else {
-                const std::optional<SectionForces> f = between(i, j, t2);
-                if (!f) return;
-                r2 = Reach(*f, sign);
-            }
-            if (!(r2 > r1)) break;
-            if (t2 == 1) return;
-            t0 = t1, r0 = r1, t1 = t2, r1 = r2;
-        }
-        // it peaks between t0 and t2, near the vertex of the parabola through them
-        const std::optional<double> t = ParabolaVertex(t0, r0, t1, r1, t2, r2);
-        if (t && *t > t0 && *t < t2) between(i, j, *t);
-    };
-    for (int sign : {-1, 1}) {
-        for (std::size_t i = 0; i < cuts.size() && !failed; ++i) {
-            const float reach = Reach(atCut[i], sign);
-            const bool before = i > 0, after = i + 1 < cuts.size();
-            // only where this sign's moment peaks among the cuts; where even
-            // the peak has the other sign, the moment would have to change
-            // sign twice between two cuts to show this one
-            if (reach < 0) continue;
-            if ((before && Reach(atCut[i - 1], sign) > reach) || (after && Reach(atCut[i + 1], sign) > reach))
-                continue;
-            if (before) follow(i, i - 1, sign);
-            if (after && !failed) follow(i, i + 1, sign);
+    // the walk along the member: the stations and even cuts between them
+    const double length = cuts.empty() ? 0.0 : std::abs(double(cuts.back()) - cuts.front());
+    std::vector<KnownCut> walk;
+    std::vector<std::size_t> stationAt;
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+        stationAt.push_back(walk.size());
+        walk.push_back(stations[i]);
+        if (i + 1 == stations.size()) break;
+        const double a = stations[i].x, b = stations[i + 1].x;
+        const int pieces =
+            std::max(MinimumCutsPerInterval,
+                     length > 0 ? static_cast<int>(std::ceil(CutsPerMember * std::abs(b - a) / length)) : 0);
+        for (int k = 1; k < pieces; ++k) {
+            const float x = ToSingle(a + (b - a) * k / pieces);
+            if (x == walk.back().x || x == float(b)) continue;
+            const std::optional<SectionForces> f = ForcesAt(m, routine, x);
+            if (!f) return false;
+            walk.push_back({x, *f});
         }
     }
-    return !failed;
+
+    // what counts as no moment at all on this member
+    double scale = 0;
+    for (const KnownCut& k : walk) {
+        const SectionForces& f = k.forces;
+        scale = std::max({scale, double(std::abs(f.M)), double(std::abs(f.M2)), std::abs(f.V) * length,
+                          std::abs(f.V2) * length, double(std::abs(f.N)) * thickness(m, k.x),
+                          double(std::abs(f.N2)) * thickness(m, k.x)});
+    }
+    const float rounding = ToSingle(RoundingShare * scale);
+    // both result sets at one cut, the first set first
+    auto moments = [&](const SectionForces& f, float x) {
+        if (f.M < -rounding && f.M < m.FlexureMoments[c][negative]) flexure(negative, f.M, f.N, x);
+        if (f.M2 < -rounding && f.M2 < m.FlexureMoments[c][negative]) flexure(negative, f.M2, f.N2, x);
+        if (f.M > rounding && f.M > m.FlexureMoments[c][positive]) flexure(positive, f.M, f.N, x);
+        if (f.M2 > rounding && f.M2 > m.FlexureMoments[c][positive]) flexure(positive, f.M2, f.N2, x);
+    };
+    for (const KnownCut& k : walk) moments(k.forces, k.x);
+
+    // one sign's reach at a cut of the walk, rounding counted as none; at a
+    // station with a point force on it the two result sets differ, and the
+    // moment inside the intervals on either side runs on from one of them:
+    // `lower` takes the lesser, so that a station never hides a peak beside it
+    auto reach = [&](std::size_t j, int sign, bool lower = false) {
+        const float r = lower ? LesserReach(walk[j].forces, sign) : Reach(walk[j].forces, sign);
+        return std::abs(r) <= rounding ? 0.0f : r;
+    };
+    // the most of one sign's reach between two cuts, by golden-section search
+    auto narrow = [&](double lo, double hi, int sign) -> bool {
+        const double g = (std::sqrt(5.0) - 1) / 2, stop = RefinedShare * std::abs(hi - lo);
+        auto look = [&](double x) -> std::optional<float> {
+            const float at = ToSingle(x);
+            const std::optional<SectionForces> f = ForcesAt(m, routine, at);
+            if (!f) return std::nullopt;
+            moments(*f, at);
+            return Reach(*f, sign);
+        };
+        double a = lo, b = hi, x1 = b - g * (b - a), x2 = a + g * (b - a);
+        std::optional<float> r1 = look(x1), r2 = look(x2);
+        while (r1 && r2 && std::abs(b - a) > stop) {
+            if (*r1 >= *r2) {
+                b = x2, x2 = x1, r2 = r1;
+                x1 = b - g * (b - a);
+                r1 = look(x1);
+            } else {
+                a = x1, x1 = x2, r1 = r2;
+                x2 = a + g * (b - a);
+                r2 = look(x2);
+            }
+        }
+        return r1 && r2;
+    };
+    // every local extreme of either sign within each interval, the stations
+    // at its ends included
+    for (std::size_t i = 0; i + 1 < stationAt.size(); ++i) {
+        const std::size_t first = stationAt[i], last = stationAt[i + 1];
+        for (int sign : {-1, 1}) {
+            for (std::size_t j = first; j <= last; ++j) {
+                const float r = reach(j, sign);
+                bool peak;
+                if (j == first) {
+                    peak = r > reach(j + 1, sign, j + 1 == last);
+                } else if (j == last) {
+                    peak = r > reach(j - 1, sign, j - 1 == first);
+                } else {
+                    const float before = reach(j - 1, sign, j - 1 == first), after = reach(j + 1, sign, j + 1 == last);
+                    peak = r >= before && r >= after && (r > before || r > after);
+                }
+                if (peak && !narrow(walk[j == first ? j : j - 1].x, walk[j == last ? j : j + 1].x, sign))
+                    return false;
+            }
+        }
+    }
+    return true;
 }
 
 // The design sections and scans of all four members for combination c, whose

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/VectorRegisters.h"
+
 namespace brindlemar {
 
 namespace {
@@ -22,6 +24,7 @@ void ImageSurface::Resize(int widthPixels, int heightPixels) {
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(Qt::white);
+    ClearUpperVectorRegisters();
 }
 
 const QImage& ImageSurface::Image() {
@@ -42,11 +45,13 @@ QPainter& ImageSurface::ActivePainter() {
 
 void ImageSurface::EndPainting() {
     if (painter_.isActive()) painter_.end();
+    ClearUpperVectorRegisters();
 }
 
 void ImageSurface::Clear() {
     EndPainting();
     image_.fill(Qt::white);
+    ClearUpperVectorRegisters();
 }
 
 }  // namespace brindlemar

@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "platform/VectorRegisters.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -19,6 +20,7 @@ PrinterSurface::PrinterSurface(QPrinter& printer) : printer_(printer) {
 
 PrinterSurface::~PrinterSurface() {
     if (painter_.isActive()) painter_.end();
+    ClearUpperVectorRegisters();
 }
 
 double PrinterSurface::ScaleWidth() const {
@@ -61,6 +63,7 @@ void PrinterSurface::NewPage() {
 void PrinterSurface::EndDoc() {
     if (painter_.isActive()) painter_.end();
     newPagePending_ = false;
+    ClearUpperVectorRegisters();
 }
 
 }  // namespace brindlemar

@@ -20,6 +20,7 @@
 #include "platform/QtText.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
+#include "platform/VectorRegisters.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/Text.h"
 #include "ui/main/StatusLine.h"
@@ -92,6 +93,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (!Image.isNull()) painter.drawImage(0, 0, Image);
+    painter.end();
+    ClearUpperVectorRegisters();
 }
 
 Form1::Form1(Model& m, QWidget* parent) : QMainWindow(parent), m_(m) {
