@@ -19,6 +19,11 @@ std::string EntryText(float value);
 // be stored as 0 and is refused where 0 is.
 bool IsValidEntry(EntryRule rule, const std::string& text);
 
+// Why a box named `name` refuses `text` under `rule`, in one line for the
+// user; empty when it takes the text. A number beyond a Single is
+// "Overflow in "name"", as the run-time error names it.
+std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name);
+
 // The Single a box's text stores: the number at its start, 0 when it starts
 // with none. Error 6 for a number beyond what a Single holds.
 float EntryValue(const std::string& text);

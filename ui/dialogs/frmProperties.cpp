@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include "platform/QtText.h"
@@ -260,15 +261,20 @@ void frmProperties::Option3_Click(int index) {
     txtValue[CptTipResistanceBox]->setEnabled(index == CptBearing);
 }
 
-bool frmProperties::IsValidBoxText(int index, const std::string& text) const {
-    return IsValidPropertyEntry(index, text);
+std::string frmProperties::BoxRefusal(int index, const std::string& text) const {
+    // the caption beside the box names it, without its symbol in parentheses
+    QString name = QTextDocumentFragment::fromHtml(QString::fromUtf8(Captions[index])).toPlainText().simplified();
+    name = name.left(name.indexOf(" (")).remove(':');
+    if (index == SptBlowCountBox) name = "SPT blow count";
+    if (index == CptTipResistanceBox) name = "CPT tip resistance";
+    return EntryRefusal(PropertyBoxAt(index).Rule, text, FromQString(name));
 }
 
 void frmProperties::RevealBox(int index) { SSTab1->setCurrentIndex(PropertyBoxAt(index).Page); }
 
 PropertyEntries frmProperties::Entries() const {
     PropertyEntries e;
-    for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = BoxText(txtValue[i]);
+    for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = TextToStore(i);
     e.EarthPressure = Option1[Active]->isChecked() ? Active : AtRest;
     e.BaseMaterial = Option2[Rock]->isChecked() ? Rock : Soil;
     e.BearingMethod = -1;
