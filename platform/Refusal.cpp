@@ -1,7 +1,10 @@
 #include "platform/Refusal.h"
 
 #include <QLineEdit>
+#include <QTextDocumentFragment>
 #include <QToolTip>
+
+#include "platform/QtText.h"
 
 namespace brindlemar {
 
@@ -34,6 +37,11 @@ void ClearRefused(QLineEdit* box) {
 }
 
 bool IsMarkedRefused(const QLineEdit* box) { return box->property(OwnStyle).isValid(); }
+
+std::string BoxNameOfCaption(const char* caption) {
+    QString name = QTextDocumentFragment::fromHtml(QString::fromUtf8(caption)).toPlainText().simplified();
+    return FromQString(name.left(name.indexOf(" (")).remove(':').trimmed());
+}
 
 void ShowRefusalTip(QWidget* widget, const QPoint& position, const QString& reason) {
     QToolTip::showText(widget->mapToGlobal(position), reason, widget);

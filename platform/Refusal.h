@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <string>
 
 class QLineEdit;
 class QWidget;
@@ -20,6 +21,10 @@ void MarkRefused(QLineEdit* box, const QString& reason);
 // The box takes its own look and tool tip again.
 void ClearRefused(QLineEdit* box);
 bool IsMarkedRefused(const QLineEdit* box);
+
+// The name a refusal gives a box, from the caption beside it (UTF-8, rich
+// text): without its markup, its symbol in parentheses and its colon.
+std::string BoxNameOfCaption(const char* caption);
 
 // Shows `reason` beside `widget` at `position` (in the widget's coordinates).
 void ShowRefusalTip(QWidget* widget, const QPoint& position, const QString& reason);

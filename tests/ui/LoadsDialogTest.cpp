@@ -514,10 +514,13 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         QTest::keyClick(d->txtLoad, Qt::Key_Return);
         EXPECT_EQ(g->TextMatrix(r, 1), "0");
         EXPECT_EQ(g->Col(), 1);
+        EXPECT_TRUE(g->IsRefusedCell(r, 1));
     }
     EXPECT_EQ(rec.Beeps, 4);
+    EXPECT_EQ(g->toolTip(), "Type a number");
     TypeIntoCell(g, d->txtLoad, "-12.5");  // a load may point either way
     EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
+    EXPECT_FALSE(g->IsRefusedCell(r, 1));
 }
 
 // A greyed box nobody can correct never holds Accept back, and never stores

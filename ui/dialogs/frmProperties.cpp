@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -262,12 +262,11 @@ void frmProperties::Option3_Click(int index) {
 }
 
 std::string frmProperties::BoxRefusal(int index, const std::string& text) const {
-    // the caption beside the box names it, without its symbol in parentheses
-    QString name = QTextDocumentFragment::fromHtml(QString::fromUtf8(Captions[index])).toPlainText().simplified();
-    name = name.left(name.indexOf(" (")).remove(':');
-    if (index == SptBlowCountBox) name = "SPT blow count";
-    if (index == CptTipResistanceBox) name = "CPT tip resistance";
-    return EntryRefusal(PropertyBoxAt(index).Rule, text, FromQString(name));
+    // the caption beside the box names it; the two semi-empirical ones are only a symbol
+    const std::string name = index == SptBlowCountBox       ? "SPT blow count"
+                             : index == CptTipResistanceBox ? "CPT tip resistance"
+                                                            : BoxNameOfCaption(Captions[index]);
+    return EntryRefusal(PropertyBoxAt(index).Rule, text, name);
 }
 
 void frmProperties::RevealBox(int index) { SSTab1->setCurrentIndex(PropertyBoxAt(index).Page); }

@@ -6,9 +6,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "forms/DialogEntries.h"
 #include "forms/NumberEntry.h"
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
@@ -77,6 +79,7 @@ void frmEdit::showEvent(QShowEvent* event) {
 }
 
 void frmEdit::Form_Activate() {
+    ClearRefused(Text1);
     Text1->setText(ToQString(m_.EditValueText));
     Text1->selectAll();
     Text1->setFocus();
@@ -88,11 +91,13 @@ void frmEdit::cmdDown_Click() { Text1->setText(ToQString(StepEntryDown(FromQStri
 
 void frmEdit::Command1_Click() {
     const std::string text = FromQString(Text1->text());
-    if (!IsAcceptableEntry(text)) {
+    if (const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, "Value"); !refusal.empty()) {
         Beep();
+        MarkRefused(Text1, ToQString(refusal));
         Text1->setFocus();
         return;
     }
+    ClearRefused(Text1);
     m_.EditValueText = text;
     m_.DialogCancelled = False;
     accept();
