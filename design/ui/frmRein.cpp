@@ -212,10 +212,16 @@ void frmRein::Form_Load() {
     txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
 
     SSTab1->setCurrentIndex(0);
-    SSTab1->setTabEnabled(DesignTab, m_.AllCombinationsStable != 0 && StrengthFactorsGiven(m_));
+    ShowDesignAvailability();
     if (DesignTabEnabled()) InitGridReinforce1();
-    Label16->setText(m_.AllCombinationsStable != 0 ? "" : NotStableMessage);
     FormLoading = false;
+}
+
+void frmRein::ShowDesignAvailability() {
+    const bool stable = m_.AllCombinationsStable != 0;
+    SSTab1->setTabEnabled(DesignTab, stable && StrengthFactorsGiven(m_));
+    // the line under the combinations says why the design tab is greyed
+    Label16->setText(!stable ? QString(NotStableMessage) : ToQString(NoConcreteFactorsMessage(m_)));
 }
 
 bool frmRein::DesignTabEnabled() const { return SSTab1->isTabEnabled(DesignTab); }
@@ -406,13 +412,9 @@ void frmRein::txtValue_Apply(int index) {
     const std::optional<float> typed = refusal.empty() ? TypedNumber(text) : std::nullopt;
     box->setText(QString::fromStdString(GeneralNumber(typed ? *typed : *MaterialValues(m_)[index])));
     StoreMaterialProperties();
-    if (index == 0) {
-        // the concrete's weight changes the loads, and with them the stability
-        ComputeDesignSectionForces(m_);
-        SSTab1->setTabEnabled(DesignTab, m_.AllCombinationsStable != 0);
-        Label16->setText(m_.AllCombinationsStable != 0 ? "" : NotStableMessage);
-    }
-    if (!StrengthFactorsGiven(m_)) SSTab1->setTabEnabled(DesignTab, false);
+    // the concrete's weight changes the loads, and with them the stability
+    if (index == 0) ComputeDesignSectionForces(m_);
+    ShowDesignAvailability();
     Combo1a_Click();
     if (DesignTabEnabled()) InitGridReinforce1();
 }

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest/QTest>
+#include <cstdlib>
 #include <functional>
 
 #include "DialogScript.h"
@@ -122,6 +123,20 @@ TEST_F(DesignWindowsTest, EnterAndEscCloseTheStabilityWindowFromItsGrid) {
         window->Command4->click();
         EXPECT_TRUE(closed) << key;
     }
+}
+
+// The built-in "Unfactored" set has no concrete factors: the design tab is
+// greyed, and the line under the combinations says why.
+TEST_F(DesignWindowsTest, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
+    InReinforcementDialog([](frmRein& d) {
+        EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab));
+        EXPECT_TRUE(d.Label16->isVisible());
+        EXPECT_EQ(d.Label16->text(), "Reinforcement is designed for combination sets with concrete factors CT, CC "
+                                     "and CS; set \"Unfactored\" has none.");
+        if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+            d.grab().save(QString("%1/reinforcement_unfactored.png").arg(folder));
+        d.Command1->click();
+    });
 }
 
 TEST_F(DesignWindowsTest, ReinforcementShowsTheForcesAndTheDesign) {
