@@ -178,9 +178,10 @@ TEST_F(DimensionLabelsTest, RefusedEntriesBeepAndKeepAskingUntilCancel) {
     const auto shown =
         Click(StemTopThicknessLabel, {Typed("2,5"), Typed("12abc"), Typed("-1"), CancelButton()}, nullptr, &tips);
     EXPECT_EQ(shown, (std::vector<QString>{"0.83", "2,5", "12abc", "0.83"}));
-    // each refusal says why beside the box; the pop-up opened afresh says nothing
+    // each refusal says why beside the box
     EXPECT_EQ(tips, (std::vector<QString>{"", "\"2,5\" is no number: type digits and a decimal point, such as 2.5",
-                                          "\"12abc\" is no number: type digits and a decimal point, such as 2.5", ""}));
+                                          "\"12abc\" is no number: type digits and a decimal point, such as 2.5",
+                                          "Type a number of 0 or more"}));
     EXPECT_EQ(rec.Beeps, 3);
     EXPECT_FLOAT_EQ(m.StemTopThickness, 0.83f);
     EXPECT_EQ(m.ProjectModified, False);

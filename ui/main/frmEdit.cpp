@@ -79,10 +79,14 @@ void frmEdit::showEvent(QShowEvent* event) {
 }
 
 void frmEdit::Form_Activate() {
-    ClearRefused(Text1);
     Text1->setText(ToQString(m_.EditValueText));
     Text1->selectAll();
     Text1->setFocus();
+    if (refusal_.isEmpty())
+        ClearRefused(Text1);
+    else
+        MarkRefused(Text1, refusal_);
+    refusal_.clear();
 }
 
 void frmEdit::cmdUp_Click() { Text1->setText(ToQString(StepEntryUp(FromQString(Text1->text())))); }
