@@ -36,6 +36,8 @@ bool DesktopOpen(const std::string& target, std::string& reason) {
     const bool opened = QDesktopServices::openUrl(url);
     qInstallMessageHandler(previousHandler);
     desktopWarnings = nullptr;
+    // the desktop's sentence goes inside another: without its full stop
+    while (warning.endsWith('.') || warning.endsWith(' ')) warning.chop(1);
     if (!opened) reason = warning.isEmpty() ? "the desktop has no program to open it" : warning.toStdString();
     return opened;
 }
