@@ -8,8 +8,6 @@ namespace brindlemar {
 
 std::string EntryText(float value) { return GeneralNumber(value); }
 
-bool IsValidEntry(EntryRule rule, const std::string& text) { return EntryRefusal(rule, text, "").empty(); }
-
 std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name) {
     if (!IsNumeric(text)) {
         if (text.find_first_not_of(' ') == std::string::npos) return "Type a number";

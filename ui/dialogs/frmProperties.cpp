@@ -266,7 +266,7 @@ std::string frmProperties::BoxRefusal(int index, const std::string& text) const 
     const std::string name = index == SptBlowCountBox       ? "SPT blow count"
                              : index == CptTipResistanceBox ? "CPT tip resistance"
                                                             : BoxNameOfCaption(Captions[index]);
-    return EntryRefusal(PropertyBoxAt(index).Rule, text, name);
+    return PropertyEntryRefusal(index, text, name);
 }
 
 void frmProperties::RevealBox(int index) { SSTab1->setCurrentIndex(PropertyBoxAt(index).Page); }

@@ -8,16 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "forms/DialogEntries.h"
 #include "platform/QtText.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
-
-namespace {
-// the captions beside the boxes, by RestraintBoxIndex
-const char* const BoxCaptions[3] = {"Ultimate horizontal load", "Depth", "Position from toe end"};
-}  // namespace
 
 frmRestraint::frmRestraint(Model& m, QWidget* parent) : ValidatingDialog(m, parent) {
     setObjectName("frmRestraint");
@@ -46,19 +40,19 @@ void frmRestraint::CreateControls() {
     grid->setColumnMinimumWidth(0, 20);
     grid->setColumnStretch(1, 1);
     grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance("Kip/ft") + 4);
-    const auto valueRow = [&](int index) {
+    const auto valueRow = [&](int index, const char* caption) {
         const int row = grid->rowCount();
-        grid->addWidget(new QLabel(QString(BoxCaptions[index]) + ":", this), row, 1);
+        grid->addWidget(new QLabel(caption, this), row, 1);
         grid->addWidget(txtValue[index], row, 2);
         grid->addWidget(lblUnit[index], row, 3);
     };
     grid->addWidget(Check1[3], 0, 0, 1, 4);
     grid->addWidget(Check1[PassiveToeCheck], 1, 0, 1, 4);
     grid->addWidget(Check1[AdjacentStructureCheck], 2, 0, 1, 4);
-    valueRow(AdjacentCapacityBox);
-    valueRow(AdjacentPositionBox);
+    valueRow(AdjacentCapacityBox, "Ultimate horizontal load:");
+    valueRow(AdjacentPositionBox, "Position from toe end:");
     grid->addWidget(Check1[ShearKeyCheck], grid->rowCount(), 0, 1, 4);
-    valueRow(ShearKeyDepthBox);
+    valueRow(ShearKeyDepthBox, "Depth:");
     // the Tab key goes down the dialog as it reads
     QWidget* const reading[] = {Check1[PassiveToeCheck], Check1[AdjacentStructureCheck], txtValue[AdjacentCapacityBox],
                                 txtValue[AdjacentPositionBox], Check1[ShearKeyCheck], txtValue[ShearKeyDepthBox]};
@@ -100,8 +94,7 @@ void frmRestraint::Check1_Click(int /*index*/) {
 }
 
 std::string frmRestraint::BoxRefusal(int index, const std::string& text) const {
-    const std::string name = index == ShearKeyDepthBox ? "Shear key depth" : BoxCaptions[index];
-    return EntryRefusal(EntryRule::NotNegative, text, name);
+    return RestraintEntryRefusal(index, text);
 }
 
 RestraintEntries frmRestraint::Entries() const {
