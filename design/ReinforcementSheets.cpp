@@ -197,8 +197,9 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     c[9].Text = Format(r.Moment, "0.#0;-0.#0;--");
     c[10] = designed(Format(r.AxialForce, "0.#0"));
     // the bars are shown as the user types them, in whole bar and section units
-    c[BarDiameterRow] = {GeneralNumber(static_cast<float>(r.BarDiameter * bar)), false, true};
-    c[BarSpacingRow] = {GeneralNumber(static_cast<float>(r.BarSpacing * section)), false, true};
+    // a face without bars shows none, plainly
+    c[BarDiameterRow] = {BarSizeText(r.BarDiameter, bar), false, r.BarDiameter != 0};
+    c[BarSpacingRow] = {BarSizeText(r.BarSpacing, section), false, r.BarSpacing != 0};
     c[15].Text = Format(r.SteelArea * area, si ? "0;-0;--" : "0.0;-0.0;--");
     c[16] = designed(shown(r.SteelRatio, 100, "0.##0;-0.##0;--"));
     c[19] = designed(shown(r.BalancedRatio, 100, "0.##0"));
@@ -289,7 +290,18 @@ UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& tex
 
 bool StrengthFactorsGiven(const Model& m) {
     const auto& factor = At(m.CombinationSets, m.ActiveCombinationSet).Combinations[0].Factor;
-    return factor[CT] != 0 && factor[CC] != 0;
+    return factor[CT] > 0 && factor[CC] > 0;
+}
+
+std::string NoConcreteFactorsMessage(const Model& m) {
+    if (StrengthFactorsGiven(m)) return "";
+    return "Reinforcement is designed for combination sets with concrete factors CT, CC and CS; set \"" +
+           At(m.CombinationSets, m.ActiveCombinationSet).Name + "\" has none.";
+}
+
+std::string BarSizeText(float metres, double unitsPerMetre) {
+    if (metres == 0) return VerdictNone;
+    return GeneralNumber(static_cast<float>(metres * unitsPerMetre));
 }
 
 }  // namespace brindlemar

@@ -100,4 +100,12 @@ UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& tex
 // reduction factors of the active set's first combination.
 bool StrengthFactorsGiven(const Model& m);
 
+// Why nothing is designed for the active set, in one line, where it has no
+// concrete factors ("Unfactored"); empty where it has them.
+std::string NoConcreteFactorsMessage(const Model& m);
+
+// A bar's diameter or spacing (metres) in the units `unitsPerMetre` stands
+// for, in as few digits as bars are named; "--" for a face without bars.
+std::string BarSizeText(float metres, double unitsPerMetre);
+
 }  // namespace brindlemar

@@ -8,15 +8,16 @@ namespace brindlemar {
 
 std::string EntryText(float value) { return GeneralNumber(value); }
 
-bool IsValidEntry(EntryRule rule, const std::string& text) {
-    if (!IsAcceptableEntry(text)) return false;
-    const float value = EntryValue(text);
-    switch (rule) {
-    case EntryRule::Positive: return value > 0;
-    case EntryRule::NotNegative: return value >= 0;
-    case EntryRule::AnyNumber: return true;
+std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name) {
+    if (!IsNumeric(text)) {
+        if (text.find_first_not_of(' ') == std::string::npos) return "Type a number";
+        return "\"" + text + "\" is no number: type digits and a decimal point, such as 2.5";
     }
-    return false;
+    if (!IsAcceptableEntry(text)) return ErrorDescription(ErrOverflow) + " in \"" + name + "\"";
+    const float value = EntryValue(text);
+    if (rule == EntryRule::Positive && !(value > 0)) return "Type a number greater than 0";
+    if (rule == EntryRule::NotNegative && !(value >= 0)) return "Type a number of 0 or more";
+    return "";
 }
 
 float EntryValue(const std::string& text) { return ToSingle(Val(text)); }

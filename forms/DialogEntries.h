@@ -13,11 +13,14 @@ enum class EntryRule { Positive, NotNegative, AnyNumber };
 // The text a box shows for a stored value: the general number form.
 std::string EntryText(float value);
 
-// True when the whole text is one number that a stored value can hold and
-// that keeps `rule` once rounded to a stored Single. "2,5", "12abc" and an
-// empty text are no numbers; a positive value too small for a Single would
-// be stored as 0 and is refused where 0 is.
-bool IsValidEntry(EntryRule rule, const std::string& text);
+// Why a box named `name` refuses `text` under `rule`, in one line for the
+// user; empty when it takes the text: when the whole text is one number that
+// a stored value can hold and that keeps `rule` once rounded to a stored
+// Single. "2,5", "12abc" and an empty text are no numbers; a positive value
+// too small for a Single would be stored as 0 and is refused where 0 is. A
+// number beyond a Single is "Overflow in "name"", as the run-time error
+// names it.
+std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name);
 
 // The Single a box's text stores: the number at its start, 0 when it starts
 // with none. Error 6 for a number beyond what a Single holds.

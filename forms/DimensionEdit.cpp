@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "forms/DialogEntries.h"
 #include "model/Outline.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -273,16 +274,18 @@ void StoreDimension(Model& m, int index, float v) {
     m.ResultsValid = False;
 }
 
-bool EditDimension(Model& m, int index, const std::function<void()>& showPopUp) {
+bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp) {
     const double shown = Val(DimensionCaption(m, index));
     bool stored = false;
+    std::string refusal;
     m.EditValueText = "-1";
     m.DialogCancelled = False;
     while (Val(m.EditValueText) < 0) {
         m.EditValueText = GeneralNumber(static_cast<float>(shown));
-        showPopUp();
+        showPopUp(refusal);
         // Cancel always leaves, also while the label shows a negative value
         if (m.DialogCancelled != 0) break;
+        refusal = EntryRefusal(EntryRule::NotNegative, m.EditValueText, "Value");
         if (Val(m.EditValueText) < 0) Beep();
     }
     if (m.DialogCancelled == 0) {

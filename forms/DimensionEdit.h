@@ -38,12 +38,13 @@ std::string DimensionCaption(const Model& m, int index);
 void StoreDimension(Model& m, int index, float v);
 
 // Asks for a new value of label `index` and stores it. `showPopUp` shows the
-// number-entry pop-up modally on m.EditValueText and m.DialogCancelled.
-// The pop-up opens on the label's value; a negative entry beeps and opens it
-// again; Cancel leaves at once and changes no value. The stored value is the
+// number-entry pop-up modally on m.EditValueText and m.DialogCancelled,
+// with the reason the entry before was refused (empty at first). The pop-up
+// opens on the label's value; a negative entry beeps and opens it again,
+// saying why; Cancel leaves at once and changes no value. The stored value is the
 // entry rounded to the two decimals the label shows. In every case the
 // outline is rebuilt and DialogCancelled is False afterwards. Returns true
 // when a value was stored.
-bool EditDimension(Model& m, int index, const std::function<void()>& showPopUp);
+bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp);
 
 }  // namespace brindlemar

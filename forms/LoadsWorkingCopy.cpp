@@ -180,6 +180,10 @@ const std::string& LoadOptionText(const LoadOptionControls& c, int index) {
     return c.Value[static_cast<size_t>(i - 12)];
 }
 
+std::string& LoadOptionText(LoadOptionControls& c, int index) {
+    return const_cast<std::string&>(LoadOptionText(std::as_const(c), index));
+}
+
 std::optional<std::string> OversizedLoadOption(const LoadOptionControls& c, const LineLoadTable& loads,
                                                int16_t loadCount) {
     for (int i = 0; i < LoadOptionBoxCount; ++i)

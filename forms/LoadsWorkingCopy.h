@@ -105,6 +105,7 @@ struct LoadOptionBox {
 };
 const LoadOptionBox& LoadOptionBoxAt(int index);  // error 9 outside 0 to 14
 const std::string& LoadOptionText(const LoadOptionControls& controls, int index);
+std::string& LoadOptionText(LoadOptionControls& controls, int index);
 
 // The first box whose number does not fit a Single, by its name, or nothing
 // when all do; Accept refuses to store such a text rather than let infinity in.

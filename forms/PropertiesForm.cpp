@@ -55,8 +55,8 @@ std::array<std::string, PropertyUnitLabelCount> PropertyUnitLabels(const Model& 
     return labels;
 }
 
-bool IsValidPropertyEntry(int index, const std::string& text) {
-    return IsValidEntry(PropertyBoxAt(index).Rule, text);
+std::string PropertyEntryRefusal(int index, const std::string& text, const std::string& name) {
+    return EntryRefusal(PropertyBoxAt(index).Rule, text, name);
 }
 
 PropertyEntries PropertyEntriesFromModel(const Model& m) {

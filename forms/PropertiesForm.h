@@ -41,8 +41,8 @@ const PropertyBox& PropertyBoxAt(int index);
 // The captions of lblUnit(0) to lblUnit(25) in the current unit system.
 std::array<std::string, PropertyUnitLabelCount> PropertyUnitLabels(const Model& m);
 
-// True when `text` is a value box `index` accepts.
-bool IsValidPropertyEntry(int index, const std::string& text);
+// Why value box `index`, named `name`, refuses `text`; empty when it takes it.
+std::string PropertyEntryRefusal(int index, const std::string& text, const std::string& name);
 
 // What the dialog shows: the boxes' texts and the selected option of each group.
 struct PropertyEntries {

@@ -29,7 +29,11 @@ std::array<std::string, 3> RestraintUnitLabels(const Model& m) {
     return {unit(m.ForceUnitLabels) + "/" + length, length, length};
 }
 
-bool IsValidRestraintEntry(const std::string& text) { return IsValidEntry(EntryRule::NotNegative, text); }
+std::string RestraintEntryRefusal(int index, const std::string& text) {
+    // by RestraintBoxIndex, named as beside them
+    static const char* const names[3] = {"Ultimate horizontal load", "Shear key depth", "Position from toe end"};
+    return EntryRefusal(EntryRule::NotNegative, text, names[CheckedIndex(index, 0, 2)]);
+}
 
 bool RestraintBoxEnabled(const RestraintEntries& entries, int index) {
     switch (index) {

@@ -24,8 +24,9 @@ RestraintEntries RestraintEntriesFromModel(const Model& m);
 // The caption of lblUnit(0) to lblUnit(2): force per length, then length twice.
 std::array<std::string, 3> RestraintUnitLabels(const Model& m);
 
-// Every box takes a number of 0 or more.
-bool IsValidRestraintEntry(const std::string& text);
+// Every box takes a number of 0 or more: why box `index` refuses `text`,
+// empty when it takes it.
+std::string RestraintEntryRefusal(int index, const std::string& text);
 
 // Whether box `index` can be edited: the load and position with an adjacent
 // structure, the depth with a shear key.

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Refusal.h"
 #include "platform/Twips.h"
 
 namespace brindlemar {
@@ -236,6 +237,22 @@ void FlexGrid::SetCellForeColor(int row, int col, const QColor& colour) {
 QColor FlexGrid::CellForeColor(int row, int col) const {
     const Cell* cell = At(row, col);
     return cell != nullptr && cell->fore.isValid() ? cell->fore : palette().color(QPalette::Text);
+}
+
+void FlexGrid::MarkRefusedCell(int row, int col, const QString& reason) {
+    if (At(row, col) == nullptr) return;
+    refusedRow_ = row;
+    refusedCol_ = col;
+    setToolTip(reason);
+    viewport()->update();
+    if (isVisible()) ShowRefusalTip(viewport(), QPoint(ColX(col), RowY(row) + RowPx(row)), reason);
+}
+
+void FlexGrid::ClearRefusedCell() {
+    if (refusedRow_ < 0) return;
+    refusedRow_ = refusedCol_ = -1;
+    setToolTip(QString());
+    viewport()->update();
 }
 
 void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
@@ -502,8 +519,15 @@ void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const 
     const bool current = row == row_ && col == col_;
     const bool highlighted = showSelection && inSelection && !current;
 
-    p.fillRect(rect, fixed ? palette().color(QPalette::Button)
-                           : highlighted ? palette().color(QPalette::Highlight) : palette().color(QPalette::Base));
+    const bool refused = IsRefusedCell(row, col);
+    p.fillRect(rect, fixed         ? palette().color(QPalette::Button)
+                     : refused     ? QColor(QRgb(RefusedBackground))
+                     : highlighted ? palette().color(QPalette::Highlight)
+                                   : palette().color(QPalette::Base));
+    if (refused) {
+        p.setPen(QPen(QColor(QRgb(RefusedFrame)), 2));
+        p.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
     // lines on the right and bottom edges, as the cells tile
     p.setPen(fixed ? gridColorFixed_ : gridColor_);
     p.drawLine(rect.topRight(), rect.bottomRight());
@@ -521,7 +545,7 @@ void FlexGrid::DrawCell(QPainter& p, int row, int col, const QRect& rect) const 
     QFont font = p.font();
     font.setBold(cell.bold);
     p.setFont(font);
-    p.setPen(highlighted ? palette().color(QPalette::HighlightedText)
+    p.setPen(highlighted && !refused ? palette().color(QPalette::HighlightedText)
                          : cell.fore.isValid() ? cell.fore : palette().color(fixed ? QPalette::ButtonText : QPalette::Text));
     p.drawText(rect.adjusted(TextMarginPx, 1, -TextMarginPx, -1), static_cast<int>(align), ShownText(row, col));
 
@@ -538,7 +562,8 @@ bool FlexGrid::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         int r = 0, c = 0;
-        const QString tip = CellAt(help->pos(), r, c) ? CellToolTip(r, c) : QString();
+        // a refused cell tells why it refused before what it holds
+        const QString tip = !CellAt(help->pos(), r, c) ? QString() : IsRefusedCell(r, c) ? toolTip() : CellToolTip(r, c);
         if (tip.isEmpty()) {
             QToolTip::hideText();
             event->ignore();

@@ -115,6 +115,12 @@ public:
     void SetCellToolTip(int row, int col, const QString& tip);
     QString CellToolTip(int row, int col) const;  // "" when the cell has none
     QString ShownText(int row, int col) const;    // the text as the cell shows it
+    // a cell that refused what was typed into it: tinted and framed red, with
+    // the reason as the grid's tool tip, shown at once beside the cell; one
+    // cell at a time, until cleared
+    void MarkRefusedCell(int row, int col, const QString& reason);
+    void ClearRefusedCell();
+    bool IsRefusedCell(int row, int col) const { return row == refusedRow_ && col == refusedCol_; }
 
     // geometry of the current cell in twips from the grid's top left corner;
     // asking scrolls the cell into view
@@ -214,6 +220,7 @@ private:
     QColor backColorBkg_{128, 128, 128};
     bool dragging_ = false;
     bool syncingScroll_ = false;
+    int refusedRow_ = -1, refusedCol_ = -1;
 };
 
 // A text box laid over a grid cell.

@@ -7,13 +7,59 @@
 #include <QKeyEvent>
 #include <QUrl>
 
+#include "platform/QtText.h"
+#include "runtime/Hooks.h"
+
 namespace brindlemar {
 
-bool ShellOpen(const std::string& target) {
+namespace {
+
+// The warnings the desktop service gives while it tries: the reason it failed.
+QString* desktopWarnings = nullptr;
+QtMessageHandler previousHandler = nullptr;
+
+void KeepWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (desktopWarnings != nullptr && type == QtWarningMsg) *desktopWarnings = text;
+    if (previousHandler != nullptr) previousHandler(type, context, text);
+}
+
+bool DesktopOpen(const std::string& target, std::string& reason) {
     const QString text = QString::fromStdString(target);
     const QUrl url = QFileInfo(text).isAbsolute() ? QUrl::fromLocalFile(text) : QUrl(text, QUrl::TolerantMode);
-    if (!url.isValid() || url.isEmpty()) return false;
-    return QDesktopServices::openUrl(url);
+    if (!url.isValid() || url.isEmpty()) {
+        reason = "no address to open";
+        return false;
+    }
+    QString warning;
+    desktopWarnings = &warning;
+    previousHandler = qInstallMessageHandler(KeepWarning);
+    const bool opened = QDesktopServices::openUrl(url);
+    qInstallMessageHandler(previousHandler);
+    desktopWarnings = nullptr;
+    // the desktop's sentence goes inside another: without its full stop
+    while (warning.endsWith('.') || warning.endsWith(' ')) warning.chop(1);
+    if (!opened) reason = warning.isEmpty() ? "the desktop has no program to open it" : warning.toStdString();
+    return opened;
+}
+
+ShellOpener& Opener() {
+    static ShellOpener opener = DesktopOpen;
+    return opener;
+}
+
+}  // namespace
+
+bool ShellOpen(const std::string& target, std::string* reason) {
+    std::string why;
+    const bool opened = Opener()(target, why);
+    if (reason != nullptr) *reason = why;
+    return opened;
+}
+
+ShellOpener InstallShellOpener(ShellOpener opener) {
+    ShellOpener previous = std::move(Opener());
+    Opener() = opener ? std::move(opener) : ShellOpener(DesktopOpen);
+    return previous;
 }
 
 std::string HelpFilePath() {
@@ -26,8 +72,18 @@ std::string HelpFilePath() {
 
 bool ShowHelp() {
     const std::string path = HelpFilePath();
-    if (!QFileInfo::exists(QString::fromStdString(path))) return false;
-    return ShellOpen(path);
+    // the path is told as the desktop names it, in the messages' own characters
+    const std::string shown = FromQString(QDir::toNativeSeparators(QString::fromStdString(path)));
+    if (!QFileInfo::exists(QString::fromStdString(path))) {
+        MsgBox("The help page is missing: " + shown, vbExclamation, ProductName);
+        return false;
+    }
+    std::string reason;
+    if (ShellOpen(path, &reason)) return true;
+    MsgBox("No browser could be started for the help page (" + FromQString(QString::fromStdString(reason)) +
+               "). Open it in a browser: " + shown,
+           vbExclamation, ProductName);
+    return false;
 }
 
 bool ShowHelpOnF1(QKeyEvent* event) {

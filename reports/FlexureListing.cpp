@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "design/DesignUnits.h"
+#include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
 #include "reports/FlexuralSummary.h"
 #include "runtime/Format.h"
@@ -24,9 +25,6 @@ std::string Masked(const std::optional<float>& value, double factor, const std::
 std::string Masked(float value, double factor, const std::string& mask) {
     return Format(static_cast<float>(value * factor), mask);
 }
-
-// A bar's diameter and spacing in as few digits as they need, as bars are named.
-std::string Plain(float value, double factor) { return GeneralNumber(static_cast<float>(value * factor)); }
 
 std::vector<ListingRow> Block1Rows(const Model& m) {
     const int u = design::UnitIndex(m);
@@ -52,8 +50,8 @@ std::vector<ListingRow> Block1Rows(const Model& m) {
          [](const FlexureDesignResult& r) { return Masked(r.AxialForce, 1, "0.#0"); }},
         {11, "&BReinforcements&b", "", nullptr},
         {12, DetailRow + "Nominal diameter, d&Lb&l", m.BarUnitLabels[u],
-         [B](const FlexureDesignResult& r) { return Plain(r.BarDiameter, B); }, false, true},
-        {13, DetailRow + "Spacing, s", section, [L](const FlexureDesignResult& r) { return Plain(r.BarSpacing, L); },
+         [B](const FlexureDesignResult& r) { return BarSizeText(r.BarDiameter, B); }, false, true},
+        {13, DetailRow + "Spacing, s", section, [L](const FlexureDesignResult& r) { return BarSizeText(r.BarSpacing, L); },
          false, true},
         {14, DetailRow + "Area, A&Ls&l", section + "\xB2",
          [L, areaMask](const FlexureDesignResult& r) { return Masked(r.SteelArea, L * L, areaMask); }, false},

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "design/DesignUnits.h"
+#include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
 #include "model/DesignTypes.h"
 #include "reports/CombinationTexts.h"
@@ -131,6 +132,13 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     TableRuleAcross(s, b, y1 + h * (1.5 * rows + 5.8), RuleBlack);
     for (int j = 0; j <= columns; ++j)
         TableRuleDown(s, b, LabelRight + columnWidth * j, rowsEnd, y1 + h * (1.5 * rows + 5.8));
+
+    // under the last table page, why no design follows for a set without concrete factors
+    if (const std::string why = NoConcreteFactorsMessage(m); !why.empty()) {
+        plain(false);
+        s.CurrentY = y1 + h * (1.5 * rows + 6.05);
+        PrintAt(s, FitTextToWidth(s, why, b.Width - 2 * x, m.TextFontName, size, false, false), x);
+    }
 }
 
 void PrintMomentTable(Model& m, Surface& s, int page) {

@@ -1,5 +1,6 @@
 #include "reports/ReportJob.h"
 
+#include "design/ReinforcementSheets.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -27,8 +28,7 @@ int ReinforcementTablePages(int n) {
 }
 
 bool DesignBlocksApply(const Model& m) {
-    const LoadCombination& first = At(m.CombinationSets, m.ActiveCombinationSet).Combinations[0];
-    return first.Factor[CT] > 0 && first.Factor[CC] > 0 && m.AllCombinationsStable != 0;
+    return StrengthFactorsGiven(m) && m.AllCombinationsStable != 0;
 }
 
 int CountReportBlocks(const Model& m) {

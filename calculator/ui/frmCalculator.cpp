@@ -14,7 +14,9 @@
 #include "platform/ControlNames.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Printers.h"
+#include "forms/DialogEntries.h"
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "reports/ui/frmPrinting.h"
 #include "platform/Shell.h"
 #include "runtime/ErrorTrap.h"
@@ -261,16 +263,20 @@ void frmCalculator::txtValue_LostFocus(int index) {
     // moving to Close or Print leaves the edit unchecked, so both always work
     if (receivingFocus_ == Command1 || receivingFocus_ == Command2) return;
 
-    const auto accepted = AcceptInputText(FromQString(txtValue[index]->text()));
+    const std::string typed = FromQString(txtValue[index]->text());
+    const auto accepted = AcceptInputText(typed);
     if (!accepted) {
         m_.DialogCancelled = True;
         Beep();
+        MarkRefused(txtValue[index],
+                    ToQString(EntryRefusal(EntryRule::NotNegative, typed, BoxNameOfCaption(InputCaptions[index]))));
         pctSoil->raise();
         refocusing_ = true;
         txtValue[index]->setFocus();
         refocusing_ = false;
         return;
     }
+    ClearRefused(txtValue[index]);
     txtValue[index]->setText(QString::fromStdString(accepted->Text));
     InputValue(Inputs, index) = accepted->Value;
     if (KeepWaterTableInSoil(Inputs))

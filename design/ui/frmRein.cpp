@@ -19,7 +19,10 @@
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "design/ui/DesignWindows.h"
+#include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
@@ -229,10 +232,16 @@ void frmRein::Form_Load() {
     txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
 
     SSTab1->setCurrentIndex(0);
-    SSTab1->setTabEnabled(DesignTab, m_.AllCombinationsStable != 0 && StrengthFactorsGiven(m_));
+    ShowDesignAvailability();
     if (DesignTabEnabled()) InitGridReinforce1();
-    Label16->setText(m_.AllCombinationsStable != 0 ? "" : NotStableMessage);
     FormLoading = false;
+}
+
+void frmRein::ShowDesignAvailability() {
+    const bool stable = m_.AllCombinationsStable != 0;
+    SSTab1->setTabEnabled(DesignTab, stable && StrengthFactorsGiven(m_));
+    // the line under the combinations says why the design tab is greyed
+    Label16->setText(!stable ? QString(NotStableMessage) : ToQString(NoConcreteFactorsMessage(m_)));
 }
 
 bool frmRein::DesignTabEnabled() const { return SSTab1->isTabEnabled(DesignTab); }
@@ -380,14 +389,20 @@ void frmRein::txtLStem1_LostFocus() {
         return;
     }
     m_.DialogCancelled = False;
-    const UpperStemLengthCheck check = CheckUpperStemLength(m_, txtLStem1->text().toStdString());
+    const std::string typed = txtLStem1->text().toStdString();
+    const UpperStemLengthCheck check = CheckUpperStemLength(m_, typed);
     if (check.Replacement) txtLStem1->setText(QString::fromStdString(*check.Replacement));
     if (!check.Valid) {
         m_.DialogCancelled = True;
         Beep();
+        const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+        MarkRefused(txtLStem1, ToQString(check.Replacement ? "The upper stem is at most " + *check.Replacement + " " +
+                                                                 m_.LengthUnitLabels[unit] + " long"
+                                                           : EntryRefusal(EntryRule::NotNegative, typed, "Upper stem length")));
         QTimer::singleShot(0, txtLStem1, [box = txtLStem1] { box->setFocus(Qt::OtherFocusReason); });
         return;
     }
+    ClearRefused(txtLStem1);
     if (FormLoading) return;
     m_.UpperStemLength = check.Length;
     txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
@@ -403,17 +418,24 @@ void frmRein::txtLStem1_LostFocus() {
 void frmRein::txtValue_Apply(int index) {
     QLineEdit* box = txtValue[index];
     box->deselect();
-    const std::optional<float> typed = TypedNumber(box->text().toStdString());
-    // a number no value can hold leaves the value as it was
+    const std::string text = box->text().toStdString();
+    // a text that is no number, or one no value can hold, leaves the value as
+    // it was and says why; a negative number stands for its magnitude
+    static const char* const names[6] = {"Concrete unit weight", "Compressive stress", "Concrete elasticity modulus",
+                                         "Yield stress", "Reinforcement elasticity modulus", "Concrete cover"};
+    const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, names[index]);
+    if (refusal.empty()) {
+        ClearRefused(box);
+    } else {
+        Beep();
+        MarkRefused(box, ToQString(refusal));
+    }
+    const std::optional<float> typed = refusal.empty() ? TypedNumber(text) : std::nullopt;
     box->setText(QString::fromStdString(GeneralNumber(typed ? *typed : *MaterialValues(m_)[index])));
     StoreMaterialProperties();
-    if (index == 0) {
-        // the concrete's weight changes the loads, and with them the stability
-        ComputeDesignSectionForces(m_);
-        SSTab1->setTabEnabled(DesignTab, m_.AllCombinationsStable != 0);
-        Label16->setText(m_.AllCombinationsStable != 0 ? "" : NotStableMessage);
-    }
-    if (!StrengthFactorsGiven(m_)) SSTab1->setTabEnabled(DesignTab, false);
+    // the concrete's weight changes the loads, and with them the stability
+    if (index == 0) ComputeDesignSectionForces(m_);
+    ShowDesignAvailability();
     Combo1a_Click();
     if (DesignTabEnabled()) InitGridReinforce1();
 }

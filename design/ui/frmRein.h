@@ -108,6 +108,9 @@ private:
     void SetTwips(QWidget* w, double left, double top, double width, double height);
     void FillForceTables(int kind);
     bool DesignTabEnabled() const;
+    // The design tab opens for a stable wall under a set with concrete
+    // factors; otherwise the line under the combinations says why not.
+    void ShowDesignAvailability();
     // the current cell of the flexure sheet is one the user may type bars into
     bool OnEditableCell() const;
 

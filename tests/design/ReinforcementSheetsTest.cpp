@@ -144,6 +144,15 @@ TEST_F(ReinforcementSheetsTest, UnloadedFaceShowsItsBarsOnly) {
         EXPECT_FALSE(c[row].Red) << row;
     }
     for (int row : {7, 8, 11, 12, 17, 18}) EXPECT_EQ(c[row].Text, "") << row;
+    // bars in bold where there are some; a face without bars shows none, plainly
+    r.BarDiameter = 0;
+    r.BarSpacing = 0;
+    const auto bare = FlexureSheetColumn(m, 2);
+    for (int row : {BarDiameterRow, BarSpacingRow}) {
+        EXPECT_TRUE(c[row].Bold) << row;
+        EXPECT_EQ(bare[row].Text, "--") << row;
+        EXPECT_FALSE(bare[row].Bold) << row;
+    }
 }
 
 TEST_F(ReinforcementSheetsTest, SectionSizesInTheUnitSystemsMasks) {

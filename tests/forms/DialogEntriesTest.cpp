@@ -6,22 +6,35 @@
 namespace brindlemar {
 namespace {
 
+// Each rule takes only whole numbers on its side of zero, and a refusal
+// says why in one line.
 TEST(DialogEntries, EachRuleAcceptsOnlyWholeNumbersOnItsSideOfZero) {
     constexpr EntryRule Pos = EntryRule::Positive, Non = EntryRule::NotNegative, Any = EntryRule::AnyNumber;
+    const std::string positive = "Type a number greater than 0", notNegative = "Type a number of 0 or more";
+    const auto noNumber = [](const std::string& text) {
+        return "\"" + text + "\" is no number: type digits and a decimal point, such as 2.5";
+    };
     struct Case {
         EntryRule rule;
         const char* text;
-        bool valid;
+        std::string refusal;  // empty: taken
     };
     const Case cases[] = {
-        {Pos, "2.5", true},    {Pos, "0", false},     {Pos, "-0.1", false}, {Non, "0", true},
-        {Non, "-0", true},     {Non, "-1", false},    {Any, "-5", true},    {Any, "1.5E+3", true},
-        {Any, " 3 ", true},    {Any, "", false},      {Any, "12a", false},  {Any, "2,5", false},
-        {Non, "abc", false},   {Any, "1e39", false},  {Pos, "1e-50", false},  // would be stored as 0
-        {Non, "1e-50", true},
+        {Pos, "2.5", ""},        {Pos, "0", positive},
+        {Pos, "-0.1", positive}, {Non, "0", ""},
+        {Non, "-0", ""},         {Non, "-1", notNegative},
+        {Any, "-5", ""},         {Any, "1.5E+3", ""},
+        {Any, " 3 ", ""},        {Any, "", "Type a number"},
+        {Any, "  ", "Type a number"},
+        {Any, "12a", noNumber("12a")},
+        {Any, "2,5", noNumber("2,5")},
+        {Non, "abc", noNumber("abc")},
+        {Any, "1e39", "Overflow in \"Box\""},
+        {Pos, "1e-50", positive},  // would be stored as 0
+        {Non, "1e-50", ""},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(IsValidEntry(c.rule, c.text), c.valid) << '"' << c.text << "\" rule " << static_cast<int>(c.rule);
+        EXPECT_EQ(EntryRefusal(c.rule, c.text, "Box"), c.refusal) << '"' << c.text << "\" rule " << static_cast<int>(c.rule);
 }
 
 TEST(DialogEntries, ATextStoresItsLeadingNumberAndAnUntouchedTextItsSingle) {

@@ -20,7 +20,7 @@ struct ScriptedPopUp {
     std::deque<std::optional<std::string>> entries;
     std::vector<std::string> shown;
 
-    void operator()() {
+    void operator()(const std::string&) {
         shown.push_back(m.EditValueText);
         ASSERT_FALSE(entries.empty()) << "the pop-up opened once more than scripted";
         const auto entry = entries.front();

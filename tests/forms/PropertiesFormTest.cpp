@@ -45,13 +45,13 @@ TEST(PropertiesForm, RulesFollowWhatEachValueMayBe) {
     const std::set<int> notNegative = {11, 12, 13, 14, 17, 18, 22, 23};
     for (int i = 0; i < PropertyBoxCount; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(IsValidPropertyEntry(i, "0"), !positive.contains(i));
-        EXPECT_EQ(IsValidPropertyEntry(i, "-1"), !positive.contains(i) && !notNegative.contains(i));
-        EXPECT_TRUE(IsValidPropertyEntry(i, "0.5"));
-        EXPECT_FALSE(IsValidPropertyEntry(i, ""));
-        EXPECT_FALSE(IsValidPropertyEntry(i, "12a"));
+        EXPECT_EQ(PropertyEntryRefusal(i, "0", "").empty(), !positive.contains(i));
+        EXPECT_EQ(PropertyEntryRefusal(i, "-1", "").empty(), !positive.contains(i) && !notNegative.contains(i));
+        EXPECT_TRUE(PropertyEntryRefusal(i, "0.5", "").empty());
+        EXPECT_FALSE(PropertyEntryRefusal(i, "", "").empty());
+        EXPECT_FALSE(PropertyEntryRefusal(i, "12a", "").empty());
     }
-    EXPECT_THROW(IsValidPropertyEntry(27, "1"), RuntimeError);
+    EXPECT_THROW(PropertyEntryRefusal(27, "1", ""), RuntimeError);
 }
 
 TEST(PropertiesForm, UnitLabelsFollowTheUnitSystem) {

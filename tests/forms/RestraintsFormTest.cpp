@@ -53,8 +53,11 @@ TEST(RestraintsForm, LoadAndPositionGoWithTheStructureAndDepthWithTheKey) {
 }
 
 TEST(RestraintsForm, EveryBoxTakesANumberOfZeroOrMore) {
-    for (const char* text : {"0", "3.5", " 7 "}) EXPECT_TRUE(IsValidRestraintEntry(text)) << text;
-    for (const char* text : {"-0.1", "", "abc", "1,5", "2m"}) EXPECT_FALSE(IsValidRestraintEntry(text)) << text;
+    for (const char* text : {"0", "3.5", " 7 "}) EXPECT_EQ(RestraintEntryRefusal(AdjacentCapacityBox, text), "") << text;
+    for (const char* text : {"-0.1", "", "abc", "1,5", "2m"})
+        EXPECT_NE(RestraintEntryRefusal(AdjacentCapacityBox, text), "") << text;
+    // a number too large names its box
+    EXPECT_EQ(RestraintEntryRefusal(ShearKeyDepthBox, "1e39"), "Overflow in \"Shear key depth\"");
 }
 
 TEST(RestraintsForm, AcceptMarksTheProjectOnlyWhenSomethingDiffers) {

@@ -14,6 +14,7 @@
 #include "platform/QtUiHooks.h"
 #include "platform/Shell.h"
 #include "runtime/Hooks.h"
+#include "support/MessageRecorder.h"
 
 namespace brindlemar {
 namespace {
@@ -115,14 +116,19 @@ TEST(Shell, OpensWebMailAndFileAddresses) {
     EXPECT_EQ(urls.Opened[2].toLocalFile(), "/tmp/some folder/page.html");
 }
 
-TEST(Shell, HelpOpensThePageBesideTheProgramOrNothing) {
+TEST(Shell, HelpOpensThePageBesideTheProgramOrSaysItIsMissing) {
     test::EnsureQtApplication();
     UrlRecorder urls;
+    test::MessageRecorder messages;
     const bool installed = QFileInfo::exists(QString::fromStdString(HelpFilePath()));
     EXPECT_EQ(ShowHelp(), installed);
     ASSERT_EQ(urls.Opened.size(), installed ? 1u : 0u);
     if (installed) {
         EXPECT_TRUE(urls.Opened[0].toLocalFile().endsWith("/Brindlemar.html"));
+        EXPECT_TRUE(messages.Messages.empty());
+    } else {
+        ASSERT_EQ(messages.Messages.size(), 1u);
+        EXPECT_EQ(messages.Messages[0].Text, "The help page is missing: " + HelpFilePath());
     }
 }
 

@@ -94,7 +94,7 @@ TEST_F(DesignListings, HeadNamesTheMethodTheFacesAndTheLengthUnit) {
     }
 }
 
-TEST_F(DesignListings, FacesTheDesignLeftReadDashesButTheirBars) {
+TEST_F(DesignListings, FacesTheDesignLeftReadDashes) {
     struct Case {
         const char* what;
         float moment, axial, area;
@@ -125,12 +125,11 @@ TEST_F(DesignListings, FacesTheDesignLeftReadDashesButTheirBars) {
     empty.BarSpacing = 0;
     m.FlexureDesignResults[2] = empty;
     PrintFlexureDesignBlock(m, r.s, 1);
-    for (int row : {4, 5, 6, 7, 9, 10, 14, 15, 17, 18, 20, 21, 22, 23, 24}) {
+    // its bars too: a face without bars shows none, not a bar of 0
+    for (int row : {4, 5, 6, 7, 9, 10, 12, 13, 14, 15, 17, 18, 20, 21, 22, 23, 24}) {
         EXPECT_EQ(Face(2, row), "--") << row;
         EXPECT_NE(Face(1, row), "--") << row;
     }
-    EXPECT_EQ(Face(2, 12), "0");
-    EXPECT_EQ(Face(2, 13), "0");
     r.Reprint();
     PrintFlexureDesignBlock(m, r.s, 2);
     for (int row : {4, 6, 7, 8, 10, 11, 12, 13, 14}) EXPECT_EQ(Face(2, row), "--") << row;

@@ -256,5 +256,38 @@ TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
     }
 }
 
+// A set without concrete factors gets no design blocks after its tables:
+// the last page of each says why in one line, inside the block, and a set
+// with them says nothing.
+TEST_F(ForceTables, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
+    const std::string why =
+        "Reinforcement is designed for combination sets with concrete factors CT, CC and CS; set \"Unfactored\" has none.";
+    for (const Table& t : kTables) {
+        for (const bool factored : {false, true}) {
+            SCOPED_TRACE(testing::Message() << t.name << (factored ? " factored" : " unfactored"));
+            Combinations(13);  // the fullest page that holds the closing block
+            m.CombinationSets[1].Name = "Unfactored";
+            for (int f : {CT, CC, CS}) m.CombinationSets[1].Combinations[0].Factor[f] = factored ? 0.9f : 0.0f;
+            r.Reprint();
+            t.print(m, r.s, 1);
+            const SurfaceCall* line = r.s.FindText(why);
+            if (factored) {
+                EXPECT_EQ(line, nullptr);
+                continue;
+            }
+            ASSERT_NE(line, nullptr);
+            EXPECT_GT(line->Y1, ClosingY(13, 2));
+            EXPECT_LE(line->Y1 + r.s.TextHeight(why), m.FrameTop + m.FrameHeight);
+            EXPECT_LE(line->X2, r.W());
+            // and not on a page the closing block does not reach
+            Combinations(14);
+            m.CombinationSets[1].Name = "Unfactored";
+            r.Reprint();
+            t.print(m, r.s, 1);
+            EXPECT_EQ(r.s.FindText(why), nullptr);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace brindlemar::test

@@ -15,6 +15,7 @@
 #include "calculator/ui/frmCalculator.h"
 #include "platform/FileDialogs.h"
 #include "platform/Printers.h"
+#include "platform/Refusal.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -137,12 +138,17 @@ TEST_F(CalculatorTest, RefusedInputBeepsKeepsTheFocusAndComputesNothing) {
         EXPECT_TRUE(dialog->InputChanged);
         EXPECT_EQ(m.DialogCancelled, True);
         EXPECT_EQ(Column(dialog->lblResultA1, 8), before);
+        EXPECT_TRUE(IsMarkedRefused(dialog->txtValue[SoilDepthInput])) << bad;
+        EXPECT_EQ(dialog->txtValue[SoilDepthInput]->toolTip().toStdString(),
+                  std::string(bad) == "-1" ? "Type a number of 0 or more"
+                                           : "\"abc\" is no number: type digits and a decimal point, such as 2.5");
         // leaving the box for another box is refused too
         dialog->txtValue[CohesionInput]->setFocus();
         EXPECT_TRUE(dialog->txtValue[SoilDepthInput]->hasFocus()) << bad;
     }
     EXPECT_EQ(messages.Beeps, 4);
     Enter(SoilDepthInput, "4");
+    EXPECT_FALSE(IsMarkedRefused(dialog->txtValue[SoilDepthInput]));
     EXPECT_EQ(m.DialogCancelled, False);
     EXPECT_EQ(dialog->Inputs.SoilDepth, 4.0f);
     EXPECT_NE(Column(dialog->lblResultA1, 8), before);

@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QToolTip>
 #include <QtTest/QTest>
+#include <cstdlib>
 #include <functional>
 
 #include "DialogScript.h"
@@ -21,6 +22,7 @@
 #include "design/ui/frmRein.h"
 #include "design/ui/frmStability.h"
 #include "platform/FlexGrid.h"
+#include "platform/Refusal.h"
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
@@ -125,6 +127,20 @@ TEST_F(DesignWindowsTest, EnterAndEscCloseTheStabilityWindowFromItsGrid) {
     }
 }
 
+// The built-in "Unfactored" set has no concrete factors: the design tab is
+// greyed, and the line under the combinations says why.
+TEST_F(DesignWindowsTest, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
+    InReinforcementDialog([](frmRein& d) {
+        EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab));
+        EXPECT_TRUE(d.Label16->isVisible());
+        EXPECT_EQ(d.Label16->text(), "Reinforcement is designed for combination sets with concrete factors CT, CC "
+                                     "and CS; set \"Unfactored\" has none.");
+        if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+            d.grab().save(QString("%1/reinforcement_unfactored.png").arg(folder));
+        d.Command1->click();
+    });
+}
+
 TEST_F(DesignWindowsTest, ReinforcementShowsTheForcesAndTheDesign) {
     FactoredForConcrete();
     InReinforcementDialog([this](frmRein& d) {
@@ -227,8 +243,13 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
     InReinforcementDialog([&](frmRein& d) {
         d.SSTab1->setCurrentIndex(1);
         const std::string stem = GeneralNumber(LastStation(m.StemStations));
-        struct Case { const char* typed; bool valid; std::string shown; };
-        const Case cases[] = {{"100", false, stem}, {"-1", false, "-1"}, {"x", false, "x"}, {"3", true, "3"}, {stem.c_str(), true, stem}};
+        const std::string longest = "The upper stem is at most " + stem + " " + m.LengthUnitLabels[m.CurrentUnitSystem] + " long";
+        struct Case { const char* typed; bool valid; std::string shown; std::string reason; };
+        const Case cases[] = {{"100", false, stem, longest},
+                              {"-1", false, "-1", "Type a number of 0 or more"},
+                              {"x", false, "x", "\"x\" is no number: type digits and a decimal point, such as 2.5"},
+                              {"3", true, "3", ""},
+                              {stem.c_str(), true, stem, ""}};
         for (const Case& k : cases) {
             SCOPED_TRACE(k.typed);
             const int beeps = rec.Beeps;
@@ -238,6 +259,8 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
             EXPECT_EQ(d.txtLStem1->text().toStdString(), k.shown);
             EXPECT_EQ(rec.Beeps, beeps + (k.valid ? 0 : 1));
             EXPECT_EQ(m.DialogCancelled, k.valid ? False : True);
+            EXPECT_EQ(IsMarkedRefused(d.txtLStem1), !k.valid);
+            EXPECT_EQ(d.txtLStem1->toolTip().toStdString(), k.reason);
             if (k.valid) {
                 EXPECT_FLOAT_EQ(m.UpperStemLength, static_cast<float>(Val(k.shown)));
                 EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 1), Format(m.UpperStemLength, "0.#0"));
@@ -282,6 +305,16 @@ TEST_F(DesignWindowsTest, MaterialBoxes) {
         // Esc in a box does not close the dialog
         QTest::keyClick(d.txtValue[1], Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible());
+        // a text that is no number is no 0 nor its leading digits: the value stays, and the box says why
+        for (const char* typed : {"abc", "2,5"}) {
+            d.txtValue[1]->setText(typed);
+            QTest::keyClick(d.txtValue[1], Qt::Key_Return);
+            EXPECT_EQ(d.txtValue[1]->text(), "280") << typed;
+            EXPECT_FLOAT_EQ(m.ConcreteCompressiveStress, 280) << typed;
+            EXPECT_TRUE(IsMarkedRefused(d.txtValue[1])) << typed;
+            EXPECT_EQ(d.txtValue[1]->toolTip().toStdString(),
+                      "\"" + std::string(typed) + "\" is no number: type digits and a decimal point, such as 2.5");
+        }
 
         // the concrete's weight changes the design forces
         const float moment = m.FlexureMoments[1][3];

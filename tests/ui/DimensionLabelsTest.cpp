@@ -24,12 +24,13 @@ protected:
     // Clicks label `index` and answers the pop-up with `steps`; returns what
     // the pop-up showed at each step.
     std::vector<QString> Click(int index, std::vector<test::PopUpStep> steps,
-                               std::vector<QRect>* places = nullptr) {
+                               std::vector<QRect>* places = nullptr, std::vector<QString>* tips = nullptr) {
         EXPECT_TRUE(window->lblDim[index]->isVisible()) << "label " << index;
         test::PopUpScript script(std::move(steps));
         QTest::mouseClick(window->lblDim[index], Qt::LeftButton);
         EXPECT_TRUE(script.Done()) << "the pop-up closed before every step was taken";
         if (places) *places = script.Places;
+        if (tips) *tips = script.ToolTips;
         return script.Shown;
     }
 
@@ -173,8 +174,14 @@ TEST_F(DimensionLabelsTest, RefusedEntriesBeepAndKeepAskingUntilCancel) {
     m.ProjectModified = False;
     // text the parser cannot read whole keeps the pop-up open; a negative
     // number opens it again on the value the label shows
-    const auto shown = Click(StemTopThicknessLabel, {Typed("2,5"), Typed("12abc"), Typed("-1"), CancelButton()});
+    std::vector<QString> tips;
+    const auto shown =
+        Click(StemTopThicknessLabel, {Typed("2,5"), Typed("12abc"), Typed("-1"), CancelButton()}, nullptr, &tips);
     EXPECT_EQ(shown, (std::vector<QString>{"0.83", "2,5", "12abc", "0.83"}));
+    // each refusal says why beside the box
+    EXPECT_EQ(tips, (std::vector<QString>{"", "\"2,5\" is no number: type digits and a decimal point, such as 2.5",
+                                          "\"12abc\" is no number: type digits and a decimal point, such as 2.5",
+                                          "Type a number of 0 or more"}));
     EXPECT_EQ(rec.Beeps, 3);
     EXPECT_FLOAT_EQ(m.StemTopThickness, 0.83f);
     EXPECT_EQ(m.ProjectModified, False);

@@ -18,6 +18,8 @@
 #include "UiTestSupport.h"
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
+#include "platform/Refusal.h"
+#include "platform/Shell.h"
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
@@ -312,7 +314,11 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
 }
 
-TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsTakeTheLeadingNumber) {
+// A factor cell takes a number as typed, of either sign, and refuses any
+// other text as the boxes do, visibly: the cell keeps its factor, tinted red,
+// with the reason as the grid's tool tip. A factor read as 0 or as its
+// leading digit would silently drop or change a load in every check.
+TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsRefuseWhatIsNoNumber) {
     auto d = Open();
     d->SSTab1->setCurrentIndex(1);
     FlexGrid* f = d->MSHFlexGrid1;
@@ -321,23 +327,42 @@ TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsTakeTheLeadingNumber) {
         const char* typed;
         const char* shown;
         float stored;
+        const char* reason;  // nullptr: taken
     };
-    const Case cases[] = {{"abc", "0", 0.0f}, {"1,5", "1", 1.0f}, {"-1.2", "-1.2", -1.2f}, {"1.35x", "1.35", 1.35f}};
+    const Case cases[] = {
+        {"1.6", "1.6", 1.6f, nullptr},
+        {"abc", "1.6", 1.6f, "\"abc\" is no number: type digits and a decimal point, such as 2.5"},
+        {"1,6", "1.6", 1.6f, "\"1,6\" is no number: type digits and a decimal point, such as 2.5"},
+        {"1.35x", "1.6", 1.6f, "\"1.35x\" is no number: type digits and a decimal point, such as 2.5"},
+        {"1e39", "1.6", 1.6f, "Overflow in \"LL factor\""},
+        {"-1.2", "-1.2", -1.2f, nullptr},
+    };
     for (const Case& c : cases) {
-        f->SetRow(1);
-        f->SetCol(1 + LL);
+        SCOPED_TRACE(c.typed);
+        ClickCell(f, 1, 1 + LL);
         TypeIntoCell(f, d->txtFactor, c.typed);
-        EXPECT_EQ(f->TextMatrix(1, 1 + LL), c.shown) << c.typed;
-        EXPECT_EQ(set.Combinations[0].Factor[LL], c.stored) << c.typed;
-        EXPECT_EQ(f->Row(), 2) << c.typed;  // Enter goes down a row
+        EXPECT_EQ(f->TextMatrix(1, 1 + LL), c.shown);
+        EXPECT_EQ(set.Combinations[0].Factor[LL], c.stored);
+        EXPECT_EQ(f->IsRefusedCell(1, 1 + LL), c.reason != nullptr);
+        EXPECT_EQ(f->toolTip().toStdString(), c.reason != nullptr ? c.reason : "");
+        EXPECT_EQ(f->Row(), c.reason != nullptr ? 1 : 2);  // Enter goes down a row from a factor taken
     }
     f->SetRow(f->Rows() - 1);
     TypeIntoCell(f, d->txtFactor, "2");
     EXPECT_EQ(f->Row(), f->Rows() - 1);  // but not past the last
-    // a concrete factor is a magnitude, shown for the set whichever combination is chosen
-    d->txtResist[CT]->setText("-0.9");
+    // a concrete factor is a magnitude, shown for the set whichever
+    // combination is chosen; a text that is no number leaves it as it was
+    const float ct = set.Combinations[0].Factor[CT];
+    test::TypeInto(d->txtResist[CT], "1,6");
+    QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
+    EXPECT_EQ(d->txtResist[CT]->text().toStdString(), GeneralNumber(ct));
+    EXPECT_TRUE(IsMarkedRefused(d->txtResist[CT]));
+    EXPECT_EQ(d->txtResist[CT]->toolTip(), "\"1,6\" is no number: type digits and a decimal point, such as 2.5");
+    EXPECT_EQ(set.Combinations[0].Factor[CT], ct);
+    test::TypeInto(d->txtResist[CT], "-0.9");
     QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
     EXPECT_EQ(d->txtResist[CT]->text(), "0.9");
+    EXPECT_FALSE(IsMarkedRefused(d->txtResist[CT]));
     EXPECT_EQ(set.Combinations[0].Factor[CT], 0.9f);
     d->cmbCombo1->setCurrentIndex(1);
     d->cmbCombo1_Click();
@@ -425,9 +450,10 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
 }
 
 // A text that is no number for its quantity is refused as the properties
-// and restraints dialogs refuse it: a beep, the focus back in the box, and
-// Accept blocked until it is corrected. The line-load cells refuse what is
-// no number but keep negative loads.
+// and restraints dialogs refuse it: a beep, the box marked with the reason in
+// its tool tip, the focus back in the box, and Accept blocked until it is
+// corrected. The line-load cells refuse what is no number but keep negative
+// loads.
 TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) {
     struct Case {
         const char* what;
@@ -435,18 +461,20 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         std::array<QLineEdit*, 6> frmLoads::*indexed;
         int index;
         const char* text;
-        bool refused;
-        const char* message;
+        const char* reason;  // nullptr: taken
     };
     const Case cases[] = {
-        {"decimal comma", &frmLoads::txtSurcharge, nullptr, 0, "2,5", true, nullptr},
-        {"letters", nullptr, &frmLoads::txtResist1, 2, "abc", true, nullptr},
-        {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", true, nullptr},
-        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", true, nullptr},
-        {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", true, nullptr},
-        {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39", true,
+        {"decimal comma", &frmLoads::txtSurcharge, nullptr, 0, "2,5",
+         "\"2,5\" is no number: type digits and a decimal point, such as 2.5"},
+        {"letters", nullptr, &frmLoads::txtResist1, 2, "abc",
+         "\"abc\" is no number: type digits and a decimal point, such as 2.5"},
+        {"nothing", nullptr, &frmLoads::txtResist1, 2, "", "Type a number"},
+        {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", "Type a number of 0 or more"},
+        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type a number of 0 or more"},
+        {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", "Type a number greater than 0"},
+        {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39",
          "Overflow in \"Surcharge on upper ground\""},
-        {"a decimal point", &frmLoads::txtSurcharge, nullptr, 0, "2.5", false, nullptr},
+        {"a decimal point", &frmLoads::txtSurcharge, nullptr, 0, "2.5", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -455,18 +483,23 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         QLineEdit* box = c.single != nullptr ? (*d).*c.single : ((*d).*c.indexed)[static_cast<size_t>(c.index)];
         test::TypeInto(box, c.text);
         QTest::keyClick(box, Qt::Key_Return);  // Enter checks the box as leaving it does
-        EXPECT_EQ(rec.Beeps, c.refused ? 1 : 0);
-        test::Click(d->Command3);
-        ASSERT_EQ(rec.Messages.size(), c.message != nullptr ? 2u : 0u);
-        if (c.message != nullptr) {
-            EXPECT_EQ(rec.Messages[0].Text, c.message);
+        const bool refused = c.reason != nullptr;
+        EXPECT_EQ(rec.Beeps, refused ? 1 : 0);
+        EXPECT_EQ(IsMarkedRefused(box), refused);
+        if (refused) {
+            EXPECT_EQ(box->toolTip().toStdString(), c.reason);
         }
-        EXPECT_EQ(d->isVisible(), c.refused);
-        if (!c.refused) continue;
+        test::Click(d->Command3);
+        EXPECT_TRUE(rec.Messages.empty());
+        EXPECT_EQ(d->isVisible(), refused);
+        if (!refused) continue;
         EXPECT_EQ(rec.Beeps, 2);
         EXPECT_TRUE(box->hasFocus());
         EXPECT_EQ(box->text(), c.text) << "the text stays as typed";
         test::TypeInto(box, "5");
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_FALSE(IsMarkedRefused(box)) << "a corrected box loses its mark";
+        EXPECT_EQ(box->toolTip(), "");
         test::Click(d->Command3);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(m.DialogCancelled, False);
@@ -485,10 +518,76 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         QTest::keyClick(d->txtLoad, Qt::Key_Return);
         EXPECT_EQ(g->TextMatrix(r, 1), "0");
         EXPECT_EQ(g->Col(), 1);
+        EXPECT_TRUE(g->IsRefusedCell(r, 1));
     }
     EXPECT_EQ(rec.Beeps, 4);
+    EXPECT_EQ(g->toolTip(), "Type a number");
     TypeIntoCell(g, d->txtLoad, "-12.5");  // a load may point either way
     EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
+    EXPECT_FALSE(g->IsRefusedCell(r, 1));
+}
+
+// A greyed box nobody can correct never holds Accept back, and never stores
+// a text it refuses. An earthquake too strong for the backfill leaves the
+// seismic coefficient without a value ("--"): Accept stores the acceleration
+// typed and closes, and the analysis says why it has no seismic pressure.
+TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
+    struct Case {
+        const char* what;
+        std::function<void(frmLoads&)> act;
+        std::function<void()> expect;
+        std::vector<std::string> messages;
+    };
+    const float fluid = m.MinimumFluidDensity, capacity = m.AdjacentStructureCapacity;
+    const Case cases[] = {
+        {"an earthquake too strong for the backfill",
+         [](frmLoads& d) {
+             test::TypeInto(d.txtSeismic, "0.4");
+             QTest::keyClick(d.txtSeismic, Qt::Key_Return);
+             EXPECT_EQ(d.txtKae->text(), "--");
+             EXPECT_FALSE(d.txtKae->isEnabled());
+         },
+         [&] { EXPECT_EQ(m.EnteredSeismicCoefficient, 0.4f); },
+         {"The backfill slope is to steep for the applied seismic coefficient. The slope is adjusted."}},
+        {"a typo left in a box then greyed",
+         [](frmLoads& d) {
+             d.chkMinFluid->setChecked(true);
+             test::TypeInto(d.txtMinFluid, "abc");
+             test::Click(d.chkMinFluid);
+             EXPECT_FALSE(d.txtMinFluid->isEnabled());
+         },
+         [&] { EXPECT_EQ(m.MinimumFluidDensity, fluid); },
+         {}},
+        {"a number too large left in a box then greyed",
+         [](frmLoads& d) {
+             d.Check1[1]->setChecked(true);
+             test::TypeInto(d.txtValue[0], "1e39");
+             test::Click(d.Check1[1]);
+             EXPECT_FALSE(d.txtValue[0]->isEnabled());
+         },
+         [&] { EXPECT_EQ(m.AdjacentStructureCapacity, capacity); },
+         {}},
+    };
+    m.SeismicIncluded = True;
+    m.KaeSource = Computed;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::MessageRecorder rec;
+        bool closed = false;
+        WhileOpen script([&](frmLoads& d) {
+            c.act(d);
+            test::Click(d.Command3);
+            closed = !d.isVisible();
+        });
+        window->Command3->click();
+        ASSERT_TRUE(script.Ran());
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(m.DialogCancelled, False);
+        c.expect();
+        std::vector<std::string> texts;
+        for (const auto& message : rec.Messages) texts.push_back(message.Text);
+        EXPECT_EQ(texts, c.messages);
+    }
 }
 
 // Typing a value and Enter, again and again, fills a column of factors:
@@ -509,13 +608,21 @@ TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
 }
 
 // F1 opens the help page, as the caption under the tabs says; the other
-// keys of the dialog keep their places.
+// keys of the dialog keep their places. A page it cannot show is told.
 TEST_F(LoadsDialogTest, F1IsTheHelpKey) {
     auto d = Open();
+    test::MessageRecorder rec;
+    const ShellOpener previous = InstallShellOpener([](const std::string&, std::string& reason) {
+        reason = "no web browser was found";
+        return false;
+    });
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     f1.ignore();
     QApplication::sendEvent(d.get(), &f1);
+    InstallShellOpener(previous);
     EXPECT_TRUE(f1.isAccepted());
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_NE(rec.Messages[0].Text.find(HelpFilePath()), std::string::npos) << rec.Messages[0].Text;
 }
 
 TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {

@@ -8,9 +8,14 @@
 #include <QRadioButton>
 #include <QtTest/QTest>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
 
 #include "UiTestSupport.h"
 #include "platform/Panel3D.h"
+#include "platform/Shell.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -306,6 +311,51 @@ TEST_F(MainWindowTest, EveryCommandIsAvailableAndItsButtonsFollowIt) {
     EXPECT_FALSE(window->imgTool[3]->isEnabled());
     window->mnuFilePrint->setEnabled(true);
     EXPECT_TRUE(window->imgTool[3]->isEnabled());
+}
+
+// Help that cannot show its page says so and names the page: a page that is
+// missing, and one no browser could be started for, with the desktop's reason.
+TEST_F(MainWindowTest, HelpThatCannotShowItsPageSaysWhyAndWhereItIs) {
+    const std::filesystem::path page = HelpFilePath();
+    const bool installed = std::filesystem::exists(page);
+    std::vector<std::string> handed;
+    const ShellOpener previous = InstallShellOpener([&](const std::string& target, std::string& reason) {
+        handed.push_back(target);
+        reason = "no web browser was found";
+        return false;
+    });
+    const std::vector<std::function<void()>> commands = {
+        [&] { window->mnuHelpRet->trigger(); },
+        [&] {
+            window->show();
+            QApplication::setActiveWindow(window.get());
+            QTest::keyClick(window.get(), Qt::Key_F1);
+        },
+    };
+    for (const bool present : {false, true}) {
+        if (present == installed) continue;  // the other case needs a page the test can put there
+        // a page the test put there goes again, whatever the test found
+        std::unique_ptr<const std::filesystem::path, void (*)(const std::filesystem::path*)> placed(
+            present ? &page : nullptr, [](const std::filesystem::path* p) { std::filesystem::remove(*p); });
+        if (present) std::ofstream(page) << "<html></html>";
+        for (size_t i = 0; i < commands.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << (present ? "no browser, command " : "no page, command ") << i);
+            test::MessageRecorder rec;
+            handed.clear();
+            commands[i]();
+            if (rec.Messages.size() != 1) {
+                ADD_FAILURE() << rec.Messages.size() << " messages";
+                continue;
+            }
+            EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
+            EXPECT_EQ(rec.Messages[0].Text,
+                      present ? "No browser could be started for the help page (no web browser was found). "
+                                "Open it in a browser: " + page.string()
+                              : "The help page is missing: " + page.string());
+            EXPECT_EQ(handed, present ? std::vector<std::string>{page.string()} : std::vector<std::string>{});
+        }
+    }
+    InstallShellOpener(previous);
 }
 
 TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {

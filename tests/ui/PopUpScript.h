@@ -36,8 +36,9 @@ public:
         timer_.start();
     }
 
-    // What the text box showed as each step began, and where the pop-up stood.
-    std::vector<QString> Shown;
+    // What the text box showed as each step began, its tool tip (the reason
+    // of a refusal), and where the pop-up stood.
+    std::vector<QString> Shown, ToolTips;
     std::vector<QRect> Places;
 
     bool Done() const { return steps_.empty(); }
@@ -54,6 +55,7 @@ private:
         const PopUpStep step = steps_.front();
         steps_.pop_front();
         Shown.push_back(popUp->Text1->text());
+        ToolTips.push_back(popUp->Text1->toolTip());
         Places.push_back(popUp->frameGeometry());
         switch (step.kind) {
         case PopUpStep::Type:

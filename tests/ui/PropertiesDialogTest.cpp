@@ -5,6 +5,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "platform/Refusal.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmProperties.h"
 
@@ -94,11 +95,20 @@ TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorr
     struct Case {
         int index;
         const char* text;
-        bool refused;
+        const char* reason;  // nullptr: taken
     };
+    const char* const noNumber = "\" is no number: type digits and a decimal point, such as 2.5";
+    const std::string letters = std::string("\"12a") + noNumber, comma = std::string("\"2,5") + noNumber;
     const Case cases[] = {
-        {0, "0", true},    {11, "0", false},  {11, "-1", true},    {24, "-5", false},
-        {26, "", true},    {8, "12a", true},  {13, "2,5", true},   {18, "1e-3", false},
+        {0, "0", "Type a number greater than 0"},
+        {11, "0", nullptr},
+        {11, "-1", "Type a number of 0 or more"},
+        {24, "-5", nullptr},
+        {26, "", "Type a number"},
+        {8, "12a", letters.c_str()},
+        {13, "2,5", comma.c_str()},
+        {1, "1e39", "Overflow in \"Compressive stress\""},
+        {18, "1e-3", nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.index) + " \"" + c.text + "\"");
@@ -108,7 +118,7 @@ TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorr
         QLineEdit* box = Box(*d, c.index);
         TypeInto(box, c.text);
         Click(d->Command1);  // leaving the box checks it first
-        if (!c.refused) {
+        if (c.reason == nullptr) {
             EXPECT_EQ(rec.Beeps, 0);
             EXPECT_FALSE(d->isVisible());
             EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, EntryValue(c.text));
@@ -118,6 +128,8 @@ TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorr
         EXPECT_TRUE(d->isVisible());
         EXPECT_TRUE(box->hasFocus());
         EXPECT_EQ(box->text(), c.text) << "the text stays as typed";
+        EXPECT_TRUE(IsMarkedRefused(box));
+        EXPECT_EQ(box->toolTip().toStdString(), c.reason);
         EXPECT_EQ(m.DialogCancelled, True);
         EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, before);
         // corrected and left, Accept stores and closes
@@ -157,6 +169,22 @@ TEST_F(PropertiesDialogTest, ABadValueLeftByAnyOtherWayIsStillRefusedByAccept) {
     Click(d->Command1);
     EXPECT_TRUE(d->isVisible());
     EXPECT_NE(m.BackfillUnitWeight, 0.0f);
+    d.reset();
+
+    // a box greyed after a bad value takes no part: nobody can correct it,
+    // so Accept closes, and the box keeps its stored value
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = NominalBearing;
+    const float nominal = m.NominalBearingResistance;
+    d = Open();
+    TypeInto(Box(*d, NominalBearingBox), "abc");
+    Click(d->Option3[SptBearing]);
+    EXPECT_FALSE(d->txtValue[NominalBearingBox]->isEnabled());
+    EXPECT_FALSE(IsMarkedRefused(d->txtValue[NominalBearingBox]));
+    Click(d->Command1);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.BearingResistanceMethod, SptBearing);
+    EXPECT_EQ(m.NominalBearingResistance, nominal);
 }
 
 TEST_F(PropertiesDialogTest, TheBaseMaterialAndMethodEnableTheBoxTheMethodNeeds) {

@@ -4,6 +4,7 @@
 #include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "forms/DialogEntries.h"
+#include "platform/Refusal.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmRestraint.h"
 
@@ -59,6 +60,8 @@ TEST_F(RestraintsDialogTest, LettersInABoxAreRefusedUntilCorrected) {
     EXPECT_EQ(rec.Beeps, 1);
     EXPECT_TRUE(d->isVisible());
     EXPECT_TRUE(depth->hasFocus());
+    EXPECT_TRUE(IsMarkedRefused(depth));
+    EXPECT_EQ(depth->toolTip(), "\"abc\" is no number: type digits and a decimal point, such as 2.5");
     TypeInto(depth, "0.9");
     Click(d->Command1);
     EXPECT_FALSE(d->isVisible());
@@ -91,6 +94,7 @@ TEST_F(RestraintsDialogTest, CancelOrClosingStoresNothingEvenFromANegativeValue)
 
 TEST_F(RestraintsDialogTest, UntickingTheStructureGreysItsBoxesButStillStoresThem) {
     m.AdjacentStructureIncluded = 1;
+    const float position = m.AdjacentStructurePosition;
     auto d = Open();
     EXPECT_TRUE(d->txtValue[AdjacentCapacityBox]->isEnabled());
     TypeInto(d->txtValue[AdjacentCapacityBox], "15");
@@ -104,6 +108,18 @@ TEST_F(RestraintsDialogTest, UntickingTheStructureGreysItsBoxesButStillStoresThe
     // base friction always counts: shown ticked and greyed
     EXPECT_TRUE(d->Check1[3]->isChecked());
     EXPECT_FALSE(d->Check1[3]->isEnabled());
+
+    // a box greyed while it holds a bad value never holds Accept back, and
+    // keeps its stored value
+    d = Open();
+    Click(d->Check1[AdjacentStructureCheck]);
+    TypeInto(d->txtValue[AdjacentPositionBox], "-2");
+    Click(d->Check1[AdjacentStructureCheck]);
+    EXPECT_FALSE(d->txtValue[AdjacentPositionBox]->isEnabled());
+    Click(d->Command1);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.AdjacentStructureIncluded, 0);
+    EXPECT_EQ(m.AdjacentStructurePosition, position);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Hooks.h"
 
 namespace brindlemar {
@@ -33,7 +34,18 @@ int BoxChecks::IndexOf(const QObject* box) const {
     return found != boxes_.end() ? static_cast<int>(found - boxes_.begin()) : -1;
 }
 
+std::string BoxChecks::TextToStore(int index) const {
+    const QLineEdit* box = boxes_[static_cast<size_t>(index)];
+    const std::string text = BoxText(box);
+    if (box->isEnabled() || static_cast<size_t>(index) >= shown_.size() || check_(index, text).empty()) return text;
+    return FromQString(shown_[static_cast<size_t>(index)]);
+}
+
 bool BoxChecks::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        const int index = IndexOf(watched);
+        if (index >= 0 && !boxes_[static_cast<size_t>(index)]->isEnabled()) Release(index);
+    }
     if (event->type() == QEvent::FocusOut && !refocusing_ && !closing_) {
         // the focus going to another window, or to the box's own menu, does not leave the box
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -49,17 +61,31 @@ void BoxChecks::CheckBox(int index) {
         m_.DialogCancelled = False;
         return;
     }
-    m_.DialogCancelled = check_(index, BoxText(boxes_[index])) ? False : True;
-    if (m_.DialogCancelled != 0)
-        Refuse(index);
-    else if (passed_)
-        passed_(index);
+    if (!boxes_[index]->isEnabled()) {
+        Release(index);
+        return;
+    }
+    const std::string reason = check_(index, BoxText(boxes_[index]));
+    m_.DialogCancelled = reason.empty() ? False : True;
+    if (m_.DialogCancelled != 0) {
+        Refuse(index, reason);
+        return;
+    }
+    ClearRefused(boxes_[index]);
+    if (passed_) passed_(index);
 }
 
-void BoxChecks::Refuse(int index) {
+void BoxChecks::Release(int index) {
+    QLineEdit* box = boxes_[static_cast<size_t>(index)];
+    if (IsMarkedRefused(box)) m_.DialogCancelled = False;
+    ClearRefused(box);
+}
+
+void BoxChecks::Refuse(int index, const std::string& reason) {
     m_.DialogCancelled = True;
     Beep();
     QLineEdit* box = boxes_[index];
+    MarkRefused(box, ToQString(reason));
     if (box->isVisible()) {
         refocusing_ = true;
         box->setFocus(Qt::OtherFocusReason);
@@ -72,17 +98,19 @@ void BoxChecks::Refuse(int index) {
         if (reveal_) reveal_(index);
         boxes_[index]->setFocus(Qt::OtherFocusReason);
         refocusing_ = false;
+        MarkRefused(boxes_[index], boxes_[index]->toolTip());
     });
 }
 
 bool BoxChecks::ChangedBoxesValid() {
     for (size_t i = 0; i < boxes_.size() && i < shown_.size(); ++i) {
-        if (boxes_[i]->text() == shown_[i]) continue;
-        if (check_(static_cast<int>(i), BoxText(boxes_[i]))) continue;
+        if (boxes_[i]->text() == shown_[i] || !boxes_[i]->isEnabled()) continue;
+        const std::string reason = check_(static_cast<int>(i), BoxText(boxes_[i]));
+        if (reason.empty()) continue;
         refocusing_ = true;
         if (reveal_) reveal_(static_cast<int>(i));
         refocusing_ = false;
-        Refuse(static_cast<int>(i));
+        Refuse(static_cast<int>(i), reason);
         return false;
     }
     return true;

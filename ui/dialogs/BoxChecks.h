@@ -1,8 +1,11 @@
 #pragma once
 // Value boxes checked one at a time as the focus leaves them: a refused text
-// beeps, takes the focus back and sets the model's DialogCancelled, so that
-// Accept refuses to close; moving the focus to Cancel skips the check. The
-// properties, restraints and loads dialogs check their boxes this way.
+// beeps, marks the box with the reason, takes the focus back and sets the
+// model's DialogCancelled, so that Accept refuses to close; moving the focus
+// to Cancel skips the check. A greyed box takes no part: nobody can correct
+// it, so it never holds Accept back, and it stores what it was shown with
+// rather than a text it refuses. The properties, restraints and loads
+// dialogs check their boxes this way.
 
 #include <QObject>
 #include <QString>
@@ -20,8 +23,8 @@ namespace brindlemar {
 class BoxChecks : public QObject {
     Q_OBJECT
 public:
-    // True when box `index` may keep `text`.
-    using Check = std::function<bool(int index, const std::string& text)>;
+    // Why box `index` refuses `text`, in one line; empty when it may keep it.
+    using Check = std::function<std::string(int index, const std::string& text)>;
     // Brings box `index` into view (its page of a tabbed dialog).
     using Reveal = std::function<void(int index)>;
     // Runs after box `index` passed its check.
@@ -45,12 +48,17 @@ public:
 
     int IndexOf(const QObject* box) const;
     static std::string BoxText(const QLineEdit* box);
+    // What box `index` stores: its text, or for a greyed box that refuses its
+    // text, the text it was shown with.
+    std::string TextToStore(int index) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Refuse(int index);
+    void Refuse(int index, const std::string& reason);
+    // A greyed box is never checked, and loses a mark it had.
+    void Release(int index);
 
     Model& m_;
     Check check_;

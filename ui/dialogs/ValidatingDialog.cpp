@@ -14,7 +14,7 @@ namespace brindlemar {
 
 ValidatingDialog::ValidatingDialog(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     checks_ = new BoxChecks(
-        m_, this, [this](int index, const std::string& text) { return IsValidBoxText(index, text); },
+        m_, this, [this](int index, const std::string& text) { return BoxRefusal(index, text); },
         [this](int index) { RevealBox(index); });
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -1,6 +1,7 @@
 #pragma once
 // What the properties and restraints dialogs share: value boxes checked one
-// at a time as the focus leaves them (a beep, the focus back, the model's
+// at a time as the focus leaves them (a beep, the box marked with the reason
+// why, the focus back, the model's
 // DialogCancelled set so that Accept refuses to close; moving to Cancel
 // skips the check), Cancel and the window's close button storing nothing,
 // and the place over the main window.
@@ -34,7 +35,8 @@ public:
     QPushButton *Command1 = nullptr, *Command2 = nullptr;  // Accept, Cancel
 
 protected:
-    virtual bool IsValidBoxText(int index, const std::string& text) const = 0;
+    // Why box `index` refuses `text`, in one line; empty when it takes it.
+    virtual std::string BoxRefusal(int index, const std::string& text) const = 0;
     // Brings box `index` into view (its page of a tabbed dialog).
     virtual void RevealBox(int /*index*/) {}
 
@@ -60,7 +62,8 @@ protected:
     // Cancel: nothing is stored and the caller is told so.
     void Cancel();
 
-    static std::string BoxText(const QLineEdit* box) { return BoxChecks::BoxText(box); }
+    // What box `index` stores: a greyed box never a text it refuses.
+    std::string TextToStore(int index) const { return checks_->TextToStore(index); }
 
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -466,7 +466,7 @@ void frmLoads::ConnectHandlers() {
     std::copy(txtResist1.begin(), txtResist1.end(), numberBoxes_.begin() + 6);
     std::copy(txtValue.begin(), txtValue.end(), numberBoxes_.begin() + 12);
     checks_ = new BoxChecks(
-        m_, this, [this](int index, const std::string& text) { return NumberBoxValid(index, text); },
+        m_, this, [this](int index, const std::string& text) { return NumberBoxRefusal(index, text); },
         [this](int) { SSTab1->setCurrentIndex(0); },
         [this](int index) {
             if (numberBoxes_[static_cast<size_t>(index)] == txtSeismic) txtSeismic_Changed();
@@ -649,14 +649,7 @@ void frmLoads::LoadControlsFromModel() {
 
 LoadOptionControls frmLoads::ReadControls() const {
     LoadOptionControls c;
-    c.Surcharge = BoxText(txtSurcharge);
-    c.Seismic = BoxText(txtSeismic);
-    c.Ka = BoxText(txtKa);
-    c.Kae = BoxText(txtKae);
-    c.Kp = BoxText(txtKp);
-    c.MinFluid = BoxText(txtMinFluid);
-    for (int k = 0; k < 6; ++k) c.Resist[k] = BoxText(txtResist1[k]);
-    for (int k = 0; k < 3; ++k) c.Value[k] = BoxText(txtValue[k]);
+    for (int i = 0; i < LoadOptionBoxCount; ++i) LoadOptionText(c, i) = checks_->TextToStore(i);
     c.SurchargeTypeIndex = cmbSurType->currentIndex();
     c.EarthPressureOption = Selection(Option1);
     c.KaSource = Selection(optKa);
@@ -688,13 +681,9 @@ bool frmLoads::StoreLoadOptions() {
     return true;
 }
 
-// A number too large to store is told by the box's name: the beep alone
-// would leave the user looking for what is wrong with a number.
-bool frmLoads::NumberBoxValid(int index, const std::string& text) const {
+std::string frmLoads::NumberBoxRefusal(int index, const std::string& text) const {
     const LoadOptionBox& box = LoadOptionBoxAt(index);
-    if (IsValidEntry(box.Rule, text)) return true;
-    if (IsNumeric(text) && !SingleOfText(text)) TellOverflow(box.Name);
-    return false;
+    return EntryRefusal(box.Rule, text, box.Name);
 }
 
 void frmLoads::Command3_Click() {

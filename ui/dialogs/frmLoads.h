@@ -119,8 +119,9 @@ public:
     void Option2_Click(int index);
     void Option3_Click(int index);
     void Check1_Click(int index);
-    // the check of number box `index` (LoadOptionBoxAt) on Enter or on leaving it
-    bool NumberBoxValid(int index, const std::string& text) const;
+    // the check of number box `index` (LoadOptionBoxAt) on Enter or on leaving
+    // it: why it refuses `text`, empty when it takes it
+    std::string NumberBoxRefusal(int index, const std::string& text) const;
     void txtSeismic_Changed();
 
     // working line loads, entries 1 to WorkingLineLoadCount

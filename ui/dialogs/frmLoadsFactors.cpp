@@ -14,8 +14,10 @@
 
 #include "files/FactorFile.h"
 #include "platform/FileDialogs.h"
+#include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -33,6 +35,9 @@ constexpr const char* FactorFileFilter = "Load and resistance factors files (*.b
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
 
 int Slot(int index) { return std::clamp(index, 0, MaxCombinationSets); }
+
+// A factor by its code, as a refusal names it: "LL factor".
+std::string FactorName(const QString& code) { return FromQString(code.trimmed()) + " factor"; }
 
 }  // namespace
 
@@ -156,6 +161,10 @@ void frmLoads::txtComboSet_LostFocus() {
 
 void frmLoads::ShowFactorSetEditor(int set) {
     const CombinationSet& s = m_.WorkingCombinationSets[Slot(set)];
+    // the factors shown afresh: no refusal of an earlier text stands beside them
+    MSHFlexGrid1->ClearRefusedCell();
+    for (QLineEdit* box : txtResist)
+        if (box != nullptr) ClearRefused(box);
     for (int k = 1; k <= MaxFactorCount; ++k) {
         txtShortLoad[k]->setText(ToQString(s.Factors.FactorCode[k]));
         lblLongLoad[k]->setText(ToQString(s.Factors.FactorName[k]));
@@ -284,13 +293,18 @@ void frmLoads::txtFactor_GotFocus() {
 
 void frmLoads::txtFactor_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid1;
-    if (g->Col() == 1) {
-        g->SetTextMatrix(g->Row(), 1, txtFactor->text());
-    } else if (const std::optional<float> value = SingleOfText(FromQString(txtFactor->text()))) {
-        g->SetTextMatrix(g->Row(), g->Col(), Number(*value));
-    } else {
+    const std::string typed = FromQString(txtFactor->text());
+    // a factor is a number as typed, of either sign: "1,6" is no 1, nor "abc" a 0
+    const std::string refusal =
+        g->Col() == 1 ? "" : EntryRefusal(EntryRule::AnyNumber, typed, FactorName(g->TextMatrix(0, g->Col())));
+    if (!refusal.empty()) {
+        // the cell keeps its factor, and says why
         Beep();
+        g->MarkRefusedCell(g->Row(), g->Col(), ToQString(refusal));
         byEnter = false;
+    } else {
+        g->ClearRefusedCell();
+        g->SetTextMatrix(g->Row(), g->Col(), g->Col() == 1 ? txtFactor->text() : Number(*SingleOfText(typed)));
     }
     if (byEnter && g->Row() < g->Rows() - 1) g->SetRow(g->Row() + 1);
     StoreFactorGrid(m_.EditedCombinationSet);
@@ -364,11 +378,16 @@ void frmLoads::txtLongLoad_Store(int k) {
 
 void frmLoads::txtResist_Store(int k) {
     float& factor = m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Combinations[0].Factor[k];
-    const std::optional<float> value = SingleOfText(FromQString(txtResist[k]->text()));
-    if (value)
-        factor = std::fabs(*value);
-    else
+    const std::string typed = FromQString(txtResist[k]->text());
+    const std::string refusal = EntryRefusal(EntryRule::AnyNumber, typed, FactorName(txtShortLoad[k]->text()));
+    if (refusal.empty()) {
+        factor = std::fabs(*SingleOfText(typed));
+        ClearRefused(txtResist[k]);
+    } else {
+        // the box shows the factor it keeps, marked with why the text typed was refused
         Beep();
+        MarkRefused(txtResist[k], ToQString(refusal));
+    }
     txtResist[k]->setText(Number(factor));
     txtResist[k]->deselect();
     FillFactorSummary();

@@ -5,8 +5,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <string>
 
-#include "forms/NumberEntry.h"
+#include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
 #include "platform/QtText.h"
 #include "runtime/Format.h"
@@ -43,6 +44,7 @@ void frmLoads::FillLoadTypeCombos() {
 
 void frmLoads::FillLineLoadGrid() {
     FlexGrid* g = MSHFlexGrid3;
+    g->ClearRefusedCell();
     g->SetCols(LineLoadColumns);
     g->SetRows(WorkingLineLoadCount + 1);
     g->SetFixedRows(1);
@@ -171,14 +173,20 @@ void frmLoads::txtLoad_GotFocus() {
 void frmLoads::txtLoad_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid3;
     const std::string typed = FromQString(txtLoad->text());
-    if (g->Col() == TypeColumn) {
-        g->SetTextMatrix(g->Row(), g->Col(), txtLoad->text());
-    } else if (IsAcceptableEntry(typed)) {
-        g->SetTextMatrix(g->Row(), g->Col(), Number(*SingleOfText(typed)));
-    } else {
-        // no number ("2,5", letters) or one no Single holds: the cell keeps what it had
+    // a load, its place and direction are numbers of either sign
+    static const char* const names[TypeColumn] = {"", "Load", "X", "Y", "Direction"};
+    const std::string refusal =
+        g->Col() == TypeColumn ? ""
+                               : EntryRefusal(EntryRule::AnyNumber, typed,
+                                              std::string(names[g->Col()]) + " of line load " + std::to_string(g->Row()));
+    if (!refusal.empty()) {
+        // no number ("2,5", letters) or one no Single holds: the cell keeps what it had, and says why
         Beep();
+        g->MarkRefusedCell(g->Row(), g->Col(), ToQString(refusal));
         byEnter = false;
+    } else {
+        g->ClearRefusedCell();
+        g->SetTextMatrix(g->Row(), g->Col(), g->Col() == TypeColumn ? txtLoad->text() : Number(*SingleOfText(typed)));
     }
     if (byEnter && g->Col() < g->Cols() - 1) g->SetCol(g->Col() + 1);
     StoreLineLoadGrid();

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -260,15 +261,19 @@ void frmProperties::Option3_Click(int index) {
     txtValue[CptTipResistanceBox]->setEnabled(index == CptBearing);
 }
 
-bool frmProperties::IsValidBoxText(int index, const std::string& text) const {
-    return IsValidPropertyEntry(index, text);
+std::string frmProperties::BoxRefusal(int index, const std::string& text) const {
+    // the caption beside the box names it; the two semi-empirical ones are only a symbol
+    const std::string name = index == SptBlowCountBox       ? "SPT blow count"
+                             : index == CptTipResistanceBox ? "CPT tip resistance"
+                                                            : BoxNameOfCaption(Captions[index]);
+    return PropertyEntryRefusal(index, text, name);
 }
 
 void frmProperties::RevealBox(int index) { SSTab1->setCurrentIndex(PropertyBoxAt(index).Page); }
 
 PropertyEntries frmProperties::Entries() const {
     PropertyEntries e;
-    for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = BoxText(txtValue[i]);
+    for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = TextToStore(i);
     e.EarthPressure = Option1[Active]->isChecked() ? Active : AtRest;
     e.BaseMaterial = Option2[Rock]->isChecked() ? Rock : Soil;
     e.BearingMethod = -1;

@@ -38,7 +38,7 @@ public:
     std::array<QRadioButton*, 4> Option3{};
 
 protected:
-    bool IsValidBoxText(int index, const std::string& text) const override;
+    std::string BoxRefusal(int index, const std::string& text) const override;
     void RevealBox(int index) override;
     void showEvent(QShowEvent* event) override;
 

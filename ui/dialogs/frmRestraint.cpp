@@ -93,11 +93,13 @@ void frmRestraint::Check1_Click(int /*index*/) {
     for (int i = 0; i < 3; ++i) txtValue[i]->setEnabled(RestraintBoxEnabled(e, i));
 }
 
-bool frmRestraint::IsValidBoxText(int /*index*/, const std::string& text) const { return IsValidRestraintEntry(text); }
+std::string frmRestraint::BoxRefusal(int index, const std::string& text) const {
+    return RestraintEntryRefusal(index, text);
+}
 
 RestraintEntries frmRestraint::Entries() const {
     RestraintEntries e;
-    for (int i = 0; i < 3; ++i) e.Values[i] = BoxText(txtValue[i]);
+    for (int i = 0; i < 3; ++i) e.Values[i] = TextToStore(i);
     for (int i = 0; i < 3; ++i) e.Checks[i] = Check1[i]->isChecked() ? 1 : 0;
     return e;
 }

@@ -32,7 +32,7 @@ public:
     std::array<QLabel*, 3> lblUnit{};
 
 protected:
-    bool IsValidBoxText(int index, const std::string& text) const override;
+    std::string BoxRefusal(int index, const std::string& text) const override;
 
 private:
     void CreateControls();

@@ -199,6 +199,8 @@ void Form1::CreateMenus() {
 
     QMenu* help = menu(nullptr, "mnuHelp", "&Help");
     mnuHelpRet = item(help, "mnuHelpRet", "&Brindlemar help");
+    // F1 opens the help here as in the dialogs
+    mnuHelpRet->setShortcut(QKeySequence(Qt::Key_F1));
     separator(help, "mnuHelpX1");
     mnuAbout = item(help, "mnuAbout", "&About");
 }

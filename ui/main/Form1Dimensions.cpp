@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "forms/DimensionEdit.h"
+#include "platform/QtText.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "ui/main/Form1.h"
@@ -206,8 +207,9 @@ void Form1::PlaceEditForm(frmEdit& popUp, int index) {
 
 void Form1::lblDim_Click(int index) {
     frmEdit& popUp = EditForm();
-    EditDimension(m_, index, [&] {
+    EditDimension(m_, index, [&](const std::string& refusal) {
         PlaceEditForm(popUp, index);
+        popUp.TellRefusal(ToQString(refusal));
         SetForeColour(&popUp, QColor(0, 0, 128));
         popUp.exec();
         SetForeColour(&popUp, QColor(0, 0, 0));

@@ -6,9 +6,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "forms/DialogEntries.h"
 #include "forms/NumberEntry.h"
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
+#include "platform/Refusal.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
@@ -80,6 +82,11 @@ void frmEdit::Form_Activate() {
     Text1->setText(ToQString(m_.EditValueText));
     Text1->selectAll();
     Text1->setFocus();
+    if (refusal_.isEmpty())
+        ClearRefused(Text1);
+    else
+        MarkRefused(Text1, refusal_);
+    refusal_.clear();
 }
 
 void frmEdit::cmdUp_Click() { Text1->setText(ToQString(StepEntryUp(FromQString(Text1->text())))); }
@@ -88,11 +95,13 @@ void frmEdit::cmdDown_Click() { Text1->setText(ToQString(StepEntryDown(FromQStri
 
 void frmEdit::Command1_Click() {
     const std::string text = FromQString(Text1->text());
-    if (!IsAcceptableEntry(text)) {
+    if (const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, "Value"); !refusal.empty()) {
         Beep();
+        MarkRefused(Text1, ToQString(refusal));
         Text1->setFocus();
         return;
     }
+    ClearRefused(Text1);
     m_.EditValueText = text;
     m_.DialogCancelled = False;
     accept();

@@ -21,6 +21,9 @@ public:
     explicit frmEdit(Model& m, QWidget* parent = nullptr);
 
     void Form_Activate();
+    // The pop-up opens again because its entry before was refused: it says
+    // why beside its box (empty: nothing was refused).
+    void TellRefusal(const QString& reason) { refusal_ = reason; }
     void cmdUp_Click();
     void cmdDown_Click();
     void Command1_Click();  // Accept
@@ -39,6 +42,7 @@ protected:
 
 private:
     Model& m_;
+    QString refusal_;
 };
 
 }  // namespace brindlemar
