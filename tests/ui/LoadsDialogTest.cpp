@@ -16,6 +16,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "analysis/Coefficients.h"
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/Refusal.h"
@@ -540,15 +541,6 @@ TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
     };
     const float fluid = m.MinimumFluidDensity, capacity = m.AdjacentStructureCapacity;
     const Case cases[] = {
-        {"an earthquake too strong for the backfill",
-         [](frmLoads& d) {
-             test::TypeInto(d.txtSeismic, "0.4");
-             QTest::keyClick(d.txtSeismic, Qt::Key_Return);
-             EXPECT_EQ(d.txtKae->text(), "--");
-             EXPECT_FALSE(d.txtKae->isEnabled());
-         },
-         [&] { EXPECT_EQ(m.EnteredSeismicCoefficient, 0.4f); },
-         {"The backfill slope is to steep for the applied seismic coefficient. The slope is adjusted."}},
         {"a typo left in a box then greyed",
          [](frmLoads& d) {
              d.chkMinFluid->setChecked(true);
@@ -567,6 +559,15 @@ TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
          },
          [&] { EXPECT_EQ(m.AdjacentStructureCapacity, capacity); },
          {}},
+        {"an earthquake too strong for the backfill",
+         [](frmLoads& d) {
+             test::TypeInto(d.txtSeismic, "0.7");
+             QTest::keyClick(d.txtSeismic, Qt::Key_Return);
+             EXPECT_EQ(d.txtKae->text(), "--");
+             EXPECT_FALSE(d.txtKae->isEnabled());
+         },
+         [&] { EXPECT_EQ(m.EnteredSeismicCoefficient, 0.7f); },
+         {SeismicAccelerationTooLarge}},
     };
     m.SeismicIncluded = True;
     m.KaeSource = Computed;

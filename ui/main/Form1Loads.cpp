@@ -6,11 +6,15 @@
 
 #include "ui/dialogs/frmLoads.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/OneBoxPerError.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {
 
 void Form1::Command3_Click() {
+    // listing the sets again redraws the picture as the command's own redraw
+    // does: a fault of the wall is told once per command
+    const OneBoxPerError oneBox;
     RunTrapped([&] {
         frmLoads dialog(m_, this);
         dialog.setWindowTitle("Brindlemar: Loads and Resistances");
