@@ -453,6 +453,14 @@ void frmLoads::FillFactorSummary() {
         int first, last;
     };
     const Range ranges[3] = {{DL, IC}, {S1, S2}, {BE, CS}};
+    // every code and factor whole in the dialog's font, one width for all columns
+    double width = SummaryColumnWidth;
+    for (int k = DL; k <= CS; ++k) {
+        const int from = k >= CT ? 0 : j;
+        width = std::max(width, MSHFlexGrid2[0]->TextWidth(ToQString(s.Factors.FactorCode[k])));
+        if (from >= 0) width = std::max(width, MSHFlexGrid2[0]->TextWidth(QString::fromStdString(FactorSummaryText(s.Combinations[from].Factor[k]))));
+    }
+    const int columnWidth = static_cast<int>(std::ceil(width));
     for (int g = 0; g < 3; ++g) {
         FlexGrid* grid = MSHFlexGrid2[g];
         const int columns = ranges[g].last - ranges[g].first + 1;
@@ -462,7 +470,7 @@ void frmLoads::FillFactorSummary() {
         grid->SetFixedCols(0);
         for (int c = 0; c < columns; ++c) {
             const int k = ranges[g].first + c;
-            grid->SetColWidth(c, SummaryColumnWidth);
+            grid->SetColWidth(c, columnWidth);
             grid->SetColAlignment(c, FlexAlignCenterCenter);
             grid->SetFixedAlignment(c, FlexAlignCenterCenter);
             grid->SetTextMatrix(0, c, ToQString(s.Factors.FactorCode[k]));
@@ -472,6 +480,8 @@ void frmLoads::FillFactorSummary() {
         }
         grid->resize(Px(grid->ColWidth(0) * columns - 15 + 30), Px(grid->RowHeight(0) * 2.0 - 15 + 30));
     }
+    // the surcharge factors keep their place beside the load factors, however wide those are
+    MSHFlexGrid2[1]->move(MSHFlexGrid2[0]->x() + MSHFlexGrid2[0]->width() + Px(150), MSHFlexGrid2[1]->y());
 }
 
 // ---- factor files ---------------------------------------------------------------------------------

@@ -51,7 +51,6 @@ void frmLoads::FillLineLoadGrid() {
     g->SetFixedCols(1);
     for (int c = 0; c < LineLoadColumns; ++c) g->SetColWidth(c, LineLoadWidths[c]);
     g->SetColWidth(0, std::max(LineLoadWidths[0], RowNumberWidth(g, MaxLineLoads)));
-    UpdateLineLoadButtons();
     for (int c = 1; c < LineLoadColumns; ++c) {
         g->SetColAlignment(c, FlexAlignLeftCenter);
         g->SetFixedAlignment(c, FlexAlignLeftCenter);
@@ -65,7 +64,11 @@ void frmLoads::FillLineLoadGrid() {
         ToQString("Y (" + length + ")"),
         ToQString("Dir. (" + m_.AngleUnitLabels[unit] + ")"),
         "Load type"};
-    for (int c = 0; c < LineLoadColumns; ++c) g->SetTextMatrix(0, c, headings[c]);
+    // a heading wider in the dialog's font than designed widens its column
+    for (int c = 0; c < LineLoadColumns; ++c) {
+        g->SetTextMatrix(0, c, headings[c]);
+        g->SetColWidth(c, std::max(g->ColWidth(c), static_cast<int>(std::ceil(g->TextWidth(headings[c])))));
+    }
     for (int r = 1; r < g->Rows(); ++r) {
         const LineLoad& load = WorkingLineLoads[r];
         g->SetTextMatrix(r, 0, QString::number(r));
@@ -75,6 +78,7 @@ void frmLoads::FillLineLoadGrid() {
         g->SetTextMatrix(r, 4, Number(load.Direction));
         g->SetTextMatrix(r, TypeColumn, LoadTypeCaption(load.LoadType));
     }
+    UpdateLineLoadButtons();
 }
 
 // Every edit of the grid goes back into the working loads at once. The type
