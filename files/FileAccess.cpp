@@ -194,15 +194,18 @@ bool KeepOwnerAndMode(int fd, const struct stat& previous) {
 }
 
 // Writes the bytes to the new file `temporary` and renames it over `target`.
+// `renameRefused` tells that all went well but the rename, which the folder
+// forbids (another user's file in a folder with the sticky bit).
 bool WriteAndRename(Descriptor file, const fs::path& temporary, const fs::path& target, const struct stat* previous,
-                    const std::string& bytes, std::string& reason, FileStamp& written) {
+                    const std::string& bytes, std::string& reason, FileStamp& written, bool& renameRefused) {
     struct stat saved {};
+    renameRefused = false;
     // the data must be on the disk before the rename makes it the file
     const bool ok = (!previous || KeepOwnerAndMode(file.Get(), *previous)) &&
                     WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
-                    ::fstat(file.Get(), &saved) == 0 && file.Close() &&
-                    ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
+                    ::fstat(file.Get(), &saved) == 0 && file.Close();
+    if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        renameRefused = ok && (errno == EPERM || errno == EACCES);
         reason = SystemError();
         ::unlink(temporary.c_str());
         return false;
@@ -303,9 +306,13 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     std::string reason;
     FileStamp stamp;
     bool intact = true;
-    const bool saved = inPlace ? WriteInPlace(target, previous, bytes, reason, stamp, intact)
-                               : WriteAndRename(std::move(file), temporary, target, replacing ? &previous : nullptr,
-                                                bytes, reason, stamp);
+    bool renameRefused = false;
+    bool saved = inPlace ? WriteInPlace(target, previous, bytes, reason, stamp, intact)
+                         : WriteAndRename(std::move(file), temporary, target, replacing ? &previous : nullptr, bytes,
+                                          reason, stamp, renameRefused);
+    // a folder that lets the user make files but not replace this one: the
+    // file itself is writable, so it takes the new contents in place
+    if (!saved && renameRefused && replacing) saved = WriteInPlace(target, previous, bytes, reason, stamp, intact);
     // the backup goes once the file holds either the new or the old contents
     if (backedUp && intact) fs::remove(backupPath, ec);
     if (!saved) {

@@ -466,6 +466,13 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
              fs::permissions(d, fs::perms(0555));
          },
          false, [](const fs::path& d) { EXPECT_EQ(ReadBytes((d / "wall.bmi").string()), "old"); }},
+        {"another user's writable file in a shared folder with the sticky bit", true, 0,
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi");
+             fs::permissions(d / "wall.bmi", fs::perms(0666));
+             fs::permissions(d, fs::perms(01777));
+         },
+         true, [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"a disk that fills while the backup is copied", false, 100000,
          [](const fs::path& d) { test::WriteBytes((d / "wall.bmi").string(), std::string(200000, 'o')); }, true,
          [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
