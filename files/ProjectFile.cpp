@@ -23,6 +23,18 @@ constexpr std::size_t OldResultsBytes = 549 * 4 + 2 * 2;
 // How many of the line loads the old-format block carries.
 constexpr int16_t LegacyLineLoadLimit = 10;
 
+// The longest project file: the old-format block with the longest of what
+// may follow its results marker, identity, restraints, the design and sets
+// block with every line load, and the bearing values.
+constexpr std::size_t LargestProjectFileBytes =
+    MaxPageSettingsBytes + MaxTextBytes + 2 + (15 + 6 + 1 + 12 + 1) * 4 + 2 + 4 + 2 + 2 +
+    MaxLineLoads * LineLoadBytes + 2 + std::max<std::size_t>(12 * 4, OldResultsBytes) +  // block A
+    2 * MaxTextBytes +                                                                    // block B
+    2 * 2 + 5 * 4 + 3 * 2 + 5 * 4 +                                                       // block C
+    4 * 4 + 3 * 2 + 2 + MaxLineLoads * LineLoadBytes + 2 * 4 + 16 * 4 + 2 * 2 +
+    MaxSetsAndCoefficientsBytes +  // block D
+    BearingBytes;                  // block E
+
 // Old-format values are stored in tenths under SI (centimetres for millimetres).
 float OldFormFactor(const Model& m) { return m.CurrentUnitSystem == SI ? 10.0f : 1.0f; }
 
@@ -178,9 +190,11 @@ void CompleteFirstVersion(Model& m) {
     m.ToeEarthCohesion = m.BackfillCohesion;
 }
 
-void ReadRestraintBlock(Model& m, RecordReader& r) {
-    m.WaterIncluded = r.Switch();
-    m.SeismicIncluded = r.Switch();
+// Files of this version hold switches as the program writes them, 0 or -1;
+// older ones are taken as any value but 0 being on.
+void ReadRestraintBlock(Model& m, RecordReader& r, bool current) {
+    m.WaterIncluded = current ? r.Code("water switch", True, False) : r.Switch();
+    m.SeismicIncluded = current ? r.Code("seismic switch", True, False) : r.Switch();
     ReadSingles(m, r, RestraintFields);
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
     m.AdjacentStructureIncluded = r.Code("adjacent structure switch", 0, 1);
@@ -260,18 +274,26 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     r.Text();  // the file type title
     const std::string version = r.Text();
+    // every version of the program names itself: a file without a version
+    // (a file of zeros, as a crash leaves one) holds no wall
+    if (version.empty()) throw FileFormatError("it names no version of the program");
+    CheckNotNewer(version);
+    const bool current = version == FileLayoutVersion;
 
-    if (version.empty() || version[0] != '2') {
+    if (version[0] != '2') {
         CompleteFirstVersion(m);
     } else {
-        ReadRestraintBlock(m, r);
+        ReadRestraintBlock(m, r, current);
         if (IsOneOf(version, {"2.00", "2.10", "2.20", "2.21"})) TakeOverLegacyLoads(m);
     }
 
     if (IsOneOf(version, {"2.50", "2.60"})) {
         ReadDesignAndSetsBlock(m, r);
-        if (version == "2.60") {
+        if (current) {
             ReadBearing(m, r);
+            // older versions rewrote a file without cutting it short, so
+            // only a file of this version is known to end at its last field
+            CheckAtEnd(r);
         } else {
             m.BaseUnitWeight = m.ToeEarthUnitWeight;
             m.BearingResistanceMethod = NominalBearing;
@@ -352,7 +374,7 @@ bool WriteProjectFile(Model& m, const std::string& path) {
 bool ReadProjectFile(Model& m, const std::string& path) {
     // the model may be large: the copy being read lives on the heap
     auto staged = std::make_unique<Model>(m);
-    const bool read = ReadFileWith(path, "project", [&](RecordReader& r) {
+    const bool read = ReadFileWith(path, "project", LargestProjectFileBytes, [&](RecordReader& r) {
         ReadProjectLayout(*staged, r);
         ComputeWallOutline(*staged);
     });
