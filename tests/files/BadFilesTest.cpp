@@ -51,6 +51,17 @@ std::string Refusal(const std::string& bytes) {
     return rec.Messages[0].Text;
 }
 
+// Reads `bytes` as a project file that must open without a word.
+std::unique_ptr<Model> Opening(const std::string& bytes) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = test::BuiltInModel(dir.Path().string());
+    test::WriteBytes(dir.File("old.bmi"), bytes);
+    EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+    return m;
+}
+
 ProjectFileBuilder WithLoads(const char* version) {
     ProjectFileBuilder file;
     file.Version = version;
@@ -151,13 +162,7 @@ TEST(BadProjectFiles, ValuesAreRefusedOnlyWhereTheReaderCannotUseThem) {
         ASSERT_TRUE(file.Offsets.count(c.field)) << c.field;
         test::PatchInteger(file.Bytes, file.Offsets[c.field] + c.plus, c.value);
         if (!c.message) {
-            test::TempDir dir;
-            test::MessageRecorder rec;
-            auto m = test::BuiltInModel(dir.Path().string());
-            test::WriteBytes(dir.File("old.bmi"), file.Bytes);
-            EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
-            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
-            EXPECT_TRUE(c.holds(*m));
+            EXPECT_TRUE(c.holds(*Opening(file.Bytes)));
             continue;
         }
         const std::string message = Refusal(file.Bytes);
@@ -211,12 +216,7 @@ TEST(BadProjectFiles, ForeignFilesAreRefusedAndOlderOnesStillOpen) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         if (c.message.empty()) {
-            test::TempDir dir;
-            test::MessageRecorder rec;
-            auto m = test::BuiltInModel(dir.Path().string());
-            test::WriteBytes(dir.File("old.bmi"), c.bytes);
-            EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
-            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+            Opening(c.bytes);
             continue;
         }
         const std::string message = Refusal(c.bytes);
