@@ -62,10 +62,10 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     // kept as it stands: only project files of old versions give it a meaning
     m.LegacySurchargeLoadType = r.Integer();
     m.EnteredSeismicCoefficient = r.Single();
-    // title and version: the file is taken to be in this layout, unless a
-    // newer version of the program wrote it
+    // title and version: the file is taken to be in this layout, unless it
+    // names no version or a newer one
     r.Text();
-    CheckNotNewer(r.Text());
+    CheckVersion(r.Text());
     m.WaterIncluded = r.Code("water switch", True, False);
     m.SeismicIncluded = r.Code("seismic switch", True, False);
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);

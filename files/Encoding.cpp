@@ -188,7 +188,8 @@ int16_t RecordReader::SetTable(CombinationSetTable& sets) {
     return count;
 }
 
-void CheckNotNewer(const std::string& version) {
+void CheckVersion(const std::string& version) {
+    if (version.empty()) throw FileFormatError("it names no version of the program");
     // the leading number: whole part, then the decimals as a fraction
     std::size_t i = 0;
     long whole = 0;

@@ -113,10 +113,11 @@ private:
     std::size_t offset_ = 0;
 };
 
-// Refuses a version text later than FileLayoutVersion ("2.61", "3.00"):
-// such a file was written by a newer version of the program, in a layout
-// this one does not know. Texts that are no version number pass.
-void CheckNotNewer(const std::string& version);
+// Refuses an empty version text, which no version of the program writes (a
+// file of zeros, as a crash leaves one, holds no wall), and one later than
+// FileLayoutVersion ("2.61", "3.00"): such a file was written by a newer
+// version of the program, in a layout this one does not know.
+void CheckVersion(const std::string& version);
 
 // Refuses bytes left after the last field of a layout.
 void CheckAtEnd(const RecordReader& r);

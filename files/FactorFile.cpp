@@ -27,10 +27,10 @@ bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {
     auto staged = std::make_unique<FactorFileSets>();
     const bool read = ReadFileWith(path, "load and resistance factor", LargestFactorFileBytes, [&](RecordReader& r) {
         r.LeadIn();
-        // title and version: there is only one layout, unless a newer version
-        // of the program wrote the file
+        // title and version: there is only one layout, unless the file names
+        // no version or a newer one
         r.Text();
-        CheckNotNewer(r.Text());
+        CheckVersion(r.Text());
         staged->Count = r.SetTable(staged->Sets);
         CheckAtEnd(r);
     });

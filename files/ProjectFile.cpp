@@ -274,10 +274,7 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     r.Text();  // the file type title
     const std::string version = r.Text();
-    // every version of the program names itself: a file without a version
-    // (a file of zeros, as a crash leaves one) holds no wall
-    if (version.empty()) throw FileFormatError("it names no version of the program");
-    CheckNotNewer(version);
+    CheckVersion(version);
     const bool current = version == FileLayoutVersion;
 
     if (version[0] != '2') {

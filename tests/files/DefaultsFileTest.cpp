@@ -169,6 +169,7 @@ TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
         {"cut in the sets", bytes.substr(0, bytes.size() / 2), "4 records) need"},
         {"unknown unit system", units, "unit system 7 (0 to 2)"},
         {"empty", "", "it ends too early, after 0 bytes"},
+        {"zeros as long as the file", std::string(bytes.size(), '\0'), "it names no version of the program"},
         {"written by a newer version", newer, "it was written by a newer version of the program (3.00)"},
         {"bytes after its end", bytes + std::string(3, '\0'), "3 bytes follow the end of its last field"},
         {"seismic switch 1", seismic, "seismic switch 1 (-1 to 0)"},

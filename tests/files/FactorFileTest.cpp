@@ -93,6 +93,7 @@ TEST(FactorFile, ABadFileLeavesTheWorkingTableAlone) {
         {"only the title", whole.substr(0, countAt), "it ends too early"},
         {"written by a newer version", newer, "it was written by a newer version of the program (2.61)"},
         {"a byte after its end", whole + 'x', "1 byte follow the end of its last field"},
+        {"zeros as long as the file", std::string(whole.size(), '\0'), "it names no version of the program"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
