@@ -1,13 +1,14 @@
 #include <QApplication>
 #include <QIcon>
-#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "files/DefaultsFile.h"
 #include "model/Model.h"
 #include "platform/QtUiHooks.h"
 #include "platform/Shell.h"
@@ -98,12 +99,14 @@ int main(int argc, char* argv[]) {
     app.setWindowIcon(QIcon(":/icons/brindlemar.png"));
     brindlemar::InstallQtUiHooks();
 
-    // the command line as one text: the shell has split a path with blanks
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // the application object has taken its own options out of argv; what is
+    // left is passed on byte for byte, so that a file name that is no UTF-8
+    // (an old Latin-1 name) still reaches the file unchanged
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     brindlemar::Model model;
     model.ProgramDirectory = QApplication::applicationDirPath().toStdString();
-    std::unique_ptr<brindlemar::Form1> window(brindlemar::Main(model, arguments.join(' ').toStdString()));
+    model.ConfigurationDirectory = brindlemar::UserConfigDirectory();
+    std::unique_ptr<brindlemar::Form1> window(brindlemar::Main(model, arguments));
 
     // BRINDLEMAR_START_CHECK: once the window is up, say what was opened, where
     // the help page is and whether the window has its icon, and end; lets a

@@ -1,6 +1,10 @@
 #include "files/DefaultsFile.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -10,10 +14,19 @@
 #include "files/FieldGroups.h"
 #include "files/FileAccess.h"
 #include "files/Paths.h"
+#include "runtime/Hooks.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
 
 namespace brindlemar {
 
 namespace {
+
+// The longest defaults file: page settings, units and gravity, materials,
+// identity, options, the sets and the bearing values.
+constexpr std::size_t LargestDefaultsFileBytes = MaxPageSettingsBytes + 2 + 4 + (6 + 1 + 12) * 4 + 2 + 4 +
+                                                 2 * MaxTextBytes + 3 * 2 + 5 * 4 + 5 * 2 +
+                                                 MaxSetsAndCoefficientsBytes + BearingBytes;
 
 void WriteDefaultsLayout(const Model& m, RecordWriter& w) {
     WritePageSettings(m, w);
@@ -49,9 +62,10 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     // kept as it stands: only project files of old versions give it a meaning
     m.LegacySurchargeLoadType = r.Integer();
     m.EnteredSeismicCoefficient = r.Single();
-    // title and version: the file is always taken to be in this layout
+    // title and version: the file is taken to be in this layout, unless it
+    // names no version or a newer one
     r.Text();
-    r.Text();
+    CheckVersion(r.Text());
     m.WaterIncluded = r.Switch();
     m.SeismicIncluded = r.Switch();
     m.PassiveToePressureIncluded = r.Code("passive toe pressure switch", 0, 1);
@@ -63,6 +77,7 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     m.ReservedFileInteger = r.Integer();
     ReadSetsAndCoefficients(m, r);
     ReadBearing(m, r);
+    CheckAtEnd(r);
 
     // the entered values are not in the file: the values in use follow them
     m.FrontWaterDepth = m.EnteredFrontWaterDepth;
@@ -71,14 +86,30 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     if (m.CombinationSetCount <= 0) m.CombinationSetCount = 1;
 }
 
-bool IsWritableDirectory(const std::string& directory) {
-    std::error_code ec;
-    return std::filesystem::is_directory(directory, ec) && ::access(directory.c_str(), W_OK) == 0;
+// Moves the file at `path` to the first free name of "<path>.unreadable",
+// "<path>.unreadable.2" and so on, never over a file already there. ""
+// with the new name in `aside`, else why not.
+std::string MoveAside(const std::string& path, std::string& aside) {
+    for (int n = 1; n <= 99; ++n) {
+        aside = path + ".unreadable" + (n == 1 ? "" : "." + std::to_string(n));
+        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return "";
+        if (errno == EEXIST) continue;
+        if (errno != EINVAL && errno != ENOSYS) return std::strerror(errno);
+        // a file system that cannot rename without replacing: a second name
+        // cannot replace anything either
+        if (::link(path.c_str(), aside.c_str()) == 0) {
+            ::unlink(path.c_str());
+            return "";
+        }
+        if (errno != EEXIST) return std::strerror(errno);
+    }
+    return "every name for it is taken";
 }
 
 }  // namespace
 
-bool WriteDefaultsFile(const Model& m, const std::string& path) {
+bool WriteDefaultsFile(Model& m, const std::string& path) {
+    if (m.DefaultsFileLeftAlone && path == m.DefaultsFilePath) return false;
     std::error_code ec;
     const auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) std::filesystem::create_directories(folder, ec);
@@ -86,15 +117,62 @@ bool WriteDefaultsFile(const Model& m, const std::string& path) {
     // the file is written after every file command, and is not worth a
     // message each time
     if (!folder.empty() && !FolderReadProblem(folder.string()).empty()) return false;
-    return WriteFileWith(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); });
+
+    SetBusyPointer(true);
+    std::string error;
+    try {
+        RecordWriter w;
+        WriteDefaultsLayout(m, w);
+        if (WriteFileReplacing(path, w.Bytes(), error)) {
+            SetBusyPointer(false);
+            return true;
+        }
+    } catch (const RuntimeError& e) {
+        error = e.Description;
+    }
+    SetBusyPointer(false);
+    if (!m.DefaultsWriteFailureTold) MsgBox(error, vbExclamation, ProductName);
+    m.DefaultsWriteFailureTold = true;
+    return false;
 }
 
 bool ReadDefaultsFile(Model& m, const std::string& path) {
     // the model may be large: the copy being read lives on the heap
     auto staged = std::make_unique<Model>(m);
-    if (!ReadFileWith(path, "defaults", [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); })) return false;
+    if (!ReadFileWith(path, "defaults", LargestDefaultsFileBytes,
+                      [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); }))
+        return false;
     m = std::move(*staged);
     return true;
+}
+
+bool ReadUserDefaults(Model& m) {
+    const std::string& path = m.DefaultsFilePath;
+    if (m.DefaultsFileLeftAlone || !IsFile(path)) return true;
+    auto staged = std::make_unique<Model>(m);
+    SetBusyPointer(true);
+    const std::string problem = ReadFileProblem(path, "defaults", LargestDefaultsFileBytes,
+                                                [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); });
+    SetBusyPointer(false);
+    if (problem.empty()) {
+        m = std::move(*staged);
+        return true;
+    }
+
+    // the user's standing choices may still be got back from it: keep it
+    // where no later write replaces it
+    std::string aside;
+    const std::string why = MoveAside(path, aside);
+    if (why.empty()) {
+        MsgBox(problem + "\nIt was moved to " + Utf8ToCp1252(aside) + "; the built-in defaults are used.",
+               vbExclamation, ProductName);
+    } else {
+        m.DefaultsFileLeftAlone = true;
+        MsgBox(problem + "\nIt cannot be moved aside (" + why +
+                   "): it is left as it is, and the built-in defaults are used until the program ends.",
+               vbExclamation, ProductName);
+    }
+    return false;
 }
 
 std::string UserConfigDirectory() {
@@ -105,10 +183,10 @@ std::string UserConfigDirectory() {
     return "";
 }
 
-std::string DefaultsFileLocation(const std::string& programDirectory) {
-    const std::string config = UserConfigDirectory();
-    if (IsWritableDirectory(programDirectory) || config.empty()) return programDirectory + "/Default.dat";
-    return config + "/Default.dat";
+std::string DefaultsFileLocation(const std::string& programDirectory, const std::string& configurationDirectory) {
+    const std::string beside = programDirectory + "/Default.dat";
+    if (configurationDirectory.empty() || IsFile(beside)) return beside;
+    return configurationDirectory + "/Default.dat";
 }
 
 }  // namespace brindlemar

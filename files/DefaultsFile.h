@@ -1,8 +1,8 @@
 #pragma once
 // The defaults file: the user's standing choices (page settings, units,
 // materials, options, combination sets) carried from one project to the next.
-// ReadDefaultsFile and DefaultsFileLocation are declared with the services
-// the model uses (model/ProjectServices.h).
+// ReadDefaultsFile, ReadUserDefaults and DefaultsFileLocation are declared
+// with the services the model uses (model/ProjectServices.h).
 
 #include <string>
 
@@ -15,8 +15,9 @@ namespace brindlemar {
 // beside it, renamed over it once written, so a failed write keeps the old one.
 // Creates the folder when it is missing (the user's configuration folder).
 // Into a folder that cannot be read nothing is written, and nothing is said:
-// start-up has told the user.
-bool WriteDefaultsFile(const Model& m, const std::string& path);
+// start-up has told the user. A failed write is told once a run; a file the
+// reset left alone (see ReadUserDefaults) is not written.
+bool WriteDefaultsFile(Model& m, const std::string& path);
 
 // The user's configuration folder for the program: $XDG_CONFIG_HOME/Brindlemar,
 // else ~/.config/Brindlemar; "" when neither is known.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cctype>
 #include <cmath>
 
 #include "runtime/RuntimeError.h"
@@ -156,7 +157,13 @@ void RecordReader::Record(LineLoad& load) {
 
 void RecordReader::Record(LoadCombination& combination) {
     combination.Name = Text();
-    for (float& factor : combination.Factor) factor = Single();
+    for (float& factor : combination.Factor) {
+        // factors are kept as magnitudes: the program never holds one with a sign
+        const std::size_t at = offset_;
+        factor = Single();
+        if (std::signbit(factor))
+            throw FileFormatError("the factor at byte " + std::to_string(at) + " is negative");
+    }
 }
 
 void RecordReader::Record(FactorDefinition& factors) {
@@ -179,6 +186,34 @@ int16_t RecordReader::SetTable(CombinationSetTable& sets) {
                                 static_cast<int>(sets.size()) - 1, MinCombinationSetBytes, 1);
     for (int slot = 0; slot <= count; ++slot) Record(sets[static_cast<std::size_t>(slot)]);
     return count;
+}
+
+void CheckVersion(const std::string& version) {
+    if (version.empty()) throw FileFormatError("it names no version of the program");
+    // the leading number: whole part, then the decimals as a fraction
+    std::size_t i = 0;
+    long whole = 0;
+    while (i < version.size() && std::isdigit(static_cast<unsigned char>(version[i])) && whole < 100000)
+        whole = whole * 10 + (version[i++] - '0');
+    if (i == 0) return;
+    std::string decimals;
+    if (i < version.size() && version[i] == '.')
+        while (++i < version.size() && std::isdigit(static_cast<unsigned char>(version[i]))) decimals += version[i];
+    const std::string current = FileLayoutVersion;
+    const long currentWhole = std::stol(current.substr(0, current.find('.')));
+    std::string currentDecimals = current.substr(current.find('.') + 1);
+    // "2.7" is 2.70: pad both to one length before comparing digit by digit
+    const std::size_t width = std::max(decimals.size(), currentDecimals.size());
+    decimals.resize(width, '0');
+    currentDecimals.resize(width, '0');
+    if (whole > currentWhole || (whole == currentWhole && decimals > currentDecimals))
+        throw FileFormatError("it was written by a newer version of the program (" + version + ")");
+}
+
+void CheckAtEnd(const RecordReader& r) {
+    if (r.Left() != 0)
+        throw FileFormatError(Bytes(r.Left()) + " follow the end of its last field, at byte " +
+                              std::to_string(r.Offset()));
 }
 
 void CheckSelection(const CombinationSetTable& sets, int16_t count, int16_t active, int16_t current) {

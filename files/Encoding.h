@@ -37,6 +37,16 @@ inline constexpr std::size_t MinLoadCombinationBytes = 2 + 22 * 4;
 inline constexpr std::size_t MinCombinationSetBytes =
     2 + 51 * MinLoadCombinationBytes + 2 + 44 * 2 + 2;
 
+// The largest records can be: every text at the longest length an Integer
+// counts. A file larger than the sum of its largest fields is refused before
+// it is read.
+inline constexpr std::size_t MaxTextBytes = 2 + 32767;
+inline constexpr std::size_t MaxLoadCombinationBytes = MaxTextBytes + 22 * 4;
+inline constexpr std::size_t MaxCombinationSetBytes =
+    MaxTextBytes + 51 * MaxLoadCombinationBytes + 2 + 44 * MaxTextBytes + MaxTextBytes;
+// the count, then slots 0 to 50
+inline constexpr std::size_t MaxSetTableBytes = 2 + 51 * MaxCombinationSetBytes;
+
 // A file that cannot be taken: its message completes "Not a valid ... file: ".
 struct FileFormatError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -86,6 +96,7 @@ public:
     int16_t Switch();
 
     void Record(LineLoad& load);
+    // Refuses a factor with its sign bit set.
     void Record(LoadCombination& combination);
     void Record(FactorDefinition& factors);
     void Record(CombinationSet& set);
@@ -101,6 +112,15 @@ private:
     std::string_view bytes_;
     std::size_t offset_ = 0;
 };
+
+// Refuses an empty version text, which no version of the program writes (a
+// file of zeros, as a crash leaves one, holds no wall), and one later than
+// FileLayoutVersion ("2.61", "3.00"): such a file was written by a newer
+// version of the program, in a layout this one does not know.
+void CheckVersion(const std::string& version);
+
+// Refuses bytes left after the last field of a layout.
+void CheckAtEnd(const RecordReader& r);
 
 // Checks an active set and its current combination against a set table
 // whose slots 0 to count were read.

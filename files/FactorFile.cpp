@@ -6,6 +6,13 @@
 
 namespace brindlemar {
 
+namespace {
+
+// The longest factor file: lead-in, title, version, a full set table.
+constexpr std::size_t LargestFactorFileBytes = 4 + 2 * MaxTextBytes + MaxSetTableBytes;
+
+}  // namespace
+
 bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path) {
     return WriteFileWith(path, [&](RecordWriter& w) {
         w.LeadIn();
@@ -18,12 +25,14 @@ bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::
 bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {
     // a table of 51 sets is large: keep the copy being read off the stack
     auto staged = std::make_unique<FactorFileSets>();
-    const bool read = ReadFileWith(path, "load and resistance factor", [&](RecordReader& r) {
+    const bool read = ReadFileWith(path, "load and resistance factor", LargestFactorFileBytes, [&](RecordReader& r) {
         r.LeadIn();
-        // title and version: there is only one layout
+        // title and version: there is only one layout, unless the file names
+        // no version or a newer one
         r.Text();
-        r.Text();
+        CheckVersion(r.Text());
         staged->Count = r.SetTable(staged->Sets);
+        CheckAtEnd(r);
     });
     if (read) file = std::move(*staged);
     return read;

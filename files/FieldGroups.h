@@ -41,6 +41,12 @@ void ReadSingles(Model& m, RecordReader& r, const std::array<SingleField, N>& fi
     for (SingleField f : fields) m.*f = r.Single();
 }
 
+// The most bytes each group below can take.
+inline constexpr std::size_t MaxPageSettingsBytes = 4 + 4 * 2 + 4 * MaxTextBytes + 4;
+inline constexpr std::size_t MaxSetsAndCoefficientsBytes =
+    MaxLoadCombinationBytes + MaxSetTableBytes + 2 * 2 + 3 * (2 + 4);
+inline constexpr std::size_t BearingBytes = 4 + 2 + 3 * 4 + 2;
+
 // lead-in, page margins, footer texts, report font
 void WritePageSettings(const Model& m, RecordWriter& w);
 void ReadPageSettings(Model& m, RecordReader& r);

@@ -62,18 +62,33 @@ fs::path FollowLinks(const std::string& path) {
     return p;
 }
 
-// Reads the whole file; "" on success, else why not.
-std::string ReadWholeFile(const std::string& path, const std::string& kind, std::string& bytes) {
+// Reads the whole file; "" on success, else why not. A file longer than any
+// of its kind can be is refused by its size, before a byte of it is read.
+std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
+                          std::string& bytes) {
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (!fs::exists(status)) return "File not found: " + Shown(path);
+    const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
     if (!fs::is_regular_file(status))
-        return "Not a valid " + kind + " file: " + Shown(path) + "\nIt is " + KindOfEntry(status.type()) +
-               ", not a " + kind + " file.";
+        return invalid + "It is " + KindOfEntry(status.type()) + ", not a " + kind + " file.";
+    const auto tooLong = [&](std::uintmax_t size) {
+        return invalid + "It is " + std::to_string(size) + " bytes long; a " + kind + " file is at most " +
+               std::to_string(largest) + " bytes.";
+    };
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > largest) return tooLong(size);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
     std::ifstream in(path, std::ios::binary);
     if (!in) return "Cannot open " + Shown(path) + ": " + std::strerror(errno);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // a file that grows while it is read is still cut off one byte past the largest
+    char chunk[1 << 16];
+    while (in && bytes.size() <= largest) {
+        in.read(chunk, sizeof chunk);
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) return "Cannot read " + Shown(path);
+    if (bytes.size() > largest) return tooLong(bytes.size());
     return "";
 }
 
@@ -323,22 +338,26 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     return true;
 }
 
-bool ReadFileWith(const std::string& path, const std::string& kind,
-                  const std::function<void(RecordReader&)>& parse) {
-    SetBusyPointer(true);
+std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
+                            const std::function<void(RecordReader&)>& parse) {
     std::string bytes;
-    if (const std::string error = ReadWholeFile(path, kind, bytes); !error.empty()) {
-        Report(error);
-        return false;
-    }
+    if (std::string error = ReadWholeFile(path, kind, largest, bytes); !error.empty()) return error;
     try {
         RecordReader reader(bytes);
         parse(reader);
     } catch (const FileFormatError& e) {
-        Report("Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what());
-        return false;
+        return "Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what();
     } catch (const RuntimeError& e) {
-        Report(e.Description);
+        return e.Description;
+    }
+    return "";
+}
+
+bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
+                  const std::function<void(RecordReader&)>& parse) {
+    SetBusyPointer(true);
+    if (const std::string error = ReadFileProblem(path, kind, largest, parse); !error.empty()) {
+        Report(error);
         return false;
     }
     SetBusyPointer(false);

@@ -4,6 +4,7 @@
 // project, defaults and factor files goes through here. Paths are used
 // exactly as given.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -14,11 +15,17 @@ namespace brindlemar {
 
 // Reads the file at `path` and hands its bytes to `parse`. A file that is
 // missing or unreadable, that is no file at all (a folder, a device, a
-// pipe), or that `parse` refuses (FileFormatError, or a RuntimeError), is
-// reported in a message box that names the file ("Not a valid <kind> file:
-// <path>" and what is wrong) and gives false.
-bool ReadFileWith(const std::string& path, const std::string& kind,
+// pipe), that is longer than `largest` bytes (refused before it is read), or
+// that `parse` refuses (FileFormatError, or a RuntimeError), is reported in a
+// message box that names the file ("Not a valid <kind> file: <path>" and
+// what is wrong) and gives false.
+bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
+
+// The read above without the pointer and the message: "" when the file was
+// read, else the message the read above would show.
+std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
+                            const std::function<void(RecordReader&)>& parse);
 
 // Lets `compose` build the file's bytes, then writes them to a new file beside
 // `path` and renames that over `path` only once it is written and closed, so

@@ -23,6 +23,18 @@ constexpr std::size_t OldResultsBytes = 549 * 4 + 2 * 2;
 // How many of the line loads the old-format block carries.
 constexpr int16_t LegacyLineLoadLimit = 10;
 
+// The longest project file: the old-format block with the longest of what
+// may follow its results marker, identity, restraints, the design and sets
+// block with every line load, and the bearing values.
+constexpr std::size_t LargestProjectFileBytes =
+    MaxPageSettingsBytes + MaxTextBytes + 2 + (15 + 6 + 1 + 12 + 1) * 4 + 2 + 4 + 2 + 2 +
+    MaxLineLoads * LineLoadBytes + 2 + std::max<std::size_t>(12 * 4, OldResultsBytes) +  // block A
+    2 * MaxTextBytes +                                                                    // block B
+    2 * 2 + 5 * 4 + 3 * 2 + 5 * 4 +                                                       // block C
+    4 * 4 + 3 * 2 + 2 + MaxLineLoads * LineLoadBytes + 2 * 4 + 16 * 4 + 2 * 2 +
+    MaxSetsAndCoefficientsBytes +  // block D
+    BearingBytes;                  // block E
+
 // Old-format values are stored in tenths under SI (centimetres for millimetres).
 float OldFormFactor(const Model& m) { return m.CurrentUnitSystem == SI ? 10.0f : 1.0f; }
 
@@ -178,6 +190,8 @@ void CompleteFirstVersion(Model& m) {
     m.ToeEarthCohesion = m.BackfillCohesion;
 }
 
+// The water and seismic switches are on for any value but 0: engineers' files
+// hold 1 as well as the program's own -1.
 void ReadRestraintBlock(Model& m, RecordReader& r) {
     m.WaterIncluded = r.Switch();
     m.SeismicIncluded = r.Switch();
@@ -260,8 +274,10 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     r.Text();  // the file type title
     const std::string version = r.Text();
+    CheckVersion(version);
+    const bool current = version == FileLayoutVersion;
 
-    if (version.empty() || version[0] != '2') {
+    if (version[0] != '2') {
         CompleteFirstVersion(m);
     } else {
         ReadRestraintBlock(m, r);
@@ -270,8 +286,11 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     if (IsOneOf(version, {"2.50", "2.60"})) {
         ReadDesignAndSetsBlock(m, r);
-        if (version == "2.60") {
+        if (current) {
             ReadBearing(m, r);
+            // older versions rewrote a file without cutting it short, so
+            // only a file of this version is known to end at its last field
+            CheckAtEnd(r);
         } else {
             m.BaseUnitWeight = m.ToeEarthUnitWeight;
             m.BearingResistanceMethod = NominalBearing;
@@ -357,7 +376,7 @@ bool ReadProjectFile(Model& m, const std::string& path) {
     // taken before the read: a file that changes while it is read counts as
     // changed by someone else
     staged->ProjectFileStamp = FileStampOf(path);
-    const bool read = ReadFileWith(path, "project", [&](RecordReader& r) {
+    const bool read = ReadFileWith(path, "project", LargestProjectFileBytes, [&](RecordReader& r) {
         ReadProjectLayout(*staged, r);
         ComputeWallOutline(*staged);
     });

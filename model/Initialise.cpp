@@ -141,7 +141,10 @@ void ResetColours(Model& m) {
 void Reset(Model& m, bool readDefaults) {
     m.ProgramVersion = "2.60";
     m.VersionDate = "June 2011";
-    m.DefaultsFilePath = DefaultsFileLocation(m.ProgramDirectory);
+    // where the defaults file lives is decided once: a copy beside the
+    // program that is moved aside does not send the next one elsewhere
+    if (m.DefaultsFilePath.empty())
+        m.DefaultsFilePath = DefaultsFileLocation(m.ProgramDirectory, m.ConfigurationDirectory);
     m.FactorFileDirectory = m.ProgramDirectory;
     m.CurrentUnitSystem = Metric;
     m.GravityAcceleration = 9.81f;
@@ -205,13 +208,11 @@ void Reset(Model& m, bool readDefaults) {
     ResetColours(m);
 
     // The user's defaults override part of the built-in values. When the file
-    // cannot be read whole, the reader has said why; start again from the
+    // cannot be read whole, the user has been told why; start again from the
     // built-in values alone, so that a broken file is not read again.
-    if (readDefaults && IsFile(m.DefaultsFilePath)) {
-        if (!ReadDefaultsFile(m, m.DefaultsFilePath)) {
-            Reset(m, false);
-            return;
-        }
+    if (readDefaults && !ReadUserDefaults(m)) {
+        Reset(m, false);
+        return;
     }
     if (m.ActiveCombinationSet == 0) m.ActiveCombinationSet = 1;
     if (m.CombinationSetCount == 0) m.CombinationSetCount = 1;

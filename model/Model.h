@@ -23,9 +23,20 @@ struct Model : ModelInputs,
                ModelDrawing,
                ModelApp,
                ModelReport {
-    // The program's folder (where the defaults file lives). Tests point it
-    // at a fresh temporary folder.
+    // The program's folder, and the user's configuration folder ("" when
+    // none is known). The defaults file lives in the configuration folder,
+    // or beside the program when a copy carried on a stick keeps it there.
+    // Tests point the program's folder at a fresh temporary folder and leave
+    // the configuration folder empty, so the defaults file lives there too.
     std::string ProgramDirectory;
+    std::string ConfigurationDirectory;
+
+    // A defaults file that could neither be read nor moved aside is left
+    // alone, neither read nor written, until the program ends.
+    bool DefaultsFileLeftAlone = false;
+    // A defaults file that cannot be written is told once; later writes
+    // fail without a word until the program ends.
+    bool DefaultsWriteFailureTold = false;
 };
 
 }  // namespace brindlemar

@@ -23,9 +23,17 @@ bool IsFile(const std::string& path);
 // was before the call.
 bool ReadDefaultsFile(Model& m, const std::string& path);
 
-// Where the defaults file lives: "Default.dat" in the program's folder, or in
-// the user's configuration folder when the program's folder cannot be written
-// (an installed program).
-std::string DefaultsFileLocation(const std::string& programDirectory);
+// Reads the user's defaults file, m.DefaultsFilePath, into `m` when there is
+// one. A file there that cannot be read is moved aside under a free name
+// beside it ("Default.dat.unreadable", then ".unreadable.2"...), so that no
+// later write destroys it, and one message names both paths; one that cannot
+// be moved either is left alone for the rest of the run. Returns false when
+// a file was there and could not be read; `m` is then as it was.
+bool ReadUserDefaults(Model& m);
+
+// Where the defaults file lives: "Default.dat" in the user's configuration
+// folder, or in the program's folder when one is there already (a copy of the
+// program carried on a stick) or no configuration folder is known.
+std::string DefaultsFileLocation(const std::string& programDirectory, const std::string& configurationDirectory);
 
 }  // namespace brindlemar

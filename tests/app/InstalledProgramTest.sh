@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the program into a temporary prefix and starts the installed copy
 # offscreen with a project, as the desktop entry would: it must open the
-# project, find its help page and carry its icon. Then starts it where no
+# project, find its help page and carry its icon, write nothing beside
+# itself, and take its arguments byte for byte. Then starts it where no
 # display can be opened: one line on standard error and status 1.
 # Arguments: the cmake program, the build folder, the source folder.
 set -euo pipefail
@@ -34,19 +35,35 @@ mkdir -p "$work/my walls" "$work/home"
 project="$work/my walls/north wall.bmi"
 cp "$source/fuzz/corpus/ProjectFile/built-in-2.60.bmi" "$project"
 run() { (cd "$work" && HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" timeout 60 "$@"); }
-status=0
-report=$(run env QT_QPA_PLATFORM=offscreen BRINDLEMAR_START_CHECK=1 "$prefix/bin/brindlemar" "$project" \
-         2>"$work/stderr") || status=$?
-expected="project: $project
+# starts the installed program with the arguments after the first, which
+# names the project it must open without a word
+start_check() {
+  local opened=$1 status=0 report expected
+  shift
+  report=$(run env QT_QPA_PLATFORM=offscreen BRINDLEMAR_START_CHECK=1 "$prefix/bin/brindlemar" "$@" \
+           2>"$work/stderr") || status=$?
+  expected="project: $opened
 help: $prefix/share/brindlemar/Brindlemar.html
 icon: shown"
-if [ "$status" -ne 0 ] || [ "$report" != "$expected" ]; then
-  cat "$work/stderr"
-  fail "the installed program (status $status) reported
+  if [ "$status" -ne 0 ] || [ "$report" != "$expected" ]; then
+    cat "$work/stderr"
+    fail "the installed program started with $* (status $status) reported
 $report
 instead of
 $expected"
-fi
+  fi
+}
+start_check "$project" "$project"
+# the end of options, a second file, and an old Latin-1 name that is no UTF-8
+start_check "$project" -- "$project"
+start_check "$project" "$project" "$work/my walls/other.bmi"
+latin1="$work/my walls/qu"$'\xe9'" wall.bmi"
+cp "$project" "$latin1"
+start_check "$latin1" -- "$latin1" "$project"
+
+# the user's defaults go to the user's configuration folder, nothing into bin/
+[ "$(ls -A "$prefix/bin")" = "brindlemar" ] || fail "the program wrote into its bin/: $(ls -A "$prefix/bin")"
+[ -f "$work/home/.config/Brindlemar/Default.dat" ] || fail "no defaults file in the configuration folder"
 
 # no display named, and a display named that is not there
 for display in "" ":2147"; do

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sys/stat.h>
 
@@ -48,6 +49,17 @@ std::string Refusal(const std::string& bytes) {
     EXPECT_EQ(rec.Messages[0].Style, vbExclamation);
     EXPECT_EQ(rec.Messages[0].Title, "Brindlemar");
     return rec.Messages[0].Text;
+}
+
+// Reads `bytes` as a project file that must open without a word.
+std::unique_ptr<Model> Opening(const std::string& bytes) {
+    test::TempDir dir;
+    test::MessageRecorder rec;
+    auto m = test::BuiltInModel(dir.Path().string());
+    test::WriteBytes(dir.File("old.bmi"), bytes);
+    EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
+    EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+    return m;
 }
 
 ProjectFileBuilder WithLoads(const char* version) {
@@ -111,7 +123,7 @@ TEST(BadProjectFiles, ValuesAreRefusedOnlyWhereTheReaderCannotUseThem) {
         {"old load type 9 in 1.x: no loads taken", "1.0", "OldLoads", 16, 9, nullptr,
          [](const Model& m) { return m.LineLoadCount == 0; }},
         {"water switch 1 is on", "2.00", "Water", 0, 1, nullptr, [](const Model& m) { return m.WaterIncluded == -1; }},
-        {"seismic switch 2 is on", "2.60", "Water", 2, 2, nullptr,
+        {"seismic switch 2 in 2.60 is on", "2.60", "Water", 2, 2, nullptr,
          [](const Model& m) { return m.SeismicIncluded == -1; }},
         {"line loads -1", "2.60", "LoadCount", 0, -1, "-1 line loads (at least 0)"},
         {"line loads 51", "2.60", "LoadCount", 0, 51, "51 line loads (at most 50)"},
@@ -150,13 +162,7 @@ TEST(BadProjectFiles, ValuesAreRefusedOnlyWhereTheReaderCannotUseThem) {
         ASSERT_TRUE(file.Offsets.count(c.field)) << c.field;
         test::PatchInteger(file.Bytes, file.Offsets[c.field] + c.plus, c.value);
         if (!c.message) {
-            test::TempDir dir;
-            test::MessageRecorder rec;
-            auto m = test::BuiltInModel(dir.Path().string());
-            test::WriteBytes(dir.File("old.bmi"), file.Bytes);
-            EXPECT_TRUE(ReadProjectFile(*m, dir.File("old.bmi")));
-            EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
-            EXPECT_TRUE(c.holds(*m));
+            EXPECT_TRUE(c.holds(*Opening(file.Bytes)));
             continue;
         }
         const std::string message = Refusal(file.Bytes);
@@ -172,10 +178,50 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
         test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4, bad);
         EXPECT_NE(Refusal(file.Bytes).find("is not a number"), std::string::npos);
     }
+    // factors are magnitudes: one with its sign bit set is no factor the program holds
+    for (float bad : {-1.5f, -0.0f}) {
+        test::ByteWriter file = WithLoads("2.60").Build();
+        test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, bad);
+        EXPECT_NE(Refusal(file.Bytes).find("is negative"), std::string::npos);
+    }
     // values that overflow when the reader adds them up
     test::ByteWriter file = WithLoads("2.60").Build();
     for (std::size_t i : {6u, 7u, 8u}) test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * i, 3e38f);
     EXPECT_EQ(Refusal(file.Bytes), "Overflow");
+}
+
+// What is no wall this version can read is refused, never half read: a
+// newer version's file, a file of zeros as a crash leaves one, a file of this
+// version with more after its end. Older versions rewrote files without
+// cutting them short, so their files open whatever follows.
+TEST(BadProjectFiles, ForeignFilesAreRefusedAndOlderOnesStillOpen) {
+    const std::string current = WithLoads("2.60").Bytes();
+    struct Case {
+        std::string what;
+        std::string bytes;
+        std::string message;  // "": the file opens
+    };
+    std::vector<Case> cases;
+    for (const char* version : {"2.61", "2.7", "3.00", "9.99", "10.0", "3.0 beta"})
+        cases.push_back({version, WithLoads(version).Bytes(),
+                         std::string("it was written by a newer version of the program (") + version + ")"});
+    for (std::size_t size : {184u, 186u, 4096u, 65536u})
+        cases.push_back({std::to_string(size) + " zeros", std::string(size, '\0'), "it names no version of the program"});
+    cases.push_back({"183 zeros", std::string(183, '\0'), "it ends too early"});
+    cases.push_back({"2.60 and a byte", current + '\0', "1 byte follow the end of its last field, at byte"});
+    cases.push_back({"2.60 and 100 bytes", current + std::string(100, 'x'), "100 bytes follow the end"});
+    cases.push_back({"2.21 and 100 bytes", WithLoads("2.21").Bytes() + std::string(100, 'x'), ""});
+    cases.push_back({"2.50 and 10 bytes", WithLoads("2.50").Bytes() + std::string(10, '\0'), ""});
+    cases.push_back({"2.6", WithLoads("2.6").Bytes(), ""});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.message.empty()) {
+            Opening(c.bytes);
+            continue;
+        }
+        const std::string message = Refusal(c.bytes);
+        EXPECT_NE(message.find("/bad.bmi\n" + c.message), std::string::npos) << message;
+    }
 }
 
 TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
@@ -194,7 +240,13 @@ TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
         {dir.File("walls.bmi"), notAProject + dir.File("walls.bmi") + "\nIt is a folder, not a project file."},
         {dir.File("pipe.bmi"), notAProject + dir.File("pipe.bmi") + "\nIt is a pipe, not a project file."},
         {"/dev/null", notAProject + "/dev/null\nIt is a device, not a project file."},
+        // larger than any project file can be (every text 32767 bytes long,
+        // 50 line loads, 50 sets of 51 combinations): refused by its size, unread
+        {dir.File("huge.bmi"), notAProject + dir.File("huge.bmi") +
+                                   "\nIt is 1000000000 bytes long; a project file is at most 162603837 bytes."},
     };
+    { std::ofstream(dir.File("huge.bmi")) << "x"; }
+    fs::resize_file(dir.File("huge.bmi"), 1000000000);
     for (const Case& c : cases) {
         test::MessageRecorder rec;
         auto m = OpenProject(dir.Path().string());

@@ -5,6 +5,7 @@
 #include "FileTestSupport.h"
 #include "files/DefaultsFile.h"
 #include "files/Encoding.h"
+#include "files/FieldGroups.h"
 #include "model/Initialise.h"
 #include "support/MessageRecorder.h"
 #include "support/ScopedEnvironment.h"
@@ -138,63 +139,117 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     EXPECT_FLOAT_EQ(m->StemTopThickness, 0.83f);
 }
 
-TEST(DefaultsFile, ADamagedFileIsReportedOnceAndTheBuiltInValuesStand) {
+// A defaults file the program cannot read (damaged, foreign, of an older
+// layout) holds the user's choices: it is moved aside under a free name, one
+// message names both paths, the built-in values stand, the next reset says
+// nothing and the next write leaves it alone.
+TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
     test::TempDir dir;
     auto m = test::BuiltInModel(dir.Path().string());
     ChangeEverythingCarried(*m);
     ASSERT_TRUE(WriteDefaultsFile(*m, m->DefaultsFilePath));
-    std::string bytes = test::ReadBytes(m->DefaultsFilePath);
+    const std::string path = m->DefaultsFilePath;
+    const std::string bytes = test::ReadBytes(path);
 
     struct Case {
         const char* what;
         std::string bytes;
         const char* message;
     };
-    std::string units = bytes;
+    std::string units = bytes, newer = bytes;
     // lead-in, margins, three footers, font name, font size
     test::PatchInteger(units, 4 + 8 + (2 + 4) + 2 + (2 + 255) + (2 + 11) + 4, 7);
+    newer.replace(newer.find(FileLayoutVersion), 4, "3.00");
     const Case cases[] = {
         {"truncated", bytes.substr(0, bytes.size() - 1), "it ends too early"},
+        {"older layout, without the bearing values", bytes.substr(0, bytes.size() - BearingBytes),
+         "it ends too early"},
         {"cut in the sets", bytes.substr(0, bytes.size() / 2), "4 records) need"},
         {"unknown unit system", units, "unit system 7 (0 to 2)"},
         {"empty", "", "it ends too early, after 0 bytes"},
+        {"zeros as long as the file", std::string(bytes.size(), '\0'), "it names no version of the program"},
+        {"written by a newer version", newer, "it was written by a newer version of the program (3.00)"},
+        {"bytes after its end", bytes + std::string(3, '\0'), "3 bytes follow the end of its last field"},
     };
+    int moved = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        test::WriteBytes(m->DefaultsFilePath, c.bytes);
+        test::WriteBytes(path, c.bytes);
+        const std::string aside = path + ".unreadable" + (moved++ ? "." + std::to_string(moved) : "");
         test::MessageRecorder rec;
         auto reset = std::make_unique<Model>();
         reset->ProgramDirectory = dir.Path().string();
         InitialiseProject(*reset);
         ASSERT_EQ(rec.Messages.size(), 1u);
-        EXPECT_NE(rec.Messages[0].Text.find("Not a valid defaults file: "), std::string::npos);
-        EXPECT_NE(rec.Messages[0].Text.find(c.message), std::string::npos) << rec.Messages[0].Text;
+        const std::string& message = rec.Messages[0].Text;
+        EXPECT_EQ(message.rfind("Not a valid defaults file: " + path + "\n", 0), 0u) << message;
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_NE(message.find("\nIt was moved to " + aside + "; the built-in defaults are used."), std::string::npos)
+            << message;
+        EXPECT_EQ(rec.BusyDepth, 0);
         EXPECT_EQ(reset->CurrentUnitSystem, Metric);
         EXPECT_EQ(reset->CombinationSetCount, 2);
         EXPECT_FLOAT_EQ(reset->ConcreteCompressiveStress, test::BuiltInModel(dir.File("x"))->ConcreteCompressiveStress);
 
+        EXPECT_FALSE(fs::exists(path));
+        EXPECT_EQ(test::ReadBytes(aside), c.bytes) << "kept byte for byte";
+        InitialiseProject(*reset);
+        ASSERT_TRUE(WriteDefaultsFile(*reset, path));
+        EXPECT_EQ(test::ReadBytes(aside), c.bytes) << "not written over";
+        EXPECT_EQ(rec.Messages.size(), 1u) << "nothing more at the next reset and write";
+
         // the reader alone leaves the model as it was
         auto before = std::make_unique<Model>(*reset);
-        EXPECT_FALSE(ReadDefaultsFile(*reset, m->DefaultsFilePath));
+        EXPECT_FALSE(ReadDefaultsFile(*reset, aside));
         test::ExpectSameFileState(*reset, *before);
     }
+
+    // with no free name left the file stays where it is, untouched for the
+    // rest of the run
+    for (int n = moved + 1; n <= 99; ++n) test::WriteBytes(path + ".unreadable." + std::to_string(n), "");
+    test::WriteBytes(path, "\x05");
+    test::MessageRecorder rec;
+    auto reset = std::make_unique<Model>();
+    reset->ProgramDirectory = dir.Path().string();
+    InitialiseProject(*reset);
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_NE(rec.Messages[0].Text.find("\nIt cannot be moved aside (every name for it is taken): it is left as it is"),
+              std::string::npos)
+        << rec.Messages[0].Text;
+    InitialiseProject(*reset);
+    EXPECT_FALSE(WriteDefaultsFile(*reset, path));
+    EXPECT_EQ(test::ReadBytes(path), "\x05");
+    EXPECT_EQ(rec.Messages.size(), 1u);
 }
 
-TEST(DefaultsFile, LivesInTheConfigurationFolderWhenTheProgramFolderCannotBeWritten) {
+// The installed program keeps the user's defaults with the settings in the
+// user's configuration folder, never among the programs; only a copy that
+// already keeps its Default.dat beside it (carried on a stick) goes on so.
+TEST(DefaultsFile, LivesInTheConfigurationFolderUnlessACopyIsBesideTheProgram) {
     test::TempDir dir;
     const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
+    const std::string configuration = UserConfigDirectory();
+    EXPECT_EQ(configuration, dir.File("config") + "/Brindlemar");
+    const std::string program = dir.File("bin");
+    std::filesystem::create_directory(program);
 
-    EXPECT_EQ(DefaultsFileLocation(dir.Path().string()), dir.Path().string() + "/Default.dat");
-    const std::string installed = dir.File("no such program folder");
-    const std::string location = DefaultsFileLocation(installed);
-    EXPECT_EQ(location, dir.File("config") + "/Brindlemar/Default.dat");
+    EXPECT_EQ(DefaultsFileLocation(program, configuration), configuration + "/Default.dat") << "a writable bin/";
+    EXPECT_EQ(DefaultsFileLocation(program, ""), program + "/Default.dat") << "no configuration folder known";
+    test::WriteBytes(program + "/Default.dat", "");
+    EXPECT_EQ(DefaultsFileLocation(program, configuration), program + "/Default.dat") << "a portable copy";
+    std::filesystem::remove(program + "/Default.dat");
 
-    // the folder is made on the first write
-    auto m = test::BuiltInModel(dir.Path().string());
+    // a reset and a write put it in the configuration folder, made on the first write
+    auto m = std::make_unique<Model>();
+    m->ProgramDirectory = program;
+    m->ConfigurationDirectory = configuration;
+    InitialiseProject(*m);
+    EXPECT_EQ(m->DefaultsFilePath, configuration + "/Default.dat");
     m->CurrentUnitSystem = SI;
-    ASSERT_TRUE(WriteDefaultsFile(*m, location));
+    ASSERT_TRUE(WriteDefaultsFile(*m, m->DefaultsFilePath));
+    EXPECT_TRUE(std::filesystem::is_empty(program));
     auto read = test::BuiltInModel(dir.File("elsewhere"));
-    ASSERT_TRUE(ReadDefaultsFile(*read, location));
+    ASSERT_TRUE(ReadDefaultsFile(*read, m->DefaultsFilePath));
     EXPECT_EQ(read->CurrentUnitSystem, SI);
 }
 

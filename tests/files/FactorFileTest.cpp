@@ -80,7 +80,8 @@ TEST(FactorFile, ABadFileLeavesTheWorkingTableAlone) {
         std::string bytes;
         const char* message;
     };
-    std::string negative = whole, tooMany = whole, badCombinations = whole;
+    std::string negative = whole, tooMany = whole, badCombinations = whole, newer = whole;
+    newer.replace(newer.find(FileLayoutVersion), 4, "2.61");
     test::PatchInteger(negative, countAt, -1);
     test::PatchInteger(tooMany, countAt, 51);
     test::PatchInteger(badCombinations, countAt + 2 + 5 + 51 * 90, 60);
@@ -90,6 +91,9 @@ TEST(FactorFile, ABadFileLeavesTheWorkingTableAlone) {
         {"combination count 60", badCombinations, "60 combinations in a set (at most 51)"},
         {"last byte missing", whole.substr(0, whole.size() - 1), "has length 9 but only 8 bytes follow"},
         {"only the title", whole.substr(0, countAt), "it ends too early"},
+        {"written by a newer version", newer, "it was written by a newer version of the program (2.61)"},
+        {"a byte after its end", whole + 'x', "1 byte follow the end of its last field"},
+        {"zeros as long as the file", std::string(whole.size(), '\0'), "it names no version of the program"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -46,7 +46,7 @@ TEST(ProjectFileVersions, EachVersionIsReadByItsRules) {
         Family family;
     };
     const Case cases[] = {
-        {"1.0", Family::First},   {"1.51", Family::First},  {"", Family::First},
+        {"1.0", Family::First},   {"1.51", Family::First},
         {"2.00", Family::Legacy}, {"2.10", Family::Legacy}, {"2.20", Family::Legacy},
         {"2.21", Family::Legacy}, {"2.30", Family::Other2x}, {"2.50", Family::V250},
         {"2.60", Family::V260},

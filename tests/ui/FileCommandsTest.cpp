@@ -7,6 +7,7 @@
 
 #include "UiTestSupport.h"
 #include "files/Paths.h"
+#include "files/ProjectFile.h"
 #include "forms/DimensionEdit.h"
 #include "forms/RecentFiles.h"
 #include "support/MessageRecorder.h"
@@ -414,7 +415,7 @@ TEST_F(FileCommandsTest, ABackslashBelongsToTheName) {
 
     Model started;
     started.ProgramDirectory = dir.Path().string();
-    std::unique_ptr<Form1> second(Main(started, path));
+    std::unique_ptr<Form1> second(Main(started, {path}));
     EXPECT_EQ(started.ProjectFilePath, path);
     EXPECT_FLOAT_EQ(started.StemTopThickness, 1.2f);
     EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
@@ -426,22 +427,50 @@ TEST_F(FileCommandsTest, CommandLineOpensTheFileWithOrWithoutQuotes) {
     const std::string path = (spaced / "Wall 1.bmi").string();
     Edit(StemTopThicknessLabel, 1.1f);
     SaveAs(path);
+    // an old name in Latin-1, which is no UTF-8: the bytes reach the file
+    const std::string latin1 = (spaced / "Qu\xE9 2.bmi").string();
+    ASSERT_TRUE(WriteProjectFile(m, latin1));
 
-    for (const std::string& line : {"\"" + path + "\"", path}) {
-        SCOPED_TRACE(line);
+    struct Case {
+        std::vector<std::string> line;
+        std::string opened;
+    };
+    const Case cases[] = {
+        {{"\"" + path + "\""}, path}, {{path}, path}, {{"--", path}, path}, {{path, Wall("second.bmi")}, path},
+        {{"--", latin1, path}, latin1},
+    };
+    for (const auto& [line, opened] : cases) {
+        SCOPED_TRACE(opened);
         test::MessageRecorder rec;
         Model started;
         started.ProgramDirectory = dir.Path().string();
         std::unique_ptr<Form1> second(Main(started, line));
-        EXPECT_TRUE(rec.Messages.empty());
+        EXPECT_TRUE(rec.Messages.empty()) << "nothing said of the rest: " << rec.Messages[0].Text;
         EXPECT_FLOAT_EQ(started.StemTopThickness, 1.1f);
         EXPECT_EQ(second->lblDim[StemTopThicknessLabel]->text(), "1.10");
-        EXPECT_EQ(started.ProjectFilePath, path);
+        EXPECT_EQ(started.ProjectFilePath, opened);
         EXPECT_EQ(started.ProjectModified, False);
         EXPECT_EQ(started.RecentFileCount, 1);
         EXPECT_TRUE(second->mnuFileList[1]->isVisible());
         EXPECT_EQ(second->windowTitle(), "Brindlemar 2.60");
     }
+}
+
+// A defaults file that cannot be written is told at the first file command
+// that writes it, not at every one.
+TEST_F(FileCommandsTest, ADefaultsFileThatCannotBeWrittenIsToldOnce) {
+    fs::create_directory(m.DefaultsFilePath);
+    test::MessageRecorder rec;
+    window->mnuFileNew->trigger();
+    SaveAs(Wall("quay.bmi"));
+    window->mnuFileSave->trigger();
+    Open(Wall("quay.bmi"));
+    window->mnuFileList[1]->trigger();
+    window->mnuFileNew->trigger();
+    EXPECT_TRUE(window->close());
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_EQ(rec.Messages[0].Text, "Cannot write " + m.DefaultsFilePath + ": it is a folder");
+    EXPECT_TRUE(fs::is_regular_file(Wall("quay.bmi")));
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m.ProgramDirectory = dir.Path().string();
-        window.reset(Main(m, ""));
+        window.reset(Main(m, {}));
     }
 
     template <typename T = QWidget>

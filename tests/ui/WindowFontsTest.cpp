@@ -154,7 +154,7 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         test::TempDir dir;
         Model m;
         m.ProgramDirectory = dir.Path().string();
-        std::unique_ptr<Form1> main(Main(m, ""));
+        std::unique_ptr<Form1> main(Main(m, {}));
         // concrete factors, so that the reinforcement dialog shows its design tab too
         for (LoadCombination& c : m.CombinationSets[1].Combinations) {
             c.Factor[CT] = 0.9f;

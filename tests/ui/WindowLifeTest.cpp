@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "UiTestSupport.h"
+#include "files/DefaultsFile.h"
 #include "files/ProjectFile.h"
 #include "model/ProjectServices.h"
 #include "support/MessageRecorder.h"
@@ -94,7 +95,7 @@ TEST_F(MainWindowTest, TheNextStartBeginsWithTheDefaultsKeptAtShutdown) {
 
     Model next;
     next.ProgramDirectory = dir.Path().string();
-    std::unique_ptr<Form1> again(Main(next, ""));
+    std::unique_ptr<Form1> again(Main(next, {}));
     EXPECT_EQ(next.CurrentUnitSystem, British);
     EXPECT_EQ(again->Combo1a->currentIndex(), British);
     EXPECT_TRUE(again->mnuUnitBritish->isChecked());
@@ -113,7 +114,8 @@ TEST_F(MainWindowTest, AnUnreadableConfigurationFolderIsToldOnceByItsPath) {
     test::MessageRecorder rec;
     Model installed;
     installed.ProgramDirectory = dir.File("not writable");
-    std::unique_ptr<Form1> started(Main(installed, project));
+    installed.ConfigurationDirectory = UserConfigDirectory();
+    std::unique_ptr<Form1> started(Main(installed, {project}));
     ASSERT_EQ(rec.Messages.size(), 1u);
     EXPECT_EQ(rec.Messages[0].Text, "Cannot read " + dir.File("blocked") +
                                         "/Brindlemar: Not a directory\nThe built-in settings are used.");

@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "drawing/TextPlacement.h"
 #include "model/Model.h"
@@ -69,7 +70,7 @@ public:
     Model& model() { return m_; }
 
     // start-up and shutdown
-    void Form_Load(const std::string& commandLine);
+    void Form_Load(const std::vector<std::string>& arguments);
     void Form_Unload(int& Cancel);
 
     // frame

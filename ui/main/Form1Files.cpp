@@ -104,7 +104,11 @@ bool Form1::ReadProject(const std::string& path) {
     auto fresh = std::make_unique<Model>(m_);
     InitialiseProject(*fresh);
     fresh->ProjectFilePath = path;
-    if (!ReadProjectFile(*fresh, path)) return false;
+    if (!ReadProjectFile(*fresh, path)) {
+        // a defaults file the reset had to leave alone stays so for the run
+        m_.DefaultsFileLeftAlone = fresh->DefaultsFileLeftAlone;
+        return false;
+    }
     m_ = std::move(*fresh);
 
     AddRecentFile(m_.ProjectFilePath);

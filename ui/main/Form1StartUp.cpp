@@ -13,9 +13,9 @@
 
 namespace brindlemar {
 
-void Form1::Form_Load(const std::string& commandLine) {
+void Form1::Form_Load(const std::vector<std::string>& arguments) {
     // a project named on the command line opens with the file commands
-    const std::string path = CommandLinePath(commandLine);
+    const std::string path = CommandLinePath(arguments);
     if (!path.empty()) OpenProjectFile(path);
 
     Updating = true;

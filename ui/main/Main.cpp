@@ -47,7 +47,7 @@ void ReportUnreadableConfiguration(const Model& m) {
 
 }  // namespace
 
-Form1* Main(Model& m, const std::string& commandLine) {
+Form1* Main(Model& m, const std::vector<std::string>& arguments) {
     InitialiseProject(m);
     ReportUnreadableConfiguration(m);
     m.StartDirectory = "";
@@ -62,7 +62,7 @@ Form1* Main(Model& m, const std::string& commandLine) {
     ChooseReportFonts(m, OfferedFontNames(ReportFontCandidates(), screen.FontNames()), CurrentFontName());
 
     auto* window = new Form1(m);
-    window->Form_Load(commandLine);
+    window->Form_Load(arguments);
     window->show();
     return window;
 }

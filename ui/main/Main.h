@@ -3,6 +3,7 @@
 // the main window opens.
 
 #include <string>
+#include <vector>
 
 namespace brindlemar {
 
@@ -11,8 +12,8 @@ class Form1;
 
 // Resets `m` to a new project (reading the defaults file), chooses the
 // report fonts, then creates, loads and shows the main window, which opens
-// the project named in `commandLine` when there is one. The caller owns the
-// window and runs the event loop.
-Form1* Main(Model& m, const std::string& commandLine);
+// the project the program's `arguments` name (see CommandLinePath). The
+// caller owns the window and runs the event loop.
+Form1* Main(Model& m, const std::vector<std::string>& arguments);
 
 }  // namespace brindlemar
