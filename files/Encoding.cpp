@@ -157,13 +157,7 @@ void RecordReader::Record(LineLoad& load) {
 
 void RecordReader::Record(LoadCombination& combination) {
     combination.Name = Text();
-    for (float& factor : combination.Factor) {
-        // factors are kept as magnitudes: the program never holds one with a sign
-        const std::size_t at = offset_;
-        factor = Single();
-        if (std::signbit(factor))
-            throw FileFormatError("the factor at byte " + std::to_string(at) + " is negative");
-    }
+    for (float& factor : combination.Factor) factor = Single();
 }
 
 void RecordReader::Record(FactorDefinition& factors) {

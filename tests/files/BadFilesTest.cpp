@@ -178,11 +178,12 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
         test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4, bad);
         EXPECT_NE(Refusal(file.Bytes).find("is not a number"), std::string::npos);
     }
-    // factors are magnitudes: one with its sign bit set is no factor the program holds
-    for (float bad : {-1.5f, -0.0f}) {
+    // a negative factor is a number the factor grid takes and a save writes:
+    // the file that holds one opens again
+    {
         test::ByteWriter file = WithLoads("2.60").Build();
-        test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, bad);
-        EXPECT_NE(Refusal(file.Bytes).find("is negative"), std::string::npos);
+        test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, -1.5f);
+        EXPECT_EQ(Opening(file.Bytes)->CurrentLoadCombination.Factor[3], -1.5f);
     }
     // values that overflow when the reader adds them up
     test::ByteWriter file = WithLoads("2.60").Build();
