@@ -20,14 +20,8 @@ struct Job {
     std::vector<std::string> captions;
 
     Job() {
-        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
-        m.SymbolFontName = "Symbol";
+        UsePrinterFonts(m);
         m.ProjectTitle = "Quay wall";
-    }
-    CombinationSet& Set() { return m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)]; }
-    void Combinations(int n) {
-        for (int i = 1; i < n; ++i) Set().Combinations[static_cast<size_t>(i)] = Set().Combinations[0];
-        Set().CombinationCount = static_cast<int16_t>(n);
     }
     void Run() {
         ComputeDesignSectionForces(m);
@@ -68,7 +62,7 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Job job;
-        job.Combinations(c.combinations);
+        SetCombinationCount(job.m, c.combinations);
         for (int section : c.sections) SectionSwitch(job.m, section) = 1;
         job.Run();
         EXPECT_EQ(job.Blocks(), c.blocks);
@@ -86,7 +80,7 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
 
 TEST(ReportPrinting, WholeReportKeepsTheCombinationAndCountsItsBlocks) {
     Job job;
-    job.Combinations(4);
+    SetCombinationCount(job.m, 4);
     job.m.CurrentCombination = 2;
     for (int section = 0; section <= 6; ++section) SectionSwitch(job.m, section) = 1;
     job.Run();
