@@ -14,8 +14,7 @@ using test::SurfaceCall;
 class CalculatorReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
-        m.SymbolFontName = "Symbol";
+        test::UsePrinterFonts(m);
         in.WetDensity = 1.8f;
         in.SaturatedDensity = 2;
         in.WaterDensity = 1;

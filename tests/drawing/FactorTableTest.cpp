@@ -10,19 +10,24 @@ namespace {
 using test::RecordingSurface;
 using test::SurfaceCall;
 
-// The built-in wall with combination `combination` of set `set` in use, drawn
-// in the whole surface.
-void UseCombination(Model& m, int16_t set, int16_t combination) {
-    m.ActiveCombinationSet = set;
-    m.CurrentCombination = combination;
-    m.CurrentLoadCombination = m.CombinationSets[set].Combinations[combination];
-    m.CurrentFactorDefinition = m.CombinationSets[set].Factors;
-    // the frame of a default recording surface
-    m.FrameLeft = 0;
-    m.FrameTop = 0;
-    m.FrameWidth = 10000;
-    m.FrameHeight = 6000;
-}
+// The built-in wall with combination `combination` of set `set` in use, its
+// table drawn in the whole of a default recording surface.
+struct FactorTablePicture {
+    test::BuiltInWall w;
+    Model& m = w.m;
+    RecordingSurface s;
+
+    FactorTablePicture(int16_t set, int16_t combination) {
+        m.ActiveCombinationSet = set;
+        m.CurrentCombination = combination;
+        m.CurrentLoadCombination = m.CombinationSets[set].Combinations[combination];
+        m.CurrentFactorDefinition = m.CombinationSets[set].Factors;
+        m.FrameLeft = 0;
+        m.FrameTop = 0;
+        m.FrameWidth = 10000;
+        m.FrameHeight = 6000;
+    }
+};
 
 TEST(FactorTableText, TwoDecimalsSignKeptZeroDashed) {
     struct Case {
@@ -34,15 +39,13 @@ TEST(FactorTableText, TwoDecimalsSignKeptZeroDashed) {
 }
 
 TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
-    test::BuiltInWall w;
-    Model& m = w.m;
-    UseCombination(m, 1, 1);
+    FactorTablePicture p(1, 1);
+    Model& m = p.m;
     m.CurrentLoadCombination.Factor[WA] = -0.9f;   // a reversed load
     m.CurrentLoadCombination.Factor[IC] = 0;
-    RecordingSurface s;
-    DrawFactorTable(m, s);
+    DrawFactorTable(m, p.s);
 
-    const auto texts = s.Texts();
+    const auto texts = p.s.Texts();
     ASSERT_EQ(texts.size(), 2 + 22 + 1 + 2 + 20u);
     EXPECT_EQ(texts[0], "Load");
     EXPECT_EQ(texts[1], "Factors");
@@ -56,8 +59,8 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     EXPECT_EQ(texts[26], "Factors");
     EXPECT_EQ(texts[27], "BE");
     EXPECT_EQ(texts[27 + 2 * (CS - BE)], "CS");
-    for (const SurfaceCall& c : s.Of("Print")) EXPECT_EQ(c.Colour, m.FactorTableTextColour) << c.Text;
-    for (const SurfaceCall& c : s.Of("Line")) {
+    for (const SurfaceCall& c : p.s.Of("Print")) EXPECT_EQ(c.Colour, m.FactorTableTextColour) << c.Text;
+    for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_EQ(c.Colour, m.FactorTableGridColour);
         EXPECT_EQ(c.Width, m.FactorTablePenWidth);
     }
@@ -68,12 +71,11 @@ TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
     // included; a longer one is cut, and marked as cut
     for (const size_t length : {40u, 200u}) {
         SCOPED_TRACE(length);
-        test::BuiltInWall w;
-        Model& m = w.m;
-        UseCombination(m, 1, 1);
+        FactorTablePicture p(1, 1);
+        Model& m = p.m;
+        RecordingSurface& s = p.s;
         m.CombinationSets[1].Name = std::string(length, 'S');
         m.CombinationSets[1].Combinations[1].Name = std::string(length, 'C') + " II";
-        RecordingSurface s;
         DrawFactorTable(m, s);
         const std::string whole = "Combinations: " + m.CombinationSets[1].Name + ", " + m.CombinationSets[1].Combinations[1].Name;
         SurfaceCall names;
@@ -87,12 +89,9 @@ TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
 }
 
 TEST(DrawFactorTable, HiddenSetReadsAllOnes) {
-    test::BuiltInWall w;
-    Model& m = w.m;
-    UseCombination(m, 0, 0);
-    RecordingSurface s;
-    DrawFactorTable(m, s);
-    const auto texts = s.Texts();
+    FactorTablePicture p(0, 0);
+    DrawFactorTable(p.m, p.s);
+    const auto texts = p.s.Texts();
     EXPECT_EQ(texts[24], "Combinations: ASD, ASD");
     for (int k = 1; k <= 11; ++k) EXPECT_EQ(texts[static_cast<size_t>(1 + 2 * k)], "1.00") << k;
     for (int k = 12; k <= 21; ++k) EXPECT_EQ(texts[static_cast<size_t>(26 + 2 * (k - 11))], "1.00") << k;
@@ -101,13 +100,11 @@ TEST(DrawFactorTable, HiddenSetReadsAllOnes) {
 TEST(DrawFactorTable, LayoutFollowsTheFont) {
     for (double size : {8.0, 10.0, 14.0}) {
         SCOPED_TRACE(size);
-        test::BuiltInWall w;
-        Model& m = w.m;
-        UseCombination(m, 1, 0);
-        m.FrameTop = 500;
-        RecordingSurface s;
+        FactorTablePicture p(1, 0);
+        RecordingSurface& s = p.s;
+        p.m.FrameTop = 500;
         s.FontSize = size;
-        DrawFactorTable(m, s);
+        DrawFactorTable(p.m, s);
         // measures of the recording surface: "T" is 23 x size high, "1.23" 40 x size wide
         const double th = 23 * size, cw = 1.3 * 40 * size, g = 0.4 * th;
         const double y0 = 500 + 1.5 * g, yL = 500 + g;

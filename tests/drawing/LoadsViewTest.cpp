@@ -79,23 +79,28 @@ TEST(LoadsView, LegendSaysWhenTheWallIsNotStableWithOrWithoutSeismicLoading) {
     }
 }
 
-TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
-    ViewPicture p;
+// The surcharge rows of the first combination with the factors ES, S1 and S2,
+// over the wall drawn with its backfill rising 1 in `slope`.
+void DrawSurcharges(ViewPicture& p, float es, float s1, float s2, float slope, double arrowScale) {
     auto& factor = p.m.CombinationSets[1].Combinations[0].Factor;
-    p.m.LoadArrowScale = 400;
-    factor[ES] = 0;
-    factor[S1] = factor[S2] = 1;
-    SelectLoadCombination(p.m, 1, 0);
-    DrawSurchargeLoads(p.m, p.s);
-    EXPECT_TRUE(p.s.Calls.empty()) << "no surcharge when its load type has no factor";
-
-    factor[ES] = 1;
-    factor[S1] = 0;
-    p.m.BackfillSlopeRatio = 0.5f;   // steep: the row beyond the heel runs out of the frame's top
+    factor[ES] = es;
+    factor[S1] = s1;
+    factor[S2] = s2;
+    p.m.BackfillSlopeRatio = slope;
+    p.m.LoadArrowScale = arrowScale;
     DrawWall(p.m, p.s, 1, 0);
     p.s.Calls.clear();
     SelectLoadCombination(p.m, 1, 0);
     DrawSurchargeLoads(p.m, p.s);
+}
+
+TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
+    ViewPicture p;
+    DrawSurcharges(p, 0, 1, 1, p.m.BackfillSlopeRatio, 400);
+    EXPECT_TRUE(p.s.Calls.empty()) << "no surcharge when its load type has no factor";
+
+    // steep: the row beyond the heel runs out of the frame's top
+    DrawSurcharges(p, 1, 0, 1, 0.5f, 400);
     ASSERT_EQ(p.s.Texts(), std::vector<std::string>{"1.00ES"});
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_GE(std::min(c.X1, c.X2), p.X(40) - 30 - 1e-3) << "only the row beyond the heel (barbs 30 wide)";
@@ -107,15 +112,7 @@ TEST(LoadsView, SurchargeValueStandsClearOfItsSlopingTailLine) {
     for (const float ratio : {0.0f, 5.0f, 2.0f}) {
         SCOPED_TRACE(ratio);
         ViewPicture p;
-        auto& factor = p.m.CombinationSets[1].Combinations[0].Factor;
-        factor[ES] = factor[S1] = 1;
-        factor[S2] = 0;
-        p.m.BackfillSlopeRatio = ratio;
-        p.m.LoadArrowScale = 200;
-        DrawWall(p.m, p.s, 1, 0);
-        p.s.Calls.clear();
-        SelectLoadCombination(p.m, 1, 0);
-        DrawSurchargeLoads(p.m, p.s);
+        DrawSurcharges(p, 1, 1, 0, ratio, 200);
         const SurfaceCall* text = p.s.FindText("1.00ES");
         ASSERT_NE(text, nullptr);
         // the tail line joins the arrows' tails from node 8 to node 40

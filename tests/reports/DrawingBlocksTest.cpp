@@ -64,7 +64,11 @@ TEST(DrawingBlocks, EachBlockPrintsItsTitleAndPicture) {
     EXPECT_TRUE(messages.Messages.empty());
 }
 
-TEST(DrawingBlocks, ReactionsScaleTheLargestPressureIntoTheRoomAboveTheWall) {
+// The largest base pressure is scaled into the room above the wall; the
+// reactions and the resistances share one picture and one legend: a legend
+// printed twice on the same spot reads bold.
+TEST(DrawingBlocks, ReactionsOfAStableWallFitTheRoomAndPrintTheLegendOnce) {
+    MessageRecorder messages;
     ReportSheet r;
     PrintReactionsBlock(r.m, r.s);
     ASSERT_NE(r.m.WallStable, 0);
@@ -72,15 +76,6 @@ TEST(DrawingBlocks, ReactionsScaleTheLargestPressureIntoTheRoomAboveTheWall) {
     ASSERT_GT(largest, 0);
     const double label = 23 * 6 * r.m.PrintScale + 60;
     EXPECT_NEAR(r.m.LoadArrowScale, (r.m.DrawingMarginY / 2.0 - label) / largest, 1e-3);
-}
-
-// The reactions and the resistances share one picture and one legend: a
-// legend printed twice on the same spot reads bold.
-TEST(DrawingBlocks, ReactionsOfAStableWallPrintTheLegendOnce) {
-    MessageRecorder messages;
-    ReportSheet r;
-    PrintReactionsBlock(r.m, r.s);
-    ASSERT_NE(r.m.WallStable, 0);
     const std::vector<std::string> texts = r.s.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Line loads in T/m"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Distributed loads in T/m\xB2"), 1);

@@ -19,24 +19,7 @@ struct ForceTables : ::testing::Test {
     ReinforcementSheet r;
     Model& m = r.m;
 
-    void SetUp() override { Combinations(3); }
-
-    // n stable combinations named C1, C2...
-    void Combinations(int n) {
-        CombinationSet& set = m.CombinationSets[1];
-        m.ActiveCombinationSet = 1;
-        set.Name = "Strength";
-        set.CombinationCount = static_cast<int16_t>(n);
-        for (int c = 0; c < n; ++c) {
-            set.Combinations[c].Name = "C" + std::to_string(c + 1);
-            set.Combinations[c].Factor = {};
-            set.Combinations[c].Factor[DL] = 1.25f;
-            set.Combinations[c].Factor[EH] = 1.5f;
-            m.CombinationWallStableFlags[c + 1] = True;
-            m.CombinationDesignable[c + 1] = True;
-        }
-        m.AllCombinationsStable = True;
-    }
+    void SetUp() override { r.Combinations(3); }
 
     double H() const { return r.Row(); }
     double Y1() const { return r.RowY(0); }
@@ -67,7 +50,7 @@ TEST_F(ForceTables, FifteenRowsToAPageAndTheClosingBlockWhereTwoRowsAreLeft) {
     for (const Table& t : kTables) {
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << t.name << " n " << c.n << " page " << c.page);
-            Combinations(c.n);
+            r.Combinations(c.n);
             r.Reprint();
             t.print(m, r.s, c.page);
             for (int i = 1; i <= 15; ++i) {
@@ -265,7 +248,7 @@ TEST_F(ForceTables, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
     for (const Table& t : kTables) {
         for (const bool factored : {false, true}) {
             SCOPED_TRACE(testing::Message() << t.name << (factored ? " factored" : " unfactored"));
-            Combinations(13);  // the fullest page that holds the closing block
+            r.Combinations(13);  // the fullest page that holds the closing block
             m.CombinationSets[1].Name = "Unfactored";
             for (int f : {CT, CC, CS}) m.CombinationSets[1].Combinations[0].Factor[f] = factored ? 0.9f : 0.0f;
             r.Reprint();
@@ -280,7 +263,7 @@ TEST_F(ForceTables, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
             EXPECT_LE(line->Y1 + r.s.TextHeight(why), m.FrameTop + m.FrameHeight);
             EXPECT_LE(line->X2, r.W());
             // and not on a page the closing block does not reach
-            Combinations(14);
+            r.Combinations(14);
             m.CombinationSets[1].Name = "Unfactored";
             r.Reprint();
             t.print(m, r.s, 1);

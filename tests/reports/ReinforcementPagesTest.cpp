@@ -28,12 +28,7 @@ TEST(ReinforcementPages, BlockNumbersReachTablePagesThenTheDesignBlocks) {
         SCOPED_TRACE(n);
         ReinforcementSheet r;
         Model& m = r.m;
-        CombinationSet& set = m.CombinationSets[1];
-        set.CombinationCount = static_cast<int16_t>(n);
-        for (int c = 0; c < n; ++c) {
-            set.Combinations[c].Name = "C" + std::to_string(c + 1);
-            m.CombinationWallStableFlags[c + 1] = True;
-        }
+        r.Combinations(n);
         const int p = ReinforcementTablePages(n);
 
         std::vector<std::string> want, got;

@@ -16,6 +16,23 @@ namespace brindlemar::test {
 struct ReinforcementSheet : ReportSheet {
     ReinforcementSheet() { PrintBlockFrame(m, s); }
 
+    // n stable combinations of the active set 1 named C1, C2...
+    void Combinations(int n) {
+        CombinationSet& set = m.CombinationSets[1];
+        m.ActiveCombinationSet = 1;
+        set.Name = "Strength";
+        set.CombinationCount = static_cast<int16_t>(n);
+        for (int c = 0; c < n; ++c) {
+            set.Combinations[c].Name = "C" + std::to_string(c + 1);
+            set.Combinations[c].Factor = {};
+            set.Combinations[c].Factor[DL] = 1.25f;
+            set.Combinations[c].Factor[EH] = 1.5f;
+            m.CombinationWallStableFlags[c + 1] = True;
+            m.CombinationDesignable[c + 1] = True;
+        }
+        m.AllCombinationsStable = True;
+    }
+
     double W() const { return m.FrameWidth; }
     double Scale() const { return m.PrintScale; }
     double Row() const { return 240 * m.PrintScale; }

@@ -10,14 +10,6 @@
 namespace brindlemar::test {
 namespace {
 
-// The active set of the wall with n combinations, each with the factors of
-// the first one.
-void SetCombinationCount(Model& m, int n) {
-    CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
-    for (int i = 1; i < n; ++i) set.Combinations[static_cast<size_t>(i)] = set.Combinations[0];
-    set.CombinationCount = static_cast<int16_t>(n);
-}
-
 TEST(CombinationTexts, WholeLoadTermsToTheWidthOfTheColumn) {
     BuiltInWall w;
     Model& m = w.m;

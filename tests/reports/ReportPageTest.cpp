@@ -3,7 +3,6 @@
 #include "reports/ReportPage.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/Colours.h"
-#include "runtime/RuntimeError.h"
 
 namespace brindlemar::test {
 namespace {
@@ -64,19 +63,6 @@ TEST(ReportPage, PensAndArrowsScaleWithTheSheet) {
     EXPECT_LT(m.PrintScale, 0.71);
     EXPECT_EQ(m.DetailPenWidth, 1);
     EXPECT_EQ(m.ForceArrowLength, RoundTwips(480 * m.PrintScale));
-}
-
-TEST(ReportPage, MarginsThatLeaveNoRoomAreRefused) {
-    BuiltInWall w;
-    w.m.PageMarginLeft = 50;
-    w.m.PageMarginRight = 50;
-    PaperSurface envelope(98, 225);
-    try {
-        SetupPrinterPage(w.m, envelope);
-        FAIL() << "a sheet narrower than its margins was measured";
-    } catch (const RuntimeError& e) {
-        EXPECT_NE(e.Description.find("margins"), std::string::npos);
-    }
 }
 
 TEST(ReportPage, TopBlockCarriesTheSheetFurniture) {

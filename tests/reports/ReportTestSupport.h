@@ -29,16 +29,27 @@ private:
     double pageWidth_, pageHeight_;
 };
 
-// The built-in wall on an A4 sheet measured for printing, fonts as a printer
-// with the usual faces gives them.
+// Fonts as a printer with the usual faces gives them.
+inline void UsePrinterFonts(Model& m) {
+    m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
+    m.SymbolFontName = "Symbol";
+}
+
+// The active set with n combinations, each with the factors of the first one.
+inline void SetCombinationCount(Model& m, int n) {
+    CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
+    for (int i = 1; i < n; ++i) set.Combinations[static_cast<size_t>(i)] = set.Combinations[0];
+    set.CombinationCount = static_cast<int16_t>(n);
+}
+
+// The built-in wall on an A4 sheet measured for printing, in the printer's fonts.
 struct ReportSheet {
     BuiltInWall w;
     Model& m = w.m;
     PaperSurface s{210, 297};
 
     ReportSheet() {
-        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
-        m.SymbolFontName = "Symbol";
+        UsePrinterFonts(m);
         SetupPrinterPage(m, s);
         m.CurrentHalfPage = 0;
     }
