@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,7 +19,6 @@
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/Refusal.h"
-#include "platform/Shell.h"
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
@@ -606,24 +604,6 @@ TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
     EXPECT_TRUE(f->hasFocus());
     const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
     for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;
-}
-
-// F1 opens the help page, as the caption under the tabs says; the other
-// keys of the dialog keep their places. A page it cannot show is told.
-TEST_F(LoadsDialogTest, F1IsTheHelpKey) {
-    auto d = Open();
-    test::MessageRecorder rec;
-    const ShellOpener previous = InstallShellOpener([](const std::string&, std::string& reason) {
-        reason = "no web browser was found";
-        return false;
-    });
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    f1.ignore();
-    QApplication::sendEvent(d.get(), &f1);
-    InstallShellOpener(previous);
-    EXPECT_TRUE(f1.isAccepted());
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_NE(rec.Messages[0].Text.find(HelpFilePath()), std::string::npos) << rec.Messages[0].Text;
 }
 
 }  // namespace
