@@ -214,30 +214,6 @@ TEST(ProjectFileWrite, TwelveLoadsKeepTenInTheOldBlockAndAllTwelveInTheNew) {
     EXPECT_EQ(back->SurchargeLoadType, LL);
 }
 
-TEST(ProjectFileWrite, SavingLeavesNoBackupAndKeepsTheCaseOfThePath) {
-    test::TempDir dir;
-    test::MessageRecorder rec;
-    auto m = BuiltInModel(dir.Path().string());
-    fs::create_directory(dir.Path() / "Mixed Case");
-    const std::string path = dir.File("Mixed Case/Quay Wall.bmi");
-
-    m->ProjectModified = -1;
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-    EXPECT_EQ(m->SaveSucceeded, -1);
-    EXPECT_EQ(m->ProjectModified, 0);
-    m->ProjectTitle = "second";
-    ASSERT_TRUE(WriteProjectFile(*m, path));
-
-    // only the project is left: no backup, no temporary file, no lower-cased folder
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.Path() / "Mixed Case"))
-        names.push_back(entry.path().filename().string());
-    EXPECT_EQ(names, std::vector<std::string>{"Quay Wall.bmi"});
-    EXPECT_FALSE(fs::exists(dir.Path() / "mixed case"));
-    EXPECT_EQ(rec.Messages.size(), 0u);
-    EXPECT_EQ(rec.BusyDepth, 0);
-}
-
 void OldFile(const fs::path& p) { test::WriteBytes(p.string(), "old"); }
 
 // The longest name a file may have: its backup name is as long.
@@ -249,11 +225,13 @@ std::set<std::string> NamesIn(const fs::path& folder) {
     return names;
 }
 
-// Saving writes the file the user chose, where it is and as it is: through
-// a link to its target, with its permission bits, as the same file for all
-// its names, leaving the user's own backup alone (and a project named like
-// one), and not at all when it is write-protected. A link someone planted
-// where the program once put its temporary file is not followed.
+// Saving writes the file the user chose, where it is and as it is: under the
+// case of its name and folder, through a link to its target, with its
+// permission bits, as the same file for all its names, leaving the user's own
+// backup alone (and a project named like one), and not at all when it is
+// write-protected. A completed save leaves no backup or temporary file, and
+// a link someone planted where the program once put its temporary file is
+// not followed.
 TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
     struct Case {
         const char* what;
@@ -263,6 +241,16 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
         void (*check)(const fs::path&);  // the folder after it
     };
     const Case cases[] = {
+        {"a name and folder with capitals", "Mixed Case/Quay Wall.bmi",
+         [](const fs::path& d) {
+             fs::create_directory(d / "Mixed Case");
+             OldFile(d / "Mixed Case" / "Quay Wall.bmi");
+         },
+         "Mixed Case/Quay Wall.bmi",
+         [](const fs::path& d) {
+             EXPECT_EQ(NamesIn(d / "Mixed Case"), std::set<std::string>{"Quay Wall.bmi"});
+             EXPECT_FALSE(fs::exists(d / "mixed case"));
+         }},
         {"write-protected", "wall.bmi",
          [](const fs::path& d) {
              OldFile(d / "wall.bmi");
@@ -346,7 +334,10 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
         } else {
             EXPECT_EQ(ReadBytes(dir.File(c.written)), ReadBytes(dir.File("expected.bmi")));
             EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+            EXPECT_EQ(m->ProjectModified, 0);
+            EXPECT_EQ(m->SaveSucceeded, -1);
         }
+        EXPECT_EQ(rec.BusyDepth, 0);
         c.check(dir.Path());
         // nothing but what the case made and the saved file
         if (!refused) before.insert(fs::path(c.written).begin()->string());

@@ -40,13 +40,8 @@ std::string Text(const FlexGrid* grid, int row, int col) { return grid->TextMatr
 
 class DesignWindowsTest : public test::MainWindowTest {
 protected:
-    // the concrete's strength reduction factors, without which there is no design
     void FactoredForConcrete() {
-        for (LoadCombination& c : m.CombinationSets[1].Combinations) {
-            c.Factor[CT] = 0.9f;
-            c.Factor[CC] = 0.65f;
-            c.Factor[CS] = 0.75f;
-        }
+        test::FactorForConcrete(m);
         m.UpperStemLength = 4;
     }
 
@@ -430,10 +425,6 @@ TEST_F(DesignWindowsTest, ARunTimeErrorIsToldAndNoWindowOpens) {
         EXPECT_EQ(rec.Messages.back().Text, "Subscript out of range");
         EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
-}
-
-TEST_F(DesignWindowsTest, WithoutStrengthFactorsThereIsNoDesignTab) {
-    InReinforcementDialog([](frmRein& d) { EXPECT_FALSE(d.SSTab1->isTabEnabled(frmRein::DesignTab)); });
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,7 +19,6 @@
 #include "files/FactorFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/Refusal.h"
-#include "platform/Shell.h"
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
@@ -606,53 +604,6 @@ TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
     EXPECT_TRUE(f->hasFocus());
     const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
     for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;
-}
-
-// F1 opens the help page, as the caption under the tabs says; the other
-// keys of the dialog keep their places. A page it cannot show is told.
-TEST_F(LoadsDialogTest, F1IsTheHelpKey) {
-    auto d = Open();
-    test::MessageRecorder rec;
-    const ShellOpener previous = InstallShellOpener([](const std::string&, std::string& reason) {
-        reason = "no web browser was found";
-        return false;
-    });
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    f1.ignore();
-    QApplication::sendEvent(d.get(), &f1);
-    InstallShellOpener(previous);
-    EXPECT_TRUE(f1.isAccepted());
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_NE(rec.Messages[0].Text.find(HelpFilePath()), std::string::npos) << rec.Messages[0].Text;
-}
-
-TEST_F(LoadsDialogTest, BothTabsFitTheirControls) {
-    // every load the grid can hold: numbers to 50, and the scroll bar
-    m.LineLoadCount = MaxLineLoads;
-    for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
-    auto d = Open();
-    for (int tab = 0; tab < 2; ++tab) {
-        d->SSTab1->setCurrentIndex(tab);
-        QApplication::processEvents();
-        QWidget* page = d->SSTab1->widget(tab);
-        d->grab().save(QString("loads_dialog_tab%1.png").arg(tab));
-        for (QWidget* w : page->findChildren<QWidget*>()) {
-            if (!w->isVisible() || w->parentWidget() == nullptr || w->parentWidget()->inherits("QComboBox")) continue;
-            const QRect inPage(w->mapTo(page, QPoint(0, 0)), w->size());
-            EXPECT_TRUE(page->rect().contains(inPage))
-                << w->objectName().toStdString() << " " << w->metaObject()->className() << " on tab " << tab;
-            // and every caption whole in the font it is shown in
-            if (auto* label = qobject_cast<QLabel*>(w)) {
-                EXPECT_LE(label->sizeHint().width(), label->width() + 2) << label->text().toStdString();
-            }
-        }
-        // grid cells whole: the row numbers, the combination names
-        FlexGrid* grid = tab == 0 ? d->MSHFlexGrid3 : d->MSHFlexGrid1;
-        for (int r = 0; r < grid->Rows(); ++r)
-            for (int c = 0; c < 2; ++c)
-                EXPECT_LE(grid->TextWidth(grid->TextMatrix(r, c)), grid->ColWidth(c) + 1)
-                    << grid->objectName().toStdString() << " " << grid->TextMatrix(r, c).toStdString();
-    }
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/Panel3D.h"
 #include "platform/Shell.h"
 #include "support/MessageRecorder.h"
+#include "ui/dialogs/frmLoads.h"
 
 namespace brindlemar {
 namespace {
@@ -315,6 +316,8 @@ TEST_F(MainWindowTest, EveryCommandIsAvailableAndItsButtonsFollowIt) {
 
 // Help that cannot show its page says so and names the page: a page that is
 // missing, and one no browser could be started for, with the desktop's reason.
+// F1 is the help key in the main window and in the loads dialog, whose
+// caption under the tabs says so.
 TEST_F(MainWindowTest, HelpThatCannotShowItsPageSaysWhyAndWhereItIs) {
     const std::filesystem::path page = HelpFilePath();
     const bool installed = std::filesystem::exists(page);
@@ -330,6 +333,12 @@ TEST_F(MainWindowTest, HelpThatCannotShowItsPageSaysWhyAndWhereItIs) {
             window->show();
             QApplication::setActiveWindow(window.get());
             QTest::keyClick(window.get(), Qt::Key_F1);
+        },
+        [&] {
+            frmLoads loads(m, window.get());
+            loads.show();
+            QApplication::setActiveWindow(&loads);
+            QTest::keyClick(&loads, Qt::Key_F1);
         },
     };
     for (const bool present : {false, true}) {

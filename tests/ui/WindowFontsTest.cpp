@@ -156,14 +156,13 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         m.ProgramDirectory = dir.Path().string();
         std::unique_ptr<Form1> main(Main(m, {}));
         // concrete factors, so that the reinforcement dialog shows its design tab too
-        for (LoadCombination& c : m.CombinationSets[1].Combinations) {
-            c.Factor[CT] = 0.9f;
-            c.Factor[CC] = 0.65f;
-            c.Factor[CS] = 0.75f;
-        }
+        test::FactorForConcrete(m);
         main->show();
         QApplication::processEvents();
         ExpectWhole(main->centralWidget(), where + "Form1", true);
+        // every line load a wall can have: the loads grid numbers its rows to 50 and scrolls
+        m.LineLoadCount = MaxLineLoads;
+        for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
         for (const auto& window : windows) {
             std::unique_ptr<QWidget> w = window.make(m, main.get());
             // shown and laid out, but no timer run: the printing window would print
