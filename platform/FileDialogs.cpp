@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "files/Paths.h"
+#include "model/Model.h"
 #include "platform/QtText.h"
 #include "runtime/Text.h"
 
@@ -56,6 +58,18 @@ FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer) {
     FileDialogAnswerer previous = std::move(Answerer());
     Answerer() = std::move(answerer);
     return previous;
+}
+
+std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
+    FileDialogRequest request;
+    request.Save = true;
+    request.Title = "Print to PDF file";
+    request.Filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*";
+    request.DefaultExtension = "pdf";
+    const std::string project = m.ProjectFilePath.empty() ? "report" : GetFileBaseName(m.ProjectFilePath);
+    request.FileName = project + ".pdf";
+    request.InitialDirectory = m.ProjectFilePath.empty() ? m.StartDirectory : FolderOf(m.ProjectFilePath);
+    return ShowFileDialog(owner, request);
 }
 
 }  // namespace brindlemar

@@ -8,6 +8,8 @@
 
 class QWidget;
 
+namespace brindlemar { struct Model; }
+
 namespace brindlemar {
 
 struct FileDialogRequest {
@@ -32,6 +34,11 @@ using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDi
 // Makes ShowFileDialog answer through `answerer` instead of opening a window
 // (an empty one restores the window); returns the answerer installed before.
 FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer);
+
+// Asks for the file to print into when the current printer is the PDF file,
+// offering the project's name in the project's folder; nothing when the
+// user cancelled.
+std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m);
 
 // The filter in Qt's form: "Input files (*.bmi);;All files (*.*)".
 std::string QtFileFilter(const std::string& filter);

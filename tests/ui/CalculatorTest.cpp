@@ -12,7 +12,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
-#include "calculator/ui/frmCalculator.h"
+#include "ui/calculator/frmCalculator.h"
 #include "platform/FileDialogs.h"
 #include "platform/Printers.h"
 #include "platform/Refusal.h"

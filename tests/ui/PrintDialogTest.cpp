@@ -8,7 +8,7 @@
 #include "UiTestSupport.h"
 #include "platform/Printers.h"
 #include "reports/ReportJob.h"
-#include "reports/ui/frmPrint.h"
+#include "ui/reports/frmPrint.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {

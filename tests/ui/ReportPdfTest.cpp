@@ -8,7 +8,7 @@
 #include "platform/PictureFiles.h"
 #include "platform/Printers.h"
 #include "reports/ReportJob.h"
-#include "reports/ui/frmPrint.h"
+#include "ui/reports/frmPrint.h"
 #include "runtime/Format.h"
 #include "support/MessageRecorder.h"
 

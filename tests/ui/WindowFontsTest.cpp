@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "UiTestSupport.h"
-#include "calculator/ui/frmCalculator.h"
+#include "ui/calculator/frmCalculator.h"
 #include "design/DesignSectionForces.h"
-#include "design/ui/frmRein.h"
-#include "design/ui/frmStability.h"
+#include "ui/design/frmRein.h"
+#include "ui/design/frmStability.h"
 #include "platform/FlexGrid.h"
-#include "reports/ui/frmPrint.h"
-#include "reports/ui/frmPrinting.h"
+#include "ui/reports/frmPrint.h"
+#include "ui/reports/frmPrinting.h"
 #include "ui/dialogs/frmLoads.h"
 #include "ui/dialogs/frmProperties.h"
 #include "ui/dialogs/frmRestraint.h"

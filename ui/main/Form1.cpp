@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "calculator/ui/frmCalculator.h"
+#include "ui/calculator/frmCalculator.h"
 #include "platform/ControlNames.h"
 #include "platform/ImageSurface.h"
 #include "platform/Panel3D.h"

@@ -2,8 +2,8 @@
 // reinforcement design dialog.
 
 #include "design/DesignSectionForces.h"
-#include "design/ui/frmRein.h"
-#include "design/ui/frmStability.h"
+#include "ui/design/frmRein.h"
+#include "ui/design/frmStability.h"
 #include "analysis/Analysis.h"
 #include "model/Outline.h"
 #include "runtime/ErrorTrap.h"

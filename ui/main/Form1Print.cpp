@@ -4,8 +4,8 @@
 #include <QAction>
 
 #include "platform/Printers.h"
-#include "reports/ui/frmPrint.h"
-#include "reports/ui/frmPrinting.h"
+#include "ui/reports/frmPrint.h"
+#include "ui/reports/frmPrinting.h"
 #include "runtime/ErrorTrap.h"
 #include "ui/main/Form1.h"
 

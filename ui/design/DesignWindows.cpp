@@ -1,4 +1,4 @@
-#include "design/ui/DesignWindows.h"
+#include "ui/design/DesignWindows.h"
 
 #include <QColor>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "design/ui/frmStability.h"
+#include "ui/design/frmStability.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "design/StabilityTable.h"
-#include "design/ui/DesignWindows.h"
+#include "ui/design/DesignWindows.h"
 #include "analysis/Analysis.h"
 #include "platform/FlexGrid.h"
 #include "platform/Panel3D.h"

@@ -1,4 +1,4 @@
-#include "calculator/ui/frmCalculator.h"
+#include "ui/calculator/frmCalculator.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -10,14 +10,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "calculator/CalculatorReport.h"
+#include "reports/CalculatorReport.h"
 #include "platform/ControlNames.h"
 #include "platform/PrinterSurface.h"
 #include "platform/Printers.h"
 #include "forms/DialogEntries.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
-#include "reports/ui/frmPrinting.h"
+#include "platform/FileDialogs.h"
 #include "platform/Shell.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/Hooks.h"

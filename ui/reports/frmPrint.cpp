@@ -1,4 +1,4 @@
-#include "reports/ui/frmPrint.h"
+#include "ui/reports/frmPrint.h"
 
 #include <QCheckBox>
 #include <QComboBox>

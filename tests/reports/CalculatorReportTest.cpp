@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "calculator/CalculatorReport.h"
+#include "reports/CalculatorReport.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/Colours.h"
 #include "support/MessageRecorder.h"

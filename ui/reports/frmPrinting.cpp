@@ -1,4 +1,4 @@
-#include "reports/ui/frmPrinting.h"
+#include "ui/reports/frmPrinting.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -49,18 +49,6 @@ void frmPrinting::showEvent(QShowEvent* event) {
         started_ = true;
         QTimer::singleShot(0, this, &frmPrinting::Form_Activate);
     }
-}
-
-std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
-    FileDialogRequest request;
-    request.Save = true;
-    request.Title = "Print to PDF file";
-    request.Filter = "PDF files (*.pdf)|*.pdf|All files (*.*)|*.*";
-    request.DefaultExtension = "pdf";
-    const std::string project = m.ProjectFilePath.empty() ? "report" : GetFileBaseName(m.ProjectFilePath);
-    request.FileName = project + ".pdf";
-    request.InitialDirectory = m.ProjectFilePath.empty() ? m.StartDirectory : FolderOf(m.ProjectFilePath);
-    return ShowFileDialog(owner, request);
 }
 
 void frmPrinting::Form_Activate() {

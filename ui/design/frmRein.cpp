@@ -1,4 +1,4 @@
-#include "design/ui/frmRein.h"
+#include "ui/design/frmRein.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@
 
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
-#include "design/ui/DesignWindows.h"
+#include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
 #include "platform/QtText.h"

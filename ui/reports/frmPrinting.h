@@ -15,11 +15,6 @@ class QPushButton;
 
 namespace brindlemar {
 
-// Asks for the file to print into when the current printer is the PDF file,
-// offering the project's name in the project's folder; nothing when the
-// user cancelled.
-std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m);
-
 class frmPrinting : public QDialog {
     Q_OBJECT
 public:

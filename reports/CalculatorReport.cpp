@@ -1,4 +1,4 @@
-#include "calculator/CalculatorReport.h"
+#include "reports/CalculatorReport.h"
 
 #include <algorithm>
 #include <array>

@@ -11,8 +11,8 @@
 
 #include "design/DesignReinforcement.h"
 #include "design/ReinforcementSheets.h"
-#include "design/ui/DesignWindows.h"
-#include "design/ui/frmRein.h"
+#include "ui/design/DesignWindows.h"
+#include "ui/design/frmRein.h"
 #include "platform/FlexGrid.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
