@@ -349,6 +349,8 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
         {"moment beyond the concrete", 0.2f, -200, 0.9f, 0.65f, true},
         {"strength reduction factors 0, user bars", 0.5f, -20, 0, 0, true},
         {"strength reduction factors 0, searched", 0.5f, -20, 0, 0, false},
+        // the heaviest bars push the block past the steel, which does not yield
+        {"steel that does not yield, searched", 0.15f, -200, 0.9f, 0.65f, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -367,6 +369,10 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
             if (v) {
                 EXPECT_TRUE(std::isfinite(*v));
             }
+        }
+        // a strength is never negative: none is shown as "--"
+        if (r.MomentStrength) {
+            EXPECT_GE(*r.MomentStrength, 0);
         }
     }
     // no lever arm: the ratio and everything from it reads "--" and "Not OK";
