@@ -111,10 +111,11 @@ bool ScanCombination(Model& m, int c) {
     const std::vector<float>& stem = m.StemStations;
     const float upper = m.UpperStemLength;
 
-    // upper stem: the stations above the upper-stem length, then that length
+    // upper stem: the stations above the upper-stem length, then that length;
+    // a station within the position tolerance of that length is that length
     std::vector<float> upperCuts;
     for (float x : stem) {
-        if (x < upper) {
+        if (!AtMost(m, upper, x)) {
             upperCuts.push_back(x);
         } else {
             upperCuts.push_back(upper);
@@ -132,7 +133,7 @@ bool ScanCombination(Model& m, int c) {
     // shear is taken no lower than one stem thickness above the toe top
     std::vector<float> lowerCuts{upper};
     for (float x : stem)
-        if (x > upper) lowerCuts.push_back(x);
+        if (!AtMost(m, x, upper)) lowerCuts.push_back(x);
     m.LowerStemDesignStation = stem.back();
     m.FlexureSectionDepths[c][3] = StemThicknessAt(m, m.LowerStemDesignStation);
     m.LowerStemShearStation =
