@@ -18,6 +18,9 @@ namespace brindlemar {
 namespace {
 
 constexpr int UpperStem = 1, LowerStem = 2, Toe = 3, Heel = 4;
+// Governing values closer than this share are equal: the same loads summed
+// with other factors on other loads round differently.
+constexpr double TieShare = 1e-6;
 
 void ClearRow(Model& m, int c) {
     for (FlexureTable* table : {&m.FlexureMoments, &m.FlexureAxialForces, &m.FlexureSectionDistances,
@@ -164,6 +167,9 @@ bool ScanCombination(Model& m, int c) {
     return true;
 }
 
+// Two governing values equal within the rounding of their sums.
+bool Tied(float a, float b) { return std::abs(double(a) - b) <= TieShare * std::max(std::abs(a), std::abs(b)); }
+
 // Puts CurrentCombination back however the run ends.
 class CombinationRestorer {
 public:
@@ -209,23 +215,39 @@ void ComputeDesignSectionForces(Model& m) {
         if (m.CombinationDesignable[c] == 0) m.AllCombinationsStable = False;
 
     // governing combinations: the reference starts at row 0, which reads 0, so
-    // only a negative moment governs an odd face and only a positive one an even face
-    for (int p = 1; p <= DesignPositionCount; ++p) {
-        int16_t& g = m.GoverningFlexureCombinations[p];
+    // only a negative moment governs an odd face and only a positive one an
+    // even face; of two equal within rounding, the least compressed governs
+    auto govern = [&](int16_t& g, auto value, auto axial, auto larger) {
         g = 0;
         for (int c = 1; c <= n; ++c) {
             if (m.CombinationDesignable[c] == 0) continue;
-            const float moment = m.FlexureMoments[c][p], reference = m.FlexureMoments[g][p];
-            if (p % 2 == 1 ? moment < reference : moment > reference) g = static_cast<int16_t>(c);
-        }
-    }
-    for (int member = 1; member <= DesignMemberCount; ++member) {
-        int16_t& g = m.GoverningShearCombinations[member];
-        g = 0;
-        for (int c = 1; c <= n; ++c)
-            if (m.CombinationDesignable[c] != 0 && m.ShearForces[c][member] > m.ShearForces[g][member])
+            if (g != 0 && Tied(value(c), value(g))) {
+                if (axial(c) < axial(g)) g = static_cast<int16_t>(c);
+            } else if (larger(value(c), value(g))) {
                 g = static_cast<int16_t>(c);
-    }
+            }
+        }
+    };
+    for (int p = 1; p <= DesignPositionCount; ++p)
+        govern(
+            m.GoverningFlexureCombinations[p], [&](int c) { return m.FlexureMoments[c][p]; },
+            [&](int c) { return m.FlexureAxialForces[c][p]; },
+            [&](float a, float b) { return p % 2 == 1 ? a < b : a > b; });
+    for (int member = 1; member <= DesignMemberCount; ++member)
+        govern(
+            m.GoverningShearCombinations[member], [&](int c) { return m.ShearForces[c][member]; },
+            [&](int c) { return m.ShearAxialForces[c][member]; }, [](float a, float b) { return a > b; });
+}
+
+std::vector<int> TiedFlexureCombinations(const Model& m, int p) {
+    const int g = m.GoverningFlexureCombinations[p];
+    if (g <= 0) return {};
+    std::vector<int> tied{g};
+    const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
+    for (int c = 1; c <= n && c < DesignCombinationRows; ++c)
+        if (c != g && m.CombinationDesignable[c] != 0 && Tied(m.FlexureMoments[c][p], m.FlexureMoments[g][p]))
+            tied.push_back(c);
+    return tied;
 }
 
 }  // namespace brindlemar
