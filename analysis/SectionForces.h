@@ -38,6 +38,7 @@ bool CalcHeelSectionForces(Model& m, float pos, float& M, float& V, float& N, fl
 // Member thickness at a distance x from the member's free end (stem top, toe
 // tip, heel end), the straight-line extension outside the member. A batter,
 // drop or length of 0 contributes nothing instead of dividing by zero.
+using ThicknessRoutine = float (*)(const Model&, float x);
 float StemThicknessAt(const Model& m, float x);
 float ToeThicknessAt(const Model& m, float x);
 float HeelThicknessAt(const Model& m, float x);

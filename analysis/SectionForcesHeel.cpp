@@ -9,6 +9,7 @@
 #include "analysis/BackfillPressure.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
+#include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/RuntimeError.h"
 
@@ -48,7 +49,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     // line loads on the heel between the cut and the heel end
     const double heelHeight = double(m.HeelEndThickness) + m.HeelTopDrop;
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return p.X <= B && p.Y >= 0 && p.Y <= heelHeight; },
+        m, body, [&](const LineLoad& p) { return AtMost(m, p.X, B) && Within(m, p.Y, 0, heelHeight); },
         [&](const LineLoad& p) { return p.X - xc; });
 
     // surcharge on the backfill over the free body

@@ -8,6 +8,7 @@
 #include "analysis/BackfillPressure.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
+#include "analysis/SectionStations.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -53,7 +54,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
     // line loads standing on the stem above the cut
     const double xStemBack = xBackTop + m.StemBackBatter;
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return p.X >= m.ToeLength && p.X <= xStemBack && p.Y <= H; },
+        m, body, [&](const LineLoad& p) { return Within(m, p.X, m.ToeLength, xStemBack) && AtMost(m, p.Y, H); },
         [&](const LineLoad& p) { return p.Y - yc; });
 
     // concrete above the cut

@@ -3,6 +3,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
+#include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
 
 namespace brindlemar {
@@ -24,7 +25,7 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     // line loads on the toe between the tip and the cut
     const double toeHeight = tip + m.ToeTopDrop;
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return p.X >= 0 && p.Y >= 0 && p.Y <= toeHeight; },
+        m, body, [&](const LineLoad& p) { return AtMost(m, 0, p.X) && Within(m, p.Y, 0, toeHeight); },
         [&](const LineLoad& p) { return s - p.X; });
 
     // concrete between the tip and the cut

@@ -7,6 +7,7 @@
 #include "analysis/BackfillPressure.h"
 #include "model/Polygons.h"
 #include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -82,8 +83,7 @@ AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> 
 }
 
 Placement PlaceAlong(const Model& m, double beyondDistance) {
-    const double size = 1 + std::max(std::abs(FrontHeight(m)), std::abs(double(m.BaseWidth)));
-    const double tolerance = 1e-6 * size;
+    const double tolerance = PositionTolerance(m);
     if (beyondDistance > tolerance) return Placement::Beyond;
     if (beyondDistance >= -tolerance) return Placement::AtCut;
     return Placement::Outside;

@@ -70,10 +70,9 @@ Resultant Trapezoid(double a1, double a2, double p1, double p2);
 AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> points);
 
 // Where a point force lies along the member relative to the cut, from its
-// distance beyond the cut (towards the free body's far end). Within a
-// rounding tolerance of the wall's size it stands at the cut: positions in
-// the model are 32-bit floats, and a station derived from a force's position
-// must find that force at its cut.
+// distance beyond the cut (towards the free body's far end). Within the
+// position tolerance it stands at the cut: a station derived from a force's
+// position must find that force at its cut.
 enum class Placement { Outside, AtCut, Beyond };
 Placement PlaceAlong(const Model& m, double beyondDistance);
 // The sets a point force at or beyond the cut enters.

@@ -1,5 +1,7 @@
 #include "analysis/SectionStations.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -40,6 +42,12 @@ void SortAndMerge(std::vector<float>& list) {
 
 void Add(std::vector<float>& list, double x) { list.push_back(ToSingle(x)); }
 
+// A position on a member of length L, one within the tolerance of an end
+// taken at that end; nothing for one outside.
+void AddOnMember(const Model& m, std::vector<float>& list, double x, double L) {
+    if (Within(m, x, 0, L)) Add(list, std::clamp(x, 0.0, L));
+}
+
 std::vector<float> StemStationList(const Model& m) {
     const double L = StemMemberLength(m);
     std::vector<float> list{0.0f};
@@ -52,12 +60,11 @@ std::vector<float> StemStationList(const Model& m) {
     // line loads standing on the stem, at their depth below the top
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (load.X >= stemFront && load.X <= stemBack && load.Y >= H - L && load.Y <= H)
-            Add(list, H - load.Y);
+        if (Within(m, load.X, stemFront, stemBack)) AddOnMember(m, list, H - load.Y, L);
     }
     // water levels on the stem faces
-    if (m.FrontWaterDepth < L) list.push_back(m.FrontWaterDepth);
-    if (m.BackWaterDepth < L) list.push_back(m.BackWaterDepth);
+    AddOnMember(m, list, m.FrontWaterDepth, L);
+    AddOnMember(m, list, m.BackWaterDepth, L);
     SortAndMerge(list);
     return list;
 }
@@ -65,26 +72,24 @@ std::vector<float> StemStationList(const Model& m) {
 std::vector<float> ToeStationList(const Model& m) {
     std::vector<float> list{0.0f};
     if (m.ToeLength <= 0) return list;
+    const double L = m.ToeLength;
     list.push_back(m.ToeLength);
     const double toeHeight = double(m.ToeTipThickness) + m.ToeTopDrop;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (load.X >= 0 && load.X <= m.ToeLength && load.Y >= 0 && load.Y <= toeHeight)
-            list.push_back(load.X);
+        if (Within(m, load.Y, 0, toeHeight)) AddOnMember(m, list, load.X, L);
     }
     // where the front water level meets the sloping top of the toe
     const double hf = FrontWaterHeight(m);
     if (m.ToeTipThickness < hf && hf <= toeHeight)
         Add(list, double(m.ToeLength) * (hf - m.ToeTipThickness) / m.ToeTopDrop);
-    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 && m.ShearKeyToeDistance <= m.ToeLength)
-        list.push_back(m.ShearKeyToeDistance);
-    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0 &&
-        m.AdjacentStructurePosition <= m.ToeLength)
-        list.push_back(m.AdjacentStructurePosition);
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0) AddOnMember(m, list, m.ShearKeyToeDistance, L);
+    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0)
+        AddOnMember(m, list, m.AdjacentStructurePosition, L);
     // ends of the base contact, where the base pressure starts or stops
     if (m.WallStable != 0) {
-        if (m.BearingContactStart <= m.ToeLength) list.push_back(m.BearingContactStart);
-        if (m.BearingContactEnd <= m.ToeLength) list.push_back(m.BearingContactEnd);
+        AddOnMember(m, list, m.BearingContactStart, L);
+        AddOnMember(m, list, m.BearingContactEnd, L);
     }
     SortAndMerge(list);
     return list;
@@ -97,28 +102,23 @@ std::vector<float> HeelStationList(const Model& m) {
     std::vector<float> list{0.0f};
     if (m.WallStable == 0 || m.HeelLength <= 0) return list;
     list.push_back(m.HeelLength);
-    const double B = m.BaseWidth;
-    const double root = B - m.HeelLength;
+    const double B = m.BaseWidth, L = m.HeelLength;
+    const double root = B - L;
     const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (load.X >= root && load.X <= B && load.Y >= 0 && load.Y <= heelHeight)
-            Add(list, load.X - root);
+        if (Within(m, load.Y, 0, heelHeight)) AddOnMember(m, list, load.X - root, L);
     }
     // where the back water level meets the sloping top of the heel
     const double hw = BackWaterHeight(m);
     if (m.HeelEndThickness < hw && hw <= heelHeight)
         Add(list, double(m.HeelLength) * (heelHeight - hw) / m.HeelTopDrop);
-    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0 &&
-        double(m.ShearKeyHeelDistance) + m.ShearKeyWidth <= m.HeelLength)
-        Add(list, double(m.HeelLength) - m.ShearKeyWidth - m.ShearKeyHeelDistance);
-    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0 &&
-        B - m.AdjacentStructurePosition <= m.HeelLength)
-        Add(list, m.HeelLength - (B - m.AdjacentStructurePosition));
-    if (B - m.BearingContactStart <= m.HeelLength)
-        Add(list, m.HeelLength - (B - m.BearingContactStart));
-    if (B - m.BearingContactEnd <= m.HeelLength)
-        Add(list, m.HeelLength - (B - m.BearingContactEnd));
+    if (m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0)
+        AddOnMember(m, list, L - m.ShearKeyWidth - m.ShearKeyHeelDistance, L);
+    if (m.AdjacentStructureIncluded == 1 && m.AdjacentStructureCapacity > 0)
+        AddOnMember(m, list, m.AdjacentStructurePosition - root, L);
+    AddOnMember(m, list, m.BearingContactStart - root, L);
+    AddOnMember(m, list, m.BearingContactEnd - root, L);
     SortAndMerge(list);
     return list;
 }
@@ -129,6 +129,15 @@ void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& cou
 }
 
 }  // namespace
+
+double PositionTolerance(const Model& m) {
+    const double height = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    return 1e-6 * std::max(std::abs(height), std::abs(double(m.BaseWidth)));
+}
+
+bool AtMost(const Model& m, double a, double b) { return a <= b + PositionTolerance(m); }
+
+bool Within(const Model& m, double x, double from, double to) { return AtMost(m, from, x) && AtMost(m, x, to); }
 
 double StemMemberLength(const Model& m) {
     const double L = m.FrontStemHeight <= m.BackStemHeight ? m.FrontStemHeight : m.BackStemHeight;

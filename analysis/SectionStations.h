@@ -24,6 +24,17 @@ double StemMemberLength(const Model& m);
 double ToeMemberLength(const Model& m);
 double HeelMemberLength(const Model& m);
 
+// Positions along the wall are compared by one rule: two closer than the
+// tolerance are one. The model holds 32-bit floats, typed or converted
+// between unit systems, and a member's extent is often a sum of them, so a
+// load typed at a member's end lands a rounding either side of it. The
+// tolerance is a share of the wall's size, the same in every unit system.
+double PositionTolerance(const Model& m);
+// a <= b within the tolerance
+bool AtMost(const Model& m, double a, double b);
+// from <= x <= to within the tolerance
+bool Within(const Model& m, double x, double from, double to);
+
 // Rebuilds StemStations, ToeStations and HeelStations with their counts for
 // the combination analysed last (the toe and heel lists read its base
 // contact and WallStable).

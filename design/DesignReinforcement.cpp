@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "design/DesignArithmetic.h"
+#include "design/DesignSectionForces.h"
 #include "design/DesignUnits.h"
 #include "design/Flexure.h"
 #include "design/Shear.h"
@@ -116,7 +117,28 @@ bool Acceptable(const FlexureDesignResult& r) {
     return StrongEnough(r) && AboveMinimumSteel(r) && (!SpacingLimited(r) || CloseEnough(r));
 }
 
-void SearchBars(const Model& m, FlexureDesignResult& r, int p) {
+// The face's section and forces under combination c.
+void UseForces(const Model& m, FlexureDesignResult& r, int c, int p) {
+    r.Distance = m.FlexureSectionDistances[c][p];
+    r.Height = m.FlexureSectionDepths[c][p];
+    r.Moment = std::fabs(m.FlexureMoments[c][p]);
+    r.AxialForce = m.FlexureAxialForces[c][p];
+}
+
+// Whether the bars on the face also carry the forces of each of `others`,
+// the combinations whose moment equals the governing one within rounding:
+// their axial forces differ, and so does the strength of the section.
+bool AcceptableUnderEach(const Model& m, const FlexureDesignResult& r, int p, const std::vector<int>& others) {
+    for (const int c : others) {
+        FlexureDesignResult t = r;
+        UseForces(m, t, c, p);
+        CheckSection(m, t, p);
+        if (!Acceptable(t)) return false;
+    }
+    return true;
+}
+
+void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector<int>& others) {
     const BarGrid& grid = SearchGrid(m);
     // a footing's minimum steel is known before any check: lighter bars need none
     const std::optional<float> floor =
@@ -126,7 +148,7 @@ void SearchBars(const Model& m, FlexureDesignResult& r, int p) {
             UseBars(r, db, s);
             if (floor && r.SteelArea < *floor) continue;
             CheckSection(m, r, p);
-            if (Acceptable(r)) return;
+            if (Acceptable(r) && AcceptableUnderEach(m, r, p, others)) return;
         }
     }
     // nothing passes: the last and heaviest bars stay, and fail
@@ -178,12 +200,9 @@ void DesignReinforcement(Model& m) {
         const int o = OtherFace(p);
 
         // the face's section and forces under its governing combination
-        r.Distance = m.FlexureSectionDistances[g][p];
+        UseForces(m, r, g, p);
         r.Width = 1;
-        r.Height = m.FlexureSectionDepths[g][p];
         r.Cover = cover;
-        r.Moment = std::fabs(m.FlexureMoments[g][p]);
-        r.AxialForce = m.FlexureAxialForces[g][p];
 
         // the user's bars on the other face work as compression steel
         r.OtherBarDiameter = userDiameter(o);
@@ -200,7 +219,11 @@ void DesignReinforcement(Model& m) {
         const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
         if (!loaded) continue;
         // bars given by halves are searched afresh, diameter and spacing both
-        if (r.BarDiameter == 0 || r.BarSpacing == 0) SearchBars(m, r, p);
+        if (r.BarDiameter == 0 || r.BarSpacing == 0) {
+            std::vector<int> others = TiedFlexureCombinations(m, p);
+            if (!others.empty()) others.erase(others.begin());
+            SearchBars(m, r, p, others);
+        }
         if (r.SteelArea <= 0) {
             // a loaded face without steel has no strength
             ClearResults(r);

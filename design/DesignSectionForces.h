@@ -3,6 +3,8 @@
 // stem, toe and heel for every combination of the active set, and the
 // combination that governs each face and each member.
 
+#include <vector>
+
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -15,6 +17,14 @@ namespace brindlemar {
 // is restored; the current-combination results and the station lists are
 // those of the set's last combination. Error 9 for an active set outside
 // 0 to 50 or a combination number above 50.
+//
+// Two combinations whose governing values are equal within rounding are
+// one: the one with the least axial compression governs, since compression
+// adds strength.
 void ComputeDesignSectionForces(Model& m);
+
+// The combinations whose moment on face p equals the governing one's within
+// rounding, the governing one first; none when no combination governs.
+std::vector<int> TiedFlexureCombinations(const Model& m, int p);
 
 }  // namespace brindlemar

@@ -96,6 +96,11 @@ std::optional<float> CheckSection(const Model& m, FlexureDesignResult& r, Design
     const double Cc = 0.85 * fc * beta1 * b * c;
     const double Cs = Quotient(eps_cu * (c - dc), c) * Es * Asc;
     r.MomentStrength = Stored(phi * (Cc * (d - beta1 * c / 2) + Cs * (d - dc) - Pu * (d - h / 2)));
+    // the block is taken with yielding tension steel; where so much steel or
+    // compression pushes the block past the steel that the sum comes out
+    // negative, the steel does not yield and the section has no strength of
+    // this kind to show
+    if (r.MomentStrength && *r.MomentStrength < 0) r.MomentStrength.reset();
     // the largest axial load a tied section may carry: under pure compression
     // the section is compression-controlled, whatever the strain under Mu
     r.AxialStrength = Stored(static_cast<double>(r.PhiCompression) * 0.8 *

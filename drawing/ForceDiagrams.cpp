@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "analysis/Analysis.h"
 #include "analysis/SectionForces.h"
+#include "analysis/SectionForcesSearch.h"
 #include "analysis/SectionStations.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -29,8 +31,15 @@ struct Point {
 struct Member {
     std::vector<float> cuts;
     SectionRoutine forces;
+    ThicknessRoutine thickness;
     std::function<Point(double)> at;   // drawing point of the axis at a cut
     bool vertical;                     // stem: hatches horizontal, ordinates along x
+};
+
+// A value of the diagram and the point of the axis it stands on.
+struct Ordinate {
+    Point axis;
+    double value = 0;
 };
 
 class DiagramPainter {
@@ -38,20 +47,28 @@ public:
     DiagramPainter(Model& m, Surface& s, int kind, double scale) : m_(m), s_(s), kind_(kind), scale_(scale) {}
 
     // Draws the member's axis, hatching, edge and values; false when a
-    // section-force routine failed (it has shown its message).
+    // section-force routine failed (it has shown its message). Between two
+    // stations the edge runs through every turn of the curve, so that a hump
+    // there shows as high as it is.
     bool Draw(const Member& member) {
         if (member.cuts.size() < 1) return true;
         const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
         DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], m_.DiagramPenWidths[0]);
+        const std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
+        if (!walk) return false;
+        const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
+        if (!turns) return false;
         double previousEnd = 0;
-        for (size_t k = 1; k < member.cuts.size(); ++k) {
-            SectionForces a, b;
-            if (!member.forces(m_, member.cuts[k - 1], a.M, a.V, a.N, a.M2, a.V2, a.N2)) return false;
-            if (!member.forces(m_, member.cuts[k], b.M, b.V, b.N, b.M2, b.V2, b.N2)) return false;
+        for (size_t k = 1; k < walk->stations.size(); ++k) {
+            const KnownCut &a = walk->cuts[walk->stations[k - 1]], &b = walk->cuts[walk->stations[k]];
             // just past the first cut counts a force standing on it; just before the second does not
-            const double v0 = First(a), v1 = Second(b);
-            const Point p0 = member.at(member.cuts[k - 1]), p1 = member.at(member.cuts[k]);
-            Hatch(member.vertical, p0, p1, v0, v1);
+            const double v0 = First(a.forces), v1 = Second(b.forces);
+            const Point p0 = member.at(a.x), p1 = member.at(b.x);
+            std::vector<Ordinate> curve{{p0, v0}};
+            for (const KnownCut& turn : *turns)
+                if ((turn.x - a.x) * (b.x - turn.x) > 0) curve.push_back({member.at(turn.x), First(turn.forces)});
+            curve.push_back({p1, v1});
+            Hatch(member.vertical, curve);
             const double along = member.vertical ? p1.y - p0.y : p1.x - p0.x;
             if (std::fabs(v0 - previousEnd) > 0.01) Label(member.vertical, p0, v0, along >= 0);
             if (v1 != 0) Label(member.vertical, p1, v1, along < 0);
@@ -68,23 +85,59 @@ private:
         return vertical ? Point{axis.x + value * scale_, axis.y} : Point{axis.x, axis.y + value * scale_};
     }
 
+    // The local extremes of the diagram's value between the stations, of
+    // either sign, in the order of the cuts.
+    std::optional<std::vector<KnownCut>> Turns(const Member& member, const MemberWalk& walk) {
+        const Component component = kind_ == MomentDiagram  ? Component::Moment
+                                    : kind_ == ShearDiagram ? Component::Shear
+                                                            : Component::Normal;
+        const float floor = RoundingFloor(m_, walk, member.thickness);
+        std::vector<KnownCut> turns;
+        for (const Sense sense : {Sense::Negative, Sense::Positive}) {
+            const auto peaks = NarrowPeaks(m_, member.forces, walk, {component, sense}, floor);
+            if (!peaks) return std::nullopt;
+            turns.insert(turns.end(), peaks->begin(), peaks->end());
+        }
+        const bool ascending = member.cuts.back() >= member.cuts.front();
+        std::sort(turns.begin(), turns.end(),
+                  [&](const KnownCut& a, const KnownCut& b) { return ascending ? a.x < b.x : a.x > b.x; });
+        return turns;
+    }
+
     // Hatch lines across the axis at every multiple of the pitch between the
-    // two cuts, closed by lines at both cuts, and the diagram's edge through
-    // their tips.
-    void Hatch(bool vertical, Point p0, Point p1, double v0, double v1) {
-        const double length = std::hypot(p1.x - p0.x, p1.y - p0.y);
+    // curve's ends, closed by lines at both ends, and the diagram's edge
+    // through their tips and through every point of the curve between.
+    void Hatch(bool vertical, const std::vector<Ordinate>& curve) {
+        const Ordinate &first = curve.front(), &last = curve.back();
+        const double length = std::hypot(last.axis.x - first.axis.x, last.axis.y - first.axis.y);
         if (!(length > 0)) return;
-        const double a0 = vertical ? p0.y : p0.x, a1 = vertical ? p1.y : p1.x;
+        auto along = [&](const Point& p) { return vertical ? p.y : p.x; };
+        const double a0 = along(first.axis), a1 = along(last.axis);
         const int32_t colour = m_.DiagramColours[1];
         const int pen = m_.DiagramPenWidths[1];
-        auto line = [&](double t, Point& tip) {
-            const Point axis{p0.x + t * (p1.x - p0.x), p0.y + t * (p1.y - p0.y)};
-            tip = Tip(vertical, axis, v0 + t * (v1 - v0));
-            DrawLineSolid(s_, axis.x, axis.y, tip.x, tip.y, colour, pen);
-            hatches_.push_back({axis, tip, vertical});
+        auto tipOf = [&](const Ordinate& o) { return Tip(vertical, o.axis, o.value); };
+        auto line = [&](const Ordinate& o) {
+            const Point tip = tipOf(o);
+            DrawLineSolid(s_, o.axis.x, o.axis.y, tip.x, tip.y, colour, pen);
+            hatches_.push_back({o.axis, tip, vertical});
+            return tip;
         };
-        Point previous, tip;
-        line(0, previous);
+        Point previous = line(first);
+        auto edgeTo = [&](Point tip) {
+            DrawLineSolid(s_, previous.x, previous.y, tip.x, tip.y, colour, pen);
+            previous = tip;
+        };
+        // the point of the curve that stands at a along the axis, between
+        // the points `next` - 1 and `next`
+        std::size_t next = 1;
+        auto past = [&](double a, double b) { return a1 > a0 ? a > b : a < b; };
+        auto at = [&](double a) {
+            const Ordinate &p = curve[next - 1], &q = curve[next];
+            const double ap = along(p.axis), aq = along(q.axis);
+            const double t = aq != ap ? (a - ap) / (aq - ap) : 0;
+            return Ordinate{{p.axis.x + t * (q.axis.x - p.axis.x), p.axis.y + t * (q.axis.y - p.axis.y)},
+                            p.value + t * (q.value - p.value)};
+        };
         const double pitch = m_.DiagramHatchPitch;
         if (pitch > 0 && a1 != a0) {
             const double low = std::min(a0, a1), high = std::max(a0, a1);
@@ -96,13 +149,12 @@ private:
                                           : static_cast<long>(std::floor(high / pitch)) - i;
                 const double a = step * pitch;
                 if (a < low || a > high) continue;
-                line((a - a0) / (a1 - a0), tip);
-                DrawLineSolid(s_, previous.x, previous.y, tip.x, tip.y, colour, pen);
-                previous = tip;
+                for (; next + 1 < curve.size() && past(a, along(curve[next].axis)); ++next) edgeTo(tipOf(curve[next]));
+                edgeTo(line(at(a)));
             }
         }
-        line(1, tip);
-        DrawLineSolid(s_, previous.x, previous.y, tip.x, tip.y, colour, pen);
+        for (; next + 1 < curve.size(); ++next) edgeTo(tipOf(curve[next]));
+        edgeTo(line(last));
     }
 
     // The value just beyond its ordinate's tip: right of a positive stem
@@ -257,7 +309,7 @@ void DrawForceDiagrams(Model& m, Surface& s, int kind) {
         const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
         const Point top = place(Tl + Fb + St / 2, 0);
         const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
-        Member stem{Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces,
+        Member stem{Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces, &StemThicknessAt,
                     [&](double d) {
                         const double t = d / stemHeight;
                         return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
@@ -268,14 +320,14 @@ void DrawForceDiagrams(Model& m, Surface& s, int kind) {
     // the base reaction that loads toe and heel exists only for a stable wall
     if (drawn && m.WallStable != 0 && m.ToeLength > 0) {
         const double tip = m.ToeTipThickness, drop = m.ToeTopDrop;
-        Member toe{Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces,
+        Member toe{Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces, &ToeThicknessAt,
                    [&](double d) { return place(d, m.WallHeight - (tip + drop * d / Tl) / 2); },
                    false};
         drawn = painter.Draw(toe);
     }
     if (drawn && m.WallStable != 0 && m.HeelLength > 0) {
         const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength;
-        Member heel{HeelCutsFromEnd(m), &CalcHeelSectionForces,
+        Member heel{HeelCutsFromEnd(m), &CalcHeelSectionForces, &HeelThicknessAt,
                     [&](double d) { return place(m.BaseWidth - d, m.WallHeight - (end + drop * d / HL) / 2); },
                     false};
         drawn = painter.Draw(heel);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <cstdint>
 #include <vector>
 
 #include "support/SectionTestWall.h"
@@ -10,6 +11,7 @@
 #include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
+#include "model/Units.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
 #include "support/MessageRecorder.h"
@@ -723,6 +725,165 @@ TEST(SectionThickness, StraightLineAlongEachMemberWithoutDividingByZero) {
     EXPECT_FLOAT_EQ(StemThicknessAt(m, 2), 0.83f);
     EXPECT_FLOAT_EQ(ToeThicknessAt(m, 2), 1.0f);
     EXPECT_FLOAT_EQ(HeelThicknessAt(m, 2), 1.27f);
+}
+
+}  // namespace
+}  // namespace brindlemar
+
+namespace brindlemar {
+namespace {
+
+// A wall typed in one unit system with every dimension to two decimals.
+struct TypedWall : test::BuiltInWall {
+    TypedWall(UnitSystem units, uint64_t& state) {
+        if (units != Metric) {
+            m.PreviousUnitSystem = Metric;
+            m.CurrentUnitSystem = units;
+            ConvertUnits(m);
+        }
+        const double f = units == British ? 3.28 : 1;   // metres in the length unit
+        auto typed = [&](double from, double to) {
+            state = state * 6364136223846793005ull + 1442695040888963407ull;
+            const double v = f * (from + (to - from) * double(state >> 11) / double(1ull << 53));
+            return std::round(v * 100) / 100;
+        };
+        m.WaterIncluded = 0;
+        m.SeismicIncluded = 0;
+        m.ShearKeyIncluded = 0;
+        m.LineLoadCount = 0;
+        m.BackfillSlopeRatio = 0;
+        m.ActiveCombinationSet = 0;   // every factor 1
+        m.CurrentCombination = 0;
+        const double toeTip = typed(0.3, 0.6), toeDrop = typed(0, 1) < 0.5 * f ? 0 : typed(0.05, 0.3);
+        const double heelEnd = typed(0.3, 0.6), heelDrop = typed(0, 1) < 0.5 * f ? 0 : typed(0.05, 0.3);
+        const double front = typed(2, 8), toe = typed(0.3, 1.5), frontBatter = typed(0, 0.2);
+        const double top = typed(0.2, 0.5), backBatter = typed(0, 0.4), heel = typed(1.5, 4.5);
+        H = std::round((toeDrop + front + toeTip) * 100) / 100;
+        stemBack = std::round((toe + frontBatter + top + backBatter) * 100) / 100;
+        toeHeight = std::round((toeTip + toeDrop) * 100) / 100;
+        heelHeight = std::round((heelEnd + heelDrop) * 100) / 100;
+        m.ToeTipThickness = ToSingle(toeTip);
+        m.ToeTopDrop = ToSingle(toeDrop);
+        m.HeelEndThickness = ToSingle(heelEnd);
+        m.HeelTopDrop = ToSingle(heelDrop);
+        m.FrontStemHeight = ToSingle(front);
+        m.BackStemHeight = ToSingle(std::round((H - heelHeight) * 100) / 100);
+        m.WallHeight = ToSingle(H);
+        m.ToeLength = ToSingle(toe);
+        m.StemFrontBatter = ToSingle(frontBatter);
+        m.StemTopThickness = ToSingle(top);
+        m.StemBackBatter = ToSingle(backBatter);
+        m.HeelLength = ToSingle(heel);
+        m.BaseWidth = ToSingle(std::round((stemBack + heel) * 100) / 100);
+        SetWaterDepths(m);
+        SetSeismicCoefficient(m);
+        ComputeWallOutline(m);
+    }
+    // as typed: the wall's height, the stem's back face, the tops of toe and heel
+    double H, stemBack, toeHeight, heelHeight;
+};
+
+// A load typed at a member's end acts on that member whatever the rounding
+// of the sums the member's extent is made of, in every unit system: the
+// member's forces at its root are those of the same load moved a little way
+// inside, and the stations stay on the member. The loads stand at the top of
+// the stem's back face, at the top of the toe and at the top of the heel end.
+TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
+    test::MessageRecorder messages;
+    uint64_t state = 25;
+    int onHeel = 0;
+    for (const UnitSystem units : {Metric, SI, British}) {
+        for (int wall = 0; wall < 200; ++wall) {
+            TypedWall w(units, state);
+            Model& m = w.m;
+            const float P = units == SI ? 10.0f : units == British ? 0.7f : 1.0f;
+            const float inside = ToSingle(1e-3 * w.H);
+            struct Case {
+                Member member;
+                LineLoad atEnd, within;
+            };
+            const float B = m.BaseWidth, stemBack = ToSingle(w.stemBack), H = ToSingle(w.H);
+            const float toeTop = ToSingle(w.toeHeight), heelTop = ToSingle(w.heelHeight);
+            const Case cases[] = {
+                {Member::Stem, {P, stemBack, H, 270, LL}, {P, stemBack - inside, H - inside, 270, LL}},
+                {Member::Toe, {P, 0, toeTop, 180, DL}, {P, 0, toeTop - inside, 180, DL}},
+                {Member::Heel, {P, B, heelTop, 180, EV}, {P, B - inside, heelTop - inside, 180, EV}},
+            };
+            for (const Case& k : cases) {
+                SCOPED_TRACE(testing::Message() << "units " << int(units) << ", wall " << wall << ", "
+                                                << Name(k.member) << ", height " << w.H);
+                float root[2] = {};
+                double length = 0;
+                for (int moved = 0; moved < 2; ++moved) {
+                    m.LineLoadCount = 1;
+                    m.LineLoads[1] = moved ? k.within : k.atEnd;
+                    AnalyseCombination(m);
+                    BuildSectionStations(m);
+                    const std::vector<float> positions = Positions(m, k.member);
+                    length = k.member == Member::Stem ? StemMemberLength(m)
+                             : k.member == Member::Toe ? m.ToeLength
+                                                       : m.HeelLength;
+                    if (k.member == Member::Heel && m.HeelStationCount < 2) break;
+                    // every station on the member
+                    EXPECT_EQ(positions.front(), 0.0f);
+                    EXPECT_EQ(positions.back(), ToSingle(length));
+                    const Forces f = Cut(m, k.member, ToSingle(length));
+                    ASSERT_TRUE(f.ok);
+                    root[moved] = f.M;
+                }
+                if (k.member == Member::Heel && m.HeelStationCount < 2) continue;
+                onHeel += k.member == Member::Heel;
+                // moved inside, the load's lever and the base pressure change
+                // by a thousandth; left out, the moment changes by P times the
+                // member's length
+                EXPECT_NEAR(root[0], root[1], 0.01 * P * length);
+            }
+        }
+    }
+    EXPECT_GT(onHeel, 300);
+    EXPECT_TRUE(messages.Messages.empty());
+}
+
+// The wall of a user's report in SI: a 10 kN/m load towards the toe typed at
+// the top of the stem, 3.0 m above the stem's foot, adds 30 kN·m/m to the
+// stem-base moment.
+TEST(SectionForces, ALoadAtTheTopOfAnSIWallActsOnTheStem) {
+    test::MessageRecorder messages;
+    test::BuiltInWall built;
+    Model& m = built.m;
+    m.PreviousUnitSystem = Metric;
+    m.CurrentUnitSystem = SI;
+    ConvertUnits(m);
+    m.WaterIncluded = m.SeismicIncluded = 0;
+    m.ShearKeyIncluded = 0;
+    m.BackfillSurcharge = 0;
+    m.ToeLength = 1.0f;
+    m.StemFrontBatter = m.StemBackBatter = 0;
+    m.StemTopThickness = 0.3f;
+    m.HeelLength = 2.5f;
+    m.BaseWidth = 3.8f;
+    m.FrontStemHeight = m.BackStemHeight = 3.0f;
+    m.ToeTopDrop = m.HeelTopDrop = 0;
+    m.ToeTipThickness = m.HeelEndThickness = 0.4f;
+    m.WallHeight = 3.4f;
+    m.BackfillSlopeRatio = 0;
+    m.ActiveCombinationSet = 0;
+    m.CurrentCombination = 0;
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
+    ComputeWallOutline(m);
+    m.LineLoadCount = 0;
+    AnalyseCombination(m);
+    const Forces bare = Cut(m, Member::Stem, 3.0f);
+    m.LineLoadCount = 1;
+    m.LineLoads[1] = {10, 1.15f, 3.4f, 270, LL};
+    AnalyseCombination(m);
+    BuildSectionStations(m);
+    EXPECT_EQ(m.StemStations, (std::vector<float>{0, 3.0f}));
+    const Forces loaded = Cut(m, Member::Stem, 3.0f);
+    ASSERT_TRUE(bare.ok && loaded.ok);
+    EXPECT_NEAR(loaded.M - bare.M, -30, 1e-4);
+    EXPECT_NEAR(loaded.M, -51.85, 0.005);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
+#include "model/Outline.h"
 #include "model/Units.h"
 #include "support/BuiltInWall.h"
 
@@ -349,6 +350,8 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
         {"moment beyond the concrete", 0.2f, -200, 0.9f, 0.65f, true},
         {"strength reduction factors 0, user bars", 0.5f, -20, 0, 0, true},
         {"strength reduction factors 0, searched", 0.5f, -20, 0, 0, false},
+        // the heaviest bars push the block past the steel, which does not yield
+        {"steel that does not yield, searched", 0.15f, -200, 0.9f, 0.65f, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -367,6 +370,10 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
             if (v) {
                 EXPECT_TRUE(std::isfinite(*v));
             }
+        }
+        // a strength is never negative: none is shown as "--"
+        if (r.MomentStrength) {
+            EXPECT_GE(*r.MomentStrength, 0);
         }
     }
     // no lever arm: the ratio and everything from it reads "--" and "Not OK";
@@ -625,6 +632,90 @@ TEST(DesignReinforcementOfTheBuiltInWall, LowerStemFootByHand) {
     ASSERT_TRUE(v.ShearStrength.has_value());
     EXPECT_NEAR(*v.ShearStrength, 102.58916, 2e-4);
     EXPECT_EQ(v.Result, "OK");
+}
+
+}  // namespace
+}  // namespace brindlemar
+
+namespace brindlemar {
+namespace {
+
+// An L-shaped wall in SI without a toe: vertical stem 8.0 x 0.30 m on a
+// 0.35 m base, heel 4.5 m, backfill 18 kN/m³ with φ 30° and no wall friction,
+// every load factor 1. The base pressure falls linearly from the toe tip to
+// nothing at the heel end, so the heel's shear returns towards 0 at the stem
+// face and peaks inside the heel.
+TEST(DesignReinforcementOfAnLWall, HeelShearPeaksInsideTheHeel) {
+    test::BuiltInWall wall;
+    Model& m = wall.m;
+    m.PreviousUnitSystem = m.CurrentUnitSystem;
+    m.CurrentUnitSystem = SI;
+    ConvertUnits(m);
+    m.WaterIncluded = 0;
+    m.SeismicIncluded = 0;
+    m.BackfillSurcharge = 0;
+    m.LineLoadCount = 0;
+    m.PassiveToePressureIncluded = 0;
+    m.ShearKeyIncluded = 0;
+    m.AdjacentStructureIncluded = 0;
+    m.MinimumFluidDensity = 0;
+    m.BaseMaterialOption = Rock;
+    m.EarthPressureOption = Active;
+    m.KaSource = Computed;
+    m.ToeLength = 0;
+    m.StemFrontBatter = m.StemBackBatter = 0;
+    m.StemTopThickness = 0.3f;
+    m.HeelLength = 4.5f;
+    m.BaseWidth = 4.8f;
+    m.FrontStemHeight = m.BackStemHeight = 8.0f;
+    m.ToeTopDrop = m.HeelTopDrop = 0;
+    m.ToeTipThickness = m.HeelEndThickness = 0.35f;
+    m.WallHeight = 8.35f;
+    m.BackfillSlopeRatio = 0;
+    m.BackfillUnitWeight = 18;
+    m.BackfillFrictionAngle = 30;
+    m.ConcreteToEarthFrictionAngle = 0;
+    m.EarthToEarthFrictionAngle = 0;
+    m.ConcreteUnitWeight = 24;
+    m.ConcreteCompressiveStress = 25;
+    m.UpperStemLength = 4;
+    m.ActiveCombinationSet = 0;   // the single combination with every factor 1
+    m.CurrentCombination = 0;
+    auto& factor = m.CombinationSets[0].Combinations[0].Factor;
+    factor[CT] = 0.9f;
+    factor[CC] = 0.65f;
+    factor[CS] = 0.75f;
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
+    ComputeWallOutline(m);
+    ComputeDesignSectionForces(m);
+    DesignReinforcement(m);
+    ASSERT_EQ(m.AllCombinationsStable, True);
+
+    // the whole wall: the stem, the base and the earth on the heel against
+    // the Rankine thrust on the vertical plane through the heel end; the
+    // resultant falls within the base's first third, so the pressure falls
+    // from the toe tip to nothing short of the heel end
+    const double B = 4.8, h = 8.35, weights[][2] = {{8 * 0.3 * 24, 0.15}, {B * 0.35 * 24, B / 2}, {18 * 8 * 4.5, 2.55}};
+    double W = 0, moment = -(18 * h * h / 6) * h / 3;
+    for (const auto& [weight, arm] : weights) W += weight, moment += weight * arm;
+    const double contact = 3 * moment / W, p0 = 2 * W / contact;
+    EXPECT_NEAR(p0, 315.5, 0.05);
+    // the heel between its end and a cut x from it: the earth and the base
+    // concrete above, that pressure below
+    const double w = 18 * 8.0 + 24 * 0.35, start = B - contact;
+    auto shear = [&](double x) { return w * x - p0 * (x - start) * (x - start) / (2 * contact); };
+    const double peak = start + w * contact / p0;   // where the shear stops growing
+    EXPECT_NEAR(shear(peak), 185.0, 0.05);
+    EXPECT_NEAR(peak, 2.36, 0.005);
+
+    const ShearDesignResult& v = m.ShearDesignResults[static_cast<int>(WallMember::Heel)];
+    EXPECT_NEAR(v.Shear, shear(peak), 0.05);
+    EXPECT_NEAR(v.Distance, peak, 0.01);
+    EXPECT_NEAR(v.Height, 0.35, 1e-6);
+    ASSERT_TRUE(v.ShearStrength.has_value());
+    EXPECT_LT(*v.ShearStrength, v.Shear);
+    EXPECT_EQ(v.Result, "Not OK");
 }
 
 }  // namespace

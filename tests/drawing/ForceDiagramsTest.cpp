@@ -5,6 +5,7 @@
 
 #include "ViewTestSupport.h"
 #include "drawing/ForceDiagrams.h"
+#include "analysis/SectionForces.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -104,6 +105,54 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
     }
     EXPECT_EQ(above, 1);
     EXPECT_EQ(below, 1);
+}
+
+TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
+    // an L-shaped wall: the base pressure rising towards the stem brings the
+    // heel's shear back towards 0 at its root, and it peaks inside the heel
+    ViewPicture p;
+    test::MessageRecorder messages;
+    Model& m = p.m;
+    m.SeismicIncluded = False;
+    m.WaterIncluded = False;
+    m.LineLoadCount = 0;
+    m.ShearKeyIncluded = 0;
+    m.ToeLength = m.StemFrontBatter = m.StemBackBatter = 0;
+    m.StemTopThickness = 0.3f;
+    m.HeelLength = 4.5f;
+    m.BaseWidth = 4.8f;
+    m.FrontStemHeight = m.BackStemHeight = 8.0f;
+    m.ToeTopDrop = m.HeelTopDrop = 0;
+    m.ToeTipThickness = m.HeelEndThickness = 0.35f;
+    m.WallHeight = 8.35f;
+    m.BackfillSlopeRatio = 0;
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
+    DrawWall(m, p.s, 1, 0);
+    p.s.Calls.clear();
+    DrawForceDiagrams(m, p.s, ShearDiagram);
+    ASSERT_NE(m.WallStable, False);
+
+    // the shear at the root and the largest along the heel
+    float M, V, N, M2, V2, N2, root = 0, largest = 0;
+    for (int k = 0; k <= 400; ++k) {
+        ASSERT_TRUE(CalcHeelSectionForces(m, m.HeelLength * k / 400.0f, M, V, N, M2, V2, N2));
+        largest = std::max(largest, std::fabs(V));
+        if (k == 400) root = std::fabs(V);
+    }
+    ASSERT_GT(largest, 3 * root);
+    // the base slab's hatch lines are vertical: the one at the root against the longest
+    const double xRoot = p.X(4) + m.DrawingScale * (m.BaseWidth - m.HeelLength);
+    double atRoot = 0, longest = 0;
+    for (const SurfaceCall& c : p.s.Of("Line")) {
+        if (c.Colour != m.DiagramColours[1] || c.Mode != vbMaskPen || c.X1 != c.X2) continue;
+        const double length = std::fabs(c.Y2 - c.Y1);
+        if (std::fabs(c.X1 - xRoot) < 0.5) atRoot = std::max(atRoot, length);
+        longest = std::max(longest, length);
+    }
+    ASSERT_GT(atRoot, 0);
+    EXPECT_NEAR(longest / atRoot, largest / root, 0.01 * largest / root);
+    EXPECT_TRUE(messages.Messages.empty());
 }
 
 TEST(ForceDiagrams, ValuesSideBySideNeverReadAsOneNumber) {
