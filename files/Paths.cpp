@@ -60,6 +60,15 @@ std::string BackupFilePath(const std::string& path) {
     return path.substr(0, end) + ".BAK";
 }
 
+bool NamesSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return a == b;
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return ec ? a == b : canonicalA == canonicalB;
+}
+
 std::string UserFolder(const char* variable, const char* fallback) {
     if (const char* base = std::getenv(variable); base && *base == '/') return std::string(base) + "/Brindlemar";
     const char* home = std::getenv("HOME");

@@ -31,6 +31,10 @@ std::string FolderOf(const std::string& path);
 // with the case of the path kept ("Quay Wall.bmi" -> "Quay Wall.BAK").
 std::string BackupFilePath(const std::string& path);
 
+// True when `a` and `b` name one file, whatever the spelling ("..", a
+// symbolic link, a second name), also when it does not exist yet.
+bool NamesSameFile(const std::string& a, const std::string& b);
+
 // The program's folder among the user's own: "$<variable>/Brindlemar" when
 // the variable holds an absolute path (the base-directory rules ignore a
 // relative one), else "<home>/<fallback>/Brindlemar". "" when no home folder

@@ -229,6 +229,12 @@ TEST(DefaultsFile, LivesInTheConfigurationFolderUnlessACopyIsBesideTheProgram) {
     const test::ScopedEnvironment config("XDG_CONFIG_HOME", dir.File("config"));
     const std::string configuration = UserConfigDirectory();
     EXPECT_EQ(configuration, dir.File("config") + "/Brindlemar");
+    {
+        // the base-directory rules ignore a relative folder
+        const test::ScopedEnvironment home("HOME", dir.File("home"));
+        const test::ScopedEnvironment relative("XDG_CONFIG_HOME", "relconf");
+        EXPECT_EQ(UserConfigDirectory(), dir.File("home") + "/.config/Brindlemar");
+    }
     const std::string program = dir.File("bin");
     std::filesystem::create_directory(program);
 
