@@ -77,7 +77,6 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     m.ReservedFileInteger = r.Integer();
     ReadSetsAndCoefficients(m, r);
     ReadBearing(m, r);
-    CheckAtEnd(r);
 
     // the entered values are not in the file: the values in use follow them
     m.FrontWaterDepth = m.EnteredFrontWaterDepth;
@@ -118,19 +117,12 @@ bool WriteDefaultsFile(Model& m, const std::string& path) {
     // message each time
     if (!folder.empty() && !FolderReadProblem(folder.string()).empty()) return false;
 
-    SetBusyPointer(true);
     std::string error;
-    try {
-        RecordWriter w;
-        WriteDefaultsLayout(m, w);
-        if (WriteFileReplacing(path, w.Bytes(), error)) {
-            SetBusyPointer(false);
-            return true;
-        }
-    } catch (const RuntimeError& e) {
-        error = e.Description;
+    {
+        const BusyPointer busy;
+        error = WriteFileProblem(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); });
     }
-    SetBusyPointer(false);
+    if (error.empty()) return true;
     if (!m.DefaultsWriteFailureTold) MsgBox(error, vbExclamation, ProductName);
     m.DefaultsWriteFailureTold = true;
     return false;
@@ -150,10 +142,12 @@ bool ReadUserDefaults(Model& m) {
     const std::string& path = m.DefaultsFilePath;
     if (m.DefaultsFileLeftAlone || !IsFile(path)) return true;
     auto staged = std::make_unique<Model>(m);
-    SetBusyPointer(true);
-    const std::string problem = ReadFileProblem(path, "defaults", LargestDefaultsFileBytes,
-                                                [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); });
-    SetBusyPointer(false);
+    std::string problem;
+    {
+        const BusyPointer busy;
+        problem = ReadFileProblem(path, "defaults", LargestDefaultsFileBytes,
+                                  [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); });
+    }
     if (problem.empty()) {
         m = std::move(*staged);
         return true;
@@ -175,13 +169,7 @@ bool ReadUserDefaults(Model& m) {
     return false;
 }
 
-std::string UserConfigDirectory() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg) return std::string(xdg) + "/Brindlemar";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.config/Brindlemar";
-    return "";
-}
+std::string UserConfigDirectory() { return UserFolder("XDG_CONFIG_HOME", ".config"); }
 
 std::string DefaultsFileLocation(const std::string& programDirectory, const std::string& configurationDirectory) {
     const std::string beside = programDirectory + "/Default.dat";

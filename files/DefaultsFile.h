@@ -19,8 +19,9 @@ namespace brindlemar {
 // reset left alone (see ReadUserDefaults) is not written.
 bool WriteDefaultsFile(Model& m, const std::string& path);
 
-// The user's configuration folder for the program: $XDG_CONFIG_HOME/Brindlemar,
-// else ~/.config/Brindlemar; "" when neither is known.
+// The user's configuration folder for the program: $XDG_CONFIG_HOME/Brindlemar
+// when that is an absolute path, else ~/.config/Brindlemar; "" when no home
+// folder is known.
 std::string UserConfigDirectory();
 
 }  // namespace brindlemar

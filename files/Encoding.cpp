@@ -204,12 +204,6 @@ void CheckVersion(const std::string& version) {
         throw FileFormatError("it was written by a newer version of the program (" + version + ")");
 }
 
-void CheckAtEnd(const RecordReader& r) {
-    if (r.Left() != 0)
-        throw FileFormatError(Bytes(r.Left()) + " follow the end of its last field, at byte " +
-                              std::to_string(r.Offset()));
-}
-
 void CheckSelection(const CombinationSetTable& sets, int16_t count, int16_t active, int16_t current) {
     // the spare slot after the sets was read too, and a table without sets
     // of its own (count 1) is used through it

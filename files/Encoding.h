@@ -11,7 +11,9 @@
 // Files come from outside the program, so the reader trusts nothing: every
 // count, text length and option code is checked against its bounds and the
 // bytes left, and any fault raises FileFormatError with a message that names
-// what is wrong.
+// what is wrong. A reader stops at the last field of its layout: whatever
+// follows is left unread, as writers that did not cut a file short left the
+// tail of a longer one behind it.
 
 #include <array>
 #include <cstddef>
@@ -118,9 +120,6 @@ private:
 // FileLayoutVersion ("2.61", "3.00"): such a file was written by a newer
 // version of the program, in a layout this one does not know.
 void CheckVersion(const std::string& version);
-
-// Refuses bytes left after the last field of a layout.
-void CheckAtEnd(const RecordReader& r);
 
 // Checks an active set and its current combination against a set table
 // whose slots 0 to count were read.

@@ -32,7 +32,6 @@ bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {
         r.Text();
         CheckVersion(r.Text());
         staged->Count = r.SetTable(staged->Sets);
-        CheckAtEnd(r);
     });
     if (read) file = std::move(*staged);
     return read;

@@ -14,11 +14,15 @@
 namespace brindlemar {
 
 // Reads the file at `path` and hands its bytes to `parse`. A file that is
-// missing or unreadable, that is no file at all (a folder, a device, a
-// pipe), that is longer than `largest` bytes (refused before it is read), or
-// that `parse` refuses (FileFormatError, or a RuntimeError), is reported in a
-// message box that names the file ("Not a valid <kind> file: <path>" and
-// what is wrong) and gives false.
+// missing or cannot be opened (the message says why: "Permission denied",
+// "File name too long"), that is no file at all (a folder, a device, a pipe:
+// the file is opened without waiting and its type taken from what was
+// opened), that is longer than `largest` bytes (refused before it is read),
+// or that `parse` refuses (FileFormatError, or a RuntimeError), is reported
+// in a message box that names the file ("Not a valid <kind> file: <path>"
+// and what is wrong) and gives false. When a save that wrote the file in
+// place was cut short, the message also names the copy of its previous
+// contents that the save kept.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
@@ -29,28 +33,36 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 
 // Lets `compose` build the file's bytes, then writes them to a new file beside
 // `path` and renames that over `path` only once it is written and closed, so
-// a write that fails leaves the previous file as it was. Every file a save
-// makes is created new, under a name no one else holds: a link planted in a
-// shared folder is never followed. A symbolic link at `path` itself is
-// followed: the file it points to is saved and the link stays. The saved
-// file keeps the previous file's owner, group and permission bits (the owner
-// only when the system lets the user give it); a file whose permission bits
-// forbid writing is refused, whoever runs the program. A file with more than
-// one name (hard links), or in a folder the user may not write, is written
-// in place, so that it stays the same file; its previous contents are kept
-// in the user's cache folder until the new ones are complete and put back if
-// they cannot be. With `backup`, the previous file is copied beside it under
-// its ".BAK" name for the time of the save, unless a file of that name is
-// there already, which is left alone; a copy that cannot be finished is
-// removed. A failure is reported in a message box and gives false. What the
-// saved file is comes back in `written`.
+// a write that fails leaves the previous file as it was; the folder is then
+// flushed to the disk, so that the new name survives a power cut. Every file
+// a save makes is created new, under a name no one else holds, readable by
+// the user alone until it is the previous file's: a link planted in a shared
+// folder is never followed, and no one keeps a handle on a file he may not
+// read. A symbolic link at `path` itself is followed: the file it points to
+// is saved and the link stays. The saved file keeps the previous file's
+// owner, group, extended attributes (its access control list among them)
+// and permission bits; a file whose permission bits forbid writing is
+// refused, whoever runs the program. A file that could not keep all of that
+// as a new file (another user's, a group the user is not in, an attribute
+// the user may not set), a file with more than one name (hard links), and
+// one in a folder the user may not write, is written in place, so that it
+// stays the same file; its previous contents are kept in the user's cache
+// folder, flushed to the disk, until the new ones are complete, and put
+// back if they cannot be. With `backup`, the previous file is copied beside
+// it under its ".BAK" name for the time of the save, with the same owner,
+// group, attributes and bits (the user's alone where they cannot be given),
+// unless a file of that name is there already, which is left alone; a copy
+// that cannot be finished is removed. A failure is reported in a message box
+// and gives false. What the file at `path` now is comes back in `left`: the
+// saved file, or after a failure the previous file the save put back (an
+// empty stamp when the save left it untouched).
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                   bool backup = false, FileStamp* written = nullptr);
+                   bool backup = false, FileStamp* left = nullptr);
 
-// The write above without the pointer and the message: the text of what
-// went wrong comes back in `error`.
-bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error,
-                        bool backup = false, FileStamp* written = nullptr);
+// The write above without the pointer and the message: "" when the file was
+// written, else the message the write above would show.
+std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose,
+                             bool backup = false, FileStamp* left = nullptr);
 
 // Which file is at `path` now (links followed) and when it was last written;
 // an empty stamp when there is none.

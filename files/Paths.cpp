@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -56,6 +58,24 @@ std::string GetFileDirectory(const std::string& path) {
 std::string BackupFilePath(const std::string& path) {
     const auto [start, end] = BaseNameSpan(path);
     return path.substr(0, end) + ".BAK";
+}
+
+bool NamesSameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return a == b;
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return ec ? a == b : canonicalA == canonicalB;
+}
+
+std::string UserFolder(const char* variable, const char* fallback) {
+    if (const char* base = std::getenv(variable); base && *base == '/') return std::string(base) + "/Brindlemar";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home)
+        if (const passwd* user = ::getpwuid(::getuid())) home = user->pw_dir;
+    if (!home || !*home) return "";
+    return std::string(home) + "/" + fallback + "/Brindlemar";
 }
 
 std::string FolderReadProblem(const std::string& path) {

@@ -31,6 +31,17 @@ std::string FolderOf(const std::string& path);
 // with the case of the path kept ("Quay Wall.bmi" -> "Quay Wall.BAK").
 std::string BackupFilePath(const std::string& path);
 
+// True when `a` and `b` name one file, whatever the spelling ("..", a
+// symbolic link, a second name), also when it does not exist yet.
+bool NamesSameFile(const std::string& a, const std::string& b);
+
+// The program's folder among the user's own: "$<variable>/Brindlemar" when
+// the variable holds an absolute path (the base-directory rules ignore a
+// relative one), else "<home>/<fallback>/Brindlemar". "" when no home folder
+// is known. UserFolder("XDG_CONFIG_HOME", ".config") is where the settings
+// and the defaults live, UserFolder("XDG_CACHE_HOME", ".cache") the cache.
+std::string UserFolder(const char* variable, const char* fallback);
+
 // What keeps the program from reading the folder at `path`: "" when it can
 // be read or does not exist yet, else the reason ("Permission denied").
 std::string FolderReadProblem(const std::string& path);

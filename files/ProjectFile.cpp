@@ -288,9 +288,6 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
         ReadDesignAndSetsBlock(m, r);
         if (current) {
             ReadBearing(m, r);
-            // older versions rewrote a file without cutting it short, so
-            // only a file of this version is known to end at its last field
-            CheckAtEnd(r);
         } else {
             m.BaseUnitWeight = m.ToeEarthUnitWeight;
             m.BearingResistanceMethod = NominalBearing;
@@ -354,6 +351,7 @@ void RefitShearKey(Model& m) {
 
 bool WriteProjectFile(Model& m, const std::string& path) {
     m.SaveSucceeded = False;
+    const FileStamp before = FileStampOf(path);
     FileStamp stamp;
     const bool written = WriteFileWith(
         path,
@@ -363,7 +361,12 @@ bool WriteProjectFile(Model& m, const std::string& path) {
             WriteCurrentBlocks(m, w);
         },
         true, &stamp);
-    if (!written) return false;
+    if (!written) {
+        // the file the project was read from, put back by the save itself,
+        // has not been changed by anyone else
+        if (stamp != FileStamp{} && before == m.ProjectFileStamp) m.ProjectFileStamp = stamp;
+        return false;
+    }
     m.ProjectFileStamp = stamp;
     m.SaveSucceeded = True;
     m.ProjectModified = False;

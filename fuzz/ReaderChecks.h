@@ -1,8 +1,10 @@
 #pragma once
 // The property every file reader must have, whatever bytes it is given: it
 // refuses them, leaving what it was to fill as it was, or it accepts them,
-// and then what it read writes back and reads again byte for byte. Used by
-// the fuzz targets and by the test that replays their corpus.
+// and then what it read writes back and reads again byte for byte. What was
+// read is compared, not the input: a reader leaves whatever follows its
+// layout's last field unread, and writes no such tail. Used by the fuzz
+// targets and by the test that replays their corpus.
 
 #include <fstream>
 #include <iterator>

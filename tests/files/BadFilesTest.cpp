@@ -4,6 +4,7 @@
 #include <fstream>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "FileTestSupport.h"
 #include "files/ProjectFile.h"
@@ -192,9 +193,9 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
 }
 
 // What is no wall this version can read is refused, never half read: a
-// newer version's file, a file of zeros as a crash leaves one, a file of this
-// version with more after its end. Older versions rewrote files without
-// cutting them short, so their files open whatever follows.
+// newer version's file, a file of zeros as a crash leaves one. Writers did
+// not always cut a file short, so a file of any version opens whatever
+// follows its last field.
 TEST(BadProjectFiles, ForeignFilesAreRefusedAndOlderOnesStillOpen) {
     const std::string current = WithLoads("2.60").Bytes();
     struct Case {
@@ -209,8 +210,7 @@ TEST(BadProjectFiles, ForeignFilesAreRefusedAndOlderOnesStillOpen) {
     for (std::size_t size : {184u, 186u, 4096u, 65536u})
         cases.push_back({std::to_string(size) + " zeros", std::string(size, '\0'), "it names no version of the program"});
     cases.push_back({"183 zeros", std::string(183, '\0'), "it ends too early"});
-    cases.push_back({"2.60 and a byte", current + '\0', "1 byte follow the end of its last field, at byte"});
-    cases.push_back({"2.60 and 100 bytes", current + std::string(100, 'x'), "100 bytes follow the end"});
+    cases.push_back({"2.60 and a byte", current + '\0', ""});
     cases.push_back({"2.21 and 100 bytes", WithLoads("2.21").Bytes() + std::string(100, 'x'), ""});
     cases.push_back({"2.50 and 10 bytes", WithLoads("2.50").Bytes() + std::string(10, '\0'), ""});
     cases.push_back({"2.6", WithLoads("2.6").Bytes(), ""});
@@ -238,6 +238,8 @@ TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
     const std::string notAProject = "Not a valid project file: ";
     const Case cases[] = {
         {dir.File("none.bmi"), "File not found: " + dir.File("none.bmi")},
+        {dir.File(std::string(300, 'n') + ".bmi"),
+         "Cannot open " + dir.File(std::string(300, 'n') + ".bmi") + ": File name too long"},
         {dir.File("walls.bmi"), notAProject + dir.File("walls.bmi") + "\nIt is a folder, not a project file."},
         {dir.File("pipe.bmi"), notAProject + dir.File("pipe.bmi") + "\nIt is a pipe, not a project file."},
         {"/dev/null", notAProject + "/dev/null\nIt is a device, not a project file."},
@@ -257,6 +259,24 @@ TEST(BadProjectFiles, WhatIsNoFileIsReportedByName) {
         EXPECT_EQ(m->ProjectModified, -1);
         EXPECT_EQ(rec.BusyDepth, 0);
     }
+
+    // a folder the user may not search: the file may well be there
+    fs::create_directory(dir.File("locked"));
+    test::WriteBytes(dir.File("locked/wall.bmi"), "");
+    // root's folder of mode 0700 for nobody, the user's own of mode 0 else
+    fs::permissions(dir.File("locked"), fs::perms(::geteuid() == 0 ? 0700 : 0));
+    fs::permissions(dir.Path(), fs::perms(0755));
+    const int outcome = test::InChildProcess(true, 0, [&] {
+        test::MessageRecorder rec;
+        auto m = OpenProject(dir.Path().string());
+        const bool said = !ReadProjectFile(*m, dir.File("locked/wall.bmi")) && rec.Messages.size() == 1 &&
+                          rec.Messages[0].Text == "Cannot open " + dir.File("locked/wall.bmi") + ": Permission denied";
+        if (!said) std::fprintf(stderr, "%s\n", rec.Messages.empty() ? "no message" : rec.Messages[0].Text.c_str());
+        return said ? 0 : 1;
+    });
+    fs::permissions(dir.File("locked"), fs::perms(0700));
+    if (outcome == test::CannotDrop) GTEST_SKIP() << "cannot become the user nobody";
+    EXPECT_EQ(outcome, 0);
 }
 
 }  // namespace

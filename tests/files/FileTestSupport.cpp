@@ -1,6 +1,11 @@
 #include "FileTestSupport.h"
 
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 
@@ -143,6 +148,12 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::set<std::string> NamesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+    return names;
+}
+
 void PatchInteger(std::string& bytes, std::size_t offset, int16_t value) {
     const auto u = static_cast<uint16_t>(value);
     bytes.at(offset) = static_cast<char>(u & 0xFF);
@@ -153,6 +164,26 @@ void PatchSingle(std::string& bytes, std::size_t offset, float value) {
     uint32_t u;
     std::memcpy(&u, &value, 4);
     for (std::size_t i = 0; i < 4; ++i) bytes.at(offset + i) = static_cast<char>((u >> (8 * i)) & 0xFF);
+}
+
+int InChildProcess(bool asNobody, rlim_t sizeLimit, const std::function<int()>& body,
+                   const std::vector<gid_t>& groups) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (asNobody && ::geteuid() == 0 &&
+            (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0))
+            ::_exit(CannotDrop);
+        if (sizeLimit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{sizeLimit, sizeLimit};
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(CannotDrop);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
 
 }  // namespace brindlemar::test

@@ -1,14 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <grp.h>
 #include <set>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "FileTestSupport.h"
@@ -194,6 +189,48 @@ TEST(FileRoundTrip, WhatIsWrittenReadsBackToTheSameBytes) {
     }
 }
 
+// Writers that did not cut a file short left the tail of a longer file
+// behind a shorter one: a project saved over a longer one, a defaults or
+// factor file rewritten with fewer sets. Every reader takes what its layout
+// holds, whatever the version, and leaves the tail unread.
+TEST(FileRoundTrip, TheTailOfALongerFileIsLeftUnread) {
+    struct Kind {
+        const char* what;
+        bool (*write)(Model&, const std::string&);
+        bool (*read)(Model&, const std::string&);
+        const char* version;  // the version the shorter file names
+    };
+    const Kind kinds[] = {
+        {"project", [](Model& m, const std::string& p) { return WriteProjectFile(m, p); },
+         [](Model& m, const std::string& p) { return ReadProjectFile(m, p); }, "2.60"},
+        {"defaults", [](Model& m, const std::string& p) { return WriteDefaultsFile(m, p); },
+         [](Model& m, const std::string& p) { return ReadDefaultsFile(m, p); }, "2.60"},
+        {"factor", [](Model& m, const std::string& p) { return WriteFactorFile(m.CombinationSets, m.CombinationSetCount, p); },
+         [](Model& m, const std::string& p) { return ReadFactorFile(m.CombinationSets, m.CombinationSetCount, p); },
+         "2.50"},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.what);
+        test::TempDir dir;
+        test::MessageRecorder rec;
+        auto shorter = BuiltInModel(dir.File("program")), longer = BuiltInModel(dir.File("program"));
+        FillToTheLimits(*longer);
+        ASSERT_TRUE(kind.write(*longer, dir.File("longer")));
+        ASSERT_TRUE(kind.write(*shorter, dir.File("shorter")));
+        const std::string whole = ReadBytes(dir.File("shorter")), tail = ReadBytes(dir.File("longer")).substr(whole.size());
+        ASSERT_GT(tail.size(), 0u);
+        std::string file = whole + tail;
+        file.replace(file.find(FileLayoutVersion), 4, kind.version);
+        test::WriteBytes(dir.File("rewritten"), file);
+
+        auto read = BuiltInModel(dir.File("program"));
+        ASSERT_TRUE(kind.read(*read, dir.File("rewritten")));
+        EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+        ASSERT_TRUE(kind.write(*read, dir.File("again")));
+        EXPECT_EQ(ReadBytes(dir.File("again")), whole);
+    }
+}
+
 TEST(ProjectFileWrite, TwelveLoadsKeepTenInTheOldBlockAndAllTwelveInTheNew) {
     test::TempDir dir;
     auto m = BuiltInModel(dir.Path().string());
@@ -219,12 +256,6 @@ void OldFile(const fs::path& p) { test::WriteBytes(p.string(), "old"); }
 // The longest name a file may have: its backup name is as long.
 const std::string LongestName = std::string(251, 'n') + ".bmi";
 
-std::set<std::string> NamesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
-    return names;
-}
-
 // Saving writes the file the user chose, where it is and as it is: under the
 // case of its name and folder, through a link to its target, with its
 // permission bits, as the same file for all its names, leaving the user's own
@@ -248,7 +279,7 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
          },
          "Mixed Case/Quay Wall.bmi",
          [](const fs::path& d) {
-             EXPECT_EQ(NamesIn(d / "Mixed Case"), std::set<std::string>{"Quay Wall.bmi"});
+             EXPECT_EQ(test::NamesIn(d / "Mixed Case"), std::set<std::string>{"Quay Wall.bmi"});
              EXPECT_FALSE(fs::exists(d / "mixed case"));
          }},
         {"write-protected", "wall.bmi",
@@ -320,7 +351,7 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
         auto m = BuiltInModel(dir.File("program"));
         ASSERT_TRUE(WriteProjectFile(*m, dir.File("expected.bmi")));
         c.setUp(dir.Path());
-        std::set<std::string> before = NamesIn(dir.Path());
+        std::set<std::string> before = test::NamesIn(dir.Path());
         m->ProjectModified = -1;
 
         const std::string path = dir.File(c.saveAs);
@@ -341,7 +372,7 @@ TEST(ProjectFileWrite, SavingKeepsTheUsersFileWhereAndAsItIs) {
         c.check(dir.Path());
         // nothing but what the case made and the saved file
         if (!refused) before.insert(fs::path(c.written).begin()->string());
-        EXPECT_EQ(NamesIn(dir.Path()), before);
+        EXPECT_EQ(test::NamesIn(dir.Path()), before);
         EXPECT_TRUE(!fs::exists(cache.Path() / "Brindlemar") || fs::is_empty(cache.Path() / "Brindlemar"));
     }
 }
@@ -387,31 +418,6 @@ TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
     }
 }
 
-// Runs `body` in a child process: as the user nobody when `asNobody` (root
-// passes every permission check), and with files limited to `sizeLimit`
-// bytes when it is not 0 (a disk that fills up: writes past it fail). The
-// child's exit status comes back; CannotDrop when it could not become nobody.
-constexpr int CannotDrop = 77;
-int InChildProcess(bool asNobody, rlim_t sizeLimit, const std::function<int()>& body) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        constexpr uid_t nobody = 65534;
-        if (asNobody && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0))
-            ::_exit(CannotDrop);
-        if (sizeLimit > 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{sizeLimit, sizeLimit};
-            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(CannotDrop);
-        }
-        ::_exit(body());
-    }
-    int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-}
-
 // A save keeps what the file was, also where the system would stop the
 // usual replacement by a new file: the owner of another user's file saved by
 // root, a writable file in a folder the user may not write (saved in place,
@@ -449,7 +455,7 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
              fs::permissions(d / "wall.bmi", fs::perms(0666));
              fs::permissions(d, fs::perms(0555));
          },
-         true, [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+         true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"the same when the disk fills while it is written", true, 1000,
          [](const fs::path& d) {
              OldFile(d / "wall.bmi");
@@ -463,10 +469,10 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
              fs::permissions(d / "wall.bmi", fs::perms(0666));
              fs::permissions(d, fs::perms(01777));
          },
-         true, [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+         true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"a disk that fills while the backup is copied", false, 100000,
          [](const fs::path& d) { test::WriteBytes((d / "wall.bmi").string(), std::string(200000, 'o')); }, true,
-         [](const fs::path& d) { EXPECT_EQ(NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+         [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -484,7 +490,7 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
         const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
 
         // the child answers 0 for a save, 1 for a refusal that said why
-        const int outcome = InChildProcess(c.asNobody, c.sizeLimit, [&] {
+        const int outcome = test::InChildProcess(c.asNobody, c.sizeLimit, [&] {
             test::MessageRecorder rec;
             const bool saved = WriteProjectFile(*m, path);
             const bool said =
@@ -494,7 +500,7 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
             return 2;
         });
         fs::permissions(shared, fs::perms::owner_all, fs::perm_options::add);
-        if (outcome == CannotDrop) GTEST_SKIP() << "cannot become the user nobody or limit the file size";
+        if (outcome == test::CannotDrop) GTEST_SKIP() << "cannot become the user nobody or limit the file size";
         EXPECT_EQ(outcome, c.saved ? 0 : 1);
         if (c.saved) {
             EXPECT_EQ(ReadBytes(path), ReadBytes(dir.File("expected.bmi")));

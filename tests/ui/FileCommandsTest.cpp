@@ -250,6 +250,30 @@ TEST_F(FileCommandsTest, MissingOrCorruptFileLeavesTheProjectAsItWas) {
     }
 }
 
+// The defaults file is written again after every file command: Save as
+// does not put the wall there, under any spelling of its path.
+TEST_F(FileCommandsTest, SaveAsRefusesTheDefaultsFile) {
+    test::MessageRecorder rec;
+    window->mnuFileNew->trigger();
+    const std::string defaults = m.DefaultsFilePath, before = Contents(defaults);
+    ASSERT_FALSE(before.empty());
+    fs::create_symlink(defaults, Wall("link.bmi"));
+    Edit(ToeLengthLabel, 3);
+    for (const std::string& path : {defaults, Wall("link.bmi")}) {
+        SCOPED_TRACE(path);
+        rec.Messages.clear();
+        SaveAs(path);
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        EXPECT_EQ(rec.Messages[0].Text, path +
+                                            " holds the program's defaults and is written again after every file "
+                                            "command. Save the wall under another name.");
+        EXPECT_EQ(m.SaveSucceeded, False);
+        EXPECT_EQ(m.ProjectModified, True);
+        EXPECT_EQ(m.ProjectFilePath, "");
+        EXPECT_EQ(Contents(defaults), before);
+    }
+}
+
 TEST_F(FileCommandsTest, ASaveThatFailsKeepsTheProjectModifiedAndUnnamed) {
     test::MessageRecorder rec;
     { std::ofstream file(Wall("not a folder")); }

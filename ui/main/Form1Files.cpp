@@ -185,6 +185,14 @@ void Form1::mnuFileSaveAs_Click() {
     const auto chosen = ShowFileDialog(this, request);
     if (!chosen) return;
     m_.StartDirectory = FolderOf(*chosen);
+    // the defaults file is written again at the end of every file command:
+    // a wall saved over it would be lost at once
+    if (NamesSameFile(*chosen, m_.DefaultsFilePath)) {
+        MsgBox(Utf8ToCp1252(*chosen) + " holds the program's defaults and is written again after every file command. "
+               "Save the wall under another name.",
+               vbExclamation, ProductName);
+        return;
+    }
     // a save that failed neither renames the project nor lists it
     if (WriteProjectFile(m_, *chosen)) {
         m_.ProjectFilePath = *chosen;
