@@ -161,13 +161,17 @@ void KeepOnScreen(QWidget* window, QPoint clientTopLeft) {
     window->move(QPoint(x, y) - inset);
 }
 
+bool ScrollsToFit(const QWidget* window) {
+    return window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly) != nullptr;
+}
+
 void FitOnScreen(QWidget* window) {
     const QRect room = ClientRoom(window);
     if (room.isEmpty()) return;
     QSize least = window->size().expandedTo(window->minimumSize());
     if (window->layout() != nullptr) least = least.expandedTo(window->layout()->totalMinimumSize());
     const bool fits = least.width() <= room.width() && least.height() <= room.height();
-    if (!fits && window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly) == nullptr) {
+    if (!fits && !ScrollsToFit(window)) {
         if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1)
             WrapLaidOut(window, box, room);
         else if (window->layout() == nullptr)

@@ -24,6 +24,10 @@ QRect ClientRoom(const QWidget* window);
 // it again only places the window again.
 void FitOnScreen(QWidget* window);
 
+// True once FitOnScreen has put what `window` holds in a scroll area: its
+// controls are no longer placed in the window itself.
+bool ScrollsToFit(const QWidget* window);
+
 // Moves `window` (its client area at `clientTopLeft`) so that it lies wholly
 // in its room, as near that place as it can.
 void KeepOnScreen(QWidget* window, QPoint clientTopLeft);

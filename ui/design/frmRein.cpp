@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -109,7 +108,7 @@ void frmRein::showEvent(QShowEvent* event) {
     for (QWidget* page : Picture1)
         for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!w->isHidden()) more = std::max(more, w->geometry().right() + 1 + twips_.X(GridLeft) - pageWidth);
-    if (more > 0 && findChild<QScrollArea*>() == nullptr) {
+    if (more > 0 && !ScrollsToFit(this)) {
         SSTab1->resize(SSTab1->width() + more, SSTab1->height());
         Command1->move(Command1->x() + more, Command1->y());
         setFixedSize(width() + more, height());
