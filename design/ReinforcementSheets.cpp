@@ -299,6 +299,11 @@ std::string NoConcreteFactorsMessage(const Model& m) {
            At(m.CombinationSets, m.ActiveCombinationSet).Name + "\" has none.";
 }
 
+std::string NoDesignMessage(const Model& m) {
+    if (m.AllCombinationsStable == 0) return "One or more combinations are not stable, reinforcement design cancelled.";
+    return NoConcreteFactorsMessage(m);
+}
+
 std::string BarSizeText(float metres, double unitsPerMetre) {
     if (metres == 0) return VerdictNone;
     return GeneralNumber(static_cast<float>(metres * unitsPerMetre));

@@ -103,6 +103,9 @@ bool StrengthFactorsGiven(const Model& m);
 // Why nothing is designed for the active set, in one line, where it has no
 // concrete factors ("Unfactored"); empty where it has them.
 std::string NoConcreteFactorsMessage(const Model& m);
+// Why the design tables hold no design: a combination that is not stable,
+// else the set's missing concrete factors; empty where the design is made.
+std::string NoDesignMessage(const Model& m);
 
 // A bar's diameter or spacing (metres) in the units `unitsPerMetre` stands
 // for, in as few digits as bars are named; "--" for a face without bars.

@@ -26,7 +26,7 @@ std::string Number(const std::optional<float>& value, double sign = 1) {
 // that stands for "nothing drives" is left empty when `hideUndriven`.
 TableCell Ratio(const std::optional<float>& ratio, bool hideUndriven) {
     if (!ratio || (hideUndriven && *ratio >= NoDrivingRatio)) return {};
-    return {Format(*ratio, "#0.#0"), *ratio <= 1};
+    return {Format(RatioShown(*ratio), "#0.#0"), *ratio <= 1};
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
         const double criterion = static_cast<double>(m.AnalysisBaseWidth) * factor[EX] / 2;
         const double eccentricity = std::fabs(*e);
         // a resultant at mid-base is within any criterion: no finite ratio
-        const std::string ratio = eccentricity > 0 ? Format(criterion / eccentricity, "0.#0") : "--";
+        const std::string ratio = eccentricity > 0 ? Format(RatioShown(criterion / eccentricity), "0.#0") : "--";
         c[11] = {GeneralNumber(factor[EX]) + " \xBD" "B, " + ratio, eccentricity > criterion};
     }
     if (!stable) return c;

@@ -11,7 +11,7 @@ namespace {
 // Ratios that no load challenges (1E10) or that are too large to matter
 const char* const Unbounded = "~";
 
-std::string RatioText(double ratio) { return ratio <= 99.99 ? Format(ratio, "#0.#0") : Unbounded; }
+std::string RatioText(double ratio) { return ratio <= 99.99 ? Format(RatioShown(ratio), "#0.#0") : Unbounded; }
 
 }  // namespace
 
@@ -32,13 +32,13 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
         out.Ratios[0] = "[Resistance/load ratios:";
         out.Ratios[5] = "] ";
     }
-    if (in.BE > 0) out.Ratios[1] = " bearing = " + Format(in.BearingResistanceRatio, "#0.#0");
+    if (in.BE > 0) out.Ratios[1] = " bearing = " + Format(RatioShown(in.BearingResistanceRatio), "#0.#0");
     if (in.FC > 0 || in.EP > 0 || in.RH > 0) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
 
     // a centred resultant has no eccentricity to resist
     const bool centred = absE == 0.0;
     const double re = centred ? 0.0 : in.EX * halfBase / absE;
-    if (in.EX > 0) out.Ratios[3] = ", eccentricity = " + (centred ? std::string(Unbounded) : Format(re, "#0.#0"));
+    if (in.EX > 0) out.Ratios[3] = ", eccentricity = " + (centred ? std::string(Unbounded) : Format(RatioShown(re), "#0.#0"));
     if (in.RO > 0) out.Ratios[4] = ", rotation = " + RatioText(in.RotationResistanceRatio);
 
     const bool noBase = in.BaseWidth == 0;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/Twips.h"
+#include "platform/ScreenFit.h"
 
 namespace brindlemar {
 
@@ -74,7 +75,7 @@ void LoadWindowPlacement(QWidget* window, QSettings& settings) {
     const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
     const WindowPlacementValues placement =
-        ReadWindowPlacement(settings, screen->geometry(), screen->availableGeometry(), window->minimumSize(),
+        ReadWindowPlacement(settings, screen->geometry(), ClientRoom(window), window->minimumSize(),
                             TwipsPerPixel(window));
     window->setGeometry(placement.Geometry);
     if (placement.WindowState == 1)
@@ -106,9 +107,8 @@ void CentreOnOwner(QWidget* window, const QWidget* owner) {
     if (owner == nullptr) return;
     const QRect main = owner->frameGeometry();
     const QRect self = window->frameGeometry();
-    const int left = std::max(0, (main.width() - self.width()) / 2 + main.left());
-    const int top = std::max(0, (main.height() - self.height()) / 2 + main.top());
-    window->move(left, top);
+    const QPoint frameCorner((main.width() - self.width()) / 2 + main.left(), (main.height() - self.height()) / 2 + main.top());
+    KeepOnScreen(window, frameCorner + (window->geometry().topLeft() - self.topLeft()));
 }
 
 }  // namespace brindlemar

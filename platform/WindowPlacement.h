@@ -35,8 +35,7 @@ void StoreWindowPlacement(const QWidget* window, QSettings& settings);
 // Returns the window to its normal state.
 void RestoreFormWindow(QWidget* window);
 
-// Centres `window` over `owner` (its outer rectangle), never above or left
-// of the screen's origin.
+// Centres `window` over `owner` (its outer rectangle), wholly on the screen.
 void CentreOnOwner(QWidget* window, const QWidget* owner);
 
 }  // namespace brindlemar

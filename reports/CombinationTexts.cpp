@@ -36,6 +36,16 @@ std::string FormatCombination(const Model& m, Surface& s, int set, int comb, dou
     return FitTerms(m, s, set, comb, maxWidth, 1, S2)[0];
 }
 
+std::string FormatCombinationFitted(const Model& m, Surface& s, int set, int comb, double maxWidth, double least) {
+    const double size = s.FontSize;
+    // a twentieth of the size at a time, the least size last
+    for (double trying = size;; trying = std::max(least, trying - size / 20)) {
+        s.FontSize = trying;
+        std::string formula = FormatCombination(m, s, set, comb, maxWidth);
+        if (trying <= least || formula.empty() || formula.back() != '\x85') return formula;
+    }
+}
+
 std::vector<std::string> FormatCombinationWrapped(const Model& m, Surface& s, int set, int comb, double maxWidth,
                                              int lines) {
     return FitTerms(m, s, set, comb, maxWidth, lines, 4);

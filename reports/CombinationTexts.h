@@ -18,6 +18,11 @@ namespace brindlemar {
 // shortened formula does not read as the whole combination.
 std::string FormatCombination(const Model& m, Surface& s, int set, int comb, double maxWidth);
 
+// The formula whole at the largest font size from the surface's down to
+// `least` that holds all its terms in `maxWidth`, cut as above at `least`
+// only. Leaves the surface at the size the formula is for.
+std::string FormatCombinationFitted(const Model& m, Surface& s, int set, int comb, double maxWidth, double least);
+
 // The same formula wrapped for a narrow column: `lines` lines of at most four
 // terms, continuation lines starting with "+"; a line takes fewer terms when
 // the next does not fit and leaves it to the next line, and the last line

@@ -68,9 +68,11 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     }
 
     // the set's name over the combinations, the column heads beside it
-    const std::string setLine = FitTextToWidth(s, "Load combinations: " + set.Name, labelWidth, m.TextFontName, size, true, false);
+    // smaller where it must be, cut with an ellipsis only then
+    plain(true);
+    const std::vector<std::string> setLine = FitLines(s, "Load combinations: " + set.Name, "", labelWidth, 1, LeastNameShare * size);
     s.CurrentY = y1 + 2 * h;
-    PrintAt(s, setLine, x);
+    if (!setLine.empty()) PrintAt(s, setLine[0], x);
     plain(false);
     for (int j = 1; j <= columns; ++j) {
         s.CurrentY = y1 + 2 * h;
@@ -92,7 +94,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         if (!name.empty()) PrintAt(s, name[0], x);
         plain(false);
         s.CurrentY = y1 + h * (1.5 * i + 2);
-        PrintAt(s, FormatCombination(m, s, m.ActiveCombinationSet, c, labelWidth), x);
+        PrintAt(s, FormatCombinationFitted(m, s, m.ActiveCombinationSet, c, labelWidth, LeastNameShare * size), x);
         TableRuleAcross(s, b, y1 + h * (1.5 * i + 2.8), ReportLightGrey());
         s.ForeColor = RuleBlack;
         // a combination whose section forces could not be computed has no
@@ -133,8 +135,8 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     for (int j = 0; j <= columns; ++j)
         TableRuleDown(s, b, LabelRight + columnWidth * j, rowsEnd, y1 + h * (1.5 * rows + 5.8));
 
-    // under the last table page, why no design follows for a set without concrete factors
-    if (const std::string why = NoConcreteFactorsMessage(m); !why.empty()) {
+    // under the last table page, why no design follows: a combination not stable, or no concrete factors
+    if (const std::string why = NoDesignMessage(m); !why.empty()) {
         plain(false);
         s.CurrentY = y1 + h * (1.5 * rows + 6.05);
         PrintAt(s, FitTextToWidth(s, why, b.Width - 2 * x, m.TextFontName, size, false, false), x);

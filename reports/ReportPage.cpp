@@ -160,14 +160,23 @@ void PrintBlockFrame(Model& m, Surface& s) {
     SetPrinterFont(s, m.TextFontName, 10 * scale, false, false);
     s.ForeColor = 0;
     Skipping([&] {
-        double size = s.FontSize;
+        // on one line, a little smaller where it must be; a longer title on
+        // two lines as small as the band needs, and only then cut, with an ellipsis
+        const double room = 0.7 * W - 2 * 60 * scale;
+        const double size = s.FontSize;
+        std::vector<std::string> lines = FitLines(s, m.ProjectTitle, "", room, 1, LeastNameShare * size);
+        if (s.TextWidth(m.ProjectTitle) > room) {
+            s.FontSize = size;
+            s.FontSize = std::min(size, size * m.TitleBandHeight / (2 * s.TextHeight("")));
+            lines = FitLines(s, m.ProjectTitle, "", room, 2, LeastNameShare * s.FontSize);
+        }
         const double lineHeight = s.TextHeight("");
-        const double width = s.TextWidth(m.ProjectTitle);
-        if (width >= 0.7 * W && width > 0) size = size * 0.7 * W / width;
-        s.CurrentY = m.FrameTop - m.TitleBandHeight / 2.0 - lineHeight / 2;
-        const std::string title =
-            FitTextToWidth(s, m.ProjectTitle, RoundTwips(0.7 * W), s.FontName, size, s.FontBold, s.FontItalic);
-        PrintCentered(s, title, 0.35 * W);
+        double y = m.FrameTop - m.TitleBandHeight / 2.0 - lineHeight * static_cast<double>(lines.size()) / 2;
+        for (const std::string& line : lines) {
+            s.CurrentY = y;
+            PrintCentered(s, line, 0.35 * W);
+            y += lineHeight;
+        }
     });
 }
 

@@ -58,7 +58,7 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     const double B = m.AnalysisBaseWidth;
     const auto ratio = [](const std::optional<float>& value, bool unlimited) -> Cell {
         if (!value || (!unlimited && *value >= NoDrivingLoad)) return {};
-        return {Format(*value, "#0.#0"), *value <= 1};
+        return {Format(RatioShown(*value), "#0.#0"), *value <= 1};
     };
 
     switch (row) {
@@ -79,7 +79,7 @@ Cell StabilityCell(const Model& m, int idx, int row) {
             const double size = std::fabs(static_cast<double>(*e));
             // a resultant exactly at midbase has no finite ratio: the criterion alone
             std::string text = GeneralNumber(static_cast<float>(EX)) + " \xBD" "B";
-            if (size > 0) text += ", " + Format(c / size, "0.#0");
+            if (size > 0) text += ", " + Format(RatioShown(c / size), "0.#0");
             return {text, size > c};
         }
         case 14: return stable ? Cell{Value(m.CombinationLeftBearingPressures[i])} : Cell{};
@@ -108,24 +108,28 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     }
 }
 
-// The set's name cut to the caption column; a cut that leaves a lone "&"
-// at its end drops it, so the closing bold switch still reads as one.
-std::string SetNameInCaption(const Model& m, Surface& s) {
-    std::string name = FitTextToWidth(s, At(m.CombinationSets, m.ActiveCombinationSet).Name, CaptionRoom(m),
-                                      m.TextFontName, m.BlockFontSize, true, false);
-    if (!name.empty() && name.back() == '&' && name.size() < At(m.CombinationSets, m.ActiveCombinationSet).Name.size())
-        name.pop_back();
-    return name;
+// The set's name in bold in the caption column, on rows 2 and 3: smaller
+// where it must be, wrapped, and cut (with an ellipsis) only then. Printed
+// as it is, not as markup, so that an "&" in it is a letter.
+void PrintSetName(Model& m, Surface& s) {
+    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, true, false);
+    const std::vector<std::string> lines = FitLines(s, At(m.CombinationSets, m.ActiveCombinationSet).Name, "",
+                                                    CaptionRoom(m), 2, LeastNameShare * m.BlockFontSize);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        s.CurrentY = RowTop(m, 2 + static_cast<int>(k));
+        PrintAt(s, lines[k], CaptionX(m));
+    }
+    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, false, false);
 }
 
-// The caption of row r, unit labels of the current unit system.
-std::string StabilityCaption(const Model& m, Surface& s, int row) {
+// The caption of row r, unit labels of the current unit system; the set's
+// name (row 2) is PrintSetName's.
+std::string StabilityCaption(const Model& m, int row) {
     const std::string F = UnitLabel(m, m.ForceUnitLabels);
     const std::string L = UnitLabel(m, m.LengthUnitLabels);
     const std::string P = UnitLabel(m, m.PressureUnitLabels);
     switch (row) {
         case 1: return "&BLoad combinations&b";
-        case 2: return "&B" + SetNameInCaption(m, s) + "&b";
         case 4: return "&BStability&b";
         case 5: return "&BEccentricity (overturning)&b";
         case 6: return "- Horizontal (" + F + ")";
@@ -156,9 +160,10 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
     const double y0 = RowTop(m, 0);
     m.BlockFontSize = 7 * scale;
     for (int row = 0; row <= LastRow; ++row) {
-        const std::string caption = StabilityCaption(m, s, row);
+        const std::string caption = StabilityCaption(m, row);
         if (!caption.empty()) PrintMarkup(m, s, CaptionX(m), RowTop(m, row), caption, m.BlockFontSize);
     }
+    PrintSetName(m, s);
     const int pen = RoundTwips(0.1 * scale);
     DrawLineSolid(s, 0, y0 + 912 * scale, m.FrameWidth, y0 + 912 * scale, 0, pen);
     for (int row = 4; row <= LastRow; ++row) {

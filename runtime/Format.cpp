@@ -359,6 +359,14 @@ bool IsNumeric(const std::string& text) {
 
 int16_t CInt(double value) { return ToInteger(value); }
 
+double RatioShown(double ratio) {
+    if (!std::isfinite(ratio)) return ratio;
+    const double hundredths = ratio * 100;
+    // a few parts in ten million: the float nearest a ratio of two decimals may lie just below it
+    const double shown = std::floor(hundredths + std::fabs(hundredths) * 4e-7) / 100;
+    return ratio < 1 && shown >= 1 ? 0.99 : shown;
+}
+
 double RoundToDecimals(double value, int16_t decimals) {
     if (decimals < 0) RaiseError(ErrInvalidCall);
     return Val(Format(value, "#0." + std::string(static_cast<std::size_t>(decimals), '0')));

@@ -37,4 +37,10 @@ int16_t CInt(double value);
 // The value formatted with "#0." and `decimals` zeros, read back.
 double RoundToDecimals(double value, int16_t decimals);
 
+// A resistance/load ratio as it is shown with two decimals: rounded down, as
+// a capacity ratio is reported, so that the ratio shown is never more than
+// the one computed and one below 1 never reads 1.00. A float's last bits are
+// no shortfall: 0.29f shows 0.29. Not finite stays as it is.
+double RatioShown(double ratio);
+
 }  // namespace brindlemar

@@ -91,7 +91,7 @@ TEST_F(StabilityColumnTest, StableWallShowsEveryGroup) {
         {18, "2.00", false},
         {21, "80.50", false},
         {22, "60.00", false},
-        {23, "0.75", true},
+        {23, "0.74", true},
         {27, "500.00", false},
         {28, "1.25", false},
     };
@@ -128,7 +128,7 @@ TEST_F(StabilityColumnTest, LimitsOfTheChecks) {
     };
     const Case cases[] = {
         {"eccentricity exactly at the criterion, ratio exactly 1", -3, 1, 1, false, true, "1.00", "1.00"},
-        {"just beyond both", 3.01f, 0.999f, 2, true, true, "1.00", "2.00"},
+        {"just beyond both: a ratio below 1 never reads 1.00", 3.01f, 0.999f, 2, true, true, "0.99", "2.00"},
         {"nothing drives sliding or rotation", 0.5f, 1E+10f, 1E+10f, false, false, "", ""},
         {"ratios just below the empty limit", 0.5f, 999.99f, 999.99f, false, false, "999.99", "999.99"},
     };
@@ -178,8 +178,8 @@ TEST(StabilityTableOfTheBuiltInWall, ShowsTheHandWorkedValues) {
     EXPECT_NEAR(Val(c[6].Text), 100.0, 0.05);
     EXPECT_NEAR(Val(c[7].Text), 116.2, 0.05);
     EXPECT_NEAR(Val(c[10].Text), -2.44, 0.006);
-    // criterion 3.6 against |e| = 2.439
-    EXPECT_EQ(c[11].Text, "1 \xBD" "B, 1.48");
+    // criterion 3.6 against |e| = 2.439: 1.476, rounded down as ratios are
+    EXPECT_EQ(c[11].Text, "1 \xBD" "B, 1.47");
     EXPECT_NEAR(Val(c[14].Text), 57.43, 0.006);
     EXPECT_EQ(c[16].Text.substr(c[16].Text.find(", ")), ", 48.4%");
     EXPECT_EQ(c[17].Text, "100.00");

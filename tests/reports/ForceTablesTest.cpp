@@ -207,14 +207,15 @@ TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
         std::string starts, ends;
         bool full;   // cut a character at a time: at most one character short of the room
     } cases[] = {
-        {"set name", Y1() + 2 * H(), "Load combinations: SSS", "SSS", true},
+        // smaller first, then cut, and marked as cut
+        {"set name", Y1() + 2 * H(), "Load combinations: SSS", "SSS\x85", true},
         // too long even in the smaller font: cut, and marked as cut
         {"name", NameY(1), "nnn", "nnn\x85", true},
         // the mark says why the row is empty: the name gives way to it
         {"name of an unstable combination", NameY(2), "nnn", "nnn\x85 (not stable)", true},
         {"similar name of an unstable combination", NameY(3), similar + " (not stable)", "m II (not stable)", false},
-        // whole terms and the mark of those left out, never a bare factor
-        {"formula", NameY(1) + 0.6 * H(), "1.125DL+1.125EV", "+1.125LD+\x85", false},
+        // smaller first, then whole terms and the mark of those left out, never a bare factor
+        {"formula", NameY(1) + 0.6 * H(), "1.125DL+1.125EV", "+\x85", false},
     };
     PrintMomentTable(m, r.s, 1);
     for (const Case& c : cases) {
@@ -239,36 +240,53 @@ TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
     }
 }
 
-// A set without concrete factors gets no design blocks after its tables:
-// the last page of each says why in one line, inside the block, and a set
-// with them says nothing.
-TEST_F(ForceTables, ASetWithoutConcreteFactorsSaysWhyNothingIsDesigned) {
-    const std::string why =
+// A set without concrete factors, or a combination not stable, gets no
+// design blocks after its tables: the last page of each says why in one
+// line, inside the block; a set designed says nothing.
+TEST_F(ForceTables, TheTablesSayWhyNothingIsDesigned) {
+    const std::string noFactors =
         "Reinforcement is designed for combination sets with concrete factors CT, CC and CS; set \"Unfactored\" has none.";
+    const std::string notStable = "One or more combinations are not stable, reinforcement design cancelled.";
+    const struct {
+        bool factored, stable;
+        const std::string& why;
+    } cases[] = {{false, true, noFactors}, {true, false, notStable}, {false, false, notStable}};
     for (const Table& t : kTables) {
-        for (const bool factored : {false, true}) {
-            SCOPED_TRACE(testing::Message() << t.name << (factored ? " factored" : " unfactored"));
-            r.Combinations(13);  // the fullest page that holds the closing block
-            m.CombinationSets[1].Name = "Unfactored";
-            for (int f : {CT, CC, CS}) m.CombinationSets[1].Combinations[0].Factor[f] = factored ? 0.9f : 0.0f;
-            r.Reprint();
-            t.print(m, r.s, 1);
-            const SurfaceCall* line = r.s.FindText(why);
-            if (factored) {
-                EXPECT_EQ(line, nullptr);
-                continue;
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << t.name << (c.factored ? " factored" : " unfactored")
+                                            << (c.stable ? " stable" : " not stable"));
+            const auto prepare = [&](int combinations) {
+                r.Combinations(combinations);
+                m.CombinationSets[1].Name = "Unfactored";
+                for (int f : {CT, CC, CS}) m.CombinationSets[1].Combinations[0].Factor[f] = c.factored ? 0.9f : 0.0f;
+                if (!c.stable) m.AllCombinationsStable = False;
+                r.Reprint();
+                t.print(m, r.s, 1);
+            };
+            prepare(13);  // the fullest page that holds the closing block
+            for (const std::string* other : {&noFactors, &notStable}) {
+                if (other != &c.why) {
+                    EXPECT_EQ(r.s.FindText(*other), nullptr);
+                }
             }
+            const SurfaceCall* line = r.s.FindText(c.why);
             ASSERT_NE(line, nullptr);
             EXPECT_GT(line->Y1, ClosingY(13, 2));
-            EXPECT_LE(line->Y1 + r.s.TextHeight(why), m.FrameTop + m.FrameHeight);
+            EXPECT_LE(line->Y1 + r.s.TextHeight(c.why), m.FrameTop + m.FrameHeight);
             EXPECT_LE(line->X2, r.W());
             // and not on a page the closing block does not reach
-            r.Combinations(14);
-            m.CombinationSets[1].Name = "Unfactored";
-            r.Reprint();
-            t.print(m, r.s, 1);
-            EXPECT_EQ(r.s.FindText(why), nullptr);
+            prepare(14);
+            EXPECT_EQ(r.s.FindText(c.why), nullptr);
         }
+    }
+    // a set designed says nothing
+    r.Combinations(13);
+    for (int f : {CT, CC, CS}) m.CombinationSets[1].Combinations[0].Factor[f] = 0.9f;
+    for (const Table& t : kTables) {
+        r.Reprint();
+        t.print(m, r.s, 1);
+        EXPECT_EQ(r.s.FindText(noFactors), nullptr) << t.name;
+        EXPECT_EQ(r.s.FindText(notStable), nullptr) << t.name;
     }
 }
 

@@ -116,21 +116,44 @@ TEST(ReportPage, BottomBlockHasOnlyItsTitleBand) {
     EXPECT_LT(m.FrameTop + m.FrameHeight, m.PrintableHeight - 8 * 20 * m.PrintScale);
 }
 
-TEST(ReportPage, LongProjectTitleShrinksToTheBand) {
-    ReportSheet r;
-    Model& m = r.m;
-    const double W = m.FrameWidth;
-    const double normal = 10 * m.PrintScale;
-    // 100 characters at 10 points measure 10000 twips: more than 0.7 W
-    m.ProjectTitle = std::string(100, 'x');
-    PrintBlockFrame(m, r.s);
-    const SurfaceCall* title = r.s.FindText(m.ProjectTitle);
-    ASSERT_NE(title, nullptr);
-    // 1000 twips per point of size: the size that fills 0.7 W
-    EXPECT_NEAR(title->FontSize, 0.7 * W / 1000, 1e-3);
-    EXPECT_LE(title->X2 - title->X1, RoundTwips(0.7 * W) + 1e-6);
-    // still placed for the 10-point line
-    EXPECT_NEAR(title->Y1, m.FrameTop - m.TitleBandHeight / 2.0 - 23 * normal / 2, 1e-3);
+// A title too long for the band is made smaller, then wrapped onto two
+// lines, and cut with an ellipsis only then; it never loses its end silently.
+TEST(ReportPage, LongProjectTitleIsWholeInTheBand) {
+    const std::string quay = "North quay wall, section 4 between the ferry ramp and the old crane rails: seismic EQ rev A";
+    const struct {
+        std::string title;
+        size_t lines;  // at most
+        bool whole;
+    } cases[] = {{std::string(60, 'x'), 1, true}, {quay, 1, true}, {quay + ", " + quay, 2, true},
+                 {std::string(100, 'x'), 2, true}, {quay + quay + quay + quay + quay, 2, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ReportSheet r;
+        Model& m = r.m;
+        const double W = m.FrameWidth;
+        m.ProjectTitle = c.title;
+        PrintBlockFrame(m, r.s);
+        std::vector<SurfaceCall> lines;
+        for (const SurfaceCall& p : r.s.Of("Print"))
+            if (p.Y1 >= m.FrameTop - 2 * m.TitleBandHeight && p.Y1 < m.FrameTop && std::fabs((p.X1 + p.X2) / 2 - 0.35 * W) < 1)
+                lines.push_back(p);
+        ASSERT_GE(lines.size(), 1u);
+        ASSERT_LE(lines.size(), c.lines);
+        std::string shown;
+        for (const SurfaceCall& line : lines) {
+            shown += (shown.empty() || line.Text[0] == 'x' ? "" : " ") + line.Text;
+            EXPECT_GE(line.X1, 0);
+            EXPECT_LE(line.X2, 0.7 * W);
+            // inside the band, the lines one under the other
+            EXPECT_LE(line.Y1 + 20 * line.FontSize, m.FrameTop + 1e-6);
+            EXPECT_GE(line.FontSize, 0.3 * 10 * m.PrintScale);
+        }
+        if (c.whole) {
+            EXPECT_EQ(shown, c.title);
+        } else {
+            EXPECT_EQ(shown.back(), '\x85');
+        }
+    }
 }
 
 TEST(ReportPage, FitTextToWidthCutsOnTheRight) {

@@ -220,7 +220,9 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
             // where the formula leaves rows, the name wraps onto them whole
             EXPECT_EQ(header(1).name, t.Combination(3 * k - 2).Name);
             EXPECT_EQ(header(1).size, t.m.BlockFontSize);
-            EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28).rfind("Set Combination with", 0), 0u);
+            // the set's name wraps onto the row under it, whole: never cut mid-word
+            EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28) + " " + TextOnLine(t.s, t.Row(3), 0, t.m.FrameWidth * 0.28),
+                      "Set " + name60);
         }
         t.Print(1);
         // beside a formula of three lines, name and formula are whole in a

@@ -225,5 +225,28 @@ TEST(RoundToDecimals, RoundsAsTheScreenShows) {
     EXPECT_EQ(ErrorOf([] { RoundToDecimals(1.0, -1); }), ErrInvalidCall);
 }
 
+TEST(RatioShown, RoundsDownSoThatBelowOneNeverReadsOne) {
+    const struct {
+        double ratio;
+        const char* want;
+    } cases[] = {{0.996, "0.99"}, {0.9999999, "0.99"}, {1.0, "1.00"}, {1.009, "1.00"}, {2.567, "2.56"},
+                 {0.29f, "0.29"}, {1.15f, "1.15"},     {0.0, "0.00"}, {99.99f, "99.99"}};
+    for (const auto& c : cases) EXPECT_EQ(Format(RatioShown(c.ratio), "#0.#0"), c.want) << c.ratio;
+
+    // over many ratios, and the floats nearest them: never more than computed, less by under a hundredth
+    std::mt19937 random(27);
+    std::uniform_real_distribution<double> any(0.0, 20.0);
+    for (int n = 0; n < 100000; ++n) {
+        const double ratio = n % 2 == 0 ? any(random) : static_cast<float>(std::round(any(random) * 100) / 100);
+        const double shown = RatioShown(ratio);
+        const std::string text = Format(shown, "#0.#0");
+        ASSERT_LE(Val(text), ratio * (1 + 1e-6)) << ratio;
+        ASSERT_GT(Val(text), ratio - 0.01 - 1e-9) << ratio;
+        if (ratio < 1) {
+            ASSERT_NE(text, "1.00") << ratio;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace brindlemar

@@ -2,6 +2,7 @@
 // through the main window's commands on the built-in wall: what the grids
 // show against the model's results, and the edits that run the design again.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -374,6 +375,12 @@ TEST_F(DesignWindowsTest, LongSimilarNamesAreCutAtTheirEndAndWholeInTheToolTip) 
     set.Combinations[1].Name = start + " II";
     set.Combinations[1].Factor[LL] = 1;
     set.Combinations[0].Factor[LL] = 0;
+    // a formula of every load: three lines of terms, each whole
+    set.CombinationCount = 3;
+    set.Combinations[2] = set.Combinations[0];
+    set.Combinations[2].Name = "Every load";
+    for (int f = DL; f <= S2; ++f) set.Combinations[2].Factor[f] = 1.25f;
+    set.Name = "LRFD AASHTO Strength I and Extreme Event I - earthquake with hydrodynamic water";
     m.LineLoadCount = 1;
     m.LineLoads[1] = {200, 5, 11, -90, LL};
     const auto shown = [](const FlexGrid* grid, int row, int col) { return grid->ShownText(row, col).split('\n')[0]; };
@@ -390,6 +397,12 @@ TEST_F(DesignWindowsTest, LongSimilarNamesAreCutAtTheirEndAndWholeInTheToolTip) 
             // a text in sight whole has no tip
             EXPECT_EQ(grid->CellToolTip(2, i), "");
         }
+        // the formula's lines whole under the name
+        for (int i = 1; i <= 3; ++i) {
+            const QStringList lines = grid->TextMatrix(0, i).split('\n');
+            EXPECT_EQ(grid->ShownText(0, i).split('\n').mid(1), lines.mid(1)) << i;
+        }
+        EXPECT_TRUE(grid->TextMatrix(0, 3).endsWith("+1.25S1+1.25S2")) << grid->TextMatrix(0, 3).toStdString();
         // the mouse resting on the second heading shows its whole text
         const QPoint point((grid->ColWidth(0) + grid->ColWidth(1) * 1.5) / grid->Tpp(), grid->RowHeight(0) / 2 / grid->Tpp());
         QHelpEvent help(QEvent::ToolTip, point, grid->viewport()->mapToGlobal(point));
@@ -409,7 +422,22 @@ TEST_F(DesignWindowsTest, LongSimilarNamesAreCutAtTheirEndAndWholeInTheToolTip) 
                 << shown(forces, c + 1, 0).toStdString();
             EXPECT_EQ(forces->CellToolTip(c + 1, 0).split('\n')[0].toStdString(), whole);
         }
+        // the set's name, cut at its end, whole in the tool tip
+        EXPECT_TRUE(d.lblComboSet->text().endsWith(ellipsis)) << d.lblComboSet->text().toStdString();
+        EXPECT_LE(d.lblComboSet->fontMetrics().horizontalAdvance(d.lblComboSet->text()), d.lblComboSet->contentsRect().width());
+        EXPECT_EQ(d.lblComboSet->toolTip().toStdString(), set.Name);
     });
+
+    // the main window's lists: open as wide as their longest name, a cut name whole in the tool tip
+    window->RefreshControlsFromModel();
+    for (QComboBox* box : {window->Combo2, window->Combo3}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        int widest = 0;
+        for (int i = 0; i < box->count(); ++i) widest = std::max(widest, box->view()->fontMetrics().horizontalAdvance(box->itemText(i)));
+        EXPECT_GE(box->view()->minimumWidth(), widest);
+        EXPECT_GT(box->fontMetrics().horizontalAdvance(box->currentText()), box->width()) << "a name longer than the box";
+        EXPECT_EQ(box->toolTip(), box->currentText());
+    }
 }
 
 // A set of more combinations than the result tables hold is refused with a

@@ -162,6 +162,8 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     auto d = Open();
     FlexGrid* g = d->MSHFlexGrid3;
     d->cmdLAdd->click();
+    // the direction's heading says which way its angles turn: a new load's 0 acts upward
+    EXPECT_TRUE(g->CellToolTip(0, 4).contains(QString::fromUtf8("0\u00B0 up, 90\u00B0 toward the heel, 180\u00B0 down")));
     const int r = g->Rows() - 1;
     EXPECT_EQ(g->TextMatrix(r, 5), "DL - Structural dead load");
     ClickCell(g, r, 2);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -22,12 +23,13 @@ namespace brindlemar::test {
 class UiEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        settingsDir_ = std::make_unique<TempDir>();
+        UseTestScreen();
         static int argc = 1;
         static char name[] = "test_ui";
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
         // the tests never read or write the user's own settings
-        settingsDir_ = std::make_unique<TempDir>();
         const QString path = QString::fromStdString(settingsDir_->Path().string());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path);
@@ -41,6 +43,21 @@ public:
     }
 
 private:
+    // The offscreen platform's own screen is 800 x 600; the windows are tried
+    // on a small laptop's instead, BRINDLEMAR_TEST_SCREEN ("1920x1080") on
+    // another, and a desktop scale is QT_SCALE_FACTOR's.
+    void UseTestScreen() const {
+        if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+        const QByteArray size = qEnvironmentVariable("BRINDLEMAR_TEST_SCREEN", "1280x800").toLatin1();
+        const QList<QByteArray> sides = size.split('x');
+        if (sides.size() != 2) return;
+        const std::string config = settingsDir_->File("screen.json");
+        std::ofstream(config) << R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": )" << sides[0].toStdString()
+                              << R"(, "height": )" << sides[1].toStdString()
+                              << R"(, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QByteArray::fromStdString(config));
+    }
+
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<TempDir> settingsDir_;
 };

@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -90,7 +91,9 @@ void ExpectWhole(QWidget* window, const std::string& where, bool cellsWhole) {
         if (!w->isVisibleTo(window) || w->isWindow() || PartOfAControl(w, window)) continue;
         const std::string name = where + " " + w->metaObject()->className() + " " + w->objectName().toStdString();
         const QWidget* parent = w->parentWidget();
-        EXPECT_TRUE(parent->rect().contains(w->geometry())) << name << " outside its parent " << parent->objectName().toStdString();
+        EXPECT_TRUE(parent->rect().contains(w->geometry())) << name << " outside its parent " << parent->objectName().toStdString() << " (" << w->x() << ", "
+                                                             << w->y() << ", " << w->width() << " x " << w->height() << " in "
+                                                             << parent->width() << " x " << parent->height() << ")";
         EXPECT_TRUE(window->rect().contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size()))) << name << " outside the window";
         if (const int needed = CaptionWidthNeeded(w); needed > 0) {
             EXPECT_LE(needed, w->width() + 1) << name << " cut: \"" << w->property("text").toString().toStdString()
@@ -100,6 +103,10 @@ void ExpectWhole(QWidget* window, const std::string& where, bool cellsWhole) {
             for (int r = 0; r < grid->Rows(); ++r)
                 for (int c = 0; c < grid->Cols(); ++c)
                     EXPECT_EQ(grid->ShownText(r, c), grid->TextMatrix(r, c)) << name << " cell " << r << ", " << c;
+        }
+        if (auto* label = qobject_cast<const QLabel*>(w); label != nullptr && label->wordWrap() && !label->text().isEmpty()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height() + 1)
+                << name << " wraps beyond its height: \"" << label->text().toStdString() << "\"";
         }
         if (ShowsText(w) && !w->property("text").toString().isEmpty()) {
             EXPECT_LE(w->fontMetrics().height(), w->height() + 1) << name << " lower than its text";
@@ -120,6 +127,28 @@ void ExpectEveryTabWhole(QWidget* window, const std::string& where, bool cellsWh
     }
 }
 
+// `window` wholly on its screen above a desktop panel (where the screen tells
+// of none), with room for a title bar above it; its least size too; and the
+// buttons that close it wholly in sight.
+void ExpectOnScreen(QWidget* window, const std::string& where) {
+    const QScreen* screen = window->screen();
+    QRect room = screen->availableGeometry();
+    if (room == screen->geometry()) room.setBottom(room.bottom() - 40);
+    const QRect at = window->frameGeometry();
+    EXPECT_TRUE(room.contains(at)) << where << " at " << at.x() << ", " << at.y() << " size " << at.width() << " x "
+                                   << at.height() << " on a room of " << room.width() << " x " << room.height();
+    const QSize titled = window->size().expandedTo(window->minimumSize()) + QSize(8, 32);
+    EXPECT_LE(titled.width(), room.width()) << where << " width";
+    EXPECT_LE(titled.height(), room.height()) << where << " height with a title bar";
+    for (QPushButton* b : window->findChildren<QPushButton*>()) {
+        const QString text = b->text().remove('&');
+        if (b->isHidden() || !QStringList{"OK", "Accept", "Cancel", "Close", "Print"}.contains(text)) continue;
+        EXPECT_EQ(b->visibleRegion().boundingRect(), b->rect()) << where << " \"" << text.toStdString() << "\" hidden";
+        EXPECT_TRUE(window->rect().contains(QRect(b->mapTo(window, QPoint(0, 0)), b->size())))
+            << where << " \"" << text.toStdString() << "\" outside";
+    }
+}
+
 using WindowMaker = std::function<std::unique_ptr<QWidget>(Model&, QWidget*)>;
 
 template <typename D, typename M = Model>
@@ -127,17 +156,14 @@ WindowMaker Maker() {
     return [](Model& m, QWidget* main) -> std::unique_ptr<QWidget> { return std::make_unique<D>(static_cast<M&>(m), main); };
 }
 
-TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
-    const struct {
-        const char* family;
-        double points;
-        bool onSmallScreen;  // every window within a 1280 x 800 screen
-    } fonts[] = {{"", 0, true},         {"Liberation Mono", 0, false},  {"Liberation Mono", 8, false},
-                 {"", 12, false},       {"Liberation Mono", 12, false}, {"Liberation Sans", 10, true}};
-    const struct {
-        const char* name;
-        WindowMaker make;
-    } windows[] = {
+struct NamedWindow {
+    const char* name;
+    WindowMaker make;
+};
+
+// Every window the main window opens.
+std::vector<NamedWindow> Windows() {
+    return {
         {"frmLoads", Maker<frmLoads>()},           {"frmProperties", Maker<frmProperties>()},
         {"frmRestraint", Maker<frmRestraint>()},   {"frmRein", [](Model& m, QWidget* main) -> std::unique_ptr<QWidget> {
              // the design forces first, as the main window's command computes them
@@ -148,6 +174,15 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         {"frmPrinting", Maker<frmPrinting>()},     {"frmCalculator", Maker<frmCalculator>()},
         {"frmEdit", Maker<frmEdit>()},             {"frmAbout", Maker<frmAbout, const Model>()},
     };
+}
+
+TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
+    const struct {
+        const char* family;
+        double points;
+        bool onScreen;  // every window on the screen
+    } fonts[] = {{"", 0, true},         {"Liberation Mono", 0, false},  {"Liberation Mono", 8, false},
+                 {"", 12, false},       {"Liberation Mono", 12, false}, {"Liberation Sans", 10, true}};
     for (const auto& font : fonts) {
         DesktopFont desktop(font.family, font.points);
         const std::string where = std::string(font.family) + " " + std::to_string(font.points) + " pt: ";
@@ -160,20 +195,24 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         main->show();
         QApplication::processEvents();
         ExpectWhole(main->centralWidget(), where + "Form1", true);
+        if (font.onScreen) {
+            main->resize(main->minimumSize());
+            QApplication::processEvents();
+            ExpectOnScreen(main.get(), where + "Form1");
+            const QWidget* status = main->findChild<QWidget*>("Panel3D3");
+            EXPECT_TRUE(main->centralWidget()->rect().contains(status->geometry())) << where << "status panel outside";
+        }
         // every line load a wall can have: the loads grid numbers its rows to 50 and scrolls
         m.LineLoadCount = MaxLineLoads;
         for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
-        for (const auto& window : windows) {
+        for (const auto& window : Windows()) {
             std::unique_ptr<QWidget> w = window.make(m, main.get());
             // shown and laid out, but no timer run: the printing window would print
             w->show();
             QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             const bool namesInGrids = window.name == std::string("frmStability") || window.name == std::string("frmRein");
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
-            if (font.onSmallScreen) {
-                EXPECT_LE(w->frameGeometry().width(), 1280) << where << window.name;
-                EXPECT_LE(w->frameGeometry().height(), 800 - 40) << where << window.name;
-            }
+            if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
         }
     }
 }

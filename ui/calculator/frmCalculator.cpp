@@ -17,6 +17,7 @@
 #include "forms/DialogEntries.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
+#include "platform/ScreenFit.h"
 #include "platform/FileDialogs.h"
 #include "platform/Shell.h"
 #include "runtime/ErrorTrap.h"
@@ -87,6 +88,7 @@ frmCalculator::frmCalculator(Model& m, QWidget* parent) : QDialog(parent), m_(m)
     CreateControls();
     connect(qApp, &QApplication::focusChanged, this, &frmCalculator::FocusChanged);
     Form_Load();
+    FitOnScreen(this);
 }
 
 // The child widgets give up the focus while they are destroyed; by then this
@@ -143,7 +145,7 @@ void frmCalculator::CreateControls() {
     const auto centred = [&](const QString& text, int row, int column, int span, bool strong) {
         auto* label = new QLabel(text, resultFrame);
         label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
+        // whole on one line: a wrapped heading in a grid row gets one line's height and is cut
         if (strong) label->setFont(bold);
         grid->addWidget(label, row, column, 1, span);
     };

@@ -21,8 +21,10 @@
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/NameLists.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
@@ -41,8 +43,6 @@ constexpr double ForcesTop = 600;  // the member grid of the "Forces" tab
 constexpr double CaptionColumn = 4800;
 constexpr double CombinationRowHeight = 480;
 constexpr int VisibleCombinationRows = 11;
-
-const char* const NotStableMessage = "One or more combinations are not stable, reinforcement design cancelled.";
 
 QLabel* Caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -108,10 +108,12 @@ void frmRein::showEvent(QShowEvent* event) {
     for (QWidget* page : Picture1)
         for (QWidget* w : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (!w->isHidden()) more = std::max(more, w->geometry().right() + 1 + twips_.X(GridLeft) - pageWidth);
-    if (more <= 0) return;
-    SSTab1->resize(SSTab1->width() + more, SSTab1->height());
-    Command1->move(Command1->x() + more, Command1->y());
-    setFixedSize(width() + more, height());
+    if (more > 0 && !ScrollsToFit(this)) {
+        SSTab1->resize(SSTab1->width() + more, SSTab1->height());
+        Command1->move(Command1->x() + more, Command1->y());
+        setFixedSize(width() + more, height());
+    }
+    FitOnScreen(this);
 }
 
 // ---- controls -----------------------------------------------------------
@@ -205,7 +207,7 @@ void frmRein::Form_Load() {
     const int codes[3] = {CT, CC, CS};
     for (int i = 0; i < 3; ++i)
         lblResist[i]->setText(QString::fromStdString(GeneralNumber(set.Combinations[0].Factor[codes[i]])));
-    lblComboSet->setText(CellText(set.Name));
+    SetNameText(lblComboSet, CellText(set.Name));
     Text1->setPlainText(CellText(CombinationsListing(m_)));
 
     // a stem shortened since the length was chosen: the upper stem ends at
@@ -241,7 +243,7 @@ void frmRein::ShowDesignAvailability() {
     const bool stable = m_.AllCombinationsStable != 0;
     SSTab1->setTabEnabled(DesignTab, stable && StrengthFactorsGiven(m_));
     // the line under the combinations says why the design tab is greyed
-    Label16->setText(!stable ? QString(NotStableMessage) : ToQString(NoConcreteFactorsMessage(m_)));
+    Label16->setText(ToQString(NoDesignMessage(m_)));
 }
 
 bool frmRein::DesignTabEnabled() const { return SSTab1->isTabEnabled(DesignTab); }

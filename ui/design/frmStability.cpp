@@ -11,6 +11,7 @@
 #include "analysis/Analysis.h"
 #include "platform/FlexGrid.h"
 #include "platform/Panel3D.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/WindowPlacement.h"
@@ -70,7 +71,10 @@ void frmStability::SetTwips(QWidget* w, double left, double top, double width, d
     w->setGeometry(Px(this, left), Px(this, top), Px(this, width), Px(this, height));
 }
 
-void frmStability::Place() { CentreOnOwner(this, owner_); }
+void frmStability::Place() {
+    CentreOnOwner(this, owner_);
+    FitOnScreen(this);
+}
 
 void frmStability::Form_Load() {
     Place();
@@ -99,20 +103,30 @@ void frmStability::ShowResults() {
     const double captionWidth =
         ColumnWidthFor(grid, std::vector<TableCell>(captions.begin(), captions.end()), CaptionColumnWidth);
 
+    // every formula line whole, whatever the font's width; a name too long
+    // for its column ends in an ellipsis, whole in the cell's tool tip
+    std::vector<TableCell> formulas;
+    for (int i = 0; i < n; ++i) {
+        const std::string title = CombinationFormula(m_, s, i);
+        const size_t nameEnd = title.find("\n\r");
+        if (nameEnd != std::string::npos) formulas.push_back({title.substr(nameEnd + 2)});
+    }
+    const double combinationWidth = ColumnWidthFor(grid, formulas, CombinationColumnWidth);
+
     ResetGrid(grid, StabilityTableRows, n + 1, 2, 1);
     grid.SetColWidth(0, static_cast<int>(captionWidth));
     grid.SetColAlignment(0, FlexAlignLeftCenter);
     grid.SetFixedAlignment(0, FlexAlignLeftCenter);
     grid.SetRowHeight(0, static_cast<int>(HeaderRowHeight));
     for (int i = 1; i <= n; ++i) {
-        grid.SetColWidth(i, static_cast<int>(CombinationColumnWidth));
+        grid.SetColWidth(i, static_cast<int>(combinationWidth));
         grid.SetFixedAlignment(i, FlexAlignCenterTop);
         grid.SetColAlignment(i, FlexAlignCenterCenter);
     }
 
     // at most four combination columns in sight, the rest reached by scrolling
     const double gridWidth =
-        captionWidth + std::min(n, VisibleCombinations) * CombinationColumnWidth + BorderAllowance(grid, 45);
+        captionWidth + std::min(n, VisibleCombinations) * combinationWidth + BorderAllowance(grid, 45);
     const double pictureWidth = gridWidth + 300;
     const double panelWidth = pictureWidth + 120;
     const double clientWidth = panelWidth + 240;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "platform/WindowPlacement.h"
 #include "runtime/ErrorTrap.h"
@@ -74,6 +75,7 @@ void ValidatingDialog::keyPressEvent(QKeyEvent* event) {
 void ValidatingDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CentreOnOwner(this, parentWidget() != nullptr ? parentWidget()->window() : nullptr);
+    FitOnScreen(this);
 }
 
 }  // namespace brindlemar

@@ -22,7 +22,9 @@
 #include "files/DefaultsFile.h"
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
+#include "platform/NameLists.h"
 #include "platform/QtText.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "runtime/Format.h"
@@ -121,6 +123,7 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     twips_.Fit(this);
     ConnectHandlers();
     Form_Load();
+    FitOnScreen(this);
 }
 
 // The boxes lose their focus while the window goes: nothing more is stored then.
@@ -303,6 +306,8 @@ void frmLoads::CreateSummaryFrame(QWidget* page) {
     PlaceTwips(new QLabel("Load combinations:", frame), 120, 680, 1900, 260);
     cmbComboSet1 = Named(new QComboBox(frame), "cmbComboSet1");
     cmbCombo1 = Named(new QComboBox(frame), "cmbCombo1");
+    ShowNamesWhole(cmbComboSet1);
+    ShowNamesWhole(cmbCombo1);
     PlaceTwips(cmbComboSet1, 2050, 290, 3650, 320);
     PlaceTwips(cmbCombo1, 2050, 650, 3650, 320);
     for (int g = 0; g < 3; ++g) {

@@ -57,6 +57,10 @@ void frmLoads::FillLineLoadGrid() {
     }
     const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
     const std::string force = m_.ForceUnitLabels[unit], length = m_.LengthUnitLabels[unit];
+    // the angle the analysis turns a line load by, clockwise from up with the toe on the left
+    static const QString DirectionConvention = QString::fromUtf8(
+        "The way the load acts, in degrees clockwise from straight up (the toe on the left):\n"
+        "0\u00B0 up, 90\u00B0 toward the heel, 180\u00B0 down, 270\u00B0 (or \u221290\u00B0) toward the toe.");
     const QString headings[LineLoadColumns] = {
         "",
         ToQString("Load (" + force + "/" + length + ")"),
@@ -69,6 +73,7 @@ void frmLoads::FillLineLoadGrid() {
         g->SetTextMatrix(0, c, headings[c]);
         g->SetColWidth(c, std::max(g->ColWidth(c), static_cast<int>(std::ceil(g->TextWidth(headings[c])))));
     }
+    g->SetCellToolTip(0, 4, DirectionConvention);
     for (int r = 1; r < g->Rows(); ++r) {
         const LineLoad& load = WorkingLineLoads[r];
         g->SetTextMatrix(r, 0, QString::number(r));

@@ -16,8 +16,10 @@
 #include "ui/calculator/frmCalculator.h"
 #include "platform/ControlNames.h"
 #include "platform/ImageSurface.h"
+#include "platform/NameLists.h"
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "platform/Twips.h"
 #include "platform/VectorRegisters.h"
@@ -307,6 +309,8 @@ void Form1::CreateControls() {
     for (QComboBox* combo : {Combo1a, Combo2, Combo3}) combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     Combo2->setMinimumContentsLength(8);
     Combo3->setMinimumContentsLength(8);
+    ShowNamesWhole(Combo2);
+    ShowNamesWhole(Combo3);
 
     for (QLabel* heading : {Label1, Label2, Label7, Label10}) {
         QFont bold = heading->font();
@@ -544,7 +548,8 @@ QSize Form1::MinimumWindowSize() const {
         435 + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60;
     const double height = std::max({6900.0 - 600, columnBottom, pictureBottom});
     // and never smaller than the loads view needs to keep its values apart (1000 x 700 pixels at 96 dots per inch)
-    const QSize readable(Px(15000), Px(10500));
+    // where the screen has room for it
+    const QSize readable = QSize(Px(15000), Px(10500)).boundedTo(ClientRoom(this).size());
     return QSize(Px(width), Px(height) + menuBar()->sizeHint().height()).expandedTo(readable);
 }
 

@@ -134,7 +134,8 @@ void Form1::RedrawView() {
                                      : m_.ViewNormal      ? NormalView
                                                           : 0;
             if (m_.ViewDimensions) {
-                DrawWall(m_, s, 1, 0);
+                // above the wall, room for two rows of labels in the desktop's font however short the picture
+                DrawWall(m_, s, 1, 0, {0, 2 * (270 + 2 * Twips(lblDim[0]->sizeHint().height()))});
                 // the labels stand where the drawing would print the values
                 DrawDimensionsView(m_, s, 1);
                 UpdateDimensionLabels();

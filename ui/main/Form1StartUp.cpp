@@ -21,7 +21,8 @@ void Form1::Form_Load(const std::vector<std::string>& arguments) {
     Updating = true;
     RebuildRecentFileMenu();
 
-    setWindowTitle(QString::fromStdString("Brindlemar " + m_.ProgramVersion));
+    // the project opened from the command line names itself
+    if (m_.ProjectFilePath.empty()) setWindowTitle(QString::fromStdString("Brindlemar " + m_.ProgramVersion));
     {
         const auto settings = OpenProgramSettings();
         LoadWindowPlacement(this, *settings);

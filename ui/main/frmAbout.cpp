@@ -9,6 +9,7 @@
 
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "runtime/Text.h"
 
@@ -100,6 +101,7 @@ frmAbout::frmAbout(const Model& m, QWidget* parent) : QDialog(parent) {
         const QRect owner = parent->frameGeometry();
         move(owner.left() + (owner.width() - width()) / 2, owner.top() + (owner.height() - height()) / 2);
     }
+    FitOnScreen(this);
 }
 
 void frmAbout::lblAbout_MouseMove(int index) {

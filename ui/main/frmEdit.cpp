@@ -11,6 +11,7 @@
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
+#include "platform/ScreenFit.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
@@ -75,6 +76,7 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
 
 void frmEdit::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    FitOnScreen(this);
     Form_Activate();
 }
 

@@ -20,6 +20,7 @@
 #include "platform/Fonts.h"
 #include "platform/Printers.h"
 #include "platform/QtText.h"
+#include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "reports/ReportJob.h"
 #include "runtime/Format.h"
@@ -341,6 +342,7 @@ void frmPrint::Form_Load() {
 void frmPrint::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Form_Activate();
+    FitOnScreen(this);
 }
 
 void frmPrint::Form_Activate() {

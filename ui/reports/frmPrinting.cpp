@@ -11,6 +11,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Printers.h"
 #include "platform/PrinterSurface.h"
+#include "platform/ScreenFit.h"
 #include "reports/ReportJob.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/Hooks.h"
@@ -44,6 +45,7 @@ frmPrinting::frmPrinting(Model& m, QWidget* owner) : QDialog(owner), m_(m) {
 
 void frmPrinting::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    FitOnScreen(this);
     // print once the window stands on the screen
     if (!started_) {
         started_ = true;

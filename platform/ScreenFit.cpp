@@ -1,0 +1,184 @@
+#include "platform/ScreenFit.h"
+
+#include <QBoxLayout>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWidget>
+#include <algorithm>
+#include <vector>
+
+namespace brindlemar {
+
+namespace {
+
+// A desktop panel where the screen reports none, and a window's frame where
+// the window manager has not drawn one yet, in device-independent pixels.
+constexpr int PanelAllowance = 40;
+constexpr int TitleBarAllowance = 28;
+constexpr int BorderAllowance = 4;
+
+const char* const AreaName = "ScreenFitArea";
+
+QMargins FrameMargins(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    QMargins margins(BorderAllowance, TitleBarAllowance, BorderAllowance, BorderAllowance);
+    // a frame the window manager drew may be larger; one not drawn yet is taken as allowed
+    if (window->isVisible() && frame != client)
+        margins = margins | QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                            frame.bottom() - client.bottom());
+    return margins;
+}
+
+QScrollArea* NewArea(QWidget* window, QWidget* content) {
+    auto* area = new QScrollArea(window);
+    area->setObjectName(AreaName);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidget(content);
+    return area;
+}
+
+// The extra room the scroll bars of `area` take once its contents are larger than it.
+QSize ScrollBarRoom(const QScrollArea* area) {
+    const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+    return {bar, bar};
+}
+
+// A window its children are placed in by position: everything above its last
+// row of buttons scrolls, the row keeps to the window's foot.
+void WrapPlaced(QWidget* window, const QRect& room) {
+    const QSize designed = window->size();
+    std::vector<QWidget*> children;
+    int buttonsBottom = -1;
+    for (QObject* o : window->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (w == nullptr || w->isWindow()) continue;
+        children.push_back(w);
+        if (qobject_cast<QPushButton*>(w) != nullptr && !w->isHidden())
+            buttonsBottom = std::max(buttonsBottom, w->geometry().bottom());
+    }
+    // the last row: the buttons ending near the lowest, and all that stands wholly beside them
+    int rowTop = designed.height();
+    for (QWidget* w : children)
+        if (qobject_cast<QPushButton*>(w) != nullptr && !w->isHidden() && w->geometry().bottom() > buttonsBottom - w->height())
+            rowTop = std::min(rowTop, w->y());
+    rowTop = std::max(0, rowTop - 6);
+    if (rowTop < designed.height() / 2) rowTop = designed.height();  // no row at the foot: all of it scrolls
+
+    auto* content = new QWidget;
+    content->setObjectName("ScreenFitContents");
+    content->setFont(window->font());
+    content->setFixedSize(designed.width(), rowTop);
+    std::vector<QWidget*> row;
+    for (QWidget* w : children) {
+        if (w->y() >= rowTop) {
+            row.push_back(w);
+            continue;
+        }
+        const bool shown = !w->isHidden();
+        const QRect at = w->geometry();
+        w->setParent(content);
+        w->setGeometry(at);
+        if (shown) w->show();
+    }
+    QScrollArea* area = NewArea(window, content);
+    const int rowHeight = designed.height() - rowTop;
+    const QSize bars = ScrollBarRoom(area);
+    int width = std::min(designed.width(), room.width());
+    int height = std::min(designed.height(), room.height());
+    // a bar across takes height from the contents, a bar down takes width: give it back where there is room
+    if (width < designed.width()) height = std::min(room.height(), height + bars.height());
+    if (height < designed.height()) width = std::min(room.width(), std::max(width, designed.width() + bars.width()));
+    area->setGeometry(0, 0, width, height - rowHeight);
+    const int up = designed.height() - height;
+    const int left = designed.width() - width;
+    for (QWidget* w : row) w->move(w->x() > designed.width() / 2 ? std::max(0, w->x() - left) : w->x(), w->y() - up);
+    window->setMinimumSize(0, 0);
+    if (window->maximumSize() == designed)
+        window->setFixedSize(width, height);
+    else
+        window->resize(width, height);
+    area->show();
+}
+
+// A window a box layout places: all its items but the last, which holds its buttons, scroll.
+void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
+    auto* content = new QWidget;
+    content->setObjectName("ScreenFitContents");
+    auto* inner = new QVBoxLayout(content);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->setSpacing(outer->spacing());
+    while (outer->count() > 1) {
+        QLayoutItem* item = outer->takeAt(0);
+        if (QWidget* w = item->widget()) {
+            inner->addWidget(w);
+            delete item;
+        } else if (QLayout* l = item->layout()) {
+            inner->addLayout(l);  // its widgets move with it
+        } else {
+            inner->addItem(item);
+        }
+    }
+    QScrollArea* area = NewArea(window, content);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    outer->insertWidget(0, area, 1);
+    const QSize wanted = content->sizeHint() + QSize(ScrollBarRoom(area).width(), 0);
+    area->setMinimumWidth(std::min(wanted.width(), room.width() - outer->contentsMargins().left() -
+                                                       outer->contentsMargins().right()));
+    window->setMinimumSize(0, 0);
+    window->resize(std::min(window->sizeHint().width(), room.width()), room.height());
+    window->setMaximumSize(room.size());
+    window->resize(window->size().boundedTo(room.size()));
+}
+
+}  // namespace
+
+QRect ClientRoom(const QWidget* window) {
+    const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return {};
+    QRect room = screen->availableGeometry();
+    if (room == screen->geometry()) room.setBottom(room.bottom() - PanelAllowance);
+    const QMargins frame = FrameMargins(window);
+    return room.marginsRemoved(frame);
+}
+
+void KeepOnScreen(QWidget* window, QPoint clientTopLeft) {
+    const QRect room = ClientRoom(window);
+    if (room.isEmpty()) return;
+    const int x = std::clamp(clientTopLeft.x(), room.left(), std::max(room.left(), room.right() + 1 - window->width()));
+    const int y = std::clamp(clientTopLeft.y(), room.top(), std::max(room.top(), room.bottom() + 1 - window->height()));
+    if (QPoint(x, y) == window->geometry().topLeft()) return;
+    // move() places the frame's corner: where the frame is drawn its own size, else the one allowed
+    const QPoint corner = window->frameGeometry().topLeft();
+    const QPoint inset = window->isVisible() && corner != window->geometry().topLeft()
+                             ? window->geometry().topLeft() - corner
+                             : QPoint(BorderAllowance, TitleBarAllowance);
+    window->move(QPoint(x, y) - inset);
+}
+
+bool ScrollsToFit(const QWidget* window) {
+    return window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly) != nullptr;
+}
+
+void FitOnScreen(QWidget* window) {
+    const QRect room = ClientRoom(window);
+    if (room.isEmpty()) return;
+    QSize least = window->size().expandedTo(window->minimumSize());
+    if (window->layout() != nullptr) least = least.expandedTo(window->layout()->totalMinimumSize());
+    const bool fits = least.width() <= room.width() && least.height() <= room.height();
+    if (!fits && !ScrollsToFit(window)) {
+        if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1)
+            WrapLaidOut(window, box, room);
+        else if (window->layout() == nullptr)
+            WrapPlaced(window, room);
+    }
+    if (window->testAttribute(Qt::WA_Moved) || window->isVisible())
+        KeepOnScreen(window, window->geometry().topLeft());
+}
+
+}  // namespace brindlemar
