@@ -12,9 +12,6 @@ namespace brindlemar {
 // Resultant F of a pressure varying linearly from p1 at x1 to p2 at x2, and
 // the coordinate xc of its line of action (x1 when F is 0).
 void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, float& xc);
-inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, float& F, float& xc) {
-    TrapezoidResultant(x1, x2, p1, p2, F, xc);
-}
 
 // Static earth-pressure coefficient on a plane inclined theta degrees from
 // the vertical: Coulomb active or at rest, or the user's value for either state.

@@ -14,6 +14,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
 #include "ui/main/Form1.h"
