@@ -80,4 +80,14 @@ struct BackfillSlopeCheck {
 };
 BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh);
 
+// The slope check of an analysis under the acceleration kh, on the model's
+// backfill, and the back-plane angles of the slope the check leaves: the
+// angles the analysis's coefficients are of, and so those the loads dialog
+// shows its coefficients for.
+struct CheckedBackfill {
+    BackfillSlopeCheck Check;
+    BackfillAngles Angles;
+};
+CheckedBackfill CheckedBackfillAngles(const Model& m, float kh);
+
 }  // namespace brindlemar

@@ -109,6 +109,10 @@ void CalcWaterPressures(Model& m) {
     TrapezoidResultant(x[4], x[5], o[11], o[12], F[11], ax[11]);
 }
 
+double ComputedPassiveCoefficient(const Model& m) {
+    return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle);
+}
+
 void CalcPassivePressure(Model& m) {
     const auto& y = m.NodeYCoordinates;
     auto& p = m.PassivePressureOrdinates;
@@ -117,9 +121,7 @@ void CalcPassivePressure(Model& m) {
 
     // horizontal part of a pressure inclined by the concrete-to-earth friction
     const double c = std::cos(Radians(m.ConcreteToEarthFrictionAngle));
-    const double Kp = m.KpSource != Computed
-                          ? static_cast<double>(m.EnteredKp)
-                          : CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle);
+    const double Kp = m.KpSource != Computed ? static_cast<double>(m.EnteredKp) : ComputedPassiveCoefficient(m);
 
     // the toe earth spans the toe-tip thickness: dry above the front water, submerged below
     const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;
