@@ -108,10 +108,10 @@ TEST(WallOutline, WaterAtABreakOfAFaceStandsExactlyOnItsCorner) {
         seed = seed * 1664525u + 1013904223u;
         return ToSingle(low + (high - low) * (seed >> 8) / double(1u << 24));
     };
+    test::BuiltInWall w;
+    Model& m = w.m;
     for (int trial = 0; trial < 300; ++trial) {
         SCOPED_TRACE(trial);
-        test::BuiltInWall w;
-        Model& m = w.m;
         m.StemFrontBatter = next(0, 1);
         m.ToeLength = next(0.3, 3);
         m.StemBackBatter = next(0, 1);
