@@ -9,6 +9,7 @@
 #include "analysis/BackfillPressure.h"
 #include "analysis/BearingCapacity.h"
 #include "analysis/WaterPressure.h"
+#include "model/KeepCurrentCombination.h"
 #include "runtime/Hooks.h"
 #include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
@@ -407,13 +408,12 @@ void AnalyseAllCombinations(Model& m) {
 
     // a fault of the wall itself meets every combination: told once
     const OneBoxPerError oneBox;
-    m.WorkingCurrentCombination = m.CurrentCombination;
+    const KeepCurrentCombination keep(m);
     for (int i = 1; i <= n; ++i) {
         m.CurrentCombination = static_cast<int16_t>(i - 1);
         const bool analysed = AnalyseCombination(m);
         StoreStabilityResults(m, i, analysed);
     }
-    m.CurrentCombination = m.WorkingCurrentCombination;
 }
 
 }  // namespace brindlemar

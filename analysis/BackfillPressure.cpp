@@ -24,9 +24,8 @@ const char* const SeismicSlopeWarning =
 // Writes the flattened slope into the model, where it stays, and rebuilds
 // the outline and the part weights from it at once: every number of the
 // analysis that flattened the slope is then of the one wall it leaves.
-void FlattenBackfill(Model& m, BackfillAngles& a, float ratio) {
+void FlattenBackfill(Model& m, float ratio) {
     m.BackfillSlopeRatio = ratio;
-    a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
     m.BackfillSlopeAdjusted = True;
     ComputeWallOutline(m);
     ComputeRegionAreasCentroids(m);
@@ -91,6 +90,13 @@ BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh) {
     return c;
 }
 
+CheckedBackfill CheckedBackfillAngles(const Model& m, float kh) {
+    CheckedBackfill c;
+    c.Check = CheckBackfillSlope(m.BackfillFrictionAngle, m.BackfillSlopeRatio, kh);
+    c.Angles = BackPlaneAngles(m, c.Check.Ratio);
+    return c;
+}
+
 float BackfillSlopeAngle(float slopeRatio) {
     // a ratio of 0 or less is a level backfill, as the outline draws it
     if (!(slopeRatio > 0)) return 0;
@@ -139,14 +145,13 @@ double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch
 }
 
 void CalcStaticBackfillPressure(Model& m) {
-    BackfillAngles a = BackPlaneAngles(m, m.BackfillSlopeRatio);
-
     // a slope steeper than the friction angle cannot stand: flatten it
-    const BackfillSlopeCheck slope = CheckBackfillSlope(a.phi, m.BackfillSlopeRatio, 0);
-    if (slope.StaticTooSteep) {
+    const CheckedBackfill backfill = CheckedBackfillAngles(m, 0);
+    if (backfill.Check.StaticTooSteep) {
         MsgBox(StaticSlopeWarning, vbExclamation, ProductName);
-        FlattenBackfill(m, a, slope.StaticRatio);
+        FlattenBackfill(m, backfill.Check.StaticRatio);
     }
+    const BackfillAngles& a = backfill.Angles;
 
     // coefficient, raised where the user asks for a minimum equivalent-fluid density
     const double gamma = m.BackfillUnitWeight;
@@ -182,19 +187,19 @@ void CalcStaticBackfillPressure(Model& m) {
 }
 
 void CalcSeismicBackfillPressure(Model& m) {
-    BackfillAngles a = BackPlaneAngles(m, m.BackfillSlopeRatio);
     const float kh = m.AppliedSeismicCoefficient;
-    const BackfillSlopeCheck slope = CheckBackfillSlope(a.phi, m.BackfillSlopeRatio, kh);
+    const CheckedBackfill backfill = CheckedBackfillAngles(m, kh);
 
     ComputeRegionAreasCentroids(m);
     CalcStaticBackfillPressure(m);
 
-    if (slope.SeismicTooSteep) {
+    // the static pressure flattened a slope steeper than φ; one steeper than
+    // φ − ψ goes further
+    if (backfill.Check.SeismicTooSteep) {
         MsgBox(SeismicSlopeWarning, vbExclamation, ProductName);
-        FlattenBackfill(m, a, slope.Ratio);
-    } else {
-        a.beta = BackfillSlopeAngle(m.BackfillSlopeRatio);
+        FlattenBackfill(m, backfill.Check.Ratio);
     }
+    const BackfillAngles& a = backfill.Angles;
 
     // static coefficient again, without the minimum fluid density, and the
     // seismic increment over it (none at rest)

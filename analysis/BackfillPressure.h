@@ -12,9 +12,6 @@ namespace brindlemar {
 // Resultant F of a pressure varying linearly from p1 at x1 to p2 at x2, and
 // the coordinate xc of its line of action (x1 when F is 0).
 void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, float& xc);
-inline void TrapezoidResultant2(double x1, double x2, double p1, double p2, float& F, float& xc) {
-    TrapezoidResultant(x1, x2, p1, p2, F, xc);
-}
 
 // Static earth-pressure coefficient on a plane inclined theta degrees from
 // the vertical: Coulomb active or at rest, or the user's value for either state.
@@ -82,5 +79,15 @@ struct BackfillSlopeCheck {
     float Ratio = 0;        // after both
 };
 BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh);
+
+// The slope check of an analysis under the acceleration kh, on the model's
+// backfill, and the back-plane angles of the slope the check leaves: the
+// angles the analysis's coefficients are of, and so those the loads dialog
+// shows its coefficients for.
+struct CheckedBackfill {
+    BackfillSlopeCheck Check;
+    BackfillAngles Angles;
+};
+CheckedBackfill CheckedBackfillAngles(const Model& m, float kh);
 
 }  // namespace brindlemar

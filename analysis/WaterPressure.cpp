@@ -6,22 +6,12 @@
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
 namespace {
-
-// Where a water level stands against one side of the wall: on the stem
-// face (A), over the sloping top of toe or heel (B), or lower (C).
-enum class WaterCase { OnStem, OnSlopingTop, Lower };
-
-WaterCase ClassifyWaterLevel(float depth, float stemHeight, float topDrop) {
-    if (depth < stemHeight) return WaterCase::OnStem;
-    const float footOfSlope = ToSingle(static_cast<double>(stemHeight) + topDrop);
-    if (footOfSlope > depth) return WaterCase::OnSlopingTop;
-    return WaterCase::Lower;
-}
 
 // The three ordinates of one side in front of or behind the wall, pressure
 // at the stem foot, at the foot of the sloping top and at the base; and
@@ -32,11 +22,11 @@ struct SideOrdinates {
     double base = 0;
 };
 
-SideOrdinates SideWaterOrdinates(WaterCase c, double depth, double stemHeight, double topDrop,
+SideOrdinates SideWaterOrdinates(WaterZone c, double depth, double stemHeight, double topDrop,
                                  double tipThickness, double head, double unitWeight, double fWA) {
     SideOrdinates o;
-    if (c == WaterCase::OnStem) o.stemFoot = (stemHeight - depth) * unitWeight * fWA;
-    if (c != WaterCase::Lower) {
+    if (c == WaterZone::OnStem) o.stemFoot = (stemHeight - depth) * unitWeight * fWA;
+    if (c != WaterZone::Lower) {
         o.slopeFoot = (stemHeight + topDrop - depth) * unitWeight * fWA;
         o.base = (stemHeight + topDrop + tipThickness - depth) * unitWeight * fWA;
     } else {
@@ -73,22 +63,22 @@ void CalcWaterPressures(Model& m) {
 
     // back water on the stem back face, the heel end above the heel top, and
     // the heel end below it; pushing towards the toe
-    const WaterCase back = ClassifyWaterLevel(m.BackWaterDepth, m.BackStemHeight, m.HeelTopDrop);
+    const WaterZone back = BackWaterZone(m);
     const SideOrdinates b = SideWaterOrdinates(back, m.BackWaterDepth, m.BackStemHeight, m.HeelTopDrop,
                                                m.HeelEndThickness, hb, gw, fWA);
     o[1] = ToSingle(b.stemFoot);
     o[2] = ToSingle(b.slopeFoot);
     o[3] = ToSingle(b.base);
     TrapezoidResultant(y[13], y[7], 0, o[1], F[1], ay[1]);
-    TrapezoidResultant(back == WaterCase::OnStem ? y[7] : y[17], y[6], o[1], o[2], F[2], ay[2]);
-    if (back == WaterCase::Lower)
+    TrapezoidResultant(back == WaterZone::OnStem ? y[7] : y[17], y[6], o[1], o[2], F[2], ay[2]);
+    if (back == WaterZone::Lower)
         TrapezoidResultant(y[5] - hb, y[5], 0, o[3], F[3], ay[3]);
     else
         TrapezoidResultant(y[6], y[5], o[2], o[3], F[3], ay[3]);
 
     // front water on the stem front face, the toe tip above the toe top, and
     // the toe tip below it; pushing towards the heel
-    const WaterCase front = ClassifyWaterLevel(m.FrontWaterDepth, m.FrontStemHeight, m.ToeTopDrop);
+    const WaterZone front = FrontWaterZone(m);
     const SideOrdinates f = SideWaterOrdinates(front, m.FrontWaterDepth, m.FrontStemHeight, m.ToeTopDrop,
                                                m.ToeTipThickness, hf, gw, fWA);
     o[4] = ToSingle(f.stemFoot);
@@ -96,7 +86,7 @@ void CalcWaterPressures(Model& m) {
     o[6] = ToSingle(f.base);
     TrapezoidResultant(y[12], y[2], 0, o[4], F[4], ay[4]);
     TrapezoidResultant(y[16], y[3], o[4], o[5], F[5], ay[5]);
-    if (front == WaterCase::Lower)
+    if (front == WaterZone::Lower)
         TrapezoidResultant(y[4] - hf, y[4], 0, o[6], F[6], ay[6]);
     else
         TrapezoidResultant(y[3], y[4], o[5], o[6], F[6], ay[6]);
@@ -119,6 +109,10 @@ void CalcWaterPressures(Model& m) {
     TrapezoidResultant(x[4], x[5], o[11], o[12], F[11], ax[11]);
 }
 
+double ComputedPassiveCoefficient(const Model& m) {
+    return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle);
+}
+
 void CalcPassivePressure(Model& m) {
     const auto& y = m.NodeYCoordinates;
     auto& p = m.PassivePressureOrdinates;
@@ -127,9 +121,7 @@ void CalcPassivePressure(Model& m) {
 
     // horizontal part of a pressure inclined by the concrete-to-earth friction
     const double c = std::cos(Radians(m.ConcreteToEarthFrictionAngle));
-    const double Kp = m.KpSource != Computed
-                          ? static_cast<double>(m.EnteredKp)
-                          : CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle);
+    const double Kp = m.KpSource != Computed ? static_cast<double>(m.EnteredKp) : ComputedPassiveCoefficient(m);
 
     // the toe earth spans the toe-tip thickness: dry above the front water, submerged below
     const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;

@@ -15,6 +15,10 @@ double BackWaterHeight(const Model& m);
 // Factored water blocks 1 to 11 of the current combination.
 void CalcWaterPressures(Model& m);
 
+// Coulomb's passive coefficient of the toe earth: against the concrete of a
+// vertical toe face, its surface level.
+double ComputedPassiveCoefficient(const Model& m);
+
 // Unfactored passive blocks: toe earth above (1) and below (2) the front
 // water level, and the earth in front of the shear key (3).
 void CalcPassivePressure(Model& m);

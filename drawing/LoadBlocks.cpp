@@ -8,6 +8,7 @@
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
+#include "drawing/WallView.h"
 #include "model/Polygons.h"
 #include "analysis/WaterPressure.h"
 
@@ -22,10 +23,6 @@ double Sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
 
 // Nearest whole drawing unit, halves to the even one.
 double RoundToUnit(double v) { return std::isfinite(v) ? std::nearbyint(v) : 0; }
-
-// Drawing levels of the two water surfaces.
-double BackWaterLevel(const Model& m) { return NodeY(m, 5) - m.DrawingScale * BackWaterHeight(m); }
-double FrontWaterLevel(const Model& m) { return NodeY(m, 4) - m.DrawingScale * FrontWaterHeight(m); }
 
 void LoadArrowAt(const Model& m, Surface& s, double x, double y, int direction, double value,
                  const std::string& label) {

@@ -7,6 +7,8 @@
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
+#include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 #include "runtime/Colours.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -63,22 +65,14 @@ double EdgeY(Point a, Point b, double x) {
     return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
 }
 
-// The water depths as drawing levels below the wall top.
-double FrontWaterLevel(const Model& m) { return Node(m, 1).y + m.DrawingScale * m.FrontWaterDepth; }
-double BackWaterLevel(const Model& m) { return Node(m, 8).y + m.DrawingScale * m.BackWaterDepth; }
-
-// Where the front water level meets the wall or the ground in front of it.
+// Where a water level meets the wall: on the stem face (nodes 12 and 13),
+// else on the top of toe or heel (nodes 16 and 17), which is the toe tip or
+// the heel end when the water stands lower.
 double FrontWaterMeetsX(const Model& m) {
-    if (m.FrontWaterDepth <= m.FrontStemHeight) return Node(m, 12).x;
-    if (m.FrontWaterDepth < m.FrontStemHeight + m.ToeTopDrop) return Node(m, 16).x;
-    return Node(m, 3).x;
+    return Node(m, FrontWaterZone(m) == WaterZone::OnStem ? 12 : 16).x;
 }
 
-double BackWaterMeetsX(const Model& m) {
-    if (m.BackWaterDepth <= m.BackStemHeight) return Node(m, 13).x;
-    if (m.BackWaterDepth < m.BackStemHeight + m.HeelTopDrop) return Node(m, 17).x;
-    return Node(m, 6).x;
-}
+double BackWaterMeetsX(const Model& m) { return Node(m, BackWaterZone(m) == WaterZone::OnStem ? 13 : 17).x; }
 
 // The usual water-level sign standing on the level at x: an inverted
 // triangle above the line and three shortening strokes below it.
@@ -236,6 +230,11 @@ std::string Dimension(double value) { return Format(value, "#0.#0"); }
 
 }  // namespace
 
+// Measured up from the base underside, so that a level with no water above
+// the base lies exactly on the drawn base, not a rounding off it.
+double FrontWaterLevel(const Model& m) { return Node(m, 4).y - m.DrawingScale * FrontWaterHeight(m); }
+double BackWaterLevel(const Model& m) { return Node(m, 5).y - m.DrawingScale * BackWaterHeight(m); }
+
 void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
     GreyPalette palette(m, greyPalette != 0);
@@ -315,18 +314,15 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     if (m.WallHeight > 0)
         DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600 * u, Dimension(m.WallHeight), 0, noText, &taken);
 
-    // the water depths below the wall top, outermost on each side
+    // the water depths below the wall top, outermost on each side, from the
+    // water's edges (nodes 11 and 15 share the left one, 14 and 18 the right)
     if (m.WaterIncluded != 0) {
-        if (m.FrontWaterDepth > 0) {
-            const Point edge = m.FrontWaterDepth <= m.FrontStemHeight ? n11 : n15;
-            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960 * u,
+        if (m.FrontWaterDepth > 0)
+            DrawDimensionVertical(m, s, n11.x, n1.x, FrontWaterLevel(m), n1.y, n11.x - 960 * u,
                                   Dimension(m.FrontWaterDepth), 0, noText, &taken);
-        }
-        if (m.BackWaterDepth > 0) {
-            const Point edge = m.BackWaterDepth <= m.BackStemHeight ? n14 : n18;
-            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600 * u,
+        if (m.BackWaterDepth > 0)
+            DrawDimensionVertical(m, s, n8.x, n14.x, n8.y, BackWaterLevel(m), n14.x + 600 * u,
                                   Dimension(m.BackWaterDepth), 0, noText, &taken);
-        }
     }
 
     // the depth of the shear key, continuing the heights behind the heel

@@ -14,6 +14,12 @@ namespace brindlemar {
 // `least` widens the room kept around the wall (ComputeDrawingScale).
 void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
 
+// The front and back water surfaces as drawing levels over a wall already
+// fitted: the height of the water above the base underside, up from the
+// drawn base (at the base when the water stands no higher).
+double FrontWaterLevel(const Model& m);
+double BackWaterLevel(const Model& m);
+
 // Every dimension of the wall, the backfill slope mark and the caption, over
 // a wall already fitted. With noText non-zero (the screen, whose labels show
 // the values) the dimension values and the slope text are left out.

@@ -7,11 +7,19 @@
 // routines return lower case because captions and menus show them that way;
 // a path that is used to open, rename or delete a file keeps its case.
 
+#include <cstdint>
 #include <string>
 
-#include "model/ProjectServices.h"
-
 namespace brindlemar {
+
+// -1 when anything (a file, a folder, a device...) exists at `path`, else
+// 0. A path that cannot be looked at is reported and gives 0.
+int16_t FileExists(const std::string& path);
+
+// True when a plain file is at `path`. A path that cannot be looked at
+// counts as no file, and nothing is said: start-up reports an unreadable
+// configuration folder once, and the reset must not repeat it.
+bool IsFile(const std::string& path);
 
 // True for a path that begins with a drive letter ("C:") or "\\".
 bool IsWindowsPath(const std::string& path);

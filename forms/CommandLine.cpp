@@ -1,6 +1,6 @@
 #include "forms/CommandLine.h"
 
-#include "model/ProjectServices.h"
+#include "files/Paths.h"
 
 namespace brindlemar {
 

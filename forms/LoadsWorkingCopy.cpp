@@ -7,6 +7,7 @@
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "analysis/WaterPressure.h"
 #include "forms/DialogEntries.h"
 #include "forms/PropertiesForm.h"
 #include "runtime/Format.h"
@@ -63,26 +64,21 @@ std::optional<float> SingleOfText(const std::string& text) {
 
 // ---- coefficients ---------------------------------------------------------------------
 
-BackfillAngles BackfillCoefficientAngles(const Model& m, float kh) {
-    return BackPlaneAngles(m, CheckBackfillSlope(m.BackfillFrictionAngle, m.BackfillSlopeRatio, kh).Ratio);
-}
-
 std::string ActiveCoefficientText(const Model& m, bool atRest, float kh) {
-    const BackfillAngles a = BackfillCoefficientAngles(m, kh);
+    const BackfillAngles a = CheckedBackfillAngles(m, kh).Angles;
     return CoefficientText([&] {
         return atRest ? AtRestCoefficient(a.phi, a.beta) : CoulombActiveCoefficient(a.phi, 0, a.beta, a.delta);
     });
 }
 
 std::string SeismicCoefficientText(const Model& m, float kh) {
-    const BackfillAngles a = BackfillCoefficientAngles(m, kh);
+    const BackfillAngles a = CheckedBackfillAngles(m, kh).Angles;
     return CoefficientText([&] { return MononobeOkabeCoefficient(a.phi, 0, a.beta, a.delta, kh); });
 }
 
 std::string PassiveCoefficientText(const Model& m) {
     // the toe earth against the concrete of the toe, level in front of the wall
-    return CoefficientText(
-        [&] { return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle); });
+    return CoefficientText([&] { return ComputedPassiveCoefficient(m); });
 }
 
 // ---- working copy of the sets ---------------------------------------------------------

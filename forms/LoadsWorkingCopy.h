@@ -37,11 +37,6 @@ std::optional<float> SingleOfText(const std::string& text);
 
 // ---- earth-pressure coefficients on show ---------------------------------------
 
-// The angles of the backfill coefficients as an analysis under the
-// acceleration kh takes them: of the slope it works with, flattened where
-// it is too steep for the friction angle or for the acceleration.
-BackfillAngles BackfillCoefficientAngles(const Model& m, float kh);
-
 // The coefficient texts ("0.#0") an analysis under the acceleration kh
 // works with; NoCoefficientText when it has none (an earthquake acceleration
 // too large for the friction angle), so that no stale value stands beside

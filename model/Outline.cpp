@@ -13,6 +13,18 @@ double FractionDown(double depth, double height) { return height == 0 ? 0.0 : de
 
 }  // namespace
 
+WaterZone ClassifyWaterLevel(double depth, float stemHeight, float topDrop) {
+    if (depth < stemHeight) return WaterZone::OnStem;
+    if (depth < ToSingle(static_cast<double>(stemHeight) + topDrop)) return WaterZone::OnSlopingTop;
+    return WaterZone::Lower;
+}
+
+WaterZone FrontWaterZone(const Model& m) {
+    return ClassifyWaterLevel(m.FrontWaterDepth, m.FrontStemHeight, m.ToeTopDrop);
+}
+
+WaterZone BackWaterZone(const Model& m) { return ClassifyWaterLevel(m.BackWaterDepth, m.BackStemHeight, m.HeelTopDrop); }
+
 void ComputeWallOutline(Model& m) {
     auto& x = m.NodeXCoordinates;
     auto& y = m.NodeYCoordinates;
@@ -22,6 +34,7 @@ void ComputeWallOutline(Model& m) {
     const double Hb = m.BackStemHeight, Dh = m.HeelTopDrop;
     const double s = m.BackfillSlopeRatio;
     const double wf = m.FrontWaterDepth, wb = m.BackWaterDepth;
+    const WaterZone front = FrontWaterZone(m), back = BackWaterZone(m);
 
     // x: the concrete outline, counter-clockwise as drawn from the top front corner
     x[1] = ToSingle(Fb + Tl);
@@ -36,10 +49,10 @@ void ComputeWallOutline(Model& m) {
     x[10] = ToSingle(Bb + x[8] + Hl + B / 4);
     // front water: stem zone (11, 12) and toe zone (15, 16), left edge B / 10 before the toe
     x[11] = ToSingle(0 - B / 10);
-    if (wf <= Hf) {
+    if (front == WaterZone::OnStem) {
         x[12] = ToSingle(x[1] - FractionDown(wf, Hf) * Fb);
         x[16] = x[2];
-    } else if (wf < Hf + Dt) {
+    } else if (front == WaterZone::OnSlopingTop) {
         x[12] = x[2];
         x[16] = ToSingle(x[2] - ((wf - Hf) / Dt) * Tl);
     } else {
@@ -48,10 +61,10 @@ void ComputeWallOutline(Model& m) {
     }
     x[15] = x[11];
     // back water: stem zone (13, 14) and heel zone (17, 18), out to the right edge
-    if (wb <= Hb) {
+    if (back == WaterZone::OnStem) {
         x[13] = ToSingle(x[8] + FractionDown(wb, Hb) * Bb);
         x[17] = x[7];
-    } else if (wb < Hb + Dh) {
+    } else if (back == WaterZone::OnSlopingTop) {
         x[13] = x[7];
         x[17] = ToSingle(x[7] + ((wb - Hb) / Dh) * Hl);
     } else {
@@ -104,10 +117,10 @@ void ComputeWallOutline(Model& m) {
     y[8] = 0;
     // the backfill surface rises 1 for every s away from the back top corner
     y[10] = s <= 0 ? 0.0f : ToSingle(-(Hl + Bb + B / 4) / s);
-    if (wf <= Hf) {
+    if (front == WaterZone::OnStem) {
         y[12] = ToSingle(wf);
         y[16] = ToSingle(Hf);
-    } else if (wf < Hf + Dt) {
+    } else if (front == WaterZone::OnSlopingTop) {
         y[12] = ToSingle(Hf);
         y[16] = ToSingle(wf);
     } else {
@@ -116,10 +129,10 @@ void ComputeWallOutline(Model& m) {
     }
     y[11] = y[12];
     y[15] = y[16];
-    if (wb <= Hb) {
+    if (back == WaterZone::OnStem) {
         y[13] = ToSingle(wb);
         y[17] = ToSingle(Hb);
-    } else if (wb < Hb + Dh) {
+    } else if (back == WaterZone::OnSlopingTop) {
         y[13] = ToSingle(Hb);
         y[17] = ToSingle(wb);
     } else {

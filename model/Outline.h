@@ -5,6 +5,19 @@
 
 namespace brindlemar {
 
+// Where a water level stands against one side of the wall: on the stem face,
+// over the sloping top of toe or heel, or at or below the top of toe tip or
+// heel end. A level exactly at the foot of a face belongs to the zone below:
+// both zones give the same pressures and nodes there, and the lower one puts
+// the water's nodes exactly on the outline's corner rather than a rounding
+// away from it. The foot of the slope is taken as stored, a 32-bit float, so
+// that a depth entered equal to the sum lands on it.
+enum class WaterZone { OnStem, OnSlopingTop, Lower };
+WaterZone ClassifyWaterLevel(double depth, float stemHeight, float topDrop);
+// The zones of the front and back water depths in use.
+WaterZone FrontWaterZone(const Model& m);
+WaterZone BackWaterZone(const Model& m);
+
 // Computes nodes 1 to 8, 10 to 18, 21 to 28, 31 to 36 and 40 to 50 from the
 // wall dimensions, the backfill slope and the water depths in use.
 void ComputeWallOutline(Model& m);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -104,7 +105,7 @@ void ComputeRegionAreasCentroids(Model& m) {
 
     // bodies, each polygon covering exactly the blocks summed for it
     BodyPolygon(m, 1, {1, 2, 3, 4, 5, 6, 7, 8}, {1, 2, 3, 4, 5, 6, 7, 8, 9});
-    if (m.BackWaterDepth <= m.BackStemHeight) {
+    if (BackWaterZone(m) == WaterZone::OnStem) {
         BodyPolygon(m, 2, {8, 13, 41, 40}, {10, 11, 12, 15, 16});
         BodyPolygon(m, 3, {13, 7, 6, 41}, {13, 14, 17});
     } else {

@@ -1,6 +1,7 @@
 #pragma once
-// What resetting the model needs of the project files: whether the defaults
-// file exists, where it lives, and reading it. Implemented with the file readers.
+// What resetting the model needs of the project files: where the defaults
+// file lives, and reading it. Implemented with the file readers, the one
+// place where the model calls a layer above it.
 
 #include <cstdint>
 #include <string>
@@ -8,15 +9,6 @@
 namespace brindlemar {
 
 struct Model;
-
-// -1 when anything (a file, a folder, a device...) exists at `path`, else
-// 0. A path that cannot be looked at is reported and gives 0.
-int16_t FileExists(const std::string& path);
-
-// True when a plain file is at `path`. A path that cannot be looked at
-// counts as no file, and nothing is said: start-up reports an unreadable
-// configuration folder once, and the reset must not repeat it.
-bool IsFile(const std::string& path);
 
 // Reads the user's defaults file into `m`. Returns false when the file could
 // not be read whole; the reader has then told the user why, and `m` is as it

@@ -80,6 +80,8 @@ void TwipLayout::Place(QWidget* w, double left, double top, double width, double
 }
 
 void TwipLayout::Fit(QWidget* window) {
+    if (fitted_) return;
+    fitted_ = true;
     std::vector<QWidget*> placed;
     CollectPlaced(window, placed);
     double sx = 1, sy = 1;
@@ -103,8 +105,8 @@ void TwipLayout::Fit(QWidget* window) {
         window->setFixedSize(size);
     else
         window->resize(size);
-    sx_ *= sx;
-    sy_ *= sy;
+    sx_ = sx;
+    sy_ = sy;
 }
 
 }  // namespace brindlemar

@@ -32,15 +32,17 @@ public:
     // Measures every caption placed so far against its room, and widens and
     // heightens the window and every control placed in it (not those a Qt
     // layout places) by the factors the most crowded caption needs, never
-    // less than 1. Placements made afterwards use the same factors. Call it
-    // once the static captions are written and before the window's own texts
-    // (names, units) are: what the user names must not stretch the window.
+    // less than 1. Placements made afterwards use the same factors. A layout
+    // is fitted once, when the static captions are written: the texts that
+    // come later (names, units) must not stretch the window, so a later Fit
+    // finds the layout fitted and changes nothing.
     void Fit(QWidget* window);
 
 private:
     double tpp_ = 15;
     double sx_ = 1;
     double sy_ = 1;
+    bool fitted_ = false;
 };
 
 }  // namespace brindlemar

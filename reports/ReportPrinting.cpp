@@ -9,24 +9,11 @@
 #include "reports/ReportJob.h"
 #include "reports/ReportPage.h"
 #include "runtime/OneBoxPerError.h"
+#include "model/KeepCurrentCombination.h"
 
 namespace brindlemar {
 
 namespace {
-
-// Puts CurrentCombination back however the job ends.
-class KeepCurrentCombination {
-public:
-    explicit KeepCurrentCombination(Model& m) : m_(m), kept_(m.CurrentCombination) {}
-    ~KeepCurrentCombination() { m_.CurrentCombination = kept_; }
-    int16_t Kept() const { return kept_; }
-    KeepCurrentCombination(const KeepCurrentCombination&) = delete;
-    KeepCurrentCombination& operator=(const KeepCurrentCombination&) = delete;
-
-private:
-    Model& m_;
-    int16_t kept_;
-};
 
 class ReportPrinter {
 public:

@@ -220,7 +220,6 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
     PrintBlockTitle(m, s, "Stabilities");
     m.BlockFontSize = 7 * m.PrintScale;
     s.FontSize = m.BlockFontSize;
-    m.WorkingCurrentCombination = m.CurrentCombination;
 
     PrintStabilityCaptions(m, s);
     s.ForeColor = 0;
@@ -239,7 +238,6 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
             s.ForeColor = 0;
         }
     }
-    m.CurrentCombination = m.WorkingCurrentCombination;
 }
 
 }  // namespace brindlemar

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "runtime/Hooks.h"
-#include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {

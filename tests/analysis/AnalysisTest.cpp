@@ -418,9 +418,12 @@ TEST(AnalyseAllCombinations, FillsOneColumnPerCombinationAndRestoresTheCurrentOn
     wall.LoadDown(6, 3);
     m.ActiveCombinationSet = 3;
     m.CurrentCombination = 1;
+    m.WorkingCurrentCombination = 2;
     AnalyseAllCombinations(m);
 
     EXPECT_EQ(m.CurrentCombination, 1);
+    // the loads dialog's copy of the current combination is no scratch slot
+    EXPECT_EQ(m.WorkingCurrentCombination, 2);
     EXPECT_FALSE(m.CombinationWallStableFlags[0].has_value());
     EXPECT_FALSE(m.CombinationTotalVerticalForces[4].has_value());
     EXPECT_EQ(m.CombinationWallStableFlags[1], True);

@@ -19,6 +19,17 @@ void MakeExampleWall(Model& m) {
     m.ShearKeyIncluded = 0;
 }
 
+// The built-in wall takes a box of 9.72 x 10.72 m: base 7.2 with 0.72 of
+// ground before the toe and 1.8 of backfill behind the heel; height 10 with
+// 0.72 of ground under the base. A rising backfill (1 : 5) adds its rise of
+// 5.67 / 5 = 1.134 m over the heel and the backfill shown, a key 1.0 deep
+// adds what it reaches below those 0.72 m. The frame keeps 2/5 of its width
+// and 1/5 of its height as margins, shared out to both sides, then 120 twips
+// all round and 480 more below for the legend. Worked for the first case:
+// room 10000 - 4000 - 240 = 5760 across, 6000 - 1200 - 600 = 4200 down; the
+// height limits, 4200 / 10.72 = 391.791 twips a metre; the box 3808.2 wide
+// is centred in 5760, so the toe tip stands at 120 + 2000 + 975.9 + 0.72 x
+// 391.791 = 3378.0, the wall top at 120 + 600 = 720 and the base 10 m lower.
 TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
     struct Case {
         const char* what;
@@ -27,21 +38,26 @@ TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
         int16_t key;
         float keyDepth;
         int32_t marginX, marginY;
-        double extentX, extentY;
-        bool heightLimits;
+        double scale, toeX, topY;
     };
-    const double rise = (3.37 + 0.5 + 7.2 / 4) / 5.0;
     const Case cases[] = {
-        {"10000 x 6000 frame, level backfill", 0, 10000, 6000, 0, 0, 0, 4000, 1200, 9.72, 10.72, true},
-        {"rising backfill adds its rise", 0, 10000, 6000, 5, 0, 0, 4000, 1200, 9.72, 10.72 + rise, true},
-        {"a key shallower than B/10 changes nothing", 0, 10000, 6000, 0, 1, 0.67f, 4000, 1200, 9.72, 10.72, true},
-        {"a deeper key adds the difference", 0, 10000, 6000, 0, 1, 1.0f, 4000, 1200, 9.72, 10.72 + 0.28, true},
-        {"a key that is switched off adds nothing", 0, 10000, 6000, 0, 0, 1.0f, 4000, 1200, 9.72, 10.72, true},
-        {"a flat frame: the height limits", 0, 30000, 3000, 0, 0, 0, 12000, 600, 9.72, 10.72, true},
-        {"a tall frame: the width limits", 0, 6000, 30000, 0, 0, 0, 2400, 6000, 9.72, 10.72, false},
-        {"a half page lower down on paper", 7000, 9356, 6577, 5, 1, 0.67f, 3742, 1315, 9.72, 10.72 + rise, true},
-        // wider than 32767 twips: would overflow 16-bit frame arithmetic
-        {"a wide screen of 2600 x 1400 pixels", 0, 39000, 21000, 5, 1, 0.67f, 15600, 4200, 9.72, 10.72 + rise, true},
+        {"10000 x 6000 frame, level backfill", 0, 10000, 6000, 0, 0, 0, 4000, 1200, 391.791, 3378.0, 720.0},
+        // 4200 / 11.854; the wall top 1.134 m below the top of the box
+        {"rising backfill adds its rise", 0, 10000, 6000, 5, 0, 0, 4000, 1200, 354.311, 3533.2, 1121.8},
+        {"a key shallower than B/10 changes nothing", 0, 10000, 6000, 0, 1, 0.67f, 4000, 1200, 391.791, 3378.0,
+         720.0},
+        // 4200 / 11.0
+        {"a deeper key adds the difference", 0, 10000, 6000, 0, 1, 1.0f, 4000, 1200, 381.818, 3419.3, 720.0},
+        {"a key that is switched off adds nothing", 0, 10000, 6000, 0, 0, 1.0f, 4000, 1200, 391.791, 3378.0, 720.0},
+        // 1800 / 10.72, centred in 17760 across
+        {"a flat frame: the height limits", 0, 30000, 3000, 0, 0, 0, 12000, 600, 167.910, 14304.9, 420.0},
+        // 3360 / 9.72, centred in 23400 down
+        {"a tall frame: the width limits", 0, 6000, 30000, 0, 0, 0, 2400, 6000, 345.679, 1568.9, 12967.2},
+        // 4662 / 11.854, from 7000 down
+        {"a half page lower down on paper", 7000, 9356, 6577, 5, 1, 0.67f, 3742, 1315, 393.285, 3049.8, 8223.5},
+        // wider than 32767 twips: would overflow 16-bit frame arithmetic; 16200 / 11.854
+        {"a wide screen of 2600 x 1400 pixels", 0, 39000, 21000, 5, 1, 0.67f, 15600, 4200, 1366.627, 13842.2,
+         3769.8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -57,23 +73,13 @@ TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
         ComputeDrawingScale(m);
         EXPECT_EQ(m.DrawingMarginX, c.marginX);
         EXPECT_EQ(m.DrawingMarginY, c.marginY);
-        const double ux = c.frameWidth - c.marginX - 240.0, uy = c.frameHeight - c.marginY - 600.0;
-        const double scale = c.heightLimits ? uy / c.extentY : ux / c.extentX;
-        EXPECT_NEAR(m.DrawingScale, scale, scale * 1e-6);
-        double offsetX = 120 + c.marginX / 2.0 + scale * 0.72;
-        double offsetY = c.frameTop + 120 + c.marginY / 2.0;
-        if (c.heightLimits) {
-            offsetX += (ux - scale * c.extentX) / 2;
-        } else {
-            offsetY += (uy - scale * c.extentY) / 2;
-        }
-        if (c.slope > 0) offsetY += scale * rise;
-        EXPECT_NEAR(m.DrawingOffsetX, offsetX, 0.05);
-        EXPECT_NEAR(m.DrawingOffsetY, offsetY, 0.05);
-        // the nodes follow from the outline: toe tip at the offset plus the node
-        EXPECT_NEAR(m.DrawingXCoordinates[4], offsetX, 0.05);
-        EXPECT_NEAR(m.DrawingYCoordinates[4], offsetY + scale * 10.0, 0.1);
-        EXPECT_NEAR(m.DrawingXCoordinates[10], offsetX + scale * 9.0, 0.1);
+        EXPECT_NEAR(m.DrawingScale, c.scale, 1e-3);
+        // the toe tip's bottom corner, the top of the stem, the base 10 m below it
+        EXPECT_NEAR(m.DrawingXCoordinates[4], c.toeX, 0.1);
+        EXPECT_NEAR(m.DrawingYCoordinates[1], c.topY, 0.1);
+        EXPECT_NEAR(m.DrawingYCoordinates[4], c.topY + 10 * c.scale, 0.1);
+        // the backfill's right edge 9 m beyond the toe tip
+        EXPECT_NEAR(m.DrawingXCoordinates[10], c.toeX + 9 * c.scale, 0.1);
         // everything drawn stays inside the frame
         EXPECT_GE(m.DrawingXCoordinates[11], 120 + c.marginX / 2.0 - 0.1);
         EXPECT_LE(m.DrawingXCoordinates[10], c.frameWidth - 120 - c.marginX / 2.0 + 0.1);

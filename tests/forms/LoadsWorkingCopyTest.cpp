@@ -74,10 +74,10 @@ TEST(LoadsCoefficients, ShownFromTheAnglesOfTheWallAsItStands) {
 
     // earth on the heel: earth-to-earth wall friction
     m.HeelLength = 1;
-    EXPECT_FLOAT_EQ(BackfillCoefficientAngles(m, 0).delta, 20);
+    EXPECT_FLOAT_EQ(CheckedBackfillAngles(m, 0).Angles.delta, 20);
     // a ratio of 2 is a slope of atan(1/2)
     m.BackfillSlopeRatio = 2;
-    EXPECT_NEAR(BackfillCoefficientAngles(m, 0).beta, 26.565051, 1e-4);
+    EXPECT_NEAR(CheckedBackfillAngles(m, 0).Angles.beta, 26.565051, 1e-4);
     // no coefficient, and no stale one either, under an acceleration beyond
     // tan φ (0.9 g, ψ = 42°): no slope stands, not even a level one
     m.BackfillSlopeRatio = 0;

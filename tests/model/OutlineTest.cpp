@@ -3,6 +3,8 @@
 #include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
+#include "model/Polygons.h"
+#include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 namespace {
@@ -92,6 +94,61 @@ TEST(WallOutline, BackWaterOnStemOverHeelTopAndBelowIt) {
         ExpectNodes(w.m, {c.node13, c.node17});
         EXPECT_EQ(w.m.NodeYCoordinates[42], w.m.NodeYCoordinates[17]);
         EXPECT_EQ(w.m.NodeXCoordinates[34], w.m.NodeXCoordinates[17]);
+    }
+}
+
+// A depth entered equal to a break of a face (the stem foot, or the top of toe
+// tip or heel end, the stored sum of two heights) puts the water's nodes
+// exactly on the outline's corner, so that no block of water or backfill is
+// left a rounding thin; over many walls, since whether the sum rounds up or
+// down depends on the heights.
+TEST(WallOutline, WaterAtABreakOfAFaceStandsExactlyOnItsCorner) {
+    uint32_t seed = 12345;
+    const auto next = [&seed](double low, double high) {
+        seed = seed * 1664525u + 1013904223u;
+        return ToSingle(low + (high - low) * (seed >> 8) / double(1u << 24));
+    };
+    test::BuiltInWall w;
+    Model& m = w.m;
+    for (int trial = 0; trial < 300; ++trial) {
+        SCOPED_TRACE(trial);
+        m.StemFrontBatter = next(0, 1);
+        m.ToeLength = next(0.3, 3);
+        m.StemBackBatter = next(0, 1);
+        m.HeelLength = next(0.3, 4);
+        m.BaseWidth = ToSingle(double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter +
+                               m.HeelLength);
+        m.FrontStemHeight = next(0.5, 12);
+        m.ToeTopDrop = next(0.05, 1.5);
+        m.BackStemHeight = next(0.5, 12);
+        m.HeelTopDrop = next(0.05, 1.5);
+        const float frontBreaks[] = {m.FrontStemHeight, ToSingle(double(m.FrontStemHeight) + m.ToeTopDrop)};
+        const float backBreaks[] = {m.BackStemHeight, ToSingle(double(m.BackStemHeight) + m.HeelTopDrop)};
+        for (int k = 0; k < 2; ++k) {
+            m.FrontWaterDepth = frontBreaks[k];
+            m.BackWaterDepth = backBreaks[k];
+            ComputeWallOutline(m);
+            const auto& x = m.NodeXCoordinates;
+            const auto& y = m.NodeYCoordinates;
+            if (k == 0) {
+                // at the stem feet
+                EXPECT_EQ(x[12], x[2]);
+                EXPECT_EQ(x[13], x[7]);
+                EXPECT_EQ(y[13], y[7]);
+            } else {
+                // at the top of the toe tip and of the heel end
+                EXPECT_EQ(x[16], x[3]);
+                EXPECT_EQ(y[16], y[3]);
+                EXPECT_EQ(x[17], x[6]);
+                EXPECT_EQ(y[17], y[6]);
+            }
+            ComputeRegionAreasCentroids(m);
+            for (int block : {13, 14, 15, 16, 17}) EXPECT_GE(m.BlockAreas[block], 0) << "block " << block;
+            if (k == 1) {
+                // no water over the heel top, so nothing below it either
+                for (int block : {16, 17}) EXPECT_EQ(m.BlockAreas[block], 0) << "block " << block;
+            }
+        }
     }
 }
 

@@ -10,7 +10,7 @@
 #include "UiTestSupport.h"
 #include "files/DefaultsFile.h"
 #include "files/ProjectFile.h"
-#include "model/ProjectServices.h"
+#include "files/Paths.h"
 #include "support/MessageRecorder.h"
 #include "support/ScopedEnvironment.h"
 #include "ui/main/frmAbout.h"

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "drawing/WallView.h"
 #include "forms/DimensionEdit.h"
 #include "platform/QtText.h"
 #include "runtime/Hooks.h"
@@ -150,18 +151,8 @@ void Form1::UpdateDimensionLabels() {
         PlaceVerticalDimLabel(y[4], y[1], x[11] - 600, caption(WallHeightLabel), WallHeightLabel);
 
         if (m_.WaterIncluded != 0) {
-            // the water levels where the drawing puts them: on the stem, on
-            // the sloping toe or heel top, or below it
-            double frontLevel = y[1] + m_.FrontWaterDepth * s;
-            if (m_.FrontWaterDepth <= m_.FrontStemHeight)
-                frontLevel = y[11];
-            else if (m_.FrontWaterDepth <= double(m_.FrontStemHeight) + m_.ToeTopDrop)
-                frontLevel = y[15];
-            double backLevel = y[8] + m_.BackWaterDepth * s;
-            if (m_.BackWaterDepth <= m_.BackStemHeight)
-                backLevel = y[14];
-            else if (m_.BackWaterDepth <= double(m_.BackStemHeight) + m_.HeelTopDrop)
-                backLevel = y[17];
+            // beside the water-depth dimensions the wall view draws
+            const double frontLevel = FrontWaterLevel(m_), backLevel = BackWaterLevel(m_);
             PlaceVerticalDimLabel(frontLevel, y[1], x[11] - 960, caption(FrontWaterDepthLabel), FrontWaterDepthLabel);
             PlaceVerticalDimLabel(y[8], backLevel, x[10] + 600, caption(BackWaterDepthLabel), BackWaterDepthLabel);
         }

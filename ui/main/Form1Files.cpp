@@ -11,7 +11,6 @@
 #include "files/Paths.h"
 #include "files/ProjectFile.h"
 #include "model/Initialise.h"
-#include "model/ProjectServices.h"
 #include "forms/RecentFiles.h"
 #include "platform/FileDialogs.h"
 #include "runtime/Hooks.h"

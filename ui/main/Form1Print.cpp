@@ -7,6 +7,7 @@
 #include "ui/reports/frmPrint.h"
 #include "ui/reports/frmPrinting.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/OneBoxPerError.h"
 #include "ui/main/Form1.h"
 
 namespace brindlemar {

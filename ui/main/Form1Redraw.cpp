@@ -14,6 +14,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
 #include "ui/main/Form1.h"
@@ -46,20 +47,7 @@ private:
     int16_t set_, combination_;
 };
 
-void SetScreenPens(Model& m) {
-    m.OutlinePenWidth = 2;
-    m.DetailPenWidth = 1;
-    m.LoadArrowPenWidth = 2;
-    m.LoadOutlinePenWidth = 1;
-    m.ResistanceArrowPenWidth = 2;
-    m.ResistanceDiagramPenWidth = 1;
-    m.DiagramPenWidths = {2, 1};
-    m.ResultantArrowPenWidth = 2;
-    m.FactorTablePenWidth = 1;
-    m.ArrowHeadSize = 60;
-    m.ForceArrowLength = 480;
-    m.DiagramHatchPitch = 30;
-}
+void SetScreenPens(Model& m) { static_cast<DrawingPens&>(m) = DrawingPens{}; }
 
 StatusInputs StatusFromModel(const Model& m) {
     const auto& f = m.CurrentLoadCombination.Factor;
