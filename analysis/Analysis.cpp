@@ -8,6 +8,7 @@
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/BearingCapacity.h"
+#include "analysis/Preparation.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
 #include "runtime/OneBoxPerError.h"
@@ -370,6 +371,7 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
 }
 
 bool AnalyseCombination(Model& m) {
+    ++m.AnalysisCount;
     try {
         SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
         m.MomentAtOverturningPoint = 0;
@@ -394,7 +396,7 @@ bool AnalyseCombination(Model& m) {
         // a failed analysis is never a verdict: partial sums stay, the wall is not stable
         m.WallStable = False;
         SetBusyPointer(false);
-        MsgBox(e.Description, vbExclamation, ProductName);
+        TellAnalysisFault(m, e);
         return false;
     }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
 #include "runtime/OneBoxPerError.h"
@@ -287,6 +288,7 @@ private:
 }  // namespace
 
 void ComputeDesignSectionForces(Model& m) {
+    PrepareWall(m);
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
     m.WorkingCurrentCombination = m.CurrentCombination;
     CombinationRestorer restorer(m);
