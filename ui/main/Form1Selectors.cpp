@@ -8,8 +8,6 @@
 #include <QSignalBlocker>
 
 #include "analysis/Analysis.h"
-#include "model/Initialise.h"
-#include "model/Outline.h"
 #include "model/Units.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
