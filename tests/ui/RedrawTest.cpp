@@ -10,10 +10,12 @@
 #include <set>
 #include <string>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "analysis/Coefficients.h"
 #include "files/ProjectFile.h"
 #include "support/MessageRecorder.h"
+#include "ui/design/frmStability.h"
 
 namespace brindlemar {
 namespace {
@@ -121,6 +123,10 @@ TEST_F(MainWindowTest, AnEarthquakeTheBackfillCannotTakeIsToldOncePerWallAndLoad
     emit window->Combo3->activated(1);
     window->optLoad[ASD]->click();
     window->optLoad[LRFD]->click();
+    // and so do the stability window's analyses of every combination
+    test::WhenOpen<frmStability> stability([](frmStability&) {}, &frmStability::Command1);
+    window->Command4->click();
+    EXPECT_TRUE(stability.Ran());
     EXPECT_EQ(Told(messages, SeismicAccelerationTooLarge), 1);
 
     // a change of the wall says it again, and so does going back to the wall it was told for
