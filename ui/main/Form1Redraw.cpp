@@ -14,6 +14,7 @@
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
+#include "runtime/OneBoxPerError.h"
 #include "runtime/Format.h"
 #include "runtime/Text.h"
 #include "ui/main/Form1.h"
@@ -138,6 +139,9 @@ void Form1::RedrawView() {
                 DrawDimensionsView(m_, s, 1);
                 UpdateDimensionLabels();
             } else if (analysisView != 0) {
+                // a force diagram meets a fault of the section forces at
+                // every cut it computes: told once
+                const OneBoxPerError oneBox;
                 const FrameBelowFactorTable below(m_, s);
                 DrawAnalysisView(m_, s, analysisView);
             }
