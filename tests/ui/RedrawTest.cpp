@@ -16,6 +16,8 @@
 #include "files/ProjectFile.h"
 #include "support/MessageRecorder.h"
 #include "ui/design/frmStability.h"
+#include "ui/dialogs/frmLoads.h"
+#include "ui/dialogs/frmProperties.h"
 
 namespace brindlemar {
 namespace {
@@ -63,6 +65,16 @@ TEST_F(MainWindowTest, EveryCommandDrawsOnceAndAnalysesTheCombinationOnce) {
         {"ASD", [this] { window->optLoad[ASD]->click(); }},
         {"LRFD", [this] { window->optLoad[LRFD]->click(); }},
         {"a wider window", [this] { window->resize(window->width() + 40, window->height()); }},
+        {"loads dialog accepted",
+         [this] {
+             test::WhenOpen<frmLoads> accept([](frmLoads& d) { d.Command3->click(); }, &frmLoads::Command4);
+             window->Command3->click();
+         }},
+        {"properties dialog accepted",
+         [this] {
+             test::WhenOpen<frmProperties> accept([](frmProperties& d) { d.Command1->click(); });
+             window->Command2->click();
+         }},
     };
     // a second set to choose
     m.CombinationSets[2] = m.CombinationSets[1];
