@@ -8,6 +8,7 @@
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/BearingCapacity.h"
+#include "analysis/Preparation.h"
 #include "analysis/WaterPressure.h"
 #include "model/KeepCurrentCombination.h"
 #include "runtime/Hooks.h"
@@ -371,6 +372,7 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
 }
 
 bool AnalyseCombination(Model& m) {
+    ++m.AnalysisCount;
     try {
         SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
         m.MomentAtOverturningPoint = 0;
@@ -395,7 +397,7 @@ bool AnalyseCombination(Model& m) {
         // a failed analysis is never a verdict: partial sums stay, the wall is not stable
         m.WallStable = False;
         SetBusyPointer(false);
-        MsgBox(e.Description, vbExclamation, ProductName);
+        TellAnalysisFault(m, e);
         return false;
     }
 }

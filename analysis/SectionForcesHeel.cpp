@@ -166,7 +166,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
 
 bool CalcHeelSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
-    return TrapSectionErrors([&] { return HeelFreeBody(m, pos); }, M, V, N, M2, V2, N2);
+    return TrapSectionErrors(m, [&] { return HeelFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }
 
 }  // namespace brindlemar

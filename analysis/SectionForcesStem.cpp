@@ -137,7 +137,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
 bool CalcStemSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
-    return TrapSectionErrors([&] { return StemFreeBody(m, pos); }, M, V, N, M2, V2, N2);
+    return TrapSectionErrors(m, [&] { return StemFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }
 
 }  // namespace brindlemar

@@ -79,7 +79,7 @@ FreeBody ToeFreeBody(Model& m, double pos) {
 
 bool CalcToeSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                           float& N2) {
-    return TrapSectionErrors([&] { return ToeFreeBody(m, pos); }, M, V, N, M2, V2, N2);
+    return TrapSectionErrors(m, [&] { return ToeFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }
 
 }  // namespace brindlemar

@@ -5,6 +5,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
+#include "analysis/Preparation.h"
 #include "model/Polygons.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
@@ -183,14 +184,14 @@ double FrictionShare(const BaseResistances& r, double reaction) {
     return r.friction * CheckedDivide(reaction, r.totalReaction);
 }
 
-bool TrapSectionErrors(const std::function<FreeBody()>& compute, float& M, float& V, float& N,
+bool TrapSectionErrors(Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
                        float& M2, float& V2, float& N2) {
     M = V = N = M2 = V2 = N2 = 0;
     try {
         compute().Store(M, V, N, M2, V2, N2);
         return true;
     } catch (const RuntimeError& e) {
-        MsgBox(e.Description, vbExclamation, ProductName);
+        TellAnalysisFault(m, e);
         return false;
     }
 }

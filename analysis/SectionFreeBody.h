@@ -116,9 +116,9 @@ BaseResistances ShareBaseResistances(const Model& m);
 // The friction taken by the part of the base that carries `reaction`.
 double FrictionShare(const BaseResistances& r, double reaction);
 
-// Runs a section-force computation; a run-time error is shown in a message
-// box and leaves all six outputs 0.
-bool TrapSectionErrors(const std::function<FreeBody()>& compute, float& M, float& V, float& N,
+// Runs a section-force computation; a run-time error is told as the
+// analysis tells its faults (TellAnalysisFault) and leaves all six outputs 0.
+bool TrapSectionErrors(Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
                        float& M2, float& V2, float& N2);
 
 }  // namespace brindlemar::section

@@ -1,5 +1,6 @@
 // Each analysis view of the main window redrawn into a full-HD picture: the
-// wall, the view over it (with the analysis it makes) and the factor table.
+// combination prepared as the redraw prepares it, the wall, the view over it
+// and the factor table.
 
 #include <benchmark/benchmark.h>
 
@@ -7,7 +8,7 @@
 
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
-#include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "model/Initialise.h"
 #include "model/Model.h"
 #include "platform/ImageSurface.h"
@@ -26,11 +27,9 @@ void AnalysisViewFullHd(benchmark::State& state) {
     s.FontSize = 8;
     m.FrameWidth = 1920 * 15;
     m.FrameHeight = 1080 * 15;
-    SetWaterDepths(m);
-    SetSeismicCoefficient(m);
     for (auto _ : state) {
         s.Cls();
-        SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
+        PrepareCombination(m);
         DrawAnalysisView(m, s, view);
         DrawFactorTable(m, s);
         benchmark::DoNotOptimize(s.Image().constBits());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionForcesSearch.h"
 #include "analysis/SectionStations.h"
@@ -186,6 +187,7 @@ private:
 }  // namespace
 
 void ComputeDesignSectionForces(Model& m) {
+    PrepareWall(m);
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
     // the guard alone keeps the current combination: the shared save slot is
     // the loads dialog's working selection too

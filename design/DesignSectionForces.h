@@ -9,9 +9,10 @@
 
 namespace brindlemar {
 
-// Analyses every combination of the active set, scans the cuts of the four
-// members and fills the design force tables, CombinationWallStableFlags,
-// CombinationDesignable, the governing combinations and AllCombinationsStable.
+// Prepares the wall (PrepareWall), analyses every combination of the active
+// set, scans the cuts of the four members and fills the design force tables,
+// CombinationWallStableFlags, CombinationDesignable, the governing
+// combinations and AllCombinationsStable.
 // A combination that is unstable, or whose section forces could not be
 // computed, keeps zeros in every table and never governs. CurrentCombination
 // is restored; the current-combination results and the station lists are

@@ -5,8 +5,6 @@
 #include "drawing/ReactionsView.h"
 #include "drawing/ResistancesView.h"
 #include "drawing/WallView.h"
-#include "analysis/Analysis.h"
-#include "model/Outline.h"
 
 namespace brindlemar {
 
@@ -17,8 +15,6 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
         DrawLoadsView(m, s);
         break;
     case ReactionsView:
-        ComputeWallOutline(m);
-        AnalyseCombination(m);
         if (m.WallStable == 0) {
             DrawWall(m, s, 1, 0);
             break;

@@ -19,9 +19,9 @@ enum AnalysisViewKind : int {
 };
 
 // Draws the wall (which fits it into the frame) and the view. The caller has
-// set the frame and pens, the water depths, the seismic coefficient and the
-// combination. The reactions view of a wall that is not stable shows the
-// wall alone. Any other kind draws nothing.
+// set the frame and pens and prepared the combination (PrepareCombination);
+// the views read its analysis. The reactions view of a wall that is not
+// stable shows the wall alone. Any other kind draws nothing.
 void DrawAnalysisView(Model& m, Surface& s, int view);
 
 }  // namespace brindlemar

@@ -281,7 +281,6 @@ std::vector<float> HeelCutsFromEnd(const Model& m) {
 
 void DrawForceDiagrams(Model& m, Surface& s, int kind) {
     BusyPointer busy;
-    AnalyseCombination(m);
     BuildSectionStations(m);
     SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;

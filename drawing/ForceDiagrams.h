@@ -25,8 +25,8 @@ ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room);
 // heel stations (which run from the stem face towards the heel end).
 std::vector<float> HeelCutsFromEnd(const Model& m);
 
-// Analyses the current combination and draws the diagram of `kind` over a
-// wall already drawn; the toe and heel diagrams only for a stable wall.
+// Draws the diagram of `kind` for the prepared combination
+// (PrepareCombination) over a wall already drawn; the toe and heel diagrams only for a stable wall.
 // Sets DrawingMarginX and DrawingMarginY to 0.3 of the frame.
 void DrawForceDiagrams(Model& m, Surface& s, int kind);
 

@@ -96,8 +96,6 @@ void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang)
 }
 
 void DrawLoadsView(Model& m, Surface& s) {
-    BusyPointer busy;
-    AnalyseCombination(m);
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);

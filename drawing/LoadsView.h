@@ -25,8 +25,8 @@ TextCell MeasureTextCell(Surface& s);
 // instead). The wall is drawn with them and the view uses the same margins.
 LeastMargins LoadsViewLeastMargins(Surface& s);
 
-// Analyses the current combination and draws the whole view over a wall
-// already drawn.
+// Draws the whole view of the prepared combination (PrepareCombination) over
+// a wall already drawn.
 void DrawLoadsView(Model& m, Surface& s);
 
 // One arrow scale for all pressures, so that the largest pressure group of

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Outline.h"
 
 namespace brindlemar {
 
@@ -66,8 +65,6 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
     // the area left for the wall, 32-bit so that wide screens do not overflow
     const int64_t usableX = static_cast<int64_t>(m.FrameWidth) - m.DrawingMarginX - 240;
     const int64_t usableY = static_cast<int64_t>(m.FrameHeight) - m.DrawingMarginY - 120 - 480;
-
-    ComputeWallOutline(m);
 
     // a frame with no room, or a wall with no size, cannot be fitted: draw nothing
     if (usableX <= 0 || usableY <= 0 || !(extentX > 0) || !(extentY > 0) || !std::isfinite(extentX) ||

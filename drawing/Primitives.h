@@ -13,8 +13,9 @@
 namespace brindlemar {
 
 // Fits the wall into the frame: margins, scale, offsets and the drawing
-// coordinates of the outline nodes (recomputed first). A frame with no room
-// left for the wall, or a wall of no extent, gets scale 0: see DrawingFitted.
+// coordinates of the outline nodes as prepared (PrepareWall). A frame with
+// no room left for the wall, or a wall of no extent, gets scale 0: see
+// DrawingFitted.
 // A view that writes values around the wall may ask for wider margins than
 // the usual shares of the frame (see SetDrawingMargins).
 struct LeastMargins {

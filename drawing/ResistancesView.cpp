@@ -7,14 +7,12 @@
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
 #include "analysis/Analysis.h"
-#include "model/Outline.h"
 #include "analysis/WaterPressure.h"
 #include "runtime/Hooks.h"
 
 namespace brindlemar {
 
 void SetResistancesArrowScale(Model& m) {
-    CalcPassivePressure(m);
     const auto& p = m.PassivePressureOrdinates;
     if (p[2] > 0 && m.PassiveToePressureIncluded == 1) m.LoadArrowScale = static_cast<float>(m.ForceArrowLength / p[2]);
     // the key's pressure is the larger and sets the scale when it is drawn
@@ -22,9 +20,6 @@ void SetResistancesArrowScale(Model& m) {
 }
 
 void DrawResistancesView(Model& m, Surface& s) {
-    BusyPointer busy;
-    ComputeWallOutline(m);
-    AnalyseCombination(m);
     if (!DrawingFitted(m)) return;
     const double xToe = m.DrawingXCoordinates[4], yBase = m.DrawingYCoordinates[4];
     const double scale = m.DrawingScale;

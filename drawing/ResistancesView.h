@@ -10,12 +10,12 @@ namespace brindlemar {
 
 // LoadArrowScale of the resistances view: the passive pressure at the base
 // of the toe earth drawn ForceArrowLength long, or, with a shear key, the
-// pressure at the key's bottom (unchanged when neither is drawn). Computes
-// the passive pressure first.
+// pressure at the key's bottom (unchanged when neither is drawn), from the
+// passive pressure of the prepared analysis.
 void SetResistancesArrowScale(Model& m);
 
-// Rebuilds the outline, analyses the current combination and draws the
-// resistances over a wall already drawn. The caller draws the legend
+// Draws the resistances of the prepared combination (PrepareCombination)
+// over a wall already drawn. The caller draws the legend
 // (DrawLoadsLegend), once for every view it puts on the same picture.
 void DrawResistancesView(Model& m, Surface& s);
 

@@ -14,6 +14,7 @@
 #include "files/FieldGroups.h"
 #include "files/FileAccess.h"
 #include "files/Paths.h"
+#include "model/Initialise.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -78,10 +79,10 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     ReadSetsAndCoefficients(m, r);
     ReadBearing(m, r);
 
-    // the entered values are not in the file: the values in use follow them
-    m.FrontWaterDepth = m.EnteredFrontWaterDepth;
-    m.BackWaterDepth = m.EnteredBackWaterDepth;
-    m.AppliedSeismicCoefficient = m.EnteredSeismicCoefficient;
+    // the values in use follow the entered ones, which the file does not
+    // carry, as its water and seismic switches say
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
     if (m.CombinationSetCount <= 0) m.CombinationSetCount = 1;
 }
 

@@ -9,6 +9,7 @@
 #include "files/FieldGroups.h"
 #include "files/FileAccess.h"
 #include "files/Paths.h"
+#include "model/Initialise.h"
 #include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
@@ -300,11 +301,11 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
         CompleteBefore250(m, old);
     }
 
-    // derived values the file does not hold
+    // derived values: the height, and the water depths and seismic
+    // coefficient in use as the switches read say
     m.WallHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness);
-    m.FrontWaterDepth = m.EnteredFrontWaterDepth;
-    m.BackWaterDepth = m.EnteredBackWaterDepth;
-    m.AppliedSeismicCoefficient = m.EnteredSeismicCoefficient;
+    SetWaterDepths(m);
+    SetSeismicCoefficient(m);
 
     RefitShearKey(m);
 

@@ -3,7 +3,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
+
+#include "model/ModelInputs.h"
 
 namespace brindlemar {
 
@@ -128,6 +131,12 @@ struct ModelAnalysis {
     // save slot of CurrentCombination while every combination of the set is
     // stepped through (the loads dialog uses it as its working copy)
     int16_t WorkingCurrentCombination = 0;
+
+    // analyses of one combination run on this wall: what a command costs
+    int64_t AnalysisCount = 0;
+    // the wall and loads an earthquake too large for the backfill was last
+    // told for (see TellAnalysisFault); replaced whole, never changed
+    std::shared_ptr<const ModelInputs> SeismicFaultToldFor;
 };
 
 }  // namespace brindlemar

@@ -156,6 +156,8 @@ struct ModelInputs {
     std::array<LineLoad, 51> LegacyLineLoads{};
     int16_t LegacyProjectFlag = 0;
     int16_t ReservedFileInteger = 0;
+
+    bool operator==(const ModelInputs&) const = default;
 };
 
 }  // namespace brindlemar

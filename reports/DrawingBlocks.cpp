@@ -11,8 +11,6 @@
 #include "drawing/ResistancesView.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
-#include "model/Outline.h"
-#include "analysis/WaterPressure.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
 
@@ -66,14 +64,11 @@ void PrintReactionsBlock(Model& m, Surface& s) {
         ComputeDrawingScale(m);
         const double labelHeight = s.TextHeight("00.00") + 60;
         DrawWall(m, s, 0, 0);
-        ComputeWallOutline(m);
-        AnalyseCombination(m);
 
         // the largest base pressure and its label fill half the room above the wall
         const double largest = std::max<double>(m.LeftBearingPressure, m.RightBearingPressure);
         m.LoadArrowScale = largest == 0 ? 10000.0f
                                         : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
-        CalcPassivePressure(m);
         if (m.WallStable) {
             DrawReactionsView(m, s);
             DrawResistancesView(m, s);

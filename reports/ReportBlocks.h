@@ -11,6 +11,7 @@ namespace brindlemar {
 
 // The dimensioned wall.
 void PrintDimensionsBlock(Model& m, Surface& s);
+// The picture blocks draw the combination the caller prepared (PrepareCombination).
 // The loads of the current combination with its factor table.
 void PrintLoadsBlock(Model& m, Surface& s);
 // One force diagram of the current combination: k 1 moment, 2 shear, 3 normal force.

@@ -3,7 +3,7 @@
 
 #include "design/DesignReinforcement.h"
 #include "analysis/Analysis.h"
-#include "model/Outline.h"
+#include "analysis/Preparation.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportFooter.h"
 #include "reports/ReportJob.h"
@@ -49,6 +49,8 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
     // a fault of the wall meets every combination of every section: told once
     const OneBoxPerError oneBox;
     try {
+        // the values in use and the outline, whatever the screen drew last
+        PrepareWall(m);
         SetupPrinterPage(m, s);
         m.CurrentHalfPage = -1;
         m.PageCount = ReportPageCount(m);
@@ -68,6 +70,7 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
             for (int i = 1; i <= n; ++i) {
                 tell("Printing loads");
                 select(i);
+                PrepareCombination(m);
                 job.PrintBlock([&] { PrintLoadsBlock(m, s); });
             }
             m.CurrentCombination = keep.Kept();
@@ -76,14 +79,13 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
             for (int i = 1; i <= n; ++i) {
                 tell("Printing reactions");
                 select(i);
-                ComputeWallOutline(m);
-                AnalyseCombination(m);
+                PrepareCombination(m);
                 job.PrintBlock([&] { PrintReactionsBlock(m, s); });
             }
             m.CurrentCombination = keep.Kept();
         }
         if (m.PrintStability) {
-            ComputeWallOutline(m);
+            PrepareWall(m);
             AnalyseAllCombinations(m);
             for (int k = 1; k <= (n + 2) / 3; ++k) {
                 tell("Printing stability");
@@ -94,8 +96,7 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
             for (int i = 1; i <= n; ++i) {
                 tell("Printing diagrams");
                 select(i);
-                ComputeWallOutline(m);
-                AnalyseCombination(m);
+                PrepareCombination(m);
                 for (int kind = 1; kind <= 3; ++kind) job.PrintBlock([&] { PrintDiagramBlock(m, s, kind); });
             }
             m.CurrentCombination = keep.Kept();

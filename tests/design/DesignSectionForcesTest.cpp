@@ -94,6 +94,25 @@ TEST(ComputeDesignSectionForces, StemForcesAtTheDesignSectionsMatchTheHandFormul
     EXPECT_GT(m.ShearForces[1][4], 0);
 }
 
+// The design works on the wall as its switches stand, not on the water
+// depths and outline the last picture left.
+TEST(ComputeDesignSectionForces, WaterSwitchedOffSinceTheLastPictureActsNoMore) {
+    test::BuiltInWall wet, stale, dry;
+    for (Model* m : {&wet.m, &stale.m, &dry.m}) {
+        ASSERT_NE(m->WaterIncluded, False);
+        SetWaterDepths(*m);
+        ComputeWallOutline(*m);
+    }
+    stale.m.WaterIncluded = dry.m.WaterIncluded = False;
+    SetWaterDepths(dry.m);
+    ComputeWallOutline(dry.m);
+    test::MessageRecorder messages;
+    for (Model* m : {&wet.m, &stale.m, &dry.m}) ComputeDesignSectionForces(*m);
+    EXPECT_NE(wet.m.FlexureMoments, dry.m.FlexureMoments);
+    EXPECT_EQ(stale.m.FlexureMoments, dry.m.FlexureMoments);
+    EXPECT_EQ(stale.m.ShearForces, dry.m.ShearForces);
+}
+
 TEST(ComputeDesignSectionForces, TheLargestFactorsGovernAndTiesGoToTheLowerCombination) {
     DesignWall d(3);
     Model& m = d.m;

@@ -37,9 +37,7 @@ TEST(AnalysisViews, WallsWithoutSomeLoadsDrawTheRestWithoutDividingByZero) {
             p.m.SeismicIncluded = c.seismic ? True : False;
             p.m.BackfillSurcharge = c.surcharge;
             p.m.BackfillUnitWeight = p.m.BackfillSaturatedDensity = c.backfillWeight;
-            SetWaterDepths(p.m);
-            SetSeismicCoefficient(p.m);
-            SelectLoadCombination(p.m, 1, 0);
+            PrepareCombination(p.m);
             DrawAnalysisView(p.m, p.s, view);
             // the reactions of a wall that is not stable are not drawn: the wall alone
             EXPECT_EQ(p.s.Texts().empty(), view == ReactionsView && p.m.WallStable == False);
@@ -60,7 +58,7 @@ TEST(AnalysisViews, LegendIsPrintedOnce) {
         SCOPED_TRACE(testing::Message() << "view " << view);
         ViewPicture p;
         test::MessageRecorder messages;
-        SelectLoadCombination(p.m, 1, 0);
+        PrepareCombination(p.m);
         DrawAnalysisView(p.m, p.s, view);
         ASSERT_NE(p.m.WallStable, False);
         const std::vector<std::string> texts = p.s.Texts();
@@ -97,8 +95,7 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
             p.m.FrameHeight = c.height;
             p.m.EnteredFrontWaterDepth = c.frontWater;
             p.m.EnteredBackWaterDepth = c.backWater;
-            SetWaterDepths(p.m);
-            SelectLoadCombination(p.m, 1, 0);
+            PrepareCombination(p.m);
             {
                 const FrameBelowFactorTable below(p.m, p.s);
                 DrawAnalysisView(p.m, p.s, view);

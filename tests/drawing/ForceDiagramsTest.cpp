@@ -64,7 +64,7 @@ TEST(ForceDiagrams, AWallThatIsNotStableShowsTheStemAlone) {
         SCOPED_TRACE(kind);
         ViewPicture stable, overturned;
         stable.m.SeismicIncluded = False;
-        SetSeismicCoefficient(stable.m);
+        PrepareCombination(stable.m);
         DrawForceDiagrams(stable.m, stable.s, kind);
         ASSERT_NE(stable.m.WallStable, False);
         EXPECT_GT(HatchLines(stable).first, 50);
@@ -72,9 +72,9 @@ TEST(ForceDiagrams, AWallThatIsNotStableShowsTheStemAlone) {
         EXPECT_EQ(stable.s.FindText("The wall is not stable"), nullptr);
 
         overturned.m.SeismicIncluded = False;
-        SetSeismicCoefficient(overturned.m);
         overturned.m.LineLoadCount = 1;
         overturned.m.LineLoads[1] = {500, 2.9f, 10, 270, DL};
+        PrepareCombination(overturned.m);
         DrawForceDiagrams(overturned.m, overturned.s, kind);
         ASSERT_EQ(overturned.m.WallStable, False);
         EXPECT_GT(HatchLines(overturned).first, 50);
@@ -96,6 +96,7 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
     // a level load on the stem's front face halfway up makes the shear jump there
     p.m.LineLoadCount = 1;
     p.m.LineLoads[1] = {20, 2.19f, 6, 90, LL};
+    PrepareCombination(p.m);
     DrawForceDiagrams(p.m, p.s, ShearDiagram);
     const double y = p.Y(4) - 6.0 * p.m.DrawingScale;
     int above = 0, below = 0;
@@ -161,6 +162,7 @@ TEST(ForceDiagrams, ValuesSideBySideNeverReadAsOneNumber) {
         SCOPED_TRACE(kind);
         ViewPicture p;
         test::MessageRecorder messages;
+        PrepareCombination(p.m);
         DrawForceDiagrams(p.m, p.s, kind);
         std::vector<SurfaceCall> values;
         for (const SurfaceCall& c : p.s.Of("Print"))

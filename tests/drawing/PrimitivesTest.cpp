@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "drawing/Primitives.h"
+#include "model/Outline.h"
 #include "support/BuiltInWall.h"
 #include "runtime/Colours.h"
 #include "support/RecordingSurface.h"
@@ -70,6 +71,7 @@ TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
         m.FrameTop = c.frameTop;
         m.FrameWidth = c.frameWidth;
         m.FrameHeight = c.frameHeight;
+        ComputeWallOutline(m);
         ComputeDrawingScale(m);
         EXPECT_EQ(m.DrawingMarginX, c.marginX);
         EXPECT_EQ(m.DrawingMarginY, c.marginY);

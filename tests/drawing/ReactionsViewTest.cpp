@@ -130,7 +130,7 @@ TEST(ResistancesView, PassiveValuesAreFactoredAsTheirLengthsAre) {
     ViewPicture p;
     test::MessageRecorder messages;
     p.m.CombinationSets[1].Combinations[0].Factor[EP] = 1.5f;
-    SelectLoadCombination(p.m, 1, 0);
+    PrepareCombination(p.m);
     SetResistancesArrowScale(p.m);
     DrawResistancesView(p.m, p.s);
     const auto& pp = p.m.PassivePressureOrdinates;
@@ -147,6 +147,7 @@ TEST(ResistancesView, PassiveValuesAreFactoredAsTheirLengthsAre) {
     // without passive toe pressure only the key's trapezoid is left
     ViewPicture q;
     q.m.PassiveToePressureIncluded = 0;
+    PrepareCombination(q.m);
     DrawResistancesView(q.m, q.s);
     EXPECT_EQ(q.s.FindText(LoadValueText(q.m.PassivePressureOrdinates[1])), nullptr);
     EXPECT_NE(q.s.FindText(LoadValueText(q.m.PassivePressureOrdinates[3])), nullptr);
@@ -158,6 +159,7 @@ TEST(ResistancesView, AWallThatIsNotStableShowsNoBaseFriction) {
     test::MessageRecorder messages;
     p.m.LineLoadCount = 1;
     p.m.LineLoads[1] = {500, 2.9f, 10, 270, DL};   // pushes the wall over towards the toe
+    PrepareCombination(p.m);
     DrawAnalysisView(p.m, p.s, ResistancesView);
     ASSERT_EQ(p.m.WallStable, False);
     // (the key's passive pressure stands in front of the toe, left of the base)

@@ -1,12 +1,14 @@
 #pragma once
 // The built-in wall fitted into a picture of 1200 x 900 pixels on a
-// recording surface, for the tests of the analysis views.
+// recording surface, for the tests of the analysis views. A test prepares
+// the combination (PrepareCombination) or writes the results it draws.
 
 #include <cmath>
 #include <vector>
 
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "support/RecordingSurface.h"
@@ -22,8 +24,7 @@ struct ViewPicture {
         m.TextFontName = "Arial";
         m.FrameWidth = 18000;
         m.FrameHeight = 13500;
-        SetWaterDepths(m);
-        SetSeismicCoefficient(m);
+        PrepareWall(m);
         DrawWall(m, s, 1, 0);
         s.Calls.clear();
     }

@@ -108,9 +108,11 @@ TEST(DefaultsFile, WrittenAndReadBackReproducesEveryField) {
     // the fields the file does not carry stay
     EXPECT_FLOAT_EQ(read->ToeLength, 3.25f);
     EXPECT_EQ(read->LineLoadCount, 1);
-    // the values in use follow the entered ones, which the file does not carry
-    EXPECT_FLOAT_EQ(read->FrontWaterDepth, 5);
-    EXPECT_FLOAT_EQ(read->AppliedSeismicCoefficient, 0.22f);
+    // the values in use follow the file's switches, both off: no water, no earthquake
+    const float underside = read->ToeTopDrop + read->FrontStemHeight + read->ToeTipThickness;
+    EXPECT_FLOAT_EQ(read->FrontWaterDepth, underside);
+    EXPECT_FLOAT_EQ(read->BackWaterDepth, underside);
+    EXPECT_FLOAT_EQ(read->AppliedSeismicCoefficient, 0);
     // everything else as written: a second write gives the same bytes
     read->EnteredFrontWaterDepth = written->EnteredFrontWaterDepth;
     read->EnteredBackWaterDepth = written->EnteredBackWaterDepth;

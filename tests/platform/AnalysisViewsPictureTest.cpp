@@ -15,6 +15,7 @@
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "support/BuiltInWall.h"
 #include "model/Initialise.h"
 #include "platform/ImageSurface.h"
@@ -67,12 +68,10 @@ protected:
         }
     }
 
-    // What the main window's redraw does before the view: water depths,
-    // seismic coefficient and combination; then the view and the factor table.
+    // What the main window's redraw does: the combination prepared, then the
+    // view and the factor table.
     void Draw(Surface& s, int kind) {
-        SetWaterDepths(m);
-        SetSeismicCoefficient(m);
-        SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
+        PrepareCombination(m);
         DrawAnalysisView(m, s, kind);
         DrawFactorTable(m, s);
     }

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "model/Initialise.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportTestSupport.h"
@@ -48,9 +49,7 @@ TEST(DrawingBlocks, EachBlockPrintsItsTitleAndPicture) {
         SCOPED_TRACE(c.title);
         for (int half : {0, 1}) {
             ReportSheet r;
-            SetWaterDepths(r.m);
-            SetSeismicCoefficient(r.m);
-            AnalyseCombination(r.m);
+            PrepareCombination(r.m);
             r.m.CurrentHalfPage = static_cast<int16_t>(half);
             c.print(r.m, r.s);
             const SurfaceCall* title = BlockTitle(r, c.title);
@@ -70,6 +69,7 @@ TEST(DrawingBlocks, EachBlockPrintsItsTitleAndPicture) {
 TEST(DrawingBlocks, ReactionsOfAStableWallFitTheRoomAndPrintTheLegendOnce) {
     MessageRecorder messages;
     ReportSheet r;
+    PrepareCombination(r.m);
     PrintReactionsBlock(r.m, r.s);
     ASSERT_NE(r.m.WallStable, 0);
     const double largest = std::max(r.m.LeftBearingPressure, r.m.RightBearingPressure);

@@ -102,6 +102,8 @@ public:
 
     // the picture and the status panel
     void RedrawView();
+    // pictures drawn since the window was made: what a command costs
+    int RedrawCount() const { return redrawCount_; }
 
     // dimension labels and the number-entry pop-up
     void UpdateDimensionLabels();
@@ -193,6 +195,14 @@ private:
     void CreateToolBar();
     void ConnectHandlers();
     void ShowStatus();
+    // the option boxes and menu items as the model has them, set without their handlers
+    void ShowOptions();
+    // the view flags and menu checks of view `index`, without a redraw
+    void SetViewFlags(int index);
+    // the unit list and menu as the model has them, set without the list's handler
+    void ShowUnit();
+    // view `index` selected from the model: its button, flags and menu check, without a redraw
+    void ShowView(int index);
     void LayoutStatusLine();
     // layout measures, twips
     double RowPitch() const;
@@ -233,6 +243,7 @@ private:
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
     std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
+    int redrawCount_ = 0;
 };
 
 }  // namespace brindlemar

@@ -4,8 +4,7 @@
 #include "design/DesignSectionForces.h"
 #include "ui/design/frmRein.h"
 #include "ui/design/frmStability.h"
-#include "analysis/Analysis.h"
-#include "model/Outline.h"
+#include "analysis/Preparation.h"
 #include "runtime/ErrorTrap.h"
 #include "ui/main/Form1.h"
 
@@ -21,8 +20,7 @@ void Form1::ConnectDesignCommands() {
 // current combination is analysed first so that its errors are told before.
 void Form1::Command4_Click() {
     RunTrapped([this] {
-        ComputeWallOutline(m_);
-        AnalyseCombination(m_);
+        PrepareCombination(m_);
         frmStability window(m_, this);
         window.exec();
     });

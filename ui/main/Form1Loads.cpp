@@ -12,20 +12,16 @@
 namespace brindlemar {
 
 void Form1::Command3_Click() {
-    // listing the sets again redraws the picture as the command's own redraw
-    // does: a fault of the wall is told once per command
+    // the dialog's preview and the redraw after it meet the same fault of
+    // the wall: it is told once per command
     const OneBoxPerError oneBox;
     RunTrapped([&] {
         frmLoads dialog(m_, this);
         dialog.setWindowTitle("Brindlemar: Loads and Resistances");
         dialog.exec();
         if (m_.DialogCancelled == 0) {
-            // the dialog may have switched the shear key: the option shows it
-            Updating = true;
-            Check3->setChecked(m_.ShearKeyIncluded == 1);
-            Updating = false;
+            // listing the sets again redraws the picture, with the options as the dialog left them
             FillCombinationSetCombo();
-            RedrawView();
         }
     });
     m_.DialogCancelled = False;

@@ -1,15 +1,15 @@
 // The picture of the active view and the status panel under it.
 
+#include <QAction>
 #include <QCheckBox>
+#include <QSignalBlocker>
 #include <QRadioButton>
 
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
-#include "analysis/Analysis.h"
-#include "model/Initialise.h"
-#include "model/Outline.h"
+#include "analysis/Preparation.h"
 #include "forms/StatusPanel.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
@@ -79,7 +79,9 @@ void SetTextColour(QLabel* label, bool red) {
 }  // namespace
 
 void Form1::RedrawView() {
-    const OneBoxPerError oneBox;
+    // a window not shown yet has no picture: showing it draws one
+    if (isHidden()) return;
+    ++redrawCount_;
     // the window's picture: a surface as large as the drawing area
     const int widthPixels = std::max(1, Picture1->width());
     const int heightPixels = std::max(1, Picture1->height());
@@ -99,18 +101,15 @@ void Form1::RedrawView() {
     s.Cls();
     for (QLabel* label : lblDim) label->hide();
     lblSlope->hide();
-    RunTrapped([&] { ComputeDrawingScale(m_); });
-
-    // the check boxes follow the options (a box that changes runs its handler)
-    Check1->setChecked(m_.WaterIncluded != 0);
-    Check2->setChecked(m_.SeismicIncluded != 0);
-    Check3->setChecked(m_.ShearKeyIncluded == 1);
+    ShowOptions();
 
     {
         LoadOptionScope loadOption(m_, optLoad[ASD]->isChecked());
-        SetWaterDepths(m_);
-        SetSeismicCoefficient(m_);
-        RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
+        // Everything the picture and the status show is prepared once: the
+        // values in use, the outline, the combination and its analysis (of
+        // the flattened wall when the analysis flattened the backfill).
+        PrepareCombination(m_);
+        RunTrapped([&] { ComputeDrawingScale(m_); });
 
         // the active view; the views Dead to Seismic draw no picture of their own
         RunTrapped([&] {
@@ -128,25 +127,32 @@ void Form1::RedrawView() {
                 DrawDimensionsView(m_, s, 1);
                 UpdateDimensionLabels();
             } else if (analysisView != 0) {
+                // a force diagram meets a fault of the section forces at
+                // every cut it computes: told once
+                const OneBoxPerError oneBox;
                 const FrameBelowFactorTable below(m_, s);
                 DrawAnalysisView(m_, s, analysisView);
             }
         });
         Label8->setText(QString::fromStdString(GeneralNumber(m_.EnteredSeismicCoefficient) + "g"));
         if (!m_.ViewDimensions) RunTrapped([&] { DrawFactorTable(m_, s); });
-
-        ComputeWallOutline(m_);
-        AnalyseCombination(m_);
-        if (m_.BackfillSlopeAdjusted != 0) {
-            // the analysis has flattened the backfill: draw the picture again with the slope it used
-            m_.BackfillSlopeAdjusted = False;
-            RedrawView();
-        }
         ShowStatus();
     }
 
     Picture1->Image = surface_->Image();
     Picture1->update();
+}
+
+void Form1::ShowOptions() {
+    // set from the model, not clicked: their handlers stay quiet
+    const QSignalBlocker water(Check1), seismic(Check2), key(Check3);
+    Check1->setChecked(m_.WaterIncluded != 0);
+    Check2->setChecked(m_.SeismicIncluded != 0);
+    Check3->setChecked(m_.ShearKeyIncluded == 1);
+    mnuOptionWater->setChecked(m_.WaterIncluded != 0);
+    mnuOptionSeismic->setChecked(m_.SeismicIncluded != 0);
+    mnuOptionKey->setChecked(m_.ShearKeyIncluded == 1);
+    Label8->setVisible(m_.SeismicIncluded != 0);
 }
 
 void Form1::ShowStatus() {

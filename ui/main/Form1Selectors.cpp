@@ -5,10 +5,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "analysis/Analysis.h"
-#include "model/Initialise.h"
-#include "model/Outline.h"
 #include "model/Units.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
@@ -29,11 +28,11 @@ std::array<int16_t*, 14> ViewFlags(Model& m) {
 // Views that have a picture of their own; the others only show the factor table.
 bool ViewHasFlag(int index) { return index == 0 || index >= 8; }
 
-// Selecting a list item from code runs the list's handler as a user's choice does.
-template <typename Handler>
-void SelectItem(QComboBox* combo, int index, Handler handler) {
+// A list shows the item the model holds: set from code, not chosen, so its
+// handler stays quiet.
+void ShowItem(QComboBox* combo, int index) {
+    const QSignalBlocker quiet(combo);
     combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
-    handler();
 }
 
 }  // namespace
@@ -43,12 +42,11 @@ void SelectItem(QComboBox* combo, int index, Handler handler) {
 void Form1::Check1_Click() {
     m_.WaterIncluded = Check1->isChecked() ? True : False;
     mnuOptionWater->setChecked(Check1->isChecked());
-    SetWaterDepths(m_);
     if (!Updating) {
         m_.ProjectModified = True;
         m_.ResultsValid = False;
     }
-    ComputeWallOutline(m_);
+    // the redraw prepares the water depths and the outline with them
     RedrawView();
 }
 
@@ -56,7 +54,6 @@ void Form1::Check2_Click() {
     m_.SeismicIncluded = Check2->isChecked() ? True : False;
     mnuOptionSeismic->setChecked(Check2->isChecked());
     Label8->setVisible(Check2->isChecked());
-    SetSeismicCoefficient(m_);
     if (!Updating) {
         m_.ProjectModified = True;
         m_.ResultsValid = False;
@@ -82,6 +79,12 @@ void Form1::SetUnitMenuChecks() {
     mnuUnitBritish->setChecked(m_.CurrentUnitSystem == British);
 }
 
+void Form1::ShowUnit() {
+    ShowItem(Combo1a, m_.CurrentUnitSystem);
+    m_.PreviousUnitSystem = m_.CurrentUnitSystem;
+    SetUnitMenuChecks();
+}
+
 void Form1::Combo1a_Click() {
     const int selected = Combo1a->currentIndex();
     if (selected < 0) return;
@@ -104,12 +107,11 @@ void Form1::FillCombinationSetCombo() {
     Combo2->clear();
     for (int i = 1; i < m_.CombinationSetCount && i < static_cast<int>(m_.CombinationSets.size()); ++i)
         Combo2->addItem(ToQString(m_.CombinationSets[i].Name));
+    // a set the list does not hold gives way to its last one, from its first combination
     const int listed = Combo2->count();
-    if (m_.ActiveCombinationSet <= listed) {
-        SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
-    } else {
-        SelectItem(Combo2, listed - 1, [this] { Combo2_Click(); });
+    if (m_.ActiveCombinationSet > listed) {
         m_.ActiveCombinationSet = static_cast<int16_t>(listed);
+        m_.CurrentCombination = 0;
     }
     FillCombinationCombo();
 }
@@ -124,10 +126,10 @@ void Form1::FillCombinationCombo() {
     if (m_.CurrentCombination >= count) m_.CurrentCombination = static_cast<int16_t>(std::max(0, count - 1));
     if (m_.CurrentCombination < 0) m_.CurrentCombination = 0;
 
-    SelectItem(Combo2, m_.ActiveCombinationSet - 1, [this] { Combo2_Click(); });
-    SelectItem(Combo3, m_.CurrentCombination, [this] { Combo3_Click(); });
-    RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
-    // names of another width widen or narrow the right-hand column; the layout redraws
+    ShowItem(Combo2, m_.ActiveCombinationSet - 1);
+    ShowItem(Combo3, m_.CurrentCombination);
+    // the redraw selects the combination's factors with its analysis;
+    // names of another width widen or narrow the right-hand column, and the layout redraws
     if (ColumnWidth() != laidOutColumn_) {
         setMinimumSize(MinimumWindowSize());
         Form_Resize();
@@ -144,7 +146,6 @@ void Form1::Combo2_Click() {
     m_.ActiveCombinationSet = set;
     m_.CurrentCombination = 0;
     FillCombinationCombo();
-    RedrawView();
 }
 
 void Form1::Combo3_Click() {
@@ -176,6 +177,11 @@ void Form1::optLoad_Click(int index) {
 // ---- view ---------------------------------------------------------------------
 
 void Form1::optView_Click(int index) {
+    SetViewFlags(index);
+    if (!Updating) RedrawView();
+}
+
+void Form1::SetViewFlags(int index) {
     const auto flags = ViewFlags(m_);
     for (int i = 0; i < 14; ++i) {
         *flags[i] = False;
@@ -185,7 +191,12 @@ void Form1::optView_Click(int index) {
         *flags[index] = True;
         mnuViewItems[index]->setChecked(true);
     }
-    if (!Updating) RedrawView();
+}
+
+void Form1::ShowView(int index) {
+    const QSignalBlocker quiet(optView[index]);
+    optView[index]->setChecked(true);
+    SetViewFlags(index);
 }
 
 void Form1::SelectViewFromMenu(int index) {
@@ -209,10 +220,9 @@ void Form1::SelectViewFromMenu(int index) {
 void Form1::RefreshControlsFromModel() {
     Updating = true;
     Text1->setText(ToQString(m_.ProjectTitle));
-    SelectItem(Combo1a, m_.CurrentUnitSystem, [this] { Combo1a_Click(); });
-    Check1->setChecked(m_.WaterIncluded != 0);
-    Check2->setChecked(m_.SeismicIncluded != 0);
-    Check3->setChecked(m_.ShearKeyIncluded == 1);
+    ShowUnit();
+    ShowOptions();
+    // listing the sets redraws the picture, once
     FillCombinationSetCombo();
     Updating = false;
 }

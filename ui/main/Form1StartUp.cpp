@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 #include "files/DefaultsFile.h"
 #include "forms/CommandLine.h"
@@ -28,21 +29,21 @@ void Form1::Form_Load(const std::vector<std::string>& arguments) {
         LoadWindowPlacement(this, *settings);
     }
 
-    SetUnitMenuChecks();
-    Combo1a->clear();
-    Combo1a->addItems({"Metric", "SI", "British"});
-    Combo1a->setCurrentIndex(m_.CurrentUnitSystem);
-    Combo1a_Click();
+    // The controls show the model without running their handlers; the
+    // picture is drawn once, when the window is shown.
+    {
+        const QSignalBlocker quiet(Combo1a);
+        Combo1a->clear();
+        Combo1a->addItems({"Metric", "SI", "British"});
+    }
+    ShowUnit();
 
     FillCombinationSetCombo();
 
-    if (m_.ViewDimensions != 0) {
-        optView[0]->setChecked(true);
-        mnuViewItems[0]->setChecked(true);
-    } else if (m_.ViewLoads != 0) {
-        optView[10]->setChecked(true);
-        mnuViewItems[10]->setChecked(true);
-    }
+    if (m_.ViewDimensions != 0)
+        ShowView(0);
+    else if (m_.ViewLoads != 0)
+        ShowView(10);
     Updating = false;
 
     // the Dimensions button is the first in the tab order: with no view chosen
@@ -51,7 +52,7 @@ void Form1::Form_Load(const std::vector<std::string>& arguments) {
     for (const QRadioButton* button : optView) anyView = anyView || button->isChecked();
     if (!anyView) {
         optView[0]->setFocus();
-        optView[0]->setChecked(true);
+        ShowView(0);
     }
 }
 
