@@ -127,8 +127,7 @@ TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
     m.ToeTipThickness = m.HeelEndThickness = 0.35f;
     m.WallHeight = 8.35f;
     m.BackfillSlopeRatio = 0;
-    SetWaterDepths(m);
-    SetSeismicCoefficient(m);
+    PrepareCombination(m);
     DrawWall(m, p.s, 1, 0);
     p.s.Calls.clear();
     DrawForceDiagrams(m, p.s, ShearDiagram);
