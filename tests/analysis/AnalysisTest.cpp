@@ -92,6 +92,20 @@ TEST(AnalyseAllCombinations, WallsMatchTheirHandCalculations) {
            9.480, 2.608, 101.3, 83.84, 0.8276, 339.0, 517.6, 1.527},
           {"Bearing and reinforcement", 1, 1, 117.4, -101.3, 197.7, 1.684, -1.916, -225.0, 34.86, 34.86, 3.367,
            9.739, 2.794, 101.3, 86.07, 0.8496, 339.0, 537.9, 1.587}}},
+        // no earthquake, no seismic increment, whatever the user's Ka
+        {"seismic off, Ka 0.30 entered",
+         [](Model& m) {
+             m.SeismicIncluded = 0;
+             m.AppliedSeismicCoefficient = 0;
+             m.KaSource = UserValue;
+             m.EnteredKa = 0.30f;
+         },
+         {{"ASD", 0, 0, 91.62, -45.99, 271.0, 2.958, -0.6421, -58.83, 19.53, 5.916, 7.2, 10, 5.119, 45.99, 59.60,
+           1.296, 290.7, 562.5, 1.935},
+          {"Sliding and eccentricity", 1, 0, 87.75, -45.99, 250.6, 2.856, -0.7438, -65.27, 19.74, 4.633, 7.2, 10,
+           5.065, 45.99, 57.37, 1.247, 290.7, 542.1, 1.865},
+          {"Bearing and reinforcement", 1, 1, 91.62, -45.99, 271.0, 2.958, -0.6421, -58.83, 19.53, 5.916, 7.2,
+           10, 5.119, 45.99, 59.60, 1.296, 290.7, 562.5, 1.935}}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
