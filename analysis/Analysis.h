@@ -30,6 +30,12 @@ void AnalyseAllCombinations(Model& m);
 // Factor of `code` in the combination being analysed (error 9 outside 0 to 21).
 inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
 
+// Whether a combination checks sliding: it counts some resistance against
+// it (base friction and cohesion by FC, passive earth by EP, an adjacent
+// structure by RH). Wherever sliding is shown, its resistance and ratio are
+// shown by this rule.
+inline bool SlidingChecked(double FC, double EP, double RH) { return FC > 0 || EP > 0 || RH > 0; }
+
 // Stress unit to pressure unit: kg/cm² to T/m², MPa to kPa, psi to Kip/ft².
 double StressToPressureFactor(int unitSystem);
 

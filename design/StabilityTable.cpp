@@ -134,7 +134,7 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
 
     // sliding
     c[21].Text = Number(At(m.CombinationSlidingForces, i));
-    if (factor[FC] > 0) {
+    if (SlidingChecked(factor[FC], factor[EP], factor[RH])) {
         c[22].Text = Number(At(m.CombinationSlidingResistingForces, i));
         c[23] = Ratio(At(m.CombinationSlidingResistanceRatios, i), true);
     }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/Analysis.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -33,7 +34,7 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
         out.Ratios[5] = "] ";
     }
     if (in.BE > 0) out.Ratios[1] = " bearing = " + Format(in.BearingResistanceRatio, "#0.#0");
-    if (in.FC > 0 || in.EP > 0 || in.RH > 0) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
+    if (SlidingChecked(in.FC, in.EP, in.RH)) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
 
     // a centred resultant has no eccentricity to resist
     const bool centred = absE == 0.0;

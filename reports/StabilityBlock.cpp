@@ -52,7 +52,9 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     const LoadCombination& combination =
         At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1);
     const double EX = combination.Factor[FactorCodeIndex::EX], BE = combination.Factor[FactorCodeIndex::BE],
-                 FC = combination.Factor[FactorCodeIndex::FC], RO = combination.Factor[FactorCodeIndex::RO];
+                 RO = combination.Factor[FactorCodeIndex::RO];
+    const bool sliding = SlidingChecked(combination.Factor[FactorCodeIndex::FC], combination.Factor[FactorCodeIndex::EP],
+                                        combination.Factor[FactorCodeIndex::RH]);
     const size_t i = static_cast<size_t>(idx);
     const bool stable = m.CombinationWallStableFlags[i].value_or(0) != 0;
     const double B = m.AnalysisBaseWidth;
@@ -99,8 +101,8 @@ Cell StabilityCell(const Model& m, int idx, int row) {
         }
         case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
         case 20: return stable ? Cell{Value(m.CombinationSlidingForces[i])} : Cell{};
-        case 21: return stable && FC > 0 ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
-        case 22: return stable && FC > 0 ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
+        case 21: return stable && sliding ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
+        case 22: return stable && sliding ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
         case 24: return stable ? Cell{Value(m.CombinationRotatingMoments[i])} : Cell{};
         case 25: return stable && RO > 0 ? Cell{Value(m.CombinationRotationResistingMoments[i])} : Cell{};
         case 26: return stable && RO > 0 ? ratio(m.CombinationRotationResistanceRatios[i], false) : Cell{};

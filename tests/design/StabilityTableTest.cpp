@@ -116,6 +116,16 @@ TEST_F(StabilityColumnTest, ZeroFactorsHideTheirResistances) {
     const auto c = StabilityColumn(m, 1);
     for (int row : {11, 17, 18, 22, 23, 27, 28}) EXPECT_EQ(c[row].Text, "") << row;
     for (int row : {14, 15, 16, 21, 26}) EXPECT_NE(c[row].Text, "") << row;
+    // without base friction, passive earth or a restraint still resists
+    // sliding: its check is shown, failing in red
+    for (int code : {EP, RH}) {
+        comb.Factor[code] = 1;
+        const auto resisted = StabilityColumn(m, 1);
+        EXPECT_EQ(resisted[22].Text, "60.00") << code;
+        EXPECT_EQ(resisted[23].Text, "0.75") << code;
+        EXPECT_TRUE(resisted[23].Red) << code;
+        comb.Factor[code] = 0;
+    }
 }
 
 TEST_F(StabilityColumnTest, LimitsOfTheChecks) {

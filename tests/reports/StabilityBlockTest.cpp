@@ -144,6 +144,20 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
          false},
         {"BE 0: no ratio", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 18, "", false},
         {"FC 0", [](StabilitySheet& t) { t.Combination(2).Factor[FC] = 0; }, 22, "", false},
+        // passive earth or a restraint alone still resists sliding: a failing check is printed
+        {"FC 0, EP counts",
+         [](StabilitySheet& t) {
+             t.Combination(2).Factor[FC] = 0;
+             t.Combination(2).Factor[EP] = 1;
+             t.m.CombinationSlidingResistanceRatios[2] = 0.67f;
+         },
+         22, "0.67", true},
+        {"FC 0, RH counts: resisting force",
+         [](StabilitySheet& t) {
+             t.Combination(2).Factor[FC] = 0;
+             t.Combination(2).Factor[RH] = 0.5f;
+         },
+         21, "20.00", false},
         {"RO 0", [](StabilitySheet& t) { t.Combination(2).Factor[RO] = 0; }, 25, "", false},
         {"bearing ratio 1", [](StabilitySheet& t) { t.m.CombinationBearingResistanceRatios[2] = 1; }, 18, "1.00",
          true},
