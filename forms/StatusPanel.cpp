@@ -18,6 +18,14 @@ std::string RatioText(double ratio) { return ratio <= 99.99 ? Format(ratio, "#0.
 
 StatusTexts ComputeStatusTexts(const StatusInputs& in) {
     StatusTexts out;
+    // no result is no verdict on the wall: say so, and why
+    if (!in.NoResultReason.empty()) {
+        out.Verdict = "NO RESULT";
+        out.VerdictRed = true;
+        out.Ratios[0] = in.NoResultReason;
+        out.Red[0] = true;
+        return out;
+    }
     if (!in.WallStable) {
         out.Verdict = "NOT STABLE";
         out.VerdictRed = true;

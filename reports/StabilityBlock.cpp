@@ -24,6 +24,9 @@ namespace brindlemar {
 namespace {
 
 constexpr int LastRow = 26;
+// A combination without a result says why over the rows of its resultant,
+// which it has no values for.
+constexpr int FirstReasonRow = 6, LastReasonRow = 12;
 // Resistance ratios the analysis stores when nothing drives the wall (1E+10)
 // and every ratio this large: no number is printed.
 constexpr double NoDrivingLoad = 1000;
@@ -64,7 +67,9 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     };
 
     switch (row) {
-        case 4: return stable ? Cell{"Stable"} : Cell{"Not stable", true};
+        case 4:
+            if (!NoResultReason(m, idx).empty()) return {NoResultText, true};
+            return stable ? Cell{"Stable"} : Cell{"Not stable", true};
         case 6: {
             const auto& h = m.CombinationTotalHorizontalForces[i];
             return {h ? Format(-static_cast<double>(*h), "#0.#0") : "--"};
@@ -227,7 +232,18 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
         const int idx = 3 * (k - 1) + j;
         const double x = ColumnCentre(m, j);
         PrintCombinationHeader(m, s, idx, x);
+        const std::string& reason = NoResultReason(m, idx);
+        if (!reason.empty()) {
+            const std::vector<std::string> lines = FitLines(s, reason, "", ColumnRoom(m), LastReasonRow - FirstReasonRow + 1,
+                                                            LeastNameShare * m.BlockFontSize);
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                s.CurrentY = RowTop(m, FirstReasonRow + static_cast<int>(k));
+                PrintCentered(s, lines[k], x);
+            }
+            s.FontSize = m.BlockFontSize;
+        }
         for (int row = 4; row <= LastRow; ++row) {
+            if (!reason.empty() && row >= FirstReasonRow && row <= LastReasonRow) continue;
             const Cell cell = StabilityCell(m, idx, row);
             if (cell.text.empty()) continue;
             s.CurrentY = RowTop(m, row);

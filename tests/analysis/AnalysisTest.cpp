@@ -510,5 +510,51 @@ TEST(AnalyseAllCombinations, AFailingCombinationIsToldOnceAndRecordedWithoutValu
     }
 }
 
+// An acceleration beyond tan φ leaves no Mononobe-Okabe wedge. A combination
+// that does not load the earthquake (EQ 0) is the static analysis, complete;
+// one that does has no result, says why, and leaves no seismic pressure of
+// an earlier analysis behind.
+TEST(AnalyseAllCombinations, AnEarthquakeWithoutAWedgeSpoilsOnlyTheCombinationsItLoads) {
+    BuiltInWall wall;
+    Model& m = wall.m;
+    m.ActiveCombinationSet = 1;
+    m.CombinationSets[1].Combinations[0].Factor[EQ] = 0;
+    m.SeismicIncluded = 0;
+    m.AppliedSeismicCoefficient = 0;
+    AnalyseAllCombinations(m);
+    const float staticH = m.CombinationTotalHorizontalForces[1].value();
+    const float staticSliding = m.CombinationSlidingResistanceRatios[1].value();
+
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.15f;
+    m.CurrentCombination = 1;
+    ASSERT_TRUE(AnalyseCombination(m));
+    ASSERT_GT(m.SeismicPressureOrdinates[1], 0);
+    ASSERT_GT(m.HydrodynamicPressureForces[1], 0);
+
+    m.AppliedSeismicCoefficient = 0.7f;   // tan 30° = 0.577
+    MessageRecorder messages;
+    AnalyseAllCombinations(m);
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Text, SeismicAccelerationTooLarge);
+    EXPECT_EQ(m.CombinationAnalysisFailures[1], "");
+    EXPECT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_EQ(m.CombinationTotalHorizontalForces[1], staticH);
+    EXPECT_EQ(m.CombinationSlidingResistanceRatios[1], staticSliding);
+    EXPECT_EQ(m.CombinationAnalysisFailures[2], SeismicAccelerationTooLarge);
+    EXPECT_FALSE(m.CombinationTotalHorizontalForces[2].has_value());
+
+    // the combination in use has no result, and none of kh 0.15's pressures
+    ASSERT_FALSE(AnalyseCombination(m));
+    EXPECT_EQ(m.AnalysisFailure, SeismicAccelerationTooLarge);
+    for (float s : m.SeismicPressureOrdinates) EXPECT_EQ(s, 0);
+    for (float s : m.SeismicPressureForces) EXPECT_EQ(s, 0);
+    for (float h : m.HydrodynamicPressureForces) EXPECT_EQ(h, 0);
+    for (float h : m.HydrodynamicPressureOrdinates) EXPECT_EQ(h, 0);
+    m.CurrentCombination = 0;
+    EXPECT_TRUE(AnalyseCombination(m));
+    EXPECT_EQ(m.AnalysisFailure, "");
+}
+
 }  // namespace
 }  // namespace brindlemar

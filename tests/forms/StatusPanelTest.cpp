@@ -46,6 +46,16 @@ TEST(StatusPanel, UnstableWallShowsTheVerdictOnlyInRed) {
     for (const std::string& piece : t.Ratios) EXPECT_EQ(piece, "");
 }
 
+TEST(StatusPanel, NoResultIsNoVerdictAndSaysWhy) {
+    StatusInputs in = Stable();
+    in.WallStable = false;
+    in.NoResultReason = "No seismic earth pressure can be computed.";
+    const StatusTexts t = ComputeStatusTexts(in);
+    EXPECT_EQ(t.Verdict, "NO RESULT");
+    EXPECT_TRUE(t.VerdictRed);
+    EXPECT_EQ(Line(t), in.NoResultReason);
+}
+
 TEST(StatusPanel, RatiosBelowOneAreRedAndLargeOnesUnbounded) {
     struct Case {
         const char* what;
