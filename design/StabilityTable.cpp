@@ -154,6 +154,12 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
 
 const std::string& NoResultReason(const Model& m, int i) { return At(m.CombinationAnalysisFailures, i); }
 
+std::string NoValuesMark(const Model& m, int i) {
+    if (!NoResultReason(m, i).empty()) return " (no result)";
+    const std::optional<int16_t>& stable = At(m.CombinationWallStableFlags, i);
+    return stable && *stable != 0 ? "" : " (not stable)";
+}
+
 std::string StabilityNote(const Model& m) {
     std::string note = "Per 1 " + UnitLabel(m, m.LengthUnitLabels) + " of wall length.";
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;

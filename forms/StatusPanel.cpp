@@ -22,7 +22,9 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
     if (!in.NoResultReason.empty()) {
         out.Verdict = "NO RESULT";
         out.VerdictRed = true;
-        out.Ratios[0] = in.NoResultReason;
+        // one line has room for the cause; what follows a colon only spells
+        // out its consequence, which the verdict already says
+        out.Ratios[0] = in.NoResultReason.substr(0, in.NoResultReason.find(": "));
         out.Red[0] = true;
         return out;
     }

@@ -18,6 +18,7 @@
 
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
+#include "design/StabilityTable.h"
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
@@ -43,6 +44,7 @@ constexpr double CombinationRowHeight = 480;
 constexpr int VisibleCombinationRows = 11;
 
 const char* const NotStableMessage = "One or more combinations are not stable, reinforcement design cancelled.";
+const char* const NoResultMessage = "One or more combinations have no result, reinforcement design cancelled.";
 
 QLabel* Caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -241,7 +243,11 @@ void frmRein::ShowDesignAvailability() {
     const bool stable = m_.AllCombinationsStable != 0;
     SSTab1->setTabEnabled(DesignTab, stable && StrengthFactorsGiven(m_));
     // the line under the combinations says why the design tab is greyed
-    Label16->setText(!stable ? QString(NotStableMessage) : ToQString(NoConcreteFactorsMessage(m_)));
+    bool noResult = false;
+    for (int c = 1; c <= At(m_.CombinationSets, m_.ActiveCombinationSet).CombinationCount; ++c)
+        noResult = noResult || !NoResultReason(m_, c).empty();
+    Label16->setText(!stable ? QString(noResult ? NoResultMessage : NotStableMessage)
+                             : ToQString(NoConcreteFactorsMessage(m_)));
 }
 
 bool frmRein::DesignTabEnabled() const { return SSTab1->isTabEnabled(DesignTab); }
