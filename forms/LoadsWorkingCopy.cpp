@@ -184,11 +184,6 @@ std::string& LoadOptionText(LoadOptionControls& c, int index) {
     return const_cast<std::string&>(LoadOptionText(std::as_const(c), index));
 }
 
-std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText) {
-    if (bearingMethod != TheoreticalBearing || !IsNumeric(unitWeightText) || EntryValue(unitWeightText) > 0) return "";
-    return "The theoretical bearing capacity needs the base's unit weight: type a number greater than 0";
-}
-
 std::optional<std::string> OversizedLoadOption(const LoadOptionControls& c, const LineLoadTable& loads,
                                                int16_t loadCount) {
     for (int i = 0; i < LoadOptionBoxCount; ++i)

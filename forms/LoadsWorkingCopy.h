@@ -107,13 +107,8 @@ const LoadOptionBox& LoadOptionBoxAt(int index);  // error 9 outside 0 to 14
 const std::string& LoadOptionText(const LoadOptionControls& controls, int index);
 std::string& LoadOptionText(LoadOptionControls& controls, int index);
 
-// The number box of the base unit weight, and why the chosen bearing method
-// refuses the unit weight typed in it; empty when it takes it. The
-// theoretical bearing capacity bears on the soil's weight: without one (and
-// without cohesion) it is 0, a resistance no wall passes, so the method
-// asks for the weight where it is chosen. Other methods take any value.
+// The number box of the base unit weight, which the bearing method may refuse.
 inline constexpr int BaseUnitWeightBox = 11;
-std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText);
 
 // The first box whose number does not fit a Single, by its name, or nothing
 // when all do; Accept refuses to store such a text rather than let infinity in.

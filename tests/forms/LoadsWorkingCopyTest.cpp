@@ -285,22 +285,6 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
 
 // Values converted to other units can need more digits than a box shows:
 // accepting the boxes as they opened keeps every value and the saved state.
-// The theoretical bearing capacity of a weightless soil is 0 without
-// cohesion: the method asks for the unit weight; the others need none.
-TEST(LoadsAccept, TheTheoreticalBearingCapacityNeedsTheBaseUnitWeight) {
-    const struct {
-        int method;
-        const char* weight;
-        bool refused;
-    } cases[] = {
-        {TheoreticalBearing, "0", true}, {TheoreticalBearing, "-1.9", true}, {TheoreticalBearing, "1.9", false},
-        {TheoreticalBearing, "abc", false},   // the box's own rule tells what is no number
-        {NominalBearing, "0", false},        {SptBearing, "0", false},        {CptBearing, "0", false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(BearingMethodRefusal(c.method, c.weight).empty(), !c.refused) << c.method << " " << c.weight;
-}
-
 TEST(LoadsAccept, UntouchedBoxesKeepValuesTheirTextCannotHoldExactly) {
     BuiltInWall fresh;
     Model& m = fresh.m;

@@ -22,6 +22,7 @@
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
+#include "forms/DialogEntries.h"
 #include "ui/dialogs/frmLoads.h"
 
 namespace brindlemar {
