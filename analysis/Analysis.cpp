@@ -108,6 +108,11 @@ void AddLineLoads(Model& m, LoadSums& sums) {
 void AddLoads(Model& m, double toeDepth) {
     LoadSums sums(m, toeDepth);
     const double B = m.BaseWidth;
+    // The water and passive pressures first: they depend on nothing the
+    // earth pressures may fail on, so an analysis that cannot go on leaves
+    // none of an earlier combination's behind.
+    CalcWaterPressures(m);
+    CalcPassivePressure(m);
     AddLineLoads(m, sums);
 
     // surcharge on the backfill over the heel, behind the top of the stem's back face
@@ -133,9 +138,7 @@ void AddLoads(Model& m, double toeDepth) {
 
     // Static backfill pressure towards the toe, with its downward wall-friction
     // part; again, because the seismic check may have flattened the slope.
-    // The passive blocks that sliding and rotation read are computed here once.
     CalcStaticBackfillPressure(m);
-    CalcPassivePressure(m);
     for (int i = 1; i <= 2; ++i)
         sums.AddHorizontal(-m.BackfillPressureForces[i], m.BackfillPressureArmsY[i], Rotating);
     for (int i = 3; i <= 4; ++i)
@@ -143,7 +146,6 @@ void AddLoads(Model& m, double toeDepth) {
 
     // water: back faces push towards the toe, front faces towards the heel,
     // water standing on the wall weighs on it, and the uplift lifts the base
-    CalcWaterPressures(m);
     for (int i = 1; i <= 3; ++i) sums.AddHorizontal(-m.WaterPressureForces[i], m.WaterPressureArmsY[i], Rotating);
     for (int i = 4; i <= 6; ++i) sums.AddHorizontal(m.WaterPressureForces[i], m.WaterPressureArmsY[i], Resisting);
     for (int i = 7; i <= 10; ++i) sums.AddVertical(m.WaterPressureForces[i], m.WaterPressureArmsX[i], Resisting);
@@ -320,6 +322,7 @@ void Rotation(Model& m, double toeDepth) {
 // the partial sums it left behind.
 void StoreStabilityResults(Model& m, int i, bool analysed) {
     m.CombinationWallStableFlags[i] = analysed ? m.WallStable : False;
+    m.CombinationAnalysisFailures[static_cast<std::size_t>(i)] = analysed ? std::string() : m.AnalysisFailure;
     const std::pair<CombinationValues*, float> results[] = {
         {&m.CombinationTotalHorizontalForces, m.TotalHorizontalForce},
         {&m.CombinationTotalVerticalForces, m.TotalVerticalForce},
@@ -373,6 +376,7 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex) {
 
 bool AnalyseCombination(Model& m) {
     ++m.AnalysisCount;
+    m.AnalysisFailure.clear();
     try {
         SelectLoadCombination(m, m.ActiveCombinationSet, m.CurrentCombination);
         m.MomentAtOverturningPoint = 0;
@@ -394,8 +398,11 @@ bool AnalyseCombination(Model& m) {
         Rotation(m, toeDepth);
         return true;
     } catch (const RuntimeError& e) {
-        // a failed analysis is never a verdict: partial sums stay, the wall is not stable
+        // A failed analysis is no verdict: the wall has no result, and the
+        // reason is kept for whatever shows this combination. Nothing it
+        // drew on may pass for stable.
         m.WallStable = False;
+        m.AnalysisFailure = e.Description.empty() ? "Run-time error " + std::to_string(e.Number) : e.Description;
         SetBusyPointer(false);
         TellAnalysisFault(m, e);
         return false;

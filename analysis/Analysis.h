@@ -16,19 +16,26 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex);
 
 // Loads, resultant, base pressure, bearing, sliding and rotation of the
 // combination that ActiveCombinationSet and CurrentCombination select. Traps
-// its run-time errors: shows the error's text, leaves WallStable false and
-// returns false.
+// its run-time errors: shows the error's text, keeps it in AnalysisFailure
+// (empty after an analysis that computed its result), leaves WallStable
+// false and returns false.
 bool AnalyseCombination(Model& m);
 
 // Analyses every combination of the active set into the stability table and
 // restores CurrentCombination. A combination whose analysis fails gets empty
-// values and a false stable flag; an error met by every combination is
-// shown once. Error 9, before anything is analysed, for an
+// values, a false stable flag and the reason in CombinationAnalysisFailures;
+// an error met by every combination is shown once. Error 9, before anything is analysed, for an
 // active set outside 0 to 50 or a set of more than 50 combinations.
 void AnalyseAllCombinations(Model& m);
 
 // Factor of `code` in the combination being analysed (error 9 outside 0 to 21).
 inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombination.Factor, code); }
+
+// Whether a combination checks sliding: it counts some resistance against
+// it (base friction and cohesion by FC, passive earth by EP, an adjacent
+// structure by RH). Wherever sliding is shown, its resistance and ratio are
+// shown by this rule.
+inline bool SlidingChecked(double FC, double EP, double RH) { return FC > 0 || EP > 0 || RH > 0; }
 
 // Stress unit to pressure unit: kg/cm² to T/m², MPa to kPa, psi to Kip/ft².
 double StressToPressureFactor(int unitSystem);

@@ -130,12 +130,23 @@ double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta
     return CoulombActiveCoefficient(phi, theta, beta, delta);
 }
 
-double SeismicIncrementOver(const Model& m, double staticK, float phi, float theta, float beta, float delta,
-                            float kh) {
-    if (m.EarthPressureOption == AtRest) return 0;
-    const double KAE =
-        m.KaeSource == Computed ? MononobeOkabeCoefficient(phi, theta, beta, delta, kh) : m.EnteredKae;
-    return std::max(0.0, KAE - staticK);
+bool EarthquakeActs(const Model& m) { return m.SeismicIncluded != 0 && m.AppliedSeismicCoefficient != 0; }
+
+double SeismicIncrement(const Model& m, float phi, float theta, float beta, float delta) {
+    // No earthquake, or one this combination does not load (its increment is
+    // multiplied by an EQ factor of 0), adds nothing, whatever the sources of
+    // the coefficients; and earth at rest takes no increment.
+    if (!EarthquakeActs(m) || Factor(m, EQ) == 0 || m.EarthPressureOption == AtRest) return 0;
+    const float kh = m.AppliedSeismicCoefficient;
+    // The user's KAE is the whole seismic coefficient: what it holds beyond
+    // the static coefficient in use. A computed KAE brings Mononobe-Okabe's
+    // own increment over Coulomb for the same angles, on top of whichever
+    // static coefficient is in use.
+    const double increment =
+        m.KaeSource == Computed
+            ? MononobeOkabeCoefficient(phi, theta, beta, delta, kh) - CoulombActiveCoefficient(phi, theta, beta, delta)
+            : m.EnteredKae - StaticEarthCoefficient(m, phi, theta, beta, delta);
+    return std::max(0.0, increment);
 }
 
 double WithMinimumFluidDensity(const Model& m, double K, double gamma, double ch) {
@@ -187,6 +198,14 @@ void CalcStaticBackfillPressure(Model& m) {
 }
 
 void CalcSeismicBackfillPressure(Model& m) {
+    // Nothing of an earlier analysis may outlive one that cannot compute the
+    // seismic pressures: they read 0 until this one has them.
+    m.SeismicIncrementCoefficient = m.SeismicIncrementCoefficientBelowWater = 0;
+    m.SeismicPressureOrdinates = {};
+    m.SeismicPressureForces = {};
+    m.HydrodynamicPressureForces = {};
+    m.HydrodynamicPressureOrdinates = {};
+
     const float kh = m.AppliedSeismicCoefficient;
     const CheckedBackfill backfill = CheckedBackfillAngles(m, kh);
 
@@ -202,9 +221,9 @@ void CalcSeismicBackfillPressure(Model& m) {
     const BackfillAngles& a = backfill.Angles;
 
     // static coefficient again, without the minimum fluid density, and the
-    // seismic increment over it (none at rest)
+    // seismic increment over it
     m.BackfillPressureCoefficient = ToSingle(StaticEarthCoefficient(m, a.phi, a.theta, a.beta, a.delta));
-    double dK = SeismicIncrementOver(m, m.BackfillPressureCoefficient, a.phi, a.theta, a.beta, a.delta, kh);
+    double dK = SeismicIncrement(m, a.phi, a.theta, a.beta, a.delta);
     m.SeismicIncrementCoefficient = ToSingle(dK);
     m.SeismicIncrementCoefficientBelowWater = m.SeismicIncrementCoefficient;
     dK = m.SeismicIncrementCoefficient;

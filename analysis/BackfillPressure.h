@@ -17,11 +17,17 @@ void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, fl
 // the vertical: Coulomb active or at rest, or the user's value for either state.
 double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta, float delta);
 
-// Seismic increment of the earth-pressure coefficient over the static one in
-// use: the Mononobe-Okabe coefficient (or the user's) less the static
-// coefficient (or the user's), never below 0; none for earth at rest.
-double SeismicIncrementOver(const Model& m, double staticK, float phi, float theta, float beta, float delta,
-                            float kh);
+// Whether an earthquake acts: the seismic option on and an acceleration not 0.
+bool EarthquakeActs(const Model& m);
+
+// Seismic increment ΔK of the earth-pressure coefficient on a plane inclined
+// theta degrees, for the combination being analysed: 0 without an
+// earthquake, under an EQ factor of 0 and for earth at rest; else the
+// Mononobe-Okabe coefficient less Coulomb's for the same angles when KAE is
+// computed, or the user's KAE less the static coefficient in use (entered or
+// computed) when it is entered; never below 0. The stability analysis, the
+// stem and the heel all take their increment from here.
+double SeismicIncrement(const Model& m, float phi, float theta, float beta, float delta);
 
 // An earth-pressure coefficient K raised, where the user asks for a minimum
 // equivalent-fluid density, until the horizontal pressure γ·K·ch of a unit

@@ -88,8 +88,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
         // seismic increment of the backfill pressure: falls linearly from the
         // stem top to nothing at the foot of the back face
-        // (the user's own coefficients count here as in the stability analysis)
-        const double dK = SeismicIncrementOver(m, K0, phi, alphaDegrees, beta, delta, m.AppliedSeismicCoefficient);
+        const double dK = SeismicIncrement(m, phi, alphaDegrees, beta, delta);
         auto addIncrement = [&](double zTop, double pTop, double pCut) {
             const Resultant h = Trapezoid(H - zTop, yc, pTop * ch, pCut * ch);
             body.AddHorizontal(-h.F, h.at);

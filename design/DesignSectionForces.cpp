@@ -201,6 +201,7 @@ void ComputeDesignSectionForces(Model& m) {
         m.CurrentCombination = static_cast<int16_t>(c - 1);
         AnalyseCombination(m);
         At(m.CombinationWallStableFlags, c) = m.WallStable;
+        At(m.CombinationAnalysisFailures, c) = m.AnalysisFailure;
         BuildSectionStations(m);
         if (m.WallStable == 0) continue;
         // a combination whose section forces failed somewhere must not let

@@ -27,8 +27,7 @@ TableCell Verdict(const std::string& verdict, const std::string& tail = "") {
 std::string CombinationTitle(const Model& m, int setIndex, int combinationIndex) {
     const CombinationSet& set = At(m.CombinationSets, setIndex);
     std::string text = At(set.Combinations, combinationIndex).Name;
-    const std::optional<int16_t>& stable = At(m.CombinationWallStableFlags, combinationIndex + 1);
-    if (!stable || *stable == 0) text += " (not stable)";
+    text += NoValuesMark(m, combinationIndex + 1);
     text += "\r\n";
     const std::vector<std::string> terms = LoadFactorTerms(m, setIndex, combinationIndex);
     for (std::size_t k = 0; k < terms.size(); ++k) text += (k > 0 ? "+" : "") + terms[k];
@@ -82,7 +81,7 @@ ForceTableTexts ForceTables(const Model& m, ForceKind kind) {
             for (int j = 1; j < columns; ++j)
                 row[j].Text = Format(value(m.FlexureMoments, m.ShearForces, c, j), mask);
         } else if (!moments) {
-            row[1].Text = "Not stable";
+            row[1].Text = NoResultReason(m, c).empty() ? "Not stable" : NoResultText;
         }
         t.Combinations.push_back(std::move(row));
     }
@@ -300,7 +299,13 @@ std::string NoConcreteFactorsMessage(const Model& m) {
 }
 
 std::string NoDesignMessage(const Model& m) {
-    if (m.AllCombinationsStable == 0) return "One or more combinations are not stable, reinforcement design cancelled.";
+    if (m.AllCombinationsStable == 0) {
+        // a combination that could not be analysed is no unstable wall
+        for (int c = 1; c <= At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount; ++c)
+            if (!NoResultReason(m, c).empty())
+                return "One or more combinations have no result, reinforcement design cancelled.";
+        return "One or more combinations are not stable, reinforcement design cancelled.";
+    }
     return NoConcreteFactorsMessage(m);
 }
 

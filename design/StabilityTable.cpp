@@ -1,5 +1,6 @@
 #include "design/StabilityTable.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/Analysis.h"
@@ -100,7 +101,10 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
 
     std::array<TableCell, StabilityTableRows> c{};
     c[0].Text = CombinationFormula(m, m.ActiveCombinationSet, i - 1);
-    c[2] = {stable ? "Stable" : "Not stable", !stable};
+    if (!NoResultReason(m, i).empty())
+        c[2] = {NoResultText, true};
+    else
+        c[2] = {stable ? "Stable" : "Not stable", !stable};
 
     // eccentricity, shown whether the wall stands or not; the horizontal
     // force reads positive when it pushes the wall towards the toe
@@ -134,7 +138,7 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
 
     // sliding
     c[21].Text = Number(At(m.CombinationSlidingForces, i));
-    if (factor[FC] > 0) {
+    if (SlidingChecked(factor[FC], factor[EP], factor[RH])) {
         c[22].Text = Number(At(m.CombinationSlidingResistingForces, i));
         c[23] = Ratio(At(m.CombinationSlidingResistanceRatios, i), true);
     }
@@ -148,6 +152,25 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
     return c;
 }
 
-std::string StabilityNote(const Model& m) { return "Per 1 " + UnitLabel(m, m.LengthUnitLabels) + " of wall length."; }
+const std::string& NoResultReason(const Model& m, int i) { return At(m.CombinationAnalysisFailures, i); }
+
+std::string NoValuesMark(const Model& m, int i) {
+    if (!NoResultReason(m, i).empty()) return " (no result)";
+    const std::optional<int16_t>& stable = At(m.CombinationWallStableFlags, i);
+    return stable && *stable != 0 ? "" : " (not stable)";
+}
+
+std::string StabilityNote(const Model& m) {
+    std::string note = "Per 1 " + UnitLabel(m, m.LengthUnitLabels) + " of wall length.";
+    const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
+    std::vector<std::string> told;
+    for (int i = 1; i <= n && i < static_cast<int>(m.CombinationAnalysisFailures.size()); ++i) {
+        const std::string& reason = NoResultReason(m, i);
+        if (reason.empty() || std::find(told.begin(), told.end(), reason) != told.end()) continue;
+        told.push_back(reason);
+        note += "\n" + std::string(NoResultText) + ": " + reason;
+    }
+    return note;
+}
 
 }  // namespace brindlemar

@@ -36,7 +36,20 @@ std::array<TableCell, StabilityTableRows> StabilityCaptions(const Model& m);
 // the active set; row 0 holds the combination's header.
 std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i);
 
-// The note under the table: "Per 1 m of wall length."
+// What a combination without a result shows where its verdict would stand:
+// no result is a verdict neither way.
+inline constexpr const char* NoResultText = "No result";
+
+// Why combination i (1-based) of the active set has no result; empty when it has one.
+const std::string& NoResultReason(const Model& m, int i);
+
+// What follows a combination's name where it has no values: " (no result)"
+// when its analysis computed none, " (not stable)" when the wall does not
+// stand under it, else nothing.
+std::string NoValuesMark(const Model& m, int i);
+
+// The note under the table: "Per 1 m of wall length.", then, on a line of
+// its own, why each combination without a result has none (each reason once).
 std::string StabilityNote(const Model& m);
 
 // The factored bearing resistance that combination i's resistance/load ratio

@@ -7,7 +7,11 @@ namespace brindlemar {
 
 std::vector<std::string> StabilityLegendLines(const Model& m) {
     std::vector<std::string> lines;
-    if (m.WallStable == 0) lines.push_back("The wall is not stable");
+    // an analysis that could not be completed judges nothing
+    if (!m.AnalysisFailure.empty())
+        lines.push_back("No result could be computed");
+    else if (m.WallStable == 0)
+        lines.push_back("The wall is not stable");
     if (m.AppliedSeismicCoefficient != 0)
         lines.push_back("Seismic coeficient = " + Format(m.AppliedSeismicCoefficient, "#0.#0"));
     return lines;

@@ -1,12 +1,18 @@
 #include "forms/DialogEntries.h"
 
 #include "forms/NumberEntry.h"
+#include "model/Enums.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
 std::string EntryText(float value) { return GeneralNumber(value); }
+
+std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText) {
+    if (bearingMethod != TheoreticalBearing || !IsNumeric(unitWeightText) || EntryValue(unitWeightText) > 0) return "";
+    return "The theoretical bearing capacity needs the base's unit weight: type a number greater than 0";
+}
 
 std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name) {
     if (!IsNumeric(text)) {

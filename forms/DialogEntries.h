@@ -22,6 +22,14 @@ std::string EntryText(float value);
 // names it.
 std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name);
 
+// Why the bearing method chosen (a BearingMethod) refuses the base unit
+// weight typed for it; empty when it takes it. The theoretical bearing
+// capacity bears on the soil's weight: without one (and without cohesion) it
+// is 0, a resistance no wall passes, so the dialogs where the method is
+// chosen ask for the weight. The other methods take any value, and a text
+// that is no number is for the box's own rule to refuse.
+std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText);
+
 // The Single a box's text stores: the number at its start, 0 when it starts
 // with none. Error 6 for a number beyond what a Single holds.
 float EntryValue(const std::string& text);

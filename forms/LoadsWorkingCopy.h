@@ -102,6 +102,9 @@ const LoadOptionBox& LoadOptionBoxAt(int index);  // error 9 outside 0 to 14
 const std::string& LoadOptionText(const LoadOptionControls& controls, int index);
 std::string& LoadOptionText(LoadOptionControls& controls, int index);
 
+// The number box of the base unit weight, which the bearing method may refuse.
+inline constexpr int BaseUnitWeightBox = 11;
+
 // The first box whose number does not fit a Single, by its name, or nothing
 // when all do; Accept refuses to store such a text rather than let infinity in.
 std::optional<std::string> OversizedLoadOption(const LoadOptionControls& controls, const LineLoadTable& loads,

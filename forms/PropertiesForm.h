@@ -23,7 +23,7 @@ inline constexpr int PropertiesPageCount = 7;
 
 // Boxes with a role of their own in the dialog.
 enum PropertyBoxIndex : int {
-    NominalBearingBox = 15, SptBlowCountBox = 24, CptTipResistanceBox = 25,
+    NominalBearingBox = 15, SptBlowCountBox = 24, CptTipResistanceBox = 25, BaseUnitWeightPropertyBox = 26,
 };
 
 struct PropertyBox {

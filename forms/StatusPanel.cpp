@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analysis/Analysis.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -17,6 +18,16 @@ std::string RatioText(double ratio) { return ratio <= 99.99 ? Format(RatioShown(
 
 StatusTexts ComputeStatusTexts(const StatusInputs& in) {
     StatusTexts out;
+    // no result is no verdict on the wall: say so, and why
+    if (!in.NoResultReason.empty()) {
+        out.Verdict = "NO RESULT";
+        out.VerdictRed = true;
+        // one line has room for the cause; what follows a colon only spells
+        // out its consequence, which the verdict already says
+        out.Ratios[0] = in.NoResultReason.substr(0, in.NoResultReason.find(": "));
+        out.Red[0] = true;
+        return out;
+    }
     if (!in.WallStable) {
         out.Verdict = "NOT STABLE";
         out.VerdictRed = true;
@@ -33,7 +44,7 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
         out.Ratios[5] = "] ";
     }
     if (in.BE > 0) out.Ratios[1] = " bearing = " + Format(RatioShown(in.BearingResistanceRatio), "#0.#0");
-    if (in.FC > 0 || in.EP > 0 || in.RH > 0) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
+    if (SlidingChecked(in.FC, in.EP, in.RH)) out.Ratios[2] = ", sliding = " + RatioText(in.SlidingResistanceRatio);
 
     // a centred resultant has no eccentricity to resist
     const bool centred = absE == 0.0;

@@ -17,10 +17,12 @@ struct StatusInputs {
     float BaseWidth = 0;         // B of the analysis
     float BearingPressureWidth = 0;
     std::string LengthUnit;
+    // why the analysis computed no result; empty when it computed one
+    std::string NoResultReason;
 };
 
 struct StatusTexts {
-    std::string Verdict;  // "STABLE" or "NOT STABLE"
+    std::string Verdict;  // "STABLE", "NOT STABLE", or "NO RESULT" with the reason in the first piece
     bool VerdictRed = false;
     std::array<std::string, 6> Ratios{};  // Windows-1252
     std::array<bool, 6> Red{};

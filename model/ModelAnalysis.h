@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "model/ModelInputs.h"
 
@@ -77,6 +78,10 @@ struct ModelAnalysis {
     float EccentricityFromMidbase = 0;
     float MomentAtMidbase = 0;
     int16_t WallStable = 0;
+    // Why the last analysis of a combination computed no result (the text
+    // of the error that ended it); empty when it computed one. A wall
+    // without a result is not judged: it is neither stable nor unstable.
+    std::string AnalysisFailure;
 
     // base pressure and bearing
     float ToeEdgePressure = 0;
@@ -127,6 +132,8 @@ struct ModelAnalysis {
     CombinationValues CombinationRotatingMoments{};
     CombinationValues CombinationRotationResistingMoments{};
     CombinationValues CombinationRotationResistanceRatios{};
+    // why combination i - 1 has no result; empty when it has one
+    std::array<std::string, 51> CombinationAnalysisFailures{};
 
     // save slot of CurrentCombination while every combination of the set is
     // stepped through (the loads dialog uses it as its working copy)

@@ -4,6 +4,7 @@
 
 #include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
+#include "design/StabilityTable.h"
 #include "drawing/TextPlacement.h"
 #include "model/DesignTypes.h"
 #include "reports/CombinationTexts.h"
@@ -83,10 +84,9 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     const int rows = ForceTableRows(n, page);
     for (int i = 1; i <= rows; ++i) {
         const int c = ForceTableRowsPerPage * (page - 1) + i - 1;
-        const bool stable = m.CombinationWallStableFlags[static_cast<size_t>(c + 1)] == True;
         // the mark says why the row has no values: a long name is printed
         // smaller, then cut, and gives way to it
-        const std::string mark = stable ? "" : " (not stable)";
+        const std::string mark = NoValuesMark(m, c + 1);
         plain(false);
         const std::vector<std::string> name =
             FitLines(s, set.Combinations[static_cast<size_t>(c)].Name, mark, labelWidth, 1, LeastNameShare * size);

@@ -24,6 +24,9 @@ namespace brindlemar {
 namespace {
 
 constexpr int LastRow = 26;
+// A combination without a result says why over the rows of its resultant,
+// which it has no values for.
+constexpr int FirstReasonRow = 6, LastReasonRow = 12;
 // Resistance ratios the analysis stores when nothing drives the wall (1E+10)
 // and every ratio this large: no number is printed.
 constexpr double NoDrivingLoad = 1000;
@@ -52,7 +55,9 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     const LoadCombination& combination =
         At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1);
     const double EX = combination.Factor[FactorCodeIndex::EX], BE = combination.Factor[FactorCodeIndex::BE],
-                 FC = combination.Factor[FactorCodeIndex::FC], RO = combination.Factor[FactorCodeIndex::RO];
+                 RO = combination.Factor[FactorCodeIndex::RO];
+    const bool sliding = SlidingChecked(combination.Factor[FactorCodeIndex::FC], combination.Factor[FactorCodeIndex::EP],
+                                        combination.Factor[FactorCodeIndex::RH]);
     const size_t i = static_cast<size_t>(idx);
     const bool stable = m.CombinationWallStableFlags[i].value_or(0) != 0;
     const double B = m.AnalysisBaseWidth;
@@ -62,7 +67,9 @@ Cell StabilityCell(const Model& m, int idx, int row) {
     };
 
     switch (row) {
-        case 4: return stable ? Cell{"Stable"} : Cell{"Not stable", true};
+        case 4:
+            if (!NoResultReason(m, idx).empty()) return {NoResultText, true};
+            return stable ? Cell{"Stable"} : Cell{"Not stable", true};
         case 6: {
             const auto& h = m.CombinationTotalHorizontalForces[i];
             return {h ? Format(-static_cast<double>(*h), "#0.#0") : "--"};
@@ -99,8 +106,8 @@ Cell StabilityCell(const Model& m, int idx, int row) {
         }
         case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
         case 20: return stable ? Cell{Value(m.CombinationSlidingForces[i])} : Cell{};
-        case 21: return stable && FC > 0 ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
-        case 22: return stable && FC > 0 ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
+        case 21: return stable && sliding ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
+        case 22: return stable && sliding ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
         case 24: return stable ? Cell{Value(m.CombinationRotatingMoments[i])} : Cell{};
         case 25: return stable && RO > 0 ? Cell{Value(m.CombinationRotationResistingMoments[i])} : Cell{};
         case 26: return stable && RO > 0 ? ratio(m.CombinationRotationResistanceRatios[i], false) : Cell{};
@@ -229,7 +236,18 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
         const int idx = 3 * (k - 1) + j;
         const double x = ColumnCentre(m, j);
         PrintCombinationHeader(m, s, idx, x);
+        const std::string& reason = NoResultReason(m, idx);
+        if (!reason.empty()) {
+            const std::vector<std::string> lines = FitLines(s, reason, "", ColumnRoom(m), LastReasonRow - FirstReasonRow + 1,
+                                                            LeastNameShare * m.BlockFontSize);
+            for (std::size_t k = 0; k < lines.size(); ++k) {
+                s.CurrentY = RowTop(m, FirstReasonRow + static_cast<int>(k));
+                PrintCentered(s, lines[k], x);
+            }
+            s.FontSize = m.BlockFontSize;
+        }
         for (int row = 4; row <= LastRow; ++row) {
+            if (!reason.empty() && row >= FirstReasonRow && row <= LastReasonRow) continue;
             const Cell cell = StabilityCell(m, idx, row);
             if (cell.text.empty()) continue;
             s.CurrentY = RowTop(m, row);

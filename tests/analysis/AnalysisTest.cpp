@@ -92,6 +92,20 @@ TEST(AnalyseAllCombinations, WallsMatchTheirHandCalculations) {
            9.480, 2.608, 101.3, 83.84, 0.8276, 339.0, 517.6, 1.527},
           {"Bearing and reinforcement", 1, 1, 117.4, -101.3, 197.7, 1.684, -1.916, -225.0, 34.86, 34.86, 3.367,
            9.739, 2.794, 101.3, 86.07, 0.8496, 339.0, 537.9, 1.587}}},
+        // no earthquake, no seismic increment, whatever the user's Ka
+        {"seismic off, Ka 0.30 entered",
+         [](Model& m) {
+             m.SeismicIncluded = 0;
+             m.AppliedSeismicCoefficient = 0;
+             m.KaSource = UserValue;
+             m.EnteredKa = 0.30f;
+         },
+         {{"ASD", 0, 0, 91.62, -45.99, 271.0, 2.958, -0.6421, -58.83, 19.53, 5.916, 7.2, 10, 5.119, 45.99, 59.60,
+           1.296, 290.7, 562.5, 1.935},
+          {"Sliding and eccentricity", 1, 0, 87.75, -45.99, 250.6, 2.856, -0.7438, -65.27, 19.74, 4.633, 7.2, 10,
+           5.065, 45.99, 57.37, 1.247, 290.7, 542.1, 1.865},
+          {"Bearing and reinforcement", 1, 1, 91.62, -45.99, 271.0, 2.958, -0.6421, -58.83, 19.53, 5.916, 7.2,
+           10, 5.119, 45.99, 59.60, 1.296, 290.7, 562.5, 1.935}}},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
@@ -497,6 +511,52 @@ TEST(AnalyseAllCombinations, AFailingCombinationIsToldOnceAndRecordedWithoutValu
         EXPECT_FALSE(m.CombinationSlidingForces[i].has_value()) << i;
         EXPECT_FALSE(m.CombinationRotationResistanceRatios[i].has_value()) << i;
     }
+}
+
+// An acceleration beyond tan φ leaves no Mononobe-Okabe wedge. A combination
+// that does not load the earthquake (EQ 0) is the static analysis, complete;
+// one that does has no result, says why, and leaves no seismic pressure of
+// an earlier analysis behind.
+TEST(AnalyseAllCombinations, AnEarthquakeWithoutAWedgeSpoilsOnlyTheCombinationsItLoads) {
+    BuiltInWall wall;
+    Model& m = wall.m;
+    m.ActiveCombinationSet = 1;
+    m.CombinationSets[1].Combinations[0].Factor[EQ] = 0;
+    m.SeismicIncluded = 0;
+    m.AppliedSeismicCoefficient = 0;
+    AnalyseAllCombinations(m);
+    const float staticH = m.CombinationTotalHorizontalForces[1].value();
+    const float staticSliding = m.CombinationSlidingResistanceRatios[1].value();
+
+    m.SeismicIncluded = True;
+    m.AppliedSeismicCoefficient = 0.15f;
+    m.CurrentCombination = 1;
+    ASSERT_TRUE(AnalyseCombination(m));
+    ASSERT_GT(m.SeismicPressureOrdinates[1], 0);
+    ASSERT_GT(m.HydrodynamicPressureForces[1], 0);
+
+    m.AppliedSeismicCoefficient = 0.7f;   // tan 30° = 0.577
+    MessageRecorder messages;
+    AnalyseAllCombinations(m);
+    ASSERT_EQ(messages.Messages.size(), 1u);
+    EXPECT_EQ(messages.Messages[0].Text, SeismicAccelerationTooLarge);
+    EXPECT_EQ(m.CombinationAnalysisFailures[1], "");
+    EXPECT_EQ(m.CombinationWallStableFlags[1], True);
+    EXPECT_EQ(m.CombinationTotalHorizontalForces[1], staticH);
+    EXPECT_EQ(m.CombinationSlidingResistanceRatios[1], staticSliding);
+    EXPECT_EQ(m.CombinationAnalysisFailures[2], SeismicAccelerationTooLarge);
+    EXPECT_FALSE(m.CombinationTotalHorizontalForces[2].has_value());
+
+    // the combination in use has no result, and none of kh 0.15's pressures
+    ASSERT_FALSE(AnalyseCombination(m));
+    EXPECT_EQ(m.AnalysisFailure, SeismicAccelerationTooLarge);
+    for (float s : m.SeismicPressureOrdinates) EXPECT_EQ(s, 0);
+    for (float s : m.SeismicPressureForces) EXPECT_EQ(s, 0);
+    for (float h : m.HydrodynamicPressureForces) EXPECT_EQ(h, 0);
+    for (float h : m.HydrodynamicPressureOrdinates) EXPECT_EQ(h, 0);
+    m.CurrentCombination = 0;
+    EXPECT_TRUE(AnalyseCombination(m));
+    EXPECT_EQ(m.AnalysisFailure, "");
 }
 
 }  // namespace

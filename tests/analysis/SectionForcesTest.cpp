@@ -9,6 +9,7 @@
 #include "support/SectionTestWall.h"
 #include "analysis/Coefficients.h"
 #include "analysis/Analysis.h"
+#include "analysis/BackfillPressure.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"
@@ -382,6 +383,74 @@ TEST(CalcStemSectionForces, SeismicIncrementTakesTheUsersCoefficientsAsTheAnalys
     ASSERT_TRUE(more.ok);
     const double extra = 0.1 * 1.8 * std::cos(15.0 * M_PI / 180) * h * h * h / 3;
     EXPECT_NEAR(more.M - computed.M, -extra, 2e-3 * extra);
+}
+
+// One seismic increment for the stability, the stem and the heel, whatever
+// the coefficients' sources: none without an earthquake; with one,
+// Mononobe-Okabe's own increment over Coulomb when KAE is computed, the
+// user's KAE less the Ka in use when it is entered. A vertical stem with the
+// same wall friction as the plane through the heel end has the plane's
+// angles, so all three take the same ΔK; the backfill is dry, the concrete
+// weightless, and the base carries nothing (as the wall states it).
+TEST(SectionForces, StabilityStemAndHeelTakeOneSeismicIncrement) {
+    const double Ka = CoulombActiveCoefficient(30, 0, 0, 20);
+    const double MO = MononobeOkabeCoefficient(30, 0, 0, 20, 0.15f) - Ka;
+    struct Case {
+        const char* what;
+        bool quake;
+        float enteredKa, enteredKae;   // 0: computed
+        double K, dK;
+    };
+    const Case cases[] = {
+        {"computed, no earthquake", false, 0, 0, Ka, 0},
+        {"Ka entered, no earthquake", false, 0.25f, 0, 0.25, 0},
+        {"Kae entered, no earthquake", false, 0, 0.45f, Ka, 0},
+        {"both entered, no earthquake", false, 0.25f, 0.45f, 0.25, 0},
+        {"computed, earthquake", true, 0, 0, Ka, MO},
+        {"Ka entered below Coulomb, earthquake", true, 0.25f, 0, 0.25, MO},
+        {"Ka entered above Mononobe-Okabe, earthquake", true, 0.45f, 0, 0.45, MO},
+        {"Kae entered, earthquake", true, 0, 0.45f, Ka, 0.45 - Ka},
+        {"both entered, earthquake", true, 0.25f, 0.45f, 0.25, 0.45 - 0.25},
+        {"Kae entered below the Ka in use, earthquake", true, 0, 0.25f, Ka, 0},
+    };
+    for (const Case& c : cases) {
+        SectionTestWall w;
+        Model& m = w.m;
+        w.EarthOn();
+        m.ConcreteUnitWeight = 0;
+        m.ConcreteToEarthFrictionAngle = 20;
+        m.EarthToEarthFrictionAngle = 20;
+        m.SeismicIncluded = c.quake ? True : 0;
+        m.AppliedSeismicCoefficient = c.quake ? 0.15f : 0;
+        m.KaSource = c.enteredKa > 0 ? UserValue : Computed;
+        m.EnteredKa = c.enteredKa;
+        m.KaeSource = c.enteredKae > 0 ? UserValue : Computed;
+        m.EnteredKae = c.enteredKae;
+        ComputeWallOutline(m);
+        // the pressures in the order the analysis computes them
+        CalcSeismicBackfillPressure(m);
+        CalcStaticBackfillPressure(m);
+
+        const double gamma = 1.8, cosd = std::cos(20 * M_PI / 180), tand = std::tan(20 * M_PI / 180);
+        // stability: an inverted triangle over the plane's 9.0, its wall-friction part at the heel end
+        const double seismic = c.dK * gamma * 81 / 2 * cosd;
+        EXPECT_NEAR(m.SeismicPressureForces[1], seismic, 1e-5 + 1e-5 * seismic) << c.what;
+        EXPECT_NEAR(m.SeismicPressureForces[3], seismic * tand, 1e-5 + 1e-5 * seismic) << c.what;
+        // stem foot: the static triangle and the inverted increment over its 8.0 carry the same shear
+        const Forces stem = Cut(m, Member::Stem, 8.0f);
+        ASSERT_TRUE(stem.ok) << c.what;
+        const double stemThrust = (c.K + c.dK) * gamma * 64 / 2 * cosd;
+        EXPECT_NEAR(stem.V, -stemThrust, 1e-5 * stemThrust) << c.what;
+        // heel root: over its own 1.0 the static pressure (9 - y) and the
+        // increment's triangle, and at its end both wall-friction parts of the
+        // whole plane, with the earth standing on it
+        const Forces heel = Cut(m, Member::Heel, 3.0f);
+        ASSERT_TRUE(heel.ok) << c.what;
+        const double heelThrust = (c.K * 8.5 + c.dK * 0.5) * gamma * cosd;
+        EXPECT_NEAR(heel.N, heelThrust, 1e-5 * heelThrust) << c.what;
+        const double heelLoad = gamma * 8 * 3 + (c.K + c.dK) * gamma * 81 / 2 * cosd * tand;
+        EXPECT_NEAR(heel.V, -heelLoad, 1e-5 * heelLoad) << c.what;
+    }
 }
 
 TEST(CalcStemSectionForces, SubmergedSeismicIncrementCarriesTheEarthPressureFactor) {

@@ -229,12 +229,22 @@ def analyse(w, F):
     delta = w["d_cc"] if (Bb == 0 and Hl == 0) else w["d_ee"]
     ch, cv = math.cos(rad(delta)), math.sin(rad(delta))
     K = k0(phi, beta) if w["at_rest"] else ka(phi, 0, beta, delta)
+    if w["Ka"] is not None:
+        K = w["Ka"]  # the user's coefficient replaces the computed one
     hw = max(0.0, Dh + Hb + Te - wb)
     Hp = Hb + (Hl + Bb) * math.tan(rad(beta)) + Dh + Te
     y40, y5 = y(40), y(5)
 
     # seismic: block inertia, earth-pressure increment, hydrodynamic front water
-    dK = 0.0 if w["at_rest"] else max(0.0, kae(phi, 0, beta, delta, kh) - f32(K))
+    # no increment without an earthquake; a computed KAE brings
+    # Mononobe-Okabe's own increment over Coulomb, the user's KAE is the
+    # whole seismic coefficient over the static one in use
+    if w["at_rest"] or kh == 0 or F["EQ"] == 0:
+        dK = 0.0
+    elif w["Kae"] is None:
+        dK = max(0.0, kae(phi, 0, beta, delta, kh) - ka(phi, 0, beta, delta))
+    else:
+        dK = max(0.0, w["Kae"] - f32(K))
     for Fq, cy in quakes:
         horizontal(-Fq, cy, True)
     s1 = w["g"] * dK * Hp * ch * F["EQ"] * F["EH"]
@@ -347,7 +357,7 @@ BUILT_IN = dict(
     s=5.0, wf=5.0, wb=1.5, kh=0.15, gc=2.4, g=1.7, gsat=2.0, gw=1.0, phi=30.0, d_ee=30.0, d_cc=15.0,
     q=1.0, qtype="ES", g_toe=1.7, gsat_toe=2.0, phi_toe=30.0, phi_base=30.0, c_base=0.0, key=0.67,
     fc=300.0, method=0, qn_user=10.0, soil=False, at_rest=False, restraint=0.0, line_loads=[],
-    gamma_base=0.0, Dw=5.0 - 8.0 - 1.0)
+    gamma_base=0.0, Dw=5.0 - 8.0 - 1.0, Ka=None, Kae=None)
 
 # a second wall: front water below the toe top, soil base, theoretical
 # bearing, at-rest pressure, cohesion,
@@ -355,6 +365,10 @@ BUILT_IN = dict(
 # lateral earth load on the stem)
 VARIANT = dict(BUILT_IN, wf=9.5, Dw=9.5 - 8.0 - 1.0, soil=True, method=1, gamma_base=1.9, c_base=0.1, at_rest=True,
                restraint=2.0, line_loads=[(3.0, 1.0, 9.0, 180.0, "DL"), (1.5, 2.6, 6.0, 270.0, "EH")])
+
+# the built-in wall with the seismic option off and the user's Ka of 0.30
+# (Coulomb gives 0.3506): no seismic load of any kind
+ENTERED_KA = dict(BUILT_IN, kh=0.0, Ka=0.30)
 
 COMBINATIONS = [
     ("ASD", factors()),
@@ -366,7 +380,7 @@ KEYS = ["V", "H", "M", "xr", "e", "Mmid", "left", "right", "width", "qn", "beari
         "slide", "resist", "sliding", "rot", "res", "rotation"]
 
 if __name__ == "__main__":
-    for wall_name, wall in (("built-in", BUILT_IN), ("variant", VARIANT)):
+    for wall_name, wall in (("built-in", BUILT_IN), ("variant", VARIANT), ("Ka 0.30", ENTERED_KA)):
         for name, F in COMBINATIONS:
             r = analyse(wall, F)
             print(f'{wall_name:9s} {name:26s} ' + ", ".join(f"{r[k]:.4g}" for k in KEYS))

@@ -42,6 +42,10 @@ TEST_F(ReinforcementSheetsTest, CombinationTitles) {
     // a combination no analysis has reached counts as not stable
     set.Combinations[2].Name = "Three";
     EXPECT_EQ(CombinationTitle(m, 1, 2), "Three (not stable)\r\n");
+    // one the analysis could not compute is no verdict on the wall
+    m.CombinationAnalysisFailures[2] = "Division by zero";
+    EXPECT_EQ(CombinationTitle(m, 1, 1), "Two (no result)\r\n0.9DL");
+    m.CombinationAnalysisFailures[2].clear();
 }
 
 TEST_F(ReinforcementSheetsTest, ListingOfTheSet) {

@@ -111,11 +111,38 @@ TEST_F(StabilityColumnTest, UnstableWallShowsItsEccentricityOnly) {
     for (int row = 12; row < StabilityTableRows; ++row) EXPECT_EQ(c[row].Text, "") << row;
 }
 
+TEST_F(StabilityColumnTest, NoResultIsNoVerdictAndTheNoteSaysWhy) {
+    m.ActiveCombinationSet = 1;
+    m.CombinationSets[1].CombinationCount = 3;
+    for (int i : {1, 3}) {
+        m.CombinationWallStableFlags[i] = False;
+        m.CombinationAnalysisFailures[i] = "No wedge holds the backfill.";
+    }
+    m.CombinationWallStableFlags[2] = True;
+    m.CombinationAnalysisFailures[2].clear();
+    const auto c = StabilityColumn(m, 1);
+    EXPECT_EQ(c[2].Text, "No result");
+    EXPECT_TRUE(c[2].Red);
+    EXPECT_EQ(StabilityColumn(m, 2)[2].Text, "Stable");
+    // each reason once, under the units
+    EXPECT_EQ(StabilityNote(m), "Per 1 m of wall length.\nNo result: No wedge holds the backfill.");
+}
+
 TEST_F(StabilityColumnTest, ZeroFactorsHideTheirResistances) {
     comb.Factor[BE] = comb.Factor[FC] = comb.Factor[RO] = comb.Factor[EX] = 0;
     const auto c = StabilityColumn(m, 1);
     for (int row : {11, 17, 18, 22, 23, 27, 28}) EXPECT_EQ(c[row].Text, "") << row;
     for (int row : {14, 15, 16, 21, 26}) EXPECT_NE(c[row].Text, "") << row;
+    // without base friction, passive earth or a restraint still resists
+    // sliding: its check is shown, failing in red
+    for (int code : {EP, RH}) {
+        comb.Factor[code] = 1;
+        const auto resisted = StabilityColumn(m, 1);
+        EXPECT_EQ(resisted[22].Text, "60.00") << code;
+        EXPECT_EQ(resisted[23].Text, "0.75") << code;
+        EXPECT_TRUE(resisted[23].Red) << code;
+        comb.Factor[code] = 0;
+    }
 }
 
 TEST_F(StabilityColumnTest, LimitsOfTheChecks) {

@@ -57,6 +57,7 @@ TEST(LoadsView, LegendSaysWhenTheWallIsNotStableWithOrWithoutSeismicLoading) {
         int16_t stable;
         float seismic;
         std::vector<std::string> lines;
+        const char* failure = "";
     };
     const std::string line = "Line loads in T/m", distributed = "Distributed loads in T/m\xB2";
     const Case cases[] = {
@@ -64,10 +65,13 @@ TEST(LoadsView, LegendSaysWhenTheWallIsNotStableWithOrWithoutSeismicLoading) {
         {True, 0.15f, {"Seismic coeficient = 0.15", line, distributed}},
         {False, 0, {"The wall is not stable", line, distributed}},
         {False, 0.15f, {"The wall is not stable", "Seismic coeficient = 0.15", line, distributed}},
+        // an analysis that could not be completed is no verdict on the wall
+        {False, 0.7f, {"No result could be computed", "Seismic coeficient = 0.70", line, distributed}, "why"},
     };
     for (const Case& c : cases) {
         ViewPicture p;
         p.m.WallStable = c.stable;
+        p.m.AnalysisFailure = c.failure;
         p.m.AppliedSeismicCoefficient = c.seismic;
         DrawLoadsLegend(p.m, p.s);
         EXPECT_EQ(p.s.Texts(), c.lines);

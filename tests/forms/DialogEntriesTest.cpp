@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/DialogEntries.h"
+#include "model/Enums.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -55,6 +56,22 @@ TEST(DialogEntries, ATextStoresItsLeadingNumberAndAnUntouchedTextItsSingle) {
     }
     EXPECT_EQ(EntryValue("0.3333333"), 0.3333333f);
     EXPECT_NE(EntryValue("0.3333333"), 1.0f / 3.0f);
+}
+
+// The theoretical bearing capacity of a weightless soil is 0 without
+// cohesion: the method asks for the unit weight; the others need none.
+TEST(DialogEntries, TheTheoreticalBearingCapacityNeedsTheBaseUnitWeight) {
+    const struct {
+        int method;
+        const char* weight;
+        bool refused;
+    } cases[] = {
+        {TheoreticalBearing, "0", true}, {TheoreticalBearing, "-1.9", true}, {TheoreticalBearing, "1.9", false},
+        {TheoreticalBearing, "abc", false},   // the box's own rule tells what is no number
+        {NominalBearing, "0", false},        {SptBearing, "0", false},        {CptBearing, "0", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BearingMethodRefusal(c.method, c.weight).empty(), !c.refused) << c.method << " " << c.weight;
 }
 
 }  // namespace

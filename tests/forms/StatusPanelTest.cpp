@@ -46,6 +46,19 @@ TEST(StatusPanel, UnstableWallShowsTheVerdictOnlyInRed) {
     for (const std::string& piece : t.Ratios) EXPECT_EQ(piece, "");
 }
 
+TEST(StatusPanel, NoResultIsNoVerdictAndSaysWhy) {
+    StatusInputs in = Stable();
+    in.WallStable = false;
+    in.NoResultReason = "Division by zero";
+    const StatusTexts t = ComputeStatusTexts(in);
+    EXPECT_EQ(t.Verdict, "NO RESULT");
+    EXPECT_TRUE(t.VerdictRed);
+    EXPECT_EQ(Line(t), "Division by zero");
+    // the cause, without the consequence the verdict already states
+    in.NoResultReason = "The acceleration is too large: no seismic earth pressure can be computed.";
+    EXPECT_EQ(Line(ComputeStatusTexts(in)), "The acceleration is too large");
+}
+
 TEST(StatusPanel, RatiosBelowOneAreRedAndLargeOnesUnbounded) {
     struct Case {
         const char* what;

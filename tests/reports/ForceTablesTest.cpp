@@ -98,8 +98,10 @@ TEST_F(ForceTables, CombinationsWithoutForcesShowNoValuesAndNoGoverningValues) {
         const char* what;
         int16_t stable;
         const char* name;
+        const char* failure = "";
     } cases[] = {
         {"unstable", False, "C2 (not stable)"},
+        {"no result", False, "C2 (no result)", "Division by zero"},
         // stable, but its section forces could not be computed: its zeros
         // are no forces and must not read as "--"
         {"section forces failed", True, "C2"},
@@ -110,6 +112,7 @@ TEST_F(ForceTables, CombinationsWithoutForcesShowNoValuesAndNoGoverningValues) {
     m.CombinationDesignable[2] = False;
     for (const Case& c : cases) {
         m.CombinationWallStableFlags[2] = c.stable;
+        m.CombinationAnalysisFailures[2] = c.failure;
         for (const Table& t : kTables) {
             SCOPED_TRACE(testing::Message() << c.what << ", " << t.name);
             r.Reprint();

@@ -14,6 +14,10 @@ namespace {
 
 // Four combinations with results written by hand, so that each cell's rule
 // can be seen on its own: combination 1 stable with ordinary numbers.
+const char* const NoWedge =
+    "The earthquake acceleration is too large for the friction angle and slope of the backfill: "
+    "no seismic earth pressure can be computed.";
+
 struct StabilitySheet : ReportSheet {
     StabilitySheet() {
         CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
@@ -52,6 +56,15 @@ struct StabilitySheet : ReportSheet {
             m.CombinationRotationResistingMoments[i] = 150;
             m.CombinationRotationResistanceRatios[i] = 3;
         }
+    }
+    // combination idx analysed without a result, as AnalyseAllCombinations records it
+    void NoResult(int idx) {
+        const auto i = static_cast<size_t>(idx);
+        m.CombinationWallStableFlags[i] = 0;
+        m.CombinationAnalysisFailures[i] = NoWedge;
+        for (CombinationValues* column : {&m.CombinationTotalHorizontalForces, &m.CombinationTotalVerticalForces,
+                                          &m.CombinationEccentricitiesFromMidbase})
+            (*column)[i].reset();
     }
     LoadCombination& Combination(int idx) {
         return m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)].Combinations[static_cast<size_t>(idx - 1)];
@@ -129,6 +142,9 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         bool red;
     } cases[] = {
         {"not stable", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 4, "Not stable", true},
+        // no result is no verdict, and the column says why over its resultant's rows
+        {"no result", [](StabilitySheet& t) { t.NoResult(2); }, 4, "No result", true},
+
         {"not stable keeps forces", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 7, "60.00",
          false},
         {"not stable: no pressure", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 14, "", false},
@@ -144,6 +160,20 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
          false},
         {"BE 0: no ratio", [](StabilitySheet& t) { t.Combination(2).Factor[BE] = 0; }, 18, "", false},
         {"FC 0", [](StabilitySheet& t) { t.Combination(2).Factor[FC] = 0; }, 22, "", false},
+        // passive earth or a restraint alone still resists sliding: a failing check is printed
+        {"FC 0, EP counts",
+         [](StabilitySheet& t) {
+             t.Combination(2).Factor[FC] = 0;
+             t.Combination(2).Factor[EP] = 1;
+             t.m.CombinationSlidingResistanceRatios[2] = 0.67f;
+         },
+         22, "0.67", true},
+        {"FC 0, RH counts: resisting force",
+         [](StabilitySheet& t) {
+             t.Combination(2).Factor[FC] = 0;
+             t.Combination(2).Factor[RH] = 0.5f;
+         },
+         21, "20.00", false},
         {"RO 0", [](StabilitySheet& t) { t.Combination(2).Factor[RO] = 0; }, 25, "", false},
         {"bearing ratio 1", [](StabilitySheet& t) { t.m.CombinationBearingResistanceRatios[2] = 1; }, 18, "1.00",
          true},
@@ -176,6 +206,24 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         // the first column keeps its own combination's factors and results
         EXPECT_FALSE(t.Cell(1, c.row).empty());
     }
+}
+
+// A combination without a result says why, in its own column, over the rows
+// its resultant's values would take.
+TEST(StabilityBlock, NoResultSaysWhyInItsColumn) {
+    StabilitySheet t;
+    t.NoResult(2);
+    t.Print(1);
+    std::string why;
+    for (int row = 6; row <= 12; ++row) {
+        const auto prints = t.CellPrints(2, row);
+        if (prints.empty()) continue;
+        EXPECT_LE(prints[0].X2 - prints[0].X1, t.m.FrameWidth * 0.24) << row;
+        why += (why.empty() ? "" : " ") + prints[0].Text;
+    }
+    EXPECT_EQ(why, NoWedge);
+    EXPECT_EQ(t.Cell(2, 13), "");
+    EXPECT_EQ(t.Cell(1, 6), "12.50");   // its neighbour keeps its values
 }
 
 TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {

@@ -19,6 +19,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "analysis/Coefficients.h"
 #include "design/ReinforcementSheets.h"
 #include "ui/design/frmRein.h"
 #include "ui/design/frmStability.h"
@@ -107,6 +108,32 @@ TEST_F(DesignWindowsTest, StabilitiesFromMenuToolButtonAndCommandButton) {
         // the combination of the main window is the one it was
         EXPECT_EQ(m.CurrentCombination, 1);
     }
+}
+
+// An acceleration beyond tan φ: the combination without the earthquake
+// stands as it does without one; the other has no result, and the window,
+// its note and the status panel say so and why, never "not stable".
+TEST_F(DesignWindowsTest, AnEarthquakeWithoutAWedgeLeavesNoVerdictAndSaysWhy) {
+    test::MessageRecorder messages;
+    m.CombinationSets[1].Combinations[0].Factor[EQ] = 0;
+    m.EnteredSeismicCoefficient = 0.7f;
+    m.CurrentCombination = 1;
+    window->RedrawView();
+    EXPECT_EQ(window->Label5->text(), "NO RESULT");
+    EXPECT_EQ(StatusLine(), "The earthquake acceleration is too large for the friction angle and slope of the backfill");
+    WhenOpen<frmStability> script([](frmStability& w) {
+        const FlexGrid* grid = w.MSHFlexGrid1;
+        EXPECT_EQ(Text(grid, 2, 1), "Stable");
+        EXPECT_EQ(Text(grid, 2, 2), "No result");
+        EXPECT_EQ(Text(grid, 5, 2), "--");
+        EXPECT_EQ(w.lblNote->text().toStdString(),
+                  "Per 1 m of wall length.\nNo result: " + std::string(SeismicAccelerationTooLarge));
+        // the whole note is in sight, above the button
+        EXPECT_GE(w.lblNote->height(), w.lblNote->heightForWidth(w.lblNote->width()));
+        EXPECT_LE(w.lblNote->mapTo(&w, QPoint(0, w.lblNote->height())).y(), w.Command1->y());
+    });
+    window->Command4->click();
+    EXPECT_TRUE(script.Ran());
 }
 
 // The grid has the focus, yet Enter and Esc close the window through "OK".

@@ -22,6 +22,7 @@
 #include "runtime/Format.h"
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
+#include "forms/DialogEntries.h"
 #include "ui/dialogs/frmLoads.h"
 
 namespace brindlemar {
@@ -526,6 +527,37 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
     TypeIntoCell(g, d->txtLoad, "-12.5");  // a load may point either way
     EXPECT_EQ(d->WorkingLineLoads[r].Value, -12.5f);
     EXPECT_FALSE(g->IsRefusedCell(r, 1));
+}
+
+// The theoretical bearing capacity shows the base unit weight it needs and
+// refuses to close on none, with the box marked and the reason beside it;
+// another method hides the box and needs no weight.
+TEST_F(LoadsDialogTest, TheTheoreticalBearingCapacityAsksForTheBaseUnitWeight) {
+    m.BaseMaterialOption = Soil;
+    m.BearingResistanceMethod = TheoreticalBearing;
+    m.BaseUnitWeight = 0;
+    auto d = Open();
+    test::MessageRecorder rec;
+    QLineEdit* box = d->txtResist1[5];
+    EXPECT_TRUE(box->isVisible() && box->isEnabled());
+    test::Click(d->Command3);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(IsMarkedRefused(box));
+    EXPECT_EQ(box->toolTip().toStdString(), BearingMethodRefusal(TheoreticalBearing, "0"));
+    test::TypeInto(box, "1.9");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(IsMarkedRefused(box));
+    test::Click(d->Command3);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.BaseUnitWeight, 1.9f);
+
+    m.BaseUnitWeight = 0;
+    auto spt = Open();
+    spt->Option3[SptBearing]->setChecked(true);
+    EXPECT_FALSE(spt->txtResist1[5]->isVisible());
+    test::Click(spt->Command3);
+    EXPECT_FALSE(spt->isVisible());
+    EXPECT_EQ(m.BearingResistanceMethod, SptBearing);
 }
 
 // A greyed box nobody can correct never holds Accept back, and never stores

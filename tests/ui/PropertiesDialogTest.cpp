@@ -5,6 +5,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "forms/DialogEntries.h"
 #include "platform/Refusal.h"
 #include "support/MessageRecorder.h"
 #include "ui/dialogs/frmProperties.h"
@@ -218,6 +219,23 @@ TEST_F(PropertiesDialogTest, TheBaseMaterialAndMethodEnableTheBoxTheMethodNeeds)
     }
     Click(d->Option2[Rock]);
     EXPECT_TRUE(d->Option3[NominalBearing]->isChecked());
+
+    // the theoretical capacity bears on the base's weight: Accept asks for it
+    m.BaseUnitWeight = 0;
+    d = Open();
+    ShowPage(*d, BasePage);
+    Click(d->Option3[TheoreticalBearing]);
+    test::MessageRecorder rec;
+    Click(d->Command1);
+    EXPECT_TRUE(d->isVisible());
+    QLineEdit* weight = d->txtValue[BaseUnitWeightPropertyBox];
+    EXPECT_TRUE(IsMarkedRefused(weight));
+    EXPECT_EQ(weight->toolTip().toStdString(), BearingMethodRefusal(TheoreticalBearing, "0"));
+    test::TypeInto(weight, "1.9");
+    Click(d->Command1);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(m.BearingResistanceMethod, TheoreticalBearing);
+    EXPECT_EQ(m.BaseUnitWeight, 1.9f);
 }
 
 TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValuesAndEscapeDoesNothing) {

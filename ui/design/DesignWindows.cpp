@@ -67,8 +67,10 @@ void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
     const QString whole = CellText(cell.Text);
     QStringList lines = whole.split('\n');
     if (grid.TextWidth(lines[0], cell.Bold) <= grid.ColWidth(col)) return;
-    const QString mark = QStringLiteral(" (not stable)");
-    const QString tail = QString::fromUtf8("\u2026") + (lines[0].endsWith(mark) ? mark : QString());
+    QString mark;
+    for (const QString& m : {QStringLiteral(" (not stable)"), QStringLiteral(" (no result)")})
+        if (lines[0].endsWith(m)) mark = m;
+    const QString tail = QString::fromUtf8("\u2026") + mark;
     QString name = lines[0].left(lines[0].size() - (tail.size() - 1));
     while (!name.isEmpty() && grid.TextWidth(name + tail, cell.Bold) > grid.ColWidth(col)) name.chop(1);
     lines[0] = name.trimmed() + tail;

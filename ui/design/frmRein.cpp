@@ -18,6 +18,7 @@
 
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
+#include "design/StabilityTable.h"
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"

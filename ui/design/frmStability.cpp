@@ -43,6 +43,7 @@ frmStability::frmStability(Model& m, QWidget* owner) : QDialog(owner), m_(m), ow
     Label33 = Named(new QLabel("Note:", Picture1), "Label33");
     lblNote = Named(new QLabel("Note:", Picture1), "lblNote");
     lblNote->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblNote->setWordWrap(true);
     Label35 = Named(new QLabel("F1 - Help", this), "Label35");
     Command1 = Named(new QPushButton("OK", this), "Command1");
     Command1->setDefault(true);
@@ -98,6 +99,10 @@ void frmStability::ShowResults() {
     const int s = static_cast<int>(CheckedIndex(m_.ActiveCombinationSet, 0, MaxCombinationSets));
     const int n = m_.CombinationSets[s].CombinationCount;
 
+    // the note says why a combination has no result, so the analysis comes first
+    AnalyseAllCombinations(m_);
+    lblNote->setText(CellText(StabilityNote(m_)));
+
     const auto captions = StabilityCaptions(m_);
     // the captions in sight whole, whatever the font's width
     const double captionWidth =
@@ -138,13 +143,16 @@ void frmStability::ShowResults() {
     const double gridHeight = grid.RowHeight(2) * 23.0 + grid.RowHeight(0) + 180 + (n > VisibleCombinations ? ScrollBarAllowance(grid) : 0) +
                               BorderAllowance(grid, 60);
     const double noteTop = std::max(7200.0, 120 + gridHeight + 120);
-    const double pictureHeight = std::max(7575.0, noteTop + 375);
+    const double noteLeft = 120 + Label33->sizeHint().width() * TwipsPerPixel(this) + 90;
+    const double noteWidth = std::max(1.0, pictureWidth - noteLeft - 120);
+    const double noteHeight = std::max(375.0, lblNote->heightForWidth(Px(this, noteWidth)) * TwipsPerPixel(this));
+    const double pictureHeight = std::max(7575.0, noteTop + noteHeight);
     const double panelHeight = pictureHeight + 120;
     const double buttonTop = 120 + panelHeight + 105;
     SetTwips(MSHFlexGrid1, 120, 120, gridWidth, gridHeight);
     Label33->adjustSize();
     Label33->move(Px(this, 120), Px(this, noteTop));
-    SetTwips(lblNote, 120 + Label33->width() * TwipsPerPixel(this) + 90, noteTop, std::min(5715.0, pictureWidth - 720), 375);
+    SetTwips(lblNote, noteLeft, noteTop, noteWidth, noteHeight);
     SetTwips(Picture1, 60, 60, pictureWidth, pictureHeight);
     SetTwips(SSPanel1, 120, 120, panelWidth, panelHeight);
     SetTwips(Label35, 120, buttonTop, 1095, 255);
@@ -152,9 +160,6 @@ void frmStability::ShowResults() {
     setFixedSize(Px(this, clientWidth), Px(this, buttonTop + 315 + 120));
     Place();
 
-    lblNote->setText(CellText(StabilityNote(m_)));
-
-    AnalyseAllCombinations(m_);
     for (int i = 1; i <= n; ++i) {
         const auto column = StabilityColumn(m_, i);
         for (int row = 0; row < StabilityTableRows; ++row) SetCell(grid, row, i, column[row]);

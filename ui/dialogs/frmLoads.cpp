@@ -261,13 +261,14 @@ void frmLoads::CreateResistancesFrame(QWidget* page) {
     lblUnit[6]->setParent(methods);
     PlaceTwips(lblUnit[0], 4250, 20, 1300, 260);
     PlaceTwips(lblUnit[6], 4250, 1010, 1300, 260);
-    // the base unit weight goes to Accept unchanged but is not shown here
+    // the base unit weight, shown for the theoretical bearing capacity, which needs it
     lblBaseUnitWeight = Named(new QLabel("Base unit weight (\u03b3):", methods), "lblBaseUnitWeight");
     PlaceTwips(lblBaseUnitWeight, 300, 1340, 2900, 280);
     resist(5, methods, 1320);
     lblUnit[7]->setParent(methods);
     PlaceTwips(lblUnit[7], 4250, 1340, 1300, 260);
     for (QWidget* w : std::initializer_list<QWidget*>{lblBaseUnitWeight, txtResist1[5], lblUnit[7]}) w->hide();
+    txtResist1[5]->setEnabled(false);
     txtResist1[3]->setEnabled(false);
     txtResist1[4]->setEnabled(false);
 
@@ -661,9 +662,7 @@ LoadOptionControls frmLoads::ReadControls() const {
     c.KaeSource = Selection(optKae);
     c.KpSource = Selection(optKp);
     c.BaseMaterialOption = Selection(Option2);
-    c.BearingMethod = -1;
-    for (int i = 0; i < 4; ++i)
-        if (Option3[i]->isChecked()) c.BearingMethod = i;
+    c.BearingMethod = SelectedBearingMethod();
     for (int k = 0; k < 3; ++k) c.Check[k] = Check1[k]->isChecked() ? 1 : 0;
     c.MinFluidEnabled = chkMinFluid->isChecked() ? 1 : 0;
     return c;
@@ -688,11 +687,22 @@ bool frmLoads::StoreLoadOptions() {
 
 std::string frmLoads::NumberBoxRefusal(int index, const std::string& text) const {
     const LoadOptionBox& box = LoadOptionBoxAt(index);
-    return EntryRefusal(box.Rule, text, box.Name);
+    std::string reason = EntryRefusal(box.Rule, text, box.Name);
+    if (reason.empty() && index == BaseUnitWeightBox) reason = BearingMethodRefusal(SelectedBearingMethod(), text);
+    return reason;
+}
+
+int frmLoads::SelectedBearingMethod() const {
+    for (int i = 0; i < 4; ++i)
+        if (Option3[i]->isChecked()) return i;
+    return -1;
 }
 
 void frmLoads::Command3_Click() {
     if (m_.DialogCancelled != 0 || !checks_->ChangedBoxesValid()) return;
+    // the unit weight the chosen bearing method needs, typed or not
+    checks_->CheckBox(BaseUnitWeightBox);
+    if (m_.DialogCancelled != 0) return;
     if (!StoreLoadOptions()) return;
     WriteDefaultsFile(m_, m_.DefaultsFilePath);
     checks_->Closing();
@@ -753,6 +763,9 @@ void frmLoads::Option2_Click(int index) {
 
 void frmLoads::Option3_Click(int index) {
     if (index < 0 || index > 3) return;
+    for (QWidget* w : std::initializer_list<QWidget*>{lblBaseUnitWeight, txtResist1[5], lblUnit[7]})
+        w->setVisible(index == TheoreticalBearing);
+    txtResist1[5]->setEnabled(index == TheoreticalBearing);
     txtResist1[0]->setEnabled(index == 0);
     txtResist1[3]->setEnabled(index == 2);
     txtResist1[4]->setEnabled(index == 3);

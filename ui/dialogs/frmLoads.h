@@ -122,6 +122,8 @@ public:
     // the check of number box `index` (LoadOptionBoxAt) on Enter or on leaving
     // it: why it refuses `text`, empty when it takes it
     std::string NumberBoxRefusal(int index, const std::string& text) const;
+    // the bearing method whose option is chosen, -1 for none
+    int SelectedBearingMethod() const;
     void txtSeismic_Changed();
 
     // working line loads, entries 1 to WorkingLineLoadCount

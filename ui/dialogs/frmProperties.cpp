@@ -266,7 +266,9 @@ std::string frmProperties::BoxRefusal(int index, const std::string& text) const 
     const std::string name = index == SptBlowCountBox       ? "SPT blow count"
                              : index == CptTipResistanceBox ? "CPT tip resistance"
                                                             : BoxNameOfCaption(Captions[index]);
-    return PropertyEntryRefusal(index, text, name);
+    std::string reason = PropertyEntryRefusal(index, text, name);
+    if (reason.empty() && index == BaseUnitWeightPropertyBox) reason = BearingMethodRefusal(SelectedBearingMethod(), text);
+    return reason;
 }
 
 void frmProperties::RevealBox(int index) { SSTab1->setCurrentIndex(PropertyBoxAt(index).Page); }
@@ -276,15 +278,21 @@ PropertyEntries frmProperties::Entries() const {
     for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = TextToStore(i);
     e.EarthPressure = Option1[Active]->isChecked() ? Active : AtRest;
     e.BaseMaterial = Option2[Rock]->isChecked() ? Rock : Soil;
-    e.BearingMethod = -1;
-    for (int i = 0; i < 4; ++i)
-        if (Option3[i]->isChecked()) e.BearingMethod = i;
+    e.BearingMethod = SelectedBearingMethod();
     return e;
+}
+
+int frmProperties::SelectedBearingMethod() const {
+    for (int i = 0; i < 4; ++i)
+        if (Option3[i]->isChecked()) return i;
+    return -1;
 }
 
 void frmProperties::StoreProperties() { brindlemar::StoreProperties(m_, Entries()); }
 
 void frmProperties::Command1_Click() {
+    // the unit weight the chosen bearing method needs, typed or not
+    if (m_.DialogCancelled == 0 && ChangedBoxesValid()) txtValue_LostFocus(BaseUnitWeightPropertyBox);
     Accept([this] { StoreProperties(); });
 }
 

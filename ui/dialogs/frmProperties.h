@@ -45,6 +45,8 @@ protected:
 private:
     void CreateControls();
     PropertyEntries Entries() const;
+    // the bearing method whose option is chosen, -1 for none
+    int SelectedBearingMethod() const;
 };
 
 }  // namespace brindlemar

@@ -53,6 +53,7 @@ StatusInputs StatusFromModel(const Model& m) {
     const auto& f = m.CurrentLoadCombination.Factor;
     StatusInputs in;
     in.WallStable = m.WallStable != 0;
+    in.NoResultReason = m.AnalysisFailure;
     in.BE = f[BE];
     in.FC = f[FC];
     in.EP = f[EP];
