@@ -139,7 +139,7 @@ TEST_F(StabilityColumnTest, ZeroFactorsHideTheirResistances) {
         comb.Factor[code] = 1;
         const auto resisted = StabilityColumn(m, 1);
         EXPECT_EQ(resisted[22].Text, "60.00") << code;
-        EXPECT_EQ(resisted[23].Text, "0.75") << code;
+        EXPECT_EQ(resisted[23].Text, "0.74") << code;
         EXPECT_TRUE(resisted[23].Red) << code;
         comb.Factor[code] = 0;
     }
