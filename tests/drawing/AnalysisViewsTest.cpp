@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <set>
 
 #include "ViewTestSupport.h"
 #include "drawing/AnalysisViews.h"
@@ -50,6 +52,62 @@ TEST(AnalysisViews, WallsWithoutSomeLoadsDrawTheRestWithoutDividingByZero) {
             EXPECT_TRUE(std::isfinite(p.m.LoadArrowScale));
             EXPECT_TRUE(messages.Messages.empty()) << messages.Messages.front().Text;
         }
+    }
+}
+
+// Each load-type view draws the loads of its family and no other: the
+// codes its labels carry, and the line loads by their values.
+TEST(AnalysisViews, LoadTypeViewsDrawTheirFamilyAlone) {
+    struct Case {
+        int view;
+        std::set<std::string> codes;      // every code the view's labels carry
+        std::set<std::string> lineLoads;  // the line loads it draws
+    };
+    const Case cases[] = {
+        {DeadLoadsView, {"DL", "EV"}, {"3.21DL"}},
+        {LiveLoadsView, {"LL"}, {"4.32LL"}},
+        {SoilLoadsView, {"EH", "ES"}, {}},
+        {WaterLoadsView, {"WA"}, {}},
+        {StructuralLoadsView, {"DL", "LL", "IC"}, {"3.21DL", "4.32LL", "5.43IC"}},
+        {ImpactLoadsView, {"IC"}, {"5.43IC"}},
+        {SeismicLoadsView, {"EQ"}, {}},
+        {LoadsView, {"DL", "EV", "EH", "ES", "WA", "EQ", "LL", "IC"}, {"3.21DL", "4.32LL", "5.43IC"}},
+    };
+    const std::set<std::string> allLineLoads{"3.21DL", "4.32LL", "5.43IC"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "view " << c.view);
+        ViewPicture p;
+        test::MessageRecorder messages;
+        p.m.WaterIncluded = p.m.SeismicIncluded = True;
+        const struct {
+            float value;
+            int16_t type;
+        } loads[] = {{3.21f, DL}, {4.32f, LL}, {5.43f, IC}};
+        p.m.LineLoadCount = 3;
+        for (int i = 1; i <= 3; ++i) {
+            LineLoad& load = p.m.LineLoads[static_cast<size_t>(i)];
+            load = LineLoad{};
+            load.Value = loads[i - 1].value;
+            load.LoadType = loads[i - 1].type;
+            load.X = p.m.ToeLength + 0.5f * i;
+            load.Y = p.m.WallHeight;
+            load.Direction = 180;
+        }
+        SetWaterDepths(p.m);
+        SetSeismicCoefficient(p.m);
+        SelectLoadCombination(p.m, 1, 0);
+        DrawAnalysisView(p.m, p.s, c.view);
+        std::set<std::string> codes, lineLoads;
+        for (const std::string& t : p.s.Texts()) {
+            const bool coded = t.size() >= 2 && std::isupper(static_cast<unsigned char>(t[t.size() - 1])) &&
+                               std::isupper(static_cast<unsigned char>(t[t.size() - 2])) &&
+                               (t.size() == 2 || std::isdigit(static_cast<unsigned char>(t[t.size() - 3])));
+            if (coded) codes.insert(t.substr(t.size() - 2));
+            if (allLineLoads.count(t) != 0) lineLoads.insert(t);
+        }
+        EXPECT_EQ(codes, c.codes);
+        EXPECT_EQ(lineLoads, c.lineLoads);
+        EXPECT_FALSE(p.s.Of("Line").empty());
     }
 }
 

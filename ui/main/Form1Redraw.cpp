@@ -124,9 +124,16 @@ void Form1::RedrawView() {
         SetSeismicCoefficient(m_);
         RunTrapped([&] { SelectLoadCombination(m_, m_.ActiveCombinationSet, m_.CurrentCombination); });
 
-        // the active view; the views Dead to Seismic draw no picture of their own
+        // the active view
         RunTrapped([&] {
             const int analysisView = m_.ViewLoads         ? LoadsView
+                                     : m_.ViewDead        ? DeadLoadsView
+                                     : m_.ViewLive        ? LiveLoadsView
+                                     : m_.ViewSoil        ? SoilLoadsView
+                                     : m_.ViewWater       ? WaterLoadsView
+                                     : m_.ViewStructural  ? StructuralLoadsView
+                                     : m_.ViewImpact      ? ImpactLoadsView
+                                     : m_.ViewSeismic     ? SeismicLoadsView
                                      : m_.ViewReactions   ? ReactionsView
                                      : m_.ViewResistances ? ResistancesView
                                      : m_.ViewMoment      ? MomentView

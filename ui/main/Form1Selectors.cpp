@@ -26,9 +26,6 @@ std::array<int16_t*, 14> ViewFlags(Model& m) {
             &m.ViewLoads,      &m.ViewMoment,    &m.ViewShear,     &m.ViewNormal};
 }
 
-// Views that have a picture of their own; the others only show the factor table.
-bool ViewHasFlag(int index) { return index == 0 || index >= 8; }
-
 // Selecting a list item from code runs the list's handler as a user's choice does.
 template <typename Handler>
 void SelectItem(QComboBox* combo, int index, Handler handler) {
@@ -181,27 +178,14 @@ void Form1::optView_Click(int index) {
         *flags[i] = False;
         mnuViewItems[i]->setChecked(false);
     }
-    if (ViewHasFlag(index)) {
-        *flags[index] = True;
-        mnuViewItems[index]->setChecked(true);
-    }
+    *flags[index] = True;
+    mnuViewItems[index]->setChecked(true);
     if (!Updating) RedrawView();
 }
 
 void Form1::SelectViewFromMenu(int index) {
     QRadioButton* button = optView[index];
-    if (ViewHasFlag(index)) {
-        if (!button->isChecked()) button->setChecked(true);
-        return;
-    }
-    // the load-type views toggle: a second choice leaves no view button selected
-    if (!button->isChecked()) {
-        button->setChecked(true);
-    } else {
-        button->setAutoExclusive(false);
-        button->setChecked(false);
-        button->setAutoExclusive(true);
-    }
+    if (!button->isChecked()) button->setChecked(true);
 }
 
 // ---- writing the controls from the model ------------------------------------------
