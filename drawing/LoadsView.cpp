@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
@@ -109,7 +110,9 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(Model& m, Surface& s, int family) {
+void DrawLoadsView(Model& m, Surface& surface, int family) {
+    // the values and codes are laid out last, clear of the arrows, blocks and one another
+    LabelLayer s(surface, {0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)}, 30 * OffsetScale(m));
     BusyPointer busy;
     AnalyseCombination(m);
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
@@ -129,6 +132,7 @@ void DrawLoadsView(Model& m, Surface& s, int family) {
     if (m.WaterIncluded != 0 && FamilyShows(family, WA)) DrawWaterPressure(m, s);
     if (FamilyShows(family, EH)) DrawLateralEarthPressure(m, s);
     if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s);
+    s.PrintInPlace(true);
     DrawLoadsLegend(m, s);
 }
 

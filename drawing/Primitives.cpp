@@ -20,9 +20,10 @@ int32_t RoundHalfEven(double x) {
 
 // Prints a dimension's text at the current position, moved clear of the
 // texts taken when there are any.
-void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken) {
+void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken, double gap) {
     if (taken != nullptr) {
-        const TextBox box = MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken);
+        const TextBox box =
+            MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken, gap);
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;
     }
@@ -219,7 +220,7 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
             s.CurrentX = x1 + 30 * u;
         }
     }
-    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken);
+    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken, 30 * u);
 }
 
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
@@ -238,7 +239,7 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
     s.ForeColor = m.DimensionTextColour;
     s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
     s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 * u : xDim + 30 * u;
-    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken);
+    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken, 30 * u);
 }
 
 }  // namespace brindlemar
