@@ -313,7 +313,7 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
 }
 
-// A factor cell takes a number as typed, of either sign, and refuses any
+// A factor cell takes a number of 0 or more as typed, and refuses any
 // other text as the boxes do, visibly: the cell keeps its factor, tinted red,
 // with the reason as the grid's tool tip. A factor read as 0 or as its
 // leading digit would silently drop or change a load in every check.
@@ -334,7 +334,8 @@ TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsRefuseWhatIsNoNumber) {
         {"1,6", "1.6", 1.6f, "\"1,6\" is no number: type digits and a decimal point, such as 2.5"},
         {"1.35x", "1.6", 1.6f, "\"1.35x\" is no number: type digits and a decimal point, such as 2.5"},
         {"1e39", "1.6", 1.6f, "Overflow in \"LL factor\""},
-        {"-1.2", "-1.2", -1.2f, nullptr},
+        {"-1.2", "1.6", 1.6f, "Type a number of 0 or more"},
+        {"1e3", "1000", 1000.0f, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -358,7 +359,13 @@ TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsRefuseWhatIsNoNumber) {
     EXPECT_TRUE(IsMarkedRefused(d->txtResist[CT]));
     EXPECT_EQ(d->txtResist[CT]->toolTip(), "\"1,6\" is no number: type digits and a decimal point, such as 2.5");
     EXPECT_EQ(set.Combinations[0].Factor[CT], ct);
+    // nor does a negative one, which was once stored as its magnitude
     test::TypeInto(d->txtResist[CT], "-0.9");
+    QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
+    EXPECT_EQ(d->txtResist[CT]->text().toStdString(), GeneralNumber(ct));
+    EXPECT_TRUE(IsMarkedRefused(d->txtResist[CT]));
+    EXPECT_EQ(d->txtResist[CT]->toolTip(), "Type a number of 0 or more");
+    test::TypeInto(d->txtResist[CT], "0.9");
     QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
     EXPECT_EQ(d->txtResist[CT]->text(), "0.9");
     EXPECT_FALSE(IsMarkedRefused(d->txtResist[CT]));
@@ -469,7 +476,9 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
          "\"abc\" is no number: type digits and a decimal point, such as 2.5"},
         {"nothing", nullptr, &frmLoads::txtResist1, 2, "", "Type a number"},
         {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", "Type a number of 0 or more"},
-        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type a number of 0 or more"},
+        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type an angle of 0 or more and less than 90"},
+        {"friction angle past a right angle", nullptr, &frmLoads::txtResist1, 1, "95",
+         "Type an angle of 0 or more and less than 90"},
         {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", "Type a number greater than 0"},
         {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39",
          "Overflow in \"Surcharge on upper ground\""},

@@ -294,9 +294,10 @@ void frmLoads::txtFactor_GotFocus() {
 void frmLoads::txtFactor_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid1;
     const std::string typed = FromQString(txtFactor->text());
-    // a factor is a number as typed, of either sign: "1,6" is no 1, nor "abc" a 0
+    // a factor is a number as typed, and a factor scales a load or a resistance
+    // without turning it round: "1,6" is no 1, "abc" no 0, "-1.2" no factor
     const std::string refusal =
-        g->Col() == 1 ? "" : EntryRefusal(EntryRule::AnyNumber, typed, FactorName(g->TextMatrix(0, g->Col())));
+        g->Col() == 1 ? "" : EntryRefusal(EntryRule::NotNegative, typed, FactorName(g->TextMatrix(0, g->Col())));
     if (!refusal.empty()) {
         // the cell keeps its factor, and says why
         Beep();
@@ -379,9 +380,9 @@ void frmLoads::txtLongLoad_Store(int k) {
 void frmLoads::txtResist_Store(int k) {
     float& factor = m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Combinations[0].Factor[k];
     const std::string typed = FromQString(txtResist[k]->text());
-    const std::string refusal = EntryRefusal(EntryRule::AnyNumber, typed, FactorName(txtShortLoad[k]->text()));
+    const std::string refusal = EntryRefusal(EntryRule::NotNegative, typed, FactorName(txtShortLoad[k]->text()));
     if (refusal.empty()) {
-        factor = std::fabs(*SingleOfText(typed));
+        factor = *SingleOfText(typed);
         ClearRefused(txtResist[k]);
     } else {
         // the box shows the factor it keeps, marked with why the text typed was refused
