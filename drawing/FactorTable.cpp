@@ -88,7 +88,14 @@ void DrawFactorTable(const Model& m, Surface& s) {
 
     // every measure follows the surface's font, so a larger font widens the whole table
     const double th = s.TextHeight("T");
-    const double cw = 1.3 * s.TextWidth("1.23");
+    // a column holds its widest code or factor ("1000.00") with the room "1.23" has in its own
+    double widest = s.TextWidth("1.23");
+    for (int k = 1; k <= factorCount; ++k) {
+        const auto i = static_cast<size_t>(k);
+        widest = std::max({widest, s.TextWidth(FactorTableText(m.CurrentLoadCombination.Factor[i])),
+                           s.TextWidth(m.CurrentFactorDefinition.FactorCode[i])});
+    }
+    const double cw = 1.3 * widest;
     const double g = 0.4 * th;
     const double y0 = m.FrameTop + 1.5 * g;   // base of the text rows
     const double yL = m.FrameTop + g;         // base of the rules

@@ -66,6 +66,27 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     }
 }
 
+// A factor however large stands inside its own column, clear of its
+// neighbours: the columns widen together.
+TEST(DrawFactorTable, LargeFactorsWidenTheColumns) {
+    FactorTablePicture p(1, 1);
+    p.m.CurrentLoadCombination.Factor[EV] = 1000;
+    p.m.CurrentLoadCombination.Factor[FC] = 123456;
+    DrawFactorTable(p.m, p.s);
+    const auto rules = p.s.Of("Line");
+    for (const char* text : {"1000.00", "123456.00", "1.00"}) {
+        SCOPED_TRACE(text);
+        const SurfaceCall* t = p.s.FindText(text);
+        ASSERT_NE(t, nullptr);
+        const double right = t->X1 + p.s.TextWidth(text);
+        // the vertical rules of its own table
+        for (const SurfaceCall& r : rules)
+            if (r.X1 == r.X2 && std::min(r.Y1, r.Y2) < t->Y1 && t->Y1 < std::max(r.Y1, r.Y2)) {
+                EXPECT_FALSE(t->X1 - 30 < r.X1 && r.X1 < right + 30) << "the rule at " << r.X1;
+            }
+    }
+}
+
 TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
     // a name that fits in a smaller font is whole, its distinguishing end
     // included; a longer one is cut, and marked as cut
