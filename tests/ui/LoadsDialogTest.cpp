@@ -313,6 +313,26 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
 }
 
+// Large factors (a file may hold any) and a negative one read whole in the
+// summary, its sign kept, and the summary stays inside its frame.
+TEST_F(LoadsDialogTest, FactorSummaryHoldsLargeFactorsWholeInsideItsFrame) {
+    for (LoadCombination& c : m.CombinationSets[1].Combinations) {
+        c.Factor[LL] = c.Factor[LD] = c.Factor[IC] = 1000;
+        c.Factor[EV] = -1.2f;
+        c.Factor[FC] = 123456;
+    }
+    auto d = Open();
+    const QWidget* frame = d->MSHFlexGrid2[0]->parentWidget();
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, LL - DL), "1000.00");
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, EV - DL), "-1.20");
+    for (FlexGrid* grid : d->MSHFlexGrid2) {
+        SCOPED_TRACE(grid->objectName().toStdString());
+        EXPECT_LE(grid->geometry().right(), frame->contentsRect().right());
+        for (int c = 0; c < grid->Cols(); ++c)
+            for (int r = 0; r < 2; ++r) EXPECT_LE(grid->TextWidth(grid->TextMatrix(r, c)), grid->ColWidth(c)) << r << ", " << c;
+    }
+}
+
 // A factor cell takes a number of 0 or more as typed, and refuses any
 // other text as the boxes do, visibly: the cell keeps its factor, tinted red,
 // with the reason as the grid's tool tip. A factor read as 0 or as its
