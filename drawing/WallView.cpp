@@ -236,6 +236,36 @@ std::string Dimension(double value) { return Format(value, "#0.#0"); }
 
 }  // namespace
 
+DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
+    auto widest = [&](std::initializer_list<double> values) {
+        double w = 0;
+        for (double v : values)
+            if (v > 0) w = std::max(w, s.TextWidth(Dimension(v)));
+        return w;
+    };
+    DimensionTextWidths w;
+    w.Front = widest({m.FrontStemHeight, m.ToeTopDrop, m.ToeTipThickness});
+    w.WallHeight = widest({m.WallHeight});
+    w.Back = widest({m.BackStemHeight, m.HeelTopDrop, m.HeelEndThickness,
+                     ShearKeyShown(m) ? double(m.ShearKeyDepth) : 0.0});
+    return w;
+}
+
+VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths) {
+    const double u = OffsetScale(m);
+    // a text stands 30 off its own line, and 60 more keep it off the next one
+    const double clear = 90 * u;
+    VerticalDimensionLines x;
+    x.Front = Node(m, 11).x - 240 * u;
+    x.WallHeight = std::min(Node(m, 15).x - 600 * u, x.Front - clear - widths.Front);
+    const Point frontEdge = m.FrontWaterDepth <= m.FrontStemHeight ? Node(m, 11) : Node(m, 15);
+    x.FrontWater = std::min(frontEdge.x - 960 * u, x.WallHeight - clear - widths.WallHeight);
+    x.Back = Node(m, 10).x + 240 * u;
+    const Point backEdge = m.BackWaterDepth <= m.BackStemHeight ? Node(m, 14) : Node(m, 18);
+    x.BackWater = std::max(backEdge.x + 600 * u, x.Back + clear + widths.Back);
+    return x;
+}
+
 void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
     GreyPalette palette(m, greyPalette != 0);
@@ -248,7 +278,7 @@ void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins
     DrawOutline(m, s, fillAreas != 0);
 }
 
-void DrawDimensionsView(Model& m, Surface& s, int noText) {
+void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels) {
     if (!DrawingFitted(m)) return;
     BusyPointer busy;
     const Point n1 = Node(m, 1), n2 = Node(m, 2), n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5),
@@ -299,7 +329,9 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     }
 
     // heights in front of the wall (texts left of their lines) and behind it (right)
-    const double xFront = n11.x - 240 * u, xBack = n10.x + 240 * u;
+    const VerticalDimensionLines lines =
+        PlaceVerticalDimensionLines(m, labels != nullptr ? *labels : MeasureDimensionTexts(m, s));
+    const double xFront = lines.Front, xBack = lines.Back;
     if (m.FrontStemHeight > 0)
         DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText, &taken);
     if (m.ToeTopDrop > 0)
@@ -313,18 +345,18 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     if (m.HeelEndThickness > 0)
         DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText, &taken);
     if (m.WallHeight > 0)
-        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600 * u, Dimension(m.WallHeight), 0, noText, &taken);
+        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, lines.WallHeight, Dimension(m.WallHeight), 0, noText, &taken);
 
     // the water depths below the wall top, outermost on each side
     if (m.WaterIncluded != 0) {
         if (m.FrontWaterDepth > 0) {
             const Point edge = m.FrontWaterDepth <= m.FrontStemHeight ? n11 : n15;
-            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, edge.x - 960 * u,
+            DrawDimensionVertical(m, s, edge.x, n1.x, FrontWaterLevel(m), n1.y, lines.FrontWater,
                                   Dimension(m.FrontWaterDepth), 0, noText, &taken);
         }
         if (m.BackWaterDepth > 0) {
             const Point edge = m.BackWaterDepth <= m.BackStemHeight ? n14 : n18;
-            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), edge.x + 600 * u,
+            DrawDimensionVertical(m, s, n8.x, edge.x, n8.y, BackWaterLevel(m), lines.BackWater,
                                   Dimension(m.BackWaterDepth), 0, noText, &taken);
         }
     }

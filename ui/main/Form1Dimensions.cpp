@@ -100,6 +100,24 @@ void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::
     MoveLabelClear(label, {left, top, W, H}, y1 > y2 ? AwayFrom::Left : AwayFrom::Right);
 }
 
+DimensionTextWidths Form1::DimensionLabelWidths() {
+    auto widest = [this](std::initializer_list<int> indices) {
+        double w = 0;
+        for (int i : indices) {
+            QLabel* label = lblDim[i];
+            label->setText(QString::fromStdString(DimensionCaption(m_, i)));
+            label->adjustSize();
+            w = std::max(w, Twips(label->width()));
+        }
+        return w;
+    };
+    DimensionTextWidths w;
+    w.Front = widest({FrontStemHeightLabel, ToeTopDropLabel, ToeTipThicknessLabel});
+    w.WallHeight = widest({WallHeightLabel});
+    w.Back = widest({BackStemHeightLabel, HeelTopDropLabel, HeelEndThicknessLabel, ShearKeyDepthLabel});
+    return w;
+}
+
 void Form1::UpdateDimensionLabels() {
     try {
         BusyPointer busy;
@@ -140,14 +158,15 @@ void Form1::UpdateDimensionLabels() {
                                     caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
         }
 
-        const double front = x[11] - 240, back = x[10] + 240;
+        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(m_, DimensionLabelWidths());
+        const double front = lines.Front, back = lines.Back;
         PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel);
         PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel);
         PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel);
         PlaceVerticalDimLabel(y[8], y[7], back, caption(BackStemHeightLabel), BackStemHeightLabel);
         PlaceVerticalDimLabel(y[7], y[6], back, caption(HeelTopDropLabel), HeelTopDropLabel);
         PlaceVerticalDimLabel(y[6], y[5], back, caption(HeelEndThicknessLabel), HeelEndThicknessLabel);
-        PlaceVerticalDimLabel(y[4], y[1], x[11] - 600, caption(WallHeightLabel), WallHeightLabel);
+        PlaceVerticalDimLabel(y[4], y[1], lines.WallHeight, caption(WallHeightLabel), WallHeightLabel);
 
         if (m_.WaterIncluded != 0) {
             // the water levels where the drawing puts them: on the stem, on
@@ -162,8 +181,9 @@ void Form1::UpdateDimensionLabels() {
                 backLevel = y[14];
             else if (m_.BackWaterDepth <= double(m_.BackStemHeight) + m_.HeelTopDrop)
                 backLevel = y[17];
-            PlaceVerticalDimLabel(frontLevel, y[1], x[11] - 960, caption(FrontWaterDepthLabel), FrontWaterDepthLabel);
-            PlaceVerticalDimLabel(y[8], backLevel, x[10] + 600, caption(BackWaterDepthLabel), BackWaterDepthLabel);
+            PlaceVerticalDimLabel(frontLevel, y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
+                                  FrontWaterDepthLabel);
+            PlaceVerticalDimLabel(y[8], backLevel, lines.BackWater, caption(BackWaterDepthLabel), BackWaterDepthLabel);
         }
         if (keyIncluded)
             PlaceVerticalDimLabel(y[5], y[5] + m_.ShearKeyDepth * s, back, caption(ShearKeyDepthLabel),

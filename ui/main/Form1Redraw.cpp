@@ -143,7 +143,8 @@ void Form1::RedrawView() {
             if (m_.ViewDimensions) {
                 DrawWall(m_, s, 1, 0);
                 // the labels stand where the drawing would print the values
-                DrawDimensionsView(m_, s, 1);
+                const DimensionTextWidths labels = DimensionLabelWidths();
+                DrawDimensionsView(m_, s, 1, &labels);
                 UpdateDimensionLabels();
             } else if (analysisView != 0) {
                 const FrameBelowFactorTable below(m_, s);
