@@ -251,6 +251,8 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
     return w;
 }
 
+bool WaterLevelShown(const Model& m, float depth) { return m.WaterIncluded != 0 && depth > 0; }
+
 VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths) {
     const double u = OffsetScale(m);
     // a text stands 30 off its own line, and 60 more keep it off the next one
@@ -332,20 +334,21 @@ void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWid
     const VerticalDimensionLines lines =
         PlaceVerticalDimensionLines(m, labels != nullptr ? *labels : MeasureDimensionTexts(m, s));
     const double xFront = lines.Front, xBack = lines.Back;
-    if (m.FrontStemHeight > 0)
-        DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText, &taken);
-    if (m.ToeTopDrop > 0)
-        DrawDimensionVertical(m, s, n3.x, n2.x, n3.y, n2.y, xFront, Dimension(m.ToeTopDrop), 0, noText, &taken);
-    if (m.ToeTipThickness > 0)
-        DrawDimensionVertical(m, s, n4.x, n3.x, n4.y, n3.y, xFront, Dimension(m.ToeTipThickness), 0, noText, &taken);
-    if (m.BackStemHeight > 0)
-        DrawDimensionVertical(m, s, n8.x, n7.x, n8.y, n7.y, xBack, Dimension(m.BackStemHeight), 0, noText, &taken);
-    if (m.HeelTopDrop > 0)
-        DrawDimensionVertical(m, s, n7.x, n6.x, n7.y, n6.y, xBack, Dimension(m.HeelTopDrop), 0, noText, &taken);
-    if (m.HeelEndThickness > 0)
-        DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText, &taken);
-    if (m.WallHeight > 0)
-        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, lines.WallHeight, Dimension(m.WallHeight), 0, noText, &taken);
+    // their texts keep off the water levels' extension lines, which run across them
+    const std::optional<double> front = WaterLevelShown(m, m.FrontWaterDepth) ? std::optional(FrontWaterLevel(m))
+                                                                                : std::nullopt;
+    const std::optional<double> back = WaterLevelShown(m, m.BackWaterDepth) ? std::optional(BackWaterLevel(m))
+                                                                              : std::nullopt;
+    auto vertical = [&](float value, Point a, Point b, double x, std::optional<double> level) {
+        if (value > 0) DrawDimensionVertical(m, s, a.x, b.x, a.y, b.y, x, Dimension(value), 0, noText, &taken, level);
+    };
+    vertical(m.FrontStemHeight, n2, n1, xFront, front);
+    vertical(m.ToeTopDrop, n3, n2, xFront, front);
+    vertical(m.ToeTipThickness, n4, n3, xFront, front);
+    vertical(m.BackStemHeight, n8, n7, xBack, back);
+    vertical(m.HeelTopDrop, n7, n6, xBack, back);
+    vertical(m.HeelEndThickness, n6, n5, xBack, back);
+    vertical(m.WallHeight, n4, n1, lines.WallHeight, front);
 
     // the water depths below the wall top, outermost on each side
     if (m.WaterIncluded != 0) {

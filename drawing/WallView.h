@@ -30,6 +30,9 @@ struct VerticalDimensionLines {
 };
 VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths);
 
+// Whether a water depth is dimensioned, with its level's extension line.
+bool WaterLevelShown(const Model& m, float depth);
+
 // The widths of the vertical dimension texts in the surface's font.
 DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s);
 

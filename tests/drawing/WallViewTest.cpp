@@ -186,6 +186,7 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         {"front water as deep as the wall is high", 10, 60, 10, 0.5f},
         {"a wide key under a base whose texts are large", 24, 60, 5, 2.5f},
         {"an E-size sheet: frame, texts and offsets four times the screen's", 40, 240, 3, 0.5f},
+        {"front water half the wall's height: its level runs across the wall height", 40, 240, 5, 0.5f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -110,7 +111,8 @@ public:
     // for the lines to stand clear of them.
     DimensionTextWidths DimensionLabelWidths();
     void PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index, int mode);
-    void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index);
+    void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
+                               std::optional<double> level = std::nullopt);
     void MoveLabelClear(QLabel* label, TextBox box, AwayFrom way);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use
