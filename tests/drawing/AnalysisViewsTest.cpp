@@ -127,8 +127,8 @@ TEST(AnalysisViews, LegendIsPrintedOnce) {
     }
 }
 
-// Texts the views place stay inside the frame and off the factor table (and,
-// but for the loads view's block values, off one another), on a picture of the default window, a large one and a half
+// Texts the views place stay inside the frame, off the factor table and off
+// one another, on a picture of the default window, a large one and a half
 // page, for the built-in wall and a quay wall with high water on both sides.
 TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
     struct Case {
@@ -168,11 +168,7 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
                 EXPECT_FALSE(overlap(t, table, w)) << t.Text << " over the table";
                 EXPECT_TRUE(t.X1 >= 0 && t.X1 + w <= c.width && t.Y1 >= 0 && t.Y1 + 23 * t.FontSize <= c.height)
                     << t.Text << " cut at the frame's edge";
-                // the loads view's pressure values at a join of two blocks stand where their blocks put them
-                if (view != LoadsView) {
-                    for (const TextBox& other : written)
-                        EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
-                }
+                for (const TextBox& other : written) EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
                 written.push_back({t.X1, t.Y1, w, 23 * t.FontSize});
             }
         }
