@@ -9,6 +9,11 @@
 namespace brindlemar {
 
 void DrawAnalysisView(Model& m, Surface& s, int view) {
+    if (view >= DeadLoadsView && view <= SeismicLoadsView) {
+        DrawWall(m, s, 1, 0, LoadsViewLeastMargins(s));
+        DrawLoadsView(m, s, view);
+        return;
+    }
     switch (view) {
     case LoadsView:
         DrawWall(m, s, 1, 0, LoadsViewLeastMargins(s));

@@ -10,6 +10,14 @@ namespace brindlemar {
 
 // The analysis views, numbered as the main window's view selector numbers them.
 enum AnalysisViewKind : int {
+    // the loads of one family alone (LoadFamily)
+    DeadLoadsView = 1,
+    LiveLoadsView = 2,
+    SoilLoadsView = 3,
+    WaterLoadsView = 4,
+    StructuralLoadsView = 5,
+    ImpactLoadsView = 6,
+    SeismicLoadsView = 7,
     ReactionsView = 8,
     ResistancesView = 9,
     LoadsView = 10,

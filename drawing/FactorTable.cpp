@@ -87,8 +87,27 @@ void DrawFactorTable(const Model& m, Surface& s) {
     const LoadCombination& combination = At(set.Combinations, m.CurrentCombination);
 
     // every measure follows the surface's font, so a larger font widens the whole table
+    // A column holds its widest code or factor ("1000.00") with the room
+    // "1.23" has in its own. Tables that would run past the frame's right
+    // edge are printed in smaller type, down to seven tenths of it.
+    const double fontSize = s.FontSize;
+    auto columnWidth = [&] {
+        double widest = s.TextWidth("1.23");
+        for (int k = 1; k <= factorCount; ++k) {
+            const auto i = static_cast<size_t>(k);
+            widest = std::max({widest, s.TextWidth(FactorTableText(m.CurrentLoadCombination.Factor[i])),
+                               s.TextWidth(m.CurrentFactorDefinition.FactorCode[i])});
+        }
+        return 1.3 * widest;
+    };
+    const double columns = std::max(2.0 + kLoadFactors, 2.7 + factorCount - kLoadFactors);
+    double cw = columnWidth();
+    // a twentieth of the size at a time: a screen font's widths come in steps
+    while (columns * cw + 0.8 * s.TextHeight("T") > m.FrameLeft + m.FrameWidth && s.FontSize > 0.7 * fontSize) {
+        s.FontSize = std::max(0.7 * fontSize, s.FontSize - fontSize / 20);
+        cw = columnWidth();
+    }
     const double th = s.TextHeight("T");
-    const double cw = 1.3 * s.TextWidth("1.23");
     const double g = 0.4 * th;
     const double y0 = m.FrameTop + 1.5 * g;   // base of the text rows
     const double yL = m.FrameTop + g;         // base of the rules
@@ -101,16 +120,18 @@ void DrawFactorTable(const Model& m, Surface& s) {
     s.CurrentY = m.FrameTop + g;
     // long set and combination names are printed smaller, then cut, to stop
     // at the frame's right edge
-    const double size = s.FontSize;
+    const double tableSize = s.FontSize;
+    s.FontSize = fontSize;
     const std::vector<std::string> names = FitLines(s, "Combinations: " + set.Name + ", " + combination.Name, "",
-                                                    m.FrameLeft + m.FrameWidth - 2 * g, 1, 0.7 * size);
+                                                    m.FrameLeft + m.FrameWidth - 2 * g, 1, 0.7 * fontSize);
     if (!names.empty()) PrintAt(s, names[0], g);
-    s.FontSize = size;
+    s.FontSize = tableSize;
     DrawTableRules(m, s, loads, g, cw, th, yL);
 
     s.ForeColor = m.FactorTableTextColour;
     DrawTableTexts(m, s, resistances, g, cw, th, y0);
     if (factorCount > kLoadFactors) DrawTableRules(m, s, resistances, g, cw, th, yL);
+    s.FontSize = fontSize;
 }
 
 }  // namespace brindlemar

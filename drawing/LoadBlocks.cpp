@@ -92,16 +92,20 @@ void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, 
     LoadArrowAt(m, s, cx, cy, direction, value, label);
 }
 
-void DrawWeightBlocks(const Model& m, Surface& s) {
+void DrawWeightBlocks(const Model& m, Surface& s, int family) {
     if (m.ShowWeightResultants != 0) {
         // the wall's weight, then the two backfill bodies
         constexpr int codes[] = {0, DL, EV, EV};
         for (int i = 1; i <= 3; ++i)
-            DrawVerticalLoadArrow(m, s, BodyX(m, i), BodyY(m, i), m.BodyWeights[static_cast<size_t>(i)],
+            if (FamilyShows(family, codes[i]))
+                DrawVerticalLoadArrow(m, s, BodyX(m, i), BodyY(m, i), m.BodyWeights[static_cast<size_t>(i)],
                                   LoadCodeText(m, codes[i]), m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
         return;
     }
-    for (int k = 1; k <= 17; ++k) DrawBlock(m, s, k, 0, m.BlockWeights[static_cast<size_t>(k)], LoadCodeText(m, DL));
+    // blocks 1 to 9 are the wall, the others the backfill over the heel
+    for (int k = 1; k <= 17; ++k)
+        if (FamilyShows(family, k <= 9 ? DL : EV))
+            DrawBlock(m, s, k, 0, m.BlockWeights[static_cast<size_t>(k)], LoadCodeText(m, DL));
 }
 
 void DrawLateralEarthPressure(const Model& m, Surface& s) {

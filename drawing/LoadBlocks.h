@@ -22,8 +22,9 @@ void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, 
                     const std::string& label);
 
 // The self-weights: one arrow per body (the wall "DL", the backfill "EV")
-// while ShowWeightResultants is on, else one per block.
-void DrawWeightBlocks(const Model& m, Surface& s);
+// while ShowWeightResultants is on, else one per block; those of the load
+// family given (LoadFamily) alone.
+void DrawWeightBlocks(const Model& m, Surface& s, int family = AllLoads);
 
 // The earth pressure on the back plane above and below the back water
 // level, and the vertical component that wall friction gives.

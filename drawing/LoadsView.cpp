@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
@@ -95,7 +96,23 @@ void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang)
     m.LoadArrowScale = static_cast<float>(scale);
 }
 
-void DrawLoadsView(Model& m, Surface& s) {
+bool FamilyShows(int family, int code, bool lineLoad) {
+    switch (family) {
+    case AllLoads: return true;
+    case DeadLoads: return code == DL || code == EV;
+    case LiveLoads: return code == LL;
+    case SoilLoads: return code == EH || code == ES;
+    case WaterLoads: return code == WA;
+    case StructuralLoads: return lineLoad;
+    case ImpactLoads: return code == LD || code == IC;
+    case SeismicLoads: return code == EQ;
+    default: return false;
+    }
+}
+
+void DrawLoadsView(Model& m, Surface& surface, int family) {
+    // the values and codes are laid out last, clear of the arrows, blocks and one another
+    LabelLayer s(surface, {0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)}, 30 * OffsetScale(m));
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);
@@ -106,12 +123,14 @@ void DrawLoadsView(Model& m, Surface& s) {
             m.WaterPressureOrdinates[static_cast<size_t>(k)] = 0;
 
     FitLoadArrowScale(m, cell, SeismicComponentOverhang(m, s, cell));
-    for (int i = 1; i <= m.LineLoadCount; ++i) DrawLineLoad(m, s, i);
-    DrawSurchargeLoads(m, s);
-    DrawWeightBlocks(m, s);
-    if (m.WaterIncluded != 0) DrawWaterPressure(m, s);
-    DrawLateralEarthPressure(m, s);
-    DrawSeismicLoads(m, s);
+    for (int i = 1; i <= m.LineLoadCount; ++i)
+        if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i);
+    if (FamilyShows(family, m.SurchargeLoadType)) DrawSurchargeLoads(m, s);
+    DrawWeightBlocks(m, s, family);
+    if (m.WaterIncluded != 0 && FamilyShows(family, WA)) DrawWaterPressure(m, s);
+    if (FamilyShows(family, EH)) DrawLateralEarthPressure(m, s);
+    if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s);
+    s.PrintInPlace(true);
     DrawLoadsLegend(m, s);
 }
 

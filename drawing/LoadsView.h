@@ -25,9 +25,30 @@ TextCell MeasureTextCell(Surface& s);
 // instead). The wall is drawn with them and the view uses the same margins.
 LeastMargins LoadsViewLeastMargins(Surface& s);
 
-// Draws the whole view of the prepared combination (PrepareCombination) over
-// a wall already drawn.
-void DrawLoadsView(Model& m, Surface& s);
+// The load families the view selector shows one at a time, numbered as its
+// load-type views; each shows the loads whose load type (factor code) it
+// names: dead DL and EV (the weights of the wall and the soil), live LL,
+// soil EH and ES (the earth pressure and an earth surcharge), water WA,
+// impact LD and IC, seismic EQ. Structural loads are what other structures
+// put on the wall, the line loads, whatever their type; a line load shows in
+// the family of its type as well. The surcharge shows in the family of its
+// load type.
+enum LoadFamily : int {
+    AllLoads = 0,
+    DeadLoads = 1,
+    LiveLoads = 2,
+    SoilLoads = 3,
+    WaterLoads = 4,
+    StructuralLoads = 5,
+    ImpactLoads = 6,
+    SeismicLoads = 7,
+};
+// Whether `family` shows a load of factor code `code`; `lineLoad` for a line load.
+bool FamilyShows(int family, int code, bool lineLoad = false);
+
+// Draws the loads of `family` of the prepared combination (PrepareCombination)
+// over a wall already drawn, at the arrow scale of the whole view.
+void DrawLoadsView(Model& m, Surface& s, int family = AllLoads);
 
 // One arrow scale for all pressures, so that the largest pressure group of
 // each side fits the room kept beside, above or below the wall. Starts at

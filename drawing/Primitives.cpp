@@ -19,9 +19,10 @@ int32_t RoundHalfEven(double x) {
 
 // Prints a dimension's text at the current position, moved clear of the
 // texts taken when there are any.
-void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken) {
+void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken, double gap) {
     if (taken != nullptr) {
-        const TextBox box = MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken);
+        const TextBox box =
+            MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken, gap);
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;
     }
@@ -216,11 +217,18 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
             s.CurrentX = x1 + 30 * u;
         }
     }
-    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken);
+    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken, 30 * u);
+}
+
+double SlideClearOfLevel(double top, double height, double level, double gap) {
+    if (!(level > top - gap && level < top + height + gap)) return top;
+    const double above = level - gap - height, below = level + gap;
+    return top - above < below - top ? above : below;
 }
 
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
-                           const std::string& text, double fontSize, int noText, TextBoxes* taken) {
+                           const std::string& text, double fontSize, int noText, TextBoxes* taken,
+                           std::optional<double> level) {
     const double u = OffsetScale(m);
     const double sA = xDim < xA ? 1 : -1;
     DrawLineSolid(s, xA - 60 * u * sA, y1, xDim - 120 * u * sA, y1, m.DimensionLineColour, 1);
@@ -234,8 +242,9 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
     if (fontSize > 0) s.FontSize = fontSize;
     s.ForeColor = m.DimensionTextColour;
     s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
+    if (level) s.CurrentY = SlideClearOfLevel(s.CurrentY, s.TextHeight(text), *level, 30 * u);
     s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 * u : xDim + 30 * u;
-    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken);
+    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken, 30 * u);
 }
 
 }  // namespace brindlemar

@@ -4,6 +4,7 @@
 // arrows and dimensions. Coordinates are the surface's twips.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "drawing/Surface.h"
@@ -70,8 +71,16 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
                              TextBoxes* taken = nullptr);
 
 // A vertical dimension between the feature points (xA, y1) and (xB, y2) on
-// the line x = xDim; the text stands left of the line when y1 > y2.
+// the line x = xDim; the text stands left of the line when y1 > y2. With
+// `level` given (the y of a line running across, a water level's extension
+// line), the text slides along its line to keep clear of it.
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
-                           const std::string& text, double fontSize, int noText, TextBoxes* taken = nullptr);
+                           const std::string& text, double fontSize, int noText, TextBoxes* taken = nullptr,
+                           std::optional<double> level = std::nullopt);
+
+// The top of a text `height` high asked for at `top`, moved to the nearer
+// side of the horizontal line at `level` when that line would run within
+// `gap` of it; unchanged otherwise.
+double SlideClearOfLevel(double top, double height, double level, double gap);
 
 }  // namespace brindlemar

@@ -81,20 +81,20 @@ std::vector<std::string> FitLines(Surface& s, const std::string& text, const std
     return out;
 }
 
-TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken) {
+TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken, double gap) {
     auto overlaps = [&](const TextBox& t) {
-        return box.Left < t.Left + t.Width && t.Left < box.Left + box.Width && box.Top < t.Top + t.Height &&
-               t.Top < box.Top + box.Height;
+        return box.Left < t.Left + t.Width + gap && t.Left < box.Left + box.Width + gap &&
+               box.Top < t.Top + t.Height + gap && t.Top < box.Top + box.Height + gap;
     };
     // each step clears one box for good, as the box only moves on one way
     for (size_t step = 0; step <= taken.size(); ++step) {
         const auto hit = std::find_if(taken.begin(), taken.end(), overlaps);
         if (hit == taken.end()) break;
         switch (way) {
-        case AwayFrom::Above: box.Top = hit->Top - box.Height; break;
-        case AwayFrom::Below: box.Top = hit->Top + hit->Height; break;
-        case AwayFrom::Left: box.Left = hit->Left - box.Width; break;
-        case AwayFrom::Right: box.Left = hit->Left + hit->Width; break;
+        case AwayFrom::Above: box.Top = hit->Top - box.Height - gap; break;
+        case AwayFrom::Below: box.Top = hit->Top + hit->Height + gap; break;
+        case AwayFrom::Left: box.Left = hit->Left - box.Width - gap; break;
+        case AwayFrom::Right: box.Left = hit->Left + hit->Width + gap; break;
         }
     }
     taken.push_back(box);

@@ -43,9 +43,10 @@ using TextBoxes = std::vector<TextBox>;
 // Which way a text may move to get clear of others: away from its line.
 enum class AwayFrom { Above, Below, Left, Right };
 
-// Moves the box the way given, just as far as it must to overlap none of
-// the boxes already taken, then adds it to them.
-TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken);
+// Moves the box the way given, just as far as it must to keep `gap` clear
+// of every box already taken (texts that touch read as one: "5.005.00"),
+// then adds it to them.
+TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken, double gap = 30);
 
 // Renders a text with markup from (x, y) in TextFontName at `size` points,
 // one character at a time. The surface keeps the font and line the last

@@ -235,6 +235,37 @@ std::string Dimension(double value) { return Format(value, "#0.#0"); }
 double FrontWaterLevel(const Model& m) { return Node(m, 4).y - m.DrawingScale * FrontWaterHeight(m); }
 double BackWaterLevel(const Model& m) { return Node(m, 5).y - m.DrawingScale * BackWaterHeight(m); }
 
+DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
+    auto widest = [&](std::initializer_list<double> values) {
+        double w = 0;
+        for (double v : values)
+            if (v > 0) w = std::max(w, s.TextWidth(Dimension(v)));
+        return w;
+    };
+    DimensionTextWidths w;
+    w.Front = widest({m.FrontStemHeight, m.ToeTopDrop, m.ToeTipThickness});
+    w.WallHeight = widest({m.WallHeight});
+    w.Back = widest({m.BackStemHeight, m.HeelTopDrop, m.HeelEndThickness,
+                     ShearKeyShown(m) ? double(m.ShearKeyDepth) : 0.0});
+    return w;
+}
+
+bool WaterLevelShown(const Model& m, float depth) { return m.WaterIncluded != 0 && depth > 0; }
+
+VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths) {
+    const double u = OffsetScale(m);
+    // a text stands 30 off its own line, and 60 more keep it off the next one
+    const double clear = 90 * u;
+    VerticalDimensionLines x;
+    x.Front = Node(m, 11).x - 240 * u;
+    x.WallHeight = std::min(Node(m, 15).x - 600 * u, x.Front - clear - widths.Front);
+    // the water's edges: nodes 11 and 15 share the left one, 14 and 18 the right
+    x.FrontWater = std::min(Node(m, 11).x - 960 * u, x.WallHeight - clear - widths.WallHeight);
+    x.Back = Node(m, 10).x + 240 * u;
+    x.BackWater = std::max(Node(m, 14).x + 600 * u, x.Back + clear + widths.Back);
+    return x;
+}
+
 void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
     GreyPalette palette(m, greyPalette != 0);
@@ -247,12 +278,12 @@ void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins
     DrawOutline(m, s, fillAreas != 0);
 }
 
-void DrawDimensionsView(Model& m, Surface& s, int noText) {
+void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels) {
     if (!DrawingFitted(m)) return;
     BusyPointer busy;
     const Point n1 = Node(m, 1), n2 = Node(m, 2), n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5),
                 n6 = Node(m, 6), n7 = Node(m, 7), n8 = Node(m, 8), n10 = Node(m, 10), n11 = Node(m, 11),
-                n14 = Node(m, 14), n15 = Node(m, 15), n18 = Node(m, 18), n50 = Node(m, 50);
+                n14 = Node(m, 14), n18 = Node(m, 18), n50 = Node(m, 50);
     const double scale = m.DrawingScale;
     // the lines stand off the wall by screen twips, more on a large sheet
     const double u = OffsetScale(m);
@@ -298,30 +329,33 @@ void DrawDimensionsView(Model& m, Surface& s, int noText) {
     }
 
     // heights in front of the wall (texts left of their lines) and behind it (right)
-    const double xFront = n11.x - 240 * u, xBack = n10.x + 240 * u;
-    if (m.FrontStemHeight > 0)
-        DrawDimensionVertical(m, s, n2.x, n1.x, n2.y, n1.y, xFront, Dimension(m.FrontStemHeight), 0, noText, &taken);
-    if (m.ToeTopDrop > 0)
-        DrawDimensionVertical(m, s, n3.x, n2.x, n3.y, n2.y, xFront, Dimension(m.ToeTopDrop), 0, noText, &taken);
-    if (m.ToeTipThickness > 0)
-        DrawDimensionVertical(m, s, n4.x, n3.x, n4.y, n3.y, xFront, Dimension(m.ToeTipThickness), 0, noText, &taken);
-    if (m.BackStemHeight > 0)
-        DrawDimensionVertical(m, s, n8.x, n7.x, n8.y, n7.y, xBack, Dimension(m.BackStemHeight), 0, noText, &taken);
-    if (m.HeelTopDrop > 0)
-        DrawDimensionVertical(m, s, n7.x, n6.x, n7.y, n6.y, xBack, Dimension(m.HeelTopDrop), 0, noText, &taken);
-    if (m.HeelEndThickness > 0)
-        DrawDimensionVertical(m, s, n6.x, n5.x, n6.y, n5.y, xBack, Dimension(m.HeelEndThickness), 0, noText, &taken);
-    if (m.WallHeight > 0)
-        DrawDimensionVertical(m, s, n4.x, n1.x, n4.y, n1.y, n15.x - 600 * u, Dimension(m.WallHeight), 0, noText, &taken);
+    const VerticalDimensionLines lines =
+        PlaceVerticalDimensionLines(m, labels != nullptr ? *labels : MeasureDimensionTexts(m, s));
+    const double xFront = lines.Front, xBack = lines.Back;
+    // their texts keep off the water levels' extension lines, which run across them
+    const std::optional<double> front = WaterLevelShown(m, m.FrontWaterDepth) ? std::optional(FrontWaterLevel(m))
+                                                                                : std::nullopt;
+    const std::optional<double> back = WaterLevelShown(m, m.BackWaterDepth) ? std::optional(BackWaterLevel(m))
+                                                                              : std::nullopt;
+    auto vertical = [&](float value, Point a, Point b, double x, std::optional<double> level) {
+        if (value > 0) DrawDimensionVertical(m, s, a.x, b.x, a.y, b.y, x, Dimension(value), 0, noText, &taken, level);
+    };
+    vertical(m.FrontStemHeight, n2, n1, xFront, front);
+    vertical(m.ToeTopDrop, n3, n2, xFront, front);
+    vertical(m.ToeTipThickness, n4, n3, xFront, front);
+    vertical(m.BackStemHeight, n8, n7, xBack, back);
+    vertical(m.HeelTopDrop, n7, n6, xBack, back);
+    vertical(m.HeelEndThickness, n6, n5, xBack, back);
+    vertical(m.WallHeight, n4, n1, lines.WallHeight, front);
 
     // the water depths below the wall top, outermost on each side, from the
     // water's edges (nodes 11 and 15 share the left one, 14 and 18 the right)
     if (m.WaterIncluded != 0) {
         if (m.FrontWaterDepth > 0)
-            DrawDimensionVertical(m, s, n11.x, n1.x, FrontWaterLevel(m), n1.y, n11.x - 960 * u,
+            DrawDimensionVertical(m, s, n11.x, n1.x, FrontWaterLevel(m), n1.y, lines.FrontWater,
                                   Dimension(m.FrontWaterDepth), 0, noText, &taken);
         if (m.BackWaterDepth > 0)
-            DrawDimensionVertical(m, s, n8.x, n14.x, n8.y, BackWaterLevel(m), n14.x + 600 * u,
+            DrawDimensionVertical(m, s, n8.x, n14.x, n8.y, BackWaterLevel(m), lines.BackWater,
                                   Dimension(m.BackWaterDepth), 0, noText, &taken);
     }
 

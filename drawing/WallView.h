@@ -20,9 +20,33 @@ void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins
 double FrontWaterLevel(const Model& m);
 double BackWaterLevel(const Model& m);
 
+// The widest texts of the vertical dimensions: the heights in front of the
+// wall, the wall height, the heights behind it.
+struct DimensionTextWidths {
+    double Front = 0, WallHeight = 0, Back = 0;
+};
+
+// The x of the vertical dimension lines. Each line further out stands 240,
+// 600 or 960 (screen twips) off the wall's outer nodes, and further where
+// the texts of the line inside it would otherwise reach it: the heights in
+// front of the wall, the wall height and the front water depth outwards to
+// the left, the heights and the back water depth to the right.
+struct VerticalDimensionLines {
+    double Front = 0, WallHeight = 0, FrontWater = 0, Back = 0, BackWater = 0;
+};
+VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths);
+
+// Whether a water depth is dimensioned, with its level's extension line.
+bool WaterLevelShown(const Model& m, float depth);
+
+// The widths of the vertical dimension texts in the surface's font.
+DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s);
+
 // Every dimension of the wall, the backfill slope mark and the caption, over
 // a wall already fitted. With noText non-zero (the screen, whose labels show
-// the values) the dimension values and the slope text are left out.
-void DrawDimensionsView(Model& m, Surface& s, int noText);
+// the values) the dimension values and the slope text are left out; the
+// lines then stand as the labels' widths ask (measured on the surface when
+// none are given).
+void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels = nullptr);
 
 }  // namespace brindlemar

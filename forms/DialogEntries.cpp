@@ -23,6 +23,8 @@ std::string EntryRefusal(EntryRule rule, const std::string& text, const std::str
     const float value = EntryValue(text);
     if (rule == EntryRule::Positive && !(value > 0)) return "Type a number greater than 0";
     if (rule == EntryRule::NotNegative && !(value >= 0)) return "Type a number of 0 or more";
+    if (rule == EntryRule::FrictionAngle && !(value >= 0 && value < 90))
+        return "Type an angle of 0 or more and less than 90";
     return "";
 }
 

@@ -7,8 +7,9 @@
 
 namespace brindlemar {
 
-// What a box demands of its number.
-enum class EntryRule { Positive, NotNegative, AnyNumber };
+// What a box demands of its number. A friction angle lies from 0 to below
+// 90 degrees: at 90 the tangent has no end, beyond it friction would push.
+enum class EntryRule { Positive, NotNegative, AnyNumber, FrictionAngle };
 
 // The text a box shows for a stored value: the general number form.
 std::string EntryText(float value);

@@ -54,7 +54,7 @@ int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text,
     return previous;
 }
 
-std::string FactorSummaryText(float factor) { return Format(factor, "0.00;0.00;--"); }
+std::string FactorSummaryText(float factor) { return Format(factor, "0.00;-0.00;--"); }
 
 std::optional<float> SingleOfText(const std::string& text) {
     const double value = Val(text);

@@ -27,8 +27,8 @@ std::string LoadTypeText(const FactorDefinition& factors, int k);
 // code names no type: it would match every text.
 int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text, int16_t previous);
 
-// A factor in the summary: two decimals, the magnitude of a negative one,
-// "--" for zero.
+// A factor in the summary: two decimals, a negative one (from a file
+// written before factors were checked) with its sign, "--" for zero.
 std::string FactorSummaryText(float factor);
 
 // The leading number of a text as a stored Single; nothing when it does not

@@ -11,6 +11,7 @@ using M = ModelInputs;
 constexpr EntryRule Pos = EntryRule::Positive;
 constexpr EntryRule Non = EntryRule::NotNegative;
 constexpr EntryRule Any = EntryRule::AnyNumber;
+constexpr EntryRule Phi = EntryRule::FrictionAngle;
 
 const std::array<PropertyBox, PropertyBoxCount> Boxes = {{
     {&M::ConcreteUnitWeight, Pos, WallPage, 0, &M::UnitWeightUnitLabels, false},
@@ -24,18 +25,18 @@ const std::array<PropertyBox, PropertyBoxCount> Boxes = {{
     {&M::BackfillUnitWeight, Pos, BackfillEarthPage, 8, &M::UnitWeightUnitLabels, false},
     {&M::BackfillDryDensity, Pos, BackfillEarthPage, 9, &M::UnitWeightUnitLabels, false},
     {&M::BackfillSaturatedDensity, Pos, BackfillEarthPage, 10, &M::UnitWeightUnitLabels, false},
-    {&M::BackfillFrictionAngle, Non, BackfillEarthPage, 11, &M::AngleUnitLabels, false},
+    {&M::BackfillFrictionAngle, Phi, BackfillEarthPage, 11, &M::AngleUnitLabels, false},
     {&M::BackfillCohesion, Non, BackfillEarthPage, 12, &M::StressUnitLabels, true},
-    {&M::BaseFrictionAngle, Non, BasePage, 13, &M::AngleUnitLabels, false},
+    {&M::BaseFrictionAngle, Phi, BasePage, 13, &M::AngleUnitLabels, false},
     {&M::BaseCohesion, Non, BasePage, 14, &M::StressUnitLabels, false},
     {&M::NominalBearingResistance, Pos, BasePage, 15, &M::StressUnitLabels, false},
     {&M::BaseElasticityModulus, Pos, BasePage, 16, &M::ModulusUnitLabels, true},
-    {&M::EarthToEarthFrictionAngle, Non, FrictionAnglesPage, 17, &M::AngleUnitLabels, false},
-    {&M::ConcreteToEarthFrictionAngle, Non, FrictionAnglesPage, 18, &M::AngleUnitLabels, false},
+    {&M::EarthToEarthFrictionAngle, Phi, FrictionAnglesPage, 17, &M::AngleUnitLabels, false},
+    {&M::ConcreteToEarthFrictionAngle, Phi, FrictionAnglesPage, 18, &M::AngleUnitLabels, false},
     {&M::ToeEarthUnitWeight, Pos, ToeEarthPage, 19, &M::UnitWeightUnitLabels, false},
     {&M::ToeEarthDryDensity, Pos, ToeEarthPage, 20, &M::UnitWeightUnitLabels, false},
     {&M::ToeEarthSaturatedDensity, Pos, ToeEarthPage, 21, &M::UnitWeightUnitLabels, false},
-    {&M::ToeEarthFrictionAngle, Non, ToeEarthPage, 22, &M::AngleUnitLabels, false},
+    {&M::ToeEarthFrictionAngle, Phi, ToeEarthPage, 22, &M::AngleUnitLabels, false},
     {&M::ToeEarthCohesion, Non, ToeEarthPage, 23, &M::StressUnitLabels, true},
     {&M::BaseSptBlowCount, Any, BasePage, -1, nullptr, false},
     {&M::BaseCptTipResistance, Any, BasePage, 24, &M::StressUnitLabels, false},

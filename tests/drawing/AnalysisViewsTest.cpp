@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <set>
 
 #include "ViewTestSupport.h"
+#include "analysis/Preparation.h"
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/WallView.h"
@@ -51,6 +54,62 @@ TEST(AnalysisViews, WallsWithoutSomeLoadsDrawTheRestWithoutDividingByZero) {
     }
 }
 
+// Each load-type view draws the loads of its family and no other: the
+// codes its labels carry, and the line loads by their values.
+TEST(AnalysisViews, LoadTypeViewsDrawTheirFamilyAlone) {
+    struct Case {
+        int view;
+        std::set<std::string> codes;      // every code the view's labels carry
+        std::set<std::string> lineLoads;  // the line loads it draws
+    };
+    const Case cases[] = {
+        {DeadLoadsView, {"DL", "EV"}, {"3.21DL"}},
+        {LiveLoadsView, {"LL"}, {"4.32LL"}},
+        {SoilLoadsView, {"EH", "ES"}, {}},
+        {WaterLoadsView, {"WA"}, {}},
+        {StructuralLoadsView, {"DL", "LL", "IC"}, {"3.21DL", "4.32LL", "5.43IC"}},
+        {ImpactLoadsView, {"IC"}, {"5.43IC"}},
+        {SeismicLoadsView, {"EQ"}, {}},
+        {LoadsView, {"DL", "EV", "EH", "ES", "WA", "EQ", "LL", "IC"}, {"3.21DL", "4.32LL", "5.43IC"}},
+    };
+    const std::set<std::string> allLineLoads{"3.21DL", "4.32LL", "5.43IC"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "view " << c.view);
+        ViewPicture p;
+        test::MessageRecorder messages;
+        p.m.WaterIncluded = p.m.SeismicIncluded = True;
+        const struct {
+            float value;
+            int16_t type;
+        } loads[] = {{3.21f, DL}, {4.32f, LL}, {5.43f, IC}};
+        p.m.LineLoadCount = 3;
+        for (int i = 1; i <= 3; ++i) {
+            LineLoad& load = p.m.LineLoads[static_cast<size_t>(i)];
+            load = LineLoad{};
+            load.Value = loads[i - 1].value;
+            load.LoadType = loads[i - 1].type;
+            load.X = p.m.ToeLength + 0.5f * i;
+            load.Y = p.m.WallHeight;
+            load.Direction = 180;
+        }
+        p.m.ActiveCombinationSet = 1;
+        p.m.CurrentCombination = 0;
+        PrepareCombination(p.m);
+        DrawAnalysisView(p.m, p.s, c.view);
+        std::set<std::string> codes, lineLoads;
+        for (const std::string& t : p.s.Texts()) {
+            const bool coded = t.size() >= 2 && std::isupper(static_cast<unsigned char>(t[t.size() - 1])) &&
+                               std::isupper(static_cast<unsigned char>(t[t.size() - 2])) &&
+                               (t.size() == 2 || std::isdigit(static_cast<unsigned char>(t[t.size() - 3])));
+            if (coded) codes.insert(t.substr(t.size() - 2));
+            if (allLineLoads.count(t) != 0) lineLoads.insert(t);
+        }
+        EXPECT_EQ(codes, c.codes);
+        EXPECT_EQ(lineLoads, c.lineLoads);
+        EXPECT_FALSE(p.s.Of("Line").empty());
+    }
+}
+
 // Each view's legend is printed once: printed twice on the same spot it
 // reads bold.
 TEST(AnalysisViews, LegendIsPrintedOnce) {
@@ -67,8 +126,8 @@ TEST(AnalysisViews, LegendIsPrintedOnce) {
     }
 }
 
-// Texts the views place stay inside the frame and off the factor table (and,
-// but for the loads view's block values, off one another), on a picture of the default window, a large one and a half
+// Texts the views place stay inside the frame, off the factor table and off
+// one another, on a picture of the default window, a large one and a half
 // page, for the built-in wall and a quay wall with high water on both sides.
 TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
     struct Case {
@@ -107,11 +166,7 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
                 EXPECT_FALSE(overlap(t, table, w)) << t.Text << " over the table";
                 EXPECT_TRUE(t.X1 >= 0 && t.X1 + w <= c.width && t.Y1 >= 0 && t.Y1 + 23 * t.FontSize <= c.height)
                     << t.Text << " cut at the frame's edge";
-                // the loads view's pressure values at a join of two blocks stand where their blocks put them
-                if (view != LoadsView) {
-                    for (const TextBox& other : written)
-                        EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
-                }
+                for (const TextBox& other : written) EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
                 written.push_back({t.X1, t.Y1, w, 23 * t.FontSize});
             }
         }

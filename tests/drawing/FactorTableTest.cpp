@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "drawing/FactorTable.h"
 #include "support/BuiltInWall.h"
 #include "support/RecordingSurface.h"
@@ -63,6 +65,28 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_EQ(c.Colour, m.FactorTableGridColour);
         EXPECT_EQ(c.Width, m.FactorTablePenWidth);
+    }
+}
+
+// A factor however large stands inside its own column, clear of its
+// neighbours: the columns widen together.
+TEST(DrawFactorTable, LargeFactorsWidenTheColumns) {
+    FactorTablePicture p(1, 1);
+    p.m.CurrentLoadCombination.Factor[EV] = 1000;
+    p.m.CurrentLoadCombination.Factor[FC] = 12345;
+    DrawFactorTable(p.m, p.s);
+    const auto rules = p.s.Of("Line");
+    EXPECT_LE(rules[0].X2, p.m.FrameWidth) << "the load table runs past the frame";
+    for (const char* text : {"1000.00", "12345.00", "1.00"}) {
+        SCOPED_TRACE(text);
+        const SurfaceCall* t = p.s.FindText(text);
+        ASSERT_NE(t, nullptr);
+        const double right = t->X1 + p.s.CharacterWidth * t->FontSize * std::strlen(text);
+        // the vertical rules of its own table
+        for (const SurfaceCall& r : rules)
+            if (r.X1 == r.X2 && std::min(r.Y1, r.Y2) < t->Y1 && t->Y1 < std::max(r.Y1, r.Y2)) {
+                EXPECT_FALSE(t->X1 - 30 < r.X1 && r.X1 < right + 30) << "the rule at " << r.X1;
+            }
     }
 }
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "ViewTestSupport.h"
+#include "analysis/Preparation.h"
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/LoadsView.h"
 #include "support/MessageRecorder.h"
@@ -129,6 +131,64 @@ TEST(LoadsView, SurchargeValueStandsClearOfItsSlopingTailLine) {
         for (const double x : {text->X1, text->X1 + p.s.TextWidth("1.00ES")}) {
             const double line = tails->Y1 + (tails->Y2 - tails->Y1) * (x - tails->X1) / (tails->X2 - tails->X1);
             EXPECT_LE(bottom, line - 15 + 1e-6) << "at x " << x;
+        }
+    }
+}
+
+// No value or code of the loads view touches another or a line of the
+// loads (the arrows, the blocks, the rows of surcharge arrows), on the
+// least window's picture, with a steep backfill whose surcharge row fills the
+// frame's top corner, on a quay wall and on a half page.
+TEST(LoadsView, TextsTouchNeitherOneAnotherNorTheLinesOfTheLoads) {
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        float frontWater, backWater, slope;
+    };
+    const Case cases[] = {
+        {"least window, built-in wall", 11745, 8280, 5, 1.5f, 5},
+        {"least window, quay wall", 11745, 8280, 1, 0.5f, 5},
+        {"least window, steep backfill", 11745, 8280, 5, 1.5f, 1.2f},
+        {"half page, quay wall", 9400, 6500, 1, 0.5f, 5},
+        {"large window, built-in wall", 18000, 13500, 5, 1.5f, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ViewPicture p;
+        test::MessageRecorder messages;
+        p.s.FontSize = 8.25;
+        p.m.FrameWidth = c.width;
+        p.m.FrameHeight = c.height;
+        p.m.EnteredFrontWaterDepth = c.frontWater;
+        p.m.EnteredBackWaterDepth = c.backWater;
+        p.m.BackfillSlopeRatio = c.slope;
+        for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
+        p.m.ActiveCombinationSet = 1;
+        p.m.CurrentCombination = 0;
+        PrepareCombination(p.m);
+        p.m.FrameTop = 1800;
+        p.m.FrameHeight = c.height - 1800;
+        DrawWall(p.m, p.s, 1, 0, LoadsViewLeastMargins(p.s));
+        p.s.Calls.clear();
+        DrawLoadsView(p.m, p.s);
+
+        const auto lines = p.s.Of("Line");
+        std::vector<std::pair<TextBox, std::string>> boxes;
+        for (const SurfaceCall& t : p.s.Of("Print"))
+            boxes.push_back({{t.X1, t.Y1, p.s.TextWidth(t.Text), 23 * t.FontSize}, t.Text});
+        ASSERT_GT(boxes.size(), 10u);
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            const TextBox& a = boxes[i].first;
+            for (size_t j = i + 1; j < boxes.size(); ++j) {
+                const TextBox& b = boxes[j].first;
+                EXPECT_FALSE(a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+                             b.Top < a.Top + a.Height)
+                    << boxes[i].second << " over " << boxes[j].second;
+            }
+            for (const SurfaceCall& l : lines)
+                ASSERT_FALSE(SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, a))
+                    << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
+                    << ", " << l.Y2;
         }
     }
 }

@@ -92,9 +92,12 @@ TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
     EXPECT_NEAR(front->Y1, (p.Y(1) + p.Y(2)) / 2 - lineHeight / 2, 1e-3);
     const SurfaceCall* back = p.s.FindText("7.73");
     EXPECT_NEAR(back->X1, p.X(10) + 240 + 30, 1e-3);
-    EXPECT_NEAR(p.s.FindText("10.00")->X2, p.X(15) - 600 - 30, 1e-3);
-    EXPECT_NEAR(p.s.FindText("5.00")->X2, p.X(11) - 960 - 30, 1e-3);
-    EXPECT_NEAR(p.s.FindText("1.50")->X1, p.X(14) + 600 + 30, 1e-3);
+    // the lines further out 600 and 960 off the wall, and further where the
+    // texts of the line inside them would reach them: 60 between them
+    const double heights = std::min(p.X(15) - 600, front->X1 - 60);
+    EXPECT_NEAR(p.s.FindText("10.00")->X2, heights - 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("5.00")->X2, std::min(p.X(11) - 960, p.s.FindText("10.00")->X1 - 60) - 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("1.50")->X1, std::max(p.X(14) + 600, back->X2 + 60) + 30, 1e-3);
     // with the key shown, the base line lies 480 below the deeper of B/10 and the key
     const SurfaceCall* base = p.s.FindText("7.20");
     EXPECT_NEAR(base->Y1, p.Y(4) + 0.72 * p.m.DrawingScale + 480 - lineHeight, 0.01);
@@ -183,6 +186,7 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         {"front water as deep as the wall is high", 10, 60, 10, 0.5f},
         {"a wide key under a base whose texts are large", 24, 60, 5, 2.5f},
         {"an E-size sheet: frame, texts and offsets four times the screen's", 40, 240, 3, 0.5f},
+        {"front water half the wall's height: its level runs across the wall height", 40, 240, 5, 0.5f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -202,8 +206,19 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
             const double h = p.s.LineHeight * a.FontSize, w = p.s.TextWidth(a.Text);
             for (size_t j = i + 1; j < prints.size(); ++j) {
                 const SurfaceCall& b = prints[j];
-                EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) && b.X1 < a.X1 + w && a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h)
+                // texts that touch read as one ("5.005.00"): a pixel at least between them
+                const double gap = 15 * c.arrowHead / 60;
+                EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) + gap && b.X1 < a.X1 + w + gap &&
+                             a.Y1 < b.Y1 + h + gap && b.Y1 < a.Y1 + h + gap)
                     << a.Text << " on " << b.Text;
+            }
+            // no vertical dimension line runs through the texts beside the wall
+            const bool beside = a.Y1 > p.m.DrawingYCoordinates[1] && a.Y1 + h < p.m.DrawingYCoordinates[4];
+            for (const SurfaceCall& l : beside ? p.s.Of("Line") : std::vector<SurfaceCall>{}) {
+                if (l.Colour != p.m.DimensionLineColour || l.X1 != l.X2) continue;
+                EXPECT_FALSE(a.X1 < l.X1 && l.X1 < a.X1 + w && std::min(l.Y1, l.Y2) < a.Y1 + h &&
+                             a.Y1 < std::max(l.Y1, l.Y2))
+                    << "the dimension line at x " << l.X1 << " through " << a.Text;
             }
             // where the offsets grow with the texts, no dimension line runs
             // through the body of a text (one point size high)

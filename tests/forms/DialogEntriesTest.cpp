@@ -10,8 +10,10 @@ namespace {
 // Each rule takes only whole numbers on its side of zero, and a refusal
 // says why in one line.
 TEST(DialogEntries, EachRuleAcceptsOnlyWholeNumbersOnItsSideOfZero) {
-    constexpr EntryRule Pos = EntryRule::Positive, Non = EntryRule::NotNegative, Any = EntryRule::AnyNumber;
-    const std::string positive = "Type a number greater than 0", notNegative = "Type a number of 0 or more";
+    constexpr EntryRule Pos = EntryRule::Positive, Non = EntryRule::NotNegative, Any = EntryRule::AnyNumber,
+                        Phi = EntryRule::FrictionAngle;
+    const std::string positive = "Type a number greater than 0", notNegative = "Type a number of 0 or more",
+                      angle = "Type an angle of 0 or more and less than 90";
     const auto noNumber = [](const std::string& text) {
         return "\"" + text + "\" is no number: type digits and a decimal point, such as 2.5";
     };
@@ -33,6 +35,9 @@ TEST(DialogEntries, EachRuleAcceptsOnlyWholeNumbersOnItsSideOfZero) {
         {Any, "1e39", "Overflow in \"Box\""},
         {Pos, "1e-50", positive},  // would be stored as 0
         {Non, "1e-50", ""},
+        {Phi, "0", ""},          {Phi, "89.9", ""},
+        {Phi, "90", angle},      {Phi, "95", angle},
+        {Phi, "-1", angle},      {Phi, "89.999999", angle},  // a Single of 90
     };
     for (const Case& c : cases)
         EXPECT_EQ(EntryRefusal(c.rule, c.text, "Box"), c.refusal) << '"' << c.text << "\" rule " << static_cast<int>(c.rule);

@@ -44,7 +44,7 @@ TEST(LoadsTexts, NumbersAsTheDialogShowsAndRewritesThem) {
         float factor;
         const char* want;
     };
-    for (const Case& c : {Case{1.35f, "1.35"}, Case{1.0f, "1.00"}, Case{0.0f, "--"}, Case{-0.9f, "0.90"}})
+    for (const Case& c : {Case{1.35f, "1.35"}, Case{1.0f, "1.00"}, Case{0.0f, "--"}, Case{-0.9f, "-0.90"}, Case{1000.0f, "1000.00"}})
         EXPECT_EQ(FactorSummaryText(c.factor), c.want) << c.factor;
 
     EXPECT_EQ(SingleOfText("2.5kN"), 2.5f);

@@ -24,8 +24,10 @@ TEST(PropertiesForm, EveryBoxShowsAndStoresAValueOfItsOwn) {
 TEST(PropertiesForm, RulesFollowWhatEachValueMayBe) {
     const std::set<int> positive = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 19, 20, 21};
     const std::set<int> notNegative = {11, 12, 13, 14, 17, 18, 22, 23};
+    const std::set<int> frictionAngles = {11, 13, 17, 18, 22};
     for (int i = 0; i < PropertyBoxCount; ++i) {
         SCOPED_TRACE(i);
+        EXPECT_EQ(PropertyEntryRefusal(i, "95", "").empty(), !frictionAngles.contains(i));
         EXPECT_EQ(PropertyEntryRefusal(i, "0", "").empty(), !positive.contains(i));
         EXPECT_EQ(PropertyEntryRefusal(i, "-1", "").empty(), !positive.contains(i) && !notNegative.contains(i));
         EXPECT_TRUE(PropertyEntryRefusal(i, "0.5", "").empty());

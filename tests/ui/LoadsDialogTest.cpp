@@ -316,7 +316,27 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     EXPECT_EQ(d->cmbComboSet1->currentIndex(), sets - 1);
 }
 
-// A factor cell takes a number as typed, of either sign, and refuses any
+// Large factors (a file may hold any) and a negative one read whole in the
+// summary, its sign kept, and the summary stays inside its frame.
+TEST_F(LoadsDialogTest, FactorSummaryHoldsLargeFactorsWholeInsideItsFrame) {
+    for (LoadCombination& c : m.CombinationSets[1].Combinations) {
+        c.Factor[LL] = c.Factor[LD] = c.Factor[IC] = 1000;
+        c.Factor[EV] = -1.2f;
+        c.Factor[FC] = 123456;
+    }
+    auto d = Open();
+    const QWidget* frame = d->MSHFlexGrid2[0]->parentWidget();
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, LL - DL), "1000.00");
+    EXPECT_EQ(d->MSHFlexGrid2[0]->TextMatrix(1, EV - DL), "-1.20");
+    for (FlexGrid* grid : d->MSHFlexGrid2) {
+        SCOPED_TRACE(grid->objectName().toStdString());
+        EXPECT_LE(grid->geometry().right(), frame->contentsRect().right());
+        for (int c = 0; c < grid->Cols(); ++c)
+            for (int r = 0; r < 2; ++r) EXPECT_LE(grid->TextWidth(grid->TextMatrix(r, c)), grid->ColWidth(c)) << r << ", " << c;
+    }
+}
+
+// A factor cell takes a number of 0 or more as typed, and refuses any
 // other text as the boxes do, visibly: the cell keeps its factor, tinted red,
 // with the reason as the grid's tool tip. A factor read as 0 or as its
 // leading digit would silently drop or change a load in every check.
@@ -337,7 +357,8 @@ TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsRefuseWhatIsNoNumber) {
         {"1,6", "1.6", 1.6f, "\"1,6\" is no number: type digits and a decimal point, such as 2.5"},
         {"1.35x", "1.6", 1.6f, "\"1.35x\" is no number: type digits and a decimal point, such as 2.5"},
         {"1e39", "1.6", 1.6f, "Overflow in \"LL factor\""},
-        {"-1.2", "-1.2", -1.2f, nullptr},
+        {"-1.2", "1.6", 1.6f, "Type a number of 0 or more"},
+        {"1e3", "1000", 1000.0f, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -361,7 +382,13 @@ TEST_F(LoadsDialogTest, FactorCellsAndConcreteFactorsRefuseWhatIsNoNumber) {
     EXPECT_TRUE(IsMarkedRefused(d->txtResist[CT]));
     EXPECT_EQ(d->txtResist[CT]->toolTip(), "\"1,6\" is no number: type digits and a decimal point, such as 2.5");
     EXPECT_EQ(set.Combinations[0].Factor[CT], ct);
+    // nor does a negative one, which was once stored as its magnitude
     test::TypeInto(d->txtResist[CT], "-0.9");
+    QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
+    EXPECT_EQ(d->txtResist[CT]->text().toStdString(), GeneralNumber(ct));
+    EXPECT_TRUE(IsMarkedRefused(d->txtResist[CT]));
+    EXPECT_EQ(d->txtResist[CT]->toolTip(), "Type a number of 0 or more");
+    test::TypeInto(d->txtResist[CT], "0.9");
     QTest::keyClick(d->txtResist[CT], Qt::Key_Return);
     EXPECT_EQ(d->txtResist[CT]->text(), "0.9");
     EXPECT_FALSE(IsMarkedRefused(d->txtResist[CT]));
@@ -472,7 +499,9 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
          "\"abc\" is no number: type digits and a decimal point, such as 2.5"},
         {"nothing", nullptr, &frmLoads::txtResist1, 2, "", "Type a number"},
         {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", "Type a number of 0 or more"},
-        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type a number of 0 or more"},
+        {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type an angle of 0 or more and less than 90"},
+        {"friction angle past a right angle", nullptr, &frmLoads::txtResist1, 1, "95",
+         "Type an angle of 0 or more and less than 90"},
         {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", "Type a number greater than 0"},
         {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39",
          "Overflow in \"Surcharge on upper ground\""},

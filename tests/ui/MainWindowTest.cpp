@@ -221,23 +221,22 @@ TEST_F(MainWindowTest, AsdAnalysesTheHiddenSetThroughEveryRedraw) {
     EXPECT_EQ(m.CurrentLoadCombination.Name, "Sliding and eccentricity");
 }
 
-TEST_F(MainWindowTest, LoadTypeViewsToggleFromTheMenu) {
+TEST_F(MainWindowTest, LoadTypeViewsAreChosenFromTheMenu) {
     window->mnuViewItems[1]->trigger();  // Dead loads
     EXPECT_TRUE(window->optView[1]->isChecked());
+    EXPECT_EQ(m.ViewDead, True);
     for (int16_t* flag : {&m.ViewDimensions, &m.ViewLoads, &m.ViewReactions}) EXPECT_EQ(*flag, False);
-    for (QAction* item : window->mnuViewItems) EXPECT_FALSE(item->isChecked());
-
-    window->mnuViewItems[1]->trigger();  // again: no view button stays selected
-    for (QRadioButton* button : window->optView) EXPECT_FALSE(button->isChecked());
-    for (QAction* item : window->mnuViewItems) EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(window->mnuViewItems[1]->isChecked());
+    window->mnuViewItems[1]->trigger();  // choosing it again keeps it
+    EXPECT_TRUE(window->optView[1]->isChecked());
+    EXPECT_EQ(m.ViewDead, True);
 
     window->mnuViewItems[12]->trigger();  // Shear
     EXPECT_TRUE(window->optView[12]->isChecked());
     EXPECT_EQ(m.ViewShear, True);
+    EXPECT_EQ(m.ViewDead, False);
     EXPECT_TRUE(window->mnuViewItems[12]->isChecked());
-    window->mnuViewItems[12]->trigger();  // choosing it again keeps it
-    EXPECT_TRUE(window->optView[12]->isChecked());
-    EXPECT_TRUE(window->mnuViewItems[12]->isChecked());
+    EXPECT_FALSE(window->mnuViewItems[1]->isChecked());
 }
 
 TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {

@@ -103,7 +103,9 @@ TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorr
     const Case cases[] = {
         {0, "0", "Type a number greater than 0"},
         {11, "0", nullptr},
-        {11, "-1", "Type a number of 0 or more"},
+        {11, "-1", "Type an angle of 0 or more and less than 90"},
+        {13, "95", "Type an angle of 0 or more and less than 90"},
+        {14, "-1", "Type a number of 0 or more"},
         {24, "-5", nullptr},
         {26, "", "Type a number"},
         {8, "12a", letters.c_str()},

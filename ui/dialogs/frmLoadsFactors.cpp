@@ -294,9 +294,10 @@ void frmLoads::txtFactor_GotFocus() {
 void frmLoads::txtFactor_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid1;
     const std::string typed = FromQString(txtFactor->text());
-    // a factor is a number as typed, of either sign: "1,6" is no 1, nor "abc" a 0
+    // a factor is a number as typed, and a factor scales a load or a resistance
+    // without turning it round: "1,6" is no 1, "abc" no 0, "-1.2" no factor
     const std::string refusal =
-        g->Col() == 1 ? "" : EntryRefusal(EntryRule::AnyNumber, typed, FactorName(g->TextMatrix(0, g->Col())));
+        g->Col() == 1 ? "" : EntryRefusal(EntryRule::NotNegative, typed, FactorName(g->TextMatrix(0, g->Col())));
     if (!refusal.empty()) {
         // the cell keeps its factor, and says why
         Beep();
@@ -379,9 +380,9 @@ void frmLoads::txtLongLoad_Store(int k) {
 void frmLoads::txtResist_Store(int k) {
     float& factor = m_.WorkingCombinationSets[Slot(m_.EditedCombinationSet)].Combinations[0].Factor[k];
     const std::string typed = FromQString(txtResist[k]->text());
-    const std::string refusal = EntryRefusal(EntryRule::AnyNumber, typed, FactorName(txtShortLoad[k]->text()));
+    const std::string refusal = EntryRefusal(EntryRule::NotNegative, typed, FactorName(txtShortLoad[k]->text()));
     if (refusal.empty()) {
-        factor = std::fabs(*SingleOfText(typed));
+        factor = *SingleOfText(typed);
         ClearRefused(txtResist[k]);
     } else {
         // the box shows the factor it keeps, marked with why the text typed was refused
@@ -453,14 +454,33 @@ void frmLoads::FillFactorSummary() {
         int first, last;
     };
     const Range ranges[3] = {{DL, IC}, {S1, S2}, {BE, CS}};
-    // every code and factor whole in the dialog's font, one width for all columns
-    double width = SummaryColumnWidth;
-    for (int k = DL; k <= CS; ++k) {
+    // the reinforced-concrete factors belong to the set: combination 0 holds them
+    auto factorText = [&](int k) {
         const int from = k >= CT ? 0 : j;
-        width = std::max(width, MSHFlexGrid2[0]->TextWidth(ToQString(s.Factors.FactorCode[k])));
-        if (from >= 0) width = std::max(width, MSHFlexGrid2[0]->TextWidth(QString::fromStdString(FactorSummaryText(s.Combinations[from].Factor[k]))));
+        return from >= 0 ? ToQString(FactorSummaryText(s.Combinations[from].Factor[k])) : QString();
+    };
+    // Each column is as wide as its code and factor in the grids' type.
+    // Where the load factors and the surcharge factors beside them would run
+    // past the frame, the type is made smaller until they fit.
+    const QWidget* frame = MSHFlexGrid2[0]->parentWidget();
+    const int room = frame->width() - MSHFlexGrid2[0]->x() - Px(120);
+    const QFont font = frame->font();
+    std::array<double, CS + 1> widths{};
+    for (double scale = 1;; scale -= 0.05) {
+        QFont smaller = font;
+        smaller.setPointSizeF(font.pointSizeF() * scale);
+        for (FlexGrid* grid : MSHFlexGrid2) grid->setFont(smaller);
+        std::array<double, 3> sums{};
+        for (int g = 0; g < 3; ++g)
+            for (int k = ranges[g].first; k <= ranges[g].last; ++k) {
+                const auto i = static_cast<size_t>(k);
+                widths[i] = std::ceil(std::max({double(SummaryColumnWidth) * scale,
+                                                MSHFlexGrid2[0]->TextWidth(ToQString(s.Factors.FactorCode[i])),
+                                                MSHFlexGrid2[0]->TextWidth(factorText(k))}));
+                sums[static_cast<size_t>(g)] += widths[i];
+            }
+        if ((Px(sums[0]) + Px(150) + Px(sums[1]) <= room && Px(sums[2]) <= room) || scale < 0.6) break;
     }
-    const int columnWidth = static_cast<int>(std::ceil(width));
     for (int g = 0; g < 3; ++g) {
         FlexGrid* grid = MSHFlexGrid2[g];
         const int columns = ranges[g].last - ranges[g].first + 1;
@@ -470,15 +490,13 @@ void frmLoads::FillFactorSummary() {
         grid->SetFixedCols(0);
         for (int c = 0; c < columns; ++c) {
             const int k = ranges[g].first + c;
-            grid->SetColWidth(c, columnWidth);
+            grid->SetColWidth(c, static_cast<int>(widths[static_cast<size_t>(k)]));
             grid->SetColAlignment(c, FlexAlignCenterCenter);
             grid->SetFixedAlignment(c, FlexAlignCenterCenter);
             grid->SetTextMatrix(0, c, ToQString(s.Factors.FactorCode[k]));
-            // the reinforced-concrete factors belong to the set: combination 0 holds them
-            const int from = k >= CT ? 0 : j;
-            grid->SetTextMatrix(1, c, from >= 0 ? QString::fromStdString(FactorSummaryText(s.Combinations[from].Factor[k])) : QString());
+            grid->SetTextMatrix(1, c, factorText(k));
         }
-        grid->resize(Px(grid->ColWidth(0) * columns - 15 + 30), Px(grid->RowHeight(0) * 2.0 - 15 + 30));
+        grid->resize(Px(grid->ColWidthsSum() - 15 + 30), Px(grid->RowHeight(0) * 2.0 - 15 + 30));
     }
     // the surcharge factors keep their place beside the load factors, however wide those are
     MSHFlexGrid2[1]->move(MSHFlexGrid2[0]->x() + MSHFlexGrid2[0]->width() + Px(150), MSHFlexGrid2[1]->y());

@@ -9,10 +9,12 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "drawing/TextPlacement.h"
+#include "drawing/WallView.h"
 #include "model/Model.h"
 
 class QAction;
@@ -107,8 +109,12 @@ public:
 
     // dimension labels and the number-entry pop-up
     void UpdateDimensionLabels();
+    // The widest labels of the vertical dimensions, with their captions set,
+    // for the lines to stand clear of them.
+    DimensionTextWidths DimensionLabelWidths();
     void PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index, int mode);
-    void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index);
+    void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
+                               std::optional<double> level = std::nullopt);
     void MoveLabelClear(QLabel* label, TextBox box, AwayFrom way);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use

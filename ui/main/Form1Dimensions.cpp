@@ -91,14 +91,34 @@ void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std
     MoveLabelClear(label, {left, top, W, H}, top < yDim ? AwayFrom::Above : AwayFrom::Below);
 }
 
-void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index) {
+void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
+                                  std::optional<double> level) {
     QLabel* label = At(lblDim, index);
     label->setText(QString::fromStdString(caption));
     label->adjustSize();
     const double W = Twips(label->width()), H = Twips(label->height());
-    const double top = (y1 + y2) / 2 - H / 2;
+    double top = (y1 + y2) / 2 - H / 2;
+    if (level) top = SlideClearOfLevel(top, H, *level, 30);
     const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
     MoveLabelClear(label, {left, top, W, H}, y1 > y2 ? AwayFrom::Left : AwayFrom::Right);
+}
+
+DimensionTextWidths Form1::DimensionLabelWidths() {
+    auto widest = [this](std::initializer_list<int> indices) {
+        double w = 0;
+        for (int i : indices) {
+            QLabel* label = lblDim[i];
+            label->setText(QString::fromStdString(DimensionCaption(m_, i)));
+            label->adjustSize();
+            w = std::max(w, Twips(label->width()));
+        }
+        return w;
+    };
+    DimensionTextWidths w;
+    w.Front = widest({FrontStemHeightLabel, ToeTopDropLabel, ToeTipThicknessLabel});
+    w.WallHeight = widest({WallHeightLabel});
+    w.Back = widest({BackStemHeightLabel, HeelTopDropLabel, HeelEndThicknessLabel, ShearKeyDepthLabel});
+    return w;
 }
 
 void Form1::UpdateDimensionLabels() {
@@ -141,20 +161,27 @@ void Form1::UpdateDimensionLabels() {
                                     caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
         }
 
-        const double front = x[11] - 240, back = x[10] + 240;
-        PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel);
-        PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel);
-        PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel);
-        PlaceVerticalDimLabel(y[8], y[7], back, caption(BackStemHeightLabel), BackStemHeightLabel);
-        PlaceVerticalDimLabel(y[7], y[6], back, caption(HeelTopDropLabel), HeelTopDropLabel);
-        PlaceVerticalDimLabel(y[6], y[5], back, caption(HeelEndThicknessLabel), HeelEndThicknessLabel);
-        PlaceVerticalDimLabel(y[4], y[1], x[11] - 600, caption(WallHeightLabel), WallHeightLabel);
+        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(m_, DimensionLabelWidths());
+        const double front = lines.Front, back = lines.Back;
+        // the labels keep off the water levels' extension lines, which run across them
+        const std::optional<double> frontWater =
+            WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_)) : std::nullopt;
+        const std::optional<double> backWater =
+            WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_)) : std::nullopt;
+        PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel, frontWater);
+        PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel, frontWater);
+        PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel, frontWater);
+        PlaceVerticalDimLabel(y[8], y[7], back, caption(BackStemHeightLabel), BackStemHeightLabel, backWater);
+        PlaceVerticalDimLabel(y[7], y[6], back, caption(HeelTopDropLabel), HeelTopDropLabel, backWater);
+        PlaceVerticalDimLabel(y[6], y[5], back, caption(HeelEndThicknessLabel), HeelEndThicknessLabel, backWater);
+        PlaceVerticalDimLabel(y[4], y[1], lines.WallHeight, caption(WallHeightLabel), WallHeightLabel, frontWater);
 
         if (m_.WaterIncluded != 0) {
             // beside the water-depth dimensions the wall view draws
-            const double frontLevel = FrontWaterLevel(m_), backLevel = BackWaterLevel(m_);
-            PlaceVerticalDimLabel(frontLevel, y[1], x[11] - 960, caption(FrontWaterDepthLabel), FrontWaterDepthLabel);
-            PlaceVerticalDimLabel(y[8], backLevel, x[10] + 600, caption(BackWaterDepthLabel), BackWaterDepthLabel);
+            PlaceVerticalDimLabel(FrontWaterLevel(m_), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
+                                  FrontWaterDepthLabel);
+            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_), lines.BackWater, caption(BackWaterDepthLabel),
+                                  BackWaterDepthLabel);
         }
         if (keyIncluded)
             PlaceVerticalDimLabel(y[5], y[5] + m_.ShearKeyDepth * s, back, caption(ShearKeyDepthLabel),

@@ -112,9 +112,16 @@ void Form1::RedrawView() {
         PrepareCombination(m_);
         RunTrapped([&] { ComputeDrawingScale(m_); });
 
-        // the active view; the views Dead to Seismic draw no picture of their own
+        // the active view
         RunTrapped([&] {
             const int analysisView = m_.ViewLoads         ? LoadsView
+                                     : m_.ViewDead        ? DeadLoadsView
+                                     : m_.ViewLive        ? LiveLoadsView
+                                     : m_.ViewSoil        ? SoilLoadsView
+                                     : m_.ViewWater       ? WaterLoadsView
+                                     : m_.ViewStructural  ? StructuralLoadsView
+                                     : m_.ViewImpact      ? ImpactLoadsView
+                                     : m_.ViewSeismic     ? SeismicLoadsView
                                      : m_.ViewReactions   ? ReactionsView
                                      : m_.ViewResistances ? ResistancesView
                                      : m_.ViewMoment      ? MomentView
@@ -122,10 +129,13 @@ void Form1::RedrawView() {
                                      : m_.ViewNormal      ? NormalView
                                                           : 0;
             if (m_.ViewDimensions) {
-                // above the wall, room for two rows of labels in the desktop's font however short the picture
-                DrawWall(m_, s, 1, 0, {0, 2 * (270 + 2 * Twips(lblDim[0]->sizeHint().height()))});
+                // above the wall, room for the rows of labels in the desktop's font however short the
+                // picture: a batter too narrow for its text stands a row up, and labels that would land
+                // on one another stack further up, each a gap clear of the next
+                DrawWall(m_, s, 1, 0, {0, 2 * (390 + 4 * (30 + Twips(lblDim[0]->sizeHint().height())))});
                 // the labels stand where the drawing would print the values
-                DrawDimensionsView(m_, s, 1);
+                const DimensionTextWidths labels = DimensionLabelWidths();
+                DrawDimensionsView(m_, s, 1, &labels);
                 UpdateDimensionLabels();
             } else if (analysisView != 0) {
                 // a force diagram meets a fault of the section forces at

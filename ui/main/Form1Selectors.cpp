@@ -25,9 +25,6 @@ std::array<int16_t*, 14> ViewFlags(Model& m) {
             &m.ViewLoads,      &m.ViewMoment,    &m.ViewShear,     &m.ViewNormal};
 }
 
-// Views that have a picture of their own; the others only show the factor table.
-bool ViewHasFlag(int index) { return index == 0 || index >= 8; }
-
 // A list shows the item the model holds: set from code, not chosen, so its
 // handler stays quiet.
 void ShowItem(QComboBox* combo, int index) {
@@ -187,10 +184,8 @@ void Form1::SetViewFlags(int index) {
         *flags[i] = False;
         mnuViewItems[i]->setChecked(false);
     }
-    if (ViewHasFlag(index)) {
-        *flags[index] = True;
-        mnuViewItems[index]->setChecked(true);
-    }
+    *flags[index] = True;
+    mnuViewItems[index]->setChecked(true);
 }
 
 void Form1::ShowView(int index) {
@@ -201,18 +196,7 @@ void Form1::ShowView(int index) {
 
 void Form1::SelectViewFromMenu(int index) {
     QRadioButton* button = optView[index];
-    if (ViewHasFlag(index)) {
-        if (!button->isChecked()) button->setChecked(true);
-        return;
-    }
-    // the load-type views toggle: a second choice leaves no view button selected
-    if (!button->isChecked()) {
-        button->setChecked(true);
-    } else {
-        button->setAutoExclusive(false);
-        button->setChecked(false);
-        button->setAutoExclusive(true);
-    }
+    if (!button->isChecked()) button->setChecked(true);
 }
 
 // ---- writing the controls from the model ------------------------------------------

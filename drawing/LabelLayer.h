@@ -1,0 +1,93 @@
+#pragma once
+// The texts of a picture laid out after its lines. A view draws through the
+// layer as on any surface; the lines go straight to the surface below, the
+// texts wait. When the view is done, each text in the order it was printed
+// is drawn where it was asked for if that spot is free, else at the nearest
+// free spot around it: clear of the texts placed before it and of every line
+// drawn through the layer, inside the area given. A value's white ground
+// (a white box printed just under it) moves with it.
+
+#include <string>
+#include <vector>
+
+#include "drawing/Surface.h"
+#include "drawing/TextPlacement.h"
+
+namespace brindlemar {
+
+// Whether the segment from (x1, y1) to (x2, y2) enters the box or touches its edge.
+bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& box);
+
+class LabelLayer : public Surface {
+public:
+    // `area` is where the texts may stand (the view's frame); `gap` the least
+    // room between a text and another text or a line.
+    LabelLayer(Surface& target, TextBox area, double gap);
+    ~LabelLayer() override;
+    LabelLayer(const LabelLayer&) = delete;
+    LabelLayer& operator=(const LabelLayer&) = delete;
+
+    // Places and draws the texts printed so far; the destructor does it too.
+    void Flush();
+    // While on, texts are drawn at once where they are printed (a legend in
+    // its corner) and the texts laid out later keep clear of them.
+    void PrintInPlace(bool on) { inPlace_ = on; }
+
+    double TwipsPerPixelX() const override { return target_.TwipsPerPixelX(); }
+    double TwipsPerPixelY() const override { return target_.TwipsPerPixelY(); }
+    double ScaleWidth() const override { return target_.ScaleWidth(); }
+    double ScaleHeight() const override { return target_.ScaleHeight(); }
+    double PageWidth() const override { return target_.PageWidth(); }
+    double PageHeight() const override { return target_.PageHeight(); }
+    double TextWidth(const std::string& text) override;
+    double TextHeight(const std::string& text) override;
+    std::vector<std::string> FontNames() const override { return target_.FontNames(); }
+    void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
+    void NewPage() override;
+    void EndDoc() override;
+
+protected:
+    void DrawLine(double x1, double y1, double x2, double y2, int32_t colour) override;
+    void DrawBox(double x1, double y1, double x2, double y2, int32_t colour) override;
+    void DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) override;
+    void DrawText(double x, double y, const std::string& text) override;
+    void Clear() override;
+
+private:
+    struct Segment {
+        double x1, y1, x2, y2;
+    };
+    // The font and colour a text was printed in.
+    struct Look {
+        std::string FontName;
+        double FontSize;
+        bool Bold, Italic, Underline;
+        int32_t Colour;
+    };
+    struct Label {
+        TextBox Box;
+        std::string Text;
+        Look Printed;
+        bool Ground;  // on a white ground
+    };
+    Look LookNow() const;
+    void Wear(const Look& look);
+    // The surface below, in this layer's pen and font.
+    Surface& Below();
+    // A white box waiting to learn whether a text comes on it.
+    void DrawWaitingGround();
+    TextBox Place(const TextBox& asked, std::vector<Segment>& near) const;
+
+    Surface& target_;
+    TextBox area_;
+    double gap_;
+    std::vector<Segment> lines_;
+    std::vector<TextBox> placed_;
+    std::vector<Label> labels_;
+    bool inPlace_ = false;
+    bool groundWaiting_ = false;
+    TextBox ground_;
+    int32_t groundColour_ = 0;
+};
+
+}  // namespace brindlemar
