@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
 #include "model/DesignTypes.h"
+#include "model/Units.h"
 #include "reports/CombinationTexts.h"
 #include "reports/FlexuralSummary.h"
 #include "reports/ReportPage.h"
@@ -144,11 +146,17 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
 void PrintMomentTable(Model& m, Surface& s, int page) {
     ForceTableColumns table;
     table.Heading = "&BBending moment, M&Lu&l&b";
-    const int u = design::UnitIndex(m);
-    table.Unit = MomentUnitLabel(m) + "/" + m.LengthUnitLabels[u];
+    table.Unit = MomentPerLengthLabel(m);
     for (int j = 1; j <= PositionCount; ++j) table.Heads.push_back(j % 2 == 1 ? "Mu-" : "Mu+");
-    table.Force = [&m](int row, int j) { return At(At(m.FlexureMoments, row), j); };
-    table.AxialForce = [&m](int row, int j) { return At(At(m.FlexureAxialForces, row), j); };
+    // a moment of rounding residue is none, and so is its axial force
+    const auto moment = [&m](int row, int j) {
+        const float M = At(At(m.FlexureMoments, row), j);
+        return IsMomentNoise(m, M) ? 0.0f : M;
+    };
+    table.Force = moment;
+    table.AxialForce = [&m, moment](int row, int j) {
+        return moment(row, j) == 0 ? 0.0f : At(At(m.FlexureAxialForces, row), j);
+    };
     table.Distance = [&m](int row, int j) { return At(At(m.FlexureSectionDistances, row), j); };
     table.Governing = [&m](int j) { return At(m.GoverningFlexureCombinations, j); };
     table.Mask = "0.#0 ;-0.#0 ;-- ";

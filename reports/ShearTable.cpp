@@ -1,6 +1,7 @@
 #include "reports/ShearTable.h"
 
 #include "model/DesignTypes.h"
+#include "model/Units.h"
 #include "reports/MomentTable.h"
 #include "runtime/RuntimeError.h"
 
