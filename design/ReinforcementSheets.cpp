@@ -177,7 +177,6 @@ std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m) {
 
 std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p) {
     const FlexureDesignResult& r = At(m.FlexureDesignResults, p);
-    const bool si = m.CurrentUnitSystem == SI;
     const double section = design::SectionUnitsPerLength(m);
     const double bar = design::BarUnitsPerLength(m);
     const double area = section * section;
@@ -192,8 +191,8 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     std::array<TableCell, FlexureSheetRows> c{};
     c[3] = designed(Format(r.Distance, "0.#0"));
     c[4] = designed(Format(r.Width * section, "0"));
-    c[5] = designed(Format(r.Height * section, si ? "0" : "0.0"));
-    c[6] = designed(Format(r.Cover * section, si ? "0" : "0.0"));
+    c[5] = designed(DesignValueText(m, r.Height, section, Quantity::Section));
+    c[6] = designed(DesignValueText(m, r.Cover, section, Quantity::Section));
     c[9].Text = DesignValueText(m, r.Moment, 1, Quantity::MomentPerLength, "--");
     c[10] = designed(DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength));
     // the bars are shown as the user types them, in whole bar and section units
@@ -235,7 +234,7 @@ std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int membe
     std::array<TableCell, ShearSheetRows> c{};
     c[3] = designed(Format(r.Distance, "0.#0    "));
     c[4] = designed(Format(r.Width * section, "0    "));
-    c[5] = designed(Format(r.Height * section, m.CurrentUnitSystem == SI ? "0    " : "0.0    "));
+    c[5] = designed(DesignValueText(m, r.Height, section, Quantity::Section, "", false, "    "));
     c[8].Text = DesignValueText(m, r.Shear, 1, Quantity::ForcePerLength, "--    ", false, "    ");
     c[9] = designed(DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength, "", false, "    "));
     c[12] = designed(Format(r.Phi, "0.#0    "));

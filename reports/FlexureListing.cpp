@@ -29,11 +29,9 @@ std::string Masked(float value, double factor, const std::string& mask) {
 
 std::vector<ListingRow> Block1Rows(const Model& m) {
     const int u = design::UnitIndex(m);
-    const bool si = u == SI;
     const double L = design::SectionUnitsPerLength(m);
     const double B = design::BarUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
-    const std::string dimensionMask = si ? "0" : "0.0";
     // the steel area is per length of wall too: cm²/m, mm²/m, in²/ft
     const std::string area = section + "\xB2/" + m.LengthUnitLabels[u];
     return {
@@ -42,9 +40,9 @@ std::vector<ListingRow> Block1Rows(const Model& m) {
          [](const FlexureDesignResult& r) { return Masked(r.Distance, 1, "0.#0"); }},
         {5, DetailRow + "Width, b", section, [L](const FlexureDesignResult& r) { return Masked(r.Width, L, "0"); }},
         {6, DetailRow + "Height, h", section,
-         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Height, L, dimensionMask); }},
+         [&m, L](const FlexureDesignResult& r) { return DesignValueText(m, r.Height, L, Quantity::Section); }},
         {7, DetailRow + "Rebar cover", section,
-         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Cover, L, dimensionMask); }},
+         [&m, L](const FlexureDesignResult& r) { return DesignValueText(m, r.Cover, L, Quantity::Section); }},
         {8, "&BForces&b", "", nullptr},
         {9, DetailRow + "Moment, M&Lu&l", MomentPerLengthLabel(m),
          [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.Moment, 1, Quantity::MomentPerLength, "--"); },

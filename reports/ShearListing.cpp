@@ -22,7 +22,6 @@ std::vector<ShearRow> ShearRows(const Model& m) {
     const double F = design::SectionUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
     const std::string force = ForcePerLengthLabel(m);
-    const std::string heightMask = u == SI ? "0" : "0.0";
     return {
         {3, "&BSection&b", "", nullptr},
         {4, DetailRow + "Distance from end", m.LengthUnitLabels[u],
@@ -30,7 +29,7 @@ std::vector<ShearRow> ShearRows(const Model& m) {
         {5, DetailRow + "Width, b", section,
          [F](const ShearDesignResult& r) { return Format(static_cast<float>(r.Width * F), "0"); }},
         {6, DetailRow + "Height, h", section,
-         [F, heightMask](const ShearDesignResult& r) { return Format(static_cast<float>(r.Height * F), heightMask); }},
+         [&m, F](const ShearDesignResult& r) { return DesignValueText(m, r.Height, F, Quantity::Section); }},
         {7, "Forces", "", nullptr},
         {8, DetailRow + "Shear, V&Lu&l", force,
          [&m](const ShearDesignResult& r) { return DesignValueText(m, r.Shear, 1, Quantity::ForcePerLength, "--"); }},

@@ -98,6 +98,7 @@ TEST(ReportUnitsPdf, SiAndBritishPagesPrintTheValuesUsedWithPerLengthLabels) {
           {"- Unit weight (\xCE\xB3w) =", "0.0624 Kip/ft\xC2\xB3"},
           {"- Saturated density (\xCE\xB3s) =", "0.125 Kip/ft\xC2\xB3"},
           {"- Concrete cover =", "1.97 in"},
+          {"Rebar cover", "1.97"},
           {"- Vertical (", "- Vertical (Kip/ft)"},
           {"- Moment at midbase (", "(Kipft/ft)"},
           {"Moment, Mu", "Kipft/ft"},
