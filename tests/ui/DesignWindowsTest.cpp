@@ -221,6 +221,8 @@ TEST_F(DesignWindowsTest, ConvertedBarsAreShownToTheirUnitAndKeptExact) {
         EXPECT_EQ(m.UserBarDiameters[3], diameter);
         EXPECT_EQ(m.UserBarSpacings[3], spacing);
         EXPECT_FLOAT_EQ(m.UserBarDiameters[1], 0.75f);
+        if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+            d.grab().save(QString("%1/reinforcement_british.png").arg(folder));
     });
 }
 
