@@ -56,10 +56,10 @@ std::string QuantityMask(Quantity q, int unitSystem, double value) {
         // less those that would show only trailing zeros (50 mm, not 50.0)
         const int needed = std::min(
             MostDecimals, SignificantDigits - 1 - static_cast<int>(std::floor(std::log10(std::fabs(value)))));
-        if (needed > decimals) {
-            const double full = Val(Format(value, zeros(needed)));
+        // a value that rounds to nothing even so is residue: the fixed decimals
+        const double full = Val(Format(value, zeros(needed)));
+        if (needed > decimals && full != 0)
             while (decimals < needed && Val(Format(value, zeros(decimals))) != full) ++decimals;
-        }
     }
     return zeros(decimals);
 }

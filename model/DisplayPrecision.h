@@ -27,7 +27,8 @@ enum class Quantity {
 // (Metric, SI, British; another is taken as Metric): "0" and, after the
 // point, the fixed decimals of the kind; for SI and British as many more as
 // three significant digits of this value need, at most six decimals in all,
-// short of any that would show only trailing zeros. No sign and no literal
+// short of any that would show only trailing zeros; a value that six
+// decimals still show as 0 keeps the fixed decimals. No sign and no literal
 // text: a caller builds its three-section masks from it.
 std::string QuantityMask(Quantity q, int unitSystem, double value);
 

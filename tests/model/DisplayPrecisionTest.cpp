@@ -48,6 +48,7 @@ TEST(DisplayPrecision, EachQuantityWithTheDigitsItsUnitNeeds) {
         {"British force", 11.57, Quantity::ForcePerLength, British, "11.57"},
         {"British negative moment", -0.0123, Quantity::MomentPerLength, British, "-0.0123"},
         {"British zero", 0, Quantity::Length, British, "0.00"},
+        {"British residue below six decimals", 3e-9, Quantity::Length, British, "0.00"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatQuantity(c.value, c.q, c.units), c.want) << c.what;
 }
