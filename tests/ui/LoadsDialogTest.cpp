@@ -451,6 +451,8 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
             EXPECT_EQ(d.txtSurcharge->text().toStdString(), c.surcharge);
             EXPECT_EQ(d.MSHFlexGrid3->TextMatrix(1, 1).toStdString(), c.load);
             EXPECT_EQ(d.MSHFlexGrid3->TextMatrix(1, 2).toStdString(), c.x);
+            if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+                d.grab().save(QString("%1/loads_%2.png").arg(folder).arg(c.x));
             d.Command3->click();
         });
         window->Command3->click();
