@@ -6,6 +6,7 @@
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "model/DisplayPrecision.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -159,16 +160,27 @@ bool KeepWaterTableInSoil(SoilPressureInputs& inputs) {
     return true;
 }
 
-std::string InputText(float value) { return Format(value, "#0.#0"); }
+std::string InputText(float value, int index, int unitSystem) {
+    switch (CheckedIndex(index, 0, CalculatorInputCount - 1)) {
+        case WetDensityInput: case SaturatedDensityInput: case WaterDensityInput:
+            return FormatQuantity(value, Quantity::UnitWeight, unitSystem);
+        case CohesionInput: return FormatQuantity(value, Quantity::Stress, unitSystem);
+        case SoilDepthInput: case WaterTableDepthInput: return FormatQuantity(value, Quantity::Length, unitSystem);
+        case SurchargeLoadInput: return FormatQuantity(value, Quantity::Pressure, unitSystem);
+        // a fraction of g in any unit system: a third decimal where it has one (0.125)
+        case SeismicCoefficientInput: return Format(value, "#0.#0#");
+        default: return Format(value, "#0.#0");  // angles
+    }
+}
 
-std::optional<AcceptedInput> AcceptInputText(const std::string& text) {
+std::optional<AcceptedInput> AcceptInputText(const std::string& text, int index, int unitSystem) {
     if (!IsNumeric(text)) return std::nullopt;
     const double typed = Val(text);
     // a number beyond the float range would be stored as infinity
     if (!(typed >= 0 && typed <= std::numeric_limits<float>::max())) return std::nullopt;
     AcceptedInput accepted;
-    accepted.Text = Format(typed, "#0.#0");
-    accepted.Value = ToSingle(Val(accepted.Text));
+    accepted.Value = ToSingle(typed);
+    accepted.Text = InputText(accepted.Value, index, unitSystem);
     return accepted;
 }
 
@@ -267,7 +279,7 @@ void CalcSoilPressures(const SoilPressureInputs& in, SoilPressureResults& r) {
     if (!message.empty()) MsgBox(message, vbExclamation, ProductName);
 }
 
-std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& r, int column) {
+std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& r, int column, int unitSystem) {
     struct Column {
         float K;
         const std::array<float, 4>& P;
@@ -289,29 +301,32 @@ std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& r, int 
         return texts;
     }
     const Column& col = columns[c];
-    const auto f = [](float v) { return Format(v, "#0.#0"); };
+    const auto p = [unitSystem](float v) { return FormatQuantity(v, Quantity::Pressure, unitSystem); };
+    const auto f = [unitSystem](float v) { return FormatQuantity(v, Quantity::ForcePerLength, unitSystem); };
+    const auto y = [unitSystem](float v) { return FormatQuantity(v, Quantity::Length, unitSystem); };
     texts[0] = Format(col.K, "#0.##0");
-    texts[1] = f(col.P[0]);
-    texts[2] = col.seismic ? f(col.P[3]) + "/" + f(col.P[1]) : f(col.P[1]);
-    texts[3] = f(col.P[2]);
+    texts[1] = p(col.P[0]);
+    texts[2] = col.seismic ? p(col.P[3]) + "/" + p(col.P[1]) : p(col.P[1]);
+    texts[3] = p(col.P[2]);
     texts[4] = f(col.F[0]);
-    texts[5] = f(col.Y[0]);
+    texts[5] = y(col.Y[0]);
     texts[6] = f(col.F[1]);
-    texts[7] = f(col.Y[1]);
+    texts[7] = y(col.Y[1]);
     texts[8] = f(col.F[2]);
-    texts[9] = f(col.Y[2]);
+    texts[9] = y(col.Y[2]);
     return texts;
 }
 
-std::array<std::string, 4> SingleResultTexts(const SoilPressureInputs& in, const SoilPressureResults& r) {
+std::array<std::string, 4> SingleResultTexts(const SoilPressureInputs& in, const SoilPressureResults& r,
+                                             int unitSystem) {
     // the direction of the thrust from the horizontal, as entered
     const float inclination = in.WallFrictionAngle + in.WallInclination;
     std::array<std::string, 4> texts;
     texts[0] = std::isfinite(inclination) ? Format(inclination, "#0.#0") : "--";
     if (r.WaterDefined) {
-        texts[1] = Format(r.WaterPressure, "#0.#0");
-        texts[2] = Format(r.WaterForce, "#0.#0");
-        texts[3] = Format(r.WaterForceDepth, "#0.#0");
+        texts[1] = FormatQuantity(r.WaterPressure, Quantity::Pressure, unitSystem);
+        texts[2] = FormatQuantity(r.WaterForce, Quantity::ForcePerLength, unitSystem);
+        texts[3] = FormatQuantity(r.WaterForceDepth, Quantity::Length, unitSystem);
     } else {
         texts[1] = texts[2] = texts[3] = "--";
     }

@@ -85,19 +85,19 @@ SoilPressureInputs InputsFromWallModel(const Model& m);
 // returns whether it did.
 bool KeepWaterTableInSoil(SoilPressureInputs& inputs);
 
-// An accepted input: the box's new text and the value stored, which is the
-// value of that text (so the value is the one the user sees).
+// An accepted input: the value stored, which is the number typed, and the
+// box's new text, which shows it with the digits its unit needs.
 struct AcceptedInput {
     std::string Text;
     float Value = 0;
 };
 
-// A typed input is accepted when it is one number, not negative and within
-// the float range; it is stored rounded as "#0.#0" shows it.
-std::optional<AcceptedInput> AcceptInputText(const std::string& text);
+// A typed input `index` (CalculatorInput) is accepted when it is one
+// number, not negative and within the float range.
+std::optional<AcceptedInput> AcceptInputText(const std::string& text, int index, int unitSystem);
 
-// The text an input box shows for a value.
-std::string InputText(float value);
+// The text input box `index` shows for a value, in the unit system given.
+std::string InputText(float value, int index, int unitSystem);
 
 // Computes the five cases and the water below the water table. A soil slope
 // steeper than the friction angle is taken as the friction angle for this
@@ -108,12 +108,13 @@ void CalcSoilPressures(const SoilPressureInputs& inputs, SoilPressureResults& re
 // pressures at the top, at the water table (above/below for the seismic
 // cases) and at the bottom, then each force followed by the depth of its
 // resultant. "--" throughout for a case without a result.
-std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& results, int column);
+std::array<std::string, 10> ResultColumnTexts(const SoilPressureResults& results, int column, int unitSystem);
 
 // The four single results: the pressure inclination (wall inclination plus
 // wall friction), the water pressure at the bottom, the water force and the
 // depth of its resultant.
-std::array<std::string, 4> SingleResultTexts(const SoilPressureInputs& inputs, const SoilPressureResults& results);
+std::array<std::string, 4> SingleResultTexts(const SoilPressureInputs& inputs, const SoilPressureResults& results,
+                                             int unitSystem);
 
 // Unit labels of the calculator in the project's unit system: one per input,
 // one per result row, one per single result ("" where there is none).

@@ -181,6 +181,15 @@ void JudgeFlexure(FlexureDesignResult& r, const std::optional<float>& ratioLimit
 
 }  // namespace
 
+bool IsMomentNoise(const Model& m, float moment) {
+    constexpr double NoiseShare = 1e-6;
+    if (moment == 0) return false;
+    double largest = 0;
+    for (const auto& row : m.FlexureMoments)
+        for (int p = 1; p <= PositionCount; ++p) largest = std::max(largest, std::fabs(double(row[p])));
+    return std::fabs(double(moment)) < NoiseShare * largest;
+}
+
 void DesignReinforcement(Model& m) {
     // strength reduction factors of the set's first combination
     const LoadCombination& first = At(m.CombinationSets, m.ActiveCombinationSet).Combinations[0];
@@ -203,6 +212,8 @@ void DesignReinforcement(Model& m) {
         UseForces(m, r, g, p);
         r.Width = 1;
         r.Cover = cover;
+        // a face whose moment is rounding residue carries nothing to design
+        if (IsMomentNoise(m, r.Moment)) r.Moment = r.AxialForce = 0;
 
         // the user's bars on the other face work as compression steel
         r.OtherBarDiameter = userDiameter(o);

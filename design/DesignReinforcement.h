@@ -13,4 +13,14 @@ namespace brindlemar {
 
 void DesignReinforcement(Model& m);
 
+// True when a face moment of the design force tables is no moment: smaller
+// than a millionth of the largest face moment of the wall. The forces are
+// single-precision sums (7 significant digits), so beside the wall's
+// largest moment such a value cannot be told from rounding; it is the
+// residue a load at a member's end leaves on the face it does not bend
+// (1E-16 Tm/m, or 5E-5 Tm/m a centimetre down), and no steel is designed
+// for it. Checked against the whole wall, not the member alone, because a
+// member whose every moment is such a residue has no largest to measure by.
+bool IsMomentNoise(const Model& m, float moment);
+
 }  // namespace brindlemar

@@ -176,7 +176,6 @@ std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m) {
 
 std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p) {
     const FlexureDesignResult& r = At(m.FlexureDesignResults, p);
-    const bool si = m.CurrentUnitSystem == SI;
     const double section = design::SectionUnitsPerLength(m);
     const double bar = design::BarUnitsPerLength(m);
     const double area = section * section;
@@ -191,27 +190,27 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     std::array<TableCell, FlexureSheetRows> c{};
     c[3] = designed(Format(r.Distance, "0.#0"));
     c[4] = designed(Format(r.Width * section, "0"));
-    c[5] = designed(Format(r.Height * section, si ? "0" : "0.0"));
-    c[6] = designed(Format(r.Cover * section, si ? "0" : "0.0"));
-    c[9].Text = Format(r.Moment, "0.#0;-0.#0;--");
-    c[10] = designed(Format(r.AxialForce, "0.#0"));
+    c[5] = designed(DesignValueText(m, r.Height, section, Quantity::Section));
+    c[6] = designed(DesignValueText(m, r.Cover, section, Quantity::Section));
+    c[9].Text = DesignValueText(m, r.Moment, 1, Quantity::MomentPerLength, "--");
+    c[10] = designed(DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength));
     // the bars are shown as the user types them, in whole bar and section units
     // a face without bars shows none, plainly
-    c[BarDiameterRow] = {BarSizeText(r.BarDiameter, bar), false, r.BarDiameter != 0};
-    c[BarSpacingRow] = {BarSizeText(r.BarSpacing, section), false, r.BarSpacing != 0};
-    c[15].Text = Format(r.SteelArea * area, si ? "0;-0;--" : "0.0;-0.0;--");
+    c[BarDiameterRow] = {BarSizeText(m, r.BarDiameter, bar, Quantity::Bar), false, r.BarDiameter != 0};
+    c[BarSpacingRow] = {BarSizeText(m, r.BarSpacing, section, Quantity::Section), false, r.BarSpacing != 0};
+    c[15].Text = DesignValueText(m, r.SteelArea, area, Quantity::SteelArea, "--");
     c[16] = designed(shown(r.SteelRatio, 100, "0.##0;-0.##0;--"));
     c[19] = designed(shown(r.BalancedRatio, 100, "0.##0"));
     c[20] = designed(shown(r.BalancedStrain, 1, "0.###0"));
     c[23] = designed(shown(r.TensileStrain, 1, "0.###0"));
     c[24] = designed(r.Control ? FlexureControlName(*r.Control) : VerdictNone);
     c[25] = designed(shown(r.Phi, 1, "0.#0"));
-    c[26] = designed(shown(r.MomentStrength, 1, "0.#0"));
-    c[27] = designed(shown(r.AxialStrength, 1, "0.#0"));
+    c[26] = designed(DesignValueText(m, r.MomentStrength, 1, Quantity::MomentPerLength));
+    c[27] = designed(DesignValueText(m, r.AxialStrength, 1, Quantity::ForcePerLength));
     // a stress the moment does not need in tension is no stress to show
-    c[30] = designed(shown(r.SteelStress, 1, "0.#0;--;--"));
-    c[33] = designed(shown(r.MinimumSteelArea, area, si ? "0;-0;--" : "0.0;-0.0;--"));
-    c[34] = designed(shown(r.MaximumSpacing, section, si ? "0;--;--" : "0.0;--;--"));
+    c[30] = designed(DesignValueText(m, r.SteelStress, 1, Quantity::Stress, "--", true));
+    c[33] = designed(DesignValueText(m, r.MinimumSteelArea, area, Quantity::SteelArea, "--"));
+    c[34] = designed(DesignValueText(m, r.MaximumSpacing, section, Quantity::Section, "--", true));
     // no tension in the steel: no strain to require
     const bool tension = r.SteelStress && *r.SteelStress > 0;
     c[35] = designed(tension ? shown(r.MinimumTensileStrain, 1, "0.##0;-0.##0;--") : VerdictNone);
@@ -234,11 +233,12 @@ std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int membe
     std::array<TableCell, ShearSheetRows> c{};
     c[3] = designed(Format(r.Distance, "0.#0    "));
     c[4] = designed(Format(r.Width * section, "0    "));
-    c[5] = designed(Format(r.Height * section, m.CurrentUnitSystem == SI ? "0    " : "0.0    "));
-    c[8].Text = Format(r.Shear, "0.#0    ;-0.#0    ;--    ");
-    c[9] = designed(Format(r.AxialForce, "0.#0    "));
+    c[5] = designed(DesignValueText(m, r.Height, section, Quantity::Section, "", false, "    "));
+    c[8].Text = DesignValueText(m, r.Shear, 1, Quantity::ForcePerLength, "--    ", false, "    ");
+    c[9] = designed(DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength, "", false, "    "));
     c[12] = designed(Format(r.Phi, "0.#0    "));
-    c[13] = designed(r.ShearStrength ? Format(*r.ShearStrength, "0.#0    ") : none);
+    c[13] = designed(r.ShearStrength ? DesignValueText(m, r.ShearStrength, 1, Quantity::ForcePerLength, "", false, "    ")
+                                     : none);
     c[14] = noShear ? TableCell{none} : Verdict(r.Result, "    ");
     return c;
 }
@@ -309,9 +309,19 @@ std::string NoDesignMessage(const Model& m) {
     return NoConcreteFactorsMessage(m);
 }
 
-std::string BarSizeText(float metres, double unitsPerMetre) {
+std::string BarSizeText(const Model& m, float metres, double unitsPerMetre, Quantity q) {
     if (metres == 0) return VerdictNone;
-    return GeneralNumber(static_cast<float>(metres * unitsPerMetre));
+    return QuantityEntryText(static_cast<float>(metres * unitsPerMetre), q, m.CurrentUnitSystem);
+}
+
+std::string DesignValueText(const Model& m, const std::optional<float>& value, double factor, Quantity q,
+                            const std::string& zeroText, bool negativeAsZero, const std::string& suffix) {
+    if (!value) return VerdictNone;
+    const float shown = static_cast<float>(*value * factor);
+    const std::string mask = zeroText.empty()
+                                 ? QuantityMask(q, m.CurrentUnitSystem, shown) + suffix
+                                 : SignedQuantityMask(q, m.CurrentUnitSystem, shown, zeroText, negativeAsZero, suffix);
+    return Format(shown, mask);
 }
 
 }  // namespace brindlemar

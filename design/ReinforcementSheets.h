@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design/TableCell.h"
+#include "model/DisplayPrecision.h"
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -108,7 +109,16 @@ std::string NoConcreteFactorsMessage(const Model& m);
 std::string NoDesignMessage(const Model& m);
 
 // A bar's diameter or spacing (metres) in the units `unitsPerMetre` stands
-// for, in as few digits as bars are named; "--" for a face without bars.
-std::string BarSizeText(float metres, double unitsPerMetre);
+// for, quantity `q` of the project's unit system, in as few digits as bars
+// are named within the precision of their unit; "--" for a face without bars.
+std::string BarSizeText(const Model& m, float metres, double unitsPerMetre, Quantity q);
+
+// A design value scaled by `factor` into its shown unit, with the digits
+// its unit needs; "--" when it is undefined. A `zeroText` stands for an
+// exact 0, and for a negative value too when `negativeAsZero`; `suffix`
+// follows the number.
+std::string DesignValueText(const Model& m, const std::optional<float>& value, double factor, Quantity q,
+                            const std::string& zeroText = "", bool negativeAsZero = false,
+                            const std::string& suffix = "");
 
 }  // namespace brindlemar

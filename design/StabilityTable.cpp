@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/Analysis.h"
+#include "model/DisplayPrecision.h"
 #include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
@@ -19,8 +20,8 @@ const LoadCombination& CombinationOf(const Model& m, int i) {
 }
 
 // A combination whose analysis failed has no value: "--".
-std::string Number(const std::optional<float>& value, double sign = 1) {
-    return value ? Format(sign * *value, "#0.#0") : "--";
+std::string Number(const Model& m, const std::optional<float>& value, Quantity q, double sign = 1) {
+    return value ? FormatQuantity(sign * *value, q, m.CurrentUnitSystem) : "--";
 }
 
 // A ratio cell: red when the resistance does not exceed the load; a ratio
@@ -108,13 +109,13 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
 
     // eccentricity, shown whether the wall stands or not; the horizontal
     // force reads positive when it pushes the wall towards the toe
-    c[5].Text = Number(At(m.CombinationTotalHorizontalForces, i), -1);
-    c[6].Text = Number(At(m.CombinationTotalVerticalForces, i));
-    c[7].Text = Number(At(m.CombinationMomentsAtOverturningPoint, i));
-    c[8].Text = Number(At(m.CombinationMomentsAtMidbase, i));
-    c[9].Text = Number(At(m.CombinationEccentricitiesFromOverturningPoint, i));
+    c[5].Text = Number(m, At(m.CombinationTotalHorizontalForces, i), Quantity::ForcePerLength, -1);
+    c[6].Text = Number(m, At(m.CombinationTotalVerticalForces, i), Quantity::ForcePerLength);
+    c[7].Text = Number(m, At(m.CombinationMomentsAtOverturningPoint, i), Quantity::MomentPerLength);
+    c[8].Text = Number(m, At(m.CombinationMomentsAtMidbase, i), Quantity::MomentPerLength);
+    c[9].Text = Number(m, At(m.CombinationEccentricitiesFromOverturningPoint, i), Quantity::Length);
     const std::optional<float>& e = At(m.CombinationEccentricitiesFromMidbase, i);
-    c[10].Text = Number(e);
+    c[10].Text = Number(m, e, Quantity::Length);
     if (factor[EX] > 0 && e) {
         const double criterion = static_cast<double>(m.AnalysisBaseWidth) * factor[EX] / 2;
         const double eccentricity = std::fabs(*e);
@@ -125,28 +126,28 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
     if (!stable) return c;
 
     // bearing
-    c[14].Text = Number(At(m.CombinationLeftBearingPressures, i));
-    c[15].Text = Number(At(m.CombinationRightBearingPressures, i));
+    c[14].Text = Number(m, At(m.CombinationLeftBearingPressures, i), Quantity::Pressure);
+    c[15].Text = Number(m, At(m.CombinationRightBearingPressures, i), Quantity::Pressure);
     if (const std::optional<float>& width = At(m.CombinationBearingPressureWidths, i)) {
-        c[16].Text = Format(*width, "#0.#0") + ", ";
+        c[16].Text = FormatQuantity(*width, Quantity::Length, m.CurrentUnitSystem) + ", ";
         c[16].Text += m.AnalysisBaseWidth != 0 ? Format(static_cast<double>(*width) / m.AnalysisBaseWidth, "#0.0%") : "--";
     }
     if (factor[BE] > 0) {
-        if (const std::optional<double> q = FactoredBearingResistance(m, i)) c[17].Text = Format(*q, "#0.#0");
+        if (const std::optional<double> q = FactoredBearingResistance(m, i)) c[17].Text = FormatQuantity(*q, Quantity::Pressure, m.CurrentUnitSystem);
         c[18] = Ratio(At(m.CombinationBearingResistanceRatios, i), false);
     }
 
     // sliding
-    c[21].Text = Number(At(m.CombinationSlidingForces, i));
+    c[21].Text = Number(m, At(m.CombinationSlidingForces, i), Quantity::ForcePerLength);
     if (SlidingChecked(factor[FC], factor[EP], factor[RH])) {
-        c[22].Text = Number(At(m.CombinationSlidingResistingForces, i));
+        c[22].Text = Number(m, At(m.CombinationSlidingResistingForces, i), Quantity::ForcePerLength);
         c[23] = Ratio(At(m.CombinationSlidingResistanceRatios, i), true);
     }
 
     // rotation
-    c[26].Text = Number(At(m.CombinationRotatingMoments, i));
+    c[26].Text = Number(m, At(m.CombinationRotatingMoments, i), Quantity::MomentPerLength);
     if (factor[RO] > 0) {
-        c[27].Text = Number(At(m.CombinationRotationResistingMoments, i));
+        c[27].Text = Number(m, At(m.CombinationRotationResistingMoments, i), Quantity::MomentPerLength);
         c[28] = Ratio(At(m.CombinationRotationResistanceRatios, i), true);
     }
     return c;

@@ -14,6 +14,10 @@ std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeigh
     return "The theoretical bearing capacity needs the base's unit weight: type a number greater than 0";
 }
 
+std::string EntryText(float value, std::optional<Quantity> q, int unitSystem) {
+    return q ? QuantityEntryText(value, *q, unitSystem) : EntryText(value);
+}
+
 std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name) {
     if (!IsNumeric(text)) {
         if (text.find_first_not_of(' ') == std::string::npos) return "Type a number";
@@ -32,6 +36,10 @@ float EntryValue(const std::string& text) { return ToSingle(Val(text)); }
 
 float EntryValue(const std::string& text, float stored) {
     return text == EntryText(stored) ? stored : EntryValue(text);
+}
+
+float EntryValue(const std::string& text, float stored, std::optional<Quantity> q, int unitSystem) {
+    return text == EntryText(stored, q, unitSystem) ? stored : EntryValue(text);
 }
 
 }  // namespace brindlemar

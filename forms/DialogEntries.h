@@ -3,7 +3,10 @@
 // windows: what a box shows for a stored value, which texts a box accepts,
 // and the value a text stores.
 
+#include <optional>
 #include <string>
+
+#include "model/DisplayPrecision.h"
 
 namespace brindlemar {
 
@@ -13,6 +16,10 @@ enum class EntryRule { Positive, NotNegative, AnyNumber, FrictionAngle };
 
 // The text a box shows for a stored value: the general number form.
 std::string EntryText(float value);
+// The text a box shows for a stored value of quantity `q` in `unitSystem`:
+// rounded to what its unit shows (QuantityEntryText); without a quantity
+// (angles, ratios, counts), the general number form.
+std::string EntryText(float value, std::optional<Quantity> q, int unitSystem);
 
 // Why a box named `name` refuses `text` under `rule`, in one line for the
 // user; empty when it takes the text: when the whole text is one number that
@@ -40,5 +47,8 @@ float EntryValue(const std::string& text);
 // digits, which some Singles need more than to read back exactly; a box the
 // user left alone must neither nudge its value nor mark the project modified.
 float EntryValue(const std::string& text, float stored);
+// The same for a box that shows a quantity `q` (see EntryText): the value
+// shown rounded stays exact while its text is left alone.
+float EntryValue(const std::string& text, float stored, std::optional<Quantity> q, int unitSystem);
 
 }  // namespace brindlemar

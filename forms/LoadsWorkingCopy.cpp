@@ -197,12 +197,17 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     // A box still showing the text it opened with keeps its stored value: the
     // general number form holds 7 digits, and a value converted between unit
     // systems may need more to read back exactly.
-    auto valueOf = [](const std::string& text, float stored) {
-        return text == EntryText(stored) ? stored : SingleOf(text);
+    // systems may need more to read back exactly. A box of a quantity shows
+    // it rounded to its unit (LoadOptionEntryText).
+    const int u = m.CurrentUnitSystem;
+    auto valueOf = [u](const std::string& text, float stored, std::optional<Quantity> q = std::nullopt) {
+        return text == EntryText(stored, q, u) ? stored : SingleOf(text);
     };
     // compare: any difference outside the sets' contents modifies the project
     bool changed = false;
-    auto single = [&](const std::string& text, float stored) { changed |= valueOf(text, stored) != stored; };
+    auto single = [&](const std::string& text, float stored, std::optional<Quantity> q = std::nullopt) {
+        changed |= valueOf(text, stored, q) != stored;
+    };
     // a box without a coefficient to show keeps the value entered before
     auto coefficientOf = [&](const std::string& text, float stored) {
         return text == NoCoefficientText ? stored : valueOf(text, stored);
@@ -213,21 +218,21 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
         if (source != 0) changed |= coefficientOf(text, stored) != stored;
     };
     auto option = [&](int selected, int stored) { changed |= selected != stored; };
-    single(c.Surcharge, m.BackfillSurcharge);
+    single(c.Surcharge, m.BackfillSurcharge, Quantity::Pressure);
     single(c.Seismic, m.EnteredSeismicCoefficient);
-    single(c.Resist[0], m.NominalBearingResistance);
+    single(c.Resist[0], m.NominalBearingResistance, Quantity::Stress);
     single(c.Resist[1], m.BaseFrictionAngle);
-    single(c.Resist[2], m.BaseCohesion);
+    single(c.Resist[2], m.BaseCohesion, Quantity::Stress);
     single(c.Resist[3], m.BaseSptBlowCount);
-    single(c.Resist[4], m.BaseCptTipResistance);
-    single(c.Resist[5], m.BaseUnitWeight);
-    single(c.Value[0], m.AdjacentStructureCapacity);
-    single(c.Value[2], m.AdjacentStructurePosition);
-    single(c.Value[1], m.ShearKeyDepth);
+    single(c.Resist[4], m.BaseCptTipResistance, Quantity::Stress);
+    single(c.Resist[5], m.BaseUnitWeight, Quantity::UnitWeight);
+    single(c.Value[0], m.AdjacentStructureCapacity, Quantity::ForcePerLength);
+    single(c.Value[2], m.AdjacentStructurePosition, Quantity::Length);
+    single(c.Value[1], m.ShearKeyDepth, Quantity::Length);
     coefficient(c.KaSource, c.Ka, m.EnteredKa);
     coefficient(c.KaeSource, c.Kae, m.EnteredKae);
     coefficient(c.KpSource, c.Kp, m.EnteredKp);
-    single(c.MinFluid, m.MinimumFluidDensity);
+    single(c.MinFluid, m.MinimumFluidDensity, Quantity::UnitWeight);
     if (c.SurchargeTypeIndex >= 0) option(c.SurchargeTypeIndex + 1, m.SurchargeLoadType);
     changed |= loadCount != m.LineLoadCount;
     for (int i = 1; i <= std::min<int>(m.LineLoadCount, loadCount); ++i) changed |= !(loads[i] == m.LineLoads[i]);
@@ -250,7 +255,7 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     }
 
     // store every control, changed or not
-    m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge);
+    m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge, Quantity::Pressure);
     // with no type chosen the surcharge keeps its type rather than take none
     if (c.SurchargeTypeIndex >= 0) m.SurchargeLoadType = static_cast<int16_t>(c.SurchargeTypeIndex + 1);
     m.EnteredSeismicCoefficient = valueOf(c.Seismic, m.EnteredSeismicCoefficient);
@@ -263,19 +268,19 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     m.EnteredKa = coefficientOf(c.Ka, m.EnteredKa);
     m.EnteredKae = coefficientOf(c.Kae, m.EnteredKae);
     m.EnteredKp = coefficientOf(c.Kp, m.EnteredKp);
-    m.MinimumFluidDensity = valueOf(c.MinFluid, m.MinimumFluidDensity);
+    m.MinimumFluidDensity = valueOf(c.MinFluid, m.MinimumFluidDensity, Quantity::UnitWeight);
     m.MinimumFluidDensityEnabled = static_cast<int16_t>(c.MinFluidEnabled);
-    m.NominalBearingResistance = valueOf(c.Resist[0], m.NominalBearingResistance);
+    m.NominalBearingResistance = valueOf(c.Resist[0], m.NominalBearingResistance, Quantity::Stress);
     m.BaseFrictionAngle = valueOf(c.Resist[1], m.BaseFrictionAngle);
-    m.BaseCohesion = valueOf(c.Resist[2], m.BaseCohesion);
+    m.BaseCohesion = valueOf(c.Resist[2], m.BaseCohesion, Quantity::Stress);
     m.BaseMaterialOption = static_cast<int16_t>(c.BaseMaterialOption);
     if (c.BearingMethod >= 0) m.BearingResistanceMethod = static_cast<int16_t>(c.BearingMethod);
     m.BaseSptBlowCount = valueOf(c.Resist[3], m.BaseSptBlowCount);
-    m.BaseCptTipResistance = valueOf(c.Resist[4], m.BaseCptTipResistance);
-    m.BaseUnitWeight = valueOf(c.Resist[5], m.BaseUnitWeight);
-    m.AdjacentStructureCapacity = valueOf(c.Value[0], m.AdjacentStructureCapacity);
-    m.AdjacentStructurePosition = valueOf(c.Value[2], m.AdjacentStructurePosition);
-    m.ShearKeyDepth = valueOf(c.Value[1], m.ShearKeyDepth);
+    m.BaseCptTipResistance = valueOf(c.Resist[4], m.BaseCptTipResistance, Quantity::Stress);
+    m.BaseUnitWeight = valueOf(c.Resist[5], m.BaseUnitWeight, Quantity::UnitWeight);
+    m.AdjacentStructureCapacity = valueOf(c.Value[0], m.AdjacentStructureCapacity, Quantity::ForcePerLength);
+    m.AdjacentStructurePosition = valueOf(c.Value[2], m.AdjacentStructurePosition, Quantity::Length);
+    m.ShearKeyDepth = valueOf(c.Value[1], m.ShearKeyDepth, Quantity::Length);
     m.PassiveToePressureIncluded = static_cast<int16_t>(c.Check[0]);
     m.AdjacentStructureIncluded = static_cast<int16_t>(c.Check[1]);
     m.ShearKeyIncluded = static_cast<int16_t>(c.Check[2]);

@@ -45,6 +45,15 @@ const std::array<PropertyBox, PropertyBoxCount> Boxes = {{
 
 }  // namespace
 
+// The quantity a box holds, by its unit; none for angles, ratios and counts.
+std::optional<Quantity> BoxQuantity(const PropertyBox& box) {
+    if (box.Units == &ModelInputs::UnitWeightUnitLabels) return Quantity::UnitWeight;
+    if (box.Units == &ModelInputs::StressUnitLabels) return Quantity::Stress;
+    if (box.Units == &ModelInputs::ModulusUnitLabels) return Quantity::Modulus;
+    if (box.Units == &ModelInputs::SectionUnitLabels) return Quantity::Section;
+    return std::nullopt;
+}
+
 const PropertyBox& PropertyBoxAt(int index) { return Boxes[CheckedIndex(index, 0, PropertyBoxCount - 1)]; }
 
 std::array<std::string, PropertyUnitLabelCount> PropertyUnitLabels(const Model& m) {
@@ -62,7 +71,8 @@ std::string PropertyEntryRefusal(int index, const std::string& text, const std::
 
 PropertyEntries PropertyEntriesFromModel(const Model& m) {
     PropertyEntries e;
-    for (int i = 0; i < PropertyBoxCount; ++i) e.Values[i] = EntryText(m.*Boxes[i].Variable);
+    for (int i = 0; i < PropertyBoxCount; ++i)
+        e.Values[i] = EntryText(m.*Boxes[i].Variable, BoxQuantity(Boxes[i]), m.CurrentUnitSystem);
     e.EarthPressure = m.EarthPressureOption != 0 ? AtRest : Active;
     e.BaseMaterial = m.BaseMaterialOption != 0 ? Soil : Rock;
     const bool knownMethod = m.BearingResistanceMethod >= NominalBearing && m.BearingResistanceMethod <= CptBearing;
@@ -73,7 +83,8 @@ PropertyEntries PropertyEntriesFromModel(const Model& m) {
 void StoreProperties(Model& m, const PropertyEntries& entries) {
     // every text read first, so that a number too large stores nothing
     std::array<float, PropertyBoxCount> values{};
-    for (int i = 0; i < PropertyBoxCount; ++i) values[i] = EntryValue(entries.Values[i], m.*Boxes[i].Variable);
+    for (int i = 0; i < PropertyBoxCount; ++i)
+        values[i] = EntryValue(entries.Values[i], m.*Boxes[i].Variable, BoxQuantity(Boxes[i]), m.CurrentUnitSystem);
 
     bool changed = false;
     for (int i = 0; i < PropertyBoxCount; ++i) changed = changed || values[i] != m.*Boxes[i].Variable;

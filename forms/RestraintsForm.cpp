@@ -11,12 +11,13 @@ constexpr std::array<float ModelInputs::*, 3> BoxVariables = {
     &ModelInputs::AdjacentStructureCapacity, &ModelInputs::ShearKeyDepth, &ModelInputs::AdjacentStructurePosition};
 constexpr std::array<int16_t ModelInputs::*, 3> CheckVariables = {
     &ModelInputs::PassiveToePressureIncluded, &ModelInputs::AdjacentStructureIncluded, &ModelInputs::ShearKeyIncluded};
+constexpr std::array<Quantity, 3> BoxQuantities = {Quantity::ForcePerLength, Quantity::Length, Quantity::Length};
 
 }  // namespace
 
 RestraintEntries RestraintEntriesFromModel(const Model& m) {
     RestraintEntries e;
-    for (size_t i = 0; i < BoxVariables.size(); ++i) e.Values[i] = EntryText(m.*BoxVariables[i]);
+    for (size_t i = 0; i < BoxVariables.size(); ++i) e.Values[i] = EntryText(m.*BoxVariables[i], BoxQuantities[i], m.CurrentUnitSystem);
     for (size_t i = 0; i < CheckVariables.size(); ++i) e.Checks[i] = m.*CheckVariables[i] != 0 ? 1 : 0;
     return e;
 }
@@ -46,7 +47,7 @@ bool RestraintBoxEnabled(const RestraintEntries& entries, int index) {
 
 void StoreRestraints(Model& m, const RestraintEntries& entries) {
     std::array<float, 3> values{};
-    for (size_t i = 0; i < values.size(); ++i) values[i] = EntryValue(entries.Values[i], m.*BoxVariables[i]);
+    for (size_t i = 0; i < values.size(); ++i) values[i] = EntryValue(entries.Values[i], m.*BoxVariables[i], BoxQuantities[i], m.CurrentUnitSystem);
 
     bool changed = false;
     for (size_t i = 0; i < values.size(); ++i) changed = changed || values[i] != m.*BoxVariables[i];

@@ -25,6 +25,15 @@ const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels) {
     return labels[static_cast<size_t>(u)];
 }
 
+std::string ForcePerLengthLabel(const Model& m) {
+    return UnitLabel(m, m.ForceUnitLabels) + "/" + UnitLabel(m, m.LengthUnitLabels);
+}
+
+std::string MomentPerLengthLabel(const Model& m) {
+    const std::string& length = UnitLabel(m, m.LengthUnitLabels);
+    return UnitLabel(m, m.ForceUnitLabels) + length + "/" + length;
+}
+
 namespace {
 
 constexpr double MetresPerFoot = 0.3048;

@@ -13,6 +13,11 @@ void FillUnitLabels(Model& m);
 // Metric label for a unit system outside the three.
 const std::string& UnitLabel(const Model& m, const UnitLabelTable& labels);
 
+// What the analysis gives per length of wall, labelled so: a force "T/m"
+// ("kN/m", "Kip/ft"), a moment "Tm/m" ("kNm/m", "Kipft/ft").
+std::string ForcePerLengthLabel(const Model& m);
+std::string MomentPerLengthLabel(const Model& m);
+
 // Rewrites every stored dimensional value from PreviousUnitSystem into
 // CurrentUnitSystem (the caller makes sure they differ), then rebuilds the
 // outline. Values are kept at full float precision: the screens round them

@@ -209,7 +209,7 @@ void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, c
     std::array<std::string, CalculatorInputCount> inputTexts;
     std::array<double, CalculatorInputCount> inputSizes{}, inputLabelSizes{};
     for (int i = 0; i < CalculatorInputCount; ++i) {
-        inputTexts[i] = InputText(InputValue(in, i));
+        inputTexts[i] = InputText(InputValue(in, i), i, m.CurrentUnitSystem);
         inputSizes[i] = w.TextSize(inputTexts[i], w.Mm(InputValueRoomMm));
         const double valueLeft = w.LeftOf(inputTexts[i], inputLeft(i) + w.Mm(50), inputSizes[i]);
         inputLabelSizes[i] = w.LabelSize(InputLabels[i], valueLeft - gap - inputLabelX(i));
@@ -233,10 +233,10 @@ void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, c
     std::array<std::array<std::string, 10>, PressureCaseCount> columns;
     std::array<std::array<double, 10>, PressureCaseCount> sizes{};
     for (int c = 0; c < PressureCaseCount; ++c) {
-        columns[c] = ResultColumnTexts(r, c);
+        columns[c] = ResultColumnTexts(r, c, m.CurrentUnitSystem);
         for (size_t e = 0; e < columns[c].size(); ++e) sizes[c][e] = w.TextSize(columns[c][e], w.Mm(ResultValueRoomMm));
     }
-    const std::array<std::string, 4> singles = SingleResultTexts(in, r);
+    const std::array<std::string, 4> singles = SingleResultTexts(in, r, m.CurrentUnitSystem);
     std::array<double, 4> singleSizes{}, singleLabelSizes{};
     for (int i = 0; i < 4; ++i) {
         singleSizes[i] = w.TextSize(singles[i], w.Mm(ResultValueRoomMm));

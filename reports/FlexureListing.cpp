@@ -8,6 +8,7 @@
 #include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
 #include "reports/FlexuralSummary.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -28,33 +29,35 @@ std::string Masked(float value, double factor, const std::string& mask) {
 
 std::vector<ListingRow> Block1Rows(const Model& m) {
     const int u = design::UnitIndex(m);
-    const bool si = u == SI;
     const double L = design::SectionUnitsPerLength(m);
     const double B = design::BarUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
-    const std::string dimensionMask = si ? "0" : "0.0";
-    const std::string areaMask = si ? "0;-0;--" : "0.0;-0.0;--";
+    // the steel area is per length of wall too: cm²/m, mm²/m, in²/ft
+    const std::string area = section + "\xB2/" + m.LengthUnitLabels[u];
     return {
         {3, "&BSection&b", "", nullptr},
         {4, DetailRow + "Distance from end", m.LengthUnitLabels[u],
          [](const FlexureDesignResult& r) { return Masked(r.Distance, 1, "0.#0"); }},
         {5, DetailRow + "Width, b", section, [L](const FlexureDesignResult& r) { return Masked(r.Width, L, "0"); }},
         {6, DetailRow + "Height, h", section,
-         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Height, L, dimensionMask); }},
+         [&m, L](const FlexureDesignResult& r) { return DesignValueText(m, r.Height, L, Quantity::Section); }},
         {7, DetailRow + "Rebar cover", section,
-         [L, dimensionMask](const FlexureDesignResult& r) { return Masked(r.Cover, L, dimensionMask); }},
+         [&m, L](const FlexureDesignResult& r) { return DesignValueText(m, r.Cover, L, Quantity::Section); }},
         {8, "&BForces&b", "", nullptr},
-        {9, DetailRow + "Moment, M&Lu&l", MomentUnitLabel(m),
-         [](const FlexureDesignResult& r) { return Masked(r.Moment, 1, "0.#0;-0.#0;--"); }, false},
-        {10, DetailRow + "Axial, P&Lu&l", m.ForceUnitLabels[u],
-         [](const FlexureDesignResult& r) { return Masked(r.AxialForce, 1, "0.#0"); }},
+        {9, DetailRow + "Moment, M&Lu&l", MomentPerLengthLabel(m),
+         [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.Moment, 1, Quantity::MomentPerLength, "--"); },
+         false},
+        {10, DetailRow + "Axial, P&Lu&l", ForcePerLengthLabel(m),
+         [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength); }},
         {11, "&BReinforcements&b", "", nullptr},
         {12, DetailRow + "Nominal diameter, d&Lb&l", m.BarUnitLabels[u],
-         [B](const FlexureDesignResult& r) { return BarSizeText(r.BarDiameter, B); }, false, true},
-        {13, DetailRow + "Spacing, s", section, [L](const FlexureDesignResult& r) { return BarSizeText(r.BarSpacing, L); },
-         false, true},
-        {14, DetailRow + "Area, A&Ls&l", section + "\xB2",
-         [L, areaMask](const FlexureDesignResult& r) { return Masked(r.SteelArea, L * L, areaMask); }, false},
+         [&m, B](const FlexureDesignResult& r) { return BarSizeText(m, r.BarDiameter, B, Quantity::Bar); }, false, true},
+        {13, DetailRow + "Spacing, s", section,
+         [&m, L](const FlexureDesignResult& r) { return BarSizeText(m, r.BarSpacing, L, Quantity::Section); }, false,
+         true},
+        {14, DetailRow + "Area, A&Ls&l", area,
+         [&m, L](const FlexureDesignResult& r) { return DesignValueText(m, r.SteelArea, L * L, Quantity::SteelArea, "--"); },
+         false},
         {15, DetailRow + "Area ratio, &Sr&s", "%",
          [](const FlexureDesignResult& r) { return Masked(r.SteelRatio, 100, "0.##0;-0.##0;--"); }},
         {16, "&BBalanced strain condition&b", "", nullptr},
@@ -71,20 +74,18 @@ std::vector<ListingRow> Block1Rows(const Model& m) {
          }},
         {22, DetailRow + "Strength reduction factor, &Sf&s", "",
          [](const FlexureDesignResult& r) { return Masked(r.Phi, 1, "0.#0"); }},
-        {23, DetailRow + "Maximum moment, &Sf&sM&Ln&l", MomentUnitLabel(m),
-         [](const FlexureDesignResult& r) { return Masked(r.MomentStrength, 1, "0.#0"); }},
-        {24, DetailRow + "Maximum axial load, &Sf&sP&Ln&l", m.ForceUnitLabels[u],
-         [](const FlexureDesignResult& r) { return Masked(r.AxialStrength, 1, "0.#0"); }},
+        {23, DetailRow + "Maximum moment, &Sf&sM&Ln&l", MomentPerLengthLabel(m),
+         [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.MomentStrength, 1, Quantity::MomentPerLength); }},
+        {24, DetailRow + "Maximum axial load, &Sf&sP&Ln&l", ForcePerLengthLabel(m),
+         [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.AxialStrength, 1, Quantity::ForcePerLength); }},
     };
 }
 
 std::vector<ListingRow> Block2Rows(const Model& m) {
     const int u = design::UnitIndex(m);
-    const bool si = u == SI;
     const double L = design::SectionUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
-    const std::string areaMask = si ? "0;-0;--" : "0.0;-0.0;--";
-    const std::string spacingMask = si ? "0;--;--" : "0.0;--;--";
+    const std::string area = section + "\xB2/" + m.LengthUnitLabels[u];
     const auto verdict = [](std::string FlexureDesignResult::*field) {
         return [field](const FlexureDesignResult& r) { return r.*field; };
     };
@@ -92,12 +93,16 @@ std::vector<ListingRow> Block2Rows(const Model& m) {
         {3, "&BApplied forces&b", "", nullptr},
         {4, DetailRow + "Tensile stress, f&Ls&l", m.StressUnitLabels[u],
          // no tension in the bars: no stress to show
-         [](const FlexureDesignResult& r) { return Masked(r.SteelStress, 1, "0.#0;--;--"); }},
+         [&m](const FlexureDesignResult& r) { return DesignValueText(m, r.SteelStress, 1, Quantity::Stress, "--", true); }},
         {5, "&BOther requirements&b", "", nullptr},
-        {6, DetailRow + "Minimum reinforcement area, A&Ls.min&l", section + "\xB2",
-         [L, areaMask](const FlexureDesignResult& r) { return Masked(r.MinimumSteelArea, L * L, areaMask); }},
+        {6, DetailRow + "Minimum reinforcement area, A&Ls.min&l", area,
+         [&m, L](const FlexureDesignResult& r) {
+             return DesignValueText(m, r.MinimumSteelArea, L * L, Quantity::SteelArea, "--");
+         }},
         {7, DetailRow + "Maximum reinforcement spacing, s&Lmax&l", section,
-         [L, spacingMask](const FlexureDesignResult& r) { return Masked(r.MaximumSpacing, L, spacingMask); }},
+         [&m, L](const FlexureDesignResult& r) {
+             return DesignValueText(m, r.MaximumSpacing, L, Quantity::Section, "--", true);
+         }},
         {8, DetailRow + "Minimum tensile strain, &Se&s&Lt.min&l", "",
          [](const FlexureDesignResult& r) {
              // without tension in the bars there is no strain to reach

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
 #include "design/StabilityTable.h"
 #include "drawing/TextPlacement.h"
 #include "model/DesignTypes.h"
+#include "model/Units.h"
 #include "reports/CombinationTexts.h"
 #include "reports/FlexuralSummary.h"
 #include "reports/ReportPage.h"
@@ -41,9 +43,11 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     const auto memberCentre = [&](int k) { return b.At(LabelRight + MemberWidth * (k - 0.5)); };
     const auto valueEdge = [&](int j) { return b.At(LabelRight + columnWidth * j - 0.001); };
     const auto plain = [&](bool bold) { SetPrinterFont(s, m.TextFontName, size, bold, false); };
-    const auto printValue = [&](float value, const std::string& mask, int j, double y) {
+    // a value with the digits its unit needs, "--" for none
+    const auto printValue = [&](float value, Quantity q, int j, double y) {
         s.CurrentY = y;
-        PrintRightAligned(s, Format(value, mask), valueEdge(j));
+        const std::string& pad = table.Padding;
+        PrintRightAligned(s, Format(value, SignedQuantityMask(q, u, value, "--" + pad, false, pad)), valueEdge(j));
     };
 
     m.BlockFontSize = static_cast<float>(size);
@@ -100,7 +104,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         // a combination whose section forces could not be computed has no
         // values to show, stable or not
         if (m.CombinationDesignable[static_cast<size_t>(c + 1)] != True) continue;
-        for (int j = 1; j <= columns; ++j) printValue(table.Force(c + 1, j), table.Mask, j, y1 + h * (1.5 * i + 1.7));
+        for (int j = 1; j <= columns; ++j) printValue(table.Force(c + 1, j), table.Kind, j, y1 + h * (1.5 * i + 1.7));
     }
 
     // grid of the header and the rows
@@ -124,9 +128,13 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         for (int j = 1; j <= columns; ++j) {
             const int g = static_cast<int>(CheckedIndex(table.Governing(j), 0, MaxCombinationSets));
             const float force = table.Force(g, j);
-            printValue(force, table.Mask, j, closing);
-            printValue(table.AxialForce(g, j), table.Mask, j, closing + h);
-            printValue(table.Distance(g, j), force == 0 ? table.NoDistance : table.DistanceMask, j, closing + 2 * h);
+            printValue(force, table.Kind, j, closing);
+            printValue(table.AxialForce(g, j), Quantity::ForcePerLength, j, closing + h);
+            s.CurrentY = closing + 2 * h;
+            const float distance = table.Distance(g, j);
+            PrintRightAligned(s, force == 0 ? table.NoDistance
+                                            : Format(distance, QuantityMask(Quantity::Length, u, distance) + table.Padding),
+                              valueEdge(j));
         }
     }
     TableRuleAcross(s, b, y1 + h * (1.5 * rows + 3.8), ReportLightGrey());
@@ -146,15 +154,21 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
 void PrintMomentTable(Model& m, Surface& s, int page) {
     ForceTableColumns table;
     table.Heading = "&BBending moment, M&Lu&l&b";
-    const int u = design::UnitIndex(m);
-    table.Unit = MomentUnitLabel(m) + "/" + m.LengthUnitLabels[u];
+    table.Unit = MomentPerLengthLabel(m);
     for (int j = 1; j <= PositionCount; ++j) table.Heads.push_back(j % 2 == 1 ? "Mu-" : "Mu+");
-    table.Force = [&m](int row, int j) { return At(At(m.FlexureMoments, row), j); };
-    table.AxialForce = [&m](int row, int j) { return At(At(m.FlexureAxialForces, row), j); };
+    // a moment of rounding residue is none, and so is its axial force
+    const auto moment = [&m](int row, int j) {
+        const float M = At(At(m.FlexureMoments, row), j);
+        return IsMomentNoise(m, M) ? 0.0f : M;
+    };
+    table.Force = moment;
+    table.AxialForce = [&m, moment](int row, int j) {
+        return moment(row, j) == 0 ? 0.0f : At(At(m.FlexureAxialForces, row), j);
+    };
     table.Distance = [&m](int row, int j) { return At(At(m.FlexureSectionDistances, row), j); };
     table.Governing = [&m](int j) { return At(m.GoverningFlexureCombinations, j); };
-    table.Mask = "0.#0 ;-0.#0 ;-- ";
-    table.DistanceMask = "0.#0 ";
+    table.Kind = Quantity::MomentPerLength;
+    table.Padding = " ";
     table.NoDistance = "-- ";
     PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
 }

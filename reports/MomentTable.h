@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "drawing/Surface.h"
+#include "model/DisplayPrecision.h"
 #include "model/Model.h"
 #include "reports/ReinforcementLayout.h"
 
@@ -31,8 +32,8 @@ struct ForceTableColumns {
     // member end; the combination that governs a column (0 for none).
     std::function<float(int row, int column)> Force, AxialForce, Distance;
     std::function<int(int column)> Governing;
-    std::string Mask;            // forces and axial forces: positive;negative;zero
-    std::string DistanceMask;    // a distance
+    Quantity Kind = Quantity::ForcePerLength;   // of the values; axial forces are forces per length
+    std::string Padding;         // after every number and "--", clear of the right edge
     std::string NoDistance;      // in its place when the governing force is 0
 };
 

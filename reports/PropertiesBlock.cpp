@@ -9,6 +9,7 @@
 #include "drawing/TextPlacement.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
+#include "model/DisplayPrecision.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -24,6 +25,9 @@ struct PropertyLine {
 
 std::string Number(float value, const char* mask) { return Format(value, mask); }
 
+// A value with a unit: the digits its unit needs.
+std::string Number(const Model& m, float value, Quantity q) { return FormatQuantity(value, q, m.CurrentUnitSystem); }
+
 std::vector<PropertyLine> LeftColumn(const Model& m) {
     const auto unitWeight = [&m] { return UnitLabel(m, m.UnitWeightUnitLabels); };
     const auto angle = [&m] { return UnitLabel(m, m.AngleUnitLabels); };
@@ -31,21 +35,21 @@ std::vector<PropertyLine> LeftColumn(const Model& m) {
     const int method = m.BearingResistanceMethod;
     return {
         {0, "&BBackfill earth:&b", {}, {}},
-        {240, "- Unit weight (&Sg&s) =", [&m] { return Number(m.BackfillUnitWeight, "#0.#0"); }, unitWeight},
-        {480, "- Dry density (&Sg&s&Ld&l) =", [&m] { return Number(m.BackfillDryDensity, "#0.#0"); }, unitWeight},
-        {720, "- Saturated density (&Sg&s&Ls&l) =", [&m] { return Number(m.BackfillSaturatedDensity, "#0.#0"); },
+        {240, "- Unit weight (&Sg&s) =", [&m] { return Number(m, m.BackfillUnitWeight, Quantity::UnitWeight); }, unitWeight},
+        {480, "- Dry density (&Sg&s&Ld&l) =", [&m] { return Number(m, m.BackfillDryDensity, Quantity::UnitWeight); }, unitWeight},
+        {720, "- Saturated density (&Sg&s&Ls&l) =", [&m] { return Number(m, m.BackfillSaturatedDensity, Quantity::UnitWeight); },
          unitWeight},
         {960, "- Internal friction angle (&Sf&s) =", [&m] { return Number(m.BackfillFrictionAngle, "#0.0"); }, angle},
         {1200, "- Pressure =", [&m] { return m.EarthPressureOption == 0 ? "Active" : "At rest"; }, {}},
         {1440, "- Minimum equivalent-fluid density =",
-         [&m] { return m.MinimumFluidDensityEnabled == 0 ? "N/A" : Number(m.MinimumFluidDensity, "#0.#0"); },
+         [&m] { return m.MinimumFluidDensityEnabled == 0 ? "N/A" : Number(m, m.MinimumFluidDensity, Quantity::UnitWeight); },
          unitWeight},
         {1920, "&BBase:&b", {}, {}},
         {2160, "- Internal friction angle (&Sf&s) =", [&m] { return Number(m.BaseFrictionAngle, "#0.0"); }, angle},
-        {2400, "- Cohesion (c) =", [&m] { return Number(m.BaseCohesion, "#0.#0"); }, stress},
+        {2400, "- Cohesion (c) =", [&m] { return Number(m, m.BaseCohesion, Quantity::Stress); }, stress},
         {2640, "- Material =", [&m] { return m.BaseMaterialOption == 0 ? "Rock (elastic)" : "Soil (plastic)"; }, {}},
         {2880, "- Nominal bearing capacity (q&Ln&l) =",
-         [&m, method] { return method == 0 ? Number(m.NominalBearingResistance, "#0.#0") : ""; },
+         [&m, method] { return method == 0 ? Number(m, m.NominalBearingResistance, Quantity::Stress) : ""; },
          method == 0 ? std::function<std::string()>(stress) : nullptr},
         // the other bearing methods are named one line lower
         {3120, "",
@@ -59,9 +63,9 @@ std::vector<PropertyLine> LeftColumn(const Model& m) {
          },
          method == 3 ? std::function<std::string()>(stress) : nullptr},
         {3360, "&BToe earth:&b", {}, {}},
-        {3600, "- Unit weight (&Sg&s) =", [&m] { return Number(m.ToeEarthUnitWeight, "#0.#0"); }, unitWeight},
-        {3840, "- Dry density (&Sg&s&Ld&l) =", [&m] { return Number(m.ToeEarthDryDensity, "#0.#0"); }, unitWeight},
-        {4080, "- Saturated density (&Sg&s&Ls&l) =", [&m] { return Number(m.ToeEarthSaturatedDensity, "#0.#0"); },
+        {3600, "- Unit weight (&Sg&s) =", [&m] { return Number(m, m.ToeEarthUnitWeight, Quantity::UnitWeight); }, unitWeight},
+        {3840, "- Dry density (&Sg&s&Ld&l) =", [&m] { return Number(m, m.ToeEarthDryDensity, Quantity::UnitWeight); }, unitWeight},
+        {4080, "- Saturated density (&Sg&s&Ls&l) =", [&m] { return Number(m, m.ToeEarthSaturatedDensity, Quantity::UnitWeight); },
          unitWeight},
         {4320, "- Internal friction angle (&Sf&s) =", [&m] { return Number(m.ToeEarthFrictionAngle, "#0.0"); }, angle},
     };
@@ -75,21 +79,21 @@ std::vector<PropertyLine> RightColumn(const Model& m) {
     const auto modulus = [&m] { return "\xD7" "10&H5&h " + UnitLabel(m, m.StressUnitLabels); };
     return {
         {0, "&BWater:&b", {}, {}},
-        {240, "- Unit weight (&Sg&s&Lw&l) =", [&m] { return Number(m.WaterUnitWeight, "#0.#0"); }, unitWeight},
+        {240, "- Unit weight (&Sg&s&Lw&l) =", [&m] { return Number(m, m.WaterUnitWeight, Quantity::UnitWeight); }, unitWeight},
         {720, "&BFriction angle (&Sd&s):&b", {}, {}},
         {960, "- Earth to earth =", [&m] { return Number(m.EarthToEarthFrictionAngle, "#0.0"); }, angle},
         {1200, "- Concrete to earth =", [&m] { return Number(m.ConcreteToEarthFrictionAngle, "#0.0"); }, angle},
         {1680, "&BConcrete:&b", {}, {}},
-        {1920, "- Unit weight (incl. reinforcement) =", [&m] { return Number(m.ConcreteUnitWeight, "#0.#0"); },
+        {1920, "- Unit weight (incl. reinforcement) =", [&m] { return Number(m, m.ConcreteUnitWeight, Quantity::UnitWeight); },
          unitWeight},
-        {2160, "- Compressive stress (f'&Lc&l) =", [&m] { return Number(m.ConcreteCompressiveStress, "#0"); }, stress},
-        {2400, "- Elasticity modulus (E&Lc&l) =", [&m] { return Number(m.ConcreteElasticityModulus, "#0.#0"); },
+        {2160, "- Compressive stress (f'&Lc&l) =", [&m] { return Number(m, m.ConcreteCompressiveStress, Quantity::Strength); }, stress},
+        {2400, "- Elasticity modulus (E&Lc&l) =", [&m] { return Number(m, m.ConcreteElasticityModulus, Quantity::Modulus); },
          modulus},
         {2640, "- Poisson's ratio (&Sm&s) =", [&m] { return Number(m.ConcretePoissonRatio, "#0.#0"); }, {}},
         {3120, "&BReinforcement bars:&b", {}, {}},
-        {3360, "- Yield stress (f&Ly&l) =", [&m] { return Number(m.RebarYieldStress, "#0"); }, stress},
-        {3600, "- Elasticity modulus (E&Ls&l) =", [&m] { return Number(m.RebarElasticityModulus, "#0.#0"); }, modulus},
-        {3840, "- Concrete cover =", [&m] { return Number(m.ConcreteCover, "#0.0"); },
+        {3360, "- Yield stress (f&Ly&l) =", [&m] { return Number(m, m.RebarYieldStress, Quantity::Strength); }, stress},
+        {3600, "- Elasticity modulus (E&Ls&l) =", [&m] { return Number(m, m.RebarElasticityModulus, Quantity::Modulus); }, modulus},
+        {3840, "- Concrete cover =", [&m] { return Number(m, m.ConcreteCover, Quantity::Section); },
          [&m] { return UnitLabel(m, m.SectionUnitLabels); }},
     };
 }

@@ -1,6 +1,5 @@
 #include "reports/ReinforcementLayout.h"
 
-#include "design/DesignUnits.h"
 #include "drawing/Primitives.h"
 #include "runtime/Format.h"
 
@@ -14,16 +13,6 @@ void TableRuleAcross(Surface& s, const ReinforcementBlock& b, double y, int32_t 
 
 void TableRuleDown(Surface& s, const ReinforcementBlock& b, double x, double y1, double y2) {
     DrawLineSolid(s, b.At(x), y1, b.At(x), y2, RuleBlack, TableRulePenWidth(b));
-}
-
-std::string MomentUnitLabel(const Model& m) {
-    const int u = design::UnitIndex(m);
-    return m.ForceUnitLabels[u] + m.LengthUnitLabels[u];
-}
-
-std::string ForcePerLengthLabel(const Model& m) {
-    const int u = design::UnitIndex(m);
-    return m.ForceUnitLabels[u] + "/" + m.LengthUnitLabels[u];
 }
 
 }  // namespace brindlemar

@@ -39,9 +39,4 @@ void TableRuleAcross(Surface& s, const ReinforcementBlock& b, double y, int32_t 
 // A vertical rule at the width fraction x from y1 down to y2.
 void TableRuleDown(Surface& s, const ReinforcementBlock& b, double x, double y1, double y2);
 
-// A moment: the force and length labels run together ("kNm"); a force per
-// length of wall: "kN/m".
-std::string MomentUnitLabel(const Model& m);
-std::string ForcePerLengthLabel(const Model& m);
-
 }  // namespace brindlemar

@@ -7,6 +7,8 @@
 #include "design/DesignUnits.h"
 #include "model/DesignTypes.h"
 #include "reports/FlexuralSummary.h"
+#include "design/ReinforcementSheets.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -19,8 +21,7 @@ std::vector<ShearRow> ShearRows(const Model& m) {
     const int u = design::UnitIndex(m);
     const double F = design::SectionUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
-    const std::string force = m.ForceUnitLabels[u];
-    const std::string heightMask = u == SI ? "0" : "0.0";
+    const std::string force = ForcePerLengthLabel(m);
     return {
         {3, "&BSection&b", "", nullptr},
         {4, DetailRow + "Distance from end", m.LengthUnitLabels[u],
@@ -28,15 +29,17 @@ std::vector<ShearRow> ShearRows(const Model& m) {
         {5, DetailRow + "Width, b", section,
          [F](const ShearDesignResult& r) { return Format(static_cast<float>(r.Width * F), "0"); }},
         {6, DetailRow + "Height, h", section,
-         [F, heightMask](const ShearDesignResult& r) { return Format(static_cast<float>(r.Height * F), heightMask); }},
+         [&m, F](const ShearDesignResult& r) { return DesignValueText(m, r.Height, F, Quantity::Section); }},
         {7, "Forces", "", nullptr},
-        {8, DetailRow + "Shear, V&Lu&l", force, [](const ShearDesignResult& r) { return Format(r.Shear, "0.#0;-0.#0;--"); }},
-        {9, DetailRow + "Axial, P&Lu&l", force, [](const ShearDesignResult& r) { return Format(r.AxialForce, "0.#0"); }},
+        {8, DetailRow + "Shear, V&Lu&l", force,
+         [&m](const ShearDesignResult& r) { return DesignValueText(m, r.Shear, 1, Quantity::ForcePerLength, "--"); }},
+        {9, DetailRow + "Axial, P&Lu&l", force,
+         [&m](const ShearDesignResult& r) { return DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength); }},
         {10, "Shear resistance", "", nullptr},
         {11, DetailRow + "Strength reduction factor, &Sf&s", "",
          [](const ShearDesignResult& r) { return Format(r.Phi, "0.#0"); }},
         {12, DetailRow + "Shear strength, &Sf&sV&Ln&l", force,
-         [](const ShearDesignResult& r) { return r.ShearStrength ? Format(*r.ShearStrength, "0.#0") : "--"; }},
+         [&m](const ShearDesignResult& r) { return DesignValueText(m, r.ShearStrength, 1, Quantity::ForcePerLength); }},
         {13, DetailRow + "Results, V&Lu&l &S\xA3&s &Sf&sV&Ln&l", "", [](const ShearDesignResult& r) { return r.Result; }},
     };
 }

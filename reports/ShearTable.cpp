@@ -1,6 +1,7 @@
 #include "reports/ShearTable.h"
 
 #include "model/DesignTypes.h"
+#include "model/Units.h"
 #include "reports/MomentTable.h"
 #include "runtime/RuntimeError.h"
 
@@ -16,8 +17,8 @@ void PrintShearTable(Model& m, Surface& s, int page) {
     table.Distance = [&m](int row, int k) { return At(At(m.ShearSectionDistances, row), k); };
     table.Governing = [&m](int k) { return At(m.GoverningShearCombinations, k); };
     // the wide member columns keep their digits well inside the right edge
-    table.Mask = "0.#0        ;-0.#0        ;--        ";
-    table.DistanceMask = "0.#0        ";
+    table.Kind = Quantity::ForcePerLength;
+    table.Padding = "        ";
     table.NoDistance = "--        ";
     PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
 }

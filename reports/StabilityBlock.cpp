@@ -17,6 +17,8 @@
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
 #include "runtime/Colours.h"
+#include "model/DisplayPrecision.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -39,8 +41,8 @@ double CaptionRoom(const Model& m) { return m.FrameWidth * 0.28 - CaptionX(m) - 
 double ColumnRoom(const Model& m) { return m.FrameWidth * 0.24 - 2 * Inset(m); }
 
 // A combination whose analysis failed has no value: "--".
-std::string Value(const std::optional<float>& value, const char* mask = "#0.#0") {
-    return value ? Format(*value, mask) : "--";
+std::string Value(const Model& m, const std::optional<float>& value, Quantity q) {
+    return value ? FormatQuantity(*value, q, m.CurrentUnitSystem) : "--";
 }
 
 // A printed cell: its text and whether it marks a failure.
@@ -72,13 +74,13 @@ Cell StabilityCell(const Model& m, int idx, int row) {
             return stable ? Cell{"Stable"} : Cell{"Not stable", true};
         case 6: {
             const auto& h = m.CombinationTotalHorizontalForces[i];
-            return {h ? Format(-static_cast<double>(*h), "#0.#0") : "--"};
+            return {h ? FormatQuantity(-static_cast<double>(*h), Quantity::ForcePerLength, m.CurrentUnitSystem) : "--"};
         }
-        case 7: return {Value(m.CombinationTotalVerticalForces[i])};
-        case 8: return {Value(m.CombinationMomentsAtOverturningPoint[i])};
-        case 9: return {Value(m.CombinationMomentsAtMidbase[i])};
-        case 10: return {Value(m.CombinationEccentricitiesFromOverturningPoint[i])};
-        case 11: return {Value(m.CombinationEccentricitiesFromMidbase[i])};
+        case 7: return {Value(m, m.CombinationTotalVerticalForces[i], Quantity::ForcePerLength)};
+        case 8: return {Value(m, m.CombinationMomentsAtOverturningPoint[i], Quantity::MomentPerLength)};
+        case 9: return {Value(m, m.CombinationMomentsAtMidbase[i], Quantity::MomentPerLength)};
+        case 10: return {Value(m, m.CombinationEccentricitiesFromOverturningPoint[i], Quantity::Length)};
+        case 11: return {Value(m, m.CombinationEccentricitiesFromMidbase[i], Quantity::Length)};
         case 12: {
             const auto& e = m.CombinationEccentricitiesFromMidbase[i];
             if (!(EX > 0) || !e) return {};
@@ -89,12 +91,12 @@ Cell StabilityCell(const Model& m, int idx, int row) {
             if (size > 0) text += ", " + Format(RatioShown(c / size), "0.#0");
             return {text, size > c};
         }
-        case 14: return stable ? Cell{Value(m.CombinationLeftBearingPressures[i])} : Cell{};
-        case 15: return stable ? Cell{Value(m.CombinationRightBearingPressures[i])} : Cell{};
+        case 14: return stable ? Cell{Value(m, m.CombinationLeftBearingPressures[i], Quantity::Pressure)} : Cell{};
+        case 15: return stable ? Cell{Value(m, m.CombinationRightBearingPressures[i], Quantity::Pressure)} : Cell{};
         case 16: {
             const auto& width = m.CombinationBearingPressureWidths[i];
             if (!stable || !width) return {};
-            std::string text = Format(*width, "#0.#0");
+            std::string text = FormatQuantity(*width, Quantity::Length, m.CurrentUnitSystem);
             if (B > 0) text += ", " + Format(*width / B, "#0.0%");
             return {text};
         }
@@ -102,14 +104,14 @@ Cell StabilityCell(const Model& m, int idx, int row) {
             // the resistance the ratio below was formed from, as the results window shows it
             if (!stable || !(BE > 0)) return {};
             const std::optional<double> q = FactoredBearingResistance(m, idx);
-            return {q ? Format(*q, "#0.#0") : ""};
+            return {q ? FormatQuantity(*q, Quantity::Pressure, m.CurrentUnitSystem) : ""};
         }
         case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
-        case 20: return stable ? Cell{Value(m.CombinationSlidingForces[i])} : Cell{};
-        case 21: return stable && sliding ? Cell{Value(m.CombinationSlidingResistingForces[i])} : Cell{};
+        case 20: return stable ? Cell{Value(m, m.CombinationSlidingForces[i], Quantity::ForcePerLength)} : Cell{};
+        case 21: return stable && sliding ? Cell{Value(m, m.CombinationSlidingResistingForces[i], Quantity::ForcePerLength)} : Cell{};
         case 22: return stable && sliding ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
-        case 24: return stable ? Cell{Value(m.CombinationRotatingMoments[i])} : Cell{};
-        case 25: return stable && RO > 0 ? Cell{Value(m.CombinationRotationResistingMoments[i])} : Cell{};
+        case 24: return stable ? Cell{Value(m, m.CombinationRotatingMoments[i], Quantity::MomentPerLength)} : Cell{};
+        case 25: return stable && RO > 0 ? Cell{Value(m, m.CombinationRotationResistingMoments[i], Quantity::MomentPerLength)} : Cell{};
         case 26: return stable && RO > 0 ? ratio(m.CombinationRotationResistanceRatios[i], false) : Cell{};
         default: return {};
     }
@@ -132,7 +134,9 @@ void PrintSetName(Model& m, Surface& s) {
 // The caption of row r, unit labels of the current unit system; the set's
 // name (row 2) is PrintSetName's.
 std::string StabilityCaption(const Model& m, int row) {
-    const std::string F = UnitLabel(m, m.ForceUnitLabels);
+    // forces and moments are per length of wall
+    const std::string F = ForcePerLengthLabel(m);
+    const std::string FL = MomentPerLengthLabel(m);
     const std::string L = UnitLabel(m, m.LengthUnitLabels);
     const std::string P = UnitLabel(m, m.PressureUnitLabels);
     switch (row) {
@@ -141,8 +145,8 @@ std::string StabilityCaption(const Model& m, int row) {
         case 5: return "&BEccentricity (overturning)&b";
         case 6: return "- Horizontal (" + F + ")";
         case 7: return "- Vertical (" + F + ")";
-        case 8: return "- Moment at overturning point (" + F + L + ")";
-        case 9: return "- Moment at midbase (" + F + L + ")";
+        case 8: return "- Moment at overturning point (" + FL + ")";
+        case 9: return "- Moment at midbase (" + FL + ")";
         case 10: return "- Eccentricity from overturning point (" + L + ")";
         case 11: return "- Eccentricity from midbase (" + L + ")";
         case 12: return "- Criterion, criterion/eccentricity ratio";
@@ -156,8 +160,8 @@ std::string StabilityCaption(const Model& m, int row) {
         case 20: return "- Sliding force (" + F + ")";
         case 21: return "- Resisting force (" + F + ")";
         case 23: return "&BRotation&b";
-        case 24: return "- Rotating moment (" + F + L + ")";
-        case 25: return "- Resisting moment (" + F + L + ")";
+        case 24: return "- Rotating moment (" + FL + ")";
+        case 25: return "- Resisting moment (" + FL + ")";
         default: return "";
     }
 }

@@ -189,9 +189,9 @@ TEST(SoilPressure, WaterTableAtTheLimitsAndNoSeismicAcceleration) {
     EXPECT_FLOAT_EQ(r.WaterForce, 18);
     // without acceleration the seismic columns repeat the normal ones
     CalcSoilPressures(Inputs(1.8f, 2, 1, 30, 0, 0, 0, 6, 2, 1, 0), r);
-    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase)[0], ResultColumnTexts(r, ActiveNormalCase)[0]);
-    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase)[2], "1.53/1.53");
-    EXPECT_EQ(ResultColumnTexts(r, PassiveSeismicCase)[8], ResultColumnTexts(r, PassiveNormalCase)[8]);
+    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase, Metric)[0], ResultColumnTexts(r, ActiveNormalCase, Metric)[0]);
+    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase, Metric)[2], "1.53/1.53");
+    EXPECT_EQ(ResultColumnTexts(r, PassiveSeismicCase, Metric)[8], ResultColumnTexts(r, PassiveNormalCase, Metric)[8]);
 }
 
 TEST(SoilPressure, SlopeSteeperThanFrictionAngleIsFlattenedWithAWarningEveryRun) {
@@ -209,7 +209,7 @@ TEST(SoilPressure, SlopeSteeperThanFrictionAngleIsFlattenedWithAWarningEveryRun)
     const double phi = 30 * std::atan(1.0) / 45, delta = 10 * std::atan(1.0) / 45;
     EXPECT_NEAR(r.CoefficientKa, std::pow(std::cos(phi), 2) / std::cos(delta), 1e-6);
     // the pressure inclination is the one entered
-    EXPECT_EQ(SingleResultTexts(in, r)[0], "10.00");
+    EXPECT_EQ(SingleResultTexts(in, r, Metric)[0], "10.00");
 
     recorder.Messages.clear();
     CalcSoilPressures(Inputs(1.8f, 2, 1, 30, 30, 10, 0, 6, 2, 0, 0), r);
@@ -252,7 +252,7 @@ TEST(SoilPressure, EdgeInputsGiveFiniteNumbersOrAClearMessage) {
         CalcSoilPressures(c.in, r);
         for (int k = 0; k < 5; ++k) {
             EXPECT_EQ(r.CaseDefined[k], c.defined[k]) << c.what << " case " << k;
-            for (const std::string& text : ResultColumnTexts(r, k)) {
+            for (const std::string& text : ResultColumnTexts(r, k, Metric)) {
                 EXPECT_EQ(text.find("nan"), std::string::npos) << c.what;
                 EXPECT_EQ(text.find("inf"), std::string::npos) << c.what;
                 if (!c.defined[k]) {
@@ -261,7 +261,7 @@ TEST(SoilPressure, EdgeInputsGiveFiniteNumbersOrAClearMessage) {
             }
         }
         EXPECT_EQ(r.WaterDefined, c.waterDefined) << c.what;
-        for (const std::string& text : SingleResultTexts(c.in, r)) EXPECT_FALSE(text.empty()) << c.what;
+        for (const std::string& text : SingleResultTexts(c.in, r, Metric)) EXPECT_FALSE(text.empty()) << c.what;
         if (*c.message == '\0') {
             EXPECT_TRUE(recorder.Messages.empty()) << c.what;
         } else {
@@ -276,28 +276,42 @@ TEST(SoilPressure, ResultTexts) {
     SoilPressureResults r;
     const SoilPressureInputs in = Inputs(1.8f, 2.0f, 1.0f, 30, 0, 0, 0, 6, 2, 1.0f, 0.15f);
     CalcSoilPressures(in, r);
-    EXPECT_EQ(ResultColumnTexts(r, ActiveNormalCase),
+    EXPECT_EQ(ResultColumnTexts(r, ActiveNormalCase, Metric),
               (std::array<std::string, 10>{"0.333", "0.33", "1.53", "2.87", "1.87", "1.21", "8.80", "4.20", "10.67",
                                            "3.68"}));
     // the seismic water-table cell: from above, then from below
-    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase)[2], "2.25/2.33");
-    EXPECT_EQ(SingleResultTexts(in, r), (std::array<std::string, 4>{"0.00", "4.00", "8.00", "4.67"}));
+    EXPECT_EQ(ResultColumnTexts(r, ActiveSeismicCase, Metric)[2], "2.25/2.33");
+    EXPECT_EQ(SingleResultTexts(in, r, Metric), (std::array<std::string, 4>{"0.00", "4.00", "8.00", "4.67"}));
 }
 
-TEST(SoilPressure, TypedInputsAreNumbersNotNegativeStoredAsShown) {
+TEST(SoilPressure, TypedInputsAreNumbersNotNegativeStoredAsTyped) {
+    // the value stored is the number typed; the box shows it with the digits
+    // its unit needs (British unit weights are about 0.1 Kip/ft³)
     struct Case {
         const char* text;
+        int input;
+        int units;
         bool accepted;
         const char* shown;
         float value;
     };
     const Case cases[] = {
-        {"0.125", true, "0.13", 0.13f}, {" 12 ", true, "12.00", 12.0f}, {"0", true, "0.00", 0.0f},
-        {"1.5E1", true, "15.00", 15.0f}, {"abc", false, "", 0},        {"-1", false, "", 0},
-        {"", false, "", 0},             {"12abc", false, "", 0},      {"1E39", false, "", 0},
+        {"0.125", SurchargeLoadInput, Metric, true, "0.13", 0.125f},
+        {" 12 ", SoilDepthInput, Metric, true, "12.00", 12.0f},
+        {"0", CohesionInput, Metric, true, "0.00", 0.0f},
+        {"1.5E1", FrictionAngleInput, Metric, true, "15.00", 15.0f},
+        {"0.125", SeismicCoefficientInput, Metric, true, "0.125", 0.125f},
+        {"0.0624", WaterDensityInput, British, true, "0.0624", 0.0624f},
+        {"0.115", WetDensityInput, British, true, "0.115", 0.115f},
+        {"0.0049", CohesionInput, SI, true, "0.0049", 0.0049f},
+        {"abc", WetDensityInput, Metric, false, "", 0},
+        {"-1", WetDensityInput, Metric, false, "", 0},
+        {"", WetDensityInput, Metric, false, "", 0},
+        {"12abc", WetDensityInput, Metric, false, "", 0},
+        {"1E39", WetDensityInput, Metric, false, "", 0},
     };
     for (const Case& c : cases) {
-        const auto accepted = AcceptInputText(c.text);
+        const auto accepted = AcceptInputText(c.text, c.input, c.units);
         ASSERT_EQ(accepted.has_value(), c.accepted) << c.text;
         if (!accepted) continue;
         EXPECT_EQ(accepted->Text, c.shown) << c.text;
@@ -313,7 +327,7 @@ TEST(SoilPressure, StartsFromTheWallModel) {
     m.BackWaterDepth = m.BackStemHeight + 3;
     const Model before = m;
     SoilPressureInputs in = InputsFromWallModel(m);
-    EXPECT_EQ(InputText(in.SoilSlope), "26.57");
+    EXPECT_EQ(InputText(in.SoilSlope, SoilSlopeInput, Metric), "26.57");
     EXPECT_EQ(in.WallInclination, 0);
     EXPECT_EQ(in.WetDensity, m.BackfillUnitWeight);
     EXPECT_EQ(in.SeismicCoefficient, m.AppliedSeismicCoefficient);

@@ -177,7 +177,7 @@ TEST_F(ReinforcementSheetsTest, SectionSizesInTheUnitSystemsMasks) {
     const Case cases[] = {
         {Metric, "100", "50.0", "5.0", "12.3", "45.0"},
         {SI, "1000", "500", "50", "1230", "450"},
-        {British, "12", "6.0", "0.6", "0.2", "5.4"},
+        {British, "12", "6.0", "0.6", "0.177", "5.4"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.units);

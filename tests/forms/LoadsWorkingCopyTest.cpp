@@ -8,6 +8,7 @@
 #include "model/Outline.h"
 #include "support/BuiltInWall.h"
 #include "support/MessageRecorder.h"
+#include "forms/DialogEntries.h"
 #include "forms/LoadsWorkingCopy.h"
 #include "runtime/Format.h"
 
@@ -196,19 +197,21 @@ TEST_F(WorkingSets, SetsFromAFileAreAppendedOnlyWhenTheyAllFit) {
 }
 
 // The dialog's controls as it shows the model when it opens.
+// The boxes as the loads dialog shows them: a value with a unit rounded to it.
 LoadOptionControls ControlsOf(const Model& m) {
+    const auto shown = [&m](float value, Quantity q) { return EntryText(value, q, m.CurrentUnitSystem); };
     LoadOptionControls c;
-    c.Surcharge = GeneralNumber(m.BackfillSurcharge);
+    c.Surcharge = shown(m.BackfillSurcharge, Quantity::Pressure);
     c.Seismic = GeneralNumber(m.EnteredSeismicCoefficient);
     c.Ka = GeneralNumber(m.EnteredKa);
     c.Kae = GeneralNumber(m.EnteredKae);
     c.Kp = GeneralNumber(m.EnteredKp);
-    c.MinFluid = GeneralNumber(m.MinimumFluidDensity);
-    c.Resist = {GeneralNumber(m.NominalBearingResistance), GeneralNumber(m.BaseFrictionAngle),
-                GeneralNumber(m.BaseCohesion),            GeneralNumber(m.BaseSptBlowCount),
-                GeneralNumber(m.BaseCptTipResistance),    GeneralNumber(m.BaseUnitWeight)};
-    c.Value = {GeneralNumber(m.AdjacentStructureCapacity), GeneralNumber(m.ShearKeyDepth),
-               GeneralNumber(m.AdjacentStructurePosition)};
+    c.MinFluid = shown(m.MinimumFluidDensity, Quantity::UnitWeight);
+    c.Resist = {shown(m.NominalBearingResistance, Quantity::Stress), GeneralNumber(m.BaseFrictionAngle),
+                shown(m.BaseCohesion, Quantity::Stress),            GeneralNumber(m.BaseSptBlowCount),
+                shown(m.BaseCptTipResistance, Quantity::Stress),    shown(m.BaseUnitWeight, Quantity::UnitWeight)};
+    c.Value = {shown(m.AdjacentStructureCapacity, Quantity::ForcePerLength), shown(m.ShearKeyDepth, Quantity::Length),
+               shown(m.AdjacentStructurePosition, Quantity::Length)};
     c.SurchargeTypeIndex = m.SurchargeLoadType - 1;
     c.EarthPressureOption = m.EarthPressureOption;
     c.KaSource = m.KaSource;
@@ -285,25 +288,30 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
 
 // Values converted to other units can need more digits than a box shows:
 // accepting the boxes as they opened keeps every value and the saved state.
+// A British box shows its value rounded to the unit (0.409 Kip/ft²), and
+// still keeps the exact value while left alone.
 TEST(LoadsAccept, UntouchedBoxesKeepValuesTheirTextCannotHoldExactly) {
-    BuiltInWall fresh;
-    Model& m = fresh.m;
-    CopyCombinationSetsToWorkingCopy(m);
-    m.BackfillSurcharge = 0.204632252f;
-    m.NominalBearingResistance = 142.105743f;
-    m.ShearKeyDepth = 2.19816279f;
-    m.MinimumFluidDensity = 0.981000066f;
-    ASSERT_NE(static_cast<float>(Val(GeneralNumber(m.BackfillSurcharge))), m.BackfillSurcharge);
-    const Model before = m;
-    m.ProjectModified = False;
-    m.ResultsValid = True;
-    StoreLoadOptions(m, ControlsOf(m), m.LineLoads, m.LineLoadCount);
-    EXPECT_EQ(m.ProjectModified, False);
-    EXPECT_EQ(m.ResultsValid, True);
-    EXPECT_EQ(m.BackfillSurcharge, before.BackfillSurcharge);
-    EXPECT_EQ(m.NominalBearingResistance, before.NominalBearingResistance);
-    EXPECT_EQ(m.ShearKeyDepth, before.ShearKeyDepth);
-    EXPECT_EQ(m.MinimumFluidDensity, before.MinimumFluidDensity);
+    for (const int units : {Metric, British}) {
+        BuiltInWall fresh;
+        Model& m = fresh.m;
+        m.CurrentUnitSystem = static_cast<int16_t>(units);
+        CopyCombinationSetsToWorkingCopy(m);
+        m.BackfillSurcharge = units == Metric ? 0.204632252f : 0.4092645f;
+        m.NominalBearingResistance = 142.105743f;
+        m.ShearKeyDepth = 2.19816279f;
+        m.MinimumFluidDensity = units == Metric ? 0.981000066f : 0.031185f;
+        ASSERT_NE(static_cast<float>(Val(ControlsOf(m).Surcharge)), m.BackfillSurcharge);
+        const Model before = m;
+        m.ProjectModified = False;
+        m.ResultsValid = True;
+        StoreLoadOptions(m, ControlsOf(m), m.LineLoads, m.LineLoadCount);
+        EXPECT_EQ(m.ProjectModified, False) << units;
+        EXPECT_EQ(m.ResultsValid, True) << units;
+        EXPECT_EQ(m.BackfillSurcharge, before.BackfillSurcharge) << units;
+        EXPECT_EQ(m.NominalBearingResistance, before.NominalBearingResistance) << units;
+        EXPECT_EQ(m.ShearKeyDepth, before.ShearKeyDepth) << units;
+        EXPECT_EQ(m.MinimumFluidDensity, before.MinimumFluidDensity) << units;
+    }
 }
 
 TEST_F(WorkingSets, AcceptWritesTheUserSetsButNeverTheHiddenOne) {

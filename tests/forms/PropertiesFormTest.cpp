@@ -144,6 +144,29 @@ TEST(PropertiesForm, AcceptingTheShownValuesChangesNothingInAnyUnitSystem) {
     }
 }
 
+// A value is shown to the digits of its unit: the British unit weights to
+// three digits, and after a round trip through the three systems every box
+// reads as it read before it (not 0.9999999).
+TEST(PropertiesForm, BoxesShowTheirValuesToTheirUnit) {
+    test::BuiltInWall wall;
+    Model& m = wall.m;
+    const PropertyEntries metric = PropertyEntriesFromModel(m);
+    for (int16_t unit : {British, SI, Metric}) {
+        m.PreviousUnitSystem = m.CurrentUnitSystem;
+        m.CurrentUnitSystem = unit;
+        ConvertUnits(m);
+        if (unit == British) {
+            const PropertyEntries british = PropertyEntriesFromModel(m);
+            EXPECT_EQ(british.Values[8], "0.106");
+            EXPECT_EQ(british.Values[7], "0.0624");
+            EXPECT_EQ(british.Values[6], "1.97");
+        }
+    }
+    const PropertyEntries back = PropertyEntriesFromModel(m);
+    for (size_t index = 0; index < back.Values.size(); ++index)
+        EXPECT_EQ(back.Values[index], metric.Values[index]) << index;
+}
+
 TEST(PropertiesForm, ANumberTooLargeStoresNothing) {
     Model m;
     PropertyEntries e = PropertyEntriesFromModel(m);

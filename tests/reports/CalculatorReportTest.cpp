@@ -170,7 +170,7 @@ TEST_F(CalculatorReportTest, LabelsAndValuesKeepApartWhateverTheirWidth) {
         Print();
         EXPECT_EQ(test::Clashes(s, m.FrameTop, m.FrameTop + m.FrameHeight), std::vector<std::string>{});
         // a cell too wide for its column is printed smaller, still ending at the column's edge
-        const std::array<std::string, 10> seismic = ResultColumnTexts(r, 3);
+        const std::array<std::string, 10> seismic = ResultColumnTexts(r, 3, m.CurrentUnitSystem);
         const SurfaceCall& cell = At(seismic[2], 2880);
         EXPECT_NEAR(cell.X2, Mm(120), 1);
         EXPECT_LE(cell.X2 - cell.X1, Mm(19) + 1e-6);
@@ -184,11 +184,11 @@ TEST_F(CalculatorReportTest, ValuesColumnByColumnWithTheSingleValuesAfterTheFirs
     for (const SurfaceCall& c : s.Of("Print"))
         if (c.Colour == RGB(0, 0, 128) && c.Text != "Calculator" && c.Text != "Version 2.60") blue.push_back(c.Text);
     std::vector<std::string> want;
-    for (int i = 0; i < CalculatorInputCount; ++i) want.push_back(InputText(InputValue(in, i)));
+    for (int i = 0; i < CalculatorInputCount; ++i) want.push_back(InputText(InputValue(in, i), i, m.CurrentUnitSystem));
     for (int c = 0; c < PressureCaseCount; ++c) {
-        for (const std::string& text : ResultColumnTexts(r, c)) want.push_back(text);
+        for (const std::string& text : ResultColumnTexts(r, c, m.CurrentUnitSystem)) want.push_back(text);
         if (c == 0)
-            for (const std::string& text : SingleResultTexts(in, r)) want.push_back(text);
+            for (const std::string& text : SingleResultTexts(in, r, m.CurrentUnitSystem)) want.push_back(text);
     }
     EXPECT_EQ(blue, want);
 }

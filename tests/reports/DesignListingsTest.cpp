@@ -142,9 +142,13 @@ TEST_F(DesignListings, FlexureValuesInTheSectionUnitsOfEachSystem) {
         const char *heightText, *barText, *spacingText, *areaText;
         const char *sectionUnit, *barUnit, *momentUnit, *areaUnit;
     } cases[] = {
-        {Metric, 0.45f, 0.016f, 0.2f, 0.0012f, "45.0", "16", "20", "12.0", "cm", "mm", "Tm", "cm\xB2"},
-        {SI, 0.45f, 0.016f, 0.2f, 0.0012f, "450", "16", "200", "1200", "mm", "mm", "kNm", "mm\xB2"},
-        {British, 1.5f, 0.625f / 12, 1, 0.0025f, "18.0", "0.625", "12", "0.4", "in", "in", "Kipft", "in\xB2"},
+        {Metric, 0.45f, 0.016f, 0.2f, 0.0012f, "45.0", "16", "20", "12.0", "cm", "mm", "Tm/m", "cm\xB2/m"},
+        {SI, 0.45f, 0.016f, 0.2f, 0.0012f, "450", "16", "200", "1200", "mm", "mm", "kNm/m", "mm\xB2/m"},
+        {British, 1.5f, 0.625f / 12, 1, 0.0025f, "18.0", "0.625", "12", "0.36", "in", "in", "Kipft/ft", "in\xB2/ft"},
+        // Metric bars of 14 mm at 16 cm shown in British: to the digits of
+        // the unit; As to three digits, so that As >= As,min reads from the page
+        {British, 1.5f, 0.014f / 0.3048f, 0.16f / 0.3048f, 0.00161f, "18.0", "0.551", "6.3", "0.232", "in", "in",
+         "Kipft/ft", "in\xB2/ft"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sectionUnit);
@@ -230,9 +234,9 @@ TEST_F(DesignListings, ShearColumnsInEachUnitSystem) {
         float height;
         const char *width, *heightText, *force, *section;
     } cases[] = {
-        {Metric, 0.45f, "100", "45.0", "T", "cm"},
-        {SI, 0.45f, "1000", "450", "kN", "mm"},
-        {British, 1.5f, "12", "18.0", "Kip", "in"},
+        {Metric, 0.45f, "100", "45.0", "T/m", "cm"},
+        {SI, 0.45f, "1000", "450", "kN/m", "mm"},
+        {British, 1.5f, "12", "18.0", "Kip/ft", "in"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.force);

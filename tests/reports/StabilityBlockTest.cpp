@@ -129,7 +129,7 @@ TEST(StabilityBlock, SecondBlockHoldsTheFourthCombinationWithAllRules) {
     EXPECT_EQ(grey, 23);
     EXPECT_NE(t.s.FindText("T"), nullptr);
     // captions of the units in force
-    EXPECT_EQ(TextOnLine(t.s, t.Row(8), 0, t.m.FrameWidth * 0.28), "- Moment at overturning point (Tm)");
+    EXPECT_EQ(TextOnLine(t.s, t.Row(8), 0, t.m.FrameWidth * 0.28), "- Moment at overturning point (Tm/m)");
     EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28), "Service");
 }
 
@@ -289,16 +289,19 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
     }
 }
 
-TEST(StabilityBlock, BritishAndSiCaptions) {
+// Forces and moments are per length of wall, as the force tables say.
+TEST(StabilityBlock, CaptionsInEachUnitSystem) {
     struct Case {
         int16_t units;
-        const char *moment, *pressure;
-    } cases[] = {{British, "- Rotating moment (Kipft)", "- Left (Kip/ft\xB2)"},
-                 {SI, "- Rotating moment (kNm)", "- Left (kPa)"}};
+        const char *force, *moment, *pressure;
+    } cases[] = {{Metric, "- Horizontal (T/m)", "- Rotating moment (Tm/m)", "- Left (T/m\xB2)"},
+                 {British, "- Horizontal (Kip/ft)", "- Rotating moment (Kipft/ft)", "- Left (Kip/ft\xB2)"},
+                 {SI, "- Horizontal (kN/m)", "- Rotating moment (kNm/m)", "- Left (kPa)"}};
     for (const Case& c : cases) {
         StabilitySheet t;
         t.m.CurrentUnitSystem = c.units;
         t.Print(1);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(6), 0, t.m.FrameWidth * 0.28), c.force);
         EXPECT_EQ(TextOnLine(t.s, t.Row(24), 0, t.m.FrameWidth * 0.28), c.moment);
         EXPECT_EQ(TextOnLine(t.s, t.Row(14), 0, t.m.FrameWidth * 0.28), c.pressure);
     }

@@ -12,6 +12,7 @@
 
 #include "DialogScript.h"
 #include "UiTestSupport.h"
+#include "model/Units.h"
 #include "ui/calculator/frmCalculator.h"
 #include "platform/FileDialogs.h"
 #include "platform/Printers.h"
@@ -76,8 +77,8 @@ TEST_F(MainWindowTest, CalculatorOpensModallyFromTheMenuAndTheToolButton) {
             EXPECT_TRUE(d.isModal());
             EXPECT_EQ(d.windowTitle(), "Brindlemar: Soil pressure calculator");
             // the built-in wall's backfill, with its results already shown
-            EXPECT_EQ(d.txtValue[FrictionAngleInput]->text().toStdString(), InputText(m.BackfillFrictionAngle));
-            EXPECT_EQ(d.txtValue[SoilDepthInput]->text().toStdString(), InputText(m.BackStemHeight));
+            EXPECT_EQ(d.txtValue[FrictionAngleInput]->text().toStdString(), InputText(m.BackfillFrictionAngle, FrictionAngleInput, Metric));
+            EXPECT_EQ(d.txtValue[SoilDepthInput]->text().toStdString(), InputText(m.BackStemHeight, SoilDepthInput, Metric));
             EXPECT_FALSE(d.lblResultA1[0]->text().isEmpty());
             EXPECT_FALSE(d.lblResultR[9]->text().isEmpty());
             // an edit lives only in the dialog
@@ -161,7 +162,7 @@ TEST_F(CalculatorTest, RefusedInputBeepsKeepsTheFocusAndComputesNothing) {
     EXPECT_TRUE(messages.Messages.empty());
 }
 
-TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsShown) {
+TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsTyped) {
     Enter(SoilDepthInput, "6");
     Enter(WaterTableDepthInput, "9");
     EXPECT_EQ(Box(WaterTableDepthInput), "6.00");
@@ -173,38 +174,79 @@ TEST_F(CalculatorTest, WaterTableStaysWithinTheSoilAndValuesAreStoredAsShown) {
     EXPECT_EQ(dialog->Inputs.WaterTableDepth, 2.5f);
     Enter(SurchargeLoadInput, "0.125");
     EXPECT_EQ(Box(SurchargeLoadInput), "0.13");
-    EXPECT_EQ(dialog->Inputs.SurchargeLoad, 0.13f);
+    EXPECT_EQ(dialog->Inputs.SurchargeLoad, 0.125f);
 }
 
-TEST_F(CalculatorTest, MovingToPrintLeavesTheEditUncheckedAndPrintsTheLastAcceptedValues) {
+// British unit weights are about 0.1 Kip/ft³: a box left alone keeps the
+// wall's value, a typed one keeps every digit typed.
+TEST_F(CalculatorTest, BritishUnitWeightsKeepTheirDigits) {
+    dialog.reset();
+    m.PreviousUnitSystem = Metric;
+    m.CurrentUnitSystem = British;
+    ConvertUnits(m);
+    dialog = std::make_unique<frmCalculator>(m, window.get());
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    EXPECT_EQ(Box(WetDensityInput), "0.106");
+    const QString force = Column(dialog->lblResultA1, 8);
+    dialog->txtValue[WetDensityInput]->setFocus();
+    dialog->txtValue[SaturatedDensityInput]->setFocus();
+    EXPECT_EQ(dialog->Inputs.WetDensity, m.BackfillUnitWeight);
+    EXPECT_EQ(Column(dialog->lblResultA1, 8), force);
+    Enter(WaterDensityInput, "0.0625");
+    EXPECT_EQ(dialog->Inputs.WaterDensity, 0.0625f);
+    EXPECT_EQ(Box(WaterDensityInput), "0.0625");
+}
+
+// Print prints what the boxes show: an edit not yet entered is taken first,
+// whether the focus moved to Print or Print was clicked; one it refuses
+// prints nothing and is told once.
+TEST_F(CalculatorTest, PrintTakesWhatTheBoxesShowFirst) {
     test::TempDir folder;
-    const QString pdf = QString::fromStdString((folder.Path() / "calculator.pdf").string());
     test::MessageRecorder messages;
-    Enter(SoilDepthInput, "6");
-    dialog->txtValue[SoilDepthInput]->setFocus();
-    dialog->txtValue[SoilDepthInput]->setText("7");
+    const QString pdf = QString::fromStdString((folder.Path() / "calculator.pdf").string());
+    // Tab out of the last box, toward the buttons
+    dialog->txtValue[SeismicCoefficientInput]->setFocus();
+    dialog->txtValue[SeismicCoefficientInput]->selectAll();
+    QTest::keyClicks(dialog->txtValue[SeismicCoefficientInput], "0.2");
+    QTest::keyClick(dialog->txtValue[SeismicCoefficientInput], Qt::Key_Tab);
+    EXPECT_EQ(dialog->Inputs.SeismicCoefficient, 0.2f);
+    dialog->txtValue[SeismicCoefficientInput]->setFocus();
+    dialog->txtValue[SeismicCoefficientInput]->selectAll();
+    QTest::keyClicks(dialog->txtValue[SeismicCoefficientInput], "0.25");
     PrintToPdf(pdf, [this] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
 
-    EXPECT_EQ(dialog->Inputs.SoilDepth, 6.0f);
-    EXPECT_TRUE(dialog->InputChanged);
+    EXPECT_EQ(dialog->Inputs.SeismicCoefficient, 0.25f);
+    EXPECT_EQ(Box(SeismicCoefficientInput), "0.25");
     EXPECT_EQ(dialog->windowTitle(), "Brindlemar: Soil pressure calculator");
     EXPECT_EQ(messages.BusyDepth, 0);
     EXPECT_TRUE(messages.Messages.empty());
-
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
     ASSERT_TRUE(text.waitForFinished(20000));
     const QString page = QString::fromUtf8(text.readAllStandardOutput());
     for (const QString& wanted : {QString("SOIL PRESSURE"), QString("Calculator"), QString("Brindlemar"),
-                                  QString("Depth of soil (h) ="), QString("6.00"), QString("Pressure coefficient (K) ="),
-                                  dialog->lblResultA1[0]->text(), dialog->lblResultP2[2]->text(),
-                                  dialog->lblResultR[8]->text(), QString::fromUtf8("- Wet density of soil (\u03B3) ="),
+                                  QString("0.25"), QString("Pressure coefficient (K) ="),
+                                  dialog->lblResultA1[0]->text(), dialog->lblResultA2[0]->text(),
+                                  dialog->lblResultP2[2]->text(), dialog->lblResultR[8]->text(),
+                                  QString::fromUtf8("- Wet density of soil (\u03B3) ="),
                                   QString::fromUtf8("(\u03B8 + \u03B4)")})
         EXPECT_TRUE(page.contains(wanted)) << wanted.toStdString();
-    EXPECT_FALSE(page.contains("7.00"));
+    EXPECT_FALSE(page.contains("0.15"));
     if (const char* pictures = std::getenv("BRINDLEMAR_PICTURES"); pictures && *pictures)
         QProcess::execute("pdftoppm", {"-png", "-r", "80", "-f", "1", "-l", "1", pdf,
                                        QString("%1/calculator-report").arg(pictures)});
+
+    // a refused text: nothing printed, one beep, the box marked
+    const QString refused = QString::fromStdString((folder.Path() / "refused.pdf").string());
+    dialog->txtValue[SoilDepthInput]->setFocus();
+    dialog->txtValue[SoilDepthInput]->selectAll();
+    QTest::keyClicks(dialog->txtValue[SoilDepthInput], "abc");
+    PrintToPdf(refused, [this] { QTest::mouseClick(dialog->Command2, Qt::LeftButton); });
+    EXPECT_FALSE(std::filesystem::exists(refused.toStdString()));
+    EXPECT_EQ(messages.Beeps, 1);
+    EXPECT_TRUE(IsMarkedRefused(dialog->txtValue[SoilDepthInput]));
 }
 
 TEST_F(CalculatorTest, APrinterThatCannotPrintIsToldAndTheDialogComesBack) {

@@ -233,6 +233,27 @@ TEST_F(DesignWindowsTest, TypedBarsAreDesignedAndEveryFaceKeepsItsBars) {
     });
 }
 
+// Metric bars shown in British: each cell at the digits of its unit, and
+// the bars kept exact when another cell is edited.
+TEST_F(DesignWindowsTest, ConvertedBarsAreShownToTheirUnitAndKeptExact) {
+    FactoredForConcrete();
+    m.UserBarDiameters[3] = 14;
+    m.UserBarSpacings[3] = 16;
+    window->mnuUnitBritish->trigger();
+    const float diameter = m.UserBarDiameters[3], spacing = m.UserBarSpacings[3];
+    ASSERT_NE(GeneralNumber(diameter), "0.551");
+    InReinforcementDialog([&](frmRein& d) {
+        EXPECT_EQ(Text(d.MSHFlexGrid5, BarDiameterRow, 4), "0.551");
+        EXPECT_EQ(Text(d.MSHFlexGrid5, BarSpacingRow, 4), "6.3");
+        TypeBar(d, BarDiameterRow, 2, "0.75");
+        EXPECT_EQ(m.UserBarDiameters[3], diameter);
+        EXPECT_EQ(m.UserBarSpacings[3], spacing);
+        EXPECT_FLOAT_EQ(m.UserBarDiameters[1], 0.75f);
+        if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+            d.grab().save(QString("%1/reinforcement_british.png").arg(folder));
+    });
+}
+
 TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
     FactoredForConcrete();
     InReinforcementDialog([](frmRein& d) {

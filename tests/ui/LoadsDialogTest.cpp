@@ -458,16 +458,31 @@ TEST_F(LoadsDialogTest, FactorFilesSaveLoadAndAppendWithinTheLimit) {
     InstallFileDialogAnswerer(previous);
 }
 
+// Converted values are shown rounded to their unit (1 T/m² of surcharge is
+// 0.205 Kip/ft², not 0.2046323) and kept exact while left alone.
 TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodified) {
-    for (QAction* units : {window->mnuUnitSI, window->mnuUnitBritish, window->mnuUnitMetric}) {
-        SCOPED_TRACE(units->text().toStdString());
-        units->trigger();
+    m.LineLoads[++m.LineLoadCount] = {5, 1, 2, 180, DL};
+    struct Shown {
+        QAction* units;
+        const char *surcharge, *load, *x;
+    };
+    for (const Shown& c : {Shown{window->mnuUnitSI, "9.81", "49.05", "1"},
+                           Shown{window->mnuUnitBritish, "0.205", "3.36", "3.28"},
+                           Shown{window->mnuUnitMetric, "1", "5", "1"}}) {
+        SCOPED_TRACE(c.units->text().toStdString());
+        c.units->trigger();
         const float surcharge = m.BackfillSurcharge, bearing = m.NominalBearingResistance;
+        const LineLoad load = m.LineLoads[1];
         m.ProjectModified = False;
-        WhileOpen script([](frmLoads& d) {
+        WhileOpen script([&c](frmLoads& d) {
             // converted values run longer than their boxes: each shows its first digits
             for (QLineEdit* box : {d.txtSurcharge, d.txtResist1[0], d.txtValue[1]})
                 EXPECT_EQ(box->cursorPosition(), 0) << box->text().toStdString();
+            EXPECT_EQ(d.txtSurcharge->text().toStdString(), c.surcharge);
+            EXPECT_EQ(d.MSHFlexGrid3->TextMatrix(1, 1).toStdString(), c.load);
+            EXPECT_EQ(d.MSHFlexGrid3->TextMatrix(1, 2).toStdString(), c.x);
+            if (const char* folder = std::getenv("BRINDLEMAR_PICTURES"); folder && *folder)
+                d.grab().save(QString("%1/loads_%2.png").arg(folder).arg(c.x));
             d.Command3->click();
         });
         window->Command3->click();
@@ -475,6 +490,7 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
         EXPECT_EQ(m.ProjectModified, False);
         EXPECT_EQ(m.BackfillSurcharge, surcharge);
         EXPECT_EQ(m.NominalBearingResistance, bearing);
+        EXPECT_TRUE(m.LineLoads[1] == load);
     }
 }
 

@@ -226,12 +226,16 @@ void frmCalculator::SetUnitLabels() {
 
 void frmCalculator::LoadInputsFromWallModel() {
     const SoilPressureInputs defaults = InputsFromWallModel(m_);
-    for (int i = 0; i < CalculatorInputCount; ++i)
-        txtValue[i]->setText(QString::fromStdString(InputText(InputValue(defaults, i))));
+    for (int i = 0; i < CalculatorInputCount; ++i) ShowInput(i, InputValue(defaults, i));
     Inputs = defaults;
     // the box keeps the model's water depth; the computation takes the
     // water no deeper than the soil
     KeepWaterTableInSoil(Inputs);
+}
+
+void frmCalculator::ShowInput(int index, float value) {
+    shownText_[index] = QString::fromStdString(InputText(value, index, m_.CurrentUnitSystem));
+    txtValue[index]->setText(shownText_[index]);
 }
 
 void frmCalculator::CalcSoilPressures() {
@@ -243,10 +247,10 @@ void frmCalculator::ShowResults() {
     const std::array<std::array<QLabel*, 10>*, 5> columns = {&lblResultA1, &lblResultA2, &lblResultP1,
                                                              &lblResultP2, &lblResultR};
     for (int c = 0; c < PressureCaseCount; ++c) {
-        const std::array<std::string, 10> texts = ResultColumnTexts(Results, c);
+        const std::array<std::string, 10> texts = ResultColumnTexts(Results, c, m_.CurrentUnitSystem);
         for (int e = 0; e < 10; ++e) (*columns[c])[e]->setText(QString::fromStdString(texts[e]));
     }
-    const std::array<std::string, 4> singles = SingleResultTexts(Inputs, Results);
+    const std::array<std::string, 4> singles = SingleResultTexts(Inputs, Results, m_.CurrentUnitSystem);
     for (int i = 0; i < 4; ++i) lblResult[i]->setText(QString::fromStdString(singles[i]));
 }
 
@@ -262,13 +266,21 @@ void frmCalculator::txtValue_KeyPress(int index, int& keyAscii) {
 void frmCalculator::txtValue_LostFocus(int index) {
     if (!InputChanged) return;
     m_.DialogCancelled = False;
-    // moving to Close or Print leaves the edit unchecked, so both always work
-    if (receivingFocus_ == Command1 || receivingFocus_ == Command2) return;
+    // moving to Close leaves the edit unchecked, so Close always works; Print
+    // prints what the boxes show, so it takes the edit first
+    if (receivingFocus_ == Command1) return;
+    // a box still showing the text it was given keeps its exact value
+    if (txtValue[index]->text() == shownText_[index]) {
+        ClearRefused(txtValue[index]);
+        InputChanged = false;
+        return;
+    }
 
     const std::string typed = FromQString(txtValue[index]->text());
-    const auto accepted = AcceptInputText(typed);
+    const auto accepted = AcceptInputText(typed, index, m_.CurrentUnitSystem);
     if (!accepted) {
         m_.DialogCancelled = True;
+        refusedText_[index] = txtValue[index]->text();
         Beep();
         MarkRefused(txtValue[index],
                     ToQString(EntryRefusal(EntryRule::NotNegative, typed, BoxNameOfCaption(InputCaptions[index]))));
@@ -279,10 +291,10 @@ void frmCalculator::txtValue_LostFocus(int index) {
         return;
     }
     ClearRefused(txtValue[index]);
-    txtValue[index]->setText(QString::fromStdString(accepted->Text));
+    refusedText_[index].clear();
     InputValue(Inputs, index) = accepted->Value;
-    if (KeepWaterTableInSoil(Inputs))
-        txtValue[WaterTableDepthInput]->setText(QString::fromStdString(InputText(Inputs.WaterTableDepth)));
+    ShowInput(index, accepted->Value);
+    if (KeepWaterTableInSoil(Inputs)) ShowInput(WaterTableDepthInput, Inputs.WaterTableDepth);
     CalcSoilPressures();
     InputChanged = false;
 }
@@ -321,7 +333,23 @@ void frmCalculator::keyPressEvent(QKeyEvent* event) {
 
 void frmCalculator::Command1_Click() { accept(); }
 
-void frmCalculator::Command2_Click() { PrintCalculatorReport(); }
+bool frmCalculator::AcceptEditedInputs() {
+    for (int i = 0; i < CalculatorInputCount; ++i) {
+        const QString text = txtValue[i]->text();
+        if (text == shownText_[i]) continue;
+        // refused already as the focus left it for this button: said once
+        if (text == refusedText_[i]) return false;
+        InputChanged = true;
+        receivingFocus_ = txtValue[i];
+        txtValue_LostFocus(i);
+        if (txtValue[i]->text() != shownText_[i]) return false;
+    }
+    return true;
+}
+
+void frmCalculator::Command2_Click() {
+    if (AcceptEditedInputs()) PrintCalculatorReport();
+}
 
 void frmCalculator::PrintCalculatorReport() {
     // the page goes where the report goes: a PDF file needs its name first

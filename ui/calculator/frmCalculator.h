@@ -48,6 +48,9 @@ public:
     SoilPressureResults Results;
     // True from any change of a box's text until an edit is accepted and computed
     bool InputChanged = false;
+    // Takes a box whose text is not what it was last given: what the boxes
+    // show is what is computed and printed. False when its text is refused.
+    bool AcceptEditedInputs();
 
     // controls, named as the program names them
     QFrame* pctSoil = nullptr;
@@ -70,6 +73,11 @@ private:
     void CreateControls();
     void ShowResults();
     void FocusChanged(QWidget* old, QWidget* now);
+    void ShowInput(int index, float value);
+    // the text each box was last given; a box still showing it keeps its exact value
+    std::array<QString, CalculatorInputCount> shownText_;
+    // the text last refused in each box, told once
+    std::array<QString, CalculatorInputCount> refusedText_;
     QWidget* receivingFocus_ = nullptr;  // the control the focus is moving to
     bool refocusing_ = false;            // giving the focus back to a refused box
     Model& m_;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "design/DesignReinforcement.h"
+#include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
 #include "ui/design/DesignWindows.h"
 #include "ui/design/frmRein.h"
@@ -169,10 +170,24 @@ void frmRein::Option1_Click(int index) {
 // ---- the bars typed into the flexure sheet -----------------------------------
 
 void frmRein::StoreRebarChoices() {
-    // every face keeps the bars it shows: the search's become the user's
+    // every face keeps the bars it shows: the search's become the user's. A
+    // cell shows its bar rounded to the unit; while it still shows the user's
+    // or the searched bar, that bar is kept exact.
+    const double units[2] = {design::BarUnitsPerLength(m_), design::SectionUnitsPerLength(m_)};
+    const Quantity quantities[2] = {Quantity::Bar, Quantity::Section};
+    const int rows[2] = {BarDiameterRow, BarSpacingRow};
     for (int p = 1; p <= DesignPositionCount; ++p) {
-        m_.UserBarDiameters[p] = TypedNumber(MSHFlexGrid5->TextMatrix(BarDiameterRow, p + 1).toStdString()).value_or(0);
-        m_.UserBarSpacings[p] = TypedNumber(MSHFlexGrid5->TextMatrix(BarSpacingRow, p + 1).toStdString()).value_or(0);
+        const FlexureDesignResult& r = m_.FlexureDesignResults[p];
+        float* const user[2] = {&m_.UserBarDiameters[p], &m_.UserBarSpacings[p]};
+        const float searched[2] = {r.BarDiameter, r.BarSpacing};
+        for (int k = 0; k < 2; ++k) {
+            const std::string text = MSHFlexGrid5->TextMatrix(rows[k], p + 1).toStdString();
+            if (*user[k] != 0 && text == QuantityEntryText(*user[k], quantities[k], m_.CurrentUnitSystem)) continue;
+            if (text == BarSizeText(m_, searched[k], units[k], quantities[k]))
+                *user[k] = static_cast<float>(searched[k] * units[k]);
+            else
+                *user[k] = TypedNumber(text).value_or(0);
+        }
     }
 }
 

@@ -40,6 +40,10 @@ namespace {
 QString Indexed(const char* name, int index) { return QString("%1_%2").arg(name).arg(index); }
 
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
+// a value with a unit, rounded to what its unit shows; the stored value stays exact
+QString Number(const Model& m, float value, Quantity q) {
+    return QString::fromStdString(EntryText(value, q, m.CurrentUnitSystem));
+}
 
 // A value the user typed: the leading number of its text.
 std::string BoxText(const QLineEdit* box) { return FromQString(box->text()); }
@@ -573,7 +577,7 @@ void frmLoads::LoadControlsFromModel() {
     for (int i = 1; i <= WorkingLineLoadCount; ++i) WorkingLineLoads[i] = m_.LineLoads[i];
     m_.LegacySurchargeLoadType = m_.SurchargeLoadType;
 
-    txtSurcharge->setText(Number(m_.BackfillSurcharge));
+    txtSurcharge->setText(Number(m_, m_.BackfillSurcharge, Quantity::Pressure));
     txtSeismic->setText(Number(m_.EnteredSeismicCoefficient));
     Label9->setText(ToQString(m_.PressureUnitLabels[unit]));
     const int active = std::clamp<int>(m_.ActiveCombinationSet, 0, MaxCombinationSets);
@@ -596,16 +600,16 @@ void frmLoads::LoadControlsFromModel() {
     coefficient(m_.KaSource, m_.EnteredKa, optKa, txtKa, ActiveCoefficientText(m_, m_.EarthPressureOption != 0, AppliedSeismic(m_, txtSeismic)));
     coefficient(m_.KaeSource, m_.EnteredKae, optKae, txtKae, SeismicCoefficientText(m_, m_.AppliedSeismicCoefficient));
     chkMinFluid->setChecked(m_.MinimumFluidDensityEnabled == 1);
-    txtMinFluid->setText(Number(m_.MinimumFluidDensity));
+    txtMinFluid->setText(Number(m_, m_.MinimumFluidDensity, Quantity::UnitWeight));
     coefficient(m_.KpSource, m_.EnteredKp, optKp, txtKp, PassiveCoefficientText(m_));
     lblEarth->setText(ToQString(LoadTypeText(m_.CombinationSets[active].Factors, EH)));
 
-    txtResist1[0]->setText(Number(m_.NominalBearingResistance));
+    txtResist1[0]->setText(Number(m_, m_.NominalBearingResistance, Quantity::Stress));
     txtResist1[1]->setText(Number(m_.BaseFrictionAngle));
-    txtResist1[2]->setText(Number(m_.BaseCohesion));
+    txtResist1[2]->setText(Number(m_, m_.BaseCohesion, Quantity::Stress));
     txtResist1[3]->setText(Number(m_.BaseSptBlowCount));
-    txtResist1[4]->setText(Number(m_.BaseCptTipResistance));
-    txtResist1[5]->setText(Number(m_.BaseUnitWeight));
+    txtResist1[4]->setText(Number(m_, m_.BaseCptTipResistance, Quantity::Stress));
+    txtResist1[5]->setText(Number(m_, m_.BaseUnitWeight, Quantity::UnitWeight));
 
     if (m_.BaseMaterialOption != 0) {
         for (int i = 1; i <= 3; ++i) Option3[i]->setEnabled(true);
@@ -633,9 +637,9 @@ void frmLoads::LoadControlsFromModel() {
     lblUnit[6]->setText(ToQString(m_.StressUnitLabels[unit]));
     lblUnit[7]->setText(ToQString(m_.UnitWeightUnitLabels[unit]));
 
-    txtValue[0]->setText(Number(m_.AdjacentStructureCapacity));
-    txtValue[1]->setText(Number(m_.ShearKeyDepth));
-    txtValue[2]->setText(Number(m_.AdjacentStructurePosition));
+    txtValue[0]->setText(Number(m_, m_.AdjacentStructureCapacity, Quantity::ForcePerLength));
+    txtValue[1]->setText(Number(m_, m_.ShearKeyDepth, Quantity::Length));
+    txtValue[2]->setText(Number(m_, m_.AdjacentStructurePosition, Quantity::Length));
     Check1[0]->setChecked(m_.PassiveToePressureIncluded == 1);
     Check1[1]->setChecked(m_.AdjacentStructureIncluded == 1);
     Check1[2]->setChecked(m_.ShearKeyIncluded == 1);

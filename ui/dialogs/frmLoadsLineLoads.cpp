@@ -25,6 +25,11 @@ constexpr int TypeColumn = 5;
 
 QString Number(float value) { return QString::fromStdString(GeneralNumber(value)); }
 
+// The quantity of each number column of the grid: load, X, Y; none for the
+// direction. A cell shows its value rounded to its unit.
+constexpr std::optional<Quantity> ColumnQuantity[TypeColumn] = {std::nullopt, Quantity::ForcePerLength,
+                                                                Quantity::Length, Quantity::Length, std::nullopt};
+
 }  // namespace
 
 void frmLoads::FillLoadTypeCombos() {
@@ -77,10 +82,9 @@ void frmLoads::FillLineLoadGrid() {
     for (int r = 1; r < g->Rows(); ++r) {
         const LineLoad& load = WorkingLineLoads[r];
         g->SetTextMatrix(r, 0, QString::number(r));
-        g->SetTextMatrix(r, 1, Number(load.Value));
-        g->SetTextMatrix(r, 2, Number(load.X));
-        g->SetTextMatrix(r, 3, Number(load.Y));
-        g->SetTextMatrix(r, 4, Number(load.Direction));
+        const float values[TypeColumn] = {0, load.Value, load.X, load.Y, load.Direction};
+        for (int c = 1; c < TypeColumn; ++c)
+            g->SetTextMatrix(r, c, ToQString(EntryText(values[c], ColumnQuantity[c], m_.CurrentUnitSystem)));
         g->SetTextMatrix(r, TypeColumn, LoadTypeCaption(load.LoadType));
     }
     UpdateLineLoadButtons();
@@ -95,11 +99,17 @@ void frmLoads::StoreLineLoadGrid() {
     const int rows = std::min(g->Rows() - 1, MaxLineLoads);
     for (int r = 1; r <= rows; ++r) {
         LineLoad& load = WorkingLineLoads[r];
-        auto value = [&](int c) { return SingleOfText(FromQString(g->TextMatrix(r, c))).value_or(0); };
-        load.Value = value(1);
-        load.X = value(2);
-        load.Y = value(3);
-        load.Direction = value(4);
+        // a cell still showing its load's value rounded keeps the exact value
+        const bool known = r <= WorkingLineLoadCount;
+        auto value = [&](int c, float current) {
+            const std::string text = FromQString(g->TextMatrix(r, c));
+            if (known && text == EntryText(current, ColumnQuantity[c], m_.CurrentUnitSystem)) return current;
+            return SingleOfText(text).value_or(0);
+        };
+        load.Value = value(1, load.Value);
+        load.X = value(2, load.X);
+        load.Y = value(3, load.Y);
+        load.Direction = value(4, load.Direction);
         // a load new to the working copy has no type of its own to keep
         const int16_t previous = r > WorkingLineLoadCount || load.LoadType < DL || load.LoadType > IC ? int16_t{DL} : load.LoadType;
         load.LoadType = LoadTypeOfText(factors, FromQString(g->TextMatrix(r, TypeColumn)), previous);
