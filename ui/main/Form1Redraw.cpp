@@ -1,5 +1,6 @@
 // The picture of the active view and the status panel under it.
 
+#include <algorithm>
 #include <QAction>
 #include <QCheckBox>
 #include <QSignalBlocker>
@@ -129,14 +130,23 @@ void Form1::RedrawView() {
                                      : m_.ViewNormal      ? NormalView
                                                           : 0;
             if (m_.ViewDimensions) {
-                // above the wall, room for the rows of labels in the desktop's font however short the
-                // picture: a batter too narrow for its text stands a row up, and labels that would land
-                // on one another stack further up, each a gap clear of the next
-                DrawWall(m_, s, 1, 0, {0, 2 * (390 + 4 * (30 + Twips(lblDim[0]->sizeHint().height())))});
-                // the labels stand where the drawing would print the values
-                const DimensionTextWidths labels = DimensionLabelWidths();
-                DrawDimensionsView(m_, s, 1, &labels);
-                UpdateDimensionLabels();
+                // above the wall, room for two rows of labels in the desktop's font however short the
+                // picture; where a narrow stem stacks them higher, the wall is drawn again lower by
+                // what the highest label lacks
+                double room = 2 * (270 + 2 * Twips(lblDim[0]->sizeHint().height()));
+                for (int pass = 0; pass < 2; ++pass) {
+                    if (pass > 0) s.Cls();
+                    DrawWall(m_, s, 1, 0, {0, room});
+                    // the labels stand where the drawing would print the values
+                    const DimensionTextWidths labels = DimensionLabelWidths();
+                    DrawDimensionsView(m_, s, 1, &labels);
+                    UpdateDimensionLabels();
+                    int highest = 0;
+                    for (QLabel* label : lblDim)
+                        if (!label->isHidden()) highest = std::min(highest, label->y());
+                    if (highest >= 0) break;
+                    room += 2 * Twips(2 - highest);
+                }
             } else if (analysisView != 0) {
                 // a force diagram meets a fault of the section forces at
                 // every cut it computes: told once
