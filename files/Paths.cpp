@@ -9,7 +9,6 @@
 #include <system_error>
 #include <unistd.h>
 
-#include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -97,10 +96,10 @@ int16_t FileExists(const std::string& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (ec) {
-        // a missing file or folder is an answer, not an error
-        if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) return 0;
-        MsgBox("Cannot look for " + Utf8ToCp1252(path) + ": " + ec.message(), vbExclamation, ProductName);
-        return 0;
+        // A missing file or folder is an answer. Any other failure (a folder
+        // the user may not search, a name too long) leaves the file possibly
+        // there: the open that follows says what stops it, in one message.
+        return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory ? 0 : -1;
     }
     // a folder, a device or a pipe is found too: the reader then says what it is
     return std::filesystem::exists(status) ? -1 : 0;

@@ -13,7 +13,9 @@
 namespace brindlemar {
 
 // -1 when anything (a file, a folder, a device...) exists at `path`, else
-// 0. A path that cannot be looked at is reported and gives 0.
+// 0. A path that cannot be looked at (a folder the user may not search, a
+// name too long) gives -1 without a word: only an open can tell what is
+// there, and its refusal says why.
 int16_t FileExists(const std::string& path);
 
 // True when a plain file is at `path`. A path that cannot be looked at

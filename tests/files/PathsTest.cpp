@@ -62,6 +62,8 @@ TEST(Paths, FileExistsFindsWhatIsThereUnderItsExactName) {
     EXPECT_EQ(FileExists(dir.File("no such folder/Wall.bmi")), 0);
     EXPECT_EQ(FileExists(file + "/below a file"), 0);
     EXPECT_EQ(FileExists(""), 0);
+    // a name the system cannot look up may be there: the open says why it is not read
+    EXPECT_EQ(FileExists(dir.File(std::string(300, 'n') + ".bmi")), -1);
     EXPECT_TRUE(rec.Messages.empty());
 }
 

@@ -130,30 +130,44 @@ TEST_F(CalculatorTest, TypedInputsShowTheHandCalculatedResults) {
 
 TEST_F(CalculatorTest, RefusedInputBeepsKeepsTheFocusAndComputesNothing) {
     test::MessageRecorder messages;
-    Enter(SoilDepthInput, "5");
-    const QString before = Column(dialog->lblResultA1, 8);
-    for (const char* bad : {"abc", "-1"}) {
-        Enter(SoilDepthInput, bad);
-        EXPECT_EQ(Box(SoilDepthInput), bad);
-        EXPECT_EQ(dialog->Inputs.SoilDepth, 5.0f) << bad;
+    const std::string angle = "Type an angle of 0 or more and less than 90";
+    struct Case {
+        int box;
+        const char* bad;
+        std::string reason;
+        const char* good;
+    };
+    const Case cases[] = {
+        {SoilDepthInput, "abc", "\"abc\" is no number: type digits and a decimal point, such as 2.5", "6"},
+        {SoilDepthInput, "-1", "Type a number of 0 or more", "4"},
+        // a friction angle of 90 or more has no tangent, or pushes
+        {FrictionAngleInput, "90", angle, "35"},
+        {WallFrictionAngleInput, "95", angle, "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bad);
+        const float kept = InputValue(dialog->Inputs, c.box);
+        const QString before = Column(dialog->lblResultA1, 8);
+        Enter(c.box, c.bad);
+        EXPECT_EQ(Box(c.box), c.bad);
+        EXPECT_EQ(InputValue(dialog->Inputs, c.box), kept);
         EXPECT_TRUE(dialog->InputChanged);
         EXPECT_EQ(m.DialogCancelled, True);
         EXPECT_EQ(Column(dialog->lblResultA1, 8), before);
-        EXPECT_TRUE(IsMarkedRefused(dialog->txtValue[SoilDepthInput])) << bad;
-        EXPECT_EQ(dialog->txtValue[SoilDepthInput]->toolTip().toStdString(),
-                  std::string(bad) == "-1" ? "Type a number of 0 or more"
-                                           : "\"abc\" is no number: type digits and a decimal point, such as 2.5");
+        EXPECT_TRUE(IsMarkedRefused(dialog->txtValue[c.box]));
+        EXPECT_EQ(dialog->txtValue[c.box]->toolTip().toStdString(), c.reason);
         // leaving the box for another box is refused too
         dialog->txtValue[CohesionInput]->setFocus();
-        EXPECT_TRUE(dialog->txtValue[SoilDepthInput]->hasFocus()) << bad;
+        EXPECT_TRUE(dialog->txtValue[c.box]->hasFocus());
+
+        Enter(c.box, c.good);
+        EXPECT_FALSE(IsMarkedRefused(dialog->txtValue[c.box]));
+        EXPECT_EQ(m.DialogCancelled, False);
+        EXPECT_EQ(InputValue(dialog->Inputs, c.box), QString(c.good).toFloat());
+        EXPECT_NE(Column(dialog->lblResultA1, 8), before);
+        EXPECT_FALSE(dialog->InputChanged);
     }
-    EXPECT_EQ(messages.Beeps, 4);
-    Enter(SoilDepthInput, "4");
-    EXPECT_FALSE(IsMarkedRefused(dialog->txtValue[SoilDepthInput]));
-    EXPECT_EQ(m.DialogCancelled, False);
-    EXPECT_EQ(dialog->Inputs.SoilDepth, 4.0f);
-    EXPECT_NE(Column(dialog->lblResultA1, 8), before);
-    EXPECT_FALSE(dialog->InputChanged);
+    EXPECT_EQ(messages.Beeps, 2 * static_cast<int>(std::size(cases)));
     // Enter with nothing changed does nothing
     m.DialogCancelled = True;
     int enter = 13;

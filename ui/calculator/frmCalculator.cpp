@@ -46,6 +46,13 @@ const char* const InputCaptions[CalculatorInputCount] = {
     "Hor. seismic coefficient (k<sub>h</sub>):",
 };
 
+// What box `index` demands of its number: a friction angle lies below 90°,
+// every other input is any number of 0 or more.
+EntryRule InputRule(int index) {
+    return index == FrictionAngleInput || index == WallFrictionAngleInput ? EntryRule::FrictionAngle
+                                                                          : EntryRule::NotNegative;
+}
+
 // The rows of the result table: a caption, and the element of the result
 // columns on that row (-1 for a group heading).
 struct ResultRow {
@@ -277,13 +284,13 @@ void frmCalculator::txtValue_LostFocus(int index) {
     }
 
     const std::string typed = FromQString(txtValue[index]->text());
-    const auto accepted = AcceptInputText(typed, index, m_.CurrentUnitSystem);
+    const std::string refusal = EntryRefusal(InputRule(index), typed, BoxNameOfCaption(InputCaptions[index]));
+    const auto accepted = refusal.empty() ? AcceptInputText(typed, index, m_.CurrentUnitSystem) : std::nullopt;
     if (!accepted) {
         m_.DialogCancelled = True;
         refusedText_[index] = txtValue[index]->text();
         Beep();
-        MarkRefused(txtValue[index],
-                    ToQString(EntryRefusal(EntryRule::NotNegative, typed, BoxNameOfCaption(InputCaptions[index]))));
+        MarkRefused(txtValue[index], ToQString(refusal));
         pctSoil->raise();
         refocusing_ = true;
         txtValue[index]->setFocus();
