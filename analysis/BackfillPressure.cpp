@@ -80,12 +80,10 @@ BackfillSlopeCheck CheckBackfillSlope(float phi, float slopeRatio, float kh) {
     // friction angle leaves no slope that stands, not even a level one: the
     // backfill keeps its slope, and the seismic coefficient tells the user
     // why there is none.
-    // Without an earthquake there is no seismic check: at ψ = 0 it would only
-    // repeat the static one.
     const float psi = ToSingle(Degrees(std::atan(kh)));
     const double limit = static_cast<double>(phi) - psi;
     const bool noSlopeStands = psi > 0 && limit <= 0;
-    if (psi > 0 && beta > limit && beta > 0 && !noSlopeStands) {
+    if (beta > limit && beta > 0 && !noSlopeStands) {
         c.SeismicTooSteep = true;
         c.Ratio = ToSingle(FlattenedSlopeRatio(limit));
     }
@@ -208,8 +206,7 @@ void CalcSeismicBackfillPressure(Model& m) {
     m.HydrodynamicPressureForces = {};
     m.HydrodynamicPressureOrdinates = {};
 
-    // no earthquake, no seismic slope check and no hydrodynamic force
-    const float kh = EarthquakeActs(m) ? m.AppliedSeismicCoefficient : 0.0f;
+    const float kh = m.AppliedSeismicCoefficient;
     const CheckedBackfill backfill = CheckedBackfillAngles(m, kh);
 
     ComputeRegionAreasCentroids(m);

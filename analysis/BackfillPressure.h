@@ -74,9 +74,8 @@ struct BackfillAngles {
 BackfillAngles BackPlaneAngles(const Model& m, float slopeRatio);
 
 // What an analysis under the acceleration kh does with a backfill of the
-// given slope ratio: a slope steeper than φ is flattened to φ, then, under an
-// earthquake (kh > 0), one steeper than φ − ψ (judged on the slope as it
-// stood) to φ − ψ; under an
+// given slope ratio: a slope steeper than φ is flattened to φ, then one
+// steeper than φ − ψ (judged on the slope as it stood) to φ − ψ; under an
 // acceleration beyond tan φ no slope stands and the slope is kept. Ratio is
 // the slope the analysis works with, and so the one its coefficients are of.
 struct BackfillSlopeCheck {
