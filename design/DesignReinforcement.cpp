@@ -1,6 +1,7 @@
 #include "design/DesignReinforcement.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -117,43 +118,6 @@ bool Acceptable(const FlexureDesignResult& r) {
     return StrongEnough(r) && AboveMinimumSteel(r) && (!SpacingLimited(r) || CloseEnough(r));
 }
 
-// The face's section and forces under combination c.
-void UseForces(const Model& m, FlexureDesignResult& r, int c, int p) {
-    r.Distance = m.FlexureSectionDistances[c][p];
-    r.Height = m.FlexureSectionDepths[c][p];
-    r.Moment = std::fabs(m.FlexureMoments[c][p]);
-    r.AxialForce = m.FlexureAxialForces[c][p];
-}
-
-// Whether the bars on the face also carry the forces of each of `others`,
-// the combinations whose moment equals the governing one within rounding:
-// their axial forces differ, and so does the strength of the section.
-bool AcceptableUnderEach(const Model& m, const FlexureDesignResult& r, int p, const std::vector<int>& others) {
-    for (const int c : others) {
-        FlexureDesignResult t = r;
-        UseForces(m, t, c, p);
-        CheckSection(m, t, p);
-        if (!Acceptable(t)) return false;
-    }
-    return true;
-}
-
-void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector<int>& others) {
-    const BarGrid& grid = SearchGrid(m);
-    // a footing's minimum steel is known before any check: lighter bars need none
-    const std::optional<float> floor =
-        IsFootingFace(p) && r.Moment > 0 ? FootingMinimumSteelArea(m, r) : std::nullopt;
-    for (const float s : grid.Spacings) {
-        for (const float db : grid.Diameters) {
-            UseBars(r, db, s);
-            if (floor && r.SteelArea < *floor) continue;
-            CheckSection(m, r, p);
-            if (Acceptable(r) && AcceptableUnderEach(m, r, p, others)) return;
-        }
-    }
-    // nothing passes: the last and heaviest bars stay, and fail
-}
-
 const char* Verdict(bool ok) { return ok ? VerdictOK : VerdictNotOK; }
 
 // Verdicts of a checked face. A value the check could not compute cannot
@@ -177,6 +141,82 @@ void JudgeFlexure(FlexureDesignResult& r, const std::optional<float>& ratioLimit
         !r.TensileStrain || !r.MinimumTensileStrain || *r.TensileStrain < *r.MinimumTensileStrain;
     const bool inTension = !r.SteelStress || *r.SteelStress > 0;
     r.StrainResult = Verdict(!(belowMinimum && inTension));
+}
+
+// The face's section and forces under combination c, with its bars set
+// again on that section.
+void UseForces(const Model& m, FlexureDesignResult& r, int c, int p) {
+    r.Distance = m.FlexureSectionDistances[c][p];
+    r.Height = m.FlexureSectionDepths[c][p];
+    r.Moment = std::fabs(m.FlexureMoments[c][p]);
+    r.AxialForce = m.FlexureAxialForces[c][p];
+    UseBars(r, r.BarDiameter, r.BarSpacing);
+}
+
+// The section check of the face with every verdict.
+void CheckAndJudge(const Model& m, FlexureDesignResult& r, int p) {
+    const std::optional<float> ratioLimit = CheckSection(m, r, p);
+    r.SteelStress = Stored(Value(r.SteelStress) / StressToPressure(m));
+    JudgeFlexure(r, ratioLimit);
+}
+
+bool AnyVerdictFails(const FlexureDesignResult& r) {
+    for (const std::string* v : {&r.RatioResult, &r.MomentResult, &r.AxialResult, &r.MinimumSteelResult,
+                                 &r.SpacingResult, &r.StrainResult})
+        if (*v == VerdictNotOK) return true;
+    return false;
+}
+
+// Whether checked bars fare worse under a than under b: failing what the
+// search asks is worst, then failing any other verdict, then the least
+// strength to spare.
+bool FaresWorse(const FlexureDesignResult& a, const FlexureDesignResult& b) {
+    const auto failed = [](const FlexureDesignResult& r) { return !Acceptable(r) ? 2 : AnyVerdictFails(r) ? 1 : 0; };
+    const auto spare = [](const FlexureDesignResult& r) {
+        return r.Moment > 0 && r.MomentStrength ? double(*r.MomentStrength) / r.Moment
+                                                : std::numeric_limits<double>::infinity();
+    };
+    if (failed(a) != failed(b)) return failed(a) > failed(b);
+    return spare(a) < spare(b);
+}
+
+// Checks the bars on the face under each of `tied`, the combinations whose
+// moment equals the governing one within rounding: their axial forces
+// differ, and so do the section's strength and verdicts. Leaves the face
+// with the forces, values and verdicts of the one under which the bars fare
+// worst, so that a moment one of them leaves uncarried shows. Without a tie
+// the face is checked under the forces it holds.
+void CheckUnderWorst(const Model& m, FlexureDesignResult& r, int p, const std::vector<int>& tied) {
+    if (tied.size() < 2) {
+        CheckAndJudge(m, r, p);
+        return;
+    }
+    FlexureDesignResult worst;
+    bool first = true;
+    for (const int c : tied) {
+        FlexureDesignResult t = r;
+        UseForces(m, t, c, p);
+        CheckAndJudge(m, t, p);
+        if (first || FaresWorse(t, worst)) worst = std::move(t);
+        first = false;
+    }
+    r = std::move(worst);
+}
+
+void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector<int>& tied) {
+    const BarGrid& grid = SearchGrid(m);
+    // a footing's minimum steel is known before any check: lighter bars need none
+    const std::optional<float> floor =
+        IsFootingFace(p) && r.Moment > 0 ? FootingMinimumSteelArea(m, r) : std::nullopt;
+    for (const float s : grid.Spacings) {
+        for (const float db : grid.Diameters) {
+            UseBars(r, db, s);
+            if (floor && r.SteelArea < *floor) continue;
+            CheckUnderWorst(m, r, p, tied);
+            if (Acceptable(r)) return;
+        }
+    }
+    // nothing passes: the last and heaviest bars stay, and fail
 }
 
 }  // namespace
@@ -229,12 +269,11 @@ void DesignReinforcement(Model& m) {
 
         const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
         if (!loaded) continue;
+        // the bars, the user's or the search's, are judged under each
+        // combination of the governing moment; rounding residue has none
+        const std::vector<int> tied = r.Moment > 0 ? TiedFlexureCombinations(m, p) : std::vector<int>{};
         // bars given by halves are searched afresh, diameter and spacing both
-        if (r.BarDiameter == 0 || r.BarSpacing == 0) {
-            std::vector<int> others = TiedFlexureCombinations(m, p);
-            if (!others.empty()) others.erase(others.begin());
-            SearchBars(m, r, p, others);
-        }
+        if (r.BarDiameter == 0 || r.BarSpacing == 0) SearchBars(m, r, p, tied);
         if (r.SteelArea <= 0) {
             // a loaded face without steel has no strength
             ClearResults(r);
@@ -243,9 +282,7 @@ void DesignReinforcement(Model& m) {
             continue;
         }
 
-        const std::optional<float> ratioLimit = CheckSection(m, r, p);
-        r.SteelStress = Stored(Value(r.SteelStress) / StressToPressure(m));
-        JudgeFlexure(r, ratioLimit);
+        CheckUnderWorst(m, r, p, tied);
     }
 
     for (int member = 1; member <= MemberCount; ++member) {

@@ -11,6 +11,7 @@
 #include "analysis/SectionForces.h"
 #include "analysis/SectionForcesSearch.h"
 #include "analysis/SectionStations.h"
+#include "model/KeepCurrentCombination.h"
 #include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
 
@@ -171,27 +172,12 @@ bool ScanCombination(Model& m, int c) {
 // Two governing values equal within the rounding of their sums.
 bool Tied(float a, float b) { return std::abs(double(a) - b) <= TieShare * std::max(std::abs(a), std::abs(b)); }
 
-// Puts CurrentCombination back however the run ends.
-class CombinationRestorer {
-public:
-    explicit CombinationRestorer(Model& m) : m_(m), kept_(m.CurrentCombination) {}
-    ~CombinationRestorer() { m_.CurrentCombination = kept_; }
-    CombinationRestorer(const CombinationRestorer&) = delete;
-    CombinationRestorer& operator=(const CombinationRestorer&) = delete;
-
-private:
-    Model& m_;
-    int16_t kept_;
-};
-
 }  // namespace
 
 void ComputeDesignSectionForces(Model& m) {
     PrepareWall(m);
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
-    // the guard alone keeps the current combination: the shared save slot is
-    // the loads dialog's working selection too
-    CombinationRestorer restorer(m);
+    const KeepCurrentCombination keep(m);
     // a fault of the wall itself meets every combination: told once
     const OneBoxPerError oneBox;
 

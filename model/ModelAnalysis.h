@@ -135,8 +135,8 @@ struct ModelAnalysis {
     // why combination i - 1 has no result; empty when it has one
     std::array<std::string, 51> CombinationAnalysisFailures{};
 
-    // save slot of CurrentCombination while every combination of the set is
-    // stepped through (the loads dialog uses it as its working copy)
+    // the loads dialog's working copy of CurrentCombination, written back
+    // only when the dialog is accepted
     int16_t WorkingCurrentCombination = 0;
 
     // analyses of one combination run on this wall: what a command costs

@@ -8,69 +8,23 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/Coefficients.h"
+#include "analysis/Preparation.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"
-#include "support/BuiltInWall.h"
+#include "support/PlainSIWall.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
 namespace {
 
-using test::BuiltInWall;
 using test::MessageRecorder;
 
-// A wall in SI units (kN, m) carrying nothing but its own weight, the
-// earth on its heel and the backfill thrust: no water, no earthquake, no
-// surcharge, no passive earth or key, every load factor 1, a linear base
-// pressure. Each example adds what its book names.
-struct BookWall : BuiltInWall {
-    BookWall() {
-        m.PreviousUnitSystem = m.CurrentUnitSystem;
-        m.CurrentUnitSystem = SI;
-        ConvertUnits(m);
-        m.WaterIncluded = 0;
-        m.SeismicIncluded = 0;
-        m.BackfillSurcharge = 0;
-        m.LineLoadCount = 0;
-        m.PassiveToePressureIncluded = 0;
-        m.ShearKeyIncluded = 0;
-        m.AdjacentStructureIncluded = 0;
-        m.MinimumFluidDensity = 0;
-        m.BaseMaterialOption = Rock;
-        m.EarthPressureOption = Active;
-        m.KaSource = Computed;
-        m.KaeSource = Computed;
-        m.ActiveCombinationSet = 0;   // the single combination with every factor 1
-        m.CurrentCombination = 0;
-    }
-
-    // Level toe and heel tops, a vertical or battered stem of `height` on a
-    // base of thickness `t`.
-    void Shape(float toe, float frontBatter, float top, float backBatter, float heel, float height, float t,
-               float slopeRatio) {
-        m.ToeLength = toe;
-        m.StemFrontBatter = frontBatter;
-        m.StemTopThickness = top;
-        m.StemBackBatter = backBatter;
-        m.HeelLength = heel;
-        m.BaseWidth = toe + frontBatter + top + backBatter + heel;
-        m.FrontStemHeight = height;
-        m.BackStemHeight = height;
-        m.ToeTopDrop = 0;
-        m.HeelTopDrop = 0;
-        m.ToeTipThickness = t;
-        m.HeelEndThickness = t;
-        m.WallHeight = height + t;
-        m.BackfillSlopeRatio = slopeRatio;
-        m.ShearKeyToeDistance = m.BaseWidth - m.ShearKeyWidth;
-        m.ShearKeyHeelDistance = 0;
-    }
-
+// A plain wall in SI units with a linear base pressure. Each example adds
+// what its book names.
+struct BookWall : test::PlainSIWall {
     void Analyse() {
-        SetWaterDepths(m);
-        SetSeismicCoefficient(m);
-        ComputeWallOutline(m);
+        PrepareWall(m);
         ASSERT_TRUE(AnalyseCombination(m));
     }
 };

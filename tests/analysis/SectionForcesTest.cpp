@@ -8,6 +8,7 @@
 
 #include "support/SectionTestWall.h"
 #include "analysis/Coefficients.h"
+#include "analysis/Preparation.h"
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "model/Initialise.h"
@@ -16,6 +17,7 @@
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
 #include "support/MessageRecorder.h"
+#include "support/PlainSIWall.h"
 
 namespace brindlemar {
 namespace {
@@ -918,30 +920,10 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
 // stem-base moment.
 TEST(SectionForces, ALoadAtTheTopOfAnSIWallActsOnTheStem) {
     test::MessageRecorder messages;
-    test::BuiltInWall built;
+    test::PlainSIWall built;
     Model& m = built.m;
-    m.PreviousUnitSystem = Metric;
-    m.CurrentUnitSystem = SI;
-    ConvertUnits(m);
-    m.WaterIncluded = m.SeismicIncluded = 0;
-    m.ShearKeyIncluded = 0;
-    m.BackfillSurcharge = 0;
-    m.ToeLength = 1.0f;
-    m.StemFrontBatter = m.StemBackBatter = 0;
-    m.StemTopThickness = 0.3f;
-    m.HeelLength = 2.5f;
-    m.BaseWidth = 3.8f;
-    m.FrontStemHeight = m.BackStemHeight = 3.0f;
-    m.ToeTopDrop = m.HeelTopDrop = 0;
-    m.ToeTipThickness = m.HeelEndThickness = 0.4f;
-    m.WallHeight = 3.4f;
-    m.BackfillSlopeRatio = 0;
-    m.ActiveCombinationSet = 0;
-    m.CurrentCombination = 0;
-    SetWaterDepths(m);
-    SetSeismicCoefficient(m);
-    ComputeWallOutline(m);
-    m.LineLoadCount = 0;
+    built.Shape(1.0f, 0, 0.3f, 0, 2.5f, 3.0f, 0.4f, 0);
+    PrepareWall(m);
     AnalyseCombination(m);
     const Forces bare = Cut(m, Member::Stem, 3.0f);
     m.LineLoadCount = 1;

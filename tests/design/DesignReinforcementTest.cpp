@@ -20,6 +20,7 @@
 #include "model/Outline.h"
 #include "model/Units.h"
 #include "support/BuiltInWall.h"
+#include "support/PlainSIWall.h"
 
 namespace brindlemar {
 namespace {
@@ -656,54 +657,16 @@ TEST(DesignReinforcementOfTheBuiltInWall, LowerStemFootByHand) {
 namespace brindlemar {
 namespace {
 
-// An L-shaped wall in SI without a toe: vertical stem 8.0 x 0.30 m on a
-// 0.35 m base, heel 4.5 m, backfill 18 kN/m³ with φ 30° and no wall friction,
-// every load factor 1. The base pressure falls linearly from the toe tip to
-// nothing at the heel end, so the heel's shear returns towards 0 at the stem
-// face and peaks inside the heel.
+// The L-shaped wall: the heel's shear returns towards 0 at the stem face and
+// peaks inside the heel.
 TEST(DesignReinforcementOfAnLWall, HeelShearPeaksInsideTheHeel) {
     test::BuiltInWall wall;
     Model& m = wall.m;
-    m.PreviousUnitSystem = m.CurrentUnitSystem;
-    m.CurrentUnitSystem = SI;
-    ConvertUnits(m);
-    m.WaterIncluded = 0;
-    m.SeismicIncluded = 0;
-    m.BackfillSurcharge = 0;
-    m.LineLoadCount = 0;
-    m.PassiveToePressureIncluded = 0;
-    m.ShearKeyIncluded = 0;
-    m.AdjacentStructureIncluded = 0;
-    m.MinimumFluidDensity = 0;
-    m.BaseMaterialOption = Rock;
-    m.EarthPressureOption = Active;
-    m.KaSource = Computed;
-    m.ToeLength = 0;
-    m.StemFrontBatter = m.StemBackBatter = 0;
-    m.StemTopThickness = 0.3f;
-    m.HeelLength = 4.5f;
-    m.BaseWidth = 4.8f;
-    m.FrontStemHeight = m.BackStemHeight = 8.0f;
-    m.ToeTopDrop = m.HeelTopDrop = 0;
-    m.ToeTipThickness = m.HeelEndThickness = 0.35f;
-    m.WallHeight = 8.35f;
-    m.BackfillSlopeRatio = 0;
-    m.BackfillUnitWeight = 18;
-    m.BackfillFrictionAngle = 30;
-    m.ConcreteToEarthFrictionAngle = 0;
-    m.EarthToEarthFrictionAngle = 0;
-    m.ConcreteUnitWeight = 24;
-    m.ConcreteCompressiveStress = 25;
-    m.UpperStemLength = 4;
-    m.ActiveCombinationSet = 0;   // the single combination with every factor 1
-    m.CurrentCombination = 0;
+    test::MakeLShapedWall(m);
     auto& factor = m.CombinationSets[0].Combinations[0].Factor;
     factor[CT] = 0.9f;
     factor[CC] = 0.65f;
     factor[CS] = 0.75f;
-    SetWaterDepths(m);
-    SetSeismicCoefficient(m);
-    ComputeWallOutline(m);
     ComputeDesignSectionForces(m);
     DesignReinforcement(m);
     ASSERT_EQ(m.AllCombinationsStable, True);

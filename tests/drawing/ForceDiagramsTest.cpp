@@ -7,6 +7,7 @@
 #include "drawing/ForceDiagrams.h"
 #include "analysis/SectionForces.h"
 #include "support/MessageRecorder.h"
+#include "support/PlainSIWall.h"
 
 namespace brindlemar {
 namespace {
@@ -109,24 +110,12 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
 }
 
 TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
-    // an L-shaped wall: the base pressure rising towards the stem brings the
-    // heel's shear back towards 0 at its root, and it peaks inside the heel
+    // the base pressure rising towards the stem brings the L-shaped wall's
+    // heel shear back towards 0 at its root, and it peaks inside the heel
     ViewPicture p;
     test::MessageRecorder messages;
     Model& m = p.m;
-    m.SeismicIncluded = False;
-    m.WaterIncluded = False;
-    m.LineLoadCount = 0;
-    m.ShearKeyIncluded = 0;
-    m.ToeLength = m.StemFrontBatter = m.StemBackBatter = 0;
-    m.StemTopThickness = 0.3f;
-    m.HeelLength = 4.5f;
-    m.BaseWidth = 4.8f;
-    m.FrontStemHeight = m.BackStemHeight = 8.0f;
-    m.ToeTopDrop = m.HeelTopDrop = 0;
-    m.ToeTipThickness = m.HeelEndThickness = 0.35f;
-    m.WallHeight = 8.35f;
-    m.BackfillSlopeRatio = 0;
+    test::MakeLShapedWall(m);
     PrepareCombination(m);
     DrawWall(m, p.s, 1, 0);
     p.s.Calls.clear();
