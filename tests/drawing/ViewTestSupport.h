@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "drawing/TextPlacement.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "analysis/Preparation.h"
@@ -39,5 +40,14 @@ struct ViewPicture {
         return out;
     }
 };
+
+// The box a text printed on a picture takes: its width by 23 twips a point.
+inline TextBox BoxOf(RecordingSurface& s, const SurfaceCall& text) {
+    return {text.X1, text.Y1, s.TextWidth(text.Text), 23 * text.FontSize};
+}
+
+inline bool Overlap(const TextBox& a, const TextBox& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height && b.Top < a.Top + a.Height;
+}
 
 }  // namespace brindlemar::test
