@@ -516,8 +516,6 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         {"nothing", nullptr, &frmLoads::txtResist1, 2, "", "Type a number"},
         {"negative magnitude", &frmLoads::txtSurcharge, nullptr, 0, "-5", "Type a number of 0 or more"},
         {"negative friction angle", nullptr, &frmLoads::txtResist1, 1, "-5", "Type an angle of 0 or more and less than 90"},
-        {"friction angle past a right angle", nullptr, &frmLoads::txtResist1, 1, "95",
-         "Type an angle of 0 or more and less than 90"},
         {"no bearing resistance", nullptr, &frmLoads::txtResist1, 0, "0", "Type a number greater than 0"},
         {"too large for a Single", &frmLoads::txtSurcharge, nullptr, 0, "1e39",
          "Overflow in \"Surcharge on upper ground\""},
