@@ -78,20 +78,12 @@ TEST(AnalysisViews, LoadTypeViewsDrawTheirFamilyAlone) {
         ViewPicture p;
         test::MessageRecorder messages;
         p.m.WaterIncluded = p.m.SeismicIncluded = True;
-        const struct {
-            float value;
-            int16_t type;
-        } loads[] = {{3.21f, DL}, {4.32f, LL}, {5.43f, IC}};
+        // one line load of each structural type, acting down at the wall's top level
+        const float x = p.m.ToeLength, top = p.m.WallHeight;
+        p.m.LineLoads[1] = {3.21f, x + 0.5f, top, 180, DL};
+        p.m.LineLoads[2] = {4.32f, x + 1.0f, top, 180, LL};
+        p.m.LineLoads[3] = {5.43f, x + 1.5f, top, 180, IC};
         p.m.LineLoadCount = 3;
-        for (int i = 1; i <= 3; ++i) {
-            LineLoad& load = p.m.LineLoads[static_cast<size_t>(i)];
-            load = LineLoad{};
-            load.Value = loads[i - 1].value;
-            load.LoadType = loads[i - 1].type;
-            load.X = p.m.ToeLength + 0.5f * i;
-            load.Y = p.m.WallHeight;
-            load.Direction = 180;
-        }
         PrepareCombination(p.m);
         DrawAnalysisView(p.m, p.s, c.view);
         std::set<std::string> codes, lineLoads;
