@@ -5,7 +5,6 @@
 #include "ViewTestSupport.h"
 #include "analysis/Preparation.h"
 #include "drawing/ForceArrows.h"
-#include "drawing/LabelLayer.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/LoadsView.h"
 #include "support/MessageRecorder.h"
@@ -180,7 +179,7 @@ TEST(LoadsView, TextsTouchNeitherOneAnotherNorTheLinesOfTheLoads) {
             for (size_t j = i + 1; j < boxes.size(); ++j)
                 EXPECT_FALSE(test::Overlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
             for (const SurfaceCall& l : lines)
-                ASSERT_FALSE(SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, a))
+                ASSERT_FALSE(test::LineMeetsBox(l, a))
                     << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
                     << ", " << l.Y2;
         }
