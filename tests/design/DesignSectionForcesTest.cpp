@@ -480,12 +480,9 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
         generator.Shape(m, Systems[wall % 3]);
         SCOPED_TRACE(testing::Message() << "wall " << wall << " in units " << int(m.CurrentUnitSystem));
         // the generated combination, then the same with lighter and heavier dead load
-        CombinationSet& set = m.CombinationSets[m.ActiveCombinationSet];
+        test::FactorForConcrete(m);
+        CombinationSet& set = m.CombinationSets[1];
         set.CombinationCount = 3;
-        auto& factor = set.Combinations[0].Factor;
-        factor[CT] = 0.9f;
-        factor[CC] = 0.65f;
-        factor[CS] = 0.75f;
         set.Combinations[1] = set.Combinations[0];
         set.Combinations[2] = set.Combinations[0];
         set.Combinations[1].Factor[DL] = 0.9f;

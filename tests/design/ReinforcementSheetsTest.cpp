@@ -297,11 +297,7 @@ TEST_F(ReinforcementSheetsTest, UpperStemLengthLimits) {
 TEST(ReinforcementSheetsOfTheBuiltInWall, SearchedBarsReadBackAsTyped) {
     test::BuiltInWall wall;
     Model& m = wall.m;
-    for (LoadCombination& c : m.CombinationSets[1].Combinations) {
-        c.Factor[CT] = 0.9f;
-        c.Factor[CC] = 0.65f;
-        c.Factor[CS] = 0.75f;
-    }
+    test::FactorForConcrete(m);
     m.UpperStemLength = 4;
     ComputeDesignSectionForces(m);
     ASSERT_TRUE(StrengthFactorsGiven(m));

@@ -78,22 +78,12 @@ TEST(AnalysisViews, LoadTypeViewsDrawTheirFamilyAlone) {
         ViewPicture p;
         test::MessageRecorder messages;
         p.m.WaterIncluded = p.m.SeismicIncluded = True;
-        const struct {
-            float value;
-            int16_t type;
-        } loads[] = {{3.21f, DL}, {4.32f, LL}, {5.43f, IC}};
+        // one line load of each structural type, acting down at the wall's top level
+        const float x = p.m.ToeLength, top = p.m.WallHeight;
+        p.m.LineLoads[1] = {3.21f, x + 0.5f, top, 180, DL};
+        p.m.LineLoads[2] = {4.32f, x + 1.0f, top, 180, LL};
+        p.m.LineLoads[3] = {5.43f, x + 1.5f, top, 180, IC};
         p.m.LineLoadCount = 3;
-        for (int i = 1; i <= 3; ++i) {
-            LineLoad& load = p.m.LineLoads[static_cast<size_t>(i)];
-            load = LineLoad{};
-            load.Value = loads[i - 1].value;
-            load.LoadType = loads[i - 1].type;
-            load.X = p.m.ToeLength + 0.5f * i;
-            load.Y = p.m.WallHeight;
-            load.Direction = 180;
-        }
-        p.m.ActiveCombinationSet = 1;
-        p.m.CurrentCombination = 0;
         PrepareCombination(p.m);
         DrawAnalysisView(p.m, p.s, c.view);
         std::set<std::string> codes, lineLoads;
@@ -141,10 +131,6 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
         {"large window, quay wall", 18000, 13500, 1, 0.5f},
         {"half page, built-in wall", 9400, 6500, 5, 1.5f},
     };
-    auto overlap = [](const test::SurfaceCall& a, const TextBox& b, double w) {
-        return a.X1 < b.Left + b.Width && b.Left < a.X1 + w && a.Y1 < b.Top + b.Height &&
-               b.Top < a.Y1 + 23 * a.FontSize;
-    };
     for (const Case& c : cases) {
         for (int view : {LoadsView, ReactionsView, MomentView}) {
             SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
@@ -162,12 +148,12 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
             const TextBox table{0, 0, double(c.width), FactorTableHeight(p.s)};
             TextBoxes written;
             for (const test::SurfaceCall& t : p.s.Of("Print")) {
-                const double w = p.s.TextWidth(t.Text);
-                EXPECT_FALSE(overlap(t, table, w)) << t.Text << " over the table";
-                EXPECT_TRUE(t.X1 >= 0 && t.X1 + w <= c.width && t.Y1 >= 0 && t.Y1 + 23 * t.FontSize <= c.height)
+                const TextBox b = test::BoxOf(p.s, t);
+                EXPECT_FALSE(test::Overlap(b, table)) << t.Text << " over the table";
+                EXPECT_TRUE(b.Left >= 0 && b.Left + b.Width <= c.width && b.Top >= 0 && b.Top + b.Height <= c.height)
                     << t.Text << " cut at the frame's edge";
-                for (const TextBox& other : written) EXPECT_FALSE(overlap(t, other, w)) << t.Text << " over another text";
-                written.push_back({t.X1, t.Y1, w, 23 * t.FontSize});
+                for (const TextBox& other : written) EXPECT_FALSE(test::Overlap(b, other)) << t.Text << " over another text";
+                written.push_back(b);
             }
         }
     }

@@ -5,7 +5,6 @@
 #include "ViewTestSupport.h"
 #include "analysis/Preparation.h"
 #include "drawing/ForceArrows.h"
-#include "drawing/LabelLayer.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/LoadsView.h"
 #include "support/MessageRecorder.h"
@@ -163,8 +162,6 @@ TEST(LoadsView, TextsTouchNeitherOneAnotherNorTheLinesOfTheLoads) {
         p.m.EnteredBackWaterDepth = c.backWater;
         p.m.BackfillSlopeRatio = c.slope;
         for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
-        p.m.ActiveCombinationSet = 1;
-        p.m.CurrentCombination = 0;
         PrepareCombination(p.m);
         p.m.FrameTop = 1800;
         p.m.FrameHeight = c.height - 1800;
@@ -175,18 +172,14 @@ TEST(LoadsView, TextsTouchNeitherOneAnotherNorTheLinesOfTheLoads) {
         const auto lines = p.s.Of("Line");
         std::vector<std::pair<TextBox, std::string>> boxes;
         for (const SurfaceCall& t : p.s.Of("Print"))
-            boxes.push_back({{t.X1, t.Y1, p.s.TextWidth(t.Text), 23 * t.FontSize}, t.Text});
+            boxes.push_back({test::BoxOf(p.s, t), t.Text});
         ASSERT_GT(boxes.size(), 10u);
         for (size_t i = 0; i < boxes.size(); ++i) {
             const TextBox& a = boxes[i].first;
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const TextBox& b = boxes[j].first;
-                EXPECT_FALSE(a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-                             b.Top < a.Top + a.Height)
-                    << boxes[i].second << " over " << boxes[j].second;
-            }
+            for (size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(test::Overlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
             for (const SurfaceCall& l : lines)
-                ASSERT_FALSE(SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, a))
+                ASSERT_FALSE(test::LineMeetsBox(l, a))
                     << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
                     << ", " << l.Y2;
         }

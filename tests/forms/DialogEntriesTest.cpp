@@ -66,17 +66,18 @@ TEST(DialogEntries, ATextStoresItsLeadingNumberAndAnUntouchedTextItsSingle) {
 // The theoretical bearing capacity of a weightless soil is 0 without
 // cohesion: the method asks for the unit weight; the others need none.
 TEST(DialogEntries, TheTheoreticalBearingCapacityNeedsTheBaseUnitWeight) {
+    const std::string why = "The theoretical bearing capacity needs the base's unit weight: type a number greater than 0";
     const struct {
         int method;
         const char* weight;
-        bool refused;
+        std::string refusal;
     } cases[] = {
-        {TheoreticalBearing, "0", true}, {TheoreticalBearing, "-1.9", true}, {TheoreticalBearing, "1.9", false},
-        {TheoreticalBearing, "abc", false},   // the box's own rule tells what is no number
-        {NominalBearing, "0", false},        {SptBearing, "0", false},        {CptBearing, "0", false},
+        {TheoreticalBearing, "0", why}, {TheoreticalBearing, "-1.9", why}, {TheoreticalBearing, "1.9", ""},
+        {TheoreticalBearing, "abc", ""},   // the box's own rule tells what is no number
+        {NominalBearing, "0", ""},        {SptBearing, "0", ""},        {CptBearing, "0", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(BearingMethodRefusal(c.method, c.weight).empty(), !c.refused) << c.method << " " << c.weight;
+        EXPECT_EQ(BearingMethodRefusal(c.method, c.weight), c.refusal) << c.method << " " << c.weight;
 }
 
 }  // namespace

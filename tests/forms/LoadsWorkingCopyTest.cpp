@@ -196,8 +196,8 @@ TEST_F(WorkingSets, SetsFromAFileAreAppendedOnlyWhenTheyAllFit) {
     EXPECT_EQ(m.WorkingCombinationSetCount, 49);
 }
 
-// The dialog's controls as it shows the model when it opens.
-// The boxes as the loads dialog shows them: a value with a unit rounded to it.
+// The dialog's controls as it shows the model when it opens: a value with a
+// unit rounded to it.
 LoadOptionControls ControlsOf(const Model& m) {
     const auto shown = [&m](float value, Quantity q) { return EntryText(value, q, m.CurrentUnitSystem); };
     LoadOptionControls c;

@@ -1,20 +1,21 @@
 // The whole report of the built-in wall printed into a PDF file in SI and
 // British units, and of a wall whose face carries only rounding residue:
 // every value read back from the page is the value the analysis used, and
-// every per-length quantity says so.
+// the design listings' per-length quantities say so, their ² and ³ intact.
 
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <cmath>
 #include <sstream>
 
 #include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
 #include "design/DesignSectionForces.h"
-#include "model/DisplayPrecision.h"
 #include "model/Units.h"
 #include "platform/PrinterSurface.h"
 #include "reports/ReportJob.h"
+#include "runtime/Format.h"
 #include "support/BuiltInWall.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDir.h"
@@ -26,12 +27,7 @@ namespace {
 std::vector<std::string> PrintedLines(Model& m, const std::string& pdf) {
     m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
     m.SymbolFontName = SymbolFontFamily;
-    for (int i = 0; i < m.CombinationSets[1].CombinationCount; ++i) {
-        auto& factor = m.CombinationSets[1].Combinations[static_cast<size_t>(i)].Factor;
-        factor[CT] = 0.9f;
-        factor[CC] = 0.65f;
-        factor[CS] = 0.75f;
-    }
+    test::FactorForConcrete(m);
     m.PrintDimensions = m.PrintLoads = m.PrintProperties = m.PrintStability = m.PrintReactions =
         m.PrintReinforcementDesign = 1;
     ComputeDesignSectionForces(m);
@@ -86,8 +82,6 @@ TEST(ReportUnitsPdf, SiAndBritishPagesPrintTheValuesUsedWithPerLengthLabels) {
           {"- Compressive stress (f'c) =", "29.43 MPa"},
           {"- Elasticity modulus (Ec) =", "0.137"},
           {"- Yield stress (fy) =", "294.30 MPa"},
-          {"- Horizontal (", "- Horizontal (kN/m)"},
-          {"- Rotating moment (", "(kNm/m)"},
           {"Moment, Mu", "kNm/m"},
           {"Axial, Pu", "kN/m"},
           {"Shear, Vu", "kN/m"},
@@ -99,8 +93,6 @@ TEST(ReportUnitsPdf, SiAndBritishPagesPrintTheValuesUsedWithPerLengthLabels) {
           {"- Saturated density (\xCE\xB3s) =", "0.125 Kip/ft\xC2\xB3"},
           {"- Concrete cover =", "1.97 in"},
           {"Rebar cover", "1.97"},
-          {"- Vertical (", "- Vertical (Kip/ft)"},
-          {"- Moment at midbase (", "(Kipft/ft)"},
           {"Moment, Mu", "Kipft/ft"},
           {"Maximum axial load", "Kip/ft"},
           {"Area, As", "in\xC2\xB2/ft"}}},
@@ -118,17 +110,19 @@ TEST(ReportUnitsPdf, SiAndBritishPagesPrintTheValuesUsedWithPerLengthLabels) {
         for (const Want& want : c.wants)
             EXPECT_NE(LineOf(lines, want.caption).find(want.text), std::string::npos)
                 << want.caption << " | " << LineOf(lines, want.caption);
-        // the steel areas to three digits: As >= As,min reads from the page
+        // the steel areas read back to three significant digits: As >= As,min reads from the page
         const std::vector<std::string> areas = FaceValues(LineOf(lines, "Area, As"));
         ASSERT_EQ(areas.size(), 8u);
-        const double perLength = c.units == SI ? 1e6 : 144;
+        const double perLength = c.units == SI ? 1e6 : 144;   // mm² or in² of the m² or ft² computed
+        int designed = 0;
         for (int p = 1; p <= 8; ++p) {
             const FlexureDesignResult& r = m.FlexureDesignResults[static_cast<size_t>(p)];
             if (!(r.SteelArea > 0)) continue;
-            EXPECT_EQ(areas[static_cast<size_t>(p - 1)],
-                      FormatQuantity(static_cast<float>(r.SteelArea * perLength), Quantity::SteelArea, c.units))
-                << p;
+            ++designed;
+            const double area = r.SteelArea * perLength, digit = std::pow(10, std::floor(std::log10(area)) - 2);
+            EXPECT_NEAR(Val(areas[static_cast<size_t>(p - 1)]), area, 0.5 * digit * (1 + 1e-6)) << "face " << p;
         }
+        EXPECT_GT(designed, 0);
         EXPECT_TRUE(messages.Messages.empty());
     }
 }

@@ -12,12 +12,12 @@
 namespace brindlemar::test {
 namespace {
 
-// Four combinations with results written by hand, so that each cell's rule
-// can be seen on its own: combination 1 stable with ordinary numbers.
 const char* const NoWedge =
     "The earthquake acceleration is too large for the friction angle and slope of the backfill: "
     "no seismic earth pressure can be computed.";
 
+// Four combinations with results written by hand, so that each cell's rule
+// can be seen on its own: combination 1 stable with ordinary numbers.
 struct StabilitySheet : ReportSheet {
     StabilitySheet() {
         CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
@@ -144,7 +144,6 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         {"not stable", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 4, "Not stable", true},
         // no result is no verdict, and the column says why over its resultant's rows
         {"no result", [](StabilitySheet& t) { t.NoResult(2); }, 4, "No result", true},
-
         {"not stable keeps forces", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 7, "60.00",
          false},
         {"not stable: no pressure", [](StabilitySheet& t) { t.m.CombinationWallStableFlags[2] = 0; }, 14, "", false},

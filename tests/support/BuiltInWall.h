@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "model/Enums.h"
 #include "model/Initialise.h"
 #include "model/Model.h"
 #include "support/TempDir.h"
@@ -20,5 +21,15 @@ struct BuiltInWall {
         InitialiseProject(m);
     }
 };
+
+// The concrete's strength reduction factors on the first set's combinations,
+// without which the built-in wall's reinforcement is not designed.
+inline void FactorForConcrete(Model& m) {
+    for (LoadCombination& c : m.CombinationSets[1].Combinations) {
+        c.Factor[CT] = 0.9f;
+        c.Factor[CC] = 0.65f;
+        c.Factor[CS] = 0.75f;
+    }
+}
 
 }  // namespace brindlemar::test

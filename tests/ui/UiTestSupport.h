@@ -11,6 +11,7 @@
 #include <string>
 
 #include "model/Model.h"
+#include "support/BuiltInWall.h"
 #include "platform/FileDialogs.h"
 #include "support/TempDir.h"
 #include "ui/main/Form1.h"
@@ -61,16 +62,6 @@ private:
     std::unique_ptr<QApplication> app_;
     std::unique_ptr<TempDir> settingsDir_;
 };
-
-// The concrete's strength reduction factors on the first set's combinations,
-// without which the reinforcement dialog designs nothing.
-inline void FactorForConcrete(Model& m) {
-    for (LoadCombination& c : m.CombinationSets[1].Combinations) {
-        c.Factor[CT] = 0.9f;
-        c.Factor[CC] = 0.65f;
-        c.Factor[CS] = 0.75f;
-    }
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:
