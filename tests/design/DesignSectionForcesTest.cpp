@@ -4,12 +4,16 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <sstream>
 
 #include "design/DesignSectionForces.h"
 #include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/Flexure.h"
 #include "design/ReinforcementSheets.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportTestSupport.h"
 #include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
@@ -477,7 +481,7 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
     // the searched bars, then the user's: the searched bars a little lighter
     constexpr double UserShares[] = {0, 0.995, 0.98, 0.95};
     WallGenerator generator(41);
-    int tiedFaces = 0;
+    int tiedFaces = 0, printed = 0;
     for (int wall = 0; wall < 600; ++wall) {
         test::BuiltInWall built;
         Model& m = built.m;
@@ -494,13 +498,33 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
         for (int p = 1; p <= 8; ++p) m.UserBarDiameters[p] = m.UserBarSpacings[p] = 0;
         // the dialog's force table against face p's design sheet, numbers read
         // back from both (the table prints two decimals)
-        const auto tableShowsSheet = [&m](int p) {
+        const auto tableShowsSheet = [&m, &printed](int p) {
             if (m.AllCombinationsStable == 0 || m.FlexureDesignResults[p].Moment == 0) return;
             const ForceTableTexts table = ForceTables(m, ForceKind::Moment);
             const std::array<TableCell, FlexureSheetRows> sheet = FlexureSheetColumn(m, p);
             EXPECT_NEAR(std::fabs(Val(table.Governing[0][p])), Val(sheet[9].Text), 0.0051) << "Mu of face " << p;
             EXPECT_NEAR(Val(table.Governing[1][p]), Val(sheet[10].Text), 0.0051) << "Pu of face " << p;
             EXPECT_EQ(Trim(table.Governing[2][p]), Trim(sheet[3].Text)) << "distance of face " << p;
+            if (m.FlexureDesignResults[p].Combination == m.GoverningFlexureCombinations[p]) return;
+            // the printed moment table (the first "Corresponding Pu" row of the
+            // reinforcement pages) says the same where the design and the
+            // governing combination differ
+            ++printed;
+            test::PaperSurface paper{210, 297};
+            for (int section = 0; section <= 6; ++section) SectionSwitch(m, section) = 0;
+            SectionSwitch(m, SectionReinforcementDesign) = 1;
+            PrintReport(m, paper, nullptr);
+            std::vector<std::string> cells;
+            for (const test::SurfaceCall& c : paper.Of("Print")) {
+                const std::string line = test::TextOnLine(paper, c.Y1, 0, 1e9);
+                // the subscript u stands among the letters it follows
+                if (line.rfind("Correspond", 0) != 0) continue;
+                std::istringstream row(line.substr(line.find(')') + 1));
+                cells.assign(std::istream_iterator<std::string>(row), {});
+                break;
+            }
+            ASSERT_EQ(cells.size(), 8u);
+            EXPECT_NEAR(Val(cells[size_t(p - 1)]), Val(sheet[10].Text), 0.0051) << "printed Pu of face " << p;
         };
         ComputeDesignSectionForces(m);
         DesignReinforcement(m);
@@ -543,6 +567,7 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
         }
     }
     EXPECT_GT(tiedFaces, 100);
+    EXPECT_GT(printed, 0);
 }
 
 }  // namespace
