@@ -513,6 +513,8 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
             test::PaperSurface paper{210, 297};
             for (int section = 0; section <= 6; ++section) SectionSwitch(m, section) = 0;
             SectionSwitch(m, SectionReinforcementDesign) = 1;
+            // what the print dialog runs first
+            ComputeDesignSectionForces(m);
             PrintReport(m, paper, nullptr);
             std::vector<std::string> cells;
             for (const test::SurfaceCall& c : paper.Of("Print")) {
