@@ -1,5 +1,6 @@
 #include "design/DesignReinforcement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -146,6 +147,7 @@ void JudgeFlexure(FlexureDesignResult& r, const std::optional<float>& ratioLimit
 // The face's section and forces under combination c, with its bars set
 // again on that section.
 void UseForces(const Model& m, FlexureDesignResult& r, int c, int p) {
+    r.Combination = static_cast<int16_t>(c);
     r.Distance = m.FlexureSectionDistances[c][p];
     r.Height = m.FlexureSectionDepths[c][p];
     r.Moment = std::fabs(m.FlexureMoments[c][p]);
@@ -228,6 +230,13 @@ bool IsMomentNoise(const Model& m, float moment) {
     for (const auto& row : m.FlexureMoments)
         for (int p = 1; p <= PositionCount; ++p) largest = std::max(largest, std::fabs(double(row[p])));
     return std::fabs(double(moment)) < NoiseShare * largest;
+}
+
+int DesignFlexureCombination(const Model& m, int p) {
+    const int designed = At(m.FlexureDesignResults, p).Combination;
+    const std::vector<int> tied = TiedFlexureCombinations(m, p);
+    if (std::find(tied.begin(), tied.end(), designed) != tied.end()) return designed;
+    return At(m.GoverningFlexureCombinations, p);
 }
 
 void DesignReinforcement(Model& m) {

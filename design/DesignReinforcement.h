@@ -23,4 +23,9 @@ void DesignReinforcement(Model& m);
 // member whose every moment is such a residue has no largest to measure by.
 bool IsMomentNoise(const Model& m, float moment);
 
+// The combination whose forces face p's design shows: where several tie for
+// its governing moment, the one the last design found its bars fare worst
+// under; before a design on the current forces, the governing one.
+int DesignFlexureCombination(const Model& m, int p);
+
 }  // namespace brindlemar

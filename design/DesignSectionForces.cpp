@@ -226,6 +226,8 @@ void ComputeDesignSectionForces(Model& m) {
         govern(
             m.GoverningShearCombinations[member], [&](int c) { return m.ShearForces[c][member]; },
             [&](int c) { return m.ShearAxialForces[c][member]; }, [](float a, float b) { return a > b; });
+    // a design on the forces before these chose among other combinations
+    for (FlexureDesignResult& r : m.FlexureDesignResults) r.Combination = 0;
 }
 
 std::vector<int> TiedFlexureCombinations(const Model& m, int p) {

@@ -12,7 +12,8 @@ namespace brindlemar {
 // Prepares the wall (PrepareWall), analyses every combination of the active
 // set, scans the cuts of the four members and fills the design force tables,
 // CombinationWallStableFlags, CombinationDesignable, the governing
-// combinations and AllCombinationsStable.
+// combinations and AllCombinationsStable, and forgets the combination each
+// face's last design was shown under.
 // A combination that is unstable, or whose section forces could not be
 // computed, keeps zeros in every table and never governs. CurrentCombination
 // is restored; the current-combination results and the station lists are

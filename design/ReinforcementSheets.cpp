@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "analysis/SectionStations.h"
+#include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/StabilityTable.h"
 #include "model/Units.h"
@@ -92,7 +93,8 @@ ForceTableTexts ForceTables(const Model& m, ForceKind kind) {
     for (auto& row : t.Governing) row.resize(columns);
     if (m.AllCombinationsStable != 0) {
         for (int j = 1; j < columns; ++j) {
-            const int g = moments ? At(m.GoverningFlexureCombinations, j) : At(m.GoverningShearCombinations, j);
+            // a face's moment and axial force are those its design sheet shows
+            const int g = moments ? DesignFlexureCombination(m, j) : At(m.GoverningShearCombinations, j);
             t.Governing[0][j] = Format(value(m.FlexureMoments, m.ShearForces, g, j), mask);
             t.Governing[1][j] = Format(value(m.FlexureAxialForces, m.ShearAxialForces, g, j), mask);
             t.Governing[2][j] = t.Governing[0][j] == "-- "

@@ -98,6 +98,10 @@ struct FlexureDesignResult {
     std::string SpacingResult = VerdictNone;
     std::optional<float> MinimumTensileStrain;
     std::string StrainResult = VerdictNone;
+    // the combination whose forces these are: of those tied for the face's
+    // governing moment, the one the bars fare worst under; 0 until a design
+    // runs on the current forces
+    int16_t Combination = 0;
 };
 
 // One member checked for one-way shear without shear reinforcement.

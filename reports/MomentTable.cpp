@@ -166,7 +166,7 @@ void PrintMomentTable(Model& m, Surface& s, int page) {
         return moment(row, j) == 0 ? 0.0f : At(At(m.FlexureAxialForces, row), j);
     };
     table.Distance = [&m](int row, int j) { return At(At(m.FlexureSectionDistances, row), j); };
-    table.Governing = [&m](int j) { return At(m.GoverningFlexureCombinations, j); };
+    table.Governing = [&m](int j) { return DesignFlexureCombination(m, j); };
     table.Kind = Quantity::MomentPerLength;
     table.Padding = " ";
     table.NoDistance = "-- ";

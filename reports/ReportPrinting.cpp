@@ -104,9 +104,11 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
         if (m.PrintReinforcementDesign) {
             tell("Printing reinforcement design");
             const int tables = 2 * ReinforcementTablePages(n);
+            // the design first: the tables print each face's forces as its design shows them
+            const bool design = DesignBlocksApply(m);
+            if (design) DesignReinforcement(m);
             for (int i = 1; i <= tables; ++i) job.PrintBlock([&] { PrintReinforcementBlock(m, s, i); });
-            if (DesignBlocksApply(m)) {
-                DesignReinforcement(m);
+            if (design) {
                 for (int i = tables + 1; i <= tables + 3; ++i)
                     job.PrintBlock([&] { PrintReinforcementBlock(m, s, i); });
             }

@@ -4,11 +4,16 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <sstream>
 
 #include "design/DesignSectionForces.h"
 #include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/Flexure.h"
+#include "design/ReinforcementSheets.h"
+#include "reports/ReportJob.h"
+#include "reports/ReportTestSupport.h"
 #include "analysis/Analysis.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
@@ -19,6 +24,8 @@
 #include "support/BuiltInWall.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionStations.h"
+#include "runtime/Format.h"
+#include "runtime/Text.h"
 
 namespace brindlemar {
 namespace {
@@ -466,14 +473,15 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
 // forces still differ: the face is governed by the least compressed, the same
 // one in every unit system, and bars searched for it or typed by the user are
 // judged under each of them: the face shows the one that spares the least
-// strength, and never "OK" where one of them is not carried.
+// strength, and never "OK" where one of them is not carried. The force
+// table's design rows show that one's forces too: one face, one Pu.
 TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMoment) {
     test::MessageRecorder messages;
     constexpr UnitSystem Systems[] = {Metric, SI, British};
     // the searched bars, then the user's: the searched bars a little lighter
     constexpr double UserShares[] = {0, 0.995, 0.98, 0.95};
     WallGenerator generator(41);
-    int tiedFaces = 0;
+    int tiedFaces = 0, printed = 0;
     for (int wall = 0; wall < 600; ++wall) {
         test::BuiltInWall built;
         Model& m = built.m;
@@ -488,8 +496,41 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
         set.Combinations[1].Factor[DL] = 0.9f;
         set.Combinations[2].Factor[DL] = 1.25f;
         for (int p = 1; p <= 8; ++p) m.UserBarDiameters[p] = m.UserBarSpacings[p] = 0;
+        // the dialog's force table against face p's design sheet, numbers read
+        // back from both (the table prints two decimals)
+        const auto tableShowsSheet = [&m, &printed](int p) {
+            if (m.AllCombinationsStable == 0 || m.FlexureDesignResults[p].Moment == 0) return;
+            const ForceTableTexts table = ForceTables(m, ForceKind::Moment);
+            const std::array<TableCell, FlexureSheetRows> sheet = FlexureSheetColumn(m, p);
+            EXPECT_NEAR(std::fabs(Val(table.Governing[0][p])), Val(sheet[9].Text), 0.0051) << "Mu of face " << p;
+            EXPECT_NEAR(Val(table.Governing[1][p]), Val(sheet[10].Text), 0.0051) << "Pu of face " << p;
+            EXPECT_EQ(Trim(table.Governing[2][p]), Trim(sheet[3].Text)) << "distance of face " << p;
+            if (m.FlexureDesignResults[p].Combination == m.GoverningFlexureCombinations[p]) return;
+            // the printed moment table (the first "Corresponding Pu" row of the
+            // reinforcement pages) says the same where the design and the
+            // governing combination differ
+            ++printed;
+            test::PaperSurface paper{210, 297};
+            for (int section = 0; section <= 6; ++section) SectionSwitch(m, section) = 0;
+            SectionSwitch(m, SectionReinforcementDesign) = 1;
+            // what the print dialog runs first
+            ComputeDesignSectionForces(m);
+            PrintReport(m, paper, nullptr);
+            std::vector<std::string> cells;
+            for (const test::SurfaceCall& c : paper.Of("Print")) {
+                const std::string line = test::TextOnLine(paper, c.Y1, 0, 1e9);
+                // the subscript u stands among the letters it follows
+                if (line.rfind("Correspond", 0) != 0) continue;
+                std::istringstream row(line.substr(line.find(')') + 1));
+                cells.assign(std::istream_iterator<std::string>(row), {});
+                break;
+            }
+            ASSERT_EQ(cells.size(), 8u);
+            EXPECT_NEAR(Val(cells[size_t(p - 1)]), Val(sheet[10].Text), 0.0051) << "printed Pu of face " << p;
+        };
         ComputeDesignSectionForces(m);
         DesignReinforcement(m);
+        for (int p = 1; p <= 8; ++p) tableShowsSheet(p);
         const std::array<FlexureDesignResult, 9> searched = m.FlexureDesignResults;
         for (int p = 1; p <= 8; ++p) {
             const std::vector<int> tied = TiedFlexureCombinations(m, p);
@@ -504,6 +545,7 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
                 m.UserBarDiameters[p] = float(share * searched[p].BarDiameter * design::BarUnitsPerLength(m));
                 m.UserBarSpacings[p] = float(share == 0 ? 0 : searched[p].BarSpacing * design::SectionUnitsPerLength(m));
                 DesignReinforcement(m);
+                tableShowsSheet(p);
                 const FlexureDesignResult& r = m.FlexureDesignResults[p];
                 bool allCarried = true;
                 for (int c : tied) {
@@ -527,6 +569,7 @@ TEST(ComputeDesignSectionForces, BarsHoldUnderEveryCombinationOfTheGoverningMome
         }
     }
     EXPECT_GT(tiedFaces, 100);
+    EXPECT_GT(printed, 0);
 }
 
 }  // namespace

@@ -153,6 +153,26 @@ TEST_F(ForceTables, GoverningValuesWithTheirAxialForceAndDistance) {
     }
     // the "u" stands lower, as a subscript
     EXPECT_EQ(r.LineAt(ClosingY(3, 1), 0, LabelRight()), "Corresponding P (T/m)");
+
+    // a face whose design was shown under another combination of the same
+    // moment prints that one's forces; one the moment no longer ties with
+    // (a design on earlier forces) does not
+    m.FlexureAxialForces[3][1] = 9;
+    m.FlexureSectionDistances[3][1] = 3.25f;
+    m.FlexureDesignResults[1].Combination = 3;
+    struct Case {
+        float moment;
+        const char* axial;
+        const char* distance;
+    } cases[] = {{-20.5f, "9.00 ", "3.25 "}, {-20.4f, "7.25 ", "3.50 "}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.moment);
+        m.FlexureMoments[3][1] = c.moment;
+        r.Reprint();
+        PrintMomentTable(m, r.s, 1);
+        EXPECT_EQ(r.TextEndingAt(MomentEdge(1), ClosingY(3, 1)), c.axial);
+        EXPECT_EQ(r.TextEndingAt(MomentEdge(1), ClosingY(3, 2)), c.distance);
+    }
 }
 
 TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {

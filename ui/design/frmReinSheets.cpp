@@ -158,6 +158,9 @@ void frmRein::RunDesignAndShowResults() {
         const auto column = ShearSheetColumn(m_, member);
         for (int r = 3; r < ShearSheetRows; ++r) SetCell(*MSHFlexGrid6, r, member + 1, column[r]);
     }
+    // the force tables show each face's forces as its sheet does, and other
+    // bars may fare worst under another combination of a tied moment
+    Combo1a_Click();
 }
 
 // ---- the design method --------------------------------------------------------
