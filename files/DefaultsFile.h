@@ -1,8 +1,8 @@
 #pragma once
 // The defaults file: the user's standing choices (page settings, units,
 // materials, options, combination sets) carried from one project to the next.
-// ReadDefaultsFile, ReadUserDefaults and DefaultsFileLocation are declared
-// with the services the model uses (model/ProjectServices.h).
+// ReadUserDefaults and DefaultsFileLocation, which the model's reset calls,
+// are declared with the services the model uses (model/ProjectServices.h).
 
 #include <string>
 
@@ -10,6 +10,11 @@
 #include "model/ProjectServices.h"
 
 namespace brindlemar {
+
+// Reads the user's defaults file into `m`. Returns false when the file could
+// not be read whole; the reader has then told the user why, and `m` is as it
+// was before the call.
+bool ReadDefaultsFile(Model& m, const std::string& path);
 
 // Writes the defaults file the same way as a project file: a temporary file
 // beside it, renamed over it once written, so a failed write keeps the old one.

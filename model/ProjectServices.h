@@ -3,17 +3,11 @@
 // file lives, and reading it. Implemented with the file readers, the one
 // place where the model calls a layer above it.
 
-#include <cstdint>
 #include <string>
 
 namespace brindlemar {
 
 struct Model;
-
-// Reads the user's defaults file into `m`. Returns false when the file could
-// not be read whole; the reader has then told the user why, and `m` is as it
-// was before the call.
-bool ReadDefaultsFile(Model& m, const std::string& path);
 
 // Reads the user's defaults file, m.DefaultsFilePath, into `m` when there is
 // one. A file there that cannot be read is moved aside under a free name

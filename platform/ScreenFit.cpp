@@ -66,7 +66,11 @@ void WrapPlaced(QWidget* window, const QRect& room) {
     for (QWidget* w : children)
         if (qobject_cast<QPushButton*>(w) != nullptr && !w->isHidden() && w->geometry().bottom() > buttonsBottom - w->height())
             rowTop = std::min(rowTop, w->y());
-    rowTop = std::max(0, rowTop - 6);
+    // the scrolled part ends a little above the row, never inside what stands above it
+    int above = 0;
+    for (QWidget* w : children)
+        if (w->y() < rowTop) above = std::max(above, w->geometry().bottom() + 1);
+    rowTop = std::clamp(rowTop - 6, std::min(above, rowTop), rowTop);
     if (rowTop < designed.height() / 2) rowTop = designed.height();  // no row at the foot: all of it scrolls
 
     auto* content = new QWidget;

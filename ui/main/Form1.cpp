@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <algorithm>
 
 #include "ui/calculator/frmCalculator.h"
@@ -50,6 +52,7 @@ const char* const ViewCaptions[14] = {"Dimensions", "Dead",        "Live",  "Soi
 // Tool-bar geometry, twips: the panels of the buttons, the picture inside
 // them (moved by 15 when pressed) and the gap that holds a separator.
 constexpr double ToolBarHeight = 420;
+constexpr double ColumnTop = 435;  // the command buttons and the right-hand column start below the tool bar
 constexpr double ToolPanelSize = 390;
 constexpr double ToolImageOffset = 30;
 constexpr double ToolImagePressedOffset = 45;
@@ -270,30 +273,40 @@ void Form1::CreateControls() {
     Picture4 = Named(new QWidget(Panel3D3), "Picture4");
     for (int i = 0; i < 6; ++i) Label6[i] = Named(new QLabel(Picture4), QString("Label6_%1").arg(i));
 
-    Label1 = Named(new QLabel("Unit", form), "Label1");
-    Combo1a = Named(new QComboBox(form), "Combo1a");
-    Line1 = MakeLine(form, "Line1", QFrame::HLine);
+    // The selectors stand in a column of their own, which scrolls where a large
+    // desktop font makes it taller than the screen has room for; the drawing
+    // and the status panel beside it stay in sight.
+    ColumnArea = Named(new QScrollArea(form), "ColumnArea");
+    ColumnArea->setFrameShape(QFrame::NoFrame);
+    ColumnArea->setFocusPolicy(Qt::NoFocus);
+    ColumnArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* column = Named(new QWidget, "Column");
+    ColumnArea->setWidget(column);
 
-    Label2 = Named(new QLabel("View", form), "Label2");
-    for (int i = 0; i < 14; ++i) optView[i] = Named(new QRadioButton(ViewCaptions[i], form), QString("optView_%1").arg(i));
+    Label1 = Named(new QLabel("Unit", column), "Label1");
+    Combo1a = Named(new QComboBox(column), "Combo1a");
+    Line1 = MakeLine(column, "Line1", QFrame::HLine);
+
+    Label2 = Named(new QLabel("View", column), "Label2");
+    for (int i = 0; i < 14; ++i) optView[i] = Named(new QRadioButton(ViewCaptions[i], column), QString("optView_%1").arg(i));
     // the Tab key walks the view buttons in the order they stand, Loads second
     QWidget* previous = optView[0];
     for (int i : {10, 8, 9, 11, 12, 13}) {
         setTabOrder(previous, optView[i]);
         previous = optView[i];
     }
-    Label9 = Named(new QLabel("Force diagrams:", form), "Label9");
-    Line2 = MakeLine(form, "Line2", QFrame::HLine);
+    Label9 = Named(new QLabel("Force diagrams:", column), "Label9");
+    Line2 = MakeLine(column, "Line2", QFrame::HLine);
 
-    Label7 = Named(new QLabel("Options", form), "Label7");
-    Check1 = Named(new QCheckBox("Water", form), "Check1");
-    Check2 = Named(new QCheckBox("Seismic", form), "Check2");
-    Label8 = Named(new QLabel("0.15g", form), "Label8");
+    Label7 = Named(new QLabel("Options", column), "Label7");
+    Check1 = Named(new QCheckBox("Water", column), "Check1");
+    Check2 = Named(new QCheckBox("Seismic", column), "Check2");
+    Label8 = Named(new QLabel("0.15g", column), "Label8");
     Label8->hide();  // shown with the seismic option
-    Check3 = Named(new QCheckBox("Shear key", form), "Check3");
-    Line3 = MakeLine(form, "Line3", QFrame::HLine);
+    Check3 = Named(new QCheckBox("Shear key", column), "Check3");
+    Line3 = MakeLine(column, "Line3", QFrame::HLine);
 
-    Picture3 = Named(new QWidget(form), "Picture3");
+    Picture3 = Named(new QWidget(column), "Picture3");
     Label10 = Named(new QLabel("Loads and Resistances", Picture3), "Label10");
     optLoad[0] = Named(new QRadioButton("ASD", Picture3), "optLoad_0");
     optLoad[1] = Named(new QRadioButton("LRFD", Picture3), "optLoad_1");
@@ -443,7 +456,8 @@ double Form1::ButtonRowWidth() const {
     return 4 * 30 + 4 * CommonButtonWidth() + std::max(1815.0, Twips(Command3->sizeHint().width()));
 }
 
-double Form1::PlaceColumn(double labelLeft, bool apply) {
+double Form1::PlaceColumn(bool apply) {
+    const double labelLeft = 30;
     const double row = RowPitch();
     const double column = ColumnWidth();
     const double comboHeight = Twips(Combo1a->sizeHint().height());
@@ -459,7 +473,7 @@ double Form1::PlaceColumn(double labelLeft, bool apply) {
     };
 
     // units
-    double y = 435 + 30;
+    double y = 30;
     place(Label1, labelLeft, y);
     y += row;
     place(Combo1a, comboLeft, y, comboWidth);
@@ -516,8 +530,10 @@ double Form1::PlaceColumn(double labelLeft, bool apply) {
     place(Combo3, 30, fy, frameWidth - 60);
     fy += comboHeight + 30;
     if (apply) Picture3->setGeometry(Px(comboLeft - 30), Px(y), Px(frameWidth), Px(fy));
-    return y + fy;
+    return y + fy + 60;
 }
+
+int Form1::ScrollBarWidth() const { return ColumnArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ColumnArea); }
 
 int Form1::StatusLines(int pictureWidth) const {
     std::array<QString, 6> widest;
@@ -543,14 +559,22 @@ QSize Form1::MinimumWindowSize() const {
     const double panelWidth = ButtonRowWidth();
     const double width = std::max(7350.0 - 180, 60 + panelWidth + 60 + ColumnWidth());
     // height: the right-hand column, or the picture column with a drawing of useful size
-    const double columnBottom = self->PlaceColumn(0, false) + 60;
-    const double pictureBottom =
-        435 + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60;
-    const double height = std::max({6900.0 - 600, columnBottom, pictureBottom});
+    const int menu = menuBar()->sizeHint().height();
+    const int columnBottom = Px(ColumnTop) + Px(self->PlaceColumn(false)) + menu;
+    const int pictureBottom =
+        Px(ColumnTop + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60) + menu;
+    int height = std::max({Px(6900.0 - 600) + menu, columnBottom, pictureBottom});
+    // where the screen is lower than that the column scrolls beside the drawing, and takes a scroll bar's width more
+    const QRect room = ClientRoom(this);
+    int bar = 0;
+    if (!room.isEmpty() && height > room.height()) {
+        height = std::max(room.height(), pictureBottom);
+        if (columnBottom > height) bar = ScrollBarWidth();
+    }
     // and never smaller than the loads view needs to keep its values apart (1000 x 700 pixels at 96 dots per inch)
     // where the screen has room for it
-    const QSize readable = QSize(Px(15000), Px(10500)).boundedTo(ClientRoom(this).size());
-    return QSize(Px(width), Px(height) + menuBar()->sizeHint().height()).expandedTo(readable);
+    const QSize readable = QSize(Px(15000), Px(10500)).boundedTo(room.size());
+    return QSize(Px(width) + bar, height).expandedTo(readable);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {
@@ -571,11 +595,16 @@ void Form1::Form_Resize() {
 
     Panel3D4->setGeometry(0, 0, client->width(), Px(ToolBarHeight));
 
+    // the right-hand column scrolls when the window is lower than it
+    const int columnHeight = Px(PlaceColumn(false));
+    const int columnRoom = std::max(0, client->height() - Px(ColumnTop));
+    const int bar = columnHeight > columnRoom ? ScrollBarWidth() : 0;
+
     // title panel
-    const double buttonTop = 435;
+    const double buttonTop = ColumnTop;
     const double buttonHeight = ButtonHeight();
     const double panelLeft = 60;
-    const double panelWidth = std::max(ButtonRowWidth(), W - 60 - ColumnWidth() - 60);
+    const double panelWidth = std::max(ButtonRowWidth(), W - 60 - ColumnWidth() - Twips(bar) - 60);
     const double titleTop = buttonTop + buttonHeight + 15;
     const double titleHeight = TitleHeight();
     Panel3D2->setGeometry(Px(panelLeft), Px(titleTop), Px(panelWidth), Px(titleHeight));
@@ -613,8 +642,12 @@ void Form1::Form_Resize() {
     }
 
     // right-hand column, each control placed from the one above it
-    PlaceColumn(panelLeft + panelWidth + 60, true);
+    PlaceColumn(true);
     laidOutColumn_ = ColumnWidth();
+    ColumnArea->widget()->setFixedSize(Px(laidOutColumn_ + 30), columnHeight);
+    const int columnLeft = Px(panelLeft + panelWidth + 60 - 30);
+    ColumnArea->setGeometry(columnLeft, Px(ColumnTop), std::max(client->width() - columnLeft, ColumnArea->widget()->width() + bar),
+                            columnRoom);
 
     RedrawView();
 }

@@ -24,6 +24,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 namespace brindlemar {
 
@@ -171,6 +172,7 @@ public:
     std::array<QRadioButton*, 14> optView{};
     QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr;
     QWidget* Picture3 = nullptr;
+    QScrollArea* ColumnArea = nullptr;  // holds the column from Label1 down to Picture3
     QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;
     std::array<QRadioButton*, 2> optLoad{};
     QComboBox *Combo2 = nullptr, *Combo3 = nullptr;
@@ -219,8 +221,9 @@ private:
     double ButtonHeight() const;
     double StatusHeight(double panelWidth) const;
     int StatusLines(int pictureWidth) const;
-    // places the right-hand column from `labelLeft` (or only measures it) and returns its bottom
-    double PlaceColumn(double labelLeft, bool apply);
+    // places the right-hand column in its scroll area (or only measures it) and returns its height
+    double PlaceColumn(bool apply);
+    int ScrollBarWidth() const;  // pixels
     void SetUnitMenuChecks();
     void ConnectDimensionLabels();
     void PlaceEditForm(frmEdit& popUp, int index);

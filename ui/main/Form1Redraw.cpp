@@ -134,7 +134,7 @@ void Form1::RedrawView() {
                 // picture; where a narrow stem stacks them higher, the wall is drawn again lower by
                 // what the highest label lacks
                 double room = 2 * (270 + 2 * Twips(lblDim[0]->sizeHint().height()));
-                for (int pass = 0; pass < 2; ++pass) {
+                for (int pass = 0; pass < 3; ++pass) {
                     if (pass > 0) s.Cls();
                     DrawWall(m_, s, 1, 0, {0, room});
                     // the labels stand where the drawing would print the values
