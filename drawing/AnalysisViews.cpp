@@ -1,6 +1,7 @@
 #include "drawing/AnalysisViews.h"
 
 #include "drawing/ForceDiagrams.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/LoadsView.h"
 #include "drawing/ReactionsView.h"
 #include "drawing/ResistancesView.h"
@@ -26,14 +27,12 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
         }
         SetReactionsArrowScale(m);
         DrawWall(m, s, 1, 0);
-        DrawReactionsView(m, s);
-        DrawLoadsLegend(m, s);
+        DrawReactionsAndResistances(m, s, true, false);
         break;
     case ResistancesView:
         SetResistancesArrowScale(m);
         DrawWall(m, s, 1, 0);
-        DrawResistancesView(m, s);
-        DrawLoadsLegend(m, s);
+        DrawReactionsAndResistances(m, s, false, true);
         break;
     case MomentView:
     case ShearView:
@@ -44,6 +43,14 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
     default:
         break;
     }
+}
+
+void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances) {
+    LabelLayer labels = ViewLabelLayer(m, s);
+    if (reactions) DrawReactionsView(m, labels);
+    if (resistances) DrawResistancesView(m, labels);
+    labels.PrintInPlace(true);
+    DrawLoadsLegend(m, labels);
 }
 
 }  // namespace brindlemar

@@ -32,4 +32,9 @@ enum AnalysisViewKind : int {
 // stable shows the wall alone. Any other kind draws nothing.
 void DrawAnalysisView(Model& m, Surface& s, int view);
 
+// The reactions view, the resistances view or both over a wall already
+// drawn, with their legend once. The values of both are laid out together,
+// clear of the other view's lines and of the legend.
+void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances);
+
 }  // namespace brindlemar

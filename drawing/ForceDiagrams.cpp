@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "analysis/Analysis.h"
@@ -279,8 +280,10 @@ std::vector<float> HeelCutsFromEnd(const Model& m) {
     return cuts;
 }
 
-void DrawForceDiagrams(Model& m, Surface& s, int kind) {
+void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     BusyPointer busy;
+    // the values are laid out last, clear of the diagrams, one another and the legend
+    LabelLayer s = ViewLabelLayer(m, surface);
     BuildSectionStations(m);
     SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;
@@ -340,6 +343,7 @@ void DrawForceDiagrams(Model& m, Surface& s, int kind) {
     const std::string& length = UnitLabel(m, m.LengthUnitLabels);
     lines.push_back(kind == MomentDiagram ? "Moments in " + force + length + "/" + length
                                           : "Forces in " + force + "/" + length);
+    s.PrintInPlace(true);
     PrintLegend(m, s, lines);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "drawing/Primitives.h"
 #include "runtime/Colours.h"
 
 namespace brindlemar {
@@ -251,6 +252,10 @@ void LabelLayer::Flush() {
     Below();
     target_.CurrentX = CurrentX = x;
     target_.CurrentY = CurrentY = y;
+}
+
+LabelLayer ViewLabelLayer(const Model& m, Surface& s) {
+    return LabelLayer(s, {0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)}, 30 * OffsetScale(m));
 }
 
 }  // namespace brindlemar

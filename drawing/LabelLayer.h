@@ -12,6 +12,7 @@
 
 #include "drawing/Surface.h"
 #include "drawing/TextPlacement.h"
+#include "model/Model.h"
 
 namespace brindlemar {
 
@@ -89,5 +90,11 @@ private:
     TextBox ground_;
     int32_t groundColour_ = 0;
 };
+
+// The layer a view's values are laid out on: anywhere in the frame, a
+// screen offset (grown on paper) clear of one another and of the lines.
+// Layers nest: a view drawn on another view's layer hands its texts on, and
+// the outer layer places them again among all the texts and lines of both.
+LabelLayer ViewLabelLayer(const Model& m, Surface& s);
 
 }  // namespace brindlemar

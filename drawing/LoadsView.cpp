@@ -112,7 +112,7 @@ bool FamilyShows(int family, int code, bool lineLoad) {
 
 void DrawLoadsView(Model& m, Surface& surface, int family) {
     // the values and codes are laid out last, clear of the arrows, blocks and one another
-    LabelLayer s(surface, {0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)}, 30 * OffsetScale(m));
+    LabelLayer s = ViewLabelLayer(m, surface);
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);

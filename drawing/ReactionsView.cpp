@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
@@ -48,8 +49,10 @@ void SetReactionsArrowScale(Model& m) {
     if (largest != 0) m.LoadArrowScale = static_cast<float>(m.ForceArrowLength / largest);
 }
 
-void DrawReactionsView(Model& m, Surface& s) {
+void DrawReactionsView(Model& m, Surface& surface) {
     BusyPointer busy;
+    // the values are laid out last, clear of the arrows, the band and one another
+    LabelLayer s = ViewLabelLayer(m, surface);
     if (!DrawingFitted(m)) return;
     const double xToe = m.DrawingXCoordinates[4], yBase = m.DrawingYCoordinates[4];
     const double scale = m.DrawingScale;

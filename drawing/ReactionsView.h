@@ -22,8 +22,7 @@ void SetReactionsArrowScale(Model& m);
 // Draws the view over a wall already drawn, for the combination the caller
 // has analysed: the eccentricity band under the base, the resultant arrow in
 // its zone's colour, the base pressure and the horizontal base force. The
-// caller draws the legend (DrawLoadsLegend), once for every view it puts on
-// the same picture.
+// legend is the caller's (DrawReactionsAndResistances draws it once).
 void DrawReactionsView(Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
@@ -19,7 +20,9 @@ void SetResistancesArrowScale(Model& m) {
     if (p[3] > 0 && m.ShearKeyIncluded == 1) m.LoadArrowScale = static_cast<float>(m.ForceArrowLength / p[3]);
 }
 
-void DrawResistancesView(Model& m, Surface& s) {
+void DrawResistancesView(Model& m, Surface& surface) {
+    // the values are laid out last, clear of the arrows, the trapezoids and one another
+    LabelLayer s = ViewLabelLayer(m, surface);
     if (!DrawingFitted(m)) return;
     const double xToe = m.DrawingXCoordinates[4], yBase = m.DrawingYCoordinates[4];
     const double scale = m.DrawingScale;

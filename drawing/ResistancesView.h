@@ -15,8 +15,8 @@ namespace brindlemar {
 void SetResistancesArrowScale(Model& m);
 
 // Draws the resistances of the prepared combination (PrepareCombination)
-// over a wall already drawn. The caller draws the legend
-// (DrawLoadsLegend), once for every view it puts on the same picture.
+// over a wall already drawn. The legend is the caller's
+// (DrawReactionsAndResistances draws it once).
 void DrawResistancesView(Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -3,12 +3,11 @@
 
 #include <algorithm>
 
+#include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/ForceDiagrams.h"
 #include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
-#include "drawing/ReactionsView.h"
-#include "drawing/ResistancesView.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "reports/ReportBlocks.h"
@@ -69,12 +68,8 @@ void PrintReactionsBlock(Model& m, Surface& s) {
         const double largest = std::max<double>(m.LeftBearingPressure, m.RightBearingPressure);
         m.LoadArrowScale = largest == 0 ? 10000.0f
                                         : ToSingle(std::max(0.0, m.DrawingMarginY / 2.0 - labelHeight) / largest);
-        if (m.WallStable) {
-            DrawReactionsView(m, s);
-            DrawResistancesView(m, s);
-        }
-        // one legend for the two views drawn on the same picture
-        DrawLoadsLegend(m, s);
+        const bool stable = m.WallStable != 0;
+        DrawReactionsAndResistances(m, s, stable, stable);
     }
     DrawFactorTable(m, s);
 }

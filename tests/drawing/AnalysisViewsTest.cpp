@@ -9,6 +9,7 @@
 #include "analysis/Preparation.h"
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
+#include "drawing/LoadsView.h"
 #include "drawing/WallView.h"
 #include "support/MessageRecorder.h"
 
@@ -157,6 +158,84 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
             }
         }
     }
+}
+
+// No value or code of a view touches another text or a line the view
+// draws over the wall (arrows, blocks, rows of surcharge arrows, pressure
+// trapezoids, diagrams), on the least window's picture, with a steep
+// backfill whose surcharge row fills the frame's top corner, with line
+// loads, on a quay wall and on a half page.
+TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        float frontWater, backWater, slope;
+        bool lineLoads;
+    };
+    const Case cases[] = {
+        {"least window, built-in wall", 11745, 8280, 5, 1.5f, 5, false},
+        {"least window, quay wall", 11745, 8280, 1, 0.5f, 5, false},
+        {"least window, steep backfill", 11745, 8280, 5, 1.5f, 1.2f, false},
+        {"least window, line loads", 11745, 8280, 5, 1.5f, 5, true},
+        {"half page, quay wall", 9400, 6500, 1, 0.5f, 5, false},
+        {"large window, built-in wall", 18000, 13500, 5, 1.5f, 5, false},
+    };
+    for (const Case& c : cases)
+        for (const int view : {LoadsView, ReactionsView, ResistancesView, MomentView, ShearView, NormalView}) {
+            SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
+            ViewPicture p;
+            test::MessageRecorder messages;
+            p.s.FontSize = 8.25;
+            p.m.FrameWidth = c.width;
+            p.m.FrameHeight = c.height;
+            p.m.EnteredFrontWaterDepth = c.frontWater;
+            p.m.EnteredBackWaterDepth = c.backWater;
+            p.m.BackfillSlopeRatio = c.slope;
+            if (c.lineLoads) {
+                // one down on the stem's top, one pushing the stem towards the toe, one on the heel
+                const float top = p.m.WallHeight, stem = p.m.ToeLength + p.m.StemFrontBatter;
+                p.m.LineLoads[1] = {6.5f, stem + 0.2f, top, 180, DL};
+                p.m.LineLoads[2] = {3.25f, stem, top - 0.5f, 270, LL};
+                p.m.LineLoads[3] = {4.75f, p.m.BaseWidth - 0.5f, top, 180, IC};
+                p.m.LineLoadCount = 3;
+            }
+            for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
+            PrepareCombination(p.m);
+            p.m.FrameTop = 1800;
+            p.m.FrameHeight = c.height - 1800;
+            // the wall's own lines, drawn as the view draws them, are not the view's
+            test::RecordingSurface wall(18000, 13500, 15);
+            wall.FontSize = p.s.FontSize;
+            if (view == LoadsView)
+                DrawWall(p.m, wall, 1, 0, LoadsViewLeastMargins(wall));
+            else
+                DrawWall(p.m, wall, 1, view >= MomentView ? 1 : 0);
+            p.s.Calls.clear();
+            DrawAnalysisView(p.m, p.s, view);
+
+            auto same = [](const SurfaceCall& a, const SurfaceCall& b) {
+                return a.X1 == b.X1 && a.Y1 == b.Y1 && a.X2 == b.X2 && a.Y2 == b.Y2;
+            };
+            const auto wallLines = wall.Of("Line");
+            std::vector<SurfaceCall> lines;
+            for (const SurfaceCall& l : p.s.Of("Line"))
+                if (std::none_of(wallLines.begin(), wallLines.end(), [&](const SurfaceCall& w) { return same(l, w); }))
+                    lines.push_back(l);
+            std::vector<std::pair<TextBox, std::string>> boxes;
+            for (const SurfaceCall& t : p.s.Of("Print"))
+                boxes.push_back({test::BoxOf(p.s, t), t.Text});
+            ASSERT_GT(boxes.size(), 3u);
+            ASSERT_FALSE(lines.empty());
+            for (size_t i = 0; i < boxes.size(); ++i) {
+                const TextBox& a = boxes[i].first;
+                for (size_t j = i + 1; j < boxes.size(); ++j)
+                    EXPECT_FALSE(test::Overlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
+                for (const SurfaceCall& l : lines)
+                    EXPECT_FALSE(test::LineMeetsBox(l, a))
+                        << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
+                        << ", " << l.Y2;
+            }
+        }
 }
 
 }  // namespace

@@ -134,58 +134,6 @@ TEST(LoadsView, SurchargeValueStandsClearOfItsSlopingTailLine) {
     }
 }
 
-// No value or code of the loads view touches another or a line of the
-// loads (the arrows, the blocks, the rows of surcharge arrows), on the
-// least window's picture, with a steep backfill whose surcharge row fills the
-// frame's top corner, on a quay wall and on a half page.
-TEST(LoadsView, TextsTouchNeitherOneAnotherNorTheLinesOfTheLoads) {
-    struct Case {
-        const char* what;
-        int32_t width, height;
-        float frontWater, backWater, slope;
-    };
-    const Case cases[] = {
-        {"least window, built-in wall", 11745, 8280, 5, 1.5f, 5},
-        {"least window, quay wall", 11745, 8280, 1, 0.5f, 5},
-        {"least window, steep backfill", 11745, 8280, 5, 1.5f, 1.2f},
-        {"half page, quay wall", 9400, 6500, 1, 0.5f, 5},
-        {"large window, built-in wall", 18000, 13500, 5, 1.5f, 5},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ViewPicture p;
-        test::MessageRecorder messages;
-        p.s.FontSize = 8.25;
-        p.m.FrameWidth = c.width;
-        p.m.FrameHeight = c.height;
-        p.m.EnteredFrontWaterDepth = c.frontWater;
-        p.m.EnteredBackWaterDepth = c.backWater;
-        p.m.BackfillSlopeRatio = c.slope;
-        for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
-        PrepareCombination(p.m);
-        p.m.FrameTop = 1800;
-        p.m.FrameHeight = c.height - 1800;
-        DrawWall(p.m, p.s, 1, 0, LoadsViewLeastMargins(p.s));
-        p.s.Calls.clear();
-        DrawLoadsView(p.m, p.s);
-
-        const auto lines = p.s.Of("Line");
-        std::vector<std::pair<TextBox, std::string>> boxes;
-        for (const SurfaceCall& t : p.s.Of("Print"))
-            boxes.push_back({test::BoxOf(p.s, t), t.Text});
-        ASSERT_GT(boxes.size(), 10u);
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            const TextBox& a = boxes[i].first;
-            for (size_t j = i + 1; j < boxes.size(); ++j)
-                EXPECT_FALSE(test::Overlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
-            for (const SurfaceCall& l : lines)
-                ASSERT_FALSE(test::LineMeetsBox(l, a))
-                    << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
-                    << ", " << l.Y2;
-        }
-    }
-}
-
 TEST(LoadsView, WaterOverTheToeIsDeepestAtTheToeTip) {
     ViewPicture p;
     test::MessageRecorder messages;

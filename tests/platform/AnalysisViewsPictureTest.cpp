@@ -72,7 +72,10 @@ protected:
     // view and the factor table.
     void Draw(Surface& s, int kind) {
         PrepareCombination(m);
-        DrawAnalysisView(m, s, kind);
+        {
+            const FrameBelowFactorTable below(m, s);
+            DrawAnalysisView(m, s, kind);
+        }
         DrawFactorTable(m, s);
     }
 
