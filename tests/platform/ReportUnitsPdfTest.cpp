@@ -37,6 +37,7 @@ std::vector<std::string> PrintedLines(Model& m, const std::string& pdf) {
         PrinterSurface s(printer);
         PrintReport(m, s, nullptr);
     }
+    test::KeepPicture(pdf, "report-units-" + std::to_string(m.CurrentUnitSystem) + ".pdf");
     std::istringstream text(test::CommandOutput("pdftotext -layout '" + pdf + "' -"));
     std::vector<std::string> lines;
     for (std::string line; std::getline(text, line);) lines.push_back(line);
