@@ -107,7 +107,7 @@ std::vector<float> HeelStationList(const Model& m) {
     const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (Within(m, load.Y, 0, heelHeight)) AddOnMember(m, list, load.X - root, L);
+        if (LineLoadOverHeel(m, load)) AddOnMember(m, list, load.X - root, L);
     }
     // where the back water level meets the sloping top of the heel
     const double hw = BackWaterHeight(m);
@@ -138,6 +138,13 @@ double PositionTolerance(const Model& m) {
 bool AtMost(const Model& m, double a, double b) { return a <= b + PositionTolerance(m); }
 
 bool Within(const Model& m, double x, double from, double to) { return AtMost(m, from, x) && AtMost(m, x, to); }
+
+bool LineLoadOverHeel(const Model& m, const LineLoad& load) {
+    const double root = double(m.BaseWidth) - m.HeelLength;
+    const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
+    if (!AtMost(m, load.X, m.BaseWidth) || !AtMost(m, 0, load.Y)) return false;
+    return AtMost(m, load.Y, heelHeight) ? AtMost(m, root, load.X) : !AtMost(m, load.X, root);
+}
 
 double StemMemberLength(const Model& m) {
     const double L = m.FrontStemHeight <= m.BackStemHeight ? m.FrontStemHeight : m.BackStemHeight;

@@ -35,6 +35,14 @@ bool AtMost(const Model& m, double a, double b);
 // from <= x <= to within the tolerance
 bool Within(const Model& m, double x, double from, double to);
 
+// A line load the heel carries: one in the heel's concrete, or one standing
+// above it (on the backfill, or on anything the backfill holds up) between
+// the vertical through the heel root and the one through the heel end. The
+// heel carries the earth over it, so it carries what stands on that earth
+// too. Higher than the heel, a load on the vertical through the root bears
+// on the stem, which takes the loads up to that vertical.
+bool LineLoadOverHeel(const Model& m, const LineLoad& load);
+
 // Rebuilds StemStations, ToeStations and HeelStations with their counts for
 // the combination analysed last (the toe and heel lists read its base
 // contact and WallStable).

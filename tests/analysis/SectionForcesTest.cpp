@@ -221,6 +221,7 @@ TEST(SectionForces, MomentIsTheIntegralOfShearForEveryLoadType) {
              w.AddLineLoad(2, 2.4f, 9.0f, 90, EH);
              w.AddLineLoad(4, 1.0f, 0.5f, 160, DL);
              w.AddLineLoad(5, 4.5f, 0.8f, 200, LL);
+             w.AddLineLoad(3, 4.0f, 9.0f, 120, LL);   // on the backfill over the heel
          },
          false},
         {"base pressure", [&](SectionTestWall& w) { basePressure(w.m); }, false},
@@ -704,6 +705,7 @@ TEST(SectionForces, PartsBalanceTheStabilityTotals) {
              m.LineLoadCount = 0;
              m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
              m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+             m.LineLoads[++m.LineLoadCount] = {6, 5.0f, 9.3f, 150, LL};   // on the backfill over the heel
              m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
              m.AdjacentStructurePosition = 1.0f;                           // under the toe
              w.ShareTheSlidingForceAmongAllResistances();
@@ -858,7 +860,8 @@ struct TypedWall : test::BuiltInWall {
 // of the sums the member's extent is made of, in every unit system: the
 // member's forces at its root are those of the same load moved a little way
 // inside, and the stations stay on the member. The loads stand at the top of
-// the stem's back face, at the top of the toe and at the top of the heel end.
+// the stem's back face, at the top of the toe, at the top of the heel end and
+// on the backfill above it.
 TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
     test::MessageRecorder messages;
     uint64_t state = 25;
@@ -879,6 +882,7 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
                 {Member::Stem, {P, stemBack, H, 270, LL}, {P, stemBack - inside, H - inside, 270, LL}},
                 {Member::Toe, {P, 0, toeTop, 180, DL}, {P, 0, toeTop - inside, 180, DL}},
                 {Member::Heel, {P, B, heelTop, 180, EV}, {P, B - inside, heelTop - inside, 180, EV}},
+                {Member::Heel, {P, B, H, 135, LL}, {P, B - inside, H - inside, 135, LL}},   // on the backfill
             };
             for (const Case& k : cases) {
                 SCOPED_TRACE(testing::Message() << "units " << int(units) << ", wall " << wall << ", "
@@ -901,6 +905,14 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
                     const Forces f = Cut(m, k.member, ToSingle(length));
                     ASSERT_TRUE(f.ok);
                     root[moved] = f.M;
+                    // the heel and the earth on it take the whole load at its point
+                    m.LineLoadCount = 0;
+                    const Forces bare = Cut(m, k.member, ToSingle(length));
+                    const LineLoad& p = m.LineLoads[1];
+                    const double th = Radians(p.Direction), dx = p.X - w.stemBack, dy = p.Y - w.heelHeight / 2;
+                    if (k.member == Member::Heel) {
+                        EXPECT_NEAR(f.M - bare.M, P * (dx * std::cos(th) - dy * std::sin(th)), 1e-4 * P * w.H);
+                    }
                 }
                 if (k.member == Member::Heel && m.HeelStationCount < 2) continue;
                 onHeel += k.member == Member::Heel;
