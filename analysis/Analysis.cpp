@@ -420,8 +420,7 @@ void AnalyseAllCombinations(Model& m) {
     const KeepCurrentCombination keep(m);
     for (int i = 1; i <= n; ++i) {
         m.CurrentCombination = static_cast<int16_t>(i - 1);
-        const bool analysed = AnalyseCombination(m);
-        StoreStabilityResults(m, i, analysed);
+        StoreStabilityResults(m, i, PrepareCombination(m));
     }
 }
 

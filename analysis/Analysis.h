@@ -15,14 +15,17 @@ namespace brindlemar {
 void SelectLoadCombination(Model& m, int setIndex, int combIndex);
 
 // Loads, resultant, base pressure, bearing, sliding and rotation of the
-// combination that ActiveCombinationSet and CurrentCombination select. Traps
+// combination that ActiveCombinationSet and CurrentCombination select, on
+// the outline and values in use as the caller left them: a command prepares
+// a combination through PrepareCombination, never by this alone. Traps
 // its run-time errors: shows the error's text, keeps it in AnalysisFailure
 // (empty after an analysis that computed its result), leaves WallStable
 // false and returns false.
 bool AnalyseCombination(Model& m);
 
-// Analyses every combination of the active set into the stability table and
-// restores CurrentCombination. A combination whose analysis fails gets empty
+// Prepares every combination of the active set as the screen does
+// (PrepareCombination) into the stability table and restores
+// CurrentCombination. A combination whose analysis fails gets empty
 // values, a false stable flag and the reason in CombinationAnalysisFailures;
 // an error met by every combination is shown once. Error 9, before anything is analysed, for an
 // active set outside 0 to 50 or a set of more than 50 combinations.

@@ -1,7 +1,8 @@
 #pragma once
-// What a command prepares once before it draws, prints or designs: the
-// values in use, the outline and the analysis of the combination shown. The
-// pictures read what was prepared and analyse nothing themselves.
+// How a command prepares the wall and a combination before it draws,
+// prints or designs: the values in use, the outline and the analysis. The
+// pictures read the analysis prepared and run none of their own; the force
+// diagrams take the section forces at their stations from it.
 
 #include "model/Model.h"
 #include "runtime/RuntimeError.h"
@@ -18,6 +19,8 @@ void PrepareWall(Model& m);
 // has told so and rebuilt the outline and part weights; its flag is cleared
 // and the flattened wall analysed once more, so that every result and picture
 // is of the wall as it now stands. Returns whether the analysis succeeded.
+// Every command prepares a combination through this one function: the
+// picture, the report's blocks, the stability table and the design.
 bool PrepareCombination(Model& m);
 
 // Shows the message of an analysis that failed. An earthquake the backfill

@@ -175,7 +175,6 @@ bool Tied(float a, float b) { return std::abs(double(a) - b) <= TieShare * std::
 }  // namespace
 
 void ComputeDesignSectionForces(Model& m) {
-    PrepareWall(m);
     const int n = At(m.CombinationSets, m.ActiveCombinationSet).CombinationCount;
     const KeepCurrentCombination keep(m);
     // a fault of the wall itself meets every combination: told once
@@ -185,7 +184,7 @@ void ComputeDesignSectionForces(Model& m) {
         ClearRow(m, c);
         At(m.CombinationDesignable, c) = False;
         m.CurrentCombination = static_cast<int16_t>(c - 1);
-        AnalyseCombination(m);
+        PrepareCombination(m);
         At(m.CombinationWallStableFlags, c) = m.WallStable;
         At(m.CombinationAnalysisFailures, c) = m.AnalysisFailure;
         BuildSectionStations(m);

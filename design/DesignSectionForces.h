@@ -9,8 +9,8 @@
 
 namespace brindlemar {
 
-// Prepares the wall (PrepareWall), analyses every combination of the active
-// set, scans the cuts of the four members and fills the design force tables,
+// Prepares every combination of the active set as the screen does
+// (PrepareCombination), scans the cuts of the four members and fills the design force tables,
 // CombinationWallStableFlags, CombinationDesignable, the governing
 // combinations and AllCombinationsStable, and forgets the combination each
 // face's last design was shown under.

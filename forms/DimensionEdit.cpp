@@ -45,7 +45,7 @@ Wall Load(const Model& m) {
                 m.ShearKeyToeDistance, m.ShearKeyWidth, m.ShearKeyHeelDistance};
 }
 
-void Save(const Wall& w, Model& m) {
+void Save(Model& m, const Wall& w) {
     m.ToeLength = w.TL;
     m.StemFrontBatter = w.FB;
     m.StemTopThickness = w.T;
@@ -269,7 +269,7 @@ void StoreDimension(Model& m, int index, float v) {
     Wall w = Load(m);
     Rebalance(w, index, v);
     FollowWall(w, m.WaterIncluded != 0);
-    Save(w, m);
+    Save(m, w);
     m.ProjectModified = True;
     m.ResultsValid = False;
 }

@@ -60,7 +60,7 @@ FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer) {
     return previous;
 }
 
-std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m) {
+std::optional<std::string> AskPdfPath(const Model& m, QWidget* owner) {
     FileDialogRequest request;
     request.Save = true;
     request.Title = "Print to PDF file";

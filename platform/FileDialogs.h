@@ -38,7 +38,7 @@ FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer);
 // Asks for the file to print into when the current printer is the PDF file,
 // offering the project's name in the project's folder; nothing when the
 // user cancelled.
-std::optional<std::string> AskPdfPath(QWidget* owner, const Model& m);
+std::optional<std::string> AskPdfPath(const Model& m, QWidget* owner);
 
 // The filter in Qt's form: "Input files (*.bmi);;All files (*.*)".
 std::string QtFileFilter(const std::string& filter);

@@ -85,7 +85,6 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
             m.CurrentCombination = keep.Kept();
         }
         if (m.PrintStability) {
-            PrepareWall(m);
             AnalyseAllCombinations(m);
             for (int k = 1; k <= (n + 2) / 3; ++k) {
                 tell("Printing stability");

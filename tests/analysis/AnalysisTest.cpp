@@ -11,6 +11,7 @@
 
 #include "analysis/Analysis.h"
 #include "analysis/Coefficients.h"
+#include "analysis/Preparation.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"
@@ -73,8 +74,7 @@ TEST(AnalyseAllCombinations, WallsMatchTheirHandCalculations) {
            1.897, 86.88, 66.69, 0.7677, 425.2, 562.5, 1.323}}},
         {"soil base, at rest, line loads",
          [](Model& m) {
-             m.FrontWaterDepth = 9.5f;   // below the toe top, above the base underside
-             ComputeWallOutline(m);
+             m.EnteredFrontWaterDepth = 9.5f;   // below the toe top, above the base underside
              m.BaseMaterialOption = Soil;
              m.BearingResistanceMethod = TheoreticalBearing;
              m.BaseUnitWeight = 1.9f;
@@ -96,7 +96,6 @@ TEST(AnalyseAllCombinations, WallsMatchTheirHandCalculations) {
         {"seismic off, Ka 0.30 entered",
          [](Model& m) {
              m.SeismicIncluded = 0;
-             m.AppliedSeismicCoefficient = 0;
              m.KaSource = UserValue;
              m.EnteredKa = 0.30f;
          },
@@ -523,19 +522,18 @@ TEST(AnalyseAllCombinations, AnEarthquakeWithoutAWedgeSpoilsOnlyTheCombinationsI
     m.ActiveCombinationSet = 1;
     m.CombinationSets[1].Combinations[0].Factor[EQ] = 0;
     m.SeismicIncluded = 0;
-    m.AppliedSeismicCoefficient = 0;
     AnalyseAllCombinations(m);
     const float staticH = m.CombinationTotalHorizontalForces[1].value();
     const float staticSliding = m.CombinationSlidingResistanceRatios[1].value();
 
     m.SeismicIncluded = True;
-    m.AppliedSeismicCoefficient = 0.15f;
+    m.EnteredSeismicCoefficient = 0.15f;
     m.CurrentCombination = 1;
-    ASSERT_TRUE(AnalyseCombination(m));
+    ASSERT_TRUE(PrepareCombination(m));
     ASSERT_GT(m.SeismicPressureOrdinates[1], 0);
     ASSERT_GT(m.HydrodynamicPressureForces[1], 0);
 
-    m.AppliedSeismicCoefficient = 0.7f;   // tan 30° = 0.577
+    m.EnteredSeismicCoefficient = 0.7f;   // tan 30° = 0.577
     MessageRecorder messages;
     AnalyseAllCombinations(m);
     ASSERT_EQ(messages.Messages.size(), 1u);

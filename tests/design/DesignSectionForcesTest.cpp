@@ -15,6 +15,7 @@
 #include "reports/ReportJob.h"
 #include "reports/ReportTestSupport.h"
 #include "analysis/Analysis.h"
+#include "analysis/Preparation.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
 #include "model/Units.h"
@@ -103,23 +104,32 @@ TEST(ComputeDesignSectionForces, StemForcesAtTheDesignSectionsMatchTheHandFormul
     EXPECT_GT(m.ShearForces[1][4], 0);
 }
 
-// The design works on the wall as its switches stand, not on the water
-// depths and outline the last picture left.
-TEST(ComputeDesignSectionForces, WaterSwitchedOffSinceTheLastPictureActsNoMore) {
-    test::BuiltInWall wet, stale, dry;
-    for (Model* m : {&wet.m, &stale.m, &dry.m}) {
-        ASSERT_NE(m->WaterIncluded, False);
-        SetWaterDepths(*m);
-        ComputeWallOutline(*m);
+// The design and the stability table prepare each combination as its picture
+// does: on the wall as it stands now, with no flattened backfill left pending.
+TEST(ComputeDesignSectionForces, EachCombinationIsPreparedAsItsPicture) {
+    const std::pair<const char*, void (*)(Model&)> changes[] = {
+        {"water switched off", [](Model& m) { m.WaterIncluded = False; }},
+        {"backfill flattened for an earthquake",
+         [](Model& m) { m.BackfillSlopeRatio = 2, m.EnteredSeismicCoefficient = 0.4f; }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        test::BuiltInWall stale, shown;
+        test::MessageRecorder messages;
+        ComputeDesignSectionForces(stale.m);
+        const auto before = stale.m.FlexureMoments;
+        change(stale.m), change(shown.m);
+        for (Model* m : {&stale.m, &shown.m}) ComputeDesignSectionForces(*m);
+        EXPECT_EQ(shown.m.BackfillSlopeAdjusted, False);
+        EXPECT_NE(stale.m.FlexureMoments, before);
+        EXPECT_EQ(stale.m.FlexureMoments, shown.m.FlexureMoments);
+        AnalyseAllCombinations(stale.m);
+        EXPECT_EQ(stale.m.BackfillSlopeAdjusted, False);
+        for (int i = 1; i <= ActiveCombinationCount(shown.m); ++i, ++shown.m.CurrentCombination) {
+            PrepareCombination(shown.m);
+            EXPECT_EQ(stale.m.CombinationMomentsAtOverturningPoint[i], shown.m.MomentAtOverturningPoint) << i;
+        }
     }
-    stale.m.WaterIncluded = dry.m.WaterIncluded = False;
-    SetWaterDepths(dry.m);
-    ComputeWallOutline(dry.m);
-    test::MessageRecorder messages;
-    for (Model* m : {&wet.m, &stale.m, &dry.m}) ComputeDesignSectionForces(*m);
-    EXPECT_NE(wet.m.FlexureMoments, dry.m.FlexureMoments);
-    EXPECT_EQ(stale.m.FlexureMoments, dry.m.FlexureMoments);
-    EXPECT_EQ(stale.m.ShearForces, dry.m.ShearForces);
 }
 
 TEST(ComputeDesignSectionForces, TheLargestFactorsGovernAndTiesGoToTheLowerCombination) {

@@ -363,7 +363,7 @@ void frmCalculator::PrintCalculatorReport() {
     const CurrentPrinter& chosen = CurrentPrinter::Get();
     std::string pdfPath;
     if (!Printer() && chosen.IsPdf()) {
-        const std::optional<std::string> path = AskPdfPath(this, m_);
+        const std::optional<std::string> path = AskPdfPath(m_, this);
         if (!path) return;
         pdfPath = *path;
     }

@@ -97,8 +97,11 @@ public:
     void Combo1a_Click();
     void Combo2_Click();
     void Combo3_Click();
+    // The lists of sets and of the set's combinations as the model has them;
+    // they draw nothing: the caller redraws with RedrawAfterListing.
     void FillCombinationSetCombo();
     void FillCombinationCombo();
+    void RedrawAfterListing();
     void optLoad_Click(int index);
     void optView_Click(int index);
     void SelectViewFromMenu(int index);

@@ -20,8 +20,9 @@ void Form1::Command3_Click() {
         dialog.setWindowTitle("Brindlemar: Loads and Resistances");
         dialog.exec();
         if (m_.DialogCancelled == 0) {
-            // listing the sets again redraws the picture, with the options as the dialog left them
+            // the sets as Accept stored them, and the picture with the options as it left them
             FillCombinationSetCombo();
+            RedrawAfterListing();
         }
     });
     m_.DialogCancelled = False;

@@ -125,8 +125,11 @@ void Form1::FillCombinationCombo() {
 
     ShowItem(Combo2, m_.ActiveCombinationSet - 1);
     ShowItem(Combo3, m_.CurrentCombination);
-    // the redraw selects the combination's factors with its analysis;
-    // names of another width widen or narrow the right-hand column, and the layout redraws
+}
+
+// The redraw selects the combination's factors with its analysis; names of
+// another width widen or narrow the right-hand column, and the layout redraws.
+void Form1::RedrawAfterListing() {
     if (ColumnWidth() != laidOutColumn_) {
         setMinimumSize(MinimumWindowSize());
         Form_Resize();
@@ -143,6 +146,7 @@ void Form1::Combo2_Click() {
     m_.ActiveCombinationSet = set;
     m_.CurrentCombination = 0;
     FillCombinationCombo();
+    RedrawAfterListing();
 }
 
 void Form1::Combo3_Click() {
@@ -206,8 +210,8 @@ void Form1::RefreshControlsFromModel() {
     Text1->setText(ToQString(m_.ProjectTitle));
     ShowUnit();
     ShowOptions();
-    // listing the sets redraws the picture, once
     FillCombinationSetCombo();
+    RedrawAfterListing();
     Updating = false;
 }
 

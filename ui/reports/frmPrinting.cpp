@@ -58,7 +58,7 @@ void frmPrinting::Form_Activate() {
     CurrentPrinter& printer = CurrentPrinter::Get();
     std::string pdfPath;
     if (printer.IsPdf()) {
-        const std::optional<std::string> path = AskPdfPath(this, m_);
+        const std::optional<std::string> path = AskPdfPath(m_, this);
         if (!path) {
             close();
             return;
