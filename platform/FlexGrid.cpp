@@ -245,13 +245,14 @@ void FlexGrid::MarkRefusedCell(int row, int col, const QString& reason) {
     refusedCol_ = col;
     setToolTip(reason);
     viewport()->update();
-    if (isVisible()) ShowRefusalTip(viewport(), QPoint(ColX(col), RowY(row) + RowPx(row)), reason);
+    if (isVisible()) ShowRefusalReason(viewport(), QRect(ColX(col), RowY(row), ColPx(col), RowPx(row)), reason);
 }
 
 void FlexGrid::ClearRefusedCell() {
     if (refusedRow_ < 0) return;
     refusedRow_ = refusedCol_ = -1;
     setToolTip(QString());
+    HideRefusalReason(viewport());
     viewport()->update();
 }
 

@@ -22,6 +22,7 @@
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "platform/NameLists.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
@@ -186,6 +187,7 @@ void frmRein::CreateForces() {
     txtLStem1 = Named(new QLineEdit(page), "txtLStem1");
     txtLStem1->setAlignment(Qt::AlignCenter);
     txtLStem1->installEventFilter(this);
+    EnterAsGridCell(txtLStem1);
     connect(txtLStem1, &QLineEdit::textChanged, this, [this] { txtLStem1_Change(); });
     connect(Combo1a, &QComboBox::activated, this, [this] { RunTrapped([this] { Combo1a_Click(); }); });
 }

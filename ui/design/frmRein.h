@@ -48,11 +48,6 @@ public:
 
     // editing
     void StoreRebarChoices();
-    void PlaceRebarEditor();
-    void MSHFlexGrid5_EnterCell();
-    void MSHFlexGrid5_Click();
-    void MSHFlexGrid5_DblClick();
-    void MSHFlexGrid5_KeyPress(int& keyAscii);
     void txtRebar_GotFocus();
     void txtRebar_Commit(bool byEnter);
     void txtRebar_Abandon();
@@ -65,7 +60,6 @@ public:
     // True while the set-up runs; the upper-stem length is then left alone.
     bool FormLoading = false;
     bool UpperStemLengthEdited = false;
-    bool SkipNextCellClick = false;
 
     // controls, named as the program names them
     QTabWidget* SSTab1 = nullptr;
