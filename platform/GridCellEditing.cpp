@@ -50,13 +50,15 @@ protected:
         if (watched != box_) return false;
         switch (event->type()) {
             case QEvent::MouseButtonPress:
-                // the click that brings the focus selects, as a click on a cell does
-                if (box_->hasFocus()) return false;
-                box_->setFocus(Qt::MouseFocusReason);
+                // the press that brought the focus selects, as a click on a cell
+                // does; a press in the box that has it places the caret
+                if (!focusedByPress_) return false;
+                focusedByPress_ = false;
                 box_->selectAll();
                 return true;
             case QEvent::FocusIn: {
                 const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                focusedByPress_ = reason == Qt::MouseFocusReason;
                 // coming back from a menu or another window keeps what was selected
                 if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) box_->selectAll();
                 return false;
@@ -76,6 +78,7 @@ private:
         box_->end(false);
     }
     QLineEdit* box_;
+    bool focusedByPress_ = false;  // the focus came with a mouse press still to be delivered
 };
 
 }  // namespace

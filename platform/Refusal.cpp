@@ -92,7 +92,8 @@ void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
     // as wide as the reason, the window's width at most, and wrapped within it
     const int gap = 2;
     const QRect room = window->rect().adjusted(gap, gap, -gap, -gap);
-    const int width = std::min(note->sizeHint().width(), room.width());
+    const int width = std::min(note->fontMetrics().horizontalAdvance(reason) + 2 * (note->margin() + note->frameWidth()) + 2,
+                               room.width());
     const int height = note->heightForWidth(width);
     const QRect at(widget->mapTo(window, area.topLeft()), area.size());
     const int left = std::clamp(at.left(), room.left(), room.right() + 1 - width);

@@ -105,6 +105,7 @@ private:
     // The design tab opens for a stable wall under a set with concrete
     // factors; otherwise the line under the combinations says why not.
     void ShowDesignAvailability();
+    void PlaceDesignReason();
     // the current cell of the flexure sheet is one the user may type bars into
     bool OnEditableCell() const;
 
