@@ -257,6 +257,8 @@ void frmRein::ShowDesignAvailability() {
 // takes more lines than designed, the listing of the combinations above it,
 // which scrolls of its own, gives up the height.
 void frmRein::PlaceDesignReason() {
+    // the page has its size once the window is shown
+    if (!isVisible()) return;
     QWidget* page = Picture1[0];
     int visibleBottom = page->height();
     if (const auto* area = findChild<QScrollArea*>(); area != nullptr && ScrollsToFit(this))
