@@ -182,6 +182,7 @@ protected:
                 if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) box_->selectAll();
                 return false;
             }
+            case QEvent::FocusOut: focusedByPress_ = false; return false;
             case QEvent::MouseButtonDblClick: Edit(); return true;
             case QEvent::KeyPress:
                 if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2) return false;
