@@ -103,7 +103,6 @@ TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken, double gap) {
 
 void PrintMarkup(const Model& m, Surface& s, double x, double y, const std::string& text, double size) {
     // one point is 20 twips
-    const double symbolRise = 20 * 0.15 * size;
     const double scriptShift = 20 * 0.3 * size;
     s.CurrentX = x;
     s.CurrentY = y;
@@ -130,14 +129,10 @@ void PrintMarkup(const Model& m, Surface& s, double x, double y, const std::stri
             case 'i': s.FontItalic = false; break;
             case 'U': s.FontUnderline = true; break;
             case 'u': s.FontUnderline = false; break;
-            case 'S':
-                s.CurrentY -= symbolRise;
-                s.FontName = m.SymbolFontName;
-                break;
-            case 's':
-                s.CurrentY += symbolRise;
-                s.FontName = m.TextFontName;
-                break;
+            // every surface draws the symbol font's letters as Greek ones in the
+            // text font, whose line they share: raised, they read as exponents
+            case 'S': s.FontName = m.SymbolFontName; break;
+            case 's': s.FontName = m.TextFontName; break;
             case 'H':
                 s.FontSize = 0.8 * size;
                 s.CurrentY -= scriptShift;

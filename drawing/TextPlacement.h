@@ -1,8 +1,8 @@
 #pragma once
 // Placing text on a surface: aligned plain strings and the in-band markup
 // of report and drawing texts. "&" and a code letter switch the font:
-// B/b bold, I/i italic, U/u underline, S/s symbol font (raised 0.15 of the
-// size), H/h superscript and L/l subscript (0.8 of the size, moved 0.3 of
+// B/b bold, I/i italic, U/u underline, S/s symbol font (on the line of the
+// text), H/h superscript and L/l subscript (0.8 of the size, moved 0.3 of
 // it); "&" with any other character is dropped with it.
 
 #include <string>

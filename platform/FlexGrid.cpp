@@ -1,7 +1,5 @@
 #include "platform/FlexGrid.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QFontMetrics>
@@ -245,13 +243,14 @@ void FlexGrid::MarkRefusedCell(int row, int col, const QString& reason) {
     refusedCol_ = col;
     setToolTip(reason);
     viewport()->update();
-    if (isVisible()) ShowRefusalTip(viewport(), QPoint(ColX(col), RowY(row) + RowPx(row)), reason);
+    if (isVisible()) ShowRefusalReason(viewport(), QRect(ColX(col), RowY(row), ColPx(col), RowPx(row)), reason);
 }
 
 void FlexGrid::ClearRefusedCell() {
     if (refusedRow_ < 0) return;
     refusedRow_ = refusedCol_ = -1;
     setToolTip(QString());
+    HideRefusalReason(viewport());
     viewport()->update();
 }
 
@@ -693,120 +692,6 @@ void FlexGrid::focusInEvent(QFocusEvent* event) {
 void FlexGrid::focusOutEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusOutEvent(event);
     viewport()->update();
-}
-
-// ---- in-cell editors ------------------------------------------------------------
-
-namespace {
-// Focus that leaves for a pop-up or another window is still the editor's.
-bool LeavesEditor(const QFocusEvent* event) {
-    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
-}
-
-enum class Ending { Chosen, Left, Abandoned };
-
-// Tells the owner how the edit ended, then hides the editor. An edit ended
-// by a key or a choice gives the focus back to where the edit began (the
-// grid) before the editor hides: hiding the focused editor would pass the
-// focus on to the next control, where the next keys typed would go.
-template <class Editor>
-void EndEditing(Editor& editor, bool& open, const QPointer<QWidget>& home, Ending ending) {
-    open = false;  // nothing more is committed while the editor closes
-    if (ending == Ending::Abandoned)
-        emit editor.Abandon();
-    else
-        emit editor.Commit(ending == Ending::Chosen);
-    // closed and hidden, even where the owner opened it again meanwhile
-    open = false;
-    // the focus may also be in the editor's parts, its list among them
-    bool editorFocused = QApplication::focusWidget() == nullptr;
-    for (const QWidget* w = QApplication::focusWidget(); w != nullptr && !editorFocused; w = w->parentWidget())
-        editorFocused = w == &editor;
-    if (ending != Ending::Left && editorFocused && home != nullptr && home->isVisible() && home->isEnabled())
-        home->setFocus(Qt::OtherFocusReason);
-    editor.hide();
-    emit editor.Closed();
-}
-
-// The control that has the focus as an editor opens, unless it is the editor.
-QPointer<QWidget> FocusBefore(const QWidget* editor) {
-    QWidget* focus = QApplication::focusWidget();
-    return focus != editor ? QPointer<QWidget>(focus) : QPointer<QWidget>();
-}
-
-// Enter commits an open editor and Escape abandons it; true when the key was taken.
-template <class Editor>
-bool EndByKey(Editor& editor, bool& open, const QPointer<QWidget>& home, QKeyEvent* event) {
-    if (!open) return false;
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (!enter && event->key() != Qt::Key_Escape) return false;
-    event->accept();
-    EndEditing(editor, open, home, enter ? Ending::Chosen : Ending::Abandoned);
-    return true;
-}
-}  // namespace
-
-GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
-
-void GridCellEditor::Open(const QString& text, bool selectAll) {
-    if (!open_) home_ = FocusBefore(this);
-    setText(text);
-    open_ = true;
-    show();
-    raise();
-    setFocus(Qt::OtherFocusReason);
-    if (selectAll)
-        this->selectAll();
-    else {
-        deselect();
-        setCursorPosition(static_cast<int>(this->text().size()));
-    }
-}
-
-void GridCellEditor::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
-}
-
-void GridCellEditor::focusInEvent(QFocusEvent* event) {
-    QLineEdit::focusInEvent(event);
-    if (open_) emit GotFocus();
-}
-
-void GridCellEditor::focusOutEvent(QFocusEvent* event) {
-    QLineEdit::focusOutEvent(event);
-    if (open_ && LeavesEditor(event)) EndEditing(*this, open_, home_, Ending::Left);
-}
-
-GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
-    hide();
-    connect(this, &QComboBox::activated, this, [this](int) {
-        if (open_) EndEditing(*this, open_, home_, Ending::Chosen);
-    });
-}
-
-void GridCellChooser::Open(int index) {
-    if (!open_) home_ = FocusBefore(this);
-    setCurrentIndex(index);
-    open_ = true;
-    show();
-    raise();
-    setFocus(Qt::OtherFocusReason);
-}
-
-void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, home_, event)) QComboBox::keyPressEvent(event);
-}
-
-void GridCellChooser::focusInEvent(QFocusEvent* event) {
-    QComboBox::focusInEvent(event);
-    if (open_) emit GotFocus();
-}
-
-void GridCellChooser::focusOutEvent(QFocusEvent* event) {
-    QComboBox::focusOutEvent(event);
-    // the list dropped down from the chooser keeps the edit open
-    if (open_ && LeavesEditor(event) && (view() == nullptr || !view()->isVisible()))
-        EndEditing(*this, open_, home_, Ending::Left);
 }
 
 }  // namespace brindlemar

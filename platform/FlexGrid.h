@@ -21,8 +21,9 @@
 //                                        Escape (27) and Backspace (8); the
 //                                        handler may swallow it by setting 0.
 //
-// In-cell editing: GridCellEditor (a line) and GridCellChooser (a list) are
-// laid over the current cell by PlaceOverCurrentCell. Enter (or a choice in
+// In-cell editing (GridCellEditing.cpp): GridCellEditor (a line) and
+// GridCellChooser (a list) are laid over the current cell by
+// PlaceOverCurrentCell, and GridCellEditing opens them as the cell is entered. Enter (or a choice in
 // the list) commits, Escape abandons, leaving the editor commits; once the
 // editor has committed or abandoned, nothing more is committed. After Enter,
 // Escape or a choice the focus goes back to where it was as the edit began.

@@ -1,8 +1,15 @@
 #include "platform/Refusal.h"
 
+#include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
 #include <QTextDocumentFragment>
+#include <QTimer>
 #include <QToolTip>
+
+#include <algorithm>
 
 #include "platform/QtText.h"
 
@@ -12,6 +19,33 @@ namespace {
 // what the box looked like before it was marked
 constexpr const char* OwnStyle = "brindlemarOwnStyle";
 constexpr const char* OwnToolTip = "brindlemarOwnToolTip";
+constexpr const char* NoteName = "RefusalReason";
+constexpr const char* PendingNote = "brindlemarPendingNote";
+
+// The note of a refusal: a label over the window, looking like a tool tip,
+// that goes with the control it speaks of.
+class ReasonNote : public QLabel {
+public:
+    explicit ReasonNote(QWidget* window) : QLabel(window) {
+        setObjectName(NoteName);
+        setWordWrap(true);
+        setMargin(3);
+        setFrameShape(QFrame::Box);
+        setForegroundRole(QPalette::ToolTipText);
+        setBackgroundRole(QPalette::ToolTipBase);
+        setAutoFillBackground(true);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    QPointer<QWidget> anchor;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == anchor && event->type() == QEvent::Hide) hide();
+        return false;
+    }
+};
+
+ReasonNote* NoteOf(const QWidget* window) { return window->findChild<ReasonNote*>(NoteName, Qt::FindDirectChildrenOnly); }
 }  // namespace
 
 void MarkRefused(QLineEdit* box, const QString& reason) {
@@ -24,7 +58,7 @@ void MarkRefused(QLineEdit* box, const QString& reason) {
                            .arg(RefusedFrame, 6, 16, QChar('0'))
                            .arg(RefusedBackground, 6, 16, QChar('0')));
     box->setToolTip(reason);
-    if (box->isVisible()) ShowRefusalTip(box, QPoint(0, box->height()), reason);
+    if (box->isVisible()) ShowRefusalReason(box, box->rect(), reason);
 }
 
 void ClearRefused(QLineEdit* box) {
@@ -34,6 +68,7 @@ void ClearRefused(QLineEdit* box) {
     box->setProperty(OwnStyle, QVariant());
     box->setProperty(OwnToolTip, QVariant());
     QToolTip::hideText();
+    HideRefusalReason(box);
 }
 
 bool IsMarkedRefused(const QLineEdit* box) { return box->property(OwnStyle).isValid(); }
@@ -43,8 +78,63 @@ std::string BoxNameOfCaption(const char* caption) {
     return FromQString(name.left(name.indexOf(" (")).remove(':').trimmed());
 }
 
-void ShowRefusalTip(QWidget* widget, const QPoint& position, const QString& reason) {
-    QToolTip::showText(widget->mapToGlobal(position), reason, widget);
+namespace {
+void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
+    QWidget* window = widget->window();
+    ReasonNote* note = NoteOf(window);
+    if (note == nullptr) note = new ReasonNote(window);
+    if (note->anchor != widget) {
+        if (note->anchor) note->anchor->removeEventFilter(note);
+        note->anchor = widget;
+        widget->installEventFilter(note);
+    }
+    note->setText(reason);
+    // as wide as the reason, the window's width at most, and wrapped within it
+    const int gap = 2;
+    const QRect room = window->rect().adjusted(gap, gap, -gap, -gap);
+    const int width = std::min(note->fontMetrics().horizontalAdvance(reason) + 2 * (note->margin() + note->frameWidth()) + 2,
+                               room.width());
+    const int height = note->heightForWidth(width);
+    const QRect at(widget->mapTo(window, area.topLeft()), area.size());
+    const int left = std::clamp(at.left(), room.left(), room.right() + 1 - width);
+    const QRect below(left, at.bottom() + 1 + gap, width, height);
+    const QRect above(left, at.top() - gap - height, width, height);
+    auto free = [&](const QRect& r) {
+        if (!room.contains(r)) return false;
+        for (const QPushButton* b : window->findChildren<QPushButton*>())
+            if (b->isVisible() && r.intersects(QRect(b->mapTo(window, QPoint(0, 0)), b->size()))) return false;
+        return true;
+    };
+    if (!free(below) && !free(above)) {
+        // a window too small for a note beside the box, such as a pop-up: the tip
+        note->hide();
+        QToolTip::showText(widget->mapToGlobal(QPoint(area.left(), area.bottom() + 1)), reason, widget);
+        return;
+    }
+    note->setGeometry(free(below) ? below : above);
+    note->show();
+    note->raise();
+}
+}  // namespace
+
+void ShowRefusalReason(QWidget* widget, const QRect& area, const QString& reason) {
+    // once the event that refused the entry is over, not in the middle of the
+    // mouse press that left the box; unless the entry was cleared meanwhile
+    widget->setProperty(PendingNote, reason);
+    QTimer::singleShot(0, widget, [widget, area, reason] {
+        if (widget->isVisible() && widget->property(PendingNote).toString() == reason) PlaceNote(widget, area, reason);
+    });
+}
+
+void HideRefusalReason(QWidget* widget) {
+    widget->setProperty(PendingNote, QVariant());
+    ReasonNote* note = NoteOf(widget->window());
+    if (note != nullptr && note->anchor == widget) note->hide();
+}
+
+const QWidget* RefusalReasonOf(const QWidget* window) {
+    const ReasonNote* note = NoteOf(window);
+    return note != nullptr && note->isVisible() ? note : nullptr;
 }
 
 }  // namespace brindlemar

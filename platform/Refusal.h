@@ -1,10 +1,10 @@
 #pragma once
 // A refused entry shown where the user looks, not only by a beep (most
 // desktops and every remote session have no sound): the box framed and
-// tinted red, and the reason in one line as its tool tip, shown at once
-// beside it.
+// tinted red, and the reason as its tool tip and, at once, in a note beside
+// it that stays until the box is cleared.
 
-#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <string>
 
@@ -26,7 +26,14 @@ bool IsMarkedRefused(const QLineEdit* box);
 // text): without its markup, its symbol in parentheses and its colon.
 std::string BoxNameOfCaption(const char* caption);
 
-// Shows `reason` beside `widget` at `position` (in the widget's coordinates).
-void ShowRefusalTip(QWidget* widget, const QPoint& position, const QString& reason);
+// Shows `reason` in a note under `area` (in `widget`'s coordinates), or
+// above it where under it the note would cover one of the window's buttons
+// or pass its foot. The note stays, whatever the mouse and the focus do,
+// until HideRefusalReason or until `widget` is hidden; a window shows one
+// note at a time.
+void ShowRefusalReason(QWidget* widget, const QRect& area, const QString& reason);
+void HideRefusalReason(QWidget* widget);
+// The note a window shows, nullptr when it shows none.
+const QWidget* RefusalReasonOf(const QWidget* window);
 
 }  // namespace brindlemar

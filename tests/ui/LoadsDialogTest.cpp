@@ -196,6 +196,37 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     EXPECT_EQ(d->WorkingLineLoads[r].LoadType, WA);
 }
 
+// A cell entered by typing takes what is typed in place of its text, as in
+// a spreadsheet; one entered by F2 or a double click is edited.
+TEST_F(LoadsDialogTest, TypingReplacesACellAndF2OrADoubleClickEditsIt) {
+    auto d = Open();
+    d->cmdLAdd->click();
+    const struct {
+        FlexGrid* grid;
+        GridCellEditor* editor;
+        int row, col;
+    } grids[] = {{d->MSHFlexGrid3, d->txtLoad, d->MSHFlexGrid3->Rows() - 1, 2}, {d->MSHFlexGrid1, d->txtFactor, 1, 2}};
+    for (const auto& g : grids) {
+        if (g.grid == d->MSHFlexGrid1) d->SSTab1->setCurrentIndex(1);
+        for (const char* entry : {"typed", "F2", "double click"}) {
+            SCOPED_TRACE(std::string(g.editor->objectName().toStdString()) + " " + entry);
+            g.grid->SetTextMatrix(g.row, g.col, "7");
+            const bool doubleClick = entry == std::string("double click");
+            g.grid->SetRow(g.row);
+            g.grid->SetCol(doubleClick ? g.col - 1 : g.col);  // a double click enters the cell too
+            g.grid->setFocus();
+            if (entry == std::string("F2")) QTest::keyClick(g.grid, Qt::Key_F2);
+            if (doubleClick) {
+                ClickCell(g.grid, g.row, g.col);
+                QTest::mouseDClick(g.grid->viewport(), Qt::LeftButton, {}, test::CellCentre(g.grid, g.row, g.col));
+            }
+            QTest::keyClicks(g.editor->isVisible() ? static_cast<QWidget*>(g.editor) : g.grid, "5");
+            QTest::keyClick(g.editor, Qt::Key_Return);
+            EXPECT_EQ(g.grid->TextMatrix(g.row, g.col), entry == std::string("typed") ? "5" : "75");
+        }
+    }
+}
+
 TEST_F(LoadsDialogTest, LineLoadButtonsFollowTheSelectedRowAndTheLimit) {
     auto d = Open();
     FlexGrid* g = d->MSHFlexGrid3;
@@ -538,12 +569,20 @@ TEST_F(LoadsDialogTest, NumberBoxesAndLineLoadCellsRefuseWhatIsNoNumberForThem) 
         EXPECT_EQ(d->isVisible(), refused);
         if (!refused) continue;
         EXPECT_EQ(rec.Beeps, 2);
+        // the reason in sight once Accept was clicked, beside the box and clear of the buttons
+        QApplication::processEvents();
+        const auto* note = qobject_cast<const QLabel*>(RefusalReasonOf(d.get()));
+        ASSERT_NE(note, nullptr);
+        EXPECT_EQ(note->text().toStdString(), c.reason);
+        for (const QPushButton* b : {d->Command3, d->Command4})
+            EXPECT_FALSE(note->geometry().intersects(QRect(b->mapTo(d.get(), QPoint(0, 0)), b->size())));
         EXPECT_TRUE(box->hasFocus());
         EXPECT_EQ(box->text(), c.text) << "the text stays as typed";
         test::TypeInto(box, "5");
         QTest::keyClick(box, Qt::Key_Return);
         EXPECT_FALSE(IsMarkedRefused(box)) << "a corrected box loses its mark";
         EXPECT_EQ(box->toolTip(), "");
+        EXPECT_EQ(RefusalReasonOf(d.get()), nullptr);
         test::Click(d->Command3);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(m.DialogCancelled, False);

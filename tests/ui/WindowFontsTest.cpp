@@ -170,6 +170,21 @@ void ExpectOnScreen(QWidget* window, const std::string& where) {
     }
 }
 
+// What must be read without scrolling or a tool tip, at any size: the names
+// of the built-in combinations over the stability columns, and the line that
+// says why the design tab is greyed.
+void ExpectInSightUnscrolled(QWidget* window, const std::string& where) {
+    if (const auto* stability = qobject_cast<const frmStability*>(window)) {
+        const FlexGrid* grid = stability->MSHFlexGrid1;
+        for (int c = 1; c < grid->Cols(); ++c) EXPECT_EQ(grid->ShownText(0, c), grid->TextMatrix(0, c)) << where << " heading " << c;
+    }
+    const QWidget* reason = window->findChild<QWidget*>("Label16");
+    if (reason == nullptr) return;
+    const auto* area = window->findChild<QScrollArea*>();
+    const QRect shown = area != nullptr ? QRect(area->viewport()->mapTo(window, QPoint(0, 0)), area->viewport()->size()) : window->rect();
+    EXPECT_TRUE(shown.contains(QRect(reason->mapTo(window, QPoint(0, 0)), reason->size()))) << where << " reason out of sight";
+}
+
 using WindowMaker = std::function<std::unique_ptr<QWidget>(Model&, QWidget*)>;
 
 template <typename D, typename M = Model>
@@ -235,6 +250,7 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             const bool namesInGrids = window.name == std::string("frmStability") || window.name == std::string("frmRein");
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
+            ExpectInSightUnscrolled(w.get(), where + window.name);
         }
     }
 }

@@ -78,4 +78,17 @@ void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
     grid.SetCellToolTip(row, col, whole);
 }
 
+QString WrappedTitle(const FlexGrid& grid, const TableCell& cell, double width, int lines) {
+    QStringList title = CellText(cell.Text).split('\n');
+    QStringList name;
+    for (const QString& word : title[0].split(' ', Qt::SkipEmptyParts)) {
+        if (!name.isEmpty() && (name.size() == lines || grid.TextWidth(name.back() + ' ' + word, cell.Bold) <= width))
+            name.back() += ' ' + word;
+        else
+            name.push_back(word);
+    }
+    title.replace(0, name.join('\n'));
+    return title.join('\n');
+}
+
 }  // namespace brindlemar

@@ -55,4 +55,9 @@ void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell);
 // stays in sight, and the whole title becomes the cell's tool tip.
 void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell);
 
+// A combination's title with its name broken at its blanks into at most
+// `lines` lines as wide as `width` twips, in the grid's font; what is left
+// over goes on the last line, for the grid to cut.
+QString WrappedTitle(const FlexGrid& grid, const TableCell& cell, double width, int lines);
+
 }  // namespace brindlemar

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "platform/NameLists.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
@@ -115,6 +117,7 @@ void frmRein::showEvent(QShowEvent* event) {
         setFixedSize(width() + more, height());
     }
     FitOnScreen(this);
+    PlaceDesignReason();
 }
 
 // ---- controls -----------------------------------------------------------
@@ -186,6 +189,7 @@ void frmRein::CreateForces() {
     txtLStem1 = Named(new QLineEdit(page), "txtLStem1");
     txtLStem1->setAlignment(Qt::AlignCenter);
     txtLStem1->installEventFilter(this);
+    EnterAsGridCell(txtLStem1);
     connect(txtLStem1, &QLineEdit::textChanged, this, [this] { txtLStem1_Change(); });
     connect(Combo1a, &QComboBox::activated, this, [this] { RunTrapped([this] { Combo1a_Click(); }); });
 }
@@ -245,6 +249,29 @@ void frmRein::ShowDesignAvailability() {
     SSTab1->setTabEnabled(DesignTab, stable && StrengthFactorsGiven(m_));
     // the line under the combinations says why the design tab is greyed
     Label16->setText(ToQString(NoDesignMessage(m_)));
+    PlaceDesignReason();
+}
+
+// The reason the design tab is greyed is read whole, wrapped, without
+// scrolling: where the window scrolls to fit a small screen, or the reason
+// takes more lines than designed, the listing of the combinations above it,
+// which scrolls of its own, gives up the height.
+void frmRein::PlaceDesignReason() {
+    // the page has its size once the window is shown
+    if (!isVisible()) return;
+    QWidget* page = Picture1[0];
+    int visibleBottom = page->height();
+    if (const auto* area = findChild<QScrollArea*>(); area != nullptr && ScrollsToFit(this))
+        visibleBottom = std::min(visibleBottom, area->viewport()->height() - page->mapTo(area->widget(), QPoint(0, 0)).y());
+    const int needed = std::max(twips_.Y(600), Label16->heightForWidth(Label16->width()));
+    const int margin = twips_.Y(240);
+    const int frameHeight = std::min(twips_.Y(6000), visibleBottom - Frame2->y() - 2);
+    const int labelTop = std::min(twips_.Y(5160), frameHeight - margin - needed);
+    const int leastList = 3 * Text1->fontMetrics().lineSpacing() + 2 * Text1->frameWidth();
+    Text1->resize(Text1->width(), std::max(leastList, labelTop - twips_.Y(110) - Text1->y()));
+    // a list at its least pushes the reason down, where the page scrolls to it
+    Label16->setGeometry(Label16->x(), std::max(labelTop, Text1->geometry().bottom() + 1 + twips_.Y(110)), Label16->width(), needed);
+    Frame2->resize(Frame2->width(), std::max(frameHeight, Label16->geometry().bottom() + 1 + margin));
 }
 
 bool frmRein::DesignTabEnabled() const { return SSTab1->isTabEnabled(DesignTab); }

@@ -48,11 +48,6 @@ public:
 
     // editing
     void StoreRebarChoices();
-    void PlaceRebarEditor();
-    void MSHFlexGrid5_EnterCell();
-    void MSHFlexGrid5_Click();
-    void MSHFlexGrid5_DblClick();
-    void MSHFlexGrid5_KeyPress(int& keyAscii);
     void txtRebar_GotFocus();
     void txtRebar_Commit(bool byEnter);
     void txtRebar_Abandon();
@@ -65,7 +60,6 @@ public:
     // True while the set-up runs; the upper-stem length is then left alone.
     bool FormLoading = false;
     bool UpperStemLengthEdited = false;
-    bool SkipNextCellClick = false;
 
     // controls, named as the program names them
     QTabWidget* SSTab1 = nullptr;
@@ -111,6 +105,7 @@ private:
     // The design tab opens for a stable wall under a set with concrete
     // factors; otherwise the line under the combinations says why not.
     void ShowDesignAvailability();
+    void PlaceDesignReason();
     // the current cell of the flexure sheet is one the user may type bars into
     bool OnEditableCell() const;
 

@@ -15,6 +15,7 @@
 #include "ui/design/DesignWindows.h"
 #include "ui/design/frmRein.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
 
@@ -83,10 +84,11 @@ void frmRein::CreateReinforcements() {
     txtRebar->setAlignment(Qt::AlignRight);
 
     connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
-    connect(MSHFlexGrid5, &FlexGrid::EnterCell, this, [this] { MSHFlexGrid5_EnterCell(); });
-    connect(MSHFlexGrid5, &FlexGrid::Click, this, [this] { MSHFlexGrid5_Click(); });
-    connect(MSHFlexGrid5, &FlexGrid::DblClick, this, [this] { MSHFlexGrid5_DblClick(); });
-    connect(MSHFlexGrid5, &FlexGrid::KeyPress, this, [this](int& key) { MSHFlexGrid5_KeyPress(key); });
+    new GridCellEditing(MSHFlexGrid5, [this] { return OnEditableCell() && !txtRebar->IsOpen(); },
+                        [this](const QString& text, CellEntry entry) {
+                            MSHFlexGrid5->PlaceOverCurrentCell(txtRebar, 0, 15, 45, 15);
+                            txtRebar->Open(text, entry == CellEntry::Clicked);
+                        });
     connect(txtRebar, &GridCellEditor::GotFocus, this, [this] { txtRebar_GotFocus(); });
     connect(txtRebar, &GridCellEditor::Commit, this, [this](bool byEnter) { RunTrapped([this, byEnter] { txtRebar_Commit(byEnter); }); });
     connect(txtRebar, &GridCellEditor::Abandon, this, [this] { RunTrapped([this] { txtRebar_Abandon(); }); });
@@ -197,37 +199,6 @@ void frmRein::StoreRebarChoices() {
 bool frmRein::OnEditableCell() const {
     const int row = MSHFlexGrid5->Row();
     return (row == BarDiameterRow || row == BarSpacingRow) && MSHFlexGrid5->Col() >= 2;
-}
-
-void frmRein::PlaceRebarEditor() {
-    MSHFlexGrid5->PlaceOverCurrentCell(txtRebar, 0, 15, 45, 15);
-}
-
-void frmRein::MSHFlexGrid5_EnterCell() { SkipNextCellClick = true; }
-
-// A click that moves to a cell only selects it; a click on the current cell opens the editor.
-void frmRein::MSHFlexGrid5_Click() {
-    if (!OnEditableCell() || txtRebar->IsOpen()) return;
-    if (SkipNextCellClick) {
-        SkipNextCellClick = false;
-        return;
-    }
-    PlaceRebarEditor();
-    txtRebar->Open(MSHFlexGrid5->TextMatrix(MSHFlexGrid5->Row(), MSHFlexGrid5->Col()), true);
-}
-
-void frmRein::MSHFlexGrid5_DblClick() {
-    if (!OnEditableCell() || txtRebar->IsOpen()) return;
-    PlaceRebarEditor();
-    txtRebar->Open(MSHFlexGrid5->TextMatrix(MSHFlexGrid5->Row(), MSHFlexGrid5->Col()), true);
-}
-
-// A printable character typed on a bar cell starts the editor with it.
-void frmRein::MSHFlexGrid5_KeyPress(int& keyAscii) {
-    if (!OnEditableCell() || keyAscii < 32 || keyAscii > 126) return;
-    PlaceRebarEditor();
-    txtRebar->Open(QString(QChar(keyAscii)), false);
-    keyAscii = 0;
 }
 
 void frmRein::txtRebar_GotFocus() {

@@ -1,9 +1,11 @@
 #include "ui/design/frmStability.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "design/StabilityTable.h"
@@ -117,12 +119,22 @@ void frmStability::ShowResults() {
         if (nameEnd != std::string::npos) formulas.push_back({title.substr(nameEnd + 2)});
     }
     const double combinationWidth = ColumnWidthFor(grid, formulas, CombinationColumnWidth);
+    // a name wider than its column goes on over a second line, and one
+    // longer still is cut there, whole in the cell's tool tip
+    std::vector<QString> titles;
+    int titleLines = 1;
+    for (int i = 1; i <= n; ++i) {
+        titles.push_back(WrappedTitle(grid, StabilityColumn(m_, i)[0], combinationWidth, 2));
+        titleLines = std::max(titleLines, static_cast<int>(titles.back().count('\n')) + 1);
+    }
+    const double headerHeight =
+        std::max(HeaderRowHeight, (titleLines * QFontMetrics(grid.font()).lineSpacing() + 8) * grid.Tpp());
 
     ResetGrid(grid, StabilityTableRows, n + 1, 2, 1);
     grid.SetColWidth(0, static_cast<int>(captionWidth));
     grid.SetColAlignment(0, FlexAlignLeftCenter);
     grid.SetFixedAlignment(0, FlexAlignLeftCenter);
-    grid.SetRowHeight(0, static_cast<int>(HeaderRowHeight));
+    grid.SetRowHeight(0, static_cast<int>(std::ceil(headerHeight)));
     for (int i = 1; i <= n; ++i) {
         grid.SetColWidth(i, static_cast<int>(combinationWidth));
         grid.SetFixedAlignment(i, FlexAlignCenterTop);
@@ -163,6 +175,8 @@ void frmStability::ShowResults() {
     for (int i = 1; i <= n; ++i) {
         const auto column = StabilityColumn(m_, i);
         for (int row = 0; row < StabilityTableRows; ++row) SetCell(grid, row, i, column[row]);
+        grid.SetTextMatrix(0, i, titles[static_cast<size_t>(i - 1)]);
+        if (grid.ShownText(0, i) != grid.TextMatrix(0, i)) grid.SetCellToolTip(0, i, CellText(column[0].Text));
     }
 }
 

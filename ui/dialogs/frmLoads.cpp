@@ -22,6 +22,7 @@
 #include "files/DefaultsFile.h"
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "platform/NameLists.h"
 #include "platform/QtText.h"
 #include "platform/ScreenFit.h"
@@ -485,10 +486,10 @@ void frmLoads::ConnectHandlers() {
     for (QLineEdit* box : numberBoxes_) box->installEventFilter(this);
 
     // line-load grid
+    new GridCellEditing(MSHFlexGrid3, [this] { return LineLoadCellEditable(); },
+                        [this](const QString& text, CellEntry entry) { EditLineLoadCell(text, entry); });
     connect(MSHFlexGrid3, &FlexGrid::Click, this, [this] { MSHFlexGrid3_Click(); });
     connect(MSHFlexGrid3, &FlexGrid::DblClick, this, [this] { MSHFlexGrid3_Click(); });
-    connect(MSHFlexGrid3, &FlexGrid::EnterCell, this, [this] { LineLoadCellEntered = true; });
-    connect(MSHFlexGrid3, &FlexGrid::KeyPress, this, [this](int& key) { MSHFlexGrid3_KeyPress(key); });
     connect(MSHFlexGrid3, &FlexGrid::RowColChange, this, [this] { UpdateLineLoadButtons(); });
     connect(MSHFlexGrid3, &FlexGrid::SelChange, this, [this] { MSHFlexGrid3_SelChange(); });
     connect(txtLoad, &GridCellEditor::GotFocus, this, [this] { txtLoad_GotFocus(); });
@@ -520,10 +521,13 @@ void frmLoads::ConnectHandlers() {
     connect(txtComboSet, &GridCellEditor::Commit, this, [this] { txtComboSet_Commit(); });
     connect(txtComboSet, &GridCellEditor::Abandon, this, [this] { FillCombinationSetCombo(); });
     connect(txtComboSet, &GridCellEditor::Closed, this, [this] { txtComboSet_LostFocus(); });
-    connect(MSHFlexGrid1, &FlexGrid::Click, this, [this] { MSHFlexGrid1_Click(); });
-    connect(MSHFlexGrid1, &FlexGrid::DblClick, this, [this] { MSHFlexGrid1_DblClick(); });
-    connect(MSHFlexGrid1, &FlexGrid::EnterCell, this, [this] { FactorCellEntered = true; });
-    connect(MSHFlexGrid1, &FlexGrid::KeyPress, this, [this](int& key) { MSHFlexGrid1_KeyPress(key); });
+    new GridCellEditing(MSHFlexGrid1, [this] { return FactorCellEditable(); },
+                        [this](const QString& text, CellEntry entry) { EditFactorCell(text, entry); });
+    // a whole row selected enables the buttons that move and delete it
+    for (auto click : {&FlexGrid::Click, &FlexGrid::DblClick})
+        connect(MSHFlexGrid1, click, this, [this] {
+            if (MSHFlexGrid1->ColSel() != MSHFlexGrid1->Col()) UpdateFactorButtons();
+        });
     connect(MSHFlexGrid1, &FlexGrid::RowColChange, this, [this] { UpdateFactorButtons(); });
     connect(MSHFlexGrid1, &FlexGrid::SelChange, this, [this] { MSHFlexGrid1_SelChange(); });
     connect(txtFactor, &GridCellEditor::GotFocus, this, [this] { txtFactor_GotFocus(); });

@@ -29,6 +29,7 @@ namespace brindlemar {
 
 class BoxChecks;
 class FlexGrid;
+enum class CellEntry;
 class GridCellChooser;
 class GridCellEditor;
 
@@ -51,10 +52,10 @@ public:
     void StoreLineLoadGrid();
     void FillLoadTypeCombos();
     void UpdateLineLoadButtons();
-    void EditLineLoadCell(const QString& text, bool selectAll);
+    bool LineLoadCellEditable() const;
+    void EditLineLoadCell(const QString& text, CellEntry entry);
     void EditLoadTypeCell();
     void MSHFlexGrid3_Click();
-    void MSHFlexGrid3_KeyPress(int& keyAscii);
     void MSHFlexGrid3_SelChange();
     void txtLoad_GotFocus();
     void txtLoad_Commit(bool byEnter);
@@ -70,7 +71,8 @@ public:
     void ShowFactorSetEditor(int set);
     void UpdateFactorButtons();
     void StoreFactorGrid(int set);
-    void EditFactorCell(const QString& text, bool selectAll);
+    bool FactorCellEditable() const;
+    void EditFactorCell(const QString& text, CellEntry entry);
     void lstComboSet_Click();
     void cmdAdd_Click();
     void cmdDelete_Click();
@@ -80,9 +82,6 @@ public:
     void txtComboSet_GotFocus();
     void txtComboSet_Commit();
     void txtComboSet_LostFocus();
-    void MSHFlexGrid1_Click();
-    void MSHFlexGrid1_DblClick();
-    void MSHFlexGrid1_KeyPress(int& keyAscii);
     void MSHFlexGrid1_SelChange();
     void txtFactor_GotFocus();
     void txtFactor_Commit(bool byEnter);
@@ -130,8 +129,6 @@ public:
     LineLoadTable WorkingLineLoads{};
     int16_t WorkingLineLoadCount = 0;
     bool DialogLoading = false;
-    bool LineLoadCellEntered = false;
-    bool FactorCellEntered = false;
 
     // controls, named as the program names them
     QTabWidget* SSTab1 = nullptr;

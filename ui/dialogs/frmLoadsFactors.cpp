@@ -16,6 +16,7 @@
 #include "platform/FileDialogs.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
 #include "runtime/Format.h"
@@ -248,36 +249,16 @@ void frmLoads::StoreFactorGrid(int set) {
     FillCombinationSetCombo();
 }
 
-void frmLoads::EditFactorCell(const QString& text, bool selectAll) {
+bool frmLoads::FactorCellEditable() const {
+    const FlexGrid* g = MSHFlexGrid1;
+    return g->Row() >= 1 && g->Col() >= 1 && g->ColSel() == g->Col();
+}
+
+void frmLoads::EditFactorCell(const QString& text, CellEntry entry) {
     FlexGrid* g = MSHFlexGrid1;
-    if (g->Row() < 1 || g->Col() < 1) return;
     g->PlaceOverCurrentCell(txtFactor, 45, 15, 75, 15);
     txtFactor->setAlignment((g->Col() == 1 ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
-    txtFactor->Open(text, selectAll);
-}
-
-void frmLoads::MSHFlexGrid1_Click() {
-    FlexGrid* g = MSHFlexGrid1;
-    if (g->ColSel() != g->Col()) {
-        UpdateFactorButtons();
-    } else if (FactorCellEntered) {
-        FactorCellEntered = false;
-    } else {
-        EditFactorCell(g->TextMatrix(g->Row(), g->Col()), true);
-    }
-}
-
-void frmLoads::MSHFlexGrid1_DblClick() {
-    FlexGrid* g = MSHFlexGrid1;
-    if (g->ColSel() == g->Col())
-        EditFactorCell(g->TextMatrix(g->Row(), g->Col()), true);
-    else
-        UpdateFactorButtons();
-}
-
-void frmLoads::MSHFlexGrid1_KeyPress(int& keyAscii) {
-    if (keyAscii < 32 || keyAscii > 126) return;
-    EditFactorCell(QString(QChar(keyAscii)), false);
+    txtFactor->Open(text, entry == CellEntry::Clicked);
 }
 
 void frmLoads::MSHFlexGrid1_SelChange() {

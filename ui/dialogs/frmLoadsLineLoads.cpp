@@ -9,6 +9,7 @@
 
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/GridCellEditing.h"
 #include "platform/QtText.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
@@ -136,11 +137,21 @@ void frmLoads::UpdateLineLoadButtons() {
     g->resize(Px(width), Px(height));
 }
 
-void frmLoads::EditLineLoadCell(const QString& text, bool selectAll) {
-    if (MSHFlexGrid3->Rows() < 2) return;
+bool frmLoads::LineLoadCellEditable() const {
+    const FlexGrid* g = MSHFlexGrid3;
+    // a whole row selected is one to move or delete, not to type into
+    return g->Rows() >= 2 && g->Row() >= 1 && g->ColSel() == g->Col() && g->Col() >= 1 && g->Col() <= TypeColumn;
+}
+
+// The type is chosen from its list, unless a letter was typed on it.
+void frmLoads::EditLineLoadCell(const QString& text, CellEntry entry) {
+    if (MSHFlexGrid3->Col() == TypeColumn && entry != CellEntry::Typed) {
+        EditLoadTypeCell();
+        return;
+    }
     MSHFlexGrid3->PlaceOverCurrentCell(txtLoad, 45, 15, 45, 15);
     txtLoad->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtLoad->Open(text, selectAll);
+    txtLoad->Open(text, entry == CellEntry::Clicked);
 }
 
 void frmLoads::EditLoadTypeCell() {
@@ -154,27 +165,12 @@ void frmLoads::EditLoadTypeCell() {
     cmbType->Open(type - 1);
 }
 
+// What a click changed goes into the working copy; a whole row selected
+// enables the buttons that move and delete it.
 void frmLoads::MSHFlexGrid3_Click() {
-    FlexGrid* g = MSHFlexGrid3;
-    if (g->Rows() < 2 || g->Row() < 1) return;
-    if (g->ColSel() != g->Col()) {
-        UpdateLineLoadButtons();
-    } else if (LineLoadCellEntered) {
-        // a click that made the cell current only selects it
-        LineLoadCellEntered = false;
-        StoreLineLoadGrid();
-    } else if (g->Col() >= 1 && g->Col() <= 4) {
-        EditLineLoadCell(g->TextMatrix(g->Row(), g->Col()), true);
-        StoreLineLoadGrid();
-    } else if (g->Col() == TypeColumn) {
-        EditLoadTypeCell();
-        StoreLineLoadGrid();
-    }
-}
-
-void frmLoads::MSHFlexGrid3_KeyPress(int& keyAscii) {
-    if (keyAscii < 32 || keyAscii > 126 || MSHFlexGrid3->Row() < 1) return;
-    EditLineLoadCell(QString(QChar(keyAscii)), false);
+    if (MSHFlexGrid3->Rows() < 2 || MSHFlexGrid3->Row() < 1) return;
+    if (MSHFlexGrid3->ColSel() != MSHFlexGrid3->Col()) UpdateLineLoadButtons();
+    StoreLineLoadGrid();
 }
 
 void frmLoads::MSHFlexGrid3_SelChange() {

@@ -1,0 +1,208 @@
+#include "platform/GridCellEditing.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+
+#include "platform/FlexGrid.h"
+
+namespace brindlemar {
+
+// ---- the editors ------------------------------------------------------------
+
+namespace {
+// Focus that leaves for a pop-up or another window is still the editor's.
+bool LeavesEditor(const QFocusEvent* event) {
+    return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+enum class Ending { Chosen, Left, Abandoned };
+
+// Tells the owner how the edit ended, then hides the editor. An edit ended
+// by a key or a choice gives the focus back to where the edit began (the
+// grid) before the editor hides: hiding the focused editor would pass the
+// focus on to the next control, where the next keys typed would go.
+template <class Editor>
+void EndEditing(Editor& editor, bool& open, const QPointer<QWidget>& home, Ending ending) {
+    open = false;  // nothing more is committed while the editor closes
+    if (ending == Ending::Abandoned)
+        emit editor.Abandon();
+    else
+        emit editor.Commit(ending == Ending::Chosen);
+    // closed and hidden, even where the owner opened it again meanwhile
+    open = false;
+    // the focus may also be in the editor's parts, its list among them
+    bool editorFocused = QApplication::focusWidget() == nullptr;
+    for (const QWidget* w = QApplication::focusWidget(); w != nullptr && !editorFocused; w = w->parentWidget())
+        editorFocused = w == &editor;
+    if (ending != Ending::Left && editorFocused && home != nullptr && home->isVisible() && home->isEnabled())
+        home->setFocus(Qt::OtherFocusReason);
+    editor.hide();
+    emit editor.Closed();
+}
+
+// The control that has the focus as an editor opens, unless it is the editor.
+QPointer<QWidget> FocusBefore(const QWidget* editor) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != editor ? QPointer<QWidget>(focus) : QPointer<QWidget>();
+}
+
+// Enter commits an open editor and Escape abandons it; true when the key was taken.
+template <class Editor>
+bool EndByKey(Editor& editor, bool& open, const QPointer<QWidget>& home, QKeyEvent* event) {
+    if (!open) return false;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter && event->key() != Qt::Key_Escape) return false;
+    event->accept();
+    EndEditing(editor, open, home, enter ? Ending::Chosen : Ending::Abandoned);
+    return true;
+}
+}  // namespace
+
+GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
+
+void GridCellEditor::Open(const QString& text, bool selectAll) {
+    if (!open_) home_ = FocusBefore(this);
+    setText(text);
+    open_ = true;
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+    if (selectAll)
+        this->selectAll();
+    else {
+        deselect();
+        setCursorPosition(static_cast<int>(this->text().size()));
+    }
+}
+
+void GridCellEditor::keyPressEvent(QKeyEvent* event) {
+    if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
+}
+
+void GridCellEditor::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (open_) emit GotFocus();
+}
+
+void GridCellEditor::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (open_ && LeavesEditor(event)) EndEditing(*this, open_, home_, Ending::Left);
+}
+
+GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
+    hide();
+    connect(this, &QComboBox::activated, this, [this](int) {
+        if (open_) EndEditing(*this, open_, home_, Ending::Chosen);
+    });
+}
+
+void GridCellChooser::Open(int index) {
+    if (!open_) home_ = FocusBefore(this);
+    setCurrentIndex(index);
+    open_ = true;
+    show();
+    raise();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void GridCellChooser::keyPressEvent(QKeyEvent* event) {
+    if (!EndByKey(*this, open_, home_, event)) QComboBox::keyPressEvent(event);
+}
+
+void GridCellChooser::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    if (open_) emit GotFocus();
+}
+
+void GridCellChooser::focusOutEvent(QFocusEvent* event) {
+    QComboBox::focusOutEvent(event);
+    // the list dropped down from the chooser keeps the edit open
+    if (open_ && LeavesEditor(event) && (view() == nullptr || !view()->isVisible()))
+        EndEditing(*this, open_, home_, Ending::Left);
+}
+
+// ---- how a cell is entered --------------------------------------------------
+
+GridCellEditing::GridCellEditing(FlexGrid* grid, std::function<bool()> editable, Opener open)
+    : QObject(grid), grid_(grid), editable_(std::move(editable)), open_(std::move(open)) {
+    connect(grid, &FlexGrid::EnterCell, this, [this] { entered_ = true; });
+    connect(grid, &FlexGrid::Click, this, [this] {
+        if (!entered_) Open(CellEntry::Clicked, CurrentText());
+        entered_ = false;
+    });
+    connect(grid, &FlexGrid::DblClick, this, [this] { Open(CellEntry::Edited, CurrentText()); });
+    connect(grid, &FlexGrid::KeyPress, this, [this](int& keyAscii) {
+        if (keyAscii < 32 || keyAscii > 126 || !editable_()) return;
+        Open(CellEntry::Typed, QString(QChar(keyAscii)));
+        keyAscii = 0;
+    });
+    grid->installEventFilter(this);
+}
+
+bool GridCellEditing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == grid_ && event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier) {
+        Open(CellEntry::Edited, CurrentText());
+        return true;
+    }
+    return false;
+}
+
+void GridCellEditing::Open(CellEntry entry, const QString& text) {
+    if (editable_()) open_(text, entry);
+}
+
+QString GridCellEditing::CurrentText() const { return grid_->TextMatrix(grid_->Row(), grid_->Col()); }
+
+namespace {
+
+class CellBox : public QObject {
+public:
+    explicit CellBox(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_) return false;
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                // the press that brought the focus selects, as a click on a cell
+                // does; a press in the box that has it places the caret
+                if (!focusedByPress_) return false;
+                focusedByPress_ = false;
+                box_->selectAll();
+                return true;
+            case QEvent::FocusIn: {
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                focusedByPress_ = reason == Qt::MouseFocusReason;
+                // coming back from a menu or another window keeps what was selected
+                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) box_->selectAll();
+                return false;
+            }
+            case QEvent::FocusOut: focusedByPress_ = false; return false;
+            case QEvent::MouseButtonDblClick: Edit(); return true;
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2) return false;
+                Edit();
+                return true;
+            default: return false;
+        }
+    }
+
+private:
+    void Edit() {
+        box_->deselect();
+        box_->end(false);
+    }
+    QLineEdit* box_;
+    bool focusedByPress_ = false;  // the focus came with a mouse press still to be delivered
+};
+
+}  // namespace
+
+void EnterAsGridCell(QLineEdit* box) { new CellBox(box); }
+
+}  // namespace brindlemar
