@@ -7,15 +7,18 @@
 # make fuzz  builds the file-reader fuzzers with clang into build-fuzz, runs
 #            each for FUZZ_SECONDS and keeps the inputs that reach new code
 #            in fuzz/corpus/<reader>/ (replayed by `make test`)
+# make fuzz-check  builds the same fuzzers and runs each over its corpus for
+#                  FUZZ_CHECK_SECONDS, keeping nothing (CI)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RELEASE_BUILD ?= build-release
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_CHECK_SECONDS ?= 10
 FUZZ_READERS = ProjectFile DefaultsFile FactorFile
 
-.PHONY: all deps configure build test run bench clean release sanitize fuzz
+.PHONY: all deps configure build test run bench clean release sanitize fuzz fuzz-build fuzz-check
 
 all: build
 
@@ -49,18 +52,34 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j$(JOBS)
 
-fuzz:
+fuzz-build:
 	bash scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	  -DBRINDLEMAR_WERROR=ON -DBRINDLEMAR_FUZZ=ON "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target brindlemar_fuzzers
+
+# $(call run-fuzzers,FOLDER,SECONDS): each fuzzer replays its kept corpus,
+# then fuzzes until SECONDS have passed; the inputs that reach new code go to
+# FOLDER/<reader>, a crash stops make
+define run-fuzzers
 	@set -e; for r in $(FUZZ_READERS); do \
-	  mkdir -p fuzz/corpus/$$r $(FUZZ_BUILD)/work/$$r $(FUZZ_BUILD)/artifacts; \
-	  echo "== fuzzing $$r for $(FUZZ_SECONDS) s"; \
-	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$r -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/work/$$r fuzz/corpus/$$r; \
+	  mkdir -p fuzz/corpus/$$r $(1)/$$r $(FUZZ_BUILD)/artifacts; \
+	  echo "== fuzzing $$r for $(2) s"; \
+	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$r -max_total_time=$(2) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(1)/$$r fuzz/corpus/$$r; \
+	done
+endef
+
+fuzz: fuzz-build
+	$(call run-fuzzers,$(FUZZ_BUILD)/work,$(FUZZ_SECONDS))
+	@set -e; for r in $(FUZZ_READERS); do \
 	  ./$(FUZZ_BUILD)/fuzz/fuzz_$$r -merge=1 fuzz/corpus/$$r $(FUZZ_BUILD)/work/$$r 2>&1 | tail -1; \
 	done
+
+# the kept corpus stays as it is: what the short run finds is thrown away
+fuzz-check: fuzz-build
+	rm -rf $(FUZZ_BUILD)/check
+	$(call run-fuzzers,$(FUZZ_BUILD)/check,$(FUZZ_CHECK_SECONDS))
 
 clean:
 	rm -rf $(BUILD) $(RELEASE_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

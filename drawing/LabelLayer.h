@@ -88,7 +88,6 @@ private:
     bool inPlace_ = false;
     bool groundWaiting_ = false;
     TextBox ground_;
-    int32_t groundColour_ = 0;
 };
 
 // The layer a view's values are laid out on: anywhere in the frame, a

@@ -28,10 +28,7 @@ class CalculatorTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        dialog = std::make_unique<frmCalculator>(m, window.get());
-        dialog->show();
-        dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        dialog = test::OpenDialog<frmCalculator>(m, window.get());
     }
     void TearDown() override {
         dialog.reset();
@@ -198,10 +195,7 @@ TEST_F(CalculatorTest, BritishUnitWeightsKeepTheirDigits) {
     m.PreviousUnitSystem = Metric;
     m.CurrentUnitSystem = British;
     ConvertUnits(m);
-    dialog = std::make_unique<frmCalculator>(m, window.get());
-    dialog->show();
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    dialog = test::OpenDialog<frmCalculator>(m, window.get());
     EXPECT_EQ(Box(WetDensityInput), "0.106");
     const QString force = Column(dialog->lblResultA1, 8);
     dialog->txtValue[WetDensityInput]->setFocus();

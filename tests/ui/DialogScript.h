@@ -76,7 +76,8 @@ std::unique_ptr<D> OpenDialog(Model& m, QWidget* mainWindow) {
     auto dialog = std::make_unique<D>(m, mainWindow);
     dialog->show();
     dialog->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    // Qt counts a dialog active while its owner is: wait for the dialog itself
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == dialog.get(); }));
     return dialog;
 }
 

@@ -451,6 +451,7 @@ TEST_F(FileCommandsTest, CommandLineOpensTheFileWithOrWithoutQuotes) {
         Model started;
         started.ProgramDirectory = dir.Path().string();
         std::unique_ptr<Form1> second(Main(started, line));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(second.get()));
         EXPECT_TRUE(rec.Messages.empty()) << "nothing said of the rest: " << rec.Messages[0].Text;
         EXPECT_FLOAT_EQ(started.StemTopThickness, 1.1f);
         EXPECT_EQ(second->lblDim[StemTopThicknessLabel]->text(), "1.10");

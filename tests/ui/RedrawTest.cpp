@@ -14,6 +14,7 @@
 #include "UiTestSupport.h"
 #include "analysis/Coefficients.h"
 #include "files/ProjectFile.h"
+#include "platform/WindowPlacement.h"
 #include "support/MessageRecorder.h"
 #include "ui/design/frmStability.h"
 #include "ui/dialogs/frmLoads.h"
@@ -92,7 +93,7 @@ TEST_F(MainWindowTest, EveryCommandDrawsOnceAndAnalysesTheCombinationOnce) {
     }
 }
 
-TEST_F(MainWindowTest, AFlattenedSlopeIsDrawnOnceAsItStands) {
+TEST_F(MainWindowTest, AStartDrawsOnceAtTheSizeShownAndAFlattenedSlopeAsItStands) {
     // steeper than the backfill's 30 degrees: the analysis flattens it
     m.BackfillSlopeRatio = 1.5f;
     const std::string path = dir.File("steep.bmi");
@@ -101,8 +102,14 @@ TEST_F(MainWindowTest, AFlattenedSlopeIsDrawnOnceAsItStands) {
     test::MessageRecorder messages;
     Model started;
     started.ProgramDirectory = dir.Path().string();
+    // as a window closed maximised starts again: the window system sizes it after it is shown
+    OpenProgramSettings()->setValue("Window/WindowState", 2);
     std::unique_ptr<Form1> opened(Main(started, {path}));
+    OpenProgramSettings()->remove("Window/WindowState");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opened.get()));
+    ASSERT_TRUE(opened->isMaximized());
     EXPECT_EQ(opened->RedrawCount(), 1);
+    EXPECT_EQ(opened->Picture1->Image.size(), opened->Picture1->size());
     EXPECT_EQ(started.AnalysisCount, 2) << "the flattened wall is analysed again, once";
     // the flattening is told, each warning once
     ASSERT_FALSE(messages.Messages.empty());

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QTest>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -68,6 +69,7 @@ protected:
     void SetUp() override {
         m.ProgramDirectory = dir.Path().string();
         window.reset(Main(m, {}));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
     template <typename T = QWidget>

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStyle>
+#include <QWindow>
 #include <algorithm>
 
 #include "ui/calculator/frmCalculator.h"
@@ -676,7 +677,19 @@ void Form1::LayoutStatusLine() {
 
 // ---- events ---------------------------------------------------------------
 
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    windowHandle()->installEventFilter(this);
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // The window system shows the window at the size it settles on, which
+    // a maximised placement or a window manager may make another than the
+    // one asked for: the first picture waits for it, so it is drawn once.
+    if (!exposed_ && watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        exposed_ = true;
+        RedrawView();
+    }
     if (event->type() == QEvent::MouseMove || (watched == Panel3D4 && event->type() == QEvent::Leave))
         ResetToolButtons();
     return QMainWindow::eventFilter(watched, event);

@@ -197,6 +197,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -256,6 +257,7 @@ private:
     std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;
     int redrawCount_ = 0;
+    bool exposed_ = false;  // the window system has shown the window
 };
 
 }  // namespace brindlemar

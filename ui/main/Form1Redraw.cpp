@@ -81,8 +81,8 @@ void SetTextColour(QLabel* label, bool red) {
 }  // namespace
 
 void Form1::RedrawView() {
-    // a window not shown yet has no picture: showing it draws one
-    if (isHidden()) return;
+    // a window the window system has not shown yet has no picture: the first showing draws one
+    if (isHidden() || !exposed_) return;
     ++redrawCount_;
     // the window's picture: a surface as large as the drawing area
     const int widthPixels = std::max(1, Picture1->width());
