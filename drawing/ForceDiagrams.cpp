@@ -236,13 +236,16 @@ private:
     }
 
 public:
-    // Writes every value collected: each member's ends and its largest of
+    // Writes the values collected: each member's ends and its largest of
     // either sign first, then the others, the largest first. Each value
     // moves further out from its member until the hatching beside its tip,
     // and then every value written before it that it would run into or come
     // within a digit's width of on the same line, is behind it: crowded
-    // values stack outwards at their stations. A value is left out only
-    // where it repeats one of its member written close by.
+    // values stack outwards at their stations. Where a stack would carry
+    // another value more than one place from its station, that value is
+    // left out, so that the values at close stations stay readable; an end
+    // or a largest value is left out only where it repeats one of its
+    // member written close by.
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             if (a.essential != b.essential) return a.essential;
@@ -271,8 +274,9 @@ public:
             });
             if (repeated) continue;
             // each move is outwards, past one value: a value once passed stays behind
-            for (bool moved = true; moved;) {
-                moved = false;
+            int moves = 0;
+            for (int before = -1; before != moves;) {
+                before = moves;
                 for (const PendingLabel& other : written_) {
                     if (!near(other, apart, 0)) continue;
                     if (label.vertical ? label.value < 0 : label.outwards < 0)
@@ -281,9 +285,10 @@ public:
                         label.x = other.x + other.width + apart;
                     else
                         label.y = label.value < 0 ? other.y - label.height : other.y + other.height;
-                    moved = true;
+                    ++moves;
                 }
             }
+            if (moves > 2 && !label.essential) continue;
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
