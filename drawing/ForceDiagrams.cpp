@@ -27,6 +27,10 @@ constexpr double kLabelGap = 30;
 // wall's larger drawn size: what a small picture still shows of a diagram.
 constexpr double kLeastOrdinateShare = 1.0 / 8;
 
+// How many values a crowded value may be stacked beyond before it is left
+// out (the ends of a member and its largest values never are).
+constexpr int kMostValuesPassed = 2;
+
 struct Point {
     double x = 0, y = 0;
 };
@@ -242,7 +246,7 @@ public:
     // and then every value written before it that it would run into or come
     // within a digit's width of on the same line, is behind it: crowded
     // values stack outwards at their stations. Where a stack would carry
-    // another value more than one place from its station, that value is
+    // another value more than two places from its station, that value is
     // left out, so that the values at close stations stay readable; an end
     // or a largest value is left out only where it repeats one of its
     // member written close by.
@@ -288,7 +292,7 @@ public:
                     ++moves;
                 }
             }
-            if (moves > 2 && !label.essential) continue;
+            if (moves > kMostValuesPassed && !label.essential) continue;
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
