@@ -23,6 +23,14 @@ namespace {
 // Room between an ordinate's tip and its value.
 constexpr double kLabelGap = 30;
 
+// The least room for the largest expected ordinate, as a share of the
+// wall's larger drawn size: what a small picture still shows of a diagram.
+constexpr double kLeastOrdinateShare = 1.0 / 8;
+
+// How many values a crowded value may be stacked beyond before it is left
+// out (the ends of a member and its largest values never are).
+constexpr int kMostValuesPassed = 2;
+
 struct Point {
     double x = 0, y = 0;
 };
@@ -59,6 +67,8 @@ public:
         if (!walk) return false;
         const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
         if (!turns) return false;
+        const std::size_t firstLabel = pending_.size();
+        const std::size_t lastStation = walk->stations.size() - 1;
         double previousEnd = 0;
         for (size_t k = 1; k < walk->stations.size(); ++k) {
             const KnownCut &a = walk->cuts[walk->stations[k - 1]], &b = walk->cuts[walk->stations[k]];
@@ -71,10 +81,14 @@ public:
             curve.push_back({p1, v1});
             Hatch(member.vertical, curve);
             const double along = member.vertical ? p1.y - p0.y : p1.x - p0.x;
-            if (std::fabs(v0 - previousEnd) > 0.01) Label(member.vertical, p0, v0, along >= 0);
-            if (v1 != 0) Label(member.vertical, p1, v1, along < 0);
+            // the values at the member's two ends are read off the picture;
+            // the one at the first cut, the member's free end, stands beyond it
+            if (std::fabs(v0 - previousEnd) > 0.01) Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
+            if (v1 != 0) Label(member, p1, v1, along < 0, k == lastStation);
             previousEnd = v1;
         }
+        MarkLargest(member, *turns, firstLabel);
+        ++member_;
         return true;
     }
 
@@ -162,45 +176,123 @@ private:
     // ordinate and left of a negative one, below a positive toe or heel
     // ordinate and above a negative one. Along the axis the text stands on
     // the side of the interval it belongs to, so that the two values of a
-    // jump stand apart.
-    void Label(bool vertical, Point axis, double value, bool forwards) {
+    // jump stand apart; at a free end, beyond the member.
+    void Label(const Member& member, Point axis, double value, bool forwards, bool essential = false,
+               bool freeEnd = false) {
         PendingLabel label;
         label.text = Format(value, "0.00");
         label.value = value;
+        label.member = member_;
+        label.essential = essential;
+        const bool vertical = member.vertical;
         const Point tip = Tip(vertical, axis, value);
         label.width = s_.TextWidth(label.text);
         label.height = TwipsPerPoint * s_.FontSize;
         label.vertical = vertical;
         if (vertical) {
-            label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
+            label.x = label.otherX = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
             label.y = forwards ? tip.y : tip.y - label.height;
         } else {
-            // side by side on one line two values must not read as one number
-            label.x = forwards ? tip.x + kLabelGap : tip.x - label.width - kLabelGap;
+            // side by side on one line two values must not read as one number:
+            // the two of a jump stand more than a digit's width apart
+            const double gap = std::max(kLabelGap, 0.6 * s_.TextWidth("0"));
+            auto across = [&](bool ahead) { return ahead ? tip.x + gap : tip.x - label.width - gap; };
+            // where the values of a short toe or heel crowd, one may stand on
+            // its station's other side; one that would reach over the stem,
+            // the member's root, does so first
+            const double root = member.at(member.cuts.back()).x, end = member.at(member.cuts.front()).x;
+            auto overStem = [&](double x) { return root > end ? x + label.width > root : x < root; };
+            label.x = across(forwards);
+            label.otherX = across(!forwards);
+            label.overStem = overStem(label.x) && !overStem(label.otherX);
             label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
+            // the value at a toe's tip or a heel's end stands beyond it, level with its ordinate's tip
+            if (freeEnd) {
+                label.otherX = label.x;
+                label.y = tip.y - label.height / 2;
+                label.outwards = root > end ? -1 : 1;
+            }
         }
         pending_.push_back(label);
     }
 
+    // The member's largest value of each sign counts like its ends; where
+    // it lies between stations, at the top of a hump, it gets a value of its own.
+    void MarkLargest(const Member& member, const std::vector<KnownCut>& turns, std::size_t firstLabel) {
+        for (const int sign : {1, -1}) {
+            std::optional<std::size_t> largest;
+            for (std::size_t i = firstLabel; i < pending_.size(); ++i)
+                if (sign * pending_[i].value > 0 &&
+                    (!largest || sign * pending_[i].value > sign * pending_[*largest].value))
+                    largest = i;
+            const KnownCut* hump = nullptr;
+            for (const KnownCut& turn : turns) {
+                const double v = First(turn.forces);
+                if (sign * v >= 0.005 && (!largest || sign * v > sign * pending_[*largest].value + 0.005) &&
+                    (hump == nullptr || sign * v > sign * First(hump->forces)))
+                    hump = &turn;
+            }
+            if (hump != nullptr)
+                Label(member, member.at(hump->x), First(hump->forces), true, true);
+            else if (largest)
+                pending_[*largest].essential = true;
+        }
+    }
+
 public:
-    // Writes the values collected, the largest first. Each value moves
-    // further out from its member until the hatching beside its tip is
-    // behind it. A value whose text would then run into one already
-    // written, or come within a digit's width of it on the same line, is
-    // left out, so that the values crowded at close stations stay readable.
+    // Writes the values collected: each member's ends and its largest of
+    // either sign first, then the others, the largest first. Each value
+    // moves further out from its member until the hatching beside its tip,
+    // and then every value written before it that it would run into or come
+    // within a digit's width of on the same line, is behind it: crowded
+    // values stack outwards at their stations. Where a stack would carry
+    // another value more than two places from its station, that value is
+    // left out, so that the values at close stations stay readable; an end
+    // or a largest value is left out only where it repeats one of its
+    // member written close by.
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
+            if (a.essential != b.essential) return a.essential;
             return std::fabs(a.value) > std::fabs(b.value);
         });
         s_.ForeColor = m_.DiagramTextColours[1];
         const double apart = s_.TextWidth("0");
-        for (PendingLabel& label : pending_) ClearHatching(label);
-        for (const PendingLabel& label : pending_) {
-            const bool crowded = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
-                return label.x < other.x + other.width + apart && other.x < label.x + label.width + apart &&
-                       label.y < other.y + other.height && other.y < label.y + label.height;
+        for (PendingLabel& label : pending_) {
+            auto near = [&](const PendingLabel& other, double byX, double byY) {
+                return label.x < other.x + other.width + byX && other.x < label.x + label.width + byX &&
+                       label.y < other.y + other.height + byY && other.y < label.y + label.height + byY;
+            };
+            // the first side of its station where the value is clear of those written
+            const double askedX = label.x, askedY = label.y;
+            auto clearAt = [&](double x) {
+                label.x = x;
+                label.y = askedY;
+                ClearHatching(label);
+                return std::none_of(written_.begin(), written_.end(),
+                                    [&](const PendingLabel& other) { return near(other, apart, 0); });
+            };
+            if (!clearAt(askedX) && !clearAt(label.otherX)) clearAt(label.overStem ? label.otherX : askedX);
+            const bool repeated = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
+                return other.member == label.member && other.text == label.text &&
+                       near(other, label.height, label.height);
             });
-            if (crowded) continue;
+            if (repeated) continue;
+            // each move is outwards, past one value: a value once passed stays behind
+            int moves = 0;
+            for (int before = -1; before != moves;) {
+                before = moves;
+                for (const PendingLabel& other : written_) {
+                    if (!near(other, apart, 0)) continue;
+                    if (label.vertical ? label.value < 0 : label.outwards < 0)
+                        label.x = other.x - label.width - apart;
+                    else if (label.vertical || label.outwards > 0)
+                        label.x = other.x + other.width + apart;
+                    else
+                        label.y = label.value < 0 ? other.y - label.height : other.y + other.height;
+                    ++moves;
+                }
+            }
+            if (moves > kMostValuesPassed && !label.essential) continue;
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
@@ -213,7 +305,12 @@ private:
     struct PendingLabel {
         std::string text;
         double value = 0, x = 0, y = 0, width = 0, height = 0;
+        double otherX = 0;   // on the station's other side (a toe's or heel's value)
+        bool overStem = false;   // at x it would reach over the stem, on the other side not
         bool vertical = false;
+        int outwards = 0;   // beyond a toe's or heel's free end: the way along it away from the stem
+        int member = 0;
+        bool essential = false;   // an end or the largest of its sign: written first, nearest its spot
     };
     struct HatchLine {
         Point axis, tip;
@@ -225,7 +322,8 @@ private:
     // of negative ones, below positive toe and heel ordinates, above negative ones.
     void ClearHatching(PendingLabel& label) const {
         for (const HatchLine& h : hatches_) {
-            if (h.vertical != label.vertical) continue;
+            // beyond a free end no hatching runs beside the value
+            if (h.vertical != label.vertical || label.outwards != 0) continue;
             if (label.vertical) {
                 if (h.axis.y < label.y - kLabelGap || h.axis.y > label.y + label.height + kLabelGap) continue;
                 const double outer = label.value < 0 ? std::min(h.axis.x, h.tip.x) : std::max(h.axis.x, h.tip.x);
@@ -246,6 +344,7 @@ private:
 
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
+    int member_ = 0;
 
     Model& m_;
     Surface& s_;
@@ -288,10 +387,14 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;
 
-    // the largest expected ordinate and two value cells fit in the smaller margin
+    // the largest expected ordinate and two value cells fit in the smaller
+    // margin; where a small picture leaves no such room, the ordinate keeps
+    // a share of the wall's drawn size, and the values find room around it
     const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
     const double cell = s.TextWidth("000.00") + 60;
-    const ForceDiagramScales scales = ComputeForceDiagramScales(m, margin - 2 * cell);
+    const double wallSize = m.DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
+    const ForceDiagramScales scales =
+        ComputeForceDiagramScales(m, std::max(margin - 2 * cell, kLeastOrdinateShare * wallSize));
     DiagramPainter painter(m, s, kind, kind == MomentDiagram ? scales.Moment : scales.Force);
 
     // model points (x from the toe tip, y down from the wall top) on the drawing

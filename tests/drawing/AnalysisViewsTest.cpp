@@ -164,24 +164,29 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
 // draws over the wall (arrows, blocks, rows of surcharge arrows, pressure
 // trapezoids, diagrams), on the least window's picture, with a steep
 // backfill whose surcharge row fills the frame's top corner, with line
-// loads, on a quay wall and on a half page.
+// loads, on a quay wall and on a half page; on the least picture of a
+// 1366 x 768 screen at 125 % the views of the analysis but the loads.
 TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
     struct Case {
         const char* what;
         int32_t width, height;
         float frontWater, backWater, slope;
         bool lineLoads;
+        bool loadsView = true;
     };
     const Case cases[] = {
         {"least window, built-in wall", 11745, 8280, 5, 1.5f, 5, false},
         {"least window, quay wall", 11745, 8280, 1, 0.5f, 5, false},
         {"least window, steep backfill", 11745, 8280, 5, 1.5f, 1.2f, false},
         {"least window, line loads", 11745, 8280, 5, 1.5f, 5, true},
+        {"least window at 125 % on 1366 x 768", 11340, 6074, 5, 1.5f, 5, false, false},
+        {"least window at 125 % on 1366 x 768, line loads", 11340, 6074, 5, 1.5f, 5, true, false},
         {"half page, quay wall", 9400, 6500, 1, 0.5f, 5, false},
         {"large window, built-in wall", 18000, 13500, 5, 1.5f, 5, false},
     };
     for (const Case& c : cases)
         for (const int view : {LoadsView, ReactionsView, ResistancesView, MomentView, ShearView, NormalView}) {
+            if (view == LoadsView && !c.loadsView) continue;
             SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
             ViewPicture p;
             test::MessageRecorder messages;
@@ -191,14 +196,7 @@ TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
             p.m.EnteredFrontWaterDepth = c.frontWater;
             p.m.EnteredBackWaterDepth = c.backWater;
             p.m.BackfillSlopeRatio = c.slope;
-            if (c.lineLoads) {
-                // one down on the stem's top, one pushing the stem towards the toe, one on the heel
-                const float top = p.m.WallHeight, stem = p.m.ToeLength + p.m.StemFrontBatter;
-                p.m.LineLoads[1] = {6.5f, stem + 0.2f, top, 180, DL};
-                p.m.LineLoads[2] = {3.25f, stem, top - 0.5f, 270, LL};
-                p.m.LineLoads[3] = {4.75f, p.m.BaseWidth - 0.5f, top, 180, IC};
-                p.m.LineLoadCount = 3;
-            }
+            if (c.lineLoads) test::AddStemAndHeelLineLoads(p.m);
             for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
             PrepareCombination(p.m);
             p.m.FrameTop = 1800;

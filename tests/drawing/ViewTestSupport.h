@@ -42,6 +42,15 @@ struct ViewPicture {
     }
 };
 
+// Three line loads: one down on the stem's top, one pushing the stem towards the toe, one on the heel.
+inline void AddStemAndHeelLineLoads(Model& m) {
+    const float top = m.WallHeight, stem = m.ToeLength + m.StemFrontBatter;
+    m.LineLoads[1] = {6.5f, stem + 0.2f, top, 180, DL};
+    m.LineLoads[2] = {3.25f, stem, top - 0.5f, 270, LL};
+    m.LineLoads[3] = {4.75f, m.BaseWidth - 0.5f, top, 180, IC};
+    m.LineLoadCount = 3;
+}
+
 // The box a text printed on a picture takes: its width by 23 twips a point.
 inline TextBox BoxOf(RecordingSurface& s, const SurfaceCall& text) {
     return {text.X1, text.Y1, s.TextWidth(text.Text), 23 * text.FontSize};

@@ -238,6 +238,17 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             ExpectWhole(main->centralWidget(), where + "Form1 at its least size", true);
             const QWidget* status = main->findChild<QWidget*>("Panel3D3");
             EXPECT_TRUE(main->centralWidget()->rect().contains(status->geometry())) << where << "status panel outside";
+            // the force diagrams' hatching shows through the grey wall beside the members' axes
+            for (const size_t view : {11, 12, 13}) {
+                main->optView[view]->click();
+                const QImage picture = main->Picture1->Image;
+                int axes = 0, hatching = 0;
+                for (int y = 0; y < picture.height(); ++y)
+                    for (int x = 0; x < picture.width(); ++x)
+                        if (const QRgb c = picture.pixel(x, y); qGreen(c) == 0 && qBlue(c) == 0 && qRed(c) % 255 != 0)
+                            ++(qRed(c) == 128 ? axes : hatching);
+                EXPECT_GT(hatching, 0.6 * axes) << where << "view " << view << " at the least size";
+            }
         }
         // every line load a wall can have: the loads grid numbers its rows to 50 and scrolls
         m.LineLoadCount = MaxLineLoads;
