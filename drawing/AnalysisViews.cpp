@@ -11,14 +11,12 @@ namespace brindlemar {
 
 void DrawAnalysisView(Model& m, Surface& s, int view) {
     if (view >= DeadLoadsView && view <= SeismicLoadsView) {
-        DrawWall(m, s, 1, 0, LoadsViewLeastMargins(s));
-        DrawLoadsView(m, s, view);
+        DrawWallAndLoads(m, s, 1, view);
         return;
     }
     switch (view) {
     case LoadsView:
-        DrawWall(m, s, 1, 0, LoadsViewLeastMargins(s));
-        DrawLoadsView(m, s);
+        DrawWallAndLoads(m, s, 1);
         break;
     case ReactionsView:
         if (m.WallStable == 0) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "drawing/LabelLayer.h"
 #include "drawing/Primitives.h"
 #include "runtime/Colours.h"
 #include "runtime/Format.h"
@@ -18,7 +19,10 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
     DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
 }
 
-void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour) {
+// The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y).
+void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour, double x1, double y1,
+                    double x2, double y2) {
+    NextTextLabels(s, x1, y1, x2, y2);
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
@@ -66,7 +70,8 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
         ny = -ny;
     }
     const double d = tw / 2 * std::fabs(nx) + th / 2 * std::fabs(ny) + kTextGap + clearance;
-    PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour);
+    PrintForceText(s, text, x + L / 2 * ux + d * nx - tw / 2, y + L / 2 * uy + d * ny - th / 2, textColour, x, y,
+                   x + L * ux, y + L * uy);
 }
 
 void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
@@ -77,7 +82,7 @@ void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, dou
     const std::string text = LoadValueText(std::fabs(value)) + label;
     // centred above the shaft
     PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - TwipsPerPoint * s.FontSize - kTextGap,
-                   textColour);
+                   textColour, x, y, end, y);
 }
 
 void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
@@ -87,7 +92,7 @@ void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, doubl
     DrawForceArrow(m, s, x, y, x, end, arrowColour, pen);
     // right of the shaft, on its middle
     PrintForceText(s, LoadValueText(std::fabs(value)) + label, x + 15, (y + end) / 2 - s.TextHeight("") / 2,
-                   textColour);
+                   textColour, x, y, x, end);
 }
 
 }  // namespace brindlemar

@@ -5,8 +5,12 @@
 // is drawn where it was asked for if that spot is free, else at the nearest
 // free spot around it: clear of the texts placed before it and of every line
 // drawn through the layer, inside the area given. A value's white ground
-// (a white box printed just under it) moves with it.
+// (a white box printed just under it) moves with it. A text told what it
+// labels (NextTextLabels) takes the nearest free spot within two of its
+// heights of that, where there is one.
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +28,9 @@ public:
     // `area` is where the texts may stand (the view's frame); `gap` the least
     // room between a text and another text or a line.
     LabelLayer(Surface& target, TextBox area, double gap);
+    // A layer that lays its texts out and draws nothing at all, not even
+    // the lines: a picture tried on it tells how its texts would stand.
+    static LabelLayer Trial(Surface& measuring, TextBox area, double gap);
     ~LabelLayer() override;
     LabelLayer(const LabelLayer&) = delete;
     LabelLayer& operator=(const LabelLayer&) = delete;
@@ -33,6 +40,10 @@ public:
     // While on, texts are drawn at once where they are printed (a legend in
     // its corner) and the texts laid out later keep clear of them.
     void PrintInPlace(bool on) { inPlace_ = on; }
+    // The next text printed labels what lies in `box` (see NextTextLabels).
+    void NextTextLabels(const TextBox& box) { of_ = box; }
+    // How many texts told what they label found no free spot near it so far.
+    int Astray() const { return astray_; }
 
     double TwipsPerPixelX() const override { return target_.TwipsPerPixelX(); }
     double TwipsPerPixelY() const override { return target_.TwipsPerPixelY(); }
@@ -55,6 +66,7 @@ protected:
     void Clear() override;
 
 private:
+    LabelLayer(std::unique_ptr<Surface> measuring, TextBox area, double gap);
     struct Segment {
         double x1, y1, x2, y2;
     };
@@ -70,6 +82,7 @@ private:
         std::string Text;
         Look Printed;
         bool Ground;  // on a white ground
+        std::optional<TextBox> Of;  // what it labels
     };
     Look LookNow() const;
     void Wear(const Look& look);
@@ -77,8 +90,9 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
-    TextBox Place(const TextBox& asked, std::vector<Segment>& near) const;
+    TextBox Place(const Label& label, std::vector<Segment>& near, bool& astray) const;
 
+    std::unique_ptr<Surface> measuring_;  // a trial layer's surface, which draws nothing
     Surface& target_;
     TextBox area_;
     double gap_;
@@ -88,12 +102,21 @@ private:
     bool inPlace_ = false;
     bool groundWaiting_ = false;
     TextBox ground_;
+    std::optional<TextBox> of_;
+    int astray_ = 0;
 };
+
+// The next text printed on `s` labels what lies in the box with corners
+// (x1, y1) and (x2, y2), an arrow, a block or the end of one: on a label
+// layer it stands within two of its heights of it where a spot there is
+// free. Any other surface prints it where it is asked for.
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2);
 
 // The layer a view's values are laid out on: anywhere in the frame, a
 // screen offset (grown on paper) clear of one another and of the lines.
 // Layers nest: a view drawn on another view's layer hands its texts on, and
 // the outer layer places them again among all the texts and lines of both.
-LabelLayer ViewLabelLayer(const Model& m, Surface& s);
+// A trial layer draws nothing (LabelLayer::Trial).
+LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial = false);
 
 }  // namespace brindlemar

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawing/ForceArrows.h"
+#include "drawing/LabelLayer.h"
 #include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
 #include "drawing/PressureTrapezoids.h"
@@ -20,6 +21,9 @@ double NodeX(const Model& m, int i) { return m.DrawingXCoordinates[static_cast<s
 double NodeY(const Model& m, int i) { return m.DrawingYCoordinates[static_cast<size_t>(i)]; }
 
 double Sign(double v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+// The larger of two ordinates, by size: how far a block reaches from its line.
+double Outer(double a, double b) { return std::fabs(a) >= std::fabs(b) ? a : b; }
 
 // Nearest whole drawing unit, halves to the even one.
 double RoundToUnit(double v) { return std::isfinite(v) ? std::nearbyint(v) : 0; }
@@ -125,7 +129,10 @@ void DrawLateralEarthPressure(const Model& m, Surface& s) {
                           m.LoadLabelColour, m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
-    if (q[2] != 0) PrintCentered(s, code, x + q[2] / 2.0 * scale);
+    if (q[2] != 0) {
+        NextTextLabels(s, x, NodeY(m, 40), x + Outer(Outer(q[0], q[1]), q[2]) * scale, NodeY(m, 5));
+        PrintCentered(s, code, x + q[2] / 2.0 * scale);
+    }
 }
 
 void DrawWaterPressure(const Model& m, Surface& s) {
@@ -151,14 +158,20 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     V(BackWaterLevel(m), NodeY(m, 5), xBack, 0, -w[3] * scale, "", text(w[3]));
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
-    if (w[3] != 0) PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
+    if (w[3] != 0) {
+        NextTextLabels(s, xBack, BackWaterLevel(m), xBack + w[3] * scale, NodeY(m, 5));
+        PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
+    }
 
     // on the front face, in front of the ground before the toe
     const double xFront = NodeX(m, 11) - 30;
     V(FrontWaterLevel(m), NodeY(m, 4), xFront, 0, w[6] * scale, "", text(w[6]));
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
-    if (w[6] != 0) PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
+    if (w[6] != 0) {
+        NextTextLabels(s, xFront, FrontWaterLevel(m), xFront - w[6] * scale, NodeY(m, 4));
+        PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
+    }
 
     // the water standing on the back batter and the heel, above the surcharge arrows
     const double yHeel = NodeY(m, 40) - (scale * surcharge + Sign(surcharge) * cell.Height + 30);
@@ -166,7 +179,10 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(m, 17), NodeX(m, 6), yHeel, w[7] * scale, w[8] * scale, m.StemBackBatter == 0 ? text(w[7]) : "",
       text(w[8]));
     s.ForeColor = m.LoadLabelColour;
-    if (w[8] != 0) LabelBesideOrdinate(s, code, NodeX(m, 6) + 15, false, yHeel, w[8] * scale);
+    if (w[8] != 0) {
+        NextTextLabels(s, NodeX(m, 13), yHeel, NodeX(m, 6), yHeel - Outer(w[7], w[8]) * scale);
+        LabelBesideOrdinate(s, code, NodeX(m, 6) + 15, false, yHeel, w[8] * scale);
+    }
 
     // the water standing on the front batter and the toe, just above the
     // front water surface; deepest where the faces are lowest (the stem foot
@@ -176,7 +192,10 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(m, 16), NodeX(m, 3), yToe, w[9] * scale, w[10] * scale, m.StemFrontBatter == 0 ? text(w[9]) : "",
       text(w[10]));
     s.ForeColor = m.LoadLabelColour;
-    if (w[10] != 0) LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
+    if (w[10] != 0) {
+        NextTextLabels(s, NodeX(m, 12), yToe, NodeX(m, 3), yToe - Outer(w[9], w[10]) * scale);
+        LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
+    }
 
     // uplift under the base, pushing up; below the shear key when there is one
     double yBase = NodeY(m, 50);
@@ -186,6 +205,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(m, 4), NodeX(m, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
     s.ForeColor = m.LoadLabelColour;
     if (w[11] != 0 || w[12] != 0) {
+        NextTextLabels(s, NodeX(m, 4), yBase, NodeX(m, 5), yBase + Outer(w[11], w[12]) * scale);
         s.CurrentY = yBase + w[12] * scale / 2 - lineHeight / 2;
         PrintAt(s, code, NodeX(m, 6) + 15);
     }
@@ -244,6 +264,7 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                           m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     if (s1 != 0) {
+        NextTextLabels(s, x, yTop, x + Outer(s1, pw + s2) * scale, yBase);
         s.CurrentY = yTop - TwipsPerPoint * s.FontSize - 30;
         PrintCentered(s, code, x + s1 / 2 * scale);
     }
@@ -267,7 +288,10 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                             m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
-    if (e > 1E-5) PrintCentered(s, code, xf - e / 2 * scale);
+    if (e > 1E-5) {
+        NextTextLabels(s, xf, yw, xf - width, yb);
+        PrintCentered(s, code, xf - e / 2 * scale);
+    }
 }
 
 }  // namespace brindlemar

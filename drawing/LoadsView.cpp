@@ -8,6 +8,7 @@
 #include "drawing/Legend.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/Primitives.h"
+#include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -15,6 +16,9 @@
 namespace brindlemar {
 
 namespace {
+
+// The type of the view tried at its size and at 0.9, 0.8 and 0.7 of it.
+constexpr int kTypeSteps = 4;
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
@@ -52,6 +56,7 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     s.CurrentX = (x0 + x1 - width) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight - climb, ceiling) : meanTail + 15 + climb;
     s.ForeColor = m.LoadLabelColour;
+    NextTextLabels(s, x0, tail0, x1, tail1);
     s.Print(text);
 }
 
@@ -132,6 +137,33 @@ void DrawLoadsView(Model& m, Surface& surface, int family) {
     if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s);
     s.PrintInPlace(true);
     DrawLoadsLegend(m, s);
+}
+
+void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
+    // Where some value would find no free spot near its arrow or block, the
+    // whole view is drawn in smaller type, step by step down to seven tenths
+    // of it: the room kept for the values shrinks with their cells and the
+    // wall grows into what they leave. Where even that is not enough, the
+    // largest size that leaves fewest values astray.
+    const double size = s.FontSize;
+    double best = size;
+    int fewest = -1;
+    for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
+        s.FontSize = size * (1 - 0.1 * step);
+        ComputeDrawingScale(m, LoadsViewLeastMargins(s));
+        if (!DrawingFitted(m)) break;
+        LabelLayer trial = ViewLabelLayer(m, s, true);
+        DrawLoadsView(m, trial, family);
+        trial.Flush();
+        if (fewest < 0 || trial.Astray() < fewest) {
+            fewest = trial.Astray();
+            best = s.FontSize;
+        }
+    }
+    s.FontSize = best;
+    DrawWall(m, s, fillAreas, 0, LoadsViewLeastMargins(s));
+    DrawLoadsView(m, s, family);
+    s.FontSize = size;
 }
 
 void DrawLineLoad(Model& m, Surface& s, int index) {

@@ -50,6 +50,11 @@ bool FamilyShows(int family, int code, bool lineLoad = false);
 // over a wall already drawn, at the arrow scale of the whole view.
 void DrawLoadsView(Model& m, Surface& s, int family = AllLoads);
 
+// The wall (DrawWall with `fillAreas`) and the loads of `family` over it,
+// in smaller type, and so with the wall larger, where that lets every value
+// stand near the arrow or block it labels; the surface keeps its font size.
+void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family = AllLoads);
+
 // One arrow scale for all pressures, so that the largest pressure group of
 // each side fits the room kept beside, above or below the wall. Starts at
 // 10000; each group larger than 1E-5 may only make it smaller. A frame so

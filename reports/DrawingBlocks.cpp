@@ -38,8 +38,7 @@ void PrintLoadsBlock(Model& m, Surface& s) {
     OpenPictureBlock(m, s, "Loads", false);
     {
         const FrameBelowFactorTable below(m, s);
-        DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
-        DrawLoadsView(m, s);
+        DrawWallAndLoads(m, s, 0);
     }
     DrawFactorTable(m, s);
 }

@@ -51,9 +51,9 @@ inline void AddStemAndHeelLineLoads(Model& m) {
     m.LineLoadCount = 3;
 }
 
-// The box a text printed on a picture takes: its width by 23 twips a point.
-inline TextBox BoxOf(RecordingSurface& s, const SurfaceCall& text) {
-    return {text.X1, text.Y1, s.TextWidth(text.Text), 23 * text.FontSize};
+// The box a text printed on a picture takes: its width as printed by 23 twips a point.
+inline TextBox BoxOf(RecordingSurface&, const SurfaceCall& text) {
+    return {text.X1, text.Y1, text.X2 - text.X1, 23 * text.FontSize};
 }
 
 inline bool Overlap(const TextBox& a, const TextBox& b) {

@@ -21,6 +21,10 @@
 #include <vector>
 
 #include "UiTestSupport.h"
+#include "drawing/AnalysisViews.h"
+#include "drawing/FactorTable.h"
+#include "drawing/ForceArrows.h"
+#include "support/RecordingSurface.h"
 #include "ui/calculator/frmCalculator.h"
 #include "design/DesignSectionForces.h"
 #include "ui/design/frmRein.h"
@@ -263,6 +267,54 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
             ExpectInSightUnscrolled(w.get(), where + window.name);
         }
+    }
+}
+
+// The values of the forces the loads view draws at fixed places (the
+// weight and inertia of each body at its centroid, the earth pressure's
+// vertical component ending on the heel's end) that stand farther than two
+// text heights from their arrows.
+std::vector<std::string> ForceValuesAstray(const Model& m, const std::vector<test::SurfaceCall>& texts) {
+    const double L = m.ForceArrowLength, x6 = m.DrawingXCoordinates[6], y6 = m.DrawingYCoordinates[6];
+    std::vector<std::pair<std::string, TextBox>> arrows{
+        {LoadValueText(std::fabs(m.BackfillPressureForces[3] + m.BackfillPressureForces[4])) + "EH", {x6, y6 - L, 0, L}}};
+    for (size_t i = 1; i <= 3; ++i) {
+        const double x = m.DrawingXCoordinates[4] + m.DrawingScale * m.BodyCentroidsX[i];
+        const double y = m.DrawingYCoordinates[1] + m.DrawingScale * m.BodyCentroidsY[i];
+        arrows.push_back({LoadValueText(m.BodyWeights[i]) + (i == 1 ? "DL" : "EV"), {x, y, 0, L}});
+        arrows.push_back({LoadValueText(std::fabs(m.BodySeismicForces[i])) + "EQ", {x - L, y, L, 0}});
+    }
+    std::vector<std::string> astray;
+    for (const auto& [value, a] : arrows)
+        for (const test::SurfaceCall& t : texts) {
+            const double h = 23 * t.FontSize;
+            const double dx = std::max({0.0, t.X1 - a.Left - a.Width, a.Left - t.X2});
+            const double dy = std::max({0.0, t.Y1 - a.Top - a.Height, a.Top - t.Y1 - h});
+            if (t.Text == value && std::hypot(dx, dy) > 2 * h) astray.push_back(value);
+        }
+    return astray;
+}
+
+// In a wide desktop font the main window at its least size leaves its
+// picture little room: the values of the loads view, and of the load-type
+// views drawn through it, still stand by their arrows.
+TEST(WindowFontsTest, LoadValuesStandByTheirArrowsInTheLeastWindow) {
+    DesktopFont desktop("Liberation Mono", 0);
+    test::TempDir dir;
+    Model m;
+    m.ProgramDirectory = dir.Path().string();
+    std::unique_ptr<Form1> main(Main(m, {}));
+    main->resize(main->minimumSize());
+    main->optView[LoadsView]->click();
+    // each view drawn again at the picture's size where the test sees its texts
+    for (const int view : {LoadsView, DeadLoadsView, SoilLoadsView, SeismicLoadsView}) {
+        test::RecordingSurface s(m.FrameWidth, m.FrameHeight);
+        {
+            const FrameBelowFactorTable below(m, s);
+            DrawAnalysisView(m, s, view);
+        }
+        EXPECT_EQ(ForceValuesAstray(m, s.Of("Print")), std::vector<std::string>{})
+            << "view " << view << " on a picture of " << m.FrameWidth / 15 << " x " << m.FrameHeight / 15;
     }
 }
 
