@@ -36,9 +36,9 @@ const BarGrid& SearchGrid(const Model& m) {
         [] {  // British: 12 to 2.5 in by 0.5 in, 1/8 to 1 1/4 in by 1/16 in, in feet
             BarGrid g;
             for (int halves = 24; halves >= 5; --halves)
-                g.Spacings.push_back(static_cast<float>(halves * 0.5 / 12));
+                g.Spacings.push_back(static_cast<float>(halves * 0.5 / InchesPerFoot));
             for (int sixteenths = 2; sixteenths <= 20; ++sixteenths)
-                g.Diameters.push_back(static_cast<float>(sixteenths / 16.0 / 12));
+                g.Diameters.push_back(static_cast<float>(sixteenths / 16.0 / InchesPerFoot));
             return g;
         }(),
     };
