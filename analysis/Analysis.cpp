@@ -1,7 +1,6 @@
 #include "analysis/Analysis.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "analysis/Preparation.h"
 #include "analysis/WaterPressure.h"
 #include "model/KeepCurrentCombination.h"
+#include "model/Units.h"
 #include "runtime/Hooks.h"
 #include "runtime/OneBoxPerError.h"
 #include "runtime/RuntimeError.h"
@@ -347,11 +347,6 @@ void StoreStabilityResults(Model& m, int i, bool analysed) {
 }
 
 }  // namespace
-
-double StressToPressureFactor(int unitSystem) {
-    static constexpr std::array<double, 3> factors{10.0, 1000.0, 0.144};
-    return At(factors, unitSystem);
-}
 
 double CappedBearingResistance(const Model& m, double qn) {
     double qc = qn <= m.ConcreteCompressiveStress ? qn : m.ConcreteCompressiveStress;

@@ -40,9 +40,6 @@ inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombinat
 // shown by this rule.
 inline bool SlidingChecked(double FC, double EP, double RH) { return FC > 0 || EP > 0 || RH > 0; }
 
-// Stress unit to pressure unit: kg/cm² to T/m², MPa to kPa, psi to Kip/ft².
-double StressToPressureFactor(int unitSystem);
-
 // A bearing resistance qn (stress unit) capped by the concrete's strength,
 // in the pressure unit; never below 0.
 double CappedBearingResistance(const Model& m, double qn);

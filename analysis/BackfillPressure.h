@@ -17,7 +17,9 @@ void TrapezoidResultant(double x1, double x2, double p1, double p2, float& F, fl
 // the vertical: Coulomb active or at rest, or the user's value for either state.
 double StaticEarthCoefficient(const Model& m, float phi, float theta, float beta, float delta);
 
-// Whether an earthquake acts: the seismic option on and an acceleration not 0.
+// Whether an earthquake acts: the seismic option on and an acceleration not
+// 0. The seismic pressures, the section forces, the loads view and the
+// legend all ask this.
 bool EarthquakeActs(const Model& m);
 
 // Seismic increment ΔK of the earth-pressure coefficient on a plane inclined

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "analysis/Analysis.h"
+#include "model/Units.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -138,8 +139,7 @@ float NominalBearingOfMethod(Model& m, float c, float& phi, float gamma, float B
         const float q1 = ToSingle(0.5 * gamma * B * Ngamma * sg * Cwg +
                                   static_cast<double>(gamma) * Df * Nq * dq * sq * Cwq);
         const double cohesion = static_cast<double>(c) * Nc * sc;
-        if (unit == British) return ToSingle(cohesion + q1 * 1000.0 / 144.0);
-        return ToSingle(cohesion + q1 / (unit == SI ? 1000.0 : 10.0));
+        return ToSingle(cohesion + q1 / StressToPressureFactor(unit));
     }
 
     // semi-empirical formulas, B in metres giving MPa
@@ -148,10 +148,11 @@ float NominalBearingOfMethod(Model& m, float c, float& phi, float gamma, float B
         const float q = ToSingle(embedment * (m.BaseSptBlowCount * 0.032 * B));
         if (unit == Metric) return ToSingle(CheckedDivide(q * 100.0, m.GravityAcceleration));
         if (unit == SI) return q;
-        return ToSingle(CheckedDivide(q * 25.4 * 25.4 / 0.454, m.GravityAcceleration) * 0.3048);
+        // MPa to psi, and B taken in metres rather than feet
+        return ToSingle(q * StressToPsiFactor(SI, m.GravityAcceleration) * MetresPerFoot);
     }
     const float q = ToSingle(embedment * (m.BaseCptTipResistance * 0.082 * B));
-    return unit == British ? ToSingle(q * 0.3048) : q;
+    return unit == British ? ToSingle(q * MetresPerFoot) : q;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -28,10 +29,9 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     FreeBody body(Member::Heel, xc, t / 2);
     const double H = FrontHeight(m);
     const double end = m.HeelEndThickness;
-    const double ratio = m.BackfillSlopeRatio;
     // backfill surface above the cut and above the heel end
-    const double surfaceAtCut = ratio > 0 ? H + (m.StemBackBatter + HL - s) / ratio : H;
-    const double surfaceAtEnd = ratio > 0 ? H + (m.StemBackBatter + HL) / ratio : H;
+    const double surfaceAtCut = H + BackfillRise(m, m.StemBackBatter + HL - s);
+    const double surfaceAtEnd = H + BackfillRise(m, m.StemBackBatter + HL);
     // back water level, and where it meets the sloping top of the heel
     double yw = H - m.BackWaterDepth;
     if (yw < 0) yw = 0;
@@ -77,7 +77,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     // the section down to the base; the same coefficient as the stability
     // analysis takes on that plane
     const double K = m.BackfillPressureCoefficient;
-    const double rise = ratio > 0 ? (m.StemBackBatter + HL) / ratio : 0;
+    const double rise = BackfillRise(m, m.StemBackBatter + HL);
     const double dryDepth = backHeight > m.BackWaterDepth ? m.BackWaterDepth + rise : rise + backHeight;
     const double beta = Radians(BackfillSlopeAngle(m.BackfillSlopeRatio));
     const double pq = K * CheckedDivide(m.BackfillSurcharge * Factor(m, m.SurchargeLoadType), std::cos(beta)) *
@@ -103,7 +103,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
                            m.SeismicPressureForces[3] + m.SeismicPressureForces[4];
     body.AddVertical(-endLoad, B, SetsFor(PlaceAlong(m, s)));
 
-    if (m.SeismicIncluded != 0) {
+    if (EarthquakeActs(m)) {
         body.AddHorizontal(-concrete.area * m.ConcreteUnitWeight * kh * EQ * DL, concrete.cy);
         // seismic increments on the plane through the heel end, growing with
         // the height above the base; the same increment coefficient as the

@@ -123,7 +123,7 @@ std::optional<MemberWalk> WalkUpTo(Model& m, SectionRoutine routine, const Membe
     return upTo;
 }
 
-float RoundingFloor(const Model& m, const MemberWalk& walk, ThicknessRoutine thickness) {
+double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thickness) {
     const double length =
         walk.cuts.empty() ? 0.0 : std::abs(double(walk.cuts.back().x) - walk.cuts.front().x);
     double scale = 0;
@@ -133,8 +133,10 @@ float RoundingFloor(const Model& m, const MemberWalk& walk, ThicknessRoutine thi
         scale = std::max({scale, double(std::abs(f.M)), double(std::abs(f.M2)), std::abs(f.V) * length,
                           std::abs(f.V2) * length, std::abs(f.N) * t, std::abs(f.N2) * t});
     }
-    return ToSingle(RoundingShare * scale);
+    return scale;
 }
+
+float RoundingFloor(double scale) { return ToSingle(RoundingShare * scale); }
 
 void Extreme::Record(const KnownCut& cut, Measure measure, float floor) {
     for (const bool second : {false, true}) {

@@ -54,9 +54,18 @@ struct Measure {
     float Of(const SectionForces& f, bool second) const;
 };
 
-// What counts as nothing on the walked member: sums that cancel leave
-// rounding (a tip moment of 1E-15), which is no force.
-float RoundingFloor(const Model& m, const MemberWalk& walk, ThicknessRoutine thickness);
+// The size of the terms a walked member's forces are summed from: its
+// largest moment, shear times its length and normal force times its
+// thickness. The lever arms of those terms are differences of coordinates
+// as large as the member, held to 7 significant digits.
+double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thickness);
+
+// What counts as nothing beside forces of that scale: sums that cancel
+// leave rounding (a tip moment of 1E-15, or 6E-4 kNm/m where the terms are
+// a thousand kNm/m), which is no force. The design judges every face moment
+// against the scale of the whole wall, so that rounding neither gets steel
+// nor governs in one combination while another drops the same.
+float RoundingFloor(double scale);
 
 // The most extreme value of a measure met so far, the normal force of the same
 // result set and the cut. Only a value above the floor counts, and only one

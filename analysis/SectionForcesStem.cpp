@@ -82,7 +82,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
         body.AddVertical(-v.F, v.at);
     }
 
-    if (m.SeismicIncluded != 0) {
+    if (EarthquakeActs(m)) {
         // inertia of the concrete above the cut
         body.AddHorizontal(-concrete.area * m.ConcreteUnitWeight * kh * EQ * DL, concrete.cy);
 

@@ -1,6 +1,7 @@
 // Section forces of the toe at a vertical cut.
 
 #include "analysis/Analysis.h"
+#include "analysis/BackfillPressure.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
@@ -32,7 +33,7 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     const AreaCentroid concrete = Polygon(m, {{0, 0}, {0, tip}, {s, t}, {s, 0}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
-    if (m.SeismicIncluded != 0) {
+    if (EarthquakeActs(m)) {
         body.AddHorizontal(
             -concrete.area * m.ConcreteUnitWeight * m.AppliedSeismicCoefficient * Factor(m, EQ) * DL,
             concrete.cy);

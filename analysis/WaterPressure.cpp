@@ -113,6 +113,16 @@ double ComputedPassiveCoefficient(const Model& m) {
     return CoulombPassiveCoefficient(m.ToeEarthFrictionAngle, 0, 0, m.ConcreteToEarthFrictionAngle);
 }
 
+ToeEarthLayers ToeEarthThicknesses(const Model& m) {
+    const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;
+    ToeEarthLayers layers;
+    layers.Dry = std::clamp(m.FrontWaterDepth - toeTop, 0.0, static_cast<double>(m.ToeTipThickness));
+    layers.Submerged = FrontWaterZone(m) == WaterZone::Lower ? toeTop + m.ToeTipThickness - m.FrontWaterDepth
+                                                             : m.ToeTipThickness;
+    layers.Submerged = std::max(0.0, layers.Submerged);
+    return layers;
+}
+
 void CalcPassivePressure(Model& m) {
     const auto& y = m.NodeYCoordinates;
     auto& p = m.PassivePressureOrdinates;
@@ -124,11 +134,8 @@ void CalcPassivePressure(Model& m) {
     const double Kp = m.KpSource != Computed ? static_cast<double>(m.EnteredKp) : ComputedPassiveCoefficient(m);
 
     // the toe earth spans the toe-tip thickness: dry above the front water, submerged below
-    const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;
-    const double hd = std::clamp(m.FrontWaterDepth - toeTop, 0.0, static_cast<double>(m.ToeTipThickness));
-    double hw = m.ToeTipThickness;
-    if (ToSingle(toeTop) < m.FrontWaterDepth) hw = toeTop + m.ToeTipThickness - m.FrontWaterDepth;
-    hw = std::max(0.0, hw);
+    const ToeEarthLayers toeEarth = ToeEarthThicknesses(m);
+    const double hd = toeEarth.Dry, hw = toeEarth.Submerged;
 
     p[0] = 0;
     p[1] = ToSingle(p[0] + c * m.ToeEarthUnitWeight * hd * Kp);

@@ -19,6 +19,15 @@ void CalcWaterPressures(Model& m);
 // vertical toe face, its surface level.
 double ComputedPassiveCoefficient(const Model& m);
 
+// The earth in front of the toe fills the toe tip's height: dry above the
+// front water level, submerged below it; the two add up to the tip's
+// thickness. The toe top stands under water unless the front water zone
+// lies below it. The passive pressure and its picture take the layers from here.
+struct ToeEarthLayers {
+    double Dry = 0, Submerged = 0;
+};
+ToeEarthLayers ToeEarthThicknesses(const Model& m);
+
 // Unfactored passive blocks: toe earth above (1) and below (2) the front
 // water level, and the earth in front of the shear key (3).
 void CalcPassivePressure(Model& m);

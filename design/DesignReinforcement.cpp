@@ -36,9 +36,9 @@ const BarGrid& SearchGrid(const Model& m) {
         [] {  // British: 12 to 2.5 in by 0.5 in, 1/8 to 1 1/4 in by 1/16 in, in feet
             BarGrid g;
             for (int halves = 24; halves >= 5; --halves)
-                g.Spacings.push_back(static_cast<float>(halves * 0.5 / 12));
+                g.Spacings.push_back(static_cast<float>(halves * 0.5 / InchesPerFoot));
             for (int sixteenths = 2; sixteenths <= 20; ++sixteenths)
-                g.Diameters.push_back(static_cast<float>(sixteenths / 16.0 / 12));
+                g.Diameters.push_back(static_cast<float>(sixteenths / 16.0 / InchesPerFoot));
             return g;
         }(),
     };
@@ -223,15 +223,6 @@ void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector
 
 }  // namespace
 
-bool IsMomentNoise(const Model& m, float moment) {
-    constexpr double NoiseShare = 1e-6;
-    if (moment == 0) return false;
-    double largest = 0;
-    for (const auto& row : m.FlexureMoments)
-        for (int p = 1; p <= PositionCount; ++p) largest = std::max(largest, std::fabs(double(row[p])));
-    return std::fabs(double(moment)) < NoiseShare * largest;
-}
-
 int DesignFlexureCombination(const Model& m, int p) {
     const int designed = At(m.FlexureDesignResults, p).Combination;
     const std::vector<int> tied = TiedFlexureCombinations(m, p);
@@ -261,8 +252,6 @@ void DesignReinforcement(Model& m) {
         UseForces(m, r, g, p);
         r.Width = 1;
         r.Cover = cover;
-        // a face whose moment is rounding residue carries nothing to design
-        if (IsMomentNoise(m, r.Moment)) r.Moment = r.AxialForce = 0;
 
         // the user's bars on the other face work as compression steel
         r.OtherBarDiameter = userDiameter(o);

@@ -42,10 +42,20 @@ struct MemberScan {
     std::optional<float> shearLimit;
 };
 
-// A member's most negative and most positive moment and its largest shear.
+// A member's most negative and most positive moment and its largest shear,
+// and the scale of the forces they were found among.
 struct MemberExtremes {
     Extreme negative, positive, shear;
+    double scale = 0;
 };
+
+// What a combination's scan found on each member, kept until the scale of
+// the whole wall is known.
+struct ScannedMember {
+    MemberScan scan;
+    MemberExtremes found;
+};
+using ScannedCombination = std::vector<ScannedMember>;
 
 constexpr Measure NegativeMoment{Component::Moment, Sense::Negative};
 constexpr Measure PositiveMoment{Component::Moment, Sense::Positive};
@@ -64,8 +74,10 @@ std::optional<MemberExtremes> SearchMember(Model& m, const std::vector<float>& s
         scan.shearLimit ? WalkUpTo(m, scan.routine, *walk, *scan.shearLimit) : walk;
     if (!shearWalk) return std::nullopt;
 
-    const float floor = RoundingFloor(m, *walk, scan.thickness);
     MemberExtremes found;
+    found.scale = ForceScale(m, *walk, scan.thickness);
+    // the member's own floor keeps the search off its rounding; the wall's decides later
+    const float floor = RoundingFloor(found.scale);
     const struct {
         Extreme& extreme;
         Measure measure;
@@ -85,10 +97,10 @@ std::optional<MemberExtremes> SearchMember(Model& m, const std::vector<float>& s
 // Writes what was found on one member into the row of combination c: its odd
 // face takes the most negative moment, its even face the most positive, the
 // member its largest shear, each with the normal force, distance and depth of
-// its cut. A face without a moment of its sign keeps what it had.
-void StoreMember(Model& m, int c, const MemberScan& scan, const MemberExtremes& found) {
+// its cut. A face without a moment of its sign beyond `floor` keeps what it had.
+void StoreMember(Model& m, int c, const MemberScan& scan, const MemberExtremes& found, float floor) {
     auto face = [&](int p, const Extreme& e, float moment) {
-        if (!e.found) return;
+        if (!e.found || !(e.value > floor)) return;
         m.FlexureMoments[c][p] = moment;
         m.FlexureAxialForces[c][p] = e.axial;
         m.FlexureSectionDistances[c][p] = e.x;
@@ -103,16 +115,17 @@ void StoreMember(Model& m, int c, const MemberScan& scan, const MemberExtremes& 
     m.ShearSectionDepths[c][scan.member] = scan.thickness(m, found.shear.x);
 }
 
-bool ScanMember(Model& m, int c, const std::vector<float>& stations, const MemberScan& scan,
+bool ScanMember(Model& m, ScannedCombination& scanned, const std::vector<float>& stations, const MemberScan& scan,
                 std::optional<KnownCut>* shared = nullptr) {
     const std::optional<MemberExtremes> found = SearchMember(m, stations, scan, shared);
-    if (found) StoreMember(m, c, scan, *found);
+    if (found) scanned.push_back({scan, *found});
     return found.has_value();
 }
 
-// The design sections and scans of all four members for combination c, whose
-// analysis and stations are current. False when a section force failed.
-bool ScanCombination(Model& m, int c) {
+// The design sections of all four members for combination c, whose analysis
+// and stations are current, and what the scans found on them. False when a
+// section force failed.
+bool ScanCombination(Model& m, int c, ScannedCombination& scanned) {
     const std::vector<float>& stem = m.StemStations;
     const float upper = m.UpperStemLength;
 
@@ -131,7 +144,7 @@ bool ScanCombination(Model& m, int c) {
     m.FlexureSectionDepths[c][1] = StemThicknessAt(m, upper);
     // the upper stem's last cut is the lower stem's first
     std::optional<KnownCut> stemCut;
-    if (!ScanMember(m, c, upperCuts, {UpperStem, CalcStemSectionForces, StemThicknessAt, std::nullopt}, &stemCut))
+    if (!ScanMember(m, scanned, upperCuts, {UpperStem, CalcStemSectionForces, StemThicknessAt, std::nullopt}, &stemCut))
         return false;
 
     // lower stem: from the upper-stem length down to the stem bottom; its
@@ -143,7 +156,7 @@ bool ScanCombination(Model& m, int c) {
     m.FlexureSectionDepths[c][3] = StemThicknessAt(m, m.LowerStemDesignStation);
     m.LowerStemShearStation =
         ToSingle(std::max(0.0, double(m.FrontStemHeight) - m.FlexureSectionDepths[c][3]));
-    if (!ScanMember(m, c, lowerCuts,
+    if (!ScanMember(m, scanned, lowerCuts,
                     {LowerStem, CalcStemSectionForces, StemThicknessAt, m.LowerStemShearStation}, &stemCut))
         return false;
 
@@ -154,7 +167,7 @@ bool ScanCombination(Model& m, int c) {
     m.ToeShearStation =
         ToSingle(std::max(0.0, double(m.ToeDesignStation) - m.FlexureSectionDepths[c][5]));
     if (m.ToeDesignStation > 0 &&
-        !ScanMember(m, c, m.ToeStations, {Toe, CalcToeSectionForces, ToeThicknessAt, m.ToeShearStation}))
+        !ScanMember(m, scanned, m.ToeStations, {Toe, CalcToeSectionForces, ToeThicknessAt, m.ToeShearStation}))
         return false;
 
     // heel: stations run from the stem face; the routines take the distance from the heel end
@@ -163,7 +176,7 @@ bool ScanCombination(Model& m, int c) {
     if (m.HeelDesignStation > 0) {
         std::vector<float> heelCuts;
         for (float s : m.HeelStations) heelCuts.push_back(ToSingle(double(m.HeelDesignStation) - s));
-        if (!ScanMember(m, c, heelCuts, {Heel, CalcHeelSectionForces, HeelThicknessAt, std::nullopt}))
+        if (!ScanMember(m, scanned, heelCuts, {Heel, CalcHeelSectionForces, HeelThicknessAt, std::nullopt}))
             return false;
     }
     return true;
@@ -180,6 +193,7 @@ void ComputeDesignSectionForces(Model& m) {
     // a fault of the wall itself meets every combination: told once
     const OneBoxPerError oneBox;
 
+    std::vector<ScannedCombination> scanned(static_cast<std::size_t>(std::max(n, 0)) + 1);
     for (int c = 1; c <= n; ++c) {
         ClearRow(m, c);
         At(m.CombinationDesignable, c) = False;
@@ -191,12 +205,25 @@ void ComputeDesignSectionForces(Model& m) {
         if (m.WallStable == 0) continue;
         // a combination whose section forces failed somewhere must not let
         // the cuts computed before the failure govern
-        if (!ScanCombination(m, c)) {
+        if (!ScanCombination(m, c, scanned[static_cast<std::size_t>(c)])) {
             ClearRow(m, c);
+            scanned[static_cast<std::size_t>(c)].clear();
             continue;
         }
         m.CombinationDesignable[c] = True;
     }
+
+    // A face moment below a millionth of the scale of the forces anywhere on
+    // the wall, in any combination, is the rounding of sums that cancel: no
+    // face gets steel for it and no combination governs by it, whichever
+    // member's own scale it was found beside.
+    double wallScale = 0;
+    for (const ScannedCombination& members : scanned)
+        for (const ScannedMember& member : members) wallScale = std::max(wallScale, member.found.scale);
+    const float floor = RoundingFloor(wallScale);
+    for (int c = 1; c <= n; ++c)
+        for (const ScannedMember& member : scanned[static_cast<std::size_t>(c)])
+            StoreMember(m, c, member.scan, member.found, floor);
 
     m.AllCombinationsStable = True;
     for (int c = 1; c <= n; ++c)

@@ -5,8 +5,8 @@
 // (T/m², kN/m², Kip/ft²); the design formulas are written in psi and inches.
 
 #include "design/DesignArithmetic.h"
-#include "analysis/Analysis.h"
 #include "model/Model.h"
+#include "model/Units.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar::design {
@@ -16,13 +16,10 @@ inline int UnitIndex(const Model& m) { return static_cast<int>(CheckedIndex(m.Cu
 // stress unit to analysis units (kg/cm² -> T/m², MPa -> kN/m², psi -> Kip/ft²), as in the stability analysis
 inline double StressToPressure(const Model& m) { return StressToPressureFactor(m.CurrentUnitSystem); }
 
-// stress unit to psi; 0.454 tonnes to the kip, g between tonne-force and kN
+// stress unit to psi; without g a newton stress has none, and the check no value
 inline double StressToPsi(const Model& m) {
-    switch (UnitIndex(m)) {
-        case Metric: return 2.54 * 2.54 / 0.454;
-        case SI: return Quotient(25.4 * 25.4, 0.454 * m.GravityAcceleration);
-        default: return 1.0;
-    }
+    if (UnitIndex(m) == SI && m.GravityAcceleration == 0) return Undefined;
+    return StressToPsiFactor(m.CurrentUnitSystem, m.GravityAcceleration);
 }
 
 // analysis units (force per length squared) to psi
@@ -30,17 +27,17 @@ inline double PressureToPsi(const Model& m) { return StressToPsi(m) / StressToPr
 
 // inches to the wall length unit (m, m, ft)
 inline double InchToLength(const Model& m) {
-    constexpr double factor[3] = {2.54 / 100.0, 2.54 / 100.0, 1.0 / 12.0};
+    constexpr double factor[3] = {CentimetresPerInch / 100.0, CentimetresPerInch / 100.0, 1.0 / InchesPerFoot};
     return factor[UnitIndex(m)];
 }
 
 // section unit (cm, mm, in) and bar unit (mm, mm, in) per wall length unit
 inline double SectionUnitsPerLength(const Model& m) {
-    constexpr double factor[3] = {100.0, 1000.0, 12.0};
+    constexpr double factor[3] = {100.0, 1000.0, InchesPerFoot};
     return factor[UnitIndex(m)];
 }
 inline double BarUnitsPerLength(const Model& m) {
-    constexpr double factor[3] = {1000.0, 1000.0, 12.0};
+    constexpr double factor[3] = {1000.0, 1000.0, InchesPerFoot};
     return factor[UnitIndex(m)];
 }
 

@@ -106,7 +106,7 @@ private:
         const Component component = kind_ == MomentDiagram  ? Component::Moment
                                     : kind_ == ShearDiagram ? Component::Shear
                                                             : Component::Normal;
-        const float floor = RoundingFloor(m_, walk, member.thickness);
+        const float floor = RoundingFloor(ForceScale(m_, walk, member.thickness));
         std::vector<KnownCut> turns;
         for (const Sense sense : {Sense::Negative, Sense::Positive}) {
             const auto peaks = NarrowPeaks(m_, member.forces, walk, {component, sense}, floor);

@@ -1,6 +1,7 @@
 #include "drawing/Legend.h"
 
 #include "drawing/TextPlacement.h"
+#include "analysis/BackfillPressure.h"
 #include "runtime/Format.h"
 
 namespace brindlemar {
@@ -12,7 +13,7 @@ std::vector<std::string> StabilityLegendLines(const Model& m) {
         lines.push_back("No result could be computed");
     else if (m.WallStable == 0)
         lines.push_back("The wall is not stable");
-    if (m.AppliedSeismicCoefficient != 0)
+    if (EarthquakeActs(m))
         lines.push_back("Seismic coeficient = " + Format(m.AppliedSeismicCoefficient, "#0.#0"));
     return lines;
 }

@@ -10,7 +10,9 @@
 #include "drawing/PressureTrapezoids.h"
 #include "drawing/TextPlacement.h"
 #include "drawing/WallView.h"
+#include "model/Outline.h"
 #include "model/Polygons.h"
+#include "analysis/BackfillPressure.h"
 #include "analysis/WaterPressure.h"
 
 namespace brindlemar {
@@ -187,7 +189,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     // the water standing on the front batter and the toe, just above the
     // front water surface; deepest where the faces are lowest (the stem foot
     // and the toe tip)
-    const double yToe = (m.FrontWaterDepth < m.FrontStemHeight ? NodeY(m, 12) : NodeY(m, 2)) - 30;
+    const double yToe = (FrontWaterZone(m) == WaterZone::OnStem ? NodeY(m, 12) : NodeY(m, 2)) - 30;
     H(NodeX(m, 12), NodeX(m, 2), yToe, 0, w[9] * scale, "", text(w[9]));
     H(NodeX(m, 16), NodeX(m, 3), yToe, w[9] * scale, w[10] * scale, m.StemFrontBatter == 0 ? text(w[9]) : "",
       text(w[10]));
@@ -213,8 +215,6 @@ void DrawWaterPressure(const Model& m, Surface& s) {
 
 namespace {
 
-bool SeismicLoadsDrawn(const Model& m) { return m.AppliedSeismicCoefficient != 0 && m.SeismicIncluded != 0; }
-
 double SeismicComponent(const Model& m) {
     return double(m.SeismicPressureForces[3]) + m.SeismicPressureForces[4];
 }
@@ -222,14 +222,14 @@ double SeismicComponent(const Model& m) {
 }  // namespace
 
 double SeismicComponentOverhang(const Model& m, Surface& s, const TextCell& cell) {
-    if (!SeismicLoadsDrawn(m) || SeismicComponent(m) == 0) return 0;
+    if (!EarthquakeActs(m) || SeismicComponent(m) == 0) return 0;
     // written 15 right of the line (DrawVerticalLoadArrow)
     const double text = s.TextWidth(LoadValueText(std::fabs(SeismicComponent(m))) + LoadCodeText(m, EQ));
     return std::max(0.0, 15 + text - cell.Width);
 }
 
 void DrawSeismicLoads(const Model& m, Surface& s) {
-    if (!SeismicLoadsDrawn(m)) return;
+    if (!EarthquakeActs(m)) return;
     const TextCell cell = MeasureTextCell(s);
     const double scale = m.LoadArrowScale;
     const std::string code = LoadCodeText(m, EQ);

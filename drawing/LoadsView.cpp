@@ -10,6 +10,7 @@
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
+#include "model/Outline.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -24,8 +25,7 @@ constexpr int kTypeSteps = 4;
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
 // Arrow ends and the tail line are kept below `ceiling`.
 void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
-    const double ratio = m.BackfillSlopeRatio;
-    auto surface = [&](double x) { return ratio > 0 ? y0 - (x - x0) / ratio : y0; };
+    auto surface = [&](double x) { return y0 - BackfillRise(m, x - x0); };
     const double length = m.LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
     const double pitch = m.ArrowHeadSize;
     const double span = x1 - x0;
@@ -52,7 +52,7 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     const double lineHeight = TwipsPerPoint * s.FontSize;
     const double meanTail = (tail0 + tail1) / 2;
     const double width = s.TextWidth(text);
-    const double climb = ratio > 0 ? width / 2 / ratio : 0;
+    const double climb = BackfillRise(m, width / 2);
     s.CurrentX = (x0 + x1 - width) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight - climb, ceiling) : meanTail + 15 + climb;
     s.ForeColor = m.LoadLabelColour;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/Outline.h"
 
 namespace brindlemar {
 
@@ -55,11 +56,8 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
     const double extentX = B + B / 4 + B / 10;
     double extentY = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness + B / 10;
     // a rising backfill climbs over the heel and the backfill beyond it
-    double rise = 0;
-    if (m.BackfillSlopeRatio > 0) {
-        rise = (m.HeelLength + m.StemBackBatter + B / 4) / m.BackfillSlopeRatio;
-        extentY += rise;
-    }
+    const double rise = BackfillRise(m, m.HeelLength + m.StemBackBatter + B / 4);
+    extentY += rise;
     // a shear key deeper than the ground shown under the base needs its own room
     if (m.ShearKeyIncluded == 1) extentY = std::max(extentY, extentY - B / 10 + m.ShearKeyDepth);
 
@@ -88,7 +86,7 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
         offsetY = m.FrameTop + 120 + m.DrawingMarginY / 2.0;
     }
     // the raised backfill surface stays inside the frame
-    if (m.BackfillSlopeRatio > 0) offsetY += scale * rise;
+    offsetY += scale * rise;
 
     if (!(static_cast<float>(scale) > 0) || !std::isfinite(offsetY)) {
         PlaceNothing(m);

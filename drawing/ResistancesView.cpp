@@ -50,14 +50,15 @@ void DrawResistancesView(Model& m, Surface& surface) {
                                m.ResistanceColour, m.ResistanceLabelColour, m.ResistanceDiagramPenWidth);
     };
     const double toeTop = double(m.ToeTopDrop) + m.FrontStemHeight;
+    const ToeEarthLayers toeEarth = ToeEarthThicknesses(m);
     if (p[2] > 0 && m.PassiveToePressureIncluded == 1) {
         // dry toe earth above the front water level
-        if (toeTop < m.FrontWaterDepth) {
+        if (toeEarth.Dry > 0) {
             const double hf = FrontWaterHeight(m);
             trapezoid(m.DrawingYCoordinates[3], yBase - scale * hf, 0, 1);
         }
         // submerged toe earth below it
-        if (toeTop + m.ToeTipThickness > m.FrontWaterDepth)
+        if (toeEarth.Submerged > 0)
             trapezoid(m.DrawingYCoordinates[1] + scale * std::max(toeTop, double(m.FrontWaterDepth)), yBase, 1, 2);
     }
     if (p[3] > 0 && m.ShearKeyIncluded == 1) trapezoid(yBase, yBase + scale * m.ShearKeyDepth, 2, 3);

@@ -140,11 +140,8 @@ void DrawGroundLines(Model& m, Surface& s) {
     const double top = m.FrameTop;
 
     // the backfill surface to the frame's right edge, a slope stopping at the frame's top
-    Point end{right, n8.y};
-    if (m.BackfillSlopeRatio > 0) {
-        end.y = n8.y - (right - n8.x) / m.BackfillSlopeRatio;
-        if (end.y < top) end = {n8.x + (n8.y - top) * m.BackfillSlopeRatio, top};
-    }
+    Point end{right, n8.y - BackfillRise(m, right - n8.x)};
+    if (m.BackfillSlopeRatio > 0 && end.y < top) end = {n8.x + (n8.y - top) * m.BackfillSlopeRatio, top};
     DrawLineSolid(s, n8.x, n8.y, end.x, end.y, m.OutlineColour, m.DetailPenWidth);
     // the ground in front of the toe, and the boundary of the backfill over the heel
     DrawLineSolid(s, n3.x, n3.y, n11.x, n3.y, m.OutlineColour, m.DetailPenWidth);
@@ -370,7 +367,7 @@ void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWid
     const double middle = (n6.x + n10.x) / 2;
     const bool sloping = m.BackfillSlopeRatio > 0;
     if (noText != 0 || sloping) {
-        const double surface = sloping ? n10.y + (n10.x - n6.x) / 2 / m.BackfillSlopeRatio : n10.y;
+        const double surface = n10.y + BackfillRise(m, (n10.x - n6.x) / 2);
         DrawLineSolid(s, middle, n10.y - 180 * u, n10.x + 480 * u, n10.y - 180 * u, m.DimensionLineColour, 1);
         int32_t colour = m.DimensionLineColour;
         int width = 1;

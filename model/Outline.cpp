@@ -25,6 +25,10 @@ WaterZone FrontWaterZone(const Model& m) {
 
 WaterZone BackWaterZone(const Model& m) { return ClassifyWaterLevel(m.BackWaterDepth, m.BackStemHeight, m.HeelTopDrop); }
 
+double BackfillRise(const Model& m, double run) {
+    return m.BackfillSlopeRatio > 0 ? run / m.BackfillSlopeRatio : 0.0;
+}
+
 void ComputeWallOutline(Model& m) {
     auto& x = m.NodeXCoordinates;
     auto& y = m.NodeYCoordinates;
@@ -32,7 +36,6 @@ void ComputeWallOutline(Model& m) {
                  Bb = m.StemBackBatter, Hl = m.HeelLength, B = m.BaseWidth;
     const double Hf = m.FrontStemHeight, Dt = m.ToeTopDrop, Tt = m.ToeTipThickness;
     const double Hb = m.BackStemHeight, Dh = m.HeelTopDrop;
-    const double s = m.BackfillSlopeRatio;
     const double wf = m.FrontWaterDepth, wb = m.BackWaterDepth;
     const WaterZone front = FrontWaterZone(m), back = BackWaterZone(m);
 
@@ -115,8 +118,8 @@ void ComputeWallOutline(Model& m) {
     y[6] = ToSingle(Dh + Hb);
     y[7] = ToSingle(Hb);
     y[8] = 0;
-    // the backfill surface rises 1 for every s away from the back top corner
-    y[10] = s <= 0 ? 0.0f : ToSingle(-(Hl + Bb + B / 4) / s);
+    // the backfill surface rises above the wall top away from the back top corner
+    y[10] = ToSingle(0 - BackfillRise(m, Hl + Bb + B / 4));
     if (front == WaterZone::OnStem) {
         y[12] = ToSingle(wf);
         y[16] = ToSingle(Hf);
@@ -155,7 +158,7 @@ void ComputeWallOutline(Model& m) {
     y[34] = y[7];
     y[35] = y[7];
     y[36] = y[8];
-    y[40] = s <= 0 ? 0.0f : ToSingle(-(Hl + Bb) / s);
+    y[40] = ToSingle(0 - BackfillRise(m, Hl + Bb));
     y[41] = y[14];
     y[42] = y[18];
     const float yc = Hb < Hf ? m.BackStemHeight : m.FrontStemHeight;
@@ -164,7 +167,7 @@ void ComputeWallOutline(Model& m) {
     y[45] = yc;
     y[46] = yc;
     y[47] = 0;
-    y[48] = s <= 0 ? 0.0f : ToSingle(-(double(x[47]) - x[8]) / s);
+    y[48] = ToSingle(0 - BackfillRise(m, double(x[47]) - x[8]));
     y[49] = y[13] < y[44] ? y[13] : y[44];
     // the level of the dimension lines under the base
     y[50] = ToSingle(y[4] + B / 25);

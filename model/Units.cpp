@@ -1,5 +1,7 @@
 #include "model/Units.h"
 
+#include <array>
+
 #include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
@@ -34,12 +36,21 @@ std::string MomentPerLengthLabel(const Model& m) {
     return UnitLabel(m, m.ForceUnitLabels) + length + "/" + length;
 }
 
-namespace {
+double StressToPressureFactor(int unitSystem) {
+    // kg/cm² to T/m², MPa to kPa, and psi to Kip/ft² (144 in² to the ft², 1000 lb to the kip)
+    static constexpr std::array<double, 3> factors{10.0, 1000.0, InchesPerFoot * InchesPerFoot / 1000.0};
+    return At(factors, unitSystem);
+}
 
-constexpr double MetresPerFoot = 0.3048;
-constexpr double MillimetresPerInch = 25.4;
-constexpr double CentimetresPerInch = 2.54;
-constexpr double TonnesPerKip = 0.454;
+double StressToPsiFactor(int unitSystem, double g) {
+    switch (CheckedIndex(unitSystem, Metric, British)) {
+        case Metric: return CentimetresPerInch * CentimetresPerInch / TonnesPerKip;
+        case SI: return CheckedDivide(MillimetresPerInch * MillimetresPerInch, TonnesPerKip * g);
+        default: return 1.0;
+    }
+}
+
+namespace {
 
 // What one unit of each kind in the old system is worth in the new one.
 struct ConversionFactors {

@@ -6,6 +6,23 @@
 
 namespace brindlemar {
 
+// The constants between the unit systems; a kip is taken as 0.454 tonnes,
+// not 0.4536, throughout the program.
+inline constexpr double MetresPerFoot = 0.3048;
+inline constexpr double MillimetresPerInch = 25.4;
+inline constexpr double CentimetresPerInch = 2.54;
+inline constexpr double TonnesPerKip = 0.454;
+inline constexpr double InchesPerFoot = 12;
+
+// A value in the stress unit (kg/cm², MPa, psi) as a pressure (T/m², kPa,
+// Kip/ft²): 10, 1000 or 0.144. Error 9 outside the three systems.
+double StressToPressureFactor(int unitSystem);
+
+// Pounds per square inch in one stress unit: 2.54²/0.454 per kg/cm²,
+// 25.4²/(0.454·g) per MPa (error 11 for g = 0), 1 per psi. Error 9 outside
+// the three systems.
+double StressToPsiFactor(int unitSystem, double g);
+
 // Fills the ten unit-label tables for Metric, SI and British (element 3 stays empty).
 void FillUnitLabels(Model& m);
 

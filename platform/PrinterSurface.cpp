@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "model/Units.h"
 #include "platform/VectorRegisters.h"
 #include "runtime/RuntimeError.h"
 
@@ -9,7 +10,7 @@ namespace brindlemar {
 
 namespace {
 constexpr double kTwipsPerInch = 1440;
-constexpr double kTwipsPerMillimetre = kTwipsPerInch / 25.4;
+constexpr double kTwipsPerMillimetre = kTwipsPerInch / MillimetresPerInch;
 constexpr int kPrinterError = 482;
 }  // namespace
 

@@ -156,15 +156,8 @@ void PrintMomentTable(Model& m, Surface& s, int page) {
     table.Heading = "&BBending moment, M&Lu&l&b";
     table.Unit = MomentPerLengthLabel(m);
     for (int j = 1; j <= PositionCount; ++j) table.Heads.push_back(j % 2 == 1 ? "Mu-" : "Mu+");
-    // a moment of rounding residue is none, and so is its axial force
-    const auto moment = [&m](int row, int j) {
-        const float M = At(At(m.FlexureMoments, row), j);
-        return IsMomentNoise(m, M) ? 0.0f : M;
-    };
-    table.Force = moment;
-    table.AxialForce = [&m, moment](int row, int j) {
-        return moment(row, j) == 0 ? 0.0f : At(At(m.FlexureAxialForces, row), j);
-    };
+    table.Force = [&m](int row, int j) { return At(At(m.FlexureMoments, row), j); };
+    table.AxialForce = [&m](int row, int j) { return At(At(m.FlexureAxialForces, row), j); };
     table.Distance = [&m](int row, int j) { return At(At(m.FlexureSectionDistances, row), j); };
     table.Governing = [&m](int j) { return DesignFlexureCombination(m, j); };
     table.Kind = Quantity::MomentPerLength;

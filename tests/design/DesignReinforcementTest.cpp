@@ -332,22 +332,6 @@ TEST_F(DesignReinforcementTest, FacesThatCarryNothingShowNoStaleResults) {
     }
 }
 
-// A face moment below a millionth of the wall's largest is the rounding of
-// the force sums: the face shows "--" as one without a moment, in the
-// results and on the reinforcement dialog's sheet. Just above it, it counts.
-TEST_F(DesignReinforcementTest, RoundingResidueIsNoMoment) {
-    Load(3, -150, 30, 2.0f);  // and 1500 in another combination: the wall's largest
-    Load(2, 0.00005f, 0.006f, 0.5f, 0.01f);
-    Load(1, -0.002f, 0.006f, 0.5f, 0.01f);
-    DesignReinforcement(m);
-    ExpectVerdicts(Face(2), "--", "--", "--", "--", "--", "--");
-    ExpectNothingComputed(Face(2));
-    const auto sheet = FlexureSheetColumn(m, 2);
-    for (int row : {3, 9, 10, 26}) EXPECT_EQ(sheet[static_cast<size_t>(row)].Text, "--") << row;
-    EXPECT_NE(Face(1).MomentResult, "--");
-    EXPECT_NE(FlexureSheetColumn(m, 1)[9].Text, "--");
-}
-
 TEST_F(DesignReinforcementTest, LoadedFaceWithoutSteelHasNoStrength) {
     // a negative spacing leaves no steel area and is not searched
     Load(1, -20, 0, 0.5f);
