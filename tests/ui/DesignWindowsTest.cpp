@@ -90,7 +90,8 @@ TEST_F(DesignWindowsTest, StabilitiesFromMenuToolButtonAndCommandButton) {
             const int n = m.CombinationSets[1].CombinationCount;
             ASSERT_EQ(grid->Cols(), n + 1);
             EXPECT_EQ(grid->TextMatrix(0, 0), "Load combinations\nUnfactored");
-            EXPECT_EQ(grid->TextMatrix(0, 1), "Sliding and eccentricity\n1DL+1EV+1EH+1ES\n+1LL+1LD+1WA+1EQ\n+1IC+1S2");
+            // the name may wrap where the type is wide: its words and the formula's lines stay
+            EXPECT_EQ(grid->TextMatrix(0, 1).replace('\n', ' '), "Sliding and eccentricity 1DL+1EV+1EH+1ES +1LL+1LD+1WA+1EQ +1IC+1S2");
             for (int i = 1; i <= n; ++i) {
                 SCOPED_TRACE(i);
                 EXPECT_EQ(Text(grid, 2, i), "Stable");
