@@ -98,6 +98,17 @@ bool IsAt(const fs::path& path, int fd) {
            ours.st_ino == now.st_ino;
 }
 
+// Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
+// it), waiting up to ten seconds for a save that holds it; a file system
+// without locks has nothing to wait for. false when the wait ran out.
+bool WaitForLock(int fd, int kind) {
+    for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
+        if (wait == 2000) return false;
+        ::usleep(5000);
+    }
+    return true;
+}
+
 // Removes a file this save created, unless someone has put another file
 // under its name since.
 void RemoveOwnFile(const fs::path& path, int fd) {
@@ -191,12 +202,16 @@ std::string CutShortBackupOf(const std::string& path) {
 // without waiting (a pipe put at the path must not hang the program) and
 // what it is comes from what was opened, not from a look at the path
 // before. A file longer than any of its kind can be is refused by its size,
-// before a byte of it is read.
+// before a byte of it is read. A save under way is waited for, so that the
+// whole file is read, and a ".BAK" that then says a save in place did not
+// finish comes back in `cutShortBackup`.
 std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
-                          std::string& bytes) {
+                          std::string& bytes, std::string& cutShortBackup) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.Valid())
         return errno == ENOENT ? "File not found: " + Shown(path) : "Cannot open " + Shown(path) + ": " + SystemError();
+    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the ".BAK" tells whether the save is stuck
+    cutShortBackup = CutShortBackupOf(path);
     struct stat opened {};
     if (::fstat(file.Get(), &opened) != 0) return "Cannot read " + Shown(path) + ": " + SystemError();
     const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
@@ -365,13 +380,9 @@ bool LockExamined(SaveJob& job) {
         job.Reason = errno == EACCES ? "the file is write-protected" : SystemError();
         return false;
     }
-    // a file system without locks has nothing to wait for
-    for (int wait = 0; ::flock(job.Held.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
-        if (wait == 2000) {
-            job.Reason = "another save of it has not finished";
-            return false;
-        }
-        ::usleep(5000);
+    if (!WaitForLock(job.Held.Get(), LOCK_EX)) {
+        job.Reason = "another save of it has not finished";
+        return false;
     }
     struct stat held {};
     if (::fstat(job.Held.Get(), &held) != 0 || !IsAt(job.Target, job.Held.Get()) ||
@@ -596,7 +607,7 @@ FileStamp FileStampOf(const std::string& path) {
 
 std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
                             const std::function<void(RecordReader&)>& parse) {
-    std::string bytes, problem = ReadWholeFile(path, kind, largest, bytes);
+    std::string bytes, backup, problem = ReadWholeFile(path, kind, largest, bytes, backup);
     if (problem.empty()) {
         try {
             RecordReader reader(bytes);
@@ -610,7 +621,7 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
     const std::string cutShort = "\nA save of it was cut short; its previous contents are kept in ";
     // a file that a save was overwriting when it stopped may hold parts of
     // two walls that read as one: it is no good file, whether or not it reads
-    if (const std::string backup = CutShortBackupOf(path); !backup.empty())
+    if (!backup.empty())
         return (problem.empty() ? "Not a valid " + kind + " file: " + Shown(path) : problem) + cutShort +
                Shown(backup);
     if (const std::string copy = KeptCopyOf(path); !problem.empty() && !copy.empty())

@@ -473,8 +473,7 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
          true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"the user's own file in a folder he may write but not list", true, 0,
          [](const fs::path& d) {
-             OldFile(d / "wall.bmi");
-             if (::chown((d / "wall.bmi").c_str(), 65534, 65534) == 0) fs::permissions(d, fs::perms(0733));
+             OldFile(d / "wall.bmi"), ::chown((d / "wall.bmi").c_str(), 65534, 65534), ::chmod(d.c_str(), 0733);
          },
          true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"a disk that fills while the backup is copied", false, 100000,

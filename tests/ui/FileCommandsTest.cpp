@@ -251,9 +251,8 @@ TEST_F(FileCommandsTest, MissingOrCorruptFileLeavesTheProjectAsItWas) {
     }
 }
 
-// The defaults file is written again after every file command, the settings
-// and their lock when the program ends: Save as puts the wall in none of
-// them, under any spelling of the path.
+// The program writes the defaults, the settings and their lock again itself:
+// Save as puts the wall in none of them, under any spelling of the path.
 TEST_F(FileCommandsTest, SaveAsRefusesTheFilesTheProgramWritesItself) {
     test::MessageRecorder rec;
     window->mnuFileNew->trigger();
@@ -265,10 +264,8 @@ TEST_F(FileCommandsTest, SaveAsRefusesTheFilesTheProgramWritesItself) {
     const std::string ofDefaults = " holds the program's defaults and is written again after every file command.",
                       ofSettings = " holds the program's settings and is written again when the program ends.";
     const std::pair<std::string, std::string> cases[] = {
-        {defaults, ofDefaults},
-        {Wall("link.bmi"), ofDefaults},
-        {(settings.parent_path() / ".." / settings.parent_path().filename() / "Brindlemar.conf").string(), ofSettings},
-        {settings.string() + ".lock", ofSettings}};
+        {defaults, ofDefaults}, {Wall("link.bmi"), ofDefaults}, {settings.string() + ".lock", ofSettings},
+        {(settings.parent_path() / ".." / settings.parent_path().filename() / "Brindlemar.conf").string(), ofSettings}};
     for (const auto& [path, text] : cases) {
         SCOPED_TRACE(path);
         rec.Messages.clear();
