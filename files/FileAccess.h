@@ -20,11 +20,12 @@ namespace brindlemar {
 // opened), that is longer than `largest` bytes (refused before it is read),
 // or that `parse` refuses (FileFormatError, or a RuntimeError), is reported
 // in a message box that names the file ("Not a valid <kind> file: <path>"
-// and what is wrong) and gives false. A file that a save was overwriting in
-// place when it stopped may hold parts of two files: the ".BAK" that save
-// left beside it says so, and the file is refused whether or not it reads,
-// with a message that names that ".BAK". A file that cannot be read after a
-// save whose copy of it is in the user's cache names that copy.
+// and what is wrong) and gives false. A save of the file under way is waited
+// for (ten seconds at most). A file that a save was overwriting in place when
+// it stopped may hold parts of two files: the ".BAK" that save left beside
+// it says so, and the file is refused whether or not it reads, with a
+// message that names that ".BAK". A file that cannot be read after a save
+// whose copy of it is in the user's cache names that copy.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
