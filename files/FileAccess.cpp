@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <system_error>
@@ -78,43 +79,121 @@ fs::path FollowLinks(const std::string& path) {
     return p;
 }
 
-// ---- the copies a save in place keeps ----
+// A file's own folder, "." for a name without one.
+fs::path Folder(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+// Sixteen hexadecimal digits that stand for `text` in a file name.
+std::string KeyOf(const std::string& text) {
+    std::uint64_t key = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : text) key = (key ^ c) * 1099511628211ull;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(key));
+    return hex;
+}
+
+// True when the file open as `fd` is the one at `path` (a link there is not).
+bool IsAt(const fs::path& path, int fd) {
+    struct stat ours {}, now {};
+    return ::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
+           ours.st_ino == now.st_ino;
+}
+
+// Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
+// it), waiting up to ten seconds for a save that holds it; a file system
+// without locks has nothing to wait for. false when the wait ran out.
+bool WaitForLock(int fd, int kind) {
+    for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
+        if (wait == 2000) return false;
+        ::usleep(5000);
+    }
+    return true;
+}
+
+// Removes a file this save created, unless someone has put another file
+// under its name since.
+void RemoveOwnFile(const fs::path& path, int fd) {
+    if (IsAt(path, fd)) ::unlink(path.c_str());
+}
+
+// ---- the copies a save keeps ----
+
+// The start of the names of the temporary files a save of `target` makes
+// beside it: the next save of the same file knows them for what a save cut
+// short left.
+std::string TemporaryPrefix(const fs::path& target) {
+    return ".brindlemar-" + KeyOf(target.filename().string()) + "-";
+}
 
 fs::path UserCacheDirectory() { return UserFolder("XDG_CACHE_HOME", ".cache"); }
 
-// The start of the names of the copies kept of the file at `target`: its
-// name, then a key of its whole path, so that the copy of one "wall.bmi" is
-// never taken for another's.
+// The start of the names of the copies kept in the cache folder of the file
+// at `target`: its name, then a key of the file's own path (links and ".."
+// resolved), so that the copy of one "wall.bmi" is never taken for
+// another's, and is found whichever way the file is reached.
 std::string CopyPrefix(const fs::path& target) {
     std::error_code ec;
-    fs::path whole = fs::absolute(target, ec).lexically_normal();
+    fs::path whole = fs::weakly_canonical(target, ec);
     if (ec) whole = target;
-    std::uint64_t key = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : whole.string()) key = (key ^ c) * 1099511628211ull;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(key));
-    return target.filename().string().substr(0, 200) + "." + hex + ".";
+    return target.filename().string().substr(0, 200) + "." + KeyOf(whole.string()) + ".";
+}
+
+// The copies of the file at `target` that saves cut short left in the cache
+// folder.
+std::vector<fs::path> KeptCopies(const fs::path& target) {
+    std::vector<fs::path> copies;
+    const fs::path cache = UserCacheDirectory();
+    if (cache.empty()) return copies;
+    const std::string prefix = CopyPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().rfind(prefix, 0) == 0) copies.push_back(it->path());
+    return copies;
 }
 
 // The newest copy of the file at `path` that a save cut short left in the
 // cache folder; "" when there is none.
 std::string KeptCopyOf(const std::string& path) {
-    const fs::path cache = UserCacheDirectory();
-    if (cache.empty()) return "";
-    const std::string prefix = CopyPrefix(FollowLinks(path));
+    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path));
     std::error_code ec;
-    fs::path newest;
-    fs::file_time_type newestTime{};
-    for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().filename().string().rfind(prefix, 0) != 0) continue;
-        const auto time = fs::last_write_time(it->path(), ec);
-        if (!ec && (newest.empty() || time > newestTime)) {
-            newest = it->path();
-            newestTime = time;
-        }
-        ec.clear();
-    }
-    return newest.string();
+    const auto newest = std::max_element(copies.begin(), copies.end(), [&](const fs::path& a, const fs::path& b) {
+        return fs::last_write_time(a, ec) < fs::last_write_time(b, ec);
+    });
+    return newest == copies.end() ? "" : newest->string();
+}
+
+// The mark a save puts on the ".BAK" it makes: which file it is a copy of,
+// and whether the save has begun to overwrite that file in place. A ".BAK"
+// without it is the user's own.
+constexpr const char* BackupMark = "user.brindlemar.backup";
+
+std::string BackupMarkOf(const fs::path& target, bool overwriting) {
+    return (overwriting ? "overwriting " : "copy of ") + target.filename().string();
+}
+
+bool SetBackupMark(int fd, const fs::path& target, bool overwriting) {
+    const std::string mark = BackupMarkOf(target, overwriting);
+    return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
+}
+
+// The ".BAK" at `backupPath`, open, when a save of `target` made it (with
+// `overwritingOnly`, a save that had begun to overwrite the file in place);
+// no descriptor for any other file, the user's own ".BAK" among them.
+Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, bool overwritingOnly) {
+    if (backupPath == target) return Descriptor();
+    Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    char mark[512];
+    const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
+    const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
+    if (found == BackupMarkOf(target, true) || (!overwritingOnly && found == BackupMarkOf(target, false))) return fd;
+    return Descriptor();
+}
+
+// The ".BAK" beside the file at `path` that a save left when it was cut
+// short while it overwrote the file in place; "" when there is none.
+std::string CutShortBackupOf(const std::string& path) {
+    const fs::path target = FollowLinks(path);
+    const fs::path backup = BackupFilePath(target.string());
+    return BackupOfASave(backup, target, true).Valid() ? backup.string() : "";
 }
 
 // ---- reading ----
@@ -123,12 +202,16 @@ std::string KeptCopyOf(const std::string& path) {
 // without waiting (a pipe put at the path must not hang the program) and
 // what it is comes from what was opened, not from a look at the path
 // before. A file longer than any of its kind can be is refused by its size,
-// before a byte of it is read.
+// before a byte of it is read. A save under way is waited for, so that the
+// whole file is read, and a ".BAK" that then says a save in place did not
+// finish comes back in `cutShortBackup`.
 std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
-                          std::string& bytes) {
+                          std::string& bytes, std::string& cutShortBackup) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.Valid())
         return errno == ENOENT ? "File not found: " + Shown(path) : "Cannot open " + Shown(path) + ": " + SystemError();
+    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the ".BAK" tells whether the save is stuck
+    cutShortBackup = CutShortBackupOf(path);
     struct stat opened {};
     if (::fstat(file.Get(), &opened) != 0) return "Cannot read " + Shown(path) + ": " + SystemError();
     const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
@@ -152,6 +235,7 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
     if (bytes.size() > largest) return tooLong(bytes.size());
     return "";
 }
+
 
 // ---- writing ----
 
@@ -189,10 +273,13 @@ bool CopyContents(int from, int to) {
 
 // Flushes a folder to the disk, so that a name just made or replaced in it
 // survives a power cut. A file system that cannot flush a folder (EINVAL)
-// has nothing to flush.
+// has nothing to flush; a folder the user may write but not read (a drop
+// box) cannot be opened to be flushed, and the system writes its names in
+// its own time.
 bool SyncFolder(const fs::path& folder) {
-    Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return fd.Valid() && (::fsync(fd.Get()) == 0 || errno == EINVAL);
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.Valid()) return errno == EACCES;
+    return ::fsync(fd.Get()) == 0 || errno == EINVAL;
 }
 
 // Creates a new file in `folder` under a random name that starts with
@@ -210,17 +297,8 @@ Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mo
     return Descriptor();
 }
 
-// Removes a file this save created, unless someone has put another file
-// under its name since.
-void RemoveOwnFile(const fs::path& path, int fd) {
-    struct stat ours {}, now {};
-    if (::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
-        ours.st_ino == now.st_ino)
-        ::unlink(path.c_str());
-}
-
-// The names of a file's extended attributes, from `list` (listxattr or
-// flistxattr); a file system without them has none. false on an error.
+// The names of a file's extended attributes, from `list` (flistxattr); a
+// file system without them has none. false on an error.
 template <class List>
 bool AttributeNames(List list, std::vector<std::string>& names) {
     std::vector<char> buffer;
@@ -236,24 +314,27 @@ bool AttributeNames(List list, std::vector<std::string>& names) {
     }
 }
 
-// Gives the new file `fd` the extended attributes of the file at `from`
+// Gives the new file `fd` the extended attributes of the open file `from`
 // (its access control list among them) and no others: an access control
-// list that the folder's default list gave the new file goes.
-bool CopyAttributes(const fs::path& from, int fd) {
+// list that the folder's default list gave the new file goes. The mark of a
+// save's ".BAK" neither comes nor goes with them.
+bool CopyAttributes(int from, int fd) {
     std::vector<std::string> wanted, present;
-    if (!AttributeNames([&](char* list, std::size_t size) { return ::listxattr(from.c_str(), list, size); }, wanted) ||
+    if (!AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(from, list, size); }, wanted) ||
         !AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(fd, list, size); }, present))
         return false;
+    std::erase(wanted, BackupMark);
+    std::erase(present, BackupMark);
     for (const std::string& name : present)
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(fd, name.c_str()) != 0 &&
             errno != ENODATA)
             return false;
     std::vector<char> value;
     for (const std::string& name : wanted) {
-        ssize_t size = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+        ssize_t size = ::fgetxattr(from, name.c_str(), nullptr, 0);
         if (size >= 0) {
             value.resize(static_cast<std::size_t>(size));
-            size = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+            size = ::fgetxattr(from, name.c_str(), value.data(), value.size());
         }
         if (size < 0 || ::fsetxattr(fd, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) != 0)
             return false;
@@ -262,11 +343,11 @@ bool CopyAttributes(const fs::path& from, int fd) {
 }
 
 // Makes the new file `fd`, still readable by the user alone, what the
-// previous file at `from` was: its owner and group first, while no one else
-// may open it, then its extended attributes, then its permission bits.
+// previous file open as `from` was: its owner and group first, while no one
+// else may open it, then its extended attributes, then its permission bits.
 // false when any of it cannot be given (another user's file, a group the
 // user is not in, an attribute the user may not set).
-bool TakeOverAttributes(int fd, const fs::path& from, const struct stat& previous) {
+bool TakeOverAttributes(int fd, int from, const struct stat& previous) {
     return ::fchown(fd, previous.st_uid, previous.st_gid) == 0 && CopyAttributes(from, fd) &&
            ::fchmod(fd, previous.st_mode & 07777) == 0;
 }
@@ -276,7 +357,11 @@ struct SaveJob {
     fs::path Target;
     bool Replacing = false;  // a file is at Target, described by Previous
     struct stat Previous {};
+    Descriptor Held;  // the file examined, locked for the whole save
     const std::string* Bytes = nullptr;
+    fs::path BackupPath;
+    Descriptor Backup;  // the ".BAK" this save made
+    Descriptor Stale;   // the ".BAK" a save of the file left before
 
     std::string Reason;          // why the save failed
     bool RenameRefused = false;  // all went well but the rename, which the folder forbids
@@ -284,35 +369,88 @@ struct SaveJob {
     FileStamp Left;              // the file as the save left it
 };
 
-// Copies the previous file to its ".BAK" name. A file of that name is the
-// user's (or was kept by a failed save) and stays as it is; a copy that
-// cannot be finished (a full disk) goes, so that no later save takes it for
-// the user's. The copy is the user's alone until it has the file's owner,
-// group, attributes and bits, and stays so where it cannot have them.
-bool MakeBackup(const SaveJob& job, const fs::path& backupPath) {
-    Descriptor from(::open(job.Target.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!from.Valid()) return false;
-    Descriptor to(::open(backupPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+// Opens the file examined and holds its lock until the save ends, so that
+// two saves of one file never write it at once. A save that waited for
+// another finds the file as that one left it, and says so rather than
+// replace what its user has not seen. Opening the file for writing asks its
+// permission bits and access list whether the user may write it.
+bool LockExamined(SaveJob& job) {
+    job.Held = Descriptor(::open(job.Target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!job.Held.Valid()) {
+        job.Reason = errno == EACCES ? "the file is write-protected" : SystemError();
+        return false;
+    }
+    if (!WaitForLock(job.Held.Get(), LOCK_EX)) {
+        job.Reason = "another save of it has not finished";
+        return false;
+    }
+    struct stat held {};
+    if (::fstat(job.Held.Get(), &held) != 0 || !IsAt(job.Target, job.Held.Get()) ||
+        StampOf(held) != StampOf(job.Previous) || held.st_size != job.Previous.st_size) {
+        job.Reason = "another program saved it while this save waited; save again to replace it";
+        return false;
+    }
+    return true;
+}
+
+// Removes the temporary files that saves of the file cut short left beside
+// it: with the lock held, no save of the file is using one.
+void RemoveLeftovers(const fs::path& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(Folder(target), ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().filename().string().rfind(prefix, 0) == 0) ::unlink(it->path().c_str());
+}
+
+// Gives the finished copy `temporary` the ".BAK" name: over the copy that a
+// save of the file left, while it is still there, else only where the name
+// is free.
+bool NameBackup(const fs::path& temporary, const SaveJob& job) {
+    const char *from = temporary.c_str(), *to = job.BackupPath.c_str();
+    if (job.Stale.Valid()) return IsAt(job.BackupPath, job.Stale.Get()) && ::rename(from, to) == 0;
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    // a file system that cannot rename without replacing: only where nothing is
+    struct stat there {};
+    return errno == EINVAL && ::lstat(to, &there) != 0 && errno == ENOENT && ::rename(from, to) == 0;
+}
+
+// Copies the previous file to its ".BAK" name, read through the descriptor
+// of the file examined: a link put at the file's name meanwhile is never
+// followed. The copy is written under a temporary name, marked as a copy of
+// this file, and takes the ".BAK" name only when it is complete, so that no
+// half copy ever holds it. A ".BAK" of the user's own stays as it is, and
+// there is then no backup. The copy is the user's alone until it has the
+// file's owner, group, attributes and bits, and stays so where it cannot
+// have them.
+bool MakeBackup(SaveJob& job) {
+    fs::path temporary;
+    Descriptor to = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), 0600, temporary);
     if (!to.Valid()) return false;
-    if (!TakeOverAttributes(to.Get(), job.Target, job.Previous)) {
+    // a file system without attributes keeps the copy unmarked
+    SetBackupMark(to.Get(), job.Target, false);
+    bool given = TakeOverAttributes(to.Get(), job.Held.Get(), job.Previous);
+    if (!given) {
         // another user's file: the copy is the user's, with the file's
         // group, attributes and bits where he may give them, else his alone
         const bool groupKept = ::fchown(to.Get(), static_cast<uid_t>(-1), job.Previous.st_gid) == 0 &&
-                               CopyAttributes(job.Target, to.Get());
-        if (::fchmod(to.Get(), groupKept ? job.Previous.st_mode & 0777 : 0600) != 0) return false;
+                               CopyAttributes(job.Held.Get(), to.Get());
+        given = ::fchmod(to.Get(), groupKept ? job.Previous.st_mode & 0777 : 0600) == 0;
     }
-    if (CopyContents(from.Get(), to.Get())) return to.Close();
-    RemoveOwnFile(backupPath, to.Get());
+    if (given && CopyContents(job.Held.Get(), to.Get()) && NameBackup(temporary, job)) {
+        job.Backup = std::move(to);
+        return true;
+    }
+    RemoveOwnFile(temporary, to.Get());
     return false;
 }
 
-// Writes the bytes to the new file `temporary` and renames it over the target.
-bool WriteAndRename(Descriptor file, const fs::path& temporary, SaveJob& job) {
+// Writes the bytes to the new file `file` and renames it over the target.
+bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& job) {
     struct stat saved {};
     const std::string& bytes = *job.Bytes;
     // the data must be on the disk before the rename makes it the file
     const bool ok = WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
-                    ::fstat(file.Get(), &saved) == 0 && file.Close();
+                    ::fstat(file.Get(), &saved) == 0;
     if (!ok || ::rename(temporary.c_str(), job.Target.c_str()) != 0) {
         job.RenameRefused = ok && (errno == EPERM || errno == EACCES);
         job.Reason = SystemError();
@@ -320,7 +458,7 @@ bool WriteAndRename(Descriptor file, const fs::path& temporary, SaveJob& job) {
         return false;
     }
     job.Left = StampOf(saved);
-    if (!SyncFolder(job.Target.parent_path())) {
+    if (!SyncFolder(Folder(job.Target))) {
         job.Reason = "the folder could not be written to the disk: " + SystemError();
         return false;
     }
@@ -346,40 +484,38 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
 }
 
 // Writes the bytes over the file itself. Its previous contents wait in the
-// user's cache folder until the new ones are on the disk, and go back into
-// the file when they cannot be written. A crash in between leaves the copy
-// for the user, and the message of a file that cannot be read names it.
+// ".BAK" beside it, marked as overwritten, where everyone who may open the
+// file may read them and the next open tells that the save did not finish;
+// without such a ".BAK", in the user's cache folder. They go back into the
+// file when the new contents cannot be written.
 bool WriteInPlace(SaveJob& job) {
     job.Intact = true;
-    Descriptor file(::open(job.Target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
-    struct stat opened {};
-    if (!file.Valid() || ::fstat(file.Get(), &opened) != 0) {
-        job.Reason = SystemError();
-        return false;
-    }
-    if (opened.st_dev != job.Previous.st_dev || opened.st_ino != job.Previous.st_ino) {
+    const int file = job.Held.Get();
+    if (!IsAt(job.Target, file)) {
         job.Reason = "the file was replaced while it was being saved";
         return false;
     }
-    fs::path copyPath;
-    const Descriptor copy = KeepCopy(job, file.Get(), copyPath, job.Reason);
-    if (!copy.Valid()) return false;
+    // the mark and the ".BAK" name are on the disk before the file changes
+    fs::path copyPath = job.BackupPath;
+    Descriptor cached;
+    const bool beside = job.Backup.Valid() && SetBackupMark(job.Backup.Get(), job.Target, true) &&
+                        ::fsync(job.Backup.Get()) == 0 && SyncFolder(Folder(job.Target));
+    if (!beside && !(cached = KeepCopy(job, file, copyPath, job.Reason)).Valid()) return false;
+    const int copy = beside ? job.Backup.Get() : cached.Get();
 
     const std::string& bytes = *job.Bytes;
     struct stat after {};
-    if (WriteAt(file.Get(), bytes.data(), bytes.size(), 0) &&
-        ::ftruncate(file.Get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.Get()) == 0 &&
-        ::fstat(file.Get(), &after) == 0) {
-        RemoveOwnFile(copyPath, copy.Get());
+    if (WriteAt(file, bytes.data(), bytes.size(), 0) && ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 &&
+        ::fsync(file) == 0 && ::fstat(file, &after) == 0) {
         job.Left = StampOf(after);
         return true;
     }
     job.Reason = SystemError();
-    job.Intact = CopyContents(copy.Get(), file.Get());
+    job.Intact = CopyContents(copy, file);
     if (job.Intact) {
-        RemoveOwnFile(copyPath, copy.Get());
+        if (cached.Valid()) RemoveOwnFile(copyPath, copy);
         // the program's own restore is no change by someone else
-        if (::fstat(file.Get(), &after) == 0) job.Left = StampOf(after);
+        if (::fstat(file, &after) == 0) job.Left = StampOf(after);
     } else {
         job.Reason += "\nThe previous file is kept in " + Shown(copyPath.string());
     }
@@ -405,10 +541,15 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         error = cannot + "it is " + KindOfEntry(job.Previous.st_mode);
         return false;
     }
-    if (job.Replacing && ((job.Previous.st_mode & 0222) == 0 || ::access(job.Target.c_str(), W_OK) != 0)) {
+    if (job.Replacing && (job.Previous.st_mode & 0222) == 0) {
         error = cannot + "the file is write-protected";
         return false;
     }
+    if (job.Replacing && !LockExamined(job)) {
+        error = cannot + job.Reason;
+        return false;
+    }
+    if (job.Replacing) RemoveLeftovers(job.Target);
 
     // A file with other names is written in place so that they all see the
     // saved wall; so is one in a folder where no new file may be made, and
@@ -420,28 +561,38 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     fs::path temporary;
     Descriptor file;
     if (!inPlace) {
-        file = CreateExclusive(job.Target.parent_path(), ".brindlemar-", job.Replacing ? 0600 : 0666, temporary);
+        file = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), job.Replacing ? 0600 : 0666,
+                               temporary);
         if (!file.Valid() && !(job.Replacing && (errno == EACCES || errno == EPERM))) {
             error = cannot + SystemError();
             return false;
         }
-        if (file.Valid() && job.Replacing && !TakeOverAttributes(file.Get(), job.Target, job.Previous)) {
+        if (file.Valid() && job.Replacing && !TakeOverAttributes(file.Get(), job.Held.Get(), job.Previous)) {
             RemoveOwnFile(temporary, file.Get());
             file.Close();
         }
         inPlace = !file.Valid();
+        // locked before it takes the file's name: a save that opens it then
+        // waits until this one has finished
+        if (file.Valid()) ::flock(file.Get(), LOCK_EX | LOCK_NB);
     }
 
-    const fs::path backupPath = BackupFilePath(job.Target.string());
-    const bool backedUp = backup && job.Replacing && MakeBackup(job, backupPath);
+    job.BackupPath = BackupFilePath(job.Target.string());
+    if (backup && job.Replacing && job.BackupPath != job.Target) {
+        job.Stale = BackupOfASave(job.BackupPath, job.Target, false);
+        MakeBackup(job);
+    }
 
-    bool saved = inPlace ? WriteInPlace(job) : WriteAndRename(std::move(file), temporary, job);
+    bool saved = inPlace ? WriteInPlace(job) : WriteAndRename(file, temporary, job);
     // a folder that lets the user make files but not replace this one: the
     // file itself is writable, so it takes the new contents in place
     if (!saved && job.RenameRefused && job.Replacing) saved = WriteInPlace(job);
-    // the backup goes once the file holds either the new or the old contents
-    std::error_code ec;
-    if (backedUp && job.Intact) fs::remove(backupPath, ec);
+    // the backup goes once the file holds either the new or the old
+    // contents; a save that succeeded leaves no copy of the file at all
+    if (job.Intact && job.Backup.Valid()) RemoveOwnFile(job.BackupPath, job.Backup.Get());
+    if (saved && job.Stale.Valid()) RemoveOwnFile(job.BackupPath, job.Stale.Get());
+    if (saved)
+        for (const fs::path& copy : KeptCopies(job.Target)) ::unlink(copy.c_str());
     left = job.Left;
     if (!saved) error = cannot + job.Reason;
     return saved;
@@ -456,20 +607,25 @@ FileStamp FileStampOf(const std::string& path) {
 
 std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
                             const std::function<void(RecordReader&)>& parse) {
-    std::string bytes, problem = ReadWholeFile(path, kind, largest, bytes);
+    std::string bytes, backup, problem = ReadWholeFile(path, kind, largest, bytes, backup);
     if (problem.empty()) {
         try {
             RecordReader reader(bytes);
             parse(reader);
-            return "";
         } catch (const FileFormatError& e) {
             problem = "Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what();
         } catch (const RuntimeError& e) {
             problem = e.Description;
         }
     }
-    if (const std::string copy = KeptCopyOf(path); !copy.empty())
-        problem += "\nA save of it was cut short; its previous contents are kept in " + Shown(copy);
+    const std::string cutShort = "\nA save of it was cut short; its previous contents are kept in ";
+    // a file that a save was overwriting when it stopped may hold parts of
+    // two walls that read as one: it is no good file, whether or not it reads
+    if (!backup.empty())
+        return (problem.empty() ? "Not a valid " + kind + " file: " + Shown(path) : problem) + cutShort +
+               Shown(backup);
+    if (const std::string copy = KeptCopyOf(path); !problem.empty() && !copy.empty())
+        problem += cutShort + Shown(copy);
     return problem;
 }
 

@@ -20,9 +20,12 @@ namespace brindlemar {
 // opened), that is longer than `largest` bytes (refused before it is read),
 // or that `parse` refuses (FileFormatError, or a RuntimeError), is reported
 // in a message box that names the file ("Not a valid <kind> file: <path>"
-// and what is wrong) and gives false. When a save that wrote the file in
-// place was cut short, the message also names the copy of its previous
-// contents that the save kept.
+// and what is wrong) and gives false. A save of the file under way is waited
+// for (ten seconds at most). A file that a save was overwriting in place when
+// it stopped may hold parts of two files: the ".BAK" that save left beside
+// it says so, and the file is refused whether or not it reads, with a
+// message that names that ".BAK". A file that cannot be read after a save
+// whose copy of it is in the user's cache names that copy.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
@@ -32,30 +35,39 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
                             const std::function<void(RecordReader&)>& parse);
 
 // Lets `compose` build the file's bytes, then writes them to a new file beside
-// `path` and renames that over `path` only once it is written and closed, so
-// a write that fails leaves the previous file as it was; the folder is then
-// flushed to the disk, so that the new name survives a power cut. Every file
-// a save makes is created new, under a name no one else holds, readable by
-// the user alone until it is the previous file's: a link planted in a shared
-// folder is never followed, and no one keeps a handle on a file he may not
-// read. A symbolic link at `path` itself is followed: the file it points to
-// is saved and the link stays. The saved file keeps the previous file's
-// owner, group, extended attributes (its access control list among them)
-// and permission bits; a file whose permission bits forbid writing is
-// refused, whoever runs the program. A file that could not keep all of that
-// as a new file (another user's, a group the user is not in, an attribute
-// the user may not set), a file with more than one name (hard links), and
-// one in a folder the user may not write, is written in place, so that it
-// stays the same file; its previous contents are kept in the user's cache
-// folder, flushed to the disk, until the new ones are complete, and put
-// back if they cannot be. With `backup`, the previous file is copied beside
-// it under its ".BAK" name for the time of the save, with the same owner,
-// group, attributes and bits (the user's alone where they cannot be given),
-// unless a file of that name is there already, which is left alone; a copy
-// that cannot be finished is removed. A failure is reported in a message box
-// and gives false. What the file at `path` now is comes back in `left`: the
-// saved file, or after a failure the previous file the save put back (an
-// empty stamp when the save left it untouched).
+// `path` and renames that over `path` only once it is written and flushed,
+// so a write that fails leaves the previous file as it was; the folder is
+// then flushed to the disk, so that the new name survives a power cut (a
+// folder the user may write but not read cannot be, and the save stands).
+// Every file a save makes is created new, under a name no one else holds,
+// readable by the user alone until it is the previous file's: a link planted
+// in a shared folder is never followed, and no one keeps a handle on a file
+// he may not read. A symbolic link at `path` itself is followed: the file it
+// points to is saved and the link stays. The save holds a lock on the file
+// from the moment it looks at it to its end, so that two saves never write
+// it at once; one that waited and finds the file changed is refused. It
+// removes the temporary files that saves of the file cut short left. The
+// saved file keeps the previous file's owner, group, extended attributes
+// (its access control list among them) and permission bits; a file whose
+// permission bits forbid writing is refused, whoever runs the program. A
+// file that could not keep all of that as a new file (another user's, a
+// group the user is not in, an attribute the user may not set), a file with
+// more than one name (hard links), and one in a folder the user may not
+// write, is written in place, so that it stays the same file; its previous
+// contents wait, flushed to the disk, in the ".BAK" beside it (marked as
+// overwritten, so that an open tells the save did not finish) or else in
+// the user's cache folder, until the new ones are complete, and go back if
+// they cannot be. With `backup`, the previous file, read through the
+// descriptor of the file looked at, is copied to its ".BAK" name for the
+// time of the save, with the same owner, group, attributes and bits (the
+// user's alone where they cannot be given); the copy is made under a
+// temporary name, marked as this file's, and takes the ".BAK" name only when
+// complete, replacing one that a save of the file left but never a ".BAK" of
+// the user's own (there is then no backup). A save that succeeds leaves no
+// ".BAK" and no copy of the file in the cache. A failure is reported in a
+// message box and gives false. What the file at `path` now is comes back in
+// `left`: the saved file, or after a failure the previous file the save put
+// back (an empty stamp when the save left it untouched).
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
                    bool backup = false, FileStamp* left = nullptr);
 

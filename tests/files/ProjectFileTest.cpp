@@ -421,8 +421,9 @@ TEST(ProjectFileWrite, AFailedWriteKeepsThePreviousFileAndTheModifiedFlag) {
 // A save keeps what the file was, also where the system would stop the
 // usual replacement by a new file: the owner of another user's file saved by
 // root, a writable file in a folder the user may not write (saved in place,
-// with the old contents back when the disk fills), and a disk that fills
-// while the backup is copied (no half backup left behind).
+// with the old contents back when the disk fills), a folder he may not list
+// (which cannot be flushed), and a disk that fills while the backup is
+// copied (no half backup left behind).
 TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
     struct Case {
         const char* what;
@@ -468,6 +469,11 @@ TEST(ProjectFileWrite, ASaveKeepsWhatTheFileWasWhereItCannotSimplyBeReplaced) {
              OldFile(d / "wall.bmi");
              fs::permissions(d / "wall.bmi", fs::perms(0666));
              fs::permissions(d, fs::perms(01777));
+         },
+         true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
+        {"the user's own file in a folder he may write but not list", true, 0,
+         [](const fs::path& d) {
+             OldFile(d / "wall.bmi"), ::chown((d / "wall.bmi").c_str(), 65534, 65534), ::chmod(d.c_str(), 0733);
          },
          true, [](const fs::path& d) { EXPECT_EQ(test::NamesIn(d), std::set<std::string>{"wall.bmi"}); }},
         {"a disk that fills while the backup is copied", false, 100000,

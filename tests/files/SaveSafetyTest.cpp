@@ -1,7 +1,7 @@
 // What a save shows others while it runs, what it leaves when it is cut
-// short, and what reaches the disk. The program's own calls of fsync and
-// ftruncate pass through the hook below, so that a test can look at the
-// folder at that moment, or stop the save there as a kill would.
+// short, and what reaches the disk. The program's own calls of fsync,
+// ftruncate, flock, fchown, rename and pwrite pass through the hook below, so
+// that a test can look at the folder then, or stop the save as a kill would.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
@@ -24,21 +26,25 @@
 #include "support/TempDir.h"
 
 namespace brindlemar::test {
-// Called with the name of the call ("fsync", "ftruncate") and its descriptor.
+// Called with the name of the call and its descriptor (-1 for rename).
 std::function<void(const char* call, int fd)> OnFileCall;
 }  // namespace brindlemar::test
 
-extern "C" int fsync(int fd) {
-    static const auto real = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
-    if (brindlemar::test::OnFileCall) brindlemar::test::OnFileCall("fsync", fd);
-    return real(fd);
-}
-
-extern "C" int ftruncate(int fd, off_t length) noexcept {
-    static const auto real = reinterpret_cast<int (*)(int, off_t)>(::dlsym(RTLD_NEXT, "ftruncate"));
-    if (brindlemar::test::OnFileCall) brindlemar::test::OnFileCall("ftruncate", fd);
-    return real(fd, length);
-}
+// Defines the system call `name` to pass the hook first, with `fd`.
+#define PASS_HOOK(spec, result, name, parameters, arguments, fd)                                   \
+    extern "C" result name parameters spec {                                                       \
+        static const auto real = reinterpret_cast<result(*) parameters>(::dlsym(RTLD_NEXT, #name)); \
+        if (brindlemar::test::OnFileCall) brindlemar::test::OnFileCall(#name, fd);                  \
+        return real arguments;                                                                      \
+    }
+PASS_HOOK(, int, fsync, (int fd), (fd), fd)
+PASS_HOOK(noexcept, int, ftruncate, (int fd, off_t length), (fd, length), fd)
+PASS_HOOK(noexcept, int, flock, (int fd, int operation), (fd, operation), fd)
+PASS_HOOK(noexcept, int, fchown, (int fd, uid_t owner, gid_t group), (fd, owner, group), fd)
+PASS_HOOK(noexcept, int, rename, (const char* from, const char* to), (from, to), -1)
+// while a test watches, every write is short, as one cut by a signal is
+PASS_HOOK(, ssize_t, pwrite, (int fd, const void* data, size_t size, off_t at),
+          (fd, data, brindlemar::test::OnFileCall && size > 1 ? size / 2 : size, at), fd)
 
 namespace brindlemar {
 namespace {
@@ -184,8 +190,8 @@ TEST(SaveSafety, NoOneSeesTheWallWhoMayNotReadTheFileAndTheFileKeepsItsRights) {
 }
 
 // A name a save made or replaced is on the disk with the file: the folder of
-// a new or replaced file is flushed after the rename, and the cache folder
-// after the copy that protects a file written in place.
+// a new or replaced file is flushed after the rename, and of a file written
+// in place after the ".BAK" that protects it.
 TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
     struct Case {
         const char* what;
@@ -200,7 +206,7 @@ TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
              test::WriteBytes(f.string(), "old");
              fs::create_hard_link(f, f.parent_path() / "second name.bmi");
          },
-         "cache/Brindlemar"},
+         "shared"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -222,51 +228,99 @@ TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
     }
 }
 
-// Killed between writing the new wall in place and cutting the file to its
-// length, a save leaves the new wall and the tail of the old one: the file
-// opens. When it cannot be opened, its message names the copy of the old
-// contents that the save kept.
-TEST(SaveSafety, ASaveCutShortLeavesAFileThatOpensAndSaysWhereTheOldOneIs) {
+// A save stopped at a system call as a kill or a power cut stops it, or met
+// there by another user or a second save. The next open (through a linked
+// folder) refuses a file that was being overwritten and names a copy of the
+// old wall that all who may open it may read; nothing private is copied out;
+// the next save clears what was left, after which no copy is named.
+TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
+    if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
+    constexpr int Killed = 9, Exposed = 8;
     test::TempDir dir;
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    const std::string path = file.string(), secret = dir.File("secret.txt");
+    fs::create_directory_symlink(shared, dir.Path() / "team");
+    test::WriteBytes(secret, "secret");
+    ASSERT_EQ(::chown(secret.c_str(), test::Nobody, 0) + ::chmod(secret.c_str(), 0600), 0);
     const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
-    const std::string path = dir.File("wall.bmi");
-    auto old = test::BuiltInModel(dir.File("program"));
-    old->ProjectTitle = std::string(300, 'o');
-    ASSERT_TRUE(WriteProjectFile(*old, path));
-    const std::string oldBytes = ReadBytes(path);
-    fs::create_hard_link(path, dir.File("second name.bmi"));
-    const ino_t inode = StatOf(fs::path(path)).st_ino;
+    auto m = test::BuiltInModel(dir.File("program")), old = test::BuiltInModel(dir.File("program"));
+    old->ProjectTitle = std::string(300, 'o');  // longer than the new wall
+    const std::string oldBytes = WriteProjectFile(*old, dir.File("old.bmi")) ? ReadBytes(dir.File("old.bmi")) : "";
+    const std::string newBytes = WriteProjectFile(*m, dir.File("new.bmi")) ? ReadBytes(dir.File("new.bmi")) : "";
 
-    auto m = test::BuiltInModel(dir.File("program"));
-    m->ProjectTitle = "New";
-    ASSERT_TRUE(WriteProjectFile(*m, dir.File("new.bmi")));
-    const std::string newBytes = ReadBytes(dir.File("new.bmi"));
-    constexpr int Killed = 9;
-    const int outcome = test::InChildProcess(false, 0, [&] {
-        const FileCallHook hook([&](const char* call, int fd) {
-            if (std::string(call) == "ftruncate" && StatOf(fd).st_ino == inode) ::_exit(Killed);
-        });
+    int cue[2] = {-1, -1}, calls = 0, secondsEnd = -1;  // the first save's end and the second's
+    char token = 'g';
+    const std::function<void()> kill = [] { ::_exit(Killed); }, plantLink = [&] {
+        fs::create_symlink(secret, shared / "p"), fs::rename(shared / "p", file);
+    };
+    // the second save (of the longer old wall) starts; the first goes on once it waits or has ended
+    const std::function<void()> secondSave = [&] { ::write(cue[0], &token, 1) == 1 && ::read(cue[0], &token, 1); };
+    // root's file is written in place, nobody's own replaced; the act comes at the nth call (on the file
+    // alone, with onTheFile); outcome: killed, or saved + 2 x the second save saved; `left`: what the file holds
+    struct Case { const char* what; bool rootsFile; const char* call; int nth; bool onTheFile;
+                  const std::function<void()>& act; int outcome; const std::string* left; };
+    const Case cases[] = {
+        {"in place, stopped at its first write to the file", true, "pwrite", 1, true, kill, Killed, nullptr},
+        {"in place, stopped after a short write", true, "pwrite", 2, true, kill, Killed, nullptr},
+        {"in place, stopped before the file is cut to length", true, "ftruncate", 1, true, kill, Killed, nullptr},
+        {"in place, while a second save of the file comes", true, "ftruncate", 1, true, secondSave, 1, &newBytes},
+        {"stopped at the lock", false, "flock", 1, true, kill, Killed, &oldBytes},
+        {"stopped at the rename", false, "rename", 1, false, kill, Killed, &oldBytes},
+        {"a link to a private file put at its name", false, "fchown", 1, false, plantLink, 1, &newBytes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(shared);
+        fs::create_directory(shared);
+        test::WriteBytes(path, oldBytes);
+        ASSERT_EQ(::chmod(shared.c_str(), 0777) + ::chmod(path.c_str(), 0664) +
+                      ::chown(path.c_str(), c.rootsFile ? 0 : test::Nobody, Team),
+                  0);
+        const ino_t inode = StatOf(file).st_ino;
+        const auto save = [&] {
+            const FileCallHook hook([&](const char* call, int fd) {
+                if (secondsEnd >= 0 && std::string(call) == "flock" && ::write(secondsEnd, &token, 1)) return;
+                for (const auto& entry : fs::directory_iterator(shared))
+                    if (fs::is_regular_file(fs::symlink_status(entry)) && ReadBytes(entry.path()) == "secret")
+                        ::_exit(Exposed);
+                if (secondsEnd < 0 && call == std::string(c.call) && (!c.onTheFile || StatOf(fd).st_ino == inode) &&
+                    ++calls == c.nth)
+                    c.act();
+            });
+            test::MessageRecorder rec;
+            pid_t second = -1;
+            if (calls == 0 && &c.act == &secondSave && ::socketpair(AF_UNIX, SOCK_STREAM, 0, cue) == 0 &&
+                (second = ::fork()) == 0)
+                ::_exit(::read(secondsEnd = cue[1], &token, 1) == 1 && WriteProjectFile(*old, path) ? 0 : 1);
+            if (second > 0) ::close(cue[1]);
+            const bool saved = WriteProjectFile(*m, path);
+            int status = 1;
+            return int(saved) + 2 * int(second > 0 && !::close(cue[0]) && ::waitpid(second, &status, 0) > 0 && !status);
+        };
+        calls = 0;
+        const int outcome = test::InChildProcess(true, 0, save, {Team});
+        if (outcome == test::CannotDrop) GTEST_SKIP() << "cannot become the user nobody";
+        ASSERT_EQ(outcome, c.outcome);
+
         test::MessageRecorder rec;
-        WriteProjectFile(*m, path);
-        return 0;
-    });
-    ASSERT_EQ(outcome, Killed);
-    ASSERT_EQ(ReadBytes(path), newBytes + oldBytes.substr(newBytes.size())) << "the new wall and the old tail";
-
-    test::MessageRecorder rec;
-    auto opened = test::BuiltInModel(dir.File("program"));
-    ASSERT_TRUE(ReadProjectFile(*opened, path));
-    EXPECT_EQ(opened->ProjectTitle, "New");
-
-    fs::resize_file(path, 10);
-    EXPECT_FALSE(ReadProjectFile(*opened, path));
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    const std::string& message = rec.Messages[0].Text;
-    const std::string cache = dir.File("cache") + "/Brindlemar/";
-    ASSERT_NE(message.find("\nA save of it was cut short; its previous contents are kept in " + cache + "wall.bmi."),
-              std::string::npos)
-        << message;
-    EXPECT_EQ(ReadBytes(message.substr(message.find(cache))), oldBytes);
+        auto opened = test::BuiltInModel(dir.File("program"));
+        EXPECT_EQ(ReadProjectFile(*opened, dir.File("team/wall.bmi")), c.left != nullptr);
+        EXPECT_TRUE(!c.left || ReadBytes(path) == *c.left);
+        const std::string told =
+            "\nA save of it was cut short; its previous contents are kept in " + dir.File("team/wall.BAK");
+        struct stat backup {};
+        EXPECT_TRUE(c.left || (rec.Messages.size() == 1 && rec.Messages[0].Text.ends_with(told) &&
+                               ReadBytes(dir.File("team/wall.BAK")) == oldBytes &&
+                               !::stat((shared / "wall.BAK").c_str(), &backup) && backup.st_gid == Team &&
+                               (backup.st_mode & 0777) == 0664));
+        calls = -100;  // the next save goes through, and clears what was left
+        EXPECT_EQ(test::InChildProcess(true, 0, save, {Team}), 1);
+        EXPECT_EQ(test::NamesIn(shared), std::set<std::string>{"wall.bmi"});
+        fs::resize_file(file, 10);
+        rec.Messages.clear();
+        EXPECT_FALSE(ReadProjectFile(*opened, path));
+        EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Text.find("cut short") == std::string::npos);
+    }
 }
 
 // A save in place that fails puts the old contents back; that restore is the

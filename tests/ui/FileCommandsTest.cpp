@@ -10,6 +10,7 @@
 #include "files/ProjectFile.h"
 #include "forms/DimensionEdit.h"
 #include "forms/RecentFiles.h"
+#include "platform/WindowPlacement.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -250,23 +251,27 @@ TEST_F(FileCommandsTest, MissingOrCorruptFileLeavesTheProjectAsItWas) {
     }
 }
 
-// The defaults file is written again after every file command: Save as
-// does not put the wall there, under any spelling of its path.
-TEST_F(FileCommandsTest, SaveAsRefusesTheDefaultsFile) {
+// The program writes the defaults, the settings and their lock again itself:
+// Save as puts the wall in none of them, under any spelling of the path.
+TEST_F(FileCommandsTest, SaveAsRefusesTheFilesTheProgramWritesItself) {
     test::MessageRecorder rec;
     window->mnuFileNew->trigger();
     const std::string defaults = m.DefaultsFilePath, before = Contents(defaults);
+    const fs::path settings = OpenProgramSettings()->fileName().toStdString();
     ASSERT_FALSE(before.empty());
     fs::create_symlink(defaults, Wall("link.bmi"));
     Edit(ToeLengthLabel, 3);
-    for (const std::string& path : {defaults, Wall("link.bmi")}) {
+    const std::string ofDefaults = " holds the program's defaults and is written again after every file command.",
+                      ofSettings = " holds the program's settings and is written again when the program ends.";
+    const std::pair<std::string, std::string> cases[] = {
+        {defaults, ofDefaults}, {Wall("link.bmi"), ofDefaults}, {settings.string() + ".lock", ofSettings},
+        {(settings.parent_path() / ".." / settings.parent_path().filename() / "Brindlemar.conf").string(), ofSettings}};
+    for (const auto& [path, text] : cases) {
         SCOPED_TRACE(path);
         rec.Messages.clear();
         SaveAs(path);
         ASSERT_EQ(rec.Messages.size(), 1u);
-        EXPECT_EQ(rec.Messages[0].Text, path +
-                                            " holds the program's defaults and is written again after every file "
-                                            "command. Save the wall under another name.");
+        EXPECT_EQ(rec.Messages[0].Text, path + text + " Save the wall under another name.");
         EXPECT_EQ(m.SaveSucceeded, False);
         EXPECT_EQ(m.ProjectModified, True);
         EXPECT_EQ(m.ProjectFilePath, "");

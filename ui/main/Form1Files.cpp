@@ -3,6 +3,7 @@
 // case and all; only what is shown of them is lower case.
 
 #include <QAction>
+#include <QSettings>
 #include <filesystem>
 #include <memory>
 
@@ -12,7 +13,9 @@
 #include "files/ProjectFile.h"
 #include "model/Initialise.h"
 #include "forms/RecentFiles.h"
+#include "forms/SaveAsTarget.h"
 #include "platform/FileDialogs.h"
+#include "platform/WindowPlacement.h"
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
 #include "ui/main/Form1.h"
@@ -184,12 +187,10 @@ void Form1::mnuFileSaveAs_Click() {
     const auto chosen = ShowFileDialog(this, request);
     if (!chosen) return;
     m_.StartDirectory = FolderOf(*chosen);
-    // the defaults file is written again at the end of every file command:
-    // a wall saved over it would be lost at once
-    if (NamesSameFile(*chosen, m_.DefaultsFilePath)) {
-        MsgBox(Utf8ToCp1252(*chosen) + " holds the program's defaults and is written again after every file command. "
-               "Save the wall under another name.",
-               vbExclamation, ProductName);
+    // a wall saved over a file the program writes again itself would be lost
+    const std::string settings = OpenProgramSettings()->fileName().toStdString();
+    if (const std::string refusal = SaveAsRefusal(*chosen, m_.DefaultsFilePath, settings); !refusal.empty()) {
+        MsgBox(refusal, vbExclamation, ProductName);
         return;
     }
     // a save that failed neither renames the project nor lists it
