@@ -131,6 +131,7 @@ void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
     area->setWidgetResizable(true);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     outer->insertWidget(0, area, 1);
+    area->show();  // a layout shows a widget added to a shown window only from the event loop
     const QSize wanted = content->sizeHint() + QSize(ScrollBarRoom(area).width(), 0);
     area->setMinimumWidth(std::min(wanted.width(), room.width() - outer->contentsMargins().left() -
                                                        outer->contentsMargins().right()));

@@ -79,10 +79,7 @@ void frmStability::Place() {
     FitOnScreen(this);
 }
 
-void frmStability::Form_Load() {
-    Place();
-    ShowResults();
-}
+void frmStability::Form_Load() { ShowResults(); }
 
 void frmStability::Command1_Click() { accept(); }
 
@@ -170,6 +167,8 @@ void frmStability::ShowResults() {
     SetTwips(Label35, 120, buttonTop, 1095, 255);
     SetTwips(Command1, clientWidth - ButtonWidth - 240, buttonTop, ButtonWidth, 315);
     setFixedSize(Px(this, clientWidth), Px(this, buttonTop + 315 + 120));
+    // fitted to the screen once, at the size the results take: what does not
+    // fit then scrolls above the "OK" button
     Place();
 
     for (int i = 1; i <= n; ++i) {
