@@ -20,7 +20,7 @@ using namespace section;
 
 namespace {
 
-FreeBody HeelFreeBody(Model& m, double pos) {
+FreeBody HeelFreeBody(const Model& m, double pos) {
     const double HL = m.HeelLength;
     const double s = OnMember(pos, HL);
     const double t = HeelThickness(m, s);
@@ -56,19 +56,19 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double q = m.BackfillSurcharge * Factor(m, m.SurchargeLoadType) * Factor(m, S1);
     body.AddVertical(-q * s, B - s / 2);
 
-    const AreaCentroid concrete = Polygon(m, {{xc, t}, {xc, 0}, {B, 0}, {B, end}});
+    const AreaCentroid concrete = Polygon({{xc, t}, {xc, 0}, {B, 0}, {B, end}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
     // backfill above the heel: moist above the back water level, buoyant below it
     AreaCentroid dry, wet;
     if (yw > t) {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
-        wet = Polygon(m, {{xc, yw}, {xc, t}, {B, end}, {B, yw}});
+        dry = Polygon({{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
+        wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
     } else if (end < yw) {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, t}, {xi, yw}, {B, yw}, {B, surfaceAtEnd}});
-        wet = Polygon(m, {{xi, yw}, {B, end}, {B, yw}});
+        dry = Polygon({{xc, surfaceAtCut}, {xc, t}, {xi, yw}, {B, yw}, {B, surfaceAtEnd}});
+        wet = Polygon({{xi, yw}, {B, end}, {B, yw}});
     } else {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, t}, {B, end}, {B, surfaceAtEnd}});
+        dry = Polygon({{xc, surfaceAtCut}, {xc, t}, {B, end}, {B, surfaceAtEnd}});
     }
     body.AddVertical(-dry.area * gamma * EV, dry.cx);
     body.AddVertical(-wet.area * (gammaSat - gammaW) * EV, wet.cx);
@@ -120,11 +120,11 @@ FreeBody HeelFreeBody(Model& m, double pos) {
         const double yLow = yw < end ? end : yw;
         const double xLow = xi > B ? B : xi;
         if (yw <= t) {
-            const AreaCentroid a = Polygon(m, {{xc, t}, {xLow, yLow}, {B, yLow}, {B, t}});
+            const AreaCentroid a = Polygon({{xc, t}, {xLow, yLow}, {B, yLow}, {B, t}});
             body.AddHorizontal(-a.area * gamma * kh * EQ * EV, a.cy);
         }
-        const AreaCentroid b = yw > t ? Polygon(m, {{xc, t}, {B, end}, {B, t}})
-                                      : Polygon(m, {{xLow, yLow}, {B, end}, {B, yLow}});
+        const AreaCentroid b = yw > t ? Polygon({{xc, t}, {B, end}, {B, t}})
+                                      : Polygon({{xLow, yLow}, {B, end}, {B, yLow}});
         body.AddHorizontal(-b.area * (gammaSat - gammaW) * kh * EQ * EV, b.cy);
     }
 
@@ -164,7 +164,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
 
 }  // namespace
 
-bool CalcHeelSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcHeelSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
     return TrapSectionErrors(m, [&] { return HeelFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }

@@ -17,7 +17,7 @@ using namespace section;
 
 namespace {
 
-FreeBody StemFreeBody(Model& m, double pos) {
+FreeBody StemFreeBody(const Model& m, double pos) {
     const double FSH = m.FrontStemHeight, BSH = m.BackStemHeight;
     const double L = FSH < BSH ? FSH : BSH;
     const double d = OnMember(pos, L);
@@ -59,7 +59,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
     // concrete above the cut
     const AreaCentroid concrete =
-        Polygon(m, {{xFrontTop, H}, {xc - t / 2, yc}, {xc + t / 2, yc}, {xBackTop, H}});
+        Polygon({{xFrontTop, H}, {xc - t / 2, yc}, {xc + t / 2, yc}, {xBackTop, H}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
     // static backfill pressure on the back face, dry above the back water and
@@ -134,7 +134,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
 }  // namespace
 
-bool CalcStemSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcStemSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
     return TrapSectionErrors(m, [&] { return StemFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }

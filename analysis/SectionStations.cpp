@@ -48,6 +48,8 @@ void AddOnMember(const Model& m, std::vector<float>& list, double x, double L) {
     if (Within(m, x, 0, L)) Add(list, std::clamp(x, 0.0, L));
 }
 
+}  // namespace
+
 std::vector<float> StemStationList(const Model& m) {
     const double L = StemMemberLength(m);
     std::vector<float> list{0.0f};
@@ -122,6 +124,8 @@ std::vector<float> HeelStationList(const Model& m) {
     SortAndMerge(list);
     return list;
 }
+
+namespace {
 
 void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& count) {
     stations = std::move(list);

@@ -43,6 +43,12 @@ bool Within(const Model& m, double x, double from, double to);
 // on the stem, which takes the loads up to that vertical.
 bool LineLoadOverHeel(const Model& m, const LineLoad& load);
 
+// The cuts of each member where its loads change, for the combination
+// analysed last (the toe and heel lists read its base contact and WallStable).
+std::vector<float> StemStationList(const Model& m);
+std::vector<float> ToeStationList(const Model& m);
+std::vector<float> HeelStationList(const Model& m);
+
 // Rebuilds StemStations, ToeStations and HeelStations with their counts for
 // the combination analysed last (the toe and heel lists read its base
 // contact and WallStable).

@@ -352,12 +352,6 @@ private:
     double scale_;
 };
 
-// The first `count` stations of a list (never more than it holds).
-std::vector<float> Stations(const std::vector<float>& list, int16_t count) {
-    const size_t n = std::min(list.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));
-    return {list.begin(), list.begin() + static_cast<std::ptrdiff_t>(n)};
-}
-
 }  // namespace
 
 ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room) {
@@ -371,11 +365,10 @@ ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room) {
     return scales;
 }
 
-std::vector<float> HeelCutsFromEnd(const Model& m) {
+std::vector<float> HeelCutsFromEnd(double heelLength, const std::vector<float>& stations) {
     std::vector<float> cuts;
-    const std::vector<float> stations = Stations(m.HeelStations, m.HeelStationCount);
     for (auto i = stations.rbegin(); i != stations.rend(); ++i)
-        cuts.push_back(static_cast<float>(double(m.HeelLength) - *i));
+        cuts.push_back(static_cast<float>(heelLength - *i));
     return cuts;
 }
 
@@ -383,7 +376,6 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     BusyPointer busy;
     // the values are laid out last, clear of the diagrams, one another and the legend
     LabelLayer s = ViewLabelLayer(m, surface);
-    BuildSectionStations(m);
     SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;
 
@@ -414,7 +406,7 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
         const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
         const Point top = place(Tl + Fb + St / 2, 0);
         const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
-        Member stem{Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces, &StemThicknessAt,
+        Member stem{StemStationList(m), &CalcStemSectionForces, &StemThicknessAt,
                     [&](double d) {
                         const double t = d / stemHeight;
                         return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
@@ -425,14 +417,14 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     // the base reaction that loads toe and heel exists only for a stable wall
     if (drawn && m.WallStable != 0 && m.ToeLength > 0) {
         const double tip = m.ToeTipThickness, drop = m.ToeTopDrop;
-        Member toe{Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces, &ToeThicknessAt,
+        Member toe{ToeStationList(m), &CalcToeSectionForces, &ToeThicknessAt,
                    [&](double d) { return place(d, m.WallHeight - (tip + drop * d / Tl) / 2); },
                    false};
         drawn = painter.Draw(toe);
     }
     if (drawn && m.WallStable != 0 && m.HeelLength > 0) {
         const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength;
-        Member heel{HeelCutsFromEnd(m), &CalcHeelSectionForces, &HeelThicknessAt,
+        Member heel{HeelCutsFromEnd(m.HeelLength, HeelStationList(m)), &CalcHeelSectionForces, &HeelThicknessAt,
                     [&](double d) { return place(m.BaseWidth - d, m.WallHeight - (end + drop * d / HL) / 2); },
                     false};
         drawn = painter.Draw(heel);

@@ -8,6 +8,7 @@
 #include "drawing/FactorTable.h"
 #include "drawing/ForceDiagrams.h"
 #include "analysis/SectionForces.h"
+#include "analysis/SectionStations.h"
 #include "support/MessageRecorder.h"
 #include "runtime/Format.h"
 #include "support/PlainSIWall.h"
@@ -44,11 +45,7 @@ TEST(ForceDiagrams, ScalesFitTheLargestExpectedOrdinate) {
 }
 
 TEST(ForceDiagrams, HeelCutsAreCountedFromTheHeelEnd) {
-    Model m;
-    m.HeelLength = 3;
-    m.HeelStations = {0, 1, 2.5f, 3};
-    m.HeelStationCount = 4;
-    EXPECT_EQ(HeelCutsFromEnd(m), (std::vector<float>{0, 0.5f, 2, 3}));
+    EXPECT_EQ(HeelCutsFromEnd(3, {0, 1, 2.5f, 3}), (std::vector<float>{0, 0.5f, 2, 3}));
 }
 
 // Hatch lines of the diagram: horizontal ones on the stem, vertical ones on toe and heel.
@@ -210,9 +207,8 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
 
             // the values that matter, from the section forces at the stations and at 400 cuts between
             const SectionRoutine routines[] = {&CalcStemSectionForces, &CalcToeSectionForces, &CalcHeelSectionForces};
-            std::vector<float> cuts[] = {{m.StemStations.begin(), m.StemStations.begin() + m.StemStationCount},
-                                         {m.ToeStations.begin(), m.ToeStations.begin() + m.ToeStationCount},
-                                         HeelCutsFromEnd(m)};
+            std::vector<float> cuts[] = {StemStationList(m), ToeStationList(m),
+                                         HeelCutsFromEnd(m.HeelLength, HeelStationList(m))};
             for (size_t i = 0; i < 3; ++i) {
                 for (int k = 0, n = static_cast<int>(cuts[i].size()); k <= 400; ++k)
                     cuts[i].push_back(cuts[i][n - 1] * k / 400);
