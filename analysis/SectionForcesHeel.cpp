@@ -27,7 +27,7 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
     const double B = m.BaseWidth;
     const double xc = B - s;
     FreeBody body(Member::Heel, xc, t / 2);
-    const double H = FrontHeight(m);
+    const double H = FrontWallHeight(m);
     const double end = m.HeelEndThickness;
     // backfill surface above the cut and above the heel end
     const double surfaceAtCut = H + BackfillRise(m, m.StemBackBatter + HL - s);

@@ -9,6 +9,7 @@
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -21,7 +22,7 @@ FreeBody StemFreeBody(const Model& m, double pos) {
     const double FSH = m.FrontStemHeight, BSH = m.BackStemHeight;
     const double L = FSH < BSH ? FSH : BSH;
     const double d = OnMember(pos, L);
-    const double H = FrontHeight(m);
+    const double H = FrontWallHeight(m);
     const double yc = H - d;
     const double t = StemThickness(m, d);
     const double xFrontTop = double(m.ToeLength) + m.StemFrontBatter;

@@ -39,10 +39,6 @@ void FreeBody::Store(float& M, float& V, float& N, float& M2, float& V2, float& 
     M2 = sums_[1][0]; V2 = sums_[1][1]; N2 = sums_[1][2];
 }
 
-double FrontHeight(const Model& m) {
-    return double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
-}
-
 double OnMember(double pos, double length) {
     if (pos > length) pos = length;
     return pos < 0 ? 0 : pos;

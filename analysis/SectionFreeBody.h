@@ -54,8 +54,6 @@ struct AreaCentroid {
     double cx = 0, cy = 0;
 };
 
-// Height of the wall top above the underside of the base.
-double FrontHeight(const Model& m);
 // A cut position moved onto the member: a cut before its start is taken at
 // the start, one beyond its end at the end.
 double OnMember(double pos, double length);

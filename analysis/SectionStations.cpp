@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -55,7 +56,7 @@ std::vector<float> StemStationList(const Model& m) {
     std::vector<float> list{0.0f};
     if (L <= 0) return list;
     Add(list, L);
-    const double H = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double H = FrontWallHeight(m);
     const double stemFront = m.ToeLength;
     const double stemBack =
         double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter;
@@ -135,7 +136,7 @@ void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& cou
 }  // namespace
 
 double PositionTolerance(const Model& m) {
-    const double height = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double height = FrontWallHeight(m);
     return 1e-6 * std::max(std::abs(height), std::abs(double(m.BaseWidth)));
 }
 

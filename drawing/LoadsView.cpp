@@ -122,11 +122,6 @@ void DrawLoadsView(Model& m, Surface& surface, int family) {
     if (!DrawingFitted(m)) return;
     const TextCell cell = MeasureTextCell(s);
 
-    // water ordinates left over from rounding are no water at all
-    for (int k = 1; k <= 12; ++k)
-        if (std::fabs(m.WaterPressureOrdinates[static_cast<size_t>(k)]) < 1E-5)
-            m.WaterPressureOrdinates[static_cast<size_t>(k)] = 0;
-
     FitLoadArrowScale(m, cell, SeismicComponentOverhang(m, s, cell));
     for (int i = 1; i <= m.LineLoadCount; ++i)
         if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i);

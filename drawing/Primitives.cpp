@@ -54,7 +54,7 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
     // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
     const double B = m.BaseWidth;
     const double extentX = B + B / 4 + B / 10;
-    double extentY = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness + B / 10;
+    double extentY = FrontWallHeight(m) + B / 10;
     // a rising backfill climbs over the heel and the backfill beyond it
     const double rise = BackfillRise(m, m.HeelLength + m.StemBackBatter + B / 4);
     extentY += rise;

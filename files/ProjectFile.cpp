@@ -303,7 +303,7 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     // derived values: the height, and the water depths and seismic
     // coefficient in use as the switches read say
-    m.WallHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness);
+    m.WallHeight = ToSingle(FrontWallHeight(m));
     SetWaterDepths(m);
     SetSeismicCoefficient(m);
 

@@ -337,6 +337,7 @@ TEST(SectionForces, HydrodynamicPressureIsTheOneTheStabilityAnalysisIntegrates) 
     m.SeismicIncluded = True;
     m.AppliedSeismicCoefficient = 0.2f;
     m.ConcreteUnitWeight = 0;   // no concrete inertia
+    m.WaterIncluded = True;
     m.FrontWaterDepth = 3.0f;   // hf = 6 above the base
     const double c = 7.0 / 12.0 * 1.0 * 0.2;
 
