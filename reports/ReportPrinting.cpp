@@ -2,6 +2,7 @@
 // blocks to a sheet, each sheet finished with its footer.
 
 #include "design/DesignReinforcement.h"
+#include "design/DesignSectionForces.h"
 #include "analysis/Analysis.h"
 #include "analysis/Preparation.h"
 #include "reports/ReportBlocks.h"
@@ -49,6 +50,9 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
     // a fault of the wall meets every combination of every section: told once
     const OneBoxPerError oneBox;
     try {
+        // the design section forces of every combination: the page count and
+        // the reinforcement section read them, whoever asked for the report
+        ComputeDesignSectionForces(m);
         // the values in use and the outline, whatever the screen drew last
         PrepareWall(m);
         SetupPrinterPage(m, s);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "design/DesignSectionForces.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/RuntimeError.h"
@@ -21,10 +20,10 @@ struct Job {
 
     Job() {
         UsePrinterFonts(m);
+        FactorForConcrete(m);
         m.ProjectTitle = "Quay wall";
     }
     void Run() {
-        ComputeDesignSectionForces(m);
         PrintReport(m, s, [this](const std::string& caption) { captions.push_back(caption); });
     }
     // Blocks printed: each frames its half page with the project title.
@@ -58,6 +57,8 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
         {"stability of four", {SectionStability}, 4, 2, {"Page 1 of 1"}, 1},
         {"diagrams of two", {SectionDiagrams}, 2, 6, {"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}, 3},
         {"reactions of one", {SectionReactions}, 1, 1, {"Page 1 of 1"}, 0},
+        // designed from the report's own section forces, with no print dialog before it
+        {"reinforcement of one", {SectionReinforcementDesign}, 1, 5, {"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
