@@ -31,7 +31,7 @@ void WholeReportToPdf(benchmark::State& state) {
         PrinterSurface s(*printer);
         PrintReport(m, s, nullptr);
     }
-    state.counters["pages"] = m.PageCount;
+    state.counters["pages"] = ReportPageCount(m);
     std::filesystem::remove(pdf);
 }
 BENCHMARK(WholeReportToPdf)->Unit(benchmark::kMillisecond);

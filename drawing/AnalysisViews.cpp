@@ -23,12 +23,12 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
             DrawWall(m, s, 1, 0);
             break;
         }
-        SetReactionsArrowScale(m);
+        SetReactionsArrowScale(m, s);
         DrawWall(m, s, 1, 0);
         DrawReactionsAndResistances(m, s, true, false);
         break;
     case ResistancesView:
-        SetResistancesArrowScale(m);
+        SetResistancesArrowScale(m, s);
         DrawWall(m, s, 1, 0);
         DrawReactionsAndResistances(m, s, false, true);
         break;
@@ -44,7 +44,7 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
 }
 
 void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances) {
-    LabelLayer labels = ViewLabelLayer(m, s);
+    LabelLayer labels = ViewLabelLayer(s);
     if (reactions) DrawReactionsView(m, labels);
     if (resistances) DrawResistancesView(m, labels);
     labels.PrintInPlace(true);

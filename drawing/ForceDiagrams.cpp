@@ -62,7 +62,7 @@ public:
     bool Draw(const Member& member) {
         if (member.cuts.size() < 1) return true;
         const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
-        DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], m_.DiagramPenWidths[0]);
+        DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], s_.Drawing().DiagramPenWidths[0]);
         const std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
         if (!walk) return false;
         const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
@@ -129,7 +129,7 @@ private:
         auto along = [&](const Point& p) { return vertical ? p.y : p.x; };
         const double a0 = along(first.axis), a1 = along(last.axis);
         const int32_t colour = m_.DiagramColours[1];
-        const int pen = m_.DiagramPenWidths[1];
+        const int pen = s_.Drawing().DiagramPenWidths[1];
         auto tipOf = [&](const Ordinate& o) { return Tip(vertical, o.axis, o.value); };
         auto line = [&](const Ordinate& o) {
             const Point tip = tipOf(o);
@@ -153,7 +153,7 @@ private:
             return Ordinate{{p.axis.x + t * (q.axis.x - p.axis.x), p.axis.y + t * (q.axis.y - p.axis.y)},
                             p.value + t * (q.value - p.value)};
         };
-        const double pitch = m_.DiagramHatchPitch;
+        const double pitch = s_.Drawing().DiagramHatchPitch;
         if (pitch > 0 && a1 != a0) {
             const double low = std::min(a0, a1), high = std::max(a0, a1);
             const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
@@ -375,24 +375,24 @@ std::vector<float> HeelCutsFromEnd(double heelLength, const std::vector<float>& 
 void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     BusyPointer busy;
     // the values are laid out last, clear of the diagrams, one another and the legend
-    LabelLayer s = ViewLabelLayer(m, surface);
-    SetDrawingMargins(m, 0.3, 0.3);
-    if (!DrawingFitted(m)) return;
+    LabelLayer s = ViewLabelLayer(surface);
+    SetDrawingMargins(s, 0.3, 0.3);
+    if (!DrawingFitted(s)) return;
 
     // the largest expected ordinate and two value cells fit in the smaller
     // margin; where a small picture leaves no such room, the ordinate keeps
     // a share of the wall's drawn size, and the values find room around it
-    const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
+    const double margin = std::min(s.Drawing().DrawingMarginX, s.Drawing().DrawingMarginY);
     const double cell = s.TextWidth("000.00") + 60;
-    const double wallSize = m.DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
+    const double wallSize = s.Drawing().DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
     const ForceDiagramScales scales =
         ComputeForceDiagramScales(m, std::max(margin - 2 * cell, kLeastOrdinateShare * wallSize));
     DiagramPainter painter(m, s, kind, kind == MomentDiagram ? scales.Moment : scales.Force);
 
     // model points (x from the toe tip, y down from the wall top) on the drawing
-    const double scale = m.DrawingScale;
+    const double scale = s.Drawing().DrawingScale;
     auto place = [&](double x, double y) {
-        return Point{m.DrawingXCoordinates[4] + scale * x, m.DrawingYCoordinates[4] - scale * (m.WallHeight - y)};
+        return Point{s.Drawing().DrawingXCoordinates[4] + scale * x, s.Drawing().DrawingYCoordinates[4] - scale * (m.WallHeight - y)};
     };
     const double Tl = m.ToeLength, Fb = m.StemFrontBatter, St = m.StemTopThickness, Bb = m.StemBackBatter;
     const double Hf = m.FrontStemHeight, Hb = m.BackStemHeight;

@@ -62,7 +62,7 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family = AllLoads
 // backPlaneOverhang is how far a value of the back plane runs past its
 // cell (the seismic component's text), taken from that group's room so
 // that the text stays inside the frame.
-void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang = 0);
+void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang = 0);
 
 // Line load `index` as an inclined force at its point, with its value and
 // load-type code.

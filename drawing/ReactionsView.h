@@ -17,7 +17,7 @@ int32_t EccentricityZoneColour(double e, double baseWidth);
 
 // LoadArrowScale of the reactions view: the larger base edge pressure drawn
 // ForceArrowLength long (unchanged when both are 0).
-void SetReactionsArrowScale(Model& m);
+void SetReactionsArrowScale(const Model& m, Surface& s);
 
 // Draws the view over a wall already drawn, for the combination the caller
 // has analysed: the eccentricity band under the base, the resultant arrow in

@@ -17,8 +17,8 @@ void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins
 // The front and back water surfaces as drawing levels over a wall already
 // fitted: the height of the water above the base underside, up from the
 // drawn base (at the base when the water stands no higher).
-double FrontWaterLevel(const Model& m);
-double BackWaterLevel(const Model& m);
+double FrontWaterLevel(const Model& m, const Surface& s);
+double BackWaterLevel(const Model& m, const Surface& s);
 
 // The widest texts of the vertical dimensions: the heights in front of the
 // wall, the wall height, the heights behind it.
@@ -34,7 +34,7 @@ struct DimensionTextWidths {
 struct VerticalDimensionLines {
     double Front = 0, WallHeight = 0, FrontWater = 0, Back = 0, BackWater = 0;
 };
-VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths);
+VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths);
 
 // Whether a water depth is dimensioned, with its level's extension line.
 bool WaterLevelShown(const Model& m, float depth);

@@ -22,7 +22,7 @@ void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, Des
     const double size = b.FontSize();
     const double R = b.RowPitch();
     const double y0 = DesignTableRowTop(b, 0);
-    m.BlockFontSize = static_cast<float>(size);
+    s.Drawing().BlockFontSize = static_cast<float>(size);
     const int method = static_cast<int>(CheckedIndex(m.ReinforcementDesignMethod, 0, 1));
     const int u = design::UnitIndex(m);
 
@@ -70,7 +70,7 @@ void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, Des
 }
 
 void PrintFlexureSummary(Model& m, Surface& s) {
-    PrintDesignTableHead(m, s, ReinforcementBlock::Current(m), DesignTableKind::Flexure);
+    PrintDesignTableHead(m, s, ReinforcementBlock::Current(s), DesignTableKind::Flexure);
 }
 
 void PrintDesignTableBody(Model& m, Surface& s, const ReinforcementBlock& b, const std::vector<DesignTableLine>& lines,

@@ -50,7 +50,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         PrintRightAligned(s, Format(value, SignedQuantityMask(q, u, value, "--" + pad, false, pad)), valueEdge(j));
     };
 
-    m.BlockFontSize = static_cast<float>(size);
+    s.Drawing().BlockFontSize = static_cast<float>(size);
     plain(false);
 
     // heading and the unit of its values
@@ -163,7 +163,7 @@ void PrintMomentTable(Model& m, Surface& s, int page) {
     table.Kind = Quantity::MomentPerLength;
     table.Padding = " ";
     table.NoDistance = "-- ";
-    PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
+    PrintForceTablePage(m, s, ReinforcementBlock::Current(s), page, table);
 }
 
 }  // namespace brindlemar

@@ -101,7 +101,7 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
     p.m.LineLoads[1] = {20, 2.19f, 6, 90, LL};
     PrepareCombination(p.m);
     DrawForceDiagrams(p.m, p.s, ShearDiagram);
-    const double y = p.Y(4) - 6.0 * p.m.DrawingScale;
+    const double y = p.Y(4) - 6.0 * p.s.Drawing().DrawingScale;
     int above = 0, below = 0;
     for (const SurfaceCall& c : p.s.Of("Print")) {
         if (std::fabs(c.Y1 - (y - 200)) < 1) ++above;
@@ -134,7 +134,7 @@ TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
     }
     ASSERT_GT(largest, 3 * root);
     // the base slab's hatch lines are vertical: the one at the root against the longest
-    const double xRoot = p.X(4) + m.DrawingScale * (m.BaseWidth - m.HeelLength);
+    const double xRoot = p.X(4) + p.s.Drawing().DrawingScale * (m.BaseWidth - m.HeelLength);
     double atRoot = 0, longest = 0;
     for (const SurfaceCall& c : p.s.Of("Line")) {
         if (c.Colour != m.DiagramColours[1] || c.Mode != vbMaskPen || c.X1 != c.X2) continue;
@@ -166,12 +166,12 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
             test::MessageRecorder messages;
             Model& m = p.m;
             p.s.FontSize = 12;
-            m.FrameWidth = c.width;
-            m.FrameHeight = c.height;
+            p.s.Drawing().FrameWidth = c.width;
+            p.s.Drawing().FrameHeight = c.height;
             if (c.lineLoads) test::AddStemAndHeelLineLoads(m);
             PrepareCombination(m);
             {
-                const FrameBelowFactorTable below(m, p.s);
+                const FrameBelowFactorTable below(p.s);
                 DrawAnalysisView(m, p.s, MomentView + kind - MomentDiagram);
             }
             ASSERT_NE(m.WallStable, False);
@@ -203,7 +203,7 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
                     }
             }
             ASSERT_EQ(members.size(), 3u);
-            EXPECT_GT(longest, m.DrawingScale * m.WallHeight / 25);
+            EXPECT_GT(longest, p.s.Drawing().DrawingScale * m.WallHeight / 25);
 
             // the values that matter, from the section forces at the stations and at 400 cuts between
             const SectionRoutine routines[] = {&CalcStemSectionForces, &CalcToeSectionForces, &CalcHeelSectionForces};

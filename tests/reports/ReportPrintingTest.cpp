@@ -74,7 +74,7 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
         if (c.blocks == 0) {
             EXPECT_EQ(job.s.Calls.size(), 1u);  // the end of the document alone
         }
-        EXPECT_EQ(job.m.PageCount, static_cast<int>(c.footers.size()));
+        EXPECT_EQ(job.s.Drawing().PageCount, static_cast<int>(c.footers.size()));
         EXPECT_TRUE(job.messages.Messages.empty());
     }
 }
@@ -87,8 +87,8 @@ TEST(ReportPrinting, WholeReportKeepsTheCombinationAndCountsItsBlocks) {
     job.Run();
     EXPECT_EQ(job.m.CurrentCombination, 2);
     EXPECT_EQ(job.Blocks(), CountReportBlocks(job.m));
-    EXPECT_EQ(static_cast<int>(job.Footers().size()), job.m.PageCount);
-    EXPECT_EQ(job.m.PageNumber, job.m.PageCount + (job.m.CurrentHalfPage == 0 ? 1 : 0));
+    EXPECT_EQ(static_cast<int>(job.Footers().size()), job.s.Drawing().PageCount);
+    EXPECT_EQ(job.s.Drawing().PageNumber, job.s.Drawing().PageCount + (job.s.Drawing().CurrentHalfPage == 0 ? 1 : 0));
     // the captions in the order of the sections, one per block up to the
     // stability section, one per combination of the diagrams, one for the
     // reinforcement

@@ -274,13 +274,13 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
 // weight and inertia of each body at its centroid, the earth pressure's
 // vertical component ending on the heel's end) that stand farther than two
 // text heights from their arrows.
-std::vector<std::string> ForceValuesAstray(const Model& m, const std::vector<test::SurfaceCall>& texts) {
-    const double L = m.ForceArrowLength, x6 = m.DrawingXCoordinates[6], y6 = m.DrawingYCoordinates[6];
+std::vector<std::string> ForceValuesAstray(const Model& m, const Surface& s, const std::vector<test::SurfaceCall>& texts) {
+    const double L = s.Drawing().ForceArrowLength, x6 = s.Drawing().DrawingXCoordinates[6], y6 = s.Drawing().DrawingYCoordinates[6];
     std::vector<std::pair<std::string, TextBox>> arrows{
         {LoadValueText(std::fabs(m.BackfillPressureForces[3] + m.BackfillPressureForces[4])) + "EH", {x6, y6 - L, 0, L}}};
     for (size_t i = 1; i <= 3; ++i) {
-        const double x = m.DrawingXCoordinates[4] + m.DrawingScale * m.BodyCentroidsX[i];
-        const double y = m.DrawingYCoordinates[1] + m.DrawingScale * m.BodyCentroidsY[i];
+        const double x = s.Drawing().DrawingXCoordinates[4] + s.Drawing().DrawingScale * m.BodyCentroidsX[i];
+        const double y = s.Drawing().DrawingYCoordinates[1] + s.Drawing().DrawingScale * m.BodyCentroidsY[i];
         arrows.push_back({LoadValueText(m.BodyWeights[i]) + (i == 1 ? "DL" : "EV"), {x, y, 0, L}});
         arrows.push_back({LoadValueText(std::fabs(m.BodySeismicForces[i])) + "EQ", {x - L, y, L, 0}});
     }
@@ -308,13 +308,13 @@ TEST(WindowFontsTest, LoadValuesStandByTheirArrowsInTheLeastWindow) {
     main->optView[LoadsView]->click();
     // each view drawn again at the picture's size where the test sees its texts
     for (const int view : {LoadsView, DeadLoadsView, SoilLoadsView, SeismicLoadsView}) {
-        test::RecordingSurface s(m.FrameWidth, m.FrameHeight);
+        test::RecordingSurface s(s.Drawing().FrameWidth, s.Drawing().FrameHeight);
         {
-            const FrameBelowFactorTable below(m, s);
+            const FrameBelowFactorTable below(s);
             DrawAnalysisView(m, s, view);
         }
-        EXPECT_EQ(ForceValuesAstray(m, s.Of("Print")), std::vector<std::string>{})
-            << "view " << view << " on a picture of " << m.FrameWidth / 15 << " x " << m.FrameHeight / 15;
+        EXPECT_EQ(ForceValuesAstray(m, s, s.Of("Print")), std::vector<std::string>{})
+            << "view " << view << " on a picture of " << s.Drawing().FrameWidth / 15 << " x " << s.Drawing().FrameHeight / 15;
     }
 }
 

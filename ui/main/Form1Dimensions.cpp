@@ -9,6 +9,7 @@
 
 #include "drawing/WallView.h"
 #include "forms/DimensionEdit.h"
+#include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -124,9 +125,12 @@ DimensionTextWidths Form1::DimensionLabelWidths() {
 void Form1::UpdateDimensionLabels() {
     try {
         BusyPointer busy;
-        const auto& x = m_.DrawingXCoordinates;
-        const auto& y = m_.DrawingYCoordinates;
-        const double s = m_.DrawingScale;
+        // the labels follow the picture the window drew last
+        if (!surface_) return;
+        const Surface& drawn = *surface_;
+        const auto& x = drawn.Drawing().DrawingXCoordinates;
+        const auto& y = drawn.Drawing().DrawingYCoordinates;
+        const double s = drawn.Drawing().DrawingScale;
         const auto caption = [this](int index) { return DimensionCaption(m_, index); };
         const bool keyIncluded = m_.ShearKeyIncluded == 1;
         const bool keyShown = keyIncluded && m_.ShearKeyDepth > 0;
@@ -161,13 +165,13 @@ void Form1::UpdateDimensionLabels() {
                                     caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
         }
 
-        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(m_, DimensionLabelWidths());
+        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(drawn, DimensionLabelWidths());
         const double front = lines.Front, back = lines.Back;
         // the labels keep off the water levels' extension lines, which run across them
         const std::optional<double> frontWater =
-            WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_)) : std::nullopt;
+            WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_, drawn)) : std::nullopt;
         const std::optional<double> backWater =
-            WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_)) : std::nullopt;
+            WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_, drawn)) : std::nullopt;
         PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel, frontWater);
         PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel, frontWater);
         PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel, frontWater);
@@ -178,9 +182,9 @@ void Form1::UpdateDimensionLabels() {
 
         if (m_.WaterIncluded != 0) {
             // beside the water-depth dimensions the wall view draws
-            PlaceVerticalDimLabel(FrontWaterLevel(m_), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
+            PlaceVerticalDimLabel(FrontWaterLevel(m_, drawn), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
                                   FrontWaterDepthLabel);
-            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_), lines.BackWater, caption(BackWaterDepthLabel),
+            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_, drawn), lines.BackWater, caption(BackWaterDepthLabel),
                                   BackWaterDepthLabel);
         }
         if (keyIncluded)
