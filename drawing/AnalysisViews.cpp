@@ -9,7 +9,7 @@
 
 namespace brindlemar {
 
-void DrawAnalysisView(Model& m, Surface& s, int view) {
+void DrawAnalysisView(const Model& m, Surface& s, int view) {
     if (view >= DeadLoadsView && view <= SeismicLoadsView) {
         DrawWallAndLoads(m, s, 1, view);
         return;
@@ -43,7 +43,7 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
     }
 }
 
-void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances) {
+void DrawReactionsAndResistances(const Model& m, Surface& s, bool reactions, bool resistances) {
     LabelLayer labels = ViewLabelLayer(s);
     if (reactions) DrawReactionsView(m, labels);
     if (resistances) DrawResistancesView(m, labels);

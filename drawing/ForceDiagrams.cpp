@@ -53,7 +53,7 @@ struct Ordinate {
 
 class DiagramPainter {
 public:
-    DiagramPainter(Model& m, Surface& s, int kind, double scale) : m_(m), s_(s), kind_(kind), scale_(scale) {}
+    DiagramPainter(const Model& m, Surface& s, int kind, double scale) : m_(m), s_(s), kind_(kind), scale_(scale) {}
 
     // Draws the member's axis, hatching, edge and values; false when a
     // section-force routine failed (it has shown its message). Between two
@@ -346,7 +346,7 @@ private:
     std::vector<HatchLine> hatches_;
     int member_ = 0;
 
-    Model& m_;
+    const Model& m_;
     Surface& s_;
     int kind_;
     double scale_;
@@ -372,7 +372,7 @@ std::vector<float> HeelCutsFromEnd(double heelLength, const std::vector<float>& 
     return cuts;
 }
 
-void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
+void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
     BusyPointer busy;
     // the values are laid out last, clear of the diagrams, one another and the legend
     LabelLayer s = ViewLabelLayer(surface);

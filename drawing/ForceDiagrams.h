@@ -28,6 +28,6 @@ std::vector<float> HeelCutsFromEnd(double heelLength, const std::vector<float>& 
 // Draws the diagram of `kind` for the prepared combination
 // (PrepareCombination) over a wall already drawn; the toe and heel diagrams only for a stable wall.
 // Sets DrawingMarginX and DrawingMarginY to 0.3 of the frame.
-void DrawForceDiagrams(Model& m, Surface& s, int kind);
+void DrawForceDiagrams(const Model& m, Surface& s, int kind);
 
 }  // namespace brindlemar

@@ -24,7 +24,7 @@ constexpr int kTypeSteps = 4;
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
 // Arrow ends and the tail line are kept below `ceiling`.
-void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
+void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
     auto surface = [&](double x) { return y0 - BackfillRise(m, x - x0); };
     const double length = s.Drawing().LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
     const double pitch = s.Drawing().ArrowHeadSize;
@@ -115,7 +115,7 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(Model& m, Surface& surface, int family) {
+void DrawLoadsView(const Model& m, Surface& surface, int family) {
     // the values and codes are laid out last, clear of the arrows, blocks and one another
     LabelLayer s = ViewLabelLayer(surface);
     SetDrawingMargins(s, 0.4, 0.2, LoadsViewLeastMargins(s));
@@ -134,7 +134,7 @@ void DrawLoadsView(Model& m, Surface& surface, int family) {
     DrawLoadsLegend(m, s);
 }
 
-void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
+void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
     // whole view is drawn in smaller type, step by step down to seven tenths
     // of it: the room kept for the values shrinks with their cells and the
@@ -161,7 +161,7 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
     s.FontSize = size;
 }
 
-void DrawLineLoad(Model& m, Surface& s, int index) {
+void DrawLineLoad(const Model& m, Surface& s, int index) {
     const LineLoad& load = At(m.LineLoads, index);
     if (load.Value == 0) return;
     const double x = s.Drawing().DrawingXCoordinates[4] + double(s.Drawing().DrawingScale) * load.X;
@@ -172,7 +172,7 @@ void DrawLineLoad(Model& m, Surface& s, int index) {
                       s.Drawing().LoadArrowPenWidth);
 }
 
-void DrawSurchargeLoads(Model& m, Surface& s) {
+void DrawSurchargeLoads(const Model& m, Surface& s) {
     const double q = double(m.BackfillSurcharge) * Factor(m, m.SurchargeLoadType);
     if (q == 0) return;
     const auto& X = s.Drawing().DrawingXCoordinates;

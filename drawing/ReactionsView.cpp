@@ -49,7 +49,7 @@ void SetReactionsArrowScale(const Model& m, Surface& s) {
     if (largest != 0) s.Drawing().LoadArrowScale = static_cast<float>(s.Drawing().ForceArrowLength / largest);
 }
 
-void DrawReactionsView(Model& m, Surface& surface) {
+void DrawReactionsView(const Model& m, Surface& surface) {
     BusyPointer busy;
     // the values are laid out last, clear of the arrows, the band and one another
     LabelLayer s = ViewLabelLayer(surface);

@@ -23,6 +23,6 @@ void SetReactionsArrowScale(const Model& m, Surface& s);
 // has analysed: the eccentricity band under the base, the resultant arrow in
 // its zone's colour, the base pressure and the horizontal base force. The
 // legend is the caller's (DrawReactionsAndResistances draws it once).
-void DrawReactionsView(Model& m, Surface& s);
+void DrawReactionsView(const Model& m, Surface& s);
 
 }  // namespace brindlemar

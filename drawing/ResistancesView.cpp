@@ -20,7 +20,7 @@ void SetResistancesArrowScale(const Model& m, Surface& s) {
     if (p[3] > 0 && m.ShearKeyIncluded == 1) s.Drawing().LoadArrowScale = static_cast<float>(s.Drawing().ForceArrowLength / p[3]);
 }
 
-void DrawResistancesView(Model& m, Surface& surface) {
+void DrawResistancesView(const Model& m, Surface& surface) {
     // the values are laid out last, clear of the arrows, the trapezoids and one another
     LabelLayer s = ViewLabelLayer(surface);
     if (!DrawingFitted(s)) return;

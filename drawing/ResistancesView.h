@@ -17,6 +17,6 @@ void SetResistancesArrowScale(const Model& m, Surface& s);
 // Draws the resistances of the prepared combination (PrepareCombination)
 // over a wall already drawn. The legend is the caller's
 // (DrawReactionsAndResistances draws it once).
-void DrawResistancesView(Model& m, Surface& s);
+void DrawResistancesView(const Model& m, Surface& s);
 
 }  // namespace brindlemar

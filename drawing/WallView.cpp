@@ -20,38 +20,18 @@ namespace {
 // Fills are drawn as lines 15 units apart: one screen pixel, a fine hatch on paper.
 constexpr double kFillPitch = 15;
 
-// The six wall colours, swapped for light greys while the wall is drawn
-// under a force diagram, and put back however the drawing ends.
-class GreyPalette {
-public:
-    GreyPalette(Model& m, bool active) : m_(m), active_(active) {
-        if (!active_) return;
-        kept_ = {m.BackfillColour, m.GroundColour, m.WaterColour, m.OutlineColour, m.ConcreteColour,
-                 m.RestraintColour};
-        m.BackfillColour = RGB(235, 235, 235);
-        m.GroundColour = RGB(235, 235, 235);
-        m.WaterColour = RGB(245, 245, 245);
-        m.OutlineColour = RGB(200, 200, 200);
-        m.ConcreteColour = RGB(225, 225, 225);
-        m.RestraintColour = RGB(200, 200, 200);
-    }
-    ~GreyPalette() {
-        if (!active_) return;
-        m_.BackfillColour = kept_[0];
-        m_.GroundColour = kept_[1];
-        m_.WaterColour = kept_[2];
-        m_.OutlineColour = kept_[3];
-        m_.ConcreteColour = kept_[4];
-        m_.RestraintColour = kept_[5];
-    }
-    GreyPalette(const GreyPalette&) = delete;
-    GreyPalette& operator=(const GreyPalette&) = delete;
-
-private:
-    Model& m_;
-    bool active_;
-    std::array<int32_t, 6> kept_{};
+// The six wall colours the wall is drawn in: the user's, or light greys
+// under a force diagram. The drawing holds its own; the user's stay as set.
+struct WallPalette {
+    int32_t Backfill, Ground, Water, Outline, Concrete, Restraint;
 };
+
+WallPalette PaletteOf(const Model& m, bool grey) {
+    if (grey)
+        return {RGB(235, 235, 235), RGB(235, 235, 235), RGB(245, 245, 245),
+                RGB(200, 200, 200), RGB(225, 225, 225), RGB(200, 200, 200)};
+    return {m.BackfillColour, m.GroundColour, m.WaterColour, m.OutlineColour, m.ConcreteColour, m.RestraintColour};
+}
 
 struct Point {
     double x, y;
@@ -76,9 +56,9 @@ double BackWaterMeetsX(const Model& m, const Surface& s) { return Node(s, BackWa
 
 // The usual water-level sign standing on the level at x: an inverted
 // triangle above the line and three shortening strokes below it.
-void DrawWaterLevelMark(const Model& m, Surface& s, double x, double y) {
+void DrawWaterLevelMark(const WallPalette& c, Surface& s, double x, double y) {
     const double size = 2.0 * s.Drawing().ArrowHeadSize;
-    const int32_t colour = m.OutlineColour;
+    const int32_t colour = c.Outline;
     const int width = s.Drawing().DetailPenWidth;
     DrawLineSolid(s, x - size / 2, y - 0.8 * size, x + size / 2, y - 0.8 * size, colour, width);
     DrawLineSolid(s, x - size / 2, y - 0.8 * size, x, y, colour, width);
@@ -97,7 +77,7 @@ double FrameBottom(const Surface& s) {
     return static_cast<double>(s.Drawing().FrameTop) + s.Drawing().FrameHeight - s.TwipsPerPixelY();
 }
 
-void FillSoilAndWater(Model& m, Surface& s) {
+void FillSoilAndWater(const Model& m, const WallPalette& c, Surface& s) {
     const Point n1 = Node(s, 1), n3 = Node(s, 3), n4 = Node(s, 4), n5 = Node(s, 5), n8 = Node(s, 8),
                 n11 = Node(s, 11), n40 = Node(s, 40);
     const double right = FrameRight(s);
@@ -105,36 +85,36 @@ void FillSoilAndWater(Model& m, Surface& s) {
     const double top = s.Drawing().FrameTop;
 
     // backfill over the heel; the concrete covers its part of the rectangle later
-    DrawBox(s, n8.x, n8.y, n5.x, n5.y, m.BackfillColour);
+    DrawBox(s, n8.x, n8.y, n5.x, n5.y, c.Backfill);
     if (m.BackfillSlopeRatio > 0 && n8.y > n40.y) {
         // the wedge above the wall top, up to the surface from node 8 to node 40
         for (double y = std::nearbyint(n1.y); y >= n40.y; y -= kFillPitch) {
             const double x = n8.x + (n40.x - n8.x) * (n8.y - y) / (n8.y - n40.y);
-            DrawBox(s, x, y, n40.x, y, m.BackfillColour);
+            DrawBox(s, x, y, n40.x, y, c.Backfill);
         }
     }
 
     // natural ground: beyond the heel, under the base and in front of the toe
-    DrawBox(s, n5.x, n40.y, right, n5.y, m.GroundColour);
-    DrawBox(s, n11.x, n4.y, right, bottom, m.GroundColour);
-    DrawBox(s, n11.x, n3.y, n4.x, n4.y, m.GroundColour);
+    DrawBox(s, n5.x, n40.y, right, n5.y, c.Ground);
+    DrawBox(s, n11.x, n4.y, right, bottom, c.Ground);
+    DrawBox(s, n11.x, n3.y, n4.x, n4.y, c.Ground);
     if (m.BackfillSlopeRatio > 0) {
         // the ground beyond node 40 rises on with the backfill slope, up to the frame's top
         for (double y = n40.y; y > top; y -= kFillPitch) {
             const double x = n40.x + (n40.y - y) * m.BackfillSlopeRatio;
             if (x >= right) break;
-            DrawBox(s, x, y, right, y, m.GroundColour);
+            DrawBox(s, x, y, right, y, c.Ground);
         }
     }
 
     // the water in front of the wall, down to the top of the toe tip
     if (m.WaterIncluded != 0) {
         const double level = FrontWaterLevel(m, s);
-        if (level < n3.y) DrawBox(s, n11.x, level, Node(s, 12).x, n3.y, m.WaterColour);
+        if (level < n3.y) DrawBox(s, n11.x, level, Node(s, 12).x, n3.y, c.Water);
     }
 }
 
-void DrawGroundLines(Model& m, Surface& s) {
+void DrawGroundLines(const Model& m, const WallPalette& c, Surface& s) {
     const Point n3 = Node(s, 3), n6 = Node(s, 6), n8 = Node(s, 8), n11 = Node(s, 11), n40 = Node(s, 40);
     const double right = FrameRight(s);
     const double top = s.Drawing().FrameTop;
@@ -142,55 +122,55 @@ void DrawGroundLines(Model& m, Surface& s) {
     // the backfill surface to the frame's right edge, a slope stopping at the frame's top
     Point end{right, n8.y - BackfillRise(m, right - n8.x)};
     if (m.BackfillSlopeRatio > 0 && end.y < top) end = {n8.x + (n8.y - top) * m.BackfillSlopeRatio, top};
-    DrawLineSolid(s, n8.x, n8.y, end.x, end.y, m.OutlineColour, s.Drawing().DetailPenWidth);
+    DrawLineSolid(s, n8.x, n8.y, end.x, end.y, c.Outline, s.Drawing().DetailPenWidth);
     // the ground in front of the toe, and the boundary of the backfill over the heel
-    DrawLineSolid(s, n3.x, n3.y, n11.x, n3.y, m.OutlineColour, s.Drawing().DetailPenWidth);
-    DrawLineDashed(s, n6.x, n6.y, n40.x, n40.y, m.OutlineColour, s.Drawing().DetailPenWidth);
+    DrawLineSolid(s, n3.x, n3.y, n11.x, n3.y, c.Outline, s.Drawing().DetailPenWidth);
+    DrawLineDashed(s, n6.x, n6.y, n40.x, n40.y, c.Outline, s.Drawing().DetailPenWidth);
 
     if (m.WaterIncluded == 0) return;
     const double size = 2.0 * s.Drawing().ArrowHeadSize;
     const double frontLevel = FrontWaterLevel(m, s), frontMeets = FrontWaterMeetsX(m, s);
-    DrawLineSolid(s, n11.x, frontLevel, frontMeets, frontLevel, m.OutlineColour, s.Drawing().DetailPenWidth);
-    DrawWaterLevelMark(m, s, std::max(n11.x + size, frontMeets - 2 * size), frontLevel);
+    DrawLineSolid(s, n11.x, frontLevel, frontMeets, frontLevel, c.Outline, s.Drawing().DetailPenWidth);
+    DrawWaterLevelMark(c, s, std::max(n11.x + size, frontMeets - 2 * size), frontLevel);
     const double backLevel = BackWaterLevel(m, s), backMeets = BackWaterMeetsX(m, s), backEnd = Node(s, 14).x;
-    DrawLineSolid(s, backMeets, backLevel, backEnd, backLevel, m.OutlineColour, s.Drawing().DetailPenWidth);
-    DrawWaterLevelMark(m, s, std::min(backEnd - size, backMeets + 2 * size), backLevel);
+    DrawLineSolid(s, backMeets, backLevel, backEnd, backLevel, c.Outline, s.Drawing().DetailPenWidth);
+    DrawWaterLevelMark(c, s, std::min(backEnd - size, backMeets + 2 * size), backLevel);
 }
 
 // Vertical lines 15 apart across one part of the concrete, each kept 15
 // inside the part's top and bottom edges so the outline drawn later stays clear.
-void FillConcretePart(Model& m, Surface& s, Point topLeft, Point topRight, double base) {
+void FillConcretePart(const WallPalette& c, Surface& s, Point topLeft, Point topRight, double base) {
     if (!(topRight.x > topLeft.x)) return;
     for (double x = topLeft.x; x <= topRight.x; x += kFillPitch) {
         const double yTop = EdgeY(topLeft, topRight, x) + kFillPitch;
         const double yBottom = base - kFillPitch;
-        if (yBottom > yTop) DrawBox(s, x, yBottom, x, yTop, m.ConcreteColour);
+        if (yBottom > yTop) DrawBox(s, x, yBottom, x, yTop, c.Concrete);
     }
 }
 
-void FillConcrete(Model& m, Surface& s) {
+void FillConcrete(const Model& m, const WallPalette& c, Surface& s) {
     const Point n1 = Node(s, 1), n2 = Node(s, 2), n3 = Node(s, 3), n6 = Node(s, 6), n7 = Node(s, 7),
                 n8 = Node(s, 8);
     const double base = Node(s, 4).y;
-    if (m.ToeLength > 0) FillConcretePart(m, s, n3, n2, base);
-    if (m.StemFrontBatter > 0) FillConcretePart(m, s, n2, n1, base);
-    FillConcretePart(m, s, n1, n8, base);
-    if (m.StemBackBatter > 0) FillConcretePart(m, s, n8, n7, base);
-    if (m.HeelLength > 0) FillConcretePart(m, s, n7, n6, base);
+    if (m.ToeLength > 0) FillConcretePart(c, s, n3, n2, base);
+    if (m.StemFrontBatter > 0) FillConcretePart(c, s, n2, n1, base);
+    FillConcretePart(c, s, n1, n8, base);
+    if (m.StemBackBatter > 0) FillConcretePart(c, s, n8, n7, base);
+    if (m.HeelLength > 0) FillConcretePart(c, s, n7, n6, base);
 }
 
 bool ShearKeyShown(const Model& m) { return m.ShearKeyIncluded == 1 && m.ShearKeyDepth > 0; }
 
-void DrawOutline(Model& m, Surface& s, bool fillAreas) {
+void DrawOutline(const Model& m, const WallPalette& c, Surface& s, bool fillAreas) {
     const Point n[9] = {{0, 0},     Node(s, 1), Node(s, 2), Node(s, 3), Node(s, 4),
                         Node(s, 5), Node(s, 6), Node(s, 7), Node(s, 8)};
-    const int32_t outline = m.OutlineColour;
+    const int32_t outline = c.Outline;
     const int pen = s.Drawing().OutlinePenWidth;
     const double keyLeft = n[4].x + m.ShearKeyToeDistance * s.Drawing().DrawingScale;
     const double keyRight = n[5].x - m.ShearKeyHeelDistance * s.Drawing().DrawingScale;
     const double keyBottom = n[4].y + m.ShearKeyDepth * s.Drawing().DrawingScale;
 
-    if (ShearKeyShown(m) && fillAreas) DrawBox(s, keyLeft, n[4].y, keyRight, keyBottom, m.ConcreteColour);
+    if (ShearKeyShown(m) && fillAreas) DrawBox(s, keyLeft, n[4].y, keyRight, keyBottom, c.Concrete);
 
     DrawLineSolid(s, n[1].x, n[1].y, n[2].x, n[2].y, outline, pen);
     DrawLineSolid(s, n[2].x, n[2].y, n[3].x, n[3].y, outline, pen);
@@ -209,17 +189,17 @@ void DrawOutline(Model& m, Surface& s, bool fillAreas) {
     DrawLineSolid(s, n[8].x, n[8].y, n[1].x, n[1].y, outline, pen);
 
     if (ShearKeyShown(m)) {
-        DrawLineSolid(s, keyLeft, n[4].y, keyLeft, keyBottom, m.RestraintColour, pen);
-        DrawLineSolid(s, keyLeft, keyBottom, keyRight, keyBottom, m.RestraintColour, pen);
-        DrawLineSolid(s, keyRight, keyBottom, keyRight, n[5].y, m.RestraintColour, pen);
+        DrawLineSolid(s, keyLeft, n[4].y, keyLeft, keyBottom, c.Restraint, pen);
+        DrawLineSolid(s, keyLeft, keyBottom, keyRight, keyBottom, c.Restraint, pen);
+        DrawLineSolid(s, keyRight, keyBottom, keyRight, n[5].y, c.Restraint, pen);
     }
 
     if (m.AdjacentStructureIncluded != 0) {
         // a restraint mark under the base: a triangle with its apex on the base
         const double x = n[4].x + m.AdjacentStructurePosition * s.Drawing().DrawingScale, y = n[4].y;
-        DrawLineSolid(s, x, y, x - 60, y + 120, m.RestraintColour, pen);
-        DrawLineSolid(s, x, y, x + 60, y + 120, m.RestraintColour, pen);
-        DrawLineSolid(s, x - 60, y + 120, x + 60, y + 120, m.RestraintColour, pen);
+        DrawLineSolid(s, x, y, x - 60, y + 120, c.Restraint, pen);
+        DrawLineSolid(s, x, y, x + 60, y + 120, c.Restraint, pen);
+        DrawLineSolid(s, x - 60, y + 120, x + 60, y + 120, c.Restraint, pen);
     }
 }
 
@@ -263,19 +243,19 @@ VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const Dimen
     return x;
 }
 
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
+void DrawWall(const Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least) {
     BusyPointer busy;
-    GreyPalette palette(m, greyPalette != 0);
+    const WallPalette c = PaletteOf(m, greyPalette != 0);
     ComputeDrawingScale(m, s, least);
     if (!DrawingFitted(s)) return;
 
-    if (fillAreas != 0) FillSoilAndWater(m, s);
-    DrawGroundLines(m, s);
-    if (fillAreas != 0) FillConcrete(m, s);
-    DrawOutline(m, s, fillAreas != 0);
+    if (fillAreas != 0) FillSoilAndWater(m, c, s);
+    DrawGroundLines(m, c, s);
+    if (fillAreas != 0) FillConcrete(m, c, s);
+    DrawOutline(m, c, s, fillAreas != 0);
 }
 
-void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels) {
+void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionTextWidths* labels) {
     if (!DrawingFitted(s)) return;
     BusyPointer busy;
     const Point n1 = Node(s, 1), n2 = Node(s, 2), n3 = Node(s, 3), n4 = Node(s, 4), n5 = Node(s, 5),

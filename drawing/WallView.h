@@ -12,7 +12,7 @@ namespace brindlemar {
 // soil, water and concrete are filled, otherwise only lines are drawn;
 // greyPalette non-zero draws in light greys (the model's colours are kept).
 // `least` widens the room kept around the wall (ComputeDrawingScale).
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
+void DrawWall(const Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
 
 // The front and back water surfaces as drawing levels over a wall already
 // fitted: the height of the water above the base underside, up from the
@@ -47,6 +47,6 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s);
 // the values) the dimension values and the slope text are left out; the
 // lines then stand as the labels' widths ask (measured on the surface when
 // none are given).
-void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels = nullptr);
+void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionTextWidths* labels = nullptr);
 
 }  // namespace brindlemar

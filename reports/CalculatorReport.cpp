@@ -76,7 +76,7 @@ constexpr double ResultValueRoomMm = 20 - GapMm;
 
 class BlockWriter {
 public:
-    BlockWriter(Model& m, Surface& s) : m_(m), s_(s), scale_(s.Drawing().PrintScale) {}
+    BlockWriter(const Model& m, Surface& s) : m_(m), s_(s), scale_(s.Drawing().PrintScale) {}
 
     double Mm(double mm) const { return mm * ReportTwipsPerMm * scale_; }
     double Tw(double twips) const { return twips * scale_; }
@@ -165,14 +165,14 @@ private:
         return width;
     }
 
-    Model& m_;
+    const Model& m_;
     Surface& s_;
     double scale_;
 };
 
 }  // namespace
 
-void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, const SoilPressureResults& r) {
+void PrintCalculatorReport(const Model& m, Surface& s, const SoilPressureInputs& in, const SoilPressureResults& r) {
     SetupPrinterPage(m, s);
     s.Drawing().CurrentHalfPage = 0;
     PrintBlockFrame(m, s);

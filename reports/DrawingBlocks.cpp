@@ -18,7 +18,7 @@ namespace brindlemar {
 namespace {
 
 // Frame, title, and the picture font: 6 points scaled.
-void OpenPictureBlock(Model& m, Surface& s, const std::string& title, bool fitFirst) {
+void OpenPictureBlock(const Model& m, Surface& s, const std::string& title, bool fitFirst) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, title);
     if (fitFirst) ComputeDrawingScale(m, s);
@@ -28,13 +28,13 @@ void OpenPictureBlock(Model& m, Surface& s, const std::string& title, bool fitFi
 
 }  // namespace
 
-void PrintDimensionsBlock(Model& m, Surface& s) {
+void PrintDimensionsBlock(const Model& m, Surface& s) {
     OpenPictureBlock(m, s, "Dimensions", true);
     DrawDimensionsView(m, s, 0);
     DrawWall(m, s, 0, 0);
 }
 
-void PrintLoadsBlock(Model& m, Surface& s) {
+void PrintLoadsBlock(const Model& m, Surface& s) {
     OpenPictureBlock(m, s, "Loads", false);
     {
         const FrameBelowFactorTable below(s);
@@ -43,7 +43,7 @@ void PrintLoadsBlock(Model& m, Surface& s) {
     DrawFactorTable(m, s);
 }
 
-void PrintDiagramBlock(Model& m, Surface& s, int k) {
+void PrintDiagramBlock(const Model& m, Surface& s, int k) {
     static const char* const titles[] = {"Moment diagram", "Shear force diagram", "Normal force diagram"};
     OpenPictureBlock(m, s, titles[CheckedIndex(k, 1, 3) - 1], false);
     {
@@ -55,7 +55,7 @@ void PrintDiagramBlock(Model& m, Surface& s, int k) {
     DrawFactorTable(m, s);
 }
 
-void PrintReactionsBlock(Model& m, Surface& s) {
+void PrintReactionsBlock(const Model& m, Surface& s) {
     OpenPictureBlock(m, s, "Reactions and restraints", false);
     {
         const FrameBelowFactorTable below(s);

@@ -126,7 +126,7 @@ bool FaceNotDesigned(const FlexureDesignResult& r) {
     return (r.Moment == 0 && r.AxialForce == 0) || !(r.Moment > 0 || r.AxialForce != 0 || r.SteelArea > 0);
 }
 
-void PrintFlexureDesignBlock(Model& m, Surface& s, int block) {
+void PrintFlexureDesignBlock(const Model& m, Surface& s, int block) {
     const bool first = block == 1;
     PrintFlexureSummary(m, s);
     const auto lines = DesignTableLines<FlexureDesignResult>(first ? Block1Rows(m) : Block2Rows(m),

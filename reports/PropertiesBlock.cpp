@@ -100,7 +100,7 @@ std::vector<PropertyLine> RightColumn(const Model& m) {
 
 }  // namespace
 
-void PrintPropertiesBlock(Model& m, Surface& s) {
+void PrintPropertiesBlock(const Model& m, Surface& s) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, "Properties");
 

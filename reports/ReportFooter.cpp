@@ -73,7 +73,7 @@ std::string ExpandFooterTokens(const Model& m, const PageState& page, const std:
     return ExpandFooterTokens(m, page, text, CurrentFooterClock());
 }
 
-void PrintPageFooter(Model& m, Surface& s) {
+void PrintPageFooter(const Model& m, Surface& s) {
     try {
         SetPrinterFont(s, m.ReportFontName, 8 * s.Drawing().PrintScale, false, false);
         s.ForeColor = 0;

@@ -27,6 +27,6 @@ std::string ExpandFooterTokens(const Model& m, const PageState& page, const std:
 
 // Prints the three footer texts on the last line of the printable area. A
 // failure is told in a message box and the job goes on with the next sheet.
-void PrintPageFooter(Model& m, Surface& s);
+void PrintPageFooter(const Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -72,7 +72,7 @@ const Picture& ReportLogo() {
     return logo;
 }
 
-void SetupPrinterPage(Model& m, Surface& s) {
+void SetupPrinterPage(const Model& m, Surface& s) {
     const double W = s.PageWidth();
     const double Ht = s.PageHeight();
     s.Drawing().PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * ReportTwipsPerMm);
@@ -108,7 +108,7 @@ void SetupPrinterPage(Model& m, Surface& s) {
     s.Drawing().PageNumber = 1;
 }
 
-void PrintBlockFrame(Model& m, Surface& s) {
+void PrintBlockFrame(const Model& m, Surface& s) {
     const double scale = s.Drawing().PrintScale;
     const double W = s.Drawing().FrameWidth;
     Skipping([&] { s.Drawing().PageBandHeight = RoundTwips(8 * ReportTwipsPerMm * scale); });
@@ -180,7 +180,7 @@ void PrintBlockFrame(Model& m, Surface& s) {
     });
 }
 
-void PrintBlockTitle(Model& m, Surface& s, const std::string& title) {
+void PrintBlockTitle(const Model& m, Surface& s, const std::string& title) {
     s.ForeColor = 0;
     SetPrinterFont(s, m.TextFontName, 10 * s.Drawing().PrintScale, false, false);
     s.CurrentY = s.Drawing().FrameTop - s.Drawing().TitleBandHeight / 2.0 - s.TextHeight("") / 2;

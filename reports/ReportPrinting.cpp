@@ -18,7 +18,7 @@ namespace {
 
 class ReportPrinter {
 public:
-    ReportPrinter(Model& m, Surface& s) : m_(m), s_(s) {}
+    ReportPrinter(const Model& m, Surface& s) : m_(m), s_(s) {}
 
     // One half-page block, then the turn: after a bottom block the sheet is
     // finished with its footer and the next one begun.
@@ -36,7 +36,7 @@ public:
     }
 
 private:
-    Model& m_;
+    const Model& m_;
     Surface& s_;
 };
 

@@ -49,7 +49,7 @@ bool NoShear(const ShearDesignResult& r) { return r.Shear == 0; }
 
 }  // namespace
 
-void PrintShearDesignBlock(Model& m, Surface& s) {
+void PrintShearDesignBlock(const Model& m, Surface& s) {
     const auto b = ReinforcementBlock::Current(s);
     PrintDesignTableHead(m, s, b, DesignTableKind::Shear);
     const auto lines = DesignTableLines<ShearDesignResult>(ShearRows(m), m.ShearDesignResults, NoShear);

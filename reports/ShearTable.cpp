@@ -7,7 +7,7 @@
 
 namespace brindlemar {
 
-void PrintShearTable(Model& m, Surface& s, int page) {
+void PrintShearTable(const Model& m, Surface& s, int page) {
     ForceTableColumns table;
     table.Heading = "&BShearing forces, V&Lu&l&b";
     table.Unit = ForcePerLengthLabel(m);

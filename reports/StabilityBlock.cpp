@@ -120,7 +120,7 @@ Cell StabilityCell(const Model& m, int idx, int row) {
 // The set's name in bold in the caption column, on rows 2 and 3: smaller
 // where it must be, wrapped, and cut (with an ellipsis) only then. Printed
 // as it is, not as markup, so that an "&" in it is a letter.
-void PrintSetName(Model& m, Surface& s) {
+void PrintSetName(const Model& m, Surface& s) {
     SetPrinterFont(s, m.TextFontName, s.Drawing().BlockFontSize, true, false);
     const std::vector<std::string> lines = FitLines(s, At(m.CombinationSets, m.ActiveCombinationSet).Name, "",
                                                     CaptionRoom(s), 2, LeastNameShare * s.Drawing().BlockFontSize);
@@ -166,7 +166,7 @@ std::string StabilityCaption(const Model& m, int row) {
     }
 }
 
-void PrintStabilityCaptions(Model& m, Surface& s) {
+void PrintStabilityCaptions(const Model& m, Surface& s) {
     const double scale = s.Drawing().PrintScale;
     const double y0 = RowTop(s, 0);
     s.Drawing().BlockFontSize = 7 * scale;
@@ -191,7 +191,7 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
 // column, whole where a smaller font holds them: at the block's size on the
 // rows, else on lines that close up with the font, down to the least size,
 // where a name still too long is cut with an ellipsis.
-void PrintCombinationHeader(Model& m, Surface& s, int idx, double x) {
+void PrintCombinationHeader(const Model& m, Surface& s, int idx, double x) {
     const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
     const double rowPitch = 240 * s.Drawing().PrintScale;
     const double bottom = RowTop(s, 0) + 912 * s.Drawing().PrintScale;   // the header rule
@@ -226,7 +226,7 @@ void PrintCombinationHeader(Model& m, Surface& s, int idx, double x) {
 
 }  // namespace
 
-void PrintStabilityBlock(Model& m, Surface& s, int k) {
+void PrintStabilityBlock(const Model& m, Surface& s, int k) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, "Stabilities");
     s.Drawing().BlockFontSize = 7 * s.Drawing().PrintScale;
