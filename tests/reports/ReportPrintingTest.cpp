@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
+#include "analysis/Preparation.h"
+#include "drawing/AnalysisViews.h"
+#include "drawing/WallView.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/RuntimeError.h"
@@ -76,6 +80,31 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
         }
         EXPECT_EQ(job.s.Drawing().PageCount, static_cast<int>(c.footers.size()));
         EXPECT_TRUE(job.messages.Messages.empty());
+    }
+}
+
+// A printed report sets its own pens, arrows and frame on the paper: the
+// screen's picture drawn after it is the one drawn before it.
+TEST(ReportPrinting, TheScreensPictureIsTheSameAfterAReport) {
+    for (const int view : {0, int(LoadsView), int(ReactionsView), int(MomentView)}) {
+        SCOPED_TRACE(view);
+        Job job;
+        for (int section = 0; section <= 6; ++section) SectionSwitch(job.m, section) = 1;
+        const auto draw = [&] {
+            RecordingSurface screen(18000, 13500, 15);
+            screen.Drawing().FrameWidth = 18000;
+            screen.Drawing().FrameHeight = 13500;
+            PrepareCombination(job.m);
+            if (view == 0) DrawWall(job.m, screen, 1, 1);
+            else DrawAnalysisView(job.m, screen, view);
+            std::vector<std::tuple<std::string, double, double, double, double, int32_t, int>> log;
+            for (const SurfaceCall& c : screen.Calls) log.emplace_back(c.Kind, c.X1, c.Y1, c.X2, c.Y2, c.Colour, c.Width);
+            return log;
+        };
+        const auto before = draw();
+        ASSERT_GT(before.size(), 10u);
+        job.Run();
+        EXPECT_EQ(draw(), before);
     }
 }
 
