@@ -376,6 +376,9 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
     BusyPointer busy;
     // the values are laid out last, clear of the diagrams, one another and the legend
     LabelLayer s = ViewLabelLayer(surface);
+    // the cuts of each member, for the combination prepared
+    const std::vector<float> stemStations = StemStationList(m), toeStations = ToeStationList(m),
+                             heelCuts = HeelCutsFromEnd(m.HeelLength, HeelStationList(m));
     SetDrawingMargins(s, 0.3, 0.3);
     if (!DrawingFitted(s)) return;
 
@@ -406,7 +409,7 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
         const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
         const Point top = place(Tl + Fb + St / 2, 0);
         const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
-        Member stem{StemStationList(m), &CalcStemSectionForces, &StemThicknessAt,
+        Member stem{stemStations, &CalcStemSectionForces, &StemThicknessAt,
                     [&](double d) {
                         const double t = d / stemHeight;
                         return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
@@ -417,14 +420,14 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
     // the base reaction that loads toe and heel exists only for a stable wall
     if (drawn && m.WallStable != 0 && m.ToeLength > 0) {
         const double tip = m.ToeTipThickness, drop = m.ToeTopDrop;
-        Member toe{ToeStationList(m), &CalcToeSectionForces, &ToeThicknessAt,
+        Member toe{toeStations, &CalcToeSectionForces, &ToeThicknessAt,
                    [&](double d) { return place(d, m.WallHeight - (tip + drop * d / Tl) / 2); },
                    false};
         drawn = painter.Draw(toe);
     }
     if (drawn && m.WallStable != 0 && m.HeelLength > 0) {
         const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength;
-        Member heel{HeelCutsFromEnd(m.HeelLength, HeelStationList(m)), &CalcHeelSectionForces, &HeelThicknessAt,
+        Member heel{heelCuts, &CalcHeelSectionForces, &HeelThicknessAt,
                     [&](double d) { return place(m.BaseWidth - d, m.WallHeight - (end + drop * d / HL) / 2); },
                     false};
         drawn = painter.Draw(heel);

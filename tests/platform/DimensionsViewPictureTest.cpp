@@ -55,6 +55,7 @@ TEST_F(DimensionsViewPicture, ScreenPictureShowsWallWaterAndSoilInsideTheFrame) 
     ImageSurface withTexts(1200, 900);
     withTexts.FontName = m.TextFontName;
     withTexts.FontSize = 8;
+    withTexts.Drawing() = s.Drawing();
     DrawWall(m, withTexts, 1, 0);
     DrawDimensionsView(m, withTexts, 0);
     withTexts.Image().save(QString::fromStdString(folder.File("texts.png")));
