@@ -46,10 +46,10 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double delta = Radians(BackPlaneWallFriction(m));
     const double ch = std::cos(delta);
 
-    // line loads on the heel and on the earth over it, between the cut and
-    // the heel end, each at its own point as the stability analysis takes it
+    // line loads the heel carries between the cut and the heel end and
+    // beyond it, each at its own point as the stability analysis takes it
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return LineLoadOverHeel(m, p); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Heel; },
         [&](const LineLoad& p) { return p.X - xc; });
 
     // surcharge on the backfill over the free body
