@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "model/Outline.h"
 #include "model/Units.h"
 #include "analysis/SectionForces.h"
+#include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
 #include "support/MessageRecorder.h"
 #include "support/PlainSIWall.h"
@@ -947,6 +949,141 @@ TEST(SectionForces, ALoadAtTheTopOfAnSIWallActsOnTheStem) {
     ASSERT_TRUE(bare.ok && loaded.ok);
     EXPECT_NEAR(loaded.M - bare.M, -30, 1e-4);
     EXPECT_NEAR(loaded.M, -51.85, 0.005);
+}
+
+}  // namespace
+}  // namespace brindlemar
+
+namespace brindlemar {
+namespace {
+
+// What the three members deliver at their roots and what acts on the block
+// under the stem (the line loads in it, the base pressure and the base
+// resistances under it), as forces on the wall: to the right, up, and a
+// clockwise moment about the toe tip at the underside of the base. The
+// block's weight, water and inertia do not depend on the line loads.
+Totals RootsAndJoint(Model& m) {
+    const double L = StemMemberLength(m), TL = m.ToeLength, HL = m.HeelLength, B = m.BaseWidth;
+    const double H = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double xt = TL, xr = B - HL;
+    const Forces toe = Cut(m, Member::Toe, m.ToeLength), heel = Cut(m, Member::Heel, m.HeelLength);
+    const Forces stem = Cut(m, Member::Stem, ToSingle(L));
+    EXPECT_TRUE(toe.ok && stem.ok && heel.ok);
+    const double ts = StemThicknessAt(m, ToSingle(L)), yStem = H - L;
+    const double xStem = xt + m.StemFrontBatter * (1 - L / m.FrontStemHeight) + ts / 2;
+    const double yToe = ToeThicknessAt(m, m.ToeLength) / 2, yHeel = HeelThicknessAt(m, m.HeelLength) / 2;
+    Totals t;
+    t.Fx = toe.N + stem.V - heel.N;
+    t.Fy = toe.V - stem.N + heel.V;
+    t.M = toe.M + yToe * toe.N - xt * toe.V + stem.M + yStem * stem.V + xStem * stem.N - heel.M - yHeel * heel.N -
+          xr * heel.V;
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        const LineLoad& p = m.LineLoads[i];
+        if (LineLoadPart(m, p) != WallPart::Joint) continue;
+        // only what stands inside the block's outline, or under it
+        EXPECT_TRUE(Within(m, p.X, xt, xr) && AtMost(m, p.Y, yStem)) << p.X << ", " << p.Y;
+        const double th = Radians(p.Direction), f = m.CurrentLoadCombination.Factor[p.LoadType];
+        const double fx = p.Value * std::sin(th) * f, fy = p.Value * std::cos(th) * f;
+        t.Fx += fx;
+        t.Fy += fy;
+        t.M += p.Y * fx - p.X * fy;
+    }
+    // base pressure under the block where the base bears
+    const double lo = std::max<double>(xt, m.BearingContactStart), hi = std::min<double>(xr, m.BearingContactEnd);
+    auto pressure = [&](double x) {
+        return m.LeftBearingPressure + (x - m.BearingContactStart) / m.BearingPressureWidth *
+                                           (m.RightBearingPressure - m.LeftBearingPressure);
+    };
+    const double R = hi > lo ? (pressure(lo) + pressure(hi)) / 2 * (hi - lo) : 0;
+    if (R > 0) t.M -= R * (lo + (hi - lo) * (pressure(lo) + 2 * pressure(hi)) / (3 * (pressure(lo) + pressure(hi))));
+    t.Fy += R;
+    const section::BaseResistances r = section::ShareBaseResistances(m);
+    t.Fx += r.direction * section::FrictionShare(r, R);
+    // a restraint or key between the roots bears on the block
+    const bool keyUnderBlock =
+        !AtMost(m, m.ShearKeyToeDistance, xt) && !AtMost(m, double(m.ShearKeyHeelDistance) + m.ShearKeyWidth, HL);
+    if (keyUnderBlock) t.Fx += r.direction * r.shearKey;
+    if (!AtMost(m, m.AdjacentStructurePosition, xt) && !AtMost(m, xr, m.AdjacentStructurePosition))
+        t.Fx += r.direction * r.restraint;
+    return t;
+}
+
+// Line loads anywhere, at every boundary between the parts and a millimetre
+// either side, on walls with water on both sides, earthquake, shear key and
+// restraint: whatever the line loads add to the stability's totals, the
+// members' roots and the block under the stem add as well.
+TEST(SectionForces, MembersAndJointCarryEveryLineLoadTheStabilityCounts) {
+    test::MessageRecorder messages;
+    uint64_t state = 39;
+    auto unit = [&] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return double(state >> 11) / double(1ull << 53);
+    };
+    int walls = 0;
+    for (const UnitSystem units : {Metric, SI, British}) {
+        for (int wall = 0; wall < 220; ++wall) {
+            TypedWall w(units, state);
+            Model& m = w.m;
+            const double f = units == British ? 3.28 : 1, mm = 0.001 * f;
+            const double P = units == SI ? 10 : units == British ? 0.7 : 1;
+            const double B = m.BaseWidth, xt = m.ToeLength, xr = B - m.HeelLength, H = w.H;
+            m.WaterIncluded = unit() < 0.5 ? True : 0;
+            m.EnteredFrontWaterDepth = ToSingle(H * (0.6 + 0.5 * unit()));
+            m.EnteredBackWaterDepth = ToSingle(H * (0.2 + 0.9 * unit()));
+            m.SeismicIncluded = unit() < 0.5 ? True : 0;
+            m.EnteredSeismicCoefficient = 0.1f;
+            m.BaseFrictionAngle = 35;
+            m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0;
+            m.ShearKeyDepth = ToSingle(0.4 * f);
+            m.ShearKeyWidth = ToSingle(0.3 * f);
+            m.ShearKeyToeDistance = ToSingle(xt + (xr - xt) * unit());
+            m.ShearKeyHeelDistance = ToSingle(B - m.ShearKeyToeDistance - m.ShearKeyWidth);
+            m.AdjacentStructureIncluded = unit() < 0.5 ? 1 : 0;
+            m.AdjacentStructureCapacity = ToSingle(20 * P);
+            m.AdjacentStructurePosition = ToSingle(B * unit());
+            m.BackfillSlopeRatio = unit() < 0.3 ? 3 : 0;
+            SetWaterDepths(m);
+            SetSeismicCoefficient(m);
+            ComputeWallOutline(m);
+            // the parts' boundaries, points inside them and outside the wall
+            const double xs[] = {-0.5 * f, 0, xt / 2, xt, xt + m.StemFrontBatter, (xt + xr) / 2, xr, (xr + B) / 2, B,
+                                 B + 0.5 * f};
+            const double ys[] = {-0.3 * f, 0, w.toeHeight, w.heelHeight, H - StemMemberLength(m), H / 2, H,
+                                 H + f};
+            m.LineLoadCount = 8;
+            for (int i = 1; i <= m.LineLoadCount; ++i) {
+                const double x = xs[int(unit() * 10)] + mm * int(unit() * 3 - 1);
+                const double y = ys[int(unit() * 8)] + mm * int(unit() * 3 - 1);
+                const float direction = std::array{0.0f, 90.0f, 180.0f, 225.0f, 270.0f}[int(unit() * 5)];
+                m.LineLoads[i] = {ToSingle(P * (0.5 + unit())), ToSingle(x), ToSingle(y), direction,
+                                  std::array{DL, LL, EH, EV, S2}[int(unit() * 5)]};
+            }
+            Totals sum[2];
+            double scale = 0, moment = 0;
+            bool balanced = true;
+            for (int loaded = 0; loaded <= 1 && balanced; ++loaded) {
+                const int16_t count = m.LineLoadCount;
+                if (!loaded) m.LineLoadCount = 0;
+                AnalyseCombination(m);
+                // the resistances hold the whole horizontal load
+                balanced = m.WallStable == True &&
+                           std::abs(m.TotalHorizontalForce) <= double(m.BaseFrictionResistance) + m.RestraintResistance +
+                                                                    m.ToePassiveResistance + m.ShearKeyPassiveResistance;
+                if (balanced) sum[loaded] = RootsAndJoint(m);
+                scale = std::max({scale, std::abs(double(m.TotalVerticalForce)), std::abs(double(m.TotalHorizontalForce))});
+                moment = std::max(moment, std::abs(double(m.MomentAtOverturningPoint)));
+                m.LineLoadCount = count;
+            }
+            if (!balanced) continue;
+            ++walls;
+            SCOPED_TRACE(testing::Message() << "units " << int(units) << ", wall " << wall);
+            EXPECT_NEAR(sum[1].Fx, sum[0].Fx, 1e-6 * scale);
+            EXPECT_NEAR(sum[1].Fy, sum[0].Fy, 1e-6 * scale);
+            EXPECT_NEAR(sum[1].M, sum[0].M, 1e-6 * moment);
+        }
+    }
+    EXPECT_GE(walls, 500);
+    EXPECT_TRUE(messages.Messages.empty());
 }
 
 }  // namespace
