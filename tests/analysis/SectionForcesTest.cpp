@@ -712,6 +712,19 @@ TEST(SectionForces, PartsBalanceTheStabilityTotals) {
              m.AdjacentStructurePosition = 1.0f;                           // under the toe
              w.ShareTheSlidingForceAmongAllResistances();
          }},
+        // a project file may hold back water above the backfill surface: the
+        // heel counts the earth the stability counts, not earth up to the water
+        {"back water above the backfill",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 1.0f;
+             m.EnteredBackWaterDepth = -0.5f;
+             m.SeismicIncluded = 0;
+             m.BaseFrictionAngle = 35;
+             m.LineLoadCount = 0;
+             w.Analyse();
+         }},
         // at rest there is no seismic increment, and a weightless dry backfill
         // has no inertia: what remains is the concrete's inertia and the front
         // water's hydrodynamic pressure, which stem and toe share with the block
