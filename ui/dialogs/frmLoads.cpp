@@ -175,8 +175,10 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     cmdLMDown = Named(new QPushButton("Move down", frame), "cmdLMDown");
     int i = 0;
     for (QPushButton* b : {cmdLAdd, cmdLDelete, cmdLMUp, cmdLMDown}) PlaceTwips(b, 120 + 1300 * i++, gridBottom + 340, 1200, 340);
+    lblLoadsOffTheWall = Named(new QLabel(frame), "lblLoadsOffTheWall");
+    PlaceTwips(lblLoadsOffTheWall, 120, gridBottom + 740, 6700, 520);
 
-    const double y = gridBottom + 800;
+    const double y = gridBottom + 1300;
     PlaceTwips(Heading("Earth pressures", frame), 120, y, 2000, 250);
     lblEarth = Named(new QLabel(frame), "lblEarth");
     PlaceTwips(lblEarth, 2100, y, 4800, 260);

@@ -141,6 +141,8 @@ public:
     GridCellEditor* txtLoad = nullptr;
     GridCellChooser* cmbType = nullptr;
     QPushButton *cmdLAdd = nullptr, *cmdLDelete = nullptr, *cmdLMUp = nullptr, *cmdLMDown = nullptr;
+    // the loads that stand in front of the toe or beyond the heel
+    QLabel* lblLoadsOffTheWall = nullptr;
     std::array<QRadioButton*, 2> Option1{}, optKa{}, optKae{}, optKp{}, Option2{};
     QLineEdit *txtKa = nullptr, *txtKae = nullptr, *txtKp = nullptr, *txtMinFluid = nullptr;
     QCheckBox* chkMinFluid = nullptr;
