@@ -1,5 +1,6 @@
 #include "platform/ScreenFit.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -264,6 +265,17 @@ void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
     window->resize(window->size().boundedTo(room.size()));
 }
 
+// A window fitted before it is shown is fitted again as it is shown, at the
+// size its layout gives it then.
+class FitAgainOnShow : public QObject {
+public:
+    explicit FitAgainOnShow(QWidget* window) : QObject(window) { setObjectName("ScreenFitOnShow"); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == parent()) FitOnScreen(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
 }  // namespace
 
 QRect ClientRoom(const QWidget* window) {
@@ -296,6 +308,13 @@ bool ScrollsToFit(const QWidget* window) {
 void FitOnScreen(QWidget* window) {
     const QRect room = ClientRoom(window);
     if (room.isEmpty()) return;
+    // a window laid out again after it was placed grows downwards, and a window
+    // manager that frames it late then pushes its title bar off the screen:
+    // what changed before the call (a text, a page count) is laid out first
+    QApplication::sendPostedEvents(window, QEvent::LayoutRequest);
+    if (window->layout() != nullptr) window->layout()->activate();
+    if (!window->isVisible() && window->findChild<QObject*>("ScreenFitOnShow", Qt::FindDirectChildrenOnly) == nullptr)
+        window->installEventFilter(new FitAgainOnShow(window));
     QSize least = window->size().expandedTo(window->minimumSize());
     if (window->layout() != nullptr) least = least.expandedTo(window->layout()->totalMinimumSize());
     const bool fits = least.width() <= room.width() && least.height() <= room.height();
