@@ -222,6 +222,10 @@ void WrapPlaced(QWidget* window, const QRect& room) {
     if (width < designed.width()) height = std::min(room.height(), height + bars.height());
     if (height < designed.height()) width = std::min(room.width(), std::max(width, designed.width() + bars.width()));
     area->setGeometry(0, 0, width, height - rowHeight);
+    // as wide as what it holds and a bar down, it scrolls down only (Qt would
+    // otherwise show a bar across as well until it laid the area out twice)
+    const bool down = height - rowHeight < rowTop;
+    if (width - (down ? bars.width() : 0) >= designed.width()) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int up = designed.height() - height;
     const int left = designed.width() - width;
     for (QWidget* w : row) w->move(w->x() > designed.width() / 2 ? std::max(0, w->x() - left) : w->x(), w->y() - up);
@@ -231,6 +235,17 @@ void WrapPlaced(QWidget* window, const QRect& room) {
     else
         window->resize(width, height);
     area->show();
+}
+
+// The scroll area of a laid-out window as wide as what it holds and a bar
+// down, where the room allows: it then scrolls down only. What it holds is
+// measured again when the window shows, in the font it shows in.
+void KeepLaidOutAreaWide(QWidget* window, QScrollArea* area, const QRect& room) {
+    const QMargins margins = window->layout() != nullptr ? window->layout()->contentsMargins() : QMargins();
+    const int wanted = area->widget()->sizeHint().width() + ScrollBarRoom(area).width() + 2 * area->frameWidth();
+    const int widest = room.width() - margins.left() - margins.right();
+    area->setMinimumWidth(std::min(wanted, widest));
+    area->setHorizontalScrollBarPolicy(wanted <= widest ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
 
 // A window a box layout places: all its items but the last, which holds its buttons, scroll.
@@ -253,12 +268,9 @@ void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
     }
     QScrollArea* area = NewArea(window, content);
     area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     outer->insertWidget(0, area, 1);
     area->show();  // a layout shows a widget added to a shown window only from the event loop
-    const QSize wanted = content->sizeHint() + QSize(ScrollBarRoom(area).width(), 0);
-    area->setMinimumWidth(std::min(wanted.width(), room.width() - outer->contentsMargins().left() -
-                                                       outer->contentsMargins().right()));
+    KeepLaidOutAreaWide(window, area, room);
     window->setMinimumSize(0, 0);
     window->resize(std::min(window->sizeHint().width(), room.width()), room.height());
     window->setMaximumSize(room.size());
@@ -318,6 +330,12 @@ void FitOnScreen(QWidget* window) {
     QSize least = window->size().expandedTo(window->minimumSize());
     if (window->layout() != nullptr) least = least.expandedTo(window->layout()->totalMinimumSize());
     const bool fits = least.width() <= room.width() && least.height() <= room.height();
+    if (auto* area = window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly); area != nullptr && area->widgetResizable()) {
+        KeepLaidOutAreaWide(window, area, room);
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window->resize(std::min(window->sizeHint().width(), room.width()), window->height());
+        window->setMaximumSize(room.size());
+    }
     if (!fits && !ScrollsToFit(window)) {
         if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1)
             WrapLaidOut(window, box, room);

@@ -176,12 +176,16 @@ void ExpectOnScreen(QWidget* window, const std::string& where) {
 }
 
 // What must be read without scrolling or a tool tip, at any size: the names
-// of the built-in combinations over the stability columns, and the line that
-// says why the design tab is greyed.
+// of the built-in combinations over the stability columns, the factor
+// summary, and the line that says why the design tab is greyed.
 void ExpectInSightUnscrolled(QWidget* window, const std::string& where) {
     if (const auto* stability = qobject_cast<const frmStability*>(window)) {
         const FlexGrid* grid = stability->MSHFlexGrid1;
         for (int c = 1; c < grid->Cols(); ++c) EXPECT_EQ(grid->ShownText(0, c), grid->TextMatrix(0, c)) << where << " heading " << c;
+    }
+    // the loads dialog's factor summary, which tells what the factors are of
+    if (const QWidget* summary = window->findChild<QWidget*>("fraFactors")) {
+        EXPECT_EQ(summary->visibleRegion().boundingRect(), summary->rect()) << where << " factor summary out of sight";
     }
     const QWidget* reason = window->findChild<QWidget*>("Label16");
     if (reason == nullptr) return;
@@ -274,6 +278,14 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
             ExpectInSightUnscrolled(w.get(), where + window.name);
+            // one way where what it holds is narrower than the screen with a bar down
+            if (const auto* area = w->findChild<QScrollArea*>("ScreenFitArea")) {
+                const QWidget* held = area->widget();
+                const int least = std::max(held->minimumWidth(), held->minimumSizeHint().width()) + area->verticalScrollBar()->sizeHint().width();
+                EXPECT_FALSE(area->horizontalScrollBar()->isVisibleTo(area) && area->verticalScrollBar()->isVisibleTo(area) &&
+                             least <= ClientRoom(w.get()).width())
+                    << where << window.name << " scrolls both ways";
+            }
             if (window.scrollsInItsGrids) {
                 EXPECT_FALSE(ScrollsToFit(w.get())) << where << window.name << " scrolls as a whole";
             }
