@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -161,39 +162,75 @@ std::string KeptCopyOf(const std::string& path) {
     return newest == copies.end() ? "" : newest->string();
 }
 
-// The mark a save puts on the ".BAK" it makes: which file it is a copy of,
-// and whether the save has begun to overwrite that file in place. A ".BAK"
-// without it is the user's own.
+// The mark a save puts on the ".BAK" it makes: which file it is a copy of.
+// A ".BAK" without it is the user's own. Earlier saves marked a copy whose
+// file they had begun to overwrite as "overwriting": that is a save's copy
+// too.
 constexpr const char* BackupMark = "user.brindlemar.backup";
 
 std::string BackupMarkOf(const fs::path& target, bool overwriting) {
     return (overwriting ? "overwriting " : "copy of ") + target.filename().string();
 }
 
-bool SetBackupMark(int fd, const fs::path& target, bool overwriting) {
-    const std::string mark = BackupMarkOf(target, overwriting);
+bool SetBackupMark(int fd, const fs::path& target) {
+    const std::string mark = BackupMarkOf(target, false);
     return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
 }
 
-// The ".BAK" at `backupPath`, open, when a save of `target` made it (with
-// `overwritingOnly`, a save that had begun to overwrite the file in place);
-// no descriptor for any other file, the user's own ".BAK" among them.
-Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, bool overwritingOnly) {
+// The ".BAK" at `backupPath`, open, when a save of `target` made it; no
+// descriptor for any other file, the user's own ".BAK" among them.
+Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target) {
     if (backupPath == target) return Descriptor();
     Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     char mark[512];
     const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
     const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
-    if (found == BackupMarkOf(target, true) || (!overwritingOnly && found == BackupMarkOf(target, false))) return fd;
+    if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
     return Descriptor();
 }
 
-// The ".BAK" beside the file at `path` that a save left when it was cut
-// short while it overwrote the file in place; "" when there is none.
-std::string CutShortBackupOf(const std::string& path) {
-    const fs::path target = FollowLinks(path);
-    const fs::path backup = BackupFilePath(target.string());
-    return BackupOfASave(backup, target, true).Valid() ? backup.string() : "";
+// The mark a save that overwrites a file in place puts on the file itself
+// before it changes a byte, and takes off as its last step: a file that
+// carries it may hold parts of two walls, whatever it reads as. Only someone
+// who may write the file can set it, so no one else can fake a cut-short
+// save, and a good save by anyone clears it. It says where the previous
+// contents wait: the name of the ".BAK" beside the file, or the path of a
+// copy in the saver's cache, then, after a line break, whose copy it is.
+constexpr const char* SavingMark = "user.brindlemar.saving";
+
+// The name of the user the program runs as, for a message to another user.
+std::string UserName() {
+    std::vector<char> buffer(16384);
+    struct passwd entry {}, *found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
+    return "number " + std::to_string(::geteuid());
+}
+
+// What the mark on the open file `fd` says; false when it carries none. A
+// file system that keeps no user attributes sets `unsupported`.
+bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr) {
+    char value[4096];
+    const ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
+    if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
+    // a mark too long to read is a mark all the same
+    if (size < 0 && errno != ERANGE) return false;
+    mark = size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
+    return true;
+}
+
+// Where the previous contents of the file at `path` wait, by its mark, in
+// the words of the message: the copy itself when this user may read it,
+// else whose it is.
+std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
+    const std::size_t lineBreak = mark.find('\n');
+    const std::string where = mark.substr(0, lineBreak);
+    const std::string owner = lineBreak == std::string::npos ? "" : mark.substr(lineBreak + 1);
+    if (where.empty()) return "no copy (the save kept none)";
+    // a ".BAK" is named beside the file as it was reached
+    const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
+    const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());
+    return Shown(copy.string()) + ", which only the user " + Shown(owner) + " may read";
 }
 
 // ---- reading ----
@@ -203,15 +240,16 @@ std::string CutShortBackupOf(const std::string& path) {
 // what it is comes from what was opened, not from a look at the path
 // before. A file longer than any of its kind can be is refused by its size,
 // before a byte of it is read. A save under way is waited for, so that the
-// whole file is read, and a ".BAK" that then says a save in place did not
-// finish comes back in `cutShortBackup`.
+// whole file is read; the mark of a save in place that did not finish then
+// comes back in `cutShort` (`marked` set), and whether the file system keeps
+// such marks at all in `unmarkable`.
 std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
-                          std::string& bytes, std::string& cutShortBackup) {
+                          std::string& bytes, bool& marked, std::string& cutShort, bool& unmarkable) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.Valid())
         return errno == ENOENT ? "File not found: " + Shown(path) : "Cannot open " + Shown(path) + ": " + SystemError();
-    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the ".BAK" tells whether the save is stuck
-    cutShortBackup = CutShortBackupOf(path);
+    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the mark tells whether the save is stuck
+    marked = SavingMarkOn(file.Get(), cutShort, &unmarkable);
     struct stat opened {};
     if (::fstat(file.Get(), &opened) != 0) return "Cannot read " + Shown(path) + ": " + SystemError();
     const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
@@ -316,15 +354,18 @@ bool AttributeNames(List list, std::vector<std::string>& names) {
 
 // Gives the new file `fd` the extended attributes of the open file `from`
 // (its access control list among them) and no others: an access control
-// list that the folder's default list gave the new file goes. The mark of a
-// save's ".BAK" neither comes nor goes with them.
+// list that the folder's default list gave the new file goes. The marks of a
+// save's ".BAK" and of a save cut short neither come nor go with them: the
+// new file of a save that completes is whole.
 bool CopyAttributes(int from, int fd) {
     std::vector<std::string> wanted, present;
     if (!AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(from, list, size); }, wanted) ||
         !AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(fd, list, size); }, present))
         return false;
-    std::erase(wanted, BackupMark);
-    std::erase(present, BackupMark);
+    for (const char* own : {BackupMark, SavingMark}) {
+        std::erase(wanted, own);
+        std::erase(present, own);
+    }
     for (const std::string& name : present)
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(fd, name.c_str()) != 0 &&
             errno != ENODATA)
@@ -366,6 +407,7 @@ struct SaveJob {
     std::string Reason;          // why the save failed
     bool RenameRefused = false;  // all went well but the rename, which the folder forbids
     bool Intact = true;          // the file holds either its new or its previous contents
+    bool Marked = false;         // this save marked the file as being overwritten
     FileStamp Left;              // the file as the save left it
 };
 
@@ -427,7 +469,7 @@ bool MakeBackup(SaveJob& job) {
     Descriptor to = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), 0600, temporary);
     if (!to.Valid()) return false;
     // a file system without attributes keeps the copy unmarked
-    SetBackupMark(to.Get(), job.Target, false);
+    SetBackupMark(to.Get(), job.Target);
     bool given = TakeOverAttributes(to.Get(), job.Held.Get(), job.Previous);
     if (!given) {
         // another user's file: the copy is the user's, with the file's
@@ -483,11 +525,55 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
     return Descriptor();
 }
 
+// Marks the open file `file` as being overwritten, its previous contents
+// waiting at `where`, and puts the mark on the disk before the file changes.
+// A mark a save cut short left stays: the copy it names holds the last whole
+// contents, and this save's copy would be of the mixed ones. A file system
+// that keeps no user attributes keeps no mark; false, with the reason, when
+// one cannot be set otherwise (the disk is full).
+bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
+    std::string previous;
+    if (SavingMarkOn(file, previous)) return true;
+    const std::string mark = where + "\n" + UserName();
+    const bool set = ::fsetxattr(file, SavingMark, mark.data(), mark.size(), XATTR_CREATE) == 0;
+    if (!set && errno != ENOTSUP) {
+        job.Reason = "the file cannot be marked as being saved: " + SystemError();
+        return false;
+    }
+    job.Marked = set;
+    if (::fsync(file) == 0) return true;
+    job.Reason = SystemError();
+    return false;
+}
+
+// Notes what the open file `file` now is as what the save left.
+bool StampFile(int file, SaveJob& job) {
+    struct stat now {};
+    if (::fstat(file, &now) != 0) return false;
+    job.Left = StampOf(now);
+    return true;
+}
+
+// Takes the mark off the file once it holds whole contents: the new ones
+// (whoever set the mark), or its own previous ones when this save set it.
+bool ClearOverwriteMark(int file, bool saved, const SaveJob& job) {
+    if (!saved && !job.Marked) return true;
+    return (::fremovexattr(file, SavingMark) == 0 || errno == ENODATA || errno == ENOTSUP) && ::fsync(file) == 0;
+}
+
+// Writes the bytes over the open file `file`, on the disk, then takes off
+// the mark that it is being overwritten.
+bool Overwrite(int file, SaveJob& job) {
+    const std::string& bytes = *job.Bytes;
+    return WriteAt(file, bytes.data(), bytes.size(), 0) && ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 &&
+           ::fsync(file) == 0 && ClearOverwriteMark(file, true, job) && StampFile(file, job);
+}
+
 // Writes the bytes over the file itself. Its previous contents wait in the
-// ".BAK" beside it, marked as overwritten, where everyone who may open the
-// file may read them and the next open tells that the save did not finish;
-// without such a ".BAK", in the user's cache folder. They go back into the
-// file when the new contents cannot be written.
+// ".BAK" beside it, where everyone who may open the file may read them, or
+// else in the user's cache folder; the mark on the file names them, so that
+// the next open, by anyone, tells that the save did not finish. They go
+// back into the file when the new contents cannot be written.
 bool WriteInPlace(SaveJob& job) {
     job.Intact = true;
     const int file = job.Held.Get();
@@ -495,27 +581,36 @@ bool WriteInPlace(SaveJob& job) {
         job.Reason = "the file was replaced while it was being saved";
         return false;
     }
-    // the mark and the ".BAK" name are on the disk before the file changes
+    // a file that a save cut short left marked is no whole file to keep a
+    // copy of: its mark names the last whole contents until it is saved
+    std::string earlier;
+    if (SavingMarkOn(file, earlier)) {
+        if (Overwrite(file, job))
+            return true;
+        job.Reason = SystemError() + "\nA save of it was cut short before; its previous contents are kept in " +
+                     CutShortCopyOf(job.Target.string(), earlier);
+        job.Intact = false;
+        return false;
+    }
+    // the copy and its name are on the disk before the mark names them
     fs::path copyPath = job.BackupPath;
     Descriptor cached;
-    const bool beside = job.Backup.Valid() && SetBackupMark(job.Backup.Get(), job.Target, true) &&
-                        ::fsync(job.Backup.Get()) == 0 && SyncFolder(Folder(job.Target));
+    const bool beside = job.Backup.Valid() && SyncFolder(Folder(job.Target));
     if (!beside && !(cached = KeepCopy(job, file, copyPath, job.Reason)).Valid()) return false;
     const int copy = beside ? job.Backup.Get() : cached.Get();
-
-    const std::string& bytes = *job.Bytes;
-    struct stat after {};
-    if (WriteAt(file, bytes.data(), bytes.size(), 0) && ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 &&
-        ::fsync(file) == 0 && ::fstat(file, &after) == 0) {
-        job.Left = StampOf(after);
-        return true;
+    if (!MarkOverwrite(job, file, beside ? copyPath.filename().string() : copyPath.string())) {
+        if (cached.Valid()) RemoveOwnFile(copyPath, copy);
+        return false;
     }
+
+    if (Overwrite(file, job))
+        return true;
     job.Reason = SystemError();
-    job.Intact = CopyContents(copy, file);
+    job.Intact = CopyContents(copy, file) && ClearOverwriteMark(file, false, job);
     if (job.Intact) {
         if (cached.Valid()) RemoveOwnFile(copyPath, copy);
         // the program's own restore is no change by someone else
-        if (::fstat(file, &after) == 0) job.Left = StampOf(after);
+        StampFile(file, job);
     } else {
         job.Reason += "\nThe previous file is kept in " + Shown(copyPath.string());
     }
@@ -578,9 +673,12 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     }
 
     job.BackupPath = BackupFilePath(job.Target.string());
+    // the copy that the mark of a save cut short names keeps its name: it
+    // holds the last whole contents, the file only parts of them
+    std::string earlierMark;
     if (backup && job.Replacing && job.BackupPath != job.Target) {
-        job.Stale = BackupOfASave(job.BackupPath, job.Target, false);
-        MakeBackup(job);
+        job.Stale = BackupOfASave(job.BackupPath, job.Target);
+        if (!SavingMarkOn(job.Held.Get(), earlierMark)) MakeBackup(job);
     }
 
     bool saved = inPlace ? WriteInPlace(job) : WriteAndRename(file, temporary, job);
@@ -607,7 +705,9 @@ FileStamp FileStampOf(const std::string& path) {
 
 std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
                             const std::function<void(RecordReader&)>& parse) {
-    std::string bytes, backup, problem = ReadWholeFile(path, kind, largest, bytes, backup);
+    std::string bytes, mark;
+    bool marked = false, unmarkable = false;
+    std::string problem = ReadWholeFile(path, kind, largest, bytes, marked, mark, unmarkable);
     if (problem.empty()) {
         try {
             RecordReader reader(bytes);
@@ -621,10 +721,12 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
     const std::string cutShort = "\nA save of it was cut short; its previous contents are kept in ";
     // a file that a save was overwriting when it stopped may hold parts of
     // two walls that read as one: it is no good file, whether or not it reads
-    if (!backup.empty())
+    if (marked)
         return (problem.empty() ? "Not a valid " + kind + " file: " + Shown(path) : problem) + cutShort +
-               Shown(backup);
-    if (const std::string copy = KeptCopyOf(path); !problem.empty() && !copy.empty())
+               CutShortCopyOf(path, mark);
+    // where no file can carry the mark, a file that does not read may still
+    // be one a save of this user's was overwriting
+    if (const std::string copy = unmarkable ? KeptCopyOf(path) : ""; !problem.empty() && !copy.empty())
         problem += cutShort + Shown(copy);
     return problem;
 }

@@ -22,10 +22,12 @@ namespace brindlemar {
 // in a message box that names the file ("Not a valid <kind> file: <path>"
 // and what is wrong) and gives false. A save of the file under way is waited
 // for (ten seconds at most). A file that a save was overwriting in place when
-// it stopped may hold parts of two files: the ".BAK" that save left beside
-// it says so, and the file is refused whether or not it reads, with a
-// message that names that ".BAK". A file that cannot be read after a save
-// whose copy of it is in the user's cache names that copy.
+// it stopped may hold parts of two files: that save marked the file itself,
+// and the file is refused whether or not it reads, with a message that names
+// the copy of its previous contents, or whose copy it is when the user may
+// not read it. No ".BAK" decides that on its own. On a file system that
+// keeps no marks, a file that cannot be read after a save whose copy of it
+// is in the user's cache names that copy.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
@@ -54,10 +56,12 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // group the user is not in, an attribute the user may not set), a file with
 // more than one name (hard links), and one in a folder the user may not
 // write, is written in place, so that it stays the same file; its previous
-// contents wait, flushed to the disk, in the ".BAK" beside it (marked as
-// overwritten, so that an open tells the save did not finish) or else in
-// the user's cache folder, until the new ones are complete, and go back if
-// they cannot be. With `backup`, the previous file, read through the
+// contents wait, flushed to the disk, in the ".BAK" beside it or else in the
+// user's cache folder, until the new ones are complete, and go back if they
+// cannot be. Before its first byte changes, the file is marked with where
+// they wait, and the mark goes as the save's last step, so that every open
+// tells a save that did not finish; a whole save, by anyone, clears it, and
+// the new file of a save that renames never carries it. With `backup`, the previous file, read through the
 // descriptor of the file looked at, is copied to its ".BAK" name for the
 // time of the save, with the same owner, group, attributes and bits (the
 // user's alone where they cannot be given); the copy is made under a

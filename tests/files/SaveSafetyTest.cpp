@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
@@ -320,6 +321,69 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
         rec.Messages.clear();
         EXPECT_FALSE(ReadProjectFile(*opened, path));
         EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Text.find("cut short") == std::string::npos);
+    }
+}
+
+// Only the file itself tells that a save overwriting it was cut short: the
+// saver marks it, no ".BAK" can fake that, a whole save by anyone clears it,
+// and each user who opens it is told where the old wall waits, or whose it is.
+TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
+    if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
+    test::TempDir dir;
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    const std::string cut = "cut short; its previous contents are kept in " + dir.File("cache/Brindlemar/wall.bmi.");
+    const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
+    auto m = test::BuiltInModel(dir.File("program"));
+    constexpr int None = -1, Root = 0, Nobody = int(test::Nobody);
+    // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone
+    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark;
+                  int cutBy, thenSavedBy; std::string toldNobody, toldRoot; };
+    const Case cases[] = {
+        {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", None, None, "", ""},
+        {"cut short where the user's own .BAK stands", 0777, Root, false, "", Nobody, None, cut, cut},
+        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, Root, Nobody, "", ""},
+        {"cut short where only root may read the copy", 0777, Root, true, "", Root, None,
+         ", which only the user root may read", cut},
+        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, None, Nobody, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(shared);
+        fs::remove_all(dir.Path() / "cache");
+        for (const fs::path& folder : {shared, dir.Path() / "cache"}) fs::create_directory(folder);
+        ASSERT_TRUE(WriteProjectFile(*m, file.string()));
+        ASSERT_EQ(::chmod(shared.c_str(), c.folderMode) + ::chmod(dir.File("cache").c_str(), 0777) +
+                      ::chmod(file.c_str(), 0666) + ::chown(file.c_str(), c.owner, Team),
+                  0);
+        if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
+        if (c.plantedMark) {
+            test::WriteBytes(dir.File("shared/wall.BAK"), "planted");
+            ::chown(dir.File("shared/wall.BAK").c_str(), test::Nobody, test::Nobody);
+            ::setxattr(dir.File("shared/wall.BAK").c_str(), "user.brindlemar.backup", c.plantedMark,
+                       std::strlen(c.plantedMark), 0);
+        }
+        if (c.owner == Nobody) ::setxattr(file.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        const ino_t inode = StatOf(file).st_ino;
+        const auto save = [&](int user, bool killed) {
+            return test::InChildProcess(user == Nobody, 0, [&] {
+                const FileCallHook hook([&](const char* call, int fd) {
+                    if (killed && std::string(call) == "pwrite" && StatOf(fd).st_ino == inode) ::_exit(9);
+                });
+                test::MessageRecorder rec;
+                return WriteProjectFile(*m, file.string()) ? 0 : 1;
+            }, {Team});
+        };
+        ASSERT_EQ(c.cutBy == None ? 9 : save(c.cutBy, true), 9);
+        ASSERT_EQ(c.thenSavedBy == None ? 0 : save(c.thenSavedBy, false), 0);
+        for (const int user : {Nobody, Root}) {
+            const std::string& told = user == Nobody ? c.toldNobody : c.toldRoot;
+            EXPECT_EQ(test::InChildProcess(user == Nobody, 0, [&] {
+                test::MessageRecorder rec;
+                auto opened = test::BuiltInModel(dir.File("program"));
+                if (ReadProjectFile(*opened, file.string())) return 0;
+                return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
+            }), told.empty() ? 0 : 1) << "opened by " << user;
+        }
     }
 }
 
