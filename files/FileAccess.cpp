@@ -486,6 +486,23 @@ bool MakeBackup(SaveJob& job) {
     return false;
 }
 
+// Gives the new file `temporary` the name of a target that was not there
+// when the save looked, only while it is still free: a file another program
+// made there meanwhile is never replaced.
+bool NameNewFile(const fs::path& temporary, SaveJob& job) {
+    const char *from = temporary.c_str(), *to = job.Target.c_str();
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    // a file system that cannot rename without replacing: a second name is
+    // made only where none is, then the first goes
+    if (errno == EINVAL && ::link(from, to) == 0) {
+        ::unlink(from);
+        return true;
+    }
+    if (errno == EEXIST)
+        job.Reason = "another program made a file of that name while this save ran; save again to replace it";
+    return false;
+}
+
 // Writes the bytes to the new file `file` and renames it over the target.
 bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& job) {
     struct stat saved {};
@@ -493,9 +510,9 @@ bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& 
     // the data must be on the disk before the rename makes it the file
     const bool ok = WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
                     ::fstat(file.Get(), &saved) == 0;
-    if (!ok || ::rename(temporary.c_str(), job.Target.c_str()) != 0) {
+    if (!ok || !(job.Replacing ? ::rename(temporary.c_str(), job.Target.c_str()) == 0 : NameNewFile(temporary, job))) {
         job.RenameRefused = ok && (errno == EPERM || errno == EACCES);
-        job.Reason = SystemError();
+        if (job.Reason.empty()) job.Reason = SystemError();
         ::unlink(temporary.c_str());
         return false;
     }
@@ -619,7 +636,7 @@ bool WriteInPlace(SaveJob& job) {
 
 // The write of WriteFileWith without the pointer and the message.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup,
-                        FileStamp& left) {
+                        FileStamp& left, const ReplaceCheck& mayReplace) {
     SaveJob job;
     job.Target = FollowLinks(path);
     job.Bytes = &bytes;
@@ -644,6 +661,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         error = cannot + job.Reason;
         return false;
     }
+    // asked under the lock, so that what is replaced is what was asked about
+    if (job.Replacing && mayReplace && !mayReplace(StampOf(job.Previous))) return false;
     if (job.Replacing) RemoveLeftovers(job.Target);
 
     // A file with other names is written in place so that they all see the
@@ -694,6 +713,23 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     left = job.Left;
     if (!saved) error = cannot + job.Reason;
     return saved;
+}
+
+// The write of WriteFileWith without the pointer: false with the message
+// in `error`, which is empty when the user said not to replace the file.
+bool WriteFile(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
+               FileStamp* left, const ReplaceCheck& mayReplace, std::string& error) {
+    FileStamp stamp;
+    bool written = false;
+    try {
+        RecordWriter writer;
+        compose(writer);
+        written = WriteFileReplacing(path, writer.Bytes(), error, backup, stamp, mayReplace);
+    } catch (const RuntimeError& e) {
+        error = e.Description;
+    }
+    if (left) *left = stamp;
+    return written;
 }
 
 }  // namespace
@@ -747,28 +783,20 @@ bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
                              FileStamp* left) {
     std::string error;
-    FileStamp stamp;
-    try {
-        RecordWriter writer;
-        compose(writer);
-        WriteFileReplacing(path, writer.Bytes(), error, backup, stamp);
-    } catch (const RuntimeError& e) {
-        error = e.Description;
-    }
-    if (left) *left = stamp;
+    WriteFile(path, compose, backup, left, {}, error);
     return error;
 }
 
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
-                   FileStamp* left) {
+                   FileStamp* left, const ReplaceCheck& mayReplace) {
     std::string problem;
+    bool written = false;
     {
         const BusyPointer busy;
-        problem = WriteFileProblem(path, compose, backup, left);
+        written = WriteFile(path, compose, backup, left, mayReplace, problem);
     }
-    if (problem.empty()) return true;
-    MsgBox(problem, vbExclamation, ProductName);
-    return false;
+    if (!problem.empty()) MsgBox(problem, vbExclamation, ProductName);
+    return written;
 }
 
 }  // namespace brindlemar

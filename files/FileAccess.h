@@ -72,8 +72,14 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // message box and gives false. What the file at `path` now is comes back in
 // `left`: the saved file, or after a failure the previous file the save put
 // back (an empty stamp when the save left it untouched).
+// With `mayReplace`, a file found at `path` is replaced only when it says
+// so, asked while the save holds the file's lock, with what the file is
+// then; when it says no, the save ends with false and no message of its own.
+// A file that is not there when the save looks is never replaced by one
+// another program makes there meanwhile: that save fails.
+using ReplaceCheck = std::function<bool(const FileStamp& found)>;
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                   bool backup = false, FileStamp* left = nullptr);
+                   bool backup = false, FileStamp* left = nullptr, const ReplaceCheck& mayReplace = {});
 
 // The write above without the pointer and the message: "" when the file was
 // written, else the message the write above would show.

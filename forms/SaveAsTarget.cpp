@@ -1,6 +1,9 @@
 #include "forms/SaveAsTarget.h"
 
+#include <filesystem>
+
 #include "files/Paths.h"
+#include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -12,6 +15,24 @@ std::string SaveAsRefusal(const std::string& chosen, const std::string& defaults
     if (NamesSameFile(chosen, settingsFile) || NamesSameFile(chosen, settingsFile + ".lock"))
         return name + " holds the program's settings and is written again when the program ends." + elsewhere;
     return "";
+}
+
+std::string ReplaceQuestion(const std::string& path, const FileStamp& left, const FileStamp& found, int& style) {
+    style = vbYesNo + vbExclamation;
+    if (left == FileStamp{} || found == left) return "";
+    if (found.Device == left.Device && found.Inode == left.Inode)
+        return Utf8ToCp1252(path) + " was changed by another program since it was opened. Replace it with this wall?";
+    std::error_code ec;
+    const std::filesystem::path leadsTo = std::filesystem::canonical(path, ec);
+    style += vbDefaultButton2;
+    return Utf8ToCp1252(path) + " now leads to another file than the one opened: " +
+           Utf8ToCp1252(ec ? path : leadsTo.string()) + ". Replace that file with this wall?";
+}
+
+std::string MadeMeanwhile(const std::string& path) {
+    return Utf8ToCp1252(path) +
+           " was made by another program while the wall was being saved, and was left as it is. Save as again to "
+           "replace it.";
 }
 
 }  // namespace brindlemar

@@ -387,6 +387,25 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
     }
 }
 
+// A save under a name that was free never takes it from a file another
+// program made there while the wall was written.
+TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
+    test::TempDir dir;
+    const std::string path = dir.File("wall.bmi");
+    auto m = test::BuiltInModel(dir.File("program"));
+    test::MessageRecorder rec;
+    {
+        const FileCallHook hook([&](const char* call, int) {
+            if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
+        });
+        EXPECT_FALSE(WriteProjectFile(*m, path));
+    }
+    EXPECT_EQ(ReadBytes(path), "theirs");
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
+}
+
 // A save in place that fails puts the old contents back; that restore is the
 // program's own doing, and the next Save does not take it for a change by
 // another program.

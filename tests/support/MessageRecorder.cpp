@@ -6,6 +6,7 @@ MessageRecorder::MessageRecorder() {
     UiHooks hooks;
     hooks.MsgBox = [this](const std::string& text, int style, const std::string& title) {
         Messages.push_back({text, style, title});
+        if (OnMessage) OnMessage(Messages.back());
         if (!answers_.empty()) {
             const int answer = answers_.front();
             answers_.pop_front();
