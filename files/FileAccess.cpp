@@ -6,8 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -16,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/FileHandles.h"
 #include "files/Paths.h"
+#include "files/SaveMarks.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -26,212 +26,6 @@ namespace brindlemar {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Message boxes show the program's Windows-1252 texts; paths are UTF-8.
-std::string Shown(const std::string& path) { return Utf8ToCp1252(path); }
-
-std::string SystemError() { return std::strerror(errno); }
-
-// A file descriptor that is closed when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { Close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        if (this != &other) {
-            Close();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    // false, with errno, when the system reports a late write error
-    bool Close() { return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
-
-// What an entry that is not a plain file is, in words.
-std::string KindOfEntry(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISBLK(mode) || S_ISCHR(mode)) return "a device";
-    if (S_ISFIFO(mode)) return "a pipe";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "not a plain file";
-}
-
-// Follows a chain of symbolic links to the path they end at, which need not
-// exist yet: saving through a link writes the file it points to.
-fs::path FollowLinks(const std::string& path) {
-    fs::path p = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec) break;
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    return p;
-}
-
-// A file's own folder, "." for a name without one.
-fs::path Folder(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
-
-// Sixteen hexadecimal digits that stand for `text` in a file name.
-std::string KeyOf(const std::string& text) {
-    std::uint64_t key = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : text) key = (key ^ c) * 1099511628211ull;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(key));
-    return hex;
-}
-
-// True when the file open as `fd` is the one at `path` (a link there is not).
-bool IsAt(const fs::path& path, int fd) {
-    struct stat ours {}, now {};
-    return ::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
-           ours.st_ino == now.st_ino;
-}
-
-// Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
-// it), waiting up to ten seconds for a save that holds it; a file system
-// without locks has nothing to wait for. false when the wait ran out.
-bool WaitForLock(int fd, int kind) {
-    for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
-        if (wait == 2000) return false;
-        ::usleep(5000);
-    }
-    return true;
-}
-
-// Removes a file this save created, unless someone has put another file
-// under its name since.
-void RemoveOwnFile(const fs::path& path, int fd) {
-    if (IsAt(path, fd)) ::unlink(path.c_str());
-}
-
-// ---- the copies a save keeps ----
-
-// The start of the names of the temporary files a save of `target` makes
-// beside it: the next save of the same file knows them for what a save cut
-// short left.
-std::string TemporaryPrefix(const fs::path& target) {
-    return ".brindlemar-" + KeyOf(target.filename().string()) + "-";
-}
-
-fs::path UserCacheDirectory() { return UserFolder("XDG_CACHE_HOME", ".cache"); }
-
-// The start of the names of the copies kept in the cache folder of the file
-// at `target`: its name, then a key of the file's own path (links and ".."
-// resolved), so that the copy of one "wall.bmi" is never taken for
-// another's, and is found whichever way the file is reached.
-std::string CopyPrefix(const fs::path& target) {
-    std::error_code ec;
-    fs::path whole = fs::weakly_canonical(target, ec);
-    if (ec) whole = target;
-    return target.filename().string().substr(0, 200) + "." + KeyOf(whole.string()) + ".";
-}
-
-// The copies of the file at `target` that saves cut short left in the cache
-// folder.
-std::vector<fs::path> KeptCopies(const fs::path& target) {
-    std::vector<fs::path> copies;
-    const fs::path cache = UserCacheDirectory();
-    if (cache.empty()) return copies;
-    const std::string prefix = CopyPrefix(target);
-    std::error_code ec;
-    for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().rfind(prefix, 0) == 0) copies.push_back(it->path());
-    return copies;
-}
-
-// The newest copy of the file at `path` that a save cut short left in the
-// cache folder; "" when there is none.
-std::string KeptCopyOf(const std::string& path) {
-    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path));
-    std::error_code ec;
-    const auto newest = std::max_element(copies.begin(), copies.end(), [&](const fs::path& a, const fs::path& b) {
-        return fs::last_write_time(a, ec) < fs::last_write_time(b, ec);
-    });
-    return newest == copies.end() ? "" : newest->string();
-}
-
-// The mark a save puts on the ".BAK" it makes: which file it is a copy of.
-// A ".BAK" without it is the user's own. Earlier saves marked a copy whose
-// file they had begun to overwrite as "overwriting": that is a save's copy
-// too.
-constexpr const char* BackupMark = "user.brindlemar.backup";
-
-std::string BackupMarkOf(const fs::path& target, bool overwriting) {
-    return (overwriting ? "overwriting " : "copy of ") + target.filename().string();
-}
-
-bool SetBackupMark(int fd, const fs::path& target) {
-    const std::string mark = BackupMarkOf(target, false);
-    return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
-}
-
-// The ".BAK" at `backupPath`, open, when a save of `target` made it; no
-// descriptor for any other file, the user's own ".BAK" among them.
-Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target) {
-    if (backupPath == target) return Descriptor();
-    Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    char mark[512];
-    const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
-    const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
-    if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
-    return Descriptor();
-}
-
-// The mark a save that overwrites a file in place puts on the file itself
-// before it changes a byte, and takes off as its last step: a file that
-// carries it may hold parts of two walls, whatever it reads as. Only someone
-// who may write the file can set it, so no one else can fake a cut-short
-// save, and a good save by anyone clears it. It says where the previous
-// contents wait: the name of the ".BAK" beside the file, or the path of a
-// copy in the saver's cache, then, after a line break, whose copy it is.
-constexpr const char* SavingMark = "user.brindlemar.saving";
-
-// The name of the user the program runs as, for a message to another user.
-std::string UserName() {
-    std::vector<char> buffer(16384);
-    struct passwd entry {}, *found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
-    return "number " + std::to_string(::geteuid());
-}
-
-// What the mark on the open file `fd` says; false when it carries none. A
-// file system that keeps no user attributes sets `unsupported`.
-bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr) {
-    char value[4096];
-    const ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
-    if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
-    // a mark too long to read is a mark all the same
-    if (size < 0 && errno != ERANGE) return false;
-    mark = size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
-    return true;
-}
-
-// Where the previous contents of the file at `path` wait, by its mark, in
-// the words of the message: the copy itself when this user may read it,
-// else whose it is.
-std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
-    const std::size_t lineBreak = mark.find('\n');
-    const std::string where = mark.substr(0, lineBreak);
-    const std::string owner = lineBreak == std::string::npos ? "" : mark.substr(lineBreak + 1);
-    if (where.empty()) return "no copy (the save kept none)";
-    // a ".BAK" is named beside the file as it was reached
-    const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
-    const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());
-    return Shown(copy.string()) + ", which only the user " + Shown(owner) + " may read";
-}
 
 // ---- reading ----
 
@@ -276,64 +70,6 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
 
 
 // ---- writing ----
-
-FileStamp StampOf(const struct stat& s) {
-    return {static_cast<uint64_t>(s.st_dev), static_cast<uint64_t>(s.st_ino), static_cast<int64_t>(s.st_mtim.tv_sec),
-            static_cast<int64_t>(s.st_mtim.tv_nsec)};
-}
-
-bool WriteAt(int fd, const char* data, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
-// Makes `to` hold exactly what `from` holds, on the disk.
-bool CopyContents(int from, int to) {
-    std::vector<char> buffer(1 << 16);
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) break;
-        if (!WriteAt(to, buffer.data(), static_cast<std::size_t>(n), offset)) return false;
-        offset += n;
-    }
-    return ::ftruncate(to, offset) == 0 && ::fsync(to) == 0;
-}
-
-// Flushes a folder to the disk, so that a name just made or replaced in it
-// survives a power cut. A file system that cannot flush a folder (EINVAL)
-// has nothing to flush; a folder the user may write but not read (a drop
-// box) cannot be opened to be flushed, and the system writes its names in
-// its own time.
-bool SyncFolder(const fs::path& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.Valid()) return errno == EACCES;
-    return ::fsync(fd.Get()) == 0 || errno == EINVAL;
-}
-
-// Creates a new file in `folder` under a random name that starts with
-// `prefix`. O_EXCL makes the call fail on a name that is taken, a planted
-// link included, instead of opening what is there.
-Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created) {
-    static std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-        created = folder / (prefix + suffix);
-        Descriptor fd(::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-        if (fd.Valid() || errno != EEXIST) return fd;
-    }
-    return Descriptor();
-}
 
 // The names of a file's extended attributes, from `list` (flistxattr); a
 // file system without them has none. false on an error.
