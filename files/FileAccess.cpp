@@ -139,6 +139,7 @@ struct SaveJob {
     fs::path BackupPath;
     Descriptor Backup;  // the ".BAK" this save made
     Descriptor Stale;   // the ".BAK" a save of the file left before
+    std::vector<MadeFile> Made;  // what saves of the file noted they made beside it
 
     std::string Reason;          // why the save failed
     bool RenameRefused = false;  // all went well but the rename, which the folder forbids
@@ -172,12 +173,27 @@ bool LockExamined(SaveJob& job) {
 }
 
 // Removes the temporary files that saves of the file cut short left beside
-// it: with the lock held, no save of the file is using one.
-void RemoveLeftovers(const fs::path& target) {
-    const std::string prefix = TemporaryPrefix(target);
+// it: with the lock held, no save of the file is using one. Those this
+// user's saves made go by the names they were noted under, whether or not
+// the folder may be listed, while they are still the files made.
+void RemoveLeftovers(const SaveJob& job) {
+    const std::string prefix = TemporaryPrefix(job.Target);
+    struct stat s {};
+    for (const MadeFile& made : job.Made)
+        if (made.Path.parent_path() == Folder(job.Target) && made.Path.filename().string().rfind(prefix, 0) == 0 &&
+            ::lstat(made.Path.c_str(), &s) == 0 && s.st_dev == made.Device && s.st_ino == made.Inode)
+            ::unlink(made.Path.c_str());
     std::error_code ec;
-    for (fs::directory_iterator it(Folder(target), ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(Folder(job.Target), ec), end; !ec && it != end; it.increment(ec))
         if (it->path().filename().string().rfind(prefix, 0) == 0) ::unlink(it->path().c_str());
+}
+
+// Makes a new file beside the target under a temporary name, noted as made
+// by a save of it.
+Descriptor CreateBeside(const SaveJob& job, mode_t mode, fs::path& created) {
+    Descriptor fd = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), mode, created);
+    if (fd.Valid()) NoteMade(job.Target, created, fd.Get());
+    return fd;
 }
 
 // Gives the finished copy `temporary` the ".BAK" name: over the copy that a
@@ -202,7 +218,7 @@ bool NameBackup(const fs::path& temporary, const SaveJob& job) {
 // have them.
 bool MakeBackup(SaveJob& job) {
     fs::path temporary;
-    Descriptor to = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), 0600, temporary);
+    Descriptor to = CreateBeside(job, 0600, temporary);
     if (!to.Valid()) return false;
     // a file system without attributes keeps the copy unmarked
     SetBackupMark(to.Get(), job.Target);
@@ -263,12 +279,7 @@ bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& 
 // Keeps a copy of the open file `file` in the user's cache folder, on the
 // disk under its name; no descriptor, and the reason, when it cannot.
 Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::string& reason) {
-    const fs::path cache = UserCacheDirectory();
-    std::error_code ec;
-    if (!cache.empty()) {
-        fs::create_directories(cache.parent_path(), ec);
-        ::mkdir(cache.c_str(), 0700);
-    }
+    const fs::path cache = MadeCacheDirectory();
     Descriptor copy = cache.empty() ? Descriptor() : CreateExclusive(cache, CopyPrefix(job.Target), 0600, copyPath);
     if (copy.Valid() && CopyContents(file, copy.Get()) && SyncFolder(cache)) return copy;
     reason = "no copy of the previous file could be kept in " +
@@ -399,7 +410,10 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     }
     // asked under the lock, so that what is replaced is what was asked about
     if (job.Replacing && mayReplace && !mayReplace(StampOf(job.Previous))) return false;
-    if (job.Replacing) RemoveLeftovers(job.Target);
+    if (job.Replacing) {
+        job.Made = NotedMade(job.Target);
+        RemoveLeftovers(job);
+    }
 
     // A file with other names is written in place so that they all see the
     // saved wall; so is one in a folder where no new file may be made, and
@@ -411,8 +425,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     fs::path temporary;
     Descriptor file;
     if (!inPlace) {
-        file = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), job.Replacing ? 0600 : 0666,
-                               temporary);
+        file = CreateBeside(job, job.Replacing ? 0600 : 0666, temporary);
         if (!file.Valid() && !(job.Replacing && (errno == EACCES || errno == EPERM))) {
             error = cannot + SystemError();
             return false;
@@ -432,7 +445,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     // holds the last whole contents, the file only parts of them
     std::string earlierMark;
     if (backup && job.Replacing && job.BackupPath != job.Target) {
-        job.Stale = BackupOfASave(job.BackupPath, job.Target);
+        job.Stale = BackupOfASave(job.BackupPath, job.Target, job.Made);
         if (!SavingMarkOn(job.Held.Get(), earlierMark)) MakeBackup(job);
     }
 
@@ -446,6 +459,9 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     if (saved && job.Stale.Valid()) RemoveOwnFile(job.BackupPath, job.Stale.Get());
     if (saved)
         for (const fs::path& copy : KeptCopies(job.Target)) ::unlink(copy.c_str());
+    // nothing this save made is left beside the file but a ".BAK" that
+    // still waits for the next save
+    if (job.Intact && (saved || !job.Stale.Valid())) ForgetMade(job.Target);
     left = job.Left;
     if (!saved) error = cannot + job.Reason;
     return saved;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <pwd.h>
 #include <sys/xattr.h>
 
@@ -34,7 +35,9 @@ std::vector<fs::path> KeptCopies(const fs::path& target) {
     const std::string prefix = CopyPrefix(target);
     std::error_code ec;
     for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().rfind(prefix, 0) == 0) copies.push_back(it->path());
+        if (const std::string name = it->path().filename().string();
+            name.rfind(prefix, 0) == 0 && name.size() == prefix.size() + 16)
+            copies.push_back(it->path());
     return copies;
 }
 
@@ -56,14 +59,61 @@ bool SetBackupMark(int fd, const fs::path& target) {
     return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
 }
 
-Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target) {
+Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, const std::vector<MadeFile>& made) {
     if (backupPath == target) return Descriptor();
     Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     char mark[512];
     const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
     const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
     if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
+    struct stat s {};
+    if (fd.Valid() && ::fstat(fd.Get(), &s) == 0)
+        for (const MadeFile& file : made)
+            if (file.Device == s.st_dev && file.Inode == s.st_ino) return fd;
     return Descriptor();
+}
+
+fs::path MadeCacheDirectory() {
+    const fs::path cache = UserCacheDirectory();
+    std::error_code ec;
+    if (!cache.empty()) {
+        fs::create_directories(cache.parent_path(), ec);
+        ::mkdir(cache.c_str(), 0700);
+    }
+    return cache;
+}
+
+namespace {
+// The record of what saves of `target` made beside it: a name no copy has
+// (a copy's name ends in sixteen hexadecimal digits).
+fs::path MadeRecordOf(const fs::path& target, const fs::path& cache) {
+    return cache.empty() ? fs::path() : cache / (CopyPrefix(target) + "made");
+}
+}  // namespace
+
+void NoteMade(const fs::path& target, const fs::path& made, int fd) {
+    struct stat s {};
+    const fs::path record = MadeRecordOf(target, MadeCacheDirectory());
+    if (record.empty() || ::fstat(fd, &s) != 0) return;
+    const Descriptor out(::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string line = std::to_string(s.st_dev) + " " + std::to_string(s.st_ino) + " " + made.string() + "\n";
+    if (out.Valid()) WriteAt(out.Get(), line.data(), line.size(), 0);
+}
+
+std::vector<MadeFile> NotedMade(const fs::path& target) {
+    std::vector<MadeFile> made;
+    const fs::path record = MadeRecordOf(target, UserCacheDirectory());
+    std::ifstream in(record, std::ios::binary);
+    unsigned long long device = 0, inode = 0;
+    std::string path;
+    while (in >> device >> inode && in.get() == ' ' && std::getline(in, path))
+        made.push_back({static_cast<dev_t>(device), static_cast<ino_t>(inode), path});
+    return made;
+}
+
+void ForgetMade(const fs::path& target) {
+    const fs::path record = MadeRecordOf(target, UserCacheDirectory());
+    if (!record.empty()) ::unlink(record.c_str());
 }
 
 std::string UserName() {

@@ -22,6 +22,10 @@ std::string TemporaryPrefix(const std::filesystem::path& target);
 
 std::filesystem::path UserCacheDirectory();
 
+// The user's cache folder, made where it is not there yet (the user's alone);
+// empty when no home folder is known.
+std::filesystem::path MadeCacheDirectory();
+
 // The start of the names of the copies kept in the cache folder of the file
 // at `target`: its name, then a key of the file's own path (links and ".."
 // resolved), so that the copy of one "wall.bmi" is never taken for
@@ -46,9 +50,30 @@ std::string BackupMarkOf(const std::filesystem::path& target, bool overwriting);
 
 bool SetBackupMark(int fd, const std::filesystem::path& target);
 
-// The ".BAK" at `backupPath`, open, when a save of `target` made it; no
+// A file that a save of the file made beside it, by its name then and
+// which file it is.
+struct MadeFile {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    std::filesystem::path Path;
+};
+
+// Notes in the user's cache folder that a save of `target` made the file
+// open as `fd` at `made`, before it is used, so that the next save can
+// remove what a save cut short left by its name, also in a folder the user
+// may not list, and know a ".BAK" it made on a file system without marks.
+void NoteMade(const std::filesystem::path& target, const std::filesystem::path& made, int fd);
+
+// What saves of `target` noted; ForgetMade drops it once the save leaves
+// nothing behind.
+std::vector<MadeFile> NotedMade(const std::filesystem::path& target);
+void ForgetMade(const std::filesystem::path& target);
+
+// The ".BAK" at `backupPath`, open, when a save of `target` made it: it
+// carries the mark, or where no mark could be set it is one of `made`; no
 // descriptor for any other file, the user's own ".BAK" among them.
-Descriptor BackupOfASave(const std::filesystem::path& backupPath, const std::filesystem::path& target);
+Descriptor BackupOfASave(const std::filesystem::path& backupPath, const std::filesystem::path& target,
+                         const std::vector<MadeFile>& made);
 
 // The mark a save that overwrites a file in place puts on the file itself
 // before it changes a byte, and takes off as its last step: a file that
