@@ -13,7 +13,7 @@ namespace brindlemar {
 
 namespace fs = std::filesystem;
 
-std::string Shown(const std::string& path) { return Utf8ToCp1252(path); }
+std::string Shown(const std::string& path) { return PathForMessage(path); }
 
 std::string SystemError() { return std::strerror(errno); }
 

@@ -15,7 +15,8 @@
 
 namespace brindlemar {
 
-// Message boxes show the program's Windows-1252 texts; paths are UTF-8.
+// Message boxes show the program's Windows-1252 texts; a path in one is
+// shown as the file system spells it.
 std::string Shown(const std::string& path);
 
 std::string SystemError();

@@ -50,7 +50,7 @@ void Form1::SetProjectCaption(const std::string& path) {
 int Form1::AskToSave() const {
     // paths are kept as the file system spells them; the message box shows
     // the program's own texts
-    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : Utf8ToCp1252(m_.ProjectFilePath);
+    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : PathForMessage(m_.ProjectFilePath);
     return MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation, ProductName);
 }
 
