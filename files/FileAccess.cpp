@@ -27,23 +27,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What is known of a lock that did not come free: someone holds it, and
+// whether that is a save of this program's or another program is not.
+constexpr const char* HeldLocked = "another program holds the file locked";
+
 // ---- reading ----
+
+// What a read found in the file besides its bytes.
+struct Found {
+    std::string Bytes;
+    bool Marked = false;      // a save overwriting it in place has not finished
+    std::string Mark;         // what the mark says
+    bool Unmarkable = false;  // its file system keeps no marks
+    bool LockedOut = false;   // another program held its lock through the wait
+};
 
 // Reads the whole file; "" on success, else why not. The file is opened
 // without waiting (a pipe put at the path must not hang the program) and
 // what it is comes from what was opened, not from a look at the path
 // before. A file longer than any of its kind can be is refused by its size,
-// before a byte of it is read. A save under way is waited for, so that the
-// whole file is read; the mark of a save in place that did not finish then
-// comes back in `cutShort` (`marked` set), and whether the file system keeps
-// such marks at all in `unmarkable`.
-std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
-                          std::string& bytes, bool& marked, std::string& cutShort, bool& unmarkable) {
+// before a byte of it is read. A save under way is waited for a moment, so
+// that the whole file is read; the mark of a save in place that did not
+// finish is then read with it. A file another program holds locked beyond
+// the wait is read all the same, and one that changed meanwhile refused.
+std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest, Found& found) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.Valid())
         return errno == ENOENT ? "File not found: " + Shown(path) : "Cannot open " + Shown(path) + ": " + SystemError();
-    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the mark tells whether the save is stuck
-    marked = SavingMarkOn(file.Get(), cutShort, &unmarkable);
+    found.LockedOut = !WaitForLock(file.Get(), LOCK_SH);
+    found.Marked = SavingMarkOn(file.Get(), found.Mark, &found.Unmarkable);
+    std::string& bytes = found.Bytes;
     struct stat opened {};
     if (::fstat(file.Get(), &opened) != 0) return "Cannot read " + Shown(path) + ": " + SystemError();
     const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
@@ -65,6 +78,11 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
         bytes.append(chunk, static_cast<std::size_t>(n));
     }
     if (bytes.size() > largest) return tooLong(bytes.size());
+    struct stat after {};
+    const bool changed = ::fstat(file.Get(), &after) != 0 || after.st_ctim.tv_sec != opened.st_ctim.tv_sec ||
+                         after.st_ctim.tv_nsec != opened.st_ctim.tv_nsec;
+    if (found.LockedOut && (found.Marked || changed))
+        return "Cannot open " + Shown(path) + ": " + HeldLocked + "; open it again once it has finished with it.";
     return "";
 }
 
@@ -160,7 +178,7 @@ bool LockExamined(SaveJob& job) {
         return false;
     }
     if (!WaitForLock(job.Held.Get(), LOCK_EX)) {
-        job.Reason = "another save of it has not finished";
+        job.Reason = std::string(HeldLocked) + "; save again once it has finished with it";
         return false;
     }
     struct stat held {};
@@ -493,12 +511,13 @@ FileStamp FileStampOf(const std::string& path) {
 
 std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
                             const std::function<void(RecordReader&)>& parse) {
-    std::string bytes, mark;
-    bool marked = false, unmarkable = false;
-    std::string problem = ReadWholeFile(path, kind, largest, bytes, marked, mark, unmarkable);
+    Found found;
+    std::string problem = ReadWholeFile(path, kind, largest, found);
+    // what another program is doing to it is all that is known
+    if (found.LockedOut && !problem.empty()) return problem;
     if (problem.empty()) {
         try {
-            RecordReader reader(bytes);
+            RecordReader reader(found.Bytes);
             parse(reader);
         } catch (const FileFormatError& e) {
             problem = "Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what();
@@ -509,12 +528,12 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
     const std::string cutShort = "\nA save of it was cut short; its previous contents are kept in ";
     // a file that a save was overwriting when it stopped may hold parts of
     // two walls that read as one: it is no good file, whether or not it reads
-    if (marked)
+    if (found.Marked)
         return (problem.empty() ? "Not a valid " + kind + " file: " + Shown(path) : problem) + cutShort +
-               CutShortCopyOf(path, mark);
+               CutShortCopyOf(path, found.Mark);
     // where no file can carry the mark, a file that does not read may still
     // be one a save of this user's was overwriting
-    if (const std::string copy = unmarkable ? KeptCopyOf(path) : ""; !problem.empty() && !copy.empty())
+    if (const std::string copy = found.Unmarkable ? KeptCopyOf(path) : ""; !problem.empty() && !copy.empty())
         problem += cutShort + Shown(copy);
     return problem;
 }

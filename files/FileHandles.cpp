@@ -7,6 +7,7 @@
 #include <random>
 #include <sys/file.h>
 
+#include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -54,9 +55,11 @@ bool IsAt(const fs::path& path, int fd) {
 }
 
 bool WaitForLock(int fd, int kind) {
+    // 30 tries 50 ms apart: a save of the program's own holds it for less
     for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
-        if (wait == 2000) return false;
-        ::usleep(5000);
+        if (wait == 30) return false;
+        DoEvents();
+        ::usleep(50000);
     }
     return true;
 }

@@ -63,8 +63,9 @@ std::string KeyOf(const std::string& text);
 bool IsAt(const std::filesystem::path& path, int fd);
 
 // Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
-// it), waiting up to ten seconds for a save that holds it; a file system
-// without locks has nothing to wait for. false when the wait ran out.
+// it), waiting a second and a half at most for whoever holds it, the windows
+// painted meanwhile; a file system without locks has nothing to wait for.
+// false when the wait ran out.
 bool WaitForLock(int fd, int kind);
 
 // Removes a file this save created, unless someone has put another file

@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -450,6 +454,50 @@ TEST(SaveSafety, WhatASaveCutShortLeftGoesByItsNames) {
         if (c.twoNames) names.insert("second name.bmi");
         EXPECT_EQ(test::NamesIn(shared), names);
         if (c.withoutMarks) ::umount(shared.c_str());
+    }
+}
+
+// A lock that another program holds, here another user who may only read
+// the file, is waited for a moment while the windows paint, and then told
+// for what it is: a save does not happen, an open reads a file that did not
+// change, and refuses one that is marked as being overwritten.
+TEST(SaveSafety, ALockHeldByAnotherProgramIsWaitedForAMomentAndTold) {
+    struct Case { const char* what; bool save, marked, done; };
+    const Case cases[] = {
+        {"a save", true, false, false},
+        {"an open", false, false, true},
+        {"an open while the holder overwrites it", false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        const std::string path = dir.File("wall.bmi");
+        auto m = test::BuiltInModel(dir.File("program"));
+        ASSERT_TRUE(WriteProjectFile(*m, path));
+        if (c.marked) ::setxattr(path.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        int held[2];
+        ASSERT_EQ(::pipe(held), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            if (::geteuid() == 0 && (::setgid(test::Nobody) != 0 || ::setuid(test::Nobody) != 0)) ::_exit(1);
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            if (::flock(fd, LOCK_EX) == 0 && ::write(held[1], "h", 1) == 1) ::pause();
+            ::_exit(1);
+        }
+        char token;
+        ASSERT_EQ(::read(held[0], &token, 1), 1);
+        test::MessageRecorder rec;
+        const auto start = std::chrono::steady_clock::now();
+        const bool done = c.save ? WriteProjectFile(*m, path) : ReadProjectFile(*m, path);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+        ::close(held[0]), ::close(held[1]);
+        EXPECT_EQ(done, c.done);
+        EXPECT_LT(waited, std::chrono::seconds(3));
+        EXPECT_GT(rec.EventRounds, 5) << "the windows were painted while it waited";
+        EXPECT_TRUE(c.done || (rec.Messages.size() == 1 &&
+                               rec.Messages[0].Text.find("another program holds the file locked") != std::string::npos));
     }
 }
 

@@ -15,6 +15,7 @@ MessageRecorder::MessageRecorder() {
         return DefaultMsgBoxAnswer(style);
     };
     hooks.Beep = [this] { ++Beeps; };
+    hooks.DoEvents = [this] { ++EventRounds; };
     hooks.SetBusyPointer = [this](bool busy) {
         ++BusyCalls;
         BusyDepth += busy ? 1 : -1;

@@ -33,6 +33,7 @@ public:
     int Beeps = 0;
     int BusyDepth = 0;        // +1 per busy, -1 per normal
     int BusyCalls = 0;
+    int EventRounds = 0;      // DoEvents calls
 
 private:
     std::deque<int> answers_;
