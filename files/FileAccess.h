@@ -21,13 +21,16 @@ namespace brindlemar {
 // or that `parse` refuses (FileFormatError, or a RuntimeError), is reported
 // in a message box that names the file ("Not a valid <kind> file: <path>"
 // and what is wrong) and gives false. A save of the file under way is waited
-// for (ten seconds at most). A file that a save was overwriting in place when
-// it stopped may hold parts of two files: that save marked the file itself,
-// and the file is refused whether or not it reads, with a message that names
-// the copy of its previous contents, or whose copy it is when the user may
-// not read it. No ".BAK" decides that on its own. On a file system that
-// keeps no marks, a file that cannot be read after a save whose copy of it
-// is in the user's cache names that copy.
+// for a moment (a second and a half, the windows painted meanwhile); a file
+// another program holds locked longer is read all the same, unless it
+// changes while it is read or is marked as being overwritten, when the
+// message says that another program holds it locked. A file that a save was
+// overwriting in place when it stopped may hold parts of two files: that
+// save marked the file itself, and the file is refused whether or not it
+// reads, with a message that names the copy of its previous contents, or
+// whose copy it is when the user may not read it. No ".BAK" decides that on
+// its own. On a file system that keeps no marks, a file that cannot be read
+// after a save whose copy of it is in the user's cache names that copy.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
@@ -47,8 +50,11 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // he may not read. A symbolic link at `path` itself is followed: the file it
 // points to is saved and the link stays. The save holds a lock on the file
 // from the moment it looks at it to its end, so that two saves never write
-// it at once; one that waited and finds the file changed is refused. It
-// removes the temporary files that saves of the file cut short left. The
+// it at once; one that waited and finds the file changed is refused, and
+// one that another program keeps waiting longer than a moment (the windows
+// painted meanwhile) fails with a message that says so. It removes the
+// temporary files that saves of the file cut short left, by the names this
+// user's saves noted in the cache folder, and those it finds beside the file. The
 // saved file keeps the previous file's owner, group, extended attributes
 // (its access control list among them) and permission bits; a file whose
 // permission bits forbid writing is refused, whoever runs the program. A
