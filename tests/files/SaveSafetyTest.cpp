@@ -331,30 +331,43 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
 
 // Only the file itself tells that a save overwriting it was cut short: the
 // saver marks it, no ".BAK" can fake that, a whole save by anyone clears it,
-// and each user who opens it is told where the old wall waits, or whose it is.
+// and each user who opens it is told where the old wall waits, or whose it
+// is. What a save cut short left beside the file goes with the next save by
+// the names it was made under: in a folder the saver may not list, and on a
+// file system that keeps no marks, where a ".BAK" cannot say it is a save's.
 TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
-    if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
+    if (::geteuid() != 0) GTEST_SKIP() << "two users and a mount need root";
     test::TempDir dir;
     const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
     const std::string cut = "cut short; its previous contents are kept in " + dir.File("cache/Brindlemar/wall.bmi.");
     const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
     auto m = test::BuiltInModel(dir.File("program"));
     constexpr int None = -1, Root = 0, Nobody = int(test::Nobody);
-    // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone
-    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark;
-                  int cutBy, thenSavedBy; std::string toldNobody, toldRoot; };
+    // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone;
+    // `cleared`: the next save leaves nothing but the file's names
+    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark; bool marked;
+                  int cutBy; const char* killAt; int thenSavedBy; std::string toldNobody, toldRoot;
+                  bool cleared = false, withoutMarks = false; };
     const Case cases[] = {
-        {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", None, None, "", ""},
-        {"cut short where the user's own .BAK stands", 0777, Root, false, "", Nobody, None, cut, cut},
-        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, Root, Nobody, "", ""},
-        {"cut short where only root may read the copy", 0777, Root, true, "", Root, None,
+        {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", false, None, "",
+         None, "", ""},
+        {"cut short where the user's own .BAK stands", 0777, Root, false, "", false, Nobody, "pwrite", None, cut, cut},
+        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, false, Root, "pwrite", Nobody,
+         "", ""},
+        {"cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite", None,
          ", which only the user root may read", cut},
-        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, None, Nobody, "", ""},
+        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, true, None, "", Nobody, "",
+         "", true},
+        {"cut short in a folder the saver may not list", 0733, Nobody, false, nullptr, false, Nobody, "rename", Nobody,
+         "", "", true},
+        {"cut short on a file system without attributes", 0777, Root, true, nullptr, false, Root, "pwrite", Root, "",
+         "", true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(shared);
         fs::create_directory(shared);
+        if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) continue;
         ASSERT_TRUE(WriteProjectFile(*m, file.string()));
         fs::remove_all(dir.Path() / "cache");
         fs::create_directory(dir.Path() / "cache");
@@ -368,18 +381,19 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
             ::setxattr(dir.File("shared/wall.BAK").c_str(), "user.brindlemar.backup", c.plantedMark,
                        std::strlen(c.plantedMark), 0);
         }
-        if (c.owner == Nobody) ::setxattr(file.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        if (c.marked) ::setxattr(file.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
         const ino_t inode = StatOf(file).st_ino;
         const auto save = [&](int user, bool killed) {
             return test::InChildProcess(user == Nobody, 0, [&] {
                 const FileCallHook hook([&](const char* call, int fd) {
-                    if (killed && std::string(call) == "pwrite" && StatOf(fd).st_ino == inode) ::_exit(9);
+                    if (killed && call == std::string(c.killAt) && (fd < 0 || StatOf(fd).st_ino == inode)) ::_exit(9);
                 });
                 test::MessageRecorder rec;
                 return WriteProjectFile(*m, file.string()) ? 0 : 1;
             }, {Team});
         };
         ASSERT_EQ(c.cutBy == None ? 9 : save(c.cutBy, true), 9);
+        const std::size_t leftAfterCut = test::NamesIn(shared).size();
         ASSERT_EQ(c.thenSavedBy == None ? 0 : save(c.thenSavedBy, false), 0);
         for (const int user : {Nobody, Root}) {
             const std::string& told = user == Nobody ? c.toldNobody : c.toldRoot;
@@ -390,6 +404,9 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
                 return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
             }), told.empty() ? 0 : 1) << "opened by " << user;
         }
+        const std::size_t names = c.twoNames ? 2 : 1;
+        EXPECT_TRUE(!c.cleared || (test::NamesIn(shared).size() == names && (c.cutBy == None || leftAfterCut > names)));
+        if (c.withoutMarks) ::umount(shared.c_str());
     }
 }
 
@@ -410,51 +427,6 @@ TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
     ASSERT_EQ(rec.Messages.size(), 1u);
     EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
     EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
-}
-
-// What a save cut short left beside the file goes with the next save, by
-// the names it was made under: in a folder the saver may not list, and on a
-// file system that keeps no marks, where a ".BAK" cannot say it is a save's.
-TEST(SaveSafety, WhatASaveCutShortLeftGoesByItsNames) {
-    if (::geteuid() != 0) GTEST_SKIP() << "another user and a mount need root";
-    struct Case { const char* what; bool asNobody; mode_t folderMode; bool twoNames, withoutMarks; const char* call; };
-    const Case cases[] = {
-        {"a folder the saver may not list", true, 0733, false, false, "rename"},
-        {"a file system without attributes", false, 0777, true, true, "pwrite"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        test::TempDir dir;
-        const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
-        fs::create_directories(shared);
-        if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) continue;
-        const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
-        auto m = test::BuiltInModel(dir.File("program"));
-        ASSERT_TRUE(WriteProjectFile(*m, file.string()));
-        if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
-        fs::remove_all(dir.Path() / "cache");
-        fs::create_directory(dir.Path() / "cache");
-        ASSERT_EQ(::chmod(dir.File("cache").c_str(), 0777) + ::chown(file.c_str(), c.asNobody ? test::Nobody : 0, c.asNobody ? test::Nobody : 0) +
-                      ::chmod(shared.c_str(), c.folderMode),
-                  0);
-        const ino_t inode = StatOf(file).st_ino;
-        const auto save = [&](bool killed) {
-            return test::InChildProcess(c.asNobody, 0, [&] {
-                const FileCallHook hook([&](const char* call, int fd) {
-                    if (killed && call == std::string(c.call) && (fd < 0 || StatOf(fd).st_ino == inode)) ::_exit(9);
-                });
-                test::MessageRecorder rec;
-                return WriteProjectFile(*m, file.string()) ? 0 : 1;
-            });
-        };
-        EXPECT_EQ(save(true), 9);
-        EXPECT_GT(test::NamesIn(shared).size(), c.twoNames ? 2u : 1u) << "something was left";
-        EXPECT_EQ(save(false), 0);
-        std::set<std::string> names{"wall.bmi"};
-        if (c.twoNames) names.insert("second name.bmi");
-        EXPECT_EQ(test::NamesIn(shared), names);
-        if (c.withoutMarks) ::umount(shared.c_str());
-    }
 }
 
 // A lock that another program holds, here another user who may only read
