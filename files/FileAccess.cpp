@@ -309,13 +309,9 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
 
 // Marks the open file `file` as being overwritten, its previous contents
 // waiting at `where`, and puts the mark on the disk before the file changes.
-// A mark a save cut short left stays: the copy it names holds the last whole
-// contents, and this save's copy would be of the mixed ones. A file system
-// that keeps no user attributes keeps no mark; false, with the reason, when
-// one cannot be set otherwise (the disk is full).
+// A file system that keeps no user attributes keeps no mark; false, with the
+// reason, when one cannot be set otherwise (the disk is full).
 bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
-    std::string previous;
-    if (SavingMarkOn(file, previous)) return true;
     const std::string mark = where + "\n" + UserName();
     const bool set = ::fsetxattr(file, SavingMark, mark.data(), mark.size(), XATTR_CREATE) == 0;
     if (!set && errno != ENOTSUP) {
@@ -336,11 +332,15 @@ bool StampFile(int file, SaveJob& job) {
     return true;
 }
 
-// Takes the mark off the file once it holds whole contents: the new ones
-// (whoever set the mark), or its own previous ones when this save set it.
+// Takes the mark off the file once it holds whole contents, on the disk:
+// the new ones (whoever set the mark), or its own previous ones when this
+// save set it. The contents are on the disk already, so a flush that fails
+// costs no more than a mark that may come back after a power cut.
 bool ClearOverwriteMark(int file, bool saved, const SaveJob& job) {
     if (!saved && !job.Marked) return true;
-    return (::fremovexattr(file, SavingMark) == 0 || errno == ENODATA || errno == ENOTSUP) && ::fsync(file) == 0;
+    if (::fremovexattr(file, SavingMark) != 0 && errno != ENODATA && errno != ENOTSUP) return false;
+    ::fsync(file);
+    return true;
 }
 
 // Writes the bytes over the open file `file`, on the disk, then takes off
