@@ -367,8 +367,7 @@ bool WriteInPlace(SaveJob& job) {
     // copy of: its mark names the last whole contents until it is saved
     std::string earlier;
     if (SavingMarkOn(file, earlier)) {
-        if (Overwrite(file, job))
-            return true;
+        if (Overwrite(file, job)) return true;
         job.Reason = SystemError() + "\nA save of it was cut short before; its previous contents are kept in " +
                      CutShortCopyOf(job.Target.string(), earlier);
         job.Intact = false;
@@ -385,8 +384,7 @@ bool WriteInPlace(SaveJob& job) {
         return false;
     }
 
-    if (Overwrite(file, job))
-        return true;
+    if (Overwrite(file, job)) return true;
     job.Reason = SystemError();
     job.Intact = CopyContents(copy, file) && ClearOverwriteMark(file, false, job);
     if (job.Intact) {
