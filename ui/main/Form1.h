@@ -242,7 +242,7 @@ private:
     // Another program or window may have saved the project file since this
     // wall was read or saved: replacing that is the user's call. True when
     // the file is as this wall left it, or the user says to replace it.
-    bool MayReplaceProjectFile() const;
+    bool MayReplaceProjectFile(const FileStamp& found) const;
     // Save of a named project: SaveSucceeded tells whether it happened.
     void SaveUnderProjectName();
     bool ReadProject(const std::string& path);
