@@ -164,6 +164,7 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     PlaceTwips(Heading("Line loads on wall", frame), 120, 1600, 4000, 250);
     MSHFlexGrid3 = Named(new FlexGrid(frame), "MSHFlexGrid3");
     MSHFlexGrid3->move(Px(120), Px(1870));
+    MSHFlexGrid3->SetTabStops([](int, int) { return true; });
     txtLoad = Named(new GridCellEditor(frame), "txtLoad");
     cmbType = Named(new GridCellChooser(frame), "cmbType");
     // the grid shows a heading and six loads
@@ -352,6 +353,7 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     PlaceTwips(new QLabel("Load and resistance factors", page), 120, 2130, 4000, 260);
     MSHFlexGrid1 = Named(new FlexGrid(page), "MSHFlexGrid1");
     MSHFlexGrid1->move(Px(120), Px(2400));
+    MSHFlexGrid1->SetTabStops([](int, int) { return true; });
     txtFactor = Named(new GridCellEditor(page), "txtFactor");
     cmdFAdd = Named(new QPushButton("Add new", page), "cmdFAdd");
     cmdFDelete = Named(new QPushButton("Delete", page), "cmdFDelete");
