@@ -195,12 +195,20 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     QTest::keyClicks(g, "5");
     QTest::keyClick(d->txtLoad, Qt::Key_Escape);
     EXPECT_EQ(g->TextMatrix(r, 3), "7");
-    // a typed type keeps its text; its code decides the type, an unknown one keeps it
+    // a typed type is completed to the type its code names; a text naming none is refused
     g->SetCol(5);
-    TypeIntoCell(g, d->txtLoad, "LL from the crane");
-    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
-    TypeIntoCell(g, d->txtLoad, "crane");
-    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
+    struct Case {
+        const char* typed;
+        int16_t want;
+        bool refused;
+    } types[] = {{"LL from the crane", LL, false}, {"crane", LL, true}, {"wa", WA, false}, {"180", WA, true},
+                 {"Ice load", IC, false}, {"E", IC, true}, {"D", DL, false}};
+    for (const Case& c : types) {
+        TypeIntoCell(g, d->txtLoad, c.typed);
+        EXPECT_EQ(d->WorkingLineLoads[r].LoadType, c.want) << c.typed;
+        EXPECT_EQ(g->TextMatrix(r, 5), d->cmbType->itemText(c.want - 1)) << c.typed;
+        EXPECT_EQ(g->IsRefusedCell(r, 5), c.refused) << c.typed;
+    }
     // the list over the type cell
     d->EditLoadTypeCell();
     ASSERT_TRUE(d->cmbType->isVisible());
