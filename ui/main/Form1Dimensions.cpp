@@ -226,6 +226,7 @@ void Form1::PlaceEditForm(frmEdit& popUp, int index) {
 void Form1::lblDim_Click(int index) {
     frmEdit& popUp = EditForm();
     EditDimension(m_, index, [&](const std::string& refusal) {
+        popUp.ShowSubject(ToQString(DimensionSubject(m_, index)));
         PlaceEditForm(popUp, index);
         popUp.TellRefusal(ToQString(refusal));
         SetForeColour(&popUp, QColor(0, 0, 128));
