@@ -73,7 +73,7 @@ void frmLoads::cmdAdd_Click() {
     if (AddWorkingCombinationSet(m_)) {
         {
             const QSignalBlocker blocker(lstComboSet);
-            lstComboSet->addItem(QString());
+            lstComboSet->addItem(ToQString(m_.WorkingCombinationSets[m_.WorkingCombinationSetCount - 1].Name));
             lstComboSet->setCurrentRow(lstComboSet->count() - 1);
         }
         lstComboSet_Click();
