@@ -227,12 +227,11 @@ void frmLoads::FitFactorGridColumns() {
     FlexGrid* g = MSHFlexGrid1;
     g->SetColWidth(0, std::max(NumberColumnWidth, RowNumberWidth(g, MaxCombinations - 1)));
     // the factor columns alike, each factor whole in its cell and in the
-    // editor laid over it while it is typed (with a digit's room to spare for
-    // the caret and the box's own margins), a factor such as 1.25 at least
+    // editor laid over it while it is typed (with the box's frame, margins and
+    // caret), a factor such as 1.25 at least
     const int frame = txtFactor->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtFactor);
     auto need = [&](const QString& text) {
-        const QFontMetrics metrics = txtFactor->fontMetrics();
-        const double typed = (metrics.horizontalAdvance(text + "0") + 2 * frame + 6) * g->Tpp() + 75;
+        const double typed = (txtFactor->fontMetrics().horizontalAdvance(text) + 2 * frame + 6) * g->Tpp() + 75;
         return std::max(g->TextWidth(text), typed);
     };
     double factors = std::max<double>(FactorColumnWidth, need("1.25"));
