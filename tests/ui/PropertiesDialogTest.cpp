@@ -267,28 +267,16 @@ TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValues) {
 TEST_F(PropertiesDialogTest, EnterAcceptsAndEscapeCancelsTheWallsDialogs) {
     enum Dialog { Properties, Restraints, Loads };
     enum Outcome { StaysOpen, Accepted, Cancelled };
-    struct Case {
-        const char* what;
-        Dialog dialog;
-        const char* control;
-        Qt::Key key;
-        Outcome want;
-    };
+    struct Case { Dialog dialog; const char* control; Qt::Key key; Outcome want; };
     const Case cases[] = {
-        {"properties: Enter in a box", Properties, "txtValue_8", Qt::Key_Return, Accepted},
-        {"properties: Esc in a box", Properties, "txtValue_8", Qt::Key_Escape, Cancelled},
-        {"properties: Enter on Cancel", Properties, "Command2", Qt::Key_Return, Cancelled},
-        {"restraints: Enter in a box", Restraints, "txtValue_1", Qt::Key_Return, Accepted},
-        {"restraints: Esc in a box", Restraints, "txtValue_1", Qt::Key_Escape, Cancelled},
-        {"restraints: Enter on Cancel", Restraints, "Command2", Qt::Key_Return, Cancelled},
-        {"loads: Enter on an option", Loads, "Option1_0", Qt::Key_Return, Accepted},
-        {"loads: Esc in a box", Loads, "txtSurcharge", Qt::Key_Escape, Cancelled},
-        {"loads: Enter on Cancel", Loads, "Command4", Qt::Key_Return, Cancelled},
-        {"loads: Enter in a number box checks it", Loads, "txtSurcharge", Qt::Key_Return, StaysOpen},
-        {"loads: Esc in the line-load grid", Loads, "MSHFlexGrid3", Qt::Key_Escape, StaysOpen},
+        {Properties, "txtValue_8", Qt::Key_Return, Accepted}, {Properties, "txtValue_8", Qt::Key_Escape, Cancelled},
+        {Properties, "Command2", Qt::Key_Return, Cancelled},  {Restraints, "txtValue_1", Qt::Key_Return, Accepted},
+        {Restraints, "Command2", Qt::Key_Return, Cancelled},  {Loads, "Option1_0", Qt::Key_Return, Accepted},
+        {Loads, "txtSurcharge", Qt::Key_Escape, Cancelled},   {Loads, "Command4", Qt::Key_Return, Cancelled},
+        {Loads, "txtSurcharge", Qt::Key_Return, StaysOpen},   {Loads, "MSHFlexGrid3", Qt::Key_Escape, StaysOpen},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(std::to_string(c.dialog) + " " + c.control + " " + std::to_string(c.key));
         m.DialogCancelled = False;  // as the main window leaves it after each dialog
         std::unique_ptr<QDialog> d;
         if (c.dialog == Properties) d = test::OpenDialog<frmProperties>(m, window.get());
