@@ -52,7 +52,8 @@ void TypeKeys(const std::string& keys) {
     for (char key : keys) {
         QWidget* focus = QApplication::focusWidget();
         if (key == '>' || key == '<') QTest::keyClick(focus, key == '>' ? Qt::Key_Tab : Qt::Key_Backtab, key == '<' ? Qt::ShiftModifier : Qt::NoModifier);
-        else QTest::keyClick(focus, key == '\n' ? Qt::Key_Return : Qt::Key(key));
+        else if (key == '\n') QTest::keyClick(focus, Qt::Key_Return);
+        else QTest::keyClick(focus, key);
     }
 }
 

@@ -347,6 +347,8 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     for (QPushButton* b : {Command9, Command1, Command5}) PlaceTwips(b, 5250, 400 + 335 * i++, 1500, 310);
     PlaceTwips(new QLabel("Commentary", page), 6900, 120, 3000, 260);
     txtComment = Named(new QPlainTextEdit(page), "txtComment");
+    // Tab goes on to the factor grid rather than into the commentary
+    txtComment->setTabChangesFocus(true);
     PlaceTwips(txtComment, 6900, 400, 6700, 1640);
 
     PlaceTwips(new QLabel("Load and resistance factors", page), 120, 2130, 4000, 260);
