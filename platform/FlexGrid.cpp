@@ -685,7 +685,7 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 bool FlexGrid::MoveToNextTabStop(bool next) {
-    if (!tabStops_) return false;
+    if (!tabStops_ || rows_ <= fixedRows_ || cols_ <= fixedCols_) return false;
     const int step = next ? 1 : -1;
     int r = row_, c = col_;
     for (;;) {
