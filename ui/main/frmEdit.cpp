@@ -81,7 +81,7 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     connect(cmdDown, &QToolButton::clicked, this, &frmEdit::cmdDown_Click);
     connect(Command1, &QPushButton::clicked, this, &frmEdit::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmEdit::Command2_Click);
-    connect(Text1, &QLineEdit::textEdited, this, &frmEdit::Text1_Change);
+    connect(Text1, &QLineEdit::textChanged, this, &frmEdit::Text1_Change);
 }
 
 void frmEdit::ShowSubject(const QString& subject) {
