@@ -5,9 +5,11 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
 #include "forms/DialogEntries.h"
 #include "forms/PropertiesForm.h"
@@ -97,6 +99,27 @@ std::optional<float> SingleOfText(const std::string& text) {
     const double value = Val(text);
     if (!FitsSingle(value)) return std::nullopt;
     return static_cast<float>(value);
+}
+
+std::string LoadsOffTheWallNote(const Model& m, const LineLoadTable& loads, int16_t loadCount) {
+    std::vector<int> inFront, beyond;
+    for (int i = 1; i <= std::clamp<int>(loadCount, 0, MaxLineLoads); ++i) {
+        const float x = loads[static_cast<size_t>(i)].X;
+        if (!AtMost(m, 0, x)) inFront.push_back(i);
+        if (!AtMost(m, x, m.BaseWidth)) beyond.push_back(i);
+    }
+    // "Load 3 stands ...: it is ...", "Loads 1, 4 and 5 stand ...: they are ..."
+    auto sentence = [](const std::vector<int>& numbers, const char* where) {
+        std::string text;
+        for (size_t k = 0; k < numbers.size(); ++k)
+            text += (k == 0 ? "" : k + 1 == numbers.size() ? " and " : ", ") + std::to_string(numbers[k]);
+        if (numbers.size() == 1) return "Load " + text + " stands " + where + ": it is counted as a load on the wall";
+        return "Loads " + text + " stand " + where + ": they are counted as loads on the wall";
+    };
+    std::vector<std::string> lines;
+    if (!inFront.empty()) lines.push_back(sentence(inFront, "in front of the toe"));
+    if (!beyond.empty()) lines.push_back(sentence(beyond, "beyond the heel"));
+    return lines.empty() ? "" : lines.size() == 1 ? lines[0] : lines[0] + "\n" + lines[1];
 }
 
 // ---- coefficients ---------------------------------------------------------------------

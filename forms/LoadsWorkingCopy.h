@@ -43,6 +43,12 @@ std::string FactorSummaryText(float factor);
 // fit one.
 std::optional<float> SingleOfText(const std::string& text);
 
+// The note beside the line-load grid on the loads that stand in front of the
+// toe tip or beyond the heel end: they bear on the ground, yet the analysis
+// counts them as loads on the wall. One line for each side, "" for none:
+// "Load 3 stands beyond the heel: it is counted as a load on the wall".
+std::string LoadsOffTheWallNote(const Model& m, const LineLoadTable& loads, int16_t loadCount);
+
 // ---- earth-pressure coefficients on show ---------------------------------------
 
 // The coefficient texts ("0.#0") an analysis under the acceleration kh

@@ -181,10 +181,12 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     EXPECT_FALSE(d->txtLoad->isVisible());  // the first click only selects
     ClickCell(g, r, 2);
     EXPECT_TRUE(d->txtLoad->isVisible());
-    QTest::keyClicks(d->txtLoad, "7");
+    QTest::keyClicks(d->txtLoad, "9");
     QTest::keyClick(d->txtLoad, Qt::Key_Return);
-    EXPECT_EQ(g->TextMatrix(r, 2), "7");
+    EXPECT_EQ(g->TextMatrix(r, 2), "9");
     EXPECT_EQ(g->Col(), 3);
+    // 9 from the toe tip is beyond the heel end: a note, not a refusal
+    EXPECT_EQ(d->lblLoadsOffTheWall->text(), QString("Load %1 stands beyond the heel: it is counted as a load on the wall").arg(r));
     // Esc abandons
     TypeIntoCell(g, d->txtLoad, "7");
     g->SetCol(3);

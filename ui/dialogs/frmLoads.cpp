@@ -127,6 +127,7 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     twips_.Fit(this);
     ConnectHandlers();
     Form_Load();
+    StackForNarrowRoom();
     FitOnScreen(this);
 }
 
@@ -175,8 +176,10 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     cmdLMDown = Named(new QPushButton("Move down", frame), "cmdLMDown");
     int i = 0;
     for (QPushButton* b : {cmdLAdd, cmdLDelete, cmdLMUp, cmdLMDown}) PlaceTwips(b, 120 + 1300 * i++, gridBottom + 340, 1200, 340);
+    lblLoadsOffTheWall = Named(new QLabel(frame), "lblLoadsOffTheWall");
+    PlaceTwips(lblLoadsOffTheWall, 120, gridBottom + 740, 6700, 520);
 
-    const double y = gridBottom + 800;
+    const double y = gridBottom + 1300;
     PlaceTwips(Heading("Earth pressures", frame), 120, y, 2000, 250);
     lblEarth = Named(new QLabel(frame), "lblEarth");
     PlaceTwips(lblEarth, 2100, y, 4800, 260);
@@ -345,7 +348,7 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     Command5 = Named(new QPushButton("Save to file", page), "Command5");
     i = 0;
     for (QPushButton* b : {Command9, Command1, Command5}) PlaceTwips(b, 5250, 400 + 335 * i++, 1500, 310);
-    PlaceTwips(new QLabel("Commentary", page), 6900, 120, 3000, 260);
+    PlaceTwips(Named(new QLabel("Commentary", page), "lblComment"), 6900, 120, 3000, 260);
     txtComment = Named(new QPlainTextEdit(page), "txtComment");
     // Tab goes on to the factor grid rather than into the commentary
     txtComment->setTabChangesFocus(true);
@@ -376,45 +379,6 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
         if (box == txtComboSet || box == txtFactor) continue;
         box->setStyleSheet("QLineEdit { padding: 0px; }");
     }
-}
-
-// Rows of factor types under the combination buttons: the loads, the
-// surcharge application, and the resistances for stability and for
-// reinforced concrete, side by side.
-void frmLoads::PlaceTypeRows() {
-    const double top = twips_.TwipsY(cmdFAdd->y() + cmdFAdd->height()) + 90;
-    struct Group {
-        int first, last, firstRow;
-        double left, nameWidth;
-    };
-    const Group groups[] = {{DL, IC, 1, 120, 2350}, {S1, S2, 1, 3100, 2000}, {BE, OS, 1, 5700, 3300}, {CT, CS, 2, 9700, 2500}};
-    double groupLeft[4] = {};
-    double previousEnd = 0;
-    for (int i = 0; i < 4; ++i) {
-        Group g = groups[i];
-        // the long names whole in the dialog's font: a group whose names need
-        // more room than designed widens and moves the groups after it
-        const QFontMetrics metrics(lblLongLoad[g.first]->font());
-        for (int k = g.first; k <= g.last; ++k)
-            if (txtLongLoad[k] == nullptr)  // an editable name scrolls in its box
-                g.nameWidth = std::max(g.nameWidth, (metrics.horizontalAdvance(lblLongLoad[k]->text()) + 4) *
-                                                        twips_.TwipsPerPixel() / twips_.ScaleX());
-        g.left = std::max(g.left, previousEnd + 90);
-        groupLeft[i] = g.left;
-        previousEnd = g.left + 510 + g.nameWidth + (txtResist[g.first] != nullptr ? 660 : 0);
-        for (int k = g.first; k <= g.last; ++k) {
-            const int n = k - g.first + g.firstRow;
-            PlaceTwips(txtShortLoad[k], g.left, top + 240 * n, 450, 210);
-            PlaceTwips(lblLongLoad[k], g.left + 510, top + 240 * n + 10, g.nameWidth, 210);
-            if (txtLongLoad[k] != nullptr) PlaceTwips(txtLongLoad[k], g.left + 510, top + 240 * n, g.nameWidth, 210);
-            if (txtResist[k] != nullptr) PlaceTwips(txtResist[k], g.left + 510 + g.nameWidth + 60, top + 240 * n, 600, 210);
-        }
-    }
-    PlaceTwips(lblTypeTitles[0], groupLeft[0], top, 2500, 220);
-    PlaceTwips(lblTypeTitles[1], groupLeft[1], top, 2500, 220);
-    PlaceTwips(lblTypeTitles[2], groupLeft[2], top, 1500, 220);
-    PlaceTwips(lblTypeTitles[3], groupLeft[2] + 1600, top, 1500, 220);
-    PlaceTwips(lblTypeTitles[4], groupLeft[3], top + 240, 2500, 220);
 }
 
 // ---- events ---------------------------------------------------------------------

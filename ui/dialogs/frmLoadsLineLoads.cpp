@@ -88,6 +88,7 @@ void frmLoads::FillLineLoadGrid() {
             g->SetTextMatrix(r, c, ToQString(EntryText(values[c], ColumnQuantity[c], m_.CurrentUnitSystem)));
         g->SetTextMatrix(r, TypeColumn, LoadTypeCaption(load.LoadType));
     }
+    lblLoadsOffTheWall->setText(ToQString(LoadsOffTheWallNote(m_, WorkingLineLoads, WorkingLineLoadCount)));
     UpdateLineLoadButtons();
 }
 
@@ -116,6 +117,7 @@ void frmLoads::StoreLineLoadGrid() {
         load.LoadType = LoadTypeOfText(factors, FromQString(g->TextMatrix(r, TypeColumn)), previous);
     }
     WorkingLineLoadCount = static_cast<int16_t>(std::max(rows, 0));
+    lblLoadsOffTheWall->setText(ToQString(LoadsOffTheWallNote(m_, WorkingLineLoads, WorkingLineLoadCount)));
 }
 
 void frmLoads::UpdateLineLoadButtons() {
