@@ -30,8 +30,8 @@
 // PlaceOverCurrentCell, and GridCellEditing opens them as the cell is entered. Enter (or a choice in
 // the list) commits, Escape abandons, leaving the editor commits, Tab commits
 // and moves on to the grid's next cell; once the editor has committed or
-// abandoned, nothing more is committed. After Enter,
-// Escape or a choice the focus goes back to where it was as the edit began.
+// abandoned, nothing more is committed. After Enter, Tab, Escape or a choice
+// the focus goes back to where it was as the edit began.
 
 #include <QAbstractScrollArea>
 #include <QColor>
