@@ -266,6 +266,8 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         // every line load a wall can have: the loads grid numbers its rows to 50 and scrolls
         m.LineLoadCount = MaxLineLoads;
         for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
+        // a factor of two decimals, whole in its cell of the factor grid
+        m.CombinationSets[m.ActiveCombinationSet].Combinations[0].Factor[DL] = 1.25f;
         for (const auto& window : Windows()) {
             std::unique_ptr<QWidget> w = window.make(m, main.get());
             // shown and laid out, but no timer run: the printing window would print

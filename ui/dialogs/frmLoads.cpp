@@ -117,11 +117,10 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     Command4 = Named(new QPushButton("Cancel", this), "Command4");
     PlaceTwips(Command3, 11000, 8900, 1300, 400);
     PlaceTwips(Command4, 12500, 8900, 1300, 400);
-    // Enter belongs to the boxes and grids: no button is pressed by it
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    // Enter is Accept, or the button that has the focus, except where a box or
+    // a grid takes it for its own entry; Esc is Cancel
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
+    Command3->setDefault(true);
     // a click on Cancel takes the focus, so that leaving a box for it skips the box's check
     Command4->setFocusPolicy(Qt::StrongFocus);
     // room for the captions in the family the desktop gives
@@ -165,6 +164,7 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     PlaceTwips(Heading("Line loads on wall", frame), 120, 1600, 4000, 250);
     MSHFlexGrid3 = Named(new FlexGrid(frame), "MSHFlexGrid3");
     MSHFlexGrid3->move(Px(120), Px(1870));
+    MSHFlexGrid3->SetTabStops([](int, int) { return true; });
     txtLoad = Named(new GridCellEditor(frame), "txtLoad");
     cmbType = Named(new GridCellChooser(frame), "cmbType");
     // the grid shows a heading and six loads
@@ -350,11 +350,14 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     for (QPushButton* b : {Command9, Command1, Command5}) PlaceTwips(b, 5250, 400 + 335 * i++, 1500, 310);
     PlaceTwips(Named(new QLabel("Commentary", page), "lblComment"), 6900, 120, 3000, 260);
     txtComment = Named(new QPlainTextEdit(page), "txtComment");
+    // Tab goes on to the factor grid rather than into the commentary
+    txtComment->setTabChangesFocus(true);
     PlaceTwips(txtComment, 6900, 400, 6700, 1640);
 
     PlaceTwips(new QLabel("Load and resistance factors", page), 120, 2130, 4000, 260);
     MSHFlexGrid1 = Named(new FlexGrid(page), "MSHFlexGrid1");
     MSHFlexGrid1->move(Px(120), Px(2400));
+    MSHFlexGrid1->SetTabStops([](int, int) { return true; });
     txtFactor = Named(new GridCellEditor(page), "txtFactor");
     cmdFAdd = Named(new QPushButton("Add new", page), "cmdFAdd");
     cmdFDelete = Named(new QPushButton("Delete", page), "cmdFDelete");
@@ -389,9 +392,11 @@ bool frmLoads::eventFilter(QObject* watched, QEvent* event) {
     const int box = checks_ != nullptr ? checks_->IndexOf(watched) : -1;
     if (box >= 0 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) checks_->CheckBox(box);
-        // Enter and Esc go no further: neither closes the dialog
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;
+        // Enter checks the box and goes no further
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            checks_->CheckBox(box);
+            return true;
+        }
     }
     const auto handler = enterOrLeave_.find(watched);
     if (handler == enterOrLeave_.end()) return QDialog::eventFilter(watched, event);
@@ -401,8 +406,6 @@ bool frmLoads::eventFilter(QObject* watched, QEvent* event) {
             handler->second();
             return true;
         }
-        // Esc changes nothing here and does not close the dialog
-        if (key == Qt::Key_Escape) return true;
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) handler->second();

@@ -103,6 +103,7 @@ public:
     void FillCombinationCombo();
     void RedrawAfterListing();
     void optLoad_Click(int index);
+    void ShowLoadOption();
     void optView_Click(int index);
     void SelectViewFromMenu(int index);
 
