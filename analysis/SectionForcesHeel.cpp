@@ -46,10 +46,10 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
     const double delta = Radians(BackPlaneWallFriction(m));
     const double ch = std::cos(delta);
 
-    // line loads on the heel and on the earth over it, between the cut and
-    // the heel end, each at its own point as the stability analysis takes it
+    // line loads the heel carries between the cut and the heel end and
+    // beyond it, each at its own point as the stability analysis takes it
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return LineLoadOverHeel(m, p); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Heel; },
         [&](const LineLoad& p) { return p.X - xc; });
 
     // surcharge on the backfill over the free body
@@ -61,7 +61,19 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
 
     // backfill above the heel: moist above the back water level, buoyant below it
     AreaCentroid dry, wet;
-    if (yw > t) {
+    if (yw > surfaceAtCut) {
+        // Back water above the backfill surface (a stored file may hold it):
+        // the stability analysis counts the moist earth between the surface
+        // and the water level, negative where the water stands above the
+        // surface, and the buoyant earth up to the water level. The heel
+        // counts the same, or it would carry earth the base pressure under it
+        // never balanced.
+        for (const double at : {1.0 / 3.0, 2.0 / 3.0}) {
+            const double height = (at < 0.5 ? surfaceAtCut : surfaceAtEnd) - yw;
+            body.AddVertical(-s * height / 2 * gamma * EV, xc + at * s);
+        }
+        wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
+    } else if (yw > t) {
         dry = Polygon({{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
         wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
     } else if (end < yw) {

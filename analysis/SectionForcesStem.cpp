@@ -52,10 +52,9 @@ FreeBody StemFreeBody(const Model& m, double pos) {
     const double gammaW = m.WaterUnitWeight, kh = m.AppliedSeismicCoefficient;
     const double BWD = m.BackWaterDepth, FWD = m.FrontWaterDepth;
 
-    // line loads standing on the stem above the cut
-    const double xStemBack = xBackTop + m.StemBackBatter;
+    // line loads the stem carries above the cut, up to above its top
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return Within(m, p.X, m.ToeLength, xStemBack) && AtMost(m, p.Y, H); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Stem; },
         [&](const LineLoad& p) { return p.Y - yc; });
 
     // concrete above the cut

@@ -23,10 +23,9 @@ FreeBody ToeFreeBody(const Model& m, double pos) {
     const double g = m.WaterUnitWeight * WA;
     const double hw = FrontWaterHeight(m);
 
-    // line loads on the toe between the tip and the cut
-    const double toeHeight = tip + m.ToeTopDrop;
+    // line loads the toe carries between the cut and the tip and in front of it
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return AtMost(m, 0, p.X) && Within(m, p.Y, 0, toeHeight); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Toe; },
         [&](const LineLoad& p) { return s - p.X; });
 
     // concrete between the tip and the cut

@@ -57,13 +57,10 @@ std::vector<float> StemStationList(const Model& m) {
     if (L <= 0) return list;
     Add(list, L);
     const double H = FrontWallHeight(m);
-    const double stemFront = m.ToeLength;
-    const double stemBack =
-        double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter;
-    // line loads standing on the stem, at their depth below the top
+    // line loads on the stem, at their depth below the top
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (Within(m, load.X, stemFront, stemBack)) AddOnMember(m, list, H - load.Y, L);
+        if (LineLoadPart(m, load) == WallPart::Stem) AddOnMember(m, list, H - load.Y, L);
     }
     // water levels on the stem faces
     AddOnMember(m, list, m.FrontWaterDepth, L);
@@ -80,7 +77,7 @@ std::vector<float> ToeStationList(const Model& m) {
     const double toeHeight = double(m.ToeTipThickness) + m.ToeTopDrop;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (Within(m, load.Y, 0, toeHeight)) AddOnMember(m, list, load.X, L);
+        if (LineLoadPart(m, load) == WallPart::Toe) AddOnMember(m, list, load.X, L);
     }
     // where the front water level meets the sloping top of the toe
     const double hf = FrontWaterHeight(m);
@@ -110,7 +107,7 @@ std::vector<float> HeelStationList(const Model& m) {
     const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (LineLoadOverHeel(m, load)) AddOnMember(m, list, load.X - root, L);
+        if (LineLoadPart(m, load) == WallPart::Heel) AddOnMember(m, list, load.X - root, L);
     }
     // where the back water level meets the sloping top of the heel
     const double hw = BackWaterHeight(m);
@@ -144,11 +141,17 @@ bool AtMost(const Model& m, double a, double b) { return a <= b + PositionTolera
 
 bool Within(const Model& m, double x, double from, double to) { return AtMost(m, from, x) && AtMost(m, x, to); }
 
-bool LineLoadOverHeel(const Model& m, const LineLoad& load) {
-    const double root = double(m.BaseWidth) - m.HeelLength;
-    const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
-    if (!AtMost(m, load.X, m.BaseWidth) || !AtMost(m, 0, load.Y)) return false;
-    return AtMost(m, load.Y, heelHeight) ? AtMost(m, root, load.X) : !AtMost(m, load.X, root);
+WallPart LineLoadPart(const Model& m, const LineLoad& load) {
+    const double toeRoot = m.ToeLength;
+    const double heelRoot = double(m.BaseWidth) - m.HeelLength;
+    const double toeTop = double(m.ToeTipThickness) + m.ToeTopDrop;
+    const double heelTop = double(m.HeelEndThickness) + m.HeelTopDrop;
+    const double stemFoot = FrontWallHeight(m) - StemMemberLength(m);
+    if (AtMost(m, load.X, toeRoot) && (!AtMost(m, toeRoot, load.X) || AtMost(m, load.Y, toeTop)))
+        return WallPart::Toe;
+    if (AtMost(m, heelRoot, load.X) && (!AtMost(m, load.X, heelRoot) || AtMost(m, load.Y, heelTop)))
+        return WallPart::Heel;
+    return AtMost(m, stemFoot, load.Y) ? WallPart::Stem : WallPart::Joint;
 }
 
 double StemMemberLength(const Model& m) {

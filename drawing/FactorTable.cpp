@@ -25,6 +25,13 @@ struct TableLayout {
     const char* caption;
 };
 
+// The factor of code k the table shows: the concrete factors CT, CC and CS
+// are the set's, held on its first combination, whichever combination is in use.
+float ShownFactor(const Model& m, int k) {
+    if (k >= CT && k <= CS) return At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, 0).Factor[static_cast<size_t>(k)];
+    return m.CurrentLoadCombination.Factor[static_cast<size_t>(k)];
+}
+
 void DrawTableTexts(const Model& m, Surface& s, const TableLayout& t, double g, double cw, double th, double y0) {
     const double nameWidth = t.nameWidth * cw;
     s.CurrentY = y0 + t.captionRow * th;
@@ -36,7 +43,7 @@ void DrawTableTexts(const Model& m, Surface& s, const TableLayout& t, double g, 
         s.CurrentY = y0 + t.codeRow * th;
         PrintCentered(s, m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(k)], x);
         s.CurrentY = y0 + t.factorRow * th;
-        PrintCentered(s, FactorTableText(m.CurrentLoadCombination.Factor[static_cast<size_t>(k)]), x);
+        PrintCentered(s, FactorTableText(ShownFactor(m, k)), x);
     }
 }
 
@@ -95,7 +102,7 @@ void DrawFactorTable(const Model& m, Surface& s) {
         double widest = s.TextWidth("1.23");
         for (int k = 1; k <= factorCount; ++k) {
             const auto i = static_cast<size_t>(k);
-            widest = std::max({widest, s.TextWidth(FactorTableText(m.CurrentLoadCombination.Factor[i])),
+            widest = std::max({widest, s.TextWidth(FactorTableText(ShownFactor(m, k))),
                                s.TextWidth(m.CurrentFactorDefinition.FactorCode[i])});
         }
         return 1.3 * widest;

@@ -41,7 +41,7 @@ void ResetGeometry(Model& m) {
     // stem height from the front face, then the front height back from it
     m.BaseWidth = ToSingle(double(m.StemFrontBatter) + m.ToeLength + m.StemTopThickness +
                            m.StemBackBatter + m.HeelLength);
-    m.BackStemHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness -
+    m.BackStemHeight = ToSingle(FrontWallHeight(m) -
                                 m.HeelTopDrop - m.HeelEndThickness);
     m.FrontStemHeight = ToSingle(double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
                                  m.ToeTopDrop - m.ToeTipThickness);

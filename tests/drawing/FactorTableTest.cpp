@@ -45,6 +45,9 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     Model& m = p.m;
     m.CurrentLoadCombination.Factor[WA] = -0.9f;   // a reversed load
     m.CurrentLoadCombination.Factor[IC] = 0;
+    // the concrete factors are the set's, on its first combination
+    m.CurrentLoadCombination.Factor[CT] = 0;
+    m.CombinationSets[1].Combinations[0].Factor[CT] = 0.9f;
     DrawFactorTable(m, p.s);
 
     const auto texts = p.s.Texts();
@@ -61,6 +64,7 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     EXPECT_EQ(texts[26], "Factors");
     EXPECT_EQ(texts[27], "BE");
     EXPECT_EQ(texts[27 + 2 * (CS - BE)], "CS");
+    EXPECT_EQ(texts[28 + 2 * (CT - BE)], "0.90");
     for (const SurfaceCall& c : p.s.Of("Print")) EXPECT_EQ(c.Colour, m.FactorTableTextColour) << c.Text;
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_EQ(c.Colour, m.FactorTableGridColour);

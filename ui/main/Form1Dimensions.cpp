@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
@@ -20,15 +21,19 @@ namespace brindlemar {
 
 namespace {
 
-// Turns a left-button click on a label into a call.
+// Turns a left-button click on a label into a call, and Enter, Space or F2
+// on a label that has the focus, so that a dimension is changed from the
+// keyboard too.
 class LabelClicks : public QObject {
 public:
     LabelClicks(QObject* parent, std::function<void()> onClick) : QObject(parent), onClick_(std::move(onClick)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const bool click = event->type() == QEvent::MouseButtonRelease &&
+                           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+        if (click || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_F2) {
             onClick_();
             return true;
         }
@@ -48,8 +53,12 @@ void SetForeColour(QWidget* w, const QColor& colour) {
 }  // namespace
 
 void Form1::ConnectDimensionLabels() {
-    for (int i = 0; i < DimensionLabelCount; ++i)
+    for (int i = 0; i < DimensionLabelCount; ++i) {
         lblDim[i]->installEventFilter(new LabelClicks(lblDim[i], [this, i] { lblDim_Click(i); }));
+        // Tab walks the dimensions shown; the one with the focus is marked
+        lblDim[i]->setFocusPolicy(Qt::TabFocus);
+        lblDim[i]->setStyleSheet("QLabel:focus { background-color: palette(highlight); color: palette(highlighted-text); }");
+    }
 }
 
 frmEdit& Form1::EditForm() {
@@ -228,8 +237,10 @@ void Form1::PlaceEditForm(frmEdit& popUp, int index) {
 }
 
 void Form1::lblDim_Click(int index) {
+    const bool byKeyboard = lblDim[index]->hasFocus();
     frmEdit& popUp = EditForm();
     EditDimension(m_, index, [&](const std::string& refusal) {
+        popUp.ShowSubject(ToQString(DimensionSubject(m_, index)));
         PlaceEditForm(popUp, index);
         popUp.TellRefusal(ToQString(refusal));
         SetForeColour(&popUp, QColor(0, 0, 128));
@@ -237,6 +248,8 @@ void Form1::lblDim_Click(int index) {
         SetForeColour(&popUp, QColor(0, 0, 0));
     });
     RedrawView();
+    // the redraw hid and showed the labels: the keyboard stays on its dimension
+    if (byKeyboard && lblDim[index]->isVisible()) lblDim[index]->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace brindlemar
