@@ -6,6 +6,7 @@
 
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
+#include "model/Units.h"
 #include "runtime/Colours.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -15,8 +16,8 @@ namespace brindlemar {
 namespace {
 
 // The 165 x 257 mm layout in twips.
-constexpr double LayoutWidth = 165 * ReportTwipsPerMm;
-constexpr double LayoutHeight = 257 * ReportTwipsPerMm;
+constexpr double LayoutWidth = 165 * TwipsPerMillimetre;
+constexpr double LayoutHeight = 257 * TwipsPerMillimetre;
 
 // Runs one step of the block frame; a step the surface refuses is left out
 // and the frame goes on, so one bad value never loses the block.
@@ -75,13 +76,13 @@ const Picture& ReportLogo() {
 void SetupPrinterPage(Model& m, Surface& s) {
     const double W = s.PageWidth();
     const double Ht = s.PageHeight();
-    m.PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * ReportTwipsPerMm);
-    m.PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * ReportTwipsPerMm);
+    m.PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * TwipsPerMillimetre);
+    m.PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * TwipsPerMillimetre);
 
     // (0, 0) on the top-left margin corner: the unprintable border is taken
     // as half the difference between the sheet and its printable area
-    s.ScaleLeft = -m.PageMarginLeft * ReportTwipsPerMm + (W - s.ScaleWidth()) / 2;
-    s.ScaleTop = -m.PageMarginTop * ReportTwipsPerMm + (Ht - s.ScaleHeight()) / 2;
+    s.ScaleLeft = -m.PageMarginLeft * TwipsPerMillimetre + (W - s.ScaleWidth()) / 2;
+    s.ScaleTop = -m.PageMarginTop * TwipsPerMillimetre + (Ht - s.ScaleHeight()) / 2;
 
     // Margins as wide as the sheet leave no printable area: refuse the job
     // rather than print a mirrored or empty layout.
@@ -90,8 +91,8 @@ void SetupPrinterPage(Model& m, Surface& s) {
     m.PrintScale = static_cast<float>(std::min(m.PrintableWidth / LayoutWidth, m.PrintableHeight / LayoutHeight));
 
     m.FrameWidth = m.PrintableWidth;
-    m.HalfPageHeight = RoundTwips((m.PrintableHeight - 13 * ReportTwipsPerMm * m.PrintScale) / 2);
-    m.FrameHeight = RoundTwips(m.HalfPageHeight - 4 * ReportTwipsPerMm * m.PrintScale);
+    m.HalfPageHeight = RoundTwips((m.PrintableHeight - 13 * TwipsPerMillimetre * m.PrintScale) / 2);
+    m.FrameHeight = RoundTwips(m.HalfPageHeight - 4 * TwipsPerMillimetre * m.PrintScale);
 
     const auto pen = [&](double mm) { return ToInteger(PenWidthPixels(s, mm) * m.PrintScale); };
     m.OutlinePenWidth = pen(0.35);
@@ -111,8 +112,8 @@ void SetupPrinterPage(Model& m, Surface& s) {
 void PrintBlockFrame(Model& m, Surface& s) {
     const double scale = m.PrintScale;
     const double W = m.FrameWidth;
-    Skipping([&] { m.PageBandHeight = RoundTwips(8 * ReportTwipsPerMm * scale); });
-    Skipping([&] { m.TitleBandHeight = RoundTwips(4 * ReportTwipsPerMm * scale); });
+    Skipping([&] { m.PageBandHeight = RoundTwips(8 * TwipsPerMillimetre * scale); });
+    Skipping([&] { m.TitleBandHeight = RoundTwips(4 * TwipsPerMillimetre * scale); });
     m.FrameLeft = 0;
     Skipping([&] {
         m.FrameTop = RoundTwips(m.PageBandHeight + m.TitleBandHeight +
@@ -136,17 +137,17 @@ void PrintBlockFrame(Model& m, Surface& s) {
         Skipping([&] { s.Line(0, m.PageBandHeight, W, m.PageBandHeight); });
         Skipping([&] { s.Line(0.2 * W, 0, 0.2 * W, m.PageBandHeight); });
 
-        const double x = m.PageBandHeight + ReportTwipsPerMm * scale;
+        const double x = m.PageBandHeight + TwipsPerMillimetre * scale;
         s.ForeColor = 0;
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 12 * scale, true, true);
-            s.CurrentY = (5 * ReportTwipsPerMm - 240) / 2 * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre - 240) / 2 * scale;
             PrintAt(s, ProductName, x);
         });
         s.ForeColor = ReportDarkBlue();
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 6 * scale, false, false);
-            s.CurrentY = (5 * ReportTwipsPerMm + (2 * ReportTwipsPerMm - 120) / 2) * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre + (2 * TwipsPerMillimetre - 120) / 2) * scale;
             PrintAt(s, "Version " + m.ProgramVersion, x);
         });
     }
