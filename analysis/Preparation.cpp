@@ -24,7 +24,7 @@ ModelInputs WallAndLoads(const ModelInputs& m) {
     k.DefaultsFilePath = none.DefaultsFilePath;
     k.FactorFileDirectory = none.FactorFileDirectory;
     k.ProjectTitle = none.ProjectTitle;
-    k.ProjectModified = k.ResultsValid = k.DialogCancelled = k.BackfillSlopeAdjusted = 0;
+    k.ProjectModified = k.DialogCancelled = k.BackfillSlopeAdjusted = 0;
     k.StoredResultsMarker = none.StoredResultsMarker;
     k.EditValueText = none.EditValueText;
     k.CurrentFactorDefinition = none.CurrentFactorDefinition;

@@ -169,7 +169,6 @@ void Reset(Model& m, bool readDefaults) {
     m.BaseCptTipResistance = 5;
 
     m.ProjectModified = 0;
-    m.ResultsValid = 0;
     m.StoredResultsMarker = -1;
 
     m.PageMarginLeft = 25;

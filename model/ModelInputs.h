@@ -62,7 +62,6 @@ struct ModelInputs {
 
     // shared flags
     int16_t ProjectModified = 0;
-    int16_t ResultsValid = 0;
     int16_t DialogCancelled = 0;
     int16_t BackfillSlopeAdjusted = 0;
     int16_t StoredResultsMarker = -1;
