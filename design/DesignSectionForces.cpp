@@ -198,9 +198,7 @@ void ComputeDesignSectionForces(Model& m) {
         ClearRow(m, c);
         At(m.CombinationDesignable, c) = False;
         m.CurrentCombination = static_cast<int16_t>(c - 1);
-        PrepareCombination(m);
-        At(m.CombinationWallStableFlags, c) = m.WallStable;
-        At(m.CombinationAnalysisFailures, c) = m.AnalysisFailure;
+        StoreStabilityResults(m, c, PrepareCombination(m));
         BuildSectionStations(m);
         if (m.WallStable == 0) continue;
         // a combination whose section forces failed somewhere must not let

@@ -10,8 +10,9 @@
 namespace brindlemar {
 
 // Prepares every combination of the active set as the screen does
-// (PrepareCombination), scans the cuts of the four members and fills the design force tables,
-// CombinationWallStableFlags, CombinationDesignable, the governing
+// (PrepareCombination) into the stability table (StoreStabilityResults),
+// scans the cuts of the four members and fills the design force tables,
+// CombinationDesignable, the governing
 // combinations and AllCombinationsStable, and forgets the combination each
 // face's last design was shown under.
 // A combination that is unstable, or whose section forces could not be
