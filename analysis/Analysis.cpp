@@ -260,8 +260,7 @@ void Bearing(Model& m) {
         m.BearingResistanceRatio = 0;
         return;
     }
-    const float waterBelowToeTop =
-        ToSingle(static_cast<double>(m.FrontWaterDepth) - m.FrontStemHeight - m.ToeTopDrop);
+    const float waterBelowToeTop = ToSingle(ToeEarthThicknesses(m).WaterBelowGround);
     const float qn = UltimateBearingCapacity(m, m.BaseCohesion, m.BaseFrictionAngle, m.BaseUnitWeight,
                                              m.EffectiveBaseWidth, 100000, m.ToeTipThickness, waterBelowToeTop);
     m.ComputedBearingResistance = qn;

@@ -244,7 +244,7 @@ void SetWaterDepths(Model& m) {
 }
 
 void SetSeismicCoefficient(Model& m) {
-    m.AppliedSeismicCoefficient = m.SeismicIncluded != 0 ? m.EnteredSeismicCoefficient : 0.0f;
+    m.AppliedSeismicCoefficient = SeismicCoefficientInUse(m.SeismicIncluded, m.EnteredSeismicCoefficient);
 }
 
 }  // namespace brindlemar
