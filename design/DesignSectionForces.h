@@ -21,8 +21,8 @@ namespace brindlemar {
 // those of the set's last combination. Error 9 for an active set outside
 // 0 to 50 or a combination number above 50.
 //
-// A face moment below a millionth of the scale of the forces on the whole
-// wall (RoundingFloor) is rounding, not a moment: the tables hold none for
+// A face moment that is no moment (NoSectionForce, against the forces of the
+// whole wall in every combination) is rounding: the tables hold none for
 // it, so no face is designed for it and no combination governs by it.
 // Two combinations whose governing values are equal within rounding are
 // one: the one with the least axial compression governs, since compression
