@@ -138,10 +138,12 @@ double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thick
 
 float RoundingFloor(double scale) { return ToSingle(RoundingShare * scale); }
 
+bool NoSectionForce(double value, float floor) { return !(std::abs(value) > floor); }
+
 void Extreme::Record(const KnownCut& cut, Measure measure, float floor) {
     for (const bool second : {false, true}) {
         const float v = measure.Of(cut.forces, second);
-        if (v > floor && v > value) {
+        if (!NoSectionForce(v, floor) && v > value) {
             value = v;
             axial = Axial(cut.forces, second);
             x = cut.x;
@@ -159,7 +161,7 @@ std::optional<std::vector<KnownCut>> NarrowPeaks(const Model& m, SectionRoutine 
     // lesser, so that a station never hides a peak beside it
     auto reach = [&](std::size_t j, bool lower = false) {
         const float r = lower ? LesserReach(cuts[j].forces, measure) : Reach(cuts[j].forces, measure);
-        return std::abs(r) <= floor ? 0.0f : r;
+        return NoSectionForce(r, floor) ? 0.0f : r;
     };
     std::vector<KnownCut> peaks;
     // the most of the measure between two cuts, by golden-section search

@@ -62,10 +62,17 @@ double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thick
 
 // What counts as nothing beside forces of that scale: sums that cancel
 // leave rounding (a tip moment of 1E-15, or 6E-4 kNm/m where the terms are
-// a thousand kNm/m), which is no force. The design judges every face moment
-// against the scale of the whole wall, so that rounding neither gets steel
-// nor governs in one combination while another drops the same.
+// a thousand kNm/m), which is no force.
 float RoundingFloor(double scale);
+
+// No moment (nor shear, nor normal force): a section force whose size is at
+// most `floor`, the RoundingFloor of the whole wall's forces, is rounding.
+// The design gives it no steel and lets it govern nothing, judged against
+// every member in every combination of the set, so that rounding never counts
+// in one combination while another drops the same; a diagram prints no value
+// for it, judged against every member of the combination it shows. A search
+// along one member keeps off that member's own rounding the same way.
+bool NoSectionForce(double value, float floor);
 
 // The most extreme value of a measure met so far, the normal force of the same
 // result set and the cut. Only a value above the floor counts, and only one

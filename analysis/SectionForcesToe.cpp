@@ -1,11 +1,14 @@
 // Section forces of the toe at a vertical cut.
 
+#include <algorithm>
+
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 
 namespace brindlemar {
 
@@ -52,8 +55,8 @@ FreeBody ToeFreeBody(const Model& m, double pos) {
         if (hw > t) {
             const Resultant w = Trapezoid(0, s, (hw - tip) * g, (hw - t) * g);
             body.AddVertical(-w.F, w.at);
-        } else if (tip < hw) {
-            const double wetted = (hw - tip) * TL / m.ToeTopDrop;
+        } else if (FrontWaterZone(m) != WaterZone::Lower) {
+            const double wetted = std::max(0.0, hw - tip) * TL / m.ToeTopDrop;
             const Resultant w = Trapezoid(0, wetted, (hw - tip) * g, 0);
             body.AddVertical(-w.F, w.at);
         }

@@ -126,7 +126,8 @@ double ComputedPassiveCoefficient(const Model& m) {
 ToeEarthLayers ToeEarthThicknesses(const Model& m) {
     const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;
     ToeEarthLayers layers;
-    layers.Dry = std::clamp(m.FrontWaterDepth - toeTop, 0.0, static_cast<double>(m.ToeTipThickness));
+    layers.WaterBelowGround = m.FrontWaterDepth - toeTop;
+    layers.Dry = std::clamp(layers.WaterBelowGround, 0.0, static_cast<double>(m.ToeTipThickness));
     layers.Submerged = FrontWaterZone(m) == WaterZone::Lower ? toeTop + m.ToeTipThickness - m.FrontWaterDepth
                                                              : m.ToeTipThickness;
     layers.Submerged = std::max(0.0, layers.Submerged);

@@ -14,7 +14,9 @@
 
 namespace brindlemar {
 
-// Forces below this size are not drawn: they would show as "0.00".
+// A force, a pressure ordinate or a diagram's reference value no larger
+// than this, in the unit shown, is not drawn and sets no drawing scale: it
+// would show as "0.00". Every picture of loads and forces holds to it.
 inline constexpr double NegligibleForce = 1E-5;
 
 // Prints a load's value at the current position on its white ground.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "drawing/ForceArrows.h"
 #include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
@@ -65,7 +66,9 @@ public:
         DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], s_.Drawing().DiagramPenWidths[0]);
         const std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
         if (!walk) return false;
-        const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
+        const double scale = ForceScale(m_, *walk, member.thickness);
+        wallScale_ = std::max(wallScale_, scale);
+        const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk, RoundingFloor(scale));
         if (!turns) return false;
         const std::size_t firstLabel = pending_.size();
         const std::size_t lastStation = walk->stations.size() - 1;
@@ -83,8 +86,10 @@ public:
             const double along = member.vertical ? p1.y - p0.y : p1.x - p0.x;
             // the values at the member's two ends are read off the picture;
             // the one at the first cut, the member's free end, stands beyond it
-            if (std::fabs(v0 - previousEnd) > 0.01) Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
-            if (v1 != 0) Label(member, p1, v1, along < 0, k == lastStation);
+            // (only where it jumps: rounding leaves out the rest, DropRounding)
+            Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
+            pending_.back().size = v0 - previousEnd;
+            Label(member, p1, v1, along < 0, k == lastStation);
             previousEnd = v1;
         }
         MarkLargest(member, *turns, firstLabel);
@@ -102,11 +107,10 @@ private:
 
     // The local extremes of the diagram's value between the stations, of
     // either sign, in the order of the cuts.
-    std::optional<std::vector<KnownCut>> Turns(const Member& member, const MemberWalk& walk) {
+    std::optional<std::vector<KnownCut>> Turns(const Member& member, const MemberWalk& walk, float floor) {
         const Component component = kind_ == MomentDiagram  ? Component::Moment
                                     : kind_ == ShearDiagram ? Component::Shear
                                                             : Component::Normal;
-        const float floor = RoundingFloor(ForceScale(m_, walk, member.thickness));
         std::vector<KnownCut> turns;
         for (const Sense sense : {Sense::Negative, Sense::Positive}) {
             const auto peaks = NarrowPeaks(m_, member.forces, walk, {component, sense}, floor);
@@ -181,7 +185,7 @@ private:
                bool freeEnd = false) {
         PendingLabel label;
         label.text = Format(value, "0.00");
-        label.value = value;
+        label.value = label.size = value;
         label.member = member_;
         label.essential = essential;
         const bool vertical = member.vertical;
@@ -240,6 +244,14 @@ private:
     }
 
 public:
+    // No value is written for what is no section force beside the forces of
+    // every member drawn: the rounding of sums that cancel at a free end, or
+    // a jump of rounding between two intervals.
+    void DropRounding() {
+        const float floor = RoundingFloor(wallScale_);
+        std::erase_if(pending_, [&](const PendingLabel& label) { return NoSectionForce(label.size, floor); });
+    }
+
     // Writes the values collected: each member's ends and its largest of
     // either sign first, then the others, the largest first. Each value
     // moves further out from its member until the hatching beside its tip,
@@ -305,6 +317,7 @@ private:
     struct PendingLabel {
         std::string text;
         double value = 0, x = 0, y = 0, width = 0, height = 0;
+        double size = 0;   // what must be more than rounding: the value, or the jump to it
         double otherX = 0;   // on the station's other side (a toe's or heel's value)
         bool overStem = false;   // at x it would reach over the stem, on the other side not
         bool vertical = false;
@@ -345,6 +358,7 @@ private:
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
     int member_ = 0;
+    double wallScale_ = 0;   // the scale of the forces of every member drawn
 
     const Model& m_;
     Surface& s_;
@@ -360,8 +374,8 @@ ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room) {
     const double momentReference = std::max(V * m.ToeLength, V * m.HeelLength);
     const double forceReference = std::max(H, V);
     // a frame too small for two labels leaves no room for the diagram
-    if (momentReference > 1E-5) scales.Moment = std::max(room, 0.0) / momentReference;
-    if (forceReference > 1E-5) scales.Force = std::max(room, 0.0) / forceReference;
+    if (momentReference > NegligibleForce) scales.Moment = std::max(room, 0.0) / momentReference;
+    if (forceReference > NegligibleForce) scales.Force = std::max(room, 0.0) / forceReference;
     return scales;
 }
 
@@ -434,6 +448,7 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
     }
     s.DrawMode = vbCopyPen;
     if (!drawn) return;
+    painter.DropRounding();
     painter.WriteLabels();
 
     std::vector<std::string> lines = StabilityLegendLines(m);

@@ -14,7 +14,7 @@ enum ForceDiagramKind : int { MomentDiagram = 1, ShearDiagram = 2, NormalForceDi
 // Drawing units per moment unit and per force unit (shear and normal force
 // share theirs). Each is `room` over its reference, the larger of
 // |V| x ToeLength and |V| x HeelLength for moments and of |H| and |V| for
-// forces; a reference of 1E-5 or less keeps 10000.
+// forces; a negligible reference (NegligibleForce) keeps 10000.
 struct ForceDiagramScales {
     double Moment = 10000;
     double Force = 10000;

@@ -288,7 +288,7 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                             m.LoadColour, m.LoadLabelColour, s.Drawing().LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(s, 5);
-    if (e > 1E-5) {
+    if (e > NegligibleForce) {
         NextTextLabels(s, xf, yw, xf - width, yb);
         PrintCentered(s, code, xf - e / 2 * scale);
     }

@@ -94,7 +94,7 @@ void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double 
     double scale = 10000;
     for (const Group& g : groups) {
         const double magnitude = std::fabs(g.magnitude);
-        if (!(magnitude > 1E-5)) continue;
+        if (!(magnitude > NegligibleForce)) continue;
         const double candidate = std::max(g.room, 0.0) / magnitude;
         if (candidate < scale) scale = candidate;
     }

@@ -57,7 +57,7 @@ void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family = Al
 
 // One arrow scale for all pressures, so that the largest pressure group of
 // each side fits the room kept beside, above or below the wall. Starts at
-// 10000; each group larger than 1E-5 may only make it smaller. A frame so
+// 10000; each group not negligible (NegligibleForce) may only make it smaller. A frame so
 // small that the text cells leave no room gives 0 (no pressure is drawn).
 // backPlaneOverhang is how far a value of the back plane runs past its
 // cell (the seismic component's text), taken from that group's room so

@@ -13,11 +13,12 @@ namespace brindlemar {
 namespace {
 
 constexpr double kTextGap = 15;
-// Shorter spans and smaller ordinates draw nothing at all.
-constexpr double kNegligible = 1E-5;
+// Shorter spans (drawing units) draw nothing at all, nor do negligible ordinates.
+constexpr double kShortestSpan = 1E-5;
 
 bool Degenerate(double a1, double a2, double p1, double p2) {
-    return !(std::fabs(a2 - a1) >= kNegligible) || (!(std::fabs(p1) > kNegligible) && !(std::fabs(p2) > kNegligible));
+    return !(std::fabs(a2 - a1) >= kShortestSpan) ||
+           (!(std::fabs(p1) > NegligibleForce) && !(std::fabs(p2) > NegligibleForce));
 }
 
 // The arrows and the outline of a trapezoid along a line from a1 to a2;

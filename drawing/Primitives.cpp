@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "model/Outline.h"
+#include "model/Units.h"
 
 namespace brindlemar {
 
 namespace {
-
-constexpr double kTwipsPerMillimetre = 56.7;
 
 // Nearest integer, halves to the even one.
 int32_t RoundHalfEven(double x) {
@@ -106,7 +105,7 @@ void ComputeDrawingScale(const Model& m, Surface& s, LeastMargins least) {
 bool DrawingFitted(const Surface& s) { return s.Drawing().DrawingScale > 0; }
 
 double PenWidthPixels(const Surface& s, double widthMm) {
-    return std::max(1.0, widthMm * kTwipsPerMillimetre / s.TwipsPerPixelX());
+    return std::max(1.0, widthMm * TwipsPerMillimetre / s.TwipsPerPixelX());
 }
 
 void DrawLineSolid(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width) {

@@ -101,7 +101,7 @@ void FillSoilAndWater(const Model& m, const WallPalette& c, Surface& s) {
     if (m.BackfillSlopeRatio > 0) {
         // the ground beyond node 40 rises on with the backfill slope, up to the frame's top
         for (double y = n40.y; y > top; y -= kFillPitch) {
-            const double x = n40.x + (n40.y - y) * m.BackfillSlopeRatio;
+            const double x = n40.x + BackfillRun(m, n40.y - y);
             if (x >= right) break;
             DrawBox(s, x, y, right, y, c.Ground);
         }
@@ -121,7 +121,7 @@ void DrawGroundLines(const Model& m, const WallPalette& c, Surface& s) {
 
     // the backfill surface to the frame's right edge, a slope stopping at the frame's top
     Point end{right, n8.y - BackfillRise(m, right - n8.x)};
-    if (m.BackfillSlopeRatio > 0 && end.y < top) end = {n8.x + (n8.y - top) * m.BackfillSlopeRatio, top};
+    if (m.BackfillSlopeRatio > 0 && end.y < top) end = {n8.x + BackfillRun(m, n8.y - top), top};
     DrawLineSolid(s, n8.x, n8.y, end.x, end.y, c.Outline, s.Drawing().DetailPenWidth);
     // the ground in front of the toe, and the boundary of the backfill over the heel
     DrawLineSolid(s, n3.x, n3.y, n11.x, n3.y, c.Outline, s.Drawing().DetailPenWidth);

@@ -289,7 +289,6 @@ void StoreDimension(Model& m, int index, float v) {
     FollowWall(w, m.WaterIncluded != 0);
     Save(m, w);
     m.ProjectModified = True;
-    m.ResultsValid = False;
 }
 
 bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp) {

@@ -316,10 +316,7 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     option(m.WorkingCombinationSetCount, m.CombinationSetCount);
     option(m.WorkingCurrentCombination, m.CurrentCombination);
     option(m.WorkingActiveCombinationSet, m.ActiveCombinationSet);
-    if (changed) {
-        m.ProjectModified = True;
-        m.ResultsValid = False;
-    }
+    if (changed) m.ProjectModified = True;
 
     // store every control, changed or not
     m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge, Quantity::Pressure);

@@ -169,7 +169,6 @@ void Reset(Model& m, bool readDefaults) {
     m.BaseCptTipResistance = 5;
 
     m.ProjectModified = 0;
-    m.ResultsValid = 0;
     m.StoredResultsMarker = -1;
 
     m.PageMarginLeft = 25;
@@ -245,7 +244,7 @@ void SetWaterDepths(Model& m) {
 }
 
 void SetSeismicCoefficient(Model& m) {
-    m.AppliedSeismicCoefficient = m.SeismicIncluded != 0 ? m.EnteredSeismicCoefficient : 0.0f;
+    m.AppliedSeismicCoefficient = SeismicCoefficientInUse(m.SeismicIncluded, m.EnteredSeismicCoefficient);
 }
 
 }  // namespace brindlemar

@@ -2,6 +2,7 @@
 // The open wall: every value the program keeps, in one plain struct with
 // flat members. The application owns one; a test makes its own.
 
+#include <cstdint>
 #include <string>
 
 #include "model/ModelAnalysis.h"
@@ -35,6 +36,9 @@ struct Model : ModelInputs,
     // A defaults file that cannot be written is told once; later writes
     // fail without a word until the program ends.
     bool DefaultsWriteFailureTold = false;
+
+    // Analyses of one combination run on this wall: what a command costs.
+    int64_t AnalysisCount = 0;
 };
 
 }  // namespace brindlemar

@@ -33,6 +33,10 @@ double BackfillRise(const Model& m, double run) {
     return m.BackfillSlopeRatio > 0 ? run / m.BackfillSlopeRatio : 0.0;
 }
 
+double BackfillRun(const Model& m, double rise) {
+    return m.BackfillSlopeRatio > 0 ? rise * m.BackfillSlopeRatio : 0.0;
+}
+
 void ComputeWallOutline(Model& m) {
     auto& x = m.NodeXCoordinates;
     auto& y = m.NodeYCoordinates;

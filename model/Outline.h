@@ -19,9 +19,12 @@ WaterZone FrontWaterZone(const Model& m);
 WaterZone BackWaterZone(const Model& m);
 
 // How far the backfill surface rises over a horizontal run away from the
-// wall: 1 for every BackfillSlopeRatio, nothing when the backfill is level.
-// The analysis and every picture take the surface from here.
+// wall: 1 for every BackfillSlopeRatio, nothing when the backfill is level;
+// and the run over which a sloping surface rises by `rise` (0 when level,
+// where no run reaches a rise). The analysis and every picture take the
+// surface from here.
 double BackfillRise(const Model& m, double run);
+double BackfillRun(const Model& m, double rise);
 
 // Height of the wall's front, from the stem top down to the toe's underside:
 // the one sum every depth below the wall top is measured against.

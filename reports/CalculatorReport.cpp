@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "drawing/TextPlacement.h"
+#include "model/Units.h"
 #include "reports/ReportPage.h"
 #include "runtime/Format.h"
 
@@ -78,7 +79,7 @@ class BlockWriter {
 public:
     BlockWriter(const Model& m, Surface& s) : m_(m), s_(s), scale_(s.Drawing().PrintScale) {}
 
-    double Mm(double mm) const { return mm * ReportTwipsPerMm * scale_; }
+    double Mm(double mm) const { return mm * TwipsPerMillimetre * scale_; }
     double Tw(double twips) const { return twips * scale_; }
 
     void Font(bool bold, double size = 0) {

@@ -6,6 +6,7 @@
 
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
+#include "model/Units.h"
 #include "runtime/Colours.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -15,8 +16,8 @@ namespace brindlemar {
 namespace {
 
 // The 165 x 257 mm layout in twips.
-constexpr double LayoutWidth = 165 * ReportTwipsPerMm;
-constexpr double LayoutHeight = 257 * ReportTwipsPerMm;
+constexpr double LayoutWidth = 165 * TwipsPerMillimetre;
+constexpr double LayoutHeight = 257 * TwipsPerMillimetre;
 
 // Runs one step of the block frame; a step the surface refuses is left out
 // and the frame goes on, so one bad value never loses the block.
@@ -75,13 +76,13 @@ const Picture& ReportLogo() {
 void SetupPrinterPage(const Model& m, Surface& s) {
     const double W = s.PageWidth();
     const double Ht = s.PageHeight();
-    s.Drawing().PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * ReportTwipsPerMm);
-    s.Drawing().PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * ReportTwipsPerMm);
+    s.Drawing().PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * TwipsPerMillimetre);
+    s.Drawing().PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * TwipsPerMillimetre);
 
     // (0, 0) on the top-left margin corner: the unprintable border is taken
     // as half the difference between the sheet and its printable area
-    s.ScaleLeft = -m.PageMarginLeft * ReportTwipsPerMm + (W - s.ScaleWidth()) / 2;
-    s.ScaleTop = -m.PageMarginTop * ReportTwipsPerMm + (Ht - s.ScaleHeight()) / 2;
+    s.ScaleLeft = -m.PageMarginLeft * TwipsPerMillimetre + (W - s.ScaleWidth()) / 2;
+    s.ScaleTop = -m.PageMarginTop * TwipsPerMillimetre + (Ht - s.ScaleHeight()) / 2;
 
     // Margins as wide as the sheet leave no printable area: refuse the job
     // rather than print a mirrored or empty layout.
@@ -90,8 +91,8 @@ void SetupPrinterPage(const Model& m, Surface& s) {
     s.Drawing().PrintScale = static_cast<float>(std::min(s.Drawing().PrintableWidth / LayoutWidth, s.Drawing().PrintableHeight / LayoutHeight));
 
     s.Drawing().FrameWidth = s.Drawing().PrintableWidth;
-    s.Drawing().HalfPageHeight = RoundTwips((s.Drawing().PrintableHeight - 13 * ReportTwipsPerMm * s.Drawing().PrintScale) / 2);
-    s.Drawing().FrameHeight = RoundTwips(s.Drawing().HalfPageHeight - 4 * ReportTwipsPerMm * s.Drawing().PrintScale);
+    s.Drawing().HalfPageHeight = RoundTwips((s.Drawing().PrintableHeight - 13 * TwipsPerMillimetre * s.Drawing().PrintScale) / 2);
+    s.Drawing().FrameHeight = RoundTwips(s.Drawing().HalfPageHeight - 4 * TwipsPerMillimetre * s.Drawing().PrintScale);
 
     const auto pen = [&](double mm) { return ToInteger(PenWidthPixels(s, mm) * s.Drawing().PrintScale); };
     s.Drawing().OutlinePenWidth = pen(0.35);
@@ -111,8 +112,8 @@ void SetupPrinterPage(const Model& m, Surface& s) {
 void PrintBlockFrame(const Model& m, Surface& s) {
     const double scale = s.Drawing().PrintScale;
     const double W = s.Drawing().FrameWidth;
-    Skipping([&] { s.Drawing().PageBandHeight = RoundTwips(8 * ReportTwipsPerMm * scale); });
-    Skipping([&] { s.Drawing().TitleBandHeight = RoundTwips(4 * ReportTwipsPerMm * scale); });
+    Skipping([&] { s.Drawing().PageBandHeight = RoundTwips(8 * TwipsPerMillimetre * scale); });
+    Skipping([&] { s.Drawing().TitleBandHeight = RoundTwips(4 * TwipsPerMillimetre * scale); });
     s.Drawing().FrameLeft = 0;
     Skipping([&] {
         s.Drawing().FrameTop = RoundTwips(s.Drawing().PageBandHeight + s.Drawing().TitleBandHeight +
@@ -136,17 +137,17 @@ void PrintBlockFrame(const Model& m, Surface& s) {
         Skipping([&] { s.Line(0, s.Drawing().PageBandHeight, W, s.Drawing().PageBandHeight); });
         Skipping([&] { s.Line(0.2 * W, 0, 0.2 * W, s.Drawing().PageBandHeight); });
 
-        const double x = s.Drawing().PageBandHeight + ReportTwipsPerMm * scale;
+        const double x = s.Drawing().PageBandHeight + TwipsPerMillimetre * scale;
         s.ForeColor = 0;
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 12 * scale, true, true);
-            s.CurrentY = (5 * ReportTwipsPerMm - 240) / 2 * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre - 240) / 2 * scale;
             PrintAt(s, ProductName, x);
         });
         s.ForeColor = ReportDarkBlue();
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 6 * scale, false, false);
-            s.CurrentY = (5 * ReportTwipsPerMm + (2 * ReportTwipsPerMm - 120) / 2) * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre + (2 * TwipsPerMillimetre - 120) / 2) * scale;
             PrintAt(s, "Version " + m.ProgramVersion, x);
         });
     }

@@ -12,9 +12,6 @@
 
 namespace brindlemar {
 
-// Twips in a millimetre as the report measures them.
-inline constexpr double ReportTwipsPerMm = 56.7;
-
 // Texts cut or fitted to a table's column keep this far from its rules,
 // twips at a PrintScale of 1.
 inline constexpr double TableTextInset = 60;

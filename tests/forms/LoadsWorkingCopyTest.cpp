@@ -286,7 +286,6 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         w.EnteredKae = 0.4f;
         w.CombinationSets[1].CombinationCount = 2;
         w.ProjectModified = False;
-        w.ResultsValid = True;
         CopyCombinationSetsToWorkingCopy(w);
         LoadOptionControls controls = ControlsOf(w);
         LineLoadTable loads = w.LineLoads;
@@ -296,7 +295,6 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         ASSERT_FALSE(OversizedLoadOption(controls, loads, count)) << c.what;
         StoreLoadOptions(w, controls, loads, count);
         EXPECT_EQ(w.ProjectModified, c.modified ? True : False) << c.what;
-        EXPECT_EQ(w.ResultsValid, c.modified ? False : True) << c.what;
         // stored whether or not it counted as a change
         EXPECT_EQ(w.CombinationSets[1], edited) << c.what;
         EXPECT_EQ(w.LineLoadCount, count) << c.what;
@@ -323,10 +321,8 @@ TEST(LoadsAccept, UntouchedBoxesKeepValuesTheirTextCannotHoldExactly) {
         ASSERT_NE(static_cast<float>(Val(ControlsOf(m).Surcharge)), m.BackfillSurcharge);
         const Model before = m;
         m.ProjectModified = False;
-        m.ResultsValid = True;
         StoreLoadOptions(m, ControlsOf(m), m.LineLoads, m.LineLoadCount);
         EXPECT_EQ(m.ProjectModified, False) << units;
-        EXPECT_EQ(m.ResultsValid, True) << units;
         EXPECT_EQ(m.BackfillSurcharge, before.BackfillSurcharge) << units;
         EXPECT_EQ(m.NominalBearingResistance, before.NominalBearingResistance) << units;
         EXPECT_EQ(m.ShearKeyDepth, before.ShearKeyDepth) << units;

@@ -126,7 +126,6 @@ TEST_F(MainWindowTest, SwitchingUnitsConvertsAndKeepsTheRatios) {
     EXPECT_FALSE(window->mnuUnitMetric->isChecked());
     EXPECT_NEAR(m.ToeLength, toe / 0.3048, 1e-3);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
     // the same wall in other units: the ratios agree to three digits
     EXPECT_NEAR(m.BearingResistanceRatio, bearing, 5e-4 * bearing);
     EXPECT_NEAR(m.SlidingResistanceRatio, sliding, 5e-4 * sliding);
@@ -143,11 +142,9 @@ TEST_F(MainWindowTest, SwitchingUnitsConvertsAndKeepsTheRatios) {
     // the unit in use chosen again converts nothing but marks the project
     const float metricToe = m.ToeLength;
     m.ProjectModified = False;
-    m.ResultsValid = True;
     window->mnuUnitMetric->trigger();
     EXPECT_EQ(m.ToeLength, metricToe);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
     EXPECT_TRUE(window->mnuUnitMetric->isChecked());
 }
 
@@ -155,7 +152,6 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     const float front = m.EnteredFrontWaterDepth, back = m.EnteredBackWaterDepth;
     ASSERT_GT(front, 0);
     const float base = m.FrontStemHeight + m.ToeTopDrop + m.ToeTipThickness;
-    m.ResultsValid = True;
 
     window->Check1->click();
     EXPECT_EQ(m.WaterIncluded, False);
@@ -163,7 +159,6 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     EXPECT_FLOAT_EQ(m.FrontWaterDepth, base);
     EXPECT_FLOAT_EQ(m.BackWaterDepth, base);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
 
     window->mnuOptionWater->trigger();
     EXPECT_EQ(m.WaterIncluded, True);
@@ -173,21 +168,24 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     EXPECT_FLOAT_EQ(m.BackWaterDepth, back);
 }
 
-TEST_F(MainWindowTest, SeismicAndShearKeySwitchesClearTheResults) {
-    m.ResultsValid = True;
+TEST_F(MainWindowTest, SeismicAndShearKeySwitchesRedoTheAnalysis) {
+    m.ProjectModified = False;
+    const float sliding = m.SlidingResistanceRatio;
     window->mnuOptionSeismic->trigger();
     EXPECT_EQ(m.SeismicIncluded, False);
     EXPECT_EQ(m.AppliedSeismicCoefficient, 0);
     EXPECT_FALSE(window->Label8->isVisible());
-    EXPECT_EQ(m.ResultsValid, False);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_GT(m.SlidingResistanceRatio, sliding);
     window->Check2->click();
     EXPECT_TRUE(window->Label8->isVisible());
     EXPECT_FLOAT_EQ(m.AppliedSeismicCoefficient, 0.15f);
 
-    m.ResultsValid = True;
+    m.ProjectModified = False;
     window->Check3->click();
     EXPECT_EQ(m.ShearKeyIncluded, 0);
-    EXPECT_EQ(m.ResultsValid, False);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_LT(m.SlidingResistanceRatio, sliding);
     window->mnuOptionKey->trigger();
     EXPECT_EQ(m.ShearKeyIncluded, 1);  // 1, not -1
     EXPECT_TRUE(window->mnuOptionKey->isChecked());
@@ -273,7 +271,6 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
 
 TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot) {
     m.ProjectTitle = "Quay wall \xBD";
-    m.ResultsValid = True;
     window->RefreshControlsFromModel();
     EXPECT_EQ(window->Text1->text(), QString::fromUtf8("Quay wall \u00BD"));
     EXPECT_EQ(m.ProjectModified, False);
@@ -281,7 +278,6 @@ TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot)
     window->Text1->setText("Quay wall 2");
     EXPECT_EQ(m.ProjectTitle, "Quay wall 2");
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, True);
 }
 
 TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {

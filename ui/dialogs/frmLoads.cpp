@@ -20,6 +20,7 @@
 #include <QTabWidget>
 
 #include "files/DefaultsFile.h"
+#include "model/Initialise.h"
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
 #include "platform/GridCellEditing.h"
@@ -53,7 +54,7 @@ std::string BoxText(const QLineEdit* box) { return FromQString(box->text()); }
 // it (none while the seismic option is off): the static coefficient on show
 // is of the slope that analysis works with.
 float BoxSeismic(const QLineEdit* box) { return SingleOfText(BoxText(box)).value_or(0); }
-float AppliedSeismic(const Model& m, const QLineEdit* box) { return m.SeismicIncluded != 0 ? BoxSeismic(box) : 0.0f; }
+float AppliedSeismic(const Model& m, const QLineEdit* box) { return SeismicCoefficientInUse(m.SeismicIncluded, BoxSeismic(box)); }
 
 QLabel* Heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
