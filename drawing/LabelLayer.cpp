@@ -47,12 +47,14 @@ bool Inside(const TextBox& b, const TextBox& area) {
            b.Top + b.Height <= area.Top + area.Height;
 }
 
-// The shortest way from one box to the other, 0 where they meet.
-double Distance(const TextBox& a, const TextBox& b) {
+// The square of the shortest way from one box to the other, 0 where they meet.
+double SquaredDistance(const TextBox& a, const TextBox& b) {
     const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
     const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
-    return std::hypot(dx, dy);
+    return dx * dx + dy * dy;
 }
+
+double Distance(const TextBox& a, const TextBox& b) { return std::sqrt(SquaredDistance(a, b)); }
 
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
 class MeasuringOnly final : public Surface {
@@ -305,21 +307,30 @@ void LabelLayer::Clear() {
     Below().Cls();
 }
 
-bool LabelLayer::Free(const TextBox& box) const {
+std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
+    std::vector<TextBox> near;
+    for (const TextBox& t : placed_)
+        if (Overlap(t, reach)) near.push_back(t);
+    return near;
+}
+
+bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
     if (!Inside(box, area_)) return false;
     const TextBox clear = Grown(box, gap_);
-    if (std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
     return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
 }
 
-double LabelLayer::Cost(const TextBox& box) const {
+double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const {
     const TextBox clear = Grown(box, gap_);
     double c = Inside(box, area_) ? 0 : 1E6;
-    for (const TextBox& t : placed_)
+    for (const TextBox& t : texts)
         if (Overlap(clear, t)) c += 1000;
+    // counted only as far as the bound: a spot costing that much is no better
+    if (c >= bound) return c;
     AnyLineNear(clear, [&](const Segment& l) {
         c += SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear) ? 1 : 0;
-        return false;
+        return c >= bound;
     });
     return c;
 }
@@ -344,49 +355,84 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
-        const double own = Distance(box, *label.Of);
-        return own <= nearby &&
-               std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) { return Distance(box, r) < own - 1; });
+        const double own2 = SquaredDistance(box, *label.Of);
+        if (own2 > nearby * nearby) return false;
+        const double own = std::sqrt(own2);
+        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
+                   return SquaredDistance(box, r) < (own - 1) * (own - 1);
+               });
     };
-    if (isNear(asked) && Free(asked)) return {asked, {}, false};
+    // the texts within reach
+    const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
+                                                          asked.Width + (right - left) * stepX,
+                                                          asked.Height + (down - up) * stepY},
+                                                         2 * gap_));
+    if (isNear(asked) && Free(asked, texts)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
     struct Spot {
         int i, j;
         bool near;
-        double away;  // from the spot asked for
+        double away;  // from the spot asked for, squared
     };
+    auto before = [](const Spot& a, const Spot& b) {
+        if (a.near != b.near) return a.near;
+        if (a.away != b.away) return a.away < b.away;
+        return a.i != b.i ? a.i < b.i : a.j < b.j;
+    };
+    // Spots go by rings around the one asked for, a ring being the spots
+    // `ring` quarter heights away across or down (a step across is two):
+    // none in a ring stands nearer than the ring's number, so the search
+    // stops at the ring beyond the nearest free spot found.
+    auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
+    const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
+    std::vector<int> first(2 * static_cast<std::size_t>(rings) + 1, 0);
     std::vector<Spot> spots;
     for (int i = left; i <= right; ++i)
         for (int j = up; j <= down; ++j) {
             const bool close = isNear(spot(i, j));
-            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny))
-                spots.push_back({i, j, close, std::hypot(i * stepX, j * stepY)});
+            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny)) {
+                spots.push_back({i, j, close, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)});
+                ++first[static_cast<std::size_t>((close ? 0 : rings) + ringOf(i, j)) + 1];
+            }
         }
-    std::stable_sort(spots.begin(), spots.end(), [&](const Spot& a, const Spot& b) {
-        return a.near != b.near ? a.near : a.away < b.away;
-    });
-    for (const Spot& at : spots)
-        if (Free(spot(at.i, at.j))) {
-            if (at.near || label.Crowded == WhenCrowded::Elsewhere) return {spot(at.i, at.j), {}, !at.near};
-            break;
+    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
+    std::vector<Spot> byRing(spots.size());
+    {
+        std::vector<int> next(first.begin(), first.end() - 1);
+        for (const Spot& at : spots)
+            byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
+    }
+    for (const bool nearOnes : {true, false}) {
+        std::optional<Spot> best;
+        for (int r = 0; r < rings; ++r) {
+            const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
+            for (int n = first[k]; n < first[k + 1]; ++n) {
+                const Spot& at = byRing[static_cast<std::size_t>(n)];
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts)) best = at;
+            }
+            if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
+        if (best && (nearOnes || label.Crowded == WhenCrowded::Elsewhere)) return {spot(best->i, best->j), {}, !nearOnes};
+    }
     // a short leader where one finds room, else a longer one
     if (label.Crowded == WhenCrowded::Leader)
         for (const double reach : {6.0, 12.0})
             if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
-    // where no spot is free, the one that covers least
+    // where no spot is free, the one that covers least, the first in order of those
     TextBox best = asked;
     double bestCost = -1;
+    const Spot* bestSpot = nullptr;
     for (const Spot& at : spots) {
         const TextBox box = spot(at.i, at.j);
-        const double covered = Cost(box);
-        if (bestCost < 0 || covered < bestCost) {
+        const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+        if (bestCost < 0 || covered < bestCost || (covered == bestCost && before(at, *bestSpot))) {
             best = box;
             bestCost = covered;
+            bestSpot = &at;
         }
     }
     return {best, {}, label.Of.has_value()};
@@ -416,12 +462,13 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             spots.push_back({box, {ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)}, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
+    const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots) {
-        if (!Free(at.box)) continue;
+        if (!Free(at.box, texts)) continue;
         const Segment& l = at.leader;
         // the leader crosses no text, this one's included
         const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(at.box, -1)) ||
-                             std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) {
+                             std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
                                  return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
                              });
         if (!crosses) return Placement{at.box, at.leader, false};

@@ -114,10 +114,13 @@ private:
     // heights, from which a leader from the middle of that reaches it
     // crossing no text.
     std::optional<Placement> PlaceWithLeader(const Label& label, double reach) const;
-    // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
-    bool Free(const TextBox& box) const;
-    // How much a spot covers: the frame's edge weighs most, then other texts, then lines.
-    double Cost(const TextBox& box) const;
+    // The texts placed that meet `reach`.
+    std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
+    // Whether the box keeps clear of the frame's edge, the texts given and the lines.
+    bool Free(const TextBox& box, const std::vector<TextBox>& texts) const;
+    // How much a spot covers: the frame's edge weighs most, then the texts
+    // given, then lines. Counts no further than `bound`.
+    double Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const;
     // Calls `crosses` with each line whose cells meet the box, once, until it returns true.
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
