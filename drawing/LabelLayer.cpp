@@ -231,9 +231,22 @@ bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
     return false;
 }
 
+void LabelLayer::LearnBelow(const Segment& l) {
+    // a layer below places the texts again, and keeps clear of what is underneath as well
+    auto* outer = dynamic_cast<LabelLayer*>(&target_);
+    if (outer == nullptr) return;
+    const bool was = outer->underneath_;
+    outer->underneath_ = true;
+    Below().Line(l.x1, l.y1, l.x2, l.y2, 0);
+    outer->underneath_ = was;
+}
+
 void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    if (!underneath_) Below().Line(x1, y1, x2, y2, colour);
+    if (!underneath_)
+        Below().Line(x1, y1, x2, y2, colour);
+    else
+        LearnBelow({x1, y1, x2, y2});
     Learn({x1, y1, x2, y2});
     // what a text was to label comes before that text, never a line between
     of_.reset();
@@ -247,14 +260,19 @@ void LabelLayer::DrawBox(double x1, double y1, double x2, double y2, int32_t col
         Below().Box(x1, y1, x2, y2);
         ForeColor = fore;
     }
-    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}})
+    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}}) {
+        if (underneath_) LearnBelow(side);
         Learn(side);
+    }
 }
 
 void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
     if (underneath_) {
-        if (x1 == x2 || y1 == y2) Learn({x1, y1, x2, y2});
+        if (x1 == x2 || y1 == y2) {
+            LearnBelow({x1, y1, x2, y2});
+            Learn({x1, y1, x2, y2});
+        }
         return;
     }
     if (colour == RGB(255, 255, 255) && x1 != x2 && y1 != y2) {
@@ -442,7 +460,8 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    const double stepX = h / 2, stepY = h / 4;
+    // a coarser grid than beside: a spot this far off need not be the nearest to a hair
+    const double stepX = h, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
     struct Spot {
@@ -481,18 +500,20 @@ void LabelLayer::Flush() {
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
     std::vector<TextBox> rivals;
-    for (std::size_t k = 0; k < labels_.size(); ++k) {
-        const Label& label = labels_[k];
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
+    for (const Label& label : labels_) {
         // what the other texts of its kind label, near enough to matter
         rivals.clear();
-        if (label.Of) {
-            const TextBox reach = Grown(*label.Of, (kNear + kReach) * label.Box.Height + label.Box.Width);
+        if (label.Of && !handOn) {
+            // a spot near its own lies within two heights of it; a rival nearer than that, within four
+            const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
             for (const Label& other : labels_)
                 if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
                     Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
                     rivals.push_back(*other.Of);
         }
-        const Placement placed = Place(label, rivals);
+        // a layer below places the texts again among all its lines and texts: this one hands them on
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals);
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
@@ -509,7 +530,7 @@ void LabelLayer::Flush() {
         }
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
-                                     label.Of->Top + label.Of->Height);
+                                     label.Of->Top + label.Of->Height, label.Crowded);
         if (label.Ground) below.FilledBox(box.Left, box.Top, box.Left + box.Width, box.Top + box.Height, RGB(255, 255, 255));
         below.CurrentX = box.Left;
         below.CurrentY = box.Top;

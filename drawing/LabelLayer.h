@@ -125,6 +125,8 @@ private:
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
     void Learn(const Segment& line);
+    // Tells a layer below of a line underneath.
+    void LearnBelow(const Segment& line);
     void Forget();
 
     std::unique_ptr<Surface> measuring_;  // a trial layer's surface, which draws nothing
