@@ -35,27 +35,6 @@ void CopyState(const Surface& from, Surface& to) {
     to.ScaleTop = from.ScaleTop;
 }
 
-TextBox Grown(const TextBox& b, double by) { return {b.Left - by, b.Top - by, b.Width + 2 * by, b.Height + 2 * by}; }
-
-bool Overlap(const TextBox& a, const TextBox& b) {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-           b.Top < a.Top + a.Height;
-}
-
-bool Inside(const TextBox& b, const TextBox& area) {
-    return b.Left >= area.Left && b.Top >= area.Top && b.Left + b.Width <= area.Left + area.Width &&
-           b.Top + b.Height <= area.Top + area.Height;
-}
-
-// The square of the shortest way from one box to the other, 0 where they meet.
-double SquaredDistance(const TextBox& a, const TextBox& b) {
-    const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
-    const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
-    return dx * dx + dy * dy;
-}
-
-double Distance(const TextBox& a, const TextBox& b) { return std::sqrt(SquaredDistance(a, b)); }
-
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
 class MeasuringOnly final : public Surface {
 public:

@@ -40,6 +40,16 @@ struct TextBox {
 };
 using TextBoxes = std::vector<TextBox>;
 
+// The box grown by `by` on every side.
+TextBox Grown(const TextBox& b, double by);
+// Whether two boxes share more than an edge.
+bool Overlap(const TextBox& a, const TextBox& b);
+// Whether the box lies wholly in the area.
+bool Inside(const TextBox& b, const TextBox& area);
+// The shortest way from one box to the other, 0 where they meet; and its square.
+double SquaredDistance(const TextBox& a, const TextBox& b);
+double Distance(const TextBox& a, const TextBox& b);
+
 // Which way a text may move to get clear of others: away from its line.
 enum class AwayFrom { Above, Below, Left, Right };
 
