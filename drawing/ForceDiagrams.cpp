@@ -112,8 +112,9 @@ private:
             // and both values of a jump; the one at the first cut, the
             // member's free end, stands beyond it
             if (std::fabs(v0 - previousEnd) > 0.01) {
-                if (previousEndLabel != kNone) pending_[previousEndLabel].essential = true;
-                Label(member, p0, v0, (k == 1) != (along >= 0), true, k == 1);
+                if (previousEndLabel != kNone) pending_[previousEndLabel].jump = true;
+                Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
+                pending_.back().jump = k > 1;
             }
             previousEndLabel = kNone;
             if (v1 != 0) {
@@ -278,6 +279,7 @@ public:
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             if (a.essential != b.essential) return a.essential;
+            if (a.jump != b.jump) return a.jump;
             return std::fabs(a.value) > std::fabs(b.value);
         });
         s_.ForeColor = m_.DiagramTextColours[1];
@@ -290,7 +292,9 @@ public:
             });
             if (repeated) continue;
             NextTextLabels(s_, label.tip.x, label.tip.y, label.tip.x, label.tip.y,
-                           label.essential ? LabelLayer::WhenCrowded::Leader : LabelLayer::WhenCrowded::LeftOut);
+                           label.essential ? LabelLayer::WhenCrowded::Leader
+                           : label.jump    ? LabelLayer::WhenCrowded::ShortLeader
+                                           : LabelLayer::WhenCrowded::LeftOut);
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
@@ -308,6 +312,7 @@ private:
         int outwards = 0;   // beyond a toe's or heel's free end: the way along it away from the stem
         int member = 0;
         bool essential = false;   // an end or the largest of its sign: written first, nearest its spot
+        bool jump = false;        // either value of a jump at a station: written next
     };
     struct HatchLine {
         Point axis, tip;

@@ -75,6 +75,22 @@ private:
     Surface& s_;
 };
 
+// Whether two segments meet (touching ends count).
+template <typename S>
+bool SegmentsCross(const S& a, const S& b) {
+    auto side = [](double x1, double y1, double x2, double y2, double x, double y) {
+        const double c = (x2 - x1) * (y - y1) - (y2 - y1) * (x - x1);
+        return (c > 0) - (c < 0);
+    };
+    const int a1 = side(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1), a2 = side(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    const int b1 = side(b.x1, b.y1, b.x2, b.y2, a.x1, a.y1), b2 = side(b.x1, b.y1, b.x2, b.y2, a.x2, a.y2);
+    if (a1 * a2 < 0 && b1 * b2 < 0) return true;
+    // in line with each other: they meet where their bounds do
+    return a1 == 0 && a2 == 0 &&
+           Overlap(Grown({std::min(a.x1, a.x2), std::min(a.y1, a.y2), std::fabs(a.x2 - a.x1), std::fabs(a.y2 - a.y1)}, 1),
+                   {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::fabs(b.x2 - b.x1), std::fabs(b.y2 - b.y1)});
+}
+
 }  // namespace
 
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
@@ -189,6 +205,7 @@ void LabelLayer::Learn(const Segment& l) {
 
 void LabelLayer::Forget() {
     lines_.clear();
+    leaders_.clear();
     seen_.clear();
     for (auto& cell : cells_) cell.clear();
 }
@@ -414,9 +431,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         if (best && (nearOnes || label.Crowded == WhenCrowded::Elsewhere)) return {spot(best->i, best->j), {}, !nearOnes};
     }
     // a short leader where one finds room, else a longer one
-    if (label.Crowded == WhenCrowded::Leader)
+    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const double reach : {6.0, 12.0})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+            if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
@@ -465,9 +483,13 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         if (!Free(at.box, texts)) continue;
         const Segment& l = at.leader;
         // the leader crosses no text, this one's included
+        // the leader crosses no text, this one's included, and no other leader
         const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(at.box, -1)) ||
                              std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
                                  return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                             }) ||
+                             std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) {
+                                 return SegmentsCross(l, o);
                              });
         if (!crosses) return Placement{at.box, at.leader, false};
     }
@@ -506,6 +528,7 @@ void LabelLayer::Flush() {
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
             Learn(l);
+            leaders_.push_back(l);
         }
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,

@@ -42,9 +42,10 @@ public:
     void PrintInPlace(bool on) { inPlace_ = on; }
     // What becomes of a text told what it labels when no spot near that is
     // free: it goes to the nearest free spot however far, to a free spot a
-    // little farther joined to what it labels by a thin leader line, or it
-    // is left out.
-    enum class WhenCrowded { Elsewhere, Leader, LeftOut };
+    // little farther joined to what it labels by a thin leader line (a short
+    // one only, or one as long as needs be within twelve heights), or it is
+    // left out.
+    enum class WhenCrowded { Elsewhere, Leader, ShortLeader, LeftOut };
     // The next text printed labels what lies in `box` (see NextTextLabels).
     void NextTextLabels(const TextBox& box, WhenCrowded crowded = WhenCrowded::Elsewhere) {
         of_ = box;
@@ -134,6 +135,7 @@ private:
     TextBox area_;
     double gap_;
     std::vector<Segment> lines_;
+    std::vector<Segment> leaders_;  // drawn by this layer
     // The lines by the cells of a grid over the area that their bounds
     // cover, so that a spot is tried against the lines near it alone; a line
     // beyond the area counts in the cells of its edge.
