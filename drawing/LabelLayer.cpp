@@ -428,7 +428,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && (nearOnes || label.Crowded == WhenCrowded::Elsewhere)) return {spot(best->i, best->j), {}, !nearOnes};
+        if (best && nearOnes) return {spot(best->i, best->j), {}, false};
+        if (best && label.Crowded == WhenCrowded::Elsewhere) {
+            // away from what it labels, a spot a leader reaches comes first
+            if (label.Of)
+                if (std::optional<Placement> led = PlaceWithLeader(label, 6.0)) return {led->Box, led->Leader, true};
+            return {spot(best->i, best->j), {}, true};
+        }
     }
     // a short leader where one finds room, else a longer one
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
@@ -453,6 +459,25 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     return {best, {}, label.Of.has_value()};
 }
 
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
+                                                        const std::vector<TextBox>& texts) const {
+    // from the middle of what is labelled to the text's edge nearest it, a gap short of it
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+    const double length = std::hypot(ex - ax, ey - ay);
+    if (length <= gap_) return std::nullopt;
+    const double shorter = (length - gap_) / length;
+    const Segment l{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
+    // crossing no text, this one's included, and no other leader
+    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
+                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                         }) ||
+                         std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); });
+    if (crosses) return std::nullopt;
+    return l;
+}
+
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
@@ -463,36 +488,20 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
     struct Spot {
         TextBox box;
-        Segment leader;
         double length;
     };
     std::vector<Spot> spots;
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            // from the point labelled to the text's edge nearest it, a gap short of it
-            const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
-            const double length = std::hypot(ex - ax, ey - ay);
-            if (length <= kNear * h || length > reach * h) continue;
-            const double shorter = (length - gap_) / length;
-            spots.push_back({box, {ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)}, length});
+            const double length = Distance(box, {ax, ay, 0, 0});
+            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
-    for (const Spot& at : spots) {
-        if (!Free(at.box, texts)) continue;
-        const Segment& l = at.leader;
-        // the leader crosses no text, this one's included
-        // the leader crosses no text, this one's included, and no other leader
-        const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(at.box, -1)) ||
-                             std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
-                                 return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
-                             }) ||
-                             std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) {
-                                 return SegmentsCross(l, o);
-                             });
-        if (!crosses) return Placement{at.box, at.leader, false};
-    }
+    for (const Spot& at : spots)
+        if (Free(at.box, texts))
+            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts)) return Placement{at.box, leader, false};
     return std::nullopt;
 }
 
@@ -518,11 +527,15 @@ void LabelLayer::Flush() {
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
+        // a text that found room only away from what it labels is joined to it, where a leader crosses no text
+        std::optional<Segment> leader = placed.Leader;
+        if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
+            leader = LeaderTo(*label.Of, box, placed_);
         placed_.push_back(box);
         Wear(label.Printed);
         Surface& below = Below();
-        if (placed.Leader) {
-            const Segment& l = *placed.Leader;
+        if (leader) {
+            const Segment& l = *leader;
             const int pen = DrawWidth;
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);

@@ -115,6 +115,9 @@ private:
     // heights, from which a leader from the middle of that reaches it
     // crossing no text.
     std::optional<Placement> PlaceWithLeader(const Label& label, double reach) const;
+    // The leader from what is labelled to a text there, where it crosses no
+    // text of those given nor another leader.
+    std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.

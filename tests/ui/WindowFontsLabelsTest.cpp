@@ -119,6 +119,8 @@ std::vector<View> Views() {
         {"moment", MomentView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, MomentDiagram); }},
         {"shear", ShearView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, ShearDiagram); }},
         {"normal force", NormalView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, NormalForceDiagram); }},
+        {"reactions", ReactionsView, [](Model& m, Surface& s) { PrintReactionsBlock(m, s); }},
+        {"resistances", ResistancesView, [](Model& m, Surface& s) { PrintReactionsBlock(m, s); }},
     };
 }
 
