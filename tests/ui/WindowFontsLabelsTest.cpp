@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <tuple>
 
 #include "UiTestSupport.h"
 #include "analysis/Preparation.h"
@@ -34,11 +35,8 @@ public:
 
 private:
     Surface& Screen() {
-        screen_.FontName = FontName;
-        screen_.FontSize = FontSize;
-        screen_.FontBold = FontBold;
-        screen_.FontItalic = FontItalic;
-        screen_.FontUnderline = FontUnderline;
+        std::tie(screen_.FontName, screen_.FontSize, screen_.FontBold, screen_.FontItalic, screen_.FontUnderline) =
+            std::tie(FontName, FontSize, FontBold, FontItalic, FontUnderline);
         return screen_;
     }
     ImageSurface screen_;
@@ -85,30 +83,24 @@ void Generate(Model& m, unsigned seed) {
 // The picture of the main window filling a screen (its size in pixels over
 // the desktop's scale), in the desktop's font, the window's frame and title
 // bar left off.
-struct Screen {
-    const char* name;
-    int width, height;
-    double scale;
-};
+struct Screen { const char* name; int width, height; double scale; };
 const Screen kScreens[] = {{"1366x768 at 125 %", 1366, 768, 1.25},
                            {"1024x768", 1024, 768, 1},
                            {"1280x800", 1280, 800, 1},
                            {"1920x1080 at 150 %", 1920, 1080, 1.5}};
-struct Font {
-    const char* family;
-    double points;
-};
+struct Font { const char* family; double points; };
 const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
 
-QSize PictureOn(Form1& main, const Screen& screen) {
+QSize PictureOn(Form1& main, const Screen& screen, const Font& font) {
+    // the window's controls in the desktop's font leave the picture what they leave
+    QApplication::setFont(QFont(font.family, static_cast<int>(font.points)));
     main.resize(std::max(main.minimumWidth(), static_cast<int>(screen.width / screen.scale) - 8),
                 std::max(main.minimumHeight(), static_cast<int>(screen.height / screen.scale) - 40));
     QApplication::processEvents();
     return main.Picture1->size();
 }
 
-// The views as the main window and the report show them: which view, and
-// whether a wall that is not stable shows it.
+// The views as the main window and the report show them.
 struct View {
     const char* name;
     int view;
@@ -130,18 +122,18 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     const std::vector<View> views = Views();
     const int named = 4 * static_cast<int>(views.size()) * 8;
     const int kWalls = named + 200;
+    const QFont desktop = QApplication::font();
     test::TempDir dir;
     Model window;
     window.ProgramDirectory = dir.Path().string();
     std::unique_ptr<Form1> main(Main(window, {}));
     main->show();
-    int drawn = 0;
     for (int wall = 0; wall < kWalls; ++wall) {
         // the walls spread over the screens and fonts, the views over the walls
         const Screen& screen = kScreens[wall % 4];
         const Font& font = kFonts[wall / 4 % 2];
         const View& view = views[static_cast<size_t>(wall / 8) % views.size()];
-        const QSize picture = PictureOn(*main, screen);
+        const QSize picture = PictureOn(*main, screen, font);
         test::BuiltInWall w;
         Model& m = w.m;
         if (wall < named)
@@ -179,9 +171,8 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         paper.FontSize = m.BlockFontSize;
         const test::LabelRules onPaper{{{0, double(m.FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}}};
         for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper)) ADD_FAILURE() << where << "paper: " << fault;
-        ++drawn;
     }
-    EXPECT_EQ(drawn, kWalls);
+    QApplication::setFont(desktop);
 }
 
 }  // namespace
