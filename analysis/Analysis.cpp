@@ -10,6 +10,7 @@
 #include "analysis/Preparation.h"
 #include "analysis/WaterPressure.h"
 #include "model/KeepCurrentCombination.h"
+#include "model/Outline.h"
 #include "model/Units.h"
 #include "runtime/Hooks.h"
 #include "runtime/OneBoxPerError.h"
@@ -383,7 +384,7 @@ bool AnalyseCombination(Model& m) {
         m.RotationResistingMoment = 0;
 
         // depth of the overturning point (the lower toe end) below the wall top
-        const double toeDepth = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+        const double toeDepth = FrontWallHeight(m);
         const double u = StressToPressureFactor(m.CurrentUnitSystem);
         AddLoads(m, toeDepth);
         LocateResultant(m);

@@ -228,7 +228,7 @@ void CalcSeismicBackfillPressure(Model& m) {
     m.SeismicIncrementCoefficientBelowWater = m.SeismicIncrementCoefficient;
     dK = m.SeismicIncrementCoefficient;
 
-    const double frontHeight = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double frontHeight = FrontWallHeight(m);
     const double hf = FrontWaterHeight(m);
     const BackPlane plane = BackPlaneHeights(m, a.beta);
     const double fEQ = Factor(m, EQ);

@@ -67,7 +67,7 @@ bool PrepareCombination(Model& m) {
     return analysed;
 }
 
-void TellAnalysisFault(Model& m, const RuntimeError& e) {
+void TellAnalysisFault(const Model& m, const RuntimeError& e) {
     if (IsSeismicAccelerationTooLarge(e)) {
         ModelInputs now = WallAndLoads(m);
         if (m.SeismicFaultToldFor && now == *m.SeismicFaultToldFor) return;

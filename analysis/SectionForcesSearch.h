@@ -33,14 +33,14 @@ struct MemberWalk {
 // Walks the stations: about 32 even cuts along the whole member, never fewer
 // than 6 in one interval however short. `first`, when it stands at the first
 // station, gives that station's forces. Nothing when a routine failed.
-std::optional<MemberWalk> WalkMember(Model& m, SectionRoutine routine, const std::vector<float>& stations,
+std::optional<MemberWalk> WalkMember(const Model& m, SectionRoutine routine, const std::vector<float>& stations,
                                      const KnownCut* first = nullptr);
 
 // The part of a walk short of `limit` (in the walk's direction), closed by a
 // station at the limit: the range over which a member's shear is designed,
 // where every cut beyond the limit takes its shear at the limit. The walk
 // itself when no cut lies beyond. Nothing when the routine failed.
-std::optional<MemberWalk> WalkUpTo(Model& m, SectionRoutine routine, const MemberWalk& walk, float limit);
+std::optional<MemberWalk> WalkUpTo(const Model& m, SectionRoutine routine, const MemberWalk& walk, float limit);
 
 // One value of a cut's result set, read so that larger is more extreme: the
 // negative moment as -M, the positive one as M, a shear or normal force by
@@ -81,7 +81,7 @@ struct Extreme {
 // Narrows every local extreme of the measure within each interval of the
 // walk, the stations at its ends included, and gives the most extreme cut
 // looked at in each. Nothing when the routine failed.
-std::optional<std::vector<KnownCut>> NarrowPeaks(Model& m, SectionRoutine routine, const MemberWalk& walk,
+std::optional<std::vector<KnownCut>> NarrowPeaks(const Model& m, SectionRoutine routine, const MemberWalk& walk,
                                                  Measure measure, float floor);
 
 }  // namespace brindlemar

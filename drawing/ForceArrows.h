@@ -31,18 +31,18 @@ std::string LoadCodeText(const Model& m, int code);
 // quarter turn to the right), reversed for a negative magnitude; its value
 // and label stand beside its middle, clear of the shaft, and `clearance`
 // further off where the caller draws a line of its own beside the shaft.
-void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
                        double clearance = 0);
 
 // A horizontal arrow from (x, y), to the right for a positive value and to
 // the left for a negative one, its text centred above it.
-void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawHorizontalLoadArrow(Surface& s, double x, double y, double value,
                              const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
 
 // A vertical arrow from (x, y), down for a positive value and up for a
 // negative one, its text right of its middle.
-void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawVerticalLoadArrow(Surface& s, double x, double y, double value,
                            const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
 
 }  // namespace brindlemar

@@ -46,6 +46,8 @@ public:
     double TextWidth(const std::string& text) override { return Measure(&Surface::TextWidth, text); }
     double TextHeight(const std::string& text) override { return Measure(&Surface::TextHeight, text); }
     std::vector<std::string> FontNames() const override { return s_.FontNames(); }
+    using Surface::Drawing;
+    DrawingState& Drawing() override { return s_.Drawing(); }
     void PaintPicture(const Picture&, double, double, double, double) override {}
     void NewPage() override {}
     void EndDoc() override {}
@@ -569,9 +571,9 @@ void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
     NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
 }
 
-LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial) {
-    const TextBox frame{0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)};
-    const double gap = 30 * OffsetScale(m);
+LabelLayer ViewLabelLayer(Surface& s, bool trial) {
+    const TextBox frame{0, double(s.Drawing().FrameTop), double(s.Drawing().FrameWidth), double(s.Drawing().FrameHeight)};
+    const double gap = 30 * OffsetScale(s);
     return trial ? LabelLayer::Trial(s, frame, gap) : LabelLayer(s, frame, gap);
 }
 

@@ -66,6 +66,8 @@ public:
     double TextWidth(const std::string& text) override;
     double TextHeight(const std::string& text) override;
     std::vector<std::string> FontNames() const override { return target_.FontNames(); }
+    using Surface::Drawing;
+    DrawingState& Drawing() override { return target_.Drawing(); }
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
@@ -170,6 +172,6 @@ void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2,
 // Layers nest: a view drawn on another view's layer hands its texts on, and
 // the outer layer places them again among all the texts and lines of both.
 // A trial layer draws nothing (LabelLayer::Trial).
-LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial = false);
+LabelLayer ViewLabelLayer(Surface& s, bool trial = false);
 
 }  // namespace brindlemar

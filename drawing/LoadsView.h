@@ -48,12 +48,12 @@ bool FamilyShows(int family, int code, bool lineLoad = false);
 
 // Draws the loads of `family` of the prepared combination (PrepareCombination)
 // over a wall already drawn, at the arrow scale of the whole view.
-void DrawLoadsView(Model& m, Surface& s, int family = AllLoads);
+void DrawLoadsView(const Model& m, Surface& s, int family = AllLoads);
 
 // The wall (DrawWall with `fillAreas`) and the loads of `family` over it,
 // in smaller type, and so with the wall larger, where that lets every value
 // stand near the arrow or block it labels; the surface keeps its font size.
-void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family = AllLoads);
+void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family = AllLoads);
 
 // One arrow scale for all pressures, so that the largest pressure group of
 // each side fits the room kept beside, above or below the wall. Starts at
@@ -62,15 +62,15 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family = AllLoads
 // backPlaneOverhang is how far a value of the back plane runs past its
 // cell (the seismic component's text), taken from that group's room so
 // that the text stays inside the frame.
-void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang = 0);
+void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang = 0);
 
 // Line load `index` as an inclined force at its point, with its value and
 // load-type code.
-void DrawLineLoad(Model& m, Surface& s, int index);
+void DrawLineLoad(const Model& m, Surface& s, int index);
 
 // The surcharge over the heel (S1) and beyond it (S2) as rows of vertical
 // arrows standing on the backfill surface.
-void DrawSurchargeLoads(Model& m, Surface& s);
+void DrawSurchargeLoads(const Model& m, Surface& s);
 
 // The legend: the stability and seismic lines, and the units of line and
 // distributed loads.

@@ -26,9 +26,9 @@ bool Degenerate(double a1, double a2, double p1, double p2) {
 // ends, whichever way the ends are given, each from its ordinate's outer end
 // to its head on the line.
 template <typename At>
-void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double p1, double p2, int32_t colour,
+void DrawTrapezoidBody(Surface& s, double a1, double a2, double p1, double p2, int32_t colour,
                        int pen, At at) {
-    const double pitch = m.ArrowHeadSize;
+    const double pitch = s.Drawing().ArrowHeadSize;
     if (pitch > 0) {
         const double low = std::min(a1, a2), high = std::max(a1, a2);
         const long first = static_cast<long>(std::ceil(low / pitch));
@@ -39,7 +39,7 @@ void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double 
             const auto tail = at(a, p1 + (p2 - p1) * (a - a1) / (a2 - a1)), head = at(a, 0.0);
             int32_t c = colour;
             int w = pen;
-            DrawArrow(m, s, tail.first, tail.second, head.first, head.second, 1, c, w);
+            DrawArrow(s, tail.first, tail.second, head.first, head.second, 1, c, w);
         }
     }
     auto line = [&](std::pair<double, double> from, std::pair<double, double> to) {
@@ -53,11 +53,11 @@ void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double 
 
 }  // namespace
 
-void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, double x, double p1, double p2,
+void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(y1, y2, p1, p2)) return;
-    DrawTrapezoidBody(m, s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
+    DrawTrapezoidBody(s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
 
     // each text beyond the outer end of its ordinate, inside the trapezoid's height
     s.ForeColor = textColour;
@@ -73,11 +73,11 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
     place(text2, y2, p2, y2 < y1);
 }
 
-void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, double y, double p1, double p2,
+void DrawPressureTrapezoidH(Surface& s, double x1, double x2, double y, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(x1, x2, p1, p2)) return;
-    DrawTrapezoidBody(m, s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
+    DrawTrapezoidBody(s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
 
     // each text inside the span at its end, beyond the outer line
     s.ForeColor = textColour;

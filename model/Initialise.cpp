@@ -41,7 +41,7 @@ void ResetGeometry(Model& m) {
     // stem height from the front face, then the front height back from it
     m.BaseWidth = ToSingle(double(m.StemFrontBatter) + m.ToeLength + m.StemTopThickness +
                            m.StemBackBatter + m.HeelLength);
-    m.BackStemHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness -
+    m.BackStemHeight = ToSingle(FrontWallHeight(m) -
                                 m.HeelTopDrop - m.HeelEndThickness);
     m.FrontStemHeight = ToSingle(double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
                                  m.ToeTopDrop - m.ToeTipThickness);
@@ -50,7 +50,7 @@ void ResetGeometry(Model& m) {
     if (double(m.HeelEndThickness) + m.HeelTopDrop == 0) m.HeelLength = 0;
 
     // no water level below the underside of the base, at the front or the back
-    const double h = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double h = FrontWallHeight(m);
     if (h < m.FrontWaterDepth) m.FrontWaterDepth = ToSingle(h);
     if (h < m.BackWaterDepth) m.BackWaterDepth = ToSingle(h);
     m.EnteredFrontWaterDepth = m.FrontWaterDepth;
@@ -238,7 +238,7 @@ void SetWaterDepths(Model& m) {
         m.FrontWaterDepth = m.EnteredFrontWaterDepth;
         m.BackWaterDepth = m.EnteredBackWaterDepth;
     } else {
-        const float underside = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness;
+        const float underside = ToSingle(FrontWallHeight(m));
         m.FrontWaterDepth = underside;
         m.BackWaterDepth = underside;
     }

@@ -7,7 +7,6 @@
 #include "model/ModelAnalysis.h"
 #include "model/ModelApp.h"
 #include "model/ModelDesign.h"
-#include "model/ModelDrawing.h"
 #include "model/ModelGeometry.h"
 #include "model/ModelInputs.h"
 #include "model/ModelReport.h"
@@ -20,7 +19,6 @@ struct Model : ModelInputs,
                ModelAnalysis,
                ModelSections,
                ModelDesign,
-               ModelDrawing,
                ModelApp,
                ModelReport {
     // The program's folder, and the user's configuration folder ("" when

@@ -142,8 +142,10 @@ struct ModelAnalysis {
     // analyses of one combination run on this wall: what a command costs
     int64_t AnalysisCount = 0;
     // the wall and loads an earthquake too large for the backfill was last
-    // told for (see TellAnalysisFault); replaced whole, never changed
-    std::shared_ptr<const ModelInputs> SeismicFaultToldFor;
+    // told for (see TellAnalysisFault); replaced whole, never changed. A
+    // memo of the messages shown, not of the wall: the routines that only
+    // read the wall (section forces, views) may still tell a fault once.
+    mutable std::shared_ptr<const ModelInputs> SeismicFaultToldFor;
 };
 
 }  // namespace brindlemar

@@ -23,6 +23,10 @@ WaterZone BackWaterZone(const Model& m);
 // The analysis and every picture take the surface from here.
 double BackfillRise(const Model& m, double run);
 
+// Height of the wall's front, from the stem top down to the toe's underside:
+// the one sum every depth below the wall top is measured against.
+double FrontWallHeight(const Model& m);
+
 // Computes nodes 1 to 8, 10 to 18, 21 to 28, 31 to 36 and 40 to 50 from the
 // wall dimensions, the backfill slope and the water depths in use.
 void ComputeWallOutline(Model& m);

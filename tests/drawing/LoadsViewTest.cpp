@@ -36,8 +36,9 @@ TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Model m;
-        m.DrawingMarginX = c.marginX;
-        m.DrawingMarginY = 1200;
+        test::RecordingSurface s;
+        s.Drawing().DrawingMarginX = c.marginX;
+        s.Drawing().DrawingMarginY = 1200;
         m.BackfillPressureOrdinates[2] = c.q2;
         m.WaterPressureOrdinates[3] = c.w3;
         m.SeismicPressureOrdinates[1] = c.s1;
@@ -48,8 +49,8 @@ TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
         m.WaterPressureOrdinates[11] = c.w11;
         m.WaterPressureOrdinates[12] = c.w12;
         m.BackfillSurcharge = c.surcharge;
-        FitLoadArrowScale(m, {560, 290});
-        EXPECT_NEAR(m.LoadArrowScale, c.want, 1e-4);
+        FitLoadArrowScale(m, s, {560, 290});
+        EXPECT_NEAR(s.Drawing().LoadArrowScale, c.want, 1e-4);
     }
 }
 
@@ -92,7 +93,7 @@ void DrawSurcharges(ViewPicture& p, float es, float s1, float s2, float slope, d
     factor[S1] = s1;
     factor[S2] = s2;
     p.m.BackfillSlopeRatio = slope;
-    p.m.LoadArrowScale = arrowScale;
+    p.s.Drawing().LoadArrowScale = arrowScale;
     DrawWall(p.m, p.s, 1, 0);
     p.s.Calls.clear();
     SelectLoadCombination(p.m, 1, 0);
@@ -109,7 +110,7 @@ TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
     ASSERT_EQ(p.s.Texts(), std::vector<std::string>{"1.00ES"});
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_GE(std::min(c.X1, c.X2), p.X(40) - 30 - 1e-3) << "only the row beyond the heel (barbs 30 wide)";
-        EXPECT_GE(std::min(c.Y1, c.Y2), p.m.FrameTop);
+        EXPECT_GE(std::min(c.Y1, c.Y2), p.s.Drawing().FrameTop);
     }
 }
 
@@ -139,7 +140,7 @@ TEST(LoadsView, WaterOverTheToeIsDeepestAtTheToeTip) {
     test::MessageRecorder messages;
     SelectLoadCombination(p.m, 1, 0);
     AnalyseCombination(p.m);
-    p.m.LoadArrowScale = 100;
+    p.s.Drawing().LoadArrowScale = 100;
     DrawWaterPressure(p.m, p.s);
     // the toe block's arrows point down onto the line just above the front water
     const double y = p.Y(12) - 30;

@@ -100,9 +100,10 @@ TEST_F(MainWindowTest, SelectorsListUnitsViewsSetsAndCombinations) {
         EXPECT_EQ(window->optView[i]->text(), captions[i]);
         EXPECT_EQ(window->optView[i]->isVisible(), i == 0 || i >= 8) << i;
     }
-    // neither load option is chosen at start
-    EXPECT_FALSE(window->optLoad[0]->isChecked());
-    EXPECT_FALSE(window->optLoad[1]->isChecked());
+    // the load option shown is that of the combination analysed: the set's in the lists
+    EXPECT_FALSE(window->optLoad[ASD]->isChecked());
+    EXPECT_TRUE(window->optLoad[LRFD]->isChecked());
+    EXPECT_TRUE(window->Combo2->isEnabled());
     EXPECT_EQ(window->Label8->text(), "0.15g");
     EXPECT_TRUE(window->Check1->isChecked());
     EXPECT_TRUE(window->Check2->isChecked());
@@ -219,6 +220,17 @@ TEST_F(MainWindowTest, AsdAnalysesTheHiddenSetThroughEveryRedraw) {
     window->optLoad[LRFD]->click();
     EXPECT_TRUE(window->Combo3->isEnabled());
     EXPECT_EQ(m.CurrentLoadCombination.Name, "Sliding and eccentricity");
+
+    // a wall shown anew (a file opened) shows, unmarked, the option it is
+    // analysed with: ASD when it has no set of its own, else LRFD
+    for (const int16_t sets : {3, 1}) {
+        window->optLoad[sets == 1 ? LRFD : ASD]->click();
+        m.CombinationSetCount = sets;
+        m.ProjectModified = False;
+        window->RefreshControlsFromModel();
+        EXPECT_EQ(window->optLoad[LRFD]->isChecked() && window->Combo2->isEnabled(), sets > 1);
+        EXPECT_EQ(m.CurrentLoadCombination.Name + (m.ProjectModified ? " modified" : ""), sets == 1 ? "ASD" : "Sliding and eccentricity");
+    }
 }
 
 TEST_F(MainWindowTest, LoadTypeViewsAreChosenFromTheMenu) {
@@ -249,9 +261,8 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
     EXPECT_EQ(stops, QStringList({"optView_0", "optView_10", "optView_8", "optView_9", "optView_11", "optView_12",
                                   "optView_13"}));
 
-    // neither load option is chosen at start, and a view button has had the
-    // focus: Tab still stops on the load option
-    ASSERT_FALSE(window->optLoad[ASD]->isChecked() || window->optLoad[LRFD]->isChecked());
+    // a view button has had the focus: Tab still stops on the load options
+    ASSERT_TRUE(window->optLoad[LRFD]->isChecked());
     window->show();
     QApplication::setActiveWindow(window.get());
     window->optView[0]->setFocus();

@@ -148,13 +148,11 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         ScreenRecording s(picture.width() * 15.0, picture.height() * 15.0);
         s.FontName = font.family;
         s.FontSize = font.points;
-        m.FrameLeft = m.FrameTop = 0;
-        m.FrameWidth = static_cast<int32_t>(s.ScaleWidth());
-        m.FrameHeight = static_cast<int32_t>(s.ScaleHeight());
-        static_cast<DrawingPens&>(m) = DrawingPens{};
+        s.Drawing().FrameWidth = static_cast<int32_t>(s.ScaleWidth());
+        s.Drawing().FrameHeight = static_cast<int32_t>(s.ScaleHeight());
         PrepareCombination(m);
         {
-            const FrameBelowFactorTable below(m, s);
+            const FrameBelowFactorTable below(s);
             DrawAnalysisView(m, s, view.view);
         }
         DrawFactorTable(m, s);
@@ -165,11 +163,11 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         test::RecordingSurface paper(200 * 1440 / 25.4, 287 * 1440 / 25.4, 1440.0 / 600);
         m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
         SetupPrinterPage(m, paper);
-        m.CurrentHalfPage = static_cast<int16_t>(wall % 2);
+        paper.Drawing().CurrentHalfPage = static_cast<int16_t>(wall % 2);
         PrepareCombination(m);
         view.print(m, paper);
-        paper.FontSize = m.BlockFontSize;
-        const test::LabelRules onPaper{{{0, double(m.FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}}};
+        paper.FontSize = paper.Drawing().BlockFontSize;
+        const test::LabelRules onPaper{{{0, double(paper.Drawing().FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}}};
         for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper)) ADD_FAILURE() << where << "paper: " << fault;
     }
     QApplication::setFont(desktop);

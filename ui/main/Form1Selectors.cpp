@@ -175,6 +175,19 @@ void Form1::optLoad_Click(int index) {
     RedrawView();
 }
 
+// The option shown is the one whose combination the analysis takes: a user's
+// set in the lists (LRFD), or the hidden set when there is none (ASD). It
+// is chosen without its handler, which would mark the project modified.
+void Form1::ShowLoadOption() {
+    const int option = m_.ActiveCombinationSet > 0 ? LRFD : ASD;
+    {
+        const QSignalBlocker quietAsd(optLoad[ASD]), quietLrfd(optLoad[LRFD]);
+        optLoad[option]->setChecked(true);
+    }
+    Combo2->setEnabled(option == LRFD);
+    Combo3->setEnabled(option == LRFD);
+}
+
 // ---- view ---------------------------------------------------------------------
 
 void Form1::optView_Click(int index) {
@@ -211,6 +224,7 @@ void Form1::RefreshControlsFromModel() {
     ShowUnit();
     ShowOptions();
     FillCombinationSetCombo();
+    ShowLoadOption();
     RedrawAfterListing();
     Updating = false;
 }
