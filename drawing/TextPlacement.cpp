@@ -82,26 +82,6 @@ std::vector<std::string> FitLines(Surface& s, const std::string& text, const std
     return out;
 }
 
-TextBox Grown(const TextBox& b, double by) { return {b.Left - by, b.Top - by, b.Width + 2 * by, b.Height + 2 * by}; }
-
-bool Overlap(const TextBox& a, const TextBox& b) {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-           b.Top < a.Top + a.Height;
-}
-
-bool Inside(const TextBox& b, const TextBox& area) {
-    return b.Left >= area.Left && b.Top >= area.Top && b.Left + b.Width <= area.Left + area.Width &&
-           b.Top + b.Height <= area.Top + area.Height;
-}
-
-double SquaredDistance(const TextBox& a, const TextBox& b) {
-    const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
-    const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
-    return dx * dx + dy * dy;
-}
-
-double Distance(const TextBox& a, const TextBox& b) { return std::sqrt(SquaredDistance(a, b)); }
-
 TextBox MoveClear(TextBox box, AwayFrom way, TextBoxes& taken, double gap) {
     auto overlaps = [&](const TextBox& t) {
         return box.Left < t.Left + t.Width + gap && t.Left < box.Left + box.Width + gap &&
