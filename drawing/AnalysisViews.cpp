@@ -45,6 +45,10 @@ void DrawAnalysisView(const Model& m, Surface& s, int view) {
 
 void DrawReactionsAndResistances(const Model& m, Surface& s, bool reactions, bool resistances) {
     LabelLayer labels = ViewLabelLayer(s);
+    // the values keep clear of the wall drawn already as well
+    labels.Underneath(true);
+    DrawWall(m, labels, 0, 0);
+    labels.Underneath(false);
     if (reactions) DrawReactionsView(m, labels);
     if (resistances) DrawResistancesView(m, labels);
     labels.PrintInPlace(true);

@@ -35,25 +35,6 @@ void CopyState(const Surface& from, Surface& to) {
     to.ScaleTop = from.ScaleTop;
 }
 
-TextBox Grown(const TextBox& b, double by) { return {b.Left - by, b.Top - by, b.Width + 2 * by, b.Height + 2 * by}; }
-
-bool Overlap(const TextBox& a, const TextBox& b) {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-           b.Top < a.Top + a.Height;
-}
-
-bool Inside(const TextBox& b, const TextBox& area) {
-    return b.Left >= area.Left && b.Top >= area.Top && b.Left + b.Width <= area.Left + area.Width &&
-           b.Top + b.Height <= area.Top + area.Height;
-}
-
-// The shortest way from one box to the other, 0 where they meet.
-double Distance(const TextBox& a, const TextBox& b) {
-    const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
-    const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
-    return std::hypot(dx, dy);
-}
-
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
 class MeasuringOnly final : public Surface {
 public:
@@ -96,6 +77,22 @@ private:
     Surface& s_;
 };
 
+// Whether two segments meet (touching ends count).
+template <typename S>
+bool SegmentsCross(const S& a, const S& b) {
+    auto side = [](double x1, double y1, double x2, double y2, double x, double y) {
+        const double c = (x2 - x1) * (y - y1) - (y2 - y1) * (x - x1);
+        return (c > 0) - (c < 0);
+    };
+    const int a1 = side(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1), a2 = side(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    const int b1 = side(b.x1, b.y1, b.x2, b.y2, a.x1, a.y1), b2 = side(b.x1, b.y1, b.x2, b.y2, a.x2, a.y2);
+    if (a1 * a2 < 0 && b1 * b2 < 0) return true;
+    // in line with each other: they meet where their bounds do
+    return a1 == 0 && a2 == 0 &&
+           Overlap(Grown({std::min(a.x1, a.x2), std::min(a.y1, a.y2), std::fabs(a.x2 - a.x1), std::fabs(a.y2 - a.y1)}, 1),
+                   {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::fabs(b.x2 - b.x1), std::fabs(b.y2 - b.y1)});
+}
+
 }  // namespace
 
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
@@ -120,6 +117,12 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
 }
 
 LabelLayer::LabelLayer(Surface& target, TextBox area, double gap) : target_(target), area_(area), gap_(gap) {
+    // about fifty cells across the area's longer side: a text meets a few
+    constexpr int kCellsAcross = 48;
+    cell_ = std::max({area.Width, area.Height, 1.0}) / kCellsAcross;
+    columns_ = std::clamp(static_cast<int>(std::ceil(area.Width / cell_)), 1, kCellsAcross);
+    rows_ = std::clamp(static_cast<int>(std::ceil(area.Height / cell_)), 1, kCellsAcross);
+    cells_.resize(static_cast<std::size_t>(columns_ * rows_));
     CopyState(target, *this);
     CurrentX = target.CurrentX;
     CurrentY = target.CurrentY;
@@ -174,7 +177,7 @@ void LabelLayer::PaintPicture(const Picture& picture, double x, double y, double
 
 void LabelLayer::NewPage() {
     Flush();
-    lines_.clear();
+    Forget();
     placed_.clear();
     target_.NewPage();
 }
@@ -184,25 +187,92 @@ void LabelLayer::EndDoc() {
     target_.EndDoc();
 }
 
+void LabelLayer::Learn(const Segment& l) {
+    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
+    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
+    const std::size_t index = lines_.size();
+    lines_.push_back(l);
+    seen_.push_back(0);
+    const int c0 = column(std::min(l.x1, l.x2)), c1 = column(std::max(l.x1, l.x2));
+    const int r0 = row(std::min(l.y1, l.y2)), r1 = row(std::max(l.y1, l.y2));
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) {
+            // a slanting line passes only some of the cells of its bounds
+            const TextBox cell{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_};
+            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
+            if (edge || (c0 == c1 || r0 == r1) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)))
+                cells_[static_cast<std::size_t>(r * columns_ + c)].push_back(index);
+        }
+}
+
+void LabelLayer::Forget() {
+    lines_.clear();
+    leaders_.clear();
+    seen_.clear();
+    for (auto& cell : cells_) cell.clear();
+}
+
+template <typename F>
+bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
+    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
+    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
+    if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
+    const int c0 = column(box.Left - 1), c1 = column(box.Left + box.Width + 1);
+    const int r0 = row(box.Top - 1), r1 = row(box.Top + box.Height + 1);
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
+                if (seen_[i] == query_) continue;
+                seen_[i] = query_;
+                if (crosses(lines_[i])) return true;
+            }
+    return false;
+}
+
+void LabelLayer::LearnBelow(const Segment& l) {
+    // a layer below places the texts again, and keeps clear of what is underneath as well
+    auto* outer = dynamic_cast<LabelLayer*>(&target_);
+    if (outer == nullptr) return;
+    const bool was = outer->underneath_;
+    outer->underneath_ = true;
+    Below().Line(l.x1, l.y1, l.x2, l.y2, 0);
+    outer->underneath_ = was;
+}
+
 void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    Below().Line(x1, y1, x2, y2, colour);
-    lines_.push_back({x1, y1, x2, y2});
+    if (!underneath_)
+        Below().Line(x1, y1, x2, y2, colour);
+    else
+        LearnBelow({x1, y1, x2, y2});
+    Learn({x1, y1, x2, y2});
     // what a text was to label comes before that text, never a line between
     of_.reset();
 }
 
 void LabelLayer::DrawBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    const int32_t fore = ForeColor;
-    ForeColor = colour;
-    Below().Box(x1, y1, x2, y2);
-    ForeColor = fore;
-    lines_.insert(lines_.end(), {{x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}});
+    if (!underneath_) {
+        const int32_t fore = ForeColor;
+        ForeColor = colour;
+        Below().Box(x1, y1, x2, y2);
+        ForeColor = fore;
+    }
+    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}}) {
+        if (underneath_) LearnBelow(side);
+        Learn(side);
+    }
 }
 
 void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
+    if (underneath_) {
+        if (x1 == x2 || y1 == y2) {
+            LearnBelow({x1, y1, x2, y2});
+            Learn({x1, y1, x2, y2});
+        }
+        return;
+    }
     if (colour == RGB(255, 255, 255) && x1 != x2 && y1 != y2) {
         // perhaps the ground of the text that comes next
         groundWaiting_ = true;
@@ -211,17 +281,18 @@ void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32
     }
     Below().FilledBox(x1, y1, x2, y2, colour);
     // a box of no height or width is a line
-    if (x1 == x2 || y1 == y2) lines_.push_back({x1, y1, x2, y2});
+    if (x1 == x2 || y1 == y2) Learn({x1, y1, x2, y2});
 }
 
 void LabelLayer::DrawWaitingGround() {
-    if (!groundWaiting_) return;
+    if (!groundWaiting_ || underneath_) return;
     groundWaiting_ = false;
     Below().FilledBox(ground_.Left, ground_.Top, ground_.Left + ground_.Width, ground_.Top + ground_.Height,
                       RGB(255, 255, 255));
 }
 
 void LabelLayer::DrawText(double x, double y, const std::string& text) {
+    if (underneath_) return;
     const bool onGround = groundWaiting_ && std::fabs(ground_.Left - x) < 0.5 && std::fabs(ground_.Top - y) < 0.5;
     if (onGround)
         groundWaiting_ = false;
@@ -240,18 +311,47 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         placed_.push_back({x, y, width, height});
         return;
     }
-    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of});
+    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_});
+    crowded_ = WhenCrowded::Elsewhere;
 }
 
 void LabelLayer::Clear() {
     groundWaiting_ = false;
     labels_.clear();
-    lines_.clear();
+    Forget();
     placed_.clear();
     Below().Cls();
 }
 
-TextBox LabelLayer::Place(const Label& label, std::vector<Segment>& near, bool& astray) const {
+std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
+    std::vector<TextBox> near;
+    for (const TextBox& t : placed_)
+        if (Overlap(t, reach)) near.push_back(t);
+    return near;
+}
+
+bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
+    if (!Inside(box, area_)) return false;
+    const TextBox clear = Grown(box, gap_);
+    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
+}
+
+double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const {
+    const TextBox clear = Grown(box, gap_);
+    double c = Inside(box, area_) ? 0 : 1E6;
+    for (const TextBox& t : texts)
+        if (Overlap(clear, t)) c += 1000;
+    // counted only as far as the bound: a spot costing that much is no better
+    if (c >= bound) return c;
+    AnyLineNear(clear, [&](const Segment& l) {
+        c += SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear) ? 1 : 0;
+        return c >= bound;
+    });
+    return c;
+}
+
+LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
     const double stepX = h / 2, stepY = h / 4;
@@ -268,86 +368,186 @@ TextBox LabelLayer::Place(const Label& label, std::vector<Segment>& near, bool& 
         down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
-    auto isNear = [&](const TextBox& box) { return !label.Of || Distance(box, *label.Of) <= nearby; };
-
-    // the lines and texts within reach
-    const TextBox reach = Grown({asked.Left + left * stepX, asked.Top + up * stepY,
-                                 asked.Width + (right - left) * stepX, asked.Height + (down - up) * stepY},
-                                gap_);
-    near.clear();
-    for (const Segment& l : lines_) {
-        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1),
-                             std::fabs(l.y2 - l.y1)};
-        if (Overlap(Grown(bounds, 1), reach)) near.push_back(l);
-    }
-    std::vector<const TextBox*> texts;
-    for (const TextBox& t : placed_)
-        if (Overlap(t, reach)) texts.push_back(&t);
-    // what a spot covers: the frame's edge weighs most, then other texts, then lines
-    auto cost = [&](const TextBox& box) {
-        const TextBox clear = Grown(box, gap_);
-        double c = Inside(box, area_) ? 0 : 1E6;
-        for (const TextBox* t : texts)
-            if (Overlap(clear, *t)) c += 1000;
-        for (const Segment& l : near)
-            if (SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear)) c += 1;
-        return c;
+    // near what it labels, and no nearer what another text of its kind labels
+    auto isNear = [&](const TextBox& box) {
+        if (!label.Of) return true;
+        const double own2 = SquaredDistance(box, *label.Of);
+        if (own2 > nearby * nearby) return false;
+        const double own = std::sqrt(own2);
+        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
+                   return SquaredDistance(box, r) < (own - 1) * (own - 1);
+               });
     };
-    astray = false;
-    if (isNear(asked) && cost(asked) == 0) return asked;
+    // the texts within reach
+    const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
+                                                          asked.Width + (right - left) * stepX,
+                                                          asked.Height + (down - up) * stepY},
+                                                         2 * gap_));
+    if (isNear(asked) && Free(asked, texts)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
     struct Spot {
         int i, j;
         bool near;
-        double away;  // from the spot asked for
+        double away;  // from the spot asked for, squared
     };
+    auto before = [](const Spot& a, const Spot& b) {
+        if (a.near != b.near) return a.near;
+        if (a.away != b.away) return a.away < b.away;
+        return a.i != b.i ? a.i < b.i : a.j < b.j;
+    };
+    // Spots go by rings around the one asked for, a ring being the spots
+    // `ring` quarter heights away across or down (a step across is two):
+    // none in a ring stands nearer than the ring's number, so the search
+    // stops at the ring beyond the nearest free spot found.
+    auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
+    const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
+    std::vector<int> first(2 * static_cast<std::size_t>(rings) + 1, 0);
     std::vector<Spot> spots;
     for (int i = left; i <= right; ++i)
         for (int j = up; j <= down; ++j) {
             const bool close = isNear(spot(i, j));
-            if (close || (std::abs(i) <= nx && std::abs(j) <= ny))
-                spots.push_back({i, j, close, std::hypot(i * stepX, j * stepY)});
+            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny)) {
+                spots.push_back({i, j, close, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)});
+                ++first[static_cast<std::size_t>((close ? 0 : rings) + ringOf(i, j)) + 1];
+            }
         }
-    std::stable_sort(spots.begin(), spots.end(), [&](const Spot& a, const Spot& b) {
-        return a.near != b.near ? a.near : a.away < b.away;
-    });
-
-    // the first free spot; where there is none, the one that covers least
-    TextBox best = asked;
-    double bestCost = -1;
-    for (const Spot& at : spots) {
-        const TextBox box = spot(at.i, at.j);
-        const double covered = cost(box);
-        if (covered == 0) {
-            astray = !at.near;
-            return box;
+    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
+    std::vector<Spot> byRing(spots.size());
+    {
+        std::vector<int> next(first.begin(), first.end() - 1);
+        for (const Spot& at : spots)
+            byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
+    }
+    for (const bool nearOnes : {true, false}) {
+        std::optional<Spot> best;
+        for (int r = 0; r < rings; ++r) {
+            const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
+            for (int n = first[k]; n < first[k + 1]; ++n) {
+                const Spot& at = byRing[static_cast<std::size_t>(n)];
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts)) best = at;
+            }
+            if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (bestCost < 0 || covered < bestCost) {
-            best = box;
-            bestCost = covered;
+        if (best && nearOnes) return {spot(best->i, best->j), {}, false};
+        if (best && label.Crowded == WhenCrowded::Elsewhere) {
+            // away from what it labels, a spot a leader reaches comes first
+            if (label.Of)
+                if (std::optional<Placement> led = PlaceWithLeader(label, 6.0)) return {led->Box, led->Leader, true};
+            return {spot(best->i, best->j), {}, true};
         }
     }
-    astray = label.Of.has_value();
-    return best;
+    // a short leader where one finds room, else a longer one
+    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
+        for (const double reach : {6.0, 12.0})
+            if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+    if (label.Crowded != WhenCrowded::Elsewhere) return {};
+
+    // where no spot is free, the one that covers least, the first in order of those
+    TextBox best = asked;
+    double bestCost = -1;
+    const Spot* bestSpot = nullptr;
+    for (const Spot& at : spots) {
+        const TextBox box = spot(at.i, at.j);
+        const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+        if (bestCost < 0 || covered < bestCost || (covered == bestCost && before(at, *bestSpot))) {
+            best = box;
+            bestCost = covered;
+            bestSpot = &at;
+        }
+    }
+    return {best, {}, label.Of.has_value()};
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
+                                                        const std::vector<TextBox>& texts) const {
+    // from the middle of what is labelled to the text's edge nearest it, a gap short of it
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+    const double length = std::hypot(ex - ax, ey - ay);
+    if (length <= gap_) return std::nullopt;
+    const double shorter = (length - gap_) / length;
+    const Segment l{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
+    // crossing no text, this one's included, and no other leader
+    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
+                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                         }) ||
+                         std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); });
+    if (crosses) return std::nullopt;
+    return l;
+}
+
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach) const {
+    const TextBox& of = *label.Of;
+    const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    // a coarser grid than beside: a spot this far off need not be the nearest to a hair
+    const double stepX = h, stepY = h / 2;
+    const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
+    const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
+    struct Spot {
+        TextBox box;
+        double length;
+    };
+    std::vector<Spot> spots;
+    for (int i = -nx; i <= nx; ++i)
+        for (int j = -ny; j <= ny; ++j) {
+            const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+            const double length = Distance(box, {ax, ay, 0, 0});
+            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
+        }
+    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
+    const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
+    for (const Spot& at : spots)
+        if (Free(at.box, texts))
+            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts)) return Placement{at.box, leader, false};
+    return std::nullopt;
 }
 
 void LabelLayer::Flush() {
     DrawWaitingGround();
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
-    std::vector<Segment> near;
+    std::vector<TextBox> rivals;
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     for (const Label& label : labels_) {
-        bool astray = false;
-        const TextBox box = Place(label, near, astray);
-        astray_ += astray;
+        // what the other texts of its kind label, near enough to matter
+        rivals.clear();
+        if (label.Of && !handOn) {
+            // a spot near its own lies within two heights of it; a rival nearer than that, within four
+            const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
+            for (const Label& other : labels_)
+                if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
+                    Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
+                    rivals.push_back(*other.Of);
+        }
+        // a layer below places the texts again among all its lines and texts: this one hands them on
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals);
+        astray_ += placed.Astray;
+        if (!placed.Box) continue;
+        const TextBox box = *placed.Box;
+        // a text that found room only away from what it labels is joined to it, where a leader crosses no text
+        std::optional<Segment> leader = placed.Leader;
+        if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
+            leader = LeaderTo(*label.Of, box, placed_);
         placed_.push_back(box);
         Wear(label.Printed);
         Surface& below = Below();
+        if (leader) {
+            const Segment& l = *leader;
+            const int pen = DrawWidth;
+            below.DrawWidth = 1;
+            below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
+            below.DrawWidth = pen;
+            Learn(l);
+            leaders_.push_back(l);
+        }
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
-                                     label.Of->Top + label.Of->Height);
+                                     label.Of->Top + label.Of->Height, label.Crowded);
         if (label.Ground) below.FilledBox(box.Left, box.Top, box.Left + box.Width, box.Top + box.Height, RGB(255, 255, 255));
         below.CurrentX = box.Left;
         below.CurrentY = box.Top;
@@ -361,9 +561,14 @@ void LabelLayer::Flush() {
     target_.CurrentY = CurrentY = y;
 }
 
-void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2) {
-    if (auto* layer = dynamic_cast<LabelLayer*>(&s))
-        layer->NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2, LabelLayer::WhenCrowded crowded) {
+    s.LabelNextText(x1, y1, x2, y2);
+    if (auto* layer = dynamic_cast<LabelLayer*>(&s); layer != nullptr && crowded != LabelLayer::WhenCrowded::Elsewhere)
+        layer->NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)}, crowded);
+}
+
+void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
+    NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
 }
 
 LabelLayer ViewLabelLayer(Surface& s, bool trial) {
