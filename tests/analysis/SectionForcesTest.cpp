@@ -605,9 +605,7 @@ struct BalanceWall : test::BuiltInWall {
     }
 
     void Analyse() {
-        SetWaterDepths(m);
-        SetSeismicCoefficient(m);
-        ComputeWallOutline(m);
+        PrepareWall(m);
         AnalyseCombination(m);
     }
 
@@ -658,11 +656,8 @@ Totals SumOfTheParts(Model& m) {
         const LineLoad& p = m.LineLoads[i];
         if (LineLoadPart(m, p) != WallPart::Joint) continue;
         EXPECT_TRUE(Within(m, p.X, xFront, xBack) && AtMost(m, p.Y, front)) << p.X << ", " << p.Y;
-        const double th = Radians(p.Direction), fx = p.Value * std::sin(th) * factor[p.LoadType];
-        const double fy = p.Value * std::cos(th) * factor[p.LoadType];
-        t.Fx += fx;
-        t.Fy += fy;
-        t.M += p.Y * fx - p.X * fy;
+        const double th = Radians(p.Direction), P = p.Value * factor[p.LoadType], fx = P * std::sin(th), fy = P * std::cos(th);
+        t.Fx += fx, t.Fy += fy, t.M += p.Y * fx - p.X * fy;
     }
     const double width = xBack - xFront, middle = (xFront + xBack) / 2;
     auto trapezoid = [&](double x1, double x2, double p1, double p2) {   // resultant and its x
@@ -671,16 +666,13 @@ Totals SumOfTheParts(Model& m) {
     };
     const double weight = m.ConcreteUnitWeight * width * front * factor[DL];
     const double inertia = m.SeismicIncluded != 0 ? weight * m.AppliedSeismicCoefficient * factor[EQ] : 0;
-    t.Fy -= weight;
-    t.Fx -= inertia;
-    t.M += weight * middle - front / 2 * inertia;
+    t.Fy -= weight, t.Fx -= inertia, t.M += weight * middle - front / 2 * inertia;
     if (m.WaterIncluded != 0) {
         auto head = [&](double x) {
             return (FrontWaterHeight(m) + (BackWaterHeight(m) - FrontWaterHeight(m)) * x / B) * m.WaterUnitWeight * factor[WA];
         };
         const auto [U, xU] = trapezoid(xFront, xBack, head(xFront), head(xBack));
-        t.Fy += U;
-        t.M -= U * xU;
+        t.Fy += U, t.M -= U * xU;
     }
     // base pressure under the block where the base bears, and its part of the base friction
     const double lo = std::max<double>(xFront, m.BearingContactStart), hi = std::min<double>(xBack, m.BearingContactEnd);
@@ -689,8 +681,7 @@ Totals SumOfTheParts(Model& m) {
                                            (m.RightBearingPressure - m.LeftBearingPressure);
     };
     const auto [R, xR] = hi > lo ? trapezoid(lo, hi, pressure(lo), pressure(hi)) : std::pair{0.0, 0.0};
-    t.Fy += R;
-    t.M -= R * xR;
+    t.Fy += R, t.M -= R * xR;
     const section::BaseResistances r = section::ShareBaseResistances(m);
     t.Fx += r.direction * section::FrictionShare(r, R);
     // a restraint or shear key between the roots bears on the block
@@ -715,62 +706,37 @@ void ExpectEquilibrium(Model& m, const char* what) {
 }
 
 TEST(SectionForces, PartsBalanceTheStabilityTotals) {
-    struct Case {
-        const char* what;
-        void (*setUp)(BalanceWall&);
-    };
-    const Case cases[] = {
-        {"static loads",
-         [](BalanceWall& w) {
-             Model& m = w.m;
-             m.WaterIncluded = True;
-             m.EnteredFrontWaterDepth = 7.0f;
-             m.EnteredBackWaterDepth = 3.0f;
-             m.SeismicIncluded = 0;
-             m.BaseFrictionAngle = 20;
-             m.LineLoadCount = 0;
-             m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
-             m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
-             m.LineLoads[++m.LineLoadCount] = {6, 5.0f, 9.3f, 150, LL};   // on the backfill over the heel
-             m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
-             m.AdjacentStructurePosition = 1.0f;                           // under the toe
-             w.ShareTheSlidingForceAmongAllResistances();
-         }},
-        // a project file may hold back water above the backfill surface: the
-        // heel counts the earth the stability counts, not earth up to the water
-        {"back water above the backfill",
-         [](BalanceWall& w) {
-             Model& m = w.m;
-             m.WaterIncluded = True;
-             m.EnteredFrontWaterDepth = 1.0f;
-             m.EnteredBackWaterDepth = -0.5f;
-             m.SeismicIncluded = 0;
-             m.BaseFrictionAngle = 35;
-             m.LineLoadCount = 0;
-             w.Analyse();
-         }},
-        // at rest there is no seismic increment, and a weightless dry backfill
-        // has no inertia: what remains is the concrete's inertia and the front
-        // water's hydrodynamic pressure, which stem and toe share with the block
-        {"earthquake",
-         [](BalanceWall& w) {
-             Model& m = w.m;
-             m.EarthPressureOption = AtRest;
-             m.BackfillUnitWeight = 0;
-             m.WaterIncluded = True;
-             m.EnteredFrontWaterDepth = 7.0f;
-             m.EnteredBackWaterDepth = 9.3f;
-             m.SeismicIncluded = True;
-             m.EnteredSeismicCoefficient = 0.2f;
-             m.BaseFrictionAngle = 30;
-             m.LineLoadCount = 0;
-             w.Analyse();
-         }},
-    };
+    // With an earthquake at rest there is no seismic increment, and a
+    // weightless dry backfill has no inertia: what remains is the concrete's
+    // inertia and the front water's hydrodynamic pressure, which stem and toe
+    // share with the block. A project file may hold back water above the
+    // backfill surface: the heel counts the earth the stability counts, not
+    // earth up to the water.
+    struct Case { const char* what; float front, back, kh, friction; bool loads; };
+    const Case cases[] = {{"static loads", 7.0f, 3.0f, 0, 20, true},
+                          {"back water above the backfill", 1.0f, -0.5f, 0, 35, false},
+                          {"earthquake", 7.0f, 9.3f, 0.2f, 30, false}};
     for (const Case& c : cases) {
         test::MessageRecorder messages;
         BalanceWall w;
-        c.setUp(w);
+        Model& m = w.m;
+        m.WaterIncluded = True;
+        m.EnteredFrontWaterDepth = c.front;
+        m.EnteredBackWaterDepth = c.back;
+        m.SeismicIncluded = c.kh > 0 ? True : 0;
+        if (c.kh > 0) m.EnteredSeismicCoefficient = c.kh, m.EarthPressureOption = AtRest, m.BackfillUnitWeight = 0;
+        m.BaseFrictionAngle = c.friction;
+        m.LineLoadCount = 0;
+        if (c.loads) {
+            m.LineLoads[++m.LineLoadCount] = {5, 1.0f, 1.0f, 180, LL};   // on the toe
+            m.LineLoads[++m.LineLoadCount] = {4, 4.5f, 1.2f, 200, DL};   // on the heel
+            m.LineLoads[++m.LineLoadCount] = {6, 5.0f, 9.3f, 150, LL};   // on the backfill over the heel
+            m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
+            m.AdjacentStructurePosition = 1.0f;                           // under the toe
+            w.ShareTheSlidingForceAmongAllResistances();
+        } else {
+            w.Analyse();
+        }
         ExpectEquilibrium(w.m, c.what);
         EXPECT_TRUE(messages.Messages.empty()) << c.what;
     }
@@ -1004,34 +970,24 @@ TEST(SectionForces, MembersAndJointCarryEveryLineLoadTheStabilityCounts) {
         for (int wall = 0; wall < 220; ++wall) {
             TypedWall w(units, state);
             Model& m = w.m;
-            const double f = units == British ? 3.28 : 1, mm = 0.001 * f;
-            const double P = units == SI ? 10 : units == British ? 0.7 : 1;
+            const double f = units == British ? 3.28 : 1, mm = 0.001 * f, P = units == SI ? 10 : units == British ? 0.7 : 1;
             const double B = m.BaseWidth, xt = m.ToeLength, xr = B - m.HeelLength, H = w.H;
             m.WaterIncluded = unit() < 0.5 ? True : 0;
-            m.SeismicIncluded = True;
             m.EnteredFrontWaterDepth = ToSingle(H * (0.6 + 0.5 * unit()));
             m.EnteredBackWaterDepth = ToSingle(H * (0.2 + 0.9 * unit()));
-            m.EnteredSeismicCoefficient = unit() < 0.5 ? 0.1f : 0;
-            m.BaseFrictionAngle = 35;
-            m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0;
-            m.AdjacentStructureIncluded = 1;
-            m.ShearKeyDepth = ToSingle(0.4 * f);
-            m.ShearKeyWidth = ToSingle(0.3 * f);
+            m.SeismicIncluded = True, m.EnteredSeismicCoefficient = unit() < 0.5 ? 0.1f : 0, m.BaseFrictionAngle = 35;
+            m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0, m.ShearKeyDepth = ToSingle(0.4 * f), m.ShearKeyWidth = ToSingle(0.3 * f);
             m.ShearKeyToeDistance = ToSingle(xt + (xr - xt) * unit());
             m.ShearKeyHeelDistance = ToSingle(B - m.ShearKeyToeDistance - m.ShearKeyWidth);
-            m.AdjacentStructureCapacity = unit() < 0.5 ? ToSingle(20 * P) : 0;
+            m.AdjacentStructureIncluded = 1, m.AdjacentStructureCapacity = unit() < 0.5 ? ToSingle(20 * P) : 0;
             m.AdjacentStructurePosition = ToSingle(B * unit());
             m.BackfillSlopeRatio = unit() < 0.3 ? 3 : 0;
-            SetWaterDepths(m);
-            SetSeismicCoefficient(m);
-            ComputeWallOutline(m);
+            PrepareWall(m);
             // the parts' boundaries, points inside them and outside the wall
             const double xs[] = {-0.5 * f, 0, xt / 2, xt, xt + m.StemFrontBatter, (xt + xr) / 2, xr, (xr + B) / 2, B,
                                  B + 0.5 * f};
-            const double ys[] = {-0.3 * f, 0, w.toeHeight, w.heelHeight, H - StemMemberLength(m), H / 2, H,
-                                 H + f};
-            m.LineLoadCount = 8;
-            for (int i = 1; i <= m.LineLoadCount; ++i) {
+            const double ys[] = {-0.3 * f, 0, w.toeHeight, w.heelHeight, H - StemMemberLength(m), H / 2, H, H + f};
+            for (int i = 1; i <= 8; ++i) {
                 const double x = xs[int(unit() * 10)] + mm * int(unit() * 3 - 1);
                 const double y = ys[int(unit() * 8)] + mm * int(unit() * 3 - 1);
                 const float direction = std::array{0.0f, 90.0f, 180.0f, 225.0f, 270.0f}[int(unit() * 5)];
@@ -1042,17 +998,14 @@ TEST(SectionForces, MembersAndJointCarryEveryLineLoadTheStabilityCounts) {
             double scale = 0, moment = 0;
             bool balanced = true;
             for (int loaded = 0; loaded <= 1 && balanced; ++loaded) {
-                const int16_t count = m.LineLoadCount;
-                if (!loaded) m.LineLoadCount = 0;
+                m.LineLoadCount = int16_t(8 * loaded);
                 AnalyseCombination(m);
                 // the resistances hold the whole horizontal load
-                balanced = m.WallStable == True &&
-                           std::abs(m.TotalHorizontalForce) <= double(m.BaseFrictionResistance) + m.RestraintResistance +
-                                                                    m.ToePassiveResistance + m.ShearKeyPassiveResistance;
+                balanced = m.WallStable == True && std::abs(m.TotalHorizontalForce) <= double(m.BaseFrictionResistance) +
+                               m.RestraintResistance + m.ToePassiveResistance + m.ShearKeyPassiveResistance;
                 if (balanced) sum[loaded] = SumOfTheParts(m);
                 scale = std::max({scale, std::abs(double(m.TotalVerticalForce)), std::abs(double(m.TotalHorizontalForce))});
                 moment = std::max(moment, std::abs(double(m.MomentAtOverturningPoint)));
-                m.LineLoadCount = count;
             }
             if (!balanced) continue;
             ++walls;
