@@ -49,13 +49,12 @@ TEST(LoadsTexts, NumbersAsTheDialogShowsAndRewritesThem) {
     for (const Case& c : {Case{1.35f, "1.35"}, Case{1.0f, "1.00"}, Case{0.0f, "--"}, Case{-0.9f, "-0.90"}, Case{1000.0f, "1000.00"}})
         EXPECT_EQ(FactorSummaryText(c.factor), c.want) << c.factor;
 
-    // loads on the ground in front of the toe or behind the heel, not on the wall
+    // loads on the ground in front of the toe or behind the heel; those at the toe tip and heel end stand on the wall
     const BuiltInWall wall;
     const float B = wall.m.BaseWidth;
     const std::pair<std::vector<float>, const char*> notes[] = {
-        {{0, 2, B}, ""},   // at the toe tip and at the heel end: on the wall
         {{1, B + 0.5f}, "Load 2 stands beyond the heel: it is counted as a load on the wall"},
-        {{-0.01f, B * 1.001f, 1, B + 2, -3, -1},
+        {{-0.01f, B * 1.001f, 1, B + 2, -3, -1, 0, B},
          "Loads 1, 5 and 6 stand in front of the toe: they are counted as loads on the wall\n"
          "Loads 2 and 4 stand beyond the heel: they are counted as loads on the wall"}};
     for (const auto& [x, want] : notes) {
