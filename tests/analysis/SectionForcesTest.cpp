@@ -667,9 +667,8 @@ Totals SumOfTheParts(Model& m) {
     const double inertia = m.SeismicIncluded != 0 ? weight * m.AppliedSeismicCoefficient * factor[EQ] : 0;
     t.Fy -= weight, t.Fx -= inertia, t.M += weight * middle - front / 2 * inertia;
     if (m.WaterIncluded != 0) {
-        auto head = [&](double x) {
-            return (FrontWaterHeight(m) + (BackWaterHeight(m) - FrontWaterHeight(m)) * x / B) * m.WaterUnitWeight * factor[WA];
-        };
+        const double hf = FrontWaterHeight(m), hb = BackWaterHeight(m);
+        auto head = [&](double x) { return (hf + (hb - hf) * x / B) * m.WaterUnitWeight * factor[WA]; };
         const auto [U, xU] = trapezoid(xFront, xBack, head(xFront), head(xBack));
         t.Fy += U, t.M -= U * xU;
     }
@@ -967,16 +966,15 @@ TEST(SectionForces, MembersAndJointCarryEveryLineLoadTheStabilityCounts) {
             Model& m = w.m;
             const double f = units == British ? 3.28 : 1, mm = 0.001 * f, P = units == SI ? 10 : units == British ? 0.7 : 1;
             const double B = m.BaseWidth, xt = m.ToeLength, xr = B - m.HeelLength, H = w.H;
-            m.WaterIncluded = unit() < 0.5 ? True : 0;
+            m.SeismicIncluded = True, m.AdjacentStructureIncluded = 1, m.BaseFrictionAngle = 35;
+            m.ShearKeyDepth = ToSingle(0.4 * f), m.ShearKeyWidth = ToSingle(0.3 * f), m.WaterIncluded = unit() < 0.5 ? True : 0;
             m.EnteredFrontWaterDepth = ToSingle(H * (0.6 + 0.5 * unit()));
             m.EnteredBackWaterDepth = ToSingle(H * (0.2 + 0.9 * unit()));
-            m.SeismicIncluded = True, m.EnteredSeismicCoefficient = unit() < 0.5 ? 0.1f : 0, m.BaseFrictionAngle = 35;
-            m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0, m.ShearKeyDepth = ToSingle(0.4 * f), m.ShearKeyWidth = ToSingle(0.3 * f);
+            m.EnteredSeismicCoefficient = unit() < 0.5 ? 0.1f : 0, m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0;
             m.ShearKeyToeDistance = ToSingle(xt + (xr - xt) * unit());
             m.ShearKeyHeelDistance = ToSingle(B - m.ShearKeyToeDistance - m.ShearKeyWidth);
-            m.AdjacentStructureIncluded = 1, m.AdjacentStructureCapacity = unit() < 0.5 ? ToSingle(20 * P) : 0;
-            m.AdjacentStructurePosition = ToSingle(B * unit());
-            m.BackfillSlopeRatio = unit() < 0.3 ? 3 : 0;
+            m.AdjacentStructureCapacity = unit() < 0.5 ? ToSingle(20 * P) : 0;
+            m.AdjacentStructurePosition = ToSingle(B * unit()), m.BackfillSlopeRatio = unit() < 0.3 ? 3 : 0;
             PrepareWall(m);
             // the parts' boundaries, points inside them and outside the wall
             const double xs[] = {-0.5 * f, 0, xt / 2, xt, xt + m.StemFrontBatter, (xt + xr) / 2, xr, (xr + B) / 2, B,
