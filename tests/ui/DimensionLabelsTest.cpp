@@ -21,16 +21,16 @@ using test::Typed;
 
 class DimensionLabelsTest : public test::MainWindowTest {
 protected:
-    // Clicks label `index` and answers the pop-up with `steps`; returns what
-    // the pop-up showed at each step.
-    std::vector<QString> Click(int index, std::vector<test::PopUpStep> steps,
-                               std::vector<QRect>* places = nullptr, std::vector<QString>* tips = nullptr) {
+    // Clicks label `index` (or presses Enter on it) and answers the pop-up
+    // with `steps`; returns what the pop-up showed at each step.
+    std::vector<QString> Click(int index, std::vector<test::PopUpStep> steps, std::vector<QRect>* places = nullptr,
+                               bool byEnter = false) {
         EXPECT_TRUE(window->lblDim[index]->isVisible()) << "label " << index;
         test::PopUpScript script(std::move(steps));
-        QTest::mouseClick(window->lblDim[index], Qt::LeftButton);
+        if (byEnter) QTest::keyClick(window->lblDim[index], Qt::Key_Return);
+        else QTest::mouseClick(window->lblDim[index], Qt::LeftButton);
         EXPECT_TRUE(script.Done()) << "the pop-up closed before every step was taken";
         if (places) *places = script.Places;
-        if (tips) *tips = script.ToolTips;
         return script.Shown;
     }
 
@@ -163,10 +163,7 @@ TEST_F(DimensionLabelsTest, AnEntryIsStoredRebalancedAndRedrawn) {
 
     // from the keyboard: Enter on the label that has the focus, which keeps it; Tab to the next
     window->lblDim[ToeLengthLabel]->setFocus(Qt::TabFocusReason);
-    {
-        test::PopUpScript script({Typed("2.5")});
-        QTest::keyClick(window->lblDim[ToeLengthLabel], Qt::Key_Return);
-    }
+    Click(ToeLengthLabel, {Typed("2.5")}, nullptr, true);
     EXPECT_EQ(Caption(ToeLengthLabel), "2.50");
     QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(window->focusWidget(), window->lblDim[StemFrontBatterLabel]);

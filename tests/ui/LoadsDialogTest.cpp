@@ -46,8 +46,7 @@ void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-// Types each key where the focus is, as from a keyboard: '>' is Tab, '<'
-// Shift+Tab, '\n' Enter.
+// Types each key where the focus is, as from a keyboard: '>' is Tab, '<' Shift+Tab, '\n' Enter.
 void TypeKeys(const std::string& keys) {
     for (char key : keys) {
         QWidget* focus = QApplication::focusWidget();
@@ -56,9 +55,6 @@ void TypeKeys(const std::string& keys) {
         else QTest::keyClick(focus, key);
     }
 }
-
-// Types `text` and Enter where the focus is.
-void TypeWhereTheFocusIs(const std::string& text) { TypeKeys(text + "\n"); }
 
 class LoadsDialogTest : public test::MainWindowTest {
 protected:
@@ -106,9 +102,9 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
         FlexGrid* g = d.MSHFlexGrid3;
         ASSERT_EQ(g->Rows(), loads + 2);
         ASSERT_EQ(g->Col(), 1);
-        TypeWhereTheFocusIs("40");
+        TypeKeys("40\n");
         EXPECT_EQ(g->Col(), 2);  // Enter moves on to X
-        for (const char* value : {"1.5", "10", "-90"}) TypeWhereTheFocusIs(value);
+        TypeKeys("1.5\n10\n-90\n");
         EXPECT_TRUE(g->hasFocus()) << "after each Enter the grid has the focus again";
         // the factor of the horizontal earth pressure of the chosen combination, on the second tab
         d.SSTab1->setCurrentIndex(1);
@@ -732,15 +728,13 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
     struct Case { const char* what; Grid grid; int row, col; std::string keys; std::vector<Landing> landings; int endRow, endCol; };
     const Case cases[] = {
         {"a new load typed across its row", LineLoads, 3, 1, "5>2>3>180\n", {{3, 1, "5"}, {3, 2, "2"}, {3, 3, "3"}, {3, 4, "180"}}, 3, 5},
-        {"Tab past a row's type goes on to the next row", LineLoads, 1, 4, "7>>9\n", {{1, 4, "7"}, {2, 1, "9"}}, 2, 2},
-        {"Shift+Tab goes back to the previous row's type", LineLoads, 2, 1, "<", {}, 1, 5},
+        {"Tab past a row's type goes on to the next row, Shift+Tab back", LineLoads, 1, 4, "7>>9<", {{1, 4, "7"}, {2, 1, "9"}}, 1, 5},
         {"Tab past the last cell leaves the grid", LineLoads, Last, 5, ">", {}, Left, 0},
         {"Shift+Tab before the first cell leaves the grid", LineLoads, 1, 1, "<", {}, Left, 0},
         {"a refused number keeps its cell current", LineLoads, 1, 2, "x>", {{1, 2, "0"}}, 1, 2},
         {"factors down a column", Factors, 1, 2, "1.25\n0.9\n", {{1, 2, "1.25"}, {2, 2, "0.9"}}, 3, 2},
         {"a factor row typed across", Factors, 1, 1, "Service>1.5>0.8\n", {{1, 1, "Service"}, {1, 2, "1.5"}, {1, 3, "0.8"}}, 2, 3},
         {"Shift+Tab from a name goes to the row above's last factor", Factors, 2, 1, "<2\n", {{1, 19, "2"}}, 2, 19},
-        {"Tab past the last factor leaves the grid", Factors, Last, 19, ">", {}, Left, 0},
         {"bars typed across their row", Bars, BarDiameterRow, 2, "16>20\n", {{BarDiameterRow, 2, "16"}, {BarDiameterRow, 3, "20"}}, BarDiameterRow, 3},
         {"Tab past the last diameter goes to the first spacing", Bars, BarDiameterRow, 9, ">", {}, BarSpacingRow, 2},
         {"Tab past the last spacing leaves the sheet", Bars, BarSpacingRow, 9, ">", {}, Left, 0},
