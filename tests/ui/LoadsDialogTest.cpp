@@ -733,8 +733,8 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
         {"Shift+Tab before the first cell leaves the grid", LineLoads, 1, 1, "<", {}, Left, 0},
         {"a refused number keeps its cell current", LineLoads, 1, 2, "x>", {{1, 2, "0"}}, 1, 2},
         {"factors down a column", Factors, 1, 2, "1.25\n0.9\n", {{1, 2, "1.25"}, {2, 2, "0.9"}}, 3, 2},
-        {"a factor row typed across", Factors, 1, 1, "Service>1.5>0.8\n", {{1, 1, "Service"}, {1, 2, "1.5"}, {1, 3, "0.8"}}, 2, 3},
-        {"Shift+Tab from a name goes to the row above's last factor", Factors, 2, 1, "<2\n", {{1, 19, "2"}}, 2, 19},
+        {"Shift+Tab to the last factor above, Tab back and across a row", Factors, 2, 1, "<2>Service>1.5>0.8\n",
+         {{1, 19, "2"}, {2, 1, "Service"}, {2, 2, "1.5"}, {2, 3, "0.8"}}, 3, 3},
         {"bars typed across their row", Bars, BarDiameterRow, 2, "16>20\n", {{BarDiameterRow, 2, "16"}, {BarDiameterRow, 3, "20"}}, BarDiameterRow, 3},
         {"Tab past the last diameter goes to the first spacing", Bars, BarDiameterRow, 9, ">", {}, BarSpacingRow, 2},
         {"Tab past the last spacing leaves the sheet", Bars, BarSpacingRow, 9, ">", {}, Left, 0},
@@ -762,7 +762,7 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
             }
         // the working copies hold what the grids show
         EXPECT_FLOAT_EQ(d->WorkingLineLoads[3].Direction, 180);
-        EXPECT_FLOAT_EQ(m.WorkingCombinationSets[m.EditedCombinationSet].Combinations[1].Factor[DL], 0.9f);
+        EXPECT_FLOAT_EQ(m.WorkingCombinationSets[m.EditedCombinationSet].Combinations[1].Factor[DL], 1.5f);
     }
     test::FactorForConcrete(m);
     m.UpperStemLength = 4;
