@@ -265,8 +265,7 @@ TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValues) {
 // the dialogs that edit the wall; a box or grid that takes Enter or Esc for
 // its own entry keeps it.
 TEST_F(PropertiesDialogTest, EnterAcceptsAndEscapeCancelsTheWallsDialogs) {
-    enum Dialog { Properties, Restraints, Loads };
-    enum Outcome { StaysOpen, Accepted, Cancelled };
+    enum Dialog { Properties, Restraints, Loads }; enum Outcome { StaysOpen, Accepted, Cancelled };
     struct Case { Dialog dialog; const char* control; Qt::Key key; Outcome want; };
     const Case cases[] = {
         {Properties, "txtValue_8", Qt::Key_Return, Accepted}, {Properties, "txtValue_8", Qt::Key_Escape, Cancelled},
