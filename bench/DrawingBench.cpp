@@ -19,10 +19,7 @@ void DimensionsViewFullHd(benchmark::State& state) {
     InitialiseProject(m, false);   // the built-in wall, not the defaults of this machine
     m.TextFontName = "Arial";
     ImageSurface s(1920, 1080);
-    s.FontName = m.TextFontName;
-    s.FontSize = 8;
-    s.Drawing().FrameWidth = 1920 * 15;
-    s.Drawing().FrameHeight = 1080 * 15;
+    bench::FrameFullHd(s, m.TextFontName);
     for (auto _ : state) {
         s.Cls();
         DrawWall(m, s, 1, 0);

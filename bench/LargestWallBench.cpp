@@ -46,10 +46,7 @@ void LargestWallLoadsView(benchmark::State& state) {
     Model m;
     MakeLargestWall(m);
     ImageSurface s(1920, 1080);
-    s.FontName = m.TextFontName;
-    s.FontSize = 8;
-    s.Drawing().FrameWidth = 1920 * 15;
-    s.Drawing().FrameHeight = 1080 * 15;
+    bench::FrameFullHd(s, m.TextFontName);
     for (auto _ : state) {
         s.Cls();
         PrepareCombination(m);

@@ -23,10 +23,7 @@ void AnalysisViewFullHd(benchmark::State& state) {
     InitialiseProject(m, false);   // the built-in wall, with water and seismic loading
     m.TextFontName = "Arial";
     ImageSurface s(1920, 1080);
-    s.FontName = m.TextFontName;
-    s.FontSize = 8;
-    s.Drawing().FrameWidth = 1920 * 15;
-    s.Drawing().FrameHeight = 1080 * 15;
+    bench::FrameFullHd(s, m.TextFontName);
     for (auto _ : state) {
         s.Cls();
         PrepareCombination(m);
