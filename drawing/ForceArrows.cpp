@@ -51,11 +51,11 @@ std::string LoadCodeText(const Model& m, int code) {
 
 void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
-                       double clearance) {
+                       double clearance, double length) {
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
-    const double L = m.ForceArrowLength;
+    const double L = length > 0 ? length : m.ForceArrowLength;
     const double ux = std::sin(angle), uy = -std::cos(angle);
     DrawForceArrow(m, s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
 

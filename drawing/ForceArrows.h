@@ -31,9 +31,10 @@ std::string LoadCodeText(const Model& m, int code);
 // quarter turn to the right), reversed for a negative magnitude; its value
 // and label stand beside its middle, clear of the shaft, and `clearance`
 // further off where the caller draws a line of its own beside the shaft.
+// The arrow is `length` long, ForceArrowLength when that is 0.
 void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
-                       double clearance = 0);
+                       double clearance = 0, double length = 0);
 
 // A horizontal arrow from (x, y), to the right for a positive value and to
 // the left for a negative one, its text centred above it.

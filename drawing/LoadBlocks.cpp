@@ -98,14 +98,18 @@ void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, 
     LoadArrowAt(m, s, cx, cy, direction, value, label);
 }
 
-void DrawWeightBlocks(const Model& m, Surface& s, int family) {
+void DrawWeightBlocks(const Model& m, Surface& s, int family, bool filled) {
     if (m.ShowWeightResultants != 0) {
         // the wall's weight, then the two backfill bodies
         constexpr int codes[] = {0, DL, EV, EV};
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= 3; ++i) {
+            const double weight = m.BodyWeights[static_cast<size_t>(i)];
+            const double middle = BodyY(m, i) + (weight > 0 ? 1 : -1) * m.ForceArrowLength / 2.0;
             if (FamilyShows(family, codes[i]))
-                DrawVerticalLoadArrow(m, s, BodyX(m, i), BodyY(m, i), m.BodyWeights[static_cast<size_t>(i)],
-                                  LoadCodeText(m, codes[i]), m.LoadColour, m.LoadLabelColour, m.LoadArrowPenWidth);
+                DrawVerticalLoadArrow(m, s, BodyX(m, i), BodyY(m, i), weight, LoadCodeText(m, codes[i]),
+                                      LoadColourAt(m, BodyX(m, i), middle, filled), m.LoadLabelColour,
+                                      m.LoadArrowPenWidth);
+        }
         return;
     }
     // blocks 1 to 9 are the wall, the others the backfill over the heel
@@ -228,7 +232,7 @@ double SeismicComponentOverhang(const Model& m, Surface& s, const TextCell& cell
     return std::max(0.0, 15 + text - cell.Width);
 }
 
-void DrawSeismicLoads(const Model& m, Surface& s) {
+void DrawSeismicLoads(const Model& m, Surface& s, bool filled) {
     if (!EarthquakeActs(m)) return;
     const TextCell cell = MeasureTextCell(s);
     const double scale = m.LoadArrowScale;
@@ -236,10 +240,13 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
 
     // inertia of the bodies (or blocks), towards the toe
     if (m.ShowWeightResultants != 0) {
-        for (int i = 1; i <= 3; ++i)
-            DrawHorizontalLoadArrow(m, s, RoundToUnit(BodyX(m, i)), RoundToUnit(BodyY(m, i)),
-                                    -m.BodySeismicForces[static_cast<size_t>(i)], code, m.LoadColour,
-                                    m.LoadLabelColour, m.LoadArrowPenWidth);
+        for (int i = 1; i <= 3; ++i) {
+            const double force = -m.BodySeismicForces[static_cast<size_t>(i)];
+            const double x = RoundToUnit(BodyX(m, i)), y = RoundToUnit(BodyY(m, i));
+            const double middle = x + (force > 0 ? 1 : -1) * m.ForceArrowLength / 2.0;
+            DrawHorizontalLoadArrow(m, s, x, y, force, code, LoadColourAt(m, middle, y, filled), m.LoadLabelColour,
+                                    m.LoadArrowPenWidth);
+        }
     } else {
         for (int k = 1; k <= 17; ++k) DrawBlock(m, s, k, 1, -m.BlockSeismicForces[static_cast<size_t>(k)], code);
     }

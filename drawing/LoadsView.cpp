@@ -11,6 +11,7 @@
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "model/Outline.h"
+#include "runtime/Colours.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -115,7 +116,7 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(Model& m, Surface& surface, int family) {
+void DrawLoadsView(Model& m, Surface& surface, int family, bool filled) {
     // the values and codes are laid out last, clear of the arrows, blocks and one another
     LabelLayer s = ViewLabelLayer(m, surface);
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
@@ -129,12 +130,12 @@ void DrawLoadsView(Model& m, Surface& surface, int family) {
 
     FitLoadArrowScale(m, cell, SeismicComponentOverhang(m, s, cell));
     for (int i = 1; i <= m.LineLoadCount; ++i)
-        if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i);
+        if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i, filled);
     if (FamilyShows(family, m.SurchargeLoadType)) DrawSurchargeLoads(m, s);
-    DrawWeightBlocks(m, s, family);
+    DrawWeightBlocks(m, s, family, filled);
     if (m.WaterIncluded != 0 && FamilyShows(family, WA)) DrawWaterPressure(m, s);
     if (FamilyShows(family, EH)) DrawLateralEarthPressure(m, s);
-    if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s);
+    if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s, filled);
     s.PrintInPlace(true);
     DrawLoadsLegend(m, s);
 }
@@ -153,7 +154,7 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
         ComputeDrawingScale(m, LoadsViewLeastMargins(s));
         if (!DrawingFitted(m)) break;
         LabelLayer trial = ViewLabelLayer(m, s, true);
-        DrawLoadsView(m, trial, family);
+        DrawLoadsView(m, trial, family, fillAreas != 0);
         trial.Flush();
         if (fewest < 0 || trial.Astray() < fewest) {
             fewest = trial.Astray();
@@ -162,19 +163,37 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
     }
     s.FontSize = best;
     DrawWall(m, s, fillAreas, 0, LoadsViewLeastMargins(s));
-    DrawLoadsView(m, s, family);
+    DrawLoadsView(m, s, family, fillAreas != 0);
     s.FontSize = size;
 }
 
-void DrawLineLoad(Model& m, Surface& s, int index) {
+int32_t LoadColourAt(const Model& m, double x, double y, bool filled) {
+    return filled ? ShownOn(m.LoadColour, AreaColourAt(m, x, y)) : m.LoadColour;
+}
+
+void DrawLineLoad(Model& m, Surface& s, int index, bool filled) {
     const LineLoad& load = At(m.LineLoads, index);
     if (load.Value == 0) return;
     const double x = m.DrawingXCoordinates[4] + double(m.DrawingScale) * load.X;
     const double y = m.DrawingYCoordinates[4] - double(m.DrawingScale) * load.Y;
-    const double angle = Radians(load.Direction);
-    // a line load's value is written in the arrow's colour
-    DrawInclinedForce(m, s, x, y, load.Value, angle, LoadCodeText(m, load.LoadType), m.LoadColour, m.LoadColour,
-                      m.LoadArrowPenWidth);
+    // a negative load points the other way
+    const double angle = Radians(load.Direction) + (load.Value < 0 ? 4 * std::atan(1.0) : 0);
+    const double ux = std::sin(angle), uy = -std::cos(angle);
+
+    // as long as the frame lets it be from its point, and never shorter than two heads
+    double length = m.ForceArrowLength;
+    const double left = 0, right = m.FrameWidth, top = m.FrameTop, bottom = double(m.FrameTop) + m.FrameHeight;
+    if (ux > 1E-9) length = std::min(length, (right - x) / ux);
+    if (ux < -1E-9) length = std::min(length, (left - x) / ux);
+    if (uy > 1E-9) length = std::min(length, (bottom - y) / uy);
+    if (uy < -1E-9) length = std::min(length, (top - y) / uy);
+    length = std::max(length, std::min<double>(m.ForceArrowLength, 2.0 * m.ArrowHeadSize));
+
+    // the arrow shows on what lies under its middle; its value, on a white
+    // ground, keeps the load colour
+    const int32_t arrow = LoadColourAt(m, x + length / 2 * ux, y + length / 2 * uy, filled);
+    DrawInclinedForce(m, s, x, y, std::fabs(load.Value), angle, LoadCodeText(m, load.LoadType), arrow, m.LoadColour,
+                      m.LoadArrowPenWidth, 0, length);
 }
 
 void DrawSurchargeLoads(Model& m, Surface& s) {

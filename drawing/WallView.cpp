@@ -247,6 +247,31 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
     return w;
 }
 
+int32_t AreaColourAt(const Model& m, double x, double y) {
+    // the concrete first, as DrawWall fills it over the soil
+    const int outline[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    bool inside = false;
+    for (int i = 0, j = 7; i < 8; j = i++) {
+        const Point a = Node(m, outline[i]), b = Node(m, outline[j]);
+        if ((a.y > y) != (b.y > y) && x < a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y)) inside = !inside;
+    }
+    const Point n3 = Node(m, 3), n4 = Node(m, 4), n5 = Node(m, 5), n8 = Node(m, 8), n11 = Node(m, 11),
+                n40 = Node(m, 40);
+    if (ShearKeyShown(m) && y >= n4.y && y <= n4.y + m.ShearKeyDepth * m.DrawingScale &&
+        x >= n4.x + m.ShearKeyToeDistance * m.DrawingScale && x <= n5.x - m.ShearKeyHeelDistance * m.DrawingScale)
+        inside = true;
+    if (inside) return m.ConcreteColour;
+    // the soil surface behind the wall, level or rising from the top of the stem's back face
+    const double surface = x <= n8.x ? n8.y : n8.y - BackfillRise(m, x - n8.x);
+    if (x >= n8.x && x <= n5.x && y >= std::min(surface, n8.y) && y <= n5.y) return m.BackfillColour;
+    if (x > n5.x && y >= std::min(surface, n40.y) && y <= n5.y) return m.GroundColour;
+    if (x >= n11.x && y >= n4.y) return m.GroundColour;
+    if (x >= n11.x && x <= n4.x && y >= n3.y) return m.GroundColour;
+    if (m.WaterIncluded != 0 && x >= n11.x && x <= Node(m, 12).x && y >= FrontWaterLevel(m) && y <= n3.y)
+        return m.WaterColour;
+    return RGB(255, 255, 255);
+}
+
 bool WaterLevelShown(const Model& m, float depth) { return m.WaterIncluded != 0 && depth > 0; }
 
 VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths) {
