@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
 #include "support/BuiltInWall.h"
+#include "model/Outline.h"
 #include "model/Units.h"
 #include "runtime/Colours.h"
+#include "runtime/Format.h"
 #include "support/MessageRecorder.h"
 #include "support/RecordingSurface.h"
 
@@ -181,8 +184,10 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         double fontSize;     // a large sheet prints larger texts...
         int16_t arrowHead;   // ...and scales its offsets as the report scales the arrow heads
         float frontWater, keyWidth;
+        float stemTop = 0;   // a narrow stem of battered faces 0.5 and this top, 0 for the built-in one
     };
     const Case cases[] = {
+        {"a tall narrow stem: its three top values cannot stand side by side", 24, 60, 5, 0.5f, 0.83f},
         {"front water as deep as the wall is high", 10, 60, 10, 0.5f},
         {"a wide key under a base whose texts are large", 24, 60, 5, 2.5f},
         {"an E-size sheet: frame, texts and offsets four times the screen's", 40, 240, 3, 0.5f},
@@ -198,9 +203,33 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         p.m.FrameWidth *= c.arrowHead / 60;
         p.m.FrameHeight *= c.arrowHead / 60;
         p.s.FontSize = c.fontSize;
+        if (c.stemTop > 0) {
+            p.m.StemFrontBatter = p.m.StemBackBatter = 0.5f;
+            p.m.StemTopThickness = c.stemTop;
+            p.m.BaseWidth = p.m.ToeLength + 1 + c.stemTop + p.m.HeelLength;
+            ComputeWallOutline(p.m);
+        }
         ComputeDrawingScale(p.m);
         DrawDimensionsView(p.m, p.s, 0);
         const auto prints = p.s.Of("Print");
+        // each value across the stem's top stands by the middle of its dimension, or a leader joins them
+        const double yTop = p.Y(10) - 240 * c.arrowHead / 60;
+        const std::tuple<int, int, float> top[] = {
+            {2, 1, p.m.StemFrontBatter}, {1, 8, p.m.StemTopThickness}, {8, 7, p.m.StemBackBatter}};
+        for (const auto& [from, to, value] : top) {
+            const double x = (p.X(from) + p.X(to)) / 2;
+            const bool near = std::any_of(prints.begin(), prints.end(), [&](const SurfaceCall& t) {
+                if (t.Text != Format(value, "#0.#0")) return false;
+                const double dx = std::max({0.0, t.X1 - x, x - t.X1 - p.s.TextWidth(t.Text)});
+                const double dy = std::max({0.0, t.Y1 - yTop, yTop - t.Y1 - p.s.LineHeight * t.FontSize});
+                return std::hypot(dx, dy) <= p.s.LineHeight * t.FontSize;
+            });
+            const auto lines = p.s.Of("Line");
+            const bool led = std::any_of(lines.begin(), lines.end(), [&](const SurfaceCall& l) {
+                return std::hypot(l.X2 - x, l.Y2 - yTop) < 1e-3 && std::hypot(l.X1 - x, l.Y1 - yTop) > 1;
+            });
+            EXPECT_TRUE(near || led) << "no value by the dimension from node " << from << " to " << to;
+        }
         for (size_t i = 0; i < prints.size(); ++i) {
             const SurfaceCall& a = prints[i];
             const double h = p.s.LineHeight * a.FontSize, w = p.s.TextWidth(a.Text);
