@@ -359,9 +359,10 @@ void LabelLayer::Flush() {
     target_.CurrentY = CurrentY = y;
 }
 
-void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2) {
-    if (auto* layer = dynamic_cast<LabelLayer*>(&s))
-        layer->NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2) { s.LabelNextText(x1, y1, x2, y2); }
+
+void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
+    NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
 }
 
 LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial) {

@@ -57,6 +57,7 @@ public:
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
+    void LabelNextText(double x1, double y1, double x2, double y2) override;
 
 protected:
     void DrawLine(double x1, double y1, double x2, double y2, int32_t colour) override;

@@ -1,6 +1,7 @@
 #include "support/RecordingSurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace brindlemar::test {
 
@@ -40,11 +41,17 @@ SurfaceCall RecordingSurface::Record(const std::string& kind, double x1, double 
     return call;
 }
 
+void RecordingSurface::LabelNextText(double x1, double y1, double x2, double y2) {
+    anchor_ = TextBox{std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)};
+}
+
 void RecordingSurface::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
+    anchor_.reset();
     Calls.push_back(Record("Line", x1, y1, x2, y2, colour));
 }
 
 void RecordingSurface::DrawBox(double x1, double y1, double x2, double y2, int32_t colour) {
+    anchor_.reset();
     Calls.push_back(Record("Box", x1, y1, x2, y2, colour));
 }
 
@@ -55,6 +62,8 @@ void RecordingSurface::DrawFilledBox(double x1, double y1, double x2, double y2,
 void RecordingSurface::DrawText(double x, double y, const std::string& text) {
     SurfaceCall call = Record("Print", x, y, x + TextWidth(text), y, ForeColor);
     call.Text = text;
+    call.Height = TextHeight(text);
+    call.Anchor.swap(anchor_);
     Calls.push_back(call);
 }
 

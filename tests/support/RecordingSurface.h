@@ -5,10 +5,12 @@
 // every character is CharacterWidth x FontSize twips wide, a line is
 // LineHeight x FontSize twips high.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "drawing/Surface.h"
+#include "drawing/TextPlacement.h"
 
 namespace brindlemar::test {
 
@@ -23,6 +25,8 @@ struct SurfaceCall {
     std::string Font;
     double FontSize = 0;
     bool Bold = false, Italic = false, Underline = false;
+    double Height = 0;              // a text's height as measured
+    std::optional<TextBox> Anchor;  // what a text was told it labels
 };
 
 class RecordingSurface : public Surface {
@@ -43,6 +47,7 @@ public:
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
+    void LabelNextText(double x1, double y1, double x2, double y2) override;
 
     // The calls of one kind, in order.
     std::vector<SurfaceCall> Of(const std::string& kind) const;
@@ -62,6 +67,7 @@ private:
     SurfaceCall Record(const std::string& kind, double x1, double y1, double x2, double y2, int32_t colour);
 
     double scaleWidth_, scaleHeight_, twipsPerPixel_;
+    std::optional<TextBox> anchor_;
 };
 
 }  // namespace brindlemar::test

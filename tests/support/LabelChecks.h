@@ -1,0 +1,27 @@
+#pragma once
+// What a reader of a picture needs of its values, checked on what a view
+// drew on the recording surface: each value told what it labels (its anchor)
+// stands within two of its heights of it or is joined to it by a leader
+// line, no anchor of another value in the same colour lies nearer to it, and
+// it touches no other text, no line and no area kept clear (the factor table).
+
+#include <string>
+#include <vector>
+
+#include "drawing/TextPlacement.h"
+#include "support/RecordingSurface.h"
+
+namespace brindlemar::test {
+
+struct LabelRules {
+    std::vector<TextBox> KeepClear;   // areas no value may enter; the texts inside one are its own
+    bool EveryNumberAnchored = true;  // a printed number told nothing of what it labels is a fault
+};
+
+// One line per fault, naming the value and where it stands.
+std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {});
+
+// The box around everything drawn by calls[from, to), texts included.
+TextBox DrawnBounds(const std::vector<SurfaceCall>& calls, std::size_t from, std::size_t to);
+
+}  // namespace brindlemar::test
