@@ -240,6 +240,11 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
                 EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) + gap && b.X1 < a.X1 + w + gap &&
                              a.Y1 < b.Y1 + h + gap && b.Y1 < a.Y1 + h + gap)
                     << a.Text << " on " << b.Text;
+                // two heights level with each other on neighbouring lines read as a pair ("10.00 10.00")
+                const bool level = a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h;
+                const bool beside = a.Y1 > p.m.DrawingYCoordinates[1] && a.Y1 + h < p.m.DrawingYCoordinates[4];
+                EXPECT_FALSE(beside && level && std::fabs(a.X1 - b.X1) < 2 * w + gap)
+                    << a.Text << " level with " << b.Text;
             }
             // no vertical dimension line runs through the texts beside the wall
             const bool beside = a.Y1 > p.m.DrawingYCoordinates[1] && a.Y1 + h < p.m.DrawingYCoordinates[4];
