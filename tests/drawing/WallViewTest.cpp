@@ -214,21 +214,16 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         const auto prints = p.s.Of("Print");
         // each value across the stem's top stands by the middle of its dimension, or a leader joins them
         const double yTop = p.Y(10) - 240 * c.arrowHead / 60;
-        const std::tuple<int, int, float> top[] = {
-            {2, 1, p.m.StemFrontBatter}, {1, 8, p.m.StemTopThickness}, {8, 7, p.m.StemBackBatter}};
-        for (const auto& [from, to, value] : top) {
+        for (const auto& [from, to, value] : {std::tuple{2, 1, p.m.StemFrontBatter}, {1, 8, p.m.StemTopThickness},
+                                              {8, 7, p.m.StemBackBatter}}) {
             const double x = (p.X(from) + p.X(to)) / 2;
-            const bool near = std::any_of(prints.begin(), prints.end(), [&](const SurfaceCall& t) {
-                if (t.Text != Format(value, "#0.#0")) return false;
-                const double dx = std::max({0.0, t.X1 - x, x - t.X1 - p.s.TextWidth(t.Text)});
-                const double dy = std::max({0.0, t.Y1 - yTop, yTop - t.Y1 - p.s.LineHeight * t.FontSize});
-                return std::hypot(dx, dy) <= p.s.LineHeight * t.FontSize;
-            });
-            const auto lines = p.s.Of("Line");
-            const bool led = std::any_of(lines.begin(), lines.end(), [&](const SurfaceCall& l) {
-                return std::hypot(l.X2 - x, l.Y2 - yTop) < 1e-3 && std::hypot(l.X1 - x, l.Y1 - yTop) > 1;
-            });
-            EXPECT_TRUE(near || led) << "no value by the dimension from node " << from << " to " << to;
+            bool near = false;
+            for (const SurfaceCall& t : prints)
+                near |= t.Text == Format(value, "#0.#0") &&
+                        std::hypot(std::max({0.0, t.X1 - x, x - t.X2}), yTop - t.Y1 - t.Height) <= t.Height;
+            for (const SurfaceCall& l : p.s.Of("Line"))
+                near |= std::hypot(l.X2 - x, l.Y2 - yTop) < 1e-3 && std::hypot(l.X1 - x, l.Y1 - yTop) > 1;
+            EXPECT_TRUE(near) << "no value by the dimension from node " << from << " to " << to;
         }
         for (size_t i = 0; i < prints.size(); ++i) {
             const SurfaceCall& a = prints[i];
