@@ -9,6 +9,7 @@
 #include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
+#include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionForcesSearch.h"
@@ -27,9 +28,8 @@ constexpr double kLabelGap = 30;
 // wall's larger drawn size: what a small picture still shows of a diagram.
 constexpr double kLeastOrdinateShare = 1.0 / 8;
 
-// How many values a crowded value may be stacked beyond before it is left
-// out (the ends of a member and its largest values never are).
-constexpr int kMostValuesPassed = 2;
+// The least length of the largest ordinate drawn: 40 screen pixels.
+constexpr double kLeastOrdinate = 40 * 15;
 
 struct Point {
     double x = 0, y = 0;
@@ -53,23 +53,50 @@ struct Ordinate {
 
 class DiagramPainter {
 public:
-    DiagramPainter(Model& m, Surface& s, int kind, double scale) : m_(m), s_(s), kind_(kind), scale_(scale) {}
+    DiagramPainter(Model& m, Surface& s, int kind) : m_(m), s_(s), kind_(kind) {}
 
-    // Draws the member's axis, hatching, edge and values; false when a
-    // section-force routine failed (it has shown its message). Between two
+    // Computes the member's section forces at its stations and its turns
+    // between them; false when a section-force routine failed (it has shown
+    // its message).
+    bool Walk(const Member& member) {
+        if (member.cuts.size() < 1) return true;
+        std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
+        if (!walk) return false;
+        std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
+        if (!turns) return false;
+        walked_.push_back({member, std::move(*walk), std::move(*turns)});
+        return true;
+    }
+
+    // The largest value of the members walked, either sign.
+    double Largest() const {
+        double largest = 0;
+        for (const Walked& w : walked_)
+            for (const KnownCut& cut : w.walk.cuts)
+                largest = std::max({largest, std::fabs(First(cut.forces)), std::fabs(Second(cut.forces))});
+        return largest;
+    }
+
+    // Draws each member walked at `scale` drawing units a force unit.
+    void Draw(double scale) {
+        scale_ = scale;
+        for (const Walked& w : walked_) Draw(w.member, w.walk, w.turns);
+    }
+
+private:
+    // Draws the member's axis, hatching, edge and values. Between two
     // stations the edge runs through every turn of the curve, so that a hump
     // there shows as high as it is.
-    bool Draw(const Member& member) {
-        if (member.cuts.size() < 1) return true;
+    void Draw(const Member& member, const MemberWalk& walk0, const std::vector<KnownCut>& turns0) {
         const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
         DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], m_.DiagramPenWidths[0]);
-        const std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
-        if (!walk) return false;
-        const std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
-        if (!turns) return false;
+        const MemberWalk* walk = &walk0;
+        const std::vector<KnownCut>* turns = &turns0;
         const std::size_t firstLabel = pending_.size();
         const std::size_t lastStation = walk->stations.size() - 1;
         double previousEnd = 0;
+        constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+        std::size_t previousEndLabel = kNone;   // the value written at the end of the interval before
         for (size_t k = 1; k < walk->stations.size(); ++k) {
             const KnownCut &a = walk->cuts[walk->stations[k - 1]], &b = walk->cuts[walk->stations[k]];
             // just past the first cut counts a force standing on it; just before the second does not
@@ -81,18 +108,24 @@ public:
             curve.push_back({p1, v1});
             Hatch(member.vertical, curve);
             const double along = member.vertical ? p1.y - p0.y : p1.x - p0.x;
-            // the values at the member's two ends are read off the picture;
-            // the one at the first cut, the member's free end, stands beyond it
-            if (std::fabs(v0 - previousEnd) > 0.01) Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
-            if (v1 != 0) Label(member, p1, v1, along < 0, k == lastStation);
+            // the values at the member's two ends are read off the picture,
+            // and both values of a jump; the one at the first cut, the
+            // member's free end, stands beyond it
+            if (std::fabs(v0 - previousEnd) > 0.01) {
+                if (previousEndLabel != kNone) pending_[previousEndLabel].essential = true;
+                Label(member, p0, v0, (k == 1) != (along >= 0), true, k == 1);
+            }
+            previousEndLabel = kNone;
+            if (v1 != 0) {
+                previousEndLabel = pending_.size();
+                Label(member, p1, v1, along < 0, k == lastStation);
+            }
             previousEnd = v1;
         }
         MarkLargest(member, *turns, firstLabel);
         ++member_;
-        return true;
     }
 
-private:
     double First(const SectionForces& f) const { return kind_ == 1 ? f.M : kind_ == 2 ? f.V : f.N; }
     double Second(const SectionForces& f) const { return kind_ == 1 ? f.M2 : kind_ == 2 ? f.V2 : f.N2; }
 
@@ -189,28 +222,23 @@ private:
         label.width = s_.TextWidth(label.text);
         label.height = TwipsPerPoint * s_.FontSize;
         label.vertical = vertical;
+        label.tip = tip;
         if (vertical) {
-            label.x = label.otherX = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
+            label.x = value < 0 ? tip.x - label.width - kLabelGap : tip.x + kLabelGap;
             label.y = forwards ? tip.y : tip.y - label.height;
         } else {
             // side by side on one line two values must not read as one number:
             // the two of a jump stand more than a digit's width apart
             const double gap = std::max(kLabelGap, 0.6 * s_.TextWidth("0"));
             auto across = [&](bool ahead) { return ahead ? tip.x + gap : tip.x - label.width - gap; };
-            // where the values of a short toe or heel crowd, one may stand on
-            // its station's other side; one that would reach over the stem,
-            // the member's root, does so first
-            const double root = member.at(member.cuts.back()).x, end = member.at(member.cuts.front()).x;
-            auto overStem = [&](double x) { return root > end ? x + label.width > root : x < root; };
             label.x = across(forwards);
-            label.otherX = across(!forwards);
-            label.overStem = overStem(label.x) && !overStem(label.otherX);
             label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
             // the value at a toe's tip or a heel's end stands beyond it, level with its ordinate's tip
             if (freeEnd) {
-                label.otherX = label.x;
+                const double root = member.at(member.cuts.back()).x, end = member.at(member.cuts.front()).x;
                 label.y = tip.y - label.height / 2;
                 label.outwards = root > end ? -1 : 1;
+                label.x = root > end ? tip.x - label.width - gap : tip.x + gap;
             }
         }
         pending_.push_back(label);
@@ -241,58 +269,28 @@ private:
 
 public:
     // Writes the values collected: each member's ends and its largest of
-    // either sign first, then the others, the largest first. Each value
-    // moves further out from its member until the hatching beside its tip,
-    // and then every value written before it that it would run into or come
-    // within a digit's width of on the same line, is behind it: crowded
-    // values stack outwards at their stations. Where a stack would carry
-    // another value more than two places from its station, that value is
-    // left out, so that the values at close stations stay readable; an end
-    // or a largest value is left out only where it repeats one of its
-    // member written close by.
+    // either sign first, then the others, the largest first. Each stands
+    // just beyond its ordinate's tip where that is free, else at the nearest
+    // free spot by the tip and no nearer another value's tip; where none is
+    // free, a value that matters is joined to its tip by a leader and any
+    // other is left out. A value that repeats one of its member written
+    // close by is left out too.
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             if (a.essential != b.essential) return a.essential;
             return std::fabs(a.value) > std::fabs(b.value);
         });
         s_.ForeColor = m_.DiagramTextColours[1];
-        const double apart = s_.TextWidth("0");
         for (PendingLabel& label : pending_) {
-            auto near = [&](const PendingLabel& other, double byX, double byY) {
-                return label.x < other.x + other.width + byX && other.x < label.x + label.width + byX &&
-                       label.y < other.y + other.height + byY && other.y < label.y + label.height + byY;
-            };
-            // the first side of its station where the value is clear of those written
-            const double askedX = label.x, askedY = label.y;
-            auto clearAt = [&](double x) {
-                label.x = x;
-                label.y = askedY;
-                ClearHatching(label);
-                return std::none_of(written_.begin(), written_.end(),
-                                    [&](const PendingLabel& other) { return near(other, apart, 0); });
-            };
-            if (!clearAt(askedX) && !clearAt(label.otherX)) clearAt(label.overStem ? label.otherX : askedX);
+            ClearHatching(label);
             const bool repeated = std::any_of(written_.begin(), written_.end(), [&](const PendingLabel& other) {
                 return other.member == label.member && other.text == label.text &&
-                       near(other, label.height, label.height);
+                       std::fabs(other.x - label.x) < label.width + label.height &&
+                       std::fabs(other.y - label.y) < 2 * label.height;
             });
             if (repeated) continue;
-            // each move is outwards, past one value: a value once passed stays behind
-            int moves = 0;
-            for (int before = -1; before != moves;) {
-                before = moves;
-                for (const PendingLabel& other : written_) {
-                    if (!near(other, apart, 0)) continue;
-                    if (label.vertical ? label.value < 0 : label.outwards < 0)
-                        label.x = other.x - label.width - apart;
-                    else if (label.vertical || label.outwards > 0)
-                        label.x = other.x + other.width + apart;
-                    else
-                        label.y = label.value < 0 ? other.y - label.height : other.y + other.height;
-                    ++moves;
-                }
-            }
-            if (moves > kMostValuesPassed && !label.essential) continue;
+            NextTextLabels(s_, label.tip.x, label.tip.y, label.tip.x, label.tip.y,
+                           label.essential ? LabelLayer::WhenCrowded::Leader : LabelLayer::WhenCrowded::LeftOut);
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
@@ -305,8 +303,7 @@ private:
     struct PendingLabel {
         std::string text;
         double value = 0, x = 0, y = 0, width = 0, height = 0;
-        double otherX = 0;   // on the station's other side (a toe's or heel's value)
-        bool overStem = false;   // at x it would reach over the stem, on the other side not
+        Point tip;   // of its ordinate, the point it labels
         bool vertical = false;
         int outwards = 0;   // beyond a toe's or heel's free end: the way along it away from the stem
         int member = 0;
@@ -342,6 +339,12 @@ private:
         }
     }
 
+    struct Walked {
+        Member member;
+        MemberWalk walk;
+        std::vector<KnownCut> turns;
+    };
+    std::vector<Walked> walked_;
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
     int member_ = 0;
@@ -349,7 +352,7 @@ private:
     Model& m_;
     Surface& s_;
     int kind_;
-    double scale_;
+    double scale_ = 0;
 };
 
 // The first `count` stations of a list (never more than it holds).
@@ -381,21 +384,15 @@ std::vector<float> HeelCutsFromEnd(const Model& m) {
 
 void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     BusyPointer busy;
-    // the values are laid out last, clear of the diagrams, one another and the legend
+    // the values are laid out last, clear of the diagrams, the wall below
+    // them, one another and the legend
     LabelLayer s = ViewLabelLayer(m, surface);
     BuildSectionStations(m);
     SetDrawingMargins(m, 0.3, 0.3);
     if (!DrawingFitted(m)) return;
-
-    // the largest expected ordinate and two value cells fit in the smaller
-    // margin; where a small picture leaves no such room, the ordinate keeps
-    // a share of the wall's drawn size, and the values find room around it
-    const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
-    const double cell = s.TextWidth("000.00") + 60;
-    const double wallSize = m.DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
-    const ForceDiagramScales scales =
-        ComputeForceDiagramScales(m, std::max(margin - 2 * cell, kLeastOrdinateShare * wallSize));
-    DiagramPainter painter(m, s, kind, kind == MomentDiagram ? scales.Moment : scales.Force);
+    s.Underneath(true);
+    DrawWall(m, s, 0, 0);
+    s.Underneath(false);
 
     // model points (x from the toe tip, y down from the wall top) on the drawing
     const double scale = m.DrawingScale;
@@ -405,40 +402,54 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     const double Tl = m.ToeLength, Fb = m.StemFrontBatter, St = m.StemTopThickness, Bb = m.StemBackBatter;
     const double Hf = m.FrontStemHeight, Hb = m.BackStemHeight;
 
-    // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
-    s.DrawMode = vbMaskPen;
-    bool drawn = true;
+    DiagramPainter painter(m, s, kind);
+    bool walked = true;
     const double stemHeight = std::min(Hf, Hb);
     if (stemHeight > 0) {
         // the stem's centre line, from the middle of its top to its middle at the lower foot
         const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
         const Point top = place(Tl + Fb + St / 2, 0);
         const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
-        Member stem{Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces, &StemThicknessAt,
-                    [&](double d) {
-                        const double t = d / stemHeight;
-                        return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
-                    },
-                    true};
-        drawn = painter.Draw(stem);
+        walked = painter.Walk({Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces, &StemThicknessAt,
+                               [top, foot, stemHeight](double d) {
+                                   const double t = d / stemHeight;
+                                   return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
+                               },
+                               true});
     }
     // the base reaction that loads toe and heel exists only for a stable wall
-    if (drawn && m.WallStable != 0 && m.ToeLength > 0) {
-        const double tip = m.ToeTipThickness, drop = m.ToeTopDrop;
-        Member toe{Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces, &ToeThicknessAt,
-                   [&](double d) { return place(d, m.WallHeight - (tip + drop * d / Tl) / 2); },
-                   false};
-        drawn = painter.Draw(toe);
+    if (walked && m.WallStable != 0 && m.ToeLength > 0) {
+        const double tip = m.ToeTipThickness, drop = m.ToeTopDrop, H = m.WallHeight;
+        walked = painter.Walk({Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces, &ToeThicknessAt,
+                               [place, tip, drop, Tl, H](double d) { return place(d, H - (tip + drop * d / Tl) / 2); },
+                               false});
     }
-    if (drawn && m.WallStable != 0 && m.HeelLength > 0) {
-        const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength;
-        Member heel{HeelCutsFromEnd(m), &CalcHeelSectionForces, &HeelThicknessAt,
-                    [&](double d) { return place(m.BaseWidth - d, m.WallHeight - (end + drop * d / HL) / 2); },
-                    false};
-        drawn = painter.Draw(heel);
+    if (walked && m.WallStable != 0 && m.HeelLength > 0) {
+        const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength, B = m.BaseWidth, H = m.WallHeight;
+        walked = painter.Walk({HeelCutsFromEnd(m), &CalcHeelSectionForces, &HeelThicknessAt,
+                               [place, end, drop, HL, B, H](double d) { return place(B - d, H - (end + drop * d / HL) / 2); },
+                               false});
     }
+    if (!walked) return;
+
+    // the largest expected ordinate and two value cells fit in the smaller
+    // margin; where a small picture leaves no such room, the ordinate keeps
+    // a share of the wall's drawn size, and the values find room around it.
+    // However small the forces against those expected, the largest ordinate
+    // drawn stays long enough to show the diagram's shape.
+    const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
+    const double cell = s.TextWidth("000.00") + 60;
+    const double wallSize = m.DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
+    const ForceDiagramScales scales =
+        ComputeForceDiagramScales(m, std::max(margin - 2 * cell, kLeastOrdinateShare * wallSize));
+    double diagramScale = kind == MomentDiagram ? scales.Moment : scales.Force;
+    const double largest = painter.Largest(), leastOrdinate = kLeastOrdinate * OffsetScale(m);
+    if (largest > 1E-5 && largest * diagramScale < leastOrdinate) diagramScale = leastOrdinate / largest;
+
+    // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
+    s.DrawMode = vbMaskPen;
+    painter.Draw(diagramScale);
     s.DrawMode = vbCopyPen;
-    if (!drawn) return;
     painter.WriteLabels();
 
     std::vector<std::string> lines = StabilityLegendLines(m);

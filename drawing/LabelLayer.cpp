@@ -118,6 +118,12 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
 }
 
 LabelLayer::LabelLayer(Surface& target, TextBox area, double gap) : target_(target), area_(area), gap_(gap) {
+    // about fifty cells across the area's longer side: a text meets a few
+    constexpr int kCellsAcross = 48;
+    cell_ = std::max({area.Width, area.Height, 1.0}) / kCellsAcross;
+    columns_ = std::clamp(static_cast<int>(std::ceil(area.Width / cell_)), 1, kCellsAcross);
+    rows_ = std::clamp(static_cast<int>(std::ceil(area.Height / cell_)), 1, kCellsAcross);
+    cells_.resize(static_cast<std::size_t>(columns_ * rows_));
     CopyState(target, *this);
     CurrentX = target.CurrentX;
     CurrentY = target.CurrentY;
@@ -172,7 +178,7 @@ void LabelLayer::PaintPicture(const Picture& picture, double x, double y, double
 
 void LabelLayer::NewPage() {
     Flush();
-    lines_.clear();
+    Forget();
     placed_.clear();
     target_.NewPage();
 }
@@ -182,25 +188,73 @@ void LabelLayer::EndDoc() {
     target_.EndDoc();
 }
 
+void LabelLayer::Learn(const Segment& l) {
+    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
+    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
+    const std::size_t index = lines_.size();
+    lines_.push_back(l);
+    seen_.push_back(0);
+    const int c0 = column(std::min(l.x1, l.x2)), c1 = column(std::max(l.x1, l.x2));
+    const int r0 = row(std::min(l.y1, l.y2)), r1 = row(std::max(l.y1, l.y2));
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) {
+            // a slanting line passes only some of the cells of its bounds
+            const TextBox cell{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_};
+            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
+            if (edge || (c0 == c1 || r0 == r1) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)))
+                cells_[static_cast<std::size_t>(r * columns_ + c)].push_back(index);
+        }
+}
+
+void LabelLayer::Forget() {
+    lines_.clear();
+    seen_.clear();
+    for (auto& cell : cells_) cell.clear();
+}
+
+template <typename F>
+bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
+    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
+    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
+    if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
+    const int c0 = column(box.Left - 1), c1 = column(box.Left + box.Width + 1);
+    const int r0 = row(box.Top - 1), r1 = row(box.Top + box.Height + 1);
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
+                if (seen_[i] == query_) continue;
+                seen_[i] = query_;
+                if (crosses(lines_[i])) return true;
+            }
+    return false;
+}
+
 void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    Below().Line(x1, y1, x2, y2, colour);
-    lines_.push_back({x1, y1, x2, y2});
+    if (!underneath_) Below().Line(x1, y1, x2, y2, colour);
+    Learn({x1, y1, x2, y2});
     // what a text was to label comes before that text, never a line between
     of_.reset();
 }
 
 void LabelLayer::DrawBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    const int32_t fore = ForeColor;
-    ForeColor = colour;
-    Below().Box(x1, y1, x2, y2);
-    ForeColor = fore;
-    lines_.insert(lines_.end(), {{x1, y1, x2, y1}, {x2, y1, x2, y2}, {x2, y2, x1, y2}, {x1, y2, x1, y1}});
+    if (!underneath_) {
+        const int32_t fore = ForeColor;
+        ForeColor = colour;
+        Below().Box(x1, y1, x2, y2);
+        ForeColor = fore;
+    }
+    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}})
+        Learn(side);
 }
 
 void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
+    if (underneath_) {
+        if (x1 == x2 || y1 == y2) Learn({x1, y1, x2, y2});
+        return;
+    }
     if (colour == RGB(255, 255, 255) && x1 != x2 && y1 != y2) {
         // perhaps the ground of the text that comes next
         groundWaiting_ = true;
@@ -209,17 +263,18 @@ void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32
     }
     Below().FilledBox(x1, y1, x2, y2, colour);
     // a box of no height or width is a line
-    if (x1 == x2 || y1 == y2) lines_.push_back({x1, y1, x2, y2});
+    if (x1 == x2 || y1 == y2) Learn({x1, y1, x2, y2});
 }
 
 void LabelLayer::DrawWaitingGround() {
-    if (!groundWaiting_) return;
+    if (!groundWaiting_ || underneath_) return;
     groundWaiting_ = false;
     Below().FilledBox(ground_.Left, ground_.Top, ground_.Left + ground_.Width, ground_.Top + ground_.Height,
                       RGB(255, 255, 255));
 }
 
 void LabelLayer::DrawText(double x, double y, const std::string& text) {
+    if (underneath_) return;
     const bool onGround = groundWaiting_ && std::fabs(ground_.Left - x) < 0.5 && std::fabs(ground_.Top - y) < 0.5;
     if (onGround)
         groundWaiting_ = false;
@@ -238,18 +293,38 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         placed_.push_back({x, y, width, height});
         return;
     }
-    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of});
+    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_});
+    crowded_ = WhenCrowded::Elsewhere;
 }
 
 void LabelLayer::Clear() {
     groundWaiting_ = false;
     labels_.clear();
-    lines_.clear();
+    Forget();
     placed_.clear();
     Below().Cls();
 }
 
-TextBox LabelLayer::Place(const Label& label, std::vector<Segment>& near, bool& astray) const {
+bool LabelLayer::Free(const TextBox& box) const {
+    if (!Inside(box, area_)) return false;
+    const TextBox clear = Grown(box, gap_);
+    if (std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
+}
+
+double LabelLayer::Cost(const TextBox& box) const {
+    const TextBox clear = Grown(box, gap_);
+    double c = Inside(box, area_) ? 0 : 1E6;
+    for (const TextBox& t : placed_)
+        if (Overlap(clear, t)) c += 1000;
+    AnyLineNear(clear, [&](const Segment& l) {
+        c += SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear) ? 1 : 0;
+        return false;
+    });
+    return c;
+}
+
+LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
     const double stepX = h / 2, stepY = h / 4;
@@ -266,33 +341,14 @@ TextBox LabelLayer::Place(const Label& label, std::vector<Segment>& near, bool& 
         down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
-    auto isNear = [&](const TextBox& box) { return !label.Of || Distance(box, *label.Of) <= nearby; };
-
-    // the lines and texts within reach
-    const TextBox reach = Grown({asked.Left + left * stepX, asked.Top + up * stepY,
-                                 asked.Width + (right - left) * stepX, asked.Height + (down - up) * stepY},
-                                gap_);
-    near.clear();
-    for (const Segment& l : lines_) {
-        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1),
-                             std::fabs(l.y2 - l.y1)};
-        if (Overlap(Grown(bounds, 1), reach)) near.push_back(l);
-    }
-    std::vector<const TextBox*> texts;
-    for (const TextBox& t : placed_)
-        if (Overlap(t, reach)) texts.push_back(&t);
-    // what a spot covers: the frame's edge weighs most, then other texts, then lines
-    auto cost = [&](const TextBox& box) {
-        const TextBox clear = Grown(box, gap_);
-        double c = Inside(box, area_) ? 0 : 1E6;
-        for (const TextBox* t : texts)
-            if (Overlap(clear, *t)) c += 1000;
-        for (const Segment& l : near)
-            if (SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear)) c += 1;
-        return c;
+    // near what it labels, and no nearer what another text of its kind labels
+    auto isNear = [&](const TextBox& box) {
+        if (!label.Of) return true;
+        const double own = Distance(box, *label.Of);
+        return own <= nearby &&
+               std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) { return Distance(box, r) < own - 1; });
     };
-    astray = false;
-    if (isNear(asked) && cost(asked) == 0) return asked;
+    if (isNear(asked) && Free(asked)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -305,44 +361,105 @@ TextBox LabelLayer::Place(const Label& label, std::vector<Segment>& near, bool& 
     for (int i = left; i <= right; ++i)
         for (int j = up; j <= down; ++j) {
             const bool close = isNear(spot(i, j));
-            if (close || (std::abs(i) <= nx && std::abs(j) <= ny))
+            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny))
                 spots.push_back({i, j, close, std::hypot(i * stepX, j * stepY)});
         }
     std::stable_sort(spots.begin(), spots.end(), [&](const Spot& a, const Spot& b) {
         return a.near != b.near ? a.near : a.away < b.away;
     });
+    for (const Spot& at : spots)
+        if (Free(spot(at.i, at.j))) {
+            if (at.near || label.Crowded == WhenCrowded::Elsewhere) return {spot(at.i, at.j), {}, !at.near};
+            break;
+        }
+    // a short leader where one finds room, else a longer one
+    if (label.Crowded == WhenCrowded::Leader)
+        for (const double reach : {6.0, 12.0})
+            if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+    if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
-    // the first free spot; where there is none, the one that covers least
+    // where no spot is free, the one that covers least
     TextBox best = asked;
     double bestCost = -1;
     for (const Spot& at : spots) {
         const TextBox box = spot(at.i, at.j);
-        const double covered = cost(box);
-        if (covered == 0) {
-            astray = !at.near;
-            return box;
-        }
+        const double covered = Cost(box);
         if (bestCost < 0 || covered < bestCost) {
             best = box;
             bestCost = covered;
         }
     }
-    astray = label.Of.has_value();
-    return best;
+    return {best, {}, label.Of.has_value()};
+}
+
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach) const {
+    const TextBox& of = *label.Of;
+    const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    const double stepX = h / 2, stepY = h / 4;
+    const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
+    const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
+    struct Spot {
+        TextBox box;
+        Segment leader;
+        double length;
+    };
+    std::vector<Spot> spots;
+    for (int i = -nx; i <= nx; ++i)
+        for (int j = -ny; j <= ny; ++j) {
+            const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+            // from the point labelled to the text's edge nearest it, a gap short of it
+            const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+            const double length = std::hypot(ex - ax, ey - ay);
+            if (length <= kNear * h || length > reach * h) continue;
+            const double shorter = (length - gap_) / length;
+            spots.push_back({box, {ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)}, length});
+        }
+    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
+    for (const Spot& at : spots) {
+        if (!Free(at.box)) continue;
+        const Segment& l = at.leader;
+        // the leader crosses no text, this one's included
+        const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(at.box, -1)) ||
+                             std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) {
+                                 return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                             });
+        if (!crosses) return Placement{at.box, at.leader, false};
+    }
+    return std::nullopt;
 }
 
 void LabelLayer::Flush() {
     DrawWaitingGround();
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
-    std::vector<Segment> near;
-    for (const Label& label : labels_) {
-        bool astray = false;
-        const TextBox box = Place(label, near, astray);
-        astray_ += astray;
+    std::vector<TextBox> rivals;
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        const Label& label = labels_[k];
+        // what the other texts of its kind label, near enough to matter
+        rivals.clear();
+        if (label.Of) {
+            const TextBox reach = Grown(*label.Of, (kNear + kReach) * label.Box.Height + label.Box.Width);
+            for (const Label& other : labels_)
+                if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
+                    Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
+                    rivals.push_back(*other.Of);
+        }
+        const Placement placed = Place(label, rivals);
+        astray_ += placed.Astray;
+        if (!placed.Box) continue;
+        const TextBox box = *placed.Box;
         placed_.push_back(box);
         Wear(label.Printed);
         Surface& below = Below();
+        if (placed.Leader) {
+            const Segment& l = *placed.Leader;
+            const int pen = DrawWidth;
+            below.DrawWidth = 1;
+            below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
+            below.DrawWidth = pen;
+            Learn(l);
+        }
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
                                      label.Of->Top + label.Of->Height);
@@ -359,7 +476,11 @@ void LabelLayer::Flush() {
     target_.CurrentY = CurrentY = y;
 }
 
-void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2) { s.LabelNextText(x1, y1, x2, y2); }
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2, LabelLayer::WhenCrowded crowded) {
+    s.LabelNextText(x1, y1, x2, y2);
+    if (auto* layer = dynamic_cast<LabelLayer*>(&s); layer != nullptr && crowded != LabelLayer::WhenCrowded::Elsewhere)
+        layer->NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)}, crowded);
+}
 
 void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
     NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});

@@ -40,8 +40,19 @@ public:
     // While on, texts are drawn at once where they are printed (a legend in
     // its corner) and the texts laid out later keep clear of them.
     void PrintInPlace(bool on) { inPlace_ = on; }
+    // What becomes of a text told what it labels when no spot near that is
+    // free: it goes to the nearest free spot however far, to a free spot a
+    // little farther joined to what it labels by a thin leader line, or it
+    // is left out.
+    enum class WhenCrowded { Elsewhere, Leader, LeftOut };
     // The next text printed labels what lies in `box` (see NextTextLabels).
-    void NextTextLabels(const TextBox& box) { of_ = box; }
+    void NextTextLabels(const TextBox& box, WhenCrowded crowded = WhenCrowded::Elsewhere) {
+        of_ = box;
+        crowded_ = crowded;
+    }
+    // While on, the lines drawn are not drawn but kept clear of: they tell
+    // the layer what the surface below holds already.
+    void Underneath(bool on) { underneath_ = on; }
     // How many texts told what they label found no free spot near it so far.
     int Astray() const { return astray_; }
 
@@ -84,6 +95,13 @@ private:
         Look Printed;
         bool Ground;  // on a white ground
         std::optional<TextBox> Of;  // what it labels
+        WhenCrowded Crowded;
+    };
+    // Where a label stands, if anywhere, and the leader line that joins it to what it labels.
+    struct Placement {
+        std::optional<TextBox> Box;
+        std::optional<Segment> Leader;
+        bool Astray = false;
     };
     Look LookNow() const;
     void Wear(const Look& look);
@@ -91,19 +109,42 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
-    TextBox Place(const Label& label, std::vector<Segment>& near, bool& astray) const;
+    Placement Place(const Label& label, const std::vector<TextBox>& rivals) const;
+    // The free spot nearest what the label labels, within `reach` of its
+    // heights, from which a leader from the middle of that reaches it
+    // crossing no text.
+    std::optional<Placement> PlaceWithLeader(const Label& label, double reach) const;
+    // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
+    bool Free(const TextBox& box) const;
+    // How much a spot covers: the frame's edge weighs most, then other texts, then lines.
+    double Cost(const TextBox& box) const;
+    // Calls `crosses` with each line whose cells meet the box, once, until it returns true.
+    template <typename F>
+    bool AnyLineNear(const TextBox& box, F crosses) const;
+    void Learn(const Segment& line);
+    void Forget();
 
     std::unique_ptr<Surface> measuring_;  // a trial layer's surface, which draws nothing
     Surface& target_;
     TextBox area_;
     double gap_;
     std::vector<Segment> lines_;
+    // The lines by the cells of a grid over the area that their bounds
+    // cover, so that a spot is tried against the lines near it alone; a line
+    // beyond the area counts in the cells of its edge.
+    double cell_ = 1;
+    int columns_ = 1, rows_ = 1;
+    std::vector<std::vector<std::size_t>> cells_;
+    mutable std::vector<unsigned> seen_;  // the last query that met each line
+    mutable unsigned query_ = 0;
     std::vector<TextBox> placed_;
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;
     TextBox ground_;
     std::optional<TextBox> of_;
+    WhenCrowded crowded_ = WhenCrowded::Elsewhere;
+    bool underneath_ = false;
     int astray_ = 0;
 };
 
@@ -111,7 +152,8 @@ private:
 // (x1, y1) and (x2, y2), an arrow, a block or the end of one: on a label
 // layer it stands within two of its heights of it where a spot there is
 // free. Any other surface prints it where it is asked for.
-void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2);
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2,
+                    LabelLayer::WhenCrowded crowded = LabelLayer::WhenCrowded::Elsewhere);
 
 // The layer a view's values are laid out on: anywhere in the frame, a
 // screen offset (grown on paper) clear of one another and of the lines.

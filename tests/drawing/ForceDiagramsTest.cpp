@@ -8,9 +8,11 @@
 #include "drawing/FactorTable.h"
 #include "drawing/ForceDiagrams.h"
 #include "analysis/SectionForces.h"
+#include "support/LabelChecks.h"
 #include "support/MessageRecorder.h"
 #include "runtime/Format.h"
 #include "support/PlainSIWall.h"
+#include "support/ViewWalls.h"
 
 namespace brindlemar {
 namespace {
@@ -105,14 +107,12 @@ TEST(ForceDiagrams, AJumpAtAStationIsLabelledOnBothSides) {
     PrepareCombination(p.m);
     DrawForceDiagrams(p.m, p.s, ShearDiagram);
     const double y = p.Y(4) - 6.0 * p.m.DrawingScale;
-    int above = 0, below = 0;
-    for (const SurfaceCall& c : p.s.Of("Print")) {
-        if (std::fabs(c.Y1 - (y - 200)) < 1) ++above;
-        // (moved down a little, clear of the hatch line that ends at its side)
-        if (c.Y1 > y - 1 && c.Y1 < y + 100) ++below;
-    }
-    EXPECT_EQ(above, 1);
-    EXPECT_EQ(below, 1);
+    std::vector<std::string> atTheJump;
+    for (const SurfaceCall& c : p.s.Of("Print"))
+        if (c.Anchor && std::fabs(c.Anchor->Top - y) < 1) atTheJump.push_back(c.Text);
+    ASSERT_EQ(atTheJump.size(), 2u);
+    EXPECT_NE(atTheJump[0], atTheJump[1]);
+    EXPECT_EQ(test::LabelFaults(p.s.Calls), std::vector<std::string>{});
 }
 
 TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
@@ -153,15 +153,20 @@ TEST(ForceDiagrams, AHumpBetweenStationsIsDrawnAsHighAsItIs) {
 // Values side by side never read as one number (the built-in wall's heel
 // has values at close stations). On the least picture of the main window
 // (1366 x 768 at 125 %, in type as wide as the window's) the ordinates still
-// show, and each member's end values and largest of either sign are printed
-// nearer that member than any other.
+// show, and each member's end values and largest of either sign label a
+// point of that member's diagram, beside it or led to it by a line.
 TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
     const struct {
         const char* what;
         int32_t width, height;
         bool lineLoads;
-    } cases[] = {{"large window", 18000, 13500, false}, {"least window", 11340, 5910, false},
-                 {"least window, line loads", 11340, 5910, true}};
+        int wall;
+    } cases[] = {{"large window", 18000, 13500, false, test::BuiltIn},
+                 {"least window", 11340, 5910, false, test::BuiltIn},
+                 {"least window, line loads", 11340, 5910, true, test::BuiltIn},
+                 {"least window, ten line loads", 11340, 5910, false, test::TenLoads},
+                 {"least window, wide low wall", 11340, 5910, false, test::WideLow},
+                 {"least window, tall narrow wall", 11340, 5910, false, test::TallNarrow}};
     for (const auto& c : cases)
         for (const int kind : {MomentDiagram, ShearDiagram, NormalForceDiagram}) {
             SCOPED_TRACE(testing::Message() << c.what << ", kind " << kind);
@@ -171,6 +176,7 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
             p.s.FontSize = 12;
             m.FrameWidth = c.width;
             m.FrameHeight = c.height;
+            test::ShapeNamedWall(m, c.wall);
             if (c.lineLoads) test::AddStemAndHeelLineLoads(m);
             PrepareCombination(m);
             {
@@ -199,14 +205,17 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
             double longest = 0;
             for (const SurfaceCall& l : p.s.Of("Line")) {
                 if (l.Colour == m.DiagramColours[0] && l.Mode == vbMaskPen) members.push_back({l});
-                for (size_t i = 0; i < members.size() && l.Colour == m.DiagramColours[1]; ++i)
-                    if ((i == 0 ? l.Y1 == l.Y2 : l.X1 == l.X2) && distance({l.X1, l.Y1, 0, 0}, members[i][0]) < 1) {
-                        members[i].push_back(l);
-                        longest = std::max(longest, std::hypot(l.X2 - l.X1, l.Y2 - l.Y1));
-                    }
+                if (members.empty() || l.Colour != m.DiagramColours[1]) continue;
+                members.back().push_back(l);
+                const bool across = members.size() == 1 ? l.Y1 == l.Y2 : l.X1 == l.X2;
+                if (across && distance({l.X1, l.Y1, 0, 0}, members.back()[0]) < 1)
+                    longest = std::max(longest, std::hypot(l.X2 - l.X1, l.Y2 - l.Y1));
             }
             ASSERT_EQ(members.size(), 3u);
+            // however small the forces against those expected, 40 pixels at least (the hatch
+            // lines stand a pitch apart, the largest ordinate may fall between two)
             EXPECT_GT(longest, m.DrawingScale * m.WallHeight / 25);
+            EXPECT_GE(longest, 600 - m.DiagramHatchPitch);
 
             // the values that matter, from the section forces at the stations and at 400 cuts between
             const SectionRoutine routines[] = {&CalcStemSectionForces, &CalcToeSectionForces, &CalcHeelSectionForces};
@@ -228,18 +237,19 @@ TEST(ForceDiagrams, ValuesReadApartAndTheOnesThatMatterStandByTheirMembers) {
                 want.insert(want.end(), {f[kind + 2], std::min(0.0, *std::min_element(all.begin(), all.end())),
                                          std::max(0.0, *std::max_element(all.begin(), all.end()))});
                 for (const double v : want) {
+                    // labelling a point of its member's diagram
                     auto byItsMember = [&](const SurfaceCall& t) {
-                        double near[3] = {1E9, 1E9, 1E9};
-                        for (size_t j = 0; j < 3; ++j)
-                            for (const SurfaceCall& l : members[j])
-                                near[j] = std::min(near[j], distance(test::BoxOf(p.s, t), l));
-                        return std::fabs(Val(t.Text) - v) < 0.011 && near[i] < near[(i + 1) % 3] &&
-                               near[i] < near[(i + 2) % 3];
+                        return std::fabs(Val(t.Text) - v) < 0.011 && t.Anchor &&
+                               std::any_of(members[i].begin(), members[i].end(), [&](const SurfaceCall& l) {
+                                   return distance(*t.Anchor, l) < 1;
+                               });
                     };
                     EXPECT_TRUE(std::fabs(v) < 0.005 || std::any_of(values.begin(), values.end(), byItsMember))
                         << Format(v, "0.00") << " of member " << i;
                 }
             }
+            // and every value by its point or led to it
+            EXPECT_EQ(test::LabelFaults(p.s.Calls), std::vector<std::string>{});
             EXPECT_TRUE(messages.Messages.empty());
         }
 }

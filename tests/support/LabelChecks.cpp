@@ -74,8 +74,10 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
             return (Distance(a, *v->Anchor) <= h / 2 && Distance(b, box) <= h / 2) ||
                    (Distance(b, *v->Anchor) <= h / 2 && Distance(a, box) <= h / 2);
         };
+        // captions and titles are no values
+        if (!v->Anchor && !LooksLikeNumber(v->Text)) continue;
         if (!v->Anchor) {
-            if (rules.EveryNumberAnchored && LooksLikeNumber(v->Text)) faults.push_back(Where(*v) + " labels nothing");
+            if (rules.EveryNumberAnchored) faults.push_back(Where(*v) + " labels nothing");
         } else {
             const TextBox& own = *v->Anchor;
             const double away = Distance(box, own);
@@ -91,7 +93,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
             }
         }
         for (const SurfaceCall* w : texts)
-            if (w < v && Overlap(box, BoxOf(*w))) faults.push_back(Where(*v) + " overlaps " + Where(*w));
+            if (w != v && Overlap(box, BoxOf(*w))) faults.push_back(Where(*v) + " overlaps " + Where(*w));
         for (const Segment& l : lines)
             if (!leads(l) && SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Shrunk(box, 1))) {
                 std::ostringstream line;

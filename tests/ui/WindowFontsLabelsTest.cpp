@@ -1,0 +1,189 @@
+// Every value of every picture readable on walls no one drew by hand: walls
+// generated at random (seeded, so a failure repeats), spread over the
+// screens users have and the fonts they read in, on the main window's
+// picture and on a report page.
+
+#include <QScreen>
+#include <functional>
+#include <memory>
+#include <random>
+
+#include "UiTestSupport.h"
+#include "analysis/Preparation.h"
+#include "drawing/AnalysisViews.h"
+#include "drawing/FactorTable.h"
+#include "drawing/ForceDiagrams.h"
+#include "model/Units.h"
+#include "platform/ImageSurface.h"
+#include "reports/ReportBlocks.h"
+#include "reports/ReportPage.h"
+#include "support/LabelChecks.h"
+#include "support/MessageRecorder.h"
+#include "support/PlainSIWall.h"
+#include "support/ViewWalls.h"
+
+namespace brindlemar {
+namespace {
+
+// The recording surface measuring texts as the screen does in the picture's font.
+class ScreenRecording : public test::RecordingSurface {
+public:
+    ScreenRecording(double width, double height) : RecordingSurface(width, height), screen_(1, 1) {}
+    double TextWidth(const std::string& text) override { return Screen().TextWidth(text); }
+    double TextHeight(const std::string& text) override { return Screen().TextHeight(text); }
+
+private:
+    Surface& Screen() {
+        screen_.FontName = FontName;
+        screen_.FontSize = FontSize;
+        screen_.FontBold = FontBold;
+        screen_.FontItalic = FontItalic;
+        screen_.FontUnderline = FontUnderline;
+        return screen_;
+    }
+    ImageSurface screen_;
+};
+
+// A wall of random shape and loading: 0 to 10 line loads anywhere on and
+// above it, up to sixteen combinations, any of the three unit systems.
+void Generate(Model& m, unsigned seed) {
+    std::mt19937 random(seed);
+    auto uniform = [&](double low, double high) { return static_cast<float>(std::uniform_real_distribution<>(low, high)(random)); };
+    auto chance = [&](double p) { return std::bernoulli_distribution(p)(random); };
+    test::MakePlainSIWall(m);
+    const float height = uniform(1, 10), top = uniform(0.2, 0.6);
+    test::ShapePlainWall(m, uniform(0, 0.4) * height, chance(0.3) ? uniform(0, 0.3) : 0, top,
+                         chance(0.5) ? uniform(0, 0.15) * height : 0, uniform(0.2, 0.8) * height, height,
+                         uniform(0.25, 0.12 * height + 0.3), chance(0.3) ? uniform(2, 4) : 0);
+    m.ToeTopDrop = chance(0.3) ? uniform(0, 0.3) : 0;
+    m.WallHeight += m.ToeTopDrop;
+    m.FrontStemHeight += m.ToeTopDrop;
+    m.BackStemHeight += m.ToeTopDrop;
+    m.WaterIncluded = chance(0.4);
+    m.FrontWaterDepth = uniform(0.5, 1.2) * m.WallHeight;
+    m.BackWaterDepth = uniform(0.3, 1) * m.WallHeight;
+    m.SeismicIncluded = chance(0.3);
+    m.ShearKeyIncluded = chance(0.3);
+    m.ShearKeyDepth = uniform(0.2, 0.6);
+    m.BackfillSurcharge = chance(0.4) ? uniform(0, 20) : 0;
+    m.LineLoadCount = static_cast<int16_t>(std::uniform_int_distribution<>(0, 10)(random));
+    for (int i = 1; i <= m.LineLoadCount; ++i)
+        m.LineLoads[i] = {uniform(-50, 150), uniform(0, m.BaseWidth), uniform(m.WallHeight - 0.5f, m.WallHeight + 1),
+                          uniform(-180, 180), static_cast<int16_t>(std::uniform_int_distribution<>(DL, IC)(random))};
+    CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
+    set.CombinationCount = static_cast<int16_t>(std::uniform_int_distribution<>(1, 16)(random));
+    for (int i = 1; i < set.CombinationCount; ++i) {
+        set.Combinations[static_cast<size_t>(i)] = set.Combinations[0];
+        for (float& f : set.Combinations[static_cast<size_t>(i)].Factor) f *= uniform(0.8, 1.6);
+    }
+    m.CurrentCombination = static_cast<int16_t>(set.CombinationCount - 1);
+    m.PreviousUnitSystem = m.CurrentUnitSystem;
+    m.CurrentUnitSystem = static_cast<int16_t>(std::uniform_int_distribution<>(0, 2)(random));
+    ConvertUnits(m);
+}
+
+// The picture of the main window filling a screen (its size in pixels over
+// the desktop's scale), in the desktop's font, the window's frame and title
+// bar left off.
+struct Screen {
+    const char* name;
+    int width, height;
+    double scale;
+};
+const Screen kScreens[] = {{"1366x768 at 125 %", 1366, 768, 1.25},
+                           {"1024x768", 1024, 768, 1},
+                           {"1280x800", 1280, 800, 1},
+                           {"1920x1080 at 150 %", 1920, 1080, 1.5}};
+struct Font {
+    const char* family;
+    double points;
+};
+const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
+
+QSize PictureOn(Form1& main, const Screen& screen) {
+    main.resize(std::max(main.minimumWidth(), static_cast<int>(screen.width / screen.scale) - 8),
+                std::max(main.minimumHeight(), static_cast<int>(screen.height / screen.scale) - 40));
+    QApplication::processEvents();
+    return main.Picture1->size();
+}
+
+// The views as the main window and the report show them: which view, and
+// whether a wall that is not stable shows it.
+struct View {
+    const char* name;
+    int view;
+    std::function<void(Model&, Surface&)> print;
+};
+std::vector<View> Views() {
+    return {
+        {"moment", MomentView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, MomentDiagram); }},
+        {"shear", ShearView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, ShearDiagram); }},
+        {"normal force", NormalView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, NormalForceDiagram); }},
+    };
+}
+
+TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
+    // first the walls a new user tries, in every view on every screen in both
+    // fonts; then the generated ones
+    const std::vector<View> views = Views();
+    const int named = 4 * static_cast<int>(views.size()) * 8;
+    const int kWalls = named + 200;
+    test::TempDir dir;
+    Model window;
+    window.ProgramDirectory = dir.Path().string();
+    std::unique_ptr<Form1> main(Main(window, {}));
+    main->show();
+    int drawn = 0;
+    for (int wall = 0; wall < kWalls; ++wall) {
+        // the walls spread over the screens and fonts, the views over the walls
+        const Screen& screen = kScreens[wall % 4];
+        const Font& font = kFonts[wall / 4 % 2];
+        const View& view = views[static_cast<size_t>(wall / 8) % views.size()];
+        const QSize picture = PictureOn(*main, screen);
+        test::BuiltInWall w;
+        Model& m = w.m;
+        if (wall < named)
+            test::ShapeNamedWall(m, wall / (named / 4));
+        else
+            Generate(m, static_cast<unsigned>(wall));
+        const std::string where = "wall " + std::to_string(wall) + ", " + view.name + ", " + screen.name + ", " +
+                                  font.family + ": ";
+        test::MessageRecorder messages;
+
+        // on the screen, below the factor table as the main window draws it
+        ScreenRecording s(picture.width() * 15.0, picture.height() * 15.0);
+        s.FontName = font.family;
+        s.FontSize = font.points;
+        m.FrameLeft = m.FrameTop = 0;
+        m.FrameWidth = static_cast<int32_t>(s.ScaleWidth());
+        m.FrameHeight = static_cast<int32_t>(s.ScaleHeight());
+        static_cast<DrawingPens&>(m) = DrawingPens{};
+        PrepareCombination(m);
+        {
+            const FrameBelowFactorTable below(m, s);
+            DrawAnalysisView(m, s, view.view);
+        }
+        const std::size_t table = s.Calls.size();
+        DrawFactorTable(m, s);
+        const test::LabelRules onScreen{{test::DrawnBounds(s.Calls, table, s.Calls.size())}};
+        for (const std::string& fault : test::LabelFaults(s.Calls, onScreen)) ADD_FAILURE() << where << "screen: " << fault;
+
+        // on paper, in the printer's font
+        test::RecordingSurface paper(200 * 1440 / 25.4, 287 * 1440 / 25.4, 1440.0 / 600);
+        m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
+        SetupPrinterPage(m, paper);
+        m.CurrentHalfPage = static_cast<int16_t>(wall % 2);
+        PrepareCombination(m);
+        view.print(m, paper);
+        test::RecordingSurface tableAlone(paper.ScaleWidth(), paper.ScaleHeight(), paper.TwipsPerPixelX());
+        tableAlone.FontSize = paper.FontSize;
+        DrawFactorTable(m, tableAlone);
+        const test::LabelRules onPaper{{test::DrawnBounds(tableAlone.Calls, 0, tableAlone.Calls.size())}};
+        for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper)) ADD_FAILURE() << where << "paper: " << fault;
+        ++drawn;
+    }
+    EXPECT_EQ(drawn, kWalls);
+}
+
+}  // namespace
+}  // namespace brindlemar
