@@ -22,7 +22,7 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
 // The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y).
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour, double x1, double y1,
                     double x2, double y2) {
-    NextTextLabels(s, x1, y1, x2, y2);
+    NextTextLabels(s, x1, y1, x2, y2, LedWhenCrowded);
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;

@@ -9,10 +9,15 @@
 #include <cstdint>
 #include <string>
 
+#include "drawing/LabelLayer.h"
 #include "drawing/Surface.h"
 #include "model/Model.h"
 
 namespace brindlemar {
+
+// A load's value that finds no free spot beside its arrow or block stands a
+// little farther, joined to it by a thin leader line, never adrift.
+inline constexpr LabelLayer::WhenCrowded LedWhenCrowded = LabelLayer::WhenCrowded::Leader;
 
 // Forces below this size are not drawn: they would show as "0.00".
 inline constexpr double NegligibleForce = 1E-5;

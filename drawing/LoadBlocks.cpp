@@ -136,7 +136,7 @@ void DrawLateralEarthPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (q[2] != 0) {
-        NextTextLabels(s, x, NodeY(m, 40), x + Outer(Outer(q[0], q[1]), q[2]) * scale, NodeY(m, 5));
+        NextTextLabels(s, x, NodeY(m, 40), x + Outer(Outer(q[0], q[1]), q[2]) * scale, NodeY(m, 5), LedWhenCrowded);
         PrintCentered(s, code, x + q[2] / 2.0 * scale);
     }
 }
@@ -165,7 +165,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (w[3] != 0) {
-        NextTextLabels(s, xBack, BackWaterLevel(m), xBack + w[3] * scale, NodeY(m, 5));
+        NextTextLabels(s, xBack, BackWaterLevel(m), xBack + w[3] * scale, NodeY(m, 5), LedWhenCrowded);
         PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
     }
 
@@ -175,7 +175,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (w[6] != 0) {
-        NextTextLabels(s, xFront, FrontWaterLevel(m), xFront - w[6] * scale, NodeY(m, 4));
+        NextTextLabels(s, xFront, FrontWaterLevel(m), xFront - w[6] * scale, NodeY(m, 4), LedWhenCrowded);
         PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
     }
 
@@ -186,7 +186,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[8]));
     s.ForeColor = m.LoadLabelColour;
     if (w[8] != 0) {
-        NextTextLabels(s, NodeX(m, 13), yHeel, NodeX(m, 6), yHeel - Outer(w[7], w[8]) * scale);
+        NextTextLabels(s, NodeX(m, 13), yHeel, NodeX(m, 6), yHeel - Outer(w[7], w[8]) * scale, LedWhenCrowded);
         LabelBesideOrdinate(s, code, NodeX(m, 6) + 15, false, yHeel, w[8] * scale);
     }
 
@@ -199,7 +199,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[10]));
     s.ForeColor = m.LoadLabelColour;
     if (w[10] != 0) {
-        NextTextLabels(s, NodeX(m, 12), yToe, NodeX(m, 3), yToe - Outer(w[9], w[10]) * scale);
+        NextTextLabels(s, NodeX(m, 12), yToe, NodeX(m, 3), yToe - Outer(w[9], w[10]) * scale, LedWhenCrowded);
         LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
     }
 
@@ -211,7 +211,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(m, 4), NodeX(m, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
     s.ForeColor = m.LoadLabelColour;
     if (w[11] != 0 || w[12] != 0) {
-        NextTextLabels(s, NodeX(m, 4), yBase, NodeX(m, 5), yBase + Outer(w[11], w[12]) * scale);
+        NextTextLabels(s, NodeX(m, 4), yBase, NodeX(m, 5), yBase + Outer(w[11], w[12]) * scale, LedWhenCrowded);
         s.CurrentY = yBase + w[12] * scale / 2 - lineHeight / 2;
         PrintAt(s, code, NodeX(m, 6) + 15);
     }
@@ -271,7 +271,7 @@ void DrawSeismicLoads(const Model& m, Surface& s, bool filled) {
                           m.LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     if (s1 != 0) {
-        NextTextLabels(s, x, yTop, x + Outer(s1, pw + s2) * scale, yBase);
+        NextTextLabels(s, x, yTop, x + Outer(s1, pw + s2) * scale, yBase, LedWhenCrowded);
         s.CurrentY = yTop - TwipsPerPoint * s.FontSize - 30;
         PrintCentered(s, code, x + s1 / 2 * scale);
     }
@@ -296,7 +296,7 @@ void DrawSeismicLoads(const Model& m, Surface& s, bool filled) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (e > 1E-5) {
-        NextTextLabels(s, xf, yw, xf - width, yb);
+        NextTextLabels(s, xf, yw, xf - width, yb, LedWhenCrowded);
         PrintCentered(s, code, xf - e / 2 * scale);
     }
 }

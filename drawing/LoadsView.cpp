@@ -57,7 +57,7 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
     s.CurrentX = (x0 + x1 - width) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight - climb, ceiling) : meanTail + 15 + climb;
     s.ForeColor = m.LoadLabelColour;
-    NextTextLabels(s, x0, tail0, x1, tail1);
+    NextTextLabels(s, x0, tail0, x1, tail1, LedWhenCrowded);
     s.Print(text);
 }
 
@@ -121,6 +121,10 @@ void DrawLoadsView(Model& m, Surface& surface, int family, bool filled) {
     LabelLayer s = ViewLabelLayer(m, surface);
     SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(m)) return;
+    // and clear of the wall's lines, drawn below already
+    s.Underneath(true);
+    DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
+    s.Underneath(false);
     const TextCell cell = MeasureTextCell(s);
 
     // water ordinates left over from rounding are no water at all

@@ -64,7 +64,7 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x - p, y);
+        NextTextLabels(s, x, y, x - p, y, LedWhenCrowded);
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
         s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
         PrintLoadValue(s, text);
@@ -84,7 +84,7 @@ void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, do
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x, y - p);
+        NextTextLabels(s, x, y, x, y - p, LedWhenCrowded);
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
         s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
         PrintLoadValue(s, text);
