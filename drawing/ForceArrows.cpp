@@ -19,10 +19,11 @@ void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2,
     DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
 }
 
-// The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y).
+// The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y): it
+// labels the middle of the shaft.
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour, double x1, double y1,
                     double x2, double y2) {
-    NextTextLabels(s, x1, y1, x2, y2, LedWhenCrowded);
+    NextTextLabelsPoint(s, (x1 + x2) / 2, (y1 + y2) / 2);
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
@@ -30,6 +31,8 @@ void PrintForceText(Surface& s, const std::string& text, double x, double y, int
 }
 
 }  // namespace
+
+void NextTextLabelsPoint(Surface& s, double x, double y) { NextTextLabels(s, x, y, x, y, LedWhenCrowded); }
 
 void PrintLoadValue(Surface& s, const std::string& text) {
     if (text.empty()) return;

@@ -19,6 +19,12 @@ namespace brindlemar {
 // little farther, joined to it by a thin leader line, never adrift.
 inline constexpr LabelLayer::WhenCrowded LedWhenCrowded = LabelLayer::WhenCrowded::Leader;
 
+// The next text printed is the value of a load read at the point (x, y):
+// the middle of an arrow, the outer end of an ordinate, the middle of a
+// block's edge. A point, so that a text led to it is led to that point, and
+// no text stands nearer another value's point than its own.
+void NextTextLabelsPoint(Surface& s, double x, double y);
+
 // Forces below this size are not drawn: they would show as "0.00".
 inline constexpr double NegligibleForce = 1E-5;
 

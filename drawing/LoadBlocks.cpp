@@ -165,7 +165,8 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (w[3] != 0) {
-        NextTextLabels(s, xBack, BackWaterLevel(m), xBack + w[3] * scale, NodeY(m, 5), LedWhenCrowded);
+        // each code labels the middle of the edge of its block it stands by
+        NextTextLabelsPoint(s, xBack + w[3] / 2.0 * scale, NodeY(m, 5));
         PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
     }
 
@@ -175,7 +176,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(m, 5);
     if (w[6] != 0) {
-        NextTextLabels(s, xFront, FrontWaterLevel(m), xFront - w[6] * scale, NodeY(m, 4), LedWhenCrowded);
+        NextTextLabelsPoint(s, xFront - w[6] / 2.0 * scale, NodeY(m, 4));
         PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
     }
 
@@ -186,7 +187,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[8]));
     s.ForeColor = m.LoadLabelColour;
     if (w[8] != 0) {
-        NextTextLabels(s, NodeX(m, 13), yHeel, NodeX(m, 6), yHeel - Outer(w[7], w[8]) * scale, LedWhenCrowded);
+        NextTextLabelsPoint(s, NodeX(m, 6), yHeel - w[8] / 2.0 * scale);
         LabelBesideOrdinate(s, code, NodeX(m, 6) + 15, false, yHeel, w[8] * scale);
     }
 
@@ -199,7 +200,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[10]));
     s.ForeColor = m.LoadLabelColour;
     if (w[10] != 0) {
-        NextTextLabels(s, NodeX(m, 12), yToe, NodeX(m, 3), yToe - Outer(w[9], w[10]) * scale, LedWhenCrowded);
+        NextTextLabelsPoint(s, NodeX(m, 3), yToe - w[10] / 2.0 * scale);
         LabelBesideOrdinate(s, code, NodeX(m, 3) - 15, true, yToe, w[10] * scale);
     }
 
@@ -211,7 +212,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(m, 4), NodeX(m, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
     s.ForeColor = m.LoadLabelColour;
     if (w[11] != 0 || w[12] != 0) {
-        NextTextLabels(s, NodeX(m, 4), yBase, NodeX(m, 5), yBase + Outer(w[11], w[12]) * scale, LedWhenCrowded);
+        NextTextLabelsPoint(s, NodeX(m, 5), yBase + w[12] / 2.0 * scale);
         s.CurrentY = yBase + w[12] * scale / 2 - lineHeight / 2;
         PrintAt(s, code, NodeX(m, 6) + 15);
     }

@@ -51,6 +51,14 @@ void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double 
     line(at(a1, p1), at(a2, p2));
 }
 
+// The next text is the value of the ordinate ending at (x, y): it is read
+// at that outer end, or where the ordinate leaves the frame.
+void LabelsOrdinateEnd(const Model& m, Surface& s, double x, double y) {
+    x = std::clamp(x, 0.0, double(m.FrameWidth));
+    y = std::clamp(y, double(m.FrameTop), double(m.FrameTop) + m.FrameHeight);
+    NextTextLabelsPoint(s, x, y);
+}
+
 }  // namespace
 
 void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, double x, double p1, double p2,
@@ -64,7 +72,7 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x - p, y, LedWhenCrowded);
+        LabelsOrdinateEnd(m, s, x - p, y);
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
         s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
         PrintLoadValue(s, text);
@@ -84,7 +92,7 @@ void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, do
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x, y - p, LedWhenCrowded);
+        LabelsOrdinateEnd(m, s, x, y - p);
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
         s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
         PrintLoadValue(s, text);

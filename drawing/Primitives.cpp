@@ -24,8 +24,8 @@ int32_t RoundHalfEven(double x) {
 void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertical, AwayFrom way, TextBoxes* taken,
                 double gap, double x, double y) {
     if (taken != nullptr) {
-        const TextBox box =
-            PlaceDimensionText({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, vertical, way, *taken, gap);
+        const TextBox asked{s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)};
+        const TextBox box = PlaceDimensionText(asked, vertical, way, *taken, gap);
         if (const std::optional<Leader> l = DimensionLeader(box, x, y))
             DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
         s.CurrentX = box.Left;
