@@ -9,6 +9,8 @@
 #            in fuzz/corpus/<reader>/ (replayed by `make test`)
 # make fuzz-check  builds the same fuzzers and runs each over its corpus for
 #                  FUZZ_CHECK_SECONDS, keeping nothing (CI)
+# make bench-check  runs every benchmark once, briefly, so that one that
+#                   breaks stops CI; the timings mean nothing
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RELEASE_BUILD ?= build-release
@@ -18,7 +20,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_CHECK_SECONDS ?= 10
 FUZZ_READERS = ProjectFile DefaultsFile FactorFile
 
-.PHONY: all deps configure build test run bench clean release sanitize fuzz fuzz-build fuzz-check
+.PHONY: all deps configure build test run bench bench-check clean release sanitize fuzz fuzz-build fuzz-check
 
 all: build
 
@@ -39,6 +41,10 @@ run: build
 
 bench: build
 	./$(BUILD)/bench/brindlemar_bench
+
+# a bare number of seconds is what every Google Benchmark release reads
+bench-check: build
+	./$(BUILD)/bench/brindlemar_bench --benchmark_min_time=0.001
 
 release: deps
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRINDLEMAR_WERROR=ON

@@ -10,6 +10,7 @@
 #include "analysis/Preparation.h"
 #include "analysis/WaterPressure.h"
 #include "model/KeepCurrentCombination.h"
+#include "model/Outline.h"
 #include "model/Units.h"
 #include "runtime/Hooks.h"
 #include "runtime/OneBoxPerError.h"
@@ -260,8 +261,7 @@ void Bearing(Model& m) {
         m.BearingResistanceRatio = 0;
         return;
     }
-    const float waterBelowToeTop =
-        ToSingle(static_cast<double>(m.FrontWaterDepth) - m.FrontStemHeight - m.ToeTopDrop);
+    const float waterBelowToeTop = ToSingle(ToeEarthThicknesses(m).WaterBelowGround);
     const float qn = UltimateBearingCapacity(m, m.BaseCohesion, m.BaseFrictionAngle, m.BaseUnitWeight,
                                              m.EffectiveBaseWidth, 100000, m.ToeTipThickness, waterBelowToeTop);
     m.ComputedBearingResistance = qn;
@@ -317,35 +317,6 @@ void Rotation(Model& m, double toeDepth) {
     m.RotationResistanceRatio = ResistanceRatio(m.RotationResistingMoment, m.RotatingMoment);
 }
 
-// The results of combination i − 1 into element i of the stability table. An
-// analysis that failed has no results: its column holds none rather than
-// the partial sums it left behind.
-void StoreStabilityResults(Model& m, int i, bool analysed) {
-    m.CombinationWallStableFlags[i] = analysed ? m.WallStable : False;
-    m.CombinationAnalysisFailures[static_cast<std::size_t>(i)] = analysed ? std::string() : m.AnalysisFailure;
-    const std::pair<CombinationValues*, float> results[] = {
-        {&m.CombinationTotalHorizontalForces, m.TotalHorizontalForce},
-        {&m.CombinationTotalVerticalForces, m.TotalVerticalForce},
-        {&m.CombinationMomentsAtOverturningPoint, m.MomentAtOverturningPoint},
-        {&m.CombinationMomentsAtMidbase, m.MomentAtMidbase},
-        {&m.CombinationEccentricitiesFromOverturningPoint, m.EccentricityFromOverturningPoint},
-        {&m.CombinationEccentricitiesFromMidbase, m.EccentricityFromMidbase},
-        {&m.CombinationLeftBearingPressures, m.LeftBearingPressure},
-        {&m.CombinationRightBearingPressures, m.RightBearingPressure},
-        {&m.CombinationBearingPressureWidths, m.BearingPressureWidth},
-        {&m.CombinationNominalBearingResistances, m.ComputedBearingResistance},
-        {&m.CombinationBearingResistanceRatios, m.BearingResistanceRatio},
-        {&m.CombinationSlidingForces, m.SlidingForce},
-        {&m.CombinationSlidingResistingForces, m.SlidingResistingForce},
-        {&m.CombinationSlidingResistanceRatios, m.SlidingResistanceRatio},
-        {&m.CombinationRotatingMoments, m.RotatingMoment},
-        {&m.CombinationRotationResistingMoments, m.RotationResistingMoment},
-        {&m.CombinationRotationResistanceRatios, m.RotationResistanceRatio},
-    };
-    for (const auto& [table, value] : results)
-        (*table)[static_cast<std::size_t>(i)] = analysed ? std::optional<float>(value) : std::nullopt;
-}
-
 }  // namespace
 
 double CappedBearingResistance(const Model& m, double qn) {
@@ -383,7 +354,7 @@ bool AnalyseCombination(Model& m) {
         m.RotationResistingMoment = 0;
 
         // depth of the overturning point (the lower toe end) below the wall top
-        const double toeDepth = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+        const double toeDepth = FrontWallHeight(m);
         const double u = StressToPressureFactor(m.CurrentUnitSystem);
         AddLoads(m, toeDepth);
         LocateResultant(m);
@@ -402,6 +373,33 @@ bool AnalyseCombination(Model& m) {
         TellAnalysisFault(m, e);
         return false;
     }
+}
+
+void StoreStabilityResults(Model& m, int i, bool analysed) {
+    CheckedIndex(i, 1, MaxCombinations - 1);
+    m.CombinationWallStableFlags[i] = analysed ? m.WallStable : False;
+    m.CombinationAnalysisFailures[static_cast<std::size_t>(i)] = analysed ? std::string() : m.AnalysisFailure;
+    const std::pair<CombinationValues*, float> results[] = {
+        {&m.CombinationTotalHorizontalForces, m.TotalHorizontalForce},
+        {&m.CombinationTotalVerticalForces, m.TotalVerticalForce},
+        {&m.CombinationMomentsAtOverturningPoint, m.MomentAtOverturningPoint},
+        {&m.CombinationMomentsAtMidbase, m.MomentAtMidbase},
+        {&m.CombinationEccentricitiesFromOverturningPoint, m.EccentricityFromOverturningPoint},
+        {&m.CombinationEccentricitiesFromMidbase, m.EccentricityFromMidbase},
+        {&m.CombinationLeftBearingPressures, m.LeftBearingPressure},
+        {&m.CombinationRightBearingPressures, m.RightBearingPressure},
+        {&m.CombinationBearingPressureWidths, m.BearingPressureWidth},
+        {&m.CombinationNominalBearingResistances, m.ComputedBearingResistance},
+        {&m.CombinationBearingResistanceRatios, m.BearingResistanceRatio},
+        {&m.CombinationSlidingForces, m.SlidingForce},
+        {&m.CombinationSlidingResistingForces, m.SlidingResistingForce},
+        {&m.CombinationSlidingResistanceRatios, m.SlidingResistanceRatio},
+        {&m.CombinationRotatingMoments, m.RotatingMoment},
+        {&m.CombinationRotationResistingMoments, m.RotationResistingMoment},
+        {&m.CombinationRotationResistanceRatios, m.RotationResistanceRatio},
+    };
+    for (const auto& [table, value] : results)
+        (*table)[static_cast<std::size_t>(i)] = analysed ? std::optional<float>(value) : std::nullopt;
 }
 
 void AnalyseAllCombinations(Model& m) {

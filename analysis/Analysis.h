@@ -23,6 +23,14 @@ void SelectLoadCombination(Model& m, int setIndex, int combIndex);
 // false and returns false.
 bool AnalyseCombination(Model& m);
 
+// The results of combination i − 1, just prepared (`analysed` says whether
+// its analysis succeeded), into element i of the stability table: its stable
+// flag, failure and every value. An analysis that failed has no results: its
+// column holds none rather than the partial sums it left behind. Whatever
+// prepares a combination of the set stores it here, so the table and the
+// design never disagree on a combination. Error 9 outside 1 to 50.
+void StoreStabilityResults(Model& m, int i, bool analysed);
+
 // Prepares every combination of the active set as the screen does
 // (PrepareCombination) into the stability table and restores
 // CurrentCombination. A combination whose analysis fails gets empty

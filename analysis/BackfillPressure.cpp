@@ -40,10 +40,10 @@ struct BackPlane {
     double height = 0;
 };
 
-BackPlane BackPlaneHeights(const Model& m, float beta) {
+BackPlane BackPlaneHeights(const Model& m) {
     BackPlane p;
     p.hw = BackWaterHeight(m);
-    p.rise = (static_cast<double>(m.HeelLength) + m.StemBackBatter) * std::tan(Radians(beta));
+    p.rise = BackfillRise(m, static_cast<double>(m.HeelLength) + m.StemBackBatter);
     p.height = static_cast<double>(m.BackStemHeight) + p.rise + m.HeelTopDrop + m.HeelEndThickness;
     return p;
 }
@@ -170,7 +170,7 @@ void CalcStaticBackfillPressure(Model& m) {
     m.BackfillPressureCoefficient = ToSingle(WithMinimumFluidDensity(m, K0, gamma, a.ch));
     const double K = m.BackfillPressureCoefficient;
 
-    const BackPlane plane = BackPlaneHeights(m, a.beta);
+    const BackPlane plane = BackPlaneHeights(m);
     const double fEH = Factor(m, EH);
 
     // ordinates: the surcharge alone at the top, then moist earth down to the
@@ -228,9 +228,9 @@ void CalcSeismicBackfillPressure(Model& m) {
     m.SeismicIncrementCoefficientBelowWater = m.SeismicIncrementCoefficient;
     dK = m.SeismicIncrementCoefficient;
 
-    const double frontHeight = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double frontHeight = FrontWallHeight(m);
     const double hf = FrontWaterHeight(m);
-    const BackPlane plane = BackPlaneHeights(m, a.beta);
+    const BackPlane plane = BackPlaneHeights(m);
     const double fEQ = Factor(m, EQ);
     const double fEH = Factor(m, EH);
     const double gamma = m.BackfillUnitWeight;

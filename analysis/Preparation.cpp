@@ -15,8 +15,8 @@ namespace brindlemar {
 namespace {
 
 // The wall and its loads: the inputs without what a command changes that is
-// neither, such as the combination shown, the command's flags, the title, the
-// page settings and colours, and the values the file writer derives.
+// neither, such as the combination shown, the title, the page settings and
+// colours, and the values the file writer derives.
 ModelInputs WallAndLoads(const ModelInputs& m) {
     ModelInputs k = m;
     static const ModelInputs none;
@@ -24,9 +24,7 @@ ModelInputs WallAndLoads(const ModelInputs& m) {
     k.DefaultsFilePath = none.DefaultsFilePath;
     k.FactorFileDirectory = none.FactorFileDirectory;
     k.ProjectTitle = none.ProjectTitle;
-    k.ProjectModified = k.ResultsValid = k.DialogCancelled = k.BackfillSlopeAdjusted = 0;
     k.StoredResultsMarker = none.StoredResultsMarker;
-    k.EditValueText = none.EditValueText;
     k.CurrentFactorDefinition = none.CurrentFactorDefinition;
     k.CurrentLoadCombination = none.CurrentLoadCombination;
     k.ActiveCombinationSet = k.CurrentCombination = 0;
@@ -67,7 +65,7 @@ bool PrepareCombination(Model& m) {
     return analysed;
 }
 
-void TellAnalysisFault(Model& m, const RuntimeError& e) {
+void TellAnalysisFault(const Model& m, const RuntimeError& e) {
     if (IsSeismicAccelerationTooLarge(e)) {
         ModelInputs now = WallAndLoads(m);
         if (m.SeismicFaultToldFor && now == *m.SeismicFaultToldFor) return;

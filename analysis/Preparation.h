@@ -27,6 +27,6 @@ bool PrepareCombination(Model& m);
 // cannot take is a fault of the wall and its loads, met again by every later
 // redraw, view and combination: it is told once, and again only after the
 // wall or its loads have changed.
-void TellAnalysisFault(Model& m, const RuntimeError& e);
+void TellAnalysisFault(const Model& m, const RuntimeError& e);
 
 }  // namespace brindlemar

@@ -26,13 +26,13 @@
 namespace brindlemar {
 
 // The shape the three routines share, for code that walks any member.
-using SectionRoutine = bool (*)(Model&, float pos, float& M, float& V, float& N, float& M2, float& V2, float& N2);
+using SectionRoutine = bool (*)(const Model&, float pos, float& M, float& V, float& N, float& M2, float& V2, float& N2);
 
-bool CalcStemSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcStemSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2);
-bool CalcToeSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcToeSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                           float& N2);
-bool CalcHeelSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcHeelSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2);
 
 // Member thickness at a distance x from the member's free end (stem top, toe

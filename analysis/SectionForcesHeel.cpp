@@ -20,14 +20,14 @@ using namespace section;
 
 namespace {
 
-FreeBody HeelFreeBody(Model& m, double pos) {
+FreeBody HeelFreeBody(const Model& m, double pos) {
     const double HL = m.HeelLength;
     const double s = OnMember(pos, HL);
     const double t = HeelThickness(m, s);
     const double B = m.BaseWidth;
     const double xc = B - s;
     FreeBody body(Member::Heel, xc, t / 2);
-    const double H = FrontHeight(m);
+    const double H = FrontWallHeight(m);
     const double end = m.HeelEndThickness;
     // backfill surface above the cut and above the heel end
     const double surfaceAtCut = H + BackfillRise(m, m.StemBackBatter + HL - s);
@@ -46,29 +46,41 @@ FreeBody HeelFreeBody(Model& m, double pos) {
     const double delta = Radians(BackPlaneWallFriction(m));
     const double ch = std::cos(delta);
 
-    // line loads on the heel and on the earth over it, between the cut and
-    // the heel end, each at its own point as the stability analysis takes it
+    // line loads the heel carries between the cut and the heel end and
+    // beyond it, each at its own point as the stability analysis takes it
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return LineLoadOverHeel(m, p); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Heel; },
         [&](const LineLoad& p) { return p.X - xc; });
 
     // surcharge on the backfill over the free body
     const double q = m.BackfillSurcharge * Factor(m, m.SurchargeLoadType) * Factor(m, S1);
     body.AddVertical(-q * s, B - s / 2);
 
-    const AreaCentroid concrete = Polygon(m, {{xc, t}, {xc, 0}, {B, 0}, {B, end}});
+    const AreaCentroid concrete = Polygon({{xc, t}, {xc, 0}, {B, 0}, {B, end}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
     // backfill above the heel: moist above the back water level, buoyant below it
     AreaCentroid dry, wet;
-    if (yw > t) {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
-        wet = Polygon(m, {{xc, yw}, {xc, t}, {B, end}, {B, yw}});
+    if (yw > surfaceAtCut) {
+        // Back water above the backfill surface (a stored file may hold it):
+        // the stability analysis counts the moist earth between the surface
+        // and the water level, negative where the water stands above the
+        // surface, and the buoyant earth up to the water level. The heel
+        // counts the same, or it would carry earth the base pressure under it
+        // never balanced.
+        for (const double at : {1.0 / 3.0, 2.0 / 3.0}) {
+            const double height = (at < 0.5 ? surfaceAtCut : surfaceAtEnd) - yw;
+            body.AddVertical(-s * height / 2 * gamma * EV, xc + at * s);
+        }
+        wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
+    } else if (yw > t) {
+        dry = Polygon({{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
+        wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
     } else if (end < yw) {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, t}, {xi, yw}, {B, yw}, {B, surfaceAtEnd}});
-        wet = Polygon(m, {{xi, yw}, {B, end}, {B, yw}});
+        dry = Polygon({{xc, surfaceAtCut}, {xc, t}, {xi, yw}, {B, yw}, {B, surfaceAtEnd}});
+        wet = Polygon({{xi, yw}, {B, end}, {B, yw}});
     } else {
-        dry = Polygon(m, {{xc, surfaceAtCut}, {xc, t}, {B, end}, {B, surfaceAtEnd}});
+        dry = Polygon({{xc, surfaceAtCut}, {xc, t}, {B, end}, {B, surfaceAtEnd}});
     }
     body.AddVertical(-dry.area * gamma * EV, dry.cx);
     body.AddVertical(-wet.area * (gammaSat - gammaW) * EV, wet.cx);
@@ -120,11 +132,11 @@ FreeBody HeelFreeBody(Model& m, double pos) {
         const double yLow = yw < end ? end : yw;
         const double xLow = xi > B ? B : xi;
         if (yw <= t) {
-            const AreaCentroid a = Polygon(m, {{xc, t}, {xLow, yLow}, {B, yLow}, {B, t}});
+            const AreaCentroid a = Polygon({{xc, t}, {xLow, yLow}, {B, yLow}, {B, t}});
             body.AddHorizontal(-a.area * gamma * kh * EQ * EV, a.cy);
         }
-        const AreaCentroid b = yw > t ? Polygon(m, {{xc, t}, {B, end}, {B, t}})
-                                      : Polygon(m, {{xLow, yLow}, {B, end}, {B, yLow}});
+        const AreaCentroid b = yw > t ? Polygon({{xc, t}, {B, end}, {B, t}})
+                                      : Polygon({{xLow, yLow}, {B, end}, {B, yLow}});
         body.AddHorizontal(-b.area * (gammaSat - gammaW) * kh * EQ * EV, b.cy);
     }
 
@@ -164,7 +176,7 @@ FreeBody HeelFreeBody(Model& m, double pos) {
 
 }  // namespace
 
-bool CalcHeelSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcHeelSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
     return TrapSectionErrors(m, [&] { return HeelFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }

@@ -20,7 +20,7 @@ constexpr double RefinedShare = 0.05;
 // that cancel and count as none.
 constexpr double RoundingShare = 1e-6;
 
-std::optional<SectionForces> ForcesAt(Model& m, SectionRoutine routine, float x) {
+std::optional<SectionForces> ForcesAt(const Model& m, SectionRoutine routine, float x) {
     SectionForces f;
     if (!routine(m, x, f.M, f.V, f.N, f.M2, f.V2, f.N2)) return std::nullopt;
     return f;
@@ -65,7 +65,7 @@ float Measure::Of(const SectionForces& f, bool second) const {
     return sense == Sense::Negative ? -value : sense == Sense::Positive ? value : std::abs(value);
 }
 
-std::optional<MemberWalk> WalkMember(Model& m, SectionRoutine routine, const std::vector<float>& stations,
+std::optional<MemberWalk> WalkMember(const Model& m, SectionRoutine routine, const std::vector<float>& stations,
                                      const KnownCut* first) {
     MemberWalk walk;
     const double length = stations.empty() ? 0.0 : std::abs(double(stations.back()) - stations.front());
@@ -95,7 +95,7 @@ std::optional<MemberWalk> WalkMember(Model& m, SectionRoutine routine, const std
     return walk;
 }
 
-std::optional<MemberWalk> WalkUpTo(Model& m, SectionRoutine routine, const MemberWalk& walk, float limit) {
+std::optional<MemberWalk> WalkUpTo(const Model& m, SectionRoutine routine, const MemberWalk& walk, float limit) {
     if (walk.cuts.empty()) return walk;
     const bool ascending = walk.cuts.back().x >= walk.cuts.front().x;
     auto before = [&](float x) { return ascending ? x < limit : x > limit; };
@@ -138,10 +138,12 @@ double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thick
 
 float RoundingFloor(double scale) { return ToSingle(RoundingShare * scale); }
 
+bool NoSectionForce(double value, float floor) { return !(std::abs(value) > floor); }
+
 void Extreme::Record(const KnownCut& cut, Measure measure, float floor) {
     for (const bool second : {false, true}) {
         const float v = measure.Of(cut.forces, second);
-        if (v > floor && v > value) {
+        if (!NoSectionForce(v, floor) && v > value) {
             value = v;
             axial = Axial(cut.forces, second);
             x = cut.x;
@@ -150,7 +152,7 @@ void Extreme::Record(const KnownCut& cut, Measure measure, float floor) {
     }
 }
 
-std::optional<std::vector<KnownCut>> NarrowPeaks(Model& m, SectionRoutine routine, const MemberWalk& walk,
+std::optional<std::vector<KnownCut>> NarrowPeaks(const Model& m, SectionRoutine routine, const MemberWalk& walk,
                                                  Measure measure, float floor) {
     const std::vector<KnownCut>& cuts = walk.cuts;
     // the measure at a cut of the walk, rounding counted as none; at a station
@@ -159,7 +161,7 @@ std::optional<std::vector<KnownCut>> NarrowPeaks(Model& m, SectionRoutine routin
     // lesser, so that a station never hides a peak beside it
     auto reach = [&](std::size_t j, bool lower = false) {
         const float r = lower ? LesserReach(cuts[j].forces, measure) : Reach(cuts[j].forces, measure);
-        return std::abs(r) <= floor ? 0.0f : r;
+        return NoSectionForce(r, floor) ? 0.0f : r;
     };
     std::vector<KnownCut> peaks;
     // the most of the measure between two cuts, by golden-section search

@@ -33,14 +33,14 @@ struct MemberWalk {
 // Walks the stations: about 32 even cuts along the whole member, never fewer
 // than 6 in one interval however short. `first`, when it stands at the first
 // station, gives that station's forces. Nothing when a routine failed.
-std::optional<MemberWalk> WalkMember(Model& m, SectionRoutine routine, const std::vector<float>& stations,
+std::optional<MemberWalk> WalkMember(const Model& m, SectionRoutine routine, const std::vector<float>& stations,
                                      const KnownCut* first = nullptr);
 
 // The part of a walk short of `limit` (in the walk's direction), closed by a
 // station at the limit: the range over which a member's shear is designed,
 // where every cut beyond the limit takes its shear at the limit. The walk
 // itself when no cut lies beyond. Nothing when the routine failed.
-std::optional<MemberWalk> WalkUpTo(Model& m, SectionRoutine routine, const MemberWalk& walk, float limit);
+std::optional<MemberWalk> WalkUpTo(const Model& m, SectionRoutine routine, const MemberWalk& walk, float limit);
 
 // One value of a cut's result set, read so that larger is more extreme: the
 // negative moment as -M, the positive one as M, a shear or normal force by
@@ -62,10 +62,17 @@ double ForceScale(const Model& m, const MemberWalk& walk, ThicknessRoutine thick
 
 // What counts as nothing beside forces of that scale: sums that cancel
 // leave rounding (a tip moment of 1E-15, or 6E-4 kNm/m where the terms are
-// a thousand kNm/m), which is no force. The design judges every face moment
-// against the scale of the whole wall, so that rounding neither gets steel
-// nor governs in one combination while another drops the same.
+// a thousand kNm/m), which is no force.
 float RoundingFloor(double scale);
+
+// No moment (nor shear, nor normal force): a section force whose size is at
+// most `floor`, the RoundingFloor of the whole wall's forces, is rounding.
+// The design gives it no steel and lets it govern nothing, judged against
+// every member in every combination of the set, so that rounding never counts
+// in one combination while another drops the same; a diagram prints no value
+// for it, judged against every member of the combination it shows. A search
+// along one member keeps off that member's own rounding the same way.
+bool NoSectionForce(double value, float floor);
 
 // The most extreme value of a measure met so far, the normal force of the same
 // result set and the cut. Only a value above the floor counts, and only one
@@ -81,7 +88,7 @@ struct Extreme {
 // Narrows every local extreme of the measure within each interval of the
 // walk, the stations at its ends included, and gives the most extreme cut
 // looked at in each. Nothing when the routine failed.
-std::optional<std::vector<KnownCut>> NarrowPeaks(Model& m, SectionRoutine routine, const MemberWalk& walk,
+std::optional<std::vector<KnownCut>> NarrowPeaks(const Model& m, SectionRoutine routine, const MemberWalk& walk,
                                                  Measure measure, float floor);
 
 }  // namespace brindlemar

@@ -9,6 +9,7 @@
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -17,11 +18,11 @@ using namespace section;
 
 namespace {
 
-FreeBody StemFreeBody(Model& m, double pos) {
+FreeBody StemFreeBody(const Model& m, double pos) {
     const double FSH = m.FrontStemHeight, BSH = m.BackStemHeight;
     const double L = FSH < BSH ? FSH : BSH;
     const double d = OnMember(pos, L);
-    const double H = FrontHeight(m);
+    const double H = FrontWallHeight(m);
     const double yc = H - d;
     const double t = StemThickness(m, d);
     const double xFrontTop = double(m.ToeLength) + m.StemFrontBatter;
@@ -51,15 +52,14 @@ FreeBody StemFreeBody(Model& m, double pos) {
     const double gammaW = m.WaterUnitWeight, kh = m.AppliedSeismicCoefficient;
     const double BWD = m.BackWaterDepth, FWD = m.FrontWaterDepth;
 
-    // line loads standing on the stem above the cut
-    const double xStemBack = xBackTop + m.StemBackBatter;
+    // line loads the stem carries above the cut, up to above its top
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return Within(m, p.X, m.ToeLength, xStemBack) && AtMost(m, p.Y, H); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Stem; },
         [&](const LineLoad& p) { return p.Y - yc; });
 
     // concrete above the cut
     const AreaCentroid concrete =
-        Polygon(m, {{xFrontTop, H}, {xc - t / 2, yc}, {xc + t / 2, yc}, {xBackTop, H}});
+        Polygon({{xFrontTop, H}, {xc - t / 2, yc}, {xc + t / 2, yc}, {xBackTop, H}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
     // static backfill pressure on the back face, dry above the back water and
@@ -134,7 +134,7 @@ FreeBody StemFreeBody(Model& m, double pos) {
 
 }  // namespace
 
-bool CalcStemSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcStemSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                            float& N2) {
     return TrapSectionErrors(m, [&] { return StemFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }

@@ -1,11 +1,14 @@
 // Section forces of the toe at a vertical cut.
 
+#include <algorithm>
+
 #include "analysis/Analysis.h"
 #include "analysis/BackfillPressure.h"
 #include "analysis/SectionForces.h"
 #include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 
 namespace brindlemar {
 
@@ -13,7 +16,7 @@ using namespace section;
 
 namespace {
 
-FreeBody ToeFreeBody(Model& m, double pos) {
+FreeBody ToeFreeBody(const Model& m, double pos) {
     const double TL = m.ToeLength;
     const double s = OnMember(pos, TL);
     const double t = ToeThickness(m, s);
@@ -23,14 +26,13 @@ FreeBody ToeFreeBody(Model& m, double pos) {
     const double g = m.WaterUnitWeight * WA;
     const double hw = FrontWaterHeight(m);
 
-    // line loads on the toe between the tip and the cut
-    const double toeHeight = tip + m.ToeTopDrop;
+    // line loads the toe carries between the cut and the tip and in front of it
     AddLineLoads(
-        m, body, [&](const LineLoad& p) { return AtMost(m, 0, p.X) && Within(m, p.Y, 0, toeHeight); },
+        m, body, [&](const LineLoad& p) { return LineLoadPart(m, p) == WallPart::Toe; },
         [&](const LineLoad& p) { return s - p.X; });
 
     // concrete between the tip and the cut
-    const AreaCentroid concrete = Polygon(m, {{0, 0}, {0, tip}, {s, t}, {s, 0}});
+    const AreaCentroid concrete = Polygon({{0, 0}, {0, tip}, {s, t}, {s, 0}});
     body.AddVertical(-concrete.area * m.ConcreteUnitWeight * DL, concrete.cx);
 
     if (EarthquakeActs(m)) {
@@ -53,8 +55,8 @@ FreeBody ToeFreeBody(Model& m, double pos) {
         if (hw > t) {
             const Resultant w = Trapezoid(0, s, (hw - tip) * g, (hw - t) * g);
             body.AddVertical(-w.F, w.at);
-        } else if (tip < hw) {
-            const double wetted = (hw - tip) * TL / m.ToeTopDrop;
+        } else if (FrontWaterZone(m) != WaterZone::Lower) {
+            const double wetted = std::max(0.0, hw - tip) * TL / m.ToeTopDrop;
             const Resultant w = Trapezoid(0, wetted, (hw - tip) * g, 0);
             body.AddVertical(-w.F, w.at);
         }
@@ -78,7 +80,7 @@ FreeBody ToeFreeBody(Model& m, double pos) {
 
 }  // namespace
 
-bool CalcToeSectionForces(Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
+bool CalcToeSectionForces(const Model& m, float pos, float& M, float& V, float& N, float& M2, float& V2,
                           float& N2) {
     return TrapSectionErrors(m, [&] { return ToeFreeBody(m, pos); }, M, V, N, M2, V2, N2);
 }

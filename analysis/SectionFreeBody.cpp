@@ -39,10 +39,6 @@ void FreeBody::Store(float& M, float& V, float& N, float& M2, float& V2, float& 
     M2 = sums_[1][0]; V2 = sums_[1][1]; N2 = sums_[1][2];
 }
 
-double FrontHeight(const Model& m) {
-    return double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
-}
-
 double OnMember(double pos, double length) {
     if (pos > length) pos = length;
     return pos < 0 ? 0 : pos;
@@ -71,15 +67,16 @@ Resultant Trapezoid(double a1, double a2, double p1, double p2) {
     return {F, at};
 }
 
-AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> points) {
+AreaCentroid Polygon(std::initializer_list<std::pair<double, double>> points) {
+    PolygonPointArray corners{};
     int16_t n = 0;
     for (const auto& [x, y] : points) {
-        PolygonPoint& p = At(m.PolygonPoints, ++n);
+        PolygonPoint& p = At(corners, ++n);
         p.X = ToSingle(x);
         p.Y = ToSingle(y);
     }
     float area = 0, cx = 0, cy = 0;
-    ComputePolygonAreaCentroid(n, m.PolygonPoints, area, cx, cy);
+    ComputePolygonAreaCentroid(n, corners, area, cx, cy);
     return {std::abs(double(area)), cx, cy};
 }
 
@@ -184,7 +181,7 @@ double FrictionShare(const BaseResistances& r, double reaction) {
     return r.friction * CheckedDivide(reaction, r.totalReaction);
 }
 
-bool TrapSectionErrors(Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
+bool TrapSectionErrors(const Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
                        float& M2, float& V2, float& N2) {
     M = V = N = M2 = V2 = N2 = 0;
     try {

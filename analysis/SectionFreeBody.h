@@ -54,8 +54,6 @@ struct AreaCentroid {
     double cx = 0, cy = 0;
 };
 
-// Height of the wall top above the underside of the base.
-double FrontHeight(const Model& m);
 // A cut position moved onto the member: a cut before its start is taken at
 // the start, one beyond its end at the end.
 double OnMember(double pos, double length);
@@ -67,7 +65,7 @@ double HeelThickness(const Model& m, double x);
 // Resultant of pressure p1 at a1 varying linearly to p2 at a2.
 Resultant Trapezoid(double a1, double a2, double p1, double p2);
 // Area and centroid of a polygon, loaded into the model's scratch polygon.
-AreaCentroid Polygon(Model& m, std::initializer_list<std::pair<double, double>> points);
+AreaCentroid Polygon(std::initializer_list<std::pair<double, double>> points);
 
 // Where a point force lies along the member relative to the cut, from its
 // distance beyond the cut (towards the free body's far end). Within the
@@ -118,7 +116,7 @@ double FrictionShare(const BaseResistances& r, double reaction);
 
 // Runs a section-force computation; a run-time error is told as the
 // analysis tells its faults (TellAnalysisFault) and leaves all six outputs 0.
-bool TrapSectionErrors(Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
+bool TrapSectionErrors(const Model& m, const std::function<FreeBody()>& compute, float& M, float& V, float& N,
                        float& M2, float& V2, float& N2);
 
 }  // namespace brindlemar::section

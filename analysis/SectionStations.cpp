@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/WaterPressure.h"
+#include "model/Outline.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -48,19 +49,18 @@ void AddOnMember(const Model& m, std::vector<float>& list, double x, double L) {
     if (Within(m, x, 0, L)) Add(list, std::clamp(x, 0.0, L));
 }
 
+}  // namespace
+
 std::vector<float> StemStationList(const Model& m) {
     const double L = StemMemberLength(m);
     std::vector<float> list{0.0f};
     if (L <= 0) return list;
     Add(list, L);
-    const double H = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
-    const double stemFront = m.ToeLength;
-    const double stemBack =
-        double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter;
-    // line loads standing on the stem, at their depth below the top
+    const double H = FrontWallHeight(m);
+    // line loads on the stem, at their depth below the top
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (Within(m, load.X, stemFront, stemBack)) AddOnMember(m, list, H - load.Y, L);
+        if (LineLoadPart(m, load) == WallPart::Stem) AddOnMember(m, list, H - load.Y, L);
     }
     // water levels on the stem faces
     AddOnMember(m, list, m.FrontWaterDepth, L);
@@ -77,7 +77,7 @@ std::vector<float> ToeStationList(const Model& m) {
     const double toeHeight = double(m.ToeTipThickness) + m.ToeTopDrop;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (Within(m, load.Y, 0, toeHeight)) AddOnMember(m, list, load.X, L);
+        if (LineLoadPart(m, load) == WallPart::Toe) AddOnMember(m, list, load.X, L);
     }
     // where the front water level meets the sloping top of the toe
     const double hf = FrontWaterHeight(m);
@@ -107,7 +107,7 @@ std::vector<float> HeelStationList(const Model& m) {
     const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
     for (int i = 1; i <= m.LineLoadCount; ++i) {
         const LineLoad& load = At(m.LineLoads, i);
-        if (LineLoadOverHeel(m, load)) AddOnMember(m, list, load.X - root, L);
+        if (LineLoadPart(m, load) == WallPart::Heel) AddOnMember(m, list, load.X - root, L);
     }
     // where the back water level meets the sloping top of the heel
     const double hw = BackWaterHeight(m);
@@ -123,6 +123,8 @@ std::vector<float> HeelStationList(const Model& m) {
     return list;
 }
 
+namespace {
+
 void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& count) {
     stations = std::move(list);
     count = static_cast<int16_t>(stations.size());
@@ -131,7 +133,7 @@ void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& cou
 }  // namespace
 
 double PositionTolerance(const Model& m) {
-    const double height = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double height = FrontWallHeight(m);
     return 1e-6 * std::max(std::abs(height), std::abs(double(m.BaseWidth)));
 }
 
@@ -139,11 +141,17 @@ bool AtMost(const Model& m, double a, double b) { return a <= b + PositionTolera
 
 bool Within(const Model& m, double x, double from, double to) { return AtMost(m, from, x) && AtMost(m, x, to); }
 
-bool LineLoadOverHeel(const Model& m, const LineLoad& load) {
-    const double root = double(m.BaseWidth) - m.HeelLength;
-    const double heelHeight = double(m.HeelTopDrop) + m.HeelEndThickness;
-    if (!AtMost(m, load.X, m.BaseWidth) || !AtMost(m, 0, load.Y)) return false;
-    return AtMost(m, load.Y, heelHeight) ? AtMost(m, root, load.X) : !AtMost(m, load.X, root);
+WallPart LineLoadPart(const Model& m, const LineLoad& load) {
+    const double toeRoot = m.ToeLength;
+    const double heelRoot = double(m.BaseWidth) - m.HeelLength;
+    const double toeTop = double(m.ToeTipThickness) + m.ToeTopDrop;
+    const double heelTop = double(m.HeelEndThickness) + m.HeelTopDrop;
+    const double stemFoot = FrontWallHeight(m) - StemMemberLength(m);
+    if (AtMost(m, load.X, toeRoot) && (!AtMost(m, toeRoot, load.X) || AtMost(m, load.Y, toeTop)))
+        return WallPart::Toe;
+    if (AtMost(m, heelRoot, load.X) && (!AtMost(m, load.X, heelRoot) || AtMost(m, load.Y, heelTop)))
+        return WallPart::Heel;
+    return AtMost(m, stemFoot, load.Y) ? WallPart::Stem : WallPart::Joint;
 }
 
 double StemMemberLength(const Model& m) {

@@ -35,13 +35,30 @@ bool AtMost(const Model& m, double a, double b);
 // from <= x <= to within the tolerance
 bool Within(const Model& m, double x, double from, double to);
 
-// A line load the heel carries: one in the heel's concrete, or one standing
-// above it (on the backfill, or on anything the backfill holds up) between
-// the vertical through the heel root and the one through the heel end. The
-// heel carries the earth over it, so it carries what stands on that earth
-// too. Higher than the heel, a load on the vertical through the root bears
-// on the stem, which takes the loads up to that vertical.
-bool LineLoadOverHeel(const Model& m, const LineLoad& load);
+// The part of the wall whose free body takes a line load. The stability
+// analysis counts every line load on the wall, so every one is carried by
+// exactly one part, at its own point:
+// - the toe: everything in front of the vertical through the toe root (over
+//   the toe, under it, in front of its tip), and on that vertical up to the
+//   toe's top;
+// - the heel: everything behind the vertical through the heel root (in the
+//   heel, on the earth over it, under it, beyond its end), and on that
+//   vertical up to the heel's top;
+// - the stem: everything between the two from the stem's foot up, over its
+//   battered faces and above its top;
+// - the joint: the block under the stem's foot, between the two roots, which
+//   no member bends for.
+// The heel carries the earth over it, so it carries what stands on that
+// earth too; higher than the heel, a load on the vertical through its root
+// bears on the stem.
+enum class WallPart { Stem, Toe, Heel, Joint };
+WallPart LineLoadPart(const Model& m, const LineLoad& load);
+
+// The cuts of each member where its loads change, for the combination
+// analysed last (the toe and heel lists read its base contact and WallStable).
+std::vector<float> StemStationList(const Model& m);
+std::vector<float> ToeStationList(const Model& m);
+std::vector<float> HeelStationList(const Model& m);
 
 // Rebuilds StemStations, ToeStations and HeelStations with their counts for
 // the combination analysed last (the toe and heel lists read its base

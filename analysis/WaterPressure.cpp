@@ -37,12 +37,15 @@ SideOrdinates SideWaterOrdinates(WaterZone c, double depth, double stemHeight, d
 
 }  // namespace
 
+// With the water switched off there is none: the depths then stand at the
+// underside only as closely as a float holds it.
 double FrontWaterHeight(const Model& m) {
-    return std::max(0.0, static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness -
-                             m.FrontWaterDepth);
+    if (m.WaterIncluded == 0) return 0;
+    return std::max(0.0, FrontWallHeight(m) - m.FrontWaterDepth);
 }
 
 double BackWaterHeight(const Model& m) {
+    if (m.WaterIncluded == 0) return 0;
     return std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
                              m.BackWaterDepth);
 }
@@ -56,6 +59,13 @@ void CalcWaterPressures(Model& m) {
     auto& ay = m.WaterPressureArmsY;
     const double gw = m.WaterUnitWeight;
     const double fWA = Factor(m, WA);
+    if (m.WaterIncluded == 0) {
+        o = {};
+        F = {};
+        ax = {};
+        ay = {};
+        return;
+    }
 
     // heads of the water above the base underside, in front and behind
     const double hf = FrontWaterHeight(m);
@@ -116,7 +126,8 @@ double ComputedPassiveCoefficient(const Model& m) {
 ToeEarthLayers ToeEarthThicknesses(const Model& m) {
     const double toeTop = static_cast<double>(m.ToeTopDrop) + m.FrontStemHeight;
     ToeEarthLayers layers;
-    layers.Dry = std::clamp(m.FrontWaterDepth - toeTop, 0.0, static_cast<double>(m.ToeTipThickness));
+    layers.WaterBelowGround = m.FrontWaterDepth - toeTop;
+    layers.Dry = std::clamp(layers.WaterBelowGround, 0.0, static_cast<double>(m.ToeTipThickness));
     layers.Submerged = FrontWaterZone(m) == WaterZone::Lower ? toeTop + m.ToeTipThickness - m.FrontWaterDepth
                                                              : m.ToeTipThickness;
     layers.Submerged = std::max(0.0, layers.Submerged);

@@ -22,9 +22,12 @@ double ComputedPassiveCoefficient(const Model& m);
 // The earth in front of the toe fills the toe tip's height: dry above the
 // front water level, submerged below it; the two add up to the tip's
 // thickness. The toe top stands under water unless the front water zone
-// lies below it. The passive pressure and its picture take the layers from here.
+// lies below it. `WaterBelowGround` is how deep the front water stands
+// below that earth's surface, negative above it, as the bearing capacity
+// reads the water table. The passive pressure, its picture and the bearing
+// take the layers from here.
 struct ToeEarthLayers {
-    double Dry = 0, Submerged = 0;
+    double Dry = 0, Submerged = 0, WaterBelowGround = 0;
 };
 ToeEarthLayers ToeEarthThicknesses(const Model& m);
 

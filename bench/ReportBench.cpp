@@ -8,7 +8,6 @@
 
 #include "BenchApplication.h"
 
-#include "design/DesignSectionForces.h"
 #include "model/Initialise.h"
 #include "model/Model.h"
 #include "platform/Printers.h"
@@ -28,12 +27,11 @@ void WholeReportToPdf(benchmark::State& state) {
     CurrentPrinter::Get().Select(PdfPrinterName);
     const std::string pdf = (std::filesystem::temp_directory_path() / "brindlemar_bench_report.pdf").string();
     for (auto _ : state) {
-        ComputeDesignSectionForces(m);
         std::unique_ptr<QPrinter> printer = CurrentPrinter::Get().MakePrinter(pdf);
         PrinterSurface s(*printer);
         PrintReport(m, s, nullptr);
     }
-    state.counters["pages"] = m.PageCount;
+    state.counters["pages"] = ReportPageCount(m);
     std::filesystem::remove(pdf);
 }
 BENCHMARK(WholeReportToPdf)->Unit(benchmark::kMillisecond);

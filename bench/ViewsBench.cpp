@@ -25,8 +25,8 @@ void AnalysisViewFullHd(benchmark::State& state) {
     ImageSurface s(1920, 1080);
     s.FontName = m.TextFontName;
     s.FontSize = 8;
-    m.FrameWidth = 1920 * 15;
-    m.FrameHeight = 1080 * 15;
+    s.Drawing().FrameWidth = 1920 * 15;
+    s.Drawing().FrameHeight = 1080 * 15;
     for (auto _ : state) {
         s.Cls();
         PrepareCombination(m);

@@ -100,7 +100,7 @@ std::optional<MemberExtremes> SearchMember(Model& m, const std::vector<float>& s
 // its cut. A face without a moment of its sign beyond `floor` keeps what it had.
 void StoreMember(Model& m, int c, const MemberScan& scan, const MemberExtremes& found, float floor) {
     auto face = [&](int p, const Extreme& e, float moment) {
-        if (!e.found || !(e.value > floor)) return;
+        if (!e.found || NoSectionForce(e.value, floor)) return;
         m.FlexureMoments[c][p] = moment;
         m.FlexureAxialForces[c][p] = e.axial;
         m.FlexureSectionDistances[c][p] = e.x;
@@ -198,9 +198,7 @@ void ComputeDesignSectionForces(Model& m) {
         ClearRow(m, c);
         At(m.CombinationDesignable, c) = False;
         m.CurrentCombination = static_cast<int16_t>(c - 1);
-        PrepareCombination(m);
-        At(m.CombinationWallStableFlags, c) = m.WallStable;
-        At(m.CombinationAnalysisFailures, c) = m.AnalysisFailure;
+        StoreStabilityResults(m, c, PrepareCombination(m));
         BuildSectionStations(m);
         if (m.WallStable == 0) continue;
         // a combination whose section forces failed somewhere must not let
@@ -213,10 +211,8 @@ void ComputeDesignSectionForces(Model& m) {
         m.CombinationDesignable[c] = True;
     }
 
-    // A face moment below a millionth of the scale of the forces anywhere on
-    // the wall, in any combination, is the rounding of sums that cancel: no
-    // face gets steel for it and no combination governs by it, whichever
-    // member's own scale it was found beside.
+    // no moment is judged against the forces anywhere on the wall, in any
+    // combination, whichever member's own scale it was found beside
     double wallScale = 0;
     for (const ScannedCombination& members : scanned)
         for (const ScannedMember& member : members) wallScale = std::max(wallScale, member.found.scale);

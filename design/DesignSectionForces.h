@@ -10,8 +10,9 @@
 namespace brindlemar {
 
 // Prepares every combination of the active set as the screen does
-// (PrepareCombination), scans the cuts of the four members and fills the design force tables,
-// CombinationWallStableFlags, CombinationDesignable, the governing
+// (PrepareCombination) into the stability table (StoreStabilityResults),
+// scans the cuts of the four members and fills the design force tables,
+// CombinationDesignable, the governing
 // combinations and AllCombinationsStable, and forgets the combination each
 // face's last design was shown under.
 // A combination that is unstable, or whose section forces could not be
@@ -20,8 +21,8 @@ namespace brindlemar {
 // those of the set's last combination. Error 9 for an active set outside
 // 0 to 50 or a combination number above 50.
 //
-// A face moment below a millionth of the scale of the forces on the whole
-// wall (RoundingFloor) is rounding, not a moment: the tables hold none for
+// A face moment that is no moment (NoSectionForce, against the forces of the
+// whole wall in every combination) is rounding: the tables hold none for
 // it, so no face is designed for it and no combination governs by it.
 // Two combinations whose governing values are equal within rounding are
 // one: the one with the least axial compression governs, since compression

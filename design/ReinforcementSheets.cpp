@@ -268,10 +268,7 @@ bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
         *values[i] = *typed;
         changed = true;
     }
-    if (changed) {
-        m.ProjectModified = True;
-        m.ResultsValid = False;
-    }
+    if (changed) m.ProjectModified = True;
     return changed;
 }
 

@@ -9,7 +9,7 @@
 
 namespace brindlemar {
 
-void DrawAnalysisView(Model& m, Surface& s, int view) {
+void DrawAnalysisView(const Model& m, Surface& s, int view) {
     if (view >= DeadLoadsView && view <= SeismicLoadsView) {
         DrawWallAndLoads(m, s, 1, view);
         return;
@@ -23,12 +23,12 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
             DrawWall(m, s, 1, 0);
             break;
         }
-        SetReactionsArrowScale(m);
+        SetReactionsArrowScale(m, s);
         DrawWall(m, s, 1, 0);
         DrawReactionsAndResistances(m, s, true, false);
         break;
     case ResistancesView:
-        SetResistancesArrowScale(m);
+        SetResistancesArrowScale(m, s);
         DrawWall(m, s, 1, 0);
         DrawReactionsAndResistances(m, s, false, true);
         break;
@@ -43,8 +43,12 @@ void DrawAnalysisView(Model& m, Surface& s, int view) {
     }
 }
 
-void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances) {
-    LabelLayer labels = ViewLabelLayer(m, s);
+void DrawReactionsAndResistances(const Model& m, Surface& s, bool reactions, bool resistances) {
+    LabelLayer labels = ViewLabelLayer(s);
+    // the values keep clear of the wall drawn already as well
+    labels.Underneath(true);
+    DrawWall(m, labels, 0, 0);
+    labels.Underneath(false);
     if (reactions) DrawReactionsView(m, labels);
     if (resistances) DrawResistancesView(m, labels);
     labels.PrintInPlace(true);

@@ -30,11 +30,11 @@ enum AnalysisViewKind : int {
 // set the frame and pens and prepared the combination (PrepareCombination);
 // the views read its analysis. The reactions view of a wall that is not
 // stable shows the wall alone. Any other kind draws nothing.
-void DrawAnalysisView(Model& m, Surface& s, int view);
+void DrawAnalysisView(const Model& m, Surface& s, int view);
 
 // The reactions view, the resistances view or both over a wall already
 // drawn, with their legend once. The values of both are laid out together,
 // clear of the other view's lines and of the legend.
-void DrawReactionsAndResistances(Model& m, Surface& s, bool reactions, bool resistances);
+void DrawReactionsAndResistances(const Model& m, Surface& s, bool reactions, bool resistances);
 
 }  // namespace brindlemar

@@ -25,6 +25,13 @@ struct TableLayout {
     const char* caption;
 };
 
+// The factor of code k the table shows: the concrete factors CT, CC and CS
+// are the set's, held on its first combination, whichever combination is in use.
+float ShownFactor(const Model& m, int k) {
+    if (k >= CT && k <= CS) return At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, 0).Factor[static_cast<size_t>(k)];
+    return m.CurrentLoadCombination.Factor[static_cast<size_t>(k)];
+}
+
 void DrawTableTexts(const Model& m, Surface& s, const TableLayout& t, double g, double cw, double th, double y0) {
     const double nameWidth = t.nameWidth * cw;
     s.CurrentY = y0 + t.captionRow * th;
@@ -36,13 +43,13 @@ void DrawTableTexts(const Model& m, Surface& s, const TableLayout& t, double g, 
         s.CurrentY = y0 + t.codeRow * th;
         PrintCentered(s, m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(k)], x);
         s.CurrentY = y0 + t.factorRow * th;
-        PrintCentered(s, FactorTableText(m.CurrentLoadCombination.Factor[static_cast<size_t>(k)]), x);
+        PrintCentered(s, FactorTableText(ShownFactor(m, k)), x);
     }
 }
 
 void DrawTableRules(const Model& m, Surface& s, const TableLayout& t, double g, double cw, double th, double yL) {
     const int32_t colour = m.FactorTableGridColour;
-    const int pen = m.FactorTablePenWidth;
+    const int pen = s.Drawing().FactorTablePenWidth;
     const double nameRight = g + t.nameWidth * cw;
     const double right = nameRight + (t.last - t.first + 1) * cw;
     for (double row : {t.ruleTop, t.ruleBottom, t.ruleMiddle}) {
@@ -69,16 +76,16 @@ double FactorTableHeight(Surface& s) {
     return (0.4 + 6.6 + 0.4) * s.TextHeight("T");
 }
 
-FrameBelowFactorTable::FrameBelowFactorTable(Model& m, Surface& s)
-    : m_(m), top_(m.FrameTop), height_(m.FrameHeight) {
+FrameBelowFactorTable::FrameBelowFactorTable(Surface& s)
+    : s_(s), top_(s.Drawing().FrameTop), height_(s.Drawing().FrameHeight) {
     const auto table = static_cast<int32_t>(std::min<double>(std::ceil(FactorTableHeight(s)), height_));
-    m_.FrameTop = top_ + table;
-    m_.FrameHeight = height_ - table;
+    s_.Drawing().FrameTop = top_ + table;
+    s_.Drawing().FrameHeight = height_ - table;
 }
 
 FrameBelowFactorTable::~FrameBelowFactorTable() {
-    m_.FrameTop = top_;
-    m_.FrameHeight = height_;
+    s_.Drawing().FrameTop = top_;
+    s_.Drawing().FrameHeight = height_;
 }
 
 void DrawFactorTable(const Model& m, Surface& s) {
@@ -95,7 +102,7 @@ void DrawFactorTable(const Model& m, Surface& s) {
         double widest = s.TextWidth("1.23");
         for (int k = 1; k <= factorCount; ++k) {
             const auto i = static_cast<size_t>(k);
-            widest = std::max({widest, s.TextWidth(FactorTableText(m.CurrentLoadCombination.Factor[i])),
+            widest = std::max({widest, s.TextWidth(FactorTableText(ShownFactor(m, k))),
                                s.TextWidth(m.CurrentFactorDefinition.FactorCode[i])});
         }
         return 1.3 * widest;
@@ -103,27 +110,27 @@ void DrawFactorTable(const Model& m, Surface& s) {
     const double columns = std::max(2.0 + kLoadFactors, 2.7 + factorCount - kLoadFactors);
     double cw = columnWidth();
     // a twentieth of the size at a time: a screen font's widths come in steps
-    while (columns * cw + 0.8 * s.TextHeight("T") > m.FrameLeft + m.FrameWidth && s.FontSize > 0.7 * fontSize) {
+    while (columns * cw + 0.8 * s.TextHeight("T") > s.Drawing().FrameLeft + s.Drawing().FrameWidth && s.FontSize > 0.7 * fontSize) {
         s.FontSize = std::max(0.7 * fontSize, s.FontSize - fontSize / 20);
         cw = columnWidth();
     }
     const double th = s.TextHeight("T");
     const double g = 0.4 * th;
-    const double y0 = m.FrameTop + 1.5 * g;   // base of the text rows
-    const double yL = m.FrameTop + g;         // base of the rules
+    const double y0 = s.Drawing().FrameTop + 1.5 * g;   // base of the text rows
+    const double yL = s.Drawing().FrameTop + g;         // base of the rules
 
     const TableLayout loads{1, kLoadFactors, 2.0, 1.2, 1.0, 2.4, 1.0, 2.3, 3.6, "Load"};
     const TableLayout resistances{kLoadFactors + 1, factorCount, 2.7, 4.2, 4.0, 5.4, 4.0, 5.3, 6.6, "Resistance"};
 
     s.ForeColor = m.FactorTableTextColour;
     DrawTableTexts(m, s, loads, g, cw, th, y0);
-    s.CurrentY = m.FrameTop + g;
+    s.CurrentY = s.Drawing().FrameTop + g;
     // long set and combination names are printed smaller, then cut, to stop
     // at the frame's right edge
     const double tableSize = s.FontSize;
     s.FontSize = fontSize;
     const std::vector<std::string> names = FitLines(s, "Combinations: " + set.Name + ", " + combination.Name, "",
-                                                    m.FrameLeft + m.FrameWidth - 2 * g, 1, 0.7 * fontSize);
+                                                    s.Drawing().FrameLeft + s.Drawing().FrameWidth - 2 * g, 1, 0.7 * fontSize);
     if (!names.empty()) PrintAt(s, names[0], g);
     s.FontSize = tableSize;
     DrawTableRules(m, s, loads, g, cw, th, yL);

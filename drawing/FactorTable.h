@@ -23,13 +23,13 @@ double FactorTableHeight(Surface& s);
 // table; the whole frame comes back for the table itself.
 class FrameBelowFactorTable {
 public:
-    FrameBelowFactorTable(Model& m, Surface& s);
+    explicit FrameBelowFactorTable(Surface& s);
     ~FrameBelowFactorTable();
     FrameBelowFactorTable(const FrameBelowFactorTable&) = delete;
     FrameBelowFactorTable& operator=(const FrameBelowFactorTable&) = delete;
 
 private:
-    Model& m_;
+    Surface& s_;
     int32_t top_, height_;
 };
 

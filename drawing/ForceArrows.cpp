@@ -14,9 +14,9 @@ namespace {
 // Room between an arrow and its text.
 constexpr double kTextGap = 30;
 
-void DrawForceArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int32_t colour,
+void DrawForceArrow(Surface& s, double x1, double y1, double x2, double y2, int32_t colour,
                     int pen) {
-    DrawArrow(m, s, x1, y1, x2, y2, 1, colour, pen);
+    DrawArrow(s, x1, y1, x2, y2, 1, colour, pen);
 }
 
 // The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y): it
@@ -52,15 +52,15 @@ std::string LoadCodeText(const Model& m, int code) {
     return m.CurrentFactorDefinition.FactorCode[static_cast<size_t>(code)];
 }
 
-void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
                        double clearance, double length) {
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
-    const double L = length > 0 ? length : m.ForceArrowLength;
+    const double L = length > 0 ? length : s.Drawing().ForceArrowLength;
     const double ux = std::sin(angle), uy = -std::cos(angle);
-    DrawForceArrow(m, s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
+    DrawForceArrow(s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
 
     // The text stands beside the middle of the shaft, moved across it far
     // enough to clear it: on the right of an upright arrow, above a level one.
@@ -77,22 +77,22 @@ void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double ma
                    x + L * ux, y + L * uy);
 }
 
-void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawHorizontalLoadArrow(Surface& s, double x, double y, double value,
                              const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
-    const double end = x + (value > 0 ? 1 : -1) * m.ForceArrowLength;
-    DrawForceArrow(m, s, x, y, end, y, arrowColour, pen);
+    const double end = x + (value > 0 ? 1 : -1) * s.Drawing().ForceArrowLength;
+    DrawForceArrow(s, x, y, end, y, arrowColour, pen);
     const std::string text = LoadValueText(std::fabs(value)) + label;
     // centred above the shaft
     PrintForceText(s, text, (x + end) / 2 - s.TextWidth(text) / 2, y - TwipsPerPoint * s.FontSize - kTextGap,
                    textColour, x, y, end, y);
 }
 
-void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawVerticalLoadArrow(Surface& s, double x, double y, double value,
                            const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
-    const double end = y + (value > 0 ? 1 : -1) * m.ForceArrowLength;
-    DrawForceArrow(m, s, x, y, x, end, arrowColour, pen);
+    const double end = y + (value > 0 ? 1 : -1) * s.Drawing().ForceArrowLength;
+    DrawForceArrow(s, x, y, x, end, arrowColour, pen);
     // right of the shaft, on its middle
     PrintForceText(s, LoadValueText(std::fabs(value)) + label, x + 15, (y + end) / 2 - s.TextHeight("") / 2,
                    textColour, x, y, x, end);

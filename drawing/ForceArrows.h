@@ -25,7 +25,9 @@ inline constexpr LabelLayer::WhenCrowded LedWhenCrowded = LabelLayer::WhenCrowde
 // no text stands nearer another value's point than its own.
 void NextTextLabelsPoint(Surface& s, double x, double y);
 
-// Forces below this size are not drawn: they would show as "0.00".
+// A force, a pressure ordinate or a diagram's reference value no larger
+// than this, in the unit shown, is not drawn and sets no drawing scale: it
+// would show as "0.00". Every picture of loads and forces holds to it.
 inline constexpr double NegligibleForce = 1E-5;
 
 // Prints a load's value at the current position on its white ground.
@@ -43,18 +45,18 @@ std::string LoadCodeText(const Model& m, int code);
 // and label stand beside its middle, clear of the shaft, and `clearance`
 // further off where the caller draws a line of its own beside the shaft.
 // The arrow is `length` long, ForceArrowLength when that is 0.
-void DrawInclinedForce(const Model& m, Surface& s, double x, double y, double magnitude, double angle,
+void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
                        double clearance = 0, double length = 0);
 
 // A horizontal arrow from (x, y), to the right for a positive value and to
 // the left for a negative one, its text centred above it.
-void DrawHorizontalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawHorizontalLoadArrow(Surface& s, double x, double y, double value,
                              const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
 
 // A vertical arrow from (x, y), down for a positive value and up for a
 // negative one, its text right of its middle.
-void DrawVerticalLoadArrow(const Model& m, Surface& s, double x, double y, double value,
+void DrawVerticalLoadArrow(Surface& s, double x, double y, double value,
                            const std::string& label, int32_t arrowColour, int32_t textColour, int pen);
 
 }  // namespace brindlemar

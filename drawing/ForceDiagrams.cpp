@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "drawing/ForceArrows.h"
 #include "drawing/LabelLayer.h"
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
@@ -53,7 +54,7 @@ struct Ordinate {
 
 class DiagramPainter {
 public:
-    DiagramPainter(Model& m, Surface& s, int kind) : m_(m), s_(s), kind_(kind) {}
+    DiagramPainter(const Model& m, Surface& s, int kind) : m_(m), s_(s), kind_(kind) {}
 
     // Computes the member's section forces at its stations and its turns
     // between them; false when a section-force routine failed (it has shown
@@ -62,7 +63,9 @@ public:
         if (member.cuts.size() < 1) return true;
         std::optional<MemberWalk> walk = WalkMember(m_, member.forces, member.cuts);
         if (!walk) return false;
-        std::optional<std::vector<KnownCut>> turns = Turns(member, *walk);
+        const double scale = ForceScale(m_, *walk, member.thickness);
+        wallScale_ = std::max(wallScale_, scale);
+        std::optional<std::vector<KnownCut>> turns = Turns(member, *walk, RoundingFloor(scale));
         if (!turns) return false;
         walked_.push_back({member, std::move(*walk), std::move(*turns)});
         return true;
@@ -89,11 +92,15 @@ private:
     // there shows as high as it is.
     void Draw(const Member& member, const MemberWalk& walk0, const std::vector<KnownCut>& turns0) {
         const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
-        DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], m_.DiagramPenWidths[0]);
+        DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], s_.Drawing().DiagramPenWidths[0]);
         const MemberWalk* walk = &walk0;
         const std::vector<KnownCut>* turns = &turns0;
         const std::size_t firstLabel = pending_.size();
         const std::size_t lastStation = walk->stations.size() - 1;
+        // what is no section force beside the forces of every member walked
+        // (the rounding of sums that cancel at a free end, or a jump of
+        // rounding between two intervals) gets no value
+        const float floor = RoundingFloor(wallScale_);
         double previousEnd = 0;
         constexpr std::size_t kNone = static_cast<std::size_t>(-1);
         std::size_t previousEndLabel = kNone;   // the value written at the end of the interval before
@@ -111,12 +118,13 @@ private:
             // the values at the member's two ends are read off the picture,
             // and both values of a jump; the one at the first cut, the
             // member's free end, stands beyond it
-            if (std::fabs(v0 - previousEnd) > 0.01) {
-                if (previousEndLabel != kNone) pending_[previousEndLabel].essential = true;
-                Label(member, p0, v0, (k == 1) != (along >= 0), true, k == 1);
+            if (!NoSectionForce(v0 - previousEnd, floor)) {
+                if (previousEndLabel != kNone) pending_[previousEndLabel].jump = true;
+                Label(member, p0, v0, (k == 1) != (along >= 0), k == 1, k == 1);
+                pending_.back().jump = k > 1;
             }
             previousEndLabel = kNone;
-            if (v1 != 0) {
+            if (!NoSectionForce(v1, floor)) {
                 previousEndLabel = pending_.size();
                 Label(member, p1, v1, along < 0, k == lastStation);
             }
@@ -135,11 +143,10 @@ private:
 
     // The local extremes of the diagram's value between the stations, of
     // either sign, in the order of the cuts.
-    std::optional<std::vector<KnownCut>> Turns(const Member& member, const MemberWalk& walk) {
+    std::optional<std::vector<KnownCut>> Turns(const Member& member, const MemberWalk& walk, float floor) {
         const Component component = kind_ == MomentDiagram  ? Component::Moment
                                     : kind_ == ShearDiagram ? Component::Shear
                                                             : Component::Normal;
-        const float floor = RoundingFloor(ForceScale(m_, walk, member.thickness));
         std::vector<KnownCut> turns;
         for (const Sense sense : {Sense::Negative, Sense::Positive}) {
             const auto peaks = NarrowPeaks(m_, member.forces, walk, {component, sense}, floor);
@@ -162,7 +169,7 @@ private:
         auto along = [&](const Point& p) { return vertical ? p.y : p.x; };
         const double a0 = along(first.axis), a1 = along(last.axis);
         const int32_t colour = m_.DiagramColours[1];
-        const int pen = m_.DiagramPenWidths[1];
+        const int pen = s_.Drawing().DiagramPenWidths[1];
         auto tipOf = [&](const Ordinate& o) { return Tip(vertical, o.axis, o.value); };
         auto line = [&](const Ordinate& o) {
             const Point tip = tipOf(o);
@@ -186,7 +193,7 @@ private:
             return Ordinate{{p.axis.x + t * (q.axis.x - p.axis.x), p.axis.y + t * (q.axis.y - p.axis.y)},
                             p.value + t * (q.value - p.value)};
         };
-        const double pitch = m_.DiagramHatchPitch;
+        const double pitch = s_.Drawing().DiagramHatchPitch;
         if (pitch > 0 && a1 != a0) {
             const double low = std::min(a0, a1), high = std::max(a0, a1);
             const long count = static_cast<long>(std::floor((high - low) / pitch)) + 1;
@@ -278,6 +285,7 @@ public:
     void WriteLabels() {
         std::stable_sort(pending_.begin(), pending_.end(), [](const PendingLabel& a, const PendingLabel& b) {
             if (a.essential != b.essential) return a.essential;
+            if (a.jump != b.jump) return a.jump;
             return std::fabs(a.value) > std::fabs(b.value);
         });
         s_.ForeColor = m_.DiagramTextColours[1];
@@ -290,7 +298,9 @@ public:
             });
             if (repeated) continue;
             NextTextLabels(s_, label.tip.x, label.tip.y, label.tip.x, label.tip.y,
-                           label.essential ? LabelLayer::WhenCrowded::Leader : LabelLayer::WhenCrowded::LeftOut);
+                           label.essential ? LabelLayer::WhenCrowded::Leader
+                           : label.jump    ? LabelLayer::WhenCrowded::ShortLeader
+                                           : LabelLayer::WhenCrowded::LeftOut);
             s_.CurrentX = label.x;
             s_.CurrentY = label.y;
             s_.Print(label.text);
@@ -308,6 +318,7 @@ private:
         int outwards = 0;   // beyond a toe's or heel's free end: the way along it away from the stem
         int member = 0;
         bool essential = false;   // an end or the largest of its sign: written first, nearest its spot
+        bool jump = false;        // either value of a jump at a station: written next
     };
     struct HatchLine {
         Point axis, tip;
@@ -348,18 +359,13 @@ private:
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
     int member_ = 0;
+    double wallScale_ = 0;   // the scale of the forces of every member drawn
 
-    Model& m_;
+    const Model& m_;
     Surface& s_;
     int kind_;
     double scale_ = 0;
 };
-
-// The first `count` stations of a list (never more than it holds).
-std::vector<float> Stations(const std::vector<float>& list, int16_t count) {
-    const size_t n = std::min(list.size(), static_cast<size_t>(std::max<int16_t>(count, 0)));
-    return {list.begin(), list.begin() + static_cast<std::ptrdiff_t>(n)};
-}
 
 }  // namespace
 
@@ -369,35 +375,36 @@ ForceDiagramScales ComputeForceDiagramScales(const Model& m, double room) {
     const double momentReference = std::max(V * m.ToeLength, V * m.HeelLength);
     const double forceReference = std::max(H, V);
     // a frame too small for two labels leaves no room for the diagram
-    if (momentReference > 1E-5) scales.Moment = std::max(room, 0.0) / momentReference;
-    if (forceReference > 1E-5) scales.Force = std::max(room, 0.0) / forceReference;
+    if (momentReference > NegligibleForce) scales.Moment = std::max(room, 0.0) / momentReference;
+    if (forceReference > NegligibleForce) scales.Force = std::max(room, 0.0) / forceReference;
     return scales;
 }
 
-std::vector<float> HeelCutsFromEnd(const Model& m) {
+std::vector<float> HeelCutsFromEnd(double heelLength, const std::vector<float>& stations) {
     std::vector<float> cuts;
-    const std::vector<float> stations = Stations(m.HeelStations, m.HeelStationCount);
     for (auto i = stations.rbegin(); i != stations.rend(); ++i)
-        cuts.push_back(static_cast<float>(double(m.HeelLength) - *i));
+        cuts.push_back(static_cast<float>(heelLength - *i));
     return cuts;
 }
 
-void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
+void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
     BusyPointer busy;
     // the values are laid out last, clear of the diagrams, the wall below
     // them, one another and the legend
-    LabelLayer s = ViewLabelLayer(m, surface);
-    BuildSectionStations(m);
-    SetDrawingMargins(m, 0.3, 0.3);
-    if (!DrawingFitted(m)) return;
+    LabelLayer s = ViewLabelLayer(surface);
+    // the cuts of each member, for the combination prepared
+    const std::vector<float> stemStations = StemStationList(m), toeStations = ToeStationList(m),
+                             heelCuts = HeelCutsFromEnd(m.HeelLength, HeelStationList(m));
+    SetDrawingMargins(s, 0.3, 0.3);
+    if (!DrawingFitted(s)) return;
     s.Underneath(true);
     DrawWall(m, s, 0, 0);
     s.Underneath(false);
 
     // model points (x from the toe tip, y down from the wall top) on the drawing
-    const double scale = m.DrawingScale;
+    const double scale = s.Drawing().DrawingScale;
     auto place = [&](double x, double y) {
-        return Point{m.DrawingXCoordinates[4] + scale * x, m.DrawingYCoordinates[4] - scale * (m.WallHeight - y)};
+        return Point{s.Drawing().DrawingXCoordinates[4] + scale * x, s.Drawing().DrawingYCoordinates[4] - scale * (m.WallHeight - y)};
     };
     const double Tl = m.ToeLength, Fb = m.StemFrontBatter, St = m.StemTopThickness, Bb = m.StemBackBatter;
     const double Hf = m.FrontStemHeight, Hb = m.BackStemHeight;
@@ -410,7 +417,7 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
         const double e = Fb * stemHeight / Hf + St + Bb * stemHeight / Hb;
         const Point top = place(Tl + Fb + St / 2, 0);
         const Point foot = place(Tl + Fb * (1 - stemHeight / Hf) + e / 2, stemHeight);
-        walked = painter.Walk({Stations(m.StemStations, m.StemStationCount), &CalcStemSectionForces, &StemThicknessAt,
+        walked = painter.Walk({stemStations, &CalcStemSectionForces, &StemThicknessAt,
                                [top, foot, stemHeight](double d) {
                                    const double t = d / stemHeight;
                                    return Point{top.x + t * (foot.x - top.x), top.y + t * (foot.y - top.y)};
@@ -420,13 +427,13 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     // the base reaction that loads toe and heel exists only for a stable wall
     if (walked && m.WallStable != 0 && m.ToeLength > 0) {
         const double tip = m.ToeTipThickness, drop = m.ToeTopDrop, H = m.WallHeight;
-        walked = painter.Walk({Stations(m.ToeStations, m.ToeStationCount), &CalcToeSectionForces, &ToeThicknessAt,
+        walked = painter.Walk({toeStations, &CalcToeSectionForces, &ToeThicknessAt,
                                [place, tip, drop, Tl, H](double d) { return place(d, H - (tip + drop * d / Tl) / 2); },
                                false});
     }
     if (walked && m.WallStable != 0 && m.HeelLength > 0) {
         const double end = m.HeelEndThickness, drop = m.HeelTopDrop, HL = m.HeelLength, B = m.BaseWidth, H = m.WallHeight;
-        walked = painter.Walk({HeelCutsFromEnd(m), &CalcHeelSectionForces, &HeelThicknessAt,
+        walked = painter.Walk({heelCuts, &CalcHeelSectionForces, &HeelThicknessAt,
                                [place, end, drop, HL, B, H](double d) { return place(B - d, H - (end + drop * d / HL) / 2); },
                                false});
     }
@@ -437,14 +444,14 @@ void DrawForceDiagrams(Model& m, Surface& surface, int kind) {
     // a share of the wall's drawn size, and the values find room around it.
     // However small the forces against those expected, the largest ordinate
     // drawn stays long enough to show the diagram's shape.
-    const double margin = std::min(m.DrawingMarginX, m.DrawingMarginY);
+    const double margin = std::min(s.Drawing().DrawingMarginX, s.Drawing().DrawingMarginY);
     const double cell = s.TextWidth("000.00") + 60;
-    const double wallSize = m.DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
+    const double wallSize = s.Drawing().DrawingScale * std::max<double>(m.WallHeight, m.BaseWidth);
     const ForceDiagramScales scales =
         ComputeForceDiagramScales(m, std::max(margin - 2 * cell, kLeastOrdinateShare * wallSize));
     double diagramScale = kind == MomentDiagram ? scales.Moment : scales.Force;
-    const double largest = painter.Largest(), leastOrdinate = kLeastOrdinate * OffsetScale(m);
-    if (largest > 1E-5 && largest * diagramScale < leastOrdinate) diagramScale = leastOrdinate / largest;
+    const double largest = painter.Largest(), leastOrdinate = kLeastOrdinate * OffsetScale(s);
+    if (largest > NegligibleForce && largest * diagramScale < leastOrdinate) diagramScale = leastOrdinate / largest;
 
     // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
     s.DrawMode = vbMaskPen;

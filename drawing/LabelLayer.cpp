@@ -35,25 +35,6 @@ void CopyState(const Surface& from, Surface& to) {
     to.ScaleTop = from.ScaleTop;
 }
 
-TextBox Grown(const TextBox& b, double by) { return {b.Left - by, b.Top - by, b.Width + 2 * by, b.Height + 2 * by}; }
-
-bool Overlap(const TextBox& a, const TextBox& b) {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
-           b.Top < a.Top + a.Height;
-}
-
-bool Inside(const TextBox& b, const TextBox& area) {
-    return b.Left >= area.Left && b.Top >= area.Top && b.Left + b.Width <= area.Left + area.Width &&
-           b.Top + b.Height <= area.Top + area.Height;
-}
-
-// The shortest way from one box to the other, 0 where they meet.
-double Distance(const TextBox& a, const TextBox& b) {
-    const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
-    const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
-    return std::hypot(dx, dy);
-}
-
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
 class MeasuringOnly final : public Surface {
 public:
@@ -65,6 +46,8 @@ public:
     double TextWidth(const std::string& text) override { return Measure(&Surface::TextWidth, text); }
     double TextHeight(const std::string& text) override { return Measure(&Surface::TextHeight, text); }
     std::vector<std::string> FontNames() const override { return s_.FontNames(); }
+    using Surface::Drawing;
+    DrawingState& Drawing() override { return s_.Drawing(); }
     void PaintPicture(const Picture&, double, double, double, double) override {}
     void NewPage() override {}
     void EndDoc() override {}
@@ -93,6 +76,22 @@ private:
     }
     Surface& s_;
 };
+
+// Whether two segments meet (touching ends count).
+template <typename S>
+bool SegmentsCross(const S& a, const S& b) {
+    auto side = [](double x1, double y1, double x2, double y2, double x, double y) {
+        const double c = (x2 - x1) * (y - y1) - (y2 - y1) * (x - x1);
+        return (c > 0) - (c < 0);
+    };
+    const int a1 = side(a.x1, a.y1, a.x2, a.y2, b.x1, b.y1), a2 = side(a.x1, a.y1, a.x2, a.y2, b.x2, b.y2);
+    const int b1 = side(b.x1, b.y1, b.x2, b.y2, a.x1, a.y1), b2 = side(b.x1, b.y1, b.x2, b.y2, a.x2, a.y2);
+    if (a1 * a2 < 0 && b1 * b2 < 0) return true;
+    // in line with each other: they meet where their bounds do
+    return a1 == 0 && a2 == 0 &&
+           Overlap(Grown({std::min(a.x1, a.x2), std::min(a.y1, a.y2), std::fabs(a.x2 - a.x1), std::fabs(a.y2 - a.y1)}, 1),
+                   {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::fabs(b.x2 - b.x1), std::fabs(b.y2 - b.y1)});
+}
 
 }  // namespace
 
@@ -208,6 +207,7 @@ void LabelLayer::Learn(const Segment& l) {
 
 void LabelLayer::Forget() {
     lines_.clear();
+    leaders_.clear();
     seen_.clear();
     for (auto& cell : cells_) cell.clear();
 }
@@ -229,9 +229,22 @@ bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
     return false;
 }
 
+void LabelLayer::LearnBelow(const Segment& l) {
+    // a layer below places the texts again, and keeps clear of what is underneath as well
+    auto* outer = dynamic_cast<LabelLayer*>(&target_);
+    if (outer == nullptr) return;
+    const bool was = outer->underneath_;
+    outer->underneath_ = true;
+    Below().Line(l.x1, l.y1, l.x2, l.y2, 0);
+    outer->underneath_ = was;
+}
+
 void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
-    if (!underneath_) Below().Line(x1, y1, x2, y2, colour);
+    if (!underneath_)
+        Below().Line(x1, y1, x2, y2, colour);
+    else
+        LearnBelow({x1, y1, x2, y2});
     Learn({x1, y1, x2, y2});
     // what a text was to label comes before that text, never a line between
     of_.reset();
@@ -245,14 +258,19 @@ void LabelLayer::DrawBox(double x1, double y1, double x2, double y2, int32_t col
         Below().Box(x1, y1, x2, y2);
         ForeColor = fore;
     }
-    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}})
+    for (const Segment& side : {Segment{x1, y1, x2, y1}, Segment{x2, y1, x2, y2}, Segment{x2, y2, x1, y2}, Segment{x1, y2, x1, y1}}) {
+        if (underneath_) LearnBelow(side);
         Learn(side);
+    }
 }
 
 void LabelLayer::DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) {
     DrawWaitingGround();
     if (underneath_) {
-        if (x1 == x2 || y1 == y2) Learn({x1, y1, x2, y2});
+        if (x1 == x2 || y1 == y2) {
+            LearnBelow({x1, y1, x2, y2});
+            Learn({x1, y1, x2, y2});
+        }
         return;
     }
     if (colour == RGB(255, 255, 255) && x1 != x2 && y1 != y2) {
@@ -305,21 +323,30 @@ void LabelLayer::Clear() {
     Below().Cls();
 }
 
-bool LabelLayer::Free(const TextBox& box) const {
+std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
+    std::vector<TextBox> near;
+    for (const TextBox& t : placed_)
+        if (Overlap(t, reach)) near.push_back(t);
+    return near;
+}
+
+bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
     if (!Inside(box, area_)) return false;
     const TextBox clear = Grown(box, gap_);
-    if (std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
     return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
 }
 
-double LabelLayer::Cost(const TextBox& box) const {
+double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const {
     const TextBox clear = Grown(box, gap_);
     double c = Inside(box, area_) ? 0 : 1E6;
-    for (const TextBox& t : placed_)
+    for (const TextBox& t : texts)
         if (Overlap(clear, t)) c += 1000;
+    // counted only as far as the bound: a spot costing that much is no better
+    if (c >= bound) return c;
     AnyLineNear(clear, [&](const Segment& l) {
         c += SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear) ? 1 : 0;
-        return false;
+        return c >= bound;
     });
     return c;
 }
@@ -344,88 +371,139 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
-        const double own = Distance(box, *label.Of);
-        return own <= nearby &&
-               std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) { return Distance(box, r) < own - 1; });
+        const double own2 = SquaredDistance(box, *label.Of);
+        if (own2 > nearby * nearby) return false;
+        const double own = std::sqrt(own2);
+        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
+                   return SquaredDistance(box, r) < (own - 1) * (own - 1);
+               });
     };
-    if (isNear(asked) && Free(asked)) return {asked, {}, false};
+    // the texts within reach
+    const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
+                                                          asked.Width + (right - left) * stepX,
+                                                          asked.Height + (down - up) * stepY},
+                                                         2 * gap_));
+    if (isNear(asked) && Free(asked, texts)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
     struct Spot {
         int i, j;
         bool near;
-        double away;  // from the spot asked for
+        double away;  // from the spot asked for, squared
     };
+    auto before = [](const Spot& a, const Spot& b) {
+        if (a.near != b.near) return a.near;
+        if (a.away != b.away) return a.away < b.away;
+        return a.i != b.i ? a.i < b.i : a.j < b.j;
+    };
+    // Spots go by rings around the one asked for, a ring being the spots
+    // `ring` quarter heights away across or down (a step across is two):
+    // none in a ring stands nearer than the ring's number, so the search
+    // stops at the ring beyond the nearest free spot found.
+    auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
+    const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
+    std::vector<int> first(2 * static_cast<std::size_t>(rings) + 1, 0);
     std::vector<Spot> spots;
     for (int i = left; i <= right; ++i)
         for (int j = up; j <= down; ++j) {
             const bool close = isNear(spot(i, j));
-            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny))
-                spots.push_back({i, j, close, std::hypot(i * stepX, j * stepY)});
+            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny)) {
+                spots.push_back({i, j, close, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)});
+                ++first[static_cast<std::size_t>((close ? 0 : rings) + ringOf(i, j)) + 1];
+            }
         }
-    std::stable_sort(spots.begin(), spots.end(), [&](const Spot& a, const Spot& b) {
-        return a.near != b.near ? a.near : a.away < b.away;
-    });
-    for (const Spot& at : spots)
-        if (Free(spot(at.i, at.j))) {
-            if (at.near || label.Crowded == WhenCrowded::Elsewhere) return {spot(at.i, at.j), {}, !at.near};
-            break;
+    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
+    std::vector<Spot> byRing(spots.size());
+    {
+        std::vector<int> next(first.begin(), first.end() - 1);
+        for (const Spot& at : spots)
+            byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
+    }
+    for (const bool nearOnes : {true, false}) {
+        std::optional<Spot> best;
+        for (int r = 0; r < rings; ++r) {
+            const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
+            for (int n = first[k]; n < first[k + 1]; ++n) {
+                const Spot& at = byRing[static_cast<std::size_t>(n)];
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts)) best = at;
+            }
+            if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
+        if (best && nearOnes) return {spot(best->i, best->j), {}, false};
+        if (best && label.Crowded == WhenCrowded::Elsewhere) {
+            // away from what it labels, a spot a leader reaches comes first
+            if (label.Of)
+                if (std::optional<Placement> led = PlaceWithLeader(label, 6.0)) return {led->Box, led->Leader, true};
+            return {spot(best->i, best->j), {}, true};
+        }
+    }
     // a short leader where one finds room, else a longer one
-    if (label.Crowded == WhenCrowded::Leader)
+    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const double reach : {6.0, 12.0})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+            if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
-    // where no spot is free, the one that covers least
+    // where no spot is free, the one that covers least, the first in order of those
     TextBox best = asked;
     double bestCost = -1;
+    const Spot* bestSpot = nullptr;
     for (const Spot& at : spots) {
         const TextBox box = spot(at.i, at.j);
-        const double covered = Cost(box);
-        if (bestCost < 0 || covered < bestCost) {
+        const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+        if (bestCost < 0 || covered < bestCost || (covered == bestCost && before(at, *bestSpot))) {
             best = box;
             bestCost = covered;
+            bestSpot = &at;
         }
     }
     return {best, {}, label.Of.has_value()};
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
+                                                        const std::vector<TextBox>& texts) const {
+    // from the middle of what is labelled to the text's edge nearest it, a gap short of it
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+    const double length = std::hypot(ex - ax, ey - ay);
+    if (length <= gap_) return std::nullopt;
+    const double shorter = (length - gap_) / length;
+    const Segment l{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
+    // crossing no text, this one's included, and no other leader
+    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
+                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                         }) ||
+                         std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); });
+    if (crosses) return std::nullopt;
+    return l;
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    const double stepX = h / 2, stepY = h / 4;
+    // a coarser grid than beside: a spot this far off need not be the nearest to a hair
+    const double stepX = h, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
     struct Spot {
         TextBox box;
-        Segment leader;
         double length;
     };
     std::vector<Spot> spots;
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            // from the point labelled to the text's edge nearest it, a gap short of it
-            const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
-            const double length = std::hypot(ex - ax, ey - ay);
-            if (length <= kNear * h || length > reach * h) continue;
-            const double shorter = (length - gap_) / length;
-            spots.push_back({box, {ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)}, length});
+            const double length = Distance(box, {ax, ay, 0, 0});
+            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
-    for (const Spot& at : spots) {
-        if (!Free(at.box)) continue;
-        const Segment& l = at.leader;
-        // the leader crosses no text, this one's included
-        const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(at.box, -1)) ||
-                             std::any_of(placed_.begin(), placed_.end(), [&](const TextBox& t) {
-                                 return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
-                             });
-        if (!crosses) return Placement{at.box, at.leader, false};
-    }
+    const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
+    for (const Spot& at : spots)
+        if (Free(at.box, texts))
+            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts)) return Placement{at.box, leader, false};
     return std::nullopt;
 }
 
@@ -434,35 +512,42 @@ void LabelLayer::Flush() {
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
     std::vector<TextBox> rivals;
-    for (std::size_t k = 0; k < labels_.size(); ++k) {
-        const Label& label = labels_[k];
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
+    for (const Label& label : labels_) {
         // what the other texts of its kind label, near enough to matter
         rivals.clear();
-        if (label.Of) {
-            const TextBox reach = Grown(*label.Of, (kNear + kReach) * label.Box.Height + label.Box.Width);
+        if (label.Of && !handOn) {
+            // a spot near its own lies within two heights of it; a rival nearer than that, within four
+            const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
             for (const Label& other : labels_)
                 if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
                     Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
                     rivals.push_back(*other.Of);
         }
-        const Placement placed = Place(label, rivals);
+        // a layer below places the texts again among all its lines and texts: this one hands them on
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals);
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
+        // a text that found room only away from what it labels is joined to it, where a leader crosses no text
+        std::optional<Segment> leader = placed.Leader;
+        if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
+            leader = LeaderTo(*label.Of, box, placed_);
         placed_.push_back(box);
         Wear(label.Printed);
         Surface& below = Below();
-        if (placed.Leader) {
-            const Segment& l = *placed.Leader;
+        if (leader) {
+            const Segment& l = *leader;
             const int pen = DrawWidth;
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
             Learn(l);
+            leaders_.push_back(l);
         }
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
-                                     label.Of->Top + label.Of->Height);
+                                     label.Of->Top + label.Of->Height, label.Crowded);
         if (label.Ground) below.FilledBox(box.Left, box.Top, box.Left + box.Width, box.Top + box.Height, RGB(255, 255, 255));
         below.CurrentX = box.Left;
         below.CurrentY = box.Top;
@@ -486,9 +571,9 @@ void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
     NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
 }
 
-LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial) {
-    const TextBox frame{0, double(m.FrameTop), double(m.FrameWidth), double(m.FrameHeight)};
-    const double gap = 30 * OffsetScale(m);
+LabelLayer ViewLabelLayer(Surface& s, bool trial) {
+    const TextBox frame{0, double(s.Drawing().FrameTop), double(s.Drawing().FrameWidth), double(s.Drawing().FrameHeight)};
+    const double gap = 30 * OffsetScale(s);
     return trial ? LabelLayer::Trial(s, frame, gap) : LabelLayer(s, frame, gap);
 }
 

@@ -42,9 +42,10 @@ public:
     void PrintInPlace(bool on) { inPlace_ = on; }
     // What becomes of a text told what it labels when no spot near that is
     // free: it goes to the nearest free spot however far, to a free spot a
-    // little farther joined to what it labels by a thin leader line, or it
-    // is left out.
-    enum class WhenCrowded { Elsewhere, Leader, LeftOut };
+    // little farther joined to what it labels by a thin leader line (a short
+    // one only, or one as long as needs be within twelve heights), or it is
+    // left out.
+    enum class WhenCrowded { Elsewhere, Leader, ShortLeader, LeftOut };
     // The next text printed labels what lies in `box` (see NextTextLabels).
     void NextTextLabels(const TextBox& box, WhenCrowded crowded = WhenCrowded::Elsewhere) {
         of_ = box;
@@ -65,6 +66,8 @@ public:
     double TextWidth(const std::string& text) override;
     double TextHeight(const std::string& text) override;
     std::vector<std::string> FontNames() const override { return target_.FontNames(); }
+    using Surface::Drawing;
+    DrawingState& Drawing() override { return target_.Drawing(); }
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
@@ -114,14 +117,22 @@ private:
     // heights, from which a leader from the middle of that reaches it
     // crossing no text.
     std::optional<Placement> PlaceWithLeader(const Label& label, double reach) const;
-    // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
-    bool Free(const TextBox& box) const;
-    // How much a spot covers: the frame's edge weighs most, then other texts, then lines.
-    double Cost(const TextBox& box) const;
+    // The leader from what is labelled to a text there, where it crosses no
+    // text of those given nor another leader.
+    std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts) const;
+    // The texts placed that meet `reach`.
+    std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
+    // Whether the box keeps clear of the frame's edge, the texts given and the lines.
+    bool Free(const TextBox& box, const std::vector<TextBox>& texts) const;
+    // How much a spot covers: the frame's edge weighs most, then the texts
+    // given, then lines. Counts no further than `bound`.
+    double Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const;
     // Calls `crosses` with each line whose cells meet the box, once, until it returns true.
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
     void Learn(const Segment& line);
+    // Tells a layer below of a line underneath.
+    void LearnBelow(const Segment& line);
     void Forget();
 
     std::unique_ptr<Surface> measuring_;  // a trial layer's surface, which draws nothing
@@ -129,6 +140,7 @@ private:
     TextBox area_;
     double gap_;
     std::vector<Segment> lines_;
+    std::vector<Segment> leaders_;  // drawn by this layer
     // The lines by the cells of a grid over the area that their bounds
     // cover, so that a spot is tried against the lines near it alone; a line
     // beyond the area counts in the cells of its edge.
@@ -160,6 +172,6 @@ void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2,
 // Layers nest: a view drawn on another view's layer hands its texts on, and
 // the outer layer places them again among all the texts and lines of both.
 // A trial layer draws nothing (LabelLayer::Trial).
-LabelLayer ViewLabelLayer(const Model& m, Surface& s, bool trial = false);
+LabelLayer ViewLabelLayer(Surface& s, bool trial = false);
 
 }  // namespace brindlemar

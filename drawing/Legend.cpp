@@ -20,7 +20,7 @@ std::vector<std::string> StabilityLegendLines(const Model& m) {
 
 void PrintLegend(const Model& m, Surface& s, const std::vector<std::string>& lines) {
     const double h = s.TextHeight("T");
-    const double bottom = static_cast<double>(m.FrameTop) + m.FrameHeight;
+    const double bottom = static_cast<double>(s.Drawing().FrameTop) + s.Drawing().FrameHeight;
     s.ForeColor = m.CaptionColour;
     const auto n = static_cast<double>(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {

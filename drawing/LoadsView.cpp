@@ -25,10 +25,10 @@ constexpr int kTypeSteps = 4;
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
 // Arrow ends and the tail line are kept below `ceiling`.
-void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
+void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
     auto surface = [&](double x) { return y0 - BackfillRise(m, x - x0); };
-    const double length = m.LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
-    const double pitch = m.ArrowHeadSize;
+    const double length = s.Drawing().LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
+    const double pitch = s.Drawing().ArrowHeadSize;
     const double span = x1 - x0;
     if (pitch > 0 && span >= 0) {
         const long count = static_cast<long>(std::floor(span / pitch)) + 1;
@@ -37,13 +37,13 @@ void DrawSurchargeRow(Model& m, Surface& s, double x0, double y0, double x1, dou
             const double head = std::max(surface(x), ceiling);
             const double tail = std::max(surface(x) - length, ceiling);
             int32_t colour = m.LoadColour;
-            int pen = m.LoadOutlinePenWidth;
-            DrawArrow(m, s, x, tail, x, head, 1, colour, pen);
+            int pen = s.Drawing().LoadOutlinePenWidth;
+            DrawArrow(s, x, tail, x, head, 1, colour, pen);
         }
     }
     const double tail0 = std::max(surface(x0) - length, ceiling);
     const double tail1 = std::max(surface(x1) - length, ceiling);
-    DrawLineSolid(s, x0, tail0, x1, tail1, m.LoadColour, m.LoadOutlinePenWidth);
+    DrawLineSolid(s, x0, tail0, x1, tail1, m.LoadColour, s.Drawing().LoadOutlinePenWidth);
 
     // the value over the middle of the row, beyond the tails; on a rising
     // backfill the tail line climbs under the text's far half, so the text
@@ -71,9 +71,9 @@ LeastMargins LoadsViewLeastMargins(Surface& s) {
     return {2 * (3 + 2) * cell.Width, 2 * (2 + 2) * cell.Height};
 }
 
-void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang) {
+void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang) {
     const auto& w = m.WaterPressureOrdinates;
-    const double MX = m.DrawingMarginX / 2.0, MY = m.DrawingMarginY / 2.0;
+    const double MX = s.Drawing().DrawingMarginX / 2.0, MY = s.Drawing().DrawingMarginY / 2.0;
     const double cw = cell.Width, ch = cell.Height;
     struct Group {
         double magnitude, room;
@@ -95,11 +95,11 @@ void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang)
     double scale = 10000;
     for (const Group& g : groups) {
         const double magnitude = std::fabs(g.magnitude);
-        if (!(magnitude > 1E-5)) continue;
+        if (!(magnitude > NegligibleForce)) continue;
         const double candidate = std::max(g.room, 0.0) / magnitude;
         if (candidate < scale) scale = candidate;
     }
-    m.LoadArrowScale = static_cast<float>(scale);
+    s.Drawing().LoadArrowScale = static_cast<float>(scale);
 }
 
 bool FamilyShows(int family, int code, bool lineLoad) {
@@ -116,23 +116,18 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(Model& m, Surface& surface, int family, bool filled) {
+void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
     // the values and codes are laid out last, clear of the arrows, blocks and one another
-    LabelLayer s = ViewLabelLayer(m, surface);
-    SetDrawingMargins(m, 0.4, 0.2, LoadsViewLeastMargins(s));
-    if (!DrawingFitted(m)) return;
+    LabelLayer s = ViewLabelLayer(surface);
+    SetDrawingMargins(s, 0.4, 0.2, LoadsViewLeastMargins(s));
+    if (!DrawingFitted(s)) return;
     // and clear of the wall's lines, drawn below already
     s.Underneath(true);
     DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
     s.Underneath(false);
     const TextCell cell = MeasureTextCell(s);
 
-    // water ordinates left over from rounding are no water at all
-    for (int k = 1; k <= 12; ++k)
-        if (std::fabs(m.WaterPressureOrdinates[static_cast<size_t>(k)]) < 1E-5)
-            m.WaterPressureOrdinates[static_cast<size_t>(k)] = 0;
-
-    FitLoadArrowScale(m, cell, SeismicComponentOverhang(m, s, cell));
+    FitLoadArrowScale(m, s, cell, SeismicComponentOverhang(m, s, cell));
     for (int i = 1; i <= m.LineLoadCount; ++i)
         if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i, filled);
     if (FamilyShows(family, m.SurchargeLoadType)) DrawSurchargeLoads(m, s);
@@ -144,7 +139,7 @@ void DrawLoadsView(Model& m, Surface& surface, int family, bool filled) {
     DrawLoadsLegend(m, s);
 }
 
-void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
+void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
     // whole view is drawn in smaller type, step by step down to seven tenths
     // of it: the room kept for the values shrinks with their cells and the
@@ -155,9 +150,9 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
     int fewest = -1;
     for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
         s.FontSize = size * (1 - 0.1 * step);
-        ComputeDrawingScale(m, LoadsViewLeastMargins(s));
-        if (!DrawingFitted(m)) break;
-        LabelLayer trial = ViewLabelLayer(m, s, true);
+        ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
+        if (!DrawingFitted(s)) break;
+        LabelLayer trial = ViewLabelLayer(s, true);
         DrawLoadsView(m, trial, family, fillAreas != 0);
         trial.Flush();
         if (fewest < 0 || trial.Astray() < fewest) {
@@ -171,46 +166,47 @@ void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family) {
     s.FontSize = size;
 }
 
-int32_t LoadColourAt(const Model& m, double x, double y, bool filled) {
-    return filled ? ShownOn(m.LoadColour, AreaColourAt(m, x, y)) : m.LoadColour;
+int32_t LoadColourAt(const Model& m, const Surface& s, double x, double y, bool filled) {
+    return filled ? ShownOn(m.LoadColour, AreaColourAt(m, s, x, y)) : m.LoadColour;
 }
 
-void DrawLineLoad(Model& m, Surface& s, int index, bool filled) {
+void DrawLineLoad(const Model& m, Surface& s, int index, bool filled) {
     const LineLoad& load = At(m.LineLoads, index);
     if (load.Value == 0) return;
-    const double x = m.DrawingXCoordinates[4] + double(m.DrawingScale) * load.X;
-    const double y = m.DrawingYCoordinates[4] - double(m.DrawingScale) * load.Y;
+    const DrawingState& d = s.Drawing();
+    const double x = d.DrawingXCoordinates[4] + double(d.DrawingScale) * load.X;
+    const double y = d.DrawingYCoordinates[4] - double(d.DrawingScale) * load.Y;
     // a negative load points the other way
     const double angle = Radians(load.Direction) + (load.Value < 0 ? 4 * std::atan(1.0) : 0);
     const double ux = std::sin(angle), uy = -std::cos(angle);
 
     // as long as the frame lets it be from its point, and never shorter than two heads
-    double length = m.ForceArrowLength;
-    const double left = 0, right = m.FrameWidth, top = m.FrameTop, bottom = double(m.FrameTop) + m.FrameHeight;
+    double length = d.ForceArrowLength;
+    const double left = 0, right = d.FrameWidth, top = d.FrameTop, bottom = double(d.FrameTop) + d.FrameHeight;
     if (ux > 1E-9) length = std::min(length, (right - x) / ux);
     if (ux < -1E-9) length = std::min(length, (left - x) / ux);
     if (uy > 1E-9) length = std::min(length, (bottom - y) / uy);
     if (uy < -1E-9) length = std::min(length, (top - y) / uy);
-    length = std::max(length, std::min<double>(m.ForceArrowLength, 2.0 * m.ArrowHeadSize));
+    length = std::max(length, std::min<double>(d.ForceArrowLength, 2.0 * d.ArrowHeadSize));
 
     // the arrow shows on what lies under its middle; its value, on a white
     // ground, keeps the load colour
-    const int32_t arrow = LoadColourAt(m, x + length / 2 * ux, y + length / 2 * uy, filled);
-    DrawInclinedForce(m, s, x, y, std::fabs(load.Value), angle, LoadCodeText(m, load.LoadType), arrow, m.LoadColour,
-                      m.LoadArrowPenWidth, 0, length);
+    const int32_t arrow = LoadColourAt(m, s, x + length / 2 * ux, y + length / 2 * uy, filled);
+    DrawInclinedForce(s, x, y, std::fabs(load.Value), angle, LoadCodeText(m, load.LoadType), arrow, m.LoadColour,
+                      d.LoadArrowPenWidth, 0, length);
 }
 
-void DrawSurchargeLoads(Model& m, Surface& s) {
+void DrawSurchargeLoads(const Model& m, Surface& s) {
     const double q = double(m.BackfillSurcharge) * Factor(m, m.SurchargeLoadType);
     if (q == 0) return;
-    const auto& X = m.DrawingXCoordinates;
-    const auto& Y = m.DrawingYCoordinates;
+    const auto& X = s.Drawing().DrawingXCoordinates;
+    const auto& Y = s.Drawing().DrawingYCoordinates;
     // over the heel, from the top of the stem's back face to the heel end
     const double overHeel = Factor(m, S1);
     if (overHeel != 0) DrawSurchargeRow(m, s, X[8], Y[8], X[40], overHeel, -1E30);
     // beyond the heel, out to the frame's edge and no higher than its top
     const double beyondHeel = Factor(m, S2);
-    if (beyondHeel != 0) DrawSurchargeRow(m, s, X[40], Y[40], m.FrameWidth, beyondHeel, m.FrameTop);
+    if (beyondHeel != 0) DrawSurchargeRow(m, s, X[40], Y[40], s.Drawing().FrameWidth, beyondHeel, s.Drawing().FrameTop);
 }
 
 void DrawLoadsLegend(const Model& m, Surface& s) {

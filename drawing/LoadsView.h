@@ -50,38 +50,38 @@ bool FamilyShows(int family, int code, bool lineLoad = false);
 // over a wall already drawn, at the arrow scale of the whole view; over a
 // wall drawn with its areas filled (`filled`), an arrow that would not show
 // on the area under it takes black or white instead (ShownOn).
-void DrawLoadsView(Model& m, Surface& s, int family = AllLoads, bool filled = false);
+void DrawLoadsView(const Model& m, Surface& s, int family = AllLoads, bool filled = false);
 
 // The wall (DrawWall with `fillAreas`) and the loads of `family` over it,
 // in smaller type, and so with the wall larger, where that lets every value
 // stand near the arrow or block it labels; the surface keeps its font size.
-void DrawWallAndLoads(Model& m, Surface& s, int fillAreas, int family = AllLoads);
+void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family = AllLoads);
 
 // One arrow scale for all pressures, so that the largest pressure group of
 // each side fits the room kept beside, above or below the wall. Starts at
-// 10000; each group larger than 1E-5 may only make it smaller. A frame so
+// 10000; each group not negligible (NegligibleForce) may only make it smaller. A frame so
 // small that the text cells leave no room gives 0 (no pressure is drawn).
 // backPlaneOverhang is how far a value of the back plane runs past its
 // cell (the seismic component's text), taken from that group's room so
 // that the text stays inside the frame.
-void FitLoadArrowScale(Model& m, const TextCell& cell, double backPlaneOverhang = 0);
+void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang = 0);
 
 // The colour of a load's arrow whose middle lies at (x, y): the load colour,
 // or over a filled wall (`filled`) black or white where the load colour
 // would not show on the area there. One rule for every load, so that a load
 // on the stem reads on the concrete as one beside the wall reads on the soil.
-int32_t LoadColourAt(const Model& m, double x, double y, bool filled);
+int32_t LoadColourAt(const Model& m, const Surface& s, double x, double y, bool filled);
 
 // Line load `index` as an inclined force at its point, with its value and
 // load-type code. The arrow is shortened where it would leave the frame
 // (into the factor table above it, or off the picture), down to two heads'
 // length; over a filled wall it is drawn in a colour that shows on the area
 // under its middle.
-void DrawLineLoad(Model& m, Surface& s, int index, bool filled = false);
+void DrawLineLoad(const Model& m, Surface& s, int index, bool filled = false);
 
 // The surcharge over the heel (S1) and beyond it (S2) as rows of vertical
 // arrows standing on the backfill surface.
-void DrawSurchargeLoads(Model& m, Surface& s);
+void DrawSurchargeLoads(const Model& m, Surface& s);
 
 // The legend: the stability and seismic lines, and the units of line and
 // distributed loads.

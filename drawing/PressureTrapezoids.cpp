@@ -13,11 +13,12 @@ namespace brindlemar {
 namespace {
 
 constexpr double kTextGap = 15;
-// Shorter spans and smaller ordinates draw nothing at all.
-constexpr double kNegligible = 1E-5;
+// Shorter spans (drawing units) draw nothing at all, nor do negligible ordinates.
+constexpr double kShortestSpan = 1E-5;
 
 bool Degenerate(double a1, double a2, double p1, double p2) {
-    return !(std::fabs(a2 - a1) >= kNegligible) || (!(std::fabs(p1) > kNegligible) && !(std::fabs(p2) > kNegligible));
+    return !(std::fabs(a2 - a1) >= kShortestSpan) ||
+           (!(std::fabs(p1) > NegligibleForce) && !(std::fabs(p2) > NegligibleForce));
 }
 
 // The arrows and the outline of a trapezoid along a line from a1 to a2;
@@ -26,9 +27,9 @@ bool Degenerate(double a1, double a2, double p1, double p2) {
 // ends, whichever way the ends are given, each from its ordinate's outer end
 // to its head on the line.
 template <typename At>
-void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double p1, double p2, int32_t colour,
+void DrawTrapezoidBody(Surface& s, double a1, double a2, double p1, double p2, int32_t colour,
                        int pen, At at) {
-    const double pitch = m.ArrowHeadSize;
+    const double pitch = s.Drawing().ArrowHeadSize;
     if (pitch > 0) {
         const double low = std::min(a1, a2), high = std::max(a1, a2);
         const long first = static_cast<long>(std::ceil(low / pitch));
@@ -39,7 +40,7 @@ void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double 
             const auto tail = at(a, p1 + (p2 - p1) * (a - a1) / (a2 - a1)), head = at(a, 0.0);
             int32_t c = colour;
             int w = pen;
-            DrawArrow(m, s, tail.first, tail.second, head.first, head.second, 1, c, w);
+            DrawArrow(s, tail.first, tail.second, head.first, head.second, 1, c, w);
         }
     }
     auto line = [&](std::pair<double, double> from, std::pair<double, double> to) {
@@ -53,26 +54,27 @@ void DrawTrapezoidBody(const Model& m, Surface& s, double a1, double a2, double 
 
 // The next text is the value of the ordinate ending at (x, y): it is read
 // at that outer end, or where the ordinate leaves the frame.
-void LabelsOrdinateEnd(const Model& m, Surface& s, double x, double y) {
-    x = std::clamp(x, 0.0, double(m.FrameWidth));
-    y = std::clamp(y, double(m.FrameTop), double(m.FrameTop) + m.FrameHeight);
+void LabelsOrdinateEnd(Surface& s, double x, double y) {
+    const DrawingState& d = s.Drawing();
+    x = std::clamp(x, 0.0, double(d.FrameWidth));
+    y = std::clamp(y, double(d.FrameTop), double(d.FrameTop) + d.FrameHeight);
     NextTextLabelsPoint(s, x, y);
 }
 
 }  // namespace
 
-void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, double x, double p1, double p2,
+void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(y1, y2, p1, p2)) return;
-    DrawTrapezoidBody(m, s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
+    DrawTrapezoidBody(s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
 
     // each text beyond the outer end of its ordinate, inside the trapezoid's height
     s.ForeColor = textColour;
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
         if (text.empty()) return;
-        LabelsOrdinateEnd(m, s, x - p, y);
+        LabelsOrdinateEnd(s, x - p, y);
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
         s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
         PrintLoadValue(s, text);
@@ -81,18 +83,18 @@ void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, do
     place(text2, y2, p2, y2 < y1);
 }
 
-void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, double y, double p1, double p2,
+void DrawPressureTrapezoidH(Surface& s, double x1, double x2, double y, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(x1, x2, p1, p2)) return;
-    DrawTrapezoidBody(m, s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
+    DrawTrapezoidBody(s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
 
     // each text inside the span at its end, beyond the outer line
     s.ForeColor = textColour;
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
         if (text.empty()) return;
-        LabelsOrdinateEnd(m, s, x, y - p);
+        LabelsOrdinateEnd(s, x, y - p);
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
         s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
         PrintLoadValue(s, text);

@@ -17,13 +17,13 @@ namespace brindlemar {
 
 // Pressure on the line x from y1 to y2; text1 stands at the y1 end, text2 at
 // the y2 end, each beyond the outer end of its ordinate.
-void DrawPressureTrapezoidV(const Model& m, Surface& s, double y1, double y2, double x, double p1, double p2,
+void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen);
 
 // Pressure on the line y from x1 to x2; text1 stands inside the span at the
 // x1 end, text2 at the x2 end, each beyond the outer line.
-void DrawPressureTrapezoidH(const Model& m, Surface& s, double x1, double x2, double y, double p1, double p2,
+void DrawPressureTrapezoidH(Surface& s, double x1, double x2, double y, double p1, double p2,
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen);
 

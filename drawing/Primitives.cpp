@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "model/Outline.h"
+#include "model/Units.h"
 
 namespace brindlemar {
 
 namespace {
-
-constexpr double kTwipsPerMillimetre = 56.7;
 
 // Nearest integer, halves to the even one.
 int32_t RoundHalfEven(double x) {
@@ -35,31 +34,31 @@ void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertic
     s.Print(text);
 }
 
-void PlaceNothing(Model& m) {
-    m.DrawingScale = 0;
-    m.DrawingOffsetX = 0;
-    m.DrawingOffsetY = 0;
-    m.DrawingXCoordinates.fill(0);
-    m.DrawingYCoordinates.fill(0);
+void PlaceNothing(Surface& s) {
+    s.Drawing().DrawingScale = 0;
+    s.Drawing().DrawingOffsetX = 0;
+    s.Drawing().DrawingOffsetY = 0;
+    s.Drawing().DrawingXCoordinates.fill(0);
+    s.Drawing().DrawingYCoordinates.fill(0);
 }
 
 }  // namespace
 
-void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least) {
-    m.DrawingMarginX = RoundHalfEven(fractionX * m.FrameWidth);
-    m.DrawingMarginY = RoundHalfEven(fractionY * m.FrameHeight);
-    const double x = std::min(least.X, 0.7 * m.FrameWidth), y = std::min(least.Y, 0.5 * m.FrameHeight);
-    if (x > m.DrawingMarginX) m.DrawingMarginX = RoundHalfEven(std::ceil(x));
-    if (y > m.DrawingMarginY) m.DrawingMarginY = RoundHalfEven(std::ceil(y));
+void SetDrawingMargins(Surface& s, double fractionX, double fractionY, LeastMargins least) {
+    s.Drawing().DrawingMarginX = RoundHalfEven(fractionX * s.Drawing().FrameWidth);
+    s.Drawing().DrawingMarginY = RoundHalfEven(fractionY * s.Drawing().FrameHeight);
+    const double x = std::min(least.X, 0.7 * s.Drawing().FrameWidth), y = std::min(least.Y, 0.5 * s.Drawing().FrameHeight);
+    if (x > s.Drawing().DrawingMarginX) s.Drawing().DrawingMarginX = RoundHalfEven(std::ceil(x));
+    if (y > s.Drawing().DrawingMarginY) s.Drawing().DrawingMarginY = RoundHalfEven(std::ceil(y));
 }
 
-void ComputeDrawingScale(Model& m, LeastMargins least) {
-    SetDrawingMargins(m, 0.4, 0.2, least);
+void ComputeDrawingScale(const Model& m, Surface& s, LeastMargins least) {
+    SetDrawingMargins(s, 0.4, 0.2, least);
 
     // the wall with B/10 of ground in front of the toe and B/4 of backfill behind the heel
     const double B = m.BaseWidth;
     const double extentX = B + B / 4 + B / 10;
-    double extentY = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness + B / 10;
+    double extentY = FrontWallHeight(m) + B / 10;
     // a rising backfill climbs over the heel and the backfill beyond it
     const double rise = BackfillRise(m, m.HeelLength + m.StemBackBatter + B / 4);
     extentY += rise;
@@ -67,13 +66,13 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
     if (m.ShearKeyIncluded == 1) extentY = std::max(extentY, extentY - B / 10 + m.ShearKeyDepth);
 
     // the area left for the wall, 32-bit so that wide screens do not overflow
-    const int64_t usableX = static_cast<int64_t>(m.FrameWidth) - m.DrawingMarginX - 240;
-    const int64_t usableY = static_cast<int64_t>(m.FrameHeight) - m.DrawingMarginY - 120 - 480;
+    const int64_t usableX = static_cast<int64_t>(s.Drawing().FrameWidth) - s.Drawing().DrawingMarginX - 240;
+    const int64_t usableY = static_cast<int64_t>(s.Drawing().FrameHeight) - s.Drawing().DrawingMarginY - 120 - 480;
 
     // a frame with no room, or a wall with no size, cannot be fitted: draw nothing
     if (usableX <= 0 || usableY <= 0 || !(extentX > 0) || !(extentY > 0) || !std::isfinite(extentX) ||
         !std::isfinite(extentY)) {
-        PlaceNothing(m);
+        PlaceNothing(s);
         return;
     }
 
@@ -82,36 +81,36 @@ void ComputeDrawingScale(Model& m, LeastMargins least) {
     if (extentX / extentY > ux / uy) {
         // the width limits: centred vertically
         scale = ux / extentX;
-        offsetX = 120 + m.DrawingMarginX / 2.0 + scale * B / 10;
-        offsetY = m.FrameTop + 120 + m.DrawingMarginY / 2.0 + (uy - scale * extentY) / 2;
+        offsetX = 120 + s.Drawing().DrawingMarginX / 2.0 + scale * B / 10;
+        offsetY = s.Drawing().FrameTop + 120 + s.Drawing().DrawingMarginY / 2.0 + (uy - scale * extentY) / 2;
     } else {
         // the height limits: centred horizontally
         scale = uy / extentY;
-        offsetX = 120 + m.DrawingMarginX / 2.0 + (ux - scale * extentX) / 2 + scale * B / 10;
-        offsetY = m.FrameTop + 120 + m.DrawingMarginY / 2.0;
+        offsetX = 120 + s.Drawing().DrawingMarginX / 2.0 + (ux - scale * extentX) / 2 + scale * B / 10;
+        offsetY = s.Drawing().FrameTop + 120 + s.Drawing().DrawingMarginY / 2.0;
     }
     // the raised backfill surface stays inside the frame
     offsetY += scale * rise;
 
     if (!(static_cast<float>(scale) > 0) || !std::isfinite(offsetY)) {
-        PlaceNothing(m);
+        PlaceNothing(s);
         return;
     }
-    m.DrawingScale = static_cast<float>(scale);
-    m.DrawingOffsetX = static_cast<float>(offsetX);
-    m.DrawingOffsetY = static_cast<float>(offsetY);
-    m.DrawingXCoordinates[0] = 0;
-    m.DrawingYCoordinates[0] = 0;
+    s.Drawing().DrawingScale = static_cast<float>(scale);
+    s.Drawing().DrawingOffsetX = static_cast<float>(offsetX);
+    s.Drawing().DrawingOffsetY = static_cast<float>(offsetY);
+    s.Drawing().DrawingXCoordinates[0] = 0;
+    s.Drawing().DrawingYCoordinates[0] = 0;
     for (int i = 1; i <= 50; ++i) {
-        m.DrawingXCoordinates[i] = static_cast<float>(m.DrawingScale * m.NodeXCoordinates[i] + m.DrawingOffsetX);
-        m.DrawingYCoordinates[i] = static_cast<float>(m.DrawingScale * m.NodeYCoordinates[i] + m.DrawingOffsetY);
+        s.Drawing().DrawingXCoordinates[i] = static_cast<float>(s.Drawing().DrawingScale * m.NodeXCoordinates[i] + s.Drawing().DrawingOffsetX);
+        s.Drawing().DrawingYCoordinates[i] = static_cast<float>(s.Drawing().DrawingScale * m.NodeYCoordinates[i] + s.Drawing().DrawingOffsetY);
     }
 }
 
-bool DrawingFitted(const Model& m) { return m.DrawingScale > 0; }
+bool DrawingFitted(const Surface& s) { return s.Drawing().DrawingScale > 0; }
 
 double PenWidthPixels(const Surface& s, double widthMm) {
-    return std::max(1.0, widthMm * kTwipsPerMillimetre / s.TwipsPerPixelX());
+    return std::max(1.0, widthMm * TwipsPerMillimetre / s.TwipsPerPixelX());
 }
 
 void DrawLineSolid(Surface& s, double x1, double y1, double x2, double y2, int32_t colour, int width) {
@@ -154,11 +153,11 @@ void DrawBox(Surface& s, double x1, double y1, double x2, double y2, int32_t col
     s.DrawStyle = vbSolid;
 }
 
-void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int heads,
+void DrawArrow(Surface& s, double x1, double y1, double x2, double y2, int heads,
                int32_t& colour, int& width) {
     if (colour == 0) colour = s.ForeColor;
     if (width == 0) width = s.DrawWidth;
-    const double h = m.ArrowHeadSize;
+    const double h = s.Drawing().ArrowHeadSize;
     const double dx = x2 - x1, dy = y2 - y1;
     const double length = std::hypot(dx, dy);
     // an arrow of no length has no direction for its heads
@@ -187,20 +186,20 @@ void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, doub
     }
 }
 
-double OffsetScale(const Model& m) { return m.ArrowHeadSize > 0 ? m.ArrowHeadSize / 60.0 : 1.0; }
+double OffsetScale(const Surface& s) { return s.Drawing().ArrowHeadSize > 0 ? s.Drawing().ArrowHeadSize / 60.0 : 1.0; }
 
 void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, double yA, double yB,
                              double yDim, const std::string& text, int mode, double fontSize, int noText,
                              TextBoxes* taken) {
     // extension lines start 60 off the feature and run 120 past the dimension line
-    const double u = OffsetScale(m);
+    const double u = OffsetScale(s);
     const double sA = yDim < yA ? 1 : -1;
     DrawLineSolid(s, x1, yA - 60 * u * sA, x1, yDim - 120 * u * sA, m.DimensionLineColour, 1);
     const double sB = yDim < yB ? 1 : -1;
     DrawLineSolid(s, x2, yB - 60 * u * sB, x2, yDim - 120 * u * sB, m.DimensionLineColour, 1);
     int32_t colour = m.DimensionLineColour;
     int width = 1;
-    DrawArrow(m, s, x1, yDim, x2, yDim, 2, colour, width);
+    DrawArrow(s, x1, yDim, x2, yDim, 2, colour, width);
     if (noText != 0) return;
 
     if (fontSize > 0) s.FontSize = fontSize;
@@ -253,14 +252,14 @@ double SlideClearOfLevel(double top, double height, double level, double gap) {
 void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, double y1, double y2, double xDim,
                            const std::string& text, double fontSize, int noText, TextBoxes* taken,
                            std::optional<double> level) {
-    const double u = OffsetScale(m);
+    const double u = OffsetScale(s);
     const double sA = xDim < xA ? 1 : -1;
     DrawLineSolid(s, xA - 60 * u * sA, y1, xDim - 120 * u * sA, y1, m.DimensionLineColour, 1);
     const double sB = xDim < xB ? 1 : -1;
     DrawLineSolid(s, xB - 60 * u * sB, y2, xDim - 120 * u * sB, y2, m.DimensionLineColour, 1);
     int32_t colour = m.DimensionLineColour;
     int width = 1;
-    DrawArrow(m, s, xDim, y1, xDim, y2, 2, colour, width);
+    DrawArrow(s, xDim, y1, xDim, y2, 2, colour, width);
     if (noText != 0) return;
 
     if (fontSize > 0) s.FontSize = fontSize;

@@ -22,16 +22,16 @@ namespace brindlemar {
 struct LeastMargins {
     double X = 0, Y = 0;
 };
-void ComputeDrawingScale(Model& m, LeastMargins least = {});
+void ComputeDrawingScale(const Model& m, Surface& s, LeastMargins least = {});
 
 // The room kept beside and above the wall: the fractions of the frame's
 // width and height, rounded half to even. A margin is widened to its least
 // value where that is more, but to no more than seven tenths of the width
 // or half the height, so that a small frame still shows the wall.
-void SetDrawingMargins(Model& m, double fractionX, double fractionY, LeastMargins least = {});
+void SetDrawingMargins(Surface& s, double fractionX, double fractionY, LeastMargins least = {});
 
 // True when the last fitting placed the wall; a view draws nothing otherwise.
-bool DrawingFitted(const Model& m);
+bool DrawingFitted(const Surface& s);
 
 // Device pixels of a pen `widthMm` millimetres wide, at least 1, not rounded.
 double PenWidthPixels(const Surface& s, double widthMm);
@@ -39,7 +39,7 @@ double PenWidthPixels(const Surface& s, double widthMm);
 // How much the drawing's fixed offsets (in screen twips) grow on this
 // surface: 1 on screen, the report's print scale on paper, where the fonts
 // grow by it too. Read off the arrow-head size, which the report scales.
-double OffsetScale(const Model& m);
+double OffsetScale(const Surface& s);
 
 // A solid line; a negative colour is the surface's ForeColor, which the
 // line then leaves set to its colour. Width 0 is one pixel.
@@ -57,7 +57,7 @@ void DrawBox(Surface& s, double x1, double y1, double x2, double y2, int32_t col
 // ArrowHeadSize; a two-headed arrow too short for its heads gets them
 // outside, pointing inwards. A colour or width of 0 is taken from the
 // surface and written back.
-void DrawArrow(const Model& m, Surface& s, double x1, double y1, double x2, double y2, int heads,
+void DrawArrow(Surface& s, double x1, double y1, double x2, double y2, int heads,
                int32_t& colour, int& width);
 
 // A horizontal dimension between the feature points (x1, yA) and (x2, yB) on

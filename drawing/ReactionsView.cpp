@@ -44,29 +44,29 @@ int32_t EccentricityZoneColour(double e, double baseWidth) {
     return kZones.back().colour;
 }
 
-void SetReactionsArrowScale(Model& m) {
+void SetReactionsArrowScale(const Model& m, Surface& s) {
     const double largest = std::max(m.LeftBearingPressure, m.RightBearingPressure);
-    if (largest != 0) m.LoadArrowScale = static_cast<float>(m.ForceArrowLength / largest);
+    if (largest != 0) s.Drawing().LoadArrowScale = static_cast<float>(s.Drawing().ForceArrowLength / largest);
 }
 
-void DrawReactionsView(Model& m, Surface& surface) {
+void DrawReactionsView(const Model& m, Surface& surface) {
     BusyPointer busy;
     // the values are laid out last, clear of the arrows, the band and one another
-    LabelLayer s = ViewLabelLayer(m, surface);
-    if (!DrawingFitted(m)) return;
-    const double xToe = m.DrawingXCoordinates[4], yBase = m.DrawingYCoordinates[4];
-    const double scale = m.DrawingScale;
+    LabelLayer s = ViewLabelLayer(surface);
+    if (!DrawingFitted(s)) return;
+    const double xToe = s.Drawing().DrawingXCoordinates[4], yBase = s.Drawing().DrawingYCoordinates[4];
+    const double scale = s.Drawing().DrawingScale;
 
     // the band of zones under the base: outermost first, each inner zone over it
     const double middle = xToe + scale * m.BaseWidth / 2;
     const double half = scale * m.BaseWidth / 2;
-    const int bandPen = static_cast<int>(std::nearbyint(1.5 * m.OutlinePenWidth));
+    const int bandPen = static_cast<int>(std::nearbyint(1.5 * s.Drawing().OutlinePenWidth));
     for (size_t i = kZones.size(); i-- > 0;) {
         const double reach = kZones[i].sixths / 6.0 * half;
         DrawLineSolid(s, middle, yBase - 30, middle - reach, yBase - 30, kZones[i].colour, bandPen);
         DrawLineSolid(s, middle, yBase - 30, middle + reach, yBase - 30, kZones[i].colour, bandPen);
     }
-    DrawLineSolid(s, middle, yBase, middle, yBase - 240, m.OutlineColour, m.DetailPenWidth);
+    DrawLineSolid(s, middle, yBase, middle, yBase - 240, m.OutlineColour, s.Drawing().DetailPenWidth);
 
     // The resultant, ending where it meets the base and pointing the way it
     // acts: H > 0 towards the heel, V > 0 downwards.
@@ -75,10 +75,10 @@ void DrawReactionsView(Model& m, Surface& surface) {
     const double H = m.TotalHorizontalForce, V = m.TotalVerticalForce;
     const double R = std::hypot(H, V);
     if (R > 0) {
-        const double L2 = 2.0 * m.ForceArrowLength;
+        const double L2 = 2.0 * s.Drawing().ForceArrowLength;
         const double tailX = px - L2 * H / R, tailY = py - L2 * V / R;
-        int pen = m.ResultantArrowPenWidth;
-        DrawArrow(m, s, tailX, tailY, px, py, 1, colour, pen);
+        int pen = s.Drawing().ResultantArrowPenWidth;
+        DrawArrow(s, tailX, tailY, px, py, 1, colour, pen);
         // the value beyond the tail: above an arrow coming down, below one going up
         const std::string text = LoadValueText(R) + "R";
         s.ForeColor = colour;
@@ -89,16 +89,16 @@ void DrawReactionsView(Model& m, Surface& surface) {
 
     // base pressure hanging under the base over the contact width, arrows pointing up
     const double left = m.LeftBearingPressure, right = m.RightBearingPressure;
-    DrawPressureTrapezoidH(m, s, xToe + scale * m.BearingContactStart, xToe + scale * m.BearingContactEnd,
-                           yBase + 45, -left * m.LoadArrowScale, -right * m.LoadArrowScale, PressureText(left),
-                           PressureText(right), m.LoadColour, m.LoadLabelColour, m.LoadOutlinePenWidth);
+    DrawPressureTrapezoidH(s, xToe + scale * m.BearingContactStart, xToe + scale * m.BearingContactEnd,
+                           yBase + 45, -left * s.Drawing().LoadArrowScale, -right * s.Drawing().LoadArrowScale, PressureText(left),
+                           PressureText(right), m.LoadColour, m.LoadLabelColour, s.Drawing().LoadOutlinePenWidth);
 
     // the net horizontal load at the base, the way it acts (towards the toe
     // for H < 0), on the other side of the resultant's point from its tail;
     // its value stands above the band of zones, which runs just over the shaft
     const double bandReach = 30 + bandPen * s.TwipsPerPixelY() / 2;
-    DrawInclinedForce(m, s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
-                      m.LoadArrowPenWidth, bandReach);
+    DrawInclinedForce(s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
+                      s.Drawing().LoadArrowPenWidth, bandReach);
 }
 
 }  // namespace brindlemar

@@ -17,12 +17,12 @@ int32_t EccentricityZoneColour(double e, double baseWidth);
 
 // LoadArrowScale of the reactions view: the larger base edge pressure drawn
 // ForceArrowLength long (unchanged when both are 0).
-void SetReactionsArrowScale(Model& m);
+void SetReactionsArrowScale(const Model& m, Surface& s);
 
 // Draws the view over a wall already drawn, for the combination the caller
 // has analysed: the eccentricity band under the base, the resultant arrow in
 // its zone's colour, the base pressure and the horizontal base force. The
 // legend is the caller's (DrawReactionsAndResistances draws it once).
-void DrawReactionsView(Model& m, Surface& s);
+void DrawReactionsView(const Model& m, Surface& s);
 
 }  // namespace brindlemar

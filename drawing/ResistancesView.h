@@ -12,11 +12,11 @@ namespace brindlemar {
 // of the toe earth drawn ForceArrowLength long, or, with a shear key, the
 // pressure at the key's bottom (unchanged when neither is drawn), from the
 // passive pressure of the prepared analysis.
-void SetResistancesArrowScale(Model& m);
+void SetResistancesArrowScale(const Model& m, Surface& s);
 
 // Draws the resistances of the prepared combination (PrepareCombination)
 // over a wall already drawn. The legend is the caller's
 // (DrawReactionsAndResistances draws it once).
-void DrawResistancesView(Model& m, Surface& s);
+void DrawResistancesView(const Model& m, Surface& s);
 
 }  // namespace brindlemar

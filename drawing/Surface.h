@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "drawing/DrawingState.h"
+
 namespace brindlemar {
 
 inline constexpr double TwipsPerPoint = 20;
@@ -75,6 +77,11 @@ public:
     bool FontUnderline = false;
     double ScaleLeft = 0;         // coordinate of the drawable area's left edge
     double ScaleTop = 0;          // coordinate of the drawable area's top edge
+
+    // The drawing under way on this surface: frame, pens, scale, node
+    // coordinates. A layer drawn over another surface shares that surface's.
+    virtual DrawingState& Drawing() { return drawing_; }
+    const DrawingState& Drawing() const { return const_cast<Surface*>(this)->Drawing(); }
 
     // ---- measures -----------------------------------------------------
     virtual double TwipsPerPixelX() const = 0;
@@ -148,6 +155,9 @@ protected:
     virtual void DrawFilledBox(double x1, double y1, double x2, double y2, int32_t colour) = 0;
     virtual void DrawText(double x, double y, const std::string& text) = 0;
     virtual void Clear() = 0;
+
+private:
+    DrawingState drawing_;
 };
 
 }  // namespace brindlemar

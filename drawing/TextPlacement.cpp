@@ -1,6 +1,7 @@
 #include "drawing/TextPlacement.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace brindlemar {
 

@@ -5,6 +5,8 @@
 // text), H/h superscript and L/l subscript (0.8 of the size, moved 0.3 of
 // it); "&" with any other character is dropped with it.
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,27 @@ struct TextBox {
     double Left = 0, Top = 0, Width = 0, Height = 0;
 };
 using TextBoxes = std::vector<TextBox>;
+
+// Inline: a label layer asks them for every spot it tries.
+// The box grown by `by` on every side.
+inline TextBox Grown(const TextBox& b, double by) { return {b.Left - by, b.Top - by, b.Width + 2 * by, b.Height + 2 * by}; }
+// Whether two boxes share more than an edge.
+inline bool Overlap(const TextBox& a, const TextBox& b) {
+    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height &&
+           b.Top < a.Top + a.Height;
+}
+// Whether the box lies wholly in the area.
+inline bool Inside(const TextBox& b, const TextBox& area) {
+    return b.Left >= area.Left && b.Top >= area.Top && b.Left + b.Width <= area.Left + area.Width &&
+           b.Top + b.Height <= area.Top + area.Height;
+}
+// The shortest way from one box to the other, 0 where they meet; and its square.
+inline double SquaredDistance(const TextBox& a, const TextBox& b) {
+    const double dx = std::max({0.0, a.Left - (b.Left + b.Width), b.Left - (a.Left + a.Width)});
+    const double dy = std::max({0.0, a.Top - (b.Top + b.Height), b.Top - (a.Top + a.Height)});
+    return dx * dx + dy * dy;
+}
+inline double Distance(const TextBox& a, const TextBox& b) { return std::sqrt(SquaredDistance(a, b)); }
 
 // Which way a text may move to get clear of others: away from its line.
 enum class AwayFrom { Above, Below, Left, Right };

@@ -12,13 +12,13 @@ namespace brindlemar {
 // soil, water and concrete are filled, otherwise only lines are drawn;
 // greyPalette non-zero draws in light greys (the model's colours are kept).
 // `least` widens the room kept around the wall (ComputeDrawingScale).
-void DrawWall(Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
+void DrawWall(const Model& m, Surface& s, int fillAreas, int greyPalette, LeastMargins least = {});
 
 // The front and back water surfaces as drawing levels over a wall already
 // fitted: the height of the water above the base underside, up from the
 // drawn base (at the base when the water stands no higher).
-double FrontWaterLevel(const Model& m);
-double BackWaterLevel(const Model& m);
+double FrontWaterLevel(const Model& m, const Surface& s);
+double BackWaterLevel(const Model& m, const Surface& s);
 
 // The widest texts of the vertical dimensions: the heights in front of the
 // wall, the wall height, the heights behind it.
@@ -34,12 +34,12 @@ struct DimensionTextWidths {
 struct VerticalDimensionLines {
     double Front = 0, WallHeight = 0, FrontWater = 0, Back = 0, BackWater = 0;
 };
-VerticalDimensionLines PlaceVerticalDimensionLines(const Model& m, const DimensionTextWidths& widths);
+VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths);
 
 // The colour the filled wall shows at the drawing point (x, y): the
 // concrete, the backfill, the natural ground or the water in front of the
 // wall, white elsewhere (DrawWall with fillAreas).
-int32_t AreaColourAt(const Model& m, double x, double y);
+int32_t AreaColourAt(const Model& m, const Surface& s, double x, double y);
 
 // Whether a water depth is dimensioned, with its level's extension line.
 bool WaterLevelShown(const Model& m, float depth);
@@ -52,6 +52,6 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s);
 // the values) the dimension values and the slope text are left out; the
 // lines then stand as the labels' widths ask (measured on the surface when
 // none are given).
-void DrawDimensionsView(Model& m, Surface& s, int noText, const DimensionTextWidths* labels = nullptr);
+void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionTextWidths* labels = nullptr);
 
 }  // namespace brindlemar

@@ -159,7 +159,7 @@ bool ReadUserDefaults(Model& m) {
     std::string aside;
     const std::string why = MoveAside(path, aside);
     if (why.empty()) {
-        MsgBox(problem + "\nIt was moved to " + Utf8ToCp1252(aside) + "; the built-in defaults are used.",
+        MsgBox(problem + "\nIt was moved to " + PathForMessage(aside) + "; the built-in defaults are used.",
                vbExclamation, ProductName);
     } else {
         m.DefaultsFileLeftAlone = true;

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -15,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "files/FileHandles.h"
 #include "files/Paths.h"
+#include "files/SaveMarks.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -26,192 +27,36 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Message boxes show the program's Windows-1252 texts; paths are UTF-8.
-std::string Shown(const std::string& path) { return Utf8ToCp1252(path); }
-
-std::string SystemError() { return std::strerror(errno); }
-
-// A file descriptor that is closed when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { Close(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        if (this != &other) {
-            Close();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-
-    int Get() const { return fd_; }
-    bool Valid() const { return fd_ >= 0; }
-    // false, with errno, when the system reports a late write error
-    bool Close() { return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
-
-// What an entry that is not a plain file is, in words.
-std::string KindOfEntry(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISBLK(mode) || S_ISCHR(mode)) return "a device";
-    if (S_ISFIFO(mode)) return "a pipe";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "not a plain file";
-}
-
-// Follows a chain of symbolic links to the path they end at, which need not
-// exist yet: saving through a link writes the file it points to.
-fs::path FollowLinks(const std::string& path) {
-    fs::path p = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec) break;
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    return p;
-}
-
-// A file's own folder, "." for a name without one.
-fs::path Folder(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
-
-// Sixteen hexadecimal digits that stand for `text` in a file name.
-std::string KeyOf(const std::string& text) {
-    std::uint64_t key = 14695981039346656037ull;  // FNV-1a
-    for (unsigned char c : text) key = (key ^ c) * 1099511628211ull;
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(key));
-    return hex;
-}
-
-// True when the file open as `fd` is the one at `path` (a link there is not).
-bool IsAt(const fs::path& path, int fd) {
-    struct stat ours {}, now {};
-    return ::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
-           ours.st_ino == now.st_ino;
-}
-
-// Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
-// it), waiting up to ten seconds for a save that holds it; a file system
-// without locks has nothing to wait for. false when the wait ran out.
-bool WaitForLock(int fd, int kind) {
-    for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
-        if (wait == 2000) return false;
-        ::usleep(5000);
-    }
-    return true;
-}
-
-// Removes a file this save created, unless someone has put another file
-// under its name since.
-void RemoveOwnFile(const fs::path& path, int fd) {
-    if (IsAt(path, fd)) ::unlink(path.c_str());
-}
-
-// ---- the copies a save keeps ----
-
-// The start of the names of the temporary files a save of `target` makes
-// beside it: the next save of the same file knows them for what a save cut
-// short left.
-std::string TemporaryPrefix(const fs::path& target) {
-    return ".brindlemar-" + KeyOf(target.filename().string()) + "-";
-}
-
-fs::path UserCacheDirectory() { return UserFolder("XDG_CACHE_HOME", ".cache"); }
-
-// The start of the names of the copies kept in the cache folder of the file
-// at `target`: its name, then a key of the file's own path (links and ".."
-// resolved), so that the copy of one "wall.bmi" is never taken for
-// another's, and is found whichever way the file is reached.
-std::string CopyPrefix(const fs::path& target) {
-    std::error_code ec;
-    fs::path whole = fs::weakly_canonical(target, ec);
-    if (ec) whole = target;
-    return target.filename().string().substr(0, 200) + "." + KeyOf(whole.string()) + ".";
-}
-
-// The copies of the file at `target` that saves cut short left in the cache
-// folder.
-std::vector<fs::path> KeptCopies(const fs::path& target) {
-    std::vector<fs::path> copies;
-    const fs::path cache = UserCacheDirectory();
-    if (cache.empty()) return copies;
-    const std::string prefix = CopyPrefix(target);
-    std::error_code ec;
-    for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().rfind(prefix, 0) == 0) copies.push_back(it->path());
-    return copies;
-}
-
-// The newest copy of the file at `path` that a save cut short left in the
-// cache folder; "" when there is none.
-std::string KeptCopyOf(const std::string& path) {
-    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path));
-    std::error_code ec;
-    const auto newest = std::max_element(copies.begin(), copies.end(), [&](const fs::path& a, const fs::path& b) {
-        return fs::last_write_time(a, ec) < fs::last_write_time(b, ec);
-    });
-    return newest == copies.end() ? "" : newest->string();
-}
-
-// The mark a save puts on the ".BAK" it makes: which file it is a copy of,
-// and whether the save has begun to overwrite that file in place. A ".BAK"
-// without it is the user's own.
-constexpr const char* BackupMark = "user.brindlemar.backup";
-
-std::string BackupMarkOf(const fs::path& target, bool overwriting) {
-    return (overwriting ? "overwriting " : "copy of ") + target.filename().string();
-}
-
-bool SetBackupMark(int fd, const fs::path& target, bool overwriting) {
-    const std::string mark = BackupMarkOf(target, overwriting);
-    return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
-}
-
-// The ".BAK" at `backupPath`, open, when a save of `target` made it (with
-// `overwritingOnly`, a save that had begun to overwrite the file in place);
-// no descriptor for any other file, the user's own ".BAK" among them.
-Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, bool overwritingOnly) {
-    if (backupPath == target) return Descriptor();
-    Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    char mark[512];
-    const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
-    const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
-    if (found == BackupMarkOf(target, true) || (!overwritingOnly && found == BackupMarkOf(target, false))) return fd;
-    return Descriptor();
-}
-
-// The ".BAK" beside the file at `path` that a save left when it was cut
-// short while it overwrote the file in place; "" when there is none.
-std::string CutShortBackupOf(const std::string& path) {
-    const fs::path target = FollowLinks(path);
-    const fs::path backup = BackupFilePath(target.string());
-    return BackupOfASave(backup, target, true).Valid() ? backup.string() : "";
-}
+// What is known of a lock that did not come free: someone holds it, and
+// whether that is a save of this program's or another program is not.
+constexpr const char* HeldLocked = "another program holds the file locked";
 
 // ---- reading ----
+
+// What a read found in the file besides its bytes.
+struct Found {
+    std::string Bytes;
+    bool Marked = false;      // a save overwriting it in place has not finished
+    std::string Mark;         // what the mark says
+    bool Unmarkable = false;  // its file system keeps no marks
+    bool LockedOut = false;   // another program held its lock through the wait
+};
 
 // Reads the whole file; "" on success, else why not. The file is opened
 // without waiting (a pipe put at the path must not hang the program) and
 // what it is comes from what was opened, not from a look at the path
 // before. A file longer than any of its kind can be is refused by its size,
-// before a byte of it is read. A save under way is waited for, so that the
-// whole file is read, and a ".BAK" that then says a save in place did not
-// finish comes back in `cutShortBackup`.
-std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest,
-                          std::string& bytes, std::string& cutShortBackup) {
+// before a byte of it is read. A save under way is waited for a moment, so
+// that the whole file is read; the mark of a save in place that did not
+// finish is then read with it. A file another program holds locked beyond
+// the wait is read all the same, and one that changed meanwhile refused.
+std::string ReadWholeFile(const std::string& path, const std::string& kind, std::uintmax_t largest, Found& found) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.Valid())
         return errno == ENOENT ? "File not found: " + Shown(path) : "Cannot open " + Shown(path) + ": " + SystemError();
-    WaitForLock(file.Get(), LOCK_SH);  // past the wait, the ".BAK" tells whether the save is stuck
-    cutShortBackup = CutShortBackupOf(path);
+    found.LockedOut = !WaitForLock(file.Get(), LOCK_SH);
+    found.Marked = SavingMarkOn(file.Get(), found.Mark, &found.Unmarkable);
+    std::string& bytes = found.Bytes;
     struct stat opened {};
     if (::fstat(file.Get(), &opened) != 0) return "Cannot read " + Shown(path) + ": " + SystemError();
     const std::string invalid = "Not a valid " + kind + " file: " + Shown(path) + "\n";
@@ -233,69 +78,16 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
         bytes.append(chunk, static_cast<std::size_t>(n));
     }
     if (bytes.size() > largest) return tooLong(bytes.size());
+    struct stat after {};
+    const bool changed = ::fstat(file.Get(), &after) != 0 || after.st_ctim.tv_sec != opened.st_ctim.tv_sec ||
+                         after.st_ctim.tv_nsec != opened.st_ctim.tv_nsec;
+    if (found.LockedOut && (found.Marked || changed))
+        return "Cannot open " + Shown(path) + ": " + HeldLocked + "; open it again once it has finished with it.";
     return "";
 }
 
 
 // ---- writing ----
-
-FileStamp StampOf(const struct stat& s) {
-    return {static_cast<uint64_t>(s.st_dev), static_cast<uint64_t>(s.st_ino), static_cast<int64_t>(s.st_mtim.tv_sec),
-            static_cast<int64_t>(s.st_mtim.tv_nsec)};
-}
-
-bool WriteAt(int fd, const char* data, std::size_t size, off_t offset) {
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
-}
-
-// Makes `to` hold exactly what `from` holds, on the disk.
-bool CopyContents(int from, int to) {
-    std::vector<char> buffer(1 << 16);
-    off_t offset = 0;
-    for (;;) {
-        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) break;
-        if (!WriteAt(to, buffer.data(), static_cast<std::size_t>(n), offset)) return false;
-        offset += n;
-    }
-    return ::ftruncate(to, offset) == 0 && ::fsync(to) == 0;
-}
-
-// Flushes a folder to the disk, so that a name just made or replaced in it
-// survives a power cut. A file system that cannot flush a folder (EINVAL)
-// has nothing to flush; a folder the user may write but not read (a drop
-// box) cannot be opened to be flushed, and the system writes its names in
-// its own time.
-bool SyncFolder(const fs::path& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.Valid()) return errno == EACCES;
-    return ::fsync(fd.Get()) == 0 || errno == EINVAL;
-}
-
-// Creates a new file in `folder` under a random name that starts with
-// `prefix`. O_EXCL makes the call fail on a name that is taken, a planted
-// link included, instead of opening what is there.
-Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created) {
-    static std::mt19937_64 random{std::random_device{}()};
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[17];
-        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-        created = folder / (prefix + suffix);
-        Descriptor fd(::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-        if (fd.Valid() || errno != EEXIST) return fd;
-    }
-    return Descriptor();
-}
 
 // The names of a file's extended attributes, from `list` (flistxattr); a
 // file system without them has none. false on an error.
@@ -316,15 +108,18 @@ bool AttributeNames(List list, std::vector<std::string>& names) {
 
 // Gives the new file `fd` the extended attributes of the open file `from`
 // (its access control list among them) and no others: an access control
-// list that the folder's default list gave the new file goes. The mark of a
-// save's ".BAK" neither comes nor goes with them.
+// list that the folder's default list gave the new file goes. The marks of a
+// save's ".BAK" and of a save cut short neither come nor go with them: the
+// new file of a save that completes is whole.
 bool CopyAttributes(int from, int fd) {
     std::vector<std::string> wanted, present;
     if (!AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(from, list, size); }, wanted) ||
         !AttributeNames([&](char* list, std::size_t size) { return ::flistxattr(fd, list, size); }, present))
         return false;
-    std::erase(wanted, BackupMark);
-    std::erase(present, BackupMark);
+    for (const char* own : {BackupMark, SavingMark}) {
+        std::erase(wanted, own);
+        std::erase(present, own);
+    }
     for (const std::string& name : present)
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(fd, name.c_str()) != 0 &&
             errno != ENODATA)
@@ -362,10 +157,12 @@ struct SaveJob {
     fs::path BackupPath;
     Descriptor Backup;  // the ".BAK" this save made
     Descriptor Stale;   // the ".BAK" a save of the file left before
+    std::vector<MadeFile> Made;  // what saves of the file noted they made beside it
 
     std::string Reason;          // why the save failed
     bool RenameRefused = false;  // all went well but the rename, which the folder forbids
     bool Intact = true;          // the file holds either its new or its previous contents
+    bool Marked = false;         // this save marked the file as being overwritten
     FileStamp Left;              // the file as the save left it
 };
 
@@ -381,7 +178,7 @@ bool LockExamined(SaveJob& job) {
         return false;
     }
     if (!WaitForLock(job.Held.Get(), LOCK_EX)) {
-        job.Reason = "another save of it has not finished";
+        job.Reason = std::string(HeldLocked) + "; save again once it has finished with it";
         return false;
     }
     struct stat held {};
@@ -394,12 +191,27 @@ bool LockExamined(SaveJob& job) {
 }
 
 // Removes the temporary files that saves of the file cut short left beside
-// it: with the lock held, no save of the file is using one.
-void RemoveLeftovers(const fs::path& target) {
-    const std::string prefix = TemporaryPrefix(target);
+// it: with the lock held, no save of the file is using one. Those this
+// user's saves made go by the names they were noted under, whether or not
+// the folder may be listed, while they are still the files made.
+void RemoveLeftovers(const SaveJob& job) {
+    const std::string prefix = TemporaryPrefix(job.Target);
+    struct stat s {};
+    for (const MadeFile& made : job.Made)
+        if (made.Path.parent_path() == Folder(job.Target) && made.Path.filename().string().rfind(prefix, 0) == 0 &&
+            ::lstat(made.Path.c_str(), &s) == 0 && s.st_dev == made.Device && s.st_ino == made.Inode)
+            ::unlink(made.Path.c_str());
     std::error_code ec;
-    for (fs::directory_iterator it(Folder(target), ec), end; !ec && it != end; it.increment(ec))
+    for (fs::directory_iterator it(Folder(job.Target), ec), end; !ec && it != end; it.increment(ec))
         if (it->path().filename().string().rfind(prefix, 0) == 0) ::unlink(it->path().c_str());
+}
+
+// Makes a new file beside the target under a temporary name, noted as made
+// by a save of it.
+Descriptor CreateBeside(const SaveJob& job, mode_t mode, fs::path& created) {
+    Descriptor fd = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), mode, created);
+    if (fd.Valid()) NoteMade(job.Target, created, fd.Get());
+    return fd;
 }
 
 // Gives the finished copy `temporary` the ".BAK" name: over the copy that a
@@ -424,10 +236,10 @@ bool NameBackup(const fs::path& temporary, const SaveJob& job) {
 // have them.
 bool MakeBackup(SaveJob& job) {
     fs::path temporary;
-    Descriptor to = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), 0600, temporary);
+    Descriptor to = CreateBeside(job, 0600, temporary);
     if (!to.Valid()) return false;
     // a file system without attributes keeps the copy unmarked
-    SetBackupMark(to.Get(), job.Target, false);
+    SetBackupMark(to.Get(), job.Target);
     bool given = TakeOverAttributes(to.Get(), job.Held.Get(), job.Previous);
     if (!given) {
         // another user's file: the copy is the user's, with the file's
@@ -444,6 +256,23 @@ bool MakeBackup(SaveJob& job) {
     return false;
 }
 
+// Gives the new file `temporary` the name of a target that was not there
+// when the save looked, only while it is still free: a file another program
+// made there meanwhile is never replaced.
+bool NameNewFile(const fs::path& temporary, SaveJob& job) {
+    const char *from = temporary.c_str(), *to = job.Target.c_str();
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    // a file system that cannot rename without replacing: a second name is
+    // made only where none is, then the first goes
+    if (errno == EINVAL && ::link(from, to) == 0) {
+        ::unlink(from);
+        return true;
+    }
+    if (errno == EEXIST)
+        job.Reason = "another program made a file of that name while this save ran; save again to replace it";
+    return false;
+}
+
 // Writes the bytes to the new file `file` and renames it over the target.
 bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& job) {
     struct stat saved {};
@@ -451,9 +280,9 @@ bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& 
     // the data must be on the disk before the rename makes it the file
     const bool ok = WriteAt(file.Get(), bytes.data(), bytes.size(), 0) && ::fsync(file.Get()) == 0 &&
                     ::fstat(file.Get(), &saved) == 0;
-    if (!ok || ::rename(temporary.c_str(), job.Target.c_str()) != 0) {
+    if (!ok || !(job.Replacing ? ::rename(temporary.c_str(), job.Target.c_str()) == 0 : NameNewFile(temporary, job))) {
         job.RenameRefused = ok && (errno == EPERM || errno == EACCES);
-        job.Reason = SystemError();
+        if (job.Reason.empty()) job.Reason = SystemError();
         ::unlink(temporary.c_str());
         return false;
     }
@@ -468,12 +297,7 @@ bool WriteAndRename(const Descriptor& file, const fs::path& temporary, SaveJob& 
 // Keeps a copy of the open file `file` in the user's cache folder, on the
 // disk under its name; no descriptor, and the reason, when it cannot.
 Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::string& reason) {
-    const fs::path cache = UserCacheDirectory();
-    std::error_code ec;
-    if (!cache.empty()) {
-        fs::create_directories(cache.parent_path(), ec);
-        ::mkdir(cache.c_str(), 0700);
-    }
+    const fs::path cache = MadeCacheDirectory();
     Descriptor copy = cache.empty() ? Descriptor() : CreateExclusive(cache, CopyPrefix(job.Target), 0600, copyPath);
     if (copy.Valid() && CopyContents(file, copy.Get()) && SyncFolder(cache)) return copy;
     reason = "no copy of the previous file could be kept in " +
@@ -483,11 +307,55 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
     return Descriptor();
 }
 
+// Marks the open file `file` as being overwritten, its previous contents
+// waiting at `where`, and puts the mark on the disk before the file changes.
+// A file system that keeps no user attributes keeps no mark; false, with the
+// reason, when one cannot be set otherwise (the disk is full).
+bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
+    const std::string mark = where + "\n" + UserName();
+    const bool set = ::fsetxattr(file, SavingMark, mark.data(), mark.size(), XATTR_CREATE) == 0;
+    if (!set && errno != ENOTSUP) {
+        job.Reason = "the file cannot be marked as being saved: " + SystemError();
+        return false;
+    }
+    job.Marked = set;
+    if (::fsync(file) == 0) return true;
+    job.Reason = SystemError();
+    return false;
+}
+
+// Notes what the open file `file` now is as what the save left.
+bool StampFile(int file, SaveJob& job) {
+    struct stat now {};
+    if (::fstat(file, &now) != 0) return false;
+    job.Left = StampOf(now);
+    return true;
+}
+
+// Takes the mark off the file once it holds whole contents, on the disk:
+// the new ones (whoever set the mark), or its own previous ones when this
+// save set it. The contents are on the disk already, so a flush that fails
+// costs no more than a mark that may come back after a power cut.
+bool ClearOverwriteMark(int file, bool saved, const SaveJob& job) {
+    if (!saved && !job.Marked) return true;
+    if (::fremovexattr(file, SavingMark) != 0 && errno != ENODATA && errno != ENOTSUP) return false;
+    ::fsync(file);
+    return true;
+}
+
+// Writes the bytes over the open file `file`, on the disk, then takes off
+// the mark that it is being overwritten.
+bool Overwrite(int file, SaveJob& job) {
+    const std::string& bytes = *job.Bytes;
+    return WriteAt(file, bytes.data(), bytes.size(), 0) && ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 &&
+           ::fsync(file) == 0 && ClearOverwriteMark(file, true, job) && StampFile(file, job);
+}
+
 // Writes the bytes over the file itself. Its previous contents wait in the
-// ".BAK" beside it, marked as overwritten, where everyone who may open the
-// file may read them and the next open tells that the save did not finish;
-// without such a ".BAK", in the user's cache folder. They go back into the
-// file when the new contents cannot be written.
+// ".BAK" beside it, where everyone who may open the file may read them, or
+// else in the user's cache folder; the mark on the file names them, so that
+// the next open, by anyone, tells that the save did not finish. They go
+// back into the file when the new contents cannot be written.
 bool WriteInPlace(SaveJob& job) {
     job.Intact = true;
     const int file = job.Held.Get();
@@ -495,27 +363,34 @@ bool WriteInPlace(SaveJob& job) {
         job.Reason = "the file was replaced while it was being saved";
         return false;
     }
-    // the mark and the ".BAK" name are on the disk before the file changes
+    // a file that a save cut short left marked is no whole file to keep a
+    // copy of: its mark names the last whole contents until it is saved
+    std::string earlier;
+    if (SavingMarkOn(file, earlier)) {
+        if (Overwrite(file, job)) return true;
+        job.Reason = SystemError() + "\nA save of it was cut short before; its previous contents are kept in " +
+                     CutShortCopyOf(job.Target.string(), earlier);
+        job.Intact = false;
+        return false;
+    }
+    // the copy and its name are on the disk before the mark names them
     fs::path copyPath = job.BackupPath;
     Descriptor cached;
-    const bool beside = job.Backup.Valid() && SetBackupMark(job.Backup.Get(), job.Target, true) &&
-                        ::fsync(job.Backup.Get()) == 0 && SyncFolder(Folder(job.Target));
+    const bool beside = job.Backup.Valid() && SyncFolder(Folder(job.Target));
     if (!beside && !(cached = KeepCopy(job, file, copyPath, job.Reason)).Valid()) return false;
     const int copy = beside ? job.Backup.Get() : cached.Get();
-
-    const std::string& bytes = *job.Bytes;
-    struct stat after {};
-    if (WriteAt(file, bytes.data(), bytes.size(), 0) && ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 &&
-        ::fsync(file) == 0 && ::fstat(file, &after) == 0) {
-        job.Left = StampOf(after);
-        return true;
+    if (!MarkOverwrite(job, file, beside ? copyPath.filename().string() : copyPath.string())) {
+        if (cached.Valid()) RemoveOwnFile(copyPath, copy);
+        return false;
     }
+
+    if (Overwrite(file, job)) return true;
     job.Reason = SystemError();
-    job.Intact = CopyContents(copy, file);
+    job.Intact = CopyContents(copy, file) && ClearOverwriteMark(file, false, job);
     if (job.Intact) {
         if (cached.Valid()) RemoveOwnFile(copyPath, copy);
         // the program's own restore is no change by someone else
-        if (::fstat(file, &after) == 0) job.Left = StampOf(after);
+        StampFile(file, job);
     } else {
         job.Reason += "\nThe previous file is kept in " + Shown(copyPath.string());
     }
@@ -524,7 +399,7 @@ bool WriteInPlace(SaveJob& job) {
 
 // The write of WriteFileWith without the pointer and the message.
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup,
-                        FileStamp& left) {
+                        FileStamp& left, const ReplaceCheck& mayReplace) {
     SaveJob job;
     job.Target = FollowLinks(path);
     job.Bytes = &bytes;
@@ -549,7 +424,12 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         error = cannot + job.Reason;
         return false;
     }
-    if (job.Replacing) RemoveLeftovers(job.Target);
+    // asked under the lock, so that what is replaced is what was asked about
+    if (job.Replacing && mayReplace && !mayReplace(StampOf(job.Previous))) return false;
+    if (job.Replacing) {
+        job.Made = NotedMade(job.Target);
+        RemoveLeftovers(job);
+    }
 
     // A file with other names is written in place so that they all see the
     // saved wall; so is one in a folder where no new file may be made, and
@@ -561,8 +441,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     fs::path temporary;
     Descriptor file;
     if (!inPlace) {
-        file = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), job.Replacing ? 0600 : 0666,
-                               temporary);
+        file = CreateBeside(job, job.Replacing ? 0600 : 0666, temporary);
         if (!file.Valid() && !(job.Replacing && (errno == EACCES || errno == EPERM))) {
             error = cannot + SystemError();
             return false;
@@ -578,9 +457,12 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     }
 
     job.BackupPath = BackupFilePath(job.Target.string());
+    // the copy that the mark of a save cut short names keeps its name: it
+    // holds the last whole contents, the file only parts of them
+    std::string earlierMark;
     if (backup && job.Replacing && job.BackupPath != job.Target) {
-        job.Stale = BackupOfASave(job.BackupPath, job.Target, false);
-        MakeBackup(job);
+        job.Stale = BackupOfASave(job.BackupPath, job.Target, job.Made);
+        if (!SavingMarkOn(job.Held.Get(), earlierMark)) MakeBackup(job);
     }
 
     bool saved = inPlace ? WriteInPlace(job) : WriteAndRename(file, temporary, job);
@@ -593,9 +475,29 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     if (saved && job.Stale.Valid()) RemoveOwnFile(job.BackupPath, job.Stale.Get());
     if (saved)
         for (const fs::path& copy : KeptCopies(job.Target)) ::unlink(copy.c_str());
+    // nothing this save made is left beside the file but a ".BAK" that
+    // still waits for the next save
+    if (job.Intact && (saved || !job.Stale.Valid())) ForgetMade(job.Target);
     left = job.Left;
     if (!saved) error = cannot + job.Reason;
     return saved;
+}
+
+// The write of WriteFileWith without the pointer: false with the message
+// in `error`, which is empty when the user said not to replace the file.
+bool WriteFile(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
+               FileStamp* left, const ReplaceCheck& mayReplace, std::string& error) {
+    FileStamp stamp;
+    bool written = false;
+    try {
+        RecordWriter writer;
+        compose(writer);
+        written = WriteFileReplacing(path, writer.Bytes(), error, backup, stamp, mayReplace);
+    } catch (const RuntimeError& e) {
+        error = e.Description;
+    }
+    if (left) *left = stamp;
+    return written;
 }
 
 }  // namespace
@@ -607,10 +509,13 @@ FileStamp FileStampOf(const std::string& path) {
 
 std::string ReadFileProblem(const std::string& path, const std::string& kind, std::uintmax_t largest,
                             const std::function<void(RecordReader&)>& parse) {
-    std::string bytes, backup, problem = ReadWholeFile(path, kind, largest, bytes, backup);
+    Found found;
+    std::string problem = ReadWholeFile(path, kind, largest, found);
+    // what another program is doing to it is all that is known
+    if (found.LockedOut && !problem.empty()) return problem;
     if (problem.empty()) {
         try {
-            RecordReader reader(bytes);
+            RecordReader reader(found.Bytes);
             parse(reader);
         } catch (const FileFormatError& e) {
             problem = "Not a valid " + kind + " file: " + Shown(path) + "\n" + e.what();
@@ -621,10 +526,12 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
     const std::string cutShort = "\nA save of it was cut short; its previous contents are kept in ";
     // a file that a save was overwriting when it stopped may hold parts of
     // two walls that read as one: it is no good file, whether or not it reads
-    if (!backup.empty())
+    if (found.Marked)
         return (problem.empty() ? "Not a valid " + kind + " file: " + Shown(path) : problem) + cutShort +
-               Shown(backup);
-    if (const std::string copy = KeptCopyOf(path); !problem.empty() && !copy.empty())
+               CutShortCopyOf(path, found.Mark);
+    // where no file can carry the mark, a file that does not read may still
+    // be one a save of this user's was overwriting
+    if (const std::string copy = found.Unmarkable ? KeptCopyOf(path) : ""; !problem.empty() && !copy.empty())
         problem += cutShort + Shown(copy);
     return problem;
 }
@@ -645,28 +552,20 @@ bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
                              FileStamp* left) {
     std::string error;
-    FileStamp stamp;
-    try {
-        RecordWriter writer;
-        compose(writer);
-        WriteFileReplacing(path, writer.Bytes(), error, backup, stamp);
-    } catch (const RuntimeError& e) {
-        error = e.Description;
-    }
-    if (left) *left = stamp;
+    WriteFile(path, compose, backup, left, {}, error);
     return error;
 }
 
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
-                   FileStamp* left) {
+                   FileStamp* left, const ReplaceCheck& mayReplace) {
     std::string problem;
+    bool written = false;
     {
         const BusyPointer busy;
-        problem = WriteFileProblem(path, compose, backup, left);
+        written = WriteFile(path, compose, backup, left, mayReplace, problem);
     }
-    if (problem.empty()) return true;
-    MsgBox(problem, vbExclamation, ProductName);
-    return false;
+    if (!problem.empty()) MsgBox(problem, vbExclamation, ProductName);
+    return written;
 }
 
 }  // namespace brindlemar

@@ -21,11 +21,16 @@ namespace brindlemar {
 // or that `parse` refuses (FileFormatError, or a RuntimeError), is reported
 // in a message box that names the file ("Not a valid <kind> file: <path>"
 // and what is wrong) and gives false. A save of the file under way is waited
-// for (ten seconds at most). A file that a save was overwriting in place when
-// it stopped may hold parts of two files: the ".BAK" that save left beside
-// it says so, and the file is refused whether or not it reads, with a
-// message that names that ".BAK". A file that cannot be read after a save
-// whose copy of it is in the user's cache names that copy.
+// for a moment (a second and a half, the windows painted meanwhile); a file
+// another program holds locked longer is read all the same, unless it
+// changes while it is read or is marked as being overwritten, when the
+// message says that another program holds it locked. A file that a save was
+// overwriting in place when it stopped may hold parts of two files: that
+// save marked the file itself, and the file is refused whether or not it
+// reads, with a message that names the copy of its previous contents, or
+// whose copy it is when the user may not read it. No ".BAK" decides that on
+// its own. On a file system that keeps no marks, a file that cannot be read
+// after a save whose copy of it is in the user's cache names that copy.
 bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax_t largest,
                   const std::function<void(RecordReader&)>& parse);
 
@@ -45,8 +50,11 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // he may not read. A symbolic link at `path` itself is followed: the file it
 // points to is saved and the link stays. The save holds a lock on the file
 // from the moment it looks at it to its end, so that two saves never write
-// it at once; one that waited and finds the file changed is refused. It
-// removes the temporary files that saves of the file cut short left. The
+// it at once; one that waited and finds the file changed is refused, and
+// one that another program keeps waiting longer than a moment (the windows
+// painted meanwhile) fails with a message that says so. It removes the
+// temporary files that saves of the file cut short left, by the names this
+// user's saves noted in the cache folder, and those it finds beside the file. The
 // saved file keeps the previous file's owner, group, extended attributes
 // (its access control list among them) and permission bits; a file whose
 // permission bits forbid writing is refused, whoever runs the program. A
@@ -54,10 +62,12 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // group the user is not in, an attribute the user may not set), a file with
 // more than one name (hard links), and one in a folder the user may not
 // write, is written in place, so that it stays the same file; its previous
-// contents wait, flushed to the disk, in the ".BAK" beside it (marked as
-// overwritten, so that an open tells the save did not finish) or else in
-// the user's cache folder, until the new ones are complete, and go back if
-// they cannot be. With `backup`, the previous file, read through the
+// contents wait, flushed to the disk, in the ".BAK" beside it or else in the
+// user's cache folder, until the new ones are complete, and go back if they
+// cannot be. Before its first byte changes, the file is marked with where
+// they wait, and the mark goes as the save's last step, so that every open
+// tells a save that did not finish; a whole save, by anyone, clears it, and
+// the new file of a save that renames never carries it. With `backup`, the previous file, read through the
 // descriptor of the file looked at, is copied to its ".BAK" name for the
 // time of the save, with the same owner, group, attributes and bits (the
 // user's alone where they cannot be given); the copy is made under a
@@ -68,8 +78,14 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // message box and gives false. What the file at `path` now is comes back in
 // `left`: the saved file, or after a failure the previous file the save put
 // back (an empty stamp when the save left it untouched).
+// With `mayReplace`, a file found at `path` is replaced only when it says
+// so, asked while the save holds the file's lock, with what the file is
+// then; when it says no, the save ends with false and no message of its own.
+// A file that is not there when the save looks is never replaced by one
+// another program makes there meanwhile: that save fails.
+using ReplaceCheck = std::function<bool(const FileStamp& found)>;
 bool WriteFileWith(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                   bool backup = false, FileStamp* left = nullptr);
+                   bool backup = false, FileStamp* left = nullptr, const ReplaceCheck& mayReplace = {});
 
 // The write above without the pointer and the message: "" when the file was
 // written, else the message the write above would show.

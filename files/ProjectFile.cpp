@@ -303,7 +303,7 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     // derived values: the height, and the water depths and seismic
     // coefficient in use as the switches read say
-    m.WallHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness);
+    m.WallHeight = ToSingle(FrontWallHeight(m));
     SetWaterDepths(m);
     SetSeismicCoefficient(m);
 
@@ -350,7 +350,7 @@ void RefitShearKey(Model& m) {
     }
 }
 
-bool WriteProjectFile(Model& m, const std::string& path) {
+bool WriteProjectFile(Model& m, const std::string& path, const ReplaceCheck& mayReplace) {
     m.SaveSucceeded = False;
     const FileStamp before = FileStampOf(path);
     FileStamp stamp;
@@ -361,7 +361,7 @@ bool WriteProjectFile(Model& m, const std::string& path) {
             WriteOldFormatBlock(m, w);
             WriteCurrentBlocks(m, w);
         },
-        true, &stamp);
+        true, &stamp, mayReplace);
     if (!written) {
         // the file the project was read from, put back by the save itself,
         // has not been changed by anyone else

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "files/FileAccess.h"
 #include "model/Model.h"
 
 namespace brindlemar {
@@ -12,8 +13,9 @@ namespace brindlemar {
 // Writes the open wall to `path`. The previous file survives any failure;
 // SaveSucceeded tells the file commands whether the save happened, and only a
 // save that happened clears ProjectModified and notes in ProjectFileStamp
-// what the file now is.
-bool WriteProjectFile(Model& m, const std::string& path);
+// what the file now is. A file found at `path` is replaced only when
+// `mayReplace` says so (asked while the save holds the file's lock).
+bool WriteProjectFile(Model& m, const std::string& path, const ReplaceCheck& mayReplace = {});
 
 // Reads a project file into `m`, which the caller has reset to the
 // new-project defaults so that what an old layout lacks keeps its default.

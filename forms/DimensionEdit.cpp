@@ -265,13 +265,30 @@ float DimensionValue(const Model& m, int index) {
 
 std::string DimensionCaption(const Model& m, int index) { return Format(DimensionValue(m, index), "#0.#0"); }
 
+namespace {
+// what each label measures, by index
+constexpr const char* DimensionNames[DimensionLabelCount] = {
+    "Toe length", "Stem front batter", "Stem top thickness", "Stem back batter", "Heel length", "Base width",
+    "Front stem height", "Toe top drop", "Toe tip thickness", "Back stem height", "Heel top drop",
+    "Heel end thickness", "Front water depth", "Back water depth", "Backfill slope", "Shear key depth",
+    "Shear key distance from the toe", "Shear key width", "Shear key distance from the heel", "Wall height"};
+std::string DimensionName(int index) {
+    return index >= 0 && index < DimensionLabelCount ? DimensionNames[index] : "Value";
+}
+}  // namespace
+
+std::string DimensionSubject(const Model& m, int index) {
+    // the slope reads 1 : n, n the horizontal run per unit of rise
+    if (index == BackfillSlopeLabel) return DimensionName(index) + " (horizontal per 1 vertical)";
+    return DimensionName(index) + " (" + m.LengthUnitLabels[std::clamp<int>(m.CurrentUnitSystem, 0, 2)] + ")";
+}
+
 void StoreDimension(Model& m, int index, float v) {
     Wall w = Load(m);
     Rebalance(w, index, v);
     FollowWall(w, m.WaterIncluded != 0);
     Save(m, w);
     m.ProjectModified = True;
-    m.ResultsValid = False;
 }
 
 bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp) {
@@ -285,7 +302,7 @@ bool EditDimension(Model& m, int index, const std::function<void(const std::stri
         showPopUp(refusal);
         // Cancel always leaves, also while the label shows a negative value
         if (m.DialogCancelled != 0) break;
-        refusal = EntryRefusal(EntryRule::NotNegative, m.EditValueText, "Value");
+        refusal = EntryRefusal(EntryRule::NotNegative, m.EditValueText, DimensionName(index));
         if (Val(m.EditValueText) < 0) Beep();
     }
     if (m.DialogCancelled == 0) {

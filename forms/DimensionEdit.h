@@ -30,6 +30,9 @@ float DimensionValue(const Model& m, int index);
 // The text of label `index`: its value with two decimals.
 std::string DimensionCaption(const Model& m, int index);
 
+// What label `index` measures, with its unit: "Toe length (m)".
+std::string DimensionSubject(const Model& m, int index);
+
 // Stores `v` as the value of label `index`, re-balances the dimensions that
 // depend on it and puts the toe, heel, water levels and shear key back in
 // line with the new wall. Marks the project modified and the results not

@@ -1,12 +1,15 @@
 #include "forms/LoadsWorkingCopy.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
+#include "analysis/SectionStations.h"
 #include "analysis/WaterPressure.h"
 #include "forms/DialogEntries.h"
 #include "forms/PropertiesForm.h"
@@ -54,12 +57,69 @@ int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text,
     return previous;
 }
 
+namespace {
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+}  // namespace
+
+int16_t TypedLoadType(const FactorDefinition& factors, const std::string& text) {
+    const std::string typed = Upper(Trimmed(text));
+    if (typed.empty()) return 0;
+    int16_t begun = 0, begunCount = 0;
+    for (int16_t k = DL; k <= IC; ++k) {
+        const std::string code = Upper(factors.FactorCode[static_cast<size_t>(k)]);
+        if (!code.empty() && typed.compare(0, code.size(), code) == 0 &&
+            (typed.size() == code.size() || !std::isalnum(static_cast<unsigned char>(typed[code.size()]))))
+            return k;
+        if (typed == Upper(factors.FactorName[static_cast<size_t>(k)])) return k;
+        if (code.compare(0, typed.size(), typed) == 0) begun = k, ++begunCount;
+    }
+    return begunCount == 1 ? begun : int16_t{0};
+}
+
+std::string LoadTypeRefusal(const FactorDefinition& factors, const std::string& text) {
+    if (TypedLoadType(factors, text) != 0) return "";
+    std::string codes;
+    for (int k = DL; k <= IC; ++k) codes += (k == DL ? "" : k == IC ? " or " : ", ") + factors.FactorCode[static_cast<size_t>(k)];
+    const std::string typed = Trimmed(text);
+    return (typed.empty() ? std::string("Type a load type") : "\"" + typed + "\" is no load type") + ": type " + codes +
+           " or press F2 to choose it from the list";
+}
+
 std::string FactorSummaryText(float factor) { return Format(factor, "0.00;-0.00;--"); }
 
 std::optional<float> SingleOfText(const std::string& text) {
     const double value = Val(text);
     if (!FitsSingle(value)) return std::nullopt;
     return static_cast<float>(value);
+}
+
+std::string LoadsOffTheWallNote(const Model& m, const LineLoadTable& loads, int16_t loadCount) {
+    std::vector<int> inFront, beyond;
+    for (int i = 1; i <= std::clamp<int>(loadCount, 0, MaxLineLoads); ++i) {
+        const float x = loads[static_cast<size_t>(i)].X;
+        if (!AtMost(m, 0, x)) inFront.push_back(i);
+        if (!AtMost(m, x, m.BaseWidth)) beyond.push_back(i);
+    }
+    // "Load 3 stands ...: it is ...", "Loads 1, 4 and 5 stand ...: they are ..."
+    auto sentence = [](const std::vector<int>& numbers, const char* where) {
+        std::string text;
+        for (size_t k = 0; k < numbers.size(); ++k)
+            text += (k == 0 ? "" : k + 1 == numbers.size() ? " and " : ", ") + std::to_string(numbers[k]);
+        if (numbers.size() == 1) return "Load " + text + " stands " + where + ": it is counted as a load on the wall";
+        return "Loads " + text + " stand " + where + ": they are counted as loads on the wall";
+    };
+    std::vector<std::string> lines;
+    if (!inFront.empty()) lines.push_back(sentence(inFront, "in front of the toe"));
+    if (!beyond.empty()) lines.push_back(sentence(beyond, "beyond the heel"));
+    return lines.empty() ? "" : lines.size() == 1 ? lines[0] : lines[0] + "\n" + lines[1];
 }
 
 // ---- coefficients ---------------------------------------------------------------------
@@ -95,7 +155,14 @@ bool AddWorkingCombinationSet(Model& m) {
     if (m.WorkingCombinationSetCount >= MaxCombinationSets) return false;
     ++m.WorkingCombinationSetCount;
     CombinationSet& set = m.WorkingCombinationSets[m.WorkingCombinationSetCount - 1];
+    // a name the list and the summary show, and no other set has
     set.Name.clear();
+    for (int n = 1; set.Name.empty(); ++n) {
+        const std::string name = "New set " + std::to_string(n);
+        bool used = false;
+        for (int s = 1; s < m.WorkingCombinationSetCount - 1; ++s) used = used || m.WorkingCombinationSets[s].Name == name;
+        if (!used) set.Name = name;
+    }
     set.Comment.clear();
     set.CombinationCount = 1;
     set.Factors = m.CurrentFactorDefinition;
@@ -249,10 +316,7 @@ void StoreLoadOptions(Model& m, const LoadOptionControls& c, const LineLoadTable
     option(m.WorkingCombinationSetCount, m.CombinationSetCount);
     option(m.WorkingCurrentCombination, m.CurrentCombination);
     option(m.WorkingActiveCombinationSet, m.ActiveCombinationSet);
-    if (changed) {
-        m.ProjectModified = True;
-        m.ResultsValid = False;
-    }
+    if (changed) m.ProjectModified = True;
 
     // store every control, changed or not
     m.BackfillSurcharge = valueOf(c.Surcharge, m.BackfillSurcharge, Quantity::Pressure);

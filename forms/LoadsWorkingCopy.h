@@ -27,6 +27,14 @@ std::string LoadTypeText(const FactorDefinition& factors, int k);
 // code names no type: it would match every text.
 int16_t LoadTypeOfText(const FactorDefinition& factors, const std::string& text, int16_t previous);
 
+// The load type (1 to 9) a typed text names, 0 when it names none or more
+// than one: its code in either case ("ll"), the code followed by more words
+// ("LL - Live load", "LL from the crane"), its long name, or the start of
+// one code only ("W" for WA).
+int16_t TypedLoadType(const FactorDefinition& factors, const std::string& text);
+// Why `text` is no load type, in one line; empty when it names one.
+std::string LoadTypeRefusal(const FactorDefinition& factors, const std::string& text);
+
 // A factor in the summary: two decimals, a negative one (from a file
 // written before factors were checked) with its sign, "--" for zero.
 std::string FactorSummaryText(float factor);
@@ -34,6 +42,12 @@ std::string FactorSummaryText(float factor);
 // The leading number of a text as a stored Single; nothing when it does not
 // fit one.
 std::optional<float> SingleOfText(const std::string& text);
+
+// The note beside the line-load grid on the loads that stand in front of the
+// toe tip or beyond the heel end: they bear on the ground, yet the analysis
+// counts them as loads on the wall. One line for each side, "" for none:
+// "Load 3 stands beyond the heel: it is counted as a load on the wall".
+std::string LoadsOffTheWallNote(const Model& m, const LineLoadTable& loads, int16_t loadCount);
 
 // ---- earth-pressure coefficients on show ---------------------------------------
 
@@ -52,9 +66,11 @@ std::string PassiveCoefficientText(const Model& m);
 // too), the count, the active set and the current combination.
 void CopyCombinationSetsToWorkingCopy(Model& m);
 
-// Appends a new set after the last one: no name, the factor names and codes
-// in use, one combination with every factor 1 except the eccentricity
-// factor 0. False, with nothing changed, when 49 sets exist.
+// Appends a new set after the last one: named "New set 1", or the first
+// such name no other set has, so that the lists show it apart until it is
+// renamed; the factor names and codes in use; one combination with every
+// factor 1 except the eccentricity factor 0. False, with nothing changed,
+// when 49 sets exist.
 bool AddWorkingCombinationSet(Model& m);
 
 // Deletes the set in `slot`; the sets behind it move up, the summary's set

@@ -91,10 +91,7 @@ void StoreProperties(Model& m, const PropertyEntries& entries) {
     changed = changed || entries.EarthPressure != m.EarthPressureOption;
     changed = changed || entries.BaseMaterial != m.BaseMaterialOption;
     changed = changed || (entries.BearingMethod >= 0 && entries.BearingMethod != m.BearingResistanceMethod);
-    if (changed) {
-        m.ProjectModified = True;
-        m.ResultsValid = False;
-    }
+    if (changed) m.ProjectModified = True;
 
     for (int i = 0; i < PropertyBoxCount; ++i) m.*Boxes[i].Variable = values[i];
     m.EarthPressureOption = static_cast<int16_t>(entries.EarthPressure == Active ? Active : AtRest);

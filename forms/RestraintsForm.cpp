@@ -52,10 +52,7 @@ void StoreRestraints(Model& m, const RestraintEntries& entries) {
     bool changed = false;
     for (size_t i = 0; i < values.size(); ++i) changed = changed || values[i] != m.*BoxVariables[i];
     for (size_t i = 0; i < CheckVariables.size(); ++i) changed = changed || entries.Checks[i] != m.*CheckVariables[i];
-    if (changed) {
-        m.ProjectModified = True;
-        m.ResultsValid = False;
-    }
+    if (changed) m.ProjectModified = True;
 
     for (size_t i = 0; i < values.size(); ++i) m.*BoxVariables[i] = values[i];
     for (size_t i = 0; i < CheckVariables.size(); ++i) m.*CheckVariables[i] = static_cast<int16_t>(entries.Checks[i] != 0 ? 1 : 0);

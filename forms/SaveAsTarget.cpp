@@ -1,17 +1,38 @@
 #include "forms/SaveAsTarget.h"
 
+#include <filesystem>
+
 #include "files/Paths.h"
+#include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
 
 std::string SaveAsRefusal(const std::string& chosen, const std::string& defaultsFile, const std::string& settingsFile) {
-    const std::string name = Utf8ToCp1252(chosen), elsewhere = " Save the wall under another name.";
+    const std::string name = PathForMessage(chosen), elsewhere = " Save the wall under another name.";
     if (NamesSameFile(chosen, defaultsFile))
         return name + " holds the program's defaults and is written again after every file command." + elsewhere;
     if (NamesSameFile(chosen, settingsFile) || NamesSameFile(chosen, settingsFile + ".lock"))
         return name + " holds the program's settings and is written again when the program ends." + elsewhere;
     return "";
+}
+
+std::string ReplaceQuestion(const std::string& path, const FileStamp& left, const FileStamp& found, int& style) {
+    style = vbYesNo + vbExclamation;
+    if (left == FileStamp{} || found == left) return "";
+    if (found.Device == left.Device && found.Inode == left.Inode)
+        return PathForMessage(path) + " was changed by another program since it was opened. Replace it with this wall?";
+    std::error_code ec;
+    const std::filesystem::path leadsTo = std::filesystem::canonical(path, ec);
+    style += vbDefaultButton2;
+    return PathForMessage(path) + " now leads to another file than the one opened: " +
+           PathForMessage(ec ? path : leadsTo.string()) + ". Replace that file with this wall?";
+}
+
+std::string MadeMeanwhile(const std::string& path) {
+    return PathForMessage(path) +
+           " was made by another program while the wall was being saved, and was left as it is. Save as again to "
+           "replace it.";
 }
 
 }  // namespace brindlemar

@@ -1,7 +1,9 @@
 #pragma once
-// What Save as may not write the wall over.
+// What Save and Save as may not write the wall over, and what they ask first.
 
 #include <string>
+
+#include "model/ModelApp.h"
 
 namespace brindlemar {
 
@@ -10,5 +12,17 @@ namespace brindlemar {
 // defaults file after every file command, the settings file and the lock
 // beside it when the program ends. "" when the wall may go there.
 std::string SaveAsRefusal(const std::string& chosen, const std::string& defaultsFile, const std::string& settingsFile);
+
+// The question Save asks before it replaces the file at `path`, found as
+// `found` while the save holds its lock, when that is not the file as this
+// wall last read or wrote it (`left`); "" when there is nothing to ask. A
+// file of another identity (a link put at the name, a file saved there
+// anew) is named by where the name now leads, and the question defaults to
+// No (`style`).
+std::string ReplaceQuestion(const std::string& path, const FileStamp& left, const FileStamp& found, int& style);
+
+// What Save as tells when a file was made at `path`, which the file dialog
+// found free, while the wall was being saved: it is never replaced.
+std::string MadeMeanwhile(const std::string& path);
 
 }  // namespace brindlemar

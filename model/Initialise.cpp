@@ -41,7 +41,7 @@ void ResetGeometry(Model& m) {
     // stem height from the front face, then the front height back from it
     m.BaseWidth = ToSingle(double(m.StemFrontBatter) + m.ToeLength + m.StemTopThickness +
                            m.StemBackBatter + m.HeelLength);
-    m.BackStemHeight = ToSingle(double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness -
+    m.BackStemHeight = ToSingle(FrontWallHeight(m) -
                                 m.HeelTopDrop - m.HeelEndThickness);
     m.FrontStemHeight = ToSingle(double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
                                  m.ToeTopDrop - m.ToeTipThickness);
@@ -50,7 +50,7 @@ void ResetGeometry(Model& m) {
     if (double(m.HeelEndThickness) + m.HeelTopDrop == 0) m.HeelLength = 0;
 
     // no water level below the underside of the base, at the front or the back
-    const double h = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+    const double h = FrontWallHeight(m);
     if (h < m.FrontWaterDepth) m.FrontWaterDepth = ToSingle(h);
     if (h < m.BackWaterDepth) m.BackWaterDepth = ToSingle(h);
     m.EnteredFrontWaterDepth = m.FrontWaterDepth;
@@ -169,7 +169,6 @@ void Reset(Model& m, bool readDefaults) {
     m.BaseCptTipResistance = 5;
 
     m.ProjectModified = 0;
-    m.ResultsValid = 0;
     m.StoredResultsMarker = -1;
 
     m.PageMarginLeft = 25;
@@ -238,14 +237,14 @@ void SetWaterDepths(Model& m) {
         m.FrontWaterDepth = m.EnteredFrontWaterDepth;
         m.BackWaterDepth = m.EnteredBackWaterDepth;
     } else {
-        const float underside = m.ToeTopDrop + m.FrontStemHeight + m.ToeTipThickness;
+        const float underside = ToSingle(FrontWallHeight(m));
         m.FrontWaterDepth = underside;
         m.BackWaterDepth = underside;
     }
 }
 
 void SetSeismicCoefficient(Model& m) {
-    m.AppliedSeismicCoefficient = m.SeismicIncluded != 0 ? m.EnteredSeismicCoefficient : 0.0f;
+    m.AppliedSeismicCoefficient = SeismicCoefficientInUse(m.SeismicIncluded, m.EnteredSeismicCoefficient);
 }
 
 }  // namespace brindlemar

@@ -20,7 +20,12 @@ void InitialiseProject(Model& m, bool readDefaults);
 // underside of the base, so no water acts.
 void SetWaterDepths(Model& m);
 
-// The entered coefficient while seismic loading is on, else 0.
+// The seismic coefficient an analysis applies: the entered one while seismic
+// loading is on, else 0. SetSeismicCoefficient stores it for the wall; a
+// dialog asks it of what its boxes show.
+inline float SeismicCoefficientInUse(int16_t seismicIncluded, float entered) {
+    return seismicIncluded != 0 ? entered : 0.0f;
+}
 void SetSeismicCoefficient(Model& m);
 
 }  // namespace brindlemar

@@ -2,12 +2,12 @@
 // The open wall: every value the program keeps, in one plain struct with
 // flat members. The application owns one; a test makes its own.
 
+#include <cstdint>
 #include <string>
 
 #include "model/ModelAnalysis.h"
 #include "model/ModelApp.h"
 #include "model/ModelDesign.h"
-#include "model/ModelDrawing.h"
 #include "model/ModelGeometry.h"
 #include "model/ModelInputs.h"
 #include "model/ModelReport.h"
@@ -20,7 +20,6 @@ struct Model : ModelInputs,
                ModelAnalysis,
                ModelSections,
                ModelDesign,
-               ModelDrawing,
                ModelApp,
                ModelReport {
     // The program's folder, and the user's configuration folder ("" when
@@ -37,6 +36,9 @@ struct Model : ModelInputs,
     // A defaults file that cannot be written is told once; later writes
     // fail without a word until the program ends.
     bool DefaultsWriteFailureTold = false;
+
+    // Analyses of one combination run on this wall: what a command costs.
+    int64_t AnalysisCount = 0;
 };
 
 }  // namespace brindlemar

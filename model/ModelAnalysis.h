@@ -36,6 +36,9 @@ using CombinationValues = std::array<std::optional<float>, 51>;
 using CombinationFlags = std::array<std::optional<int16_t>, 51>;
 
 struct ModelAnalysis {
+    // the analysis flattened a backfill slope too steep for it (and said so)
+    int16_t BackfillSlopeAdjusted = 0;
+
     // static backfill pressure on the vertical back plane through the heel end
     float BackfillPressureCoefficient = 0;
     std::array<float, 21> BackfillPressureOrdinates{};
@@ -135,15 +138,11 @@ struct ModelAnalysis {
     // why combination i - 1 has no result; empty when it has one
     std::array<std::string, 51> CombinationAnalysisFailures{};
 
-    // the loads dialog's working copy of CurrentCombination, written back
-    // only when the dialog is accepted
-    int16_t WorkingCurrentCombination = 0;
-
-    // analyses of one combination run on this wall: what a command costs
-    int64_t AnalysisCount = 0;
     // the wall and loads an earthquake too large for the backfill was last
-    // told for (see TellAnalysisFault); replaced whole, never changed
-    std::shared_ptr<const ModelInputs> SeismicFaultToldFor;
+    // told for (see TellAnalysisFault); replaced whole, never changed. A
+    // memo of the messages shown, not of the wall: the routines that only
+    // read the wall (section forces, views) may still tell a fault once.
+    mutable std::shared_ptr<const ModelInputs> SeismicFaultToldFor;
 };
 
 }  // namespace brindlemar

@@ -1,5 +1,6 @@
 #pragma once
-// Model members: the main window's state: project file, recent files, options of the session.
+// Model members: the main window's state: project file, recent files, options
+// of the session, and what its dialogs hand back to the command that opened them.
 
 #include <array>
 #include <cstdint>
@@ -18,6 +19,13 @@ struct FileStamp {
 };
 
 struct ModelApp {
+    // the wall differs from its project file
+    int16_t ProjectModified = 0;
+    // the dialog just closed stored nothing: its command does not redraw
+    int16_t DialogCancelled = 0;
+    // the number-entry pop-up's text, as the user left it
+    std::string EditValueText;
+
     // the open project file; empty while the project has no name
     std::string ProjectFilePath;
     // the project file as this wall last read or wrote it: a file that is
@@ -42,6 +50,7 @@ struct ModelApp {
     std::array<CombinationSet, 51> WorkingCombinationSets{};
     int16_t WorkingCombinationSetCount = 0;
     int16_t WorkingActiveCombinationSet = 0;
+    int16_t WorkingCurrentCombination = 0;
     // the set on show in the dialog's factor editor
     int16_t EditedCombinationSet = 0;
 };

@@ -1,7 +1,9 @@
 #pragma once
-// What the user enters: program-wide values, flags, geometry, water and
-// seismic loading, surcharge and line loads, materials, options, restraints,
-// combination sets, report page settings and drawing colours.
+// What the user enters and the project file keeps: program-wide values,
+// geometry, water and seismic loading (with the depths and coefficient in
+// use that the file holds beside them), surcharge and line loads, materials,
+// options, restraints, combination sets, report page settings and drawing
+// colours.
 
 #include <array>
 #include <cstdint>
@@ -60,13 +62,8 @@ struct ModelInputs {
     float GravityAcceleration = 9.81f;
     std::string ProjectTitle;
 
-    // shared flags
-    int16_t ProjectModified = 0;
-    int16_t ResultsValid = 0;
-    int16_t DialogCancelled = 0;
-    int16_t BackfillSlopeAdjusted = 0;
+    // the project file's marker of stored results
     int16_t StoredResultsMarker = -1;
-    std::string EditValueText;
 
     // wall geometry (length unit)
     float ToeLength = 0, StemFrontBatter = 0, StemTopThickness = 0, StemBackBatter = 0,

@@ -25,8 +25,16 @@ WaterZone FrontWaterZone(const Model& m) {
 
 WaterZone BackWaterZone(const Model& m) { return ClassifyWaterLevel(m.BackWaterDepth, m.BackStemHeight, m.HeelTopDrop); }
 
+double FrontWallHeight(const Model& m) {
+    return double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
+}
+
 double BackfillRise(const Model& m, double run) {
     return m.BackfillSlopeRatio > 0 ? run / m.BackfillSlopeRatio : 0.0;
+}
+
+double BackfillRun(const Model& m, double rise) {
+    return m.BackfillSlopeRatio > 0 ? rise * m.BackfillSlopeRatio : 0.0;
 }
 
 void ComputeWallOutline(Model& m) {

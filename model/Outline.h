@@ -19,9 +19,16 @@ WaterZone FrontWaterZone(const Model& m);
 WaterZone BackWaterZone(const Model& m);
 
 // How far the backfill surface rises over a horizontal run away from the
-// wall: 1 for every BackfillSlopeRatio, nothing when the backfill is level.
-// The analysis and every picture take the surface from here.
+// wall: 1 for every BackfillSlopeRatio, nothing when the backfill is level;
+// and the run over which a sloping surface rises by `rise` (0 when level,
+// where no run reaches a rise). The analysis and every picture take the
+// surface from here.
 double BackfillRise(const Model& m, double run);
+double BackfillRun(const Model& m, double rise);
+
+// Height of the wall's front, from the stem top down to the toe's underside:
+// the one sum every depth below the wall top is measured against.
+double FrontWallHeight(const Model& m);
 
 // Computes nodes 1 to 8, 10 to 18, 21 to 28, 31 to 36 and 40 to 50 from the
 // wall dimensions, the backfill slope and the water depths in use.

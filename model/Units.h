@@ -14,6 +14,11 @@ inline constexpr double CentimetresPerInch = 2.54;
 inline constexpr double TonnesPerKip = 0.454;
 inline constexpr double InchesPerFoot = 12;
 
+// Twips in a millimetre of a drawing or a printed page: the round 56.7 the
+// program has always laid its pages out with, not 1440/25.4 (56.69...), so
+// that every printed distance stays where its users know it.
+inline constexpr double TwipsPerMillimetre = 56.7;
+
 // A value in the stress unit (kg/cm², MPa, psi) as a pressure (T/m², kPa,
 // Kip/ft²): 10, 1000 or 0.144. Error 9 outside the three systems.
 double StressToPressureFactor(int unitSystem);

@@ -684,6 +684,26 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+bool FlexGrid::MoveToNextTabStop(bool next) {
+    if (!tabStops_ || rows_ <= fixedRows_ || cols_ <= fixedCols_) return false;
+    const int step = next ? 1 : -1;
+    int r = row_, c = col_;
+    for (;;) {
+        c += step;
+        if (c >= cols_) c = fixedCols_, ++r;
+        if (c < fixedCols_) c = cols_ - 1, --r;
+        if (r < fixedRows_ || r >= rows_) return false;
+        if (tabStops_(r, c)) break;
+    }
+    MoveTo(r, c, r, c);
+    EnsureVisible(r, c);
+    return true;
+}
+
+bool FlexGrid::focusNextPrevChild(bool next) {
+    return MoveToNextTabStop(next) || QAbstractScrollArea::focusNextPrevChild(next);
+}
+
 void FlexGrid::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();

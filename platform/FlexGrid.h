@@ -21,12 +21,17 @@
 //                                        Escape (27) and Backspace (8); the
 //                                        handler may swallow it by setting 0.
 //
+// Tab and Shift+Tab move from one cell the user types into to the next, row
+// after row, as in a spreadsheet, and leave the grid only past its last or
+// first such cell; a grid without such cells is left at once.
+//
 // In-cell editing (GridCellEditing.cpp): GridCellEditor (a line) and
 // GridCellChooser (a list) are laid over the current cell by
 // PlaceOverCurrentCell, and GridCellEditing opens them as the cell is entered. Enter (or a choice in
-// the list) commits, Escape abandons, leaving the editor commits; once the
-// editor has committed or abandoned, nothing more is committed. After Enter,
-// Escape or a choice the focus goes back to where it was as the edit began.
+// the list) commits, Escape abandons, leaving the editor commits, Tab commits
+// and moves on to the grid's next cell; once the editor has committed or
+// abandoned, nothing more is committed. After Enter, Tab, Escape or a choice
+// the focus goes back to where it was as the edit began.
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -34,6 +39,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace brindlemar {
@@ -134,6 +140,13 @@ public:
     void AddItem(const QString& text, int index = -1);
     void RemoveItem(int index);
 
+    // the cells Tab stops on; none by default
+    using TabStops = std::function<bool(int row, int col)>;
+    void SetTabStops(TabStops stops) { tabStops_ = std::move(stops); }
+    // moves the current cell to the next (or previous) tab stop; false when
+    // there is none before the grid's end (or start)
+    bool MoveToNextTabStop(bool next);
+
     int ScrollBars() const { return scrollBars_; }
     void SetScrollBars(int bars);
 
@@ -176,6 +189,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct Cell {
@@ -222,6 +236,7 @@ private:
     bool dragging_ = false;
     bool syncingScroll_ = false;
     int refusedRow_ = -1, refusedCol_ = -1;
+    TabStops tabStops_;
 };
 
 // A text box laid over a grid cell.
@@ -247,6 +262,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool open_ = false;
@@ -271,6 +287,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool open_ = false;

@@ -19,7 +19,8 @@ bool LeavesEditor(const QFocusEvent* event) {
     return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
 }
 
-enum class Ending { Chosen, Left, Abandoned };
+// Tabbed: Tab or Shift+Tab commits, and the grid moves on to its next cell.
+enum class Ending { Chosen, Tabbed, Left, Abandoned };
 
 // Tells the owner how the edit ended, then hides the editor. An edit ended
 // by a key or a choice gives the focus back to where the edit began (the
@@ -60,6 +61,19 @@ bool EndByKey(Editor& editor, bool& open, const QPointer<QWidget>& home, QKeyEve
     EndEditing(editor, open, home, enter ? Ending::Chosen : Ending::Abandoned);
     return true;
 }
+// Tab commits an open editor as leaving it would, but the focus goes back to
+// the grid, which moves on to its next (or previous) cell, unless the cell
+// refused what was typed: it stays current, to be typed again.
+template <class Editor>
+bool EndByTab(Editor& editor, bool& open, QPointer<QWidget> home, bool next) {
+    EndEditing(editor, open, home, Ending::Tabbed);
+    const auto* grid = qobject_cast<const FlexGrid*>(home.data());
+    if (home == nullptr || !home->hasFocus() || (grid != nullptr && grid->IsRefusedCell(grid->Row(), grid->Col())))
+        return true;
+    QKeyEvent tab(QEvent::KeyPress, next ? Qt::Key_Tab : Qt::Key_Backtab, next ? Qt::NoModifier : Qt::ShiftModifier);
+    QApplication::sendEvent(home, &tab);
+    return true;
+}
 }  // namespace
 
 GridCellEditor::GridCellEditor(QWidget* parent) : QLineEdit(parent) { hide(); }
@@ -81,6 +95,10 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
 
 void GridCellEditor::keyPressEvent(QKeyEvent* event) {
     if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
+}
+
+bool GridCellEditor::focusNextPrevChild(bool next) {
+    return open_ ? EndByTab(*this, open_, home_, next) : QLineEdit::focusNextPrevChild(next);
 }
 
 void GridCellEditor::focusInEvent(QFocusEvent* event) {
@@ -111,6 +129,10 @@ void GridCellChooser::Open(int index) {
 
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
     if (!EndByKey(*this, open_, home_, event)) QComboBox::keyPressEvent(event);
+}
+
+bool GridCellChooser::focusNextPrevChild(bool next) {
+    return open_ ? EndByTab(*this, open_, home_, next) : QComboBox::focusNextPrevChild(next);
 }
 
 void GridCellChooser::focusInEvent(QFocusEvent* event) {

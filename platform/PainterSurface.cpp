@@ -20,6 +20,7 @@ void PainterSurface::SetResolution(double twipsPerPixelX, double twipsPerPixelY)
     twipsPerPixelY_ = twipsPerPixelY > 0 ? twipsPerPixelY : 15;
     fontKey_.reset();
     metrics_.reset();
+    widths_.clear();
 }
 
 QFont PainterSurface::CurrentFont() {
@@ -34,6 +35,7 @@ QFont PainterSurface::CurrentFont() {
     font_.setUnderline(FontUnderline);
     fontKey_ = key;
     metrics_.reset();
+    widths_.clear();
     return font_;
 }
 
@@ -53,7 +55,11 @@ QString PainterSurface::DisplayText(const std::string& text) const {
 
 double PainterSurface::TextWidth(const std::string& text) {
     if (text.empty()) return 0;
-    return Metrics().horizontalAdvance(DisplayText(text)) * twipsPerPixelX_;
+    const QFontMetricsF& metrics = Metrics();
+    // a symbol text is measured as the Greek it shows
+    const std::string key = IsSymbolFont(FontName) ? "\x01" + text : text;
+    if (const auto known = widths_.find(key); known != widths_.end()) return known->second;
+    return widths_[key] = metrics.horizontalAdvance(DisplayText(text)) * twipsPerPixelX_;
 }
 
 double PainterSurface::TextHeight(const std::string& text) {

@@ -7,6 +7,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "drawing/Surface.h"
 
@@ -72,6 +74,9 @@ private:
     std::optional<FontKey> fontKey_;
     QFont font_;
     std::optional<QFontMetricsF> metrics_;
+    // The widths measured in the font of metrics_: a picture measures the
+    // same few texts many times over while it lays out its values.
+    std::unordered_map<std::string, double> widths_;
     std::string textFamily_ = "Arial";   // the font symbol texts are drawn in
     std::optional<PainterState> applied_;
     std::optional<FontKey> appliedFont_;

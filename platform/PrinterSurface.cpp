@@ -3,19 +3,23 @@
 #include <QPrinter>
 
 #include "model/Units.h"
+#include "platform/Twips.h"
 #include "platform/VectorRegisters.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 
 namespace {
-constexpr double kTwipsPerInch = 1440;
-constexpr double kTwipsPerMillimetre = kTwipsPerInch / MillimetresPerInch;
 constexpr int kPrinterError = 482;
+
+// The sheet in true twips, like the printable area, which the device gives
+// in pixels at 1440 twips to the inch: the unprintable border is half their
+// difference, so the page layout's round millimetre would skew it.
+double SheetTwips(double millimetres) { return millimetres * TwipsPerInch / MillimetresPerInch; }
 }  // namespace
 
 PrinterSurface::PrinterSurface(QPrinter& printer) : printer_(printer) {
-    const double twipsPerPixel = kTwipsPerInch / printer_.resolution();
+    const double twipsPerPixel = TwipsPerInch / printer_.resolution();
     SetResolution(twipsPerPixel, twipsPerPixel);
 }
 
@@ -33,11 +37,11 @@ double PrinterSurface::ScaleHeight() const {
 }
 
 double PrinterSurface::PageWidth() const {
-    return printer_.pageLayout().fullRect(QPageLayout::Millimeter).width() * kTwipsPerMillimetre;
+    return SheetTwips(printer_.pageLayout().fullRect(QPageLayout::Millimeter).width());
 }
 
 double PrinterSurface::PageHeight() const {
-    return printer_.pageLayout().fullRect(QPageLayout::Millimeter).height() * kTwipsPerMillimetre;
+    return SheetTwips(printer_.pageLayout().fullRect(QPageLayout::Millimeter).height());
 }
 
 const QPaintDevice* PrinterSurface::MetricsDevice() const { return &printer_; }

@@ -84,6 +84,8 @@ void InstallQtUiHooks() {
     hooks.MsgBox = ShowMessageBox;
     hooks.Beep = [] { QApplication::beep(); };
     hooks.SetBusyPointer = SetQtBusyPointer;
+    // painting goes on; input is kept for when the program listens again
+    hooks.DoEvents = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20); };
     InstallUiHooks(std::move(hooks));
 }
 

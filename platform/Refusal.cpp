@@ -21,6 +21,7 @@ constexpr const char* OwnStyle = "brindlemarOwnStyle";
 constexpr const char* OwnToolTip = "brindlemarOwnToolTip";
 constexpr const char* NoteName = "RefusalReason";
 constexpr const char* PendingNote = "brindlemarPendingNote";
+constexpr const char* NotePlaceName = "RefusalReasonPlace";
 
 // The note of a refusal: a label over the window, looking like a tool tip,
 // that goes with the control it speaks of.
@@ -46,6 +47,7 @@ protected:
 };
 
 ReasonNote* NoteOf(const QWidget* window) { return window->findChild<ReasonNote*>(NoteName, Qt::FindDirectChildrenOnly); }
+QLabel* NotePlaceOf(const QWidget* window) { return window->findChild<QLabel*>(NotePlaceName); }
 }  // namespace
 
 void MarkRefused(QLineEdit* box, const QString& reason) {
@@ -81,6 +83,11 @@ std::string BoxNameOfCaption(const char* caption) {
 namespace {
 void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
     QWidget* window = widget->window();
+    if (QLabel* place = NotePlaceOf(window)) {
+        place->setText(reason);
+        place->show();
+        return;
+    }
     ReasonNote* note = NoteOf(window);
     if (note == nullptr) note = new ReasonNote(window);
     if (note->anchor != widget) {
@@ -121,18 +128,29 @@ void ShowRefusalReason(QWidget* widget, const QRect& area, const QString& reason
     // once the event that refused the entry is over, not in the middle of the
     // mouse press that left the box; unless the entry was cleared meanwhile
     widget->setProperty(PendingNote, reason);
+    // a note of the window's own layout covers nothing: it shows at once
+    if (NotePlaceOf(widget->window()) != nullptr) return PlaceNote(widget, area, reason);
     QTimer::singleShot(0, widget, [widget, area, reason] {
         if (widget->isVisible() && widget->property(PendingNote).toString() == reason) PlaceNote(widget, area, reason);
     });
 }
 
+void KeepRefusalNotesIn(QLabel* place) {
+    place->setObjectName(NotePlaceName);
+    place->setWordWrap(true);
+    place->setStyleSheet(QString("color: #%1;").arg(RefusedFrame, 6, 16, QChar('0')));
+    place->hide();
+}
+
 void HideRefusalReason(QWidget* widget) {
     widget->setProperty(PendingNote, QVariant());
+    if (QLabel* place = NotePlaceOf(widget->window())) place->hide();
     ReasonNote* note = NoteOf(widget->window());
     if (note != nullptr && note->anchor == widget) note->hide();
 }
 
 const QWidget* RefusalReasonOf(const QWidget* window) {
+    if (const QLabel* place = NotePlaceOf(window)) return place->isVisible() ? place : nullptr;
     const ReasonNote* note = NoteOf(window);
     return note != nullptr && note->isVisible() ? note : nullptr;
 }

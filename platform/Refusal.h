@@ -8,6 +8,7 @@
 #include <QString>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -33,6 +34,9 @@ std::string BoxNameOfCaption(const char* caption);
 // note at a time.
 void ShowRefusalReason(QWidget* widget, const QRect& area, const QString& reason);
 void HideRefusalReason(QWidget* widget);
+// A window too small for a note beside its box (a pop-up) shows its notes
+// in `place`, a label of its own layout, hidden while there is no note.
+void KeepRefusalNotesIn(QLabel* place);
 // The note a window shows, nullptr when it shows none.
 const QWidget* RefusalReasonOf(const QWidget* window);
 

@@ -1,5 +1,6 @@
 #include "platform/ScreenFit.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -7,8 +8,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace brindlemar {
@@ -46,6 +49,127 @@ QScrollArea* NewArea(QWidget* window, QWidget* content) {
 QSize ScrollBarRoom(const QScrollArea* area) {
     const int bar = area->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
     return {bar, bar};
+}
+
+// A control that scrolls its own contents down: a grid or a text. Made
+// lower, it keeps what it holds in reach, its headings in sight, and it
+// keeps at least a few lines of its font.
+const QAbstractScrollArea* ScrollsDown(const QWidget* w) {
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(w);
+    if (area == nullptr || area->objectName() == AreaName || qobject_cast<const QScrollArea*>(w) != nullptr) return nullptr;
+    return area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff ? nullptr : area;
+}
+
+int LeastScrollingHeight(const QAbstractScrollArea* area) {
+    return std::min(area->height(), 6 * area->fontMetrics().lineSpacing() + 2 * area->frameWidth());
+}
+
+// The children a container shows, placed by position.
+std::vector<QWidget*> PlacedChildren(const QWidget* parent) {
+    std::vector<QWidget*> children;
+    for (QObject* o : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(o); w != nullptr && !w->isWindow() && !w->isHidden()) children.push_back(w);
+    return children;
+}
+
+// The pages of a tab control are as high as the area it shows them in.
+int PageHeight(const QTabWidget* tabs) {
+    const QWidget* shown = tabs->currentWidget();
+    return shown != nullptr ? shown->height() : 0;
+}
+
+int HeightToGive(const QWidget* w);
+
+// What `parent`, `height` high, shows when `giver` gives height: the
+// children below it move up with it, the others stay where they are.
+struct Giving {
+    QWidget* giver = nullptr;
+    int most = 0;    // how much lower `parent` can then be
+    int bottom = 0;  // the foot of the giver and of what moves with it, before it gives
+};
+
+// Grids placed one under the other share their border line.
+bool StandsBelow(const QWidget* w, const QWidget* above) { return w->y() >= above->geometry().bottom() - 2; }
+
+Giving BestGiver(const QWidget* parent, int height) {
+    Giving best;
+    if (parent->layout() != nullptr) return best;
+    const std::vector<QWidget*> children = PlacedChildren(parent);
+    for (QWidget* giver : children) {
+        const int can = HeightToGive(giver);
+        if (can <= 0) continue;
+        int moving = giver->geometry().bottom() + 1, staying = 0;
+        for (const QWidget* w : children) {
+            if (w == giver) continue;
+            int& foot = StandsBelow(w, giver) ? moving : staying;
+            foot = std::max(foot, w->geometry().bottom() + 1);
+        }
+        const int most = std::min(height - staying, height - moving + can);
+        if (most > best.most) best = {giver, most, moving};
+    }
+    return best;
+}
+
+// How much lower `w` can be made while all it holds stays in reach.
+int HeightToGive(const QWidget* w) {
+    if (const QAbstractScrollArea* area = ScrollsDown(w)) return area->height() - LeastScrollingHeight(area);
+    if (const auto* tabs = qobject_cast<const QTabWidget*>(w)) {
+        // every page gives the same
+        int least = tabs->count() > 0 ? std::numeric_limits<int>::max() : 0;
+        for (int i = 0; i < tabs->count(); ++i) {
+            const QWidget* page = tabs->widget(i);
+            const int pageHeight = PageHeight(tabs);
+            int bottom = 0;
+            for (const QWidget* c : PlacedChildren(page)) bottom = std::max(bottom, c->geometry().bottom() + 1);
+            least = std::min(least, std::max(pageHeight - bottom, BestGiver(page, pageHeight).most));
+        }
+        return least;
+    }
+    if (qobject_cast<const QAbstractScrollArea*>(w) != nullptr) return 0;
+    return BestGiver(w, w->height()).most;
+}
+
+void GiveHeight(QWidget* w, int height);
+
+// Makes `parent`, `height` high, show what it holds `less` lower.
+void GiveContentsHeight(QWidget* parent, int height, int less) {
+    int bottom = 0;
+    for (const QWidget* c : PlacedChildren(parent)) bottom = std::max(bottom, c->geometry().bottom() + 1);
+    if (bottom <= height - less) return;
+    const Giving g = BestGiver(parent, height);
+    if (g.giver == nullptr) return;
+    const int give = std::max(0, g.bottom - (height - less));
+    for (QWidget* w : PlacedChildren(parent))
+        if (w != g.giver && StandsBelow(w, g.giver)) w->move(w->x(), w->y() - give);
+    GiveHeight(g.giver, give);
+}
+
+void GiveHeight(QWidget* w, int height) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        const int pageHeight = PageHeight(tabs);
+        for (int i = 0; i < tabs->count(); ++i) GiveContentsHeight(tabs->widget(i), pageHeight, height);
+    } else if (ScrollsDown(w) == nullptr) {
+        GiveContentsHeight(w, w->height(), height);
+    }
+    w->resize(w->width(), w->height() - height);
+}
+
+// A window placed by position that is too high for its room, with a grid or
+// text that scrolls by itself: that control gives the height, so the window
+// scrolls in one place only, and what stands above the control (its
+// headings, the names it lists) stays in sight as it scrolls.
+bool GiveHeightToScrollingControl(QWidget* window, const QRect& room) {
+    const QSize designed = window->size();
+    const int excess = designed.height() - room.height();
+    if (excess <= 0 || designed.width() > room.width()) return false;
+    if (BestGiver(window, designed.height()).most < excess) return false;
+    GiveContentsHeight(window, designed.height(), excess);
+    window->setMinimumSize(0, 0);
+    if (window->maximumSize() == designed)
+        window->setFixedSize(designed.width(), designed.height() - excess);
+    else
+        window->resize(designed.width(), designed.height() - excess);
+    return true;
 }
 
 // A window its children are placed in by position: everything above its last
@@ -98,6 +222,10 @@ void WrapPlaced(QWidget* window, const QRect& room) {
     if (width < designed.width()) height = std::min(room.height(), height + bars.height());
     if (height < designed.height()) width = std::min(room.width(), std::max(width, designed.width() + bars.width()));
     area->setGeometry(0, 0, width, height - rowHeight);
+    // as wide as what it holds and a bar down, it scrolls down only (Qt would
+    // otherwise show a bar across as well until it laid the area out twice)
+    const bool down = height - rowHeight < rowTop;
+    if (width - (down ? bars.width() : 0) >= designed.width()) area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int up = designed.height() - height;
     const int left = designed.width() - width;
     for (QWidget* w : row) w->move(w->x() > designed.width() / 2 ? std::max(0, w->x() - left) : w->x(), w->y() - up);
@@ -107,6 +235,17 @@ void WrapPlaced(QWidget* window, const QRect& room) {
     else
         window->resize(width, height);
     area->show();
+}
+
+// The scroll area of a laid-out window as wide as what it holds and a bar
+// down, where the room allows: it then scrolls down only. What it holds is
+// measured again when the window shows, in the font it shows in.
+void KeepLaidOutAreaWide(QWidget* window, QScrollArea* area, const QRect& room) {
+    const QMargins margins = window->layout() != nullptr ? window->layout()->contentsMargins() : QMargins();
+    const int wanted = area->widget()->sizeHint().width() + ScrollBarRoom(area).width() + 2 * area->frameWidth();
+    const int widest = room.width() - margins.left() - margins.right();
+    area->setMinimumWidth(std::min(wanted, widest));
+    area->setHorizontalScrollBarPolicy(wanted <= widest ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
 
 // A window a box layout places: all its items but the last, which holds its buttons, scroll.
@@ -129,17 +268,25 @@ void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
     }
     QScrollArea* area = NewArea(window, content);
     area->setWidgetResizable(true);
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     outer->insertWidget(0, area, 1);
     area->show();  // a layout shows a widget added to a shown window only from the event loop
-    const QSize wanted = content->sizeHint() + QSize(ScrollBarRoom(area).width(), 0);
-    area->setMinimumWidth(std::min(wanted.width(), room.width() - outer->contentsMargins().left() -
-                                                       outer->contentsMargins().right()));
+    KeepLaidOutAreaWide(window, area, room);
     window->setMinimumSize(0, 0);
     window->resize(std::min(window->sizeHint().width(), room.width()), room.height());
     window->setMaximumSize(room.size());
     window->resize(window->size().boundedTo(room.size()));
 }
+
+// A window fitted before it is shown is fitted again as it is shown, at the
+// size its layout gives it then.
+class FitAgainOnShow : public QObject {
+public:
+    explicit FitAgainOnShow(QWidget* window) : QObject(window) { setObjectName("ScreenFitOnShow"); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == parent()) FitOnScreen(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -173,13 +320,26 @@ bool ScrollsToFit(const QWidget* window) {
 void FitOnScreen(QWidget* window) {
     const QRect room = ClientRoom(window);
     if (room.isEmpty()) return;
+    // a window laid out again after it was placed grows downwards, and a window
+    // manager that frames it late then pushes its title bar off the screen:
+    // what changed before the call (a text, a page count) is laid out first
+    QApplication::sendPostedEvents(window, QEvent::LayoutRequest);
+    if (window->layout() != nullptr) window->layout()->activate();
+    if (!window->isVisible() && window->findChild<QObject*>("ScreenFitOnShow", Qt::FindDirectChildrenOnly) == nullptr)
+        window->installEventFilter(new FitAgainOnShow(window));
     QSize least = window->size().expandedTo(window->minimumSize());
     if (window->layout() != nullptr) least = least.expandedTo(window->layout()->totalMinimumSize());
     const bool fits = least.width() <= room.width() && least.height() <= room.height();
+    if (auto* area = window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly); area != nullptr && area->widgetResizable()) {
+        KeepLaidOutAreaWide(window, area, room);
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window->resize(std::min(window->sizeHint().width(), room.width()), window->height());
+        window->setMaximumSize(room.size());
+    }
     if (!fits && !ScrollsToFit(window)) {
         if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1)
             WrapLaidOut(window, box, room);
-        else if (window->layout() == nullptr)
+        else if (window->layout() == nullptr && !GiveHeightToScrollingControl(window, room))
             WrapPlaced(window, room);
     }
     if (window->testAttribute(Qt::WA_Moved) || window->isVisible())

@@ -16,12 +16,16 @@ namespace brindlemar {
 // the window's frame and title bar.
 QRect ClientRoom(const QWidget* window);
 
-// Makes `window` fit its room. A window larger than the room puts what it
-// holds, all but its last row of buttons (and what stands beside them), in a
-// scroll area as large as the room allows; a window placed by a box layout
-// does the same with every item but its last. The window is then moved
-// wholly onto the room. Call it once the window has its final size; calling
-// it again only places the window again.
+// Makes `window` fit its room. A window placed by position that is only too
+// high, holding a grid or text that scrolls by itself, has that control give
+// the height: the window scrolls in one place, and what stands above the
+// control (headings, names) stays in sight. Otherwise a window larger than
+// the room puts what it holds, all but its last row of buttons (and what
+// stands beside them), in a scroll area as large as the room allows; a window
+// placed by a box layout does the same with every item but its last. The
+// window is then moved wholly onto the room. Layout changes waiting for the
+// window are made first, and a window fitted before it is shown is fitted
+// again as it shows; calling it again only places the window again.
 void FitOnScreen(QWidget* window);
 
 // True once FitOnScreen has put what `window` holds in a scroll area: its

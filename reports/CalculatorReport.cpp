@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "drawing/TextPlacement.h"
+#include "model/Units.h"
 #include "reports/ReportPage.h"
 #include "runtime/Format.h"
 
@@ -76,13 +77,13 @@ constexpr double ResultValueRoomMm = 20 - GapMm;
 
 class BlockWriter {
 public:
-    BlockWriter(Model& m, Surface& s) : m_(m), s_(s), scale_(m.PrintScale) {}
+    BlockWriter(const Model& m, Surface& s) : m_(m), s_(s), scale_(s.Drawing().PrintScale) {}
 
-    double Mm(double mm) const { return mm * ReportTwipsPerMm * scale_; }
+    double Mm(double mm) const { return mm * TwipsPerMillimetre * scale_; }
     double Tw(double twips) const { return twips * scale_; }
 
     void Font(bool bold, double size = 0) {
-        SetPrinterFont(s_, m_.TextFontName, size > 0 ? size : m_.BlockFontSize, bold, false);
+        SetPrinterFont(s_, m_.TextFontName, size > 0 ? size : s_.Drawing().BlockFontSize, bold, false);
     }
 
     // starts the line at `offset` twips below the base line y; a text in a
@@ -90,7 +91,7 @@ public:
     // about four fifths of a line of text)
     void Line(double y, double offset, double size = 0) {
         s_.CurrentY = y + Tw(offset);
-        if (size <= 0 || size == m_.BlockFontSize) return;
+        if (size <= 0 || size == s_.Drawing().BlockFontSize) return;
         Font(false);
         const double full = s_.TextHeight("");
         Font(false, size);
@@ -102,7 +103,7 @@ public:
     // `room`: a text that would run into its neighbour is printed smaller.
     template <typename Width>
     double FittingSize(Width width, double room) const {
-        double size = m_.BlockFontSize;
+        double size = s_.Drawing().BlockFontSize;
         const double full = width(size);
         if (full <= room || full <= 0) return size;
         size *= std::max(room, 0.0) / full;
@@ -165,29 +166,29 @@ private:
         return width;
     }
 
-    Model& m_;
+    const Model& m_;
     Surface& s_;
     double scale_;
 };
 
 }  // namespace
 
-void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& in, const SoilPressureResults& r) {
+void PrintCalculatorReport(const Model& m, Surface& s, const SoilPressureInputs& in, const SoilPressureResults& r) {
     SetupPrinterPage(m, s);
-    m.CurrentHalfPage = 0;
+    s.Drawing().CurrentHalfPage = 0;
     PrintBlockFrame(m, s);
     BlockWriter w(m, s);
-    const double width = m.FrameWidth;
+    const double width = s.Drawing().FrameWidth;
     const double half = width / 2;
 
     // block title, centred in the right part of the title band
     s.ForeColor = ReportDarkBlue();
-    SetPrinterFont(s, m.TextFontName, 10 * m.PrintScale, false, false);
-    s.CurrentY = m.FrameTop - m.TitleBandHeight / 2.0 - s.TextHeight("") / 2;
+    SetPrinterFont(s, m.TextFontName, 10 * s.Drawing().PrintScale, false, false);
+    s.CurrentY = s.Drawing().FrameTop - s.Drawing().TitleBandHeight / 2.0 - s.TextHeight("") / 2;
     PrintCentered(s, "Calculator", 0.85 * width);
 
-    const float y = static_cast<float>(m.FrameTop + w.Tw(320));
-    m.BlockFontSize = static_cast<float>(8 * m.PrintScale);
+    const float y = static_cast<float>(s.Drawing().FrameTop + w.Tw(320));
+    s.Drawing().BlockFontSize = static_cast<float>(8 * s.Drawing().PrintScale);
     s.ForeColor = 0;
 
     s.CurrentY = y - w.Tw(120);

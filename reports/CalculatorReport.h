@@ -12,7 +12,7 @@ namespace brindlemar {
 // Sets up the page, prints the block and ends the document. Reads the
 // report fonts and unit labels of the model and writes only its report page
 // state (the block is the top half, at the block font size).
-void PrintCalculatorReport(Model& m, Surface& s, const SoilPressureInputs& inputs,
+void PrintCalculatorReport(const Model& m, Surface& s, const SoilPressureInputs& inputs,
                            const SoilPressureResults& results);
 
 }  // namespace brindlemar

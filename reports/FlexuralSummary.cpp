@@ -17,12 +17,12 @@ std::string MemberLengthText(const Model& m, int member) {
     return Format(lengths[static_cast<std::size_t>(CheckedIndex(member, 1, DesignMemberCount))], "0.#0");
 }
 
-void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, DesignTableKind kind) {
+void PrintDesignTableHead(const Model& m, Surface& s, const ReinforcementBlock& b, DesignTableKind kind) {
     const bool flexure = kind == DesignTableKind::Flexure;
     const double size = b.FontSize();
     const double R = b.RowPitch();
     const double y0 = DesignTableRowTop(b, 0);
-    m.BlockFontSize = static_cast<float>(size);
+    s.Drawing().BlockFontSize = static_cast<float>(size);
     const int method = static_cast<int>(CheckedIndex(m.ReinforcementDesignMethod, 0, 1));
     const int u = design::UnitIndex(m);
 
@@ -69,11 +69,11 @@ void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, Des
     }
 }
 
-void PrintFlexureSummary(Model& m, Surface& s) {
-    PrintDesignTableHead(m, s, ReinforcementBlock::Current(m), DesignTableKind::Flexure);
+void PrintFlexureSummary(const Model& m, Surface& s) {
+    PrintDesignTableHead(m, s, ReinforcementBlock::Current(s), DesignTableKind::Flexure);
 }
 
-void PrintDesignTableBody(Model& m, Surface& s, const ReinforcementBlock& b, const std::vector<DesignTableLine>& lines,
+void PrintDesignTableBody(const Model& m, Surface& s, const ReinforcementBlock& b, const std::vector<DesignTableLine>& lines,
                           int columns, double valueInset, const std::vector<double>& groupRules) {
     const double size = b.FontSize();
     const double columnWidth = (1 - DesignTableValuesLeft) / columns;

@@ -35,10 +35,10 @@ enum class DesignTableKind { Flexure, Shear };
 // eight faces in row 2; the shear head leaves the member cells of row 2
 // empty and runs the member rules down through it. Sets BlockFontSize and
 // leaves the surface with bold off.
-void PrintDesignTableHead(Model& m, Surface& s, const ReinforcementBlock& b, DesignTableKind kind);
+void PrintDesignTableHead(const Model& m, Surface& s, const ReinforcementBlock& b, DesignTableKind kind);
 
 // The head of both flexure design blocks.
-void PrintFlexureSummary(Model& m, Surface& s);
+void PrintFlexureSummary(const Model& m, Surface& s);
 
 // Captions are markup texts: "&B"..."&b" bold, "&S"..."&s" the symbol font
 // ("r" rho, "e" epsilon, "f" phi, 0xA3 less-or-equal, 0xB3
@@ -88,7 +88,7 @@ std::vector<DesignTableLine> DesignTableLines(const std::vector<DesignTableRow<R
 // `valueInset` (a width fraction) inside the right edge of each of the
 // `columns` columns; a grey rule under every row, the column rules from the
 // head down, and black rules under the groups at the row positions given.
-void PrintDesignTableBody(Model& m, Surface& s, const ReinforcementBlock& b, const std::vector<DesignTableLine>& lines,
+void PrintDesignTableBody(const Model& m, Surface& s, const ReinforcementBlock& b, const std::vector<DesignTableLine>& lines,
                           int columns, double valueInset, const std::vector<double>& groupRules);
 
 }  // namespace brindlemar

@@ -126,12 +126,12 @@ bool FaceNotDesigned(const FlexureDesignResult& r) {
     return (r.Moment == 0 && r.AxialForce == 0) || !(r.Moment > 0 || r.AxialForce != 0 || r.SteelArea > 0);
 }
 
-void PrintFlexureDesignBlock(Model& m, Surface& s, int block) {
+void PrintFlexureDesignBlock(const Model& m, Surface& s, int block) {
     const bool first = block == 1;
     PrintFlexureSummary(m, s);
     const auto lines = DesignTableLines<FlexureDesignResult>(first ? Block1Rows(m) : Block2Rows(m),
                                                              m.FlexureDesignResults, FaceNotDesigned);
-    PrintDesignTableBody(m, s, ReinforcementBlock::Current(m), lines, PositionCount, 0.003,
+    PrintDesignTableBody(m, s, ReinforcementBlock::Current(s), lines, PositionCount, 0.003,
                          first ? std::vector<double>{7.8, 10.8, 15.8, 18.8, 24.8} : std::vector<double>{4.8, 8.8, 14.8});
 }
 

@@ -16,6 +16,6 @@ namespace brindlemar {
 bool FaceNotDesigned(const FlexureDesignResult& r);
 
 // Block 1 for block number 1, block 2 for any other number.
-void PrintFlexureDesignBlock(Model& m, Surface& s, int block);
+void PrintFlexureDesignBlock(const Model& m, Surface& s, int block);
 
 }  // namespace brindlemar

@@ -27,7 +27,7 @@ constexpr double MemberWidth = 0.145;
 
 int ForceTableRows(int n, int page) { return std::clamp(n - ForceTableRowsPerPage * (page - 1), 0, ForceTableRowsPerPage); }
 
-void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table) {
+void PrintForceTablePage(const Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table) {
     const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
     const int n = static_cast<int>(CheckedIndex(set.CombinationCount, 0, MaxCombinationSets));
     const int u = design::UnitIndex(m);
@@ -50,7 +50,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
         PrintRightAligned(s, Format(value, SignedQuantityMask(q, u, value, "--" + pad, false, pad)), valueEdge(j));
     };
 
-    m.BlockFontSize = static_cast<float>(size);
+    s.Drawing().BlockFontSize = static_cast<float>(size);
     plain(false);
 
     // heading and the unit of its values
@@ -151,7 +151,7 @@ void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int 
     }
 }
 
-void PrintMomentTable(Model& m, Surface& s, int page) {
+void PrintMomentTable(const Model& m, Surface& s, int page) {
     ForceTableColumns table;
     table.Heading = "&BBending moment, M&Lu&l&b";
     table.Unit = MomentPerLengthLabel(m);
@@ -163,7 +163,7 @@ void PrintMomentTable(Model& m, Surface& s, int page) {
     table.Kind = Quantity::MomentPerLength;
     table.Padding = " ";
     table.NoDistance = "-- ";
-    PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
+    PrintForceTablePage(m, s, ReinforcementBlock::Current(s), page, table);
 }
 
 }  // namespace brindlemar

@@ -38,10 +38,10 @@ struct ForceTableColumns {
 };
 
 // Prints page `page` of a force table into the current block.
-void PrintForceTablePage(Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table);
+void PrintForceTablePage(const Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table);
 
 // Page `page` of the table of factored moments Mu- and Mu+ of the upper
 // stem, lower stem, toe and heel.
-void PrintMomentTable(Model& m, Surface& s, int page);
+void PrintMomentTable(const Model& m, Surface& s, int page);
 
 }  // namespace brindlemar

@@ -100,20 +100,20 @@ std::vector<PropertyLine> RightColumn(const Model& m) {
 
 }  // namespace
 
-void PrintPropertiesBlock(Model& m, Surface& s) {
+void PrintPropertiesBlock(const Model& m, Surface& s) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, "Properties");
 
-    const double scale = m.PrintScale;
-    const double y0 = m.FrameTop + 320 * scale;
-    m.BlockFontSize = 8 * scale;
+    const double scale = s.Drawing().PrintScale;
+    const double y0 = s.Drawing().FrameTop + 320 * scale;
+    s.Drawing().BlockFontSize = 8 * scale;
     s.ForeColor = 0;
 
     struct Column {
         std::vector<PropertyLine> lines;
         double captionX, valueX, unitX;
     };
-    const double half = m.FrameWidth / 2.0;
+    const double half = s.Drawing().FrameWidth / 2.0;
     const Column columns[] = {
         {LeftColumn(m), 240 * scale, 3402 * scale, 3515.4 * scale},
         {RightColumn(m), half, half + 3118.5 * scale, half + 3231.9 * scale},
@@ -122,14 +122,14 @@ void PrintPropertiesBlock(Model& m, Surface& s) {
     for (const Column& column : columns)
         for (const PropertyLine& line : column.lines)
             if (!line.caption.empty())
-                PrintMarkup(m, s, column.captionX, y0 + line.dy * scale, line.caption, m.BlockFontSize);
+                PrintMarkup(m, s, column.captionX, y0 + line.dy * scale, line.caption, s.Drawing().BlockFontSize);
     for (const Column& column : columns)
         for (const PropertyLine& line : column.lines)
-            if (line.unit) PrintMarkup(m, s, column.unitX, y0 + line.dy * scale, line.unit(), m.BlockFontSize);
+            if (line.unit) PrintMarkup(m, s, column.unitX, y0 + line.dy * scale, line.unit(), s.Drawing().BlockFontSize);
 
     // the values in dark blue
     s.ForeColor = ReportDarkBlue();
-    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, false, false);
+    SetPrinterFont(s, m.TextFontName, s.Drawing().BlockFontSize, false, false);
     for (const Column& column : columns) {
         for (const PropertyLine& line : column.lines) {
             if (!line.value) continue;

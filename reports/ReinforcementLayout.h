@@ -19,7 +19,7 @@ struct ReinforcementBlock {
     double Scale = 1;
 
     // The block the page framework framed last.
-    static ReinforcementBlock Current(const Model& m) { return {double(m.FrameTop), double(m.FrameWidth), m.PrintScale}; }
+    static ReinforcementBlock Current(const Surface& s) { return {double(s.Drawing().FrameTop), double(s.Drawing().FrameWidth), s.Drawing().PrintScale}; }
 
     double RowPitch() const { return 240 * Scale; }
     double FontSize() const { return 7 * Scale; }

@@ -15,7 +15,7 @@
 
 namespace brindlemar {
 
-void PrintReinforcementBlock(Model& m, Surface& s, int k) {
+void PrintReinforcementBlock(const Model& m, Surface& s, int k) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, "Reinforcements");
 

@@ -10,21 +10,21 @@
 namespace brindlemar {
 
 // The dimensioned wall.
-void PrintDimensionsBlock(Model& m, Surface& s);
+void PrintDimensionsBlock(const Model& m, Surface& s);
 // The picture blocks draw the combination the caller prepared (PrepareCombination).
 // The loads of the current combination with its factor table.
-void PrintLoadsBlock(Model& m, Surface& s);
+void PrintLoadsBlock(const Model& m, Surface& s);
 // One force diagram of the current combination: k 1 moment, 2 shear, 3 normal force.
-void PrintDiagramBlock(Model& m, Surface& s, int k);
+void PrintDiagramBlock(const Model& m, Surface& s, int k);
 // Base pressure, resultant and resistances of the current combination.
-void PrintReactionsBlock(Model& m, Surface& s);
+void PrintReactionsBlock(const Model& m, Surface& s);
 // The materials and options of the wall in two columns.
-void PrintPropertiesBlock(Model& m, Surface& s);
+void PrintPropertiesBlock(const Model& m, Surface& s);
 // Stability results of combinations 3k - 2 to 3k of the active set (after
 // AnalyseAllCombinations).
-void PrintStabilityBlock(Model& m, Surface& s, int k);
+void PrintStabilityBlock(const Model& m, Surface& s, int k);
 // Block i of the reinforcement section: the force tables (1 to 2p, p from
 // ReinforcementTablePages), then the three design blocks (2p + 1 to 2p + 3).
-void PrintReinforcementBlock(Model& m, Surface& s, int i);
+void PrintReinforcementBlock(const Model& m, Surface& s, int i);
 
 }  // namespace brindlemar

@@ -40,7 +40,8 @@ bool WordAt(const std::string& text, size_t at, const std::string& word) {
 
 FooterClock CurrentFooterClock() { return {FormatTime("%A, %d %B %Y"), FormatTime("%H:%M:%S")}; }
 
-std::string ExpandFooterTokens(const Model& m, const std::string& text, const FooterClock& clock) {
+std::string ExpandFooterTokens(const Model& m, const PageState& page, const std::string& text,
+                               const FooterClock& clock) {
     std::string result;
     size_t i = 0;
     while (i < text.size()) {
@@ -52,8 +53,8 @@ std::string ExpandFooterTokens(const Model& m, const std::string& text, const Fo
         const std::pair<const char*, std::string> tokens[] = {{"DATE", clock.Date},
                                                               {"TIME", clock.Time},
                                                               {"FILE", FileToken(m)},
-                                                              {"PAGE", std::to_string(m.PageNumber)},
-                                                              {"NPAGES", std::to_string(m.PageCount)}};
+                                                              {"PAGE", std::to_string(page.PageNumber)},
+                                                              {"NPAGES", std::to_string(page.PageCount)}};
         bool matched = false;
         for (const auto& [word, replacement] : tokens) {
             if (WordAt(text, i, word)) {
@@ -68,24 +69,24 @@ std::string ExpandFooterTokens(const Model& m, const std::string& text, const Fo
     return result;
 }
 
-std::string ExpandFooterTokens(const Model& m, const std::string& text) {
-    return ExpandFooterTokens(m, text, CurrentFooterClock());
+std::string ExpandFooterTokens(const Model& m, const PageState& page, const std::string& text) {
+    return ExpandFooterTokens(m, page, text, CurrentFooterClock());
 }
 
-void PrintPageFooter(Model& m, Surface& s) {
+void PrintPageFooter(const Model& m, Surface& s) {
     try {
-        SetPrinterFont(s, m.ReportFontName, 8 * m.PrintScale, false, false);
+        SetPrinterFont(s, m.ReportFontName, 8 * s.Drawing().PrintScale, false, false);
         s.ForeColor = 0;
-        s.CurrentY = m.PrintableHeight - s.FontSize * 20;
+        s.CurrentY = s.Drawing().PrintableHeight - s.FontSize * 20;
         const std::string font = s.FontName;
         const double size = s.FontSize;
         const FooterClock clock = CurrentFooterClock();
         for (int k = 1; k <= 3; ++k) {
-            const std::string text = FitTextToWidth(s, ExpandFooterTokens(m, At(m.FooterTexts, k), clock),
-                                                    m.PrintableWidth, font, size, false, false);
+            const std::string text = FitTextToWidth(s, ExpandFooterTokens(m, s.Drawing(), At(m.FooterTexts, k), clock),
+                                                    s.Drawing().PrintableWidth, font, size, false, false);
             if (k == 1) PrintAt(s, text, 0);
-            else if (k == 2) PrintCentered(s, text, m.PrintableWidth / 2.0);
-            else PrintRightAligned(s, text, m.PrintableWidth);
+            else if (k == 2) PrintCentered(s, text, s.Drawing().PrintableWidth / 2.0);
+            else PrintRightAligned(s, text, s.Drawing().PrintableWidth);
         }
     } catch (const RuntimeError& e) {
         SetBusyPointer(false);

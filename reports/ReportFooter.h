@@ -21,11 +21,12 @@ FooterClock CurrentFooterClock();
 
 // The text with every token replaced, tokens recognised whatever their case;
 // an "&" that starts no token stays as it is.
-std::string ExpandFooterTokens(const Model& m, const std::string& text, const FooterClock& clock);
-std::string ExpandFooterTokens(const Model& m, const std::string& text);
+std::string ExpandFooterTokens(const Model& m, const PageState& page, const std::string& text,
+                               const FooterClock& clock);
+std::string ExpandFooterTokens(const Model& m, const PageState& page, const std::string& text);
 
 // Prints the three footer texts on the last line of the printable area. A
 // failure is told in a message box and the job goes on with the next sheet.
-void PrintPageFooter(Model& m, Surface& s);
+void PrintPageFooter(const Model& m, Surface& s);
 
 }  // namespace brindlemar

@@ -6,6 +6,7 @@
 
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
+#include "model/Units.h"
 #include "runtime/Colours.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -15,8 +16,8 @@ namespace brindlemar {
 namespace {
 
 // The 165 x 257 mm layout in twips.
-constexpr double LayoutWidth = 165 * ReportTwipsPerMm;
-constexpr double LayoutHeight = 257 * ReportTwipsPerMm;
+constexpr double LayoutWidth = 165 * TwipsPerMillimetre;
+constexpr double LayoutHeight = 257 * TwipsPerMillimetre;
 
 // Runs one step of the block frame; a step the surface refuses is left out
 // and the frame goes on, so one bad value never loses the block.
@@ -27,8 +28,8 @@ void Skipping(const std::function<void()>& step) {
     }
 }
 
-int FramePenWidth(const Model& m, const Surface& s) {
-    return RoundTwips(PenWidthPixels(s, 0.3 * m.PrintScale));
+int FramePenWidth(const Surface& s) {
+    return RoundTwips(PenWidthPixels(s, 0.3 * s.Drawing().PrintScale));
 }
 
 Picture MakeLogo() {
@@ -72,90 +73,90 @@ const Picture& ReportLogo() {
     return logo;
 }
 
-void SetupPrinterPage(Model& m, Surface& s) {
+void SetupPrinterPage(const Model& m, Surface& s) {
     const double W = s.PageWidth();
     const double Ht = s.PageHeight();
-    m.PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * ReportTwipsPerMm);
-    m.PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * ReportTwipsPerMm);
+    s.Drawing().PrintableWidth = RoundTwips(W - (m.PageMarginLeft + m.PageMarginRight) * TwipsPerMillimetre);
+    s.Drawing().PrintableHeight = RoundTwips(Ht - (m.PageMarginTop + m.PageMarginBottom) * TwipsPerMillimetre);
 
     // (0, 0) on the top-left margin corner: the unprintable border is taken
     // as half the difference between the sheet and its printable area
-    s.ScaleLeft = -m.PageMarginLeft * ReportTwipsPerMm + (W - s.ScaleWidth()) / 2;
-    s.ScaleTop = -m.PageMarginTop * ReportTwipsPerMm + (Ht - s.ScaleHeight()) / 2;
+    s.ScaleLeft = -m.PageMarginLeft * TwipsPerMillimetre + (W - s.ScaleWidth()) / 2;
+    s.ScaleTop = -m.PageMarginTop * TwipsPerMillimetre + (Ht - s.ScaleHeight()) / 2;
 
     // Margins as wide as the sheet leave no printable area: refuse the job
     // rather than print a mirrored or empty layout.
-    if (m.PrintableWidth <= 0 || m.PrintableHeight <= 0)
+    if (s.Drawing().PrintableWidth <= 0 || s.Drawing().PrintableHeight <= 0)
         RaiseError(5, "The page margins leave no room to print on this paper");
-    m.PrintScale = static_cast<float>(std::min(m.PrintableWidth / LayoutWidth, m.PrintableHeight / LayoutHeight));
+    s.Drawing().PrintScale = static_cast<float>(std::min(s.Drawing().PrintableWidth / LayoutWidth, s.Drawing().PrintableHeight / LayoutHeight));
 
-    m.FrameWidth = m.PrintableWidth;
-    m.HalfPageHeight = RoundTwips((m.PrintableHeight - 13 * ReportTwipsPerMm * m.PrintScale) / 2);
-    m.FrameHeight = RoundTwips(m.HalfPageHeight - 4 * ReportTwipsPerMm * m.PrintScale);
+    s.Drawing().FrameWidth = s.Drawing().PrintableWidth;
+    s.Drawing().HalfPageHeight = RoundTwips((s.Drawing().PrintableHeight - 13 * TwipsPerMillimetre * s.Drawing().PrintScale) / 2);
+    s.Drawing().FrameHeight = RoundTwips(s.Drawing().HalfPageHeight - 4 * TwipsPerMillimetre * s.Drawing().PrintScale);
 
-    const auto pen = [&](double mm) { return ToInteger(PenWidthPixels(s, mm) * m.PrintScale); };
-    m.OutlinePenWidth = pen(0.35);
-    m.DetailPenWidth = pen(0.1);
-    m.LoadArrowPenWidth = pen(0.35);
-    m.LoadOutlinePenWidth = pen(0.1);
-    m.ResistanceArrowPenWidth = pen(0.35);
-    m.ResistanceDiagramPenWidth = pen(0.1);
-    m.ResultantArrowPenWidth = pen(0.35);
-    m.FactorTablePenWidth = pen(0.1);
-    m.ArrowHeadSize = ToInteger(60 * m.PrintScale);
-    m.ForceArrowLength = ToInteger(480 * m.PrintScale);
+    const auto pen = [&](double mm) { return ToInteger(PenWidthPixels(s, mm) * s.Drawing().PrintScale); };
+    s.Drawing().OutlinePenWidth = pen(0.35);
+    s.Drawing().DetailPenWidth = pen(0.1);
+    s.Drawing().LoadArrowPenWidth = pen(0.35);
+    s.Drawing().LoadOutlinePenWidth = pen(0.1);
+    s.Drawing().ResistanceArrowPenWidth = pen(0.35);
+    s.Drawing().ResistanceDiagramPenWidth = pen(0.1);
+    s.Drawing().ResultantArrowPenWidth = pen(0.35);
+    s.Drawing().FactorTablePenWidth = pen(0.1);
+    s.Drawing().ArrowHeadSize = ToInteger(60 * s.Drawing().PrintScale);
+    s.Drawing().ForceArrowLength = ToInteger(480 * s.Drawing().PrintScale);
 
-    m.PageNumber = 1;
+    s.Drawing().PageNumber = 1;
 }
 
-void PrintBlockFrame(Model& m, Surface& s) {
-    const double scale = m.PrintScale;
-    const double W = m.FrameWidth;
-    Skipping([&] { m.PageBandHeight = RoundTwips(8 * ReportTwipsPerMm * scale); });
-    Skipping([&] { m.TitleBandHeight = RoundTwips(4 * ReportTwipsPerMm * scale); });
-    m.FrameLeft = 0;
+void PrintBlockFrame(const Model& m, Surface& s) {
+    const double scale = s.Drawing().PrintScale;
+    const double W = s.Drawing().FrameWidth;
+    Skipping([&] { s.Drawing().PageBandHeight = RoundTwips(8 * TwipsPerMillimetre * scale); });
+    Skipping([&] { s.Drawing().TitleBandHeight = RoundTwips(4 * TwipsPerMillimetre * scale); });
+    s.Drawing().FrameLeft = 0;
     Skipping([&] {
-        m.FrameTop = RoundTwips(m.PageBandHeight + m.TitleBandHeight +
-                                static_cast<double>(m.CurrentHalfPage) * (m.FrameHeight + m.TitleBandHeight));
+        s.Drawing().FrameTop = RoundTwips(s.Drawing().PageBandHeight + s.Drawing().TitleBandHeight +
+                                static_cast<double>(s.Drawing().CurrentHalfPage) * (s.Drawing().FrameHeight + s.Drawing().TitleBandHeight));
     });
 
-    if (m.CurrentHalfPage == 0) {
+    if (s.Drawing().CurrentHalfPage == 0) {
         // the grey page band with the logo at its left end
         s.FillStyle = vbFSSolid;
         s.ForeColor = ReportBandGrey();
         s.FillColor = ReportBandGrey();
-        Skipping([&] { s.FilledBox(0, 0, W, m.PageBandHeight); });
-        Skipping([&] { s.PaintPicture(ReportLogo(), 0, 0, m.PageBandHeight, m.PageBandHeight); });
-        Skipping([&] { s.DrawWidth = FramePenWidth(m, s); });
+        Skipping([&] { s.FilledBox(0, 0, W, s.Drawing().PageBandHeight); });
+        Skipping([&] { s.PaintPicture(ReportLogo(), 0, 0, s.Drawing().PageBandHeight, s.Drawing().PageBandHeight); });
+        Skipping([&] { s.DrawWidth = FramePenWidth(s); });
         s.FillStyle = vbFSTransparent;
         s.ForeColor = ReportDarkBlue();
         // the line between the halves and the sheet frame, which also frames
         // an empty bottom half
-        Skipping([&] { s.Line(0, m.FrameTop + m.FrameHeight, W, m.FrameTop + m.FrameHeight); });
-        Skipping([&] { s.Box(0, 0, W, m.PageBandHeight + 2.0 * m.HalfPageHeight); });
-        Skipping([&] { s.Line(0, m.PageBandHeight, W, m.PageBandHeight); });
-        Skipping([&] { s.Line(0.2 * W, 0, 0.2 * W, m.PageBandHeight); });
+        Skipping([&] { s.Line(0, s.Drawing().FrameTop + s.Drawing().FrameHeight, W, s.Drawing().FrameTop + s.Drawing().FrameHeight); });
+        Skipping([&] { s.Box(0, 0, W, s.Drawing().PageBandHeight + 2.0 * s.Drawing().HalfPageHeight); });
+        Skipping([&] { s.Line(0, s.Drawing().PageBandHeight, W, s.Drawing().PageBandHeight); });
+        Skipping([&] { s.Line(0.2 * W, 0, 0.2 * W, s.Drawing().PageBandHeight); });
 
-        const double x = m.PageBandHeight + ReportTwipsPerMm * scale;
+        const double x = s.Drawing().PageBandHeight + TwipsPerMillimetre * scale;
         s.ForeColor = 0;
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 12 * scale, true, true);
-            s.CurrentY = (5 * ReportTwipsPerMm - 240) / 2 * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre - 240) / 2 * scale;
             PrintAt(s, ProductName, x);
         });
         s.ForeColor = ReportDarkBlue();
         Skipping([&] {
             SetPrinterFont(s, m.TitleFontName, 6 * scale, false, false);
-            s.CurrentY = (5 * ReportTwipsPerMm + (2 * ReportTwipsPerMm - 120) / 2) * scale;
+            s.CurrentY = (5 * TwipsPerMillimetre + (2 * TwipsPerMillimetre - 120) / 2) * scale;
             PrintAt(s, "Version " + m.ProgramVersion, x);
         });
     }
 
     // the title band: project title left of the rule, section title right
-    Skipping([&] { s.DrawWidth = FramePenWidth(m, s); });
+    Skipping([&] { s.DrawWidth = FramePenWidth(s); });
     s.ForeColor = ReportDarkBlue();
-    Skipping([&] { s.Box(0, m.FrameTop - m.TitleBandHeight, W, m.FrameTop); });
-    Skipping([&] { s.Box(0.7 * W, m.FrameTop - m.TitleBandHeight, 0.7 * W, m.FrameTop); });
+    Skipping([&] { s.Box(0, s.Drawing().FrameTop - s.Drawing().TitleBandHeight, W, s.Drawing().FrameTop); });
+    Skipping([&] { s.Box(0.7 * W, s.Drawing().FrameTop - s.Drawing().TitleBandHeight, 0.7 * W, s.Drawing().FrameTop); });
 
     SetPrinterFont(s, m.TextFontName, 10 * scale, false, false);
     s.ForeColor = 0;
@@ -167,11 +168,11 @@ void PrintBlockFrame(Model& m, Surface& s) {
         std::vector<std::string> lines = FitLines(s, m.ProjectTitle, "", room, 1, LeastNameShare * size);
         if (s.TextWidth(m.ProjectTitle) > room) {
             s.FontSize = size;
-            s.FontSize = std::min(size, size * m.TitleBandHeight / (2 * s.TextHeight("")));
+            s.FontSize = std::min(size, size * s.Drawing().TitleBandHeight / (2 * s.TextHeight("")));
             lines = FitLines(s, m.ProjectTitle, "", room, 2, LeastNameShare * s.FontSize);
         }
         const double lineHeight = s.TextHeight("");
-        double y = m.FrameTop - m.TitleBandHeight / 2.0 - lineHeight * static_cast<double>(lines.size()) / 2;
+        double y = s.Drawing().FrameTop - s.Drawing().TitleBandHeight / 2.0 - lineHeight * static_cast<double>(lines.size()) / 2;
         for (const std::string& line : lines) {
             s.CurrentY = y;
             PrintCentered(s, line, 0.35 * W);
@@ -180,11 +181,11 @@ void PrintBlockFrame(Model& m, Surface& s) {
     });
 }
 
-void PrintBlockTitle(Model& m, Surface& s, const std::string& title) {
+void PrintBlockTitle(const Model& m, Surface& s, const std::string& title) {
     s.ForeColor = 0;
-    SetPrinterFont(s, m.TextFontName, 10 * m.PrintScale, false, false);
-    s.CurrentY = m.FrameTop - m.TitleBandHeight / 2.0 - s.TextHeight("") / 2;
-    PrintCentered(s, title, 0.85 * m.FrameWidth);
+    SetPrinterFont(s, m.TextFontName, 10 * s.Drawing().PrintScale, false, false);
+    s.CurrentY = s.Drawing().FrameTop - s.Drawing().TitleBandHeight / 2.0 - s.TextHeight("") / 2;
+    PrintCentered(s, title, 0.85 * s.Drawing().FrameWidth);
 }
 
 void SetPrinterFont(Surface& s, const std::string& fontName, double size, bool bold, bool italic) {

@@ -12,9 +12,6 @@
 
 namespace brindlemar {
 
-// Twips in a millimetre as the report measures them.
-inline constexpr double ReportTwipsPerMm = 56.7;
-
 // Texts cut or fitted to a table's column keep this far from its rules,
 // twips at a PrintScale of 1.
 inline constexpr double TableTextInset = 60;
@@ -32,16 +29,16 @@ int32_t RoundTwips(double value);
 // Measures the sheet at the start of a print job: the scale origin on the
 // margin corner, printable size, PrintScale, the half-page and frame heights,
 // the paper pens, and PageNumber 1.
-void SetupPrinterPage(Model& m, Surface& s);
+void SetupPrinterPage(const Model& m, Surface& s);
 
 // Frames the block at CurrentHalfPage and sets FrameTop: the page band and
 // sheet frame with a top block, the title band with the project title with
 // every block. A failing step is skipped so the block still prints.
-void PrintBlockFrame(Model& m, Surface& s);
+void PrintBlockFrame(const Model& m, Surface& s);
 
 // The section title of a block, centred in the right part of its title band,
 // in TextFontName at 10 points (scaled), black.
-void PrintBlockTitle(Model& m, Surface& s, const std::string& title);
+void PrintBlockTitle(const Model& m, Surface& s, const std::string& title);
 
 void SetPrinterFont(Surface& s, const std::string& fontName, double size, bool bold, bool italic);
 

@@ -2,6 +2,7 @@
 // blocks to a sheet, each sheet finished with its footer.
 
 #include "design/DesignReinforcement.h"
+#include "design/DesignSectionForces.h"
 #include "analysis/Analysis.h"
 #include "analysis/Preparation.h"
 #include "reports/ReportBlocks.h"
@@ -17,25 +18,25 @@ namespace {
 
 class ReportPrinter {
 public:
-    ReportPrinter(Model& m, Surface& s) : m_(m), s_(s) {}
+    ReportPrinter(const Model& m, Surface& s) : m_(m), s_(s) {}
 
     // One half-page block, then the turn: after a bottom block the sheet is
     // finished with its footer and the next one begun.
     template <typename Block>
     void PrintBlock(Block&& block) {
-        if (m_.CurrentHalfPage == -1) m_.CurrentHalfPage = 0;
+        if (s_.Drawing().CurrentHalfPage == -1) s_.Drawing().CurrentHalfPage = 0;
         block();
-        const int16_t old = m_.CurrentHalfPage;
-        m_.CurrentHalfPage = static_cast<int16_t>(1 - old);
+        const int16_t old = s_.Drawing().CurrentHalfPage;
+        s_.Drawing().CurrentHalfPage = static_cast<int16_t>(1 - old);
         if (old == 1) {
             PrintPageFooter(m_, s_);
             s_.NewPage();
-            ++m_.PageNumber;
+            ++s_.Drawing().PageNumber;
         }
     }
 
 private:
-    Model& m_;
+    const Model& m_;
     Surface& s_;
 };
 
@@ -49,11 +50,14 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
     // a fault of the wall meets every combination of every section: told once
     const OneBoxPerError oneBox;
     try {
+        // the design section forces of every combination: the page count and
+        // the reinforcement section read them, whoever asked for the report
+        ComputeDesignSectionForces(m);
         // the values in use and the outline, whatever the screen drew last
         PrepareWall(m);
         SetupPrinterPage(m, s);
-        m.CurrentHalfPage = -1;
-        m.PageCount = ReportPageCount(m);
+        s.Drawing().CurrentHalfPage = -1;
+        s.Drawing().PageCount = ReportPageCount(m);
         const int n = ActiveCombinationCount(m);
         ReportPrinter job(m, s);
         const auto select = [&](int i) { m.CurrentCombination = static_cast<int16_t>(i - 1); };
@@ -113,7 +117,7 @@ void PrintReport(Model& m, Surface& s, const std::function<void(const std::strin
             }
         }
         // a last sheet holding only a top block still gets its footer
-        if (m.CurrentHalfPage == 1) PrintPageFooter(m, s);
+        if (s.Drawing().CurrentHalfPage == 1) PrintPageFooter(m, s);
         s.EndDoc();
     } catch (...) {
         // release what was printed so far; the caller tells the error

@@ -49,8 +49,8 @@ bool NoShear(const ShearDesignResult& r) { return r.Shear == 0; }
 
 }  // namespace
 
-void PrintShearDesignBlock(Model& m, Surface& s) {
-    const auto b = ReinforcementBlock::Current(m);
+void PrintShearDesignBlock(const Model& m, Surface& s) {
+    const auto b = ReinforcementBlock::Current(s);
     PrintDesignTableHead(m, s, b, DesignTableKind::Shear);
     const auto lines = DesignTableLines<ShearDesignResult>(ShearRows(m), m.ShearDesignResults, NoShear);
     PrintDesignTableBody(m, s, b, lines, MemberCount, 0.05, {6.8, 9.8, 13.8});

@@ -7,6 +7,6 @@
 
 namespace brindlemar {
 
-void PrintShearDesignBlock(Model& m, Surface& s);
+void PrintShearDesignBlock(const Model& m, Surface& s);
 
 }  // namespace brindlemar

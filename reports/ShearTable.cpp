@@ -7,7 +7,7 @@
 
 namespace brindlemar {
 
-void PrintShearTable(Model& m, Surface& s, int page) {
+void PrintShearTable(const Model& m, Surface& s, int page) {
     ForceTableColumns table;
     table.Heading = "&BShearing forces, V&Lu&l&b";
     table.Unit = ForcePerLengthLabel(m);
@@ -20,7 +20,7 @@ void PrintShearTable(Model& m, Surface& s, int page) {
     table.Kind = Quantity::ForcePerLength;
     table.Padding = "        ";
     table.NoDistance = "--        ";
-    PrintForceTablePage(m, s, ReinforcementBlock::Current(m), page, table);
+    PrintForceTablePage(m, s, ReinforcementBlock::Current(s), page, table);
 }
 
 }  // namespace brindlemar

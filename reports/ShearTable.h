@@ -8,6 +8,6 @@
 namespace brindlemar {
 
 // Page `page` (from 1) of the shear table.
-void PrintShearTable(Model& m, Surface& s, int page);
+void PrintShearTable(const Model& m, Surface& s, int page);
 
 }  // namespace brindlemar

@@ -33,12 +33,12 @@ constexpr int FirstReasonRow = 6, LastReasonRow = 12;
 // and every ratio this large: no number is printed.
 constexpr double NoDrivingLoad = 1000;
 
-double RowTop(const Model& m, int row) { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * row; }
-double ColumnCentre(const Model& m, int j) { return m.FrameWidth * (0.16 + 0.24 * j); }
-double Inset(const Model& m) { return TableTextInset * m.PrintScale; }
-double CaptionX(const Model& m) { return 120 * m.PrintScale; }
-double CaptionRoom(const Model& m) { return m.FrameWidth * 0.28 - CaptionX(m) - Inset(m); }
-double ColumnRoom(const Model& m) { return m.FrameWidth * 0.24 - 2 * Inset(m); }
+double RowTop(const Surface& s, int row) { return s.Drawing().FrameTop + 80 * s.Drawing().PrintScale + 240 * s.Drawing().PrintScale * row; }
+double ColumnCentre(const Surface& s, int j) { return s.Drawing().FrameWidth * (0.16 + 0.24 * j); }
+double Inset(const Surface& s) { return TableTextInset * s.Drawing().PrintScale; }
+double CaptionX(const Surface& s) { return 120 * s.Drawing().PrintScale; }
+double CaptionRoom(const Surface& s) { return s.Drawing().FrameWidth * 0.28 - CaptionX(s) - Inset(s); }
+double ColumnRoom(const Surface& s) { return s.Drawing().FrameWidth * 0.24 - 2 * Inset(s); }
 
 // A combination whose analysis failed has no value: "--".
 std::string Value(const Model& m, const std::optional<float>& value, Quantity q) {
@@ -120,15 +120,15 @@ Cell StabilityCell(const Model& m, int idx, int row) {
 // The set's name in bold in the caption column, on rows 2 and 3: smaller
 // where it must be, wrapped, and cut (with an ellipsis) only then. Printed
 // as it is, not as markup, so that an "&" in it is a letter.
-void PrintSetName(Model& m, Surface& s) {
-    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, true, false);
+void PrintSetName(const Model& m, Surface& s) {
+    SetPrinterFont(s, m.TextFontName, s.Drawing().BlockFontSize, true, false);
     const std::vector<std::string> lines = FitLines(s, At(m.CombinationSets, m.ActiveCombinationSet).Name, "",
-                                                    CaptionRoom(m), 2, LeastNameShare * m.BlockFontSize);
+                                                    CaptionRoom(s), 2, LeastNameShare * s.Drawing().BlockFontSize);
     for (size_t k = 0; k < lines.size(); ++k) {
-        s.CurrentY = RowTop(m, 2 + static_cast<int>(k));
-        PrintAt(s, lines[k], CaptionX(m));
+        s.CurrentY = RowTop(s, 2 + static_cast<int>(k));
+        PrintAt(s, lines[k], CaptionX(s));
     }
-    SetPrinterFont(s, m.TextFontName, m.BlockFontSize, false, false);
+    SetPrinterFont(s, m.TextFontName, s.Drawing().BlockFontSize, false, false);
 }
 
 // The caption of row r, unit labels of the current unit system; the set's
@@ -166,24 +166,24 @@ std::string StabilityCaption(const Model& m, int row) {
     }
 }
 
-void PrintStabilityCaptions(Model& m, Surface& s) {
-    const double scale = m.PrintScale;
-    const double y0 = RowTop(m, 0);
-    m.BlockFontSize = 7 * scale;
+void PrintStabilityCaptions(const Model& m, Surface& s) {
+    const double scale = s.Drawing().PrintScale;
+    const double y0 = RowTop(s, 0);
+    s.Drawing().BlockFontSize = 7 * scale;
     for (int row = 0; row <= LastRow; ++row) {
         const std::string caption = StabilityCaption(m, row);
-        if (!caption.empty()) PrintMarkup(m, s, CaptionX(m), RowTop(m, row), caption, m.BlockFontSize);
+        if (!caption.empty()) PrintMarkup(m, s, CaptionX(s), RowTop(s, row), caption, s.Drawing().BlockFontSize);
     }
     PrintSetName(m, s);
     const int pen = RoundTwips(0.1 * scale);
-    DrawLineSolid(s, 0, y0 + 912 * scale, m.FrameWidth, y0 + 912 * scale, 0, pen);
+    DrawLineSolid(s, 0, y0 + 912 * scale, s.Drawing().FrameWidth, y0 + 912 * scale, 0, pen);
     for (int row = 4; row <= LastRow; ++row) {
         const double y = y0 + 240 * scale * (row + 0.8);
-        DrawLineSolid(s, 0, y, m.FrameWidth, y, ReportLightGrey(), pen);
+        DrawLineSolid(s, 0, y, s.Drawing().FrameWidth, y, ReportLightGrey(), pen);
     }
     for (int i = 0; i <= 2; ++i) {
-        const double x = m.FrameWidth * (0.28 + 0.24 * i);
-        DrawLineSolid(s, x, m.FrameTop, x, m.FrameTop + m.FrameHeight, 0, pen);
+        const double x = s.Drawing().FrameWidth * (0.28 + 0.24 * i);
+        DrawLineSolid(s, x, s.Drawing().FrameTop, x, s.Drawing().FrameTop + s.Drawing().FrameHeight, 0, pen);
     }
 }
 
@@ -191,29 +191,29 @@ void PrintStabilityCaptions(Model& m, Surface& s) {
 // column, whole where a smaller font holds them: at the block's size on the
 // rows, else on lines that close up with the font, down to the least size,
 // where a name still too long is cut with an ellipsis.
-void PrintCombinationHeader(Model& m, Surface& s, int idx, double x) {
+void PrintCombinationHeader(const Model& m, Surface& s, int idx, double x) {
     const std::string& name = At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1).Name;
-    const double rowPitch = 240 * m.PrintScale;
-    const double bottom = RowTop(m, 0) + 912 * m.PrintScale;   // the header rule
-    const double least = LeastNameShare * m.BlockFontSize;
+    const double rowPitch = 240 * s.Drawing().PrintScale;
+    const double bottom = RowTop(s, 0) + 912 * s.Drawing().PrintScale;   // the header rule
+    const double least = LeastNameShare * s.Drawing().BlockFontSize;
     std::vector<std::string> nameLines, formula;
     double pitch = rowPitch;
-    for (double size = m.BlockFontSize;; size = std::max(least, size - m.BlockFontSize / 20)) {
+    for (double size = s.Drawing().BlockFontSize;; size = std::max(least, size - s.Drawing().BlockFontSize / 20)) {
         SetPrinterFont(s, m.TextFontName, size, false, false);
-        pitch = rowPitch * size / m.BlockFontSize;
+        pitch = rowPitch * size / s.Drawing().BlockFontSize;
         // lines whose text ends above the header rule: the four rows at the block's size
-        const int lines = std::max(1, 1 + static_cast<int>((bottom - RowTop(m, 0) - s.TextHeight("")) / pitch));
-        formula = FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(m), 3);
+        const int lines = std::max(1, 1 + static_cast<int>((bottom - RowTop(s, 0) - s.TextHeight("")) / pitch));
+        formula = FormatCombinationWrapped(m, s, m.ActiveCombinationSet, idx - 1, ColumnRoom(s), 3);
         while (!formula.empty() && formula.back().empty()) formula.pop_back();
         const bool formulaWhole = formula.empty() || formula.back().back() != '\x85';
-        nameLines = FitLines(s, name, "", ColumnRoom(m), std::max(1, lines - static_cast<int>(formula.size())), size);
+        nameLines = FitLines(s, name, "", ColumnRoom(s), std::max(1, lines - static_cast<int>(formula.size())), size);
         const bool nameWhole = nameLines.empty() || nameLines.back().back() != '\x85' || name.back() == '\x85';
         if ((nameWhole && formulaWhole && nameLines.size() + formula.size() <= static_cast<size_t>(lines)) ||
             size <= least)
             break;
     }
     // a nameless combination keeps row 0 empty, its formula under it
-    double y = RowTop(m, 0) + (nameLines.empty() ? pitch : 0);
+    double y = RowTop(s, 0) + (nameLines.empty() ? pitch : 0);
     for (const std::vector<std::string>* part : {&nameLines, &formula}) {
         for (const std::string& line : *part) {
             s.CurrentY = y;
@@ -221,16 +221,16 @@ void PrintCombinationHeader(Model& m, Surface& s, int idx, double x) {
             y += pitch;
         }
     }
-    s.FontSize = m.BlockFontSize;
+    s.FontSize = s.Drawing().BlockFontSize;
 }
 
 }  // namespace
 
-void PrintStabilityBlock(Model& m, Surface& s, int k) {
+void PrintStabilityBlock(const Model& m, Surface& s, int k) {
     PrintBlockFrame(m, s);
     PrintBlockTitle(m, s, "Stabilities");
-    m.BlockFontSize = 7 * m.PrintScale;
-    s.FontSize = m.BlockFontSize;
+    s.Drawing().BlockFontSize = 7 * s.Drawing().PrintScale;
+    s.FontSize = s.Drawing().BlockFontSize;
 
     PrintStabilityCaptions(m, s);
     s.ForeColor = 0;
@@ -238,23 +238,23 @@ void PrintStabilityBlock(Model& m, Surface& s, int k) {
     const int columns = std::min(3, count - 3 * (k - 1));
     for (int j = 1; j <= columns; ++j) {
         const int idx = 3 * (k - 1) + j;
-        const double x = ColumnCentre(m, j);
+        const double x = ColumnCentre(s, j);
         PrintCombinationHeader(m, s, idx, x);
         const std::string& reason = NoResultReason(m, idx);
         if (!reason.empty()) {
-            const std::vector<std::string> lines = FitLines(s, reason, "", ColumnRoom(m), LastReasonRow - FirstReasonRow + 1,
-                                                            LeastNameShare * m.BlockFontSize);
+            const std::vector<std::string> lines = FitLines(s, reason, "", ColumnRoom(s), LastReasonRow - FirstReasonRow + 1,
+                                                            LeastNameShare * s.Drawing().BlockFontSize);
             for (std::size_t k = 0; k < lines.size(); ++k) {
-                s.CurrentY = RowTop(m, FirstReasonRow + static_cast<int>(k));
+                s.CurrentY = RowTop(s, FirstReasonRow + static_cast<int>(k));
                 PrintCentered(s, lines[k], x);
             }
-            s.FontSize = m.BlockFontSize;
+            s.FontSize = s.Drawing().BlockFontSize;
         }
         for (int row = 4; row <= LastRow; ++row) {
             if (!reason.empty() && row >= FirstReasonRow && row <= LastReasonRow) continue;
             const Cell cell = StabilityCell(m, idx, row);
             if (cell.text.empty()) continue;
-            s.CurrentY = RowTop(m, row);
+            s.CurrentY = RowTop(s, row);
             if (cell.red) s.ForeColor = ReportRed();
             PrintCentered(s, cell.text, x);
             s.ForeColor = 0;

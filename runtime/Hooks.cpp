@@ -42,6 +42,10 @@ void Beep() {
     if (Installed().Beep) Installed().Beep();
 }
 
+void DoEvents() {
+    if (Installed().DoEvents) Installed().DoEvents();
+}
+
 void SetBusyPointer(bool busy) {
     if (Installed().SetBusyPointer) Installed().SetBusyPointer(busy);
 }

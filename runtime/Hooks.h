@@ -38,6 +38,9 @@ struct UiHooks {
     std::function<int(const std::string& text, int style, const std::string& title)> MsgBox;
     std::function<void()> Beep;
     std::function<void(bool busy)> SetBusyPointer;
+    // lets the windows paint while the program waits (for a lock); what the
+    // user types or clicks meanwhile waits for the program
+    std::function<void()> DoEvents;
 };
 
 // Installs the hooks (a hook left empty falls back to the headless default)
@@ -54,6 +57,7 @@ int MsgBox(const std::string& text, int style = vbOKOnly, const std::string& tit
 int HeadlessMsgBox(const std::string& text, int style, const std::string& title);
 void Beep();
 void SetBusyPointer(bool busy);
+void DoEvents();
 
 // Shows the busy pointer while alive, restores the normal one on every exit.
 class BusyPointer {

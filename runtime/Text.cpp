@@ -21,6 +21,24 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+// The length of the UTF-8 sequence at `i` of `text` and the character it
+// stands for; 0 when the bytes there are no whole sequence.
+size_t Utf8SequenceAt(const std::string& text, size_t i, char32_t& c) {
+    const unsigned char b = static_cast<unsigned char>(text[i]);
+    size_t len;
+    if (b < 0x80) { c = b; len = 1; }
+    else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
+    else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
+    else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
+    else return 0;
+    if (i + len > text.size()) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const unsigned char cont = static_cast<unsigned char>(text[i + k]);
+        if ((cont & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (cont & 0x3F);
+    }
+    return len;
+}
 }  // namespace
 
 char32_t Cp1252Character(unsigned char byte) {
@@ -28,34 +46,77 @@ char32_t Cp1252Character(unsigned char byte) {
     return byte;
 }
 
+namespace {
+constexpr char Carried = '\x81';
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// The bytes carried from `start` (just past an opening 0x81) to the closing
+// one; false when the text there is no carried name.
+bool CarriedName(const std::string& text, std::size_t start, std::string& name, std::size_t& end) {
+    end = text.find(Carried, start);
+    if (end == std::string::npos || end == start || (end - start) % 2 != 0) return false;
+    name.clear();
+    for (std::size_t i = start; i < end; i += 2) {
+        const int high = HexDigit(text[i]), low = HexDigit(text[i + 1]);
+        if (high < 0 || low < 0) return false;
+        name += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}
+}  // namespace
+
 std::string Cp1252ToUtf8(const std::string& text) {
-    std::string out;
+    std::string out, name;
     out.reserve(text.size());
-    for (unsigned char b : text) AppendUtf8(out, Cp1252Character(b));
+    for (std::size_t i = 0, end = 0; i < text.size(); ++i) {
+        if (text[i] == Carried && CarriedName(text, i + 1, name, end)) {
+            out += name;
+            i = end;
+            continue;
+        }
+        AppendUtf8(out, Cp1252Character(static_cast<unsigned char>(text[i])));
+    }
     return out;
+}
+
+std::string PathForMessage(const std::string& path) {
+    const std::string cp1252 = Utf8ToCp1252(path);
+    if (Cp1252ToUtf8(cp1252) == path) return cp1252;
+    // the name in UTF-8, a stray byte read as Latin-1
+    std::string utf8;
+    for (std::size_t i = 0; i < path.size();) {
+        char32_t c = 0;
+        const std::size_t length = Utf8SequenceAt(path, i, c);
+        if (length > 0) {
+            utf8.append(path, i, length);
+            i += length;
+        } else {
+            AppendUtf8(utf8, static_cast<unsigned char>(path[i++]));
+        }
+    }
+    static const char digits[] = "0123456789abcdef";
+    std::string carried(1, Carried);
+    for (unsigned char b : utf8) carried += {digits[b >> 4], digits[b & 15]};
+    return carried + Carried;
 }
 
 std::string Utf8ToCp1252(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        const unsigned char b = static_cast<unsigned char>(text[i]);
-        char32_t c;
-        size_t len;
-        if (b < 0x80) { c = b; len = 1; }
-        else if ((b & 0xE0) == 0xC0) { c = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { c = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { c = b & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > text.size()) { out += '?'; break; }
-        bool valid = true;
-        for (size_t k = 1; k < len; ++k) {
-            const unsigned char cont = static_cast<unsigned char>(text[i + k]);
-            if ((cont & 0xC0) != 0x80) { valid = false; break; }
-            c = (c << 6) | (cont & 0x3F);
+        char32_t c = 0;
+        const size_t len = Utf8SequenceAt(text, i, c);
+        if (len == 0) {
+            out += '?';
+            ++i;
+            continue;
         }
-        i += valid ? len : 1;
-        if (!valid) { out += '?'; continue; }
+        i += len;
         if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += static_cast<char>(c); continue; }
         char mapped = '?';
         for (int k = 0; k < 32; ++k)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <cstdint>
@@ -15,7 +16,9 @@
 #include "model/Outline.h"
 #include "model/Units.h"
 #include "analysis/SectionForces.h"
+#include "analysis/SectionFreeBody.h"
 #include "analysis/SectionStations.h"
+#include "analysis/WaterPressure.h"
 #include "support/MessageRecorder.h"
 #include "support/PlainSIWall.h"
 
@@ -337,18 +340,30 @@ TEST(SectionForces, HydrodynamicPressureIsTheOneTheStabilityAnalysisIntegrates) 
     m.SeismicIncluded = True;
     m.AppliedSeismicCoefficient = 0.2f;
     m.ConcreteUnitWeight = 0;   // no concrete inertia
+    m.WaterIncluded = True;
     m.FrontWaterDepth = 3.0f;   // hf = 6 above the base
     const double c = 7.0 / 12.0 * 1.0 * 0.2;
+    // what the earthquake adds to the cut: the static water stays as it was
+    auto Quake = [&m](Member member, float pos) {
+        Forces f = Cut(m, member, pos);
+        m.AppliedSeismicCoefficient = 0;
+        const Forces still = Cut(m, member, pos);
+        m.AppliedSeismicCoefficient = 0.2f;
+        f.M -= still.M;
+        f.V -= still.V;
+        f.N -= still.N;
+        return f;
+    };
 
     // 4 below the front water level: 7/12·γw·kh·√hf·z^1.5 acting 0.4·z above the cut
     const double z = 4, F = c * std::sqrt(6.0) * std::pow(z, 1.5);
-    const Forces stem = Cut(m, Member::Stem, 7.0f);
+    const Forces stem = Quake(Member::Stem, 7.0f);
     EXPECT_NEAR(stem.V, -F, 1e-5 * F);
     EXPECT_NEAR(stem.M, -F * 0.4 * z, 1e-5 * F * z);
 
     // stem foot and toe together carry 7/12·γw·kh·hf² at 0.4·hf above the base
-    const Forces foot = Cut(m, Member::Stem, 8.0f);
-    const Forces toe = Cut(m, Member::Toe, 2.0f);
+    const Forces foot = Quake(Member::Stem, 8.0f);
+    const Forces toe = Quake(Member::Toe, 2.0f);
     const double total = c * 36;
     EXPECT_NEAR(-foot.V - toe.N, total, 1e-5 * total);
     // moments about the base underside: the stem's force acts at its own arm above the cut at y 1.0
@@ -611,67 +626,78 @@ struct BalanceWall : test::BuiltInWall {
     }
 };
 
-// Adds the four parts (toe, stem, heel cut at the block under the stem, and
-// that block) as forces on the whole wall: a net force to the right and up
-// and a clockwise moment about the toe tip at the underside of the base.
+// Adds the four parts (toe, stem and heel cut at their roots, and the block
+// under the stem) as forces on the whole wall: a net force to the right and
+// up and a clockwise moment about the toe tip at the underside of the base.
+// The block is taken as the rectangle between the roots under the stem's
+// foot, exact where toe and heel roots stand as high as that foot; its
+// weight, uplift and inertia do not depend on the line loads.
 struct Totals {
     double Fx = 0, Fy = 0, M = 0;
 };
 
 Totals SumOfTheParts(Model& m) {
-    const double front = 1.3;   // height of the stem base, toe root and heel root
-    const double xFront = m.ToeLength, xBack = m.BaseWidth - m.HeelLength;
-    const Forces toe = Cut(m, Member::Toe, m.ToeLength);
-    const Forces stem = Cut(m, Member::Stem, 8.0f);
-    const Forces heel = Cut(m, Member::Heel, m.HeelLength);
+    const double L = StemMemberLength(m), TL = m.ToeLength, HL = m.HeelLength, B = m.BaseWidth;
+    const double xFront = TL, xBack = B - HL;
+    const double front = double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness - L;   // the stem's foot
+    const Forces toe = Cut(m, Member::Toe, m.ToeLength), heel = Cut(m, Member::Heel, m.HeelLength);
+    const Forces stem = Cut(m, Member::Stem, ToSingle(L));
     EXPECT_TRUE(toe.ok && stem.ok && heel.ok);
+    const double xStem = xFront + m.StemFrontBatter * (1 - L / m.FrontStemHeight) + StemThicknessAt(m, ToSingle(L)) / 2;
+    const double yToe = ToeThicknessAt(m, m.ToeLength) / 2, yHeel = HeelThicknessAt(m, m.HeelLength) / 2;
     Totals t;
-    // toe: M clockwise about (ToeLength, 0.65), V up, N towards the heel
-    t.Fx += toe.N;
-    t.Fy += toe.V;
-    t.M += toe.M + front / 2 * toe.N - xFront * toe.V;
-    // stem: M clockwise about its centre at (2.5, 1.3), V towards the heel, N down
-    t.Fx += stem.V;
-    t.Fy -= stem.N;
-    t.M += stem.M + front * stem.V + (xFront + xBack) / 2 * stem.N;
-    // heel: M counter-clockwise about (3.0, 0.65), V up, N towards the toe
-    t.Fx -= heel.N;
-    t.Fy += heel.V;
-    t.M += -heel.M - front / 2 * heel.N - xBack * heel.V;
-
-    // the block under the stem, between the toe and heel roots
-    const double DL = m.CurrentLoadCombination.Factor[brindlemar::DL];
-    const double WA = m.CurrentLoadCombination.Factor[brindlemar::WA];
+    // toe: M clockwise, V up, N towards the heel; stem: M clockwise, V towards
+    // the heel, N down; heel: M counter-clockwise, V up, N towards the toe
+    t.Fx = toe.N + stem.V - heel.N;
+    t.Fy = toe.V - stem.N + heel.V;
+    t.M = toe.M + yToe * toe.N - xFront * toe.V + stem.M + front * stem.V + xStem * stem.N - heel.M - yHeel * heel.N -
+          xBack * heel.V;
+    const auto& factor = m.CurrentLoadCombination.Factor;
+    // line loads in the block: only those inside its outline or under it
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        const LineLoad& p = m.LineLoads[i];
+        if (LineLoadPart(m, p) != WallPart::Joint) continue;
+        EXPECT_TRUE(Within(m, p.X, xFront, xBack) && AtMost(m, p.Y, front)) << p.X << ", " << p.Y;
+        const double th = Radians(p.Direction), fx = p.Value * std::sin(th) * factor[p.LoadType];
+        const double fy = p.Value * std::cos(th) * factor[p.LoadType];
+        t.Fx += fx;
+        t.Fy += fy;
+        t.M += p.Y * fx - p.X * fy;
+    }
     const double width = xBack - xFront, middle = (xFront + xBack) / 2;
-    auto trapezoid = [&](double p1, double p2) {   // resultant and its x over the block's width
-        const double F = (p1 + p2) / 2 * width;
-        return std::pair{F, xFront + width * (p1 + 2 * p2) / (3 * (p1 + p2))};
+    auto trapezoid = [&](double x1, double x2, double p1, double p2) {   // resultant and its x
+        const double F = (p1 + p2) / 2 * (x2 - x1);
+        return std::pair{F, F == 0 ? x1 : x1 + (x2 - x1) * (p1 + 2 * p2) / (3 * (p1 + p2))};
     };
-    const double weight = m.ConcreteUnitWeight * width * front * DL;
+    const double weight = m.ConcreteUnitWeight * width * front * factor[DL];
+    const double inertia = m.SeismicIncluded != 0 ? weight * m.AppliedSeismicCoefficient * factor[EQ] : 0;
     t.Fy -= weight;
-    t.M += weight * middle;
-    if (m.SeismicIncluded != 0) t.Fx -= weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
-    if (m.SeismicIncluded != 0) t.M -= front / 2 * weight * m.AppliedSeismicCoefficient * m.CurrentLoadCombination.Factor[EQ];
+    t.Fx -= inertia;
+    t.M += weight * middle - front / 2 * inertia;
     if (m.WaterIncluded != 0) {
-        const double hf = 9.3 - m.FrontWaterDepth, hb = 9.3 - m.BackWaterDepth, B = m.BaseWidth;
-        auto head = [&](double x) { return (hf + (hb - hf) * x / B) * m.WaterUnitWeight * WA; };
-        const auto [U, xU] = trapezoid(head(xFront), head(xBack));
+        auto head = [&](double x) {
+            return (FrontWaterHeight(m) + (BackWaterHeight(m) - FrontWaterHeight(m)) * x / B) * m.WaterUnitWeight * factor[WA];
+        };
+        const auto [U, xU] = trapezoid(xFront, xBack, head(xFront), head(xBack));
         t.Fy += U;
         t.M -= U * xU;
     }
-    // base pressure under the block, and its part of the base friction
-    EXPECT_LE(m.BearingContactStart, xFront);
-    EXPECT_GE(m.BearingContactEnd, xBack);
+    // base pressure under the block where the base bears, and its part of the base friction
+    const double lo = std::max<double>(xFront, m.BearingContactStart), hi = std::min<double>(xBack, m.BearingContactEnd);
     auto pressure = [&](double x) {
         return m.LeftBearingPressure + (x - m.BearingContactStart) / m.BearingPressureWidth *
                                            (m.RightBearingPressure - m.LeftBearingPressure);
     };
-    const auto [R, xR] = trapezoid(pressure(xFront), pressure(xBack));
+    const auto [R, xR] = hi > lo ? trapezoid(lo, hi, pressure(lo), pressure(hi)) : std::pair{0.0, 0.0};
     t.Fy += R;
     t.M -= R * xR;
-    const double totalReaction = (m.LeftBearingPressure + m.RightBearingPressure) / 2.0 * m.BearingPressureWidth;
-    const double friction = std::min<double>(std::abs(m.TotalHorizontalForce), m.BaseFrictionResistance);
-    t.Fx += friction * R / totalReaction;
+    const section::BaseResistances r = section::ShareBaseResistances(m);
+    t.Fx += r.direction * section::FrictionShare(r, R);
+    // a restraint or shear key between the roots bears on the block
+    if (!AtMost(m, m.ShearKeyToeDistance, xFront) && !AtMost(m, double(m.ShearKeyHeelDistance) + m.ShearKeyWidth, HL))
+        t.Fx += r.direction * r.shearKey;
+    if (!AtMost(m, m.AdjacentStructurePosition, xFront) && !AtMost(m, xBack, m.AdjacentStructurePosition))
+        t.Fx += r.direction * r.restraint;
     return t;
 }
 
@@ -709,6 +735,19 @@ TEST(SectionForces, PartsBalanceTheStabilityTotals) {
              m.LineLoads[++m.LineLoadCount] = {3, 2.6f, 6.0f, 250, EH};   // on the stem
              m.AdjacentStructurePosition = 1.0f;                           // under the toe
              w.ShareTheSlidingForceAmongAllResistances();
+         }},
+        // a project file may hold back water above the backfill surface: the
+        // heel counts the earth the stability counts, not earth up to the water
+        {"back water above the backfill",
+         [](BalanceWall& w) {
+             Model& m = w.m;
+             m.WaterIncluded = True;
+             m.EnteredFrontWaterDepth = 1.0f;
+             m.EnteredBackWaterDepth = -0.5f;
+             m.SeismicIncluded = 0;
+             m.BaseFrictionAngle = 35;
+             m.LineLoadCount = 0;
+             w.Analyse();
          }},
         // at rest there is no seismic increment, and a weightless dry backfill
         // has no inertia: what remains is the concrete's inertia and the front
@@ -947,6 +986,84 @@ TEST(SectionForces, ALoadAtTheTopOfAnSIWallActsOnTheStem) {
     ASSERT_TRUE(bare.ok && loaded.ok);
     EXPECT_NEAR(loaded.M - bare.M, -30, 1e-4);
     EXPECT_NEAR(loaded.M, -51.85, 0.005);
+}
+
+// Line loads anywhere, at every boundary between the parts and a millimetre
+// either side, on walls with water on both sides, earthquake, shear key and
+// restraint: whatever the line loads add to the stability's totals, the
+// members' roots and the block under the stem add as well.
+TEST(SectionForces, MembersAndJointCarryEveryLineLoadTheStabilityCounts) {
+    test::MessageRecorder messages;
+    uint64_t state = 39;
+    auto unit = [&] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return double(state >> 11) / double(1ull << 53);
+    };
+    int walls = 0;
+    for (const UnitSystem units : {Metric, SI, British}) {
+        for (int wall = 0; wall < 220; ++wall) {
+            TypedWall w(units, state);
+            Model& m = w.m;
+            const double f = units == British ? 3.28 : 1, mm = 0.001 * f;
+            const double P = units == SI ? 10 : units == British ? 0.7 : 1;
+            const double B = m.BaseWidth, xt = m.ToeLength, xr = B - m.HeelLength, H = w.H;
+            m.WaterIncluded = unit() < 0.5 ? True : 0;
+            m.SeismicIncluded = True;
+            m.EnteredFrontWaterDepth = ToSingle(H * (0.6 + 0.5 * unit()));
+            m.EnteredBackWaterDepth = ToSingle(H * (0.2 + 0.9 * unit()));
+            m.EnteredSeismicCoefficient = unit() < 0.5 ? 0.1f : 0;
+            m.BaseFrictionAngle = 35;
+            m.ShearKeyIncluded = unit() < 0.5 ? 1 : 0;
+            m.AdjacentStructureIncluded = 1;
+            m.ShearKeyDepth = ToSingle(0.4 * f);
+            m.ShearKeyWidth = ToSingle(0.3 * f);
+            m.ShearKeyToeDistance = ToSingle(xt + (xr - xt) * unit());
+            m.ShearKeyHeelDistance = ToSingle(B - m.ShearKeyToeDistance - m.ShearKeyWidth);
+            m.AdjacentStructureCapacity = unit() < 0.5 ? ToSingle(20 * P) : 0;
+            m.AdjacentStructurePosition = ToSingle(B * unit());
+            m.BackfillSlopeRatio = unit() < 0.3 ? 3 : 0;
+            SetWaterDepths(m);
+            SetSeismicCoefficient(m);
+            ComputeWallOutline(m);
+            // the parts' boundaries, points inside them and outside the wall
+            const double xs[] = {-0.5 * f, 0, xt / 2, xt, xt + m.StemFrontBatter, (xt + xr) / 2, xr, (xr + B) / 2, B,
+                                 B + 0.5 * f};
+            const double ys[] = {-0.3 * f, 0, w.toeHeight, w.heelHeight, H - StemMemberLength(m), H / 2, H,
+                                 H + f};
+            m.LineLoadCount = 8;
+            for (int i = 1; i <= m.LineLoadCount; ++i) {
+                const double x = xs[int(unit() * 10)] + mm * int(unit() * 3 - 1);
+                const double y = ys[int(unit() * 8)] + mm * int(unit() * 3 - 1);
+                const float direction = std::array{0.0f, 90.0f, 180.0f, 225.0f, 270.0f}[int(unit() * 5)];
+                m.LineLoads[i] = {ToSingle(P * (0.5 + unit())), ToSingle(x), ToSingle(y), direction,
+                                  std::array{DL, LL, EH, EV, S2}[int(unit() * 5)]};
+            }
+            Totals sum[2];
+            double scale = 0, moment = 0;
+            bool balanced = true;
+            for (int loaded = 0; loaded <= 1 && balanced; ++loaded) {
+                const int16_t count = m.LineLoadCount;
+                if (!loaded) m.LineLoadCount = 0;
+                AnalyseCombination(m);
+                // the resistances hold the whole horizontal load
+                balanced = m.WallStable == True &&
+                           std::abs(m.TotalHorizontalForce) <= double(m.BaseFrictionResistance) + m.RestraintResistance +
+                                                                    m.ToePassiveResistance + m.ShearKeyPassiveResistance;
+                if (balanced) sum[loaded] = SumOfTheParts(m);
+                scale = std::max({scale, std::abs(double(m.TotalVerticalForce)), std::abs(double(m.TotalHorizontalForce))});
+                moment = std::max(moment, std::abs(double(m.MomentAtOverturningPoint)));
+                m.LineLoadCount = count;
+            }
+            if (!balanced) continue;
+            ++walls;
+            SCOPED_TRACE(testing::Message() << "units " << int(units) << ", wall " << wall);
+            EXPECT_NEAR(sum[1].Fx, sum[0].Fx, 1e-6 * scale);
+            EXPECT_NEAR(sum[1].Fy, sum[0].Fy, 1e-6 * scale);
+            EXPECT_NEAR(sum[1].M, sum[0].M, 1e-6 * moment);
+        }
+    }
+    EXPECT_GE(walls, 500);
+    EXPECT_TRUE(messages.Messages.empty());
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST(BuildSectionStations, ContactEndsRestraintAndKeyEnterTheirMember) {
     ExpectStations(m.HeelStations, m.HeelStationCount, {0, 2.37f, 3.37f}, "heel");
 }
 
-TEST(BuildSectionStations, LineLoadsEnterOnlyTheMemberTheyStandOn) {
+TEST(BuildSectionStations, LineLoadsEnterOnlyTheMemberThatCarriesThem) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);
@@ -136,14 +136,17 @@ TEST(BuildSectionStations, LineLoadsEnterOnlyTheMemberTheyStandOn) {
         {10, 5.0f, 2.0f, 180, DL},    // on the heel, 1.17 from its root
         {10, 7.5f, 1.0f, 180, DL},    // beyond the heel end
         {10, -0.5f, 1.0f, 180, DL},   // in front of the toe tip
-        {10, 1.0f, 5.0f, 180, DL},    // above the toe
+        {10, 1.0f, 5.0f, 180, DL},    // above the toe, 1.0 from its tip
         {10, 5.0f, 4.0f, 180, DL},    // above the heel
+        {10, 1.6f, -0.5f, 180, DL},   // under the toe, 1.6 from its tip
+        {10, 2.5f, 0.5f, 180, DL},    // in the block under the stem
+        {10, 2.5f, 12.0f, 180, DL},   // above the stem top
     };
     m.LineLoadCount = 0;
     for (const LineLoad& l : loads) m.LineLoads[++m.LineLoadCount] = l;
     BuildSectionStations(m);
     ExpectStations(m.StemStations, m.StemStationCount, {0, 3.0f, 7.73f}, "stem");
-    ExpectStations(m.ToeStations, m.ToeStationCount, {0, 1.2f, 2.0f}, "toe");
+    ExpectStations(m.ToeStations, m.ToeStationCount, {0, 1.0f, 1.2f, 1.6f, 2.0f}, "toe");
     ExpectStations(m.HeelStations, m.HeelStationCount, {0, 1.17f, 3.37f}, "heel");
 }
 

@@ -11,6 +11,7 @@
 
 #include "support/BuiltInWall.h"
 #include "analysis/Analysis.h"
+#include "model/Initialise.h"
 #include "model/Outline.h"
 #include "analysis/WaterPressure.h"
 
@@ -98,11 +99,33 @@ TEST(WaterPressure, EqualHeadsGiveUniformUpliftAtMidBase) {
     EXPECT_NEAR(wall.m.WaterPressureArmsX[11], 3.6, 1e-6);
 }
 
-TEST(WaterPressure, NoWaterWhenBothLevelsAreAtTheBase) {
-    WaterWall wall(10.0f, 10.0f);
-    CalcWaterPressures(wall.m);
-    for (int k = 1; k <= 11; ++k) EXPECT_EQ(wall.m.WaterPressureForces[k], 0) << k;
-    for (int k = 1; k <= 12; ++k) EXPECT_EQ(wall.m.WaterPressureOrdinates[k], 0) << k;
+// No water at all, not a float's rounding of it: with both levels at the
+// base, and with the water switched off on toes whose float sum of drop,
+// stem and tip falls short of the double one.
+TEST(WaterPressure, NoWaterWhenBothLevelsAreAtTheBaseOrTheWaterIsOff) {
+    const struct Case {
+        const char* what;
+        bool waterOff;
+        float drop, tip;
+    } cases[] = {{"levels at the base", false, 1, 1},
+                 {"off, drop 0.9, tip 0.9", true, 0.9f, 0.9f},
+                 {"off, drop 0.9, tip 0.5", true, 0.9f, 0.5f},
+                 {"off, drop 1.3, tip 0.4", true, 1.3f, 0.4f}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WaterWall wall(10.0f, 10.0f);
+        Model& m = wall.m;
+        m.ToeTopDrop = c.drop;
+        m.ToeTipThickness = c.tip;
+        if (c.waterOff) {
+            m.WaterIncluded = 0;
+            SetWaterDepths(m);
+        }
+        ComputeWallOutline(m);
+        CalcWaterPressures(m);
+        for (int k = 1; k <= 11; ++k) EXPECT_EQ(m.WaterPressureForces[k], 0) << k;
+        for (int k = 1; k <= 12; ++k) EXPECT_EQ(m.WaterPressureOrdinates[k], 0) << k;
+    }
 }
 
 // Passive coefficient of the toe earth: Coulomb, φ 30°, δ 15° on a vertical

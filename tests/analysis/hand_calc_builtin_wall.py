@@ -380,7 +380,7 @@ KEYS = ["V", "H", "M", "xr", "e", "Mmid", "left", "right", "width", "qn", "beari
         "slide", "resist", "sliding", "rot", "res", "rotation"]
 
 if __name__ == "__main__":
-    for wall_name, wall in (("built-in", BUILT_IN), ("variant", VARIANT), ("Ka 0.30", ENTERED_KA)):
+    for wall_name, wall in (("built-in", BUILT_IN), ("variant", VARIANT), ("Ka entered", ENTERED_KA)):
         for name, F in COMBINATIONS:
             r = analyse(wall, F)
             print(f'{wall_name:9s} {name:26s} ' + ", ".join(f"{r[k]:.4g}" for k in KEYS))

@@ -159,6 +159,8 @@ TEST(ComputeDesignSectionForces, AnUnstableCombinationKeepsZerosAndNeverGoverns)
     EXPECT_EQ(m.CombinationWallStableFlags[1], True);
     EXPECT_EQ(m.CombinationWallStableFlags[2], False);
     EXPECT_EQ(m.CombinationWallStableFlags[3], True);
+    // the stability table shows the verdicts the design went by
+    EXPECT_TRUE(m.CombinationSlidingResistanceRatios[3].has_value());
     EXPECT_EQ(m.AllCombinationsStable, False);
     for (int p = 1; p <= 8; ++p) {
         EXPECT_EQ(m.FlexureMoments[2][p], 0) << p;

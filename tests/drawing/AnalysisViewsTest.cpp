@@ -49,7 +49,7 @@ TEST(AnalysisViews, WallsWithoutSomeLoadsDrawTheRestWithoutDividingByZero) {
                 ASSERT_TRUE(std::isfinite(call.X1) && std::isfinite(call.Y1) && std::isfinite(call.X2) &&
                             std::isfinite(call.Y2))
                     << call.Kind << " " << call.Text;
-            EXPECT_TRUE(std::isfinite(p.m.LoadArrowScale));
+            EXPECT_TRUE(std::isfinite(p.s.Drawing().LoadArrowScale));
             EXPECT_TRUE(messages.Messages.empty()) << messages.Messages.front().Text;
         }
     }
@@ -137,13 +137,13 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
             SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
             ViewPicture p;
             test::MessageRecorder messages;
-            p.m.FrameWidth = c.width;
-            p.m.FrameHeight = c.height;
+            p.s.Drawing().FrameWidth = c.width;
+            p.s.Drawing().FrameHeight = c.height;
             p.m.EnteredFrontWaterDepth = c.frontWater;
             p.m.EnteredBackWaterDepth = c.backWater;
             PrepareCombination(p.m);
             {
-                const FrameBelowFactorTable below(p.m, p.s);
+                const FrameBelowFactorTable below(p.s);
                 DrawAnalysisView(p.m, p.s, view);
             }
             const TextBox table{0, 0, double(c.width), FactorTableHeight(p.s)};
@@ -189,22 +189,23 @@ TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
             ViewPicture p;
             test::MessageRecorder messages;
             p.s.FontSize = 8.25;
-            p.m.FrameWidth = c.width;
-            p.m.FrameHeight = c.height;
+            p.s.Drawing().FrameWidth = c.width;
+            p.s.Drawing().FrameHeight = c.height;
             p.m.EnteredFrontWaterDepth = c.frontWater;
             p.m.EnteredBackWaterDepth = c.backWater;
             p.m.BackfillSlopeRatio = c.slope;
             if (c.lineLoads) test::AddStemAndHeelLineLoads(p.m);
             for (LoadCombination& combination : p.m.CombinationSets[1].Combinations) combination.Factor[S1] = 1;
             PrepareCombination(p.m);
-            p.m.FrameTop = 1800;
-            p.m.FrameHeight = c.height - 1800;
+            p.s.Drawing().FrameTop = 1800;
+            p.s.Drawing().FrameHeight = c.height - 1800;
             p.s.Calls.clear();
             DrawAnalysisView(p.m, p.s, view);
             // the wall's own lines, drawn as the view draws them, are not the view's; the loads view
             // draws its wall in the type it chose for its values
             test::RecordingSurface wall(18000, 13500, 15);
             wall.FontSize = view == LoadsView ? p.s.Of("Print").at(0).FontSize : p.s.FontSize;
+            wall.Drawing() = p.s.Drawing();
             if (view == LoadsView)
                 DrawWall(p.m, wall, 1, 0, LoadsViewLeastMargins(wall));
             else

@@ -24,10 +24,10 @@ struct FactorTablePicture {
         m.CurrentCombination = combination;
         m.CurrentLoadCombination = m.CombinationSets[set].Combinations[combination];
         m.CurrentFactorDefinition = m.CombinationSets[set].Factors;
-        m.FrameLeft = 0;
-        m.FrameTop = 0;
-        m.FrameWidth = 10000;
-        m.FrameHeight = 6000;
+        s.Drawing().FrameLeft = 0;
+        s.Drawing().FrameTop = 0;
+        s.Drawing().FrameWidth = 10000;
+        s.Drawing().FrameHeight = 6000;
     }
 };
 
@@ -45,6 +45,9 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     Model& m = p.m;
     m.CurrentLoadCombination.Factor[WA] = -0.9f;   // a reversed load
     m.CurrentLoadCombination.Factor[IC] = 0;
+    // the concrete factors are the set's, on its first combination
+    m.CurrentLoadCombination.Factor[CT] = 0;
+    m.CombinationSets[1].Combinations[0].Factor[CT] = 0.9f;
     DrawFactorTable(m, p.s);
 
     const auto texts = p.s.Texts();
@@ -61,10 +64,11 @@ TEST(DrawFactorTable, TextsOfTheCurrentCombination) {
     EXPECT_EQ(texts[26], "Factors");
     EXPECT_EQ(texts[27], "BE");
     EXPECT_EQ(texts[27 + 2 * (CS - BE)], "CS");
+    EXPECT_EQ(texts[28 + 2 * (CT - BE)], "0.90");
     for (const SurfaceCall& c : p.s.Of("Print")) EXPECT_EQ(c.Colour, m.FactorTableTextColour) << c.Text;
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_EQ(c.Colour, m.FactorTableGridColour);
-        EXPECT_EQ(c.Width, m.FactorTablePenWidth);
+        EXPECT_EQ(c.Width, p.s.Drawing().FactorTablePenWidth);
     }
 }
 
@@ -76,7 +80,7 @@ TEST(DrawFactorTable, LargeFactorsWidenTheColumns) {
     p.m.CurrentLoadCombination.Factor[FC] = 12345;
     DrawFactorTable(p.m, p.s);
     const auto rules = p.s.Of("Line");
-    EXPECT_LE(rules[0].X2, p.m.FrameWidth) << "the load table runs past the frame";
+    EXPECT_LE(rules[0].X2, p.s.Drawing().FrameWidth) << "the load table runs past the frame";
     for (const char* text : {"1000.00", "12345.00", "1.00"}) {
         SCOPED_TRACE(text);
         const SurfaceCall* t = p.s.FindText(text);
@@ -107,7 +111,7 @@ TEST(DrawFactorTable, LongNamesStopAtTheFrameEdge) {
             if (c.Text.rfind("Combinations: ", 0) == 0) names = c;
         ASSERT_FALSE(names.Text.empty());
         EXPECT_EQ(names.Text, length == 40 ? whole : whole.substr(0, names.Text.size() - 1) + "\x85");
-        EXPECT_LE(names.X2, m.FrameLeft + m.FrameWidth);
+        EXPECT_LE(names.X2, s.Drawing().FrameLeft + s.Drawing().FrameWidth);
         EXPECT_GE(names.FontSize, 0.7 * s.FontSize - 1e-6);
     }
 }
@@ -126,7 +130,7 @@ TEST(DrawFactorTable, LayoutFollowsTheFont) {
         SCOPED_TRACE(size);
         FactorTablePicture p(1, 0);
         RecordingSurface& s = p.s;
-        p.m.FrameTop = 500;
+        p.s.Drawing().FrameTop = 500;
         s.FontSize = size;
         DrawFactorTable(p.m, s);
         // measures of the recording surface: "T" is 23 x size high, "1.23" 40 x size wide

@@ -30,7 +30,7 @@ TEST(ForceArrows, InclinedForceRunsFromItsPointWithItsValueBesideTheShaft) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordingSurface s;
-        DrawInclinedForce(m, s, 1000, 1000, c.magnitude, c.degrees * std::atan(1.0) / 45, "DL", 1, 2, 2);
+        DrawInclinedForce(s, 1000, 1000, c.magnitude, c.degrees * std::atan(1.0) / 45, "DL", 1, 2, 2);
         const SurfaceCall shaft = s.Of("Line").front();
         EXPECT_NEAR(shaft.X1, 1000, 1e-9);
         EXPECT_NEAR(shaft.X2, c.endX, 1e-9);
@@ -46,7 +46,7 @@ TEST(ForceArrows, InclinedTextStandsClearOfItsShaftAtEveryAngle) {
     for (int degrees = 0; degrees < 360; degrees += 15) {
         SCOPED_TRACE(degrees);
         RecordingSurface s;
-        DrawInclinedForce(m, s, 5000, 5000, 12.5, degrees * std::atan(1.0) / 45, "LL", 1, 2, 2);
+        DrawInclinedForce(s, 5000, 5000, 12.5, degrees * std::atan(1.0) / 45, "LL", 1, 2, 2);
         const SurfaceCall shaft = s.Of("Line").front(), text = s.Of("Print").front();
         for (int i = 0; i <= 100; ++i) {
             const double x = shaft.X1 + (shaft.X2 - shaft.X1) * i / 100, y = shaft.Y1 + (shaft.Y2 - shaft.Y1) * i / 100;
@@ -58,17 +58,17 @@ TEST(ForceArrows, InclinedTextStandsClearOfItsShaftAtEveryAngle) {
 TEST(ForceArrows, LevelAndUprightArrowsAndForcesTooSmallToDraw) {
     Model m;
     RecordingSurface s;
-    DrawInclinedForce(m, s, 0, 0, 9E-6, 0, "DL", 1, 2, 2);
-    DrawHorizontalLoadArrow(m, s, 0, 0, 0, "EQ", 1, 2, 2);
-    DrawVerticalLoadArrow(m, s, 0, 0, 0, "DL", 1, 2, 2);
+    DrawInclinedForce(s, 0, 0, 9E-6, 0, "DL", 1, 2, 2);
+    DrawHorizontalLoadArrow(s, 0, 0, 0, "EQ", 1, 2, 2);
+    DrawVerticalLoadArrow(s, 0, 0, 0, "DL", 1, 2, 2);
     EXPECT_TRUE(s.Calls.empty());
 
-    DrawHorizontalLoadArrow(m, s, 1000, 1000, -3, "EQ", 1, 2, 2);
+    DrawHorizontalLoadArrow(s, 1000, 1000, -3, "EQ", 1, 2, 2);
     EXPECT_EQ(s.Of("Line").front().X2, 520);
     EXPECT_EQ(s.Of("Print").front().X1, 760 - 300);
     EXPECT_EQ(s.Of("Print").front().Y1, 1000 - 200 - 30);
     s.Calls.clear();
-    DrawVerticalLoadArrow(m, s, 1000, 1000, 3, "DL", 1, 2, 2);
+    DrawVerticalLoadArrow(s, 1000, 1000, 3, "DL", 1, 2, 2);
     EXPECT_EQ(s.Of("Line").front().Y2, 1480);
     EXPECT_EQ(s.Of("Print").front().X1, 1015);
     EXPECT_EQ(s.Of("Print").front().Y1, 1240 - 115);   // centred on the shaft's middle
@@ -85,8 +85,8 @@ std::vector<std::pair<double, double>> ArrowsOnto(const RecordingSurface& s, dou
 TEST(PressureTrapezoids, ArrowsStandOnTheGridOfTheFrameWhicheverWayTheEndsAreGiven) {
     Model m;
     RecordingSurface down, up;
-    DrawPressureTrapezoidV(m, down, 1000, 1300, 5000, 100, 400, "1.00", "4.00", 1, 2, 1);
-    DrawPressureTrapezoidV(m, up, 1300, 1000, 5000, 400, 100, "4.00", "1.00", 1, 2, 1);
+    DrawPressureTrapezoidV(down, 1000, 1300, 5000, 100, 400, "1.00", "4.00", 1, 2, 1);
+    DrawPressureTrapezoidV(up, 1300, 1000, 5000, 400, 100, "4.00", "1.00", 1, 2, 1);
     const std::vector<std::pair<double, double>> want = {{1020, 120}, {1080, 180}, {1140, 240}, {1200, 300},
                                                          {1260, 360}};
     EXPECT_EQ(ArrowsOnto(down, 5000), want);
@@ -99,7 +99,7 @@ TEST(PressureTrapezoids, ArrowsStandOnTheGridOfTheFrameWhicheverWayTheEndsAreGiv
     EXPECT_EQ(down.FindText("4.00")->Y1, 1300 - 200);
 
     RecordingSurface flat;
-    DrawPressureTrapezoidH(m, flat, 1000, 1250, 3000, 100, 100, "a", "b", 1, 2, 1);
+    DrawPressureTrapezoidH(flat, 1000, 1250, 3000, 100, 100, "a", "b", 1, 2, 1);
     EXPECT_EQ(flat.Of("Line").size(), 4u * 3 + 4);   // four arrows of shaft and two barbs, and the outline
     EXPECT_EQ(flat.FindText("a")->X1, 1000);
     EXPECT_EQ(flat.FindText("b")->X2, 1250);
@@ -109,9 +109,9 @@ TEST(PressureTrapezoids, ArrowsStandOnTheGridOfTheFrameWhicheverWayTheEndsAreGiv
 TEST(PressureTrapezoids, NothingForNoPressureOrNoHeightNotEvenTheTexts) {
     Model m;
     RecordingSurface s;
-    DrawPressureTrapezoidV(m, s, 1000, 2000, 5000, 1E-5, -1E-5, "0.00", "0.00", 1, 2, 1);
-    DrawPressureTrapezoidV(m, s, 1000, 1000 + 9E-6, 5000, 100, 200, "1.00", "2.00", 1, 2, 1);
-    DrawPressureTrapezoidH(m, s, 1000, 1000, 3000, 100, 200, "1.00", "2.00", 1, 2, 1);
+    DrawPressureTrapezoidV(s, 1000, 2000, 5000, 1E-5, -1E-5, "0.00", "0.00", 1, 2, 1);
+    DrawPressureTrapezoidV(s, 1000, 1000 + 9E-6, 5000, 100, 200, "1.00", "2.00", 1, 2, 1);
+    DrawPressureTrapezoidH(s, 1000, 1000, 3000, 100, 200, "1.00", "2.00", 1, 2, 1);
     EXPECT_TRUE(s.Calls.empty());
 }
 

@@ -37,8 +37,9 @@ TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         Model m;
-        m.DrawingMarginX = c.marginX;
-        m.DrawingMarginY = 1200;
+        test::RecordingSurface s;
+        s.Drawing().DrawingMarginX = c.marginX;
+        s.Drawing().DrawingMarginY = 1200;
         m.BackfillPressureOrdinates[2] = c.q2;
         m.WaterPressureOrdinates[3] = c.w3;
         m.SeismicPressureOrdinates[1] = c.s1;
@@ -49,8 +50,8 @@ TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
         m.WaterPressureOrdinates[11] = c.w11;
         m.WaterPressureOrdinates[12] = c.w12;
         m.BackfillSurcharge = c.surcharge;
-        FitLoadArrowScale(m, {560, 290});
-        EXPECT_NEAR(m.LoadArrowScale, c.want, 1e-4);
+        FitLoadArrowScale(m, s, {560, 290});
+        EXPECT_NEAR(s.Drawing().LoadArrowScale, c.want, 1e-4);
     }
 }
 
@@ -93,7 +94,7 @@ void DrawSurcharges(ViewPicture& p, float es, float s1, float s2, float slope, d
     factor[S1] = s1;
     factor[S2] = s2;
     p.m.BackfillSlopeRatio = slope;
-    p.m.LoadArrowScale = arrowScale;
+    p.s.Drawing().LoadArrowScale = arrowScale;
     DrawWall(p.m, p.s, 1, 0);
     p.s.Calls.clear();
     SelectLoadCombination(p.m, 1, 0);
@@ -110,7 +111,7 @@ TEST(LoadsView, SurchargeRowsFollowTheirFactorsAndStayInsideTheFrame) {
     ASSERT_EQ(p.s.Texts(), std::vector<std::string>{"1.00ES"});
     for (const SurfaceCall& c : p.s.Of("Line")) {
         EXPECT_GE(std::min(c.X1, c.X2), p.X(40) - 30 - 1e-3) << "only the row beyond the heel (barbs 30 wide)";
-        EXPECT_GE(std::min(c.Y1, c.Y2), p.m.FrameTop);
+        EXPECT_GE(std::min(c.Y1, c.Y2), p.s.Drawing().FrameTop);
     }
 }
 
@@ -156,12 +157,12 @@ TEST(LoadsView, LineLoadArrowShowsOnWhatLiesUnderItAndStaysInTheFrame) {
         p.m.LineLoads[1] = {c.value, c.x, c.y, c.direction, LL};
         p.m.LineLoadCount = 1;
         DrawWall(p.m, p.s, 1, 0);
-        p.m.FrameTop = static_cast<int32_t>(p.Y(1) - 200);
+        p.s.Drawing().FrameTop = static_cast<int32_t>(p.Y(1) - 200);
         p.s.Calls.clear();
         DrawLineLoad(p.m, p.s, 1, true);
         for (const SurfaceCall& l : p.s.Of("Line")) {
-            EXPECT_TRUE(std::min(l.Y1, l.Y2) >= p.m.FrameTop - 1e-6 && std::min(l.X1, l.X2) >= -1e-6);
-            const int32_t under = AreaColourAt(p.m, (l.X1 + l.X2) / 2, (l.Y1 + l.Y2) / 2);
+            EXPECT_TRUE(std::min(l.Y1, l.Y2) >= p.s.Drawing().FrameTop - 1e-6 && std::min(l.X1, l.X2) >= -1e-6);
+            const int32_t under = AreaColourAt(p.m, p.s, (l.X1 + l.X2) / 2, (l.Y1 + l.Y2) / 2);
             EXPECT_GE(ContrastRatio(l.Colour, under), 2) << "line at " << l.X1 << ", " << l.Y1;
             EXPECT_TRUE(under != RGB(225, 225, 225) || l.Colour == p.m.LoadColour);
         }
@@ -174,7 +175,7 @@ TEST(LoadsView, WaterOverTheToeIsDeepestAtTheToeTip) {
     test::MessageRecorder messages;
     SelectLoadCombination(p.m, 1, 0);
     AnalyseCombination(p.m);
-    p.m.LoadArrowScale = 100;
+    p.s.Drawing().LoadArrowScale = 100;
     DrawWaterPressure(p.m, p.s);
     // the toe block's arrows point down onto the line just above the front water
     const double y = p.Y(12) - 30;

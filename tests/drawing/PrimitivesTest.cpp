@@ -68,25 +68,26 @@ TEST(ComputeDrawingScale, FitsTheWallIntoTheFrame) {
         m.BackfillSlopeRatio = c.slope;
         m.ShearKeyIncluded = c.key;
         m.ShearKeyDepth = c.keyDepth;
-        m.FrameTop = c.frameTop;
-        m.FrameWidth = c.frameWidth;
-        m.FrameHeight = c.frameHeight;
+        test::RecordingSurface s;
+        s.Drawing().FrameTop = c.frameTop;
+        s.Drawing().FrameWidth = c.frameWidth;
+        s.Drawing().FrameHeight = c.frameHeight;
         ComputeWallOutline(m);
-        ComputeDrawingScale(m);
-        EXPECT_EQ(m.DrawingMarginX, c.marginX);
-        EXPECT_EQ(m.DrawingMarginY, c.marginY);
-        EXPECT_NEAR(m.DrawingScale, c.scale, 1e-3);
+        ComputeDrawingScale(m, s);
+        EXPECT_EQ(s.Drawing().DrawingMarginX, c.marginX);
+        EXPECT_EQ(s.Drawing().DrawingMarginY, c.marginY);
+        EXPECT_NEAR(s.Drawing().DrawingScale, c.scale, 1e-3);
         // the toe tip's bottom corner, the top of the stem, the base 10 m below it
-        EXPECT_NEAR(m.DrawingXCoordinates[4], c.toeX, 0.1);
-        EXPECT_NEAR(m.DrawingYCoordinates[1], c.topY, 0.1);
-        EXPECT_NEAR(m.DrawingYCoordinates[4], c.topY + 10 * c.scale, 0.1);
+        EXPECT_NEAR(s.Drawing().DrawingXCoordinates[4], c.toeX, 0.1);
+        EXPECT_NEAR(s.Drawing().DrawingYCoordinates[1], c.topY, 0.1);
+        EXPECT_NEAR(s.Drawing().DrawingYCoordinates[4], c.topY + 10 * c.scale, 0.1);
         // the backfill's right edge 9 m beyond the toe tip
-        EXPECT_NEAR(m.DrawingXCoordinates[10], c.toeX + 9 * c.scale, 0.1);
+        EXPECT_NEAR(s.Drawing().DrawingXCoordinates[10], c.toeX + 9 * c.scale, 0.1);
         // everything drawn stays inside the frame
-        EXPECT_GE(m.DrawingXCoordinates[11], 120 + c.marginX / 2.0 - 0.1);
-        EXPECT_LE(m.DrawingXCoordinates[10], c.frameWidth - 120 - c.marginX / 2.0 + 0.1);
-        EXPECT_GE(m.DrawingYCoordinates[10], c.frameTop + 120 + c.marginY / 2.0 - 0.1);
-        EXPECT_TRUE(DrawingFitted(m));
+        EXPECT_GE(s.Drawing().DrawingXCoordinates[11], 120 + c.marginX / 2.0 - 0.1);
+        EXPECT_LE(s.Drawing().DrawingXCoordinates[10], c.frameWidth - 120 - c.marginX / 2.0 + 0.1);
+        EXPECT_GE(s.Drawing().DrawingYCoordinates[10], c.frameTop + 120 + c.marginY / 2.0 - 0.1);
+        EXPECT_TRUE(DrawingFitted(s));
     }
 }
 
@@ -106,18 +107,19 @@ TEST(ComputeDrawingScale, NoRoomOrNoWallPlacesNothing) {
         SCOPED_TRACE(c.what);
         test::BuiltInWall w;
         Model& m = w.m;
-        m.FrameWidth = c.frameWidth;
-        m.FrameHeight = c.frameHeight;
+        test::RecordingSurface s;
+        s.Drawing().FrameWidth = c.frameWidth;
+        s.Drawing().FrameHeight = c.frameHeight;
         if (c.baseWidth == 0) {
             m.ToeLength = m.StemFrontBatter = m.StemTopThickness = m.StemBackBatter = m.HeelLength = 0;
             m.BaseWidth = 0;
             m.ToeTopDrop = m.FrontStemHeight = m.ToeTipThickness = 0;
         }
-        ComputeDrawingScale(m);
-        EXPECT_FALSE(DrawingFitted(m));
-        EXPECT_EQ(m.DrawingScale, 0);
+        ComputeDrawingScale(m, s);
+        EXPECT_FALSE(DrawingFitted(s));
+        EXPECT_EQ(s.Drawing().DrawingScale, 0);
         for (int i = 0; i <= 50; ++i) {
-            EXPECT_TRUE(std::isfinite(m.DrawingXCoordinates[i]) && std::isfinite(m.DrawingYCoordinates[i]));
+            EXPECT_TRUE(std::isfinite(s.Drawing().DrawingXCoordinates[i]) && std::isfinite(s.Drawing().DrawingYCoordinates[i]));
         }
     }
 }
@@ -220,7 +222,7 @@ TEST(DrawArrow, HeadsInsideOutsideOrNone) {
         RecordingSurface s;
         int32_t colour = RGB(255, 0, 0);
         int width = 2;
-        DrawArrow(m, s, 1000, 500, 1000 + c.length, 500, c.heads, colour, width);
+        DrawArrow(s, 1000, 500, 1000 + c.length, 500, c.heads, colour, width);
         const auto lines = s.Of("Line");
         ASSERT_EQ(lines.size(), c.lines.size());
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -241,7 +243,7 @@ TEST(DrawArrow, ColourAndWidthZeroComeFromTheSurfaceAndGoBack) {
     s.DrawWidth = 3;
     int32_t colour = 0;
     int width = 0;
-    DrawArrow(m, s, 0, 0, 0, 600, 1, colour, width);
+    DrawArrow(s, 0, 0, 0, 600, 1, colour, width);
     EXPECT_EQ(colour, RGB(0, 0, 255));
     EXPECT_EQ(width, 3);
     for (const SurfaceCall& line : s.Of("Line")) {

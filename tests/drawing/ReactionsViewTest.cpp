@@ -48,7 +48,7 @@ TEST(ReactionsView, ResultantPointsTheWayItActsAndTheBaseForceTheWayHActs) {
         p.m.EccentricityFromOverturningPoint = 3;
         p.m.LeftBearingPressure = p.m.RightBearingPressure = 0;
         DrawReactionsView(p.m, p.s);
-        const double px = p.X(4) + 3.0 * p.m.DrawingScale, py = p.Y(4), R = std::hypot(c.H, c.V);
+        const double px = p.X(4) + 3.0 * p.s.Drawing().DrawingScale, py = p.Y(4), R = std::hypot(c.H, c.V);
         bool found = false;
         for (const SurfaceCall& line : p.LinesTo(px, py)) {
             if (std::fabs(std::hypot(line.X1 - px, line.Y1 - py) - 960) > 1e-3) continue;
@@ -74,13 +74,13 @@ TEST(ReactionsView, ValuesReadOnAWhiteGroundTheBaseForceAboveTheBand) {
     for (const int outlinePen : {1, 2, 4}) {
         SCOPED_TRACE(outlinePen);
         ViewPicture p;
-        p.m.OutlinePenWidth = outlinePen;
+        p.s.Drawing().OutlinePenWidth = outlinePen;
         p.m.TotalHorizontalForce = -86.88f;
         p.m.TotalVerticalForce = 100;
         p.m.EccentricityFromOverturningPoint = 1.5;
         p.m.LeftBearingPressure = 57.43f;
         p.m.BearingContactEnd = 4.5f;
-        SetReactionsArrowScale(p.m);
+        SetReactionsArrowScale(p.m, p.s);
         DrawReactionsView(p.m, p.s);
         const auto& calls = p.s.Calls;
         int values = 0;
@@ -112,18 +112,18 @@ TEST(ReactionsView, ValuesReadOnAWhiteGroundTheBaseForceAboveTheBand) {
 TEST(ReactionsView, NoContactDrawsNoBasePressureAndZeroPressuresKeepTheScale) {
     ViewPicture p;
     p.m.TotalVerticalForce = 10;
-    p.m.LoadArrowScale = 7;
+    p.s.Drawing().LoadArrowScale = 7;
     p.m.BearingContactStart = 0;
     p.m.BearingContactEnd = p.m.BaseWidth;
-    SetReactionsArrowScale(p.m);
-    EXPECT_EQ(p.m.LoadArrowScale, 7);
+    SetReactionsArrowScale(p.m, p.s);
+    EXPECT_EQ(p.s.Drawing().LoadArrowScale, 7);
     DrawReactionsView(p.m, p.s);
     for (const SurfaceCall& c : p.s.Of("Line")) EXPECT_NE(c.Y2, p.Y(4) + 45);
 
     p.m.LeftBearingPressure = 12;
     p.m.RightBearingPressure = 48;
-    SetReactionsArrowScale(p.m);
-    EXPECT_EQ(p.m.LoadArrowScale, 10);
+    SetReactionsArrowScale(p.m, p.s);
+    EXPECT_EQ(p.s.Drawing().LoadArrowScale, 10);
 }
 
 TEST(ResistancesView, PassiveValuesAreFactoredAsTheirLengthsAre) {
@@ -131,7 +131,7 @@ TEST(ResistancesView, PassiveValuesAreFactoredAsTheirLengthsAre) {
     test::MessageRecorder messages;
     p.m.CombinationSets[1].Combinations[0].Factor[EP] = 1.5f;
     PrepareCombination(p.m);
-    SetResistancesArrowScale(p.m);
+    SetResistancesArrowScale(p.m, p.s);
     DrawResistancesView(p.m, p.s);
     const auto& pp = p.m.PassivePressureOrdinates;
     ASSERT_GT(pp[3], 0);
@@ -139,7 +139,7 @@ TEST(ResistancesView, PassiveValuesAreFactoredAsTheirLengthsAre) {
     EXPECT_NE(p.s.FindText(LoadValueText(1.5 * pp[3])), nullptr);
     EXPECT_EQ(p.s.FindText(LoadValueText(pp[3])), nullptr);
     // the key's pressure at its bottom is drawn ForceArrowLength times the factor
-    const double bottom = p.Y(4) + p.m.DrawingScale * p.m.ShearKeyDepth;
+    const double bottom = p.Y(4) + p.s.Drawing().DrawingScale * p.m.ShearKeyDepth;
     EXPECT_NE(p.s.Calls.end(), std::find_if(p.s.Calls.begin(), p.s.Calls.end(), [&](const SurfaceCall& c) {
                   return c.Kind == "Line" && std::fabs(c.Y1 - bottom) < 1e-3 && std::fabs(c.X1 - c.X2 - 720) < 1e-2;
               }));

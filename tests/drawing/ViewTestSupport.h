@@ -24,14 +24,14 @@ struct ViewPicture {
 
     ViewPicture() {
         m.TextFontName = "Arial";
-        m.FrameWidth = 18000;
-        m.FrameHeight = 13500;
+        s.Drawing().FrameWidth = 18000;
+        s.Drawing().FrameHeight = 13500;
         PrepareWall(m);
         DrawWall(m, s, 1, 0);
         s.Calls.clear();
     }
-    double X(int node) const { return m.DrawingXCoordinates[static_cast<size_t>(node)]; }
-    double Y(int node) const { return m.DrawingYCoordinates[static_cast<size_t>(node)]; }
+    double X(int node) const { return s.Drawing().DrawingXCoordinates[static_cast<size_t>(node)]; }
+    double Y(int node) const { return s.Drawing().DrawingYCoordinates[static_cast<size_t>(node)]; }
     // Lines ending at (x, y) that start somewhere else: the shafts and barbs of arrows pointing there.
     std::vector<SurfaceCall> LinesTo(double x, double y) const {
         std::vector<SurfaceCall> out;

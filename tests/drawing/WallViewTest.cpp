@@ -28,11 +28,11 @@ struct WallPicture {
 
     WallPicture() {
         m.TextFontName = "Arial";
-        m.FrameWidth = 18000;
-        m.FrameHeight = 13500;
+        s.Drawing().FrameWidth = 18000;
+        s.Drawing().FrameHeight = 13500;
     }
-    double X(int node) const { return m.DrawingXCoordinates[node]; }
-    double Y(int node) const { return m.DrawingYCoordinates[node]; }
+    double X(int node) const { return s.Drawing().DrawingXCoordinates[node]; }
+    double Y(int node) const { return s.Drawing().DrawingYCoordinates[node]; }
     std::vector<SurfaceCall> Boxes(int32_t colour) const {
         std::vector<SurfaceCall> out;
         for (const SurfaceCall& c : s.Of("FilledBox")) {
@@ -59,7 +59,7 @@ TEST(DrawDimensionsView, TextsAndPlaceOfTheBuiltInWallInEveryUnitSystem) {
           "3.28", "4.17", "32.81", "16.40", "4.92", "2.20", "1 : 5.00", "Dimensions in ft"}},
     };
     WallPicture metric;
-    ComputeDrawingScale(metric.m);
+    ComputeDrawingScale(metric.m, metric.s);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WallPicture p;
@@ -68,7 +68,7 @@ TEST(DrawDimensionsView, TextsAndPlaceOfTheBuiltInWallInEveryUnitSystem) {
             p.m.CurrentUnitSystem = c.unitSystem;
             ConvertUnits(p.m);
         }
-        ComputeDrawingScale(p.m);
+        ComputeDrawingScale(p.m, p.s);
         DrawDimensionsView(p.m, p.s, 0);
         EXPECT_EQ(p.s.Texts(), c.texts);
         // the picture does not move with the unit system
@@ -81,7 +81,7 @@ TEST(DrawDimensionsView, TextsAndPlaceOfTheBuiltInWallInEveryUnitSystem) {
 
 TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
     WallPicture p;
-    ComputeDrawingScale(p.m);
+    ComputeDrawingScale(p.m, p.s);
     DrawDimensionsView(p.m, p.s, 0);
     const double lineHeight = 20 * p.s.FontSize;
     // the top chain lies 240 above the backfill's highest point
@@ -103,7 +103,7 @@ TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
     EXPECT_NEAR(p.s.FindText("1.50")->X1, std::max(p.X(14) + 600, back->X2 + 60) + 30, 1e-3);
     // with the key shown, the base line lies 480 below the deeper of B/10 and the key
     const SurfaceCall* base = p.s.FindText("7.20");
-    EXPECT_NEAR(base->Y1, p.Y(4) + 0.72 * p.m.DrawingScale + 480 - lineHeight, 0.01);
+    EXPECT_NEAR(base->Y1, p.Y(4) + 0.72 * p.s.Drawing().DrawingScale + 480 - lineHeight, 0.01);
     // the slope text sits over the middle of the backfill surface, 480 to the right
     const SurfaceCall* slope = p.s.FindText("1 : 5.00");
     EXPECT_NEAR((slope->X1 + slope->X2) / 2, (p.X(6) + p.X(10)) / 2 + 480, 1e-3);
@@ -127,7 +127,7 @@ TEST(DrawDimensionsView, OnScreenOnlyLinesTheSlopeArrowAndTheCaption) {
         SCOPED_TRACE(slope);
         WallPicture p;
         p.m.BackfillSlopeRatio = slope;
-        ComputeDrawingScale(p.m);
+        ComputeDrawingScale(p.m, p.s);
         DrawDimensionsView(p.m, p.s, 1);
         EXPECT_EQ(p.s.Texts(), std::vector<std::string>{"Dimensions in m"});
         // the slope arrow comes down from 180 above node 10's level to the surface at the middle
@@ -145,7 +145,7 @@ TEST(DrawDimensionsView, OnScreenOnlyLinesTheSlopeArrowAndTheCaption) {
 TEST(DrawDimensionsView, LevelBackfillOnPaperHasNoSlopeMark) {
     WallPicture p;
     p.m.BackfillSlopeRatio = 0;
-    ComputeDrawingScale(p.m);
+    ComputeDrawingScale(p.m, p.s);
     DrawDimensionsView(p.m, p.s, 0);
     const auto texts = p.s.Texts();
     EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const std::string& t) { return t.rfind("1 :", 0) == 0; }),
@@ -157,7 +157,7 @@ TEST(DrawDimensionsView, LevelBackfillOnPaperHasNoSlopeMark) {
 TEST(DrawDimensionsView, WithoutTheKeyTheBaseLiesUnderTheBase) {
     WallPicture p;
     p.m.ShearKeyIncluded = 0;
-    ComputeDrawingScale(p.m);
+    ComputeDrawingScale(p.m, p.s);
     DrawDimensionsView(p.m, p.s, 0);
     const auto texts = p.s.Texts();
     for (const char* gone : {"6.60", "0.60", "0.67"}) EXPECT_EQ(std::find(texts.begin(), texts.end(), gone), texts.end());
@@ -169,7 +169,7 @@ TEST(DrawDimensionsView, ZeroDimensionsAreNotDrawn) {
     p.m.ShearKeyIncluded = 0;
     p.m.BaseWidth -= p.m.HeelLength;
     p.m.HeelLength = 0;
-    ComputeDrawingScale(p.m);
+    ComputeDrawingScale(p.m, p.s);
     DrawWall(p.m, p.s, 1, 0);
     DrawDimensionsView(p.m, p.s, 0);
     const auto texts = p.s.Texts();
@@ -199,9 +199,9 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         p.m.WaterIncluded = True;
         p.m.FrontWaterDepth = c.frontWater;
         p.m.ShearKeyWidth = c.keyWidth;
-        p.m.ArrowHeadSize = c.arrowHead;
-        p.m.FrameWidth *= c.arrowHead / 60;
-        p.m.FrameHeight *= c.arrowHead / 60;
+        p.s.Drawing().ArrowHeadSize = c.arrowHead;
+        p.s.Drawing().FrameWidth *= c.arrowHead / 60;
+        p.s.Drawing().FrameHeight *= c.arrowHead / 60;
         p.s.FontSize = c.fontSize;
         if (c.stemTop > 0) {
             p.m.StemFrontBatter = p.m.StemBackBatter = 0.5f;
@@ -209,7 +209,7 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
             p.m.BaseWidth = p.m.ToeLength + 1 + c.stemTop + p.m.HeelLength;
             ComputeWallOutline(p.m);
         }
-        ComputeDrawingScale(p.m);
+        ComputeDrawingScale(p.m, p.s);
         DrawDimensionsView(p.m, p.s, 0);
         const auto prints = p.s.Of("Print");
         // each value across the stem's top stands by the middle of its dimension, or a leader joins them
@@ -237,12 +237,12 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
                     << a.Text << " on " << b.Text;
                 // two heights level with each other on neighbouring lines read as a pair ("10.00 10.00")
                 const bool level = a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h;
-                const bool beside = a.Y1 > p.m.DrawingYCoordinates[1] && a.Y1 + h < p.m.DrawingYCoordinates[4];
+                const bool beside = a.Y1 > p.s.Drawing().DrawingYCoordinates[1] && a.Y1 + h < p.s.Drawing().DrawingYCoordinates[4];
                 EXPECT_FALSE(beside && level && std::fabs(a.X1 - b.X1) < 2 * w + gap)
                     << a.Text << " level with " << b.Text;
             }
             // no vertical dimension line runs through the texts beside the wall
-            const bool beside = a.Y1 > p.m.DrawingYCoordinates[1] && a.Y1 + h < p.m.DrawingYCoordinates[4];
+            const bool beside = a.Y1 > p.s.Drawing().DrawingYCoordinates[1] && a.Y1 + h < p.s.Drawing().DrawingYCoordinates[4];
             for (const SurfaceCall& l : beside ? p.s.Of("Line") : std::vector<SurfaceCall>{}) {
                 if (l.Colour != p.m.DimensionLineColour || l.X1 != l.X2) continue;
                 EXPECT_FALSE(a.X1 < l.X1 && l.X1 < a.X1 + w && std::min(l.Y1, l.Y2) < a.Y1 + h &&
@@ -314,19 +314,19 @@ TEST(DrawWall, OutlineKeyAndRestraintMark) {
     }
     // the key's two sides and bottom, then the triangle under the base
     ASSERT_EQ(restraint.size(), 6u);
-    const double keyBottom = p.Y(4) + 0.67 * p.m.DrawingScale;
+    const double keyBottom = p.Y(4) + 0.67 * p.s.Drawing().DrawingScale;
     EXPECT_NEAR(restraint[1].Y1, keyBottom, 0.01);
-    EXPECT_NEAR(restraint[1].X1, p.X(4) + 6.6 * p.m.DrawingScale, 0.01);
+    EXPECT_NEAR(restraint[1].X1, p.X(4) + 6.6 * p.s.Drawing().DrawingScale, 0.01);
     EXPECT_NEAR(restraint[1].X2, p.X(5), 0.01);
-    EXPECT_EQ(restraint[0].Width, p.m.OutlinePenWidth);
-    EXPECT_NEAR(restraint[3].X1, p.X(4) + 3 * p.m.DrawingScale, 0.01);
+    EXPECT_EQ(restraint[0].Width, p.s.Drawing().OutlinePenWidth);
+    EXPECT_NEAR(restraint[3].X1, p.X(4) + 3 * p.s.Drawing().DrawingScale, 0.01);
     EXPECT_NEAR(restraint[3].Y2, p.Y(4) + 120, 0.01);
 }
 
 TEST(DrawWall, NothingInAFrameTooSmall) {
     WallPicture p;
-    p.m.FrameWidth = 300;
-    p.m.FrameHeight = 300;
+    p.s.Drawing().FrameWidth = 300;
+    p.s.Drawing().FrameHeight = 300;
     DrawWall(p.m, p.s, 1, 0);
     DrawDimensionsView(p.m, p.s, 0);
     EXPECT_TRUE(p.s.Calls.empty());
@@ -337,7 +337,7 @@ TEST(DrawWall, FillsStayInsideTheFrame) {
         SCOPED_TRACE(slope);
         WallPicture p;
         p.m.BackfillSlopeRatio = slope;
-        p.m.FrameTop = 7000;   // a lower half page: nothing may reach above it
+        p.s.Drawing().FrameTop = 7000;   // a lower half page: nothing may reach above it
         DrawWall(p.m, p.s, 1, 0);
         ASSERT_FALSE(p.s.Calls.empty());
         for (const SurfaceCall& c : p.s.Calls) {
@@ -351,7 +351,7 @@ TEST(DrawWall, FillsStayInsideTheFrame) {
 TEST(DrawWall, BusyPointerWhileDrawing) {
     test::MessageRecorder recorder;
     WallPicture p;
-    ComputeDrawingScale(p.m);
+    ComputeDrawingScale(p.m, p.s);
     DrawWall(p.m, p.s, 1, 0);
     DrawDimensionsView(p.m, p.s, 1);
     EXPECT_EQ(recorder.BusyDepth, 0);

@@ -6,11 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -320,6 +326,150 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
         rec.Messages.clear();
         EXPECT_FALSE(ReadProjectFile(*opened, path));
         EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Text.find("cut short") == std::string::npos);
+    }
+}
+
+// Only the file itself tells that a save overwriting it was cut short: the
+// saver marks it, no ".BAK" can fake that, a whole save by anyone clears it,
+// and each user who opens it is told where the old wall waits, or whose it
+// is. What a save cut short left beside the file goes with the next save by
+// the names it was made under: in a folder the saver may not list, and on a
+// file system that keeps no marks, where a ".BAK" cannot say it is a save's.
+TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
+    if (::geteuid() != 0) GTEST_SKIP() << "two users and a mount need root";
+    test::TempDir dir;
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    const std::string cut = "cut short; its previous contents are kept in " + dir.File("cache/Brindlemar/wall.bmi.");
+    const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
+    auto m = test::BuiltInModel(dir.File("program"));
+    constexpr int None = -1, Root = 0, Nobody = int(test::Nobody);
+    // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone;
+    // `cleared`: the next save leaves nothing but the file's names
+    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark; bool marked;
+                  int cutBy; const char* killAt; int thenSavedBy; std::string toldNobody, toldRoot;
+                  bool cleared = false, withoutMarks = false; };
+    const Case cases[] = {
+        {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", false, None, "",
+         None, "", ""},
+        {"cut short where the user's own .BAK stands", 0777, Root, false, "", false, Nobody, "pwrite", None, cut, cut},
+        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, false, Root, "pwrite", Nobody,
+         "", ""},
+        {"cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite", None,
+         ", which only the user root may read", cut},
+        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, true, None, "", Nobody, "",
+         "", true},
+        {"cut short in a folder the saver may not list", 0733, Nobody, false, nullptr, false, Nobody, "rename", Nobody,
+         "", "", true},
+        {"cut short on a file system without attributes", 0777, Root, true, nullptr, false, Root, "pwrite", Root, "",
+         "", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(shared);
+        fs::create_directory(shared);
+        if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) continue;
+        ASSERT_TRUE(WriteProjectFile(*m, file.string()));
+        fs::remove_all(dir.Path() / "cache");
+        fs::create_directory(dir.Path() / "cache");
+        ASSERT_EQ(::chmod(shared.c_str(), c.folderMode) + ::chmod(dir.File("cache").c_str(), 0777) +
+                      ::chmod(file.c_str(), 0666) + ::chown(file.c_str(), c.owner, Team),
+                  0);
+        if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
+        if (c.plantedMark) {
+            test::WriteBytes(dir.File("shared/wall.BAK"), "planted");
+            ::chown(dir.File("shared/wall.BAK").c_str(), test::Nobody, test::Nobody);
+            ::setxattr(dir.File("shared/wall.BAK").c_str(), "user.brindlemar.backup", c.plantedMark,
+                       std::strlen(c.plantedMark), 0);
+        }
+        if (c.marked) ::setxattr(file.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        const ino_t inode = StatOf(file).st_ino;
+        const auto save = [&](int user, bool killed) {
+            return test::InChildProcess(user == Nobody, 0, [&] {
+                const FileCallHook hook([&](const char* call, int fd) {
+                    if (killed && call == std::string(c.killAt) && (fd < 0 || StatOf(fd).st_ino == inode)) ::_exit(9);
+                });
+                test::MessageRecorder rec;
+                return WriteProjectFile(*m, file.string()) ? 0 : 1;
+            }, {Team});
+        };
+        ASSERT_EQ(c.cutBy == None ? 9 : save(c.cutBy, true), 9);
+        const std::size_t leftAfterCut = test::NamesIn(shared).size();
+        ASSERT_EQ(c.thenSavedBy == None ? 0 : save(c.thenSavedBy, false), 0);
+        for (const int user : {Nobody, Root}) {
+            const std::string& told = user == Nobody ? c.toldNobody : c.toldRoot;
+            EXPECT_EQ(test::InChildProcess(user == Nobody, 0, [&] {
+                test::MessageRecorder rec;
+                auto opened = test::BuiltInModel(dir.File("program"));
+                if (ReadProjectFile(*opened, file.string())) return 0;
+                return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
+            }), told.empty() ? 0 : 1) << "opened by " << user;
+        }
+        const std::size_t names = c.twoNames ? 2 : 1;
+        EXPECT_TRUE(!c.cleared || (test::NamesIn(shared).size() == names && (c.cutBy == None || leftAfterCut > names)));
+        if (c.withoutMarks) ::umount(shared.c_str());
+    }
+}
+
+// A save under a name that was free never takes it from a file another
+// program made there while the wall was written.
+TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
+    test::TempDir dir;
+    const std::string path = dir.File("wall.bmi");
+    auto m = test::BuiltInModel(dir.File("program"));
+    test::MessageRecorder rec;
+    {
+        const FileCallHook hook([&](const char* call, int) {
+            if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
+        });
+        EXPECT_FALSE(WriteProjectFile(*m, path));
+    }
+    EXPECT_EQ(ReadBytes(path), "theirs");
+    ASSERT_EQ(rec.Messages.size(), 1u);
+    EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
+    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
+}
+
+// A lock that another program holds, here another user who may only read
+// the file, is waited for a moment while the windows paint, and then told
+// for what it is: a save does not happen, an open reads a file that did not
+// change, and refuses one that is marked as being overwritten.
+TEST(SaveSafety, ALockHeldByAnotherProgramIsWaitedForAMomentAndTold) {
+    struct Case { const char* what; bool save, marked, done; };
+    const Case cases[] = {
+        {"a save", true, false, false},
+        {"an open", false, false, true},
+        {"an open while the holder overwrites it", false, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TempDir dir;
+        const std::string path = dir.File("wall.bmi");
+        auto m = test::BuiltInModel(dir.File("program"));
+        ASSERT_TRUE(WriteProjectFile(*m, path));
+        if (c.marked) ::setxattr(path.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        int held[2];
+        ASSERT_EQ(::pipe(held), 0);
+        const pid_t holder = ::fork();
+        if (holder == 0) {
+            if (::geteuid() == 0 && (::setgid(test::Nobody) != 0 || ::setuid(test::Nobody) != 0)) ::_exit(1);
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            if (::flock(fd, LOCK_EX) == 0 && ::write(held[1], "h", 1) == 1) ::pause();
+            ::_exit(1);
+        }
+        char token;
+        ASSERT_EQ(::read(held[0], &token, 1), 1);
+        test::MessageRecorder rec;
+        const auto start = std::chrono::steady_clock::now();
+        const bool done = c.save ? WriteProjectFile(*m, path) : ReadProjectFile(*m, path);
+        const auto waited = std::chrono::steady_clock::now() - start;
+        ::kill(holder, SIGKILL);
+        ::waitpid(holder, nullptr, 0);
+        ::close(held[0]), ::close(held[1]);
+        EXPECT_EQ(done, c.done);
+        EXPECT_LT(waited, std::chrono::seconds(3));
+        EXPECT_GT(rec.EventRounds, 5) << "the windows were painted while it waited";
+        EXPECT_TRUE(c.done || (rec.Messages.size() == 1 &&
+                               rec.Messages[0].Text.find("another program holds the file locked") != std::string::npos));
     }
 }
 

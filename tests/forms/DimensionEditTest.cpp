@@ -174,14 +174,12 @@ TEST(DimensionEdit, EveryLabelStoresAndRebalances) {
         test::BuiltInWall w;
         if (c.before) c.before(w.m);
         w.m.ProjectModified = False;
-        w.m.ResultsValid = True;
         EXPECT_TRUE(Enter(w.m, c.index, {c.entry}));
         for (const Expected& e : c.want) {
             if (e.value == 0) EXPECT_EQ(w.m.*e.member, 0.0f) << e.name;  // a part removed is gone, not nearly
             else EXPECT_NEAR(w.m.*e.member, e.value, 1e-6) << e.name;
         }
         EXPECT_EQ(w.m.ProjectModified, True);
-        EXPECT_EQ(w.m.ResultsValid, False);
         EXPECT_EQ(w.m.DialogCancelled, False);
         ExpectConsistentWall(w.m);
     }
@@ -228,12 +226,10 @@ TEST(DimensionEdit, CancelChangesNothingAndAlwaysLeaves) {
     test::BuiltInWall w;
     Model& m = w.m;
     m.ProjectModified = False;
-    m.ResultsValid = True;
     const float base = m.BaseWidth;
     EXPECT_FALSE(Enter(m, BaseWidthLabel, {std::nullopt}));
     EXPECT_EQ(m.BaseWidth, base);
     EXPECT_EQ(m.ProjectModified, False);
-    EXPECT_EQ(m.ResultsValid, True);
     EXPECT_EQ(m.DialogCancelled, False);
 
     // a negative value read from a file: Cancel still leaves at the first try

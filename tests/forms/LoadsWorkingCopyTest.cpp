@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "analysis/Analysis.h"
 #include "model/Initialise.h"
@@ -47,6 +48,21 @@ TEST(LoadsTexts, NumbersAsTheDialogShowsAndRewritesThem) {
     };
     for (const Case& c : {Case{1.35f, "1.35"}, Case{1.0f, "1.00"}, Case{0.0f, "--"}, Case{-0.9f, "-0.90"}, Case{1000.0f, "1000.00"}})
         EXPECT_EQ(FactorSummaryText(c.factor), c.want) << c.factor;
+
+    // loads on the ground in front of the toe or behind the heel, not on the wall
+    const BuiltInWall wall;
+    const float B = wall.m.BaseWidth;
+    const std::pair<std::vector<float>, const char*> notes[] = {
+        {{0, 2, B}, ""},   // at the toe tip and at the heel end: on the wall
+        {{1, B + 0.5f}, "Load 2 stands beyond the heel: it is counted as a load on the wall"},
+        {{-0.01f, B * 1.001f, 1, B + 2, -3, -1},
+         "Loads 1, 5 and 6 stand in front of the toe: they are counted as loads on the wall\n"
+         "Loads 2 and 4 stand beyond the heel: they are counted as loads on the wall"}};
+    for (const auto& [x, want] : notes) {
+        LineLoadTable loads{};
+        for (size_t i = 0; i < x.size(); ++i) loads[i + 1] = {1, x[i], 0, 180, DL};
+        EXPECT_EQ(LoadsOffTheWallNote(wall.m, loads, int16_t(x.size())), want);
+    }
 
     EXPECT_EQ(SingleOfText("2.5kN"), 2.5f);
     EXPECT_FALSE(SingleOfText("1e39").has_value());  // beyond a Single: refused, never infinity
@@ -139,6 +155,10 @@ protected:
 TEST_F(WorkingSets, ANewSetHasOneCombinationOfOnesButNoEccentricityAllowance) {
     const CombinationSet& added = m.WorkingCombinationSets[3];
     EXPECT_EQ(added.CombinationCount, 1);
+    // named apart from the others: the next one takes the next free number
+    m.WorkingCombinationSets[1].Name = "New set 1";
+    ASSERT_TRUE(AddWorkingCombinationSet(m));
+    EXPECT_EQ(m.WorkingCombinationSets[4].Name, "New set 2");
     EXPECT_EQ(added.Combinations[0].Name, "");
     for (int k = 0; k <= MaxFactorCount; ++k) EXPECT_EQ(added.Combinations[0].Factor[k], k == EX ? 0.0f : 1.0f) << k;
     EXPECT_EQ(added.Factors, m.CurrentFactorDefinition);
@@ -266,7 +286,6 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         w.EnteredKae = 0.4f;
         w.CombinationSets[1].CombinationCount = 2;
         w.ProjectModified = False;
-        w.ResultsValid = True;
         CopyCombinationSetsToWorkingCopy(w);
         LoadOptionControls controls = ControlsOf(w);
         LineLoadTable loads = w.LineLoads;
@@ -276,7 +295,6 @@ TEST_F(WorkingSets, AcceptFlagsChangesOfOptionsAndLoadsButNotOfSetContents) {
         ASSERT_FALSE(OversizedLoadOption(controls, loads, count)) << c.what;
         StoreLoadOptions(w, controls, loads, count);
         EXPECT_EQ(w.ProjectModified, c.modified ? True : False) << c.what;
-        EXPECT_EQ(w.ResultsValid, c.modified ? False : True) << c.what;
         // stored whether or not it counted as a change
         EXPECT_EQ(w.CombinationSets[1], edited) << c.what;
         EXPECT_EQ(w.LineLoadCount, count) << c.what;
@@ -303,10 +321,8 @@ TEST(LoadsAccept, UntouchedBoxesKeepValuesTheirTextCannotHoldExactly) {
         ASSERT_NE(static_cast<float>(Val(ControlsOf(m).Surcharge)), m.BackfillSurcharge);
         const Model before = m;
         m.ProjectModified = False;
-        m.ResultsValid = True;
         StoreLoadOptions(m, ControlsOf(m), m.LineLoads, m.LineLoadCount);
         EXPECT_EQ(m.ProjectModified, False) << units;
-        EXPECT_EQ(m.ResultsValid, True) << units;
         EXPECT_EQ(m.BackfillSurcharge, before.BackfillSurcharge) << units;
         EXPECT_EQ(m.NominalBearingResistance, before.NominalBearingResistance) << units;
         EXPECT_EQ(m.ShearKeyDepth, before.ShearKeyDepth) << units;

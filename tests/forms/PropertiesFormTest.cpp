@@ -106,10 +106,8 @@ TEST(PropertiesForm, AcceptMarksTheProjectOnlyWhenSomethingDiffers) {
         PropertyEntries e = PropertyEntriesFromModel(m);
         c.edit(e);
         m.ProjectModified = False;
-        m.ResultsValid = True;
         StoreProperties(m, e);
         EXPECT_EQ(m.ProjectModified, c.modified ? True : False);
-        EXPECT_EQ(m.ResultsValid, c.modified ? False : True);
     }
 
     // and the opposite changes, from at rest on soil
@@ -137,7 +135,6 @@ TEST(PropertiesForm, AcceptingTheShownValuesChangesNothingInAnyUnitSystem) {
         ConvertUnits(m);
         const PropertyEntries before = PropertyEntriesFromModel(m);
         m.ProjectModified = False;
-        m.ResultsValid = True;
         StoreProperties(m, before);
         EXPECT_EQ(m.ProjectModified, False) << "unit system " << unit;
         EXPECT_EQ(PropertyEntriesFromModel(m).Values, before.Values) << "unit system " << unit;

@@ -80,10 +80,8 @@ TEST(RestraintsForm, AcceptMarksTheProjectOnlyWhenSomethingDiffers) {
         Model m = Restrained();
         RestraintEntries e = RestraintEntriesFromModel(m);
         c.edit(e);
-        m.ResultsValid = True;
         StoreRestraints(m, e);
         EXPECT_EQ(m.ProjectModified, c.modified ? True : False);
-        EXPECT_EQ(m.ResultsValid, c.modified ? False : True);
         EXPECT_EQ(m.AdjacentStructureCapacity, EntryValue(e.Values[AdjacentCapacityBox]));
         EXPECT_EQ(m.ShearKeyDepth, EntryValue(e.Values[ShearKeyDepthBox]));
         EXPECT_EQ(m.AdjacentStructurePosition, EntryValue(e.Values[AdjacentPositionBox]));

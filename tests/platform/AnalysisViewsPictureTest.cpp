@@ -73,7 +73,7 @@ protected:
     void Draw(Surface& s, int kind) {
         PrepareCombination(m);
         {
-            const FrameBelowFactorTable below(m, s);
+            const FrameBelowFactorTable below(s);
             DrawAnalysisView(m, s, kind);
         }
         DrawFactorTable(m, s);
@@ -93,9 +93,9 @@ TEST_P(AnalysisViewsPicture, EveryViewDrawsOnTheScreenInsideThePicture) {
         ImageSurface s(1280, 800);
         s.FontName = m.TextFontName;
         s.FontSize = 8;
-        m.FrameTop = 0;
-        m.FrameWidth = 1280 * 15;
-        m.FrameHeight = 800 * 15;
+        s.Drawing().FrameTop = 0;
+        s.Drawing().FrameWidth = 1280 * 15;
+        s.Drawing().FrameHeight = 800 * 15;
         Draw(s, v.kind);
         const QImage& image = s.Image();
         const std::string file = folder.File(Name(v) + ".png");
@@ -128,12 +128,12 @@ TEST_P(AnalysisViewsPicture, EveryViewPrintsOnOnePdfPageWithItsCaptionsAndValues
             test::PrintToA4Pdf(printer, pdf);
             PrinterSurface s(printer);
             // the top half of the sheet with the pens of paper
-            m.FrameTop = 0;
-            m.FrameWidth = static_cast<int32_t>(s.ScaleWidth());
-            m.FrameHeight = static_cast<int32_t>(s.ScaleHeight() / 2);
+            s.Drawing().FrameTop = 0;
+            s.Drawing().FrameWidth = static_cast<int32_t>(s.ScaleWidth());
+            s.Drawing().FrameHeight = static_cast<int32_t>(s.ScaleHeight() / 2);
             const auto pen = [&](double mm) { return static_cast<int16_t>(std::lround(PenWidthPixels(s, mm))); };
-            m.OutlinePenWidth = m.LoadArrowPenWidth = m.ResistanceArrowPenWidth = pen(0.35);
-            m.DetailPenWidth = m.LoadOutlinePenWidth = m.ResistanceDiagramPenWidth = m.FactorTablePenWidth = pen(0.1);
+            s.Drawing().OutlinePenWidth = s.Drawing().LoadArrowPenWidth = s.Drawing().ResistanceArrowPenWidth = pen(0.35);
+            s.Drawing().DetailPenWidth = s.Drawing().LoadOutlinePenWidth = s.Drawing().ResistanceDiagramPenWidth = s.Drawing().FactorTablePenWidth = pen(0.1);
             s.FontName = m.TextFontName;
             s.FontSize = 7;
             Draw(s, v.kind);

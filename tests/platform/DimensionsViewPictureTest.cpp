@@ -40,10 +40,10 @@ TEST_F(DimensionsViewPicture, ScreenPictureShowsWallWaterAndSoilInsideTheFrame) 
     s.FontSize = 8;
     // a frame inset in the picture, so that drawing outside it would show
     const int left = 0, top = 60, width = 1100, height = 780;
-    m.FrameLeft = left;
-    m.FrameTop = top * 15;
-    m.FrameWidth = width * 15;
-    m.FrameHeight = height * 15;
+    s.Drawing().FrameLeft = left;
+    s.Drawing().FrameTop = top * 15;
+    s.Drawing().FrameWidth = width * 15;
+    s.Drawing().FrameHeight = height * 15;
     DrawWall(m, s, 1, 0);
     DrawDimensionsView(m, s, 1);
     const QImage& image = s.Image();
@@ -55,15 +55,16 @@ TEST_F(DimensionsViewPicture, ScreenPictureShowsWallWaterAndSoilInsideTheFrame) 
     ImageSurface withTexts(1200, 900);
     withTexts.FontName = m.TextFontName;
     withTexts.FontSize = 8;
+    withTexts.Drawing() = s.Drawing();
     DrawWall(m, withTexts, 1, 0);
     DrawDimensionsView(m, withTexts, 0);
     withTexts.Image().save(QString::fromStdString(folder.File("texts.png")));
     KeepPicture(folder.File("texts.png"), "dimensions-texts.png");
 
-    const double scale = m.DrawingScale;
+    const double scale = s.Drawing().DrawingScale;
     auto pixel = [&](double x, double y) { return image.pixel(static_cast<int>(x / 15), static_cast<int>(y / 15)); };
-    auto nodeX = [&](int i) { return static_cast<double>(m.DrawingXCoordinates[i]); };
-    auto nodeY = [&](int i) { return static_cast<double>(m.DrawingYCoordinates[i]); };
+    auto nodeX = [&](int i) { return static_cast<double>(s.Drawing().DrawingXCoordinates[i]); };
+    auto nodeY = [&](int i) { return static_cast<double>(s.Drawing().DrawingYCoordinates[i]); };
     const QRgb concrete = qRgb(51, 51, 153), water = qRgb(204, 255, 255), backfill = qRgb(128, 128, 128),
                ground = qRgb(200, 200, 200), white = qRgb(255, 255, 255);
 
@@ -98,14 +99,14 @@ TEST_F(DimensionsViewPicture, PaperPictureIsOnePdfPageWithTheDimensionTexts) {
         test::PrintToA4Pdf(printer, pdf);
         PrinterSurface s(printer);
         // the top half of the sheet, with the pens and sizes of paper
-        m.FrameTop = 0;
-        m.FrameWidth = static_cast<int32_t>(s.ScaleWidth());
-        m.FrameHeight = static_cast<int32_t>(s.ScaleHeight() / 2);
-        m.OutlinePenWidth = static_cast<int16_t>(std::lround(PenWidthPixels(s, 0.35)));
-        m.DetailPenWidth = static_cast<int16_t>(std::lround(PenWidthPixels(s, 0.1)));
+        s.Drawing().FrameTop = 0;
+        s.Drawing().FrameWidth = static_cast<int32_t>(s.ScaleWidth());
+        s.Drawing().FrameHeight = static_cast<int32_t>(s.ScaleHeight() / 2);
+        s.Drawing().OutlinePenWidth = static_cast<int16_t>(std::lround(PenWidthPixels(s, 0.35)));
+        s.Drawing().DetailPenWidth = static_cast<int16_t>(std::lround(PenWidthPixels(s, 0.1)));
         s.FontName = m.TextFontName;
         s.FontSize = 6;
-        ComputeDrawingScale(m);
+        ComputeDrawingScale(m, s);
         DrawDimensionsView(m, s, 0);
         DrawWall(m, s, 0, 0);
         s.NewPage();   // no drawing follows: no second sheet

@@ -65,7 +65,7 @@ TEST(ReinforcementPagesPdf, SectionPrintsItsTablesAndTheDesignOfTheBuiltInWall) 
             EXPECT_EQ(s.PagesStarted(), c.sheets);
         }
         test::KeepPicture(pdf, std::string("reinforcement-") + c.name + ".pdf");
-        EXPECT_EQ(m.PageCount, c.sheets);
+        EXPECT_EQ(ReportPageCount(m), c.sheets);
         EXPECT_EQ(test::PdfPageCount(pdf), c.sheets);
 
         const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");

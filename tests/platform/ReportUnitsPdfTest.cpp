@@ -11,7 +11,6 @@
 
 #include "PictureFiles.h"
 #include "SurfaceTestApplication.h"
-#include "design/DesignSectionForces.h"
 #include "model/Units.h"
 #include "platform/PrinterSurface.h"
 #include "reports/ReportJob.h"
@@ -30,7 +29,6 @@ std::vector<std::string> PrintedLines(Model& m, const std::string& pdf) {
     test::FactorForConcrete(m);
     m.PrintDimensions = m.PrintLoads = m.PrintProperties = m.PrintStability = m.PrintReactions =
         m.PrintReinforcementDesign = 1;
-    ComputeDesignSectionForces(m);
     {
         QPrinter printer(QPrinter::HighResolution);
         test::PrintToA4Pdf(printer, pdf);

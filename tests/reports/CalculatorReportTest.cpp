@@ -27,9 +27,9 @@ protected:
     }
     void Print() { PrintCalculatorReport(m, s, in, r); }
 
-    double Mm(double mm) const { return mm * 56.7 * m.PrintScale; }
+    double Mm(double mm) const { return mm * 56.7 * s.Drawing().PrintScale; }
     // the line `offset` twips below the block's base line
-    double Line(double offset) const { return m.FrameTop + (320 + offset) * m.PrintScale; }
+    double Line(double offset) const { return s.Drawing().FrameTop + (320 + offset) * s.Drawing().PrintScale; }
     // a text on that line; one in a smaller font stands a little lower
     const SurfaceCall& At(const std::string& text, double offset) {
         for (const SurfaceCall& c : s.Calls)
@@ -48,28 +48,28 @@ protected:
 
 TEST_F(CalculatorReportTest, OneBlockInTheTopHalfOfOneSheetWithoutFooter) {
     Print();
-    EXPECT_EQ(m.CurrentHalfPage, 0);
-    EXPECT_FLOAT_EQ(m.BlockFontSize, 8 * m.PrintScale);
+    EXPECT_EQ(s.Drawing().CurrentHalfPage, 0);
+    EXPECT_FLOAT_EQ(s.Drawing().BlockFontSize, 8 * s.Drawing().PrintScale);
     EXPECT_EQ(s.Of("EndDoc").size(), 1u);
     EXPECT_EQ(s.Calls.back().Kind, "EndDoc");
     EXPECT_TRUE(s.Of("NewPage").empty());
     for (const SurfaceCall& c : s.Of("Print")) {
-        EXPECT_LT(c.Y1, m.PageBandHeight + m.HalfPageHeight) << c.Text << " lies in the bottom half";
+        EXPECT_LT(c.Y1, s.Drawing().PageBandHeight + s.Drawing().HalfPageHeight) << c.Text << " lies in the bottom half";
         EXPECT_EQ(c.Text.find("Page"), std::string::npos) << "no footer";
     }
 
     const SurfaceCall* title = s.FindText("Calculator");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->Colour, RGB(0, 0, 128));
-    EXPECT_DOUBLE_EQ(title->FontSize, 10 * m.PrintScale);
-    EXPECT_NEAR((title->X1 + title->X2) / 2, 0.85 * m.FrameWidth, 1);
-    EXPECT_LT(title->Y1, m.FrameTop);
+    EXPECT_DOUBLE_EQ(title->FontSize, 10 * s.Drawing().PrintScale);
+    EXPECT_NEAR((title->X1 + title->X2) / 2, 0.85 * s.Drawing().FrameWidth, 1);
+    EXPECT_LT(title->Y1, s.Drawing().FrameTop);
 
     const SurfaceCall* heading = s.FindText("SOIL PRESSURE");
     ASSERT_NE(heading, nullptr);
     EXPECT_TRUE(heading->Bold && heading->Underline);
     EXPECT_EQ(heading->Colour, 0);
-    EXPECT_NEAR((heading->X1 + heading->X2) / 2, m.FrameWidth / 2.0, 1);
+    EXPECT_NEAR((heading->X1 + heading->X2) / 2, s.Drawing().FrameWidth / 2.0, 1);
     EXPECT_NEAR(heading->Y1, Line(-120), 1);
 }
 
@@ -82,14 +82,14 @@ TEST_F(CalculatorReportTest, LabelsBlackValuesBlueEachInItsPlace) {
         bool rightAligned;
         bool value;
     };
-    const double half = m.FrameWidth / 2.0;
+    const double half = s.Drawing().FrameWidth / 2.0;
     const Case cases[] = {
-        {"- Cohesion (c) =", 1200, 240 * m.PrintScale, false, false},
+        {"- Cohesion (c) =", 1200, 240 * s.Drawing().PrintScale, false, false},
         {"- Depth of soil (h) =", 720, half, false, false},
         {"1.80", 240, Mm(50), true, true},
         {"6.00", 720, half + Mm(50), true, true},
         {"m", 720, half + Mm(52), false, false},
-        {"- Pressure coefficient (K) =", 2160, 240 * m.PrintScale, false, false},
+        {"- Pressure coefficient (K) =", 2160, 240 * s.Drawing().PrintScale, false, false},
         {"0.333", 2160, Mm(60), true, true},
         {"0.433", 2160, Mm(80), true, true},
         {"3.000", 2160, Mm(100), true, true},
@@ -98,7 +98,7 @@ TEST_F(CalculatorReportTest, LabelsBlackValuesBlueEachInItsPlace) {
         {"2.25/2.33", 2880, Mm(80), true, true},
         {"12.55/12.55", 2880, Mm(120), true, true},
         {"T/m", 4560, Mm(142), false, false},
-        {"   depth of resultant =", 4800, 240 * m.PrintScale, false, false},
+        {"   depth of resultant =", 4800, 240 * s.Drawing().PrintScale, false, false},
         {"3.68", 4800, Mm(60), true, true},
         {"4.67", 5760, Mm(60), true, true},
         {"T/m\xB2", 5280, Mm(62), false, false},
@@ -108,7 +108,7 @@ TEST_F(CalculatorReportTest, LabelsBlackValuesBlueEachInItsPlace) {
         const SurfaceCall& call = At(c.text, c.offset);
         EXPECT_NEAR(c.rightAligned ? call.X2 : call.X1, c.x, 1) << c.text;
         EXPECT_EQ(call.Colour, c.value ? RGB(0, 0, 128) : 0) << c.text;
-        EXPECT_DOUBLE_EQ(call.FontSize, 8 * m.PrintScale) << c.text;
+        EXPECT_DOUBLE_EQ(call.FontSize, 8 * s.Drawing().PrintScale) << c.text;
     }
     const SurfaceCall& active = At("Active", 1680);
     EXPECT_TRUE(active.Bold);
@@ -168,13 +168,13 @@ TEST_F(CalculatorReportTest, LabelsAndValuesKeepApartWhateverTheirWidth) {
         CalcSoilPressures(in, r);
         s.Calls.clear();
         Print();
-        EXPECT_EQ(test::Clashes(s, m.FrameTop, m.FrameTop + m.FrameHeight), std::vector<std::string>{});
+        EXPECT_EQ(test::Clashes(s, s.Drawing().FrameTop, s.Drawing().FrameTop + s.Drawing().FrameHeight), std::vector<std::string>{});
         // a cell too wide for its column is printed smaller, still ending at the column's edge
         const std::array<std::string, 10> seismic = ResultColumnTexts(r, 3, m.CurrentUnitSystem);
         const SurfaceCall& cell = At(seismic[2], 2880);
         EXPECT_NEAR(cell.X2, Mm(120), 1);
         EXPECT_LE(cell.X2 - cell.X1, Mm(19) + 1e-6);
-        EXPECT_LE(cell.FontSize, 8 * m.PrintScale);
+        EXPECT_LE(cell.FontSize, 8 * s.Drawing().PrintScale);
     }
 }
 

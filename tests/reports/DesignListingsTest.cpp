@@ -75,7 +75,7 @@ TEST_F(DesignListings, HeadNamesTheMethodTheFacesAndTheLengthUnit) {
         SCOPED_TRACE(c.methodName);
         m.ReinforcementDesignMethod = c.method;
         m.CurrentUnitSystem = c.units;
-        const double titleY = m.FrameTop + 60 * r.Scale();
+        const double titleY = r.s.Drawing().FrameTop + 60 * r.Scale();
         r.Reprint();
         PrintFlexureSummary(m, r.s);
         EXPECT_EQ(r.LineAt(titleY), std::string("Flexural reinforcements    Design method: ") + c.methodName);

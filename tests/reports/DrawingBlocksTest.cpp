@@ -17,17 +17,17 @@ namespace {
 const SurfaceCall* BlockTitle(const ReportSheet& r, const std::string& title) {
     const SurfaceCall* call = r.s.FindText(title);
     if (call == nullptr) return nullptr;
-    EXPECT_NEAR((call->X1 + call->X2) / 2, 0.85 * r.m.FrameWidth, 1e-6);
+    EXPECT_NEAR((call->X1 + call->X2) / 2, 0.85 * r.s.Drawing().FrameWidth, 1e-6);
     // a 10-point line centred in the band (23 twips a point on the recording surface)
-    EXPECT_NEAR(call->Y1 + 23 * call->FontSize / 2, r.m.FrameTop - r.m.TitleBandHeight / 2.0, 1e-6);
+    EXPECT_NEAR(call->Y1 + 23 * call->FontSize / 2, r.s.Drawing().FrameTop - r.s.Drawing().TitleBandHeight / 2.0, 1e-6);
     return call;
 }
 
 // Every text of the picture lies inside the block's frame.
 void ExpectInsideFrame(const ReportSheet& r) {
     for (const SurfaceCall& c : r.s.Of("Print")) {
-        if (c.Y1 < r.m.FrameTop) continue;  // the title band
-        EXPECT_LE(c.Y1, r.m.FrameTop + r.m.FrameHeight) << c.Text;
+        if (c.Y1 < r.s.Drawing().FrameTop) continue;  // the title band
+        EXPECT_LE(c.Y1, r.s.Drawing().FrameTop + r.s.Drawing().FrameHeight) << c.Text;
     }
 }
 
@@ -50,12 +50,12 @@ TEST(DrawingBlocks, EachBlockPrintsItsTitleAndPicture) {
         for (int half : {0, 1}) {
             ReportSheet r;
             PrepareCombination(r.m);
-            r.m.CurrentHalfPage = static_cast<int16_t>(half);
+            r.s.Drawing().CurrentHalfPage = static_cast<int16_t>(half);
             c.print(r.m, r.s);
             const SurfaceCall* title = BlockTitle(r, c.title);
             ASSERT_NE(title, nullptr);
-            EXPECT_NEAR(title->FontSize, 10 * r.m.PrintScale, 1e-6);
-            EXPECT_NEAR(r.m.BlockFontSize, 6 * r.m.PrintScale, 1e-6);
+            EXPECT_NEAR(title->FontSize, 10 * r.s.Drawing().PrintScale, 1e-6);
+            EXPECT_NEAR(r.s.Drawing().BlockFontSize, 6 * r.s.Drawing().PrintScale, 1e-6);
             EXPECT_NE(r.s.FindText(c.inPicture), nullptr);
             ExpectInsideFrame(r);
         }
@@ -74,8 +74,8 @@ TEST(DrawingBlocks, ReactionsOfAStableWallFitTheRoomAndPrintTheLegendOnce) {
     ASSERT_NE(r.m.WallStable, 0);
     const double largest = std::max(r.m.LeftBearingPressure, r.m.RightBearingPressure);
     ASSERT_GT(largest, 0);
-    const double label = 23 * 6 * r.m.PrintScale + 60;
-    EXPECT_NEAR(r.m.LoadArrowScale, (r.m.DrawingMarginY / 2.0 - label) / largest, 1e-3);
+    const double label = 23 * 6 * r.s.Drawing().PrintScale + 60;
+    EXPECT_NEAR(r.s.Drawing().LoadArrowScale, (r.s.Drawing().DrawingMarginY / 2.0 - label) / largest, 1e-3);
     const std::vector<std::string> texts = r.s.Texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Line loads in T/m"), 1);
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Distributed loads in T/m\xB2"), 1);
@@ -90,7 +90,7 @@ TEST(DrawingBlocks, ReactionsOfAWallThatIsNotStableShowTheWallAndLegendOnly) {
     ASSERT_EQ(r.m.WallStable, 0);
     EXPECT_NE(r.s.FindText("The wall is not stable"), nullptr);
     // no base pressure: the arrow scale of a wall without pressure
-    EXPECT_EQ(r.m.LoadArrowScale, 10000);
+    EXPECT_EQ(r.s.Drawing().LoadArrowScale, 10000);
     EXPECT_EQ(r.s.FindText("Forces in T/m"), nullptr);
 }
 
@@ -105,11 +105,11 @@ TEST(DrawingBlocks, TextsShrinkWithTheSheet) {
     m.PageMarginBottom = 16;
     PaperSurface s(0.8 * 210 * 56.7 / TwipsPerMm, 0.8 * 297 * 56.7 / TwipsPerMm);
     SetupPrinterPage(m, s);
-    ASSERT_NEAR(m.PrintScale, 0.8, 1e-4);
-    m.CurrentHalfPage = 0;
+    ASSERT_NEAR(s.Drawing().PrintScale, 0.8, 1e-4);
+    s.Drawing().CurrentHalfPage = 0;
     PrintDimensionsBlock(m, s);
     EXPECT_NEAR(s.FindText("Dimensions")->FontSize, 8, 1e-3);
-    EXPECT_NEAR(m.BlockFontSize, 4.8, 1e-3);
+    EXPECT_NEAR(s.Drawing().BlockFontSize, 4.8, 1e-3);
 }
 
 }  // namespace

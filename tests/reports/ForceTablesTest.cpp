@@ -189,7 +189,7 @@ TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
     const auto centre = [&](int k) { return r.W() * (0.42 + 0.145 * (k - 0.5)); };
 
     PrintMomentTable(m, r.s, 1);
-    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.m.FrameTop + 0.25 * H()), "Unit: Tm/m");
+    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.s.Drawing().FrameTop + 0.25 * H()), "Unit: Tm/m");
     const char* lengths[] = {"3.00", "4.50", "1.25", "3.00"};
     for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(r.TextCentredOn(centre(k), lengthY), lengths[k - 1]);
@@ -205,7 +205,7 @@ TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
     m.HeelLength = 0;
     r.Reprint();
     PrintShearTable(m, r.s, 1);
-    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.m.FrameTop + 0.25 * H()), "Unit: kN/m");
+    EXPECT_EQ(r.TextEndingAt(0.99 * r.W(), r.s.Drawing().FrameTop + 0.25 * H()), "Unit: kN/m");
     EXPECT_EQ(r.TextCentredOn(centre(3), lengthY), "0.00");
     EXPECT_EQ(r.TextCentredOn(centre(4), lengthY), "0.00");
 }
@@ -259,7 +259,7 @@ TEST_F(ForceTables, LongTextsAreCutToTheLabelColumn) {
         SCOPED_TRACE(t.name);
         r.Reprint();
         t.print(m, r.s, 1);
-        EXPECT_EQ(Clashes(r.s, m.FrameTop, m.FrameTop + m.FrameHeight), std::vector<std::string>{});
+        EXPECT_EQ(Clashes(r.s, r.s.Drawing().FrameTop, r.s.Drawing().FrameTop + r.s.Drawing().FrameHeight), std::vector<std::string>{});
     }
 }
 
@@ -296,7 +296,7 @@ TEST_F(ForceTables, TheTablesSayWhyNothingIsDesigned) {
             const SurfaceCall* line = r.s.FindText(*c.why);
             ASSERT_NE(line, nullptr);
             EXPECT_GT(line->Y1, ClosingY(13, 2));
-            EXPECT_LE(line->Y1 + r.s.TextHeight(*c.why), m.FrameTop + m.FrameHeight);
+            EXPECT_LE(line->Y1 + r.s.TextHeight(*c.why), r.s.Drawing().FrameTop + r.s.Drawing().FrameHeight);
             EXPECT_LE(line->X2, r.W());
             // and not on a page the closing block does not reach
             prepare(14);

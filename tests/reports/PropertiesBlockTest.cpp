@@ -10,9 +10,9 @@ namespace {
 // The properties block of the built-in wall on an A4 top half, read back
 // line by line: caption, value (right-aligned at its edge) and unit.
 struct PropertiesSheet : ReportSheet {
-    double scale() const { return m.PrintScale; }
-    double Row(double dy) const { return m.FrameTop + 320 * scale() + dy * scale(); }
-    double Half() const { return m.FrameWidth / 2.0; }
+    double scale() const { return s.Drawing().PrintScale; }
+    double Row(double dy) const { return s.Drawing().FrameTop + 320 * scale() + dy * scale(); }
+    double Half() const { return s.Drawing().FrameWidth / 2.0; }
 
     void Print() {
         s.Calls.clear();
@@ -22,9 +22,9 @@ struct PropertiesSheet : ReportSheet {
     std::string LeftCaption(double dy) const { return TextOnLine(s, Row(dy), 0, 3515.4 * scale() - 1, 0); }
     std::string LeftValue(double dy) const { return TextOnLine(s, Row(dy), 0, Half(), Blue); }
     std::string LeftUnit(double dy) const { return TextOnLine(s, Row(dy), 3515.4 * scale() - 1, Half(), 0); }
-    std::string RightValue(double dy) const { return TextOnLine(s, Row(dy), Half(), m.FrameWidth, Blue); }
+    std::string RightValue(double dy) const { return TextOnLine(s, Row(dy), Half(), s.Drawing().FrameWidth, Blue); }
     std::string RightUnit(double dy) const {
-        return TextOnLine(s, Row(dy), Half() + 3231.9 * scale() - 1, m.FrameWidth, 0);
+        return TextOnLine(s, Row(dy), Half() + 3231.9 * scale() - 1, s.Drawing().FrameWidth, 0);
     }
     const int32_t Blue = RGB(0, 0, 128);
 };
@@ -33,7 +33,7 @@ TEST(PropertiesBlock, CaptionsValuesAndUnitsOfTheBuiltInWall) {
     PropertiesSheet p;
     p.Print();
     EXPECT_NE(p.s.FindText("Properties"), nullptr);
-    EXPECT_NEAR(p.m.BlockFontSize, 8 * p.scale(), 1e-6);
+    EXPECT_NEAR(p.s.Drawing().BlockFontSize, 8 * p.scale(), 1e-6);
     EXPECT_EQ(p.LeftCaption(0), "Backfill earth:");
     EXPECT_EQ(p.LeftCaption(240), "- Unit weight (g) =");
     EXPECT_EQ(p.LeftValue(240), "1.70");
@@ -51,7 +51,7 @@ TEST(PropertiesBlock, CaptionsValuesAndUnitsOfTheBuiltInWall) {
     const auto value = PrintsOnLine(p.s, p.Row(240), 0, p.Half(), p.Blue);
     ASSERT_EQ(value.size(), 1u);
     EXPECT_NEAR(value[0].X2, 3402 * p.scale(), 1e-6);
-    const auto right = PrintsOnLine(p.s, p.Row(240), p.Half(), p.m.FrameWidth, p.Blue);
+    const auto right = PrintsOnLine(p.s, p.Row(240), p.Half(), p.s.Drawing().FrameWidth, p.Blue);
     ASSERT_EQ(right.size(), 1u);
     EXPECT_NEAR(right[0].X2, p.Half() + 3118.5 * p.scale(), 1e-6);
 }

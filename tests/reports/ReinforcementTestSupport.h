@@ -33,12 +33,12 @@ struct ReinforcementSheet : ReportSheet {
         m.AllCombinationsStable = True;
     }
 
-    double W() const { return m.FrameWidth; }
-    double Scale() const { return m.PrintScale; }
-    double Row() const { return 240 * m.PrintScale; }
+    double W() const { return s.Drawing().FrameWidth; }
+    double Scale() const { return s.Drawing().PrintScale; }
+    double Row() const { return 240 * s.Drawing().PrintScale; }
     // top of the text of row k of a design table, or of the force tables'
     // first header row (k = 0)
-    double RowY(double k) const { return m.FrameTop + 360 * m.PrintScale + k * Row(); }
+    double RowY(double k) const { return s.Drawing().FrameTop + 360 * s.Drawing().PrintScale + k * Row(); }
 
     // The characters and texts printed with their top at y, left to right,
     // between the two x positions.

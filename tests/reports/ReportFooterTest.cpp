@@ -9,8 +9,9 @@ namespace {
 TEST(FooterTokens, ExpandWhateverTheirCase) {
     BuiltInWall w;
     Model& m = w.m;
-    m.PageNumber = 3;
-    m.PageCount = 7;
+    PageState page;
+    page.PageNumber = 3;
+    page.PageCount = 7;
     const FooterClock clock{"Monday, 7 December 2026", "09:15:00"};
     struct Case {
         const char* path;
@@ -35,13 +36,13 @@ TEST(FooterTokens, ExpandWhateverTheirCase) {
     };
     for (const Case& c : cases) {
         m.ProjectFilePath = c.path;
-        EXPECT_EQ(ExpandFooterTokens(m, c.text, clock), c.want) << c.text << " " << c.path;
+        EXPECT_EQ(ExpandFooterTokens(m, page, c.text, clock), c.want) << c.text << " " << c.path;
     }
 }
 
 TEST(FooterTokens, CurrentDateAndTimeAreFilledIn) {
     BuiltInWall w;
-    const std::string text = ExpandFooterTokens(w.m, "&Date|&Time");
+    const std::string text = ExpandFooterTokens(w.m, PageState{}, "&Date|&Time");
     EXPECT_EQ(text.find('&'), std::string::npos);
     EXPECT_GT(text.find('|'), 5u);
     EXPECT_GT(text.size(), text.find('|') + 5);
@@ -50,23 +51,23 @@ TEST(FooterTokens, CurrentDateAndTimeAreFilledIn) {
 TEST(PageFooter, ThreeTextsOnTheLastLineOfThePrintableArea) {
     ReportSheet r;
     Model& m = r.m;
-    m.PageNumber = 2;
-    m.PageCount = 5;
+    r.s.Drawing().PageNumber = 2;
+    r.s.Drawing().PageCount = 5;
     m.FooterTexts = {"", "Left", "", "Page &Page of &NPages"};
     m.ReportFontName = "Courier New";
     PrintPageFooter(m, r.s);
     const auto prints = r.s.Of("Print");
     ASSERT_EQ(prints.size(), 2u);  // an empty text prints nothing
-    const double size = 8 * m.PrintScale;
+    const double size = 8 * r.s.Drawing().PrintScale;
     for (const SurfaceCall& p : prints) {
         EXPECT_EQ(p.Font, "Courier New");
         EXPECT_NEAR(p.FontSize, size, 1e-4);
-        EXPECT_NEAR(p.Y1, m.PrintableHeight - size * 20, 1e-3);
+        EXPECT_NEAR(p.Y1, r.s.Drawing().PrintableHeight - size * 20, 1e-3);
     }
     EXPECT_EQ(prints[0].Text, "Left");
     EXPECT_DOUBLE_EQ(prints[0].X1, 0);
     EXPECT_EQ(prints[1].Text, "Page 2 of 5");
-    EXPECT_NEAR(prints[1].X2, m.PrintableWidth, 1e-6);
+    EXPECT_NEAR(prints[1].X2, r.s.Drawing().PrintableWidth, 1e-6);
 }
 
 TEST(PageFooter, TextWiderThanTheSheetLosesItsRightEnd) {
@@ -77,8 +78,8 @@ TEST(PageFooter, TextWiderThanTheSheetLosesItsRightEnd) {
     const auto prints = r.s.Of("Print");
     ASSERT_EQ(prints.size(), 1u);
     EXPECT_LT(prints[0].Text.size(), 200u);
-    EXPECT_LE(prints[0].X2 - prints[0].X1, m.PrintableWidth);
-    EXPECT_NEAR((prints[0].X1 + prints[0].X2) / 2, m.PrintableWidth / 2.0, 1e-6);
+    EXPECT_LE(prints[0].X2 - prints[0].X1, r.s.Drawing().PrintableWidth);
+    EXPECT_NEAR((prints[0].X1 + prints[0].X2) / 2, r.s.Drawing().PrintableWidth / 2.0, 1e-6);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
-#include "design/DesignSectionForces.h"
+#include "analysis/Preparation.h"
+#include "drawing/AnalysisViews.h"
+#include "drawing/WallView.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/RuntimeError.h"
@@ -21,10 +24,10 @@ struct Job {
 
     Job() {
         UsePrinterFonts(m);
+        FactorForConcrete(m);
         m.ProjectTitle = "Quay wall";
     }
     void Run() {
-        ComputeDesignSectionForces(m);
         PrintReport(m, s, [this](const std::string& caption) { captions.push_back(caption); });
     }
     // Blocks printed: each frames its half page with the project title.
@@ -58,6 +61,8 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
         {"stability of four", {SectionStability}, 4, 2, {"Page 1 of 1"}, 1},
         {"diagrams of two", {SectionDiagrams}, 2, 6, {"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}, 3},
         {"reactions of one", {SectionReactions}, 1, 1, {"Page 1 of 1"}, 0},
+        // designed from the report's own section forces, with no print dialog before it
+        {"reinforcement of one", {SectionReinforcementDesign}, 1, 5, {"Page 1 of 3", "Page 2 of 3", "Page 3 of 3"}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -73,8 +78,33 @@ TEST(ReportPrinting, SheetsTurnAfterEveryBottomBlock) {
         if (c.blocks == 0) {
             EXPECT_EQ(job.s.Calls.size(), 1u);  // the end of the document alone
         }
-        EXPECT_EQ(job.m.PageCount, static_cast<int>(c.footers.size()));
+        EXPECT_EQ(job.s.Drawing().PageCount, static_cast<int>(c.footers.size()));
         EXPECT_TRUE(job.messages.Messages.empty());
+    }
+}
+
+// A printed report sets its own pens, arrows and frame on the paper: the
+// screen's picture drawn after it is the one drawn before it.
+TEST(ReportPrinting, TheScreensPictureIsTheSameAfterAReport) {
+    for (const int view : {0, int(LoadsView), int(ReactionsView), int(MomentView)}) {
+        SCOPED_TRACE(view);
+        Job job;
+        for (int section = 0; section <= 6; ++section) SectionSwitch(job.m, section) = 1;
+        const auto draw = [&] {
+            RecordingSurface screen(18000, 13500, 15);
+            screen.Drawing().FrameWidth = 18000;
+            screen.Drawing().FrameHeight = 13500;
+            PrepareCombination(job.m);
+            if (view == 0) DrawWall(job.m, screen, 1, 1);
+            else DrawAnalysisView(job.m, screen, view);
+            std::vector<std::tuple<std::string, double, double, double, double, int32_t, int>> log;
+            for (const SurfaceCall& c : screen.Calls) log.emplace_back(c.Kind, c.X1, c.Y1, c.X2, c.Y2, c.Colour, c.Width);
+            return log;
+        };
+        const auto before = draw();
+        ASSERT_GT(before.size(), 10u);
+        job.Run();
+        EXPECT_EQ(draw(), before);
     }
 }
 
@@ -86,8 +116,8 @@ TEST(ReportPrinting, WholeReportKeepsTheCombinationAndCountsItsBlocks) {
     job.Run();
     EXPECT_EQ(job.m.CurrentCombination, 2);
     EXPECT_EQ(job.Blocks(), CountReportBlocks(job.m));
-    EXPECT_EQ(static_cast<int>(job.Footers().size()), job.m.PageCount);
-    EXPECT_EQ(job.m.PageNumber, job.m.PageCount + (job.m.CurrentHalfPage == 0 ? 1 : 0));
+    EXPECT_EQ(static_cast<int>(job.Footers().size()), job.s.Drawing().PageCount);
+    EXPECT_EQ(job.s.Drawing().PageNumber, job.s.Drawing().PageCount + (job.s.Drawing().CurrentHalfPage == 0 ? 1 : 0));
     // the captions in the order of the sections, one per block up to the
     // stability section, one per combination of the diagrams, one for the
     // reinforcement

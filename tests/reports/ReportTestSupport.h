@@ -51,7 +51,7 @@ struct ReportSheet {
     ReportSheet() {
         UsePrinterFonts(m);
         SetupPrinterPage(m, s);
-        m.CurrentHalfPage = 0;
+        s.Drawing().CurrentHalfPage = 0;
     }
 };
 

@@ -69,12 +69,12 @@ struct StabilitySheet : ReportSheet {
     LoadCombination& Combination(int idx) {
         return m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)].Combinations[static_cast<size_t>(idx - 1)];
     }
-    double Row(int r) const { return m.FrameTop + 80 * m.PrintScale + 240 * m.PrintScale * r; }
+    double Row(int r) const { return s.Drawing().FrameTop + 80 * s.Drawing().PrintScale + 240 * s.Drawing().PrintScale * r; }
     // The cell of column j (1 to 3) in row r, and its prints.
     std::vector<SurfaceCall> CellPrints(int j, int r) const {
-        const double centre = m.FrameWidth * (0.16 + 0.24 * j);
+        const double centre = s.Drawing().FrameWidth * (0.16 + 0.24 * j);
         std::vector<SurfaceCall> out;
-        for (const SurfaceCall& c : PrintsOnLine(s, Row(r), m.FrameWidth * 0.28, m.FrameWidth))
+        for (const SurfaceCall& c : PrintsOnLine(s, Row(r), s.Drawing().FrameWidth * 0.28, s.Drawing().FrameWidth))
             if (std::fabs((c.X1 + c.X2) / 2 - centre) < 1) out.push_back(c);
         return out;
     }
@@ -110,7 +110,7 @@ TEST(StabilityBlock, StableCombinationShowsEveryRow) {
     for (int row = 4; row <= 26; ++row)
         for (const SurfaceCall& c : t.CellPrints(1, row)) EXPECT_EQ(c.Colour, 0) << "row " << row;
     EXPECT_EQ(t.m.CurrentCombination, 2);
-    EXPECT_NEAR(t.m.BlockFontSize, 7 * t.m.PrintScale, 1e-6);
+    EXPECT_NEAR(t.s.Drawing().BlockFontSize, 7 * t.s.Drawing().PrintScale, 1e-6);
 }
 
 TEST(StabilityBlock, SecondBlockHoldsTheFourthCombinationWithAllRules) {
@@ -129,8 +129,8 @@ TEST(StabilityBlock, SecondBlockHoldsTheFourthCombinationWithAllRules) {
     EXPECT_EQ(grey, 23);
     EXPECT_NE(t.s.FindText("T"), nullptr);
     // captions of the units in force
-    EXPECT_EQ(TextOnLine(t.s, t.Row(8), 0, t.m.FrameWidth * 0.28), "- Moment at overturning point (Tm/m)");
-    EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28), "Service");
+    EXPECT_EQ(TextOnLine(t.s, t.Row(8), 0, t.s.Drawing().FrameWidth * 0.28), "- Moment at overturning point (Tm/m)");
+    EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.s.Drawing().FrameWidth * 0.28), "Service");
 }
 
 TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
@@ -217,7 +217,7 @@ TEST(StabilityBlock, NoResultSaysWhyInItsColumn) {
     for (int row = 6; row <= 12; ++row) {
         const auto prints = t.CellPrints(2, row);
         if (prints.empty()) continue;
-        EXPECT_LE(prints[0].X2 - prints[0].X1, t.m.FrameWidth * 0.24) << row;
+        EXPECT_LE(prints[0].X2 - prints[0].X1, t.s.Drawing().FrameWidth * 0.24) << row;
         why += (why.empty() ? "" : " ") + prints[0].Text;
     }
     EXPECT_EQ(why, NoWedge);
@@ -250,7 +250,7 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
             std::vector<SurfaceCall> prints;
             for (const SurfaceCall& c : t.s.Of("Print"))
                 if (c.Y1 >= t.Row(0) - 1 && c.Y1 < t.Row(4) - 1 &&
-                    std::fabs((c.X1 + c.X2) / 2 - t.m.FrameWidth * (0.16 + 0.24 * j)) < 1)
+                    std::fabs((c.X1 + c.X2) / 2 - t.s.Drawing().FrameWidth * (0.16 + 0.24 * j)) < 1)
                     prints.push_back(c);
             std::stable_sort(prints.begin(), prints.end(), [](const SurfaceCall& a, const SurfaceCall& b) { return a.Y1 < b.Y1; });
             Header h;
@@ -263,12 +263,12 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
         };
         for (int k = 1; k <= 2; ++k) {
             t.Print(k);
-            EXPECT_EQ(Clashes(t.s, t.m.FrameTop, t.m.FrameTop + t.m.FrameHeight), std::vector<std::string>{});
+            EXPECT_EQ(Clashes(t.s, t.s.Drawing().FrameTop, t.s.Drawing().FrameTop + t.s.Drawing().FrameHeight), std::vector<std::string>{});
             // where the formula leaves rows, the name wraps onto them whole
             EXPECT_EQ(header(1).name, t.Combination(3 * k - 2).Name);
-            EXPECT_EQ(header(1).size, t.m.BlockFontSize);
+            EXPECT_EQ(header(1).size, t.s.Drawing().BlockFontSize);
             // the set's name wraps onto the row under it, whole: never cut mid-word
-            EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.m.FrameWidth * 0.28) + " " + TextOnLine(t.s, t.Row(3), 0, t.m.FrameWidth * 0.28),
+            EXPECT_EQ(TextOnLine(t.s, t.Row(2), 0, t.s.Drawing().FrameWidth * 0.28) + " " + TextOnLine(t.s, t.Row(3), 0, t.s.Drawing().FrameWidth * 0.28),
                       "Set " + name60);
         }
         t.Print(1);
@@ -279,10 +279,10 @@ TEST(StabilityBlock, LongNamesAndFormulasKeepToTheirColumns) {
         EXPECT_EQ(two.formula, (std::vector<std::string>{"1.234567DL+1.234567EV+1.234567EH+1.234567ES",
                                                          "+1.234567LL+1.234567LD+1.234567WA+1.234567EQ",
                                                          "+1.234567IC+1.234567S1+1.234567S2"}));
-        EXPECT_LT(two.size, t.m.BlockFontSize);
+        EXPECT_LT(two.size, t.s.Drawing().BlockFontSize);
         // a name too long even in the least size is cut, and says so
         const Header three = header(3);
-        EXPECT_EQ(three.size, LeastNameShare * t.m.BlockFontSize);
+        EXPECT_EQ(three.size, LeastNameShare * t.s.Drawing().BlockFontSize);
         ASSERT_FALSE(three.name.empty());
         EXPECT_EQ(three.name.back(), '\x85');
     }
@@ -300,9 +300,9 @@ TEST(StabilityBlock, CaptionsInEachUnitSystem) {
         StabilitySheet t;
         t.m.CurrentUnitSystem = c.units;
         t.Print(1);
-        EXPECT_EQ(TextOnLine(t.s, t.Row(6), 0, t.m.FrameWidth * 0.28), c.force);
-        EXPECT_EQ(TextOnLine(t.s, t.Row(24), 0, t.m.FrameWidth * 0.28), c.moment);
-        EXPECT_EQ(TextOnLine(t.s, t.Row(14), 0, t.m.FrameWidth * 0.28), c.pressure);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(6), 0, t.s.Drawing().FrameWidth * 0.28), c.force);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(24), 0, t.s.Drawing().FrameWidth * 0.28), c.moment);
+        EXPECT_EQ(TextOnLine(t.s, t.Row(14), 0, t.s.Drawing().FrameWidth * 0.28), c.pressure);
     }
 }
 

@@ -82,6 +82,10 @@ TEST(Text, Windows1252RoundTrip) {
     EXPECT_EQ(Cp1252ToUtf8(cp), "T/m\u00B3 \u00B0 \u20AC");
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(cp)), cp);
     EXPECT_EQ(Utf8ToCp1252("\u03B3"), "?");
+    // a path in a message reads back as the file system spells it
+    for (const std::string& path : {std::string("/w/caf\u00E9.BAK"), std::string("/w/\u03C4\u03BF\u03AF\u03C7\u03BF\u03C2.BAK")})
+        EXPECT_EQ(Cp1252ToUtf8("in " + PathForMessage(path) + "."), "in " + path + ".");
+    EXPECT_EQ(Cp1252ToUtf8(PathForMessage("/w/caf\xE9.BAK")), "/w/caf\u00E9.BAK");
     EXPECT_EQ(LCase("Quay Wall.BMI"), "quay wall.bmi");
     EXPECT_EQ(Trim("  a b "), "a b");
 }

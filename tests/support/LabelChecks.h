@@ -21,7 +21,4 @@ struct LabelRules {
 // One line per fault, naming the value and where it stands.
 std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {});
 
-// The box around everything drawn by calls[from, to), texts included.
-TextBox DrawnBounds(const std::vector<SurfaceCall>& calls, std::size_t from, std::size_t to);
-
 }  // namespace brindlemar::test

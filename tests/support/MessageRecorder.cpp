@@ -6,6 +6,7 @@ MessageRecorder::MessageRecorder() {
     UiHooks hooks;
     hooks.MsgBox = [this](const std::string& text, int style, const std::string& title) {
         Messages.push_back({text, style, title});
+        if (OnMessage) OnMessage(Messages.back());
         if (!answers_.empty()) {
             const int answer = answers_.front();
             answers_.pop_front();
@@ -14,6 +15,7 @@ MessageRecorder::MessageRecorder() {
         return DefaultMsgBoxAnswer(style);
     };
     hooks.Beep = [this] { ++Beeps; };
+    hooks.DoEvents = [this] { ++EventRounds; };
     hooks.SetBusyPointer = [this](bool busy) {
         ++BusyCalls;
         BusyDepth += busy ? 1 : -1;

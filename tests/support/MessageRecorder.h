@@ -3,6 +3,7 @@
 // answers message boxes from a script (or with the default button).
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,12 @@ public:
     void Answer(int button) { answers_.push_back(button); }
 
     std::vector<RecordedMessage> Messages;
+    // called as each message shows, before it is answered
+    std::function<void(const RecordedMessage&)> OnMessage;
     int Beeps = 0;
     int BusyDepth = 0;        // +1 per busy, -1 per normal
     int BusyCalls = 0;
+    int EventRounds = 0;      // DoEvents calls
 
 private:
     std::deque<int> answers_;

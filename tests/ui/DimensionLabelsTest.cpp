@@ -156,11 +156,20 @@ TEST_F(DimensionLabelsTest, AnEntryIsStoredRebalancedAndRedrawn) {
     EXPECT_EQ(Caption(FrontStemHeightLabel), "0.50");
     EXPECT_EQ(Caption(WallHeightLabel), "2.50");
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
     EXPECT_EQ(m.DialogCancelled, False);
 
     Click(ToeLengthLabel, {Typed("2.3456")});
     EXPECT_EQ(Caption(ToeLengthLabel), "2.35");
+
+    // from the keyboard: Enter on the label that has the focus, which keeps it; Tab to the next
+    window->lblDim[ToeLengthLabel]->setFocus(Qt::TabFocusReason);
+    {
+        test::PopUpScript script({Typed("2.5")});
+        QTest::keyClick(window->lblDim[ToeLengthLabel], Qt::Key_Return);
+    }
+    EXPECT_EQ(Caption(ToeLengthLabel), "2.50");
+    QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(window->focusWidget(), window->lblDim[StemFrontBatterLabel]);
 
     Click(BaseWidthLabel, {Typed("0.2")});
     EXPECT_EQ(Caption(BaseWidthLabel), "0.20");
@@ -174,14 +183,17 @@ TEST_F(DimensionLabelsTest, RefusedEntriesBeepAndKeepAskingUntilCancel) {
     m.ProjectModified = False;
     // text the parser cannot read whole keeps the pop-up open; a negative
     // number opens it again on the value the label shows
-    std::vector<QString> tips;
-    const auto shown =
-        Click(StemTopThicknessLabel, {Typed("2,5"), Typed("12abc"), Typed("-1"), CancelButton()}, nullptr, &tips);
-    EXPECT_EQ(shown, (std::vector<QString>{"0.83", "2,5", "12abc", "0.83"}));
-    // each refusal says why beside the box
-    EXPECT_EQ(tips, (std::vector<QString>{"", "\"2,5\" is no number: type digits and a decimal point, such as 2.5",
-                                          "\"12abc\" is no number: type digits and a decimal point, such as 2.5",
-                                          "Type a number of 0 or more"}));
+    test::PopUpScript script({Typed("2,5"), Typed("12abc"), Typed("-1"), test::Edited("abc"), test::Edited("1"), CancelButton()});
+    QTest::mouseClick(window->lblDim[StemTopThicknessLabel], Qt::LeftButton);
+    EXPECT_EQ(script.Shown, (std::vector<QString>{"0.83", "2,5", "12abc", "0.83", "abc", "1"}));
+    // each refusal says why beside the box at once, the reason following what
+    // is typed until the value is one to take
+    const QString noNumber = "\" is no number: type digits and a decimal point, such as 2.5";
+    const std::vector<QString> reasons{"", "\"2,5" + noNumber, "\"12abc" + noNumber, "Type a number of 0 or more", "\"abc" + noNumber, ""};
+    EXPECT_EQ(script.Reasons, reasons);
+    EXPECT_EQ(script.ToolTips, reasons);
+    // the pop-up says what it edits
+    EXPECT_EQ(script.Titles, std::vector<QString>(6, "Stem top thickness (m)"));
     EXPECT_EQ(rec.Beeps, 3);
     EXPECT_FLOAT_EQ(m.StemTopThickness, 0.83f);
     EXPECT_EQ(m.ProjectModified, False);
@@ -200,12 +212,12 @@ TEST_F(DimensionLabelsTest, StepButtonsMoveByATenthAndStopAtZero) {
 TEST_F(DimensionLabelsTest, CancelAndEscapeChangeNothingButRedraw) {
     for (const auto& leave : {CancelButton(), EscapeKey()}) {
         m.ProjectModified = False;
-        m.FrameWidth = 0;
+        const int redraws = window->RedrawCount();
         Click(HeelLengthLabel, {Typed("-5"), leave});
         EXPECT_FLOAT_EQ(m.HeelLength, 3.37f);
         EXPECT_FLOAT_EQ(m.BaseWidth, 7.2f);
         EXPECT_EQ(m.ProjectModified, False);
-        EXPECT_GT(m.FrameWidth, 0) << "the view was redrawn";
+        EXPECT_GT(window->RedrawCount(), redraws) << "the view was redrawn";
     }
     // a negative value read from a file: Cancel leaves at the first try
     m.BackfillSlopeRatio = -2;

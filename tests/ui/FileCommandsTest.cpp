@@ -3,7 +3,10 @@
 #include <chrono>
 #include <deque>
 #include <filesystem>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "UiTestSupport.h"
 #include "files/Paths.h"
@@ -341,22 +344,32 @@ void ReplaceWithTheSameTime(const std::string& path) {
     fs::rename(path + ".new", path);
 }
 
+void PutLinkToAnotherFile(const std::string& path) {
+    std::ofstream(path + ".private", std::ios::binary) << "theirs";
+    fs::remove(path);
+    fs::create_symlink(path + ".private", path);
+}
+
 // A file someone else saved since this wall was read or saved is replaced
-// only when the user says so; No saves nothing and keeps the wall modified.
-// A file as this wall left it saves without a question, and so does Save as
-// onto another file.
+// only when the user says so, asked while the save holds the file's lock;
+// No saves nothing and keeps the wall modified. A name that now leads to
+// another file says where, and the question defaults to No. A file as this
+// wall left it saves without a question, and so does Save as onto another
+// file.
 TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram) {
     struct Case {
         const char* what;
         void (*change)(const std::string& path);
         bool throughNew;  // saved from New's prompt rather than by Save
         int answer;
+        bool elsewhere;  // the name leads to another file now
     };
     const Case cases[] = {
-        {"written over in place, kept", RewriteInPlace, false, vbNo},
-        {"written over in place, replaced", RewriteInPlace, false, vbYes},
-        {"replaced by a file of the same time, kept", ReplaceWithTheSameTime, false, vbNo},
-        {"kept when New offers to save first", RewriteInPlace, true, vbNo},
+        {"written over in place, kept", RewriteInPlace, false, vbNo, false},
+        {"written over in place, replaced", RewriteInPlace, false, vbYes, false},
+        {"replaced by a file of the same time, kept", ReplaceWithTheSameTime, false, vbNo, true},
+        {"kept when New offers to save first", RewriteInPlace, true, vbNo, false},
+        {"a link to another file put at its name, kept", PutLinkToAnotherFile, false, vbNo, true},
     };
     const std::string path = Wall("quay.bmi");
     for (const Case& c : cases) {
@@ -369,11 +382,22 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
 
         if (c.throughNew) rec.Answer(vbYes);
         rec.Answer(c.answer);
+        bool lockedWhileAsked = false;
+        rec.OnMessage = [&](const test::RecordedMessage&) {
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            lockedWhileAsked = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+            ::close(fd);
+        };
         (c.throughNew ? window->mnuFileNew : window->mnuFileSave)->trigger();
         ASSERT_EQ(rec.Messages.size(), c.throughNew ? 2u : 1u);
         const test::RecordedMessage& asked = rec.Messages.back();
-        EXPECT_EQ(asked.Text, path + " was changed by another program since it was opened. Replace it with this wall?");
-        EXPECT_EQ(asked.Style, vbYesNo + vbExclamation);
+        EXPECT_TRUE(lockedWhileAsked);
+        const std::string leadsTo = fs::canonical(path).string();
+        EXPECT_EQ(asked.Text, c.elsewhere ? path + " now leads to another file than the one opened: " + leadsTo +
+                                                ". Replace that file with this wall?"
+                                          : path + " was changed by another program since it was opened. Replace "
+                                                   "it with this wall?");
+        EXPECT_EQ(asked.Style, vbYesNo + vbExclamation + (c.elsewhere ? vbDefaultButton2 : 0));
         EXPECT_EQ(asked.Title, "Brindlemar");
         const bool replaced = c.answer == vbYes;
         EXPECT_EQ(Contents(path) == "theirs", !replaced);
@@ -381,6 +405,7 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
         EXPECT_EQ(m.SaveSucceeded, replaced ? True : False);
         EXPECT_FLOAT_EQ(m.ToeLength, 3) << "the wall stays open";
         EXPECT_EQ(m.ProjectFilePath, path);
+        fs::remove(path);
     }
 
     // as this wall left it, after a save or an open: no question

@@ -23,6 +23,8 @@
 #include "support/GridCells.h"
 #include "support/MessageRecorder.h"
 #include "forms/DialogEntries.h"
+#include "design/ReinforcementSheets.h"
+#include "ui/design/frmRein.h"
 #include "ui/dialogs/frmLoads.h"
 
 namespace brindlemar {
@@ -44,11 +46,19 @@ void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-// Types `text` and Enter, each key where the focus is, as from a keyboard.
-void TypeWhereTheFocusIs(const std::string& text) {
-    for (char key : text) QTest::keyClick(QApplication::focusWidget(), key);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+// Types each key where the focus is, as from a keyboard: '>' is Tab, '<'
+// Shift+Tab, '\n' Enter.
+void TypeKeys(const std::string& keys) {
+    for (char key : keys) {
+        QWidget* focus = QApplication::focusWidget();
+        if (key == '>' || key == '<') QTest::keyClick(focus, key == '>' ? Qt::Key_Tab : Qt::Key_Backtab, key == '<' ? Qt::ShiftModifier : Qt::NoModifier);
+        else if (key == '\n') QTest::keyClick(focus, Qt::Key_Return);
+        else QTest::keyClick(focus, key);
+    }
 }
+
+// Types `text` and Enter where the focus is.
+void TypeWhereTheFocusIs(const std::string& text) { TypeKeys(text + "\n"); }
 
 class LoadsDialogTest : public test::MainWindowTest {
 protected:
@@ -171,22 +181,28 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     EXPECT_FALSE(d->txtLoad->isVisible());  // the first click only selects
     ClickCell(g, r, 2);
     EXPECT_TRUE(d->txtLoad->isVisible());
-    QTest::keyClicks(d->txtLoad, "7");
+    QTest::keyClicks(d->txtLoad, "9");
     QTest::keyClick(d->txtLoad, Qt::Key_Return);
-    EXPECT_EQ(g->TextMatrix(r, 2), "7");
+    EXPECT_EQ(g->TextMatrix(r, 2), "9");
     EXPECT_EQ(g->Col(), 3);
+    // 9 from the toe tip is beyond the heel end: a note, not a refusal
+    EXPECT_EQ(d->lblLoadsOffTheWall->text(), QString("Load %1 stands beyond the heel: it is counted as a load on the wall").arg(r));
     // Esc abandons
     TypeIntoCell(g, d->txtLoad, "7");
     g->SetCol(3);
     QTest::keyClicks(g, "5");
     QTest::keyClick(d->txtLoad, Qt::Key_Escape);
     EXPECT_EQ(g->TextMatrix(r, 3), "7");
-    // a typed type keeps its text; its code decides the type, an unknown one keeps it
+    // a typed type is completed to the type its code names; a text naming none is refused
     g->SetCol(5);
-    TypeIntoCell(g, d->txtLoad, "LL from the crane");
-    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
-    TypeIntoCell(g, d->txtLoad, "crane");
-    EXPECT_EQ(d->WorkingLineLoads[r].LoadType, LL);
+    struct Case { const char* typed; int16_t want; bool refused; } types[] = {
+        {"LL from the crane", LL, false}, {"crane", LL, true}, {"wa", WA, false}, {"180", WA, true}, {"Ice load", IC, false}, {"E", IC, true}, {"D", DL, false}};
+    for (const Case& c : types) {
+        TypeIntoCell(g, d->txtLoad, c.typed);
+        EXPECT_EQ(d->WorkingLineLoads[r].LoadType, c.want) << c.typed;
+        EXPECT_EQ(g->TextMatrix(r, 5), d->cmbType->itemText(c.want - 1)) << c.typed;
+        EXPECT_EQ(g->IsRefusedCell(r, 5), c.refused) << c.typed;
+    }
     // the list over the type cell
     d->EditLoadTypeCell();
     ASSERT_TRUE(d->cmbType->isVisible());
@@ -320,6 +336,8 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     d->cmdAdd->click();
     EXPECT_EQ(d->lstComboSet->count(), sets + 1);
     EXPECT_EQ(d->cmbComboSet1->count(), sets + 1);
+    EXPECT_EQ(d->lstComboSet->item(sets)->text(), "New set 1");
+    EXPECT_EQ(d->cmbComboSet1->itemText(sets), "New set 1");
     EXPECT_EQ(d->MSHFlexGrid1->Rows(), 2);
     EXPECT_EQ(d->MSHFlexGrid1->TextMatrix(1, 1 + EX), "0");
     EXPECT_EQ(d->txtResist[CC]->text(), "1");
@@ -704,21 +722,63 @@ TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
     }
 }
 
-// Typing a value and Enter, again and again, fills a column of factors:
-// after each Enter the grid has the focus again.
-TEST_F(LoadsDialogTest, FactorsAreFilledFromTheKeyboardAlone) {
-    auto d = Open();
-    d->SSTab1->setCurrentIndex(1);
-    FlexGrid* f = d->MSHFlexGrid1;
-    d->cmdFAdd->click();
-    d->cmdFAdd->click();
-    f->SetRow(1);
-    f->SetCol(1 + DL);
-    const char* factors[] = {"1.25", "0.9", "1.5", "1.35"};
-    for (const char* value : factors) TypeWhereTheFocusIs(value);
-    EXPECT_TRUE(f->hasFocus());
-    const CombinationSet& set = m.WorkingCombinationSets[m.EditedCombinationSet];
-    for (int j = 0; j < 4; ++j) EXPECT_EQ(set.Combinations[j].Factor[DL], std::stof(factors[j])) << j;
+// Tab and Shift+Tab move cell to cell in every grid typed into, row after
+// row, leaving the grid only past its last or first cell; each grid keeps
+// its Enter (the factors' moves down), and the grid has the focus again.
+TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
+    enum Grid { LineLoads, Factors, Bars };
+    constexpr int Last = -1, Left = -1;  // the grid's last row; the focus left the grid
+    struct Landing { int row, col; const char* text; };
+    struct Case { const char* what; Grid grid; int row, col; std::string keys; std::vector<Landing> landings; int endRow, endCol; };
+    const Case cases[] = {
+        {"a new load typed across its row", LineLoads, 3, 1, "5>2>3>180\n", {{3, 1, "5"}, {3, 2, "2"}, {3, 3, "3"}, {3, 4, "180"}}, 3, 5},
+        {"Tab past a row's type goes on to the next row", LineLoads, 1, 4, "7>>9\n", {{1, 4, "7"}, {2, 1, "9"}}, 2, 2},
+        {"Shift+Tab goes back to the previous row's type", LineLoads, 2, 1, "<", {}, 1, 5},
+        {"Tab past the last cell leaves the grid", LineLoads, Last, 5, ">", {}, Left, 0},
+        {"Shift+Tab before the first cell leaves the grid", LineLoads, 1, 1, "<", {}, Left, 0},
+        {"a refused number keeps its cell current", LineLoads, 1, 2, "x>", {{1, 2, "0"}}, 1, 2},
+        {"factors down a column", Factors, 1, 2, "1.25\n0.9\n", {{1, 2, "1.25"}, {2, 2, "0.9"}}, 3, 2},
+        {"a factor row typed across", Factors, 1, 1, "Service>1.5>0.8\n", {{1, 1, "Service"}, {1, 2, "1.5"}, {1, 3, "0.8"}}, 2, 3},
+        {"Shift+Tab from a name goes to the row above's last factor", Factors, 2, 1, "<2\n", {{1, 19, "2"}}, 2, 19},
+        {"Tab past the last factor leaves the grid", Factors, Last, 19, ">", {}, Left, 0},
+        {"bars typed across their row", Bars, BarDiameterRow, 2, "16>20\n", {{BarDiameterRow, 2, "16"}, {BarDiameterRow, 3, "20"}}, BarDiameterRow, 3},
+        {"Tab past the last diameter goes to the first spacing", Bars, BarDiameterRow, 9, ">", {}, BarSpacingRow, 2},
+        {"Tab past the last spacing leaves the sheet", Bars, BarSpacingRow, 9, ">", {}, Left, 0},
+    };
+    auto run = [](const Case& c, FlexGrid* g) {
+        SCOPED_TRACE(c.what);
+        g->SetRow(c.row == Last ? g->Rows() - 1 : c.row);
+        g->SetCol(c.col);
+        g->setFocus();
+        TypeKeys(c.keys);
+        for (const Landing& l : c.landings) EXPECT_EQ(g->TextMatrix(l.row, l.col).toStdString(), l.text) << l.row << "," << l.col;
+        const QWidget* focus = QApplication::focusWidget();
+        EXPECT_FALSE(focus != nullptr && focus->inherits("brindlemar::GridCellEditor"));
+        EXPECT_EQ(focus == g, c.endRow != Left);
+        EXPECT_EQ(std::pair(g->Row(), g->Col()), c.endRow != Left ? std::pair(c.endRow, c.endCol) : std::pair(g->Row(), g->Col()));
+    };
+    {
+        auto d = Open();
+        for (int i = 0; i < 3; ++i) d->cmdLAdd->click();
+        d->cmdFAdd->click();
+        for (const Case& c : cases)
+            if (c.grid != Bars) {
+                d->SSTab1->setCurrentIndex(c.grid == Factors ? 1 : 0);
+                run(c, c.grid == Factors ? d->MSHFlexGrid1 : d->MSHFlexGrid3);
+            }
+        // the working copies hold what the grids show
+        EXPECT_FLOAT_EQ(d->WorkingLineLoads[3].Direction, 180);
+        EXPECT_FLOAT_EQ(m.WorkingCombinationSets[m.EditedCombinationSet].Combinations[1].Factor[DL], 0.9f);
+    }
+    test::FactorForConcrete(m);
+    m.UpperStemLength = 4;
+    test::WhenOpen<frmRein> script([&](frmRein& d) {
+            d.SSTab1->setCurrentIndex(frmRein::DesignTab);
+            for (const Case& c : cases)
+                if (c.grid == Bars) run(c, d.MSHFlexGrid5);
+        }, &frmRein::Command1);
+    window->Command5->click();
+    EXPECT_TRUE(script.Ran());
 }
 
 }  // namespace

@@ -100,9 +100,10 @@ TEST_F(MainWindowTest, SelectorsListUnitsViewsSetsAndCombinations) {
         EXPECT_EQ(window->optView[i]->text(), captions[i]);
         EXPECT_EQ(window->optView[i]->isVisible(), i == 0 || i >= 8) << i;
     }
-    // neither load option is chosen at start
-    EXPECT_FALSE(window->optLoad[0]->isChecked());
-    EXPECT_FALSE(window->optLoad[1]->isChecked());
+    // the load option shown is that of the combination analysed: the set's in the lists
+    EXPECT_FALSE(window->optLoad[ASD]->isChecked());
+    EXPECT_TRUE(window->optLoad[LRFD]->isChecked());
+    EXPECT_TRUE(window->Combo2->isEnabled());
     EXPECT_EQ(window->Label8->text(), "0.15g");
     EXPECT_TRUE(window->Check1->isChecked());
     EXPECT_TRUE(window->Check2->isChecked());
@@ -125,7 +126,6 @@ TEST_F(MainWindowTest, SwitchingUnitsConvertsAndKeepsTheRatios) {
     EXPECT_FALSE(window->mnuUnitMetric->isChecked());
     EXPECT_NEAR(m.ToeLength, toe / 0.3048, 1e-3);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
     // the same wall in other units: the ratios agree to three digits
     EXPECT_NEAR(m.BearingResistanceRatio, bearing, 5e-4 * bearing);
     EXPECT_NEAR(m.SlidingResistanceRatio, sliding, 5e-4 * sliding);
@@ -142,11 +142,9 @@ TEST_F(MainWindowTest, SwitchingUnitsConvertsAndKeepsTheRatios) {
     // the unit in use chosen again converts nothing but marks the project
     const float metricToe = m.ToeLength;
     m.ProjectModified = False;
-    m.ResultsValid = True;
     window->mnuUnitMetric->trigger();
     EXPECT_EQ(m.ToeLength, metricToe);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
     EXPECT_TRUE(window->mnuUnitMetric->isChecked());
 }
 
@@ -154,7 +152,6 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     const float front = m.EnteredFrontWaterDepth, back = m.EnteredBackWaterDepth;
     ASSERT_GT(front, 0);
     const float base = m.FrontStemHeight + m.ToeTopDrop + m.ToeTipThickness;
-    m.ResultsValid = True;
 
     window->Check1->click();
     EXPECT_EQ(m.WaterIncluded, False);
@@ -162,7 +159,6 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     EXPECT_FLOAT_EQ(m.FrontWaterDepth, base);
     EXPECT_FLOAT_EQ(m.BackWaterDepth, base);
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, False);
 
     window->mnuOptionWater->trigger();
     EXPECT_EQ(m.WaterIncluded, True);
@@ -172,21 +168,24 @@ TEST_F(MainWindowTest, WaterOffAndOnRestoresTheEnteredDepths) {
     EXPECT_FLOAT_EQ(m.BackWaterDepth, back);
 }
 
-TEST_F(MainWindowTest, SeismicAndShearKeySwitchesClearTheResults) {
-    m.ResultsValid = True;
+TEST_F(MainWindowTest, SeismicAndShearKeySwitchesRedoTheAnalysis) {
+    m.ProjectModified = False;
+    const float sliding = m.SlidingResistanceRatio;
     window->mnuOptionSeismic->trigger();
     EXPECT_EQ(m.SeismicIncluded, False);
     EXPECT_EQ(m.AppliedSeismicCoefficient, 0);
     EXPECT_FALSE(window->Label8->isVisible());
-    EXPECT_EQ(m.ResultsValid, False);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_GT(m.SlidingResistanceRatio, sliding);
     window->Check2->click();
     EXPECT_TRUE(window->Label8->isVisible());
     EXPECT_FLOAT_EQ(m.AppliedSeismicCoefficient, 0.15f);
 
-    m.ResultsValid = True;
+    m.ProjectModified = False;
     window->Check3->click();
     EXPECT_EQ(m.ShearKeyIncluded, 0);
-    EXPECT_EQ(m.ResultsValid, False);
+    EXPECT_EQ(m.ProjectModified, True);
+    EXPECT_LT(m.SlidingResistanceRatio, sliding);
     window->mnuOptionKey->trigger();
     EXPECT_EQ(m.ShearKeyIncluded, 1);  // 1, not -1
     EXPECT_TRUE(window->mnuOptionKey->isChecked());
@@ -219,6 +218,17 @@ TEST_F(MainWindowTest, AsdAnalysesTheHiddenSetThroughEveryRedraw) {
     window->optLoad[LRFD]->click();
     EXPECT_TRUE(window->Combo3->isEnabled());
     EXPECT_EQ(m.CurrentLoadCombination.Name, "Sliding and eccentricity");
+
+    // a wall shown anew (a file opened) shows, unmarked, the option it is
+    // analysed with: ASD when it has no set of its own, else LRFD
+    for (const int16_t sets : {3, 1}) {
+        window->optLoad[sets == 1 ? LRFD : ASD]->click();
+        m.CombinationSetCount = sets;
+        m.ProjectModified = False;
+        window->RefreshControlsFromModel();
+        EXPECT_EQ(window->optLoad[LRFD]->isChecked() && window->Combo2->isEnabled(), sets > 1);
+        EXPECT_EQ(m.CurrentLoadCombination.Name + (m.ProjectModified ? " modified" : ""), sets == 1 ? "ASD" : "Sliding and eccentricity");
+    }
 }
 
 TEST_F(MainWindowTest, LoadTypeViewsAreChosenFromTheMenu) {
@@ -249,9 +259,8 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
     EXPECT_EQ(stops, QStringList({"optView_0", "optView_10", "optView_8", "optView_9", "optView_11", "optView_12",
                                   "optView_13"}));
 
-    // neither load option is chosen at start, and a view button has had the
-    // focus: Tab still stops on the load option
-    ASSERT_FALSE(window->optLoad[ASD]->isChecked() || window->optLoad[LRFD]->isChecked());
+    // a view button has had the focus: Tab still stops on the load options
+    ASSERT_TRUE(window->optLoad[LRFD]->isChecked());
     window->show();
     QApplication::setActiveWindow(window.get());
     window->optView[0]->setFocus();
@@ -262,7 +271,6 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
 
 TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot) {
     m.ProjectTitle = "Quay wall \xBD";
-    m.ResultsValid = True;
     window->RefreshControlsFromModel();
     EXPECT_EQ(window->Text1->text(), QString::fromUtf8("Quay wall \u00BD"));
     EXPECT_EQ(m.ProjectModified, False);
@@ -270,7 +278,6 @@ TEST_F(MainWindowTest, TitleTypedMarksTheProjectButWritingItFromTheModelDoesNot)
     window->Text1->setText("Quay wall 2");
     EXPECT_EQ(m.ProjectTitle, "Quay wall 2");
     EXPECT_EQ(m.ProjectModified, True);
-    EXPECT_EQ(m.ResultsValid, True);
 }
 
 TEST_F(MainWindowTest, ToolButtonsLookPressedRaisedAndNormal) {

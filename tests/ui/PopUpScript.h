@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -13,16 +14,18 @@
 #include <deque>
 #include <vector>
 
+#include "platform/Refusal.h"
 #include "ui/main/frmEdit.h"
 
 namespace brindlemar::test {
 
 struct PopUpStep {
-    enum Kind { Type, Up, Down, Cancel, Escape } kind;
-    QString text;  // typed over the whole text, then Enter; empty: Enter alone
+    enum Kind { Type, Edit, Up, Down, Cancel, Escape } kind;
+    QString text;  // typed over the whole text, then Enter (Type) or not (Edit); empty: Enter alone
 };
 
 inline PopUpStep Typed(const QString& text) { return {PopUpStep::Type, text}; }
+inline PopUpStep Edited(const QString& text) { return {PopUpStep::Edit, text}; }
 inline PopUpStep StepUp() { return {PopUpStep::Up, {}}; }
 inline PopUpStep StepDown() { return {PopUpStep::Down, {}}; }
 inline PopUpStep CancelButton() { return {PopUpStep::Cancel, {}}; }
@@ -36,9 +39,9 @@ public:
         timer_.start();
     }
 
-    // What the text box showed as each step began, its tool tip (the reason
-    // of a refusal), and where the pop-up stood.
-    std::vector<QString> Shown, ToolTips;
+    // What the text box showed as each step began, its tool tip and the note
+    // beside it (the reason of a refusal), the title, and where the pop-up stood.
+    std::vector<QString> Shown, ToolTips, Reasons, Titles;
     std::vector<QRect> Places;
 
     bool Done() const { return steps_.empty(); }
@@ -56,12 +59,16 @@ private:
         steps_.pop_front();
         Shown.push_back(popUp->Text1->text());
         ToolTips.push_back(popUp->Text1->toolTip());
+        const auto* note = qobject_cast<const QLabel*>(RefusalReasonOf(popUp));
+        Reasons.push_back(note != nullptr ? note->text() : QString());
+        Titles.push_back(popUp->windowTitle());
         Places.push_back(popUp->frameGeometry());
         switch (step.kind) {
         case PopUpStep::Type:
+        case PopUpStep::Edit:
             popUp->Text1->selectAll();
             QTest::keyClicks(popUp->Text1, step.text);
-            QTest::keyClick(popUp->Text1, Qt::Key_Return);
+            if (step.kind == PopUpStep::Type) QTest::keyClick(popUp->Text1, Qt::Key_Return);
             break;
         case PopUpStep::Up: popUp->cmdUp->click(); break;
         case PopUpStep::Down: popUp->cmdDown->click(); break;

@@ -8,7 +8,9 @@
 #include "forms/DialogEntries.h"
 #include "platform/Refusal.h"
 #include "support/MessageRecorder.h"
+#include "ui/dialogs/frmLoads.h"
 #include "ui/dialogs/frmProperties.h"
+#include "ui/dialogs/frmRestraint.h"
 
 namespace brindlemar {
 namespace {
@@ -239,7 +241,7 @@ TEST_F(PropertiesDialogTest, TheBaseMaterialAndMethodEnableTheBoxTheMethodNeeds)
     EXPECT_EQ(m.BaseUnitWeight, 1.9f);
 }
 
-TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValuesAndEscapeDoesNothing) {
+TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValues) {
     m.BackfillCohesion = 1.25f;
     m.BaseElasticityModulus = 0;  // not a valid modulus, but never shown, so kept
     m.ToeEarthCohesion = 0.5f;
@@ -251,15 +253,41 @@ TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValuesAndEscapeDoesNothing) {
         EXPECT_TRUE(d->findChild<QLabel*>(QString("Shape1_%1").arg(i))->isHidden()) << i;
         EXPECT_TRUE(d->lblUnit[i]->isHidden()) << i;
     }
-    QTest::keyClick(d->txtValue[8], Qt::Key_Escape);
-    QTest::keyClick(d->txtValue[8], Qt::Key_Return);
-    EXPECT_TRUE(d->isVisible());
     Click(d->Command1);
     EXPECT_FALSE(d->isVisible());
     EXPECT_EQ(m.BackfillCohesion, 1.25f);
     EXPECT_EQ(m.BaseElasticityModulus, 0.0f);
     EXPECT_EQ(m.ToeEarthCohesion, 0.5f);
     EXPECT_EQ(m.ProjectModified, False);
+}
+
+// Enter is Accept, or the button that has the focus, and Esc is Cancel in
+// the dialogs that edit the wall; a box or grid that takes Enter or Esc for
+// its own entry keeps it.
+TEST_F(PropertiesDialogTest, EnterAcceptsAndEscapeCancelsTheWallsDialogs) {
+    enum Dialog { Properties, Restraints, Loads };
+    enum Outcome { StaysOpen, Accepted, Cancelled };
+    struct Case { Dialog dialog; const char* control; Qt::Key key; Outcome want; };
+    const Case cases[] = {
+        {Properties, "txtValue_8", Qt::Key_Return, Accepted}, {Properties, "txtValue_8", Qt::Key_Escape, Cancelled},
+        {Properties, "Command2", Qt::Key_Return, Cancelled},  {Restraints, "txtValue_1", Qt::Key_Return, Accepted},
+        {Restraints, "Command2", Qt::Key_Return, Cancelled},  {Loads, "Option1_0", Qt::Key_Return, Accepted},
+        {Loads, "txtSurcharge", Qt::Key_Escape, Cancelled},   {Loads, "Command4", Qt::Key_Return, Cancelled},
+        {Loads, "txtSurcharge", Qt::Key_Return, StaysOpen},   {Loads, "MSHFlexGrid3", Qt::Key_Escape, StaysOpen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dialog) + " " + c.control + " " + std::to_string(c.key));
+        m.DialogCancelled = False;  // as the main window leaves it after each dialog
+        std::unique_ptr<QDialog> d;
+        if (c.dialog == Properties) d = test::OpenDialog<frmProperties>(m, window.get());
+        if (c.dialog == Restraints) d = test::OpenDialog<frmRestraint>(m, window.get());
+        if (c.dialog == Loads) d = test::OpenDialog<frmLoads>(m, window.get());
+        auto* control = d->findChild<QWidget*>(c.control);
+        ASSERT_NE(control, nullptr);
+        control->setFocus();
+        QTest::keyClick(control, c.key);
+        EXPECT_EQ(d->isVisible() ? StaysOpen : d->result() == QDialog::Accepted ? Accepted : Cancelled, c.want);
+    }
 }
 
 }  // namespace

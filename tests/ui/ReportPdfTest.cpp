@@ -51,8 +51,7 @@ TEST_F(ReportPdfTest, WholeReportOfTheBuiltInWall) {
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_TRUE(messages.Messages.empty());
 
-    const int pages = m.PageCount;
-    EXPECT_EQ(pages, ReportPageCount(m));
+    const int pages = ReportPageCount(m);
     EXPECT_GT(pages, 5);
     EXPECT_EQ(test::PdfPageCount(pdf), pages);
     test::KeepPicture(pdf, "report-built-in-wall.pdf");
@@ -74,8 +73,6 @@ TEST_F(ReportPdfTest, WholeReportOfTheBuiltInWall) {
         EXPECT_NE(text.find(Format(*m.CombinationTotalVerticalForces[static_cast<size_t>(i)], "#0.#0")),
                   std::string::npos)
             << i;
-    // the picture and the frame are back for the screen
-    EXPECT_EQ(m.FrameTop, 0);
 }
 
 TEST_F(ReportPdfTest, CancelledFileNamePrintsNothing) {

@@ -30,6 +30,7 @@
 #include "ui/design/frmRein.h"
 #include "ui/design/frmStability.h"
 #include "platform/FlexGrid.h"
+#include "platform/ScreenFit.h"
 #include "ui/reports/frmPrint.h"
 #include "ui/reports/frmPrinting.h"
 #include "ui/dialogs/frmLoads.h"
@@ -175,12 +176,16 @@ void ExpectOnScreen(QWidget* window, const std::string& where) {
 }
 
 // What must be read without scrolling or a tool tip, at any size: the names
-// of the built-in combinations over the stability columns, and the line that
-// says why the design tab is greyed.
+// of the built-in combinations over the stability columns, the factor
+// summary, and the line that says why the design tab is greyed.
 void ExpectInSightUnscrolled(QWidget* window, const std::string& where) {
     if (const auto* stability = qobject_cast<const frmStability*>(window)) {
         const FlexGrid* grid = stability->MSHFlexGrid1;
         for (int c = 1; c < grid->Cols(); ++c) EXPECT_EQ(grid->ShownText(0, c), grid->TextMatrix(0, c)) << where << " heading " << c;
+    }
+    // the loads dialog's factor summary, which tells what the factors are of
+    if (const QWidget* summary = window->findChild<QWidget*>("fraFactors")) {
+        EXPECT_EQ(summary->visibleRegion().boundingRect(), summary->rect()) << where << " factor summary out of sight";
     }
     const QWidget* reason = window->findChild<QWidget*>("Label16");
     if (reason == nullptr) return;
@@ -199,6 +204,7 @@ WindowMaker Maker() {
 struct NamedWindow {
     const char* name;
     WindowMaker make;
+    bool scrollsInItsGrids = false;  // never as a whole, so that the headings over its grids stay in sight
 };
 
 // Every window the main window opens.
@@ -209,8 +215,8 @@ std::vector<NamedWindow> Windows() {
              // the design forces first, as the main window's command computes them
              ComputeDesignSectionForces(m);
              return std::make_unique<frmRein>(m, main);
-         }},
-        {"frmStability", Maker<frmStability>()},   {"frmPrint", Maker<frmPrint>()},
+         }, true},
+        {"frmStability", Maker<frmStability>(), true},   {"frmPrint", Maker<frmPrint>()},
         {"frmPrinting", Maker<frmPrinting>()},     {"frmCalculator", Maker<frmCalculator>()},
         {"frmEdit", Maker<frmEdit>()},             {"frmAbout", Maker<frmAbout, const Model>()},
     };
@@ -242,6 +248,9 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             ExpectWhole(main->centralWidget(), where + "Form1 at its least size", true);
             const QWidget* status = main->findChild<QWidget*>("Panel3D3");
             EXPECT_TRUE(main->centralWidget()->rect().contains(status->geometry())) << where << "status panel outside";
+            // the column scrolls on a low screen, but the combination lists show whole
+            for (const QWidget* list : {main->Combo2, main->Combo3})
+                EXPECT_EQ(list->visibleRegion().boundingRect(), list->rect()) << where << list->objectName().toStdString() << " cut";
             // the force diagrams' hatching shows through the grey wall beside the members' axes
             for (const size_t view : {11, 12, 13}) {
                 main->optView[view]->click();
@@ -257,15 +266,31 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         // every line load a wall can have: the loads grid numbers its rows to 50 and scrolls
         m.LineLoadCount = MaxLineLoads;
         for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
+        // a factor of two decimals, whole in its cell of the factor grid
+        m.CombinationSets[m.ActiveCombinationSet].Combinations[0].Factor[DL] = 1.25f;
         for (const auto& window : Windows()) {
             std::unique_ptr<QWidget> w = window.make(m, main.get());
             // shown and laid out, but no timer run: the printing window would print
             w->show();
+            // placed at its final size: a window that grows once framed may push its title bar off the screen
+            const QSize placed = w->size();
             QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            EXPECT_EQ(w->size(), placed) << where << window.name << " grew after it was placed";
             const bool namesInGrids = window.name == std::string("frmStability") || window.name == std::string("frmRein");
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
             ExpectInSightUnscrolled(w.get(), where + window.name);
+            // one way where what it holds is narrower than the screen with a bar down
+            if (const auto* area = w->findChild<QScrollArea*>("ScreenFitArea")) {
+                const QWidget* held = area->widget();
+                const int least = std::max(held->minimumWidth(), held->minimumSizeHint().width()) + area->verticalScrollBar()->sizeHint().width();
+                EXPECT_FALSE(area->horizontalScrollBar()->isVisibleTo(area) && area->verticalScrollBar()->isVisibleTo(area) &&
+                             least <= ClientRoom(w.get()).width())
+                    << where << window.name << " scrolls both ways";
+            }
+            if (window.scrollsInItsGrids) {
+                EXPECT_FALSE(ScrollsToFit(w.get())) << where << window.name << " scrolls as a whole";
+            }
         }
     }
 }
@@ -274,13 +299,13 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
 // weight and inertia of each body at its centroid, the earth pressure's
 // vertical component ending on the heel's end) that stand farther than two
 // text heights from their arrows.
-std::vector<std::string> ForceValuesAstray(const Model& m, const std::vector<test::SurfaceCall>& texts) {
-    const double L = m.ForceArrowLength, x6 = m.DrawingXCoordinates[6], y6 = m.DrawingYCoordinates[6];
+std::vector<std::string> ForceValuesAstray(const Model& m, const Surface& s, const std::vector<test::SurfaceCall>& texts) {
+    const double L = s.Drawing().ForceArrowLength, x6 = s.Drawing().DrawingXCoordinates[6], y6 = s.Drawing().DrawingYCoordinates[6];
     std::vector<std::pair<std::string, TextBox>> arrows{
         {LoadValueText(std::fabs(m.BackfillPressureForces[3] + m.BackfillPressureForces[4])) + "EH", {x6, y6 - L, 0, L}}};
     for (size_t i = 1; i <= 3; ++i) {
-        const double x = m.DrawingXCoordinates[4] + m.DrawingScale * m.BodyCentroidsX[i];
-        const double y = m.DrawingYCoordinates[1] + m.DrawingScale * m.BodyCentroidsY[i];
+        const double x = s.Drawing().DrawingXCoordinates[4] + s.Drawing().DrawingScale * m.BodyCentroidsX[i];
+        const double y = s.Drawing().DrawingYCoordinates[1] + s.Drawing().DrawingScale * m.BodyCentroidsY[i];
         arrows.push_back({LoadValueText(m.BodyWeights[i]) + (i == 1 ? "DL" : "EV"), {x, y, 0, L}});
         arrows.push_back({LoadValueText(std::fabs(m.BodySeismicForces[i])) + "EQ", {x - L, y, L, 0}});
     }
@@ -308,13 +333,13 @@ TEST(WindowFontsTest, LoadValuesStandByTheirArrowsInTheLeastWindow) {
     main->optView[LoadsView]->click();
     // each view drawn again at the picture's size where the test sees its texts
     for (const int view : {LoadsView, DeadLoadsView, SoilLoadsView, SeismicLoadsView}) {
-        test::RecordingSurface s(m.FrameWidth, m.FrameHeight);
+        test::RecordingSurface s(s.Drawing().FrameWidth, s.Drawing().FrameHeight);
         {
-            const FrameBelowFactorTable below(m, s);
+            const FrameBelowFactorTable below(s);
             DrawAnalysisView(m, s, view);
         }
-        EXPECT_EQ(ForceValuesAstray(m, s.Of("Print")), std::vector<std::string>{})
-            << "view " << view << " on a picture of " << m.FrameWidth / 15 << " x " << m.FrameHeight / 15;
+        EXPECT_EQ(ForceValuesAstray(m, s, s.Of("Print")), std::vector<std::string>{})
+            << "view " << view << " on a picture of " << s.Drawing().FrameWidth / 15 << " x " << s.Drawing().FrameHeight / 15;
     }
 }
 

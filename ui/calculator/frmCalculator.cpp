@@ -261,6 +261,12 @@ void frmCalculator::ShowResults() {
     for (int i = 0; i < 4; ++i) lblResult[i]->setText(QString::fromStdString(singles[i]));
 }
 
+void frmCalculator::ClearResults() {
+    for (auto* column : {&lblResultA1, &lblResultA2, &lblResultP1, &lblResultP2, &lblResultR})
+        for (QLabel* label : *column) label->clear();
+    for (QLabel* label : lblResult) label->clear();
+}
+
 void frmCalculator::txtValue_Change(int) { InputChanged = true; }
 
 void frmCalculator::txtValue_KeyPress(int index, int& keyAscii) {
@@ -279,6 +285,7 @@ void frmCalculator::txtValue_LostFocus(int index) {
     // a box still showing the text it was given keeps its exact value
     if (txtValue[index]->text() == shownText_[index]) {
         ClearRefused(txtValue[index]);
+        ShowResults();
         InputChanged = false;
         return;
     }
@@ -291,6 +298,8 @@ void frmCalculator::txtValue_LostFocus(int index) {
         refusedText_[index] = txtValue[index]->text();
         Beep();
         MarkRefused(txtValue[index], ToQString(refusal));
+        // the results are those of a value no longer shown: none stand beside the refused one
+        ClearResults();
         pctSoil->raise();
         refocusing_ = true;
         txtValue[index]->setFocus();

@@ -72,6 +72,8 @@ protected:
 private:
     void CreateControls();
     void ShowResults();
+    // no results while a refused entry stands in a box
+    void ClearResults();
     void FocusChanged(QWidget* old, QWidget* now);
     void ShowInput(int index, float value);
     // the text each box was last given; a box still showing it keeps its exact value

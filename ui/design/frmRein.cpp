@@ -481,6 +481,15 @@ bool frmRein::eventFilter(QObject* watched, QEvent* event) {
                          static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
 
     if (watched == txtLStem1) {
+        // Esc takes back a length typed and not yet applied, rather than
+        // closing the dialog on it; the next Esc closes
+        if (escape && UpperStemLengthEdited) {
+            txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
+            ClearRefused(txtLStem1);
+            UpperStemLengthEdited = false;
+            m_.DialogCancelled = False;
+            return true;
+        }
         if (enter || leaving) RunTrapped([this] { txtLStem1_LostFocus(); });
         return enter;
     }

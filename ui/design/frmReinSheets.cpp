@@ -20,7 +20,11 @@
 #include "runtime/Format.h"
 
 namespace brindlemar {
+
 namespace {
+
+// the diameters and spacings of the bars at each position
+bool IsBarCell(int row, int col) { return (row == BarDiameterRow || row == BarSpacingRow) && col >= 2; }
 
 // designed sizes, twips
 constexpr double GridLeft = 120;
@@ -80,6 +84,7 @@ void frmRein::CreateReinforcements() {
     MSHFlexGrid4->SetScrollBars(FlexScrollNone);
     MSHFlexGrid6->SetScrollBars(FlexScrollNone);
     MSHFlexGrid5->SetScrollBars(FlexScrollVertical);
+    MSHFlexGrid5->SetTabStops(IsBarCell);
     txtRebar = Named(new GridCellEditor(page), "txtRebar");
     txtRebar->setAlignment(Qt::AlignRight);
 
@@ -196,10 +201,7 @@ void frmRein::StoreRebarChoices() {
     }
 }
 
-bool frmRein::OnEditableCell() const {
-    const int row = MSHFlexGrid5->Row();
-    return (row == BarDiameterRow || row == BarSpacingRow) && MSHFlexGrid5->Col() >= 2;
-}
+bool frmRein::OnEditableCell() const { return IsBarCell(MSHFlexGrid5->Row(), MSHFlexGrid5->Col()); }
 
 void frmRein::txtRebar_GotFocus() {
     if (sheetNarrowed_) return;

@@ -24,9 +24,10 @@ ValidatingDialog::ValidatingDialog(Model& m, QWidget* parent) : QDialog(parent),
 QBoxLayout* ValidatingDialog::CreateButtonRow() {
     Command1 = Named(new QPushButton("Accept", this), "Command1");
     Command2 = Named(new QPushButton("Cancel", this), "Command2");
+    // Enter is Accept, or the button that has the focus; Esc is Cancel
+    Command1->setDefault(true);
     for (QPushButton* b : {Command1, Command2}) {
-        b->setAutoDefault(false);
-        b->setDefault(false);
+        b->setAutoDefault(true);
         b->setFocusPolicy(Qt::StrongFocus);
         b->setMinimumWidth(fontMetrics().horizontalAdvance("Accept") + 40);
     }
@@ -62,14 +63,7 @@ void ValidatingDialog::CloseAccepted() {
 void ValidatingDialog::reject() { Cancel(); }
 
 void ValidatingDialog::keyPressEvent(QKeyEvent* event) {
-    if (ShowHelpOnF1(event)) return;
-    // neither button is the default or the cancel button: Enter and Esc do nothing here
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter: event->accept(); return;
-    default: QDialog::keyPressEvent(event);
-    }
+    if (!ShowHelpOnF1(event)) QDialog::keyPressEvent(event);
 }
 
 void ValidatingDialog::showEvent(QShowEvent* event) {

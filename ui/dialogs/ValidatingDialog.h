@@ -40,8 +40,8 @@ protected:
     // Brings box `index` into view (its page of a tabbed dialog).
     virtual void RevealBox(int /*index*/) {}
 
-    // The row under the dialog's controls: "F1 - Help", Accept and Cancel,
-    // neither of them the default button.
+    // The row under the dialog's controls: "F1 - Help", Accept, the default
+    // button, and Cancel, which Esc presses too.
     QBoxLayout* CreateButtonRow();
     // The value boxes by index; moving to Cancel skips their check.
     void WatchBoxes(const std::vector<QLineEdit*>& boxes);

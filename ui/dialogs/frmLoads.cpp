@@ -20,6 +20,7 @@
 #include <QTabWidget>
 
 #include "files/DefaultsFile.h"
+#include "model/Initialise.h"
 #include "platform/ControlNames.h"
 #include "platform/FlexGrid.h"
 #include "platform/GridCellEditing.h"
@@ -53,7 +54,7 @@ std::string BoxText(const QLineEdit* box) { return FromQString(box->text()); }
 // it (none while the seismic option is off): the static coefficient on show
 // is of the slope that analysis works with.
 float BoxSeismic(const QLineEdit* box) { return SingleOfText(BoxText(box)).value_or(0); }
-float AppliedSeismic(const Model& m, const QLineEdit* box) { return m.SeismicIncluded != 0 ? BoxSeismic(box) : 0.0f; }
+float AppliedSeismic(const Model& m, const QLineEdit* box) { return SeismicCoefficientInUse(m.SeismicIncluded, BoxSeismic(box)); }
 
 QLabel* Heading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -117,17 +118,17 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     Command4 = Named(new QPushButton("Cancel", this), "Command4");
     PlaceTwips(Command3, 11000, 8900, 1300, 400);
     PlaceTwips(Command4, 12500, 8900, 1300, 400);
-    // Enter belongs to the boxes and grids: no button is pressed by it
-    for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-    }
+    // Enter is Accept, or the button that has the focus, except where a box or
+    // a grid takes it for its own entry; Esc is Cancel
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
+    Command3->setDefault(true);
     // a click on Cancel takes the focus, so that leaving a box for it skips the box's check
     Command4->setFocusPolicy(Qt::StrongFocus);
     // room for the captions in the family the desktop gives
     twips_.Fit(this);
     ConnectHandlers();
     Form_Load();
+    StackForNarrowRoom();
     FitOnScreen(this);
 }
 
@@ -164,6 +165,7 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     PlaceTwips(Heading("Line loads on wall", frame), 120, 1600, 4000, 250);
     MSHFlexGrid3 = Named(new FlexGrid(frame), "MSHFlexGrid3");
     MSHFlexGrid3->move(Px(120), Px(1870));
+    MSHFlexGrid3->SetTabStops([](int, int) { return true; });
     txtLoad = Named(new GridCellEditor(frame), "txtLoad");
     cmbType = Named(new GridCellChooser(frame), "cmbType");
     // the grid shows a heading and six loads
@@ -175,8 +177,10 @@ void frmLoads::CreateLoadsTab(QWidget* page) {
     cmdLMDown = Named(new QPushButton("Move down", frame), "cmdLMDown");
     int i = 0;
     for (QPushButton* b : {cmdLAdd, cmdLDelete, cmdLMUp, cmdLMDown}) PlaceTwips(b, 120 + 1300 * i++, gridBottom + 340, 1200, 340);
+    lblLoadsOffTheWall = Named(new QLabel(frame), "lblLoadsOffTheWall");
+    PlaceTwips(lblLoadsOffTheWall, 120, gridBottom + 740, 6700, 520);
 
-    const double y = gridBottom + 800;
+    const double y = gridBottom + 1300;
     PlaceTwips(Heading("Earth pressures", frame), 120, y, 2000, 250);
     lblEarth = Named(new QLabel(frame), "lblEarth");
     PlaceTwips(lblEarth, 2100, y, 4800, 260);
@@ -345,13 +349,16 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     Command5 = Named(new QPushButton("Save to file", page), "Command5");
     i = 0;
     for (QPushButton* b : {Command9, Command1, Command5}) PlaceTwips(b, 5250, 400 + 335 * i++, 1500, 310);
-    PlaceTwips(new QLabel("Commentary", page), 6900, 120, 3000, 260);
+    PlaceTwips(Named(new QLabel("Commentary", page), "lblComment"), 6900, 120, 3000, 260);
     txtComment = Named(new QPlainTextEdit(page), "txtComment");
+    // Tab goes on to the factor grid rather than into the commentary
+    txtComment->setTabChangesFocus(true);
     PlaceTwips(txtComment, 6900, 400, 6700, 1640);
 
     PlaceTwips(new QLabel("Load and resistance factors", page), 120, 2130, 4000, 260);
     MSHFlexGrid1 = Named(new FlexGrid(page), "MSHFlexGrid1");
     MSHFlexGrid1->move(Px(120), Px(2400));
+    MSHFlexGrid1->SetTabStops([](int, int) { return true; });
     txtFactor = Named(new GridCellEditor(page), "txtFactor");
     cmdFAdd = Named(new QPushButton("Add new", page), "cmdFAdd");
     cmdFDelete = Named(new QPushButton("Delete", page), "cmdFDelete");
@@ -375,45 +382,6 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     }
 }
 
-// Rows of factor types under the combination buttons: the loads, the
-// surcharge application, and the resistances for stability and for
-// reinforced concrete, side by side.
-void frmLoads::PlaceTypeRows() {
-    const double top = twips_.TwipsY(cmdFAdd->y() + cmdFAdd->height()) + 90;
-    struct Group {
-        int first, last, firstRow;
-        double left, nameWidth;
-    };
-    const Group groups[] = {{DL, IC, 1, 120, 2350}, {S1, S2, 1, 3100, 2000}, {BE, OS, 1, 5700, 3300}, {CT, CS, 2, 9700, 2500}};
-    double groupLeft[4] = {};
-    double previousEnd = 0;
-    for (int i = 0; i < 4; ++i) {
-        Group g = groups[i];
-        // the long names whole in the dialog's font: a group whose names need
-        // more room than designed widens and moves the groups after it
-        const QFontMetrics metrics(lblLongLoad[g.first]->font());
-        for (int k = g.first; k <= g.last; ++k)
-            if (txtLongLoad[k] == nullptr)  // an editable name scrolls in its box
-                g.nameWidth = std::max(g.nameWidth, (metrics.horizontalAdvance(lblLongLoad[k]->text()) + 4) *
-                                                        twips_.TwipsPerPixel() / twips_.ScaleX());
-        g.left = std::max(g.left, previousEnd + 90);
-        groupLeft[i] = g.left;
-        previousEnd = g.left + 510 + g.nameWidth + (txtResist[g.first] != nullptr ? 660 : 0);
-        for (int k = g.first; k <= g.last; ++k) {
-            const int n = k - g.first + g.firstRow;
-            PlaceTwips(txtShortLoad[k], g.left, top + 240 * n, 450, 210);
-            PlaceTwips(lblLongLoad[k], g.left + 510, top + 240 * n + 10, g.nameWidth, 210);
-            if (txtLongLoad[k] != nullptr) PlaceTwips(txtLongLoad[k], g.left + 510, top + 240 * n, g.nameWidth, 210);
-            if (txtResist[k] != nullptr) PlaceTwips(txtResist[k], g.left + 510 + g.nameWidth + 60, top + 240 * n, 600, 210);
-        }
-    }
-    PlaceTwips(lblTypeTitles[0], groupLeft[0], top, 2500, 220);
-    PlaceTwips(lblTypeTitles[1], groupLeft[1], top, 2500, 220);
-    PlaceTwips(lblTypeTitles[2], groupLeft[2], top, 1500, 220);
-    PlaceTwips(lblTypeTitles[3], groupLeft[2] + 1600, top, 1500, 220);
-    PlaceTwips(lblTypeTitles[4], groupLeft[3], top + 240, 2500, 220);
-}
-
 // ---- events ---------------------------------------------------------------------
 
 void frmLoads::OnEnterOrLeave(QLineEdit* box, std::function<void()> handler) {
@@ -425,9 +393,11 @@ bool frmLoads::eventFilter(QObject* watched, QEvent* event) {
     const int box = checks_ != nullptr ? checks_->IndexOf(watched) : -1;
     if (box >= 0 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) checks_->CheckBox(box);
-        // Enter and Esc go no further: neither closes the dialog
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;
+        // Enter checks the box and goes no further
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            checks_->CheckBox(box);
+            return true;
+        }
     }
     const auto handler = enterOrLeave_.find(watched);
     if (handler == enterOrLeave_.end()) return QDialog::eventFilter(watched, event);
@@ -437,8 +407,6 @@ bool frmLoads::eventFilter(QObject* watched, QEvent* event) {
             handler->second();
             return true;
         }
-        // Esc changes nothing here and does not close the dialog
-        if (key == Qt::Key_Escape) return true;
     } else if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) handler->second();

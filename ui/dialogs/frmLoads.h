@@ -141,6 +141,8 @@ public:
     GridCellEditor* txtLoad = nullptr;
     GridCellChooser* cmbType = nullptr;
     QPushButton *cmdLAdd = nullptr, *cmdLDelete = nullptr, *cmdLMUp = nullptr, *cmdLMDown = nullptr;
+    // the loads that stand in front of the toe or beyond the heel
+    QLabel* lblLoadsOffTheWall = nullptr;
     std::array<QRadioButton*, 2> Option1{}, optKa{}, optKae{}, optKp{}, Option2{};
     QLineEdit *txtKa = nullptr, *txtKae = nullptr, *txtKp = nullptr, *txtMinFluid = nullptr;
     QCheckBox* chkMinFluid = nullptr;
@@ -183,6 +185,8 @@ private:
     void CreateFactorsTab(QWidget* page);
     void ConnectHandlers();
     void PlaceTypeRows();
+    // on a screen narrower than the dialog, its pages' parts one under the other
+    void StackForNarrowRoom();
     static bool MoveSelectedRow(FlexGrid* grid, int direction);
     // the row-number column as wide as its widest number needs in the grid's font
     static int RowNumberWidth(const FlexGrid* grid, int rows);
@@ -199,6 +203,7 @@ private:
     BoxChecks* checks_ = nullptr;
     std::array<QLineEdit*, LoadOptionBoxCount> numberBoxes_{};
     TwipLayout twips_{nullptr};
+    bool stacked_ = false;  // the pages' parts stand one under the other
     std::map<QObject*, std::function<void()>> enterOrLeave_;
 };
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 #include <memory>
 
@@ -73,7 +74,7 @@ void frmLoads::cmdAdd_Click() {
     if (AddWorkingCombinationSet(m_)) {
         {
             const QSignalBlocker blocker(lstComboSet);
-            lstComboSet->addItem(QString());
+            lstComboSet->addItem(ToQString(m_.WorkingCombinationSets[m_.WorkingCombinationSetCount - 1].Name));
             lstComboSet->setCurrentRow(lstComboSet->count() - 1);
         }
         lstComboSet_Click();
@@ -225,6 +226,18 @@ void frmLoads::UpdateFactorButtons() {
 void frmLoads::FitFactorGridColumns() {
     FlexGrid* g = MSHFlexGrid1;
     g->SetColWidth(0, std::max(NumberColumnWidth, RowNumberWidth(g, MaxCombinations - 1)));
+    // the factor columns alike, each factor whole in its cell and in the
+    // editor laid over it while it is typed (with the box's frame, margins and
+    // caret), a factor such as 1.25 at least
+    const int frame = txtFactor->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtFactor);
+    auto need = [&](const QString& text) {
+        const double typed = (txtFactor->fontMetrics().horizontalAdvance(text) + 2 * frame + 6) * g->Tpp() + 75;
+        return std::max(g->TextWidth(text), typed);
+    };
+    double factors = std::max<double>(FactorColumnWidth, need("1.25"));
+    for (int r = 0; r < g->Rows(); ++r)
+        for (int c = 2; c < g->Cols(); ++c) factors = std::max(factors, need(g->TextMatrix(r, c)));
+    for (int c = 2; c < g->Cols(); ++c) g->SetColWidth(c, static_cast<int>(std::ceil(factors)));
     double names = NameColumnWidth;
     for (int r = 0; r < g->Rows(); ++r) names = std::max(names, g->TextWidth(g->TextMatrix(r, 1)));
     // the tab's own width: its page is laid out only once shown

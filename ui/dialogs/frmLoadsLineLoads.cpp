@@ -88,6 +88,7 @@ void frmLoads::FillLineLoadGrid() {
             g->SetTextMatrix(r, c, ToQString(EntryText(values[c], ColumnQuantity[c], m_.CurrentUnitSystem)));
         g->SetTextMatrix(r, TypeColumn, LoadTypeCaption(load.LoadType));
     }
+    lblLoadsOffTheWall->setText(ToQString(LoadsOffTheWallNote(m_, WorkingLineLoads, WorkingLineLoadCount)));
     UpdateLineLoadButtons();
 }
 
@@ -116,6 +117,7 @@ void frmLoads::StoreLineLoadGrid() {
         load.LoadType = LoadTypeOfText(factors, FromQString(g->TextMatrix(r, TypeColumn)), previous);
     }
     WorkingLineLoadCount = static_cast<int16_t>(std::max(rows, 0));
+    lblLoadsOffTheWall->setText(ToQString(LoadsOffTheWallNote(m_, WorkingLineLoads, WorkingLineLoadCount)));
 }
 
 void frmLoads::UpdateLineLoadButtons() {
@@ -188,20 +190,23 @@ void frmLoads::txtLoad_GotFocus() {
 void frmLoads::txtLoad_Commit(bool byEnter) {
     FlexGrid* g = MSHFlexGrid3;
     const std::string typed = FromQString(txtLoad->text());
-    // a load, its place and direction are numbers of either sign
+    // a load, its place and direction are numbers of either sign; the type
+    // is one of the set's load types, shown whole as the list shows it
     static const char* const names[TypeColumn] = {"", "Load", "X", "Y", "Direction"};
+    const FactorDefinition& factors = m_.WorkingCombinationSets[std::clamp<int>(m_.WorkingActiveCombinationSet, 0, MaxCombinationSets)].Factors;
     const std::string refusal =
-        g->Col() == TypeColumn ? ""
+        g->Col() == TypeColumn ? LoadTypeRefusal(factors, typed)
                                : EntryRefusal(EntryRule::AnyNumber, typed,
                                               std::string(names[g->Col()]) + " of line load " + std::to_string(g->Row()));
     if (!refusal.empty()) {
-        // no number ("2,5", letters) or one no Single holds: the cell keeps what it had, and says why
+        // no number ("2,5", letters), one no Single holds, no type: the cell keeps what it had, and says why
         Beep();
         g->MarkRefusedCell(g->Row(), g->Col(), ToQString(refusal));
         byEnter = false;
     } else {
         g->ClearRefusedCell();
-        g->SetTextMatrix(g->Row(), g->Col(), g->Col() == TypeColumn ? txtLoad->text() : Number(*SingleOfText(typed)));
+        g->SetTextMatrix(g->Row(), g->Col(),
+                         g->Col() == TypeColumn ? LoadTypeCaption(TypedLoadType(factors, typed)) : Number(*SingleOfText(typed)));
     }
     if (byEnter && g->Col() < g->Cols() - 1) g->SetCol(g->Col() + 1);
     StoreLineLoadGrid();

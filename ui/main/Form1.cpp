@@ -469,6 +469,8 @@ double Form1::PlaceColumn(bool apply) {
         const QSize hint = w->sizeHint();
         w->setGeometry(Px(left), Px(top), width > 0 ? Px(width) : hint.width(), hint.height());
     };
+    // the space between the groups, less of it on a screen too low for the whole column
+    const auto gap = [&](double twips) { return twips * columnGaps_; };
     const auto line = [&](QFrame* l, double y) {
         if (apply) l->setGeometry(Px(labelLeft - 30), Px(y) - 1, Px(column + 25), 2);
     };
@@ -478,11 +480,11 @@ double Form1::PlaceColumn(bool apply) {
     place(Label1, labelLeft, y);
     y += row;
     place(Combo1a, comboLeft, y, comboWidth);
-    y += std::max(390.0, comboHeight + 90);
+    y += comboHeight + gap(std::max(90.0, 390.0 - comboHeight));
     line(Line1, y);
 
     // views: the load-type views are reached through the View menu only
-    y += 60;
+    y += gap(60);
     place(Label2, labelLeft, y);
     if (apply)
         for (int i = 1; i <= 7; ++i) optView[i]->hide();
@@ -496,11 +498,11 @@ double Form1::PlaceColumn(bool apply) {
         y += row;
         place(optView[i], comboLeft + 120, y);
     }
-    y += row + 30;
+    y += row + gap(30);
     line(Line2, y);
 
     // options
-    y += 60;
+    y += gap(60);
     place(Label7, labelLeft, y);
     y += row;
     place(Check1, comboLeft, y);
@@ -510,28 +512,41 @@ double Form1::PlaceColumn(bool apply) {
     place(Label8, comboLeft + 270, y);
     y += row;
     place(Check3, comboLeft, y);
-    y += row + 90;
+    y += row + gap(90);
     line(Line3, y);
 
     // loads frame
-    y += 60;
+    y += gap(60);
     const double frameWidth = column - 30;
     double fy = 0;
     place(Label10, 0, fy);
     fy += row;
     place(optLoad[0], 30, fy);
     place(optLoad[1], 30 + std::max(720.0, Twips(optLoad[0]->sizeHint().width()) + 90), fy);
-    fy += row + 120;
+    fy += row + gap(120);
     place(Label11, 0, fy);
     fy += row;
     place(Combo2, 30, fy, frameWidth - 60);
-    fy += comboHeight + 60;
+    fy += comboHeight + gap(60);
     place(Label12, 0, fy);
     fy += row;
     place(Combo3, 30, fy, frameWidth - 60);
     fy += comboHeight + 30;
     if (apply) Picture3->setGeometry(Px(comboLeft - 30), Px(y), Px(frameWidth), Px(fy));
-    return y + fy + 60;
+    return y + fy + gap(60);
+}
+
+double Form1::ColumnGapsWithin(int room) {
+    // a quarter of the spacing is kept, so that the groups still read apart
+    constexpr double Least = 0.25;
+    const double kept = columnGaps_;
+    columnGaps_ = 1;
+    const double full = PlaceColumn(false);
+    columnGaps_ = Least;
+    const double tight = PlaceColumn(false);
+    columnGaps_ = kept;
+    if (full <= Twips(room)) return 1;
+    return std::clamp(Least + (1 - Least) * (Twips(room) - tight) / (full - tight), Least, 1.0);
 }
 
 int Form1::ScrollBarWidth() const { return ColumnArea->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ColumnArea); }
@@ -561,7 +576,10 @@ QSize Form1::MinimumWindowSize() const {
     const double width = std::max(7350.0 - 180, 60 + panelWidth + 60 + ColumnWidth());
     // height: the right-hand column, or the picture column with a drawing of useful size
     const int menu = menuBar()->sizeHint().height();
+    const double keptGaps = columnGaps_;
+    self->columnGaps_ = 1;
     const int columnBottom = Px(ColumnTop) + Px(self->PlaceColumn(false)) + menu;
+    self->columnGaps_ = keptGaps;
     const int pictureBottom =
         Px(ColumnTop + ButtonHeight() + 15 + TitleHeight() + 15 + 2400 + 15 + StatusHeight(panelWidth) + 60) + menu;
     int height = std::max({Px(6900.0 - 600) + menu, columnBottom, pictureBottom});
@@ -570,7 +588,9 @@ QSize Form1::MinimumWindowSize() const {
     int bar = 0;
     if (!room.isEmpty() && height > room.height()) {
         height = std::max(room.height(), pictureBottom);
-        if (columnBottom > height) bar = ScrollBarWidth();
+        self->columnGaps_ = self->ColumnGapsWithin(height - menu - Px(ColumnTop));
+        if (Px(ColumnTop) + menu + Px(self->PlaceColumn(false)) > height) bar = ScrollBarWidth();
+        self->columnGaps_ = keptGaps;
     }
     // and never smaller than the loads view needs to keep its values apart (1000 x 700 pixels at 96 dots per inch)
     // where the screen has room for it
@@ -596,9 +616,10 @@ void Form1::Form_Resize() {
 
     Panel3D4->setGeometry(0, 0, client->width(), Px(ToolBarHeight));
 
-    // the right-hand column scrolls when the window is lower than it
-    const int columnHeight = Px(PlaceColumn(false));
+    // the right-hand column closes up, and scrolls only when the window is lower than it still is
     const int columnRoom = std::max(0, client->height() - Px(ColumnTop));
+    columnGaps_ = ColumnGapsWithin(columnRoom);
+    const int columnHeight = Px(PlaceColumn(false));
     const int bar = columnHeight > columnRoom ? ScrollBarWidth() : 0;
 
     // title panel
@@ -645,10 +666,22 @@ void Form1::Form_Resize() {
     // right-hand column, each control placed from the one above it
     PlaceColumn(true);
     laidOutColumn_ = ColumnWidth();
-    ColumnArea->widget()->setFixedSize(Px(laidOutColumn_ + 30), columnHeight);
     const int columnLeft = Px(panelLeft + panelWidth + 60 - 30);
+    // a column lower than the window even closed up scrolls above the loads
+    // frame, which keeps to the window's foot: the combination lists show whole
+    const bool pinned = columnHeight > columnRoom;
+    QWidget* frameParent = pinned ? centralWidget() : ColumnArea->widget();
+    const QRect frame = Picture3->geometry();
+    if (Picture3->parentWidget() != frameParent) {
+        Picture3->setParent(frameParent);
+        Picture3->show();
+    }
+    const int scrolledHeight = pinned ? frame.top() : columnHeight;
+    const int areaHeight = pinned ? std::max(0, columnRoom - frame.height() - Px(60)) : columnRoom;
+    if (pinned) Picture3->setGeometry(columnLeft + frame.left(), Px(ColumnTop) + areaHeight + Px(30), frame.width(), frame.height());
+    ColumnArea->widget()->setFixedSize(Px(laidOutColumn_ + 30), scrolledHeight);
     ColumnArea->setGeometry(columnLeft, Px(ColumnTop), std::max(client->width() - columnLeft, ColumnArea->widget()->width() + bar),
-                            columnRoom);
+                            areaHeight);
 
     RedrawView();
 }

@@ -103,6 +103,7 @@ public:
     void FillCombinationCombo();
     void RedrawAfterListing();
     void optLoad_Click(int index);
+    void ShowLoadOption();
     void optView_Click(int index);
     void SelectViewFromMenu(int index);
 
@@ -229,6 +230,8 @@ private:
     int StatusLines(int pictureWidth) const;
     // places the right-hand column in its scroll area (or only measures it) and returns its height
     double PlaceColumn(bool apply);
+    // the share of the column's spacing that keeps it within `room` pixels, 1 where it fits as designed
+    double ColumnGapsWithin(int room);
     int ScrollBarWidth() const;  // pixels
     void SetUnitMenuChecks();
     void ConnectDimensionLabels();
@@ -242,7 +245,7 @@ private:
     // Another program or window may have saved the project file since this
     // wall was read or saved: replacing that is the user's call. True when
     // the file is as this wall left it, or the user says to replace it.
-    bool MayReplaceProjectFile() const;
+    bool MayReplaceProjectFile(const FileStamp& found) const;
     // Save of a named project: SaveSucceeded tells whether it happened.
     void SaveUnderProjectName();
     bool ReadProject(const std::string& path);
@@ -254,6 +257,7 @@ private:
     Model& m_;
     double tpp_ = 15;          // twips per pixel
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
+    double columnGaps_ = 1;     // the share of its designed spacing the column is laid out with
     TextBoxes* placedLabels_ = nullptr;      // the dimension labels placed so far while all are placed
     std::vector<Leader> labelLeaders_;       // from the labels moved off their lines, at the last placing
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on

@@ -3,12 +3,14 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
 
 #include "drawing/WallView.h"
 #include "forms/DimensionEdit.h"
+#include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -19,15 +21,19 @@ namespace brindlemar {
 
 namespace {
 
-// Turns a left-button click on a label into a call.
+// Turns a left-button click on a label into a call, and Enter, Space or F2
+// on a label that has the focus, so that a dimension is changed from the
+// keyboard too.
 class LabelClicks : public QObject {
 public:
     LabelClicks(QObject* parent, std::function<void()> onClick) : QObject(parent), onClick_(std::move(onClick)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const bool click = event->type() == QEvent::MouseButtonRelease &&
+                           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+        const int key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+        if (click || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_F2) {
             onClick_();
             return true;
         }
@@ -47,8 +53,12 @@ void SetForeColour(QWidget* w, const QColor& colour) {
 }  // namespace
 
 void Form1::ConnectDimensionLabels() {
-    for (int i = 0; i < DimensionLabelCount; ++i)
+    for (int i = 0; i < DimensionLabelCount; ++i) {
         lblDim[i]->installEventFilter(new LabelClicks(lblDim[i], [this, i] { lblDim_Click(i); }));
+        // Tab walks the dimensions shown; the one with the focus is marked
+        lblDim[i]->setFocusPolicy(Qt::TabFocus);
+        lblDim[i]->setStyleSheet("QLabel:focus { background-color: palette(highlight); color: palette(highlighted-text); }");
+    }
 }
 
 frmEdit& Form1::EditForm() {
@@ -128,9 +138,12 @@ DimensionTextWidths Form1::DimensionLabelWidths() {
 void Form1::UpdateDimensionLabels() {
     try {
         BusyPointer busy;
-        const auto& x = m_.DrawingXCoordinates;
-        const auto& y = m_.DrawingYCoordinates;
-        const double s = m_.DrawingScale;
+        // the labels follow the picture the window drew last
+        if (!surface_) return;
+        const Surface& drawn = *surface_;
+        const auto& x = drawn.Drawing().DrawingXCoordinates;
+        const auto& y = drawn.Drawing().DrawingYCoordinates;
+        const double s = drawn.Drawing().DrawingScale;
         const auto caption = [this](int index) { return DimensionCaption(m_, index); };
         const bool keyIncluded = m_.ShearKeyIncluded == 1;
         const bool keyShown = keyIncluded && m_.ShearKeyDepth > 0;
@@ -166,13 +179,13 @@ void Form1::UpdateDimensionLabels() {
                                     caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
         }
 
-        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(m_, DimensionLabelWidths());
+        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(drawn, DimensionLabelWidths());
         const double front = lines.Front, back = lines.Back;
         // the labels keep off the water levels' extension lines, which run across them
         const std::optional<double> frontWater =
-            WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_)) : std::nullopt;
+            WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_, drawn)) : std::nullopt;
         const std::optional<double> backWater =
-            WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_)) : std::nullopt;
+            WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_, drawn)) : std::nullopt;
         PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel, frontWater);
         PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel, frontWater);
         PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel, frontWater);
@@ -183,9 +196,9 @@ void Form1::UpdateDimensionLabels() {
 
         if (m_.WaterIncluded != 0) {
             // beside the water-depth dimensions the wall view draws
-            PlaceVerticalDimLabel(FrontWaterLevel(m_), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
+            PlaceVerticalDimLabel(FrontWaterLevel(m_, drawn), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
                                   FrontWaterDepthLabel);
-            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_), lines.BackWater, caption(BackWaterDepthLabel),
+            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_, drawn), lines.BackWater, caption(BackWaterDepthLabel),
                                   BackWaterDepthLabel);
         }
         if (keyIncluded)
@@ -229,8 +242,10 @@ void Form1::PlaceEditForm(frmEdit& popUp, int index) {
 }
 
 void Form1::lblDim_Click(int index) {
+    const bool byKeyboard = lblDim[index]->hasFocus();
     frmEdit& popUp = EditForm();
     EditDimension(m_, index, [&](const std::string& refusal) {
+        popUp.ShowSubject(ToQString(DimensionSubject(m_, index)));
         PlaceEditForm(popUp, index);
         popUp.TellRefusal(ToQString(refusal));
         SetForeColour(&popUp, QColor(0, 0, 128));
@@ -238,6 +253,8 @@ void Form1::lblDim_Click(int index) {
         SetForeColour(&popUp, QColor(0, 0, 0));
     });
     RedrawView();
+    // the redraw hid and showed the labels: the keyboard stays on its dimension
+    if (byKeyboard && lblDim[index]->isVisible()) lblDim[index]->setFocus(Qt::TabFocusReason);
 }
 
 }  // namespace brindlemar

@@ -50,21 +50,19 @@ void Form1::SetProjectCaption(const std::string& path) {
 int Form1::AskToSave() const {
     // paths are kept as the file system spells them; the message box shows
     // the program's own texts
-    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : Utf8ToCp1252(m_.ProjectFilePath);
+    const std::string name = m_.ProjectFilePath.empty() ? "[Unnamed]" : PathForMessage(m_.ProjectFilePath);
     return MsgBox(name + " is not saved.  Do you want to save it now?", vbYesNoCancel + vbExclamation, ProductName);
 }
 
-bool Form1::MayReplaceProjectFile() const {
-    const FileStamp now = FileStampOf(m_.ProjectFilePath);
-    if (now == FileStamp{} || m_.ProjectFileStamp == FileStamp{} || now == m_.ProjectFileStamp) return true;
-    return MsgBox(Utf8ToCp1252(m_.ProjectFilePath) +
-                      " was changed by another program since it was opened. Replace it with this wall?",
-                  vbYesNo + vbExclamation, ProductName) == vbYes;
+bool Form1::MayReplaceProjectFile(const FileStamp& found) const {
+    int style = 0;
+    const std::string question = ReplaceQuestion(m_.ProjectFilePath, m_.ProjectFileStamp, found, style);
+    return question.empty() || MsgBox(question, style, ProductName) == vbYes;
 }
 
 void Form1::SaveUnderProjectName() {
     m_.SaveSucceeded = False;
-    if (MayReplaceProjectFile()) WriteProjectFile(m_, m_.ProjectFilePath);
+    WriteProjectFile(m_, m_.ProjectFilePath, [this](const FileStamp& found) { return MayReplaceProjectFile(found); });
 }
 
 bool Form1::SavePrompt() {
@@ -193,8 +191,14 @@ void Form1::mnuFileSaveAs_Click() {
         MsgBox(refusal, vbExclamation, ProductName);
         return;
     }
+    // a name the dialog found free is never taken from a file made there meanwhile
+    const bool free = FileStampOf(*chosen) == FileStamp{};
+    const auto mayReplace = [&](const FileStamp&) {
+        if (free) MsgBox(MadeMeanwhile(*chosen), vbExclamation, ProductName);
+        return !free;
+    };
     // a save that failed neither renames the project nor lists it
-    if (WriteProjectFile(m_, *chosen)) {
+    if (WriteProjectFile(m_, *chosen, mayReplace)) {
         m_.ProjectFilePath = *chosen;
         AddRecentFile(m_.ProjectFilePath);
         m_.ProjectModified = False;

@@ -48,8 +48,6 @@ private:
     int16_t set_, combination_;
 };
 
-void SetScreenPens(Model& m) { static_cast<DrawingPens&>(m) = DrawingPens{}; }
-
 StatusInputs StatusFromModel(const Model& m) {
     const auto& f = m.CurrentLoadCombination.Factor;
     StatusInputs in;
@@ -93,12 +91,11 @@ void Form1::RedrawView() {
         surface_->Resize(widthPixels, heightPixels);
     Surface& s = *surface_;
 
-    // frame and pens of the screen
-    m_.FrameLeft = 0;
-    m_.FrameTop = 0;
-    m_.FrameWidth = static_cast<int32_t>(std::lround(s.ScaleWidth()));
-    m_.FrameHeight = static_cast<int32_t>(std::lround(s.ScaleHeight()));
-    SetScreenPens(m_);
+    // the frame of the screen; its pens are the screen's own, which no printed page touches
+    s.Drawing().FrameLeft = 0;
+    s.Drawing().FrameTop = 0;
+    s.Drawing().FrameWidth = static_cast<int32_t>(std::lround(s.ScaleWidth()));
+    s.Drawing().FrameHeight = static_cast<int32_t>(std::lround(s.ScaleHeight()));
 
     s.Cls();
     for (QLabel* label : lblDim) label->hide();
@@ -111,7 +108,7 @@ void Form1::RedrawView() {
         // values in use, the outline, the combination and its analysis (of
         // the flattened wall when the analysis flattened the backfill).
         PrepareCombination(m_);
-        RunTrapped([&] { ComputeDrawingScale(m_); });
+        RunTrapped([&] { ComputeDrawingScale(m_, s); });
 
         // the active view
         RunTrapped([&] {
@@ -153,7 +150,7 @@ void Form1::RedrawView() {
                 // a force diagram meets a fault of the section forces at
                 // every cut it computes: told once
                 const OneBoxPerError oneBox;
-                const FrameBelowFactorTable below(m_, s);
+                const FrameBelowFactorTable below(s);
                 DrawAnalysisView(m_, s, analysisView);
             }
         });

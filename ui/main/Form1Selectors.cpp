@@ -39,10 +39,7 @@ void ShowItem(QComboBox* combo, int index) {
 void Form1::Check1_Click() {
     m_.WaterIncluded = Check1->isChecked() ? True : False;
     mnuOptionWater->setChecked(Check1->isChecked());
-    if (!Updating) {
-        m_.ProjectModified = True;
-        m_.ResultsValid = False;
-    }
+    if (!Updating) m_.ProjectModified = True;
     // the redraw prepares the water depths and the outline with them
     RedrawView();
 }
@@ -51,20 +48,14 @@ void Form1::Check2_Click() {
     m_.SeismicIncluded = Check2->isChecked() ? True : False;
     mnuOptionSeismic->setChecked(Check2->isChecked());
     Label8->setVisible(Check2->isChecked());
-    if (!Updating) {
-        m_.ProjectModified = True;
-        m_.ResultsValid = False;
-    }
+    if (!Updating) m_.ProjectModified = True;
     RedrawView();
 }
 
 void Form1::Check3_Click() {
     m_.ShearKeyIncluded = Check3->isChecked() ? 1 : 0;
     mnuOptionKey->setChecked(Check3->isChecked());
-    if (!Updating) {
-        m_.ProjectModified = True;
-        m_.ResultsValid = False;
-    }
+    if (!Updating) m_.ProjectModified = True;
     RedrawView();
 }
 
@@ -85,10 +76,7 @@ void Form1::ShowUnit() {
 void Form1::Combo1a_Click() {
     const int selected = Combo1a->currentIndex();
     if (selected < 0) return;
-    if (!Updating) {
-        m_.ProjectModified = True;
-        m_.ResultsValid = False;
-    }
+    if (!Updating) m_.ProjectModified = True;
     m_.PreviousUnitSystem = m_.CurrentUnitSystem;
     m_.CurrentUnitSystem = static_cast<int16_t>(selected);
     SetUnitMenuChecks();
@@ -159,10 +147,7 @@ void Form1::Combo3_Click() {
 // ---- load option ------------------------------------------------------------
 
 void Form1::optLoad_Click(int index) {
-    if (!Updating) {
-        m_.ProjectModified = True;
-        m_.ResultsValid = False;
-    }
+    if (!Updating) m_.ProjectModified = True;
     const bool lrfd = index == LRFD;
     Combo2->setEnabled(lrfd);
     Combo3->setEnabled(lrfd);
@@ -173,6 +158,19 @@ void Form1::optLoad_Click(int index) {
             SelectLoadCombination(m_, 0, 0);
     });
     RedrawView();
+}
+
+// The option shown is the one whose combination the analysis takes: a user's
+// set in the lists (LRFD), or the hidden set when there is none (ASD). It
+// is chosen without its handler, which would mark the project modified.
+void Form1::ShowLoadOption() {
+    const int option = m_.ActiveCombinationSet > 0 ? LRFD : ASD;
+    {
+        const QSignalBlocker quietAsd(optLoad[ASD]), quietLrfd(optLoad[LRFD]);
+        optLoad[option]->setChecked(true);
+    }
+    Combo2->setEnabled(option == LRFD);
+    Combo3->setEnabled(option == LRFD);
 }
 
 // ---- view ---------------------------------------------------------------------
@@ -211,6 +209,7 @@ void Form1::RefreshControlsFromModel() {
     ShowUnit();
     ShowOptions();
     FillCombinationSetCombo();
+    ShowLoadOption();
     RedrawAfterListing();
     Updating = false;
 }

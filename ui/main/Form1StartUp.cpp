@@ -39,6 +39,7 @@ void Form1::Form_Load(const std::vector<std::string>& arguments) {
     ShowUnit();
 
     FillCombinationSetCombo();
+    ShowLoadOption();
     RedrawAfterListing();
 
     if (m_.ViewDimensions != 0)

@@ -33,7 +33,7 @@ void ReportUnreadableConfiguration(const Model& m) {
     const auto add = [&](const std::string& path, const std::string& why) {
         if (path.empty() || why.empty() || std::find(seen.begin(), seen.end(), path) != seen.end()) return;
         seen.push_back(path);
-        message += (message.empty() ? "" : "\n") + ("Cannot read " + Utf8ToCp1252(path) + ": " + why);
+        message += (message.empty() ? "" : "\n") + ("Cannot read " + PathForMessage(path) + ": " + why);
     };
     add(FolderOf(m.DefaultsFilePath), FolderReadProblem(FolderOf(m.DefaultsFilePath)));
     const std::string settingsFolderProblem = FolderReadProblem(FolderOf(settingsFile));

@@ -1,6 +1,7 @@
 #include "ui/main/frmEdit.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -28,6 +29,12 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     Text1 = new QLineEdit(Panel3D1);
     Text1->setObjectName("Text1");
     Text1->setMinimumWidth(110);
+    lblSubject = new QLabel(this);
+    lblSubject->setObjectName("lblSubject");
+    lblSubject->setBuddy(Text1);
+    // the reason a value was refused, under the box until the value is one to take
+    lblReason = new QLabel(this);
+    KeepRefusalNotesIn(lblReason);
     auto* panelLayout = new QHBoxLayout(Panel3D1);
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->addWidget(Text1);
@@ -64,7 +71,9 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     buttons->addWidget(Command2);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(lblSubject);
     layout->addLayout(entry);
+    layout->addWidget(lblReason);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -72,6 +81,26 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     connect(cmdDown, &QToolButton::clicked, this, &frmEdit::cmdDown_Click);
     connect(Command1, &QPushButton::clicked, this, &frmEdit::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmEdit::Command2_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &frmEdit::Text1_Change);
+}
+
+void frmEdit::ShowSubject(const QString& subject) {
+    setWindowTitle(subject);
+    lblSubject->setText(subject + ":");
+    name_ = BoxNameOfCaption(subject.toUtf8().constData());
+    // a reason as wide as the box and its buttons, wrapped within them
+    lblReason->setMaximumWidth(std::max(sizeHint().width(), Text1->minimumWidth()));
+}
+
+// A refused value says why only while it stands: the reason follows what is
+// typed, and goes once the value is one the dimension takes.
+void frmEdit::Text1_Change() {
+    if (!IsMarkedRefused(Text1)) return;
+    const std::string reason = EntryRefusal(EntryRule::NotNegative, FromQString(Text1->text()), name_);
+    if (reason.empty())
+        ClearRefused(Text1);
+    else
+        MarkRefused(Text1, ToQString(reason));
 }
 
 void frmEdit::showEvent(QShowEvent* event) {
@@ -97,7 +126,7 @@ void frmEdit::cmdDown_Click() { Text1->setText(ToQString(StepEntryDown(FromQStri
 
 void frmEdit::Command1_Click() {
     const std::string text = FromQString(Text1->text());
-    if (const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, "Value"); !refusal.empty()) {
+    if (const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, name_); !refusal.empty()) {
         Beep();
         MarkRefused(Text1, ToQString(refusal));
         Text1->setFocus();

@@ -7,6 +7,7 @@
 
 #include "model/Model.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -24,6 +25,8 @@ public:
     // The pop-up opens again because its entry before was refused: it says
     // why beside its box (empty: nothing was refused).
     void TellRefusal(const QString& reason) { refusal_ = reason; }
+    // What the value is, with its unit: the title and the caption over the box.
+    void ShowSubject(const QString& subject);
     void cmdUp_Click();
     void cmdDown_Click();
     void Command1_Click();  // Accept
@@ -34,6 +37,7 @@ public:
 
     Panel3D* Panel3D1 = nullptr;
     QLineEdit* Text1 = nullptr;
+    QLabel *lblSubject = nullptr, *lblReason = nullptr;
     QToolButton *cmdUp = nullptr, *cmdDown = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr;
 
@@ -41,8 +45,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Text1_Change();
     Model& m_;
     QString refusal_;
+    std::string name_ = "Value";  // what the value is, as a refusal names it
 };
 
 }  // namespace brindlemar

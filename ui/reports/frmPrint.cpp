@@ -359,8 +359,7 @@ void frmPrint::Form_Activate() {
 }
 
 int frmPrint::ComputePageCount() {
-    m_.PageCount = ReportPageCount(m_);
-    return m_.PageCount;
+    return ReportPageCount(m_);
 }
 
 void frmPrint::ShowPageCount(int pages) { Label10->setText(QString("Pages: %1").arg(pages)); }

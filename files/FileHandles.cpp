@@ -1,0 +1,120 @@
+#include "files/FileHandles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/file.h>
+
+#include "runtime/Hooks.h"
+#include "runtime/Text.h"
+
+namespace brindlemar {
+
+namespace fs = std::filesystem;
+
+std::string Shown(const std::string& path) { return PathForMessage(path); }
+
+std::string SystemError() { return std::strerror(errno); }
+
+std::string KindOfEntry(mode_t mode) {
+    if (S_ISDIR(mode)) return "a folder";
+    if (S_ISBLK(mode) || S_ISCHR(mode)) return "a device";
+    if (S_ISFIFO(mode)) return "a pipe";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "not a plain file";
+}
+
+fs::path FollowLinks(const std::string& path) {
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+        const fs::path to = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = to.is_absolute() ? to : p.parent_path() / to;
+    }
+    return p;
+}
+
+fs::path Folder(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
+
+std::string KeyOf(const std::string& text) {
+    std::uint64_t key = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char c : text) key = (key ^ c) * 1099511628211ull;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(key));
+    return hex;
+}
+
+bool IsAt(const fs::path& path, int fd) {
+    struct stat ours {}, now {};
+    return ::fstat(fd, &ours) == 0 && ::lstat(path.c_str(), &now) == 0 && ours.st_dev == now.st_dev &&
+           ours.st_ino == now.st_ino;
+}
+
+bool WaitForLock(int fd, int kind) {
+    // 30 tries 50 ms apart: a save of the program's own holds it for less
+    for (int wait = 0; ::flock(fd, kind | LOCK_NB) != 0 && errno == EWOULDBLOCK; ++wait) {
+        if (wait == 30) return false;
+        DoEvents();
+        ::usleep(50000);
+    }
+    return true;
+}
+
+void RemoveOwnFile(const fs::path& path, int fd) {
+    if (IsAt(path, fd)) ::unlink(path.c_str());
+}
+
+FileStamp StampOf(const struct stat& s) {
+    return {static_cast<uint64_t>(s.st_dev), static_cast<uint64_t>(s.st_ino), static_cast<int64_t>(s.st_mtim.tv_sec),
+            static_cast<int64_t>(s.st_mtim.tv_nsec)};
+}
+
+bool WriteAt(int fd, const char* data, std::size_t size, off_t offset) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size, offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += n;
+    }
+    return true;
+}
+
+bool CopyContents(int from, int to) {
+    std::vector<char> buffer(1 << 16);
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t n = ::pread(from, buffer.data(), buffer.size(), offset);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) break;
+        if (!WriteAt(to, buffer.data(), static_cast<std::size_t>(n), offset)) return false;
+        offset += n;
+    }
+    return ::ftruncate(to, offset) == 0 && ::fsync(to) == 0;
+}
+
+bool SyncFolder(const fs::path& folder) {
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.Valid()) return errno == EACCES;
+    return ::fsync(fd.Get()) == 0 || errno == EINVAL;
+}
+
+Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created) {
+    static std::mt19937_64 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[17];
+        std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+        created = folder / (prefix + suffix);
+        Descriptor fd(::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (fd.Valid() || errno != EEXIST) return fd;
+    }
+    return Descriptor();
+}
+
+}  // namespace brindlemar

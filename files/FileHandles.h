@@ -1,0 +1,94 @@
+#pragma once
+// Open files and the system calls under the project, defaults and factor
+// files: what an entry is, where a link leads, writing and flushing to
+// the disk, new files under names no one else holds, and locks.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#include <utility>
+
+#include "model/ModelApp.h"
+
+namespace brindlemar {
+
+// Message boxes show the program's Windows-1252 texts; a path in one is
+// shown as the file system spells it.
+std::string Shown(const std::string& path);
+
+std::string SystemError();
+
+// A file descriptor that is closed when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            Close();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    // false, with errno, when the system reports a late write error
+    bool Close() { return fd_ < 0 || ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+// What an entry that is not a plain file is, in words.
+std::string KindOfEntry(mode_t mode);
+
+// Follows a chain of symbolic links to the path they end at, which need not
+// exist yet: saving through a link writes the file it points to.
+std::filesystem::path FollowLinks(const std::string& path);
+
+// A file's own folder, "." for a name without one.
+std::filesystem::path Folder(const std::filesystem::path& file);
+
+// Sixteen hexadecimal digits that stand for `text` in a file name.
+std::string KeyOf(const std::string& text);
+
+// True when the file open as `fd` is the one at `path` (a link there is not).
+bool IsAt(const std::filesystem::path& path, int fd);
+
+// Takes the lock of the open file `fd` (LOCK_SH to read it, LOCK_EX to save
+// it), waiting a second and a half at most for whoever holds it, the windows
+// painted meanwhile; a file system without locks has nothing to wait for.
+// false when the wait ran out.
+bool WaitForLock(int fd, int kind);
+
+// Removes a file this save created, unless someone has put another file
+// under its name since.
+void RemoveOwnFile(const std::filesystem::path& path, int fd);
+
+FileStamp StampOf(const struct stat& s);
+
+bool WriteAt(int fd, const char* data, std::size_t size, off_t offset);
+
+// Makes `to` hold exactly what `from` holds, on the disk.
+bool CopyContents(int from, int to);
+
+// Flushes a folder to the disk, so that a name just made or replaced in it
+// survives a power cut. A file system that cannot flush a folder (EINVAL)
+// has nothing to flush; a folder the user may write but not read (a drop
+// box) cannot be opened to be flushed, and the system writes its names in
+// its own time.
+bool SyncFolder(const std::filesystem::path& folder);
+
+// Creates a new file in `folder` under a random name that starts with
+// `prefix`. O_EXCL makes the call fail on a name that is taken, a planted
+// link included, instead of opening what is there.
+Descriptor CreateExclusive(const std::filesystem::path& folder, const std::string& prefix, mode_t mode, std::filesystem::path& created);
+
+}  // namespace brindlemar

@@ -1,0 +1,148 @@
+#include "files/SaveMarks.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <pwd.h>
+#include <sys/xattr.h>
+
+#include "files/Paths.h"
+
+namespace brindlemar {
+
+namespace fs = std::filesystem;
+
+std::string TemporaryPrefix(const fs::path& target) {
+    return ".brindlemar-" + KeyOf(target.filename().string()) + "-";
+}
+
+fs::path UserCacheDirectory() { return UserFolder("XDG_CACHE_HOME", ".cache"); }
+
+std::string CopyPrefix(const fs::path& target) {
+    std::error_code ec;
+    fs::path whole = fs::weakly_canonical(target, ec);
+    if (ec) whole = target;
+    return target.filename().string().substr(0, 200) + "." + KeyOf(whole.string()) + ".";
+}
+
+std::vector<fs::path> KeptCopies(const fs::path& target) {
+    std::vector<fs::path> copies;
+    const fs::path cache = UserCacheDirectory();
+    if (cache.empty()) return copies;
+    const std::string prefix = CopyPrefix(target);
+    std::error_code ec;
+    for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
+        if (const std::string name = it->path().filename().string();
+            name.rfind(prefix, 0) == 0 && name.size() == prefix.size() + 16)
+            copies.push_back(it->path());
+    return copies;
+}
+
+std::string KeptCopyOf(const std::string& path) {
+    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path));
+    std::error_code ec;
+    const auto newest = std::max_element(copies.begin(), copies.end(), [&](const fs::path& a, const fs::path& b) {
+        return fs::last_write_time(a, ec) < fs::last_write_time(b, ec);
+    });
+    return newest == copies.end() ? "" : newest->string();
+}
+
+std::string BackupMarkOf(const fs::path& target, bool overwriting) {
+    return (overwriting ? "overwriting " : "copy of ") + target.filename().string();
+}
+
+bool SetBackupMark(int fd, const fs::path& target) {
+    const std::string mark = BackupMarkOf(target, false);
+    return ::fsetxattr(fd, BackupMark, mark.data(), mark.size(), 0) == 0;
+}
+
+Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, const std::vector<MadeFile>& made) {
+    if (backupPath == target) return Descriptor();
+    Descriptor fd(::open(backupPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    char mark[512];
+    const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
+    const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
+    if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
+    struct stat s {};
+    if (fd.Valid() && ::fstat(fd.Get(), &s) == 0)
+        for (const MadeFile& file : made)
+            if (file.Device == s.st_dev && file.Inode == s.st_ino) return fd;
+    return Descriptor();
+}
+
+fs::path MadeCacheDirectory() {
+    const fs::path cache = UserCacheDirectory();
+    std::error_code ec;
+    if (!cache.empty()) {
+        fs::create_directories(cache.parent_path(), ec);
+        ::mkdir(cache.c_str(), 0700);
+    }
+    return cache;
+}
+
+namespace {
+// The record of what saves of `target` made beside it: a name no copy has
+// (a copy's name ends in sixteen hexadecimal digits).
+fs::path MadeRecordOf(const fs::path& target, const fs::path& cache) {
+    return cache.empty() ? fs::path() : cache / (CopyPrefix(target) + "made");
+}
+}  // namespace
+
+void NoteMade(const fs::path& target, const fs::path& made, int fd) {
+    struct stat s {};
+    const fs::path record = MadeRecordOf(target, MadeCacheDirectory());
+    if (record.empty() || ::fstat(fd, &s) != 0) return;
+    const Descriptor out(::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const std::string line = std::to_string(s.st_dev) + " " + std::to_string(s.st_ino) + " " + made.string() + "\n";
+    if (out.Valid()) WriteAt(out.Get(), line.data(), line.size(), 0);
+}
+
+std::vector<MadeFile> NotedMade(const fs::path& target) {
+    std::vector<MadeFile> made;
+    const fs::path record = MadeRecordOf(target, UserCacheDirectory());
+    std::ifstream in(record, std::ios::binary);
+    unsigned long long device = 0, inode = 0;
+    std::string path;
+    while (in >> device >> inode && in.get() == ' ' && std::getline(in, path))
+        made.push_back({static_cast<dev_t>(device), static_cast<ino_t>(inode), path});
+    return made;
+}
+
+void ForgetMade(const fs::path& target) {
+    const fs::path record = MadeRecordOf(target, UserCacheDirectory());
+    if (!record.empty()) ::unlink(record.c_str());
+}
+
+std::string UserName() {
+    std::vector<char> buffer(16384);
+    struct passwd entry {}, *found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
+    return "number " + std::to_string(::geteuid());
+}
+
+bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
+    char value[4096];
+    const ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
+    if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
+    // a mark too long to read is a mark all the same
+    if (size < 0 && errno != ERANGE) return false;
+    mark = size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
+    return true;
+}
+
+std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
+    const std::size_t lineBreak = mark.find('\n');
+    const std::string where = mark.substr(0, lineBreak);
+    const std::string owner = lineBreak == std::string::npos ? "" : mark.substr(lineBreak + 1);
+    if (where.empty()) return "no copy (the save kept none)";
+    // a ".BAK" is named beside the file as it was reached
+    const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
+    const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());
+    return Shown(copy.string()) + ", which only the user " + Shown(owner) + " may read";
+}
+
+}  // namespace brindlemar

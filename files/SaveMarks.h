@@ -1,0 +1,99 @@
+#pragma once
+// What a save keeps while it runs and leaves when it is cut short: the
+// temporary files beside the file, the copies in the user's cache folder,
+// the ".BAK", and the marks that say which is whose and that a file was
+// being overwritten.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "files/FileHandles.h"
+
+namespace brindlemar {
+
+// The start of the names of the temporary files a save of `target` makes
+// beside it: the next save of the same file knows them for what a save cut
+// short left.
+std::string TemporaryPrefix(const std::filesystem::path& target);
+
+// The user's cache folder, where a save keeps what it cannot keep beside the
+// file; empty when no home folder is known.
+
+std::filesystem::path UserCacheDirectory();
+
+// The user's cache folder, made where it is not there yet (the user's alone);
+// empty when no home folder is known.
+std::filesystem::path MadeCacheDirectory();
+
+// The start of the names of the copies kept in the cache folder of the file
+// at `target`: its name, then a key of the file's own path (links and ".."
+// resolved), so that the copy of one "wall.bmi" is never taken for
+// another's, and is found whichever way the file is reached.
+std::string CopyPrefix(const std::filesystem::path& target);
+
+// The copies of the file at `target` that saves cut short left in the cache
+// folder.
+std::vector<std::filesystem::path> KeptCopies(const std::filesystem::path& target);
+
+// The newest copy of the file at `path` that a save cut short left in the
+// cache folder; "" when there is none.
+std::string KeptCopyOf(const std::string& path);
+
+// The mark a save puts on the ".BAK" it makes: which file it is a copy of.
+// A ".BAK" without it is the user's own. Earlier saves marked a copy whose
+// file they had begun to overwrite as "overwriting": that is a save's copy
+// too.
+inline constexpr const char* BackupMark = "user.brindlemar.backup";
+
+std::string BackupMarkOf(const std::filesystem::path& target, bool overwriting);
+
+bool SetBackupMark(int fd, const std::filesystem::path& target);
+
+// A file that a save of the file made beside it, by its name then and
+// which file it is.
+struct MadeFile {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    std::filesystem::path Path;
+};
+
+// Notes in the user's cache folder that a save of `target` made the file
+// open as `fd` at `made`, before it is used, so that the next save can
+// remove what a save cut short left by its name, also in a folder the user
+// may not list, and know a ".BAK" it made on a file system without marks.
+void NoteMade(const std::filesystem::path& target, const std::filesystem::path& made, int fd);
+
+// What saves of `target` noted; ForgetMade drops it once the save leaves
+// nothing behind.
+std::vector<MadeFile> NotedMade(const std::filesystem::path& target);
+void ForgetMade(const std::filesystem::path& target);
+
+// The ".BAK" at `backupPath`, open, when a save of `target` made it: it
+// carries the mark, or where no mark could be set it is one of `made`; no
+// descriptor for any other file, the user's own ".BAK" among them.
+Descriptor BackupOfASave(const std::filesystem::path& backupPath, const std::filesystem::path& target,
+                         const std::vector<MadeFile>& made);
+
+// The mark a save that overwrites a file in place puts on the file itself
+// before it changes a byte, and takes off as its last step: a file that
+// carries it may hold parts of two walls, whatever it reads as. Only someone
+// who may write the file can set it, so no one else can fake a cut-short
+// save, and a good save by anyone clears it. It says where the previous
+// contents wait: the name of the ".BAK" beside the file, or the path of a
+// copy in the saver's cache, then, after a line break, whose copy it is.
+inline constexpr const char* SavingMark = "user.brindlemar.saving";
+
+// The name of the user the program runs as, for a message to another user.
+std::string UserName();
+
+// What the mark on the open file `fd` says; false when it carries none. A
+// file system that keeps no user attributes sets `unsupported`.
+bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr);
+
+// Where the previous contents of the file at `path` wait, by its mark, in
+// the words of the message: the copy itself when this user may read it,
+// else whose it is.
+std::string CutShortCopyOf(const std::string& path, const std::string& mark);
+
+}  // namespace brindlemar
