@@ -19,10 +19,11 @@ void DrawForceArrow(Surface& s, double x1, double y1, double x2, double y2, int3
     DrawArrow(s, x1, y1, x2, y2, 1, colour, pen);
 }
 
-// The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y).
+// The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y): it
+// labels the middle of the shaft.
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour, double x1, double y1,
                     double x2, double y2) {
-    NextTextLabels(s, x1, y1, x2, y2);
+    NextTextLabelsPoint(s, (x1 + x2) / 2, (y1 + y2) / 2);
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;
@@ -30,6 +31,8 @@ void PrintForceText(Surface& s, const std::string& text, double x, double y, int
 }
 
 }  // namespace
+
+void NextTextLabelsPoint(Surface& s, double x, double y) { NextTextLabels(s, x, y, x, y, LedWhenCrowded); }
 
 void PrintLoadValue(Surface& s, const std::string& text) {
     if (text.empty()) return;
@@ -51,11 +54,11 @@ std::string LoadCodeText(const Model& m, int code) {
 
 void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double angle,
                        const std::string& label, int32_t arrowColour, int32_t textColour, int pen,
-                       double clearance) {
+                       double clearance, double length) {
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
-    const double L = s.Drawing().ForceArrowLength;
+    const double L = length > 0 ? length : s.Drawing().ForceArrowLength;
     const double ux = std::sin(angle), uy = -std::cos(angle);
     DrawForceArrow(s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
 

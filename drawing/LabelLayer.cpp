@@ -17,6 +17,8 @@ namespace {
 constexpr double kReach = 4;
 // How near a text stands to what it labels, in its heights.
 constexpr double kNear = 2;
+// How far a value that must show is led at most, in its heights.
+constexpr double kFarthest = 24;
 
 // The pen, the font and the scale origin; not the print position.
 void CopyState(const Surface& from, Surface& to) {
@@ -443,6 +445,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         for (const double reach : {6.0, 12.0})
             if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
                 if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+    // a value that must be read never vanishes: farther off, its leader
+    // crossing other leaders where it must, else where it covers least
+    if (label.Crowded == WhenCrowded::Leader) {
+        if (std::optional<Placement> led = PlaceWithLeader(label, kFarthest, true)) return {led->Box, led->Leader, true};
+        return PlaceLeastBad(label);
+    }
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
@@ -461,26 +469,34 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     return {best, {}, label.Of.has_value()};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
-                                                        const std::vector<TextBox>& texts) const {
+std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, const TextBox& box) const {
     // from the middle of what is labelled to the text's edge nearest it, a gap short of it
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
     const double length = std::hypot(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
-    const Segment l{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
-    // crossing no text, this one's included, and no other leader
+    return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
+                                                        const std::vector<TextBox>& texts, bool acrossLeaders) const {
+    const std::optional<Segment> line = LeaderLine(of, box);
+    if (!line) return std::nullopt;
+    const Segment& l = *line;
+    // crossing no text, this one's included, and no other leader unless allowed
     const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
                          std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
                              return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
                          }) ||
-                         std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); });
+                         (!acrossLeaders &&
+                          std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
     if (crosses) return std::nullopt;
     return l;
 }
 
-std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach) const {
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach,
+                                                                 bool acrossLeaders) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -503,8 +519,41 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
         if (Free(at.box, texts))
-            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts)) return Placement{at.box, leader, false};
+            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts, acrossLeaders))
+                return Placement{at.box, leader, false};
     return std::nullopt;
+}
+
+LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label) const {
+    const TextBox& of = *label.Of;
+    // around the spot asked for, moved inside the area so that a value whose
+    // point lies beyond the frame still shows at its edge
+    TextBox asked = label.Box;
+    asked.Left = std::clamp(asked.Left, area_.Left, std::max(area_.Left, area_.Left + area_.Width - asked.Width));
+    asked.Top = std::clamp(asked.Top, area_.Top, std::max(area_.Top, area_.Top + area_.Height - asked.Height));
+    const double h = std::max(asked.Height, 1.0);
+    const double stepX = h / 2, stepY = h / 4;
+    const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
+    const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
+    const std::vector<TextBox> texts = PlacedWithin(Grown(asked, std::max(nx * stepX, ny * stepY) + 2 * gap_));
+    TextBox best = asked;
+    double bestCost = -1, bestAway = 0;
+    for (int i = -nx; i <= nx; ++i)
+        for (int j = -ny; j <= ny; ++j) {
+            const TextBox box{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height};
+            const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+            const double away = SquaredDistance(box, of);
+            if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
+                best = box;
+                bestCost = covered;
+                bestAway = away;
+            }
+        }
+    // away from its point it is led there, whatever the leader crosses; not
+    // out of the frame to a point beyond it
+    std::optional<Segment> leader;
+    if (Distance(best, of) > kNear * h && Inside(of, area_)) leader = LeaderLine(of, best);
+    return {best, leader, true};
 }
 
 void LabelLayer::Flush() {

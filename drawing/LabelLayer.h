@@ -44,7 +44,10 @@ public:
     // free: it goes to the nearest free spot however far, to a free spot a
     // little farther joined to what it labels by a thin leader line (a short
     // one only, or one as long as needs be within twelve heights), or it is
-    // left out.
+    // left out. Only a short leader's text and one left out may go missing:
+    // a text whose longer leader finds no way goes farther still, its leader
+    // crossing other leaders where it must, or else stands where it covers
+    // least, nearest what it labels.
     enum class WhenCrowded { Elsewhere, Leader, ShortLeader, LeftOut };
     // The next text printed labels what lies in `box` (see NextTextLabels).
     void NextTextLabels(const TextBox& box, WhenCrowded crowded = WhenCrowded::Elsewhere) {
@@ -115,11 +118,19 @@ private:
     Placement Place(const Label& label, const std::vector<TextBox>& rivals) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
-    // crossing no text.
-    std::optional<Placement> PlaceWithLeader(const Label& label, double reach) const;
-    // The leader from what is labelled to a text there, where it crosses no
-    // text of those given nor another leader.
-    std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts) const;
+    // crossing no text nor, unless `acrossLeaders`, another leader.
+    std::optional<Placement> PlaceWithLeader(const Label& label, double reach, bool acrossLeaders = false) const;
+    // Where a value that must show finds neither a free spot nor a leader's
+    // way: the spot around the one asked for that covers least, the nearest
+    // what it labels of those, led to it when away from it.
+    Placement PlaceLeastBad(const Label& label) const;
+    // The line from the middle of what is labelled to a text there, none
+    // when they touch.
+    std::optional<Segment> LeaderLine(const TextBox& of, const TextBox& box) const;
+    // That leader, where it crosses no text of those given nor, unless
+    // `acrossLeaders`, another leader.
+    std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts,
+                                    bool acrossLeaders = false) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.

@@ -98,14 +98,18 @@ void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, 
     LoadArrowAt(m, s, cx, cy, direction, value, label);
 }
 
-void DrawWeightBlocks(const Model& m, Surface& s, int family) {
+void DrawWeightBlocks(const Model& m, Surface& s, int family, bool filled) {
     if (m.ShowWeightResultants != 0) {
         // the wall's weight, then the two backfill bodies
         constexpr int codes[] = {0, DL, EV, EV};
-        for (int i = 1; i <= 3; ++i)
+        for (int i = 1; i <= 3; ++i) {
+            const double weight = m.BodyWeights[static_cast<size_t>(i)];
+            const double middle = BodyY(m, s, i) + (weight > 0 ? 1 : -1) * s.Drawing().ForceArrowLength / 2.0;
             if (FamilyShows(family, codes[i]))
-                DrawVerticalLoadArrow(s, BodyX(m, s, i), BodyY(m, s, i), m.BodyWeights[static_cast<size_t>(i)],
-                                  LoadCodeText(m, codes[i]), m.LoadColour, m.LoadLabelColour, s.Drawing().LoadArrowPenWidth);
+                DrawVerticalLoadArrow(s, BodyX(m, s, i), BodyY(m, s, i), weight, LoadCodeText(m, codes[i]),
+                                      LoadColourAt(m, s, BodyX(m, s, i), middle, filled), m.LoadLabelColour,
+                                      s.Drawing().LoadArrowPenWidth);
+        }
         return;
     }
     // blocks 1 to 9 are the wall, the others the backfill over the heel
@@ -132,7 +136,7 @@ void DrawLateralEarthPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(s, 5);
     if (q[2] != 0) {
-        NextTextLabels(s, x, NodeY(s, 40), x + Outer(Outer(q[0], q[1]), q[2]) * scale, NodeY(s, 5));
+        NextTextLabels(s, x, NodeY(s, 40), x + Outer(Outer(q[0], q[1]), q[2]) * scale, NodeY(s, 5), LedWhenCrowded);
         PrintCentered(s, code, x + q[2] / 2.0 * scale);
     }
 }
@@ -161,7 +165,8 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(s, 5);
     if (w[3] != 0) {
-        NextTextLabels(s, xBack, BackWaterLevel(m, s), xBack + w[3] * scale, NodeY(s, 5));
+        // each code labels the middle of the edge of its block it stands by
+        NextTextLabelsPoint(s, xBack + w[3] / 2.0 * scale, NodeY(s, 5));
         PrintCentered(s, code, xBack + w[3] / 2.0 * scale);
     }
 
@@ -171,7 +176,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(s, 5);
     if (w[6] != 0) {
-        NextTextLabels(s, xFront, FrontWaterLevel(m, s), xFront - w[6] * scale, NodeY(s, 4));
+        NextTextLabelsPoint(s, xFront - w[6] / 2.0 * scale, NodeY(s, 4));
         PrintCentered(s, code, xFront - w[6] / 2.0 * scale);
     }
 
@@ -182,7 +187,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[8]));
     s.ForeColor = m.LoadLabelColour;
     if (w[8] != 0) {
-        NextTextLabels(s, NodeX(s, 13), yHeel, NodeX(s, 6), yHeel - Outer(w[7], w[8]) * scale);
+        NextTextLabelsPoint(s, NodeX(s, 6), yHeel - w[8] / 2.0 * scale);
         LabelBesideOrdinate(s, code, NodeX(s, 6) + 15, false, yHeel, w[8] * scale);
     }
 
@@ -195,7 +200,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
       text(w[10]));
     s.ForeColor = m.LoadLabelColour;
     if (w[10] != 0) {
-        NextTextLabels(s, NodeX(s, 12), yToe, NodeX(s, 3), yToe - Outer(w[9], w[10]) * scale);
+        NextTextLabelsPoint(s, NodeX(s, 3), yToe - w[10] / 2.0 * scale);
         LabelBesideOrdinate(s, code, NodeX(s, 3) - 15, true, yToe, w[10] * scale);
     }
 
@@ -207,7 +212,7 @@ void DrawWaterPressure(const Model& m, Surface& s) {
     H(NodeX(s, 4), NodeX(s, 5), yBase, -w[11] * scale, -w[12] * scale, text(w[11]), text(w[12]));
     s.ForeColor = m.LoadLabelColour;
     if (w[11] != 0 || w[12] != 0) {
-        NextTextLabels(s, NodeX(s, 4), yBase, NodeX(s, 5), yBase + Outer(w[11], w[12]) * scale);
+        NextTextLabelsPoint(s, NodeX(s, 5), yBase + w[12] / 2.0 * scale);
         s.CurrentY = yBase + w[12] * scale / 2 - lineHeight / 2;
         PrintAt(s, code, NodeX(s, 6) + 15);
     }
@@ -228,7 +233,7 @@ double SeismicComponentOverhang(const Model& m, Surface& s, const TextCell& cell
     return std::max(0.0, 15 + text - cell.Width);
 }
 
-void DrawSeismicLoads(const Model& m, Surface& s) {
+void DrawSeismicLoads(const Model& m, Surface& s, bool filled) {
     if (!EarthquakeActs(m)) return;
     const TextCell cell = MeasureTextCell(s);
     const double scale = s.Drawing().LoadArrowScale;
@@ -236,10 +241,13 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
 
     // inertia of the bodies (or blocks), towards the toe
     if (m.ShowWeightResultants != 0) {
-        for (int i = 1; i <= 3; ++i)
-            DrawHorizontalLoadArrow(s, RoundToUnit(BodyX(m, s, i)), RoundToUnit(BodyY(m, s, i)),
-                                    -m.BodySeismicForces[static_cast<size_t>(i)], code, m.LoadColour,
-                                    m.LoadLabelColour, s.Drawing().LoadArrowPenWidth);
+        for (int i = 1; i <= 3; ++i) {
+            const double force = -m.BodySeismicForces[static_cast<size_t>(i)];
+            const double x = RoundToUnit(BodyX(m, s, i)), y = RoundToUnit(BodyY(m, s, i));
+            const double middle = x + (force > 0 ? 1 : -1) * s.Drawing().ForceArrowLength / 2.0;
+            DrawHorizontalLoadArrow(s, x, y, force, code, LoadColourAt(m, s, middle, y, filled), m.LoadLabelColour,
+                                    s.Drawing().LoadArrowPenWidth);
+        }
     } else {
         for (int k = 1; k <= 17; ++k) DrawBlock(m, s, k, 1, -m.BlockSeismicForces[static_cast<size_t>(k)], code);
     }
@@ -264,7 +272,7 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
                           s.Drawing().LoadArrowPenWidth);
     s.ForeColor = m.LoadLabelColour;
     if (s1 != 0) {
-        NextTextLabels(s, x, yTop, x + Outer(s1, pw + s2) * scale, yBase);
+        NextTextLabels(s, x, yTop, x + Outer(s1, pw + s2) * scale, yBase, LedWhenCrowded);
         s.CurrentY = yTop - TwipsPerPoint * s.FontSize - 30;
         PrintCentered(s, code, x + s1 / 2 * scale);
     }
@@ -289,7 +297,7 @@ void DrawSeismicLoads(const Model& m, Surface& s) {
     s.ForeColor = m.LoadLabelColour;
     s.CurrentY = NodeY(s, 5);
     if (e > NegligibleForce) {
-        NextTextLabels(s, xf, yw, xf - width, yb);
+        NextTextLabels(s, xf, yw, xf - width, yb, LedWhenCrowded);
         PrintCentered(s, code, xf - e / 2 * scale);
     }
 }

@@ -24,7 +24,7 @@ void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, 
 // The self-weights: one arrow per body (the wall "DL", the backfill "EV")
 // while ShowWeightResultants is on, else one per block; those of the load
 // family given (LoadFamily) alone.
-void DrawWeightBlocks(const Model& m, Surface& s, int family = AllLoads);
+void DrawWeightBlocks(const Model& m, Surface& s, int family = AllLoads, bool filled = false);
 
 // The earth pressure on the back plane above and below the back water
 // level, and the vertical component that wall friction gives.
@@ -36,7 +36,7 @@ void DrawWaterPressure(const Model& m, Surface& s);
 
 // With seismic loading on: the inertia of the bodies, the seismic increment
 // of the earth pressure and the hydrodynamic pressure of the front water.
-void DrawSeismicLoads(const Model& m, Surface& s);
+void DrawSeismicLoads(const Model& m, Surface& s, bool filled = false);
 
 // How far the text of the seismic earth-pressure component, written beside
 // its arrow on the seismic block's line, runs past one text cell; 0 when no

@@ -11,6 +11,7 @@
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
 #include "model/Outline.h"
+#include "runtime/Colours.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 
@@ -56,7 +57,7 @@ void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x
     s.CurrentX = (x0 + x1 - width) / 2;
     s.CurrentY = length >= 0 ? std::max(meanTail - 15 - lineHeight - climb, ceiling) : meanTail + 15 + climb;
     s.ForeColor = m.LoadLabelColour;
-    NextTextLabels(s, x0, tail0, x1, tail1);
+    NextTextLabels(s, x0, tail0, x1, tail1, LedWhenCrowded);
     s.Print(text);
 }
 
@@ -115,21 +116,25 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(const Model& m, Surface& surface, int family) {
+void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
     // the values and codes are laid out last, clear of the arrows, blocks and one another
     LabelLayer s = ViewLabelLayer(surface);
     SetDrawingMargins(s, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(s)) return;
+    // and clear of the wall's lines, drawn below already
+    s.Underneath(true);
+    DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
+    s.Underneath(false);
     const TextCell cell = MeasureTextCell(s);
 
     FitLoadArrowScale(m, s, cell, SeismicComponentOverhang(m, s, cell));
     for (int i = 1; i <= m.LineLoadCount; ++i)
-        if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i);
+        if (FamilyShows(family, At(m.LineLoads, i).LoadType, true)) DrawLineLoad(m, s, i, filled);
     if (FamilyShows(family, m.SurchargeLoadType)) DrawSurchargeLoads(m, s);
-    DrawWeightBlocks(m, s, family);
+    DrawWeightBlocks(m, s, family, filled);
     if (m.WaterIncluded != 0 && FamilyShows(family, WA)) DrawWaterPressure(m, s);
     if (FamilyShows(family, EH)) DrawLateralEarthPressure(m, s);
-    if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s);
+    if (FamilyShows(family, EQ)) DrawSeismicLoads(m, s, filled);
     s.PrintInPlace(true);
     DrawLoadsLegend(m, s);
 }
@@ -148,7 +153,7 @@ void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
         ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
         if (!DrawingFitted(s)) break;
         LabelLayer trial = ViewLabelLayer(s, true);
-        DrawLoadsView(m, trial, family);
+        DrawLoadsView(m, trial, family, fillAreas != 0);
         trial.Flush();
         if (fewest < 0 || trial.Astray() < fewest) {
             fewest = trial.Astray();
@@ -157,19 +162,38 @@ void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     }
     s.FontSize = best;
     DrawWall(m, s, fillAreas, 0, LoadsViewLeastMargins(s));
-    DrawLoadsView(m, s, family);
+    DrawLoadsView(m, s, family, fillAreas != 0);
     s.FontSize = size;
 }
 
-void DrawLineLoad(const Model& m, Surface& s, int index) {
+int32_t LoadColourAt(const Model& m, const Surface& s, double x, double y, bool filled) {
+    return filled ? ShownOn(m.LoadColour, AreaColourAt(m, s, x, y)) : m.LoadColour;
+}
+
+void DrawLineLoad(const Model& m, Surface& s, int index, bool filled) {
     const LineLoad& load = At(m.LineLoads, index);
     if (load.Value == 0) return;
-    const double x = s.Drawing().DrawingXCoordinates[4] + double(s.Drawing().DrawingScale) * load.X;
-    const double y = s.Drawing().DrawingYCoordinates[4] - double(s.Drawing().DrawingScale) * load.Y;
-    const double angle = Radians(load.Direction);
-    // a line load's value is written in the arrow's colour
-    DrawInclinedForce(s, x, y, load.Value, angle, LoadCodeText(m, load.LoadType), m.LoadColour, m.LoadColour,
-                      s.Drawing().LoadArrowPenWidth);
+    const DrawingState& d = s.Drawing();
+    const double x = d.DrawingXCoordinates[4] + double(d.DrawingScale) * load.X;
+    const double y = d.DrawingYCoordinates[4] - double(d.DrawingScale) * load.Y;
+    // a negative load points the other way
+    const double angle = Radians(load.Direction) + (load.Value < 0 ? 4 * std::atan(1.0) : 0);
+    const double ux = std::sin(angle), uy = -std::cos(angle);
+
+    // as long as the frame lets it be from its point, and never shorter than two heads
+    double length = d.ForceArrowLength;
+    const double left = 0, right = d.FrameWidth, top = d.FrameTop, bottom = double(d.FrameTop) + d.FrameHeight;
+    if (ux > 1E-9) length = std::min(length, (right - x) / ux);
+    if (ux < -1E-9) length = std::min(length, (left - x) / ux);
+    if (uy > 1E-9) length = std::min(length, (bottom - y) / uy);
+    if (uy < -1E-9) length = std::min(length, (top - y) / uy);
+    length = std::max(length, std::min<double>(d.ForceArrowLength, 2.0 * d.ArrowHeadSize));
+
+    // the arrow shows on what lies under its middle; its value, on a white
+    // ground, keeps the load colour
+    const int32_t arrow = LoadColourAt(m, s, x + length / 2 * ux, y + length / 2 * uy, filled);
+    DrawInclinedForce(s, x, y, std::fabs(load.Value), angle, LoadCodeText(m, load.LoadType), arrow, m.LoadColour,
+                      d.LoadArrowPenWidth, 0, length);
 }
 
 void DrawSurchargeLoads(const Model& m, Surface& s) {

@@ -47,8 +47,10 @@ enum LoadFamily : int {
 bool FamilyShows(int family, int code, bool lineLoad = false);
 
 // Draws the loads of `family` of the prepared combination (PrepareCombination)
-// over a wall already drawn, at the arrow scale of the whole view.
-void DrawLoadsView(const Model& m, Surface& s, int family = AllLoads);
+// over a wall already drawn, at the arrow scale of the whole view; over a
+// wall drawn with its areas filled (`filled`), an arrow that would not show
+// on the area under it takes black or white instead (ShownOn).
+void DrawLoadsView(const Model& m, Surface& s, int family = AllLoads, bool filled = false);
 
 // The wall (DrawWall with `fillAreas`) and the loads of `family` over it,
 // in smaller type, and so with the wall larger, where that lets every value
@@ -64,9 +66,18 @@ void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family = Al
 // that the text stays inside the frame.
 void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang = 0);
 
+// The colour of a load's arrow whose middle lies at (x, y): the load colour,
+// or over a filled wall (`filled`) black or white where the load colour
+// would not show on the area there. One rule for every load, so that a load
+// on the stem reads on the concrete as one beside the wall reads on the soil.
+int32_t LoadColourAt(const Model& m, const Surface& s, double x, double y, bool filled);
+
 // Line load `index` as an inclined force at its point, with its value and
-// load-type code.
-void DrawLineLoad(const Model& m, Surface& s, int index);
+// load-type code. The arrow is shortened where it would leave the frame
+// (into the factor table above it, or off the picture), down to two heads'
+// length; over a filled wall it is drawn in a colour that shows on the area
+// under its middle.
+void DrawLineLoad(const Model& m, Surface& s, int index, bool filled = false);
 
 // The surcharge over the heel (S1) and beyond it (S2) as rows of vertical
 // arrows standing on the backfill surface.

@@ -52,6 +52,15 @@ void DrawTrapezoidBody(Surface& s, double a1, double a2, double p1, double p2, i
     line(at(a1, p1), at(a2, p2));
 }
 
+// The next text is the value of the ordinate ending at (x, y): it is read
+// at that outer end, or where the ordinate leaves the frame.
+void LabelsOrdinateEnd(Surface& s, double x, double y) {
+    const DrawingState& d = s.Drawing();
+    x = std::clamp(x, 0.0, double(d.FrameWidth));
+    y = std::clamp(y, double(d.FrameTop), double(d.FrameTop) + d.FrameHeight);
+    NextTextLabelsPoint(s, x, y);
+}
+
 }  // namespace
 
 void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p1, double p2,
@@ -65,7 +74,7 @@ void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double y, double p, bool upperEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x - p, y);
+        LabelsOrdinateEnd(s, x - p, y);
         s.CurrentX = p > 0 ? x - p - kTextGap - s.TextWidth(text) : x - p + kTextGap;
         s.CurrentY = upperEnd ? y - kTextGap : y - lineHeight;
         PrintLoadValue(s, text);
@@ -85,7 +94,7 @@ void DrawPressureTrapezoidH(Surface& s, double x1, double x2, double y, double p
     const double lineHeight = TwipsPerPoint * s.FontSize;
     auto place = [&](const std::string& text, double x, double p, bool startsAtEnd) {
         if (text.empty()) return;
-        NextTextLabels(s, x, y, x, y - p);
+        LabelsOrdinateEnd(s, x, y - p);
         s.CurrentX = startsAtEnd ? x : x - s.TextWidth(text);
         s.CurrentY = p > 0 ? y - p - kTextGap - lineHeight : y - p;
         PrintLoadValue(s, text);

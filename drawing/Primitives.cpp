@@ -18,13 +18,18 @@ int32_t RoundHalfEven(double x) {
 }
 
 // Prints a dimension's text at the current position, moved clear of the
-// texts taken when there are any.
-void PrintClear(Surface& s, const std::string& text, AwayFrom way, TextBoxes* taken, double gap) {
+// texts taken when there are any and then joined to the middle (x, y) of its
+// line by a leader.
+void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertical, AwayFrom way, TextBoxes* taken,
+                double gap, double x, double y) {
     if (taken != nullptr) {
-        const TextBox box =
-            MoveClear({s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)}, way, *taken, gap);
+        const TextBox asked{s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)};
+        const TextBox box = PlaceDimensionText(asked, vertical, way, *taken, gap);
+        if (const std::optional<Leader> l = DimensionLeader(box, x, y))
+            DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;
+        s.ForeColor = m.DimensionTextColour;
     }
     s.Print(text);
 }
@@ -214,7 +219,28 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
             s.CurrentX = x1 + 30 * u;
         }
     }
-    PrintClear(s, text, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken, 30 * u);
+    PrintClear(m, s, text, false, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken, 30 * u,
+               (x1 + x2) / 2, yDim);
+}
+
+TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& taken, double gap) {
+    if (!vertical) return MoveClear(box, way, taken, gap);
+    // as wide as three of it, so that a text level with it beside its line
+    // counts as in its way; up or down, whichever moves it less
+    const TextBox wide{box.Left - box.Width, box.Top, 3 * box.Width, box.Height};
+    TextBoxes up = taken;
+    const double above = MoveClear(wide, AwayFrom::Above, up, gap).Top;
+    const double below = MoveClear(wide, AwayFrom::Below, taken, gap).Top;
+    box.Top = box.Top - above <= below - box.Top ? above : below;
+    taken.back() = box;
+    return box;
+}
+
+std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y) {
+    const double nx = std::clamp(x, box.Left, box.Left + box.Width);
+    const double ny = std::clamp(y, box.Top, box.Top + box.Height);
+    if (std::hypot(x - nx, y - ny) <= box.Height) return std::nullopt;
+    return Leader{nx, ny, x, y};
 }
 
 double SlideClearOfLevel(double top, double height, double level, double gap) {
@@ -241,7 +267,7 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
     s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
     if (level) s.CurrentY = SlideClearOfLevel(s.CurrentY, s.TextHeight(text), *level, 30 * u);
     s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 * u : xDim + 30 * u;
-    PrintClear(s, text, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken, 30 * u);
+    PrintClear(m, s, text, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken, 30 * u, xDim, (y1 + y2) / 2);
 }
 
 }  // namespace brindlemar

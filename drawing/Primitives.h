@@ -78,6 +78,21 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
                            const std::string& text, double fontSize, int noText, TextBoxes* taken = nullptr,
                            std::optional<double> level = std::nullopt);
 
+// Places a dimension's text clear of the texts already taken, adds it to
+// them and returns its box. A horizontal dimension's text moves `way`, away
+// from its line; a vertical one's moves up along its line, since sideways it
+// would reach the next line out, and it keeps clear of a text standing level
+// with it on the line beside, which would read as its pair ("3.00 3.00").
+TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& taken, double gap);
+
+// A leader from a dimension's text to the middle (x, y) of its line, from
+// the nearest point of the text's box, when the text stands further than its
+// own height from that point (moved off its line by others); none otherwise.
+struct Leader {
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y);
+
 // The top of a text `height` high asked for at `top`, moved to the nearer
 // side of the horizontal line at `level` when that line would run within
 // `gap` of it; unchanged otherwise.

@@ -227,6 +227,32 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
     return w;
 }
 
+int32_t AreaColourAt(const Model& m, const Surface& s, double x, double y) {
+    // the concrete first, as DrawWall fills it over the soil
+    const int outline[] = {1, 2, 3, 4, 5, 6, 7, 8};
+    bool inside = false;
+    for (int i = 0, j = 7; i < 8; j = i++) {
+        const Point a = Node(s, outline[i]), b = Node(s, outline[j]);
+        if ((a.y > y) != (b.y > y) && x < a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y)) inside = !inside;
+    }
+    const Point n3 = Node(s, 3), n4 = Node(s, 4), n5 = Node(s, 5), n8 = Node(s, 8), n11 = Node(s, 11),
+                n40 = Node(s, 40);
+    const double scale = s.Drawing().DrawingScale;
+    if (ShearKeyShown(m) && y >= n4.y && y <= n4.y + m.ShearKeyDepth * scale &&
+        x >= n4.x + m.ShearKeyToeDistance * scale && x <= n5.x - m.ShearKeyHeelDistance * scale)
+        inside = true;
+    if (inside) return m.ConcreteColour;
+    // the soil surface behind the wall, level or rising from the top of the stem's back face
+    const double surface = x <= n8.x ? n8.y : n8.y - BackfillRise(m, x - n8.x);
+    if (x >= n8.x && x <= n5.x && y >= std::min(surface, n8.y) && y <= n5.y) return m.BackfillColour;
+    if (x > n5.x && y >= std::min(surface, n40.y) && y <= n5.y) return m.GroundColour;
+    if (x >= n11.x && y >= n4.y) return m.GroundColour;
+    if (x >= n11.x && x <= n4.x && y >= n3.y) return m.GroundColour;
+    if (m.WaterIncluded != 0 && x >= n11.x && x <= Node(s, 12).x && y >= FrontWaterLevel(m, s) && y <= n3.y)
+        return m.WaterColour;
+    return RGB(255, 255, 255);
+}
+
 bool WaterLevelShown(const Model& m, float depth) { return m.WaterIncluded != 0 && depth > 0; }
 
 VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths) {

@@ -36,6 +36,11 @@ struct VerticalDimensionLines {
 };
 VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths);
 
+// The colour the filled wall shows at the drawing point (x, y): the
+// concrete, the backfill, the natural ground or the water in front of the
+// wall, white elsewhere (DrawWall with fillAreas).
+int32_t AreaColourAt(const Model& m, const Surface& s, double x, double y);
+
 // Whether a water depth is dimensioned, with its level's extension line.
 bool WaterLevelShown(const Model& m, float depth);
 

@@ -233,6 +233,16 @@ TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
                         << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2
                         << ", " << l.Y2;
             }
+            // however crowded, the loads view shows every value it shows on a roomy picture
+            if (view != LoadsView) continue;
+            test::RecordingSurface roomy(36000, 27000, 15);
+            roomy.Drawing().FrameWidth = 36000;
+            roomy.Drawing().FrameHeight = 27000;
+            DrawAnalysisView(p.m, roomy, view);
+            std::vector<std::string> shown = p.s.Texts(), all = roomy.Texts();
+            std::sort(shown.begin(), shown.end());
+            std::sort(all.begin(), all.end());
+            EXPECT_EQ(shown, all);
         }
 }
 

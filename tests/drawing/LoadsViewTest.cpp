@@ -7,6 +7,7 @@
 #include "drawing/ForceArrows.h"
 #include "drawing/LoadBlocks.h"
 #include "drawing/LoadsView.h"
+#include "runtime/Colours.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -132,6 +133,40 @@ TEST(LoadsView, SurchargeValueStandsClearOfItsSlopingTailLine) {
             const double line = tails->Y1 + (tails->Y2 - tails->Y1) * (x - tails->X1) / (tails->X2 - tails->X1);
             EXPECT_LE(bottom, line - 15 + 1e-6) << "at x " << x;
         }
+    }
+}
+
+// A line load's arrow shows on the area under it, inside the frame (under the factor table).
+TEST(LoadsView, LineLoadArrowShowsOnWhatLiesUnderItAndStaysInTheFrame) {
+    struct Case {
+        const char* what;
+        float value, x, y, direction;
+        int32_t concrete;
+    };
+    const Case cases[] = {
+        {"down on the stem, blue over the concrete's blue", 6, 2.9f, 10, 180, RGB(51, 51, 153)},
+        {"down on the stem over a light concrete keeps its colour", 6, 2.9f, 10, 180, RGB(225, 225, 225)},
+        {"up from the stem's top, below the table", 6, 2.9f, 10, 0, RGB(51, 51, 153)},
+        {"a negative load turned up, below the table", -6, 2.9f, 10, 180, RGB(51, 51, 153)},
+        {"off to the left edge", 6, 0.1f, 1, 270, RGB(51, 51, 153)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ViewPicture p;
+        p.m.ConcreteColour = c.concrete;
+        p.m.LineLoads[1] = {c.value, c.x, c.y, c.direction, LL};
+        p.m.LineLoadCount = 1;
+        DrawWall(p.m, p.s, 1, 0);
+        p.s.Drawing().FrameTop = static_cast<int32_t>(p.Y(1) - 200);
+        p.s.Calls.clear();
+        DrawLineLoad(p.m, p.s, 1, true);
+        for (const SurfaceCall& l : p.s.Of("Line")) {
+            EXPECT_TRUE(std::min(l.Y1, l.Y2) >= p.s.Drawing().FrameTop - 1e-6 && std::min(l.X1, l.X2) >= -1e-6);
+            const int32_t under = AreaColourAt(p.m, p.s, (l.X1 + l.X2) / 2, (l.Y1 + l.Y2) / 2);
+            EXPECT_GE(ContrastRatio(l.Colour, under), 2) << "line at " << l.X1 << ", " << l.Y1;
+            EXPECT_TRUE(under != RGB(225, 225, 225) || l.Colour == p.m.LoadColour);
+        }
+        EXPECT_EQ(p.s.Of("Print").at(0).Colour, p.m.LoadColour) << "the value, on its white ground";
     }
 }
 

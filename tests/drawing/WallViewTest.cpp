@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
 #include "support/BuiltInWall.h"
+#include "model/Outline.h"
 #include "model/Units.h"
 #include "runtime/Colours.h"
+#include "runtime/Format.h"
 #include "support/MessageRecorder.h"
 #include "support/RecordingSurface.h"
 
@@ -181,8 +184,10 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         double fontSize;     // a large sheet prints larger texts...
         int16_t arrowHead;   // ...and scales its offsets as the report scales the arrow heads
         float frontWater, keyWidth;
+        float stemTop = 0;   // a narrow stem of battered faces 0.5 and this top, 0 for the built-in one
     };
     const Case cases[] = {
+        {"a tall narrow stem: its three top values cannot stand side by side", 24, 60, 5, 0.5f, 0.83f},
         {"front water as deep as the wall is high", 10, 60, 10, 0.5f},
         {"a wide key under a base whose texts are large", 24, 60, 5, 2.5f},
         {"an E-size sheet: frame, texts and offsets four times the screen's", 40, 240, 3, 0.5f},
@@ -198,9 +203,28 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         p.s.Drawing().FrameWidth *= c.arrowHead / 60;
         p.s.Drawing().FrameHeight *= c.arrowHead / 60;
         p.s.FontSize = c.fontSize;
+        if (c.stemTop > 0) {
+            p.m.StemFrontBatter = p.m.StemBackBatter = 0.5f;
+            p.m.StemTopThickness = c.stemTop;
+            p.m.BaseWidth = p.m.ToeLength + 1 + c.stemTop + p.m.HeelLength;
+            ComputeWallOutline(p.m);
+        }
         ComputeDrawingScale(p.m, p.s);
         DrawDimensionsView(p.m, p.s, 0);
         const auto prints = p.s.Of("Print");
+        // each value across the stem's top stands by the middle of its dimension, or a leader joins them
+        const double yTop = p.Y(10) - 240 * c.arrowHead / 60;
+        for (const auto& [from, to, value] : {std::tuple{2, 1, p.m.StemFrontBatter}, {1, 8, p.m.StemTopThickness},
+                                              {8, 7, p.m.StemBackBatter}}) {
+            const double x = (p.X(from) + p.X(to)) / 2;
+            bool near = false;
+            for (const SurfaceCall& t : prints)
+                near |= t.Text == Format(value, "#0.#0") &&
+                        std::hypot(std::max({0.0, t.X1 - x, x - t.X2}), yTop - t.Y1 - t.Height) <= t.Height;
+            for (const SurfaceCall& l : p.s.Of("Line"))
+                near |= std::hypot(l.X2 - x, l.Y2 - yTop) < 1e-3 && std::hypot(l.X1 - x, l.Y1 - yTop) > 1;
+            EXPECT_TRUE(near) << "no value by the dimension from node " << from << " to " << to;
+        }
         for (size_t i = 0; i < prints.size(); ++i) {
             const SurfaceCall& a = prints[i];
             const double h = p.s.LineHeight * a.FontSize, w = p.s.TextWidth(a.Text);
@@ -211,6 +235,11 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
                 EXPECT_FALSE(a.X1 < b.X1 + p.s.TextWidth(b.Text) + gap && b.X1 < a.X1 + w + gap &&
                              a.Y1 < b.Y1 + h + gap && b.Y1 < a.Y1 + h + gap)
                     << a.Text << " on " << b.Text;
+                // two heights level with each other on neighbouring lines read as a pair ("10.00 10.00")
+                const bool level = a.Y1 < b.Y1 + h && b.Y1 < a.Y1 + h;
+                const bool beside = a.Y1 > p.s.Drawing().DrawingYCoordinates[1] && a.Y1 + h < p.s.Drawing().DrawingYCoordinates[4];
+                EXPECT_FALSE(beside && level && std::fabs(a.X1 - b.X1) < 2 * w + gap)
+                    << a.Text << " level with " << b.Text;
             }
             // no vertical dimension line runs through the texts beside the wall
             const bool beside = a.Y1 > p.s.Drawing().DrawingYCoordinates[1] && a.Y1 + h < p.s.Drawing().DrawingYCoordinates[4];

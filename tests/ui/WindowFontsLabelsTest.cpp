@@ -113,6 +113,9 @@ std::vector<View> Views() {
         {"normal force", NormalView, [](Model& m, Surface& s) { PrintDiagramBlock(m, s, NormalForceDiagram); }},
         {"reactions", ReactionsView, [](Model& m, Surface& s) { PrintReactionsBlock(m, s); }},
         {"resistances", ResistancesView, [](Model& m, Surface& s) { PrintReactionsBlock(m, s); }},
+        {"loads", LoadsView, PrintLoadsBlock},
+        // the report has no block of the structural loads alone
+        {"structural loads", StructuralLoadsView, nullptr},
     };
 }
 
@@ -160,6 +163,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen)) ADD_FAILURE() << where << "screen: " << fault;
 
         // on paper, in the printer's font
+        if (!view.print) continue;
         test::RecordingSurface paper(200 * 1440 / 25.4, 287 * 1440 / 25.4, 1440.0 / 600);
         m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
         SetupPrinterPage(m, paper);

@@ -120,7 +120,9 @@ public:
     void PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index, int mode);
     void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
                                std::optional<double> level = std::nullopt);
-    void MoveLabelClear(QLabel* label, TextBox box, AwayFrom way);
+    // Moves a label clear of those placed before it; one moved off its line
+    // gets a leader to the line's middle (x, y), drawn with the picture.
+    void MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use
 
@@ -257,6 +259,7 @@ private:
     double laidOutColumn_ = 0;  // width of the right-hand column at the last layout, twips
     double columnGaps_ = 1;     // the share of its designed spacing the column is laid out with
     TextBoxes* placedLabels_ = nullptr;      // the dimension labels placed so far while all are placed
+    std::vector<Leader> labelLeaders_;       // from the labels moved off their lines, at the last placing
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
     std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;

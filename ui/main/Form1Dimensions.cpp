@@ -68,10 +68,13 @@ frmEdit& Form1::EditForm() {
 
 // ---- placing the labels ---------------------------------------------------
 
-void Form1::MoveLabelClear(QLabel* label, TextBox box, AwayFrom way) {
+void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y) {
     // while all the labels are placed, one that would land on one placed
-    // before moves further from its line
-    if (placedLabels_ != nullptr) box = MoveClear(box, way, *placedLabels_);
+    // before moves clear of it, as the printed texts do
+    if (placedLabels_ != nullptr) {
+        box = PlaceDimensionText(box, vertical, way, *placedLabels_, 30);
+        if (const std::optional<Leader> leader = DimensionLeader(box, x, y)) labelLeaders_.push_back(*leader);
+    }
     label->move(Px(box.Left), Px(box.Top));
 }
 
@@ -98,7 +101,8 @@ void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std
             left = mode == 1 ? x2 - W - 30 : x1 + 30;
     }
     // a label that would land on one placed before moves further from its line
-    MoveLabelClear(label, {left, top, W, H}, top < yDim ? AwayFrom::Above : AwayFrom::Below);
+    MoveLabelClear(label, {left, top, W, H}, false, top < yDim ? AwayFrom::Above : AwayFrom::Below, (x1 + x2) / 2,
+                   yDim);
 }
 
 void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
@@ -110,7 +114,7 @@ void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::
     double top = (y1 + y2) / 2 - H / 2;
     if (level) top = SlideClearOfLevel(top, H, *level, 30);
     const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
-    MoveLabelClear(label, {left, top, W, H}, y1 > y2 ? AwayFrom::Left : AwayFrom::Right);
+    MoveLabelClear(label, {left, top, W, H}, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, xDim, (y1 + y2) / 2);
 }
 
 DimensionTextWidths Form1::DimensionLabelWidths() {
@@ -150,6 +154,7 @@ void Form1::UpdateDimensionLabels() {
         for (int i = 0; i < DimensionLabelCount; ++i) lblDim[i]->setText(QString::fromStdString(caption(i)));
         TextBoxes placed;
         placedLabels_ = &placed;
+        labelLeaders_.clear();
         struct Done {
             TextBoxes*& p;
             ~Done() { p = nullptr; }

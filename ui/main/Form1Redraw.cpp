@@ -138,6 +138,8 @@ void Form1::RedrawView() {
                     const DimensionTextWidths labels = DimensionLabelWidths();
                     DrawDimensionsView(m_, s, 1, &labels);
                     UpdateDimensionLabels();
+                    for (const Leader& l : labelLeaders_)
+                        DrawLineSolid(s, l.X1, l.Y1, l.X2, l.Y2, m_.DimensionLineColour, 1);
                     int highest = 0;
                     for (QLabel* label : lblDim)
                         if (!label->isHidden()) highest = std::min(highest, label->y());
