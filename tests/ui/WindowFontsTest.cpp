@@ -24,6 +24,7 @@
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/ForceArrows.h"
+#include "support/LabelChecks.h"
 #include "support/RecordingSurface.h"
 #include "ui/calculator/frmCalculator.h"
 #include "design/DesignSectionForces.h"
@@ -31,6 +32,7 @@
 #include "ui/design/frmStability.h"
 #include "platform/FlexGrid.h"
 #include "platform/ScreenFit.h"
+#include "platform/Twips.h"
 #include "ui/reports/frmPrint.h"
 #include "ui/reports/frmPrinting.h"
 #include "ui/dialogs/frmLoads.h"
@@ -295,31 +297,6 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
     }
 }
 
-// The values of the forces the loads view draws at fixed places (the
-// weight and inertia of each body at its centroid, the earth pressure's
-// vertical component ending on the heel's end) that stand farther than two
-// text heights from their arrows.
-std::vector<std::string> ForceValuesAstray(const Model& m, const Surface& s, const std::vector<test::SurfaceCall>& texts) {
-    const double L = s.Drawing().ForceArrowLength, x6 = s.Drawing().DrawingXCoordinates[6], y6 = s.Drawing().DrawingYCoordinates[6];
-    std::vector<std::pair<std::string, TextBox>> arrows{
-        {LoadValueText(std::fabs(m.BackfillPressureForces[3] + m.BackfillPressureForces[4])) + "EH", {x6, y6 - L, 0, L}}};
-    for (size_t i = 1; i <= 3; ++i) {
-        const double x = s.Drawing().DrawingXCoordinates[4] + s.Drawing().DrawingScale * m.BodyCentroidsX[i];
-        const double y = s.Drawing().DrawingYCoordinates[1] + s.Drawing().DrawingScale * m.BodyCentroidsY[i];
-        arrows.push_back({LoadValueText(m.BodyWeights[i]) + (i == 1 ? "DL" : "EV"), {x, y, 0, L}});
-        arrows.push_back({LoadValueText(std::fabs(m.BodySeismicForces[i])) + "EQ", {x - L, y, L, 0}});
-    }
-    std::vector<std::string> astray;
-    for (const auto& [value, a] : arrows)
-        for (const test::SurfaceCall& t : texts) {
-            const double h = 23 * t.FontSize;
-            const double dx = std::max({0.0, t.X1 - a.Left - a.Width, a.Left - t.X2});
-            const double dy = std::max({0.0, t.Y1 - a.Top - a.Height, a.Top - t.Y1 - h});
-            if (t.Text == value && std::hypot(dx, dy) > 2 * h) astray.push_back(value);
-        }
-    return astray;
-}
-
 // In a wide desktop font the main window at its least size leaves its
 // picture little room: the values of the loads view, and of the load-type
 // views drawn through it, still stand by their arrows.
@@ -330,15 +307,20 @@ TEST(WindowFontsTest, LoadValuesStandByTheirArrowsInTheLeastWindow) {
     m.ProgramDirectory = dir.Path().string();
     std::unique_ptr<Form1> main(Main(m, {}));
     main->resize(main->minimumSize());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
     main->optView[LoadsView]->click();
     // each view drawn again at the picture's size where the test sees its texts
     for (const int view : {LoadsView, DeadLoadsView, SoilLoadsView, SeismicLoadsView}) {
-        test::RecordingSurface s(s.Drawing().FrameWidth, s.Drawing().FrameHeight);
+        const QSize picture = main->Picture1->Image.size();
+        test::RecordingSurface s(picture.width() * ScreenTwipsPerPixel(), picture.height() * ScreenTwipsPerPixel());
+        s.Drawing().FrameWidth = static_cast<int32_t>(std::lround(s.ScaleWidth()));
+        s.Drawing().FrameHeight = static_cast<int32_t>(std::lround(s.ScaleHeight()));
         {
             const FrameBelowFactorTable below(s);
             DrawAnalysisView(m, s, view);
         }
-        EXPECT_EQ(ForceValuesAstray(m, s, s.Of("Print")), std::vector<std::string>{})
+        ASSERT_FALSE(s.Of("Print").empty());
+        EXPECT_EQ(test::LabelFaults(s.Calls), std::vector<std::string>{})
             << "view " << view << " on a picture of " << s.Drawing().FrameWidth / 15 << " x " << s.Drawing().FrameHeight / 15;
     }
 }
