@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolTip>
@@ -46,7 +47,22 @@ protected:
     }
 };
 
-ReasonNote* NoteOf(const QWidget* window) { return window->findChild<ReasonNote*>(NoteName, Qt::FindDirectChildrenOnly); }
+ReasonNote* NoteOf(const QWidget* host) { return host->findChild<ReasonNote*>(NoteName, Qt::FindDirectChildrenOnly); }
+
+// The scroll area a control lies in, where its window scrolls (a window too
+// large for the screen), else none.
+QScrollArea* ScrollAreaOf(const QWidget* widget) {
+    for (QWidget* w = widget->parentWidget(); w != nullptr && !w->isWindow(); w = w->parentWidget())
+        if (auto* area = qobject_cast<QScrollArea*>(w); area != nullptr && area->widget() != nullptr) return area;
+    return nullptr;
+}
+
+// What a note of the control stands on: the contents of the scroll area it
+// lies in, so that the note scrolls with its control, else its window.
+QWidget* NoteHostOf(const QWidget* widget) {
+    if (QScrollArea* area = ScrollAreaOf(widget)) return area->widget();
+    return widget->window();
+}
 QLabel* NotePlaceOf(const QWidget* window) { return window->findChild<QLabel*>(NotePlaceName); }
 }  // namespace
 
@@ -88,8 +104,12 @@ void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
         place->show();
         return;
     }
-    ReasonNote* note = NoteOf(window);
-    if (note == nullptr) note = new ReasonNote(window);
+    // a control scrolled out of sight is brought into it, with its note
+    QScrollArea* scroll = ScrollAreaOf(widget);
+    if (scroll != nullptr) scroll->ensureWidgetVisible(widget);
+    QWidget* host = NoteHostOf(widget);
+    ReasonNote* note = NoteOf(host);
+    if (note == nullptr) note = new ReasonNote(host);
     if (note->anchor != widget) {
         if (note->anchor) note->anchor->removeEventFilter(note);
         note->anchor = widget;
@@ -98,18 +118,20 @@ void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
     note->setText(reason);
     // as wide as the reason, the window's width at most, and wrapped within it
     const int gap = 2;
-    const QRect room = window->rect().adjusted(gap, gap, -gap, -gap);
+    // within what shows of the host: in a scroll area, its viewport
+    const QRect shown = scroll != nullptr ? QRect(-host->pos(), scroll->viewport()->size()) & host->rect() : host->rect();
+    const QRect room = shown.adjusted(gap, gap, -gap, -gap);
     const int width = std::min(note->fontMetrics().horizontalAdvance(reason) + 2 * (note->margin() + note->frameWidth()) + 2,
                                room.width());
     const int height = note->heightForWidth(width);
-    const QRect at(widget->mapTo(window, area.topLeft()), area.size());
+    const QRect at(widget->mapTo(host, area.topLeft()), area.size());
     const int left = std::clamp(at.left(), room.left(), room.right() + 1 - width);
     const QRect below(left, at.bottom() + 1 + gap, width, height);
     const QRect above(left, at.top() - gap - height, width, height);
     auto free = [&](const QRect& r) {
         if (!room.contains(r)) return false;
-        for (const QPushButton* b : window->findChildren<QPushButton*>())
-            if (b->isVisible() && r.intersects(QRect(b->mapTo(window, QPoint(0, 0)), b->size()))) return false;
+        for (const QPushButton* b : host->findChildren<QPushButton*>())
+            if (b->isVisible() && r.intersects(QRect(b->mapTo(host, QPoint(0, 0)), b->size()))) return false;
         return true;
     };
     if (!free(below) && !free(above)) {
@@ -145,14 +167,15 @@ void KeepRefusalNotesIn(QLabel* place) {
 void HideRefusalReason(QWidget* widget) {
     widget->setProperty(PendingNote, QVariant());
     if (QLabel* place = NotePlaceOf(widget->window())) place->hide();
-    ReasonNote* note = NoteOf(widget->window());
+    ReasonNote* note = NoteOf(NoteHostOf(widget));
     if (note != nullptr && note->anchor == widget) note->hide();
 }
 
 const QWidget* RefusalReasonOf(const QWidget* window) {
     if (const QLabel* place = NotePlaceOf(window)) return place->isVisible() ? place : nullptr;
-    const ReasonNote* note = NoteOf(window);
-    return note != nullptr && note->isVisible() ? note : nullptr;
+    for (const ReasonNote* note : window->findChildren<ReasonNote*>(NoteName))
+        if (note->isVisible()) return note;
+    return nullptr;
 }
 
 }  // namespace brindlemar
