@@ -25,6 +25,8 @@
 #include <unistd.h>
 
 #include "FileTestSupport.h"
+#include "files/DefaultsFile.h"
+#include "files/FactorFile.h"
 #include "files/FileAccess.h"
 #include "files/ProjectFile.h"
 #include "support/MessageRecorder.h"
@@ -344,10 +346,10 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
     auto m = test::BuiltInModel(dir.File("program"));
     constexpr int None = -1, Root = 0, Nobody = int(test::Nobody);
     // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone;
-    // `cleared`: the next save leaves nothing but the file's names
+    // `cleared`: the next save leaves nothing but the file's names; `kind`: a project, factor or defaults file
     struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark; bool marked;
                   int cutBy; const char* killAt; int thenSavedBy; std::string toldNobody, toldRoot;
-                  bool cleared = false, withoutMarks = false; };
+                  bool cleared = false, withoutMarks = false; char kind = 'p'; };
     const Case cases[] = {
         {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", false, None, "",
          None, "", ""},
@@ -362,13 +364,22 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
          "", "", true},
         {"cut short on a file system without attributes", 0777, Root, true, nullptr, false, Root, "pwrite", Root, "",
          "", true, true},
+        {"a factor file cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite",
+         None, ", which only the user root may read", cut, false, false, 'f'},
+        {"a defaults file cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite",
+         None, ", which only the user root may read", cut, false, false, 'd'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        const auto write = [&] {
+            return c.kind == 'f'   ? WriteFactorFile(m->CombinationSets, m->CombinationSetCount, file.string())
+                   : c.kind == 'd' ? WriteDefaultsFile(*m, file.string())
+                                   : WriteProjectFile(*m, file.string());
+        };
         fs::remove_all(shared);
         fs::create_directory(shared);
         if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) continue;
-        ASSERT_TRUE(WriteProjectFile(*m, file.string()));
+        ASSERT_TRUE(write());
         fs::remove_all(dir.Path() / "cache");
         fs::create_directory(dir.Path() / "cache");
         ASSERT_EQ(::chmod(shared.c_str(), c.folderMode) + ::chmod(dir.File("cache").c_str(), 0777) +
@@ -389,7 +400,7 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
                     if (killed && call == std::string(c.killAt) && (fd < 0 || StatOf(fd).st_ino == inode)) ::_exit(9);
                 });
                 test::MessageRecorder rec;
-                return WriteProjectFile(*m, file.string()) ? 0 : 1;
+                return write() ? 0 : 1;
             }, {Team});
         };
         ASSERT_EQ(c.cutBy == None ? 9 : save(c.cutBy, true), 9);
@@ -400,7 +411,11 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
             EXPECT_EQ(test::InChildProcess(user == Nobody, 0, [&] {
                 test::MessageRecorder rec;
                 auto opened = test::BuiltInModel(dir.File("program"));
-                if (ReadProjectFile(*opened, file.string())) return 0;
+                FactorFileSets sets;
+                if (c.kind == 'f' ? ReadFactorFileSets(file.string(), sets)
+                    : c.kind == 'd' ? ReadDefaultsFile(*opened, file.string())
+                                    : ReadProjectFile(*opened, file.string()))
+                    return 0;
                 return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
             }), told.empty() ? 0 : 1) << "opened by " << user;
         }
