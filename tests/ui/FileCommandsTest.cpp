@@ -13,6 +13,7 @@
 #include "files/ProjectFile.h"
 #include "forms/DimensionEdit.h"
 #include "forms/RecentFiles.h"
+#include "forms/SaveAsTarget.h"
 #include "platform/WindowPlacement.h"
 #include "support/MessageRecorder.h"
 
@@ -423,6 +424,19 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
     SaveAs(Wall("other.bmi"));
     EXPECT_EQ(m.SaveSucceeded, True);
     EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
+    // a name the dialog found free, taken by another program as the save begins: kept, and told
+    const UiHooks recorded = InstallUiHooks({});
+    UiHooks meanwhile = recorded;
+    meanwhile.SetBusyPointer = [&](bool busy) {
+        if (busy && !fs::exists(Wall("new.bmi"))) std::ofstream(Wall("new.bmi"), std::ios::binary) << "theirs";
+        recorded.SetBusyPointer(busy);
+    };
+    InstallUiHooks(meanwhile);
+    SaveAs(Wall("new.bmi"));
+    InstallUiHooks(recorded);
+    EXPECT_TRUE(Contents(Wall("new.bmi")) == "theirs");
+    EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Text == MadeMeanwhile(Wall("new.bmi")));
+    EXPECT_EQ(m.ProjectFilePath, Wall("other.bmi"));
 }
 
 // On Linux a backslash is a character of a name: the file chosen is the file
