@@ -1,8 +1,11 @@
 #include "drawing/Primitives.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 
+#include "drawing/LabelLayer.h"
 #include "model/Outline.h"
 #include "model/Units.h"
 
@@ -19,18 +22,30 @@ int32_t RoundHalfEven(double x) {
 
 // Prints a dimension's text at the current position, moved clear of the
 // texts taken when there are any and then joined to the middle (x, y) of its
-// line by a leader.
+// line by a leader; the text labels that middle. A horizontal dimension's
+// text may instead move a little to the right along its row, up to `rowEnd`,
+// when that is shorter: a text standing level with its neighbours reads best.
 void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertical, AwayFrom way, TextBoxes* taken,
-                double gap, double x, double y) {
+                double gap, double x, double y, double rowEnd = -std::numeric_limits<double>::infinity()) {
     if (taken != nullptr) {
         const TextBox asked{s.CurrentX, s.CurrentY, s.TextWidth(text), s.TextHeight(text)};
-        const TextBox box = PlaceDimensionText(asked, vertical, way, *taken, gap);
-        if (const std::optional<Leader> l = DimensionLeader(box, x, y))
+        TextBoxes row = *taken;
+        const TextBox aside = MoveClear(asked, AwayFrom::Right, row, gap);
+        TextBox box = PlaceDimensionText(asked, vertical, way, *taken, gap);
+        const double sideways = aside.Left - asked.Left;
+        if (aside.Left + aside.Width <= rowEnd && sideways <= 2 * gap && sideways < std::fabs(box.Top - asked.Top))
+            taken->back() = box = aside;
+        if (const std::optional<Leader> l = DimensionLeader(box, x, y, TextBoxes(taken->begin(), taken->end() - 1))) {
             DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
+            // the texts placed after it keep off the leader as well
+            taken->push_back({std::min(l->X1, l->X2), std::min(l->Y1, l->Y2), std::fabs(l->X2 - l->X1),
+                              std::fabs(l->Y2 - l->Y1)});
+        }
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;
         s.ForeColor = m.DimensionTextColour;
     }
+    s.LabelNextText(x, y, x, y);
     s.Print(text);
 }
 
@@ -206,21 +221,24 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
     s.ForeColor = m.DimensionTextColour;
     const double textWidth = s.TextWidth(text);
     const bool fits = textWidth < std::fabs(x2 - x1) - 60 * u;
-    const double lineHeight = TwipsPerPoint * s.FontSize;
+    // the text's own height, which is more than its font size, keeps it off the line
+    const double lineHeight = s.TextHeight(text);
     const bool above = mode == 0 ? x2 >= x1 : x2 > x1;
-    s.CurrentY = above ? yDim - lineHeight : yDim;
     s.CurrentX = (x1 + x2) / 2 - textWidth / 2;
-    if (!fits) {
-        if (mode == 0) {
-            s.CurrentY = x2 >= x1 ? yDim - 120 * u - lineHeight : yDim + 120 * u;
-        } else if (mode == 1) {
-            s.CurrentX = x2 - textWidth - 30 * u;
-        } else {
-            s.CurrentX = x1 + 30 * u;
-        }
-    }
+    if (!fits && mode == 1) s.CurrentX = x2 - textWidth - 30 * u;
+    if (!fits && mode != 0 && mode != 1) s.CurrentX = x1 + 30 * u;
+    // a text reaching over an arrow head stands off the line by the head's
+    // half width, one reaching over an extension line beyond that line's end
+    const double h = s.Drawing().ArrowHeadSize;
+    auto over = [&](double x, double by) { return s.CurrentX < x + by && s.CurrentX + textWidth > x - by; };
+    const double off = over(x1, 0) || over(x2, 0) ? 120 * u : over(x1, h) || over(x2, h) ? h / 2 : 0;
+    s.CurrentY = above ? yDim - lineHeight - off : yDim + off;
+    if (!fits && mode == 0) s.CurrentY = x2 >= x1 ? yDim - 120 * u - lineHeight : yDim + 120 * u;
+    // along its row beyond the extension lines' ends, or else short of the arrow head
+    const bool beyond = s.CurrentY + lineHeight <= yDim - 120 * u || s.CurrentY >= yDim + 120 * u;
+    const double rowEnd = beyond ? std::numeric_limits<double>::infinity() : std::max(x1, x2) - h;
     PrintClear(m, s, text, false, s.CurrentY < yDim ? AwayFrom::Above : AwayFrom::Below, taken, 30 * u,
-               (x1 + x2) / 2, yDim);
+               (x1 + x2) / 2, yDim, rowEnd);
 }
 
 TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& taken, double gap) {
@@ -236,11 +254,21 @@ TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& 
     return box;
 }
 
-std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y) {
+std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y, const TextBoxes& others) {
     const double nx = std::clamp(x, box.Left, box.Left + box.Width);
     const double ny = std::clamp(y, box.Top, box.Top + box.Height);
     if (std::hypot(x - nx, y - ny) <= box.Height) return std::nullopt;
-    return Leader{nx, ny, x, y};
+    const double right = box.Left + box.Width, bottom = box.Top + box.Height;
+    std::array<Leader, 5> ways{{{nx, ny, x, y}, {box.Left, box.Top, x, y}, {right, box.Top, x, y},
+                                {box.Left, bottom, x, y}, {right, bottom, x, y}}};
+    auto length = [](const Leader& l) { return std::hypot(l.X1 - l.X2, l.Y1 - l.Y2); };
+    std::stable_sort(ways.begin() + 1, ways.end(),
+                     [&](const Leader& a, const Leader& b) { return length(a) < length(b); });
+    for (const Leader& l : ways)
+        if (std::none_of(others.begin(), others.end(),
+                         [&](const TextBox& t) { return SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, t); }))
+            return l;
+    return ways[0];
 }
 
 double SlideClearOfLevel(double top, double height, double level, double gap) {
@@ -264,9 +292,26 @@ void DrawDimensionVertical(const Model& m, Surface& s, double xA, double xB, dou
 
     if (fontSize > 0) s.FontSize = fontSize;
     s.ForeColor = m.DimensionTextColour;
-    s.CurrentY = (y1 + y2) / 2 - TwipsPerPoint * s.FontSize / 2;
-    if (level) s.CurrentY = SlideClearOfLevel(s.CurrentY, s.TextHeight(text), *level, 30 * u);
-    s.CurrentX = y1 > y2 ? xDim - s.TextWidth(text) - 30 * u : xDim + 30 * u;
+    const double height = s.TextHeight(text), textWidth = s.TextWidth(text), gap = 30 * u;
+    const double top = std::min(y1, y2), bottom = std::max(y1, y2);
+    s.CurrentX = y1 > y2 ? xDim - textWidth - gap : xDim + gap;
+    s.CurrentY = (y1 + y2) / 2 - height / 2;
+    if (level) s.CurrentY = SlideClearOfLevel(s.CurrentY, height, *level, gap);
+    // a text with no room between its extension lines, which run past it,
+    // stands beyond them: above both, or below both where another text
+    // already stands above; a water level there moves it farther out
+    if (s.CurrentY < top + gap || s.CurrentY + height > bottom - gap) {
+        const double above = top - gap - height, below = bottom + gap;
+        auto free = [&](double y) {
+            const TextBox wide{s.CurrentX - textWidth, y, 3 * textWidth, height};
+            return taken == nullptr || std::none_of(taken->begin(), taken->end(),
+                                                    [&](const TextBox& t) { return Overlap(Grown(wide, gap), t); });
+        };
+        const bool under = !free(above) && free(below);
+        s.CurrentY = under ? below : above;
+        if (level && *level > s.CurrentY - gap && *level < s.CurrentY + height + gap)
+            s.CurrentY = under ? *level + gap : *level - gap - height;
+    }
     PrintClear(m, s, text, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, taken, 30 * u, xDim, (y1 + y2) / 2);
 }
 

@@ -88,10 +88,12 @@ TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& 
 // A leader from a dimension's text to the middle (x, y) of its line, from
 // the nearest point of the text's box, when the text stands further than its
 // own height from that point (moved off its line by others); none otherwise.
+// Where that way crosses one of the `others`, the leader starts at the
+// nearest corner of the box from which it passes them all.
 struct Leader {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };
-std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y);
+std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y, const TextBoxes& others = {});
 
 // The top of a text `height` high asked for at `top`, moved to the nearer
 // side of the horizontal line at `level` when that line would run within

@@ -379,9 +379,12 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
         int width = 1;
         DrawArrow(s, middle, n10.y - 180 * u, middle, surface, 1, colour, width);
         if (noText == 0) {
+            // the ratio stands on the mark's level line, which it labels
+            const std::string ratio = "1 : " + Dimension(m.BackfillSlopeRatio);
             s.ForeColor = m.DimensionTextColour;
-            s.CurrentY = n10.y - 210 * u - TwipsPerPoint * s.FontSize;
-            PrintCentered(s, "1 : " + Dimension(m.BackfillSlopeRatio), middle + 480 * u);
+            s.CurrentY = n10.y - 210 * u - s.TextHeight(ratio);
+            s.LabelNextText(middle, n10.y - 180 * u, n10.x + 480 * u, n10.y - 180 * u);
+            PrintCentered(s, ratio, middle + 480 * u);
         }
     }
 
