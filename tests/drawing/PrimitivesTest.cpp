@@ -256,22 +256,22 @@ TEST(DrawDimensionHorizontal, ExtensionLinesAndTextPlaces) {
     struct Case {
         const char* what;
         double x1, x2;
-        std::string text;   // 100 twips a character at 10 points
+        std::string text;   // 100 twips a character, 230 high, at 10 points
         int mode;
         double wantX, wantY;
     };
     const double yDim = 1000;
     const Case cases[] = {
-        {"fits: centred above", 1000, 2000, "2.00", 0, 1300, 800},
-        {"mode 0, 500 wide between ends 400 apart: lifted 120", 1000, 1400, "12.50", 0, 950, 680},
+        {"fits: centred above", 1000, 2000, "2.00", 0, 1300, 770},
+        {"mode 0, 500 wide between ends 400 apart: lifted 120", 1000, 1400, "12.50", 0, 950, 650},
         {"mode 0 reversed: below the line", 2000, 1000, "2.00", 0, 1300, 1000},
         {"mode 0 reversed, too wide: 120 below", 1400, 1000, "12.50", 0, 950, 1120},
-        {"mode 0, equal ends: above", 1000, 1000, "1", 0, 950, 680},
-        {"mode 1 fits: centred", 1000, 2000, "2.00", 1, 1300, 800},
-        {"mode 1 too wide: ends 30 before x2", 1000, 1400, "12.50", 1, 870, 800},
-        {"mode 1, equal ends: below, ending 30 before x2", 1000, 1000, "1", 1, 870, 1000},
-        {"mode 2 too wide: starts 30 after x1", 1000, 1400, "12.50", 2, 1030, 800},
-        {"mode 2 fits exactly 60 short: still too wide", 1000, 1460, "1234", 2, 1030, 800},
+        {"mode 0, equal ends: above", 1000, 1000, "1", 0, 950, 650},
+        {"mode 1 fits: centred", 1000, 2000, "2.00", 1, 1300, 770},
+        {"mode 1 too wide: ends 30 before x2, over the extension line at x1", 1000, 1400, "12.50", 1, 870, 650},
+        {"mode 1, equal ends: below, ending 30 before x2, off the heads", 1000, 1000, "1", 1, 870, 1030},
+        {"mode 2 too wide: starts 30 after x1, over the extension line at x2", 1000, 1400, "12.50", 2, 1030, 650},
+        {"mode 2 fits exactly 60 short: still too wide, off the head at x2", 1000, 1460, "1234", 2, 1030, 740},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -310,7 +310,7 @@ TEST(DrawDimensionHorizontal, BelowTheFeatureAndWithoutText) {
     RecordingSurface sized;
     DrawDimensionHorizontal(m, sized, 0, 3000, 1000, 1200, 2000, "7.20", 0, 12, 0);
     EXPECT_DOUBLE_EQ(sized.FontSize, 12);
-    EXPECT_DOUBLE_EQ(sized.FindText("7.20")->Y1, 2000 - 240);
+    EXPECT_DOUBLE_EQ(sized.FindText("7.20")->Y1, 2000 - sized.TextHeight("7.20"));
 }
 
 TEST(DrawDimensionVertical, TextLeftWhenTheLineRunsUp) {
@@ -320,7 +320,11 @@ TEST(DrawDimensionVertical, TextLeftWhenTheLineRunsUp) {
     const SurfaceCall* left = up.FindText("1.00");
     ASSERT_NE(left, nullptr);
     EXPECT_DOUBLE_EQ(left->X1, 2000 - 400 - 30);
-    EXPECT_DOUBLE_EQ(left->Y1, 1500 - 100);
+    EXPECT_DOUBLE_EQ(left->Y1, 1500 - 115);
+    // too short to hold its text between its extension lines: the text stands above both
+    RecordingSurface shortLine;
+    DrawDimensionVertical(m, shortLine, 3000, 3000, 1200, 1000, 2000, "1.00", 0, 0);
+    EXPECT_DOUBLE_EQ(shortLine.FindText("1.00")->Y1, 1000 - 30 - 230);
     const auto lines = up.Of("Line");
     EXPECT_DOUBLE_EQ(lines[0].X1, 2940);
     EXPECT_DOUBLE_EQ(lines[0].X2, 1880);

@@ -83,7 +83,7 @@ TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
     WallPicture p;
     ComputeDrawingScale(p.m, p.s);
     DrawDimensionsView(p.m, p.s, 0);
-    const double lineHeight = 20 * p.s.FontSize;
+    const double lineHeight = p.s.TextHeight("0");
     // the top chain lies 240 above the backfill's highest point
     const SurfaceCall* heel = p.s.FindText("3.37");
     ASSERT_NE(heel, nullptr);
@@ -161,7 +161,7 @@ TEST(DrawDimensionsView, WithoutTheKeyTheBaseLiesUnderTheBase) {
     DrawDimensionsView(p.m, p.s, 0);
     const auto texts = p.s.Texts();
     for (const char* gone : {"6.60", "0.60", "0.67"}) EXPECT_EQ(std::find(texts.begin(), texts.end(), gone), texts.end());
-    EXPECT_NEAR(p.s.FindText("7.20")->Y1, p.Y(50) + 240 - 20 * p.s.FontSize, 1e-3);
+    EXPECT_NEAR(p.s.FindText("7.20")->Y1, p.Y(50) + 240 - p.s.TextHeight("7.20"), 1e-3);
 }
 
 TEST(DrawDimensionsView, ZeroDimensionsAreNotDrawn) {
