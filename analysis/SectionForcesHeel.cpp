@@ -61,19 +61,7 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
 
     // backfill above the heel: moist above the back water level, buoyant below it
     AreaCentroid dry, wet;
-    if (yw > surfaceAtCut) {
-        // Back water above the backfill surface (a stored file may hold it):
-        // the stability analysis counts the moist earth between the surface
-        // and the water level, negative where the water stands above the
-        // surface, and the buoyant earth up to the water level. The heel
-        // counts the same, or it would carry earth the base pressure under it
-        // never balanced.
-        for (const double at : {1.0 / 3.0, 2.0 / 3.0}) {
-            const double height = (at < 0.5 ? surfaceAtCut : surfaceAtEnd) - yw;
-            body.AddVertical(-s * height / 2 * gamma * EV, xc + at * s);
-        }
-        wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
-    } else if (yw > t) {
+    if (yw > t) {
         dry = Polygon({{xc, surfaceAtCut}, {xc, yw}, {B, yw}, {B, surfaceAtEnd}});
         wet = Polygon({{xc, yw}, {xc, t}, {B, end}, {B, yw}});
     } else if (end < yw) {

@@ -11,6 +11,7 @@
 #include "files/Paths.h"
 #include "model/Initialise.h"
 #include "model/Outline.h"
+#include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -300,6 +301,13 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
     } else {
         CompleteBefore250(m, old);
     }
+
+    // Water above the backfill surface is a depth the dimensions refuse and
+    // the analysis cannot weigh: it would count earth above the surface as
+    // negative. Such a file is told, not opened into wrong numbers.
+    if (m.EnteredBackWaterDepth < 0)
+        throw FileFormatError("back water depth " + GeneralNumber(m.EnteredBackWaterDepth) +
+                              " stands above the backfill surface (0 or more)");
 
     // derived values: the height, and the water depths and seismic
     // coefficient in use as the switches read say

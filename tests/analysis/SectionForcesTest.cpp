@@ -694,12 +694,9 @@ TEST(SectionForces, PartsBalanceTheStabilityTotals) {
     // With an earthquake at rest there is no seismic increment, and a
     // weightless dry backfill has no inertia: what remains is the concrete's
     // inertia and the front water's hydrodynamic pressure, which stem and toe
-    // share with the block. A project file may hold back water above the
-    // backfill surface: the heel counts the earth the stability counts, not
-    // earth up to the water.
+    // share with the block.
     struct Case { const char* what; float front, back, kh, friction; bool loads; };
     const Case cases[] = {{"static loads", 7.0f, 3.0f, 0, 20, true},
-                          {"back water above the backfill", 1.0f, -0.5f, 0, 35, false},
                           {"earthquake", 7.0f, 9.3f, 0.2f, 30, false}};
     for (const Case& c : cases) {
         test::MessageRecorder messages;

@@ -187,6 +187,13 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
         test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, -1.5f);
         EXPECT_EQ(Opening(file.Bytes)->CurrentLoadCombination.Factor[3], -1.5f);
     }
+    // back water above the backfill surface, which the analysis would weigh
+    // as negative earth
+    {
+        test::ByteWriter file = WithLoads("2.60").Build();
+        test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * 14, -0.5f);
+        EXPECT_NE(Refusal(file.Bytes).find("back water depth -0.5 stands above the backfill surface"), std::string::npos);
+    }
     // values that overflow when the reader adds them up
     test::ByteWriter file = WithLoads("2.60").Build();
     for (std::size_t i : {6u, 7u, 8u}) test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * i, 3e38f);
