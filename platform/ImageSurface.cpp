@@ -1,6 +1,7 @@
 #include "platform/ImageSurface.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/VectorRegisters.h"
 
@@ -11,16 +12,21 @@ namespace {
 constexpr int kDotsPerMeter = 3780;
 }  // namespace
 
-ImageSurface::ImageSurface(int widthPixels, int heightPixels) {
+ImageSurface::ImageSurface(int widthPixels, int heightPixels, double ratio) {
     SetResolution(ScreenTwipsPerPixel, ScreenTwipsPerPixel);
-    Resize(widthPixels, heightPixels);
+    Resize(widthPixels, heightPixels, ratio);
 }
 
 ImageSurface::~ImageSurface() { EndPainting(); }
 
-void ImageSurface::Resize(int widthPixels, int heightPixels) {
+void ImageSurface::Resize(int widthPixels, int heightPixels, double ratio) {
     EndPainting();
-    image_ = QImage(std::max(widthPixels, 1), std::max(heightPixels, 1), QImage::Format_RGB32);
+    width_ = std::max(widthPixels, 1);
+    height_ = std::max(heightPixels, 1);
+    if (!(ratio > 0 && ratio <= 8)) ratio = 1;
+    const auto screenPixels = [&](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * ratio))); };
+    image_ = QImage(screenPixels(width_), screenPixels(height_), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(Qt::white);

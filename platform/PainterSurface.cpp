@@ -93,8 +93,10 @@ QPainter& PainterSurface::PainterWithPen(int32_t colour) {
     const PainterState state{colour, std::max(DrawWidth, 1), DrawStyle, DrawMode};
     if (applied_ && *applied_ == state) return painter;
     QPen pen(ToQColor(colour));
+    // a width in our pixels, as wide in the pixels of a scaled screen
+    const double ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     pen.setCosmetic(true);
-    pen.setWidth(state.Width);
+    pen.setWidth(std::max(1, static_cast<int>(std::lround(state.Width * ratio))));
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     switch (DrawStyle) {

@@ -109,7 +109,7 @@ TEST_F(MainWindowTest, AStartDrawsOnceAtTheSizeShownAndAFlattenedSlopeAsItStands
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opened.get()));
     ASSERT_TRUE(opened->isMaximized());
     EXPECT_EQ(opened->RedrawCount(), 1);
-    EXPECT_EQ(opened->Picture1->Image.size(), opened->Picture1->size());
+    EXPECT_EQ(opened->Picture1->Image.deviceIndependentSize().toSize(), opened->Picture1->size());
     EXPECT_EQ(started.AnalysisCount, 2) << "the flattened wall is analysed again, once";
     // the flattening is told, each warning once
     ASSERT_FALSE(messages.Messages.empty());

@@ -257,6 +257,9 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             for (const size_t view : {11, 12, 13}) {
                 main->optView[view]->click();
                 const QImage picture = main->Picture1->Image;
+                // drawn in the screen's own pixels, not enlarged from ours
+                EXPECT_EQ(picture.devicePixelRatio(), main->Picture1->devicePixelRatioF()) << where;
+                EXPECT_EQ(picture.deviceIndependentSize().toSize(), main->Picture1->size()) << where;
                 int axes = 0, hatching = 0;
                 for (int y = 0; y < picture.height(); ++y)
                     for (int x = 0; x < picture.width(); ++x)
@@ -311,7 +314,7 @@ TEST(WindowFontsTest, LoadValuesStandByTheirArrowsInTheLeastWindow) {
     main->optView[LoadsView]->click();
     // each view drawn again at the picture's size where the test sees its texts
     for (const int view : {LoadsView, DeadLoadsView, SoilLoadsView, SeismicLoadsView}) {
-        const QSize picture = main->Picture1->Image.size();
+        const QSize picture = main->Picture1->Image.deviceIndependentSize().toSize();
         test::RecordingSurface s(picture.width() * ScreenTwipsPerPixel(), picture.height() * ScreenTwipsPerPixel());
         s.Drawing().FrameWidth = static_cast<int32_t>(std::lround(s.ScaleWidth()));
         s.Drawing().FrameHeight = static_cast<int32_t>(std::lround(s.ScaleHeight()));

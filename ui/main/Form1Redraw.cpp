@@ -85,10 +85,12 @@ void Form1::RedrawView() {
     // the window's picture: a surface as large as the drawing area
     const int widthPixels = std::max(1, Picture1->width());
     const int heightPixels = std::max(1, Picture1->height());
+    // in the screen's own pixels, so that a scaled screen shows it sharp
+    const double ratio = Picture1->devicePixelRatioF();
     if (!surface_)
-        surface_ = std::make_unique<ImageSurface>(widthPixels, heightPixels);
-    else if (surface_->Image().size() != QSize(widthPixels, heightPixels))
-        surface_->Resize(widthPixels, heightPixels);
+        surface_ = std::make_unique<ImageSurface>(widthPixels, heightPixels, ratio);
+    else if (!surface_->Fits(widthPixels, heightPixels, ratio))
+        surface_->Resize(widthPixels, heightPixels, ratio);
     Surface& s = *surface_;
 
     // the frame of the screen; its pens are the screen's own, which no printed page touches
