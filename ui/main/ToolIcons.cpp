@@ -1,5 +1,6 @@
 #include "ui/main/ToolIcons.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -137,9 +138,16 @@ void DrawHelp(QPainter& p) {
 
 }  // namespace
 
-QPixmap ToolIcon(int index, int size) {
-    QPixmap pixmap(size, size);
+QPixmap SharpPixmap(int size) {
+    const qreal ratio = qApp->devicePixelRatio();
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QPixmap ToolIcon(int index, int size) {
+    QPixmap pixmap = SharpPixmap(size);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 24.0, size / 24.0);

@@ -12,6 +12,7 @@
 #include "platform/ScreenFit.h"
 #include "platform/Shell.h"
 #include "runtime/Text.h"
+#include "ui/main/ToolIcons.h"
 
 namespace brindlemar {
 
@@ -32,8 +33,7 @@ void SetLinkLook(QLabel* label, bool underline, const QColor& colour) {
 
 // A cantilever wall with its backfill, the program's picture.
 QPixmap WallPicture(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
+    QPixmap pixmap = SharpPixmap(size);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 64.0, size / 64.0);
