@@ -53,13 +53,14 @@ release: deps
 sanitize: deps
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRINDLEMAR_SANITIZE=ON -DBRINDLEMAR_WERROR=ON
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	# The leak checker's own tracer now and then dies at exit on a loaded
-	# machine after every test has passed ("Tracer caught signal 11"): a test
-	# program that fails is run once more, and a fault that repeats still fails.
+	# The leak checker does not scan threads' own storage (use_tls=0): on a
+	# bare Debian 12 its tracer dies reading the dynamic storage of the
+	# printing libraries the windows load ("Tracer caught signal 11"). Our
+	# code keeps nothing there; what those libraries keep is suppressed.
 	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
-	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:use_tls=0:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure --repeat until-pass:2 -j$(JOBS)
+	  ctest --output-on-failure -j$(JOBS)
 
 fuzz-build:
 	bash scripts/install-deps fuzz
