@@ -23,7 +23,7 @@ void ImageSurface::Resize(int widthPixels, int heightPixels, double ratio) {
     EndPainting();
     width_ = std::max(widthPixels, 1);
     height_ = std::max(heightPixels, 1);
-    if (!(ratio > 0 && ratio <= 8)) ratio = 1;
+    ratio = UsableRatio(ratio);
     const auto screenPixels = [&](int pixels) { return std::max(1, static_cast<int>(std::lround(pixels * ratio))); };
     image_ = QImage(screenPixels(width_), screenPixels(height_), QImage::Format_RGB32);
     image_.setDevicePixelRatio(ratio);

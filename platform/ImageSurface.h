@@ -25,7 +25,7 @@ public:
     void Resize(int widthPixels, int heightPixels, double ratio = 1);
     // Whether the picture has this size and ratio.
     bool Fits(int widthPixels, int heightPixels, double ratio) const {
-        return width_ == widthPixels && height_ == heightPixels && image_.devicePixelRatio() == ratio;
+        return width_ == widthPixels && height_ == heightPixels && image_.devicePixelRatio() == UsableRatio(ratio);
     }
     // The picture as drawn so far.
     const QImage& Image();
@@ -43,6 +43,8 @@ protected:
 
 private:
     void EndPainting();
+    // a ratio the screen could not have draws in our own pixels
+    static double UsableRatio(double ratio) { return ratio > 0 && ratio <= 8 ? ratio : 1; }
 
     QImage image_;
     int width_ = 1, height_ = 1;   // in our pixels, whatever the screen's ratio
