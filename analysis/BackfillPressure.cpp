@@ -108,7 +108,10 @@ double FlattenedSlopeRatio(double angle) {
     // angle: the backfill is made level rather than given a negative slope.
     const double t = std::tan(Radians(angle));
     if (!(angle > 0) || !(t > 0)) return 0;
-    const double ratio = std::ceil(10.0 / t) / 10.0;
+    // The cotangent rounded up to the next tenth. tan 45° is 0.9999999999999999
+    // in double, and its rounding error alone must not raise 1.0 to 1.1: a
+    // difference far below what a float angle can hold is taken as none.
+    const double ratio = std::ceil(10.0 / t - 1e-9) / 10.0;
     if (!(ratio <= std::numeric_limits<float>::max())) return 0;
     return ratio;
 }

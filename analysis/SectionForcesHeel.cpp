@@ -32,10 +32,14 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
     // backfill surface above the cut and above the heel end
     const double surfaceAtCut = H + BackfillRise(m, m.StemBackBatter + HL - s);
     const double surfaceAtEnd = H + BackfillRise(m, m.StemBackBatter + HL);
-    // back water level, and where it meets the sloping top of the heel
-    double yw = H - m.BackWaterDepth;
-    if (yw < 0) yw = 0;
+    // back water level, and where it meets the sloping top of the heel. The
+    // water stands behind the wall only when it is switched on and its depth
+    // is above the base as stored: with the water off the depth is the wall
+    // height rounded to a float, and their difference is rounding, not water.
     const double backHeight = double(m.BackStemHeight) + m.HeelTopDrop + end;
+    const bool backWater = m.WaterIncluded != 0 && m.BackWaterDepth < ToSingle(backHeight);
+    double yw = backWater ? H - m.BackWaterDepth : 0;
+    if (yw < 0) yw = 0;
     const double hb = BackWaterHeight(m);
     const double xi = m.HeelTopDrop > 0 ? B - (yw - end) / m.HeelTopDrop * HL : xc;
     const double DL = Factor(m, brindlemar::DL), EV = Factor(m, brindlemar::EV);

@@ -307,6 +307,11 @@ TEST(BackfillSlope, FlattenedRatioAndAngle) {
     EXPECT_DOUBLE_EQ(FlattenedSlopeRatio(30), 1.8);
     EXPECT_DOUBLE_EQ(FlattenedSlopeRatio(35), 1.5);
     EXPECT_DOUBLE_EQ(FlattenedSlopeRatio(30 - std::atan(0.15) * 180 / std::numbers::pi), 2.6);
+    EXPECT_DOUBLE_EQ(FlattenedSlopeRatio(45), 1.0);   // cot 45° is 1 to the last bit, not 1.0000000000000002
+    // a slope exactly at φ stands as given, under no acceleration
+    const BackfillSlopeCheck atPhi = CheckBackfillSlope(45, 1, 0);
+    EXPECT_FALSE(atPhi.StaticTooSteep || atPhi.SeismicTooSteep);
+    EXPECT_EQ(atPhi.Ratio, 1.0f);
     EXPECT_EQ(FlattenedSlopeRatio(0), 0);
     EXPECT_EQ(FlattenedSlopeRatio(-3.5), 0);
     EXPECT_NEAR(BackfillSlopeAngle(5), 11.30993, 1e-5);

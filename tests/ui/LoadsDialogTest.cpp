@@ -285,6 +285,12 @@ TEST_F(LoadsDialogTest, OptionsEnableTheirBoxesAndShowComputedCoefficients) {
     m.EarthPressureOption = Active;
     m.BaseMaterialOption = Soil;
     m.BearingResistanceMethod = SptBearing;
+    // with the earthquake off, the seismic coefficient of the acceleration in
+    // the box: the one an analysis with the earthquake on would take
+    m.SeismicIncluded = 0;
+    m.AppliedSeismicCoefficient = 0;
+    EXPECT_EQ(Open()->txtKae->text().toStdString(), SeismicCoefficientText(m, m.EnteredSeismicCoefficient));
+    m.SeismicIncluded = True;
     auto d = Open();
     EXPECT_EQ(d->txtKa->text().toStdString(), ActiveCoefficientText(m, false, m.AppliedSeismicCoefficient));
     EXPECT_FALSE(d->txtKa->isEnabled());

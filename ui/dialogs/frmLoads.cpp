@@ -570,7 +570,7 @@ void frmLoads::LoadControlsFromModel() {
         }
     };
     coefficient(m_.KaSource, m_.EnteredKa, optKa, txtKa, ActiveCoefficientText(m_, m_.EarthPressureOption != 0, AppliedSeismic(m_, txtSeismic)));
-    coefficient(m_.KaeSource, m_.EnteredKae, optKae, txtKae, SeismicCoefficientText(m_, m_.AppliedSeismicCoefficient));
+    coefficient(m_.KaeSource, m_.EnteredKae, optKae, txtKae, SeismicCoefficientText(m_, BoxSeismic(txtSeismic)));
     chkMinFluid->setChecked(m_.MinimumFluidDensityEnabled == 1);
     txtMinFluid->setText(Number(m_, m_.MinimumFluidDensity, Quantity::UnitWeight));
     coefficient(m_.KpSource, m_.EnteredKp, optKp, txtKp, PassiveCoefficientText(m_));
