@@ -356,8 +356,8 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
                   int cutBy; const char* killAt; int thenSavedBy; std::string toldNobody, toldRoot;
                   bool cleared = false, withoutMarks = false; char kind = 'p'; };
     const Case cases[] = {
-        {"a .BAK planted with the mark of an overwrite", 01777, Root, false, "overwriting wall.bmi", false, None, "",
-         None, "", ""},
+        {"a .BAK an earlier save marked as overwriting is the next save's to clear", 01777, Root, false,
+         "overwriting wall.bmi", false, None, "", Nobody, "", "", true},
         {"cut short where the user's own .BAK stands", 0777, Root, false, "", false, Nobody, "pwrite", None, cut, cut},
         {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, false, Root, "pwrite", Nobody,
          "", ""},
