@@ -27,7 +27,7 @@ namespace {
 
 using test::SectionTestWall;
 
-enum class Member { Stem, Toe, Heel };
+using Member = WallPart;
 const char* Name(Member member) {
     return member == Member::Stem ? "stem" : member == Member::Toe ? "toe" : "heel";
 }
@@ -821,7 +821,7 @@ namespace {
 
 // A wall typed in one unit system with every dimension to two decimals.
 struct TypedWall : test::BuiltInWall {
-    TypedWall(UnitSystem units, uint64_t& state) {
+    TypedWall(UnitSystem units, uint64_t& state, bool battered = true) {
         if (units != Metric) {
             m.PreviousUnitSystem = Metric;
             m.CurrentUnitSystem = units;
@@ -842,8 +842,8 @@ struct TypedWall : test::BuiltInWall {
         m.CurrentCombination = 0;
         const double toeTip = typed(0.3, 0.6), toeDrop = typed(0, 1) < 0.5 * f ? 0 : typed(0.05, 0.3);
         const double heelEnd = typed(0.3, 0.6), heelDrop = typed(0, 1) < 0.5 * f ? 0 : typed(0.05, 0.3);
-        const double front = typed(2, 8), toe = typed(0.3, 1.5), frontBatter = typed(0, 0.2);
-        const double top = typed(0.2, 0.5), backBatter = typed(0, 0.4), heel = typed(1.5, 4.5);
+        const double front = typed(2, 8), toe = typed(0.3, 1.5), frontBatter = battered ? typed(0, 0.2) : 0;
+        const double top = typed(0.2, 0.5), backBatter = battered ? typed(0, 0.4) : 0, heel = typed(1.5, 4.5);
         H = std::round((toeDrop + front + toeTip) * 100) / 100;
         stemBack = std::round((toe + frontBatter + top + backBatter) * 100) / 100;
         toeHeight = std::round((toeTip + toeDrop) * 100) / 100;
@@ -874,28 +874,34 @@ struct TypedWall : test::BuiltInWall {
 // member's forces at its root are those of the same load moved a little way
 // inside, and the stations stay on the member. The loads stand at the top of
 // the stem's back face, at the top of the toe, at the top of the heel end and
-// on the backfill above it.
+// on the backfill above it; and where the members meet, on the toe and the
+// heel at their roots and on the stem's faces above them, vertical or battered.
 TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
     test::MessageRecorder messages;
     uint64_t state = 25;
     int onHeel = 0;
     for (const UnitSystem units : {Metric, SI, British}) {
         for (int wall = 0; wall < 200; ++wall) {
-            TypedWall w(units, state);
+            TypedWall w(units, state, wall % 2 == 1);
             Model& m = w.m;
             const float P = units == SI ? 10.0f : units == British ? 0.7f : 1.0f;
-            const float inside = ToSingle(1e-3 * w.H);
+            const float inside = ToSingle(1e-3 * w.H), mm = units == British ? 0.00328f : 0.001f;
             struct Case {
                 Member member;
                 LineLoad atEnd, within;
             };
             const float B = m.BaseWidth, stemBack = ToSingle(w.stemBack), H = ToSingle(w.H);
-            const float toeTop = ToSingle(w.toeHeight), heelTop = ToSingle(w.heelHeight);
+            const float toeTop = ToSingle(w.toeHeight), heelTop = ToSingle(w.heelHeight), toeRoot = m.ToeLength;
+            const float face = ToSingle(w.H - StemMemberLength(m) / 2);
             const Case cases[] = {
                 {Member::Stem, {P, stemBack, H, 270, LL}, {P, stemBack - inside, H - inside, 270, LL}},
                 {Member::Toe, {P, 0, toeTop, 180, DL}, {P, 0, toeTop - inside, 180, DL}},
                 {Member::Heel, {P, B, heelTop, 180, EV}, {P, B - inside, heelTop - inside, 180, EV}},
                 {Member::Heel, {P, B, H, 135, LL}, {P, B - inside, H - inside, 135, LL}},   // on the backfill
+                {Member::Stem, {P, toeRoot, face, 90, LL}, {P, toeRoot + mm, face, 90, LL}},
+                {Member::Toe, {P, toeRoot, toeTop, 180, DL}, {P, toeRoot - mm, toeTop - mm, 180, DL}},
+                {Member::Stem, {P, stemBack, face, 270, LL}, {P, stemBack - mm, face, 270, LL}},
+                {Member::Heel, {P, stemBack, heelTop, 180, EV}, {P, stemBack + mm, heelTop - mm, 180, EV}},
             };
             for (const Case& k : cases) {
                 SCOPED_TRACE(testing::Message() << "units " << int(units) << ", wall " << wall << ", "
@@ -905,6 +911,7 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
                 for (int moved = 0; moved < 2; ++moved) {
                     m.LineLoadCount = 1;
                     m.LineLoads[1] = moved ? k.within : k.atEnd;
+                    EXPECT_EQ(LineLoadPart(m, m.LineLoads[1]), k.member);
                     AnalyseCombination(m);
                     BuildSectionStations(m);
                     const std::vector<float> positions = Positions(m, k.member);

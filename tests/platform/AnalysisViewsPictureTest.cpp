@@ -12,6 +12,7 @@
 #include "drawing/AnalysisViews.h"
 #include "drawing/FactorTable.h"
 #include "drawing/ForceArrows.h"
+#include "drawing/LoadsView.h"
 #include "drawing/Primitives.h"
 #include "drawing/WallView.h"
 #include "analysis/Analysis.h"
@@ -90,23 +91,29 @@ protected:
 TEST_P(AnalysisViewsPicture, EveryViewDrawsOnTheScreenInsideThePicture) {
     for (const View& v : kViews) {
         SCOPED_TRACE(v.name);
+        const auto framed = [&](ImageSurface& s) {
+            s.FontName = m.TextFontName;
+            s.FontSize = 8;
+            s.Drawing().FrameTop = 0;
+            s.Drawing().FrameWidth = 1280 * 15;
+            s.Drawing().FrameHeight = 800 * 15;
+        };
         ImageSurface s(1280, 800);
-        s.FontName = m.TextFontName;
-        s.FontSize = 8;
-        s.Drawing().FrameTop = 0;
-        s.Drawing().FrameWidth = 1280 * 15;
-        s.Drawing().FrameHeight = 800 * 15;
+        framed(s);
         Draw(s, v.kind);
         const QImage& image = s.Image();
         const std::string file = folder.File(Name(v) + ".png");
         ASSERT_TRUE(image.save(QString::fromStdString(file)));
         KeepPicture(file, Name(v) + ".png");
 
-        // the view drew over the wall: the picture differs from the wall alone
+        // the view drew over the wall: the picture differs from the wall alone, drawn where the view draws it
         ImageSurface wallOnly(1280, 800);
-        wallOnly.FontName = m.TextFontName;
-        wallOnly.FontSize = 8;
-        DrawWall(m, wallOnly, 1, v.kind >= MomentView ? 1 : 0);
+        framed(wallOnly);
+        {
+            const FrameBelowFactorTable below(wallOnly);
+            DrawWall(m, wallOnly, 1, v.kind >= MomentView ? 1 : 0,
+                     v.kind == LoadsView ? LoadsViewLeastMargins(wallOnly) : LeastMargins{});
+        }
         DrawFactorTable(m, wallOnly);
         const QImage& wall = wallOnly.Image();
         int viewPixels = 0;

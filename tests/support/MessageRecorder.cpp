@@ -1,5 +1,7 @@
 #include "support/MessageRecorder.h"
 
+#include <gtest/gtest.h>
+
 namespace brindlemar::test {
 
 MessageRecorder::MessageRecorder() {
@@ -23,6 +25,9 @@ MessageRecorder::MessageRecorder() {
     previous_ = InstallUiHooks(std::move(hooks));
 }
 
-MessageRecorder::~MessageRecorder() { InstallUiHooks(std::move(previous_)); }
+MessageRecorder::~MessageRecorder() {
+    InstallUiHooks(std::move(previous_));
+    if (!answers_.empty()) ADD_FAILURE() << answers_.size() << " scripted answers were never asked for";
+}
 
 }  // namespace brindlemar::test

@@ -21,13 +21,16 @@ namespace brindlemar::test {
 // Runs `act` on the dialog of type D as soon as it is open and modal, with
 // the keyboard in it. `act` should close it; a dialog still open afterwards
 // is a failure, and is cancelled so that the test goes on. Given `closer`,
-// `act` may leave the dialog open, and that button closes it.
+// `act` may leave the dialog open, and that button closes it. A dialog that
+// never opened while the script lived is a failure too.
 template <typename D>
 class WhenOpen {
 public:
     explicit WhenOpen(std::function<void(D&)> act) : WhenOpen(std::move(act), &D::Command2, true) {}
     WhenOpen(std::function<void(D&)> act, QPushButton* D::*closer) : WhenOpen(std::move(act), closer, false) {}
-    bool Ran() const { return ran_; }
+    ~WhenOpen() {
+        if (!ran_) ADD_FAILURE() << "the dialog never opened";
+    }
 
 private:
     WhenOpen(std::function<void(D&)> act, QPushButton* D::*closer, bool mustClose) : act_(std::move(act)) {

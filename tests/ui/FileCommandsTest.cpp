@@ -43,7 +43,10 @@ public:
             return answer;
         });
     }
-    ~DialogAnswers() { InstallFileDialogAnswerer(previous_); }
+    ~DialogAnswers() {
+        InstallFileDialogAnswerer(previous_);
+        if (!answers_.empty()) ADD_FAILURE() << "a scripted file dialog never opened";
+    }
     DialogAnswers(const DialogAnswers&) = delete;
     DialogAnswers& operator=(const DialogAnswers&) = delete;
 

@@ -83,7 +83,6 @@ TEST_F(LoadsDialogTest, EveryCommandOpensTheDialogOnItsFirstTab) {
             d.SSTab1->setCurrentIndex(1);  // the next opening starts on the first tab again
         });
         commands[i]();
-        EXPECT_TRUE(script.Ran()) << i;
         EXPECT_EQ(tab, 0) << i;
         EXPECT_EQ(title, "Brindlemar: Loads and Resistances") << i;
     }
@@ -121,7 +120,6 @@ TEST_F(LoadsDialogTest, AcceptStoresALineLoadAndAFactorAndTheWallIsAnalysedAgain
     });
     const bool key = window->Check3->isChecked();
     window->Command3->click();
-    ASSERT_TRUE(script.Ran());
     // the main window's shear-key option shows what the dialog stored
     EXPECT_NE(window->Check3->isChecked(), key);
     EXPECT_EQ(window->Check3->isChecked(), m.ShearKeyIncluded == 1);
@@ -144,15 +142,16 @@ TEST_F(LoadsDialogTest, CancelLeavesTheModelAsItWas) {
     auto before = std::make_unique<Model>(m);
     m.ProjectModified = False;
     before->ProjectModified = False;
-    WhileOpen script([&](frmLoads& d) {
-        d.cmdLAdd->click();
-        d.Option2[1 - m.BaseMaterialOption]->setChecked(true);
-        d.txtSurcharge->setText("99");
-        d.cmdAdd->click();
-        d.Command4->click();
-    });
-    window->Command3->click();
-    ASSERT_TRUE(script.Ran());
+    {
+        WhileOpen script([&](frmLoads& d) {
+            d.cmdLAdd->click();
+            d.Option2[1 - m.BaseMaterialOption]->setChecked(true);
+            d.txtSurcharge->setText("99");
+            d.cmdAdd->click();
+            d.Command4->click();
+        });
+        window->Command3->click();
+    }
     EXPECT_EQ(m.LineLoadCount, before->LineLoadCount);
     EXPECT_EQ(m.BaseMaterialOption, before->BaseMaterialOption);
     EXPECT_EQ(m.BackfillSurcharge, before->BackfillSurcharge);
@@ -536,7 +535,6 @@ TEST_F(LoadsDialogTest, AcceptUntouchedInEveryUnitSystemLeavesTheProjectUnmodifi
             d.Command3->click();
         });
         window->Command3->click();
-        ASSERT_TRUE(script.Ran());
         EXPECT_EQ(m.ProjectModified, False);
         EXPECT_EQ(m.BackfillSurcharge, surcharge);
         EXPECT_EQ(m.NominalBearingResistance, bearing);
@@ -714,7 +712,6 @@ TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
             closed = !d.isVisible();
         });
         window->Command3->click();
-        ASSERT_TRUE(script.Ran());
         EXPECT_TRUE(closed);
         EXPECT_EQ(m.DialogCancelled, False);
         c.expect();
@@ -778,7 +775,6 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
                 if (c.grid == Bars) run(c, d.MSHFlexGrid5);
         }, &frmRein::Command1);
     window->Command5->click();
-    EXPECT_TRUE(script.Ran());
 }
 
 }  // namespace

@@ -346,11 +346,12 @@ TEST_F(MainWindowTest, HelpThatCannotShowItsPageSaysWhyAndWhereItIs) {
         },
     };
     for (const bool present : {false, true}) {
-        if (present == installed) continue;  // the other case needs a page the test can put there
+        if (!present && installed) continue;  // an installed page is not the test's to take away
         // a page the test put there goes again, whatever the test found
+        const bool put = present && !installed;
         std::unique_ptr<const std::filesystem::path, void (*)(const std::filesystem::path*)> placed(
-            present ? &page : nullptr, [](const std::filesystem::path* p) { std::filesystem::remove(*p); });
-        if (present) std::ofstream(page) << "<html></html>";
+            put ? &page : nullptr, [](const std::filesystem::path* p) { std::filesystem::remove(*p); });
+        if (put) std::ofstream(page) << "<html></html>";
         for (size_t i = 0; i < commands.size(); ++i) {
             SCOPED_TRACE(testing::Message() << (present ? "no browser, command " : "no page, command ") << i);
             test::MessageRecorder rec;
@@ -369,6 +370,7 @@ TEST_F(MainWindowTest, HelpThatCannotShowItsPageSaysWhyAndWhereItIs) {
         }
     }
     InstallShellOpener(previous);
+    if (installed) GTEST_SKIP() << "the help page is installed: a missing page was not tried";
 }
 
 TEST_F(MainWindowTest, ARunTimeErrorInTheRedrawIsToldAndTheWindowGoesOn) {

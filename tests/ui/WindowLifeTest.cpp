@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, ClosingAsksToSaveAModifiedProjectAndOnlyNoEndsTheProgram)
         test::MessageRecorder rec;
         m.ProjectModified = c.modified ? True : False;
         m.ProjectFilePath = c.path;
-        rec.Answer(c.answer);
+        if (c.prompt) rec.Answer(c.answer);
         if (c.byExit) {
             window->mnuFileExit->trigger();
         } else {
