@@ -35,7 +35,7 @@
 #include "support/TempDir.h"
 
 namespace brindlemar::test {
-// Called with the name of the call and its descriptor (-1 for rename).
+// Called with the name of the call and its descriptor (-1 for a path).
 std::function<void(const char* call, int fd)> OnFileCall;
 // The error each call named answers with, as a file system not mounted here would.
 std::map<std::string, int> Refused;
