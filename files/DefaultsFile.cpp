@@ -13,7 +13,9 @@
 #include "files/Encoding.h"
 #include "files/FieldGroups.h"
 #include "files/FileAccess.h"
+#include "files/FileHandles.h"
 #include "files/Paths.h"
+#include "files/SaveMarks.h"
 #include "model/Initialise.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -92,15 +94,7 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
 std::string MoveAside(const std::string& path, std::string& aside) {
     for (int n = 1; n <= 99; ++n) {
         aside = path + ".unreadable" + (n == 1 ? "" : "." + std::to_string(n));
-        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0) return "";
-        if (errno == EEXIST) continue;
-        if (errno != EINVAL && errno != ENOSYS) return std::strerror(errno);
-        // a file system that cannot rename without replacing: a second name
-        // cannot replace anything either
-        if (::link(path.c_str(), aside.c_str()) == 0) {
-            ::unlink(path.c_str());
-            return "";
-        }
+        if (RenameNoReplace(path, aside)) return "";
         if (errno != EEXIST) return std::strerror(errno);
     }
     return "every name for it is taken";
@@ -152,6 +146,15 @@ bool ReadUserDefaults(Model& m) {
     if (problem.empty()) {
         m = std::move(*staged);
         return true;
+    }
+
+    // a file whose save was cut short holds no one's choices (the copy its
+    // mark names does): the next write of the defaults replaces it
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (std::string mark; file.Valid() && SavingMarkOn(file.Get(), mark) && ::access(path.c_str(), W_OK) == 0) {
+        MsgBox(problem + "\nThe built-in defaults are used; the file is written anew when the defaults are next saved.",
+               vbExclamation, ProductName);
+        return false;
     }
 
     // the user's standing choices may still be got back from it: keep it

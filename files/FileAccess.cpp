@@ -141,10 +141,15 @@ bool CopyAttributes(int from, int fd) {
 // previous file open as `from` was: its owner and group first, while no one
 // else may open it, then its extended attributes, then its permission bits.
 // false when any of it cannot be given (another user's file, a group the
-// user is not in, an attribute the user may not set).
+// user is not in, an attribute the user may not set). What the new file has
+// already is not given again: a file system that gives every file the same
+// owner, group and bits (FAT, exFAT) refuses to give them even so.
 bool TakeOverAttributes(int fd, int from, const struct stat& previous) {
-    return ::fchown(fd, previous.st_uid, previous.st_gid) == 0 && CopyAttributes(from, fd) &&
-           ::fchmod(fd, previous.st_mode & 07777) == 0;
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return false;
+    const bool owned = made.st_uid == previous.st_uid && made.st_gid == previous.st_gid;
+    return (owned || ::fchown(fd, previous.st_uid, previous.st_gid) == 0) && CopyAttributes(from, fd) &&
+           ((made.st_mode & 07777) == (previous.st_mode & 07777) || ::fchmod(fd, previous.st_mode & 07777) == 0);
 }
 
 // One save: what is written where, and how it went.
@@ -191,26 +196,44 @@ bool LockExamined(SaveJob& job) {
 }
 
 // Removes the temporary files that saves of the file cut short left beside
-// it: with the lock held, no save of the file is using one. Those this
-// user's saves made go by the names they were noted under, whether or not
-// the folder may be listed, while they are still the files made.
-void RemoveLeftovers(const SaveJob& job) {
+// it: with the lock held, no save of the file is using one; a name still
+// free has no lock, and a temporary file that its save holds locked is in
+// use. Those this user's saves made go by the names they were noted under,
+// whether or not the folder may be listed, while they are still the files
+// made (one noted before it was made is still empty). false when one of
+// those stays.
+bool RemoveLeftovers(const SaveJob& job) {
     const std::string prefix = TemporaryPrefix(job.Target);
+    const auto unused = [&](const fs::path& path) {
+        const Descriptor fd(job.Replacing ? -1 : ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        return job.Replacing || (fd.Valid() && ::flock(fd.Get(), LOCK_EX | LOCK_NB) == 0);
+    };
+    bool cleared = true;
     struct stat s {};
     for (const MadeFile& made : job.Made)
         if (made.Path.parent_path() == Folder(job.Target) && made.Path.filename().string().rfind(prefix, 0) == 0 &&
-            ::lstat(made.Path.c_str(), &s) == 0 && s.st_dev == made.Device && s.st_ino == made.Inode)
-            ::unlink(made.Path.c_str());
+            ::lstat(made.Path.c_str(), &s) == 0 &&
+            (made.Inode == 0 ? S_ISREG(s.st_mode) && s.st_uid == ::geteuid() && s.st_size == 0
+                             : s.st_dev == made.Device && s.st_ino == made.Inode))
+            cleared = unused(made.Path) && ::unlink(made.Path.c_str()) == 0 && cleared;
     std::error_code ec;
     for (fs::directory_iterator it(Folder(job.Target), ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().filename().string().rfind(prefix, 0) == 0) ::unlink(it->path().c_str());
+        if (it->path().filename().string().rfind(prefix, 0) == 0 && unused(it->path())) ::unlink(it->path().c_str());
+    return cleared;
 }
 
 // Makes a new file beside the target under a temporary name, noted as made
-// by a save of it.
+// by a save of it: by its name before it is made, so that a save cut short
+// in between leaves none that the next save cannot find, and then as the
+// file it is. It is locked at once: a save that opens it waits until this
+// one has finished, after it took the file's name too.
 Descriptor CreateBeside(const SaveJob& job, mode_t mode, fs::path& created) {
-    Descriptor fd = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), mode, created);
-    if (fd.Valid()) NoteMade(job.Target, created, fd.Get());
+    Descriptor fd = CreateExclusive(Folder(job.Target), TemporaryPrefix(job.Target), mode, created,
+                                    [&](const fs::path& name) { NoteMade(job.Target, name, -1); });
+    if (fd.Valid()) {
+        ::flock(fd.Get(), LOCK_EX | LOCK_NB);
+        NoteMade(job.Target, created, fd.Get());
+    }
     return fd;
 }
 
@@ -260,14 +283,7 @@ bool MakeBackup(SaveJob& job) {
 // when the save looked, only while it is still free: a file another program
 // made there meanwhile is never replaced.
 bool NameNewFile(const fs::path& temporary, SaveJob& job) {
-    const char *from = temporary.c_str(), *to = job.Target.c_str();
-    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
-    // a file system that cannot rename without replacing: a second name is
-    // made only where none is, then the first goes
-    if (errno == EINVAL && ::link(from, to) == 0) {
-        ::unlink(from);
-        return true;
-    }
+    if (RenameNoReplace(temporary, job.Target)) return true;
     if (errno == EEXIST)
         job.Reason = "another program made a file of that name while this save ran; save again to replace it";
     return false;
@@ -309,8 +325,9 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
 
 // Marks the open file `file` as being overwritten, its previous contents
 // waiting at `where`, and puts the mark on the disk before the file changes.
-// A file system that keeps no user attributes keeps no mark; false, with the
-// reason, when one cannot be set otherwise (the disk is full).
+// On a file system that keeps no user attributes the mark is noted in the
+// user's own cache instead; false, with the reason, when one cannot be set
+// otherwise (the disk is full).
 bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
     const std::string mark = where + "\n" + UserName();
     const bool set = ::fsetxattr(file, SavingMark, mark.data(), mark.size(), XATTR_CREATE) == 0;
@@ -318,7 +335,7 @@ bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
         job.Reason = "the file cannot be marked as being saved: " + SystemError();
         return false;
     }
-    job.Marked = set;
+    job.Marked = set || NoteSaving(file, mark);
     if (::fsync(file) == 0) return true;
     job.Reason = SystemError();
     return false;
@@ -339,6 +356,7 @@ bool StampFile(int file, SaveJob& job) {
 bool ClearOverwriteMark(int file, bool saved, const SaveJob& job) {
     if (!saved && !job.Marked) return true;
     if (::fremovexattr(file, SavingMark) != 0 && errno != ENODATA && errno != ENOTSUP) return false;
+    ForgetSaving(file);
     ::fsync(file);
     return true;
 }
@@ -426,10 +444,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     }
     // asked under the lock, so that what is replaced is what was asked about
     if (job.Replacing && mayReplace && !mayReplace(StampOf(job.Previous))) return false;
-    if (job.Replacing) {
-        job.Made = NotedMade(job.Target);
-        RemoveLeftovers(job);
-    }
+    job.Made = NotedMade(job.Target);
+    const bool leftoversGone = RemoveLeftovers(job);
 
     // A file with other names is written in place so that they all see the
     // saved wall; so is one in a folder where no new file may be made, and
@@ -451,9 +467,6 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
             file.Close();
         }
         inPlace = !file.Valid();
-        // locked before it takes the file's name: a save that opens it then
-        // waits until this one has finished
-        if (file.Valid()) ::flock(file.Get(), LOCK_EX | LOCK_NB);
     }
 
     job.BackupPath = BackupFilePath(job.Target.string());
@@ -463,6 +476,8 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     if (backup && job.Replacing && job.BackupPath != job.Target) {
         job.Stale = BackupOfASave(job.BackupPath, job.Target, job.Made);
         if (!SavingMarkOn(job.Held.Get(), earlierMark)) MakeBackup(job);
+        // a copy the user may not read, left by another user's save
+        else if (!job.Stale.Valid()) job.Stale = BackupNamedBy(earlierMark, job.Target, job.BackupPath);
     }
 
     bool saved = inPlace ? WriteInPlace(job) : WriteAndRename(file, temporary, job);
@@ -475,9 +490,11 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     if (saved && job.Stale.Valid()) RemoveOwnFile(job.BackupPath, job.Stale.Get());
     if (saved)
         for (const fs::path& copy : KeptCopies(job.Target)) ::unlink(copy.c_str());
+    // a note of a save cut short on the file a rename replaced
+    if (saved && job.Replacing) ForgetSaving(job.Held.Get());
     // nothing this save made is left beside the file but a ".BAK" that
     // still waits for the next save
-    if (job.Intact && (saved || !job.Stale.Valid())) ForgetMade(job.Target);
+    if (job.Intact && leftoversGone && (saved || !job.Stale.Valid())) ForgetMade(job.Target);
     left = job.Left;
     if (!saved) error = cannot + job.Reason;
     return saved;

@@ -105,16 +105,40 @@ bool SyncFolder(const fs::path& folder) {
     return ::fsync(fd.Get()) == 0 || errno == EINVAL;
 }
 
-Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created) {
+Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mode_t mode, fs::path& created,
+                           const std::function<void(const fs::path&)>& naming) {
     static std::mt19937_64 random{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[17];
         std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
         created = folder / (prefix + suffix);
+        if (naming) naming(created);
         Descriptor fd(::open(created.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
         if (fd.Valid() || errno != EEXIST) return fd;
     }
     return Descriptor();
+}
+
+bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    if (errno == EEXIST) return false;
+    // locked, so that a save that opens it meanwhile waits and then finds
+    // it gone; written into by another program, it is that program's
+    Descriptor held(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
+    if (!held.Valid()) return false;
+    ::flock(held.Get(), LOCK_EX | LOCK_NB);
+    struct stat s {};
+    const bool ours = ::fstat(held.Get(), &s) == 0 && s.st_size == 0 && IsAt(to, held.Get());
+    if (ours && ::rename(from.c_str(), to.c_str()) == 0) return true;
+    const int error = ours ? errno : EEXIST;
+    if (::fstat(held.Get(), &s) == 0 && s.st_size == 0) RemoveOwnFile(to, held.Get());
+    errno = error;
+    return false;
 }
 
 }  // namespace brindlemar

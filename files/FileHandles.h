@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -88,7 +89,19 @@ bool SyncFolder(const std::filesystem::path& folder);
 
 // Creates a new file in `folder` under a random name that starts with
 // `prefix`. O_EXCL makes the call fail on a name that is taken, a planted
-// link included, instead of opening what is there.
-Descriptor CreateExclusive(const std::filesystem::path& folder, const std::string& prefix, mode_t mode, std::filesystem::path& created);
+// link included, instead of opening what is there. `naming` hears each name
+// before it is tried.
+Descriptor CreateExclusive(const std::filesystem::path& folder, const std::string& prefix, mode_t mode,
+                           std::filesystem::path& created,
+                           const std::function<void(const std::filesystem::path&)>& naming = {});
+
+// Gives the file at `from` the name `to` only while no file holds it: a file
+// another program makes there meanwhile is never replaced (false, with errno
+// EEXIST). A file system that cannot rename without replacing gets a second
+// name made where none is; one without second names either (FAT, some
+// shares) gets an empty file of the save's own under the name first, which
+// the rename replaces while it is still that empty file. false, with errno,
+// when none of it can be done.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace brindlemar

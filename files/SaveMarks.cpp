@@ -94,7 +94,7 @@ fs::path MadeRecordOf(const fs::path& target, const fs::path& cache) {
 void NoteMade(const fs::path& target, const fs::path& made, int fd) {
     struct stat s {};
     const fs::path record = MadeRecordOf(target, MadeCacheDirectory());
-    if (record.empty() || ::fstat(fd, &s) != 0) return;
+    if (record.empty() || (fd >= 0 && ::fstat(fd, &s) != 0)) return;
     const Descriptor out(::open(record.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
     const std::string line = std::to_string(s.st_dev) + " " + std::to_string(s.st_ino) + " " + made.string() + "\n";
     if (out.Valid()) WriteAt(out.Get(), line.data(), line.size(), 0);
@@ -116,21 +116,67 @@ void ForgetMade(const fs::path& target) {
     if (!record.empty()) ::unlink(record.c_str());
 }
 
-std::string UserName() {
+namespace {
+std::string NameOfUser(uid_t user) {
     std::vector<char> buffer(16384);
     struct passwd entry {}, *found = nullptr;
-    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
-    return "number " + std::to_string(::geteuid());
+    if (::getpwuid_r(user, &entry, buffer.data(), buffer.size(), &found) == 0 && found) return found->pw_name;
+    return "number " + std::to_string(user);
+}
+
+// The note of a save cut short on the open file `fd`, in the user's cache.
+fs::path SavingNoteOf(int fd, const fs::path& cache) {
+    struct stat s {};
+    if (cache.empty() || ::fstat(fd, &s) != 0) return {};
+    return cache / ("saving." + std::to_string(s.st_dev) + "." + std::to_string(s.st_ino));
+}
+}  // namespace
+
+std::string UserName() { return NameOfUser(::geteuid()); }
+
+Descriptor BackupNamedBy(const std::string& mark, const fs::path& target, const fs::path& backupPath) {
+    const std::size_t lineBreak = mark.find('\n');
+    if (lineBreak == std::string::npos || backupPath == target) return Descriptor();
+    const std::string where = mark.substr(0, lineBreak);
+    const fs::path copy = where.find('/') == std::string::npos ? Folder(target) / where : fs::path(where);
+    Descriptor fd(::open(backupPath.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat s {};
+    if (fd.Valid() && ::fstat(fd.Get(), &s) == 0 && S_ISREG(s.st_mode) && IsAt(copy, fd.Get()) &&
+        NameOfUser(s.st_uid) == mark.substr(lineBreak + 1))
+        return fd;
+    return Descriptor();
 }
 
 bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
     char value[4096];
-    const ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
+    ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
     if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
     // a mark too long to read is a mark all the same
-    if (size < 0 && errno != ERANGE) return false;
-    mark = size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
+    if (size < 0 && errno == ERANGE) size = 0;
+    if (size < 0) {
+        // a note only the user himself can have kept
+        const fs::path noted = SavingNoteOf(fd, UserCacheDirectory());
+        const Descriptor note(::open(noted.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat s {};
+        if (!note.Valid() || ::fstat(note.Get(), &s) != 0 || s.st_uid != ::geteuid()) return false;
+        // a note cut short before its end was written was made before the file changed
+        size = ::pread(note.Get(), value, sizeof value, 0);
+        if (size <= 0 || value[--size] != '\0') return false;
+    }
+    mark = std::string(value, static_cast<std::size_t>(size));
     return true;
+}
+
+bool NoteSaving(int fd, const std::string& mark) {
+    const fs::path cache = MadeCacheDirectory(), note = SavingNoteOf(fd, cache);
+    const Descriptor out(
+        note.empty() ? -1 : ::open(note.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    return out.Valid() && WriteAt(out.Get(), mark.c_str(), mark.size() + 1, 0) && ::fsync(out.Get()) == 0 &&
+           SyncFolder(cache);
+}
+
+void ForgetSaving(int fd) {
+    if (const fs::path note = SavingNoteOf(fd, UserCacheDirectory()); !note.empty()) ::unlink(note.c_str());
 }
 
 std::string CutShortCopyOf(const std::string& path, const std::string& mark) {

@@ -62,12 +62,20 @@ struct MadeFile {
 // open as `fd` at `made`, before it is used, so that the next save can
 // remove what a save cut short left by its name, also in a folder the user
 // may not list, and know a ".BAK" it made on a file system without marks.
+// With `fd` -1, notes the name alone, before the file is made.
 void NoteMade(const std::filesystem::path& target, const std::filesystem::path& made, int fd);
 
 // What saves of `target` noted; ForgetMade drops it once the save leaves
 // nothing behind.
 std::vector<MadeFile> NotedMade(const std::filesystem::path& target);
 void ForgetMade(const std::filesystem::path& target);
+
+// The ".BAK" at `backupPath`, open (for its identity alone), when the mark
+// `mark` of a save of `target` cut short names it as its copy and it belongs
+// to the user the mark names: a copy that the user may not read, which the
+// next whole save removes all the same. No descriptor for any other file.
+Descriptor BackupNamedBy(const std::string& mark, const std::filesystem::path& target,
+                         const std::filesystem::path& backupPath);
 
 // The ".BAK" at `backupPath`, open, when a save of `target` made it: it
 // carries the mark, or where no mark could be set it is one of `made`; no
@@ -88,8 +96,15 @@ inline constexpr const char* SavingMark = "user.brindlemar.saving";
 std::string UserName();
 
 // What the mark on the open file `fd` says; false when it carries none. A
-// file system that keeps no user attributes sets `unsupported`.
+// file system that keeps no user attributes sets `unsupported`. A file
+// without the mark may carry one in the note that this user's save kept.
 bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr);
+
+// Where a file cannot carry the mark (no user attributes), the saver's own
+// cache notes it under the file's device and inode, on the disk; false when
+// it cannot. ForgetSaving drops the note of the open file `fd`.
+bool NoteSaving(int fd, const std::string& mark);
+void ForgetSaving(int fd);
 
 // Where the previous contents of the file at `path` wait, by its mark, in
 // the words of the message: the copy itself when this user may read it,

@@ -1,7 +1,7 @@
 // What a save shows others while it runs, what it leaves when it is cut
-// short, and what reaches the disk. The program's own calls of fsync,
-// ftruncate, flock, fchown, rename and pwrite pass through the hook below, so
-// that a test can look at the folder then, or stop the save as a kill would.
+// short, and what reaches the disk. The program's own calls of the file
+// system pass through the hook below, so that a test can look at the folder
+// then, stop the save as a kill would, or refuse a call as FAT would.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -34,8 +35,10 @@
 #include "support/TempDir.h"
 
 namespace brindlemar::test {
-// Called with the name of the call and its descriptor (-1 for rename).
+// Called with the name of the call and its descriptor (-1 for a path).
 std::function<void(const char* call, int fd)> OnFileCall;
+// The error each call named answers with, as a file system not mounted here would.
+std::map<std::string, int> Refused;
 }  // namespace brindlemar::test
 
 // Defines the system call `name` to pass the hook first, with `fd`.
@@ -43,13 +46,22 @@ std::function<void(const char* call, int fd)> OnFileCall;
     extern "C" result name parameters spec {                                                       \
         static const auto real = reinterpret_cast<result(*) parameters>(::dlsym(RTLD_NEXT, #name)); \
         if (brindlemar::test::OnFileCall) brindlemar::test::OnFileCall(#name, fd);                  \
+        if (const auto refused = brindlemar::test::Refused.find(#name);                             \
+            refused != brindlemar::test::Refused.end())                                             \
+            return errno = refused->second, -1;                                                     \
         return real arguments;                                                                      \
     }
 PASS_HOOK(, int, fsync, (int fd), (fd), fd)
 PASS_HOOK(noexcept, int, ftruncate, (int fd, off_t length), (fd, length), fd)
 PASS_HOOK(noexcept, int, flock, (int fd, int operation), (fd, operation), fd)
 PASS_HOOK(noexcept, int, fchown, (int fd, uid_t owner, gid_t group), (fd, owner, group), fd)
+PASS_HOOK(noexcept, int, fchmod, (int fd, mode_t mode), (fd, mode), fd)
 PASS_HOOK(noexcept, int, rename, (const char* from, const char* to), (from, to), -1)
+PASS_HOOK(noexcept, int, renameat2, (int at, const char* from, int toAt, const char* to, unsigned flags),
+          (at, from, toAt, to, flags), -1)
+PASS_HOOK(noexcept, int, link, (const char* from, const char* to), (from, to), -1)
+PASS_HOOK(noexcept, int, fsetxattr, (int fd, const char* name, const void* value, size_t size, int flags),
+          (fd, name, value, size, flags), fd)
 // while a test watches, every write is short, as one cut by a signal is
 PASS_HOOK(, ssize_t, pwrite, (int fd, const void* data, size_t size, off_t at),
           (fd, data, brindlemar::test::OnFileCall && size > 1 ? size / 2 : size, at), fd)
@@ -365,6 +377,8 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
          ", which only the user root may read", cut},
         {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, true, None, "", Nobody, "",
          "", true},
+        {"the copy its mark names, which only root may read, goes with the next save", 0777, Nobody, false,
+         "copy of wall.bmi", true, None, "", Nobody, "", "", true},
         {"cut short in a folder the saver may not list", 0733, Nobody, false, nullptr, false, Nobody, "rename", Nobody,
          "", "", true},
         {"cut short on a file system without attributes", 0777, Root, true, nullptr, false, Root, "pwrite", Root, "",
@@ -397,7 +411,8 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
         if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
         if (c.plantedMark) {
             test::WriteBytes(dir.File("shared/wall.BAK"), "planted");
-            ::chown(dir.File("shared/wall.BAK").c_str(), test::Nobody, test::Nobody);
+            ::chown(dir.File("shared/wall.BAK").c_str(), c.owner == Nobody ? Root : Nobody, 0);
+            ::chmod(dir.File("shared/wall.BAK").c_str(), 0600);
             ::setxattr(dir.File("shared/wall.BAK").c_str(), "user.brindlemar.backup", c.plantedMark,
                        std::strlen(c.plantedMark), 0);
         }
@@ -433,6 +448,68 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
         if (c.withoutMarks) ::umount(shared.c_str());
     }
     if (!notRun.empty()) GTEST_SKIP() << "not run: " << notRun;
+}
+
+// Where the file system answers as FAT, exFAT or one without user attributes
+// does (the calls refused), and in a drop box, every kind of file is saved; a
+// save stopped at any call leaves a whole file or one that tells its saver,
+// and the next save leaves nothing but the file.
+TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
+    if (::geteuid() != 0) GTEST_SKIP() << "a second user needs root";
+    // the modes of the folder and of nobody's file there (0: a new name)
+    struct Case { const char* what; std::map<std::string, int> refused; int folderMode, fileMode; bool twoNames; };
+    const Case cases[] = {
+        {"FAT", {{"renameat2", EINVAL}, {"link", EPERM}}, 0777, 0, false},
+        {"exFAT", {{"fchown", EPERM}, {"fchmod", EPERM}}, 0777, 0600, false},
+        {"no user attributes, two names", {{"fsetxattr", EOPNOTSUPP}}, 0777, 0666, true},
+        {"a drop box, a new name", {}, 0733, 0, false},
+        {"a drop box, the user's file", {}, 0733, 0644, false},
+    };
+    test::TempDir dir;
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
+    fs::permissions(dir.Path(), fs::perms::all);
+    auto m = test::BuiltInModel(dir.File("program")), old = test::BuiltInModel(dir.File("program"));
+    // another wall from the start of every file to its end, so that a part of each is a third
+    old->BackfillUnitWeight += 1, old->CombinationSets[0].Combinations[0].Factor[1] += 1;
+    old->CombinationSets[old->CombinationSetCount].Combinations[50].Factor[21] += 1;
+    for (const Case& c : cases)
+        for (const char kind : {'p', 'f', 'd'}) {
+            SCOPED_TRACE(std::string(c.what) + ", kind " + kind);
+            if (kind == 'd' && c.folderMode == 0733) continue;  // no configuration folder is a drop box
+            // as nobody, a save (stopped at the nth call; none for 0) or an open: 0 done unasked, 9 stopped
+            const auto as = [&](Model& w, const std::string& path, int stop, bool read) {
+                return test::InChildProcess(true, 0, [&] {
+                    int calls = 0;
+                    test::Refused = read ? std::map<std::string, int>{} : c.refused;
+                    const FileCallHook hook([&](const char*, int) { ++calls == stop ? ::_exit(9) : void(); });
+                    const test::MessageRecorder rec;
+                    FactorFileSets sets;
+                    const int16_t count = w.CombinationSetCount;
+                    const bool done = kind == 'f' ? read ? ReadFactorFileSets(path, sets)
+                                                         : WriteFactorFile(w.CombinationSets, count, path)
+                                      : kind == 'd' ? read ? ReadDefaultsFile(w, path) : WriteDefaultsFile(w, path)
+                                      : read        ? ReadProjectFile(w, path) : WriteProjectFile(w, path);
+                    return done && rec.Messages.empty() ? 0 : 1;
+                });
+            };
+            ASSERT_EQ(as(*m, dir.File("new"), 0, false) + as(*old, dir.File("old"), 0, false), 0);
+            const std::string newBytes = ReadBytes(dir.File("new")), oldBytes = ReadBytes(dir.File("old"));
+            for (int stop = 1, outcome = 9; outcome == 9; ++stop) {
+                fs::remove_all(shared), fs::create_directory(shared), fs::permissions(shared, fs::perms(c.folderMode));
+                if (c.fileMode) fs::copy_file(dir.File("old"), file), ::chown(file.c_str(), test::Nobody, test::Nobody);
+                if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
+                const ino_t inode = c.fileMode && !::chmod(file.c_str(), c.fileMode) ? StatOf(file).st_ino : 0;
+                if ((outcome = as(*m, file.string(), stop, false)) == 9) {
+                    const std::string left = ReadBytes(file.string());  // a third wall opens for none
+                    EXPECT_TRUE(as(*m, file.string(), 0, true) || left == oldBytes || left == newBytes) << stop;
+                    ASSERT_EQ(as(*m, file.string(), 0, false), 0) << "after a stop at call " << stop;
+                }
+                EXPECT_EQ(test::NamesIn(shared).size(), 1u + c.twoNames) << "stopped at " << stop;
+                EXPECT_EQ(ReadBytes(file.string()), newBytes);
+                EXPECT_TRUE(!c.fileMode || outcome == 9 || (StatOf(file).st_ino == inode) == c.twoNames);
+            }
+        }
 }
 
 // A save under a name that was free never takes it from a file another
