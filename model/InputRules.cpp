@@ -197,12 +197,6 @@ std::string WallInputRefusal(const Model& m) {
         return "The toe has no thickness and a length of " + GeneralNumber(m.ToeLength);
     if (double(m.HeelTopDrop) + m.HeelEndThickness == 0 && m.HeelLength != 0)
         return "The heel has no thickness and a length of " + GeneralNumber(m.HeelLength);
-    // no water level below the underside of the base
-    if (m.WaterIncluded != 0)
-        for (const RuledValue* depth : {&DimensionValues[12], &DimensionValues[13]})
-            if (m.*depth->Variable > H + tolerance)
-                return std::string(depth->Name) + " " + GeneralNumber(m.*depth->Variable) +
-                       " lies below the base of a wall " + GeneralNumber(ToSingle(H)) + " high";
     return BearingWeightRefusal(m.BearingResistanceMethod, m.BaseUnitWeight);
 }
 

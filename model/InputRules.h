@@ -59,10 +59,10 @@ std::string BearingWeightRefusal(int bearingMethod, float baseUnitWeight);
 // Why no window could have made the wall `m` holds, in one line: the first
 // value that no editor taking it would take, or the first sum the
 // dimension editor keeps that does not hold (within the rounding of stored
-// values and of changes of unit system); empty when a window could. Reads
-// the depths and coefficient in use as SetWaterDepths leaves them. An upper
-// stem longer than the stem is no fault: the stem may have been shortened
-// since, and the design stops it at the stem's foot.
+// values and of changes of unit system); empty when a window could. A
+// water level below the base and an upper stem longer than the stem are no
+// fault: the wall may have been lowered since, with the water switched off,
+// and the analysis and design stop each at the base or at the stem's foot.
 std::string WallInputRefusal(const Model& m);
 
 }  // namespace brindlemar

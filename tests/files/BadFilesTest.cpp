@@ -188,8 +188,7 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
         test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, -1.5f);
         EXPECT_EQ(Opening(file.Bytes)->CurrentLoadCombination.Factor[3], -1.5f);
     }
-    // walls no window makes, by a field of the geometry: water above the wall
-    // top or the backfill surface, a back face 2 taller than the front one
+    // walls no window makes, by a geometry field: water above the top or the backfill, faces of two heights
     for (auto [field, value, message] : {std::tuple(13, -0.5f, "Front water depth -0.5 is not a number of 0 or more"),
                                          std::tuple(14, -0.5f, "Back water depth -0.5 is not a number of 0 or more"),
                                          std::tuple(9, 9.73f, "The back face is 12 high and the front face 10")}) {

@@ -36,9 +36,8 @@ std::unique_ptr<Model> SavedAndOpened(const Model& m, const std::string& path) {
 // Every way into a wall, in a seeded random order: after each step the design
 // reads what it reads once the reinforcement dialog has brought the upper stem
 // within the stem, and the wall saved opens again keeping the length's bytes.
-// A file holding a value at the edge of what its editor takes (stored through
-// the labels, which keep the wall whole) opens; one step beyond, written over,
-// never opens into a value no editor takes.
+// A value at the edge of what its editor takes (through the labels, which keep
+// the wall whole) opens; one step beyond it never opens into one none takes.
 TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
     test::MessageRecorder messages;
     test::BuiltInWall w;
@@ -50,7 +49,7 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
     const auto pick = [&random](std::size_t n) { return static_cast<int>(random() % n); };
     for (int step = 0; step < 600 && !HasFailure(); ++step) {
         const std::string typed = numbers[pick(std::size(numbers))];
-        const int way = pick(8), box = pick(PropertyBoxCount);
+        const int way = pick(9), box = pick(PropertyBoxCount);
         SCOPED_TRACE("step " + std::to_string(step) + ", way " + std::to_string(way) + ": " + typed);
         PropertyEntries properties = PropertyEntriesFromModel(m);
         RestraintEntries restraints = RestraintEntriesFromModel(m);
@@ -65,8 +64,7 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
             StoreProperties(m, properties);
         if (way == 2 && RestraintEntryRefusal(box % 3, typed).empty()) StoreRestraints(m, restraints);
         if (way == 3 && EntryRefusal(LoadOptionBoxAt(box % 15).Rule, typed, "").empty() &&
-            (box % 15 != BaseUnitWeightBox || BearingMethodRefusal(m.BearingResistanceMethod, typed).empty()))
-        {
+            (box % 15 != BaseUnitWeightBox || BearingMethodRefusal(m.BearingResistanceMethod, typed).empty())) {
             LoadOptionControls loads;  // its options chosen anew: active, computed coefficients, no restraints
             loads.BaseMaterialOption = m.BaseMaterialOption;
             for (int i = 0; i < LoadOptionBoxCount; ++i) LoadOptionText(loads, i) = EntryText(m.*LoadOptionValues[i].Variable);
@@ -81,6 +79,7 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
         if (way == 5) InitialiseProject(m);
         if (way == 6)
             m.PreviousUnitSystem = std::exchange(m.CurrentUnitSystem, static_cast<int16_t>(pick(3))), ConvertUnits(m);
+        if (way == 8) m.WaterIncluded = static_cast<int16_t>(~m.WaterIncluded), SetWaterDepths(m);  // the main window's
         if (way == 7 && field.Rule != EntryRule::AnyNumber) {
             const bool steep = field.Rule == EntryRule::FrictionAngle && Val(typed) > 45;
             const float edge = field.Rule == EntryRule::Positive ? 0.01f : steep ? 89.99f : 0;
