@@ -277,9 +277,10 @@ bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
 UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& text) {
     UpperStemLengthCheck check;
     const double v = Val(text);
+    // the length box's rule, on the number as far as a stored value holds it
     const double largest = std::numeric_limits<float>::max();
-    if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[6].Rule, static_cast<float>(std::clamp(v, -largest, largest))))
-        return check;
+    const float typed = static_cast<float>(std::clamp(v, -largest, largest));
+    if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[6].Rule, typed)) return check;
     const float last = LastStation(m.StemStations);
     if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > last) {
         check.Replacement = GeneralNumber(last);

@@ -285,7 +285,8 @@ bool EditDimension(Model& m, int index, const std::function<void(const std::stri
         showPopUp(refusal);
         // Cancel always leaves, also while the label shows a negative value
         if (m.DialogCancelled != 0) break;
-        refusal = EntryRefusal(DimensionValues[static_cast<std::size_t>(index)].Rule, m.EditValueText, DimensionName(index));
+        const EntryRule rule = DimensionValues[static_cast<std::size_t>(index)].Rule;
+        refusal = EntryRefusal(rule, m.EditValueText, DimensionName(index));
         if (Val(m.EditValueText) < 0) Beep();
     }
     if (m.DialogCancelled == 0) {

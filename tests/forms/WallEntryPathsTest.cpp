@@ -65,21 +65,20 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
         if (way == 2 && RestraintEntryRefusal(box % 3, typed).empty()) StoreRestraints(m, restraints);
         if (way == 3 && EntryRefusal(LoadOptionBoxAt(box % 15).Rule, typed, "").empty() &&
             (box % 15 != BaseUnitWeightBox || BearingMethodRefusal(m.BearingResistanceMethod, typed).empty())) {
-            LoadOptionControls loads;  // its options chosen anew: active, computed coefficients, no restraints
-            loads.BaseMaterialOption = m.BaseMaterialOption;
-            for (int i = 0; i < LoadOptionBoxCount; ++i) LoadOptionText(loads, i) = EntryText(m.*LoadOptionValues[i].Variable);
-            LoadOptionText(loads, box % 15) = typed;
+            LoadOptionControls c;  // its options chosen anew: active, computed coefficients, no restraints
+            c.BaseMaterialOption = m.BaseMaterialOption;
+            for (int i = 0; i < LoadOptionBoxCount; ++i) LoadOptionText(c, i) = EntryText(m.*LoadOptionValues[i].Variable);
+            LoadOptionText(c, box % 15) = typed;
             CopyCombinationSetsToWorkingCopy(m);
-            StoreLoadOptions(m, loads, m.LineLoads, m.LineLoadCount);
+            StoreLoadOptions(m, c, m.LineLoads, m.LineLoadCount);
         }
         if (way == 4) {
             OpenReinforcementDialog(m);
-            if (const UpperStemLengthCheck check = CheckUpperStemLength(m, typed); check.Valid) m.UpperStemLength = check.Length;
+            if (const auto check = CheckUpperStemLength(m, typed); check.Valid) m.UpperStemLength = check.Length;
         }
         if (way == 5) InitialiseProject(m);
         if (way == 6)
             m.PreviousUnitSystem = std::exchange(m.CurrentUnitSystem, static_cast<int16_t>(pick(3))), ConvertUnits(m);
-        if (way == 8) m.WaterIncluded = static_cast<int16_t>(~m.WaterIncluded), SetWaterDepths(m);  // the main window's
         if (way == 7 && field.Rule != EntryRule::AnyNumber) {
             const bool steep = field.Rule == EntryRule::FrictionAngle && Val(typed) > 45;
             const float edge = field.Rule == EntryRule::Positive ? 0.01f : steep ? 89.99f : 0;
@@ -95,6 +94,7 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
                 return other.Variable == field.Variable && KeepsRule(other.Rule, opened.get()->*field.Variable);
             })) << field.Name;
         }
+        if (way == 8) m.WaterIncluded = static_cast<int16_t>(~m.WaterIncluded), SetWaterDepths(m);  // the water switch
         auto dialog = std::make_unique<Model>(m);
         OpenReinforcementDialog(*dialog);
         ComputeDesignSectionForces(*dialog);
