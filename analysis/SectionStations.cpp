@@ -163,6 +163,11 @@ double ToeMemberLength(const Model& m) { return m.ToeLength > 0 ? m.ToeLength : 
 
 double HeelMemberLength(const Model& m) { return m.HeelLength > 0 ? m.HeelLength : 0; }
 
+float UpperStemLengthInUse(const Model& m) {
+    // the stem's last station is its length as a stored value (StemStationList)
+    return std::min(m.UpperStemLength, ToSingle(StemMemberLength(m)));
+}
+
 void BuildSectionStations(Model& m) {
     Store(StemStationList(m), m.StemStations, m.StemStationCount);
     Store(ToeStationList(m), m.ToeStations, m.ToeStationCount);

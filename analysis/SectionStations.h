@@ -24,6 +24,13 @@ double StemMemberLength(const Model& m);
 double ToeMemberLength(const Model& m);
 double HeelMemberLength(const Model& m);
 
+// The upper-stem length the design, its tables and the report work with:
+// the user's, stopped at the stem's foot (its last station). The stored
+// length stays as it is until the reinforcement dialog brings it within the
+// stem, so that a file keeps its bytes; a stem shortened since it was chosen
+// never has an upper stem below its foot.
+float UpperStemLengthInUse(const Model& m);
+
 // Positions along the wall are compared by one rule: two closer than the
 // tolerance are one. The model holds 32-bit floats, typed or converted
 // between unit systems, and a member's extent is often a sum of them, so a

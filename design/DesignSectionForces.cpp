@@ -127,7 +127,7 @@ bool ScanMember(Model& m, ScannedCombination& scanned, const std::vector<float>&
 // section force failed.
 bool ScanCombination(Model& m, int c, ScannedCombination& scanned) {
     const std::vector<float>& stem = m.StemStations;
-    const float upper = m.UpperStemLength;
+    const float upper = UpperStemLengthInUse(m);
 
     // upper stem: the stations above the upper-stem length, then that length;
     // a station within the position tolerance of that length is that length

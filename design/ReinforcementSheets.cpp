@@ -1,5 +1,6 @@
 #include "design/ReinforcementSheets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -7,6 +8,7 @@
 #include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/StabilityTable.h"
+#include "model/InputRules.h"
 #include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
@@ -52,8 +54,8 @@ std::string CombinationsListing(const Model& m) {
 float LastStation(const std::vector<float>& stations) { return stations.empty() ? 0.0f : stations.back(); }
 
 std::array<float, 5> MemberLengths(const Model& m) {
-    // nothing is clamped: an upper stem longer than the stem shows as a negative rest
-    return {0.0f, m.UpperStemLength, ToSingle(StemMemberLength(m) - m.UpperStemLength), ToSingle(ToeMemberLength(m)),
+    const float upper = UpperStemLengthInUse(m);
+    return {0.0f, upper, ToSingle(StemMemberLength(m) - upper), ToSingle(ToeMemberLength(m)),
             ToSingle(HeelMemberLength(m))};
 }
 
@@ -275,7 +277,10 @@ bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
 UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& text) {
     UpperStemLengthCheck check;
     const double v = Val(text);
-    if (!IsNumeric(text) || v < 0) return check;
+    // the length box's rule, on the number as far as a stored value holds it
+    const double largest = std::numeric_limits<float>::max();
+    const float typed = static_cast<float>(std::clamp(v, -largest, largest));
+    if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[6].Rule, typed)) return check;
     const float last = LastStation(m.StemStations);
     if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > last) {
         check.Replacement = GeneralNumber(last);

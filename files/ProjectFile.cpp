@@ -10,6 +10,7 @@
 #include "files/FileAccess.h"
 #include "files/Paths.h"
 #include "model/Initialise.h"
+#include "model/InputRules.h"
 #include "model/Outline.h"
 #include "runtime/Format.h"
 #include "runtime/RuntimeError.h"
@@ -302,13 +303,6 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
         CompleteBefore250(m, old);
     }
 
-    // Water above the backfill surface is a depth the dimensions refuse and
-    // the analysis cannot weigh: it would count earth above the surface as
-    // negative. Such a file is told, not opened into wrong numbers.
-    if (m.EnteredBackWaterDepth < 0)
-        throw FileFormatError("back water depth " + GeneralNumber(m.EnteredBackWaterDepth) +
-                              " stands above the backfill surface (0 or more)");
-
     // derived values: the height, and the water depths and seismic
     // coefficient in use as the switches read say
     m.WallHeight = ToSingle(FrontWallHeight(m));
@@ -316,6 +310,12 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
     SetSeismicCoefficient(m);
 
     RefitShearKey(m);
+
+    // A wall no window could have made (water above the wall, faces of two
+    // heights) is told, not opened into numbers the analysis was never meant
+    // to weigh.
+    const std::string refusal = WallInputRefusal(m);
+    if (!refusal.empty()) throw FileFormatError(refusal);
 
     // the footer token of old versions
     if (m.FooterTexts[1] == "&Input") m.FooterTexts[1] = "&File";

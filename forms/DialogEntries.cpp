@@ -10,8 +10,8 @@ namespace brindlemar {
 std::string EntryText(float value) { return GeneralNumber(value); }
 
 std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText) {
-    if (bearingMethod != TheoreticalBearing || !IsNumeric(unitWeightText) || EntryValue(unitWeightText) > 0) return "";
-    return "The theoretical bearing capacity needs the base's unit weight: type a number greater than 0";
+    if (!IsNumeric(unitWeightText)) return "";
+    return BearingWeightRefusal(bearingMethod, EntryValue(unitWeightText));
 }
 
 std::string EntryText(float value, std::optional<Quantity> q, int unitSystem) {
@@ -25,11 +25,7 @@ std::string EntryRefusal(EntryRule rule, const std::string& text, const std::str
     }
     if (!IsAcceptableEntry(text)) return ErrorDescription(ErrOverflow) + " in \"" + name + "\"";
     const float value = EntryValue(text);
-    if (rule == EntryRule::Positive && !(value > 0)) return "Type a number greater than 0";
-    if (rule == EntryRule::NotNegative && !(value >= 0)) return "Type a number of 0 or more";
-    if (rule == EntryRule::FrictionAngle && !(value >= 0 && value < 90))
-        return "Type an angle of 0 or more and less than 90";
-    return "";
+    return KeepsRule(rule, value) ? "" : "Type " + RuleDemand(rule);
 }
 
 float EntryValue(const std::string& text) { return ToSingle(Val(text)); }

@@ -7,12 +7,9 @@
 #include <string>
 
 #include "model/DisplayPrecision.h"
+#include "model/InputRules.h"
 
 namespace brindlemar {
-
-// What a box demands of its number. A friction angle lies from 0 to below
-// 90 degrees: at 90 the tangent has no end, beyond it friction would push.
-enum class EntryRule { Positive, NotNegative, AnyNumber, FrictionAngle };
 
 // The text a box shows for a stored value: the general number form.
 std::string EntryText(float value);
@@ -31,10 +28,7 @@ std::string EntryText(float value, std::optional<Quantity> q, int unitSystem);
 std::string EntryRefusal(EntryRule rule, const std::string& text, const std::string& name);
 
 // Why the bearing method chosen (a BearingMethod) refuses the base unit
-// weight typed for it; empty when it takes it. The theoretical bearing
-// capacity bears on the soil's weight: without one (and without cohesion) it
-// is 0, a resistance no wall passes, so the dialogs where the method is
-// chosen ask for the weight. The other methods take any value, and a text
+// weight typed for it (BearingWeightRefusal); empty when it takes it. A text
 // that is no number is for the box's own rule to refuse.
 std::string BearingMethodRefusal(int bearingMethod, const std::string& unitWeightText);
 

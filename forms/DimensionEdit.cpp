@@ -13,17 +13,6 @@ namespace brindlemar {
 
 namespace {
 
-// The model member behind each label.
-constexpr std::array<float ModelInputs::*, DimensionLabelCount> LabelMembers = {
-    &ModelInputs::ToeLength,          &ModelInputs::StemFrontBatter,     &ModelInputs::StemTopThickness,
-    &ModelInputs::StemBackBatter,     &ModelInputs::HeelLength,          &ModelInputs::BaseWidth,
-    &ModelInputs::FrontStemHeight,    &ModelInputs::ToeTopDrop,          &ModelInputs::ToeTipThickness,
-    &ModelInputs::BackStemHeight,     &ModelInputs::HeelTopDrop,         &ModelInputs::HeelEndThickness,
-    &ModelInputs::FrontWaterDepth,    &ModelInputs::BackWaterDepth,      &ModelInputs::BackfillSlopeRatio,
-    &ModelInputs::ShearKeyDepth,      &ModelInputs::ShearKeyToeDistance, &ModelInputs::ShearKeyWidth,
-    &ModelInputs::ShearKeyHeelDistance, &ModelInputs::WallHeight,
-};
-
 // The dimensions an edit may touch, worked on apart from the model so that
 // an edit that cannot be stored leaves the model as it was.
 struct Wall {
@@ -260,20 +249,14 @@ void FollowWall(Wall& w, bool waterIncluded) {
 }  // namespace
 
 float DimensionValue(const Model& m, int index) {
-    return m.*LabelMembers[static_cast<std::size_t>(CheckedIndex(index, 0, DimensionLabelCount - 1))];
+    return m.*DimensionValues[static_cast<std::size_t>(CheckedIndex(index, 0, DimensionLabelCount - 1))].Variable;
 }
 
 std::string DimensionCaption(const Model& m, int index) { return Format(DimensionValue(m, index), "#0.#0"); }
 
 namespace {
-// what each label measures, by index
-constexpr const char* DimensionNames[DimensionLabelCount] = {
-    "Toe length", "Stem front batter", "Stem top thickness", "Stem back batter", "Heel length", "Base width",
-    "Front stem height", "Toe top drop", "Toe tip thickness", "Back stem height", "Heel top drop",
-    "Heel end thickness", "Front water depth", "Back water depth", "Backfill slope", "Shear key depth",
-    "Shear key distance from the toe", "Shear key width", "Shear key distance from the heel", "Wall height"};
 std::string DimensionName(int index) {
-    return index >= 0 && index < DimensionLabelCount ? DimensionNames[index] : "Value";
+    return index >= 0 && index < DimensionLabelCount ? DimensionValues[static_cast<std::size_t>(index)].Name : "Value";
 }
 }  // namespace
 
@@ -302,7 +285,8 @@ bool EditDimension(Model& m, int index, const std::function<void(const std::stri
         showPopUp(refusal);
         // Cancel always leaves, also while the label shows a negative value
         if (m.DialogCancelled != 0) break;
-        refusal = EntryRefusal(EntryRule::NotNegative, m.EditValueText, DimensionName(index));
+        const EntryRule rule = DimensionValues[static_cast<std::size_t>(index)].Rule;
+        refusal = EntryRefusal(rule, m.EditValueText, DimensionName(index));
         if (Val(m.EditValueText) < 0) Beep();
     }
     if (m.DialogCancelled == 0) {

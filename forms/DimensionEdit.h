@@ -6,11 +6,12 @@
 #include <functional>
 #include <string>
 
+#include "model/InputRules.h"
 #include "model/Model.h"
 
 namespace brindlemar {
 
-// The twenty dimension labels, by index.
+// The twenty dimension labels, by index (of DimensionValues).
 enum DimensionLabelIndex : int {
     ToeLengthLabel = 0, StemFrontBatterLabel = 1, StemTopThicknessLabel = 2, StemBackBatterLabel = 3,
     HeelLengthLabel = 4, BaseWidthLabel = 5, FrontStemHeightLabel = 6, ToeTopDropLabel = 7,
@@ -20,9 +21,6 @@ enum DimensionLabelIndex : int {
     WallHeightLabel = 19,
 };
 inline constexpr int DimensionLabelCount = 20;
-
-// The smallest front stem height, back stem height and wall height.
-inline constexpr double MinimumStemHeight = 0.5;
 
 // The model value that label `index` stands for (error 9 outside 0 to 19).
 float DimensionValue(const Model& m, int index);

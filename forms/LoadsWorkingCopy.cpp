@@ -213,25 +213,11 @@ bool AppendWorkingCombinationSets(Model& m, const std::array<CombinationSet, 51>
 // ---- Accept ---------------------------------------------------------------------------
 
 const LoadOptionBox& LoadOptionBoxAt(int index) {
-    constexpr EntryRule Magnitude = EntryRule::NotNegative;
-    static const std::array<LoadOptionBox, LoadOptionBoxCount> boxes{{
-        {"Surcharge on upper ground", Magnitude},
-        {"Horizontal acceleration", Magnitude},
-        {"Normal earth pressure coefficient", Magnitude},
-        {"Seismic earth pressure coefficient", Magnitude},
-        {"Passive earth pressure coefficient", Magnitude},
-        {"Minimum equivalent-fluid density", Magnitude},
-        {"Nominal bearing resistance", PropertyBoxAt(NominalBearingBox).Rule},
-        {"Base friction angle", PropertyBoxAt(13).Rule},
-        {"Base cohesion", PropertyBoxAt(14).Rule},
-        {"SPT blow count", PropertyBoxAt(SptBlowCountBox).Rule},
-        {"CPT tip resistance", PropertyBoxAt(CptTipResistanceBox).Rule},
-        {"Base unit weight", PropertyBoxAt(26).Rule},
-        // the restraints dialog takes no negative number in any of its boxes
-        {"Horizontal capacity", EntryRule::NotNegative},
-        {"Shear key depth", EntryRule::NotNegative},
-        {"Position from toe end", EntryRule::NotNegative},
-    }};
+    static const std::array<LoadOptionBox, LoadOptionBoxCount> boxes = [] {
+        std::array<LoadOptionBox, LoadOptionBoxCount> named{};
+        for (std::size_t i = 0; i < named.size(); ++i) named[i] = {LoadOptionValues[i].Name, LoadOptionValues[i].Rule};
+        return named;
+    }();
     return boxes[static_cast<size_t>(CheckedIndex(index, 0, LoadOptionBoxCount - 1))];
 }
 

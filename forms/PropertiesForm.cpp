@@ -7,41 +7,53 @@ namespace brindlemar {
 
 namespace {
 
-using M = ModelInputs;
-constexpr EntryRule Pos = EntryRule::Positive;
-constexpr EntryRule Non = EntryRule::NotNegative;
-constexpr EntryRule Any = EntryRule::AnyNumber;
-constexpr EntryRule Phi = EntryRule::FrictionAngle;
+// Where each box of PropertyValues stands: its page, unit label and unit
+// table, and whether its row is hidden.
+struct BoxLayout {
+    int Page;
+    int UnitLabel;
+    UnitLabelTable ModelInputs::*Units;
+    bool Hidden;
+};
 
-const std::array<PropertyBox, PropertyBoxCount> Boxes = {{
-    {&M::ConcreteUnitWeight, Pos, WallPage, 0, &M::UnitWeightUnitLabels, false},
-    {&M::ConcreteCompressiveStress, Pos, WallPage, 1, &M::StressUnitLabels, false},
-    {&M::ConcreteElasticityModulus, Pos, WallPage, 2, &M::ModulusUnitLabels, false},
-    {&M::ConcretePoissonRatio, Pos, WallPage, 3, nullptr, false},
-    {&M::RebarYieldStress, Pos, ReinforcementPage, 4, &M::StressUnitLabels, false},
-    {&M::RebarElasticityModulus, Pos, ReinforcementPage, 5, &M::ModulusUnitLabels, false},
-    {&M::ConcreteCover, Pos, ReinforcementPage, 6, &M::SectionUnitLabels, false},
-    {&M::WaterUnitWeight, Pos, WaterPage, 7, &M::UnitWeightUnitLabels, false},
-    {&M::BackfillUnitWeight, Pos, BackfillEarthPage, 8, &M::UnitWeightUnitLabels, false},
-    {&M::BackfillDryDensity, Pos, BackfillEarthPage, 9, &M::UnitWeightUnitLabels, false},
-    {&M::BackfillSaturatedDensity, Pos, BackfillEarthPage, 10, &M::UnitWeightUnitLabels, false},
-    {&M::BackfillFrictionAngle, Phi, BackfillEarthPage, 11, &M::AngleUnitLabels, false},
-    {&M::BackfillCohesion, Non, BackfillEarthPage, 12, &M::StressUnitLabels, true},
-    {&M::BaseFrictionAngle, Phi, BasePage, 13, &M::AngleUnitLabels, false},
-    {&M::BaseCohesion, Non, BasePage, 14, &M::StressUnitLabels, false},
-    {&M::NominalBearingResistance, Pos, BasePage, 15, &M::StressUnitLabels, false},
-    {&M::BaseElasticityModulus, Pos, BasePage, 16, &M::ModulusUnitLabels, true},
-    {&M::EarthToEarthFrictionAngle, Phi, FrictionAnglesPage, 17, &M::AngleUnitLabels, false},
-    {&M::ConcreteToEarthFrictionAngle, Phi, FrictionAnglesPage, 18, &M::AngleUnitLabels, false},
-    {&M::ToeEarthUnitWeight, Pos, ToeEarthPage, 19, &M::UnitWeightUnitLabels, false},
-    {&M::ToeEarthDryDensity, Pos, ToeEarthPage, 20, &M::UnitWeightUnitLabels, false},
-    {&M::ToeEarthSaturatedDensity, Pos, ToeEarthPage, 21, &M::UnitWeightUnitLabels, false},
-    {&M::ToeEarthFrictionAngle, Phi, ToeEarthPage, 22, &M::AngleUnitLabels, false},
-    {&M::ToeEarthCohesion, Non, ToeEarthPage, 23, &M::StressUnitLabels, true},
-    {&M::BaseSptBlowCount, Any, BasePage, -1, nullptr, false},
-    {&M::BaseCptTipResistance, Any, BasePage, 24, &M::StressUnitLabels, false},
-    {&M::BaseUnitWeight, Any, BasePage, 25, &M::UnitWeightUnitLabels, false},
+using M = ModelInputs;
+constexpr std::array<BoxLayout, PropertyBoxCount> Layout = {{
+    {WallPage, 0, &M::UnitWeightUnitLabels, false},  // ConcreteUnitWeight
+    {WallPage, 1, &M::StressUnitLabels, false},  // ConcreteCompressiveStress
+    {WallPage, 2, &M::ModulusUnitLabels, false},  // ConcreteElasticityModulus
+    {WallPage, 3, nullptr, false},  // ConcretePoissonRatio
+    {ReinforcementPage, 4, &M::StressUnitLabels, false},  // RebarYieldStress
+    {ReinforcementPage, 5, &M::ModulusUnitLabels, false},  // RebarElasticityModulus
+    {ReinforcementPage, 6, &M::SectionUnitLabels, false},  // ConcreteCover
+    {WaterPage, 7, &M::UnitWeightUnitLabels, false},  // WaterUnitWeight
+    {BackfillEarthPage, 8, &M::UnitWeightUnitLabels, false},  // BackfillUnitWeight
+    {BackfillEarthPage, 9, &M::UnitWeightUnitLabels, false},  // BackfillDryDensity
+    {BackfillEarthPage, 10, &M::UnitWeightUnitLabels, false},  // BackfillSaturatedDensity
+    {BackfillEarthPage, 11, &M::AngleUnitLabels, false},  // BackfillFrictionAngle
+    {BackfillEarthPage, 12, &M::StressUnitLabels, true},  // BackfillCohesion
+    {BasePage, 13, &M::AngleUnitLabels, false},  // BaseFrictionAngle
+    {BasePage, 14, &M::StressUnitLabels, false},  // BaseCohesion
+    {BasePage, 15, &M::StressUnitLabels, false},  // NominalBearingResistance
+    {BasePage, 16, &M::ModulusUnitLabels, true},  // BaseElasticityModulus
+    {FrictionAnglesPage, 17, &M::AngleUnitLabels, false},  // EarthToEarthFrictionAngle
+    {FrictionAnglesPage, 18, &M::AngleUnitLabels, false},  // ConcreteToEarthFrictionAngle
+    {ToeEarthPage, 19, &M::UnitWeightUnitLabels, false},  // ToeEarthUnitWeight
+    {ToeEarthPage, 20, &M::UnitWeightUnitLabels, false},  // ToeEarthDryDensity
+    {ToeEarthPage, 21, &M::UnitWeightUnitLabels, false},  // ToeEarthSaturatedDensity
+    {ToeEarthPage, 22, &M::AngleUnitLabels, false},  // ToeEarthFrictionAngle
+    {ToeEarthPage, 23, &M::StressUnitLabels, true},  // ToeEarthCohesion
+    {BasePage, -1, nullptr, false},  // BaseSptBlowCount
+    {BasePage, 24, &M::StressUnitLabels, false},  // BaseCptTipResistance
+    {BasePage, 25, &M::UnitWeightUnitLabels, false},  // BaseUnitWeight
 }};
+
+const std::array<PropertyBox, PropertyBoxCount> Boxes = [] {
+    std::array<PropertyBox, PropertyBoxCount> boxes{};
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = {PropertyValues[i].Variable, PropertyValues[i].Rule, Layout[i].Page, Layout[i].UnitLabel,
+                    Layout[i].Units, Layout[i].Hidden};
+    return boxes;
+}();
 
 }  // namespace
 

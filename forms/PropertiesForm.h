@@ -27,7 +27,7 @@ enum PropertyBoxIndex : int {
 };
 
 struct PropertyBox {
-    float ModelInputs::*Variable;
+    float Model::*Variable;
     EntryRule Rule;
     int Page;
     int UnitLabel;                          // its lblUnit, -1 for none

@@ -7,8 +7,8 @@ namespace brindlemar {
 
 namespace {
 
-constexpr std::array<float ModelInputs::*, 3> BoxVariables = {
-    &ModelInputs::AdjacentStructureCapacity, &ModelInputs::ShearKeyDepth, &ModelInputs::AdjacentStructurePosition};
+const std::array<float Model::*, 3> BoxVariables = {
+    RestraintValues[0].Variable, RestraintValues[1].Variable, RestraintValues[2].Variable};
 constexpr std::array<int16_t ModelInputs::*, 3> CheckVariables = {
     &ModelInputs::PassiveToePressureIncluded, &ModelInputs::AdjacentStructureIncluded, &ModelInputs::ShearKeyIncluded};
 constexpr std::array<Quantity, 3> BoxQuantities = {Quantity::ForcePerLength, Quantity::Length, Quantity::Length};
@@ -31,9 +31,8 @@ std::array<std::string, 3> RestraintUnitLabels(const Model& m) {
 }
 
 std::string RestraintEntryRefusal(int index, const std::string& text) {
-    // by RestraintBoxIndex, named as beside them
-    static const char* const names[3] = {"Ultimate horizontal load", "Shear key depth", "Position from toe end"};
-    return EntryRefusal(EntryRule::NotNegative, text, names[CheckedIndex(index, 0, 2)]);
+    const RuledValue& box = RestraintValues[static_cast<std::size_t>(CheckedIndex(index, 0, 2))];
+    return EntryRefusal(box.Rule, text, box.Name);
 }
 
 bool RestraintBoxEnabled(const RestraintEntries& entries, int index) {

@@ -122,12 +122,12 @@ TEST(MemberLengths, AreTheWallsWhicheverCombinationRanLast) {
     EXPECT_EQ(MemberLengths(m), expected);
 
     // the shorter stem face bounds the stem; an upper stem longer than the
-    // stem leaves a negative rest; a wall without toe or heel has none
+    // stem ends at its foot; a wall without toe or heel has none
     m.FrontStemHeight = 2;
     m.UpperStemLength = 5;
     m.ToeLength = 0;
     m.HeelLength = -1;
-    const std::array<float, 5> bare{0, 5, -3, 0, 0};
+    const std::array<float, 5> bare{0, 2, 0, 0, 0};
     EXPECT_EQ(MemberLengths(m), bare);
 }
 

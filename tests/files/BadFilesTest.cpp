@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <tuple>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -187,12 +188,13 @@ TEST(BadProjectFiles, NoNumberThatIsNotANumberReachesTheModel) {
         test::PatchSingle(file.Bytes, file.Offsets["CurrentLoadCombination"] + 2 + 7 + 4 * 3, -1.5f);
         EXPECT_EQ(Opening(file.Bytes)->CurrentLoadCombination.Factor[3], -1.5f);
     }
-    // back water above the backfill surface, which the analysis would weigh
-    // as negative earth
-    {
+    // walls no window makes, by a geometry field: water above the top or the backfill, faces of two heights
+    for (auto [field, value, message] : {std::tuple(13, -0.5f, "Front water depth -0.5 is not a number of 0 or more"),
+                                         std::tuple(14, -0.5f, "Back water depth -0.5 is not a number of 0 or more"),
+                                         std::tuple(9, 9.73f, "The back face is 12 high and the front face 10")}) {
         test::ByteWriter file = WithLoads("2.60").Build();
-        test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * 14, -0.5f);
-        EXPECT_NE(Refusal(file.Bytes).find("back water depth -0.5 stands above the backfill surface"), std::string::npos);
+        test::PatchSingle(file.Bytes, file.Offsets["Geometry"] + 4 * field, value);
+        EXPECT_NE(Refusal(file.Bytes).find(message), std::string::npos) << message;
     }
     // values that overflow when the reader adds them up
     test::ByteWriter file = WithLoads("2.60").Build();

@@ -200,7 +200,7 @@ TEST(ProjectFileVersions, A221FileUnderSIHasTheKeyAtTheHeelAndTenfoldCover) {
     file.Version = "2.21";
     file.UnitSystem = SI;
     file.OldCover = 5.5f;
-    file.Geometry[5] = 6.0f;  // base width
+    file.Geometry[4] = 2.17f, file.Geometry[5] = 6.0f;  // heel length and base width
     const Opened o = Open(file);
     EXPECT_FLOAT_EQ(o.m->ConcreteCover, 55);
     EXPECT_NEAR(o.m->ShearKeyToeDistance, 5.4f, 1e-5);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/SectionStations.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "design/StabilityTable.h"
@@ -216,12 +217,8 @@ void frmRein::Form_Load() {
     Text1->setPlainText(CellText(CombinationsListing(m_)));
 
     // a stem shortened since the length was chosen: the upper stem ends at
-    // the stem's foot, and the forces are those of the length shown
-    const float lastStation = LastStation(m_.StemStations);
-    if (m_.UpperStemLength > lastStation) {
-        m_.UpperStemLength = lastStation;
-        ComputeDesignSectionForces(m_);
-    }
+    // the stem's foot, where the forces shown already end it
+    m_.UpperStemLength = UpperStemLengthInUse(m_);
 
     Combo1a->clear();
     Combo1a->addItems({"Bending moments (Mu)", "Shearing forces (Vu)"});
