@@ -124,19 +124,79 @@ std::string UserName() {
 }
 
 bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
-    char value[4096];
-    const ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
+    std::vector<char> value(1 << 16);  // the most an attribute holds
+    const ssize_t size = ::fgetxattr(fd, SavingMark, value.data(), value.size());
     if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
     // a mark too long to read is a mark all the same
     if (size < 0 && errno != ERANGE) return false;
-    mark = size < 0 ? "" : std::string(value, static_cast<std::size_t>(size));
+    mark = size < 0 ? "" : std::string(value.data(), static_cast<std::size_t>(size));
     return true;
 }
 
+namespace {
+
+constexpr std::size_t PageBytes = 4096;
+constexpr const char* StateTag = "pages ";
+
+// The line of the mark that says what the file may hold; "" when it has none.
+// A name may hold line breaks, a user name none: the lines count from the end.
+std::string StateLine(const std::string& mark) {
+    const std::size_t lineBreak = mark.rfind('\n');
+    return lineBreak != std::string::npos && mark.compare(lineBreak + 1, 6, StateTag) == 0 ? mark.substr(lineBreak + 1)
+                                                                                             : "";
+}
+
+// Four hexadecimal digits for the page of `bytes` at `page`.
+std::string PageKey(const std::string& bytes, std::size_t page) {
+    const std::string key = KeyOf(bytes.substr(page * PageBytes, PageBytes));
+    return key.substr(0, 4);
+}
+
+std::size_t PagesOf(std::size_t size) { return (size + PageBytes - 1) / PageBytes; }
+
+}  // namespace
+
+std::string SavingStateOf(const std::string& before, const std::string& after) {
+    std::string state = StateTag + std::to_string(before.size()) + " " + std::to_string(after.size()) + " ";
+    for (const std::string* bytes : {&before, &after})
+        for (std::size_t page = 0; page < PagesOf(bytes->size()); ++page) state += PageKey(*bytes, page);
+    return state;
+}
+
+std::string MarkWithoutState(const std::string& mark) {
+    const std::string state = StateLine(mark);
+    return state.empty() ? mark : mark.substr(0, mark.size() - state.size() - 1);
+}
+
+bool MarkHolds(const std::string& mark, const std::string& contents) {
+    const std::string state = StateLine(mark);
+    unsigned long long before = 0, after = 0;
+    int read = 0;
+    if (std::sscanf(state.c_str(), "pages %llu %llu %n", &before, &after, &read) != 2 || read <= 0) return true;
+    const std::string keys = state.substr(static_cast<std::size_t>(read));
+    const std::size_t pagesBefore = PagesOf(before), pagesAfter = PagesOf(after);
+    // a line that cannot be read says nothing
+    if (keys.size() != 4 * (pagesBefore + pagesAfter)) return true;
+    if (contents.size() > std::max(before, after)) return false;
+    std::size_t neither = 0;
+    for (std::size_t page = 0; page < PagesOf(contents.size()); ++page) {
+        const std::string key = PageKey(contents, page);
+        neither += !((page < pagesBefore && keys.compare(4 * page, 4, key) == 0) ||
+                     (page < pagesAfter && keys.compare(4 * (pagesBefore + page), 4, key) == 0));
+    }
+    return neither <= (contents.size() != before && contents.size() != after ? 2u : 1u);
+}
+
+bool SavingMarkHolds(int fd, std::string& mark) {
+    std::string contents;
+    return SavingMarkOn(fd, mark) && (!ReadContents(fd, contents) || MarkHolds(mark, contents));
+}
+
 std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
-    const std::size_t lineBreak = mark.find('\n');
-    const std::string where = mark.substr(0, lineBreak);
-    const std::string owner = lineBreak == std::string::npos ? "" : mark.substr(lineBreak + 1);
+    const std::string copyAndOwner = MarkWithoutState(mark);
+    const std::size_t lineBreak = copyAndOwner.rfind('\n');
+    const std::string where = copyAndOwner.substr(0, lineBreak);
+    const std::string owner = lineBreak == std::string::npos ? "" : copyAndOwner.substr(lineBreak + 1);
     if (where.empty()) return "no copy (the save kept none)";
     // a ".BAK" is named beside the file as it was reached
     const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
