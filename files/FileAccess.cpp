@@ -573,9 +573,9 @@ bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax
 }
 
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
-                             FileStamp* left) {
+                             FileStamp* left, const ReplaceCheck& mayReplace) {
     std::string error;
-    WriteFile(path, compose, backup, left, {}, error);
+    WriteFile(path, compose, backup, left, mayReplace, error);
     return error;
 }
 

@@ -92,7 +92,7 @@ bool WriteFileWith(const std::string& path, const std::function<void(RecordWrite
 // The write above without the pointer and the message: "" when the file was
 // written, else the message the write above would show.
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                             bool backup = false, FileStamp* left = nullptr);
+                             bool backup = false, FileStamp* left = nullptr, const ReplaceCheck& mayReplace = {});
 
 // Which file is at `path` now (links followed) and when it was last written;
 // an empty stamp when there is none.
