@@ -141,9 +141,8 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     EXPECT_FLOAT_EQ(m->StemTopThickness, 0.83f);
 }
 
-// A defaults file another program wrote since this one read or wrote it is
-// replaced only when the user says so (No the default); kept, it is left
-// alone until the program ends, and not asked about again.
+// A defaults file another program wrote since is replaced only when the user
+// says so (No the default); kept, it is left alone until the program ends.
 TEST(DefaultsFile, OneAnotherProgramWroteIsReplacedOnlyWhenTheUserSaysSo) {
     for (const int answer : {vbNo, vbYes}) {
         test::TempDir dir;
@@ -152,8 +151,7 @@ TEST(DefaultsFile, OneAnotherProgramWroteIsReplacedOnlyWhenTheUserSaysSo) {
         test::MessageRecorder rec;
         rec.Answer(answer);
         for (int save = 0; save < 2; ++save) EXPECT_EQ(WriteDefaultsFile(*m, m->DefaultsFilePath), answer == vbYes);
-        ASSERT_EQ(rec.Messages.size(), 1u);
-        EXPECT_EQ(rec.Messages[0].Style, vbYesNo + vbExclamation + vbDefaultButton2);
+        EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Style == vbYesNo + vbExclamation + vbDefaultButton2);
         // the other asks in turn only when it did not write last
         EXPECT_EQ(WriteDefaultsFile(*other, m->DefaultsFilePath), answer == vbNo);
         EXPECT_EQ(rec.Messages.size(), answer == vbNo ? 1u : 2u);

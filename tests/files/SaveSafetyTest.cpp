@@ -471,20 +471,18 @@ TEST(SaveSafety, ASaveFollowsNoLinkTheSystemWouldRefuse) {
     struct Case { uid_t linkOwner, folderOwner; bool refused; };
     for (const Case c : {Case{test::Nobody, 0, true}, Case{0, 0, false}, Case{test::Nobody, test::Nobody, false}})
         for (const auto& write : kinds) {
-            fs::remove_all(shared);
-            fs::create_directory(shared);
+            fs::remove_all(shared), fs::create_directory(shared), fs::create_symlink(thesis, link);
             test::WriteBytes(thesis, "thesis");
-            fs::create_symlink(thesis, link);
             ASSERT_EQ(::chmod(shared.c_str(), 01777) + ::chown(shared.c_str(), c.folderOwner, 0) +
                           ::lchown(link.c_str(), c.linkOwner, 0), 0);
             test::MessageRecorder rec;
             m->DefaultsWriteFailureTold = false;
             EXPECT_EQ(write(), !c.refused);
             EXPECT_EQ(ReadBytes(thesis) == "thesis", c.refused);
-            EXPECT_TRUE(!c.refused || (rec.Messages.size() == 1 &&
-                                       rec.Messages[0].Text == "Cannot write " + link.string() + ": the link " +
-                                           link.string() + " leads to " + thesis + ", but it is another user's "
-                                           "link in a folder anyone may write, and the system follows no such link"));
+            const std::string told = "Cannot write " + link.string() + ": the link " + link.string() + " leads to " +
+                                     thesis + ", but it is another user's link in a folder anyone may write, and the "
+                                     "system follows no such link";
+            EXPECT_TRUE(!c.refused || (rec.Messages.size() == 1 && rec.Messages[0].Text == told));
         }
 }
 

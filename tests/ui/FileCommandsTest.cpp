@@ -394,14 +394,12 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
         const test::RecordedMessage& asked = rec.Messages.back();
         EXPECT_TRUE(lockedWhileAsked);
         const std::string leadsTo = fs::canonical(path).string();
-        EXPECT_EQ(asked.Text,
-                  c.change == PutLinkToAnotherFile
-                      ? path + " now leads to another file than the one opened: " + leadsTo +
-                            ". Replace that file with this wall?"
-                      : path + (c.elsewhere ? " was replaced by another program since it was opened. Replace the "
-                                              "file now there with this wall?"
-                                            : " was changed by another program since it was opened. Replace it "
-                                              "with this wall?"));
+        EXPECT_EQ(asked.Text, c.change == PutLinkToAnotherFile
+                                  ? path + " now leads to another file than the one opened: " + leadsTo +
+                                        ". Replace that file with this wall?"
+                                  : path + (c.elsewhere ? " was replaced" : " was changed") +
+                                        " by another program since it was opened. Replace " +
+                                        (c.elsewhere ? "the file now there" : "it") + " with this wall?");
         EXPECT_EQ(asked.Style, vbYesNo + vbExclamation + vbDefaultButton2);
         EXPECT_EQ(asked.Title, "Brindlemar");
         const bool replaced = c.answer == vbYes;
