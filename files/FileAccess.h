@@ -50,7 +50,8 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // he may not read. A symbolic link at `path` itself is followed: the file it
 // points to is saved and the link stays; a link the system would not follow
 // (another user's, in a folder anyone may write and whose sticky bit is set)
-// is not, and the message names it and where it leads. The save holds a lock on the file
+// is not, and the message names it and where it leads. The save holds a
+// lock on the file
 // from the moment it looks at it to its end, so that two saves never write
 // it at once; one that waited and finds the file changed is refused, and
 // one that another program keeps waiting longer than a moment (the windows

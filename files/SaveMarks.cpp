@@ -198,7 +198,7 @@ std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
     const std::string where = copyAndOwner.substr(0, lineBreak);
     const std::string owner = lineBreak == std::string::npos ? "" : copyAndOwner.substr(lineBreak + 1);
     if (where.empty()) return "no copy (the save kept none)";
-    // a ".BAK" is named beside the file as it was reached
+    // earlier saves named a ".BAK" by its name alone: beside the file as it was reached
     const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
     const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());
