@@ -184,7 +184,9 @@ bool MarkHolds(const std::string& mark, const std::string& contents) {
         neither += !((page < pagesBefore && keys.compare(4 * page, 4, key) == 0) ||
                      (page < pagesAfter && keys.compare(4 * (pagesBefore + page), 4, key) == 0));
     }
-    return neither <= (contents.size() != before && contents.size() != after ? 2u : 1u);
+    // the page the save was writing, the one its putting back the previous
+    // contents was writing, and a last one cut at a length of neither
+    return neither <= (contents.size() != before && contents.size() != after ? 3u : 2u);
 }
 
 bool SavingMarkHolds(int fd, std::string& mark) {

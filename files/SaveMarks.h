@@ -94,8 +94,9 @@ bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr);
 // The last line of a save's mark: what the file may hold until the save is
 // done, page by page, from `before`, what it holds when marked, and
 // `after`, what the save writes over it; a save cut short leaves each page
-// as it was or as written, but for the one it was writing (and a last one
-// cut at a length of neither).
+// as it was or as written, but for the one it was writing, the one it was
+// putting back when the write failed, and a last one cut at a length of
+// neither.
 std::string SavingStateOf(const std::string& before, const std::string& after);
 
 // The mark without that line: where the copy waits, and whose it is.
