@@ -112,12 +112,24 @@ bool WriteDefaultsFile(Model& m, const std::string& path) {
     // message each time
     if (!folder.empty() && !FolderReadProblem(folder.string()).empty()) return false;
 
+    // the program's own defaults file, when another program wrote it since:
+    // kept, it is left alone until the program ends
+    const bool own = path == m.DefaultsFilePath;
+    const auto mayReplace = [&](const FileStamp& found) {
+        if (!own || m.DefaultsFileStamp == FileStamp{} || found == m.DefaultsFileStamp) return true;
+        m.DefaultsFileLeftAlone = MsgBox(PathForMessage(path) + " was changed by another program since this one "
+                                         "read or wrote it. Replace it with the defaults in use here?",
+                                         vbYesNo + vbExclamation + vbDefaultButton2, ProductName) != vbYes;
+        return !m.DefaultsFileLeftAlone;
+    };
     std::string error;
+    FileStamp left;
     {
         const BusyPointer busy;
-        error = WriteFileProblem(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); });
+        error = WriteFileProblem(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); }, false, &left, mayReplace);
     }
-    if (error.empty()) return true;
+    if (error.empty() && own && !m.DefaultsFileLeftAlone) m.DefaultsFileStamp = left;
+    if (error.empty()) return !m.DefaultsFileLeftAlone;
     if (!m.DefaultsWriteFailureTold) MsgBox(error, vbExclamation, ProductName);
     m.DefaultsWriteFailureTold = true;
     return false;
@@ -145,6 +157,7 @@ bool ReadUserDefaults(Model& m) {
     }
     if (problem.empty()) {
         m = std::move(*staged);
+        m.DefaultsFileStamp = FileStampOf(path);
         return true;
     }
 

@@ -13,13 +13,15 @@ constexpr std::size_t LargestFactorFileBytes = 4 + 2 * MaxTextBytes + MaxSetTabl
 
 }  // namespace
 
-bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path) {
-    return WriteFileWith(path, [&](RecordWriter& w) {
+bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path,
+                     const ReplaceCheck& mayReplace) {
+    const auto compose = [&](RecordWriter& w) {
         w.LeadIn();
         w.Text(FileTypeTitleText);
         w.Text(FileLayoutVersion);
         w.SetTable(count, sets);
-    });
+    };
+    return WriteFileWith(path, compose, false, nullptr, mayReplace);
 }
 
 bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {

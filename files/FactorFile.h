@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/Encoding.h"
+#include "files/FileAccess.h"
 
 namespace brindlemar {
 
@@ -16,8 +17,10 @@ struct FactorFileSets {
     CombinationSetTable Sets{};
 };
 
-// Writes slots 0 to count of `sets`.
-bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path);
+// Writes slots 0 to count of `sets`; a file found at `path` is replaced
+// only when `mayReplace` says so (asked while the save holds its lock).
+bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path,
+                     const ReplaceCheck& mayReplace = {});
 
 // Reads a whole factor file into `file`; false, with the user told why, when
 // it cannot be read. `file` is filled only on success.

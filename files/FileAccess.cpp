@@ -78,6 +78,8 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
         bytes.append(chunk, static_cast<std::size_t>(n));
     }
     if (bytes.size() > largest) return tooLong(bytes.size());
+    // a mark tells of its save only while the file may still be as that save left it
+    found.Marked = found.Marked && MarkHolds(found.Mark, bytes);
     struct stat after {};
     const bool changed = ::fstat(file.Get(), &after) != 0 || after.st_ctim.tv_sec != opened.st_ctim.tv_sec ||
                          after.st_ctim.tv_nsec != opened.st_ctim.tv_nsec;
@@ -323,14 +325,18 @@ Descriptor KeepCopy(const SaveJob& job, int file, fs::path& copyPath, std::strin
     return Descriptor();
 }
 
-// Marks the open file `file` as being overwritten, its previous contents
-// waiting at `where`, and puts the mark on the disk before the file changes.
-// On a file system that keeps no user attributes the mark is noted in the
-// user's own cache instead; false, with the reason, when one cannot be set
-// otherwise (the disk is full).
-bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
-    const std::string mark = where + "\n" + UserName();
-    const bool set = ::fsetxattr(file, SavingMark, mark.data(), mark.size(), XATTR_CREATE) == 0;
+// Marks the open file `file` as being overwritten, with `mark` (where its
+// previous contents wait and whose copy that is) and what the file may hold
+// until the save is done, and puts the mark on the disk before the file
+// changes; it replaces a mark that no longer holds, or one whose save this
+// one finishes. A mark too long for the file system says only where the
+// copy waits. On a file system that keeps no user attributes the mark is
+// noted in the user's own cache instead; false, with the reason, when one cannot be set otherwise (the disk is full).
+bool MarkOverwrite(SaveJob& job, int file, const std::string& mark) {
+    std::string now;
+    const std::string full = mark + "\n" + SavingStateOf(ReadContents(file, now) ? now : "", *job.Bytes);
+    const bool set = ::fsetxattr(file, SavingMark, full.data(), full.size(), 0) == 0 ||
+                     (errno != ENOTSUP && ::fsetxattr(file, SavingMark, mark.data(), mark.size(), 0) == 0);
     if (!set && errno != ENOTSUP) {
         job.Reason = "the file cannot be marked as being saved: " + SystemError();
         return false;
@@ -339,6 +345,14 @@ bool MarkOverwrite(SaveJob& job, int file, const std::string& where) {
     if (::fsync(file) == 0) return true;
     job.Reason = SystemError();
     return false;
+}
+
+// `file` by a path that does not depend on the name it was reached by: its
+// folder's own path (links and ".." resolved), then its name.
+fs::path WholePath(const fs::path& file) {
+    std::error_code ec;
+    const fs::path folder = fs::canonical(Folder(file), ec);
+    return ec ? file : folder / file.filename();
 }
 
 // Notes what the open file `file` now is as what the save left.
@@ -384,8 +398,9 @@ bool WriteInPlace(SaveJob& job) {
     // a file that a save cut short left marked is no whole file to keep a
     // copy of: its mark names the last whole contents until it is saved
     std::string earlier;
-    if (SavingMarkOn(file, earlier)) {
-        if (Overwrite(file, job)) return true;
+    if (SavingMarkHolds(file, earlier)) {
+        // the mark says from then on what this save may leave
+        if (MarkOverwrite(job, file, MarkWithoutState(earlier)) && Overwrite(file, job)) return true;
         job.Reason = SystemError() + "\nA save of it was cut short before; its previous contents are kept in " +
                      CutShortCopyOf(job.Target.string(), earlier);
         job.Intact = false;
@@ -397,7 +412,7 @@ bool WriteInPlace(SaveJob& job) {
     const bool beside = job.Backup.Valid() && SyncFolder(Folder(job.Target));
     if (!beside && !(cached = KeepCopy(job, file, copyPath, job.Reason)).Valid()) return false;
     const int copy = beside ? job.Backup.Get() : cached.Get();
-    if (!MarkOverwrite(job, file, beside ? copyPath.filename().string() : copyPath.string())) {
+    if (!MarkOverwrite(job, file, (beside ? WholePath(copyPath) : copyPath).string() + "\n" + UserName())) {
         if (cached.Valid()) RemoveOwnFile(copyPath, copy);
         return false;
     }
@@ -419,9 +434,16 @@ bool WriteInPlace(SaveJob& job) {
 bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string& error, bool backup,
                         FileStamp& left, const ReplaceCheck& mayReplace) {
     SaveJob job;
-    job.Target = FollowLinks(path);
+    fs::path refused;
+    job.Target = FollowLinks(path, &refused);
     job.Bytes = &bytes;
     const std::string cannot = "Cannot write " + Shown(path) + ": ";
+    if (!refused.empty()) {
+        error = cannot + "the link " + Shown(refused.string()) + " leads to " +
+                Shown(FollowLinks(refused.string()).string()) +
+                ", but it is another user's link in a folder anyone may write, and the system follows no such link";
+        return false;
+    }
 
     // what is there now: it keeps its permission bits, and bits that forbid
     // writing are respected even by a user the system would let write
@@ -475,7 +497,7 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
     std::string earlierMark;
     if (backup && job.Replacing && job.BackupPath != job.Target) {
         job.Stale = BackupOfASave(job.BackupPath, job.Target, job.Made);
-        if (!SavingMarkOn(job.Held.Get(), earlierMark)) MakeBackup(job);
+        if (!SavingMarkHolds(job.Held.Get(), earlierMark)) MakeBackup(job);
         // a copy the user may not read, left by another user's save
         else if (!job.Stale.Valid()) job.Stale = BackupNamedBy(earlierMark, job.Target, job.BackupPath);
     }
@@ -567,9 +589,9 @@ bool ReadFileWith(const std::string& path, const std::string& kind, std::uintmax
 }
 
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose, bool backup,
-                             FileStamp* left) {
+                             FileStamp* left, const ReplaceCheck& mayReplace) {
     std::string error;
-    WriteFile(path, compose, backup, left, {}, error);
+    WriteFile(path, compose, backup, left, mayReplace, error);
     return error;
 }
 

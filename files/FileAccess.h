@@ -48,7 +48,10 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // readable by the user alone until it is the previous file's: a link planted
 // in a shared folder is never followed, and no one keeps a handle on a file
 // he may not read. A symbolic link at `path` itself is followed: the file it
-// points to is saved and the link stays. The save holds a lock on the file
+// points to is saved and the link stays; a link the system would not follow
+// (another user's, in a folder anyone may write and whose sticky bit is set)
+// is not, and the message names it and where it leads. The save holds a
+// lock on the file
 // from the moment it looks at it to its end, so that two saves never write
 // it at once; one that waited and finds the file changed is refused, and
 // one that another program keeps waiting longer than a moment (the windows
@@ -90,7 +93,7 @@ bool WriteFileWith(const std::string& path, const std::function<void(RecordWrite
 // The write above without the pointer and the message: "" when the file was
 // written, else the message the write above would show.
 std::string WriteFileProblem(const std::string& path, const std::function<void(RecordWriter&)>& compose,
-                             bool backup = false, FileStamp* left = nullptr);
+                             bool backup = false, FileStamp* left = nullptr, const ReplaceCheck& mayReplace = {});
 
 // Which file is at `path` now (links followed) and when it was last written;
 // an empty stamp when there is none.

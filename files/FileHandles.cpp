@@ -26,11 +26,20 @@ std::string KindOfEntry(mode_t mode) {
     return "not a plain file";
 }
 
-fs::path FollowLinks(const std::string& path) {
+fs::path FollowLinks(const std::string& path, fs::path* refused) {
     fs::path p = path;
     for (int hops = 0; hops < 40; ++hops) {
         std::error_code ec;
-        if (!fs::is_symlink(fs::symlink_status(p, ec))) break;
+        struct stat link {}, folder {};
+        if (::lstat(p.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) break;
+        // the rule holds here even where the system was told to drop it: such
+        // a link is how another user makes a save replace a private file
+        constexpr mode_t shared = S_ISVTX | S_IWOTH;
+        if (refused && link.st_uid != ::geteuid() && ::stat(Folder(p).c_str(), &folder) == 0 &&
+            (folder.st_mode & shared) == shared && folder.st_uid != link.st_uid) {
+            *refused = p;
+            break;
+        }
         const fs::path to = fs::read_symlink(p, ec);
         if (ec) break;
         p = to.is_absolute() ? to : p.parent_path() / to;
@@ -97,6 +106,17 @@ bool CopyContents(int from, int to) {
         offset += n;
     }
     return ::ftruncate(to, offset) == 0 && ::fsync(to) == 0;
+}
+
+bool ReadContents(int fd, std::string& contents) {
+    char buffer[1 << 16];
+    contents.clear();
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(contents.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n == 0;
+        contents.append(buffer, static_cast<std::size_t>(n));
+    }
 }
 
 bool SyncFolder(const fs::path& folder) {

@@ -51,8 +51,11 @@ private:
 std::string KindOfEntry(mode_t mode);
 
 // Follows a chain of symbolic links to the path they end at, which need not
-// exist yet: saving through a link writes the file it points to.
-std::filesystem::path FollowLinks(const std::string& path);
+// exist yet: saving through a link writes the file it points to. With
+// `refused`, it stops at the first link the system would not follow for
+// this user (another user's link in a folder anyone may write whose sticky
+// bit is set, unless the folder is the link owner's) and names it there.
+std::filesystem::path FollowLinks(const std::string& path, std::filesystem::path* refused = nullptr);
 
 // A file's own folder, "." for a name without one.
 std::filesystem::path Folder(const std::filesystem::path& file);
@@ -79,6 +82,9 @@ bool WriteAt(int fd, const char* data, std::size_t size, off_t offset);
 
 // Makes `to` hold exactly what `from` holds, on the disk.
 bool CopyContents(int from, int to);
+
+// Everything the open file `fd` holds; false when it cannot be read.
+bool ReadContents(int fd, std::string& contents);
 
 // Flushes a folder to the disk, so that a name just made or replaced in it
 // survives a power cut. A file system that cannot flush a folder (EINVAL)

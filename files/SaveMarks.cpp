@@ -134,8 +134,10 @@ fs::path SavingNoteOf(int fd, const fs::path& cache) {
 
 std::string UserName() { return NameOfUser(::geteuid()); }
 
-Descriptor BackupNamedBy(const std::string& mark, const fs::path& target, const fs::path& backupPath) {
-    const std::size_t lineBreak = mark.find('\n');
+Descriptor BackupNamedBy(const std::string& fullMark, const fs::path& target, const fs::path& backupPath) {
+    // a name may hold line breaks, a user name none: the owner is the last line
+    const std::string mark = MarkWithoutState(fullMark);
+    const std::size_t lineBreak = mark.rfind('\n');
     if (lineBreak == std::string::npos || backupPath == target) return Descriptor();
     const std::string where = mark.substr(0, lineBreak);
     const fs::path copy = where.find('/') == std::string::npos ? Folder(target) / where : fs::path(where);
@@ -148,8 +150,8 @@ Descriptor BackupNamedBy(const std::string& mark, const fs::path& target, const 
 }
 
 bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
-    char value[4096];
-    ssize_t size = ::fgetxattr(fd, SavingMark, value, sizeof value);
+    std::vector<char> value(1 << 16);  // the most an attribute holds
+    ssize_t size = ::fgetxattr(fd, SavingMark, value.data(), value.size());
     if (unsupported) *unsupported = size < 0 && errno == ENOTSUP;
     // a mark too long to read is a mark all the same
     if (size < 0 && errno == ERANGE) size = 0;
@@ -160,10 +162,10 @@ bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
         struct stat s {};
         if (!note.Valid() || ::fstat(note.Get(), &s) != 0 || s.st_uid != ::geteuid()) return false;
         // a note cut short before its end was written was made before the file changed
-        size = ::pread(note.Get(), value, sizeof value, 0);
-        if (size <= 0 || value[--size] != '\0') return false;
+        size = ::pread(note.Get(), value.data(), value.size(), 0);
+        if (size <= 0 || value[static_cast<std::size_t>(--size)] != '\0') return false;
     }
-    mark = std::string(value, static_cast<std::size_t>(size));
+    mark = std::string(value.data(), static_cast<std::size_t>(size));
     return true;
 }
 
@@ -179,12 +181,74 @@ void ForgetSaving(int fd) {
     if (const fs::path note = SavingNoteOf(fd, UserCacheDirectory()); !note.empty()) ::unlink(note.c_str());
 }
 
+namespace {
+
+constexpr std::size_t PageBytes = 4096;
+constexpr const char* StateTag = "pages ";
+
+// The line of the mark that says what the file may hold; "" when it has none.
+// A name may hold line breaks, a user name none: the lines count from the end.
+std::string StateLine(const std::string& mark) {
+    const std::size_t lineBreak = mark.rfind('\n');
+    return lineBreak != std::string::npos && mark.compare(lineBreak + 1, 6, StateTag) == 0 ? mark.substr(lineBreak + 1)
+                                                                                             : "";
+}
+
+// Four hexadecimal digits for the page of `bytes` at `page`.
+std::string PageKey(const std::string& bytes, std::size_t page) {
+    const std::string key = KeyOf(bytes.substr(page * PageBytes, PageBytes));
+    return key.substr(0, 4);
+}
+
+std::size_t PagesOf(std::size_t size) { return (size + PageBytes - 1) / PageBytes; }
+
+}  // namespace
+
+std::string SavingStateOf(const std::string& before, const std::string& after) {
+    std::string state = StateTag + std::to_string(before.size()) + " " + std::to_string(after.size()) + " ";
+    for (const std::string* bytes : {&before, &after})
+        for (std::size_t page = 0; page < PagesOf(bytes->size()); ++page) state += PageKey(*bytes, page);
+    return state;
+}
+
+std::string MarkWithoutState(const std::string& mark) {
+    const std::string state = StateLine(mark);
+    return state.empty() ? mark : mark.substr(0, mark.size() - state.size() - 1);
+}
+
+bool MarkHolds(const std::string& mark, const std::string& contents) {
+    const std::string state = StateLine(mark);
+    unsigned long long before = 0, after = 0;
+    int read = 0;
+    if (std::sscanf(state.c_str(), "pages %llu %llu %n", &before, &after, &read) != 2 || read <= 0) return true;
+    const std::string keys = state.substr(static_cast<std::size_t>(read));
+    const std::size_t pagesBefore = PagesOf(before), pagesAfter = PagesOf(after);
+    // a line that cannot be read says nothing
+    if (keys.size() != 4 * (pagesBefore + pagesAfter)) return true;
+    if (contents.size() > std::max(before, after)) return false;
+    std::size_t neither = 0;
+    for (std::size_t page = 0; page < PagesOf(contents.size()); ++page) {
+        const std::string key = PageKey(contents, page);
+        neither += !((page < pagesBefore && keys.compare(4 * page, 4, key) == 0) ||
+                     (page < pagesAfter && keys.compare(4 * (pagesBefore + page), 4, key) == 0));
+    }
+    // the page the save was writing, the one its putting back the previous
+    // contents was writing, and a last one cut at a length of neither
+    return neither <= (contents.size() != before && contents.size() != after ? 3u : 2u);
+}
+
+bool SavingMarkHolds(int fd, std::string& mark) {
+    std::string contents;
+    return SavingMarkOn(fd, mark) && (!ReadContents(fd, contents) || MarkHolds(mark, contents));
+}
+
 std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
-    const std::size_t lineBreak = mark.find('\n');
-    const std::string where = mark.substr(0, lineBreak);
-    const std::string owner = lineBreak == std::string::npos ? "" : mark.substr(lineBreak + 1);
+    const std::string copyAndOwner = MarkWithoutState(mark);
+    const std::size_t lineBreak = copyAndOwner.rfind('\n');
+    const std::string where = copyAndOwner.substr(0, lineBreak);
+    const std::string owner = lineBreak == std::string::npos ? "" : copyAndOwner.substr(lineBreak + 1);
     if (where.empty()) return "no copy (the save kept none)";
-    // a ".BAK" is named beside the file as it was reached
+    // earlier saves named a ".BAK" by its name alone: beside the file as it was reached
     const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
     const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());

@@ -106,6 +106,26 @@ bool SavingMarkOn(int fd, std::string& mark, bool* unsupported = nullptr);
 bool NoteSaving(int fd, const std::string& mark);
 void ForgetSaving(int fd);
 
+// The last line of a save's mark: what the file may hold until the save is
+// done, page by page, from `before`, what it holds when marked, and
+// `after`, what the save writes over it; a save cut short leaves each page
+// as it was or as written, but for the one it was writing, the one it was
+// putting back when the write failed, and a last one cut at a length of
+// neither.
+std::string SavingStateOf(const std::string& before, const std::string& after);
+
+// The mark without that line: where the copy waits, and whose it is.
+std::string MarkWithoutState(const std::string& mark);
+
+// False when `contents` cannot be what the save that set `mark` left, so
+// that another program has written the file since (a good wall copied over
+// it) and the mark no longer tells of it. A mark that says nothing of the
+// contents, as earlier saves wrote them, always holds.
+bool MarkHolds(const std::string& mark, const std::string& contents);
+
+// SavingMarkOn, for a mark that holds for what the file now holds.
+bool SavingMarkHolds(int fd, std::string& mark);
+
 // Where the previous contents of the file at `path` wait, by its mark, in
 // the words of the message: the copy itself when this user may read it,
 // else whose it is.

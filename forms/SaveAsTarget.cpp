@@ -18,21 +18,24 @@ std::string SaveAsRefusal(const std::string& chosen, const std::string& defaults
 }
 
 std::string ReplaceQuestion(const std::string& path, const FileStamp& left, const FileStamp& found, int& style) {
-    style = vbYesNo + vbExclamation;
+    // one Enter must not throw away what someone else saved
+    style = vbYesNo + vbExclamation + vbDefaultButton2;
     if (left == FileStamp{} || found == left) return "";
     if (found.Device == left.Device && found.Inode == left.Inode)
         return PathForMessage(path) + " was changed by another program since it was opened. Replace it with this wall?";
     std::error_code ec;
     const std::filesystem::path leadsTo = std::filesystem::canonical(path, ec);
-    style += vbDefaultButton2;
+    // no link on the way: another program saved a new file under the name
+    if (ec || leadsTo == std::filesystem::absolute(path, ec).lexically_normal())
+        return PathForMessage(path) +
+               " was replaced by another program since it was opened. Replace the file now there with this wall?";
     return PathForMessage(path) + " now leads to another file than the one opened: " +
-           PathForMessage(ec ? path : leadsTo.string()) + ". Replace that file with this wall?";
+           PathForMessage(leadsTo.string()) + ". Replace that file with this wall?";
 }
 
-std::string MadeMeanwhile(const std::string& path) {
-    return PathForMessage(path) +
-           " was made by another program while the wall was being saved, and was left as it is. Save as again to "
-           "replace it.";
+std::string MadeMeanwhile(const std::string& path, const std::string& saving, const std::string& command) {
+    return PathForMessage(path) + " was made by another program while " + saving +
+           " being saved, and was left as it is. " + command + " again to replace it.";
 }
 
 }  // namespace brindlemar

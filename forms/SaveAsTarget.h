@@ -16,13 +16,14 @@ std::string SaveAsRefusal(const std::string& chosen, const std::string& defaults
 // The question Save asks before it replaces the file at `path`, found as
 // `found` while the save holds its lock, when that is not the file as this
 // wall last read or wrote it (`left`); "" when there is nothing to ask. A
-// file of another identity (a link put at the name, a file saved there
-// anew) is named by where the name now leads, and the question defaults to
-// No (`style`).
+// file saved there anew is told as replaced, a link put at the name by
+// where it now leads; the question defaults to No (`style`).
 std::string ReplaceQuestion(const std::string& path, const FileStamp& left, const FileStamp& found, int& style);
 
-// What Save as tells when a file was made at `path`, which the file dialog
-// found free, while the wall was being saved: it is never replaced.
-std::string MadeMeanwhile(const std::string& path);
+// What Save as (or `command`) tells when a file was made at `path`, which
+// the file dialog found free, while the wall (or what `saving` says) was
+// being saved: it is never replaced.
+std::string MadeMeanwhile(const std::string& path, const std::string& saving = "the wall was",
+                          const std::string& command = "Save as");
 
 }  // namespace brindlemar

@@ -33,6 +33,10 @@ struct Model : ModelInputs,
     // A defaults file that could neither be read nor moved aside is left
     // alone, neither read nor written, until the program ends.
     bool DefaultsFileLeftAlone = false;
+    // The defaults file as this program last read or wrote it: one that is
+    // no longer so was written by another program since, and is replaced
+    // only when the user says so.
+    FileStamp DefaultsFileStamp;
     // A defaults file that cannot be written is told once; later writes
     // fail without a word until the program ends.
     bool DefaultsWriteFailureTold = false;

@@ -7,6 +7,7 @@
 #include "files/Paths.h"
 #include "model/Model.h"
 #include "platform/QtText.h"
+#include "runtime/Hooks.h"
 #include "runtime/Text.h"
 
 namespace brindlemar {
@@ -47,11 +48,20 @@ std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogReques
     const QString folder = QString::fromStdString(request.InitialDirectory);
     if (!folder.isEmpty() && QDir(folder).exists()) dialog.setDirectory(folder);
     if (!request.FileName.empty()) dialog.selectFile(QString::fromStdString(request.FileName));
+    // the dialog's own test follows links, and takes a link that the system
+    // refuses to follow for a free name: a name is taken unless it is surely free
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
 
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    const QStringList chosen = dialog.selectedFiles();
-    if (chosen.isEmpty()) return std::nullopt;
-    return QDir::toNativeSeparators(chosen.front()).toStdString();
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        const QStringList chosen = dialog.selectedFiles();
+        if (chosen.isEmpty()) return std::nullopt;
+        const std::string path = QDir::toNativeSeparators(chosen.front()).toStdString();
+        if (!request.Save || FileExists(path) == 0 ||
+            MsgBox(PathForMessage(path) + " already exists.\nDo you want to replace it?",
+                   vbYesNo + vbExclamation + vbDefaultButton2, ProductName) == vbYes)
+            return path;
+    }
 }
 
 FileDialogAnswerer InstallFileDialogAnswerer(FileDialogAnswerer answerer) {

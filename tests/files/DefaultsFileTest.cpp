@@ -142,6 +142,23 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     EXPECT_FLOAT_EQ(m->StemTopThickness, 0.83f);
 }
 
+// A defaults file another program wrote since is replaced only when the user
+// says so (No the default); kept, it is left alone until the program ends.
+TEST(DefaultsFile, OneAnotherProgramWroteIsReplacedOnlyWhenTheUserSaysSo) {
+    for (const int answer : {vbNo, vbYes}) {
+        test::TempDir dir;
+        auto m = test::BuiltInModel(dir.Path().string()), other = test::BuiltInModel(dir.Path().string());
+        ASSERT_TRUE(WriteDefaultsFile(*m, m->DefaultsFilePath) && WriteDefaultsFile(*other, m->DefaultsFilePath));
+        test::MessageRecorder rec;
+        rec.Answer(answer);
+        for (int save = 0; save < 2; ++save) EXPECT_EQ(WriteDefaultsFile(*m, m->DefaultsFilePath), answer == vbYes);
+        EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Style == vbYesNo + vbExclamation + vbDefaultButton2);
+        // the other asks in turn only when it did not write last
+        EXPECT_EQ(WriteDefaultsFile(*other, m->DefaultsFilePath), answer == vbNo);
+        EXPECT_EQ(rec.Messages.size(), answer == vbNo ? 1u : 2u);
+    }
+}
+
 // A defaults file the program cannot read (damaged, foreign, of an older
 // layout) holds the user's choices: it is moved aside under a free name, one
 // message names both paths, the built-in values stand, the next reset says

@@ -254,17 +254,20 @@ TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
 }
 
 // A save stopped at a system call as a kill or a power cut stops it, or met
-// there by another user or a second save. The next open (through a linked
-// folder) refuses a file that was being overwritten and names a copy of the
-// old wall that all who may open it may read; nothing private is copied out;
+// there by another user or a second save. The next open (through a second
+// name in another folder) refuses a file that was being overwritten and names
+// the copy of the old wall beside the name it was saved by, which all who may
+// open it may read; nothing private is copied out;
 // the next save clears what was left, after which no copy is named.
 TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
     if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
     constexpr int Killed = 9, Exposed = 8;
     test::TempDir dir;
-    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    // a line break in the name does not split what the file's mark says
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall\nsecond line.bmi",
+                   backupPath = shared / "wall\nsecond line.BAK", secondName = dir.Path() / "other" / "copy.bmi";
     const std::string path = file.string(), secret = dir.File("secret.txt");
-    fs::create_directory_symlink(shared, dir.Path() / "team");
+    fs::create_directory(secondName.parent_path());
     test::WriteBytes(secret, "secret");
     ASSERT_EQ(::chown(secret.c_str(), test::Nobody, 0) + ::chmod(secret.c_str(), 0600), 0);
     const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
@@ -272,6 +275,9 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
     old->ProjectTitle = std::string(300, 'o');  // longer than the new wall
     const std::string oldBytes = WriteProjectFile(*old, dir.File("old.bmi")) ? ReadBytes(dir.File("old.bmi")) : "";
     const std::string newBytes = WriteProjectFile(*m, dir.File("new.bmi")) ? ReadBytes(dir.File("new.bmi")) : "";
+    auto third = test::BuiltInModel(dir.File("program"));
+    third->ProjectTitle = std::string(150, 't');  // of a length between the two
+    const std::string thirdBytes = WriteProjectFile(*third, dir.File("3.bmi")) ? ReadBytes(dir.File("3.bmi")) : "";
 
     int cue[2] = {-1, -1}, calls = 0, secondsEnd = -1;  // the first save's end and the second's
     char token = 'g';
@@ -329,18 +335,25 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
 
         test::MessageRecorder rec;
         auto opened = test::BuiltInModel(dir.File("program"));
-        EXPECT_EQ(ReadProjectFile(*opened, dir.File("team/wall.bmi")), c.left != nullptr);
+        fs::create_hard_link(file, secondName);
+        EXPECT_EQ(ReadProjectFile(*opened, secondName.string()), c.left != nullptr);
+        fs::remove(secondName);
         EXPECT_TRUE(!c.left || ReadBytes(path) == *c.left);
         const std::string told =
-            "\nA save of it was cut short; its previous contents are kept in " + dir.File("team/wall.BAK");
+            "\nA save of it was cut short; its previous contents are kept in " + backupPath.string();
         struct stat backup {};
         EXPECT_TRUE(c.left || (rec.Messages.size() == 1 && rec.Messages[0].Text.ends_with(told) &&
-                               ReadBytes(dir.File("team/wall.BAK")) == oldBytes &&
-                               !::stat((shared / "wall.BAK").c_str(), &backup) && backup.st_gid == Team &&
+                               ReadBytes(backupPath) == oldBytes && !::stat(backupPath.c_str(), &backup) &&
+                               backup.st_gid == Team &&
                                (backup.st_mode & 0777) == 0664));
+        // a good wall another program copies over it is no longer the file the save left
+        if (c.call == std::string("pwrite")) {
+            test::WriteBytes(path, thirdBytes);
+            EXPECT_TRUE(ReadProjectFile(*opened, path));
+        }
         calls = -100;  // the next save goes through, and clears what was left
         EXPECT_EQ(test::InChildProcess(true, 0, save, {Team}), 1);
-        EXPECT_EQ(test::NamesIn(shared), std::set<std::string>{"wall.bmi"});
+        EXPECT_EQ(test::NamesIn(shared), std::set<std::string>{file.filename().string()});
         fs::resize_file(file, 10);
         rec.Messages.clear();
         EXPECT_FALSE(ReadProjectFile(*opened, path));
@@ -529,6 +542,35 @@ TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
     ASSERT_EQ(rec.Messages.size(), 1u);
     EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
     EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
+}
+
+// A save follows a link only where the system would: not another user's link in a folder anyone may write
+// whose sticky bit is set, unless the folder is his; every kind of file then names the link and where it leads.
+TEST(SaveSafety, ASaveFollowsNoLinkTheSystemWouldRefuse) {
+    if (::geteuid() != 0) GTEST_SKIP() << "another user's link needs root";
+    test::TempDir dir;
+    const fs::path shared = dir.Path() / "shared", link = shared / "factors.bmf";
+    const std::string thesis = dir.File("thesis.txt");
+    auto m = test::BuiltInModel(dir.File("program"));
+    const std::function<bool()> kinds[] = {
+        [&] { return WriteFactorFile(m->CombinationSets, m->CombinationSetCount, link.string()); },
+        [&] { return WriteDefaultsFile(*m, link.string()); }, [&] { return WriteProjectFile(*m, link.string()); }};
+    struct Case { uid_t linkOwner, folderOwner; bool refused; };
+    for (const Case c : {Case{test::Nobody, 0, true}, Case{0, 0, false}, Case{test::Nobody, test::Nobody, false}})
+        for (const auto& write : kinds) {
+            fs::remove_all(shared), fs::create_directory(shared), fs::create_symlink(thesis, link);
+            test::WriteBytes(thesis, "thesis");
+            ASSERT_EQ(::chmod(shared.c_str(), 01777) + ::chown(shared.c_str(), c.folderOwner, 0) +
+                          ::lchown(link.c_str(), c.linkOwner, 0), 0);
+            test::MessageRecorder rec;
+            m->DefaultsWriteFailureTold = false;
+            EXPECT_EQ(write(), !c.refused);
+            EXPECT_EQ(ReadBytes(thesis) == "thesis", c.refused);
+            const std::string told = "Cannot write " + link.string() + ": the link " + link.string() + " leads to " +
+                                     thesis + ", but it is another user's link in a folder anyone may write, and the "
+                                     "system follows no such link";
+            EXPECT_TRUE(!c.refused || (rec.Messages.size() == 1 && rec.Messages[0].Text == told));
+        }
 }
 
 // A lock that another program holds, here another user who may only read

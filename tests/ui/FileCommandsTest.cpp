@@ -356,8 +356,8 @@ void PutLinkToAnotherFile(const std::string& path) {
 
 // A file someone else saved since this wall was read or saved is replaced
 // only when the user says so, asked while the save holds the file's lock;
-// No saves nothing and keeps the wall modified. A name that now leads to
-// another file says where, and the question defaults to No. A file as this
+// No saves nothing and keeps the wall modified, and is the default. A name
+// that now leads to another file says where. A file as this
 // wall left it saves without a question, and so does Save as onto another
 // file.
 TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram) {
@@ -397,11 +397,13 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
         const test::RecordedMessage& asked = rec.Messages.back();
         EXPECT_TRUE(lockedWhileAsked);
         const std::string leadsTo = fs::canonical(path).string();
-        EXPECT_EQ(asked.Text, c.elsewhere ? path + " now leads to another file than the one opened: " + leadsTo +
-                                                ". Replace that file with this wall?"
-                                          : path + " was changed by another program since it was opened. Replace "
-                                                   "it with this wall?");
-        EXPECT_EQ(asked.Style, vbYesNo + vbExclamation + (c.elsewhere ? vbDefaultButton2 : 0));
+        EXPECT_EQ(asked.Text, c.change == PutLinkToAnotherFile
+                                  ? path + " now leads to another file than the one opened: " + leadsTo +
+                                        ". Replace that file with this wall?"
+                                  : path + (c.elsewhere ? " was replaced" : " was changed") +
+                                        " by another program since it was opened. Replace " +
+                                        (c.elsewhere ? "the file now there" : "it") + " with this wall?");
+        EXPECT_EQ(asked.Style, vbYesNo + vbExclamation + vbDefaultButton2);
         EXPECT_EQ(asked.Title, "Brindlemar");
         const bool replaced = c.answer == vbYes;
         EXPECT_EQ(Contents(path) == "theirs", !replaced);

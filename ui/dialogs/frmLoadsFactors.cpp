@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "files/FactorFile.h"
+#include "files/Paths.h"
+#include "forms/SaveAsTarget.h"
 #include "platform/FileDialogs.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
@@ -554,7 +556,13 @@ void frmLoads::Command1_Click() {
 void frmLoads::Command5_Click() {
     const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, true));
     if (!path) return;
-    WriteFactorFile(m_.WorkingCombinationSets, m_.WorkingCombinationSetCount, *path);
+    // the dialog asked about a name that was taken; one it found free is
+    // never taken from a file made there meanwhile
+    const bool free = FileExists(*path) == 0;
+    WriteFactorFile(m_.WorkingCombinationSets, m_.WorkingCombinationSetCount, *path, [&](const FileStamp&) {
+        if (free) MsgBox(MadeMeanwhile(*path, "the factors were", "Save to file"), vbExclamation, ProductName);
+        return !free;
+    });
 }
 
 }  // namespace brindlemar
