@@ -35,6 +35,8 @@ void CopyState(const Surface& from, Surface& to) {
     to.FontUnderline = from.FontUnderline;
     to.ScaleLeft = from.ScaleLeft;
     to.ScaleTop = from.ScaleTop;
+    to.Owner = from.Owner;
+    to.OwnerPart = from.OwnerPart;
 }
 
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
@@ -96,6 +98,28 @@ bool SegmentsCross(const S& a, const S& b) {
 }
 
 }  // namespace
+
+bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+    struct S {
+        double x1, y1, x2, y2;
+    };
+    return SegmentsCross(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
+}
+
+double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& b) {
+    if (SegmentCrossesBox(x1, y1, x2, y2, b)) return 0;
+    // apart, the nearest points are an end of the segment or a corner of the box
+    const double dx = x2 - x1, dy = y2 - y1, l2 = dx * dx + dy * dy;
+    auto toSegment = [&](double px, double py) {
+        const double t = l2 > 0 ? std::clamp(((px - x1) * dx + (py - y1) * dy) / l2, 0.0, 1.0) : 0;
+        const double ex = px - (x1 + t * dx), ey = py - (y1 + t * dy);
+        return ex * ex + ey * ey;
+    };
+    const double right = b.Left + b.Width, bottom = b.Top + b.Height;
+    return std::sqrt(std::min({SquaredDistance(b, {x1, y1, 0, 0}), SquaredDistance(b, {x2, y2, 0, 0}),
+                               toSegment(b.Left, b.Top), toSegment(right, b.Top), toSegment(b.Left, bottom),
+                               toSegment(right, bottom)}));
+}
 
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
     // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
@@ -246,8 +270,8 @@ void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t co
     if (!underneath_)
         Below().Line(x1, y1, x2, y2, colour);
     else
-        LearnBelow({x1, y1, x2, y2});
-    Learn({x1, y1, x2, y2});
+        LearnBelow({x1, y1, x2, y2, Owner, OwnerPart});
+    Learn({x1, y1, x2, y2, Owner, OwnerPart});
     // what a text was to label comes before that text, never a line between
     of_.reset();
 }
@@ -313,7 +337,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         placed_.push_back({x, y, width, height});
         return;
     }
-    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_});
+    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_, Owner});
     crowded_ = WhenCrowded::Elsewhere;
 }
 
@@ -353,7 +377,32 @@ double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, d
     return c;
 }
 
-LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals) const {
+LabelLayer::Reading LabelLayer::ReadingOf(const Label& label) const {
+    Reading reading;
+    if (label.Owner == 0 || !label.Of) return reading;
+    for (const Segment& l : lines_)
+        if (l.owner == label.Owner && l.part == PartAxis) reading.axis = l;
+    return reading;
+}
+
+bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const {
+    if (label.Owner == 0 || !label.Of) return true;
+    if (reading.axis) {
+        // across its member's axis a force reads as of the other sign
+        const Segment& a = *reading.axis;
+        const double length = std::hypot(a.x2 - a.x1, a.y2 - a.y1);
+        auto side = [&](double x, double y) {
+            return length > 0 ? ((a.x2 - a.x1) * (y - a.y1) - (a.y2 - a.y1) * (x - a.x1)) / length : 0;
+        };
+        const double tip = side(label.Of->Left + label.Of->Width / 2, label.Of->Top + label.Of->Height / 2);
+        const double text = side(box.Left + box.Width / 2, box.Top + box.Height / 2);
+        if (std::fabs(tip) > gap_ / 2 && tip * text <= 0) return false;
+    }
+    return true;
+}
+
+LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals,
+                                        const Reading& reading) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
     const double stepX = h / 2, stepY = h / 4;
@@ -374,7 +423,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
         const double own2 = SquaredDistance(box, *label.Of);
-        if (own2 > nearby * nearby) return false;
+        if (own2 > nearby * nearby || !OnItsSide(label, reading, box)) return false;
         const double own = std::sqrt(own2);
         return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
                    return SquaredDistance(box, r) < (own - 1) * (own - 1);
@@ -436,7 +485,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
-                if (std::optional<Placement> led = PlaceWithLeader(label, 6.0)) return {led->Box, led->Leader, true};
+                if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0)) return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
     }
@@ -444,12 +493,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const double reach : {6.0, 12.0})
             if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
-                if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+                if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach)) return *led;
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
-        if (std::optional<Placement> led = PlaceWithLeader(label, kFarthest, true)) return {led->Box, led->Leader, true};
-        return PlaceLeastBad(label);
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true)) return {led->Box, led->Leader, true};
+        return PlaceLeastBad(label, reading);
     }
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
@@ -495,8 +544,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const
     return l;
 }
 
-std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach,
-                                                                 bool acrossLeaders) const {
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
+                                                                 double reach, bool acrossLeaders) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -518,13 +567,13 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
-        if (Free(at.box, texts))
+        if (Free(at.box, texts) && OnItsSide(label, reading, at.box))
             if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts, acrossLeaders))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
 
-LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label) const {
+LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Reading& reading) const {
     const TextBox& of = *label.Of;
     // around the spot asked for, moved inside the area so that a value whose
     // point lies beyond the frame still shows at its edge
@@ -541,7 +590,9 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label) const {
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height};
-            const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+            // across its member's axis it reads wrong whatever it covers
+            double covered = OnItsSide(label, reading, box) ? 0 : 1E5;
+            covered += Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
             const double away = SquaredDistance(box, of);
             if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
                 best = box;
@@ -560,6 +611,7 @@ void LabelLayer::Flush() {
     DrawWaitingGround();
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
     std::vector<TextBox> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     for (const Label& label : labels_) {
@@ -574,7 +626,7 @@ void LabelLayer::Flush() {
                     rivals.push_back(*other.Of);
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals);
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, ReadingOf(label));
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
@@ -584,6 +636,8 @@ void LabelLayer::Flush() {
             leader = LeaderTo(*label.Of, box, placed_);
         placed_.push_back(box);
         Wear(label.Printed);
+        Owner = label.Owner;
+        OwnerPart = PartLeader;
         Surface& below = Below();
         if (leader) {
             const Segment& l = *leader;
@@ -591,9 +645,11 @@ void LabelLayer::Flush() {
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
-            Learn(l);
+            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
             leaders_.push_back(l);
         }
+        OwnerPart = PartBody;
+        below.OwnerPart = PartBody;
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
                                      label.Of->Top + label.Of->Height, label.Crowded);
@@ -605,6 +661,8 @@ void LabelLayer::Flush() {
     }
     labels_.clear();
     Wear(left);
+    Owner = owner;
+    OwnerPart = part;
     Below();
     target_.CurrentX = CurrentX = x;
     target_.CurrentY = CurrentY = y;

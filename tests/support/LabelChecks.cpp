@@ -13,7 +13,18 @@ namespace {
 
 struct Segment {
     double x1, y1, x2, y2;
+    int owner = 0, part = PartBody;
 };
+
+double Length(const Segment& l) { return std::hypot(l.x2 - l.x1, l.y2 - l.y1); }
+double Apart(const Segment& l, const TextBox& box) { return SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box); }
+std::string Named(const Segment& l) {
+    std::ostringstream out;
+    out << "(" << std::lround(l.x1) << ", " << std::lround(l.y1) << ")-(" << std::lround(l.x2) << ", " << std::lround(l.y2) << ")";
+    return out.str();
+}
+double MiddleX(const TextBox& b) { return b.Left + b.Width / 2; }
+double MiddleY(const TextBox& b) { return b.Top + b.Height / 2; }
 
 TextBox BoxOf(const SurfaceCall& text) { return {text.X1, text.Y1, text.X2 - text.X1, text.Height}; }
 
@@ -23,14 +34,65 @@ std::string Where(const SurfaceCall& c) {
     return out.str();
 }
 
+
+// The faults of a value whose lines tell what they were drawn for.
+template <typename Leads>
+void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const SurfaceCall*>& texts,
+               const std::vector<Segment>& lines, Leads leads, std::vector<std::string>& faults) {
+    const double h = v.Height;
+    bool led = false;
+    double own = Distance(box, *v.Anchor);
+    const Segment* other = nullptr;
+    const Segment* axis = nullptr;
+    double nearest = 1E300;  // of another thing's lines
+    for (const Segment& l : lines) {
+        if (l.owner == 0 && l.part != PartLeader) continue;
+        if (l.owner == v.Owner && l.part == PartLeader && leads(l)) {
+            led = true;
+            // a leader runs clear of every other line, and no farther than a text need go
+            for (const Segment& o : lines)
+                if (o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) {
+                    faults.push_back(Where(v) + "'s leader " + Named(l) + " crosses the line " + Named(o));
+                    break;
+                }
+            if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
+        }
+        if (l.owner == v.Owner && l.part == PartAxis) axis = &l;
+        if (l.owner == v.Owner && l.part != PartLeader) own = std::min(own, Apart(l, box));
+        if (l.owner != v.Owner && l.part != PartLeader)
+            if (const double apart = Apart(l, box); apart < nearest) nearest = apart, other = &l;
+    }
+    // read by the nearest thing drawn
+    if (!led && other != nullptr && nearest < own - h / 10)
+        faults.push_back(Where(v) + " stands nearer the line " + Named(*other) + " of another thing than its own");
+    // on its ordinate's side of the axis
+    if (axis != nullptr && Length(*axis) > 0) {
+        const Segment& a = *axis;
+        auto side = [&](double x, double y) { return ((a.x2 - a.x1) * (y - a.y1) - (a.y2 - a.y1) * (x - a.x1)) / Length(a); };
+        const double tip = side(MiddleX(*v.Anchor), MiddleY(*v.Anchor)), text = side(MiddleX(box), MiddleY(box));
+        if (std::fabs(tip) > h / 4 && tip * text <= 0) faults.push_back(Where(v) + " stands across its axis from its ordinate");
+    }
+    // not between two values of another thing
+    for (const SurfaceCall* a : texts)
+        for (const SurfaceCall* b : texts) {
+            if (a->Owner == 0 || a->Owner == v.Owner || b->Owner != a->Owner || a == b || a->Colour != v.Colour) continue;
+            const TextBox ab = BoxOf(*a), bb = BoxOf(*b);
+            if (Distance(ab, box) > 2 * h || Distance(bb, box) > 2 * h) continue;
+            if ((MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0) {
+                faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
+                return;
+            }
+        }
+}
+
 }  // namespace
 
-std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules) {
+std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules, int* checked) {
     std::vector<const SurfaceCall*> texts;
     std::vector<Segment> lines;
     for (const SurfaceCall& c : calls) {
         if (c.Kind == "Print") texts.push_back(&c);
-        if (c.Kind == "Line") lines.push_back({c.X1, c.Y1, c.X2, c.Y2});
+        if (c.Kind == "Line") lines.push_back({c.X1, c.Y1, c.X2, c.Y2, c.Owner, c.Part});
         if (c.Kind == "Box")
             lines.insert(lines.end(),
                          {{c.X1, c.Y1, c.X2, c.Y1}, {c.X2, c.Y1, c.X2, c.Y2}, {c.X2, c.Y2, c.X1, c.Y2}, {c.X1, c.Y2, c.X1, c.Y1}});
@@ -43,6 +105,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
         if ((!v->Anchor && !IsNumeric(v->Text)) ||
             std::any_of(rules.KeepClear.begin(), rules.KeepClear.end(), [&](const TextBox& a) { return Inside(box, a); }))
             continue;
+        if (checked != nullptr) ++*checked;
         // a thin line from the anchor to the text ties the two wherever the text stands
         auto leads = [&](const Segment& l) {
             const TextBox a{l.x1, l.y1, 0, 0}, b{l.x2, l.y2, 0, 0};
@@ -73,6 +136,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
                 faults.push_back(line.str());
                 break;
             }
+        if (rules.AsReader != nullptr && v->Anchor && v->Owner != 0) ReadAsOwn(*v, box, texts, lines, leads, *rules.AsReader);
         for (const TextBox& clear : rules.KeepClear)
             if (Overlap(box, clear)) faults.push_back(Where(*v) + " enters an area kept clear");
     }
