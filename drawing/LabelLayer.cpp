@@ -380,8 +380,20 @@ double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, d
 LabelLayer::Reading LabelLayer::ReadingOf(const Label& label) const {
     Reading reading;
     if (label.Owner == 0 || !label.Of) return reading;
+    // its own lines as far as it may stand from what it labels
+    const TextBox reach = Grown(*label.Of, (kReach + kNear + 1) * label.Box.Height + label.Box.Width);
+    for (const Segment& l : lines_) {
+        if (l.owner != label.Owner || l.part == PartLeader) continue;
+        if (l.part == PartAxis) reading.axis = l;
+        if (SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, reach)) reading.own.push_back(l);
+    }
+    // the wall's outline, to tell whether what it labels lies within it
+    int crossings = 0;
+    const double ax = label.Of->Left + label.Of->Width / 2, ay = label.Of->Top + label.Of->Height / 2;
     for (const Segment& l : lines_)
-        if (l.owner == label.Owner && l.part == PartAxis) reading.axis = l;
+        if (l.part == PartWall && (l.y1 > ay) != (l.y2 > ay) && ax < l.x1 + (ay - l.y1) * (l.x2 - l.x1) / (l.y2 - l.y1))
+            ++crossings;
+    reading.inWall = crossings % 2 == 1;
     return reading;
 }
 
@@ -399,6 +411,28 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
         if (std::fabs(tip) > gap_ / 2 && tip * text <= 0) return false;
     }
     return true;
+}
+
+bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
+    if (label.Owner == 0 || !label.Of) return true;
+    // the nearest line of another thing, no farther than what it labels,
+    // then its own lines
+    const double margin = gap_ / 2;
+    double own = Distance(box, *label.Of), other = own;
+    if (own <= margin) return true;
+    AnyLineNear(Grown(box, own - margin), [&](const Segment& l) {
+        if (l.owner != 0 && l.owner != label.Owner && l.part != PartLeader)
+            other = std::min(other, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        return false;
+    });
+    if (other >= own - margin) return true;
+    for (const Segment& l : reading.own) {
+        // a line whose bounds lie no nearer than the nearest so far is no nearer itself
+        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+        if (SquaredDistance(bounds, box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        if (other >= own - margin) return true;
+    }
+    return false;
 }
 
 LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals,
@@ -434,7 +468,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
                                                           asked.Width + (right - left) * stepX,
                                                           asked.Height + (down - up) * stepY},
                                                          2 * gap_));
-    if (isNear(asked) && Free(asked, texts)) return {asked, {}, false};
+    if (isNear(asked) && Free(asked, texts) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -471,13 +505,18 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         for (const Spot& at : spots)
             byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
     }
-    for (const bool nearOnes : {true, false}) {
+    // a spot nearer its own thing than any other's first, as a reader takes
+    // a value for the nearest thing drawn; else one near what it labels
+    for (const int pass : {0, 1, 2}) {
+        const bool nearOnes = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
             for (int n = first[k]; n < first[k + 1]; ++n) {
                 const Spot& at = byRing[static_cast<std::size_t>(n)];
-                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts)) best = at;
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts) &&
+                    (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
+                    best = at;
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
@@ -485,19 +524,25 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
-                if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0)) return {led->Box, led->Leader, true};
+                for (const bool clear : {true, false})
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, clear))
+                        return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a short leader where one finds room, else a longer one
+    // a short leader where one finds room, else a longer one; one clear of
+    // the lines of other things and of the wall first
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
-        for (const double reach : {6.0, 12.0})
-            if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
-                if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach)) return *led;
+        for (const bool clear : {true, false})
+            for (const double reach : {6.0, 12.0})
+                if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) return *led;
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
-        if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true)) return {led->Box, led->Leader, true};
+        for (const bool clear : {true, false})
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true, clear))
+                return {led->Box, led->Leader, true};
         return PlaceLeastBad(label, reading);
     }
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
@@ -529,7 +574,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, con
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
-                                                        const std::vector<TextBox>& texts, bool acrossLeaders) const {
+                                                        const std::vector<TextBox>& texts, bool acrossLeaders,
+                                                        const Label* clearFor, const Reading* reading) const {
     const std::optional<Segment> line = LeaderLine(of, box);
     if (!line) return std::nullopt;
     const Segment& l = *line;
@@ -541,11 +587,20 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const
                          (!acrossLeaders &&
                           std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
     if (crosses) return std::nullopt;
+    // across an arrow, a hatching or the wall's outline a leader reads as
+    // one of them; out of the wall it must cross that outline once
+    const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+    if (clearFor != nullptr && AnyLineNear(bounds, [&](const Segment& o) {
+            const bool counts = o.part == PartWall ? !reading->inWall
+                                                   : o.owner != 0 && o.owner != clearFor->Owner && o.part != PartLeader;
+            return counts && SegmentsCross(l, o);
+        }))
+        return std::nullopt;
     return l;
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 double reach, bool acrossLeaders) const {
+                                                                 double reach, bool acrossLeaders, bool clear) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -568,7 +623,8 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
         if (Free(at.box, texts) && OnItsSide(label, reading, at.box))
-            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts, acrossLeaders))
+            if (const std::optional<Segment> leader =
+                    LeaderTo(of, at.box, texts, acrossLeaders, clear ? &label : nullptr, &reading))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
@@ -626,14 +682,16 @@ void LabelLayer::Flush() {
                     rivals.push_back(*other.Of);
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, ReadingOf(label));
+        const Reading reading = handOn ? Reading{} : ReadingOf(label);
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
         std::optional<Segment> leader = placed.Leader;
         if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
-            leader = LeaderTo(*label.Of, box, placed_);
+            for (const Label* clearFor : {&label, static_cast<const Label*>(nullptr)})
+                if (!leader) leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
         placed_.push_back(box);
         Wear(label.Printed);
         Owner = label.Owner;

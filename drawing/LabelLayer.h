@@ -130,9 +130,13 @@ private:
         WhenCrowded Crowded;
         int Owner;  // the thing it labels, drawn with its lines
     };
-    // What a label is read by: the axis its thing's ordinates stand from.
+    // What a label is read by: the lines of its thing near it, the axis
+    // its thing's ordinates stand from, and whether what it labels lies
+    // within the wall's outline.
     struct Reading {
+        std::vector<Segment> own;
         std::optional<Segment> axis;
+        bool inWall = false;
     };
     // Where a label stands, if anywhere, and the leader line that joins it to what it labels.
     struct Placement {
@@ -152,11 +156,16 @@ private:
     // where that thing's ordinate stands: across it a force reads as of the
     // other sign.
     bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
+    // Whether no line of another thing stands nearer the text at `box` than
+    // the lines of its own: a reader takes a value for the nearest thing drawn.
+    bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
+    // With `clear`, the leader crosses no line of another thing nor the
+    // wall's outline (see LeaderTo).
     std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, double reach,
-                                             bool acrossLeaders = false) const;
+                                             bool acrossLeaders, bool clear) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
@@ -166,8 +175,11 @@ private:
     std::optional<Segment> LeaderLine(const TextBox& of, const TextBox& box) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
+    // With `clearFor`, neither the lines of things other than that label's
+    // nor the wall's outline, unless what it labels lies within the wall.
     std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders = false) const;
+                                    bool acrossLeaders = false, const Label* clearFor = nullptr,
+                                    const Reading* reading = nullptr) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.

@@ -45,13 +45,21 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
     const Segment* other = nullptr;
     const Segment* axis = nullptr;
     double nearest = 1E300;  // of another thing's lines
+    // out of the wall a leader crosses its outline once
+    int crossings = 0;
+    const double ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
+    for (const Segment& l : lines)
+        if (l.part == PartWall && (l.y1 > ay) != (l.y2 > ay) && ax < l.x1 + (ay - l.y1) * (l.x2 - l.x1) / (l.y2 - l.y1))
+            ++crossings;
+    const bool inWall = crossings % 2 == 1;
     for (const Segment& l : lines) {
         if (l.owner == 0 && l.part != PartLeader) continue;
         if (l.owner == v.Owner && l.part == PartLeader && leads(l)) {
             led = true;
             // a leader runs clear of every other line, and no farther than a text need go
             for (const Segment& o : lines)
-                if (o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) {
+                if (o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
+                    SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) {
                     faults.push_back(Where(v) + "'s leader " + Named(l) + " crosses the line " + Named(o));
                     break;
                 }
