@@ -106,6 +106,15 @@ bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, do
     return SegmentsCross(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
 }
 
+double SideOfLine(double x1, double y1, double x2, double y2, double x, double y) {
+    const double length = std::hypot(x2 - x1, y2 - y1);
+    return length > 0 ? ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / length : 0;
+}
+
+bool RayCrosses(double x1, double y1, double x2, double y2, double x, double y) {
+    return (y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1);
+}
+
 double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& b) {
     if (SegmentCrossesBox(x1, y1, x2, y2, b)) return 0;
     // apart, the nearest points are an end of the segment or a corner of the box
@@ -390,9 +399,7 @@ LabelLayer::Reading LabelLayer::ReadingOf(const Label& label) const {
     // the wall's outline, to tell whether what it labels lies within it
     int crossings = 0;
     const double ax = label.Of->Left + label.Of->Width / 2, ay = label.Of->Top + label.Of->Height / 2;
-    for (const Segment& l : lines_)
-        if (l.part == PartWall && (l.y1 > ay) != (l.y2 > ay) && ax < l.x1 + (ay - l.y1) * (l.x2 - l.x1) / (l.y2 - l.y1))
-            ++crossings;
+    for (const Segment& l : lines_) crossings += l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
     reading.inWall = crossings % 2 == 1;
     return reading;
 }
@@ -402,10 +409,7 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
     if (reading.axis) {
         // across its member's axis a force reads as of the other sign
         const Segment& a = *reading.axis;
-        const double length = std::hypot(a.x2 - a.x1, a.y2 - a.y1);
-        auto side = [&](double x, double y) {
-            return length > 0 ? ((a.x2 - a.x1) * (y - a.y1) - (a.y2 - a.y1) * (x - a.x1)) / length : 0;
-        };
+        auto side = [&](double x, double y) { return SideOfLine(a.x1, a.y1, a.x2, a.y2, x, y); };
         const double tip = side(label.Of->Left + label.Of->Width / 2, label.Of->Top + label.Of->Height / 2);
         const double text = side(box.Left + box.Width / 2, box.Top + box.Height / 2);
         if (std::fabs(tip) > gap_ / 2 && tip * text <= 0) return false;
@@ -617,7 +621,8 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
             const double length = Distance(box, {ax, ay, 0, 0});
-            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
+            // within two heights of what it labels a text needs no leader
+            if (Distance(box, of) > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));

@@ -24,6 +24,12 @@ namespace brindlemar {
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& box);
 // How far the segment from (x1, y1) to (x2, y2) lies from the box; 0 when it enters it.
 double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& box);
+// How far (x, y) lies on one side (positive) or the other of the line
+// through (x1, y1) and (x2, y2); 0 for a line of no length.
+double SideOfLine(double x1, double y1, double x2, double y2, double x, double y);
+// Whether a ray from (x, y) to the right crosses the segment: over the
+// sides of an outline, an odd count means (x, y) lies within it.
+bool RayCrosses(double x1, double y1, double x2, double y2, double x, double y);
 // Whether the segments meet (touching ends count only in line with each other).
 bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2);
 

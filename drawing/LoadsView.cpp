@@ -19,9 +19,6 @@ namespace brindlemar {
 
 namespace {
 
-// The size of the picture's type on a screen unless the desktop's is larger, points.
-constexpr double kUsualTypeSize = 10;
-
 // The type of the view tried at its size and at 0.9, 0.8 and 0.7 of it.
 constexpr int kTypeSteps = 4;
 
@@ -70,15 +67,10 @@ void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x
 TextCell MeasureTextCell(Surface& s) { return {s.TextWidth("00.00") + 60, s.TextHeight("00.00") + 60}; }
 
 LeastMargins LoadsViewLeastMargins(Surface& s) {
-    // half of each margin holds the groups' cells (one above the wall, where
-    // the values of the rows over heel and toe find room beside their arrows)
-    // and a block room of two
-    // cells, of the picture's usual type: larger type finds its room by
-    // where its values stand, not by a smaller wall
-    const double size = s.FontSize;
-    s.FontSize = std::min(size, kUsualTypeSize * OffsetScale(s));
+    // half of each margin holds the groups' cells and a block room of two
+    // cells; above the wall one group's cell: the values of the rows over
+    // heel and toe find room by where they stand, not by a smaller wall
     const TextCell cell = MeasureTextCell(s);
-    s.FontSize = size;
     return {2 * (3 + 2) * cell.Width, 2 * (1 + 2) * cell.Height};
 }
 

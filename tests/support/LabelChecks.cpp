@@ -35,28 +35,20 @@ std::string Where(const SurfaceCall& c) {
 }
 
 
-// The faults of a value whose lines tell what they were drawn for.
+// The faults a reader finds in a value whose lines tell what they were drawn for.
 template <typename Leads>
 void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const SurfaceCall*>& texts,
                const std::vector<Segment>& lines, Leads leads, std::vector<std::string>& faults) {
-    const double h = v.Height;
-    bool led = false;
-    double own = Distance(box, *v.Anchor);
-    const Segment* other = nullptr;
-    const Segment* axis = nullptr;
-    double nearest = 1E300;  // of another thing's lines
-    // out of the wall a leader crosses its outline once
-    int crossings = 0;
-    const double ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
-    for (const Segment& l : lines)
-        if (l.part == PartWall && (l.y1 > ay) != (l.y2 > ay) && ax < l.x1 + (ay - l.y1) * (l.x2 - l.x1) / (l.y2 - l.y1))
-            ++crossings;
-    const bool inWall = crossings % 2 == 1;
+    const double h = v.Height, ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
+    double own = Distance(box, *v.Anchor), nearest = 1E300;
+    const Segment *other = nullptr, *axis = nullptr;
+    bool led = false, inWall = false;  // out of the wall a leader crosses its outline once
+    for (const Segment& l : lines) inWall ^= l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
     for (const Segment& l : lines) {
-        if (l.owner == 0 && l.part != PartLeader) continue;
-        if (l.owner == v.Owner && l.part == PartLeader && leads(l)) {
+        if (l.owner == 0) continue;
+        const bool mine = l.owner == v.Owner;
+        if (mine && l.part == PartLeader && leads(l)) {
             led = true;
-            // a leader runs clear of every other line, and no farther than a text need go
             for (const Segment& o : lines)
                 if (o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
                     SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) {
@@ -65,28 +57,25 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
                 }
             if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
         }
-        if (l.owner == v.Owner && l.part == PartAxis) axis = &l;
-        if (l.owner == v.Owner && l.part != PartLeader) own = std::min(own, Apart(l, box));
-        if (l.owner != v.Owner && l.part != PartLeader)
-            if (const double apart = Apart(l, box); apart < nearest) nearest = apart, other = &l;
+        if (mine && l.part == PartAxis) axis = &l;
+        if (l.part == PartLeader) continue;
+        if (const double apart = Apart(l, box); mine) own = std::min(own, apart);
+        else if (apart < nearest) nearest = apart, other = &l;
     }
-    // read by the nearest thing drawn
     if (!led && other != nullptr && nearest < own - h / 10)
         faults.push_back(Where(v) + " stands nearer the line " + Named(*other) + " of another thing than its own");
-    // on its ordinate's side of the axis
-    if (axis != nullptr && Length(*axis) > 0) {
-        const Segment& a = *axis;
-        auto side = [&](double x, double y) { return ((a.x2 - a.x1) * (y - a.y1) - (a.y2 - a.y1) * (x - a.x1)) / Length(a); };
-        const double tip = side(MiddleX(*v.Anchor), MiddleY(*v.Anchor)), text = side(MiddleX(box), MiddleY(box));
-        if (std::fabs(tip) > h / 4 && tip * text <= 0) faults.push_back(Where(v) + " stands across its axis from its ordinate");
+    if (axis != nullptr) {
+        auto side = [&](double x, double y) { return SideOfLine(axis->x1, axis->y1, axis->x2, axis->y2, x, y); };
+        if (std::fabs(side(ax, ay)) > h / 4 && side(ax, ay) * side(MiddleX(box), MiddleY(box)) <= 0)
+            faults.push_back(Where(v) + " stands across its axis from its ordinate");
     }
-    // not between two values of another thing
+    // between two values of another thing
     for (const SurfaceCall* a : texts)
         for (const SurfaceCall* b : texts) {
-            if (a->Owner == 0 || a->Owner == v.Owner || b->Owner != a->Owner || a == b || a->Colour != v.Colour) continue;
             const TextBox ab = BoxOf(*a), bb = BoxOf(*b);
-            if (Distance(ab, box) > 2 * h || Distance(bb, box) > 2 * h) continue;
-            if ((MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0) {
+            if (a->Owner != 0 && a->Owner != v.Owner && b->Owner == a->Owner && a != b && a->Colour == v.Colour &&
+                Distance(ab, box) <= 2 * h && Distance(bb, box) <= 2 * h &&
+                (MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0) {
                 faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
                 return;
             }
