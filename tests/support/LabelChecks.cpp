@@ -18,14 +18,8 @@ struct Segment {
 
 double Length(const Segment& l) { return std::hypot(l.x2 - l.x1, l.y2 - l.y1); }
 double Apart(const Segment& l, const TextBox& box) { return SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box); }
-std::string Named(const Segment& l) {
-    std::ostringstream out;
-    out << "(" << std::lround(l.x1) << ", " << std::lround(l.y1) << ")-(" << std::lround(l.x2) << ", " << std::lround(l.y2) << ")";
-    return out.str();
-}
 double MiddleX(const TextBox& b) { return b.Left + b.Width / 2; }
 double MiddleY(const TextBox& b) { return b.Top + b.Height / 2; }
-
 TextBox BoxOf(const SurfaceCall& text) { return {text.X1, text.Y1, text.X2 - text.X1, text.Height}; }
 
 std::string Where(const SurfaceCall& c) {
@@ -41,7 +35,7 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
                const std::vector<Segment>& lines, Leads leads, std::vector<std::string>& faults) {
     const double h = v.Height, ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
     double own = Distance(box, *v.Anchor), nearest = 1E300;
-    const Segment *other = nullptr, *axis = nullptr;
+    const Segment* axis = nullptr;
     bool led = false, inWall = false;  // out of the wall a leader crosses its outline once
     for (const Segment& l : lines) inWall ^= l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
     for (const Segment& l : lines) {
@@ -49,21 +43,18 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
         const bool mine = l.owner == v.Owner;
         if (mine && l.part == PartLeader && leads(l)) {
             led = true;
-            for (const Segment& o : lines)
-                if (o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
-                    SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2)) {
-                    faults.push_back(Where(v) + "'s leader " + Named(l) + " crosses the line " + Named(o));
-                    break;
-                }
+            if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
+                    return o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
+                           SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2); }))
+                faults.push_back(Where(v) + "'s leader crosses a line of another thing or the wall");
             if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
         }
         if (mine && l.part == PartAxis) axis = &l;
         if (l.part == PartLeader) continue;
         if (const double apart = Apart(l, box); mine) own = std::min(own, apart);
-        else if (apart < nearest) nearest = apart, other = &l;
+        else nearest = std::min(nearest, apart);
     }
-    if (!led && other != nullptr && nearest < own - h / 10)
-        faults.push_back(Where(v) + " stands nearer the line " + Named(*other) + " of another thing than its own");
+    if (!led && nearest < own - h / 10) faults.push_back(Where(v) + " stands nearer a line of another thing than its own");
     if (axis != nullptr) {
         auto side = [&](double x, double y) { return SideOfLine(axis->x1, axis->y1, axis->x2, axis->y2, x, y); };
         if (std::fabs(side(ax, ay)) > h / 4 && side(ax, ay) * side(MiddleX(box), MiddleY(box)) <= 0)
@@ -71,15 +62,11 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
     }
     // between two values of another thing
     for (const SurfaceCall* a : texts)
-        for (const SurfaceCall* b : texts) {
-            const TextBox ab = BoxOf(*a), bb = BoxOf(*b);
-            if (a->Owner != 0 && a->Owner != v.Owner && b->Owner == a->Owner && a != b && a->Colour == v.Colour &&
-                Distance(ab, box) <= 2 * h && Distance(bb, box) <= 2 * h &&
-                (MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0) {
-                faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
-                return;
-            }
-        }
+        for (const SurfaceCall* b : texts)
+            if (const TextBox ab = BoxOf(*a), bb = BoxOf(*b); a->Owner != 0 && a->Owner != v.Owner && b->Owner == a->Owner &&
+                a != b && a->Colour == v.Colour && Distance(ab, box) <= 2 * h && Distance(bb, box) <= 2 * h &&
+                (MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0)
+                return faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
 }
 
 }  // namespace

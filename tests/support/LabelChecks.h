@@ -4,10 +4,8 @@
 // stands within two of its heights of it or is joined to it by a leader
 // line, no anchor of another value in the same colour lies nearer to it, and
 // it touches no other text, no line and no area kept clear (the factor table).
-// Where the lines tell what they were drawn for, a value is read as a
-// reader reads it: the nearest thing drawn is its own unless a leader joins them,
-// it stands on its ordinate's side of its member's axis and not among the
-// values of another, and its leader crosses no other line and stays short.
+// As a reader reads (AsReader): the nearest thing drawn is its own or a short
+// leader crossing no other line joins them; on its axis's side, among no other's values.
 
 #include <string>
 #include <vector>
@@ -23,9 +21,7 @@ struct LabelRules {
     std::vector<std::string>* AsReader = nullptr;  // the faults a reader finds (below) go here, when given
 };
 
-// One line per fault, naming the value and where it stands.
-// `checked`, when given, counts the values judged.
-std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {},
-                                     int* checked = nullptr);
+// One line per fault, naming the value and where it stands; `checked` counts the values judged.
+std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {}, int* checked = nullptr);
 
 }  // namespace brindlemar::test
