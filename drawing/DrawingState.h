@@ -38,6 +38,8 @@ struct DrawingState : DrawingPens, PageState {
     // caller before it draws (the screen redraw or the report block). 32-bit,
     // since a picture wider than about 2200 pixels passes 32767 twips.
     int32_t FrameLeft = 0, FrameTop = 0, FrameWidth = 0, FrameHeight = 0;
+    // The number of the last thing drawn that a value labels (see Surface::Owner).
+    int32_t LastOwner = 0;
 
     // Results of fitting the wall into the frame.
     int32_t DrawingMarginX = 0, DrawingMarginY = 0;

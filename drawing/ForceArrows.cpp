@@ -58,6 +58,7 @@ void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double 
     if (!(std::fabs(magnitude) >= NegligibleForce)) return;
     // a negative force points the other way
     if (magnitude < 0) angle += 4 * std::atan(1.0);
+    const DrawnFor owner(s);
     const double L = length > 0 ? length : s.Drawing().ForceArrowLength;
     const double ux = std::sin(angle), uy = -std::cos(angle);
     DrawForceArrow(s, x, y, x + L * ux, y + L * uy, arrowColour, pen);
@@ -80,6 +81,7 @@ void DrawInclinedForce(Surface& s, double x, double y, double magnitude, double 
 void DrawHorizontalLoadArrow(Surface& s, double x, double y, double value,
                              const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
+    const DrawnFor owner(s);
     const double end = x + (value > 0 ? 1 : -1) * s.Drawing().ForceArrowLength;
     DrawForceArrow(s, x, y, end, y, arrowColour, pen);
     const std::string text = LoadValueText(std::fabs(value)) + label;
@@ -91,6 +93,7 @@ void DrawHorizontalLoadArrow(Surface& s, double x, double y, double value,
 void DrawVerticalLoadArrow(Surface& s, double x, double y, double value,
                            const std::string& label, int32_t arrowColour, int32_t textColour, int pen) {
     if (value == 0) return;
+    const DrawnFor owner(s);
     const double end = y + (value > 0 ? 1 : -1) * s.Drawing().ForceArrowLength;
     DrawForceArrow(s, x, y, x, end, arrowColour, pen);
     // right of the shaft, on its middle

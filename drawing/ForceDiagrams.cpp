@@ -92,7 +92,12 @@ private:
     // there shows as high as it is.
     void Draw(const Member& member, const MemberWalk& walk0, const std::vector<KnownCut>& turns0) {
         const Point first = member.at(member.cuts.front()), last = member.at(member.cuts.back());
+        // the member's diagram is one thing, read from its axis
+        owners_.push_back(++s_.Drawing().LastOwner);
+        s_.Owner = owners_.back();
+        s_.OwnerPart = PartAxis;
         DrawLineSolid(s_, first.x, first.y, last.x, last.y, m_.DiagramColours[0], s_.Drawing().DiagramPenWidths[0]);
+        s_.OwnerPart = PartBody;
         const MemberWalk* walk = &walk0;
         const std::vector<KnownCut>* turns = &turns0;
         const std::size_t firstLabel = pending_.size();
@@ -131,6 +136,7 @@ private:
             previousEnd = v1;
         }
         MarkLargest(member, *turns, firstLabel);
+        s_.Owner = 0;
         ++member_;
     }
 
@@ -297,6 +303,7 @@ public:
                        std::fabs(other.y - label.y) < 2 * label.height;
             });
             if (repeated) continue;
+            s_.Owner = owners_[static_cast<std::size_t>(label.member)];
             NextTextLabels(s_, label.tip.x, label.tip.y, label.tip.x, label.tip.y,
                            label.essential ? LabelLayer::WhenCrowded::Leader
                            : label.jump    ? LabelLayer::WhenCrowded::ShortLeader
@@ -306,6 +313,7 @@ public:
             s_.Print(label.text);
             written_.push_back(label);
         }
+        s_.Owner = 0;
         pending_.clear();
     }
 
@@ -358,6 +366,7 @@ private:
     std::vector<Walked> walked_;
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
+    std::vector<int> owners_;   // the number each member's diagram is drawn as
     int member_ = 0;
     double wallScale_ = 0;   // the scale of the forces of every member drawn
 

@@ -35,6 +35,8 @@ void CopyState(const Surface& from, Surface& to) {
     to.FontUnderline = from.FontUnderline;
     to.ScaleLeft = from.ScaleLeft;
     to.ScaleTop = from.ScaleTop;
+    to.Owner = from.Owner;
+    to.OwnerPart = from.OwnerPart;
 }
 
 // Measures texts as the surface given, leaving its font as it was, and draws nothing.
@@ -96,6 +98,37 @@ bool SegmentsCross(const S& a, const S& b) {
 }
 
 }  // namespace
+
+bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+    struct S {
+        double x1, y1, x2, y2;
+    };
+    return SegmentsCross(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
+}
+
+double SideOfLine(double x1, double y1, double x2, double y2, double x, double y) {
+    const double length = std::hypot(x2 - x1, y2 - y1);
+    return length > 0 ? ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / length : 0;
+}
+
+bool RayCrosses(double x1, double y1, double x2, double y2, double x, double y) {
+    return (y1 > y) != (y2 > y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1);
+}
+
+double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& b) {
+    if (SegmentCrossesBox(x1, y1, x2, y2, b)) return 0;
+    // apart, the nearest points are an end of the segment or a corner of the box
+    const double dx = x2 - x1, dy = y2 - y1, l2 = dx * dx + dy * dy;
+    auto toSegment = [&](double px, double py) {
+        const double t = l2 > 0 ? std::clamp(((px - x1) * dx + (py - y1) * dy) / l2, 0.0, 1.0) : 0;
+        const double ex = px - (x1 + t * dx), ey = py - (y1 + t * dy);
+        return ex * ex + ey * ey;
+    };
+    const double right = b.Left + b.Width, bottom = b.Top + b.Height;
+    return std::sqrt(std::min({SquaredDistance(b, {x1, y1, 0, 0}), SquaredDistance(b, {x2, y2, 0, 0}),
+                               toSegment(b.Left, b.Top), toSegment(right, b.Top), toSegment(b.Left, bottom),
+                               toSegment(right, bottom)}));
+}
 
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
     // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
@@ -246,8 +279,8 @@ void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t co
     if (!underneath_)
         Below().Line(x1, y1, x2, y2, colour);
     else
-        LearnBelow({x1, y1, x2, y2});
-    Learn({x1, y1, x2, y2});
+        LearnBelow({x1, y1, x2, y2, Owner, OwnerPart});
+    Learn({x1, y1, x2, y2, Owner, OwnerPart});
     // what a text was to label comes before that text, never a line between
     of_.reset();
 }
@@ -313,7 +346,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         placed_.push_back({x, y, width, height});
         return;
     }
-    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_});
+    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_, Owner});
     crowded_ = WhenCrowded::Elsewhere;
 }
 
@@ -353,7 +386,61 @@ double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, d
     return c;
 }
 
-LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals) const {
+LabelLayer::Reading LabelLayer::ReadingOf(const Label& label) const {
+    Reading reading;
+    if (label.Owner == 0 || !label.Of) return reading;
+    // its own lines as far as it may stand from what it labels
+    const TextBox reach = Grown(*label.Of, (kReach + kNear + 1) * label.Box.Height + label.Box.Width);
+    for (const Segment& l : lines_) {
+        if (l.owner != label.Owner || l.part == PartLeader) continue;
+        if (l.part == PartAxis) reading.axis = l;
+        if (SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, reach)) reading.own.push_back(l);
+    }
+    // the wall's outline, to tell whether what it labels lies within it
+    int crossings = 0;
+    const double ax = label.Of->Left + label.Of->Width / 2, ay = label.Of->Top + label.Of->Height / 2;
+    for (const Segment& l : lines_) crossings += l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
+    reading.inWall = crossings % 2 == 1;
+    return reading;
+}
+
+bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const {
+    if (label.Owner == 0 || !label.Of) return true;
+    if (reading.axis) {
+        // across its member's axis a force reads as of the other sign
+        const Segment& a = *reading.axis;
+        auto side = [&](double x, double y) { return SideOfLine(a.x1, a.y1, a.x2, a.y2, x, y); };
+        const double tip = side(label.Of->Left + label.Of->Width / 2, label.Of->Top + label.Of->Height / 2);
+        const double text = side(box.Left + box.Width / 2, box.Top + box.Height / 2);
+        if (std::fabs(tip) > gap_ / 2 && tip * text <= 0) return false;
+    }
+    return true;
+}
+
+bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
+    if (label.Owner == 0 || !label.Of) return true;
+    // the nearest line of another thing, no farther than what it labels,
+    // then its own lines
+    const double margin = gap_ / 2;
+    double own = Distance(box, *label.Of), other = own;
+    if (own <= margin) return true;
+    AnyLineNear(Grown(box, own - margin), [&](const Segment& l) {
+        if (l.owner != 0 && l.owner != label.Owner && l.part != PartLeader)
+            other = std::min(other, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        return false;
+    });
+    if (other >= own - margin) return true;
+    for (const Segment& l : reading.own) {
+        // a line whose bounds lie no nearer than the nearest so far is no nearer itself
+        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+        if (SquaredDistance(bounds, box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        if (other >= own - margin) return true;
+    }
+    return false;
+}
+
+LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals,
+                                        const Reading& reading) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
     const double stepX = h / 2, stepY = h / 4;
@@ -374,7 +461,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
         const double own2 = SquaredDistance(box, *label.Of);
-        if (own2 > nearby * nearby) return false;
+        if (own2 > nearby * nearby || !OnItsSide(label, reading, box)) return false;
         const double own = std::sqrt(own2);
         return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
                    return SquaredDistance(box, r) < (own - 1) * (own - 1);
@@ -385,7 +472,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
                                                           asked.Width + (right - left) * stepX,
                                                           asked.Height + (down - up) * stepY},
                                                          2 * gap_));
-    if (isNear(asked) && Free(asked, texts)) return {asked, {}, false};
+    if (isNear(asked) && Free(asked, texts) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -422,13 +509,18 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         for (const Spot& at : spots)
             byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
     }
-    for (const bool nearOnes : {true, false}) {
+    // a spot nearer its own thing than any other's first, as a reader takes
+    // a value for the nearest thing drawn; else one near what it labels
+    for (const int pass : {0, 1, 2}) {
+        const bool nearOnes = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
             for (int n = first[k]; n < first[k + 1]; ++n) {
                 const Spot& at = byRing[static_cast<std::size_t>(n)];
-                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts)) best = at;
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts) &&
+                    (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
+                    best = at;
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
@@ -436,20 +528,26 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
-                if (std::optional<Placement> led = PlaceWithLeader(label, 6.0)) return {led->Box, led->Leader, true};
+                for (const bool clear : {true, false})
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, clear))
+                        return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a short leader where one finds room, else a longer one
+    // a short leader where one finds room, else a longer one; one clear of
+    // the lines of other things and of the wall first
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
-        for (const double reach : {6.0, 12.0})
-            if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
-                if (std::optional<Placement> led = PlaceWithLeader(label, reach)) return *led;
+        for (const bool clear : {true, false})
+            for (const double reach : {6.0, 12.0})
+                if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) return *led;
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
-        if (std::optional<Placement> led = PlaceWithLeader(label, kFarthest, true)) return {led->Box, led->Leader, true};
-        return PlaceLeastBad(label);
+        for (const bool clear : {true, false})
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true, clear))
+                return {led->Box, led->Leader, true};
+        return PlaceLeastBad(label, reading);
     }
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
@@ -480,7 +578,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, con
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
-                                                        const std::vector<TextBox>& texts, bool acrossLeaders) const {
+                                                        const std::vector<TextBox>& texts, bool acrossLeaders,
+                                                        const Label* clearFor, const Reading* reading) const {
     const std::optional<Segment> line = LeaderLine(of, box);
     if (!line) return std::nullopt;
     const Segment& l = *line;
@@ -492,11 +591,20 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const
                          (!acrossLeaders &&
                           std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
     if (crosses) return std::nullopt;
+    // across an arrow, a hatching or the wall's outline a leader reads as
+    // one of them; out of the wall it must cross that outline once
+    const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+    if (clearFor != nullptr && AnyLineNear(bounds, [&](const Segment& o) {
+            const bool counts = o.part == PartWall ? !reading->inWall
+                                                   : o.owner != 0 && o.owner != clearFor->Owner && o.part != PartLeader;
+            return counts && SegmentsCross(l, o);
+        }))
+        return std::nullopt;
     return l;
 }
 
-std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, double reach,
-                                                                 bool acrossLeaders) const {
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
+                                                                 double reach, bool acrossLeaders, bool clear) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -513,18 +621,20 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
             const double length = Distance(box, {ax, ay, 0, 0});
-            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
+            // within two heights of what it labels a text needs no leader
+            if (Distance(box, of) > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
-        if (Free(at.box, texts))
-            if (const std::optional<Segment> leader = LeaderTo(of, at.box, texts, acrossLeaders))
+        if (Free(at.box, texts) && OnItsSide(label, reading, at.box))
+            if (const std::optional<Segment> leader =
+                    LeaderTo(of, at.box, texts, acrossLeaders, clear ? &label : nullptr, &reading))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
 
-LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label) const {
+LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Reading& reading) const {
     const TextBox& of = *label.Of;
     // around the spot asked for, moved inside the area so that a value whose
     // point lies beyond the frame still shows at its edge
@@ -541,7 +651,9 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label) const {
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height};
-            const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+            // across its member's axis it reads wrong whatever it covers
+            double covered = OnItsSide(label, reading, box) ? 0 : 1E5;
+            covered += Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
             const double away = SquaredDistance(box, of);
             if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
                 best = box;
@@ -560,6 +672,7 @@ void LabelLayer::Flush() {
     DrawWaitingGround();
     const Look left = LookNow();
     const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
     std::vector<TextBox> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     for (const Label& label : labels_) {
@@ -574,16 +687,20 @@ void LabelLayer::Flush() {
                     rivals.push_back(*other.Of);
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals);
+        const Reading reading = handOn ? Reading{} : ReadingOf(label);
+        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
         astray_ += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
         std::optional<Segment> leader = placed.Leader;
         if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
-            leader = LeaderTo(*label.Of, box, placed_);
+            for (const Label* clearFor : {&label, static_cast<const Label*>(nullptr)})
+                if (!leader) leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
         placed_.push_back(box);
         Wear(label.Printed);
+        Owner = label.Owner;
+        OwnerPart = PartLeader;
         Surface& below = Below();
         if (leader) {
             const Segment& l = *leader;
@@ -591,9 +708,11 @@ void LabelLayer::Flush() {
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
-            Learn(l);
+            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
             leaders_.push_back(l);
         }
+        OwnerPart = PartBody;
+        below.OwnerPart = PartBody;
         // a layer below keeps the text near what it labels as well
         if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
                                      label.Of->Top + label.Of->Height, label.Crowded);
@@ -605,6 +724,8 @@ void LabelLayer::Flush() {
     }
     labels_.clear();
     Wear(left);
+    Owner = owner;
+    OwnerPart = part;
     Below();
     target_.CurrentX = CurrentX = x;
     target_.CurrentY = CurrentY = y;

@@ -22,6 +22,36 @@ namespace brindlemar {
 
 // Whether the segment from (x1, y1) to (x2, y2) enters the box or touches its edge.
 bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& box);
+// How far the segment from (x1, y1) to (x2, y2) lies from the box; 0 when it enters it.
+double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& box);
+// How far (x, y) lies on one side (positive) or the other of the line
+// through (x1, y1) and (x2, y2); 0 for a line of no length.
+double SideOfLine(double x1, double y1, double x2, double y2, double x, double y);
+// Whether a ray from (x, y) to the right crosses the segment: over the
+// sides of an outline, an odd count means (x, y) lies within it.
+bool RayCrosses(double x1, double y1, double x2, double y2, double x, double y);
+// Whether the segments meet (touching ends count only in line with each other).
+bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2);
+
+// While it lives, what is drawn on the surface belongs to one thing that a
+// value labels (Surface::Owner): a new one, unless something is drawn for
+// already (a block's arrow belongs to the block).
+class DrawnFor {
+public:
+    explicit DrawnFor(Surface& s) : s_(s), outer_(s.Owner), part_(s.OwnerPart) {
+        if (outer_ == 0) s.Owner = ++s.Drawing().LastOwner;
+    }
+    ~DrawnFor() {
+        s_.Owner = outer_;
+        s_.OwnerPart = part_;
+    }
+    DrawnFor(const DrawnFor&) = delete;
+    DrawnFor& operator=(const DrawnFor&) = delete;
+
+private:
+    Surface& s_;
+    int outer_, part_;
+};
 
 class LabelLayer : public Surface {
 public:
@@ -87,6 +117,8 @@ private:
     LabelLayer(std::unique_ptr<Surface> measuring, TextBox area, double gap);
     struct Segment {
         double x1, y1, x2, y2;
+        int owner = 0;  // what it belongs to (Surface::Owner) and which part of it
+        int part = PartBody;
     };
     // The font and colour a text was printed in.
     struct Look {
@@ -102,6 +134,15 @@ private:
         bool Ground;  // on a white ground
         std::optional<TextBox> Of;  // what it labels
         WhenCrowded Crowded;
+        int Owner;  // the thing it labels, drawn with its lines
+    };
+    // What a label is read by: the lines of its thing near it, the axis
+    // its thing's ordinates stand from, and whether what it labels lies
+    // within the wall's outline.
+    struct Reading {
+        std::vector<Segment> own;
+        std::optional<Segment> axis;
+        bool inWall = false;
     };
     // Where a label stands, if anywhere, and the leader line that joins it to what it labels.
     struct Placement {
@@ -115,22 +156,36 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
-    Placement Place(const Label& label, const std::vector<TextBox>& rivals) const;
+    Placement Place(const Label& label, const std::vector<TextBox>& rivals, const Reading& reading) const;
+    Reading ReadingOf(const Label& label) const;
+    // Whether the text at `box` stands on the side of its thing's axis
+    // where that thing's ordinate stands: across it a force reads as of the
+    // other sign.
+    bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
+    // Whether no line of another thing stands nearer the text at `box` than
+    // the lines of its own: a reader takes a value for the nearest thing drawn.
+    bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
-    std::optional<Placement> PlaceWithLeader(const Label& label, double reach, bool acrossLeaders = false) const;
+    // With `clear`, the leader crosses no line of another thing nor the
+    // wall's outline (see LeaderTo).
+    std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, double reach,
+                                             bool acrossLeaders, bool clear) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
-    Placement PlaceLeastBad(const Label& label) const;
+    Placement PlaceLeastBad(const Label& label, const Reading& reading) const;
     // The line from the middle of what is labelled to a text there, none
     // when they touch.
     std::optional<Segment> LeaderLine(const TextBox& of, const TextBox& box) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
+    // With `clearFor`, neither the lines of things other than that label's
+    // nor the wall's outline, unless what it labels lies within the wall.
     std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders = false) const;
+                                    bool acrossLeaders = false, const Label* clearFor = nullptr,
+                                    const Reading* reading = nullptr) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.

@@ -73,6 +73,7 @@ void LabelBesideOrdinate(Surface& s, const std::string& label, double x, bool en
 void DrawWeightTriangle(const Model& m, Surface& s, int p1, int p2, int p3, int direction, double value,
                         const std::string& label) {
     if (value == 0) return;
+    const DrawnFor owner(s);
     const int p[] = {p1, p2, p3};
     for (int i = 0; i < 3; ++i) {
         const int a = p[i], b = p[(i + 1) % 3], c = p[(i + 2) % 3];
@@ -88,6 +89,7 @@ void DrawWeightTriangle(const Model& m, Surface& s, int p1, int p2, int p3, int 
 void DrawWeightQuad(const Model& m, Surface& s, int p1, int p2, int p3, int p4, int direction, double value,
                     const std::string& label) {
     if (value == 0) return;
+    const DrawnFor owner(s);
     const int p[] = {p1, p2, p3, p4};
     for (int i = 0; i < 4; ++i)
         BlockLine(m, s, NodeX(s, p[i]), NodeY(s, p[i]), NodeX(s, p[(i + 1) % 4]), NodeY(s, p[(i + 1) % 4]));

@@ -26,6 +26,7 @@ constexpr int kTypeSteps = 4;
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
 // Arrow ends and the tail line are kept below `ceiling`.
 void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x1, double factor, double ceiling) {
+    const DrawnFor owner(s);
     auto surface = [&](double x) { return y0 - BackfillRise(m, x - x0); };
     const double length = s.Drawing().LoadArrowScale * std::fabs(m.BackfillSurcharge) * factor;
     const double pitch = s.Drawing().ArrowHeadSize;
@@ -66,9 +67,11 @@ void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x
 TextCell MeasureTextCell(Surface& s) { return {s.TextWidth("00.00") + 60, s.TextHeight("00.00") + 60}; }
 
 LeastMargins LoadsViewLeastMargins(Surface& s) {
-    // half of each margin holds the groups' cells and a block room of two cells
+    // half of each margin holds the groups' cells and a block room of two
+    // cells; above the wall one group's cell: the values of the rows over
+    // heel and toe find room by where they stand, not by a smaller wall
     const TextCell cell = MeasureTextCell(s);
-    return {2 * (3 + 2) * cell.Width, 2 * (2 + 2) * cell.Height};
+    return {2 * (3 + 2) * cell.Width, 2 * (1 + 2) * cell.Height};
 }
 
 void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang) {

@@ -67,6 +67,7 @@ void DrawPressureTrapezoidV(Surface& s, double y1, double y2, double x, double p
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(y1, y2, p1, p2)) return;
+    const DrawnFor owner(s);
     DrawTrapezoidBody(s, y1, y2, p1, p2, colour, pen, [&](double y, double p) { return std::pair{x - p, y}; });
 
     // each text beyond the outer end of its ordinate, inside the trapezoid's height
@@ -87,6 +88,7 @@ void DrawPressureTrapezoidH(Surface& s, double x1, double x2, double y, double p
                             const std::string& text1, const std::string& text2, int32_t colour,
                             int32_t textColour, int pen) {
     if (Degenerate(x1, x2, p1, p2)) return;
+    const DrawnFor owner(s);
     DrawTrapezoidBody(s, x1, x2, p1, p2, colour, pen, [&](double x, double p) { return std::pair{x, y - p}; });
 
     // each text inside the span at its end, beyond the outer line

@@ -31,6 +31,14 @@ enum DrawStyleValue : int {
     vbInsideSolid = 6,
 };
 
+// Which part of the thing it belongs to a line is (Surface::OwnerPart).
+enum OwnedPart : int {
+    PartBody = 0,    // an arrow, a block's outline, a diagram's hatching and edge
+    PartAxis = 1,    // a member's axis, from which its diagram's ordinates stand
+    PartLeader = 2,  // the thin line that joins a value to what it labels
+    PartWall = 3,    // the wall's outline, which belongs to nothing labelled
+};
+
 // Draw modes: how the pen combines with what lies below.
 enum DrawModeValue : int {
     vbMaskPen = 9,    // pen AND destination: hatches over a coloured wall stay visible
@@ -77,6 +85,11 @@ public:
     bool FontUnderline = false;
     double ScaleLeft = 0;         // coordinate of the drawable area's left edge
     double ScaleTop = 0;          // coordinate of the drawable area's top edge
+    // What the lines and texts drawn now belong to: one thing a value
+    // labels (an arrow, a block, a member's diagram), numbered within the
+    // drawing, 0 for nothing labelled; and which part of it a line is.
+    int Owner = 0;
+    int OwnerPart = PartBody;
 
     // The drawing under way on this surface: frame, pens, scale, node
     // coordinates. A layer drawn over another surface shares that surface's.

@@ -171,6 +171,8 @@ void DrawOutline(const Model& m, const WallPalette& c, Surface& s, bool fillArea
     const double keyBottom = n[4].y + m.ShearKeyDepth * s.Drawing().DrawingScale;
 
     if (ShearKeyShown(m) && fillAreas) DrawBox(s, keyLeft, n[4].y, keyRight, keyBottom, c.Concrete);
+    const int part = s.OwnerPart;
+    s.OwnerPart = PartWall;
 
     DrawLineSolid(s, n[1].x, n[1].y, n[2].x, n[2].y, outline, pen);
     DrawLineSolid(s, n[2].x, n[2].y, n[3].x, n[3].y, outline, pen);
@@ -193,6 +195,7 @@ void DrawOutline(const Model& m, const WallPalette& c, Surface& s, bool fillArea
         DrawLineSolid(s, keyLeft, keyBottom, keyRight, keyBottom, c.Restraint, pen);
         DrawLineSolid(s, keyRight, keyBottom, keyRight, n[5].y, c.Restraint, pen);
     }
+    s.OwnerPart = part;
 
     if (m.AdjacentStructureIncluded != 0) {
         // a restraint mark under the base: a triangle with its apex on the base

@@ -13,8 +13,13 @@ namespace {
 
 struct Segment {
     double x1, y1, x2, y2;
+    int owner = 0, part = PartBody;
 };
 
+double Length(const Segment& l) { return std::hypot(l.x2 - l.x1, l.y2 - l.y1); }
+double Apart(const Segment& l, const TextBox& box) { return SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box); }
+double MiddleX(const TextBox& b) { return b.Left + b.Width / 2; }
+double MiddleY(const TextBox& b) { return b.Top + b.Height / 2; }
 TextBox BoxOf(const SurfaceCall& text) { return {text.X1, text.Y1, text.X2 - text.X1, text.Height}; }
 
 std::string Where(const SurfaceCall& c) {
@@ -23,14 +28,55 @@ std::string Where(const SurfaceCall& c) {
     return out.str();
 }
 
+
+// The faults a reader finds in a value whose lines tell what they were drawn for.
+template <typename Leads>
+void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const SurfaceCall*>& texts,
+               const std::vector<Segment>& lines, Leads leads, std::vector<std::string>& faults) {
+    const double h = v.Height, ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
+    double own = Distance(box, *v.Anchor), nearest = 1E300;
+    const Segment* axis = nullptr;
+    bool led = false, inWall = false;  // out of the wall a leader crosses its outline once
+    for (const Segment& l : lines) inWall ^= l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
+    for (const Segment& l : lines) {
+        if (l.owner == 0) continue;
+        const bool mine = l.owner == v.Owner;
+        if (mine && l.part == PartLeader && leads(l)) {
+            led = true;
+            if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
+                    return o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
+                           SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2); }))
+                faults.push_back(Where(v) + "'s leader crosses a line of another thing or the wall");
+            if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
+        }
+        if (mine && l.part == PartAxis) axis = &l;
+        if (l.part == PartLeader) continue;
+        if (const double apart = Apart(l, box); mine) own = std::min(own, apart);
+        else nearest = std::min(nearest, apart);
+    }
+    if (!led && nearest < own - h / 10) faults.push_back(Where(v) + " stands nearer a line of another thing than its own");
+    if (axis != nullptr) {
+        auto side = [&](double x, double y) { return SideOfLine(axis->x1, axis->y1, axis->x2, axis->y2, x, y); };
+        if (std::fabs(side(ax, ay)) > h / 4 && side(ax, ay) * side(MiddleX(box), MiddleY(box)) <= 0)
+            faults.push_back(Where(v) + " stands across its axis from its ordinate");
+    }
+    // between two values of another thing
+    for (const SurfaceCall* a : texts)
+        for (const SurfaceCall* b : texts)
+            if (const TextBox ab = BoxOf(*a), bb = BoxOf(*b); a->Owner != 0 && a->Owner != v.Owner && b->Owner == a->Owner &&
+                a != b && a->Colour == v.Colour && Distance(ab, box) <= 2 * h && Distance(bb, box) <= 2 * h &&
+                (MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0)
+                return faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
+}
+
 }  // namespace
 
-std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules) {
+std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules, int* checked) {
     std::vector<const SurfaceCall*> texts;
     std::vector<Segment> lines;
     for (const SurfaceCall& c : calls) {
         if (c.Kind == "Print") texts.push_back(&c);
-        if (c.Kind == "Line") lines.push_back({c.X1, c.Y1, c.X2, c.Y2});
+        if (c.Kind == "Line") lines.push_back({c.X1, c.Y1, c.X2, c.Y2, c.Owner, c.Part});
         if (c.Kind == "Box")
             lines.insert(lines.end(),
                          {{c.X1, c.Y1, c.X2, c.Y1}, {c.X2, c.Y1, c.X2, c.Y2}, {c.X2, c.Y2, c.X1, c.Y2}, {c.X1, c.Y2, c.X1, c.Y1}});
@@ -43,6 +89,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
         if ((!v->Anchor && !IsNumeric(v->Text)) ||
             std::any_of(rules.KeepClear.begin(), rules.KeepClear.end(), [&](const TextBox& a) { return Inside(box, a); }))
             continue;
+        if (checked != nullptr) ++*checked;
         // a thin line from the anchor to the text ties the two wherever the text stands
         auto leads = [&](const Segment& l) {
             const TextBox a{l.x1, l.y1, 0, 0}, b{l.x2, l.y2, 0, 0};
@@ -73,6 +120,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
                 faults.push_back(line.str());
                 break;
             }
+        if (rules.AsReader != nullptr && v->Anchor && v->Owner != 0) ReadAsOwn(*v, box, texts, lines, leads, *rules.AsReader);
         for (const TextBox& clear : rules.KeepClear)
             if (Overlap(box, clear)) faults.push_back(Where(*v) + " enters an area kept clear");
     }

@@ -4,6 +4,8 @@
 // stands within two of its heights of it or is joined to it by a leader
 // line, no anchor of another value in the same colour lies nearer to it, and
 // it touches no other text, no line and no area kept clear (the factor table).
+// As a reader reads (AsReader): the nearest thing drawn is its own or a short
+// leader crossing no other line joins them; on its axis's side, among no other's values.
 
 #include <string>
 #include <vector>
@@ -16,9 +18,10 @@ namespace brindlemar::test {
 struct LabelRules {
     std::vector<TextBox> KeepClear;   // areas no value may enter; the texts inside one are its own
     bool EveryNumberAnchored = true;  // a printed number told nothing of what it labels is a fault
+    std::vector<std::string>* AsReader = nullptr;  // the faults a reader finds (below) go here, when given
 };
 
-// One line per fault, naming the value and where it stands.
-std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {});
+// One line per fault, naming the value and where it stands; `checked` counts the values judged.
+std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules = {}, int* checked = nullptr);
 
 }  // namespace brindlemar::test

@@ -38,6 +38,8 @@ SurfaceCall RecordingSurface::Record(const std::string& kind, double x1, double 
     call.Bold = FontBold;
     call.Italic = FontItalic;
     call.Underline = FontUnderline;
+    call.Owner = Owner;
+    call.Part = OwnerPart;
     return call;
 }
 

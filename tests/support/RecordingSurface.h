@@ -27,6 +27,7 @@ struct SurfaceCall {
     bool Bold = false, Italic = false, Underline = false;
     double Height = 0;              // a text's height as measured
     std::optional<TextBox> Anchor;  // what a text was told it labels
+    int Owner = 0, Part = 0;        // the thing it was drawn for, and which part of it (Surface::Owner)
 };
 
 class RecordingSurface : public Surface {
