@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 
+#include "design/StabilityTable.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/Colours.h"
@@ -190,7 +191,7 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
          [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = -1.25f; }, 12,
          "0.5 \xBD" "B, 0.80", true},
         {"resultant at midbase", [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = 0; }, 12,
-         "0.5 \xBD" "B", false},
+         "0.5 \xBD" "B, --", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -204,6 +205,26 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         }
         // the first column keeps its own combination's factors and results
         EXPECT_FALSE(t.Cell(1, c.row).empty());
+    }
+}
+
+// Paper and window show one set of cells: each column prints, row by row,
+// the texts and red marks of the results window's column.
+TEST(StabilityBlock, PrintsTheCellsOfTheResultsWindow) {
+    StabilitySheet t;
+    t.m.CombinationSlidingResistanceRatios[1] = 1e10f;
+    t.m.CombinationWallStableFlags[2] = 0;
+    t.Combination(3).Factor[EX] = 0;
+    t.m.CombinationBearingResistanceRatios[3] = 1;
+    t.Print(1);
+    for (int j = 1; j <= 3; ++j) {
+        std::vector<std::pair<std::string, bool>> window, paper;
+        const auto column = StabilityColumn(t.m, j);
+        for (int row = 1; row < StabilityTableRows; ++row)
+            if (!column[row].Text.empty()) window.emplace_back(column[row].Text, column[row].Red);
+        for (int row = 4; row <= 26; ++row)
+            for (const SurfaceCall& c : t.CellPrints(j, row)) paper.emplace_back(c.Text, c.Colour == RGB(255, 0, 0));
+        EXPECT_EQ(paper, window) << "combination " << j;
     }
 }
 
