@@ -35,7 +35,7 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
     // back water level, and where it meets the sloping top of the heel
     double yw = H - m.BackWaterDepth;
     if (yw < 0) yw = 0;
-    const double backHeight = double(m.BackStemHeight) + m.HeelTopDrop + end;
+    const double backHeight = BackWallHeight(m);
     const double hb = BackWaterHeight(m);
     const double xi = m.HeelTopDrop > 0 ? B - (yw - end) / m.HeelTopDrop * HL : xc;
     const double DL = Factor(m, brindlemar::DL), EV = Factor(m, brindlemar::EV);
