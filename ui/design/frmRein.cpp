@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/SectionStations.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "design/StabilityTable.h"
@@ -217,9 +218,9 @@ void frmRein::Form_Load() {
 
     // a stem shortened since the length was chosen: the upper stem ends at
     // the stem's foot, and the forces are those of the length shown
-    const float lastStation = LastStation(m_.StemStations);
-    if (m_.UpperStemLength > lastStation) {
-        m_.UpperStemLength = lastStation;
+    const float stem = ToSingle(StemMemberLength(m_));
+    if (m_.UpperStemLength > stem) {
+        m_.UpperStemLength = stem;
         ComputeDesignSectionForces(m_);
     }
 
