@@ -52,7 +52,7 @@ void ExpectStations(const std::vector<float>& got, const std::vector<float>& wan
     for (std::size_t i = 0; i < want.size(); ++i) EXPECT_NEAR(got[i], want[i], 1e-5) << what << " entry " << i;
 }
 
-TEST(SectionStationLists, StemListHoldsTopBottomAndWaterLevels) {
+TEST(BuildSectionStations, StemListHoldsTopBottomAndWaterLevels) {
     struct Case {
         const char* what;
         float front, back;
@@ -73,7 +73,7 @@ TEST(SectionStationLists, StemListHoldsTopBottomAndWaterLevels) {
     }
 }
 
-TEST(SectionStationLists, ToeListHoldsTheFrontWaterOnTheSlopingTop) {
+TEST(BuildSectionStations, ToeListHoldsTheFrontWaterOnTheSlopingTop) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);
@@ -86,7 +86,7 @@ TEST(SectionStationLists, ToeListHoldsTheFrontWaterOnTheSlopingTop) {
     ExpectStations(ToeStationList(m), {0, 2.0f}, "flat toe");
 }
 
-TEST(SectionStationLists, HeelListRunsFromTheRootAndWantsAStableWall) {
+TEST(BuildSectionStations, HeelListRunsFromTheRootAndWantsAStableWall) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);
@@ -99,7 +99,7 @@ TEST(SectionStationLists, HeelListRunsFromTheRootAndWantsAStableWall) {
     ExpectStations(ToeStationList(m), {0, 2.0f}, "unstable toe");
 }
 
-TEST(SectionStationLists, ContactEndsRestraintAndKeyEnterTheirMember) {
+TEST(BuildSectionStations, ContactEndsRestraintAndKeyEnterTheirMember) {
     BuiltInWall w;
     Model& m = w.m;
     m.WallStable = True;
@@ -115,7 +115,7 @@ TEST(SectionStationLists, ContactEndsRestraintAndKeyEnterTheirMember) {
     ExpectStations(HeelStationList(m), {0, 2.37f, 3.37f}, "heel");
 }
 
-TEST(SectionStationLists, LineLoadsEnterOnlyTheMemberThatCarriesThem) {
+TEST(BuildSectionStations, LineLoadsEnterOnlyTheMemberThatCarriesThem) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);
@@ -141,7 +141,7 @@ TEST(SectionStationLists, LineLoadsEnterOnlyTheMemberThatCarriesThem) {
     ExpectStations(HeelStationList(m), {0, 1.17f, 3.37f}, "heel");
 }
 
-TEST(SectionStationLists, FiftyLineLoadsOnTheStemAllGetACut) {
+TEST(BuildSectionStations, FiftyLineLoadsOnTheStemAllGetACut) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);
@@ -153,7 +153,7 @@ TEST(SectionStationLists, FiftyLineLoadsOnTheStemAllGetACut) {
     for (std::size_t i = 1; i < stem.size(); ++i) EXPECT_LT(stem[i - 1], stem[i]);
 }
 
-TEST(SectionStationLists, MembersWithoutLengthKeepOnlyTheirStart) {
+TEST(BuildSectionStations, MembersWithoutLengthKeepOnlyTheirStart) {
     BuiltInWall w;
     Model& m = w.m;
     FullContact(m);

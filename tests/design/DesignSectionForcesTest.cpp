@@ -418,8 +418,8 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
                 float from, to;
                 float shearTo;
             };
-            const float stemEnd = StemStationList(m).back(), toeEnd = ToeStationList(m).back();
-            const float heelEnd = HeelStationList(m).back();
+            const float stemEnd = StemStationList(m).back(), toeEnd = ToeStationList(m).back(),
+                        heelEnd = HeelStationList(m).back();
             // one member thickness from the stem's foot and from the toe root
             const float stemShearTo = std::max(0.0f, m.FrontStemHeight - StemThicknessAt(m, stemEnd));
             const float toeShearTo = std::max(0.0f, toeEnd - ToeThicknessAt(m, toeEnd));
