@@ -418,8 +418,7 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
                 float from, to;
                 float shearTo;
             };
-            const float stemEnd = StemStationList(m).back(), toeEnd = ToeStationList(m).back(),
-                        heelEnd = HeelStationList(m).back();
+            const float stemEnd = StemStationList(m).back(), toeEnd = ToeStationList(m).back();
             // one member thickness from the stem's foot and from the toe root
             const float stemShearTo = std::max(0.0f, m.FrontStemHeight - StemThicknessAt(m, stemEnd));
             const float toeShearTo = std::max(0.0f, toeEnd - ToeThicknessAt(m, toeEnd));
@@ -427,7 +426,7 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
                 {CalcStemSectionForces, StemThicknessAt, 0, m.UpperStemLength, m.UpperStemLength},
                 {CalcStemSectionForces, StemThicknessAt, m.UpperStemLength, stemEnd, std::min(stemEnd, stemShearTo)},
                 {CalcToeSectionForces, ToeThicknessAt, 0, toeEnd, std::min(toeEnd, toeShearTo)},
-                {CalcHeelSectionForces, HeelThicknessAt, 0, heelEnd, heelEnd}};
+                {CalcHeelSectionForces, HeelThicknessAt, 0, HeelStationList(m).back(), HeelStationList(m).back()}};
             // the extremes of each member's moment and shear along a dense walk
             double want[9] = {}, shear[5] = {}, largest = 0, largestShear = 0;
             for (int member = 1; member <= 4; ++member) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "analysis/SectionStations.h"
 #include "design/DesignReinforcement.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
@@ -117,7 +116,6 @@ TEST(MemberLengths, AreTheWallsWhicheverCombinationRanLast) {
     ComputeWallOutline(m);
     ComputeDesignSectionForces(m);
     ASSERT_EQ(m.WallStable, False);
-    ASSERT_EQ(HeelStationList(m).size(), 1u);
     m.UpperStemLength = 3;
     const std::array<float, 5> expected{0, 3, 4.73f, 2, 3.37f};
     EXPECT_EQ(MemberLengths(m), expected);
