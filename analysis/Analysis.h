@@ -48,6 +48,18 @@ inline double Factor(const Model& m, int code) { return At(m.CurrentLoadCombinat
 // shown by this rule.
 inline bool SlidingChecked(double FC, double EP, double RH) { return FC > 0 || EP > 0 || RH > 0; }
 
+// The eccentricity from mid-base a combination allows: its EX factor times
+// half the base width B.
+inline double EccentricityCriterion(double B, double EX) { return B * EX / 2; }
+
+// Whether a resistance/load ratio is shown red: the results tables flag a
+// resistance that does not exceed its load, the status line only one that
+// falls short of it, so a ratio of exactly 1 is red in the tables alone.
+enum class RatioShownIn { Table, StatusLine };
+inline bool RatioFails(double ratio, RatioShownIn where) {
+    return where == RatioShownIn::Table ? ratio <= 1 : ratio < 1;
+}
+
 // A bearing resistance qn (stress unit) capped by the concrete's strength,
 // in the pressure unit; never below 0.
 double CappedBearingResistance(const Model& m, double qn);

@@ -44,7 +44,7 @@ BackPlane BackPlaneHeights(const Model& m) {
     BackPlane p;
     p.hw = BackWaterHeight(m);
     p.rise = BackfillRise(m, static_cast<double>(m.HeelLength) + m.StemBackBatter);
-    p.height = static_cast<double>(m.BackStemHeight) + p.rise + m.HeelTopDrop + m.HeelEndThickness;
+    p.height = BackWallHeight(m) + p.rise;
     return p;
 }
 

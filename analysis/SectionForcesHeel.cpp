@@ -36,7 +36,7 @@ FreeBody HeelFreeBody(const Model& m, double pos) {
     // water stands behind the wall only when it is switched on and its depth
     // is above the base as stored: with the water off the depth is the wall
     // height rounded to a float, and their difference is rounding, not water.
-    const double backHeight = double(m.BackStemHeight) + m.HeelTopDrop + end;
+    const double backHeight = BackWallHeight(m);
     const bool backWater = m.WaterIncluded != 0 && m.BackWaterDepth < ToSingle(backHeight);
     double yw = backWater ? H - m.BackWaterDepth : 0;
     if (yw < 0) yw = 0;

@@ -64,7 +64,7 @@ double HeelThickness(const Model& m, double x);
 
 // Resultant of pressure p1 at a1 varying linearly to p2 at a2.
 Resultant Trapezoid(double a1, double a2, double p1, double p2);
-// Area and centroid of a polygon, loaded into the model's scratch polygon.
+// Area and centroid of a polygon.
 AreaCentroid Polygon(std::initializer_list<std::pair<double, double>> points);
 
 // Where a point force lies along the member relative to the cut, from its

@@ -123,15 +123,6 @@ std::vector<float> HeelStationList(const Model& m) {
     return list;
 }
 
-namespace {
-
-void Store(std::vector<float>&& list, std::vector<float>& stations, int16_t& count) {
-    stations = std::move(list);
-    count = static_cast<int16_t>(stations.size());
-}
-
-}  // namespace
-
 double PositionTolerance(const Model& m) {
     const double height = FrontWallHeight(m);
     return 1e-6 * std::max(std::abs(height), std::abs(double(m.BaseWidth)));
@@ -166,12 +157,6 @@ double HeelMemberLength(const Model& m) { return m.HeelLength > 0 ? m.HeelLength
 float UpperStemLengthInUse(const Model& m) {
     // the stem's last station is its length as a stored value (StemStationList)
     return std::min(m.UpperStemLength, ToSingle(StemMemberLength(m)));
-}
-
-void BuildSectionStations(Model& m) {
-    Store(StemStationList(m), m.StemStations, m.StemStationCount);
-    Store(ToeStationList(m), m.ToeStations, m.ToeStationCount);
-    Store(HeelStationList(m), m.HeelStations, m.HeelStationCount);
 }
 
 }  // namespace brindlemar

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "model/Model.h"
 
@@ -62,14 +63,12 @@ enum class WallPart { Stem, Toe, Heel, Joint };
 WallPart LineLoadPart(const Model& m, const LineLoad& load);
 
 // The cuts of each member where its loads change, for the combination
-// analysed last (the toe and heel lists read its base contact and WallStable).
+// analysed last (the toe and heel lists read its base contact and
+// WallStable), ascending, no two equal: the stem's as depths below its top,
+// the toe's from its tip, the heel's from its root towards its end. The
+// lists grow with the wall's loads (many line loads give many cuts).
 std::vector<float> StemStationList(const Model& m);
 std::vector<float> ToeStationList(const Model& m);
 std::vector<float> HeelStationList(const Model& m);
-
-// Rebuilds StemStations, ToeStations and HeelStations with their counts for
-// the combination analysed last (the toe and heel lists read its base
-// contact and WallStable).
-void BuildSectionStations(Model& m);
 
 }  // namespace brindlemar

@@ -46,8 +46,7 @@ double FrontWaterHeight(const Model& m) {
 
 double BackWaterHeight(const Model& m) {
     if (m.WaterIncluded == 0) return 0;
-    return std::max(0.0, static_cast<double>(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
-                             m.BackWaterDepth);
+    return std::max(0.0, BackWallHeight(m) - m.BackWaterDepth);
 }
 
 void CalcWaterPressures(Model& m) {

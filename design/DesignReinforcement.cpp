@@ -223,6 +223,8 @@ void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector
 
 }  // namespace
 
+bool FaceNotDesigned(const FlexureDesignResult& r) { return r.Moment <= 0 && r.AxialForce == 0; }
+
 int DesignFlexureCombination(const Model& m, int p) {
     const int designed = At(m.FlexureDesignResults, p).Combination;
     const std::vector<int> tied = TiedFlexureCombinations(m, p);
@@ -265,8 +267,7 @@ void DesignReinforcement(Model& m) {
         r.PhiTension = phiTension;
         ClearResults(r);
 
-        const bool loaded = !(r.Moment <= 0 && r.AxialForce == 0);
-        if (!loaded) continue;
+        if (FaceNotDesigned(r)) continue;
         // the bars, the user's or the search's, are judged under each
         // combination of the governing moment; rounding residue has none
         const std::vector<int> tied = r.Moment > 0 ? TiedFlexureCombinations(m, p) : std::vector<int>{};

@@ -13,6 +13,11 @@ namespace brindlemar {
 
 void DesignReinforcement(Model& m);
 
+// A face the design has nothing to do at: it carries neither a moment nor an
+// axial force. Its bars are neither searched nor checked, and the sheets and
+// the report show no design for it.
+bool FaceNotDesigned(const FlexureDesignResult& r);
+
 // The combination whose forces face p's design shows: where several tie for
 // its governing moment, the one the last design found its bars fare worst
 // under; before a design on the current forces, the governing one.

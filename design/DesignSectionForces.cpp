@@ -123,10 +123,10 @@ bool ScanMember(Model& m, ScannedCombination& scanned, const std::vector<float>&
 }
 
 // The design sections of all four members for combination c, whose analysis
-// and stations are current, and what the scans found on them. False when a
-// section force failed.
+// is current, and what the scans found on them. False when a section force
+// failed.
 bool ScanCombination(Model& m, int c, ScannedCombination& scanned) {
-    const std::vector<float>& stem = m.StemStations;
+    const std::vector<float> stem = StemStationList(m);
     const float upper = UpperStemLengthInUse(m);
 
     // upper stem: the stations above the upper-stem length, then that length;
@@ -140,7 +140,6 @@ bool ScanCombination(Model& m, int c, ScannedCombination& scanned) {
             break;
         }
     }
-    m.UpperStemDesignStation = upper;
     m.FlexureSectionDepths[c][1] = StemThicknessAt(m, upper);
     // the upper stem's last cut is the lower stem's first
     std::optional<KnownCut> stemCut;
@@ -152,30 +151,28 @@ bool ScanCombination(Model& m, int c, ScannedCombination& scanned) {
     std::vector<float> lowerCuts{upper};
     for (float x : stem)
         if (!AtMost(m, x, upper)) lowerCuts.push_back(x);
-    m.LowerStemDesignStation = stem.back();
-    m.FlexureSectionDepths[c][3] = StemThicknessAt(m, m.LowerStemDesignStation);
-    m.LowerStemShearStation =
-        ToSingle(std::max(0.0, double(m.FrontStemHeight) - m.FlexureSectionDepths[c][3]));
+    m.FlexureSectionDepths[c][3] = StemThicknessAt(m, stem.back());
+    const float lowerStemShearLimit = ToSingle(std::max(0.0, double(m.FrontStemHeight) - m.FlexureSectionDepths[c][3]));
     if (!ScanMember(m, scanned, lowerCuts,
-                    {LowerStem, CalcStemSectionForces, StemThicknessAt, m.LowerStemShearStation}, &stemCut))
+                    {LowerStem, CalcStemSectionForces, StemThicknessAt, lowerStemShearLimit}, &stemCut))
         return false;
 
     // toe: from the tip to the stem face; its shear is taken no closer to the
     // stem than one toe thickness
-    m.ToeDesignStation = m.ToeStations.back();
-    m.FlexureSectionDepths[c][5] = ToeThicknessAt(m, m.ToeDesignStation);
-    m.ToeShearStation =
-        ToSingle(std::max(0.0, double(m.ToeDesignStation) - m.FlexureSectionDepths[c][5]));
-    if (m.ToeDesignStation > 0 &&
-        !ScanMember(m, scanned, m.ToeStations, {Toe, CalcToeSectionForces, ToeThicknessAt, m.ToeShearStation}))
+    const std::vector<float> toe = ToeStationList(m);
+    const float toeRoot = toe.back();
+    m.FlexureSectionDepths[c][5] = ToeThicknessAt(m, toeRoot);
+    const float toeShearLimit = ToSingle(std::max(0.0, double(toeRoot) - m.FlexureSectionDepths[c][5]));
+    if (toeRoot > 0 && !ScanMember(m, scanned, toe, {Toe, CalcToeSectionForces, ToeThicknessAt, toeShearLimit}))
         return false;
 
     // heel: stations run from the stem face; the routines take the distance from the heel end
-    m.HeelDesignStation = m.HeelStations.back();
-    m.FlexureSectionDepths[c][7] = HeelThicknessAt(m, m.HeelDesignStation);
-    if (m.HeelDesignStation > 0) {
+    const std::vector<float> heel = HeelStationList(m);
+    const float heelEnd = heel.back();
+    m.FlexureSectionDepths[c][7] = HeelThicknessAt(m, heelEnd);
+    if (heelEnd > 0) {
         std::vector<float> heelCuts;
-        for (float s : m.HeelStations) heelCuts.push_back(ToSingle(double(m.HeelDesignStation) - s));
+        for (float s : heel) heelCuts.push_back(ToSingle(double(heelEnd) - s));
         if (!ScanMember(m, scanned, heelCuts, {Heel, CalcHeelSectionForces, HeelThicknessAt, std::nullopt}))
             return false;
     }
@@ -199,7 +196,6 @@ void ComputeDesignSectionForces(Model& m) {
         At(m.CombinationDesignable, c) = False;
         m.CurrentCombination = static_cast<int16_t>(c - 1);
         StoreStabilityResults(m, c, PrepareCombination(m));
-        BuildSectionStations(m);
         if (m.WallStable == 0) continue;
         // a combination whose section forces failed somewhere must not let
         // the cuts computed before the failure govern

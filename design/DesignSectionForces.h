@@ -17,8 +17,8 @@ namespace brindlemar {
 // face's last design was shown under.
 // A combination that is unstable, or whose section forces could not be
 // computed, keeps zeros in every table and never governs. CurrentCombination
-// is restored; the current-combination results and the station lists are
-// those of the set's last combination. Error 9 for an active set outside
+// is restored; the current-combination results are those of the set's last
+// combination. Error 9 for an active set outside
 // 0 to 50 or a combination number above 50.
 //
 // A face moment that is no moment (NoSectionForce, against the forces of the

@@ -51,8 +51,6 @@ std::string CombinationsListing(const Model& m) {
     return text;
 }
 
-float LastStation(const std::vector<float>& stations) { return stations.empty() ? 0.0f : stations.back(); }
-
 std::array<float, 5> MemberLengths(const Model& m) {
     const float upper = UpperStemLengthInUse(m);
     return {0.0f, upper, ToSingle(StemMemberLength(m) - upper), ToSingle(ToeMemberLength(m)),
@@ -183,8 +181,7 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     const double section = design::SectionUnitsPerLength(m);
     const double bar = design::BarUnitsPerLength(m);
     const double area = section * section;
-    // a face that carries neither moment nor axial force has no design
-    const bool unloaded = r.Moment == 0 && r.AxialForce == 0;
+    const bool unloaded = FaceNotDesigned(r);
     const auto shown = [&](const std::optional<float>& value, double scale, const char* mask) -> std::string {
         return value ? Format(*value * scale, mask) : std::string(VerdictNone);
     };
@@ -281,9 +278,9 @@ UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& tex
     const double largest = std::numeric_limits<float>::max();
     const float typed = static_cast<float>(std::clamp(v, -largest, largest));
     if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[6].Rule, typed)) return check;
-    const float last = LastStation(m.StemStations);
-    if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > last) {
-        check.Replacement = GeneralNumber(last);
+    const float stem = ToSingle(StemMemberLength(m));
+    if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > stem) {
+        check.Replacement = GeneralNumber(stem);
         return check;
     }
     check.Valid = true;

@@ -27,11 +27,8 @@ std::string CombinationsListing(const Model& m);
 
 // Lengths of the members 1 to 4 in the wall length unit: the upper stem as
 // chosen, the rest of the stem, the toe and the heel, as the wall's outline
-// gives them whatever combination was analysed last.
+// gives them.
 std::array<float, 5> MemberLengths(const Model& m);
-
-// The last station of a member (0 for a member without stations).
-float LastStation(const std::vector<float>& stations);
 
 // ---- the force tables of the "Forces" tab -------------------------------
 
@@ -83,13 +80,13 @@ std::optional<float> TypedNumber(const std::string& text);
 std::array<float*, 6> MaterialValues(Model& m);
 
 // Stores the six boxes' numbers; when any differs from the value it shows,
-// the project is marked modified and its results invalid. A box holding a
+// the project is marked modified. A box holding a
 // number beyond range keeps its value. Returns whether any value changed.
 bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts);
 
 // The verdict on a typed upper-stem length: valid when the text is a number
-// of 0 up to the stem's last station; a length beyond the stem brings that
-// last station as the text to show.
+// of 0 up to the stem's length; a length beyond the stem brings the stem's
+// length as the text to show.
 struct UpperStemLengthCheck {
     bool Valid = false;
     float Length = 0;

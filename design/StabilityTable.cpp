@@ -24,11 +24,11 @@ std::string Number(const Model& m, const std::optional<float>& value, Quantity q
     return value ? FormatQuantity(sign * *value, q, m.CurrentUnitSystem) : "--";
 }
 
-// A ratio cell: red when the resistance does not exceed the load; a ratio
-// that stands for "nothing drives" is left empty when `hideUndriven`.
+// A ratio cell; a ratio that stands for "nothing drives" is left empty when
+// `hideUndriven`.
 TableCell Ratio(const std::optional<float>& ratio, bool hideUndriven) {
     if (!ratio || (hideUndriven && *ratio >= NoDrivingRatio)) return {};
-    return {Format(RatioShown(*ratio), "#0.#0"), *ratio <= 1};
+    return {Format(RatioShown(*ratio), "#0.#0"), RatioFails(*ratio, RatioShownIn::Table)};
 }
 
 }  // namespace
@@ -117,7 +117,7 @@ std::array<TableCell, StabilityTableRows> StabilityColumn(const Model& m, int i)
     const std::optional<float>& e = At(m.CombinationEccentricitiesFromMidbase, i);
     c[10].Text = Number(m, e, Quantity::Length);
     if (factor[EX] > 0 && e) {
-        const double criterion = static_cast<double>(m.AnalysisBaseWidth) * factor[EX] / 2;
+        const double criterion = EccentricityCriterion(m.AnalysisBaseWidth, factor[EX]);
         const double eccentricity = std::fabs(*e);
         // a resultant at mid-base is within any criterion: no finite ratio
         const std::string ratio = eccentricity > 0 ? Format(RatioShown(criterion / eccentricity), "0.#0") : "--";

@@ -1,8 +1,9 @@
 #pragma once
 // The texts of the stability results table: one column per load combination
 // of the active set, rows for the resultant, the eccentricity, the bearing
-// pressure, sliding and rotation, and which cells flag a failed check. Texts
-// are Windows-1252 ("½" is one byte); the window converts them.
+// pressure, sliding and rotation, and which cells flag a failed check. The
+// results window shows them and the report's stability block prints them.
+// Texts are Windows-1252 ("½" is one byte); the window converts them.
 
 #include <array>
 #include <optional>

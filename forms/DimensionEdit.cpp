@@ -4,7 +4,6 @@
 #include <array>
 
 #include "forms/DialogEntries.h"
-#include "model/Outline.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -299,7 +298,6 @@ bool EditDimension(Model& m, int index, const std::function<void(const std::stri
             MsgBox(e.Description, vbExclamation, ProductName);
         }
     }
-    ComputeWallOutline(m);
     m.DialogCancelled = False;
     return stored;
 }

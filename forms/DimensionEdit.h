@@ -33,9 +33,9 @@ std::string DimensionSubject(const Model& m, int index);
 
 // Stores `v` as the value of label `index`, re-balances the dimensions that
 // depend on it and puts the toe, heel, water levels and shear key back in
-// line with the new wall. Marks the project modified and the results not
-// valid. Every dimension ends between 0 and the base width or wall height it
-// belongs to. A value too large to store raises error 6 and changes nothing.
+// line with the new wall. Marks the project modified. Every dimension ends
+// between 0 and the base width or wall height it belongs to. A value too
+// large to store raises error 6 and changes nothing.
 void StoreDimension(Model& m, int index, float v);
 
 // Asks for a new value of label `index` and stores it. `showPopUp` shows the
@@ -43,9 +43,9 @@ void StoreDimension(Model& m, int index, float v);
 // with the reason the entry before was refused (empty at first). The pop-up
 // opens on the label's value; a negative entry beeps and opens it again,
 // saying why; Cancel leaves at once and changes no value. The stored value is the
-// entry rounded to the two decimals the label shows. In every case the
-// outline is rebuilt and DialogCancelled is False afterwards. Returns true
-// when a value was stored.
+// entry rounded to the two decimals the label shows. DialogCancelled is
+// False afterwards. Returns true when a value was stored; the outline is
+// the next redraw's to build.
 bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp);
 
 }  // namespace brindlemar

@@ -128,7 +128,7 @@ std::optional<std::string> OversizedLoadOption(const LoadOptionControls& control
 
 // Stores the controls and the working copies into the model; when anything
 // but the sets' contents differs from what the model held, the project is
-// modified and its results are no longer valid. Call only after
+// marked modified. Call only after
 // OversizedLoadOption found nothing.
 void StoreLoadOptions(Model& m, const LoadOptionControls& controls, const LineLoadTable& loads, int16_t loadCount);
 

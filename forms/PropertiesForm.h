@@ -57,10 +57,9 @@ struct PropertyEntries {
 PropertyEntries PropertyEntriesFromModel(const Model& m);
 
 // Accept: when any box reads back to another Single than the one stored, or
-// an option group differs, the project is marked modified and its results
-// not valid; then every value is stored, changed or not. A text with no
-// number stores 0. A number beyond a Single raises error 6 before anything
-// is stored.
+// an option group differs, the project is marked modified; then every value
+// is stored, changed or not. A text with no number stores 0. A number beyond
+// a Single raises error 6 before anything is stored.
 void StoreProperties(Model& m, const PropertyEntries& entries);
 
 }  // namespace brindlemar

@@ -33,9 +33,9 @@ std::string RestraintEntryRefusal(int index, const std::string& text);
 bool RestraintBoxEnabled(const RestraintEntries& entries, int index);
 
 // Accept: when a box reads back to another Single than the one stored, or a
-// check box differs, the project is marked modified and its results not
-// valid; then every value is stored, disabled boxes too. A number beyond a
-// Single raises error 6 before anything is stored.
+// check box differs, the project is marked modified; then every value is
+// stored, disabled boxes too. A number beyond a Single raises error 6 before
+// anything is stored.
 void StoreRestraints(Model& m, const RestraintEntries& entries);
 
 }  // namespace brindlemar

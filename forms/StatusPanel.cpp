@@ -48,7 +48,7 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
 
     // a centred resultant has no eccentricity to resist
     const bool centred = absE == 0.0;
-    const double re = centred ? 0.0 : in.EX * halfBase / absE;
+    const double re = centred ? 0.0 : EccentricityCriterion(in.BaseWidth, in.EX) / absE;
     if (in.EX > 0) out.Ratios[3] = ", eccentricity = " + (centred ? std::string(Unbounded) : Format(RatioShown(re), "#0.#0"));
     if (in.RO > 0) out.Ratios[4] = ", rotation = " + RatioText(in.RotationResistanceRatio);
 
@@ -58,10 +58,10 @@ StatusTexts ComputeStatusTexts(const StatusInputs& in) {
                      (noBase ? std::string(Unbounded) : Format(in.BearingPressureWidth / in.BaseWidth * 100.0, "0.0#")) +
                      "%]";
 
-    out.Red[1] = in.BearingResistanceRatio < 1.0f;
-    out.Red[2] = in.SlidingResistanceRatio < 1.0f;
-    out.Red[3] = !centred && re < 1.0;
-    out.Red[4] = in.RotationResistanceRatio < 1.0f;
+    out.Red[1] = RatioFails(in.BearingResistanceRatio, RatioShownIn::StatusLine);
+    out.Red[2] = RatioFails(in.SlidingResistanceRatio, RatioShownIn::StatusLine);
+    out.Red[3] = !centred && RatioFails(re, RatioShownIn::StatusLine);
+    out.Red[4] = RatioFails(in.RotationResistanceRatio, RatioShownIn::StatusLine);
     return out;
 }
 

@@ -43,8 +43,7 @@ void ResetGeometry(Model& m) {
                            m.StemBackBatter + m.HeelLength);
     m.BackStemHeight = ToSingle(FrontWallHeight(m) -
                                 m.HeelTopDrop - m.HeelEndThickness);
-    m.FrontStemHeight = ToSingle(double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness -
-                                 m.ToeTopDrop - m.ToeTipThickness);
+    m.FrontStemHeight = ToSingle(BackWallHeight(m) - m.ToeTopDrop - m.ToeTipThickness);
     // a toe or heel without thickness has no length either
     if (double(m.ToeTipThickness) + m.ToeTopDrop == 0) m.ToeLength = 0;
     if (double(m.HeelEndThickness) + m.HeelTopDrop == 0) m.HeelLength = 0;

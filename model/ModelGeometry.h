@@ -1,28 +1,15 @@
 #pragma once
-// Model members: the wall outline nodes, the scratch polygon, block and body areas and centroids.
+// Model members: the wall outline nodes, block and body areas and centroids.
 
 #include <array>
 
 namespace brindlemar {
-
-struct PolygonPoint {
-    float X = 0;
-    float Y = 0;
-    bool operator==(const PolygonPoint&) const = default;
-};
-
-// A polygon of n vertices occupies elements 1 to n; element n + 1 receives a
-// copy of vertex 1 while its area is computed, so n is at most 9.
-using PolygonPointArray = std::array<PolygonPoint, 11>;
 
 struct ModelGeometry {
     // outline nodes 1 to 50: x from the toe tip towards the heel, y a depth
     // below the wall top (negative above it), in the length unit
     std::array<float, 51> NodeXCoordinates{};
     std::array<float, 51> NodeYCoordinates{};
-
-    // scratch polygon shared with the section-force routines
-    PolygonPointArray PolygonPoints{};
 
     // blocks 1 to 17 of the wall and the backfill over the heel
     std::array<float, 21> BlockAreas{};

@@ -1,5 +1,5 @@
 #pragma once
-// Model members: section stations, section forces and the design force tables.
+// Model members: section forces and the design force tables.
 
 #include <array>
 #include <cstdint>
@@ -27,16 +27,6 @@ using FlexureTable = std::array<std::array<float, DesignPositionCount + 1>, Desi
 using ShearTable = std::array<std::array<float, DesignMemberCount + 1>, DesignCombinationRows>;
 
 struct ModelSections {
-    // Cut positions of the last combination analysed, ascending, no two equal.
-    // The lists grow with the wall's loads (many line loads give many cuts);
-    // each count always equals its list's size.
-    std::vector<float> StemStations;    // depth below the stem top
-    int16_t StemStationCount = 0;
-    std::vector<float> ToeStations;     // from the toe tip towards the stem
-    int16_t ToeStationCount = 0;
-    std::vector<float> HeelStations;    // from the heel root towards the heel end
-    int16_t HeelStationCount = 0;
-
     // Design force tables: [combination number][position 1..8 or member 1..4].
     FlexureTable FlexureMoments{};
     FlexureTable FlexureAxialForces{};
@@ -50,14 +40,6 @@ struct ModelSections {
     // Combination number that governs each flexure position / member, 0 for none.
     std::array<int16_t, DesignPositionCount + 1> GoverningFlexureCombinations{};
     std::array<int16_t, DesignMemberCount + 1> GoverningShearCombinations{};
-
-    // Design sections and shear limits of the combination last scanned.
-    float UpperStemDesignStation = 0;
-    float LowerStemDesignStation = 0;
-    float ToeDesignStation = 0;
-    float HeelDesignStation = 0;
-    float LowerStemShearStation = 0;
-    float ToeShearStation = 0;
 
     // -1 when every combination of the set is stable and its section forces
     // were computed without error; 0 otherwise (the design is then refused).

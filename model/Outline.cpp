@@ -29,6 +29,8 @@ double FrontWallHeight(const Model& m) {
     return double(m.ToeTopDrop) + m.FrontStemHeight + m.ToeTipThickness;
 }
 
+double BackWallHeight(const Model& m) { return double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness; }
+
 double BackfillRise(const Model& m, double run) {
     return m.BackfillSlopeRatio > 0 ? run / m.BackfillSlopeRatio : 0.0;
 }

@@ -29,6 +29,8 @@ double BackfillRun(const Model& m, double rise);
 // Height of the wall's front, from the stem top down to the toe's underside:
 // the one sum every depth below the wall top is measured against.
 double FrontWallHeight(const Model& m);
+// Height of the wall's back, from the stem top down to the heel's underside.
+double BackWallHeight(const Model& m);
 
 // Computes nodes 1 to 8, 10 to 18, 21 to 28, 31 to 36 and 40 to 50 from the
 // wall dimensions, the backfill slope and the water depths in use.

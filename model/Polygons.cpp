@@ -43,20 +43,23 @@ void ComputePolygonAreaCentroid(int16_t n, PolygonPointArray& points, float& are
 
 namespace {
 
-void SetNodePolygon(Model& m, std::initializer_list<int16_t> nodes) {
+// The polygon through the outline nodes given, in their order.
+PolygonPointArray NodePolygon(const Model& m, std::initializer_list<int16_t> nodes) {
+    PolygonPointArray points{};
     int i = 0;
     for (int16_t node : nodes) {
-        PolygonPoint& point = At(m.PolygonPoints, ++i);
+        PolygonPoint& point = At(points, ++i);
         point.X = At(m.NodeXCoordinates, node);
         point.Y = At(m.NodeYCoordinates, node);
     }
+    return points;
 }
 
 void BodyPolygon(Model& m, int body, std::initializer_list<int16_t> nodes,
                  std::initializer_list<int> blocks) {
-    SetNodePolygon(m, nodes);
+    PolygonPointArray points = NodePolygon(m, nodes);
     float area = 0;
-    ComputePolygonAreaCentroid(static_cast<int16_t>(nodes.size()), m.PolygonPoints, area,
+    ComputePolygonAreaCentroid(static_cast<int16_t>(nodes.size()), points, area,
                                m.BodyCentroidsX[body], m.BodyCentroidsY[body]);
     m.BodyWeights[body] = 0;
     m.BodySeismicForces[body] = 0;
@@ -69,20 +72,13 @@ void BodyPolygon(Model& m, int body, std::initializer_list<int16_t> nodes,
 
 }  // namespace
 
-void SetTrianglePolygon(Model& m, int16_t a, int16_t b, int16_t c) { SetNodePolygon(m, {a, b, c}); }
-
-void SetQuadPolygon(Model& m, int16_t a, int16_t b, int16_t c, int16_t d) {
-    SetNodePolygon(m, {a, b, c, d});
-}
-
 void ComputeRegionAreasCentroids(Model& m) {
     for (int k = 1; k <= 17; ++k) {
         const BlockNodes& block = WallBlocks[k];
-        if (block.Count == 3)
-            SetTrianglePolygon(m, block.Nodes[0], block.Nodes[1], block.Nodes[2]);
-        else
-            SetQuadPolygon(m, block.Nodes[0], block.Nodes[1], block.Nodes[2], block.Nodes[3]);
-        ComputePolygonAreaCentroid(block.Count, m.PolygonPoints, m.BlockAreas[k],
+        PolygonPointArray points =
+            block.Count == 3 ? NodePolygon(m, {block.Nodes[0], block.Nodes[1], block.Nodes[2]})
+                             : NodePolygon(m, {block.Nodes[0], block.Nodes[1], block.Nodes[2], block.Nodes[3]});
+        ComputePolygonAreaCentroid(block.Count, points, m.BlockAreas[k],
                                    m.BlockCentroidsX[k], m.BlockCentroidsY[k]);
     }
 

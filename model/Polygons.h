@@ -3,11 +3,22 @@
 // bodies of the wall and of the backfill over the heel, with their factored
 // weights and seismic forces.
 
+#include <array>
 #include <cstdint>
 
 #include "model/Model.h"
 
 namespace brindlemar {
+
+struct PolygonPoint {
+    float X = 0;
+    float Y = 0;
+    bool operator==(const PolygonPoint&) const = default;
+};
+
+// A polygon of n vertices occupies elements 1 to n; element n + 1 receives a
+// copy of vertex 1 while its area is computed, so n is at most 9.
+using PolygonPointArray = std::array<PolygonPoint, 11>;
 
 // Signed area and centroid of the polygon in elements 1 to n of `points`;
 // positive when the vertices run counter-clockwise as drawn (y downwards).
@@ -43,10 +54,6 @@ inline constexpr BlockNodes WallBlocks[18] = {
     {4, {34, 17, 42, 35}},  // beyond it, above the water
     {3, {17, 6, 42}},       // over the sloping heel top below the water
 };
-
-// Loads the outline nodes a, b, c (and d) into PolygonPoints 1 to 3 (or 4).
-void SetTrianglePolygon(Model& m, int16_t a, int16_t b, int16_t c);
-void SetQuadPolygon(Model& m, int16_t a, int16_t b, int16_t c, int16_t d);
 
 // Areas, centroids, factored weights and seismic forces of blocks 1 to 17 and
 // bodies 1 to 3, from the current outline, unit weights, seismic coefficient

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
 #include "drawing/TextPlacement.h"
@@ -121,10 +122,6 @@ std::vector<ListingRow> Block2Rows(const Model& m) {
 }
 
 }  // namespace
-
-bool FaceNotDesigned(const FlexureDesignResult& r) {
-    return (r.Moment == 0 && r.AxialForce == 0) || !(r.Moment > 0 || r.AxialForce != 0 || r.SteelArea > 0);
-}
 
 void PrintFlexureDesignBlock(const Model& m, Surface& s, int block) {
     const bool first = block == 1;

@@ -11,10 +11,6 @@
 
 namespace brindlemar {
 
-// A face the design had nothing to do at: no moment and no axial force, or
-// no positive moment, no axial force and no steel.
-bool FaceNotDesigned(const FlexureDesignResult& r);
-
 // Block 1 for block number 1, block 2 for any other number.
 void PrintFlexureDesignBlock(const Model& m, Surface& s, int block);
 

@@ -1,10 +1,9 @@
 // The stability block: a caption column and the results of three load
-// combinations of the active set, one column each, from the table that
-// AnalyseAllCombinations filled.
+// combinations of the active set, one column each: the cells the stability
+// results window shows, from the table that AnalyseAllCombinations filled.
 
 #include <algorithm>
-#include <cmath>
-#include <optional>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -12,14 +11,13 @@
 #include "drawing/Legend.h"
 #include "drawing/Primitives.h"
 #include "drawing/TextPlacement.h"
-#include "analysis/Analysis.h"
 #include "reports/CombinationTexts.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
 #include "runtime/Colours.h"
+#include "runtime/RuntimeError.h"
 #include "model/DisplayPrecision.h"
 #include "model/Units.h"
-#include "runtime/Format.h"
 
 namespace brindlemar {
 
@@ -29,9 +27,6 @@ constexpr int LastRow = 26;
 // A combination without a result says why over the rows of its resultant,
 // which it has no values for.
 constexpr int FirstReasonRow = 6, LastReasonRow = 12;
-// Resistance ratios the analysis stores when nothing drives the wall (1E+10)
-// and every ratio this large: no number is printed.
-constexpr double NoDrivingLoad = 1000;
 
 double RowTop(const Surface& s, int row) { return s.Drawing().FrameTop + 80 * s.Drawing().PrintScale + 240 * s.Drawing().PrintScale * row; }
 double ColumnCentre(const Surface& s, int j) { return s.Drawing().FrameWidth * (0.16 + 0.24 * j); }
@@ -40,81 +35,12 @@ double CaptionX(const Surface& s) { return 120 * s.Drawing().PrintScale; }
 double CaptionRoom(const Surface& s) { return s.Drawing().FrameWidth * 0.28 - CaptionX(s) - Inset(s); }
 double ColumnRoom(const Surface& s) { return s.Drawing().FrameWidth * 0.24 - 2 * Inset(s); }
 
-// A combination whose analysis failed has no value: "--".
-std::string Value(const Model& m, const std::optional<float>& value, Quantity q) {
-    return value ? FormatQuantity(*value, q, m.CurrentUnitSystem) : "--";
-}
-
-// A printed cell: its text and whether it marks a failure.
-struct Cell {
-    std::string text;
-    bool red = false;
-};
-
-// Row r of the column of combination idx (1-based); an empty cell when the
-// row does not apply to it.
-Cell StabilityCell(const Model& m, int idx, int row) {
-    const LoadCombination& combination =
-        At(At(m.CombinationSets, m.ActiveCombinationSet).Combinations, idx - 1);
-    const double EX = combination.Factor[FactorCodeIndex::EX], BE = combination.Factor[FactorCodeIndex::BE],
-                 RO = combination.Factor[FactorCodeIndex::RO];
-    const bool sliding = SlidingChecked(combination.Factor[FactorCodeIndex::FC], combination.Factor[FactorCodeIndex::EP],
-                                        combination.Factor[FactorCodeIndex::RH]);
-    const size_t i = static_cast<size_t>(idx);
-    const bool stable = m.CombinationWallStableFlags[i].value_or(0) != 0;
-    const double B = m.AnalysisBaseWidth;
-    const auto ratio = [](const std::optional<float>& value, bool unlimited) -> Cell {
-        if (!value || (!unlimited && *value >= NoDrivingLoad)) return {};
-        return {Format(RatioShown(*value), "#0.#0"), *value <= 1};
-    };
-
-    switch (row) {
-        case 4:
-            if (!NoResultReason(m, idx).empty()) return {NoResultText, true};
-            return stable ? Cell{"Stable"} : Cell{"Not stable", true};
-        case 6: {
-            const auto& h = m.CombinationTotalHorizontalForces[i];
-            return {h ? FormatQuantity(-static_cast<double>(*h), Quantity::ForcePerLength, m.CurrentUnitSystem) : "--"};
-        }
-        case 7: return {Value(m, m.CombinationTotalVerticalForces[i], Quantity::ForcePerLength)};
-        case 8: return {Value(m, m.CombinationMomentsAtOverturningPoint[i], Quantity::MomentPerLength)};
-        case 9: return {Value(m, m.CombinationMomentsAtMidbase[i], Quantity::MomentPerLength)};
-        case 10: return {Value(m, m.CombinationEccentricitiesFromOverturningPoint[i], Quantity::Length)};
-        case 11: return {Value(m, m.CombinationEccentricitiesFromMidbase[i], Quantity::Length)};
-        case 12: {
-            const auto& e = m.CombinationEccentricitiesFromMidbase[i];
-            if (!(EX > 0) || !e) return {};
-            const double c = B * EX / 2;
-            const double size = std::fabs(static_cast<double>(*e));
-            // a resultant exactly at midbase has no finite ratio: the criterion alone
-            std::string text = GeneralNumber(static_cast<float>(EX)) + " \xBD" "B";
-            if (size > 0) text += ", " + Format(RatioShown(c / size), "0.#0");
-            return {text, size > c};
-        }
-        case 14: return stable ? Cell{Value(m, m.CombinationLeftBearingPressures[i], Quantity::Pressure)} : Cell{};
-        case 15: return stable ? Cell{Value(m, m.CombinationRightBearingPressures[i], Quantity::Pressure)} : Cell{};
-        case 16: {
-            const auto& width = m.CombinationBearingPressureWidths[i];
-            if (!stable || !width) return {};
-            std::string text = FormatQuantity(*width, Quantity::Length, m.CurrentUnitSystem);
-            if (B > 0) text += ", " + Format(*width / B, "#0.0%");
-            return {text};
-        }
-        case 17: {
-            // the resistance the ratio below was formed from, as the results window shows it
-            if (!stable || !(BE > 0)) return {};
-            const std::optional<double> q = FactoredBearingResistance(m, idx);
-            return {q ? FormatQuantity(*q, Quantity::Pressure, m.CurrentUnitSystem) : ""};
-        }
-        case 18: return stable && BE > 0 ? ratio(m.CombinationBearingResistanceRatios[i], true) : Cell{};
-        case 20: return stable ? Cell{Value(m, m.CombinationSlidingForces[i], Quantity::ForcePerLength)} : Cell{};
-        case 21: return stable && sliding ? Cell{Value(m, m.CombinationSlidingResistingForces[i], Quantity::ForcePerLength)} : Cell{};
-        case 22: return stable && sliding ? ratio(m.CombinationSlidingResistanceRatios[i], false) : Cell{};
-        case 24: return stable ? Cell{Value(m, m.CombinationRotatingMoments[i], Quantity::MomentPerLength)} : Cell{};
-        case 25: return stable && RO > 0 ? Cell{Value(m, m.CombinationRotationResistingMoments[i], Quantity::MomentPerLength)} : Cell{};
-        case 26: return stable && RO > 0 ? ratio(m.CombinationRotationResistanceRatios[i], false) : Cell{};
-        default: return {};
-    }
+// The results table's row as the block prints it: the table's thin
+// separator rows take no line here, and the header takes four lines.
+int BlockRow(int tableRow) {
+    int separatorsAbove = 0;
+    for (const int separator : StabilitySeparatorRows) separatorsAbove += separator < tableRow ? 1 : 0;
+    return tableRow + 3 - separatorsAbove;
 }
 
 // The set's name in bold in the caption column, on rows 2 and 3: smaller
@@ -250,13 +176,16 @@ void PrintStabilityBlock(const Model& m, Surface& s, int k) {
             }
             s.FontSize = s.Drawing().BlockFontSize;
         }
-        for (int row = 4; row <= LastRow; ++row) {
+        // the cells the results window shows for the combination
+        const std::array<TableCell, StabilityTableRows> column = StabilityColumn(m, idx);
+        for (int tableRow = 2; tableRow < StabilityTableRows; ++tableRow) {
+            const int row = BlockRow(tableRow);
             if (!reason.empty() && row >= FirstReasonRow && row <= LastReasonRow) continue;
-            const Cell cell = StabilityCell(m, idx, row);
-            if (cell.text.empty()) continue;
+            const TableCell& cell = column[static_cast<std::size_t>(tableRow)];
+            if (cell.Text.empty()) continue;
             s.CurrentY = RowTop(s, row);
-            if (cell.red) s.ForeColor = ReportRed();
-            PrintCentered(s, cell.text, x);
+            if (cell.Red) s.ForeColor = ReportRed();
+            PrintCentered(s, cell.Text, x);
             s.ForeColor = 0;
         }
     }

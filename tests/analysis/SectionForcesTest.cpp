@@ -48,10 +48,10 @@ Forces Cut(Model& m, Member member, float pos) {
 
 // Station positions in the frame each routine takes its cut in, ascending.
 std::vector<float> Positions(const Model& m, Member member) {
-    if (member == Member::Stem) return m.StemStations;
-    if (member == Member::Toe) return m.ToeStations;
+    if (member == Member::Stem) return StemStationList(m);
+    if (member == Member::Toe) return ToeStationList(m);
     std::vector<float> fromEnd;
-    for (float s : m.HeelStations) fromEnd.push_back(m.HeelLength - s);
+    for (float s : HeelStationList(m)) fromEnd.push_back(m.HeelLength - s);
     std::sort(fromEnd.begin(), fromEnd.end());
     return fromEnd;
 }
@@ -150,7 +150,6 @@ TEST(CalcStemSectionForces, HorizontalThrustOnABatteredBackIsTheTrialWedgeOne) {
 // horizontal traction on the underside of toe or heel adds its moment about
 // the section centre, -yc times the change of the normal force.
 void ExpectMomentIsIntegralOfShear(Model& m, Member member, bool baseTraction, const char* what) {
-    BuildSectionStations(m);
     const std::vector<float> stations = Positions(m, member);
     ASSERT_GE(stations.size(), 2u) << what;
     double scale = 1;
@@ -913,12 +912,11 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
                     m.LineLoads[1] = moved ? k.within : k.atEnd;
                     EXPECT_EQ(LineLoadPart(m, m.LineLoads[1]), k.member);
                     AnalyseCombination(m);
-                    BuildSectionStations(m);
                     const std::vector<float> positions = Positions(m, k.member);
                     length = k.member == Member::Stem ? StemMemberLength(m)
                              : k.member == Member::Toe ? m.ToeLength
                                                        : m.HeelLength;
-                    if (k.member == Member::Heel && m.HeelStationCount < 2) break;
+                    if (k.member == Member::Heel && positions.size() < 2) break;
                     // every station on the member
                     EXPECT_EQ(positions.front(), 0.0f);
                     EXPECT_EQ(positions.back(), ToSingle(length));
@@ -934,7 +932,7 @@ TEST(SectionForces, ALoadTypedAtAMembersEndActsOnIt) {
                         EXPECT_NEAR(f.M - bare.M, P * (dx * std::cos(th) - dy * std::sin(th)), 1e-4 * P * w.H);
                     }
                 }
-                if (k.member == Member::Heel && m.HeelStationCount < 2) continue;
+                if (k.member == Member::Heel && HeelStationList(m).size() < 2) continue;
                 onHeel += k.member == Member::Heel;
                 // moved inside, the load's lever and the base pressure change
                 // by a thousandth; left out, the moment changes by P times the
@@ -961,8 +959,7 @@ TEST(SectionForces, ALoadAtTheTopOfAnSIWallActsOnTheStem) {
     m.LineLoadCount = 1;
     m.LineLoads[1] = {10, 1.15f, 3.4f, 270, LL};
     AnalyseCombination(m);
-    BuildSectionStations(m);
-    EXPECT_EQ(m.StemStations, (std::vector<float>{0, 3.0f}));
+    EXPECT_EQ(StemStationList(m), (std::vector<float>{0, 3.0f}));
     const Forces loaded = Cut(m, Member::Stem, 3.0f);
     ASSERT_TRUE(bare.ok && loaded.ok);
     EXPECT_NEAR(loaded.M - bare.M, -30, 1e-4);

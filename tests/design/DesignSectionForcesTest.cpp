@@ -88,18 +88,13 @@ TEST(ComputeDesignSectionForces, StemForcesAtTheDesignSectionsMatchTheHandFormul
     EXPECT_EQ(m.GoverningFlexureCombinations[3], 1);
 
     // the lower stem's shear is taken one stem thickness above the toe top
-    EXPECT_FLOAT_EQ(m.LowerStemShearStation, 7.2f);
     EXPECT_NEAR(m.ShearForces[1][2], StemShear(7.2), 2e-4 * StemShear(7.2));
     EXPECT_FLOAT_EQ(m.ShearSectionDistances[1][2], 7.2f);
     EXPECT_FLOAT_EQ(m.ShearSectionDepths[1][2], 0.8f);
     EXPECT_NEAR(m.ShearForces[1][1], StemShear(4), 2e-4 * StemShear(4));
 
-    // design sections of the combination last scanned
-    EXPECT_FLOAT_EQ(m.UpperStemDesignStation, 4.0f);
-    EXPECT_FLOAT_EQ(m.LowerStemDesignStation, 8.0f);
-    EXPECT_FLOAT_EQ(m.ToeDesignStation, 2.0f);
-    EXPECT_FLOAT_EQ(m.ToeShearStation, 1.0f);
-    EXPECT_FLOAT_EQ(m.HeelDesignStation, 3.0f);
+    // the toe's shear is taken one toe thickness out from the stem face
+    EXPECT_FLOAT_EQ(m.ShearSectionDistances[1][3], 1.0f);
     EXPECT_FLOAT_EQ(m.FlexureSectionDepths[1][5], 1.0f);
     EXPECT_GT(m.ShearForces[1][3], 0);
     EXPECT_GT(m.ShearForces[1][4], 0);
@@ -415,7 +410,6 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
             ++stable;
             m.CurrentCombination = static_cast<int16_t>(c - 1);
             AnalyseCombination(m);
-            BuildSectionStations(m);
             // each member's range, and the part of it over which its shear is
             // designed (beyond the limit the shear is taken at the limit)
             struct Member {
@@ -424,13 +418,15 @@ TEST(ComputeDesignSectionForces, EveryFaceAndMemberTakesTheExtremeOfItsForces) {
                 float from, to;
                 float shearTo;
             };
-            const float stemEnd = m.StemStations.back(), toeEnd = m.ToeStations.back();
+            const float stemEnd = StemStationList(m).back(), toeEnd = ToeStationList(m).back();
+            // one member thickness from the stem's foot and from the toe root
+            const float stemShearTo = std::max(0.0f, m.FrontStemHeight - StemThicknessAt(m, stemEnd));
+            const float toeShearTo = std::max(0.0f, toeEnd - ToeThicknessAt(m, toeEnd));
             const Member members[] = {
                 {CalcStemSectionForces, StemThicknessAt, 0, m.UpperStemLength, m.UpperStemLength},
-                {CalcStemSectionForces, StemThicknessAt, m.UpperStemLength, stemEnd,
-                 std::min(stemEnd, m.LowerStemShearStation)},
-                {CalcToeSectionForces, ToeThicknessAt, 0, toeEnd, std::min(toeEnd, m.ToeShearStation)},
-                {CalcHeelSectionForces, HeelThicknessAt, 0, m.HeelStations.back(), m.HeelStations.back()}};
+                {CalcStemSectionForces, StemThicknessAt, m.UpperStemLength, stemEnd, std::min(stemEnd, stemShearTo)},
+                {CalcToeSectionForces, ToeThicknessAt, 0, toeEnd, std::min(toeEnd, toeShearTo)},
+                {CalcHeelSectionForces, HeelThicknessAt, 0, HeelStationList(m).back(), HeelStationList(m).back()}};
             // the extremes of each member's moment and shear along a dense walk
             double want[9] = {}, shear[5] = {}, largest = 0, largestShear = 0;
             for (int member = 1; member <= 4; ++member) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 
+#include "analysis/SectionStations.h"
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "files/ProjectFile.h"
@@ -21,7 +22,8 @@ namespace {
 // The reinforcement dialog opened on `m`, bringing the upper stem within the stem.
 void OpenReinforcementDialog(Model& m) {
     ComputeDesignSectionForces(m);
-    m.UpperStemLength = std::min(m.UpperStemLength, LastStation(m.StemStations));
+    const std::vector<float> stem = StemStationList(m);
+    m.UpperStemLength = std::min(m.UpperStemLength, stem.empty() ? 0.0f : stem.back());
 }
 
 // `m` saved and opened again as the file commands do; nothing when refused.

@@ -176,15 +176,12 @@ TEST_F(ForceTables, GoverningValuesWithTheirAxialForceAndDistance) {
 }
 
 TEST_F(ForceTables, HeaderNamesMembersTheirLengthsAndTheUnit) {
-    // the wall's members, not the stations the last combination left
+    // the wall's members
     m.UpperStemLength = 3;
     m.FrontStemHeight = 7.5f;
     m.BackStemHeight = 8;
     m.ToeLength = 1.25f;
     m.HeelLength = 3;
-    m.StemStations = {0, 2};
-    m.ToeStations.clear();
-    m.HeelStations = {0};
     const double memberY = Y1(), lengthY = Y1() + H();
     const auto centre = [&](int k) { return r.W() * (0.42 + 0.145 * (k - 0.5)); };
 

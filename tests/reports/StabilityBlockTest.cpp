@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 
+#include "design/StabilityTable.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportTestSupport.h"
 #include "runtime/Colours.h"
@@ -190,7 +191,7 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
          [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = -1.25f; }, 12,
          "0.5 \xBD" "B, 0.80", true},
         {"resultant at midbase", [](StabilitySheet& t) { t.m.CombinationEccentricitiesFromMidbase[2] = 0; }, 12,
-         "0.5 \xBD" "B", false},
+         "0.5 \xBD" "B, --", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -204,6 +205,15 @@ TEST(StabilityBlock, CellsFollowTheirCombinationsFactorsAndLimits) {
         }
         // the first column keeps its own combination's factors and results
         EXPECT_FALSE(t.Cell(1, c.row).empty());
+        // paper and window show one set of cells: row by row, the window's texts and red marks
+        if (!NoResultReason(t.m, 2).empty()) continue;   // the reason stands over the resultant's rows
+        std::vector<std::pair<std::string, bool>> window, paper;
+        const auto column = StabilityColumn(t.m, 2);
+        for (int row = 1; row < StabilityTableRows; ++row)
+            if (!column[row].Text.empty()) window.emplace_back(column[row].Text, column[row].Red);
+        for (int row = 4; row <= 26; ++row)
+            for (const SurfaceCall& p : t.CellPrints(2, row)) paper.emplace_back(p.Text, p.Colour == RGB(255, 0, 0));
+        EXPECT_EQ(paper, window);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "analysis/Coefficients.h"
+#include "analysis/SectionStations.h"
 #include "design/DesignReinforcement.h"
 #include "design/ReinforcementSheets.h"
 #include "ui/design/frmRein.h"
@@ -177,7 +178,7 @@ TEST_F(DesignWindowsTest, ReinforcementShowsTheForcesAndTheDesign) {
         ASSERT_EQ(forces->Rows(), 2 + 2);
         for (int c = 1; c <= 2; ++c)
             for (int j = 1; j <= 8; ++j) EXPECT_EQ(Text(forces, c + 1, j), Format(m.FlexureMoments[c][j], "0.#0 ;-0.#0 ;-- "));
-        EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), Format(LastStation(m.StemStations) - 4, "0.#0"));
+        EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), Format(ToSingle(StemMemberLength(m)) - 4, "0.#0"));
         EXPECT_EQ(d.txtLStem1->text(), "4");
 
         d.Combo1a->setCurrentIndex(1);
@@ -317,7 +318,7 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
     m.ProjectModified = False;
     InReinforcementDialog([&](frmRein& d) {
         d.SSTab1->setCurrentIndex(1);
-        const std::string stem = GeneralNumber(LastStation(m.StemStations));
+        const std::string stem = GeneralNumber(ToSingle(StemMemberLength(m)));
         const std::string longest = "The upper stem is at most " + stem + " " + m.LengthUnitLabels[m.CurrentUnitSystem] + " long";
         struct Case { const char* typed; bool valid; std::string shown; std::string reason; };
         const Case cases[] = {{"100", false, stem, longest},
@@ -374,9 +375,9 @@ TEST_F(DesignWindowsTest, UpperStemLongerThanTheStemIsCutBackFirst) {
     FactoredForConcrete();
     m.UpperStemLength = 50;
     InReinforcementDialog([this](frmRein& d) {
-        const float stem = LastStation(m.StemStations);
+        const float stem = ToSingle(StemMemberLength(m));
         EXPECT_FLOAT_EQ(m.UpperStemLength, stem);
-        EXPECT_FLOAT_EQ(m.UpperStemDesignStation, stem);
+        EXPECT_FLOAT_EQ(m.FlexureSectionDistances[1][1], stem);
         EXPECT_EQ(d.txtLStem1->text().toStdString(), GeneralNumber(stem));
         EXPECT_EQ(Text(d.MSHFlexGrid2, 1, 2), "0.00");
         EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 2), "0.00");

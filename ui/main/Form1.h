@@ -151,7 +151,7 @@ public:
     void Command5_Click();
 
     // True while the program itself writes the controls: handlers then leave
-    // the modified and results-valid flags alone
+    // the modified flag alone
     bool Updating = false;
 
     // controls, named as the program names them

@@ -34,7 +34,9 @@ void Form1::mnuFilePrint_Click() {
             printing.exec();
         }
     });
-    // the report sets the frame and pens for paper: the picture takes its own again
+    // the dialog and the report analysed every combination of the set and
+    // left the last one's results in the wall: the current combination is
+    // prepared again, and the picture and status drawn from it
     RedrawView();
 }
 
