@@ -123,24 +123,19 @@ std::vector<View> Views() {
     };
 }
 
-// Each dimension's value, a label over the picture, stands over its own
-// span: no other span of its row lies nearer the label's middle. (A zero
-// dimension's label stands by its point only so that it can be clicked.)
+// Each dimension's value, a label over the picture, stands over its own span: no other span of its
+// row lies nearer the label's middle, to the pixel (a zero one's label is there only to be clicked).
 void ExpectLabelsOverTheirSpans(const Form1& main, const std::string& where) {
     const auto& spans = main.DimensionSpans();
+    const double pixel = TwipsPerPixel(&main);
     for (size_t i = 0; i < spans.size(); ++i) {
         if (!spans[i] || !main.lblDim[i]->isVisible() || spans[i]->From == spans[i]->To) continue;
-        // a label stands on whole pixels
-        const double pixel = TwipsPerPixel(&main);
         const QPointF middle = QRectF(main.lblDim[i]->geometry()).center() * pixel;
-        auto off = [&](const DimensionSpan& d) {
-            const double at = d.Vertical ? middle.y() : middle.x();
-            return std::max({0.0, std::min(d.From, d.To) - at, at - std::max(d.From, d.To)});
-        };
+        const double at = spans[i]->Vertical ? middle.y() : middle.x();  // the spans it is compared with run the same way
+        auto off = [&](const DimensionSpan& d) { return std::max({0.0, std::min(d.From, d.To) - at, at - std::max(d.From, d.To)}); };
         for (size_t j = 0; j < spans.size(); ++j)
-            if (spans[j] && spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1 &&
-                off(*spans[j]) < off(*spans[i]) - pixel)
-                ADD_FAILURE() << where << "screen: \"" << main.lblDim[i]->text().toStdString() << "\" (label " << i << ") stands over the span of label " << j;
+            if (spans[j] && spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1 && off(*spans[j]) < off(*spans[i]) - pixel)
+                ADD_FAILURE() << where << "screen: label " << i << " \"" << main.lblDim[i]->text().toStdString() << "\" stands over label " << j << "'s span";
     }
 }
 
@@ -154,19 +149,15 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     test::TempDir dir;
     Model window;
     window.ProgramDirectory = dir.Path().string();
-    // a window made in each desktop font, as the program starts in it
-    std::unique_ptr<Form1> mains[2];
+    // made in the larger desktop font, whose dimension labels crowd a narrow stem the most
+    QApplication::setFont(QFont(kFonts[1].family, static_cast<int>(kFonts[1].points)));
+    std::unique_ptr<Form1> main(Main(window, {}));
+    main->show();
     for (int wall = 0; wall < kWalls; ++wall) {
         // the walls spread over the screens and fonts, the views over the walls
         const Screen& screen = kScreens[wall % 4];
         const Font& font = kFonts[wall / 4 % 2];
         const View& view = views[static_cast<size_t>(wall / 8) % views.size()];
-        std::unique_ptr<Form1>& main = mains[wall / 4 % 2];
-        if (!main) {
-            QApplication::setFont(QFont(font.family, static_cast<int>(font.points)));
-            main.reset(Main(window, {}));
-            main->show();
-        }
         const QSize picture = PictureOn(*main, screen, font);
         test::BuiltInWall w;
         Model& m = w.m;
@@ -192,14 +183,10 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         DrawFactorTable(m, s);
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen)) ADD_FAILURE() << where << "screen: " << fault;
-        if (view.view == 0) {
-            // the window's own labels, over the wall's dimensions
+        if (view.view == 0) {  // the window's own labels, over the wall's dimensions
             const std::string folder = window.ProgramDirectory;
-            window = m;
-            window.ProgramDirectory = folder;
-            window.ViewDimensions = True;
-            main->RedrawView();
-            ExpectLabelsOverTheirSpans(*main, where);
+            window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
+            main->RedrawView(), ExpectLabelsOverTheirSpans(*main, where);
         }
 
         // on paper, in the printer's font
