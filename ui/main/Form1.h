@@ -130,8 +130,9 @@ public:
     void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
                                std::optional<double> level = std::nullopt);
     // Moves a label clear of those placed before it; one moved off its line
-    // gets a leader to the line's middle (x, y), drawn with the picture.
-    void MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y);
+    // gets a leader to the line's middle (x, y), drawn with the picture. A
+    // height's label stays within `reach` of that middle, up or down.
+    void MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y, double reach = 0);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use
     // what each label stands for, and the leaders drawn to the labels moved off their lines, at the last placing

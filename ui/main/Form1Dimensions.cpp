@@ -68,11 +68,17 @@ frmEdit& Form1::EditForm() {
 
 // ---- placing the labels ---------------------------------------------------
 
-void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y) {
+void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y, double reach) {
     // while all the labels are placed, one that would land on one placed
     // before moves clear of it, as the printed texts do
     if (placedLabels_ != nullptr) {
+        TextBoxes before = *placedLabels_;
+        const TextBox asked = box;
         box = PlaceDimensionText(box, vertical, way, *placedLabels_, 30);
+        // a height's label moved up or down off its own span would read as a
+        // neighbour's value: it stays level with its span, further out instead
+        if (vertical && std::fabs(box.Top + box.Height / 2 - y) > reach)
+            placedLabels_->back() = box = MoveClear(asked, way, before, 30);
         // its leader runs past the labels below it, not through them
         const TextBoxes others(placedLabels_->begin(), placedLabels_->end() - 1);
         if (const std::optional<Leader> leader = DimensionLeader(box, x, y, others)) labelLeaders_.push_back(*leader);
@@ -118,7 +124,8 @@ void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::
     double top = (y1 + y2) / 2 - H / 2;
     if (level) top = SlideClearOfLevel(top, H, *level, 30);
     const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
-    MoveLabelClear(label, {left, top, W, H}, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, xDim, (y1 + y2) / 2);
+    MoveLabelClear(label, {left, top, W, H}, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, xDim, (y1 + y2) / 2,
+                   std::fabs(y2 - y1) / 2);
 }
 
 DimensionTextWidths Form1::DimensionLabelWidths() {
