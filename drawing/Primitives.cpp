@@ -191,7 +191,9 @@ void DrawArrow(Surface& s, double x1, double y1, double x2, double y2, int heads
         head(x2, y2, h);
         if (heads == 2) head(x1, y1, -h);
     } else if (heads == 2) {
-        // too short for two heads inside: stubs outside with the heads pointing in
+        // too short for two heads inside: stubs outside with the heads pointing
+        // in, and the line between, which tells the span from its neighbours'
+        DrawLineSolid(s, x1, y1, x2, y2, colour, width);
         DrawLineSolid(s, x2, y2, x2 + 1.5 * h * ux, y2 + 1.5 * h * uy, colour, width);
         head(x2, y2, -h);
         DrawLineSolid(s, x1, y1, x1 - 1.5 * h * ux, y1 - 1.5 * h * uy, colour, width);

@@ -11,6 +11,7 @@ enum NamedWall { BuiltIn, TenLoads, TallNarrow, WideLow };
 inline void ShapeNamedWall(Model& m, int wall) {
     switch (wall) {
     case TenLoads: {
+        m.HeelLength += std::exchange(m.StemTopThickness, 0.4f) - 0.4f;  // a stem top narrower than its front batter
         m.LineLoadCount = 10;
         const float top = m.WallHeight;
         for (int i = 1; i <= 10; ++i)

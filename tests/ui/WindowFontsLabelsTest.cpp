@@ -16,6 +16,7 @@
 #include "drawing/ForceDiagrams.h"
 #include "model/Units.h"
 #include "platform/ImageSurface.h"
+#include "platform/Twips.h"
 #include "reports/ReportBlocks.h"
 #include "reports/ReportPage.h"
 #include "support/LabelChecks.h"
@@ -122,6 +123,22 @@ std::vector<View> Views() {
     };
 }
 
+// Each dimension's value, a label over the picture, stands over its own span: no other span of its
+// row lies nearer the label's middle, to the pixel (a zero one's label is there only to be clicked).
+void ExpectLabelsOverTheirSpans(const Form1& main, const std::string& where) {
+    const auto& spans = main.DimensionSpans();
+    const double pixel = TwipsPerPixel(&main);
+    for (size_t i = 0; i < spans.size(); ++i) {
+        if (!spans[i] || !main.lblDim[i]->isVisible() || spans[i]->From == spans[i]->To) continue;
+        const QPointF middle = QRectF(main.lblDim[i]->geometry()).center() * pixel;
+        const double at = spans[i]->Vertical ? middle.y() : middle.x();  // the spans it is compared with run the same way
+        auto off = [&](const DimensionSpan& d) { return std::max({0.0, std::min(d.From, d.To) - at, at - std::max(d.From, d.To)}); };
+        for (size_t j = 0; j < spans.size(); ++j)
+            if (spans[j] && spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1 && off(*spans[j]) < off(*spans[i]) - pixel)
+                ADD_FAILURE() << where << "screen: label " << i << " \"" << main.lblDim[i]->text().toStdString() << "\" stands over label " << j << "'s span";
+    }
+}
+
 TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // first the walls a new user tries, in every view on every screen in both
     // fonts; then the generated ones
@@ -132,6 +149,8 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     test::TempDir dir;
     Model window;
     window.ProgramDirectory = dir.Path().string();
+    // made in the larger desktop font, whose dimension labels crowd a narrow stem the most
+    QApplication::setFont(QFont(kFonts[1].family, static_cast<int>(kFonts[1].points)));
     std::unique_ptr<Form1> main(Main(window, {}));
     main->show();
     // the values judged and the pictures drawn, per view on screen and on paper
@@ -169,6 +188,11 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
         ++judged[4 * v + 1];
+        if (view.view == 0) {  // the window's own labels, over the wall's dimensions
+            const std::string folder = window.ProgramDirectory;
+            window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
+            main->RedrawView(), ExpectLabelsOverTheirSpans(*main, where);
+        }
 
         // on paper, in the printer's font
         if (!view.print) continue;

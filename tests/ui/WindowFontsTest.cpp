@@ -25,6 +25,7 @@
 #include "drawing/FactorTable.h"
 #include "drawing/ForceArrows.h"
 #include "support/LabelChecks.h"
+#include "support/ViewWalls.h"
 #include "support/RecordingSurface.h"
 #include "ui/calculator/frmCalculator.h"
 #include "design/DesignSectionForces.h"
@@ -135,6 +136,9 @@ void ExpectWhole(QWidget* window, const std::string& where, bool cellsWhole) {
             const QSize shown = area->viewport()->size();
             EXPECT_TRUE(held.width() <= shown.width() || area->horizontalScrollBar()->isVisibleTo(window)) << name << " cuts its right side";
             EXPECT_TRUE(held.height() <= shown.height() || area->verticalScrollBar()->isVisibleTo(window)) << name << " cuts its foot";
+        }
+        if (const auto* grid = qobject_cast<const FlexGrid*>(w); grid != nullptr && grid->ScrollBars() != FlexScrollNone) {
+            EXPECT_TRUE(grid->ColWidthsSum() <= grid->viewport()->width() * grid->Tpp() + 1 || grid->horizontalScrollBar()->isVisibleTo(window)) << name << " cuts its columns";
         }
         if (ShowsText(w) && !w->property("text").toString().isEmpty()) {
             EXPECT_LE(w->fontMetrics().height(), w->height() + 1) << name << " lower than its text";
@@ -273,6 +277,9 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         for (int i = 1; i <= MaxLineLoads; ++i) m.LineLoads[i] = LineLoad{10.0f * i, 0.5f, 10, -90, static_cast<int16_t>(1 + i % 9)};
         // a factor of two decimals, whole in its cell of the factor grid
         m.CombinationSets[m.ActiveCombinationSet].Combinations[0].Factor[DL] = 1.25f;
+        // sixteen combinations of long formulas: more stability columns than a screen holds
+        test::ShapeNamedWall(m, test::TenLoads);
+        for (LoadCombination& c : m.CombinationSets[m.ActiveCombinationSet].Combinations) std::fill(&c.Factor[EV], &c.Factor[IC] + 1, 1.35f);
         for (const auto& window : Windows()) {
             std::unique_ptr<QWidget> w = window.make(m, main.get());
             // shown and laid out, but no timer run: the printing window would print
@@ -285,6 +292,16 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
             ExpectInSightUnscrolled(w.get(), where + window.name);
+            if (auto* loads = qobject_cast<frmLoads*>(w.get())) {  // a factor of three decimals typed: the factor grid keeps its size and its columns' widths
+                FlexGrid* g = loads->MSHFlexGrid1;
+                loads->SSTab1->setCurrentIndex(1);
+                auto sizes = [g] { std::vector<int> s{g->width()}; for (int c = 0; c < g->Cols(); ++c) s.push_back(g->ColWidth(c)); return s; };
+                const std::vector<int> before = sizes();
+                g->SetRow(1), g->SetCol(2), QTest::keyClicks(g, "1"), QTest::keyClicks(loads->txtFactor, ".125");
+                EXPECT_EQ(sizes(), before) << where << "factor grid while a factor is typed";
+                QTest::keyClick(loads->txtFactor, Qt::Key_Return);
+                EXPECT_EQ(sizes(), before) << where << "factor grid";
+            }
             // one way where what it holds is narrower than the screen with a bar down
             if (const auto* area = w->findChild<QScrollArea*>("ScreenFitArea")) {
                 const QWidget* held = area->widget();

@@ -138,35 +138,55 @@ void frmStability::ShowResults() {
         grid.SetColAlignment(i, FlexAlignCenterCenter);
     }
 
-    // at most four combination columns in sight, the rest reached by scrolling
-    const double gridWidth =
-        captionWidth + std::min(n, VisibleCombinations) * combinationWidth + BorderAllowance(grid, 45);
-    const double pictureWidth = gridWidth + 300;
-    const double panelWidth = pictureWidth + 120;
-    const double clientWidth = panelWidth + 240;
     for (int row : StabilitySeparatorRows) grid.SetRowHeight(row, static_cast<int>(SeparatorHeight));
     for (int row = 0; row < StabilityTableRows; ++row) SetCell(grid, row, 0, captions[row]);
 
-    // the 23 ordinary rows, the header, the six thin rows and, with more
-    // columns than fit, the horizontal scroll bar
-    const double gridHeight = grid.RowHeight(2) * 23.0 + grid.RowHeight(0) + 180 + (n > VisibleCombinations ? ScrollBarAllowance(grid) : 0) +
-                              BorderAllowance(grid, 60);
-    const double noteTop = std::max(7200.0, 120 + gridHeight + 120);
-    const double noteLeft = 120 + Label33->sizeHint().width() * TwipsPerPixel(this) + 90;
-    const double noteWidth = std::max(1.0, pictureWidth - noteLeft - 120);
-    const double noteHeight = std::max(375.0, lblNote->heightForWidth(Px(this, noteWidth)) * TwipsPerPixel(this));
-    const double pictureHeight = std::max(7575.0, noteTop + noteHeight);
-    const double panelHeight = pictureHeight + 120;
-    const double buttonTop = 120 + panelHeight + 105;
-    SetTwips(MSHFlexGrid1, 120, 120, gridWidth, gridHeight);
-    Label33->adjustSize();
-    Label33->move(Px(this, 120), Px(this, noteTop));
-    SetTwips(lblNote, noteLeft, noteTop, noteWidth, noteHeight);
-    SetTwips(Picture1, 60, 60, pictureWidth, pictureHeight);
-    SetTwips(SSPanel1, 120, 120, panelWidth, panelHeight);
-    SetTwips(Label35, 120, buttonTop, 1095, 255);
-    SetTwips(Command1, clientWidth - ButtonWidth - 240, buttonTop, ButtonWidth, 315);
-    setFixedSize(Px(this, clientWidth), Px(this, buttonTop + 315 + 120));
+    // The window laid out with `visible` combination columns in sight, the
+    // rest reached by scrolling the grid across, and with room beside the
+    // columns for the grid's bar down when `down`; its client size in pixels.
+    auto layOut = [&](int visible, bool down) {
+        const double gridWidth = captionWidth + visible * combinationWidth + BorderAllowance(grid, 45) +
+                                 (down ? ScrollBarAllowance(grid) : 0);
+        const double pictureWidth = gridWidth + 300;
+        const double panelWidth = pictureWidth + 120;
+        const double clientWidth = panelWidth + 240;
+        // the 23 ordinary rows, the header, the six thin rows and, with more
+        // columns than are in sight, the scroll bar across
+        const double gridHeight = grid.RowHeight(2) * 23.0 + grid.RowHeight(0) + 180 +
+                                  (n > visible ? ScrollBarAllowance(grid) : 0) + BorderAllowance(grid, 60);
+        const double noteTop = std::max(7200.0, 120 + gridHeight + 120);
+        const double noteLeft = 120 + Label33->sizeHint().width() * TwipsPerPixel(this) + 90;
+        const double noteWidth = std::max(1.0, pictureWidth - noteLeft - 120);
+        const double noteHeight = std::max(375.0, lblNote->heightForWidth(Px(this, noteWidth)) * TwipsPerPixel(this));
+        const double pictureHeight = std::max(7575.0, noteTop + noteHeight);
+        const double panelHeight = pictureHeight + 120;
+        const double buttonTop = 120 + panelHeight + 105;
+        SetTwips(MSHFlexGrid1, 120, 120, gridWidth, gridHeight);
+        Label33->adjustSize();
+        Label33->move(Px(this, 120), Px(this, noteTop));
+        SetTwips(lblNote, noteLeft, noteTop, noteWidth, noteHeight);
+        SetTwips(Picture1, 60, 60, pictureWidth, pictureHeight);
+        SetTwips(SSPanel1, 120, 120, panelWidth, panelHeight);
+        SetTwips(Label35, 120, buttonTop, 1095, 255);
+        SetTwips(Command1, clientWidth - ButtonWidth - 240, buttonTop, ButtonWidth, 315);
+        setFixedSize(Px(this, clientWidth), Px(this, buttonTop + 315 + 120));
+        return size();
+    };
+    // At most four combination columns in sight, fewer where the screen is
+    // narrower: the grid scrolls, and the window never does as a whole, which
+    // would show a second bar across. A window too high for the screen has its
+    // grid give the height, the grid's own bar down then standing beside its columns.
+    const QRect room = ClientRoom(this);
+    int visible = std::min(n, VisibleCombinations);
+    bool down = false;
+    for (QSize size = layOut(visible, down);; size = layOut(visible, down)) {
+        if (!down && size.height() > room.height())
+            down = true;
+        else if (size.width() > room.width() && visible > 1)
+            --visible;
+        else
+            break;
+    }
     // fitted to the screen once, at the size the results take: what does not
     // fit then scrolls above the "OK" button
     Place();

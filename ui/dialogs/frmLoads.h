@@ -191,6 +191,10 @@ private:
     // the row-number column as wide as its widest number needs in the grid's font
     static int RowNumberWidth(const FlexGrid* grid, int rows);
     void FitFactorGridColumns();
+    // the width in twips a factor column needs to show `text` whole, and the editor typing it
+    double FactorColumnWidthFor(const QString& text) const;
+    // the combination buttons under the factor grid, and the rows of factor types under them
+    void PlaceFactorButtons();
     // a box whose Enter, Esc and leaving run `handler` (Enter and Esc go no further)
     void OnEnterOrLeave(QLineEdit* box, std::function<void()> handler);
     LoadOptionControls ReadControls() const;

@@ -199,11 +199,10 @@ void frmLoads::ShowFactorSetEditor(int set) {
         g->SetTextMatrix(r, 1, ToQString(combination.Name));
         for (int c = 2; c < FactorColumns; ++c) g->SetTextMatrix(r, c, Number(combination.Factor[c - 1]));
     }
+    // the columns take their widths once, as the set is shown: typing moves none of them
+    FitFactorGridColumns();
     UpdateFactorButtons();
-    const double top = twips_.TwipsY(g->y() + g->height()) + 30;
-    int i = 0;
-    for (QPushButton* b : {cmdFAdd, cmdFDelete, cmdFMUp, cmdFMDown}) PlaceTwips(b, 120 + 1300 * i++, top, 1200, 330);
-    PlaceTypeRows();
+    PlaceFactorButtons();
 
     // showing a set is no edit of its commentary
     const QSignalBlocker blocker(txtComment);
@@ -217,10 +216,28 @@ void frmLoads::UpdateFactorButtons() {
     cmdFDelete->setEnabled(wholeRow);
     cmdFMUp->setEnabled(wholeRow && g->Row() != 1);
     cmdFMDown->setEnabled(wholeRow && g->Row() != g->Rows() - 1);
-    FitFactorGridColumns();
-    // ten rows show; a scroll bar beyond them
-    const double width = g->ColWidthsSum() + (g->Rows() > 10 ? 285 : 15) + 15;
-    g->resize(Px(width), Px(10.0 * g->RowHeight(0) + 45));
+    // ten rows show, a scroll bar down beyond them; the grid no wider than its
+    // page, across which it scrolls, with the bar's height added to the ten rows
+    const double whole = g->ColWidthsSum() + (g->Rows() > 10 ? 285 : 15) + 15;
+    const double room = SSTab1->width() * twips_.TwipsPerPixel() - 2 * 120 - 120;
+    const double width = std::min(whole, std::max(room, 2460.0));
+    const double across = width < whole ? g->horizontalScrollBar()->sizeHint().height() * g->Tpp() : 0;
+    g->resize(Px(width), Px(10.0 * g->RowHeight(0) + 45 + across));
+}
+
+void frmLoads::PlaceFactorButtons() {
+    const FlexGrid* g = MSHFlexGrid1;
+    const double top = twips_.TwipsY(g->y() + g->height()) + 30;
+    int i = 0;
+    for (QPushButton* b : {cmdFAdd, cmdFDelete, cmdFMUp, cmdFMDown}) PlaceTwips(b, 120 + 1300 * i++, top, 1200, 330);
+    PlaceTypeRows();
+}
+
+double frmLoads::FactorColumnWidthFor(const QString& text) const {
+    // in the cell, and in the editor laid over it, with the box's frame, margins and caret
+    const int frame = txtFactor->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtFactor);
+    const double typed = (txtFactor->fontMetrics().horizontalAdvance(text) + 2 * frame + 6) * MSHFlexGrid1->Tpp() + 75;
+    return std::max(MSHFlexGrid1->TextWidth(text), typed);
 }
 
 // The numbers and the names whole in the grid's font, the designed widths
@@ -229,16 +246,10 @@ void frmLoads::FitFactorGridColumns() {
     FlexGrid* g = MSHFlexGrid1;
     g->SetColWidth(0, std::max(NumberColumnWidth, RowNumberWidth(g, MaxCombinations - 1)));
     // the factor columns alike, each factor whole in its cell and in the
-    // editor laid over it while it is typed (with the box's frame, margins and
-    // caret), a factor such as 1.25 at least
-    const int frame = txtFactor->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, txtFactor);
-    auto need = [&](const QString& text) {
-        const double typed = (txtFactor->fontMetrics().horizontalAdvance(text) + 2 * frame + 6) * g->Tpp() + 75;
-        return std::max(g->TextWidth(text), typed);
-    };
-    double factors = std::max<double>(FactorColumnWidth, need("1.25"));
+    // editor laid over it while it is typed, a factor such as 1.125 at least
+    double factors = std::max<double>(FactorColumnWidth, FactorColumnWidthFor("1.125"));
     for (int r = 0; r < g->Rows(); ++r)
-        for (int c = 2; c < g->Cols(); ++c) factors = std::max(factors, need(g->TextMatrix(r, c)));
+        for (int c = 2; c < g->Cols(); ++c) factors = std::max(factors, FactorColumnWidthFor(g->TextMatrix(r, c)));
     for (int c = 2; c < g->Cols(); ++c) g->SetColWidth(c, static_cast<int>(std::ceil(factors)));
     double names = NameColumnWidth;
     for (int r = 0; r < g->Rows(); ++r) names = std::max(names, g->TextWidth(g->TextMatrix(r, 1)));
@@ -281,9 +292,7 @@ void frmLoads::MSHFlexGrid1_SelChange() {
 }
 
 void frmLoads::txtFactor_GotFocus() {
-    FlexGrid* g = MSHFlexGrid1;
-    g->SetScrollBars(FlexScrollNone);
-    g->resize(Px(g->ColWidthsSum() + 30), g->height());
+    // the grid keeps its size and scroll bars: the cells stay under the pointer
     cmdFAdd->setEnabled(false);
 }
 
@@ -302,13 +311,18 @@ void frmLoads::txtFactor_Commit(bool byEnter) {
     } else {
         g->ClearRefusedCell();
         g->SetTextMatrix(g->Row(), g->Col(), g->Col() == 1 ? txtFactor->text() : Number(*SingleOfText(typed)));
+        // a factor longer than its column widens that column alone, once it is entered
+        if (const double need = FactorColumnWidthFor(g->TextMatrix(g->Row(), g->Col())); g->Col() > 1 && need > g->ColWidth(g->Col())) {
+            g->SetColWidth(g->Col(), static_cast<int>(std::ceil(need)));
+            UpdateFactorButtons();
+            PlaceFactorButtons();
+        }
     }
     if (byEnter && g->Row() < g->Rows() - 1) g->SetRow(g->Row() + 1);
     StoreFactorGrid(m_.EditedCombinationSet);
 }
 
 void frmLoads::txtFactor_LostFocus(bool toGrid) {
-    MSHFlexGrid1->SetScrollBars(FlexScrollVertical);
     UpdateFactorButtons();
     StoreFactorGrid(m_.EditedCombinationSet);
     const QWidget* focus = QApplication::focusWidget();

@@ -74,6 +74,9 @@ void frmLoads::StackForNarrowRoom() {
     const QSize after = Held(loadsPage).expandedTo(Held(factorsPage));
     const QSize more(std::min(0, after.width() - before.width()), after.height() - before.height());
     SSTab1->resize(SSTab1->size() + more);
+    // the factor grid within the page as it now is
+    UpdateFactorButtons();
+    PlaceFactorButtons();
     for (QPushButton* button : {Command3, Command4}) button->move(button->pos() + QPoint(more.width(), more.height()));
     if (auto* help = findChild<QLabel*>("lblHelp")) help->move(help->x(), help->y() + more.height());
     setFixedSize(size() + more);

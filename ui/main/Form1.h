@@ -15,6 +15,7 @@
 
 #include "drawing/TextPlacement.h"
 #include "drawing/WallView.h"
+#include "forms/DimensionEdit.h"
 #include "model/Model.h"
 
 class QAction;
@@ -51,6 +52,14 @@ protected:
 private:
     int index_;
     bool pressed_ = false;
+};
+
+// Where a dimension label's dimension runs, in twips of the picture: along
+// its line (x of a horizontal one, y of a vertical one) from one end to the
+// other, and the line's own place across.
+struct DimensionSpan {
+    bool Vertical = false;
+    double From = 0, To = 0, Line = 0;
 };
 
 // The drawing area: shows the picture that the drawing routines paint.
@@ -121,10 +130,14 @@ public:
     void PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
                                std::optional<double> level = std::nullopt);
     // Moves a label clear of those placed before it; one moved off its line
-    // gets a leader to the line's middle (x, y), drawn with the picture.
-    void MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y);
+    // gets a leader to the line's middle (x, y), drawn with the picture. A
+    // height's label stays within `reach` of that middle, up or down.
+    void MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y, double reach = 0);
     void lblDim_Click(int index);
     frmEdit& EditForm();  // created on first use
+    // what each label stands for, and the leaders drawn to the labels moved off their lines, at the last placing
+    const std::array<std::optional<DimensionSpan>, DimensionLabelCount>& DimensionSpans() const { return spans_; }
+    const std::vector<Leader>& LabelLeaders() const { return labelLeaders_; }
 
     // file commands
     void mnuFileNew_Click();
@@ -260,6 +273,7 @@ private:
     double columnGaps_ = 1;     // the share of its designed spacing the column is laid out with
     TextBoxes* placedLabels_ = nullptr;      // the dimension labels placed so far while all are placed
     std::vector<Leader> labelLeaders_;       // from the labels moved off their lines, at the last placing
+    std::array<std::optional<DimensionSpan>, DimensionLabelCount> spans_;  // by label, at the last placing
     std::unique_ptr<ImageSurface> surface_;  // the picture the views are drawn on
     std::array<QString, 6> statusPieces_;    // the six status texts, before the line is wrapped
     frmEdit* editForm_ = nullptr;

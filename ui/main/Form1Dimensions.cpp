@@ -68,12 +68,20 @@ frmEdit& Form1::EditForm() {
 
 // ---- placing the labels ---------------------------------------------------
 
-void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y) {
+void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom way, double x, double y, double reach) {
     // while all the labels are placed, one that would land on one placed
     // before moves clear of it, as the printed texts do
     if (placedLabels_ != nullptr) {
+        TextBoxes before = *placedLabels_;
+        const TextBox asked = box;
         box = PlaceDimensionText(box, vertical, way, *placedLabels_, 30);
-        if (const std::optional<Leader> leader = DimensionLeader(box, x, y)) labelLeaders_.push_back(*leader);
+        // a height's label moved up or down off its own span would read as a
+        // neighbour's value: it stays level with its span, further out instead
+        if (vertical && std::fabs(box.Top + box.Height / 2 - y) > reach)
+            placedLabels_->back() = box = MoveClear(asked, way, before, 30);
+        // its leader runs past the labels below it, not through them
+        const TextBoxes others(placedLabels_->begin(), placedLabels_->end() - 1);
+        if (const std::optional<Leader> leader = DimensionLeader(box, x, y, others)) labelLeaders_.push_back(*leader);
     }
     label->move(Px(box.Left), Px(box.Top));
 }
@@ -81,6 +89,7 @@ void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom w
 void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std::string& caption, int index,
                                     int mode) {
     QLabel* label = At(lblDim, index);
+    spans_[static_cast<size_t>(index)] = DimensionSpan{false, x1, x2, yDim};
     label->setText(QString::fromStdString(caption));
     label->adjustSize();
     const double W = Twips(label->width()), H = Twips(label->height());
@@ -108,13 +117,15 @@ void Form1::PlaceHorizontalDimLabel(double x1, double x2, double yDim, const std
 void Form1::PlaceVerticalDimLabel(double y1, double y2, double xDim, const std::string& caption, int index,
                                   std::optional<double> level) {
     QLabel* label = At(lblDim, index);
+    spans_[static_cast<size_t>(index)] = DimensionSpan{true, y1, y2, xDim};
     label->setText(QString::fromStdString(caption));
     label->adjustSize();
     const double W = Twips(label->width()), H = Twips(label->height());
     double top = (y1 + y2) / 2 - H / 2;
     if (level) top = SlideClearOfLevel(top, H, *level, 30);
     const double left = y1 > y2 ? xDim - W - 30 : xDim + 30;
-    MoveLabelClear(label, {left, top, W, H}, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, xDim, (y1 + y2) / 2);
+    MoveLabelClear(label, {left, top, W, H}, true, y1 > y2 ? AwayFrom::Left : AwayFrom::Right, xDim, (y1 + y2) / 2,
+                   std::fabs(y2 - y1) / 2);
 }
 
 DimensionTextWidths Form1::DimensionLabelWidths() {
@@ -155,6 +166,7 @@ void Form1::UpdateDimensionLabels() {
         TextBoxes placed;
         placedLabels_ = &placed;
         labelLeaders_.clear();
+        spans_ = {};
         struct Done {
             TextBoxes*& p;
             ~Done() { p = nullptr; }
@@ -163,7 +175,8 @@ void Form1::UpdateDimensionLabels() {
         const double top = y[10] - 240;
         PlaceHorizontalDimLabel(x[3], x[2], top, caption(ToeLengthLabel), ToeLengthLabel, 1);
         PlaceHorizontalDimLabel(x[2], x[1], top, caption(StemFrontBatterLabel), StemFrontBatterLabel, 0);
-        PlaceHorizontalDimLabel(x[1], x[8], top, caption(StemTopThicknessLabel), StemTopThicknessLabel, 1);
+        // the thickness centred over the stem top as on paper: shifted aside it would stand over a batter
+        PlaceHorizontalDimLabel(x[1], x[8], top, caption(StemTopThicknessLabel), StemTopThicknessLabel, 0);
         PlaceHorizontalDimLabel(x[8], x[7], top, caption(StemBackBatterLabel), StemBackBatterLabel, 0);
         PlaceHorizontalDimLabel(x[7], x[6], top, caption(HeelLengthLabel), HeelLengthLabel, 2);
         if (!keyShown) {
@@ -186,24 +199,27 @@ void Form1::UpdateDimensionLabels() {
             WaterLevelShown(m_, m_.FrontWaterDepth) ? std::optional(FrontWaterLevel(m_, drawn)) : std::nullopt;
         const std::optional<double> backWater =
             WaterLevelShown(m_, m_.BackWaterDepth) ? std::optional(BackWaterLevel(m_, drawn)) : std::nullopt;
-        PlaceVerticalDimLabel(y[2], y[1], front, caption(FrontStemHeightLabel), FrontStemHeightLabel, frontWater);
-        PlaceVerticalDimLabel(y[3], y[2], front, caption(ToeTopDropLabel), ToeTopDropLabel, frontWater);
-        PlaceVerticalDimLabel(y[4], y[3], front, caption(ToeTipThicknessLabel), ToeTipThicknessLabel, frontWater);
-        PlaceVerticalDimLabel(y[8], y[7], back, caption(BackStemHeightLabel), BackStemHeightLabel, backWater);
-        PlaceVerticalDimLabel(y[7], y[6], back, caption(HeelTopDropLabel), HeelTopDropLabel, backWater);
-        PlaceVerticalDimLabel(y[6], y[5], back, caption(HeelEndThicknessLabel), HeelEndThicknessLabel, backWater);
-        PlaceVerticalDimLabel(y[4], y[1], lines.WallHeight, caption(WallHeightLabel), WallHeightLabel, frontWater);
-
+        struct Height {
+            double y1, y2, x;
+            int index;
+            std::optional<double> level;
+        };
+        std::vector<Height> heights{{y[2], y[1], front, FrontStemHeightLabel, frontWater},
+                                    {y[3], y[2], front, ToeTopDropLabel, frontWater},
+                                    {y[4], y[3], front, ToeTipThicknessLabel, frontWater},
+                                    {y[8], y[7], back, BackStemHeightLabel, backWater},
+                                    {y[7], y[6], back, HeelTopDropLabel, backWater},
+                                    {y[6], y[5], back, HeelEndThicknessLabel, backWater},
+                                    {y[4], y[1], lines.WallHeight, WallHeightLabel, frontWater}};
         if (m_.WaterIncluded != 0) {
             // beside the water-depth dimensions the wall view draws
-            PlaceVerticalDimLabel(FrontWaterLevel(m_, drawn), y[1], lines.FrontWater, caption(FrontWaterDepthLabel),
-                                  FrontWaterDepthLabel);
-            PlaceVerticalDimLabel(y[8], BackWaterLevel(m_, drawn), lines.BackWater, caption(BackWaterDepthLabel),
-                                  BackWaterDepthLabel);
+            heights.push_back({FrontWaterLevel(m_, drawn), y[1], lines.FrontWater, FrontWaterDepthLabel, {}});
+            heights.push_back({y[8], BackWaterLevel(m_, drawn), lines.BackWater, BackWaterDepthLabel, {}});
         }
-        if (keyIncluded)
-            PlaceVerticalDimLabel(y[5], y[5] + m_.ShearKeyDepth * s, back, caption(ShearKeyDepthLabel),
-                                  ShearKeyDepthLabel);
+        if (keyIncluded) heights.push_back({y[5], y[5] + m_.ShearKeyDepth * s, back, ShearKeyDepthLabel, {}});
+        // a height of nothing gives way to those it would push off their own spans
+        std::stable_partition(heights.begin(), heights.end(), [](const Height& h) { return h.y1 != h.y2; });
+        for (const Height& h : heights) PlaceVerticalDimLabel(h.y1, h.y2, h.x, caption(h.index), h.index, h.level);
 
         // the slope reads "1 : ratio", its right edge 480 right of the middle
         // of the backfill surface
