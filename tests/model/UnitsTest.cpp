@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "support/BuiltInWall.h"
@@ -165,22 +166,17 @@ TEST(ConvertUnits, MetricBritishSIMetricGivesEveryValueBack) {
 // the new units hold) changes none and keeps the unit system; one they allow
 // makes no weight 0.
 TEST(ConvertUnits, EveryValueOrNoneAndStillAWallTheWindowsTake) {
-    struct Case {
-        float Model::*value;
-        float set;
-        int16_t from, to;
-    };
-    for (const Case c : {Case{&Model::GravityAcceleration, 0, SI, Metric},
-                         Case{&Model::ConcreteCompressiveStress, 3e38f, Metric, British},
-                         Case{&Model::WaterUnitWeight, 1e-44f, Metric, British}}) {
+    for (const auto& [value, set, from, to] : {std::tuple{&Model::GravityAcceleration, 0.0f, SI, Metric},
+                                               {&Model::ConcreteCompressiveStress, 3e38f, Metric, British},
+                                               {&Model::WaterUnitWeight, 1e-44f, Metric, British}}) {
         test::BuiltInWall w;
         test::MessageRecorder messages;
-        w.m.*c.value = c.set;
+        w.m.*value = set;
         const float weight = w.m.ConcreteUnitWeight;
-        w.m.PreviousUnitSystem = c.from;
-        w.m.CurrentUnitSystem = c.to;
+        w.m.PreviousUnitSystem = from;
+        w.m.CurrentUnitSystem = to;
         const bool converted = RunTrapped([&w] { ConvertUnits(w.m); });
-        EXPECT_EQ(w.m.CurrentUnitSystem, converted ? c.to : c.from);
+        EXPECT_EQ(w.m.CurrentUnitSystem, converted ? to : from);
         EXPECT_EQ(w.m.ConcreteUnitWeight == weight, !converted);
         EXPECT_EQ(WallInputRefusal(w.m), "");
     }
