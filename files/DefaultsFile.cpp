@@ -17,6 +17,7 @@
 #include "files/Paths.h"
 #include "files/SaveMarks.h"
 #include "model/Initialise.h"
+#include "model/InputRules.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -86,6 +87,12 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     SetWaterDepths(m);
     SetSeismicCoefficient(m);
     if (m.CombinationSetCount <= 0) m.CombinationSetCount = 1;
+
+    // New starts from the wall these values make: one that no window could
+    // have made would be saved into a project that is refused at open, so
+    // the file is set aside like an unreadable one, with the value named
+    const std::string refusal = WallInputRefusal(m);
+    if (!refusal.empty()) throw FileFormatError(refusal);
 }
 
 // Moves the file at `path` to the first free name of "<path>.unreadable",

@@ -1,6 +1,9 @@
 #include "model/Units.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
+#include <memory>
 
 #include "model/Outline.h"
 #include "runtime/RuntimeError.h"
@@ -83,19 +86,25 @@ ConversionFactors FactorsFor(int from, int to, double g) {
     return f;
 }
 
-void Scale(float& value, double factor) { value = ToSingle(value * factor); }
+// `value` as `converted` stores it. A value that is not 0 stays so, however
+// small: a weight the dialogs took as greater than 0 must not become one they
+// refuse.
+float Stored(float value, double converted) {
+    const float stored = ToSingle(converted);
+    return stored == 0 && value != 0 ? std::copysign(std::numeric_limits<float>::denorm_min(), value) : stored;
+}
+
+void Scale(float& value, double factor) { value = Stored(value, value * factor); }
 
 // Unit weights and forces per length: the force factor first, then the length.
 void ScaleUnitWeight(float& value, const ConversionFactors& f) {
-    value = ToSingle(value * f.Force / (f.Length * f.Length * f.Length));
+    value = Stored(value, value * f.Force / (f.Length * f.Length * f.Length));
 }
 void ScaleForcePerLength(float& value, const ConversionFactors& f) {
-    value = ToSingle(value * f.Force / f.Length);
+    value = Stored(value, value * f.Force / f.Length);
 }
 
-}  // namespace
-
-void ConvertUnits(Model& m) {
+void ConvertEveryValue(Model& m) {
     const ConversionFactors f =
         FactorsFor(m.PreviousUnitSystem, m.CurrentUnitSystem, m.GravityAcceleration);
 
@@ -146,7 +155,22 @@ void ConvertUnits(Model& m) {
         Scale(load.X, f.Length);
         Scale(load.Y, f.Length);
     }
+}
 
+}  // namespace
+
+void ConvertUnits(Model& m) {
+    // every value or none: a value beyond the range of the new units would
+    // otherwise leave the wall part converted, its dimensions no longer
+    // adding up and its numbers in two systems
+    auto converted = std::make_unique<Model>(m);
+    try {
+        ConvertEveryValue(*converted);
+    } catch (const RuntimeError&) {
+        m.CurrentUnitSystem = m.PreviousUnitSystem;
+        throw;
+    }
+    m = std::move(*converted);
     ComputeWallOutline(m);
 }
 

@@ -43,7 +43,9 @@ std::string MomentPerLengthLabel(const Model& m);
 // Rewrites every stored dimensional value from PreviousUnitSystem into
 // CurrentUnitSystem (the caller makes sure they differ), then rebuilds the
 // outline. Values are kept at full float precision: the screens round them
-// for showing, and converting back and forth returns the values one started from.
+// for showing, and converting back and forth returns the values one started
+// from. A value the new units cannot hold raises the error and changes no
+// value; CurrentUnitSystem goes back to PreviousUnitSystem.
 void ConvertUnits(Model& m);
 
 }  // namespace brindlemar

@@ -100,14 +100,14 @@ TEST(DefaultsFile, WrittenAndReadBackReproducesEveryField) {
     // read over a model with other values in every field the file carries,
     // and in the fields it does not carry
     auto read = test::BuiltInModel(dir.File("elsewhere"));
-    read->ToeLength = 3.25f;
+    read->ToeLength += 1.25f, read->BaseWidth += 1.25f;
     read->LineLoadCount = 1;
     ASSERT_TRUE(ReadDefaultsFile(*read, path));
     EXPECT_TRUE(rec.Messages.empty());
     EXPECT_EQ(rec.BusyDepth, 0);
 
     // the fields the file does not carry stay
-    EXPECT_FLOAT_EQ(read->ToeLength, 3.25f);
+    EXPECT_FLOAT_EQ(read->ToeLength, written->ToeLength + 1.25f);
     EXPECT_EQ(read->LineLoadCount, 1);
     // the values in use follow the file's switches, both off: no water, no earthquake
     const float underside = read->ToeTopDrop + read->FrontStemHeight + read->ToeTipThickness;
@@ -160,7 +160,7 @@ TEST(DefaultsFile, OneAnotherProgramWroteIsReplacedOnlyWhenTheUserSaysSo) {
 }
 
 // A defaults file the program cannot read (damaged, foreign, of an older
-// layout) holds the user's choices: it is moved aside under a free name, one
+// layout, or making a wall no window could) holds the user's choices: it is moved aside under a free name, one
 // message names both paths, the built-in values stand, the next reset says
 // nothing and the next write leaves it alone.
 TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
@@ -176,9 +176,12 @@ TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
         std::string bytes;
         const char* message;
     };
-    std::string units = bytes, newer = bytes;
+    std::string units = bytes, newer = bytes, weightless = bytes;
     // lead-in, margins, three footers, font name, font size
-    test::PatchInteger(units, 4 + 8 + (2 + 4) + 2 + (2 + 255) + (2 + 11) + 4, 7);
+    const std::size_t unitsAt = 4 + 8 + (2 + 4) + 2 + (2 + 255) + (2 + 11) + 4;
+    test::PatchInteger(units, unitsAt, 7);
+    // after gravity, the concrete and the cover
+    test::PatchSingle(weightless, unitsAt + 2 + 4 + 7 * 4, 0);
     newer.replace(newer.find(FileLayoutVersion), 4, "3.00");
     const Case cases[] = {
         {"truncated", bytes.substr(0, bytes.size() - 1), "it ends too early"},
@@ -189,6 +192,7 @@ TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
         {"empty", "", "it ends too early, after 0 bytes"},
         {"zeros as long as the file", std::string(bytes.size(), '\0'), "it names no version of the program"},
         {"written by a newer version", newer, "it was written by a newer version of the program (3.00)"},
+        {"a value no window takes", weightless, "\nWater unit weight 0 is not a number greater than 0\n"},
     };
     int moved = 0;
     for (const Case& c : cases) {

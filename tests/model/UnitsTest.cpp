@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "support/BuiltInWall.h"
+#include "support/MessageRecorder.h"
+#include "model/InputRules.h"
 #include "model/Units.h"
+#include "runtime/ErrorTrap.h"
 #include "runtime/Format.h"
-#include "runtime/RuntimeError.h"
 
 namespace brindlemar {
 namespace {
@@ -159,20 +162,24 @@ TEST(ConvertUnits, MetricBritishSIMetricGivesEveryValueBack) {
     EXPECT_NEAR(m.NodeXCoordinates[5], 7.2, 1e-5);
 }
 
-TEST(ConvertUnits, ZeroGravityIsRefusedBeforeAnyValueChanges) {
-    test::BuiltInWall w;
-    Model& m = w.m;
-    m.GravityAcceleration = 0;
-    m.PreviousUnitSystem = SI;
-    m.CurrentUnitSystem = Metric;
-    try {
-        ConvertUnits(m);
-        ADD_FAILURE() << "no error";
-    } catch (const RuntimeError& e) {
-        EXPECT_EQ(e.Number, 11);
+// A conversion the values do not allow (no gravity, a strength beyond what
+// the new units hold) changes none and keeps the unit system; one they allow
+// makes no weight 0.
+TEST(ConvertUnits, EveryValueOrNoneAndStillAWallTheWindowsTake) {
+    for (const auto& [value, set, from, to] : {std::tuple{&Model::GravityAcceleration, 0.0f, SI, Metric},
+                                               {&Model::ConcreteCompressiveStress, 3e38f, Metric, British},
+                                               {&Model::WaterUnitWeight, 1e-44f, Metric, British}}) {
+        test::BuiltInWall w;
+        test::MessageRecorder messages;
+        w.m.*value = set;
+        const float weight = w.m.ConcreteUnitWeight;
+        w.m.PreviousUnitSystem = from;
+        w.m.CurrentUnitSystem = to;
+        const bool converted = RunTrapped([&w] { ConvertUnits(w.m); });
+        EXPECT_EQ(w.m.CurrentUnitSystem, converted ? to : from);
+        EXPECT_EQ(w.m.ConcreteUnitWeight == weight, !converted);
+        EXPECT_EQ(WallInputRefusal(w.m), "");
     }
-    EXPECT_FLOAT_EQ(m.ToeLength, 2.0f);
-    EXPECT_FLOAT_EQ(m.ConcreteCompressiveStress, 300);
 }
 
 }  // namespace

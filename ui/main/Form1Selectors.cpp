@@ -81,7 +81,8 @@ void Form1::Combo1a_Click() {
     m_.CurrentUnitSystem = static_cast<int16_t>(selected);
     SetUnitMenuChecks();
     if (m_.PreviousUnitSystem != m_.CurrentUnitSystem) {
-        RunTrapped([&] { ConvertUnits(m_); });
+        // a conversion refused keeps the units the values are in
+        if (!RunTrapped([&] { ConvertUnits(m_); })) ShowUnit();
         RedrawView();
     }
 }
