@@ -604,11 +604,9 @@ void FlexGrid::paintEvent(QPaintEvent*) {
     // a grid with no cell to mark still shows that the keys go to it
     if (hasFocus() && (rows_ <= fixedRows_ || cols_ <= fixedCols_ || focusRect_ == FlexFocusNone)) {
         p.setClipping(false);
-        QPen pen(palette().color(QPalette::Highlight));
-        pen.setStyle(Qt::DotLine);
-        p.setPen(pen);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(area.adjusted(1, 1, -2, -2));
+        p.drawRect(area.adjusted(1, 1, -1, -1));
     }
 }
 

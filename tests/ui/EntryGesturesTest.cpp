@@ -243,6 +243,9 @@ TEST_F(EntryGesturesTest, EveryNumberIsTakenWholeAndTheWheelTurnsOnlyWhatHasTheF
                              window->mnuCalculateConcrete, window->mnuCalculateCalcu, window->mnuFilePrint})
         WalkModal([command] { command->trigger(); });
     WalkModal([this] { QTest::mouseClick(window->lblDim[1], Qt::LeftButton); });
+    // the line-load grid without a load is a Tab stop too
+    m.LineLoadCount = 0;
+    WalkModal([this] { window->mnuEditLoads->trigger(); });
 }
 
 }  // namespace
