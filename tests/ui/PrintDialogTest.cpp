@@ -1,7 +1,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -176,18 +175,6 @@ TEST_F(PrintDialogTest, TokenButtonsTypeIntoTheLastFooterBox) {
     // nothing has lost the focus yet: nothing happens
     Click(d->cmdFooter[1]);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(d->txtFooter[i]->Text().toStdString(), m.FooterTexts[static_cast<size_t>(i)]);
-    // each box's frame shows when the keys go to it
-    const auto frame = [](QWidget* w) {
-        QImage shot = w->grab().toImage();
-        QPainter(&shot).fillRect(shot.rect().adjusted(2, 2, -2, -2), Qt::black);
-        return shot;
-    };
-    for (int i = 1; i <= 3; ++i) {
-        d->Command3->setFocus();
-        const QImage unfocused = frame(d->txtFooter[i]);
-        d->txtFooter[i]->setFocus();
-        EXPECT_NE(frame(d->txtFooter[i]), unfocused) << i;
-    }
 
     d->txtFooter[2]->setFocus();
     d->txtFooter[2]->clear();
