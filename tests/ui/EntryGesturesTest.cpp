@@ -158,7 +158,7 @@ void WalkTabStops(QWidget* window) {
     Reveal(start);
     start->setFocus();
     std::set<QWidget*> seen;
-    for (int step = 0; step < 300 && !::testing::Test::HasFailure(); ++step) {
+    for (int step = 0; step < 300; ++step) {
         Key(Qt::Key_Tab);
         QWidget* w = QApplication::focusWidget();
         if (w == start) return;
