@@ -601,6 +601,13 @@ void FlexGrid::paintEvent(QPaintEvent*) {
             }
         }
     }
+    // a grid with no cell to mark still shows that the keys go to it
+    if (hasFocus() && (rows_ <= fixedRows_ || cols_ <= fixedCols_ || focusRect_ == FlexFocusNone)) {
+        p.setClipping(false);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(area.adjusted(1, 1, -1, -1));
+    }
 }
 
 // ---- mouse and keys -----------------------------------------------------------
@@ -671,6 +678,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
                 return;
             }
             emit KeyPress(key);
+            // Enter and Esc that mean nothing to the grid's owner are the
+            // window's, as in any other control: its default button, Cancel
+            if (key == 13 || key == 27) {
+                event->ignore();
+                return;
+            }
             event->accept();
             return;
         }

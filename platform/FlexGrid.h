@@ -143,6 +143,7 @@ public:
     // the cells Tab stops on; none by default
     using TabStops = std::function<bool(int row, int col)>;
     void SetTabStops(TabStops stops) { tabStops_ = std::move(stops); }
+    bool IsTabStop(int row, int col) const { return tabStops_ && tabStops_(row, col); }
     // moves the current cell to the next (or previous) tab stop; false when
     // there is none before the grid's end (or start)
     bool MoveToNextTabStop(bool next);

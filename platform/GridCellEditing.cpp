@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <algorithm>
 
 #include "platform/FlexGrid.h"
 
@@ -128,7 +129,24 @@ void GridCellChooser::Open(int index) {
 }
 
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, home_, event)) QComboBox::keyPressEvent(event);
+    if (EndByKey(*this, open_, home_, event)) return;
+    // on the closed list the arrow keys move the choice, as typing does in a
+    // line; it is taken by Enter, Tab or leaving, and Esc takes it back
+    const int last = count() - 1;
+    int to = -1;
+    switch (event->key()) {
+        case Qt::Key_Up: to = currentIndex() - 1; break;
+        case Qt::Key_Down: to = currentIndex() + 1; break;
+        case Qt::Key_PageUp: case Qt::Key_Home: to = 0; break;
+        case Qt::Key_PageDown: case Qt::Key_End: to = last; break;
+        default: break;
+    }
+    if (!open_ || to < 0 || (event->modifiers() & Qt::AltModifier) || (view() != nullptr && view()->isVisible())) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    setCurrentIndex(std::min(to, last));
+    event->accept();
 }
 
 bool GridCellChooser::focusNextPrevChild(bool next) {
@@ -156,7 +174,7 @@ GridCellEditing::GridCellEditing(FlexGrid* grid, std::function<bool()> editable,
         if (!entered_) Open(CellEntry::Clicked, CurrentText());
         entered_ = false;
     });
-    connect(grid, &FlexGrid::DblClick, this, [this] { Open(CellEntry::Edited, CurrentText()); });
+    connect(grid, &FlexGrid::DblClick, this, [this] { Open(CellEntry::Clicked, CurrentText()); });
     connect(grid, &FlexGrid::KeyPress, this, [this](int& keyAscii) {
         if (keyAscii < 32 || keyAscii > 126 || !editable_()) return;
         Open(CellEntry::Typed, QString(QChar(keyAscii)));

@@ -2,9 +2,9 @@
 // How a cell of a grid is entered, the same in every grid the user types
 // into: a printable character typed on an editable cell opens the editor
 // with that character alone, so that what is typed replaces what the cell
-// held, as in a spreadsheet; F2 or a double click opens it on the cell's
-// text with the caret after it, to edit that text; a click on the cell that
-// is current already opens it with its text selected. A click that makes a
+// held, as in a spreadsheet; F2 opens it on the cell's text with the caret
+// after it, to edit that text; a double click, or a click on the cell that
+// is current already, opens it with its text selected. A click that makes a
 // cell current only selects it.
 
 #include <QObject>
@@ -42,8 +42,8 @@ private:
 
 // A box that stands over a grid cell for good is entered as the cell would
 // be: taking the focus, by the mouse or the keyboard, selects its text, so
-// that what is typed replaces it; F2 or a double click puts the caret after
-// the text to edit it.
+// that what is typed replaces it; F2 puts the caret after the text to edit
+// it, and a double click does so on a text that is no number.
 void EnterAsGridCell(QLineEdit* box);
 
 }  // namespace brindlemar

@@ -1,5 +1,7 @@
 #include "platform/Refusal.h"
 
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,19 +130,47 @@ void PlaceNote(QWidget* widget, const QRect& area, const QString& reason) {
     const int left = std::clamp(at.left(), room.left(), room.right() + 1 - width);
     const QRect below(left, at.bottom() + 1 + gap, width, height);
     const QRect above(left, at.top() - gap - height, width, height);
-    auto free = [&](const QRect& r) {
-        if (!room.contains(r)) return false;
-        for (const QPushButton* b : host->findChildren<QPushButton*>())
-            if (b->isVisible() && r.intersects(QRect(b->mapTo(host, QPoint(0, 0)), b->size()))) return false;
+    // beside the box, after whatever stands right of it on its row (its unit)
+    const auto placed = [&](const QWidget* w) { return QRect(w->mapTo(host, QPoint(0, 0)), w->size()); };
+    const auto isControl = [](const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) != nullptr || qobject_cast<const QLineEdit*>(w) != nullptr ||
+               qobject_cast<const QComboBox*>(w) != nullptr || qobject_cast<const QAbstractSpinBox*>(w) != nullptr ||
+               qobject_cast<const QAbstractScrollArea*>(w) != nullptr;
+    };
+    int rowEnd = at.right();
+    for (const QWidget* w : host->findChildren<QWidget*>())
+        if (w != note && w->isVisible() && (isControl(w) || qobject_cast<const QLabel*>(w) != nullptr)) {
+            const QRect r = placed(w);
+            if (r.left() > at.right() && r.top() <= at.bottom() && r.bottom() >= at.top()) rowEnd = std::max(rowEnd, r.right());
+        }
+    const int besideWidth = std::min(width, room.right() - rowEnd - gap);
+    const QRect beside(rowEnd + 1 + gap, at.top(), besideWidth, note->heightForWidth(std::max(besideWidth, 1)));
+    // under or over the captions left of the box, where the boxes stand in a column
+    const int leftWidth = std::min(width, at.left() - gap - room.left());
+    const int leftHeight = note->heightForWidth(std::max(leftWidth, 1));
+    const QRect belowLeft(at.left() - gap - leftWidth, at.bottom() + 1 + gap, leftWidth, leftHeight);
+    const QRect aboveLeft(at.left() - gap - leftWidth, at.top() - gap - leftHeight, leftWidth, leftHeight);
+    // clear of the window's buttons, and at best of every other control too,
+    // where the note would hide what is to be typed or chosen next
+    const auto free = [&](const QRect& r, bool ofControls) {
+        if (!room.contains(r) || r.width() < std::min(width, 8 * note->fontMetrics().averageCharWidth())) return false;
+        for (const QWidget* w : host->findChildren<QWidget*>())
+            if (w != widget && w != note && w->isVisible() && !w->isAncestorOf(widget) &&
+                (qobject_cast<const QPushButton*>(w) != nullptr || (ofControls && isControl(w))) && r.intersects(placed(w)))
+                return false;
         return true;
     };
-    if (!free(below) && !free(above)) {
+    QRect chosen;
+    for (bool ofControls : {true, false})
+        for (const QRect& r : {below, above, beside, belowLeft, aboveLeft})
+            if (chosen.isNull() && free(r, ofControls)) chosen = r;
+    if (chosen.isNull()) {
         // a window too small for a note beside the box, such as a pop-up: the tip
         note->hide();
         QToolTip::showText(widget->mapToGlobal(QPoint(area.left(), area.bottom() + 1)), reason, widget);
         return;
     }
-    note->setGeometry(free(below) ? below : above);
+    note->setGeometry(chosen);
     note->show();
     note->raise();
 }

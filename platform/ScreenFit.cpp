@@ -41,6 +41,8 @@ QScrollArea* NewArea(QWidget* window, QWidget* content) {
     auto* area = new QScrollArea(window);
     area->setObjectName(AreaName);
     area->setFrameShape(QFrame::NoFrame);
+    // no Tab stop of its own, that would show nothing: the controls it holds are
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(content);
     return area;
 }

@@ -312,6 +312,19 @@ std::optional<double> ValueOf(const ScannedNumber& s) {
     return 0.0;
 }
 
+// Whether `value` rounds to zero in a mask's `section`, at its places after the point.
+bool ShowsAsZero(double value, const std::string& section) {
+    int places = 0;
+    bool afterPoint = false;
+    double scale = 1;
+    for (char c : section) {
+        if (c == '.') afterPoint = true;
+        else if ((c == '0' || c == '#') && afterPoint) ++places;
+        else if (c == '%') scale = 100;
+    }
+    return std::round(std::fabs(value) * scale * std::pow(10.0, places)) == 0;
+}
+
 }  // namespace
 
 std::string Format(double value, const std::string& mask) {
@@ -320,7 +333,8 @@ std::string Format(double value, const std::string& mask) {
     // an empty section falls back on the positive one
     if (value == 0 && sections.size() >= 3 && !sections[2].empty())
         return FormatSection(d, sections[2], false);
-    if (value < 0 && sections.size() >= 2 && !sections[1].empty())
+    // a negative value that rounds to zero is no negative number to show
+    if (value < 0 && sections.size() >= 2 && !sections[1].empty() && !ShowsAsZero(value, sections[1]))
         return FormatSection(d, sections[1], false);
     if (sections[0].empty()) return GeneralText(d, 15);
     return FormatSection(d, sections[0], true);

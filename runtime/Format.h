@@ -14,8 +14,9 @@ namespace brindlemar {
 // '.' the decimal point, '%' multiplies by 100 and shows the sign.
 // The number is rounded half away from zero to as many decimals as the mask
 // has places after the point. A negative value that rounds to zero shows
-// without a sign; the zero section is for a value of exactly 0; the negative
-// section shows the magnitude, its own text supplying any sign.
+// without a sign, in the positive section; the zero section is for a value
+// of exactly 0; the negative section shows the magnitude, its own text
+// supplying any sign.
 // A value that is not finite raises error 6.
 std::string Format(double value, const std::string& mask);
 

@@ -115,8 +115,8 @@ TEST(Format, SignsAndSections) {
     EXPECT_EQ(Format(-0.4, "#0"), "0");
     EXPECT_EQ(Format(-0.0, "#0.#0"), "0.00");
     EXPECT_EQ(Format(-0.25, "#0.0%"), "-25.0%");
-    // the negative section carries its own sign, so a small negative keeps it
-    EXPECT_EQ(Format(-0.004, "0.#0 ;-0.#0 ;-- "), "-0.00 ");
+    // nor in the negative section: what rounds to zero is no negative number
+    EXPECT_EQ(Format(-0.004, "0.#0 ;-0.#0 ;-- "), "0.00 ");
     // the zero section is for a zero value, not for one that rounds to zero
     EXPECT_EQ(Format(0.001, "0.00;0.00;--"), "0.00");
     // two sections: zero takes the positive one

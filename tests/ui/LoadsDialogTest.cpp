@@ -46,12 +46,15 @@ void TypeIntoCell(FlexGrid* g, GridCellEditor* editor, const QString& text) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-// Types each key where the focus is, as from a keyboard: '>' is Tab, '<' Shift+Tab, '\n' Enter.
+// Types each key where the focus is, as from a keyboard: '>' is Tab, '<' Shift+Tab, '\n' Enter,
+// '\x02' F2, '\x03' Down, '\x1b' Esc.
 void TypeKeys(const std::string& keys) {
     for (char key : keys) {
         QWidget* focus = QApplication::focusWidget();
         if (key == '>' || key == '<') QTest::keyClick(focus, key == '>' ? Qt::Key_Tab : Qt::Key_Backtab, key == '<' ? Qt::ShiftModifier : Qt::NoModifier);
         else if (key == '\n') QTest::keyClick(focus, Qt::Key_Return);
+        else if (key == '\x02' || key == '\x03' || key == '\x1b')
+            QTest::keyClick(focus, key == '\x02' ? Qt::Key_F2 : key == '\x03' ? Qt::Key_Down : Qt::Key_Escape);
         else QTest::keyClick(focus, key);
     }
 }
@@ -207,9 +210,9 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     EXPECT_EQ(d->WorkingLineLoads[r].LoadType, WA);
 }
 
-// A cell entered by typing takes what is typed in place of its text, as in
-// a spreadsheet; one entered by F2 or a double click is edited.
-TEST_F(LoadsDialogTest, TypingReplacesACellAndF2OrADoubleClickEditsIt) {
+// A cell entered by typing or a double click takes what is typed in place of
+// its number, as in a spreadsheet; one entered by F2 is edited.
+TEST_F(LoadsDialogTest, TypingOrADoubleClickReplacesACellAndF2EditsIt) {
     auto d = Open();
     d->cmdLAdd->click();
     const struct {
@@ -233,7 +236,7 @@ TEST_F(LoadsDialogTest, TypingReplacesACellAndF2OrADoubleClickEditsIt) {
             }
             QTest::keyClicks(g.editor->isVisible() ? static_cast<QWidget*>(g.editor) : g.grid, "5");
             QTest::keyClick(g.editor, Qt::Key_Return);
-            EXPECT_EQ(g.grid->TextMatrix(g.row, g.col), entry == std::string("typed") ? "5" : "75");
+            EXPECT_EQ(g.grid->TextMatrix(g.row, g.col), entry == std::string("F2") ? "75" : "5");
         }
     }
 }
@@ -726,7 +729,7 @@ TEST_F(LoadsDialogTest, GreyedBoxesNeverHoldAcceptBack) {
 // its Enter (the factors' moves down), and the grid has the focus again.
 TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
     enum Grid { LineLoads, Factors, Bars };
-    constexpr int Last = -1, Left = -1;  // the grid's last row; the focus left the grid
+    constexpr int Last = -1, Left = -1, Closed = -2;  // the grid's last row; the focus left the grid; the window closed
     struct Landing { int row, col; const char* text; };
     struct Case { const char* what; Grid grid; int row, col; std::string keys; std::vector<Landing> landings; int endRow, endCol; };
     const Case cases[] = {
@@ -735,12 +738,15 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
         {"Tab past the last cell leaves the grid", LineLoads, Last, 5, ">", {}, Left, 0},
         {"Shift+Tab before the first cell leaves the grid", LineLoads, 1, 1, "<", {}, Left, 0},
         {"a refused number keeps its cell current", LineLoads, 1, 2, "x>", {{1, 2, "0"}}, 1, 2},
+        {"F2 and Down on a load type, then Esc, keep the type", LineLoads, 2, 5, "\x02\x03\x1b", {{2, 5, "DL - Structural dead load"}}, 2, 5},
         {"factors down a column", Factors, 1, 2, "1.25\n0.9\n", {{1, 2, "1.25"}, {2, 2, "0.9"}}, 3, 2},
         {"Shift+Tab to the last factor above, Tab back and across a row", Factors, 2, 1, "<2>Service>1.5>0.8\n",
          {{1, 19, "2"}, {2, 1, "Service"}, {2, 2, "1.5"}, {2, 3, "0.8"}}, 3, 3},
+        {"Enter on a cell with no editor is Accept", LineLoads, 1, 1, "\n", {}, Closed, 0},
         {"bars typed across their row", Bars, BarDiameterRow, 2, "16>20\n", {{BarDiameterRow, 2, "16"}, {BarDiameterRow, 3, "20"}}, BarDiameterRow, 3},
         {"Tab past the last diameter goes to the first spacing", Bars, BarDiameterRow, 9, ">", {}, BarSpacingRow, 2},
         {"Tab past the last spacing leaves the sheet", Bars, BarSpacingRow, 9, ">", {}, Left, 0},
+        {"Esc on a cell with no editor closes the dialog", Bars, BarSpacingRow, 2, "\x1b", {}, Closed, 0},
     };
     auto run = [](const Case& c, FlexGrid* g) {
         SCOPED_TRACE(c.what);
@@ -748,6 +754,8 @@ TEST_F(LoadsDialogTest, GridKeysPutEveryValueInTheCellMeant) {
         g->SetCol(c.col);
         g->setFocus();
         TypeKeys(c.keys);
+        EXPECT_EQ(g->window()->isVisible(), c.endRow != Closed);
+        if (c.endRow == Closed) return;
         for (const Landing& l : c.landings) EXPECT_EQ(g->TextMatrix(l.row, l.col).toStdString(), l.text) << l.row << "," << l.col;
         const QWidget* focus = QApplication::focusWidget();
         EXPECT_FALSE(focus != nullptr && focus->inherits("brindlemar::GridCellEditor"));

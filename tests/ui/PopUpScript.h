@@ -70,8 +70,13 @@ private:
             QTest::keyClicks(popUp->Text1, step.text);
             if (step.kind == PopUpStep::Type) QTest::keyClick(popUp->Text1, Qt::Key_Return);
             break;
-        case PopUpStep::Up: popUp->cmdUp->click(); break;
-        case PopUpStep::Down: popUp->cmdDown->click(); break;
+        // by the keyboard alone: Up in the box, the lower button reached by Tab and pressed by Space
+        case PopUpStep::Up: QTest::keyClick(popUp->Text1, Qt::Key_Up); break;
+        case PopUpStep::Down:
+            popUp->Text1->setFocus();
+            for (int tab = 0; tab < 2; ++tab) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            break;
         case PopUpStep::Cancel: popUp->Command2->click(); break;
         case PopUpStep::Escape: QTest::keyClick(popUp->Text1, Qt::Key_Escape); break;
         }

@@ -135,8 +135,19 @@ TEST_F(PropertiesDialogTest, ABadValueBeepsKeepsTheFocusAndBlocksAcceptUntilCorr
         EXPECT_EQ(box->toolTip().toStdString(), c.reason);
         EXPECT_EQ(m.DialogCancelled, True);
         EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, before);
+        // the note stands clear of the other boxes, and its reason follows what is typed
+        QApplication::processEvents();
+        const QWidget* note = RefusalReasonOf(d.get());
+        ASSERT_NE(note, nullptr);
+        for (const QLineEdit* other : d->findChildren<QLineEdit*>())
+            EXPECT_FALSE(other != box && other->isVisible() &&
+                         QRect(other->mapTo(d.get(), QPoint()), other->size()).intersects(QRect(note->mapTo(d.get(), QPoint()), note->size())))
+                << other->objectName().toStdString();
+        TypeInto(box, "x");
+        EXPECT_EQ(box->toolTip().toStdString(), std::string("\"x") + noNumber);
         // corrected and left, Accept stores and closes
         TypeInto(box, "5");
+        EXPECT_FALSE(IsMarkedRefused(box)) << "the mark goes as soon as the text is one to take";
         Click(d->Command1);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(m.*PropertyBoxAt(c.index).Variable, 5.0f);
@@ -261,8 +272,8 @@ TEST_F(PropertiesDialogTest, HiddenRowsCarryTheirValues) {
 }
 
 // Enter is Accept, or the button that has the focus, and Esc is Cancel in
-// the dialogs that edit the wall; a box or grid that takes Enter or Esc for
-// its own entry keeps it.
+// the dialogs that edit the wall; a box that takes Enter or Esc for its own
+// entry keeps it, a grid with no editor open does not.
 TEST_F(PropertiesDialogTest, EnterAcceptsAndEscapeCancelsTheWallsDialogs) {
     enum Dialog { Properties, Restraints, Loads }; enum Outcome { StaysOpen, Accepted, Cancelled };
     struct Case { Dialog dialog; const char* control; Qt::Key key; Outcome want; };
@@ -271,7 +282,7 @@ TEST_F(PropertiesDialogTest, EnterAcceptsAndEscapeCancelsTheWallsDialogs) {
         {Properties, "Command2", Qt::Key_Return, Cancelled},  {Restraints, "txtValue_1", Qt::Key_Return, Accepted},
         {Restraints, "Command2", Qt::Key_Return, Cancelled},  {Loads, "Option1_0", Qt::Key_Return, Accepted},
         {Loads, "txtSurcharge", Qt::Key_Escape, Cancelled},   {Loads, "Command4", Qt::Key_Return, Cancelled},
-        {Loads, "txtSurcharge", Qt::Key_Return, StaysOpen},   {Loads, "MSHFlexGrid3", Qt::Key_Escape, StaysOpen},
+        {Loads, "txtSurcharge", Qt::Key_Return, StaysOpen},   {Loads, "MSHFlexGrid3", Qt::Key_Escape, Cancelled},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.dialog) + " " + c.control + " " + std::to_string(c.key));

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <functional>
 #include <memory>
 #include <set>
@@ -46,6 +47,7 @@ TEST_F(MainWindowTest, EveryCommandDrawsOnceAndAnalysesTheCombinationOnce) {
     struct Case {
         const char* what;
         std::function<void()> act;
+        bool sameColumn = false;  // the right-hand column keeps its width
     };
     const Case cases[] = {
         {"reactions view", view(8)},
@@ -57,8 +59,8 @@ TEST_F(MainWindowTest, EveryCommandDrawsOnceAndAnalysesTheCombinationOnce) {
         {"dimensions view", view(0)},
         {"dead loads from the menu", [this] { window->mnuViewItems[1]->trigger(); }},
         {"another combination", chooseIn(window->Combo3, 1)},
-        {"another set", chooseIn(window->Combo2, 1)},
-        {"the first set again", chooseIn(window->Combo2, 0)},
+        {"another set", chooseIn(window->Combo2, 1), true},
+        {"the first set again", chooseIn(window->Combo2, 0), true},
         {"water off", [this] { window->Check1->click(); }},
         {"seismic off from the menu", [this] { window->mnuOptionSeismic->trigger(); }},
         {"shear key off", [this] { window->Check3->click(); }},
@@ -77,17 +79,24 @@ TEST_F(MainWindowTest, EveryCommandDrawsOnceAndAnalysesTheCombinationOnce) {
              window->Command2->click();
          }},
     };
-    // a second set to choose
+    // a second set to choose, its combinations' names shorter than the first's
+    m.CombinationSets[1].Combinations[0].Name = "A combination of a long name";
     m.CombinationSets[2] = m.CombinationSets[1];
     m.CombinationSets[2].Name = "Copy";
+    for (LoadCombination& c : m.CombinationSets[2].Combinations) c.Name = "C";
     m.CombinationSetCount = 3;
     window->FillCombinationSetCombo();
+    window->RedrawAfterListing();
     ASSERT_EQ(window->Combo2->count(), 2);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const int redraws = window->RedrawCount();
         const int64_t analyses = m.AnalysisCount;
+        const int column = window->ColumnArea->x();
         c.act();
+        if (c.sameColumn) {
+            EXPECT_EQ(window->ColumnArea->x(), column);
+        }
         EXPECT_EQ(window->RedrawCount() - redraws, 1);
         EXPECT_EQ(m.AnalysisCount - analyses, 1);
     }

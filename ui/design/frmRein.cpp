@@ -23,6 +23,7 @@
 #include "design/StabilityTable.h"
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
+#include "platform/EntryGestures.h"
 #include "platform/FlexGrid.h"
 #include "platform/GridCellEditing.h"
 #include "platform/NameLists.h"
@@ -163,6 +164,7 @@ void frmRein::CreateProperties() {
     SetTwips(new QLabel("Load combinations:", Frame2), 240, 720, 3000, 300);
     Text1 = Named(new QPlainTextEdit(Frame2), "Text1");
     Text1->setReadOnly(true);
+    FrameShowsFocus(Text1);
     SetTwips(Text1, 240, 1050, 5160, 4000);
     Label16 = Named(new QLabel(Frame2), "Label16");
     Label16->setWordWrap(true);

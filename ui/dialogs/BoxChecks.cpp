@@ -20,8 +20,27 @@ std::string BoxChecks::BoxText(const QLineEdit* box) { return FromQString(box->t
 void BoxChecks::Watch(const std::vector<QLineEdit*>& boxes, const QWidget* cancel) {
     boxes_ = boxes;
     cancel_ = cancel;
-    for (QLineEdit* box : boxes_)
-        if (box != nullptr) box->installEventFilter(this);
+    for (size_t i = 0; i < boxes_.size(); ++i) {
+        QLineEdit* box = boxes_[i];
+        if (box == nullptr) continue;
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this, [this, i] { Recheck(static_cast<int>(i)); });
+    }
+}
+
+// A refused box says why only while its text is still refused: the reason
+// follows what is typed, and goes, with the hold on Accept, once the text is
+// one the box takes.
+void BoxChecks::Recheck(int index) {
+    QLineEdit* box = boxes_[static_cast<size_t>(index)];
+    if (!IsMarkedRefused(box)) return;
+    const std::string reason = check_(index, BoxText(box));
+    if (!reason.empty()) {
+        if (ToQString(reason) != box->toolTip()) MarkRefused(box, ToQString(reason));
+        return;
+    }
+    ClearRefused(box);
+    m_.DialogCancelled = False;
 }
 
 void BoxChecks::RememberShownTexts() {

@@ -57,6 +57,7 @@ protected:
 
 private:
     void Refuse(int index, const std::string& reason);
+    void Recheck(int index);
     // A greyed box is never checked, and loses a mark it had.
     void Release(int index);
 

@@ -22,6 +22,7 @@
 #include "files/DefaultsFile.h"
 #include "model/Initialise.h"
 #include "platform/ControlNames.h"
+#include "platform/EntryGestures.h"
 #include "platform/FlexGrid.h"
 #include "platform/GridCellEditing.h"
 #include "platform/NameLists.h"
@@ -353,6 +354,7 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     txtComment = Named(new QPlainTextEdit(page), "txtComment");
     // Tab goes on to the factor grid rather than into the commentary
     txtComment->setTabChangesFocus(true);
+    FrameShowsFocus(txtComment);
     PlaceTwips(txtComment, 6900, 400, 6700, 1640);
 
     PlaceTwips(new QLabel("Load and resistance factors", page), 120, 2130, 4000, 260);

@@ -439,11 +439,23 @@ double Form1::ColumnWidth() const {
     double column = 1505;
     for (const QWidget* w : std::initializer_list<const QWidget*>{Label10, Label11, Label12, Label9})
         column = std::max(column, Twips(w->sizeHint().width()) + 150);
-    // and for the names of the sets and combinations, within reason: the drawing needs the room more
+    // and for the names of the sets and of the combinations of every set, so
+    // that choosing another set leaves the column and the picture where they
+    // are; within reason: the drawing needs the room more
     double names = 0;
+    const QFontMetrics metrics = Combo3->fontMetrics();
+    const auto widen = [&](const std::string& name) {
+        names = std::max(names, Twips(metrics.horizontalAdvance(ToQString(name))) + 600 + 90);
+    };
+    const int sets = std::clamp<int>(m_.CombinationSetCount, 0, static_cast<int>(m_.CombinationSets.size()));
+    for (int s = 1; s < sets; ++s) {
+        const CombinationSet& set = m_.CombinationSets[static_cast<size_t>(s)];
+        widen(set.Name);
+        const int count = std::clamp<int>(set.CombinationCount, 0, static_cast<int>(set.Combinations.size()));
+        for (int i = 0; i < count; ++i) widen(set.Combinations[static_cast<size_t>(i)].Name);
+    }
     for (const QComboBox* combo : {Combo2, Combo3})
-        for (int i = 0; i < combo->count(); ++i)
-            names = std::max(names, Twips(combo->fontMetrics().horizontalAdvance(combo->itemText(i))) + 600 + 90);
+        for (int i = 0; i < combo->count(); ++i) widen(FromQString(combo->itemText(i)));
     return std::max(column, std::min(names, 3300.0));
 }
 

@@ -11,6 +11,7 @@
 #include "files/Paths.h"
 #include "model/Initialise.h"
 #include "forms/StartUp.h"
+#include "platform/EntryGestures.h"
 #include "platform/Fonts.h"
 #include "platform/ImageSurface.h"
 #include "platform/WindowPlacement.h"
@@ -48,6 +49,7 @@ void ReportUnreadableConfiguration(const Model& m) {
 }  // namespace
 
 Form1* Main(Model& m, const std::vector<std::string>& arguments) {
+    InstallEntryGestures();
     InitialiseProject(m);
     ReportUnreadableConfiguration(m);
     m.StartDirectory = "";

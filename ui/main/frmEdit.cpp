@@ -1,6 +1,7 @@
 #include "ui/main/frmEdit.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,7 +49,8 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     cmdDown->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {cmdUp, cmdDown}) {
         b->setFixedSize(16, 14);
-        b->setFocusPolicy(Qt::NoFocus);
+        // reached by Tab and pressed by Space; a click leaves the focus in the box
+        b->setFocusPolicy(Qt::TabFocus);
         b->setAutoRepeat(true);
     }
     auto* steps = new QVBoxLayout;
@@ -118,6 +120,21 @@ void frmEdit::Form_Activate() {
     else
         MarkRefused(Text1, refusal_);
     refusal_.clear();
+}
+
+// Up and Down step the value as its buttons do, all of it selected after, so
+// that what is typed next replaces it.
+void frmEdit::keyPressEvent(QKeyEvent* event) {
+    const bool up = event->key() == Qt::Key_Up, down = event->key() == Qt::Key_Down;
+    if ((!up && !down) || event->modifiers() != Qt::NoModifier) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (up)
+        cmdUp_Click();
+    else
+        cmdDown_Click();
+    Text1->selectAll();
 }
 
 void frmEdit::cmdUp_Click() { Text1->setText(ToQString(StepEntryUp(FromQString(Text1->text())))); }

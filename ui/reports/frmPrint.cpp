@@ -17,6 +17,7 @@
 #include "design/DesignSectionForces.h"
 #include "forms/StartUp.h"
 #include "platform/ControlNames.h"
+#include "platform/EntryGestures.h"
 #include "platform/Fonts.h"
 #include "platform/Printers.h"
 #include "platform/QtText.h"
@@ -59,6 +60,7 @@ int PaperIndex(int code) {
 FooterBox::FooterBox(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setTabChangesFocus(true);
+    FrameShowsFocus(this);
 }
 
 void FooterBox::TypeText(const QString& text) {

@@ -1,0 +1,214 @@
+// Every number box and number cell of every window, found by walking its
+// controls, keeps the number typed after a double click, after Tab and after
+// a page switch; every Tab stop shows the focus; the wheel over a list or box
+// that lacks the focus changes nothing and scrolls the page.
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QtTest/QTest>
+#include <QtTest/qtestspontaneevent.h>
+#include <set>
+
+#include "UiTestSupport.h"
+#include "platform/FlexGrid.h"
+#include "runtime/Format.h"
+
+namespace brindlemar {
+namespace {
+
+using test::MainWindowTest;
+
+double V(const QString& text) { return Val(text.toStdString()); }
+QTabWidget* PagesOf(const QWidget* w, int& page) {
+    for (QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget())
+        if (auto* tabs = qobject_cast<QTabWidget*>(p))
+            for (page = 0; page < tabs->count(); ++page)
+                if (tabs->widget(page)->isAncestorOf(w)) return tabs;
+    return nullptr;
+}
+// Brings `w` into sight: its page shown, scrolled to.
+void Reveal(QWidget* w) {
+    int page = 0;
+    if (QTabWidget* tabs = PagesOf(w, page)) tabs->setCurrentIndex(page);
+    for (QScrollArea* area : w->window()->findChildren<QScrollArea*>()) area->ensureWidgetVisible(w);
+}
+void Key(int key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers); }
+
+// A double click as a desktop delivers it: the second press goes to what lies under the pointer then.
+void DoubleClick(QWidget* w, QPoint at) {
+    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    const QPoint inWindow = w->mapTo(w->window(), at);
+    QWidget* under = w->window()->childAt(inWindow) != nullptr ? w->window()->childAt(inWindow) : w;
+    QTest::mouseDClick(under, Qt::LeftButton, {}, under->mapFrom(w->window(), inWindow));
+    QTest::mouseRelease(under, Qt::LeftButton, {}, under->mapFrom(w->window(), inWindow));
+}
+// The focus taken by the keyboard: Tab from the stop before, or the page put away by Ctrl+Tab and its tab clicked.
+void TabInto(QWidget* w) {
+    QWidget* before = w->previousInFocusChain();
+    while (!((before->focusPolicy() & Qt::TabFocus) && before->isVisible() && before->isEnabled())) before = before->previousInFocusChain();
+    before->setFocus();
+    Key(Qt::Key_Tab);
+}
+void PageAwayAndBack(QWidget* w) {
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    int page = 0;
+    if (QTabWidget* tabs = PagesOf(w, page)) QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(page).center());
+}
+
+// Reaches a number and types it again over itself: what a gesture left unselected would spoil it.
+void Entered(const std::string& what, const std::function<QString()>& shown, const std::function<bool()>& reach, int commit) {
+    const QString x = shown();
+    ASSERT_TRUE(reach()) << what;
+    for (QChar c : x) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    Key(commit);
+    EXPECT_DOUBLE_EQ(V(shown()), V(x)) << what;
+}
+
+void WalkBoxes(QWidget* window) {
+    for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
+        if (box->isHidden() || box->isReadOnly() || qobject_cast<QComboBox*>(box->parentWidget()) != nullptr) continue;
+        Reveal(box);
+        if (!box->isVisible() || !box->isEnabled() || !IsNumeric(box->text().toStdString())) continue;
+        const std::string name = box->objectName().toStdString();
+        const auto shown = [box] { return box->text(); };
+        const auto reached = [box] { return QApplication::focusWidget() == box; };
+        // on the point, where a word would end
+        const int x = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2 + box->textMargins().left() +
+                      box->fontMetrics().horizontalAdvance(box->text().left(static_cast<int>(std::max<qsizetype>(box->text().indexOf('.'), 0)))) + 1;
+        Entered(name + " double click", shown, [&] { DoubleClick(box, {x, box->height() / 2}); return reached(); }, Qt::Key_Tab);
+        Entered(name + " Tab", shown, [&] { TabInto(box); return reached(); }, Qt::Key_Tab);
+        int page = 0;
+        if (PagesOf(box, page) != nullptr)
+            Entered(name + " page switch", shown, [&] { QTest::mouseClick(box, Qt::LeftButton); PageAwayAndBack(box); return reached(); }, Qt::Key_Tab);
+    }
+}
+
+void WalkGrids(QWidget* window) {
+    for (FlexGrid* g : window->findChildren<FlexGrid*>()) {
+        Reveal(g);
+        for (int r = g->FixedRows(); r < g->Rows() && g->isVisible() && g->isEnabled(); ++r)
+            for (int c = g->FixedCols(); c < g->Cols(); ++c) {
+                if (!g->IsTabStop(r, c) || !IsNumeric(g->TextMatrix(r, c).toStdString())) continue;
+                const std::string name = g->objectName().toStdString() + " " + std::to_string(r) + "," + std::to_string(c);
+                const auto shown = [&] { return g->TextMatrix(r, c); };
+                const auto reached = [&] { return g->Row() == r && g->Col() == c && (g->hasFocus() || qobject_cast<QLineEdit*>(QApplication::focusWidget())); };
+                // the cell made current and scrolled into sight: its centre
+                const auto current = [&] {
+                    g->SetRow(r), g->SetCol(c), g->setFocus();
+                    return QPoint(static_cast<int>((g->CellLeft() + g->CellWidth() / 2) / g->Tpp()), static_cast<int>((g->CellTop() + g->CellHeight() / 2) / g->Tpp())) - g->viewport()->pos();
+                };
+                Entered(name + " double click on the current cell", shown, [&] { DoubleClick(g->viewport(), current()); return reached(); }, Qt::Key_Return);
+                Entered(name + " double click", shown, [&] { const QPoint at = current(); g->SetCol(c > g->FixedCols() ? c - 1 : c + 1); DoubleClick(g->viewport(), at); return reached(); }, Qt::Key_Return);
+                Entered(name + " Tab", shown, [&] { current(); if (g->MoveToNextTabStop(false)) Key(Qt::Key_Tab); return reached(); }, Qt::Key_Return);
+                int page = 0;
+                if (PagesOf(g, page) != nullptr) Entered(name + " page switch", shown, [&] { current(); PageAwayAndBack(g); return reached(); }, Qt::Key_Return);
+            }
+    }
+}
+
+// One notch down over every list and number box while the focus is elsewhere.
+void WalkWheel(QWidget* window) {
+    const auto values = [window] {
+        QStringList v;
+        for (const QComboBox* list : window->findChildren<QComboBox*>()) v << list->currentText();
+        for (const QLineEdit* box : window->findChildren<QLineEdit*>()) v << box->text();
+        return v;
+    };
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(w) == nullptr && qobject_cast<QAbstractSpinBox*>(w) == nullptr) continue;
+        Reveal(w);
+        if (!w->isVisible() || !w->isEnabled()) continue;
+        window->setFocus();
+        const QStringList before = values();
+        QScrollArea* area = window->findChild<QScrollArea*>();
+        QScrollBar* bar = area != nullptr && area->isAncestorOf(w) && area->verticalScrollBar()->value() < area->verticalScrollBar()->maximum() ? area->verticalScrollBar() : nullptr;
+        const int scrolled = bar != nullptr ? bar->value() : 0;
+        QWheelEvent wheel(w->rect().center(), w->mapToGlobal(w->rect().center()), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel);
+        QApplication::instance()->notify(w, &wheel);
+        EXPECT_EQ(values(), before) << w->objectName().toStdString();
+        EXPECT_FALSE(w->hasFocus()) << w->objectName().toStdString();
+        EXPECT_TRUE(bar == nullptr || bar->value() > scrolled) << w->objectName().toStdString();
+    }
+}
+
+// Tab round the window from its first button: every stop is in sight and looks otherwise with the focus.
+void WalkTabStops(QWidget* window) {
+    QPushButton* start = window->findChild<QPushButton*>();
+    Reveal(start);
+    start->setFocus();
+    std::set<QWidget*> seen;
+    for (int step = 0; step < 300; ++step) {
+        Key(Qt::Key_Tab);
+        QWidget* w = QApplication::focusWidget();
+        if (w == start) return;
+        if (!seen.insert(w).second) continue;
+        const std::string name = w->objectName().toStdString() + " " + w->metaObject()->className();
+        EXPECT_FALSE(w->visibleRegion().isEmpty()) << name;
+        // a text area by its frame, not by its caret
+        const auto look = [w] {
+            QImage shot = w->grab().toImage();
+            if (w->inherits("QTextEdit") || w->inherits("QPlainTextEdit")) QPainter(&shot).fillRect(shot.rect().adjusted(2, 2, -2, -2), Qt::black);
+            return shot;
+        };
+        const QImage focused = look();
+        w->clearFocus();
+        EXPECT_NE(look(), focused) << name;
+        w->setFocus(Qt::TabFocusReason);
+    }
+    ADD_FAILURE() << "Tab never came back to " << start->objectName().toStdString();
+}
+
+void Walk(QWidget* window) {
+    SCOPED_TRACE(window->objectName().toStdString());
+    if (window->findChild<QPushButton*>() != nullptr) WalkTabStops(window);
+    WalkBoxes(window);
+    WalkGrids(window);
+    WalkWheel(window);
+}
+
+// Walks the window the command opens, then closes it.
+void WalkModal(const std::function<void()>& command) {
+    bool ran = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        timer.stop();
+        ran = true;
+        QApplication::setActiveWindow(dialog);
+        Walk(dialog);
+        dialog->reject();
+    });
+    timer.start(0);
+    command();
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(MainWindowTest, EveryNumberIsTakenWholeEveryStopShowsTheFocusAndTheWheelTurnsOnlyWhatHasIt) {
+    test::FactorForConcrete(m);
+    m.UpperStemLength = 4;
+    m.LineLoadCount = 2;
+    m.LineLoads[1] = {1.25f, 0.75f, 6.25f, -90, 1};
+    m.LineLoads[2] = {0.5f, 1, 2.5f, -90, 5};
+    Walk(window.get());
+    for (QAction* command : {window->mnuEditProperties, window->mnuEditRestraint, window->mnuEditLoads,
+                             window->mnuCalculateConcrete, window->mnuCalculateCalcu, window->mnuFilePrint})
+        WalkModal([command] { command->trigger(); });
+    WalkModal([this] { QTest::mouseClick(window->lblDim[1], Qt::LeftButton); });
+    m.LineLoadCount = 0;  // the line-load grid without a load is a Tab stop too
+    WalkModal([this] { window->mnuEditLoads->trigger(); });
+}
+
+}  // namespace
+}  // namespace brindlemar
