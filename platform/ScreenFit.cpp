@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
 #include <algorithm>
@@ -174,6 +177,91 @@ bool GiveHeightToScrollingControl(QWidget* window, const QRect& room) {
     return true;
 }
 
+// The tab control that holds all a window shows but what stands below it
+// (its buttons, a help line), if there is one.
+QTabWidget* TabsAboveAll(QWidget* window) {
+    QTabWidget* tabs = nullptr;
+    for (QWidget* w : PlacedChildren(window))
+        if (auto* t = qobject_cast<QTabWidget*>(w); t != nullptr && tabs == nullptr) tabs = t;
+    if (tabs == nullptr) return nullptr;
+    for (const QWidget* w : PlacedChildren(window))
+        if (w != tabs && !StandsBelow(w, tabs)) return nullptr;
+    return tabs;
+}
+
+// The least size of a page placed by position: all it holds, with the
+// margins it keeps on its left and top on the other sides as well.
+QSize PlacedPageSize(const QWidget* page) {
+    QRect held;
+    for (const QWidget* c : PlacedChildren(page)) held |= c->geometry();
+    return {held.right() + 1 + std::max(0, held.left()), held.bottom() + 1 + std::max(0, held.top())};
+}
+
+// The page `area` shows measured, and the area's bars shown or hidden as
+// the page needs them, now rather than once the events waiting are handled:
+// what is placed next sees the room the page has.
+void MeasureNow(QScrollArea* area) {
+    if (QLayout* layout = area->widget()->layout()) layout->activate();
+    area->setWidgetResizable(true);
+    area->setVerticalScrollBarPolicy(area->verticalScrollBarPolicy());
+    area->setHorizontalScrollBarPolicy(area->horizontalScrollBarPolicy());
+}
+
+// Each page of `tabs` in a scroll area of its own: the page scrolls under
+// the tabs, which stay in sight, and a page comes to the front from its top.
+void ScrollPages(QTabWidget* tabs) {
+    const int shown = tabs->currentIndex();
+    const QSignalBlocker quiet(tabs);
+    for (int i = 0; i < tabs->count(); ++i) {
+        QWidget* page = tabs->widget(i);
+        const QString text = tabs->tabText(i), tip = tabs->tabToolTip(i);
+        const bool enabled = tabs->isTabEnabled(i);
+        // measured in the font and style it will show in, so that its area knows at once whether it scrolls
+        page->ensurePolished();
+        if (page->layout() != nullptr) page->layout()->activate();
+        else page->setMinimumSize(PlacedPageSize(page));
+        tabs->removeTab(i);
+        QScrollArea* area = NewArea(nullptr, page);
+        area->setWidgetResizable(true);
+        tabs->insertTab(i, area, text);
+        tabs->setTabToolTip(i, tip);
+        tabs->setTabEnabled(i, enabled);
+    }
+    tabs->setCurrentIndex(shown);
+    QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs](int index) {
+        if (auto* area = qobject_cast<QScrollArea*>(tabs->widget(index))) {
+            MeasureNow(area);
+            area->verticalScrollBar()->setValue(0);
+        }
+    });
+}
+
+// A window placed by position whose tab control holds all but the row at its
+// foot: the tab control is made lower (and wider by a scroll bar, where the
+// room allows), what stands below it moves up, and its pages scroll.
+bool ScrollPlacedPages(QWidget* window, const QRect& room) {
+    QTabWidget* tabs = TabsAboveAll(window);
+    if (tabs == nullptr) return false;
+    const QSize designed = window->size();
+    const int bar = tabs->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tabs);
+    const int lower = std::max(0, designed.height() - room.height());
+    const int wider = std::min(room.width(), designed.width() + bar) - designed.width();
+    // the pages keep room for a few lines under the tabs
+    if (tabs->height() - lower < tabs->tabBar()->sizeHint().height() + 8 * tabs->fontMetrics().lineSpacing()) return false;
+    ScrollPages(tabs);
+    tabs->resize(tabs->width() + wider, tabs->height() - lower);
+    for (QWidget* w : PlacedChildren(window))
+        if (w != tabs) w->move(w->x() + (w->x() > designed.width() / 2 ? wider : 0), w->y() - lower);
+    window->setMinimumSize(0, 0);
+    const QSize size(designed.width() + wider, designed.height() - lower);
+    if (window->maximumSize() == designed)
+        window->setFixedSize(size);
+    else
+        window->resize(size);
+    if (auto* area = qobject_cast<QScrollArea*>(tabs->currentWidget())) MeasureNow(area);
+    return true;
+}
+
 // A window its children are placed in by position: everything above its last
 // row of buttons scrolls, the row keeps to the window's foot.
 void WrapPlaced(QWidget* window, const QRect& room) {
@@ -250,6 +338,32 @@ void KeepLaidOutAreaWide(QWidget* window, QScrollArea* area, const QRect& room) 
     area->setHorizontalScrollBarPolicy(wanted <= widest ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }
 
+// A window a box layout places, holding a tab control above its buttons:
+// the pages scroll, each as wide as what it holds and a bar down where the
+// room allows, and no higher than leaves the window in its room.
+bool ScrollLaidOutPages(QWidget* window, QBoxLayout* outer, const QRect& room) {
+    auto* tabs = outer->count() == 2 ? qobject_cast<QTabWidget*>(outer->itemAt(0)->widget()) : nullptr;
+    if (tabs == nullptr) return false;
+    ScrollPages(tabs);
+    const QMargins margins = outer->contentsMargins();
+    for (int i = 0; i < tabs->count(); ++i) {
+        auto* area = static_cast<QScrollArea*>(tabs->widget(i));
+        const int wanted = area->widget()->minimumSizeHint().width() + ScrollBarRoom(area).width() + 2 * area->frameWidth();
+        const int widest = room.width() - margins.left() - margins.right() - (tabs->width() - area->width());
+        area->setMinimumWidth(std::min(wanted, widest));
+        area->setHorizontalScrollBarPolicy(wanted <= widest ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    }
+    outer->activate();
+    // the layout sizes the window by what the tab control would have, at most
+    if (const int excess = outer->totalSizeHint().height() - room.height(); excess > 0)
+        tabs->setMaximumHeight(std::max(tabs->minimumSizeHint().height(), tabs->sizeHint().height() - excess));
+    outer->activate();
+    window->setMinimumSize(0, 0);
+    window->resize(outer->totalSizeHint().boundedTo(room.size()));
+    window->setMaximumSize(room.size());
+    return true;
+}
+
 // A window a box layout places: all its items but the last, which holds its buttons, scroll.
 void WrapLaidOut(QWidget* window, QBoxLayout* outer, const QRect& room) {
     auto* content = new QWidget;
@@ -316,7 +430,13 @@ void KeepOnScreen(QWidget* window, QPoint clientTopLeft) {
 }
 
 bool ScrollsToFit(const QWidget* window) {
-    return window->findChild<QScrollArea*>(AreaName, Qt::FindDirectChildrenOnly) != nullptr;
+    return window->findChild<QScrollArea*>(AreaName) != nullptr;
+}
+
+int PageRoomWidth(const QTabWidget* tabs) {
+    const QWidget* page = tabs->currentWidget();
+    const bool scrolls = page != nullptr && page->objectName() == AreaName;
+    return tabs->width() - (scrolls ? tabs->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, tabs) : 0);
 }
 
 void FitOnScreen(QWidget* window) {
@@ -339,9 +459,9 @@ void FitOnScreen(QWidget* window) {
         window->setMaximumSize(room.size());
     }
     if (!fits && !ScrollsToFit(window)) {
-        if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1)
-            WrapLaidOut(window, box, room);
-        else if (window->layout() == nullptr && !GiveHeightToScrollingControl(window, room))
+        if (auto* box = qobject_cast<QBoxLayout*>(window->layout()); box != nullptr && box->count() > 1) {
+            if (!ScrollLaidOutPages(window, box, room)) WrapLaidOut(window, box, room);
+        } else if (window->layout() == nullptr && !GiveHeightToScrollingControl(window, room) && !ScrollPlacedPages(window, room))
             WrapPlaced(window, room);
     }
     if (window->testAttribute(Qt::WA_Moved) || window->isVisible())

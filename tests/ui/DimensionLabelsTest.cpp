@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QRadioButton>
 #include <QScreen>
+#include <cmath>
 
 #include "PopUpScript.h"
 #include "UiTestSupport.h"
@@ -73,7 +74,11 @@ TEST_F(DimensionLabelsTest, EveryLabelReadsClearOfTheLinesAndAreasUnderIt) {
             const QLabel* label = window->lblDim[i];
             if (!label->isVisible()) continue;
             int stray = 0;
-            const QRect r = label->geometry().intersected(shown.rect());
+            // the pixels wholly under the label, on a screen that scales as well
+            const qreal dpr = shown.devicePixelRatio();
+            const QRectF under(QPointF(label->pos()) * dpr, QSizeF(label->size()) * dpr);
+            const QRect r = QRect(QPoint(std::ceil(under.left()), std::ceil(under.top())), QPoint(std::floor(under.right()) - 1, std::floor(under.bottom()) - 1))
+                                .intersected(shown.rect());
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x) {
                     const QColor c = shown.pixelColor(x, y);

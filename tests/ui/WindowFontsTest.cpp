@@ -195,9 +195,7 @@ void ExpectInSightUnscrolled(QWidget* window, const std::string& where) {
     }
     const QWidget* reason = window->findChild<QWidget*>("Label16");
     if (reason == nullptr) return;
-    const auto* area = window->findChild<QScrollArea*>();
-    const QRect shown = area != nullptr ? QRect(area->viewport()->mapTo(window, QPoint(0, 0)), area->viewport()->size()) : window->rect();
-    EXPECT_TRUE(shown.contains(QRect(reason->mapTo(window, QPoint(0, 0)), reason->size()))) << where << " reason out of sight";
+    EXPECT_EQ(reason->visibleRegion().boundingRect(), reason->rect()) << where << " reason out of sight";
 }
 
 using WindowMaker = std::function<std::unique_ptr<QWidget>(Model&, QWidget*)>;
@@ -292,6 +290,17 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
             ExpectEveryTabWhole(w.get(), where + window.name, !namesInGrids);
             if (font.onScreen) ExpectOnScreen(w.get(), where + window.name);
             ExpectInSightUnscrolled(w.get(), where + window.name);
+            // scrolled to its foot, a window keeps its tabs in sight, and each page comes to the front from its top
+            if (auto* tabs = w->findChild<QTabWidget*>(); tabs != nullptr && ScrollsToFit(w.get())) {
+                for (int k = 0; k <= tabs->count(); ++k) {
+                    tabs->setCurrentIndex(k % tabs->count());
+                    const auto* area = qobject_cast<const QScrollArea*>(tabs->currentWidget());
+                    const QWidget* page = area != nullptr ? area->widget() : tabs->currentWidget();
+                    EXPECT_EQ(page->visibleRegion().boundingRect().top(), 0) << where << window.name << " page " << k << " scrolled";
+                    for (QScrollArea* a : w->findChildren<QScrollArea*>("ScreenFitArea")) a->verticalScrollBar()->setValue(a->verticalScrollBar()->maximum());
+                    EXPECT_EQ(tabs->tabBar()->visibleRegion().boundingRect(), tabs->tabBar()->rect()) << where << window.name << " tabs out of sight";
+                }
+            }
             if (auto* loads = qobject_cast<frmLoads*>(w.get())) {  // a factor of three decimals typed: the factor grid keeps its size and its columns' widths
                 FlexGrid* g = loads->MSHFlexGrid1;
                 loads->SSTab1->setCurrentIndex(1);

@@ -260,7 +260,11 @@ void frmRein::PlaceDesignReason() {
     if (!isVisible()) return;
     QWidget* page = Picture1[0];
     int visibleBottom = page->height();
-    if (const auto* area = findChild<QScrollArea*>(); area != nullptr && ScrollsToFit(this))
+    // the scroll area that holds the page, where the window or its pages scroll to fit
+    const QScrollArea* area = nullptr;
+    for (QWidget* p = page->parentWidget(); p != nullptr && p != this && area == nullptr; p = p->parentWidget())
+        area = qobject_cast<const QScrollArea*>(p);
+    if (area != nullptr && ScrollsToFit(this))
         visibleBottom = std::min(visibleBottom, area->viewport()->height() - page->mapTo(area->widget(), QPoint(0, 0)).y());
     const int needed = std::max(twips_.Y(600), Label16->heightForWidth(Label16->width()));
     const int margin = twips_.Y(240);

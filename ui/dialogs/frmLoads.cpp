@@ -131,6 +131,8 @@ frmLoads::frmLoads(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     Form_Load();
     StackForNarrowRoom();
     FitOnScreen(this);
+    // pages that scroll may leave the factor grid less width
+    if (ScrollsToFit(this)) UpdateFactorButtons();
 }
 
 // The boxes lose their focus while the window goes: nothing more is stored then.

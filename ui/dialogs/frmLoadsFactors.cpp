@@ -19,6 +19,7 @@
 #include "platform/FileDialogs.h"
 #include "forms/DialogEntries.h"
 #include "platform/FlexGrid.h"
+#include "platform/ScreenFit.h"
 #include "platform/GridCellEditing.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
@@ -219,7 +220,7 @@ void frmLoads::UpdateFactorButtons() {
     // ten rows show, a scroll bar down beyond them; the grid no wider than its
     // page, across which it scrolls, with the bar's height added to the ten rows
     const double whole = g->ColWidthsSum() + (g->Rows() > 10 ? 285 : 15) + 15;
-    const double room = SSTab1->width() * twips_.TwipsPerPixel() - 2 * 120 - 120;
+    const double room = PageRoomWidth(SSTab1) * twips_.TwipsPerPixel() - 2 * 120 - 120;
     const double width = std::min(whole, std::max(room, 2460.0));
     const double across = width < whole ? g->horizontalScrollBar()->sizeHint().height() * g->Tpp() : 0;
     g->resize(Px(width), Px(10.0 * g->RowHeight(0) + 45 + across));
@@ -254,7 +255,7 @@ void frmLoads::FitFactorGridColumns() {
     double names = NameColumnWidth;
     for (int r = 0; r < g->Rows(); ++r) names = std::max(names, g->TextWidth(g->TextMatrix(r, 1)));
     // the tab's own width: its page is laid out only once shown
-    const double room = SSTab1->width() * twips_.TwipsPerPixel() - 2 * 120 - 300 - (g->ColWidthsSum() - g->ColWidth(1));
+    const double room = PageRoomWidth(SSTab1) * twips_.TwipsPerPixel() - 2 * 120 - 300 - (g->ColWidthsSum() - g->ColWidth(1));
     g->SetColWidth(1, static_cast<int>(std::ceil(std::min(names, std::max<double>(room, NameColumnWidth)))));
 }
 
