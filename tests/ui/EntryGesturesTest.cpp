@@ -13,9 +13,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QWheelEvent>
-#include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 #include <set>
 
