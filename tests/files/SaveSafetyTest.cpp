@@ -110,6 +110,16 @@ std::string Attribute(const fs::path& file, const char* name) {
 
 bool Shell(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
+// Saves or opens `path` as a project ('p'), factor ('f') or defaults ('d') file.
+bool SaveAs(char kind, Model& m, const std::string& path) {
+    return kind == 'f'   ? WriteFactorFile(m.CombinationSets, m.CombinationSetCount, path)
+           : kind == 'd' ? WriteDefaultsFile(m, path) : WriteProjectFile(m, path);
+}
+bool OpenAs(char kind, Model& m, const std::string& path) {
+    FactorFileSets sets;
+    return kind == 'f' ? ReadFactorFileSets(path, sets) : kind == 'd' ? ReadDefaultsFile(m, path) : ReadProjectFile(m, path);
+}
+
 // A save lets no one see the wall who may not read the file: the temporary
 // file and the backup are the user's alone, or the file's with its group,
 // at every moment; the saved file keeps its owner, group, bits, access list
@@ -404,11 +414,7 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
     std::string notRun;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto write = [&] {
-            return c.kind == 'f'   ? WriteFactorFile(m->CombinationSets, m->CombinationSetCount, file.string())
-                   : c.kind == 'd' ? WriteDefaultsFile(*m, file.string())
-                                   : WriteProjectFile(*m, file.string());
-        };
+        const auto write = [&] { return SaveAs(c.kind, *m, file.string()); };
         fs::remove_all(shared);
         fs::create_directory(shared);
         if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) {
@@ -448,11 +454,7 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
             EXPECT_EQ(test::InChildProcess(user == Nobody, 0, [&] {
                 test::MessageRecorder rec;
                 auto opened = test::BuiltInModel(dir.File("program"));
-                FactorFileSets sets;
-                if (c.kind == 'f' ? ReadFactorFileSets(file.string(), sets)
-                    : c.kind == 'd' ? ReadDefaultsFile(*opened, file.string())
-                                    : ReadProjectFile(*opened, file.string()))
-                    return 0;
+                if (OpenAs(c.kind, *opened, file.string())) return 0;
                 return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
             }), told.empty() ? 0 : 1) << "opened by " << user;
         }
@@ -497,13 +499,7 @@ TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
                     test::Refused = read ? std::map<std::string, int>{} : c.refused;
                     const FileCallHook hook([&](const char*, int) { ++calls == stop ? ::_exit(9) : void(); });
                     const test::MessageRecorder rec;
-                    FactorFileSets sets;
-                    const int16_t count = w.CombinationSetCount;
-                    const bool done = kind == 'f' ? read ? ReadFactorFileSets(path, sets)
-                                                         : WriteFactorFile(w.CombinationSets, count, path)
-                                      : kind == 'd' ? read ? ReadDefaultsFile(w, path) : WriteDefaultsFile(w, path)
-                                      : read        ? ReadProjectFile(w, path) : WriteProjectFile(w, path);
-                    return done && rec.Messages.empty() ? 0 : 1;
+                    return (read ? OpenAs : SaveAs)(kind, w, path) && rec.Messages.empty() ? 0 : 1;
                 });
             };
             ASSERT_EQ(as(*m, dir.File("new"), 0, false) + as(*old, dir.File("old"), 0, false), 0);
@@ -552,19 +548,16 @@ TEST(SaveSafety, ASaveFollowsNoLinkTheSystemWouldRefuse) {
     const fs::path shared = dir.Path() / "shared", link = shared / "factors.bmf";
     const std::string thesis = dir.File("thesis.txt");
     auto m = test::BuiltInModel(dir.File("program"));
-    const std::function<bool()> kinds[] = {
-        [&] { return WriteFactorFile(m->CombinationSets, m->CombinationSetCount, link.string()); },
-        [&] { return WriteDefaultsFile(*m, link.string()); }, [&] { return WriteProjectFile(*m, link.string()); }};
     struct Case { uid_t linkOwner, folderOwner; bool refused; };
     for (const Case c : {Case{test::Nobody, 0, true}, Case{0, 0, false}, Case{test::Nobody, test::Nobody, false}})
-        for (const auto& write : kinds) {
+        for (const char kind : {'f', 'd', 'p'}) {
             fs::remove_all(shared), fs::create_directory(shared), fs::create_symlink(thesis, link);
             test::WriteBytes(thesis, "thesis");
             ASSERT_EQ(::chmod(shared.c_str(), 01777) + ::chown(shared.c_str(), c.folderOwner, 0) +
                           ::lchown(link.c_str(), c.linkOwner, 0), 0);
             test::MessageRecorder rec;
             m->DefaultsWriteFailureTold = false;
-            EXPECT_EQ(write(), !c.refused);
+            EXPECT_EQ(SaveAs(kind, *m, link.string()), !c.refused);
             EXPECT_EQ(ReadBytes(thesis) == "thesis", c.refused);
             const std::string told = "Cannot write " + link.string() + ": the link " + link.string() + " leads to " +
                                      thesis + ", but it is another user's link in a folder anyone may write, and the "

@@ -13,12 +13,11 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QWheelEvent>
-#include <QtTest/QTest>
 #include <QtTest/qtestspontaneevent.h>
 #include <set>
 
+#include "DialogScript.h"
 #include "UiTestSupport.h"
 #include "platform/FlexGrid.h"
 #include "runtime/Format.h"
@@ -28,7 +27,6 @@ namespace {
 
 using test::MainWindowTest;
 
-double V(const QString& text) { return Val(text.toStdString()); }
 QTabWidget* PagesOf(const QWidget* w, int& page) {
     for (QWidget* p = w->parentWidget(); p != nullptr; p = p->parentWidget())
         if (auto* tabs = qobject_cast<QTabWidget*>(p))
@@ -52,13 +50,7 @@ void DoubleClick(QWidget* w, QPoint at) {
     QTest::mouseDClick(under, Qt::LeftButton, {}, under->mapFrom(w->window(), inWindow));
     QTest::mouseRelease(under, Qt::LeftButton, {}, under->mapFrom(w->window(), inWindow));
 }
-// The focus taken by the keyboard: Tab from the stop before, or the page put away by Ctrl+Tab and its tab clicked.
-void TabInto(QWidget* w) {
-    QWidget* before = w->previousInFocusChain();
-    while (!((before->focusPolicy() & Qt::TabFocus) && before->isVisible() && before->isEnabled())) before = before->previousInFocusChain();
-    before->setFocus();
-    Key(Qt::Key_Tab);
-}
+// The focus taken by the keyboard: the page put away by Ctrl+Tab and its tab clicked.
 void PageAwayAndBack(QWidget* w) {
     Key(Qt::Key_Tab, Qt::ControlModifier);
     int page = 0;
@@ -71,7 +63,7 @@ void Entered(const std::string& what, const std::function<QString()>& shown, con
     ASSERT_TRUE(reach()) << what;
     for (QChar c : x) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
     Key(commit);
-    EXPECT_DOUBLE_EQ(V(shown()), V(x)) << what;
+    EXPECT_DOUBLE_EQ(Val(shown().toStdString()), Val(x.toStdString())) << what;
 }
 
 void WalkBoxes(QWidget* window) {
@@ -86,7 +78,7 @@ void WalkBoxes(QWidget* window) {
         const int x = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2 + box->textMargins().left() +
                       box->fontMetrics().horizontalAdvance(box->text().left(static_cast<int>(std::max<qsizetype>(box->text().indexOf('.'), 0)))) + 1;
         Entered(name + " double click", shown, [&] { DoubleClick(box, {x, box->height() / 2}); return reached(); }, Qt::Key_Tab);
-        Entered(name + " Tab", shown, [&] { TabInto(box); return reached(); }, Qt::Key_Tab);
+        Entered(name + " Tab", shown, [&] { test::TabInto(box); return reached(); }, Qt::Key_Tab);
         int page = 0;
         if (PagesOf(box, page) != nullptr)
             Entered(name + " page switch", shown, [&] { QTest::mouseClick(box, Qt::LeftButton); PageAwayAndBack(box); return reached(); }, Qt::Key_Tab);
@@ -179,20 +171,8 @@ void Walk(QWidget* window) {
 
 // Walks the window the command opens, then closes it.
 void WalkModal(const std::function<void()>& command) {
-    bool ran = false;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || !dialog->isVisible()) return;
-        timer.stop();
-        ran = true;
-        QApplication::setActiveWindow(dialog);
-        Walk(dialog);
-        dialog->reject();
-    });
-    timer.start(0);
+    const test::WhenOpen<QDialog> walk([](QDialog& d) { Walk(&d); }, nullptr);
     command();
-    EXPECT_TRUE(ran);
 }
 
 TEST_F(MainWindowTest, EveryNumberIsTakenWholeEveryStopShowsTheFocusAndTheWheelTurnsOnlyWhatHasIt) {

@@ -267,10 +267,7 @@ TEST_F(MainWindowTest, TabWalksTheViewButtonsAsTheyStand) {
     EXPECT_EQ(QApplication::focusWidget(), window->optLoad[LRFD]) << "on the option in use";
     // so into the views, on the one shown, and on out of them
     window->optView[10]->click();
-    QWidget* before = window->optView[0]->previousInFocusChain();
-    while (!before->isVisible() || !before->isEnabled() || !(before->focusPolicy() & Qt::TabFocus)) before = before->previousInFocusChain();
-    before->setFocus();
-    QTest::keyClick(before, Qt::Key_Tab);
+    test::TabInto(window->optView[0]);
     EXPECT_EQ(QApplication::focusWidget(), window->optView[10]);
     QTest::keyClick(window->optView[10], Qt::Key_Tab);
     EXPECT_FALSE(QApplication::focusWidget()->objectName().startsWith("optView"));

@@ -64,6 +64,14 @@ private:
     std::unique_ptr<TempDir> settingsDir_;
 };
 
+// The focus taken by the keyboard: Tab from the stop before `w`.
+inline void TabInto(QWidget* w) {
+    QWidget* before = w->previousInFocusChain();
+    while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible() || !before->isEnabled()) before = before->previousInFocusChain();
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
