@@ -4,6 +4,7 @@
 // picture and on a report page.
 
 #include <QScreen>
+#include <array>
 #include <functional>
 #include <memory>
 #include <random>
@@ -156,6 +157,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // the values judged and the pictures drawn, per view on screen and on paper
     std::vector<int> judged(4 * views.size());
     std::vector<std::string> misread;
+    std::array<std::pair<double, double>, 8> drawn{};  // per screen and font
     for (int wall = 0; wall < kWalls; ++wall) {
         // the walls spread over the screens and fonts, the views over the walls
         const Screen& screen = kScreens[wall % 4];
@@ -188,6 +190,18 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
         ++judged[4 * v + 1];
+        if (wall < named && (view.view == LoadsView || view.view == StructuralLoadsView)) {
+            // the wall's height and the room below the factor table, in the screen's points
+            drawn[static_cast<size_t>(wall % 8)] = {s.Drawing().DrawingScale * m.WallHeight / 15,
+                                                    picture.height() - std::ceil(FactorTableHeight(s)) / 15};
+            // in a larger font or on another screen the load views' wall is no smaller than on
+            // 1024x768 in the usual font, but for the height the room there lacks
+            const auto& [usual, usualRoom] = drawn[1];
+            for (std::size_t k = 0; k < drawn.size() && wall % 8 == 7; ++k) {
+                EXPECT_GE(drawn[k].first + std::max(0.0, usualRoom - drawn[k].second) + 0.5, usual)
+                    << where << kScreens[k % 4].name << ", " << kFonts[k / 4].family << ": the wall shrinks with the type";
+            }
+        }
         if (view.view == 0) {  // the window's own labels, over the wall's dimensions
             const std::string folder = window.ProgramDirectory;
             window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
