@@ -511,8 +511,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     }
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
+    const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
     for (const int pass : {0, 1, 2}) {
         const bool nearOnes = pass < 2;
+        // nearer another thing's lines than its own it reads as that
+        // thing's: a short leader clear of them reads right
+        if (pass == 1 && led && label.Of)
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
@@ -524,7 +529,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) return {spot(best->i, best->j), {}, false};
+        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
@@ -540,7 +545,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
                 if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) return *led;
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) {
+                        // one across other things' lines, or long, is read amiss
+                        led->Astray = !clear || reach > 6.0;
+                        return *led;
+                    }
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
@@ -568,9 +577,16 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, const TextBox& box) const {
-    // from the middle of what is labelled to the text's edge nearest it, a gap short of it
-    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+    // between the nearest points of what is labelled and the text, a gap
+    // short of the text: across where the two face each other, from the
+    // middle of what they share
+    auto ends = [](double ofLow, double ofHigh, double low, double high) {
+        const double shared0 = std::max(ofLow, low), shared1 = std::min(ofHigh, high);
+        if (shared0 <= shared1) return std::pair{(shared0 + shared1) / 2, (shared0 + shared1) / 2};
+        return ofHigh < low ? std::pair{ofHigh, low} : std::pair{ofLow, high};
+    };
+    const auto [ax, ex] = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
+    const auto [ay, ey] = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
     const double length = std::hypot(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
@@ -607,11 +623,11 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
                                                                  double reach, bool acrossLeaders, bool clear) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
-    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
     const double stepX = h, stepY = h / 2;
-    const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
-    const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
+    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
+    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     struct Spot {
         TextBox box;
         double length;
@@ -620,9 +636,10 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            const double length = Distance(box, {ax, ay, 0, 0});
-            // within two heights of what it labels a text needs no leader
-            if (Distance(box, of) > kNear * h && length <= reach * h) spots.push_back({box, length});
+            // a leader runs from the nearest edge of what it labels; within
+            // two heights of that a text needs none
+            const double length = Distance(box, of);
+            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
