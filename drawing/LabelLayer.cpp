@@ -19,6 +19,8 @@ constexpr double kReach = 4;
 constexpr double kNear = 2;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
+// What a leader across a text counts for, in texts astray.
+constexpr int kAcrossText = 100;
 
 // The pen, the font and the scale origin; not the print position.
 void CopyState(const Surface& from, Surface& to) {
@@ -573,7 +575,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
             bestSpot = &at;
         }
     }
-    return {best, {}, label.Of.has_value()};
+    return {best, {}, label.Of.has_value() || bestCost > 0};
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, const TextBox& box) const {
@@ -685,14 +687,13 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     return {best, leader, true};
 }
 
-void LabelLayer::Flush() {
-    DrawWaitingGround();
-    const Look left = LookNow();
-    const double x = CurrentX, y = CurrentY;
-    const int owner = Owner, part = OwnerPart;
+std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, int& astray) {
+    std::vector<Planned> plan;
     std::vector<TextBox> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
-    for (const Label& label : labels_) {
+    astray = 0;
+    for (const std::size_t k : order) {
+        const Label& label = labels_[k];
         // what the other texts of its kind label, near enough to matter
         rivals.clear();
         if (label.Of && !handOn) {
@@ -705,28 +706,84 @@ void LabelLayer::Flush() {
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
         const Reading reading = handOn ? Reading{} : ReadingOf(label);
-        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
-        astray_ += placed.Astray;
+        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
+        astray += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-        std::optional<Segment> leader = placed.Leader;
-        if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
+        if (!handOn && !placed.Leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
             for (const Label* clearFor : {&label, static_cast<const Label*>(nullptr)})
-                if (!leader) leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
+                if (!placed.Leader) placed.Leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
+        if (placed.Leader) {
+            // a leader across a text hides it: as bad as many texts astray
+            const Segment& l = *placed.Leader;
+            if (std::any_of(placed_.begin(), placed_.end(),
+                            [&](const TextBox& t) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, -1)); }))
+                astray += kAcrossText;
+        }
         placed_.push_back(box);
+        if (placed.Leader) {
+            const Segment& l = *placed.Leader;
+            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
+            leaders_.push_back(l);
+        }
+        plan.push_back({k, placed});
+    }
+    return plan;
+}
+
+void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
+    placed_.resize(texts);
+    leaders_.resize(leaders);
+    lines_.resize(lines);
+    seen_.resize(lines);
+    for (auto& cell : cells_)
+        cell.erase(std::remove_if(cell.begin(), cell.end(), [&](std::size_t i) { return i >= lines; }), cell.end());
+}
+
+void LabelLayer::Flush() {
+    DrawWaitingGround();
+    const Look left = LookNow();
+    const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
+    // in the order printed; where some text finds no good spot, once more
+    // with those first, and the order that leaves fewer so
+    std::vector<std::size_t> order(labels_.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
+    int astray = 0;
+    std::vector<Planned> plan = Plan(order, astray);
+    if (astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr) {
+        std::vector<std::size_t> hardFirst;
+        for (const Planned& p : plan)
+            if (p.placed.Astray) hardFirst.push_back(p.label);
+        for (const std::size_t k : order)
+            if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
+        Unplan(texts, lines, leaders);
+        int again = 0;
+        std::vector<Planned> second = Plan(hardFirst, again);
+        if (again < astray) {
+            plan = std::move(second);
+            astray = again;
+        } else {
+            Unplan(texts, lines, leaders);
+            plan = Plan(order, astray);
+        }
+    }
+    astray_ += astray;
+    for (const Planned& p : plan) {
+        const Label& label = labels_[p.label];
+        const TextBox box = *p.placed.Box;
         Wear(label.Printed);
         Owner = label.Owner;
         OwnerPart = PartLeader;
         Surface& below = Below();
-        if (leader) {
-            const Segment& l = *leader;
+        if (p.placed.Leader) {
+            const Segment& l = *p.placed.Leader;
             const int pen = DrawWidth;
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
-            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-            leaders_.push_back(l);
         }
         OwnerPart = PartBody;
         below.OwnerPart = PartBody;

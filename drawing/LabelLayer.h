@@ -150,6 +150,16 @@ private:
         std::optional<Segment> Leader;
         bool Astray = false;
     };
+    // A label placed: which one, where, and its leader.
+    struct Planned {
+        std::size_t label;
+        Placement placed;
+    };
+    // Places the labels in the order given, keeping clear of the texts and
+    // leaders placed before; counts those that found no good spot.
+    std::vector<Planned> Plan(const std::vector<std::size_t>& order, int& astray);
+    // Forgets the texts, lines and leaders placed after there were as many as given.
+    void Unplan(std::size_t texts, std::size_t lines, std::size_t leaders);
     Look LookNow() const;
     void Wear(const Look& look);
     // The surface below, in this layer's pen and font.
