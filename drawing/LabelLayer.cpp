@@ -21,6 +21,8 @@ constexpr double kNear = 2;
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
 constexpr int kAcrossText = 100;
+// How many times the texts of a view are laid out again at most, the hardest first.
+constexpr int kRounds = 3;
 
 // The pen, the font and the scale origin; not the print position.
 void CopyState(const Surface& from, Surface& to) {
@@ -753,22 +755,27 @@ void LabelLayer::Flush() {
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
     int astray = 0;
     std::vector<Planned> plan = Plan(order, astray);
-    if (astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr) {
+    // each round puts the texts astray in the last one first, the ones
+    // before them kept in front
+    std::vector<std::size_t> best = order;
+    for (int round = 0; round < kRounds && astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr; ++round) {
         std::vector<std::size_t> hardFirst;
         for (const Planned& p : plan)
             if (p.placed.Astray) hardFirst.push_back(p.label);
-        for (const std::size_t k : order)
+        for (const std::size_t k : best)
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
         int again = 0;
-        std::vector<Planned> second = Plan(hardFirst, again);
+        std::vector<Planned> next = Plan(hardFirst, again);
         if (again < astray) {
-            plan = std::move(second);
+            plan = std::move(next);
             astray = again;
-        } else {
-            Unplan(texts, lines, leaders);
-            plan = Plan(order, astray);
+            best = std::move(hardFirst);
+            continue;
         }
+        Unplan(texts, lines, leaders);
+        plan = Plan(best, astray);
+        break;
     }
     astray_ += astray;
     for (const Planned& p : plan) {
