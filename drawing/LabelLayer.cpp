@@ -218,6 +218,7 @@ void LabelLayer::NewPage() {
     Flush();
     Forget();
     placed_.clear();
+    placedFor_.clear();
     target_.NewPage();
 }
 
@@ -348,6 +349,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         below.CurrentY = y;
         below.Print(text);
         placed_.push_back({x, y, width, height});
+        placedFor_.push_back({0, ForeColor});
         return;
     }
     labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_, Owner});
@@ -359,6 +361,7 @@ void LabelLayer::Clear() {
     labels_.clear();
     Forget();
     placed_.clear();
+    placedFor_.clear();
     Below().Cls();
 }
 
@@ -421,6 +424,25 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
     return true;
 }
 
+bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
+    if (label.Owner == 0) return false;
+    const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
+    std::vector<std::size_t> near;
+    for (std::size_t i = 0; i < placed_.size(); ++i)
+        if (placedFor_[i].first != 0 && placedFor_[i].first != label.Owner && placedFor_[i].second == label.Printed.Colour &&
+            Distance(placed_[i], box) <= 2 * h)
+            near.push_back(i);
+    // two of one other thing on either side of it
+    for (const std::size_t a : near)
+        for (const std::size_t b : near) {
+            const TextBox &ta = placed_[a], &tb = placed_[b];
+            if (a != b && placedFor_[a].first == placedFor_[b].first &&
+                (ta.Left + ta.Width / 2 - x) * (tb.Left + tb.Width / 2 - x) + (ta.Top + ta.Height / 2 - y) * (tb.Top + tb.Height / 2 - y) < 0)
+                return true;
+        }
+    return false;
+}
+
 bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
     if (label.Owner == 0 || !label.Of) return true;
     // the nearest line of another thing, no farther than what it labels,
@@ -467,6 +489,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         const double own2 = SquaredDistance(box, *label.Of);
         if (own2 > nearby * nearby || !OnItsSide(label, reading, box)) return false;
         const double own = std::sqrt(own2);
+        if (AmongOthers(label, box)) return false;
         return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
                    return SquaredDistance(box, r) < (own - 1) * (own - 1);
                });
@@ -648,7 +671,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
-        if (Free(at.box, texts) && OnItsSide(label, reading, at.box))
+        if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
             if (const std::optional<Segment> leader =
                     LeaderTo(of, at.box, texts, acrossLeaders, clear ? &label : nullptr, &reading))
                 return Placement{at.box, leader, false};
@@ -724,6 +747,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
                 astray += kAcrossText;
         }
         placed_.push_back(box);
+        placedFor_.push_back({label.Owner, label.Printed.Colour});
         if (placed.Leader) {
             const Segment& l = *placed.Leader;
             Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
@@ -736,6 +760,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
 
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
     placed_.resize(texts);
+    placedFor_.resize(texts);
     leaders_.resize(leaders);
     lines_.resize(lines);
     seen_.resize(lines);

@@ -172,6 +172,9 @@ private:
     // where that thing's ordinate stands: across it a force reads as of the
     // other sign.
     bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
+    // Whether the text at `box` stands between two values of one other
+    // thing, in its colour, within two heights: it reads as one of them.
+    bool AmongOthers(const Label& label, const TextBox& box) const;
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
@@ -226,6 +229,7 @@ private:
     mutable std::vector<unsigned> seen_;  // the last query that met each line
     mutable unsigned query_ = 0;
     std::vector<TextBox> placed_;
+    std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;
