@@ -7,7 +7,9 @@
 // drawn through the layer, inside the area given. A value's white ground
 // (a white box printed just under it) moves with it. A text told what it
 // labels (NextTextLabels) takes the nearest free spot within two of its
-// heights of that, where there is one.
+// heights of that, where there is one. Where some texts find no good spot,
+// the texts are laid out again with those first, and the better layout is
+// drawn.
 
 #include <memory>
 #include <optional>
