@@ -469,7 +469,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
                                         const Reading& reading) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
-    const double stepX = h / 2, stepY = h / 4;
+    const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
     // a text that labels something may also go anywhere near it
@@ -651,7 +651,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h, stepY = h / 2;
+    const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -686,7 +686,7 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     asked.Left = std::clamp(asked.Left, area_.Left, std::max(area_.Left, area_.Left + area_.Width - asked.Width));
     asked.Top = std::clamp(asked.Top, area_.Top, std::max(area_.Top, area_.Top + area_.Height - asked.Height));
     const double h = std::max(asked.Height, 1.0);
-    const double stepX = h / 2, stepY = h / 4;
+    const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
     const std::vector<TextBox> texts = PlacedWithin(Grown(asked, std::max(nx * stepX, ny * stepY) + 2 * gap_));
