@@ -19,6 +19,10 @@ constexpr double kReach = 4;
 constexpr double kNear = 2;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
+// What a leader across a text counts for, in texts astray.
+constexpr int kAcrossText = 100;
+// How many times the texts of a view are laid out again at most, the hardest first.
+constexpr int kRounds = 3;
 
 // The pen, the font and the scale origin; not the print position.
 void CopyState(const Surface& from, Surface& to) {
@@ -214,6 +218,7 @@ void LabelLayer::NewPage() {
     Flush();
     Forget();
     placed_.clear();
+    placedFor_.clear();
     target_.NewPage();
 }
 
@@ -344,6 +349,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         below.CurrentY = y;
         below.Print(text);
         placed_.push_back({x, y, width, height});
+        placedFor_.push_back({0, ForeColor});
         return;
     }
     labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_, Owner});
@@ -355,6 +361,7 @@ void LabelLayer::Clear() {
     labels_.clear();
     Forget();
     placed_.clear();
+    placedFor_.clear();
     Below().Cls();
 }
 
@@ -417,6 +424,25 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
     return true;
 }
 
+bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
+    if (label.Owner == 0) return false;
+    const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
+    std::vector<std::size_t> near;
+    for (std::size_t i = 0; i < placed_.size(); ++i)
+        if (placedFor_[i].first != 0 && placedFor_[i].first != label.Owner && placedFor_[i].second == label.Printed.Colour &&
+            Distance(placed_[i], box) <= 2 * h)
+            near.push_back(i);
+    // two of one other thing on either side of it
+    for (const std::size_t a : near)
+        for (const std::size_t b : near) {
+            const TextBox &ta = placed_[a], &tb = placed_[b];
+            if (a != b && placedFor_[a].first == placedFor_[b].first &&
+                (ta.Left + ta.Width / 2 - x) * (tb.Left + tb.Width / 2 - x) + (ta.Top + ta.Height / 2 - y) * (tb.Top + tb.Height / 2 - y) < 0)
+                return true;
+        }
+    return false;
+}
+
 bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
     if (label.Owner == 0 || !label.Of) return true;
     // the nearest line of another thing, no farther than what it labels,
@@ -443,7 +469,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
                                         const Reading& reading) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
-    const double stepX = h / 2, stepY = h / 4;
+    const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
     // a text that labels something may also go anywhere near it
@@ -463,6 +489,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         const double own2 = SquaredDistance(box, *label.Of);
         if (own2 > nearby * nearby || !OnItsSide(label, reading, box)) return false;
         const double own = std::sqrt(own2);
+        if (AmongOthers(label, box)) return false;
         return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
                    return SquaredDistance(box, r) < (own - 1) * (own - 1);
                });
@@ -511,8 +538,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     }
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
+    const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
     for (const int pass : {0, 1, 2}) {
         const bool nearOnes = pass < 2;
+        // nearer another thing's lines than its own it reads as that
+        // thing's: a short leader clear of them reads right
+        if (pass == 1 && led && label.Of)
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
@@ -524,7 +556,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) return {spot(best->i, best->j), {}, false};
+        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
@@ -540,7 +572,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
                 if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) return *led;
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) {
+                        // one across other things' lines, or long, is read amiss
+                        led->Astray = !clear || reach > 6.0;
+                        return *led;
+                    }
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
@@ -564,13 +600,20 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
             bestSpot = &at;
         }
     }
-    return {best, {}, label.Of.has_value()};
+    return {best, {}, label.Of.has_value() || bestCost > 0};
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, const TextBox& box) const {
-    // from the middle of what is labelled to the text's edge nearest it, a gap short of it
-    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    const double ex = std::clamp(ax, box.Left, box.Left + box.Width), ey = std::clamp(ay, box.Top, box.Top + box.Height);
+    // between the nearest points of what is labelled and the text, a gap
+    // short of the text: across where the two face each other, from the
+    // middle of what they share
+    auto ends = [](double ofLow, double ofHigh, double low, double high) {
+        const double shared0 = std::max(ofLow, low), shared1 = std::min(ofHigh, high);
+        if (shared0 <= shared1) return std::pair{(shared0 + shared1) / 2, (shared0 + shared1) / 2};
+        return ofHigh < low ? std::pair{ofHigh, low} : std::pair{ofLow, high};
+    };
+    const auto [ax, ex] = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
+    const auto [ay, ey] = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
     const double length = std::hypot(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
@@ -607,11 +650,11 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
                                                                  double reach, bool acrossLeaders, bool clear) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
-    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h, stepY = h / 2;
-    const int nx = static_cast<int>(std::ceil((reach * h + w) / stepX));
-    const int ny = static_cast<int>(std::ceil((reach * h + h) / stepY));
+    const double stepX = h / 2, stepY = h / 2;
+    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
+    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     struct Spot {
         TextBox box;
         double length;
@@ -620,14 +663,15 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            const double length = Distance(box, {ax, ay, 0, 0});
-            // within two heights of what it labels a text needs no leader
-            if (Distance(box, of) > kNear * h && length <= reach * h) spots.push_back({box, length});
+            // a leader runs from the nearest edge of what it labels; within
+            // two heights of that a text needs none
+            const double length = Distance(box, of);
+            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
     const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
-        if (Free(at.box, texts) && OnItsSide(label, reading, at.box))
+        if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
             if (const std::optional<Segment> leader =
                     LeaderTo(of, at.box, texts, acrossLeaders, clear ? &label : nullptr, &reading))
                 return Placement{at.box, leader, false};
@@ -642,7 +686,7 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     asked.Left = std::clamp(asked.Left, area_.Left, std::max(area_.Left, area_.Left + area_.Width - asked.Width));
     asked.Top = std::clamp(asked.Top, area_.Top, std::max(area_.Top, area_.Top + area_.Height - asked.Height));
     const double h = std::max(asked.Height, 1.0);
-    const double stepX = h / 2, stepY = h / 4;
+    const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
     const std::vector<TextBox> texts = PlacedWithin(Grown(asked, std::max(nx * stepX, ny * stepY) + 2 * gap_));
@@ -668,14 +712,13 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     return {best, leader, true};
 }
 
-void LabelLayer::Flush() {
-    DrawWaitingGround();
-    const Look left = LookNow();
-    const double x = CurrentX, y = CurrentY;
-    const int owner = Owner, part = OwnerPart;
+std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, int& astray) {
+    std::vector<Planned> plan;
     std::vector<TextBox> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
-    for (const Label& label : labels_) {
+    astray = 0;
+    for (const std::size_t k : order) {
+        const Label& label = labels_[k];
         // what the other texts of its kind label, near enough to matter
         rivals.clear();
         if (label.Of && !handOn) {
@@ -688,28 +731,91 @@ void LabelLayer::Flush() {
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
         const Reading reading = handOn ? Reading{} : ReadingOf(label);
-        const Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
-        astray_ += placed.Astray;
+        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
+        astray += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-        std::optional<Segment> leader = placed.Leader;
-        if (!handOn && !leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
+        if (!handOn && !placed.Leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
             for (const Label* clearFor : {&label, static_cast<const Label*>(nullptr)})
-                if (!leader) leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
+                if (!placed.Leader) placed.Leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
+        if (placed.Leader) {
+            // a leader across a text hides it: as bad as many texts astray
+            const Segment& l = *placed.Leader;
+            if (std::any_of(placed_.begin(), placed_.end(),
+                            [&](const TextBox& t) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, -1)); }))
+                astray += kAcrossText;
+        }
         placed_.push_back(box);
+        placedFor_.push_back({label.Owner, label.Printed.Colour});
+        if (placed.Leader) {
+            const Segment& l = *placed.Leader;
+            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
+            leaders_.push_back(l);
+        }
+        plan.push_back({k, placed});
+    }
+    return plan;
+}
+
+void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
+    placed_.resize(texts);
+    placedFor_.resize(texts);
+    leaders_.resize(leaders);
+    lines_.resize(lines);
+    seen_.resize(lines);
+    for (auto& cell : cells_)
+        cell.erase(std::remove_if(cell.begin(), cell.end(), [&](std::size_t i) { return i >= lines; }), cell.end());
+}
+
+void LabelLayer::Flush() {
+    DrawWaitingGround();
+    const Look left = LookNow();
+    const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
+    // in the order printed; where some text finds no good spot, once more
+    // with those first, and the order that leaves fewer so
+    std::vector<std::size_t> order(labels_.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
+    int astray = 0;
+    std::vector<Planned> plan = Plan(order, astray);
+    // each round puts the texts astray in the last one first, the ones
+    // before them kept in front
+    std::vector<std::size_t> best = order;
+    for (int round = 0; round < kRounds && astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr; ++round) {
+        std::vector<std::size_t> hardFirst;
+        for (const Planned& p : plan)
+            if (p.placed.Astray) hardFirst.push_back(p.label);
+        for (const std::size_t k : best)
+            if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
+        Unplan(texts, lines, leaders);
+        int again = 0;
+        std::vector<Planned> next = Plan(hardFirst, again);
+        if (again < astray) {
+            plan = std::move(next);
+            astray = again;
+            best = std::move(hardFirst);
+            continue;
+        }
+        Unplan(texts, lines, leaders);
+        plan = Plan(best, astray);
+        break;
+    }
+    astray_ += astray;
+    for (const Planned& p : plan) {
+        const Label& label = labels_[p.label];
+        const TextBox box = *p.placed.Box;
         Wear(label.Printed);
         Owner = label.Owner;
         OwnerPart = PartLeader;
         Surface& below = Below();
-        if (leader) {
-            const Segment& l = *leader;
+        if (p.placed.Leader) {
+            const Segment& l = *p.placed.Leader;
             const int pen = DrawWidth;
             below.DrawWidth = 1;
             below.Line(l.x1, l.y1, l.x2, l.y2, label.Printed.Colour);
             below.DrawWidth = pen;
-            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-            leaders_.push_back(l);
         }
         OwnerPart = PartBody;
         below.OwnerPart = PartBody;

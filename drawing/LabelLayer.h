@@ -7,7 +7,9 @@
 // drawn through the layer, inside the area given. A value's white ground
 // (a white box printed just under it) moves with it. A text told what it
 // labels (NextTextLabels) takes the nearest free spot within two of its
-// heights of that, where there is one.
+// heights of that, where there is one. Where some texts find no good spot,
+// the texts are laid out again with those first, and the better layout is
+// drawn.
 
 #include <memory>
 #include <optional>
@@ -150,6 +152,16 @@ private:
         std::optional<Segment> Leader;
         bool Astray = false;
     };
+    // A label placed: which one, where, and its leader.
+    struct Planned {
+        std::size_t label;
+        Placement placed;
+    };
+    // Places the labels in the order given, keeping clear of the texts and
+    // leaders placed before; counts those that found no good spot.
+    std::vector<Planned> Plan(const std::vector<std::size_t>& order, int& astray);
+    // Forgets the texts, lines and leaders placed after there were as many as given.
+    void Unplan(std::size_t texts, std::size_t lines, std::size_t leaders);
     Look LookNow() const;
     void Wear(const Look& look);
     // The surface below, in this layer's pen and font.
@@ -162,6 +174,9 @@ private:
     // where that thing's ordinate stands: across it a force reads as of the
     // other sign.
     bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
+    // Whether the text at `box` stands between two values of one other
+    // thing, in its colour, within two heights: it reads as one of them.
+    bool AmongOthers(const Label& label, const TextBox& box) const;
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
@@ -216,6 +231,7 @@ private:
     mutable std::vector<unsigned> seen_;  // the last query that met each line
     mutable unsigned query_ = 0;
     std::vector<TextBox> placed_;
+    std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;

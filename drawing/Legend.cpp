@@ -1,5 +1,7 @@
 #include "drawing/Legend.h"
 
+#include <cmath>
+
 #include "drawing/TextPlacement.h"
 #include "analysis/BackfillPressure.h"
 #include "runtime/Format.h"
@@ -19,7 +21,9 @@ std::vector<std::string> StabilityLegendLines(const Model& m) {
 }
 
 void PrintLegend(const Model& m, Surface& s, const std::vector<std::string>& lines) {
-    const double h = s.TextHeight("T");
+    // whole units apart: a surface that prints at whole units rounds a
+    // fraction of one into the line above
+    const double h = std::ceil(s.TextHeight("T"));
     const double bottom = static_cast<double>(s.Drawing().FrameTop) + s.Drawing().FrameHeight;
     s.ForeColor = m.CaptionColour;
     const auto n = static_cast<double>(lines.size());

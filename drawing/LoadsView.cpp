@@ -67,11 +67,12 @@ void DrawSurchargeRow(const Model& m, Surface& s, double x0, double y0, double x
 TextCell MeasureTextCell(Surface& s) { return {s.TextWidth("00.00") + 60, s.TextHeight("00.00") + 60}; }
 
 LeastMargins LoadsViewLeastMargins(Surface& s) {
-    // half of each margin holds the groups' cells and a block room of two
-    // cells; above the wall one group's cell: the values of the rows over
-    // heel and toe find room by where they stand, not by a smaller wall
+    // half of each margin beside the wall holds the groups' cells and a
+    // block room of two cells; above and below it the usual share of the
+    // frame: the values there find room by where they stand, not by a wall
+    // that shrinks as the type grows
     const TextCell cell = MeasureTextCell(s);
-    return {2 * (3 + 2) * cell.Width, 2 * (1 + 2) * cell.Height};
+    return {2 * (3 + 2) * cell.Width, 0};
 }
 
 void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double backPlaneOverhang) {
@@ -79,27 +80,30 @@ void FitLoadArrowScale(const Model& m, Surface& s, const TextCell& cell, double 
     const double MX = s.Drawing().DrawingMarginX / 2.0, MY = s.Drawing().DrawingMarginY / 2.0;
     const double cw = cell.Width, ch = cell.Height;
     struct Group {
-        double magnitude, room;
+        double magnitude, room, least;
     };
     const double surcharge = m.BackfillSurcharge;
     const Group groups[] = {
         // horizontal pressures on the back plane
         {double(m.BackfillPressureOrdinates[2]) + w[3] + m.SeismicPressureOrdinates[1],
-         MX - 3 * cw - backPlaneOverhang},
+         MX - 3 * cw - backPlaneOverhang, 0},
         // uplift under the base
-        {w[11], MY - ch},
-        {w[12], MY - ch},
+        {w[11], MY - ch, MY / 2},
+        {w[12], MY - ch, MY / 2},
         // surcharge and water over the heel, and over the toe
-        {surcharge + w[8], MY - 2 * ch},
-        {surcharge + w[10], MY - 2 * ch},
+        {surcharge + w[8], MY - 2 * ch, MY / 2},
+        {surcharge + w[10], MY - 2 * ch, MY / 2},
         // pressures on the front face
-        {double(m.HydrodynamicPressureOrdinates[1]) + w[6], MX - 2 * cw},
+        {double(m.HydrodynamicPressureOrdinates[1]) + w[6], MX - 2 * cw, 0},
     };
     double scale = 10000;
     for (const Group& g : groups) {
         const double magnitude = std::fabs(g.magnitude);
         if (!(magnitude > NegligibleForce)) continue;
-        const double candidate = std::max(g.room, 0.0) / magnitude;
+        // above and below the wall, where the cells leave the arrows less
+        // than half the room, they take that half and their values stand
+        // where the label layer finds them room
+        const double candidate = std::max({g.room, g.least, 0.0}) / magnitude;
         if (candidate < scale) scale = candidate;
     }
     s.Drawing().LoadArrowScale = static_cast<float>(scale);

@@ -29,7 +29,8 @@ TEST(LoadsView, ArrowScaleFitsTheLargestGroupOfEachSide) {
         {"no load above 1E-5 keeps 10000", 4000, 0, 0, 0, 0, 0, 0, 0, 5E-6f, 0, 0, 10000},
         {"back plane: earth, water and seismic together", 4000, 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, (2000 - 1680) / 4.0},
         {"uplift", 4000, 0, 0, 0, 0, 0, 0, 0, 4, 0, 0, (600 - 290) / 4.0},
-        {"surcharge with water over the heel", 4000, 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, (600 - 580) / 3.0},
+        // the cells would leave its arrows 20: they take half the room
+        {"surcharge with water over the heel", 4000, 0, 0, 0, 0, 0, 2, 0, 0, 0, 1, 600 / 2 / 3.0},
         {"front face: water and hydrodynamic", 4000, 0, 0, 0, 3, 1, 0, 0, 0, 0, 0, (2000 - 1120) / 4.0},
         {"the smallest candidate wins", 4000, 2, 1, 1, 0, 0, 0, 0, 4, 0, 0, (600 - 290) / 4.0},
         {"no room beside the wall draws no pressure", 1000, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},

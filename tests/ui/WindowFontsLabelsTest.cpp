@@ -4,6 +4,7 @@
 // picture and on a report page.
 
 #include <QScreen>
+#include <array>
 #include <functional>
 #include <memory>
 #include <random>
@@ -156,6 +157,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // the values judged and the pictures drawn, per view on screen and on paper
     std::vector<int> judged(4 * views.size());
     std::vector<std::string> misread;
+    std::array<std::pair<double, double>, 8> drawn{};  // per screen and font
     for (int wall = 0; wall < kWalls; ++wall) {
         // the walls spread over the screens and fonts, the views over the walls
         const Screen& screen = kScreens[wall % 4];
@@ -188,6 +190,18 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
         ++judged[4 * v + 1];
+        if (wall < named && (view.view == LoadsView || view.view == StructuralLoadsView)) {
+            // the wall's height and the room below the factor table, in the screen's points
+            drawn[static_cast<size_t>(wall % 8)] = {s.Drawing().DrawingScale * m.WallHeight / 15,
+                                                    picture.height() - std::ceil(FactorTableHeight(s)) / 15};
+            // in a larger font or on another screen the load views' wall is no smaller than on
+            // 1024x768 in the usual font, but for the height the room there lacks
+            const auto& [usual, usualRoom] = drawn[1];
+            for (std::size_t k = 0; k < drawn.size() && wall % 8 == 7; ++k) {
+                EXPECT_GE(drawn[k].first + std::max(0.0, usualRoom - drawn[k].second) + 0.5, usual)
+                    << where << kScreens[k % 4].name << ", " << kFonts[k / 4].family << ": the wall shrinks with the type";
+            }
+        }
         if (view.view == 0) {  // the window's own labels, over the wall's dimensions
             const std::string folder = window.ProgramDirectory;
             window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
@@ -213,14 +227,14 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // a picture whose values vanished passes every rule: each view shows one value a picture
     // on the whole, on paper and on screen (where the dimensions are the window's labels); the
     // values a reader takes for another thing's, or whose leaders cross what they should not,
-    // are still one in fifteen or so: never one in twelve
+    // are still one in forty or so, one in thirty at 125 %: never one in twenty-eight
     int values = 0;
     for (std::size_t v = 0; v < views.size(); ++v) {
         values += judged[4 * v] + judged[4 * v + 2];
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    EXPECT_LE(12 * static_cast<int>(misread.size()), values) << misread.front();
+    EXPECT_LE(28 * static_cast<int>(misread.size()), values) << misread.front();
     QApplication::setFont(desktop);
 }
 
