@@ -447,7 +447,7 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     if (label.Owner == 0 || !label.Of) return true;
     // the nearest line of another thing, no farther than what it labels,
     // then its own lines
-    const double margin = gap_ / 2;
+    const double margin = std::min(gap_ / 2, label.Box.Height / 20);
     double own = Distance(box, *label.Of), other = own;
     if (own <= margin) return true;
     AnyLineNear(Grown(box, own - margin), [&](const Segment& l) {
