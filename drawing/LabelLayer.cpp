@@ -440,6 +440,17 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
                 (ta.Left + ta.Width / 2 - x) * (tb.Left + tb.Width / 2 - x) + (ta.Top + ta.Height / 2 - y) * (tb.Top + tb.Height / 2 - y) < 0)
                 return true;
         }
+    // nor, across another thing's value from a value of its own, makes that one stand among its own
+    auto middle = [](const TextBox& t) { return std::pair{t.Left + t.Width / 2, t.Top + t.Height / 2}; };
+    for (const std::size_t a : near) {
+        const auto [ox, oy] = middle(placed_[a]);
+        for (std::size_t b = 0; b < placed_.size(); ++b) {
+            const auto [bx, by] = middle(placed_[b]);
+            if (placedFor_[b].first == label.Owner && placedFor_[b].second == label.Printed.Colour &&
+                Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0)
+                return true;
+        }
+    }
     return false;
 }
 
