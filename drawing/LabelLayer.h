@@ -175,7 +175,8 @@ private:
     // other sign.
     bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
     // Whether the text at `box` stands between two values of one other
-    // thing, in its colour, within two heights: it reads as one of them.
+    // thing, in its colour, within two heights: it reads as one of them;
+    // or puts a value of another thing between it and one of its own.
     bool AmongOthers(const Label& label, const TextBox& box) const;
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
