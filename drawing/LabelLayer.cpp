@@ -458,20 +458,19 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     if (label.Owner == 0 || !label.Of) return true;
     // the nearest line of another thing, no farther than what it labels,
     // then its own lines
-    const double margin = std::min(gap_ / 2, label.Box.Height / 20);
     double own = Distance(box, *label.Of), other = own;
-    if (own <= margin) return true;
-    AnyLineNear(Grown(box, own - margin), [&](const Segment& l) {
+    if (own <= 0) return true;
+    AnyLineNear(Grown(box, own), [&](const Segment& l) {
         if (l.owner != 0 && l.owner != label.Owner && l.part != PartLeader)
             other = std::min(other, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
         return false;
     });
-    if (other >= own - margin) return true;
+    if (other >= own) return true;
     for (const Segment& l : reading.own) {
         // a line whose bounds lie no nearer than the nearest so far is no nearer itself
         const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
         if (SquaredDistance(bounds, box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
-        if (other >= own - margin) return true;
+        if (other >= own) return true;
     }
     return false;
 }
