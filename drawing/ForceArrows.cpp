@@ -20,10 +20,11 @@ void DrawForceArrow(Surface& s, double x1, double y1, double x2, double y2, int3
 }
 
 // The value of the arrow from (x1, y1) to (x2, y2), printed at (x, y): it
-// labels the middle of the shaft.
+// labels the whole arrow, and where it must be led away, a leader reaches
+// the arrow's nearest point.
 void PrintForceText(Surface& s, const std::string& text, double x, double y, int32_t colour, double x1, double y1,
                     double x2, double y2) {
-    NextTextLabelsPoint(s, (x1 + x2) / 2, (y1 + y2) / 2);
+    NextTextLabels(s, x1, y1, x2, y2, LedWhenCrowded, true);
     s.CurrentX = x;
     s.CurrentY = y;
     s.ForeColor = colour;

@@ -288,6 +288,7 @@ void LabelLayer::DrawLine(double x1, double y1, double x2, double y2, int32_t co
     Learn({x1, y1, x2, y2, Owner, OwnerPart});
     // what a text was to label comes before that text, never a line between
     of_.reset();
+    along_.reset();
 }
 
 void LabelLayer::DrawBox(double x1, double y1, double x2, double y2, int32_t colour) {
@@ -342,6 +343,8 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
     const double height = std::max(TextHeight(text), onGround ? ground_.Height : 0.0);
     std::optional<TextBox> of;
     of.swap(of_);
+    std::optional<Segment> along;
+    along.swap(along_);
     if (inPlace_) {
         if (onGround) Below().FilledBox(x, y, x + width, y + height, RGB(255, 255, 255));
         Surface& below = Below();
@@ -352,7 +355,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         placedFor_.push_back({0, ForeColor});
         return;
     }
-    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, crowded_, Owner});
+    labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, of ? along : std::nullopt, crowded_, Owner});
     crowded_ = WhenCrowded::Elsewhere;
 }
 
@@ -458,7 +461,7 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     if (label.Owner == 0 || !label.Of) return true;
     // the nearest line of another thing, no farther than what it labels,
     // then its own lines
-    double own = Distance(box, *label.Of), other = own;
+    double own = Away(label, box), other = own;
     if (own <= 0) return true;
     AnyLineNear(Grown(box, own), [&](const Segment& l) {
         if (l.owner != 0 && l.owner != label.Owner && l.part != PartLeader)
@@ -475,7 +478,7 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     return false;
 }
 
-LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<TextBox>& rivals,
+LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<const Label*>& rivals,
                                         const Reading& reading) const {
     const TextBox& asked = label.Box;
     const double h = std::max(asked.Height, 1.0);
@@ -496,13 +499,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
-        const double own2 = SquaredDistance(box, *label.Of);
-        if (own2 > nearby * nearby || !OnItsSide(label, reading, box)) return false;
-        const double own = std::sqrt(own2);
+        const double own = Away(label, box);
+        if (own > nearby || !OnItsSide(label, reading, box)) return false;
         if (AmongOthers(label, box)) return false;
-        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const TextBox& r) {
-                   return SquaredDistance(box, r) < (own - 1) * (own - 1);
-               });
+        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) { return Away(*r, box) < own - 1; });
     };
     // the texts within reach
     const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
@@ -613,7 +613,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<Te
     return {best, {}, label.Of.has_value() || bestCost > 0};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, const TextBox& box) const {
+double LabelLayer::Away(const Label& label, const TextBox& box) {
+    if (label.Along) return SegmentBoxDistance(label.Along->x1, label.Along->y1, label.Along->x2, label.Along->y2, box);
+    return Distance(box, *label.Of);
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, const TextBox& box) const {
     // between the nearest points of what is labelled and the text, a gap
     // short of the text: across where the two face each other, from the
     // middle of what they share
@@ -622,18 +627,37 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const TextBox& of, con
         if (shared0 <= shared1) return std::pair{(shared0 + shared1) / 2, (shared0 + shared1) / 2};
         return ofHigh < low ? std::pair{ofHigh, low} : std::pair{ofLow, high};
     };
-    const auto [ax, ex] = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
-    const auto [ay, ey] = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
+    const TextBox& of = *label.Of;
+    auto [ax, ex] = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
+    auto [ay, ey] = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
+    if (label.Along) {
+        // from the point of the line nearest the text: an end of it against
+        // the text's edge, or the foot of a corner of the text on it
+        const Segment& l = *label.Along;
+        auto clampTo = [](double v, double low, double high) { return std::clamp(v, low, high); };
+        double best = 1E300;
+        auto consider = [&](double px, double py, double qx, double qy) {
+            if (const double d = std::hypot(qx - px, qy - py); d < best) best = d, ax = px, ay = py, ex = qx, ey = qy;
+        };
+        for (const auto& [px, py] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
+            consider(px, py, clampTo(px, box.Left, box.Left + box.Width), clampTo(py, box.Top, box.Top + box.Height));
+        const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, length2 = dx * dx + dy * dy;
+        for (const double cx : {box.Left, box.Left + box.Width})
+            for (const double cy : {box.Top, box.Top + box.Height}) {
+                const double t = length2 > 0 ? std::clamp(((cx - l.x1) * dx + (cy - l.y1) * dy) / length2, 0.0, 1.0) : 0;
+                consider(l.x1 + t * dx, l.y1 + t * dy, cx, cy);
+            }
+    }
     const double length = std::hypot(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const TextBox& box,
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box,
                                                         const std::vector<TextBox>& texts, bool acrossLeaders,
-                                                        const Label* clearFor, const Reading* reading) const {
-    const std::optional<Segment> line = LeaderLine(of, box);
+                                                        bool clear, const Reading& reading) const {
+    const std::optional<Segment> line = LeaderLine(label, box);
     if (!line) return std::nullopt;
     const Segment& l = *line;
     // crossing no text, this one's included, and no other leader unless allowed
@@ -647,9 +671,9 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const TextBox& of, const
     // across an arrow, a hatching or the wall's outline a leader reads as
     // one of them; out of the wall it must cross that outline once
     const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
-    if (clearFor != nullptr && AnyLineNear(bounds, [&](const Segment& o) {
-            const bool counts = o.part == PartWall ? !reading->inWall
-                                                   : o.owner != 0 && o.owner != clearFor->Owner && o.part != PartLeader;
+    if (clear && AnyLineNear(bounds, [&](const Segment& o) {
+            const bool counts = o.part == PartWall ? !reading.inWall
+                                                   : o.owner != 0 && o.owner != label.Owner && o.part != PartLeader;
             return counts && SegmentsCross(l, o);
         }))
         return std::nullopt;
@@ -675,7 +699,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
             // a leader runs from the nearest edge of what it labels; within
             // two heights of that a text needs none
-            const double length = Distance(box, of);
+            const double length = Away(label, box);
             if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
@@ -683,7 +707,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     for (const Spot& at : spots)
         if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
             if (const std::optional<Segment> leader =
-                    LeaderTo(of, at.box, texts, acrossLeaders, clear ? &label : nullptr, &reading))
+                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
@@ -708,7 +732,7 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
             // across its member's axis it reads wrong whatever it covers
             double covered = OnItsSide(label, reading, box) ? 0 : 1E5;
             covered += Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
-            const double away = SquaredDistance(box, of);
+            const double away = Away(label, box);
             if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
                 best = box;
                 bestCost = covered;
@@ -718,13 +742,13 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     // away from its point it is led there, whatever the leader crosses; not
     // out of the frame to a point beyond it
     std::optional<Segment> leader;
-    if (Distance(best, of) > kNear * h && Inside(of, area_)) leader = LeaderLine(of, best);
+    if (Away(label, best) > kNear * h && Inside(of, area_)) leader = LeaderLine(label, best);
     return {best, leader, true};
 }
 
 std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, int& astray) {
     std::vector<Planned> plan;
-    std::vector<TextBox> rivals;
+    std::vector<const Label*> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     for (const std::size_t k : order) {
@@ -737,7 +761,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
             for (const Label& other : labels_)
                 if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
                     Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
-                    rivals.push_back(*other.Of);
+                    rivals.push_back(&other);
         }
         // a layer below places the texts again among all its lines and texts: this one hands them on
         const Reading reading = handOn ? Reading{} : ReadingOf(label);
@@ -746,9 +770,9 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-        if (!handOn && !placed.Leader && label.Of && Distance(box, *label.Of) > kNear * box.Height)
-            for (const Label* clearFor : {&label, static_cast<const Label*>(nullptr)})
-                if (!placed.Leader) placed.Leader = LeaderTo(*label.Of, box, placed_, false, clearFor, &reading);
+        if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
+            for (const bool clear : {true, false})
+                if (!placed.Leader) placed.Leader = LeaderTo(label, box, placed_, false, clear, reading);
         if (placed.Leader) {
             // a leader across a text hides it: as bad as many texts astray
             const Segment& l = *placed.Leader;
@@ -830,8 +854,12 @@ void LabelLayer::Flush() {
         OwnerPart = PartBody;
         below.OwnerPart = PartBody;
         // a layer below keeps the text near what it labels as well
-        if (label.Of) brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
-                                     label.Of->Top + label.Of->Height, label.Crowded);
+        if (label.Along)
+            brindlemar::NextTextLabels(below, label.Along->x1, label.Along->y1, label.Along->x2, label.Along->y2,
+                                       label.Crowded, true);
+        else if (label.Of)
+            brindlemar::NextTextLabels(below, label.Of->Left, label.Of->Top, label.Of->Left + label.Of->Width,
+                                       label.Of->Top + label.Of->Height, label.Crowded);
         if (label.Ground) below.FilledBox(box.Left, box.Top, box.Left + box.Width, box.Top + box.Height, RGB(255, 255, 255));
         below.CurrentX = box.Left;
         below.CurrentY = box.Top;
@@ -847,14 +875,17 @@ void LabelLayer::Flush() {
     target_.CurrentY = CurrentY = y;
 }
 
-void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2, LabelLayer::WhenCrowded crowded) {
-    s.LabelNextText(x1, y1, x2, y2);
+void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2, LabelLayer::WhenCrowded crowded,
+                    bool along) {
+    s.LabelNextText(x1, y1, x2, y2, along);
     if (auto* layer = dynamic_cast<LabelLayer*>(&s); layer != nullptr && crowded != LabelLayer::WhenCrowded::Elsewhere)
         layer->NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)}, crowded);
 }
 
-void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2) {
+void LabelLayer::LabelNextText(double x1, double y1, double x2, double y2, bool along) {
     NextTextLabels({std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)});
+    along_.reset();
+    if (along) along_ = Segment{x1, y1, x2, y2};
 }
 
 LabelLayer ViewLabelLayer(Surface& s, bool trial) {

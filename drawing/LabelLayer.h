@@ -106,7 +106,7 @@ public:
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
-    void LabelNextText(double x1, double y1, double x2, double y2) override;
+    void LabelNextText(double x1, double y1, double x2, double y2, bool along = false) override;
 
 protected:
     void DrawLine(double x1, double y1, double x2, double y2, int32_t colour) override;
@@ -135,6 +135,7 @@ private:
         Look Printed;
         bool Ground;  // on a white ground
         std::optional<TextBox> Of;  // what it labels
+        std::optional<Segment> Along;  // the line within that it labels any point of (an arrow)
         WhenCrowded Crowded;
         int Owner;  // the thing it labels, drawn with its lines
     };
@@ -168,7 +169,7 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
-    Placement Place(const Label& label, const std::vector<TextBox>& rivals, const Reading& reading) const;
+    Placement Place(const Label& label, const std::vector<const Label*>& rivals, const Reading& reading) const;
     Reading ReadingOf(const Label& label) const;
     // Whether the text at `box` stands on the side of its thing's axis
     // where that thing's ordinate stands: across it a force reads as of the
@@ -192,16 +193,17 @@ private:
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
     Placement PlaceLeastBad(const Label& label, const Reading& reading) const;
-    // The line from the middle of what is labelled to a text there, none
-    // when they touch.
-    std::optional<Segment> LeaderLine(const TextBox& of, const TextBox& box) const;
+    // How far the text at `box` stands from what the label labels.
+    static double Away(const Label& label, const TextBox& box);
+    // The line from what the label labels to a text there, none when they
+    // touch: from the middle of a box, from the nearest point of a line.
+    std::optional<Segment> LeaderLine(const Label& label, const TextBox& box) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
-    // With `clearFor`, neither the lines of things other than that label's
-    // nor the wall's outline, unless what it labels lies within the wall.
-    std::optional<Segment> LeaderTo(const TextBox& of, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders = false, const Label* clearFor = nullptr,
-                                    const Reading* reading = nullptr) const;
+    // With `clear`, neither the lines of things other than the label's nor
+    // the wall's outline, unless what it labels lies within the wall.
+    std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, const std::vector<TextBox>& texts,
+                                    bool acrossLeaders, bool clear, const Reading& reading) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.
@@ -238,6 +240,7 @@ private:
     bool groundWaiting_ = false;
     TextBox ground_;
     std::optional<TextBox> of_;
+    std::optional<Segment> along_;
     WhenCrowded crowded_ = WhenCrowded::Elsewhere;
     bool underneath_ = false;
     int astray_ = 0;
@@ -247,8 +250,10 @@ private:
 // (x1, y1) and (x2, y2), an arrow, a block or the end of one: on a label
 // layer it stands within two of its heights of it where a spot there is
 // free. Any other surface prints it where it is asked for.
+// With `along`, what it labels is the line from (x1, y1) to (x2, y2), any
+// point of it (an arrow, whose value may be led to its nearest end).
 void NextTextLabels(Surface& s, double x1, double y1, double x2, double y2,
-                    LabelLayer::WhenCrowded crowded = LabelLayer::WhenCrowded::Elsewhere);
+                    LabelLayer::WhenCrowded crowded = LabelLayer::WhenCrowded::Elsewhere, bool along = false);
 
 // The layer a view's values are laid out on: anywhere in the frame, a
 // screen offset (grown on paper) clear of one another and of the lines.

@@ -158,9 +158,10 @@ public:
     // Ends the document and releases the output.
     virtual void EndDoc() = 0;
     // The next text printed labels what lies in the box with corners (x1, y1)
-    // and (x2, y2): a surface that lays its texts out keeps it near that; a
+    // and (x2, y2), or, `along`, the line between them, any point of it (an
+    // arrow): a surface that lays its texts out keeps it near that; a
     // surface that only draws has nothing to do with it.
-    virtual void LabelNextText(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/) {}
+    virtual void LabelNextText(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/, bool /*along*/ = false) {}
 
 protected:
     virtual void DrawLine(double x1, double y1, double x2, double y2, int32_t colour) = 0;

@@ -21,6 +21,11 @@ double Apart(const Segment& l, const TextBox& box) { return SegmentBoxDistance(l
 double MiddleX(const TextBox& b) { return b.Left + b.Width / 2; }
 double MiddleY(const TextBox& b) { return b.Top + b.Height / 2; }
 TextBox BoxOf(const SurfaceCall& text) { return {text.X1, text.Y1, text.X2 - text.X1, text.Height}; }
+// How far the box stands from what the text labels: its anchor, or any point of the line it labels.
+double Away(const SurfaceCall& text, const TextBox& box) {
+    if (const auto& l = text.AnchorLine) return SegmentBoxDistance((*l)[0], (*l)[1], (*l)[2], (*l)[3], box);
+    return Distance(box, *text.Anchor);
+}
 
 std::string Where(const SurfaceCall& c) {
     std::ostringstream out;
@@ -34,7 +39,7 @@ template <typename Leads>
 void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const SurfaceCall*>& texts,
                const std::vector<Segment>& lines, Leads leads, std::vector<std::string>& faults) {
     const double h = v.Height, ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
-    double own = Distance(box, *v.Anchor), nearest = 1E300;
+    double own = Away(v, box), nearest = 1E300;
     const Segment* axis = nullptr;
     bool led = false, inWall = false;  // out of the wall a leader crosses its outline once
     for (const Segment& l : lines) inWall ^= l.part == PartWall && RayCrosses(l.x1, l.y1, l.x2, l.y2, ax, ay);
@@ -93,18 +98,18 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
         // a thin line from the anchor to the text ties the two wherever the text stands
         auto leads = [&](const Segment& l) {
             const TextBox a{l.x1, l.y1, 0, 0}, b{l.x2, l.y2, 0, 0};
-            return v->Anchor && ((Distance(a, *v->Anchor) <= h / 2 && Distance(b, box) <= h / 2) ||
-                                 (Distance(b, *v->Anchor) <= h / 2 && Distance(a, box) <= h / 2));
+            return v->Anchor && ((Away(*v, a) <= h / 2 && Distance(b, box) <= h / 2) ||
+                                 (Away(*v, b) <= h / 2 && Distance(a, box) <= h / 2));
         };
         if (!v->Anchor && rules.EveryNumberAnchored) faults.push_back(Where(*v) + " labels nothing");
         if (v->Anchor) {
-            const double away = Distance(box, *v->Anchor);
+            const double away = Away(*v, box);
             const bool led = away > 2 * h && std::any_of(lines.begin(), lines.end(), leads);
             if (away > 2 * h && !led)
                 faults.push_back(Where(*v) + " stands " + std::to_string(std::lround(away / h)) + " heights from its point");
             for (const SurfaceCall* w : texts)
                 if (!led && w != v && w->Anchor && w->Colour == v->Colour && Distance(*w->Anchor, *v->Anchor) >= 1 &&
-                    Distance(box, *w->Anchor) < away - 1) {
+                    Away(*w, box) < away - 1) {
                     faults.push_back(Where(*v) + " stands nearer the point of " + Where(*w));
                     break;
                 }

@@ -43,17 +43,21 @@ SurfaceCall RecordingSurface::Record(const std::string& kind, double x1, double 
     return call;
 }
 
-void RecordingSurface::LabelNextText(double x1, double y1, double x2, double y2) {
+void RecordingSurface::LabelNextText(double x1, double y1, double x2, double y2, bool along) {
     anchor_ = TextBox{std::min(x1, x2), std::min(y1, y2), std::fabs(x2 - x1), std::fabs(y2 - y1)};
+    anchorLine_.reset();
+    if (along) anchorLine_ = {x1, y1, x2, y2};
 }
 
 void RecordingSurface::DrawLine(double x1, double y1, double x2, double y2, int32_t colour) {
     anchor_.reset();
+    anchorLine_.reset();
     Calls.push_back(Record("Line", x1, y1, x2, y2, colour));
 }
 
 void RecordingSurface::DrawBox(double x1, double y1, double x2, double y2, int32_t colour) {
     anchor_.reset();
+    anchorLine_.reset();
     Calls.push_back(Record("Box", x1, y1, x2, y2, colour));
 }
 
@@ -66,6 +70,7 @@ void RecordingSurface::DrawText(double x, double y, const std::string& text) {
     call.Text = text;
     call.Height = TextHeight(text);
     call.Anchor.swap(anchor_);
+    call.AnchorLine.swap(anchorLine_);
     Calls.push_back(call);
 }
 

@@ -5,6 +5,7 @@
 // every character is CharacterWidth x FontSize twips wide, a line is
 // LineHeight x FontSize twips high.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ struct SurfaceCall {
     bool Bold = false, Italic = false, Underline = false;
     double Height = 0;              // a text's height as measured
     std::optional<TextBox> Anchor;  // what a text was told it labels
+    std::optional<std::array<double, 4>> AnchorLine;  // with it, a line it labels any point of
     int Owner = 0, Part = 0;        // the thing it was drawn for, and which part of it (Surface::Owner)
 };
 
@@ -48,7 +50,7 @@ public:
     void PaintPicture(const Picture& picture, double x, double y, double width, double height) override;
     void NewPage() override;
     void EndDoc() override;
-    void LabelNextText(double x1, double y1, double x2, double y2) override;
+    void LabelNextText(double x1, double y1, double x2, double y2, bool along = false) override;
 
     // The calls of one kind, in order.
     std::vector<SurfaceCall> Of(const std::string& kind) const;
@@ -69,6 +71,7 @@ private:
 
     double scaleWidth_, scaleHeight_, twipsPerPixel_;
     std::optional<TextBox> anchor_;
+    std::optional<std::array<double, 4>> anchorLine_;
 };
 
 }  // namespace brindlemar::test
