@@ -19,8 +19,10 @@ namespace brindlemar {
 
 namespace {
 
-// The type of the view tried at its size and at 0.9, 0.8 and 0.7 of it.
-constexpr int kTypeSteps = 4;
+// The type of the view tried at its size and at 0.9, 0.8, ... of it, down to
+// the smallest that still reads well.
+constexpr int kTypeSteps = 6;
+constexpr double kSmallestType = 7;
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
@@ -148,14 +150,16 @@ void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
 
 void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
-    // whole view is drawn in smaller type, step by step down to seven tenths
-    // of it: the room kept for the values shrinks with their cells and the
-    // wall grows into what they leave. Where even that is not enough, the
-    // largest size that leaves fewest values astray.
+    // whole view is drawn in smaller type, step by step down to seven points
+    // (seven tenths of a type smaller than ten points): the room kept for the
+    // values shrinks with their cells and the wall grows into what they
+    // leave. Where even that is not enough, the largest size that leaves
+    // fewest values astray.
     const double size = s.FontSize;
     double best = size;
     int fewest = -1;
-    for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
+    const double smallest = std::min(kSmallestType, 0.7 * size);
+    for (int step = 0; step < kTypeSteps && fewest != 0 && size * (1 - 0.1 * step) >= smallest - 1E-9; ++step) {
         s.FontSize = size * (1 - 0.1 * step);
         ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
         if (!DrawingFitted(s)) break;
