@@ -30,6 +30,9 @@ const std::array<Zone, 5> kZones{{
     {6, RGB(255, 0, 0)},
 }};
 
+// How far within the concrete the forces on the base's underside run.
+constexpr double kWithinBase = 1;
+
 std::string PressureText(double p) { return p != 0 ? LoadValueText(p) : ""; }
 
 }  // namespace
@@ -75,6 +78,8 @@ void DrawReactionsView(const Model& m, Surface& surface) {
     const double H = m.TotalHorizontalForce, V = m.TotalVerticalForce;
     const double R = std::hypot(H, V);
     if (R > 0) {
+        // a thing of its own: the leaders of the other values keep off it
+        const DrawnFor owner(s);
         const double L2 = 2.0 * s.Drawing().ForceArrowLength;
         const double tailX = px - L2 * H / R, tailY = py - L2 * V / R;
         int pen = s.Drawing().ResultantArrowPenWidth;
@@ -96,8 +101,11 @@ void DrawReactionsView(const Model& m, Surface& surface) {
     // the net horizontal load at the base, the way it acts (towards the toe
     // for H < 0), on the other side of the resultant's point from its tail;
     // its value stands above the band of zones, which runs just over the shaft
+    // It acts on the base: it runs along the base's underside a twip within
+    // the concrete, so that its value reads as the base's and may be led to
+    // it across the concrete where the band and the pressures leave no room.
     const double bandReach = 30 + bandPen * s.TwipsPerPixelY() / 2;
-    DrawInclinedForce(s, px, py, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
+    DrawInclinedForce(s, px, py - kWithinBase, H, 2 * std::atan(1.0), "", m.LoadColour, m.LoadLabelColour,
                       s.Drawing().LoadArrowPenWidth, bandReach);
 }
 

@@ -28,14 +28,17 @@ void DrawResistancesView(const Model& m, Surface& surface) {
     const double scale = s.Drawing().DrawingScale;
     const auto& factor = m.CurrentLoadCombination.Factor;
 
+    // The forces on the base run along its underside a twip within the
+    // concrete: their values read as the base's and may be led to them across it.
+    const double yUnder = yBase - 1;
     // base friction and cohesion where the resultant meets the base, towards the heel
     if (m.WallStable != 0)
-        DrawHorizontalLoadArrow(s, xToe + scale * m.EccentricityFromOverturningPoint + s.Drawing().ForceArrowLength, yBase,
+        DrawHorizontalLoadArrow(s, xToe + scale * m.EccentricityFromOverturningPoint + s.Drawing().ForceArrowLength, yUnder,
                                 m.BaseFrictionResistance, "", m.ResistanceColour, m.ResistanceLabelColour,
                                 s.Drawing().ResistanceArrowPenWidth);
     // the adjacent structure's restraint at its place under the base
     if (m.AdjacentStructureIncluded == 1)
-        DrawHorizontalLoadArrow(s, xToe + scale * m.AdjacentStructurePosition, yBase,
+        DrawHorizontalLoadArrow(s, xToe + scale * m.AdjacentStructurePosition, yUnder,
                                 double(factor[RH]) * m.AdjacentStructureCapacity, "", m.ResistanceColour,
                                 m.ResistanceLabelColour, s.Drawing().ResistanceArrowPenWidth);
 

@@ -317,9 +317,19 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
     } else {
         const double keyBottom = n4.y + m.ShearKeyDepth * scale;
         const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
-        const double keyLine = n4.y + below + 240 * u, baseLine = n4.y + below + 480 * u;
         const double keyLeft = n4.x + m.ShearKeyToeDistance * scale;
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
+        double keyLine = n4.y + below + 240 * u;
+        // On paper the key's row keeps so far under the key that the width
+        // stands clear of the key's bottom: a text that fits between the heads
+        // stands over its line off the heads, one that does not 120 over it.
+        const std::string keyWidth = Dimension(m.ShearKeyWidth);
+        if (noText == 0 && m.ShearKeyWidth > 0) {
+            const bool fits = s.TextWidth(keyWidth) < keyRight - keyLeft - 60 * u;
+            const double lift = fits ? s.Drawing().ArrowHeadSize / 2 : 120 * u;
+            keyLine = std::max(keyLine, keyBottom + lift + s.TextHeight(keyWidth) + 15 * u);
+        }
+        const double baseLine = keyLine + 240 * u;
         if (m.BaseWidth > 0)
             DrawDimensionHorizontal(m, s, n4.x, n5.x, keyBottom, keyBottom, baseLine, Dimension(m.BaseWidth), 0, 0,
                                     noText, &taken);
@@ -327,8 +337,8 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
             DrawDimensionHorizontal(m, s, n4.x, keyLeft, keyBottom, keyBottom, keyLine,
                                     Dimension(m.ShearKeyToeDistance), 1, 0, noText, &taken);
         if (m.ShearKeyWidth > 0)
-            DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine,
-                                    Dimension(m.ShearKeyWidth), 0, 0, noText, &taken);
+            DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine, keyWidth, 0, 0, noText,
+                                    &taken);
         if (m.ShearKeyHeelDistance > 0)
             DrawDimensionHorizontal(m, s, keyRight, n5.x, keyBottom, keyBottom, keyLine,
                                     Dimension(m.ShearKeyHeelDistance), 2, 0, noText, &taken);

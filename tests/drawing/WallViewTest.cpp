@@ -11,6 +11,7 @@
 #include "model/Units.h"
 #include "runtime/Colours.h"
 #include "runtime/Format.h"
+#include "support/LabelChecks.h"
 #include "support/MessageRecorder.h"
 #include "support/RecordingSurface.h"
 
@@ -199,6 +200,7 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         p.m.WaterIncluded = True;
         p.m.FrontWaterDepth = c.frontWater;
         p.m.ShearKeyWidth = c.keyWidth;
+        p.m.ShearKeyToeDistance = p.m.BaseWidth - c.keyWidth;
         p.s.Drawing().ArrowHeadSize = c.arrowHead;
         p.s.Drawing().FrameWidth *= c.arrowHead / 60;
         p.s.Drawing().FrameHeight *= c.arrowHead / 60;
@@ -211,6 +213,10 @@ TEST(DrawDimensionsView, TextsThatWouldLandOnOneAnotherMoveApart) {
         }
         ComputeDrawingScale(p.m, p.s);
         DrawDimensionsView(p.m, p.s, 0);
+        DrawWall(p.m, p.s, 0, 0);
+        // in type no larger against the offsets than a report's, no value stands on a line (the key's bottom)
+        const bool reportType = 4 * c.fontSize < c.arrowHead;
+        EXPECT_EQ(reportType ? test::LabelFaults(p.s.Calls) : std::vector<std::string>{}, std::vector<std::string>{});
         const auto prints = p.s.Of("Print");
         // each value across the stem's top stands by the middle of its dimension, or a leader joins them
         const double yTop = p.Y(10) - 240 * c.arrowHead / 60;
