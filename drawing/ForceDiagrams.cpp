@@ -246,9 +246,11 @@ private:
             auto across = [&](bool ahead) { return ahead ? tip.x + gap : tip.x - label.width - gap; };
             label.x = across(forwards);
             label.y = value < 0 ? tip.y - label.height - kLabelGap : tip.y + kLabelGap;
+            // over its own member: a value reaching past the root over the stem reads as the stem's
+            const double root = member.at(member.cuts.back()).x, end = member.at(member.cuts.front()).x;
+            label.x = root < end ? std::max(label.x, root + gap) : std::min(label.x, root - gap - label.width);
             // the value at a toe's tip or a heel's end stands beyond it, level with its ordinate's tip
             if (freeEnd) {
-                const double root = member.at(member.cuts.back()).x, end = member.at(member.cuts.front()).x;
                 label.y = tip.y - label.height / 2;
                 label.outwards = root > end ? -1 : 1;
                 label.x = root > end ? tip.x - label.width - gap : tip.x + gap;

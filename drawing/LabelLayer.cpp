@@ -577,11 +577,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
     }
     // a short leader where one finds room, else a longer one; one clear of
-    // the lines of other things and of the wall first
+    // the lines of other things and of the wall first. A value that may be
+    // left out is, rather than read across another thing's lines as its.
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
-                if (reach == 6.0 || label.Crowded == WhenCrowded::Leader)
+                if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)
                     if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) {
                         // one across other things' lines, or long, is read amiss
                         led->Astray = !clear || reach > 6.0;

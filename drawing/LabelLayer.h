@@ -75,11 +75,11 @@ public:
     // What becomes of a text told what it labels when no spot near that is
     // free: it goes to the nearest free spot however far, to a free spot a
     // little farther joined to what it labels by a thin leader line (a short
-    // one only, or one as long as needs be within twelve heights), or it is
-    // left out. Only a short leader's text and one left out may go missing:
-    // a text whose longer leader finds no way goes farther still, its leader
-    // crossing other leaders where it must, or else stands where it covers
-    // least, nearest what it labels.
+    // one only, clear of other things' lines, or one as long as needs be
+    // within twelve heights), or it is left out. Only a short leader's text
+    // and one left out may go missing: a text whose longer leader finds no
+    // way goes farther still, its leader crossing other leaders where it
+    // must, or else stands where it covers least, nearest what it labels.
     enum class WhenCrowded { Elsewhere, Leader, ShortLeader, LeftOut };
     // The next text printed labels what lies in `box` (see NextTextLabels).
     void NextTextLabels(const TextBox& box, WhenCrowded crowded = WhenCrowded::Elsewhere) {
