@@ -48,9 +48,11 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
         const bool mine = l.owner == v.Owner;
         if (mine && l.part == PartLeader && leads(l)) {
             led = true;
+            int outline = 0;  // crossed on the way out of the wall
             if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
-                    return o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) && !(inWall && o.part == PartWall) &&
-                           SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2); }))
+                    return o.owner != v.Owner && (o.owner != 0 || o.part != PartBody) &&
+                           SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2) &&
+                           !(inWall && o.part == PartWall && ++outline == 1); }))
                 faults.push_back(Where(v) + "'s leader crosses a line of another thing or the wall");
             if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
         }
