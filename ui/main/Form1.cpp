@@ -612,9 +612,9 @@ QSize Form1::MinimumWindowSize() const {
     // with its controls rather than the picture shrinking with them; where the screen is too low for that,
     // the window is made wider, as far as the screen allows, when that lays the status out in fewer lines.
     const int insets = 2 * Panel3D1->frameWidth();
-    const double above = ColumnTop + ButtonHeight() + 15 + TitleHeight() + 15;
+    const double above = ColumnTop + ButtonHeight() + 15 + TitleHeight() + 15, column = ColumnWidth();
     const auto holding = [&](double panel) {
-        return QSize(Px(60 + panel + 60 + ColumnWidth()) + bar,
+        return QSize(Px(60 + panel + 60 + column) + bar,
                      Px(above + Twips(ReadablePicture.height() + insets) + 15 + StatusHeight(panel) + 60) + menu);
     };
     const double least = std::max(panelWidth, Twips(ReadablePicture.width() + insets));
