@@ -54,6 +54,9 @@ const char* const ViewCaptions[14] = {"Dimensions", "Dead",        "Live",  "Soi
 // them (moved by 15 when pressed) and the gap that holds a separator.
 constexpr double ToolBarHeight = 420;
 constexpr double ColumnTop = 435;  // the command buttons and the right-hand column start below the tool bar
+// The least picture in which the loads view keeps its values apart, pixels at 96 dots per inch: what a
+// window of 1000 x 700 leaves it in the usual desktop font.
+constexpr QSize ReadablePicture(784, 550);
 constexpr double ToolPanelSize = 390;
 constexpr double ToolImageOffset = 30;
 constexpr double ToolImagePressedOffset = 45;
@@ -604,9 +607,26 @@ QSize Form1::MinimumWindowSize() const {
         if (Px(ColumnTop) + menu + Px(self->PlaceColumn(false)) > height) bar = ScrollBarWidth();
         self->columnGaps_ = keptGaps;
     }
-    // and never smaller than the loads view needs to keep its values apart (1000 x 700 pixels at 96 dots per inch)
-    // where the screen has room for it
-    const QSize readable = QSize(Px(15000), Px(10500)).boundedTo(room.size());
+    // and never smaller than the loads view needs to keep its values apart, where the screen has room for it:
+    // a picture of ReadablePicture. Its type keeps its size whatever the desktop's font, so the window grows
+    // with its controls rather than the picture shrinking with them; where the screen is too low for that,
+    // the window is made wider, as far as the screen allows, when that lays the status out in fewer lines.
+    const int insets = 2 * Panel3D1->frameWidth();
+    const double above = ColumnTop + ButtonHeight() + 15 + TitleHeight() + 15, column = ColumnWidth();
+    const auto holding = [&](double panel) {
+        return QSize(Px(60 + panel + 60 + column) + bar,
+                     Px(above + Twips(ReadablePicture.height() + insets) + 15 + StatusHeight(panel) + 60) + menu);
+    };
+    const double least = std::max(panelWidth, Twips(ReadablePicture.width() + insets));
+    QSize readable = holding(least);
+    for (double panel = least; !room.isEmpty() && readable.height() > room.height(); panel += Twips(4)) {
+        const QSize wider = holding(panel);
+        if (wider.width() > room.width()) break;
+        if (wider.height() < readable.height()) readable = wider;
+    }
+    // nor than 1000 x 700 pixels
+    readable = readable.expandedTo(QSize(Px(15000), Px(10500)));
+    if (!room.isEmpty()) readable = readable.boundedTo(room.size());
     return QSize(Px(width) + bar, height).expandedTo(readable);
 }
 
