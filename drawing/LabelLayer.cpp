@@ -670,13 +670,15 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
                           std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
     if (crosses) return std::nullopt;
     // across an arrow, a hatching or the wall's outline a leader reads as
-    // one of them; from within the wall it crosses that outline once at most,
-    // on its way out, not across another member
+    // one of them, across its own hatching as one more of its lines; from
+    // within the wall it crosses that outline once at most, on its way out,
+    // not across another member
     const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
     int outline = 0;
     if (clear && AnyLineNear(bounds, [&](const Segment& o) {
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
-            return o.owner != 0 && o.owner != label.Owner && o.part != PartLeader && SegmentsCross(l, o);
+            return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
+                   SegmentsCross(l, o);
         }))
         return std::nullopt;
     return l;

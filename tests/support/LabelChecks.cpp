@@ -54,6 +54,10 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
                            SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2) &&
                            !(inWall && o.part == PartWall && ++outline == 1); }))
                 faults.push_back(Where(v) + "'s leader crosses a line of another thing or the wall");
+            // from where it touches its own thing, out: across its own hatching it reads as one more line of it
+            if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
+                    return o.owner == v.Owner && o.part == PartBody && SegmentsMeet(l.x1, l.y1, l.x2, l.y2, o.x1, o.y1, o.x2, o.y2); }))
+                faults.push_back(Where(v) + "'s leader runs across its own lines");
             if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
         }
         if (mine && l.part == PartAxis) axis = &l;
