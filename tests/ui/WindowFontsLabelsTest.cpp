@@ -251,14 +251,15 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // a picture whose values vanished passes every rule: each view shows one value a picture
     // on the whole, on paper and on screen (where the dimensions are the window's labels); the
     // values a reader takes for another thing's, or whose leaders cross what they should not,
-    // are still one in fifty or so, one in thirty-seven at 125 %: never one in thirty-six
+    // are still one in a hundred or so, one in sixty at 125 % (most at the ten-load wall's
+    // stem top in the larger desktop font): never one in fifty
     int values = 0;
     for (std::size_t v = 0; v < views.size(); ++v) {
         values += judged[4 * v] + judged[4 * v + 2];
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    EXPECT_LE(36 * static_cast<int>(misread.size()), values) << misread.front();
+    EXPECT_LE(50 * static_cast<int>(misread.size()), values) << misread.front();
     QApplication::setFont(desktop);
 }
 
