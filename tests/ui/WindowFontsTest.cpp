@@ -233,6 +233,11 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         bool onScreen;  // every window on the screen
     } fonts[] = {{"", 0, true},         {"Liberation Mono", 0, false},  {"Liberation Mono", 8, false},
                  {"", 12, true},        {"Liberation Mono", 12, false}, {"Liberation Sans", 10, true}};
+    test::TempDir earlierDir;
+    Model earlierModel;
+    earlierModel.ProgramDirectory = earlierDir.Path().string();
+    std::unique_ptr<Form1> earlier(Main(earlierModel, {}));  // made in the first font, running through the others
+    earlier->show();
     for (const auto& font : fonts) {
         DesktopFont desktop(font.family, font.points);
         const std::string where = std::string(font.family) + " " + std::to_string(font.points) + " pt: ";
@@ -244,6 +249,9 @@ TEST(WindowFontsTest, EveryWindowWholeInAWideFamilyAndALargeSize) {
         test::FactorForConcrete(m);
         main->show();
         QApplication::processEvents();
+        // and one made in another font takes this one's least size once the change has gone round
+        for (int turn = 0; turn < 3 && earlier->minimumSize() != main->minimumSize(); ++turn) QApplication::processEvents();
+        EXPECT_EQ(earlier->minimumSize(), main->minimumSize()) << where << "a window made in another font";
         ExpectWhole(main->centralWidget(), where + "Form1", true);
         if (font.onScreen) {
             main->resize(main->minimumSize());

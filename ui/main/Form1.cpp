@@ -244,13 +244,10 @@ void Form1::CreateControls() {
 
     Panel3D1 = Named(new Panel3D(form, Panel3D::Inset), "Panel3D1");
     Picture1 = Named(new PictureBox(Panel3D1), "Picture1");
-    QFont small = font();
-    small.setPointSizeF(std::max(6.0, font().pointSizeF() - 1));
     // A dimension text stands where the drawing puts it, and that place may
     // lie on a water line, an extension line or the ground: the label masks
     // what lies under it with the paper's white, so that it reads.
-    auto onPaper = [&small](QLabel* label) {
-        label->setFont(small);
+    auto onPaper = [](QLabel* label) {
         label->setAutoFillBackground(true);
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, Qt::white);
@@ -268,12 +265,9 @@ void Form1::CreateControls() {
 
     Panel3D3 = Named(new Panel3D(form, Panel3D::Raised), "Panel3D3");
     Label5 = Named(new QLabel("NOT STABLE", Panel3D3), "Label5");
-    QFont verdict = font();
-    verdict.setBold(true);
-    verdict.setPointSizeF(font().pointSizeF() + 2);
-    Label5->setFont(verdict);
     Label5->setText("");
     MakeLine(Panel3D3, "Line4", QFrame::VLine);
+    SizeFonts();
     Picture4 = Named(new QWidget(Panel3D3), "Picture4");
     for (int i = 0; i < 6; ++i) Label6[i] = Named(new QLabel(Picture4), QString("Label6_%1").arg(i));
 
@@ -741,6 +735,32 @@ void Form1::LayoutStatusLine() {
 }
 
 // ---- events ---------------------------------------------------------------
+
+void Form1::SizeFonts() {
+    // the dimension labels a point smaller than the desktop's type, the verdict two larger and bold
+    QFont small = font();
+    small.setPointSizeF(std::max(6.0, font().pointSizeF() - 1));
+    for (QLabel* label : lblDim) label->setFont(small);
+    lblSlope->setFont(small);
+    QFont verdict = font();
+    verdict.setBold(true);
+    verdict.setPointSizeF(font().pointSizeF() + 2);
+    Label5->setFont(verdict);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // a desktop font changed while the program runs: laid out as a window made in it, least size and
+    // all, once its controls have taken the font too
+    if (event->type() == QEvent::FontChange)
+        QMetaObject::invokeMethod(
+            this, [this] {
+                SizeFonts();
+                setMinimumSize(MinimumWindowSize());
+                Form_Resize();
+            },
+            Qt::QueuedConnection);
+}
 
 void Form1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

@@ -214,11 +214,14 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    // The controls whose type is the desktop's a size larger or smaller.
+    void SizeFonts();
     void CreateMenus();
     void CreateToolBar();
     void ConnectHandlers();
