@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 #include "drawing/Primitives.h"
@@ -629,8 +630,10 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
         return ofHigh < low ? std::pair{ofHigh, low} : std::pair{ofLow, high};
     };
     const TextBox& of = *label.Of;
-    auto [ax, ex] = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
-    auto [ay, ey] = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
+    // plain variables, not bindings: the lambda below sets them
+    double ax, ex, ay, ey;
+    std::tie(ax, ex) = ends(of.Left, of.Left + of.Width, box.Left, box.Left + box.Width);
+    std::tie(ay, ey) = ends(of.Top, of.Top + of.Height, box.Top, box.Top + box.Height);
     if (label.Along) {
         // from the point of the line nearest the text: an end of it against
         // the text's edge, or the foot of a corner of the text on it
