@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <algorithm>
@@ -83,6 +84,7 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
     if (!open_) home_ = FocusBefore(this);
     setText(text);
     open_ = true;
+    wholeOnDoubleClick_ = selectAll;
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
@@ -95,7 +97,24 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
 }
 
 void GridCellEditor::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
+    wholeOnDoubleClick_ = false;
+    if (EndByKey(*this, open_, home_, event)) return;
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        deselect();
+        end(false);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// The double click that opened the cell lands on its editor as often as on
+// the grid (the first click may open it already): the cell's whole text is
+// taken, whatever it holds and wherever the pointer is, until a key is pressed.
+void GridCellEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (wholeOnDoubleClick_ && event->button() == Qt::LeftButton)
+        selectAll();
+    else
+        QLineEdit::mouseDoubleClickEvent(event);
 }
 
 bool GridCellEditor::focusNextPrevChild(bool next) {
@@ -117,6 +136,29 @@ GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int) {
         if (open_) EndEditing(*this, open_, home_, Ending::Chosen);
     });
+    view()->installEventFilter(this);
+}
+
+// A character typed on the list, closed or dropped down, is typed on the
+// cell: the list closes untouched and the cell takes the text whole, as it
+// takes what is typed on it, rather than each letter choosing the next entry
+// that starts with it (a code of two letters would choose twice, the first
+// time wrongly). Space still drops the list down.
+bool GridCellChooser::TypedOnTheCell(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (!open_ || text.isEmpty() || !text[0].isPrint() || text[0].isSpace() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QPointer<QWidget> home = home_;
+    hidePopup();
+    EndEditing(*this, open_, home_, Ending::Abandoned);
+    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+    if (home != nullptr && home->hasFocus()) QApplication::sendEvent(home, &typed);
+    return true;
+}
+
+bool GridCellChooser::eventFilter(QObject* watched, QEvent* event) {
+    return watched == view() && event->type() == QEvent::KeyPress && TypedOnTheCell(static_cast<QKeyEvent*>(event));
 }
 
 void GridCellChooser::Open(int index) {
@@ -129,7 +171,7 @@ void GridCellChooser::Open(int index) {
 }
 
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (EndByKey(*this, open_, home_, event)) return;
+    if (EndByKey(*this, open_, home_, event) || TypedOnTheCell(event)) return;
     // on the closed list the arrow keys move the choice, as typing does in a
     // line; it is taken by Enter, Tab or leaving, and Esc takes it back
     const int last = count() - 1;
