@@ -1,13 +1,15 @@
 // Every number box and number cell of every window, found by walking its
 // controls, keeps the number typed after a double click, after Tab and after
-// a page switch; every Tab stop shows the focus; the wheel over a list or box
-// that lacks the focus changes nothing and scrolls the page.
+// a page switch; every text and type cell keeps what is typed however it was
+// opened and left; every Tab stop shows the focus; the wheel over a list or
+// box that lacks the focus changes nothing and scrolls the page.
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -85,20 +87,62 @@ void WalkBoxes(QWidget* window) {
     }
 }
 
+// A click as a desktop delivers it: to what lies under the pointer.
+void ClickAt(QWidget* w, QPoint at) {
+    const QPoint inWindow = w->mapTo(w->window(), at);
+    QWidget* under = w->window()->childAt(inWindow) != nullptr ? w->window()->childAt(inWindow) : w;
+    QTest::mouseClick(under, Qt::LeftButton, {}, under->mapFrom(w->window(), inWindow));
+}
+
+// A text cell or a load-type cell opened every way a cell opens, typed into
+// and left every way an entry ends: it holds the text typed (after F2, added
+// to its own), a type cell the type whose code was typed; Esc takes it back.
+void TextCellEntered(FlexGrid* g, int r, int c, const std::function<QPoint(int)>& current) {
+    static const QStringList codes = {"DL", "EV", "EH", "ES", "LL", "LD", "WA", "EQ", "IC"};
+    const char* const openings[] = {"click", "double click on the current cell", "double click", "F2", "typed"};
+    const char* const endings[] = {"Enter", "Tab", "a click elsewhere", "Esc"};
+    const int other = c > g->FixedCols() ? c - 1 : c + 1;
+    for (const char* opening : openings)
+        for (const char* ending : endings) {
+            SCOPED_TRACE(g->objectName().toStdString() + " " + std::to_string(r) + "," + std::to_string(c) + " " + opening + ", " + ending);
+            const QString before = g->TextMatrix(r, c);
+            const qsizetype code = codes.indexOf(before.left(2));
+            const QString typed = code >= 0 && before.mid(2, 3) == " - " ? codes[(code + 4) % codes.size()] : "QW Str I max";
+            const QPoint otherAt = current(other), at = current(c);
+            const std::string how = opening;
+            if (how == "click" || how == "double click on the current cell") g->SetCol(other), ClickAt(g->viewport(), at);
+            if (how == "click") ClickAt(g->viewport(), at);
+            if (how == "double click" || how == "double click on the current cell") DoubleClick(g->viewport(), at);
+            if (how == "F2") Key(Qt::Key_F2);
+            for (QChar ch : typed) QTest::keyClick(QApplication::focusWidget(), ch.toLatin1());
+            const std::string end = ending;
+            if (end == "a click elsewhere") ClickAt(g->viewport(), otherAt);
+            else Key(end == "Enter" ? Qt::Key_Return : end == "Tab" ? Qt::Key_Tab : Qt::Key_Escape);
+            const QString after = g->TextMatrix(r, c);
+            if (end == "Esc") EXPECT_EQ(after.toStdString(), before.toStdString());
+            else if (code >= 0) EXPECT_TRUE(after.startsWith(typed + " - ")) << after.toStdString();
+            else EXPECT_EQ(after.toStdString(), (how == "F2" ? before + typed : typed).toStdString());
+        }
+}
+
 void WalkGrids(QWidget* window) {
     for (FlexGrid* g : window->findChildren<FlexGrid*>()) {
         Reveal(g);
         for (int r = g->FixedRows(); r < g->Rows() && g->isVisible() && g->isEnabled(); ++r)
             for (int c = g->FixedCols(); c < g->Cols(); ++c) {
-                if (!g->IsTabStop(r, c) || !IsNumeric(g->TextMatrix(r, c).toStdString())) continue;
+                if (!g->IsTabStop(r, c) || g->TextMatrix(r, c).isEmpty()) continue;
+                // a cell of the row made current and scrolled into sight: its centre
+                const auto currentIn = [&](int col) {
+                    g->SetRow(r), g->SetCol(col), g->setFocus();
+                    return QPoint(static_cast<int>((g->CellLeft() + g->CellWidth() / 2) / g->Tpp()), static_cast<int>((g->CellTop() + g->CellHeight() / 2) / g->Tpp())) - g->viewport()->pos();
+                };
+                // words, or a type's code and name; neither "--" for no bar
+                if (g->TextMatrix(r, c).contains(QRegularExpression("[A-Za-z]"))) TextCellEntered(g, r, c, currentIn);
+                if (!IsNumeric(g->TextMatrix(r, c).toStdString())) continue;
                 const std::string name = g->objectName().toStdString() + " " + std::to_string(r) + "," + std::to_string(c);
                 const auto shown = [&] { return g->TextMatrix(r, c); };
                 const auto reached = [&] { return g->Row() == r && g->Col() == c && (g->hasFocus() || qobject_cast<QLineEdit*>(QApplication::focusWidget())); };
-                // the cell made current and scrolled into sight: its centre
-                const auto current = [&] {
-                    g->SetRow(r), g->SetCol(c), g->setFocus();
-                    return QPoint(static_cast<int>((g->CellLeft() + g->CellWidth() / 2) / g->Tpp()), static_cast<int>((g->CellTop() + g->CellHeight() / 2) / g->Tpp())) - g->viewport()->pos();
-                };
+                const auto current = [&] { return currentIn(c); };
                 Entered(name + " double click on the current cell", shown, [&] { DoubleClick(g->viewport(), current()); return reached(); }, Qt::Key_Return);
                 Entered(name + " double click", shown, [&] { const QPoint at = current(); g->SetCol(c > g->FixedCols() ? c - 1 : c + 1); DoubleClick(g->viewport(), at); return reached(); }, Qt::Key_Return);
                 Entered(name + " Tab", shown, [&] { current(); if (g->MoveToNextTabStop(false)) Key(Qt::Key_Tab); return reached(); }, Qt::Key_Return);
