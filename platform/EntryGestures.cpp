@@ -55,6 +55,11 @@ protected:
                 if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && w->focusPolicy() == Qt::WheelFocus)
                     w->setFocusPolicy(Qt::StrongFocus);
                 return false;
+            case QEvent::Show:
+                // the control that has the focus as a window opens is marked, as one reached by Tab is
+                if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && w->isWindow())
+                    w->setAttribute(Qt::WA_KeyboardFocusChange);
+                return false;
             case QEvent::KeyPress: pointed_ = false; return false;
             // a page's tab clicked gives the focus to a box of the page without pointing at it
             case QEvent::MouseButtonPress: pointed_ = qobject_cast<QTabBar*>(watched) == nullptr; return false;

@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -178,8 +179,25 @@ void WalkWheel(QWidget* window) {
     }
 }
 
-// Tab round the window from its first button: every stop is in sight and looks otherwise with the focus.
+// `w`, which has the focus, is in sight and looks otherwise without it.
+void ShowsTheFocus(QWidget* w) {
+    const std::string name = w->objectName().toStdString() + " " + w->metaObject()->className();
+    EXPECT_FALSE(w->visibleRegion().isEmpty()) << name;
+    // a text area by its frame, not by its caret
+    const auto look = [w] {
+        QImage shot = w->grab().toImage();
+        if (w->inherits("QTextEdit") || w->inherits("QPlainTextEdit")) QPainter(&shot).fillRect(shot.rect().adjusted(2, 2, -2, -2), Qt::black);
+        return shot;
+    };
+    const QImage focused = look();
+    w->clearFocus();
+    EXPECT_NE(look(), focused) << name;
+    w->setFocus(Qt::TabFocusReason);
+}
+
+// The focus as the window opens, then Tab round it from its first button: every stop shows the focus.
 void WalkTabStops(QWidget* window) {
+    if (QWidget* first = QApplication::focusWidget(); first != nullptr && first->window() == window) ShowsTheFocus(first);
     QPushButton* start = window->findChild<QPushButton*>();
     Reveal(start);
     start->setFocus();
@@ -188,21 +206,34 @@ void WalkTabStops(QWidget* window) {
         Key(Qt::Key_Tab);
         QWidget* w = QApplication::focusWidget();
         if (w == start) return;
-        if (!seen.insert(w).second) continue;
-        const std::string name = w->objectName().toStdString() + " " + w->metaObject()->className();
-        EXPECT_FALSE(w->visibleRegion().isEmpty()) << name;
-        // a text area by its frame, not by its caret
-        const auto look = [w] {
-            QImage shot = w->grab().toImage();
-            if (w->inherits("QTextEdit") || w->inherits("QPlainTextEdit")) QPainter(&shot).fillRect(shot.rect().adjusted(2, 2, -2, -2), Qt::black);
-            return shot;
-        };
-        const QImage focused = look();
-        w->clearFocus();
-        EXPECT_NE(look(), focused) << name;
-        w->setFocus(Qt::TabFocusReason);
+        if (seen.insert(w).second) ShowsTheFocus(w);
     }
     ADD_FAILURE() << "Tab never came back to " << start->objectName().toStdString();
+}
+
+// Add new for a set, by the keyboard, twice over: the focus goes to the list,
+// where it shows, the new set's empty row with it; Tab goes on to Rename, not
+// back to Add new, so that each try adds one set and names it.
+void AddSetsByKeys(QDialog& d) {
+    auto* list = d.findChild<QListWidget*>("lstComboSet");
+    auto* add = d.findChild<QPushButton*>("cmdAdd");
+    Reveal(add);
+    for (const QString name : {"Seismic", "Service"}) {
+        const int sets = list->count();
+        add->setFocus();
+        Key(Qt::Key_Space);
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        ShowsTheFocus(list);
+        EXPECT_EQ(list->currentRow(), sets);
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(sets))));
+        Key(Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), add);
+        Key(Qt::Key_Space);
+        for (QChar c : name) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        Key(Qt::Key_Return);
+        EXPECT_EQ(list->count(), sets + 1);
+        EXPECT_EQ(list->item(sets)->text(), name);
+    }
 }
 
 void Walk(QWidget* window) {
@@ -213,9 +244,9 @@ void Walk(QWidget* window) {
     WalkWheel(window);
 }
 
-// Walks the window the command opens, then closes it.
-void WalkModal(const std::function<void()>& command) {
-    const test::WhenOpen<QDialog> walk([](QDialog& d) { Walk(&d); }, nullptr);
+// Walks the window the command opens, after what the user does there first, then closes it.
+void WalkModal(const std::function<void()>& command, const std::function<void(QDialog&)>& first = [](QDialog&) {}) {
+    const test::WhenOpen<QDialog> walk([&first](QDialog& d) { first(d), Walk(&d); }, nullptr);
     command();
 }
 
@@ -231,7 +262,7 @@ TEST_F(MainWindowTest, EveryNumberIsTakenWholeEveryStopShowsTheFocusAndTheWheelT
         WalkModal([command] { command->trigger(); });
     WalkModal([this] { QTest::mouseClick(window->lblDim[1], Qt::LeftButton); });
     m.LineLoadCount = 0;  // the line-load grid without a load is a Tab stop too
-    WalkModal([this] { window->mnuEditLoads->trigger(); });
+    WalkModal([this] { window->mnuEditLoads->trigger(); }, AddSetsByKeys);
 }
 
 }  // namespace
