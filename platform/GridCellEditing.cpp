@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/EntryGestures.h"
 #include "platform/FlexGrid.h"
 
 namespace brindlemar {
@@ -244,43 +245,23 @@ namespace {
 
 class CellBox : public QObject {
 public:
-    explicit CellBox(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+    explicit CellBox(QLineEdit* box) : QObject(box), box_(box) {
+        SelectWholeText(box);
+        box->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != box_) return false;
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-                // the press that brought the focus selects, as a click on a cell
-                // does; a press in the box that has it places the caret
-                if (!focusedByPress_) return false;
-                focusedByPress_ = false;
-                box_->selectAll();
-                return true;
-            case QEvent::FocusIn: {
-                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-                focusedByPress_ = reason == Qt::MouseFocusReason;
-                // coming back from a menu or another window keeps what was selected
-                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) box_->selectAll();
-                return false;
-            }
-            case QEvent::FocusOut: focusedByPress_ = false; return false;
-            case QEvent::MouseButtonDblClick: Edit(); return true;
-            case QEvent::KeyPress:
-                if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2) return false;
-                Edit();
-                return true;
-            default: return false;
-        }
+        const bool edit = event->type() == QEvent::MouseButtonDblClick ||
+                          (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2);
+        if (watched != box_ || !edit) return false;
+        box_->deselect();
+        box_->end(false);
+        return true;
     }
 
 private:
-    void Edit() {
-        box_->deselect();
-        box_->end(false);
-    }
     QLineEdit* box_;
-    bool focusedByPress_ = false;  // the focus came with a mouse press still to be delivered
 };
 
 }  // namespace

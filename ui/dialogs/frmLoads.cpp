@@ -342,6 +342,7 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     FrameShowsFocus(lstComboSet);
     PlaceTwips(lstComboSet, 120, 400, 3600, 1640);
     txtComboSet = Named(new GridCellEditor(page), "txtComboSet");
+    SelectWholeText(txtComboSet);
     cmdAdd = Named(new QPushButton("Add new", page), "cmdAdd");
     cmdRename = Named(new QPushButton("Rename", page), "cmdRename");
     cmdDelete = Named(new QPushButton("Delete", page), "cmdDelete");
