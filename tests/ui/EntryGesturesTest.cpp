@@ -223,7 +223,7 @@ void AddSetsByKeys(QDialog& d) {
         Key(Qt::Key_Space);
         EXPECT_TRUE(list->hasFocus() && list->currentRow() == sets && list->viewport()->rect().contains(list->visualItemRect(list->item(sets))));
         Type("\t " + name + "\r");
-        EXPECT_EQ(list->count(), sets + 1);
+        ASSERT_EQ(list->count(), sets + 1);
         EXPECT_EQ(list->item(sets)->text(), name);
     }
 }
