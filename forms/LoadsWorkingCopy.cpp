@@ -155,9 +155,14 @@ bool AddWorkingCombinationSet(Model& m) {
     if (m.WorkingCombinationSetCount >= MaxCombinationSets) return false;
     ++m.WorkingCombinationSetCount;
     CombinationSet& set = m.WorkingCombinationSets[m.WorkingCombinationSetCount - 1];
-    // unnamed until the user names it: a name made up here would stand as a
-    // set of its own beside the one the user goes on to name
+    // a name the list and the summary show, and no other set has
     set.Name.clear();
+    for (int n = 1; set.Name.empty(); ++n) {
+        const std::string name = "New set " + std::to_string(n);
+        bool used = false;
+        for (int s = 1; s < m.WorkingCombinationSetCount - 1; ++s) used = used || m.WorkingCombinationSets[s].Name == name;
+        if (!used) set.Name = name;
+    }
     set.Comment.clear();
     set.CombinationCount = 1;
     set.Factors = m.CurrentFactorDefinition;

@@ -66,9 +66,11 @@ std::string PassiveCoefficientText(const Model& m);
 // too), the count, the active set and the current combination.
 void CopyCombinationSetsToWorkingCopy(Model& m);
 
-// Appends a new set after the last one: unnamed, the factor names and codes
-// in use, one combination with every factor 1 except the eccentricity
-// factor 0. False, with nothing changed, when 49 sets exist.
+// Appends a new set after the last one: named "New set 1", or the first
+// such name no other set has, so that the lists show it apart until it is
+// renamed; the factor names and codes in use; one combination with every
+// factor 1 except the eccentricity factor 0. False, with nothing changed,
+// when 49 sets exist.
 bool AddWorkingCombinationSet(Model& m);
 
 // Deletes the set in `slot`; the sets behind it move up, the summary's set

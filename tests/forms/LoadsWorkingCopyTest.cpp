@@ -149,10 +149,10 @@ protected:
 TEST_F(WorkingSets, ANewSetHasOneCombinationOfOnesButNoEccentricityAllowance) {
     const CombinationSet& added = m.WorkingCombinationSets[3];
     EXPECT_EQ(added.CombinationCount, 1);
-    // unnamed, whatever name its slot held
-    m.WorkingCombinationSets[4].Name = "Old set";
+    // named apart from the others: the next one takes the next free number
+    m.WorkingCombinationSets[1].Name = "New set 1";
     ASSERT_TRUE(AddWorkingCombinationSet(m));
-    EXPECT_EQ(m.WorkingCombinationSets[4].Name, "");
+    EXPECT_EQ(m.WorkingCombinationSets[4].Name, "New set 2");
     EXPECT_EQ(added.Combinations[0].Name, "");
     for (int k = 0; k <= MaxFactorCount; ++k) EXPECT_EQ(added.Combinations[0].Factor[k], k == EX ? 0.0f : 1.0f) << k;
     EXPECT_EQ(added.Factors, m.CurrentFactorDefinition);

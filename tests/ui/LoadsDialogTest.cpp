@@ -341,8 +341,8 @@ TEST_F(LoadsDialogTest, SetsAddedDeletedAndRenamedReachTheSummary) {
     d->cmdAdd->click();
     EXPECT_EQ(d->lstComboSet->count(), sets + 1);
     EXPECT_EQ(d->cmbComboSet1->count(), sets + 1);
-    EXPECT_EQ(d->lstComboSet->item(sets)->text(), "");
-    EXPECT_EQ(d->cmbComboSet1->itemText(sets), "");
+    EXPECT_EQ(d->lstComboSet->item(sets)->text(), "New set 1");
+    EXPECT_EQ(d->cmbComboSet1->itemText(sets), "New set 1");
     EXPECT_EQ(d->MSHFlexGrid1->Rows(), 2);
     EXPECT_EQ(d->MSHFlexGrid1->TextMatrix(1, 1 + EX), "0");
     EXPECT_EQ(d->txtResist[CC]->text(), "1");

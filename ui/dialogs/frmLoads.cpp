@@ -338,7 +338,7 @@ void frmLoads::CreateSummaryFrame(QWidget* page) {
 void frmLoads::CreateFactorsTab(QWidget* page) {
     PlaceTwips(new QLabel("Load combinations set", page), 120, 120, 3600, 260);
     lstComboSet = Named(new QListWidget(page), "lstComboSet");
-    // the list takes the focus after each set operation: its frame says so, an unnamed set's empty row too
+    // the list takes the focus after each set operation: its frame says so
     FrameShowsFocus(lstComboSet);
     PlaceTwips(lstComboSet, 120, 400, 3600, 1640);
     txtComboSet = Named(new GridCellEditor(page), "txtComboSet");
