@@ -38,6 +38,12 @@ QList<QAbstractButton*> OptionGroupOf(QRadioButton* button) {
     return group;
 }
 
+// Marks a box whose text is selected whenever it takes the focus.
+constexpr const char* WholeOnFocus = "brindlemarSelectsWholeOnFocus";
+
+// Focus that comes back from a pop-up or another window, not to be taken afresh.
+bool ComesBack(Qt::FocusReason reason) { return reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason; }
+
 bool TakesTab(const QWidget* w, const QWidget* window) {
     return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->focusProxy() == nullptr && w->isVisible() &&
            w->isEnabled() && w->window() == window;
@@ -55,9 +61,20 @@ protected:
                 if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && w->focusPolicy() == Qt::WheelFocus)
                     w->setFocusPolicy(Qt::StrongFocus);
                 return false;
+            case QEvent::Show:
+                // the control that has the focus as a window opens is marked, as one reached by Tab is
+                if (auto* w = qobject_cast<QWidget*>(watched); w != nullptr && w->isWindow())
+                    w->setAttribute(Qt::WA_KeyboardFocusChange);
+                return false;
             case QEvent::KeyPress: pointed_ = false; return false;
             // a page's tab clicked gives the focus to a box of the page without pointing at it
-            case QEvent::MouseButtonPress: pointed_ = qobject_cast<QTabBar*>(watched) == nullptr; return false;
+            case QEvent::MouseButtonPress:
+                pointed_ = qobject_cast<QTabBar*>(watched) == nullptr;
+                // the press that brought the focus to a box selected whole would place the caret
+                if (watched != pressedInto_ || pressedInto_ == nullptr) return false;
+                pressedInto_->selectAll();
+                pressedInto_ = nullptr;
+                return true;
             case QEvent::MouseButtonDblClick: pointed_ = true; return SelectWholeNumber(watched);
             case QEvent::Wheel: {
                 const QWidget* turned = TurnedByWheel(watched);
@@ -67,7 +84,10 @@ protected:
                 event->ignore();
                 return true;
             }
-            case QEvent::FocusOut: left_ = qobject_cast<QWidget*>(watched); return false;
+            case QEvent::FocusOut:
+                left_ = qobject_cast<QWidget*>(watched);
+                if (watched == pressedInto_) pressedInto_ = nullptr;
+                return false;
             case QEvent::FocusIn: return FocusCame(watched, static_cast<QFocusEvent*>(event)->reason());
             default: return false;
         }
@@ -86,7 +106,10 @@ private:
         if (auto* option = qobject_cast<QRadioButton*>(watched); option != nullptr && tabbed)
             return ToSelectedOption(option, reason);
         auto* box = qobject_cast<QLineEdit*>(watched);
-        if (box != nullptr && (tabbed || reason == Qt::ShortcutFocusReason || (reason == Qt::OtherFocusReason && !pointed_)))
+        if (box == nullptr) return false;
+        const bool always = box->property(WholeOnFocus).toBool() && !ComesBack(reason);
+        if (always && reason == Qt::MouseFocusReason) pressedInto_ = box;
+        if (always || tabbed || reason == Qt::ShortcutFocusReason || (reason == Qt::OtherFocusReason && !pointed_))
             box->selectAll();
         return false;
     }
@@ -118,9 +141,15 @@ private:
 
     bool pointed_ = true;     // the user last pointed at the control to be given the focus
     QPointer<QWidget> left_;  // the control that lost the focus last
+    QPointer<QLineEdit> pressedInto_;  // a box selected whole, given the focus by a press still to come
 };
 
 }  // namespace
+
+void SelectWholeText(QLineEdit* box) {
+    box->setProperty(WholeOnFocus, true);
+    box->selectAll();
+}
 
 void FrameShowsFocus(QFrame* box) {
     const QString type = QString(box->metaObject()->className()).replace("::", "--");

@@ -12,11 +12,19 @@
 //   from it leaves the group.
 
 class QFrame;
+class QLineEdit;
 
 namespace brindlemar {
 
 // Watches every window of the application from now on; once is enough.
 void InstallEntryGestures();
+
+// Selects the whole text of `box` now and each time it takes the focus from
+// now on, by the mouse too (the press that gives it the focus leaves the
+// text selected), so that what is typed replaces it: the boxes that stand
+// for a cell or a name, the number-entry pop-up's. Coming back from a menu
+// or another window keeps what was selected.
+void SelectWholeText(QLineEdit* box);
 
 // A box of several lines (a text area) whose frame shows that the keys go
 // to it, as a one-line box's does: the style draws no mark of its own there.

@@ -261,16 +261,19 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     bool open_ = false;
+    bool wholeOnDoubleClick_ = false;  // opened with its text selected, and no key pressed since
     QPointer<QWidget> home_;  // where the focus was as the edit began
 };
 
-// A list laid over a grid cell: choosing an entry commits it.
+// A list laid over a grid cell: choosing an entry commits it; a character
+// typed on it goes to the grid, as typed on the cell.
 class GridCellChooser : public QComboBox {
     Q_OBJECT
 public:
@@ -289,8 +292,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool TypedOnTheCell(const QKeyEvent* event);
     bool open_ = false;
     QPointer<QWidget> home_;  // where the focus was as the edit began
 };

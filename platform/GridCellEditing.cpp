@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <algorithm>
 
+#include "platform/EntryGestures.h"
 #include "platform/FlexGrid.h"
 
 namespace brindlemar {
@@ -83,6 +85,7 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
     if (!open_) home_ = FocusBefore(this);
     setText(text);
     open_ = true;
+    wholeOnDoubleClick_ = selectAll;
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
@@ -95,7 +98,24 @@ void GridCellEditor::Open(const QString& text, bool selectAll) {
 }
 
 void GridCellEditor::keyPressEvent(QKeyEvent* event) {
-    if (!EndByKey(*this, open_, home_, event)) QLineEdit::keyPressEvent(event);
+    wholeOnDoubleClick_ = false;
+    if (EndByKey(*this, open_, home_, event)) return;
+    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+        deselect();
+        end(false);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// The double click that opened the cell lands on its editor as often as on
+// the grid (the first click may open it already): the cell's whole text is
+// taken, whatever it holds and wherever the pointer is, until a key is pressed.
+void GridCellEditor::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (wholeOnDoubleClick_ && event->button() == Qt::LeftButton)
+        selectAll();
+    else
+        QLineEdit::mouseDoubleClickEvent(event);
 }
 
 bool GridCellEditor::focusNextPrevChild(bool next) {
@@ -117,6 +137,29 @@ GridCellChooser::GridCellChooser(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, [this](int) {
         if (open_) EndEditing(*this, open_, home_, Ending::Chosen);
     });
+    view()->installEventFilter(this);
+}
+
+// A character typed on the list, closed or dropped down, is typed on the
+// cell: the list closes untouched and the cell takes the text whole, as it
+// takes what is typed on it, rather than each letter choosing the next entry
+// that starts with it (a code of two letters would choose twice, the first
+// time wrongly). Space still drops the list down.
+bool GridCellChooser::TypedOnTheCell(const QKeyEvent* event) {
+    const QString text = event->text();
+    if (!open_ || text.isEmpty() || !text[0].isPrint() || text[0].isSpace() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    const QPointer<QWidget> home = home_;
+    hidePopup();
+    EndEditing(*this, open_, home_, Ending::Abandoned);
+    QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+    if (home != nullptr && home->hasFocus()) QApplication::sendEvent(home, &typed);
+    return true;
+}
+
+bool GridCellChooser::eventFilter(QObject* watched, QEvent* event) {
+    return watched == view() && event->type() == QEvent::KeyPress && TypedOnTheCell(static_cast<QKeyEvent*>(event));
 }
 
 void GridCellChooser::Open(int index) {
@@ -129,7 +172,7 @@ void GridCellChooser::Open(int index) {
 }
 
 void GridCellChooser::keyPressEvent(QKeyEvent* event) {
-    if (EndByKey(*this, open_, home_, event)) return;
+    if (EndByKey(*this, open_, home_, event) || TypedOnTheCell(event)) return;
     // on the closed list the arrow keys move the choice, as typing does in a
     // line; it is taken by Enter, Tab or leaving, and Esc takes it back
     const int last = count() - 1;
@@ -202,43 +245,23 @@ namespace {
 
 class CellBox : public QObject {
 public:
-    explicit CellBox(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+    explicit CellBox(QLineEdit* box) : QObject(box), box_(box) {
+        SelectWholeText(box);
+        box->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != box_) return false;
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-                // the press that brought the focus selects, as a click on a cell
-                // does; a press in the box that has it places the caret
-                if (!focusedByPress_) return false;
-                focusedByPress_ = false;
-                box_->selectAll();
-                return true;
-            case QEvent::FocusIn: {
-                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-                focusedByPress_ = reason == Qt::MouseFocusReason;
-                // coming back from a menu or another window keeps what was selected
-                if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) box_->selectAll();
-                return false;
-            }
-            case QEvent::FocusOut: focusedByPress_ = false; return false;
-            case QEvent::MouseButtonDblClick: Edit(); return true;
-            case QEvent::KeyPress:
-                if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2) return false;
-                Edit();
-                return true;
-            default: return false;
-        }
+        const bool edit = event->type() == QEvent::MouseButtonDblClick ||
+                          (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2);
+        if (watched != box_ || !edit) return false;
+        box_->deselect();
+        box_->end(false);
+        return true;
     }
 
 private:
-    void Edit() {
-        box_->deselect();
-        box_->end(false);
-    }
     QLineEdit* box_;
-    bool focusedByPress_ = false;  // the focus came with a mouse press still to be delivered
 };
 
 }  // namespace

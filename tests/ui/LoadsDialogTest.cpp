@@ -204,6 +204,7 @@ TEST_F(LoadsDialogTest, LineLoadCellsEditOnTheSecondClickAndKeepTheirType) {
     // the list over the type cell
     d->EditLoadTypeCell();
     ASSERT_TRUE(d->cmbType->isVisible());
+    for (QPushButton* b : {d->cmdLAdd, d->cmdLDelete, d->cmdLMUp, d->cmdLMDown}) EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
     d->cmbType->setCurrentIndex(WA - 1);
     emit d->cmbType->activated(WA - 1);
     EXPECT_EQ(g->TextMatrix(r, 5), "WA - Water pressure");

@@ -338,8 +338,11 @@ void frmLoads::CreateSummaryFrame(QWidget* page) {
 void frmLoads::CreateFactorsTab(QWidget* page) {
     PlaceTwips(new QLabel("Load combinations set", page), 120, 120, 3600, 260);
     lstComboSet = Named(new QListWidget(page), "lstComboSet");
+    // the list takes the focus after each set operation: its frame says so
+    FrameShowsFocus(lstComboSet);
     PlaceTwips(lstComboSet, 120, 400, 3600, 1640);
     txtComboSet = Named(new GridCellEditor(page), "txtComboSet");
+    SelectWholeText(txtComboSet);
     cmdAdd = Named(new QPushButton("Add new", page), "cmdAdd");
     cmdRename = Named(new QPushButton("Rename", page), "cmdRename");
     cmdDelete = Named(new QPushButton("Delete", page), "cmdDelete");
@@ -347,6 +350,8 @@ void frmLoads::CreateFactorsTab(QWidget* page) {
     cmdMDown = Named(new QPushButton("Move down", page), "cmdMDown");
     int i = 0;
     for (QPushButton* b : {cmdAdd, cmdRename, cmdDelete, cmdMUp, cmdMDown}) PlaceTwips(b, 3840, 400 + 335 * i++, 1250, 310);
+    // Add new gives the list the focus: Tab goes on from the new set to Rename, not back to Add new
+    setTabOrder(cmdAdd, lstComboSet);
     Command9 = Named(new QPushButton("Load from file", page), "Command9");
     Command1 = Named(new QPushButton("Add from file", page), "Command1");
     Command5 = Named(new QPushButton("Save to file", page), "Command5");

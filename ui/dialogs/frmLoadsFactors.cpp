@@ -143,7 +143,6 @@ void frmLoads::cmdRename_Click() {
 }
 
 void frmLoads::txtComboSet_GotFocus() {
-    txtComboSet->selectAll();
     for (QWidget* w : std::initializer_list<QWidget*>{lstComboSet, cmdAdd, cmdDelete, cmdMUp, cmdMDown}) w->setEnabled(false);
 }
 

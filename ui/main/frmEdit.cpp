@@ -10,6 +10,7 @@
 
 #include "forms/DialogEntries.h"
 #include "forms/NumberEntry.h"
+#include "platform/EntryGestures.h"
 #include "platform/Panel3D.h"
 #include "platform/QtText.h"
 #include "platform/Refusal.h"
@@ -113,7 +114,7 @@ void frmEdit::showEvent(QShowEvent* event) {
 
 void frmEdit::Form_Activate() {
     Text1->setText(ToQString(m_.EditValueText));
-    Text1->selectAll();
+    SelectWholeText(Text1);
     Text1->setFocus();
     if (refusal_.isEmpty())
         ClearRefused(Text1);
