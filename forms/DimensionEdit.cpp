@@ -5,6 +5,7 @@
 #include <cfloat>
 
 #include "forms/DialogEntries.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -263,7 +264,7 @@ std::string DimensionName(int index) {
 std::string DimensionSubject(const Model& m, int index) {
     // the slope reads 1 : n, n the horizontal run per unit of rise
     if (index == BackfillSlopeLabel) return DimensionName(index) + " (horizontal per 1 vertical)";
-    return DimensionName(index) + " (" + m.LengthUnitLabels[std::clamp<int>(m.CurrentUnitSystem, 0, 2)] + ")";
+    return DimensionName(index) + " (" + m.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m))] + ")";
 }
 
 void StoreDimension(Model& m, int index, float v) {

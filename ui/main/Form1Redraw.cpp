@@ -12,6 +12,7 @@
 #include "drawing/WallView.h"
 #include "analysis/Preparation.h"
 #include "forms/StatusPanel.h"
+#include "model/Units.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
@@ -65,8 +66,7 @@ StatusInputs StatusFromModel(const Model& m) {
     in.Eccentricity = m.EccentricityFromMidbase;
     in.BaseWidth = m.AnalysisBaseWidth;
     in.BearingPressureWidth = m.BearingPressureWidth;
-    const int unit = std::clamp<int>(m.CurrentUnitSystem, 0, static_cast<int>(m.LengthUnitLabels.size()) - 1);
-    in.LengthUnit = m.LengthUnitLabels[unit];
+    in.LengthUnit = m.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m))];
     return in;
 }
 
