@@ -7,6 +7,7 @@
 #include "analysis/BackfillPressure.h"
 #include "analysis/Coefficients.h"
 #include "model/DisplayPrecision.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -334,7 +335,7 @@ std::array<std::string, 4> SingleResultTexts(const SoilPressureInputs& in, const
 }
 
 CalculatorUnitLabels CalculatorUnits(const Model& m) {
-    const long u = CheckedIndex(m.CurrentUnitSystem, Metric, British);
+    const int u = UnitSystemIndex(m);
     const std::string& unitWeight = m.UnitWeightUnitLabels[u];
     const std::string& angle = m.AngleUnitLabels[u];
     const std::string& length = m.LengthUnitLabels[u];

@@ -42,7 +42,7 @@ const BarGrid& SearchGrid(const Model& m) {
             return g;
         }(),
     };
-    return grids[UnitIndex(m) == British ? 1 : 0];
+    return grids[UnitSystemIndex(m) == British ? 1 : 0];
 }
 
 // Steel area per unit length of wall of bars db at spacing s; none without a

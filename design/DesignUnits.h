@@ -11,14 +11,12 @@
 
 namespace brindlemar::design {
 
-inline int UnitIndex(const Model& m) { return static_cast<int>(CheckedIndex(m.CurrentUnitSystem, 0, 2)); }
-
 // stress unit to analysis units (kg/cm² -> T/m², MPa -> kN/m², psi -> Kip/ft²), as in the stability analysis
 inline double StressToPressure(const Model& m) { return StressToPressureFactor(m.CurrentUnitSystem); }
 
 // stress unit to psi; without g a newton stress has none, and the check no value
 inline double StressToPsi(const Model& m) {
-    if (UnitIndex(m) == SI && m.GravityAcceleration == 0) return Undefined;
+    if (UnitSystemIndex(m) == SI && m.GravityAcceleration == 0) return Undefined;
     return StressToPsiFactor(m.CurrentUnitSystem, m.GravityAcceleration);
 }
 
@@ -28,17 +26,17 @@ inline double PressureToPsi(const Model& m) { return StressToPsi(m) / StressToPr
 // inches to the wall length unit (m, m, ft)
 inline double InchToLength(const Model& m) {
     constexpr double factor[3] = {CentimetresPerInch / 100.0, CentimetresPerInch / 100.0, 1.0 / InchesPerFoot};
-    return factor[UnitIndex(m)];
+    return factor[UnitSystemIndex(m)];
 }
 
 // section unit (cm, mm, in) and bar unit (mm, mm, in) per wall length unit
 inline double SectionUnitsPerLength(const Model& m) {
     constexpr double factor[3] = {100.0, 1000.0, InchesPerFoot};
-    return factor[UnitIndex(m)];
+    return factor[UnitSystemIndex(m)];
 }
 inline double BarUnitsPerLength(const Model& m) {
     constexpr double factor[3] = {1000.0, 1000.0, InchesPerFoot};
-    return factor[UnitIndex(m)];
+    return factor[UnitSystemIndex(m)];
 }
 
 }  // namespace brindlemar::design

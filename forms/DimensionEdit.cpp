@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 
 #include "forms/DialogEntries.h"
+#include "model/Units.h"
 #include "runtime/Format.h"
 #include "runtime/Hooks.h"
 #include "runtime/RuntimeError.h"
@@ -262,7 +264,7 @@ std::string DimensionName(int index) {
 std::string DimensionSubject(const Model& m, int index) {
     // the slope reads 1 : n, n the horizontal run per unit of rise
     if (index == BackfillSlopeLabel) return DimensionName(index) + " (horizontal per 1 vertical)";
-    return DimensionName(index) + " (" + m.LengthUnitLabels[std::clamp<int>(m.CurrentUnitSystem, 0, 2)] + ")";
+    return DimensionName(index) + " (" + m.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m))] + ")";
 }
 
 void StoreDimension(Model& m, int index, float v) {
@@ -275,19 +277,23 @@ void StoreDimension(Model& m, int index, float v) {
 
 bool EditDimension(Model& m, int index, const std::function<void(const std::string& refusal)>& showPopUp) {
     const double shown = Val(DimensionCaption(m, index));
+    const EntryRule rule = DimensionValues[static_cast<std::size_t>(CheckedIndex(index, 0, DimensionLabelCount - 1))].Rule;
+    // the pop-up takes any number; what the label's rule refuses opens it again
+    const auto taken = [&m, rule] {
+        const double v = std::clamp(Val(m.EditValueText), -double(FLT_MAX), double(FLT_MAX));
+        return KeepsRule(rule, static_cast<float>(v));
+    };
     bool stored = false;
     std::string refusal;
-    m.EditValueText = "-1";
     m.DialogCancelled = False;
-    while (Val(m.EditValueText) < 0) {
+    do {
         m.EditValueText = GeneralNumber(static_cast<float>(shown));
         showPopUp(refusal);
-        // Cancel always leaves, also while the label shows a negative value
+        // Cancel always leaves, also while the label shows a value its rule refuses
         if (m.DialogCancelled != 0) break;
-        const EntryRule rule = DimensionValues[static_cast<std::size_t>(index)].Rule;
         refusal = EntryRefusal(rule, m.EditValueText, DimensionName(index));
-        if (Val(m.EditValueText) < 0) Beep();
-    }
+        if (!taken()) Beep();
+    } while (!taken());
     if (m.DialogCancelled == 0) {
         // the stored value is the entry as the label shows it, to two decimals
         const double v = Val(Format(Val(m.EditValueText), "#0.#0"));

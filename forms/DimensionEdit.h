@@ -41,8 +41,8 @@ void StoreDimension(Model& m, int index, float v);
 // Asks for a new value of label `index` and stores it. `showPopUp` shows the
 // number-entry pop-up modally on m.EditValueText and m.DialogCancelled,
 // with the reason the entry before was refused (empty at first). The pop-up
-// opens on the label's value; a negative entry beeps and opens it again,
-// saying why; Cancel leaves at once and changes no value. The stored value is the
+// opens on the label's value; an entry the label's rule refuses (a negative
+// one) beeps and opens it again, saying why; Cancel leaves at once and changes no value. The stored value is the
 // entry rounded to the two decimals the label shows. DialogCancelled is
 // False afterwards. Returns true when a value was stored; the outline is
 // the next redraw's to build.

@@ -39,14 +39,16 @@ std::string MomentPerLengthLabel(const Model& m) {
     return UnitLabel(m, m.ForceUnitLabels) + length + "/" + length;
 }
 
+int UnitSystemIndex(int unitSystem) { return static_cast<int>(CheckedIndex(unitSystem, Metric, British)); }
+
 double StressToPressureFactor(int unitSystem) {
     // kg/cm² to T/m², MPa to kPa, and psi to Kip/ft² (144 in² to the ft², 1000 lb to the kip)
     static constexpr std::array<double, 3> factors{10.0, 1000.0, InchesPerFoot * InchesPerFoot / 1000.0};
-    return At(factors, unitSystem);
+    return factors[static_cast<std::size_t>(UnitSystemIndex(unitSystem))];
 }
 
 double StressToPsiFactor(int unitSystem, double g) {
-    switch (CheckedIndex(unitSystem, Metric, British)) {
+    switch (UnitSystemIndex(unitSystem)) {
         case Metric: return CentimetresPerInch * CentimetresPerInch / TonnesPerKip;
         case SI: return CheckedDivide(MillimetresPerInch * MillimetresPerInch, TonnesPerKip * g);
         default: return 1.0;

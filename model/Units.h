@@ -19,6 +19,11 @@ inline constexpr double InchesPerFoot = 12;
 // that every printed distance stays where its users know it.
 inline constexpr double TwipsPerMillimetre = 56.7;
 
+// The unit system as the index of the unit tables and factors (Metric 0, SI
+// 1, British 2); error 9 for any other, which no reader lets into a wall.
+int UnitSystemIndex(int unitSystem);
+inline int UnitSystemIndex(const Model& m) { return UnitSystemIndex(m.CurrentUnitSystem); }
+
 // A value in the stress unit (kg/cm², MPa, psi) as a pressure (T/m², kPa,
 // Kip/ft²): 10, 1000 or 0.144. Error 9 outside the three systems.
 double StressToPressureFactor(int unitSystem);

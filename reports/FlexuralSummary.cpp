@@ -24,7 +24,7 @@ void PrintDesignTableHead(const Model& m, Surface& s, const ReinforcementBlock& 
     const double y0 = DesignTableRowTop(b, 0);
     s.Drawing().BlockFontSize = static_cast<float>(size);
     const int method = static_cast<int>(CheckedIndex(m.ReinforcementDesignMethod, 0, 1));
-    const int u = design::UnitIndex(m);
+    const int u = UnitSystemIndex(m);
 
     PrintMarkup(m, s, b.LabelX(), b.Top + 0.25 * R,
                 std::string(flexure ? "&BFlexural reinforcements&b" : "&BShear resistance&b") +

@@ -29,7 +29,7 @@ std::string Masked(float value, double factor, const std::string& mask) {
 }
 
 std::vector<ListingRow> Block1Rows(const Model& m) {
-    const int u = design::UnitIndex(m);
+    const int u = UnitSystemIndex(m);
     const double L = design::SectionUnitsPerLength(m);
     const double B = design::BarUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
@@ -83,7 +83,7 @@ std::vector<ListingRow> Block1Rows(const Model& m) {
 }
 
 std::vector<ListingRow> Block2Rows(const Model& m) {
-    const int u = design::UnitIndex(m);
+    const int u = UnitSystemIndex(m);
     const double L = design::SectionUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
     const std::string area = section + "\xB2/" + m.LengthUnitLabels[u];

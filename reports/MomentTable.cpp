@@ -30,7 +30,7 @@ int ForceTableRows(int n, int page) { return std::clamp(n - ForceTableRowsPerPag
 void PrintForceTablePage(const Model& m, Surface& s, const ReinforcementBlock& b, int page, const ForceTableColumns& table) {
     const CombinationSet& set = At(m.CombinationSets, m.ActiveCombinationSet);
     const int n = static_cast<int>(CheckedIndex(set.CombinationCount, 0, MaxCombinationSets));
-    const int u = design::UnitIndex(m);
+    const int u = UnitSystemIndex(m);
     const double size = b.FontSize();
     const double h = b.RowPitch();
     const double x = b.LabelX();

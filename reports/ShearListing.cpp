@@ -18,7 +18,7 @@ namespace {
 using ShearRow = DesignTableRow<ShearDesignResult>;
 
 std::vector<ShearRow> ShearRows(const Model& m) {
-    const int u = design::UnitIndex(m);
+    const int u = UnitSystemIndex(m);
     const double F = design::SectionUnitsPerLength(m);
     const std::string section = m.SectionUnitLabels[u];
     const std::string force = ForcePerLengthLabel(m);

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""hand_calc_check.py SCRIPT TEST_SOURCE: every line of numbers the hand
-calculation prints must stand, in its order, among the numeric literals of
-the test, at most a few other literals (a row's name, its switches) apart."""
+"""hand_calc_check.py SCRIPT TEST_SOURCE LINES: the hand calculation prints
+LINES lines of numbers, and every one of them must stand, in its order, among
+the numeric literals of the test, at most a few other literals (a row's name,
+its switches) apart. The count keeps a script that stopped printing, or
+prints fewer rows than the test holds, from passing with nothing to check."""
 import re
 import subprocess
 import sys
@@ -26,10 +28,13 @@ def held(line, literals, apart=10):
     return False
 
 
-script, source = sys.argv[1], sys.argv[2]
+script, source, expected = sys.argv[1], sys.argv[2], int(sys.argv[3])
 printed = subprocess.run([sys.executable, script], check=True, capture_output=True, text=True).stdout
 literals = numbers(open(source, encoding='utf-8', errors='replace').read())
-missing = [line for line in printed.splitlines() if numbers(line) and not held(numbers(line), literals)]
+rows = [line for line in printed.splitlines() if numbers(line)]
+missing = [line for line in rows if not held(numbers(line), literals)]
 for line in missing:
     print('not in %s: %s' % (source, line.strip()))
-sys.exit(1 if missing else 0)
+if len(rows) != expected:
+    print('%s printed %d lines of numbers, not %d' % (script, len(rows), expected))
+sys.exit(1 if missing or len(rows) != expected else 0)

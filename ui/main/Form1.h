@@ -230,6 +230,8 @@ private:
     void ShowOptions();
     // the view flags and menu checks of view `index`, without a redraw
     void SetViewFlags(int index);
+    // the view whose flag is set, by the selector's index; -1 for none
+    int ViewShown() const;
     // the unit list and menu as the model has them, set without the list's handler
     void ShowUnit();
     // view `index` selected from the model: its button, flags and menu check, without a redraw

@@ -261,7 +261,7 @@ void Form1::lblDim_Click(int index) {
     const bool byKeyboard = lblDim[index]->hasFocus();
     frmEdit& popUp = EditForm();
     EditDimension(m_, index, [&](const std::string& refusal) {
-        popUp.ShowSubject(ToQString(DimensionSubject(m_, index)));
+        popUp.ShowSubject(ToQString(DimensionSubject(m_, index)), DimensionValues[static_cast<std::size_t>(index)].Rule);
         PlaceEditForm(popUp, index);
         popUp.TellRefusal(ToQString(refusal));
         SetForeColour(&popUp, QColor(0, 0, 128));

@@ -12,6 +12,7 @@
 #include "drawing/WallView.h"
 #include "analysis/Preparation.h"
 #include "forms/StatusPanel.h"
+#include "model/Units.h"
 #include "platform/ImageSurface.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
@@ -65,8 +66,7 @@ StatusInputs StatusFromModel(const Model& m) {
     in.Eccentricity = m.EccentricityFromMidbase;
     in.BaseWidth = m.AnalysisBaseWidth;
     in.BearingPressureWidth = m.BearingPressureWidth;
-    const int unit = std::clamp<int>(m.CurrentUnitSystem, 0, static_cast<int>(m.LengthUnitLabels.size()) - 1);
-    in.LengthUnit = m.LengthUnitLabels[unit];
+    in.LengthUnit = m.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m))];
     return in;
 }
 
@@ -114,21 +114,10 @@ void Form1::RedrawView() {
 
         // the active view
         RunTrapped([&] {
-            const int analysisView = m_.ViewLoads         ? LoadsView
-                                     : m_.ViewDead        ? DeadLoadsView
-                                     : m_.ViewLive        ? LiveLoadsView
-                                     : m_.ViewSoil        ? SoilLoadsView
-                                     : m_.ViewWater       ? WaterLoadsView
-                                     : m_.ViewStructural  ? StructuralLoadsView
-                                     : m_.ViewImpact      ? ImpactLoadsView
-                                     : m_.ViewSeismic     ? SeismicLoadsView
-                                     : m_.ViewReactions   ? ReactionsView
-                                     : m_.ViewResistances ? ResistancesView
-                                     : m_.ViewMoment      ? MomentView
-                                     : m_.ViewShear       ? ShearView
-                                     : m_.ViewNormal      ? NormalView
-                                                          : 0;
-            if (m_.ViewDimensions) {
+            // the selector numbers the analysis views as they are drawn
+            const int view = ViewShown();
+            const int analysisView = view > 0 ? view : 0;
+            if (view == 0) {
                 // above the wall, room for two rows of labels in the desktop's font however short the
                 // picture; where a narrow stem stacks them higher, the wall is drawn again lower by
                 // what the highest label lacks

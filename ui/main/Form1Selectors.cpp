@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 
 #include "analysis/Analysis.h"
+#include "drawing/AnalysisViews.h"
 #include "model/Units.h"
 #include "platform/QtText.h"
 #include "runtime/ErrorTrap.h"
@@ -18,12 +19,14 @@ namespace brindlemar {
 
 namespace {
 
-// The view flags in view order.
-std::array<int16_t*, 14> ViewFlags(Model& m) {
-    return {&m.ViewDimensions, &m.ViewDead,      &m.ViewLive,      &m.ViewSoil,       &m.ViewWater,
-            &m.ViewStructural, &m.ViewImpact,    &m.ViewSeismic,   &m.ViewReactions,  &m.ViewResistances,
-            &m.ViewLoads,      &m.ViewMoment,    &m.ViewShear,     &m.ViewNormal};
-}
+// The view flags in the view selector's order, which numbers the analysis
+// views too (AnalysisViewKind).
+constexpr std::array<int16_t ModelApp::*, 14> ViewFlags{
+    &ModelApp::ViewDimensions, &ModelApp::ViewDead,      &ModelApp::ViewLive,      &ModelApp::ViewSoil,
+    &ModelApp::ViewWater,      &ModelApp::ViewStructural, &ModelApp::ViewImpact,   &ModelApp::ViewSeismic,
+    &ModelApp::ViewReactions,  &ModelApp::ViewResistances, &ModelApp::ViewLoads,   &ModelApp::ViewMoment,
+    &ModelApp::ViewShear,      &ModelApp::ViewNormal};
+static_assert(ViewFlags.size() == NormalView + 1);
 
 // A list shows the item the model holds: set from code, not chosen, so its
 // handler stays quiet.
@@ -182,13 +185,18 @@ void Form1::optView_Click(int index) {
 }
 
 void Form1::SetViewFlags(int index) {
-    const auto flags = ViewFlags(m_);
-    for (int i = 0; i < 14; ++i) {
-        *flags[i] = False;
+    for (std::size_t i = 0; i < ViewFlags.size(); ++i) {
+        m_.*ViewFlags[i] = False;
         mnuViewItems[i]->setChecked(false);
     }
-    *flags[index] = True;
+    m_.*ViewFlags[static_cast<std::size_t>(index)] = True;
     mnuViewItems[index]->setChecked(true);
+}
+
+int Form1::ViewShown() const {
+    for (std::size_t i = 0; i < ViewFlags.size(); ++i)
+        if (m_.*ViewFlags[i] != 0) return static_cast<int>(i);
+    return -1;
 }
 
 void Form1::ShowView(int index) {

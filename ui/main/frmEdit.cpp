@@ -87,7 +87,8 @@ frmEdit::frmEdit(Model& m, QWidget* parent) : QDialog(parent), m_(m) {
     connect(Text1, &QLineEdit::textChanged, this, &frmEdit::Text1_Change);
 }
 
-void frmEdit::ShowSubject(const QString& subject) {
+void frmEdit::ShowSubject(const QString& subject, EntryRule rule) {
+    rule_ = rule;
     setWindowTitle(subject);
     lblSubject->setText(subject + ":");
     name_ = BoxNameOfCaption(subject.toUtf8().constData());
@@ -99,7 +100,7 @@ void frmEdit::ShowSubject(const QString& subject) {
 // typed, and goes once the value is one the dimension takes.
 void frmEdit::Text1_Change() {
     if (!IsMarkedRefused(Text1)) return;
-    const std::string reason = EntryRefusal(EntryRule::NotNegative, FromQString(Text1->text()), name_);
+    const std::string reason = EntryRefusal(rule_, FromQString(Text1->text()), name_);
     if (reason.empty())
         ClearRefused(Text1);
     else

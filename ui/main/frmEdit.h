@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "model/InputRules.h"
 #include "model/Model.h"
 
 class QLabel;
@@ -25,8 +26,10 @@ public:
     // The pop-up opens again because its entry before was refused: it says
     // why beside its box (empty: nothing was refused).
     void TellRefusal(const QString& reason) { refusal_ = reason; }
-    // What the value is, with its unit: the title and the caption over the box.
-    void ShowSubject(const QString& subject);
+    // What the value is, with its unit: the title and the caption over the
+    // box; and the rule of the value, by which a refused entry's reason
+    // follows what is retyped.
+    void ShowSubject(const QString& subject, EntryRule rule);
     void cmdUp_Click();
     void cmdDown_Click();
     void Command1_Click();  // Accept
@@ -50,6 +53,7 @@ private:
     Model& m_;
     QString refusal_;
     std::string name_ = "Value";  // what the value is, as a refusal names it
+    EntryRule rule_ = EntryRule::AnyNumber;
 };
 
 }  // namespace brindlemar
