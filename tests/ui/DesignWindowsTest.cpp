@@ -23,6 +23,7 @@
 #include "analysis/SectionStations.h"
 #include "design/DesignReinforcement.h"
 #include "design/ReinforcementSheets.h"
+#include "forms/DimensionEdit.h"
 #include "ui/design/frmRein.h"
 #include "ui/design/frmStability.h"
 #include "platform/FlexGrid.h"
@@ -262,6 +263,16 @@ TEST_F(DesignWindowsTest, TypedBarsAreDesignedAndEveryFaceKeepsItsBars) {
         d.Option1[1]->click();
         EXPECT_EQ(m.ReinforcementDesignMethod, 1);
         EXPECT_EQ(m.ProjectModified, False);
+
+        // 50 mm bars 2 cm apart cannot exist: every check fails, and says why
+        TypeBar(d, BarSpacingRow, 4, "2");
+        TypeBar(d, BarDiameterRow, 4, "50");
+        for (int row = 38; row <= 42; ++row) {
+            EXPECT_EQ(Text(d.MSHFlexGrid5, row, 4), "Not OK") << row;
+            EXPECT_EQ(d.MSHFlexGrid5->CellToolTip(row, 4).toStdString(),
+                      "50 mm bars 2 cm apart overlap: their spacing is less than their diameter") << row;
+        }
+        EXPECT_EQ(Text(d.MSHFlexGrid5, 26, 4), "--");
     });
 }
 
@@ -314,32 +325,43 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
 
 TEST_F(DesignWindowsTest, UpperStemLengthBox) {
     FactoredForConcrete();
+    // a front stem of 1.35 m leaves a stem of 1.0799999 m, which the box shows
+    // as 1.08 and which the upper stem's 4 m is cut back to
+    StoreDimension(m, 6, 1.35f);
     test::MessageRecorder rec;
     m.ProjectModified = False;
     InReinforcementDialog([&](frmRein& d) {
         d.SSTab1->setCurrentIndex(1);
-        const std::string stem = GeneralNumber(ToSingle(StemMemberLength(m)));
-        const std::string longest = "The upper stem is at most " + stem + " " + m.LengthUnitLabels[m.CurrentUnitSystem] + " long";
-        struct Case { const char* typed; bool valid; std::string shown; std::string reason; };
-        const Case cases[] = {{"100", false, stem, longest},
+        const std::string longest = "The upper stem is at most 1.08 m long";
+        // typed nullptr: the box clicked into and left as it is
+        struct Case { const char* typed; bool valid; std::string shown; std::string reason; float length = 0; };
+        const Case cases[] = {{nullptr, true, "1.08", "", 1.0799999f},
+                              {"100", false, "1.08", longest},
                               {"-1", false, "-1", "Type a number of 0 or more"},
                               {"x", false, "x", "\"x\" is no number: type digits and a decimal point, such as 2.5"},
-                              {"3", true, "3", ""},
-                              {stem.c_str(), true, stem, ""}};
+                              {"0.5", true, "0.5", "", 0.5f},
+                              {"1.08", true, "1.08", "", 1.0799999f}};
         for (const Case& k : cases) {
-            SCOPED_TRACE(k.typed);
+            SCOPED_TRACE(k.typed ? k.typed : "untouched");
             const int beeps = rec.Beeps;
             d.txtLStem1->setFocus();
-            d.txtLStem1->setText(k.typed);
-            QTest::keyClick(d.txtLStem1, Qt::Key_Return);
+            if (k.typed) {
+                d.txtLStem1->setText(k.typed);
+                QTest::keyClick(d.txtLStem1, Qt::Key_Return);
+            } else {
+                d.Combo1a->setFocus();
+                QApplication::processEvents();
+                EXPECT_FALSE(d.txtLStem1->hasFocus());
+                EXPECT_EQ(m.ProjectModified, False);
+            }
             EXPECT_EQ(d.txtLStem1->text().toStdString(), k.shown);
             EXPECT_EQ(rec.Beeps, beeps + (k.valid ? 0 : 1));
             EXPECT_EQ(m.DialogCancelled, k.valid ? False : True);
             EXPECT_EQ(IsMarkedRefused(d.txtLStem1), !k.valid);
             EXPECT_EQ(d.txtLStem1->toolTip().toStdString(), k.reason);
             if (k.valid) {
-                EXPECT_FLOAT_EQ(m.UpperStemLength, static_cast<float>(Val(k.shown)));
-                EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 1), Format(m.UpperStemLength, "0.#0"));
+                EXPECT_EQ(m.UpperStemLength, k.length);
+                EXPECT_EQ(Text(d.MSHFlexGrid4, 1, 1), Format(k.length, "0.#0"));
             }
         }
         EXPECT_EQ(m.ProjectModified, True);
@@ -348,23 +370,23 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
         d.Combo1a->setFocus();
         d.txtLStem1->setText("0");
         QTest::mouseClick(d.txtLStem1, Qt::LeftButton, {}, QPoint(2, d.txtLStem1->height() / 2));
-        QTest::keyClicks(d.txtLStem1, "3");
+        QTest::keyClicks(d.txtLStem1, "1");
         QTest::keyClick(d.txtLStem1, Qt::Key_Return);
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1);
         QTest::keyClick(d.txtLStem1, Qt::Key_F2);
-        QTest::keyClicks(d.txtLStem1, ".5");
+        QTest::keyClicks(d.txtLStem1, ".05");
         QTest::keyClick(d.txtLStem1, Qt::Key_Return);
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3.5);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1.05f);
         // Esc takes back a length typed and not applied, and leaves the dialog open
         d.txtLStem1->setText("2");
         QTest::keyClick(d.txtLStem1, Qt::Key_Escape);
-        EXPECT_EQ(d.txtLStem1->text(), "3.5");
+        EXPECT_EQ(d.txtLStem1->text(), "1.05");
         EXPECT_TRUE(d.isVisible());
         // leaving the box for "Close" neither checks nor stores it
         d.txtLStem1->setFocus();
         d.txtLStem1->setText("2");
         d.Command1->setFocus();
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3.5);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1.05f);
     });
 }
 
