@@ -419,15 +419,19 @@ TEST_F(DesignWindowsTest, MaterialBoxes) {
         // Esc in a box does not close the dialog
         QTest::keyClick(d.txtValue[1], Qt::Key_Escape);
         EXPECT_TRUE(d.isVisible());
-        // a text that is no number is no 0 nor its leading digits: the value stays, and the box says why
-        for (const char* typed : {"abc", "2,5"}) {
+        // a text that is no number is no 0 nor its leading digits, and one too
+        // large is no value: the value stays, and the box says why
+        const std::string noNumber = "\" is no number: type digits and a decimal point, such as 2.5";
+        const std::pair<const char*, std::string> refused[] = {{"abc", "\"abc" + noNumber},
+                                                               {"2,5", "\"2,5" + noNumber},
+                                                               {"1e39", "Overflow in \"Concrete compressive stress\""}};
+        for (const auto& [typed, reason] : refused) {
             d.txtValue[1]->setText(typed);
             QTest::keyClick(d.txtValue[1], Qt::Key_Return);
             EXPECT_EQ(d.txtValue[1]->text(), "280") << typed;
             EXPECT_FLOAT_EQ(m.ConcreteCompressiveStress, 280) << typed;
             EXPECT_TRUE(IsMarkedRefused(d.txtValue[1])) << typed;
-            EXPECT_EQ(d.txtValue[1]->toolTip().toStdString(),
-                      "\"" + std::string(typed) + "\" is no number: type digits and a decimal point, such as 2.5");
+            EXPECT_EQ(d.txtValue[1]->toolTip().toStdString(), reason);
         }
 
         // the concrete's weight changes the design forces
