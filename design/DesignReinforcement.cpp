@@ -227,8 +227,8 @@ void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector
     for (const float s : grid.Spacings) {
         for (const float db : grid.Diameters) {
             UseBars(r, db, s);
-            if (FaceBarsFault(r) != BarFault::None) continue;
             if (floor && r.SteelArea < *floor) continue;
+            // bars that cannot exist in the section fail every check: never taken
             CheckUnderWorst(m, r, p, tied);
             if (Acceptable(r)) return;
         }

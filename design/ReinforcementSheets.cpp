@@ -287,7 +287,7 @@ bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
         // not read back exactly a value converted to other units
         if (texts[i] == GeneralNumber(*values[i])) continue;
         const std::optional<float> typed = TypedNumber(texts[i]);
-        if (!typed || *typed == *values[i] || !KeepsRule(ReinforcementValues[i].Rule, *typed)) continue;
+        if (!typed || *typed == *values[i]) continue;
         *values[i] = *typed;
         changed = true;
     }

@@ -84,16 +84,17 @@ std::optional<float> TypedNumber(const std::string& text);
 std::array<float*, 6> MaterialValues(Model& m);
 
 // Stores the six boxes' numbers; when any differs from the value it shows,
-// the project is marked modified. A box holding a number beyond range, or
-// one its rule refuses, keeps its value. Returns whether any value changed.
+// the project is marked modified. A box holding a
+// number beyond range keeps its value. Returns whether any value changed.
 bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts);
+
+// The length box's place in the dialog's rule table, after the six materials.
+inline constexpr int UpperStemLengthBox = 6;
 
 // The verdict on a typed upper-stem length: valid when the text is a number
 // of 0 up to the stem's length, the stem's length as the box shows it
 // included (it is then the stem's own); a length beyond the stem brings the
 // stem's length as the text to show.
-// The length box's place in the dialog's rule table, after the six materials.
-inline constexpr int UpperStemLengthBox = 6;
 struct UpperStemLengthCheck {
     bool Valid = false;
     float Length = 0;
