@@ -442,8 +442,6 @@ void frmRein::txtLStem1_LostFocus() {
     if (FormLoading) return;
     m_.UpperStemLength = check.Length;
     txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
-    // the length shown is the one stored: a box left as it was is never checked
-    UpperStemLengthEdited = false;
     m_.ProjectModified = True;
     ComputeDesignSectionForces(m_);
     Combo1a_Click();
@@ -494,8 +492,6 @@ bool frmRein::eventFilter(QObject* watched, QEvent* event) {
         // closing the dialog on it; the next Esc closes
         if (escape && UpperStemLengthEdited) {
             txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
-    // the length shown is the one stored: a box left as it was is never checked
-    UpperStemLengthEdited = false;
             ClearRefused(txtLStem1);
             UpperStemLengthEdited = false;
             m_.DialogCancelled = False;
