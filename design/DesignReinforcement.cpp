@@ -6,6 +6,7 @@
 #include <numbers>
 #include <vector>
 
+#include "design/BarFit.h"
 #include "design/DesignArithmetic.h"
 #include "design/DesignSectionForces.h"
 #include "design/DesignUnits.h"
@@ -52,7 +53,8 @@ float BarArea(double db, double s, double width) {
     return Stored(std::numbers::pi / 4 * db * db * width / s).value_or(0.0f);
 }
 
-// Puts bars on the face and derives what follows from them.
+// Puts bars on the face and derives what follows from them in its section,
+// the compression steel of the other face's bars among it.
 void UseBars(FlexureDesignResult& r, float db, float s) {
     r.BarDiameter = db;
     r.BarSpacing = s;
@@ -61,6 +63,11 @@ void UseBars(FlexureDesignResult& r, float db, float s) {
     r.SteelRatio = r.EffectiveDepth > 0
                        ? Stored(Quotient(r.SteelArea, static_cast<double>(r.EffectiveDepth) * r.Width))
                        : std::nullopt;
+    // bars that cannot be placed on the other face carry no compression
+    const bool other = r.OtherBarDiameter > 0 &&
+                       BarsFault(r.Height, r.Cover, r.OtherBarDiameter, r.OtherBarSpacing) == BarFault::None;
+    r.CompressionSteelDepth = other ? static_cast<float>(r.Cover + r.OtherBarDiameter / 2.0) : 0.0f;
+    r.CompressionSteelArea = other ? BarArea(r.OtherBarDiameter, r.OtherBarSpacing, r.Width) : 0.0f;
 }
 
 // Every value a check computes, and every verdict, as for a face not checked.
@@ -155,8 +162,15 @@ void UseForces(const Model& m, FlexureDesignResult& r, int c, int p) {
     UseBars(r, r.BarDiameter, r.BarSpacing);
 }
 
-// The section check of the face with every verdict.
+// The section check of the face with every verdict. Bars that cannot exist
+// in the section have no strength to check: every verdict reads "Not OK".
 void CheckAndJudge(const Model& m, FlexureDesignResult& r, int p) {
+    if (FaceBarsFault(r) != BarFault::None) {
+        ClearResults(r);
+        r.RatioResult = r.MomentResult = r.AxialResult = r.MinimumSteelResult = r.SpacingResult =
+            r.StrainResult = VerdictNotOK;
+        return;
+    }
     const std::optional<float> ratioLimit = CheckSection(m, r, p);
     r.SteelStress = Stored(Value(r.SteelStress) / StressToPressure(m));
     JudgeFlexure(r, ratioLimit);
@@ -214,6 +228,7 @@ void SearchBars(const Model& m, FlexureDesignResult& r, int p, const std::vector
         for (const float db : grid.Diameters) {
             UseBars(r, db, s);
             if (floor && r.SteelArea < *floor) continue;
+            // bars that cannot exist in the section fail every check: never taken
             CheckUnderWorst(m, r, p, tied);
             if (Acceptable(r)) return;
         }
@@ -258,10 +273,6 @@ void DesignReinforcement(Model& m) {
         // the user's bars on the other face work as compression steel
         r.OtherBarDiameter = userDiameter(o);
         r.OtherBarSpacing = userSpacing(o);
-        r.CompressionSteelDepth =
-            r.OtherBarDiameter > 0 ? static_cast<float>(cover + r.OtherBarDiameter / 2.0) : 0.0f;
-        r.CompressionSteelArea = BarArea(r.OtherBarDiameter, r.OtherBarSpacing, r.Width);
-
         UseBars(r, userDiameter(p), userSpacing(p));
         r.PhiCompression = phiCompression;
         r.PhiTension = phiTension;
@@ -302,16 +313,17 @@ void DesignReinforcement(Model& m) {
         r.Moment = M1 > M2 ? M1 : M2;
 
         // only the user's bars count here, never the searched ones
-        const float db = userDiameter(tensionFace);
+        const float db = userDiameter(tensionFace), s = userSpacing(tensionFace);
         r.EffectiveDepth = Stored(static_cast<double>(r.Height) - r.Cover - db).value_or(0.0f);
-        r.SteelArea = BarArea(db, userSpacing(tensionFace), r.Width);
+        r.SteelArea = BarArea(db, s, r.Width);
         r.Lambda = 1;
         r.Phi = phiShear;
 
         r.ShearStrength.reset();
         r.Result = VerdictNone;
         if (r.Shear > 0) {
-            DesignShear(m, r);
+            // tension bars that cannot exist leave the member no strength to check
+            if (BarsFault(r.Height, r.Cover, db, s) == BarFault::None) DesignShear(m, r);
             r.Result = Verdict(r.ShearStrength && !(*r.ShearStrength < r.Shear));
         }
     }

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "analysis/SectionStations.h"
+#include "design/BarFit.h"
 #include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/StabilityTable.h"
@@ -186,7 +187,14 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
         return value ? Format(*value * scale, mask) : std::string(VerdictNone);
     };
     const auto designed = [&](std::string text) { return TableCell{unloaded ? std::string(VerdictNone) : std::move(text)}; };
-    const auto verdict = [&](const std::string& text) { return unloaded ? TableCell{VerdictNone} : Verdict(text); };
+    // bars that cannot exist: each verdict and the bars themselves say why
+    const std::string why = BarFaultReason(m, r);
+    const auto verdict = [&](const std::string& text) {
+        if (unloaded) return TableCell{VerdictNone};
+        TableCell cell = Verdict(text);
+        cell.Note = why;
+        return cell;
+    };
 
     std::array<TableCell, FlexureSheetRows> c{};
     c[3] = designed(Format(r.Distance, "0.#0"));
@@ -197,8 +205,8 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     c[10] = designed(DesignValueText(m, r.AxialForce, 1, Quantity::ForcePerLength));
     // the bars are shown as the user types them, in whole bar and section units
     // a face without bars shows none, plainly
-    c[BarDiameterRow] = {BarSizeText(m, r.BarDiameter, bar, Quantity::Bar), false, r.BarDiameter != 0};
-    c[BarSpacingRow] = {BarSizeText(m, r.BarSpacing, section, Quantity::Section), false, r.BarSpacing != 0};
+    c[BarDiameterRow] = {BarSizeText(m, r.BarDiameter, bar, Quantity::Bar), false, r.BarDiameter != 0, why};
+    c[BarSpacingRow] = {BarSizeText(m, r.BarSpacing, section, Quantity::Section), false, r.BarSpacing != 0, why};
     c[15].Text = DesignValueText(m, r.SteelArea, area, Quantity::SteelArea, "--");
     c[16] = designed(shown(r.SteelRatio, 100, "0.##0;-0.##0;--"));
     c[19] = designed(shown(r.BalancedRatio, 100, "0.##0"));
@@ -221,6 +229,21 @@ std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p
     c[41] = verdict(r.SpacingResult);
     c[42] = verdict(r.StrainResult);
     return c;
+}
+
+std::string BarFaultReason(const Model& m, const FlexureDesignResult& r) {
+    const BarFault fault = FaceNotDesigned(r) ? BarFault::None : FaceBarsFault(r);
+    if (fault == BarFault::None) return "";
+    const double section = design::SectionUnitsPerLength(m);
+    const std::string& S = UnitLabel(m, m.SectionUnitLabels);
+    const std::string bars = BarSizeText(m, r.BarDiameter, design::BarUnitsPerLength(m), Quantity::Bar) + " " +
+                             UnitLabel(m, m.BarUnitLabels) + " bars";
+    const auto sized = [&](float length) { return DesignValueText(m, length, section, Quantity::Section) + " " + S; };
+    if (fault == BarFault::Overlap)
+        return bars + " " + BarSizeText(m, r.BarSpacing, section, Quantity::Section) + " " + S +
+               " apart overlap: their spacing is less than their diameter";
+    return bars + " under a cover of " + sized(r.Cover) + " lie outside the concrete of a section " +
+           sized(r.Height) + " deep";
 }
 
 std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int member) {
@@ -251,8 +274,9 @@ std::optional<float> TypedNumber(const std::string& text) {
 }
 
 std::array<float*, 6> MaterialValues(Model& m) {
-    return {&m.ConcreteUnitWeight, &m.ConcreteCompressiveStress, &m.ConcreteElasticityModulus,
-            &m.RebarYieldStress,   &m.RebarElasticityModulus,    &m.ConcreteCover};
+    std::array<float*, 6> values{};
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = &(m.*ReinforcementValues[i].Variable);
+    return values;
 }
 
 bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts) {
@@ -277,14 +301,17 @@ UpperStemLengthCheck CheckUpperStemLength(const Model& m, const std::string& tex
     // the length box's rule, on the number as far as a stored value holds it
     const double largest = std::numeric_limits<float>::max();
     const float typed = static_cast<float>(std::clamp(v, -largest, largest));
-    if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[6].Rule, typed)) return check;
+    if (!IsNumeric(text) || !KeepsRule(ReinforcementValues[UpperStemLengthBox].Rule, typed)) return check;
+    // the stem's length as the box shows it may read back a rounding above
+    // the stem: compared as shown, it is the stem's
     const float stem = ToSingle(StemMemberLength(m));
-    if (!(v <= std::numeric_limits<float>::max()) || static_cast<float>(v) > stem) {
+    const bool shownAsStem = GeneralNumber(typed) == GeneralNumber(stem);
+    if (!(v <= std::numeric_limits<float>::max()) || (typed > stem && !shownAsStem)) {
         check.Replacement = GeneralNumber(stem);
         return check;
     }
     check.Valid = true;
-    check.Length = static_cast<float>(v);
+    check.Length = std::min(typed, stem);
     return check;
 }
 

@@ -69,6 +69,10 @@ std::array<SheetRow, ShearSheetRows> ShearSheetCaptions(const Model& m);
 std::array<TableCell, FlexureSheetRows> FlexureSheetColumn(const Model& m, int p);
 std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int member);
 
+// Why a face's bars cannot exist in its section, in one line; empty where
+// they can, and for a face the design leaves alone.
+std::string BarFaultReason(const Model& m, const FlexureDesignResult& r);
+
 // ---- the values the user types ------------------------------------------
 
 // A number typed into a box of the window: the absolute value of its leading
@@ -76,7 +80,7 @@ std::array<TableCell, ShearSheetRows> ShearSheetColumn(const Model& m, int membe
 std::optional<float> TypedNumber(const std::string& text);
 
 // The six material values of the window in box order: unit weight, f'c, Ec,
-// fy, Es and the concrete cover.
+// fy, Es and the concrete cover, as the dialog's rule table names them.
 std::array<float*, 6> MaterialValues(Model& m);
 
 // Stores the six boxes' numbers; when any differs from the value it shows,
@@ -84,9 +88,13 @@ std::array<float*, 6> MaterialValues(Model& m);
 // number beyond range keeps its value. Returns whether any value changed.
 bool StoreMaterialTexts(Model& m, const std::array<std::string, 6>& texts);
 
+// The length box's place in the dialog's rule table, after the six materials.
+inline constexpr int UpperStemLengthBox = 6;
+
 // The verdict on a typed upper-stem length: valid when the text is a number
-// of 0 up to the stem's length; a length beyond the stem brings the stem's
-// length as the text to show.
+// of 0 up to the stem's length, the stem's length as the box shows it
+// included (it is then the stem's own); a length beyond the stem brings the
+// stem's length as the text to show.
 struct UpperStemLengthCheck {
     bool Valid = false;
     float Length = 0;

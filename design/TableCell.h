@@ -1,6 +1,7 @@
 #pragma once
-// One cell of a results table as the windows show it: its text (Windows-1252)
-// and whether it flags a failed check or is a bold caption.
+// One cell of a results table as the windows show it: its text (Windows-1252),
+// whether it flags a failed check or is a bold caption, and a note on why,
+// which the window shows when the pointer rests on the cell.
 
 #include <string>
 
@@ -10,6 +11,7 @@ struct TableCell {
     std::string Text;
     bool Red = false;
     bool Bold = false;
+    std::string Note{};
 };
 
 }  // namespace brindlemar

@@ -128,6 +128,7 @@ TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
         float spacing, diameter;  // wall length unit
         int face;
         bool carried;             // false: no bar of the grid carries the moment
+        float cover = 5;          // cm
     };
     const Case cases[] = {
         // Mu = 20 T·m on h = 0.5 m: at 0.30 m, 23 mm bars give As = 13.85 cm²
@@ -139,6 +140,9 @@ TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
         {"Metric", false, -20, 0.5f, 0.30f, 0.027f, 1, true},
         // beyond what any bar carries: the heaviest bars at the closest spacing
         {"Metric, no bar carries it", false, 200, 0.5f, 0.06f, 0.031f, 6, false},
+        // 0.005 T·m, toe 8.2 cm under 7.5 cm: 7 mm at 24 cm give 1.60 cm² < 0.002·8.2·100; 8 mm
+        // stand out of the toe; 7 mm at 23 cm, flush with it: 1.67 cm², d = 0.35 cm, phi Mn = 0.0092
+        {"Metric, bars within the toe", false, 0.005f, 0.082f, 0.23f, 0.007f, 6, true, 7.5f},
         // Mu = 60 kip-ft on h = 18 in: at 12 in, 1 1/16 in bars carry only
         // 59.1 kip-ft and 1 1/8 in bars, carrying 65.8 kip-ft, may be only
         // 7.3 in apart; no bar reaches 12 in or 11.5 in (1 1/4 in: 10.1 in,
@@ -150,9 +154,12 @@ TEST_F(DesignReinforcementTest, SearchTakesTheWidestSpacingThenTheSmallestBar) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         if (k.british) British();
+        m.ConcreteCover = k.british ? 2 : k.cover;
         Load(k.face, k.moment, 0, k.height);
         DesignReinforcement(m);
         const FlexureDesignResult& r = Face(k.face);
+        // bars that can exist: apart by their diameter at least, within the section
+        EXPECT_TRUE(r.BarSpacing >= r.BarDiameter && r.Cover + r.BarDiameter <= k.height);
         EXPECT_FLOAT_EQ(r.BarSpacing, k.spacing);
         EXPECT_FLOAT_EQ(r.BarDiameter, k.diameter);
         EXPECT_FLOAT_EQ(r.SteelArea, std::numbers::pi / 4 * k.diameter * k.diameter / k.spacing);
@@ -286,6 +293,11 @@ TEST_F(DesignReinforcementTest, OtherFaceBarsActAsCompressionSteel) {
     EXPECT_GT(*r.MomentStrength, alone);
     // face 8 carries nothing: its bars are not checked
     EXPECT_EQ(Face(8).MomentResult, "--");
+    // 50 mm bars 2 cm apart cannot be placed there: they carry nothing
+    UserBars(8, 50, 2);
+    DesignReinforcement(m);
+    EXPECT_EQ(r.CompressionSteelArea, 0);
+    EXPECT_FLOAT_EQ(*r.MomentStrength, alone);
 }
 
 TEST_F(DesignReinforcementTest, RatioLimitOfEachMethod) {
@@ -344,10 +356,15 @@ TEST_F(DesignReinforcementTest, LoadedFaceWithoutSteelHasNoStrength) {
 }
 
 TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
-    struct Case { const char* what; float height, moment; float ct, cc; bool userBars; };
+    // impossible: bars that cannot exist, which fail every check, shear too
+    struct Case { const char* what; float height, moment; float ct, cc; bool userBars; bool impossible = false; int face = 1; float diameter = 16, spacing = 20; };
     const Case cases[] = {
-        {"cover as deep as the section, user bars", 0.05f, -5, 0.9f, 0.65f, true},
-        {"cover deeper than the section, searched", 0.04f, -5, 0.9f, 0.65f, false},
+        {"cover as deep as the section, user bars", 0.05f, -5, 0.9f, 0.65f, true, true},
+        {"cover deeper than the section, searched", 0.04f, -5, 0.9f, 0.65f, false, true},
+        {"cover deeper than the toe, searched", 0.04f, -5, 0.9f, 0.65f, false, true, 5},
+        {"cover deeper than the heel, axial force alone", 0.04f, 0, 0.9f, 0.65f, true, true, 8},
+        {"50 mm bars at 2 cm", 0.5f, -59.8f, 0.9f, 0.65f, true, true, 1, 50, 2},
+        {"50 mm bars at 2 cm under the heel", 0.6f, 59.8f, 0.9f, 0.65f, true, true, 8, 50, 2},
         {"moment beyond the concrete", 0.2f, -200, 0.9f, 0.65f, true},
         {"strength reduction factors 0, user bars", 0.5f, -20, 0, 0, true},
         {"strength reduction factors 0, searched", 0.5f, -20, 0, 0, false},
@@ -357,11 +374,18 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         Factors(0, k.ct, k.cc, 0.75f);
-        Load(1, k.moment, 0, k.height);
-        UserBars(1, k.userBars ? 16 : 0, k.userBars ? 20 : 0);
+        Load(k.face, k.moment, k.moment == 0 ? 30 : 0, k.height);
+        UserBars(k.face, k.userBars ? k.diameter : 0, k.userBars ? k.spacing : 0);
+        LoadShear((k.face + 1) / 2, 5, 0, k.height);  // phi Vc = 28.5 T on 0.5 m
         DesignReinforcement(m);
-        const FlexureDesignResult& r = Face(1);
+        const FlexureDesignResult& r = Face(k.face);
         EXPECT_TRUE(r.MomentResult == "Not OK" || r.MinimumSteelResult == "Not OK");
+        if (k.impossible) {
+            ExpectVerdicts(r, "Not OK", "Not OK", "Not OK", "Not OK", "Not OK", "Not OK");
+            EXPECT_EQ(m.ShearDesignResults[(k.face + 1) / 2].Result, "Not OK");
+            EXPECT_FALSE(r.MomentStrength.has_value());
+            EXPECT_TRUE(k.height > 0.06f || !r.SteelRatio);  // no lever arm
+        }
         if (!k.userBars) {
             EXPECT_FLOAT_EQ(r.BarSpacing, 0.06f);
             EXPECT_FLOAT_EQ(r.BarDiameter, 0.031f);
@@ -377,15 +401,6 @@ TEST_F(DesignReinforcementTest, SectionsWithoutAnAnswerAreNotOK) {
             EXPECT_GE(*r.MomentStrength, 0);
         }
     }
-    // no lever arm: the ratio and everything from it reads "--" and "Not OK";
-    // the axial capacity of the concrete needs no lever arm
-    Factors(0, 0.9f, 0.65f, 0.75f);
-    Load(1, -5, 0, 0.05f);
-    UserBars(1, 16, 20);
-    DesignReinforcement(m);
-    EXPECT_FALSE(Face(1).SteelRatio.has_value());
-    EXPECT_FALSE(Face(1).MomentStrength.has_value());
-    ExpectVerdicts(Face(1), "Not OK", "Not OK", "OK", "Not OK", "Not OK", "Not OK");
 }
 
 TEST_F(DesignReinforcementTest, ShearUsesTheUserBarsOfTheTensionFace) {

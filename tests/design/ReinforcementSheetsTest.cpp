@@ -172,11 +172,13 @@ TEST_F(ReinforcementSheetsTest, SectionSizesInTheUnitSystemsMasks) {
     r.MinimumTensileStrain = 0.004f;
     r.MomentResult = VerdictNotOK;
     r.RatioResult = VerdictOK;
-    struct Case { int16_t units; const char *width, *height, *cover, *area, *spacing; };
+    r.BarDiameter = 0.05f;  // closer than their diameter
+    r.BarSpacing = 0.02f;
+    struct Case { int16_t units; const char *width, *height, *cover, *area, *spacing, *bars; };
     const Case cases[] = {
-        {Metric, "100", "50.0", "5.0", "12.3", "45.0"},
-        {SI, "1000", "500", "50", "1230", "450"},
-        {British, "12", "6.0", "0.6", "0.177", "5.4"},
+        {Metric, "100", "50.0", "5.0", "12.3", "45.0", "50 mm bars 2 cm apart"},
+        {SI, "1000", "500", "50", "1230", "450", "50 mm bars 20 mm apart"},
+        {British, "12", "6.0", "0.6", "0.177", "5.4", "0.6 in bars 0.24 in apart"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.units);
@@ -196,7 +198,11 @@ TEST_F(ReinforcementSheetsTest, SectionSizesInTheUnitSystemsMasks) {
         EXPECT_FALSE(c[38].Red);
         EXPECT_EQ(c[39].Text, "Not OK");
         EXPECT_TRUE(c[39].Red);
+        for (int row : {BarDiameterRow, BarSpacingRow, 38, 39, 40, 41, 42})
+            EXPECT_EQ(c[row].Note, k.bars + std::string(" overlap: their spacing is less than their diameter")) << row;
     }
+    r.Cover = 0.6f;
+    EXPECT_EQ(FlexureSheetColumn(m, 1)[40].Note, "0.6 in bars under a cover of 7.2 in lie outside the concrete of a section 6.0 in deep");
 }
 
 TEST_F(ReinforcementSheetsTest, ShearColumnWithAndWithoutShear) {

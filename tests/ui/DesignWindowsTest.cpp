@@ -23,6 +23,7 @@
 #include "analysis/SectionStations.h"
 #include "design/DesignReinforcement.h"
 #include "design/ReinforcementSheets.h"
+#include "forms/DimensionEdit.h"
 #include "ui/design/frmRein.h"
 #include "ui/design/frmStability.h"
 #include "platform/FlexGrid.h"
@@ -262,6 +263,11 @@ TEST_F(DesignWindowsTest, TypedBarsAreDesignedAndEveryFaceKeepsItsBars) {
         d.Option1[1]->click();
         EXPECT_EQ(m.ReinforcementDesignMethod, 1);
         EXPECT_EQ(m.ProjectModified, False);
+        // 50 mm bars 2 cm apart cannot exist: every check fails, and says why
+        TypeBar(d, BarSpacingRow, 4, "2");
+        TypeBar(d, BarDiameterRow, 4, "50");
+        EXPECT_EQ(Text(d.MSHFlexGrid5, 40, 4), "Not OK");
+        EXPECT_TRUE(d.MSHFlexGrid5->CellToolTip(40, 4).startsWith("50 mm bars 2 cm apart overlap"));
     });
 }
 
@@ -314,6 +320,8 @@ TEST_F(DesignWindowsTest, BarEditorOpensOnTheCurrentCellOnly) {
 
 TEST_F(DesignWindowsTest, UpperStemLengthBox) {
     FactoredForConcrete();
+    // a stem of 1.0799999, shown as 1.08, to which the upper stem's 4 is cut back
+    StoreDimension(m, 6, 1.35f);
     test::MessageRecorder rec;
     m.ProjectModified = False;
     InReinforcementDialog([&](frmRein& d) {
@@ -321,17 +329,19 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
         const std::string stem = GeneralNumber(ToSingle(StemMemberLength(m)));
         const std::string longest = "The upper stem is at most " + stem + " " + m.LengthUnitLabels[m.CurrentUnitSystem] + " long";
         struct Case { const char* typed; bool valid; std::string shown; std::string reason; };
-        const Case cases[] = {{"100", false, stem, longest},
+        const Case cases[] = {{nullptr, true, stem, ""},  // clicked into and left untouched
+                              {"100", false, stem, longest},
                               {"-1", false, "-1", "Type a number of 0 or more"},
                               {"x", false, "x", "\"x\" is no number: type digits and a decimal point, such as 2.5"},
-                              {"3", true, "3", ""},
+                              {"0.5", true, "0.5", ""},
                               {stem.c_str(), true, stem, ""}};
         for (const Case& k : cases) {
-            SCOPED_TRACE(k.typed);
+            SCOPED_TRACE(k.typed ? k.typed : "untouched");
             const int beeps = rec.Beeps;
             d.txtLStem1->setFocus();
-            d.txtLStem1->setText(k.typed);
+            if (k.typed) d.txtLStem1->setText(k.typed);
             QTest::keyClick(d.txtLStem1, Qt::Key_Return);
+            EXPECT_TRUE(k.typed || m.ProjectModified == False);
             EXPECT_EQ(d.txtLStem1->text().toStdString(), k.shown);
             EXPECT_EQ(rec.Beeps, beeps + (k.valid ? 0 : 1));
             EXPECT_EQ(m.DialogCancelled, k.valid ? False : True);
@@ -348,23 +358,23 @@ TEST_F(DesignWindowsTest, UpperStemLengthBox) {
         d.Combo1a->setFocus();
         d.txtLStem1->setText("0");
         QTest::mouseClick(d.txtLStem1, Qt::LeftButton, {}, QPoint(2, d.txtLStem1->height() / 2));
-        QTest::keyClicks(d.txtLStem1, "3");
+        QTest::keyClicks(d.txtLStem1, "1");
         QTest::keyClick(d.txtLStem1, Qt::Key_Return);
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1);
         QTest::keyClick(d.txtLStem1, Qt::Key_F2);
-        QTest::keyClicks(d.txtLStem1, ".5");
+        QTest::keyClicks(d.txtLStem1, ".05");
         QTest::keyClick(d.txtLStem1, Qt::Key_Return);
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3.5);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1.05f);
         // Esc takes back a length typed and not applied, and leaves the dialog open
         d.txtLStem1->setText("2");
         QTest::keyClick(d.txtLStem1, Qt::Key_Escape);
-        EXPECT_EQ(d.txtLStem1->text(), "3.5");
+        EXPECT_EQ(d.txtLStem1->text(), "1.05");
         EXPECT_TRUE(d.isVisible());
         // leaving the box for "Close" neither checks nor stores it
         d.txtLStem1->setFocus();
         d.txtLStem1->setText("2");
         d.Command1->setFocus();
-        EXPECT_FLOAT_EQ(m.UpperStemLength, 3.5);
+        EXPECT_FLOAT_EQ(m.UpperStemLength, 1.05f);
     });
 }
 
@@ -407,6 +417,9 @@ TEST_F(DesignWindowsTest, MaterialBoxes) {
             EXPECT_EQ(d.txtValue[1]->toolTip().toStdString(),
                       "\"" + std::string(typed) + "\" is no number: type digits and a decimal point, such as 2.5");
         }
+        d.txtValue[1]->setText("1e39");
+        QTest::keyClick(d.txtValue[1], Qt::Key_Return);
+        EXPECT_EQ(d.txtValue[1]->toolTip(), "Overflow in \"Concrete compressive stress\"");
 
         // the concrete's weight changes the design forces
         const float moment = m.FlexureMoments[1][3];

@@ -60,6 +60,7 @@ void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell) {
     grid.SetCellFontBold(row, col, cell.Bold);
     // pure red marks a check that failed; otherwise the grid's own colour
     grid.SetCellForeColor(row, col, cell.Red ? QColor(255, 0, 0) : QColor());
+    grid.SetCellToolTip(row, col, CellText(cell.Note));
 }
 
 void SetTitleCell(FlexGrid& grid, int row, int col, const TableCell& cell) {

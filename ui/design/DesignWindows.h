@@ -47,7 +47,8 @@ QString CellText(const std::string& text);
 // the grid's own.
 void ResetGrid(FlexGrid& grid, int rows, int cols, int fixedRows, int fixedCols);
 
-// Writes a cell's text, boldness and, for a failed check, the red text colour.
+// Writes a cell's text, boldness, its note as its tool tip and, for a failed
+// check, the red text colour.
 void SetCell(FlexGrid& grid, int row, int col, const TableCell& cell);
 
 // Writes a combination's title (its name, then its formula): a name too long

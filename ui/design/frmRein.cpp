@@ -236,6 +236,8 @@ void frmRein::Form_Load() {
     for (QRadioButton* option : Option1) option->blockSignals(false);
 
     txtLStem1->setText(QString::fromStdString(GeneralNumber(m_.UpperStemLength)));
+    // the length shown is the one stored: a box left as it was is never checked
+    UpperStemLengthEdited = false;
 
     SSTab1->setCurrentIndex(0);
     ShowDesignAvailability();
@@ -429,9 +431,10 @@ void frmRein::txtLStem1_LostFocus() {
         m_.DialogCancelled = True;
         Beep();
         const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+        const RuledValue& box = ReinforcementValues[UpperStemLengthBox];
         MarkRefused(txtLStem1, ToQString(check.Replacement ? "The upper stem is at most " + *check.Replacement + " " +
                                                                  m_.LengthUnitLabels[unit] + " long"
-                                                           : EntryRefusal(EntryRule::NotNegative, typed, "Upper stem length")));
+                                                           : EntryRefusal(box.Rule, typed, box.Name)));
         QTimer::singleShot(0, txtLStem1, [box = txtLStem1] { box->setFocus(Qt::OtherFocusReason); });
         return;
     }
@@ -452,11 +455,12 @@ void frmRein::txtValue_Apply(int index) {
     QLineEdit* box = txtValue[index];
     box->deselect();
     const std::string text = box->text().toStdString();
-    // a text that is no number, or one no value can hold, leaves the value as
-    // it was and says why; a negative number stands for its magnitude
-    static const char* const names[6] = {"Concrete unit weight", "Compressive stress", "Concrete elasticity modulus",
-                                         "Yield stress", "Reinforcement elasticity modulus", "Concrete cover"};
-    const std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, names[index]);
+    // a text that is no number, one no value can hold, or one whose size the
+    // box's rule refuses leaves the value as it was and says why; a negative
+    // number stands for its size
+    const RuledValue& rule = ReinforcementValues[index];
+    std::string refusal = EntryRefusal(EntryRule::AnyNumber, text, rule.Name);
+    if (refusal.empty() && !KeepsRule(rule.Rule, TypedNumber(text).value_or(0))) refusal = "Type " + RuleDemand(rule.Rule);
     if (refusal.empty()) {
         ClearRefused(box);
     } else {
