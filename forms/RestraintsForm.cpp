@@ -1,6 +1,7 @@
 #include "forms/RestraintsForm.h"
 
 #include "forms/DialogEntries.h"
+#include "model/Units.h"
 #include "runtime/RuntimeError.h"
 
 namespace brindlemar {
@@ -24,7 +25,7 @@ RestraintEntries RestraintEntriesFromModel(const Model& m) {
 
 std::array<std::string, 3> RestraintUnitLabels(const Model& m) {
     const auto unit = [&m](const UnitLabelTable& table) {
-        return table[CheckedIndex(m.CurrentUnitSystem, 0, static_cast<long>(table.size()) - 1)];
+        return table[static_cast<std::size_t>(UnitSystemIndex(m))];
     };
     const std::string length = unit(m.LengthUnitLabels);
     return {unit(m.ForceUnitLabels) + "/" + length, length, length};

@@ -21,6 +21,7 @@
 #include "design/DesignSectionForces.h"
 #include "design/ReinforcementSheets.h"
 #include "design/StabilityTable.h"
+#include "model/Units.h"
 #include "ui/design/DesignWindows.h"
 #include "forms/DialogEntries.h"
 #include "platform/EntryGestures.h"
@@ -210,7 +211,7 @@ void frmRein::Form_Load() {
                                       &m_.StressUnitLabels,     &m_.ModulusUnitLabels, &m_.SectionUnitLabels};
     for (int i = 0; i < 6; ++i) {
         txtValue[i]->setText(QString::fromStdString(GeneralNumber(*values[i])));
-        lblUnit[i]->setText(CellText(At(*units[i], m_.CurrentUnitSystem)));
+        lblUnit[i]->setText(CellText((*units[i])[static_cast<std::size_t>(UnitSystemIndex(m_))]));
     }
     const int codes[3] = {CT, CC, CS};
     for (int i = 0; i < 3; ++i)
@@ -341,7 +342,7 @@ void frmRein::FillForceTables(int kind) {
     members.SetRowHeight(0, 300);
     members.SetRowHeight(1, 300);
     const std::array<float, 5> lengths = MemberLengths(m_);
-    const std::string length = At(m_.LengthUnitLabels, m_.CurrentUnitSystem);
+    const std::string length = m_.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m_))];
     SetCell(members, 0, 0, {"Member", false, true});
     SetCell(members, 1, 0, {"Length (" + length + ")", false, true});
     for (int c = 1; c <= DesignMemberCount; ++c) {
@@ -430,7 +431,7 @@ void frmRein::txtLStem1_LostFocus() {
     if (!check.Valid) {
         m_.DialogCancelled = True;
         Beep();
-        const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+        const int unit = UnitSystemIndex(m_);
         const RuledValue& box = ReinforcementValues[UpperStemLengthBox];
         MarkRefused(txtLStem1, ToQString(check.Replacement ? "The upper stem is at most " + *check.Replacement + " " +
                                                                  m_.LengthUnitLabels[unit] + " long"

@@ -12,6 +12,7 @@
 #include "design/DesignReinforcement.h"
 #include "design/DesignUnits.h"
 #include "design/ReinforcementSheets.h"
+#include "model/Units.h"
 #include "ui/design/DesignWindows.h"
 #include "ui/design/frmRein.h"
 #include "platform/FlexGrid.h"
@@ -122,7 +123,7 @@ void frmRein::InitGridReinforce1() {
     header.SetRowHeight(2, 0);
     const std::array<float, 5> lengths = MemberLengths(m_);
     SetCell(header, 0, 0, {"Member", false, true});
-    SetCell(header, 1, 0, {"Length (" + At(m_.LengthUnitLabels, m_.CurrentUnitSystem) + ")", false, true});
+    SetCell(header, 1, 0, {"Length (" + m_.LengthUnitLabels[static_cast<std::size_t>(UnitSystemIndex(m_))] + ")", false, true});
     for (int c = 1; c <= DesignMemberCount; ++c) {
         header.SetColWidth(c, MemberWidth);
         header.SetFixedAlignment(c, FlexAlignCenterCenter);

@@ -21,6 +21,7 @@
 
 #include "files/DefaultsFile.h"
 #include "model/Initialise.h"
+#include "model/Units.h"
 #include "platform/ControlNames.h"
 #include "platform/EntryGestures.h"
 #include "platform/FlexGrid.h"
@@ -553,7 +554,7 @@ void frmLoads::SetCoefficient(QLineEdit* box, const std::string& text) {
 }
 
 void frmLoads::LoadControlsFromModel() {
-    const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+    const int unit = UnitSystemIndex(m_);
     WorkingLineLoadCount = static_cast<int16_t>(std::clamp<int>(m_.LineLoadCount, 0, MaxLineLoads));
     for (int i = 1; i <= WorkingLineLoadCount; ++i) WorkingLineLoads[i] = m_.LineLoads[i];
     m_.LegacySurchargeLoadType = m_.SurchargeLoadType;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "forms/DialogEntries.h"
+#include "model/Units.h"
 #include "platform/FlexGrid.h"
 #include "platform/GridCellEditing.h"
 #include "platform/QtText.h"
@@ -61,7 +62,7 @@ void frmLoads::FillLineLoadGrid() {
         g->SetColAlignment(c, FlexAlignLeftCenter);
         g->SetFixedAlignment(c, FlexAlignLeftCenter);
     }
-    const int unit = std::clamp<int>(m_.CurrentUnitSystem, 0, 2);
+    const int unit = UnitSystemIndex(m_);
     const std::string force = m_.ForceUnitLabels[unit], length = m_.LengthUnitLabels[unit];
     // the angle the analysis turns a line load by, clockwise from up with the toe on the left
     static const QString DirectionConvention = QString::fromUtf8(
