@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
+#include <ranges>
 
 #include "analysis/SectionStations.h"
 #include "design/DesignSectionForces.h"
@@ -107,6 +109,94 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
         const auto opened = SavedAndOpened(m, path);
         ASSERT_TRUE(opened) << messages.Messages.back().Text;
         EXPECT_EQ(opened->UpperStemLength, m.UpperStemLength);
+    }
+}
+
+// Earlier versions changed units as follows: each value times the size of its
+// kind's unit in the old system over that in the new, rounded on its own to
+// its decimals. Unit sizes in Metric, SI and British, counted in m, mm, kN and
+// MPa, from 0.3048 m to the foot, 25.4 mm to the inch, 0.454 T to the kip and
+// g kN to the tonne.
+enum Kind { Length, Bar, Section, Stress, Pressure, UnitWeight, ForcePerLength };
+double UnitSize(Kind kind, int system, double g) {
+    const double ft = 0.3048, in = 25.4, kip = 0.454 * g, units[5][3] = {
+        {1, 1, ft}, {1, 1, in}, {10, 1, in}, {g / 100, 1, kip / (in * in)}, {g, 1, kip / (ft * ft)}};
+    if (kind == UnitWeight) return units[Pressure][system] / units[Length][system];
+    if (kind == ForcePerLength) return units[Pressure][system] * units[Length][system];
+    return units[kind][system];
+}
+
+struct Converted {
+    Kind kind;
+    int decimals;
+    std::vector<float Model::*> values;
+};
+const Converted EarlierConversion[] = {
+    {Length, 2, {&Model::ToeLength, &Model::StemFrontBatter, &Model::StemTopThickness, &Model::StemBackBatter,
+                 &Model::HeelLength, &Model::BaseWidth, &Model::FrontStemHeight, &Model::ToeTopDrop,
+                 &Model::ToeTipThickness, &Model::BackStemHeight, &Model::HeelTopDrop, &Model::HeelEndThickness,
+                 &Model::WallHeight, &Model::FrontWaterDepth, &Model::BackWaterDepth,
+                 &Model::AdjacentStructurePosition, &Model::ShearKeyDepth, &Model::ShearKeyToeDistance,
+                 &Model::ShearKeyWidth, &Model::ShearKeyHeelDistance, &Model::EnteredFrontWaterDepth,
+                 &Model::EnteredBackWaterDepth, &Model::UpperStemLength}},
+    {UnitWeight, 2, {&Model::ConcreteUnitWeight, &Model::WaterUnitWeight, &Model::BackfillUnitWeight,
+                     &Model::BackfillDryDensity, &Model::BackfillSaturatedDensity, &Model::ToeEarthUnitWeight,
+                     &Model::ToeEarthDryDensity, &Model::ToeEarthSaturatedDensity, &Model::BaseUnitWeight,
+                     &Model::MinimumFluidDensity}},
+    {Stress, 0, {&Model::ConcreteCompressiveStress, &Model::RebarYieldStress}},
+    {Stress, 2, {&Model::ConcreteElasticityModulus, &Model::RebarElasticityModulus, &Model::BackfillCohesion,
+                 &Model::BaseCohesion, &Model::NominalBearingResistance, &Model::BaseElasticityModulus,
+                 &Model::ToeEarthCohesion, &Model::BaseCptTipResistance}},
+    {Section, 1, {&Model::ConcreteCover}},
+    {ForcePerLength, 2, {&Model::AdjacentStructureCapacity}},
+    {Pressure, 2, {&Model::BackfillSurcharge}},
+};
+
+void ConvertAsEarlierVersions(Model& m, int to) {
+    const auto convert = [&m, to](float& value, Kind kind, int decimals) {
+        const double scale = std::pow(10.0, decimals), g = m.GravityAcceleration;
+        const double factor = UnitSize(kind, m.CurrentUnitSystem, g) / UnitSize(kind, to, g);
+        value = static_cast<float>(std::round(value * factor * scale) / scale);
+    };
+    for (const Converted& c : EarlierConversion)
+        for (float Model::*value : c.values) convert(m.*value, c.kind, c.decimals);
+    for (int position = 1; position <= 8; ++position) {
+        convert(m.UserBarDiameters[position], Bar, 2);
+        convert(m.UserBarSpacings[position], Section, 2);
+    }
+    for (int i = 1; i <= m.LineLoadCount; ++i) {
+        convert(m.LineLoads[i].Value, ForcePerLength, 2);
+        convert(m.LineLoads[i].X, Length, 2);
+        convert(m.LineLoads[i].Y, Length, 2);
+    }
+    m.CurrentUnitSystem = static_cast<int16_t>(to);
+}
+
+// Walls made through the labels and the properties dialog, starting in any
+// unit system (the built-in numbers stand in the units of a defaults file),
+// then switched as earlier versions switched them, one to twenty times: the
+// file they saved opens, each dimension as they stored it.
+TEST(WallEntryPaths, FilesEarlierVersionsSavedAfterSwitchingUnitsOpen) {
+    test::MessageRecorder messages;
+    test::BuiltInWall w;
+    const std::string path = (w.Folder.Path() / "earlier.bmi").string();
+    const char* numbers[] = {"0", "0.001", "0.01", "0.5", "1.37", "2.4", "6", "12.85"};
+    std::mt19937 random(58);
+    const auto pick = [&random](std::size_t n) { return static_cast<int>(random() % n); };
+    for (int wall = 0; wall < 300 && !HasFailure(); ++wall) {
+        auto m = std::make_unique<Model>(w.m);
+        m->CurrentUnitSystem = static_cast<int16_t>(pick(3));
+        for (int edit = pick(8); edit >= 0; --edit) StoreDimension(*m, pick(DimensionLabelCount), EntryValue(numbers[pick(8)]));
+        PropertyEntries properties = PropertyEntriesFromModel(*m);
+        const int box = pick(PropertyBoxCount);
+        properties.Values[box] = numbers[pick(8)];
+        if (PropertyEntryRefusal(box, properties.Values[box], "").empty()) StoreProperties(*m, properties);
+        for (int switches = 1 + pick(20); switches > 0; --switches)
+            ConvertAsEarlierVersions(*m, (m->CurrentUnitSystem + 1 + pick(2)) % 3);
+        const auto opened = SavedAndOpened(*m, path);
+        ASSERT_TRUE(opened) << "wall " << wall << ": " << messages.Messages.back().Text;
+        for (float Model::*value : EarlierConversion[0].values | std::views::take(12))
+            EXPECT_EQ(opened.get()->*value, m.get()->*value) << "wall " << wall;
     }
 }
 
