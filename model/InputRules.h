@@ -2,8 +2,9 @@
 // The rules the windows keep on the values they take: the number each
 // dimension label and value box demands, and the sums the re-balancing of
 // the dimensions keeps. The editors refuse what breaks a rule, and a project
-// file that breaks one is refused at open, so that every way into a wall
-// brings only a wall the windows could have made.
+// or defaults file is refused at open when neither the windows nor an earlier
+// version could have written it, so that every way into a wall brings only a
+// wall the windows could have made or one that a user's old file holds.
 
 #include <array>
 #include <string>
