@@ -37,12 +37,54 @@ std::unique_ptr<Model> SavedAndOpened(const Model& m, const std::string& path) {
     return opened;
 }
 
+// Earlier versions changed units as follows: each value times the size of its
+// kind's unit in the old system over that in the new, rounded on its own to
+// its decimals. Unit sizes in Metric, SI and British, counted in m, mm, kN and
+// MPa, from 0.3048 m to the foot, 25.4 mm to the inch, 0.454 T to the kip and
+// g kN to the tonne.
+enum Kind { Length, Bar, Section, Stress, Pressure, UnitWeight, ForcePerLength };
+double UnitSize(Kind kind, int system, double g) {
+    const double ft = 0.3048, in = 25.4, kip = 0.454 * g, units[5][3] = {
+        {1, 1, ft}, {1, 1, in}, {10, 1, in}, {g / 100, 1, kip / (in * in)}, {g, 1, kip / (ft * ft)}};
+    if (kind == UnitWeight) return units[Pressure][system] / units[Length][system];
+    if (kind == ForcePerLength) return units[Pressure][system] * units[Length][system];
+    return units[kind][system];
+}
+
+struct Converted {
+    Kind kind;
+    int decimals;
+    std::vector<float Model::*> values;
+};
+const Converted EarlierConversion[] = {
+    {Length, 2, {&Model::ToeLength, &Model::StemFrontBatter, &Model::StemTopThickness, &Model::StemBackBatter,
+                 &Model::HeelLength, &Model::BaseWidth, &Model::FrontStemHeight, &Model::ToeTopDrop,
+                 &Model::ToeTipThickness, &Model::BackStemHeight, &Model::HeelTopDrop, &Model::HeelEndThickness,
+                 &Model::WallHeight, &Model::FrontWaterDepth, &Model::BackWaterDepth,
+                 &Model::AdjacentStructurePosition, &Model::ShearKeyDepth, &Model::ShearKeyToeDistance,
+                 &Model::ShearKeyWidth, &Model::ShearKeyHeelDistance, &Model::EnteredFrontWaterDepth,
+                 &Model::EnteredBackWaterDepth, &Model::UpperStemLength}},
+    {UnitWeight, 2, {&Model::ConcreteUnitWeight, &Model::WaterUnitWeight, &Model::BackfillUnitWeight,
+                     &Model::BackfillDryDensity, &Model::BackfillSaturatedDensity, &Model::ToeEarthUnitWeight,
+                     &Model::ToeEarthDryDensity, &Model::ToeEarthSaturatedDensity, &Model::BaseUnitWeight,
+                     &Model::MinimumFluidDensity}},
+    {Stress, 0, {&Model::ConcreteCompressiveStress, &Model::RebarYieldStress}},
+    {Stress, 2, {&Model::ConcreteElasticityModulus, &Model::RebarElasticityModulus, &Model::BackfillCohesion,
+                 &Model::BaseCohesion, &Model::NominalBearingResistance, &Model::BaseElasticityModulus,
+                 &Model::ToeEarthCohesion, &Model::BaseCptTipResistance}},
+    {Section, 1, {&Model::ConcreteCover}},
+    {ForcePerLength, 2, {&Model::AdjacentStructureCapacity}},
+    {Pressure, 2, {&Model::BackfillSurcharge}},
+};
+
 // What a file may hold of each value the editors take, this version's and
-// earlier ones': a number from 0 up (the labels refuse a negative entry, the
-// loads and reinforcement dialogs store magnitudes, and earlier versions'
-// change of units rounded a small value to 0), but Poisson's ratio, which has
-// no unit to change, above 0, and a friction angle below 90, where its
-// tangent ends. The labels' values come first, in the labels' order.
+// earlier ones': the labels' numbers from 0 up; every value with a unit from
+// 0 up too (no editor takes a negative one, and earlier versions' change of
+// units rounded a small one to 0), but the three the properties dialog takes
+// as any number; the acceleration and coefficients, which the loads dialog
+// stores as magnitudes, from 0 up; Poisson's ratio, without a unit, above 0;
+// a friction angle below 90, where its tangent ends. The labels' values come
+// first, in the labels' order.
 enum Opens { FromZero, AboveZero, BelowRightAngle };
 struct Edited {
     float Model::*value;
@@ -50,26 +92,26 @@ struct Edited {
 };
 const std::vector<Edited> EditedValues = [] {
     std::vector<Edited> all;
+    const auto add = [&all](float Model::*v, Opens rule) {
+        if (std::none_of(all.begin(), all.end(), [v](const Edited& e) { return e.value == v; })) all.push_back({v, rule});
+    };
     for (float Model::*v : std::initializer_list<float Model::*>{
              &Model::ToeLength, &Model::StemFrontBatter, &Model::StemTopThickness, &Model::StemBackBatter,
              &Model::HeelLength, &Model::BaseWidth, &Model::FrontStemHeight, &Model::ToeTopDrop,
              &Model::ToeTipThickness, &Model::BackStemHeight, &Model::HeelTopDrop, &Model::HeelEndThickness,
              &Model::FrontWaterDepth, &Model::BackWaterDepth, &Model::BackfillSlopeRatio, &Model::ShearKeyDepth,
-             &Model::ShearKeyToeDistance, &Model::ShearKeyWidth, &Model::ShearKeyHeelDistance, &Model::WallHeight,
-             &Model::EnteredFrontWaterDepth, &Model::EnteredBackWaterDepth, &Model::ConcreteUnitWeight,
-             &Model::ConcreteCompressiveStress, &Model::ConcreteElasticityModulus, &Model::RebarYieldStress,
-             &Model::RebarElasticityModulus, &Model::ConcreteCover, &Model::WaterUnitWeight,
-             &Model::BackfillUnitWeight, &Model::BackfillDryDensity, &Model::BackfillSaturatedDensity,
-             &Model::BackfillCohesion, &Model::BaseCohesion, &Model::NominalBearingResistance,
-             &Model::BaseElasticityModulus, &Model::ToeEarthUnitWeight, &Model::ToeEarthDryDensity,
-             &Model::ToeEarthSaturatedDensity, &Model::ToeEarthCohesion, &Model::AdjacentStructureCapacity,
-             &Model::AdjacentStructurePosition, &Model::BackfillSurcharge, &Model::EnteredSeismicCoefficient,
-             &Model::EnteredKa, &Model::EnteredKae, &Model::EnteredKp, &Model::UpperStemLength})
-        all.push_back({v, FromZero});
-    all.push_back({&Model::ConcretePoissonRatio, AboveZero});
+             &Model::ShearKeyToeDistance, &Model::ShearKeyWidth, &Model::ShearKeyHeelDistance, &Model::WallHeight})
+        add(v, FromZero);
+    for (const Converted& c : EarlierConversion)
+        for (float Model::*v : c.values)
+            if (v != &Model::BaseUnitWeight && v != &Model::MinimumFluidDensity && v != &Model::BaseCptTipResistance)
+                add(v, FromZero);
+    for (float Model::*v : {&Model::EnteredSeismicCoefficient, &Model::EnteredKa, &Model::EnteredKae, &Model::EnteredKp})
+        add(v, FromZero);
+    add(&Model::ConcretePoissonRatio, AboveZero);
     for (float Model::*v : {&Model::BackfillFrictionAngle, &Model::BaseFrictionAngle, &Model::EarthToEarthFrictionAngle,
                             &Model::ConcreteToEarthFrictionAngle, &Model::ToeEarthFrictionAngle})
-        all.push_back({v, BelowRightAngle});
+        add(v, BelowRightAngle);
     return all;
 }();
 
@@ -149,46 +191,6 @@ TEST(WallEntryPaths, EveryWayBringsOnlyAWallTheWindowsCouldHaveMade) {
         EXPECT_EQ(opened->UpperStemLength, m.UpperStemLength);
     }
 }
-
-// Earlier versions changed units as follows: each value times the size of its
-// kind's unit in the old system over that in the new, rounded on its own to
-// its decimals. Unit sizes in Metric, SI and British, counted in m, mm, kN and
-// MPa, from 0.3048 m to the foot, 25.4 mm to the inch, 0.454 T to the kip and
-// g kN to the tonne.
-enum Kind { Length, Bar, Section, Stress, Pressure, UnitWeight, ForcePerLength };
-double UnitSize(Kind kind, int system, double g) {
-    const double ft = 0.3048, in = 25.4, kip = 0.454 * g, units[5][3] = {
-        {1, 1, ft}, {1, 1, in}, {10, 1, in}, {g / 100, 1, kip / (in * in)}, {g, 1, kip / (ft * ft)}};
-    if (kind == UnitWeight) return units[Pressure][system] / units[Length][system];
-    if (kind == ForcePerLength) return units[Pressure][system] * units[Length][system];
-    return units[kind][system];
-}
-
-struct Converted {
-    Kind kind;
-    int decimals;
-    std::vector<float Model::*> values;
-};
-const Converted EarlierConversion[] = {
-    {Length, 2, {&Model::ToeLength, &Model::StemFrontBatter, &Model::StemTopThickness, &Model::StemBackBatter,
-                 &Model::HeelLength, &Model::BaseWidth, &Model::FrontStemHeight, &Model::ToeTopDrop,
-                 &Model::ToeTipThickness, &Model::BackStemHeight, &Model::HeelTopDrop, &Model::HeelEndThickness,
-                 &Model::WallHeight, &Model::FrontWaterDepth, &Model::BackWaterDepth,
-                 &Model::AdjacentStructurePosition, &Model::ShearKeyDepth, &Model::ShearKeyToeDistance,
-                 &Model::ShearKeyWidth, &Model::ShearKeyHeelDistance, &Model::EnteredFrontWaterDepth,
-                 &Model::EnteredBackWaterDepth, &Model::UpperStemLength}},
-    {UnitWeight, 2, {&Model::ConcreteUnitWeight, &Model::WaterUnitWeight, &Model::BackfillUnitWeight,
-                     &Model::BackfillDryDensity, &Model::BackfillSaturatedDensity, &Model::ToeEarthUnitWeight,
-                     &Model::ToeEarthDryDensity, &Model::ToeEarthSaturatedDensity, &Model::BaseUnitWeight,
-                     &Model::MinimumFluidDensity}},
-    {Stress, 0, {&Model::ConcreteCompressiveStress, &Model::RebarYieldStress}},
-    {Stress, 2, {&Model::ConcreteElasticityModulus, &Model::RebarElasticityModulus, &Model::BackfillCohesion,
-                 &Model::BaseCohesion, &Model::NominalBearingResistance, &Model::BaseElasticityModulus,
-                 &Model::ToeEarthCohesion, &Model::BaseCptTipResistance}},
-    {Section, 1, {&Model::ConcreteCover}},
-    {ForcePerLength, 2, {&Model::AdjacentStructureCapacity}},
-    {Pressure, 2, {&Model::BackfillSurcharge}},
-};
 
 void ConvertAsEarlierVersions(Model& m, int to) {
     const auto convert = [&m, to](float& value, Kind kind, int decimals) {
