@@ -88,9 +88,10 @@ void ReadDefaultsLayout(Model& m, RecordReader& r) {
     SetSeismicCoefficient(m);
     if (m.CombinationSetCount <= 0) m.CombinationSetCount = 1;
 
-    // New starts from the wall these values make: one that no window could
-    // have made would be saved into a project that is refused at open, so
-    // the file is set aside like an unreadable one, with the value named
+    // New starts from the wall these values make: one that neither a window
+    // nor an earlier version could have made would be saved into a project
+    // that is refused at open, so the file is set aside like an unreadable
+    // one, with the value named
     const std::string refusal = WallInputRefusal(m);
     if (!refusal.empty()) throw FileFormatError(refusal);
 }

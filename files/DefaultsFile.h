@@ -12,9 +12,9 @@
 namespace brindlemar {
 
 // Reads the user's defaults file into `m`. Returns false when the file could
-// not be read whole, or its values make of `m` a wall no window could have
-// made (see WallInputRefusal); the reader has then told the user why, and `m`
-// is as it was before the call.
+// not be read whole, or its values make of `m` a wall that neither a window
+// nor an earlier version could have made (see WallInputRefusal); the reader
+// has then told the user why, and `m` is as it was before the call.
 bool ReadDefaultsFile(Model& m, const std::string& path);
 
 // Writes the defaults file the same way as a project file: a temporary file

@@ -311,9 +311,9 @@ void ReadProjectLayout(Model& m, RecordReader& r) {
 
     RefitShearKey(m);
 
-    // A wall no window could have made (water above the wall, faces of two
-    // heights) is told, not opened into numbers the analysis was never meant
-    // to weigh.
+    // A wall no window nor earlier version could have made (water above the
+    // wall, faces further apart than rounding leaves them) is told, not opened
+    // into numbers the analysis was never meant to weigh.
     const std::string refusal = WallInputRefusal(m);
     if (!refusal.empty()) throw FileFormatError(refusal);
 

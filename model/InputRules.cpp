@@ -152,35 +152,62 @@ std::vector<RuledValue> EveryRuledValue() {
 
 namespace {
 
-// The lowest stem the labels make in any unit system, in the wall's own: a
-// stem of the least height in feet is less than that height in metres.
+// What a file may hold of a value beyond what the windows now take for a new
+// entry. Earlier versions rounded every value with a unit to a few decimals
+// whenever the unit system changed, so that any of them greater than 0 may be
+// 0 in their files (Poisson's ratio alone has no unit); and their loads dialog
+// took the minimum equivalent-fluid density as typed, any number.
+EntryRule RuleAtOpen(const RuledValue& v) {
+    if (v.Variable == &M::MinimumFluidDensity) return Any;
+    return v.Rule == Pos && v.Variable != &M::ConcretePoissonRatio ? Non : v.Rule;
+}
+
+// How far the sums the labels keep may be off in a file. Earlier versions
+// rounded each length to hundredths on its own at every change of units; six
+// lengths make either sum (five parts and the base width, three on each
+// face), so one change leaves it off by six half hundredths, 0.03. Rounding
+// to hundredths of a foot moves a length by 0.0015 m at most, less than half
+// a hundredth of a metre, so metres turned into feet and back come back as
+// they were: in metres a sum stays within 0.03 however often the wall was
+// switched, in feet within those 0.03 m in feet and its own 0.03.
+double RoundingOfSums(const Model& m) {
+    constexpr double halfHundredths = 6 * 0.005;
+    return m.CurrentUnitSystem == British ? halfHundredths / MetresPerFoot + halfHundredths : halfHundredths;
+}
+
+// The lowest stem the labels make, 0.5, as earlier versions' change of units
+// rounded it: 0.5 ft became 0.15 m, and 0.15 m then 0.49 ft.
 double SmallestStemHeight(const Model& m) {
-    return m.CurrentUnitSystem == British ? MinimumStemHeight : ToSingle(MinimumStemHeight * MetresPerFoot);
+    const double metres = RoundToDecimals(MinimumStemHeight * MetresPerFoot, 2);
+    return m.CurrentUnitSystem == British ? RoundToDecimals(metres / MetresPerFoot, 2) : metres;
 }
 
 }  // namespace
 
 std::string WallInputRefusal(const Model& m) {
-    // a value is the windows' when any editor that takes it would take it; the
-    // last to take it, the most lenient, says what it asks
+    // a value opens when any editor that takes it, or the rounding of earlier
+    // versions, could have left it; the last to take it, the most lenient,
+    // says what it asks
     const std::vector<RuledValue> all = EveryRuledValue();
     for (const RuledValue& v : all) {
         const float value = m.*v.Variable;
-        const RuledValue* lenient = nullptr;
+        EntryRule lenient = v.Rule;
         bool taken = false;
         for (const RuledValue& r : all) {
             if (r.Variable != v.Variable) continue;
-            taken = taken || KeepsRule(r.Rule, value);
-            lenient = &r;
+            lenient = RuleAtOpen(r);
+            taken = taken || KeepsRule(lenient, value);
         }
-        if (!taken) return std::string(v.Name) + " " + GeneralNumber(value) + " is not " + RuleDemand(lenient->Rule);
+        if (!taken) return std::string(v.Name) + " " + GeneralNumber(value) + " is not " + RuleDemand(lenient);
     }
 
     // the sums the dimension labels keep, within the rounding of their parts
+    // and of stored Singles
     const double H = FrontWallHeight(m);
     const double back = double(m.HeelTopDrop) + m.BackStemHeight + m.HeelEndThickness;
     const double parts = double(m.ToeLength) + m.StemFrontBatter + m.StemTopThickness + m.StemBackBatter + m.HeelLength;
-    const double tolerance = 2e-5 * std::max(1.0, H + m.BaseWidth);
+    const double singles = 2e-5 * std::max(1.0, H + m.BaseWidth);
+    const double tolerance = RoundingOfSums(m) + singles;
     if (std::fabs(parts - m.BaseWidth) > tolerance)
         return "Base width " + GeneralNumber(m.BaseWidth) + " is not the sum of toe, stem and heel, " +
                GeneralNumber(ToSingle(parts));
@@ -189,15 +216,10 @@ std::string WallInputRefusal(const Model& m) {
                GeneralNumber(ToSingle(H)) + ": both are the height of the wall";
     const double smallest = SmallestStemHeight(m);
     for (const RuledValue* stem : {&DimensionValues[6], &DimensionValues[9]})
-        if (m.*stem->Variable < smallest - tolerance)
+        if (m.*stem->Variable < smallest - singles)
             return std::string(stem->Name) + " " + GeneralNumber(m.*stem->Variable) + " is less than " +
                    GeneralNumber(ToSingle(smallest)) + ", the lowest stem the dimensions take";
-    // a toe or heel without thickness has no length either
-    if (double(m.ToeTopDrop) + m.ToeTipThickness == 0 && m.ToeLength != 0)
-        return "The toe has no thickness and a length of " + GeneralNumber(m.ToeLength);
-    if (double(m.HeelTopDrop) + m.HeelEndThickness == 0 && m.HeelLength != 0)
-        return "The heel has no thickness and a length of " + GeneralNumber(m.HeelLength);
-    return BearingWeightRefusal(m.BearingResistanceMethod, m.BaseUnitWeight);
+    return "";
 }
 
 }  // namespace brindlemar

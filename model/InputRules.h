@@ -2,8 +2,9 @@
 // The rules the windows keep on the values they take: the number each
 // dimension label and value box demands, and the sums the re-balancing of
 // the dimensions keeps. The editors refuse what breaks a rule, and a project
-// file that breaks one is refused at open, so that every way into a wall
-// brings only a wall the windows could have made.
+// or defaults file is refused at open when neither the windows nor an earlier
+// version could have written it, so that every way into a wall brings only a
+// wall the windows could have made or one that a user's old file holds.
 
 #include <array>
 #include <string>
@@ -56,13 +57,18 @@ inline constexpr double MinimumStemHeight = 0.5;
 // for the weight.
 std::string BearingWeightRefusal(int bearingMethod, float baseUnitWeight);
 
-// Why no window could have made the wall `m` holds, in one line: the first
-// value that no editor taking it would take, or the first sum the
-// dimension editor keeps that does not hold (within the rounding of stored
-// values and of changes of unit system); empty when a window could. A
-// water level below the base and an upper stem longer than the stem are no
-// fault: the wall may have been lowered since, with the water switched off,
-// and the analysis and design stop each at the base or at the stem's foot.
+// Why neither a window nor an earlier version could have made the wall `m`
+// holds, in one line: the first value that no editor taking it would take,
+// nor the rounding of earlier versions' change of units leave, or the first
+// sum the dimension editor keeps that does not hold within that rounding;
+// empty when one could. What earlier versions' dialogs took and the windows
+// now refuse for a new entry (a theoretical bearing capacity without the
+// base's weight, a nominal bearing resistance of 0) opens, and the window
+// says why when the user next edits it. A water level below the base, an
+// upper stem longer than the stem and a toe or heel rounded to no thickness
+// are no fault: the wall may have been lowered since, with the water switched
+// off, the analysis and design stop each at the base or at the stem's foot,
+// and the next edit of a dimension takes the toe's or heel's length away.
 std::string WallInputRefusal(const Model& m);
 
 }  // namespace brindlemar

@@ -10,11 +10,12 @@ namespace brindlemar {
 struct Model;
 
 // Reads the user's defaults file, m.DefaultsFilePath, into `m` when there is
-// one. A file there that cannot be read, or whose values make a wall no
-// window could have made, is moved aside under a free name beside it
-// ("Default.dat.unreadable", then ".unreadable.2"...), so that no later write
-// destroys it, and one message names both paths; one that cannot be moved
-// either is left alone for the rest of the run. Returns false when a file was
+// one. A file there that cannot be read, or whose values make a wall that
+// neither a window nor an earlier version could have made, is moved aside
+// under a free name beside it ("Default.dat.unreadable", then
+// ".unreadable.2"...), so that no later write destroys it, and one message
+// names both paths; one that cannot be moved either is left alone for the
+// rest of the run. Returns false when a file was
 // there and was not taken; `m` is then as it was.
 bool ReadUserDefaults(Model& m);
 

@@ -43,7 +43,7 @@ void ChangeEverythingCarried(Model& m) {
     m.BackfillCohesion = 1;
     m.BaseFrictionAngle = 29;
     m.BaseCohesion = 2;
-    m.NominalBearingResistance = 40;
+    m.NominalBearingResistance = 0;  // the loads dialog of earlier versions took it
     m.BaseElasticityModulus = 3;
     m.EarthToEarthFrictionAngle = 26;
     m.ConcreteToEarthFrictionAngle = 19;
@@ -84,7 +84,7 @@ void ChangeEverythingCarried(Model& m) {
     m.BearingResistanceMethod = TheoreticalBearing;
     m.BaseSptBlowCount = 30;
     m.BaseCptTipResistance = 150;
-    m.MinimumFluidDensity = 0.035f;
+    m.MinimumFluidDensity = -0.035f;  // its box had no rule
     m.MinimumFluidDensityEnabled = 1;
 }
 
@@ -130,6 +130,7 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     auto m = test::BuiltInModel(dir.Path().string());
     ChangeEverythingCarried(*m);
     m->ToeLength = 9;
+    m->BaseUnitWeight = 0;  // which the theoretical bearing capacity of earlier versions took
     ASSERT_TRUE(WriteDefaultsFile(*m, m->DefaultsFilePath));
 
     InitialiseProject(*m);
@@ -137,6 +138,7 @@ TEST(DefaultsFile, TheNextResetTakesTheUsersChoicesButNotTheGeometry) {
     EXPECT_FLOAT_EQ(m->ConcreteCompressiveStress, 4000);
     EXPECT_EQ(m->CombinationSetCount, 3);
     EXPECT_EQ(m->CombinationSets[2].Name, "Strength I");
+    EXPECT_EQ(m->BearingResistanceMethod, TheoreticalBearing);
     // the built-in numbers stand, unconverted, in the file's units
     EXPECT_FLOAT_EQ(m->ToeLength, 2.0f);
     EXPECT_FLOAT_EQ(m->StemTopThickness, 0.83f);
@@ -176,12 +178,12 @@ TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
         std::string bytes;
         const char* message;
     };
-    std::string units = bytes, newer = bytes, weightless = bytes;
+    std::string units = bytes, newer = bytes, poisson = bytes;
     // lead-in, margins, three footers, font name, font size
     const std::size_t unitsAt = 4 + 8 + (2 + 4) + 2 + (2 + 255) + (2 + 11) + 4;
     test::PatchInteger(units, unitsAt, 7);
-    // after gravity, the concrete and the cover
-    test::PatchSingle(weightless, unitsAt + 2 + 4 + 7 * 4, 0);
+    // after gravity, the concrete's unit weight, strength and modulus
+    test::PatchSingle(poisson, unitsAt + 2 + 4 + 3 * 4, 0);
     newer.replace(newer.find(FileLayoutVersion), 4, "3.00");
     const Case cases[] = {
         {"truncated", bytes.substr(0, bytes.size() - 1), "it ends too early"},
@@ -192,7 +194,7 @@ TEST(DefaultsFile, AnUnreadableFileIsMovedAsideOnceAndTheBuiltInValuesStand) {
         {"empty", "", "it ends too early, after 0 bytes"},
         {"zeros as long as the file", std::string(bytes.size(), '\0'), "it names no version of the program"},
         {"written by a newer version", newer, "it was written by a newer version of the program (3.00)"},
-        {"a value no window takes", weightless, "\nWater unit weight 0 is not a number greater than 0\n"},
+        {"a value no window takes", poisson, "\nPoisson's ratio 0 is not a number greater than 0\n"},
     };
     int moved = 0;
     for (const Case& c : cases) {
