@@ -50,11 +50,17 @@ private:
 // What an entry that is not a plain file is, in words.
 std::string KindOfEntry(mode_t mode);
 
-// Follows a chain of symbolic links to the path they end at, which need not
-// exist yet: saving through a link writes the file it points to. With
-// `refused`, it stops at the first link the system would not follow for
-// this user (another user's link in a folder anyone may write whose sticky
-// bit is set, unless the folder is the link owner's) and names it there.
+// A folder anyone may write whose sticky bit is set (/tmp): another user may
+// put a name there, but not replace or remove one of this user's.
+bool SharedSticky(const struct stat& folder);
+
+// Follows every symbolic link on the path, in its folders as at its name,
+// to the path they end at, which need not exist yet: saving through a link
+// writes the file it points to. With `refused`, it stops at the first link
+// the system would not follow for this user (another user's link in a
+// folder anyone may write whose sticky bit is set, unless the folder is the
+// link owner's) and names it there. A path with no link on it comes back as
+// it was given.
 std::filesystem::path FollowLinks(const std::string& path, std::filesystem::path* refused = nullptr);
 
 // A file's own folder, "." for a name without one.
