@@ -355,10 +355,12 @@ Descriptor CreateBeside(const SaveJob& job, mode_t mode, fs::path& created) {
 
 // Gives the finished copy `temporary` the ".BAK" name: over the copy that a
 // save of the file left, while it is still there, else only where the name
-// is free.
+// is free; an empty file that holds the name for it meanwhile is noted as
+// this save's, so that it is never taken for the user's own.
 bool NameBackup(const fs::path& temporary, const SaveJob& job) {
-    if (job.Stale.Valid()) return IsAt(job.BackupPath, job.Stale.Get()) && ::rename(temporary.c_str(), job.BackupPath.c_str()) == 0;
-    return RenameNoReplace(temporary, job.BackupPath);
+    if (job.Stale.Valid())
+        return IsAt(job.BackupPath, job.Stale.Get()) && ::rename(temporary.c_str(), job.BackupPath.c_str()) == 0;
+    return RenameNoReplace(temporary, job.BackupPath, [&] { NoteMade(job.Target, job.BackupPath, -1); });
 }
 
 // Copies the previous file to its ".BAK" name, read through the descriptor

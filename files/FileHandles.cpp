@@ -169,7 +169,7 @@ Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mo
     return Descriptor();
 }
 
-bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+bool RenameNoReplace(const fs::path& from, const fs::path& to, const std::function<void()>& holding) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
     if (::link(from.c_str(), to.c_str()) == 0) {
@@ -179,6 +179,7 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
     if (errno == EEXIST) return false;
     // locked, so that a save that opens it meanwhile waits and then finds
     // it gone; written into by another program, it is that program's
+    if (holding) holding();
     Descriptor held(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
     if (!held.Valid()) return false;
     ::flock(held.Get(), LOCK_EX | LOCK_NB);

@@ -112,8 +112,9 @@ Descriptor CreateExclusive(const std::filesystem::path& folder, const std::strin
 // EEXIST). A file system that cannot rename without replacing gets a second
 // name made where none is; one without second names either (FAT, some
 // shares) gets an empty file of the save's own under the name first, which
-// the rename replaces while it is still that empty file. false, with errno,
-// when none of it can be done.
-bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// the rename replaces while it is still that empty file; `holding` hears
+// first that it is made. false, with errno, when none of it can be done.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     const std::function<void()>& holding = {});
 
 }  // namespace brindlemar

@@ -72,10 +72,13 @@ Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, con
     const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
     const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
     if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
+    // one noted by its name alone is the empty file that held the name for it
     struct stat s {};
     if (fd.Valid() && ::fstat(fd.Get(), &s) == 0)
         for (const MadeFile& file : made)
-            if (file.Device == s.st_dev && file.Inode == s.st_ino) return fd;
+            if ((file.Device == s.st_dev && file.Inode == s.st_ino) ||
+                (file.Inode == 0 && file.Path == backupPath && s.st_size == 0 && s.st_uid == ::geteuid()))
+                return fd;
     return Descriptor();
 }
 

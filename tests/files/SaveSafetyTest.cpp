@@ -147,7 +147,7 @@ bool OpenAs(char kind, Model& m, const std::string& path) {
 // list or is in its group; such cases need root to set them up.
 constexpr gid_t Team = 4242;
 
-TEST(SaveSafety, NoOneSeesTheWallWhoMayNotReadTheFileAndTheFileKeepsItsRights) {
+TEST(SaveSafetyAsTwoUsers, NoOneSeesTheWallWhoMayNotReadTheFileAndTheFileKeepsItsRights) {
     struct Case {
         const char* what;
         bool anotherUsers;  // the file is root's, saved by nobody
@@ -288,7 +288,7 @@ TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
 // the copy of the old wall beside the name it was saved by, which all who may
 // open it may read; nothing private is copied out;
 // the next save clears what was left, after which no copy is named.
-TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
+TEST(SaveSafetyAsTwoUsers, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
     if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
     constexpr int Killed = 9, Exposed = 8;
     test::TempDir dir;
@@ -408,7 +408,7 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
 // is. What a save cut short left beside the file goes with the next save by
 // the names it was made under: in a folder the saver may not list, and on a
 // file system that keeps no marks, where a ".BAK" cannot say it is a save's.
-TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
+TEST(SaveSafetyAsTwoUsers, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
     if (::geteuid() != 0) GTEST_SKIP() << "two users and a mount need root";
     test::TempDir dir;
     const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi", moved = dir.Path() / "moved";
@@ -536,7 +536,7 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
 // does (the calls refused), and in a drop box, every kind of file is saved; a
 // save stopped at any call leaves a whole file or one that tells its saver,
 // and the next save leaves nothing but the file.
-TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
+TEST(SaveSafetyAsTwoUsers, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
     if (::geteuid() != 0) GTEST_SKIP() << "a second user needs root";
     // the modes of the folder and of nobody's file there (0: a new name); an append-only folder renames and
     // removes nothing
@@ -544,6 +544,7 @@ TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
                   bool appendOnly = false; };
     const Case cases[] = {
         {"FAT", {{"renameat2", EINVAL}, {"link", EPERM}}, 0777, 0, false},
+        {"FAT, the user's file", {{"renameat2", EINVAL}, {"link", EPERM}}, 0777, 0644, false},
         {"exFAT", {{"fchown", EPERM}, {"fchmod", EPERM}}, 0777, 0600, false},
         {"no user attributes, two names", {{"fsetxattr", EOPNOTSUPP}}, 0777, 0666, true},
         {"a drop box, a new name", {}, 0733, 0, false},
@@ -603,28 +604,36 @@ TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
 }
 
 // A save under a name that was free never takes it from a file another
-// program made there while the wall was written.
+// program made there while the wall was written, or before the save looked:
+// one the user may not write is told as made meanwhile, as the caller that
+// found the name free tells it, not as a file the user may not write.
 TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
-    test::TempDir dir;
-    const std::string path = dir.File("wall.bmi");
-    auto m = test::BuiltInModel(dir.File("program"));
-    test::MessageRecorder rec;
-    {
-        const FileCallHook hook([&](const char* call, int) {
-            if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
-        });
-        EXPECT_FALSE(WriteProjectFile(*m, path));
+    for (const bool beforeTheSave : {false, true}) {
+        test::TempDir dir;
+        const std::string path = dir.File("wall.bmi");
+        auto m = test::BuiltInModel(dir.File("program"));
+        test::MessageRecorder rec;
+        if (beforeTheSave) test::WriteBytes(path, "theirs"), fs::permissions(path, fs::perms(0444));
+        {
+            const FileCallHook hook([&](const char* call, int) {
+                if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
+            });
+            EXPECT_FALSE(WriteProjectFile(*m, path, [](const FileStamp&) {
+                MsgBox("made meanwhile", vbExclamation, ProductName);
+                return false;
+            }));
+        }
+        EXPECT_EQ(ReadBytes(path), "theirs");
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        EXPECT_NE(rec.Messages[0].Text.find("made"), std::string::npos) << rec.Messages[0].Text;
+        EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
     }
-    EXPECT_EQ(ReadBytes(path), "theirs");
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
-    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
 }
 
 // A save follows a link only where the system would: not another user's link in a folder anyone may write
 // whose sticky bit is set, unless the folder is his, at the name or at a folder on the way; every kind of file
 // then names the link and where it leads. Nor a second name there of the user's private file.
-TEST(SaveSafety, ASaveFollowsNoLinkTheSystemWouldRefuse) {
+TEST(SaveSafetyAsTwoUsers, ASaveFollowsNoLinkTheSystemWouldRefuse) {
     if (::geteuid() != 0) GTEST_SKIP() << "another user's link needs root";
     test::TempDir dir;
     const fs::path shared = dir.Path() / "shared", link = shared / "factors.bmf", folder = dir.Path() / "private";
