@@ -529,6 +529,7 @@ bool Overwrite(int file, SaveJob& job) {
 // back into the file when the new contents cannot be written.
 bool WriteInPlace(SaveJob& job) {
     job.Intact = true;
+    job.Reason.clear();
     const int file = job.Held.Get();
     if (!IsAt(job.Target, file)) {
         job.Reason = "the file was replaced while it was being saved";
