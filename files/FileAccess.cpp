@@ -34,6 +34,8 @@ namespace fs = std::filesystem;
 // whether that is a save of this program's or another program is not.
 constexpr const char* HeldLocked = "another program holds the file locked";
 
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
 // ---- reading ----
 
 // What a read found in the file besides its bytes.
@@ -89,8 +91,7 @@ std::string ReadWholeFile(const std::string& path, const std::string& kind, std:
     // left it, not whole, and its copy is not another file
     found.Marked = found.MarkOn && MarkBelieved(found.Mark, bytes, path, &found.Copy);
     struct stat after {};
-    const bool changed = ::fstat(file.Get(), &after) != 0 || after.st_ctim.tv_sec != opened.st_ctim.tv_sec ||
-                         after.st_ctim.tv_nsec != opened.st_ctim.tv_nsec;
+    const bool changed = ::fstat(file.Get(), &after) != 0 || !SameTime(after.st_ctim, opened.st_ctim);
     // the program holding it may be overwriting it now, whatever its mark says
     if (found.LockedOut && (found.MarkOn || changed))
         return "Cannot open " + Shown(path) + ": " + HeldLocked + "; open it again once it has finished with it.";
@@ -210,8 +211,8 @@ struct SaveJob {
     fs::path Target;
     bool Replacing = false;  // a file is at Target, described by Previous
     struct stat Previous {};
-    Descriptor Held;    // the file examined, locked for the whole save
-    std::string Seen;   // what it held then
+    Descriptor Held;          // the file examined, locked for the whole save
+    timespec SeenChanged{};   // when its contents or attributes had last changed then
     const std::string* Bytes = nullptr;
     const std::function<void(RecordReader&)>* Parse = nullptr;  // reads a whole file of the kind saved
     bool AppendOnly = false;  // its folder takes new names, but renames and removes none
@@ -247,7 +248,7 @@ bool OpenExamined(SaveJob& job) {
 // Holds the lock of the file examined until the save ends, so that two saves
 // of one file never write it at once. A save that waited for another finds
 // the file as that one left it, and says so rather than replace what its
-// user has not seen. What the file holds is noted under the lock.
+// user has not seen.
 bool LockExamined(SaveJob& job) {
     if (!WaitForLock(job.Held.Get(), LOCK_EX)) {
         job.Reason = std::string(HeldLocked) + "; save again once it has finished with it";
@@ -259,20 +260,19 @@ bool LockExamined(SaveJob& job) {
         job.Reason = "another program saved it while this save waited; save again to replace it";
         return false;
     }
-    if (ReadContents(job.Held.Get(), job.Seen)) return true;
-    job.Reason = SystemError();
-    return false;
+    job.SeenChanged = held.st_ctim;
+    return true;
 }
 
-// The file examined is still at its name and as it was then, up to its last
-// byte: an answer about it, and the copy made of it, hold for it alone. Only
-// a program that ignores the lock changes it meanwhile.
+// The file examined is still at its name and as it was then: an answer
+// about it, and the copy made of it, hold for it alone. The system notes
+// every change of a file's contents, its time and size included, in the time
+// of its last change, which no user may set. Only a program that ignores the
+// lock changes it meanwhile.
 bool AsExamined(SaveJob& job) {
     struct stat held {};
-    std::string now;
     if (IsAt(job.Target, job.Held.Get()) && ::fstat(job.Held.Get(), &held) == 0 &&
-        StampOf(held) == StampOf(job.Previous) && held.st_size == job.Previous.st_size &&
-        ReadContents(job.Held.Get(), now) && now == job.Seen)
+        SameTime(held.st_ctim, job.SeenChanged))
         return true;
     job.Reason = "another program changed it while this save was under way; save again to replace it";
     return false;
@@ -304,9 +304,10 @@ bool AppendOnlyFolder(const fs::path& folder) {
 bool HoldsUnsavedWhole(const SaveJob& job, const fs::path& path) {
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat s {};
-    std::string bytes;
+    std::string bytes, held;
     return job.Parse && fd.Valid() && ::fstat(fd.Get(), &s) == 0 && S_ISREG(s.st_mode) && s.st_size > 0 &&
-           ReadContents(fd.Get(), bytes) && bytes != job.Seen && bytes != *job.Bytes &&
+           ReadContents(fd.Get(), bytes) && bytes != *job.Bytes &&
+           !(job.Held.Valid() && ReadContents(job.Held.Get(), held) && bytes == held) &&
            ParseProblem(bytes, *job.Parse, "").empty();
 }
 
@@ -470,8 +471,11 @@ Descriptor KeepCopy(SaveJob& job, int file) {
 // user's own cache instead; false, with the reason, when one cannot be set
 // otherwise (the disk is full).
 bool MarkOverwrite(SaveJob& job, int file, const std::string& mark, const std::string* copyKey = nullptr) {
-    if (!AsExamined(job)) return false;
-    const std::string& now = job.Seen;
+    std::string now;
+    if (!AsExamined(job) || !ReadContents(file, now)) {
+        if (job.Reason.empty()) job.Reason = SystemError();
+        return false;
+    }
     const std::string full = mark + "\n" + SavingStateOf(now, *job.Bytes, copyKey ? *copyKey : KeyOf(now));
     const bool set = ::fsetxattr(file, SavingMark, full.data(), full.size(), 0) == 0 ||
                      (errno != ENOTSUP && ::fsetxattr(file, SavingMark, mark.data(), mark.size(), 0) == 0);
@@ -640,8 +644,9 @@ bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::
         }
         // asked under the lock, so that what is replaced is what was asked about
         if (mayReplace && !mayReplace(StampOf(job.Previous))) return false;
-        job.EarlierBelieved = SavingMarkOn(job.Held.Get(), job.Earlier) &&
-                              MarkBelieved(job.Earlier, job.Seen, job.Target.string(), &job.EarlierCopy);
+        std::string contents;
+        job.EarlierBelieved = SavingMarkOn(job.Held.Get(), job.Earlier) && ReadContents(job.Held.Get(), contents) &&
+                              MarkBelieved(job.Earlier, contents, job.Target.string(), &job.EarlierCopy);
     }
     job.Made = NotedMade(job.Target);
     job.AppendOnly = AppendOnlyFolder(Folder(job.Target));

@@ -140,7 +140,9 @@ bool CopyContents(int from, int to) {
 
 bool ReadContents(int fd, std::string& contents) {
     char buffer[1 << 16];
+    struct stat s {};
     contents.clear();
+    if (::fstat(fd, &s) == 0 && s.st_size > 0) contents.reserve(static_cast<std::size_t>(s.st_size));
     for (;;) {
         const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(contents.size()));
         if (n < 0 && errno == EINTR) continue;
