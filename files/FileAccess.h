@@ -62,8 +62,8 @@ std::string ReadFileProblem(const std::string& path, const std::string& kind, st
 // saves never write it at once; one that waited and finds the file changed
 // is refused, and one that another program keeps waiting longer than a
 // moment (the windows painted meanwhile) fails with a message that says so.
-// A file another program changes while the save runs, up to its last byte,
-// is not replaced: the save fails and says so. It removes the temporary
+// A file another program changes while the save runs, ignoring the lock, is
+// not replaced: the save fails and says so. It removes the temporary
 // files that saves of the file cut short left, by the names this user's
 // saves noted in the cache folder, and those it finds beside the file, but
 // for one that holds a whole file of the kind (one `parse` reads) that

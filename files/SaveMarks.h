@@ -81,11 +81,11 @@ Descriptor BackupOfASave(const std::filesystem::path& backupPath, const std::fil
 
 // The mark a save that overwrites a file in place puts on the file itself
 // before it changes a byte, and takes off as its last step: a file that
-// carries it may hold parts of two walls, whatever it reads as. Only someone
-// who may write the file can set it, so no one else can fake a cut-short
-// save, and a good save by anyone clears it. It says where the previous
-// contents wait: the name of the ".BAK" beside the file, or the path of a
-// copy in the saver's cache, then, after a line break, whose copy it is.
+// carries it may hold parts of two walls, whatever it reads as (unless
+// MarkBelieved says otherwise). Only someone who may write the file can set
+// it, and a good save by anyone clears it. It says where the previous
+// contents wait: the path of the ".BAK" beside the file, or of a copy in the
+// saver's cache, then, after a line break, whose copy it is.
 inline constexpr const char* SavingMark = "user.brindlemar.saving";
 
 // The name of the user the program runs as, for a message to another user.
