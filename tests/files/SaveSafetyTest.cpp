@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -476,6 +477,9 @@ TEST(SaveSafetyAsTwoUsers, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
             notRun += std::string(c.what) + " (no mount: " + std::strerror(errno) + "); ";
             continue;
         }
+        // taken away whichever way the case ends
+        const std::unique_ptr<const fs::path, void (*)(const fs::path*)> mounted(
+            c.disk == Same ? nullptr : &shared, [](const fs::path* at) { ::umount2(at->c_str(), MNT_DETACH); });
         ASSERT_TRUE(SaveAs(c.kind, *old, dir.File("old")) && write(*old));
         fs::remove_all(dir.Path() / "cache");
         fs::create_directory(dir.Path() / "cache");
@@ -528,7 +532,6 @@ TEST(SaveSafetyAsTwoUsers, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
         // a user's own .BAK stays; the defaults the cut save overwrote are back, put there by whoever could read them
         EXPECT_TRUE(!c.plantedMark || fs::exists(shared / "wall.BAK") != c.cleared);
         EXPECT_TRUE(c.kind != 'r' || ReadBytes(file.string()) == ReadBytes(dir.File("old")));
-        if (c.disk != Same) ::umount(shared.c_str());
     }
     if (!notRun.empty()) GTEST_SKIP() << "not run: " << notRun;
 }
