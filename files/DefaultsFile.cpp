@@ -130,11 +130,15 @@ bool WriteDefaultsFile(Model& m, const std::string& path) {
                                          vbYesNo + vbExclamation + vbDefaultButton2, ProductName) != vbYes;
         return !m.DefaultsFileLeftAlone;
     };
+    // what a whole defaults file is, for a save to know one a save cut short left
+    std::unique_ptr<Model> scratch;
+    const auto parse = [&](RecordReader& r) { ReadDefaultsLayout(*(scratch = std::make_unique<Model>(m)), r); };
     std::string error;
     FileStamp left;
     {
         const BusyPointer busy;
-        error = WriteFileProblem(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); }, false, &left, mayReplace);
+        error = WriteFileProblem(path, [&](RecordWriter& w) { WriteDefaultsLayout(m, w); }, false, &left, mayReplace,
+                                 parse);
     }
     if (error.empty() && own && !m.DefaultsFileLeftAlone) m.DefaultsFileStamp = left;
     if (error.empty()) return !m.DefaultsFileLeftAlone;
@@ -157,23 +161,37 @@ bool ReadUserDefaults(Model& m) {
     const std::string& path = m.DefaultsFilePath;
     if (m.DefaultsFileLeftAlone || !IsFile(path)) return true;
     auto staged = std::make_unique<Model>(m);
-    std::string problem;
-    {
+    const auto read = [&](const std::string& from) {
+        staged = std::make_unique<Model>(m);
         const BusyPointer busy;
-        problem = ReadFileProblem(path, "defaults", LargestDefaultsFileBytes,
-                                  [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); });
-    }
+        return ReadFileProblem(from, "defaults", LargestDefaultsFileBytes,
+                               [&](RecordReader& r) { ReadDefaultsLayout(*staged, r); });
+    };
+    std::string problem = read(path);
     if (problem.empty()) {
         m = std::move(*staged);
         m.DefaultsFileStamp = FileStampOf(path);
         return true;
     }
 
-    // a file whose save was cut short holds no one's choices (the copy its
-    // mark names does): the next write of the defaults replaces it
+    // a file whose save was cut short holds no one's choices: the copy its
+    // mark names holds the last whole ones, and they are what the next write
+    // puts back. A user who cannot read that copy leaves the file alone for
+    // its saver, the team's last defaults with it.
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (std::string mark; file.Valid() && SavingMarkOn(file.Get(), mark) && ::access(path.c_str(), W_OK) == 0) {
-        MsgBox(problem + "\nThe built-in defaults are used; the file is written anew when the defaults are next saved.",
+    std::string mark, contents;
+    KeptCopy copy;
+    if (file.Valid() && SavingMarkOn(file.Get(), mark) && ReadContents(file.Get(), contents) &&
+        MarkBelieved(mark, contents, path, &copy)) {
+        if (copy.Is == KeptCopy::Found && read(copy.Path.string()).empty()) {
+            m = std::move(*staged);
+            m.DefaultsFileStamp = FileStampOf(path);
+            MsgBox(problem + "\nThe defaults kept there are used, and written over it when the defaults are next saved.",
+                   vbExclamation, ProductName);
+            return true;
+        }
+        m.DefaultsFileLeftAlone = true;
+        MsgBox(problem + "\nThe built-in defaults are used, and the file is left as it is until the program ends.",
                vbExclamation, ProductName);
         return false;
     }

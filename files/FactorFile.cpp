@@ -11,6 +11,15 @@ namespace {
 // The longest factor file: lead-in, title, version, a full set table.
 constexpr std::size_t LargestFactorFileBytes = 4 + 2 * MaxTextBytes + MaxSetTableBytes;
 
+// A factor file into `file`; its title and version are not read further:
+// there is only one layout, unless the file names no version or a newer one.
+void ReadFactorLayout(RecordReader& r, FactorFileSets& file) {
+    r.LeadIn();
+    r.Text();
+    CheckVersion(r.Text());
+    file.Count = r.SetTable(file.Sets);
+}
+
 }  // namespace
 
 bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::string& path,
@@ -21,20 +30,16 @@ bool WriteFactorFile(const CombinationSetTable& sets, int16_t count, const std::
         w.Text(FileLayoutVersion);
         w.SetTable(count, sets);
     };
-    return WriteFileWith(path, compose, false, nullptr, mayReplace);
+    std::unique_ptr<FactorFileSets> scratch;
+    const auto parse = [&](RecordReader& r) { ReadFactorLayout(r, *(scratch = std::make_unique<FactorFileSets>())); };
+    return WriteFileWith(path, compose, false, nullptr, mayReplace, parse);
 }
 
 bool ReadFactorFileSets(const std::string& path, FactorFileSets& file) {
     // a table of 51 sets is large: keep the copy being read off the stack
     auto staged = std::make_unique<FactorFileSets>();
-    const bool read = ReadFileWith(path, "load and resistance factor", LargestFactorFileBytes, [&](RecordReader& r) {
-        r.LeadIn();
-        // title and version: there is only one layout, unless the file names
-        // no version or a newer one
-        r.Text();
-        CheckVersion(r.Text());
-        staged->Count = r.SetTable(staged->Sets);
-    });
+    const bool read = ReadFileWith(path, "load and resistance factor", LargestFactorFileBytes,
+                                   [&](RecordReader& r) { ReadFactorLayout(r, *staged); });
     if (read) file = std::move(*staged);
     return read;
 }

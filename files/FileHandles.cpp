@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/file.h>
+#include <vector>
 
 #include "runtime/Hooks.h"
 #include "runtime/Text.h"
@@ -26,25 +27,54 @@ std::string KindOfEntry(mode_t mode) {
     return "not a plain file";
 }
 
+bool SharedSticky(const struct stat& folder) {
+    constexpr mode_t shared = S_ISVTX | S_IWOTH;
+    return S_ISDIR(folder.st_mode) && (folder.st_mode & shared) == shared;
+}
+
 fs::path FollowLinks(const std::string& path, fs::path* refused) {
-    fs::path p = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code ec;
+    // the path walked so far, each link on it replaced by where it leads,
+    // and what is still to walk
+    const fs::path given = path;
+    fs::path walked = given.root_path();
+    std::vector<fs::path> rest;
+    for (const fs::path& part : given.relative_path()) rest.insert(rest.begin(), part);
+    bool followed = false;
+    for (int hops = 0; !rest.empty();) {
+        const fs::path part = rest.back();
+        rest.pop_back();
+        if (part.empty() || part == ".") continue;
+        // with no link left on the way, ".." is the folder the walk came from
+        if (part == ".." && !walked.empty() && walked != walked.root_path() && walked.filename() != "..") {
+            walked = walked.parent_path();
+            continue;
+        }
+        const fs::path next = walked / part;
         struct stat link {}, folder {};
-        if (::lstat(p.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) break;
+        std::error_code ec;
+        if (part == ".." || ::lstat(next.c_str(), &link) != 0 || !S_ISLNK(link.st_mode) || ++hops > 40) {
+            walked = next;
+            continue;
+        }
         // the rule holds here even where the system was told to drop it: such
         // a link is how another user makes a save replace a private file
-        constexpr mode_t shared = S_ISVTX | S_IWOTH;
-        if (refused && link.st_uid != ::geteuid() && ::stat(Folder(p).c_str(), &folder) == 0 &&
-            (folder.st_mode & shared) == shared && folder.st_uid != link.st_uid) {
-            *refused = p;
-            break;
+        if (refused && link.st_uid != ::geteuid() && ::stat(Folder(next).c_str(), &folder) == 0 &&
+            SharedSticky(folder) && folder.st_uid != link.st_uid) {
+            *refused = next;
+            return next;
         }
-        const fs::path to = fs::read_symlink(p, ec);
-        if (ec) break;
-        p = to.is_absolute() ? to : p.parent_path() / to;
+        const fs::path to = fs::read_symlink(next, ec);
+        if (ec) {
+            walked = next;
+            continue;
+        }
+        followed = true;
+        if (to.is_absolute()) walked = to.root_path();
+        const fs::path inside = to.relative_path();
+        for (auto step = inside.end(); step != inside.begin();) rest.push_back(*--step);
     }
-    return p;
+    // a path with no link on it is kept as it was given
+    return followed ? walked : given;
 }
 
 fs::path Folder(const fs::path& file) { return file.has_parent_path() ? file.parent_path() : fs::path("."); }
@@ -110,7 +140,9 @@ bool CopyContents(int from, int to) {
 
 bool ReadContents(int fd, std::string& contents) {
     char buffer[1 << 16];
+    struct stat s {};
     contents.clear();
+    if (::fstat(fd, &s) == 0 && s.st_size > 0) contents.reserve(static_cast<std::size_t>(s.st_size));
     for (;;) {
         const ssize_t n = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(contents.size()));
         if (n < 0 && errno == EINTR) continue;
@@ -139,7 +171,7 @@ Descriptor CreateExclusive(const fs::path& folder, const std::string& prefix, mo
     return Descriptor();
 }
 
-bool RenameNoReplace(const fs::path& from, const fs::path& to) {
+bool RenameNoReplace(const fs::path& from, const fs::path& to, const std::function<void()>& holding) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
     if (::link(from.c_str(), to.c_str()) == 0) {
@@ -149,6 +181,7 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
     if (errno == EEXIST) return false;
     // locked, so that a save that opens it meanwhile waits and then finds
     // it gone; written into by another program, it is that program's
+    if (holding) holding();
     Descriptor held(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
     if (!held.Valid()) return false;
     ::flock(held.Get(), LOCK_EX | LOCK_NB);

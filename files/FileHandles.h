@@ -50,11 +50,17 @@ private:
 // What an entry that is not a plain file is, in words.
 std::string KindOfEntry(mode_t mode);
 
-// Follows a chain of symbolic links to the path they end at, which need not
-// exist yet: saving through a link writes the file it points to. With
-// `refused`, it stops at the first link the system would not follow for
-// this user (another user's link in a folder anyone may write whose sticky
-// bit is set, unless the folder is the link owner's) and names it there.
+// A folder anyone may write whose sticky bit is set (/tmp): another user may
+// put a name there, but not replace or remove one of this user's.
+bool SharedSticky(const struct stat& folder);
+
+// Follows every symbolic link on the path, in its folders as at its name,
+// to the path they end at, which need not exist yet: saving through a link
+// writes the file it points to. With `refused`, it stops at the first link
+// the system would not follow for this user (another user's link in a
+// folder anyone may write whose sticky bit is set, unless the folder is the
+// link owner's) and names it there. A path with no link on it comes back as
+// it was given.
 std::filesystem::path FollowLinks(const std::string& path, std::filesystem::path* refused = nullptr);
 
 // A file's own folder, "." for a name without one.
@@ -106,8 +112,9 @@ Descriptor CreateExclusive(const std::filesystem::path& folder, const std::strin
 // EEXIST). A file system that cannot rename without replacing gets a second
 // name made where none is; one without second names either (FAT, some
 // shares) gets an empty file of the save's own under the name first, which
-// the rename replaces while it is still that empty file. false, with errno,
-// when none of it can be done.
-bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// the rename replaces while it is still that empty file; `holding` hears
+// first that it is made. false, with errno, when none of it can be done.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     const std::function<void()>& holding = {});
 
 }  // namespace brindlemar

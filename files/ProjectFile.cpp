@@ -362,6 +362,12 @@ bool WriteProjectFile(Model& m, const std::string& path, const ReplaceCheck& may
     m.SaveSucceeded = False;
     const FileStamp before = FileStampOf(path);
     FileStamp stamp;
+    // what a whole project file is, for a save to know one a save cut short left
+    std::unique_ptr<Model> scratch;
+    const auto parse = [&](RecordReader& r) {
+        scratch = std::make_unique<Model>(m);
+        ReadProjectLayout(*scratch, r);
+    };
     const bool written = WriteFileWith(
         path,
         [&](RecordWriter& w) {
@@ -369,7 +375,7 @@ bool WriteProjectFile(Model& m, const std::string& path, const ReplaceCheck& may
             WriteOldFormatBlock(m, w);
             WriteCurrentBlocks(m, w);
         },
-        true, &stamp, mayReplace);
+        true, &stamp, mayReplace, parse);
     if (!written) {
         // the file the project was read from, put back by the save itself,
         // has not been changed by anyone else

@@ -28,11 +28,17 @@ std::string CopyPrefix(const fs::path& target) {
     return target.filename().string().substr(0, 200) + "." + KeyOf(whole.string()) + ".";
 }
 
-std::vector<fs::path> KeptCopies(const fs::path& target) {
+std::string CopyPrefix(const fs::path& target, int fd) {
+    struct stat s {};
+    const std::string file = ::fstat(fd, &s) == 0 ? std::to_string(s.st_dev) + ":" + std::to_string(s.st_ino) : "";
+    return CopyPrefix(target) + KeyOf(file).substr(0, 8) + ".";
+}
+
+std::vector<fs::path> KeptCopies(const fs::path& target, int fd) {
     std::vector<fs::path> copies;
     const fs::path cache = UserCacheDirectory();
     if (cache.empty()) return copies;
-    const std::string prefix = CopyPrefix(target);
+    const std::string prefix = CopyPrefix(target, fd);
     std::error_code ec;
     for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec))
         if (const std::string name = it->path().filename().string();
@@ -41,8 +47,8 @@ std::vector<fs::path> KeptCopies(const fs::path& target) {
     return copies;
 }
 
-std::string KeptCopyOf(const std::string& path) {
-    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path));
+std::string KeptCopyOf(const std::string& path, int fd) {
+    const std::vector<fs::path> copies = KeptCopies(FollowLinks(path), fd);
     std::error_code ec;
     const auto newest = std::max_element(copies.begin(), copies.end(), [&](const fs::path& a, const fs::path& b) {
         return fs::last_write_time(a, ec) < fs::last_write_time(b, ec);
@@ -66,10 +72,13 @@ Descriptor BackupOfASave(const fs::path& backupPath, const fs::path& target, con
     const ssize_t size = fd.Valid() ? ::fgetxattr(fd.Get(), BackupMark, mark, sizeof mark) : -1;
     const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
     if (found == BackupMarkOf(target, true) || found == BackupMarkOf(target, false)) return fd;
+    // one noted by its name alone is the empty file that held the name for it
     struct stat s {};
     if (fd.Valid() && ::fstat(fd.Get(), &s) == 0)
         for (const MadeFile& file : made)
-            if (file.Device == s.st_dev && file.Inode == s.st_ino) return fd;
+            if ((file.Device == s.st_dev && file.Inode == s.st_ino) ||
+                (file.Inode == 0 && file.Path == backupPath && s.st_size == 0 && s.st_uid == ::geteuid()))
+                return fd;
     return Descriptor();
 }
 
@@ -134,21 +143,6 @@ fs::path SavingNoteOf(int fd, const fs::path& cache) {
 
 std::string UserName() { return NameOfUser(::geteuid()); }
 
-Descriptor BackupNamedBy(const std::string& fullMark, const fs::path& target, const fs::path& backupPath) {
-    // a name may hold line breaks, a user name none: the owner is the last line
-    const std::string mark = MarkWithoutState(fullMark);
-    const std::size_t lineBreak = mark.rfind('\n');
-    if (lineBreak == std::string::npos || backupPath == target) return Descriptor();
-    const std::string where = mark.substr(0, lineBreak);
-    const fs::path copy = where.find('/') == std::string::npos ? Folder(target) / where : fs::path(where);
-    Descriptor fd(::open(backupPath.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-    struct stat s {};
-    if (fd.Valid() && ::fstat(fd.Get(), &s) == 0 && S_ISREG(s.st_mode) && IsAt(copy, fd.Get()) &&
-        NameOfUser(s.st_uid) == mark.substr(lineBreak + 1))
-        return fd;
-    return Descriptor();
-}
-
 bool SavingMarkOn(int fd, std::string& mark, bool* unsupported) {
     std::vector<char> value(1 << 16);  // the most an attribute holds
     ssize_t size = ::fgetxattr(fd, SavingMark, value.data(), value.size());
@@ -185,6 +179,8 @@ namespace {
 
 constexpr std::size_t PageBytes = 4096;
 constexpr const char* StateTag = "pages ";
+// in place of the key of a copy whose contents are not known
+const std::string UnknownKey(16, '-');
 
 // The line of the mark that says what the file may hold; "" when it has none.
 // A name may hold line breaks, a user name none: the lines count from the end.
@@ -202,13 +198,55 @@ std::string PageKey(const std::string& bytes, std::size_t page) {
 
 std::size_t PagesOf(std::size_t size) { return (size + PageBytes - 1) / PageBytes; }
 
+// What a mark's last line says: the lengths before and after, the keys of
+// the copy's and the new contents (earlier saves wrote none), the page keys.
+struct SavingState {
+    bool Read = false;
+    unsigned long long Before = 0, After = 0;
+    std::string CopyKey, AfterKey, PageKeys;
+};
+
+SavingState StateOf(const std::string& mark) {
+    SavingState state;
+    const std::string line = StateLine(mark);
+    int read = 0;
+    if (std::sscanf(line.c_str(), "pages %llu %llu %n", &state.Before, &state.After, &read) != 2 || read <= 0)
+        return {};
+    std::string rest = line.substr(static_cast<std::size_t>(read));
+    const std::size_t pageDigits = 4 * (PagesOf(state.Before) + PagesOf(state.After)), keyDigits = UnknownKey.size();
+    if (rest.size() == 2 * (keyDigits + 1) + pageDigits) {
+        state.CopyKey = rest.substr(0, keyDigits);
+        state.AfterKey = rest.substr(keyDigits + 1, keyDigits);
+        rest.erase(0, 2 * (keyDigits + 1));
+    }
+    // a line that cannot be read says nothing
+    if (rest.size() != pageDigits) return {};
+    state.PageKeys = rest;
+    state.Read = true;
+    return state;
+}
+
 }  // namespace
 
-std::string SavingStateOf(const std::string& before, const std::string& after) {
-    std::string state = StateTag + std::to_string(before.size()) + " " + std::to_string(after.size()) + " ";
+bool MadeByASave(int fd, const fs::path& path) {
+    char mark[512];
+    const ssize_t size = ::fgetxattr(fd, BackupMark, mark, sizeof mark);
+    const std::string found = size < 0 ? "" : std::string(mark, static_cast<std::size_t>(size));
+    return found.rfind("copy of ", 0) == 0 || found.rfind("overwriting ", 0) == 0 ||
+           path.parent_path() == UserCacheDirectory();
+}
+
+std::string SavingStateOf(const std::string& before, const std::string& after, const std::string& copyKey) {
+    std::string state = StateTag + std::to_string(before.size()) + " " + std::to_string(after.size()) + " " +
+                        (copyKey.empty() ? UnknownKey : copyKey) + " " + KeyOf(after) + " ";
     for (const std::string* bytes : {&before, &after})
         for (std::size_t page = 0; page < PagesOf(bytes->size()); ++page) state += PageKey(*bytes, page);
     return state;
+}
+
+std::string CopyKeyOf(const std::string& mark) {
+    const std::string key = StateOf(mark).CopyKey;
+    return key == UnknownKey ? "" : key;
 }
 
 std::string MarkWithoutState(const std::string& mark) {
@@ -217,15 +255,11 @@ std::string MarkWithoutState(const std::string& mark) {
 }
 
 bool MarkHolds(const std::string& mark, const std::string& contents) {
-    const std::string state = StateLine(mark);
-    unsigned long long before = 0, after = 0;
-    int read = 0;
-    if (std::sscanf(state.c_str(), "pages %llu %llu %n", &before, &after, &read) != 2 || read <= 0) return true;
-    const std::string keys = state.substr(static_cast<std::size_t>(read));
-    const std::size_t pagesBefore = PagesOf(before), pagesAfter = PagesOf(after);
-    // a line that cannot be read says nothing
-    if (keys.size() != 4 * (pagesBefore + pagesAfter)) return true;
-    if (contents.size() > std::max(before, after)) return false;
+    const SavingState state = StateOf(mark);
+    if (!state.Read) return true;
+    const std::size_t pagesBefore = PagesOf(state.Before), pagesAfter = PagesOf(state.After);
+    const std::string& keys = state.PageKeys;
+    if (contents.size() > std::max(state.Before, state.After)) return false;
     std::size_t neither = 0;
     for (std::size_t page = 0; page < PagesOf(contents.size()); ++page) {
         const std::string key = PageKey(contents, page);
@@ -234,25 +268,62 @@ bool MarkHolds(const std::string& mark, const std::string& contents) {
     }
     // the page the save was writing, the one its putting back the previous
     // contents was writing, and a last one cut at a length of neither
-    return neither <= (contents.size() != before && contents.size() != after ? 3u : 2u);
+    return neither <= (contents.size() != state.Before && contents.size() != state.After ? 3u : 2u);
 }
 
-bool SavingMarkHolds(int fd, std::string& mark) {
-    std::string contents;
-    return SavingMarkOn(fd, mark) && (!ReadContents(fd, contents) || MarkHolds(mark, contents));
+bool MarkWhole(const std::string& mark, const std::string& contents) {
+    const SavingState state = StateOf(mark);
+    const std::string key = KeyOf(contents);
+    return state.Read && (key == state.CopyKey || key == state.AfterKey);
 }
 
-std::string CutShortCopyOf(const std::string& path, const std::string& mark) {
+KeptCopy CopyNamedBy(const std::string& mark, const std::string& path) {
+    // a name may hold line breaks, a user name none: the owner is the last line
     const std::string copyAndOwner = MarkWithoutState(mark);
     const std::size_t lineBreak = copyAndOwner.rfind('\n');
-    const std::string where = copyAndOwner.substr(0, lineBreak);
-    const std::string owner = lineBreak == std::string::npos ? "" : copyAndOwner.substr(lineBreak + 1);
-    if (where.empty()) return "no copy (the save kept none)";
-    // earlier saves named a ".BAK" by its name alone: beside the file as it was reached
-    const fs::path copy = where.find('/') == std::string::npos ? Folder(FollowLinks(path)) / where : fs::path(where);
-    const Descriptor fd(::open(copy.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.Valid() || owner.empty() || owner == UserName()) return Shown(copy.string());
-    return Shown(copy.string()) + ", which only the user " + Shown(owner) + " may read";
+    KeptCopy result;
+    const fs::path named = copyAndOwner.substr(0, lineBreak);
+    if (lineBreak != std::string::npos) result.Owner = copyAndOwner.substr(lineBreak + 1);
+    if (named.empty()) return result;
+    const std::string copyKey = CopyKeyOf(mark);
+    // earlier saves named a ".BAK" by its name alone, which is the one beside the file
+    const fs::path beside = Folder(FollowLinks(path)) / named.filename();
+    for (const fs::path* at : {&beside, &named}) {
+        const fs::path& place = *at;
+        if (at == &named && (!named.is_absolute() || named == beside)) break;
+        const Descriptor fd(::open(place.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+        struct stat s {};
+        std::string contents;
+        if (fd.Valid()) {
+            const bool copy = ::fstat(fd.Get(), &s) == 0 && S_ISREG(s.st_mode) && ReadContents(fd.Get(), contents) &&
+                              (copyKey.empty() ? MadeByASave(fd.Get(), place) : KeyOf(contents) == copyKey);
+            result.Is = copy ? KeptCopy::Found : KeptCopy::Other;
+        } else if (errno == EACCES) {
+            // one the user may not read, or in a folder he may not enter, is not his to judge
+            const bool seen = ::lstat(place.c_str(), &s) == 0;
+            result.Is = !seen || (S_ISREG(s.st_mode) && NameOfUser(s.st_uid) == result.Owner) ? KeptCopy::Unreadable
+                                                                                                : KeptCopy::Other;
+        } else {
+            continue;
+        }
+        result.Path = place;
+        if (result.Is != KeptCopy::Other) break;
+    }
+    return result;
+}
+
+bool MarkBelieved(const std::string& mark, const std::string& contents, const std::string& path, KeptCopy* copy) {
+    const KeptCopy found = CopyNamedBy(mark, path);
+    if (copy) *copy = found;
+    return MarkHolds(mark, contents) && !MarkWhole(mark, contents) && found.Is != KeptCopy::Other &&
+           (found.Is != KeptCopy::Missing || StateOf(mark).Read);
+}
+
+std::string CutShortCopyOf(const KeptCopy& copy) {
+    if (copy.Is == KeptCopy::Missing) return "no copy of its previous contents is found";
+    const std::string kept = "its previous contents are kept in " + Shown(copy.Path.string());
+    if (copy.Is == KeptCopy::Found || copy.Owner.empty() || copy.Owner == UserName()) return kept;
+    return kept + ", which only the user " + Shown(copy.Owner) + " may read";
 }
 
 }  // namespace brindlemar

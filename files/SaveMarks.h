@@ -26,19 +26,22 @@ std::filesystem::path UserCacheDirectory();
 // empty when no home folder is known.
 std::filesystem::path MadeCacheDirectory();
 
-// The start of the names of the copies kept in the cache folder of the file
-// at `target`: its name, then a key of the file's own path (links and ".."
+// The start of the names of what the cache folder keeps of the file at
+// `target`: its name, then a key of the file's own path (links and ".."
 // resolved), so that the copy of one "wall.bmi" is never taken for
-// another's, and is found whichever way the file is reached.
+// another's, and is found whichever way the file is reached; for a copy of
+// the file open as `fd`, a key of which file it is follows, so that a copy
+// stays for its file when another file takes that path.
 std::string CopyPrefix(const std::filesystem::path& target);
+std::string CopyPrefix(const std::filesystem::path& target, int fd);
 
-// The copies of the file at `target` that saves cut short left in the cache
-// folder.
-std::vector<std::filesystem::path> KeptCopies(const std::filesystem::path& target);
+// The copies of the file at `target`, open as `fd`, that saves left in the
+// cache folder.
+std::vector<std::filesystem::path> KeptCopies(const std::filesystem::path& target, int fd);
 
-// The newest copy of the file at `path` that a save cut short left in the
-// cache folder; "" when there is none.
-std::string KeptCopyOf(const std::string& path);
+// The newest copy of the file at `path`, open as `fd`, that a save cut short
+// left in the cache folder; "" when there is none.
+std::string KeptCopyOf(const std::string& path, int fd);
 
 // The mark a save puts on the ".BAK" it makes: which file it is a copy of.
 // A ".BAK" without it is the user's own. Earlier saves marked a copy whose
@@ -70,13 +73,6 @@ void NoteMade(const std::filesystem::path& target, const std::filesystem::path& 
 std::vector<MadeFile> NotedMade(const std::filesystem::path& target);
 void ForgetMade(const std::filesystem::path& target);
 
-// The ".BAK" at `backupPath`, open (for its identity alone), when the mark
-// `mark` of a save of `target` cut short names it as its copy and it belongs
-// to the user the mark names: a copy that the user may not read, which the
-// next whole save removes all the same. No descriptor for any other file.
-Descriptor BackupNamedBy(const std::string& mark, const std::filesystem::path& target,
-                         const std::filesystem::path& backupPath);
-
 // The ".BAK" at `backupPath`, open, when a save of `target` made it: it
 // carries the mark, or where no mark could be set it is one of `made`; no
 // descriptor for any other file, the user's own ".BAK" among them.
@@ -85,11 +81,11 @@ Descriptor BackupOfASave(const std::filesystem::path& backupPath, const std::fil
 
 // The mark a save that overwrites a file in place puts on the file itself
 // before it changes a byte, and takes off as its last step: a file that
-// carries it may hold parts of two walls, whatever it reads as. Only someone
-// who may write the file can set it, so no one else can fake a cut-short
-// save, and a good save by anyone clears it. It says where the previous
-// contents wait: the name of the ".BAK" beside the file, or the path of a
-// copy in the saver's cache, then, after a line break, whose copy it is.
+// carries it may hold parts of two walls, whatever it reads as (unless
+// MarkBelieved says otherwise). Only someone who may write the file can set
+// it, and a good save by anyone clears it. It says where the previous
+// contents wait: the path of the ".BAK" beside the file, or of a copy in the
+// saver's cache, then, after a line break, whose copy it is.
 inline constexpr const char* SavingMark = "user.brindlemar.saving";
 
 // The name of the user the program runs as, for a message to another user.
@@ -111,8 +107,12 @@ void ForgetSaving(int fd);
 // `after`, what the save writes over it; a save cut short leaves each page
 // as it was or as written, but for the one it was writing, the one it was
 // putting back when the write failed, and a last one cut at a length of
-// neither.
-std::string SavingStateOf(const std::string& before, const std::string& after);
+// neither. It also carries a key of the whole of `after` and `copyKey`, the
+// key of the whole contents the copy holds (KeyOf; "" when not known).
+std::string SavingStateOf(const std::string& before, const std::string& after, const std::string& copyKey);
+
+// The key of the copy's contents that `mark` carries; "" when it has none.
+std::string CopyKeyOf(const std::string& mark);
 
 // The mark without that line: where the copy waits, and whose it is.
 std::string MarkWithoutState(const std::string& mark);
@@ -123,12 +123,42 @@ std::string MarkWithoutState(const std::string& mark);
 // contents, as earlier saves wrote them, always holds.
 bool MarkHolds(const std::string& mark, const std::string& contents);
 
-// SavingMarkOn, for a mark that holds for what the file now holds.
-bool SavingMarkHolds(int fd, std::string& mark);
+// True when the keys of `mark` show that `contents` are whole: those the
+// copy holds (the file as it was before the save, a save killed before its
+// first byte changed) or those the save wrote, all of them.
+bool MarkWhole(const std::string& mark, const std::string& contents);
 
-// Where the previous contents of the file at `path` wait, by its mark, in
-// the words of the message: the copy itself when this user may read it,
-// else whose it is.
-std::string CutShortCopyOf(const std::string& path, const std::string& mark);
+// Whether the readable file `fd` at `path` is a copy a save made: it carries
+// the mark a save puts on its ".BAK", or lies in the user's own cache.
+bool MadeByASave(int fd, const std::filesystem::path& path);
+
+// The copy of the previous contents that a mark names, looked for beside
+// the file as it is reached now (a folder renamed, a stick mounted
+// elsewhere), then where the mark says it was made (a file reached by a
+// second name in another folder), and recognised by its contents: the key
+// the mark carries, or, for a mark without one, the mark a save puts on its
+// ".BAK" or its place in the user's cache. A copy the user may not read is
+// taken for it where it belongs to the user the mark names.
+struct KeptCopy {
+    enum Standing { Missing, Other, Unreadable, Found };
+    Standing Is = Missing;  // Other: a file is there, but not the copy
+    std::filesystem::path Path;
+    std::string Owner;  // whose copy the mark says it is
+};
+KeptCopy CopyNamedBy(const std::string& mark, const std::string& path);
+
+// Whether the mark on the file at `path`, which holds `contents`, tells of a
+// save that was cut short: its keys hold for the contents, which are not
+// whole, and the copy it names is not another file (nor, for a mark without
+// keys, missing). Another user who may write the file can set a mark, but
+// not one that is believed over the user's own ".BAK". `copy` hears what
+// was found.
+bool MarkBelieved(const std::string& mark, const std::string& contents, const std::string& path,
+                  KeptCopy* copy = nullptr);
+
+// Where the previous contents of the file wait, as found by CopyNamedBy, in
+// the words of a message ("its previous contents are kept in ..."): the copy
+// itself when this user may read it, else whose it is; or that none is found.
+std::string CutShortCopyOf(const KeptCopy& copy);
 
 }  // namespace brindlemar

@@ -15,8 +15,10 @@ struct Model;
 // under a free name beside it ("Default.dat.unreadable", then
 // ".unreadable.2"...), so that no later write destroys it, and one message
 // names both paths; one that cannot be moved either is left alone for the
-// rest of the run. Returns false when a file was
-// there and was not taken; `m` is then as it was.
+// rest of the run. One whose save was cut short is read from the copy of its
+// previous contents, written back at the next write; where that copy cannot
+// be read, the file is left alone for the rest of the run. Returns false
+// when a file was there and was not taken; `m` is then as it was.
 bool ReadUserDefaults(Model& m);
 
 // Where the defaults file lives: "Default.dat" in the user's configuration

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -14,12 +15,16 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <thread>
@@ -110,14 +115,30 @@ std::string Attribute(const fs::path& file, const char* name) {
 
 bool Shell(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
-// Saves or opens `path` as a project ('p'), factor ('f') or defaults ('d') file.
+// Lets a folder take new names but rename and remove none (chattr +a), or no longer; false where it cannot.
+bool AppendOnly(const fs::path& folder, bool on) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    const bool set = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                     (flags = on ? flags | FS_APPEND_FL : flags & ~FS_APPEND_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    if (fd >= 0) ::close(fd);
+    return set;
+}
+
+// Saves or opens `path` as a project ('p'), factor ('f') or defaults ('d') file; 'r' opens the defaults as a
+// start does and then writes them back, as its first file command does.
 bool SaveAs(char kind, Model& m, const std::string& path) {
     return kind == 'f'   ? WriteFactorFile(m.CombinationSets, m.CombinationSetCount, path)
-           : kind == 'd' ? WriteDefaultsFile(m, path) : WriteProjectFile(m, path);
+           : kind == 'p' ? WriteProjectFile(m, path) : WriteDefaultsFile(m, path);
 }
 bool OpenAs(char kind, Model& m, const std::string& path) {
     FactorFileSets sets;
-    return kind == 'f' ? ReadFactorFileSets(path, sets) : kind == 'd' ? ReadDefaultsFile(m, path) : ReadProjectFile(m, path);
+    if (kind != 'r')
+        return kind == 'f' ? ReadFactorFileSets(path, sets) : kind == 'd' ? ReadDefaultsFile(m, path) : ReadProjectFile(m, path);
+    m.DefaultsFilePath = path;
+    const bool read = ReadUserDefaults(m);
+    WriteDefaultsFile(m, path);
+    return read;
 }
 
 // A save lets no one see the wall who may not read the file: the temporary
@@ -128,7 +149,7 @@ bool OpenAs(char kind, Model& m, const std::string& path) {
 // list or is in its group; such cases need root to set them up.
 constexpr gid_t Team = 4242;
 
-TEST(SaveSafety, NoOneSeesTheWallWhoMayNotReadTheFileAndTheFileKeepsItsRights) {
+TEST(SaveSafetyAsTwoUsers, NoOneSeesTheWallWhoMayNotReadTheFileAndTheFileKeepsItsRights) {
     struct Case {
         const char* what;
         bool anotherUsers;  // the file is root's, saved by nobody
@@ -269,7 +290,7 @@ TEST(SaveSafety, TheFolderOfEveryNameMadeIsFlushed) {
 // the copy of the old wall beside the name it was saved by, which all who may
 // open it may read; nothing private is copied out;
 // the next save clears what was left, after which no copy is named.
-TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
+TEST(SaveSafetyAsTwoUsers, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
     if (::geteuid() != 0) GTEST_SKIP() << "two users need root";
     constexpr int Killed = 9, Exposed = 8;
     test::TempDir dir;
@@ -294,20 +315,29 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
     const std::function<void()> kill = [] { ::_exit(Killed); }, plantLink = [&] {
         fs::create_symlink(secret, shared / "p"), fs::rename(shared / "p", file);
     };
+    // another wall copied over the file, or moved onto its name
+    const std::function<void()> copyOver = [&] { test::WriteBytes(path, thirdBytes); }, moveOnto = [&] {
+        test::WriteBytes(dir.File("shared/theirs"), thirdBytes), fs::rename(shared / "theirs", file);
+    };
     // the second save (of the longer old wall) starts; the first goes on once it waits or has ended
     const std::function<void()> secondSave = [&] { ::write(cue[0], &token, 1) == 1 && ::read(cue[0], &token, 1); };
     // root's file is written in place, nobody's own replaced; the act comes at the nth call (on the file
-    // alone, with onTheFile); outcome: killed, or saved + 2 x the second save saved; `left`: what the file holds
+    // alone, with onTheFile), or while the save asks whether to replace the file; outcome: killed, or saved +
+    // 2 x the second save saved; `left`: what the file holds
     struct Case { const char* what; bool rootsFile; const char* call; int nth; bool onTheFile;
                   const std::function<void()>& act; int outcome; const std::string* left; };
     const Case cases[] = {
-        {"in place, stopped at its first write to the file", true, "pwrite", 1, true, kill, Killed, nullptr},
+        {"in place, stopped before its first write to the file", true, "pwrite", 1, true, kill, Killed, &oldBytes},
         {"in place, stopped after a short write", true, "pwrite", 2, true, kill, Killed, nullptr},
         {"in place, stopped before the file is cut to length", true, "ftruncate", 1, true, kill, Killed, nullptr},
         {"in place, while a second save of the file comes", true, "ftruncate", 1, true, secondSave, 1, &newBytes},
         {"stopped at the lock", false, "flock", 1, true, kill, Killed, &oldBytes},
         {"stopped at the rename", false, "rename", 1, false, kill, Killed, &oldBytes},
-        {"a link to a private file put at its name", false, "fchown", 1, false, plantLink, 1, &newBytes},
+        {"a link to a private file put at its name", false, "rename", 1, false, plantLink, 1, &newBytes},
+        {"in place, another wall copied over it while the question is open", true, "question", 0, false, copyOver, 0,
+         &thirdBytes},
+        {"another wall moved onto its name while the question is open", false, "question", 0, false, moveOnto, 0,
+         &thirdBytes},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -334,7 +364,10 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
                 (second = ::fork()) == 0)
                 ::_exit(::read(secondsEnd = cue[1], &token, 1) == 1 && WriteProjectFile(*old, path) ? 0 : 1);
             if (second > 0) ::close(cue[1]);
-            const bool saved = WriteProjectFile(*m, path);
+            const bool saved = WriteProjectFile(*m, path, [&](const FileStamp&) {
+                if (calls == 0 && c.call == std::string("question")) c.act();
+                return true;
+            });
             int status = 1;
             return int(saved) + 2 * int(second > 0 && !::close(cue[0]) && ::waitpid(second, &status, 0) > 0 && !status);
         };
@@ -377,51 +410,77 @@ TEST(SaveSafety, ASaveStoppedAnywhereIsToldAndClearedByTheNext) {
 // is. What a save cut short left beside the file goes with the next save by
 // the names it was made under: in a folder the saver may not list, and on a
 // file system that keeps no marks, where a ".BAK" cannot say it is a save's.
-TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
+TEST(SaveSafetyAsTwoUsers, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
     if (::geteuid() != 0) GTEST_SKIP() << "two users and a mount need root";
     test::TempDir dir;
-    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
+    const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi", moved = dir.Path() / "moved";
     const std::string cut = "cut short; its previous contents are kept in " + dir.File("cache/Brindlemar/wall.bmi.");
+    const std::string keptMoved = "kept in " + dir.File("moved/wall.BAK");
     const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
-    auto m = test::BuiltInModel(dir.File("program"));
+    // the file holds `old`, longer than the wall saved over it, so that a save stopped before it cut the file
+    // to length leaves parts of both
+    auto m = test::BuiltInModel(dir.File("program")), old = test::BuiltInModel(dir.File("program"));
+    old->CombinationSets[1].Comment = std::string(3000, 'o');
     constexpr int None = -1, Root = 0, Nobody = int(test::Nobody);
+    enum Disk { Same, Ramfs, Cramped };  // Cramped: room for a copy of the file or for its mark, not both
     // the file: its owner, group Team, mode 0666; with a second name it is written in place by everyone;
-    // `cleared`: the next save leaves nothing but the file's names; `kind`: a project, factor or defaults file
-    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark; bool marked;
+    // `cleared`: the next save leaves nothing but the file's names; `kind`: a project, factor or defaults file,
+    // or 'r', the defaults as a start reads them and writes them back; `movedTo`: where its folder goes after the cut
+    struct Case { const char* what; int folderMode; int owner; bool twoNames; const char* plantedMark; const char* mark;
                   int cutBy; const char* killAt; int thenSavedBy; std::string toldNobody, toldRoot;
-                  bool cleared = false, withoutMarks = false; char kind = 'p'; };
+                  bool cleared = false; Disk disk = Same; char kind = 'p'; const char* movedTo = nullptr; };
     const Case cases[] = {
         {"a .BAK an earlier save marked as overwriting is the next save's to clear", 01777, Root, false,
-         "overwriting wall.bmi", false, None, "", Nobody, "", "", true},
-        {"cut short where the user's own .BAK stands", 0777, Root, false, "", false, Nobody, "pwrite", None, cut, cut},
-        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, false, Root, "pwrite", Nobody,
-         "", ""},
-        {"cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite", None,
+         "overwriting wall.bmi", nullptr, None, "", Nobody, "", "", true},
+        {"cut short where the user's own .BAK stands", 0777, Root, false, "", nullptr, Nobody, "ftruncate", None, cut,
+         cut},
+        {"cut short by root, then saved whole by nobody", 01777, Root, true, nullptr, nullptr, Root, "ftruncate",
+         Nobody, "", ""},
+        {"cut short where only root may read the copy", 0777, Root, true, "", nullptr, Root, "ftruncate", None,
          ", which only the user root may read", cut},
-        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, true, None, "", Nobody, "",
-         "", true},
+        {"stopped before its first byte changed, it is whole", 0777, Root, true, nullptr, nullptr, Root, "pwrite",
+         None, "", ""},
+        {"cut short, then its folder renamed and another wall put where it was", 0777, Root, true, nullptr, nullptr,
+         Root, "ftruncate", None, keptMoved, keptMoved, false, Same, 'p', "moved"},
+        {"a mark on the file is not carried to the new file", 0777, Nobody, false, nullptr, "wall.BAK\nroot", None, "",
+         Nobody, "", "", true},
         {"the copy its mark names, which only root may read, goes with the next save", 0777, Nobody, false,
-         "copy of wall.bmi", true, None, "", Nobody, "", "", true},
-        {"cut short in a folder the saver may not list", 0733, Nobody, false, nullptr, false, Nobody, "rename", Nobody,
-         "", "", true},
-        {"cut short on a file system without attributes", 0777, Root, true, nullptr, false, Root, "pwrite", Root, "",
-         "", true, true},
-        {"a factor file cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite",
-         None, ", which only the user root may read", cut, false, false, 'f'},
-        {"a defaults file cut short where only root may read the copy", 0777, Root, true, "", false, Root, "pwrite",
-         None, ", which only the user root may read", cut, false, false, 'd'},
+         "copy of wall.bmi", "wall.BAK\nroot", None, "", Nobody, "", "", true},
+        {"a mark another user set naming the user's own .BAK is not believed", 01777, Root, false, "",
+         "wall.BAK\nnobody", None, "", None, "", ""},
+        {"a mark another user set naming the user's own .BAK deletes nothing", 01777, Root, false, "",
+         "wall.BAK\nnobody", None, "", Nobody, "", ""},
+        {"cut short in a folder the saver may not list", 0733, Nobody, false, nullptr, nullptr, Nobody, "rename",
+         Nobody, "", "", true},
+        {"cut short on a file system without attributes", 0777, Root, true, nullptr, nullptr, Root, "ftruncate", Root,
+         "", "", true, Ramfs},
+        {"in place on a disk with room for its .BAK or its mark, not both", 0777, Root, true, nullptr, nullptr, None,
+         "", Nobody, "", "", false, Cramped},
+        {"a factor file cut short where only root may read the copy", 0777, Root, true, "", nullptr, Root, "ftruncate",
+         None, ", which only the user root may read", cut, false, Same, 'f'},
+        {"a defaults file cut short where only root may read the copy, who puts it back", 0777, Root, true, "",
+         nullptr, Root, "ftruncate", None, ", which only the user root may read", "", false, Same, 'r'},
+        {"a defaults file whose save stopped before its first byte changed", 0777, Root, true, nullptr, nullptr, Root,
+         "pwrite", None, "", "", false, Same, 'r'},
     };
     std::string notRun;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const auto write = [&] { return SaveAs(c.kind, *m, file.string()); };
-        fs::remove_all(shared);
+        fs::path reached = file;  // the file's path, after a move the new one
+        const auto write = [&](Model& w) { return SaveAs(c.kind, w, reached.string()); };
+        fs::remove_all(shared), fs::remove_all(moved);
         fs::create_directory(shared);
-        if (c.withoutMarks && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) {
-            notRun += std::string(c.what) + " (no ramfs mount: " + std::strerror(errno) + "); ";
+        const std::string image = dir.File("disk"), mount = "mount -o loop " + image + " " + shared.string();
+        if ((c.disk == Ramfs && ::mount("none", shared.c_str(), "ramfs", 0, nullptr) != 0) ||
+            (c.disk == Cramped && !Shell("truncate -s 2M " + image + " && mkfs.ext4 -qFm0 -b4096 " + image +
+                                         " >/dev/null 2>&1 && " + mount))) {
+            notRun += std::string(c.what) + " (no mount: " + std::strerror(errno) + "); ";
             continue;
         }
-        ASSERT_TRUE(write());
+        // taken away whichever way the case ends
+        const std::unique_ptr<const fs::path, void (*)(const fs::path*)> mounted(
+            c.disk == Same ? nullptr : &shared, [](const fs::path* at) { ::umount2(at->c_str(), MNT_DETACH); });
+        ASSERT_TRUE(SaveAs(c.kind, *old, dir.File("old")) && write(*old));
         fs::remove_all(dir.Path() / "cache");
         fs::create_directory(dir.Path() / "cache");
         ASSERT_EQ(::chmod(shared.c_str(), c.folderMode) + ::chmod(dir.File("cache").c_str(), 0777) +
@@ -435,7 +494,13 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
             ::setxattr(dir.File("shared/wall.BAK").c_str(), "user.brindlemar.backup", c.plantedMark,
                        std::strlen(c.plantedMark), 0);
         }
-        if (c.marked) ::setxattr(file.c_str(), "user.brindlemar.saving", "wall.BAK\nroot", 13, 0);
+        if (c.mark) ::setxattr(file.c_str(), "user.brindlemar.saving", c.mark, std::strlen(c.mark), 0);
+        if (struct statvfs disk {}; c.disk == Cramped && ::statvfs(shared.c_str(), &disk) == 0) {
+            const off_t copy = (StatOf(file).st_size + 4095) / 4096 * 4096, room = copy + 2048;
+            const int filler = ::open(dir.File("shared/filler").c_str(), O_WRONLY | O_CREAT, 0600);
+            ASSERT_EQ(::posix_fallocate(filler, 0, off_t(disk.f_bavail * disk.f_bsize) - room), 0);
+            ::close(filler);
+        }
         const ino_t inode = StatOf(file).st_ino;
         const auto save = [&](int user, bool killed) {
             return test::InChildProcess(user == Nobody, 0, [&] {
@@ -443,24 +508,30 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
                     if (killed && call == std::string(c.killAt) && (fd < 0 || StatOf(fd).st_ino == inode)) ::_exit(9);
                 });
                 test::MessageRecorder rec;
-                return write() ? 0 : 1;
+                return write(*m) ? 0 : 1;
             }, {Team});
         };
         ASSERT_EQ(c.cutBy == None ? 9 : save(c.cutBy, true), 9);
         const std::size_t leftAfterCut = test::NamesIn(shared).size();
+        if (c.movedTo) {
+            fs::rename(shared, moved), fs::create_directory(shared), reached = moved / file.filename();
+            test::WriteBytes(file.string(), "another wall"), test::WriteBytes(dir.File("shared/wall.BAK"), "its copy");
+        }
         ASSERT_EQ(c.thenSavedBy == None ? 0 : save(c.thenSavedBy, false), 0);
         for (const int user : {Nobody, Root}) {
             const std::string& told = user == Nobody ? c.toldNobody : c.toldRoot;
             EXPECT_EQ(test::InChildProcess(user == Nobody, 0, [&] {
                 test::MessageRecorder rec;
                 auto opened = test::BuiltInModel(dir.File("program"));
-                if (OpenAs(c.kind, *opened, file.string())) return 0;
+                if (OpenAs(c.kind, *opened, reached.string())) return 0;
                 return rec.Messages.size() == 1 && rec.Messages[0].Text.find(told) != std::string::npos ? 1 : 2;
             }), told.empty() ? 0 : 1) << "opened by " << user;
         }
         const std::size_t names = c.twoNames ? 2 : 1;
         EXPECT_TRUE(!c.cleared || (test::NamesIn(shared).size() == names && (c.cutBy == None || leftAfterCut > names)));
-        if (c.withoutMarks) ::umount(shared.c_str());
+        // a user's own .BAK stays; the defaults the cut save overwrote are back, put there by whoever could read them
+        EXPECT_TRUE(!c.plantedMark || fs::exists(shared / "wall.BAK") != c.cleared);
+        EXPECT_TRUE(c.kind != 'r' || ReadBytes(file.string()) == ReadBytes(dir.File("old")));
     }
     if (!notRun.empty()) GTEST_SKIP() << "not run: " << notRun;
 }
@@ -469,16 +540,20 @@ TEST(SaveSafety, OnlyTheFileItselfTellsThatASaveOfItWasCutShort) {
 // does (the calls refused), and in a drop box, every kind of file is saved; a
 // save stopped at any call leaves a whole file or one that tells its saver,
 // and the next save leaves nothing but the file.
-TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
+TEST(SaveSafetyAsTwoUsers, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
     if (::geteuid() != 0) GTEST_SKIP() << "a second user needs root";
-    // the modes of the folder and of nobody's file there (0: a new name)
-    struct Case { const char* what; std::map<std::string, int> refused; int folderMode, fileMode; bool twoNames; };
+    // the modes of the folder and of nobody's file there (0: a new name); an append-only folder renames and
+    // removes nothing
+    struct Case { const char* what; std::map<std::string, int> refused; int folderMode, fileMode; bool twoNames;
+                  bool appendOnly = false; };
     const Case cases[] = {
         {"FAT", {{"renameat2", EINVAL}, {"link", EPERM}}, 0777, 0, false},
+        {"FAT, the user's file", {{"renameat2", EINVAL}, {"link", EPERM}}, 0777, 0644, false},
         {"exFAT", {{"fchown", EPERM}, {"fchmod", EPERM}}, 0777, 0600, false},
         {"no user attributes, two names", {{"fsetxattr", EOPNOTSUPP}}, 0777, 0666, true},
         {"a drop box, a new name", {}, 0733, 0, false},
         {"a drop box, the user's file", {}, 0733, 0644, false},
+        {"an append-only folder", {}, 0777, 0644, false, true},
     };
     test::TempDir dir;
     const fs::path shared = dir.Path() / "shared", file = shared / "wall.bmi";
@@ -492,77 +567,114 @@ TEST(SaveSafety, EveryKindIsSavedAndClearedWhereTheFileSystemAnswersOtherwise) {
         for (const char kind : {'p', 'f', 'd'}) {
             SCOPED_TRACE(std::string(c.what) + ", kind " + kind);
             if (kind == 'd' && c.folderMode == 0733) continue;  // no configuration folder is a drop box
-            // as nobody, a save (stopped at the nth call; none for 0) or an open: 0 done unasked, 9 stopped
+            // as nobody, a save (stopped at the nth call; none for 0) or an open: 0 done unasked, 9 stopped,
+            // 3 an open that names where the whole new wall waits
+            std::string newBytes;
             const auto as = [&](Model& w, const std::string& path, int stop, bool read) {
                 return test::InChildProcess(true, 0, [&] {
                     int calls = 0;
                     test::Refused = read ? std::map<std::string, int>{} : c.refused;
                     const FileCallHook hook([&](const char*, int) { ++calls == stop ? ::_exit(9) : void(); });
                     const test::MessageRecorder rec;
-                    return (read ? OpenAs : SaveAs)(kind, w, path) && rec.Messages.empty() ? 0 : 1;
+                    if ((read ? OpenAs : SaveAs)(kind, w, path) && rec.Messages.empty()) return 0;
+                    const std::size_t at = rec.Messages.empty() ? std::string::npos : rec.Messages[0].Text.find("stands in ");
+                    return at != std::string::npos && ReadBytes(rec.Messages[0].Text.substr(at + 10)) == newBytes ? 3 : 1;
                 });
             };
             ASSERT_EQ(as(*m, dir.File("new"), 0, false) + as(*old, dir.File("old"), 0, false), 0);
-            const std::string newBytes = ReadBytes(dir.File("new")), oldBytes = ReadBytes(dir.File("old"));
+            newBytes = ReadBytes(dir.File("new"));
+            const std::string oldBytes = ReadBytes(dir.File("old"));
             for (int stop = 1, outcome = 9; outcome == 9; ++stop) {
+                if (c.appendOnly) AppendOnly(shared, false);
                 fs::remove_all(shared), fs::create_directory(shared), fs::permissions(shared, fs::perms(c.folderMode));
                 if (c.fileMode) fs::copy_file(dir.File("old"), file), ::chown(file.c_str(), test::Nobody, test::Nobody);
                 if (c.twoNames) fs::create_hard_link(file, shared / "second name.bmi");
                 const ino_t inode = c.fileMode && !::chmod(file.c_str(), c.fileMode) ? StatOf(file).st_ino : 0;
+                if (c.appendOnly && !AppendOnly(shared, true)) GTEST_SKIP() << "no append-only folders here";
                 if ((outcome = as(*m, file.string(), stop, false)) == 9) {
                     const std::string left = ReadBytes(file.string());  // a third wall opens for none
-                    EXPECT_TRUE(as(*m, file.string(), 0, true) || left == oldBytes || left == newBytes) << stop;
+                    const int opened = as(*m, file.string(), 0, true);
+                    EXPECT_TRUE(opened || left == oldBytes || left == newBytes) << stop;
+                    // the empty file a save on FAT holds the name with before its rename: the open names the
+                    // wall, and another save leaves it where it waits
+                    EXPECT_TRUE(!fs::exists(file) || !left.empty() || opened == 3) << stop;
+                    if (fs::exists(file) && left.empty()) {
+                        ASSERT_EQ(as(*old, file.string(), 0, false), 0);
+                        const std::set<std::string> names = test::NamesIn(shared);
+                        EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+                            return ReadBytes((shared / name).string()) == newBytes;
+                        })) << stop;
+                    }
                     ASSERT_EQ(as(*m, file.string(), 0, false), 0) << "after a stop at call " << stop;
                 }
                 EXPECT_EQ(test::NamesIn(shared).size(), 1u + c.twoNames) << "stopped at " << stop;
                 EXPECT_EQ(ReadBytes(file.string()), newBytes);
-                EXPECT_TRUE(!c.fileMode || outcome == 9 || (StatOf(file).st_ino == inode) == c.twoNames);
+                EXPECT_TRUE(!c.fileMode || outcome == 9 || (StatOf(file).st_ino == inode) == (c.twoNames || c.appendOnly));
             }
+            if (c.appendOnly) AppendOnly(shared, false);
         }
 }
 
 // A save under a name that was free never takes it from a file another
-// program made there while the wall was written.
+// program made there while the wall was written, or before the save looked:
+// one the user may not write is told as made meanwhile, as the caller that
+// found the name free tells it, not as a file the user may not write.
 TEST(SaveSafety, ANameThatWasFreeIsNeverTakenFromAFileMadeMeanwhile) {
-    test::TempDir dir;
-    const std::string path = dir.File("wall.bmi");
-    auto m = test::BuiltInModel(dir.File("program"));
-    test::MessageRecorder rec;
-    {
-        const FileCallHook hook([&](const char* call, int) {
-            if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
-        });
-        EXPECT_FALSE(WriteProjectFile(*m, path));
+    for (const bool beforeTheSave : {false, true}) {
+        test::TempDir dir;
+        const std::string path = dir.File("wall.bmi");
+        auto m = test::BuiltInModel(dir.File("program"));
+        test::MessageRecorder rec;
+        if (beforeTheSave) test::WriteBytes(path, "theirs"), fs::permissions(path, fs::perms(0444));
+        {
+            const FileCallHook hook([&](const char* call, int) {
+                if (std::string(call) == "fsync" && !fs::exists(path)) test::WriteBytes(path, "theirs");
+            });
+            EXPECT_FALSE(WriteProjectFile(*m, path, [](const FileStamp&) {
+                MsgBox("made meanwhile", vbExclamation, ProductName);
+                return false;
+            }));
+        }
+        EXPECT_EQ(ReadBytes(path), "theirs");
+        ASSERT_EQ(rec.Messages.size(), 1u);
+        EXPECT_NE(rec.Messages[0].Text.find("made"), std::string::npos) << rec.Messages[0].Text;
+        EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
     }
-    EXPECT_EQ(ReadBytes(path), "theirs");
-    ASSERT_EQ(rec.Messages.size(), 1u);
-    EXPECT_NE(rec.Messages[0].Text.find("another program made a file of that name"), std::string::npos);
-    EXPECT_EQ(test::NamesIn(dir.Path()), std::set<std::string>{"wall.bmi"});
 }
 
 // A save follows a link only where the system would: not another user's link in a folder anyone may write
-// whose sticky bit is set, unless the folder is his; every kind of file then names the link and where it leads.
-TEST(SaveSafety, ASaveFollowsNoLinkTheSystemWouldRefuse) {
+// whose sticky bit is set, unless the folder is his, at the name or at a folder on the way; every kind of file
+// then names the link and where it leads. Nor a second name there of the user's private file.
+TEST(SaveSafetyAsTwoUsers, ASaveFollowsNoLinkTheSystemWouldRefuse) {
     if (::geteuid() != 0) GTEST_SKIP() << "another user's link needs root";
     test::TempDir dir;
-    const fs::path shared = dir.Path() / "shared", link = shared / "factors.bmf";
-    const std::string thesis = dir.File("thesis.txt");
+    const fs::path shared = dir.Path() / "shared", link = shared / "factors.bmf", folder = dir.Path() / "private";
+    const std::string thesis = dir.File("private/thesis.txt");
     auto m = test::BuiltInModel(dir.File("program"));
-    struct Case { uid_t linkOwner, folderOwner; bool refused; };
-    for (const Case c : {Case{test::Nobody, 0, true}, Case{0, 0, false}, Case{test::Nobody, test::Nobody, false}})
+    // how the thesis is reached: a link at the name ('n') or to its folder ('f'), or a second name of it, private
+    // ('h') or one anyone may write ('w'), which no link rule can refuse
+    struct Case { uid_t linkOwner, folderOwner; bool refused; char how = 'n'; };
+    for (const Case c : {Case{test::Nobody, 0, true}, Case{0, 0, false}, Case{test::Nobody, test::Nobody, false},
+                         Case{test::Nobody, 0, true, 'f'}, Case{0, 0, true, 'h'}, Case{0, 0, false, 'w'}})
         for (const char kind : {'f', 'd', 'p'}) {
-            fs::remove_all(shared), fs::create_directory(shared), fs::create_symlink(thesis, link);
+            fs::remove_all(shared), fs::remove_all(folder), fs::create_directory(shared), fs::create_directory(folder);
             test::WriteBytes(thesis, "thesis");
+            const fs::path linked = c.how == 'f' ? shared / "proj" : link, saved = c.how == 'f' ? linked / "thesis.txt" : link;
+            if (c.how == 'n' || c.how == 'f') fs::create_symlink(c.how == 'f' ? folder.string() : thesis, linked);
+            else fs::create_hard_link(thesis, link), fs::permissions(thesis, fs::perms(c.how == 'h' ? 0600 : 0666));
             ASSERT_EQ(::chmod(shared.c_str(), 01777) + ::chown(shared.c_str(), c.folderOwner, 0) +
-                          ::lchown(link.c_str(), c.linkOwner, 0), 0);
+                          ::lchown(linked.c_str(), c.linkOwner, 0), 0);
             test::MessageRecorder rec;
             m->DefaultsWriteFailureTold = false;
-            EXPECT_EQ(SaveAs(kind, *m, link.string()), !c.refused);
+            EXPECT_EQ(SaveAs(kind, *m, saved.string()), !c.refused);
             EXPECT_EQ(ReadBytes(thesis) == "thesis", c.refused);
-            const std::string told = "Cannot write " + link.string() + ": the link " + link.string() + " leads to " +
-                                     thesis + ", but it is another user's link in a folder anyone may write, and the "
-                                     "system follows no such link";
-            EXPECT_TRUE(!c.refused || (rec.Messages.size() == 1 && rec.Messages[0].Text == told));
+            const std::string told = "Cannot write " + saved.string() + ": " +
+                                     (c.how == 'h' ? "it is a second name of a file that only its owner may read"
+                                                   : "the link " + linked.string() + " leads to " +
+                                                         (c.how == 'f' ? folder.string() : thesis) +
+                                                         ", but it is another user's link in a folder anyone may "
+                                                         "write, and the system follows no such link");
+            EXPECT_TRUE(!c.refused || (rec.Messages.size() == 1 && rec.Messages[0].Text.rfind(told, 0) == 0));
         }
 }
 
@@ -610,21 +722,25 @@ TEST(SaveSafety, ALockHeldByAnotherProgramIsWaitedForAMomentAndTold) {
     }
 }
 
-// A save in place that fails puts the old contents back; that restore is the
-// program's own doing, and the next Save does not take it for a change by
-// another program.
+// A save in place that fails puts the old contents back and takes its mark
+// off; that restore is the program's own doing, and the next Save does not
+// take it for a change by another program.
 TEST(SaveSafety, TheProgramsOwnRestoreIsNoChangeBySomeoneElse) {
     test::TempDir dir;
     const test::ScopedEnvironment cacheHome("XDG_CACHE_HOME", dir.File("cache"));
     const std::string path = dir.File("wall.bmi");
-    test::WriteBytes(path, "old");
+    auto m = test::BuiltInModel(dir.File("program")), opened = test::BuiltInModel(dir.File("program"));
+    ASSERT_TRUE(WriteProjectFile(*m, path));
+    const std::string old = ReadBytes(path);
     fs::create_hard_link(path, dir.File("second name.bmi"));
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(24 * 365));
-    auto m = test::BuiltInModel(dir.File("program"));
     m->ProjectFileStamp = FileStampOf(path);
-    const int outcome = test::InChildProcess(false, 1000, [&] {
+    m->ProjectTitle = std::string(1000, 't');  // longer than the size limit lets the file grow
+    const int outcome = test::InChildProcess(false, old.size() + 500, [&] {
         test::MessageRecorder rec;
-        if (WriteProjectFile(*m, path) || ReadBytes(path) != "old") return 2;
+        if (WriteProjectFile(*m, path) || ReadBytes(path) != old) return 2;
+        if (::getxattr(path.c_str(), "user.brindlemar.saving", nullptr, 0) >= 0 || !ReadProjectFile(*opened, path))
+            return 3;
         return m->ProjectFileStamp == FileStampOf(path) ? 0 : 1;
     });
     if (outcome == test::CannotDrop) GTEST_SKIP() << "cannot limit the file size";
