@@ -33,6 +33,18 @@ std::string ReplaceQuestion(const std::string& path, const FileStamp& left, cons
            PathForMessage(leadsTo.string()) + ". Replace that file with this wall?";
 }
 
+bool MayReplaceChosen(const std::string& path, const FileStamp& asked, const FileStamp& found,
+                      const std::string& saving, const std::string& command) {
+    if (asked == FileStamp{}) {
+        MsgBox(MadeMeanwhile(path, saving, command), vbExclamation, ProductName);
+        return false;
+    }
+    if (found == asked) return true;
+    return MsgBox(PathForMessage(path) +
+                      " was changed by another program after you chose to replace it. Replace the file now there?",
+                  vbYesNo + vbExclamation + vbDefaultButton2, ProductName) == vbYes;
+}
+
 std::string MadeMeanwhile(const std::string& path, const std::string& saving, const std::string& command) {
     return PathForMessage(path) + " was made by another program while " + saving +
            " being saved, and was left as it is. " + command + " again to replace it.";

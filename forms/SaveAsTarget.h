@@ -26,4 +26,14 @@ std::string ReplaceQuestion(const std::string& path, const FileStamp& left, cons
 std::string MadeMeanwhile(const std::string& path, const std::string& saving = "the wall was",
                           const std::string& command = "Save as");
 
+// Whether a save onto `path`, chosen in the Save dialog, replaces the file
+// `found` there while it holds the file's lock. The dialog asked about
+// `asked` (an empty stamp: it found the name free). The user's yes holds
+// for that file as it was then; a file made at a free name meanwhile is
+// never replaced (told as MadeMeanwhile says); one changed or put there
+// since the question is replaced only when the user says yes again, by
+// default no.
+bool MayReplaceChosen(const std::string& path, const FileStamp& asked, const FileStamp& found,
+                      const std::string& saving = "the wall was", const std::string& command = "Save as");
+
 }  // namespace brindlemar

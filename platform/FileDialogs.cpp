@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "files/FileAccess.h"
 #include "files/Paths.h"
 #include "model/Model.h"
 #include "platform/QtText.h"
@@ -34,8 +35,16 @@ std::string QtFileFilter(const std::string& filter) {
     return FromQString(filters.join(";;"));
 }
 
-std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogRequest& request) {
-    if (Answerer()) return Answerer()(request);
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogRequest& request, FileStamp* askedAbout) {
+    FileStamp asked;
+    if (askedAbout == nullptr) askedAbout = &asked;
+    *askedAbout = FileStamp{};
+    // a scripted answer stands for a dialog that asked about what is there now
+    if (Answerer()) {
+        std::optional<std::string> path = Answerer()(request);
+        if (path) *askedAbout = FileStampOf(*path);
+        return path;
+    }
 
     QFileDialog dialog(owner, ToQString(request.Title));
     dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -57,10 +66,13 @@ std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogReques
         const QStringList chosen = dialog.selectedFiles();
         if (chosen.isEmpty()) return std::nullopt;
         const std::string path = QDir::toNativeSeparators(chosen.front()).toStdString();
-        if (!request.Save || FileExists(path) == 0 ||
-            MsgBox(PathForMessage(path) + " already exists.\nDo you want to replace it?",
-                   vbYesNo + vbExclamation + vbDefaultButton2, ProductName) == vbYes)
+        if (!request.Save || FileExists(path) == 0) return path;
+        const FileStamp described = FileStampOf(path);
+        if (MsgBox(PathForMessage(path) + " already exists.\nDo you want to replace it?",
+                   vbYesNo + vbExclamation + vbDefaultButton2, ProductName) == vbYes) {
+            *askedAbout = described;
             return path;
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "model/ModelApp.h"
+
 class QWidget;
 
 namespace brindlemar { struct Model; }
@@ -26,8 +28,12 @@ struct FileDialogRequest {
 
 // Shows the dialog modally over `owner`; the chosen path, or nothing when
 // the user cancelled. Title and filter are in the program's Windows-1252
-// form; paths in the file system's own, so that any file can be opened.
-std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogRequest& request);
+// form; paths in the file system's own, so that any file can be opened. The
+// Save dialog asks before it takes a name that is taken; `askedAbout` gets
+// the file its question described (an empty stamp for a name found free),
+// for the user's yes holds for that file alone.
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogRequest& request,
+                                          FileStamp* askedAbout = nullptr);
 
 using FileDialogAnswerer = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 

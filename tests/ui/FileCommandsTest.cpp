@@ -429,18 +429,25 @@ TEST_F(FileCommandsTest, SaveAsksBeforeReplacingAFileSavedSinceByAnotherProgram)
     SaveAs(Wall("other.bmi"));
     EXPECT_EQ(m.SaveSucceeded, True);
     EXPECT_TRUE(rec.Messages.empty()) << rec.Messages[0].Text;
-    // a name the dialog found free, taken by another program as the save begins: kept, and told
+    // as the save begins, another program writes over the file the dialog
+    // asked about (asked again: No by default), or takes a name it found free
+    // (kept, and told)
     const UiHooks recorded = InstallUiHooks({});
-    UiHooks meanwhile = recorded;
-    meanwhile.SetBusyPointer = [&](bool busy) {
-        if (busy && !fs::exists(Wall("new.bmi"))) std::ofstream(Wall("new.bmi"), std::ios::binary) << "theirs";
-        recorded.SetBusyPointer(busy);
-    };
-    InstallUiHooks(meanwhile);
-    SaveAs(Wall("new.bmi"));
-    InstallUiHooks(recorded);
-    EXPECT_TRUE(Contents(Wall("new.bmi")) == "theirs");
-    EXPECT_TRUE(rec.Messages.size() == 1 && rec.Messages[0].Text == MadeMeanwhile(Wall("new.bmi")));
+    for (const std::string name : {"other.bmi", "new.bmi"}) {
+        UiHooks meanwhile = recorded;
+        bool written = false;
+        meanwhile.SetBusyPointer = [&](bool busy) {
+            if (busy && !std::exchange(written, true)) std::ofstream(Wall(name), std::ios::binary) << "theirs";
+            recorded.SetBusyPointer(busy);
+        };
+        InstallUiHooks(meanwhile);
+        SaveAs(Wall(name));
+        InstallUiHooks(recorded);
+        EXPECT_TRUE(Contents(Wall(name)) == "theirs") << name;
+    }
+    ASSERT_EQ(rec.Messages.size(), 2u);
+    EXPECT_EQ(rec.Messages[0].Text, Wall("other.bmi") + " was changed by another program after you chose to replace it. Replace the file now there?");
+    EXPECT_EQ(rec.Messages[1].Text, MadeMeanwhile(Wall("new.bmi")));
     EXPECT_EQ(m.ProjectFilePath, Wall("other.bmi"));
 }
 

@@ -568,14 +568,11 @@ void frmLoads::Command1_Click() {
 }
 
 void frmLoads::Command5_Click() {
-    const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, true));
+    FileStamp asked;
+    const std::optional<std::string> path = ShowFileDialog(this, FactorFileRequest(m_, true), &asked);
     if (!path) return;
-    // the dialog asked about a name that was taken; one it found free is
-    // never taken from a file made there meanwhile
-    const bool free = FileExists(*path) == 0;
-    WriteFactorFile(m_.WorkingCombinationSets, m_.WorkingCombinationSetCount, *path, [&](const FileStamp&) {
-        if (free) MsgBox(MadeMeanwhile(*path, "the factors were", "Save to file"), vbExclamation, ProductName);
-        return !free;
+    WriteFactorFile(m_.WorkingCombinationSets, m_.WorkingCombinationSetCount, *path, [&](const FileStamp& found) {
+        return MayReplaceChosen(*path, asked, found, "the factors were", "Save to file");
     });
 }
 

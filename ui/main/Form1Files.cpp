@@ -182,7 +182,8 @@ void Form1::mnuFileSaveAs_Click() {
         request.FileName = FileNameOf(m_.ProjectFilePath);
         request.InitialDirectory = FolderOf(m_.ProjectFilePath);
     }
-    const auto chosen = ShowFileDialog(this, request);
+    FileStamp asked;
+    const auto chosen = ShowFileDialog(this, request, &asked);
     if (!chosen) return;
     m_.StartDirectory = FolderOf(*chosen);
     // a wall saved over a file the program writes again itself would be lost
@@ -191,12 +192,7 @@ void Form1::mnuFileSaveAs_Click() {
         MsgBox(refusal, vbExclamation, ProductName);
         return;
     }
-    // a name the dialog found free is never taken from a file made there meanwhile
-    const bool free = FileStampOf(*chosen) == FileStamp{};
-    const auto mayReplace = [&](const FileStamp&) {
-        if (free) MsgBox(MadeMeanwhile(*chosen), vbExclamation, ProductName);
-        return !free;
-    };
+    const auto mayReplace = [&](const FileStamp& found) { return MayReplaceChosen(*chosen, asked, found); };
     // a save that failed neither renames the project nor lists it
     if (WriteProjectFile(m_, *chosen, mayReplace)) {
         m_.ProjectFilePath = *chosen;
