@@ -1,6 +1,8 @@
 // The largest wall a project file holds: fifty line loads and a set of
-// fifty combinations. Its loads view redrawn into a full-HD picture, and its
-// whole report printed into a PDF file, counted in pages a second.
+// fifty combinations. Each of its views redrawn into a full-HD picture (the
+// loads views with ten and twenty of its loads as well, to show how their
+// cost grows with the values they place), and its whole report printed into
+// a PDF file, counted in pages a second.
 
 #include <benchmark/benchmark.h>
 
@@ -24,13 +26,14 @@ namespace {
 
 using namespace brindlemar;
 
-// The built-in wall with every line load and combination a file can hold.
-void MakeLargestWall(Model& m) {
+// The built-in wall with every combination a file can hold and as many of
+// its line loads as given, all of them unless told.
+void MakeLargestWall(Model& m, int loads = MaxLineLoads) {
     InitialiseProject(m, false);
     m.TextFontName = m.TitleFontName = m.ReportFontName = "Arial";
     m.SymbolFontName = "Symbol";
-    m.LineLoadCount = MaxLineLoads;
-    for (int i = 1; i <= MaxLineLoads; ++i)
+    m.LineLoadCount = static_cast<int16_t>(loads);
+    for (int i = 1; i <= loads; ++i)
         m.LineLoads[i] = LineLoad{2.0f + i % 7, m.BaseWidth * (i % 25) / 25.0f, m.WallHeight + 0.1f * (i % 4),
                                   180.0f - 15.0f * (i % 5), static_cast<int16_t>(1 + i % 9)};
     CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
@@ -41,28 +44,56 @@ void MakeLargestWall(Model& m) {
     set.CombinationCount = MaxCombinations - 1;
 }
 
-void LargestWallLoadsView(benchmark::State& state) {
+// One redraw of the view given as the main window's: the combination
+// prepared, the view below the factor table, the table. Out of line, so
+// that check-budgets can count the instructions of the last one alone.
+[[gnu::noinline]] void RedrawLargestWall(Model& m, ImageSurface& s, int view) {
+    s.Cls();
+    PrepareCombination(m);
+    {
+        const FrameBelowFactorTable below(s);
+        DrawAnalysisView(m, s, view);
+    }
+    DrawFactorTable(m, s);
+    benchmark::DoNotOptimize(s.Image().constBits());
+}
+
+// The view given, over the wall with the line loads given; its fonts loaded before the timing.
+void DrawLargestWall(benchmark::State& state, int view, int loads) {
     bench::EnsureApplication();
     Model m;
-    MakeLargestWall(m);
+    MakeLargestWall(m, loads);
     ImageSurface s(1920, 1080);
     bench::FrameFullHd(s, m.TextFontName);
-    for (auto _ : state) {
-        s.Cls();
-        PrepareCombination(m);
-        {
-            const FrameBelowFactorTable below(s);
-            DrawAnalysisView(m, s, static_cast<int>(state.range(0)));
-        }
-        DrawFactorTable(m, s);
-        benchmark::DoNotOptimize(s.Image().constBits());
-    }
+    RedrawLargestWall(m, s, view);
+    for (auto _ : state) RedrawLargestWall(m, s, view);
+}
+
+void LargestWallLoadsView(benchmark::State& state) {
+    DrawLargestWall(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
 }
 BENCHMARK(LargestWallLoadsView)
-    ->ArgName("view")
-    ->Arg(LoadsView)
-    ->Arg(StructuralLoadsView)
+    ->ArgNames({"view", "loads"})
+    ->ArgsProduct({{LoadsView, StructuralLoadsView}, {10, 20, MaxLineLoads}})
     ->Unit(benchmark::kMillisecond);
+
+// Every other analysis view: the loads of one family, the reactions, the
+// resistances and the force diagrams.
+void LargestWallView(benchmark::State& state) { DrawLargestWall(state, static_cast<int>(state.range(0)), MaxLineLoads); }
+BENCHMARK(LargestWallView)
+    ->ArgName("view")
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        for (int view = DeadLoadsView; view <= NormalView; ++view)
+            if (view != LoadsView && view != StructuralLoadsView) b->Arg(view);
+    })
+    ->Unit(benchmark::kMillisecond);
+
+// The whole report into the PDF file; out of line, as a redraw above.
+[[gnu::noinline]] void PrintLargestWallReport(Model& m, const std::string& pdf) {
+    std::unique_ptr<QPrinter> printer = CurrentPrinter::Get().MakePrinter(pdf);
+    PrinterSurface s(*printer);
+    PrintReport(m, s, nullptr);
+}
 
 void LargestWallReportToPdf(benchmark::State& state) {
     bench::EnsureApplication();
@@ -71,11 +102,7 @@ void LargestWallReportToPdf(benchmark::State& state) {
     for (int section = 0; section <= 6; ++section) SectionSwitch(m, section) = 1;
     CurrentPrinter::Get().Select(PdfPrinterName);
     const std::string pdf = (std::filesystem::temp_directory_path() / "brindlemar_bench_largest.pdf").string();
-    for (auto _ : state) {
-        std::unique_ptr<QPrinter> printer = CurrentPrinter::Get().MakePrinter(pdf);
-        PrinterSurface s(*printer);
-        PrintReport(m, s, nullptr);
-    }
+    for (auto _ : state) PrintLargestWallReport(m, pdf);
     const double pages = ReportPageCount(m);
     state.counters["pages"] = pages;
     state.counters["pages_per_second"] = benchmark::Counter(pages * double(state.iterations()), benchmark::Counter::kIsRate);
