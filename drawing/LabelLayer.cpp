@@ -787,16 +787,21 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
                             [&](const TextBox& t) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, -1)); }))
                 astray += kAcrossText;
         }
-        placed_.push_back(box);
-        placedFor_.push_back({label.Owner, label.Printed.Colour});
-        if (placed.Leader) {
-            const Segment& l = *placed.Leader;
-            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-            leaders_.push_back(l);
-        }
         plan.push_back({k, placed});
+        Take(plan.back());
     }
     return plan;
+}
+
+void LabelLayer::Take(const Planned& p) {
+    const Label& label = labels_[p.label];
+    placed_.push_back(*p.placed.Box);
+    placedFor_.push_back({label.Owner, label.Printed.Colour});
+    if (p.placed.Leader) {
+        const Segment& l = *p.placed.Leader;
+        Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
+        leaders_.push_back(l);
+    }
 }
 
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
@@ -839,8 +844,9 @@ void LabelLayer::Flush() {
             best = std::move(hardFirst);
             continue;
         }
+        // the better layout stands again as it was planned
         Unplan(texts, lines, leaders);
-        plan = Plan(best, astray);
+        for (const Planned& p : plan) Take(p);
         break;
     }
     astray_ += astray;

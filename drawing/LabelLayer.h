@@ -161,6 +161,8 @@ private:
     // Places the labels in the order given, keeping clear of the texts and
     // leaders placed before; counts those that found no good spot.
     std::vector<Planned> Plan(const std::vector<std::size_t>& order, int& astray);
+    // Keeps what the label planned clear of: its text and its leader.
+    void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
     void Unplan(std::size_t texts, std::size_t lines, std::size_t leaders);
     Look LookNow() const;
