@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "drawing/LabelLayerGrid.h"
 #include "drawing/Primitives.h"
 #include "runtime/Colours.h"
 
@@ -86,6 +87,12 @@ private:
     Surface& s_;
 };
 
+// The box a segment spans.
+template <typename S>
+TextBox Bounds(const S& l) {
+    return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+}
+
 // Whether two segments meet (touching ends count).
 template <typename S>
 bool SegmentsCross(const S& a, const S& b) {
@@ -156,13 +163,8 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
     return true;
 }
 
-LabelLayer::LabelLayer(Surface& target, TextBox area, double gap) : target_(target), area_(area), gap_(gap) {
-    // about fifty cells across the area's longer side: a text meets a few
-    constexpr int kCellsAcross = 48;
-    cell_ = std::max({area.Width, area.Height, 1.0}) / kCellsAcross;
-    columns_ = std::clamp(static_cast<int>(std::ceil(area.Width / cell_)), 1, kCellsAcross);
-    rows_ = std::clamp(static_cast<int>(std::ceil(area.Height / cell_)), 1, kCellsAcross);
-    cells_.resize(static_cast<std::size_t>(columns_ * rows_));
+LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
+    : target_(target), area_(area), gap_(gap), lineCells_(area), textCells_(area), leaderCells_(area) {
     CopyState(target, *this);
     CurrentX = target.CurrentX;
     CurrentY = target.CurrentY;
@@ -218,8 +220,7 @@ void LabelLayer::PaintPicture(const Picture& picture, double x, double y, double
 void LabelLayer::NewPage() {
     Flush();
     Forget();
-    placed_.clear();
-    placedFor_.clear();
+    ForgetPlaced(0);
     target_.NewPage();
 }
 
@@ -229,45 +230,34 @@ void LabelLayer::EndDoc() {
 }
 
 void LabelLayer::Learn(const Segment& l) {
-    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
-    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
-    const std::size_t index = lines_.size();
     lines_.push_back(l);
-    seen_.push_back(0);
-    const int c0 = column(std::min(l.x1, l.x2)), c1 = column(std::max(l.x1, l.x2));
-    const int r0 = row(std::min(l.y1, l.y2)), r1 = row(std::max(l.y1, l.y2));
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c) {
-            // a slanting line passes only some of the cells of its bounds
-            const TextBox cell{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_};
-            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
-            if (edge || (c0 == c1 || r0 == r1) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)))
-                cells_[static_cast<std::size_t>(r * columns_ + c)].push_back(index);
-        }
+    // a slanting line passes only some of the cells of its bounds
+    lineCells_.Add(lines_.size() - 1, Bounds(l),
+                   [&](const TextBox& cell) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)); });
 }
 
 void LabelLayer::Forget() {
     lines_.clear();
     leaders_.clear();
-    seen_.clear();
-    for (auto& cell : cells_) cell.clear();
+    lineCells_.Clear();
+    leaderCells_.Clear();
+}
+
+void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour) {
+    placed_.push_back(box);
+    placedFor_.push_back({owner, colour});
+    textCells_.Add(placed_.size() - 1, box);
+}
+
+void LabelLayer::ForgetPlaced(std::size_t texts) {
+    placed_.resize(texts);
+    placedFor_.resize(texts);
+    textCells_.Truncate(texts);
 }
 
 template <typename F>
 bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
-    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
-    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
-    if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
-    const int c0 = column(box.Left - 1), c1 = column(box.Left + box.Width + 1);
-    const int r0 = row(box.Top - 1), r1 = row(box.Top + box.Height + 1);
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
-            for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
-                if (seen_[i] == query_) continue;
-                seen_[i] = query_;
-                if (crosses(lines_[i])) return true;
-            }
-    return false;
+    return lineCells_.Any(box, [&](std::size_t i) { return crosses(lines_[i]); });
 }
 
 void LabelLayer::LearnBelow(const Segment& l) {
@@ -352,8 +342,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         below.CurrentX = x;
         below.CurrentY = y;
         below.Print(text);
-        placed_.push_back({x, y, width, height});
-        placedFor_.push_back({0, ForeColor});
+        AddPlaced({x, y, width, height}, 0, ForeColor);
         return;
     }
     labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, of ? along : std::nullopt, crowded_, Owner});
@@ -364,30 +353,24 @@ void LabelLayer::Clear() {
     groundWaiting_ = false;
     labels_.clear();
     Forget();
-    placed_.clear();
-    placedFor_.clear();
+    ForgetPlaced(0);
     Below().Cls();
 }
 
-std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
-    std::vector<TextBox> near;
-    for (const TextBox& t : placed_)
-        if (Overlap(t, reach)) near.push_back(t);
-    return near;
-}
-
-bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
+bool LabelLayer::Free(const TextBox& box) const {
     if (!Inside(box, area_)) return false;
     const TextBox clear = Grown(box, gap_);
-    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    if (textCells_.Any(clear, [&](std::size_t i) { return Overlap(clear, placed_[i]); })) return false;
     return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
 }
 
-double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const {
+double LabelLayer::Cost(const TextBox& box, double bound) const {
     const TextBox clear = Grown(box, gap_);
     double c = Inside(box, area_) ? 0 : 1E6;
-    for (const TextBox& t : texts)
-        if (Overlap(clear, t)) c += 1000;
+    textCells_.Any(clear, [&](std::size_t i) {
+        if (Overlap(clear, placed_[i])) c += 1000;
+        return false;
+    });
     // counted only as far as the bound: a spot costing that much is no better
     if (c >= bound) return c;
     AnyLineNear(clear, [&](const Segment& l) {
@@ -432,10 +415,12 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
     std::vector<std::size_t> near;
-    for (std::size_t i = 0; i < placed_.size(); ++i)
+    textCells_.Any(Grown(box, 2 * h), [&](std::size_t i) {
         if (placedFor_[i].first != 0 && placedFor_[i].first != label.Owner && placedFor_[i].second == label.Printed.Colour &&
             Distance(placed_[i], box) <= 2 * h)
             near.push_back(i);
+        return false;
+    });
     // two of one other thing on either side of it
     for (const std::size_t a : near)
         for (const std::size_t b : near) {
@@ -446,16 +431,14 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
         }
     // nor, across another thing's value from a value of its own, makes that one stand among its own
     auto middle = [](const TextBox& t) { return std::pair{t.Left + t.Width / 2, t.Top + t.Height / 2}; };
-    for (const std::size_t a : near) {
+    return std::any_of(near.begin(), near.end(), [&](std::size_t a) {
         const auto [ox, oy] = middle(placed_[a]);
-        for (std::size_t b = 0; b < placed_.size(); ++b) {
+        return textCells_.Any(Grown(placed_[a], 2 * h), [&](std::size_t b) {
             const auto [bx, by] = middle(placed_[b]);
-            if (placedFor_[b].first == label.Owner && placedFor_[b].second == label.Printed.Colour &&
-                Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0)
-                return true;
-        }
-    }
-    return false;
+            return placedFor_[b].first == label.Owner && placedFor_[b].second == label.Printed.Colour &&
+                   Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0;
+        });
+    });
 }
 
 bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
@@ -505,12 +488,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         if (AmongOthers(label, box)) return false;
         return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) { return Away(*r, box) < own - 1; });
     };
-    // the texts within reach
-    const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
-                                                          asked.Width + (right - left) * stepX,
-                                                          asked.Height + (down - up) * stepY},
-                                                         2 * gap_));
-    if (isNear(asked) && Free(asked, texts) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
+    if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -561,7 +539,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
             for (int n = first[k]; n < first[k + 1]; ++n) {
                 const Spot& at = byRing[static_cast<std::size_t>(n)];
-                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts) &&
+                if ((!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
                     (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
                     best = at;
             }
@@ -605,7 +583,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     const Spot* bestSpot = nullptr;
     for (const Spot& at : spots) {
         const TextBox box = spot(at.i, at.j);
-        const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+        const double covered = Cost(box, bestCost < 0 ? 1E300 : bestCost + 1);
         if (bestCost < 0 || covered < bestCost || (covered == bestCost && before(at, *bestSpot))) {
             best = box;
             bestCost = covered;
@@ -658,25 +636,23 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box,
-                                                        const std::vector<TextBox>& texts, bool acrossLeaders,
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders,
                                                         bool clear, const Reading& reading) const {
     const std::optional<Segment> line = LeaderLine(label, box);
     if (!line) return std::nullopt;
     const Segment& l = *line;
+    const TextBox bounds = Bounds(l);
     // crossing no text, this one's included, and no other leader unless allowed
-    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
-                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
-                         }) ||
-                         (!acrossLeaders &&
-                          std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
+    const bool crosses =
+        SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+        textCells_.Any(Grown(bounds, gap_ / 2),
+                       [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); }) ||
+        (!acrossLeaders && leaderCells_.Any(Grown(bounds, 1), [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); }));
     if (crosses) return std::nullopt;
     // across an arrow, a hatching or the wall's outline a leader reads as
     // one of them, across its own hatching as one more of its lines; from
     // within the wall it crosses that outline once at most, on its way out,
     // not across another member
-    const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
     int outline = 0;
     if (clear && AnyLineNear(bounds, [&](const Segment& o) {
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
@@ -710,11 +686,9 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
         }
     std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
-    const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
     for (const Spot& at : spots)
-        if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
-            if (const std::optional<Segment> leader =
-                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading))
+        if (Free(at.box) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
+            if (const std::optional<Segment> leader = LeaderTo(label, at.box, acrossLeaders, clear, reading))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
@@ -730,7 +704,6 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
-    const std::vector<TextBox> texts = PlacedWithin(Grown(asked, std::max(nx * stepX, ny * stepY) + 2 * gap_));
     TextBox best = asked;
     double bestCost = -1, bestAway = 0;
     for (int i = -nx; i <= nx; ++i)
@@ -738,7 +711,7 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
             const TextBox box{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height};
             // across its member's axis it reads wrong whatever it covers
             double covered = OnItsSide(label, reading, box) ? 0 : 1E5;
-            covered += Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
+            covered += Cost(box, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
             const double away = Away(label, box);
             if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
                 best = box;
@@ -779,12 +752,13 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
         if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
             for (const bool clear : {true, false})
-                if (!placed.Leader) placed.Leader = LeaderTo(label, box, placed_, false, clear, reading);
+                if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
         if (placed.Leader) {
             // a leader across a text hides it: as bad as many texts astray
             const Segment& l = *placed.Leader;
-            if (std::any_of(placed_.begin(), placed_.end(),
-                            [&](const TextBox& t) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, -1)); }))
+            if (textCells_.Any(Bounds(l), [&](std::size_t i) {
+                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
+                }))
                 astray += kAcrossText;
         }
         plan.push_back({k, placed});
@@ -795,23 +769,21 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
 
 void LabelLayer::Take(const Planned& p) {
     const Label& label = labels_[p.label];
-    placed_.push_back(*p.placed.Box);
-    placedFor_.push_back({label.Owner, label.Printed.Colour});
+    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
     if (p.placed.Leader) {
         const Segment& l = *p.placed.Leader;
         Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
         leaders_.push_back(l);
+        leaderCells_.Add(leaders_.size() - 1, Bounds(l));
     }
 }
 
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
-    placed_.resize(texts);
-    placedFor_.resize(texts);
+    ForgetPlaced(texts);
     leaders_.resize(leaders);
+    leaderCells_.Truncate(leaders);
     lines_.resize(lines);
-    seen_.resize(lines);
-    for (auto& cell : cells_)
-        cell.erase(std::remove_if(cell.begin(), cell.end(), [&](std::size_t i) { return i >= lines; }), cell.end());
+    lineCells_.Truncate(lines);
 }
 
 void LabelLayer::Flush() {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/LabelLayerGrid.h"
 #include "drawing/Surface.h"
 #include "drawing/TextPlacement.h"
 #include "model/Model.h"
@@ -204,19 +205,20 @@ private:
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
     // the wall's outline, unless what it labels lies within the wall.
-    std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders, bool clear, const Reading& reading) const;
-    // The texts placed that meet `reach`.
-    std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
-    // Whether the box keeps clear of the frame's edge, the texts given and the lines.
-    bool Free(const TextBox& box, const std::vector<TextBox>& texts) const;
+    std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders, bool clear,
+                                    const Reading& reading) const;
+    // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
+    bool Free(const TextBox& box) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
-    // given, then lines. Counts no further than `bound`.
-    double Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const;
+    // placed, then lines. Counts no further than `bound`.
+    double Cost(const TextBox& box, double bound) const;
     // Calls `crosses` with each line whose cells meet the box, once, until it returns true.
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
     void Learn(const Segment& line);
+    // A text placed, and what it labels in what colour; forgetting all but the first `texts`.
+    void AddPlaced(const TextBox& box, int owner, int32_t colour);
+    void ForgetPlaced(std::size_t texts);
     // Tells a layer below of a line underneath.
     void LearnBelow(const Segment& line);
     void Forget();
@@ -227,16 +229,10 @@ private:
     double gap_;
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
-    // The lines by the cells of a grid over the area that their bounds
-    // cover, so that a spot is tried against the lines near it alone; a line
-    // beyond the area counts in the cells of its edge.
-    double cell_ = 1;
-    int columns_ = 1, rows_ = 1;
-    std::vector<std::vector<std::size_t>> cells_;
-    mutable std::vector<unsigned> seen_;  // the last query that met each line
-    mutable unsigned query_ = 0;
     std::vector<TextBox> placed_;
     std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
+    // where each line, text placed and leader lies
+    LabelGrid lineCells_, textCells_, leaderCells_;
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;
