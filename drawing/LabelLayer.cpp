@@ -163,6 +163,26 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
     return true;
 }
 
+// The spots from which a leader may join a text to what it labels, nearest
+// first (in the order they are made where equally near), made band by band
+// only as far out as a search has gone: most searches stop near. The texts
+// and lines placed stay as they are while one label is placed, so what
+// keeps a spot from standing is learnt once for all its searches, and where
+// a search of one kind found no leader.
+struct LabelLayer::LeaderSpots {
+    struct Spot {
+        TextBox box;
+        double length;  // from what it labels
+        int i, j;       // steps across and down from that
+        signed char stands = -1;  // free, on its side and among no other's values; -1 not yet known
+    };
+    std::vector<Spot> made;     // those no farther than `reach`
+    std::vector<Spot> farther;  // made, and farther than that
+    double reach = kNear;       // in heights
+    int across = -1, down = -1;  // the steps either way of those made
+    std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
+};
+
 LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
     : target_(target), area_(area), gap_(gap), lineCells_(area), textCells_(area), leaderCells_(area) {
     CopyState(target, *this);
@@ -480,6 +500,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
+    LeaderSpots ledFrom;
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
@@ -533,7 +554,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right
         if (pass == 1 && led && label.Of)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, 6.0, false, true)) return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
@@ -550,7 +571,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, clear))
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, 6.0, false, clear))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
@@ -562,7 +583,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
                 if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) {
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
                         // one across other things' lines, or long, is read amiss
                         led->Astray = !clear || reach > 6.0;
                         return *led;
@@ -571,7 +592,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
         for (const bool clear : {true, false})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true, clear))
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kFarthest, true, clear))
                 return {led->Box, led->Leader, true};
         return PlaceLeastBad(label, reading);
     }
@@ -663,33 +684,53 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
     return l;
 }
 
-std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 double reach, bool acrossLeaders, bool clear) const {
+void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots, double reach) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
     const double stepX = h / 2, stepY = h / 2;
+    // every spot within reach lies within these steps
     const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    struct Spot {
-        TextBox box;
-        double length;
-    };
-    std::vector<Spot> spots;
     for (int i = -nx; i <= nx; ++i)
         for (int j = -ny; j <= ny; ++j) {
+            if (std::abs(i) <= spots.across && std::abs(j) <= spots.down) continue;
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
             // a leader runs from the nearest edge of what it labels; within
             // two heights of that a text needs none
             const double length = Away(label, box);
-            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
+            if (length > kNear * h) spots.farther.push_back({box, length, i, j});
         }
-    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
-    for (const Spot& at : spots)
-        if (Free(at.box) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
+    spots.across = nx;
+    spots.down = ny;
+    const auto beyond = std::partition(spots.farther.begin(), spots.farther.end(),
+                                       [&](const LeaderSpots::Spot& at) { return at.length <= reach * h; });
+    std::sort(spots.farther.begin(), beyond, [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
+        return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);
+    });
+    spots.made.insert(spots.made.end(), spots.farther.begin(), beyond);
+    spots.farther.erase(spots.farther.begin(), beyond);
+    spots.reach = reach;
+}
+
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
+                                                                 LeaderSpots& spots, double reach,
+                                                                 bool acrossLeaders, bool clear) const {
+    const double h = std::max(label.Box.Height, 1.0);
+    std::size_t& failed = spots.failed[acrossLeaders][clear];
+    std::size_t k = failed;
+    for (;; ++k) {
+        // the next band of spots, a height farther, once the nearer ones are tried
+        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, spots, spots.reach + 1);
+        if (k == spots.made.size() || spots.made[k].length > reach * h) break;
+        LeaderSpots::Spot& at = spots.made[k];
+        if (at.stands < 0) at.stands = Free(at.box) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box);
+        if (at.stands)
             if (const std::optional<Segment> leader = LeaderTo(label, at.box, acrossLeaders, clear, reading))
                 return Placement{at.box, leader, false};
+    }
+    failed = k;
     return std::nullopt;
 }
 

@@ -185,13 +185,18 @@ private:
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
+    // The spots a leader may reach from what a label labels, tried and to try.
+    struct LeaderSpots;
+    // Makes the spots a little beyond two heights of it and within `reach` heights.
+    void MakeLeaderSpots(const Label& label, LeaderSpots& spots, double reach) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
     // With `clear`, the leader crosses no line of another thing nor the
-    // wall's outline (see LeaderTo).
-    std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, double reach,
-                                             bool acrossLeaders, bool clear) const;
+    // wall's outline (see LeaderTo). `spots` holds what the label's
+    // searches before found, while nothing was placed meanwhile.
+    std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, LeaderSpots& spots,
+                                             double reach, bool acrossLeaders, bool clear) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
