@@ -172,13 +172,18 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
 struct LabelLayer::LeaderSpots {
     struct Spot {
         TextBox box;
-        double length;  // from what it labels
+        double length;  // from what it labels; until its band comes, no more than that
         int i, j;       // steps across and down from that
         signed char stands = -1;  // free, on its side and among no other's values; -1 not yet known
+        signed char led = -1;     // whether a leader joins it, and which (`leader`)
+        unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
+        Segment leader{};
     };
-    std::vector<Spot> made;     // those no farther than `reach`
-    std::vector<Spot> farther;  // made, and farther than that
-    double reach = kNear;       // in heights
+    std::vector<Spot> made;  // those no farther than `reach`, in order
+    // those made that are farther, by the band (in whole heights) that
+    // holds their length, or the band of a length no greater
+    std::vector<std::vector<Spot>> bands;
+    int reach = static_cast<int>(kNear);  // in heights
     int across = -1, down = -1;  // the steps either way of those made
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
 };
@@ -434,7 +439,8 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
 bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
-    std::vector<std::size_t> near;
+    std::vector<std::size_t>& near = near_;
+    near.clear();
     textCells_.Any(Grown(box, 2 * h), [&](std::size_t i) {
         if (placedFor_[i].first != 0 && placedFor_[i].first != label.Owner && placedFor_[i].second == label.Printed.Colour &&
             Distance(placed_[i], box) <= 2 * h)
@@ -507,7 +513,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         const double own = Away(label, box);
         if (own > nearby || !OnItsSide(label, reading, box)) return false;
         if (AmongOthers(label, box)) return false;
-        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) { return Away(*r, box) < own - 1; });
+        // a rival's line lies no nearer than the box around it
+        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) {
+                   return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
+               });
     };
     if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
@@ -657,36 +666,60 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders,
-                                                        bool clear, const Reading& reading) const {
-    const std::optional<Segment> line = LeaderLine(label, box);
-    if (!line) return std::nullopt;
-    const Segment& l = *line;
+bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                               LeaderBar bar) const {
     const TextBox bounds = Bounds(l);
-    // crossing no text, this one's included, and no other leader unless allowed
-    const bool crosses =
-        SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-        textCells_.Any(Grown(bounds, gap_ / 2),
-                       [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); }) ||
-        (!acrossLeaders && leaderCells_.Any(Grown(bounds, 1), [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); }));
-    if (crosses) return std::nullopt;
-    // across an arrow, a hatching or the wall's outline a leader reads as
-    // one of them, across its own hatching as one more of its lines; from
-    // within the wall it crosses that outline once at most, on its way out,
-    // not across another member
-    int outline = 0;
-    if (clear && AnyLineNear(bounds, [&](const Segment& o) {
+    switch (bar) {
+    case AcrossText:
+        // this one's included
+        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+               textCells_.Any(Grown(bounds, gap_ / 2), [&](std::size_t i) {
+                   return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
+               });
+    case AcrossLeader:
+        return leaderCells_.Any(Grown(bounds, 1), [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+    case AcrossLines: {
+        // across an arrow, a hatching or the wall's outline a leader reads as
+        // one of them, across its own hatching as one more of its lines; from
+        // within the wall it crosses that outline once at most, on its way out,
+        // not across another member
+        int outline = 0;
+        return AnyLineNear(bounds, [&](const Segment& o) {
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
             return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
                    SegmentsCross(l, o);
-        }))
-        return std::nullopt;
-    return l;
+        });
+    }
+    }
+    return false;
 }
 
-void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots, double reach) const {
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders,
+                                                        bool clear, const Reading& reading) const {
+    const std::optional<Segment> line = LeaderLine(label, box);
+    if (!line || LeaderCrosses(label, box, *line, reading, AcrossText) ||
+        (!acrossLeaders && LeaderCrosses(label, box, *line, reading, AcrossLeader)) ||
+        (clear && LeaderCrosses(label, box, *line, reading, AcrossLines)))
+        return std::nullopt;
+    return line;
+}
+
+void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    const int reach = spots.reach + 1;
+    // the band of a length: the least number of heights no shorter than it, past those made
+    auto band = [&](double length) {
+        int b = std::max(reach, static_cast<int>(std::ceil(length / h)));
+        while (length > b * h) ++b;
+        while (b > reach && length <= (b - 1) * h) --b;
+        return static_cast<std::size_t>(b);
+    };
+    auto file = [&](const LeaderSpots::Spot& at) {
+        const std::size_t b = band(at.length);
+        if (spots.bands.size() <= b) spots.bands.resize(b + 1);
+        spots.bands[b].push_back(at);
+    };
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
     const double stepX = h / 2, stepY = h / 2;
     // every spot within reach lies within these steps
@@ -697,20 +730,29 @@ void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots, double 
         for (int j = -ny; j <= ny; ++j) {
             if (std::abs(i) <= spots.across && std::abs(j) <= spots.down) continue;
             const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            // a leader runs from the nearest edge of what it labels; within
-            // two heights of that a text needs none
-            const double length = Away(label, box);
-            if (length > kNear * h) spots.farther.push_back({box, length, i, j});
+            // filed by its distance from the box of what it labels, no
+            // greater than from the line within it
+            file({box, Distance(box, of), i, j});
         }
     spots.across = nx;
     spots.down = ny;
-    const auto beyond = std::partition(spots.farther.begin(), spots.farther.end(),
-                                       [&](const LeaderSpots::Spot& at) { return at.length <= reach * h; });
-    std::sort(spots.farther.begin(), beyond, [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
+    std::vector<LeaderSpots::Spot> near;
+    if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    std::vector<LeaderSpots::Spot> inBand;
+    for (LeaderSpots::Spot& at : near) {
+        // a leader runs from the nearest edge of what it labels; within
+        // two heights of that a text needs none
+        if (label.Along) at.length = Away(label, at.box);
+        if (at.length <= kNear * h) continue;
+        if (at.length <= reach * h)
+            inBand.push_back(at);
+        else
+            file(at);
+    }
+    std::sort(inBand.begin(), inBand.end(), [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
         return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);
     });
-    spots.made.insert(spots.made.end(), spots.farther.begin(), beyond);
-    spots.farther.erase(spots.farther.begin(), beyond);
+    spots.made.insert(spots.made.end(), inBand.begin(), inBand.end());
     spots.reach = reach;
 }
 
@@ -722,13 +764,28 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     std::size_t k = failed;
     for (;; ++k) {
         // the next band of spots, a height farther, once the nearer ones are tried
-        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, spots, spots.reach + 1);
+        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, spots);
         if (k == spots.made.size() || spots.made[k].length > reach * h) break;
         LeaderSpots::Spot& at = spots.made[k];
         if (at.stands < 0) at.stands = Free(at.box) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box);
-        if (at.stands)
-            if (const std::optional<Segment> leader = LeaderTo(label, at.box, acrossLeaders, clear, reading))
-                return Placement{at.box, leader, false};
+        if (!at.stands) continue;
+        if (at.led < 0) {
+            const std::optional<Segment> line = LeaderLine(label, at.box);
+            at.led = line.has_value();
+            if (line) at.leader = *line;
+        }
+        if (!at.led) continue;
+        // what its leader crosses, each learnt once
+        bool crosses = false;
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines}) {
+            if ((bar == AcrossLeader && acrossLeaders) || (bar == AcrossLines && !clear)) continue;
+            if (!(at.known & bar)) {
+                at.known |= bar;
+                if (LeaderCrosses(label, at.box, at.leader, reading, bar)) at.crosses |= bar;
+            }
+            if ((crosses = (at.crosses & bar) != 0)) break;
+        }
+        if (!crosses) return Placement{at.box, at.leader, false};
     }
     failed = k;
     return std::nullopt;

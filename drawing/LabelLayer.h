@@ -187,8 +187,8 @@ private:
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
     // The spots a leader may reach from what a label labels, tried and to try.
     struct LeaderSpots;
-    // Makes the spots a little beyond two heights of it and within `reach` heights.
-    void MakeLeaderSpots(const Label& label, LeaderSpots& spots, double reach) const;
+    // Makes the spots of the next band, a height farther than those made.
+    void MakeLeaderSpots(const Label& label, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
@@ -212,6 +212,12 @@ private:
     // the wall's outline, unless what it labels lies within the wall.
     std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders, bool clear,
                                     const Reading& reading) const;
+    // What keeps a leader from reading right: across a text, another
+    // leader, or the lines of other things (`clear` above).
+    enum LeaderBar : unsigned char { AcrossText = 1, AcrossLeader = 2, AcrossLines = 4 };
+    // Whether the leader `l` to the text at `box` crosses what is named.
+    bool LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                       LeaderBar bar) const;
     // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
     bool Free(const TextBox& box) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
@@ -238,6 +244,7 @@ private:
     std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
     // where each line, text placed and leader lies
     LabelGrid lineCells_, textCells_, leaderCells_;
+    mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;

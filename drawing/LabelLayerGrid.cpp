@@ -14,14 +14,6 @@ LabelGrid::LabelGrid(const TextBox& area) : area_(area) {
     cells_.resize(static_cast<std::size_t>(columns_ * rows_));
 }
 
-int LabelGrid::Column(double x) const {
-    return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1);
-}
-
-int LabelGrid::Row(double y) const {
-    return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1);
-}
-
 void LabelGrid::Truncate(std::size_t count) {
     if (seen_.size() > count) seen_.resize(count);
     for (auto& cell : cells_)

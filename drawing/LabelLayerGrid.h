@@ -4,6 +4,8 @@
 // tried against the things near it alone. A thing beyond the area counts
 // in the cells of its edge.
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <vector>
 
@@ -35,8 +37,10 @@ public:
     bool Any(const TextBox& box, F f) const;
 
 private:
-    int Column(double x) const;
-    int Row(double y) const;
+    int Column(double x) const {
+        return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1);
+    }
+    int Row(double y) const { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); }
 
     TextBox area_;
     double cell_ = 1;
