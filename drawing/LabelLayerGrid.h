@@ -34,7 +34,13 @@ public:
     // (grown by a twip) meets, once each, until it returns true; whether one
     // did. `f` asks the grid nothing itself: the query marks what it met.
     template <typename F>
-    bool Any(const TextBox& box, F f) const;
+    bool Any(const TextBox& box, F f) const {
+        return Any(box, [](const TextBox&) { return true; }, f);
+    }
+    // The same, of the cells that `meets` accepts besides (those a line
+    // passes near, of its bounds) and every one at the grid's edge.
+    template <typename Meets, typename F>
+    bool Any(const TextBox& box, Meets meets, F f) const;
 
 private:
     int Column(double x) const {
@@ -63,18 +69,21 @@ void LabelGrid::Add(std::size_t index, const TextBox& bounds, Meets meets) {
         }
 }
 
-template <typename F>
-bool LabelGrid::Any(const TextBox& box, F f) const {
+template <typename Meets, typename F>
+bool LabelGrid::Any(const TextBox& box, Meets meets, F f) const {
     if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
     const int c0 = Column(box.Left - 1), c1 = Column(box.Left + box.Width + 1);
     const int r0 = Row(box.Top - 1), r1 = Row(box.Top + box.Height + 1);
     for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
+        for (int c = c0; c <= c1; ++c) {
+            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
+            if (!edge && !meets(TextBox{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_})) continue;
             for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
                 if (seen_[i] == query_) continue;
                 seen_[i] = query_;
                 if (f(i)) return true;
             }
+        }
     return false;
 }
 
