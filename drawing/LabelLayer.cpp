@@ -171,20 +171,25 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
 // a search of one kind found no leader.
 struct LabelLayer::LeaderSpots {
     struct Spot {
-        TextBox box;
         double length;  // from what it labels; until its band comes, no more than that
         int i, j;       // steps across and down from that
+    };
+    // What is known of a spot made.
+    struct Tried {
         signed char stands = -1;  // free, on its side and among no other's values; -1 not yet known
         signed char led = -1;     // whether a leader joins it, and which (`leader`)
         unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
         Segment leader{};
     };
     std::vector<Spot> made;  // those no farther than `reach`, in order
+    std::vector<Tried> tried;  // of each of those
     // those made that are farther, by the band (in whole heights) that
     // holds their length, or the band of a length no greater
     std::vector<std::vector<Spot>> bands;
     int reach = static_cast<int>(kNear);  // in heights
-    int across = -1, down = -1;  // the steps either way of those made
+    // by column, the middle one at `columns`: the steps either way made in it, -1 none
+    std::vector<int> down;
+    int columns = -1;
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
 };
 
@@ -709,9 +714,19 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
     return line;
 }
 
+TextBox LabelLayer::LeaderSpot(const Label& label, int i, int j) {
+    const TextBox& of = *label.Of;
+    const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    // a coarser grid than beside: a spot this far off need not be the nearest to a hair
+    const double stepX = h / 2, stepY = h / 2;
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    return {ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+}
+
 void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    const double step = h / 2;
     const int reach = spots.reach + 1;
     // the band of a length: the least number of heights no shorter than it, past those made
     auto band = [&](double length) {
@@ -725,39 +740,49 @@ void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
         if (spots.bands.size() <= b) spots.bands.resize(b + 1);
         spots.bands[b].push_back(at);
     };
-    // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h / 2, stepY = h / 2;
-    // every spot within reach lies within these steps
-    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
-    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
-    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    for (int i = -nx; i <= nx; ++i)
-        for (int j = -ny; j <= ny; ++j) {
-            if (std::abs(i) <= spots.across && std::abs(j) <= spots.down) continue;
-            const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+    // every spot within reach lies within these columns, and in each within
+    // the steps up and down that reach leaves beside it (a twip and a step over)
+    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / step));
+    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / step));
+    if (nx > spots.columns) {
+        std::vector<int> down(2 * static_cast<std::size_t>(nx) + 1, -1);
+        if (spots.columns >= 0) std::copy(spots.down.begin(), spots.down.end(), down.begin() + (nx - spots.columns));
+        spots.down.swap(down);
+        spots.columns = nx;
+    }
+    const double radius = reach * h + 1;
+    for (int i = -nx; i <= nx; ++i) {
+        const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
+        if (across > radius) continue;
+        const double up = std::sqrt(radius * radius - across * across) + (h + of.Height) / 2;
+        const int steps = std::min(ny, static_cast<int>(std::ceil(up / step)) + 1);
+        int& made = spots.down[static_cast<std::size_t>(i + spots.columns)];
+        for (int j = -steps; j <= steps; ++j) {
+            if (std::abs(j) <= made) continue;
             // filed by its distance from the box of what it labels, no
             // greater than from the line within it
-            file({box, Distance(box, of), i, j});
+            file({Distance(LeaderSpot(label, i, j), of), i, j});
         }
-    spots.across = nx;
-    spots.down = ny;
+        made = std::max(made, steps);
+    }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    std::vector<LeaderSpots::Spot> inBand;
+    const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
         // a leader runs from the nearest edge of what it labels; within
         // two heights of that a text needs none
-        if (label.Along) at.length = Away(label, at.box);
+        if (label.Along) at.length = Away(label, LeaderSpot(label, at.i, at.j));
         if (at.length <= kNear * h) continue;
         if (at.length <= reach * h)
-            inBand.push_back(at);
+            spots.made.push_back(at);
         else
             file(at);
     }
-    std::sort(inBand.begin(), inBand.end(), [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
-        return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);
-    });
-    spots.made.insert(spots.made.end(), inBand.begin(), inBand.end());
+    std::sort(spots.made.begin() + static_cast<std::ptrdiff_t>(before), spots.made.end(),
+              [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
+                  return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);
+              });
+    spots.tried.resize(spots.made.size());
     spots.reach = reach;
 }
 
@@ -771,11 +796,12 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         // the next band of spots, a height farther, once the nearer ones are tried
         while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, spots);
         if (k == spots.made.size() || spots.made[k].length > reach * h) break;
-        LeaderSpots::Spot& at = spots.made[k];
-        if (at.stands < 0) at.stands = Free(at.box) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box);
+        const TextBox box = LeaderSpot(label, spots.made[k].i, spots.made[k].j);
+        LeaderSpots::Tried& at = spots.tried[k];
+        if (at.stands < 0) at.stands = Free(box) && OnItsSide(label, reading, box) && !AmongOthers(label, box);
         if (!at.stands) continue;
         if (at.led < 0) {
-            const std::optional<Segment> line = LeaderLine(label, at.box);
+            const std::optional<Segment> line = LeaderLine(label, box);
             at.led = line.has_value();
             if (line) at.leader = *line;
         }
@@ -786,11 +812,11 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if ((bar == AcrossLeader && acrossLeaders) || (bar == AcrossLines && !clear)) continue;
             if (!(at.known & bar)) {
                 at.known |= bar;
-                if (LeaderCrosses(label, at.box, at.leader, reading, bar)) at.crosses |= bar;
+                if (LeaderCrosses(label, box, at.leader, reading, bar)) at.crosses |= bar;
             }
             if ((crosses = (at.crosses & bar) != 0)) break;
         }
-        if (!crosses) return Placement{at.box, at.leader, false};
+        if (!crosses) return Placement{box, at.leader, false};
     }
     failed = k;
     return std::nullopt;

@@ -187,6 +187,8 @@ private:
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
     // The spots a leader may reach from what a label labels, tried and to try.
     struct LeaderSpots;
+    // The spot `i` half heights across and `j` down from the middle of what the label labels.
+    static TextBox LeaderSpot(const Label& label, int i, int j);
     // Makes the spots of the next band, a height farther than those made.
     void MakeLeaderSpots(const Label& label, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
