@@ -163,25 +163,25 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
     return true;
 }
 
-// The spots from which a leader may join a text to what it labels, nearest
-// first (in the order they are made where equally near), made band by band
-// only as far out as a search has gone: most searches stop near. The texts
-// and lines placed stay as they are while one label is placed, so what
-// keeps a spot from standing is learnt once for all its searches, and where
-// a search of one kind found no leader.
+// The spots where a text may stand and a leader join it to what it labels,
+// nearest first (in the order they are made where equally near), made band
+// by band only as far out as a search has gone: most searches stop near.
+// The texts and lines placed stay as they are while one label is placed, so
+// what keeps a spot from standing is learnt once for all its searches, and
+// where a search of one kind found no leader.
 struct LabelLayer::LeaderSpots {
     struct Spot {
-        double length;  // from what it labels; until its band comes, no more than that
+        double length;  // from what it labels; until `stands`, from the box around it, no more
         int i, j;       // steps across and down from that
+        bool stands;    // known to be free, on its side and among no other's values
     };
     // What is known of a spot made.
     struct Tried {
-        signed char stands = -1;  // free, on its side and among no other's values; -1 not yet known
         signed char led = -1;     // whether a leader joins it, and which (`leader`)
         unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
         Segment leader{};
     };
-    std::vector<Spot> made;  // those no farther than `reach`, in order
+    std::vector<Spot> made;  // those that stand no farther than `reach`, in order
     std::vector<Tried> tried;  // of each of those
     // those made that are farther, by the band (in whole heights) that
     // holds their length, or the band of a length no greater
@@ -723,7 +723,7 @@ TextBox LabelLayer::LeaderSpot(const Label& label, int i, int j) {
     return {ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
 }
 
-void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
+void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double step = h / 2;
@@ -761,7 +761,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
             if (std::abs(j) <= made) continue;
             // filed by its distance from the box of what it labels, no
             // greater than from the line within it
-            file({Distance(LeaderSpot(label, i, j), of), i, j});
+            file({Distance(LeaderSpot(label, i, j), of), i, j, false});
         }
         made = std::max(made, steps);
     }
@@ -769,9 +769,16 @@ void LabelLayer::MakeLeaderSpots(const Label& label, LeaderSpots& spots) const {
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
-        // a leader runs from the nearest edge of what it labels; within
-        // two heights of that a text needs none
-        if (label.Along) at.length = Away(label, LeaderSpot(label, at.i, at.j));
+        // where no text may stand, no search needs to know how far it lies
+        if (!at.stands && !label.Along && at.length <= kNear * h) continue;
+        if (!at.stands) {
+            const TextBox box = LeaderSpot(label, at.i, at.j);
+            if (!Free(box) || !OnItsSide(label, reading, box) || AmongOthers(label, box)) continue;
+            if (label.Along) at.length = Away(label, box);
+            at.stands = true;
+        }
+        // a leader runs from the nearest edge of what it labels; within two
+        // heights of that a text needs none
         if (at.length <= kNear * h) continue;
         if (at.length <= reach * h)
             spots.made.push_back(at);
@@ -794,12 +801,10 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     std::size_t k = failed;
     for (;; ++k) {
         // the next band of spots, a height farther, once the nearer ones are tried
-        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, spots);
+        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, reading, spots);
         if (k == spots.made.size() || spots.made[k].length > reach * h) break;
         const TextBox box = LeaderSpot(label, spots.made[k].i, spots.made[k].j);
         LeaderSpots::Tried& at = spots.tried[k];
-        if (at.stands < 0) at.stands = Free(box) && OnItsSide(label, reading, box) && !AmongOthers(label, box);
-        if (!at.stands) continue;
         if (at.led < 0) {
             const std::optional<Segment> line = LeaderLine(label, box);
             at.led = line.has_value();

@@ -190,7 +190,7 @@ private:
     // The spot `i` half heights across and `j` down from the middle of what the label labels.
     static TextBox LeaderSpot(const Label& label, int i, int j);
     // Makes the spots of the next band, a height farther than those made.
-    void MakeLeaderSpots(const Label& label, LeaderSpots& spots) const;
+    void MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
