@@ -387,11 +387,25 @@ void LabelLayer::Clear() {
     Below().Cls();
 }
 
-bool LabelLayer::Free(const TextBox& box) const {
+bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
     if (!Inside(box, area_)) return false;
     const TextBox clear = Grown(box, gap_);
-    if (textCells_.Any(clear, [&](std::size_t i) { return Overlap(clear, placed_[i]); })) return false;
-    return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
+    auto onText = [&](std::size_t i) { return Overlap(clear, placed_[i]); };
+    auto onLine = [&](std::size_t i) {
+        // a line whose bounds keep off the box keeps off it
+        const Segment& l = lines_[i];
+        return std::max(l.x1, l.x2) >= clear.Left && std::min(l.x1, l.x2) <= clear.Left + clear.Width &&
+               std::max(l.y1, l.y2) >= clear.Top && std::min(l.y1, l.y2) <= clear.Top + clear.Height &&
+               SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear);
+    };
+    // what kept the spot before free often keeps the next one, near it
+    if (last && ((last->text < placed_.size() && onText(last->text)) || (last->line < lines_.size() && onLine(last->line))))
+        return false;
+    Blocker found;
+    const bool free = !textCells_.Any(clear, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
+                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); });
+    if (last && !free) *last = found;
+    return free;
 }
 
 double LabelLayer::Cost(const TextBox& box, double bound) const {
@@ -517,11 +531,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         if (!label.Of) return true;
         const double own = Away(label, box);
         if (own > nearby || !OnItsSide(label, reading, box)) return false;
-        if (AmongOthers(label, box)) return false;
         // a rival's line lies no nearer than the box around it
-        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) {
-                   return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
-               });
+        if (own > 1 && std::any_of(rivals.begin(), rivals.end(), [&](const Label* r) {
+                return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
+            }))
+            return false;
+        return !AmongOthers(label, box);
     };
     if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
@@ -767,13 +782,14 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    Blocker last;
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
             const TextBox box = LeaderSpot(label, at.i, at.j);
-            if (!Free(box) || !OnItsSide(label, reading, box) || AmongOthers(label, box)) continue;
+            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }

@@ -11,6 +11,7 @@
 // the texts are laid out again with those first, and the better layout is
 // drawn.
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -220,8 +221,13 @@ private:
     // Whether the leader `l` to the text at `box` crosses what is named.
     bool LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
                        LeaderBar bar) const;
-    // Whether the box keeps clear of the frame's edge, the texts placed and the lines.
-    bool Free(const TextBox& box) const;
+    // What kept a spot from being free: a text placed, or a line.
+    struct Blocker {
+        std::size_t text = SIZE_MAX, line = SIZE_MAX;
+    };
+    // Whether the box keeps clear of the frame's edge, the texts placed and
+    // the lines. Tries `last` first, and notes there what keeps it.
+    bool Free(const TextBox& box, Blocker* last = nullptr) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
     // placed, then lines. Counts no further than `bound`.
     double Cost(const TextBox& box, double bound) const;
