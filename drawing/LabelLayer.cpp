@@ -555,26 +555,33 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // Spots go by rings around the one asked for, a ring being the spots
     // `ring` quarter heights away across or down (a step across is two):
     // none in a ring stands nearer than the ring's number, so the search
-    // stops at the ring beyond the nearest free spot found.
+    // stops at the ring beyond the nearest free spot found. Whether a spot
+    // is near is learnt as its ring comes.
     auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
     const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
-    std::vector<int> first(2 * static_cast<std::size_t>(rings) + 1, 0);
-    std::vector<Spot> spots;
-    for (int i = left; i <= right; ++i)
-        for (int j = up; j <= down; ++j) {
-            const bool close = isNear(spot(i, j));
-            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny)) {
-                spots.push_back({i, j, close, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)});
-                ++first[static_cast<std::size_t>((close ? 0 : rings) + ringOf(i, j)) + 1];
+    const int rows = down - up + 1;
+    std::vector<signed char> nearAt(static_cast<std::size_t>((right - left + 1) * rows), -1);
+    auto spotAt = [&](int i, int j) {
+        signed char& close = nearAt[static_cast<std::size_t>((i - left) * rows + (j - up))];
+        if (close < 0) close = isNear(spot(i, j));
+        return Spot{i, j, close != 0, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)};
+    };
+    // near ones, or (where the text may stand elsewhere) the others within the usual reach
+    auto tried = [&](const Spot& s) {
+        return s.near || (label.Crowded == WhenCrowded::Elsewhere && std::abs(s.i) <= nx && std::abs(s.j) <= ny);
+    };
+    // the spots of a ring in the order across, then down
+    auto ring = [&](int r, auto&& visit) {
+        for (int i = left; i <= right; ++i) {
+            const int across = 2 * std::abs(i);
+            if (across == r)
+                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(spotAt(i, j));
+            else if (across < r) {
+                if (-r >= up) visit(spotAt(i, -r));
+                if (r <= down) visit(spotAt(i, r));
             }
         }
-    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
-    std::vector<Spot> byRing(spots.size());
-    {
-        std::vector<int> next(first.begin(), first.end() - 1);
-        for (const Spot& at : spots)
-            byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
-    }
+    };
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
     const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
@@ -586,13 +593,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, 6.0, false, true)) return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
-            const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
-            for (int n = first[k]; n < first[k + 1]; ++n) {
-                const Spot& at = byRing[static_cast<std::size_t>(n)];
-                if ((!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
+            ring(r, [&](const Spot& at) {
+                if (at.near == nearOnes && tried(at) && (!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
                     (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
                     best = at;
-            }
+            });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
         if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
@@ -628,6 +633,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
+    std::vector<Spot> spots;
+    for (int i = left; i <= right; ++i)
+        for (int j = up; j <= down; ++j)
+            if (const Spot s = spotAt(i, j); tried(s)) spots.push_back(s);
     TextBox best = asked;
     double bestCost = -1;
     const Spot* bestSpot = nullptr;
