@@ -191,6 +191,7 @@ struct LabelLayer::LeaderSpots {
     std::vector<int> down;
     int columns = -1;
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
+    std::vector<std::size_t> own;  // the texts placed of what the label labels, in its colour
 };
 
 LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
@@ -455,7 +456,14 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
     return true;
 }
 
-bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
+std::vector<std::size_t> LabelLayer::OwnPlaced(const Label& label) const {
+    std::vector<std::size_t> own;
+    for (std::size_t i = 0; i < placed_.size(); ++i)
+        if (placedFor_[i].first == label.Owner && placedFor_[i].second == label.Printed.Colour) own.push_back(i);
+    return own;
+}
+
+bool LabelLayer::AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
     std::vector<std::size_t>& near = near_;
@@ -478,10 +486,9 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
     auto middle = [](const TextBox& t) { return std::pair{t.Left + t.Width / 2, t.Top + t.Height / 2}; };
     return std::any_of(near.begin(), near.end(), [&](std::size_t a) {
         const auto [ox, oy] = middle(placed_[a]);
-        return textCells_.Any(Grown(placed_[a], 2 * h), [&](std::size_t b) {
+        return std::any_of(own.begin(), own.end(), [&](std::size_t b) {
             const auto [bx, by] = middle(placed_[b]);
-            return placedFor_[b].first == label.Owner && placedFor_[b].second == label.Printed.Colour &&
-                   Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0;
+            return Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0;
         });
     });
 }
@@ -526,6 +533,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
     LeaderSpots ledFrom;
+    ledFrom.own = OwnPlaced(label);
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
@@ -536,7 +544,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
                 return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
             }))
             return false;
-        return !AmongOthers(label, box);
+        return !AmongOthers(label, box, ledFrom.own);
     };
     if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
@@ -798,7 +806,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
             const TextBox box = LeaderSpot(label, at.i, at.j);
-            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box)) continue;
+            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }

@@ -182,7 +182,9 @@ private:
     // Whether the text at `box` stands between two values of one other
     // thing, in its colour, within two heights: it reads as one of them;
     // or puts a value of another thing between it and one of its own.
-    bool AmongOthers(const Label& label, const TextBox& box) const;
+    // `own` are the texts placed of its thing in its colour (OwnPlaced).
+    bool AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const;
+    std::vector<std::size_t> OwnPlaced(const Label& label) const;
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
