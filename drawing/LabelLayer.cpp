@@ -142,26 +142,6 @@ double SegmentBoxDistance(double x1, double y1, double x2, double y2, const Text
                                toSegment(right, bottom)}));
 }
 
-bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
-    // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - b.Left, b.Left + b.Width - x1, y1 - b.Top, b.Top + b.Height - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    return true;
-}
 
 // The spots where a text may stand and a leader join it to what it labels,
 // nearest first (in the order they are made where equally near), made band

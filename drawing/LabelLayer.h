@@ -11,6 +11,7 @@
 // the texts are laid out again with those first, and the better layout is
 // drawn.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -24,8 +25,29 @@
 
 namespace brindlemar {
 
-// Whether the segment from (x1, y1) to (x2, y2) enters the box or touches its edge.
-bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& box);
+// Whether the segment from (x1, y1) to (x2, y2) enters the box or touches
+// its edge. Inline: the layer asks it of every line near every spot it tries.
+inline bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
+    // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - b.Left, b.Left + b.Width - x1, y1 - b.Top, b.Top + b.Height - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
 // How far the segment from (x1, y1) to (x2, y2) lies from the box; 0 when it enters it.
 double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& box);
 // How far (x, y) lies on one side (positive) or the other of the line
