@@ -873,26 +873,33 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     return {best, leader, true};
 }
 
-std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, int& astray) {
+std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
+    std::vector<Reader> readers(labels_.size());
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        const Label& label = labels_[k];
+        readers[k].reading = ReadingOf(label);
+        if (!label.Of) continue;
+        // what the other texts of its kind label, near enough to matter: a
+        // spot near its own lies within two heights of it; a rival nearer than that, within four
+        const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
+        for (const Label& other : labels_)
+            if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
+                Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach))
+                readers[k].rivals.push_back(&other);
+    }
+    return readers;
+}
+
+std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers,
+                                                  int& astray) {
     std::vector<Planned> plan;
-    std::vector<const Label*> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     for (const std::size_t k : order) {
         const Label& label = labels_[k];
-        // what the other texts of its kind label, near enough to matter
-        rivals.clear();
-        if (label.Of && !handOn) {
-            // a spot near its own lies within two heights of it; a rival nearer than that, within four
-            const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
-            for (const Label& other : labels_)
-                if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
-                    Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
-                    rivals.push_back(&other);
-        }
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Reading reading = handOn ? Reading{} : ReadingOf(label);
-        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
+        const Reading reading = handOn ? Reading{} : readers[k].reading;
+        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
         astray += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
@@ -943,12 +950,15 @@ void LabelLayer::Flush() {
     std::vector<std::size_t> order(labels_.size());
     for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
+    // a layer below places the texts again: this one reads none of them
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
+    const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
     int astray = 0;
-    std::vector<Planned> plan = Plan(order, astray);
+    std::vector<Planned> plan = Plan(order, readers, astray);
     // each round puts the texts astray in the last one first, the ones
     // before them kept in front
     std::vector<std::size_t> best = order;
-    for (int round = 0; round < kRounds && astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr; ++round) {
+    for (int round = 0; round < kRounds && astray > 0 && !handOn; ++round) {
         std::vector<std::size_t> hardFirst;
         for (const Planned& p : plan)
             if (p.placed.Astray) hardFirst.push_back(p.label);
@@ -956,7 +966,7 @@ void LabelLayer::Flush() {
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
         int again = 0;
-        std::vector<Planned> next = Plan(hardFirst, again);
+        std::vector<Planned> next = Plan(hardFirst, readers, again);
         if (again < astray) {
             plan = std::move(next);
             astray = again;

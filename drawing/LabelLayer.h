@@ -182,9 +182,17 @@ private:
         std::size_t label;
         Placement placed;
     };
+    // What reads a label and the other labels it must not stand nearer:
+    // the same whatever was placed before it.
+    struct Reader {
+        Reading reading;
+        std::vector<const Label*> rivals;
+    };
+    // Those of each label waiting.
+    std::vector<Reader> Readers() const;
     // Places the labels in the order given, keeping clear of the texts and
     // leaders placed before; counts those that found no good spot.
-    std::vector<Planned> Plan(const std::vector<std::size_t>& order, int& astray);
+    std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
