@@ -891,11 +891,12 @@ std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
 }
 
 std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers,
-                                                  int& astray) {
+                                                  int& astray, int enough) {
     std::vector<Planned> plan;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     for (const std::size_t k : order) {
+        if (astray >= enough) break;
         const Label& label = labels_[k];
         // a layer below places the texts again among all its lines and texts: this one hands them on
         const Reading reading = handOn ? Reading{} : readers[k].reading;
@@ -966,7 +967,8 @@ void LabelLayer::Flush() {
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
         int again = 0;
-        std::vector<Planned> next = Plan(hardFirst, readers, again);
+        // no better once it leaves as many astray: the rest need not be tried
+        std::vector<Planned> next = Plan(hardFirst, readers, again, astray);
         if (again < astray) {
             plan = std::move(next);
             astray = again;

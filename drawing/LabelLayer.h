@@ -12,6 +12,7 @@
 // drawn.
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -191,8 +192,10 @@ private:
     // Those of each label waiting.
     std::vector<Reader> Readers() const;
     // Places the labels in the order given, keeping clear of the texts and
-    // leaders placed before; counts those that found no good spot.
-    std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray);
+    // leaders placed before; counts those that found no good spot. Stops
+    // once `enough` are counted.
+    std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray,
+                              int enough = INT_MAX);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
