@@ -763,18 +763,23 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         spots.columns = nx;
     }
     const double radius = reach * h + 1;
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     for (int i = -nx; i <= nx; ++i) {
         const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
         if (across > radius) continue;
         const double up = std::sqrt(radius * radius - across * across) + (h + of.Height) / 2;
         const int steps = std::min(ny, static_cast<int>(std::ceil(up / step)) + 1);
         int& made = spots.down[static_cast<std::size_t>(i + spots.columns)];
-        for (int j = -steps; j <= steps; ++j) {
-            if (std::abs(j) <= made) continue;
-            // filed by its distance from the box of what it labels, no
-            // greater than from the line within it
-            file({Distance(LeaderSpot(label, i, j), of), i, j, false});
-        }
+        // filed by its distance from the box of what it labels, no greater
+        // than from the line within it (the box as LeaderSpot makes it)
+        auto make = [&](int j) {
+            const TextBox box{ax + i * step - w / 2, ay + j * step - h / 2, w, h};
+            file({Distance(box, of), i, j, false});
+        };
+        // the steps either way not made yet
+        const int from = made + 1;
+        for (int j = -steps; j <= -std::max(from, 1); ++j) make(j);
+        for (int j = from; j <= steps; ++j) make(j);
         made = std::max(made, steps);
     }
     std::vector<LeaderSpots::Spot> near;
