@@ -19,6 +19,10 @@ namespace {
 constexpr double kReach = 4;
 // How near a text stands to what it labels, in its heights.
 constexpr double kNear = 2;
+// How far a short leader reaches, in its heights: a value led farther is read amiss.
+constexpr double kShortLeader = 6;
+// How far a longer leader reaches, in its heights.
+constexpr double kLongLeader = 12;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
@@ -578,7 +582,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right
         if (pass == 1 && led && label.Of)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, 6.0, false, true)) return *short_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true)) return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             ring(r, [&](const Spot& at) {
@@ -593,7 +597,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, 6.0, false, clear))
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
@@ -603,11 +607,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // left out is, rather than read across another thing's lines as its.
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const bool clear : {true, false})
-            for (const double reach : {6.0, 12.0})
-                if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)
+            for (const double reach : {kShortLeader, kLongLeader})
+                if ((reach == kShortLeader && clear) || label.Crowded == WhenCrowded::Leader)
                     if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
                         // one across other things' lines, or long, is read amiss
-                        led->Astray = !clear || reach > 6.0;
+                        led->Astray = !clear || reach > kShortLeader;
                         return *led;
                     }
     // a value that must be read never vanishes: farther off, its leader
