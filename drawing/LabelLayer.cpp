@@ -689,27 +689,24 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
 
 bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
                                LeaderBar bar) const {
-    const TextBox bounds = Bounds(l);
-    // what a leader crosses, or passes within `by` of, lies in a cell it passes as near
-    auto passes = [&](double by) {
-        return [&l, by](const TextBox& cell) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, by)); };
-    };
+    // what a leader crosses, or passes within `by` of, lies in a cell it passes as near;
+    // a line in line with it meets it a twip off
     switch (bar) {
     case AcrossText:
         // this one's included
         return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-               textCells_.Any(Grown(bounds, gap_ / 2), passes(gap_ / 2 + 1), [&](std::size_t i) {
+               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
                });
     case AcrossLeader:
-        return leaderCells_.Any(Grown(bounds, 1), passes(2), [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
     case AcrossLines: {
         // across an arrow, a hatching or the wall's outline a leader reads as
         // one of them, across its own hatching as one more of its lines; from
         // within the wall it crosses that outline once at most, on its way out,
         // not across another member
         int outline = 0;
-        return lineCells_.Any(bounds, passes(2), [&](std::size_t i) {
+        return lineCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
             const Segment& o = lines_[i];
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
             return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
