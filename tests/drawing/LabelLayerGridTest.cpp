@@ -28,7 +28,7 @@ TEST(LabelGridTest, ASegmentMeetsWhatLiesWithinItsReach) {
         {"beside a steep line, the next column", 1080, 0, 1082, 2400, 30, {1105, 1200, 10, 10}, true},
         // 10 past its end, beyond the area's right edge
         {"beyond the area, past its end", 4700, 110, 4840, 110, 30, {4850, 100, 20, 20}, true},
-        // on a line far above the area, halfway along it: filed at the edge below it
+        // on a line far above the area, halfway along it: filed in the row at the area's top
         {"beyond the area, along it", 1000, -1000, 3000, -900, 30, {2000, -955, 20, 20}, true},
         // half a twip past the end of a line in line with it, across a cell's edge
         {"in line, half a twip on", 150, 1000, 399.8, 1000, 1, {400.3, 1000, 100, 0}, true},
