@@ -146,7 +146,6 @@ double SegmentBoxDistance(double x1, double y1, double x2, double y2, const Text
                                toSegment(right, bottom)}));
 }
 
-
 // The spots where a text may stand and a leader join it to what it labels,
 // nearest first (in the order they are made where equally near), made band
 // by band only as far out as a search has gone: most searches stop near.
@@ -384,7 +383,8 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
                SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear);
     };
     // what kept the spot before free often keeps the next one, near it
-    if (last && ((last->text < placed_.size() && onText(last->text)) || (last->line < lines_.size() && onLine(last->line))))
+    if (last && ((last->text < placed_.size() && onText(last->text)) ||
+                 (last->line < lines_.size() && onLine(last->line))))
         return false;
     Blocker found;
     const bool free = !textCells_.Any(clear, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
@@ -491,8 +491,7 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     if (other >= own) return true;
     for (const Segment& l : reading.own) {
         // a line whose bounds lie no nearer than the nearest so far is no nearer itself
-        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
-        if (SquaredDistance(bounds, box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        if (SquaredDistance(Bounds(l), box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
         if (other >= own) return true;
     }
     return false;
@@ -582,7 +581,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right
         if (pass == 1 && led && label.Of)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true)) return *short_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
+                return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             ring(r, [&](const Spot& at) {
@@ -597,7 +597,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
+                    if (std::optional<Placement> led =
+                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
@@ -699,7 +700,8 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
                });
     case AcrossLeader:
-        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1,
+                                     [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
     case AcrossLines: {
         // across an arrow, a hatching or the wall's outline a leader reads as
         // one of them, across its own hatching as one more of its lines; from
