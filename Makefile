@@ -10,7 +10,10 @@
 # make fuzz-check  builds the same fuzzers and runs each over its corpus for
 #                  FUZZ_CHECK_SECONDS, keeping nothing (CI)
 # make bench-check  runs every benchmark once, briefly, so that one that
-#                   breaks stops CI; the timings mean nothing
+#                   breaks stops CI; then counts with callgrind the
+#                   instructions of each view of the largest wall and of its
+#                   report's loads block, and fails when one is over its
+#                   budget (bench/check-budgets), whatever the machine's speed
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RELEASE_BUILD ?= build-release
@@ -45,6 +48,7 @@ bench: build
 # a bare number of seconds is what every Google Benchmark release reads
 bench-check: build
 	./$(BUILD)/bench/brindlemar_bench --benchmark_min_time=0.001
+	python3 bench/check-budgets ./$(BUILD)/bench/brindlemar_bench
 
 release: deps
 	cmake -S . -B $(RELEASE_BUILD) -DCMAKE_BUILD_TYPE=Release -DBRINDLEMAR_WERROR=ON

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <utility>
 
+#include "drawing/LabelLayerGrid.h"
 #include "drawing/Primitives.h"
 #include "runtime/Colours.h"
 
@@ -18,6 +19,10 @@ namespace {
 constexpr double kReach = 4;
 // How near a text stands to what it labels, in its heights.
 constexpr double kNear = 2;
+// How far a short leader reaches, in its heights: a value led farther is read amiss.
+constexpr double kShortLeader = 6;
+// How far a longer leader reaches, in its heights.
+constexpr double kLongLeader = 12;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
@@ -86,6 +91,12 @@ private:
     Surface& s_;
 };
 
+// The box a segment spans.
+template <typename S>
+TextBox Bounds(const S& l) {
+    return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+}
+
 // Whether two segments meet (touching ends count).
 template <typename S>
 bool SegmentsCross(const S& a, const S& b) {
@@ -135,34 +146,39 @@ double SegmentBoxDistance(double x1, double y1, double x2, double y2, const Text
                                toSegment(right, bottom)}));
 }
 
-bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
-    // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - b.Left, b.Left + b.Width - x1, y1 - b.Top, b.Top + b.Height - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    return true;
-}
+// The spots where a text may stand and a leader join it to what it labels,
+// nearest first (in the order they are made where equally near), made band
+// by band only as far out as a search has gone: most searches stop near.
+// The texts and lines placed stay as they are while one label is placed, so
+// what keeps a spot from standing is learnt once for all its searches, and
+// where a search of one kind found no leader.
+struct LabelLayer::LeaderSpots {
+    struct Spot {
+        double length;  // from what it labels; until `stands`, from the box around it, no more
+        int i, j;       // steps across and down from that
+        bool stands;    // known to be free, on its side and among no other's values
+    };
+    // What is known of a spot made.
+    struct Tried {
+        signed char led = -1;     // whether a leader joins it, and which (`leader`)
+        unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
+        Segment leader{};
+    };
+    std::vector<Spot> made;  // those that stand no farther than `reach`, in order
+    std::vector<Tried> tried;  // of each of those
+    // those made that are farther, by the band (in whole heights) that
+    // holds their length, or the band of a length no greater
+    std::vector<std::vector<Spot>> bands;
+    int reach = static_cast<int>(kNear);  // in heights
+    // by column, the middle one at `columns`: the steps either way made in it, -1 none
+    std::vector<int> down;
+    int columns = -1;
+    std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
+    std::vector<std::size_t> own;  // the texts placed of what the label labels, in its colour
+};
 
-LabelLayer::LabelLayer(Surface& target, TextBox area, double gap) : target_(target), area_(area), gap_(gap) {
-    // about fifty cells across the area's longer side: a text meets a few
-    constexpr int kCellsAcross = 48;
-    cell_ = std::max({area.Width, area.Height, 1.0}) / kCellsAcross;
-    columns_ = std::clamp(static_cast<int>(std::ceil(area.Width / cell_)), 1, kCellsAcross);
-    rows_ = std::clamp(static_cast<int>(std::ceil(area.Height / cell_)), 1, kCellsAcross);
-    cells_.resize(static_cast<std::size_t>(columns_ * rows_));
+LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
+    : target_(target), area_(area), gap_(gap), lineCells_(area), textCells_(area), leaderCells_(area) {
     CopyState(target, *this);
     CurrentX = target.CurrentX;
     CurrentY = target.CurrentY;
@@ -218,8 +234,7 @@ void LabelLayer::PaintPicture(const Picture& picture, double x, double y, double
 void LabelLayer::NewPage() {
     Flush();
     Forget();
-    placed_.clear();
-    placedFor_.clear();
+    ForgetPlaced(0);
     target_.NewPage();
 }
 
@@ -229,45 +244,34 @@ void LabelLayer::EndDoc() {
 }
 
 void LabelLayer::Learn(const Segment& l) {
-    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
-    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
-    const std::size_t index = lines_.size();
     lines_.push_back(l);
-    seen_.push_back(0);
-    const int c0 = column(std::min(l.x1, l.x2)), c1 = column(std::max(l.x1, l.x2));
-    const int r0 = row(std::min(l.y1, l.y2)), r1 = row(std::max(l.y1, l.y2));
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c) {
-            // a slanting line passes only some of the cells of its bounds
-            const TextBox cell{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_};
-            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
-            if (edge || (c0 == c1 || r0 == r1) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)))
-                cells_[static_cast<std::size_t>(r * columns_ + c)].push_back(index);
-        }
+    // a slanting line passes only some of the cells of its bounds
+    lineCells_.Add(lines_.size() - 1, Bounds(l),
+                   [&](const TextBox& cell) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(cell, 1)); });
 }
 
 void LabelLayer::Forget() {
     lines_.clear();
     leaders_.clear();
-    seen_.clear();
-    for (auto& cell : cells_) cell.clear();
+    lineCells_.Clear();
+    leaderCells_.Clear();
+}
+
+void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour) {
+    placed_.push_back(box);
+    placedFor_.push_back({owner, colour});
+    textCells_.Add(placed_.size() - 1, box);
+}
+
+void LabelLayer::ForgetPlaced(std::size_t texts) {
+    placed_.resize(texts);
+    placedFor_.resize(texts);
+    textCells_.Truncate(texts);
 }
 
 template <typename F>
 bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
-    const auto column = [&](double x) { return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1); };
-    const auto row = [&](double y) { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); };
-    if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
-    const int c0 = column(box.Left - 1), c1 = column(box.Left + box.Width + 1);
-    const int r0 = row(box.Top - 1), r1 = row(box.Top + box.Height + 1);
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c)
-            for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
-                if (seen_[i] == query_) continue;
-                seen_[i] = query_;
-                if (crosses(lines_[i])) return true;
-            }
-    return false;
+    return lineCells_.Any(box, [&](std::size_t i) { return crosses(lines_[i]); });
 }
 
 void LabelLayer::LearnBelow(const Segment& l) {
@@ -352,8 +356,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
         below.CurrentX = x;
         below.CurrentY = y;
         below.Print(text);
-        placed_.push_back({x, y, width, height});
-        placedFor_.push_back({0, ForeColor});
+        AddPlaced({x, y, width, height}, 0, ForeColor);
         return;
     }
     labels_.push_back({{x, y, width, height}, text, LookNow(), onGround, of, of ? along : std::nullopt, crowded_, Owner});
@@ -364,30 +367,39 @@ void LabelLayer::Clear() {
     groundWaiting_ = false;
     labels_.clear();
     Forget();
-    placed_.clear();
-    placedFor_.clear();
+    ForgetPlaced(0);
     Below().Cls();
 }
 
-std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
-    std::vector<TextBox> near;
-    for (const TextBox& t : placed_)
-        if (Overlap(t, reach)) near.push_back(t);
-    return near;
-}
-
-bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
+bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
     if (!Inside(box, area_)) return false;
     const TextBox clear = Grown(box, gap_);
-    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
-    return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
+    auto onText = [&](std::size_t i) { return Overlap(clear, placed_[i]); };
+    auto onLine = [&](std::size_t i) {
+        // a line whose bounds keep off the box keeps off it
+        const Segment& l = lines_[i];
+        return std::max(l.x1, l.x2) >= clear.Left && std::min(l.x1, l.x2) <= clear.Left + clear.Width &&
+               std::max(l.y1, l.y2) >= clear.Top && std::min(l.y1, l.y2) <= clear.Top + clear.Height &&
+               SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear);
+    };
+    // what kept the spot before free often keeps the next one, near it
+    if (last && ((last->text < placed_.size() && onText(last->text)) ||
+                 (last->line < lines_.size() && onLine(last->line))))
+        return false;
+    Blocker found;
+    const bool free = !textCells_.Any(clear, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
+                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); });
+    if (last && !free) *last = found;
+    return free;
 }
 
-double LabelLayer::Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const {
+double LabelLayer::Cost(const TextBox& box, double bound) const {
     const TextBox clear = Grown(box, gap_);
     double c = Inside(box, area_) ? 0 : 1E6;
-    for (const TextBox& t : texts)
-        if (Overlap(clear, t)) c += 1000;
+    textCells_.Any(clear, [&](std::size_t i) {
+        if (Overlap(clear, placed_[i])) c += 1000;
+        return false;
+    });
     // counted only as far as the bound: a spot costing that much is no better
     if (c >= bound) return c;
     AnyLineNear(clear, [&](const Segment& l) {
@@ -428,14 +440,24 @@ bool LabelLayer::OnItsSide(const Label& label, const Reading& reading, const Tex
     return true;
 }
 
-bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
+std::vector<std::size_t> LabelLayer::OwnPlaced(const Label& label) const {
+    std::vector<std::size_t> own;
+    for (std::size_t i = 0; i < placed_.size(); ++i)
+        if (placedFor_[i].first == label.Owner && placedFor_[i].second == label.Printed.Colour) own.push_back(i);
+    return own;
+}
+
+bool LabelLayer::AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
-    std::vector<std::size_t> near;
-    for (std::size_t i = 0; i < placed_.size(); ++i)
+    std::vector<std::size_t>& near = near_;
+    near.clear();
+    textCells_.Any(Grown(box, 2 * h), [&](std::size_t i) {
         if (placedFor_[i].first != 0 && placedFor_[i].first != label.Owner && placedFor_[i].second == label.Printed.Colour &&
             Distance(placed_[i], box) <= 2 * h)
             near.push_back(i);
+        return false;
+    });
     // two of one other thing on either side of it
     for (const std::size_t a : near)
         for (const std::size_t b : near) {
@@ -446,16 +468,13 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box) const {
         }
     // nor, across another thing's value from a value of its own, makes that one stand among its own
     auto middle = [](const TextBox& t) { return std::pair{t.Left + t.Width / 2, t.Top + t.Height / 2}; };
-    for (const std::size_t a : near) {
+    return std::any_of(near.begin(), near.end(), [&](std::size_t a) {
         const auto [ox, oy] = middle(placed_[a]);
-        for (std::size_t b = 0; b < placed_.size(); ++b) {
+        return std::any_of(own.begin(), own.end(), [&](std::size_t b) {
             const auto [bx, by] = middle(placed_[b]);
-            if (placedFor_[b].first == label.Owner && placedFor_[b].second == label.Printed.Colour &&
-                Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0)
-                return true;
-        }
-    }
-    return false;
+            return Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0;
+        });
+    });
 }
 
 bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const {
@@ -472,8 +491,7 @@ bool LabelLayer::NearestIsOwn(const Label& label, const Reading& reading, const 
     if (other >= own) return true;
     for (const Segment& l : reading.own) {
         // a line whose bounds lie no nearer than the nearest so far is no nearer itself
-        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
-        if (SquaredDistance(bounds, box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
+        if (SquaredDistance(Bounds(l), box) < own * own) own = std::min(own, SegmentBoxDistance(l.x1, l.y1, l.x2, l.y2, box));
         if (other >= own) return true;
     }
     return false;
@@ -497,20 +515,21 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
+    LeaderSpots ledFrom;
+    ledFrom.own = OwnPlaced(label);
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
         const double own = Away(label, box);
         if (own > nearby || !OnItsSide(label, reading, box)) return false;
-        if (AmongOthers(label, box)) return false;
-        return own <= 1 || std::none_of(rivals.begin(), rivals.end(), [&](const Label* r) { return Away(*r, box) < own - 1; });
+        // a rival's line lies no nearer than the box around it
+        if (own > 1 && std::any_of(rivals.begin(), rivals.end(), [&](const Label* r) {
+                return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
+            }))
+            return false;
+        return !AmongOthers(label, box, ledFrom.own);
     };
-    // the texts within reach
-    const std::vector<TextBox> texts = PlacedWithin(Grown({asked.Left + left * stepX, asked.Top + up * stepY,
-                                                          asked.Width + (right - left) * stepX,
-                                                          asked.Height + (down - up) * stepY},
-                                                         2 * gap_));
-    if (isNear(asked) && Free(asked, texts) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
+    if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -527,26 +546,33 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // Spots go by rings around the one asked for, a ring being the spots
     // `ring` quarter heights away across or down (a step across is two):
     // none in a ring stands nearer than the ring's number, so the search
-    // stops at the ring beyond the nearest free spot found.
+    // stops at the ring beyond the nearest free spot found. Whether a spot
+    // is near is learnt as its ring comes.
     auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
     const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
-    std::vector<int> first(2 * static_cast<std::size_t>(rings) + 1, 0);
-    std::vector<Spot> spots;
-    for (int i = left; i <= right; ++i)
-        for (int j = up; j <= down; ++j) {
-            const bool close = isNear(spot(i, j));
-            if (close || (label.Crowded == WhenCrowded::Elsewhere && std::abs(i) <= nx && std::abs(j) <= ny)) {
-                spots.push_back({i, j, close, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)});
-                ++first[static_cast<std::size_t>((close ? 0 : rings) + ringOf(i, j)) + 1];
+    const int rows = down - up + 1;
+    std::vector<signed char> nearAt(static_cast<std::size_t>((right - left + 1) * rows), -1);
+    auto spotAt = [&](int i, int j) {
+        signed char& close = nearAt[static_cast<std::size_t>((i - left) * rows + (j - up))];
+        if (close < 0) close = isNear(spot(i, j));
+        return Spot{i, j, close != 0, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)};
+    };
+    // near ones, or (where the text may stand elsewhere) the others within the usual reach
+    auto tried = [&](const Spot& s) {
+        return s.near || (label.Crowded == WhenCrowded::Elsewhere && std::abs(s.i) <= nx && std::abs(s.j) <= ny);
+    };
+    // the spots of a ring in the order across, then down
+    auto ring = [&](int r, auto&& visit) {
+        for (int i = left; i <= right; ++i) {
+            const int across = 2 * std::abs(i);
+            if (across == r)
+                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(spotAt(i, j));
+            else if (across < r) {
+                if (-r >= up) visit(spotAt(i, -r));
+                if (r <= down) visit(spotAt(i, r));
             }
         }
-    for (std::size_t k = 1; k < first.size(); ++k) first[k] += first[k - 1];
-    std::vector<Spot> byRing(spots.size());
-    {
-        std::vector<int> next(first.begin(), first.end() - 1);
-        for (const Spot& at : spots)
-            byRing[static_cast<std::size_t>(next[static_cast<std::size_t>((at.near ? 0 : rings) + ringOf(at.i, at.j))]++)] = at;
-    }
+    };
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
     const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
@@ -555,16 +581,15 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right
         if (pass == 1 && led && label.Of)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
+                return *short_;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
-            const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
-            for (int n = first[k]; n < first[k + 1]; ++n) {
-                const Spot& at = byRing[static_cast<std::size_t>(n)];
-                if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts) &&
+            ring(r, [&](const Spot& at) {
+                if (at.near == nearOnes && tried(at) && (!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
                     (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
                     best = at;
-            }
+            });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
         if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
@@ -572,7 +597,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, clear))
+                    if (std::optional<Placement> led =
+                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
@@ -582,30 +608,34 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // left out is, rather than read across another thing's lines as its.
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const bool clear : {true, false})
-            for (const double reach : {6.0, 12.0})
-                if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, reach, false, clear)) {
+            for (const double reach : {kShortLeader, kLongLeader})
+                if ((reach == kShortLeader && clear) || label.Crowded == WhenCrowded::Leader)
+                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
                         // one across other things' lines, or long, is read amiss
-                        led->Astray = !clear || reach > 6.0;
+                        led->Astray = !clear || reach > kShortLeader;
                         return *led;
                     }
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
         for (const bool clear : {true, false})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, kFarthest, true, clear))
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kFarthest, true, clear))
                 return {led->Box, led->Leader, true};
         return PlaceLeastBad(label, reading);
     }
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
+    std::vector<Spot> spots;
+    for (int i = left; i <= right; ++i)
+        for (int j = up; j <= down; ++j)
+            if (const Spot s = spotAt(i, j); tried(s)) spots.push_back(s);
     TextBox best = asked;
     double bestCost = -1;
     const Spot* bestSpot = nullptr;
     for (const Spot& at : spots) {
         const TextBox box = spot(at.i, at.j);
-        const double covered = Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1);
+        const double covered = Cost(box, bestCost < 0 ? 1E300 : bestCost + 1);
         if (bestCost < 0 || covered < bestCost || (covered == bestCost && before(at, *bestSpot))) {
             best = box;
             bestCost = covered;
@@ -658,64 +688,163 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
 }
 
-std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box,
-                                                        const std::vector<TextBox>& texts, bool acrossLeaders,
-                                                        bool clear, const Reading& reading) const {
-    const std::optional<Segment> line = LeaderLine(label, box);
-    if (!line) return std::nullopt;
-    const Segment& l = *line;
-    // crossing no text, this one's included, and no other leader unless allowed
-    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
-                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
-                         }) ||
-                         (!acrossLeaders &&
-                          std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
-    if (crosses) return std::nullopt;
-    // across an arrow, a hatching or the wall's outline a leader reads as
-    // one of them, across its own hatching as one more of its lines; from
-    // within the wall it crosses that outline once at most, on its way out,
-    // not across another member
-    const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
-    int outline = 0;
-    if (clear && AnyLineNear(bounds, [&](const Segment& o) {
+bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                               LeaderBar bar) const {
+    // what a leader crosses, or passes within `by` of, lies in a cell it passes as near;
+    // a line in line with it meets it a twip off
+    switch (bar) {
+    case AcrossText:
+        // this one's included
+        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
+                   return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
+               });
+    case AcrossLeader:
+        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1,
+                                     [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+    case AcrossLines: {
+        // across an arrow, a hatching or the wall's outline a leader reads as
+        // one of them, across its own hatching as one more of its lines; from
+        // within the wall it crosses that outline once at most, on its way out,
+        // not across another member
+        int outline = 0;
+        return lineCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
+            const Segment& o = lines_[i];
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
             return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
                    SegmentsCross(l, o);
-        }))
-        return std::nullopt;
-    return l;
+        });
+    }
+    }
+    return false;
 }
 
-std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 double reach, bool acrossLeaders, bool clear) const {
+std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders,
+                                                        bool clear, const Reading& reading) const {
+    const std::optional<Segment> line = LeaderLine(label, box);
+    if (!line || LeaderCrosses(label, box, *line, reading, AcrossText) ||
+        (!acrossLeaders && LeaderCrosses(label, box, *line, reading, AcrossLeader)) ||
+        (clear && LeaderCrosses(label, box, *line, reading, AcrossLines)))
+        return std::nullopt;
+    return line;
+}
+
+TextBox LabelLayer::LeaderSpot(const Label& label, int i, int j) {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
     const double stepX = h / 2, stepY = h / 2;
-    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
-    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    struct Spot {
-        TextBox box;
-        double length;
+    return {ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+}
+
+void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const {
+    const TextBox& of = *label.Of;
+    const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
+    const double step = h / 2;
+    const int reach = spots.reach + 1;
+    // the band of a length: the least number of heights no shorter than it, past those made
+    auto band = [&](double length) {
+        int b = std::max(reach, static_cast<int>(std::ceil(length / h)));
+        while (length > b * h) ++b;
+        while (b > reach && length <= (b - 1) * h) --b;
+        return static_cast<std::size_t>(b);
     };
-    std::vector<Spot> spots;
-    for (int i = -nx; i <= nx; ++i)
-        for (int j = -ny; j <= ny; ++j) {
-            const TextBox box{ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
-            // a leader runs from the nearest edge of what it labels; within
-            // two heights of that a text needs none
-            const double length = Away(label, box);
-            if (length > kNear * h && length <= reach * h) spots.push_back({box, length});
+    auto file = [&](const LeaderSpots::Spot& at) {
+        const std::size_t b = band(at.length);
+        if (spots.bands.size() <= b) spots.bands.resize(b + 1);
+        spots.bands[b].push_back(at);
+    };
+    // every spot within reach lies within these columns, and in each within
+    // the steps up and down that reach leaves beside it (a twip and a step over)
+    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / step));
+    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / step));
+    if (nx > spots.columns) {
+        std::vector<int> down(2 * static_cast<std::size_t>(nx) + 1, -1);
+        if (spots.columns >= 0) std::copy(spots.down.begin(), spots.down.end(), down.begin() + (nx - spots.columns));
+        spots.down.swap(down);
+        spots.columns = nx;
+    }
+    const double radius = reach * h + 1;
+    const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    for (int i = -nx; i <= nx; ++i) {
+        const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
+        if (across > radius) continue;
+        const double up = std::sqrt(radius * radius - across * across) + (h + of.Height) / 2;
+        const int steps = std::min(ny, static_cast<int>(std::ceil(up / step)) + 1);
+        int& made = spots.down[static_cast<std::size_t>(i + spots.columns)];
+        // filed by its distance from the box of what it labels, no greater
+        // than from the line within it (the box as LeaderSpot makes it)
+        auto make = [&](int j) {
+            const TextBox box{ax + i * step - w / 2, ay + j * step - h / 2, w, h};
+            file({Distance(box, of), i, j, false});
+        };
+        // the steps either way not made yet
+        const int from = made + 1;
+        for (int j = -steps; j <= -std::max(from, 1); ++j) make(j);
+        for (int j = from; j <= steps; ++j) make(j);
+        made = std::max(made, steps);
+    }
+    std::vector<LeaderSpots::Spot> near;
+    if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    Blocker last;
+    const std::size_t before = spots.made.size();
+    for (LeaderSpots::Spot& at : near) {
+        // where no text may stand, no search needs to know how far it lies
+        if (!at.stands && !label.Along && at.length <= kNear * h) continue;
+        if (!at.stands) {
+            const TextBox box = LeaderSpot(label, at.i, at.j);
+            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
+            if (label.Along) at.length = Away(label, box);
+            at.stands = true;
         }
-    std::stable_sort(spots.begin(), spots.end(), [](const Spot& a, const Spot& b) { return a.length < b.length; });
-    const std::vector<TextBox> texts = PlacedWithin(Grown(of, (reach + 2) * h + w));
-    for (const Spot& at : spots)
-        if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
-            if (const std::optional<Segment> leader =
-                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading))
-                return Placement{at.box, leader, false};
+        // a leader runs from the nearest edge of what it labels; within two
+        // heights of that a text needs none
+        if (at.length <= kNear * h) continue;
+        if (at.length <= reach * h)
+            spots.made.push_back(at);
+        else
+            file(at);
+    }
+    std::sort(spots.made.begin() + static_cast<std::ptrdiff_t>(before), spots.made.end(),
+              [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
+                  return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);
+              });
+    spots.tried.resize(spots.made.size());
+    spots.reach = reach;
+}
+
+std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
+                                                                 LeaderSpots& spots, double reach,
+                                                                 bool acrossLeaders, bool clear) const {
+    const double h = std::max(label.Box.Height, 1.0);
+    std::size_t& failed = spots.failed[acrossLeaders][clear];
+    std::size_t k = failed;
+    for (;; ++k) {
+        // the next band of spots, a height farther, once the nearer ones are tried
+        while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, reading, spots);
+        if (k == spots.made.size() || spots.made[k].length > reach * h) break;
+        const TextBox box = LeaderSpot(label, spots.made[k].i, spots.made[k].j);
+        LeaderSpots::Tried& at = spots.tried[k];
+        if (at.led < 0) {
+            const std::optional<Segment> line = LeaderLine(label, box);
+            at.led = line.has_value();
+            if (line) at.leader = *line;
+        }
+        if (!at.led) continue;
+        // what its leader crosses, each learnt once
+        bool crosses = false;
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines}) {
+            if ((bar == AcrossLeader && acrossLeaders) || (bar == AcrossLines && !clear)) continue;
+            if (!(at.known & bar)) {
+                at.known |= bar;
+                if (LeaderCrosses(label, box, at.leader, reading, bar)) at.crosses |= bar;
+            }
+            if ((crosses = (at.crosses & bar) != 0)) break;
+        }
+        if (!crosses) return Placement{box, at.leader, false};
+    }
+    failed = k;
     return std::nullopt;
 }
 
@@ -730,7 +859,6 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
-    const std::vector<TextBox> texts = PlacedWithin(Grown(asked, std::max(nx * stepX, ny * stepY) + 2 * gap_));
     TextBox best = asked;
     double bestCost = -1, bestAway = 0;
     for (int i = -nx; i <= nx; ++i)
@@ -738,7 +866,7 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
             const TextBox box{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height};
             // across its member's axis it reads wrong whatever it covers
             double covered = OnItsSide(label, reading, box) ? 0 : 1E5;
-            covered += Cost(box, texts, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
+            covered += Cost(box, bestCost < 0 ? 1E300 : bestCost + 1 - covered);
             const double away = Away(label, box);
             if (bestCost < 0 || covered < bestCost || (covered == bestCost && away < bestAway)) {
                 best = box;
@@ -753,60 +881,72 @@ LabelLayer::Placement LabelLayer::PlaceLeastBad(const Label& label, const Readin
     return {best, leader, true};
 }
 
-std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, int& astray) {
+std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
+    std::vector<Reader> readers(labels_.size());
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        const Label& label = labels_[k];
+        readers[k].reading = ReadingOf(label);
+        if (!label.Of) continue;
+        // what the other texts of its kind label, near enough to matter: a
+        // spot near its own lies within two heights of it; a rival nearer than that, within four
+        const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
+        for (const Label& other : labels_)
+            if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
+                Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach))
+                readers[k].rivals.push_back(&other);
+    }
+    return readers;
+}
+
+std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers,
+                                                  int& astray, int enough) {
     std::vector<Planned> plan;
-    std::vector<const Label*> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     for (const std::size_t k : order) {
+        if (astray >= enough) break;
         const Label& label = labels_[k];
-        // what the other texts of its kind label, near enough to matter
-        rivals.clear();
-        if (label.Of && !handOn) {
-            // a spot near its own lies within two heights of it; a rival nearer than that, within four
-            const TextBox reach = Grown(*label.Of, 2 * kNear * label.Box.Height + label.Box.Width + label.Box.Height);
-            for (const Label& other : labels_)
-                if (&other != &label && other.Of && other.Printed.Colour == label.Printed.Colour &&
-                    Distance(*other.Of, *label.Of) >= 1 && Overlap(*other.Of, reach) )
-                    rivals.push_back(&other);
-        }
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Reading reading = handOn ? Reading{} : ReadingOf(label);
-        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, rivals, reading);
+        const Reading reading = handOn ? Reading{} : readers[k].reading;
+        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
         astray += placed.Astray;
         if (!placed.Box) continue;
         const TextBox box = *placed.Box;
         // a text that found room only away from what it labels is joined to it, where a leader crosses no text
         if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
             for (const bool clear : {true, false})
-                if (!placed.Leader) placed.Leader = LeaderTo(label, box, placed_, false, clear, reading);
+                if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
         if (placed.Leader) {
             // a leader across a text hides it: as bad as many texts astray
             const Segment& l = *placed.Leader;
-            if (std::any_of(placed_.begin(), placed_.end(),
-                            [&](const TextBox& t) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, -1)); }))
+            if (textCells_.Any(Bounds(l), [&](std::size_t i) {
+                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
+                }))
                 astray += kAcrossText;
         }
-        placed_.push_back(box);
-        placedFor_.push_back({label.Owner, label.Printed.Colour});
-        if (placed.Leader) {
-            const Segment& l = *placed.Leader;
-            Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-            leaders_.push_back(l);
-        }
         plan.push_back({k, placed});
+        Take(plan.back());
     }
     return plan;
 }
 
+void LabelLayer::Take(const Planned& p) {
+    const Label& label = labels_[p.label];
+    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
+    if (p.placed.Leader) {
+        const Segment& l = *p.placed.Leader;
+        Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
+        leaders_.push_back(l);
+        leaderCells_.Add(leaders_.size() - 1, Bounds(l));
+    }
+}
+
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
-    placed_.resize(texts);
-    placedFor_.resize(texts);
+    ForgetPlaced(texts);
     leaders_.resize(leaders);
+    leaderCells_.Truncate(leaders);
     lines_.resize(lines);
-    seen_.resize(lines);
-    for (auto& cell : cells_)
-        cell.erase(std::remove_if(cell.begin(), cell.end(), [&](std::size_t i) { return i >= lines; }), cell.end());
+    lineCells_.Truncate(lines);
 }
 
 void LabelLayer::Flush() {
@@ -819,12 +959,15 @@ void LabelLayer::Flush() {
     std::vector<std::size_t> order(labels_.size());
     for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
+    // a layer below places the texts again: this one reads none of them
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
+    const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
     int astray = 0;
-    std::vector<Planned> plan = Plan(order, astray);
+    std::vector<Planned> plan = Plan(order, readers, astray);
     // each round puts the texts astray in the last one first, the ones
     // before them kept in front
     std::vector<std::size_t> best = order;
-    for (int round = 0; round < kRounds && astray > 0 && dynamic_cast<LabelLayer*>(&target_) == nullptr; ++round) {
+    for (int round = 0; round < kRounds && astray > 0 && !handOn; ++round) {
         std::vector<std::size_t> hardFirst;
         for (const Planned& p : plan)
             if (p.placed.Astray) hardFirst.push_back(p.label);
@@ -832,15 +975,17 @@ void LabelLayer::Flush() {
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
         int again = 0;
-        std::vector<Planned> next = Plan(hardFirst, again);
+        // no better once it leaves as many astray: the rest need not be tried
+        std::vector<Planned> next = Plan(hardFirst, readers, again, astray);
         if (again < astray) {
             plan = std::move(next);
             astray = again;
             best = std::move(hardFirst);
             continue;
         }
+        // the better layout stands again as it was planned
         Unplan(texts, lines, leaders);
-        plan = Plan(best, astray);
+        for (const Planned& p : plan) Take(p);
         break;
     }
     astray_ += astray;

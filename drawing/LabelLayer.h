@@ -11,19 +11,44 @@
 // the texts are laid out again with those first, and the better layout is
 // drawn.
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "drawing/LabelLayerGrid.h"
 #include "drawing/Surface.h"
 #include "drawing/TextPlacement.h"
 #include "model/Model.h"
 
 namespace brindlemar {
 
-// Whether the segment from (x1, y1) to (x2, y2) enters the box or touches its edge.
-bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& box);
+// Whether the segment from (x1, y1) to (x2, y2) enters the box or touches
+// its edge. Inline: the layer asks it of every line near every spot it tries.
+inline bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox& b) {
+    // the part of the segment inside the box's slab in x, then in y (Liang-Barsky)
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - b.Left, b.Left + b.Width - x1, y1 - b.Top, b.Top + b.Height - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
 // How far the segment from (x1, y1) to (x2, y2) lies from the box; 0 when it enters it.
 double SegmentBoxDistance(double x1, double y1, double x2, double y2, const TextBox& box);
 // How far (x, y) lies on one side (positive) or the other of the line
@@ -158,9 +183,21 @@ private:
         std::size_t label;
         Placement placed;
     };
+    // What reads a label and the other labels it must not stand nearer:
+    // the same whatever was placed before it.
+    struct Reader {
+        Reading reading;
+        std::vector<const Label*> rivals;
+    };
+    // Those of each label waiting.
+    std::vector<Reader> Readers() const;
     // Places the labels in the order given, keeping clear of the texts and
-    // leaders placed before; counts those that found no good spot.
-    std::vector<Planned> Plan(const std::vector<std::size_t>& order, int& astray);
+    // leaders placed before; counts those that found no good spot. Stops
+    // once `enough` are counted.
+    std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray,
+                              int enough = INT_MAX);
+    // Keeps what the label planned clear of: its text and its leader.
+    void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
     void Unplan(std::size_t texts, std::size_t lines, std::size_t leaders);
     Look LookNow() const;
@@ -178,17 +215,26 @@ private:
     // Whether the text at `box` stands between two values of one other
     // thing, in its colour, within two heights: it reads as one of them;
     // or puts a value of another thing between it and one of its own.
-    bool AmongOthers(const Label& label, const TextBox& box) const;
+    // `own` are the texts placed of its thing in its colour (OwnPlaced).
+    bool AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const;
+    std::vector<std::size_t> OwnPlaced(const Label& label) const;
     // Whether no line of another thing stands nearer the text at `box` than
     // the lines of its own: a reader takes a value for the nearest thing drawn.
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
+    // The spots a leader may reach from what a label labels, tried and to try.
+    struct LeaderSpots;
+    // The spot `i` half heights across and `j` down from the middle of what the label labels.
+    static TextBox LeaderSpot(const Label& label, int i, int j);
+    // Makes the spots of the next band, a height farther than those made.
+    void MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
     // heights, from which a leader from the middle of that reaches it
     // crossing no text nor, unless `acrossLeaders`, another leader.
     // With `clear`, the leader crosses no line of another thing nor the
-    // wall's outline (see LeaderTo).
-    std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, double reach,
-                                             bool acrossLeaders, bool clear) const;
+    // wall's outline (see LeaderTo). `spots` holds what the label's
+    // searches before found, while nothing was placed meanwhile.
+    std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, LeaderSpots& spots,
+                                             double reach, bool acrossLeaders, bool clear) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
@@ -202,19 +248,31 @@ private:
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
     // the wall's outline, unless what it labels lies within the wall.
-    std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders, bool clear, const Reading& reading) const;
-    // The texts placed that meet `reach`.
-    std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
-    // Whether the box keeps clear of the frame's edge, the texts given and the lines.
-    bool Free(const TextBox& box, const std::vector<TextBox>& texts) const;
+    std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders, bool clear,
+                                    const Reading& reading) const;
+    // What keeps a leader from reading right: across a text, another
+    // leader, or the lines of other things (`clear` above).
+    enum LeaderBar : unsigned char { AcrossText = 1, AcrossLeader = 2, AcrossLines = 4 };
+    // Whether the leader `l` to the text at `box` crosses what is named.
+    bool LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                       LeaderBar bar) const;
+    // What kept a spot from being free: a text placed, or a line.
+    struct Blocker {
+        std::size_t text = SIZE_MAX, line = SIZE_MAX;
+    };
+    // Whether the box keeps clear of the frame's edge, the texts placed and
+    // the lines. Tries `last` first, and notes there what keeps it.
+    bool Free(const TextBox& box, Blocker* last = nullptr) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
-    // given, then lines. Counts no further than `bound`.
-    double Cost(const TextBox& box, const std::vector<TextBox>& texts, double bound) const;
+    // placed, then lines. Counts no further than `bound`.
+    double Cost(const TextBox& box, double bound) const;
     // Calls `crosses` with each line whose cells meet the box, once, until it returns true.
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
     void Learn(const Segment& line);
+    // A text placed, and what it labels in what colour; forgetting all but the first `texts`.
+    void AddPlaced(const TextBox& box, int owner, int32_t colour);
+    void ForgetPlaced(std::size_t texts);
     // Tells a layer below of a line underneath.
     void LearnBelow(const Segment& line);
     void Forget();
@@ -225,16 +283,11 @@ private:
     double gap_;
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
-    // The lines by the cells of a grid over the area that their bounds
-    // cover, so that a spot is tried against the lines near it alone; a line
-    // beyond the area counts in the cells of its edge.
-    double cell_ = 1;
-    int columns_ = 1, rows_ = 1;
-    std::vector<std::vector<std::size_t>> cells_;
-    mutable std::vector<unsigned> seen_;  // the last query that met each line
-    mutable unsigned query_ = 0;
     std::vector<TextBox> placed_;
     std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
+    // where each line, text placed and leader lies
+    LabelGrid lineCells_, textCells_, leaderCells_;
+    mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;

@@ -1,0 +1,118 @@
+#pragma once
+// Where the lines and texts of a label layer lie: each filed under the
+// cells of a grid over the layer's area that it meets, so that a spot is
+// tried against the things near it alone. A thing beyond the area counts
+// in the cells of its edge.
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "drawing/TextPlacement.h"
+
+namespace brindlemar {
+
+class LabelGrid {
+public:
+    explicit LabelGrid(const TextBox& area);
+
+    // Files thing `index` under the cells its bounds meet: where they meet
+    // more than one row and one column of cells, those of them that `meets`
+    // accepts (a slanting line passes only some) and every one at the
+    // grid's edge, so that a thing beyond it is found there.
+    template <typename Meets>
+    void Add(std::size_t index, const TextBox& bounds, Meets meets);
+    void Add(std::size_t index, const TextBox& bounds) {
+        Add(index, bounds, [](const TextBox&) { return true; });
+    }
+    // Forgets every thing of index `count` or more.
+    void Truncate(std::size_t count);
+    void Clear();
+
+    // Calls `f` with the index of each thing filed under a cell that the box
+    // (grown by a twip) meets, once each, until it returns true; whether one
+    // did. `f` asks the grid nothing itself: the query marks what it met.
+    template <typename F>
+    bool Any(const TextBox& box, F f) const;
+    // The same for the cells that the segment from (x1, y1) to (x2, y2)
+    // passes within `by` (and a twip) of: what lies that near it is filed
+    // under one of them.
+    template <typename F>
+    bool AnyAlong(double x1, double y1, double x2, double y2, double by, F f) const;
+
+private:
+    // A new query: what it meets is marked anew.
+    void Begin() const;
+    // Calls `f` with each thing filed under row `r`, columns `c0` to `c1`, not met yet.
+    template <typename F>
+    bool Visit(int r, int c0, int c1, F& f) const;
+    int Column(double x) const {
+        return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1);
+    }
+    int Row(double y) const { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); }
+
+    TextBox area_;
+    double cell_ = 1;
+    int columns_ = 1, rows_ = 1;
+    std::vector<std::vector<std::size_t>> cells_;
+    mutable std::vector<unsigned> seen_;  // the last query that met each thing
+    mutable unsigned query_ = 0;
+};
+
+template <typename Meets>
+void LabelGrid::Add(std::size_t index, const TextBox& bounds, Meets meets) {
+    if (seen_.size() <= index) seen_.resize(index + 1, 0);
+    const int c0 = Column(bounds.Left), c1 = Column(bounds.Left + bounds.Width);
+    const int r0 = Row(bounds.Top), r1 = Row(bounds.Top + bounds.Height);
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) {
+            const bool edge = c == 0 || r == 0 || c == columns_ - 1 || r == rows_ - 1;
+            if (edge || c0 == c1 || r0 == r1 || meets(TextBox{area_.Left + c * cell_, area_.Top + r * cell_, cell_, cell_}))
+                cells_[static_cast<std::size_t>(r * columns_ + c)].push_back(index);
+        }
+}
+
+template <typename F>
+bool LabelGrid::Visit(int r, int c0, int c1, F& f) const {
+    for (int c = c0; c <= c1; ++c)
+        for (const std::size_t i : cells_[static_cast<std::size_t>(r * columns_ + c)]) {
+            if (seen_[i] == query_) continue;
+            seen_[i] = query_;
+            if (f(i)) return true;
+        }
+    return false;
+}
+
+template <typename F>
+bool LabelGrid::Any(const TextBox& box, F f) const {
+    Begin();
+    const int c0 = Column(box.Left - 1), c1 = Column(box.Left + box.Width + 1);
+    const int r0 = Row(box.Top - 1), r1 = Row(box.Top + box.Height + 1);
+    for (int r = r0; r <= r1; ++r)
+        if (Visit(r, c0, c1, f)) return true;
+    return false;
+}
+
+template <typename F>
+bool LabelGrid::AnyAlong(double x1, double y1, double x2, double y2, double by, F f) const {
+    const double margin = by + 1;
+    Begin();
+    const double dy = y2 - y1;
+    for (int r = Row(std::min(y1, y2) - margin), last = Row(std::max(y1, y2) + margin); r <= last; ++r) {
+        // where the segment crosses the row, the margin above and below it
+        // included; all of it in a row at the edge, where what lies beyond is filed
+        double low = std::min(x1, x2), high = std::max(x1, x2);
+        if (dy != 0 && r > 0 && r < rows_ - 1) {
+            const double top = area_.Top + r * cell_ - margin;
+            const double t0 = std::clamp((top - y1) / dy, 0.0, 1.0);
+            const double t1 = std::clamp((top + cell_ + 2 * margin - y1) / dy, 0.0, 1.0);
+            low = std::min(x1 + t0 * (x2 - x1), x1 + t1 * (x2 - x1));
+            high = std::max(x1 + t0 * (x2 - x1), x1 + t1 * (x2 - x1));
+        }
+        if (Visit(r, Column(low - margin), Column(high + margin), f)) return true;
+    }
+    return false;
+}
+
+}  // namespace brindlemar
