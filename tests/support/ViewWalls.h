@@ -34,8 +34,8 @@ inline void ShapeNamedWall(Model& m, int wall) {
         MakePlainSIWall(m);
         ShapePlainWall(m, 2.2f, 0, 0.3f, 0, 3.5f, 1.4f, 0.4f, 0);
         m.WaterIncluded = 1;
-        m.FrontWaterDepth = 1.6f;
-        m.BackWaterDepth = 1.0f;
+        m.EnteredFrontWaterDepth = 1.6f;  // within the toe's tip, 0.2 above the base's underside
+        m.EnteredBackWaterDepth = 1.0f;
         break;
     default:
         break;
