@@ -11,6 +11,13 @@ namespace brindlemar::test {
 
 namespace {
 
+// How near what it labels a value stands, and how long a leader joining them
+// may be, in the value's heights: farther, a reader looks for its thing elsewhere.
+constexpr double kNear = 2, kShortLeader = 6;
+// The least room between two texts side by side, in heights: closer, "10.00"
+// and "1 : 5.00" read "10.001 : 5.00".
+constexpr double kApart = 0.1;
+
 struct Segment : Stretch {
     int owner = 0, part = PartBody;
 };
@@ -58,7 +65,7 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
             if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
                     return o.owner == v.Owner && o.part == PartBody && StretchesCross(l, o); }))
                 faults.push_back(Where(v) + "'s leader runs across its own lines");
-            if (Length(l) > 6 * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
+            if (Length(l) > kShortLeader * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
         }
         if (mine && l.part == PartAxis) axis = &l;
         if (l.part == PartLeader) continue;
@@ -75,7 +82,7 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
     for (const SurfaceCall* a : texts)
         for (const SurfaceCall* b : texts)
             if (const TextBox ab = BoxOf(*a), bb = BoxOf(*b); a->Owner != 0 && a->Owner != v.Owner && b->Owner == a->Owner &&
-                a != b && a->Colour == v.Colour && BoxGap(ab, box) <= 2 * h && BoxGap(bb, box) <= 2 * h &&
+                a != b && a->Colour == v.Colour && BoxGap(ab, box) <= kNear * h && BoxGap(bb, box) <= kNear * h &&
                 (MiddleX(ab) - MiddleX(box)) * (MiddleX(bb) - MiddleX(box)) + (MiddleY(ab) - MiddleY(box)) * (MiddleY(bb) - MiddleY(box)) < 0)
                 return faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
 }
@@ -94,6 +101,17 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
                 lines.push_back({side});
     }
     std::vector<std::string> faults;
+    for (std::size_t i = 0; rules.ThingsApart && i < lines.size(); ++i)
+        for (std::size_t j = i + 1; j < lines.size(); ++j)
+            if (const Segment &a = lines[i], &b = lines[j]; a.owner != 0 && b.owner != 0 && a.owner != b.owner &&
+                a.part == PartBody && b.part == PartBody && StretchesCross(a, b)) {
+                std::ostringstream crossing;
+                crossing << "the lines of two things cross at (" << std::lround(a.x1) << ", " << std::lround(a.y1) << ")-("
+                         << std::lround(a.x2) << ", " << std::lround(a.y2) << ")";
+                faults.push_back(crossing.str());
+                i = lines.size();
+                break;
+            }
     for (const SurfaceCall* v : texts) {
         const TextBox box = BoxOf(*v);
         const double h = v->Height;
@@ -102,6 +120,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
             std::any_of(rules.KeepClear.begin(), rules.KeepClear.end(), [&](const TextBox& a) { return BoxWithin(box, a); }))
             continue;
         if (checked != nullptr) ++*checked;
+        if (rules.Frame && !BoxWithin(box, *rules.Frame)) faults.push_back(Where(*v) + " is cut at the picture's edge");
         // a thin line from the anchor to the text ties the two wherever the text stands
         auto leads = [&](const Segment& l) {
             const TextBox a{l.x1, l.y1, 0, 0}, b{l.x2, l.y2, 0, 0};
@@ -111,8 +130,8 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
         if (!v->Anchor && rules.EveryNumberAnchored) faults.push_back(Where(*v) + " labels nothing");
         if (v->Anchor) {
             const double away = Away(*v, box);
-            const bool led = away > 2 * h && std::any_of(lines.begin(), lines.end(), leads);
-            if (away > 2 * h && !led)
+            const bool led = away > kNear * h && std::any_of(lines.begin(), lines.end(), leads);
+            if (away > kNear * h && !led)
                 faults.push_back(Where(*v) + " stands " + std::to_string(std::lround(away / h)) + " heights from its point");
             for (const SurfaceCall* w : texts)
                 if (!led && w != v && w->Anchor && w->Colour == v->Colour && BoxGap(*w->Anchor, *v->Anchor) >= 1 &&
@@ -121,9 +140,14 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
                     break;
                 }
         }
-        // overlapping by more than rounding
+        if (v->FontSize < rules.LeastType - 1E-6)
+            faults.push_back(Where(*v) + " is in type of " + Format(v->FontSize, "0.0") + " points");
+        // overlapping by more than rounding, or side by side too close
         for (const SurfaceCall* w : texts)
-            if (w != v && BoxesOverlap(Widened(box, -0.5), BoxOf(*w))) faults.push_back(Where(*v) + " overlaps " + Where(*w));
+            if (w != v && BoxesOverlap(Widened(box, -0.5), BoxOf(*w)))
+                faults.push_back(Where(*v) + " overlaps " + Where(*w));
+            else if (w != v && BoxesOverlap({box.Left - kApart * h, box.Top, box.Width + 2 * kApart * h, box.Height}, BoxOf(*w)))
+                faults.push_back(Where(*v) + " touches " + Where(*w));
         for (const Segment& l : lines)
             if (!leads(l) && StretchMeetsBox(l, Widened(box, -1))) {
                 std::ostringstream line;
