@@ -270,7 +270,8 @@ std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y, co
         if (std::none_of(others.begin(), others.end(),
                          [&](const TextBox& t) { return SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, t); }))
             return l;
-    return ways[0];
+    // hidden under another text a leader would lead from that one
+    return std::nullopt;
 }
 
 double SlideClearOfLevel(double top, double height, double level, double gap) {

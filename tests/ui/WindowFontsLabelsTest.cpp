@@ -190,7 +190,7 @@ void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where) {
                 test::BoxesOverlap({box.Left - 0.1 * h, box.Top, box.Width + 0.2 * h, box.Height}, boxOf(j)))
                 ADD_FAILURE() << where << label << " touches label " << j << " \"" << main.lblDim[j]->text().toStdString() << "\"";
         for (const Leader& l : main.LabelLeaders())
-            if (test::StretchMeetsBox({l.X1, l.Y1, l.X2, l.Y2}, test::Widened(box, -1)))
+            if (test::StretchMeetsBox({l.X1, l.Y1, l.X2, l.Y2}, test::Widened(box, -pixel)))  // placed to the pixel
                 ADD_FAILURE() << where << label << " has a leader through it";
         if (!shown(i) || spans[i]->From == spans[i]->To) continue;
         const double middle = spans[i]->Vertical ? box.Top + box.Height / 2 : box.Left + box.Width / 2;

@@ -135,7 +135,8 @@ void Form1::RedrawView() {
                     for (QLabel* label : lblDim)
                         if (!label->isHidden()) highest = std::min(highest, label->y());
                     if (highest >= 0) break;
-                    room += 2 * Twips(2 - highest);
+                    // from the room the picture kept, which may be more than was asked for
+                    room = std::max(room, double(s.Drawing().DrawingMarginY)) + 2 * Twips(2 - highest);
                 }
             } else if (analysisView != 0) {
                 // a force diagram meets a fault of the section forces at
