@@ -658,33 +658,59 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
 }
 
+std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
+    const double ex = std::clamp(x, box.Left, box.Left + box.Width), ey = std::clamp(y, box.Top, box.Top + box.Height);
+    const double length = std::hypot(ex - x, ey - y);
+    if (length <= gap_) return std::nullopt;
+    const double shorter = (length - gap_) / length;
+    return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
+}
+
 std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box,
                                                         const std::vector<TextBox>& texts, bool acrossLeaders,
-                                                        bool clear, const Reading& reading) const {
-    const std::optional<Segment> line = LeaderLine(label, box);
-    if (!line) return std::nullopt;
-    const Segment& l = *line;
-    // crossing no text, this one's included, and no other leader unless allowed
-    const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-                         std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
-                             return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
-                         }) ||
-                         (!acrossLeaders &&
-                          std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
-    if (crosses) return std::nullopt;
-    // across an arrow, a hatching or the wall's outline a leader reads as
-    // one of them, across its own hatching as one more of its lines; from
-    // within the wall it crosses that outline once at most, on its way out,
-    // not across another member
-    const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
-    int outline = 0;
-    if (clear && AnyLineNear(bounds, [&](const Segment& o) {
+                                                        bool clear, const Reading& reading, double longest) const {
+    auto fits = [&](const Segment& l) {
+        // crossing no text, this one's included, and no other leader unless allowed
+        const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
+                             std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) {
+                                 return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(t, gap_ / 2));
+                             }) ||
+                             (!acrossLeaders &&
+                              std::any_of(leaders_.begin(), leaders_.end(), [&](const Segment& o) { return SegmentsCross(l, o); }));
+        if (crosses) return false;
+        // across an arrow, a hatching or the wall's outline a leader reads as
+        // one of them, across its own hatching as one more of its lines; from
+        // within the wall it crosses that outline once at most, on its way out,
+        // not across another member
+        const TextBox bounds{std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
+        int outline = 0;
+        return !(clear && AnyLineNear(bounds, [&](const Segment& o) {
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
             return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
                    SegmentsCross(l, o);
-        }))
-        return std::nullopt;
-    return l;
+        }));
+    };
+    const std::optional<Segment> nearest = LeaderLine(label, box);
+    if (!nearest || fits(*nearest)) return nearest;
+    // where the nearest way is barred, one from another point of what it
+    // labels: an arrow reads from any point of it, a block from any of its
+    // corners, a row from either end
+    std::vector<std::pair<double, double>> starts;
+    if (const std::optional<Segment>& a = label.Along) {
+        for (const double t : {0.0, 1.0, 0.5, 0.25, 0.75})
+            starts.emplace_back(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1));
+    } else {
+        const TextBox& of = *label.Of;
+        if (of.Width > 0 || of.Height > 0)
+            for (const double tx : {0.0, 1.0, 0.5})
+                for (const double ty : {0.0, 1.0, 0.5})
+                    starts.emplace_back(of.Left + tx * of.Width, of.Top + ty * of.Height);
+    }
+    for (const auto& [x, y] : starts)
+        if (const std::optional<Segment> l = LeaderFrom(x, y, box);
+            l && std::hypot(l->x2 - l->x1, l->y2 - l->y1) <= longest && fits(*l))
+            return l;
+    return std::nullopt;
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
@@ -714,7 +740,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     for (const Spot& at : spots)
         if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
             if (const std::optional<Segment> leader =
-                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading))
+                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading, reach * h))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }

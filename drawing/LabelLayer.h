@@ -198,12 +198,16 @@ private:
     // The line from what the label labels to a text there, none when they
     // touch: from the middle of a box, from the nearest point of a line.
     std::optional<Segment> LeaderLine(const Label& label, const TextBox& box) const;
+    // The line from (x, y) to a text there, a gap short of it; none when they touch.
+    std::optional<Segment> LeaderFrom(double x, double y, const TextBox& box) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
-    // the wall's outline, unless what it labels lies within the wall.
+    // the wall's outline, unless what it labels lies within the wall. Where
+    // it does, one from another point of what it labels, no longer than `longest`.
     std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, const std::vector<TextBox>& texts,
-                                    bool acrossLeaders, bool clear, const Reading& reading) const;
+                                    bool acrossLeaders, bool clear, const Reading& reading,
+                                    double longest = 1E300) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.
