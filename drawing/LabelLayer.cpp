@@ -580,7 +580,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // a short leader where one finds room, else a longer one; one clear of
     // the lines of other things and of the wall first. A value that may be
     // left out is, rather than read across another thing's lines as its.
-    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
+    // A short clear leader is sought once more on a finer grid, where a
+    // narrow gap between other things leaves the only room.
+    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader) {
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, true, true)) return *led;
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
                 if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)
@@ -589,6 +592,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
                         led->Astray = !clear || reach > 6.0;
                         return *led;
                     }
+    }
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
@@ -714,11 +718,12 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 double reach, bool acrossLeaders, bool clear) const {
+                                                                 double reach, bool acrossLeaders, bool clear,
+                                                                 bool fine) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h / 2, stepY = h / 2;
+    const double stepX = h / (fine ? 5 : 2), stepY = stepX;
     const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
