@@ -156,7 +156,8 @@ bool SegmentCrossesBox(double x1, double y1, double x2, double y2, const TextBox
     return true;
 }
 
-LabelLayer::LabelLayer(Surface& target, TextBox area, double gap) : target_(target), area_(area), gap_(gap) {
+LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
+    : target_(target), area_(area), gap_(gap), lineGap_(gap) {
     // about fifty cells across the area's longer side: a text meets a few
     constexpr int kCellsAcross = 48;
     cell_ = std::max({area.Width, area.Height, 1.0}) / kCellsAcross;
@@ -378,8 +379,8 @@ std::vector<TextBox> LabelLayer::PlacedWithin(const TextBox& reach) const {
 
 bool LabelLayer::Free(const TextBox& box, const std::vector<TextBox>& texts) const {
     if (!Inside(box, area_)) return false;
-    const TextBox clear = Grown(box, gap_);
-    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(clear, t); })) return false;
+    const TextBox apart = Grown(box, gap_), clear = Grown(box, lineGap_);
+    if (std::any_of(texts.begin(), texts.end(), [&](const TextBox& t) { return Overlap(apart, t); })) return false;
     return !AnyLineNear(clear, [&](const Segment& l) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear); });
 }
 
@@ -550,24 +551,39 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
     const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
-    for (const int pass : {0, 1, 2}) {
-        const bool nearOnes = pass < 2;
+    for (const int pass : {0, 1, 2, 3}) {
         // nearer another thing's lines than its own it reads as that
-        // thing's: a short leader clear of them reads right
-        if (pass == 1 && led && label.Of)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
+        // thing's: a short leader clear of them reads right, sought on a
+        // finer grid too, where a narrow gap between other things leaves the
+        // only room; and where none is, the spots and leaders once more with
+        // a third of the usual room to lines, which a crowded picture spares
+        // rather than read a value as another thing's
+        const bool tight = pass == 1;
+        if (tight && !(led && label.Of)) continue;
+        if (tight)
+            for (const bool fine : {false, true})
+                if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true, fine)) return *short_;
+        lineGap_ = tight ? gap_ / 3 : gap_;
+        struct Restore {
+            double& gap;
+            double was;
+            ~Restore() { gap = was; }
+        } restore{lineGap_, gap_};
+        const bool nearOnes = pass < 3, ownFirst = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             const std::size_t k = static_cast<std::size_t>((nearOnes ? 0 : rings) + r);
             for (int n = first[k]; n < first[k + 1]; ++n) {
                 const Spot& at = byRing[static_cast<std::size_t>(n)];
                 if ((!best || before(at, *best)) && Free(spot(at.i, at.j), texts) &&
-                    (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
+                    (!ownFirst || NearestIsOwn(label, reading, spot(at.i, at.j))))
                     best = at;
             }
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
+        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
+        if (tight)
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true, true)) return *short_;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
@@ -580,10 +596,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // a short leader where one finds room, else a longer one; one clear of
     // the lines of other things and of the wall first. A value that may be
     // left out is, rather than read across another thing's lines as its.
-    // A short clear leader is sought once more on a finer grid, where a
-    // narrow gap between other things leaves the only room.
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader) {
-        if (std::optional<Placement> led = PlaceWithLeader(label, reading, 6.0, false, true, true)) return *led;
         for (const bool clear : {true, false})
             for (const double reach : {6.0, 12.0})
                 if ((reach == 6.0 && clear) || label.Crowded == WhenCrowded::Leader)

@@ -228,6 +228,7 @@ private:
     Surface& target_;
     TextBox area_;
     double gap_;
+    mutable double lineGap_;  // from lines: less for a while where a crowded value seeks room (Place)
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
     // The lines by the cells of a grid over the area that their bounds
