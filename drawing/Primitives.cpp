@@ -236,6 +236,17 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
     const double off = over(x1, 0) || over(x2, 0) ? 120 * u : over(x1, h) || over(x2, h) ? h / 2 : 0;
     s.CurrentY = above ? yDim - lineHeight - off : yDim + off;
     if (!fits && mode == 0) s.CurrentY = x2 >= x1 ? yDim - 120 * u - lineHeight : yDim + 120 * u;
+    // one wider than its whole span, set against one end, would stand across
+    // the other end's extension line: it stands on its line beyond the arrow
+    // head outside that end, the row's outer end, instead
+    const double far = mode == 1 ? x1 : x2, from = (mode == 1 ? yA : yB) - 60 * u * (mode == 1 ? sA : sB),
+                 to = yDim - 120 * u * (mode == 1 ? sA : sB);
+    if (!fits && mode != 0 && s.CurrentX < far && s.CurrentX + textWidth > far && s.CurrentY < std::max(from, to) &&
+        s.CurrentY + lineHeight > std::min(from, to)) {
+        const double outside = 1.5 * h + 30 * u;
+        s.CurrentX = mode == 1 ? std::min(x1, x2) - outside - textWidth : std::max(x1, x2) + outside;
+        s.CurrentY = yDim - lineHeight / 2;
+    }
     // along its row beyond the extension lines' ends, or else short of the arrow head
     const bool beyond = s.CurrentY + lineHeight <= yDim - 120 * u || s.CurrentY >= yDim + 120 * u;
     const double rowEnd = beyond ? std::numeric_limits<double>::infinity() : std::max(x1, x2) - h;

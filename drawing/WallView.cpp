@@ -233,23 +233,32 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
 
 KeyDimensionRows PlaceKeyDimensionRows(const Model& m, Surface& s, int noText, double height) {
     const double u = OffsetScale(s), scale = s.Drawing().DrawingScale;
-    const Point n4 = Node(s, 4), n5 = Node(s, 5);
+    const Point n4 = Node(s, 4);
     const double keyBottom = n4.y + m.ShearKeyDepth * scale;
     const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
     KeyDimensionRows rows{n4.y + below + 240 * u, 0};
+    // (on screen a text too wide for its span stands 120 further down)
+    rows.Base = rows.Key + (noText == 0 ? 240 * u : 270 * u + 1.5 * height);
     if (noText == 0 && m.ShearKeyWidth > 0) {
         // On paper the key's row keeps so far under the key that the width
-        // stands clear of the key's bottom: a text that fits between the heads
-        // stands over its line off the heads, one that does not 120 over it.
+        // stands clear of the key's bottom, over its line off the heads. A
+        // width wider than the key would stand across the key's extension
+        // lines there: it stands 120 under its line, beyond their ends, and
+        // the base's row keeps 240 under it.
         const std::string keyWidth = Dimension(m.ShearKeyWidth);
-        const double keyLeft = n4.x + m.ShearKeyToeDistance * scale, keyRight = n5.x - m.ShearKeyHeelDistance * scale;
-        const bool fits = s.TextWidth(keyWidth) < keyRight - keyLeft - 60 * u;
-        const double lift = fits ? s.Drawing().ArrowHeadSize / 2 : 120 * u;
-        rows.Key = std::max(rows.Key, keyBottom + lift + s.TextHeight(keyWidth) + 15 * u);
+        if (KeyWidthUnder(m, s)) {
+            rows.Base = rows.Key + 120 * u + s.TextHeight(keyWidth) + 240 * u;
+        } else {
+            rows.Key = std::max(rows.Key, keyBottom + s.Drawing().ArrowHeadSize / 2 + s.TextHeight(keyWidth) + 15 * u);
+            rows.Base = rows.Key + 240 * u;
+        }
     }
-    // (a text too wide for its span stands 120 further down)
-    rows.Base = rows.Key + (noText == 0 ? 240 * u : 270 * u + 1.5 * height);
     return rows;
+}
+
+bool KeyWidthUnder(const Model& m, Surface& s) {
+    const double scale = s.Drawing().DrawingScale;
+    return s.TextWidth(Dimension(m.ShearKeyWidth)) >= m.ShearKeyWidth * scale - 60 * OffsetScale(s);
 }
 
 int32_t AreaColourAt(const Model& m, const Surface& s, double x, double y) {
@@ -345,6 +354,8 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
             PlaceKeyDimensionRows(m, s, noText, labels != nullptr ? labels->Height : s.TextHeight("0"));
         const double keyLine = rows.Key, baseLine = rows.Base;
         const std::string keyWidth = Dimension(m.ShearKeyWidth);
+        // ends in reverse, a text stands under its line
+        const bool under = noText == 0 && KeyWidthUnder(m, s);
         if (m.BaseWidth > 0)
             DrawDimensionHorizontal(m, s, n4.x, n5.x, keyBottom, keyBottom, baseLine, Dimension(m.BaseWidth), 0, 0,
                                     noText, &taken);
@@ -352,7 +363,8 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
             DrawDimensionHorizontal(m, s, n4.x, keyLeft, keyBottom, keyBottom, keyLine,
                                     Dimension(m.ShearKeyToeDistance), 1, 0, noText, &taken);
         if (m.ShearKeyWidth > 0)
-            DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine, keyWidth, 0, 0, noText,
+            DrawDimensionHorizontal(m, s, under ? keyRight : keyLeft, under ? keyLeft : keyRight, keyBottom, keyBottom,
+                                    keyLine, keyWidth, 0, 0, noText,
                                     &taken);
         if (m.ShearKeyHeelDistance > 0)
             DrawDimensionHorizontal(m, s, keyRight, n5.x, keyBottom, keyBottom, keyLine,

@@ -43,10 +43,13 @@ VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const Dimen
 // width needs to stand clear of the key's bottom; the base's 240 further
 // down, and on screen, where the key's texts (`height` high) stand under
 // their row, half a height clear of them, even of one too wide for its span.
+// On paper a width wider than the key stands under its row (KeyWidthUnder),
+// the base's row 240 under it.
 struct KeyDimensionRows {
     double Key = 0, Base = 0;
 };
 KeyDimensionRows PlaceKeyDimensionRows(const Model& m, Surface& s, int noText, double height);
+bool KeyWidthUnder(const Model& m, Surface& s);
 
 // The colour the filled wall shows at the drawing point (x, y): the
 // concrete, the backfill, the natural ground or the water in front of the
