@@ -18,6 +18,12 @@ namespace {
 constexpr double kReach = 4;
 // How near a text stands to what it labels, in its heights.
 constexpr double kNear = 2;
+// How far a leader reaches on the finer grid, in heights: the narrow gaps
+// it is for lie near what a value labels.
+constexpr double kFineReach = 4;
+// For how many values of a picture the layer looks harder where no spot
+// reads right, each time it lays them out.
+constexpr int kLookHarder = 6;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
@@ -557,12 +563,16 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // finer grid too, where a narrow gap between other things leaves the
         // only room; and where none is, the spots and leaders once more with
         // a third of the usual room to lines, which a crowded picture spares
-        // rather than read a value as another thing's
+        // rather than read a value as another thing's (for so many values of
+        // a picture: one crowded all over would take long to look through)
         const bool tight = pass == 1;
         if (tight && !(led && label.Of)) continue;
-        if (tight)
-            for (const bool fine : {false, true})
-                if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true, fine)) return *short_;
+        if (tight) {
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true)) return *short_;
+            if (lookHarder_ == 0) continue;
+            --lookHarder_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, kFineReach, false, true, true)) return *short_;
+        }
         lineGap_ = tight ? gap_ / 3 : gap_;
         struct Restore {
             double& gap;
@@ -583,7 +593,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
         if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
         if (tight)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, 6.0, false, true, true)) return *short_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, kFineReach, false, true, true)) return *short_;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
@@ -685,7 +695,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, co
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box,
                                                         const std::vector<TextBox>& texts, bool acrossLeaders,
-                                                        bool clear, const Reading& reading, double longest) const {
+                                                        bool clear, const Reading& reading, double longest,
+                                                        bool every) const {
     auto fits = [&](const Segment& l) {
         // crossing no text, this one's included, and no other leader unless allowed
         const bool crosses = SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
@@ -708,20 +719,24 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
         }));
     };
     const std::optional<Segment> nearest = LeaderLine(label, box);
-    if (!nearest || fits(*nearest)) return nearest;
+    if (!nearest) return std::nullopt;
+    if (fits(*nearest)) return nearest;
+    if (!(longest < 1E300)) return std::nullopt;
     // where the nearest way is barred, one from another point of what it
     // labels: an arrow reads from any point of it, a block from any of its
     // corners, a row from either end
+    // (its ends or corners; with `every`, the points between too)
     std::vector<std::pair<double, double>> starts;
+    const std::vector<double> at = every ? std::vector<double>{0.0, 1.0, 0.5, 0.25, 0.75} : std::vector<double>{0.0, 1.0};
     if (const std::optional<Segment>& a = label.Along) {
-        for (const double t : {0.0, 1.0, 0.5, 0.25, 0.75})
-            starts.emplace_back(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1));
+        for (const double t : at) starts.emplace_back(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1));
     } else {
         const TextBox& of = *label.Of;
         if (of.Width > 0 || of.Height > 0)
-            for (const double tx : {0.0, 1.0, 0.5})
-                for (const double ty : {0.0, 1.0, 0.5})
-                    starts.emplace_back(of.Left + tx * of.Width, of.Top + ty * of.Height);
+            for (const double tx : at)
+                for (const double ty : at)
+                    if (tx != 0.25 && tx != 0.75 && ty != 0.25 && ty != 0.75)
+                        starts.emplace_back(of.Left + tx * of.Width, of.Top + ty * of.Height);
     }
     for (const auto& [x, y] : starts)
         if (const std::optional<Segment> l = LeaderFrom(x, y, box);
@@ -736,7 +751,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h / (fine ? 5 : 2), stepY = stepX;
+    const double stepX = h / (fine ? 3 : 2), stepY = stepX;
     const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / stepX));
     const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / stepY));
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
@@ -758,7 +773,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     for (const Spot& at : spots)
         if (Free(at.box, texts) && OnItsSide(label, reading, at.box) && !AmongOthers(label, at.box))
             if (const std::optional<Segment> leader =
-                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading, reach * h))
+                    LeaderTo(label, at.box, texts, acrossLeaders, clear, reading, lookHarder_ > 0 ? reach * h : 1E300, true))
                 return Placement{at.box, leader, false};
     return std::nullopt;
 }
@@ -802,6 +817,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
     std::vector<const Label*> rivals;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
+    lookHarder_ = kLookHarder;
     for (const std::size_t k : order) {
         const Label& label = labels_[k];
         // what the other texts of its kind label, near enough to matter

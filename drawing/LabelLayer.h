@@ -205,10 +205,11 @@ private:
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
     // the wall's outline, unless what it labels lies within the wall. Where
-    // it does, one from another point of what it labels, no longer than `longest`.
+    // it does, with a `longest` given, one from an end or corner of what it
+    // labels (`every`: or a point between) no longer than that.
     std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, const std::vector<TextBox>& texts,
                                     bool acrossLeaders, bool clear, const Reading& reading,
-                                    double longest = 1E300) const;
+                                    double longest = 1E300, bool every = false) const;
     // The texts placed that meet `reach`.
     std::vector<TextBox> PlacedWithin(const TextBox& reach) const;
     // Whether the box keeps clear of the frame's edge, the texts given and the lines.
@@ -229,6 +230,7 @@ private:
     TextBox area_;
     double gap_;
     mutable double lineGap_;  // from lines: less for a while where a crowded value seeks room (Place)
+    mutable int lookHarder_ = 0;  // how many more values it may look harder for (Place)
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
     // The lines by the cells of a grid over the area that their bounds
