@@ -229,12 +229,24 @@ void Form1::UpdateDimensionLabels() {
 
         // the slope reads "1 : ratio", its right edge 480 right of the middle
         // of the backfill surface
+        // of the backfill surface; where that would touch a label placed
+        // before ("10.001 : 5.00"), further right along the mark's line, or
+        // above it where the line ends first, or below it where the picture does
         QLabel* slope = lblDim[BackfillSlopeLabel];
         slope->setVisible(true);
         slope->adjustSize();
-        slope->move(Px((x[10] + x[6]) / 2 + 480 - Twips(slope->width())),
-                    Px(y[10] - 210 - Twips(slope->height())));
         lblSlope->adjustSize();
+        const double ratioWidth = Twips(slope->width()), markWidth = Twips(lblSlope->width()) + ratioWidth;
+        const TextBox mark{(x[10] + x[6]) / 2 + 480 - markWidth, y[10] - 210 - Twips(slope->height()), markWidth,
+                           Twips(slope->height())};
+        TextBoxes before = placed;
+        TextBox at = MoveClear(mark, AwayFrom::Right, before, 30);
+        if (at.Left + at.Width > x[10] + 480) {
+            before = placed;
+            at = MoveClear(mark, AwayFrom::Above, before, 30);
+            if (at.Top < 0) at = MoveClear(mark, AwayFrom::Below, placed, 30);
+        }
+        slope->move(Px(at.Left + at.Width - ratioWidth), Px(at.Top));
         lblSlope->move(slope->x() - lblSlope->width(), slope->y());
 
         for (QLabel* label : lblDim) label->setVisible(true);
