@@ -35,6 +35,9 @@ void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertic
         const double sideways = aside.Left - asked.Left;
         if (aside.Left + aside.Width <= rowEnd && sideways <= 2 * gap && sideways < std::fabs(box.Top - asked.Top))
             taken->back() = box = aside;
+        // stacked up out of the frame it would be cut: along its row instead, however far, led back
+        if (!vertical && box.Top < s.Drawing().FrameTop && aside.Left + aside.Width <= s.Drawing().FrameWidth)
+            taken->back() = box = aside;
         if (const std::optional<Leader> l = DimensionLeader(box, x, y, TextBoxes(taken->begin(), taken->end() - 1))) {
             DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
             // the texts placed after it keep off the leader as well
