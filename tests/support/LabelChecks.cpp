@@ -87,68 +87,6 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
                 return faults.push_back(Where(v) + " stands among the values of another thing, " + Where(*a) + " and " + Where(*b));
 }
 
-// Whether the picture's lines leave the value any spot where it would read as
-// its own: within two heights of what it labels, touching no line, nearer
-// its own lines than another thing's, on its axis's side, no nearer another
-// value's point; or farther, a leader from some point of what it labels
-// reaching it, six heights long at most, across no other thing's line nor
-// its own and out of the wall once at most. The texts and leaders may move:
-// only the lines drawn and the points the values label count.
-bool RoomToRead(const SurfaceCall& v, const std::vector<const SurfaceCall*>& texts, const std::vector<Segment>& all,
-                const LabelRules& rules) {
-    const double h = v.Height, w = v.X2 - v.X1, step = h / 4;
-    const TextBox reach = Widened(*v.Anchor, kShortLeader * h + w + h);
-    std::vector<Segment> lines;
-    const Segment* axis = nullptr;
-    std::vector<Stretch> outline;
-    for (const Segment& l : all) {
-        if (l.part == PartWall) outline.push_back(l);
-        if (l.owner == v.Owner && l.part == PartAxis) axis = &l;
-        if (l.part != PartLeader && StretchMeetsBox(l, reach)) lines.push_back(l);
-    }
-    const double ax = MiddleX(*v.Anchor), ay = MiddleY(*v.Anchor);
-    const bool inWall = WithinOutline(outline, ax, ay);
-    std::vector<std::pair<double, double>> starts;
-    for (const double t : {0.0, 0.25, 0.5, 0.75, 1.0})
-        if (const auto& l = v.AnchorLine)
-            starts.emplace_back((*l)[0] + t * ((*l)[2] - (*l)[0]), (*l)[1] + t * ((*l)[3] - (*l)[1]));
-        else
-            for (const double u : {0.0, 0.5, 1.0})
-                starts.emplace_back(v.Anchor->Left + t * v.Anchor->Width, v.Anchor->Top + u * v.Anchor->Height);
-    auto readsHere = [&](const TextBox& box) {
-        if ((rules.Frame && !BoxWithin(box, *rules.Frame)) ||
-            std::any_of(rules.KeepClear.begin(), rules.KeepClear.end(), [&](const TextBox& k) { return BoxesOverlap(box, k); }) ||
-            std::any_of(lines.begin(), lines.end(), [&](const Segment& l) { return StretchMeetsBox(l, Widened(box, -1)); }))
-            return false;
-        const double away = Away(v, box), side = axis ? SideOf(*axis, ax, ay) : 0;
-        if (std::fabs(side) > h / 4 && side * SideOf(*axis, MiddleX(box), MiddleY(box)) <= 0) return false;
-        if (away <= kNear * h) {
-            double own = away, other = 1E300;
-            for (const Segment& l : lines)
-                if (l.owner == v.Owner) own = std::min(own, StretchBoxGap(l, box));
-                else if (l.owner != 0) other = std::min(other, StretchBoxGap(l, box));
-            return other >= own - h / 10 &&
-                   std::none_of(texts.begin(), texts.end(), [&](const SurfaceCall* o) {
-                       return o != &v && o->Anchor && o->Colour == v.Colour && BoxGap(*o->Anchor, *v.Anchor) >= 1 && Away(*o, box) < away - 1;
-                   });
-        }
-        return std::any_of(starts.begin(), starts.end(), [&](const std::pair<double, double>& p) {
-            const Stretch leader{p.first, p.second, std::clamp(p.first, box.Left, box.Left + box.Width),
-                                 std::clamp(p.second, box.Top, box.Top + box.Height)};
-            int crossed = 0;
-            return Length({leader}) <= kShortLeader * h && std::none_of(lines.begin(), lines.end(), [&](const Segment& o) {
-                       if (o.owner == v.Owner) return o.part == PartBody && StretchesCross(leader, o);
-                       return (o.owner != 0 || o.part != PartBody) && StretchesCross(leader, o) &&
-                              !(inWall && o.part == PartWall && ++crossed == 1);
-                   });
-        });
-    };
-    for (double y = reach.Top; y + h <= reach.Top + reach.Height; y += step)
-        for (double x = reach.Left; x + w <= reach.Left + reach.Width; x += step)
-            if (readsHere({x, y, w, h})) return true;
-    return false;
-}
-
 }  // namespace
 
 std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, const LabelRules& rules, int* checked) {
@@ -218,14 +156,7 @@ std::vector<std::string> LabelFaults(const std::vector<SurfaceCall>& calls, cons
                 faults.push_back(line.str());
                 break;
             }
-        if (rules.AsReader != nullptr && v->Anchor && v->Owner != 0) {
-            std::vector<std::string> read;
-            ReadAsOwn(*v, box, texts, lines, leads, read);
-            // where the lines leave it no spot to read right, that is told apart
-            std::vector<std::string>* to = rules.NoRoom != nullptr && !read.empty() && !RoomToRead(*v, texts, lines, rules)
-                                               ? rules.NoRoom : rules.AsReader;
-            to->insert(to->end(), read.begin(), read.end());
-        }
+        if (rules.AsReader != nullptr && v->Anchor && v->Owner != 0) ReadAsOwn(*v, box, texts, lines, leads, *rules.AsReader);
         for (const TextBox& clear : rules.KeepClear)
             if (BoxesOverlap(box, clear)) faults.push_back(Where(*v) + " enters an area kept clear");
     }

@@ -24,9 +24,6 @@ struct LabelRules {
     std::optional<TextBox> Frame;     // the picture, which every value keeps within, uncut
     double LeastType = 0;             // the smallest type a value may be printed in, points
     bool ThingsApart = false;         // no line of one thing crosses another's (two diagrams never share hatching)
-    // where given, a reader's faults of a value whose spot the lines drawn leave
-    // no room to read right anywhere (none within two heights, no short clear leader)
-    std::vector<std::string>* NoRoom = nullptr;
 };
 
 // One line per fault, naming the value and where it stands; `checked` counts the values judged.

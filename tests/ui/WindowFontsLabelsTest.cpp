@@ -111,8 +111,8 @@ const Screen kScreens[] = {{"1366x768 at 125 %", 1366, 768, 1.25},
 struct Font { const char* family; double points; };
 // The smallest type a value may take where its picture is crowded, as a share of the picture's.
 constexpr double kLeastType = 0.8;
-// At most one value in so many may read as another thing's where the lines leave it room.
-constexpr int kReadAmiss = 80;
+// At most one value in so many may read as another thing's.
+constexpr int kReadAmiss = 70;
 const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
 
 QSize PictureOn(Form1& main, const Screen& screen, const Font& font) {
@@ -234,7 +234,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     main->show();
     // the values judged and the pictures drawn, per view on screen and on paper
     std::vector<int> judged(4 * views.size());
-    std::vector<std::string> misread, noRoom, crowded, amiss;
+    std::vector<std::string> misread, amiss;
     // the values read amiss, each once however many faults it has
     int misreadValues = 0;
     auto tally = [&](const std::string& where) {
@@ -242,7 +242,6 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         for (const std::string& fault : misread) read.insert(fault.substr(0, fault.find(')') + 1)), amiss.push_back(where + fault);
         misreadValues += static_cast<int>(read.size());
         misread.clear();
-        for (const std::string& fault : std::exchange(noRoom, {})) crowded.push_back(where + fault);
     };
     std::array<std::pair<double, double>, 8> drawn{};  // per screen and font
     for (int wall = 0; wall < kWalls; ++wall) {
@@ -272,7 +271,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         // the values in type no smaller than eight tenths of the picture's
         const bool diagram = view.view >= MomentView && view.view <= NormalView;
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread,
-                                        TextBox{0, 0, s.ScaleWidth(), s.ScaleHeight()}, kLeastType * font.points, diagram, &noRoom};
+                                        TextBox{0, 0, s.ScaleWidth(), s.ScaleHeight()}, kLeastType * font.points, diagram};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
         tally(where + "screen: ");
         ++judged[4 * v + 1];
@@ -314,7 +313,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         const DrawingState& block = paper.Drawing();
         test::LabelRules onPaper{{}, true, &misread,
                                  TextBox{0, double(block.FrameTop), double(block.FrameWidth), double(block.FrameHeight)},
-                                 kLeastType * block.BlockFontSize, diagram, &noRoom};
+                                 kLeastType * block.BlockFontSize, diagram};
         if (view.factorTable)
             onPaper.KeepClear = {{0, double(paper.Drawing().FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}};
         for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper, &judged[4 * v + 2])) ADD_FAILURE() << where << "paper: " << fault;
@@ -329,14 +328,15 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    // The values a reader would take for another thing's though the lines drawn leave them a spot
-    // that reads right: no more than one in eighty (one in three hundred on a screen of the
-    // machine's own scale, one in a hundred where the screen is scaled 125 %, most of them on the
-    // ten-load wall and the user's own); those the lines leave no such spot are told apart.
+    // The values a reader would take for another thing's: no more than one in seventy (one in 190
+    // on a screen of the machine's own scale, one in 80 where the screen is scaled 125 %, one in
+    // 110 at 150 %), most of them on the ten-load wall and the user's own, where ten line loads and the
+    // bodies' arrows crowd the stem's top; and a few whose thing the lines leave no spot to read
+    // by: the weight of the earth in a heel's strip narrower than its value, a load within a
+    // pressure block, a heel's root value pinned under the stem's diagram.
     EXPECT_LE(kReadAmiss * misreadValues, values) << misreadValues << " of " << values << " values read amiss, "
                                                   << (amiss.empty() ? "" : amiss.front());
     for (const std::string& value : amiss) std::cout << "read amiss: " << value << "\n";
-    for (const std::string& value : crowded) std::cout << "no room: " << value << "\n";
     QApplication::setFont(desktop);
 }
 
