@@ -11,6 +11,8 @@ TEST(PlaneGeometry, AnswersAsWorkedByHand) {
     const TextBox box{0, 0, 10, 10};
     // an L: the foot 4 wide and 1 high, the upright 1 wide and 5 high
     const std::vector<Stretch> l = {{0, 0, 4, 0}, {4, 0, 4, 1}, {4, 1, 1, 1}, {1, 1, 1, 5}, {1, 5, 0, 5}, {0, 5, 0, 0}};
+    // and a triangle whose apex (5, 0) stands straight over (5, 5)
+    const std::vector<Stretch> apex = {{0, 10, 5, 0}, {5, 0, 10, 10}, {10, 10, 0, 10}};
     auto Yes = [](bool b) { return b ? 1.0 : 0.0; };
     struct Case {
         const char* what;
@@ -39,6 +41,7 @@ TEST(PlaneGeometry, AnswersAsWorkedByHand) {
         {"within the foot", Yes(WithinOutline(l, 2, 0.5)), 1},
         {"in the L's corner, outside", Yes(WithinOutline(l, 2, 3)), 0},
         {"past the foot's end", Yes(WithinOutline(l, 5, 0.5)), 0},
+        {"under the apex, its two sides met once", Yes(WithinOutline(apex, 5, 5)), 1},
         {"boxes 3 across and 4 down apart", BoxGap(box, {13, 14, 5, 5}), 5},
         {"boxes sharing an edge", Yes(BoxesOverlap(box, {10, 0, 5, 5})), 0},
         {"boxes sharing a corner square", Yes(BoxesOverlap(box, {9, 9, 5, 5})), 1},
