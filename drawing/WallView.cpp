@@ -237,8 +237,9 @@ KeyDimensionRows PlaceKeyDimensionRows(const Model& m, Surface& s, int noText, d
     const double keyBottom = n4.y + m.ShearKeyDepth * scale;
     const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
     KeyDimensionRows rows{n4.y + below + 240 * u, 0};
-    // (on screen a text too wide for its span stands 120 further down)
-    rows.Base = rows.Key + (noText == 0 ? 240 * u : 270 * u + 1.5 * height);
+    // (on screen a text too wide for its span stands 120 further down, and
+    // one that would touch such a neighbour a height further still)
+    rows.Base = rows.Key + (noText == 0 ? 240 * u : 300 * u + 2.5 * height);
     if (noText == 0 && m.ShearKeyWidth > 0) {
         // On paper the key's row keeps so far under the key that the width
         // stands clear of the key's bottom, over its line off the heads. A

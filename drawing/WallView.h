@@ -42,7 +42,8 @@ VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const Dimen
 // under the base, whichever is lower, on paper as far below as the key's
 // width needs to stand clear of the key's bottom; the base's 240 further
 // down, and on screen, where the key's texts (`height` high) stand under
-// their row, half a height clear of them, even of one too wide for its span.
+// their row, half a height clear of them, even of one too wide for its span
+// pushed down by another.
 // On paper a width wider than the key stands under its row (KeyWidthUnder),
 // the base's row 240 under it.
 struct KeyDimensionRows {

@@ -168,10 +168,9 @@ std::vector<View> Views() {
 // Each dimension's value, a label over the picture, stands over its own span: no other span of its
 // row lies nearer the label's middle, to the pixel (a zero one's label is there only to be clicked).
 // Each stands whole within the picture, clear of the others' lines and labels as a reader reads
-// them: no other label beside it within a tenth of its height ("10.001 : 5.00"), no leader
-// through it, and, as a reader reads it (noted in `misread`), its own line plainly the nearest
-// (by half its height) unless a leader joins them.
-void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where, std::vector<std::string>& misread) {
+// them: its own line plainly the nearest (by half its height) unless a leader joins them, no
+// other label beside it within a tenth of its height ("10.001 : 5.00"), no leader through it.
+void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where) {
     const auto& spans = main.DimensionSpans();
     const double pixel = TwipsPerPixel(&main);
     auto shown = [&](size_t i) { return spans[i] && main.lblDim[i]->isVisible(); };
@@ -212,7 +211,7 @@ void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where, s
             // one of its own row is judged by the span it stands over
             const bool row = spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1;
             if (!led && !row && main.lblDim[j]->isVisible() && test::StretchBoxGap(lineOf(*spans[j]), box) < own + h / 2)
-                misread.push_back(label + " (" + std::to_string(i) + ") stands as near label " + std::to_string(j) + "'s line as its own");
+                ADD_FAILURE() << where << label << " stands as near label " << j << "'s line as its own";
         }
     }
 }
@@ -298,7 +297,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         if (view.view == 0) {  // the window's own labels, over the wall's dimensions
             const std::string folder = window.ProgramDirectory;
             window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
-            main->RedrawView(), ExpectLabelsReadAsTheirSpans(*main, where, misread), tally(where);
+            main->RedrawView(), ExpectLabelsReadAsTheirSpans(*main, where);
         }
 
         // on paper, in the printer's font
