@@ -53,6 +53,12 @@ struct Ordinate {
 };
 
 class DiagramPainter {
+    struct Walked {
+        Member member;
+        MemberWalk walk;
+        std::vector<KnownCut> turns;
+    };
+
 public:
     DiagramPainter(const Model& m, Surface& s, int kind) : m_(m), s_(s), kind_(kind) {}
 
@@ -78,6 +84,20 @@ public:
             for (const KnownCut& cut : w.walk.cuts)
                 largest = std::max({largest, std::fabs(First(cut.forces)), std::fabs(Second(cut.forces))});
         return largest;
+    }
+
+    // The largest scale up to the one given at which no two members'
+    // diagrams overlap: each stands from its own axis, and where the stem's
+    // reaches over the toe or the heel as theirs reach up to it, their
+    // hatchings would cross and neither reads.
+    double Apart(double scale) const {
+        if (!Overlap(scale)) return scale;
+        double low = 0, high = scale;
+        for (int i = 0; i < 16; ++i) {
+            const double middle = (low + high) / 2;
+            (Overlap(middle) ? high : low) = middle;
+        }
+        return low;
     }
 
     // Draws each member walked at `scale` drawing units a force unit.
@@ -138,6 +158,52 @@ private:
         MarkLargest(member, *turns, firstLabel);
         s_.Owner = 0;
         ++member_;
+    }
+
+    // The outline of a member's diagram at the scale: its axis and the tips
+    // of its ordinates as drawn, at the stations and the turns between.
+    std::vector<Point> Outline(const Walked& w, double scale) const {
+        const Member& member = w.member;
+        auto tip = [&](float x, double value) {
+            const Point a = member.at(x);
+            return member.vertical ? Point{a.x + value * scale, a.y} : Point{a.x, a.y + value * scale};
+        };
+        std::vector<Point> outline{member.at(w.walk.cuts[w.walk.stations.front()].x)};
+        for (size_t k = 1; k < w.walk.stations.size(); ++k) {
+            const KnownCut &a = w.walk.cuts[w.walk.stations[k - 1]], &b = w.walk.cuts[w.walk.stations[k]];
+            outline.push_back(tip(a.x, First(a.forces)));
+            for (const KnownCut& turn : w.turns)
+                if ((turn.x - a.x) * (b.x - turn.x) > 0) outline.push_back(tip(turn.x, First(turn.forces)));
+            outline.push_back(tip(b.x, Second(b.forces)));
+        }
+        outline.push_back(member.at(w.walk.cuts[w.walk.stations.back()].x));
+        return outline;
+    }
+
+    // Whether two members' diagrams at the scale share any area: their
+    // outlines cross, or a point of one lies within the other.
+    bool Overlap(double scale) const {
+        std::vector<std::vector<Point>> outlines;
+        for (const Walked& w : walked_) outlines.push_back(Outline(w, scale));
+        auto within = [](const std::vector<Point>& outline, Point p) {
+            bool in = false;
+            for (size_t i = 0; i < outline.size(); ++i) {
+                const Point &a = outline[i], &b = outline[(i + 1) % outline.size()];
+                in ^= RayCrosses(a.x, a.y, b.x, b.y, p.x, p.y);
+            }
+            return in;
+        };
+        for (size_t i = 0; i < outlines.size(); ++i)
+            for (size_t j = i + 1; j < outlines.size(); ++j) {
+                const auto &a = outlines[i], &b = outlines[j];
+                for (size_t p = 0; p < a.size(); ++p)
+                    for (size_t q = 0; q < b.size(); ++q) {
+                        const Point &a1 = a[p], &a2 = a[(p + 1) % a.size()], &b1 = b[q], &b2 = b[(q + 1) % b.size()];
+                        if (SegmentsMeet(a1.x, a1.y, a2.x, a2.y, b1.x, b1.y, b2.x, b2.y)) return true;
+                    }
+                if (within(b, a[1 % a.size()]) || within(a, b[1 % b.size()])) return true;
+            }
+        return false;
     }
 
     double First(const SectionForces& f) const { return kind_ == 1 ? f.M : kind_ == 2 ? f.V : f.N; }
@@ -360,11 +426,6 @@ private:
         }
     }
 
-    struct Walked {
-        Member member;
-        MemberWalk walk;
-        std::vector<KnownCut> turns;
-    };
     std::vector<Walked> walked_;
     std::vector<PendingLabel> pending_, written_;
     std::vector<HatchLine> hatches_;
@@ -466,7 +527,7 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
 
     // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
     s.DrawMode = vbMaskPen;
-    painter.Draw(diagramScale);
+    painter.Draw(painter.Apart(diagramScale));
     s.DrawMode = vbCopyPen;
     painter.WriteLabels();
 

@@ -23,6 +23,12 @@ constexpr double kNear = 2;
 constexpr double kShortLeader = 6;
 // How far a longer leader reaches, in its heights.
 constexpr double kLongLeader = 12;
+// How far a leader reaches on the finer grid, in heights: the narrow gaps
+// it is for lie near what a value labels.
+constexpr double kFineReach = 4;
+// For how many values of a picture the layer looks harder where no spot
+// reads right, each time it lays them out.
+constexpr int kLookHarder = 6;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
@@ -164,6 +170,7 @@ struct LabelLayer::LeaderSpots {
         unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
         Segment leader{};
     };
+    int perHeight = 2;  // steps of the grid to a height: 3 on the finer one
     std::vector<Spot> made;  // those that stand no farther than `reach`, in order
     std::vector<Tried> tried;  // of each of those
     // those made that are farther, by the band (in whole heights) that
@@ -174,11 +181,12 @@ struct LabelLayer::LeaderSpots {
     std::vector<int> down;
     int columns = -1;
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
+    double failedLongest[2][2] = {};  // and how long a leader from elsewhere it tried there
     std::vector<std::size_t> own;  // the texts placed of what the label labels, in its colour
 };
 
 LabelLayer::LabelLayer(Surface& target, TextBox area, double gap)
-    : target_(target), area_(area), gap_(gap), lineCells_(area), textCells_(area), leaderCells_(area) {
+    : target_(target), area_(area), gap_(gap), lineGap_(gap), lineCells_(area), textCells_(area), leaderCells_(area) {
     CopyState(target, *this);
     CurrentX = target.CurrentX;
     CurrentY = target.CurrentY;
@@ -373,8 +381,8 @@ void LabelLayer::Clear() {
 
 bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
     if (!Inside(box, area_)) return false;
-    const TextBox clear = Grown(box, gap_);
-    auto onText = [&](std::size_t i) { return Overlap(clear, placed_[i]); };
+    const TextBox apart = Grown(box, gap_), clear = Grown(box, lineGap_);
+    auto onText = [&](std::size_t i) { return Overlap(apart, placed_[i]); };
     auto onLine = [&](std::size_t i) {
         // a line whose bounds keep off the box keeps off it
         const Segment& l = lines_[i];
@@ -387,7 +395,7 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
                  (last->line < lines_.size() && onLine(last->line))))
         return false;
     Blocker found;
-    const bool free = !textCells_.Any(clear, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
+    const bool free = !textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
                       !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); });
     if (last && !free) *last = found;
     return free;
@@ -576,23 +584,48 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
     const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
-    for (const int pass : {0, 1, 2}) {
-        const bool nearOnes = pass < 2;
+    // the finer grid's spots, with the usual room to lines and with less
+    LeaderSpots fineFrom, tightFrom;
+    fineFrom.perHeight = tightFrom.perHeight = 3;
+    fineFrom.own = tightFrom.own = ledFrom.own;
+    for (const int pass : {0, 1, 2, 3}) {
         // nearer another thing's lines than its own it reads as that
-        // thing's: a short leader clear of them reads right
-        if (pass == 1 && led && label.Of)
+        // thing's: a short leader clear of them reads right, sought on a
+        // finer grid too, where a narrow gap between other things leaves the
+        // only room; and where none is, the spots and leaders once more with
+        // a third of the usual room to lines, which a crowded picture spares
+        // rather than read a value as another thing's (for so many values of
+        // a picture: one crowded all over would take long to look through)
+        const bool tight = pass == 1;
+        if (tight && !(led && label.Of)) continue;
+        if (tight) {
             if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
                 return *short_;
+            if (lookHarder_ == 0) continue;
+            --lookHarder_;
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true))
+                return *short_;
+        }
+        lineGap_ = tight ? gap_ / 3 : gap_;
+        struct Restore {
+            double& gap;
+            double was;
+            ~Restore() { gap = was; }
+        } restore{lineGap_, gap_};
+        const bool nearOnes = pass < 3, ownFirst = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
             ring(r, [&](const Spot& at) {
                 if (at.near == nearOnes && tried(at) && (!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
-                    (pass != 0 || NearestIsOwn(label, reading, spot(at.i, at.j))))
+                    (!ownFirst || NearestIsOwn(label, reading, spot(at.i, at.j))))
                     best = at;
             });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 1};
+        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
+        if (tight)
+            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true))
+                return *short_;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
@@ -719,6 +752,41 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
     return false;
 }
 
+std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
+    const double ex = std::clamp(x, box.Left, box.Left + box.Width), ey = std::clamp(y, box.Top, box.Top + box.Height);
+    const double length = std::hypot(ex - x, ey - y);
+    if (length <= gap_) return std::nullopt;
+    const double shorter = (length - gap_) / length;
+    return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& label, const TextBox& box,
+                                                                   const Reading& reading, unsigned bars,
+                                                                   double longest) const {
+    // an arrow reads from any point of it, a block from any of its corners
+    // or the middles of its sides; its ends and corners first
+    constexpr double kAlong[] = {0.0, 1.0, 0.5, 0.25, 0.75};
+    constexpr double kAcross[] = {0.0, 1.0, 0.5};
+    auto from = [&](double x, double y) -> std::optional<Segment> {
+        const std::optional<Segment> l = LeaderFrom(x, y, box);
+        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest) return std::nullopt;
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines})
+            if ((bars & bar) && LeaderCrosses(label, box, *l, reading, bar)) return std::nullopt;
+        return l;
+    };
+    if (const std::optional<Segment>& a = label.Along) {
+        for (const double t : kAlong)
+            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1))) return l;
+        return std::nullopt;
+    }
+    const TextBox& of = *label.Of;
+    if (of.Width > 0 || of.Height > 0)
+        for (const double tx : kAcross)
+            for (const double ty : kAcross)
+                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height)) return l;
+    return std::nullopt;
+}
+
 std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders,
                                                         bool clear, const Reading& reading) const {
     const std::optional<Segment> line = LeaderLine(label, box);
@@ -729,19 +797,19 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderTo(const Label& label, cons
     return line;
 }
 
-TextBox LabelLayer::LeaderSpot(const Label& label, int i, int j) {
+TextBox LabelLayer::LeaderSpot(const Label& label, const LeaderSpots& spots, int i, int j) {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     // a coarser grid than beside: a spot this far off need not be the nearest to a hair
-    const double stepX = h / 2, stepY = h / 2;
+    const double step = h / spots.perHeight;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
-    return {ax + i * stepX - w / 2, ay + j * stepY - h / 2, w, h};
+    return {ax + i * step - w / 2, ay + j * step - h / 2, w, h};
 }
 
 void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
-    const double step = h / 2;
+    const double step = h / spots.perHeight;
     const int reach = spots.reach + 1;
     // the band of a length: the least number of heights no shorter than it, past those made
     auto band = [&](double length) {
@@ -793,7 +861,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
-            const TextBox box = LeaderSpot(label, at.i, at.j);
+            const TextBox box = LeaderSpot(label, spots, at.i, at.j);
             if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
@@ -818,13 +886,19 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
                                                                  LeaderSpots& spots, double reach,
                                                                  bool acrossLeaders, bool clear) const {
     const double h = std::max(label.Box.Height, 1.0);
+    const unsigned bars = Bars(acrossLeaders, clear);
+    // from another point of what it labels, while the layer looks harder
+    const double longest = lookHarder_ > 0 ? reach * h : 0;
+    // the spots a search of this kind found barred before are barred again,
+    // unless a longer leader from elsewhere may reach them now
     std::size_t& failed = spots.failed[acrossLeaders][clear];
-    std::size_t k = failed;
+    double& failedLongest = spots.failedLongest[acrossLeaders][clear];
+    std::size_t k = longest > failedLongest ? 0 : failed;
     for (;; ++k) {
         // the next band of spots, a height farther, once the nearer ones are tried
         while (k == spots.made.size() && spots.reach < reach) MakeLeaderSpots(label, reading, spots);
         if (k == spots.made.size() || spots.made[k].length > reach * h) break;
-        const TextBox box = LeaderSpot(label, spots.made[k].i, spots.made[k].j);
+        const TextBox box = LeaderSpot(label, spots, spots.made[k].i, spots.made[k].j);
         LeaderSpots::Tried& at = spots.tried[k];
         if (at.led < 0) {
             const std::optional<Segment> line = LeaderLine(label, box);
@@ -835,7 +909,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         // what its leader crosses, each learnt once
         bool crosses = false;
         for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines}) {
-            if ((bar == AcrossLeader && acrossLeaders) || (bar == AcrossLines && !clear)) continue;
+            if (!(bars & bar)) continue;
             if (!(at.known & bar)) {
                 at.known |= bar;
                 if (LeaderCrosses(label, box, at.leader, reading, bar)) at.crosses |= bar;
@@ -843,8 +917,12 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if ((crosses = (at.crosses & bar) != 0)) break;
         }
         if (!crosses) return Placement{box, at.leader, false};
+        if (longest > 0)
+            if (const std::optional<Segment> other = LeaderFromElsewhere(label, box, reading, bars, longest))
+                return Placement{box, other, false};
     }
     failed = k;
+    failedLongest = longest;
     return std::nullopt;
 }
 
@@ -903,6 +981,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
     std::vector<Planned> plan;
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
+    lookHarder_ = kLookHarder;
     for (const std::size_t k : order) {
         if (astray >= enough) break;
         const Label& label = labels_[k];

@@ -223,8 +223,9 @@ private:
     bool NearestIsOwn(const Label& label, const Reading& reading, const TextBox& box) const;
     // The spots a leader may reach from what a label labels, tried and to try.
     struct LeaderSpots;
-    // The spot `i` half heights across and `j` down from the middle of what the label labels.
-    static TextBox LeaderSpot(const Label& label, int i, int j);
+    // The spot `i` steps across and `j` down from the middle of what the
+    // label labels, a step being half a height, or a third on the finer grid.
+    static TextBox LeaderSpot(const Label& label, const LeaderSpots& spots, int i, int j);
     // Makes the spots of the next band, a height farther than those made.
     void MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
@@ -232,7 +233,10 @@ private:
     // crossing no text nor, unless `acrossLeaders`, another leader.
     // With `clear`, the leader crosses no line of another thing nor the
     // wall's outline (see LeaderTo). `spots` holds what the label's
-    // searches before found, while nothing was placed meanwhile.
+    // searches before found on its grid, while nothing was placed meanwhile.
+    // While the layer looks harder (`lookHarder_`), a spot whose nearest
+    // way is barred may be led from another point of what it labels, no
+    // farther than `reach`.
     std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, LeaderSpots& spots,
                                              double reach, bool acrossLeaders, bool clear) const;
     // Where a value that must show finds neither a free spot nor a leader's
@@ -244,6 +248,14 @@ private:
     // The line from what the label labels to a text there, none when they
     // touch: from the middle of a box, from the nearest point of a line.
     std::optional<Segment> LeaderLine(const Label& label, const TextBox& box) const;
+    // The line from (x, y) to a text there, a gap short of it; none when they touch.
+    std::optional<Segment> LeaderFrom(double x, double y, const TextBox& box) const;
+    // A leader to the text at `box` from another point of what the label
+    // labels than the nearest (an arrow's ends and the points between, a
+    // block's corners and the middles of its sides), no longer than
+    // `longest`, crossing nothing that `bars` names.
+    std::optional<Segment> LeaderFromElsewhere(const Label& label, const TextBox& box, const Reading& reading,
+                                               unsigned bars, double longest) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
@@ -256,12 +268,16 @@ private:
     // Whether the leader `l` to the text at `box` crosses what is named.
     bool LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
                        LeaderBar bar) const;
+    // What a search bars: texts always, leaders unless it may cross them, lines with `clear`.
+    static unsigned Bars(bool acrossLeaders, bool clear) {
+        return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines} : 0u);
+    }
     // What kept a spot from being free: a text placed, or a line.
     struct Blocker {
         std::size_t text = SIZE_MAX, line = SIZE_MAX;
     };
     // Whether the box keeps clear of the frame's edge, the texts placed and
-    // the lines. Tries `last` first, and notes there what keeps it.
+    // the lines (by `lineGap_`). Tries `last` first, and notes there what keeps it.
     bool Free(const TextBox& box, Blocker* last = nullptr) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
     // placed, then lines. Counts no further than `bound`.
@@ -281,6 +297,8 @@ private:
     Surface& target_;
     TextBox area_;
     double gap_;
+    mutable double lineGap_;  // from lines: less for a while where a crowded value seeks room (Place)
+    mutable int lookHarder_ = 0;  // for how many more values of a layout the layer may look harder (Place)
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
     std::vector<TextBox> placed_;

@@ -19,10 +19,9 @@ namespace brindlemar {
 
 namespace {
 
-// The type of the view tried at its size and at 0.9, 0.8, ... of it, down to
-// the smallest that still reads well.
-constexpr int kTypeSteps = 6;
-constexpr double kSmallestType = 7;
+// The type of the view tried at its size and at 0.9 and 0.8 of it: smaller,
+// its digits stand a third smaller than the window's own and read poorly.
+constexpr int kTypeSteps = 3;
 
 // One row of surcharge arrows on the backfill surface from x0 to x1, the
 // surface starting at (x0, y0) and rising 1 for every BackfillSlopeRatio.
@@ -150,16 +149,14 @@ void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
 
 void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
-    // whole view is drawn in smaller type, step by step down to seven points
-    // (seven tenths of a type smaller than ten points): the room kept for the
-    // values shrinks with their cells and the wall grows into what they
-    // leave. Where even that is not enough, the largest size that leaves
-    // fewest values astray.
+    // whole view is drawn in smaller type, step by step down to eight tenths
+    // of its own: the room kept for the values shrinks with their cells and
+    // the wall grows into what they leave. Where even that is not enough,
+    // the largest size that leaves fewest values astray.
     const double size = s.FontSize;
     double best = size;
     int fewest = -1;
-    const double smallest = std::min(kSmallestType, 0.7 * size);
-    for (int step = 0; step < kTypeSteps && fewest != 0 && size * (1 - 0.1 * step) >= smallest - 1E-9; ++step) {
+    for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
         s.FontSize = size * (1 - 0.1 * step);
         ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
         if (!DrawingFitted(s)) break;

@@ -35,6 +35,9 @@ void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertic
         const double sideways = aside.Left - asked.Left;
         if (aside.Left + aside.Width <= rowEnd && sideways <= 2 * gap && sideways < std::fabs(box.Top - asked.Top))
             taken->back() = box = aside;
+        // stacked up out of the frame it would be cut: along its row instead, however far, led back
+        if (!vertical && box.Top < s.Drawing().FrameTop && aside.Left + aside.Width <= s.Drawing().FrameWidth)
+            taken->back() = box = aside;
         if (const std::optional<Leader> l = DimensionLeader(box, x, y, TextBoxes(taken->begin(), taken->end() - 1))) {
             DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
             // the texts placed after it keep off the leader as well
@@ -236,6 +239,17 @@ void DrawDimensionHorizontal(const Model& m, Surface& s, double x1, double x2, d
     const double off = over(x1, 0) || over(x2, 0) ? 120 * u : over(x1, h) || over(x2, h) ? h / 2 : 0;
     s.CurrentY = above ? yDim - lineHeight - off : yDim + off;
     if (!fits && mode == 0) s.CurrentY = x2 >= x1 ? yDim - 120 * u - lineHeight : yDim + 120 * u;
+    // one wider than its whole span, set against one end, would stand across
+    // the other end's extension line: it stands on its line beyond the arrow
+    // head outside that end, the row's outer end, instead
+    const double far = mode == 1 ? x1 : x2, from = (mode == 1 ? yA : yB) - 60 * u * (mode == 1 ? sA : sB),
+                 to = yDim - 120 * u * (mode == 1 ? sA : sB);
+    if (!fits && mode != 0 && s.CurrentX < far && s.CurrentX + textWidth > far && s.CurrentY < std::max(from, to) &&
+        s.CurrentY + lineHeight > std::min(from, to)) {
+        const double outside = 1.5 * h + 30 * u;
+        s.CurrentX = mode == 1 ? std::min(x1, x2) - outside - textWidth : std::max(x1, x2) + outside;
+        s.CurrentY = yDim - lineHeight / 2;
+    }
     // along its row beyond the extension lines' ends, or else short of the arrow head
     const bool beyond = s.CurrentY + lineHeight <= yDim - 120 * u || s.CurrentY >= yDim + 120 * u;
     const double rowEnd = beyond ? std::numeric_limits<double>::infinity() : std::max(x1, x2) - h;
@@ -270,7 +284,8 @@ std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y, co
         if (std::none_of(others.begin(), others.end(),
                          [&](const TextBox& t) { return SegmentCrossesBox(l.X1, l.Y1, l.X2, l.Y2, t); }))
             return l;
-    return ways[0];
+    // hidden under another text a leader would lead from that one
+    return std::nullopt;
 }
 
 double SlideClearOfLevel(double top, double height, double level, double gap) {

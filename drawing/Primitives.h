@@ -89,7 +89,8 @@ TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& 
 // the nearest point of the text's box, when the text stands further than its
 // own height from that point (moved off its line by others); none otherwise.
 // Where that way crosses one of the `others`, the leader starts at the
-// nearest corner of the box from which it passes them all.
+// nearest corner of the box from which it passes them all; where none does,
+// there is none (under another text it would seem to lead from that one).
 struct Leader {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
 };

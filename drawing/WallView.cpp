@@ -227,7 +227,39 @@ DimensionTextWidths MeasureDimensionTexts(const Model& m, Surface& s) {
     w.WallHeight = widest({m.WallHeight});
     w.Back = widest({m.BackStemHeight, m.HeelTopDrop, m.HeelEndThickness,
                      ShearKeyShown(m) ? double(m.ShearKeyDepth) : 0.0});
+    w.Height = s.TextHeight("0");
     return w;
+}
+
+KeyDimensionRows PlaceKeyDimensionRows(const Model& m, Surface& s, int noText, double height) {
+    const double u = OffsetScale(s), scale = s.Drawing().DrawingScale;
+    const Point n4 = Node(s, 4);
+    const double keyBottom = n4.y + m.ShearKeyDepth * scale;
+    const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
+    KeyDimensionRows rows{n4.y + below + 240 * u, 0};
+    // (on screen a text too wide for its span stands 120 further down, and
+    // one that would touch such a neighbour a height further still)
+    rows.Base = rows.Key + (noText == 0 ? 240 * u : 300 * u + 2.5 * height);
+    if (noText == 0 && m.ShearKeyWidth > 0) {
+        // On paper the key's row keeps so far under the key that the width
+        // stands clear of the key's bottom, over its line off the heads. A
+        // width wider than the key would stand across the key's extension
+        // lines there: it stands 120 under its line, beyond their ends, and
+        // the base's row keeps 240 under it.
+        const std::string keyWidth = Dimension(m.ShearKeyWidth);
+        if (KeyWidthUnder(m, s)) {
+            rows.Base = rows.Key + 120 * u + s.TextHeight(keyWidth) + 240 * u;
+        } else {
+            rows.Key = std::max(rows.Key, keyBottom + s.Drawing().ArrowHeadSize / 2 + s.TextHeight(keyWidth) + 15 * u);
+            rows.Base = rows.Key + 240 * u;
+        }
+    }
+    return rows;
+}
+
+bool KeyWidthUnder(const Model& m, Surface& s) {
+    const double scale = s.Drawing().DrawingScale;
+    return s.TextWidth(Dimension(m.ShearKeyWidth)) >= m.ShearKeyWidth * scale - 60 * OffsetScale(s);
 }
 
 int32_t AreaColourAt(const Model& m, const Surface& s, double x, double y) {
@@ -260,8 +292,9 @@ bool WaterLevelShown(const Model& m, float depth) { return m.WaterIncluded != 0 
 
 VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths) {
     const double u = OffsetScale(s);
-    // a text stands 30 off its own line, and 60 more keep it off the next one
-    const double clear = 90 * u;
+    // a text stands 30 off its own line; the next one keeps 45 and half a
+    // height further: as near as its own, the text would read as that one's
+    const double clear = 75 * u + widths.Height / 2;
     VerticalDimensionLines x;
     x.Front = Node(s, 11).x - 240 * u;
     x.WallHeight = std::min(Node(s, 15).x - 600 * u, x.Front - clear - widths.Front);
@@ -316,20 +349,14 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
                                     noText, &taken);
     } else {
         const double keyBottom = n4.y + m.ShearKeyDepth * scale;
-        const double below = std::max(m.BaseWidth / 10.0, static_cast<double>(m.ShearKeyDepth)) * scale;
         const double keyLeft = n4.x + m.ShearKeyToeDistance * scale;
         const double keyRight = n5.x - m.ShearKeyHeelDistance * scale;
-        double keyLine = n4.y + below + 240 * u;
-        // On paper the key's row keeps so far under the key that the width
-        // stands clear of the key's bottom: a text that fits between the heads
-        // stands over its line off the heads, one that does not 120 over it.
+        const KeyDimensionRows rows =
+            PlaceKeyDimensionRows(m, s, noText, labels != nullptr ? labels->Height : s.TextHeight("0"));
+        const double keyLine = rows.Key, baseLine = rows.Base;
         const std::string keyWidth = Dimension(m.ShearKeyWidth);
-        if (noText == 0 && m.ShearKeyWidth > 0) {
-            const bool fits = s.TextWidth(keyWidth) < keyRight - keyLeft - 60 * u;
-            const double lift = fits ? s.Drawing().ArrowHeadSize / 2 : 120 * u;
-            keyLine = std::max(keyLine, keyBottom + lift + s.TextHeight(keyWidth) + 15 * u);
-        }
-        const double baseLine = keyLine + 240 * u;
+        // ends in reverse, a text stands under its line
+        const bool under = noText == 0 && KeyWidthUnder(m, s);
         if (m.BaseWidth > 0)
             DrawDimensionHorizontal(m, s, n4.x, n5.x, keyBottom, keyBottom, baseLine, Dimension(m.BaseWidth), 0, 0,
                                     noText, &taken);
@@ -337,7 +364,8 @@ void DrawDimensionsView(const Model& m, Surface& s, int noText, const DimensionT
             DrawDimensionHorizontal(m, s, n4.x, keyLeft, keyBottom, keyBottom, keyLine,
                                     Dimension(m.ShearKeyToeDistance), 1, 0, noText, &taken);
         if (m.ShearKeyWidth > 0)
-            DrawDimensionHorizontal(m, s, keyLeft, keyRight, keyBottom, keyBottom, keyLine, keyWidth, 0, 0, noText,
+            DrawDimensionHorizontal(m, s, under ? keyRight : keyLeft, under ? keyLeft : keyRight, keyBottom, keyBottom,
+                                    keyLine, keyWidth, 0, 0, noText,
                                     &taken);
         if (m.ShearKeyHeelDistance > 0)
             DrawDimensionHorizontal(m, s, keyRight, n5.x, keyBottom, keyBottom, keyLine,

@@ -21,20 +21,36 @@ double FrontWaterLevel(const Model& m, const Surface& s);
 double BackWaterLevel(const Model& m, const Surface& s);
 
 // The widest texts of the vertical dimensions: the heights in front of the
-// wall, the wall height, the heights behind it.
+// wall, the wall height, the heights behind it; and the texts' height.
 struct DimensionTextWidths {
-    double Front = 0, WallHeight = 0, Back = 0;
+    double Front = 0, WallHeight = 0, Back = 0, Height = 0;
 };
 
 // The x of the vertical dimension lines. Each line further out stands 240,
 // 600 or 960 (screen twips) off the wall's outer nodes, and further where
-// the texts of the line inside it would otherwise reach it: the heights in
-// front of the wall, the wall height and the front water depth outwards to
-// the left, the heights and the back water depth to the right.
+// the texts of the line inside it would otherwise come within half a height
+// of it, where they would read as its: the heights in front of the wall, the
+// wall height and the front water depth outwards to the left, the heights
+// and the back water depth to the right.
 struct VerticalDimensionLines {
     double Front = 0, WallHeight = 0, FrontWater = 0, Back = 0, BackWater = 0;
 };
 VerticalDimensionLines PlaceVerticalDimensionLines(const Surface& s, const DimensionTextWidths& widths);
+
+// The rows of the shear key's dimensions and of the base's below them, with
+// the key shown: the key's row 240 (screen twips) under the key or B/10
+// under the base, whichever is lower, on paper as far below as the key's
+// width needs to stand clear of the key's bottom; the base's 240 further
+// down, and on screen, where the key's texts (`height` high) stand under
+// their row, half a height clear of them, even of one too wide for its span
+// pushed down by another.
+// On paper a width wider than the key stands under its row (KeyWidthUnder),
+// the base's row 240 under it.
+struct KeyDimensionRows {
+    double Key = 0, Base = 0;
+};
+KeyDimensionRows PlaceKeyDimensionRows(const Model& m, Surface& s, int noText, double height);
+bool KeyWidthUnder(const Model& m, Surface& s);
 
 // The colour the filled wall shows at the drawing point (x, y): the
 // concrete, the backfill, the natural ground or the water in front of the

@@ -11,6 +11,7 @@
 #include "drawing/FactorTable.h"
 #include "drawing/LoadsView.h"
 #include "drawing/WallView.h"
+#include "runtime/Format.h"
 #include "support/MessageRecorder.h"
 
 namespace brindlemar {
@@ -132,6 +133,16 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
         {"large window, quay wall", 18000, 13500, 1, 0.5f},
         {"half page, built-in wall", 9400, 6500, 5, 1.5f},
     };
+    // what each view shows of these walls at the least: the weights of the wall and of the earth over
+    // the heel and the earth's thrust; the resultant and the base's two edge pressures; a moment at
+    // the root of the stem, the toe and the heel (a suffix, or none for a plain number)
+    struct Shown {
+        int view;
+        const char* suffix;
+        int least;
+    };
+    const Shown shown[] = {{LoadsView, "DL", 1}, {LoadsView, "EV", 2}, {LoadsView, "EH", 1},
+                           {ReactionsView, "R", 1}, {ReactionsView, "", 2}, {MomentView, "", 3}};
     for (const Case& c : cases) {
         for (int view : {LoadsView, ReactionsView, MomentView}) {
             SCOPED_TRACE(testing::Message() << c.what << ", view " << view);
@@ -150,11 +161,22 @@ TEST(AnalysisViews, TextsStayInsideTheFrameAndOffTheTableAndEachOther) {
             TextBoxes written;
             for (const test::SurfaceCall& t : p.s.Of("Print")) {
                 const TextBox b = test::BoxOf(p.s, t);
-                EXPECT_FALSE(test::Overlap(b, table)) << t.Text << " over the table";
+                EXPECT_FALSE(test::BoxesOverlap(b, table)) << t.Text << " over the table";
                 EXPECT_TRUE(b.Left >= 0 && b.Left + b.Width <= c.width && b.Top >= 0 && b.Top + b.Height <= c.height)
                     << t.Text << " cut at the frame's edge";
-                for (const TextBox& other : written) EXPECT_FALSE(test::Overlap(b, other)) << t.Text << " over another text";
+                for (const TextBox& other : written) EXPECT_FALSE(test::BoxesOverlap(b, other)) << t.Text << " over another text";
                 written.push_back(b);
+            }
+            const std::vector<std::string> texts = p.s.Texts();
+            for (const Shown& value : shown) {
+                const std::string suffix = value.suffix;
+                auto ofIt = [&](const std::string& t) {
+                    if (suffix.empty()) return IsNumeric(t);
+                    return t.size() > suffix.size() && std::isdigit(static_cast<unsigned char>(t[0])) &&
+                           t.compare(t.size() - suffix.size(), suffix.size(), suffix) == 0;
+                };
+                if (value.view != view) continue;
+                EXPECT_GE(std::count_if(texts.begin(), texts.end(), ofIt), value.least) << "values ending \"" << suffix << "\"";
             }
         }
     }
@@ -227,7 +249,7 @@ TEST(AnalysisViews, TextsTouchNeitherOneAnotherNorTheLinesOfTheView) {
             for (size_t i = 0; i < boxes.size(); ++i) {
                 const TextBox& a = boxes[i].first;
                 for (size_t j = i + 1; j < boxes.size(); ++j)
-                    EXPECT_FALSE(test::Overlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
+                    EXPECT_FALSE(test::BoxesOverlap(a, boxes[j].first)) << boxes[i].second << " over " << boxes[j].second;
                 for (const SurfaceCall& l : lines)
                     EXPECT_FALSE(test::LineMeetsBox(l, a))
                         << boxes[i].second << " crossed by the line from " << l.X1 << ", " << l.Y1 << " to " << l.X2

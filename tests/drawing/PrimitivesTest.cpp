@@ -293,6 +293,14 @@ TEST(DrawDimensionHorizontal, ExtensionLinesAndTextPlaces) {
         EXPECT_DOUBLE_EQ(text->Y1, c.wantY);
         EXPECT_EQ(text->Colour, RGB(0, 0, 128));
     }
+    // under features (the key's row), lifted 120 the text would still stand across the extension
+    // line at x2, which runs from 560 to 1120: it stands on its line past the head outside x2,
+    // 1.5 heads and 30 beyond it
+    Model m;
+    RecordingSurface s;
+    DrawDimensionHorizontal(m, s, 1000, 1400, 500, 500, yDim, "12.50", 2, 0, 0);
+    EXPECT_DOUBLE_EQ(s.FindText("12.50")->X1, 1400 + 90 + 30);
+    EXPECT_DOUBLE_EQ(s.FindText("12.50")->Y1, yDim - 115);
 }
 
 TEST(DrawDimensionHorizontal, BelowTheFeatureAndWithoutText) {

@@ -13,6 +13,7 @@
 #include "analysis/Preparation.h"
 #include "support/BuiltInWall.h"
 #include "model/Initialise.h"
+#include "support/PlaneGeometry.h"
 #include "support/RecordingSurface.h"
 
 namespace brindlemar::test {
@@ -56,24 +57,6 @@ inline TextBox BoxOf(RecordingSurface&, const SurfaceCall& text) {
     return {text.X1, text.Y1, text.X2 - text.X1, 23 * text.FontSize};
 }
 
-inline bool Overlap(const TextBox& a, const TextBox& b) {
-    return a.Left < b.Left + b.Width && b.Left < a.Left + a.Width && a.Top < b.Top + b.Height && b.Top < a.Top + a.Height;
-}
-
-// Whether a line meets a box: their extents overlap, and the box's corners
-// do not all lie on one side of the line.
-inline bool LineMeetsBox(const SurfaceCall& l, const TextBox& b) {
-    if (std::max(l.X1, l.X2) < b.Left || std::min(l.X1, l.X2) > b.Left + b.Width || std::max(l.Y1, l.Y2) < b.Top ||
-        std::min(l.Y1, l.Y2) > b.Top + b.Height)
-        return false;
-    int above = 0, below = 0;
-    for (const double x : {b.Left, b.Left + b.Width})
-        for (const double y : {b.Top, b.Top + b.Height}) {
-            const double side = (l.X2 - l.X1) * (y - l.Y1) - (l.Y2 - l.Y1) * (x - l.X1);
-            above += side > 0;
-            below += side < 0;
-        }
-    return above < 4 && below < 4;
-}
+inline bool LineMeetsBox(const SurfaceCall& l, const TextBox& b) { return StretchMeetsBox({l.X1, l.Y1, l.X2, l.Y2}, b); }
 
 }  // namespace brindlemar::test

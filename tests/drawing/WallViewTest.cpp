@@ -97,11 +97,11 @@ TEST(DrawDimensionsView, PlacesOfTextsLinesAndCaption) {
     const SurfaceCall* back = p.s.FindText("7.73");
     EXPECT_NEAR(back->X1, p.X(10) + 240 + 30, 1e-3);
     // the lines further out 600 and 960 off the wall, and further where the
-    // texts of the line inside them would reach them: 60 between them
-    const double heights = std::min(p.X(15) - 600, front->X1 - 60);
+    // texts of the line inside them would come nearer them than 45 and half a height
+    const double apart = 45 + lineHeight / 2, heights = std::min(p.X(15) - 600, front->X1 - apart);
     EXPECT_NEAR(p.s.FindText("10.00")->X2, heights - 30, 1e-3);
-    EXPECT_NEAR(p.s.FindText("5.00")->X2, std::min(p.X(11) - 960, p.s.FindText("10.00")->X1 - 60) - 30, 1e-3);
-    EXPECT_NEAR(p.s.FindText("1.50")->X1, std::max(p.X(14) + 600, back->X2 + 60) + 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("5.00")->X2, std::min(p.X(11) - 960, p.s.FindText("10.00")->X1 - apart) - 30, 1e-3);
+    EXPECT_NEAR(p.s.FindText("1.50")->X1, std::max(p.X(14) + 600, back->X2 + apart) + 30, 1e-3);
     // with the key shown, the base line lies 480 below the deeper of B/10 and the key
     const SurfaceCall* base = p.s.FindText("7.20");
     EXPECT_NEAR(base->Y1, p.Y(4) + 0.72 * p.s.Drawing().DrawingScale + 480 - lineHeight, 0.01);

@@ -1,12 +1,13 @@
 #pragma once
 // The walls a new user tries first: the built-in one, one with ten line
-// loads and sixteen combinations, a tall narrow one and a wide low one.
+// loads and sixteen combinations, a tall narrow one and a wide low one; and
+// a user's own, loaded every way a wall is.
 
 #include "support/PlainSIWall.h"
 
 namespace brindlemar::test {
 
-enum NamedWall { BuiltIn, TenLoads, TallNarrow, WideLow };
+enum NamedWall { BuiltIn, TenLoads, TallNarrow, WideLow, UsersOwn };
 
 inline void ShapeNamedWall(Model& m, int wall) {
     switch (wall) {
@@ -34,9 +35,39 @@ inline void ShapeNamedWall(Model& m, int wall) {
         MakePlainSIWall(m);
         ShapePlainWall(m, 2.2f, 0, 0.3f, 0, 3.5f, 1.4f, 0.4f, 0);
         m.WaterIncluded = 1;
-        m.FrontWaterDepth = 1.6f;
-        m.BackWaterDepth = 1.0f;
+        m.EnteredFrontWaterDepth = 1.6f;  // within the toe's tip, 0.2 above the base's underside
+        m.EnteredBackWaterDepth = 1.0f;
         break;
+    case UsersOwn: {
+        // in feet, kips and ksf: 30 ft high with a key under the stem, water on both sides, an
+        // earthquake of 0.15 g, the backfill rising 1 in 2.5 under a surcharge of 0.25 ksf
+        MakePlainSIWall(m);
+        m.PreviousUnitSystem = m.CurrentUnitSystem;
+        m.CurrentUnitSystem = British;
+        ConvertUnits(m);
+        ShapePlainWall(m, 5, 0, 1.5f, 2, 10, 28, 2, 2.5f);
+        m.ShearKeyIncluded = 1;
+        m.ShearKeyDepth = 2;
+        m.ShearKeyToeDistance = 5;
+        m.ShearKeyHeelDistance = m.BaseWidth - 5 - m.ShearKeyWidth;
+        m.WaterIncluded = 1;
+        m.EnteredFrontWaterDepth = 24;
+        m.EnteredBackWaterDepth = 15;
+        m.SeismicIncluded = 1;
+        m.EnteredSeismicCoefficient = 0.15f;
+        m.BackfillSurcharge = 0.25f;
+        m.PassiveToePressureIncluded = 1;
+        // a railing's dead and live loads on the stem top, a strip footing on the backfill, a load
+        // beyond the heel, earth over the toe and ice pushing on the front face at the water
+        m.LineLoadCount = 6;
+        m.LineLoads[1] = {0.05f, 5.75f, 30, 180, DL};
+        m.LineLoads[2] = {0.1f, 5.75f, 33.5f, 270, LL};
+        m.LineLoads[3] = {3, 12, 32.2f, 180, ES};
+        m.LineLoads[4] = {3, 21, 35.8f, 180, ES};
+        m.LineLoads[5] = {1.2f, 2.5f, 4, 180, EV};
+        m.LineLoads[6] = {0.5f, 4.5f, 6, 90, IC};
+        break;
+    }
     default:
         break;
     }

@@ -1,14 +1,18 @@
 // Every value of every picture readable on walls no one drew by hand: walls
 // generated at random (seeded, so a failure repeats), spread over the
 // screens users have and the fonts they read in, on the main window's
-// picture and on a report page.
+// picture and on a report page. None may read as another thing's, be cut at
+// the picture's edge, touch another text or shrink below a least type, and
+// no two diagrams share hatching.
 
 #include <QScreen>
 #include <QSettings>
 #include <array>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <random>
+#include <set>
 #include <tuple>
 
 #include "UiTestSupport.h"
@@ -24,6 +28,7 @@
 #include "reports/ReportPage.h"
 #include "support/LabelChecks.h"
 #include "support/MessageRecorder.h"
+#include "support/PlaneGeometry.h"
 #include "support/PlainSIWall.h"
 #include "support/ViewWalls.h"
 
@@ -48,8 +53,10 @@ private:
     ImageSurface screen_;
 };
 
-// A wall of random shape and loading: 0 to 10 line loads anywhere on and
-// above it, up to sixteen combinations, any of the three unit systems.
+// A wall of random shape and loading: 0 to 10 line loads anywhere on, in,
+// above and beside it, water on either side or both, an earthquake, a shear
+// key anywhere under the base, earth in front of the toe, a surcharge on a
+// level or rising backfill, up to sixteen combinations, any of the three unit systems.
 void Generate(Model& m, unsigned seed) {
     std::mt19937 random(seed);
     auto uniform = [&](double low, double high) { return static_cast<float>(std::uniform_real_distribution<>(low, high)(random)); };
@@ -58,21 +65,28 @@ void Generate(Model& m, unsigned seed) {
     const float height = uniform(1, 10), top = uniform(0.2, 0.6);
     test::ShapePlainWall(m, uniform(0, 0.4) * height, chance(0.3) ? uniform(0, 0.3) : 0, top,
                          chance(0.5) ? uniform(0, 0.15) * height : 0, uniform(0.2, 0.8) * height, height,
-                         uniform(0.25, 0.12 * height + 0.3), chance(0.3) ? uniform(2, 4) : 0);
+                         uniform(0.25, 0.12 * height + 0.3), chance(0.4) ? uniform(1.5, 5) : 0);
     m.ToeTopDrop = chance(0.3) ? uniform(0, 0.3) : 0;
     m.WallHeight += m.ToeTopDrop;
     m.FrontStemHeight += m.ToeTopDrop;
     m.BackStemHeight += m.ToeTopDrop;
-    m.WaterIncluded = chance(0.4);
-    m.FrontWaterDepth = uniform(0.5, 1.2) * m.WallHeight;
-    m.BackWaterDepth = uniform(0.3, 1) * m.WallHeight;
-    m.SeismicIncluded = chance(0.3);
-    m.ShearKeyIncluded = chance(0.3);
+    // the depths the user enters, which the preparation puts in force: the front water from high
+    // on the stem to below the base, the back water from near the top to below the base
+    m.WaterIncluded = chance(0.5);
+    m.EnteredFrontWaterDepth = uniform(0.3, 1.2) * m.WallHeight;
+    m.EnteredBackWaterDepth = uniform(0.1, 1.1) * m.WallHeight;
+    m.SeismicIncluded = chance(0.4);
+    m.EnteredSeismicCoefficient = uniform(0.05, 0.3);
+    m.ShearKeyIncluded = chance(0.4);
     m.ShearKeyDepth = uniform(0.2, 0.6);
-    m.BackfillSurcharge = chance(0.4) ? uniform(0, 20) : 0;
+    m.ShearKeyWidth = uniform(0.2, 0.8) * std::min(1.0f, m.BaseWidth);
+    m.ShearKeyToeDistance = uniform(0, m.BaseWidth - m.ShearKeyWidth);
+    m.ShearKeyHeelDistance = m.BaseWidth - m.ShearKeyWidth - m.ShearKeyToeDistance;
+    m.PassiveToePressureIncluded = chance(0.4);
+    m.BackfillSurcharge = chance(0.5) ? uniform(0, 20) : 0;
     m.LineLoadCount = static_cast<int16_t>(std::uniform_int_distribution<>(0, 10)(random));
     for (int i = 1; i <= m.LineLoadCount; ++i)
-        m.LineLoads[i] = {uniform(-50, 150), uniform(0, m.BaseWidth), uniform(m.WallHeight - 0.5f, m.WallHeight + 1),
+        m.LineLoads[i] = {uniform(-50, 150), uniform(-0.3, 1.4) * m.BaseWidth, uniform(0, 1.3) * m.WallHeight,
                           uniform(-180, 180), static_cast<int16_t>(std::uniform_int_distribution<>(DL, IC)(random))};
     CombinationSet& set = m.CombinationSets[static_cast<size_t>(m.ActiveCombinationSet)];
     set.CombinationCount = static_cast<int16_t>(std::uniform_int_distribution<>(1, 16)(random));
@@ -95,6 +109,10 @@ const Screen kScreens[] = {{"1366x768 at 125 %", 1366, 768, 1.25},
                            {"1280x800", 1280, 800, 1},
                            {"1920x1080 at 150 %", 1920, 1080, 1.5}};
 struct Font { const char* family; double points; };
+// The smallest type a value may take where its picture is crowded, as a share of the picture's.
+constexpr double kLeastType = 0.8;
+// At most one value in so many may read as another thing's.
+constexpr int kReadAmiss = 70;
 const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
 
 QSize PictureOn(Form1& main, const Screen& screen, const Font& font) {
@@ -149,17 +167,52 @@ std::vector<View> Views() {
 
 // Each dimension's value, a label over the picture, stands over its own span: no other span of its
 // row lies nearer the label's middle, to the pixel (a zero one's label is there only to be clicked).
-void ExpectLabelsOverTheirSpans(const Form1& main, const std::string& where) {
+// Each stands whole within the picture, clear of the others' lines and labels as a reader reads
+// them: its own line plainly the nearest (by half its height) unless a leader joins them, no
+// other label beside it within a tenth of its height ("10.001 : 5.00"), no leader through it.
+void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where) {
     const auto& spans = main.DimensionSpans();
     const double pixel = TwipsPerPixel(&main);
+    auto shown = [&](size_t i) { return spans[i] && main.lblDim[i]->isVisible(); };
+    auto boxOf = [&](size_t i) {
+        QRect r = main.lblDim[i]->geometry();
+        if (i == BackfillSlopeLabel && main.lblSlope->isVisible()) r = r.united(main.lblSlope->geometry());  // "1 : " and the ratio
+        return TextBox{r.x() * pixel, r.y() * pixel, r.width() * pixel, r.height() * pixel};
+    };
+    auto lineOf = [&](const DimensionSpan& d) {
+        return d.Vertical ? test::Stretch{d.Line, d.From, d.Line, d.To} : test::Stretch{d.From, d.Line, d.To, d.Line};
+    };
     for (size_t i = 0; i < spans.size(); ++i) {
-        if (!spans[i] || !main.lblDim[i]->isVisible() || spans[i]->From == spans[i]->To) continue;
-        const QPointF middle = QRectF(main.lblDim[i]->geometry()).center() * pixel;
-        const double at = spans[i]->Vertical ? middle.y() : middle.x();  // the spans it is compared with run the same way
-        auto off = [&](const DimensionSpan& d) { return std::max({0.0, std::min(d.From, d.To) - at, at - std::max(d.From, d.To)}); };
+        if (!main.lblDim[i]->isVisible()) continue;
+        const std::string label = "screen: label " + std::to_string(i) + " \"" + main.lblDim[i]->text().toStdString() + "\"";
+        const TextBox box = boxOf(i);
+        const double h = box.Height;
+        EXPECT_TRUE(test::BoxWithin(box, {0, 0, main.Picture1->width() * pixel, main.Picture1->height() * pixel}))
+            << where << label << " is cut at the picture's edge";
         for (size_t j = 0; j < spans.size(); ++j)
-            if (spans[j] && spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1 && off(*spans[j]) < off(*spans[i]) - pixel)
-                ADD_FAILURE() << where << "screen: label " << i << " \"" << main.lblDim[i]->text().toStdString() << "\" stands over label " << j << "'s span";
+            if (j != i && main.lblDim[j]->isVisible() && (j != BackfillSlopeLabel || i != BackfillSlopeLabel) &&
+                test::BoxesOverlap({box.Left - 0.1 * h, box.Top, box.Width + 0.2 * h, box.Height}, boxOf(j)))
+                ADD_FAILURE() << where << label << " touches label " << j << " \"" << main.lblDim[j]->text().toStdString() << "\"";
+        for (const Leader& l : main.LabelLeaders())
+            if (test::StretchMeetsBox({l.X1, l.Y1, l.X2, l.Y2}, test::Widened(box, -pixel)))  // placed to the pixel
+                ADD_FAILURE() << where << label << " has a leader through it";
+        if (!shown(i) || spans[i]->From == spans[i]->To) continue;
+        const double middle = spans[i]->Vertical ? box.Top + box.Height / 2 : box.Left + box.Width / 2;
+        auto off = [&](const DimensionSpan& d) { return std::max({0.0, std::min(d.From, d.To) - middle, middle - std::max(d.From, d.To)}); };
+        const bool led = std::any_of(main.LabelLeaders().begin(), main.LabelLeaders().end(), [&](const Leader& l) {
+            return test::BoxGap(box, {l.X1, l.Y1, 0, 0}) <= pixel || test::BoxGap(box, {l.X2, l.Y2, 0, 0}) <= pixel;
+        });
+        const double own = test::StretchBoxGap(lineOf(*spans[i]), box);
+        for (size_t j = 0; j < spans.size(); ++j) {
+            if (j == i || !spans[j] || spans[j]->From == spans[j]->To) continue;
+            // the spans it is compared with run the same way
+            if (spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1 && off(*spans[j]) < off(*spans[i]) - pixel)
+                ADD_FAILURE() << where << label << " stands over label " << j << "'s span";
+            // one of its own row is judged by the span it stands over
+            const bool row = spans[j]->Vertical == spans[i]->Vertical && std::fabs(spans[j]->Line - spans[i]->Line) < 1;
+            if (!led && !row && main.lblDim[j]->isVisible() && test::StretchBoxGap(lineOf(*spans[j]), box) < own + h / 2)
+                ADD_FAILURE() << where << label << " stands as near label " << j << "'s line as its own";
+        }
     }
 }
 
@@ -167,7 +220,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     // first the walls a new user tries, in every view on every screen in both
     // fonts; then the generated ones
     const std::vector<View> views = Views();
-    const int named = 4 * static_cast<int>(views.size()) * 8;
+    const int perWall = static_cast<int>(views.size()) * 8, named = (test::UsersOwn + 1) * perWall;
     const int kWalls = named + 200;
     const QFont desktop = QApplication::font();
     test::TempDir dir;
@@ -180,7 +233,15 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     main->show();
     // the values judged and the pictures drawn, per view on screen and on paper
     std::vector<int> judged(4 * views.size());
-    std::vector<std::string> misread;
+    std::vector<std::string> misread, amiss;
+    // the values read amiss, each once however many faults it has
+    int misreadValues = 0;
+    auto tally = [&](const std::string& where) {
+        std::set<std::string> read;
+        for (const std::string& fault : misread) read.insert(fault.substr(0, fault.find(')') + 1)), amiss.push_back(where + fault);
+        misreadValues += static_cast<int>(read.size());
+        misread.clear();
+    };
     std::array<std::pair<double, double>, 8> drawn{};  // per screen and font
     for (int wall = 0; wall < kWalls; ++wall) {
         // the walls spread over the screens and fonts, the views over the walls
@@ -192,7 +253,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         test::BuiltInWall w;
         Model& m = w.m;
         if (wall < named)
-            test::ShapeNamedWall(m, wall / (named / 4));
+            test::ShapeNamedWall(m, wall / perWall);
         else
             Generate(m, static_cast<unsigned>(wall));
         const std::string where = "wall " + std::to_string(wall) + ", " + view.name + ", " + screen.name + ", " +
@@ -206,8 +267,12 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         PrepareCombination(m);
         DrawOnScreen(m, s, view.view);
         DrawFactorTable(m, s);
-        const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread};
+        // the values in type no smaller than eight tenths of the picture's
+        const bool diagram = view.view >= MomentView && view.view <= NormalView;
+        const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread,
+                                        TextBox{0, 0, s.ScaleWidth(), s.ScaleHeight()}, kLeastType * font.points, diagram};
         for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
+        tally(where + "screen: ");
         ++judged[4 * v + 1];
         if (wall < named && (view.view == LoadsView || view.view == StructuralLoadsView)) {
             // the wall's height as the window draws it where it first opens, in the picture's own type, and
@@ -232,7 +297,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         if (view.view == 0) {  // the window's own labels, over the wall's dimensions
             const std::string folder = window.ProgramDirectory;
             window = m, window.ProgramDirectory = folder, window.ViewDimensions = True;
-            main->RedrawView(), ExpectLabelsOverTheirSpans(*main, where);
+            main->RedrawView(), ExpectLabelsReadAsTheirSpans(*main, where);
         }
 
         // on paper, in the printer's font
@@ -244,25 +309,33 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         PrepareCombination(m);
         view.print(m, paper);
         paper.FontSize = paper.Drawing().BlockFontSize;
-        test::LabelRules onPaper;
-        onPaper.AsReader = &misread;
+        const DrawingState& block = paper.Drawing();
+        test::LabelRules onPaper{{}, true, &misread,
+                                 TextBox{0, double(block.FrameTop), double(block.FrameWidth), double(block.FrameHeight)},
+                                 kLeastType * block.BlockFontSize, diagram};
         if (view.factorTable)
             onPaper.KeepClear = {{0, double(paper.Drawing().FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}};
         for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper, &judged[4 * v + 2])) ADD_FAILURE() << where << "paper: " << fault;
+        tally(where + "paper: ");
         ++judged[4 * v + 3];
     }
     // a picture whose values vanished passes every rule: each view shows one value a picture
-    // on the whole, on paper and on screen (where the dimensions are the window's labels); the
-    // values a reader takes for another thing's, or whose leaders cross what they should not,
-    // are still one in a hundred or so, one in sixty at 125 % (most at the ten-load wall's
-    // stem top in the larger desktop font): never one in fifty
+    // on the whole, on paper and on screen (where the dimensions are the window's labels)
     int values = 0;
     for (std::size_t v = 0; v < views.size(); ++v) {
         values += judged[4 * v] + judged[4 * v + 2];
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    EXPECT_LE(50 * static_cast<int>(misread.size()), values) << misread.front();
+    // The values a reader would take for another thing's: no more than one in seventy (one in 190
+    // on a screen of the machine's own scale, one in 80 where the screen is scaled 125 %, one in
+    // 110 at 150 %), most of them on the ten-load wall and the user's own, where ten line loads and the
+    // bodies' arrows crowd the stem's top; and a few whose thing the lines leave no spot to read
+    // by: the weight of the earth in a heel's strip narrower than its value, a load within a
+    // pressure block, a heel's root value pinned under the stem's diagram.
+    EXPECT_LE(kReadAmiss * misreadValues, values) << misreadValues << " of " << values << " values read amiss, "
+                                                  << (amiss.empty() ? "" : amiss.front());
+    for (const std::string& value : amiss) std::cout << "read amiss: " << value << "\n";
     QApplication::setFont(desktop);
 }
 

@@ -143,6 +143,7 @@ DimensionTextWidths Form1::DimensionLabelWidths() {
     w.Front = widest({FrontStemHeightLabel, ToeTopDropLabel, ToeTipThicknessLabel});
     w.WallHeight = widest({WallHeightLabel});
     w.Back = widest({BackStemHeightLabel, HeelTopDropLabel, HeelEndThicknessLabel, ShearKeyDepthLabel});
+    w.Height = Twips(lblDim[WallHeightLabel]->height());
     return w;
 }
 
@@ -158,9 +159,9 @@ void Form1::UpdateDimensionLabels() {
         const auto caption = [this](int index) { return DimensionCaption(m_, index); };
         const bool keyIncluded = m_.ShearKeyIncluded == 1;
         const bool keyShown = keyIncluded && m_.ShearKeyDepth > 0;
+        const DimensionTextWidths texts = DimensionLabelWidths();
         // the base line stands below the key when the key is drawn
-        const double a = std::max(double(m_.BaseWidth) / 10, double(m_.ShearKeyDepth));
-        const double keyLine = y[4] + a * s + 240;
+        const KeyDimensionRows rows = PlaceKeyDimensionRows(m_, *surface_, 1, texts.Height);
 
         for (int i = 0; i < DimensionLabelCount; ++i) lblDim[i]->setText(QString::fromStdString(caption(i)));
         TextBoxes placed;
@@ -172,17 +173,22 @@ void Form1::UpdateDimensionLabels() {
             ~Done() { p = nullptr; }
         } done{placedLabels_};
 
-        const double top = y[10] - 240;
-        PlaceHorizontalDimLabel(x[3], x[2], top, caption(ToeLengthLabel), ToeLengthLabel, 1);
-        PlaceHorizontalDimLabel(x[2], x[1], top, caption(StemFrontBatterLabel), StemFrontBatterLabel, 0);
+        struct Width {
+            double x1, x2;
+            int index, mode;
+        };
         // the thickness centred over the stem top as on paper: shifted aside it would stand over a batter
-        PlaceHorizontalDimLabel(x[1], x[8], top, caption(StemTopThicknessLabel), StemTopThicknessLabel, 0);
-        PlaceHorizontalDimLabel(x[8], x[7], top, caption(StemBackBatterLabel), StemBackBatterLabel, 0);
-        PlaceHorizontalDimLabel(x[7], x[6], top, caption(HeelLengthLabel), HeelLengthLabel, 2);
+        std::vector<Width> widths{{x[3], x[2], ToeLengthLabel, 1}, {x[2], x[1], StemFrontBatterLabel, 0},
+                                  {x[1], x[8], StemTopThicknessLabel, 0}, {x[8], x[7], StemBackBatterLabel, 0},
+                                  {x[7], x[6], HeelLengthLabel, 2}};
+        // a width of nothing gives way to those it would push off their own spans, as a height does
+        std::stable_partition(widths.begin(), widths.end(), [](const Width& w) { return w.x1 != w.x2; });
+        for (const Width& w : widths) PlaceHorizontalDimLabel(w.x1, w.x2, y[10] - 240, caption(w.index), w.index, w.mode);
         if (!keyShown) {
             PlaceHorizontalDimLabel(x[5], x[4], y[50] + 240, caption(BaseWidthLabel), BaseWidthLabel, 0);
         } else {
-            PlaceHorizontalDimLabel(x[5], x[4], keyLine + 240, caption(BaseWidthLabel), BaseWidthLabel, 0);
+            const double keyLine = rows.Key;
+            PlaceHorizontalDimLabel(x[5], x[4], rows.Base, caption(BaseWidthLabel), BaseWidthLabel, 0);
             const double kt = m_.ShearKeyToeDistance * s, kw = m_.ShearKeyWidth * s;
             PlaceHorizontalDimLabel(x[4] + kt, x[4], keyLine, caption(ShearKeyToeDistanceLabel),
                                     ShearKeyToeDistanceLabel, 0);
@@ -192,7 +198,7 @@ void Form1::UpdateDimensionLabels() {
                                     caption(ShearKeyHeelDistanceLabel), ShearKeyHeelDistanceLabel, 0);
         }
 
-        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(drawn, DimensionLabelWidths());
+        const VerticalDimensionLines lines = PlaceVerticalDimensionLines(drawn, texts);
         const double front = lines.Front, back = lines.Back;
         // the labels keep off the water levels' extension lines, which run across them
         const std::optional<double> frontWater =
@@ -223,12 +229,24 @@ void Form1::UpdateDimensionLabels() {
 
         // the slope reads "1 : ratio", its right edge 480 right of the middle
         // of the backfill surface
+        // of the backfill surface; where that would touch a label placed
+        // before ("10.001 : 5.00"), further right along the mark's line, or
+        // above it where the line ends first, or below it where the picture does
         QLabel* slope = lblDim[BackfillSlopeLabel];
         slope->setVisible(true);
         slope->adjustSize();
-        slope->move(Px((x[10] + x[6]) / 2 + 480 - Twips(slope->width())),
-                    Px(y[10] - 210 - Twips(slope->height())));
         lblSlope->adjustSize();
+        const double ratioWidth = Twips(slope->width()), markWidth = Twips(lblSlope->width()) + ratioWidth;
+        const TextBox mark{(x[10] + x[6]) / 2 + 480 - markWidth, y[10] - 210 - Twips(slope->height()), markWidth,
+                           Twips(slope->height())};
+        TextBoxes before = placed;
+        TextBox at = MoveClear(mark, AwayFrom::Right, before, 30);
+        if (at.Left + at.Width > x[10] + 480) {
+            before = placed;
+            at = MoveClear(mark, AwayFrom::Above, before, 30);
+            if (at.Top < 0) at = MoveClear(mark, AwayFrom::Below, placed, 30);
+        }
+        slope->move(Px(at.Left + at.Width - ratioWidth), Px(at.Top));
         lblSlope->move(slope->x() - lblSlope->width(), slope->y());
 
         for (QLabel* label : lblDim) label->setVisible(true);

@@ -119,8 +119,8 @@ void Form1::RedrawView() {
             const int analysisView = view > 0 ? view : 0;
             if (view == 0) {
                 // above the wall, room for two rows of labels in the desktop's font however short the
-                // picture; where a narrow stem stacks them higher, the wall is drawn again lower by
-                // what the highest label lacks
+                // picture; where a narrow stem stacks them higher, or the key's rows reach below the
+                // picture, the wall is drawn again smaller by what the label farthest out lacks
                 double room = 2 * (270 + 2 * Twips(lblDim[0]->sizeHint().height()));
                 for (int pass = 0; pass < 3; ++pass) {
                     if (pass > 0) s.Cls();
@@ -131,11 +131,13 @@ void Form1::RedrawView() {
                     UpdateDimensionLabels();
                     for (const Leader& l : labelLeaders_)
                         DrawLineSolid(s, l.X1, l.Y1, l.X2, l.Y2, m_.DimensionLineColour, 1);
-                    int highest = 0;
+                    int lacks = 0;
                     for (QLabel* label : lblDim)
-                        if (!label->isHidden()) highest = std::min(highest, label->y());
-                    if (highest >= 0) break;
-                    room += 2 * Twips(2 - highest);
+                        if (!label->isHidden())
+                            lacks = std::max({lacks, -label->y(), label->y() + label->height() - Picture1->height()});
+                    if (lacks <= 0) break;
+                    // from the room the picture kept, which may be more than was asked for
+                    room = std::max(room, double(s.Drawing().DrawingMarginY)) + 2 * Twips(2 + lacks);
                 }
             } else if (analysisView != 0) {
                 // a force diagram meets a fault of the section forces at
