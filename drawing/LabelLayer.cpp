@@ -33,6 +33,12 @@ constexpr int kLookHarder = 6;
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
 constexpr int kAcrossText = 100;
+// How far a leader longer than a short one and its text keep from other
+// things and their values, in heights (past the first so much of it, where
+// it leaves its own thing).
+constexpr double kLongLeaderClear = 0.5;
+// For how many values astray at most the values around each are laid out again, it first.
+constexpr std::size_t kRepairs = 8;
 // How many times the texts of a view are laid out again at most, the hardest first.
 constexpr int kRounds = 3;
 
@@ -117,6 +123,18 @@ bool SegmentsCross(const S& a, const S& b) {
     return a1 == 0 && a2 == 0 &&
            Overlap(Grown({std::min(a.x1, a.x2), std::min(a.y1, a.y2), std::fabs(a.x2 - a.x1), std::fabs(a.y2 - a.y1)}, 1),
                    {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::fabs(b.x2 - b.x1), std::fabs(b.y2 - b.y1)});
+}
+
+// How far apart two segments lie: 0 where they meet, else from an end of one to the other.
+template <typename S>
+double SegmentDistance(const S& a, const S& b) {
+    if (SegmentsCross(a, b)) return 0;
+    auto toSegment = [](const S& l, double px, double py) {
+        const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, l2 = dx * dx + dy * dy;
+        const double t = l2 > 0 ? std::clamp(((px - l.x1) * dx + (py - l.y1) * dy) / l2, 0.0, 1.0) : 0;
+        return std::hypot(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
+    };
+    return std::min({toSegment(a, b.x1, b.y1), toSegment(a, b.x2, b.y2), toSegment(b, a.x1, a.y1), toSegment(b, a.x2, a.y2)});
 }
 
 }  // namespace
@@ -261,6 +279,8 @@ void LabelLayer::Learn(const Segment& l) {
 void LabelLayer::Forget() {
     lines_.clear();
     leaders_.clear();
+    ways_.clear();
+    widestWay_ = 0;
     lineCells_.Clear();
     leaderCells_.Clear();
 }
@@ -396,9 +416,17 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
         return false;
     Blocker found;
     const bool free = !textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
-                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); });
+                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); }) &&
+                      !NearLongWay(box);
     if (last && !free) *last = found;
     return free;
+}
+
+bool LabelLayer::NearLongWay(const TextBox& box) const {
+    return widestWay_ > 0 && leaderCells_.Any(Grown(box, widestWay_), [&](std::size_t i) {
+        const auto& [way, clear] = ways_[i];
+        return clear > 0 && SegmentBoxDistance(way.x1, way.y1, way.x2, way.y2, box) < clear;
+    });
 }
 
 double LabelLayer::Cost(const TextBox& box, double bound) const {
@@ -641,13 +669,14 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // left out is, rather than read across another thing's lines as its.
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const bool clear : {true, false})
-            for (const double reach : {kShortLeader, kLongLeader})
-                if ((reach == kShortLeader && clear) || label.Crowded == WhenCrowded::Leader)
+            for (const double reach : {kShortLeader, kLongLeader, kFarthest})
+                if ((reach == kShortLeader && clear) || (label.Crowded == WhenCrowded::Leader && (clear || reach < kFarthest))) {
                     if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
-                        // one across other things' lines, or long, is read amiss
-                        led->Astray = !clear || reach > kShortLeader;
+                        // one across other things' lines is read amiss; a long one clear of them is followed
+                        led->Astray = !clear;
                         return *led;
                     }
+                }
     // a value that must be read never vanishes: farther off, its leader
     // crossing other leaders where it must, else where it covers least
     if (label.Crowded == WhenCrowded::Leader) {
@@ -733,8 +762,30 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
                });
     case AcrossLeader:
-        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1,
-                                     [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+        // nor within the room a long one keeps
+        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1 + widestWay_, [&](std::size_t i) {
+            return SegmentsCross(l, leaders_[i]) || (ways_[i].second > 0 && SegmentDistance(l, ways_[i].first) < ways_[i].second);
+        });
+    case PassesNear: {
+        const std::optional<Segment> long_ = LongWay(label, l);
+        if (!long_) return false;
+        const Segment& way = *long_;
+        const double c = kLongLeaderClear * label.Box.Height;
+        auto other = [&](int owner) { return owner != 0 && owner != label.Owner; };
+        // its text, and its way out past where it leaves its own thing
+        return lineCells_.Any(Grown(box, c), [&](std::size_t i) {
+                   const Segment& o = lines_[i];
+                   return other(o.owner) && SegmentBoxDistance(o.x1, o.y1, o.x2, o.y2, box) < c;
+               }) ||
+               lineCells_.AnyAlong(way.x1, way.y1, way.x2, way.y2, c, [&](std::size_t i) {
+                   const Segment& o = lines_[i];
+                   return other(o.owner) && SegmentDistance(way, o) < c;
+               }) ||
+               textCells_.AnyAlong(way.x1, way.y1, way.x2, way.y2, c, [&](std::size_t i) {
+                   return other(placedFor_[i].first) &&
+                          SegmentBoxDistance(way.x1, way.y1, way.x2, way.y2, placed_[i]) < c;
+               });
+    }
     case AcrossLines: {
         // across an arrow, a hatching or the wall's outline a leader reads as
         // one of them, across its own hatching as one more of its lines; from
@@ -750,6 +801,53 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
     }
     }
     return false;
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LongWay(const Label& label, const Segment& l) {
+    const double h = label.Box.Height, c = kLongLeaderClear * h, length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+    if (length <= kShortLeader * h) return std::nullopt;
+    const double t = c / length;
+    return Segment{l.x1 + t * (l.x2 - l.x1), l.y1 + t * (l.y2 - l.y1), l.x2, l.y2};
+}
+
+bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
+    const TextBox &boxA = *a.placed.Box, &boxB = *b.placed.Box;
+    if (Overlap(Grown(boxA, gap_), boxB)) return false;
+    // a leader keeps off another's text as a line does, and crosses no other leader
+    const std::optional<Segment>&ledA = a.placed.Leader, &ledB = b.placed.Leader;
+    auto near = [](const std::optional<Segment>& l, const TextBox& box, double by) {
+        return l && SegmentBoxDistance(l->x1, l->y1, l->x2, l->y2, box) < by;
+    };
+    if (near(ledA, boxB, lineGap_) || near(ledB, boxA, lineGap_) || (ledA && ledB && SegmentsCross(*ledA, *ledB)))
+        return false;
+    // a long leader and its text keep clear of another thing's value and leader
+    auto clearOf = [&](const Planned& p, const Planned& other) {
+        const Label& label = labels_[p.label];
+        if (!p.placed.Leader || labels_[other.label].Owner == label.Owner) return true;
+        const std::optional<Segment> way = LongWay(label, *p.placed.Leader);
+        if (!way) return true;
+        const double c = kLongLeaderClear * label.Box.Height;
+        const std::optional<Segment>& o = other.placed.Leader;
+        return !near(way, *other.placed.Box, c) && !near(o, *p.placed.Box, c) && !(o && SegmentDistance(*way, *o) < c);
+    };
+    return clearOf(a, b) && clearOf(b, a);
+}
+
+void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
+
+std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::vector<Reader>& readers, int most) {
+    // each next one clear of those before, found as if they stood there
+    std::vector<Planned> choices;
+    const std::size_t texts = placed_.size();
+    LookHarderAgain();
+    for (int c = 0; c < most; ++c) {
+        Planned p = PlanFor(k, readers);
+        if (!p.placed.Box || p.astray != 0) break;
+        choices.push_back(p);
+        AddPlaced(*p.placed.Box, labels_[k].Owner, labels_[k].Printed.Colour);
+    }
+    ForgetPlaced(texts);
+    return choices;
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
@@ -770,7 +868,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
     auto from = [&](double x, double y) -> std::optional<Segment> {
         const std::optional<Segment> l = LeaderFrom(x, y, box);
         if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest) return std::nullopt;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines})
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear})
             if ((bars & bar) && LeaderCrosses(label, box, *l, reading, bar)) return std::nullopt;
         return l;
     };
@@ -888,7 +986,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
     const double h = std::max(label.Box.Height, 1.0);
     const unsigned bars = Bars(acrossLeaders, clear);
     // from another point of what it labels, while the layer looks harder
-    const double longest = lookHarder_ > 0 ? reach * h : 0;
+    const double longest = lookHarder_ > 0 || reach > kLongLeader ? reach * h : 0;
     // the spots a search of this kind found barred before are barred again,
     // unless a longer leader from elsewhere may reach them now
     std::size_t& failed = spots.failed[acrossLeaders][clear];
@@ -908,7 +1006,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         if (!at.led) continue;
         // what its leader crosses, each learnt once
         bool crosses = false;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines}) {
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
             if (!(bars & bar)) continue;
             if (!(at.known & bar)) {
                 at.known |= bar;
@@ -979,34 +1077,91 @@ std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
 std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers,
                                                   int& astray, int enough) {
     std::vector<Planned> plan;
-    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     lookHarder_ = kLookHarder;
     for (const std::size_t k : order) {
         if (astray >= enough) break;
-        const Label& label = labels_[k];
-        // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Reading reading = handOn ? Reading{} : readers[k].reading;
-        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
-        astray += placed.Astray;
-        if (!placed.Box) continue;
-        const TextBox box = *placed.Box;
-        // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-        if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
-            for (const bool clear : {true, false})
-                if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
-        if (placed.Leader) {
-            // a leader across a text hides it: as bad as many texts astray
-            const Segment& l = *placed.Leader;
-            if (textCells_.Any(Bounds(l), [&](std::size_t i) {
-                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
-                }))
-                astray += kAcrossText;
-        }
-        plan.push_back({k, placed});
-        Take(plan.back());
+        astray += PlanOne(k, readers, plan);
     }
     return plan;
+}
+
+int LabelLayer::PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan) {
+    Planned p = PlanFor(k, readers);
+    if (!p.placed.Box) return p.astray;
+    plan.push_back(p);
+    Take(plan.back());
+    return p.astray;
+}
+
+LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>& readers) const {
+    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
+    const Label& label = labels_[k];
+    // a layer below places the texts again among all its lines and texts: this one hands them on
+    const Reading reading = handOn ? Reading{} : readers[k].reading;
+    Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
+    int astray = placed.Astray;
+    if (!placed.Box) return {k, placed, astray};
+    const TextBox box = *placed.Box;
+    // a text that found room only away from what it labels is joined to it, where a leader crosses no text
+    if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
+        for (const bool clear : {true, false})
+            if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
+    if (placed.Leader) {
+        // a leader across a text hides it: as bad as many texts astray
+        const Segment& l = *placed.Leader;
+        if (textCells_.Any(Bounds(l), [&](std::size_t i) {
+                return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
+            }))
+            astray += kAcrossText;
+        // and one across another's leader leaves that one astray as well
+        leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
+            astray += SegmentsCross(l, leaders_[i]);
+            return false;
+        });
+    }
+    return {k, placed, astray};
+}
+
+void LabelLayer::Repair(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
+                        std::size_t lines, std::size_t leaders) {
+    // whether two placements keep clear of each other: texts apart, no leader across the other's text or leader
+    auto apart = [&](const Placement& a, const Placement& b) {
+        auto across = [&](const std::optional<Segment>& l, const TextBox& box) {
+            return l && SegmentCrossesBox(l->x1, l->y1, l->x2, l->y2, Grown(box, gap_ / 2));
+        };
+        return !Overlap(Grown(*a.Box, gap_), *b.Box) && !across(a.Leader, *b.Box) && !across(b.Leader, *a.Box) &&
+               !(a.Leader && b.Leader && SegmentsCross(*a.Leader, *b.Leader));
+    };
+    for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kRepairs; ++a) {
+        const Label& hard = labels_[plan[a].label];
+        if (plan[a].astray == 0 || !hard.Of) continue;
+        ++tries;
+        // where it would stand were no other value placed, and the values placed in its way
+        Unplan(texts, lines, leaders);
+        lookHarder_ = kLookHarder;
+        const Placement alone = Place(hard, readers[plan[a].label].rivals, readers[plan[a].label].reading);
+        std::vector<std::size_t> group{a};
+        if (alone.Box && !alone.Astray)
+            for (std::size_t k = 0; k < plan.size(); ++k)
+                if (k != a && !apart(alone, plan[k].placed)) group.push_back(k);
+        // the others as they stand, then the group again, this one first
+        int before = 0;
+        for (std::size_t k = 0; k < plan.size(); ++k)
+            if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
+        for (const std::size_t k : group) before += plan[k].astray;
+        std::vector<Planned> again;
+        int now = 0;
+        lookHarder_ = kLookHarder;
+        for (const std::size_t k : group) now += PlanOne(plan[k].label, readers, again);
+        if (now < before && again.size() == group.size()) {
+            for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
+            astray += now - before;
+            continue;
+        }
+        Unplan(texts, lines, leaders);
+        for (const Planned& p : plan) Take(p);
+    }
 }
 
 void LabelLayer::Take(const Planned& p) {
@@ -1017,12 +1172,18 @@ void LabelLayer::Take(const Planned& p) {
         Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
         leaders_.push_back(l);
         leaderCells_.Add(leaders_.size() - 1, Bounds(l));
+        const std::optional<Segment> way = LongWay(label, l);
+        ways_.push_back({way.value_or(l), way ? kLongLeaderClear * label.Box.Height : 0});
+        widestWay_ = std::max(widestWay_, ways_.back().second);
     }
 }
 
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
     ForgetPlaced(texts);
     leaders_.resize(leaders);
+    ways_.resize(leaders);
+    widestWay_ = 0;
+    for (const auto& [way, clear] : ways_) widestWay_ = std::max(widestWay_, clear);
     leaderCells_.Truncate(leaders);
     lines_.resize(lines);
     lineCells_.Truncate(lines);
@@ -1049,7 +1210,7 @@ void LabelLayer::Flush() {
     for (int round = 0; round < kRounds && astray > 0 && !handOn; ++round) {
         std::vector<std::size_t> hardFirst;
         for (const Planned& p : plan)
-            if (p.placed.Astray) hardFirst.push_back(p.label);
+            if (p.astray > 0) hardFirst.push_back(p.label);
         for (const std::size_t k : best)
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
@@ -1067,6 +1228,8 @@ void LabelLayer::Flush() {
         for (const Planned& p : plan) Take(p);
         break;
     }
+    if (!handOn) LayOutJointly(plan, readers, astray, texts, lines, leaders);
+    if (!handOn) Repair(plan, readers, astray, texts, lines, leaders);
     astray_ += astray;
     for (const Planned& p : plan) {
         const Label& label = labels_[p.label];
