@@ -1028,11 +1028,7 @@ void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leader
     lineCells_.Truncate(lines);
 }
 
-void LabelLayer::Flush() {
-    DrawWaitingGround();
-    const Look left = LookNow();
-    const double x = CurrentX, y = CurrentY;
-    const int owner = Owner, part = OwnerPart;
+std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
     // in the order printed; where some text finds no good spot, once more
     // with those first, and the order that leaves fewer so
     std::vector<std::size_t> order(labels_.size());
@@ -1041,7 +1037,6 @@ void LabelLayer::Flush() {
     // a layer below places the texts again: this one reads none of them
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
-    int astray = 0;
     std::vector<Planned> plan = Plan(order, readers, astray);
     // each round puts the texts astray in the last one first, the ones
     // before them kept in front
@@ -1067,6 +1062,43 @@ void LabelLayer::Flush() {
         for (const Planned& p : plan) Take(p);
         break;
     }
+    return plan;
+}
+
+std::optional<std::vector<LabelLayer::Planned>> LabelLayer::Followed() const {
+    if (follow_ == nullptr || follow_->asked_.size() != labels_.size()) return std::nullopt;
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        const auto& [box, text] = follow_->asked_[k];
+        const TextBox& asked = labels_[k].Box;
+        if (text != labels_[k].Text || box.Left != asked.Left || box.Top != asked.Top || box.Width != asked.Width ||
+            box.Height != asked.Height)
+            return std::nullopt;
+    }
+    return follow_->plan_;
+}
+
+void LabelLayer::Flush() {
+    DrawWaitingGround();
+    const Look left = LookNow();
+    const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
+    int astray = 0;
+    std::vector<Planned> plan;
+    if (std::optional<std::vector<Planned>> followed = Followed()) {
+        plan = std::move(*followed);
+        astray = follow_->astray_;
+        for (const Planned& p : plan) Take(p);
+    } else {
+        plan = LayOut(astray);
+    }
+    if (keep_ != nullptr) {
+        keep_->asked_.clear();
+        for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);
+        keep_->plan_ = plan;
+        keep_->astray_ = astray;
+        keep_ = nullptr;
+    }
+    follow_ = nullptr;
     astray_ += astray;
     for (const Planned& p : plan) {
         const Label& label = labels_[p.label];
