@@ -512,15 +512,21 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
-    // a text that labels something may also go anywhere near it
+    // a text that labels something may also go anywhere near it; one that
+    // may not stand elsewhere, only there
     int left = -nx, right = nx, up = -ny, down = ny;
     const double nearby = kNear * h;
     if (label.Of) {
         const TextBox& of = *label.Of;
-        left = std::min(left, static_cast<int>(std::floor((of.Left - nearby - asked.Width - asked.Left) / stepX)));
-        right = std::max(right, static_cast<int>(std::ceil((of.Left + of.Width + nearby - asked.Left) / stepX)));
-        up = std::min(up, static_cast<int>(std::floor((of.Top - nearby - asked.Height - asked.Top) / stepY)));
-        down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
+        const bool only = label.Crowded != WhenCrowded::Elsewhere;
+        const int l = static_cast<int>(std::floor((of.Left - nearby - asked.Width - asked.Left) / stepX));
+        const int r = static_cast<int>(std::ceil((of.Left + of.Width + nearby - asked.Left) / stepX));
+        const int u = static_cast<int>(std::floor((of.Top - nearby - asked.Height - asked.Top) / stepY));
+        const int d = static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY));
+        left = only ? l : std::min(left, l);
+        right = only ? r : std::max(right, r);
+        up = only ? u : std::min(up, u);
+        down = only ? d : std::max(down, d);
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
     LeaderSpots ledFrom;
@@ -528,6 +534,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
+        // no nearer what it labels than the box around that
+        if (Distance(box, *label.Of) > nearby) return false;
         const double own = Away(label, box);
         if (own > nearby || !OnItsSide(label, reading, box)) return false;
         // a rival's line lies no nearer than the box around it
@@ -598,6 +606,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // a picture: one crowded all over would take long to look through)
         const bool tight = pass == 1;
         if (tight && !(led && label.Of)) continue;
+        // a text that may not stand elsewhere has no spots but those near
+        if (pass == 3 && label.Crowded != WhenCrowded::Elsewhere) break;
         if (tight) {
             if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
                 return *short_;
