@@ -540,15 +540,21 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     const double stepX = h / 2, stepY = h / 2;
     const int nx = static_cast<int>(std::ceil(std::max(asked.Width, kReach * h) / stepX));
     const int ny = static_cast<int>(std::ceil(kReach * h / stepY));
-    // a text that labels something may also go anywhere near it
+    // a text that labels something may also go anywhere near it; one that
+    // may not stand elsewhere, only there
     int left = -nx, right = nx, up = -ny, down = ny;
     const double nearby = kNear * h;
     if (label.Of) {
         const TextBox& of = *label.Of;
-        left = std::min(left, static_cast<int>(std::floor((of.Left - nearby - asked.Width - asked.Left) / stepX)));
-        right = std::max(right, static_cast<int>(std::ceil((of.Left + of.Width + nearby - asked.Left) / stepX)));
-        up = std::min(up, static_cast<int>(std::floor((of.Top - nearby - asked.Height - asked.Top) / stepY)));
-        down = std::max(down, static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY)));
+        const bool only = label.Crowded != WhenCrowded::Elsewhere;
+        const int l = static_cast<int>(std::floor((of.Left - nearby - asked.Width - asked.Left) / stepX));
+        const int r = static_cast<int>(std::ceil((of.Left + of.Width + nearby - asked.Left) / stepX));
+        const int u = static_cast<int>(std::floor((of.Top - nearby - asked.Height - asked.Top) / stepY));
+        const int d = static_cast<int>(std::ceil((of.Top + of.Height + nearby - asked.Top) / stepY));
+        left = only ? l : std::min(left, l);
+        right = only ? r : std::max(right, r);
+        up = only ? u : std::min(up, u);
+        down = only ? d : std::max(down, d);
     }
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
     LeaderSpots ledFrom;
@@ -556,6 +562,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // near what it labels, and no nearer what another text of its kind labels
     auto isNear = [&](const TextBox& box) {
         if (!label.Of) return true;
+        // no nearer what it labels than the box around that
+        if (Distance(box, *label.Of) > nearby) return false;
         const double own = Away(label, box);
         if (own > nearby || !OnItsSide(label, reading, box)) return false;
         // a rival's line lies no nearer than the box around it
@@ -626,6 +634,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // a picture: one crowded all over would take long to look through)
         const bool tight = pass == 1;
         if (tight && !(led && label.Of)) continue;
+        // a text that may not stand elsewhere has no spots but those near
+        if (pass == 3 && label.Crowded != WhenCrowded::Elsewhere) break;
         if (tight) {
             if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
                 return *short_;
@@ -1189,11 +1199,7 @@ void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leader
     lineCells_.Truncate(lines);
 }
 
-void LabelLayer::Flush() {
-    DrawWaitingGround();
-    const Look left = LookNow();
-    const double x = CurrentX, y = CurrentY;
-    const int owner = Owner, part = OwnerPart;
+std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
     // in the order printed; where some text finds no good spot, once more
     // with those first, and the order that leaves fewer so
     std::vector<std::size_t> order(labels_.size());
@@ -1202,7 +1208,6 @@ void LabelLayer::Flush() {
     // a layer below places the texts again: this one reads none of them
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
-    int astray = 0;
     std::vector<Planned> plan = Plan(order, readers, astray);
     // each round puts the texts astray in the last one first, the ones
     // before them kept in front
@@ -1230,6 +1235,43 @@ void LabelLayer::Flush() {
     }
     if (!handOn) LayOutJointly(plan, readers, astray, texts, lines, leaders);
     if (!handOn) Repair(plan, readers, astray, texts, lines, leaders);
+    return plan;
+}
+
+std::optional<std::vector<LabelLayer::Planned>> LabelLayer::Followed() const {
+    if (follow_ == nullptr || follow_->asked_.size() != labels_.size()) return std::nullopt;
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+        const auto& [box, text] = follow_->asked_[k];
+        const TextBox& asked = labels_[k].Box;
+        if (text != labels_[k].Text || box.Left != asked.Left || box.Top != asked.Top || box.Width != asked.Width ||
+            box.Height != asked.Height)
+            return std::nullopt;
+    }
+    return follow_->plan_;
+}
+
+void LabelLayer::Flush() {
+    DrawWaitingGround();
+    const Look left = LookNow();
+    const double x = CurrentX, y = CurrentY;
+    const int owner = Owner, part = OwnerPart;
+    int astray = 0;
+    std::vector<Planned> plan;
+    if (std::optional<std::vector<Planned>> followed = Followed()) {
+        plan = std::move(*followed);
+        astray = follow_->astray_;
+        for (const Planned& p : plan) Take(p);
+    } else {
+        plan = LayOut(astray);
+    }
+    if (keep_ != nullptr) {
+        keep_->asked_.clear();
+        for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);
+        keep_->plan_ = plan;
+        keep_->astray_ = astray;
+        keep_ = nullptr;
+    }
+    follow_ = nullptr;
     astray_ += astray;
     for (const Planned& p : plan) {
         const Label& label = labels_[p.label];

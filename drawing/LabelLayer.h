@@ -116,6 +116,16 @@ public:
     void Underneath(bool on) { underneath_ = on; }
     // How many texts told what they label found no free spot near it so far.
     int Astray() const { return astray_; }
+    // Where each text of a layer stands and its leader, and how many found
+    // no free spot near what they label (defined below).
+    class Layout;
+    // The layout this layer's texts take when it places them is kept in `into`:
+    // a trial's, to be drawn by the layer that draws the picture it chose.
+    void KeepLayout(Layout& into) { keep_ = &into; }
+    // The texts take the spots `layout` gives them, where they are the texts
+    // that layout was made for, asked for at the same spots: the picture a
+    // trial laid out, drawn again, need not be laid out anew.
+    void FollowLayout(const Layout& layout) { follow_ = &layout; }
 
     double TwipsPerPixelX() const override { return target_.TwipsPerPixelX(); }
     double TwipsPerPixelY() const override { return target_.TwipsPerPixelY(); }
@@ -224,6 +234,11 @@ private:
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
     void Unplan(std::size_t texts, std::size_t lines, std::size_t leaders);
+    // Places the labels waiting: in the order printed and, where some find
+    // no good spot, again with those first; the better layout stands.
+    std::vector<Planned> LayOut(int& astray);
+    // The plan of the layout followed, where it was made for the labels waiting.
+    std::optional<std::vector<Planned>> Followed() const;
     Look LookNow() const;
     void Wear(const Look& look);
     // The surface below, in this layer's pen and font.
@@ -351,6 +366,20 @@ private:
     WhenCrowded crowded_ = WhenCrowded::Elsewhere;
     bool underneath_ = false;
     int astray_ = 0;
+    Layout* keep_ = nullptr;
+    const Layout* follow_ = nullptr;
+
+public:
+    class Layout {
+    public:
+        int Astray() const { return astray_; }
+
+    private:
+        friend class LabelLayer;
+        std::vector<std::pair<TextBox, std::string>> asked_;  // each text's spot asked for, and the text
+        std::vector<Planned> plan_;
+        int astray_ = 0;
+    };
 };
 
 // The next text printed on `s` labels what lies in the box with corners

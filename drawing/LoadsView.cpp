@@ -124,12 +124,13 @@ bool FamilyShows(int family, int code, bool lineLoad) {
     }
 }
 
-void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
-    // the values and codes are laid out last, clear of the arrows, blocks and one another
-    LabelLayer s = ViewLabelLayer(surface);
+namespace {
+
+// The loads view on the layer its values are laid out on.
+void DrawLoadsOn(const Model& m, LabelLayer& s, int family, bool filled) {
     SetDrawingMargins(s, 0.4, 0.2, LoadsViewLeastMargins(s));
     if (!DrawingFitted(s)) return;
-    // and clear of the wall's lines, drawn below already
+    // the values keep clear of the wall's lines, drawn below already
     s.Underneath(true);
     DrawWall(m, s, 0, 0, LoadsViewLeastMargins(s));
     s.Underneath(false);
@@ -147,30 +148,47 @@ void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
     DrawLoadsLegend(m, s);
 }
 
+}  // namespace
+
+void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
+    // the values and codes are laid out last, clear of the arrows, blocks and one another
+    LabelLayer s = ViewLabelLayer(surface);
+    DrawLoadsOn(m, s, family, filled);
+}
+
 void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
     // whole view is drawn in smaller type, step by step down to eight tenths
     // of its own: the room kept for the values shrinks with their cells and
     // the wall grows into what they leave. Where even that is not enough,
-    // the largest size that leaves fewest values astray.
+    // the largest size that leaves fewest values astray. The values stand
+    // as the trial of that size laid them out.
     const double size = s.FontSize;
     double best = size;
+    LabelLayer::Layout chosen, tried;
     int fewest = -1;
     for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
         s.FontSize = size * (1 - 0.1 * step);
         ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
         if (!DrawingFitted(s)) break;
-        LabelLayer trial = ViewLabelLayer(s, true);
-        DrawLoadsView(m, trial, family, fillAreas != 0);
-        trial.Flush();
-        if (fewest < 0 || trial.Astray() < fewest) {
-            fewest = trial.Astray();
+        {
+            LabelLayer trial = ViewLabelLayer(s, true);
+            trial.KeepLayout(tried);
+            DrawLoadsOn(m, trial, family, fillAreas != 0);
+        }
+        if (fewest < 0 || tried.Astray() < fewest) {
+            fewest = tried.Astray();
             best = s.FontSize;
+            std::swap(chosen, tried);
         }
     }
     s.FontSize = best;
     DrawWall(m, s, fillAreas, 0, LoadsViewLeastMargins(s));
-    DrawLoadsView(m, s, family, fillAreas != 0);
+    {
+        LabelLayer labels = ViewLabelLayer(s);
+        labels.FollowLayout(chosen);
+        DrawLoadsOn(m, labels, family, fillAreas != 0);
+    }
     s.FontSize = size;
 }
 
