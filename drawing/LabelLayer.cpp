@@ -31,14 +31,15 @@ constexpr double kFineReach = 4;
 constexpr int kLookHarder = 6;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
+// For how many values of a layout at most a leader clear of other things is
+// sought that far: a picture crowded all over would take long to look through.
+constexpr int kFarSearches = 8;
 // What a leader across a text counts for, in texts astray.
 constexpr int kAcrossText = 100;
 // How far a leader longer than a short one and its text keep from other
 // things and their values, in heights (past the first so much of it, where
 // it leaves its own thing).
 constexpr double kLongLeaderClear = 0.5;
-// For how many values astray at most the values around each are laid out again, it first.
-constexpr std::size_t kRepairs = 8;
 // How many times the texts of a view are laid out again at most, the hardest first.
 constexpr int kRounds = 3;
 
@@ -680,7 +681,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
         for (const bool clear : {true, false})
             for (const double reach : {kShortLeader, kLongLeader, kFarthest})
-                if ((reach == kShortLeader && clear) || (label.Crowded == WhenCrowded::Leader && (clear || reach < kFarthest))) {
+                if ((reach == kShortLeader && clear) ||
+                    (label.Crowded == WhenCrowded::Leader && (reach < kFarthest || (clear && farSearches_-- > 0)))) {
                     if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
                         // one across other things' lines is read amiss; a long one clear of them is followed
                         led->Astray = !clear;
@@ -843,18 +845,38 @@ bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
     return clearOf(a, b) && clearOf(b, a);
 }
 
-void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
+void LabelLayer::LookHarderAgain() const {
+    lookHarder_ = kLookHarder;
+    farSearches_ = kFarSearches;
+}
 
 std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::vector<Reader>& readers, int most) {
-    // each next one clear of those before, found as if they stood there
+    // each next one clear of those before, found as if they stood there:
+    // the spots near what it labels that it takes one after another, then
+    // spots a leader clear of other things reaches
+    const Label& label = labels_[k];
     std::vector<Planned> choices;
     const std::size_t texts = placed_.size();
+    auto add = [&](const Planned& p) {
+        choices.push_back(p);
+        AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
+    };
     LookHarderAgain();
     for (int c = 0; c < most; ++c) {
-        Planned p = PlanFor(k, readers);
-        if (!p.placed.Box || p.astray != 0) break;
-        choices.push_back(p);
-        AddPlaced(*p.placed.Box, labels_[k].Owner, labels_[k].Printed.Colour);
+        const Planned p = PlanFor(k, readers);
+        if (!p.placed.Box || p.astray != 0 || p.placed.Leader) break;
+        add(p);
+    }
+    const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
+    for (int c = 0; c < most && led && label.Of; ++c) {
+        LeaderSpots spots;
+        spots.own = OwnPlaced(label);
+        std::optional<Placement> leader;
+        for (const double reach : {kShortLeader, kLongLeader, kFarthest})
+            if (!leader && (reach == kShortLeader || label.Crowded == WhenCrowded::Leader))
+                leader = PlaceWithLeader(label, readers[k].reading, spots, reach, false, true);
+        if (!leader) break;
+        add({k, *leader, 0});
     }
     ForgetPlaced(texts);
     return choices;
@@ -1088,7 +1110,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
                                                   int& astray, int enough) {
     std::vector<Planned> plan;
     astray = 0;
-    lookHarder_ = kLookHarder;
+    LookHarderAgain();
     for (const std::size_t k : order) {
         if (astray >= enough) break;
         astray += PlanOne(k, readers, plan);
@@ -1131,47 +1153,6 @@ LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>
         });
     }
     return {k, placed, astray};
-}
-
-void LabelLayer::Repair(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
-                        std::size_t lines, std::size_t leaders) {
-    // whether two placements keep clear of each other: texts apart, no leader across the other's text or leader
-    auto apart = [&](const Placement& a, const Placement& b) {
-        auto across = [&](const std::optional<Segment>& l, const TextBox& box) {
-            return l && SegmentCrossesBox(l->x1, l->y1, l->x2, l->y2, Grown(box, gap_ / 2));
-        };
-        return !Overlap(Grown(*a.Box, gap_), *b.Box) && !across(a.Leader, *b.Box) && !across(b.Leader, *a.Box) &&
-               !(a.Leader && b.Leader && SegmentsCross(*a.Leader, *b.Leader));
-    };
-    for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kRepairs; ++a) {
-        const Label& hard = labels_[plan[a].label];
-        if (plan[a].astray == 0 || !hard.Of) continue;
-        ++tries;
-        // where it would stand were no other value placed, and the values placed in its way
-        Unplan(texts, lines, leaders);
-        lookHarder_ = kLookHarder;
-        const Placement alone = Place(hard, readers[plan[a].label].rivals, readers[plan[a].label].reading);
-        std::vector<std::size_t> group{a};
-        if (alone.Box && !alone.Astray)
-            for (std::size_t k = 0; k < plan.size(); ++k)
-                if (k != a && !apart(alone, plan[k].placed)) group.push_back(k);
-        // the others as they stand, then the group again, this one first
-        int before = 0;
-        for (std::size_t k = 0; k < plan.size(); ++k)
-            if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
-        for (const std::size_t k : group) before += plan[k].astray;
-        std::vector<Planned> again;
-        int now = 0;
-        lookHarder_ = kLookHarder;
-        for (const std::size_t k : group) now += PlanOne(plan[k].label, readers, again);
-        if (now < before && again.size() == group.size()) {
-            for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
-            astray += now - before;
-            continue;
-        }
-        Unplan(texts, lines, leaders);
-        for (const Planned& p : plan) Take(p);
-    }
 }
 
 void LabelLayer::Take(const Planned& p) {
@@ -1234,7 +1215,6 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
         break;
     }
     if (!handOn) LayOutJointly(plan, readers, astray, texts, lines, leaders);
-    if (!handOn) Repair(plan, readers, astray, texts, lines, leaders);
     return plan;
 }
 

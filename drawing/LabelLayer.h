@@ -59,6 +59,8 @@ double SideOfLine(double x1, double y1, double x2, double y2, double x, double y
 bool RayCrosses(double x1, double y1, double x2, double y2, double x, double y);
 // Whether the segments meet (touching ends count only in line with each other).
 bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2);
+// How far apart the segments lie, 0 where they meet.
+double SegmentsApart(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2);
 
 // While it lives, what is drawn on the surface belongs to one thing that a
 // value labels (Surface::Owner): a new one, unless something is drawn for
@@ -211,7 +213,7 @@ private:
     int PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan);
     // Where label `k` stands among what is placed, placing nothing.
     Planned PlanFor(std::size_t k, const std::vector<Reader>& readers) const;
-    // The layer may look harder again for as many values as at the start of a layout.
+    // The layer may look harder and seek far again for as many values as at the start of a layout.
     void LookHarderAgain() const;
     // Up to `most` placements of label `k` that read right among what is
     // placed, none in the way of another.
@@ -225,11 +227,11 @@ private:
     // another's way; kept where that leaves fewer astray.
     void LayOutJointly(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
                        std::size_t lines, std::size_t leaders);
-    // For each of the first values astray, lays the values placed around it
-    // out again with it first, where that leaves fewer astray. The layout
-    // planned stands from `texts`, `lines` and `leaders` on.
-    void Repair(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
-                std::size_t lines, std::size_t leaders);
+    // For each of the first values still astray, places the values in the
+    // way of where it would stand alone again after it, where that leaves
+    // fewer astray.
+    void MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
+                 std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
@@ -347,6 +349,7 @@ private:
     double gap_;
     mutable double lineGap_;  // from lines: less for a while where a crowded value seeks room (Place)
     mutable int lookHarder_ = 0;  // for how many more values of a layout the layer may look harder (Place)
+    mutable int farSearches_ = 0;  // and seek a clear leader as far as a value is ever led
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
     // of each leader, the way a long one keeps clear of other things, and how far; 0 for a short one

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <climits>
 #include <numeric>
-#include <utility>
 
 #include "drawing/LabelLayer.h"
 
@@ -14,13 +13,16 @@ namespace brindlemar {
 
 namespace {
 
-// How many placements each value is given to choose from.
+// How many placements of each kind (near what it labels, led to it) each value is given to choose from.
 constexpr int kChoices = 6;
-// Up to how many values a picture's values are laid out together: beyond,
-// choosing among their placements takes longer than a redraw may.
-constexpr std::size_t kJointMost = 80;
+// Up to how many values a picture's values are laid out together (a wall of
+// ten loads shows some forty): beyond, choosing among their placements takes
+// longer than a redraw may.
+constexpr std::size_t kJointMost = 48;
 // How many choices the search for a joint layout makes at most.
 constexpr int kJointNodes = 20000;
+// For how many values still astray at most the values in their way are placed again.
+constexpr std::size_t kMakeWay = 8;
 
 }  // namespace
 
@@ -44,20 +46,24 @@ void LabelLayer::LayOutJointly(std::vector<Planned>& plan, const std::vector<Rea
                 inTheWay[i].push_back(j);
                 inTheWay[j].push_back(i);
             }
+
     // Each label gets a placement where it can, one whose labels in the way
-    // are all without one: those with fewest placements left to choose
-    // from choose first, each of its placements in turn and then none, as
-    // long as that may still leave more labels placed than the best so far
-    // (a value that must show counting before one that may be left out),
-    // for a while at most.
-    std::vector<int> weight(n), blocked(none, 0);
-    for (std::size_t k = 0; k < n; ++k) weight[k] = labels_[k].Crowded == WhenCrowded::Leader || labels_[k].Crowded == WhenCrowded::Elsewhere ? 1000 : 1;
+    // have none: the label with fewest placements left chooses first, each
+    // of them in turn and then none, as long as that may still leave more
+    // labels placed than the best so far (a value that must show counting
+    // before one that may be left out), for a while at most.
+    std::vector<int> weight(n), blocked(spot.size(), 0);
     std::vector<std::size_t> at(n, none), best(n, none);
     std::vector<char> decided(n, 0);
     int bestScore = -1, score = 0, open = 0, nodes = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        if (first[k + 1] > first[k]) open += weight[k];
-        else decided[k] = 1;
+    for (std::size_t k = 0; k < n; ++k) {
+        const WhenCrowded crowded = labels_[k].Crowded;
+        weight[k] = crowded == WhenCrowded::Leader || crowded == WhenCrowded::Elsewhere ? 1000 : 1;
+        if (first[k + 1] > first[k])
+            open += weight[k];
+        else
+            decided[k] = 1;
+    }
     auto place = [&](std::size_t k, std::size_t i, int by) {
         at[k] = by > 0 ? i : none;
         for (const std::size_t j : inTheWay[i]) blocked[j] += by;
@@ -66,7 +72,6 @@ void LabelLayer::LayOutJointly(std::vector<Planned>& plan, const std::vector<Rea
         if (++nodes > kJointNodes) return;
         if (score > bestScore) bestScore = score, best = at;
         if (score + open <= bestScore) return;
-        // the label with fewest placements left
         std::size_t next = n;
         int fewest = INT_MAX;
         for (std::size_t k = 0; k < n; ++k) {
@@ -91,25 +96,58 @@ void LabelLayer::LayOutJointly(std::vector<Planned>& plan, const std::vector<Rea
         decided[next] = 0;
     };
     search(search);
-    at = best;
+
     // the labels at their placements, then those without one placed among them one by one
     std::vector<Planned> joint;
     for (std::size_t k = 0; k < n; ++k)
-        if (at[k] != none) {
-            joint.push_back(spot[at[k]]);
+        if (best[k] != none) {
+            joint.push_back(spot[best[k]]);
             Take(joint.back());
         }
     int left = 0;
     LookHarderAgain();
     for (std::size_t k = 0; k < n; ++k)
-        if (at[k] == none) left += PlanOne(k, readers, joint);
+        if (best[k] == none) left += PlanOne(k, readers, joint);
     if (left < astray) {
         plan = std::move(joint);
         astray = left;
-        return;
+    } else {
+        Unplan(texts, lines, leaders);
+        for (const Planned& p : plan) Take(p);
     }
-    Unplan(texts, lines, leaders);
-    for (const Planned& p : plan) Take(p);
+    MakeWay(plan, readers, astray, texts, lines, leaders);
+}
+
+void LabelLayer::MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray,
+                         std::size_t texts, std::size_t lines, std::size_t leaders) {
+    for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kMakeWay; ++a) {
+        const Label& hard = labels_[plan[a].label];
+        if (plan[a].astray == 0 || !hard.Of) continue;
+        ++tries;
+        // where it would stand were no other value placed, and the values placed in its way
+        Unplan(texts, lines, leaders);
+        LookHarderAgain();
+        const Planned alone = PlanFor(plan[a].label, readers);
+        std::vector<std::size_t> group{a};
+        if (alone.placed.Box && alone.astray == 0)
+            for (std::size_t k = 0; k < plan.size(); ++k)
+                if (k != a && !Apart(alone, plan[k])) group.push_back(k);
+        // the others as they stand, then the group again, this one first
+        for (std::size_t k = 0; k < plan.size(); ++k)
+            if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
+        int before = 0, now = 0;
+        for (const std::size_t k : group) before += plan[k].astray;
+        std::vector<Planned> again;
+        LookHarderAgain();
+        for (const std::size_t k : group) now += PlanOne(plan[k].label, readers, again);
+        if (now < before && again.size() == group.size()) {
+            for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
+            astray += now - before;
+            continue;
+        }
+        Unplan(texts, lines, leaders);
+        for (const Planned& p : plan) Take(p);
+    }
 }
 
 }  // namespace brindlemar
