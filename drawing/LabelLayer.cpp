@@ -609,11 +609,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // a text that may not stand elsewhere has no spots but those near
         if (pass == 3 && label.Crowded != WhenCrowded::Elsewhere) break;
         if (tight) {
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true, lookHarder_ > 0))
                 return *short_;
             if (lookHarder_ == 0) continue;
             --lookHarder_;
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true, lookHarder_ > 0))
                 return *short_;
         }
         lineGap_ = tight ? gap_ / 3 : gap_;
@@ -634,38 +636,24 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
         if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
         if (tight)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true, lookHarder_ > 0))
                 return *short_;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
                     if (std::optional<Placement> led =
-                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
+                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear, lookHarder_ > 0))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a short leader where one finds room, else a longer one; one clear of
-    // the lines of other things and of the wall first. A value that may be
-    // left out is, rather than read across another thing's lines as its.
-    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
-        for (const bool clear : {true, false})
-            for (const double reach : {kShortLeader, kLongLeader})
-                if ((reach == kShortLeader && clear) || label.Crowded == WhenCrowded::Leader)
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
-                        // one across other things' lines, or long, is read amiss
-                        led->Astray = !clear || reach > kShortLeader;
-                        return *led;
-                    }
-    // a value that must be read never vanishes: farther off, its leader
-    // crossing other leaders where it must, else where it covers least
-    if (label.Crowded == WhenCrowded::Leader) {
-        for (const bool clear : {true, false})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kFarthest, true, clear))
-                return {led->Box, led->Leader, true};
-        return PlaceLeastBad(label, reading);
-    }
+    // no spot near what it labels nor a short leader clear of other things
+    // reads right: a value that may be left out is, rather than read across
+    // another thing's lines as its; one that must be read is led from
+    // farther, once the values that read right have their room
+    if (label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
@@ -686,6 +674,27 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
     }
     return {best, {}, label.Of.has_value() || bestCost > 0};
+}
+
+LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
+    LeaderSpots spots;
+    spots.own = OwnPlaced(label);
+    // a longer leader clear of the lines of other things and of the wall,
+    // else a short one across them, else a longer one; from any point of
+    // what it labels where the nearest way is barred
+    for (const bool clear : {true, false})
+        for (const double reach : {kShortLeader, kLongLeader})
+            if (reach > kShortLeader || !clear)
+                if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, reach, false, clear, true))
+                    return {led->Box, led->Leader, true, true};
+    // never vanishing: farther off, its leader crossing other leaders where
+    // it must, else where it covers least
+    for (const bool clear : {true, false})
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, kFarthest, true, clear, true))
+            return {led->Box, led->Leader, true, true};
+    Placement covering = PlaceLeastBad(label, reading);
+    covering.Far = true;
+    return covering;
 }
 
 double LabelLayer::Away(const Label& label, const TextBox& box) {
@@ -893,12 +902,11 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 LeaderSpots& spots, double reach,
-                                                                 bool acrossLeaders, bool clear) const {
+                                                                 LeaderSpots& spots, double reach, bool acrossLeaders,
+                                                                 bool clear, bool fromElsewhere) const {
     const double h = std::max(label.Box.Height, 1.0);
     const unsigned bars = Bars(acrossLeaders, clear);
-    // from another point of what it labels, while the layer looks harder
-    const double longest = lookHarder_ > 0 ? reach * h : 0;
+    const double longest = fromElsewhere ? reach * h : 0;
     // the spots a search of this kind found barred before are barred again,
     // unless a longer leader from elsewhere may reach them now
     std::size_t& failed = spots.failed[acrossLeaders][clear];
@@ -996,30 +1004,49 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
         if (astray >= enough) break;
         const Label& label = labels_[k];
         // a layer below places the texts again among all its lines and texts: this one hands them on
-        const Reading reading = handOn ? Reading{} : readers[k].reading;
-        Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
-        astray += placed.Astray;
-        if (!placed.Box) continue;
-        const TextBox box = *placed.Box;
-        // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-        if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
-            for (const bool clear : {true, false})
-                if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
-        if (placed.Leader) {
-            // a leader across a text hides it: as bad as many texts astray
-            const Segment& l = *placed.Leader;
-            if (textCells_.Any(Bounds(l), [&](std::size_t i) {
-                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
-                }))
-                astray += kAcrossText;
+        if (handOn) {
+            plan.push_back({k, {label.Box, {}, false}});
+            Take(plan.back());
+            continue;
         }
-        plan.push_back({k, placed});
-        Take(plan.back());
+        Planned p{k, Place(label, readers[k].rivals, readers[k].reading)};
+        astray += p.placed.Astray;
+        if (p.placed.Box) Settle(p, readers[k].reading, astray);
+        plan.push_back(p);
     }
     return plan;
 }
 
+void LabelLayer::Settle(Planned& p, const Reading& reading, int& astray) {
+    const Label& label = labels_[p.label];
+    Placement& placed = p.placed;
+    const TextBox box = *placed.Box;
+    // a text that found room only away from what it labels is joined to it, where a leader crosses no text
+    if (!placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
+        for (const bool clear : {true, false})
+            if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
+    if (placed.Leader) {
+        // a leader across a text hides it: as bad as many texts astray
+        const Segment& l = *placed.Leader;
+        if (textCells_.Any(Bounds(l), [&](std::size_t i) {
+                return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
+            }))
+            astray += kAcrossText;
+    }
+    Take(p);
+}
+
+void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
+    for (Planned& p : plan)
+        if (p.placed.Far && !p.placed.Box) {
+            const Reading reading = ReadingOf(labels_[p.label]);
+            p.placed = PlaceFar(labels_[p.label], reading);
+            Settle(p, reading, astray);
+        }
+}
+
 void LabelLayer::Take(const Planned& p) {
+    if (!p.placed.Box) return;
     const Label& label = labels_[p.label];
     AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
     if (p.placed.Leader) {
@@ -1101,6 +1128,9 @@ void LabelLayer::Flush() {
     } else {
         plan = LayOut(astray);
     }
+    // the values led from farther stand once the others have their room: a
+    // trial draws nothing, and leaves them to the layer that draws
+    if (measuring_ == nullptr) LandFar(plan, astray);
     if (keep_ != nullptr) {
         keep_->asked_.clear();
         for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);
@@ -1111,6 +1141,7 @@ void LabelLayer::Flush() {
     follow_ = nullptr;
     astray_ += astray;
     for (const Planned& p : plan) {
+        if (!p.placed.Box) continue;
         const Label& label = labels_[p.label];
         const TextBox box = *p.placed.Box;
         Wear(label.Printed);

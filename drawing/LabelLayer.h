@@ -7,9 +7,11 @@
 // drawn through the layer, inside the area given. A value's white ground
 // (a white box printed just under it) moves with it. A text told what it
 // labels (NextTextLabels) takes the nearest free spot within two of its
-// heights of that, where there is one. Where some texts find no good spot,
-// the texts are laid out again with those first, and the better layout is
-// drawn.
+// heights of that, where there is one. A value that must show and finds
+// neither that nor a short leader clear of other things is led from farther
+// once the values that read right have their room. Where some texts find no
+// good spot, the texts are laid out again with those first, and the better
+// layout is drawn.
 
 #include <algorithm>
 #include <climits>
@@ -187,8 +189,9 @@ private:
         std::optional<TextBox> Box;
         std::optional<Segment> Leader;
         bool Astray = false;
+        bool Far = false;  // led from farther once the other values stand (PlaceFar)
     };
-    // A label placed: which one, where, and its leader.
+    // A label placed: which one, where, and its leader; or left out.
     struct Planned {
         std::size_t label;
         Placement placed;
@@ -203,9 +206,15 @@ private:
     std::vector<Reader> Readers() const;
     // Places the labels in the order given, keeping clear of the texts and
     // leaders placed before; counts those that found no good spot. Stops
-    // once `enough` are counted.
+    // once `enough` are counted. Those that must be led from farther are
+    // planned without a spot yet (LandFar).
     std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray,
                               int enough = INT_MAX);
+    // Joins a label placed away from what it labels to it, counts a leader
+    // across a text, and keeps what it planned clear of.
+    void Settle(Planned& p, const Reading& reading, int& astray);
+    // Gives the values planned without a spot theirs, in the order planned.
+    void LandFar(std::vector<Planned>& plan, int& astray);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
@@ -221,7 +230,14 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
+    // Where a label stands: near what it labels, led to it on a short
+    // leader, or else away from it; a value that must show and finds none of
+    // those is to be led from farther (Far).
     Placement Place(const Label& label, const std::vector<const Label*>& rivals, const Reading& reading) const;
+    // Where a value that no spot near what it labels reads right for stands
+    // at last: a longer leader clear of other things, a short one across
+    // them, one across other leaders, else where it covers least.
+    Placement PlaceFar(const Label& label, const Reading& reading) const;
     Reading ReadingOf(const Label& label) const;
     // Whether the text at `box` stands on the side of its thing's axis
     // where that thing's ordinate stands: across it a force reads as of the
@@ -249,11 +265,10 @@ private:
     // With `clear`, the leader crosses no line of another thing nor the
     // wall's outline (see LeaderTo). `spots` holds what the label's
     // searches before found on its grid, while nothing was placed meanwhile.
-    // While the layer looks harder (`lookHarder_`), a spot whose nearest
-    // way is barred may be led from another point of what it labels, no
-    // farther than `reach`.
+    // With `fromElsewhere`, a spot whose nearest way is barred may be led
+    // from another point of what it labels, no farther than `reach`.
     std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, LeaderSpots& spots,
-                                             double reach, bool acrossLeaders, bool clear) const;
+                                             double reach, bool acrossLeaders, bool clear, bool fromElsewhere) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
