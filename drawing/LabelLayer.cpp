@@ -33,6 +33,12 @@ constexpr int kLookHarder = 6;
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.
 constexpr int kAcrossText = 100;
+// How far a leader longer than a short one and its text keep from other
+// things and their values, in heights (past the first so much of it, where
+// it leaves its own thing).
+constexpr double kLongLeaderClear = 0.5;
+// For how many values astray at most the values around each are laid out again, it first.
+constexpr std::size_t kRepairs = 8;
 // How many times the texts of a view are laid out again at most, the hardest first.
 constexpr int kRounds = 3;
 
@@ -117,6 +123,18 @@ bool SegmentsCross(const S& a, const S& b) {
     return a1 == 0 && a2 == 0 &&
            Overlap(Grown({std::min(a.x1, a.x2), std::min(a.y1, a.y2), std::fabs(a.x2 - a.x1), std::fabs(a.y2 - a.y1)}, 1),
                    {std::min(b.x1, b.x2), std::min(b.y1, b.y2), std::fabs(b.x2 - b.x1), std::fabs(b.y2 - b.y1)});
+}
+
+// How far apart two segments lie: 0 where they meet, else from an end of one to the other.
+template <typename S>
+double SegmentDistance(const S& a, const S& b) {
+    if (SegmentsCross(a, b)) return 0;
+    auto toSegment = [](const S& l, double px, double py) {
+        const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, l2 = dx * dx + dy * dy;
+        const double t = l2 > 0 ? std::clamp(((px - l.x1) * dx + (py - l.y1) * dy) / l2, 0.0, 1.0) : 0;
+        return std::hypot(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
+    };
+    return std::min({toSegment(a, b.x1, b.y1), toSegment(a, b.x2, b.y2), toSegment(b, a.x1, a.y1), toSegment(b, a.x2, a.y2)});
 }
 
 }  // namespace
@@ -261,6 +279,8 @@ void LabelLayer::Learn(const Segment& l) {
 void LabelLayer::Forget() {
     lines_.clear();
     leaders_.clear();
+    ways_.clear();
+    widestWay_ = 0;
     lineCells_.Clear();
     leaderCells_.Clear();
 }
@@ -396,9 +416,17 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
         return false;
     Blocker found;
     const bool free = !textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
-                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); });
+                      !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); }) &&
+                      !NearLongWay(box);
     if (last && !free) *last = found;
     return free;
+}
+
+bool LabelLayer::NearLongWay(const TextBox& box) const {
+    return widestWay_ > 0 && leaderCells_.Any(Grown(box, widestWay_), [&](std::size_t i) {
+        const auto& [way, clear] = ways_[i];
+        return clear > 0 && SegmentBoxDistance(way.x1, way.y1, way.x2, way.y2, box) < clear;
+    });
 }
 
 double LabelLayer::Cost(const TextBox& box, double bound) const {
@@ -649,8 +677,15 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // no spot near what it labels nor a short leader clear of other things
-    // reads right: a value that may be left out is, rather than read across
+    // a longer leader clear of other things, passing near none of them, is
+    // followed: it reads right too
+    if (label.Crowded == WhenCrowded::Leader)
+        for (const double reach : {kLongLeader, kFarthest})
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
+                                                               lookHarder_ > 0 || reach > kLongLeader))
+                return *led;
+    // no spot near what it labels nor a leader clear of other things reads
+    // right: a value that may be left out is, rather than read across
     // another thing's lines as its; one that must be read is led from
     // farther, once the values that read right have their room
     if (label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
@@ -679,14 +714,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
 LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
     LeaderSpots spots;
     spots.own = OwnPlaced(label);
-    // a longer leader clear of the lines of other things and of the wall,
-    // else a short one across them, else a longer one; from any point of
-    // what it labels where the nearest way is barred
-    for (const bool clear : {true, false})
-        for (const double reach : {kShortLeader, kLongLeader})
-            if (reach > kShortLeader || !clear)
-                if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, reach, false, clear, true))
-                    return {led->Box, led->Leader, true, true};
+    // a short leader across the lines of other things, else a longer one;
+    // from any point of what it labels where the nearest way is barred
+    for (const double reach : {kShortLeader, kLongLeader})
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, reach, false, false, true))
+            return {led->Box, led->Leader, true, true};
     // never vanishing: farther off, its leader crossing other leaders where
     // it must, else where it covers least
     for (const bool clear : {true, false})
@@ -752,8 +784,30 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
                });
     case AcrossLeader:
-        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1,
-                                     [&](std::size_t i) { return SegmentsCross(l, leaders_[i]); });
+        // nor within the room a long one keeps
+        return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1 + widestWay_, [&](std::size_t i) {
+            return SegmentsCross(l, leaders_[i]) || (ways_[i].second > 0 && SegmentDistance(l, ways_[i].first) < ways_[i].second);
+        });
+    case PassesNear: {
+        const std::optional<Segment> long_ = LongWay(label, l);
+        if (!long_) return false;
+        const Segment& way = *long_;
+        const double c = kLongLeaderClear * label.Box.Height;
+        auto other = [&](int owner) { return owner != 0 && owner != label.Owner; };
+        // its text, and its way out past where it leaves its own thing
+        return lineCells_.Any(Grown(box, c), [&](std::size_t i) {
+                   const Segment& o = lines_[i];
+                   return other(o.owner) && SegmentBoxDistance(o.x1, o.y1, o.x2, o.y2, box) < c;
+               }) ||
+               lineCells_.AnyAlong(way.x1, way.y1, way.x2, way.y2, c, [&](std::size_t i) {
+                   const Segment& o = lines_[i];
+                   return other(o.owner) && SegmentDistance(way, o) < c;
+               }) ||
+               textCells_.AnyAlong(way.x1, way.y1, way.x2, way.y2, c, [&](std::size_t i) {
+                   return other(placedFor_[i].first) &&
+                          SegmentBoxDistance(way.x1, way.y1, way.x2, way.y2, placed_[i]) < c;
+               });
+    }
     case AcrossLines: {
         // across an arrow, a hatching or the wall's outline a leader reads as
         // one of them, across its own hatching as one more of its lines; from
@@ -769,6 +823,53 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
     }
     }
     return false;
+}
+
+std::optional<LabelLayer::Segment> LabelLayer::LongWay(const Label& label, const Segment& l) {
+    const double h = label.Box.Height, c = kLongLeaderClear * h, length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+    if (length <= kShortLeader * h) return std::nullopt;
+    const double t = c / length;
+    return Segment{l.x1 + t * (l.x2 - l.x1), l.y1 + t * (l.y2 - l.y1), l.x2, l.y2};
+}
+
+bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
+    const TextBox &boxA = *a.placed.Box, &boxB = *b.placed.Box;
+    if (Overlap(Grown(boxA, gap_), boxB)) return false;
+    // a leader keeps off another's text as a line does, and crosses no other leader
+    const std::optional<Segment>&ledA = a.placed.Leader, &ledB = b.placed.Leader;
+    auto near = [](const std::optional<Segment>& l, const TextBox& box, double by) {
+        return l && SegmentBoxDistance(l->x1, l->y1, l->x2, l->y2, box) < by;
+    };
+    if (near(ledA, boxB, lineGap_) || near(ledB, boxA, lineGap_) || (ledA && ledB && SegmentsCross(*ledA, *ledB)))
+        return false;
+    // a long leader and its text keep clear of another thing's value and leader
+    auto clearOf = [&](const Planned& p, const Planned& other) {
+        const Label& label = labels_[p.label];
+        if (!p.placed.Leader || labels_[other.label].Owner == label.Owner) return true;
+        const std::optional<Segment> way = LongWay(label, *p.placed.Leader);
+        if (!way) return true;
+        const double c = kLongLeaderClear * label.Box.Height;
+        const std::optional<Segment>& o = other.placed.Leader;
+        return !near(way, *other.placed.Box, c) && !near(o, *p.placed.Box, c) && !(o && SegmentDistance(*way, *o) < c);
+    };
+    return clearOf(a, b) && clearOf(b, a);
+}
+
+void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
+
+std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::vector<Reader>& readers, int most) {
+    // each next one clear of those before, found as if they stood there
+    std::vector<Planned> choices;
+    const std::size_t texts = placed_.size();
+    LookHarderAgain();
+    for (int c = 0; c < most; ++c) {
+        Planned p = PlanFor(k, readers);
+        if (!p.placed.Box || p.astray != 0) break;
+        choices.push_back(p);
+        AddPlaced(*p.placed.Box, labels_[k].Owner, labels_[k].Printed.Colour);
+    }
+    ForgetPlaced(texts);
+    return choices;
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
@@ -789,7 +890,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
     auto from = [&](double x, double y) -> std::optional<Segment> {
         const std::optional<Segment> l = LeaderFrom(x, y, box);
         if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest) return std::nullopt;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines})
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear})
             if ((bars & bar) && LeaderCrosses(label, box, *l, reading, bar)) return std::nullopt;
         return l;
     };
@@ -926,7 +1027,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
         if (!at.led) continue;
         // what its leader crosses, each learnt once
         bool crosses = false;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines}) {
+        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
             if (!(bars & bar)) continue;
             if (!(at.known & bar)) {
                 at.known |= bar;
@@ -997,30 +1098,38 @@ std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
 std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers,
                                                   int& astray, int enough) {
     std::vector<Planned> plan;
-    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     astray = 0;
     lookHarder_ = kLookHarder;
     for (const std::size_t k : order) {
         if (astray >= enough) break;
-        const Label& label = labels_[k];
-        // a layer below places the texts again among all its lines and texts: this one hands them on
-        if (handOn) {
-            plan.push_back({k, {label.Box, {}, false}});
-            Take(plan.back());
-            continue;
-        }
-        Planned p{k, Place(label, readers[k].rivals, readers[k].reading)};
-        astray += p.placed.Astray;
-        if (p.placed.Box) Settle(p, readers[k].reading, astray);
-        plan.push_back(p);
+        astray += PlanOne(k, readers, plan);
     }
     return plan;
 }
 
-void LabelLayer::Settle(Planned& p, const Reading& reading, int& astray) {
-    const Label& label = labels_[p.label];
-    Placement& placed = p.placed;
+int LabelLayer::PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan) {
+    Planned p = PlanFor(k, readers);
+    // one led from farther is planned without a spot yet (LandFar)
+    if (p.placed.Box || p.placed.Far) {
+        plan.push_back(p);
+        Take(plan.back());
+    }
+    return p.astray;
+}
+
+LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>& readers) const {
+    const Label& label = labels_[k];
+    // a layer below places the texts again among all its lines and texts: this one hands them on
+    if (dynamic_cast<LabelLayer*>(&target_) != nullptr) return {k, {label.Box, {}, false}, 0};
+    Placement placed = Place(label, readers[k].rivals, readers[k].reading);
+    int astray = placed.Astray;
+    if (placed.Box) astray += Joined(label, placed, readers[k].reading);
+    return {k, placed, astray};
+}
+
+int LabelLayer::Joined(const Label& label, Placement& placed, const Reading& reading) const {
     const TextBox box = *placed.Box;
+    int astray = 0;
     // a text that found room only away from what it labels is joined to it, where a leader crosses no text
     if (!placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
         for (const bool clear : {true, false})
@@ -1032,17 +1141,69 @@ void LabelLayer::Settle(Planned& p, const Reading& reading, int& astray) {
                 return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], -1));
             }))
             astray += kAcrossText;
+        // and one across another's leader leaves that one astray as well
+        leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
+            astray += SegmentsCross(l, leaders_[i]);
+            return false;
+        });
     }
-    Take(p);
+    return astray;
 }
 
 void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
     for (Planned& p : plan)
         if (p.placed.Far && !p.placed.Box) {
-            const Reading reading = ReadingOf(labels_[p.label]);
-            p.placed = PlaceFar(labels_[p.label], reading);
-            Settle(p, reading, astray);
+            const Label& label = labels_[p.label];
+            const Reading reading = ReadingOf(label);
+            p.placed = PlaceFar(label, reading);
+            const int worse = Joined(label, p.placed, reading);
+            p.astray += worse;
+            astray += worse;
+            Take(p);
         }
+}
+
+void LabelLayer::Repair(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
+                        std::size_t lines, std::size_t leaders) {
+    // whether two placements keep clear of each other: texts apart, no leader across the other's text or leader
+    auto apart = [&](const Placement& a, const Placement& b) {
+        auto across = [&](const std::optional<Segment>& l, const TextBox& box) {
+            return l && SegmentCrossesBox(l->x1, l->y1, l->x2, l->y2, Grown(box, gap_ / 2));
+        };
+        // one still to be led from farther stands nowhere yet
+        if (!a.Box || !b.Box) return true;
+        return !Overlap(Grown(*a.Box, gap_), *b.Box) && !across(a.Leader, *b.Box) && !across(b.Leader, *a.Box) &&
+               !(a.Leader && b.Leader && SegmentsCross(*a.Leader, *b.Leader));
+    };
+    for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kRepairs; ++a) {
+        const Label& hard = labels_[plan[a].label];
+        if (plan[a].astray == 0 || !hard.Of) continue;
+        ++tries;
+        // where it would stand were no other value placed, and the values placed in its way
+        Unplan(texts, lines, leaders);
+        lookHarder_ = kLookHarder;
+        const Placement alone = Place(hard, readers[plan[a].label].rivals, readers[plan[a].label].reading);
+        std::vector<std::size_t> group{a};
+        if (alone.Box && !alone.Astray)
+            for (std::size_t k = 0; k < plan.size(); ++k)
+                if (k != a && !apart(alone, plan[k].placed)) group.push_back(k);
+        // the others as they stand, then the group again, this one first
+        int before = 0;
+        for (std::size_t k = 0; k < plan.size(); ++k)
+            if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
+        for (const std::size_t k : group) before += plan[k].astray;
+        std::vector<Planned> again;
+        int now = 0;
+        lookHarder_ = kLookHarder;
+        for (const std::size_t k : group) now += PlanOne(plan[k].label, readers, again);
+        if (now < before && again.size() == group.size()) {
+            for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
+            astray += now - before;
+            continue;
+        }
+        Unplan(texts, lines, leaders);
+        for (const Planned& p : plan) Take(p);
+    }
 }
 
 void LabelLayer::Take(const Planned& p) {
@@ -1054,12 +1215,18 @@ void LabelLayer::Take(const Planned& p) {
         Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
         leaders_.push_back(l);
         leaderCells_.Add(leaders_.size() - 1, Bounds(l));
+        const std::optional<Segment> way = LongWay(label, l);
+        ways_.push_back({way.value_or(l), way ? kLongLeaderClear * label.Box.Height : 0});
+        widestWay_ = std::max(widestWay_, ways_.back().second);
     }
 }
 
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
     ForgetPlaced(texts);
     leaders_.resize(leaders);
+    ways_.resize(leaders);
+    widestWay_ = 0;
+    for (const auto& [way, clear] : ways_) widestWay_ = std::max(widestWay_, clear);
     leaderCells_.Truncate(leaders);
     lines_.resize(lines);
     lineCells_.Truncate(lines);
@@ -1081,7 +1248,7 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
     for (int round = 0; round < kRounds && astray > 0 && !handOn; ++round) {
         std::vector<std::size_t> hardFirst;
         for (const Planned& p : plan)
-            if (p.placed.Astray) hardFirst.push_back(p.label);
+            if (p.astray > 0) hardFirst.push_back(p.label);
         for (const std::size_t k : best)
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
@@ -1099,6 +1266,8 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
         for (const Planned& p : plan) Take(p);
         break;
     }
+    if (!handOn) LayOutJointly(plan, readers, astray, texts, lines, leaders);
+    if (!handOn) Repair(plan, readers, astray, texts, lines, leaders);
     return plan;
 }
 

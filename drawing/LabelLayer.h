@@ -191,10 +191,11 @@ private:
         bool Astray = false;
         bool Far = false;  // led from farther once the other values stand (PlaceFar)
     };
-    // A label placed: which one, where, and its leader; or left out.
+    // A label placed: which one, where, and its leader; how badly it reads (texts astray).
     struct Planned {
         std::size_t label;
         Placement placed;
+        int astray = 0;
     };
     // What reads a label and the other labels it must not stand nearer:
     // the same whatever was placed before it.
@@ -210,11 +211,35 @@ private:
     // planned without a spot yet (LandFar).
     std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray,
                               int enough = INT_MAX);
-    // Joins a label placed away from what it labels to it, counts a leader
-    // across a text, and keeps what it planned clear of.
-    void Settle(Planned& p, const Reading& reading, int& astray);
+    // Places label `k` after those planned and adds it to them; how badly it reads.
+    int PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan);
+    // Where label `k` stands among what is placed, placing nothing.
+    Planned PlanFor(std::size_t k, const std::vector<Reader>& readers) const;
+    // Joins a label placed away from what it labels to it where a leader
+    // crosses no text; how much worse it reads for its leader: across a
+    // text, or across other leaders.
+    int Joined(const Label& label, Placement& placed, const Reading& reading) const;
     // Gives the values planned without a spot theirs, in the order planned.
     void LandFar(std::vector<Planned>& plan, int& astray);
+    // The layer may look harder again for as many values as at the start of a layout.
+    void LookHarderAgain() const;
+    // Up to `most` placements of label `k` that read right among what is
+    // placed, none in the way of another.
+    std::vector<Planned> Choices(std::size_t k, const std::vector<Reader>& readers, int most);
+    // Whether two labels' placements keep clear of each other as each must
+    // of what is placed: their texts, and their leaders.
+    bool Apart(const Planned& a, const Planned& b) const;
+    // Where laying the labels out one by one left some astray, lays them out
+    // together: a few placements for each that read right with no other
+    // value placed, one of them chosen for each so that none is in
+    // another's way; kept where that leaves fewer astray.
+    void LayOutJointly(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
+                       std::size_t lines, std::size_t leaders);
+    // For each of the first values astray, lays the values placed around it
+    // out again with it first, where that leaves fewer astray. The layout
+    // planned stands from `texts`, `lines` and `leaders` on.
+    void Repair(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
+                std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
@@ -293,22 +318,31 @@ private:
     std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders, bool clear,
                                     const Reading& reading) const;
     // What keeps a leader from reading right: across a text, another
-    // leader, or the lines of other things (`clear` above).
-    enum LeaderBar : unsigned char { AcrossText = 1, AcrossLeader = 2, AcrossLines = 4 };
+    // leader, or the lines of other things (`clear` above); and, longer than
+    // a short one, passing near another thing or its values, or leaving its
+    // text near another thing's lines: a long leader is followed, and must
+    // lead nowhere else.
+    enum LeaderBar : unsigned char { AcrossText = 1, AcrossLeader = 2, AcrossLines = 4, PassesNear = 8 };
     // Whether the leader `l` to the text at `box` crosses what is named.
     bool LeaderCrosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
                        LeaderBar bar) const;
+    // The part of a leader longer than a short one past where it leaves
+    // what it labels, which keeps clear of other things; none for a short one.
+    static std::optional<Segment> LongWay(const Label& label, const Segment& l);
     // What a search bars: texts always, leaders unless it may cross them, lines with `clear`.
     static unsigned Bars(bool acrossLeaders, bool clear) {
-        return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines} : 0u);
+        return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines | PassesNear} : 0u);
     }
     // What kept a spot from being free: a text placed, or a line.
     struct Blocker {
         std::size_t text = SIZE_MAX, line = SIZE_MAX;
     };
     // Whether the box keeps clear of the frame's edge, the texts placed and
-    // the lines (by `lineGap_`). Tries `last` first, and notes there what keeps it.
+    // the lines (by `lineGap_`), and of the way of a long leader by as far
+    // as it keeps from other things. Tries `last` first, and notes there what keeps it.
     bool Free(const TextBox& box, Blocker* last = nullptr) const;
+    // Whether the box stands within the room the way of a long leader keeps.
+    bool NearLongWay(const TextBox& box) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
     // placed, then lines. Counts no further than `bound`.
     double Cost(const TextBox& box, double bound) const;
@@ -331,6 +365,9 @@ private:
     mutable int lookHarder_ = 0;  // for how many more values of a layout the layer may look harder (Place)
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
+    // of each leader, the way a long one keeps clear of other things, and how far; 0 for a short one
+    std::vector<std::pair<Segment, double>> ways_;
+    double widestWay_ = 0;  // the farthest a way keeps others
     std::vector<TextBox> placed_;
     std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
     // where each line, text placed and leader lies

@@ -35,6 +35,8 @@ TEST(PlaneGeometry, AnswersAsWorkedByHand) {
         {"gap, across the box", StretchBoxGap({-5, 5, 15, 5}, box), 0},
         {"gap, within it", StretchBoxGap({2, 2, 3, 3}, box), 0},
         {"point beyond the end", PointGap({0, 0, 10, 0}, 13, 4), 5},
+        {"stretches, from the end (13, 4) to the other's end", StretchGap({0, 0, 10, 0}, {13, 4, 20, 4}), 5},
+        {"stretches crossing", StretchGap({0, 0, 10, 10}, {0, 10, 10, 0}), 0},
         {"below a line to the right, y down", SideOf({0, 0, 10, 0}, 5, 3), 3},
         {"above it", SideOf({0, 0, 10, 0}, 5, -2), -2},
         {"within the upright", Yes(WithinOutline(l, 0.5, 3)), 1},

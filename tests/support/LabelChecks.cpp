@@ -14,6 +14,9 @@ namespace {
 // How near what it labels a value stands, and how long a leader joining them
 // may be, in the value's heights: farther, a reader looks for its thing elsewhere.
 constexpr double kNear = 2, kShortLeader = 6;
+// A longer leader is followed, not glanced along: it reads right where it and its value keep half
+// a height from every other thing and its values (past the first half height, where it leaves its own).
+constexpr double kLongLeaderClear = 0.5;
 // The least room between two texts side by side, in heights: closer, "10.00"
 // and "1 : 5.00" read "10.001 : 5.00".
 constexpr double kApart = 0.1;
@@ -65,7 +68,16 @@ void ReadAsOwn(const SurfaceCall& v, const TextBox& box, const std::vector<const
             if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
                     return o.owner == v.Owner && o.part == PartBody && StretchesCross(l, o); }))
                 faults.push_back(Where(v) + "'s leader runs across its own lines");
-            if (Length(l) > kShortLeader * h) faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) + " heights long");
+            if (const double c = kLongLeaderClear * h, t = c / Length(l); Length(l) > kShortLeader * h) {
+                const Stretch way{l.x1 + t * (l.x2 - l.x1), l.y1 + t * (l.y2 - l.y1), l.x2, l.y2};
+                auto other = [&](int owner) { return owner != 0 && owner != v.Owner; };
+                if (std::any_of(lines.begin(), lines.end(), [&](const Segment& o) {
+                        return other(o.owner) && (StretchGap(way, o) < c || StretchBoxGap(o, box) < c); }) ||
+                    std::any_of(texts.begin(), texts.end(), [&](const SurfaceCall* w) {
+                        return other(w->Owner) && StretchBoxGap(way, BoxOf(*w)) < c; }))
+                    faults.push_back(Where(v) + "'s leader is " + std::to_string(std::lround(Length(l) / h)) +
+                                     " heights long and passes near another thing");
+            }
         }
         if (mine && l.part == PartAxis) axis = &l;
         if (l.part == PartLeader) continue;

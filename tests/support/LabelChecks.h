@@ -5,8 +5,9 @@
 // line, no anchor of another value in the same colour lies nearer to it, and
 // it touches no other text (side by side two read as one), no line and no
 // area kept clear (the factor table), in type no smaller than a least.
-// As a reader reads (AsReader): the nearest thing drawn is its own or a short
-// leader crossing no other line joins them; on its axis's side, among no other's values.
+// As a reader reads (AsReader): the nearest thing drawn is its own or a
+// leader crossing no other line joins them, a short one or one that keeps
+// clear of other things; on its axis's side, among no other's values.
 
 #include <optional>
 #include <string>

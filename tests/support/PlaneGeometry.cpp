@@ -62,6 +62,12 @@ double StretchBoxGap(const Stretch& s, const TextBox& b) {
     return gap;
 }
 
+double StretchGap(const Stretch& a, const Stretch& b) {
+    // apart, the nearest points are an end of one of them and a point of the other
+    if (StretchesCross(a, b)) return 0;
+    return std::min({PointGap(a, b.x1, b.y1), PointGap(a, b.x2, b.y2), PointGap(b, a.x1, a.y1), PointGap(b, a.x2, a.y2)});
+}
+
 bool StretchesCross(const Stretch& a, const Stretch& b) {
     const double ax = a.x2 - a.x1, ay = a.y2 - a.y1, bx = b.x2 - b.x1, by = b.y2 - b.y1;
     const double la = Length(a), lb = Length(b);

@@ -29,6 +29,8 @@ double PointGap(const Stretch& s, double x, double y);
 bool StretchMeetsBox(const Stretch& s, const TextBox& box);
 // The shortest way from the stretch to the box, 0 where they meet.
 double StretchBoxGap(const Stretch& s, const TextBox& box);
+// The shortest way from one stretch to the other, 0 where they meet.
+double StretchGap(const Stretch& a, const Stretch& b);
 // Whether two stretches cross: a point inside both, or, in line with each
 // other, a common length. An end that only touches the other is no crossing
 // (a leader starts on what it labels).
