@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -185,7 +186,8 @@ struct LabelLayer::LeaderSpots {
     // What is known of a spot made.
     struct Tried {
         signed char led = -1;     // whether a leader joins it, and which (`leader`)
-        unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
+        Known nearest;            // what that leader crosses
+        Known elsewhere[kStarts];  // what the leaders from other points of what it labels cross
         Segment leader{};
     };
     int perHeight = 2;  // steps of the grid to a height: 3 on the finer one
@@ -880,30 +882,46 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, co
     return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
 }
 
+bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                         unsigned bars, Known& known) const {
+    for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
+        if (!(bars & bar)) continue;
+        if (!(known.asked & bar)) {
+            known.asked |= bar;
+            if (LeaderCrosses(label, box, l, reading, bar)) known.crosses |= bar;
+        }
+        if (known.crosses & bar) return true;
+    }
+    return false;
+}
+
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& label, const TextBox& box,
                                                                    const Reading& reading, unsigned bars,
-                                                                   double longest) const {
+                                                                   double longest, Known (&known)[kStarts]) const {
     // an arrow reads from any point of it, a block from any of its corners
     // or the middles of its sides; its ends and corners first
     constexpr double kAlong[] = {0.0, 1.0, 0.5, 0.25, 0.75};
     constexpr double kAcross[] = {0.0, 1.0, 0.5};
-    auto from = [&](double x, double y) -> std::optional<Segment> {
+    static_assert(std::size(kAlong) <= kStarts && std::size(kAcross) * std::size(kAcross) <= kStarts);
+    auto from = [&](double x, double y, Known& k) -> std::optional<Segment> {
         const std::optional<Segment> l = LeaderFrom(x, y, box);
-        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest) return std::nullopt;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear})
-            if ((bars & bar) && LeaderCrosses(label, box, *l, reading, bar)) return std::nullopt;
+        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
+            return std::nullopt;
         return l;
     };
+    std::size_t n = 0;
     if (const std::optional<Segment>& a = label.Along) {
         for (const double t : kAlong)
-            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1))) return l;
+            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1), known[n++]))
+                return l;
         return std::nullopt;
     }
     const TextBox& of = *label.Of;
     if (of.Width > 0 || of.Height > 0)
         for (const double tx : kAcross)
             for (const double ty : kAcross)
-                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height)) return l;
+                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height, known[n++]))
+                    return l;
     return std::nullopt;
 }
 
@@ -1025,19 +1043,10 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (line) at.leader = *line;
         }
         if (!at.led) continue;
-        // what its leader crosses, each learnt once
-        bool crosses = false;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
-            if (!(bars & bar)) continue;
-            if (!(at.known & bar)) {
-                at.known |= bar;
-                if (LeaderCrosses(label, box, at.leader, reading, bar)) at.crosses |= bar;
-            }
-            if ((crosses = (at.crosses & bar) != 0)) break;
-        }
-        if (!crosses) return Placement{box, at.leader, false};
+        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) return Placement{box, at.leader, false};
         if (longest > 0)
-            if (const std::optional<Segment> other = LeaderFromElsewhere(label, box, reading, bars, longest))
+            if (const std::optional<Segment> other =
+                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere))
                 return Placement{box, other, false};
     }
     failed = k;

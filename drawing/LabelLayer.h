@@ -305,12 +305,19 @@ private:
     std::optional<Segment> LeaderLine(const Label& label, const TextBox& box) const;
     // The line from (x, y) to a text there, a gap short of it; none when they touch.
     std::optional<Segment> LeaderFrom(double x, double y, const TextBox& box) const;
+    // What is known of a leader: which bars were asked of it (LeaderBar), and which it crosses.
+    struct Known {
+        unsigned char asked = 0, crosses = 0;
+    };
+    // How many other points of what it labels a leader may run from.
+    static constexpr std::size_t kStarts = 9;
     // A leader to the text at `box` from another point of what the label
     // labels than the nearest (an arrow's ends and the points between, a
     // block's corners and the middles of its sides), no longer than
-    // `longest`, crossing nothing that `bars` names.
+    // `longest`, crossing nothing that `bars` names; what each crosses is
+    // learnt once, in `known`.
     std::optional<Segment> LeaderFromElsewhere(const Label& label, const TextBox& box, const Reading& reading,
-                                               unsigned bars, double longest) const;
+                                               unsigned bars, double longest, Known (&known)[kStarts]) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
@@ -329,6 +336,9 @@ private:
     // The part of a leader longer than a short one past where it leaves
     // what it labels, which keeps clear of other things; none for a short one.
     static std::optional<Segment> LongWay(const Label& label, const Segment& l);
+    // Whether the leader `l` to the text at `box` crosses any of `bars`, each learnt once in `known`.
+    bool Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading, unsigned bars,
+                 Known& known) const;
     // What a search bars: texts always, leaders unless it may cross them, lines with `clear`.
     static unsigned Bars(bool acrossLeaders, bool clear) {
         return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines | PassesNear} : 0u);
