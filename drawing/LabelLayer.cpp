@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -31,9 +32,6 @@ constexpr double kFineReach = 4;
 constexpr int kLookHarder = 6;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
-// For how many values of a layout at most a leader clear of other things is
-// sought that far: a picture crowded all over would take long to look through.
-constexpr int kFarSearches = 8;
 // What a leader across a text counts for, in texts astray.
 constexpr int kAcrossText = 100;
 // How far a leader longer than a short one and its text keep from other
@@ -186,7 +184,8 @@ struct LabelLayer::LeaderSpots {
     // What is known of a spot made.
     struct Tried {
         signed char led = -1;     // whether a leader joins it, and which (`leader`)
-        unsigned char known = 0, crosses = 0;  // what its leader crosses, of what is known (LeaderBar)
+        Known nearest;            // what that leader crosses
+        Known elsewhere[kStarts];  // what the leaders from other points of what it labels cross
         Segment leader{};
     };
     int perHeight = 2;  // steps of the grid to a height: 3 on the finer one
@@ -638,11 +637,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // a text that may not stand elsewhere has no spots but those near
         if (pass == 3 && label.Crowded != WhenCrowded::Elsewhere) break;
         if (tight) {
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true, lookHarder_ > 0))
                 return *short_;
             if (lookHarder_ == 0) continue;
             --lookHarder_;
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true, lookHarder_ > 0))
                 return *short_;
         }
         lineGap_ = tight ? gap_ / 3 : gap_;
@@ -663,40 +664,31 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
         if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
         if (tight)
-            if (std::optional<Placement> short_ = PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true))
+            if (std::optional<Placement> short_ =
+                    PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true, lookHarder_ > 0))
                 return *short_;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
                 for (const bool clear : {true, false})
                     if (std::optional<Placement> led =
-                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear))
+                            PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, clear, lookHarder_ > 0))
                         return {led->Box, led->Leader, true};
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a short leader where one finds room, else a longer one; one clear of
-    // the lines of other things and of the wall first. A value that may be
-    // left out is, rather than read across another thing's lines as its.
-    if (label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader)
-        for (const bool clear : {true, false})
-            for (const double reach : {kShortLeader, kLongLeader, kFarthest})
-                if ((reach == kShortLeader && clear) ||
-                    (label.Crowded == WhenCrowded::Leader && (reach < kFarthest || (clear && farSearches_-- > 0)))) {
-                    if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, clear)) {
-                        // one across other things' lines is read amiss; a long one clear of them is followed
-                        led->Astray = !clear;
-                        return *led;
-                    }
-                }
-    // a value that must be read never vanishes: farther off, its leader
-    // crossing other leaders where it must, else where it covers least
-    if (label.Crowded == WhenCrowded::Leader) {
-        for (const bool clear : {true, false})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, kFarthest, true, clear))
-                return {led->Box, led->Leader, true};
-        return PlaceLeastBad(label, reading);
-    }
+    // a longer leader clear of other things, passing near none of them, is
+    // followed: it reads right too
+    if (label.Crowded == WhenCrowded::Leader)
+        for (const double reach : {kLongLeader, kFarthest})
+            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
+                                                               lookHarder_ > 0 || reach > kLongLeader))
+                return *led;
+    // no spot near what it labels nor a leader clear of other things reads
+    // right: a value that may be left out is, rather than read across
+    // another thing's lines as its; one that must be read is led from
+    // farther, once the values that read right have their room
+    if (label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
     // where no spot is free, the one that covers least, the first in order of those
@@ -717,6 +709,24 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
     }
     return {best, {}, label.Of.has_value() || bestCost > 0};
+}
+
+LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
+    LeaderSpots spots;
+    spots.own = OwnPlaced(label);
+    // a short leader across the lines of other things, else a longer one;
+    // from any point of what it labels where the nearest way is barred
+    for (const double reach : {kShortLeader, kLongLeader})
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, reach, false, false, true))
+            return {led->Box, led->Leader, true, true};
+    // never vanishing: farther off, its leader crossing other leaders where
+    // it must, else where it covers least
+    for (const bool clear : {true, false})
+        if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, kFarthest, true, clear, true))
+            return {led->Box, led->Leader, true, true};
+    Placement covering = PlaceLeastBad(label, reading);
+    covering.Far = true;
+    return covering;
 }
 
 double LabelLayer::Away(const Label& label, const TextBox& box) {
@@ -823,6 +833,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LongWay(const Label& label, const
 }
 
 bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
+    // one still to be led from farther stands nowhere yet
+    if (!a.placed.Box || !b.placed.Box) return true;
     const TextBox &boxA = *a.placed.Box, &boxB = *b.placed.Box;
     if (Overlap(Grown(boxA, gap_), boxB)) return false;
     // a leader keeps off another's text as a line does, and crosses no other leader
@@ -845,10 +857,7 @@ bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
     return clearOf(a, b) && clearOf(b, a);
 }
 
-void LabelLayer::LookHarderAgain() const {
-    lookHarder_ = kLookHarder;
-    farSearches_ = kFarSearches;
-}
+void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
 
 std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::vector<Reader>& readers, int most) {
     // each next one clear of those before, found as if they stood there:
@@ -874,7 +883,7 @@ std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::v
         std::optional<Placement> leader;
         for (const double reach : {kShortLeader, kLongLeader, kFarthest})
             if (!leader && (reach == kShortLeader || label.Crowded == WhenCrowded::Leader))
-                leader = PlaceWithLeader(label, readers[k].reading, spots, reach, false, true);
+                leader = PlaceWithLeader(label, readers[k].reading, spots, reach, false, true, reach > kLongLeader);
         if (!leader) break;
         add({k, *leader, 0});
     }
@@ -890,30 +899,46 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, co
     return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
 }
 
+bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
+                         unsigned bars, Known& known) const {
+    for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
+        if (!(bars & bar)) continue;
+        if (!(known.asked & bar)) {
+            known.asked |= bar;
+            if (LeaderCrosses(label, box, l, reading, bar)) known.crosses |= bar;
+        }
+        if (known.crosses & bar) return true;
+    }
+    return false;
+}
+
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& label, const TextBox& box,
                                                                    const Reading& reading, unsigned bars,
-                                                                   double longest) const {
+                                                                   double longest, Known (&known)[kStarts]) const {
     // an arrow reads from any point of it, a block from any of its corners
     // or the middles of its sides; its ends and corners first
     constexpr double kAlong[] = {0.0, 1.0, 0.5, 0.25, 0.75};
     constexpr double kAcross[] = {0.0, 1.0, 0.5};
-    auto from = [&](double x, double y) -> std::optional<Segment> {
+    static_assert(std::size(kAlong) <= kStarts && std::size(kAcross) * std::size(kAcross) <= kStarts);
+    auto from = [&](double x, double y, Known& k) -> std::optional<Segment> {
         const std::optional<Segment> l = LeaderFrom(x, y, box);
-        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest) return std::nullopt;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear})
-            if ((bars & bar) && LeaderCrosses(label, box, *l, reading, bar)) return std::nullopt;
+        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
+            return std::nullopt;
         return l;
     };
+    std::size_t n = 0;
     if (const std::optional<Segment>& a = label.Along) {
         for (const double t : kAlong)
-            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1))) return l;
+            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1), known[n++]))
+                return l;
         return std::nullopt;
     }
     const TextBox& of = *label.Of;
     if (of.Width > 0 || of.Height > 0)
         for (const double tx : kAcross)
             for (const double ty : kAcross)
-                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height)) return l;
+                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height, known[n++]))
+                    return l;
     return std::nullopt;
 }
 
@@ -1013,12 +1038,11 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
 }
 
 std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& label, const Reading& reading,
-                                                                 LeaderSpots& spots, double reach,
-                                                                 bool acrossLeaders, bool clear) const {
+                                                                 LeaderSpots& spots, double reach, bool acrossLeaders,
+                                                                 bool clear, bool fromElsewhere) const {
     const double h = std::max(label.Box.Height, 1.0);
     const unsigned bars = Bars(acrossLeaders, clear);
-    // from another point of what it labels, while the layer looks harder
-    const double longest = lookHarder_ > 0 || reach > kLongLeader ? reach * h : 0;
+    const double longest = fromElsewhere ? reach * h : 0;
     // the spots a search of this kind found barred before are barred again,
     // unless a longer leader from elsewhere may reach them now
     std::size_t& failed = spots.failed[acrossLeaders][clear];
@@ -1036,19 +1060,10 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (line) at.leader = *line;
         }
         if (!at.led) continue;
-        // what its leader crosses, each learnt once
-        bool crosses = false;
-        for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
-            if (!(bars & bar)) continue;
-            if (!(at.known & bar)) {
-                at.known |= bar;
-                if (LeaderCrosses(label, box, at.leader, reading, bar)) at.crosses |= bar;
-            }
-            if ((crosses = (at.crosses & bar) != 0)) break;
-        }
-        if (!crosses) return Placement{box, at.leader, false};
+        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) return Placement{box, at.leader, false};
         if (longest > 0)
-            if (const std::optional<Segment> other = LeaderFromElsewhere(label, box, reading, bars, longest))
+            if (const std::optional<Segment> other =
+                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere))
                 return Placement{box, other, false};
     }
     failed = k;
@@ -1120,23 +1135,29 @@ std::vector<LabelLayer::Planned> LabelLayer::Plan(const std::vector<std::size_t>
 
 int LabelLayer::PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan) {
     Planned p = PlanFor(k, readers);
-    if (!p.placed.Box) return p.astray;
-    plan.push_back(p);
-    Take(plan.back());
+    // one led from farther is planned without a spot yet (LandFar)
+    if (p.placed.Box || p.placed.Far) {
+        plan.push_back(p);
+        Take(plan.back());
+    }
     return p.astray;
 }
 
 LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>& readers) const {
-    const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     const Label& label = labels_[k];
     // a layer below places the texts again among all its lines and texts: this one hands them on
-    const Reading reading = handOn ? Reading{} : readers[k].reading;
-    Placement placed = handOn ? Placement{label.Box, {}, false} : Place(label, readers[k].rivals, reading);
+    if (dynamic_cast<LabelLayer*>(&target_) != nullptr) return {k, {label.Box, {}, false}, 0};
+    Placement placed = Place(label, readers[k].rivals, readers[k].reading);
     int astray = placed.Astray;
-    if (!placed.Box) return {k, placed, astray};
+    if (placed.Box) astray += Joined(label, placed, readers[k].reading);
+    return {k, placed, astray};
+}
+
+int LabelLayer::Joined(const Label& label, Placement& placed, const Reading& reading) const {
     const TextBox box = *placed.Box;
+    int astray = 0;
     // a text that found room only away from what it labels is joined to it, where a leader crosses no text
-    if (!handOn && !placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
+    if (!placed.Leader && label.Of && Away(label, box) > kNear * box.Height)
         for (const bool clear : {true, false})
             if (!placed.Leader) placed.Leader = LeaderTo(label, box, false, clear, reading);
     if (placed.Leader) {
@@ -1152,10 +1173,24 @@ LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>
             return false;
         });
     }
-    return {k, placed, astray};
+    return astray;
+}
+
+void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
+    for (Planned& p : plan)
+        if (p.placed.Far && !p.placed.Box) {
+            const Label& label = labels_[p.label];
+            const Reading reading = ReadingOf(label);
+            p.placed = PlaceFar(label, reading);
+            const int worse = Joined(label, p.placed, reading);
+            p.astray += worse;
+            astray += worse;
+            Take(p);
+        }
 }
 
 void LabelLayer::Take(const Planned& p) {
+    if (!p.placed.Box) return;
     const Label& label = labels_[p.label];
     AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
     if (p.placed.Leader) {
@@ -1244,6 +1279,9 @@ void LabelLayer::Flush() {
     } else {
         plan = LayOut(astray);
     }
+    // the values led from farther stand once the others have their room: a
+    // trial draws nothing, and leaves them to the layer that draws
+    if (measuring_ == nullptr) LandFar(plan, astray);
     if (keep_ != nullptr) {
         keep_->asked_.clear();
         for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);
@@ -1254,6 +1292,7 @@ void LabelLayer::Flush() {
     follow_ = nullptr;
     astray_ += astray;
     for (const Planned& p : plan) {
+        if (!p.placed.Box) continue;
         const Label& label = labels_[p.label];
         const TextBox box = *p.placed.Box;
         Wear(label.Printed);

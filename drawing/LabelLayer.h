@@ -7,9 +7,11 @@
 // drawn through the layer, inside the area given. A value's white ground
 // (a white box printed just under it) moves with it. A text told what it
 // labels (NextTextLabels) takes the nearest free spot within two of its
-// heights of that, where there is one. Where some texts find no good spot,
-// the texts are laid out again with those first, and the better layout is
-// drawn.
+// heights of that, where there is one. A value that must show and finds
+// neither that nor a short leader clear of other things is led from farther
+// once the values that read right have their room. Where some texts find no
+// good spot, the texts are laid out again with those first, and the better
+// layout is drawn.
 
 #include <algorithm>
 #include <climits>
@@ -189,6 +191,7 @@ private:
         std::optional<TextBox> Box;
         std::optional<Segment> Leader;
         bool Astray = false;
+        bool Far = false;  // led from farther once the other values stand (PlaceFar)
     };
     // A label placed: which one, where, and its leader; how badly it reads (texts astray).
     struct Planned {
@@ -206,14 +209,21 @@ private:
     std::vector<Reader> Readers() const;
     // Places the labels in the order given, keeping clear of the texts and
     // leaders placed before; counts those that found no good spot. Stops
-    // once `enough` are counted.
+    // once `enough` are counted. Those that must be led from farther are
+    // planned without a spot yet (LandFar).
     std::vector<Planned> Plan(const std::vector<std::size_t>& order, const std::vector<Reader>& readers, int& astray,
                               int enough = INT_MAX);
     // Places label `k` after those planned and adds it to them; how badly it reads.
     int PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan);
     // Where label `k` stands among what is placed, placing nothing.
     Planned PlanFor(std::size_t k, const std::vector<Reader>& readers) const;
-    // The layer may look harder and seek far again for as many values as at the start of a layout.
+    // Joins a label placed away from what it labels to it where a leader
+    // crosses no text; how much worse it reads for its leader: across a
+    // text, or across other leaders.
+    int Joined(const Label& label, Placement& placed, const Reading& reading) const;
+    // Gives the values planned without a spot theirs, in the order planned.
+    void LandFar(std::vector<Planned>& plan, int& astray);
+    // The layer may look harder again for as many values as at the start of a layout.
     void LookHarderAgain() const;
     // Up to `most` placements of label `k` that read right among what is
     // placed, none in the way of another.
@@ -247,7 +257,14 @@ private:
     Surface& Below();
     // A white box waiting to learn whether a text comes on it.
     void DrawWaitingGround();
+    // Where a label stands: near what it labels, led to it on a short
+    // leader, or else away from it; a value that must show and finds none of
+    // those is to be led from farther (Far).
     Placement Place(const Label& label, const std::vector<const Label*>& rivals, const Reading& reading) const;
+    // Where a value that no spot near what it labels reads right for stands
+    // at last: a longer leader clear of other things, a short one across
+    // them, one across other leaders, else where it covers least.
+    Placement PlaceFar(const Label& label, const Reading& reading) const;
     Reading ReadingOf(const Label& label) const;
     // Whether the text at `box` stands on the side of its thing's axis
     // where that thing's ordinate stands: across it a force reads as of the
@@ -275,11 +292,10 @@ private:
     // With `clear`, the leader crosses no line of another thing nor the
     // wall's outline (see LeaderTo). `spots` holds what the label's
     // searches before found on its grid, while nothing was placed meanwhile.
-    // While the layer looks harder (`lookHarder_`), a spot whose nearest
-    // way is barred may be led from another point of what it labels, no
-    // farther than `reach`.
+    // With `fromElsewhere`, a spot whose nearest way is barred may be led
+    // from another point of what it labels, no farther than `reach`.
     std::optional<Placement> PlaceWithLeader(const Label& label, const Reading& reading, LeaderSpots& spots,
-                                             double reach, bool acrossLeaders, bool clear) const;
+                                             double reach, bool acrossLeaders, bool clear, bool fromElsewhere) const;
     // Where a value that must show finds neither a free spot nor a leader's
     // way: the spot around the one asked for that covers least, the nearest
     // what it labels of those, led to it when away from it.
@@ -291,12 +307,19 @@ private:
     std::optional<Segment> LeaderLine(const Label& label, const TextBox& box) const;
     // The line from (x, y) to a text there, a gap short of it; none when they touch.
     std::optional<Segment> LeaderFrom(double x, double y, const TextBox& box) const;
+    // What is known of a leader: which bars were asked of it (LeaderBar), and which it crosses.
+    struct Known {
+        unsigned char asked = 0, crosses = 0;
+    };
+    // How many other points of what it labels a leader may run from.
+    static constexpr std::size_t kStarts = 9;
     // A leader to the text at `box` from another point of what the label
     // labels than the nearest (an arrow's ends and the points between, a
     // block's corners and the middles of its sides), no longer than
-    // `longest`, crossing nothing that `bars` names.
+    // `longest`, crossing nothing that `bars` names; what each crosses is
+    // learnt once, in `known`.
     std::optional<Segment> LeaderFromElsewhere(const Label& label, const TextBox& box, const Reading& reading,
-                                               unsigned bars, double longest) const;
+                                               unsigned bars, double longest, Known (&known)[kStarts]) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
@@ -315,6 +338,9 @@ private:
     // The part of a leader longer than a short one past where it leaves
     // what it labels, which keeps clear of other things; none for a short one.
     static std::optional<Segment> LongWay(const Label& label, const Segment& l);
+    // Whether the leader `l` to the text at `box` crosses any of `bars`, each learnt once in `known`.
+    bool Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading, unsigned bars,
+                 Known& known) const;
     // What a search bars: texts always, leaders unless it may cross them, lines with `clear`.
     static unsigned Bars(bool acrossLeaders, bool clear) {
         return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines | PassesNear} : 0u);
@@ -349,7 +375,6 @@ private:
     double gap_;
     mutable double lineGap_;  // from lines: less for a while where a crowded value seeks room (Place)
     mutable int lookHarder_ = 0;  // for how many more values of a layout the layer may look harder (Place)
-    mutable int farSearches_ = 0;  // and seek a clear leader as far as a value is ever led
     std::vector<Segment> lines_;
     std::vector<Segment> leaders_;  // drawn by this layer
     // of each leader, the way a long one keeps clear of other things, and how far; 0 for a short one
