@@ -624,6 +624,16 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     LeaderSpots fineFrom, tightFrom;
     fineFrom.perHeight = tightFrom.perHeight = 3;
     fineFrom.own = tightFrom.own = ledFrom.own;
+    // a longer leader clear of other things, passing near none of them, is
+    // followed: it reads right too, for a value that must show
+    auto longClear = [&]() -> std::optional<Placement> {
+        if (label.Crowded == WhenCrowded::Leader)
+            for (const double reach : {kLongLeader, kFarthest})
+                if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
+                                                                   lookHarder_ > 0 || reach > kLongLeader))
+                    return led;
+        return std::nullopt;
+    };
     for (const int pass : {0, 1, 2, 3}) {
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right, sought on a
@@ -662,7 +672,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) return {spot(best->i, best->j), {}, pass == 2};
+        if (best && nearOnes) {
+            // near but nearer another thing than its own, it reads as that
+            // thing's: a longer leader clear of other things reads right
+            if (pass == 2)
+                if (std::optional<Placement> led = longClear()) return *led;
+            return {spot(best->i, best->j), {}, pass == 2};
+        }
         if (tight)
             if (std::optional<Placement> short_ =
                     PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true, lookHarder_ > 0))
@@ -677,13 +693,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a longer leader clear of other things, passing near none of them, is
-    // followed: it reads right too
-    if (label.Crowded == WhenCrowded::Leader)
-        for (const double reach : {kLongLeader, kFarthest})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
-                                                               lookHarder_ > 0 || reach > kLongLeader))
-                return *led;
+    if (std::optional<Placement> led = longClear()) return *led;
     // no spot near what it labels nor a leader clear of other things reads
     // right: a value that may be left out is, rather than read across
     // another thing's lines as its; one that must be read is led from
@@ -858,38 +868,6 @@ bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
 }
 
 void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
-
-std::vector<LabelLayer::Planned> LabelLayer::Choices(std::size_t k, const std::vector<Reader>& readers, int most) {
-    // each next one clear of those before, found as if they stood there:
-    // the spots near what it labels that it takes one after another, then
-    // spots a leader clear of other things reaches
-    const Label& label = labels_[k];
-    std::vector<Planned> choices;
-    const std::size_t texts = placed_.size();
-    auto add = [&](const Planned& p) {
-        choices.push_back(p);
-        AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
-    };
-    LookHarderAgain();
-    for (int c = 0; c < most; ++c) {
-        const Planned p = PlanFor(k, readers);
-        if (!p.placed.Box || p.astray != 0 || p.placed.Leader) break;
-        add(p);
-    }
-    const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
-    for (int c = 0; c < most && led && label.Of; ++c) {
-        LeaderSpots spots;
-        spots.own = OwnPlaced(label);
-        std::optional<Placement> leader;
-        for (const double reach : {kShortLeader, kLongLeader, kFarthest})
-            if (!leader && (reach == kShortLeader || label.Crowded == WhenCrowded::Leader))
-                leader = PlaceWithLeader(label, readers[k].reading, spots, reach, false, true, reach > kLongLeader);
-        if (!leader) break;
-        add({k, *leader, 0});
-    }
-    ForgetPlaced(texts);
-    return choices;
-}
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
     const double ex = std::clamp(x, box.Left, box.Left + box.Width), ey = std::clamp(y, box.Top, box.Top + box.Height);
@@ -1249,7 +1227,7 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
         for (const Planned& p : plan) Take(p);
         break;
     }
-    if (!handOn) LayOutJointly(plan, readers, astray, texts, lines, leaders);
+    if (!handOn) MakeWay(plan, readers, astray, texts, lines, leaders);
     return plan;
 }
 

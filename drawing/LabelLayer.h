@@ -225,21 +225,13 @@ private:
     void LandFar(std::vector<Planned>& plan, int& astray);
     // The layer may look harder again for as many values as at the start of a layout.
     void LookHarderAgain() const;
-    // Up to `most` placements of label `k` that read right among what is
-    // placed, none in the way of another.
-    std::vector<Planned> Choices(std::size_t k, const std::vector<Reader>& readers, int most);
     // Whether two labels' placements keep clear of each other as each must
     // of what is placed: their texts, and their leaders.
     bool Apart(const Planned& a, const Planned& b) const;
-    // Where laying the labels out one by one left some astray, lays them out
-    // together: a few placements for each that read right with no other
-    // value placed, one of them chosen for each so that none is in
-    // another's way; kept where that leaves fewer astray.
-    void LayOutJointly(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
-                       std::size_t lines, std::size_t leaders);
-    // For each of the first values still astray, places the values in the
-    // way of where it would stand alone again after it, where that leaves
-    // fewer astray.
+    // Where laying the labels out one by one left some astray: for each of
+    // the first of those, the values in the way of where it would stand with
+    // no other value placed are placed again after it, where that leaves
+    // fewer astray (in a picture of so few values that this takes no long).
     void MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
                  std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.

@@ -112,7 +112,7 @@ struct Font { const char* family; double points; };
 // The smallest type a value may take where its picture is crowded, as a share of the picture's.
 constexpr double kLeastType = 0.8;
 // At most one value in so many may read as another thing's.
-constexpr int kReadAmiss = 70;
+constexpr int kReadAmiss = 90;
 const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
 
 QSize PictureOn(Form1& main, const Screen& screen, const Font& font) {
@@ -214,6 +214,21 @@ void ExpectLabelsReadAsTheirSpans(const Form1& main, const std::string& where) {
                 ADD_FAILURE() << where << label << " stands as near label " << j << "'s line as its own";
         }
     }
+}
+
+// The ten-load wall as a screen of 1024x768 shows it, where values read right only once the
+// values placed in their way make way for them.
+TEST(WindowFontsTest, CrowdedValuesMakeWayForOneAnother) {
+    test::BuiltInWall w;
+    test::ShapeNamedWall(w.m, test::TenLoads);
+    ScreenRecording s(786 * 15.0, 576 * 15.0);
+    s.FontName = kFonts[0].family;
+    s.FontSize = kFonts[0].points;
+    PrepareCombination(w.m);
+    DrawOnScreen(w.m, s, LoadsView);
+    std::vector<std::string> misread;
+    test::LabelFaults(s.Calls, {{}, true, &misread, {}, 0, false});
+    EXPECT_EQ(misread, std::vector<std::string>{});
 }
 
 TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
@@ -327,12 +342,14 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    // The values a reader would take for another thing's: no more than one in seventy (one in 190
-    // on a screen of the machine's own scale, one in 80 where the screen is scaled 125 %, one in
-    // 110 at 150 %), most of them on the ten-load wall and the user's own, where ten line loads and the
-    // bodies' arrows crowd the stem's top; and a few whose thing the lines leave no spot to read
-    // by: the weight of the earth in a heel's strip narrower than its value, a load within a
-    // pressure block, a heel's root value pinned under the stem's diagram.
+    // The values a reader would take for another thing's: no more than one in ninety (one in 260
+    // on a screen of the machine's own scale, one in 100 where the screen is scaled 125 %, one in
+    // 170 at 150 %), most of them on the ten-load wall and, in the short picture a screen scaled
+    // 125 % leaves, the user's own, where ten line loads and the bodies' arrows crowd the stem's
+    // top and the earth over the heel, walled in by the stem, the surcharge and the pressure
+    // block, has no room for the values of what stands in it; and a few whose thing the lines
+    // leave no spot to read by: a heel's root value pinned under the stem's diagram, a toe's root
+    // value under its own jump.
     EXPECT_LE(kReadAmiss * misreadValues, values) << misreadValues << " of " << values << " values read amiss, "
                                                   << (amiss.empty() ? "" : amiss.front());
     for (const std::string& value : amiss) std::cout << "read amiss: " << value << "\n";
