@@ -251,7 +251,11 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
     std::vector<std::string> misread, amiss;
     // the values read amiss, each once however many faults it has
     int misreadValues = 0;
-    auto tally = [&](const std::string& where) {
+    // the faults of a picture, and the values it shows read amiss; `judged` counts its values and the picture
+    auto judge = [&](const std::vector<test::SurfaceCall>& calls, const test::LabelRules& rules, int* judged,
+                     const std::string& where) {
+        for (const std::string& fault : test::LabelFaults(calls, rules, judged)) ADD_FAILURE() << where << fault;
+        ++judged[1];
         std::set<std::string> read;
         for (const std::string& fault : misread) read.insert(fault.substr(0, fault.find(')') + 1)), amiss.push_back(where + fault);
         misreadValues += static_cast<int>(read.size());
@@ -286,9 +290,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         const bool diagram = view.view >= MomentView && view.view <= NormalView;
         const test::LabelRules onScreen{{{0, 0, s.ScaleWidth(), FactorTableHeight(s)}}, true, &misread,
                                         TextBox{0, 0, s.ScaleWidth(), s.ScaleHeight()}, kLeastType * font.points, diagram};
-        for (const std::string& fault : test::LabelFaults(s.Calls, onScreen, &judged[4 * v])) ADD_FAILURE() << where << "screen: " << fault;
-        tally(where + "screen: ");
-        ++judged[4 * v + 1];
+        judge(s.Calls, onScreen, &judged[4 * v], where + "screen: ");
         if (wall < named && (view.view == LoadsView || view.view == StructuralLoadsView)) {
             // the wall's height as the window draws it where it first opens, in the picture's own type, and
             // the picture's height, in the screen's points
@@ -330,9 +332,7 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
                                  kLeastType * block.BlockFontSize, diagram};
         if (view.factorTable)
             onPaper.KeepClear = {{0, double(paper.Drawing().FrameTop), paper.ScaleWidth(), FactorTableHeight(paper)}};
-        for (const std::string& fault : test::LabelFaults(paper.Calls, onPaper, &judged[4 * v + 2])) ADD_FAILURE() << where << "paper: " << fault;
-        tally(where + "paper: ");
-        ++judged[4 * v + 3];
+        judge(paper.Calls, onPaper, &judged[4 * v + 2], where + "paper: ");
     }
     // a picture whose values vanished passes every rule: each view shows one value a picture
     // on the whole, on paper and on screen (where the dimensions are the window's labels)
