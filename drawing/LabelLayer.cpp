@@ -679,17 +679,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             return {spot(best->i, best->j), {}, true};
         }
     }
-    // a longer leader clear of other things, passing near none of them, is
-    // followed: it reads right too
-    if (label.Crowded == WhenCrowded::Leader)
-        for (const double reach : {kLongLeader, kFarthest})
-            if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
-                                                               lookHarder_ > 0 || reach > kLongLeader))
-                return *led;
-    // no spot near what it labels nor a leader clear of other things reads
-    // right: a value that may be left out is, rather than read across
+    // no spot near what it labels nor a short leader clear of other things
+    // reads right: a value that may be left out is, rather than read across
     // another thing's lines as its; one that must be read is led from
-    // farther, once the values that read right have their room
+    // farther, once the values that read so have their room
     if (label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
@@ -716,6 +709,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
 LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
     LeaderSpots spots;
     spots.own = OwnPlaced(label);
+    // a longer leader clear of other things, passing near none of them, is
+    // followed: it reads right too
+    for (const double reach : {kLongLeader, kFarthest})
+        if (std::optional<Placement> led =
+                PlaceWithLeader(label, reading, spots, reach, false, true, reach > kLongLeader))
+            return {led->Box, led->Leader, false, true};
     // a short leader across the lines of other things, else a longer one;
     // from any point of what it labels where the nearest way is barred
     for (const double reach : {kShortLeader, kLongLeader})
