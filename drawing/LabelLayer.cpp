@@ -995,6 +995,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     Blocker last;
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
+        // beyond a long leader's reach a spot a step away from another is as good
+        if (reach > kLongLeader && ((at.i | at.j) & 1)) continue;
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
