@@ -624,16 +624,6 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     LeaderSpots fineFrom, tightFrom;
     fineFrom.perHeight = tightFrom.perHeight = 3;
     fineFrom.own = tightFrom.own = ledFrom.own;
-    // a longer leader clear of other things, passing near none of them, is
-    // followed: it reads right too, for a value that must show
-    auto longClear = [&]() -> std::optional<Placement> {
-        if (label.Crowded == WhenCrowded::Leader)
-            for (const double reach : {kLongLeader, kFarthest})
-                if (std::optional<Placement> led = PlaceWithLeader(label, reading, ledFrom, reach, false, true,
-                                                                   lookHarder_ > 0 || reach > kLongLeader))
-                    return led;
-        return std::nullopt;
-    };
     for (const int pass : {0, 1, 2, 3}) {
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right, sought on a
@@ -674,9 +664,8 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
         if (best && nearOnes) {
             // near but nearer another thing than its own, it reads as that
-            // thing's: a longer leader clear of other things reads right
-            if (pass == 2)
-                if (std::optional<Placement> led = longClear()) return *led;
+            // thing's: a value that must be read is led from farther instead
+            if (pass == 2 && label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
             return {spot(best->i, best->j), {}, pass == 2};
         }
         if (tight)
@@ -693,11 +682,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             return {spot(best->i, best->j), {}, true};
         }
     }
-    if (std::optional<Placement> led = longClear()) return *led;
-    // no spot near what it labels nor a leader clear of other things reads
-    // right: a value that may be left out is, rather than read across
+    // no spot near what it labels nor a short leader clear of other things
+    // reads right: a value that may be left out is, rather than read across
     // another thing's lines as its; one that must be read is led from
-    // farther, once the values that read right have their room
+    // farther, once the values that read so have their room
     if (label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
     if (label.Crowded != WhenCrowded::Elsewhere) return {};
 
@@ -724,6 +712,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
 LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
     LeaderSpots spots;
     spots.own = OwnPlaced(label);
+    // a longer leader clear of other things, passing near none of them, is
+    // followed: it reads right too
+    for (const double reach : {kLongLeader, kFarthest})
+        if (std::optional<Placement> led =
+                PlaceWithLeader(label, reading, spots, reach, false, true, reach > kLongLeader))
+            return {led->Box, led->Leader, false, true};
     // a short leader across the lines of other things, else a longer one;
     // from any point of what it labels where the nearest way is barred
     for (const double reach : {kShortLeader, kLongLeader})
@@ -991,6 +985,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     Blocker last;
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
+        // beyond a long leader's reach a spot a step away from another is as good
+        if (reach > kLongLeader && ((at.i | at.j) & 1)) continue;
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
@@ -1121,6 +1117,15 @@ int LabelLayer::PlanOne(std::size_t k, const std::vector<Reader>& readers, std::
     return p.astray;
 }
 
+LabelLayer::Planned LabelLayer::PlanLanded(std::size_t k, const std::vector<Reader>& readers) const {
+    Planned p = PlanFor(k, readers);
+    if (p.placed.Far && !p.placed.Box) {
+        p.placed = PlaceFar(labels_[k], readers[k].reading);
+        p.astray = p.placed.Astray + Joined(labels_[k], p.placed, readers[k].reading);
+    }
+    return p;
+}
+
 LabelLayer::Planned LabelLayer::PlanFor(std::size_t k, const std::vector<Reader>& readers) const {
     const Label& label = labels_[k];
     // a layer below places the texts again among all its lines and texts: this one hands them on
@@ -1160,9 +1165,9 @@ void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
             const Label& label = labels_[p.label];
             const Reading reading = ReadingOf(label);
             p.placed = PlaceFar(label, reading);
-            const int worse = Joined(label, p.placed, reading);
-            p.astray += worse;
-            astray += worse;
+            const int was = p.astray;
+            p.astray = p.placed.Astray + Joined(label, p.placed, reading);
+            astray += p.astray - was;
             Take(p);
         }
 }
@@ -1227,7 +1232,6 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
         for (const Planned& p : plan) Take(p);
         break;
     }
-    if (!handOn) MakeWay(plan, readers, astray, texts, lines, leaders);
     return plan;
 }
 
@@ -1250,6 +1254,7 @@ void LabelLayer::Flush() {
     const int owner = Owner, part = OwnerPart;
     int astray = 0;
     std::vector<Planned> plan;
+    const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
     if (std::optional<std::vector<Planned>> followed = Followed()) {
         plan = std::move(*followed);
         astray = follow_->astray_;
@@ -1259,7 +1264,10 @@ void LabelLayer::Flush() {
     }
     // the values led from farther stand once the others have their room: a
     // trial draws nothing, and leaves them to the layer that draws
-    if (measuring_ == nullptr) LandFar(plan, astray);
+    if (measuring_ == nullptr) {
+        LandFar(plan, astray);
+        MakeWay(plan, astray, texts, lines, leaders);
+    }
     if (keep_ != nullptr) {
         keep_->asked_.clear();
         for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);

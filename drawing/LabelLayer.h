@@ -217,6 +217,8 @@ private:
     int PlanOne(std::size_t k, const std::vector<Reader>& readers, std::vector<Planned>& plan);
     // Where label `k` stands among what is placed, placing nothing.
     Planned PlanFor(std::size_t k, const std::vector<Reader>& readers) const;
+    // The same, led from farther at once where it must be.
+    Planned PlanLanded(std::size_t k, const std::vector<Reader>& readers) const;
     // Joins a label placed away from what it labels to it where a leader
     // crosses no text; how much worse it reads for its leader: across a
     // text, or across other leaders.
@@ -228,12 +230,12 @@ private:
     // Whether two labels' placements keep clear of each other as each must
     // of what is placed: their texts, and their leaders.
     bool Apart(const Planned& a, const Planned& b) const;
-    // Where laying the labels out one by one left some astray: for each of
-    // the first of those, the values in the way of where it would stand with
-    // no other value placed are placed again after it, where that leaves
-    // fewer astray (in a picture of so few values that this takes no long).
-    void MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray, std::size_t texts,
-                 std::size_t lines, std::size_t leaders);
+    // Where laying the labels out one by one, those led from farther last,
+    // left some astray: for each of the first of those, the values in the
+    // way of where it would stand with no other value placed are placed
+    // again after it, where that leaves fewer astray (in a picture of so few
+    // values that this takes not long).
+    void MakeWay(std::vector<Planned>& plan, int& astray, std::size_t texts, std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.

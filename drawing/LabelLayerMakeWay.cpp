@@ -19,9 +19,10 @@ constexpr std::size_t kMakeWay = 8;
 
 }  // namespace
 
-void LabelLayer::MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& readers, int& astray,
-                         std::size_t texts, std::size_t lines, std::size_t leaders) {
-    if (labels_.size() > kMakeWayMost) return;
+void LabelLayer::MakeWay(std::vector<Planned>& plan, int& astray, std::size_t texts, std::size_t lines,
+                         std::size_t leaders) {
+    if (astray == 0 || labels_.size() > kMakeWayMost || dynamic_cast<LabelLayer*>(&target_) != nullptr) return;
+    const std::vector<Reader> readers = Readers();
     for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kMakeWay; ++a) {
         const Label& hard = labels_[plan[a].label];
         if (plan[a].astray == 0 || !hard.Of) continue;
@@ -29,7 +30,7 @@ void LabelLayer::MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& 
         // where it would stand were no other value placed, and the values placed in its way
         Unplan(texts, lines, leaders);
         LookHarderAgain();
-        const Planned alone = PlanFor(plan[a].label, readers);
+        const Planned alone = PlanLanded(plan[a].label, readers);
         std::vector<std::size_t> group{a};
         if (alone.placed.Box && alone.astray == 0)
             for (std::size_t k = 0; k < plan.size(); ++k)
@@ -41,8 +42,12 @@ void LabelLayer::MakeWay(std::vector<Planned>& plan, const std::vector<Reader>& 
         for (const std::size_t k : group) before += plan[k].astray;
         std::vector<Planned> again;
         LookHarderAgain();
-        for (const std::size_t k : group) now += PlanOne(plan[k].label, readers, again);
-        if (now < before && again.size() == group.size()) {
+        for (const std::size_t k : group) {
+            again.push_back(PlanLanded(plan[k].label, readers));
+            now += again.back().astray;
+            Take(again.back());
+        }
+        if (now < before) {
             for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
             astray += now - before;
             continue;
