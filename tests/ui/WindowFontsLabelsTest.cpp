@@ -342,9 +342,9 @@ TEST(WindowFontsTest, EveryValueStandsByWhatItLabelsOnGeneratedWalls) {
         EXPECT_GE(judged[4 * v], views[v].view != 0 ? judged[4 * v + 1] : 0) << views[v].name << " on screen";
         EXPECT_GE(judged[4 * v + 2], judged[4 * v + 3]) << views[v].name << " on paper";
     }
-    // The values a reader would take for another thing's: no more than one in ninety (one in 260
+    // The values a reader would take for another thing's: no more than one in ninety (one in 240
     // on a screen of the machine's own scale, one in 100 where the screen is scaled 125 %, one in
-    // 170 at 150 %), most of them on the ten-load wall and, in the short picture a screen scaled
+    // 160 at 150 %), most of them on the ten-load wall and, in the short picture a screen scaled
     // 125 % leaves, the user's own, where ten line loads and the bodies' arrows crowd the stem's
     // top and the earth over the heel, walled in by the stem, the surcharge and the pressure
     // block, has no room for the values of what stands in it; and a few whose thing the lines
