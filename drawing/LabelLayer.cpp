@@ -505,7 +505,9 @@ bool LabelLayer::AmongOthers(const Label& label, const TextBox& box, const std::
     // nor, across another thing's value from a value of its own, makes that one stand among its own
     auto middle = [](const TextBox& t) { return std::pair{t.Left + t.Width / 2, t.Top + t.Height / 2}; };
     return std::any_of(near.begin(), near.end(), [&](std::size_t a) {
-        const auto [ox, oy] = middle(placed_[a]);
+        // plain variables: not every compiler lets a lambda use a structured binding
+        const std::pair<double, double> o = middle(placed_[a]);
+        const double ox = o.first, oy = o.second;
         return std::any_of(own.begin(), own.end(), [&](std::size_t b) {
             const auto [bx, by] = middle(placed_[b]);
             return Distance(placed_[b], placed_[a]) <= 2 * h && (bx - ox) * (x - ox) + (by - oy) * (y - oy) < 0;
