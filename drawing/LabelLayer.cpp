@@ -145,6 +145,13 @@ bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, do
     return SegmentsCross(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
 }
 
+double SegmentsApart(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+    struct S {
+        double x1, y1, x2, y2;
+    };
+    return SegmentDistance(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
+}
+
 double SideOfLine(double x1, double y1, double x2, double y2, double x, double y) {
     const double length = std::hypot(x2 - x1, y2 - y1);
     return length > 0 ? ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / length : 0;
