@@ -561,21 +561,26 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
     LeaderSpots ledFrom;
     ledFrom.own = OwnPlaced(label);
-    // near what it labels, and no nearer what another text of its kind labels
-    auto isNear = [&](const TextBox& box) {
+    // near what it labels: no nearer what it labels than the box around
+    // that, on its side; and no nearer what another text of its kind
+    // labels, nor among others (`amongNone`: dearer to learn, so learnt last)
+    auto nearItsOwn = [&](const TextBox& box) {
         if (!label.Of) return true;
-        // no nearer what it labels than the box around that
         if (Distance(box, *label.Of) > nearby) return false;
-        const double own = Away(label, box);
-        if (own > nearby || !OnItsSide(label, reading, box)) return false;
+        return Away(label, box) <= nearby && OnItsSide(label, reading, box);
+    };
+    auto amongNone = [&](const TextBox& box) {
+        if (!label.Of) return true;
         // a rival's line lies no nearer than the box around it
+        const double own = Away(label, box);
         if (own > 1 && std::any_of(rivals.begin(), rivals.end(), [&](const Label* r) {
                 return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
             }))
             return false;
         return !AmongOthers(label, box, ledFrom.own);
     };
-    if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
+    if (nearItsOwn(asked) && Free(asked) && amongNone(asked) && NearestIsOwn(label, reading, asked))
+        return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -597,12 +602,27 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
     const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
     const int rows = down - up + 1;
-    std::vector<signed char> nearAt(static_cast<std::size_t>((right - left + 1) * rows), -1);
-    auto spotAt = [&](int i, int j) {
-        signed char& close = nearAt[static_cast<std::size_t>((i - left) * rows + (j - up))];
-        if (close < 0) close = isNear(spot(i, j));
-        return Spot{i, j, close != 0, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)};
+    // what is learnt of each spot, once each (-1 not yet): whether it is
+    // near its own, among none, and free with the usual room to lines
+    struct Learnt {
+        signed char own = -1, none = -1, free = -1;
     };
+    std::vector<Learnt> learnt(static_cast<std::size_t>((right - left + 1) * rows));
+    auto at = [&](int i, int j) -> Learnt& { return learnt[static_cast<std::size_t>((i - left) * rows + (j - up))]; };
+    auto once = [](signed char& known, auto&& learn) {
+        if (known < 0) known = learn();
+        return known != 0;
+    };
+    auto nearOwn = [&](int i, int j) { return once(at(i, j).own, [&] { return nearItsOwn(spot(i, j)); }); };
+    auto isNear = [&](int i, int j) {
+        return nearOwn(i, j) && once(at(i, j).none, [&] { return amongNone(spot(i, j)); });
+    };
+    // nothing is placed while one label is: the usual room's answer stands
+    auto free = [&](int i, int j) {
+        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j)); }) : Free(spot(i, j));
+    };
+    auto away = [&](int i, int j) { return (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY); };
+    auto spotAt = [&](int i, int j) { return Spot{i, j, isNear(i, j), away(i, j)}; };
     // near ones, or (where the text may stand elsewhere) the others within the usual reach
     auto tried = [&](const Spot& s) {
         return s.near || (label.Crowded == WhenCrowded::Elsewhere && std::abs(s.i) <= nx && std::abs(s.j) <= ny);
@@ -612,10 +632,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         for (int i = left; i <= right; ++i) {
             const int across = 2 * std::abs(i);
             if (across == r)
-                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(spotAt(i, j));
+                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(i, j);
             else if (across < r) {
-                if (-r >= up) visit(spotAt(i, -r));
-                if (r <= down) visit(spotAt(i, r));
+                if (-r >= up) visit(i, -r);
+                if (r <= down) visit(i, r);
             }
         }
     };
@@ -657,10 +677,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         const bool nearOnes = pass < 3, ownFirst = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
-            ring(r, [&](const Spot& at) {
-                if (at.near == nearOnes && tried(at) && (!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
-                    (!ownFirst || NearestIsOwn(label, reading, spot(at.i, at.j))))
-                    best = at;
+            ring(r, [&](int i, int j) {
+                // the cheaper questions first: a spot stands where every answer is yes
+                const Spot candidate{i, j, nearOnes, away(i, j)};
+                if ((nearOnes ? !nearOwn(i, j) : !tried(candidate)) || (best && !before(candidate, *best)) ||
+                    !free(i, j) || isNear(i, j) != nearOnes || (ownFirst && !NearestIsOwn(label, reading, spot(i, j))))
+                    return;
+                best = candidate;
             });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
@@ -895,6 +918,8 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
     constexpr double kAcross[] = {0.0, 1.0, 0.5};
     static_assert(std::size(kAlong) <= kStarts && std::size(kAcross) * std::size(kAcross) <= kStarts);
     auto from = [&](double x, double y, Known& k) -> std::optional<Segment> {
+        // one known to cross what is barred need not be drawn again
+        if (k.crosses & bars) return std::nullopt;
         const std::optional<Segment> l = LeaderFrom(x, y, box);
         if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
             return std::nullopt;
