@@ -108,6 +108,10 @@ TextBox Bounds(const S& l) {
     return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
 }
 
+// The length of (dx, dy): a plain root, cheaper than hypot, which guards
+// against overflow far beyond any picture's twips.
+inline double Length(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
 // Whether two segments meet (touching ends count).
 template <typename S>
 bool SegmentsCross(const S& a, const S& b) {
@@ -131,7 +135,7 @@ double SegmentDistance(const S& a, const S& b) {
     auto toSegment = [](const S& l, double px, double py) {
         const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, l2 = dx * dx + dy * dy;
         const double t = l2 > 0 ? std::clamp(((px - l.x1) * dx + (py - l.y1) * dy) / l2, 0.0, 1.0) : 0;
-        return std::hypot(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
+        return Length(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
     };
     return std::min({toSegment(a, b.x1, b.y1), toSegment(a, b.x2, b.y2), toSegment(b, a.x1, a.y1), toSegment(b, a.x2, a.y2)});
 }
@@ -784,7 +788,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
         auto clampTo = [](double v, double low, double high) { return std::clamp(v, low, high); };
         double best = 1E300;
         auto consider = [&](double px, double py, double qx, double qy) {
-            if (const double d = std::hypot(qx - px, qy - py); d < best) best = d, ax = px, ay = py, ex = qx, ey = qy;
+            if (const double d = Length(qx - px, qy - py); d < best) best = d, ax = px, ay = py, ex = qx, ey = qy;
         };
         for (const auto& [px, py] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
             consider(px, py, clampTo(px, box.Left, box.Left + box.Width), clampTo(py, box.Top, box.Top + box.Height));
@@ -795,7 +799,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
                 consider(l.x1 + t * dx, l.y1 + t * dy, cx, cy);
             }
     }
-    const double length = std::hypot(ex - ax, ey - ay);
+    const double length = Length(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
@@ -855,7 +859,7 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LongWay(const Label& label, const Segment& l) {
-    const double h = label.Box.Height, c = kLongLeaderClear * h, length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+    const double h = label.Box.Height, c = kLongLeaderClear * h, length = Length(l.x2 - l.x1, l.y2 - l.y1);
     if (length <= kShortLeader * h) return std::nullopt;
     const double t = c / length;
     return Segment{l.x1 + t * (l.x2 - l.x1), l.y1 + t * (l.y2 - l.y1), l.x2, l.y2};
@@ -890,7 +894,7 @@ void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
     const double ex = std::clamp(x, box.Left, box.Left + box.Width), ey = std::clamp(y, box.Top, box.Top + box.Height);
-    const double length = std::hypot(ex - x, ey - y);
+    const double length = Length(ex - x, ey - y);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
     return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
@@ -921,7 +925,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
         // one known to cross what is barred need not be drawn again
         if (k.crosses & bars) return std::nullopt;
         const std::optional<Segment> l = LeaderFrom(x, y, box);
-        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
+        if (!l || Length(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
             return std::nullopt;
         return l;
     };
@@ -967,7 +971,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     const int reach = spots.reach + 1;
     // the band of a length: the least number of heights no shorter than it, past those made
     auto band = [&](double length) {
-        int b = std::max(reach, static_cast<int>(std::ceil(length / h)));
+        // from the heights it spans (a cast, cheaper than a call of ceil), set right below
+        int b = std::max(reach, static_cast<int>(length / h));
         while (length > b * h) ++b;
         while (b > reach && length <= (b - 1) * h) --b;
         return static_cast<std::size_t>(b);
