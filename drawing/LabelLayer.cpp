@@ -979,6 +979,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     };
     auto file = [&](const LeaderSpots::Spot& at) {
         const std::size_t b = band(at.length);
+        // beyond a long leader's reach a spot a step away from another is as good (below)
+        if (b > kLongLeader && ((at.i | at.j) & 1)) return;
         if (spots.bands.size() <= b) spots.bands.resize(b + 1);
         spots.bands[b].push_back(at);
     };
