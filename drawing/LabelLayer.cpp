@@ -108,6 +108,10 @@ TextBox Bounds(const S& l) {
     return {std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::fabs(l.x2 - l.x1), std::fabs(l.y2 - l.y1)};
 }
 
+// The length of (dx, dy): a plain root, cheaper than hypot, which guards
+// against overflow far beyond any picture's twips.
+inline double Length(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
 // Whether two segments meet (touching ends count).
 template <typename S>
 bool SegmentsCross(const S& a, const S& b) {
@@ -131,7 +135,7 @@ double SegmentDistance(const S& a, const S& b) {
     auto toSegment = [](const S& l, double px, double py) {
         const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, l2 = dx * dx + dy * dy;
         const double t = l2 > 0 ? std::clamp(((px - l.x1) * dx + (py - l.y1) * dy) / l2, 0.0, 1.0) : 0;
-        return std::hypot(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
+        return Length(px - (l.x1 + t * dx), py - (l.y1 + t * dy));
     };
     return std::min({toSegment(a, b.x1, b.y1), toSegment(a, b.x2, b.y2), toSegment(b, a.x1, a.y1), toSegment(b, a.x2, a.y2)});
 }
@@ -568,21 +572,26 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     auto spot = [&](int i, int j) { return TextBox{asked.Left + i * stepX, asked.Top + j * stepY, asked.Width, asked.Height}; };
     LeaderSpots ledFrom;
     ledFrom.own = OwnPlaced(label);
-    // near what it labels, and no nearer what another text of its kind labels
-    auto isNear = [&](const TextBox& box) {
+    // near what it labels: no nearer what it labels than the box around
+    // that, on its side; and no nearer what another text of its kind
+    // labels, nor among others (`amongNone`: dearer to learn, so learnt last)
+    auto nearItsOwn = [&](const TextBox& box) {
         if (!label.Of) return true;
-        // no nearer what it labels than the box around that
         if (Distance(box, *label.Of) > nearby) return false;
-        const double own = Away(label, box);
-        if (own > nearby || !OnItsSide(label, reading, box)) return false;
+        return Away(label, box) <= nearby && OnItsSide(label, reading, box);
+    };
+    auto amongNone = [&](const TextBox& box) {
+        if (!label.Of) return true;
         // a rival's line lies no nearer than the box around it
+        const double own = Away(label, box);
         if (own > 1 && std::any_of(rivals.begin(), rivals.end(), [&](const Label* r) {
                 return Distance(box, *r->Of) < own - 1 && Away(*r, box) < own - 1;
             }))
             return false;
         return !AmongOthers(label, box, ledFrom.own);
     };
-    if (isNear(asked) && Free(asked) && NearestIsOwn(label, reading, asked)) return {asked, {}, false};
+    if (nearItsOwn(asked) && Free(asked) && amongNone(asked) && NearestIsOwn(label, reading, asked))
+        return {asked, {}, false};
 
     // the spots around the one asked for, those near what the text labels
     // first, nearest first; beyond the usual reach only those
@@ -604,12 +613,27 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     auto ringOf = [](int i, int j) { return std::max(2 * std::abs(i), std::abs(j)); };
     const int rings = std::max({ringOf(left, up), ringOf(right, down), ringOf(left, down), ringOf(right, up)}) + 1;
     const int rows = down - up + 1;
-    std::vector<signed char> nearAt(static_cast<std::size_t>((right - left + 1) * rows), -1);
-    auto spotAt = [&](int i, int j) {
-        signed char& close = nearAt[static_cast<std::size_t>((i - left) * rows + (j - up))];
-        if (close < 0) close = isNear(spot(i, j));
-        return Spot{i, j, close != 0, (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY)};
+    // what is learnt of each spot, once each (-1 not yet): whether it is
+    // near its own, among none, and free with the usual room to lines
+    struct Learnt {
+        signed char own = -1, none = -1, free = -1;
     };
+    std::vector<Learnt> learnt(static_cast<std::size_t>((right - left + 1) * rows));
+    auto at = [&](int i, int j) -> Learnt& { return learnt[static_cast<std::size_t>((i - left) * rows + (j - up))]; };
+    auto once = [](signed char& known, auto&& learn) {
+        if (known < 0) known = learn();
+        return known != 0;
+    };
+    auto nearOwn = [&](int i, int j) { return once(at(i, j).own, [&] { return nearItsOwn(spot(i, j)); }); };
+    auto isNear = [&](int i, int j) {
+        return nearOwn(i, j) && once(at(i, j).none, [&] { return amongNone(spot(i, j)); });
+    };
+    // nothing is placed while one label is: the usual room's answer stands
+    auto free = [&](int i, int j) {
+        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j)); }) : Free(spot(i, j));
+    };
+    auto away = [&](int i, int j) { return (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY); };
+    auto spotAt = [&](int i, int j) { return Spot{i, j, isNear(i, j), away(i, j)}; };
     // near ones, or (where the text may stand elsewhere) the others within the usual reach
     auto tried = [&](const Spot& s) {
         return s.near || (label.Crowded == WhenCrowded::Elsewhere && std::abs(s.i) <= nx && std::abs(s.j) <= ny);
@@ -619,10 +643,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         for (int i = left; i <= right; ++i) {
             const int across = 2 * std::abs(i);
             if (across == r)
-                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(spotAt(i, j));
+                for (int j = std::max(up, -r); j <= std::min(down, r); ++j) visit(i, j);
             else if (across < r) {
-                if (-r >= up) visit(spotAt(i, -r));
-                if (r <= down) visit(spotAt(i, r));
+                if (-r >= up) visit(i, -r);
+                if (r <= down) visit(i, r);
             }
         }
     };
@@ -664,10 +688,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         const bool nearOnes = pass < 3, ownFirst = pass < 2;
         std::optional<Spot> best;
         for (int r = 0; r < rings; ++r) {
-            ring(r, [&](const Spot& at) {
-                if (at.near == nearOnes && tried(at) && (!best || before(at, *best)) && Free(spot(at.i, at.j)) &&
-                    (!ownFirst || NearestIsOwn(label, reading, spot(at.i, at.j))))
-                    best = at;
+            ring(r, [&](int i, int j) {
+                // the cheaper questions first: a spot stands where every answer is yes
+                const Spot candidate{i, j, nearOnes, away(i, j)};
+                if ((nearOnes ? !nearOwn(i, j) : !tried(candidate)) || (best && !before(candidate, *best)) ||
+                    !free(i, j) || isNear(i, j) != nearOnes || (ownFirst && !NearestIsOwn(label, reading, spot(i, j))))
+                    return;
+                best = candidate;
             });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
@@ -768,7 +795,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
         auto clampTo = [](double v, double low, double high) { return std::clamp(v, low, high); };
         double best = 1E300;
         auto consider = [&](double px, double py, double qx, double qy) {
-            if (const double d = std::hypot(qx - px, qy - py); d < best) best = d, ax = px, ay = py, ex = qx, ey = qy;
+            if (const double d = Length(qx - px, qy - py); d < best) best = d, ax = px, ay = py, ex = qx, ey = qy;
         };
         for (const auto& [px, py] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
             consider(px, py, clampTo(px, box.Left, box.Left + box.Width), clampTo(py, box.Top, box.Top + box.Height));
@@ -779,7 +806,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderLine(const Label& label, co
                 consider(l.x1 + t * dx, l.y1 + t * dy, cx, cy);
             }
     }
-    const double length = std::hypot(ex - ax, ey - ay);
+    const double length = Length(ex - ax, ey - ay);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
     return Segment{ax, ay, ax + shorter * (ex - ax), ay + shorter * (ey - ay)};
@@ -839,7 +866,7 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
 }
 
 std::optional<LabelLayer::Segment> LabelLayer::LongWay(const Label& label, const Segment& l) {
-    const double h = label.Box.Height, c = kLongLeaderClear * h, length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+    const double h = label.Box.Height, c = kLongLeaderClear * h, length = Length(l.x2 - l.x1, l.y2 - l.y1);
     if (length <= kShortLeader * h) return std::nullopt;
     const double t = c / length;
     return Segment{l.x1 + t * (l.x2 - l.x1), l.y1 + t * (l.y2 - l.y1), l.x2, l.y2};
@@ -874,7 +901,7 @@ void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, const TextBox& box) const {
     const double ex = std::clamp(x, box.Left, box.Left + box.Width), ey = std::clamp(y, box.Top, box.Top + box.Height);
-    const double length = std::hypot(ex - x, ey - y);
+    const double length = Length(ex - x, ey - y);
     if (length <= gap_) return std::nullopt;
     const double shorter = (length - gap_) / length;
     return Segment{x, y, x + shorter * (ex - x), y + shorter * (ey - y)};
@@ -902,8 +929,10 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
     constexpr double kAcross[] = {0.0, 1.0, 0.5};
     static_assert(std::size(kAlong) <= kStarts && std::size(kAcross) * std::size(kAcross) <= kStarts);
     auto from = [&](double x, double y, Known& k) -> std::optional<Segment> {
+        // one known to cross what is barred need not be drawn again
+        if (k.crosses & bars) return std::nullopt;
         const std::optional<Segment> l = LeaderFrom(x, y, box);
-        if (!l || std::hypot(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
+        if (!l || Length(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
             return std::nullopt;
         return l;
     };
@@ -949,13 +978,16 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     const int reach = spots.reach + 1;
     // the band of a length: the least number of heights no shorter than it, past those made
     auto band = [&](double length) {
-        int b = std::max(reach, static_cast<int>(std::ceil(length / h)));
+        // from the heights it spans (a cast, cheaper than a call of ceil), set right below
+        int b = std::max(reach, static_cast<int>(length / h));
         while (length > b * h) ++b;
         while (b > reach && length <= (b - 1) * h) --b;
         return static_cast<std::size_t>(b);
     };
     auto file = [&](const LeaderSpots::Spot& at) {
         const std::size_t b = band(at.length);
+        // beyond a long leader's reach a spot a step away from another is as good (below)
+        if (b > kLongLeader && ((at.i | at.j) & 1)) return;
         if (spots.bands.size() <= b) spots.bands.resize(b + 1);
         spots.bands[b].push_back(at);
     };

@@ -47,10 +47,16 @@ private:
     // Calls `f` with each thing filed under row `r`, columns `c0` to `c1`, not met yet.
     template <typename F>
     bool Visit(int r, int c0, int c1, F& f) const;
-    int Column(double x) const {
-        return std::clamp(static_cast<int>(std::floor((x - area_.Left) / cell_)), 0, columns_ - 1);
+    int Column(double x) const { return Cell((x - area_.Left) / cell_, columns_); }
+    int Row(double y) const { return Cell((y - area_.Top) / cell_, rows_); }
+    // The cell of the `n` a position `at` cells along lies in, the nearest
+    // where beyond them. Asked of every spot tried: rounded down by a cast,
+    // not a call of floor.
+    static int Cell(double at, int n) {
+        if (!(at > 0)) return 0;
+        if (at >= n) return n - 1;
+        return static_cast<int>(at);
     }
-    int Row(double y) const { return std::clamp(static_cast<int>(std::floor((y - area_.Top) / cell_)), 0, rows_ - 1); }
 
     TextBox area_;
     double cell_ = 1;
