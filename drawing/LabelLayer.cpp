@@ -296,15 +296,17 @@ void LabelLayer::Forget() {
     leaderCells_.Clear();
 }
 
-void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour) {
+void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour, const std::optional<TextBox>& of) {
     placed_.push_back(box);
     placedFor_.push_back({owner, colour});
+    placedOf_.push_back(of);
     textCells_.Add(placed_.size() - 1, box);
 }
 
 void LabelLayer::ForgetPlaced(std::size_t texts) {
     placed_.resize(texts);
     placedFor_.resize(texts);
+    placedOf_.resize(texts);
     textCells_.Truncate(texts);
 }
 
@@ -497,6 +499,13 @@ std::vector<std::size_t> LabelLayer::OwnPlaced(const Label& label) const {
 bool LabelLayer::AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
+    // at the end of the leader of another value of its thing, from the same point (the other of a jump), it reads as that one
+    if (leaderCells_.Any(Grown(box, h / 2), [&](std::size_t i) {
+            const Segment& l = leaders_[i];
+            return l.owner == label.Owner && Distance(box, {l.x2, l.y2, 0, 0}) < h / 2 &&
+                   label.Of && Distance(*label.Of, {l.x1, l.y1, 0, 0}) < h / 2;
+        }))
+        return true;
     std::vector<std::size_t>& near = near_;
     near.clear();
     textCells_.Any(Grown(box, 2 * h), [&](std::size_t i) {
@@ -817,12 +826,20 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
     // what a leader crosses, or passes within `by` of, lies in a cell it passes as near;
     // a line in line with it meets it a twip off
     switch (bar) {
-    case AcrossText:
-        // this one's included
+    case AcrossText: {
+        // this one's included; and a leader ending by another value of its thing
+        // labelling where it starts (the other of a jump) reads as that one's
+        const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
+        const double h = label.Box.Height;
         return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
                textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
+               }) ||
+               textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
+                   return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
+                          placedOf_[i] && Distance(*placedOf_[i], start) < h / 2;
                });
+    }
     case AcrossLeader:
         // nor within the room a long one keeps
         return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1 + widestWay_, [&](std::size_t i) {
@@ -1216,11 +1233,11 @@ void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
 void LabelLayer::Take(const Planned& p) {
     if (!p.placed.Box) return;
     const Label& label = labels_[p.label];
-    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
+    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour, label.Of);
     if (p.placed.Leader) {
         const Segment& l = *p.placed.Leader;
         Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-        leaders_.push_back(l);
+        leaders_.push_back({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
         leaderCells_.Add(leaders_.size() - 1, Bounds(l));
         const std::optional<Segment> way = LongWay(label, l);
         ways_.push_back({way.value_or(l), way ? kLongLeaderClear * label.Box.Height : 0});
