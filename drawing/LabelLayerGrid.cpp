@@ -14,10 +14,6 @@ LabelGrid::LabelGrid(const TextBox& area) : area_(area) {
     cells_.resize(static_cast<std::size_t>(columns_ * rows_));
 }
 
-void LabelGrid::Begin() const {
-    if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
-}
-
 void LabelGrid::Truncate(std::size_t count) {
     if (seen_.size() > count) seen_.resize(count);
     for (auto& cell : cells_)

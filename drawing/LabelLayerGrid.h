@@ -42,8 +42,10 @@ public:
     bool AnyAlong(double x1, double y1, double x2, double y2, double by, F f) const;
 
 private:
-    // A new query: what it meets is marked anew.
-    void Begin() const;
+    // A new query: what it meets is marked anew. Inline: every spot tried asks two.
+    void Begin() const {
+        if (++query_ == 0) std::fill(seen_.begin(), seen_.end(), 0), query_ = 1;
+    }
     // Calls `f` with each thing filed under row `r`, columns `c0` to `c1`, not met yet.
     template <typename F>
     bool Visit(int r, int c0, int c1, F& f) const;
