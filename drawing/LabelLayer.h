@@ -233,21 +233,9 @@ private:
     // Where laying the labels out one by one, those led from farther last,
     // left some astray: for each of the first of those, the values in the
     // way of where it would stand with no other value placed are placed
-    // again after it, where that leaves fewer astray; else at its next such
-    // spots, and where one of those in its way finds none but its old one
-    // does, that one makes way in turn (in a picture of so few values that
-    // this takes not long).
+    // again after it, where that leaves fewer astray (in a picture of so few
+    // values that this takes not long).
     void MakeWay(std::vector<Planned>& plan, int& astray, std::size_t texts, std::size_t lines, std::size_t leaders);
-    // What was placed before the layout (as many texts, lines and leaders), and the labels' readers.
-    struct Base {
-        std::size_t texts, lines, leaders;
-        std::vector<Reader> readers;
-    };
-    // Makes way for the value planned `a`, and where that leaves one other
-    // astray, for that one in turn, `chain` deep; those `moved` keep their
-    // spots. Whether fewer values are astray: else all stands as it was.
-    bool MakeWayFor(std::vector<Planned>& plan, int& astray, std::size_t a, int chain, std::vector<std::size_t>& moved,
-                    const Base& base);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
