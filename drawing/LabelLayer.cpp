@@ -412,7 +412,8 @@ void LabelLayer::Take(const Planned& p) {
 void LabelLayer::Unplan(std::size_t texts, std::size_t lines, std::size_t leaders) {
     ForgetPlaced(texts);
     leaders_.resize(leaders);
-    ways_.resize(leaders);
+    // only ever shortened: clang's library cannot default-make the pairs a resize may add
+    ways_.erase(ways_.begin() + static_cast<std::ptrdiff_t>(std::min(leaders, ways_.size())), ways_.end());
     widestWay_ = 0;
     for (const auto& [way, clear] : ways_) widestWay_ = std::max(widestWay_, clear);
     leaderCells_.Truncate(leaders);

@@ -41,8 +41,7 @@ void PrintClear(const Model& m, Surface& s, const std::string& text, bool vertic
         if (const std::optional<Leader> l = DimensionLeader(box, x, y, TextBoxes(taken->begin(), taken->end() - 1))) {
             DrawLineSolid(s, l->X1, l->Y1, l->X2, l->Y2, m.DimensionLineColour, 1);
             // the texts placed after it keep off the leader as well
-            taken->push_back({std::min(l->X1, l->X2), std::min(l->Y1, l->Y2), std::fabs(l->X2 - l->X1),
-                              std::fabs(l->Y2 - l->Y1)});
+            taken->push_back(l->Bounds());
         }
         s.CurrentX = box.Left;
         s.CurrentY = box.Top;

@@ -3,6 +3,8 @@
 // primitives every view is built from: solid and dashed lines, filled boxes,
 // arrows and dimensions. Coordinates are the surface's twips.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -93,6 +95,8 @@ TextBox PlaceDimensionText(TextBox box, bool vertical, AwayFrom way, TextBoxes& 
 // there is none (under another text it would seem to lead from that one).
 struct Leader {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    // the box it spans, which the texts placed after it keep off
+    TextBox Bounds() const { return {std::min(X1, X2), std::min(Y1, Y2), std::fabs(X2 - X1), std::fabs(Y2 - Y1)}; }
 };
 std::optional<Leader> DimensionLeader(const TextBox& box, double x, double y, const TextBoxes& others = {});
 

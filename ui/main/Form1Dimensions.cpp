@@ -72,16 +72,26 @@ void Form1::MoveLabelClear(QLabel* label, TextBox box, bool vertical, AwayFrom w
     // while all the labels are placed, one that would land on one placed
     // before moves clear of it, as the printed texts do
     if (placedLabels_ != nullptr) {
-        TextBoxes before = *placedLabels_;
+        TextBoxes& placed = *placedLabels_;
         const TextBox asked = box;
-        box = PlaceDimensionText(box, vertical, way, *placedLabels_, 30);
-        // a height's label moved up or down off its own span would read as a
-        // neighbour's value: it stays level with its span, further out instead
-        if (vertical && std::fabs(box.Top + box.Height / 2 - y) > reach)
-            placedLabels_->back() = box = MoveClear(asked, way, before, 30);
+        auto place = [&](TextBoxes taken) {
+            TextBoxes before = taken;
+            TextBox at = PlaceDimensionText(asked, vertical, way, taken, 30);
+            // a height's label moved up or down off its own span would read as a
+            // neighbour's value: it stays level with its span, further out instead
+            if (vertical && std::fabs(at.Top + at.Height / 2 - y) > reach) at = MoveClear(asked, way, before, 30);
+            return at;
+        };
+        // clear of the leaders drawn before it too, where the picture leaves room
+        TextBoxes withLeaders = placed;
+        for (const Leader& l : labelLeaders_) withLeaders.push_back(l.Bounds());
+        box = place(withLeaders);
+        const double width = Twips(Picture1->width()), height = Twips(Picture1->height());
+        if (box.Left < 0 || box.Top < 0 || box.Left + box.Width > width || box.Top + box.Height > height)
+            box = place(placed);
         // its leader runs past the labels below it, not through them
-        const TextBoxes others(placedLabels_->begin(), placedLabels_->end() - 1);
-        if (const std::optional<Leader> leader = DimensionLeader(box, x, y, others)) labelLeaders_.push_back(*leader);
+        if (const std::optional<Leader> leader = DimensionLeader(box, x, y, placed)) labelLeaders_.push_back(*leader);
+        placed.push_back(box);
     }
     label->move(Px(box.Left), Px(box.Top));
 }
@@ -239,12 +249,15 @@ void Form1::UpdateDimensionLabels() {
         const double ratioWidth = Twips(slope->width()), markWidth = Twips(lblSlope->width()) + ratioWidth;
         const TextBox mark{(x[10] + x[6]) / 2 + 480 - markWidth, y[10] - 210 - Twips(slope->height()), markWidth,
                            Twips(slope->height())};
-        TextBoxes before = placed;
+        // clear of the labels and of their leaders
+        TextBoxes taken = placed;
+        for (const Leader& l : labelLeaders_) taken.push_back(l.Bounds());
+        TextBoxes before = taken;
         TextBox at = MoveClear(mark, AwayFrom::Right, before, 30);
         if (at.Left + at.Width > x[10] + 480) {
-            before = placed;
+            before = taken;
             at = MoveClear(mark, AwayFrom::Above, before, 30);
-            if (at.Top < 0) at = MoveClear(mark, AwayFrom::Below, placed, 30);
+            if (at.Top < 0) at = MoveClear(mark, AwayFrom::Below, taken, 30);
         }
         slope->move(Px(at.Left + at.Width - ratioWidth), Px(at.Top));
         lblSlope->move(slope->x() - lblSlope->width(), slope->y());
