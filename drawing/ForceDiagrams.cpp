@@ -32,6 +32,10 @@ constexpr double kLeastOrdinateShare = 1.0 / 8;
 // The least length of the largest ordinate drawn: 40 screen pixels.
 constexpr double kLeastOrdinate = 40 * 15;
 
+// How much smaller two members' diagrams may be drawn at most, as a share,
+// to keep room between them where they come near.
+constexpr double kLeastCleared = 0.4;
+
 struct Point {
     double x = 0, y = 0;
 };
@@ -90,14 +94,21 @@ public:
     // diagrams overlap: each stands from its own axis, and where the stem's
     // reaches over the toe or the heel as theirs reach up to it, their
     // hatchings would cross and neither reads.
-    double Apart(double scale) const {
-        if (!Overlap(scale)) return scale;
-        double low = 0, high = scale;
-        for (int i = 0; i < 16; ++i) {
-            const double middle = (low + high) / 2;
-            (Overlap(middle) ? high : low) = middle;
-        }
-        return low;
+    // Where they come near, they keep `clear` apart besides, so that a
+    // value's leader finds a way between them, unless that leaves them much
+    // smaller.
+    double Apart(double scale, double clear) const {
+        auto largest = [&](double by) {
+            if (!Overlap(scale, by)) return scale;
+            double low = 0, high = scale;
+            for (int i = 0; i < 16; ++i) {
+                const double middle = (low + high) / 2;
+                (Overlap(middle, by) ? high : low) = middle;
+            }
+            return low;
+        };
+        const double touching = largest(0), cleared = largest(clear);
+        return cleared >= kLeastCleared * touching ? cleared : touching;
     }
 
     // Draws each member walked at `scale` drawing units a force unit.
@@ -182,7 +193,7 @@ private:
 
     // Whether two members' diagrams at the scale share any area: their
     // outlines cross, or a point of one lies within the other.
-    bool Overlap(double scale) const {
+    bool Overlap(double scale, double clear) const {
         std::vector<std::vector<Point>> outlines;
         for (const Walked& w : walked_) outlines.push_back(Outline(w, scale));
         auto within = [](const std::vector<Point>& outline, Point p) {
@@ -199,7 +210,9 @@ private:
                 for (size_t p = 0; p < a.size(); ++p)
                     for (size_t q = 0; q < b.size(); ++q) {
                         const Point &a1 = a[p], &a2 = a[(p + 1) % a.size()], &b1 = b[q], &b2 = b[(q + 1) % b.size()];
-                        if (SegmentsMeet(a1.x, a1.y, a2.x, a2.y, b1.x, b1.y, b2.x, b2.y)) return true;
+                        if (clear > 0 ? SegmentsApart(a1.x, a1.y, a2.x, a2.y, b1.x, b1.y, b2.x, b2.y) < clear
+                                      : SegmentsMeet(a1.x, a1.y, a2.x, a2.y, b1.x, b1.y, b2.x, b2.y))
+                            return true;
                     }
                 if (within(b, a[1 % a.size()]) || within(a, b[1 % b.size()])) return true;
             }
@@ -527,7 +540,7 @@ void DrawForceDiagrams(const Model& m, Surface& surface, int kind) {
 
     // hatches over the coloured wall stay visible, and overlapping lines do not hide each other
     s.DrawMode = vbMaskPen;
-    painter.Draw(painter.Apart(diagramScale));
+    painter.Draw(painter.Apart(diagramScale, TwipsPerPoint * s.FontSize / 2));
     s.DrawMode = vbCopyPen;
     painter.WriteLabels();
 

@@ -164,15 +164,17 @@ void LabelLayer::Forget() {
     leaderCells_.Clear();
 }
 
-void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour) {
+void LabelLayer::AddPlaced(const TextBox& box, int owner, int32_t colour, const std::optional<TextBox>& of) {
     placed_.push_back(box);
     placedFor_.push_back({owner, colour});
+    placedOf_.push_back(of);
     textCells_.Add(placed_.size() - 1, box);
 }
 
 void LabelLayer::ForgetPlaced(std::size_t texts) {
     placed_.resize(texts);
     placedFor_.resize(texts);
+    placedOf_.resize(texts);
     textCells_.Truncate(texts);
 }
 
@@ -397,11 +399,11 @@ void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
 void LabelLayer::Take(const Planned& p) {
     if (!p.placed.Box) return;
     const Label& label = labels_[p.label];
-    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour);
+    AddPlaced(*p.placed.Box, label.Owner, label.Printed.Colour, label.Of);
     if (p.placed.Leader) {
         const Segment& l = *p.placed.Leader;
         Learn({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
-        leaders_.push_back(l);
+        leaders_.push_back({l.x1, l.y1, l.x2, l.y2, label.Owner, PartLeader});
         leaderCells_.Add(leaders_.size() - 1, Bounds(l));
         const std::optional<Segment> way = LongWay(label, l);
         ways_.push_back({way.value_or(l), way ? kLongLeaderClear * label.Box.Height : 0});

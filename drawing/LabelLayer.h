@@ -278,7 +278,9 @@ private:
     bool OnItsSide(const Label& label, const Reading& reading, const TextBox& box) const;
     // Whether the text at `box` stands between two values of one other
     // thing, in its colour, within two heights: it reads as one of them;
-    // or puts a value of another thing between it and one of its own.
+    // or puts a value of another thing between it and one of its own; or
+    // stands at the end of the leader of another value of its thing led
+    // from the same point (the other of a jump): it reads as that one.
     // `own` are the texts placed of its thing in its colour (OwnPlaced).
     bool AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const;
     std::vector<std::size_t> OwnPlaced(const Label& label) const;
@@ -332,7 +334,8 @@ private:
     // the wall's outline, unless what it labels lies within the wall.
     std::optional<Segment> LeaderTo(const Label& label, const TextBox& box, bool acrossLeaders, bool clear,
                                     const Reading& reading) const;
-    // What keeps a leader from reading right: across a text, another
+    // What keeps a leader from reading right: across a text or ending by
+    // one of its thing that labels where it starts, another
     // leader, or the lines of other things (`clear` above); and, longer than
     // a short one, passing near another thing or its values, or leaving its
     // text near another thing's lines: a long leader is followed, and must
@@ -368,8 +371,8 @@ private:
     template <typename F>
     bool AnyLineNear(const TextBox& box, F crosses) const;
     void Learn(const Segment& line);
-    // A text placed, and what it labels in what colour; forgetting all but the first `texts`.
-    void AddPlaced(const TextBox& box, int owner, int32_t colour);
+    // A text placed, and what it labels (of which thing, where) in what colour; forgetting all but the first `texts`.
+    void AddPlaced(const TextBox& box, int owner, int32_t colour, const std::optional<TextBox>& of = std::nullopt);
     void ForgetPlaced(std::size_t texts);
     // Tells a layer below of a line underneath.
     void LearnBelow(const Segment& line);
@@ -388,6 +391,7 @@ private:
     double widestWay_ = 0;  // the farthest a way keeps others
     std::vector<TextBox> placed_;
     std::vector<std::pair<int, int32_t>> placedFor_;  // the thing each labels, and its colour
+    std::vector<std::optional<TextBox>> placedOf_;    // and what of it, where told
     // where each line, text placed and leader lies
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next

@@ -23,6 +23,13 @@ bool SegmentsMeet(double ax1, double ay1, double ax2, double ay2, double bx1, do
     return SegmentsCross(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
 }
 
+double SegmentsApart(double ax1, double ay1, double ax2, double ay2, double bx1, double by1, double bx2, double by2) {
+    struct S {
+        double x1, y1, x2, y2;
+    };
+    return SegmentDistance(S{ax1, ay1, ax2, ay2}, S{bx1, by1, bx2, by2});
+}
+
 double SideOfLine(double x1, double y1, double x2, double y2, double x, double y) {
     const double length = std::hypot(x2 - x1, y2 - y1);
     return length > 0 ? ((x2 - x1) * (y - y1) - (y2 - y1) * (x - x1)) / length : 0;
@@ -90,12 +97,20 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
     // what a leader crosses, or passes within `by` of, lies in a cell it passes as near;
     // a line in line with it meets it a twip off
     switch (bar) {
-    case AcrossText:
-        // this one's included
+    case AcrossText: {
+        // this one's included; and a leader ending by another value of its thing
+        // labelling where it starts (the other of a jump) reads as that one's
+        const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
+        const double h = label.Box.Height;
         return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
                textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
                    return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
+               }) ||
+               textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
+                   return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
+                          placedOf_[i] && Distance(*placedOf_[i], start) < h / 2;
                });
+    }
     case AcrossLeader:
         // nor within the room a long one keeps
         return leaderCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1 + widestWay_, [&](std::size_t i) {

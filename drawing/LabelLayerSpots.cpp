@@ -93,6 +93,13 @@ std::vector<std::size_t> LabelLayer::OwnPlaced(const Label& label) const {
 bool LabelLayer::AmongOthers(const Label& label, const TextBox& box, const std::vector<std::size_t>& own) const {
     if (label.Owner == 0) return false;
     const double h = label.Box.Height, x = box.Left + box.Width / 2, y = box.Top + box.Height / 2;
+    // at the end of the leader of another value of its thing, from the same point (the other of a jump), it reads as that one
+    if (leaderCells_.Any(Grown(box, h / 2), [&](std::size_t i) {
+            const Segment& l = leaders_[i];
+            return l.owner == label.Owner && Distance(box, {l.x2, l.y2, 0, 0}) < h / 2 &&
+                   label.Of && Distance(*label.Of, {l.x1, l.y1, 0, 0}) < h / 2;
+        }))
+        return true;
     std::vector<std::size_t>& near = near_;
     near.clear();
     textCells_.Any(Grown(box, 2 * h), [&](std::size_t i) {
