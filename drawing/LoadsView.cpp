@@ -158,40 +158,31 @@ void DrawLoadsView(const Model& m, Surface& surface, int family, bool filled) {
 
 void DrawWallAndLoads(const Model& m, Surface& s, int fillAreas, int family) {
     // Where some value would find no free spot near its arrow or block, the
-    // whole view is drawn in smaller type, down to eight tenths of its own:
-    // the room kept for the values shrinks with their cells and the wall
-    // grows into what they leave. The smallest is tried next, and the size
-    // between only where the smallest leaves none astray (or does not fit):
-    // then the larger reads better, else a crowd that the smallest type
-    // leaves astray is seldom placed by a larger. Of the sizes tried, the
-    // one that leaves fewest values astray, the largest of those. The values
-    // stand as the trial of that size laid them out.
+    // whole view is drawn in smaller type, step by step down to eight tenths
+    // of its own: the room kept for the values shrinks with their cells and
+    // the wall grows into what they leave. Where even that is not enough,
+    // the largest size that leaves fewest values astray. The values stand
+    // as the trial of that size laid them out.
     const double size = s.FontSize;
-    double best = size, last = size;
+    double best = size;
     LabelLayer::Layout chosen, tried;
     int fewest = -1;
-    // whether the view fits at the step's size; its trial, where it does
-    auto fits = [&](int step) {
-        last = s.FontSize = size * (1 - 0.1 * step);
+    for (int step = 0; step < kTypeSteps && fewest != 0; ++step) {
+        s.FontSize = size * (1 - 0.1 * step);
         ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
-        if (!DrawingFitted(s)) return false;
+        if (!DrawingFitted(s)) break;
         {
             LabelLayer trial = ViewLabelLayer(s, true);
             trial.KeepLayout(tried);
             DrawLoadsOn(m, trial, family, fillAreas != 0);
         }
-        // fewer astray, or as few in larger type
-        if (fewest < 0 || tried.Astray() < fewest || (tried.Astray() == fewest && s.FontSize > best)) {
+        if (fewest < 0 || tried.Astray() < fewest) {
             fewest = tried.Astray();
             best = s.FontSize;
             std::swap(chosen, tried);
         }
-        return true;
-    };
-    for (int step = 0; step < kTypeSteps && fewest != 0; ++step) if (!fits(step)) break;
+    }
     s.FontSize = best;
-    // the scale of the size chosen, where a smaller was tried after it
-    if (best != last) ComputeDrawingScale(m, s, LoadsViewLeastMargins(s));
     DrawWall(m, s, fillAreas, 0, LoadsViewLeastMargins(s));
     {
         LabelLayer labels = ViewLabelLayer(s);
