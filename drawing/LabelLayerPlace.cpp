@@ -136,8 +136,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         // a picture: one crowded all over would take long to look through)
         const bool tight = pass == 1;
         if (tight && !(led && label.Of)) continue;
-        // a text that may not stand elsewhere has no spots but those near
+        // a text that may not stand elsewhere has no spots but those near;
+        // one that must be read is led from farther whether a spot near
+        // but nearer another thing is found or none (below)
         if (pass == 3 && label.Crowded != WhenCrowded::Elsewhere) break;
+        if (pass == 2 && label.Crowded == WhenCrowded::Leader) break;
         if (tight) {
             if (std::optional<Placement> short_ =
                     PlaceWithLeader(label, reading, ledFrom, kShortLeader, false, true, lookHarder_ > 0))
