@@ -126,6 +126,11 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     LeaderSpots fineFrom, tightFrom;
     fineFrom.perHeight = tightFrom.perHeight = 3;
     fineFrom.own = tightFrom.own = ledFrom.own;
+    // the finer grid's leader with less room to lines, sought first: its
+    // spots are those with the usual room and more, its leaders tried
+    // alike, so where it finds none the search with the usual room need
+    // not look (it stands only where no nearer spot or leader reads right)
+    std::optional<Placement> tightLed;
     for (const int pass : {0, 1, 2, 3}) {
         // nearer another thing's lines than its own it reads as that
         // thing's: a short leader clear of them reads right, sought on a
@@ -147,9 +152,13 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
                 return *short_;
             if (lookHarder_ == 0) continue;
             --lookHarder_;
-            if (std::optional<Placement> short_ =
-                    PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true, lookHarder_ > 0))
-                return *short_;
+            lineGap_ = gap_ / 3;
+            tightLed = PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true, lookHarder_ > 0);
+            lineGap_ = gap_;
+            if (tightLed)
+                if (std::optional<Placement> short_ =
+                        PlaceWithLeader(label, reading, fineFrom, kFineReach, false, true, lookHarder_ > 0))
+                    return *short_;
         }
         lineGap_ = tight ? gap_ / 3 : gap_;
         struct Restore {
@@ -176,10 +185,7 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             if (pass == 2 && label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
             return {spot(best->i, best->j), {}, pass == 2};
         }
-        if (tight)
-            if (std::optional<Placement> short_ =
-                    PlaceWithLeader(label, reading, tightFrom, kFineReach, false, true, lookHarder_ > 0))
-                return *short_;
+        if (tight && tightLed) return *tightLed;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
             // away from what it labels, a spot a leader reaches comes first
             if (label.Of)
