@@ -226,12 +226,17 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
 LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {
     LeaderSpots spots;
     spots.own = OwnPlaced(label);
+    // the farthest leader clear of other things' lines that may cross other
+    // leaders, sought first: every leader clear of those leaders as well is
+    // one of its, so where it finds none those need not be sought
+    const std::optional<Placement> acrossLeaders = PlaceWithLeader(label, reading, spots, kFarthest, true, true, true);
     // a longer leader clear of other things, passing near none of them, is
     // followed: it reads right too
-    for (const double reach : {kLongLeader, kFarthest})
-        if (std::optional<Placement> led =
-                PlaceWithLeader(label, reading, spots, reach, false, true, reach > kLongLeader))
-            return {led->Box, led->Leader, false, true};
+    if (acrossLeaders)
+        for (const double reach : {kLongLeader, kFarthest})
+            if (std::optional<Placement> led =
+                    PlaceWithLeader(label, reading, spots, reach, false, true, reach > kLongLeader))
+                return {led->Box, led->Leader, false, true};
     // a short leader across the lines of other things, else a longer one;
     // from any point of what it labels where the nearest way is barred
     for (const double reach : {kShortLeader, kLongLeader})
@@ -239,9 +244,9 @@ LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& re
             return {led->Box, led->Leader, true, true};
     // never vanishing: farther off, its leader crossing other leaders where
     // it must, else where it covers least
-    for (const bool clear : {true, false})
-        if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, kFarthest, true, clear, true))
-            return {led->Box, led->Leader, true, true};
+    if (acrossLeaders) return {acrossLeaders->Box, acrossLeaders->Leader, true, true};
+    if (std::optional<Placement> led = PlaceWithLeader(label, reading, spots, kFarthest, true, false, true))
+        return {led->Box, led->Leader, true, true};
     Placement covering = PlaceLeastBad(label, reading);
     covering.Far = true;
     return covering;
