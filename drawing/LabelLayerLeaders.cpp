@@ -264,6 +264,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     const double radius = reach * h + 1;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    // past a long leader's reach every spot made lies beyond it: only every other one is filed
+    const int every = reach > kLongLeader ? 2 : 1;
     for (int i = -nx; i <= nx; ++i) {
         const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
         if (across > radius) continue;
@@ -276,10 +278,15 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
             const TextBox box{ax + i * step - w / 2, ay + j * step - h / 2, w, h};
             file({Distance(box, of), i, j, false});
         };
-        // the steps either way not made yet
+        // the steps either way not made yet, from an even one where every other one is filed
         const int from = made + 1;
-        for (int j = -steps; j <= -std::max(from, 1); ++j) make(j);
-        for (int j = from; j <= steps; ++j) make(j);
+        auto makeFrom = [&](int first, int last) {
+            for (int j = first + (every == 2 && (first & 1)); j <= last; j += every) make(j);
+        };
+        if (every == 1 || i % 2 == 0) {
+            makeFrom(-steps, -std::max(from, 1));
+            makeFrom(from, steps);
+        }
         made = std::max(made, steps);
     }
     std::vector<LeaderSpots::Spot> near;
