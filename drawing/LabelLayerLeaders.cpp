@@ -102,10 +102,11 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         // labelling where it starts (the other of a jump) reads as that one's
         const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
         const double h = label.Box.Height;
-        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
-                   return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
-               }) ||
+        auto across = [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); };
+        // the text the leader before crossed often bars the next one, led from near it
+        std::size_t& last = lastAcross_.text;
+        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) || (last < placed_.size() && across(last)) ||
+               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) { return across(i) && (last = i, true); }) ||
                textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
                    return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
                           placedOf_[i] && Distance(*placedOf_[i], start) < h / 2;
@@ -141,12 +142,18 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         // one of them, across its own hatching as one more of its lines; from
         // within the wall it crosses that outline once at most, on its way out,
         // not across another member
+        auto bars = [&](const Segment& o) {
+            return o.part != PartWall && o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) &&
+                   o.part != PartLeader && SegmentsCross(l, o);
+        };
+        // the line the leader before crossed often bars the next one (not the outline: it may be crossed once)
+        std::size_t& last = lastAcross_.line;
+        if (last < lines_.size() && bars(lines_[last])) return true;
         int outline = 0;
         return lineCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
             const Segment& o = lines_[i];
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
-            return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
-                   SegmentsCross(l, o);
+            return bars(o) && (last = i, true);
         });
     }
     }
