@@ -98,8 +98,9 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         return nearOwn(i, j) && once(at(i, j).none, [&] { return amongNone(spot(i, j)); });
     };
     // nothing is placed while one label is: the usual room's answer stands
+    Blocker last;
     auto free = [&](int i, int j) {
-        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j)); }) : Free(spot(i, j));
+        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j), &last); }) : Free(spot(i, j), &last);
     };
     auto away = [&](int i, int j) { return (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY); };
     auto spotAt = [&](int i, int j) { return Spot{i, j, isNear(i, j), away(i, j)}; };
