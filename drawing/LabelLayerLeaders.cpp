@@ -271,6 +271,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     const double radius = reach * h + 1;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    // the box as LeaderSpot makes it
+    auto spotAt = [&](int i, int j) { return TextBox{ax + i * step - w / 2, ay + j * step - h / 2, w, h}; };
     // past a long leader's reach every spot made lies beyond it: only every other one is filed
     const int every = reach > kLongLeader ? 2 : 1;
     for (int i = -nx; i <= nx; ++i) {
@@ -282,8 +284,9 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // filed by its distance from the box of what it labels, no greater
         // than from the line within it (the box as LeaderSpot makes it)
         auto make = [&](int j) {
-            const TextBox box{ax + i * step - w / 2, ay + j * step - h / 2, w, h};
-            file({Distance(box, of), i, j, false});
+            const double length = Distance(spotAt(i, j), of);
+            // where no text may stand, no search needs to know how far it lies (below)
+            if (label.Along || length > kNear * h) file({length, i, j, false});
         };
         // the steps either way not made yet, from an even one where every other one is filed
         const int from = made + 1;
@@ -306,7 +309,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
-            const TextBox box = LeaderSpot(label, spots, at.i, at.j);
+            const TextBox box = spotAt(at.i, at.j);
             if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
