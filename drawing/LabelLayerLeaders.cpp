@@ -310,7 +310,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
             const TextBox box = spotAt(at.i, at.j);
-            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
+            if (!Free(box, &last) || !OnItsSide(label, reading, box)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }
@@ -353,11 +353,22 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (line) at.leader = *line;
         }
         if (!at.led) continue;
-        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) return Placement{box, at.leader, false};
+        // whether it stands among other things' values, dearer to learn than
+        // most leaders, is learnt only where a leader reads right
+        auto among = [&] {
+            if (at.among < 0) at.among = AmongOthers(label, box, spots.own);
+            return at.among != 0;
+        };
+        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) {
+            if (among()) continue;
+            return Placement{box, at.leader, false};
+        }
         if (longest > 0)
             if (const std::optional<Segment> other =
-                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere))
+                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere)) {
+                if (among()) continue;
                 return Placement{box, other, false};
+            }
     }
     failed = k;
     failedLongest = longest;
