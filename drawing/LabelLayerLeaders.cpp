@@ -301,7 +301,9 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    Blocker last;
+    // the spots of a band come column by column, above what is labelled and
+    // below it: what kept the last one above free is noted apart from below
+    Blocker last[2];
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
         // beyond a long leader's reach a spot a step away from another is as good
@@ -310,7 +312,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
             const TextBox box = spotAt(at.i, at.j);
-            if (!Free(box, &last) || !OnItsSide(label, reading, box)) continue;
+            if (!Free(box, &last[at.j < 0]) || !OnItsSide(label, reading, box)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }
