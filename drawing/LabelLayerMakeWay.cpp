@@ -1,8 +1,11 @@
 // The values of a crowded picture made way for: where one placed after
 // another took the only spot another reads by, the one astray is placed
-// first and those in its way again after it, each taking its next best.
+// first and those in its way, then those labelling things beside its own,
+// again after it, each taking its next best, in the order that leaves
+// fewest astray.
 
 #include <algorithm>
+#include <random>
 
 #include "drawing/LabelLayer.h"
 
@@ -16,6 +19,9 @@ namespace {
 constexpr std::size_t kMakeWayMost = 48;
 // For how many values still astray at most the values in their way are placed again.
 constexpr std::size_t kMakeWay = 8;
+// In how many orders at most those values are placed again: as they stood, the other way
+// round, then shuffled; which of them finds room for all depends on what each takes.
+constexpr int kOrders = 8;
 
 }  // namespace
 
@@ -35,22 +41,43 @@ void LabelLayer::MakeWay(std::vector<Planned>& plan, int& astray, std::size_t te
         if (alone.placed.Box && alone.astray == 0)
             for (std::size_t k = 0; k < plan.size(); ++k)
                 if (k != a && !Apart(alone, plan[k])) group.push_back(k);
-        // the others as they stand, then the group again, this one first
+        // and those of the things beside its own, within a text's reach of it, whose room it may take
+        const TextBox beside = Grown(*hard.Of, 2 * hard.Box.Height + hard.Box.Width);
         for (std::size_t k = 0; k < plan.size(); ++k)
-            if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
-        int before = 0, now = 0;
+            if (const std::optional<TextBox>& of = labels_[plan[k].label].Of;
+                k != a && of && Overlap(*of, beside) && std::find(group.begin(), group.end(), k) == group.end())
+                group.push_back(k);
+        int before = 0;
         for (const std::size_t k : group) before += plan[k].astray;
-        std::vector<Planned> again;
-        LookHarderAgain();
-        for (const std::size_t k : group) {
-            again.push_back(PlanLanded(plan[k].label, readers));
-            now += again.back().astray;
-            Take(again.back());
+        // the others as they stand, then the group again, this one first
+        std::vector<Planned> best;
+        std::vector<std::size_t> bestOrder;
+        int fewest = before;
+        std::minstd_rand shuffle(1);
+        for (int variant = 0; variant < kOrders; ++variant) {
+            std::vector<std::size_t> order = group;
+            if (variant == 1) std::reverse(order.begin() + 1, order.end());
+            // shuffled by the generator's own numbers, which every library gives alike
+            for (std::size_t i = order.size() - 1; variant > 1 && i > 1; --i)
+                std::swap(order[i], order[1 + shuffle() % i]);
+            Unplan(texts, lines, leaders);
+            for (std::size_t k = 0; k < plan.size(); ++k)
+                if (std::find(group.begin(), group.end(), k) == group.end()) Take(plan[k]);
+            std::vector<Planned> again;
+            int now = 0;
+            LookHarderAgain();
+            // no better once it leaves as many astray as the best: the rest need not be placed
+            for (std::size_t g = 0; g < order.size() && now < fewest; ++g) {
+                again.push_back(PlanLanded(plan[order[g]].label, readers));
+                now += again.back().astray;
+                Take(again.back());
+            }
+            if (now < fewest) fewest = now, best = std::move(again), bestOrder = order;
+            if (fewest == 0) break;
         }
-        if (now < before) {
-            for (std::size_t g = 0; g < group.size(); ++g) plan[group[g]] = again[g];
-            astray += now - before;
-            continue;
+        if (!best.empty()) {
+            for (std::size_t g = 0; g < bestOrder.size(); ++g) plan[bestOrder[g]] = best[g];
+            astray += fewest - before;
         }
         Unplan(texts, lines, leaders);
         for (const Planned& p : plan) Take(p);
