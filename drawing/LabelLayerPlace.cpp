@@ -97,10 +97,10 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     auto isNear = [&](int i, int j) {
         return nearOwn(i, j) && once(at(i, j).none, [&] { return amongNone(spot(i, j)); });
     };
-    // nothing is placed while one label is: the usual room's answer stands
     // a ring's spots come column by column, above and below: what kept the
     // last one above free is noted apart from below
     Blocker last[2];
+    // nothing is placed while one label is: the usual room's answer stands
     auto free = [&](int i, int j) {
         Blocker* kept = &last[j < 0];
         return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j), kept); }) : Free(spot(i, j), kept);
