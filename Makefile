@@ -12,7 +12,7 @@
 # make bench-check  runs every benchmark once, briefly, so that one that
 #                   breaks stops CI; then counts with callgrind the
 #                   instructions of each view of the largest wall and of its
-#                   report's loads block, and fails when one is over its
+#                   whole report, and fails when one is over its
 #                   budget (bench/check-budgets), whatever the machine's speed
 BUILD ?= build
 JOBS ?= $(shell nproc)

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "drawing/LabelLayer.h"
 #include "support/LabelChecks.h"
+#include "support/PlaneGeometry.h"
 #include "support/RecordingSurface.h"
 
 namespace brindlemar {
@@ -44,6 +46,60 @@ TEST(LabelLayer, ValueWithNoRoomByItsArrowIsLedOutClearOfOtherThings) {
     EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const test::SurfaceCall& l) {
         return l.Part == PartLeader && std::hypot(l.X2 - l.X1, l.Y2 - l.Y1) > 6 * kHeight;
     }));
+}
+
+TEST(LabelLayer, ValueWhoseOnlyWaysOutCrossAnotherLeaderCrossesNoLineOfAnotherThing) {
+    // Texts fill the picture but for a channel one text high from the arrow
+    // (3050, 2430)-(3050, 2480) to a room past x = 3700, across which an earlier
+    // value's leader runs down at x = 3350. A wall stands in the room's
+    // mouth below y = 2400: the nearest spot in the room is behind it, one
+    // a little higher is led to over it.
+    test::RecordingSurface s(10000, 8000);
+    std::tie(s.Drawing().FrameWidth, s.Drawing().FrameHeight) = std::pair(10000, 8000);
+    s.FontSize = 10;
+    // the channel, the earlier value's strip and its spot, the room
+    const TextBox open[] = {{3000, 2300, 700, 230}, {3300, 1840, 100, 920}, {3000, 2760, 900, 460},
+                            {3700, 1840, 1000, 1150}};
+    const test::Stretch wall{3720, 2400, 3720, 2600};
+    {
+        LabelLayer layer = ViewLabelLayer(s);
+        layer.PrintInPlace(true);
+        for (double x = 0; x < 9900; x += 100)
+            for (double y = 0; y < 7800; y += 230)
+                if (std::none_of(std::begin(open), std::end(open),
+                                 [&](const TextBox& o) { return test::BoxesOverlap(o, {x, y, 100, 230}); })) {
+                    layer.CurrentX = x;
+                    layer.CurrentY = y;
+                    layer.Print("X");
+                }
+        layer.PrintInPlace(false);
+        {
+            const DrawnFor other(layer);
+            layer.Line(wall.x1, wall.y1, wall.x2, wall.y2);
+        }
+        {
+            // the earlier value, asked for at the channel's far end, is led to its point up the strip
+            const DrawnFor point(layer);
+            layer.Line(3345, 1900, 3355, 1900);
+            NextTextLabels(layer, 3345, 1900, 3355, 1900);
+            layer.CurrentX = 3150;
+            layer.CurrentY = 2830;
+            layer.Print("1.00DL");
+        }
+        layer.Flush();
+        const DrawnFor arrow(layer);
+        layer.Line(3050, 2430, 3050, 2480);
+        NextTextLabels(layer, 3050, 2430, 3050, 2480, LabelLayer::WhenCrowded::Leader, true);
+        layer.CurrentX = 3100;
+        layer.CurrentY = 2430;
+        layer.Print("2.00DL");
+    }
+    std::vector<test::Stretch> leaders;
+    for (const test::SurfaceCall& l : s.Of("Line"))
+        if (l.Part == PartLeader) leaders.push_back({l.X1, l.Y1, l.X2, l.Y2});
+    ASSERT_EQ(leaders.size(), 2u);
+    EXPECT_TRUE(test::StretchesCross(leaders[1], leaders[0]));
+    EXPECT_FALSE(test::StretchesCross(leaders[1], wall));
 }
 
 TEST(LabelChecks, LongLeaderReadsRightOnlyWhereItAndItsValueKeepClearOfOtherThings) {
