@@ -49,6 +49,8 @@ constexpr std::size_t kFewValues = 48;
 // most: each round after one that left more astray puts those first too,
 // which finds room for more of them up to some five rounds on the walls tried.
 constexpr int kRoundsFew = 5;
+// How many times at most the values of such a picture left astray are made way for.
+constexpr int kMakeWayPasses = 3;
 
 // The box a segment spans.
 template <typename S>
