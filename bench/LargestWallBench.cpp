@@ -110,6 +110,8 @@ void LargestWallLoadsBlock(benchmark::State& state) {
         PrinterSurface s(*printer);
         SetupPrinterPage(m, s);
         s.Drawing().CurrentHalfPage = 0;
+        // once before the timing, as a view is: the fonts load with the first block alone
+        PrintLargestWallLoadsBlock(m, s);
         for (auto _ : state) PrintLargestWallLoadsBlock(m, s);
     }
     std::filesystem::remove(pdf);

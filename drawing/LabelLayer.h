@@ -383,6 +383,7 @@ private:
     // where each line, text placed and leader lies
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
+    mutable Blocker lastAcross_;  // the text and the line the last leader barred by one crossed (LeaderCrosses)
     std::vector<Label> labels_;
     bool inPlace_ = false;
     bool groundWaiting_ = false;

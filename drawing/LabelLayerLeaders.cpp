@@ -102,10 +102,11 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         // labelling where it starts (the other of a jump) reads as that one's
         const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
         const double h = label.Box.Height;
-        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
-               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) {
-                   return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2));
-               }) ||
+        auto across = [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); };
+        // the text the leader before crossed often bars the next one, led from near it
+        std::size_t& last = lastAcross_.text;
+        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) || (last < placed_.size() && across(last)) ||
+               textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) { return across(i) && (last = i, true); }) ||
                textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
                    return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
                           placedOf_[i] && Distance(*placedOf_[i], start) < h / 2;
@@ -141,12 +142,18 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         // one of them, across its own hatching as one more of its lines; from
         // within the wall it crosses that outline once at most, on its way out,
         // not across another member
+        auto bars = [&](const Segment& o) {
+            return o.part != PartWall && o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) &&
+                   o.part != PartLeader && SegmentsCross(l, o);
+        };
+        // the line the leader before crossed often bars the next one (not the outline: it may be crossed once)
+        std::size_t& last = lastAcross_.line;
+        if (last < lines_.size() && bars(lines_[last])) return true;
         int outline = 0;
         return lineCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, 1, [&](std::size_t i) {
             const Segment& o = lines_[i];
             if (o.part == PartWall) return SegmentsCross(l, o) && ++outline > (reading.inWall ? 1 : 0);
-            return o.owner != 0 && (o.owner != label.Owner || o.part == PartBody) && o.part != PartLeader &&
-                   SegmentsCross(l, o);
+            return bars(o) && (last = i, true);
         });
     }
     }
@@ -264,6 +271,10 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     const double radius = reach * h + 1;
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
+    // the box as LeaderSpot makes it
+    auto spotAt = [&](int i, int j) { return TextBox{ax + i * step - w / 2, ay + j * step - h / 2, w, h}; };
+    // past a long leader's reach every spot made lies beyond it: only every other one is filed
+    const int every = reach > kLongLeader ? 2 : 1;
     for (int i = -nx; i <= nx; ++i) {
         const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
         if (across > radius) continue;
@@ -273,18 +284,26 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // filed by its distance from the box of what it labels, no greater
         // than from the line within it (the box as LeaderSpot makes it)
         auto make = [&](int j) {
-            const TextBox box{ax + i * step - w / 2, ay + j * step - h / 2, w, h};
-            file({Distance(box, of), i, j, false});
+            const double length = Distance(spotAt(i, j), of);
+            // where no text may stand, no search needs to know how far it lies (below)
+            if (label.Along || length > kNear * h) file({length, i, j, false});
         };
-        // the steps either way not made yet
+        // the steps either way not made yet, from an even one where every other one is filed
         const int from = made + 1;
-        for (int j = -steps; j <= -std::max(from, 1); ++j) make(j);
-        for (int j = from; j <= steps; ++j) make(j);
+        auto makeFrom = [&](int first, int last) {
+            for (int j = first + (every == 2 && (first & 1)); j <= last; j += every) make(j);
+        };
+        if (every == 1 || i % 2 == 0) {
+            makeFrom(-steps, -std::max(from, 1));
+            makeFrom(from, steps);
+        }
         made = std::max(made, steps);
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    Blocker last;
+    // the spots of a band come column by column, above what is labelled and
+    // below it: what kept the last one above free is noted apart from below
+    Blocker last[2];
     const std::size_t before = spots.made.size();
     for (LeaderSpots::Spot& at : near) {
         // beyond a long leader's reach a spot a step away from another is as good
@@ -292,8 +311,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
-            const TextBox box = LeaderSpot(label, spots, at.i, at.j);
-            if (!Free(box, &last) || !OnItsSide(label, reading, box) || AmongOthers(label, box, spots.own)) continue;
+            const TextBox box = spotAt(at.i, at.j);
+            if (!Free(box, &last[at.j < 0]) || !OnItsSide(label, reading, box)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }
@@ -336,11 +355,22 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (line) at.leader = *line;
         }
         if (!at.led) continue;
-        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) return Placement{box, at.leader, false};
+        // whether it stands among other things' values, dearer to learn than
+        // most leaders, is learnt only where a leader reads right
+        auto among = [&] {
+            if (at.among < 0) at.among = AmongOthers(label, box, spots.own);
+            return at.among != 0;
+        };
+        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) {
+            if (among()) continue;
+            return Placement{box, at.leader, false};
+        }
         if (longest > 0)
             if (const std::optional<Segment> other =
-                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere))
+                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere)) {
+                if (among()) continue;
                 return Placement{box, other, false};
+            }
     }
     failed = k;
     failedLongest = longest;

@@ -98,8 +98,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         return nearOwn(i, j) && once(at(i, j).none, [&] { return amongNone(spot(i, j)); });
     };
     // nothing is placed while one label is: the usual room's answer stands
+    // a ring's spots come column by column, above and below: what kept the
+    // last one above free is noted apart from below
+    Blocker last[2];
     auto free = [&](int i, int j) {
-        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j)); }) : Free(spot(i, j));
+        Blocker* kept = &last[j < 0];
+        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j), kept); }) : Free(spot(i, j), kept);
     };
     auto away = [&](int i, int j) { return (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY); };
     auto spotAt = [&](int i, int j) { return Spot{i, j, isNear(i, j), away(i, j)}; };

@@ -102,11 +102,12 @@ struct LabelLayer::LeaderSpots {
     struct Spot {
         double length;  // from what it labels; until `stands`, from the box around it, no more
         int i, j;       // steps across and down from that
-        bool stands;    // known to be free, on its side and among no other's values
+        bool stands;    // known to be free and on its side (whether among others' values: Tried)
     };
     // What is known of a spot made.
     struct Tried {
         signed char led = -1;     // whether a leader joins it, and which (`leader`)
+        signed char among = -1;   // whether it stands among other things' values (AmongOthers)
         Known nearest;            // what that leader crosses
         Known elsewhere[kStarts];  // what the leaders from other points of what it labels cross
         Segment leader{};

@@ -38,7 +38,9 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
     const bool free = !textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
                       !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); }) &&
                       !NearLongWay(box);
-    if (last && !free) *last = found;
+    // the text and the line noted apart: a spot between the two is kept by either
+    if (last && found.text != SIZE_MAX) last->text = found.text;
+    if (last && found.line != SIZE_MAX) last->line = found.line;
     return free;
 }
 
