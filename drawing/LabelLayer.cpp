@@ -434,12 +434,15 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
     const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
     std::vector<Planned> plan = Plan(order, readers, astray);
     // each round puts the texts astray in the last one first, the ones
-    // before them kept in front
-    std::vector<std::size_t> best = order;
-    for (int round = 0; round < kRounds && astray > 0 && !handOn; ++round) {
-        std::vector<std::size_t> hardFirst;
+    // before them kept in front; in a picture of few values, where a round
+    // leaves more astray, the next puts those before them
+    std::vector<std::size_t> best = order, failed;
+    const int rounds = labels_.size() <= kFewValues ? kRoundsFew : kRounds;
+    for (int round = 0; round < rounds && astray > 0 && !handOn; ++round) {
+        std::vector<std::size_t> hardFirst = failed;
         for (const Planned& p : plan)
-            if (p.astray > 0) hardFirst.push_back(p.label);
+            if (p.astray > 0 && std::find(hardFirst.begin(), hardFirst.end(), p.label) == hardFirst.end())
+                hardFirst.push_back(p.label);
         for (const std::size_t k : best)
             if (std::find(hardFirst.begin(), hardFirst.end(), k) == hardFirst.end()) hardFirst.push_back(k);
         Unplan(texts, lines, leaders);
@@ -452,6 +455,10 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
             best = std::move(hardFirst);
             continue;
         }
+        failed.clear();
+        for (const Planned& p : next)
+            if (p.astray > 0) failed.push_back(p.label);
+        if (labels_.size() <= kFewValues && round + 1 < rounds) continue;
         // the better layout stands again as it was planned
         Unplan(texts, lines, leaders);
         for (const Planned& p : plan) Take(p);
@@ -491,7 +498,11 @@ void LabelLayer::Flush() {
     // trial draws nothing, and leaves them to the layer that draws
     if (measuring_ == nullptr) {
         LandFar(plan, astray);
-        MakeWay(plan, astray, texts, lines, leaders);
+        // once more while that leaves fewer astray: those it moved may have left room for others
+        for (int pass = 0, was = INT_MAX; pass < kMakeWayPasses && astray > 0 && astray < was; ++pass) {
+            was = astray;
+            MakeWay(plan, astray, texts, lines, leaders);
+        }
     }
     if (keep_ != nullptr) {
         keep_->asked_.clear();

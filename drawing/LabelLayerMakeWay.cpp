@@ -8,15 +8,12 @@
 #include <random>
 
 #include "drawing/LabelLayer.h"
+#include "drawing/LabelLayerRules.h"
 
 namespace brindlemar {
 
 namespace {
 
-// Up to how many values a picture's values make way for one another (a wall
-// of ten loads shows some forty): beyond, placing them again takes longer
-// than a redraw may.
-constexpr std::size_t kMakeWayMost = 48;
 // For how many values still astray at most the values in their way are placed again.
 constexpr std::size_t kMakeWay = 8;
 // In how many orders at most those values are placed again: as they stood, the other way
@@ -27,7 +24,7 @@ constexpr int kOrders = 8;
 
 void LabelLayer::MakeWay(std::vector<Planned>& plan, int& astray, std::size_t texts, std::size_t lines,
                          std::size_t leaders) {
-    if (astray == 0 || labels_.size() > kMakeWayMost || dynamic_cast<LabelLayer*>(&target_) != nullptr) return;
+    if (astray == 0 || labels_.size() > label_layer::kFewValues || dynamic_cast<LabelLayer*>(&target_) != nullptr) return;
     const std::vector<Reader> readers = Readers();
     for (std::size_t a = 0, tries = 0; a < plan.size() && astray > 0 && tries < kMakeWay; ++a) {
         const Label& hard = labels_[plan[a].label];

@@ -42,6 +42,15 @@ constexpr double kLongLeaderClear = 0.5;
 // first: a third time seldom leaves fewer astray (three of some forty
 // pictures that came so far), and costs as much as the first.
 constexpr int kRounds = 2;
+// Up to how many values a picture's layout looks harder (a wall of ten loads
+// shows some forty): beyond, it would take longer than a redraw may.
+constexpr std::size_t kFewValues = 48;
+// How many times the texts of a picture of so few are laid out again at
+// most: each round after one that left more astray puts those first too,
+// which finds room for more of them up to some five rounds on the walls tried.
+constexpr int kRoundsFew = 5;
+// How many times at most the values of such a picture left astray are made way for.
+constexpr int kMakeWayPasses = 3;
 
 // The box a segment spans.
 template <typename S>
