@@ -78,7 +78,7 @@ TEST(LabelLayer, ValueWhoseOnlyWaysOutCrossAnotherLeaderCrossesNoLineOfAnotherTh
             layer.Line(wall.x1, wall.y1, wall.x2, wall.y2);
         }
         {
-            // the earlier value, asked for at the channel's far end, is led to its point up the strip
+            // the earlier value, asked for in the spot below the channel, is led up the strip to its point
             const DrawnFor point(layer);
             layer.Line(3345, 1900, 3355, 1900);
             NextTextLabels(layer, 3345, 1900, 3355, 1900);
