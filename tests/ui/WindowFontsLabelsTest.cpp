@@ -115,7 +115,7 @@ constexpr double kLeastType = 0.8;
 // scale, scaled 125 % (the shortest pictures) and 150 %.
 int ReadAmiss() {
     const double scale = QApplication::primaryScreen()->devicePixelRatio();
-    return scale > 1.4 ? 241 : scale > 1.1 ? 137 : 434;
+    return scale > 1.4 ? 299 : scale > 1.1 ? 146 : 543;
 }
 const Font kFonts[] = {{"Liberation Mono", 10}, {"DejaVu Sans", 12}};
 
