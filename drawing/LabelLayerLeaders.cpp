@@ -103,9 +103,10 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
         const double h = label.Box.Height;
         auto across = [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); };
-        // the text the leader before crossed often bars the next one, led from near it
+        // the text the leader before crossed often bars the next one, led from
+        // near it: asked first, as most leaders tried in a crowd cross a text
         std::size_t& last = lastAcross_.text;
-        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) || (last < placed_.size() && across(last)) ||
+        return (last < placed_.size() && across(last)) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
                textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) { return across(i) && (last = i, true); }) ||
                textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
                    return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
