@@ -240,67 +240,6 @@ TextBox LabelLayer::LeaderSpot(const Label& label, const LeaderSpots& spots, int
     return {ax + i * step - w / 2, ay + j * step - h / 2, w, h};
 }
 
-namespace {
-
-// The least of `first` to `last` where `holds`, which holds from some one on,
-// holds (last + 1 where none does): sought from `guess` on.
-template <typename Holds>
-int FirstHolding(int first, int last, int guess, Holds holds) {
-    int i = std::clamp(guess, first, last + 1);
-    while (i > first && holds(i - 1)) --i;
-    while (i <= last && !holds(i)) ++i;
-    return i;
-}
-
-// The greatest of `first` to `last` where `holds`, which holds up to some one
-// on, holds (first - 1 where none does): sought from `guess` on.
-template <typename Holds>
-int LastHolding(int first, int last, int guess, Holds holds) {
-    int i = std::clamp(guess, first - 1, last);
-    while (i < last && holds(i + 1)) ++i;
-    while (i >= first && !holds(i)) --i;
-    return i;
-}
-
-// A guess of a step number, kept within reach of any grid's.
-int Guess(double steps) { return static_cast<int>(std::floor(std::clamp(steps, -1E6, 1E6))); }
-
-}  // namespace
-
-template <typename SpotAt>
-LabelLayer::TextKeeps::TextKeeps(const LabelLayer& layer, SpotAt spotAt, int nx, int ny)
-    : nx_(nx), ny_(ny), words_((2 * static_cast<std::size_t>(ny) + 64) / 64),
-      off_((2 * static_cast<std::size_t>(nx) + 1) * words_) {
-    const double gap = layer.gap_;
-    // the boxes the texts must keep off: the spots' grown by the gap, as Free grows them
-    auto apart = [&](int i, int j) { return Grown(spotAt(i, j), gap); };
-    const TextBox first = apart(-nx, -ny), last = apart(nx, ny);
-    // every spot's grown box lies within these bounds, and a twip
-    const TextBox all{first.Left - 1, first.Top - 1, last.Left + last.Width - first.Left + 2,
-                      last.Top + last.Height - first.Top + 2};
-    const TextBox origin = apart(0, 0);
-    const double stepX = apart(1, 0).Left - origin.Left, stepY = apart(0, 1).Top - origin.Top;
-    for (const TextBox& t : layer.placed_) {
-        if (!Overlap(all, t)) continue;
-        // Overlap(apart(i, j), t), across and down apart: each side's
-        // comparison holds on one side of some column or step
-        const int i0 = FirstHolding(-nx, nx, Guess((t.Left - origin.Left - origin.Width) / stepX), [&](int i) {
-            const TextBox a = apart(i, 0);
-            return t.Left < a.Left + a.Width;
-        });
-        const int i1 = LastHolding(-nx, nx, Guess((t.Left + t.Width - origin.Left) / stepX),
-                                   [&](int i) { return apart(i, 0).Left < t.Left + t.Width; });
-        const int j0 = FirstHolding(-ny, ny, Guess((t.Top - origin.Top - origin.Height) / stepY), [&](int j) {
-            const TextBox a = apart(0, j);
-            return t.Top < a.Top + a.Height;
-        });
-        const int j1 = LastHolding(-ny, ny, Guess((t.Top + t.Height - origin.Top) / stepY),
-                                   [&](int j) { return apart(0, j).Top < t.Top + t.Height; });
-        if (j0 <= j1)
-            for (int i = i0; i <= i1; ++i) Set(i, j0, j1);
-    }
-}
-
 void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const {
     const TextBox& of = *label.Of;
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
@@ -363,7 +302,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    const TextKeeps keeps(*this, spotAt, nx, ny);
+    const TextKeeps keeps(*this, spotAt, -nx, nx, -ny, ny);
     // the spots of a band come column by column, above what is labelled and
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];
