@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "drawing/TextPlacement.h"
@@ -121,6 +122,101 @@ bool LabelGrid::AnyAlong(double x1, double y1, double x2, double y2, double by, 
         if (Visit(r, Column(low - margin), Column(high + margin), f)) return true;
     }
     return false;
+}
+
+// Which spots of a grid, `left` to `right` columns across and `up` to
+// `down` steps down, the texts given keep off: those whose box, grown by
+// the gap, overlaps a text's (as LabelLayer::Free asks). A box overlaps a
+// text where it does across and down alike, and the spots' boxes move
+// across with the column and down with the step, so the spots a text keeps
+// off are those of a span of columns and a span of steps: learnt for all
+// the spots at once, each span's ends asked of the spots' boxes themselves.
+class SpotsKeptOff {
+public:
+    // `spotAt(i, j)` is the box of the spot `i` columns across and `j` steps
+    // down: the farther across or down, the farther right or lower.
+    template <typename SpotAt>
+    SpotsKeptOff(const std::vector<TextBox>& texts, double gap, SpotAt spotAt, int left, int right, int up, int down);
+    bool Off(int i, int j) const {
+        const auto row = static_cast<std::size_t>(j - up_);
+        return (off_[static_cast<std::size_t>(i - left_) * words_ + row / 64] >> (row % 64)) & 1;
+    }
+
+private:
+    // Keeps off the spots of column `i` from step `j0` to `j1`. Inline, as Off.
+    void Set(int i, int j0, int j1) {
+        std::uint64_t* column = &off_[static_cast<std::size_t>(i - left_) * words_];
+        for (auto row = static_cast<std::size_t>(j0 - up_), end = static_cast<std::size_t>(j1 - up_) + 1; row < end;) {
+            // the rows left in this word, all at once
+            const std::size_t bit = row % 64, n = std::min<std::size_t>(64 - bit, end - row);
+            column[row / 64] |= (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
+            row += n;
+        }
+    }
+    int left_, up_;
+    std::size_t words_;  // to a column
+    std::vector<std::uint64_t> off_;
+};
+
+namespace label_grid {
+
+// The least of `first` to `last` where `holds`, which holds from some one on,
+// holds (last + 1 where none does): sought from `guess` on.
+template <typename Holds>
+int FirstHolding(int first, int last, int guess, Holds holds) {
+    int i = std::clamp(guess, first, last + 1);
+    while (i > first && holds(i - 1)) --i;
+    while (i <= last && !holds(i)) ++i;
+    return i;
+}
+
+// The greatest of `first` to `last` where `holds`, which holds up to some one
+// on, holds (first - 1 where none does): sought from `guess` on.
+template <typename Holds>
+int LastHolding(int first, int last, int guess, Holds holds) {
+    int i = std::clamp(guess, first - 1, last);
+    while (i < last && holds(i + 1)) ++i;
+    while (i >= first && !holds(i)) --i;
+    return i;
+}
+
+// A guess of a step number, kept within reach of any grid's.
+inline int Guess(double steps) { return static_cast<int>(std::floor(std::clamp(steps, -1E6, 1E6))); }
+
+}  // namespace label_grid
+
+template <typename SpotAt>
+SpotsKeptOff::SpotsKeptOff(const std::vector<TextBox>& texts, double gap, SpotAt spotAt, int left, int right, int up,
+                           int down)
+    : left_(left), up_(up), words_((static_cast<std::size_t>(std::max(down - up, 0)) + 64) / 64),
+      off_((static_cast<std::size_t>(std::max(right - left, 0)) + 1) * words_) {
+    using namespace label_grid;
+    // the boxes the texts must keep off
+    auto apart = [&](int i, int j) { return Grown(spotAt(i, j), gap); };
+    const TextBox first = apart(left, up), last = apart(right, down);
+    // every spot's grown box lies within these bounds, and a twip
+    const TextBox all{first.Left - 1, first.Top - 1, last.Left + last.Width - first.Left + 2,
+                      last.Top + last.Height - first.Top + 2};
+    const TextBox origin = apart(0, 0);
+    const double stepX = apart(1, 0).Left - origin.Left, stepY = apart(0, 1).Top - origin.Top;
+    for (const TextBox& t : texts) {
+        if (!Overlap(all, t)) continue;
+        // each side's comparison in Overlap(apart(i, j), t) holds on one side of some column or step
+        const int i0 = FirstHolding(left, right, Guess((t.Left - origin.Left - origin.Width) / stepX), [&](int i) {
+            const TextBox a = apart(i, 0);
+            return t.Left < a.Left + a.Width;
+        });
+        const int i1 = LastHolding(left, right, Guess((t.Left + t.Width - origin.Left) / stepX),
+                                   [&](int i) { return apart(i, 0).Left < t.Left + t.Width; });
+        const int j0 = FirstHolding(up, down, Guess((t.Top - origin.Top - origin.Height) / stepY), [&](int j) {
+            const TextBox a = apart(0, j);
+            return t.Top < a.Top + a.Height;
+        });
+        const int j1 = LastHolding(up, down, Guess((t.Top + t.Height - origin.Top) / stepY),
+                                   [&](int j) { return apart(0, j).Top < t.Top + t.Height; });
+        if (j0 <= j1)
+            for (int i = i0; i <= i1; ++i) Set(i, j0, j1);
+    }
 }
 
 }  // namespace brindlemar

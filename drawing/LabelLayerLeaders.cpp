@@ -302,7 +302,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    const TextKeeps keeps(*this, spotAt, -nx, nx, -ny, ny);
+    const SpotsKeptOff keeps(placed_, gap_, spotAt, -nx, nx, -ny, ny);
     // the spots of a band come column by column, above what is labelled and
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];

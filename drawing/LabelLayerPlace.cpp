@@ -102,9 +102,9 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // last one above free is noted apart from below
     Blocker last[2];
     // the spots the texts placed keep off, learnt for them all at once where one is asked
-    std::optional<TextKeeps> keeps;
+    std::optional<SpotsKeptOff> keeps;
     auto freeOf = [&](int i, int j) {
-        if (!keeps) keeps.emplace(*this, spot, left, right, up, down);
+        if (!keeps) keeps.emplace(placed_, gap_, spot, left, right, up, down);
         return !keeps->Off(i, j) && Free(spot(i, j), &last[j < 0], false);
     };
     // nothing is placed while one label is: the usual room's answer stands

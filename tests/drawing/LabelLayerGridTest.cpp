@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "drawing/LabelLayerGrid.h"
 
@@ -62,6 +63,36 @@ TEST(LabelGridTest, ABoxMeetsWhatLiesWithinATwipAndNothingForgotten) {
     grid.Truncate(1);
     EXPECT_TRUE(meets({1100, 1000, 40, 40}).empty());
     EXPECT_EQ(meets({1000, 1500, 10, 10}), (std::set<std::size_t>{0}));
+}
+
+// Spots 200 by 40, a column 100 across and a step 50 down: grown by the gap
+// of 10, spot (i, j) spans x 100i - 10 to 100i + 210 and y 50j - 10 to 50j + 50.
+TEST(SpotsKeptOffTest, ATextKeepsOffTheSpotsWhoseGrownBoxOverlapsIt) {
+    const std::vector<TextBox> texts{
+        {500, 100, 100, 30},    // x 500 to 600: columns 3 to 6; y 100 to 130: step 2 alone
+        {-150, 3000, 20, 80},   // x -150 to -130: column -2 (-3 lies beyond); y 3000 to 3080: steps 60 and 61
+        {5000, 100, 100, 30}};  // beyond every spot
+    const SpotsKeptOff off(texts, 10, [](int i, int j) { return TextBox{100.0 * i, 50.0 * j, 200, 40}; }, -2, 10, -3, 70);
+    const struct {
+        const char* what;
+        int i, j;
+        bool off;
+    } cases[] = {
+        {"overlapping", 4, 2, true},
+        {"at the first column", 3, 2, true},
+        {"at the last column", 6, 2, true},
+        {"a column short, 90 left of it", 2, 2, false},
+        {"a column past, 90 right of it", 7, 2, false},
+        {"touching its top edge", 3, 1, false},
+        {"touching its bottom edge, a step past", 3, 3, false},
+        {"the last step of a column's first word", -2, 60, true},
+        {"the first step of its next", -2, 61, true},
+        {"a step above those", -2, 59, false},
+        {"a step below those", -2, 62, false},
+        {"a column beside those", -1, 60, false},
+        {"far from every text", 10, 70, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(off.Off(c.i, c.j), c.off) << c.what;
 }
 
 }  // namespace
