@@ -283,6 +283,34 @@ private:
     // The spot `i` steps across and `j` down from the middle of what the
     // label labels, a step being half a height, or a third on the finer grid.
     static TextBox LeaderSpot(const Label& label, const LeaderSpots& spots, int i, int j);
+    // Which spots of a grid, `left` to `right` columns across and `up` to
+    // `down` steps down, the texts placed keep off: a spot whose box, grown
+    // by the gap, overlaps a text's (Free).
+    class TextKeeps {
+    public:
+        // `spotAt(i, j)` is the box of the spot `i` columns across and `j` steps down.
+        template <typename SpotAt>
+        TextKeeps(const LabelLayer& layer, SpotAt spotAt, int left, int right, int up, int down);
+        bool Off(int i, int j) const {
+            const auto row = static_cast<std::size_t>(j - up_);
+            return (off_[static_cast<std::size_t>(i - left_) * words_ + row / 64] >> (row % 64)) & 1;
+        }
+
+    private:
+        // Keeps off the spots of column `i` from step `j0` to `j1`.
+        void Set(int i, int j0, int j1) {
+            std::uint64_t* column = &off_[static_cast<std::size_t>(i - left_) * words_];
+            for (auto row = static_cast<std::size_t>(j0 - up_), end = static_cast<std::size_t>(j1 - up_) + 1; row < end;) {
+                // the rows left in this word, all at once
+                const std::size_t bit = row % 64, n = std::min<std::size_t>(64 - bit, end - row);
+                column[row / 64] |= (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
+                row += n;
+            }
+        }
+        int left_, up_;
+        std::size_t words_;  // to a column
+        std::vector<std::uint64_t> off_;
+    };
     // Makes the spots of the next band, a height farther than those made.
     void MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
@@ -352,7 +380,7 @@ private:
     // Whether the box keeps clear of the frame's edge, the texts placed and
     // the lines (by `lineGap_`), and of the way of a long leader by as far
     // as it keeps from other things. Tries `last` first, and notes there what keeps it.
-    bool Free(const TextBox& box, Blocker* last = nullptr) const;
+    bool Free(const TextBox& box, Blocker* last = nullptr, bool texts = true) const;
     // Whether the box stands within the room the way of a long leader keeps.
     bool NearLongWay(const TextBox& box) const;
     // How much a spot covers: the frame's edge weighs most, then the texts

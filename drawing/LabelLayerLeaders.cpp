@@ -103,9 +103,10 @@ bool LabelLayer::LeaderCrosses(const Label& label, const TextBox& box, const Seg
         const TextBox start{l.x1, l.y1, 0, 0}, end{l.x2, l.y2, 0, 0};
         const double h = label.Box.Height;
         auto across = [&](std::size_t i) { return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(placed_[i], gap_ / 2)); };
-        // the text the leader before crossed often bars the next one, led from near it
+        // the text the leader before crossed often bars the next one, led from
+        // near it: asked first, as most leaders tried in a crowd cross a text
         std::size_t& last = lastAcross_.text;
-        return SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) || (last < placed_.size() && across(last)) ||
+        return (last < placed_.size() && across(last)) || SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, Grown(box, -1)) ||
                textCells_.AnyAlong(l.x1, l.y1, l.x2, l.y2, gap_ / 2, [&](std::size_t i) { return across(i) && (last = i, true); }) ||
                textCells_.Any(Grown(end, h / 2), [&](std::size_t i) {
                    return placedFor_[i].first == label.Owner && label.Owner != 0 && Distance(placed_[i], end) < h / 2 &&
@@ -301,6 +302,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     }
     std::vector<LeaderSpots::Spot> near;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    const TextKeeps keeps(*this, spotAt, -nx, nx, -ny, ny);
     // the spots of a band come column by column, above what is labelled and
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];
@@ -311,8 +313,9 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         // where no text may stand, no search needs to know how far it lies
         if (!at.stands && !label.Along && at.length <= kNear * h) continue;
         if (!at.stands) {
+            if (keeps.Off(at.i, at.j)) continue;
             const TextBox box = spotAt(at.i, at.j);
-            if (!Free(box, &last[at.j < 0]) || !OnItsSide(label, reading, box)) continue;
+            if (!Free(box, &last[at.j < 0], false) || !OnItsSide(label, reading, box)) continue;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "drawing/LabelLayerGrid.h"
@@ -100,10 +101,15 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
     // a ring's spots come column by column, above and below: what kept the
     // last one above free is noted apart from below
     Blocker last[2];
+    // the spots the texts placed keep off, learnt for them all at once where one is asked
+    std::optional<TextKeeps> keeps;
+    auto freeOf = [&](int i, int j) {
+        if (!keeps) keeps.emplace(*this, spot, left, right, up, down);
+        return !keeps->Off(i, j) && Free(spot(i, j), &last[j < 0], false);
+    };
     // nothing is placed while one label is: the usual room's answer stands
     auto free = [&](int i, int j) {
-        Blocker* kept = &last[j < 0];
-        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return Free(spot(i, j), kept); }) : Free(spot(i, j), kept);
+        return lineGap_ == gap_ ? once(at(i, j).free, [&] { return freeOf(i, j); }) : freeOf(i, j);
     };
     auto away = [&](int i, int j) { return (i * stepX) * (i * stepX) + (j * stepY) * (j * stepY); };
     auto spotAt = [&](int i, int j) { return Spot{i, j, isNear(i, j), away(i, j)}; };

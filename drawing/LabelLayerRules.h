@@ -93,7 +93,65 @@ double SegmentDistance(const S& a, const S& b) {
     return std::min({toSegment(a, b.x1, b.y1), toSegment(a, b.x2, b.y2), toSegment(b, a.x1, a.y1), toSegment(b, a.x2, a.y2)});
 }
 
+// The least of `first` to `last` where `holds`, which holds from some one on,
+// holds (last + 1 where none does): sought from `guess` on.
+template <typename Holds>
+int FirstHolding(int first, int last, int guess, Holds holds) {
+    int i = std::clamp(guess, first, last + 1);
+    while (i > first && holds(i - 1)) --i;
+    while (i <= last && !holds(i)) ++i;
+    return i;
+}
+
+// The greatest of `first` to `last` where `holds`, which holds up to some one
+// on, holds (first - 1 where none does): sought from `guess` on.
+template <typename Holds>
+int LastHolding(int first, int last, int guess, Holds holds) {
+    int i = std::clamp(guess, first - 1, last);
+    while (i < last && holds(i + 1)) ++i;
+    while (i >= first && !holds(i)) --i;
+    return i;
+}
+
+// A guess of a step number, kept within reach of any grid's.
+inline int Guess(double steps) { return static_cast<int>(std::floor(std::clamp(steps, -1E6, 1E6))); }
+
 }  // namespace label_layer
+
+template <typename SpotAt>
+LabelLayer::TextKeeps::TextKeeps(const LabelLayer& layer, SpotAt spotAt, int left, int right, int up, int down)
+    : left_(left), up_(up), words_((static_cast<std::size_t>(down - up) + 64) / 64),
+      off_((static_cast<std::size_t>(right - left) + 1) * words_) {
+    using namespace label_layer;
+    const double gap = layer.gap_;
+    // the boxes the texts must keep off: the spots' grown by the gap, as Free grows them
+    auto apart = [&](int i, int j) { return Grown(spotAt(i, j), gap); };
+    const TextBox first = apart(left, up), last = apart(right, down);
+    // every spot's grown box lies within these bounds, and a twip
+    const TextBox all{first.Left - 1, first.Top - 1, last.Left + last.Width - first.Left + 2,
+                      last.Top + last.Height - first.Top + 2};
+    const TextBox origin = apart(0, 0);
+    const double stepX = apart(1, 0).Left - origin.Left, stepY = apart(0, 1).Top - origin.Top;
+    for (const TextBox& t : layer.placed_) {
+        if (!Overlap(all, t)) continue;
+        // Overlap(apart(i, j), t), across and down apart: each side's
+        // comparison holds on one side of some column or step
+        const int i0 = FirstHolding(left, right, Guess((t.Left - origin.Left - origin.Width) / stepX), [&](int i) {
+            const TextBox a = apart(i, 0);
+            return t.Left < a.Left + a.Width;
+        });
+        const int i1 = LastHolding(left, right, Guess((t.Left + t.Width - origin.Left) / stepX),
+                                   [&](int i) { return apart(i, 0).Left < t.Left + t.Width; });
+        const int j0 = FirstHolding(up, down, Guess((t.Top - origin.Top - origin.Height) / stepY), [&](int j) {
+            const TextBox a = apart(0, j);
+            return t.Top < a.Top + a.Height;
+        });
+        const int j1 = LastHolding(up, down, Guess((t.Top + t.Height - origin.Top) / stepY),
+                                   [&](int j) { return apart(0, j).Top < t.Top + t.Height; });
+        if (j0 <= j1)
+            for (int i = i0; i <= i1; ++i) Set(i, j0, j1);
+    }
+}
 
 // The spots where a text may stand and a leader join it to what it labels,
 // nearest first (in the order they are made where equally near), made band

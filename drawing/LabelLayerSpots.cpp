@@ -19,7 +19,7 @@ bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
     return lineCells_.Any(box, [&](std::size_t i) { return crosses(lines_[i]); });
 }
 
-bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
+bool LabelLayer::Free(const TextBox& box, Blocker* last, bool texts) const {
     if (!Inside(box, area_)) return false;
     const TextBox apart = Grown(box, gap_), clear = Grown(box, lineGap_);
     auto onText = [&](std::size_t i) { return Overlap(apart, placed_[i]); };
@@ -31,11 +31,11 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last) const {
                SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear);
     };
     // what kept the spot before free often keeps the next one, near it
-    if (last && ((last->text < placed_.size() && onText(last->text)) ||
+    if (last && ((texts && last->text < placed_.size() && onText(last->text)) ||
                  (last->line < lines_.size() && onLine(last->line))))
         return false;
     Blocker found;
-    const bool free = !textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); }) &&
+    const bool free = !(texts && textCells_.Any(apart, [&](std::size_t i) { return onText(i) && (found.text = i, true); })) &&
                       !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (found.line = i, true); }) &&
                       !NearLongWay(box);
     // the text and the line noted apart: a spot between the two is kept by either
