@@ -300,7 +300,7 @@ bool LabelLayer::Apart(const Planned& a, const Planned& b) const {
     return clearOf(a, b) && clearOf(b, a);
 }
 
-void LabelLayer::LookHarderAgain() const { lookHarder_ = kLookHarder; }
+void LabelLayer::LookHarderAgain() const { lookHarder_ = labels_.size() <= kFewValues ? kLookHarderFew : kLookHarder; }
 
 std::vector<LabelLayer::Reader> LabelLayer::Readers() const {
     std::vector<Reader> readers(labels_.size());

@@ -259,6 +259,9 @@ private:
     // at last: a longer leader clear of other things, a short one across
     // them, one across other leaders, else where it covers least.
     Placement PlaceFar(const Label& label, const Reading& reading) const;
+    // The spots just past either end of an arrow, `by` off it: centred on
+    // it, and flush with it either way across; past its second end first.
+    static std::vector<TextBox> PastEnds(const Segment& arrow, double width, double height, double by);
     Reading ReadingOf(const Label& label) const;
     // Whether the text at `box` stands on the side of its thing's axis
     // where that thing's ordinate stands: across it a force reads as of the

@@ -129,6 +129,14 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             }
         }
     };
+    // the narrow room just past an arrow's end, with the room to lines in
+    // force, which the spots a half height apart may step over
+    auto justPastAnEnd = [&]() -> std::optional<TextBox> {
+        if (label.Along)
+            for (const TextBox& box : PastEnds(*label.Along, asked.Width, asked.Height, lineGap_ + 1))
+                if (nearItsOwn(box) && Free(box) && amongNone(box) && NearestIsOwn(label, reading, box)) return box;
+        return std::nullopt;
+    };
     // a spot nearer its own thing than any other's first, as a reader takes
     // a value for the nearest thing drawn; else one near what it labels
     const bool led = label.Crowded == WhenCrowded::Leader || label.Crowded == WhenCrowded::ShortLeader;
@@ -189,11 +197,12 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
             });
             if (best && best->away < (r + 1) * stepY * (r + 1) * stepY) break;
         }
-        if (best && nearOnes) {
+        const std::optional<TextBox> pastEnd = best || !tight ? std::nullopt : justPastAnEnd();
+        if ((best || pastEnd) && nearOnes) {
             // near but nearer another thing than its own, it reads as that
             // thing's: a value that must be read is led from farther instead
             if (pass == 2 && label.Crowded == WhenCrowded::Leader) return {std::nullopt, std::nullopt, true, true};
-            return {spot(best->i, best->j), {}, pass == 2};
+            return {best ? spot(best->i, best->j) : *pastEnd, {}, pass == 2};
         }
         if (tight && tightLed) return *tightLed;
         if (best && label.Crowded == WhenCrowded::Elsewhere) {
@@ -231,6 +240,24 @@ LabelLayer::Placement LabelLayer::Place(const Label& label, const std::vector<co
         }
     }
     return {best, {}, label.Of.has_value() || bestCost > 0};
+}
+
+std::vector<TextBox> LabelLayer::PastEnds(const Segment& arrow, double width, double height, double by) {
+    std::vector<TextBox> boxes;
+    const double length = Length(arrow.x2 - arrow.x1, arrow.y2 - arrow.y1);
+    if (length <= 0) return boxes;
+    for (const int end : {1, 0}) {
+        // out from the arrow along it, the text's middle as far past the end as half the text reaches that way
+        const double dx = (arrow.x2 - arrow.x1) / length * (end ? 1 : -1), dy = (arrow.y2 - arrow.y1) / length * (end ? 1 : -1);
+        const double x = end ? arrow.x2 : arrow.x1, y = end ? arrow.y2 : arrow.y1;
+        const double out = std::fabs(dx) * width / 2 + std::fabs(dy) * height / 2 + by;
+        const double cx = x + dx * out, cy = y + dy * out;
+        // centred on the arrow, and flush with it either way across
+        const double sx = std::fabs(dy) * (width / 2 - by), sy = std::fabs(dx) * (height / 2 - by);
+        for (const double shift : {0.0, -1.0, 1.0})
+            boxes.push_back({cx + shift * sx - width / 2, cy + shift * sy - height / 2, width, height});
+    }
+    return boxes;
 }
 
 LabelLayer::Placement LabelLayer::PlaceFar(const Label& label, const Reading& reading) const {

@@ -30,6 +30,9 @@ constexpr double kFineReach = 4;
 // For how many values of a picture the layer looks harder where no spot
 // reads right, each time it lays them out.
 constexpr int kLookHarder = 6;
+// And in a picture of few values (kFewValues), where more of them find room
+// so, up to some ten on the walls tried.
+constexpr int kLookHarderFew = 12;
 // How far a value that must show is led at most, in its heights.
 constexpr double kFarthest = 24;
 // What a leader across a text counts for, in texts astray.

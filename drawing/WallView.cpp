@@ -178,9 +178,13 @@ void DrawOutline(const Model& m, const WallPalette& c, Surface& s, bool fillArea
     DrawLineSolid(s, n[2].x, n[2].y, n[3].x, n[3].y, outline, pen);
     DrawLineSolid(s, n[3].x, n[3].y, n[4].x, n[4].y, outline, pen);
     if (ShearKeyShown(m)) {
-        // the base runs to the key, a thin dashed line across its top, then on to the heel
+        // the base runs to the key, a thin dashed line across its top, then
+        // on to the heel; that line is a joint within the wall, not its
+        // outline, which runs round the key
         DrawLineSolid(s, n[4].x, n[4].y, keyLeft, n[4].y, outline, pen);
+        s.OwnerPart = part;
         DrawLineDashed(s, keyLeft, n[4].y, keyRight, n[4].y, outline, s.Drawing().DetailPenWidth);
+        s.OwnerPart = PartWall;
         DrawLineSolid(s, keyRight, n[5].y, n[5].x, n[5].y, outline, pen);
     } else {
         DrawLineSolid(s, n[4].x, n[4].y, n[5].x, n[5].y, outline, pen);
