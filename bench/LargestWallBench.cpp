@@ -3,7 +3,7 @@
 // loads views with ten and twenty of its loads as well, to show how their
 // cost grows with the values they place), the block of its report that costs
 // most, and its whole report printed into a PDF file, counted in pages a
-// second.
+// second. Beside it, the crowded picture of a wall of ten loads.
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +24,7 @@
 #include "reports/ReportBlocks.h"
 #include "reports/ReportJob.h"
 #include "reports/ReportPage.h"
+#include "support/ViewWalls.h"
 
 namespace {
 
@@ -90,6 +91,25 @@ BENCHMARK(LargestWallView)
             if (view != LoadsView && view != StructuralLoadsView) b->Arg(view);
     })
     ->Unit(benchmark::kMillisecond);
+
+// The ten-load wall's loads, its values crowded in the short picture and
+// large type of a laptop's screen scaled 125 %: the most a picture of few
+// values, which the layer works hardest to make room in, asks of a redraw.
+void CrowdedTenLoadWall(benchmark::State& state) {
+    bench::EnsureApplication();
+    Model m;
+    InitialiseProject(m, false);
+    test::ShapeNamedWall(m, test::TenLoads);
+    const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
+    ImageSurface s(width, height);
+    s.FontName = "DejaVu Sans";
+    s.FontSize = 12;
+    s.Drawing().FrameWidth = width * 15;
+    s.Drawing().FrameHeight = height * 15;
+    RedrawLargestWall(m, s, LoadsView);
+    for (auto _ : state) RedrawLargestWall(m, s, LoadsView);
+}
+BENCHMARK(CrowdedTenLoadWall)->Args({800, 380})->ArgNames({"w", "h"})->Unit(benchmark::kMillisecond);
 
 // The loads of the first combination, a block of the report on a PDF
 // page: a third of the report's blocks, and most of its time. Out of line,

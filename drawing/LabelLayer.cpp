@@ -498,11 +498,7 @@ void LabelLayer::Flush() {
     // trial draws nothing, and leaves them to the layer that draws
     if (measuring_ == nullptr) {
         LandFar(plan, astray);
-        // once more while that leaves fewer astray: those it moved may have left room for others
-        for (int pass = 0, was = INT_MAX; pass < kMakeWayPasses && astray > 0 && astray < was; ++pass) {
-            was = astray;
-            MakeWay(plan, astray, texts, lines, leaders);
-        }
+        MakeWay(plan, astray, texts, lines, leaders);
     }
     if (keep_ != nullptr) {
         keep_->asked_.clear();

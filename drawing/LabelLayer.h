@@ -234,8 +234,12 @@ private:
     // left some astray: for each of the first of those, the values in the
     // way of where it would stand with no other value placed are placed
     // again after it, where that leaves fewer astray (in a picture of so few
-    // values that this takes not long).
+    // values that this takes not long); once more while that leaves fewer
+    // astray, as those it moved may have left room for others.
     void MakeWay(std::vector<Planned>& plan, int& astray, std::size_t texts, std::size_t lines, std::size_t leaders);
+    // Makes way for the value of plan[a]: whether that left fewer astray.
+    bool MakeWayFor(std::size_t a, const std::vector<Reader>& readers, std::vector<Planned>& plan, int& astray, int& work,
+                    std::size_t texts, std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
