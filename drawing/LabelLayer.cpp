@@ -270,6 +270,7 @@ void LabelLayer::DrawText(double x, double y, const std::string& text) {
 void LabelLayer::Clear() {
     groundWaiting_ = false;
     labels_.clear();
+    spotBands_.clear();
     Forget();
     ForgetPlaced(0);
     Below().Cls();
@@ -540,6 +541,7 @@ void LabelLayer::Flush() {
         below.Print(label.Text);
     }
     labels_.clear();
+    spotBands_.clear();
     Wear(left);
     Owner = owner;
     OwnerPart = part;

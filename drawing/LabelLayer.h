@@ -287,6 +287,9 @@ private:
     // The spot `i` steps across and `j` down from the middle of what the
     // label labels, a step being half a height, or a third on the finer grid.
     static TextBox LeaderSpot(const Label& label, const LeaderSpots& spots, int i, int j);
+    // The spots of a leader's grid as they are filed band by band, for what
+    // one label labels (defined with LeaderSpots).
+    struct SpotBands;
     // Makes the spots of the next band, a height farther than those made.
     void MakeLeaderSpots(const Label& label, const Reading& reading, LeaderSpots& spots) const;
     // The free spot nearest what the label labels, within `reach` of its
@@ -390,6 +393,7 @@ private:
     // where each line, text placed and leader lies
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
+    mutable std::vector<SpotBands> spotBands_;  // of the labels searched for so far (MakeLeaderSpots)
     mutable Blocker lastAcross_;  // the text and the line the last leader barred by one crossed (LeaderCrosses)
     std::vector<Label> labels_;
     bool inPlace_ = false;

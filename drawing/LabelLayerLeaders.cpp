@@ -245,88 +245,110 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     const double h = std::max(label.Box.Height, 1.0), w = label.Box.Width;
     const double step = h / spots.perHeight;
     const int reach = spots.reach + 1;
-    // the band of a length: the least number of heights no shorter than it, past those made
-    auto band = [&](double length) {
+    // the band of a length: the least number of heights no shorter than it, past those made (`made`)
+    auto band = [&](double length, int made) {
         // from the heights it spans (a cast, cheaper than a call of ceil), set right below
-        int b = std::max(reach, static_cast<int>(length / h));
+        int b = std::max(made, static_cast<int>(length / h));
         while (length > b * h) ++b;
-        while (b > reach && length <= (b - 1) * h) --b;
+        while (b > made && length <= (b - 1) * h) --b;
         return static_cast<std::size_t>(b);
     };
-    auto file = [&](const LeaderSpots::Spot& at) {
-        const std::size_t b = band(at.length);
+    auto file = [&](std::vector<std::vector<LeaderSpots::Spot>>& bands, const LeaderSpots::Spot& at, int made) {
+        const std::size_t b = band(at.length, made);
         // beyond a long leader's reach a spot a step away from another is as good (below)
         if (b > kLongLeader && ((at.i | at.j) & 1)) return;
-        if (spots.bands.size() <= b) spots.bands.resize(b + 1);
-        spots.bands[b].push_back(at);
+        if (bands.size() <= b) bands.resize(b + 1);
+        bands[b].push_back(at);
     };
     // every spot within reach lies within these columns, and in each within
     // the steps up and down that reach leaves beside it (a twip and a step over)
-    const int nx = static_cast<int>(std::ceil((reach * h + w + of.Width / 2) / step));
-    const int ny = static_cast<int>(std::ceil((reach * h + h + of.Height / 2) / step));
-    if (nx > spots.columns) {
-        std::vector<int> down(2 * static_cast<std::size_t>(nx) + 1, -1);
-        if (spots.columns >= 0) std::copy(spots.down.begin(), spots.down.end(), down.begin() + (nx - spots.columns));
-        spots.down.swap(down);
-        spots.columns = nx;
-    }
-    const double radius = reach * h + 1;
+    auto columns = [&](int r) { return static_cast<int>(std::ceil((r * h + w + of.Width / 2) / step)); };
+    auto rows = [&](int r) { return static_cast<int>(std::ceil((r * h + h + of.Height / 2) / step)); };
     const double ax = of.Left + of.Width / 2, ay = of.Top + of.Height / 2;
     // the box as LeaderSpot makes it
     auto spotAt = [&](int i, int j) { return TextBox{ax + i * step - w / 2, ay + j * step - h / 2, w, h}; };
-    // past a long leader's reach every spot made lies beyond it: only every other one is filed
-    const int every = reach > kLongLeader ? 2 : 1;
-    for (int i = -nx; i <= nx; ++i) {
-        const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
-        if (across > radius) continue;
-        const double up = std::sqrt(radius * radius - across * across) + (h + of.Height) / 2;
-        const int steps = std::min(ny, static_cast<int>(std::ceil(up / step)) + 1);
-        int& made = spots.down[static_cast<std::size_t>(i + spots.columns)];
-        // filed by its distance from the box of what it labels, no greater
-        // than from the line within it (the box as LeaderSpot makes it)
-        auto make = [&](int j) {
-            const double length = Distance(spotAt(i, j), of);
-            // where no text may stand, no search needs to know how far it lies (below)
-            if (label.Along || length > kNear * h) file({length, i, j, false});
-        };
-        // the steps either way not made yet, from an even one where every other one is filed
-        const int from = made + 1;
-        auto makeFrom = [&](int first, int last) {
-            for (int j = first + (every == 2 && (first & 1)); j <= last; j += every) make(j);
-        };
-        if (every == 1 || i % 2 == 0) {
-            makeFrom(-steps, -std::max(from, 1));
-            makeFrom(from, steps);
-        }
-        made = std::max(made, steps);
+    // the label's spots by band, made where no search of it went as far yet
+    if (spots.grid == SIZE_MAX) {
+        const auto same = std::find_if(spotBands_.begin(), spotBands_.end(), [&](const SpotBands& g) {
+            return g.perHeight == spots.perHeight && g.along == label.Along.has_value() && g.width == label.Box.Width &&
+                   g.height == label.Box.Height && g.of.Left == of.Left && g.of.Top == of.Top &&
+                   g.of.Width == of.Width && g.of.Height == of.Height;
+        });
+        spots.grid = static_cast<std::size_t>(same - spotBands_.begin());
+        if (same == spotBands_.end())
+            spotBands_.push_back({of, label.Box.Width, label.Box.Height, label.Along.has_value(), spots.perHeight, {},
+                                  static_cast<int>(kNear), {}, -1});
     }
-    std::vector<LeaderSpots::Spot> near;
-    if (static_cast<std::size_t>(reach) < spots.bands.size()) near.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    SpotBands& grid = spotBands_[spots.grid];
+    while (grid.reach < reach) {
+        const int made = ++grid.reach;
+        const int nx = columns(made), ny = rows(made);
+        if (nx > grid.columns) {
+            std::vector<int> down(2 * static_cast<std::size_t>(nx) + 1, -1);
+            if (grid.columns >= 0) std::copy(grid.down.begin(), grid.down.end(), down.begin() + (nx - grid.columns));
+            grid.down.swap(down);
+            grid.columns = nx;
+        }
+        const double radius = made * h + 1;
+        // past a long leader's reach every spot made lies beyond it: only every other one is filed
+        const int every = made > kLongLeader ? 2 : 1;
+        for (int i = -nx; i <= nx; ++i) {
+            const double across = std::max(0.0, std::abs(i) * step - (w + of.Width) / 2);
+            if (across > radius) continue;
+            const double up = std::sqrt(radius * radius - across * across) + (h + of.Height) / 2;
+            const int steps = std::min(ny, static_cast<int>(std::ceil(up / step)) + 1);
+            int& down = grid.down[static_cast<std::size_t>(i + grid.columns)];
+            // filed by its distance from the box of what it labels, no greater
+            // than from the line within it (the box as LeaderSpot makes it)
+            auto make = [&](int j) {
+                const double length = Distance(spotAt(i, j), of);
+                // where no text may stand, no search needs to know how far it lies (below)
+                if (label.Along || length > kNear * h) file(grid.bands, {length, i, j, false}, made);
+            };
+            // the steps either way not made yet, from an even one where every other one is filed
+            const int from = down + 1;
+            auto makeFrom = [&](int first, int last) {
+                for (int j = first + (every == 2 && (first & 1)); j <= last; j += every) make(j);
+            };
+            if (every == 1 || i % 2 == 0) {
+                makeFrom(-steps, -std::max(from, 1));
+                makeFrom(from, steps);
+            }
+            down = std::max(down, steps);
+        }
+    }
+    // those of this band, and those of this label's nearer bands that stand and lie farther than filed
+    std::vector<LeaderSpots::Spot> farther;
+    if (static_cast<std::size_t>(reach) < spots.bands.size()) farther.swap(spots.bands[static_cast<std::size_t>(reach)]);
+    const int nx = columns(reach), ny = rows(reach);
     const SpotsKeptOff keeps(placed_, gap_, spotAt, -nx, nx, -ny, ny);
     // the spots of a band come column by column, above what is labelled and
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];
     const std::size_t before = spots.made.size();
-    for (LeaderSpots::Spot& at : near) {
+    auto tryAt = [&](LeaderSpots::Spot at) {
         // beyond a long leader's reach a spot a step away from another is as good
-        if (reach > kLongLeader && ((at.i | at.j) & 1)) continue;
+        if (reach > kLongLeader && ((at.i | at.j) & 1)) return;
         // where no text may stand, no search needs to know how far it lies
-        if (!at.stands && !label.Along && at.length <= kNear * h) continue;
+        if (!at.stands && !label.Along && at.length <= kNear * h) return;
         if (!at.stands) {
-            if (keeps.Off(at.i, at.j)) continue;
+            if (keeps.Off(at.i, at.j)) return;
             const TextBox box = spotAt(at.i, at.j);
-            if (!Free(box, &last[at.j < 0], false) || !OnItsSide(label, reading, box)) continue;
+            if (!Free(box, &last[at.j < 0], false) || !OnItsSide(label, reading, box)) return;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }
         // a leader runs from the nearest edge of what it labels; within two
         // heights of that a text needs none
-        if (at.length <= kNear * h) continue;
+        if (at.length <= kNear * h) return;
         if (at.length <= reach * h)
             spots.made.push_back(at);
         else
-            file(at);
-    }
+            file(spots.bands, at, reach);
+    };
+    if (static_cast<std::size_t>(reach) < grid.bands.size())
+        for (const LeaderSpots::Spot& at : grid.bands[static_cast<std::size_t>(reach)]) tryAt(at);
+    for (const LeaderSpots::Spot& at : farther) tryAt(at);
     std::sort(spots.made.begin() + static_cast<std::ptrdiff_t>(before), spots.made.end(),
               [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
                   return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);

@@ -122,12 +122,27 @@ struct LabelLayer::LeaderSpots {
     // holds their length, or the band of a length no greater
     std::vector<std::vector<Spot>> bands;
     int reach = static_cast<int>(label_layer::kNear);  // in heights
-    // by column, the middle one at `columns`: the steps either way made in it, -1 none
-    std::vector<int> down;
-    int columns = -1;
+    std::size_t grid = SIZE_MAX;  // the label's spots by band (LabelLayer::spotBands_), once looked up
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
     double failedLongest[2][2] = {};  // and how long a leader from elsewhere it tried there
     std::vector<std::size_t> own;  // the texts placed of what the label labels, in its colour
+};
+
+// The spots of a leader's grid around what a label labels, each filed
+// under the band it is first tried in, as far out as its searches went:
+// where a spot lies, how far from what is labelled and in which band depend
+// on that and the text's size alone, not on what is placed, so they are
+// made once for every search of the label, however often it is placed again.
+struct LabelLayer::SpotBands {
+    TextBox of;  // what is labelled
+    double width, height;  // the text's
+    bool along;  // what is labelled is a line within `of`
+    int perHeight;
+    std::vector<std::vector<LeaderSpots::Spot>> bands;
+    int reach = static_cast<int>(label_layer::kNear);  // the bands made, up to this one
+    // by column, the middle one at `columns`: the steps either way made in it, -1 none
+    std::vector<int> down;
+    int columns = -1;
 };
 
 // Asked of every spot tried, by the searches near and far alike: inline.
