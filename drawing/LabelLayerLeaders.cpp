@@ -320,8 +320,12 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // those of this band, and those of this label's nearer bands that stand and lie farther than filed
     std::vector<LeaderSpots::Spot> farther;
     if (static_cast<std::size_t>(reach) < spots.bands.size()) farther.swap(spots.bands[static_cast<std::size_t>(reach)]);
-    const int nx = columns(reach), ny = rows(reach);
-    const SpotsKeptOff keeps(placed_, gap_, spotAt, -nx, nx, -ny, ny);
+    if (const int nx = columns(reach), ny = rows(reach); nx > spots.keptColumns || ny > spots.keptRows) {
+        spots.keptColumns = std::max(nx, 2 * spots.keptColumns);
+        spots.keptRows = std::max(ny, 2 * spots.keptRows);
+        spots.keeps.emplace(placed_, gap_, spotAt, -spots.keptColumns, spots.keptColumns, -spots.keptRows, spots.keptRows);
+    }
+    const SpotsKeptOff& keeps = *spots.keeps;
     // the spots of a band come column by column, above what is labelled and
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "drawing/LabelLayer.h"
@@ -123,6 +124,11 @@ struct LabelLayer::LeaderSpots {
     std::vector<std::vector<Spot>> bands;
     int reach = static_cast<int>(label_layer::kNear);  // in heights
     std::size_t grid = SIZE_MAX;  // the label's spots by band (LabelLayer::spotBands_), once looked up
+    // which spots the texts placed keep off, learnt out to so many columns
+    // and steps either way: as far again as a band needs, which the next
+    // few bands need not learn anew
+    std::optional<SpotsKeptOff> keeps;
+    int keptColumns = -1, keptRows = -1;
     std::size_t failed[2][2] = {};  // by leaders crossed and other things' lines crossed: the first that found none
     double failedLongest[2][2] = {};  // and how long a leader from elsewhere it tried there
     std::vector<std::size_t> own;  // the texts placed of what the label labels, in its colour
