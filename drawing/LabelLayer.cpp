@@ -488,6 +488,8 @@ void LabelLayer::Flush() {
     int astray = 0;
     std::vector<Planned> plan;
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
+    spotBands_.clear();
+    laying_ = Laying{lines, leaders};
     if (std::optional<std::vector<Planned>> followed = Followed()) {
         plan = std::move(*followed);
         astray = follow_->astray_;
@@ -501,6 +503,7 @@ void LabelLayer::Flush() {
         LandFar(plan, astray);
         MakeWay(plan, astray, texts, lines, leaders);
     }
+    laying_.reset();
     if (keep_ != nullptr) {
         keep_->asked_.clear();
         for (const Label& label : labels_) keep_->asked_.emplace_back(label.Box, label.Text);

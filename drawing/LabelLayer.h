@@ -362,6 +362,12 @@ private:
     bool Free(const TextBox& box, Blocker* last = nullptr, bool texts = true) const;
     // Whether the box stands within the room the way of a long leader keeps.
     bool NearLongWay(const TextBox& box) const;
+    // Free's answer in two parts while the values are laid out (`laying_`),
+    // texts aside: the frame's edge and the lines drawn before, which stay
+    // as they are, so that a spot's answer holds for every search of it; and
+    // the leaders laid since (the lines learnt after those), with their ways.
+    bool ClearOfDrawn(const TextBox& box, Blocker* last) const;
+    bool ClearOfLaid(const TextBox& box) const;
     // How much a spot covers: the frame's edge weighs most, then the texts
     // placed, then lines. Counts no further than `bound`.
     double Cost(const TextBox& box, double bound) const;
@@ -394,6 +400,13 @@ private:
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
     mutable std::vector<SpotBands> spotBands_;  // of the labels searched for so far (MakeLeaderSpots)
+    // While the values are laid out, how many lines and leaders there were
+    // before: those lines stay, and each one learnt after is the leader of
+    // its number past these.
+    struct Laying {
+        std::size_t lines, leaders;
+    };
+    std::optional<Laying> laying_;
     mutable Blocker lastAcross_;  // the text and the line the last leader barred by one crossed (LeaderCrosses)
     std::vector<Label> labels_;
     bool inPlace_ = false;

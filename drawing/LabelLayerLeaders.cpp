@@ -303,7 +303,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
             auto make = [&](int j) {
                 const double length = Distance(spotAt(i, j), of);
                 // where no text may stand, no search needs to know how far it lies (below)
-                if (label.Along || length > kNear * h) file(grid.bands, {length, i, j, false}, made);
+                if (label.Along || length > kNear * h) file(grid.bands, {length, i, j, false, -1}, made);
             };
             // the steps either way not made yet, from an even one where every other one is filed
             const int from = down + 1;
@@ -330,7 +330,16 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // below it: what kept the last one above free is noted apart from below
     Blocker last[2];
     const std::size_t before = spots.made.size();
-    auto tryAt = [&](LeaderSpots::Spot at) {
+    // while the values are laid out with the usual room to lines, whether a
+    // spot keeps clear of the lines that stay drawn holds for all its searches
+    const bool drawnStays = laying_ && lineGap_ == gap_;
+    auto free = [&](LeaderSpots::Spot& of, const TextBox& box) {
+        if (!drawnStays) return Free(box, &last[of.j < 0], false);
+        if (of.clearOfDrawn < 0) of.clearOfDrawn = ClearOfDrawn(box, &last[of.j < 0]);
+        return of.clearOfDrawn != 0 && ClearOfLaid(box);
+    };
+    auto tryAt = [&](LeaderSpots::Spot& of) {
+        LeaderSpots::Spot at = of;
         // beyond a long leader's reach a spot a step away from another is as good
         if (reach > kLongLeader && ((at.i | at.j) & 1)) return;
         // where no text may stand, no search needs to know how far it lies
@@ -338,7 +347,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         if (!at.stands) {
             if (keeps.Off(at.i, at.j)) return;
             const TextBox box = spotAt(at.i, at.j);
-            if (!Free(box, &last[at.j < 0], false) || !OnItsSide(label, reading, box)) return;
+            if (!free(of, box) || !OnItsSide(label, reading, box)) return;
             if (label.Along) at.length = Away(label, box);
             at.stands = true;
         }
@@ -351,8 +360,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
             file(spots.bands, at, reach);
     };
     if (static_cast<std::size_t>(reach) < grid.bands.size())
-        for (const LeaderSpots::Spot& at : grid.bands[static_cast<std::size_t>(reach)]) tryAt(at);
-    for (const LeaderSpots::Spot& at : farther) tryAt(at);
+        for (LeaderSpots::Spot& at : grid.bands[static_cast<std::size_t>(reach)]) tryAt(at);
+    for (LeaderSpots::Spot& at : farther) tryAt(at);
     std::sort(spots.made.begin() + static_cast<std::ptrdiff_t>(before), spots.made.end(),
               [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
                   return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);

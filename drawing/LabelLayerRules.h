@@ -107,6 +107,7 @@ struct LabelLayer::LeaderSpots {
         double length;  // from what it labels; until `stands`, from the box around it, no more
         int i, j;       // steps across and down from that
         bool stands;    // known to be free and on its side (whether among others' values: Tried)
+        signed char clearOfDrawn = -1;  // of a label's grid: whether it keeps clear of what stays drawn (ClearOfDrawn)
     };
     // What is known of a spot made.
     struct Tried {

@@ -14,6 +14,18 @@ namespace brindlemar {
 
 using namespace label_layer;
 
+namespace {
+
+// Whether the line enters the box: one whose bounds keep off it keeps off it.
+template <typename S>
+bool LineOnBox(const S& l, const TextBox& box) {
+    return std::max(l.x1, l.x2) >= box.Left && std::min(l.x1, l.x2) <= box.Left + box.Width &&
+           std::max(l.y1, l.y2) >= box.Top && std::min(l.y1, l.y2) <= box.Top + box.Height &&
+           SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, box);
+}
+
+}  // namespace
+
 template <typename F>
 bool LabelLayer::AnyLineNear(const TextBox& box, F crosses) const {
     return lineCells_.Any(box, [&](std::size_t i) { return crosses(lines_[i]); });
@@ -23,13 +35,7 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last, bool texts) const {
     if (!Inside(box, area_)) return false;
     const TextBox apart = Grown(box, gap_), clear = Grown(box, lineGap_);
     auto onText = [&](std::size_t i) { return Overlap(apart, placed_[i]); };
-    auto onLine = [&](std::size_t i) {
-        // a line whose bounds keep off the box keeps off it
-        const Segment& l = lines_[i];
-        return std::max(l.x1, l.x2) >= clear.Left && std::min(l.x1, l.x2) <= clear.Left + clear.Width &&
-               std::max(l.y1, l.y2) >= clear.Top && std::min(l.y1, l.y2) <= clear.Top + clear.Height &&
-               SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, clear);
-    };
+    auto onLine = [&](std::size_t i) { return LineOnBox(lines_[i], clear); };
     // what kept the spot before free often keeps the next one, near it
     if (last && ((texts && last->text < placed_.size() && onText(last->text)) ||
                  (last->line < lines_.size() && onLine(last->line))))
@@ -42,6 +48,20 @@ bool LabelLayer::Free(const TextBox& box, Blocker* last, bool texts) const {
     if (last && found.text != SIZE_MAX) last->text = found.text;
     if (last && found.line != SIZE_MAX) last->line = found.line;
     return free;
+}
+
+bool LabelLayer::ClearOfDrawn(const TextBox& box, Blocker* last) const {
+    if (!Inside(box, area_)) return false;
+    const TextBox clear = Grown(box, lineGap_);
+    auto onLine = [&](std::size_t i) { return i < laying_->lines && LineOnBox(lines_[i], clear); };
+    if (last && onLine(last->line)) return false;
+    return !lineCells_.Any(clear, [&](std::size_t i) { return onLine(i) && (last && (last->line = i), true); });
+}
+
+bool LabelLayer::ClearOfLaid(const TextBox& box) const {
+    const TextBox clear = Grown(box, lineGap_);
+    return !leaderCells_.Any(clear, [&](std::size_t i) { return i >= laying_->leaders && LineOnBox(leaders_[i], clear); }) &&
+           !NearLongWay(box);
 }
 
 bool LabelLayer::NearLongWay(const TextBox& box) const {
