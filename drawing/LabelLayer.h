@@ -324,8 +324,17 @@ private:
     // block's corners and the middles of its sides), no longer than
     // `longest`, crossing nothing that `bars` names; what each crosses is
     // learnt once, in `known`.
+    // Which leaders of a spot were asked whether they cross the lines
+    // (AcrossLines), and which do: the nearest (the lowest bit) and those
+    // from elsewhere (the bits above, by their number). Those lines stay
+    // while the values are laid out, so a spot's answers hold for every
+    // search of it then.
+    struct AcrossDrawn {
+        std::uint16_t asked = 0, crosses = 0;
+    };
     std::optional<Segment> LeaderFromElsewhere(const Label& label, const TextBox& box, const Reading& reading,
-                                               unsigned bars, double longest, Known (&known)[kStarts]) const;
+                                               unsigned bars, double longest, Known (&known)[kStarts],
+                                               AcrossDrawn* drawn) const;
     // That leader, where it crosses no text of those given nor, unless
     // `acrossLeaders`, another leader.
     // With `clear`, neither the lines of things other than the label's nor
@@ -346,8 +355,9 @@ private:
     // what it labels, which keeps clear of other things; none for a short one.
     static std::optional<Segment> LongWay(const Label& label, const Segment& l);
     // Whether the leader `l` to the text at `box` crosses any of `bars`, each learnt once in `known`.
+    // What it learns of the lines it keeps in `drawn` as the leader of number `which` there, where given.
     bool Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading, unsigned bars,
-                 Known& known) const;
+                 Known& known, AcrossDrawn* drawn = nullptr, unsigned which = 0) const;
     // What a search bars: texts always, leaders unless it may cross them, lines with `clear`.
     static unsigned Bars(bool acrossLeaders, bool clear) {
         return AcrossText | (acrossLeaders ? 0u : unsigned{AcrossLeader}) | (clear ? unsigned{AcrossLines | PassesNear} : 0u);

@@ -177,12 +177,22 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFrom(double x, double y, co
 }
 
 bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& l, const Reading& reading,
-                         unsigned bars, Known& known) const {
+                         unsigned bars, Known& known, AcrossDrawn* drawn, unsigned which) const {
+    // whether it crosses the lines, learnt by an earlier search of the layout
+    const auto bit = static_cast<std::uint16_t>(1u << which);
+    if (drawn && (drawn->asked & bit) && !(known.asked & AcrossLines)) {
+        known.asked |= AcrossLines;
+        if (drawn->crosses & bit) known.crosses |= AcrossLines;
+    }
     for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
         if (!(bars & bar)) continue;
         if (!(known.asked & bar)) {
             known.asked |= bar;
             if (LeaderCrosses(label, box, l, reading, bar)) known.crosses |= bar;
+            if (bar == AcrossLines && drawn) {
+                drawn->asked |= bit;
+                if (known.crosses & bar) drawn->crosses |= bit;
+            }
         }
         if (known.crosses & bar) return true;
     }
@@ -191,24 +201,29 @@ bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& 
 
 std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& label, const TextBox& box,
                                                                    const Reading& reading, unsigned bars,
-                                                                   double longest, Known (&known)[kStarts]) const {
+                                                                   double longest, Known (&known)[kStarts],
+                                                                   AcrossDrawn* drawn) const {
     // an arrow reads from any point of it, a block from any of its corners
     // or the middles of its sides; its ends and corners first
     constexpr double kAlong[] = {0.0, 1.0, 0.5, 0.25, 0.75};
     constexpr double kAcross[] = {0.0, 1.0, 0.5};
     static_assert(std::size(kAlong) <= kStarts && std::size(kAcross) * std::size(kAcross) <= kStarts);
-    auto from = [&](double x, double y, Known& k) -> std::optional<Segment> {
+    // the `n`th of them, the leader of number n + 1 of its spot (AcrossDrawn)
+    std::size_t n = 0;
+    auto from = [&](double x, double y) -> std::optional<Segment> {
+        const unsigned which = static_cast<unsigned>(n) + 1;
+        Known& k = known[n++];
         // one known to cross what is barred need not be drawn again
         if (k.crosses & bars) return std::nullopt;
         const std::optional<Segment> l = LeaderFrom(x, y, box);
-        if (!l || Length(l->x2 - l->x1, l->y2 - l->y1) > longest || Crosses(label, box, *l, reading, bars, k))
+        if (!l || Length(l->x2 - l->x1, l->y2 - l->y1) > longest ||
+            Crosses(label, box, *l, reading, bars, k, drawn, which))
             return std::nullopt;
         return l;
     };
-    std::size_t n = 0;
     if (const std::optional<Segment>& a = label.Along) {
         for (const double t : kAlong)
-            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1), known[n++]))
+            if (std::optional<Segment> l = from(a->x1 + t * (a->x2 - a->x1), a->y1 + t * (a->y2 - a->y1)))
                 return l;
         return std::nullopt;
     }
@@ -216,7 +231,7 @@ std::optional<LabelLayer::Segment> LabelLayer::LeaderFromElsewhere(const Label& 
     if (of.Width > 0 || of.Height > 0)
         for (const double tx : kAcross)
             for (const double ty : kAcross)
-                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height, known[n++]))
+                if (std::optional<Segment> l = from(of.Left + tx * of.Width, of.Top + ty * of.Height))
                     return l;
     return std::nullopt;
 }
@@ -270,14 +285,18 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // the label's spots by band, made where no search of it went as far yet
     if (spots.grid == SIZE_MAX) {
         const auto same = std::find_if(spotBands_.begin(), spotBands_.end(), [&](const SpotBands& g) {
-            return g.perHeight == spots.perHeight && g.along == label.Along.has_value() && g.width == label.Box.Width &&
+            auto sameLine = [](const std::optional<Segment>& a, const std::optional<Segment>& b) {
+                return a.has_value() == b.has_value() &&
+                       (!a || (a->x1 == b->x1 && a->y1 == b->y1 && a->x2 == b->x2 && a->y2 == b->y2));
+            };
+            return g.perHeight == spots.perHeight && g.owner == label.Owner && g.width == label.Box.Width &&
                    g.height == label.Box.Height && g.of.Left == of.Left && g.of.Top == of.Top &&
-                   g.of.Width == of.Width && g.of.Height == of.Height;
+                   g.of.Width == of.Width && g.of.Height == of.Height && sameLine(g.along, label.Along);
         });
         spots.grid = static_cast<std::size_t>(same - spotBands_.begin());
         if (same == spotBands_.end())
-            spotBands_.push_back({of, label.Box.Width, label.Box.Height, label.Along.has_value(), spots.perHeight, {},
-                                  static_cast<int>(kNear), {}, -1});
+            spotBands_.push_back({of, label.Along, label.Box.Width, label.Box.Height, label.Owner, spots.perHeight, {},
+                                  static_cast<int>(kNear), {}, -1, {}});
     }
     SpotBands& grid = spotBands_[spots.grid];
     while (grid.reach < reach) {
@@ -303,7 +322,10 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
             auto make = [&](int j) {
                 const double length = Distance(spotAt(i, j), of);
                 // where no text may stand, no search needs to know how far it lies (below)
-                if (label.Along || length > kNear * h) file(grid.bands, {length, i, j, false, -1}, made);
+                if (label.Along || length > kNear * h) {
+                    file(grid.bands, {length, i, j, false, -1, static_cast<std::uint32_t>(grid.across.size())}, made);
+                    grid.across.emplace_back();
+                }
             };
             // the steps either way not made yet, from an even one where every other one is filed
             const int from = down + 1;
@@ -399,13 +421,15 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             if (at.among < 0) at.among = AmongOthers(label, box, spots.own);
             return at.among != 0;
         };
-        if (!Crosses(label, box, at.leader, reading, bars, at.nearest)) {
+        // while the values are laid out, what the layout's searches learnt of the lines that stay
+        AcrossDrawn* const drawn = laying_ ? &spotBands_[spots.grid].across[spots.made[k].number] : nullptr;
+        if (!Crosses(label, box, at.leader, reading, bars, at.nearest, drawn, 0)) {
             if (among()) continue;
             return Placement{box, at.leader, false};
         }
         if (longest > 0)
             if (const std::optional<Segment> other =
-                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere)) {
+                    LeaderFromElsewhere(label, box, reading, bars, longest, at.elsewhere, drawn)) {
                 if (among()) continue;
                 return Placement{box, other, false};
             }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -108,6 +109,7 @@ struct LabelLayer::LeaderSpots {
         int i, j;       // steps across and down from that
         bool stands;    // known to be free and on its side (whether among others' values: Tried)
         signed char clearOfDrawn = -1;  // of a label's grid: whether it keeps clear of what stays drawn (ClearOfDrawn)
+        std::uint32_t number;  // in the label's grid (SpotBands::across)
     };
     // What is known of a spot made.
     struct Tried {
@@ -142,14 +144,16 @@ struct LabelLayer::LeaderSpots {
 // made once for every search of the label, however often it is placed again.
 struct LabelLayer::SpotBands {
     TextBox of;  // what is labelled
+    std::optional<Segment> along;  // the line within it that is labelled
     double width, height;  // the text's
-    bool along;  // what is labelled is a line within `of`
+    int owner;  // the thing labelled, whose lines a leader may cross
     int perHeight;
     std::vector<std::vector<LeaderSpots::Spot>> bands;
     int reach = static_cast<int>(label_layer::kNear);  // the bands made, up to this one
     // by column, the middle one at `columns`: the steps either way made in it, -1 none
     std::vector<int> down;
     int columns = -1;
+    std::vector<AcrossDrawn> across;  // of each spot made, by its number
 };
 
 // Asked of every spot tried, by the searches near and far alike: inline.
