@@ -184,7 +184,11 @@ bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& 
         known.asked |= AcrossLines;
         if (drawn->crosses & bit) known.crosses |= AcrossLines;
     }
-    for (const LeaderBar bar : {AcrossText, AcrossLeader, AcrossLines, PassesNear}) {
+    if (known.crosses & bars) return true;
+    // where the answer for the lines lasts the layout, that first: it spares the others' questions
+    constexpr LeaderBar kTextFirst[] = {AcrossText, AcrossLeader, AcrossLines, PassesNear};
+    constexpr LeaderBar kLinesFirst[] = {AcrossLines, AcrossText, AcrossLeader, PassesNear};
+    for (const LeaderBar bar : drawn ? kLinesFirst : kTextFirst) {
         if (!(bars & bar)) continue;
         if (!(known.asked & bar)) {
             known.asked |= bar;
