@@ -489,7 +489,8 @@ void LabelLayer::Flush() {
     std::vector<Planned> plan;
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
     spotBands_.clear();
-    laying_ = Laying{lines, leaders};
+    // only a picture of few values makes way, searching for each many times over: there it pays to keep answers
+    if (labels_.size() <= kFewValues) laying_ = Laying{lines, leaders};
     if (std::optional<std::vector<Planned>> followed = Followed()) {
         plan = std::move(*followed);
         astray = follow_->astray_;

@@ -410,7 +410,7 @@ private:
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
     mutable std::vector<SpotBands> spotBands_;  // of the labels searched for so far (MakeLeaderSpots)
-    // While the values are laid out, how many lines and leaders there were
+    // While the values of a picture of few values are laid out, how many lines and leaders there were
     // before: those lines stay, and each one learnt after is the leader of
     // its number past these.
     struct Laying {

@@ -328,7 +328,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
                 // where no text may stand, no search needs to know how far it lies (below)
                 if (label.Along || length > kNear * h) {
                     file(grid.bands, {length, i, j, false, -1, static_cast<std::uint32_t>(grid.across.size())}, made);
-                    grid.across.emplace_back();
+                    if (laying_) grid.across.emplace_back();
                 }
             };
             // the steps either way not made yet, from an even one where every other one is filed
@@ -364,30 +364,29 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
         if (of.clearOfDrawn < 0) of.clearOfDrawn = ClearOfDrawn(box, &last[of.j < 0]);
         return of.clearOfDrawn != 0 && ClearOfLaid(box);
     };
-    auto tryAt = [&](LeaderSpots::Spot& of) {
-        LeaderSpots::Spot at = of;
-        // beyond a long leader's reach a spot a step away from another is as good
-        if (reach > kLongLeader && ((at.i | at.j) & 1)) return;
-        // where no text may stand, no search needs to know how far it lies
-        if (!at.stands && !label.Along && at.length <= kNear * h) return;
-        if (!at.stands) {
-            if (keeps.Off(at.i, at.j)) return;
-            const TextBox box = spotAt(at.i, at.j);
-            if (!free(of, box) || !OnItsSide(label, reading, box)) return;
-            if (label.Along) at.length = Away(label, box);
-            at.stands = true;
-        }
-        // a leader runs from the nearest edge of what it labels; within two
-        // heights of that a text needs none
+    // a spot that stands is made, or filed farther where it lies beyond
+    // this band; a leader runs from the nearest edge of what it labels:
+    // within two heights of that a text needs none
+    auto made = [&](const LeaderSpots::Spot& at) {
         if (at.length <= kNear * h) return;
         if (at.length <= reach * h)
             spots.made.push_back(at);
         else
             file(spots.bands, at, reach);
     };
+    // the grid's own (filed only where a text may stand, and beyond a long
+    // leader's reach not a step away from another), where one stands
     if (static_cast<std::size_t>(reach) < grid.bands.size())
-        for (LeaderSpots::Spot& at : grid.bands[static_cast<std::size_t>(reach)]) tryAt(at);
-    for (LeaderSpots::Spot& at : farther) tryAt(at);
+        for (LeaderSpots::Spot& of : grid.bands[static_cast<std::size_t>(reach)]) {
+            if (keeps.Off(of.i, of.j)) continue;
+            const TextBox box = spotAt(of.i, of.j);
+            if (!free(of, box) || !OnItsSide(label, reading, box)) continue;
+            LeaderSpots::Spot at = of;
+            if (label.Along) at.length = Away(label, box);
+            at.stands = true;
+            made(at);
+        }
+    for (const LeaderSpots::Spot& at : farther) made(at);
     std::sort(spots.made.begin() + static_cast<std::ptrdiff_t>(before), spots.made.end(),
               [](const LeaderSpots::Spot& a, const LeaderSpots::Spot& b) {
                   return std::tie(a.length, a.i, a.j) < std::tie(b.length, b.i, b.j);

@@ -153,7 +153,7 @@ struct LabelLayer::SpotBands {
     // by column, the middle one at `columns`: the steps either way made in it, -1 none
     std::vector<int> down;
     int columns = -1;
-    std::vector<AcrossDrawn> across;  // of each spot made, by its number
+    std::vector<AcrossDrawn> across;  // of each spot made, by its number, in a picture of few values (laying_)
 };
 
 // Asked of every spot tried, by the searches near and far alike: inline.

@@ -17,8 +17,9 @@ using namespace label_layer;
 namespace {
 
 // Whether the line enters the box: one whose bounds keep off it keeps off it.
+// Inline wherever it is asked: every spot tried asks it of the lines near.
 template <typename S>
-bool LineOnBox(const S& l, const TextBox& box) {
+[[gnu::always_inline]] inline bool LineOnBox(const S& l, const TextBox& box) {
     return std::max(l.x1, l.x2) >= box.Left && std::min(l.x1, l.x2) <= box.Left + box.Width &&
            std::max(l.y1, l.y2) >= box.Top && std::min(l.y1, l.y2) <= box.Top + box.Height &&
            SegmentCrossesBox(l.x1, l.y1, l.x2, l.y2, box);
