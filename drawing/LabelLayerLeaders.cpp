@@ -327,7 +327,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
                 const double length = Distance(spotAt(i, j), of);
                 // where no text may stand, no search needs to know how far it lies (below)
                 if (label.Along || length > kNear * h) {
-                    file(grid.bands, {length, i, j, false, -1, static_cast<std::uint32_t>(grid.across.size())}, made);
+                    file(grid.bands, {length, i, j, false, -1, static_cast<std::uint32_t>(grid.across.size()), -1}, made);
                     if (laying_) grid.across.emplace_back();
                 }
             };
@@ -359,11 +359,7 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // while the values are laid out with the usual room to lines, whether a
     // spot keeps clear of the lines that stay drawn holds for all its searches
     const bool drawnStays = laying_ && lineGap_ == gap_;
-    auto free = [&](LeaderSpots::Spot& of, const TextBox& box) {
-        if (!drawnStays) return Free(box, &last[of.j < 0], false);
-        if (of.clearOfDrawn < 0) of.clearOfDrawn = ClearOfDrawn(box, &last[of.j < 0]);
-        return of.clearOfDrawn != 0 && ClearOfLaid(box);
-    };
+
     // a spot that stands is made, or filed farther where it lies beyond
     // this band; a leader runs from the nearest edge of what it labels:
     // within two heights of that a text needs none
@@ -378,11 +374,20 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // leader's reach not a step away from another), where one stands
     if (static_cast<std::size_t>(reach) < grid.bands.size())
         for (LeaderSpots::Spot& of : grid.bands[static_cast<std::size_t>(reach)]) {
-            if (keeps.Off(of.i, of.j)) continue;
+            if ((drawnStays && of.standsDrawn == 0) || keeps.Off(of.i, of.j)) continue;
             const TextBox box = spotAt(of.i, of.j);
-            if (!free(of, box) || !OnItsSide(label, reading, box)) continue;
+            if (drawnStays) {
+                if (of.standsDrawn < 0)
+                    of.standsDrawn = ClearOfDrawn(box, &last[of.j < 0]) && OnItsSide(label, reading, box);
+                if (!of.standsDrawn || !ClearOfLaid(box)) continue;
+            } else if (!Free(box, &last[of.j < 0], false) || !OnItsSide(label, reading, box)) {
+                continue;
+            }
             LeaderSpots::Spot at = of;
-            if (label.Along) at.length = Away(label, box);
+            if (label.Along) {
+                if (of.away < 0) of.away = Away(label, box);
+                at.length = of.away;
+            }
             at.stands = true;
             made(at);
         }

@@ -108,8 +108,12 @@ struct LabelLayer::LeaderSpots {
         double length;  // from what it labels; until `stands`, from the box around it, no more
         int i, j;       // steps across and down from that
         bool stands;    // known to be free and on its side (whether among others' values: Tried)
-        signed char clearOfDrawn = -1;  // of a label's grid: whether it keeps clear of what stays drawn (ClearOfDrawn)
+        // of a label's grid, in a picture of few values (LabelLayer::laying_):
+        // whether it keeps clear of what stays drawn (ClearOfDrawn) on its
+        // side, -1 not learnt yet; and how far from the line labelled, -1 the same
+        signed char standsDrawn = -1;
         std::uint32_t number;  // in the label's grid (SpotBands::across)
+        double away = -1;
     };
     // What is known of a spot made.
     struct Tried {
