@@ -180,11 +180,13 @@ bool LabelLayer::Crosses(const Label& label, const TextBox& box, const Segment& 
                          unsigned bars, Known& known, AcrossDrawn* drawn, unsigned which) const {
     // whether it crosses the lines, learnt by an earlier search of the layout
     const auto bit = static_cast<std::uint16_t>(1u << which);
-    if (drawn && (drawn->asked & bit) && !(known.asked & AcrossLines)) {
-        known.asked |= AcrossLines;
-        if (drawn->crosses & bit) known.crosses |= AcrossLines;
+    if (drawn) {
+        if ((drawn->asked & bit) && !(known.asked & AcrossLines)) {
+            known.asked |= AcrossLines;
+            if (drawn->crosses & bit) known.crosses |= AcrossLines;
+        }
+        if (known.crosses & bars) return true;
     }
-    if (known.crosses & bars) return true;
     // where the answer for the lines lasts the layout, that first: it spares the others' questions
     constexpr LeaderBar kTextFirst[] = {AcrossText, AcrossLeader, AcrossLines, PassesNear};
     constexpr LeaderBar kLinesFirst[] = {AcrossLines, AcrossText, AcrossLeader, PassesNear};
@@ -327,8 +329,8 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
                 const double length = Distance(spotAt(i, j), of);
                 // where no text may stand, no search needs to know how far it lies (below)
                 if (label.Along || length > kNear * h) {
-                    file(grid.bands, {length, i, j, false, -1, static_cast<std::uint32_t>(grid.across.size()), -1}, made);
-                    if (laying_) grid.across.emplace_back();
+                    file(grid.bands, {length, i, j, false, static_cast<std::uint32_t>(grid.learnt.size())}, made);
+                    if (laying_) grid.learnt.emplace_back();
                 }
             };
             // the steps either way not made yet, from an even one where every other one is filed
@@ -373,20 +375,23 @@ void LabelLayer::MakeLeaderSpots(const Label& label, const Reading& reading, Lea
     // the grid's own (filed only where a text may stand, and beyond a long
     // leader's reach not a step away from another), where one stands
     if (static_cast<std::size_t>(reach) < grid.bands.size())
-        for (LeaderSpots::Spot& of : grid.bands[static_cast<std::size_t>(reach)]) {
-            if ((drawnStays && of.standsDrawn == 0) || keeps.Off(of.i, of.j)) continue;
+        for (const LeaderSpots::Spot& of : grid.bands[static_cast<std::size_t>(reach)]) {
+            SpotBands::Learnt* const learnt = laying_ ? &grid.learnt[of.number] : nullptr;
+            if ((drawnStays && learnt->standsDrawn == 0) || keeps.Off(of.i, of.j)) continue;
             const TextBox box = spotAt(of.i, of.j);
             if (drawnStays) {
-                if (of.standsDrawn < 0)
-                    of.standsDrawn = ClearOfDrawn(box, &last[of.j < 0]) && OnItsSide(label, reading, box);
-                if (!of.standsDrawn || !ClearOfLaid(box)) continue;
+                if (learnt->standsDrawn < 0)
+                    learnt->standsDrawn = ClearOfDrawn(box, &last[of.j < 0]) && OnItsSide(label, reading, box);
+                if (!learnt->standsDrawn || !ClearOfLaid(box)) continue;
             } else if (!Free(box, &last[of.j < 0], false) || !OnItsSide(label, reading, box)) {
                 continue;
             }
             LeaderSpots::Spot at = of;
             if (label.Along) {
-                if (of.away < 0) of.away = Away(label, box);
-                at.length = of.away;
+                if (!learnt)
+                    at.length = Away(label, box);
+                else
+                    at.length = learnt->away < 0 ? (learnt->away = Away(label, box)) : learnt->away;
             }
             at.stands = true;
             made(at);
@@ -430,7 +435,7 @@ std::optional<LabelLayer::Placement> LabelLayer::PlaceWithLeader(const Label& la
             return at.among != 0;
         };
         // while the values are laid out, what the layout's searches learnt of the lines that stay
-        AcrossDrawn* const drawn = laying_ ? &spotBands_[spots.grid].across[spots.made[k].number] : nullptr;
+        AcrossDrawn* const drawn = laying_ ? &spotBands_[spots.grid].learnt[spots.made[k].number].across : nullptr;
         if (!Crosses(label, box, at.leader, reading, bars, at.nearest, drawn, 0)) {
             if (among()) continue;
             return Placement{box, at.leader, false};

@@ -108,12 +108,7 @@ struct LabelLayer::LeaderSpots {
         double length;  // from what it labels; until `stands`, from the box around it, no more
         int i, j;       // steps across and down from that
         bool stands;    // known to be free and on its side (whether among others' values: Tried)
-        // of a label's grid, in a picture of few values (LabelLayer::laying_):
-        // whether it keeps clear of what stays drawn (ClearOfDrawn) on its
-        // side, -1 not learnt yet; and how far from the line labelled, -1 the same
-        signed char standsDrawn = -1;
-        std::uint32_t number;  // in the label's grid (SpotBands::across)
-        double away = -1;
+        std::uint32_t number;  // in the label's grid (SpotBands::learnt)
     };
     // What is known of a spot made.
     struct Tried {
@@ -157,7 +152,16 @@ struct LabelLayer::SpotBands {
     // by column, the middle one at `columns`: the steps either way made in it, -1 none
     std::vector<int> down;
     int columns = -1;
-    std::vector<AcrossDrawn> across;  // of each spot made, by its number, in a picture of few values (laying_)
+    // What the searches of a picture of few values (LabelLayer::laying_)
+    // learnt of a spot that lasts the layout: whether it keeps clear of what
+    // stays drawn (ClearOfDrawn) on its side, -1 not learnt yet; how far it
+    // lies from the line labelled, -1 the same; what its leaders cross.
+    struct Learnt {
+        signed char standsDrawn = -1;
+        double away = -1;
+        AcrossDrawn across;
+    };
+    std::vector<Learnt> learnt;  // of each spot made, by its number, in such a picture
 };
 
 // Asked of every spot tried, by the searches near and far alike: inline.
