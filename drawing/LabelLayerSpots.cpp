@@ -60,9 +60,14 @@ bool LabelLayer::ClearOfDrawn(const TextBox& box, Blocker* last) const {
 }
 
 bool LabelLayer::ClearOfLaid(const TextBox& box) const {
+    // the leaders and the ways of long ones (NearLongWay) in one look: a
+    // way is part of its leader, filed under the cells the leader meets
     const TextBox clear = Grown(box, lineGap_);
-    return !leaderCells_.Any(clear, [&](std::size_t i) { return i >= laying_->leaders && LineOnBox(leaders_[i], clear); }) &&
-           !NearLongWay(box);
+    return !leaderCells_.Any(Grown(box, std::max(lineGap_, widestWay_)), [&](std::size_t i) {
+        const auto& [way, room] = ways_[i];
+        return (i >= laying_->leaders && LineOnBox(leaders_[i], clear)) ||
+               (room > 0 && SegmentBoxDistance(way.x1, way.y1, way.x2, way.y2, box) < room);
+    });
 }
 
 bool LabelLayer::NearLongWay(const TextBox& box) const {
