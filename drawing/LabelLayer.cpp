@@ -397,6 +397,12 @@ void LabelLayer::LandFar(std::vector<Planned>& plan, int& astray) {
         }
 }
 
+void LabelLayer::KeepLearning(int astray, std::size_t lines, std::size_t leaders) {
+    if (laying_ || astray == 0 || labels_.size() > kFewValues || dynamic_cast<LabelLayer*>(&target_) != nullptr) return;
+    spotBands_.clear();
+    laying_ = Laying{lines, leaders};
+}
+
 void LabelLayer::Take(const Planned& p) {
     if (!p.placed.Box) return;
     const Label& label = labels_[p.label];
@@ -434,6 +440,7 @@ std::vector<LabelLayer::Planned> LabelLayer::LayOut(int& astray) {
     const bool handOn = dynamic_cast<LabelLayer*>(&target_) != nullptr;
     const std::vector<Reader> readers = handOn ? std::vector<Reader>(labels_.size()) : Readers();
     std::vector<Planned> plan = Plan(order, readers, astray);
+    KeepLearning(astray, lines, leaders);
     // each round puts the texts astray in the last one first, the ones
     // before them kept in front; in a picture of few values, where a round
     // leaves more astray, the next puts those before them
@@ -489,8 +496,6 @@ void LabelLayer::Flush() {
     std::vector<Planned> plan;
     const std::size_t texts = placed_.size(), lines = lines_.size(), leaders = leaders_.size();
     spotBands_.clear();
-    // only a picture of few values makes way, searching for each many times over: there it pays to keep answers
-    if (labels_.size() <= kFewValues) laying_ = Laying{lines, leaders};
     if (std::optional<std::vector<Planned>> followed = Followed()) {
         plan = std::move(*followed);
         astray = follow_->astray_;
@@ -502,6 +507,7 @@ void LabelLayer::Flush() {
     // trial draws nothing, and leaves them to the layer that draws
     if (measuring_ == nullptr) {
         LandFar(plan, astray);
+        KeepLearning(astray, lines, leaders);
         MakeWay(plan, astray, texts, lines, leaders);
     }
     laying_.reset();

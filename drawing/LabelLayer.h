@@ -240,6 +240,11 @@ private:
     // Makes way for the value of plan[a]: whether that left fewer astray.
     bool MakeWayFor(std::size_t a, const std::vector<Reader>& readers, std::vector<Planned>& plan, int& astray, int& work,
                     std::size_t texts, std::size_t lines, std::size_t leaders);
+    // Where values of a picture of few values are left astray, it is laid
+    // out again and way is made for them, each searched for many times
+    // over: from then on what a search learns that lasts the layout is kept
+    // (`laying_`); `lines` and `leaders` were there before the layout.
+    void KeepLearning(int astray, std::size_t lines, std::size_t leaders);
     // Keeps what the label planned clear of: its text and its leader.
     void Take(const Planned& p);
     // Forgets the texts, lines and leaders placed after there were as many as given.
