@@ -415,9 +415,9 @@ private:
     LabelGrid lineCells_, textCells_, leaderCells_;
     mutable std::vector<std::size_t> near_;  // AmongOthers' own, kept for the next
     mutable std::vector<SpotBands> spotBands_;  // of the labels searched for so far (MakeLeaderSpots)
-    // While the values of a picture of few values are laid out, how many lines and leaders there were
-    // before: those lines stay, and each one learnt after is the leader of
-    // its number past these.
+    // From KeepLearning to the end of the layout, how many lines and leaders
+    // there were before it: those lines stay, and each one learnt after is
+    // the leader of its number past these.
     struct Laying {
         std::size_t lines, leaders;
     };
